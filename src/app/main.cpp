@@ -1,0 +1,28 @@
+#include "model/numeric.h"
+#include "platform/userdialogs.h"
+#include "windows/main/form1.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ankerblick"));
+
+    const QLocale locale = ankerblick::num::presentationLocale();
+    QLocale::setDefault(locale);
+
+    // Qt's own dialogs speak the program's language ("Abbrechen", "Ja", "Nein").
+    QTranslator qtTranslator;
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          translations))
+        QApplication::installTranslator(&qtTranslator);
+
+    ankerblick::QtUserDialogs dialogs;
+    ankerblick::Form1 form(dialogs);
+    form.show();
+    return QApplication::exec();
+}

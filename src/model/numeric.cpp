@@ -1,0 +1,77 @@
+#include "numeric.h"
+
+#include <cmath>
+#include <limits>
+
+namespace ankerblick::num {
+
+Int16Overflow::Int16Overflow(double value)
+    : std::range_error("value out of 16-bit range"), m_value(value) {}
+
+double roundHalfEven(double v) {
+    if (!std::isfinite(v))
+        return v;
+    const double lower = std::floor(v);
+    const double diff = v - lower;
+    if (diff < 0.5)
+        return lower;
+    if (diff > 0.5)
+        return lower + 1.0;
+    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+}
+
+std::optional<qint16> tryInt16(double v) {
+    const double r = roundHalfEven(v);
+    if (!(r >= -32768.0 && r <= 32767.0))
+        return std::nullopt;
+    return static_cast<qint16>(r);
+}
+
+qint16 toInt16(double v) {
+    if (const auto r = tryInt16(v))
+        return *r;
+    throw Int16Overflow(v);
+}
+
+qint32 toInt32(double v) {
+    const double r = roundHalfEven(v);
+    if (std::isnan(r))
+        return 0;
+    if (r <= double(std::numeric_limits<qint32>::min()))
+        return std::numeric_limits<qint32>::min();
+    if (r >= double(std::numeric_limits<qint32>::max()))
+        return std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(r);
+}
+
+double floorValue(double v) { return std::floor(v); }
+
+QString formatNumber(double v, const QLocale& locale) {
+    if (v == 0.0)
+        v = 0.0; // no "-0"
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(v, 'g', 15);
+}
+
+std::optional<double> parseNumber(const QString& text, const QLocale& locale) {
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = l.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+double numberOrZero(const QString& text, const QLocale& locale) {
+    return parseNumber(text, locale).value_or(0.0);
+}
+
+QLocale presentationLocale(const QLocale& system) {
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::German, QLocale::Germany);
+    return system;
+}
+
+} // namespace ankerblick::num

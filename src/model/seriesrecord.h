@@ -1,0 +1,55 @@
+#pragma once
+
+// Stored series: the ten shot slots of a series as whole drawing units, and
+// the store of all series of a window, indexed by series number from 1.
+
+#include <QList>
+#include <QtGlobal>
+
+#include <array>
+
+namespace ankerblick {
+
+inline constexpr int kShotsPerSeries = 10;
+
+struct SeriesRecord {
+    using Column = std::array<qint16, kShotsPerSeries>;
+    Column hitLeft{};
+    Column hitTop{};
+    Column callLeft{};
+    Column callTop{};
+    Column lineX1{};
+    Column lineY1{};
+    Column lineX2{};
+    Column lineY2{};
+
+    // A slot holds a shot when its hit left is 1 or more.
+    bool hasShot(int slot) const { return hitLeft.at(size_t(slot)) >= 1; }
+    bool isComplete() const { return hasShot(kShotsPerSeries - 1); }
+    int shotCount() const;
+    // The slot after the last one holding a shot; kShotsPerSeries when the last is taken.
+    int nextFreeSlot() const;
+    void clearSlot(int slot);
+
+    friend bool operator==(const SeriesRecord&, const SeriesRecord&) = default;
+};
+
+// Series 1..count(); element 0 holds no series.
+class SeriesStore {
+public:
+    SeriesStore() { reset(); }
+
+    // Back to one empty record for series 1.
+    void reset();
+    int count() const { return int(m_records.size()) - 1; }
+    // Grows (never shrinks) so that series 1..n exist, keeping the contents.
+    void ensure(int n);
+    bool contains(int n) const { return n >= 1 && n <= count(); }
+    SeriesRecord& operator[](int n) { return m_records[n]; }
+    const SeriesRecord& operator[](int n) const { return m_records[n]; }
+
+private:
+    QList<SeriesRecord> m_records;
+};
+
+} // namespace ankerblick

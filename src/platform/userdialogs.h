@@ -1,0 +1,45 @@
+#pragma once
+
+// Everything the program asks the user in a dialog of its own goes through
+// this interface, so that windows can be driven without modal dialogs.
+
+#include <QString>
+
+class QWidget;
+
+namespace ankerblick {
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // Text input; Cancel gives empty text.
+    virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                             const QString& defaultText = QString()) = 0;
+    // A message with an OK button.
+    virtual void messageBox(QWidget* parent, const QString& text,
+                            const QString& title = QString()) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool yesNo(QWidget* parent, const QString& text, const QString& title = QString()) = 0;
+    // File dialogs with a filter such as "Textdateien (*.txt)"; Cancel gives empty text.
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter,
+                                 const QString& proposedName) = 0;
+};
+
+// The title of message boxes that bring none of their own.
+QString defaultDialogTitle();
+
+// The real dialogs of the desktop.
+class QtUserDialogs final : public UserDialogs {
+public:
+    QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    void messageBox(QWidget* parent, const QString& text, const QString& title) override;
+    bool yesNo(QWidget* parent, const QString& text, const QString& title) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& filter,
+                         const QString& proposedName) override;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,51 @@
+#pragma once
+
+// Rating of a call against its hit: same direction from the centre (counted in
+// sectors), agreement of the ring values, and the distance in millimetres.
+
+#include "model/geometry.h"
+
+#include <QLocale>
+#include <QString>
+#include <QtGlobal>
+
+namespace ankerblick {
+
+// Direction of a marker centre around the target centre in degrees, above 0 up
+// to 360 (a marker on the centre has 270), computed with pi as 3.1415927.
+double directionAngle(PointF marker, PointF centre);
+
+// The shorter difference of two directions, 0 to 180.
+double angleDifference(double a, double b);
+
+struct RatingOptions {
+    qint16 sectorMultiplier = 8; // 8 for four sectors, 16 for eight
+    int ringPrecision = 1;       // P: tolerance is 1 / P rings (1 or 2)
+};
+
+struct CallRating {
+    qint16 sectorDeviation = 0; // k
+    int callScore = 0;           // 10, 5 or 0
+    qint16 millimetres = 0;
+    qint32 sekMm = 0;            // (k + 1)^2 * mm
+};
+
+// hitValue is the limited value of the hit, callValue the call's unlimited one;
+// lineLength is the distance of call and hit in drawing units, scale the
+// drawing units per millimetre. Throws num::Int16Overflow on a distance that
+// does not fit the millimetre counter.
+CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, double callValue,
+                    double lineLength, double scale, const RatingOptions& options);
+
+// The figures beside the rating lists, kept as text like the series sums.
+struct RatingFigures {
+    QStringList scores; // AbweichungsListe
+    QStringList sekMm;  // AbweichungslisteSekMM
+    QString total = QStringLiteral("0"); // AbweichungSchnittTxt
+    QString mean = QStringLiteral("0");  // AbweichungSekMMSchnittTxt
+
+    void append(const CallRating& rating, const QLocale& locale = QLocale());
+    void clear();
+};
+
+} // namespace ankerblick

@@ -1,0 +1,43 @@
+#pragma once
+
+// Small helpers the windows share for building and refreshing their controls.
+
+#include <QString>
+#include <QStringList>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace ankerblick {
+
+// Gives a control its name; lists, text boxes and groups are also announced by it.
+template <typename W> W* named(W* widget, const QString& name) {
+    widget->setObjectName(name);
+    widget->setAccessibleName(name);
+    return widget;
+}
+
+// A push button announced by its caption.
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
+
+// A label whose text changes: its name goes into the accessible description.
+QLabel* makeStatusLabel(QWidget* parent, const QString& name);
+
+// Shows the items in the list, rebuilding it only when they differ.
+void syncList(QListWidget* list, const QStringList& items);
+
+// Sets the text unless it is already shown (keeps the cursor of a text box).
+void syncText(QLineEdit* edit, const QString& text);
+
+// The red back colour a button carries while it asks to be pressed; off gives
+// back the button-face colour.
+void setSignalColour(QPushButton* button, bool red);
+bool hasSignalColour(const QPushButton* button);
+
+} // namespace ankerblick

@@ -1,0 +1,63 @@
+#pragma once
+
+// A scripted stand-in for the user's dialogs: answers come from queues, and
+// every question asked is recorded so tests can check what the user saw.
+
+#include "platform/userdialogs.h"
+
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+namespace ankerblick::test {
+
+class ScriptedDialogs final : public UserDialogs {
+public:
+    struct Asked {
+        QString kind; // "input", "message", "yesno", "open", "save"
+        QString text; // prompt or message
+        QString title;
+        QString extra; // default text, filter or proposed file name
+    };
+
+    QQueue<QString> inputs;   // answers to input boxes; none left answers as Cancel
+    QQueue<bool> yesNoAnswers; // none left answers No
+    QQueue<QString> openNames;
+    QQueue<QString> saveNames;
+    QList<Asked> asked;
+
+    QStringList messages() const { return textsOf(QStringLiteral("message")); }
+    QStringList prompts() const { return textsOf(QStringLiteral("input")); }
+
+    QString inputBox(QWidget*, const QString& prompt, const QString& title,
+                     const QString& defaultText) override {
+        asked.append({QStringLiteral("input"), prompt, title, defaultText});
+        return inputs.isEmpty() ? QString() : inputs.dequeue();
+    }
+    void messageBox(QWidget*, const QString& text, const QString& title) override {
+        asked.append({QStringLiteral("message"), text, title, QString()});
+    }
+    bool yesNo(QWidget*, const QString& text, const QString& title) override {
+        asked.append({QStringLiteral("yesno"), text, title, QString()});
+        return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
+    }
+    QString openFileName(QWidget*, const QString& filter) override {
+        asked.append({QStringLiteral("open"), QString(), QString(), filter});
+        return openNames.isEmpty() ? QString() : openNames.dequeue();
+    }
+    QString saveFileName(QWidget*, const QString& filter, const QString& proposedName) override {
+        asked.append({QStringLiteral("save"), QString(), QString(), filter + u'|' + proposedName});
+        return saveNames.isEmpty() ? QString() : saveNames.dequeue();
+    }
+
+private:
+    QStringList textsOf(const QString& kind) const {
+        QStringList out;
+        for (const Asked& a : asked)
+            if (a.kind == kind)
+                out << a.text;
+        return out;
+    }
+};
+
+} // namespace ankerblick::test
