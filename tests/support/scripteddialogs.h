@@ -5,7 +5,7 @@
 
 #include "platform/userdialogs.h"
 
-#include <QQueue>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,10 +20,10 @@ public:
         QString extra; // default text, filter or proposed file name
     };
 
-    QQueue<QString> inputs;   // answers to input boxes; none left answers as Cancel
-    QQueue<bool> yesNoAnswers; // none left answers No
-    QQueue<QString> openNames;
-    QQueue<QString> saveNames;
+    QStringList inputs;   // answers to input boxes; none left answers as Cancel
+    QList<bool> yesNoAnswers; // none left answers No
+    QStringList openNames;
+    QStringList saveNames;
     QList<Asked> asked;
 
     QStringList messages() const { return textsOf(QStringLiteral("message")); }
@@ -32,22 +32,22 @@ public:
     QString inputBox(QWidget*, const QString& prompt, const QString& title,
                      const QString& defaultText) override {
         asked.append({QStringLiteral("input"), prompt, title, defaultText});
-        return inputs.isEmpty() ? QString() : inputs.dequeue();
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
     }
     void messageBox(QWidget*, const QString& text, const QString& title) override {
         asked.append({QStringLiteral("message"), text, title, QString()});
     }
     bool yesNo(QWidget*, const QString& text, const QString& title) override {
         asked.append({QStringLiteral("yesno"), text, title, QString()});
-        return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
+        return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter) override {
         asked.append({QStringLiteral("open"), QString(), QString(), filter});
-        return openNames.isEmpty() ? QString() : openNames.dequeue();
+        return openNames.isEmpty() ? QString() : openNames.takeFirst();
     }
     QString saveFileName(QWidget*, const QString& filter, const QString& proposedName) override {
         asked.append({QStringLiteral("save"), QString(), QString(), filter + u'|' + proposedName});
-        return saveNames.isEmpty() ? QString() : saveNames.dequeue();
+        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
     }
 
 private:

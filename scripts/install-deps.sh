@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ankerblick needs to build, run and test, when any
+# of them is missing. Runs apt-get directly as root, otherwise through sudo.
+set -euo pipefail
+
+packages=(
+  cmake g++ make
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-translations-l10n libpulse-dev
+  "$@"
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "Fehlende Pakete: ${missing[*]}" >&2
+  echo "Bitte als root ausführen oder sudo installieren." >&2
+  exit 1
+fi
+
+echo "Installiere: ${missing[*]}"
+"${as_root[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,158 @@
+#include "model/numeric.h"
+#include "windows/main/callrating.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+using namespace ankerblick;
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr PointF kCentre{244.0f, 228.0f};
+
+// A point at the given direction (degrees, counter-clockwise from the right) and radius.
+PointF polar(double degrees, double radius) {
+    const double r = degrees * std::numbers::pi / 180.0;
+    return {float(244.0 + radius * std::cos(r)), float(228.0 - radius * std::sin(r))};
+}
+
+CallRating rated(qint16 k, int score, qint16 mm) {
+    CallRating r;
+    r.sectorDeviation = k;
+    r.callScore = score;
+    r.millimetres = mm;
+    r.sekMm = (k + 1) * (k + 1) * mm;
+    return r;
+}
+} // namespace
+
+class TestCallRating : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void directionAngle_data() {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<float>("y");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("right is 360") << 300.0f << 228.0f << 360.0;
+        QTest::newRow("above") << 244.0f << 100.0f << 90.0;
+        QTest::newRow("left") << 200.0f << 228.0f << 180.0;
+        QTest::newRow("below") << 244.0f << 300.0f << 270.0;
+        QTest::newRow("on the centre") << 244.0f << 228.0f << 270.0;
+        QTest::newRow("up-right") << 300.0f << 172.0f << 45.0;
+        QTest::newRow("down-right") << 300.0f << 284.0f << 315.0;
+        QTest::newRow("up-left") << 188.0f << 172.0f << 135.0;
+    }
+    void directionAngle() {
+        QFETCH(float, x);
+        QFETCH(float, y);
+        QFETCH(double, expected);
+        const double a = ankerblick::directionAngle({x, y}, kCentre);
+        QVERIFY2(std::abs(a - expected) < 1e-4, QByteArray::number(a, 'g', 12).constData());
+    }
+
+    void angleDifference_data() {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("350 to 10") << 350.0 << 10.0 << 20.0;
+        QTest::newRow("10 to 350") << 10.0 << 350.0 << 20.0;
+        QTest::newRow("opposite") << 0.0 << 180.0 << 180.0;
+        QTest::newRow("360 to 90") << 360.0 << 90.0 << 90.0;
+    }
+    void angleDifference() {
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(double, expected);
+        QCOMPARE(ankerblick::angleDifference(a, b), expected);
+    }
+
+    void rateCall_data() {
+        QTest::addColumn<double>("callAngle");
+        QTest::addColumn<double>("hitAngle");
+        QTest::addColumn<double>("callValue");
+        QTest::addColumn<double>("hitValue");
+        QTest::addColumn<double>("length");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("multiplier");
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("mm");
+        QTest::addColumn<int>("sekMm");
+        const double lp = 6.5882;
+        QTest::newRow("same ray, within 1 ring")
+            << 53.13 << 53.13 << 10.2 << 9.5 << 5 * lp << lp << 8 << 1 << 0 << 10 << 5 << 5;
+        QTest::newRow("same ray, not within half a ring")
+            << 53.13 << 53.13 << 10.2 << 9.5 << 5 * lp << lp << 8 << 2 << 0 << 5 << 5 << 5;
+        QTest::newRow("100 degrees apart")
+            << 10.0 << 110.0 << 8.3 << 8.0 << 7 * lp << lp << 8 << 1 << 2 << 0 << 7 << 63;
+        QTest::newRow("both above 10.4, opposite")
+            << 0.0 << 180.0 << 10.6 << 10.9 << 1 * lp << lp << 8 << 1 << 0 << 10 << 1 << 1;
+        QTest::newRow("350 and 10, four sectors")
+            << 350.0 << 10.0 << 8.0 << 8.0 << 3 * lp << lp << 8 << 1 << 0 << 10 << 3 << 3;
+        QTest::newRow("350 and 10, eight sectors")
+            << 350.0 << 10.0 << 8.0 << 8.0 << 3 * lp << lp << 16 << 1 << 0 << 10 << 3 << 3;
+        QTest::newRow("30 apart, eight sectors")
+            << 350.0 << 20.0 << 8.0 << 8.0 << 3 * lp << lp << 16 << 1 << 1 << 0 << 3 << 12;
+        QTest::newRow("2.5 mm to even")
+            << 90.0 << 90.0 << 9.0 << 9.0 << lp * 2.5 << lp << 8 << 1 << 0 << 10 << 2 << 2;
+        QTest::newRow("3.5 mm to even")
+            << 90.0 << 90.0 << 9.0 << 9.0 << lp * 3.5 << lp << 8 << 1 << 0 << 10 << 4 << 4;
+        QTest::newRow("sekMm beyond 16 bits") << 0.0 << 180.0 << 5.0 << 5.0 << 500 * 0.784 << 0.784
+                                              << 16 << 1 << 8 << 0 << 500 << 40500;
+    }
+    void rateCall() {
+        QFETCH(double, callAngle);
+        QFETCH(double, hitAngle);
+        QFETCH(double, callValue);
+        QFETCH(double, hitValue);
+        QFETCH(double, length);
+        QFETCH(double, scale);
+        QFETCH(int, multiplier);
+        QFETCH(int, precision);
+        QFETCH(int, k);
+        QFETCH(int, score);
+        QFETCH(int, mm);
+        QFETCH(int, sekMm);
+        const RatingOptions options{qint16(multiplier), precision};
+        const CallRating r =
+            ankerblick::rateCall(polar(callAngle, 60), polar(hitAngle, 40), kCentre, hitValue,
+                                 callValue, length, scale, options);
+        QCOMPARE(int(r.sectorDeviation), k);
+        QCOMPARE(r.callScore, score);
+        QCOMPARE(int(r.millimetres), mm);
+        QCOMPARE(int(r.sekMm), sekMm);
+    }
+
+    void millimetreOverflow() {
+        QVERIFY_THROWS_EXCEPTION(num::Int16Overflow,
+                                 ankerblick::rateCall(polar(0, 10), polar(0, 20), kCentre, 9, 9,
+                                                      40000.0, 1.0, RatingOptions{}));
+    }
+
+    void ratingFigures() {
+        RatingFigures f;
+        f.append(rated(0, 10, 4));
+        f.append(rated(0, 5, 9));
+        QCOMPARE(f.total, QStringLiteral("15"));
+        QCOMPARE(f.mean, QStringLiteral("6,5"));
+        f.append(rated(2, 0, 3)); // a miss by two sectors: SekMM 27, no points
+        QCOMPARE(f.total, QStringLiteral("15"));
+        QCOMPARE(f.mean, QStringLiteral("13,3333333333333"));
+        QCOMPARE(f.scores, QStringList({u"10"_s, u"5"_s, u"0"_s}));
+        QCOMPARE(f.sekMm, QStringList({u"4"_s, u"9"_s, u"27"_s}));
+        f.clear();
+        QCOMPARE(f.total, QStringLiteral("0"));
+        QCOMPARE(f.mean, QStringLiteral("0"));
+        QVERIFY(f.sekMm.isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCallRating)
+#include "tst_callrating.moc"

@@ -1,0 +1,349 @@
+// The main window driven as a shooter drives it: real mouse events on the
+// drawing surface, scripted answers to the dialogs.
+
+#include "support/scripteddialogs.h"
+#include "windows/main/form1.h"
+#include "windows/shared/widgets.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace ankerblick;
+using ankerblick::test::ScriptedDialogs;
+
+namespace {
+
+QStringList items(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<Form1> m_form;
+
+    template <typename T> T* child(const QString& name) const {
+        T* w = m_form->findChild<T*>(name);
+        if (!w)
+            qFatal("missing control");
+        return w;
+    }
+    QStringList list(const char* name) const {
+        return items(child<QListWidget>(QString::fromLatin1(name)));
+    }
+    QString caption() const { return child<QLabel>(QStringLiteral("CapSchussNummer"))->text(); }
+    QString text(const char* name) const {
+        return child<QLineEdit>(QString::fromLatin1(name))->text();
+    }
+
+    // Moves the pointer there and clicks: the first click fixes a call, the next a hit.
+    // After every release the waiting mark sits at the drawing position until
+    // the pointer moves, so the pointer always comes from a neighbouring pixel.
+    void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseMove(m_form.get(), QPoint(x + 1, y));
+        QTest::mouseMove(m_form.get(), QPoint(x, y));
+        QTest::mouseClick(m_form.get(), button, {}, QPoint(x, y));
+    }
+    void shot(QPoint call, QPoint hit) {
+        click(call.x(), call.y());
+        click(hit.x(), hit.y());
+    }
+    void chooseOption(const char* group, int id) {
+        auto* g = m_form->findChild<QButtonGroup*>(QString::fromLatin1(group));
+        QVERIFY(g);
+        QAbstractButton* option = g->button(id);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void init() {
+        m_dialogs = ScriptedDialogs();
+        m_dialogs.inputs = {QStringLiteral("Erika")};
+        m_form = std::make_unique<Form1>(m_dialogs);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+    void cleanup() { m_form.reset(); }
+
+    void namePromptRepeatsUntilANameIsGiven() {
+        ScriptedDialogs dialogs;
+        dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
+        Form1 form(dialogs);
+        QCOMPARE(dialogs.prompts(),
+                 QStringList({QStringLiteral("Bitte Name eingeben:"),
+                              QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
+                              QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:")}));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ankerblick Max"));
+        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("SchuetzenName"))->text(),
+                 QStringLiteral("Max"));
+    }
+
+    void startsReadyForTheFirstCall() {
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Ankerblick Erika"));
+        QCOMPARE(caption(), QStringLiteral("Schuss: 1?"));
+        QCOMPARE(list("SerienListe"), QStringList{QStringLiteral("1")});
+        QVERIFY(
+            m_form->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(0)->isChecked());
+        QVERIFY(
+            m_form->findChild<QButtonGroup*>(QStringLiteral("Sektoren"))->button(0)->isChecked());
+        QVERIFY(m_form->findChild<QButtonGroup*>(QStringLiteral("Ringgenauigkeit"))
+                    ->button(1)
+                    ->isChecked());
+        QCOMPARE(text("SerienSumme"), QStringLiteral("0"));
+        QCOMPARE(text("SerienSummeZehntel"), QStringLiteral("0"));
+        // The target sits on the client area: the inner ten is centred on (244, 228).
+        const PointF c = m_form->sheet().face().centre();
+        QCOMPARE(c.x, 244.0f);
+        QCOMPARE(c.y, 228.0f);
+    }
+
+    void firstReleaseFixesTheCallSecondTheHit() {
+        click(244, 228);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 1!"));
+        QVERIFY(list("SchussListe").isEmpty());
+        const Mark& call = m_form->sheet().calls()[0];
+        QCOMPARE(call.box.centre(), (PointF{244.0f, 228.0f}));
+
+        click(244, 228);
+        QCOMPARE(list("SchussListe"), QStringList{QStringLiteral("1")});
+        QCOMPARE(list("Schusswert"), QStringList{QStringLiteral("10,9")});
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
+        QCOMPARE(text("SerienSumme"), QStringLiteral("10"));
+        QCOMPARE(text("SerienSummeZehntel"), QStringLiteral("10,9"));
+        // Call and hit on the same spot: a perfect call, no distance.
+        QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("10")});
+        QCOMPARE(list("AbweichungslisteSekMM"), QStringList{QStringLiteral("0")});
+        QCOMPARE(text("AbweichungSchnittTxt"), QStringLiteral("10"));
+        QCOMPARE(text("AbweichungSekMMSchnittTxt"), QStringLiteral("0"));
+        // The join line runs from the call to the hit.
+        const LineF& line = m_form->sheet().lines()[0];
+        QVERIFY(line.visible);
+        QCOMPARE(line.x1, 244.0f);
+        QCOMPARE(line.x2, 244.0f);
+    }
+
+    void ratesTheCallAgainstTheHit_data() {
+        QTest::addColumn<QPoint>("call");
+        QTest::addColumn<QPoint>("hit");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<QString>("sekMm");
+        // 1 mm is 392 / 59.5 = 6.588 pixels on the air pistol target.
+        // Hit 40 px right of the centre (t = 109 - 38 / 5.3 = 101.8 -> 10,2), call 13 px
+        // further out on the same ray: same sector, within one ring -> 10; 2 mm apart.
+        QTest::newRow("same ray") << QPoint(297, 228) << QPoint(284, 228) << QStringLiteral("10,2")
+                                  << QStringLiteral("10") << QStringLiteral("2");
+        // Call above, hit to the right: 90 degrees apart, k = 2 -> 0; 7 mm * 9.
+        QTest::newRow("quarter apart")
+            << QPoint(244, 194) << QPoint(278, 228) << QStringLiteral("10,3") << QStringLiteral("0")
+            << QStringLiteral("63");
+        // Both in the inner ten on opposite sides: same direction by definition.
+        QTest::newRow("inner ten") << QPoint(240, 228) << QPoint(248, 228) << QStringLiteral("10,9")
+                                   << QStringLiteral("10") << QStringLiteral("1");
+    }
+    void ratesTheCallAgainstTheHit() {
+        QFETCH(QPoint, call);
+        QFETCH(QPoint, hit);
+        QFETCH(QString, value);
+        QFETCH(QString, score);
+        QFETCH(QString, sekMm);
+        shot(call, hit);
+        QCOMPARE(list("Schusswert"), QStringList{value});
+        QCOMPARE(list("AbweichungsListe"), QStringList{score});
+        QCOMPARE(list("AbweichungslisteSekMM"), QStringList{sekMm});
+    }
+
+    void meanRunsOverTheShotsOfTheSeries() {
+        shot({244, 228}, {244, 228}); // 0 mm
+        shot({297, 228}, {284, 228}); // 2 mm, same sector
+        shot({244, 194}, {278, 228}); // 7 mm, k = 2 -> 63
+        QCOMPARE(list("AbweichungslisteSekMM"),
+                 QStringList({QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("63")}));
+        QCOMPARE(text("AbweichungSchnittTxt"), QStringLiteral("20"));
+        QCOMPARE(text("AbweichungSekMMSchnittTxt"), QStringLiteral("21,6666666666667"));
+    }
+
+    void tenShotsCloseTheSeriesAndFurtherReleasesStepTheDisplay() {
+        for (int i = 0; i < 10; ++i)
+            shot({240 + i, 220}, {244, 228 + i});
+        QCOMPARE(caption(), QStringLiteral("Serie beendet"));
+        QCOMPARE(list("SchussListe").size(), 10);
+        QCOMPARE(list("SchussListe").last(), QStringLiteral("10"));
+        QCOMPARE(list("Schusswert").size(), 10);
+        auto* next = child<QPushButton>(QStringLiteral("WeitereSerie"));
+        QVERIFY(hasSignalColour(next));
+        QVERIFY(!m_form->sheet().entryActive());
+
+        const auto visibility = [this] {
+            const AimSheet& s = m_form->sheet();
+            return QList<bool>{s.calls()[3].box.visible, s.hits()[3].box.visible,
+                               s.lines()[3].visible};
+        };
+        QCOMPARE(visibility(), (QList<bool>{true, true, true}));
+        click(100, 100);
+        QCOMPARE(visibility(), (QList<bool>{true, false, true})); // hits hidden
+        click(100, 100);
+        QCOMPARE(visibility(), (QList<bool>{false, true, false})); // only the hits
+        click(100, 100);
+        QCOMPARE(visibility(), (QList<bool>{true, true, true}));
+        // Nothing else changed.
+        QCOMPARE(list("SchussListe").size(), 10);
+        QCOMPARE(caption(), QStringLiteral("Serie beendet"));
+    }
+
+    void rightDragShiftsTheHitsAndLineEndsOnly() {
+        for (int i = 0; i < 10; ++i)
+            shot({200 + 5 * i, 200}, {210 + 5 * i, 240});
+        const AimSheet before = m_form->sheet();
+        QTest::mouseMove(m_form.get(), QPoint(100, 100));
+        QTest::mousePress(m_form.get(), Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseMove(m_form.get(), QPoint(107, 104));
+        QTest::mouseMove(m_form.get(), QPoint(112, 95));
+        QTest::mouseRelease(m_form.get(), Qt::RightButton, {}, QPoint(112, 95));
+        const AimSheet& after = m_form->sheet();
+        for (size_t i = 0; i < 10; ++i) {
+            QCOMPARE(after.hits()[i].box.left, before.hits()[i].box.left + 12.0f);
+            QCOMPARE(after.hits()[i].box.top, before.hits()[i].box.top - 5.0f);
+            QCOMPARE(after.lines()[i].x2, before.lines()[i].x2 + 12.0f);
+            QCOMPARE(after.lines()[i].y2, before.lines()[i].y2 - 5.0f);
+            QCOMPARE(after.lines()[i].x1, before.lines()[i].x1);
+            QCOMPARE(after.calls()[i].box, before.calls()[i].box);
+        }
+        // A right release neither fixes anything nor steps the display.
+        QCOMPARE(after.displayCycle(), 0);
+        // Scoring again rates the shifted hits.
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("NeuBerechnen")), Qt::LeftButton);
+        QVERIFY(list("Schusswert") != before.valueList());
+        QCOMPARE(list("Schusswert").size(), 10);
+    }
+
+    void rightDragDuringEntryMovesNothing() {
+        shot({244, 228}, {250, 230});
+        const AimSheet before = m_form->sheet();
+        QTest::mousePress(m_form.get(), Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseMove(m_form.get(), QPoint(150, 150));
+        QTest::mouseRelease(m_form.get(), Qt::RightButton, {}, QPoint(150, 150));
+        QCOMPARE(m_form->sheet().hits()[0].box, before.hits()[0].box);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
+    }
+
+    void doubleClickRunsTheReleaseThreeTimes() {
+        // Through the window, so that the platform's double-click detection turns
+        // the second press into a double-click as it does for a real mouse.
+        QWindow* window = m_form->windowHandle();
+        QTest::mouseMove(window, QPoint(231, 210));
+        QTest::mouseMove(window, QPoint(230, 210));
+        QTest::mouseDClick(window, Qt::LeftButton, {}, QPoint(230, 210));
+        // Release, the double-click's own run, and the second release: call,
+        // hit, and the call of the next shot.
+        QCOMPARE(list("SchussListe"), QStringList{QStringLiteral("1")});
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2!"));
+        // The first release already moved the pointer position to the drawing
+        // position, so the double-click leaves it at the window's origin.
+        QCOMPARE(m_form->sheet().drawingPosition(), (PointF{0.0f, 0.0f}));
+    }
+
+    void releaseLeavesTheWaitingMarkAtTheDrawingPosition() {
+        click(300, 300);
+        // No double-click yet: the drawing position is the window's origin.
+        QCOMPARE(m_form->sheet().hits()[0].box.centre(), (PointF{0.0f, 0.0f}));
+        QCOMPARE(m_form->sheet().lastPointer(), (PointF{0.0f, 0.0f}));
+        QTest::mouseMove(m_form.get(), QPoint(250, 250));
+        QCOMPARE(m_form->sheet().hits()[0].box.centre(), (PointF{250.0f, 250.0f}));
+    }
+
+    void otherDisciplineRebuildsTheFaceAndRescoresTheShots() {
+        shot({244, 228}, {244, 228});
+        shot({300, 228}, {284, 228});
+        QCOMPARE(list("Schusswert"), QStringList({QStringLiteral("10,9"), QStringLiteral("10,2")}));
+        chooseOption("Disziplin", 3); // Gewehr 50m
+        const AimSheet& s = m_form->sheet();
+        QCOMPARE(s.face().discipline(), 3);
+        QVERIFY(s.face().shape(Ring4).visible);
+        QCOMPARE(s.hits()[0].box.width, 19.5f);
+        QCOMPARE(s.calls()[1].box.height, 19.5f);
+        // The marks keep their left and top: the first hit's centre moves to
+        // (229 + 9.75, 213 + 9.75), 7.4 units out: t = 109 - 7.42 / 2.79 -> 10,6.
+        QCOMPARE(list("Schusswert").first(), QStringLiteral("10,6"));
+        QCOMPARE(list("Schusswert").size(), 2);
+        QCOMPARE(list("SchussListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(caption(), QStringLiteral("Schuss: 3?"));
+        // Entry goes on where it was.
+        shot({244, 228}, {244, 228});
+        QCOMPARE(list("Schusswert").last(), QStringLiteral("10,9"));
+        chooseOption("Disziplin", 0);
+        QVERIFY(!s.face().shape(Ring4).visible);
+        QCOMPARE(s.hits()[0].box.width, 30.0f);
+        QCOMPARE(list("Schusswert").first(), QStringLiteral("10,9"));
+    }
+
+    void changingTheDisciplineWhileACallIsFixedKeepsTheCall() {
+        shot({244, 228}, {244, 228});
+        click(260, 228);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2!"));
+        chooseOption("Disziplin", 1);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2!"));
+        QCOMPARE(m_form->sheet().calls()[1].box.left, 245.0f); // 260 - 15, kept
+        click(262, 228);
+        QCOMPARE(list("SchussListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+    }
+
+    void recomputeUsesTheCurrentOptions() {
+        // Same ray, call value 9,6 and hit value 10,2: 0,6 apart.
+        shot({315, 228}, {284, 228});
+        QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("10")});
+        chooseOption("Ringgenauigkeit", 0); // "0,5"
+        QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("10")});
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("NeuBerechnen")), Qt::LeftButton);
+        QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("5")});
+        QCOMPARE(text("AbweichungSchnittTxt"), QStringLiteral("5"));
+        QCOMPARE(list("Schusswert"), QStringList{QStringLiteral("10,2")});
+        QCOMPARE(text("SerienSummeZehntel"), QStringLiteral("10,2"));
+        // Entry continues with the next shot, not over the first.
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
+    }
+
+    void eightSectorsRateFinerDirections() {
+        // 30 degrees apart: same quarter with four sectors, next sector with eight.
+        chooseOption("Sektoren", 1);
+        shot({344, 228}, {244 + 87, 228 - 50});
+        QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("0")});
+    }
+
+    void controlsCarryTheirNames() {
+        for (const char* name :
+             {"SchuetzenName", "SerienListe", "SchussListe", "Schusswert", "SerienSumme",
+              "SerienSummeZehntel", "AbweichungsListe", "AbweichungslisteSekMM",
+              "AbweichungSchnittTxt", "AbweichungSekMMSchnittTxt"}) {
+            auto* w = m_form->findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(w, name);
+            QCOMPARE(w->accessibleName(), QString::fromLatin1(name));
+        }
+        QCOMPARE(child<QLabel>(QStringLiteral("CapSchussNummer"))->accessibleDescription(),
+                 QStringLiteral("CapSchussNummer"));
+        auto* recompute = child<QPushButton>(QStringLiteral("NeuBerechnen"));
+        QCOMPARE(recompute->text(), QStringLiteral("Neu Berechnen"));
+        QCOMPARE(recompute->accessibleName(), QStringLiteral("Neu Berechnen"));
+        QCOMPARE(m_form->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(2)->text(),
+                 QStringLiteral("OSP -SP"));
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

@@ -1,0 +1,107 @@
+#include "model/numeric.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace ankerblick;
+
+class TestNumeric : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void roundHalfEven_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("9.5 up to even") << 9.5 << 10.0;
+        QTest::newRow("10.5 down to even") << 10.5 << 10.0;
+        QTest::newRow("-2.5 to even") << -2.5 << -2.0;
+        QTest::newRow("-3.5 to even") << -3.5 << -4.0;
+        QTest::newRow("2.4999 below the tie") << 2.4999 << 2.0;
+        QTest::newRow("108.5 tenths tie") << 108.5 << 108.0;
+    }
+    void roundHalfEven() {
+        QFETCH(double, value);
+        QFETCH(double, expected);
+        QCOMPARE(num::roundHalfEven(value), expected);
+    }
+
+    void toInt16_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("32767.4") << 32767.4 << true << 32767;
+        QTest::newRow("32767.5 rounds to 32768") << 32767.5 << false << 0;
+        QTest::newRow("40000") << 40000.0 << false << 0;
+        QTest::newRow("-32768.5 rounds to even") << -32768.5 << true << -32768;
+        QTest::newRow("-32768.6") << -32768.6 << false << 0;
+    }
+    void toInt16() {
+        QFETCH(double, value);
+        QFETCH(bool, fits);
+        QFETCH(int, expected);
+        if (fits) {
+            QCOMPARE(int(num::toInt16(value)), expected);
+            QCOMPARE(num::tryInt16(value), std::optional<qint16>(qint16(expected)));
+            return;
+        }
+        QVERIFY(!num::tryInt16(value).has_value());
+        try {
+            num::toInt16(value);
+            QFAIL("no Int16Overflow raised");
+        } catch (const num::Int16Overflow& e) {
+            QCOMPARE(e.value(), value);
+        }
+    }
+
+    void formatNumber_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("9.7") << 9.7 << QStringLiteral("9,7");
+        QTest::newRow("10.0 without decimals") << 10.0 << QStringLiteral("10");
+        QTest::newRow("zero") << 0.0 << QStringLiteral("0");
+        QTest::newRow("negative zero") << -0.0 << QStringLiteral("0");
+        QTest::newRow("96.3") << 96.3 << QStringLiteral("96,3");
+        QTest::newRow("no group separator") << 1234.5 << QStringLiteral("1234,5");
+        QTest::newRow("sum 10.9 + 9.7 + 0") << 10.9 + 9.7 + 0.0 << QStringLiteral("20,6");
+        QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << QStringLiteral("0,3");
+        QTest::newRow("negative") << -10.9 << QStringLiteral("-10,9");
+    }
+    void formatNumber() {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        QCOMPARE(num::formatNumber(value), expected);
+    }
+
+    void parseNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("10,9") << QStringLiteral("10,9") << true << 10.9;
+        QTest::newRow("blanks around") << QStringLiteral(" 7 ") << true << 7.0;
+        QTest::newRow("negative") << QStringLiteral("-2,5") << true << -2.5;
+        QTest::newRow("letters") << QStringLiteral("abc") << false << 0.0;
+        QTest::newRow("group separator") << QStringLiteral("1.234,5") << false << 0.0;
+        QTest::newRow("empty") << QString() << false << 0.0;
+    }
+    void parseNumber() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(double, expected);
+        const std::optional<double> v = num::parseNumber(text);
+        QCOMPARE(v.has_value(), valid);
+        if (valid)
+            QCOMPARE(*v, expected);
+        QCOMPARE(num::numberOrZero(text), valid ? expected : 0.0);
+    }
+
+    void presentationLocale() {
+        QCOMPARE(num::presentationLocale(QLocale::c()).language(), QLocale::German);
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        QCOMPARE(num::presentationLocale(english), english);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestNumeric)
+#include "tst_numeric.moc"

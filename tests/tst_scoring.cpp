@@ -1,0 +1,131 @@
+#include "model/numeric.h"
+#include "model/scoring.h"
+#include "model/targetface.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace ankerblick;
+
+namespace {
+ScoringParams paramsOf(int discipline) {
+    TargetFace face;
+    face.apply(discipline);
+    return face.scoring();
+}
+} // namespace
+
+class TestScoring : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void centreHit_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<int>("callTenths");
+        QTest::newRow("LP") << 0 << 109;
+        QTest::newRow("FP-SP-100m") << 1 << 110;
+        QTest::newRow("OSP-SP") << 2 << 112;
+        QTest::newRow("Gewehr 50m") << 3 << 109;
+    }
+    void centreHit() {
+        QFETCH(int, discipline);
+        QFETCH(int, callTenths);
+        TargetFace face;
+        QVERIFY(face.apply(discipline));
+        const PointF c = face.centre();
+        QCOMPARE(int(callValue(c, c, face.scoring()).tenths), callTenths);
+        QCOMPARE(hitValue(c, c, face.scoring()), 10.9);
+        QCOMPARE(num::formatNumber(hitValue(c, c, face.scoring())), QStringLiteral("10,9"));
+    }
+
+    // Half a tenth beyond the allowance the unrounded value is 108.5 exactly.
+    void halfTenthTie_data() { centreHit_data(); }
+    void halfTenthTie() {
+        QFETCH(int, discipline);
+        const ScoringParams p = paramsOf(discipline);
+        const double d = double(p.centreAllowance) + 0.5 * double(p.tenthWidth);
+        const RingValue r = ringValueAtDistance(d, p);
+        QCOMPARE(int(r.tenths), 108);
+        QCOMPARE(r.value, 10.8);
+    }
+
+    void ringValue_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("distance");
+        QTest::addColumn<int>("tenths");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("hit");
+        QTest::newRow("Gewehr 27.9") << 3 << 27.9 << 99 << 9.9 << 9.9;
+        QTest::newRow("Gewehr last ring") << 3 << double(2.79f) * 99 << 10 << 1.0 << 1.0;
+        QTest::newRow("Gewehr outside") << 3 << double(2.79f) * 100 << 9 << 0.9 << 0.0;
+        QTest::newRow("LP far away") << 0 << 1000.0 << -79 << -7.9 << 0.0;
+        QTest::newRow("FP centre") << 1 << 0.0 << 110 << 11.0 << 10.9;
+    }
+    void ringValue() {
+        QFETCH(int, discipline);
+        QFETCH(double, distance);
+        QFETCH(int, tenths);
+        QFETCH(double, value);
+        QFETCH(double, hit);
+        const RingValue r = ringValueAtDistance(distance, paramsOf(discipline));
+        QCOMPARE(int(r.tenths), tenths);
+        QCOMPARE(r.value, value);
+        QCOMPARE(limitHitValue(r.value), hit);
+    }
+
+    void absurdDistanceOverflows() {
+        QVERIFY_THROWS_EXCEPTION(num::Int16Overflow, ringValueAtDistance(1e6, paramsOf(0)));
+    }
+
+    void wholeRings_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("9.7") << 9.7 << 9.0;
+        QTest::newRow("10.9") << 10.9 << 10.0;
+        QTest::newRow("0") << 0.0 << 0.0;
+        QTest::newRow("10.0") << 10.0 << 10.0;
+        QTest::newRow("1.0") << 1.0 << 1.0;
+    }
+    void wholeRings() {
+        QFETCH(double, value);
+        QFETCH(double, expected);
+        // Exact: the sums show up to 15 digits, so a near miss would be visible.
+        QVERIFY2(ankerblick::wholeRings(value) == expected,
+                 qPrintable(num::formatNumber(ankerblick::wholeRings(value), QLocale::c())));
+    }
+
+    void seriesSums() {
+        SeriesSums s;
+        for (double v : {10.9, 9.7, 0.0})
+            s.add(v);
+        QCOMPARE(s.whole, QStringLiteral("19"));
+        QCOMPARE(s.tenths, QStringLiteral("20,6"));
+        s.subtract(0.0);
+        s.subtract(9.7);
+        QCOMPARE(s.whole, QStringLiteral("10"));
+        QCOMPARE(s.tenths, QStringLiteral("10,9"));
+        s.subtract(10.9);
+        QCOMPARE(s.whole, QStringLiteral("0"));
+        QCOMPARE(s.tenths, QStringLiteral("0"));
+    }
+
+    void seriesSumsReadTheirText() {
+        SeriesSums s;
+        s.whole = QStringLiteral("5");
+        s.tenths = QStringLiteral("5,5");
+        s.add(9.7);
+        QCOMPARE(s.whole, QStringLiteral("14"));
+        QCOMPARE(s.tenths, QStringLiteral("15,2"));
+    }
+
+    // 1e-6 vanishes next to 244 in single precision, but not in double.
+    void centreDistanceSinglePrecision() {
+        QCOMPARE(centreDistance({1e-6f, 228.0f}, {244.0f, 228.0f}), 244.0);
+        QCOMPARE(centreDistance({274.0f, 268.0f}, {244.0f, 228.0f}), 50.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestScoring)
+#include "tst_scoring.moc"
