@@ -19,14 +19,6 @@ PointF polar(double degrees, double radius) {
     return {float(244.0 + radius * std::cos(r)), float(228.0 - radius * std::sin(r))};
 }
 
-CallRating rated(qint16 k, int score, qint16 mm) {
-    CallRating r;
-    r.sectorDeviation = k;
-    r.callScore = score;
-    r.millimetres = mm;
-    r.sekMm = (k + 1) * (k + 1) * mm;
-    return r;
-}
 } // namespace
 
 class TestCallRating : public QObject {
@@ -81,31 +73,28 @@ private slots:
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("multiplier");
         QTest::addColumn<int>("precision");
-        QTest::addColumn<int>("k");
-        QTest::addColumn<int>("score");
-        QTest::addColumn<int>("mm");
-        QTest::addColumn<int>("sekMm");
+        QTest::addColumn<QList<int>>("expected"); // k, score, millimetres, SekMM
         const double lp = 6.5882;
         QTest::newRow("same ray, within 1 ring")
-            << 53.13 << 53.13 << 10.2 << 9.5 << 5 * lp << lp << 8 << 1 << 0 << 10 << 5 << 5;
+            << 53.13 << 53.13 << 10.2 << 9.5 << 5 * lp << lp << 8 << 1 << QList<int>{0, 10, 5, 5};
         QTest::newRow("same ray, not within half a ring")
-            << 53.13 << 53.13 << 10.2 << 9.5 << 5 * lp << lp << 8 << 2 << 0 << 5 << 5 << 5;
+            << 53.13 << 53.13 << 10.2 << 9.5 << 5 * lp << lp << 8 << 2 << QList<int>{0, 5, 5, 5};
         QTest::newRow("100 degrees apart")
-            << 10.0 << 110.0 << 8.3 << 8.0 << 7 * lp << lp << 8 << 1 << 2 << 0 << 7 << 63;
+            << 10.0 << 110.0 << 8.3 << 8.0 << 7 * lp << lp << 8 << 1 << QList<int>{2, 0, 7, 63};
         QTest::newRow("both above 10.4, opposite")
-            << 0.0 << 180.0 << 10.6 << 10.9 << 1 * lp << lp << 8 << 1 << 0 << 10 << 1 << 1;
+            << 0.0 << 180.0 << 10.6 << 10.9 << 1 * lp << lp << 8 << 1 << QList<int>{0, 10, 1, 1};
         QTest::newRow("350 and 10, four sectors")
-            << 350.0 << 10.0 << 8.0 << 8.0 << 3 * lp << lp << 8 << 1 << 0 << 10 << 3 << 3;
+            << 350.0 << 10.0 << 8.0 << 8.0 << 3 * lp << lp << 8 << 1 << QList<int>{0, 10, 3, 3};
         QTest::newRow("350 and 10, eight sectors")
-            << 350.0 << 10.0 << 8.0 << 8.0 << 3 * lp << lp << 16 << 1 << 0 << 10 << 3 << 3;
+            << 350.0 << 10.0 << 8.0 << 8.0 << 3 * lp << lp << 16 << 1 << QList<int>{0, 10, 3, 3};
         QTest::newRow("30 apart, eight sectors")
-            << 350.0 << 20.0 << 8.0 << 8.0 << 3 * lp << lp << 16 << 1 << 1 << 0 << 3 << 12;
+            << 350.0 << 20.0 << 8.0 << 8.0 << 3 * lp << lp << 16 << 1 << QList<int>{1, 0, 3, 12};
         QTest::newRow("2.5 mm to even")
-            << 90.0 << 90.0 << 9.0 << 9.0 << lp * 2.5 << lp << 8 << 1 << 0 << 10 << 2 << 2;
+            << 90.0 << 90.0 << 9.0 << 9.0 << lp * 2.5 << lp << 8 << 1 << QList<int>{0, 10, 2, 2};
         QTest::newRow("3.5 mm to even")
-            << 90.0 << 90.0 << 9.0 << 9.0 << lp * 3.5 << lp << 8 << 1 << 0 << 10 << 4 << 4;
+            << 90.0 << 90.0 << 9.0 << 9.0 << lp * 3.5 << lp << 8 << 1 << QList<int>{0, 10, 4, 4};
         QTest::newRow("sekMm beyond 16 bits") << 0.0 << 180.0 << 5.0 << 5.0 << 500 * 0.784 << 0.784
-                                              << 16 << 1 << 8 << 0 << 500 << 40500;
+                                              << 16 << 1 << QList<int>{8, 0, 500, 40500};
     }
     void rateCall() {
         QFETCH(double, callAngle);
@@ -116,18 +105,12 @@ private slots:
         QFETCH(double, scale);
         QFETCH(int, multiplier);
         QFETCH(int, precision);
-        QFETCH(int, k);
-        QFETCH(int, score);
-        QFETCH(int, mm);
-        QFETCH(int, sekMm);
+        QFETCH(QList<int>, expected);
         const RatingOptions options{qint16(multiplier), precision};
         const CallRating r =
             ankerblick::rateCall(polar(callAngle, 60), polar(hitAngle, 40), kCentre, hitValue,
                                  callValue, length, scale, options);
-        QCOMPARE(int(r.sectorDeviation), k);
-        QCOMPARE(r.callScore, score);
-        QCOMPARE(int(r.millimetres), mm);
-        QCOMPARE(int(r.sekMm), sekMm);
+        QCOMPARE((QList<int>{r.sectorDeviation, r.callScore, r.millimetres, r.sekMm}), expected);
     }
 
     void millimetreOverflow() {
@@ -138,11 +121,11 @@ private slots:
 
     void ratingFigures() {
         RatingFigures f;
-        f.append(rated(0, 10, 4));
-        f.append(rated(0, 5, 9));
+        f.append(CallRating{0, 10, 4, 4});
+        f.append(CallRating{0, 5, 9, 9});
         QCOMPARE(f.total, QStringLiteral("15"));
         QCOMPARE(f.mean, QStringLiteral("6,5"));
-        f.append(rated(2, 0, 3)); // a miss by two sectors: SekMM 27, no points
+        f.append(CallRating{2, 0, 3, 27}); // a miss by two sectors: SekMM 27, no points
         QCOMPARE(f.total, QStringLiteral("15"));
         QCOMPARE(f.mean, QStringLiteral("13,3333333333333"));
         QCOMPARE(f.scores, QStringList({u"10"_s, u"5"_s, u"0"_s}));

@@ -21,7 +21,7 @@ class TestScoring : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    void centreHit_data() {
+    void disciplineEdges_data() {
         QTest::addColumn<int>("discipline");
         QTest::addColumn<int>("callTenths");
         QTest::newRow("LP") << 0 << 109;
@@ -29,7 +29,7 @@ private slots:
         QTest::newRow("OSP-SP") << 2 << 112;
         QTest::newRow("Gewehr 50m") << 3 << 109;
     }
-    void centreHit() {
+    void disciplineEdges() {
         QFETCH(int, discipline);
         QFETCH(int, callTenths);
         TargetFace face;
@@ -38,13 +38,9 @@ private slots:
         QCOMPARE(int(callValue(c, c, face.scoring()).tenths), callTenths);
         QCOMPARE(hitValue(c, c, face.scoring()), 10.9);
         QCOMPARE(num::formatNumber(hitValue(c, c, face.scoring())), QStringLiteral("10,9"));
-    }
 
-    // Half a tenth beyond the allowance the unrounded value is 108.5 exactly.
-    void halfTenthTie_data() { centreHit_data(); }
-    void halfTenthTie() {
-        QFETCH(int, discipline);
-        const ScoringParams p = paramsOf(discipline);
+        // Half a tenth beyond the allowance the unrounded value is 108.5 exactly.
+        const ScoringParams& p = face.scoring();
         const double d = double(p.centreAllowance) + 0.5 * double(p.tenthWidth);
         const RingValue r = ringValueAtDistance(d, p);
         QCOMPARE(int(r.tenths), 108);
