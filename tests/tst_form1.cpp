@@ -1,6 +1,7 @@
 // The main window driven as a shooter drives it: real mouse events on the
 // drawing surface, scripted answers to the dialogs.
 
+#include "support/fakeclock.h"
 #include "support/scripteddialogs.h"
 #include "windows/main/form1.h"
 #include "windows/shared/widgets.h"
@@ -10,12 +11,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include <memory>
 
 using namespace ankerblick;
+using ankerblick::test::FakeClock;
 using ankerblick::test::ScriptedDialogs;
 
 namespace {
@@ -34,6 +37,7 @@ class TestForm1 : public QObject {
 
 private:
     ScriptedDialogs m_dialogs;
+    FakeClock m_clock;
     std::unique_ptr<Form1> m_form;
 
     template <typename T> T* child(const QString& name) const {
@@ -74,8 +78,9 @@ private slots:
 
     void init() {
         m_dialogs = ScriptedDialogs();
+        m_clock.now = 0;
         m_dialogs.inputs = {QStringLiteral("Erika")};
-        m_form = std::make_unique<Form1>(m_dialogs);
+        m_form = std::make_unique<Form1>(m_dialogs, m_clock);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
@@ -84,7 +89,7 @@ private slots:
     void namePromptRepeatsUntilANameIsGiven() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
-        Form1 form(dialogs);
+        Form1 form(dialogs, m_clock);
         QCOMPARE(dialogs.prompts(),
                  QStringList({QStringLiteral("Bitte Name eingeben:"),
                               QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
@@ -324,6 +329,120 @@ private slots:
         chooseOption("Sektoren", 1);
         shot({344, 228}, {244 + 87, 228 - 50});
         QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("0")});
+    }
+
+    void aStoredSeriesComesBackAsEntered() {
+        QList<QPair<QPoint, QPoint>> shots;
+        for (int i = 0; i < 10; ++i)
+            shots.append({QPoint(230 + 4 * i, 215 + 2 * i), QPoint(250 - 3 * i, 240 - 5 * i)});
+        for (const auto& [call, hit] : shots)
+            shot(call, hit);
+        const AimSheet entered = m_form->sheet();
+        const QStringList scores = list("AbweichungsListe");
+        const QStringList sekMm = list("AbweichungslisteSekMM");
+        const QString mean = text("AbweichungSekMMSchnittTxt");
+
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("WeitereSerie")), Qt::LeftButton);
+        QCOMPARE(list("SerienListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QVERIFY(list("AbweichungsListe").isEmpty());
+        QCOMPARE(text("AbweichungSchnittTxt"), QStringLiteral("0"));
+        QCOMPARE(caption(), QStringLiteral("Schuss: 1?"));
+        shot({244, 228}, {260, 228});
+        shot({244, 228}, {230, 228});
+
+        auto* series = child<QListWidget>(QStringLiteral("SerienListe"));
+        QTest::mouseClick(series->viewport(), Qt::LeftButton, {},
+                          series->visualItemRect(series->item(0)).center());
+        const AimSheet& shown = m_form->sheet();
+        QCOMPARE(shown.selectedSeries(), 1);
+        for (size_t i = 0; i < 10; ++i) {
+            QCOMPARE(shown.calls()[i].box, entered.calls()[i].box);
+            QCOMPARE(shown.hits()[i].box, entered.hits()[i].box);
+            QCOMPARE(shown.lines()[i], entered.lines()[i]);
+        }
+        QCOMPARE(list("Schusswert"), entered.valueList());
+        QCOMPARE(text("SerienSummeZehntel"), entered.sums().tenths);
+        QCOMPARE(list("AbweichungsListe"), scores);
+        QCOMPARE(list("AbweichungslisteSekMM"), sekMm);
+        QCOMPARE(text("AbweichungSekMMSchnittTxt"), mean);
+        QCOMPARE(caption(), QStringLiteral("Serie beendet"));
+
+        QTest::mouseClick(series->viewport(), Qt::LeftButton, {},
+                          series->visualItemRect(series->item(1)).center());
+        QCOMPARE(list("SchussListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(caption(), QStringLiteral("Schuss: 3?"));
+    }
+
+    void undoTakesBackACallThenAWholeShot() {
+        shot({250, 228}, {260, 230});
+        shot({240, 228}, {230, 226});
+        click(270, 228); // call of shot 3
+        QCOMPARE(caption(), QStringLiteral("Schuss: 3!"));
+        auto* undo = child<QPushButton>(QStringLiteral("Undo"));
+        QTest::mouseClick(undo, Qt::LeftButton);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 3?"));
+        QCOMPARE(list("SchussListe").size(), 2);
+        QVERIFY(!m_form->sheet().hits()[2].box.visible);
+
+        QTest::mouseClick(undo, Qt::LeftButton);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
+        QCOMPARE(list("SchussListe"), QStringList{QStringLiteral("1")});
+        QCOMPARE(list("Schusswert").size(), 1);
+        QCOMPARE(list("AbweichungsListe").size(), 1);
+        QCOMPARE(list("AbweichungslisteSekMM").size(), 1);
+        QCOMPARE(text("SerienSummeZehntel"), list("Schusswert").first());
+        QCOMPARE(text("AbweichungSekMMSchnittTxt"), list("AbweichungslisteSekMM").first());
+        QVERIFY(!m_form->sheet().lines()[1].visible);
+        QVERIFY(!m_form->sheet().store()[1].hasShot(1));
+        // The call of shot 2 follows the pointer again.
+        shot({244, 228}, {244, 228});
+        QCOMPARE(list("Schusswert").last(), QStringLiteral("10,9"));
+    }
+
+    void undoReopensAFinishedSeries() {
+        for (int i = 0; i < 10; ++i)
+            shot({240, 228}, {250, 228});
+        click(100, 100); // hits hidden in the display cycle
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Undo")), Qt::LeftButton);
+        QCOMPARE(caption(), QStringLiteral("Schuss: 10?"));
+        QVERIFY(!hasSignalColour(child<QPushButton>(QStringLiteral("WeitereSerie"))));
+        QVERIFY(m_form->sheet().hits()[8].box.visible);
+        QCOMPARE(list("SchussListe").size(), 9);
+        shot({240, 228}, {250, 228});
+        QCOMPARE(caption(), QStringLiteral("Serie beendet"));
+    }
+
+    void timeLinesFollowEachShot() {
+        m_clock.now = 1000;
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("StartBtn")), Qt::LeftButton);
+        m_clock.now = 4150;
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("StopBtn")), Qt::LeftButton);
+        QCOMPARE(child<QPushButton>(QStringLiteral("StopBtn"))->text(),
+                 QStringLiteral("Stop 3,1 s"));
+        m_clock.now = 5000;
+        shot({244, 228}, {244, 228});
+        m_clock.now = 7000;
+        click(250, 228); // a call writes nothing
+        QCOMPARE(m_form->sheet().times().shootingTimesText().count(u'\n'), 1);
+        m_clock.now = 9000;
+        click(250, 230);
+        const ShotTimes& t = m_form->sheet().times();
+        QCOMPARE(t.shotTimesText(), QStringLiteral("Serie:1 Schuss:1: 3,1\r\n"));
+        QCOMPARE(t.shootingTimesText(),
+                 QStringLiteral("Serie:1 Schuss:1: 5\r\nSerie:1 Schuss:2: 4\r\n"));
+    }
+
+    void commentsShowAndHide() {
+        shot({244, 228}, {244, 228});
+        m_dialogs.inputs = {QStringLiteral("Atmung")};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentar")), Qt::LeftButton);
+        auto* comments = child<QPlainTextEdit>(QStringLiteral("Kommentaretxt"));
+        QVERIFY(!comments->isVisible());
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentare_an_aus")), Qt::LeftButton);
+        QVERIFY(comments->isVisible());
+        QCOMPARE(comments->toPlainText(), QStringLiteral("Serie: 1 Schuss: 1: Atmung\n"));
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentare_an_aus")), Qt::LeftButton);
+        QVERIFY(!comments->isVisible());
     }
 
     void controlsCarryTheirNames() {

@@ -1,4 +1,5 @@
 #include "model/numeric.h"
+#include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "windows/main/form1.h"
 
@@ -22,7 +23,8 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtTranslator);
 
     ankerblick::QtUserDialogs dialogs;
-    ankerblick::Form1 form(dialogs);
+    ankerblick::SystemClock clock;
+    ankerblick::Form1 form(dialogs, clock);
     form.show();
     return QApplication::exec();
 }

@@ -15,7 +15,11 @@ struct Mark {
 // The colour ramp of a series' marks: g = i * 256 / 9 rounded half to even,
 // capped at 255 (0, 28, 57, ... 228, 255).
 quint8 markRamp(int index);
-inline Rgb hitColour(int index) { return {255, markRamp(index), 0}; }  // red to yellow
-inline Rgb callColour(int index) { return {0, markRamp(index), 255}; } // blue to cyan
+inline Rgb hitColour(int index) {
+    return {255, markRamp(index), 0};
+} // red to yellow
+inline Rgb callColour(int index) {
+    return {0, markRamp(index), 255};
+} // blue to cyan
 
 } // namespace ankerblick

@@ -44,7 +44,9 @@ qint32 toInt32(double v) {
     return static_cast<qint32>(r);
 }
 
-double floorValue(double v) { return std::floor(v); }
+double floorValue(double v) {
+    return std::floor(v);
+}
 
 QString formatNumber(double v, const QLocale& locale) {
     if (v == 0.0)

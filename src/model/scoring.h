@@ -12,7 +12,7 @@
 namespace ankerblick {
 
 struct ScoringParams {
-    float tenthWidth = 5.3f;   // drawing units per tenth of a ring
+    float tenthWidth = 5.3f;    // drawing units per tenth of a ring
     qint16 centreAllowance = 2; // within this distance a shot scores the top value
 };
 

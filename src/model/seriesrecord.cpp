@@ -22,7 +22,9 @@ void SeriesRecord::clearSlot(int slot) {
         (*c)[s] = 0;
 }
 
-void SeriesStore::reset() { m_records = QList<SeriesRecord>(2); }
+void SeriesStore::reset() {
+    m_records = QList<SeriesRecord>(2);
+}
 
 void SeriesStore::ensure(int n) {
     if (n > count())

@@ -17,13 +17,13 @@ enum class Discipline : int { LP = 0, FpSp100m = 1, OspSp = 2, Gewehr50m = 3 };
 inline constexpr int kDisciplineCount = 4;
 
 struct DisciplineInfo {
-    const char* caption;      // "LP", "FP-SP-100m", "OSP-SP", "Gewehr 50m"
-    double blackDiameterMm;   // diameter of the black aiming area
-    float tenthWidth;         // drawing units per tenth of a ring
-    qint16 centreAllowance;   // drawing units
-    float markDiameter;       // shot mark diameter in drawing units
-    float seriesShotRadius;   // radius of painted shots in the analysis view
-    int seriesSliderValue;    // the same, as whole slider steps
+    const char* caption;    // "LP", "FP-SP-100m", "OSP-SP", "Gewehr 50m"
+    double blackDiameterMm; // diameter of the black aiming area
+    float tenthWidth;       // drawing units per tenth of a ring
+    qint16 centreAllowance; // drawing units
+    float markDiameter;     // shot mark diameter in drawing units
+    float seriesShotRadius; // radius of painted shots in the analysis view
+    int seriesSliderValue;  // the same, as whole slider steps
     // Ring diameters in mm for Shape2..Shape10 (index = shape number); 0 = hidden.
     std::array<double, 11> ringDiameterMm;
 };
@@ -36,16 +36,16 @@ QString disciplineCaption(int index, bool mainWindowSpelling = false);
 
 // Shape numbers of the face.
 enum FaceShape : int {
-    Card = 1,       // Shape1
-    Ring10 = 2,     // Shape2
-    Ring9 = 3,      // Shape3
-    Ring8 = 4,      // Shape4
-    InnerTen = 5,   // Shape5: its centre is the target centre
-    BlackArea = 6,  // Shape6
-    Ring7 = 7,      // Shape7
-    Ring6 = 8,      // Shape8
-    Ring5 = 9,      // Shape9
-    Ring4 = 10,     // Shape10
+    Card = 1,      // Shape1
+    Ring10 = 2,    // Shape2
+    Ring9 = 3,     // Shape3
+    Ring8 = 4,     // Shape4
+    InnerTen = 5,  // Shape5: its centre is the target centre
+    BlackArea = 6, // Shape6
+    Ring7 = 7,     // Shape7
+    Ring6 = 8,     // Shape8
+    Ring5 = 9,     // Shape9
+    Ring4 = 10,    // Shape10
 };
 
 inline constexpr float kBlackAreaSize = 392.0f;

@@ -6,7 +6,9 @@
 
 namespace ankerblick {
 
-QString defaultDialogTitle() { return QStringLiteral("Ankerblick"); }
+QString defaultDialogTitle() {
+    return QStringLiteral("Ankerblick");
+}
 
 namespace {
 QString titleOrDefault(const QString& title) {

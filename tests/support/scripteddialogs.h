@@ -20,7 +20,7 @@ public:
         QString extra; // default text, filter or proposed file name
     };
 
-    QStringList inputs;   // answers to input boxes; none left answers as Cancel
+    QStringList inputs;       // answers to input boxes; none left answers as Cancel
     QList<bool> yesNoAnswers; // none left answers No
     QStringList openNames;
     QStringList saveNames;

@@ -4,163 +4,108 @@
 
 namespace ankerblick {
 
-namespace {
-QString shotCaption(int number, QChar suffix) {
-    return QStringLiteral("Schuss: ") + QString::number(number) + suffix;
-}
-} // namespace
-
-AimSheet::AimSheet(const QLocale& locale) : m_locale(locale) {}
+AimSheet::AimSheet(const Clock& clock, const QLocale& locale) : TargetSheet(clock, locale) {}
 
 void AimSheet::load() {
-    m_store.reset();
-    m_seriesList = {QStringLiteral("1")};
-    m_selected = 1;
-    for (int i = 0; i < kShotsPerSeries; ++i) {
+    for (int i = 0; i < kShotsPerSeries; ++i)
         m_calls[size_t(i)].fill = callColour(i);
-        m_hits[size_t(i)].fill = hitColour(i);
-    }
-    resetDisplay();
-    setDiscipline(int(Discipline::LP));
+    TargetSheet::load();
     setSectors(0);
     setRingAccuracy(1);
 }
 
-void AimSheet::setDiscipline(int index) {
-    if (!m_face.apply(index))
-        return;
-    applyMarkSize();
-    showSelectedSeries();
+void AimSheet::setSectors(int index) {
+    m_options.sectorMultiplier = index == 1 ? 16 : 8;
 }
 
-void AimSheet::setSectors(int index) { m_options.sectorMultiplier = index == 1 ? 16 : 8; }
-
-void AimSheet::setRingAccuracy(int index) { m_options.ringPrecision = index == 0 ? 2 : 1; }
-
-void AimSheet::applyMarkSize() {
-    const float d = m_face.markDiameter();
-    for (auto* marks : {&m_hits, &m_calls})
-        for (Mark& m : *marks) {
-            m.box.height = d;
-            m.box.width = d;
-        }
+void AimSheet::setRingAccuracy(int index) {
+    m_options.ringPrecision = index == 0 ? 2 : 1;
 }
 
-void AimSheet::resetDisplay() {
+void AimSheet::resetEntry() {
+    // The calls take the size of the hits: both follow the discipline.
+    const float d = m_hits[0].box.width;
     for (int i = 0; i < kShotsPerSeries; ++i) {
-        for (Mark* m : {&m_hits[size_t(i)], &m_calls[size_t(i)]}) {
-            m->box.left = 0.0f;
-            m->box.top = 0.0f;
-            m->box.visible = false;
-        }
+        Mark& m = m_calls[size_t(i)];
+        m.box = {0.0f, 0.0f, d, d, false};
         m_lines[size_t(i)] = LineF{};
-        m_placed[size_t(i)] = false;
     }
-    m_shotList.clear();
-    m_valueList.clear();
-    m_sums.reset();
-    m_rating.clear();
     m_index = 0;
     m_awaitingCall = true;
     m_entryActive = true;
     m_displayCycle = 0;
     m_calls[0].box.visible = true;
-    setCaptionFor(0, true);
+    m_caption = shotCaption(1, QStringLiteral("?"));
 }
 
-void AimSheet::setCaptionFor(int slot, bool awaitingCall) {
-    m_caption = shotCaption(slot + 1, awaitingCall ? u'?' : u'!');
+void AimSheet::loadSlot(int slot, const SeriesRecord& record) {
+    TargetSheet::loadSlot(slot, record);
+    const auto s = size_t(slot);
+    m_calls[s].box.left = record.callLeft[s];
+    m_calls[s].box.top = record.callTop[s];
+    m_calls[s].box.visible = true;
+    m_lines[s] = {float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
+                  float(record.lineY2[s]), true};
 }
 
-void AimSheet::showSelectedSeries() {
-    resetDisplay();
-    if (!m_store.contains(m_selected))
-        return;
-    const SeriesRecord& rec = m_store[m_selected];
-    try {
-        for (int i = 0; i < kShotsPerSeries; ++i) {
-            if (!rec.hasShot(i))
-                continue;
-            const auto s = size_t(i);
-            m_hits[s].box.left = rec.hitLeft[s];
-            m_hits[s].box.top = rec.hitTop[s];
-            m_hits[s].box.visible = true;
-            m_calls[s].box.left = rec.callLeft[s];
-            m_calls[s].box.top = rec.callTop[s];
-            m_calls[s].box.visible = true;
-            m_lines[s] = {float(rec.lineX1[s]), float(rec.lineY1[s]), float(rec.lineX2[s]),
-                          float(rec.lineY2[s]), true};
-            m_placed[s] = true;
-            m_shotList.append(QString::number(i + 1));
-            evaluate(i);
-        }
-    } catch (const num::Int16Overflow&) {
-        // A stored position far outside the target: the rest is not scored.
-    }
-    m_calls[0].box.visible = m_placed[0];
-    const int next = rec.nextFreeSlot();
-    if (next >= kShotsPerSeries) {
+void AimSheet::resumeEntry(const SeriesRecord& record, int nextSlot) {
+    m_calls[0].box.visible = m_placed[0] || nextSlot == 0;
+    if (nextSlot >= kShotsPerSeries) {
         m_index = kShotsPerSeries - 1;
         m_entryActive = false;
         m_caption = QStringLiteral("Serie beendet");
         return;
     }
-    m_index = next;
-    const auto s = size_t(next);
-    Mark& call = m_calls[s];
-    call.box.visible = true;
-    if (rec.callLeft[s] != 0 || rec.callTop[s] != 0) {
+    m_index = nextSlot;
+    const auto s = size_t(nextSlot);
+    m_calls[s].box.visible = true;
+    if (record.callLeft[s] != 0 || record.callTop[s] != 0) {
         // The call of this shot was fixed and its hit is still awaited.
-        call.box.left = rec.callLeft[s];
-        call.box.top = rec.callTop[s];
-        m_lines[s].x1 = rec.lineX1[s];
-        m_lines[s].y1 = rec.lineY1[s];
+        m_calls[s].box.left = record.callLeft[s];
+        m_calls[s].box.top = record.callTop[s];
+        m_lines[s].x1 = record.lineX1[s];
+        m_lines[s].y1 = record.lineY1[s];
         m_hits[s].box.visible = true;
         m_awaitingCall = false;
     }
-    setCaptionFor(next, m_awaitingCall);
+    m_caption =
+        shotCaption(nextSlot + 1, m_awaitingCall ? QStringLiteral("?") : QStringLiteral("!"));
 }
 
-void AimSheet::evaluate(int slot) {
+void AimSheet::scoreSlot(int slot) {
+    TargetSheet::scoreSlot(slot);
     const auto s = size_t(slot);
     const PointF centre = m_face.centre();
     const PointF hitCentre = m_hits[s].box.centre();
     const PointF callCentre = m_calls[s].box.centre();
     const ScoringParams& params = m_face.scoring();
     const double v = hitValue(hitCentre, centre, params);
-    m_valueList.append(num::formatNumber(v, m_locale));
-    m_sums.add(v, m_locale);
     const double cv = callValue(callCentre, centre, params).value;
     m_rating.append(rateCall(callCentre, hitCentre, centre, v, cv, m_lines[s].length(),
                              m_face.scale(), m_options),
                     m_locale);
 }
 
-void AimSheet::mouseMove(float x, float y) {
-    if (m_rightButton && !m_entryActive) {
-        const float dx = x - m_last.x;
-        const float dy = y - m_last.y;
-        for (int i = 0; i < kShotsPerSeries; ++i) {
-            m_hits[size_t(i)].box.left += dx;
-            m_hits[size_t(i)].box.top += dy;
-            m_lines[size_t(i)].x2 += dx;
-            m_lines[size_t(i)].y2 += dy;
-        }
-    } else if (m_entryActive) {
-        Mark& m = m_awaitingCall ? m_calls[size_t(m_index)] : m_hits[size_t(m_index)];
-        m.box.centreOn(x, y);
-    }
-    m_last = {x, y};
+void AimSheet::clearFigures() {
+    TargetSheet::clearFigures();
+    m_rating.clear();
 }
 
-void AimSheet::mousePress(MouseButton button) {
-    if (button == MouseButton::Right)
-        m_rightButton = true;
+Mark& AimSheet::waitingMark() {
+    return m_awaitingCall ? m_calls[size_t(m_index)] : m_hits[size_t(m_index)];
+}
+
+void AimSheet::shiftHits(float dx, float dy) {
+    TargetSheet::shiftHits(dx, dy);
+    for (LineF& l : m_lines) {
+        l.x2 += dx;
+        l.y2 += dy;
+    }
 }
 
 void AimSheet::fixCall(int slot) {
     const auto s = size_t(slot);
-    // Store first: a position that does not fit the record leaves the entry as it was.
+    // Into the record first: a position that does not fit it leaves the entry as it was.
     SeriesRecord& rec = record();
     const qint16 left = num::toInt16(m_calls[s].box.left);
     const qint16 top = num::toInt16(m_calls[s].box.top);
@@ -175,7 +120,7 @@ void AimSheet::fixCall(int slot) {
     m_hits[s].box.visible = true;
     m_lines[s].x1 = m_last.x;
     m_lines[s].y1 = m_last.y;
-    setCaptionFor(slot, false);
+    m_caption = shotCaption(slot + 1, QStringLiteral("!"));
 }
 
 void AimSheet::fixHit(int slot, float x, float y) {
@@ -196,24 +141,23 @@ void AimSheet::fixHit(int slot, float x, float y) {
     m_lines[s].visible = true;
     m_placed[s] = true;
     if (slot < kShotsPerSeries - 1) {
-        evaluate(slot);
+        scoreSlot(slot);
         m_index = slot + 1;
         m_calls[size_t(m_index)].box.visible = true;
-        setCaptionFor(m_index, true);
-        m_shotList.append(QString::number(m_index));
+        m_caption = shotCaption(m_index + 1, QStringLiteral("?"));
+        listShot(slot);
     } else {
-        m_shotList.append(QStringLiteral("10"));
+        listShot(slot);
         m_caption = QStringLiteral("Serie beendet");
         m_entryActive = false;
-        evaluate(slot);
+        scoreSlot(slot);
         m_nextSeriesRed = true;
     }
-    if (m_shotEntered)
-        m_shotEntered();
+    m_recomputeEnabled = true;
+    shotEntered(true);
 }
 
-void AimSheet::stepDisplayCycle() {
-    m_displayCycle = (m_displayCycle + 1) % 3;
+void AimSheet::applyDisplayCycle() {
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
         if (!m_placed[s])
@@ -224,38 +168,58 @@ void AimSheet::stepDisplayCycle() {
     }
 }
 
-void AimSheet::mouseRelease(MouseButton button, float x, float y) {
-    if (button == MouseButton::Right) {
-        m_rightButton = false;
+void AimSheet::stepDisplayCycle() {
+    m_displayCycle = (m_displayCycle + 1) % 3;
+    applyDisplayCycle();
+}
+
+void AimSheet::releaseAt(float x, float y) {
+    if (m_entryActive && m_awaitingCall)
+        fixCall(m_index);
+    else if (m_entryActive)
+        fixHit(m_index, x, y);
+    else
+        stepDisplayCycle();
+}
+
+void AimSheet::forgetPendingEntry(SeriesRecord& record) {
+    if (m_entryActive && !m_awaitingCall)
+        record.clearSlot(m_index);
+}
+
+void AimSheet::takeBackShot(int slot) {
+    const auto s = size_t(slot);
+    record().clearSlot(slot);
+    m_placed[s] = false;
+    m_hits[s].box.visible = false;
+    m_lines[s] = LineF{};
+    m_calls[s].box.visible = true; // follows the pointer again
+    m_shotList.removeLast();
+    m_index = slot;
+    m_awaitingCall = true;
+    recompute();
+    m_caption = shotCaption(slot + 1, QStringLiteral("?"));
+}
+
+void AimSheet::undo() {
+    if (!lastSeriesSelected())
         return;
-    }
-    try {
-        if (m_entryActive && m_awaitingCall)
-            fixCall(m_index);
-        else if (m_entryActive)
-            fixHit(m_index, x, y);
-        else
-            stepDisplayCycle();
-    } catch (const num::Int16Overflow&) {
-        // A position beyond the 16-bit drawing range is not taken.
-    }
-    mouseMove(m_drawPos.x, m_drawPos.y);
-}
-
-void AimSheet::doubleClick() {
-    m_drawPos = m_last;
-    mouseRelease(MouseButton::None, m_drawPos.x, m_drawPos.y);
-}
-
-void AimSheet::recompute() {
-    m_valueList.clear();
-    m_sums.reset();
-    m_rating.clear();
-    try {
-        for (int i = 0; i < kShotsPerSeries; ++i)
-            if (m_placed[size_t(i)])
-                evaluate(i);
-    } catch (const num::Int16Overflow&) {
+    if (m_entryActive && !m_awaitingCall) {
+        const auto s = size_t(m_index);
+        record().clearSlot(m_index);
+        m_awaitingCall = true;
+        m_hits[s].box.visible = false;
+        m_lines[s] = LineF{};
+        m_caption = shotCaption(m_index + 1, QStringLiteral("?"));
+    } else if (m_entryActive && m_index > 0) {
+        m_calls[size_t(m_index)].box.visible = false;
+        takeBackShot(m_index - 1);
+    } else if (!m_entryActive) {
+        m_displayCycle = 0;
+        applyDisplayCycle();
+        m_entryActive = true;
+        m_nextSeriesRed = false;
+        takeBackShot(kShotsPerSeries - 1);
     }
 }
 

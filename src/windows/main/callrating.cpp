@@ -18,8 +18,8 @@ double directionAngle(PointF marker, PointF centre) {
     const double s = a / std::sqrt(a * a + b * b);
     const double rest = 1.0 - s * s;
     // Far from the vertical the root is positive; right on it the arcsine is +-90.
-    const double t = rest > 0.0 ? std::atan(s / std::sqrt(rest)) * 180.0 / kPi
-                                : (s > 0.0 ? 90.0 : -90.0);
+    const double t =
+        rest > 0.0 ? std::atan(s / std::sqrt(rest)) * 180.0 / kPi : (s > 0.0 ? 90.0 : -90.0);
     if (b > 0.0)
         return 180.0 - t;
     if (a > 0.0)
@@ -59,8 +59,8 @@ void RatingFigures::append(const CallRating& rating, const QLocale& locale) {
         total = num::formatNumber(num::numberOrZero(total, locale) + rating.callScore, locale);
     sekMm.append(num::formatNumber(rating.sekMm, locale));
     const double old = num::numberOrZero(mean, locale);
-    const double value = (old * double(sekMm.size() - 1) + double(rating.sekMm)) /
-                         double(scores.size());
+    const double value =
+        (old * double(sekMm.size() - 1) + double(rating.sekMm)) / double(scores.size());
     mean = num::formatNumber(value, locale);
 }
 

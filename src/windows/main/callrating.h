@@ -25,9 +25,9 @@ struct RatingOptions {
 
 struct CallRating {
     qint16 sectorDeviation = 0; // k
-    int callScore = 0;           // 10, 5 or 0
+    int callScore = 0;          // 10, 5 or 0
     qint16 millimetres = 0;
-    qint32 sekMm = 0;            // (k + 1)^2 * mm
+    qint32 sekMm = 0; // (k + 1)^2 * mm
 };
 
 // hitValue is the limited value of the hit, callValue the call's unlimited one;
@@ -39,8 +39,8 @@ CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, dou
 
 // The figures beside the rating lists, kept as text like the series sums.
 struct RatingFigures {
-    QStringList scores; // AbweichungsListe
-    QStringList sekMm;  // AbweichungslisteSekMM
+    QStringList scores;                  // AbweichungsListe
+    QStringList sekMm;                   // AbweichungslisteSekMM
     QString total = QStringLiteral("0"); // AbweichungSchnittTxt
     QString mean = QStringLiteral("0");  // AbweichungSekMMSchnittTxt
 

@@ -4,67 +4,52 @@
 // target and sees each shot scored and its call rated.
 
 #include "aimsheet.h"
+#include "windows/shared/targetwindow.h"
 
-#include <QWidget>
+#include <memory>
 
 class QButtonGroup;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPushButton;
+class QPlainTextEdit;
 
 namespace ankerblick {
 
-class UserDialogs;
+class Clock;
+class Schusseingabe;
 
-class Form1 : public QWidget {
+class Form1 final : public TargetWindow {
     Q_OBJECT
 public:
-    explicit Form1(UserDialogs& dialogs, QWidget* parent = nullptr);
+    Form1(UserDialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
+    ~Form1() override;
 
-    const AimSheet& sheet() const { return m_sheet; }
-    QString shooterName() const;
-
-    // The top-left corner of the drawing surface in window coordinates.
-    static constexpr int kSurfaceWidth = 488;
-    static constexpr int kSurfaceHeight = 460;
+    const AimSheet& sheet() const { return m_aim; }
+    // The shot-entry window, once it was opened.
+    Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void refresh() override;
+    void paintMarks(QPainter& painter) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void Form_Load();
-    void Disziplin_Click(int index);
     void Sektoren_Click(int index);
     void Ringgenauigkeit_Click(int index);
-    void NeuBerechnen_Click();
     void SchuetzenName_Change();
-    void refresh();
+    void Kommentare_an_aus_Click();
+    void BtnSchusseingabe_Click();
 
-    UserDialogs& m_dialogs;
-    AimSheet m_sheet;
-
-    QLineEdit* m_name = nullptr;
-    QLabel* m_capShotNumber = nullptr;
-    QButtonGroup* m_discipline = nullptr;
+    const Clock& m_clock;
+    AimSheet m_aim;
     QButtonGroup* m_sectors = nullptr;
     QButtonGroup* m_ringAccuracy = nullptr;
-    QListWidget* m_seriesList = nullptr;
-    QListWidget* m_shotList = nullptr;
-    QListWidget* m_valueList = nullptr;
     QListWidget* m_scoreList = nullptr;
     QListWidget* m_sekMmList = nullptr;
     QLineEdit* m_scoreTotal = nullptr;
     QLineEdit* m_sekMmMean = nullptr;
-    QLineEdit* m_seriesSum = nullptr;
-    QLineEdit* m_seriesSumTenths = nullptr;
-    QPushButton* m_nextSeries = nullptr;
-    QPushButton* m_recompute = nullptr;
+    QPlainTextEdit* m_comments = nullptr;
+    std::unique_ptr<Schusseingabe> m_shotEntry;
 };
 
 } // namespace ankerblick

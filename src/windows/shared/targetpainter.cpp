@@ -5,7 +5,9 @@
 namespace ankerblick {
 
 namespace {
-QRectF rectOf(const ShapeBox& s) { return QRectF(s.left, s.top, s.width, s.height); }
+QRectF rectOf(const ShapeBox& s) {
+    return QRectF(s.left, s.top, s.width, s.height);
+}
 } // namespace
 
 void paintFace(QPainter& painter, const TargetFace& face) {

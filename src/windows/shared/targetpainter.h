@@ -14,7 +14,9 @@ class QPainter;
 
 namespace ankerblick {
 
-inline QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+inline QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 void paintFace(QPainter& painter, const TargetFace& face);
 void paintMarks(QPainter& painter, std::span<const Mark> marks);

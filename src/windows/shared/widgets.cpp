@@ -45,6 +45,8 @@ void setSignalColour(QPushButton* button, bool red) {
                               : QString());
 }
 
-bool hasSignalColour(const QPushButton* button) { return button->property("signal").toBool(); }
+bool hasSignalColour(const QPushButton* button) {
+    return button->property("signal").toBool();
+}
 
 } // namespace ankerblick

@@ -1,0 +1,81 @@
+#pragma once
+
+// The series file: a plain text file with all series of one training, the
+// comments and the two time texts. Lines end with CR LF, text is Windows-1252.
+//
+// For every series and every one of its ten shot slots there are eight lines,
+// each a signed 16-bit integer: line X1, line X2, line Y1, line Y2, hit left,
+// hit top, call left, call top. Then three sections follow, each a marker line
+// and its text: "$Kommentare$", "$Schusszeiten$", "$Schiesszeiten$".
+
+#include "model/seriesrecord.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace ankerblick {
+
+// The two writers differ: the shot-entry window knows no calls and lines and
+// writes zeros for them, and puts an empty line after every marker line.
+enum class SeriesFileStyle { MainWindow, ShotEntry };
+
+struct SeriesFileContent {
+    QList<SeriesRecord> series; // series 1..n, in order
+    // Each a sequence of lines ended by CR LF.
+    QString comments;
+    QString shotTimes;
+    QString shootingTimes;
+
+    friend bool operator==(const SeriesFileContent&, const SeriesFileContent&) = default;
+};
+
+struct SeriesFileReadResult {
+    // Everything read up to the end of the file or up to the line that could
+    // not be read: at least one (possibly empty) series, or none at all when
+    // the file could not be opened.
+    SeriesFileContent content;
+    // German text for the user, naming the file (when known) and the line.
+    std::optional<QString> error;
+    // 1-based number of the line that could not be read; 0 when all was read
+    // or the file could not be opened at all.
+    int errorLine = 0;
+};
+
+// The file's bytes for all series of the content.
+QByteArray encodeSeriesFile(const SeriesFileContent& content, SeriesFileStyle style);
+
+// Writes the file in one piece: the new file replaces the old one only once it
+// is complete. On failure the old file stays as it was and the result is a
+// German text naming the file and the reason.
+std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileContent& content,
+                                       SeriesFileStyle style);
+
+// Reads line by line: a line that reads as a number (in the locale, or a plain
+// integer) begins a shot slot of eight lines, and after ten slots a new series
+// begins; a marker line selects its section; every other line, empty ones
+// included, is appended with CR LF to the selected section, and dropped while
+// none is selected. Lines end with CR LF or a bare LF. Reading stops at a slot
+// that breaks off or holds a value outside the 16-bit range; the values of
+// that slot read so far are kept.
+SeriesFileReadResult parseSeriesFile(const QByteArray& bytes, const QLocale& locale = QLocale());
+SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale = QLocale());
+
+// The file name proposed when saving: shooter name, the date in the locale's
+// short form, ".txt". Characters that cannot stand in a file name on Windows
+// or Linux (path separators, : * ? " < > | and control characters) are
+// replaced, so the proposal always names a file in the dialog's folder.
+QString proposedFileName(const QString& shooter, const QDate& date, const QLocale& locale);
+
+// Series 1..count of a window's store, for writing.
+QList<SeriesRecord> seriesOfStore(const SeriesStore& store, int count);
+
+// Puts the series read from a file into a window's store as series
+// first, first + 1, ..., growing the store; returns the last series number.
+int placeSeries(SeriesStore& store, int first, const QList<SeriesRecord>& series);
+
+} // namespace ankerblick

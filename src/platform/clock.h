@@ -1,0 +1,22 @@
+#pragma once
+
+// The millisecond clock the stopwatch and shot times read: milliseconds since
+// the system started, as a 32-bit counter that wraps around.
+
+#include <QtGlobal>
+
+namespace ankerblick {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual quint32 milliseconds() const = 0;
+};
+
+// The system's monotonic clock.
+class SystemClock final : public Clock {
+public:
+    quint32 milliseconds() const override;
+};
+
+} // namespace ankerblick

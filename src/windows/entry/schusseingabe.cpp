@@ -1,0 +1,62 @@
+#include "schusseingabe.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ankerblick {
+
+Schusseingabe::Schusseingabe(UserDialogs& dialogs, const Clock& clock, QWidget* returnTo)
+    : TargetWindow(m_entry, dialogs, nullptr), m_entry(clock, QLocale()), m_returnTo(returnTo) {
+    setObjectName(QStringLiteral("Schusseingabe"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    buildControls(false);
+    sidePanel()->addStretch();
+
+    auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
+                           QStringLiteral("Abkommens- eingabe öffnen"));
+    // Built by later work on this window; until then they do nothing.
+    addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"))->setEnabled(false);
+    addButton(QStringLiteral("RhythmusTrainingshilfe"), QStringLiteral("Rhythmus Trainingshilfe"))
+        ->setEnabled(false);
+
+    connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
+    connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
+    Form_Load();
+}
+
+void Schusseingabe::Form_Load() {
+    m_entry.load();
+    m_discipline->button(0)->setChecked(true);
+    SchuetzenName_Change();
+    refresh();
+}
+
+void Schusseingabe::NameSetzen(const QString& schuetze) {
+    m_name->setText(schuetze);
+}
+
+void Schusseingabe::SchuetzenName_Change() {
+    setWindowTitle(QStringLiteral("Schusseingabe ") + m_name->text());
+}
+
+void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
+    hide();
+    if (m_returnTo)
+        m_returnTo->show();
+}
+
+void Schusseingabe::unload() {
+    m_unloading = true;
+    close();
+}
+
+void Schusseingabe::closeEvent(QCloseEvent* event) {
+    if (!m_unloading && m_returnTo)
+        m_returnTo->show();
+    event->accept();
+}
+
+} // namespace ankerblick

@@ -1,0 +1,48 @@
+#include "shottimes.h"
+
+#include "model/numeric.h"
+
+namespace ankerblick {
+
+void ShotTimes::start(quint32 now) {
+    m_watchStart = now;
+}
+
+QString ShotTimes::stop(quint32 now) {
+    // Unsigned difference: correct across a wrap of the 32-bit counter.
+    const quint32 elapsed = now - m_watchStart;
+    const quint32 tenths = elapsed / 100u;
+    m_stopped = qint16(qMin<quint32>(tenths, 32767u));
+    return QStringLiteral("Stop ") + num::formatNumber(m_stopped / 10.0, m_locale) +
+           QStringLiteral(" s");
+}
+
+QString ShotTimes::line(int series, int shot, double seconds, const QLocale& locale) {
+    return QStringLiteral("Serie:") + QString::number(series) + QStringLiteral(" Schuss:") +
+           QString::number(shot) + QStringLiteral(": ") + num::formatNumber(seconds, locale) +
+           QStringLiteral("\r\n");
+}
+
+void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines) {
+    if (writeLines) {
+        if (m_stopped > 0) {
+            m_shotTimes += line(series, shot, m_stopped / 10.0, m_locale);
+            m_stopped = 0;
+        }
+        const quint32 tenths = (now - m_lastShot) / 100u;
+        m_shootingTimes += line(series, shot, double(tenths) / 10.0, m_locale);
+    }
+    m_lastShot = now;
+}
+
+void ShotTimes::setTexts(const QString& shotTimes, const QString& shootingTimes) {
+    m_shotTimes = shotTimes;
+    m_shootingTimes = shootingTimes;
+}
+
+void ShotTimes::clearTexts() {
+    m_shotTimes.clear();
+    m_shootingTimes.clear();
+}
+
+} // namespace ankerblick

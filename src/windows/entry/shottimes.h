@@ -1,0 +1,45 @@
+#pragma once
+
+// The stopwatch and the two per-shot time texts of a target window: the shot
+// time stopped by hand, which the next entered shot takes, and the shooting
+// time from one entered shot to the next.
+
+#include <QLocale>
+#include <QString>
+#include <QtGlobal>
+
+namespace ankerblick {
+
+class ShotTimes {
+public:
+    explicit ShotTimes(const QLocale& locale = QLocale()) : m_locale(locale) {}
+
+    void start(quint32 now);
+    // Stops the watch and returns the caption of the stop button ("Stop 8,4 s").
+    // Times beyond 3276,7 s are kept at that value.
+    QString stop(quint32 now);
+    qint16 stoppedTenths() const { return m_stopped; }
+
+    // A shot was entered as shot `shot` of series `series`. With writeLines the
+    // pending shot time and the shooting time are written; the clock of the last
+    // shot is taken in any case.
+    void shotEntered(quint32 now, int series, int shot, bool writeLines = true);
+
+    const QString& shotTimesText() const { return m_shotTimes; }         // "$Schusszeiten$"
+    const QString& shootingTimesText() const { return m_shootingTimes; } // "$Schiesszeiten$"
+    void setTexts(const QString& shotTimes, const QString& shootingTimes);
+    void clearTexts();
+
+    // One line of a time text: "Serie:2 Schuss:7: 8,4" followed by CR LF.
+    static QString line(int series, int shot, double seconds, const QLocale& locale);
+
+private:
+    QLocale m_locale;
+    quint32 m_watchStart = 0;
+    qint16 m_stopped = 0; // tenths of a second, 0 = none pending
+    quint32 m_lastShot = 0;
+    QString m_shotTimes;
+    QString m_shootingTimes;
+};
+
+} // namespace ankerblick

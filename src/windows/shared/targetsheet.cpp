@@ -1,0 +1,223 @@
+#include "targetsheet.h"
+
+#include "model/numeric.h"
+
+namespace ankerblick {
+
+namespace {
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+} // namespace
+
+TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale)
+    : m_clock(clock), m_locale(locale), m_times(locale) {}
+
+QString TargetSheet::shotCaption(int number, const QString& suffix) {
+    return QStringLiteral("Schuss: ") + QString::number(number) + suffix;
+}
+
+void TargetSheet::load() {
+    m_store.reset();
+    m_seriesList = {QStringLiteral("1")};
+    m_selected = 1;
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        m_hitColours[size_t(i)] = hitColour(i);
+        m_hits[size_t(i)].fill = hitColour(i);
+    }
+    resetDisplay();
+    setDiscipline(int(Discipline::LP));
+}
+
+void TargetSheet::setDiscipline(int index) {
+    if (!m_face.apply(index))
+        return;
+    applyMarkSize();
+    showSelectedSeries();
+}
+
+void TargetSheet::applyMarkSize() {
+    const float d = m_face.markDiameter();
+    for (Mark& m : m_hits) {
+        m.box.height = d;
+        m.box.width = d;
+    }
+}
+
+void TargetSheet::resetDisplay() {
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        Mark& m = m_hits[size_t(i)];
+        m.box.left = 0.0f;
+        m.box.top = 0.0f;
+        m.box.visible = false;
+        m.border = kBlack;
+        m_placed[size_t(i)] = false;
+    }
+    m_highlighted = -1;
+    m_shotList.clear();
+    clearFigures();
+    resetEntry();
+}
+
+void TargetSheet::clearFigures() {
+    m_valueList.clear();
+    m_sums.reset();
+}
+
+void TargetSheet::loadSlot(int slot, const SeriesRecord& record) {
+    const auto s = size_t(slot);
+    m_hits[s].box.left = record.hitLeft[s];
+    m_hits[s].box.top = record.hitTop[s];
+    m_hits[s].box.visible = true;
+    m_placed[s] = true;
+    listShot(slot);
+}
+
+void TargetSheet::scoreSlot(int slot) {
+    const double v = hitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
+    m_valueList.append(num::formatNumber(v, m_locale));
+    m_sums.add(v, m_locale);
+}
+
+void TargetSheet::showSelectedSeries() {
+    resetDisplay();
+    m_undoEnabled = lastSeriesSelected();
+    m_recomputeEnabled = !lastSeriesSelected();
+    if (!m_store.contains(m_selected))
+        return;
+    const SeriesRecord& rec = m_store[m_selected];
+    try {
+        for (int i = 0; i < kShotsPerSeries; ++i) {
+            if (!rec.hasShot(i))
+                continue;
+            loadSlot(i, rec);
+            scoreSlot(i);
+        }
+    } catch (const num::Int16Overflow&) {
+        // A stored position far off the target: the rest is not scored.
+    }
+    resumeEntry(rec, rec.nextFreeSlot());
+}
+
+void TargetSheet::selectSeries(int number) {
+    if (number < 1 || number > int(m_seriesList.size()))
+        return;
+    m_selected = number;
+    showSelectedSeries();
+}
+
+void TargetSheet::nextSeries() {
+    m_nextSeriesRed = false;
+    if (!lastSeriesSelected())
+        return;
+    // The placed shots are in the record already; a shot still waiting for
+    // the pointer is not part of the series.
+    forgetPendingEntry(record());
+    const int n = int(m_seriesList.size());
+    m_store.ensure(n + 1);
+    m_seriesList.append(QString::number(n + 1));
+    selectSeries(n + 1);
+}
+
+void TargetSheet::newSession() {
+    m_store.reset();
+    m_seriesList = {QStringLiteral("1")};
+    m_nextSeriesRed = false;
+    m_comments.clear();
+    m_times.clearTexts();
+    clearExtras();
+    selectSeries(1);
+}
+
+void TargetSheet::recompute() {
+    clearFigures();
+    try {
+        for (int i = 0; i < kShotsPerSeries; ++i)
+            if (m_placed[size_t(i)])
+                scoreSlot(i);
+    } catch (const num::Int16Overflow&) {
+    }
+}
+
+void TargetSheet::highlightShot(int row) {
+    if (row < 0 || row >= m_shotList.size())
+        return;
+    if (m_highlighted >= 0)
+        m_hits[size_t(m_highlighted)].border = kBlack;
+    // The list holds shot numbers; the mark is that shot's slot.
+    const int slot = m_shotList.at(row).toInt() - 1;
+    if (slot < 0 || slot >= kShotsPerSeries)
+        return;
+    m_hits[size_t(slot)].border = kWhite;
+    m_highlighted = slot;
+}
+
+void TargetSheet::clearHighlight() {
+    if (m_highlighted >= 0)
+        m_hits[size_t(m_highlighted)].border = kBlack;
+}
+
+void TargetSheet::toggleWhiteShots() {
+    const bool white = m_hits[0].fill == kWhite;
+    for (int i = 0; i < kShotsPerSeries; ++i)
+        m_hits[size_t(i)].fill = white ? m_hitColours[size_t(i)] : kWhite;
+}
+
+void TargetSheet::addComment(const QString& text) {
+    m_comments += QStringLiteral("Serie: ") + QString::number(m_seriesList.size()) +
+                  QStringLiteral(" Schuss: ") + QString::number(m_shotList.size()) +
+                  QStringLiteral(": ") + text + QStringLiteral("\r\n");
+}
+
+void TargetSheet::takeBackLastListed() {
+    if (!m_shotList.isEmpty())
+        m_shotList.removeLast();
+    if (!m_valueList.isEmpty()) {
+        m_sums.subtract(num::numberOrZero(m_valueList.last(), m_locale), m_locale);
+        m_valueList.removeLast();
+    }
+}
+
+void TargetSheet::shotEntered(bool writeTimes) {
+    m_times.shotEntered(m_clock.milliseconds(), int(m_seriesList.size()), int(m_shotList.size()),
+                        writeTimes);
+}
+
+void TargetSheet::shiftHits(float dx, float dy) {
+    for (Mark& m : m_hits) {
+        m.box.left += dx;
+        m.box.top += dy;
+    }
+}
+
+void TargetSheet::mouseMove(float x, float y) {
+    if (m_rightButton && !accepting())
+        shiftHits(x - m_last.x, y - m_last.y);
+    else if (accepting())
+        waitingMark().box.centreOn(x, y);
+    m_last = {x, y};
+}
+
+void TargetSheet::mousePress(MouseButton button) {
+    if (button == MouseButton::Right)
+        m_rightButton = true;
+}
+
+void TargetSheet::mouseRelease(MouseButton button, float x, float y) {
+    if (button == MouseButton::Right) {
+        m_rightButton = false;
+        return;
+    }
+    try {
+        releaseAt(x, y);
+    } catch (const num::Int16Overflow&) {
+        // A position beyond the 16-bit drawing range is not taken.
+    }
+    mouseMove(m_drawPos.x, m_drawPos.y);
+}
+
+void TargetSheet::doubleClick() {
+    m_drawPos = m_last;
+    mouseRelease(MouseButton::None, m_drawPos.x, m_drawPos.y);
+}
+
+} // namespace ankerblick

@@ -1,0 +1,131 @@
+#pragma once
+
+// What the two entry windows share, without their widgets: the target face,
+// the ten hit marks of the displayed series, its lists and sums, the series
+// store with the series list, the stopwatch and time texts, the comments and
+// the series controls (next series, undo, new, score again, white marks).
+// The aim-point window adds calls, lines and the call rating; the shot-entry
+// window takes hits only.
+
+#include "model/marks.h"
+#include "model/scoring.h"
+#include "model/seriesrecord.h"
+#include "model/targetface.h"
+#include "platform/clock.h"
+#include "windows/entry/shottimes.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace ankerblick {
+
+enum class MouseButton { None, Left, Right, Middle };
+
+class TargetSheet {
+public:
+    TargetSheet(const Clock& clock, const QLocale& locale);
+    virtual ~TargetSheet() = default;
+    TargetSheet(const TargetSheet&) = default;
+    TargetSheet& operator=(const TargetSheet&) = delete;
+
+    // Start-up: series list "1", mark colours, the display reset and the "LP" face.
+    void load();
+
+    // Runs the discipline routine (0..3) and shows the selected series again.
+    void setDiscipline(int index);
+
+    // Pointer events in drawing units.
+    void mouseMove(float x, float y);
+    void mousePress(MouseButton button);
+    void mouseRelease(MouseButton button, float x, float y);
+    void doubleClick();
+
+    // Series controls.
+    void selectSeries(int number);        // SerienListe: shows series `number` (1-based)
+    void nextSeries();                    // WeitereSerie
+    virtual void undo() = 0;              // Undo ("Rückgängig")
+    void newSession();                    // Neu
+    void recompute();                     // NeuBerechnen: scores the placed shots again
+    void highlightShot(int row);          // SchussListe: white border on that shot's mark
+    void clearHighlight();                // leaving SchussListe
+    void toggleWhiteShots();              // WeisseSchüsse
+    void addComment(const QString& text); // Kommentar
+
+    // Stopwatch; stop returns the caption of the stop button.
+    void startStopwatch() { m_times.start(m_clock.milliseconds()); }
+    QString stopStopwatch() { return m_times.stop(m_clock.milliseconds()); }
+
+    // State for the window.
+    const TargetFace& face() const { return m_face; }
+    const std::array<Mark, kShotsPerSeries>& hits() const { return m_hits; }
+    const QStringList& shotList() const { return m_shotList; }
+    const QStringList& valueList() const { return m_valueList; }
+    const SeriesSums& sums() const { return m_sums; }
+    const QString& caption() const { return m_caption; }
+    const QStringList& seriesList() const { return m_seriesList; }
+    int selectedSeries() const { return m_selected; }
+    bool lastSeriesSelected() const { return m_selected == int(m_seriesList.size()); }
+    const SeriesStore& store() const { return m_store; }
+    bool nextSeriesSignal() const { return m_nextSeriesRed; }
+    bool undoEnabled() const { return m_undoEnabled; }
+    bool recomputeEnabled() const { return m_recomputeEnabled; }
+    int shotIndex() const { return m_index; }
+    PointF lastPointer() const { return m_last; }
+    PointF drawingPosition() const { return m_drawPos; }
+    const QString& comments() const { return m_comments; }
+    const ShotTimes& times() const { return m_times; }
+    const QLocale& locale() const { return m_locale; }
+    // Whether the displayed series still takes shots.
+    virtual bool accepting() const = 0;
+
+protected:
+    // Hooks of the two windows.
+    virtual void resetEntry() = 0;                               // entry state of an empty series
+    virtual void loadSlot(int slot, const SeriesRecord& record); // shows a stored shot
+    virtual void resumeEntry(const SeriesRecord& record, int nextSlot) = 0;
+    virtual void scoreSlot(int slot);             // scores a placed shot into the lists
+    virtual void clearFigures();                  // empties lists and sums
+    virtual Mark& waitingMark() = 0;              // the mark that follows the pointer
+    virtual void shiftHits(float dx, float dy);   // right-drag over a finished series
+    virtual void releaseAt(float x, float y) = 0; // a release that is not the right button
+    virtual void forgetPendingEntry(SeriesRecord& record) { (void)record; }
+    virtual void clearExtras() {} // further texts emptied by Neu
+
+    void resetDisplay();
+    void showSelectedSeries();
+    void applyMarkSize();
+    void listShot(int slot) { m_shotList.append(QString::number(slot + 1)); }
+    void takeBackLastListed();
+    void shotEntered(bool writeTimes);
+    SeriesRecord& record() { return m_store[m_selected]; }
+    static QString shotCaption(int number, const QString& suffix);
+
+    const Clock& m_clock;
+    QLocale m_locale;
+    TargetFace m_face;
+    std::array<Mark, kShotsPerSeries> m_hits{};
+    std::array<Rgb, kShotsPerSeries> m_hitColours{};
+    std::array<bool, kShotsPerSeries> m_placed{}; // slot shows an entered shot
+    QStringList m_shotList;
+    QStringList m_valueList;
+    SeriesSums m_sums;
+    QString m_caption;
+    QStringList m_seriesList;
+    int m_selected = 1;
+    SeriesStore m_store;
+    bool m_nextSeriesRed = false;
+    bool m_undoEnabled = true;
+    bool m_recomputeEnabled = false;
+    int m_highlighted = -1;
+    int m_index = 0;
+    bool m_rightButton = false;
+    PointF m_last{};
+    PointF m_drawPos{};
+    QString m_comments;
+    ShotTimes m_times;
+};
+
+} // namespace ankerblick

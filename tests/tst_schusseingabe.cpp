@@ -1,0 +1,314 @@
+// The shot-entry window driven as a shooter drives it.
+
+#include "support/fakeclock.h"
+#include "support/scripteddialogs.h"
+#include "support/windowdriver.h"
+#include "windows/entry/schusseingabe.h"
+#include "windows/main/form1.h"
+#include "windows/shared/widgets.h"
+
+#include <memory>
+
+using namespace ankerblick;
+using namespace ankerblick::test;
+
+class TestSchusseingabe : public QObject {
+    Q_OBJECT
+
+    ScriptedDialogs m_dialogs;
+    FakeClock m_clock;
+    QWidget m_returnTo;
+    std::unique_ptr<Schusseingabe> m_window;
+    std::unique_ptr<WindowDriver> m_ui;
+
+    const EntrySheet& sheet() const { return m_window->sheet(); }
+    // Ten hits along a line below the centre, all on the target.
+    void hits(int count, int first = 0) {
+        for (int i = first; i < first + count; ++i)
+            m_ui->click(244 + 3 * i, 228 + 4 * i);
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void init() {
+        m_dialogs = ScriptedDialogs();
+        m_clock.now = 0;
+        m_window = std::make_unique<Schusseingabe>(m_dialogs, m_clock, &m_returnTo);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_ui = std::make_unique<WindowDriver>(m_window.get());
+    }
+    void cleanup() {
+        m_ui.reset();
+        m_window.reset();
+    }
+
+    void startsWaitingForTheFirstHit() {
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 1!"));
+        QCOMPARE(m_ui->list("SerienListe"), QStringList{QStringLiteral("1")});
+        QCOMPARE(m_ui->text("SerienSumme"), QStringLiteral("0"));
+        QCOMPARE(m_window->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(2)->text(),
+                 QStringLiteral("OSP-SP"));
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(sheet().hits()[size_t(i)].fill, hitColour(i));
+    }
+
+    void eachReleasePlacesOneHit() {
+        m_ui->click(244, 228);
+        QCOMPARE(m_ui->list("SchussListe"), QStringList{QStringLiteral("1")});
+        QCOMPARE(m_ui->list("Schusswert"), QStringList{QStringLiteral("10,9")});
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 2!"));
+        QVERIFY(m_ui->button("NeuBerechnen")->isEnabled());
+        m_ui->click(244, 300); // 72 units out: t = 109 - 70 / 5,3 -> 9,6
+        QCOMPARE(m_ui->list("Schusswert").last(), QStringLiteral("9,6"));
+        QCOMPARE(m_ui->text("SerienSumme"), QStringLiteral("19"));
+        QCOMPARE(m_ui->text("SerienSummeZehntel"), QStringLiteral("20,5"));
+    }
+
+    void tenthHitEndsTheSeriesAndUndoReopensIt() {
+        hits(10);
+        QCOMPARE(m_ui->caption(), QStringLiteral("Serie beendet"));
+        QVERIFY(hasSignalColour(m_ui->button("WeitereSerie")));
+        QVERIFY(!sheet().placing());
+        const QStringList values = m_ui->list("Schusswert");
+        const QString sumBeforeLast = [&] {
+            double s = 0;
+            for (int i = 0; i < 9; ++i)
+                s += QLocale().toDouble(values.at(i));
+            return QLocale().toString(s, 'g', 15);
+        }();
+        // A further click places nothing.
+        m_ui->click(300, 300);
+        QCOMPARE(m_ui->list("SchussListe").size(), 10);
+
+        m_ui->press("Undo");
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 10!"));
+        QCOMPARE(m_ui->list("SchussListe").size(), 9);
+        QCOMPARE(m_ui->list("Schusswert"), values.mid(0, 9));
+        QCOMPARE(m_ui->text("SerienSummeZehntel"), sumBeforeLast);
+        QVERIFY(!hasSignalColour(m_ui->button("WeitereSerie")));
+        // Mark 10 follows the pointer again and can be placed anew.
+        m_ui->click(250, 228);
+        QCOMPARE(m_ui->list("SchussListe").size(), 10);
+        QCOMPARE(m_ui->caption(), QStringLiteral("Serie beendet"));
+    }
+
+    void undoWithoutAHitChangesNothing() {
+        m_ui->press("Undo");
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 1!"));
+        QVERIFY(m_ui->list("SchussListe").isEmpty());
+        QCOMPARE(m_ui->text("SerienSumme"), QStringLiteral("0"));
+        QCOMPARE(sheet().shotIndex(), 0);
+    }
+
+    void undoTakesBackTheLastHit() {
+        hits(3);
+        m_ui->press("Undo");
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 3!"));
+        QCOMPARE(m_ui->list("SchussListe").size(), 2);
+        QCOMPARE(m_ui->list("Schusswert").size(), 2);
+        QVERIFY(!sheet().store()[1].hasShot(2));
+        QVERIFY(!sheet().hits()[3].box.visible);
+    }
+
+    // Pressed before ten hits, the next series keeps only the hits placed; the
+    // mark that waited under the pointer is no shot.
+    void nextSeriesStoresOnlyPlacedHits() {
+        hits(3);
+        QTest::mouseMove(m_window.get(), QPoint(300, 310));
+        m_ui->press("WeitereSerie");
+        QCOMPARE(m_ui->list("SerienListe"),
+                 QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(sheet().selectedSeries(), 2);
+        QCOMPARE(sheet().store()[1].shotCount(), 3);
+        QVERIFY(!sheet().store()[1].hasShot(3));
+        QVERIFY(m_ui->list("SchussListe").isEmpty());
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 1!"));
+        m_ui->chooseRow("SerienListe", 0);
+        QCOMPARE(m_ui->list("SchussListe"),
+                 QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    }
+
+    // Scoring again rescored the unplaced marks as "0" and put the entry back
+    // at shot 1; it now keeps the entry where it was.
+    void recomputeKeepsTheEntryPosition() {
+        hits(3);
+        const QStringList values = m_ui->list("Schusswert");
+        m_ui->press("NeuBerechnen");
+        QCOMPARE(m_ui->list("Schusswert"), values);
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 4!"));
+        m_ui->click(244, 228);
+        QCOMPARE(m_ui->list("SchussListe").size(), 4);
+        QCOMPARE(m_ui->list("Schusswert").mid(0, 3), values);
+        QCOMPARE(m_ui->list("Schusswert").last(), QStringLiteral("10,9"));
+    }
+
+    void anUnfinishedSeriesGoesOnAfterItsLastShot() {
+        hits(3);
+        m_ui->press("WeitereSerie");
+        hits(2);
+        m_ui->chooseRow("SerienListe", 0);
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 4!"));
+        QVERIFY(!m_ui->button("Undo")->isEnabled());
+        QVERIFY(m_ui->button("NeuBerechnen")->isEnabled());
+        m_ui->click(260, 228);
+        QCOMPARE(m_ui->list("SchussListe").size(), 4);
+        // Another series shown in between: the added hit stays with series 1.
+        m_ui->chooseRow("SerienListe", 1);
+        QCOMPARE(m_ui->list("SchussListe").size(), 2);
+        QVERIFY(m_ui->button("Undo")->isEnabled());
+        m_ui->chooseRow("SerienListe", 0);
+        QCOMPARE(m_ui->list("SchussListe").size(), 4);
+        QCOMPARE(sheet().store()[1].shotCount(), 4);
+    }
+
+    void nextSeriesOnAnEarlierSeriesAddsNothing() {
+        hits(10);
+        m_ui->press("WeitereSerie");
+        hits(10);
+        m_ui->chooseRow("SerienListe", 0);
+        m_ui->press("WeitereSerie");
+        QCOMPARE(m_ui->list("SerienListe").size(), 2);
+        QCOMPARE(sheet().selectedSeries(), 1);
+    }
+
+    void aStoredSeriesShowsAsEntered() {
+        hits(10);
+        const QStringList values = m_ui->list("Schusswert");
+        const QString sum = m_ui->text("SerienSummeZehntel");
+        m_ui->press("WeitereSerie");
+        QVERIFY(m_ui->list("Schusswert").isEmpty());
+        QCOMPARE(m_ui->text("SerienSumme"), QStringLiteral("0"));
+        m_ui->chooseRow("SerienListe", 0);
+        QCOMPARE(m_ui->list("Schusswert"), values);
+        QCOMPARE(m_ui->text("SerienSummeZehntel"), sum);
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 10"));
+        QVERIFY(!sheet().placing());
+        // Further clicks on a complete stored series place nothing.
+        m_ui->click(244, 228);
+        QCOMPARE(m_ui->list("SchussListe").size(), 10);
+    }
+
+    void rightDragShiftsAFinishedSeries() {
+        hits(10);
+        const auto before = sheet().hits();
+        QTest::mouseMove(m_window.get(), QPoint(100, 100));
+        QTest::mousePress(m_window.get(), Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseMove(m_window.get(), QPoint(90, 120));
+        QTest::mouseRelease(m_window.get(), Qt::RightButton, {}, QPoint(90, 120));
+        for (size_t i = 0; i < 10; ++i) {
+            QCOMPARE(sheet().hits()[i].box.left, before[i].box.left - 10.0f);
+            QCOMPARE(sheet().hits()[i].box.top, before[i].box.top + 20.0f);
+        }
+    }
+
+    void whiteShotsTwiceRestoresTheColours() {
+        m_ui->press("WeisseSchüsse");
+        for (const Mark& m : sheet().hits())
+            QCOMPARE(m.fill, (Rgb{255, 255, 255}));
+        m_ui->press("WeisseSchüsse");
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(sheet().hits()[size_t(i)].fill, hitColour(i));
+    }
+
+    void commentsNameSeriesAndShot() {
+        hits(2);
+        m_dialogs.inputs = {QStringLiteral("zu früh abgezogen"), QString()};
+        m_ui->press("Kommentar");
+        m_ui->press("Kommentar");
+        QCOMPARE(m_dialogs.asked.at(0).text, QStringLiteral("Kommentar"));
+        QCOMPARE(m_dialogs.asked.at(0).title, QStringLiteral("Kommentar zum Schuss"));
+        QCOMPARE(sheet().comments(), QStringLiteral("Serie: 1 Schuss: 2: zu früh abgezogen\r\n"
+                                                    "Serie: 1 Schuss: 2: \r\n"));
+        m_ui->press("Neu");
+        QVERIFY(sheet().comments().isEmpty());
+    }
+
+    void shotListHighlightsTheChosenMark() {
+        hits(3);
+        m_ui->chooseRow("SchussListe", 1);
+        QCOMPARE(sheet().hits()[1].border, (Rgb{255, 255, 255}));
+        m_ui->chooseRow("SchussListe", 2);
+        QCOMPARE(sheet().hits()[1].border, (Rgb{0, 0, 0}));
+        QCOMPARE(sheet().hits()[2].border, (Rgb{255, 255, 255}));
+        // Leaving the list turns the border black again.
+        m_ui->child<QLineEdit>(QStringLiteral("SchuetzenName"))->setFocus();
+        QCOMPARE(sheet().hits()[2].border, (Rgb{0, 0, 0}));
+    }
+
+    void stopwatchAndShotTimes() {
+        m_clock.now = 50000;
+        m_ui->press("StartBtn");
+        QVERIFY(!m_ui->button("StartBtn")->isEnabled());
+        QVERIFY(m_ui->button("StopBtn")->isEnabled());
+        m_clock.now = 58420;
+        m_ui->press("StopBtn");
+        QCOMPARE(m_ui->button("StopBtn")->text(), QStringLiteral("Stop 8,4 s"));
+        QVERIFY(m_ui->button("StartBtn")->isEnabled());
+        m_clock.now = 60000;
+        m_ui->click(244, 228);
+        m_clock.now = 72340;
+        m_ui->click(250, 228);
+        QCOMPARE(sheet().times().shotTimesText(), QStringLiteral("Serie:1 Schuss:1: 8,4\r\n"));
+        QCOMPARE(sheet().times().shootingTimesText(),
+                 QStringLiteral("Serie:1 Schuss:1: 60\r\nSerie:1 Schuss:2: 12,3\r\n"));
+        m_ui->press("Undo");
+        QCOMPARE(sheet().times().shootingTimesText().count(u'\n'), 2);
+        m_ui->press("Neu");
+        QVERIFY(sheet().times().shotTimesText().isEmpty());
+        QVERIFY(sheet().times().shootingTimesText().isEmpty());
+    }
+
+    void newStartsOverWithOneSeries() {
+        hits(10);
+        m_ui->press("WeitereSerie");
+        hits(1);
+        m_ui->press("Neu");
+        QCOMPARE(m_ui->list("SerienListe"), QStringList{QStringLiteral("1")});
+        QVERIFY(m_ui->list("SchussListe").isEmpty());
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 1!"));
+        QCOMPARE(sheet().store().count(), 1);
+        QCOMPARE(sheet().store()[1].shotCount(), 0);
+        QVERIFY(m_ui->button("Undo")->isEnabled());
+    }
+
+    void nameSetsTheCaption() {
+        m_window->NameSetzen(QStringLiteral("Erika"));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Schusseingabe Erika"));
+        QCOMPARE(m_ui->text("SchuetzenName"), QStringLiteral("Erika"));
+    }
+
+    void windowsTakeTurns() {
+        ScriptedDialogs dialogs;
+        dialogs.inputs = {QStringLiteral("Erika")};
+        Form1 form(dialogs, m_clock);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        WindowDriver main(&form);
+        main.press("BtnSchusseingabe");
+        Schusseingabe* entry = form.shotEntryWindow();
+        QVERIFY(entry);
+        QVERIFY(entry->isVisible());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(entry->windowTitle(), QStringLiteral("Schusseingabe Erika"));
+
+        WindowDriver(entry).press("Abkommenseingabe_öffnen");
+        QVERIFY(form.isVisible());
+        QVERIFY(!entry->isVisible());
+
+        main.press("BtnSchusseingabe");
+        QCOMPARE(form.shotEntryWindow(), entry); // the same window again
+        QVERIFY(!form.isVisible());
+        entry->close();
+        QVERIFY(form.isVisible());
+
+        main.press("BtnSchusseingabe");
+        form.close();
+        QVERIFY(!entry->isVisible());
+        QVERIFY(!form.isVisible());
+    }
+};
+
+QTEST_MAIN(TestSchusseingabe)
+#include "tst_schusseingabe.moc"
