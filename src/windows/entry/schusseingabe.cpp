@@ -13,6 +13,8 @@ Schusseingabe::Schusseingabe(UserDialogs& dialogs, const Clock& clock, QWidget* 
     setObjectName(QStringLiteral("Schusseingabe"));
     setAttribute(Qt::WA_QuitOnClose, false);
     buildControls(false);
+    optionsRow()->addStretch();
+    listsRow()->addStretch();
     sidePanel()->addStretch();
 
     auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
