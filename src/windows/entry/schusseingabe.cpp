@@ -20,7 +20,6 @@ Schusseingabe::Schusseingabe(UserDialogs& dialogs, const Clock& clock, QWidget* 
     auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
                            QStringLiteral("Abkommens- eingabe öffnen"));
     // Built by later work on this window; until then they do nothing.
-    addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"))->setEnabled(false);
     addButton(QStringLiteral("RhythmusTrainingshilfe"), QStringLiteral("Rhythmus Trainingshilfe"))
         ->setEnabled(false);
 

@@ -25,6 +25,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    SeriesFileStyle fileStyle() const override { return SeriesFileStyle::ShotEntry; }
 
 private:
     void Form_Load();

@@ -64,12 +64,12 @@ Form1::Form1(UserDialogs& dialogs, const Clock& clock, QWidget* parent)
 
     auto* toggleComments =
         addButton(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
+    auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
     auto* shotEntry =
         addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
     // Built by later work on this window; until then they do nothing.
     for (const auto& [name, caption] :
-         {std::pair{u"Speichern", u"Speichern"}, std::pair{u"Laden", u"Laden"},
-          std::pair{u"Drucken", u"Drucken"},
+         {std::pair{u"Drucken", u"Drucken"},
           std::pair{u"BtnAnalyseAnzeige", u"Analyse und Anzeige öffnen"},
           std::pair{u"RhythmusTrainingshilfe", u"Rhythmus Trainingshilfe"},
           std::pair{u"Schusszeitanalyse", u"Schusszeit analyse"}})
@@ -86,6 +86,7 @@ Form1::Form1(UserDialogs& dialogs, const Clock& clock, QWidget* parent)
     connect(m_name, &QLineEdit::textChanged, this, &Form1::SchuetzenName_Change);
     connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QPushButton::clicked, this, &Form1::BtnSchusseingabe_Click);
+    connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
 
     Form_Load();
 }
@@ -130,6 +131,20 @@ void Form1::BtnSchusseingabe_Click() {
     m_shotEntry->show();
     m_shotEntry->NameSetzen(m_name->text());
     hide();
+}
+
+void Form1::Laden_Click() {
+    const QString path = m_dialogs.openFileName(this, seriesFileFilter());
+    if (path.isEmpty())
+        return;
+    const SeriesFileReadResult read = readSeriesFile(path, m_aim.locale());
+    // What could be read is shown even when the file breaks off.
+    if (!read.content.series.isEmpty()) {
+        m_aim.loadFileContent(read.content);
+        refresh();
+    }
+    if (read.error)
+        m_dialogs.messageBox(this, *read.error);
 }
 
 void Form1::refresh() {

@@ -31,6 +31,7 @@ protected:
     void refresh() override;
     void paintMarks(QPainter& painter) override;
     void closeEvent(QCloseEvent* event) override;
+    SeriesFileStyle fileStyle() const override { return SeriesFileStyle::MainWindow; }
 
 private:
     void Form_Load();
@@ -39,6 +40,7 @@ private:
     void SchuetzenName_Change();
     void Kommentare_an_aus_Click();
     void BtnSchusseingabe_Click();
+    void Laden_Click();
 
     const Clock& m_clock;
     AimSheet m_aim;

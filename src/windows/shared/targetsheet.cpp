@@ -128,6 +128,28 @@ void TargetSheet::newSession() {
     selectSeries(1);
 }
 
+SeriesFileContent TargetSheet::fileContent() const {
+    SeriesFileContent c;
+    c.series = seriesOfStore(m_store, int(m_seriesList.size()));
+    c.comments = m_comments;
+    c.shotTimes = m_times.shotTimesText();
+    c.shootingTimes = m_times.shootingTimesText();
+    return c;
+}
+
+void TargetSheet::loadFileContent(const SeriesFileContent& content) {
+    m_store.reset();
+    const int last = qMax(1, placeSeries(m_store, 1, content.series));
+    m_seriesList.clear();
+    for (int n = 1; n <= last; ++n)
+        m_seriesList.append(QString::number(n));
+    m_comments = content.comments;
+    m_times.setTexts(content.shotTimes, content.shootingTimes);
+    m_nextSeriesRed = false;
+    clearExtras();
+    selectSeries(last);
+}
+
 void TargetSheet::recompute() {
     clearFigures();
     try {

@@ -7,6 +7,7 @@
 // The aim-point window adds calls, lines and the call rating; the shot-entry
 // window takes hits only.
 
+#include "files/seriesfile.h"
 #include "model/marks.h"
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
@@ -53,6 +54,12 @@ public:
     void clearHighlight();                // leaving SchussListe
     void toggleWhiteShots();              // WeisseSchüsse
     void addComment(const QString& text); // Kommentar
+
+    // Everything a series file holds: the listed series, comments and times.
+    SeriesFileContent fileContent() const;
+    // Replaces all series and texts with those read from a file and shows the
+    // last series.
+    void loadFileContent(const SeriesFileContent& content);
 
     // Stopwatch; stop returns the caption of the stop button.
     void startStopwatch() { m_times.start(m_clock.milliseconds()); }

@@ -5,6 +5,7 @@
 #include "widgets.h"
 
 #include <QButtonGroup>
+#include <QDate>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -171,6 +172,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_start = addButton(QStringLiteral("StartBtn"), QStringLiteral("Start"));
     m_stop = addButton(QStringLiteral("StopBtn"), QStringLiteral("Stop"));
     m_stop->setEnabled(false);
+    m_save = addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"));
 
     connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -186,6 +188,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     connect(m_comment, &QPushButton::clicked, this, &TargetWindow::Kommentar_Click);
     connect(m_start, &QPushButton::clicked, this, &TargetWindow::StartBtn_Click);
     connect(m_stop, &QPushButton::clicked, this, &TargetWindow::StopBtn_Click);
+    connect(m_save, &QPushButton::clicked, this, &TargetWindow::Speichern_Click);
 }
 
 void TargetWindow::Disziplin_Click(int index) {
@@ -257,8 +260,23 @@ void TargetWindow::StopBtn_Click() {
     const QString caption = m_sheet.stopStopwatch();
     m_start->setEnabled(true);
     m_stop->setEnabled(false);
+    m_save = addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"));
     m_stop->setText(caption);
     m_start->setFocus();
+}
+
+QString seriesFileFilter() {
+    return QStringLiteral("Textdateien (*.txt)");
+}
+
+void TargetWindow::Speichern_Click() {
+    const QString proposed =
+        proposedFileName(m_name->text(), QDate::currentDate(), m_sheet.locale());
+    const QString path = m_dialogs.saveFileName(this, seriesFileFilter(), proposed);
+    if (path.isEmpty())
+        return;
+    if (const auto error = writeSeriesFile(path, m_sheet.fileContent(), fileStyle()))
+        m_dialogs.messageBox(this, *error);
 }
 
 bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -45,6 +45,8 @@ protected:
     // Brings the controls in line with the sheet after every event.
     virtual void refresh();
     virtual void paintMarks(QPainter& painter);
+    // How this window writes its series files.
+    virtual SeriesFileStyle fileStyle() const = 0;
 
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -66,6 +68,7 @@ protected:
     void Kommentar_Click();
     void StartBtn_Click();
     void StopBtn_Click();
+    void Speichern_Click();
 
     TargetSheet& m_sheet;
     UserDialogs& m_dialogs;
@@ -86,6 +89,7 @@ protected:
     QPushButton* m_comment = nullptr;
     QPushButton* m_start = nullptr;
     QPushButton* m_stop = nullptr;
+    QPushButton* m_save = nullptr;
 
 private:
     QVBoxLayout* m_side = nullptr;
@@ -94,6 +98,9 @@ private:
     QGridLayout* m_buttons = nullptr;
     int m_buttonCount = 0;
 };
+
+// The file dialogs' filter for series files.
+QString seriesFileFilter();
 
 // Helpers for the windows' own controls.
 QListWidget* makeListBox(QWidget* parent, const QString& name, int width);

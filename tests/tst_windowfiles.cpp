@@ -1,0 +1,196 @@
+// Saving and loading series files through the windows' own buttons.
+
+#include "support/fakeclock.h"
+#include "support/scripteddialogs.h"
+#include "support/windowdriver.h"
+#include "windows/entry/schusseingabe.h"
+#include "windows/main/form1.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace ankerblick;
+using namespace ankerblick::test;
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestWindowFiles : public QObject {
+    Q_OBJECT
+
+    ScriptedDialogs m_dialogs;
+    FakeClock m_clock;
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<WindowDriver> m_ui;
+
+    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    void shot(QPoint call, QPoint hit) {
+        m_ui->click(call.x(), call.y());
+        m_ui->click(hit.x(), hit.y());
+    }
+    struct Shown {
+        QStringList shots, values, scores, sekMm;
+        QString sum, tenths, total, mean;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    Shown shown() const {
+        return {m_ui->list("SchussListe"),          m_ui->list("Schusswert"),
+                m_ui->list("AbweichungsListe"),     m_ui->list("AbweichungslisteSekMM"),
+                m_ui->text("SerienSumme"),          m_ui->text("SerienSummeZehntel"),
+                m_ui->text("AbweichungSchnittTxt"), m_ui->text("AbweichungSekMMSchnittTxt")};
+    }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(m_dir.isValid());
+    }
+    void init() {
+        m_dialogs = ScriptedDialogs();
+        m_dialogs.inputs = {QStringLiteral("Erika/Muster")};
+        m_clock.now = 0;
+        m_form = std::make_unique<Form1>(m_dialogs, m_clock);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_ui = std::make_unique<WindowDriver>(m_form.get());
+        m_dialogs.asked.clear();
+    }
+    void cleanup() {
+        m_ui.reset();
+        m_form.reset();
+    }
+
+    void severalSeriesComeBackAsEntered() {
+        QList<Shown> entered;
+        for (int s = 0; s < 3; ++s) {
+            const int shots = s == 2 ? 4 : 10;
+            for (int i = 0; i < shots; ++i)
+                shot({230 + 3 * i + s, 220 + 2 * i}, {250 - 4 * i, 236 - 3 * i + s});
+            entered.append(shown());
+            if (s < 2)
+                m_ui->press("WeitereSerie");
+        }
+        m_dialogs.inputs = {QStringLiteral("Ärger mit dem Abzug")};
+        m_ui->press("Kommentar");
+        m_dialogs.saveNames = {path("runde.txt")};
+        m_ui->press("Speichern");
+        QVERIFY(m_dialogs.messages().isEmpty());
+        const auto& save = m_dialogs.asked.last();
+        QCOMPARE(save.kind, QStringLiteral("save"));
+        // The name's slash cannot stand in a file name, nor can the date's.
+        const QString date =
+            QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).replace(u'/', u'-');
+        QCOMPARE(save.extra, QStringLiteral("Textdateien (*.txt)|Erika-Muster") + date +
+                                 QStringLiteral(".txt"));
+
+        m_ui->press("Neu");
+        QCOMPARE(m_ui->list("SerienListe").size(), 1);
+        m_dialogs.openNames = {path("runde.txt")};
+        m_ui->press("Laden");
+        QVERIFY(m_dialogs.messages().isEmpty());
+        QCOMPARE(m_ui->list("SerienListe"),
+                 QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        // The last series is shown, unfinished, and goes on after its last shot.
+        QCOMPARE(shown(), entered[2]);
+        QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 5?"));
+        for (int s = 0; s < 2; ++s) {
+            m_ui->chooseRow("SerienListe", s);
+            QCOMPARE(shown(), entered[s]);
+        }
+        QCOMPARE(m_form->sheet().comments(),
+                 QStringLiteral("Serie: 3 Schuss: 4: Ärger mit dem Abzug\r\n\r\n"));
+    }
+
+    void shotEntryWindowWritesItsOwnLayout() {
+        m_ui->press("BtnSchusseingabe");
+        Schusseingabe* entry = m_form->shotEntryWindow();
+        WindowDriver ui(entry);
+        m_clock.now = 1500;
+        ui.click(244, 228);
+        m_clock.now = 4000;
+        ui.click(260, 240);
+        m_dialogs.inputs = {QStringLiteral("Müller zielt zu lange – 5 €")};
+        ui.press("Kommentar");
+        m_dialogs.saveNames = {path("eingabe.txt")};
+        ui.press("Speichern");
+        QCOMPARE(bytesOf(path("eingabe.txt")),
+                 bytesOf(QStringLiteral(ANKERBLICK_TEST_DATA "/shotentry-window.txt")));
+
+        // Read into the main window: hits in place, calls and lines at 0.
+        ui.press("Abkommenseingabe_öffnen");
+        m_dialogs.openNames = {path("eingabe.txt")};
+        m_ui->press("Laden");
+        const AimSheet& s = m_form->sheet();
+        QCOMPARE(m_ui->list("SchussListe"),
+                 QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(m_ui->list("Schusswert"), entry->sheet().valueList());
+        QCOMPARE(s.hits()[1].box.left, 245.0f);
+        QCOMPARE(s.hits()[1].box.top, 225.0f);
+        QCOMPARE(s.calls()[1].box.left, 0.0f);
+        QCOMPARE(s.lines()[1].x2, 0.0f);
+        QCOMPARE(s.times().shootingTimesText(),
+                 QStringLiteral("\r\nSerie:1 Schuss:1: 1,5\r\nSerie:1 Schuss:2: 2,5\r\n\r\n"));
+    }
+
+    void aFailedSaveIsReported() {
+        shot({244, 228}, {244, 228});
+        writeBytes(path("blocker"), "not a folder");
+        m_dialogs.saveNames = {path("blocker/serie.txt")};
+        m_ui->press("Speichern");
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY(m_dialogs.messages().first().contains(QStringLiteral("serie.txt")));
+    }
+
+    void cancelledDialogsDoNothing() {
+        shot({244, 228}, {244, 228});
+        m_ui->press("Speichern");
+        m_ui->press("Laden");
+        QCOMPARE(m_dialogs.asked.size(), 2);
+        QCOMPARE(m_dialogs.asked.at(1).extra, QStringLiteral("Textdateien (*.txt)"));
+        QCOMPARE(m_ui->list("SchussListe"), QStringList{QStringLiteral("1")});
+    }
+
+    void aBrokenFileShowsWhatWasReadAndSaysWhere() {
+        QByteArray bytes;
+        for (int slot = 0; slot < 12; ++slot)
+            for (int v : {240, 250, 220, 230, 235, 215, 225, 205})
+                bytes += QByteArray::number(v) + "\r\n";
+        bytes += "240\r\n40000\r\n"; // slot 13 holds a value beyond 16 bits
+        writeBytes(path("kaputt.txt"), bytes);
+        m_dialogs.openNames = {path("kaputt.txt")};
+        m_ui->press("Laden");
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY(m_dialogs.messages().first().contains(QStringLiteral("98")));
+        QCOMPARE(m_ui->list("SerienListe"),
+                 QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(m_ui->list("SchussListe").size(), 2);
+    }
+
+    void anUnreadableFileChangesNothing() {
+        shot({244, 228}, {244, 228});
+        m_dialogs.openNames = {path("gibt-es-nicht.txt")};
+        m_ui->press("Laden");
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QCOMPARE(m_ui->list("SchussListe"), QStringList{QStringLiteral("1")});
+    }
+};
+
+QTEST_MAIN(TestWindowFiles)
+#include "tst_windowfiles.moc"
