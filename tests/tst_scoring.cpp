@@ -1,5 +1,6 @@
 #include "model/numeric.h"
 #include "model/scoring.h"
+#include "model/seriesvalues.h"
 #include "model/targetface.h"
 
 #include <QLocale>
@@ -120,6 +121,26 @@ private slots:
     void centreDistanceSinglePrecision() {
         QCOMPARE(centreDistance({1e-6f, 228.0f}, {244.0f, 228.0f}), 244.0);
         QCOMPARE(centreDistance({274.0f, 268.0f}, {244.0f, 228.0f}), 50.0);
+    }
+
+    // A stored series lists one value per placed shot, gaps skipped; the mark
+    // of the face's size sits at the stored left and top.
+    void storedSeriesValues() {
+        SeriesRecord r;
+        r.hitLeft[0] = 229; // centre (244, 228) on "LP"
+        r.hitTop[0] = 213;
+        r.hitLeft[1] = 269; // 40 units right: 10,2
+        r.hitTop[1] = 213;
+        r.hitLeft[4] = 1; // in the corner of the card: 5,1
+        r.hitTop[4] = 1;
+        r.hitLeft[6] = 0; // left 0 is no shot, whatever its top
+        r.hitTop[6] = 200;
+        TargetFace face;
+        face.apply(0);
+        QCOMPARE(seriesHitValues(r, face), (QList<double>{10.9, 10.2, 5.1}));
+        // On the rifle target the same left and top lie elsewhere (smaller mark).
+        face.apply(3);
+        QCOMPARE(seriesHitValues(r, face).first(), 10.6);
     }
 };
 
