@@ -1,7 +1,9 @@
 // The main window driven as a shooter drives it: real mouse events on the
 // drawing surface, scripted answers to the dialogs.
 
+#include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "windows/main/form1.h"
 #include "windows/shared/widgets.h"
@@ -19,6 +21,7 @@
 
 using namespace ankerblick;
 using ankerblick::test::FakeClock;
+using ankerblick::test::RecordedTones;
 using ankerblick::test::ScriptedDialogs;
 
 namespace {
@@ -38,6 +41,8 @@ class TestForm1 : public QObject {
 private:
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
+    RecordedTones m_tones;
+    Services m_services{m_dialogs, m_clock, m_tones};
     std::unique_ptr<Form1> m_form;
 
     template <typename T> T* child(const QString& name) const {
@@ -80,7 +85,7 @@ private slots:
         m_dialogs = ScriptedDialogs();
         m_clock.now = 0;
         m_dialogs.inputs = {QStringLiteral("Erika")};
-        m_form = std::make_unique<Form1>(m_dialogs, m_clock);
+        m_form = std::make_unique<Form1>(m_services);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
@@ -89,7 +94,8 @@ private slots:
     void namePromptRepeatsUntilANameIsGiven() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
-        Form1 form(dialogs, m_clock);
+        Services services{dialogs, m_clock, m_tones};
+        Form1 form(services);
         QCOMPARE(dialogs.prompts(),
                  QStringList({QStringLiteral("Bitte Name eingeben:"),
                               QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
@@ -443,6 +449,22 @@ private slots:
         QCOMPARE(comments->toPlainText(), QStringLiteral("Serie: 1 Schuss: 1: Atmung\n"));
         QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentare_an_aus")), Qt::LeftButton);
         QVERIFY(!comments->isVisible());
+    }
+
+    void rhythmAidOpensOnTopAndClosesWithTheProgram() {
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("RhythmusTrainingshilfe")),
+                          Qt::LeftButton);
+        QWidget* rhythm = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("RhythmusTrainingshilfeForm"))
+                rhythm = w;
+        QVERIFY(rhythm);
+        QVERIFY(rhythm->isVisible());
+        QVERIFY(rhythm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(rhythm->windowTitle(), QStringLiteral("Rhythmus Trainingshilfe"));
+        QPointer<QWidget> guard(rhythm);
+        m_form->close();
+        QTRY_VERIFY(guard.isNull());
     }
 
     void controlsCarryTheirNames() {

@@ -1,6 +1,8 @@
 // The shot-entry window driven as a shooter drives it.
 
+#include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 #include "windows/entry/schusseingabe.h"
@@ -17,6 +19,8 @@ class TestSchusseingabe : public QObject {
 
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
+    RecordedTones m_tones;
+    Services m_services{m_dialogs, m_clock, m_tones};
     QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
@@ -34,7 +38,7 @@ private slots:
     void init() {
         m_dialogs = ScriptedDialogs();
         m_clock.now = 0;
-        m_window = std::make_unique<Schusseingabe>(m_dialogs, m_clock, &m_returnTo);
+        m_window = std::make_unique<Schusseingabe>(m_services, &m_returnTo);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());
@@ -282,7 +286,8 @@ private slots:
     void windowsTakeTurns() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
-        Form1 form(dialogs, m_clock);
+        Services services{dialogs, m_clock, m_tones};
+        Form1 form(services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         WindowDriver main(&form);

@@ -1,6 +1,8 @@
 // Saving and loading series files through the windows' own buttons.
 
+#include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 #include "windows/entry/schusseingabe.h"
@@ -36,6 +38,8 @@ class TestWindowFiles : public QObject {
 
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
+    RecordedTones m_tones;
+    Services m_services{m_dialogs, m_clock, m_tones};
     QTemporaryDir m_dir;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<WindowDriver> m_ui;
@@ -66,7 +70,7 @@ private slots:
         m_dialogs = ScriptedDialogs();
         m_dialogs.inputs = {QStringLiteral("Erika/Muster")};
         m_clock.now = 0;
-        m_form = std::make_unique<Form1>(m_dialogs, m_clock);
+        m_form = std::make_unique<Form1>(m_services);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         m_ui = std::make_unique<WindowDriver>(m_form.get());

@@ -1,5 +1,7 @@
 #include "model/numeric.h"
 #include "platform/clock.h"
+#include "platform/services.h"
+#include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
 #include "windows/main/form1.h"
 
@@ -24,7 +26,9 @@ int main(int argc, char* argv[]) {
 
     ankerblick::QtUserDialogs dialogs;
     ankerblick::SystemClock clock;
-    ankerblick::Form1 form(dialogs, clock);
+    ankerblick::PulseToneGenerator tones;
+    ankerblick::Services services{dialogs, clock, tones};
+    ankerblick::Form1 form(services);
     form.show();
     return QApplication::exec();
 }

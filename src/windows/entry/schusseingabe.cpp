@@ -8,8 +8,9 @@
 
 namespace ankerblick {
 
-Schusseingabe::Schusseingabe(UserDialogs& dialogs, const Clock& clock, QWidget* returnTo)
-    : TargetWindow(m_entry, dialogs, nullptr), m_entry(clock, QLocale()), m_returnTo(returnTo) {
+Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
+    : TargetWindow(m_entry, services, nullptr), m_entry(services.clock, QLocale()),
+      m_returnTo(returnTo) {
     setObjectName(QStringLiteral("Schusseingabe"));
     setAttribute(Qt::WA_QuitOnClose, false);
     buildControls(false);
@@ -20,8 +21,6 @@ Schusseingabe::Schusseingabe(UserDialogs& dialogs, const Clock& clock, QWidget* 
     auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
                            QStringLiteral("Abkommens- eingabe öffnen"));
     // Built by later work on this window; until then they do nothing.
-    addButton(QStringLiteral("RhythmusTrainingshilfe"), QStringLiteral("Rhythmus Trainingshilfe"))
-        ->setEnabled(false);
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
     connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);

@@ -8,13 +8,11 @@
 
 namespace ankerblick {
 
-class Clock;
-
 class Schusseingabe final : public TargetWindow {
     Q_OBJECT
 public:
     // `returnTo` is the window shown again when this one is left or closed.
-    Schusseingabe(UserDialogs& dialogs, const Clock& clock, QWidget* returnTo);
+    Schusseingabe(Services& services, QWidget* returnTo);
 
     // Takes over the shooter's name from the window that opened this one.
     void NameSetzen(const QString& schuetze);

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "platform/userdialogs.h"
+#include "rhythm/rhythmustrainingshilfeform.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/shared/targetpainter.h"
 #include "windows/shared/widgets.h"
@@ -20,8 +21,8 @@
 
 namespace ankerblick {
 
-Form1::Form1(UserDialogs& dialogs, const Clock& clock, QWidget* parent)
-    : TargetWindow(m_aim, dialogs, parent), m_clock(clock), m_aim(clock, QLocale()) {
+Form1::Form1(Services& services, QWidget* parent)
+    : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Form1"));
     buildControls(true);
 
@@ -71,7 +72,6 @@ Form1::Form1(UserDialogs& dialogs, const Clock& clock, QWidget* parent)
     for (const auto& [name, caption] :
          {std::pair{u"Drucken", u"Drucken"},
           std::pair{u"BtnAnalyseAnzeige", u"Analyse und Anzeige öffnen"},
-          std::pair{u"RhythmusTrainingshilfe", u"Rhythmus Trainingshilfe"},
           std::pair{u"Schusszeitanalyse", u"Schusszeit analyse"}})
         addButton(QString::fromUtf16(name), QString::fromUtf16(caption))->setEnabled(false);
 
@@ -127,7 +127,7 @@ void Form1::Kommentare_an_aus_Click() {
 
 void Form1::BtnSchusseingabe_Click() {
     if (!m_shotEntry)
-        m_shotEntry = std::make_unique<Schusseingabe>(m_dialogs, m_clock, this);
+        m_shotEntry = std::make_unique<Schusseingabe>(m_services, this);
     m_shotEntry->show();
     m_shotEntry->NameSetzen(m_name->text());
     hide();
@@ -169,6 +169,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     // Closing the start-up window ends the program: the other windows go with it.
     if (m_shotEntry)
         m_shotEntry->unload();
+    unloadRhythmWindow();
     event->accept();
 }
 

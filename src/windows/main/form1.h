@@ -14,13 +14,12 @@ class QPlainTextEdit;
 
 namespace ankerblick {
 
-class Clock;
 class Schusseingabe;
 
 class Form1 final : public TargetWindow {
     Q_OBJECT
 public:
-    Form1(UserDialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
+    explicit Form1(Services& services, QWidget* parent = nullptr);
     ~Form1() override;
 
     const AimSheet& sheet() const { return m_aim; }
@@ -42,7 +41,6 @@ private:
     void BtnSchusseingabe_Click();
     void Laden_Click();
 
-    const Clock& m_clock;
     AimSheet m_aim;
     QButtonGroup* m_sectors = nullptr;
     QButtonGroup* m_ringAccuracy = nullptr;

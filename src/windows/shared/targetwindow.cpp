@@ -1,6 +1,7 @@
 #include "targetwindow.h"
 
 #include "platform/userdialogs.h"
+#include "rhythm/rhythmustrainingshilfeform.h"
 #include "targetpainter.h"
 #include "widgets.h"
 
@@ -77,8 +78,8 @@ QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStri
     return group;
 }
 
-TargetWindow::TargetWindow(TargetSheet& sheet, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_sheet(sheet), m_dialogs(dialogs) {
+TargetWindow::TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent)
+    : QWidget(parent), m_sheet(sheet), m_services(services), m_dialogs(services.dialogs) {
     setMouseTracking(true);
 }
 
@@ -173,6 +174,8 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_stop = addButton(QStringLiteral("StopBtn"), QStringLiteral("Stop"));
     m_stop->setEnabled(false);
     m_save = addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"));
+    m_rhythm = addButton(QStringLiteral("RhythmusTrainingshilfe"),
+                         QStringLiteral("Rhythmus Trainingshilfe"));
 
     connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -189,6 +192,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     connect(m_start, &QPushButton::clicked, this, &TargetWindow::StartBtn_Click);
     connect(m_stop, &QPushButton::clicked, this, &TargetWindow::StopBtn_Click);
     connect(m_save, &QPushButton::clicked, this, &TargetWindow::Speichern_Click);
+    connect(m_rhythm, &QPushButton::clicked, this, &TargetWindow::RhythmusTrainingshilfe_Click);
 }
 
 void TargetWindow::Disziplin_Click(int index) {
@@ -261,6 +265,8 @@ void TargetWindow::StopBtn_Click() {
     m_start->setEnabled(true);
     m_stop->setEnabled(false);
     m_save = addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"));
+    m_rhythm = addButton(QStringLiteral("RhythmusTrainingshilfe"),
+                         QStringLiteral("Rhythmus Trainingshilfe"));
     m_stop->setText(caption);
     m_start->setFocus();
 }
@@ -277,6 +283,10 @@ void TargetWindow::Speichern_Click() {
         return;
     if (const auto error = writeSeriesFile(path, m_sheet.fileContent(), fileStyle()))
         m_dialogs.messageBox(this, *error);
+}
+
+void TargetWindow::RhythmusTrainingshilfe_Click() {
+    showRhythmWindow(m_services.tones, m_dialogs);
 }
 
 bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 // series and shot lists with the sums, and the series buttons. Each window
 // adds its own controls into the rows this base lays out.
 
+#include "platform/services.h"
 #include "targetsheet.h"
 
 #include <QWidget>
@@ -33,7 +34,7 @@ public:
     QString shooterName() const;
 
 protected:
-    TargetWindow(TargetSheet& sheet, UserDialogs& dialogs, QWidget* parent);
+    TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent);
 
     // Builds the shared controls; the disciplines' captions come from the window.
     void buildControls(bool mainWindowSpelling);
@@ -69,8 +70,10 @@ protected:
     void StartBtn_Click();
     void StopBtn_Click();
     void Speichern_Click();
+    void RhythmusTrainingshilfe_Click();
 
     TargetSheet& m_sheet;
+    Services& m_services;
     UserDialogs& m_dialogs;
 
     QLineEdit* m_name = nullptr;
@@ -90,6 +93,7 @@ protected:
     QPushButton* m_start = nullptr;
     QPushButton* m_stop = nullptr;
     QPushButton* m_save = nullptr;
+    QPushButton* m_rhythm = nullptr;
 
 private:
     QVBoxLayout* m_side = nullptr;

@@ -1,0 +1,18 @@
+#pragma once
+
+// The platform services a window may use, handed to it when it is created:
+// the real ones in the program, scripted stand-ins in tests.
+
+namespace ankerblick {
+
+class Clock;
+class ToneGenerator;
+class UserDialogs;
+
+struct Services {
+    UserDialogs& dialogs;
+    const Clock& clock;
+    ToneGenerator& tones;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,197 @@
+#include "rhythmustrainingshilfeform.h"
+
+#include "platform/tonegenerator.h"
+#include "platform/userdialogs.h"
+#include "windows/shared/widgets.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace ankerblick {
+
+namespace {
+
+struct BoxSetup {
+    const char16_t* label;
+    const char16_t* initial;
+};
+
+constexpr std::array<BoxSetup, rhythm::kBoxCount> kBoxSetup{{
+    {u"Vorlaufzeit:", u"10"},
+    {u"Bis Halteraum:", u"8"},
+    {u"Bis Schuss:", u"3"},
+    {u"Toleranz bis Absetzen:", u"2"},
+    {u"Pause:", u"40"},
+    {u"Anzahl Durchläufe:", u"10"},
+}};
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+void setBackColour(QLineEdit* box, const QColor& colour) {
+    QPalette p = box->palette();
+    if (p.color(QPalette::Base) == colour)
+        return;
+    p.setColor(QPalette::Base, colour);
+    box->setPalette(p);
+}
+
+QPointer<RhythmusTrainingshilfeForm>& theWindow() {
+    static QPointer<RhythmusTrainingshilfeForm> window;
+    return window;
+}
+
+} // namespace
+
+RhythmusTrainingshilfeForm::RhythmusTrainingshilfeForm(ToneGenerator& tones, UserDialogs& dialogs,
+                                                       QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_tones(tones), m_dialogs(dialogs),
+      m_locale(QLocale()), m_sequence(m_locale) {
+    setObjectName(QStringLiteral("RhythmusTrainingshilfeForm"));
+    setWindowTitle(QStringLiteral("Rhythmus Trainingshilfe"));
+    buildControls();
+    Form_Load();
+}
+
+RhythmusTrainingshilfeForm::~RhythmusTrainingshilfeForm() {
+    // A box losing its focus while the window goes away must not reach the
+    // window's handlers any more.
+    for (QLineEdit* box : m_boxes)
+        box->disconnect(this);
+}
+
+void RhythmusTrainingshilfeForm::buildControls() {
+    auto* row = new QHBoxLayout(this);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+    for (int i = 0; i < rhythm::kBoxCount; ++i) {
+        const QString label = QString::fromUtf16(kBoxSetup[size_t(i)].label);
+        auto* caption = new QLabel(label, this);
+        auto* box =
+            named(new QLineEdit(this), QStringLiteral("ZeitTxt(") % QString::number(i) % u')');
+        box->setAccessibleDescription(label);
+        box->setText(QString::fromUtf16(kBoxSetup[size_t(i)].initial));
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00,000")) + 12);
+        box->setAlignment(Qt::AlignRight);
+        caption->setBuddy(box);
+        row->addWidget(caption);
+        row->addWidget(box);
+        m_boxes[size_t(i)] = box;
+        connect(box, &QLineEdit::textChanged, this, [this, i] { ZeitTxt_Change(i); });
+        connect(box, &QLineEdit::editingFinished, this, [this, i] { ZeitTxt_LostFocus(i); });
+    }
+    row->addSpacing(8);
+    row->addWidget(new QLabel(QStringLiteral("Alle Angaben in Sekunden"), this));
+    row->addSpacing(8);
+    m_start = makeButton(this, QStringLiteral("Start"), QStringLiteral("Start"));
+    m_stop = makeButton(this, QStringLiteral("Stop"), QStringLiteral("Stop"));
+    row->addWidget(m_start);
+    row->addWidget(m_stop);
+    connect(m_start, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::Start_Click);
+    connect(m_stop, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::Stop_Click);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setSingleShot(true);
+    // Phases as short as a millisecond: the timer must not fire early.
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(0);
+    connect(m_timer, &QTimer::timeout, this, &RhythmusTrainingshilfeForm::Timer1_Timer);
+}
+
+void RhythmusTrainingshilfeForm::Form_Load() {
+    showRedBox(rhythm::kNoBox);
+}
+
+rhythm::BoxTexts RhythmusTrainingshilfeForm::boxTexts() const {
+    rhythm::BoxTexts texts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = m_boxes[i]->text();
+    return texts;
+}
+
+void RhythmusTrainingshilfeForm::showRedBox(int index) {
+    for (int i = 0; i < rhythm::kBoxCount; ++i)
+        setBackColour(m_boxes[size_t(i)], i == index ? kRed : kWhite);
+}
+
+void RhythmusTrainingshilfeForm::showStep(const rhythm::Step& step) {
+    m_timer->stop();
+    m_timer->setInterval(0);
+    // The phase's time starts once its signal has sounded.
+    for (const rhythm::Tone& t : step.tones)
+        m_tones.beep(t.hz, t.ms);
+    showRedBox(step.redBox);
+    if (step.interval > 0)
+        m_timer->start(step.interval);
+    if (m_tones.takeNoOutputNotice()) {
+        // Told after the tick, so that the rhythm goes on behind the message.
+        QTimer::singleShot(0, this, [this] { m_dialogs.messageBox(this, noSoundOutputMessage()); });
+    }
+}
+
+void RhythmusTrainingshilfeForm::Start_Click() {
+    showStep(m_sequence.start(boxTexts()));
+}
+
+void RhythmusTrainingshilfeForm::Stop_Click() {
+    m_sequence.stop();
+    showRedBox(m_sequence.redBox());
+}
+
+void RhythmusTrainingshilfeForm::closeEvent(QCloseEvent* event) {
+    Stop_Click();
+    m_timer->stop();
+    m_timer->setInterval(0);
+    QWidget::closeEvent(event);
+}
+
+void RhythmusTrainingshilfeForm::Timer1_Timer() {
+    showStep(m_sequence.tick(boxTexts()));
+}
+
+void RhythmusTrainingshilfeForm::ZeitTxt_Change(int index) {
+    QLineEdit* box = m_boxes[size_t(index)];
+    const rhythm::BoxProblem problem = rhythm::checkWhileEditing(box->text(), m_locale);
+    if (problem == rhythm::BoxProblem::None)
+        return;
+    // The text is put back before the message, so that the box holds a
+    // number whenever it is read or left while the message is open.
+    box->setText(rhythm::fallbackText());
+    m_dialogs.messageBox(this, rhythm::problemMessage(problem));
+}
+
+void RhythmusTrainingshilfeForm::ZeitTxt_LostFocus(int index) {
+    QLineEdit* box = m_boxes[size_t(index)];
+    const rhythm::BoxProblem problem = rhythm::checkOnLeaving(box->text(), m_locale);
+    if (problem == rhythm::BoxProblem::None)
+        return;
+    box->setText(rhythm::fallbackText());
+    m_dialogs.messageBox(this, rhythm::problemMessage(problem));
+}
+
+RhythmusTrainingshilfeForm* showRhythmWindow(ToneGenerator& tones, UserDialogs& dialogs) {
+    QPointer<RhythmusTrainingshilfeForm>& window = theWindow();
+    if (!window) {
+        window = new RhythmusTrainingshilfeForm(tones, dialogs);
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window,
+                         [] { unloadRhythmWindow(); });
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void unloadRhythmWindow() {
+    QPointer<RhythmusTrainingshilfeForm>& window = theWindow();
+    delete window.data();
+    window = nullptr;
+}
+
+} // namespace ankerblick

@@ -1,0 +1,285 @@
+// The real tone path: the samples a tone is made of, the silent fallback when
+// no sound server answers, and a tone played on a sound server with a null
+// sink and captured from its monitor.
+
+#include "platform/tonegenerator.h"
+#include "platform/tonesamples.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+using namespace ankerblick;
+
+namespace {
+
+// Frequency from the rising zero crossings in [from, to), each placed between
+// its two samples by linear interpolation; 0 with fewer than two crossings.
+double frequencyOf(const std::vector<qint16>& s, qsizetype from, qsizetype to, int rate) {
+    double first = -1.0;
+    double last = -1.0;
+    int crossings = 0;
+    for (qsizetype i = std::max<qsizetype>(from, 1); i < to; ++i) {
+        const int a = s[size_t(i - 1)];
+        const int b = s[size_t(i)];
+        if (a < 0 && b >= 0) {
+            const double at = double(i - 1) + double(-a) / double(b - a);
+            if (first < 0)
+                first = at;
+            last = at;
+            ++crossings;
+        }
+    }
+    if (crossings < 2)
+        return 0.0;
+    return (crossings - 1) * double(rate) / (last - first);
+}
+
+int peakOf(const std::vector<qint16>& s) {
+    int peak = 0;
+    for (qint16 v : s)
+        peak = std::max(peak, std::abs(int(v)));
+    return peak;
+}
+
+// The sound server of ./test.sh (ANKERBLICK_TEST_PULSE_SERVER), or a private
+// one with a null sink started for this test; never the desktop's own.
+class TestSoundServer {
+public:
+    ~TestSoundServer() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(5000))
+                m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+
+    QString address() const { return m_address; }
+
+    // Empty when a server runs, otherwise why none could be started.
+    QString start() {
+        m_address = qEnvironmentVariable("ANKERBLICK_TEST_PULSE_SERVER");
+        if (!m_address.isEmpty())
+            return QString();
+        const QString exe = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        if (exe.isEmpty())
+            return QStringLiteral("the program pulseaudio is not installed");
+        if (!m_dir.isValid())
+            return QStringLiteral("no temporary directory");
+        const QString socket = m_dir.filePath(QStringLiteral("native"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_dir.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        env.remove(QStringLiteral("PULSE_SERVER"));
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(
+            exe, {QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                  QStringLiteral("-n"), QStringLiteral("--disable-shm=yes"),
+                  QStringLiteral("--load=module-null-sink sink_name=ankerblick_test norewinds=1"),
+                  QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 "
+                                 "socket=") +
+                      socket});
+        if (!m_process.waitForStarted(5000))
+            return QStringLiteral("pulseaudio did not start: ") + m_process.errorString();
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFileInfo(socket).exists()) {
+            if (m_process.state() == QProcess::NotRunning || waited.elapsed() > 10000)
+                return QStringLiteral("pulseaudio ended or did not listen: ") +
+                       QString::fromLocal8Bit(m_process.readAll()).trimmed();
+            QTest::qWait(20);
+        }
+        m_address = QStringLiteral("unix:") + socket;
+        return QString();
+    }
+
+private:
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/ankerblick-tone-XXXXXX")};
+    QProcess m_process;
+    QString m_address;
+};
+
+std::vector<qint16> samplesOf(const QByteArray& raw) {
+    std::vector<qint16> out(size_t(raw.size() / 2));
+    for (size_t i = 0; i < out.size(); ++i) {
+        const auto lo = quint8(raw.at(qsizetype(2 * i)));
+        const auto hi = quint8(raw.at(qsizetype(2 * i + 1)));
+        out[i] = qint16(quint16(lo | (hi << 8)));
+    }
+    return out;
+}
+
+} // namespace
+
+class TestTone : public QObject {
+    Q_OBJECT
+
+private slots:
+    void renderedTone_data() {
+        QTest::addColumn<int>("hz");
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<int>("rate");
+        QTest::newRow("phase tone 440 Hz 200 ms") << 440 << 200 << tone::kSampleRate;
+        QTest::newRow("425 Hz 25 ms, half a sample over") << 425 << 25 << tone::kSampleRate;
+        QTest::newRow("475 Hz 25 ms") << 475 << 25 << tone::kSampleRate;
+        QTest::newRow("380 Hz 40 ms") << 380 << 40 << tone::kSampleRate;
+        QTest::newRow("100 Hz 100 ms") << 100 << 100 << tone::kSampleRate;
+        QTest::newRow("8 kHz 50 ms") << 8000 << 50 << tone::kSampleRate;
+        QTest::newRow("3 kHz 7 ms at 48 kHz") << 3000 << 7 << 48000;
+        QTest::newRow("longest phase, 65535 ms") << 440 << 65535 << tone::kSampleRate;
+    }
+    void renderedTone() {
+        QFETCH(int, hz);
+        QFETCH(int, ms);
+        QFETCH(int, rate);
+        const std::vector<qint16> s = tone::renderTone(hz, ms, rate);
+
+        // Length: the nearest whole number of samples.
+        const double exact = double(ms) * rate / 1000.0;
+        QVERIFY2(std::abs(double(s.size()) - exact) <= 0.5,
+                 qPrintable(QStringLiteral("%1 samples for %2").arg(s.size()).arg(exact)));
+
+        // Frequency, away from the fades.
+        const auto n = qsizetype(s.size());
+        const double f = frequencyOf(s, tone::kFadeSamples, n - tone::kFadeSamples, rate);
+        QVERIFY2(std::abs(f - hz) <= hz * 0.002,
+                 qPrintable(QStringLiteral("measured %1 Hz").arg(f)));
+
+        // Full loudness in the middle, silence at both ends: no click.
+        QVERIFY(peakOf(s) >= tone::kAmplitude * 95 / 100);
+        QVERIFY(peakOf(s) <= tone::kAmplitude);
+        QVERIFY(std::abs(int(s.front())) <= tone::kAmplitude / 100);
+        QVERIFY(std::abs(int(s.back())) <= tone::kAmplitude / 100);
+        // The ramps are short: full loudness within the first and last few milliseconds.
+        const auto head = std::vector<qint16>(s.begin(), s.begin() + (rate * 4 / 1000));
+        const auto tail = std::vector<qint16>(s.end() - (rate * 4 / 1000), s.end());
+        QVERIFY(peakOf(head) >= tone::kAmplitude * 9 / 10);
+        QVERIFY(peakOf(tail) >= tone::kAmplitude * 9 / 10);
+    }
+
+    void silentOrEmptyTones_data() {
+        QTest::addColumn<int>("hz");
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<qsizetype>("count");
+        QTest::newRow("0 Hz is silence") << 0 << 100 << qsizetype(4410);
+        QTest::newRow("negative frequency is silence") << -440 << 100 << qsizetype(4410);
+        QTest::newRow("half the rate cannot be carried") << 22050 << 20 << qsizetype(882);
+        QTest::newRow("no time, no samples") << 440 << 0 << qsizetype(0);
+        QTest::newRow("negative time, no samples") << 440 << -5 << qsizetype(0);
+    }
+    void silentOrEmptyTones() {
+        QFETCH(int, hz);
+        QFETCH(int, ms);
+        QFETCH(qsizetype, count);
+        const std::vector<qint16> s = tone::renderTone(hz, ms);
+        QCOMPARE(qsizetype(s.size()), count);
+        QCOMPARE(peakOf(s), 0);
+    }
+
+    void withoutServerTheTimePassesSilently() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        PulseToneGenerator tones(QStringLiteral("unix:") + dir.filePath(QStringLiteral("none")));
+        QVERIFY(!tones.takeNoOutputNotice());
+
+        QElapsedTimer t;
+        t.start();
+        tones.beep(440, 150);
+        const qint64 first = t.elapsed();
+        QVERIFY2(first >= 150 && first < 1000, qPrintable(QString::number(first)));
+        QVERIFY(tones.takeNoOutputNotice());
+        QVERIFY(!tones.takeNoOutputNotice());
+
+        // The put-down signal keeps its timing and tells nothing more.
+        t.restart();
+        tones.beep(425, 25);
+        tones.beep(440, 40);
+        tones.beep(100, 100);
+        const qint64 signal = t.elapsed();
+        QVERIFY2(signal >= 165 && signal < 1000, qPrintable(QString::number(signal)));
+        QVERIFY(!tones.takeNoOutputNotice());
+    }
+
+    void playedToneIsCapturedAtItsFrequencyAndLength() {
+        TestSoundServer server;
+        const QString why = server.start();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no PulseAudio server could be started: ") + why));
+
+        const QString parecExe = QStandardPaths::findExecutable(QStringLiteral("parec"));
+        QVERIFY2(!parecExe.isEmpty(), "parec (pulseaudio-utils) is needed to capture the tone");
+        const int rate = tone::kSampleRate;
+        QProcess parec;
+        parec.start(parecExe,
+                    {QStringLiteral("--server=") + server.address(),
+                     QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
+                     QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(rate),
+                     QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=10")});
+        QVERIFY2(parec.waitForStarted(5000), qPrintable(parec.errorString()));
+        QByteArray raw;
+        const auto captureUntil = [&](qsizetype bytes) {
+            QElapsedTimer waited;
+            waited.start();
+            while (raw.size() < bytes && waited.elapsed() < 10000 &&
+                   parec.state() == QProcess::Running) {
+                parec.waitForReadyRead(50);
+                raw += parec.readAllStandardOutput();
+            }
+            return raw.size() >= bytes;
+        };
+        // The capture runs before the tone starts.
+        QVERIFY2(captureUntil(rate / 10 * 2), parec.readAllStandardError().constData());
+
+        PulseToneGenerator tones(server.address());
+        QElapsedTimer t;
+        t.start();
+        tones.beep(440, 200);
+        const qint64 took = t.elapsed();
+        QVERIFY2(took >= 195, qPrintable(QStringLiteral("returned after %1 ms").arg(took)));
+        QVERIFY(!tones.takeNoOutputNotice());
+
+        QVERIFY(captureUntil(raw.size() + rate / 2 * 2));
+        parec.terminate();
+        parec.waitForFinished(5000);
+        raw += parec.readAllStandardOutput();
+
+        const std::vector<qint16> s = samplesOf(raw);
+        const int threshold = 1000;
+        const auto loud = [&](qint16 v) {
+            return std::abs(int(v)) > threshold;
+        };
+        const auto firstLoud = std::find_if(s.begin(), s.end(), loud);
+        QVERIFY2(firstLoud != s.end(), "the tone was not captured");
+        const auto lastLoud = std::find_if(s.rbegin(), s.rend(), loud).base() - 1;
+        const auto from = qsizetype(firstLoud - s.begin());
+        const auto to = qsizetype(lastLoud - s.begin()) + 1;
+
+        const double lengthMs = double(to - from) * 1000.0 / rate;
+        QVERIFY2(std::abs(lengthMs - 200.0) <= 5.0,
+                 qPrintable(QStringLiteral("captured %1 ms").arg(lengthMs)));
+        const double f = frequencyOf(s, from, to, rate);
+        QVERIFY2(std::abs(f - 440.0) <= 2.0, qPrintable(QStringLiteral("captured %1 Hz").arg(f)));
+        // One tone without gaps: no quiet stretch longer than a period inside it.
+        qsizetype quiet = 0;
+        qsizetype longestQuiet = 0;
+        for (qsizetype i = from; i < to; ++i) {
+            quiet = loud(s[size_t(i)]) ? 0 : quiet + 1;
+            longestQuiet = std::max(longestQuiet, quiet);
+        }
+        QVERIFY2(longestQuiet < rate / 440, qPrintable(QString::number(longestQuiet)));
+    }
+};
+
+QTEST_MAIN(TestTone)
+#include "tst_tone.moc"
