@@ -247,9 +247,12 @@ private slots:
         QVERIFY(!m_ui->button("StartBtn")->isEnabled());
         QVERIFY(m_ui->button("StopBtn")->isEnabled());
         m_clock.now = 58420;
+        const auto buttons = m_window->findChildren<QPushButton*>().size();
         m_ui->press("StopBtn");
         QCOMPARE(m_ui->button("StopBtn")->text(), QStringLiteral("Stop 8,4 s"));
         QVERIFY(m_ui->button("StartBtn")->isEnabled());
+        // Stopping changes the two stopwatch buttons and adds nothing.
+        QCOMPARE(m_window->findChildren<QPushButton*>().size(), buttons);
         m_clock.now = 60000;
         m_ui->click(244, 228);
         m_clock.now = 72340;

@@ -264,9 +264,6 @@ void TargetWindow::StopBtn_Click() {
     const QString caption = m_sheet.stopStopwatch();
     m_start->setEnabled(true);
     m_stop->setEnabled(false);
-    m_save = addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"));
-    m_rhythm = addButton(QStringLiteral("RhythmusTrainingshilfe"),
-                         QStringLiteral("Rhythmus Trainingshilfe"));
     m_stop->setText(caption);
     m_start->setFocus();
 }
