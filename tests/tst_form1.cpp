@@ -5,6 +5,7 @@
 #include "support/fakeclock.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
+#include "windows/analysis/analyseanzeige.h"
 #include "windows/main/form1.h"
 #include "windows/shared/widgets.h"
 
@@ -465,6 +466,30 @@ private slots:
         QPointer<QWidget> guard(rhythm);
         m_form->close();
         QTRY_VERIFY(guard.isNull());
+    }
+
+    void analysisWindowTakesTurnsWithTheMainWindow() {
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
+        AnalyseAnzeige* analysis = m_form->analysisWindow();
+        QVERIFY(analysis);
+        QVERIFY(analysis->isVisible());
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(analysis->shooterName(), QStringLiteral("Erika"));
+        auto* back = analysis->findChild<QPushButton*>(QStringLiteral("Schusseingabe"));
+        QVERIFY(back);
+        QCOMPARE(back->text(), QStringLiteral("Abkommens- eingabe öffnen"));
+        QTest::mouseClick(back, Qt::LeftButton);
+        QVERIFY(m_form->isVisible());
+        QVERIFY(!analysis->isVisible());
+
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
+        QCOMPARE(m_form->analysisWindow(), analysis);
+        analysis->close();
+        QVERIFY(m_form->isVisible());
+
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
+        m_form->close();
+        QVERIFY(!analysis->isVisible());
     }
 
     void controlsCarryTheirNames() {

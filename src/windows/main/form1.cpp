@@ -2,6 +2,7 @@
 
 #include "platform/userdialogs.h"
 #include "rhythm/rhythmustrainingshilfeform.h"
+#include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/shared/targetpainter.h"
 #include "windows/shared/widgets.h"
@@ -66,13 +67,13 @@ Form1::Form1(Services& services, QWidget* parent)
     auto* toggleComments =
         addButton(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
     auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
+    auto* analysis = addButton(QStringLiteral("BtnAnalyseAnzeige"),
+                               QStringLiteral("Analyse und Anzeige öffnen"));
     auto* shotEntry =
         addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
     // Built by later work on this window; until then they do nothing.
-    for (const auto& [name, caption] :
-         {std::pair{u"Drucken", u"Drucken"},
-          std::pair{u"BtnAnalyseAnzeige", u"Analyse und Anzeige öffnen"},
-          std::pair{u"Schusszeitanalyse", u"Schusszeit analyse"}})
+    for (const auto& [name, caption] : {std::pair{u"Drucken", u"Drucken"},
+                                        std::pair{u"Schusszeitanalyse", u"Schusszeit analyse"}})
         addButton(QString::fromUtf16(name), QString::fromUtf16(caption))->setEnabled(false);
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -87,6 +88,7 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QPushButton::clicked, this, &Form1::BtnSchusseingabe_Click);
     connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
+    connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
 
     Form_Load();
 }
@@ -133,6 +135,14 @@ void Form1::BtnSchusseingabe_Click() {
     hide();
 }
 
+void Form1::BtnAnalyseAnzeige_Click() {
+    if (!m_analysis)
+        m_analysis = std::make_unique<AnalyseAnzeige>(m_dialogs, this);
+    m_analysis->show();
+    m_analysis->NameSetzen(m_name->text());
+    hide();
+}
+
 void Form1::Laden_Click() {
     const QString path = m_dialogs.openFileName(this, seriesFileFilter());
     if (path.isEmpty())
@@ -167,6 +177,8 @@ void Form1::paintMarks(QPainter& painter) {
 
 void Form1::closeEvent(QCloseEvent* event) {
     // Closing the start-up window ends the program: the other windows go with it.
+    if (m_analysis)
+        m_analysis->unload();
     if (m_shotEntry)
         m_shotEntry->unload();
     unloadRhythmWindow();

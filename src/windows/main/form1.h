@@ -14,6 +14,7 @@ class QPlainTextEdit;
 
 namespace ankerblick {
 
+class AnalyseAnzeige;
 class Schusseingabe;
 
 class Form1 final : public TargetWindow {
@@ -25,6 +26,8 @@ public:
     const AimSheet& sheet() const { return m_aim; }
     // The shot-entry window, once it was opened.
     Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
+    // The analysis window, once it was opened.
+    AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
 
 protected:
     void refresh() override;
@@ -40,6 +43,7 @@ private:
     void Kommentare_an_aus_Click();
     void BtnSchusseingabe_Click();
     void Laden_Click();
+    void BtnAnalyseAnzeige_Click();
 
     AimSheet m_aim;
     QButtonGroup* m_sectors = nullptr;
@@ -50,6 +54,7 @@ private:
     QLineEdit* m_sekMmMean = nullptr;
     QPlainTextEdit* m_comments = nullptr;
     std::unique_ptr<Schusseingabe> m_shotEntry;
+    std::unique_ptr<AnalyseAnzeige> m_analysis;
 };
 
 } // namespace ankerblick

@@ -1,0 +1,87 @@
+#pragma once
+
+// The analysis window: loads series files (also several one after another,
+// or dropped from the file manager), lists their series and shots, scores
+// the shots of a series and paints one series or all series on the target.
+
+#include "analysissheet.h"
+
+#include <QWidget>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace ankerblick {
+
+class UserDialogs;
+
+class AnalyseAnzeige final : public QWidget {
+    Q_OBJECT
+public:
+    // `returnTo` is the window shown again when this one is left or closed.
+    AnalyseAnzeige(UserDialogs& dialogs, QWidget* returnTo);
+
+    // Takes over the shooter's name from the window that opened this one.
+    void NameSetzen(const QString& schuetze);
+    // Closes the window for good, without showing the other window again.
+    void unload();
+
+    QString shooterName() const;
+    // The series, lists, texts and face, for the analyses and printing.
+    const AnalysisSheet& sheet() const { return m_sheet; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildControls();
+    void refresh();
+    void reportFailure(const std::optional<QString>& error);
+
+    void Form_Load();
+    void SchuetzenName_Change();
+    void Disziplin_Click(int index);
+    void Laden_Click();
+    void DateiAnschliessen_Click();
+    void Form_OLEDragDrop(const QStringList& paths);
+    void Neu_Click();
+    void SerienListe_Click(int row);
+    void SchussListe_Click(int row);
+    void AlleSerienAnzeigen_Click();
+    void Kommentare_anzeigen_Click();
+    void Schusseingabe_Click();
+    void ScrollTrefferRadiusAlle_Change(int value);
+    void ScrollTrefferRadiusSerie_Change(int value);
+
+    AnalysisSheet m_sheet;
+    UserDialogs& m_dialogs;
+    QWidget* m_returnTo = nullptr;
+    bool m_unloading = false;
+    quint64 m_shownSeriesRevision = ~quint64(0);
+    quint64 m_shownShotRevision = ~quint64(0);
+
+    QLineEdit* m_name = nullptr;
+    QLabel* m_capShotNumber = nullptr;
+    QButtonGroup* m_discipline = nullptr;
+    QScrollBar* m_sizeAll = nullptr;
+    QScrollBar* m_sizeSeries = nullptr;
+    QLabel* m_capSizeAll = nullptr;
+    QLabel* m_capSizeSeries = nullptr;
+    QListWidget* m_seriesList = nullptr;
+    QListWidget* m_shotList = nullptr;
+    QListWidget* m_valueList = nullptr;
+    QLineEdit* m_seriesSum = nullptr;
+    QLineEdit* m_seriesSumTenths = nullptr;
+    QPlainTextEdit* m_comments = nullptr;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,198 @@
+#include "analysissheet.h"
+
+#include "model/numeric.h"
+
+#include <algorithm>
+
+namespace ankerblick {
+
+namespace {
+
+QString shotCaption(const QString& number) {
+    return QStringLiteral("Schuss: ") + number;
+}
+
+} // namespace
+
+AnalysisSheet::AnalysisSheet(const QLocale& locale) : m_locale(locale) {}
+
+void AnalysisSheet::load() {
+    m_store.reset();
+    m_seriesList.clear();
+    ++m_seriesRevision;
+    m_selected = 0;
+    m_allSize = kStartAllSeriesSize;
+    m_seriesSize = kStartSeriesSize;
+    m_view = AnalysisView::OneSeries;
+    resetShotDisplay();
+    m_caption = shotCaption(QStringLiteral("0"));
+    setDiscipline(kStartDiscipline);
+}
+
+bool AnalysisSheet::setDiscipline(int index) {
+    if (index == m_face.discipline() || !m_face.apply(index))
+        return false;
+    const DisciplineInfo* info = disciplineInfo(index);
+    setSeriesSize(info->seriesSliderValue);
+    m_seriesShotRadius = info->seriesShotRadius;
+    selectSeries(m_selected);
+    return true;
+}
+
+std::optional<QString> AnalysisSheet::loadFile(const QString& path) {
+    const SeriesFileReadResult read = readSeriesFile(path, m_locale);
+    if (read.content.series.isEmpty())
+        return read.error;
+    m_store.reset();
+    m_seriesList.clear();
+    ++m_seriesRevision;
+    m_selected = 0;
+    m_comments.clear();
+    appendContent(read.content);
+    return read.error;
+}
+
+std::optional<QString> AnalysisSheet::attachFile(const QString& path) {
+    const SeriesFileReadResult read = readSeriesFile(path, m_locale);
+    if (!read.content.series.isEmpty())
+        appendContent(read.content);
+    return read.error;
+}
+
+std::optional<QString> AnalysisSheet::attachFiles(const QStringList& paths) {
+    for (const QString& path : paths)
+        if (auto error = attachFile(path))
+            return error;
+    return std::nullopt;
+}
+
+void AnalysisSheet::appendContent(const SeriesFileContent& content) {
+    // The series of the file follow the listed ones; the list then names
+    // every series read, so that a file attached later continues after it.
+    const int first = seriesCount() + 1;
+    const int last = placeSeries(m_store, first, content.series);
+    m_comments += content.comments;
+    m_shotTimes += content.shotTimes;
+    m_shootingTimes += content.shootingTimes;
+    m_seriesList.reserve(last);
+    for (int n = first; n <= last; ++n)
+        m_seriesList.append(QString::number(n));
+    ++m_seriesRevision;
+    selectSeries(last);
+}
+
+void AnalysisSheet::resetShotDisplay() {
+    m_shotList.clear();
+    m_listedSlots.clear();
+    m_valueList.clear();
+    m_sums.reset();
+    m_first = 0;
+    m_count = 0;
+    m_highlighted = -1;
+    ++m_shotRevision;
+}
+
+void AnalysisSheet::newSession() {
+    resetShotDisplay();
+    m_store.reset();
+    m_seriesList.clear();
+    ++m_seriesRevision;
+    m_selected = 0;
+    m_caption = shotCaption(QStringLiteral("0"));
+    m_comments.clear();
+    m_shotTimes.clear();
+    m_shootingTimes.clear();
+}
+
+PointF AnalysisSheet::centreOf(const SeriesRecord& record, int slot) const {
+    const float half = markHalfSize();
+    const auto s = size_t(slot);
+    return {float(record.hitLeft[s]) + half, float(record.hitTop[s]) + half};
+}
+
+void AnalysisSheet::selectSeries(int number) {
+    m_view = AnalysisView::OneSeries;
+    resetShotDisplay();
+    m_selected = number >= 1 && number <= seriesCount() ? number : 0;
+    if (m_selected == 0)
+        return; // nothing listed: nothing to show
+    const SeriesRecord& record = m_store[m_selected];
+    try {
+        for (int slot = 0; slot < kShotsPerSeries; ++slot) {
+            if (!record.hasShot(slot))
+                continue;
+            const double value =
+                hitValue(centreOf(record, slot), m_face.centre(), m_face.scoring());
+            m_shotList.append(QString::number(slot + 1));
+            m_listedSlots.append(slot);
+            m_valueList.append(num::formatNumber(value, m_locale));
+            m_sums.add(value, m_locale);
+        }
+    } catch (const num::Int16Overflow&) {
+        // A stored position far off the target: the shots after it are not scored.
+    }
+    m_caption = shotCaption(QStringLiteral("10"));
+    m_first = m_selected;
+    m_count = 1;
+}
+
+void AnalysisSheet::showAllSeries() {
+    m_view = AnalysisView::AllSeries;
+    resetShotDisplay();
+    const int n = seriesCount();
+    // Every slot of every listed series, so that row i stands for series
+    // i / 10 + 1 and slot i % 10.
+    m_shotList.reserve(qsizetype(n) * kShotsPerSeries);
+    for (qsizetype i = 0; i < qsizetype(n) * kShotsPerSeries; ++i)
+        m_shotList.append(QString::number(i + 1));
+    if (n > 0)
+        m_caption = shotCaption(m_shotList.last());
+    m_first = 1;
+    m_count = n;
+}
+
+void AnalysisSheet::chooseShot(int row) {
+    m_highlighted = row >= 0 && row < int(m_shotList.size()) ? row : -1;
+}
+
+void AnalysisSheet::setAllSeriesSize(int value) {
+    m_allSize = std::clamp(value, kMinShotSize, kMaxShotSize);
+}
+
+void AnalysisSheet::setSeriesSize(int value) {
+    m_seriesSize = std::clamp(value, kMinShotSize, kMaxShotSize);
+}
+
+std::optional<AnalysisSheet::ShotRef> AnalysisSheet::shotOfRow(int row) const {
+    if (row < 0 || row >= int(m_shotList.size()))
+        return std::nullopt;
+    if (m_view == AnalysisView::AllSeries)
+        return ShotRef{row / kShotsPerSeries + 1, row % kShotsPerSeries};
+    return ShotRef{m_selected, m_listedSlots.at(row)};
+}
+
+QList<PointF> AnalysisSheet::shotCentres() const {
+    QList<PointF> centres;
+    const int first = std::max(m_first, 1);
+    const int last = std::min(m_first + m_count - 1, m_store.count());
+    if (last < first)
+        return centres;
+    centres.reserve(qsizetype(last - first + 1) * kShotsPerSeries);
+    for (int s = first; s <= last; ++s) {
+        const SeriesRecord& record = m_store[s];
+        for (int slot = 0; slot < kShotsPerSeries; ++slot)
+            if (record.hasShot(slot))
+                centres.append(centreOf(record, slot));
+    }
+    return centres;
+}
+
+std::optional<PointF> AnalysisSheet::highlightedCentre() const {
+    const std::optional<ShotRef> shot = shotOfRow(m_highlighted);
+    if (!shot || shot->series < m_first || shot->series >= m_first + m_count ||
+        !m_store.contains(shot->series) || !m_store[shot->series].hasShot(shot->slot))
+        return std::nullopt;
+    return centreOf(m_store[shot->series], shot->slot);
+}
+
+} // namespace ankerblick

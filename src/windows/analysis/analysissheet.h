@@ -1,0 +1,147 @@
+#pragma once
+
+// The analysis window without its widgets: the series read from one or more
+// series files and their list, the shots of the shown series listed, scored
+// and summed, the one-series and all-series views with a shot size each, the
+// highlighted shot, the comments and both time texts, and what to paint.
+
+#include "files/seriesfile.h"
+#include "model/geometry.h"
+#include "model/scoring.h"
+#include "model/seriesrecord.h"
+#include "model/targetface.h"
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ankerblick {
+
+enum class AnalysisView { OneSeries, AllSeries };
+
+// Painted shots: red discs outlined in the window's fore colour; the
+// highlighted shot green with a blue outline.
+inline constexpr Rgb kShotFill{255, 0, 0};
+inline constexpr Rgb kShotOutline{0, 0, 0};
+inline constexpr Rgb kHighlightFill{0, 255, 0};
+inline constexpr Rgb kHighlightOutline{0, 0, 255};
+
+class AnalysisSheet {
+public:
+    // The range of both shot-size bars and their values at start.
+    static constexpr int kMinShotSize = 1;
+    static constexpr int kMaxShotSize = 50;
+    static constexpr int kStartAllSeriesSize = 4;
+    static constexpr int kStartSeriesSize = 15;
+    // The window starts on "Gewehr 50m".
+    static constexpr int kStartDiscipline = int(Discipline::Gewehr50m);
+
+    // A shot of the store: series number (from 1) and slot (0..9).
+    struct ShotRef {
+        int series = 0;
+        int slot = 0;
+        friend bool operator==(const ShotRef&, const ShotRef&) = default;
+    };
+
+    explicit AnalysisSheet(const QLocale& locale = QLocale());
+
+    // Start-up: empty store and lists, both shot sizes, the one-series view,
+    // then the start discipline.
+    void load();
+
+    // Runs the discipline routine (0..3), sets the one-series shot size of the
+    // discipline and shows the selected series again. Choosing the discipline
+    // already shown, or an index outside 0..3, changes nothing and gives false.
+    bool setDiscipline(int index);
+
+    // Files. Each returns the German text of a failure; whatever a file gave
+    // before it broke off is kept and listed. A file that cannot be read at
+    // all changes nothing.
+    std::optional<QString> loadFile(const QString& path);   // Laden: starts over, keeps the times
+    std::optional<QString> attachFile(const QString& path); // appends behind the listed series
+    // Appends the files in order; the first failure ends it.
+    std::optional<QString> attachFiles(const QStringList& paths);
+
+    void newSession();                // Neu
+    void selectSeries(int number);    // SerienListe: shows series `number` (from 1)
+    void showAllSeries();             // AlleSerienAnzeigen
+    void chooseShot(int row);         // SchussListe: highlights the shot of that row
+    void setAllSeriesSize(int value); // ScrollTrefferRadiusAlle
+    void setSeriesSize(int value);    // ScrollTrefferRadiusSerie
+
+    // The shot a row of the shot list stands for: in the one-series view the
+    // slot the row names, in the all-series view row i is series i / 10 + 1,
+    // slot i % 10. None for a row outside the list.
+    std::optional<ShotRef> shotOfRow(int row) const;
+
+    // What to paint: the centres of all shots that hold a hit in the painted
+    // series, the radius of the current view and the highlighted shot's
+    // centre (when it holds a hit).
+    QList<PointF> shotCentres() const;
+    int paintRadius() const { return m_view == AnalysisView::OneSeries ? m_seriesSize : m_allSize; }
+    std::optional<PointF> highlightedCentre() const;
+    // Half the shot-mark diameter of the discipline: the stored left and top
+    // of a hit plus this are its centre.
+    float markHalfSize() const { return m_face.markDiameter() / 2.0f; }
+
+    const TargetFace& face() const { return m_face; }
+    const SeriesStore& store() const { return m_store; }
+    int seriesCount() const { return int(m_seriesList.size()); }
+    const QStringList& seriesList() const { return m_seriesList; }
+    int selectedSeries() const { return m_selected; } // 0: none
+    const QStringList& shotList() const { return m_shotList; }
+    const QStringList& valueList() const { return m_valueList; }
+    const SeriesSums& sums() const { return m_sums; }
+    const QString& caption() const { return m_caption; }
+    AnalysisView view() const { return m_view; }
+    int firstSeries() const { return m_first; }
+    int paintedCount() const { return m_count; }
+    int highlightedRow() const { return m_highlighted; } // -1: none
+    int allSeriesSize() const { return m_allSize; }
+    int seriesSize() const { return m_seriesSize; }
+    // The exact one-series shot radius of the discipline (the bar holds it rounded).
+    float seriesShotRadius() const { return m_seriesShotRadius; }
+    // Each a sequence of lines ended by CR LF; the time texts of all files
+    // read since the last "Neu" follow one another.
+    const QString& comments() const { return m_comments; }
+    const QString& shotTimes() const { return m_shotTimes; }
+    const QString& shootingTimes() const { return m_shootingTimes; }
+    const QLocale& locale() const { return m_locale; }
+    // Change whenever the series list or the shot list is filled anew, so a
+    // window rebuilds long lists only when needed.
+    quint64 seriesListRevision() const { return m_seriesRevision; }
+    quint64 shotListRevision() const { return m_shotRevision; }
+
+private:
+    void appendContent(const SeriesFileContent& content);
+    void resetShotDisplay();
+    PointF centreOf(const SeriesRecord& record, int slot) const;
+
+    QLocale m_locale;
+    TargetFace m_face;
+    SeriesStore m_store;
+    QStringList m_seriesList;
+    int m_selected = 0;
+    QStringList m_shotList;
+    QList<int> m_listedSlots; // one-series view: the slot of every listed shot
+    QStringList m_valueList;
+    SeriesSums m_sums;
+    QString m_caption;
+    AnalysisView m_view = AnalysisView::OneSeries;
+    int m_first = 0;
+    int m_count = 0;
+    int m_highlighted = -1;
+    int m_allSize = kStartAllSeriesSize;
+    int m_seriesSize = kStartSeriesSize;
+    float m_seriesShotRadius = 0.0f;
+    QString m_comments;
+    QString m_shotTimes;
+    QString m_shootingTimes;
+    quint64 m_seriesRevision = 0;
+    quint64 m_shotRevision = 0;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,485 @@
+// The analysis window's logic: series read from several files, their lists,
+// the scored shots of one series, the two views, the highlight and what is
+// painted.
+
+#include "model/numeric.h"
+#include "support/analysisfiles.h"
+#include "windows/analysis/analysissheet.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ankerblick;
+using namespace ankerblick::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Per discipline: shot-mark diameter, tenth width, centre allowance, and the
+// one-series shot size as bar value and exact radius.
+struct DisciplineRow {
+    float markDiameter;
+    float tenthWidth;
+    qint16 centreAllowance;
+    int barValue;
+    float radius;
+};
+constexpr DisciplineRow kDisciplineTable[] = {
+    {30.0f, 5.3f, 2, 15, 15.0f},
+    {11.0f, 4.9f, 7, 6, 5.5f},
+    {4.4f, 3.136f, 10, 2, 2.2f},
+    {19.5f, 2.79f, 0, 10, 9.75f},
+};
+constexpr int kGewehr = 3;
+const PointF kTargetCentre{244.0f, 228.0f};
+
+PointF centreOn(const SeriesRecord& r, int slot, int discipline) {
+    const float half = kDisciplineTable[discipline].markDiameter / 2.0f;
+    return {float(r.hitLeft[size_t(slot)]) + half, float(r.hitTop[size_t(slot)]) + half};
+}
+
+double valueOn(const SeriesRecord& r, int slot, int discipline) {
+    const DisciplineRow& d = kDisciplineTable[discipline];
+    return hitValue(centreOn(r, slot, discipline), kTargetCentre,
+                    ScoringParams{d.tenthWidth, d.centreAllowance});
+}
+
+QStringList numbers(int from, int to) {
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out << QString::number(i);
+    return out;
+}
+
+QString timeLine(int file, int shot) {
+    return QStringLiteral("Serie:%1 Schuss:%2: 8,%3\r\n").arg(file).arg(shot).arg(file + shot);
+}
+
+} // namespace
+
+class TestAnalysisSheet : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_fileNumber = 0;
+
+    // Writes a file and gives its path.
+    QString file(const TestFile& f) {
+        const QString path = m_dir.filePath(QStringLiteral("f%1.txt").arg(++m_fileNumber));
+        if (!writeTestFile(path, f))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    QString file(const QList<SeriesRecord>& series) { return file(TestFile{series, {}, {}, {}}); }
+
+    static AnalysisSheet loaded() {
+        AnalysisSheet s(QLocale(QLocale::German, QLocale::Germany));
+        s.load();
+        return s;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void startsOnTheRifleTargetWithBothShotSizes() {
+        const AnalysisSheet s = loaded();
+        QCOMPARE(s.face().discipline(), kGewehr);
+        QCOMPARE(s.allSeriesSize(), AnalysisSheet::kStartAllSeriesSize);
+        // The rifle routine sets the one-series size after the start value.
+        QCOMPARE(s.seriesSize(), kDisciplineTable[kGewehr].barValue);
+        QCOMPARE(s.seriesShotRadius(), kDisciplineTable[kGewehr].radius);
+        QCOMPARE(s.view(), AnalysisView::OneSeries);
+        QCOMPARE(s.seriesCount(), 0);
+        QCOMPARE(s.selectedSeries(), 0);
+        QVERIFY(s.shotList().isEmpty());
+        QVERIFY(s.shotCentres().isEmpty());
+        QCOMPARE(s.sums().whole, QStringLiteral("0"));
+        QCOMPARE(s.sums().tenths, QStringLiteral("0"));
+    }
+
+    // Steps: "L<n>" loads a file of n series blocks, "A<n>" attaches one, "N" is Neu.
+    void seriesListFollowsTheFiles_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("listed");
+        QTest::newRow("two, then three attached") << QStringList{u"L2"_s, u"A3"_s} << 5;
+        QTest::newRow("a single block") << QStringList{u"L1"_s} << 1;
+        QTest::newRow("loading again starts over") << QStringList{u"L2"_s, u"L3"_s} << 3;
+        QTest::newRow("attached to nothing") << QStringList{u"A2"_s} << 2;
+        QTest::newRow("attached three times") << QStringList{u"A1"_s, u"A1"_s, u"A4"_s} << 6;
+        QTest::newRow("after Neu") << QStringList{u"L4"_s, u"N"_s, u"A1"_s} << 1;
+        QTest::newRow("load after attach") << QStringList{u"A3"_s, u"L1"_s, u"A1"_s} << 2;
+    }
+    void seriesListFollowsTheFiles() {
+        QFETCH(QStringList, steps);
+        QFETCH(int, listed);
+        AnalysisSheet s = loaded();
+        QList<SeriesRecord> expected; // what the store must hold as series 1..n
+        int fileIndex = 0;
+        for (const QString& step : steps) {
+            if (step == u"N") {
+                s.newSession();
+                expected.clear();
+                continue;
+            }
+            // Every file's series differ from those of every other file.
+            QList<SeriesRecord> series;
+            for (int i = 0; i < step.mid(1).toInt(); ++i)
+                series << testSeries(i, {(i + fileIndex) % 10, 9 - fileIndex % 10});
+            ++fileIndex;
+            if (step.startsWith(u'L')) {
+                QCOMPARE(s.loadFile(file(series)), std::nullopt);
+                expected = series;
+            } else {
+                QCOMPARE(s.attachFile(file(series)), std::nullopt);
+                expected += series;
+            }
+        }
+        QCOMPARE(s.seriesList(), numbers(1, listed));
+        QCOMPARE(s.selectedSeries(), listed);
+        QCOMPARE(s.firstSeries(), listed);
+        QCOMPARE(s.paintedCount(), 1);
+        QCOMPARE(int(expected.size()), listed);
+        for (int n = 1; n <= listed; ++n)
+            QCOMPARE(s.store()[n], expected.at(n - 1));
+    }
+
+    // A series shows the shots of its filled slots only, scored with the
+    // marks of the discipline placed at the stored left and top.
+    void oneSeriesListsScoresAndSums_data() {
+        QTest::addColumn<QList<int>>("filled");
+        QTest::addColumn<int>("discipline");
+        QTest::newRow("slots 1, 2, 5") << QList<int>{0, 1, 4} << kGewehr;
+        QTest::newRow("all ten") << allSlots() << kGewehr;
+        QTest::newRow("only the last") << QList<int>{9} << kGewehr;
+        QTest::newRow("none") << QList<int>{} << kGewehr;
+        QTest::newRow("air pistol, gaps") << QList<int>{2, 3, 7, 8} << 0;
+        QTest::newRow("free pistol") << QList<int>{0, 5} << 1;
+        QTest::newRow("rapid fire") << allSlots() << 2;
+    }
+    void oneSeriesListsScoresAndSums() {
+        QFETCH(QList<int>, filled);
+        QFETCH(int, discipline);
+        // The series in the middle of the file, around the target centre.
+        SeriesRecord r;
+        for (int slot : filled) {
+            r.hitLeft[size_t(slot)] = qint16(200 + 9 * slot);
+            r.hitTop[size_t(slot)] = qint16(250 - 7 * slot);
+        }
+        AnalysisSheet s = loaded();
+        s.setDiscipline(discipline);
+        QCOMPARE(s.loadFile(file({testSeries(0, {1}), r, testSeries(2, {3})})), std::nullopt);
+        s.selectSeries(2);
+
+        QStringList shots, values;
+        double whole = 0, tenths = 0;
+        for (int slot : filled) {
+            shots << QString::number(slot + 1);
+            const double v = valueOn(r, slot, discipline);
+            values << num::formatNumber(v, s.locale());
+            whole += wholeRings(v);
+            tenths += v;
+        }
+        QCOMPARE(s.shotList(), shots);
+        QCOMPARE(s.valueList(), values);
+        QCOMPARE(s.sums().whole, num::formatNumber(whole, s.locale()));
+        QCOMPARE(s.sums().tenths, num::formatNumber(tenths, s.locale()));
+        QCOMPARE(s.caption(), QStringLiteral("Schuss: 10"));
+        QCOMPARE(s.view(), AnalysisView::OneSeries);
+        QCOMPARE(s.firstSeries(), 2);
+        QCOMPARE(s.paintedCount(), 1);
+        // Painted: the filled slots only, none at the corner of the window.
+        QList<PointF> centres;
+        for (int slot : filled)
+            centres << centreOn(r, slot, discipline);
+        QCOMPARE(s.shotCentres(), centres);
+        QCOMPARE(s.paintRadius(), kDisciplineTable[discipline].barValue);
+    }
+
+    // Steps as above; each file carries its own comments and time texts.
+    void timeTextsFollowOneAnother_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("timesOf");    // files whose time texts remain
+        QTest::addColumn<QList<int>>("commentsOf"); // files whose comments remain
+        QTest::newRow("loaded twice")
+            << QStringList{u"L"_s, u"L"_s} << QList<int>{1, 2} << QList<int>{2};
+        QTest::newRow("loaded, attached")
+            << QStringList{u"L"_s, u"A"_s} << QList<int>{1, 2} << QList<int>{1, 2};
+        QTest::newRow("Neu empties")
+            << QStringList{u"L"_s, u"A"_s, u"N"_s} << QList<int>{} << QList<int>{};
+        QTest::newRow("loaded after Neu") << QStringList{u"L"_s, u"N"_s, u"L"_s, u"A"_s, u"L"_s}
+                                          << QList<int>{2, 3, 4} << QList<int>{4};
+    }
+    void timeTextsFollowOneAnother() {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, timesOf);
+        QFETCH(QList<int>, commentsOf);
+        const auto comment = [](int f) {
+            return QStringLiteral("Datei %1 gut\r\n\r\n").arg(f);
+        };
+        const auto shotTimes = [](int f) -> QString {
+            return timeLine(f, 1) + timeLine(f, 2);
+        };
+        const auto shootingTimes = [](int f) {
+            return timeLine(f, 7);
+        };
+
+        AnalysisSheet s = loaded();
+        int f = 0;
+        for (const QString& step : steps) {
+            if (step == u"N") {
+                s.newSession();
+                continue;
+            }
+            ++f;
+            const QString path =
+                file(TestFile{fullSeries(1), comment(f), shotTimes(f), shootingTimes(f)});
+            QCOMPARE(step == u"L" ? s.loadFile(path) : s.attachFile(path), std::nullopt);
+        }
+        QString expectShot, expectShooting, expectComments;
+        for (int i : timesOf) {
+            expectShot += shotTimes(i);
+            expectShooting += shootingTimes(i);
+        }
+        for (int i : commentsOf)
+            expectComments += comment(i);
+        QCOMPARE(s.shotTimes(), expectShot);
+        QCOMPARE(s.shootingTimes(), expectShooting);
+        QCOMPARE(s.comments(), expectComments);
+    }
+
+    void neuEmptiesEverything() {
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(fullSeries(3))), std::nullopt);
+        s.showAllSeries();
+        s.chooseShot(4);
+        s.newSession();
+        QCOMPARE(s.seriesCount(), 0);
+        QCOMPARE(s.store().count(), 1);
+        QCOMPARE(s.store()[1], SeriesRecord{});
+        QVERIFY(s.shotList().isEmpty());
+        QVERIFY(s.shotCentres().isEmpty());
+        QCOMPARE(s.highlightedCentre(), std::nullopt);
+        QCOMPARE(s.caption(), QStringLiteral("Schuss: 0"));
+        QCOMPARE(s.sums().tenths, QStringLiteral("0"));
+        // A file attached now begins at series 1 again.
+        QCOMPARE(s.attachFile(file(fullSeries(1))), std::nullopt);
+        QCOMPARE(s.seriesList(), numbers(1, 1));
+    }
+
+    void allSeriesListsEverySlotOfEverySeries_data() {
+        QTest::addColumn<int>("series");
+        QTest::newRow("one") << 1;
+        QTest::newRow("three") << 3;
+        QTest::newRow("twelve") << 12;
+    }
+    void allSeriesListsEverySlotOfEverySeries() {
+        QFETCH(int, series);
+        // Every series has gaps of its own.
+        QList<SeriesRecord> records;
+        QList<PointF> centres;
+        for (int i = 0; i < series; ++i) {
+            const QList<int> filled{i % 10, (i + 3) % 10, 9};
+            records << testSeries(i, filled);
+            for (int slot = 0; slot < 10; ++slot)
+                if (records.last().hasShot(slot))
+                    centres << centreOn(records.last(), slot, kGewehr);
+        }
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(records)), std::nullopt);
+        s.setAllSeriesSize(7);
+        s.showAllSeries();
+        QCOMPARE(s.view(), AnalysisView::AllSeries);
+        QCOMPARE(s.shotList(), numbers(1, series * 10));
+        QCOMPARE(s.caption(), QStringLiteral("Schuss: %1").arg(series * 10));
+        QVERIFY(s.valueList().isEmpty());
+        QCOMPARE(s.sums().whole, QStringLiteral("0"));
+        QCOMPARE(s.firstSeries(), 1);
+        QCOMPARE(s.paintedCount(), series);
+        QCOMPARE(s.shotCentres(), centres);
+        QCOMPARE(s.paintRadius(), 7);
+        // Back to one series: its own size again.
+        s.selectSeries(1);
+        QCOMPARE(s.paintRadius(), kDisciplineTable[kGewehr].barValue);
+        QCOMPARE(s.shotCentres().size(), 3);
+    }
+
+    // The highlighted shot is the one the chosen row names.
+    void highlightFallsOnTheNamedShot_data() {
+        QTest::addColumn<bool>("allSeries");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("series"); // 0: nothing highlighted
+        QTest::addColumn<int>("slot");
+        // Series 1: slots 1, 2, 5 hold shots; series 2 full; series 3 slots 4 and 10.
+        QTest::newRow("third listed shot is slot 5") << false << 1 << 2 << 1 << 4;
+        QTest::newRow("first listed shot") << false << 1 << 0 << 1 << 0;
+        QTest::newRow("full series") << false << 2 << 7 << 2 << 7;
+        QTest::newRow("last of a gapped series") << false << 3 << 1 << 3 << 9;
+        QTest::newRow("row beyond the list") << false << 1 << 3 << 0 << 0;
+        QTest::newRow("all series, second series") << true << 3 << 13 << 2 << 3;
+        QTest::newRow("all series, first row") << true << 2 << 0 << 1 << 0;
+        QTest::newRow("all series, last row") << true << 1 << 29 << 3 << 9;
+        QTest::newRow("all series, empty slot") << true << 1 << 2 << 0 << 0;
+        QTest::newRow("all series, beyond") << true << 1 << 30 << 0 << 0;
+    }
+    void highlightFallsOnTheNamedShot() {
+        QFETCH(bool, allSeries);
+        QFETCH(int, selected);
+        QFETCH(int, row);
+        QFETCH(int, series);
+        QFETCH(int, slot);
+        const QList<SeriesRecord> records{testSeries(0, {0, 1, 4}), testSeries(1, allSlots()),
+                                          testSeries(2, {3, 9})};
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(records)), std::nullopt);
+        s.selectSeries(selected);
+        if (allSeries)
+            s.showAllSeries();
+        // Another shot first: choosing moves the highlight, it never adds one.
+        s.chooseShot(1);
+        s.chooseShot(row);
+        if (series == 0) {
+            QCOMPARE(s.highlightedCentre(), std::nullopt);
+            return;
+        }
+        QCOMPARE(s.shotOfRow(row), (AnalysisSheet::ShotRef{series, slot}));
+        QCOMPARE(s.highlightedCentre(), centreOn(records.at(series - 1), slot, kGewehr));
+        // Showing a series anew clears the highlight with its list.
+        s.selectSeries(selected);
+        QCOMPARE(s.highlightedCentre(), std::nullopt);
+    }
+
+    void disciplineRescoresAndResizes_data() {
+        QTest::addColumn<int>("discipline");
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("%d", i) << i;
+    }
+    void disciplineRescoresAndResizes() {
+        QFETCH(int, discipline);
+        SeriesRecord r;
+        for (int slot = 0; slot < 10; slot += 2) {
+            r.hitLeft[size_t(slot)] = qint16(230 + 5 * slot);
+            r.hitTop[size_t(slot)] = qint16(215 - 3 * slot);
+        }
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file({r, testSeries(1, {2})})), std::nullopt);
+        s.selectSeries(1);
+        s.setSeriesSize(33);
+        s.showAllSeries();
+        const bool changed = s.setDiscipline(discipline);
+        QCOMPARE(changed, discipline != kGewehr);
+        if (!changed) {
+            // The discipline already shown: nothing runs.
+            QCOMPARE(s.view(), AnalysisView::AllSeries);
+            QCOMPARE(s.seriesSize(), 33);
+            return;
+        }
+        QCOMPARE(s.face().discipline(), discipline);
+        QCOMPARE(s.seriesSize(), kDisciplineTable[discipline].barValue);
+        QCOMPARE(s.seriesShotRadius(), kDisciplineTable[discipline].radius);
+        QCOMPARE(s.allSeriesSize(), AnalysisSheet::kStartAllSeriesSize);
+        // The selected series is shown again, rescored with the new marks.
+        QCOMPARE(s.view(), AnalysisView::OneSeries);
+        QCOMPARE(s.firstSeries(), 1);
+        QStringList values;
+        QList<PointF> centres;
+        for (int slot = 0; slot < 10; slot += 2) {
+            values << num::formatNumber(valueOn(r, slot, discipline), s.locale());
+            centres << centreOn(r, slot, discipline);
+        }
+        QCOMPARE(s.valueList(), values);
+        QCOMPARE(s.shotCentres(), centres);
+        QCOMPARE(s.paintRadius(), kDisciplineTable[discipline].barValue);
+    }
+
+    // A file that breaks off is reported; what it gave before stays and is listed.
+    void aFailedReadKeepsWhatWasRead_data() {
+        QTest::addColumn<bool>("attach");
+        QTest::addColumn<QByteArray>("tail"); // appended after two full series
+        QTest::addColumn<int>("listed");      // series listed after the read
+        QTest::newRow("load, slot broken off") << false << QByteArray("201\r\n199\r\n") << 3;
+        QTest::newRow("load, word in a slot") << false << QByteArray("1\r\n2\r\nzwei\r\n") << 3;
+        QTest::newRow("attach, value too large") << true << QByteArray("40000\r\n") << 4;
+    }
+    void aFailedReadKeepsWhatWasRead() {
+        QFETCH(bool, attach);
+        QFETCH(QByteArray, tail);
+        QFETCH(int, listed);
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(fullSeries(1))), std::nullopt);
+        const QString path = m_dir.filePath(QStringLiteral("broken%1.txt").arg(++m_fileNumber));
+        QByteArray bytes = testFileBytes(TestFile{fullSeries(2), {}, {}, {}});
+        bytes.truncate(bytes.indexOf("$Kommentare$"));
+        QVERIFY(writeTestFile(path, bytes + tail));
+
+        const auto error = attach ? s.attachFile(path) : s.loadFile(path);
+        QVERIFY(error);
+        QCOMPARE(*error, *readSeriesFile(path, s.locale()).error);
+        QCOMPARE(s.seriesList(), numbers(1, listed));
+        QCOMPARE(s.selectedSeries(), listed);
+        const int firstOfFile = attach ? 2 : 1;
+        QCOMPARE(s.store()[firstOfFile], fullSeries(2).at(0));
+        QCOMPARE(s.store()[firstOfFile + 1], fullSeries(2).at(1));
+        // A file attached next continues after everything listed.
+        QCOMPARE(s.attachFile(file(fullSeries(1))), std::nullopt);
+        QCOMPARE(s.seriesCount(), listed + 1);
+    }
+
+    // A file that cannot be read at all leaves the loaded series in place.
+    void anUnreadableFileChangesNothing_data() {
+        QTest::addColumn<bool>("attach");
+        QTest::newRow("load") << false;
+        QTest::newRow("attach") << true;
+    }
+    void anUnreadableFileChangesNothing() {
+        QFETCH(bool, attach);
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(TestFile{fullSeries(2), u"gut\r\n"_s, timeLine(1, 1), {}})),
+                 std::nullopt);
+        const QString missing = m_dir.filePath(QStringLiteral("fehlt.txt"));
+        const auto error = attach ? s.attachFile(missing) : s.loadFile(missing);
+        QVERIFY(error);
+        QVERIFY(error->contains(QStringLiteral("fehlt.txt")));
+        QCOMPARE(s.seriesList(), numbers(1, 2));
+        QCOMPARE(s.selectedSeries(), 2);
+        QCOMPARE(s.comments(), u"gut\r\n"_s);
+        QCOMPARE(s.shotTimes(), timeLine(1, 1));
+    }
+
+    // Several files in order; the first failure ends the row of files.
+    void filesAreAttachedInOrder_data() {
+        QTest::addColumn<QList<int>>("blocks"); // series per file; 0: a file that is missing
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("two files") << QList<int>{2, 3} << 5 << false;
+        QTest::newRow("three files") << QList<int>{1, 1, 2} << 4 << false;
+        QTest::newRow("first missing") << QList<int>{0, 3} << 0 << true;
+        QTest::newRow("second missing") << QList<int>{2, 0, 3} << 2 << true;
+    }
+    void filesAreAttachedInOrder() {
+        QFETCH(QList<int>, blocks);
+        QFETCH(int, listed);
+        QFETCH(bool, failed);
+        QStringList paths;
+        QList<SeriesRecord> expected;
+        for (int n : blocks) {
+            if (n == 0) {
+                paths << m_dir.filePath(QStringLiteral("fehlt.txt"));
+                continue;
+            }
+            QList<SeriesRecord> series;
+            for (int i = 0; i < n; ++i)
+                series << testSeries(i, {int(paths.size()) % 10});
+            paths << file(series);
+            expected += series;
+        }
+        AnalysisSheet s = loaded();
+        QCOMPARE(bool(s.attachFiles(paths)), failed);
+        QCOMPARE(s.seriesList(), numbers(1, listed));
+        for (int n = 1; n <= listed; ++n)
+            QCOMPARE(s.store()[n], expected.at(n - 1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalysisSheet)
+#include "tst_analysissheet.moc"
