@@ -6,6 +6,7 @@
 #include "support/analysisfiles.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
+#include "timeanalysis/ausgabeform.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -174,7 +175,6 @@ private slots:
         QCOMPARE(m_ui->text("SerienSumme"), QStringLiteral("0"));
         // Not built yet: they do nothing and say so by being disabled.
         QCOMPARE(m_ui->button("Schusszeitanalyse")->text(), QStringLiteral("Schusszeit Analyse"));
-        QVERIFY(!m_ui->button("Schusszeitanalyse")->isEnabled());
         QVERIFY(!m_ui->button("Drucken")->isEnabled());
         QVERIFY(m_window->acceptDrops());
     }
@@ -531,6 +531,29 @@ private slots:
         // Generous even for a debug build with checks; a list filled entry by
         // entry or a paint that does per-shot work on the lists takes minutes.
         QVERIFY2(elapsed < 20000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+    }
+
+    // The time texts of all loaded files follow one another, and their series
+    // numbers count in the combined series list.
+    void valueTimeAnalysisTakesTheTimesOfAllFiles() {
+        load(file(TestFile{
+            {testSeries(0, allSlots())}, {}, {}, QStringLiteral("Serie:1 Schuss:1: 5\r\n")}));
+        attach(file(TestFile{{testSeries(1, allSlots())},
+                             {},
+                             {},
+                             QStringLiteral("Serie:1 Schuss:2: 7,5\r\nSerie:2 Schuss:3: 12\r\n")}));
+        QCOMPARE(sheet().seriesCount(), 2);
+        m_dialogs.yesNoAnswers = {false}; // shooting times
+        m_dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10,9"), QStringLiteral("6"),
+                            QStringLiteral("20")};
+        m_ui->press("Schusszeitanalyse");
+        AusgabeForm* graph = existingAusgabeForm();
+        QVERIFY(graph);
+        QVERIFY(graph->isVisible());
+        QCOMPARE(graph->windowTitle(),
+                 QStringLiteral("Zeiten zwischen 6 und 20 Sekunden werden angezeigt. "
+                                "1Treffer liegen darüber/darunter"));
+        unloadAusgabeForm();
     }
 };
 

@@ -5,6 +5,7 @@
 #include "support/fakeclock.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
+#include "timeanalysis/ausgabeform.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/main/form1.h"
 #include "windows/shared/widgets.h"
@@ -490,6 +491,35 @@ private slots:
         QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
         m_form->close();
         QVERIFY(!analysis->isVisible());
+    }
+
+    void valueTimeAnalysisPlotsTheShotsOfTheSeries() {
+        m_clock.now = 4000;
+        shot({244, 228}, {244, 228});
+        m_clock.now = 10500;
+        shot({250, 228}, {260, 228});
+        m_dialogs.asked.clear();
+        m_dialogs.yesNoAnswers = {false};
+        m_dialogs.inputs = {QString(), QStringLiteral("10,9"), QStringLiteral("abc"),
+                            QStringLiteral("5"), QStringLiteral("30")};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Schusszeitanalyse")), Qt::LeftButton);
+        QCOMPARE(m_dialogs.asked.at(1).title, QStringLiteral("Zeitanalyse"));
+        QCOMPARE(m_dialogs.prompts(),
+                 QStringList({QStringLiteral("Kleinster anzuzeigender Schusswert"),
+                              QStringLiteral("Grösster anzuzeigender Schusswert"),
+                              QStringLiteral("Ab ... Sekunden (max. 999)"),
+                              QStringLiteral("Ab ... Sekunden"),
+                              QStringLiteral("Bis ... Sekunden (max. 1000)")}));
+        AusgabeForm* graph = existingAusgabeForm();
+        QVERIFY(graph);
+        QVERIFY(graph->isVisible());
+        // Shot 1 came 4 s after the start, shot 2 6,5 s later: only shot 2 lies
+        // within 5 to 30 s.
+        QCOMPARE(graph->windowTitle(),
+                 QStringLiteral("Zeiten zwischen 5 und 30 Sekunden werden angezeigt. "
+                                "1Treffer liegen darüber/darunter"));
+        m_form->close();
+        QTRY_VERIFY(!existingAusgabeForm());
     }
 
     void controlsCarryTheirNames() {

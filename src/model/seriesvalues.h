@@ -9,9 +9,17 @@
 
 #include <QList>
 
+#include <optional>
+
 namespace ankerblick {
 
 // Throws num::Int16Overflow for a stored position too far off the target.
 QList<double> seriesHitValues(const SeriesRecord& record, const TargetFace& face);
+
+// Entry `entry` (from 0) of the value list of series `series` (from 1) among
+// the first `listed` series of the store; empty when there is no such series
+// or entry, or the series cannot be scored.
+std::optional<double> listedShotValue(const SeriesStore& store, int listed, const TargetFace& face,
+                                      int series, int entry);
 
 } // namespace ankerblick

@@ -1,5 +1,8 @@
 #include "analyseanzeige.h"
 
+#include "model/seriesvalues.h"
+#include "timeanalysis/valuetimeanalysis.h"
+
 #include "platform/userdialogs.h"
 #include "windows/shared/targetpainter.h"
 #include "windows/shared/targetwindow.h"
@@ -58,6 +61,8 @@ QString withLineFeeds(const QString& text) {
 }
 
 } // namespace
+
+AnalyseAnzeige::~AnalyseAnzeige() = default;
 
 AnalyseAnzeige::AnalyseAnzeige(UserDialogs& dialogs, QWidget* returnTo)
     : QWidget(nullptr), m_sheet(QLocale()), m_dialogs(dialogs), m_returnTo(returnTo) {
@@ -181,10 +186,25 @@ void AnalyseAnzeige::buildControls() {
         addButton(QStringLiteral("Kommentare_anzeigen"), QStringLiteral("Kommentare anzeigen"));
     auto* back =
         addButton(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"));
-    // Built by later work on this window; until then they do nothing.
-    addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"))
-        ->setEnabled(false);
+    auto* timeAnalysis =
+        addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
+    // Built by later work on this window; until then it does nothing.
     addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"))->setEnabled(false);
+
+    // The times of all loaded files follow one another; every series number
+    // in them is a position in this window's combined series list.
+    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
+        ValueTimeAnalysis::Variant::AnalysisWindow, m_dialogs,
+        [this](bool handStopped) {
+            return handStopped ? m_sheet.shotTimes() : m_sheet.shootingTimes();
+        },
+        [this](int series, int entry) {
+            return listedShotValue(m_sheet.store(), m_sheet.seriesCount(), m_sheet.face(), series,
+                                   entry);
+        },
+        this);
+    connect(timeAnalysis, &QPushButton::clicked, this,
+            [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 
     connect(m_name, &QLineEdit::textChanged, this, &AnalyseAnzeige::SchuetzenName_Change);
     connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -19,12 +21,14 @@ class QScrollBar;
 namespace ankerblick {
 
 class UserDialogs;
+class ValueTimeAnalysis;
 
 class AnalyseAnzeige final : public QWidget {
     Q_OBJECT
 public:
     // `returnTo` is the window shown again when this one is left or closed.
     AnalyseAnzeige(UserDialogs& dialogs, QWidget* returnTo);
+    ~AnalyseAnzeige() override;
 
     // Takes over the shooter's name from the window that opened this one.
     void NameSetzen(const QString& schuetze);
@@ -63,6 +67,7 @@ private:
     void ScrollTrefferRadiusSerie_Change(int value);
 
     AnalysisSheet m_sheet;
+    std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
     UserDialogs& m_dialogs;
     QWidget* m_returnTo = nullptr;
     bool m_unloading = false;

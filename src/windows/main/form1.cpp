@@ -1,7 +1,10 @@
 #include "form1.h"
 
+#include "model/seriesvalues.h"
 #include "platform/userdialogs.h"
 #include "rhythm/rhythmustrainingshilfeform.h"
+#include "timeanalysis/ausgabeform.h"
+#include "timeanalysis/valuetimeanalysis.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/shared/targetpainter.h"
@@ -71,10 +74,8 @@ Form1::Form1(Services& services, QWidget* parent)
                                QStringLiteral("Analyse und Anzeige öffnen"));
     auto* shotEntry =
         addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
-    // Built by later work on this window; until then they do nothing.
-    for (const auto& [name, caption] : {std::pair{u"Drucken", u"Drucken"},
-                                        std::pair{u"Schusszeitanalyse", u"Schusszeit analyse"}})
-        addButton(QString::fromUtf16(name), QString::fromUtf16(caption))->setEnabled(false);
+    // Built by later work on this window; until then it does nothing.
+    addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"))->setEnabled(false);
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -88,6 +89,18 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QPushButton::clicked, this, &Form1::BtnSchusseingabe_Click);
     connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
+    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
+        ValueTimeAnalysis::Variant::MainWindow, m_dialogs,
+        [this](bool handStopped) {
+            return handStopped ? m_aim.times().shotTimesText() : m_aim.times().shootingTimesText();
+        },
+        [this](int series, int entry) {
+            return listedShotValue(m_aim.store(), int(m_aim.seriesList().size()), m_aim.face(),
+                                   series, entry);
+        },
+        this);
+    connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
+            &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
     connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
 
     Form_Load();
@@ -182,6 +195,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (m_shotEntry)
         m_shotEntry->unload();
     unloadRhythmWindow();
+    unloadAusgabeForm();
     event->accept();
 }
 

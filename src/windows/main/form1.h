@@ -15,6 +15,7 @@ class QPlainTextEdit;
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class ValueTimeAnalysis;
 class Schusseingabe;
 
 class Form1 final : public TargetWindow {
@@ -55,6 +56,7 @@ private:
     QPlainTextEdit* m_comments = nullptr;
     std::unique_ptr<Schusseingabe> m_shotEntry;
     std::unique_ptr<AnalyseAnzeige> m_analysis;
+    std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
 };
 
 } // namespace ankerblick
