@@ -3,6 +3,7 @@
 #include "platform/services.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
+#include "windows/entry/portchoice.h"
 #include "windows/main/form1.h"
 
 #include <QApplication>
@@ -27,7 +28,8 @@ int main(int argc, char* argv[]) {
     ankerblick::QtUserDialogs dialogs;
     ankerblick::SystemClock clock;
     ankerblick::PulseToneGenerator tones;
-    ankerblick::Services services{dialogs, clock, tones};
+    ankerblick::Services services{dialogs, clock, tones,
+                                  ankerblick::portArguments(QApplication::arguments())};
     ankerblick::Form1 form(services);
     form.show();
     return QApplication::exec();

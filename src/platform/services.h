@@ -3,6 +3,8 @@
 // The platform services a window may use, handed to it when it is created:
 // the real ones in the program, scripted stand-ins in tests.
 
+#include <QStringList>
+
 namespace ankerblick {
 
 class Clock;
@@ -13,6 +15,8 @@ struct Services {
     UserDialogs& dialogs;
     const Clock& clock;
     ToneGenerator& tones;
+    // Serial ports named on the command line, offered after the system's own.
+    QStringList extraSerialPorts{};
 };
 
 } // namespace ankerblick

@@ -1,5 +1,7 @@
 #include "schusseingabe.h"
 
+#include "targetlinkpanel.h"
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -16,6 +18,8 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     buildControls(false);
     optionsRow()->addStretch();
     listsRow()->addStretch();
+    m_link = new TargetLinkPanel(m_dialogs, *this, services.extraSerialPorts, nullptr, this);
+    sidePanel()->addWidget(m_link);
     sidePanel()->addStretch();
 
     auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
@@ -24,6 +28,9 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
     connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
+    // Hits from the polled target write no time lines.
+    connect(m_link, &TargetLinkPanel::linkStateChanged, this,
+            [this] { m_entry.setPolling(m_link->isPolling()); });
     Form_Load();
 }
 
@@ -53,7 +60,29 @@ void Schusseingabe::unload() {
     close();
 }
 
+int Schusseingabe::listedShots() const {
+    return int(m_entry.shotList().size());
+}
+
+void Schusseingabe::startNextSeries() {
+    WeitereSerie_Click();
+}
+
+PointF Schusseingabe::targetCentre() const {
+    return m_entry.face().centre();
+}
+
+double Schusseingabe::targetScale() const {
+    return m_entry.face().scale();
+}
+
+void Schusseingabe::placeHitFromTarget(float x, float y) {
+    m_entry.placeHitAt(x, y);
+    refresh();
+}
+
 void Schusseingabe::closeEvent(QCloseEvent* event) {
+    m_link->shutdown();
     if (!m_unloading && m_returnTo)
         m_returnTo->show();
     event->accept();

@@ -4,11 +4,14 @@
 // mouse (or reported by the electronic target), scored and stored as series.
 
 #include "entrysheet.h"
+#include "targetlink.h"
 #include "windows/shared/targetwindow.h"
 
 namespace ankerblick {
 
-class Schusseingabe final : public TargetWindow {
+class TargetLinkPanel;
+
+class Schusseingabe final : public TargetWindow, public TargetLinkHost {
     Q_OBJECT
 public:
     // `returnTo` is the window shown again when this one is left or closed.
@@ -20,6 +23,14 @@ public:
     void unload();
 
     const EntrySheet& sheet() const { return m_entry; }
+    TargetLinkPanel& targetLink() const { return *m_link; }
+
+    // The electronic target's side of the window.
+    int listedShots() const override;
+    void startNextSeries() override;
+    PointF targetCentre() const override;
+    double targetScale() const override;
+    void placeHitFromTarget(float x, float y) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -31,6 +42,7 @@ private:
     void Abkommenseingabe_oeffnen_Click();
 
     EntrySheet m_entry;
+    TargetLinkPanel* m_link = nullptr;
     QWidget* m_returnTo = nullptr;
     bool m_unloading = false;
 };

@@ -1,0 +1,165 @@
+#include "targetlink.h"
+
+#include "platform/serialport.h"
+#include "platform/userdialogs.h"
+#include "targetrecord.h"
+
+#include <exception>
+
+namespace ankerblick {
+
+namespace {
+
+const LineSettings kLineSettings{9600, Parity::None, 8, 1};
+constexpr int kPollInterval = 100;
+constexpr int kShotsPerSeries = 10;
+
+LinkFault faultOf(const SerialPortError& e) {
+    return {e.number(), e.description()};
+}
+
+} // namespace
+
+TargetLink::TargetLink(SerialPort& port, UserDialogs& dialogs, TargetLinkHost& host,
+                       QWidget* dialogParent, QObject* parent)
+    : QObject(parent), m_port(port), m_dialogs(dialogs), m_host(host), m_dialogParent(dialogParent),
+      m_timer(new QTimer(this)) {
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kPollInterval);
+    connect(m_timer, &QTimer::timeout, this, &TargetLink::Timer1_Timer);
+    connect(&m_port, &SerialPort::lost, this, &TargetLink::portLost);
+}
+
+TargetLink::~TargetLink() {
+    closeLink();
+}
+
+void TargetLink::tell(const QString& text) {
+    m_dialogs.messageBox(m_dialogParent, text);
+}
+
+void TargetLink::tellFault(const LinkFault& fault, const QString& addition) {
+    tell(linkFaultMessage(fault) + addition);
+}
+
+void TargetLink::Rika_Click(const QString& location) {
+    m_portChoiceEnabled = false;
+    emit stateChanged();
+    try {
+        if (!m_port.isOpen()) {
+            m_port.open(location, kLineSettings);
+            m_port.writeByte(targetbyte::LogOn);
+            m_loggedOn = true;
+        } else if (m_polling) {
+            tell(QStringLiteral("Erst Abfrage beenden, dann abmelden."));
+        } else {
+            m_port.writeByte(targetbyte::LogOff);
+            m_port.close();
+            m_loggedOn = false;
+            m_portChoiceEnabled = true;
+        }
+    } catch (const SerialPortError& e) {
+        if (e.portLost()) {
+            portLost(e.number());
+            return;
+        }
+        // The port and the indicators stay as far as they got.
+        m_portChoiceEnabled = true;
+        emit stateChanged();
+        tellFault(faultOf(e), e.number() == serialerror::InvalidPort
+                                  ? QStringLiteral("\r\n Bitte einen gültigen Anschluss wählen.")
+                                  : QString());
+        return;
+    }
+    emit stateChanged();
+}
+
+void TargetLink::Rika_Schussabfrage_Click() {
+    if (m_polling) {
+        m_timer->stop();
+        m_polling = false;
+    } else {
+        if (!m_loggedOn) {
+            tell(QStringLiteral("Erst Anmelden, dann abfragen."));
+            return;
+        }
+        m_timer->start(kPollInterval);
+        m_polling = true;
+    }
+    emit stateChanged();
+}
+
+void TargetLink::Timer1_Timer() {
+    // A modal message runs its own event loop in which the timer goes on firing:
+    // while a poll's message is on screen, no further poll runs.
+    if (m_pollBusy || !m_polling)
+        return;
+    m_pollBusy = true;
+    try {
+        poll();
+    } catch (const SerialPortError& e) {
+        if (e.portLost())
+            portLost(e.number());
+        else
+            tellFault(faultOf(e));
+    } catch (const std::exception&) {
+        tellFault({recorderror::EntryFailed,
+                   QStringLiteral("Der Schuss konnte nicht eingetragen werden")});
+    }
+    m_pollBusy = false;
+}
+
+void TargetLink::poll() {
+    m_port.writeByte(targetbyte::Request);
+    // The reply to a request arrives while the event loop runs and is read by a
+    // later poll: whatever has been received until now is the reply.
+    const TargetReply reply = readTargetReply(m_port.readAvailable());
+    if (reply.kind == TargetReply::Kind::Fault) {
+        tellFault(reply.fault); // no 0x0C for this poll; polling goes on
+        return;
+    }
+    if (reply.kind == TargetReply::Kind::Shot) {
+        if (m_host.listedShots() >= kShotsPerSeries)
+            m_host.startNextSeries();
+        const PointF hit =
+            targetHitPosition(reply.shot, m_host.targetCentre(), m_host.targetScale());
+        m_host.placeHitFromTarget(hit.x, hit.y);
+    }
+    if (m_port.isOpen())
+        m_port.writeByte(targetbyte::Done);
+}
+
+void TargetLink::portLost(int number) {
+    if (!m_port.isOpen() && !m_loggedOn && !m_polling)
+        return;
+    m_timer->stop();
+    m_polling = false;
+    m_port.close();
+    m_loggedOn = false;
+    m_portChoiceEnabled = true;
+    emit stateChanged();
+    tellFault({number, serialErrorDescription(number) +
+                           QStringLiteral(", die Verbindung zur Scheibe wurde beendet.")});
+}
+
+void TargetLink::closeLink() {
+    m_timer->stop();
+    m_polling = false;
+    if (m_port.isOpen()) {
+        try {
+            m_port.writeByte(targetbyte::LogOff);
+        } catch (const SerialPortError&) {
+            // The window closes all the same.
+        }
+        m_port.close();
+    }
+    m_loggedOn = false;
+    m_portChoiceEnabled = true;
+}
+
+void TargetLink::shutdown() {
+    closeLink();
+    emit stateChanged();
+}
+
+} // namespace ankerblick

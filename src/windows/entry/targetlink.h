@@ -1,0 +1,82 @@
+#pragma once
+
+// The link to the electronic target: log-on and log-off on the chosen port,
+// polling every 100 ms, and every shot record entered as a mouse hit on the
+// shot-entry window.
+
+#include "model/geometry.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QWidget;
+
+namespace ankerblick {
+
+class SerialPort;
+class UserDialogs;
+struct LinkFault;
+
+// What the link needs from the window that shows the target.
+class TargetLinkHost {
+public:
+    virtual ~TargetLinkHost() = default;
+    virtual int listedShots() const = 0;                   // items in SchussListe
+    virtual void startNextSeries() = 0;                    // runs the window's WeitereSerie handler
+    virtual PointF targetCentre() const = 0;               // centre of Shape5
+    virtual double targetScale() const = 0;                // drawing units per millimetre
+    virtual void placeHitFromTarget(float x, float y) = 0; // enters the hit as a left release there
+};
+
+// Bytes the target understands.
+namespace targetbyte {
+inline constexpr quint8 LogOn = 0xD1;
+inline constexpr quint8 Request = 0x16;
+inline constexpr quint8 Done = 0x0C;
+inline constexpr quint8 LogOff = 0xD0;
+} // namespace targetbyte
+
+class TargetLink : public QObject {
+    Q_OBJECT
+public:
+    // Messages go to the user through dialogs, in front of dialogParent.
+    TargetLink(SerialPort& port, UserDialogs& dialogs, TargetLinkHost& host, QWidget* dialogParent,
+               QObject* parent = nullptr);
+    ~TargetLink() override;
+
+    bool isLoggedOn() const { return m_loggedOn; } // AnmeldungShp green
+    bool isPolling() const { return m_polling; }   // AbfrageShp green
+    bool portChoiceEnabled() const { return m_portChoiceEnabled; }
+
+    // Rika: logs on at the chosen location (empty when none is chosen), or logs off.
+    void Rika_Click(const QString& location);
+    // Rika_Schussabfrage: switches polling on or off.
+    void Rika_Schussabfrage_Click();
+    // Timer1: one poll, unless the message of an earlier poll is still on screen.
+    void Timer1_Timer();
+    // The window closes: polling stops, 0xD0 goes out and the port is closed.
+    void shutdown();
+
+signals:
+    void stateChanged();
+
+private:
+    void poll();
+    void portLost(int number);
+    void closeLink();
+    void tell(const QString& text);
+    void tellFault(const LinkFault& fault, const QString& addition = QString());
+
+    SerialPort& m_port;
+    UserDialogs& m_dialogs;
+    TargetLinkHost& m_host;
+    QWidget* m_dialogParent;
+    QTimer* m_timer; // Timer1
+    bool m_loggedOn = false;
+    bool m_polling = false;
+    bool m_portChoiceEnabled = true;
+    bool m_pollBusy = false;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,113 @@
+#include "targetlinkpanel.h"
+
+#include "platform/serialport.h"
+#include "portchoice.h"
+#include "windows/shared/widgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QPainter>
+#include <QPushButton>
+
+namespace ankerblick {
+
+LinkIndicator::LinkIndicator(QWidget* parent) : QWidget(parent) {
+    setFixedSize(16, 16);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void LinkIndicator::setOn(bool on) {
+    const QColor c = on ? onColour() : offColour();
+    if (c == m_colour)
+        return;
+    m_colour = c;
+    setAccessibleDescription(on ? QStringLiteral("an") : QStringLiteral("aus"));
+    update();
+}
+
+void LinkIndicator::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(m_colour);
+    p.drawEllipse(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0));
+}
+
+TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, TargetLinkHost& host,
+                                 const QStringList& extraPorts, std::unique_ptr<SerialPort> port,
+                                 QWidget* parent)
+    : QWidget(parent), m_port(port ? std::move(port) : std::make_unique<QtSerialPort>()) {
+    setObjectName(QStringLiteral("TargetLinkPanel"));
+
+    m_ports = named(new QComboBox(this), QStringLiteral("ComPortsCombo"));
+    m_ports->setPlaceholderText(QStringLiteral("Rika Anshluss"));
+    QStringList numbered;
+    for (int n = 1; n <= kNumberedPorts; ++n)
+        numbered << numberedPortLocation(n);
+    QList<PortChoice> system;
+    const QList<SerialPortName> reported = m_port->availablePorts();
+    for (const SerialPortName& p : reported)
+        system.append({p.name, p.location});
+    const QList<PortChoice> choices = portChoices(numbered, system, extraPorts);
+    for (const PortChoice& c : choices)
+        m_ports->addItem(c.text, c.location);
+    m_ports->setCurrentIndex(-1);
+
+    m_logOn = makeButton(this, QStringLiteral("Rika"), QStringLiteral("Rika An-/ Abmeldung"));
+    m_polling = makeButton(this, QStringLiteral("Rika_Schussabfrage"),
+                           QStringLiteral("Rika Schussabfrage"));
+    m_logOnLamp = named(new LinkIndicator(this), QStringLiteral("AnmeldungShp"));
+    m_pollingLamp = named(new LinkIndicator(this), QStringLiteral("AbfrageShp"));
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_ports, 0, 0, 1, 2);
+    layout->addWidget(m_logOn, 1, 0);
+    layout->addWidget(m_logOnLamp, 1, 1);
+    layout->addWidget(m_polling, 2, 0);
+    layout->addWidget(m_pollingLamp, 2, 1);
+
+    m_link = new TargetLink(*m_port, dialogs, host, this, this);
+    connect(m_link, &TargetLink::stateChanged, this, [this] {
+        refresh();
+        emit linkStateChanged();
+    });
+    connect(m_logOn, &QPushButton::clicked, this, [this] { m_link->Rika_Click(chosenLocation()); });
+    connect(m_polling, &QPushButton::clicked, this, [this] { m_link->Rika_Schussabfrage_Click(); });
+    refresh();
+}
+
+TargetLinkPanel::~TargetLinkPanel() {
+    // The link sends its log-off through the port before either goes.
+    delete m_link;
+    m_link = nullptr;
+}
+
+QString TargetLinkPanel::chosenLocation() const {
+    return m_ports->currentIndex() < 0 ? QString() : m_ports->currentData().toString();
+}
+
+void TargetLinkPanel::refresh() {
+    m_ports->setEnabled(m_link->portChoiceEnabled());
+    m_logOnLamp->setOn(m_link->isLoggedOn());
+    m_pollingLamp->setOn(m_link->isPolling());
+}
+
+void TargetLinkPanel::shutdown() {
+    m_link->shutdown();
+}
+
+bool TargetLinkPanel::isPolling() const {
+    return m_link->isPolling();
+}
+
+bool TargetLinkPanel::isLoggedOn() const {
+    return m_link->isLoggedOn();
+}
+
+void TargetLinkPanel::setLinkButtonsEnabled(bool enabled) {
+    m_logOn->setEnabled(enabled);
+    m_polling->setEnabled(enabled);
+}
+
+} // namespace ankerblick

@@ -1,0 +1,78 @@
+#pragma once
+
+// The link controls of the shot-entry window: the port list, log-on/log-off
+// and polling buttons and their two indicator lamps.
+
+#include "platform/serialport.h"
+#include "targetlink.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QPushButton;
+
+namespace ankerblick {
+
+class UserDialogs;
+
+// A small filled circle: red when off, green when on.
+class LinkIndicator : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QColor colour READ colour)
+public:
+    explicit LinkIndicator(QWidget* parent = nullptr);
+    QColor colour() const { return m_colour; }
+    void setOn(bool on);
+    QSize sizeHint() const override { return {16, 16}; }
+
+    static QColor onColour() { return QColor(0, 255, 0); }
+    static QColor offColour() { return QColor(255, 0, 0); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_colour = offColour();
+};
+
+class TargetLinkPanel : public QWidget {
+    Q_OBJECT
+public:
+    // extraPorts: locations given on the command line (portArguments), listed
+    // after the system's ports. Without a port the real serial port is used.
+    TargetLinkPanel(UserDialogs& dialogs, TargetLinkHost& host, const QStringList& extraPorts,
+                    std::unique_ptr<SerialPort> port = nullptr, QWidget* parent = nullptr);
+    ~TargetLinkPanel() override;
+
+    // To be called when the window closes: polling stops, 0xD0 goes out and the
+    // port is closed.
+    void shutdown();
+    bool isPolling() const;  // AbfrageShp green
+    bool isLoggedOn() const; // AnmeldungShp green
+    // Rika and Rika_Schussabfrage, disabled when the window failed to load.
+    void setLinkButtonsEnabled(bool enabled);
+
+    TargetLink& link() { return *m_link; }
+
+signals:
+    // Log-on or polling switched (also when the port was lost or shut down).
+    void linkStateChanged();
+
+private:
+    void refresh();
+    QString chosenLocation() const;
+
+    std::unique_ptr<SerialPort> m_port; // outlives the link
+    TargetLink* m_link = nullptr;       // child, deleted before the port
+    QComboBox* m_ports = nullptr;
+    QPushButton* m_logOn = nullptr;
+    QPushButton* m_polling = nullptr;
+    LinkIndicator* m_logOnLamp = nullptr;
+    LinkIndicator* m_pollingLamp = nullptr;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,226 @@
+// The target's shot records as they arrive, the hits they stand for on the
+// drawing, and the list of ports the shooter chooses from.
+
+#include "windows/entry/portchoice.h"
+#include "windows/entry/targetrecord.h"
+
+#include <QtTest>
+
+using namespace ankerblick;
+
+namespace {
+
+// A record as the target sends it: 43 characters the program does not read,
+// x, one more unread character, y, and whatever follows.
+QString record(const QString& x, const QString& y, const QString& tail = QString(),
+               QChar filler = u'0') {
+    return QString(43, filler) + x + filler + y + tail;
+}
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+QStringList texts(const QList<PortChoice>& choices) {
+    QStringList out;
+    for (const PortChoice& c : choices)
+        out << c.text;
+    return out;
+}
+
+QStringList locations(const QList<PortChoice>& choices) {
+    QStringList out;
+    for (const PortChoice& c : choices)
+        out << c.location;
+    return out;
+}
+
+QStringList ttyS(int count) {
+    QStringList out;
+    for (int i = 0; i < count; ++i)
+        out << QStringLiteral("/dev/ttyS") + QString::number(i);
+    return out;
+}
+
+QStringList comTexts() {
+    QStringList out;
+    for (int n = 1; n <= 8; ++n)
+        out << QStringLiteral("Com ") + QString::number(n);
+    return out;
+}
+
+} // namespace
+
+class TestTargetRecord : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsTheReply_data() {
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("faultNumber");
+        const int nothing = int(TargetReply::Kind::Nothing);
+        const int shot = int(TargetReply::Kind::Shot);
+        const int fault = int(TargetReply::Kind::Fault);
+
+        QTest::newRow("empty buffer") << QString() << nothing << 0 << 0 << 0;
+        QTest::newRow("39 characters") << QString(39, u'1') << nothing << 0 << 0 << 0;
+        QTest::newRow("40 characters") << QString(40, u'1') << fault << 0 << 0 << 8101;
+        QTest::newRow("55 characters: y cut short")
+            << record(QStringLiteral("001000"), QStringLiteral("00050")) << fault << 0 << 0 << 8101;
+        QTest::newRow("centre") << record(QStringLiteral("000000"), QStringLiteral("000000"))
+                                << shot << 0 << 0 << 0;
+        QTest::newRow("right and below")
+            << record(QStringLiteral("001000"), QStringLiteral("-00500")) << shot << 1000 << -500
+            << 0;
+        QTest::newRow("plus signs") << record(QStringLiteral("+01000"), QStringLiteral("+00250"))
+                                    << shot << 1000 << 250 << 0;
+        QTest::newRow("blank padded") << record(QStringLiteral("  1234"), QStringLiteral("   -87"))
+                                      << shot << 1234 << -87 << 0;
+        QTest::newRow("line end after the record")
+            << record(QStringLiteral("-01500"), QStringLiteral("002000"), QStringLiteral("\r\n"))
+            << shot << -1500 << 2000 << 0;
+        QTest::newRow("unread characters are not looked at")
+            << record(QStringLiteral("000042"), QStringLiteral("-00042"), QString(), u'X') << shot
+            << 42 << -42 << 0;
+        QTest::newRow("16-bit limits") << record(QStringLiteral("-32768"), QStringLiteral("032767"))
+                                       << shot << -32768 << 32767 << 0;
+        QTest::newRow("x above the range")
+            << record(QStringLiteral("032768"), QStringLiteral("000000")) << fault << 0 << 0
+            << 8103;
+        QTest::newRow("y below the range")
+            << record(QStringLiteral("000000"), QStringLiteral("-32769")) << fault << 0 << 0
+            << 8103;
+        QTest::newRow("x with a letter")
+            << record(QStringLiteral("12a456"), QStringLiteral("000000")) << fault << 0 << 0
+            << 8102;
+        QTest::newRow("y blank") << record(QStringLiteral("000100"), QStringLiteral("      "))
+                                 << fault << 0 << 0 << 8102;
+        QTest::newRow("x with a fraction")
+            << record(QStringLiteral("0010,5"), QStringLiteral("000000")) << fault << 0 << 0
+            << 8102;
+        QTest::newRow("x with a group separator")
+            << record(QStringLiteral("01.000"), QStringLiteral("000000")) << fault << 0 << 0
+            << 8102;
+    }
+    void readsTheReply() {
+        QFETCH(QString, received);
+        QFETCH(int, kind);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, faultNumber);
+        const TargetReply r = readTargetReply(received, kGerman);
+        QCOMPARE(int(r.kind), kind);
+        if (r.kind == TargetReply::Kind::Shot)
+            QCOMPARE(r.shot, (TargetShot{qint16(x), qint16(y)}));
+        QCOMPARE(r.fault.number, faultNumber);
+        QCOMPARE(r.fault.description.isEmpty(), faultNumber == 0);
+    }
+
+    void placesTheHit_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<float>("expectedX");
+        QTest::addColumn<float>("expectedY");
+        // Centre (244, 228) throughout.
+        QTest::newRow("centre") << 0 << 0 << 10.0 << 244.0f << 228.0f;
+        QTest::newRow("10 mm right at 10 units/mm") << 1000 << 0 << 10.0 << 344.0f << 228.0f;
+        // Air pistol: 392 units for 59.5 mm, 65.88 units for 10 mm.
+        QTest::newRow("10 mm right on the air pistol target")
+            << 1000 << 0 << 392.0 / 59.5 << 309.0f << 228.0f;
+        QTest::newRow("5 mm above") << 0 << 500 << 10.0 << 244.0f << 178.0f;
+        QTest::newRow("5 mm below") << 0 << -500 << 10.0 << 244.0f << 278.0f;
+        // Rounding down: a hundredth to the right stays, one to the left moves a unit.
+        QTest::newRow("a hundredth right") << 1 << 0 << 10.0 << 244.0f << 228.0f;
+        QTest::newRow("a hundredth left") << -1 << 0 << 10.0 << 243.0f << 228.0f;
+        QTest::newRow("a hundredth above") << 0 << 1 << 10.0 << 244.0f << 228.0f;
+        QTest::newRow("a hundredth below") << 0 << -1 << 10.0 << 244.0f << 229.0f;
+        QTest::newRow("16-bit limits") << 32767 << -32768 << 10.0 << 3520.0f << 3505.0f;
+    }
+    void placesTheHit() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(double, scale);
+        QFETCH(float, expectedX);
+        QFETCH(float, expectedY);
+        const PointF p = targetHitPosition({qint16(x), qint16(y)}, {244.0f, 228.0f}, scale);
+        QCOMPARE(p.x, expectedX);
+        QCOMPARE(p.y, expectedY);
+    }
+
+    void portArguments_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("ports");
+        const QString app = QStringLiteral("ankerblick");
+        QTest::newRow("none") << QStringList{app} << QStringList{};
+        QTest::newRow("value after the option")
+            << QStringList{app, QStringLiteral("--port"), QStringLiteral("/dev/pts/3")}
+            << QStringList{QStringLiteral("/dev/pts/3")};
+        QTest::newRow("value with equals sign")
+            << QStringList{app, QStringLiteral("--port=/dev/ttyUSB5")}
+            << QStringList{QStringLiteral("/dev/ttyUSB5")};
+        QTest::newRow("several, among other options")
+            << QStringList{app,
+                           QStringLiteral("-platform"),
+                           QStringLiteral("offscreen"),
+                           QStringLiteral("--port"),
+                           QStringLiteral("/dev/pts/3"),
+                           QStringLiteral("--port=/dev/pts/7")}
+            << QStringList{QStringLiteral("/dev/pts/3"), QStringLiteral("/dev/pts/7")};
+        QTest::newRow("option without value at the end")
+            << QStringList{app, QStringLiteral("--port")} << QStringList{};
+        QTest::newRow("empty value")
+            << QStringList{app, QStringLiteral("--port=")} << QStringList{};
+        QTest::newRow("similar option")
+            << QStringList{app, QStringLiteral("--portable"), QStringLiteral("/dev/pts/3")}
+            << QStringList{};
+    }
+    void portArguments() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, ports);
+        QCOMPARE(ankerblick::portArguments(arguments), ports);
+    }
+
+    void portChoices_data() {
+        QTest::addColumn<QStringList>("systemNames");
+        QTest::addColumn<QStringList>("systemLocations");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("locations");
+        QTest::newRow("numbered only")
+            << QStringList{} << QStringList{} << QStringList{} << comTexts() << ttyS(8);
+        QTest::newRow("system ports after the numbered ones, none twice")
+            << QStringList{QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0"),
+                           QStringLiteral("ttyS9"), QStringLiteral("ttyACM0")}
+            << QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0"),
+                           QStringLiteral("/dev/ttyS9"), QStringLiteral("/dev/ttyACM0")}
+            << QStringList{}
+            << comTexts() + QStringList{QStringLiteral("ttyUSB0"), QStringLiteral("ttyS9"),
+                                        QStringLiteral("ttyACM0")}
+            << ttyS(8) + QStringList{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS9"),
+                                     QStringLiteral("/dev/ttyACM0")};
+        QTest::newRow("command-line ports last, none twice")
+            << QStringList{QStringLiteral("ttyUSB0")} << QStringList{QStringLiteral("/dev/ttyUSB0")}
+            << QStringList{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/pts/4"),
+                           QStringLiteral("/dev/ttyS1"), QStringLiteral("/dev/pts/4")}
+            << comTexts() + QStringList{QStringLiteral("ttyUSB0"), QStringLiteral("/dev/pts/4")}
+            << ttyS(8) + QStringList{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/pts/4")};
+    }
+    void portChoices() {
+        QFETCH(QStringList, systemNames);
+        QFETCH(QStringList, systemLocations);
+        QFETCH(QStringList, extra);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, locations);
+        QList<PortChoice> system;
+        for (qsizetype i = 0; i < systemNames.size(); ++i)
+            system.append({systemNames.at(i), systemLocations.at(i)});
+        const QList<PortChoice> choices = ankerblick::portChoices(ttyS(8), system, extra);
+        QCOMPARE(::texts(choices), texts);
+        QCOMPARE(::locations(choices), locations);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTargetRecord)
+#include "tst_targetrecord.moc"
