@@ -3,6 +3,7 @@
 
 #include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/pdfprinters.h"
 #include "support/pty.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
@@ -23,6 +24,7 @@ class TestEntryLink : public QObject {
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
     RecordedTones m_tones;
+    PdfPrinters m_printers;
     std::unique_ptr<Pty> m_pty;
     QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
@@ -51,7 +53,7 @@ private slots:
     void init() {
         m_dialogs = ScriptedDialogs();
         m_pty = std::make_unique<Pty>();
-        Services services{m_dialogs, m_clock, m_tones, {m_pty->path()}};
+        Services services{m_dialogs, m_clock, m_tones, m_printers, {m_pty->path()}};
         m_window = std::make_unique<Schusseingabe>(services, &m_returnTo);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -3,6 +3,7 @@
 
 #include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/pdfprinters.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "timeanalysis/ausgabeform.h"
@@ -23,6 +24,7 @@
 
 using namespace ankerblick;
 using ankerblick::test::FakeClock;
+using ankerblick::test::PdfPrinters;
 using ankerblick::test::RecordedTones;
 using ankerblick::test::ScriptedDialogs;
 
@@ -44,7 +46,8 @@ private:
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
     RecordedTones m_tones;
-    Services m_services{m_dialogs, m_clock, m_tones};
+    PdfPrinters m_printers;
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     std::unique_ptr<Form1> m_form;
 
     template <typename T> T* child(const QString& name) const {
@@ -96,7 +99,7 @@ private slots:
     void namePromptRepeatsUntilANameIsGiven() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
-        Services services{dialogs, m_clock, m_tones};
+        Services services{dialogs, m_clock, m_tones, m_printers};
         Form1 form(services);
         QCOMPARE(dialogs.prompts(),
                  QStringList({QStringLiteral("Bitte Name eingeben:"),

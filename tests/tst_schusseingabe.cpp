@@ -2,6 +2,7 @@
 
 #include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/pdfprinters.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
@@ -20,7 +21,8 @@ class TestSchusseingabe : public QObject {
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
     RecordedTones m_tones;
-    Services m_services{m_dialogs, m_clock, m_tones};
+    PdfPrinters m_printers;
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
@@ -289,7 +291,7 @@ private slots:
     void windowsTakeTurns() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
-        Services services{dialogs, m_clock, m_tones};
+        Services services{dialogs, m_clock, m_tones, m_printers};
         Form1 form(services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -2,14 +2,19 @@
 
 #include "platform/services.h"
 #include "support/fakeclock.h"
+#include "support/pdfprinters.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
 
+#include <QCheckBox>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -39,7 +44,8 @@ class TestWindowFiles : public QObject {
     ScriptedDialogs m_dialogs;
     FakeClock m_clock;
     RecordedTones m_tones;
-    Services m_services{m_dialogs, m_clock, m_tones};
+    PdfPrinters m_printers;
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     QTemporaryDir m_dir;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<WindowDriver> m_ui;
@@ -193,6 +199,51 @@ private slots:
         m_ui->press("Laden");
         QCOMPARE(m_dialogs.messages().size(), 1);
         QCOMPARE(m_ui->list("SchussListe"), QStringList{QStringLiteral("1")});
+    }
+
+    // Five series printed from the main window: four to a page, two pages.
+    void printsFourSeriesAPage() {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        SeriesFileContent content;
+        for (int n = 0; n < 5; ++n) {
+            SeriesRecord r;
+            for (int i = 0; i < 10; ++i) {
+                r.hitLeft[size_t(i)] = qint16(220 + 2 * i + n);
+                r.hitTop[size_t(i)] = qint16(210 + i);
+            }
+            content.series.append(r);
+        }
+        QVERIFY(!writeSeriesFile(path("fuenf.txt"), content, SeriesFileStyle::MainWindow));
+        m_dialogs.openNames = {path("fuenf.txt")};
+        m_ui->press("Laden");
+        QCOMPARE(m_ui->list("SerienListe").size(), 5);
+
+        const QString pdf = path("fuenf.pdf");
+        m_printers.names = {pdf};
+        bool dialogSeen = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != QStringLiteral("DruckDialog"))
+                return;
+            dialogSeen = true;
+            auto* all = dialog->findChild<QCheckBox*>(QStringLiteral("AllesDrucken"));
+            QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(8, all->height() / 2));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                              Qt::LeftButton);
+        });
+        m_ui->press("Drucken");
+        QVERIFY(dialogSeen);
+        QVERIFY2(m_dialogs.messages().isEmpty(), qPrintable(m_dialogs.messages().join(u'|')));
+        QVERIFY(QFile::exists(pdf));
+        QProcess p;
+        p.start(pdftotext, {pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("Seite 1 von 2 für Erika/Muster")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Seite 2 von 2")));
+        QCOMPARE(text.count(QStringLiteral("Serie Nummer:")), 5);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "model/numeric.h"
 #include "platform/clock.h"
+#include "platform/printers.h"
 #include "platform/services.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[]) {
     ankerblick::QtUserDialogs dialogs;
     ankerblick::SystemClock clock;
     ankerblick::PulseToneGenerator tones;
-    ankerblick::Services services{dialogs, clock, tones,
+    ankerblick::QtPrinterService printers;
+    ankerblick::Services services{dialogs, clock, tones, printers,
                                   ankerblick::portArguments(QApplication::arguments())};
     ankerblick::Form1 form(services);
     form.show();

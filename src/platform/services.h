@@ -8,6 +8,7 @@
 namespace ankerblick {
 
 class Clock;
+class PrinterService;
 class ToneGenerator;
 class UserDialogs;
 
@@ -15,6 +16,7 @@ struct Services {
     UserDialogs& dialogs;
     const Clock& clock;
     ToneGenerator& tones;
+    PrinterService& printers;
     // Serial ports named on the command line, offered after the system's own.
     QStringList extraSerialPorts{};
 };

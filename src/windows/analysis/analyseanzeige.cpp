@@ -1,6 +1,8 @@
 #include "analyseanzeige.h"
 
 #include "model/seriesvalues.h"
+#include "platform/services.h"
+#include "printing/seriesprintjob.h"
 #include "timeanalysis/valuetimeanalysis.h"
 
 #include "platform/userdialogs.h"
@@ -64,8 +66,9 @@ QString withLineFeeds(const QString& text) {
 
 AnalyseAnzeige::~AnalyseAnzeige() = default;
 
-AnalyseAnzeige::AnalyseAnzeige(UserDialogs& dialogs, QWidget* returnTo)
-    : QWidget(nullptr), m_sheet(QLocale()), m_dialogs(dialogs), m_returnTo(returnTo) {
+AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo)
+    : QWidget(nullptr), m_sheet(QLocale()), m_services(services), m_dialogs(services.dialogs),
+      m_returnTo(returnTo) {
     setObjectName(QStringLiteral("AnalyseAnzeige"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
@@ -188,8 +191,19 @@ void AnalyseAnzeige::buildControls() {
         addButton(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"));
     auto* timeAnalysis =
         addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
-    // Built by later work on this window; until then it does nothing.
-    addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"))->setEnabled(false);
+    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+    m_printJob = std::make_unique<SeriesPrintJob>(
+        print::SeriesPageStyle::EightPerPage, m_services.printers, m_dialogs,
+        SeriesPrintSource{[this](qint16 n) {
+                              return print::seriesPrintData(m_sheet.store()[n], m_sheet.face(),
+                                                            m_sheet.locale());
+                          },
+                          [this] { return m_sheet.face(); },
+                          [this] {
+                              return shooterName();
+                          }});
+    connect(print, &QPushButton::clicked, this,
+            [this] { m_printJob->openDialog(qint16(m_sheet.seriesCount()), this); });
 
     // The times of all loaded files follow one another; every series number
     // in them is a position in this window's combined series list.

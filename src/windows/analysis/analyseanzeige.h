@@ -20,14 +20,16 @@ class QScrollBar;
 
 namespace ankerblick {
 
+class SeriesPrintJob;
 class UserDialogs;
 class ValueTimeAnalysis;
+struct Services;
 
 class AnalyseAnzeige final : public QWidget {
     Q_OBJECT
 public:
     // `returnTo` is the window shown again when this one is left or closed.
-    AnalyseAnzeige(UserDialogs& dialogs, QWidget* returnTo);
+    AnalyseAnzeige(Services& services, QWidget* returnTo);
     ~AnalyseAnzeige() override;
 
     // Takes over the shooter's name from the window that opened this one.
@@ -68,6 +70,8 @@ private:
 
     AnalysisSheet m_sheet;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
+    std::unique_ptr<SeriesPrintJob> m_printJob;
+    Services& m_services;
     UserDialogs& m_dialogs;
     QWidget* m_returnTo = nullptr;
     bool m_unloading = false;

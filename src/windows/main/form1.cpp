@@ -2,6 +2,7 @@
 
 #include "model/seriesvalues.h"
 #include "platform/userdialogs.h"
+#include "printing/seriesprintjob.h"
 #include "rhythm/rhythmustrainingshilfeform.h"
 #include "timeanalysis/ausgabeform.h"
 #include "timeanalysis/valuetimeanalysis.h"
@@ -74,8 +75,19 @@ Form1::Form1(Services& services, QWidget* parent)
                                QStringLiteral("Analyse und Anzeige öffnen"));
     auto* shotEntry =
         addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
-    // Built by later work on this window; until then it does nothing.
-    addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"))->setEnabled(false);
+    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+    m_printJob = std::make_unique<SeriesPrintJob>(
+        print::SeriesPageStyle::FourPerPage, m_services.printers, m_dialogs,
+        SeriesPrintSource{[this](qint16 n) {
+                              return print::seriesPrintData(m_aim.store()[n], m_aim.face(),
+                                                            m_aim.locale());
+                          },
+                          [this] { return m_aim.face(); },
+                          [this] {
+                              return shooterName();
+                          }});
+    connect(print, &QPushButton::clicked, this,
+            [this] { m_printJob->openDialog(qint16(m_aim.seriesList().size()), this); });
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -150,7 +162,7 @@ void Form1::BtnSchusseingabe_Click() {
 
 void Form1::BtnAnalyseAnzeige_Click() {
     if (!m_analysis)
-        m_analysis = std::make_unique<AnalyseAnzeige>(m_dialogs, this);
+        m_analysis = std::make_unique<AnalyseAnzeige>(m_services, this);
     m_analysis->show();
     m_analysis->NameSetzen(m_name->text());
     hide();

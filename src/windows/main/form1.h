@@ -15,6 +15,7 @@ class QPlainTextEdit;
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class SeriesPrintJob;
 class ValueTimeAnalysis;
 class Schusseingabe;
 
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<Schusseingabe> m_shotEntry;
     std::unique_ptr<AnalyseAnzeige> m_analysis;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
+    std::unique_ptr<SeriesPrintJob> m_printJob;
 };
 
 } // namespace ankerblick

@@ -1,0 +1,167 @@
+#include "druckdialog.h"
+
+#include "platform/printers.h"
+#include "platform/userdialogs.h"
+#include "printcaller.h"
+#include "windows/shared/widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ankerblick {
+
+namespace {
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption) {
+    auto* c = new QCheckBox(caption, parent);
+    c->setObjectName(name);
+    c->setAccessibleName(caption);
+    return c;
+}
+} // namespace
+
+QString DruckDialog::pdfFileEntry() {
+    return QStringLiteral("PDF-Datei");
+}
+
+DruckDialog::DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_printers(printers), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("DruckDialog"));
+    setWindowTitle(QStringLiteral("Drucken"));
+    buildControls();
+    Form_Load();
+}
+
+void DruckDialog::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* printerLabel = new QLabel(QStringLiteral("Drucker:"), this);
+    m_printerList = named(new QComboBox(this), QStringLiteral("Druckerliste"));
+    printerLabel->setBuddy(m_printerList);
+    m_printerList->installEventFilter(this);
+    layout->addWidget(printerLabel);
+    layout->addWidget(m_printerList);
+
+    auto* seriesLabel = new QLabel(QStringLiteral("Zu druckende Serien markieren"), this);
+    m_seriesList = named(new QListWidget(this), QStringLiteral("DruckSerienListe"));
+    m_seriesList->setSelectionMode(QAbstractItemView::MultiSelection);
+    seriesLabel->setBuddy(m_seriesList);
+    layout->addWidget(seriesLabel);
+    layout->addWidget(m_seriesList, 1);
+
+    m_all = makeCheck(this, QStringLiteral("AllesDrucken"), QStringLiteral("Alles drucken"));
+    m_colour = makeCheck(this, QStringLiteral("FarbeCheck"), QStringLiteral("Farbig"));
+    m_overall =
+        makeCheck(this, QStringLiteral("GesamtschussbildChk"), QStringLiteral("Gesamtschussbild?"));
+    layout->addWidget(m_all);
+    layout->addWidget(m_colour);
+    layout->addWidget(m_overall);
+
+    m_help = named(new QLabel(this), QStringLiteral("Label1"));
+    m_help->setWordWrap(true);
+    m_help->setMinimumWidth(260);
+    layout->addWidget(m_help);
+
+    auto* buttons = new QHBoxLayout;
+    m_ok = makeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
+    m_cancel = makeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Abbrechen"));
+    m_ok->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+
+    connect(m_all, &QCheckBox::clicked, this, [this] { AllesDrucken_Click(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+}
+
+void DruckDialog::Form_Load() {
+    m_printerNames = m_printers.installedPrinters();
+    m_printerList->addItems(m_printerNames);
+    if (m_printers.offersPdfFile())
+        m_printerList->addItem(pdfFileEntry());
+    if (m_printerList->count() == 0) {
+        m_dialogs.messageBox(parentWidget(), QStringLiteral("Leider ist kein Drucker installiert"));
+        m_ok->setEnabled(false);
+        return;
+    }
+    m_printerList->setCurrentIndex(0);
+    Druckerliste_LostFocus();
+}
+
+bool DruckDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_printerList && event->type() == QEvent::FocusOut)
+        Druckerliste_LostFocus();
+    return QDialog::eventFilter(watched, event);
+}
+
+void DruckDialog::Druckerliste_LostFocus() {
+    const int index = m_printerList->currentIndex();
+    if (index < 0)
+        return;
+    if (index < m_printerNames.size())
+        m_printers.setCurrent(PrintDestination::printer(m_printerNames.at(index)));
+    else
+        m_printers.setCurrent(PrintDestination::pdfFile(QString()));
+}
+
+void DruckDialog::DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext,
+                               PrintCaller* Aufrufer) {
+    m_caller = Aufrufer;
+    m_seriesList->clear();
+    for (int i = 1; i <= Serienanzahl; ++i)
+        m_seriesList->addItem(QString::number(i));
+    m_help->setText(Hilfstext);
+}
+
+void DruckDialog::AllesDrucken_Click() {
+    m_seriesList->setEnabled(!m_all->isChecked());
+}
+
+bool DruckDialog::chooseDestination() {
+    // OK takes the printer shown in the list, as leaving the list does.
+    Druckerliste_LostFocus();
+    if (m_printers.current().kind != PrintDestination::Kind::PdfFile)
+        return true;
+    QString file = m_dialogs.saveFileName(this, QStringLiteral("PDF-Dateien (*.pdf)"), QString());
+    if (file.isEmpty())
+        return false;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".pdf");
+    m_printers.setCurrent(PrintDestination::pdfFile(file));
+    return true;
+}
+
+void DruckDialog::OKButton_Click() {
+    if (!chooseDestination())
+        return;
+    const qint16 farbe = m_colour->isChecked() ? kPrintColour : kPrintBlackWhite;
+    const bool gesamt = m_overall->isChecked();
+    if (m_caller) {
+        const auto n = qint16(m_seriesList->count());
+        if (m_all->isChecked()) {
+            for (int i = 1; i <= n; ++i)
+                m_caller->DruckStarten(qint16(i), n, farbe, gesamt);
+        } else {
+            const auto m = qint16(m_seriesList->selectedItems().size());
+            for (int j = 0; j < m_seriesList->count(); ++j)
+                if (m_seriesList->item(j)->isSelected())
+                    m_caller->DruckStarten(qint16(j + 1), m, farbe, gesamt);
+        }
+        m_caller->DruckBeendet();
+    }
+    accept();
+}
+
+void DruckDialog::CancelButton_Click() {
+    reject();
+}
+
+} // namespace ankerblick

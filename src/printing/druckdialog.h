@@ -1,0 +1,61 @@
+#pragma once
+
+// The print dialog: the installed printers (and printing to a PDF file), the
+// series of the calling window to print, and the options "Alles drucken",
+// "Farbig" and "Gesamtschussbild?". OK hands each chosen series back to the
+// caller with DruckStarten and ends the job with DruckBeendet.
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace ankerblick {
+
+class PrintCaller;
+class PrinterService;
+class UserDialogs;
+
+class DruckDialog final : public QDialog {
+    Q_OBJECT
+public:
+    DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // Keeps the caller, lists the series "1" to Serienanzahl and shows the help text.
+    void DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext, PrintCaller* Aufrufer);
+
+    // The entry after the installed printers that prints to a PDF file.
+    static QString pdfFileEntry();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Druckerliste_LostFocus();
+    void AllesDrucken_Click();
+    void OKButton_Click();
+    void CancelButton_Click();
+    // Asks for the PDF file when that entry is chosen; false when none is given.
+    bool chooseDestination();
+
+    PrinterService& m_printers;
+    UserDialogs& m_dialogs;
+    PrintCaller* m_caller = nullptr;
+    QStringList m_printerNames;
+
+    QComboBox* m_printerList = nullptr;
+    QListWidget* m_seriesList = nullptr;
+    QCheckBox* m_all = nullptr;
+    QCheckBox* m_colour = nullptr;
+    QCheckBox* m_overall = nullptr;
+    QLabel* m_help = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace ankerblick

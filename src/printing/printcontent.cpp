@@ -1,0 +1,126 @@
+#include "printcontent.h"
+
+#include "model/numeric.h"
+#include "model/seriesvalues.h"
+
+namespace ankerblick::print {
+
+namespace {
+constexpr double kPrintedBlackMm = 60.0;
+} // namespace
+
+SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
+                                const QLocale& locale) {
+    SeriesPrintData data;
+    data.record = record;
+    data.values = seriesHitValues(record, face);
+    for (double v : data.values)
+        data.sums.add(v, locale);
+    return data;
+}
+
+PrintedTarget printedTarget(const SeriesRecord& record, const TargetFace& face) {
+    PrintedTarget target;
+    target.discipline = face.discipline();
+    const double scale = face.scale();
+    if (target.discipline < 0 || scale <= 0.0) {
+        // A face no discipline was chosen for yet: the start-up discipline "LP".
+        TargetFace lp;
+        lp.apply(int(Discipline::LP));
+        return printedTarget(record, lp);
+    }
+    target.calibreMm = double(face.markDiameter()) / scale;
+    const float half = face.markDiameter() / 2.0f;
+    const PointF centre = face.centre();
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        if (!record.hasShot(i))
+            continue;
+        const auto s = size_t(i);
+        const double x = double(float(record.hitLeft[s]) + half) - double(centre.x);
+        const double y = double(float(record.hitTop[s]) + half) - double(centre.y);
+        target.shots.append({x / scale, y / scale, i});
+    }
+    return target;
+}
+
+double printedBlackDiameterMm(int discipline) {
+    const DisciplineInfo* info = disciplineInfo(discipline);
+    if (!info)
+        return kPrintedBlackMm;
+    return discipline == int(Discipline::LP) ? info->blackDiameterMm : kPrintedBlackMm;
+}
+
+double printScale(int discipline) {
+    const DisciplineInfo* info = disciplineInfo(discipline);
+    return info ? printedBlackDiameterMm(discipline) / info->blackDiameterMm : 1.0;
+}
+
+PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const TargetFace& face,
+                            const QLocale& locale) {
+    PrintedSeries out;
+    out.number = number;
+    for (double v : data.values)
+        out.values.append(num::formatNumber(v, locale));
+    out.sumWhole = data.sums.whole;
+    out.sumTenths = data.sums.tenths;
+    out.target = printedTarget(data.record, face);
+    return out;
+}
+
+QString seriesTitle(qint16 number) {
+    return u"Serie Nummer: " + QString::number(number);
+}
+
+QString valueRow(const QStringList& values, int k) {
+    const auto entry = [&values](int i) -> QString {
+        return QString::number(i + 1) + u".: " + values.value(i);
+    };
+    return entry(2 * k) + u"   " + entry(2 * k + 1);
+}
+
+QString sumsLine(const QString& whole, const QString& tenths) {
+    return whole + u"     " + tenths;
+}
+
+QString pageHeader(int page, int pages, const QString& name, const QString& date,
+                   const QString& time) {
+    return u"Seite " + QString::number(page) + u" von " + QString::number(pages) + u" für " + name +
+           u" am " + date + u" um " + time;
+}
+
+int pageCount(int seriesCount, int perPage, bool overallPicture) {
+    const int slotCount = seriesCount + (overallPicture ? 1 : 0);
+    if (slotCount <= 0 || perPage <= 0)
+        return 0;
+    return (slotCount + perPage - 1) / perPage;
+}
+
+void OverallCollector::add(const PrintedSeries& series, const QLocale& locale) {
+    if (m_series == 0) {
+        m_target.discipline = series.target.discipline;
+        m_target.calibreMm = series.target.calibreMm;
+    }
+    ++m_series;
+    m_whole += num::numberOrZero(series.sumWhole, locale);
+    m_tenths += num::numberOrZero(series.sumTenths, locale);
+    m_target.shots.append(series.target.shots);
+}
+
+OverallPicture OverallCollector::picture(const QLocale& locale) const {
+    OverallPicture p;
+    p.title = QStringLiteral("Gesamtschussbild");
+    const auto shots = int(m_target.shots.size());
+    p.lines << u"Serien: " + QString::number(m_series);
+    p.lines << u"Schüsse: " + QString::number(shots);
+    p.lines << u"Summe: " + num::formatNumber(m_whole, locale);
+    p.lines << u"Zehntel: " + num::formatNumber(m_tenths, locale);
+    if (shots > 0) {
+        const double mean = num::roundHalfEven(m_tenths / shots * 100.0) / 100.0;
+        p.lines << u"Schnitt: " + num::formatNumber(mean, locale);
+        p.lines << QStringLiteral("+ Trefferlage");
+    }
+    p.target = m_target;
+    return p;
+}
+
+} // namespace ankerblick::print

@@ -1,0 +1,214 @@
+#include "seriespage.h"
+
+#include "model/marks.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ankerblick::print {
+
+namespace {
+
+constexpr double kSlotPitch = 65.0;      // rows of targets
+constexpr double kValueSlotPitch = 70.0; // rows of texts in the main window's page
+constexpr double kHeaderBand = 5.0;      // the header above the first target
+constexpr double kFaceBlock = 60.0;      // width of a target's block
+constexpr double kEightColumnPitch = 96.0;
+constexpr double kEightTextOffset = 63.0;
+constexpr double kFourTextX = 150.0;
+constexpr double kTextEm = 3.2;   // about 9 pt
+constexpr double kHeaderEm = 3.5; // about 10 pt
+constexpr double kTextTitleToRows = 10.0;
+constexpr double kRowPitch = 4.0;
+constexpr double kTextSums = 30.0;
+// Text is laid out in tenths of a millimetre, so that fonts get whole pixel sizes.
+constexpr double kTextUnit = 0.1;
+
+QFont textFont(double emMm, bool bold = false) {
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(qRound(emMm / kTextUnit));
+    f.setBold(bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: the printed text reads back and copies letter by letter.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
+// Text with its top left at `at`, at most maxWidth wide (elided at the right).
+void drawText(QPainter& painter, QPointF at, const QString& text, const QFont& font,
+              double maxWidthMm = 0.0) {
+    painter.save();
+    painter.translate(at);
+    painter.scale(kTextUnit, kTextUnit);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    QString shown = text;
+    if (maxWidthMm > 0.0)
+        shown = metrics.elidedText(text, Qt::ElideRight, maxWidthMm / kTextUnit);
+    const QRectF box(0.0, 0.0, metrics.horizontalAdvance(shown) + metrics.height(),
+                     metrics.height());
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+    painter.restore();
+}
+
+// The header line; a name too long for the line gives way, the page numbers,
+// date and time stay.
+QString fittedHeader(const PageHeader& h, double maxWidthMm, const QFontMetricsF& metrics) {
+    const double max = maxWidthMm / kTextUnit;
+    const QString full = pageHeader(h.page, h.pages, h.shooter, h.date, h.time);
+    if (metrics.horizontalAdvance(full) <= max)
+        return full;
+    const double rest =
+        metrics.horizontalAdvance(pageHeader(h.page, h.pages, QString(), h.date, h.time));
+    const QString name = metrics.elidedText(h.shooter, Qt::ElideRight, std::max(max - rest, 0.0));
+    return pageHeader(h.page, h.pages, name, h.date, h.time);
+}
+
+QRectF slotBlock(SeriesPageStyle style, int slot) {
+    if (style == SeriesPageStyle::EightPerPage) {
+        const int row = slot / 2;
+        const int column = slot % 2;
+        return QRectF(column * kEightColumnPitch - 3.0, row * kSlotPitch, kFaceBlock + 5.0,
+                      kSlotPitch);
+    }
+    return QRectF(-5.0, slot * kSlotPitch, kFourTextX - 5.0, kSlotPitch);
+}
+
+void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, bool colour,
+                bool numbered, const QRectF& block) {
+    const DisciplineInfo* info = disciplineInfo(target.discipline);
+    if (!info)
+        return;
+    const double scale = printScale(target.discipline);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    const double black = printedBlackDiameterMm(target.discipline);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(centre, black / 2.0, black / 2.0);
+    painter.setPen(QPen(Qt::white, 0.2));
+    painter.setBrush(Qt::NoBrush);
+    for (int n : TargetFace::drawingOrder()) {
+        if (n == Card || n == BlackArea)
+            continue;
+        const double d = info->ringDiameterMm[size_t(n)];
+        if (d > 0.0)
+            painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
+    }
+
+    painter.setClipRect(block);
+    const double radius = target.calibreMm * scale / 2.0;
+    const bool withNumbers = numbered && radius * 2.0 >= 4.0;
+    const QFont numberFont = textFont(radius);
+    for (const TargetShot& s : target.shots) {
+        const QPointF at = centre + QPointF(s.xMm * scale, s.yMm * scale);
+        QColor fill(190, 190, 190);
+        if (colour) {
+            const Rgb c = numbered ? hitColour(s.slot) : Rgb{255, 0, 0};
+            fill = QColor(c.r, c.g, c.b);
+        }
+        // The outline lies inside the shot, which keeps its true size.
+        const double outline = std::min(0.15, radius / 2.0);
+        painter.setPen(QPen(Qt::black, outline));
+        painter.setBrush(fill);
+        painter.drawEllipse(at, radius - outline / 2.0, radius - outline / 2.0);
+        if (withNumbers) {
+            painter.save();
+            painter.translate(at);
+            painter.scale(kTextUnit, kTextUnit);
+            painter.setFont(numberFont);
+            painter.setPen(Qt::black);
+            const double r = radius / kTextUnit;
+            painter.drawText(QRectF(-r, -r, 2 * r, 2 * r), Qt::AlignCenter,
+                             QString::number(s.slot + 1));
+            painter.restore();
+        }
+    }
+    if (!numbered && !target.shots.isEmpty()) {
+        // The mean point of impact: a cross that shows on black and on white.
+        QPointF sum;
+        for (const TargetShot& s : target.shots)
+            sum += QPointF(s.xMm, s.yMm);
+        const QPointF mean = centre + sum / double(target.shots.size()) * scale;
+        const double arm = 3.0;
+        for (const QPen& pen : {QPen(Qt::black, 0.9, Qt::SolidLine, Qt::FlatCap),
+                                QPen(colour ? QColor(0, 190, 255) : QColor(Qt::white), 0.45,
+                                     Qt::SolidLine, Qt::FlatCap)}) {
+            painter.setPen(pen);
+            painter.drawLine(mean - QPointF(arm, 0), mean + QPointF(arm, 0));
+            painter.drawLine(mean - QPointF(0, arm), mean + QPointF(0, arm));
+        }
+    }
+    painter.restore();
+}
+
+} // namespace
+
+int seriesPerPage(SeriesPageStyle style) {
+    return style == SeriesPageStyle::EightPerPage ? 8 : 4;
+}
+
+QPointF targetCentre(SeriesPageStyle style, int slot) {
+    const double half = kFaceBlock / 2.0;
+    if (style == SeriesPageStyle::EightPerPage)
+        return {(slot % 2) * kEightColumnPitch + half,
+                (slot / 2) * kSlotPitch + kHeaderBand + half};
+    return {half, slot * kSlotPitch + kHeaderBand + half};
+}
+
+QPointF textOrigin(SeriesPageStyle style, int slot) {
+    if (style == SeriesPageStyle::EightPerPage)
+        return {(slot % 2) * kEightColumnPitch + kEightTextOffset,
+                (slot / 2) * kSlotPitch + kHeaderBand};
+    return {kFourTextX, slot * kValueSlotPitch};
+}
+
+void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& page) {
+    painter.save();
+    painter.translate(pageMm.topLeft());
+    painter.setPen(Qt::black);
+    const QFont font = textFont(kTextEm);
+    const QFont bold = textFont(kTextEm, true);
+    const auto textAt = [&](int slot, double dy) {
+        return textOrigin(page.style, slot) + QPointF(0, dy);
+    };
+
+    int slot = 0;
+    for (const PrintedSeries& s : page.series) {
+        drawTarget(painter, targetCentre(page.style, slot), s.target, page.colour, true,
+                   slotBlock(page.style, slot));
+        drawText(painter, textAt(slot, 0.0), seriesTitle(s.number), bold);
+        for (int k = 0; k < kValueRows; ++k)
+            drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), valueRow(s.values, k),
+                     font);
+        drawText(painter, textAt(slot, kTextSums), sumsLine(s.sumWhole, s.sumTenths), font);
+        ++slot;
+    }
+    if (page.overall) {
+        const OverallPicture& o = *page.overall;
+        drawTarget(painter, targetCentre(page.style, slot), o.target, page.colour, false,
+                   slotBlock(page.style, slot));
+        drawText(painter, textAt(slot, 0.0), o.title, bold);
+        for (int k = 0; k < int(o.lines.size()); ++k)
+            drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), o.lines.at(k), font,
+                     pageMm.width() - textAt(slot, 0.0).x());
+    }
+
+    // The header last, so that nothing covers it.
+    const QFont headerFont = textFont(kHeaderEm, true);
+    double headerWidth = pageMm.width();
+    if (page.style == SeriesPageStyle::FourPerPage)
+        headerWidth = std::min(headerWidth, kFourTextX - 10.0);
+    drawText(painter, QPointF(0, 0),
+             fittedHeader(page.header, headerWidth, QFontMetricsF(headerFont, painter.device())),
+             headerFont);
+
+    painter.restore();
+}
+
+} // namespace ankerblick::print

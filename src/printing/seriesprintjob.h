@@ -1,0 +1,104 @@
+#pragma once
+
+// The printing of a window's series. The window owns one job; its "Drucken"
+// button opens the print dialog for the job (openDialog), and the dialog
+// calls back DruckStarten once per series and then DruckBeendet. The job
+// reads each series from the window through its source, lays the series out
+// four (main window) or eight (analysis window) to a page and prints the pages
+// on the printer chosen in the dialog. With "Gesamtschussbild?" the slot after
+// the last series shows all printed shots on one target.
+
+#include "printcaller.h"
+#include "printcontent.h"
+#include "seriespage.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QPainter>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QPagedPaintDevice;
+class QWidget;
+
+namespace ankerblick {
+
+class PrinterService;
+class UserDialogs;
+
+// What the job reads from its window.
+struct SeriesPrintSource {
+    // Series `number` (1-based): its record, values and sums, e.g.
+    // print::seriesPrintData(store[number], face, locale). May throw.
+    std::function<print::SeriesPrintData(qint16 number)> series;
+    // The face of the selected discipline.
+    std::function<TargetFace()> face;
+    std::function<QString()> shooterName;
+    // The moment the job starts (its header shows it).
+    std::function<QDateTime()> now = [] {
+        return QDateTime::currentDateTime();
+    };
+};
+
+class SeriesPrintJob final : public PrintCaller {
+public:
+    SeriesPrintJob(print::SeriesPageStyle style, PrinterService& printers, UserDialogs& dialogs,
+                   SeriesPrintSource source, const QLocale& locale = QLocale());
+    ~SeriesPrintJob() override;
+    SeriesPrintJob(const SeriesPrintJob&) = delete;
+    SeriesPrintJob& operator=(const SeriesPrintJob&) = delete;
+
+    // The help text the print dialog shows for this job's page.
+    QString helpText() const;
+
+    // Shows the print dialog modal for `seriesCount` series (the count of the
+    // window's series list) with this job as the caller; returns when it is closed.
+    void openDialog(qint16 seriesCount, QWidget* parent);
+
+    void DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, qint16 Farbe, bool Gesamt) override;
+    void DruckBeendet() override;
+
+    // Series printed in the open job; 0 when no job is open.
+    qint16 printedCount() const { return m_counter; }
+
+private:
+    enum class State { Idle, Open, Failed };
+
+    bool openDocument(qint16 farbe);
+    void startPage(int pageNumber, int pages);
+    void flushPage();
+    void closeDocument();
+    void message(const QString& text);
+
+    print::SeriesPageStyle m_style;
+    PrinterService& m_printers;
+    UserDialogs& m_dialogs;
+    SeriesPrintSource m_source;
+    QLocale m_locale;
+    QPointer<QWidget> m_parent;
+
+    State m_state = State::Idle;
+    qint16 m_counter = 0;
+    bool m_overallWanted = false;
+    bool m_colour = true;
+    int m_pages = 0;
+    int m_pagesDone = 0;
+    QString m_destinationName;
+    QString m_shooter;
+    QDateTime m_started;
+    std::unique_ptr<QPagedPaintDevice> m_device;
+    QPainter m_painter;
+    QRectF m_pageMm;
+    print::SeriesPage m_page;
+    bool m_pageOpen = false;
+    bool m_writeFailed = false;
+    print::OverallCollector m_overall;
+};
+
+// The help text of the print dialog for pages of `seriesPerPage` series.
+QString printHelpText(int seriesPerPage);
+
+} // namespace ankerblick

@@ -1,0 +1,752 @@
+// Printing series: jobs are printed into PDF files and read back with
+// pdftotext (words with their boxes) and pdftoppm (pixels); the face drawing
+// is measured on an image.
+
+#include "model/numeric.h"
+#include "platform/printers.h"
+#include "printing/druckdialog.h"
+#include "printing/printcontent.h"
+#include "printing/seriespage.h"
+#include "printing/seriesprintjob.h"
+#include "support/pdfprinters.h"
+#include "support/scripteddialogs.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QListWidget>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+using namespace ankerblick;
+using namespace ankerblick::print;
+using ankerblick::test::PdfPrinters;
+using ankerblick::test::ScriptedDialogs;
+
+namespace {
+
+constexpr double kMmPerPoint = 25.4 / 72.0;
+
+// A word of a PDF page: its box in millimetres from the paper's top left.
+struct PdfWord {
+    int page = 0;
+    QRectF box;
+    QString text;
+};
+
+// Words next to each other on one baseline, joined by single blanks.
+struct PdfLine {
+    int page = 0;
+    QRectF box;
+    QString text;
+};
+
+QString tool(const char* name) {
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+QList<PdfWord> pdfWords(const QString& file) {
+    QProcess p;
+    p.start(tool("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        qFatal("pdftotext failed");
+    QList<PdfWord> words;
+    QXmlStreamReader xml(p.readAllStandardOutput());
+    int page = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"page") {
+            ++page;
+        } else if (xml.name() == u"word") {
+            const auto a = xml.attributes();
+            const auto mm = [&a](const char* n) {
+                return a.value(QString::fromLatin1(n)).toDouble() * kMmPerPoint;
+            };
+            const QRectF box(QPointF(mm("xMin"), mm("yMin")), QPointF(mm("xMax"), mm("yMax")));
+            words.append({page, box, xml.readElementText()});
+        }
+    }
+    return words;
+}
+
+int pdfPageCount(const QString& file) {
+    QProcess p;
+    p.start(tool("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return int(p.readAllStandardOutput().count("<page "));
+}
+
+QList<PdfLine> pdfLines(const QString& file) {
+    QList<PdfWord> words = pdfWords(file);
+    std::stable_sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) {
+        if (a.page != b.page)
+            return a.page < b.page;
+        if (a.box.top() != b.box.top())
+            return a.box.top() < b.box.top();
+        return a.box.left() < b.box.left();
+    });
+    QList<PdfLine> lines;
+    for (const PdfWord& w : words) {
+        if (!lines.isEmpty()) {
+            PdfLine& last = lines.last();
+            if (last.page == w.page && std::abs(last.box.top() - w.box.top()) <= 0.3 &&
+                w.box.left() - last.box.right() < 6.0 && w.box.left() >= last.box.left()) {
+                last.text += u' ' + w.text;
+                last.box = last.box.united(w.box);
+                continue;
+            }
+        }
+        lines.append({w.page, w.box, w.text});
+    }
+    return lines;
+}
+
+// The lines of one page that start with the given text, in reading order.
+QList<PdfLine> linesStartingWith(const QList<PdfLine>& lines, int page, const QString& start) {
+    QList<PdfLine> out;
+    for (const PdfLine& l : lines)
+        if (l.page == page && l.text.startsWith(start))
+            out << l;
+    return out;
+}
+
+SeriesRecord recordWithShots(int shots) {
+    SeriesRecord r;
+    for (int i = 0; i < shots; ++i) {
+        r.hitLeft[size_t(i)] = qint16(229 + 3 * i);
+        r.hitTop[size_t(i)] = qint16(213 - 2 * i);
+    }
+    return r;
+}
+
+// A hand-made series: the values and sums as a window would hand them over.
+SeriesPrintData series(const QList<double>& values, const char* whole, const char* tenths) {
+    SeriesPrintData d;
+    d.record = recordWithShots(int(values.size()));
+    d.values = values;
+    d.sums.whole = QString::fromUtf8(whole);
+    d.sums.tenths = QString::fromUtf8(tenths);
+    return d;
+}
+
+const QString kShooter = QStringLiteral("Jürgen Müßig");
+const QDateTime kStart(QDate(2024, 3, 5), QTime(14, 7, 9));
+
+QString header(int page, int pages) {
+    return u"Seite " + QString::number(page) + u" von " + QString::number(pages) +
+           u" für Jürgen Müßig am 05.03.2024 um 14:07";
+}
+
+QStringList numbers(int from, int to) {
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out << QString::number(i);
+    return out;
+}
+
+// An image of a page at the given resolution, the page rectangle 10 mm inside.
+QImage renderPage(const SeriesPage& page, double pxPerMm) {
+    QImage image(qRound(210 * pxPerMm), qRound(297 * pxPerMm), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(pxPerMm, pxPerMm);
+    drawSeriesPage(painter, QRectF(10, 10, 190, 277), page);
+    return image;
+}
+
+bool dark(QRgb c) {
+    return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+
+int colourfulPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
+            const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
+            n += hi - lo > 40 ? 1 : 0;
+        }
+    return n;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ankerblick::print::SeriesPrintData)
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    PdfPrinters m_printers;
+    ScriptedDialogs m_dialogs;
+    QMap<int, SeriesPrintData> m_series;
+    int m_file = 0;
+    TargetFace m_face;
+
+    QString nextFile() { return m_dir.filePath(QStringLiteral("druck%1.pdf").arg(++m_file)); }
+
+    SeriesPrintSource source() {
+        SeriesPrintSource s;
+        s.series = [this](qint16 n) {
+            if (!m_series.contains(n))
+                throw num::Int16Overflow(double(n));
+            return m_series.value(n);
+        };
+        s.face = [this] {
+            return m_face;
+        };
+        s.shooterName = [] {
+            return kShooter;
+        };
+        s.now = [] {
+            return kStart;
+        };
+        return s;
+    }
+
+    std::unique_ptr<SeriesPrintJob> makeJob(SeriesPageStyle style) {
+        return std::make_unique<SeriesPrintJob>(style, m_printers, m_dialogs, source(),
+                                                QLocale(QLocale::German, QLocale::Germany));
+    }
+
+    // Series 1..n, each with two shots.
+    void storeSeries(int n) {
+        m_series.clear();
+        for (int i = 1; i <= n; ++i)
+            m_series[i] = series({10.0, 9.5}, "19", "19,5");
+    }
+
+    QString printJob(SeriesPageStyle style, const QList<int>& numbers, qint16 count, qint16 farbe,
+                     bool gesamt) {
+        const QString file = nextFile();
+        m_printers.setCurrent(PrintDestination::pdfFile(file));
+        auto job = makeJob(style);
+        for (int n : numbers)
+            job->DruckStarten(qint16(n), count, farbe, gesamt);
+        job->DruckBeendet();
+        return file;
+    }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        if (tool("pdftotext").isEmpty() || tool("pdftoppm").isEmpty())
+            QSKIP("pdftotext and pdftoppm (poppler-utils) are needed to read the printed PDF "
+                  "back; ./test.sh installs them");
+        QVERIFY(m_dir.isValid());
+        m_face.apply(int(Discipline::LP));
+    }
+
+    void init() {
+        m_printers = PdfPrinters();
+        m_dialogs = ScriptedDialogs();
+        m_face = TargetFace();
+        m_face.apply(int(Discipline::LP));
+    }
+
+    // Which series each page shows (its "Serie Nummer" titles in reading order,
+    // "G" for the overall picture) and the header of every page.
+    void pagesAndHeaders_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QList<int>>("called");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("gesamt");
+        QTest::addColumn<QList<QStringList>>("pages");
+        const int four = int(SeriesPageStyle::FourPerPage);
+        const int eight = int(SeriesPageStyle::EightPerPage);
+        QTest::newRow("five series, two pages") << four << QList<int>{1, 2, 3, 4, 5} << 5 << false
+                                                << QList<QStringList>{numbers(1, 4), numbers(5, 5)};
+        QTest::newRow("four series fill one page, no empty page after it")
+            << four << QList<int>{1, 2, 3, 4} << 4 << false << QList<QStringList>{numbers(1, 4)};
+        QTest::newRow("three selected of nine")
+            << four << QList<int>{2, 5, 9} << 3 << false
+            << QList<QStringList>{
+                   QStringList{QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("9")}};
+        QTest::newRow("single series")
+            << four << QList<int>{7} << 1 << false << QList<QStringList>{numbers(7, 7)};
+        QTest::newRow("nine series, eight a page")
+            << eight << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << 9 << false
+            << QList<QStringList>{numbers(1, 8), numbers(9, 9)};
+        QTest::newRow("eight series fill one page")
+            << eight << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << 8 << false
+            << QList<QStringList>{numbers(1, 8)};
+        QTest::newRow("overall picture in the free slot")
+            << four << QList<int>{1, 2, 3} << 3 << true
+            << QList<QStringList>{numbers(1, 3) << QStringLiteral("G")};
+        QTest::newRow("overall picture after a full page")
+            << four << QList<int>{1, 2, 3, 4} << 4 << true
+            << QList<QStringList>{numbers(1, 4), QStringList{QStringLiteral("G")}};
+        QTest::newRow("overall picture, eight a page")
+            << eight << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << 8 << true
+            << QList<QStringList>{numbers(1, 8), QStringList{QStringLiteral("G")}};
+    }
+
+    void pagesAndHeaders() {
+        QFETCH(int, style);
+        QFETCH(QList<int>, called);
+        QFETCH(int, count);
+        QFETCH(bool, gesamt);
+        QFETCH(QList<QStringList>, pages);
+        storeSeries(9);
+        const QString file =
+            printJob(SeriesPageStyle(style), called, qint16(count), kPrintColour, gesamt);
+
+        QCOMPARE(pdfPageCount(file), int(pages.size()));
+        const QList<PdfLine> lines = pdfLines(file);
+        for (int p = 1; p <= pages.size(); ++p) {
+            // The header stands alone at the page's top left.
+            const QList<PdfLine> headers = linesStartingWith(lines, p, QStringLiteral("Seite"));
+            QCOMPARE(headers.size(), 1);
+            QCOMPARE(headers.first().text, header(p, int(pages.size())));
+            QVERIFY(std::abs(headers.first().box.left() - 10.0) < 0.5);
+            QVERIFY(std::abs(headers.first().box.top() - 10.0) < 0.5);
+
+            QStringList shown;
+            for (const PdfLine& l : lines) {
+                if (l.page != p)
+                    continue;
+                if (l.text.startsWith(QStringLiteral("Serie Nummer: ")))
+                    shown << l.text.mid(14);
+                else if (l.text == QStringLiteral("Gesamtschussbild"))
+                    shown << QStringLiteral("G");
+            }
+            QCOMPARE(shown, pages.at(p - 1));
+        }
+        QCOMPARE(m_dialogs.messages(), QStringList());
+    }
+
+    // The series block of the main window's page: at x 150 mm and y slot x 70 mm
+    // (from the page origin 10 mm inside the paper) the number, 10 mm further the
+    // five rows of values 4 mm apart, at 30 mm the sums.
+    void valuesAtTheirPositions_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<SeriesPrintData>("data");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("ten shots, first slot")
+            << 0 << series({10.9, 9.7, 0.0, 8.5, 10.0, 9.1, 7.3, 10.4, 9.9, 8.8}, "80", "84,6")
+            << QStringList{QStringLiteral("Serie Nummer: 1"),  QStringLiteral("1.: 10,9 2.: 9,7"),
+                           QStringLiteral("3.: 0 4.: 8,5"),    QStringLiteral("5.: 10 6.: 9,1"),
+                           QStringLiteral("7.: 7,3 8.: 10,4"), QStringLiteral("9.: 9,9 10.: 8,8"),
+                           QStringLiteral("80 84,6")};
+        QTest::newRow("three shots, second slot: the other rows show their numbers")
+            << 1 << series({10.9, 9.7, 0.0}, "19", "20,6")
+            << QStringList{QStringLiteral("Serie Nummer: 2"), QStringLiteral("1.: 10,9 2.: 9,7"),
+                           QStringLiteral("3.: 0 4.:"),       QStringLiteral("5.: 6.:"),
+                           QStringLiteral("7.: 8.:"),         QStringLiteral("9.: 10.:"),
+                           QStringLiteral("19 20,6")};
+        QTest::newRow("no shot, third slot") << 2 << series({}, "0", "0")
+                                             << QStringList{QStringLiteral("Serie Nummer: 3"),
+                                                            QStringLiteral("1.: 2.:"),
+                                                            QStringLiteral("3.: 4.:"),
+                                                            QStringLiteral("5.: 6.:"),
+                                                            QStringLiteral("7.: 8.:"),
+                                                            QStringLiteral("9.: 10.:"),
+                                                            QStringLiteral("0 0")};
+        QTest::newRow("ten shots, last slot")
+            << 3
+            << series({10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9}, "100", "109")
+            << QStringList{QStringLiteral("Serie Nummer: 4"),
+                           QStringLiteral("1.: 10,9 2.: 10,9"),
+                           QStringLiteral("3.: 10,9 4.: 10,9"),
+                           QStringLiteral("5.: 10,9 6.: 10,9"),
+                           QStringLiteral("7.: 10,9 8.: 10,9"),
+                           QStringLiteral("9.: 10,9 10.: 10,9"),
+                           QStringLiteral("100 109")};
+    }
+
+    void valuesAtTheirPositions() {
+        QFETCH(int, slot);
+        QFETCH(SeriesPrintData, data);
+        QFETCH(QStringList, expected);
+        m_series.clear();
+        QList<int> called;
+        for (int s = 0; s < slot; ++s) {
+            m_series[s + 1] = series({9.0}, "9", "9");
+            called << s + 1;
+        }
+        m_series[slot + 1] = data;
+        called << slot + 1;
+        const QString file = printJob(SeriesPageStyle::FourPerPage, called, qint16(called.size()),
+                                      kPrintBlackWhite, false);
+
+        const double x = 10.0 + 150.0;
+        const double top = 10.0 + slot * 70.0;
+        QList<double> rowTops{top};
+        for (int k = 0; k < 5; ++k)
+            rowTops << top + 10.0 + 4.0 * k;
+        rowTops << top + 30.0;
+
+        QList<PdfLine> block;
+        for (const PdfLine& l : pdfLines(file))
+            if (l.page == 1 && std::abs(l.box.left() - x) < 0.5 && l.box.top() > top - 1.0 &&
+                l.box.top() < top + 34.0)
+                block << l;
+        QStringList texts;
+        for (const PdfLine& l : block)
+            texts << l.text;
+        QCOMPARE(texts, expected);
+        for (int i = 0; i < block.size(); ++i) {
+            QVERIFY2(std::abs(block.at(i).box.top() - rowTops.at(i)) < 0.5,
+                     qPrintable(block.at(i).text));
+            QVERIFY2(block.at(i).box.right() < 200.0, "text runs into the right margin");
+        }
+    }
+
+    // The analysis window's page: two columns of four series in reading order,
+    // every block's texts in one column below its number, inside the paper's margins.
+    void eightSeriesPage() {
+        m_series.clear();
+        for (int i = 1; i <= 8; ++i)
+            m_series[i] =
+                series({10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9}, "100", "109");
+        const QString file = printJob(SeriesPageStyle::EightPerPage, {1, 2, 3, 4, 5, 6, 7, 8}, 8,
+                                      kPrintColour, false);
+        const QList<PdfLine> lines = pdfLines(file);
+        const QList<PdfLine> titles = linesStartingWith(lines, 1, QStringLiteral("Serie Nummer"));
+        QCOMPARE(titles.size(), 8);
+        QList<double> columns;
+        QList<double> rows;
+        for (int i = 0; i < 8; ++i) {
+            QCOMPARE(titles.at(i).text, QStringLiteral("Serie Nummer: %1").arg(i + 1));
+            if (i < 2)
+                columns << titles.at(i).box.left();
+            if (i % 2 == 0)
+                rows << titles.at(i).box.top();
+            QVERIFY(std::abs(titles.at(i).box.left() - columns.at(i % 2)) < 0.3);
+            QVERIFY(std::abs(titles.at(i).box.top() - rows.at(i / 2)) < 0.3);
+        }
+        QVERIFY(columns.at(1) - columns.at(0) > 60.0);
+        for (int r = 1; r < 4; ++r)
+            QVERIFY(rows.at(r) - rows.at(r - 1) > 60.0);
+        // Everything stays on the page inside the 10 mm margins, and no texts
+        // overlap (the shot numbers inside the marks aside).
+        const QRegularExpression shotNumber(QStringLiteral("^\\d+$"));
+        QList<PdfLine> texts;
+        for (const PdfLine& l : lines)
+            if (!shotNumber.match(l.text).hasMatch())
+                texts << l;
+        for (const PdfLine& l : texts) {
+            QVERIFY2(l.box.right() < 200.0 && l.box.bottom() < 287.0, qPrintable(l.text));
+            for (const PdfLine& o : texts)
+                if (&o != &l && o.page == l.page)
+                    QVERIFY2(!o.box.adjusted(0.1, 0.1, -0.1, -0.1).intersects(l.box),
+                             qPrintable(l.text + u" / " + o.text));
+        }
+        // The sums of each series are below its values in its column.
+        int sums = 0;
+        for (const PdfLine& l : lines)
+            if (l.text == QStringLiteral("100 109"))
+                ++sums;
+        QCOMPARE(sums, 8);
+    }
+
+    // The face is drawn in millimetres: the black area 60 mm wide (59.5 mm for
+    // "LP") at x 0 within its slot's 65 mm row, shots at the bullet's size on
+    // the same scale (4.5 mm for "LP", 5.6 mm for the others).
+    void faceAndShotSizes_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("black");
+        QTest::addColumn<double>("shot");
+        QTest::newRow("LP") << 0 << 59.5 << 4.5;
+        QTest::newRow("FP-SP-100m") << 1 << 60.0 << 5.6 * 60.0 / 200.0;
+        QTest::newRow("OSP-SP") << 2 << 60.0 << 5.6 * 60.0 / 500.0;
+        QTest::newRow("Gewehr 50m") << 3 << 60.0 << 5.6 * 60.0 / 112.4;
+    }
+
+    void faceAndShotSizes() {
+        QFETCH(int, discipline);
+        QFETCH(double, black);
+        QFETCH(double, shot);
+        TargetFace face;
+        face.apply(discipline);
+        // One shot 40 mm of paper to the right of the centre, on white paper.
+        SeriesRecord record;
+        const double perMm = face.scale() * disciplineInfo(discipline)->blackDiameterMm / black;
+        record.hitLeft[0] = num::toInt16(face.centre().x + 40.0 * perMm - face.markDiameter() / 2);
+        record.hitTop[0] = num::toInt16(face.centre().y - face.markDiameter() / 2);
+
+        SeriesPage page;
+        page.colour = false;
+        for (int s = 0; s < 4; ++s)
+            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}}, face,
+                                         QLocale());
+        const double px = 10.0; // pixels per millimetre
+        page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
+        const QImage image = renderPage(page, px);
+        // The same page without series: what is dark there is the header.
+        SeriesPage headerOnly = page;
+        headerOnly.series.clear();
+        const QImage header = renderPage(headerOnly, px);
+        const auto toPx = [px](double mmFromPageOrigin) {
+            return qRound((mmFromPageOrigin + 10.0) * px);
+        };
+
+        for (int s = 0; s < 4; ++s) {
+            // The black area: the box of all dark pixels left of x 65 mm in the slot's row.
+            int left = image.width(), right = -1, top = image.height(), bottom = -1;
+            for (int y = toPx(s * 65.0); y < toPx(s * 65.0 + 65.0); ++y)
+                for (int x = toPx(-5.0); x < toPx(65.0); ++x)
+                    if (dark(image.pixel(x, y)) && !dark(header.pixel(x, y))) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+            QVERIFY(right > left);
+            const double width = (right - left + 1) / px;
+            const double height = (bottom - top + 1) / px;
+            QVERIFY2(std::abs(width - black) < 0.25, qPrintable(QString::number(width)));
+            QVERIFY2(std::abs(height - black) < 0.25, qPrintable(QString::number(height)));
+            QVERIFY(std::abs(left / px - 10.0 - (60.0 - black) / 2.0) < 0.25);
+            QVERIFY(top / px - 10.0 >= s * 65.0);
+            if (s == 0) {
+                // The header stands above the first target.
+                int headerBottom = -1;
+                for (int y = toPx(0.0); y < toPx(20.0); ++y)
+                    for (int x = toPx(-5.0); x < toPx(65.0); ++x)
+                        if (dark(header.pixel(x, y)))
+                            headerBottom = y;
+                QVERIFY(headerBottom >= 0);
+                QVERIFY(headerBottom < top);
+            }
+            QVERIFY(bottom / px - 10.0 <= s * 65.0 + 65.0);
+            // The shot: the non-white run on the row through the target's centre.
+            const int cy = (top + bottom) / 2;
+            const int cx = (left + right) / 2 + qRound(40.0 * px);
+            int from = cx, to = cx;
+            while (qGray(image.pixel(from - 1, cy)) < 235)
+                --from;
+            while (qGray(image.pixel(to + 1, cy)) < 235)
+                ++to;
+            const double size = (to - from + 1) / px;
+            QVERIFY2(std::abs(size - shot) < 0.2,
+                     qPrintable(QStringLiteral("%1 mm instead of %2").arg(size).arg(shot)));
+        }
+    }
+
+    // "Farbig" prints in colour, otherwise the page holds no colour at all and
+    // the printer is asked for black and white.
+    void colourMode_data() {
+        QTest::addColumn<int>("farbe");
+        QTest::addColumn<bool>("gesamt");
+        QTest::newRow("colour") << int(kPrintColour) << false;
+        QTest::newRow("black and white") << int(kPrintBlackWhite) << false;
+        QTest::newRow("colour with overall picture") << int(kPrintColour) << true;
+        QTest::newRow("black and white with overall picture") << int(kPrintBlackWhite) << true;
+    }
+
+    void colourMode() {
+        QFETCH(int, farbe);
+        QFETCH(bool, gesamt);
+        m_series.clear();
+        m_series[1] = seriesPrintData(recordWithShots(10), m_face, QLocale());
+        m_series[2] = seriesPrintData(recordWithShots(4), m_face, QLocale());
+        const QString file =
+            printJob(SeriesPageStyle::FourPerPage, {1, 2}, 2, qint16(farbe), gesamt);
+        QCOMPARE(m_printers.colours,
+                 QList<PrintColour>{farbe == kPrintColour ? PrintColour::Colour
+                                                          : PrintColour::BlackWhite});
+        QProcess p;
+        p.start(tool("pdftoppm"),
+                {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+                 QStringLiteral("-singlefile"), file, m_dir.filePath(QStringLiteral("seite"))});
+        QVERIFY(p.waitForFinished(30000));
+        const QImage image(m_dir.filePath(QStringLiteral("seite.png")));
+        QVERIFY(!image.isNull());
+        if (farbe == kPrintColour)
+            QVERIFY(colourfulPixels(image) > 20);
+        else
+            QCOMPARE(colourfulPixels(image), 0);
+        bool overall = false;
+        for (const PdfLine& l : pdfLines(file))
+            overall = overall || l.text == QStringLiteral("Gesamtschussbild");
+        QCOMPARE(overall, gesamt);
+    }
+
+    // The overall picture sums up every printed series.
+    void overallSummary() {
+        m_series.clear();
+        m_series[1] = series({10.9, 9.7, 0.0}, "19", "20,6");
+        m_series[2] = series({8.5, 10.0}, "18", "18,5");
+        m_series[3] = series({}, "0", "0");
+        const QString file =
+            printJob(SeriesPageStyle::FourPerPage, {1, 2, 3}, 3, kPrintColour, true);
+        QStringList texts;
+        for (const PdfLine& l : pdfLines(file))
+            if (std::abs(l.box.left() - 160.0) < 0.5 && l.box.top() > 10.0 + 3 * 70.0 - 1.0)
+                texts << l.text;
+        QCOMPARE(texts,
+                 (QStringList{QStringLiteral("Gesamtschussbild"), QStringLiteral("Serien: 3"),
+                              QStringLiteral("Schüsse: 5"), QStringLiteral("Summe: 37"),
+                              QStringLiteral("Zehntel: 39,1"), QStringLiteral("Schnitt: 7,82"),
+                              QStringLiteral("+ Trefferlage")}));
+    }
+
+    // A long name gives way in the header; page numbers, date and time stay.
+    void longNameInHeader() {
+        storeSeries(1);
+        const QString file = nextFile();
+        m_printers.setCurrent(PrintDestination::pdfFile(file));
+        SeriesPrintSource s = source();
+        s.shooterName = [] {
+            return QString(u"Ölschläger-" + QString(60, u'W'));
+        };
+        SeriesPrintJob job(SeriesPageStyle::FourPerPage, m_printers, m_dialogs, s,
+                           QLocale(QLocale::German, QLocale::Germany));
+        job.DruckStarten(1, 1, kPrintColour, false);
+        job.DruckBeendet();
+        const QList<PdfLine> lines = pdfLines(file);
+        const QList<PdfLine> headers = linesStartingWith(lines, 1, QStringLiteral("Seite"));
+        QCOMPARE(headers.size(), 1);
+        const QString h = headers.first().text;
+        QVERIFY2(h.startsWith(QStringLiteral("Seite 1 von 1 für Ölschläger-W")), qPrintable(h));
+        QVERIFY2(h.endsWith(QStringLiteral(" am 05.03.2024 um 14:07")), qPrintable(h));
+        QVERIFY(headers.first().box.right() < 160.0);
+    }
+
+    // The counter of printed series: 0 outside a job, and a series the window
+    // cannot hand over is left out without ending the job.
+    void counterAndUnreadableSeries() {
+        storeSeries(3);
+        m_series.remove(2);
+        const QString file = nextFile();
+        m_printers.setCurrent(PrintDestination::pdfFile(file));
+        auto job = makeJob(SeriesPageStyle::FourPerPage);
+        QCOMPARE(job->printedCount(), qint16(0));
+        job->DruckStarten(1, 3, kPrintColour, false);
+        QCOMPARE(job->printedCount(), qint16(1));
+        job->DruckStarten(2, 3, kPrintColour, false);
+        QCOMPARE(job->printedCount(), qint16(1));
+        job->DruckStarten(3, 3, kPrintColour, false);
+        QCOMPARE(job->printedCount(), qint16(2));
+        job->DruckBeendet();
+        QCOMPARE(job->printedCount(), qint16(0));
+        QStringList shown;
+        for (const PdfLine& l : linesStartingWith(pdfLines(file), 1, QStringLiteral("Serie")))
+            shown << l.text;
+        QCOMPARE(shown, (QStringList{QStringLiteral("Serie Nummer: 1"),
+                                     QStringLiteral("Serie Nummer: 3")}));
+
+        // The next job starts on a new document with page 1.
+        const QString second = printJob(SeriesPageStyle::FourPerPage, {3}, 1, kPrintColour, false);
+        QCOMPARE(m_printers.opened.size(), 2);
+        QCOMPARE(linesStartingWith(pdfLines(second), 1, QStringLiteral("Seite")).first().text,
+                 header(1, 1));
+    }
+
+    // The real printer service: a PDF file is written through the system's print
+    // support; a printer that is not installed is refused, and the job says so
+    // once and prints nothing.
+    void realPrinterService() {
+        QtPrinterService printers;
+        QCOMPARE(printers.installedPrinters(), QPrinterInfo::availablePrinterNames());
+        storeSeries(5);
+        const QString file = nextFile();
+        printers.setCurrent(PrintDestination::pdfFile(file));
+        SeriesPrintJob job(SeriesPageStyle::FourPerPage, printers, m_dialogs, source(),
+                           QLocale(QLocale::German, QLocale::Germany));
+        for (int i = 1; i <= 5; ++i)
+            job.DruckStarten(qint16(i), 5, kPrintBlackWhite, false);
+        job.DruckBeendet();
+        QCOMPARE(pdfPageCount(file), 2);
+        const QList<PdfLine> lines = pdfLines(file);
+        const PdfLine second = linesStartingWith(lines, 2, QStringLiteral("Seite")).first();
+        QCOMPARE(second.text, header(2, 2));
+        // The whole sheet is the paint area: the page begins 10 mm inside the paper.
+        QVERIFY(std::abs(second.box.left() - 10.0) < 0.5);
+        QVERIFY(std::abs(second.box.top() - 10.0) < 0.5);
+        QCOMPARE(linesStartingWith(lines, 2, QStringLiteral("Serie")).first().text,
+                 QStringLiteral("Serie Nummer: 5"));
+        QCOMPARE(m_dialogs.messages(), QStringList());
+
+        const QString name = QStringLiteral("Ankerblick-Testdrucker-gibt-es-nicht");
+        printers.setCurrent(PrintDestination::printer(name));
+        for (int i = 1; i <= 3; ++i)
+            job.DruckStarten(qint16(i), 3, kPrintColour, false);
+        QCOMPARE(job.printedCount(), qint16(0));
+        job.DruckBeendet();
+        QCOMPARE(m_dialogs.messages(),
+                 QStringList{u"Der Druck auf \"" + name + u"\" ist nicht möglich."});
+    }
+
+    // The dialog and the job together: what OK prints into the PDF file.
+    void dialogPrintsTheChosenSeries_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<QList<QStringList>>("pages");
+        QTest::addColumn<int>("pageTotal");
+        const int four = int(SeriesPageStyle::FourPerPage);
+        QTest::newRow("three selected of nine: numbers of three")
+            << four << 9 << QList<int>{8, 2, 4} << false
+            << QList<QStringList>{QStringList{QStringLiteral("3"), QStringLiteral("5"),
+                                              QStringLiteral("9")}}
+            << 1;
+        QTest::newRow("Alles drucken ignores the selection")
+            << four << 6 << QList<int>{1, 3} << true
+            << QList<QStringList>{numbers(1, 4), numbers(5, 6)} << 2;
+        QTest::newRow("five selected, two pages")
+            << four << 7 << QList<int>{0, 1, 2, 5, 6} << false
+            << QList<QStringList>{numbers(1, 3) << QStringLiteral("6"), numbers(7, 7)} << 2;
+        QTest::newRow("analysis window, nine series")
+            << int(SeriesPageStyle::EightPerPage) << 9 << QList<int>{} << true
+            << QList<QStringList>{numbers(1, 8), numbers(9, 9)} << 2;
+    }
+
+    void dialogPrintsTheChosenSeries() {
+        QFETCH(int, style);
+        QFETCH(int, count);
+        QFETCH(QList<int>, rows);
+        QFETCH(bool, all);
+        QFETCH(QList<QStringList>, pages);
+        QFETCH(int, pageTotal);
+        storeSeries(count);
+        const QString file = nextFile();
+        m_dialogs.saveNames = {file};
+        auto job = makeJob(SeriesPageStyle(style));
+        DruckDialog dialog(m_printers, m_dialogs);
+        dialog.DatenAnDruck(qint16(count), job->helpText(), job.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("DruckSerienListe"));
+        for (int r : rows)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(r)).center());
+        if (all)
+            QTest::mouseClick(dialog.findChild<QCheckBox*>(QStringLiteral("AllesDrucken")),
+                              Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OKButton")),
+                          Qt::LeftButton);
+
+        QCOMPARE(m_printers.opened, QList<PrintDestination>{PrintDestination::pdfFile(file)});
+        QCOMPARE(pdfPageCount(file), pages.size());
+        const QList<PdfLine> lines = pdfLines(file);
+        for (int p = 1; p <= pages.size(); ++p) {
+            QCOMPARE(linesStartingWith(lines, p, QStringLiteral("Seite")).first().text,
+                     header(p, pageTotal));
+            QStringList shown;
+            for (const PdfLine& l : linesStartingWith(lines, p, QStringLiteral("Serie Nummer: ")))
+                shown << l.text.mid(14);
+            QCOMPARE(shown, pages.at(p - 1));
+        }
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
