@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors and runs every test.
-# ANKERBLICK_SANITIZE=1 builds and tests with address and undefined-behaviour checks.
+# Installs what is missing, builds with warnings as errors and runs every test:
+# once as a plain debug build and once with the address and undefined-behaviour
+# sanitizers (halting on the first error). ANKERBLICK_SANITIZE=0 skips the
+# second build, ANKERBLICK_SANITIZE=only runs just that one.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils
+# Beyond the build: a sound server for the tone test, pdftotext for the
+# printing tests, and an X server with the accessibility bus for the test that
+# runs the real program on a display.
+scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
+  xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib
 
-dir=build/test
-opts=(-DCMAKE_BUILD_TYPE=Debug -DANKERBLICK_WERROR=ON -DANKERBLICK_TESTS=ON)
-if [ "${ANKERBLICK_SANITIZE:-0}" = 1 ]; then
-  dir=build/sanitize
-  opts+=(-DANKERBLICK_SANITIZE=ON)
-fi
+jobs=$(nproc)
+mode=${ANKERBLICK_SANITIZE:-1}
 
-cmake -S . -B "$dir" "${opts[@]}"
-cmake --build "$dir" -j"$(nproc)"
+build() { # dir, extra cmake options...
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DANKERBLICK_WERROR=ON -DANKERBLICK_TESTS=ON "$@"
+  cmake --build "$dir" -j"$jobs"
+}
+
 # A private sound server with a null sink for the tone test: it plays a tone
 # there and captures it from the sink's monitor. Without one that test skips.
 pulse_dir=$(mktemp -d /tmp/ankerblick-pulse.XXXXXX)
@@ -27,7 +34,8 @@ stop_pulse() {
   rm -rf "$pulse_dir"
 }
 trap stop_pulse EXIT
-if command -v pulseaudio >/dev/null 2>&1; then
+start_pulse() {
+  command -v pulseaudio >/dev/null 2>&1 || return 0
   HOME="$pulse_dir" XDG_RUNTIME_DIR="$pulse_dir" \
     pulseaudio --daemonize=no --exit-idle-time=-1 -n --disable-shm=yes \
     --load="module-null-sink sink_name=ankerblick_test norewinds=1" \
@@ -39,11 +47,30 @@ if command -v pulseaudio >/dev/null 2>&1; then
     kill -0 "$pulse_pid" 2>/dev/null || break
     sleep 0.1
   done
+  if [ -S "$pulse_dir/native" ]; then
+    export ANKERBLICK_TEST_PULSE_SERVER="unix:$pulse_dir/native"
+  else
+    echo "Kein PulseAudio-Testserver gestartet; der Tontest startet selbst einen oder wird übersprungen." >&2
+  fi
+}
+
+run_tests() { # dir
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j"$jobs"
+}
+
+if [ "$mode" != only ]; then
+  build build/test
 fi
-if [ -S "$pulse_dir/native" ]; then
-  export ANKERBLICK_TEST_PULSE_SERVER="unix:$pulse_dir/native"
-else
-  echo "Kein PulseAudio-Testserver gestartet; der Tontest startet selbst einen oder wird übersprungen." >&2
+if [ "$mode" != 0 ]; then
+  build build/sanitize -DANKERBLICK_SANITIZE=ON
 fi
 
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+start_pulse
+if [ "$mode" != only ]; then
+  run_tests build/test
+fi
+if [ "$mode" != 0 ]; then
+  ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    run_tests build/sanitize
+fi

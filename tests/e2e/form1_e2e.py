@@ -1,0 +1,217 @@
+#!/usr/bin/python3
+"""Starts the real program on a virtual X display and uses it as a shooter does.
+
+A private X server, session bus and accessibility bus are started; the name
+prompt is answered with real key events, a call and a hit are placed with real
+pointer events at client coordinates of the main window, and the lists are read
+back through the accessibility tree. Then the shot-entry window is opened and
+left again, and the main window is closed: the program must end with status 0.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+from Xlib import X, display as xdisplay  # noqa: E402
+from Xlib.protocol import event as xevent  # noqa: E402
+
+TIMEOUT = 20.0
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, probe, timeout=TIMEOUT):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.1)
+    fail("timed out waiting for " + what)
+
+
+def free_display():
+    for n in range(90, 200):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n):
+            return n
+    fail("no free X display number")
+
+
+class Session:
+    def __init__(self, binary):
+        self.binary = binary
+        self.procs = []
+        self.tmp = tempfile.mkdtemp(prefix="ankerblick-e2e.")
+
+    def start(self):
+        n = free_display()
+        self.display_name = ":%d" % n
+        self.procs.append(subprocess.Popen(
+            ["Xvfb", self.display_name, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True))
+        wait_for("the X server", lambda: os.path.exists("/tmp/.X11-unix/X%d" % n))
+        os.environ["DISPLAY"] = self.display_name
+        # Its own process group: the accessibility services it starts end with it.
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                               start_new_session=True)
+        self.procs.append(bus)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        os.environ["XDG_RUNTIME_DIR"] = self.tmp
+        os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        os.environ["QT_ACCESSIBILITY"] = "1"
+        os.environ["QT_QPA_PLATFORM"] = "xcb"
+        self.x = xdisplay.Display(self.display_name)
+
+    def stop(self):
+        for p in reversed(self.procs):
+            try:
+                os.killpg(p.pid, signal.SIGTERM)
+            except (ProcessLookupError, PermissionError):
+                pass
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                os.killpg(p.pid, signal.SIGKILL)
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + list(args), check=True)
+
+    def window(self, title):
+        def probe():
+            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"],
+                               capture_output=True, text=True)
+            ids = r.stdout.split()
+            return int(ids[0]) if ids else None
+        return wait_for("window " + title, probe)
+
+    def close_window(self, wid):
+        """Asks the window to close the way a window manager does."""
+        win = self.x.create_resource_object("window", wid)
+        protocols = self.x.intern_atom("WM_PROTOCOLS")
+        delete = self.x.intern_atom("WM_DELETE_WINDOW")
+        ev = xevent.ClientMessage(window=win, client_type=protocols,
+                                  data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        win.send_event(ev, event_mask=X.NoEventMask)
+        self.x.flush()
+
+
+def find(node, name, depth=0):
+    if node is None or depth > 40:
+        return None
+    try:
+        if node.get_name() == name:
+            return node
+        for i in range(node.get_child_count()):
+            found = find(node.get_child_at_index(i), name, depth + 1)
+            if found is not None:
+                return found
+    except gi.repository.GLib.Error:
+        return None
+    return None
+
+
+def application(pid):
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def items(app, name):
+    node = find(app, name)
+    if node is None:
+        return None
+    return [node.get_child_at_index(i).get_name() for i in range(node.get_child_count())]
+
+
+def text_of(app, name):
+    node = find(app, name)
+    if node is None:
+        return None
+    try:
+        return Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node))
+    except gi.repository.GLib.Error:
+        return None
+
+
+def main():
+    if len(sys.argv) != 2:
+        fail("usage: form1_e2e.py PATH-TO-ANKERBLICK")
+    session = Session(sys.argv[1])
+    try:
+        session.start()
+        app_proc = subprocess.Popen([session.binary], stdout=subprocess.PIPE,
+                                    stderr=subprocess.STDOUT, text=True, start_new_session=True)
+        session.procs.append(app_proc)
+
+        prompt = session.window("Ankerblick")
+        session.xdotool("windowfocus", "--sync", str(prompt))
+        session.xdotool("type", "--delay", "20", "Erika")
+        session.xdotool("key", "Return")
+        form = session.window("Ankerblick Erika")
+
+        # A call a little above the centre, then the hit on the centre.
+        for x, y in ((244, 210), (244, 228)):
+            session.xdotool("mousemove", "--window", str(form), str(x + 2), str(y))
+            session.xdotool("mousemove", "--window", str(form), str(x), str(y))
+            time.sleep(0.2)
+            session.xdotool("click", "1")
+            time.sleep(0.2)
+
+        Atspi.init()
+        app = wait_for("the program on the accessibility bus", lambda: application(app_proc.pid))
+        expected = {
+            "SchussListe": ["1"],
+            "Schusswert": ["10,9"],
+            "AbweichungsListe": ["10"],
+        }
+        for name, want in expected.items():
+            got = wait_for(name, lambda: items(app, name) == want and want)
+            print("%s: %s" % (name, got))
+        for name, want in (("SerienSumme", "10"), ("SerienSummeZehntel", "10,9")):
+            wait_for(name + " = " + want, lambda: text_of(app, name) == want)
+            print("%s: %s" % (name, want))
+
+        # To the shot-entry window and back.
+        button = wait_for("the shot-entry button", lambda: find(app, "Schuss- eingabe öffnen"))
+        Atspi.Action.do_action(button, 0)
+        entry = session.window("Schusseingabe Erika")
+        back = wait_for("the return button", lambda: find(app, "Abkommens- eingabe öffnen"))
+        Atspi.Action.do_action(back, 0)
+        wait_for("the main window again", lambda: session.window("Ankerblick Erika"))
+        print("Schusseingabe opened and left")
+
+        session.close_window(form)
+        try:
+            status = app_proc.wait(TIMEOUT)
+        except subprocess.TimeoutExpired:
+            fail("the program did not end after its main window was closed")
+        output = app_proc.stdout.read()
+        if status != 0:
+            fail("the program ended with status %d: %s" % (status, output))
+        del entry
+        if output.strip():
+            fail("the program printed: " + output)
+        print("closed with status 0")
+    finally:
+        session.stop()
+    print("1 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
