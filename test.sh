@@ -74,3 +74,9 @@ if [ "$mode" != 0 ]; then
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     run_tests build/sanitize
 fi
+
+# Fuzz smoke run: each fuzz target for 60 s on a copy of its seed corpus
+# (clang and libFuzzer; the script installs clang and its runtime when missing).
+if [ "$mode" != only ]; then
+  tests/fuzz/run.sh 60
+fi

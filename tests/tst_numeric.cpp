@@ -96,6 +96,32 @@ private slots:
         QCOMPARE(num::numberOrZero(text), valid ? expected : 0.0);
     }
 
+    // Whatever the user's locale, a number the program shows reads back as
+    // the same number: right-to-left locales mark their signs with direction
+    // marks, Arabic writes its exponent with two letters.
+    void readsBackWhatItFormats_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("value");
+        QTest::newRow("German") << QStringLiteral("de_DE") << -10.9;
+        QTest::newRow("Hebrew, negative") << QStringLiteral("he_IL") << -5.25;
+        QTest::newRow("Arabic, negative") << QStringLiteral("ar_EG") << -5.25;
+        QTest::newRow("Persian, small negative") << QStringLiteral("fa_IR") << -0.0001;
+        QTest::newRow("Urdu, large negative") << QStringLiteral("ur_PK") << -1e20;
+        QTest::newRow("Arabic, exponent") << QStringLiteral("ar_EG") << 1e-20;
+        QTest::newRow("Arabic, negative exponent") << QStringLiteral("ar_EG") << -5.25e-136;
+    }
+    void readsBackWhatItFormats() {
+        QFETCH(QString, locale);
+        QFETCH(double, value);
+        const QLocale l(locale);
+        const QString text = num::formatNumber(value, l);
+        const std::optional<double> back = num::parseNumber(text, l);
+        QVERIFY2(back.has_value(), qPrintable(text));
+        QCOMPARE(*back, value);
+        // Typed with blanks around, the same.
+        QCOMPARE(num::parseNumber(u' ' + text + u' ', l), back);
+    }
+
     void presentationLocale() {
         QCOMPARE(num::presentationLocale(QLocale::c()).language(), QLocale::German);
         const QLocale english(QLocale::English, QLocale::UnitedStates);

@@ -142,7 +142,10 @@ private slots:
         QTest::addColumn<int>("errorLine");
         const QList<int> zeros(8, 0);
         const QList<int> oneToEight{1, 2, 3, 4, 5, 6, 7, 8};
-        QTest::newRow("empty file") << QByteArray() << 1 << zeros << QString() << QString() << 0;
+        // Nothing of a series file: no series, so a window keeps what it shows.
+        QTest::newRow("empty file") << QByteArray() << 0 << zeros << QString() << QString() << 0;
+        QTest::newRow("text only") << QByteArray("Liebe Erika,\r\nbis Montag\r\n") << 0 << zeros
+                                   << QString() << QString() << 0;
         QTest::newRow("lines before the first marker dropped")
             << QByteArray("Kopf\r\n\r\n$Kommentare$\r\nA\r\n") << 1 << zeros << u"A\r\n"_s
             << QString() << 0;
@@ -171,13 +174,16 @@ private slots:
             << QByteArray("$Kommentare$\r\nx\r\n1\r\n2\r\n3\r\n4\r\n5") << 1
             << QList<int>{1, 2, 3, 4, 5, 0, 0, 0} << u"x\r\n"_s << QString() << 8;
         QTest::newRow("40000 in a slot")
-            << QByteArray("1\r\n2\r\n3\r\n4\r\n40000\r\n6\r\n7\r\n8\r\n") << 1
-            << QList<int>{1, 2, 3, 4, 0, 0, 0, 0} << QString() << QString() << 5;
+            << QByteArray(slotLines(9) + "1\r\n2\r\n3\r\n4\r\n40000\r\n6\r\n7\r\n8\r\n") << 1
+            << QList<int>{9, 10, 11, 12, 13, 14, 15, 16} << QString() << QString() << 13;
+        QTest::newRow("40000 in the first slot")
+            << QByteArray("1\r\n2\r\n3\r\n4\r\n40000\r\n6\r\n7\r\n8\r\n") << 0 << QList<int>{}
+            << QString() << QString() << 5;
         QTest::newRow("-32769 opening a slot") << QByteArray("$Kommentare$\r\nx\r\n-32769\r\n") << 1
                                                << zeros << u"x\r\n"_s << QString() << 3;
-        QTest::newRow("text inside a slot")
-            << QByteArray("1\r\n2\r\n\r\n4\r\n5\r\n6\r\n7\r\n8\r\n") << 1
-            << QList<int>{1, 2, 0, 0, 0, 0, 0, 0} << QString() << QString() << 3;
+        QTest::newRow("text inside the first slot")
+            << QByteArray("1\r\n2\r\n\r\n4\r\n5\r\n6\r\n7\r\n8\r\n") << 0 << QList<int>{}
+            << QString() << QString() << 3;
     }
     void parse() {
         QFETCH(QByteArray, bytes);
@@ -188,15 +194,19 @@ private slots:
         QFETCH(int, errorLine);
         const SeriesFileReadResult r = parseSeriesFile(bytes);
         QCOMPARE(int(r.content.series.size()), seriesCount);
-        QCOMPARE(slotValues(r.content.series.first(), 0), firstSlot);
+        if (seriesCount > 0)
+            QCOMPARE(slotValues(r.content.series.first(), 0), firstSlot);
         QCOMPARE(r.content.comments, comments);
         QCOMPARE(r.content.shotTimes, shotTimes);
         QCOMPARE(r.content.shootingTimes, QString());
         QCOMPARE(r.errorLine, errorLine);
-        QCOMPARE(r.error.has_value(), errorLine > 0);
-        if (r.error)
+        QCOMPARE(r.error.has_value(), errorLine > 0 || seriesCount == 0);
+        if (errorLine > 0)
             QVERIFY2(r.error->startsWith(
                          u"Die Datei konnte ab Zeile %1 nicht gelesen werden: "_s.arg(errorLine)),
+                     qPrintable(*r.error));
+        else if (seriesCount == 0)
+            QVERIFY2(r.error->startsWith(u"Die Datei ist keine Seriendatei: "_s),
                      qPrintable(*r.error));
     }
 

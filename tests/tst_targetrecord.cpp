@@ -102,6 +102,14 @@ private slots:
         QTest::newRow("x with a group separator")
             << record(QStringLiteral("01.000"), QStringLiteral("000000")) << fault << 0 << 0
             << 8102;
+        QTest::newRow("64 characters")
+            << record(QStringLiteral("000007"), QStringLiteral("000008"), QString(8, u' ')) << shot
+            << 7 << 8 << 0;
+        // More than a record: not the target talking, even if the fields read.
+        QTest::newRow("65 characters")
+            << record(QStringLiteral("000007"), QStringLiteral("000008"), QString(9, u' ')) << fault
+            << 0 << 0 << 8105;
+        QTest::newRow("10,000 digits") << QString(10000, u'0') << fault << 0 << 0 << 8105;
     }
     void readsTheReply() {
         QFETCH(QString, received);
@@ -115,6 +123,54 @@ private slots:
             QCOMPARE(r.shot, (TargetShot{qint16(x), qint16(y)}));
         QCOMPARE(r.fault.number, faultNumber);
         QCOMPARE(r.fault.description.isEmpty(), faultNumber == 0);
+    }
+
+    // Replies as the polls read them, pieces joined: "|" separates what
+    // consecutive polls read, "_" is a poll that found nothing.
+    void joinsThePiecesOfAReply_data() {
+        QTest::addColumn<QString>("polls");
+        QTest::addColumn<QStringList>("replies"); // "x,y" for a shot, the number of a fault
+        const QString r = record(QStringLiteral("001000"), QStringLiteral("-00500"));
+        const QString r2 = record(QStringLiteral("000001"), QStringLiteral("000002"));
+        const QString crlf = QStringLiteral("\r\n");
+        const QString shot = QStringLiteral("1000,-500");
+        const QString shot2 = QStringLiteral("1,2");
+        QTest::newRow("whole record") << r + crlf << QStringList{shot};
+        QTest::newRow("in two pieces") << r.left(30) + u'|' + r.mid(30) + crlf << QStringList{shot};
+        QTest::newRow("one character a poll")
+            << QString(r + crlf).split(QString(), Qt::SkipEmptyParts).join(u'|')
+            << QStringList{shot};
+        QTest::newRow("line end arrives with the next record")
+            << r + u'|' + crlf + r2 << QStringList{shot, shot2};
+        QTest::newRow("short reply ended by a quiet poll")
+            << QString(45, u'1') + QStringLiteral("|_") << QStringList{QStringLiteral("8101")};
+        QTest::newRow("39 characters, quiet, then a record")
+            << QString(39, u'1') + QStringLiteral("|_|") + r << QStringList{shot};
+        QTest::newRow("a pause inside a record splits it")
+            << r.left(30) + QStringLiteral("|_|") + r.mid(30)
+            << QStringList{}; // 30 and 26 characters: both too short to be a record
+        QTest::newRow("too long, then the rest of the stream dropped")
+            << QString(100, u'0') + u'|' + r + u'|' + r + QStringLiteral("|_|") + r
+            << QStringList{QStringLiteral("8105"), shot};
+    }
+    void joinsThePiecesOfAReply() {
+        QFETCH(QString, polls);
+        QFETCH(QStringList, replies);
+        TargetReplyAssembler assembler(kGerman);
+        QStringList got;
+        for (const QString& poll : polls.split(u'|')) {
+            const TargetReply reply = assembler.take(poll == u"_" ? QString() : poll);
+            if (reply.kind == TargetReply::Kind::Shot)
+                got << QString::number(reply.shot.x) + u',' + QString::number(reply.shot.y);
+            else if (reply.kind == TargetReply::Kind::Fault)
+                got << QString::number(reply.fault.number);
+        }
+        // The line goes quiet: nothing is left over.
+        const TargetReply last = assembler.take(QString());
+        if (last.kind == TargetReply::Kind::Fault)
+            got << QString::number(last.fault.number);
+        QCOMPARE(got, replies);
+        QCOMPARE(assembler.pendingLength(), 0);
     }
 
     void placesTheHit_data() {

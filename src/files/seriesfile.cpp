@@ -9,6 +9,9 @@
 #include <QSaveFile>
 
 #include <array>
+#include <charconv>
+#include <cstring>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -31,20 +34,26 @@ bool isHitColumn(SeriesRecord::Column SeriesRecord::*column) {
 constexpr QStringView kCommentsMarker = u"$Kommentare$";
 constexpr QStringView kShotTimesMarker = u"$Schusszeiten$";
 constexpr QStringView kShootingTimesMarker = u"$Schiesszeiten$";
+// The same markers as the bytes of a line of the file.
+constexpr QByteArrayView kCommentsMarkerLine = "$Kommentare$";
+constexpr QByteArrayView kShotTimesMarkerLine = "$Schusszeiten$";
+constexpr QByteArrayView kShootingTimesMarkerLine = "$Schiesszeiten$";
 constexpr QByteArrayView kLineEnd = "\r\n";
-constexpr QStringView kLineEndText = u"\r\n";
 
 QString shownName(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-// A line as the user may quote it in a message: not endlessly long.
+// A line as the user may quote it in a message: not endlessly long, and
+// characters that cannot be shown (NUL, control bytes) replaced.
 QString quotedLine(QStringView line) {
     constexpr qsizetype kMaxShown = 40;
     const QStringView trimmed = line.trimmed();
-    if (trimmed.size() <= kMaxShown)
-        return u"„"_s + trimmed + u"“"_s;
-    return u"„"_s + trimmed.left(kMaxShown) + u"…“"_s;
+    QString shown = trimmed.left(kMaxShown).toString();
+    for (QChar& c : shown)
+        if (!c.isPrint())
+            c = QChar(QChar::ReplacementCharacter);
+    return u"„"_s + shown + (trimmed.size() > kMaxShown ? u"…“"_s : u"“"_s);
 }
 
 bool isPlainInteger(QStringView text) {
@@ -58,10 +67,10 @@ bool isPlainInteger(QStringView text) {
     return true;
 }
 
-std::optional<double> numberOf(QStringView line, const QLocale& locale) {
-    if (const auto v = num::parseNumber(line.toString(), locale))
+std::optional<double> numberOf(const QString& line, const QLocale& locale) {
+    if (const auto v = num::parseNumber(line, locale))
         return v;
-    const QStringView trimmed = line.trimmed();
+    const QStringView trimmed = QStringView(line).trimmed();
     if (isPlainInteger(trimmed)) {
         bool ok = false;
         const double v = QLocale::c().toDouble(trimmed, &ok);
@@ -71,93 +80,78 @@ std::optional<double> numberOf(QStringView line, const QLocale& locale) {
     return std::nullopt;
 }
 
-struct ParseOutcome {
-    SeriesFileContent content;
-    int linesRead = 0;
-    int errorLine = 0;
-    QString reason;
+// What a line of the file holds, as numberOf reads its text. Nearly every
+// line of a file is a plain integer or text that begins with a letter; both
+// are told from the bytes alone, without building the text:
+// - a sign and up to nine digits and nothing else: the locale reads no other
+//   number from it, and the plain-integer rule gives its value;
+// - an ASCII letter or '$' first: no locale reads a number that begins so
+//   (only "inf" and "nan" do, and they are not numbers for the file either).
+// Every other line is read by numberOf.
+struct LineValue {
+    enum Kind { Text, Integer, Number } kind = Text;
+    int integer = 0;   // Integer
+    double number = 0; // Number
+
+    // The value as a 16-bit field; false when it lies outside that range.
+    bool toInt16(qint16& out) const {
+        if (kind == Number) {
+            const std::optional<qint16> v = num::tryInt16(number);
+            out = v.value_or(0);
+            return v.has_value();
+        }
+        out = qint16(integer);
+        return integer >= -32768 && integer <= 32767;
+    }
 };
 
-ParseOutcome parseText(QStringView text, const QLocale& locale) {
-    ParseOutcome out;
-    SeriesFileContent& c = out.content;
-    c.series.append(SeriesRecord{});
-    QString* section = nullptr;
-    int slot = 0;      // slots filled in the current series
-    int field = -1;    // next value of the slot being read; -1 outside a slot
-    qsizetype pos = 0; // start of the next line
-
-    while (pos < text.size()) {
-        qsizetype end = text.indexOf(u'\n', pos);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        if (end > pos && text[end - 1] == u'\r')
-            --end;
-        const QStringView line = text.sliced(pos, end - pos);
-        pos = next;
-        const int lineNo = ++out.linesRead;
-
-        std::optional<double> value = numberOf(line, locale);
-        if (field < 0 && value) {
-            if (slot >= kShotsPerSeries) {
-                c.series.append(SeriesRecord{});
-                slot = 0;
-            }
-            field = 0;
-        }
-        if (field >= 0) {
-            if (!value) {
-                out.errorLine = lineNo;
-                out.reason =
-                    line.trimmed().isEmpty()
-                        ? u"Erwartet wird eine Zahl, die Zeile ist leer."_s
-                        : u"Erwartet wird eine Zahl, die Zeile lautet "_s + quotedLine(line) + u'.';
-                return out;
-            }
-            const std::optional<qint16> v = num::tryInt16(*value);
-            if (!v) {
-                out.errorLine = lineNo;
-                out.reason = u"Der Wert "_s + quotedLine(line) +
-                             u" liegt außerhalb des Bereichs von -32768 bis 32767."_s;
-                return out;
-            }
-            (c.series.last().*kFileOrder[size_t(field)])[size_t(slot)] = *v;
-            if (++field == kValuesPerSlot) {
-                field = -1;
-                ++slot;
-            }
-        } else if (line == kCommentsMarker) {
-            section = &c.comments;
-        } else if (line == kShotTimesMarker) {
-            section = &c.shotTimes;
-        } else if (line == kShootingTimesMarker) {
-            section = &c.shootingTimes;
-        } else if (section) {
-            section->append(line);
-            section->append(kLineEndText);
-        }
-    }
-    if (field >= 0) {
-        out.errorLine = out.linesRead + 1;
-        out.reason = u"Die Datei endet mitten in den acht Zeilen eines Schusses."_s;
+// A line that is neither of the two kinds, read by numberOf.
+Q_NEVER_INLINE LineValue numberLineValue(QByteArrayView bytes, const QLocale& locale) {
+    LineValue out;
+    if (const std::optional<double> v = numberOf(cp1252::decode(bytes), locale)) {
+        out.kind = LineValue::Number;
+        out.number = *v;
     }
     return out;
 }
 
-SeriesFileReadResult toResult(ParseOutcome&& parsed, const QString& path) {
-    SeriesFileReadResult result;
-    result.content = std::move(parsed.content);
-    if (parsed.errorLine > 0) {
-        result.errorLine = parsed.errorLine;
-        const QString line = QString::number(parsed.errorLine);
-        result.error = path.isEmpty()
-                           ? u"Die Datei konnte ab Zeile %1 nicht gelesen werden: %2"_s.arg(
-                                 line, parsed.reason)
-                           : u"Die Datei „%1“ konnte ab Zeile %2 nicht gelesen werden: %3"_s.arg(
-                                 shownName(path), line, parsed.reason);
+LineValue lineValue(QByteArrayView bytes, const QLocale& locale) {
+    LineValue out;
+    if (bytes.isEmpty())
+        return out;
+    const char first = bytes.front();
+    if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z') || first == '$')
+        return out;
+    const QByteArrayView digits = first == '-' || first == '+' ? bytes.sliced(1) : bytes;
+    if (!digits.isEmpty() && digits.size() <= 9 && digits.front() != '-') {
+        const char* const end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, out.integer);
+        if (error == std::errc() && stop == end) {
+            out.kind = LineValue::Integer;
+            if (first == '-')
+                out.integer = -out.integer;
+            return out;
+        }
     }
-    return result;
+    return numberLineValue(bytes, locale);
+}
+
+// The messages of a line that stops the reading. Kept apart from the reading
+// of the lines, which stays small and quick.
+Q_NEVER_INLINE QString notANumberReason(QByteArrayView bytes) {
+    const QString line = cp1252::decode(bytes);
+    return line.trimmed().isEmpty()
+               ? u"Erwartet wird eine Zahl, die Zeile ist leer."_s
+               : u"Erwartet wird eine Zahl, die Zeile lautet "_s + quotedLine(line) + u'.';
+}
+
+Q_NEVER_INLINE QString outOfRangeReason(QByteArrayView bytes) {
+    return u"Der Wert "_s + quotedLine(cp1252::decode(bytes)) +
+           u" liegt außerhalb des Bereichs von -32768 bis 32767."_s;
+}
+
+QString fileNamed(const QString& path) {
+    return path.isEmpty() ? u"Die Datei"_s : u"Die Datei „%1“"_s.arg(shownName(path));
 }
 
 SeriesFileReadResult openFailure(const QString& path, const QString& reason) {
@@ -180,30 +174,40 @@ QString createReason(const QString& path, const QString& systemText) {
 
 QByteArray encodeSeriesFile(const SeriesFileContent& content, SeriesFileStyle style) {
     const bool hitsOnly = style == SeriesFileStyle::ShotEntry;
+    // Every value line takes at most 8 bytes ("-32768" and CR LF), every
+    // section at most a byte per character and its three line ends.
+    constexpr qsizetype kMaxValueLine = 8;
+    const qsizetype valueBytes =
+        content.series.size() * kShotsPerSeries * kValuesPerSlot * kMaxValueLine;
     QByteArray out;
-    out.reserve(content.series.size() * kShotsPerSeries * kValuesPerSlot * 5 +
-                content.comments.size() + content.shotTimes.size() + content.shootingTimes.size() +
-                64);
+    out.reserve(valueBytes + content.comments.size() + content.shotTimes.size() +
+                content.shootingTimes.size() + 64);
+    // The value lines are written in place and the rest cut off after them.
+    out.resize(valueBytes);
+    char* const first = out.data();
+    char* line = first;
     for (const SeriesRecord& record : content.series) {
         for (size_t slot = 0; slot < size_t(kShotsPerSeries); ++slot) {
             for (const auto column : kFileOrder) {
                 const int value = hitsOnly && !isHitColumn(column) ? 0 : (record.*column)[slot];
-                out.append(QByteArray::number(value));
-                out.append(kLineEnd);
+                line = std::to_chars(line, line + kMaxValueLine - 2, value).ptr;
+                *line++ = '\r';
+                *line++ = '\n';
             }
         }
     }
+    out.truncate(line - first);
     const std::array<std::pair<QStringView, const QString*>, 3> sections = {{
         {kCommentsMarker, &content.comments},
         {kShotTimesMarker, &content.shotTimes},
         {kShootingTimesMarker, &content.shootingTimes},
     }};
     for (const auto& [marker, text] : sections) {
-        out.append(cp1252::encode(marker));
+        cp1252::appendEncoded(out, marker);
         out.append(kLineEnd);
         if (hitsOnly)
             out.append(kLineEnd);
-        out.append(cp1252::encode(*text));
+        cp1252::appendEncoded(out, *text);
         out.append(kLineEnd);
     }
     return out;
@@ -252,34 +256,178 @@ std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileCont
     return std::nullopt;
 }
 
-SeriesFileReadResult parseSeriesFile(const QByteArray& bytes, const QLocale& locale) {
-    return toResult(parseText(cp1252::decode(bytes), locale), QString());
+QString seriesLimitMessage() {
+    return u"Mehr als %1 Serien kann das Programm nicht auflisten."_s.arg(
+        QString::number(kMaxSeries));
 }
 
-SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale) {
+SeriesFileParser::SeriesFileParser(const QLocale& locale, int maxSeries)
+    : m_locale(locale), m_maxSeries(qMax(1, maxSeries)) {
+    m_content.series.append(SeriesRecord{});
+}
+
+bool SeriesFileParser::stop(int line, const QString& reason, bool seriesLimit) {
+    m_stopped = true;
+    m_errorLine = line;
+    m_reason = reason;
+    m_seriesLimit = seriesLimit;
+    m_pending.clear();
+    return false;
+}
+
+bool SeriesFileParser::feed(QByteArrayView bytes) {
+    // A line may hold kMaxLineLength characters and its CR.
+    constexpr qsizetype kMaxPending = qsizetype(kMaxLineLength) + 1;
+    const auto tooLong = [this] {
+        return stop(m_lines + 1,
+                    u"Die Zeile ist länger als %1 Zeichen."_s.arg(QString::number(kMaxLineLength)));
+    };
+    qsizetype pos = 0;
+    while (!m_stopped && pos < bytes.size()) {
+        const auto* found = static_cast<const char*>(
+            std::memchr(bytes.data() + pos, '\n', size_t(bytes.size() - pos)));
+        const qsizetype end = found ? found - bytes.data() : -1;
+        const QByteArrayView part = bytes.sliced(pos, (end < 0 ? bytes.size() : end) - pos);
+        if (m_pending.size() + part.size() > kMaxPending)
+            return tooLong();
+        if (end < 0) {
+            m_pending.append(part);
+            break;
+        }
+        pos = end + 1;
+        if (m_pending.isEmpty()) {
+            processLine(part);
+        } else {
+            m_pending.append(part);
+            processLine(m_pending);
+            m_pending.clear();
+        }
+    }
+    return !m_stopped;
+}
+
+bool SeriesFileParser::processLine(QByteArrayView bytes) {
+    const int lineNo = ++m_lines;
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    if (bytes.size() > kMaxLineLength)
+        return stop(lineNo,
+                    u"Die Zeile ist länger als %1 Zeichen."_s.arg(QString::number(kMaxLineLength)));
+    QList<SeriesRecord>& series = m_content.series;
+
+    const LineValue value = lineValue(bytes, m_locale);
+    const bool isNumber = value.kind != LineValue::Text;
+    if (m_field < 0 && isNumber) {
+        if (m_slot >= kShotsPerSeries) {
+            if (series.size() >= m_maxSeries)
+                return stop(lineNo, QString(), true);
+            series.append(SeriesRecord{});
+            m_slot = 0;
+        }
+        m_field = 0;
+    }
+    if (m_field >= 0) {
+        if (!isNumber)
+            return stop(lineNo, notANumberReason(bytes));
+        qint16 v = 0;
+        if (!value.toInt16(v))
+            return stop(lineNo, outOfRangeReason(bytes));
+        (series.last().*kFileOrder[size_t(m_field)])[size_t(m_slot)] = v;
+        if (++m_field == kValuesPerSlot) {
+            m_field = -1;
+            ++m_slot;
+            m_found = true;
+        }
+    } else if (bytes == kCommentsMarkerLine) {
+        m_section = &m_content.comments;
+        m_found = true;
+    } else if (bytes == kShotTimesMarkerLine) {
+        m_section = &m_content.shotTimes;
+        m_found = true;
+    } else if (bytes == kShootingTimesMarkerLine) {
+        m_section = &m_content.shootingTimes;
+        m_found = true;
+    } else if (m_section) {
+        cp1252::appendDecodedLine(*m_section, bytes);
+    }
+    return true;
+}
+
+SeriesFileReadResult SeriesFileParser::finish(const QString& path) {
+    if (!m_stopped && !m_pending.isEmpty()) {
+        const QByteArray last = std::exchange(m_pending, QByteArray());
+        processLine(last);
+    }
+    if (!m_stopped && m_field >= 0)
+        stop(m_lines + 1, u"Die Datei endet mitten in den acht Zeilen eines Schusses."_s);
+    return result(path);
+}
+
+SeriesFileReadResult SeriesFileParser::abort(const QString& path, const QString& reason) {
+    if (!m_stopped)
+        stop(m_lines + 1, reason);
+    return result(path);
+}
+
+SeriesFileReadResult SeriesFileParser::result(const QString& path) {
+    SeriesFileReadResult r;
+    // Nothing of a series file: no series, so that nothing is replaced.
+    if (m_found)
+        r.content = std::move(m_content);
+    m_content = SeriesFileContent{};
+    m_section = nullptr;
+    const QString file = fileNamed(path);
+    if (m_errorLine > 0) {
+        r.errorLine = m_errorLine;
+        r.seriesLimitReached = m_seriesLimit;
+        const QString line = QString::number(m_errorLine);
+        r.error =
+            m_seriesLimit
+                ? u"%1 enthält mehr Serien, als das Programm auflisten kann (höchstens %2). "
+                  u"Die ersten %3 Serien der Datei wurden gelesen, ab Zeile %4 nicht mehr."_s.arg(
+                      file, QString::number(kMaxSeries), QString::number(m_maxSeries), line)
+                : u"%1 konnte ab Zeile %2 nicht gelesen werden: %3"_s.arg(file, line, m_reason);
+    } else if (!m_found) {
+        r.error = u"%1 ist keine Seriendatei: Sie enthält weder Schüsse noch einen der Abschnitte "
+                  u"„$Kommentare$“, „$Schusszeiten$“ und „$Schiesszeiten$“."_s.arg(file);
+    }
+    return r;
+}
+
+SeriesFileReadResult parseSeriesFile(const QByteArray& bytes, const QLocale& locale) {
+    SeriesFileParser parser(locale);
+    parser.feed(bytes);
+    return parser.finish(QString());
+}
+
+SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale, int maxSeries) {
     const QFileInfo info(path);
     if (!info.exists())
         return openFailure(path, u"Die Datei existiert nicht."_s);
     if (info.isDir())
         return openFailure(path, u"Unter diesem Namen gibt es einen Ordner, keine Datei."_s);
+    // A device or pipe may never end or never answer.
+    if (!info.isFile())
+        return openFailure(path, u"Unter diesem Namen gibt es etwas anderes als eine Datei."_s);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return openFailure(path,
                            u"Die Datei lässt sich nicht öffnen (%1)."_s.arg(file.errorString()));
 
-    QByteArray bytes = file.readAll();
-    if (file.error() == QFileDevice::NoError)
-        return toResult(parseText(cp1252::decode(bytes), locale), path);
-
-    // Keep the complete lines that arrived before the failure.
-    const QString systemText = file.errorString();
-    bytes.truncate(bytes.lastIndexOf('\n') + 1);
-    ParseOutcome parsed = parseText(cp1252::decode(bytes), locale);
-    if (parsed.errorLine == 0) {
-        parsed.errorLine = parsed.linesRead + 1;
-        parsed.reason = u"Beim Lesen ist ein Fehler aufgetreten (%1)."_s.arg(systemText);
+    // In pieces: memory stays small however large the file is, and a file
+    // that breaks off early is not read to its end.
+    constexpr qint64 kChunk = 1 << 16;
+    SeriesFileParser parser(locale, maxSeries);
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(buffer.data(), kChunk);
+        if (n < 0)
+            return parser.abort(
+                path, u"Beim Lesen ist ein Fehler aufgetreten (%1)."_s.arg(file.errorString()));
+        if (n == 0 || !parser.feed(QByteArrayView(buffer.constData(), n)))
+            break;
     }
-    return toResult(std::move(parsed), path);
+    return parser.finish(path);
 }
 
 QString proposedFileName(const QString& shooter, const QDate& date, const QLocale& locale) {

@@ -37,13 +37,15 @@ struct SeriesFileContent {
 struct SeriesFileReadResult {
     // Everything read up to the end of the file or up to the line that could
     // not be read: at least one (possibly empty) series, or none at all when
-    // the file could not be opened.
+    // the file could not be opened or nothing of a series file was read.
     SeriesFileContent content;
     // German text for the user, naming the file (when known) and the line.
     std::optional<QString> error;
     // 1-based number of the line that could not be read; 0 when all was read
     // or the file could not be opened at all.
     int errorLine = 0;
+    // Reading stopped because the file holds more series than may be listed.
+    bool seriesLimitReached = false;
 };
 
 // The file's bytes for all series of the content.
@@ -55,15 +57,67 @@ QByteArray encodeSeriesFile(const SeriesFileContent& content, SeriesFileStyle st
 std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileContent& content,
                                        SeriesFileStyle style);
 
+// The series counter is a signed 16-bit number: no window lists more series.
+inline constexpr int kMaxSeries = 32767;
+// The longest line read, in characters; no line the program writes comes near it.
+inline constexpr int kMaxLineLength = 65536;
+
+// The message when a window already lists kMaxSeries series and is asked for
+// another one.
+QString seriesLimitMessage();
+
 // Reads line by line: a line that reads as a number (in the locale, or a plain
 // integer) begins a shot slot of eight lines, and after ten slots a new series
 // begins; a marker line selects its section; every other line, empty ones
 // included, is appended with CR LF to the selected section, and dropped while
-// none is selected. Lines end with CR LF or a bare LF. Reading stops at a slot
-// that breaks off or holds a value outside the 16-bit range; the values of
-// that slot read so far are kept.
+// none is selected. Lines end with CR LF or a bare LF.
+//
+// Reading stops at a slot that breaks off or holds a value outside the 16-bit
+// range (the values of that slot read so far are kept), at a line longer than
+// kMaxLineLength, and where series maxSeries + 1 would begin. A file in which
+// neither a complete shot slot nor a marker line was read gives no series at
+// all, so that a window keeps what it shows.
+//
+// The parser takes the file in pieces of any size, so a file is never held
+// in memory as a whole.
+class SeriesFileParser {
+public:
+    explicit SeriesFileParser(const QLocale& locale = QLocale(), int maxSeries = kMaxSeries);
+
+    // The next bytes of the file. False once reading has stopped; further
+    // bytes are then ignored.
+    bool feed(QByteArrayView bytes);
+    // The file ended. `path` names the file in the message (may be empty).
+    SeriesFileReadResult finish(const QString& path);
+    // Reading broke off for a reason outside the file (a read error): what
+    // was read up to the last complete line is kept.
+    SeriesFileReadResult abort(const QString& path, const QString& reason);
+
+private:
+    bool processLine(QByteArrayView bytes);
+    bool stop(int line, const QString& reason, bool seriesLimit = false);
+    SeriesFileReadResult result(const QString& path);
+
+    QLocale m_locale;
+    int m_maxSeries;
+    SeriesFileContent m_content;
+    QString* m_section = nullptr;
+    int m_slot = 0;       // slots filled in the current series
+    int m_field = -1;     // next value of the slot being read; -1 outside a slot
+    int m_lines = 0;      // lines read
+    bool m_found = false; // a complete slot or a marker line was read
+    bool m_stopped = false;
+    bool m_seriesLimit = false;
+    int m_errorLine = 0;
+    QString m_reason;
+    QByteArray m_pending; // the start of a line whose end has not arrived
+};
+
 SeriesFileReadResult parseSeriesFile(const QByteArray& bytes, const QLocale& locale = QLocale());
-SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale = QLocale());
+// Only regular files are read (no devices or pipes). `maxSeries` is how many
+// series the reading window can still list.
+SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale = QLocale(),
+                                    int maxSeries = kMaxSeries);
 
 // The file name proposed when saving: shooter name, the date in the locale's
 // short form, ".txt". Characters that cannot stand in a file name on Windows

@@ -59,8 +59,17 @@ QString formatNumber(double v, const QLocale& locale) {
 std::optional<double> parseNumber(const QString& text, const QLocale& locale) {
     QLocale l = locale;
     l.setNumberOptions(QLocale::RejectGroupSeparator);
+    // Right-to-left locales write their signs with direction marks ("\u061C-5",
+    // "\u200E-5"), which QLocale does not read back; they are invisible and carry
+    // no value.
+    QString plain = text.trimmed();
+    plain.remove(QChar(0x200E)).remove(QChar(0x200F)).remove(QChar(0x061C));
     bool ok = false;
-    const double v = l.toDouble(text.trimmed(), &ok);
+    double v = l.toDouble(plain, &ok);
+    // Nor does it read an exponent symbol of more than one character (Arabic "اس").
+    const QString exponent = l.exponential();
+    if (!ok && exponent.size() > 1 && plain.contains(exponent))
+        v = l.toDouble(plain.replace(exponent, QStringLiteral("E")), &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;

@@ -44,7 +44,9 @@ double floorValue(double v);
 QString formatNumber(double v, const QLocale& locale = QLocale());
 
 // Reads a number typed or stored as text in the given locale. Leading and
-// trailing blanks are ignored; group separators are not accepted.
+// trailing blanks and direction marks are ignored; group separators are not
+// accepted. Every text formatNumber gives reads back (up to 1e308: beyond,
+// fifteen digits round past the largest double).
 std::optional<double> parseNumber(const QString& text, const QLocale& locale = QLocale());
 
 // Reads the text as a number the way the series sums do: empty or non-numeric

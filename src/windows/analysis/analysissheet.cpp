@@ -2,6 +2,8 @@
 
 #include "model/numeric.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace ankerblick {
@@ -53,7 +55,13 @@ std::optional<QString> AnalysisSheet::loadFile(const QString& path) {
 }
 
 std::optional<QString> AnalysisSheet::attachFile(const QString& path) {
-    const SeriesFileReadResult read = readSeriesFile(path, m_locale);
+    // The series of the file are numbered on behind the listed ones, up to
+    // the limit of the series counter.
+    const int room = kMaxSeries - seriesCount();
+    if (room < 1)
+        return seriesLimitMessage() + QStringLiteral(" Die Datei „") +
+               QDir::toNativeSeparators(path) + QStringLiteral("“ wurde nicht gelesen.");
+    const SeriesFileReadResult read = readSeriesFile(path, m_locale, room);
     if (!read.content.series.isEmpty())
         appendContent(read.content);
     return read.error;

@@ -48,6 +48,7 @@ void TargetLink::Rika_Click(const QString& location) {
     try {
         if (!m_port.isOpen()) {
             m_port.open(location, kLineSettings);
+            m_replies.reset();
             m_port.writeByte(targetbyte::LogOn);
             m_loggedOn = true;
         } else if (m_polling) {
@@ -83,6 +84,7 @@ void TargetLink::Rika_Schussabfrage_Click() {
             tell(QStringLiteral("Erst Anmelden, dann abfragen."));
             return;
         }
+        m_replies.reset();
         m_timer->start(kPollInterval);
         m_polling = true;
     }
@@ -111,9 +113,9 @@ void TargetLink::Timer1_Timer() {
 
 void TargetLink::poll() {
     m_port.writeByte(targetbyte::Request);
-    // The reply to a request arrives while the event loop runs and is read by a
-    // later poll: whatever has been received until now is the reply.
-    const TargetReply reply = readTargetReply(m_port.readAvailable());
+    // The reply to a request arrives while the event loop runs and is read by
+    // later polls, possibly in pieces.
+    const TargetReply reply = m_replies.take(m_port.readAvailable());
     if (reply.kind == TargetReply::Kind::Fault) {
         tellFault(reply.fault); // no 0x0C for this poll; polling goes on
         return;

@@ -5,6 +5,7 @@
 // shot-entry window.
 
 #include "model/geometry.h"
+#include "targetrecord.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +17,6 @@ namespace ankerblick {
 
 class SerialPort;
 class UserDialogs;
-struct LinkFault;
 
 // What the link needs from the window that shows the target.
 class TargetLinkHost {
@@ -73,6 +73,7 @@ private:
     TargetLinkHost& m_host;
     QWidget* m_dialogParent;
     QTimer* m_timer; // Timer1
+    TargetReplyAssembler m_replies;
     bool m_loggedOn = false;
     bool m_polling = false;
     bool m_portChoiceEnabled = true;

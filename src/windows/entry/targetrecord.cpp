@@ -3,6 +3,7 @@
 #include "model/numeric.h"
 
 #include <optional>
+#include <utility>
 
 namespace ankerblick {
 
@@ -46,6 +47,8 @@ TargetReply readTargetReply(const QString& received, const QLocale& locale) {
     if (received.size() < kRecordFullLength)
         return faultReply(recorderror::Incomplete,
                           QStringLiteral("Der Schussdatensatz ist unvollständig"));
+    if (received.size() > kRecordMaxLength)
+        return faultReply(recorderror::TooLong, QStringLiteral("Der Schussdatensatz ist zu lang"));
     TargetReply r;
     if (auto fault = readField(received.mid(43, 6), locale, r.shot.x))
         return *fault;
@@ -53,6 +56,32 @@ TargetReply readTargetReply(const QString& received, const QLocale& locale) {
         return *fault;
     r.kind = TargetReply::Kind::Shot;
     return r;
+}
+
+TargetReply TargetReplyAssembler::take(const QString& received) {
+    if (received.isEmpty()) {
+        // The line is quiet: a reply that was started is over.
+        m_skipping = false;
+        return readTargetReply(std::exchange(m_pending, QString()), m_locale);
+    }
+    if (m_skipping)
+        return {};
+    QStringView piece(received);
+    if (m_pending.isEmpty())
+        while (!piece.isEmpty() && (piece.front() == u'\r' || piece.front() == u'\n'))
+            piece = piece.mid(1);
+    m_pending.append(piece);
+    if (m_pending.size() < kRecordFullLength)
+        return {};
+    const TargetReply reply = readTargetReply(std::exchange(m_pending, QString()), m_locale);
+    m_skipping =
+        reply.kind == TargetReply::Kind::Fault && reply.fault.number == recorderror::TooLong;
+    return reply;
+}
+
+void TargetReplyAssembler::reset() {
+    m_pending.clear();
+    m_skipping = false;
 }
 
 PointF targetHitPosition(TargetShot shot, PointF centre, double scale) {

@@ -105,10 +105,12 @@ void TargetSheet::selectSeries(int number) {
     showSelectedSeries();
 }
 
-void TargetSheet::nextSeries() {
+bool TargetSheet::nextSeries() {
+    if (lastSeriesSelected() && int(m_seriesList.size()) >= kMaxSeries)
+        return false; // the 16-bit series counter is full
     m_nextSeriesRed = false;
     if (!lastSeriesSelected())
-        return;
+        return true;
     // The placed shots are in the record already; a shot still waiting for
     // the pointer is not part of the series.
     forgetPendingEntry(record());
@@ -116,6 +118,7 @@ void TargetSheet::nextSeries() {
     m_store.ensure(n + 1);
     m_seriesList.append(QString::number(n + 1));
     selectSeries(n + 1);
+    return true;
 }
 
 void TargetSheet::newSession() {

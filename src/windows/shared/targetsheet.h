@@ -45,8 +45,9 @@ public:
     void doubleClick();
 
     // Series controls.
-    void selectSeries(int number);        // SerienListe: shows series `number` (1-based)
-    void nextSeries();                    // WeitereSerie
+    void selectSeries(int number); // SerienListe: shows series `number` (1-based)
+    // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
+    bool nextSeries();
     virtual void undo() = 0;              // Undo ("Rückgängig")
     void newSession();                    // Neu
     void recompute();                     // NeuBerechnen: scores the placed shots again

@@ -222,7 +222,10 @@ void TargetWindow::SchussListe_LostFocus() {
 }
 
 void TargetWindow::WeitereSerie_Click() {
-    m_sheet.nextSeries();
+    if (!m_sheet.nextSeries())
+        m_dialogs.messageBox(this, seriesLimitMessage() +
+                                       QStringLiteral(" Bitte die Serien speichern und mit „Neu“ "
+                                                      "von vorn beginnen."));
     refresh();
 }
 

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and libFuzzer and runs each of them for
+# SECONDS seconds (default 60) on a copy of its seed corpus, so the corpus in
+# the repository stays as it is. Fails when a target finds a crash or a broken
+# invariant; the input that did it is kept in the build folder.
+#
+#   tests/fuzz/run.sh [SECONDS]
+#
+# ANKERBLICK_FUZZ_BUILD names the build folder (default build/fuzz).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+seconds=${1:-60}
+case "$seconds" in
+  '' | *[!0-9]*) echo "Aufruf: tests/fuzz/run.sh [SEKUNDEN]" >&2; exit 2 ;;
+esac
+
+scripts/install-deps.sh clang libclang-rt-14-dev
+
+dir=${ANKERBLICK_FUZZ_BUILD:-build/fuzz}
+targets=(fuzz_seriesfile fuzz_targetrecord fuzz_timelines fuzz_numbers)
+
+CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DANKERBLICK_FUZZ=ON -DANKERBLICK_TESTS=OFF -DANKERBLICK_WERROR=ON
+cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}"
+
+# Qt keeps some data for the whole run; only real faults count.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+# The longest input each target is given: a few series, a few records, a
+# few lines, one typed number.
+declare -A max_len=([fuzz_seriesfile]=4096 [fuzz_targetrecord]=256 [fuzz_timelines]=2048
+  [fuzz_numbers]=128)
+
+failed=()
+for t in "${targets[@]}"; do
+  name=${t#fuzz_}
+  work="$dir/fuzz-run/$name"
+  rm -rf "$work"
+  mkdir -p "$work/corpus" "$work/artifacts"
+  cp tests/fuzz/corpus/"$name"/* "$work/corpus/"
+  echo "== $t: $seconds s"
+  if ! "$dir/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -max_len="${max_len[$t]}" -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
+      "$work/corpus" >"$work/log" 2>&1; then
+    tail -n 40 "$work/log" >&2
+    echo "$t: Absturz oder verletzte Bedingung, Eingabe in $work/artifacts/" >&2
+    failed+=("$t")
+  fi
+  grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$work/log" | tail -n 2 || true
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "Fehlgeschlagen: ${failed[*]}" >&2
+  exit 1
+fi
+echo "Alle Fuzz-Ziele ohne Befund."
