@@ -1,0 +1,423 @@
+// Figures 1 to 4: the series file read and written, the all-series view and
+// the value/time graph painted, each paired in the same process with the bare
+// operation that bounds it from below.
+//
+// Usage: ankerblick_bench [--rows=FILE] [Google Benchmark options]
+// Writes one tab-separated row per figure (figure, ours, limit, ratio, goal,
+// verdict) to FILE; bench.sh prints them as a table.
+
+#include "benchdata.h"
+#include "benchservices.h"
+
+#include "files/seriesfile.h"
+#include "timeanalysis/ausgabeform.h"
+#include "timeanalysis/valuetimeanalysis.h"
+#include "windows/analysis/analyseanzeige.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace ankerblick;
+using namespace ankerblick::bench;
+
+namespace {
+
+constexpr int kRepetitions = 5;
+constexpr QSize kImageSize(1920, 1080);
+constexpr int kPaintedSeries = 1000; // 10,000 shots on the face, 10,000 time lines
+
+// ---- Files -------------------------------------------------------------------
+
+// The history file of `count` series, written once per count.
+const QString& historyPath(int count) {
+    static std::map<int, QString> paths;
+    auto it = paths.find(count);
+    if (it == paths.end()) {
+        const QString path = scratchPath(QStringLiteral("history-%1.txt").arg(count));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(historyFile(count)) < 0)
+            qFatal("cannot write the benchmark file");
+        it = paths.emplace(count, path).first;
+    }
+    return it->second;
+}
+
+void readOurs(benchmark::State& state, int count) {
+    const QString path = historyPath(count);
+    const QLocale locale = benchLocale();
+    // A window lists at most kMaxSeries series; the reader is measured beyond
+    // that with the limit raised, to show how its cost grows.
+    const int maxSeries = std::max(count, kMaxSeries);
+    for (auto _ : state) {
+        SeriesFileReadResult result = readSeriesFile(path, locale, maxSeries);
+        if (result.error || result.content.series.size() != count)
+            state.SkipWithError("the file was not read completely");
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+// Reads the same bytes and converts every line that starts with a number.
+void readLimit(benchmark::State& state, int count) {
+    const QByteArray path = QFile::encodeName(historyPath(count));
+    std::vector<char> buffer;
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        if (fd < 0 || ::fstat(fd, &info) != 0) {
+            state.SkipWithError("cannot open the benchmark file");
+            break;
+        }
+        buffer.resize(size_t(info.st_size));
+        size_t got = 0;
+        while (got < buffer.size()) {
+            const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+            if (n <= 0)
+                break;
+            got += size_t(n);
+        }
+        ::close(fd);
+        long long sum = 0;
+        const char* p = buffer.data();
+        const char* const end = p + got;
+        while (p < end) {
+            const char* eol = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+            if (!eol)
+                eol = end;
+            int value = 0;
+            if (std::from_chars(p, eol, value).ec == std::errc())
+                sum += value;
+            p = eol + 1;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+const SeriesFileContent& history(int count) {
+    static std::map<int, SeriesFileContent> contents;
+    auto it = contents.find(count);
+    if (it == contents.end())
+        it = contents.emplace(count, makeHistory(count)).first;
+    return it->second;
+}
+
+void writeOurs(benchmark::State& state, int count) {
+    const SeriesFileContent& content = history(count);
+    const QString path = scratchPath(QStringLiteral("written-ours.txt"));
+    for (auto _ : state)
+        if (writeSeriesFile(path, content, SeriesFileStyle::MainWindow))
+            state.SkipWithError("the file was not written");
+}
+
+// The same bytes with the safety of saving in one piece: a new file, its
+// data on the disk, then renamed over the old one.
+void writeSafeLimit(benchmark::State& state, int count) {
+    const QByteArray bytes = encodeSeriesFile(history(count), SeriesFileStyle::MainWindow);
+    const QByteArray path = QFile::encodeName(scratchPath(QStringLiteral("written-safe.txt")));
+    const QByteArray temporary = path + ".new";
+    for (auto _ : state) {
+        const int fd =
+            ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() ||
+            ::fdatasync(fd) != 0 || ::close(fd) != 0 ||
+            ::rename(temporary.constData(), path.constData()) != 0) {
+            state.SkipWithError("cannot write the benchmark file");
+            break;
+        }
+    }
+}
+
+void writeLimit(benchmark::State& state, int count) {
+    const QByteArray bytes = encodeSeriesFile(history(count), SeriesFileStyle::MainWindow);
+    const QByteArray path = QFile::encodeName(scratchPath(QStringLiteral("written-limit.txt")));
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size()) {
+            state.SkipWithError("cannot write the benchmark file");
+            break;
+        }
+        ::close(fd);
+    }
+}
+
+// ---- Windows -----------------------------------------------------------------
+
+// The analysis window with the history of kPaintedSeries series loaded.
+struct LoadedWindow {
+    BenchServices services;
+    std::unique_ptr<AnalyseAnzeige> window;
+
+    LoadedWindow() {
+        services.dialogs.openName = historyPath(kPaintedSeries);
+        window = std::make_unique<AnalyseAnzeige>(services.services, nullptr);
+        window->resize(kImageSize);
+        window->show();
+        click(QStringLiteral("Laden"));
+        QApplication::processEvents();
+    }
+    void click(const QString& button) {
+        auto* b = window->findChild<QPushButton*>(button);
+        if (!b)
+            qFatal("button not found");
+        b->click();
+    }
+};
+
+// Made on first use, destroyed before the application ends.
+std::unique_ptr<LoadedWindow> g_loaded;
+
+LoadedWindow& loadedWindow() {
+    if (!g_loaded)
+        g_loaded = std::make_unique<LoadedWindow>();
+    return *g_loaded;
+}
+
+void allSeriesOurs(benchmark::State& state) {
+    LoadedWindow& w = loadedWindow();
+    w.click(QStringLiteral("AlleSerienAnzeigen"));
+    QImage image(w.window->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        w.window->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["discs"] = double(w.window->sheet().shotCentres().size());
+}
+
+void allSeriesLimit(benchmark::State& state) {
+    LoadedWindow& w = loadedWindow();
+    w.click(QStringLiteral("AlleSerienAnzeigen"));
+    const QList<PointF> centres = w.window->sheet().shotCentres();
+    const double r = w.window->sheet().paintRadius();
+    QImage image(w.window->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(0, 0, 0), 1.0));
+        p.setBrush(QColor(255, 0, 0));
+        for (const PointF& c : centres)
+            p.drawEllipse(QPointF(c.x, c.y), r, r);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["discs"] = double(centres.size());
+}
+
+// The graph window showing the value/time graph of the loaded window's shot
+// times, 0 to 10 rings over 0 to 1000 seconds, on a picture of about
+// kImageSize.
+ValueTimeAnalysis& openGraph() {
+    static ValueTimeAnalysis* analysis = [] {
+        LoadedWindow& w = loadedWindow();
+        w.services.dialogs.yesAnswer = true; // "Schusszeit"
+        w.services.dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
+                                     QStringLiteral("1000")};
+        w.click(QStringLiteral("Schusszeitanalyse"));
+        AusgabeForm& form = ausgabeForm();
+        form.showNormal();
+        // The picture is 140 twips narrower and 450 twips lower than the window.
+        form.resize(kImageSize + QSize(10, 30));
+        QApplication::processEvents();
+        auto* a = dynamic_cast<ValueTimeAnalysis*>(form.Aufrufer());
+        if (!a)
+            qFatal("the graph window shows no analysis");
+        return a;
+    }();
+    return *analysis;
+}
+
+void graphOurs(benchmark::State& state) {
+    ValueTimeAnalysis& analysis = openGraph();
+    AusgabeForm& form = ausgabeForm();
+    QString zeitart = form.Zeitart();
+    for (auto _ : state) {
+        analysis.AusgabeFormNeuZeichnen(zeitart);
+        benchmark::DoNotOptimize(form.Picture1()->image().constBits());
+    }
+    const QSize size = form.Picture1()->image().size();
+    state.counters["width"] = size.width();
+    state.counters["height"] = size.height();
+}
+
+void graphLimit(benchmark::State& state) {
+    ValueTimeAnalysis& analysis = openGraph();
+    const QSize size = ausgabeForm().Picture1()->image().size();
+    // The lines and discs the graph consists of, laid out once beforehand.
+    QImage scratch(size, QImage::Format_RGB32);
+    QPainter scratchPainter(&scratch);
+    const timeanalysis::GraphLayout graph =
+        analysis.draw(scratchPainter, size, ausgabeForm().Zeitart());
+    scratchPainter.end();
+    const double r = timeanalysis::kDiscRadius;
+    for (auto _ : state) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setPen(QPen(Qt::black, 0));
+        p.drawLines(graph.valueLines);
+        p.drawLines(graph.timeLines);
+        p.setBrush(QColor(255, 0, 0));
+        for (const QPointF& c : graph.discs)
+            p.drawEllipse(c, r, r);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["lines"] = double(graph.valueLines.size() + graph.timeLines.size());
+    state.counters["discs"] = double(graph.discs.size());
+}
+
+// ---- Registration and report -------------------------------------------------
+
+template <typename F> void add(const std::string& name, F&& function) {
+    benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+// Keeps the median wall time of every benchmark, in milliseconds.
+class MedianCollector final : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medians;
+    std::map<std::string, std::string> errors;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                errors[run.run_name.function_name] = run.error_message;
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+};
+
+std::string milliseconds(double ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, ms < 10 ? "%.2f ms" : "%.1f ms", ms);
+    return text;
+}
+
+struct Row {
+    std::string figure, ours, limit;
+    double ratio = 0;
+    double goal = 0; // 0: a reference row without a goal of its own
+};
+
+void writeRows(std::FILE* out, const std::vector<Row>& rows) {
+    for (const Row& r : rows) {
+        if (r.goal > 0)
+            std::fprintf(out, "%s\t%s\t%s\t%.2f\t<= %.1f\t%s\n", r.figure.c_str(), r.ours.c_str(),
+                         r.limit.c_str(), r.ratio, r.goal, r.ratio <= r.goal ? "met" : "MISSED");
+        else
+            std::fprintf(out, "%s\t%s\t%s\t%.2f\t-\treference\n", r.figure.c_str(), r.ours.c_str(),
+                         r.limit.c_str(), r.ratio);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string rowsPath;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--rows=", 7) == 0)
+            rowsPath = argv[i] + 7;
+        else
+            args.push_back(argv[i]);
+    }
+    int count = int(args.size());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(count, args.data());
+    QLocale::setDefault(benchLocale());
+
+    for (const int n : {1000, 10000, 100000}) {
+        add("read/ours/" + std::to_string(n), [n](benchmark::State& s) { readOurs(s, n); });
+        add("read/limit/" + std::to_string(n), [n](benchmark::State& s) { readLimit(s, n); });
+    }
+    for (const int n : {10000, 100000}) {
+        add("write/ours/" + std::to_string(n), [n](benchmark::State& s) { writeOurs(s, n); });
+        add("write/limit/" + std::to_string(n), [n](benchmark::State& s) { writeLimit(s, n); });
+        add("write/safe/" + std::to_string(n), [n](benchmark::State& s) { writeSafeLimit(s, n); });
+    }
+    add("allseries/ours", allSeriesOurs);
+    add("allseries/limit", allSeriesLimit);
+    add("graph/ours", graphOurs);
+    add("graph/limit", graphLimit);
+
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 2;
+    MedianCollector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    benchmark::Shutdown();
+
+    const auto& m = collector.medians;
+    const auto has = [&](const char* a, const char* b) {
+        return m.count(a) && m.count(b);
+    };
+    std::vector<Row> rows;
+    const auto pair = [&](const char* figure, const char* ours, const char* limit, double goal) {
+        if (has(ours, limit))
+            rows.push_back({figure, milliseconds(m.at(ours)), milliseconds(m.at(limit)),
+                            m.at(ours) / m.at(limit), goal});
+    };
+    // Linear growth: ten times the series may take at most twelve times as
+    // long. The bare operation's own growth on this machine follows as a
+    // reference row.
+    const auto growth = [&](const char* figure, const char* small, const char* large, double goal) {
+        if (has(small, large)) {
+            const double factor = m.at(large) / m.at(small);
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f x", factor);
+            rows.push_back({figure, text, "10 x", factor / 10, goal});
+        }
+    };
+    pair("1 read 1,000 series", "read/ours/1000", "read/limit/1000", 2);
+    pair("1 read 10,000 series", "read/ours/10000", "read/limit/10000", 2);
+    pair("1 read 100,000 series", "read/ours/100000", "read/limit/100000", 2);
+    growth("1 read growth 10,000 -> 100,000", "read/ours/10000", "read/ours/100000", 1.2);
+    growth("1   bare read growth", "read/limit/10000", "read/limit/100000", 0);
+    pair("2 write 10,000 series", "write/ours/10000", "write/limit/10000", 2);
+    pair("2 write 10,000, limit with fdatasync", "write/ours/10000", "write/safe/10000", 2);
+    pair("2 write 100,000, limit with fdatasync", "write/ours/100000", "write/safe/100000", 2);
+    growth("2 write growth 10,000 -> 100,000", "write/ours/10000", "write/ours/100000", 1.2);
+    growth("2   bare write + fdatasync growth", "write/safe/10000", "write/safe/100000", 0);
+    pair("3 all-series view, 10,000 discs", "allseries/ours", "allseries/limit", 2);
+    pair("4 value/time graph, 10,000 times", "graph/ours", "graph/limit", 2);
+
+    for (const auto& [name, message] : collector.errors)
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());
+    if (!rowsPath.empty()) {
+        std::FILE* out = std::fopen(rowsPath.c_str(), "a");
+        if (!out) {
+            std::perror(rowsPath.c_str());
+            return 1;
+        }
+        writeRows(out, rows);
+        std::fclose(out);
+    } else {
+        writeRows(stdout, rows);
+    }
+    unloadAusgabeForm();
+    g_loaded.reset();
+    return collector.errors.empty() ? 0 : 1;
+}

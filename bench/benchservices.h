@@ -1,0 +1,46 @@
+#pragma once
+
+// The platform services a window needs in a benchmark: dialogs answered from
+// a queue (so no modal dialog waits for a user), the real clock and printers,
+// and tones that pass in silence.
+
+#include "platform/clock.h"
+#include "platform/printers.h"
+#include "platform/services.h"
+#include "platform/tonegenerator.h"
+#include "platform/userdialogs.h"
+
+#include <QStringList>
+
+namespace ankerblick::bench {
+
+class AnsweringDialogs final : public UserDialogs {
+public:
+    QStringList inputs;    // answers to input boxes; none left answers as Cancel
+    bool yesAnswer = true; // every yes/no question
+    QString openName;      // every file to open
+    int messages = 0;      // messages shown
+
+    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override {
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+    void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
+    bool yesNo(QWidget*, const QString&, const QString&) override { return yesAnswer; }
+    QString openFileName(QWidget*, const QString&) override { return openName; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+class SilentTones final : public ToneGenerator {
+public:
+    void beep(int, int) override {}
+};
+
+struct BenchServices {
+    AnsweringDialogs dialogs;
+    SystemClock clock;
+    SilentTones tones;
+    QtPrinterService printers;
+    Services services{dialogs, clock, tones, printers};
+};
+
+} // namespace ankerblick::bench
