@@ -2,6 +2,7 @@
 // query through the dialogs, arrow keys and mouse gestures on the picture, and
 // the picture itself checked pixel by pixel.
 
+#include "support/boundscheck.h"
 #include "support/scripteddialogs.h"
 #include "timeanalysis/ausgabeform.h"
 #include "timeanalysis/valuetimeanalysis.h"
@@ -16,32 +17,12 @@
 
 using namespace ankerblick;
 using namespace ankerblick::timeanalysis;
+using ankerblick::test::bounds;
+using ankerblick::test::sameBounds;
 using ankerblick::test::ScriptedDialogs;
-
-Q_DECLARE_METATYPE(ankerblick::timeanalysis::Bounds)
-Q_DECLARE_METATYPE(ankerblick::timeanalysis::Variant)
+using ankerblick::test::show;
 
 namespace {
-
-Bounds bounds(float min, float max, float from, float to) {
-    return Bounds{min, max, from, to};
-}
-
-QString show(const Bounds& b) {
-    return QStringLiteral("%1..%2 rings, %3..%4 s")
-        .arg(double(b.MinSchusswert))
-        .arg(double(b.MaxSchusswert))
-        .arg(double(b.AbSekunden))
-        .arg(double(b.BisSekunden));
-}
-
-bool sameBounds(const Bounds& a, const Bounds& b) {
-    const auto near = [](float x, float y) {
-        return std::fabs(x - y) < 1e-4f;
-    };
-    return near(a.MinSchusswert, b.MinSchusswert) && near(a.MaxSchusswert, b.MaxSchusswert) &&
-           near(a.AbSekunden, b.AbSekunden) && near(a.BisSekunden, b.BisSekunden);
-}
 
 QStringList answersFor(const Bounds& b) {
     QLocale l;

@@ -2,6 +2,7 @@
 // four answers of the query, the zoom of both calling windows and the layout
 // of the graph.
 
+#include "support/boundscheck.h"
 #include "timeanalysis/graphlayout.h"
 #include "timeanalysis/timelines.h"
 #include "timeanalysis/valuebounds.h"
@@ -11,33 +12,13 @@
 #include <cmath>
 
 using namespace ankerblick::timeanalysis;
+using ankerblick::test::bounds;
+using ankerblick::test::sameBounds;
+using ankerblick::test::show;
 
-Q_DECLARE_METATYPE(ankerblick::timeanalysis::Bounds)
-Q_DECLARE_METATYPE(ankerblick::timeanalysis::Variant)
 Q_DECLARE_METATYPE(ankerblick::timeanalysis::Question)
 
 namespace {
-
-Bounds bounds(float min, float max, float from, float to) {
-    return Bounds{min, max, from, to};
-}
-
-QString show(const Bounds& b) {
-    return QStringLiteral("%1..%2 rings, %3..%4 s")
-        .arg(double(b.MinSchusswert))
-        .arg(double(b.MaxSchusswert))
-        .arg(double(b.AbSekunden))
-        .arg(double(b.BisSekunden));
-}
-
-// Equal as single-precision numbers from the same decimal tenths.
-bool sameBounds(const Bounds& a, const Bounds& b) {
-    const auto near = [](float x, float y) {
-        return std::fabs(x - y) < 1e-4f;
-    };
-    return near(a.MinSchusswert, b.MinSchusswert) && near(a.MaxSchusswert, b.MaxSchusswert) &&
-           near(a.AbSekunden, b.AbSekunden) && near(a.BisSekunden, b.BisSekunden);
-}
 
 QStringList entryTexts(const QList<TimeEntry>& entries) {
     QStringList out;
