@@ -3,6 +3,7 @@
 // what the window then shows on its target.
 
 #include "model/numeric.h"
+#include "model/seriesvalues.h"
 #include "platform/services.h"
 #include "support/analysisfiles.h"
 #include "support/fakeclock.h"
@@ -11,11 +12,13 @@
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 #include "timeanalysis/ausgabeform.h"
+#include "timeanalysis/valuetimeanalysis.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -259,13 +262,15 @@ private slots:
         QCOMPARE(m_ui->text("SerienSummeZehntel"), num::formatNumber(tenths));
     }
 
-    void timeTextsKeptByLadenAndEmptiedByNeu() {
+    // "Laden" replaces the time texts with those of the new file; "Neu" empties them.
+    void timeTextsReplacedByLadenAndEmptiedByNeu() {
         const QString times1 = u"Serie:1 Schuss:1: 8,4\r\n"_s;
-        const QString times2 = u"Serie:1 Schuss:1: 6,1\r\nSerie:1 Schuss:2: 7\r\n"_s;
+        const QString times2 = u"Serie:1 Schuss:1: 6,1\r\nSerie:2 Schuss:2: 7\r\n"_s;
         load(file(TestFile{fullSeries(1), u"eins\r\n"_s, times1, times1}));
+        attach(file(TestFile{fullSeries(1), u"dazu\r\n"_s, times1, {}}));
         load(file(TestFile{fullSeries(2), u"zwei\r\n"_s, times2, {}}));
-        QCOMPARE(sheet().shotTimes(), times1 + times2);
-        QCOMPARE(sheet().shootingTimes(), times1);
+        QCOMPARE(sheet().shotTimes(), times2);
+        QVERIFY(sheet().shootingTimes().isEmpty());
         QCOMPARE(sheet().comments(), u"zwei\r\n"_s);
         m_ui->press("Neu");
         QVERIFY(sheet().shotTimes().isEmpty());
@@ -541,25 +546,64 @@ private slots:
     }
 
     // The time texts of all loaded files follow one another, and their series
-    // numbers count in the combined series list.
+    // numbers count in the combined series list: the times of an attached or
+    // dropped file are plotted with that file's shots.
     void valueTimeAnalysisTakesTheTimesOfAllFiles() {
-        load(file(TestFile{
-            {testSeries(0, allSlots())}, {}, {}, QStringLiteral("Serie:1 Schuss:1: 5\r\n")}));
-        attach(file(TestFile{{testSeries(1, allSlots())},
-                             {},
-                             {},
-                             QStringLiteral("Serie:1 Schuss:2: 7,5\r\nSerie:2 Schuss:3: 12\r\n")}));
-        QCOMPARE(sheet().seriesCount(), 2);
+        const QList<SeriesRecord> first{testSeries(0, allSlots())};
+        const QList<SeriesRecord> attached{testSeries(1, allSlots()), testSeries(2, allSlots())};
+        const QList<SeriesRecord> dropped{testSeries(3, allSlots())};
+        load(file(TestFile{first, {}, {}, u"Serie:1 Schuss:1: 5\r\n"_s}));
+        attach(file(
+            TestFile{attached, {}, {}, u"Serie:1 Schuss:2: 7,5\r\nSerie:2 Schuss:3: 12\r\n"_s}));
+        QVERIFY(drop(
+            {QUrl::fromLocalFile(file(TestFile{dropped, {}, {}, u"Serie:1 Schuss:4: 15\r\n"_s}))}));
+        QCOMPARE(sheet().seriesCount(), 4);
+        QCOMPARE(sheet().shootingTimes(),
+                 u"Serie:1 Schuss:1: 5\r\nSerie:2 Schuss:2: 7,5\r\nSerie:3 Schuss:3: 12\r\n"
+                 u"Serie:4 Schuss:4: 15\r\n"_s);
+
         m_dialogs.yesNoAnswers = {false}; // shooting times
-        m_dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10,9"), QStringLiteral("6"),
+        m_dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("6"),
                             QStringLiteral("20")};
         m_ui->press("Schusszeitanalyse");
         AusgabeForm* graph = existingAusgabeForm();
         QVERIFY(graph);
         QVERIFY(graph->isVisible());
+        // Only the time of 5 s lies outside; every other line finds its shot.
         QCOMPARE(graph->windowTitle(),
                  QStringLiteral("Zeiten zwischen 6 und 20 Sekunden werden angezeigt. "
                                 "1Treffer liegen darüber/darunter"));
+
+        // Each disc stands at the value of the shot its own file holds: the
+        // rings 0 to 10 fill the height (11 rows), 6 to 20 s the width.
+        const auto value = [this](const SeriesRecord& r, int entry) {
+            return seriesHitValues(r, sheet().face()).at(entry);
+        };
+        // The file's series 1 is not the window's series 1: the check tells them apart.
+        QVERIFY(std::abs(value(attached[0], 1) - value(first[0], 1)) >= 0.1);
+        QVERIFY(std::abs(value(attached[1], 2) - value(attached[0], 2)) >= 0.1);
+        const QList<QPointF> timeAndValue{
+            {7.5, value(attached[0], 1)}, {12, value(attached[1], 2)}, {15, value(dropped[0], 3)}};
+        auto* analysis = dynamic_cast<ValueTimeAnalysis*>(graph->Aufrufer());
+        QVERIFY(analysis);
+        const QSize size(800, 440);
+        QImage image(size, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const timeanalysis::GraphLayout g = analysis->draw(painter, size, graph->Zeitart());
+        painter.end();
+        QCOMPARE(g.discs.size(), timeAndValue.size());
+        for (qsizetype i = 0; i < g.discs.size(); ++i) {
+            const QPointF expected((timeAndValue[i].x() - 6) * 800 / 14,
+                                   (11 - timeAndValue[i].y()) * 440 / 11);
+            QVERIFY2(std::abs(g.discs[i].x() - expected.x()) < 1e-6 &&
+                         std::abs(g.discs[i].y() - expected.y()) < 1e-6,
+                     qPrintable(QStringLiteral("disc %1 at %2,%3, not %4,%5")
+                                    .arg(i)
+                                    .arg(g.discs[i].x())
+                                    .arg(g.discs[i].y())
+                                    .arg(expected.x())
+                                    .arg(expected.y())));
+        }
         unloadAusgabeForm();
     }
 };

@@ -51,8 +51,23 @@ QStringList numbers(int from, int to) {
     return out;
 }
 
-QString timeLine(int file, int shot) {
-    return QStringLiteral("Serie:%1 Schuss:%2: 8,%3\r\n").arg(file).arg(shot).arg(file + shot);
+QString timeLine(int series, int shot, const QString& seconds) {
+    return QStringLiteral("Serie:%1 Schuss:%2: %3\r\n").arg(series).arg(shot).arg(seconds);
+}
+
+// The time texts of file `file` with `series` series: a line for every series,
+// the series numbered `by` on. Shot and time tell the file apart.
+QString shotTimesOf(int file, int series, int by = 0) {
+    QString out;
+    for (int s = 1; s <= series; ++s)
+        out += timeLine(s + by, file, QStringLiteral("%1,%2").arg(file).arg(s));
+    return out;
+}
+QString shootingTimesOf(int file, int series, int by = 0) {
+    QString out;
+    for (int s = 1; s <= series; ++s)
+        out += timeLine(s + by, 10 - file % 10, QStringLiteral("%1").arg(20 * file + s));
+    return out;
 }
 
 } // namespace
@@ -195,56 +210,106 @@ private slots:
         QCOMPARE(s.paintRadius(), kDisciplineTable[discipline].barValue);
     }
 
-    // Steps as above; each file carries its own comments and time texts.
+    // Steps as above; each file carries its own comments and time texts, the
+    // time lines naming the file's own series 1..n.
     void timeTextsFollowOneAnother_data() {
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QList<int>>("timesOf");    // files whose time texts remain
-        QTest::addColumn<QList<int>>("commentsOf"); // files whose comments remain
-        QTest::newRow("loaded twice")
-            << QStringList{u"L"_s, u"L"_s} << QList<int>{1, 2} << QList<int>{2};
-        QTest::newRow("loaded, attached")
-            << QStringList{u"L"_s, u"A"_s} << QList<int>{1, 2} << QList<int>{1, 2};
-        QTest::newRow("Neu empties")
-            << QStringList{u"L"_s, u"A"_s, u"N"_s} << QList<int>{} << QList<int>{};
-        QTest::newRow("loaded after Neu") << QStringList{u"L"_s, u"N"_s, u"L"_s, u"A"_s, u"L"_s}
-                                          << QList<int>{2, 3, 4} << QList<int>{4};
+        QTest::addColumn<QList<int>>("timesOf");     // files whose time texts remain
+        QTest::addColumn<QList<int>>("listedAfter"); // series listed before each of them
+        QTest::addColumn<QList<int>>("commentsOf");  // files whose comments remain
+        QTest::newRow("loaded twice: the second replaces the first")
+            << QStringList{u"L1"_s, u"L2"_s} << QList<int>{2} << QList<int>{0} << QList<int>{2};
+        QTest::newRow("loaded, attached") << QStringList{u"L2"_s, u"A1"_s} << QList<int>{1, 2}
+                                          << QList<int>{0, 2} << QList<int>{1, 2};
+        QTest::newRow("attached three times")
+            << QStringList{u"A1"_s, u"A2"_s, u"A3"_s} << QList<int>{1, 2, 3} << QList<int>{0, 1, 3}
+            << QList<int>{1, 2, 3};
+        QTest::newRow("Neu empties") << QStringList{u"L1"_s, u"A1"_s, u"N"_s} << QList<int>{}
+                                     << QList<int>{} << QList<int>{};
+        QTest::newRow("attached after a second load")
+            << QStringList{u"L3"_s, u"A1"_s, u"L2"_s, u"A2"_s} << QList<int>{3, 4}
+            << QList<int>{0, 2} << QList<int>{3, 4};
+        QTest::newRow("loaded after Neu") << QStringList{u"L1"_s, u"N"_s, u"L2"_s, u"A3"_s, u"L1"_s}
+                                          << QList<int>{4} << QList<int>{0} << QList<int>{4};
     }
     void timeTextsFollowOneAnother() {
         QFETCH(QStringList, steps);
         QFETCH(QList<int>, timesOf);
+        QFETCH(QList<int>, listedAfter);
         QFETCH(QList<int>, commentsOf);
         const auto comment = [](int f) {
             return QStringLiteral("Datei %1 gut\r\n\r\n").arg(f);
         };
-        const auto shotTimes = [](int f) -> QString {
-            return timeLine(f, 1) + timeLine(f, 2);
-        };
-        const auto shootingTimes = [](int f) {
-            return timeLine(f, 7);
-        };
 
         AnalysisSheet s = loaded();
-        int f = 0;
+        QList<int> seriesOf{0}; // series of file f at index f
         for (const QString& step : steps) {
             if (step == u"N") {
                 s.newSession();
                 continue;
             }
-            ++f;
+            const int f = int(seriesOf.size());
+            const int n = step.mid(1).toInt();
+            seriesOf << n;
             const QString path =
-                file(TestFile{fullSeries(1), comment(f), shotTimes(f), shootingTimes(f)});
-            QCOMPARE(step == u"L" ? s.loadFile(path) : s.attachFile(path), std::nullopt);
+                file(TestFile{fullSeries(n), comment(f), shotTimesOf(f, n), shootingTimesOf(f, n)});
+            QCOMPARE(step.startsWith(u'L') ? s.loadFile(path) : s.attachFile(path), std::nullopt);
         }
         QString expectShot, expectShooting, expectComments;
-        for (int i : timesOf) {
-            expectShot += shotTimes(i);
-            expectShooting += shootingTimes(i);
+        for (qsizetype i = 0; i < timesOf.size(); ++i) {
+            const int f = timesOf[i];
+            expectShot += shotTimesOf(f, seriesOf[f], listedAfter[i]);
+            expectShooting += shootingTimesOf(f, seriesOf[f], listedAfter[i]);
         }
         for (int i : commentsOf)
             expectComments += comment(i);
         QCOMPARE(s.shotTimes(), expectShot);
         QCOMPARE(s.shootingTimes(), expectShooting);
         QCOMPARE(s.comments(), expectComments);
+    }
+
+    // Every time line of an attached file names the series it is listed as,
+    // so its time goes with that series' shot; other lines are kept as read.
+    void attachedTimeLinesNameTheListedSeries_data() {
+        QTest::addColumn<QString>("times");   // of the attached file, behind 3 series
+        QTest::addColumn<QString>("shifted"); // as the sheet holds them
+        QTest::newRow("each series of the file")
+            << u"Serie:1 Schuss:7: 8,4\r\nSerie:2 Schuss:1: 12\r\n"_s
+            << u"Serie:4 Schuss:7: 8,4\r\nSerie:5 Schuss:1: 12\r\n"_s;
+        QTest::newRow("series beyond the file's own")
+            << u"Serie:7 Schuss:2: 3,3\r\n"_s << u"Serie:10 Schuss:2: 3,3\r\n"_s;
+        QTest::newRow("no time lines among them")
+            << u"\r\nSerie:1 Schuss:2: 4\r\nohne Zeit\r\nSerie:x Schuss:3: 5\r\n"
+               u"Serie:0 Schuss:1: 1\r\nSerie:2 Schuss:4 kein Doppelpunkt\r\n"_s
+            << u"\r\nSerie:4 Schuss:2: 4\r\nohne Zeit\r\nSerie:x Schuss:3: 5\r\n"
+               u"Serie:0 Schuss:1: 1\r\nSerie:2 Schuss:4 kein Doppelpunkt\r\n"_s;
+        QTest::newRow("none") << QString() << QString();
+    }
+    void attachedTimeLinesNameTheListedSeries() {
+        QFETCH(QString, times);
+        QFETCH(QString, shifted);
+        const QString first = u"Serie:1 Schuss:1: 5\r\nSerie:3 Schuss:2: 6\r\n"_s;
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(TestFile{fullSeries(3), {}, first, first})), std::nullopt);
+        QCOMPARE(s.attachFile(file(TestFile{fullSeries(2), {}, times, times})), std::nullopt);
+        QCOMPARE(s.shotTimes(), first + shifted);
+        QCOMPARE(s.shootingTimes(), first + shifted);
+    }
+
+    // Dropped files: each file's lines are raised by the series of the files
+    // before it.
+    void droppedFilesTimeLinesFollowTheirSeries() {
+        AnalysisSheet s = loaded();
+        QCOMPARE(s.loadFile(file(TestFile{fullSeries(1), {}, timeLine(1, 1, u"1"_s), {}})),
+                 std::nullopt);
+        const QString one = timeLine(1, 2, u"2"_s) + timeLine(2, 3, u"3"_s);
+        const QString two = timeLine(1, 4, u"4"_s);
+        const QStringList paths{file(TestFile{fullSeries(2), {}, one, {}}),
+                                file(TestFile{fullSeries(3), {}, two, {}})};
+        QCOMPARE(s.attachFiles(paths), std::nullopt);
+        QCOMPARE(s.seriesCount(), 6);
+        QCOMPARE(s.shotTimes(), timeLine(1, 1, u"1"_s) + timeLine(2, 2, u"2"_s) +
+                                    timeLine(3, 3, u"3"_s) + timeLine(4, 4, u"4"_s));
     }
 
     void neuEmptiesEverything() {
@@ -434,8 +499,9 @@ private slots:
     void anUnreadableFileChangesNothing() {
         QFETCH(bool, attach);
         AnalysisSheet s = loaded();
-        QCOMPARE(s.loadFile(file(TestFile{fullSeries(2), u"gut\r\n"_s, timeLine(1, 1), {}})),
-                 std::nullopt);
+        QCOMPARE(
+            s.loadFile(file(TestFile{fullSeries(2), u"gut\r\n"_s, timeLine(1, 1, u"8,2"_s), {}})),
+            std::nullopt);
         const QString missing = m_dir.filePath(QStringLiteral("fehlt.txt"));
         const auto error = attach ? s.attachFile(missing) : s.loadFile(missing);
         QVERIFY(error);
@@ -443,7 +509,7 @@ private slots:
         QCOMPARE(s.seriesList(), numbers(1, 2));
         QCOMPARE(s.selectedSeries(), 2);
         QCOMPARE(s.comments(), u"gut\r\n"_s);
-        QCOMPARE(s.shotTimes(), timeLine(1, 1));
+        QCOMPARE(s.shotTimes(), timeLine(1, 1, u"8,2"_s));
     }
 
     // Several files in order; the first failure ends the row of files.

@@ -92,6 +92,62 @@ private slots:
         QCOMPARE(entryTexts(parseTimeLines(text, german())), entries);
     }
 
+    // The time lines of a file listed behind `by` series name the series as listed.
+    void seriesNumbersShifted_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("by");
+        QTest::addColumn<QString>("shifted");
+        QTest::newRow("one line") << QStringLiteral("Serie:2 Schuss:7: 8,4\r\n") << 3
+                                  << QStringLiteral("Serie:5 Schuss:7: 8,4\r\n");
+        QTest::newRow("by nothing") << QStringLiteral("Serie:2 Schuss:7: 8,4\r\n") << 0
+                                    << QStringLiteral("Serie:2 Schuss:7: 8,4\r\n");
+        // Only the series number changes, the time keeps its text.
+        QTest::newRow("more digits, time untouched")
+            << QStringLiteral("Serie:9 Schuss:10: 12,50\r\nSerie:10 Schuss:1: 0,5\r\n") << 95
+            << QStringLiteral("Serie:104 Schuss:10: 12,50\r\nSerie:105 Schuss:1: 0,5\r\n");
+        QTest::newRow("blanks and leading zeros") << QStringLiteral("Serie: 02 Schuss:3:4\r\n") << 1
+                                                  << QStringLiteral("Serie: 3 Schuss:3:4\r\n");
+        // Lines that are no time lines stay as they are, wherever they stand.
+        QTest::newRow("other lines kept")
+            << QStringLiteral("\r\nNotiz: Serie 2\r\nSerie:1 Schuss:1: 3\r\n\r\n"
+                              "Serie:1 Schuss:2 4\r\nSerie:2 Schuss:3: 5\r\n")
+            << 10
+            << QStringLiteral("\r\nNotiz: Serie 2\r\nSerie:11 Schuss:1: 3\r\n\r\n"
+                              "Serie:1 Schuss:2 4\r\nSerie:12 Schuss:3: 5\r\n");
+        // A line naming no series, or series 0, names none after the shift either.
+        QTest::newRow("no series named")
+            << QStringLiteral("Serie:x Schuss:1: 2\r\nSerie:0 Schuss:1: 2\r\n"
+                              "Serie:12345678901 Schuss:1: 2\r\nSerie: Schuss:1: 2\r\n")
+            << 4
+            << QStringLiteral("Serie:x Schuss:1: 2\r\nSerie:0 Schuss:1: 2\r\n"
+                              "Serie:12345678901 Schuss:1: 2\r\nSerie: Schuss:1: 2\r\n");
+        QTest::newRow("bare LF and no end")
+            << QStringLiteral("Serie:1 Schuss:1: 3\nSerie:4 Schuss:9: 17,3") << 2
+            << QStringLiteral("Serie:3 Schuss:1: 3\nSerie:6 Schuss:9: 17,3");
+        QTest::newRow("largest series number")
+            << QStringLiteral("Serie:999999999 Schuss:1: 1\r\n") << 32767
+            << QStringLiteral("Serie:1000032766 Schuss:1: 1\r\n");
+        QTest::newRow("empty text") << QString() << 7 << QString();
+    }
+    void seriesNumbersShifted() {
+        QFETCH(QString, text);
+        QFETCH(int, by);
+        QFETCH(QString, shifted);
+        QCOMPARE(shiftSeriesNumbers(text, by), shifted);
+        // Read back, the entries differ in their series only.
+        const QList<TimeEntry> before = parseTimeLines(text, german());
+        const QList<TimeEntry> after = parseTimeLines(shifted, german());
+        QCOMPARE(after.size(), before.size());
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            TimeEntry expected = before[i];
+            if (expected.series > 0 && qint64(expected.series) + by <= 999999999)
+                expected.series += by;
+            else if (expected.series > 0)
+                expected.series = 0; // too long to be read as a series any more
+            QCOMPARE(after[i], expected);
+        }
+    }
+
     void answers_data() {
         QTest::addColumn<Question>("question");
         QTest::addColumn<QString>("answer");

@@ -24,4 +24,12 @@ struct TimeEntry {
 // length; the time is a number in the given locale.
 QList<TimeEntry> parseTimeLines(const QString& text, const QLocale& locale);
 
+// The text with the series number of every time line (a line with three
+// colons, read as parseTimeLines reads it) raised by `by` (0 or more): the
+// time lines of a file whose series are listed behind `by` others then name
+// the series they are listed as. Only the digits of the series number change;
+// every other line, and a time line that names no series (or series 0), stays
+// as it is.
+QString shiftSeriesNumbers(const QString& text, int by);
+
 } // namespace ankerblick::timeanalysis

@@ -1,6 +1,7 @@
 #include "analysissheet.h"
 
 #include "model/numeric.h"
+#include "timeanalysis/timelines.h"
 
 #include <QDir>
 
@@ -50,6 +51,8 @@ std::optional<QString> AnalysisSheet::loadFile(const QString& path) {
     ++m_seriesRevision;
     m_selected = 0;
     m_comments.clear();
+    m_shotTimes.clear();
+    m_shootingTimes.clear();
     appendContent(read.content);
     return read.error;
 }
@@ -77,11 +80,14 @@ std::optional<QString> AnalysisSheet::attachFiles(const QStringList& paths) {
 void AnalysisSheet::appendContent(const SeriesFileContent& content) {
     // The series of the file follow the listed ones; the list then names
     // every series read, so that a file attached later continues after it.
-    const int first = seriesCount() + 1;
+    // The file's time lines name its own series: they are renumbered to the
+    // places the series take in the list.
+    const int before = seriesCount();
+    const int first = before + 1;
     const int last = placeSeries(m_store, first, content.series);
     m_comments += content.comments;
-    m_shotTimes += content.shotTimes;
-    m_shootingTimes += content.shootingTimes;
+    m_shotTimes += timeanalysis::shiftSeriesNumbers(content.shotTimes, before);
+    m_shootingTimes += timeanalysis::shiftSeriesNumbers(content.shootingTimes, before);
     m_seriesList.reserve(last);
     for (int n = first; n <= last; ++n)
         m_seriesList.append(QString::number(n));

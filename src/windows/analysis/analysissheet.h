@@ -60,7 +60,7 @@ public:
     // Files. Each returns the German text of a failure; whatever a file gave
     // before it broke off is kept and listed. A file that cannot be read at
     // all changes nothing.
-    std::optional<QString> loadFile(const QString& path);   // Laden: starts over, keeps the times
+    std::optional<QString> loadFile(const QString& path);   // Laden: starts over, times too
     std::optional<QString> attachFile(const QString& path); // appends behind the listed series
     // Appends the files in order; the first failure ends it.
     std::optional<QString> attachFiles(const QStringList& paths);
@@ -104,8 +104,10 @@ public:
     int seriesSize() const { return m_seriesSize; }
     // The exact one-series shot radius of the discipline (the bar holds it rounded).
     float seriesShotRadius() const { return m_seriesShotRadius; }
-    // Each a sequence of lines ended by CR LF; the time texts of all files
-    // read since the last "Neu" follow one another.
+    // Each a sequence of lines ended by CR LF. Those of the files read since
+    // the last "Laden" or "Neu" follow one another; in the time lines of each
+    // file every series number is raised by the number of series listed
+    // before that file, so that it names the series as listed here.
     const QString& comments() const { return m_comments; }
     const QString& shotTimes() const { return m_shotTimes; }
     const QString& shootingTimes() const { return m_shootingTimes; }
