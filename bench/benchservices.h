@@ -32,7 +32,7 @@ public:
 
 class SilentTones final : public ToneGenerator {
 public:
-    void beep(int, int) override {}
+    void play(const QList<tone::Tone>&) override {}
 };
 
 struct BenchServices {

@@ -24,8 +24,9 @@ using ankerblick::test::WindowDriver;
 
 namespace {
 
-// Records every tone instead of playing it, with what the window showed
-// at that moment.
+// Records every tone of a signal instead of playing it, with what the window
+// showed when the signal was given. Like the real tones, a signal is given and
+// the call returns at once.
 class RecordingTones final : public ToneGenerator {
 public:
     struct Played {
@@ -45,8 +46,12 @@ public:
     bool noOutput = false;
 
     RecordingTones() { clock.start(); }
-    void beep(int hz, int ms) override {
-        played.append({{hz, ms}, redBoxNow(), timerRunningNow(), clock.elapsed()});
+    void play(const QList<Tone>& signal) override {
+        const int redBox = redBoxNow();
+        const bool timerRunning = timerRunningNow();
+        const qint64 at = clock.elapsed();
+        for (const Tone& t : signal)
+            played.append({t, redBox, timerRunning, at});
     }
     bool takeNoOutputNotice() override { return std::exchange(noOutput, false); }
 
@@ -108,11 +113,11 @@ const QString kOutOfRange = QStringLiteral("Bitte mindestens 0,001s und maximal 
 
 } // namespace
 
-namespace ankerblick::rhythm {
+namespace ankerblick::tone {
 char* toString(const Tone& t) {
     return QTest::toString(QStringLiteral("%1 Hz %2 ms").arg(t.hz).arg(t.ms));
 }
-} // namespace ankerblick::rhythm
+} // namespace ankerblick::tone
 
 Q_DECLARE_METATYPE(QList<ExpectedStep>)
 Q_DECLARE_METATYPE(BoxTexts)
@@ -344,16 +349,21 @@ private slots:
         QCOMPARE(m_tones->redBoxes(), expectedRed);
 
         // Every time runs to its end before the next signal, and starts only
-        // once its signal has sounded.
+        // once its signal has sounded: the signals do not overlap, and the
+        // rhythm does not run ahead by their length.
         const QList<RecordingTones::Played>& p = m_tones->played;
         for (const RecordingTones::Played& played : p)
             QVERIFY(!played.timerRunning);
         const int opening[] = {0, 1, 2, 3, 12, 13, 14, 15};
         const int waitBefore[] = {30, 50, 20, 40, 60, 50, 20, 40};
         for (int k = 0; k < 8; ++k) {
-            const qint64 previous = k == 0 ? 0 : p.at(opening[k] - 1).atMs;
-            QVERIFY2(p.at(opening[k]).atMs - previous >= waitBefore[k] - 1,
-                     qPrintable(QStringLiteral("signal %1 came early").arg(k)));
+            int sounding = 0;
+            for (int i = k == 0 ? 0 : opening[k - 1]; i < opening[k]; ++i)
+                sounding += p.at(i).tone.ms;
+            const qint64 previous = k == 0 ? 0 : p.at(opening[k - 1]).atMs;
+            const qint64 gap = p.at(opening[k]).atMs - previous;
+            QVERIFY2(gap >= sounding + waitBefore[k] - 1,
+                     qPrintable(QStringLiteral("signal %1 came after %2 ms").arg(k).arg(gap)));
         }
 
         QCOMPARE(redBoxShown(), kNoBox);
@@ -366,8 +376,8 @@ private slots:
         setBoxes(boxes("0,02", "0,5", "0,02", "0,02", "0,02", "0,5"));
         m_drive->press("Start");
         QVERIFY(waitForTones(1));
-        // Phase 1's time runs with its box red.
-        QCOMPARE(redBoxShown(), 1);
+        // Phase 1's time runs with its box red once its tone has sounded.
+        QTRY_COMPARE(redBoxShown(), 1);
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 500);
         QVERIFY(waitUntilIdle());
@@ -376,15 +386,27 @@ private slots:
         QCOMPARE(redBoxShown(), kNoBox);
     }
 
+    void stopMidRunSilencesTheRest_data() {
+        QTest::addColumn<int>("redWhenStopped");
+        QTest::newRow("while phase 1 runs") << 1;
+        QTest::newRow("while the tone opening phase 1 sounds") << 0;
+    }
     void stopMidRunSilencesTheRest() {
+        QFETCH(int, redWhenStopped);
         setBoxes(boxes("0,02", "0,3", "0,02", "0,02", "0,02", "3"));
         m_drive->press("Start");
         QVERIFY(waitForTones(1));
-        QCOMPARE(redBoxShown(), 1);
+        // The box of the lead time stays red until the tone has sounded.
+        QTRY_COMPARE(redBoxShown(), redWhenStopped);
         m_drive->press("Stop");
-        QCOMPARE(redBoxShown(), kNoBox);
+        // No box turns red again, not even when the tone ends.
+        QElapsedTimer watched;
+        watched.start();
+        while (watched.elapsed() < 500) {
+            QCOMPARE(redBoxShown(), kNoBox);
+            QTest::qWait(5);
+        }
         QVERIFY(waitUntilIdle());
-        QTest::qWait(100);
         QCOMPARE(m_tones->played.size(), qsizetype(1));
         QCOMPARE(redBoxShown(), kNoBox);
         QVERIFY(!timer()->isActive());
@@ -394,7 +416,7 @@ private slots:
         setBoxes(boxes("0,05", "5", "0,02", "0,02", "0,02", "3"));
         m_drive->press("Start");
         QVERIFY(waitForTones(1));
-        QCOMPARE(redBoxShown(), 1);
+        QTRY_COMPARE(redBoxShown(), 1);
         m_drive->press("Start");
         QCOMPARE(redBoxShown(), 0);
         QCOMPARE(timer()->interval(), 50);
@@ -402,7 +424,7 @@ private slots:
         // The next signal ends the new lead time and opens phase 1 again.
         QVERIFY(waitForTones(2));
         QCOMPARE(m_tones->redBoxes(), (QList<int>{0, 0}));
-        QCOMPARE(redBoxShown(), 1);
+        QTRY_COMPARE(redBoxShown(), 1);
         QCOMPARE(timer()->interval(), 5000);
         m_drive->press("Stop");
     }

@@ -1,20 +1,19 @@
 #include "tonegenerator.h"
 
-#include "tonesamples.h"
-
 #include <pulse/simple.h>
 
-#include <thread>
+#include <algorithm>
 
 namespace ankerblick {
 
 namespace {
 
 constexpr auto kRetryAfter = std::chrono::seconds(10);
-// Target buffer of the stream: small, so that a tone starts promptly.
+// Target buffer of the stream: small, so that a signal starts promptly.
 constexpr int kBufferMs = 40;
-// A reported output latency above this is not trusted.
-constexpr pa_usec_t kMaxLatency = 2'000'000;
+// A signal is written in pieces of this length, so that the generator can end
+// between two pieces without waiting for the rest of the signal.
+constexpr int kPieceMs = 20;
 
 } // namespace
 
@@ -22,10 +21,81 @@ QString noSoundOutputMessage() {
     return QStringLiteral("Keine Tonausgabe gefunden. Die Zeiten laufen trotzdem, aber ohne Töne.");
 }
 
-PulseToneGenerator::PulseToneGenerator(const QString& server) : m_server(server.toUtf8()) {}
+PulseToneGenerator::PulseToneGenerator(const QString& server)
+    : m_server(server.toUtf8()), m_thread([this] { run(); }) {}
 
 PulseToneGenerator::~PulseToneGenerator() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_ending = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void PulseToneGenerator::play(const QList<tone::Tone>& signal) {
+    if (tone::lengthOf(signal) <= 0)
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_waiting.push_back(signal);
+    }
+    m_wake.notify_all();
+}
+
+bool PulseToneGenerator::takeNoOutputNotice() {
+    const std::lock_guard lock(m_mutex);
+    if (!m_noticeDue)
+        return false;
+    m_noticeDue = false;
+    m_noticeGiven = true;
+    return true;
+}
+
+void PulseToneGenerator::run() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_ending || !m_waiting.empty(); });
+        if (m_ending)
+            break;
+        const QList<tone::Tone> signal = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        lock.unlock();
+        sound(signal);
+        lock.lock();
+    }
+    lock.unlock();
     closeStream();
+}
+
+bool PulseToneGenerator::ending() {
+    const std::lock_guard lock(m_mutex);
+    return m_ending;
+}
+
+void PulseToneGenerator::sound(const QList<tone::Tone>& signal) {
+    const std::vector<qint16> samples = tone::renderSignal(signal);
+    if (samples.empty() || !ensureStream())
+        return;
+    int error = 0;
+    if (writeAll(samples) && (ending() || pa_simple_drain(m_stream, &error) >= 0))
+        return;
+    // The server went away: the signal is lost, the next one asks again later.
+    closeStream();
+    noteFailure();
+}
+
+bool PulseToneGenerator::writeAll(const std::vector<qint16>& samples) {
+    const auto piece = size_t(tone::sampleCount(kPieceMs));
+    int error = 0;
+    for (size_t at = 0; at < samples.size(); at += piece) {
+        if (ending())
+            return pa_simple_flush(m_stream, &error) >= 0;
+        const size_t count = std::min(piece, samples.size() - at);
+        if (pa_simple_write(m_stream, samples.data() + at, count * sizeof(qint16), &error) < 0)
+            return false;
+    }
+    return true;
 }
 
 bool PulseToneGenerator::ensureStream() {
@@ -66,42 +136,9 @@ void PulseToneGenerator::closeStream() {
 
 void PulseToneGenerator::noteFailure() {
     m_lastFailure = std::chrono::steady_clock::now();
+    const std::lock_guard lock(m_mutex);
     if (!m_noticeGiven)
         m_noticeDue = true;
-}
-
-void PulseToneGenerator::beep(int hz, int ms) {
-    if (ms <= 0)
-        return;
-    const auto began = std::chrono::steady_clock::now();
-    const std::vector<qint16> samples = tone::renderTone(hz, ms);
-    const auto toneEnd = began + std::chrono::milliseconds(ms);
-    if (ensureStream()) {
-        int error = 0;
-        if (pa_simple_write(m_stream, samples.data(), samples.size() * sizeof(qint16), &error) >=
-                0 &&
-            pa_simple_drain(m_stream, &error) >= 0) {
-            // Drained means the server has taken the last sample; it is heard
-            // once the output's own latency has passed.
-            const pa_usec_t latency = pa_simple_get_latency(m_stream, &error);
-            if (latency != static_cast<pa_usec_t>(-1) && latency < kMaxLatency)
-                std::this_thread::sleep_for(std::chrono::microseconds(latency));
-            std::this_thread::sleep_until(toneEnd);
-            return;
-        }
-        // The server went away: the rest of the tone passes silently.
-        closeStream();
-        noteFailure();
-    }
-    std::this_thread::sleep_until(toneEnd);
-}
-
-bool PulseToneGenerator::takeNoOutputNotice() {
-    if (!m_noticeDue)
-        return false;
-    m_noticeDue = false;
-    m_noticeGiven = true;
-    return true;
 }
 
 } // namespace ankerblick

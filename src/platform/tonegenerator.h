@@ -3,11 +3,18 @@
 // Tones go through this interface, so that windows that beep can be driven by
 // tests that record the tones instead of playing them.
 
+#include "platform/tonesamples.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 struct pa_simple;
 
@@ -17,12 +24,13 @@ class ToneGenerator {
 public:
     virtual ~ToneGenerator() = default;
 
-    // Plays a sine tone of hz hertz for ms milliseconds and returns when it has
-    // been played. Without sound output the tone's time passes silently.
-    virtual void beep(int hz, int ms) = 0;
+    // Sounds the signal, its tones one after the other as one continuous
+    // sound, behind any signal still sounding, and returns at once. Without
+    // sound output the signal is left out.
+    virtual void play(const QList<tone::Tone>& signal) = 0;
 
-    // True once, after the first tone that found no sound output, so that the
-    // caller can tell the shooter; false before and every time after.
+    // True once, after the first signal that found no sound output, so that
+    // the caller can tell the shooter; false before and every time after.
     virtual bool takeNoOutputNotice() { return false; }
 };
 
@@ -30,31 +38,50 @@ public:
 QString noSoundOutputMessage();
 
 // Tones on the desktop's sound server (PulseAudio, or PipeWire through its
-// PulseAudio interface) as 44.1 kHz 16-bit mono.
+// PulseAudio interface) as 44.1 kHz 16-bit mono. A thread of its own holds
+// the connection and sounds the signals in the order given, so that the
+// caller never waits for the server.
 class PulseToneGenerator final : public ToneGenerator {
 public:
     // server: a server address such as "unix:/run/user/1000/pulse/native";
     // empty for the desktop's own server.
     explicit PulseToneGenerator(const QString& server = QString());
+    // Cuts a signal still sounding short, leaves out those still waiting and
+    // waits for the thread to end.
     ~PulseToneGenerator() override;
     PulseToneGenerator(const PulseToneGenerator&) = delete;
     PulseToneGenerator& operator=(const PulseToneGenerator&) = delete;
 
-    void beep(int hz, int ms) override;
+    void play(const QList<tone::Tone>& signal) override;
     bool takeNoOutputNotice() override;
 
 private:
+    // On the sounding thread only.
+    void run();
+    void sound(const QList<tone::Tone>& signal);
+    bool writeAll(const std::vector<qint16>& samples);
     bool ensureStream();
     void closeStream();
     void noteFailure();
+    bool ending();
 
-    QByteArray m_server;
-    pa_simple* m_stream = nullptr;
-    // After a failure the server is asked again only after a while, so that
-    // short tones are not delayed by repeated connection attempts.
-    std::optional<std::chrono::steady_clock::time_point> m_lastFailure;
+    const QByteArray m_server;
+
+    // Shared with the sounding thread, guarded by m_mutex.
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<QList<tone::Tone>> m_waiting;
+    bool m_ending = false;
     bool m_noticeDue = false;
     bool m_noticeGiven = false;
+
+    // The sounding thread's own.
+    pa_simple* m_stream = nullptr;
+    // After a failure the server is asked again only after a while, so that
+    // signals are not held up by repeated connection attempts.
+    std::optional<std::chrono::steady_clock::time_point> m_lastFailure;
+
+    std::thread m_thread;
 };
 
 } // namespace ankerblick

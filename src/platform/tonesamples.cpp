@@ -31,4 +31,20 @@ std::vector<qint16> renderTone(int hz, int ms, int sampleRate) {
     return samples;
 }
 
+std::vector<qint16> renderSignal(const QList<Tone>& signal, int sampleRate) {
+    std::vector<qint16> samples;
+    for (const Tone& t : signal) {
+        const std::vector<qint16> one = renderTone(t.hz, t.ms, sampleRate);
+        samples.insert(samples.end(), one.begin(), one.end());
+    }
+    return samples;
+}
+
+int lengthOf(const QList<Tone>& signal) {
+    int ms = 0;
+    for (const Tone& t : signal)
+        ms += std::max(t.ms, 0);
+    return ms;
+}
+
 } // namespace ankerblick::tone

@@ -5,6 +5,8 @@
 // calls start, stop and tick and shows what they give back; the times and the
 // number of runs are read from its six boxes at every step.
 
+#include "platform/tonesamples.h"
+
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -23,11 +25,7 @@ inline constexpr int kNoBox = -1;
 
 using BoxTexts = std::array<QString, kBoxCount>;
 
-struct Tone {
-    int hz = 0;
-    int ms = 0;
-    friend bool operator==(const Tone&, const Tone&) = default;
-};
+using Tone = tone::Tone;
 
 // The tone that opens each of the phases 1 to 3.
 Tone phaseTone();
@@ -36,9 +34,9 @@ QList<Tone> putDownSignal();
 
 // What a step asks of the window.
 struct Step {
-    QList<Tone> tones;   // to play now, in this order, before the next wait starts
-    int interval = 0;    // ms until the next tick; 0: the timer stays idle
-    int redBox = kNoBox; // the box shown red, all others white
+    QList<Tone> tones;   // the signal to sound now, its tones in this order
+    int interval = 0;    // ms from the signal's end to the next tick; 0: none
+    int redBox = kNoBox; // the box shown red once the signal has sounded
 };
 
 // The timer interval for a duration box: seconds * 1000 rounded half to even,

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace ankerblick {
 
 namespace {
@@ -123,12 +125,26 @@ void RhythmusTrainingshilfeForm::showRedBox(int index) {
 void RhythmusTrainingshilfeForm::showStep(const rhythm::Step& step) {
     m_timer->stop();
     m_timer->setInterval(0);
-    // The phase's time starts once its signal has sounded.
-    for (const rhythm::Tone& t : step.tones)
-        m_tones.beep(t.hz, t.ms);
+    m_afterSignal.reset();
+    if (step.tones.isEmpty()) {
+        startTime(step);
+    } else {
+        // The signal sounds beside the window; the phase's time starts once it
+        // has sounded, and until then the box of the time just ended stays red.
+        m_tones.play(step.tones);
+        m_afterSignal = step;
+        m_timer->start(tone::lengthOf(step.tones));
+    }
+    tellNoSoundOutput();
+}
+
+void RhythmusTrainingshilfeForm::startTime(const rhythm::Step& step) {
     showRedBox(step.redBox);
     if (step.interval > 0)
         m_timer->start(step.interval);
+}
+
+void RhythmusTrainingshilfeForm::tellNoSoundOutput() {
     if (m_tones.takeNoOutputNotice()) {
         // Told after the tick, so that the rhythm goes on behind the message.
         QTimer::singleShot(0, this, [this] { m_dialogs.messageBox(this, noSoundOutputMessage()); });
@@ -141,6 +157,7 @@ void RhythmusTrainingshilfeForm::Start_Click() {
 
 void RhythmusTrainingshilfeForm::Stop_Click() {
     m_sequence.stop();
+    m_afterSignal.reset();
     showRedBox(m_sequence.redBox());
 }
 
@@ -152,6 +169,13 @@ void RhythmusTrainingshilfeForm::closeEvent(QCloseEvent* event) {
 }
 
 void RhythmusTrainingshilfeForm::Timer1_Timer() {
+    if (m_afterSignal) {
+        const rhythm::Step step = *std::exchange(m_afterSignal, std::nullopt);
+        startTime(step);
+        // A sound output found missing while the signal should have sounded.
+        tellNoSoundOutput();
+        return;
+    }
     showStep(m_sequence.tick(boxTexts()));
 }
 

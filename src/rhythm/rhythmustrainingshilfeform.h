@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -48,7 +49,9 @@ private:
 
     rhythm::BoxTexts boxTexts() const;
     void showStep(const rhythm::Step& step);
+    void startTime(const rhythm::Step& step);
     void showRedBox(int index);
+    void tellNoSoundOutput();
 
     ToneGenerator& m_tones;
     UserDialogs& m_dialogs;
@@ -59,6 +62,9 @@ private:
     QPushButton* m_start = nullptr;
     QPushButton* m_stop = nullptr;
     QTimer* m_timer = nullptr;
+    // The step whose time starts when the signal now sounding has ended;
+    // until then the timer waits for the signal.
+    std::optional<rhythm::Step> m_afterSignal;
 };
 
 // Shows the program's rhythm window modeless, creating it on first use. The

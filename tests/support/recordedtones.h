@@ -12,7 +12,10 @@ namespace ankerblick::test {
 class RecordedTones final : public ToneGenerator {
 public:
     QList<QPair<int, int>> played; // frequency, milliseconds
-    void beep(int hz, int ms) override { played.append({hz, ms}); }
+    void play(const QList<tone::Tone>& signal) override {
+        for (const tone::Tone& t : signal)
+            played.append({t.hz, t.ms});
+    }
 };
 
 } // namespace ankerblick::test
