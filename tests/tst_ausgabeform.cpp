@@ -21,6 +21,7 @@ using ankerblick::test::bounds;
 using ankerblick::test::sameBounds;
 using ankerblick::test::ScriptedDialogs;
 using ankerblick::test::show;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -356,26 +357,56 @@ private slots:
         }
     }
 
+    // Every row: one row of rings and four seconds, so no labels and every red
+    // pixel belongs to a disc; the discs as fractions of the picture's width
+    // and height.
+    void discsOnThePicture_data() {
+        QTest::addColumn<Variant>("variant");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("times");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QList<QPointF>>("discs");
+        QTest::newRow("values 0 to 1, 0 to 4 s")
+            << Variant::MainWindow << QStringList{QString(), QString(), QString(), u"4"_s}
+            << QStringLiteral("Serie:1 Schuss:2: 0,5\r\nSerie:1 Schuss:4: 1,5\r\n"
+                              "Serie:1 Schuss:6: 2,2\r\nSerie:1 Schuss:8: 3,7\r\n"
+                              "Serie:1 Schuss:10: 3,9\r\nSerie:1 Schuss:5: 4,5\r\n")
+            << QStringLiteral("Zeiten zwischen 0 und 4 Sekunden werden angezeigt. 1Treffer "
+                              "liegen darüber/darunter")
+            << QList<QPointF>{
+                   {0.5 / 4, 0.9}, {1.5 / 4, 0.7}, {2.2 / 4, 0.5}, {3.7 / 4, 0.3}, {3.9 / 4, 0.1}};
+        // Bounds with tenths: the picture spans ring 10 (10 to 11) and the
+        // seconds 7 to 11, so 10,9 at 10,5 s lies inside it.
+        QTest::newRow("10,9 at 10,5 s in 10 to 10,9 and 7,2 to 10,5 s")
+            << Variant::AnalysisWindow << QStringList{u"10"_s, u"10,9"_s, u"7,2"_s, u"10,5"_s}
+            << QStringLiteral("Serie:11 Schuss:10: 10,5\r\nSerie:11 Schuss:6: 7,2\r\n")
+            << QStringLiteral("Schusswert-/Zeitanalyse")
+            << QList<QPointF>{{3.5 / 4, 0.1}, {0.2 / 4, 0.5}};
+        // Whole seconds as the main window keeps them, the lower ring bound
+        // with tenths: the picture spans ring 2 (2 to 3).
+        QTest::newRow("2,3 in 2,3 to 2,8")
+            << Variant::MainWindow << QStringList{u"2,3"_s, u"2,8"_s, u"0"_s, u"4"_s}
+            << QStringLiteral("Serie:3 Schuss:4: 1,5\r\nSerie:3 Schuss:9: 2,5\r\n")
+            << QStringLiteral("Schusswert-/Zeitanalyse")
+            << QList<QPointF>{{1.5 / 4, 0.7}, {2.5 / 4, 0.2}};
+    }
     void discsOnThePicture() {
-        Caller c(Variant::MainWindow);
-        // One row (values 0 to 1) and four seconds: no labels, so every red
-        // pixel belongs to a disc.
-        c.shotTimes = QStringLiteral("Serie:1 Schuss:2: 0,5\r\nSerie:1 Schuss:4: 1,5\r\n"
-                                     "Serie:1 Schuss:6: 2,2\r\nSerie:1 Schuss:8: 3,7\r\n"
-                                     "Serie:1 Schuss:10: 3,9\r\nSerie:1 Schuss:5: 4,5\r\n");
-        c.open(true, {QString(), QString(), QString(), QStringLiteral("4")});
+        QFETCH(Variant, variant);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, times);
+        QFETCH(QString, caption);
+        QFETCH(QList<QPointF>, discs);
+        Caller c(variant);
+        c.shotTimes = times;
+        c.open(true, answers);
         standardSize();
-        QCOMPARE(form()->windowTitle(), QStringLiteral("Zeiten zwischen 0 und 4 Sekunden werden "
-                                                       "angezeigt. 1Treffer liegen "
-                                                       "darüber/darunter"));
+        QCOMPARE(form()->windowTitle(), caption);
         const QImage image = shown();
         QCOMPARE(image, picture()->image());
         const double w = 791, h = 570;
-        const QList<QPointF> expected{{0.5 * w / 4, 0.9 * h},
-                                      {1.5 * w / 4, 0.7 * h},
-                                      {2.2 * w / 4, 0.5 * h},
-                                      {3.7 * w / 4, 0.3 * h},
-                                      {3.9 * w / 4, 0.1 * h}};
+        QList<QPointF> expected;
+        for (const QPointF& d : discs)
+            expected << QPointF(d.x() * w, d.y() * h);
         const QList<QPointF> spots = redSpots(image);
         QCOMPARE(spots.size(), expected.size());
         for (const QPointF& e : expected) {

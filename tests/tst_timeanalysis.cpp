@@ -368,8 +368,24 @@ private slots:
         QTest::newRow("7 to 10") << bounds(7, 10, 0, 10)
                                  << QStringList{QStringLiteral("10"), QStringLiteral("9"),
                                                 QStringLiteral("8")};
-        QTest::newRow("tenths kept single")
-            << bounds(5, 7.4f, 0, 10) << QStringList{QStringLiteral("7,4"), QStringLiteral("6,4")};
+        // Bounds with tenths: the picture spans the whole rings around them, from
+        // the ring of the lower bound to the top of the upper bound's ring.
+        QTest::newRow("5 to 7,4: rings 5 to 8")
+            << bounds(5, 7.4f, 0, 10) << QStringList{QStringLiteral("7"), QStringLiteral("6")};
+        QTest::newRow("8 to 10,9: rings 8 to 11")
+            << bounds(8, 10.9f, 0, 10) << QStringList{QStringLiteral("10"), QStringLiteral("9")};
+        QTest::newRow("7,6 to 9,3: rings 7 to 10")
+            << bounds(7.6f, 9.3f, 0, 10) << QStringList{QStringLiteral("9"), QStringLiteral("8")};
+        QTest::newRow("within one ring") << bounds(6.2f, 6.8f, 0, 10) << QStringList{};
+        // As the analysis window's up arrow leaves 5 to 8.
+        QTest::newRow("5,4 to 8,9: rings 5 to 9")
+            << bounds(5.4f, 8.9f, 0, 33)
+            << QStringList{QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("6")};
+        // As the main window's rectangle leaves 0 to 10.
+        QTest::newRow("2,3 to 7,8: rings 2 to 8")
+            << bounds(2.3f, 7.8f, 25, 75)
+            << QStringList{QStringLiteral("7"), QStringLiteral("6"), QStringLiteral("5"),
+                           QStringLiteral("4"), QStringLiteral("3")};
         QTest::newRow("0 to 10") << bounds(0, 10, 0, 10)
                                  << QStringList{QStringLiteral("10"), QStringLiteral("9"),
                                                 QStringLiteral("8"),  QStringLiteral("7"),
@@ -403,9 +419,23 @@ private slots:
         QTest::newRow("within one second") << bounds(0, 0, 4.2f, 4.8f) << 1 << QStringList{};
         QTest::newRow("0 to 12") << bounds(0, 0, 0, 12) << 12
                                  << QStringList{QStringLiteral("5"), QStringLiteral("10")};
-        QTest::newRow("10,5 to 30") << bounds(0, 0, 10.5f, 30) << 20
-                                    << QStringList{QStringLiteral("15,5"), QStringLiteral("20,5"),
-                                                   QStringLiteral("25,5"), QStringLiteral("30,5")};
+        // Bounds with tenths: the picture spans the whole seconds around them,
+        // from the second at or before the start to the one at or after the end.
+        QTest::newRow("10,5 to 30: seconds 10 to 30")
+            << bounds(0, 0, 10.5f, 30) << 20
+            << QStringList{QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("25"),
+                           QStringLiteral("30")};
+        QTest::newRow("0 to 10,5: seconds 0 to 11")
+            << bounds(0, 0, 0, 10.5f) << 11
+            << QStringList{QStringLiteral("5"), QStringLiteral("10")};
+        QTest::newRow("4,2 to 9,8: seconds 4 to 10")
+            << bounds(0, 0, 4.2f, 9.8f) << 6 << QStringList{QStringLiteral("9")};
+        QTest::newRow("equal bounds with tenths") << bounds(0, 0, 7.5f, 7.5f) << 1 << QStringList{};
+        // As the analysis window's right arrow leaves 0 to 33.
+        QTest::newRow("3,3 to 36,3: seconds 3 to 37")
+            << bounds(0, 0, 3.3f, 36.3f) << 34
+            << QStringList{QStringLiteral("8"),  QStringLiteral("13"), QStringLiteral("18"),
+                           QStringLiteral("23"), QStringLiteral("28"), QStringLiteral("33")};
         QTest::newRow("0 to 1000") << bounds(0, 0, 0, 1000) << 1000 << QStringList{};
     }
     void timeGrid() {
@@ -474,6 +504,36 @@ private slots:
             << QStringLiteral("Zeiten zwischen 2,5 und 22,5 Sekunden werden angezeigt. "
                               "1Treffer liegen darüber/darunter")
             << QStringList{QStringLiteral("1/0")};
+        // Bounds with tenths: every value and time within them lies inside the
+        // picture, which spans the whole rings and seconds around them.
+        QTest::newRow("10,9 at 10,5 s in 8 to 10,9 rings and 0 to 10,5 s")
+            << bounds(8, 10.9f, 0, 10.5f)
+            << QStringLiteral("Serie:11 Schuss:10: 10,5\r\nSerie:10 Schuss:1: 0\r\n"
+                              "Serie:11 Schuss:1: 10\r\n")
+            << QList<QPointF>{{10.5 * 800 / 11, (11 - 10.9) * 440 / 3},
+                              {0, (11 - 9.0) * 440 / 3},
+                              {10 * 800 / 11.0, (11 - 10.0) * 440 / 3}}
+            << all
+            << QStringList{QStringLiteral("11/9"), QStringLiteral("10/0"), QStringLiteral("11/0")};
+        // As the analysis window's up arrow leaves 5 to 8 rings and 0 to 33 s.
+        QTest::newRow("5,4 to 8,9 rings: rings 5 to 9")
+            << bounds(5.4f, 8.9f, 0, 33)
+            << QStringLiteral("Serie:6 Schuss:5: 30\r\nSerie:8 Schuss:10: 33\r\n")
+            << QList<QPointF>{{30 * 800 / 33.0, (9 - 5.4) * 440 / 4}, {800, (9 - 7.9) * 440 / 4}}
+            << all << QStringList{QStringLiteral("6/4"), QStringLiteral("8/9")};
+        // As the analysis window's rectangle leaves 0 to 10 rings and 0 to 100 s.
+        QTest::newRow("2,3 to 7,6 rings, 25,2 to 75,8 s: rings 2 to 8, seconds 25 to 76")
+            << bounds(2.3f, 7.6f, 25.2f, 75.8f)
+            << QStringLiteral("Serie:3 Schuss:4: 25,2\r\nSerie:8 Schuss:7: 75,8\r\n")
+            << QList<QPointF>{{0.2 * 800 / 51, (8 - 2.3) * 440 / 6},
+                              {50.8 * 800 / 51, (8 - 7.6) * 440 / 6}}
+            << all << QStringList{QStringLiteral("3/3"), QStringLiteral("8/6")};
+        // As the main window's rectangle leaves them: whole seconds, rings with tenths.
+        QTest::newRow("2,3 to 7,8 rings, 25 to 75 s: rings 2 to 8")
+            << bounds(2.3f, 7.8f, 25, 75)
+            << QStringLiteral("Serie:3 Schuss:4: 25\r\nSerie:8 Schuss:9: 75\r\n")
+            << QList<QPointF>{{0, (8 - 2.3) * 440 / 6}, {800, (8 - 7.8) * 440 / 6}} << all
+            << QStringList{QStringLiteral("3/3"), QStringLiteral("8/8")};
         // Value 0 sits on the bottom edge of a one-row window of one second.
         QTest::newRow("all Cancel")
             << bounds(0, 0, 0, 0) << QStringLiteral("Serie:1 Schuss:1: 0\r\n")

@@ -37,24 +37,31 @@ GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEnt
     const double h = picture.height();
     const double w = picture.width();
 
-    // The top edge stands for the upper bound + 1, each row for one ring.
-    const int rows = std::max(1, int(num::floorValue(bounds.MaxSchusswert)) -
-                                     int(num::floorValue(bounds.MinSchusswert)) + 1);
+    // The picture spans whole rings and whole seconds around the chosen
+    // windows, so that every value and time within them is drawn inside it:
+    // the bottom edge is the whole ring at or below the lower value bound, the
+    // top edge the top of the upper bound's ring (its whole ring + 1); the
+    // left edge is the whole second at or before the start, the right edge the
+    // whole second at or after the end. Each row is one ring, each column one
+    // second, and the lines and labels stand at whole rings and seconds.
+    const double bottomRing = num::floorValue(bounds.MinSchusswert);
+    const int rows = std::max(1, int(num::floorValue(bounds.MaxSchusswert) - bottomRing) + 1);
+    const double topRing = bottomRing + rows;
     for (int k = 1; k < rows; ++k) {
         const double y = k * h / rows;
         g.valueLines.append(QLineF(0, y, w, y));
-        g.valueLabels.append({QPointF(0, y - kValueLabelRise),
-                              singleText(bounds.MaxSchusswert - float(k) + 1, locale)});
+        g.valueLabels.append(
+            {QPointF(0, y - kValueLabelRise), num::formatNumber(topRing - k, locale)});
     }
 
-    const int seconds = std::max(1, int(num::floorValue(bounds.BisSekunden)) -
-                                        int(num::floorValue(bounds.AbSekunden)));
+    const double firstSecond = num::floorValue(bounds.AbSekunden);
+    const int seconds = std::max(1, int(std::ceil(double(bounds.BisSekunden)) - firstSecond));
     for (int k = 1; k <= seconds; ++k) {
         const double x = k * w / seconds;
         g.timeLines.append(QLineF(x, 0, x, h));
         if (k % 5 == 0)
             g.timeLabels.append({QPointF(x - kTimeLabelLeft, h - kTimeLabelRise),
-                                 singleText(float(k) + bounds.AbSekunden, locale)});
+                                 num::formatNumber(firstSecond + k, locale)});
     }
 
     // A series is looked up once per shot however many lines name it.
@@ -81,8 +88,8 @@ GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEnt
             ++g.notShown;
             continue;
         }
-        g.discs.append(QPointF((*e.seconds - double(bounds.AbSekunden)) * w / seconds,
-                               (double(bounds.MaxSchusswert) + 1 - *v) * h / rows));
+        g.discs.append(
+            QPointF((*e.seconds - firstSecond) * w / seconds, (topRing - *v) * h / rows));
     }
     g.caption = graphCaption(bounds, g.notShown, locale);
     return g;

@@ -53,8 +53,11 @@ struct GraphLayout {
     QString caption;               // of the graph window
 };
 
-// Lays out the graph of the time lines on a picture of the given size. A
-// time window whose whole seconds are equal is drawn as one second.
+// Lays out the graph of the time lines on a picture of the given size. The
+// picture spans whole rings, from the whole ring at or below the lower value
+// bound to the top of the upper bound's ring, and whole seconds, from the
+// whole second at or before the start to the one at or after the end (at
+// least one second): every value and time within the bounds lies inside it.
 GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEntry>& times,
                         const ValueLookup& value, const QLocale& locale);
 
