@@ -163,6 +163,12 @@ private slots:
         QTest::newRow("number line inside a section begins a slot")
             << QByteArray("$Kommentare$\r\na\r\n" + slotLines(1) + "b\r\n") << 1 << oneToEight
             << u"a\r\nb\r\n"_s << QString() << 0;
+        QTest::newRow("text after the slots up to a marker")
+            << QByteArray(slotLines(1) + "\r\nx\r\n$Kommentare$\r\na\r\n") << 1 << oneToEight
+            << u"a\r\n"_s << QString() << 0;
+        QTest::newRow("text between two slots is not kept")
+            << QByteArray("$Kommentare$\r\na\r\n" + slotLines(1) + "b\r\n" + slotLines(9)) << 1
+            << oneToEight << u"a\r\n"_s << QString() << 11;
         QTest::newRow("numbers in the locale, half to even")
             << QByteArray(" 12 \r\n-3\r\n2,5\r\n3,5\r\n+7\r\n-0,5\r\n1,4\r\n32767\r\n") << 1
             << QList<int>{12, -3, 2, 4, 7, 0, 1, 32767} << QString() << QString() << 0;
@@ -247,6 +253,26 @@ private slots:
             << QByteArray("$Kommentare$\r\nx\r\n" + slotLines(1).left(9)) << u"ab Zeile 6 "_s << 1;
         QTest::newRow("40000") << QByteArray(slotLines(1) + "1\r\n40000\r\n") << u"ab Zeile 10 "_s
                                << 1;
+        // A shot line lost in the middle of a file: the slots after it are
+        // not read one line off.
+        const auto seriesLines = [](int lost, const QByteArray& instead) {
+            QByteArray b;
+            for (int slot = 0; slot < 10; ++slot) {
+                const QByteArray lines = slotLines(10 * slot);
+                b += slot == lost ? instead + lines.mid(lines.indexOf('\n') + 1) : lines;
+            }
+            return b;
+        };
+        const QByteArray whole = seriesLines(-1, {});
+        const QByteArray sections = "$Kommentare$\r\n$Schusszeiten$\r\n$Schiesszeiten$\r\n";
+        QTest::newRow("empty line for a shot's first line")
+            << QByteArray(whole + seriesLines(3, "\r\n") + sections)
+            << u"ab Zeile 105 nicht gelesen werden: Erwartet wird eine Zahl, die Zeile ist leer."_s
+            << 2;
+        QTest::newRow("text for the first line of a series")
+            << QByteArray(whole + seriesLines(0, "x0\r\n") + sections)
+            << u"ab Zeile 81 nicht gelesen werden: Erwartet wird eine Zahl, die Zeile lautet „x0“."_s
+            << 1;
     }
     void readFaults() {
         QFETCH(QByteArray, bytes);

@@ -318,6 +318,13 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
     const LineValue value = lineValue(bytes, m_locale);
     const bool isNumber = value.kind != LineValue::Text;
     if (m_field < 0 && isNumber) {
+        // A slot follows a line after the slots that was not a number: a slot
+        // line is damaged or missing there, and the lines since are no text.
+        if (m_heldLine > 0) {
+            if (m_section)
+                m_section->truncate(m_heldSectionSize);
+            return stop(m_heldLine, m_heldReason);
+        }
         if (m_slot >= kShotsPerSeries) {
             if (series.size() >= m_maxSeries)
                 return stop(lineNo, QString(), true);
@@ -337,20 +344,36 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
             m_field = -1;
             ++m_slot;
             m_found = true;
+            m_inSlots = true;
         }
-    } else if (bytes == kCommentsMarkerLine) {
-        m_section = &m_content.comments;
-        m_found = true;
-    } else if (bytes == kShotTimesMarkerLine) {
-        m_section = &m_content.shotTimes;
-        m_found = true;
-    } else if (bytes == kShootingTimesMarkerLine) {
-        m_section = &m_content.shootingTimes;
-        m_found = true;
-    } else if (m_section) {
-        cp1252::appendDecodedLine(*m_section, bytes);
+    } else {
+        textLine(lineNo, bytes);
     }
     return true;
+}
+
+void SeriesFileParser::textLine(int line, QByteArrayView bytes) {
+    QString* marked = nullptr;
+    if (bytes == kCommentsMarkerLine)
+        marked = &m_content.comments;
+    else if (bytes == kShotTimesMarkerLine)
+        marked = &m_content.shotTimes;
+    else if (bytes == kShootingTimesMarkerLine)
+        marked = &m_content.shootingTimes;
+    if (marked) {
+        m_section = marked;
+        m_found = true;
+        m_inSlots = false;
+        m_heldLine = 0;
+        return;
+    }
+    if (m_inSlots && m_heldLine == 0) {
+        m_heldLine = line;
+        m_heldReason = notANumberReason(bytes);
+        m_heldSectionSize = m_section ? m_section->size() : 0;
+    }
+    if (m_section)
+        cp1252::appendDecodedLine(*m_section, bytes);
 }
 
 SeriesFileReadResult SeriesFileParser::finish(const QString& path) {

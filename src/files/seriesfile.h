@@ -74,7 +74,11 @@ QString seriesLimitMessage();
 //
 // Reading stops at a slot that breaks off or holds a value outside the 16-bit
 // range (the values of that slot read so far are kept), at a line longer than
-// kMaxLineLength, and where series maxSeries + 1 would begin. A file in which
+// kMaxLineLength, and where series maxSeries + 1 would begin. A line after a
+// slot that is not a number stops the reading when a further slot follows it
+// before the next marker line: a slot line is missing or damaged there, and
+// every value after it would be read one place off. Followed by a marker line
+// or the end of the file, such lines are text like any other. A file in which
 // neither a complete shot slot nor a marker line was read gives no series at
 // all, so that a window keeps what it shows.
 //
@@ -95,6 +99,7 @@ public:
 
 private:
     bool processLine(QByteArrayView bytes);
+    void textLine(int line, QByteArrayView bytes);
     bool stop(int line, const QString& reason, bool seriesLimit = false);
     SeriesFileReadResult result(const QString& path);
 
@@ -102,10 +107,16 @@ private:
     int m_maxSeries;
     SeriesFileContent m_content;
     QString* m_section = nullptr;
-    int m_slot = 0;       // slots filled in the current series
-    int m_field = -1;     // next value of the slot being read; -1 outside a slot
-    int m_lines = 0;      // lines read
-    bool m_found = false; // a complete slot or a marker line was read
+    int m_slot = 0;         // slots filled in the current series
+    int m_field = -1;       // next value of the slot being read; -1 outside a slot
+    int m_lines = 0;        // lines read
+    bool m_found = false;   // a complete slot or a marker line was read
+    bool m_inSlots = false; // a slot was read and no marker line after it
+    // The first line after the slots that is not a number, while no marker
+    // line has followed it: where a further slot would make it a damaged line.
+    int m_heldLine = 0;
+    QString m_heldReason;
+    qsizetype m_heldSectionSize = 0; // the selected section before that line
     bool m_stopped = false;
     bool m_seriesLimit = false;
     int m_errorLine = 0;
