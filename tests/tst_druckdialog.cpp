@@ -63,6 +63,8 @@ QString started(int n, int count, int farbe, bool gesamt) {
 }
 
 const QString kEnd = QStringLiteral("DruckBeendet");
+const QString kNothingMarked = QStringLiteral(
+    "Bitte mindestens eine Serie zum Drucken markieren oder „Alles drucken“ wählen.");
 
 QStringList items(const QListWidget* list) {
     QStringList out;
@@ -174,47 +176,60 @@ private slots:
 
     // OK hands the chosen series back: every selected series in list order as
     // one of the selected count, or with "Alles drucken" every series of the
-    // list; then DruckBeendet once.
+    // list; then DruckBeendet once. With nothing to print OK says so, calls
+    // nothing and the dialog stays open.
     void protocol_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("message");
         QTest::newRow("three of nine in list order")
             << 9 << QStringLiteral("r8 r2 r4")
             << QStringList{started(3, 3, 1, false), started(5, 3, 1, false),
-                           started(9, 3, 1, false), kEnd};
+                           started(9, 3, 1, false), kEnd}
+            << QString();
         QTest::newRow("colour and overall picture")
-            << 4 << QStringLiteral("r1 F G") << QStringList{started(2, 1, 2, true), kEnd};
+            << 4 << QStringLiteral("r1 F G") << QStringList{started(2, 1, 2, true), kEnd}
+            << QString();
         QTest::newRow("Alles drucken ignores the selection")
             << 5 << QStringLiteral("r0 r3 A")
             << QStringList{started(1, 5, 1, false), started(2, 5, 1, false),
                            started(3, 5, 1, false), started(4, 5, 1, false),
-                           started(5, 5, 1, false), kEnd};
+                           started(5, 5, 1, false), kEnd}
+            << QString();
         QTest::newRow("Alles drucken in colour")
             << 3 << QStringLiteral("A F")
             << QStringList{started(1, 3, 2, false), started(2, 3, 2, false),
-                           started(3, 3, 2, false), kEnd};
+                           started(3, 3, 2, false), kEnd}
+            << QString();
         QTest::newRow("a second click takes a series back")
-            << 3 << QStringLiteral("r1 r2 r1") << QStringList{started(3, 1, 1, false), kEnd};
-        QTest::newRow("nothing selected") << 3 << QString() << QStringList{kEnd};
+            << 3 << QStringLiteral("r1 r2 r1") << QStringList{started(3, 1, 1, false), kEnd}
+            << QString();
+        QTest::newRow("nothing selected") << 3 << QString() << QStringList() << kNothingMarked;
         QTest::newRow("the list takes no clicks while Alles drucken is on")
-            << 3 << QStringLiteral("A r0 r2 A r1") << QStringList{started(2, 1, 1, false), kEnd};
+            << 3 << QStringLiteral("A r0 r2 A r1") << QStringList{started(2, 1, 1, false), kEnd}
+            << QString();
         QTest::newRow("checked twice is off again")
-            << 3 << QStringLiteral("F F G G r0") << QStringList{started(1, 1, 1, false), kEnd};
-        QTest::newRow("no series") << 0 << QStringLiteral("A") << QStringList{kEnd};
+            << 3 << QStringLiteral("F F G G r0") << QStringList{started(1, 1, 1, false), kEnd}
+            << QString();
+        QTest::newRow("no series") << 0 << QStringLiteral("A") << QStringList()
+                                   << QStringLiteral("Es gibt keine Serie zum Drucken.");
     }
 
     void protocol() {
         QFETCH(int, count);
         QFETCH(QString, script);
         QFETCH(QStringList, expected);
+        QFETCH(QString, message);
         open(qint16(count));
         play(script);
         QVERIFY(m_caller.calls.isEmpty());
         click("OKButton");
         QCOMPARE(m_caller.calls, expected);
-        QVERIFY(!m_dialog->isVisible());
-        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(m_dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(m_dialog->isVisible(), !message.isEmpty());
+        if (message.isEmpty())
+            QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         QCOMPARE(m_printers.devicesCreated, 0);
     }
 
@@ -290,20 +305,26 @@ private slots:
     }
 
     // "PDF-Datei" asks for the file with OK; without a name nothing is printed
-    // and the dialog stays open.
+    // and the dialog stays open. With nothing marked it asks for no name.
     void printingToAPdfFile_data() {
+        QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("file");
-        QTest::newRow("cancelled") << QString() << QString();
-        QTest::newRow("name with suffix") << QStringLiteral("/tmp/ankerblick/serien.pdf")
+        const QString first = QStringLiteral("r0");
+        QTest::newRow("cancelled") << first << QString() << QString();
+        QTest::newRow("name with suffix") << first << QStringLiteral("/tmp/ankerblick/serien.pdf")
                                           << QStringLiteral("/tmp/ankerblick/serien.pdf");
-        QTest::newRow("name without suffix")
-            << QStringLiteral("/tmp/ankerblick/Max") << QStringLiteral("/tmp/ankerblick/Max.pdf");
-        QTest::newRow("name with another suffix") << QStringLiteral("/tmp/ankerblick/Max.Serie")
-                                                  << QStringLiteral("/tmp/ankerblick/Max.Serie");
+        QTest::newRow("name without suffix") << first << QStringLiteral("/tmp/ankerblick/Max")
+                                             << QStringLiteral("/tmp/ankerblick/Max.pdf");
+        QTest::newRow("name with another suffix")
+            << first << QStringLiteral("/tmp/ankerblick/Max.Serie")
+            << QStringLiteral("/tmp/ankerblick/Max.Serie");
+        QTest::newRow("nothing marked")
+            << QString() << QStringLiteral("/tmp/ankerblick/serien.pdf") << QString();
     }
 
     void printingToAPdfFile() {
+        QFETCH(QString, script);
         QFETCH(QString, answer);
         QFETCH(QString, file);
         if (!answer.isEmpty())
@@ -314,11 +335,16 @@ private slots:
         QTRY_VERIFY(box->hasFocus());
         QTest::keyClick(box, Qt::Key_End);
         QCOMPARE(box->currentText(), QStringLiteral("PDF-Datei"));
-        play(QStringLiteral("r0"));
+        play(script);
         click("OKButton");
         QCOMPARE(m_dialogs.asked.size(), 1);
-        QCOMPARE(m_dialogs.asked.first().kind, QStringLiteral("save"));
-        QVERIFY(m_dialogs.asked.first().extra.startsWith(QStringLiteral("PDF-Dateien (*.pdf)|")));
+        if (script.isEmpty()) {
+            QCOMPARE(m_dialogs.messages(), QStringList{kNothingMarked});
+        } else {
+            QCOMPARE(m_dialogs.asked.first().kind, QStringLiteral("save"));
+            QVERIFY(
+                m_dialogs.asked.first().extra.startsWith(QStringLiteral("PDF-Dateien (*.pdf)|")));
+        }
         if (file.isEmpty()) {
             QVERIFY(m_caller.calls.isEmpty());
             QVERIFY(m_dialog->isVisible());

@@ -12,6 +12,7 @@
 #include "support/scripteddialogs.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QPageSize>
@@ -260,40 +261,67 @@ private slots:
     }
 
     // Which series each page shows (its "Serie Nummer" titles in reading order,
-    // "G" for the overall picture) and the header of every page.
+    // "G" for the overall picture) and the header of every page. A series the
+    // window cannot hand over is left out of the pages and named in a message.
     void pagesAndHeaders_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<QList<int>>("called");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("gesamt");
         QTest::addColumn<QList<QStringList>>("pages");
+        QTest::addColumn<QList<int>>("unreadable");
+        QTest::addColumn<QString>("message");
         const int four = int(SeriesPageStyle::FourPerPage);
         const int eight = int(SeriesPageStyle::EightPerPage);
-        QTest::newRow("five series, two pages") << four << QList<int>{1, 2, 3, 4, 5} << 5 << false
-                                                << QList<QStringList>{numbers(1, 4), numbers(5, 5)};
+        QTest::newRow("five series, two pages")
+            << four << QList<int>{1, 2, 3, 4, 5} << 5 << false
+            << QList<QStringList>{numbers(1, 4), numbers(5, 5)} << QList<int>() << QString();
         QTest::newRow("four series fill one page, no empty page after it")
-            << four << QList<int>{1, 2, 3, 4} << 4 << false << QList<QStringList>{numbers(1, 4)};
+            << four << QList<int>{1, 2, 3, 4} << 4 << false << QList<QStringList>{numbers(1, 4)}
+            << QList<int>() << QString();
         QTest::newRow("three selected of nine")
             << four << QList<int>{2, 5, 9} << 3 << false
-            << QList<QStringList>{
-                   QStringList{QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("9")}};
+            << QList<QStringList>{QStringList{QStringLiteral("2"), QStringLiteral("5"),
+                                              QStringLiteral("9")}}
+            << QList<int>() << QString();
         QTest::newRow("single series")
-            << four << QList<int>{7} << 1 << false << QList<QStringList>{numbers(7, 7)};
+            << four << QList<int>{7} << 1 << false << QList<QStringList>{numbers(7, 7)}
+            << QList<int>() << QString();
         QTest::newRow("nine series, eight a page")
             << eight << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << 9 << false
-            << QList<QStringList>{numbers(1, 8), numbers(9, 9)};
+            << QList<QStringList>{numbers(1, 8), numbers(9, 9)} << QList<int>() << QString();
         QTest::newRow("eight series fill one page")
             << eight << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << 8 << false
-            << QList<QStringList>{numbers(1, 8)};
+            << QList<QStringList>{numbers(1, 8)} << QList<int>() << QString();
         QTest::newRow("overall picture in the free slot")
             << four << QList<int>{1, 2, 3} << 3 << true
-            << QList<QStringList>{numbers(1, 3) << QStringLiteral("G")};
+            << QList<QStringList>{numbers(1, 3) << QStringLiteral("G")} << QList<int>()
+            << QString();
         QTest::newRow("overall picture after a full page")
             << four << QList<int>{1, 2, 3, 4} << 4 << true
-            << QList<QStringList>{numbers(1, 4), QStringList{QStringLiteral("G")}};
+            << QList<QStringList>{numbers(1, 4), QStringList{QStringLiteral("G")}} << QList<int>()
+            << QString();
         QTest::newRow("overall picture, eight a page")
             << eight << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << 8 << true
-            << QList<QStringList>{numbers(1, 8), QStringList{QStringLiteral("G")}};
+            << QList<QStringList>{numbers(1, 8), QStringList{QStringLiteral("G")}} << QList<int>()
+            << QString();
+        QTest::newRow("the last series cannot be drawn: one page")
+            << four << QList<int>{1, 2, 3, 4, 5} << 5 << false << QList<QStringList>{numbers(1, 4)}
+            << QList<int>{5}
+            << QStringLiteral("Serie 5 konnte nicht gedruckt werden, weil sie sich nicht "
+                              "zeichnen lässt. Die übrigen Serien wurden gedruckt.");
+        QTest::newRow("two cannot be drawn, the overall picture moves up")
+            << four << QList<int>{1, 2, 3, 4, 5, 6} << 6 << true
+            << QList<QStringList>{QStringList{QStringLiteral("1"), QStringLiteral("3"),
+                                              QStringLiteral("5"), QStringLiteral("6")},
+                                  QStringList{QStringLiteral("G")}}
+            << QList<int>{2, 4}
+            << QStringLiteral("Die Serien 2, 4 konnten nicht gedruckt werden, weil sie sich "
+                              "nicht zeichnen lassen. Die übrigen Serien wurden gedruckt.");
+        QTest::newRow("none can be drawn: no file")
+            << four << QList<int>{3} << 1 << true << QList<QStringList>{} << QList<int>{3}
+            << QStringLiteral("Serie 3 konnte nicht gedruckt werden, weil sie sich nicht "
+                              "zeichnen lässt. Es wurde nichts gedruckt.");
     }
 
     void pagesAndHeaders() {
@@ -302,10 +330,18 @@ private slots:
         QFETCH(int, count);
         QFETCH(bool, gesamt);
         QFETCH(QList<QStringList>, pages);
+        QFETCH(QList<int>, unreadable);
+        QFETCH(QString, message);
         storeSeries(9);
+        for (int n : unreadable)
+            m_series.remove(n);
         const QString file =
             printJob(SeriesPageStyle(style), called, qint16(count), kPrintColour, gesamt);
 
+        QCOMPARE(m_dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(QFileInfo::exists(file), !pages.isEmpty());
+        if (pages.isEmpty())
+            return;
         QCOMPARE(pdfPageCount(file), int(pages.size()));
         const QList<PdfLine> lines = pdfLines(file);
         for (int p = 1; p <= pages.size(); ++p) {
@@ -327,7 +363,6 @@ private slots:
             }
             QCOMPARE(shown, pages.at(p - 1));
         }
-        QCOMPARE(m_dialogs.messages(), QStringList());
     }
 
     // The series block of the main window's page: at x 150 mm and y slot x 70 mm
@@ -684,7 +719,8 @@ private slots:
                  QStringList{u"Der Druck auf \"" + name + u"\" ist nicht möglich."});
     }
 
-    // The dialog and the job together: what OK prints into the PDF file.
+    // The dialog and the job together: what OK prints into the PDF file. With
+    // nothing marked it says so before asking for a file, and writes none.
     void dialogPrintsTheChosenSeries_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("count");
@@ -707,6 +743,8 @@ private slots:
         QTest::newRow("analysis window, nine series")
             << int(SeriesPageStyle::EightPerPage) << 9 << QList<int>{} << true
             << QList<QStringList>{numbers(1, 8), numbers(9, 9)} << 2;
+        QTest::newRow("nothing marked: no file")
+            << four << 3 << QList<int>{} << false << QList<QStringList>{} << 0;
     }
 
     void dialogPrintsTheChosenSeries() {
@@ -734,6 +772,16 @@ private slots:
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OKButton")),
                           Qt::LeftButton);
 
+        if (pages.isEmpty()) {
+            QCOMPARE(m_dialogs.asked.size(), 1);
+            QCOMPARE(m_dialogs.messages(),
+                     QStringList{QStringLiteral("Bitte mindestens eine Serie zum Drucken markieren "
+                                                "oder „Alles drucken“ wählen.")});
+            QVERIFY(m_printers.opened.isEmpty());
+            QVERIFY(!QFileInfo::exists(file));
+            QVERIFY(dialog.isVisible());
+            return;
+        }
         QCOMPARE(m_printers.opened, QList<PrintDestination>{PrintDestination::pdfFile(file)});
         QCOMPARE(pdfPageCount(file), pages.size());
         const QList<PdfLine> lines = pdfLines(file);

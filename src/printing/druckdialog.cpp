@@ -139,8 +139,21 @@ bool DruckDialog::chooseDestination() {
     return true;
 }
 
+bool DruckDialog::somethingToPrint() {
+    if (m_seriesList->count() == 0) {
+        m_dialogs.messageBox(this, QStringLiteral("Es gibt keine Serie zum Drucken."));
+        return false;
+    }
+    if (!m_all->isChecked() && m_seriesList->selectedItems().isEmpty()) {
+        m_dialogs.messageBox(this, QStringLiteral("Bitte mindestens eine Serie zum Drucken "
+                                                  "markieren oder „Alles drucken“ wählen."));
+        return false;
+    }
+    return true;
+}
+
 void DruckDialog::OKButton_Click() {
-    if (!chooseDestination())
+    if (!somethingToPrint() || !chooseDestination())
         return;
     const qint16 farbe = m_colour->isChecked() ? kPrintColour : kPrintBlackWhite;
     const bool gesamt = m_overall->isChecked();

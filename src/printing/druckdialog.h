@@ -3,7 +3,8 @@
 // The print dialog: the installed printers (and printing to a PDF file), the
 // series of the calling window to print, and the options "Alles drucken",
 // "Farbig" and "Gesamtschussbild?". OK hands each chosen series back to the
-// caller with DruckStarten and ends the job with DruckBeendet.
+// caller with DruckStarten and ends the job with DruckBeendet; with nothing
+// to print it says so and stays open.
 
 #include <QDialog>
 
@@ -40,6 +41,9 @@ private:
     void AllesDrucken_Click();
     void OKButton_Click();
     void CancelButton_Click();
+    // Says so when no series is marked and "Alles drucken" is off, or there
+    // is no series at all; the dialog then stays open.
+    bool somethingToPrint();
     // Asks for the PDF file when that entry is chosen; false when none is given.
     bool chooseDestination();
 

@@ -1,7 +1,6 @@
 #include "seriesprintjob.h"
 
 #include "druckdialog.h"
-#include "model/numeric.h"
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
 
@@ -10,6 +9,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
+#include <optional>
+#include <utility>
 
 namespace ankerblick {
 
@@ -17,6 +19,8 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr double kPageOrigin = 10.0; // the page begins 10 mm inside the paper
+// A message names at most this many series left out.
+constexpr qsizetype kNamedUnprintable = 10;
 
 // The short date of the locale with the full year, and its short time.
 QString headerDate(const QDateTime& at, const QLocale& locale) {
@@ -116,58 +120,81 @@ void SeriesPrintJob::flushPage() {
     ++m_pagesDone;
 }
 
-void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, qint16 Farbe,
-                                  bool Gesamt) {
+void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, qint16 Farbe, bool Gesamt) {
+    if (m_state == State::Failed)
+        return;
+    std::optional<print::PrintedSeries> series;
     try {
-        if (m_state == State::Failed)
-            return;
         const TargetFace face = m_source.face();
-        const print::SeriesPrintData data = m_source.series(SerienNummer);
-        const print::PrintedSeries series =
-            print::printedSeries(SerienNummer, data, face, m_locale);
-        // The document opens with the first series there is to print.
-        if (m_state == State::Idle && !openDocument(Farbe))
-            return;
-
-        const int perPage = print::seriesPerPage(m_style);
-        const qint16 next = num::toInt16(double(m_counter) + 1.0);
-        m_pages = print::pageCount(Serienanzahl, perPage, Gesamt);
-        m_colour = Farbe == kPrintColour;
-        m_overallWanted = Gesamt;
-        if (m_counter % perPage == 0)
-            startPage(m_counter / perPage + 1, m_pages);
-        m_counter = next;
-        m_page.series.append(series);
-        m_overall.add(series, m_locale);
-        if (m_counter % perPage == 0)
-            flushPage();
+        series = print::printedSeries(SerienNummer, m_source.series(SerienNummer), face, m_locale);
     } catch (const std::exception&) {
-        // The handler ends; the series is not printed.
+        m_unprintable.append(SerienNummer);
+        return;
     }
+    // The document opens with the first series there is to print.
+    if (m_state == State::Idle && !openDocument(Farbe))
+        return;
+    m_colour = Farbe == kPrintColour;
+    m_overallWanted = Gesamt;
+    m_series.append(*series);
+    m_overall.add(*series, m_locale);
+    m_counter = qint16(std::min<qsizetype>(m_series.size(), std::numeric_limits<qint16>::max()));
 }
 
 void SeriesPrintJob::DruckBeendet() {
+    const State state = std::exchange(m_state, State::Idle);
+    if (state == State::Open)
+        closeDocument();
+    else if (state == State::Idle)
+        reportUnprintable(false);
     m_counter = 0;
-    if (m_state != State::Open) {
-        m_state = State::Idle;
-        return;
+    m_series.clear();
+    m_unprintable.clear();
+    m_overallWanted = false;
+}
+
+void SeriesPrintJob::printPages() {
+    const int perPage = print::seriesPerPage(m_style);
+    const bool overall = m_overallWanted && !m_overall.isEmpty();
+    const int pages = print::pageCount(int(m_series.size()), perPage, overall);
+    for (int page = 0; page < pages && !m_writeFailed; ++page) {
+        startPage(page + 1, pages);
+        m_page.series = m_series.mid(qsizetype(page) * perPage, perPage);
+        if (overall && page == pages - 1)
+            m_page.overall = m_overall.picture(m_locale);
+        flushPage();
     }
-    closeDocument();
 }
 
 void SeriesPrintJob::closeDocument() {
-    if (m_overallWanted && !m_overall.isEmpty()) {
-        if (!m_pageOpen)
-            startPage(m_pagesDone + 1, std::max(m_pages, m_pagesDone + 1));
-        m_page.overall = m_overall.picture(m_locale);
-    }
-    flushPage();
+    printPages();
     const bool ok = m_painter.end();
     m_device.reset();
-    m_state = State::Idle;
-    m_overallWanted = false;
     if (!ok || m_writeFailed)
         message(u"Der Druck auf \"" + m_destinationName + u"\" ist fehlgeschlagen.");
+    else
+        reportUnprintable(true);
+}
+
+// Names the series left out; `printed` tells whether the others were printed.
+void SeriesPrintJob::reportUnprintable(bool printed) {
+    if (m_unprintable.isEmpty())
+        return;
+    QStringList numbers;
+    for (const qint16 n : m_unprintable.first(std::min(m_unprintable.size(), kNamedUnprintable)))
+        numbers << QString::number(n);
+    const qsizetype more = m_unprintable.size() - numbers.size();
+    if (more > 0)
+        numbers.last() += u" und " + QString::number(more) + u" weitere";
+    QString text;
+    if (m_unprintable.size() == 1)
+        text = u"Serie " + numbers.first() +
+               u" konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.";
+    else
+        text = u"Die Serien " + numbers.join(u", ") +
+               u" konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.";
+    text += printed ? u" Die übrigen Serien wurden gedruckt." : u" Es wurde nichts gedruckt.";
+    message(text);
 }
 
 } // namespace ankerblick

@@ -7,12 +7,17 @@
 // four (main window) or eight (analysis window) to a page and prints the pages
 // on the printer chosen in the dialog. With "Gesamtschussbild?" the slot after
 // the last series shows all printed shots on one target.
+//
+// A series the source cannot hand over is left out and named in a message
+// at the end of the job. The pages are laid out once the job ends, so that
+// "Seite x von y" counts the pages printed.
 
 #include "printcaller.h"
 #include "printcontent.h"
 #include "seriespage.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QLocale>
 #include <QPainter>
 #include <QPointer>
@@ -58,6 +63,7 @@ public:
     // window's series list) with this job as the caller; returns when it is closed.
     void openDialog(qint16 seriesCount, QWidget* parent);
 
+    // The page count follows from the series printed; Serienanzahl is not needed.
     void DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, qint16 Farbe, bool Gesamt) override;
     void DruckBeendet() override;
 
@@ -70,7 +76,9 @@ private:
     bool openDocument(qint16 farbe);
     void startPage(int pageNumber, int pages);
     void flushPage();
+    void printPages();
     void closeDocument();
+    void reportUnprintable(bool printed);
     void message(const QString& text);
 
     print::SeriesPageStyle m_style;
@@ -84,7 +92,8 @@ private:
     qint16 m_counter = 0;
     bool m_overallWanted = false;
     bool m_colour = true;
-    int m_pages = 0;
+    QList<print::PrintedSeries> m_series; // to print, in the order of the calls
+    QList<qint16> m_unprintable;          // numbers of the series left out
     int m_pagesDone = 0;
     QString m_destinationName;
     QString m_shooter;
