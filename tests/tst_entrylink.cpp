@@ -95,6 +95,25 @@ private slots:
         QCOMPARE(sheet().times().shootingTimesText(), QStringLiteral("Serie:2 Schuss:2: 4\r\n"));
     }
 
+    void aTargetShotGoesIntoTheNewestSeries() {
+        logOnAndPoll();
+        target("000000", "000000");
+        m_ui->press("WeitereSerie");
+        target("000100", "000000");
+        m_ui->chooseRow("SerienListe", 0);
+        // Series 1 is shown; the target's next shot, 35 mm left of the
+        // centre beyond the window's edge, belongs to series 2.
+        target("-03500", "000000");
+        QCOMPARE(sheet().selectedSeries(), 2);
+        QCOMPARE(m_ui->list("SchussListe"),
+                 QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(sheet().store()[1].shotCount(), 1);
+        QCOMPARE(sheet().store()[2].shotCount(), 2);
+        // Every shot was confirmed, and only once stored.
+        QTRY_COMPARE(m_pty->count(char(0x0C)), m_pty->count(char(0x16)));
+        QVERIFY(m_dialogs.messages().isEmpty());
+    }
+
     void closingTheWindowLogsOff() {
         logOnAndPoll();
         m_window->close();

@@ -259,29 +259,34 @@ private slots:
         QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
     }
 
-    void doubleClickRunsTheReleaseThreeTimes() {
+    void aHitWhereTheCallWasIsAPerfectCall_data() {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("two clicks") << false;
+        QTest::newRow("double-click") << true;
+    }
+    void aHitWhereTheCallWasIsAPerfectCall() {
+        QFETCH(bool, doubleClick);
         // Through the window, so that the platform's double-click detection turns
         // the second press into a double-click as it does for a real mouse.
         QWindow* window = m_form->windowHandle();
-        QTest::mouseMove(window, QPoint(231, 210));
-        QTest::mouseMove(window, QPoint(230, 210));
-        QTest::mouseDClick(window, Qt::LeftButton, {}, QPoint(230, 210));
-        // Release, the double-click's own run, and the second release: call,
-        // hit, and the call of the next shot.
+        const QPoint at(300, 250);
+        QTest::mouseMove(window, at);
+        if (doubleClick) {
+            QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(window, Qt::LeftButton, {}, at);
+            QTest::mouseClick(window, Qt::LeftButton, {}, at);
+        }
+        // Exactly the call and its hit, both under the pointer.
         QCOMPARE(list("SchussListe"), QStringList{QStringLiteral("1")});
-        QCOMPARE(caption(), QStringLiteral("Schuss: 2!"));
-        // The first release already moved the pointer position to the drawing
-        // position, so the double-click leaves it at the window's origin.
-        QCOMPARE(m_form->sheet().drawingPosition(), (PointF{0.0f, 0.0f}));
-    }
-
-    void releaseLeavesTheWaitingMarkAtTheDrawingPosition() {
-        click(300, 300);
-        // No double-click yet: the drawing position is the window's origin.
-        QCOMPARE(m_form->sheet().hits()[0].box.centre(), (PointF{0.0f, 0.0f}));
-        QCOMPARE(m_form->sheet().lastPointer(), (PointF{0.0f, 0.0f}));
-        QTest::mouseMove(m_form.get(), QPoint(250, 250));
-        QCOMPARE(m_form->sheet().hits()[0].box.centre(), (PointF{250.0f, 250.0f}));
+        QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
+        const AimSheet& s = m_form->sheet();
+        QCOMPARE(s.calls()[0].box.centre(), (PointF{300.0f, 250.0f}));
+        QCOMPARE(s.hits()[0].box.centre(), (PointF{300.0f, 250.0f}));
+        QCOMPARE(list("AbweichungsListe"), QStringList{QStringLiteral("10")});
+        QCOMPARE(list("AbweichungslisteSekMM"), QStringList{QStringLiteral("0")});
+        // The next call waits under the pointer as well.
+        QCOMPARE(s.calls()[1].box.centre(), (PointF{300.0f, 250.0f}));
     }
 
     void otherDisciplineRebuildsTheFaceAndRescoresTheShots() {
@@ -294,9 +299,10 @@ private slots:
         QVERIFY(s.face().shape(Ring4).visible);
         QCOMPARE(s.hits()[0].box.width, 19.5f);
         QCOMPARE(s.calls()[1].box.height, 19.5f);
-        // The marks keep their left and top: the first hit's centre moves to
-        // (229 + 9.75, 213 + 9.75), 7.4 units out: t = 109 - 7.42 / 2.79 -> 10,6.
-        QCOMPARE(list("Schusswert").first(), QStringLiteral("10,6"));
+        // The shots keep their centres; the marks' left and top are whole
+        // units (244 - 9.75 -> 234), so the first hit lies 0.35 units out.
+        QCOMPARE(s.hits()[0].box.left, 234.0f);
+        QCOMPARE(list("Schusswert").first(), QStringLiteral("10,9"));
         QCOMPARE(list("Schusswert").size(), 2);
         QCOMPARE(list("SchussListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
         QCOMPARE(caption(), QStringLiteral("Schuss: 3?"));
@@ -315,7 +321,8 @@ private slots:
         QCOMPARE(caption(), QStringLiteral("Schuss: 2!"));
         chooseOption("Disziplin", 1);
         QCOMPARE(caption(), QStringLiteral("Schuss: 2!"));
-        QCOMPARE(m_form->sheet().calls()[1].box.left, 245.0f); // 260 - 15, kept
+        // Centred where it was: 260 - 5.5 = 254.5, in whole units 254.
+        QCOMPARE(m_form->sheet().calls()[1].box.left, 254.0f);
         click(262, 228);
         QCOMPARE(list("SchussListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
     }
@@ -441,6 +448,18 @@ private slots:
         QCOMPARE(t.shotTimesText(), QStringLiteral("Serie:1 Schuss:1: 3,1\r\n"));
         QCOMPARE(t.shootingTimesText(),
                  QStringLiteral("Serie:1 Schuss:1: 5\r\nSerie:1 Schuss:2: 4\r\n"));
+
+        // A shot and a comment added to an earlier series name that series.
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("WeitereSerie")), Qt::LeftButton);
+        auto* series = child<QListWidget>(QStringLiteral("SerienListe"));
+        QTest::mouseClick(series->viewport(), Qt::LeftButton, {},
+                          series->visualItemRect(series->item(0)).center());
+        m_clock.now = 12000;
+        shot({244, 228}, {244, 228});
+        QVERIFY(t.shootingTimesText().endsWith(QStringLiteral("Serie:1 Schuss:3: 3\r\n")));
+        m_dialogs.inputs = {QStringLiteral("tief")};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentar")), Qt::LeftButton);
+        QCOMPARE(m_form->sheet().comments(), QStringLiteral("Serie: 1 Schuss: 3: tief\r\n"));
     }
 
     void commentsShowAndHide() {

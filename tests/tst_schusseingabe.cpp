@@ -158,8 +158,12 @@ private slots:
         QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 4!"));
         QVERIFY(!m_ui->button("Undo")->isEnabled());
         QVERIFY(m_ui->button("NeuBerechnen")->isEnabled());
+        m_clock.now = 3000;
         m_ui->click(260, 228);
         QCOMPARE(m_ui->list("SchussListe").size(), 4);
+        // Its time line names the series the hit went into.
+        QVERIFY(sheet().times().shootingTimesText().endsWith(
+            QStringLiteral("Serie:1 Schuss:4: 3\r\n")));
         // Another series shown in between: the added hit stays with series 1.
         m_ui->chooseRow("SerienListe", 1);
         QCOMPARE(m_ui->list("SchussListe").size(), 2);
@@ -241,6 +245,14 @@ private slots:
         // Leaving the list turns the border black again.
         m_ui->child<QLineEdit>(QStringLiteral("SchuetzenName"))->setFocus();
         QCOMPARE(sheet().hits()[2].border, (Rgb{0, 0, 0}));
+        // The same row outlines its shot again, also once the lists were rebuilt.
+        m_ui->chooseRow("SchussListe", 2);
+        QCOMPARE(sheet().hits()[2].border, (Rgb{255, 255, 255}));
+        m_ui->press("WeitereSerie");
+        m_ui->chooseRow("SerienListe", 0);
+        QCOMPARE(sheet().hits()[2].border, (Rgb{0, 0, 0}));
+        m_ui->chooseRow("SchussListe", 2);
+        QCOMPARE(sheet().hits()[2].border, (Rgb{255, 255, 255}));
     }
 
     void stopwatchAndShotTimes() {

@@ -30,27 +30,20 @@ namespace {
 const char kRequest = char(0x16);
 const char kDone = char(0x0C);
 
-// The window as the link sees it; it counts shots the way SchussListe does.
+// The window as the link sees it: it records the hits it is given and
+// stores them unless told it cannot.
 class FakeHost final : public TargetLinkHost {
 public:
-    int shots = 0;
+    bool stores = true;
     double scale = 10.0;
     PointF centre{244.0f, 228.0f};
-    QStringList calls;
     QList<PointF> hits;
 
-    int listedShots() const override { return shots; }
-    void startNextSeries() override {
-        calls << QStringLiteral("WeitereSerie");
-        shots = 0;
-    }
     PointF targetCentre() const override { return centre; }
     double targetScale() const override { return scale; }
-    void placeHitFromTarget(float x, float y) override {
-        calls << QStringLiteral("hit");
+    bool placeHitFromTarget(float x, float y) override {
         hits.append({x, y});
-        if (shots < 10)
-            ++shots;
+        return stores;
     }
 };
 
@@ -297,24 +290,25 @@ private slots:
         QVERIFY(m_dialogs.messages().isEmpty());
     }
 
-    void fullSeriesIsStoredFirst_data() {
-        QTest::addColumn<int>("listed");
-        QTest::addColumn<QStringList>("calls");
-        const QString hit = QStringLiteral("hit");
-        QTest::newRow("first shot") << 0 << QStringList{hit};
-        QTest::newRow("tenth shot") << 9 << QStringList{hit};
-        QTest::newRow("eleventh shot") << 10 << QStringList{QStringLiteral("WeitereSerie"), hit};
+    void aShotIsConfirmedOnlyOnceStored_data() {
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("stored") << true;
+        QTest::newRow("not stored") << false;
     }
-    void fullSeriesIsStoredFirst() {
-        QFETCH(int, listed);
-        QFETCH(QStringList, calls);
-        m_host.shots = listed;
+    void aShotIsConfirmedOnlyOnceStored() {
+        QFETCH(bool, stored);
+        m_host.stores = stored;
         logOn();
         startPolling();
         m_pty->send(record("000100", "000100"));
         QTRY_COMPARE(m_host.hits.size(), 1);
-        QCOMPARE(m_host.calls, calls);
-        QCOMPARE(m_host.shots, listed == 10 ? 1 : listed + 1);
+        // Every poll is confirmed, except the one whose shot was not stored:
+        // that one stops polling with a message, so the target keeps the shot.
+        QTRY_COMPARE(m_pty->count(kDone), m_pty->count(kRequest) - (stored ? 0 : 1));
+        QCOMPARE(m_panel->isPolling(), stored);
+        QCOMPARE(m_dialogs.messages().size(), stored ? 0 : 1);
+        if (!stored)
+            QVERIFY(m_dialogs.messages().first().contains(QStringLiteral("nicht bestätigt")));
     }
 
     void badReplies_data() {

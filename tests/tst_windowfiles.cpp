@@ -128,6 +128,72 @@ private slots:
                  QStringLiteral("Serie: 3 Schuss: 4: Ärger mit dem Abzug\r\n\r\n"));
     }
 
+    // Whatever the window shows after entry is what the series list shows
+    // again, and what a saved file gives back.
+    void whatIsShownIsWhatIsStored_data() {
+        QTest::addColumn<int>("enteredOn");
+        QTest::addColumn<int>("shownOn");
+        QTest::addColumn<QPoint>("drag"); // right-drag over the finished series
+        QTest::newRow("hit at the left edge") << 0 << 0 << QPoint();
+        QTest::newRow("hits shifted by a right-drag") << 0 << 0 << QPoint(12, -5);
+        QTest::newRow("entered on LP, shown on Gewehr 50m") << 0 << 3 << QPoint();
+        QTest::newRow("entered on Gewehr 50m, shown on FP") << 3 << 1 << QPoint();
+        QTest::newRow("entered on OSP, shown on LP") << 2 << 0 << QPoint(-20, 0);
+    }
+    void whatIsShownIsWhatIsStored() {
+        QFETCH(int, enteredOn);
+        QFETCH(int, shownOn);
+        QFETCH(QPoint, drag);
+        m_ui->chooseOption("Disziplin", enteredOn);
+        // The first hit is kept just right of the window's left edge, where
+        // the pointer is at x = 2.
+        for (int i = 0; i < 10; ++i)
+            shot({20 + 9 * i, 100 + 20 * i}, {i == 0 ? 2 : 30 + 40 * i, 240 - 7 * i});
+        const AimSheet& sheet = m_form->sheet();
+        QCOMPARE(m_ui->list("SchussListe").size(), 10);
+        QVERIFY(qAbs(sheet.hits()[0].box.centre().x - 16.5f) <= 0.5f);
+        std::array<PointF, 10> entered;
+        for (size_t i = 0; i < 10; ++i)
+            entered[i] = sheet.hits()[i].box.centre();
+        if (!drag.isNull()) {
+            QTest::mouseMove(m_form.get(), QPoint(100, 100));
+            QTest::mousePress(m_form.get(), Qt::RightButton, {}, QPoint(100, 100));
+            QTest::mouseMove(m_form.get(), QPoint(100, 100) + drag);
+            QTest::mouseRelease(m_form.get(), Qt::RightButton, {}, QPoint(100, 100) + drag);
+            m_ui->press("NeuBerechnen");
+        }
+        m_ui->chooseOption("Disziplin", shownOn);
+        // Every shot keeps its centre (the marks stand at whole units), moved
+        // by the drag and kept right of the card's edge.
+        for (size_t i = 0; i < 10; ++i) {
+            const PointF c = sheet.hits()[i].box.centre();
+            QVERIFY2(qAbs(c.x - qMax(16.5f, entered[i].x + float(drag.x()))) <= 0.5f &&
+                         qAbs(c.y - (entered[i].y + float(drag.y()))) <= 0.5f,
+                     qPrintable(QString::number(i)));
+        }
+        const Shown before = shown();
+        const auto marks = sheet.hits();
+        const auto lines = sheet.lines();
+        const auto same = [&] {
+            QCOMPARE(shown(), before);
+            for (size_t i = 0; i < 10; ++i) {
+                QCOMPARE(sheet.hits()[i].box, marks[i].box);
+                QCOMPARE(sheet.lines()[i], lines[i]);
+            }
+        };
+        m_ui->press("WeitereSerie");
+        m_ui->chooseRow("SerienListe", 0);
+        same();
+        m_dialogs.saveNames = {path("gezeigt.txt")};
+        m_ui->press("Speichern");
+        m_ui->press("Neu");
+        m_dialogs.openNames = {path("gezeigt.txt")};
+        m_ui->press("Laden");
+        m_ui->chooseRow("SerienListe", 0);
+        same();
+        QVERIFY(m_dialogs.messages().isEmpty());
+    }
+
     void shotEntryWindowWritesItsOwnLayout() {
         m_ui->press("BtnSchusseingabe");
         Schusseingabe* entry = m_form->shotEntryWindow();

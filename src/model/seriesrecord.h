@@ -3,10 +3,13 @@
 // Stored series: the ten shot slots of a series as whole drawing units, and
 // the store of all series of a window, indexed by series number from 1.
 
+#include "geometry.h"
+
 #include <QList>
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 namespace ankerblick {
 
@@ -23,6 +26,15 @@ struct SeriesRecord {
     Column lineX2{};
     Column lineY2{};
 
+    // Where the marks of a shot entered in this session are centred; never
+    // written to a file. The columns above hold left and top of the marks of
+    // the discipline shown, so a change of discipline places the marks of the
+    // new size on these centres again. Shots read from a file have none: they
+    // are read in the discipline that is shown.
+    using Centres = std::array<std::optional<PointF>, kShotsPerSeries>;
+    Centres hitCentre{};
+    Centres callCentre{};
+
     // A slot holds a shot when its hit left is 1 or more.
     bool hasShot(int slot) const { return hitLeft.at(size_t(slot)) >= 1; }
     bool isComplete() const { return hasShot(kShotsPerSeries - 1); }
@@ -30,8 +42,17 @@ struct SeriesRecord {
     // The slot after the last one holding a shot; kShotsPerSeries when the last is taken.
     int nextFreeSlot() const;
     void clearSlot(int slot);
+    // Rewrites left and top of the shots with a known centre for marks of
+    // the given diameter. False, changing nothing, when a position does not
+    // fit the columns.
+    bool placeMarks(float markDiameter);
 
-    friend bool operator==(const SeriesRecord&, const SeriesRecord&) = default;
+    // Equal when a file would hold the same numbers for both.
+    friend bool operator==(const SeriesRecord& a, const SeriesRecord& b) {
+        return a.hitLeft == b.hitLeft && a.hitTop == b.hitTop && a.callLeft == b.callLeft &&
+               a.callTop == b.callTop && a.lineX1 == b.lineX1 && a.lineY1 == b.lineY1 &&
+               a.lineX2 == b.lineX2 && a.lineY2 == b.lineY2;
+    }
 };
 
 // Series 1..count(); element 0 holds no series.

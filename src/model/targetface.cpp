@@ -21,6 +21,14 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      {0, 0, 10.4, 26.4, 42.4, 5.0, 112.4, 58.4, 74.4, 90.4, 106.4}},
 }};
 
+constexpr bool everyMarkFitsRightOfTheEdge() {
+    for (const DisciplineInfo& d : kDisciplines)
+        if (kLeftmostMarkCentre - 0.5f - d.markDiameter / 2.0f < 1.0f)
+            return false;
+    return true;
+}
+static_assert(everyMarkFitsRightOfTheEdge());
+
 } // namespace
 
 const DisciplineInfo* disciplineInfo(int index) {

@@ -48,6 +48,12 @@ enum FaceShape : int {
     Ring4 = 10,    // Shape10
 };
 
+// The leftmost centre of a placed mark. A stored slot holds a shot only when
+// the left of its mark is 1 or more, so marks are kept at least this far
+// right: then even the largest mark (the 30 units of "LP"), with its left
+// rounded to whole units, still keeps its shot.
+inline constexpr float kLeftmostMarkCentre = 16.5f;
+
 inline constexpr float kBlackAreaSize = 392.0f;
 inline constexpr float kBlackAreaLeft = 48.0f;
 inline constexpr float kBlackAreaTop = 32.0f;

@@ -36,11 +36,7 @@ void EntrySheet::releaseAt(float, float) {
         return;
     const auto s = size_t(m_index);
     // Into the record first: a position that does not fit it leaves everything as it was.
-    SeriesRecord& rec = record();
-    const qint16 left = num::toInt16(m_hits[s].box.left);
-    const qint16 top = num::toInt16(m_hits[s].box.top);
-    rec.hitLeft[s] = left;
-    rec.hitTop[s] = top;
+    fixMark(m_hits[s], m_index, record().hitLeft, record().hitTop, record().hitCentre);
 
     scoreSlot(m_index);
     m_placed[s] = true;
@@ -58,11 +54,23 @@ void EntrySheet::releaseAt(float, float) {
     shotEntered(!m_polling);
 }
 
-void EntrySheet::placeHitAt(float x, float y) {
-    m_last = {x, y};
-    if (m_placing)
-        waitingMark().box.centreOn(x, y);
-    mouseRelease(MouseButton::Left, x, y);
+bool EntrySheet::placeTargetHit(float x, float y) {
+    // The target's shots belong to the newest series, whatever is shown.
+    if (!lastSeriesSelected())
+        selectSeries(int(m_seriesList.size()));
+    if (!m_placing && !nextSeries())
+        return false;
+    const int before = m_index;
+    const PointF pointer = m_last;
+    const PointF at = placeable(x, y);
+    waitingMark().box.centreOn(at.x, at.y);
+    try {
+        releaseAt(at.x, at.y);
+    } catch (const num::Int16Overflow&) {
+    }
+    // The next mark waits under the pointer again.
+    mouseMove(pointer.x, pointer.y);
+    return m_index != before;
 }
 
 void EntrySheet::undo() {

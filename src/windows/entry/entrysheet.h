@@ -18,9 +18,11 @@ public:
     void setPolling(bool polling) { m_polling = polling; }
     bool polling() const { return m_polling; }
 
-    // A hit reported by the electronic target: the pointer position becomes
-    // (x, y), the waiting mark is centred there and placed like a mouse hit.
-    void placeHitAt(float x, float y);
+    // A hit reported by the electronic target, placed at (x, y) like a mouse
+    // hit into the newest series (shown from then on; a full one is stored
+    // and the next begun). False when it could not be stored: the series
+    // list is full or the position is beyond the record's range.
+    bool placeTargetHit(float x, float y);
 
     bool placing() const { return m_placing; }
     bool accepting() const override { return m_placing; }

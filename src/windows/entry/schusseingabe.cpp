@@ -60,14 +60,6 @@ void Schusseingabe::unload() {
     close();
 }
 
-int Schusseingabe::listedShots() const {
-    return int(m_entry.shotList().size());
-}
-
-void Schusseingabe::startNextSeries() {
-    WeitereSerie_Click();
-}
-
 PointF Schusseingabe::targetCentre() const {
     return m_entry.face().centre();
 }
@@ -76,9 +68,10 @@ double Schusseingabe::targetScale() const {
     return m_entry.face().scale();
 }
 
-void Schusseingabe::placeHitFromTarget(float x, float y) {
-    m_entry.placeHitAt(x, y);
+bool Schusseingabe::placeHitFromTarget(float x, float y) {
+    const bool stored = m_entry.placeTargetHit(x, y);
     refresh();
+    return stored;
 }
 
 void Schusseingabe::closeEvent(QCloseEvent* event) {

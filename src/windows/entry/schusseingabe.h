@@ -26,11 +26,9 @@ public:
     TargetLinkPanel& targetLink() const { return *m_link; }
 
     // The electronic target's side of the window.
-    int listedShots() const override;
-    void startNextSeries() override;
     PointF targetCentre() const override;
     double targetScale() const override;
-    void placeHitFromTarget(float x, float y) override;
+    bool placeHitFromTarget(float x, float y) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

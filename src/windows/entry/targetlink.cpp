@@ -1,5 +1,6 @@
 #include "targetlink.h"
 
+#include "files/seriesfile.h"
 #include "platform/serialport.h"
 #include "platform/userdialogs.h"
 #include "targetrecord.h"
@@ -12,7 +13,6 @@ namespace {
 
 const LineSettings kLineSettings{9600, Parity::None, 8, 1};
 constexpr int kPollInterval = 100;
-constexpr int kShotsPerSeries = 10;
 
 LinkFault faultOf(const SerialPortError& e) {
     return {e.number(), e.description()};
@@ -121,11 +121,22 @@ void TargetLink::poll() {
         return;
     }
     if (reply.kind == TargetReply::Kind::Shot) {
-        if (m_host.listedShots() >= kShotsPerSeries)
-            m_host.startNextSeries();
         const PointF hit =
             targetHitPosition(reply.shot, m_host.targetCentre(), m_host.targetScale());
-        m_host.placeHitFromTarget(hit.x, hit.y);
+        if (!m_host.placeHitFromTarget(hit.x, hit.y)) {
+            // Not stored, so not confirmed: the target keeps the shot. Polling
+            // stops so that the message does not come back with every poll.
+            m_timer->stop();
+            m_polling = false;
+            emit stateChanged();
+            tellFault({recorderror::EntryFailed,
+                       QStringLiteral("Der Schuss konnte nicht eingetragen werden")},
+                      QStringLiteral("\r\n") + seriesLimitMessage() +
+                          QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht "
+                                         "bestätigt. Bitte die Serien speichern und mit „Neu“ "
+                                         "von vorn beginnen."));
+            return;
+        }
     }
     if (m_port.isOpen())
         m_port.writeByte(targetbyte::Done);

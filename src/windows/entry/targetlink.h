@@ -22,11 +22,11 @@ class UserDialogs;
 class TargetLinkHost {
 public:
     virtual ~TargetLinkHost() = default;
-    virtual int listedShots() const = 0;                   // items in SchussListe
-    virtual void startNextSeries() = 0;                    // runs the window's WeitereSerie handler
-    virtual PointF targetCentre() const = 0;               // centre of Shape5
-    virtual double targetScale() const = 0;                // drawing units per millimetre
-    virtual void placeHitFromTarget(float x, float y) = 0; // enters the hit as a left release there
+    virtual PointF targetCentre() const = 0; // centre of Shape5
+    virtual double targetScale() const = 0;  // drawing units per millimetre
+    // Enters the hit into the newest series (a full one is stored and the
+    // next begun); false when it could not be stored.
+    virtual bool placeHitFromTarget(float x, float y) = 0;
 };
 
 // Bytes the target understands.

@@ -103,41 +103,46 @@ void AimSheet::shiftHits(float dx, float dy) {
     }
 }
 
-void AimSheet::fixCall(int slot) {
+void AimSheet::storeShift(SeriesRecord& rec) {
+    TargetSheet::storeShift(rec);
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        const auto s = size_t(i);
+        if (!m_placed[s])
+            continue;
+        rec.lineX2[s] = num::toInt16(m_lines[s].x2);
+        rec.lineY2[s] = num::toInt16(m_lines[s].y2);
+        m_lines[s].x2 = rec.lineX2[s];
+        m_lines[s].y2 = rec.lineY2[s];
+    }
+}
+
+void AimSheet::fixCall(int slot, float x, float y) {
     const auto s = size_t(slot);
     // Into the record first: a position that does not fit it leaves the entry as it was.
-    SeriesRecord& rec = record();
-    const qint16 left = num::toInt16(m_calls[s].box.left);
-    const qint16 top = num::toInt16(m_calls[s].box.top);
-    const qint16 x1 = num::toInt16(m_last.x);
-    const qint16 y1 = num::toInt16(m_last.y);
-    rec.callLeft[s] = left;
-    rec.callTop[s] = top;
-    rec.lineX1[s] = x1;
-    rec.lineY1[s] = y1;
+    SeriesRecord rec = record();
+    fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre);
+    rec.lineX1[s] = num::toInt16(x);
+    rec.lineY1[s] = num::toInt16(y);
+    record() = rec;
 
     m_awaitingCall = false;
     m_hits[s].box.visible = true;
-    m_lines[s].x1 = m_last.x;
-    m_lines[s].y1 = m_last.y;
+    m_lines[s].x1 = rec.lineX1[s];
+    m_lines[s].y1 = rec.lineY1[s];
     m_caption = shotCaption(slot + 1, QStringLiteral("!"));
 }
 
 void AimSheet::fixHit(int slot, float x, float y) {
     const auto s = size_t(slot);
-    SeriesRecord& rec = record();
-    const qint16 left = num::toInt16(m_hits[s].box.left);
-    const qint16 top = num::toInt16(m_hits[s].box.top);
-    const qint16 x2 = num::toInt16(x);
-    const qint16 y2 = num::toInt16(y);
-    rec.hitLeft[s] = left;
-    rec.hitTop[s] = top;
-    rec.lineX2[s] = x2;
-    rec.lineY2[s] = y2;
+    SeriesRecord rec = record();
+    fixMark(m_hits[s], slot, rec.hitLeft, rec.hitTop, rec.hitCentre);
+    rec.lineX2[s] = num::toInt16(x);
+    rec.lineY2[s] = num::toInt16(y);
+    record() = rec;
 
     m_awaitingCall = true;
-    m_lines[s].x2 = x;
-    m_lines[s].y2 = y;
+    m_lines[s].x2 = rec.lineX2[s];
+    m_lines[s].y2 = rec.lineY2[s];
     m_lines[s].visible = true;
     m_placed[s] = true;
     if (slot < kShotsPerSeries - 1) {
@@ -175,7 +180,7 @@ void AimSheet::stepDisplayCycle() {
 
 void AimSheet::releaseAt(float x, float y) {
     if (m_entryActive && m_awaitingCall)
-        fixCall(m_index);
+        fixCall(m_index, x, y);
     else if (m_entryActive)
         fixHit(m_index, x, y);
     else

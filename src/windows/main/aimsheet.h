@@ -38,10 +38,11 @@ private:
     void clearFigures() override;
     Mark& waitingMark() override;
     void shiftHits(float dx, float dy) override;
+    void storeShift(SeriesRecord& record) override;
     void releaseAt(float x, float y) override;
     void forgetPendingEntry(SeriesRecord& record) override;
 
-    void fixCall(int slot);
+    void fixCall(int slot, float x, float y);
     void fixHit(int slot, float x, float y);
     void takeBackShot(int slot);
     void stepDisplayCycle();

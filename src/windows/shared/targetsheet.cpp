@@ -2,6 +2,8 @@
 
 #include "model/numeric.h"
 
+#include <algorithm>
+
 namespace ankerblick {
 
 namespace {
@@ -32,6 +34,10 @@ void TargetSheet::setDiscipline(int index) {
     if (!m_face.apply(index))
         return;
     applyMarkSize();
+    // Entered shots keep their centres; a position beyond the record's
+    // range keeps its old place.
+    for (int n = 1; n <= m_store.count(); ++n)
+        m_store[n].placeMarks(m_face.markDiameter());
     showSelectedSeries();
 }
 
@@ -53,6 +59,7 @@ void TargetSheet::resetDisplay() {
         m_placed[size_t(i)] = false;
     }
     m_highlighted = -1;
+    m_highlightRow = -1;
     m_shotList.clear();
     clearFigures();
     resetEntry();
@@ -166,19 +173,21 @@ void TargetSheet::recompute() {
 void TargetSheet::highlightShot(int row) {
     if (row < 0 || row >= m_shotList.size())
         return;
-    if (m_highlighted >= 0)
-        m_hits[size_t(m_highlighted)].border = kBlack;
+    clearHighlight();
     // The list holds shot numbers; the mark is that shot's slot.
     const int slot = m_shotList.at(row).toInt() - 1;
     if (slot < 0 || slot >= kShotsPerSeries)
         return;
     m_hits[size_t(slot)].border = kWhite;
     m_highlighted = slot;
+    m_highlightRow = row;
 }
 
 void TargetSheet::clearHighlight() {
     if (m_highlighted >= 0)
         m_hits[size_t(m_highlighted)].border = kBlack;
+    m_highlighted = -1;
+    m_highlightRow = -1;
 }
 
 void TargetSheet::toggleWhiteShots() {
@@ -188,7 +197,7 @@ void TargetSheet::toggleWhiteShots() {
 }
 
 void TargetSheet::addComment(const QString& text) {
-    m_comments += QStringLiteral("Serie: ") + QString::number(m_seriesList.size()) +
+    m_comments += QStringLiteral("Serie: ") + QString::number(m_selected) +
                   QStringLiteral(" Schuss: ") + QString::number(m_shotList.size()) +
                   QStringLiteral(": ") + text + QStringLiteral("\r\n");
 }
@@ -196,6 +205,8 @@ void TargetSheet::addComment(const QString& text) {
 void TargetSheet::takeBackLastListed() {
     if (!m_shotList.isEmpty())
         m_shotList.removeLast();
+    if (m_highlightRow >= m_shotList.size())
+        clearHighlight();
     if (!m_valueList.isEmpty()) {
         m_sums.subtract(num::numberOrZero(m_valueList.last(), m_locale), m_locale);
         m_valueList.removeLast();
@@ -203,8 +214,8 @@ void TargetSheet::takeBackLastListed() {
 }
 
 void TargetSheet::shotEntered(bool writeTimes) {
-    m_times.shotEntered(m_clock.milliseconds(), int(m_seriesList.size()), int(m_shotList.size()),
-                        writeTimes);
+    // The series the shot went into, which need not be the newest.
+    m_times.shotEntered(m_clock.milliseconds(), m_selected, int(m_shotList.size()), writeTimes);
 }
 
 void TargetSheet::shiftHits(float dx, float dy) {
@@ -214,35 +225,82 @@ void TargetSheet::shiftHits(float dx, float dy) {
     }
 }
 
+void TargetSheet::storeShift(SeriesRecord& rec) {
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        const auto s = size_t(i);
+        if (!m_placed[s])
+            continue;
+        Mark& hit = m_hits[s];
+        const PointF centre = placeable(hit.box.centre().x, hit.box.centre().y);
+        hit.box.centreOn(centre.x, centre.y);
+        fixMark(hit, i, rec.hitLeft, rec.hitTop, rec.hitCentre);
+    }
+}
+
+PointF TargetSheet::placeable(float x, float y) {
+    return {std::max(x, kLeftmostMarkCentre), y};
+}
+
+void TargetSheet::fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
+                          SeriesRecord::Column& top, SeriesRecord::Centres& centres) {
+    const qint16 l = num::toInt16(mark.box.left);
+    const qint16 t = num::toInt16(mark.box.top);
+    const auto s = size_t(slot);
+    left[s] = l;
+    top[s] = t;
+    mark.box.left = float(l);
+    mark.box.top = float(t);
+    centres[s] = mark.box.centre();
+}
+
 void TargetSheet::mouseMove(float x, float y) {
-    if (m_rightButton && !accepting())
+    if (m_rightButton && !accepting()) {
         shiftHits(x - m_last.x, y - m_last.y);
-    else if (accepting())
-        waitingMark().box.centreOn(x, y);
+        m_shifted = true;
+    } else if (accepting()) {
+        const PointF at = placeable(x, y);
+        waitingMark().box.centreOn(at.x, at.y);
+    }
     m_last = {x, y};
 }
 
 void TargetSheet::mousePress(MouseButton button) {
-    if (button == MouseButton::Right)
+    if (button == MouseButton::Right) {
         m_rightButton = true;
+        m_shifted = false;
+    }
 }
 
 void TargetSheet::mouseRelease(MouseButton button, float x, float y) {
     if (button == MouseButton::Right) {
         m_rightButton = false;
+        if (m_shifted && !accepting())
+            storeShiftedHits();
+        m_shifted = false;
         return;
     }
+    const PointF at = placeable(x, y);
     try {
-        releaseAt(x, y);
+        if (accepting())
+            waitingMark().box.centreOn(at.x, at.y);
+        releaseAt(at.x, at.y);
     } catch (const num::Int16Overflow&) {
         // A position beyond the 16-bit drawing range is not taken.
     }
-    mouseMove(m_drawPos.x, m_drawPos.y);
+    // The next mark waits under the pointer.
+    mouseMove(x, y);
 }
 
-void TargetSheet::doubleClick() {
-    m_drawPos = m_last;
-    mouseRelease(MouseButton::None, m_drawPos.x, m_drawPos.y);
+void TargetSheet::storeShiftedHits() {
+    SeriesRecord rec = record();
+    try {
+        storeShift(rec);
+    } catch (const num::Int16Overflow&) {
+        // Shifted beyond what a series can hold: the series stays as stored.
+        showSelectedSeries();
+        return;
+    }
+    record() = rec;
 }
 
 } // namespace ankerblick

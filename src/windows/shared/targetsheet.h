@@ -41,20 +41,23 @@ public:
     // Pointer events in drawing units.
     void mouseMove(float x, float y);
     void mousePress(MouseButton button);
+    // A left release fixes the waiting mark at (x, y); a double-click is
+    // nothing but its two clicks. A right release ends a drag over a
+    // finished series and stores the shifted hits.
     void mouseRelease(MouseButton button, float x, float y);
-    void doubleClick();
 
     // Series controls.
     void selectSeries(int number); // SerienListe: shows series `number` (1-based)
     // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
     bool nextSeries();
-    virtual void undo() = 0;              // Undo ("Rückgängig")
-    void newSession();                    // Neu
-    void recompute();                     // NeuBerechnen: scores the placed shots again
-    void highlightShot(int row);          // SchussListe: white border on that shot's mark
-    void clearHighlight();                // leaving SchussListe
-    void toggleWhiteShots();              // WeisseSchüsse
-    void addComment(const QString& text); // Kommentar
+    virtual void undo() = 0;     // Undo ("Rückgängig")
+    void newSession();           // Neu
+    void recompute();            // NeuBerechnen: scores the placed shots again
+    void highlightShot(int row); // SchussListe: white border on that shot's mark
+    void clearHighlight();       // leaving SchussListe
+    int highlightedRow() const { return m_highlightRow; } // -1: none
+    void toggleWhiteShots();                              // WeisseSchüsse
+    void addComment(const QString& text);                 // Kommentar
 
     // Everything a series file holds: the listed series, comments and times.
     SeriesFileContent fileContent() const;
@@ -82,7 +85,6 @@ public:
     bool recomputeEnabled() const { return m_recomputeEnabled; }
     int shotIndex() const { return m_index; }
     PointF lastPointer() const { return m_last; }
-    PointF drawingPosition() const { return m_drawPos; }
     const QString& comments() const { return m_comments; }
     const ShotTimes& times() const { return m_times; }
     const QLocale& locale() const { return m_locale; }
@@ -94,10 +96,13 @@ protected:
     virtual void resetEntry() = 0;                               // entry state of an empty series
     virtual void loadSlot(int slot, const SeriesRecord& record); // shows a stored shot
     virtual void resumeEntry(const SeriesRecord& record, int nextSlot) = 0;
-    virtual void scoreSlot(int slot);             // scores a placed shot into the lists
-    virtual void clearFigures();                  // empties lists and sums
-    virtual Mark& waitingMark() = 0;              // the mark that follows the pointer
-    virtual void shiftHits(float dx, float dy);   // right-drag over a finished series
+    virtual void scoreSlot(int slot);           // scores a placed shot into the lists
+    virtual void clearFigures();                // empties lists and sums
+    virtual Mark& waitingMark() = 0;            // the mark that follows the pointer
+    virtual void shiftHits(float dx, float dy); // right-drag over a finished series
+    // Writes the shifted marks of the placed shots into the record and shows
+    // them at the whole units it holds; throws num::Int16Overflow.
+    virtual void storeShift(SeriesRecord& record);
     virtual void releaseAt(float x, float y) = 0; // a release that is not the right button
     virtual void forgetPendingEntry(SeriesRecord& record) { (void)record; }
     virtual void clearExtras() {} // further texts emptied by Neu
@@ -105,9 +110,16 @@ protected:
     void resetDisplay();
     void showSelectedSeries();
     void applyMarkSize();
+    // Where a mark can be placed for a pointer at (x, y).
+    static PointF placeable(float x, float y);
+    // Fixes a mark where it stands, in whole units as the record holds it,
+    // and remembers its centre; throws num::Int16Overflow, changing nothing.
+    static void fixMark(Mark& mark, int slot, SeriesRecord::Column& left, SeriesRecord::Column& top,
+                        SeriesRecord::Centres& centres);
     void listShot(int slot) { m_shotList.append(QString::number(slot + 1)); }
     void takeBackLastListed();
     void shotEntered(bool writeTimes);
+    void storeShiftedHits();
     SeriesRecord& record() { return m_store[m_selected]; }
     static QString shotCaption(int number, const QString& suffix);
 
@@ -127,11 +139,12 @@ protected:
     bool m_nextSeriesRed = false;
     bool m_undoEnabled = true;
     bool m_recomputeEnabled = false;
-    int m_highlighted = -1;
+    int m_highlighted = -1;  // slot with the white border
+    int m_highlightRow = -1; // its row in the shot list
     int m_index = 0;
     bool m_rightButton = false;
+    bool m_shifted = false; // the right-drag moved the hits
     PointF m_last{};
-    PointF m_drawPos{};
     QString m_comments;
     ShotTimes m_times;
 };

@@ -218,7 +218,7 @@ void TargetWindow::SchussListe_Click(int row) {
 
 void TargetWindow::SchussListe_LostFocus() {
     m_sheet.clearHighlight();
-    update();
+    refresh();
 }
 
 void TargetWindow::WeitereSerie_Click() {
@@ -303,10 +303,11 @@ void TargetWindow::refresh() {
         m_seriesList->setCurrentRow(m_sheet.selectedSeries() - 1);
     }
     {
+        // Only the outlined shot's row stays chosen, so that any row can be
+        // clicked again once the lists were rebuilt.
         const QSignalBlocker block(m_shotList);
-        const int row = m_shotList->currentRow();
         syncList(m_shotList, m_sheet.shotList());
-        m_shotList->setCurrentRow(row < m_shotList->count() ? row : -1);
+        m_shotList->setCurrentRow(m_sheet.highlightedRow());
     }
     syncList(m_valueList, m_sheet.valueList());
     syncText(m_seriesSum, m_sheet.sums().whole);
@@ -344,12 +345,9 @@ void TargetWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TargetWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        mousePressEvent(event);
-        return;
-    }
-    m_sheet.doubleClick();
-    refresh();
+    // The second press of a double-click is a press like any other: a
+    // double-click enters exactly its two clicks.
+    mousePressEvent(event);
 }
 
 } // namespace ankerblick
