@@ -7,6 +7,7 @@
 #include "printing/seriesprintjob.h"
 #include "support/scripteddialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -172,6 +173,10 @@ private slots:
         QCOMPARE(items(list),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
         QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("Neu"));
+        // Screen readers hear the text that is shown.
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(child<QLabel>("Label1"))->text(QAccessible::Name),
+            QStringLiteral("Neu"));
     }
 
     // OK hands the chosen series back: every selected series in list order as

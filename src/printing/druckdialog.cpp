@@ -21,7 +21,6 @@ namespace {
 QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption) {
     auto* c = new QCheckBox(caption, parent);
     c->setObjectName(name);
-    c->setAccessibleName(caption);
     return c;
 }
 } // namespace
@@ -63,7 +62,7 @@ void DruckDialog::buildControls() {
     layout->addWidget(m_colour);
     layout->addWidget(m_overall);
 
-    m_help = named(new QLabel(this), QStringLiteral("Label1"));
+    m_help = makeStatusLabel(this, QStringLiteral("Label1"));
     m_help->setWordWrap(true);
     m_help->setMinimumWidth(260);
     layout->addWidget(m_help);

@@ -69,7 +69,6 @@ QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStri
     for (int i = 0; i < captions.size(); ++i) {
         auto* option = new QRadioButton(captions.at(i), frame);
         option->setObjectName(name + u'(' + QString::number(i) + u')');
-        option->setAccessibleName(captions.at(i));
         option->setAccessibleDescription(name);
         group->addButton(option, i);
         layout->addWidget(option);

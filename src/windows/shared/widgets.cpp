@@ -10,7 +10,8 @@ namespace ankerblick {
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAccessibleName(caption);
+    // The accessible name is the caption as it stands: set none, so that it
+    // follows the caption when that changes.
     return b;
 }
 
