@@ -10,8 +10,8 @@
 #include "benchservices.h"
 
 #include "files/seriesfile.h"
-#include "timeanalysis/ausgabeform.h"
-#include "timeanalysis/valuetimeanalysis.h"
+#include "features/timeanalysis/ausgabeform.h"
+#include "features/timeanalysis/valuetimeanalysis.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>

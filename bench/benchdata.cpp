@@ -1,7 +1,7 @@
 #include "benchdata.h"
 
 #include "model/numeric.h"
-#include "windows/entry/shottimes.h"
+#include "sheets/shottimes.h"
 
 #include <QDir>
 #include <QFile>

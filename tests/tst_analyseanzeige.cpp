@@ -11,8 +11,8 @@
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
-#include "timeanalysis/ausgabeform.h"
-#include "timeanalysis/valuetimeanalysis.h"
+#include "features/timeanalysis/ausgabeform.h"
+#include "features/timeanalysis/valuetimeanalysis.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>

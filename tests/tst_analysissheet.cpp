@@ -4,7 +4,7 @@
 
 #include "model/numeric.h"
 #include "support/analysisfiles.h"
-#include "windows/analysis/analysissheet.h"
+#include "sheets/analysissheet.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

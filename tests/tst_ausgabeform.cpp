@@ -4,8 +4,8 @@
 
 #include "support/boundscheck.h"
 #include "support/scripteddialogs.h"
-#include "timeanalysis/ausgabeform.h"
-#include "timeanalysis/valuetimeanalysis.h"
+#include "features/timeanalysis/ausgabeform.h"
+#include "features/timeanalysis/valuetimeanalysis.h"
 
 #include <QElapsedTimer>
 #include <QPainter>

@@ -1,5 +1,5 @@
 #include "model/numeric.h"
-#include "windows/main/callrating.h"
+#include "sheets/callrating.h"
 
 #include <QLocale>
 #include <QTest>

@@ -2,9 +2,9 @@
 // makes on the calling window, and which printer it leaves chosen.
 
 #include "platform/printers.h"
-#include "printing/druckdialog.h"
-#include "printing/printcaller.h"
-#include "printing/seriesprintjob.h"
+#include "features/printing/druckdialog.h"
+#include "features/printing/printcaller.h"
+#include "features/printing/seriesprintjob.h"
 #include "support/scripteddialogs.h"
 
 #include <QAccessible>

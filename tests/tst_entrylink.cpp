@@ -9,7 +9,7 @@
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/entry/targetlinkpanel.h"
+#include "features/targetlink/targetlinkpanel.h"
 
 #include <QComboBox>
 

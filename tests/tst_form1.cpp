@@ -6,11 +6,11 @@
 #include "support/pdfprinters.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
-#include "timeanalysis/ausgabeform.h"
+#include "features/timeanalysis/ausgabeform.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
-#include "windows/shared/widgets.h"
+#include "widgets/widgets.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -14,8 +14,8 @@
 #include "support/windowdriver.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/entry/targetlinkpanel.h"
-#include "windows/entry/targetrecord.h"
+#include "features/targetlink/targetlinkpanel.h"
+#include "sheets/targetrecord.h"
 #include "windows/main/form1.h"
 
 #include <QComboBox>

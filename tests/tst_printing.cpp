@@ -4,10 +4,10 @@
 
 #include "model/numeric.h"
 #include "platform/printers.h"
-#include "printing/druckdialog.h"
-#include "printing/printcontent.h"
-#include "printing/seriespage.h"
-#include "printing/seriesprintjob.h"
+#include "features/printing/druckdialog.h"
+#include "sheets/printcontent.h"
+#include "features/printing/seriespage.h"
+#include "features/printing/seriesprintjob.h"
 #include "support/pdfprinters.h"
 #include "support/scripteddialogs.h"
 

@@ -2,8 +2,8 @@
 // and the window driven by clicks and typing with its tones recorded.
 
 #include "platform/tonegenerator.h"
-#include "rhythm/rhythmsequence.h"
-#include "rhythm/rhythmustrainingshilfeform.h"
+#include "sheets/rhythmsequence.h"
+#include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 

@@ -8,7 +8,7 @@
 #include "support/windowdriver.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
-#include "windows/shared/widgets.h"
+#include "widgets/widgets.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // The stopwatch and the two time texts kept per shot.
 
-#include "windows/entry/shottimes.h"
+#include "sheets/shottimes.h"
 
 #include <QtTest>
 

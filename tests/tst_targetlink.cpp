@@ -4,8 +4,8 @@
 #include "platform/serialport.h"
 #include "support/pty.h"
 #include "support/scripteddialogs.h"
-#include "windows/entry/targetlink.h"
-#include "windows/entry/targetlinkpanel.h"
+#include "features/targetlink/targetlink.h"
+#include "features/targetlink/targetlinkpanel.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // The target's shot records as they arrive, the hits they stand for on the
 // drawing, and the list of ports the shooter chooses from.
 
-#include "windows/entry/portchoice.h"
-#include "windows/entry/targetrecord.h"
+#include "sheets/portchoice.h"
+#include "sheets/targetrecord.h"
 
 #include <QtTest>
 

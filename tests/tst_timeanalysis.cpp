@@ -3,9 +3,9 @@
 // of the graph.
 
 #include "support/boundscheck.h"
-#include "timeanalysis/graphlayout.h"
-#include "timeanalysis/timelines.h"
-#include "timeanalysis/valuebounds.h"
+#include "sheets/graphlayout.h"
+#include "sheets/timelines.h"
+#include "sheets/valuebounds.h"
 
 #include <QtTest>
 

@@ -3,7 +3,7 @@
 // and captured from its monitor while the caller goes on.
 
 #include "platform/tonegenerator.h"
-#include "platform/tonesamples.h"
+#include "model/tonesamples.h"
 
 #include <QDir>
 #include <QElapsedTimer>

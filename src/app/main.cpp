@@ -4,7 +4,7 @@
 #include "platform/services.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
-#include "windows/entry/portchoice.h"
+#include "sheets/portchoice.h"
 #include "windows/main/form1.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "seriesfile.h"
 
-#include "files/windows1252.h"
+#include "windows1252.h"
 #include "model/numeric.h"
 
 #include <QDir>

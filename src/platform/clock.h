@@ -1,17 +1,10 @@
 #pragma once
 
-// The millisecond clock the stopwatch and shot times read: milliseconds since
-// the system started, as a 32-bit counter that wraps around.
+// The clock of the running program.
 
-#include <QtGlobal>
+#include "model/clock.h"
 
 namespace ankerblick {
-
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual quint32 milliseconds() const = 0;
-};
 
 // The system's monotonic clock.
 class SystemClock final : public Clock {

@@ -3,7 +3,7 @@
 // Tones go through this interface, so that windows that beep can be driven by
 // tests that record the tones instead of playing them.
 
-#include "platform/tonesamples.h"
+#include "model/tonesamples.h"
 
 #include <QByteArray>
 #include <QList>

@@ -5,7 +5,7 @@
 
 #include "fuzzcheck.h"
 #include "model/numeric.h"
-#include "windows/entry/targetrecord.h"
+#include "sheets/targetrecord.h"
 
 #include <cmath>
 #include <cstdint>

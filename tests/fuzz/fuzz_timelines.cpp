@@ -7,10 +7,10 @@
 #include "files/windows1252.h"
 #include "fuzzcheck.h"
 #include "model/numeric.h"
-#include "timeanalysis/graphlayout.h"
-#include "timeanalysis/timelines.h"
-#include "timeanalysis/valuebounds.h"
-#include "windows/entry/shottimes.h"
+#include "sheets/graphlayout.h"
+#include "sheets/timelines.h"
+#include "sheets/valuebounds.h"
+#include "sheets/shottimes.h"
 
 #include <cmath>
 #include <cstdint>

@@ -20,8 +20,7 @@ scripts/install-deps.sh clang libclang-rt-14-dev
 dir=${ANKERBLICK_FUZZ_BUILD:-build/fuzz}
 targets=(fuzz_seriesfile fuzz_targetrecord fuzz_timelines fuzz_numbers)
 
-CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DANKERBLICK_FUZZ=ON -DANKERBLICK_TESTS=OFF -DANKERBLICK_WERROR=ON
+cmake --preset fuzz -B "$dir"
 cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}"
 
 # Qt keeps some data for the whole run; only real faults count.

@@ -3,7 +3,7 @@
 // The four bounds of the value/time analysis in test rows: built, shown and
 // compared as single-precision numbers from the same decimal tenths.
 
-#include "timeanalysis/valuebounds.h"
+#include "sheets/valuebounds.h"
 
 #include <QMetaType>
 #include <QString>

@@ -2,7 +2,7 @@
 
 // A clock the test sets by hand.
 
-#include "platform/clock.h"
+#include "model/clock.h"
 
 namespace ankerblick::test {
 

@@ -2,13 +2,13 @@
 
 #include "model/seriesvalues.h"
 #include "platform/services.h"
-#include "printing/seriesprintjob.h"
-#include "timeanalysis/valuetimeanalysis.h"
+#include "features/printing/seriesprintjob.h"
+#include "features/timeanalysis/valuetimeanalysis.h"
 
 #include "platform/userdialogs.h"
-#include "windows/shared/targetpainter.h"
+#include "widgets/targetpainter.h"
 #include "windows/shared/targetwindow.h"
-#include "windows/shared/widgets.h"
+#include "widgets/widgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

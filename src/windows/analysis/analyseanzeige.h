@@ -4,7 +4,7 @@
 // or dropped from the file manager), lists their series and shots, scores
 // the shots of a series and paints one series or all series on the target.
 
-#include "analysissheet.h"
+#include "sheets/analysissheet.h"
 
 #include <QWidget>
 

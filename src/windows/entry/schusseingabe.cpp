@@ -1,6 +1,6 @@
 #include "schusseingabe.h"
 
-#include "targetlinkpanel.h"
+#include "features/targetlink/targetlinkpanel.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

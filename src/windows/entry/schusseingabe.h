@@ -3,8 +3,8 @@
 // The shot-entry window: the real hits of a series only, placed with the
 // mouse (or reported by the electronic target), scored and stored as series.
 
-#include "entrysheet.h"
-#include "targetlink.h"
+#include "sheets/entrysheet.h"
+#include "features/targetlink/targetlink.h"
 #include "windows/shared/targetwindow.h"
 
 namespace ankerblick {

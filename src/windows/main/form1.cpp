@@ -2,14 +2,14 @@
 
 #include "model/seriesvalues.h"
 #include "platform/userdialogs.h"
-#include "printing/seriesprintjob.h"
-#include "rhythm/rhythmustrainingshilfeform.h"
-#include "timeanalysis/ausgabeform.h"
-#include "timeanalysis/valuetimeanalysis.h"
+#include "features/printing/seriesprintjob.h"
+#include "features/rhythm/rhythmustrainingshilfeform.h"
+#include "features/timeanalysis/ausgabeform.h"
+#include "features/timeanalysis/valuetimeanalysis.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/shared/targetpainter.h"
-#include "windows/shared/widgets.h"
+#include "widgets/targetpainter.h"
+#include "widgets/widgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

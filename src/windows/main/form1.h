@@ -3,7 +3,7 @@
 // The start-up window: the shooter enters call and hit of every shot on the
 // target and sees each shot scored and its call rated.
 
-#include "aimsheet.h"
+#include "sheets/aimsheet.h"
 #include "windows/shared/targetwindow.h"
 
 #include <memory>

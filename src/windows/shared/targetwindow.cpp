@@ -1,9 +1,9 @@
 #include "targetwindow.h"
 
 #include "platform/userdialogs.h"
-#include "rhythm/rhythmustrainingshilfeform.h"
-#include "targetpainter.h"
-#include "widgets.h"
+#include "features/rhythm/rhythmustrainingshilfeform.h"
+#include "widgets/targetpainter.h"
+#include "widgets/widgets.h"
 
 #include <QButtonGroup>
 #include <QDate>

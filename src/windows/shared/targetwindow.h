@@ -6,7 +6,7 @@
 // adds its own controls into the rows this base lays out.
 
 #include "platform/services.h"
-#include "targetsheet.h"
+#include "sheets/targetsheet.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "analysissheet.h"
 
 #include "model/numeric.h"
-#include "timeanalysis/timelines.h"
+#include "timelines.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "targetlinkpanel.h"
 
 #include "platform/serialport.h"
-#include "portchoice.h"
-#include "windows/shared/widgets.h"
+#include "sheets/portchoice.h"
+#include "widgets/widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>

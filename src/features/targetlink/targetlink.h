@@ -5,7 +5,7 @@
 // shot-entry window.
 
 #include "model/geometry.h"
-#include "targetrecord.h"
+#include "sheets/targetrecord.h"
 
 #include <QObject>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
 #include "printcaller.h"
-#include "windows/shared/widgets.h"
+#include "widgets/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 // shot values of its series.
 
 #include "ausgabeform.h"
-#include "graphlayout.h"
-#include "valuebounds.h"
+#include "sheets/graphlayout.h"
+#include "sheets/valuebounds.h"
 
 #include <QLocale>
 #include <QString>

@@ -6,7 +6,7 @@
 // measured from the top left of the page rectangle (which lies 10 mm inside
 // the paper); the same drawing serves printer, PDF file and tests.
 
-#include "printcontent.h"
+#include "sheets/printcontent.h"
 
 #include <QList>
 #include <QPointF>

@@ -1,7 +1,7 @@
 #include "valuetimeanalysis.h"
 
 #include "platform/userdialogs.h"
-#include "timelines.h"
+#include "sheets/timelines.h"
 
 #include <QImage>
 #include <QPainter>

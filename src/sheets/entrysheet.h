@@ -3,7 +3,7 @@
 // What the shot-entry window shows and does, without the widgets: hits only,
 // placed with the pointer or reported by the electronic target.
 
-#include "windows/shared/targetsheet.h"
+#include "targetsheet.h"
 
 namespace ankerblick {
 

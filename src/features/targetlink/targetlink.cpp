@@ -3,7 +3,7 @@
 #include "files/seriesfile.h"
 #include "platform/serialport.h"
 #include "platform/userdialogs.h"
-#include "targetrecord.h"
+#include "sheets/targetrecord.h"
 
 #include <exception>
 

@@ -12,8 +12,8 @@
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
-#include "platform/clock.h"
-#include "windows/entry/shottimes.h"
+#include "model/clock.h"
+#include "shottimes.h"
 
 #include <QLocale>
 #include <QString>

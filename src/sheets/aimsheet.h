@@ -6,7 +6,7 @@
 // finished series.
 
 #include "callrating.h"
-#include "windows/shared/targetsheet.h"
+#include "targetsheet.h"
 
 namespace ankerblick {
 

@@ -9,7 +9,7 @@
 // brings it to the front. unloadRhythmWindow() closes and deletes it (when the
 // program ends; it also happens when the application quits).
 
-#include "rhythmsequence.h"
+#include "sheets/rhythmsequence.h"
 
 #include <QWidget>
 

@@ -8,7 +8,7 @@
 // There is one graph window in the program: ausgabeForm() creates it on first
 // use, later analyses reuse it with their own caller and time kind.
 
-#include "valuebounds.h"
+#include "sheets/valuebounds.h"
 
 #include <QImage>
 #include <QWidget>

@@ -5,7 +5,7 @@
 // calls start, stop and tick and shows what they give back; the times and the
 // number of runs are read from its six boxes at every step.
 
-#include "platform/tonesamples.h"
+#include "model/tonesamples.h"
 
 #include <QList>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "ausgabeform.h"
 
-#include "windows/shared/widgets.h"
+#include "widgets/widgets.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -13,7 +13,7 @@
 // "Seite x von y" counts the pages printed.
 
 #include "printcaller.h"
-#include "printcontent.h"
+#include "sheets/printcontent.h"
 #include "seriespage.h"
 
 #include <QDateTime>

@@ -2,7 +2,7 @@
 
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
-#include "windows/shared/widgets.h"
+#include "widgets/widgets.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
