@@ -14,8 +14,7 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh libbenchmark-dev libxcb1-dev pkg-config xvfb
 
 dir=${BENCH_BUILD_DIR:-build/bench}
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DANKERBLICK_BENCH=ON -DANKERBLICK_TESTS=OFF \
-  -DANKERBLICK_WERROR=ON >/dev/null
+cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 
 runs=${BENCH_RUNS:-9}

@@ -15,11 +15,9 @@ scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
 jobs=$(nproc)
 mode=${ANKERBLICK_SANITIZE:-1}
 
-build() { # dir, extra cmake options...
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DANKERBLICK_WERROR=ON -DANKERBLICK_TESTS=ON "$@"
-  cmake --build "$dir" -j"$jobs"
+build() { # preset (CMakePresets.json), build folder
+  cmake --preset "$1"
+  cmake --build "$2" -j"$jobs"
 }
 
 # A private sound server with a null sink for the tone test: it plays a tone
@@ -59,10 +57,10 @@ run_tests() { # dir
 }
 
 if [ "$mode" != only ]; then
-  build build/test
+  build debug build/test
 fi
 if [ "$mode" != 0 ]; then
-  build build/sanitize -DANKERBLICK_SANITIZE=ON
+  build asan-ubsan build/sanitize
 fi
 
 start_pulse
