@@ -117,22 +117,24 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(num::Int16Overflow,
                                  ankerblick::rateCall(polar(0, 10), polar(0, 20), kCentre, 9, 9,
                                                       40000.0, 1.0, RatingOptions{}));
+        QVERIFY(
+            !tryRateCall(polar(0, 10), polar(0, 20), kCentre, 9, 9, 40000.0, 1.0, RatingOptions{}));
     }
 
     void ratingFigures() {
         RatingFigures f;
         f.append(CallRating{0, 10, 4, 4});
         f.append(CallRating{0, 5, 9, 9});
-        QCOMPARE(f.total, QStringLiteral("15"));
-        QCOMPARE(f.mean, QStringLiteral("6,5"));
+        QCOMPARE(f.texts().total, QStringLiteral("15"));
+        QCOMPARE(f.texts().mean, QStringLiteral("6,5"));
         f.append(CallRating{2, 0, 3, 27}); // a miss by two sectors: SekMM 27, no points
-        QCOMPARE(f.total, QStringLiteral("15"));
-        QCOMPARE(f.mean, QStringLiteral("13,3333333333333"));
-        QCOMPARE(f.scores, QStringList({u"10"_s, u"5"_s, u"0"_s}));
-        QCOMPARE(f.sekMm, QStringList({u"4"_s, u"9"_s, u"27"_s}));
+        QCOMPARE(f.texts().total, QStringLiteral("15"));
+        QCOMPARE(f.texts().mean, QStringLiteral("13,3333333333333"));
+        QCOMPARE(f.texts().scores, QStringList({u"10"_s, u"5"_s, u"0"_s}));
+        QCOMPARE(f.texts().sekMm, QStringList({u"4"_s, u"9"_s, u"27"_s}));
         f.clear();
-        QCOMPARE(f.total, QStringLiteral("0"));
-        QCOMPARE(f.mean, QStringLiteral("0"));
+        QCOMPARE(f.texts().total, QStringLiteral("0"));
+        QCOMPARE(f.texts().mean, QStringLiteral("0"));
         QVERIFY(f.sekMm.isEmpty());
     }
 };

@@ -138,8 +138,8 @@ SeriesPrintData series(const QList<double>& values, const char* whole, const cha
     SeriesPrintData d;
     d.record = recordWithShots(int(values.size()));
     d.values = values;
-    d.sums.whole = QString::fromUtf8(whole);
-    d.sums.tenths = QString::fromUtf8(tenths);
+    d.sums.whole = RunningSum(num::numberOrZero(QString::fromUtf8(whole)));
+    d.sums.tenths = RunningSum(num::numberOrZero(QString::fromUtf8(tenths)));
     return d;
 }
 

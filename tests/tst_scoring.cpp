@@ -74,6 +74,8 @@ private slots:
 
     void absurdDistanceOverflows() {
         QVERIFY_THROWS_EXCEPTION(num::Int16Overflow, ringValueAtDistance(1e6, paramsOf(0)));
+        QVERIFY(!tryRingValueAtDistance(1e6, paramsOf(0)));
+        QVERIFY(!tryHitValue({1e6f, 0.0f}, {0.0f, 0.0f}, paramsOf(0)));
     }
 
     void wholeRings_data() {
@@ -97,24 +99,67 @@ private slots:
         SeriesSums s;
         for (double v : {10.9, 9.7, 0.0})
             s.add(v);
-        QCOMPARE(s.whole, QStringLiteral("19"));
-        QCOMPARE(s.tenths, QStringLiteral("20,6"));
+        QCOMPARE(s.texts().whole, QStringLiteral("19"));
+        QCOMPARE(s.texts().tenths, QStringLiteral("20,6"));
         s.subtract(0.0);
         s.subtract(9.7);
-        QCOMPARE(s.whole, QStringLiteral("10"));
-        QCOMPARE(s.tenths, QStringLiteral("10,9"));
+        QCOMPARE(s.texts().whole, QStringLiteral("10"));
+        QCOMPARE(s.texts().tenths, QStringLiteral("10,9"));
         s.subtract(10.9);
-        QCOMPARE(s.whole, QStringLiteral("0"));
-        QCOMPARE(s.tenths, QStringLiteral("0"));
+        QCOMPARE(s.texts().whole, QStringLiteral("0"));
+        QCOMPARE(s.texts().tenths, QStringLiteral("0"));
     }
 
     void seriesSumsReadTheirText() {
         SeriesSums s;
-        s.whole = QStringLiteral("5");
-        s.tenths = QStringLiteral("5,5");
+        s.whole = RunningSum(5);
+        s.tenths = RunningSum(5.5);
         s.add(9.7);
-        QCOMPARE(s.whole, QStringLiteral("14"));
-        QCOMPARE(s.tenths, QStringLiteral("15,2"));
+        QCOMPARE(s.texts().whole, QStringLiteral("14"));
+        QCOMPARE(s.texts().tenths, QStringLiteral("15,2"));
+    }
+
+    // Each step of a running sum ends where reading its box, adding and
+    // writing the box again ends, which can differ from a plain double sum.
+    void runningSumSteps_data() {
+        QTest::addColumn<QList<double>>("added");
+        QTest::addColumn<QList<double>>("subtracted");
+        QTest::addColumn<QString>("expected");
+        const double third = 1.0 / 3.0;
+        QTest::newRow("thirds") << QList<double>{third, third, third} << QList<double>{}
+                                << QStringLiteral("0,999999999999999");
+        QTest::newRow("added and taken back")
+            << QList<double>{0.1, 0.2} << QList<double>{0.1, 0.2} << QStringLiteral("0");
+        QTest::newRow("ten times 10,9")
+            << QList<double>(10, 10.9) << QList<double>{} << QStringLiteral("109");
+        QTest::newRow("below zero")
+            << QList<double>{} << QList<double>{9.7} << QStringLiteral("-9,7");
+        QTest::newRow("beyond fifteen digits")
+            << QList<double>{1e20, 1.5, 123456.789} << QList<double>{} << QStringLiteral("1E+20");
+        QTest::newRow("tiny") << QList<double>{1e-300, 2.5e-301} << QList<double>{}
+                              << QStringLiteral("1,25E-300");
+    }
+    void runningSumSteps() {
+        QFETCH(QList<double>, added);
+        QFETCH(QList<double>, subtracted);
+        QFETCH(QString, expected);
+        RunningSum sum;
+        QString box = QStringLiteral("0");
+        const QLocale locale;
+        const auto step = [&](double v) {
+            box = num::formatNumber(num::numberOrZero(box, locale) + v, locale);
+        };
+        for (double v : added) {
+            sum.add(v);
+            step(v);
+        }
+        for (double v : subtracted) {
+            sum.subtract(v);
+            step(-v);
+        }
+        QCOMPARE(sum.text(locale), box);
+        QCOMPARE(sum.text(locale), expected);
+        QCOMPARE(num::numberOrZero(box, locale), sum.value());
     }
 
     // 1e-6 vanishes next to 244 in single precision, but not in double.

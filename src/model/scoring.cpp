@@ -6,13 +6,23 @@
 
 namespace ankerblick {
 
+namespace {
+double ringTenths(double distance, const ScoringParams& params) {
+    return 109.0 - (distance - double(params.centreAllowance)) / double(params.tenthWidth);
+}
+} // namespace
+
+std::optional<RingValue> tryRingValueAtDistance(double distance, const ScoringParams& params) {
+    const std::optional<qint16> tenths = num::tryInt16(ringTenths(distance, params));
+    if (!tenths)
+        return std::nullopt;
+    return RingValue{*tenths, double(*tenths) / 10.0};
+}
+
 RingValue ringValueAtDistance(double distance, const ScoringParams& params) {
-    const double t =
-        109.0 - (distance - double(params.centreAllowance)) / double(params.tenthWidth);
-    RingValue r;
-    r.tenths = num::toInt16(t);
-    r.value = double(r.tenths) / 10.0;
-    return r;
+    if (const auto r = tryRingValueAtDistance(distance, params))
+        return *r;
+    throw num::Int16Overflow(ringTenths(distance, params));
 }
 
 double centreDistance(PointF marker, PointF centre) {
@@ -23,6 +33,10 @@ double centreDistance(PointF marker, PointF centre) {
 
 RingValue callValue(PointF marker, PointF centre, const ScoringParams& params) {
     return ringValueAtDistance(centreDistance(marker, centre), params);
+}
+
+std::optional<RingValue> tryCallValue(PointF marker, PointF centre, const ScoringParams& params) {
+    return tryRingValueAtDistance(centreDistance(marker, centre), params);
 }
 
 double limitHitValue(double value) {
@@ -37,24 +51,47 @@ double hitValue(PointF marker, PointF centre, const ScoringParams& params) {
     return limitHitValue(callValue(marker, centre, params).value);
 }
 
+std::optional<double> tryHitValue(PointF marker, PointF centre, const ScoringParams& params) {
+    const std::optional<RingValue> r = tryCallValue(marker, centre, params);
+    if (!r)
+        return std::nullopt;
+    return limitHitValue(r->value);
+}
+
 double wholeRings(double value) {
     const qint32 r = num::toInt32(value * 10.0);
     return value - double(r % 10) / 10.0;
 }
 
-void SeriesSums::add(double value, const QLocale& locale) {
-    whole = num::formatNumber(num::numberOrZero(whole, locale) + wholeRings(value), locale);
-    tenths = num::formatNumber(num::numberOrZero(tenths, locale) + value, locale);
+double RunningSum::shown(double v) {
+    // The digits num::formatNumber shows and the double num::parseNumber reads
+    // from them do not depend on the locale; only the symbols do.
+    const QLocale c = QLocale::c();
+    const double r = num::parseNumber(num::formatNumber(v, c), c).value_or(0.0);
+    return r == 0.0 ? 0.0 : r; // no -0
 }
 
-void SeriesSums::subtract(double value, const QLocale& locale) {
-    whole = num::formatNumber(num::numberOrZero(whole, locale) - wholeRings(value), locale);
-    tenths = num::formatNumber(num::numberOrZero(tenths, locale) - value, locale);
+QString RunningSum::text(const QLocale& locale) const {
+    return num::formatNumber(m_value, locale);
+}
+
+void SeriesSums::add(double value) {
+    whole.add(wholeRings(value));
+    tenths.add(value);
+}
+
+void SeriesSums::subtract(double value) {
+    whole.subtract(wholeRings(value));
+    tenths.subtract(value);
 }
 
 void SeriesSums::reset() {
-    whole = QStringLiteral("0");
-    tenths = QStringLiteral("0");
+    whole = RunningSum();
+    tenths = RunningSum();
+}
+
+SeriesSumTexts SeriesSums::texts(const QLocale& locale) const {
+    return {whole.text(locale), tenths.text(locale)};
 }
 
 } // namespace ankerblick

@@ -1,18 +1,35 @@
 #include "seriesvalues.h"
 
-#include "numeric.h"
-
 namespace ankerblick {
 
+namespace {
+PointF storedHitCentre(const SeriesRecord& record, int slot, float half) {
+    const auto s = size_t(slot);
+    return {float(record.hitLeft[s]) + half, float(record.hitTop[s]) + half};
+}
+} // namespace
+
 QList<double> seriesHitValues(const SeriesRecord& record, const TargetFace& face) {
+    QList<double> values;
+    const float half = face.markDiameter() / 2.0f;
+    for (int i = 0; i < kShotsPerSeries; ++i)
+        if (record.hasShot(i))
+            values.append(
+                hitValue(storedHitCentre(record, i, half), face.centre(), face.scoring()));
+    return values;
+}
+
+std::optional<QList<double>> trySeriesHitValues(const SeriesRecord& record,
+                                                const TargetFace& face) {
     QList<double> values;
     const float half = face.markDiameter() / 2.0f;
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!record.hasShot(i))
             continue;
-        const auto s = size_t(i);
-        const PointF centre{float(record.hitLeft[s]) + half, float(record.hitTop[s]) + half};
-        values.append(hitValue(centre, face.centre(), face.scoring()));
+        const auto v = tryHitValue(storedHitCentre(record, i, half), face.centre(), face.scoring());
+        if (!v)
+            return std::nullopt;
+        values.append(*v);
     }
     return values;
 }
@@ -21,14 +38,10 @@ std::optional<double> listedShotValue(const SeriesStore& store, int listed, cons
                                       int series, int entry) {
     if (series < 1 || series > listed || !store.contains(series) || entry < 0)
         return std::nullopt;
-    try {
-        const QList<double> values = seriesHitValues(store[series], face);
-        if (entry >= values.size())
-            return std::nullopt;
-        return values.at(entry);
-    } catch (const num::Int16Overflow&) {
+    const std::optional<QList<double>> values = trySeriesHitValues(store[series], face);
+    if (!values || entry >= values->size())
         return std::nullopt;
-    }
+    return values->at(entry);
 }
 
 } // namespace ankerblick

@@ -15,6 +15,8 @@ namespace ankerblick {
 
 // Throws num::Int16Overflow for a stored position too far off the target.
 QList<double> seriesHitValues(const SeriesRecord& record, const TargetFace& face);
+// The same, empty for a series with a stored position too far off the target.
+std::optional<QList<double>> trySeriesHitValues(const SeriesRecord& record, const TargetFace& face);
 
 // Entry `entry` (from 0) of the value list of series `series` (from 1) among
 // the first `listed` series of the store; empty when there is no such series

@@ -72,18 +72,26 @@ void AimSheet::resumeEntry(const SeriesRecord& record, int nextSlot) {
         shotCaption(nextSlot + 1, m_awaitingCall ? QStringLiteral("?") : QStringLiteral("!"));
 }
 
-void AimSheet::scoreSlot(int slot) {
-    TargetSheet::scoreSlot(slot);
+bool AimSheet::scoreSlot(int slot) {
+    if (!TargetSheet::scoreSlot(slot))
+        return false;
+    // A call too far off the target, or too far from its hit, leaves the
+    // hit's value listed without a rating.
     const auto s = size_t(slot);
     const PointF centre = m_face.centre();
     const PointF hitCentre = m_hits[s].box.centre();
     const PointF callCentre = m_calls[s].box.centre();
     const ScoringParams& params = m_face.scoring();
-    const double v = hitValue(hitCentre, centre, params);
-    const double cv = callValue(callCentre, centre, params).value;
-    m_rating.append(rateCall(callCentre, hitCentre, centre, v, cv, m_lines[s].length(),
-                             m_face.scale(), m_options),
-                    m_locale);
+    const double v = m_values.last();
+    const std::optional<RingValue> cv = tryCallValue(callCentre, centre, params);
+    if (!cv)
+        return false;
+    const std::optional<CallRating> r = tryRateCall(callCentre, hitCentre, centre, v, cv->value,
+                                                    m_lines[s].length(), m_face.scale(), m_options);
+    if (!r)
+        return false;
+    m_rating.append(*r);
+    return true;
 }
 
 void AimSheet::clearFigures() {
@@ -103,26 +111,35 @@ void AimSheet::shiftHits(float dx, float dy) {
     }
 }
 
-void AimSheet::storeShift(SeriesRecord& rec) {
-    TargetSheet::storeShift(rec);
+bool AimSheet::storeShift(SeriesRecord& rec) {
+    if (!TargetSheet::storeShift(rec))
+        return false;
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
         if (!m_placed[s])
             continue;
-        rec.lineX2[s] = num::toInt16(m_lines[s].x2);
-        rec.lineY2[s] = num::toInt16(m_lines[s].y2);
+        const std::optional<qint16> x2 = num::tryInt16(m_lines[s].x2);
+        const std::optional<qint16> y2 = num::tryInt16(m_lines[s].y2);
+        if (!x2 || !y2)
+            return false;
+        rec.lineX2[s] = *x2;
+        rec.lineY2[s] = *y2;
         m_lines[s].x2 = rec.lineX2[s];
         m_lines[s].y2 = rec.lineY2[s];
     }
+    return true;
 }
 
-void AimSheet::fixCall(int slot, float x, float y) {
+bool AimSheet::fixCall(int slot, float x, float y) {
     const auto s = size_t(slot);
     // Into the record first: a position that does not fit it leaves the entry as it was.
     SeriesRecord rec = record();
-    fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre);
-    rec.lineX1[s] = num::toInt16(x);
-    rec.lineY1[s] = num::toInt16(y);
+    const std::optional<qint16> x1 = num::tryInt16(x);
+    const std::optional<qint16> y1 = num::tryInt16(y);
+    if (!fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre) || !x1 || !y1)
+        return false;
+    rec.lineX1[s] = *x1;
+    rec.lineY1[s] = *y1;
     record() = rec;
 
     m_awaitingCall = false;
@@ -130,14 +147,18 @@ void AimSheet::fixCall(int slot, float x, float y) {
     m_lines[s].x1 = rec.lineX1[s];
     m_lines[s].y1 = rec.lineY1[s];
     m_caption = shotCaption(slot + 1, QStringLiteral("!"));
+    return true;
 }
 
-void AimSheet::fixHit(int slot, float x, float y) {
+bool AimSheet::fixHit(int slot, float x, float y) {
     const auto s = size_t(slot);
     SeriesRecord rec = record();
-    fixMark(m_hits[s], slot, rec.hitLeft, rec.hitTop, rec.hitCentre);
-    rec.lineX2[s] = num::toInt16(x);
-    rec.lineY2[s] = num::toInt16(y);
+    const std::optional<qint16> x2 = num::tryInt16(x);
+    const std::optional<qint16> y2 = num::tryInt16(y);
+    if (!fixMark(m_hits[s], slot, rec.hitLeft, rec.hitTop, rec.hitCentre) || !x2 || !y2)
+        return false;
+    rec.lineX2[s] = *x2;
+    rec.lineY2[s] = *y2;
     record() = rec;
 
     m_awaitingCall = true;
@@ -145,8 +166,10 @@ void AimSheet::fixHit(int slot, float x, float y) {
     m_lines[s].y2 = rec.lineY2[s];
     m_lines[s].visible = true;
     m_placed[s] = true;
+    // A hit that cannot be scored stays placed, unlisted, and the entry waits on.
     if (slot < kShotsPerSeries - 1) {
-        scoreSlot(slot);
+        if (!score(slot))
+            return false;
         m_index = slot + 1;
         m_calls[size_t(m_index)].box.visible = true;
         m_caption = shotCaption(m_index + 1, QStringLiteral("?"));
@@ -155,11 +178,13 @@ void AimSheet::fixHit(int slot, float x, float y) {
         listShot(slot);
         m_caption = QStringLiteral("Serie beendet");
         m_entryActive = false;
-        scoreSlot(slot);
+        if (!score(slot))
+            return false;
         m_nextSeriesRed = true;
     }
     m_recomputeEnabled = true;
     shotEntered(true);
+    return true;
 }
 
 void AimSheet::applyDisplayCycle() {
@@ -178,13 +203,13 @@ void AimSheet::stepDisplayCycle() {
     applyDisplayCycle();
 }
 
-void AimSheet::releaseAt(float x, float y) {
+bool AimSheet::releaseAt(float x, float y) {
     if (m_entryActive && m_awaitingCall)
-        fixCall(m_index, x, y);
-    else if (m_entryActive)
-        fixHit(m_index, x, y);
-    else
-        stepDisplayCycle();
+        return fixCall(m_index, x, y);
+    if (m_entryActive)
+        return fixHit(m_index, x, y);
+    stepDisplayCycle();
+    return true;
 }
 
 void AimSheet::forgetPendingEntry(SeriesRecord& record) {
@@ -199,7 +224,7 @@ void AimSheet::takeBackShot(int slot) {
     m_hits[s].box.visible = false;
     m_lines[s] = LineF{};
     m_calls[s].box.visible = true; // follows the pointer again
-    m_shotList.removeLast();
+    m_listedSlots.removeLast();
     m_index = slot;
     m_awaitingCall = true;
     recompute();

@@ -24,7 +24,9 @@ public:
 
     const std::array<Mark, kShotsPerSeries>& calls() const { return m_calls; }
     const std::array<LineF, kShotsPerSeries>& lines() const { return m_lines; }
-    const RatingFigures& rating() const { return m_rating; }
+    // The rating lists and boxes as the window shows them, and their numbers.
+    RatingTexts rating() const { return m_rating.texts(m_locale); }
+    const RatingFigures& ratingFigures() const { return m_rating; }
     bool entryActive() const { return m_entryActive; }
     bool awaitingCall() const { return m_awaitingCall; }
     int displayCycle() const { return m_displayCycle; }
@@ -34,16 +36,16 @@ private:
     void resetEntry() override;
     void loadSlot(int slot, const SeriesRecord& record) override;
     void resumeEntry(const SeriesRecord& record, int nextSlot) override;
-    void scoreSlot(int slot) override;
+    bool scoreSlot(int slot) override;
     void clearFigures() override;
     Mark& waitingMark() override;
     void shiftHits(float dx, float dy) override;
-    void storeShift(SeriesRecord& record) override;
-    void releaseAt(float x, float y) override;
+    bool storeShift(SeriesRecord& record) override;
+    bool releaseAt(float x, float y) override;
     void forgetPendingEntry(SeriesRecord& record) override;
 
-    void fixCall(int slot, float x, float y);
-    void fixHit(int slot, float x, float y);
+    bool fixCall(int slot, float x, float y);
+    bool fixHit(int slot, float x, float y);
     void takeBackShot(int slot);
     void stepDisplayCycle();
     void applyDisplayCycle();

@@ -96,10 +96,11 @@ void AnalysisSheet::appendContent(const SeriesFileContent& content) {
 }
 
 void AnalysisSheet::resetShotDisplay() {
-    m_shotList.clear();
     m_listedSlots.clear();
-    m_valueList.clear();
+    m_allRows = 0;
+    m_values.clear();
     m_sums.reset();
+    m_unscorable.reset();
     m_first = 0;
     m_count = 0;
     m_highlighted = -1;
@@ -131,19 +132,19 @@ void AnalysisSheet::selectSeries(int number) {
     if (m_selected == 0)
         return; // nothing listed: nothing to show
     const SeriesRecord& record = m_store[m_selected];
-    try {
-        for (int slot = 0; slot < kShotsPerSeries; ++slot) {
-            if (!record.hasShot(slot))
-                continue;
-            const double value =
-                hitValue(centreOf(record, slot), m_face.centre(), m_face.scoring());
-            m_shotList.append(QString::number(slot + 1));
-            m_listedSlots.append(slot);
-            m_valueList.append(num::formatNumber(value, m_locale));
-            m_sums.add(value, m_locale);
+    for (int slot = 0; slot < kShotsPerSeries; ++slot) {
+        if (!record.hasShot(slot))
+            continue;
+        const std::optional<double> value =
+            tryHitValue(centreOf(record, slot), m_face.centre(), m_face.scoring());
+        if (!value) {
+            // A stored position far off the target: the shots after it are not scored.
+            m_unscorable = slot;
+            break;
         }
-    } catch (const num::Int16Overflow&) {
-        // A stored position far off the target: the shots after it are not scored.
+        m_listedSlots.append(slot);
+        m_values.append(*value);
+        m_sums.add(*value);
     }
     m_caption = shotCaption(QStringLiteral("10"));
     m_first = m_selected;
@@ -156,17 +157,36 @@ void AnalysisSheet::showAllSeries() {
     const int n = seriesCount();
     // Every slot of every listed series, so that row i stands for series
     // i / 10 + 1 and slot i % 10.
-    m_shotList.reserve(qsizetype(n) * kShotsPerSeries);
-    for (qsizetype i = 0; i < qsizetype(n) * kShotsPerSeries; ++i)
-        m_shotList.append(QString::number(i + 1));
+    m_allRows = n * kShotsPerSeries;
     if (n > 0)
-        m_caption = shotCaption(m_shotList.last());
+        m_caption = shotCaption(QString::number(m_allRows));
     m_first = 1;
     m_count = n;
 }
 
 void AnalysisSheet::chooseShot(int row) {
-    m_highlighted = row >= 0 && row < int(m_shotList.size()) ? row : -1;
+    m_highlighted = row >= 0 && row < shotCount() ? row : -1;
+}
+
+int AnalysisSheet::shotCount() const {
+    return m_view == AnalysisView::AllSeries ? m_allRows : int(m_listedSlots.size());
+}
+
+QStringList AnalysisSheet::shotList() const {
+    QStringList list;
+    list.reserve(shotCount());
+    for (int row = 0; row < shotCount(); ++row)
+        list.append(QString::number(m_view == AnalysisView::AllSeries ? row + 1
+                                                                      : m_listedSlots.at(row) + 1));
+    return list;
+}
+
+QStringList AnalysisSheet::valueList() const {
+    QStringList list;
+    list.reserve(m_values.size());
+    for (double v : m_values)
+        list.append(num::formatNumber(v, m_locale));
+    return list;
 }
 
 void AnalysisSheet::setAllSeriesSize(int value) {
@@ -178,7 +198,7 @@ void AnalysisSheet::setSeriesSize(int value) {
 }
 
 std::optional<AnalysisSheet::ShotRef> AnalysisSheet::shotOfRow(int row) const {
-    if (row < 0 || row >= int(m_shotList.size()))
+    if (row < 0 || row >= shotCount())
         return std::nullopt;
     if (m_view == AnalysisView::AllSeries)
         return ShotRef{row / kShotsPerSeries + 1, row % kShotsPerSeries};

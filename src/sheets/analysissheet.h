@@ -92,9 +92,16 @@ public:
     int seriesCount() const { return int(m_seriesList.size()); }
     const QStringList& seriesList() const { return m_seriesList; }
     int selectedSeries() const { return m_selected; } // 0: none
-    const QStringList& shotList() const { return m_shotList; }
-    const QStringList& valueList() const { return m_valueList; }
-    const SeriesSums& sums() const { return m_sums; }
+    // The lists and sums as the window shows them, made from the numbers below.
+    QStringList shotList() const;  // shot numbers
+    QStringList valueList() const; // values
+    SeriesSumTexts sums() const { return m_sums.texts(m_locale); }
+    int shotCount() const; // rows of the shot list
+    const QList<double>& values() const { return m_values; }
+    const SeriesSums& sumValues() const { return m_sums; }
+    // The first slot of the shown series too far off the target to be scored;
+    // neither it nor the shots after it are listed.
+    std::optional<int> unscorableSlot() const { return m_unscorable; }
     const QString& caption() const { return m_caption; }
     AnalysisView view() const { return m_view; }
     int firstSeries() const { return m_first; }
@@ -127,10 +134,11 @@ private:
     SeriesStore m_store;
     QStringList m_seriesList;
     int m_selected = 0;
-    QStringList m_shotList;
     QList<int> m_listedSlots; // one-series view: the slot of every listed shot
-    QStringList m_valueList;
+    int m_allRows = 0;        // all-series view: rows of the shot list
+    QList<double> m_values;
     SeriesSums m_sums;
+    std::optional<int> m_unscorable;
     QString m_caption;
     AnalysisView m_view = AnalysisView::OneSeries;
     int m_first = 0;

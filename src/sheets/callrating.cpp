@@ -34,8 +34,9 @@ double angleDifference(double a, double b) {
     return diff;
 }
 
-CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, double callValue,
-                    double lineLength, double scale, const RatingOptions& options) {
+std::optional<CallRating> tryRateCall(PointF call, PointF hit, PointF centre, double hitValue,
+                                      double callValue, double lineLength, double scale,
+                                      const RatingOptions& options) {
     double diff = angleDifference(directionAngle(hit, centre), directionAngle(call, centre));
     if (callValue > 10.4 && hitValue > 10.4)
         diff = 0.0;
@@ -47,28 +48,48 @@ CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, dou
         r.callScore = 10;
     else
         r.callScore = 5;
-    r.millimetres = num::toInt16(lineLength / scale);
+    const std::optional<qint16> mm = num::tryInt16(lineLength / scale);
+    if (!mm)
+        return std::nullopt;
+    r.millimetres = *mm;
     const qint32 factor = qint32(r.sectorDeviation) + 1;
     r.sekMm = factor * factor * qint32(r.millimetres);
     return r;
 }
 
-void RatingFigures::append(const CallRating& rating, const QLocale& locale) {
-    scores.append(num::formatNumber(rating.callScore, locale));
+CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, double callValue,
+                    double lineLength, double scale, const RatingOptions& options) {
+    if (const auto r =
+            tryRateCall(call, hit, centre, hitValue, callValue, lineLength, scale, options))
+        return *r;
+    throw num::Int16Overflow(lineLength / scale);
+}
+
+void RatingFigures::append(const CallRating& rating) {
+    scores.append(rating.callScore);
     if (rating.sectorDeviation == 0)
-        total = num::formatNumber(num::numberOrZero(total, locale) + rating.callScore, locale);
-    sekMm.append(num::formatNumber(rating.sekMm, locale));
-    const double old = num::numberOrZero(mean, locale);
-    const double value =
-        (old * double(sekMm.size() - 1) + double(rating.sekMm)) / double(scores.size());
-    mean = num::formatNumber(value, locale);
+        total.add(rating.callScore);
+    sekMm.append(rating.sekMm);
+    const auto n = double(scores.size());
+    mean = RunningSum((mean.value() * (n - 1.0) + double(rating.sekMm)) / n);
 }
 
 void RatingFigures::clear() {
     scores.clear();
     sekMm.clear();
-    total = QStringLiteral("0");
-    mean = QStringLiteral("0");
+    total = RunningSum();
+    mean = RunningSum();
+}
+
+RatingTexts RatingFigures::texts(const QLocale& locale) const {
+    RatingTexts t;
+    for (int score : scores)
+        t.scores.append(num::formatNumber(score, locale));
+    for (qint32 v : sekMm)
+        t.sekMm.append(num::formatNumber(v, locale));
+    t.total = total.text(locale);
+    t.mean = mean.text(locale);
+    return t;
 }
 
 } // namespace ankerblick

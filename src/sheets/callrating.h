@@ -4,10 +4,15 @@
 // sectors), agreement of the ring values, and the distance in millimetres.
 
 #include "model/geometry.h"
+#include "model/scoring.h"
 
+#include <QList>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace ankerblick {
 
@@ -36,16 +41,31 @@ struct CallRating {
 // does not fit the millimetre counter.
 CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, double callValue,
                     double lineLength, double scale, const RatingOptions& options);
+// The same, empty on a distance that does not fit the millimetre counter.
+std::optional<CallRating> tryRateCall(PointF call, PointF hit, PointF centre, double hitValue,
+                                      double callValue, double lineLength, double scale,
+                                      const RatingOptions& options);
 
-// The figures beside the rating lists, kept as text like the series sums.
+// The figures beside the rating lists as their lists and boxes show them.
+struct RatingTexts {
+    QStringList scores; // AbweichungsListe
+    QStringList sekMm;  // AbweichungslisteSekMM
+    QString total;      // AbweichungSchnittTxt
+    QString mean;       // AbweichungSekMMSchnittTxt
+};
+
+// The figures beside the rating lists: every call score and Sek*mm value, the
+// total of the scores of calls in the hit's sector and the running mean of
+// the Sek*mm values, each step carried on from the mean as its box shows it.
 struct RatingFigures {
-    QStringList scores;                  // AbweichungsListe
-    QStringList sekMm;                   // AbweichungslisteSekMM
-    QString total = QStringLiteral("0"); // AbweichungSchnittTxt
-    QString mean = QStringLiteral("0");  // AbweichungSekMMSchnittTxt
+    QList<int> scores;
+    QList<qint32> sekMm;
+    RunningSum total;
+    RunningSum mean;
 
-    void append(const CallRating& rating, const QLocale& locale = QLocale());
+    void append(const CallRating& rating);
     void clear();
+    RatingTexts texts(const QLocale& locale = QLocale()) const;
 };
 
 } // namespace ankerblick

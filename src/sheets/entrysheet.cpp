@@ -1,7 +1,5 @@
 #include "entrysheet.h"
 
-#include "model/numeric.h"
-
 namespace ankerblick {
 
 EntrySheet::EntrySheet(const Clock& clock, const QLocale& locale) : TargetSheet(clock, locale) {}
@@ -31,17 +29,19 @@ void EntrySheet::resumeEntry(const SeriesRecord&, int nextSlot) {
     m_caption = shotCaption(nextSlot + 1, QStringLiteral("!"));
 }
 
-void EntrySheet::releaseAt(float, float) {
+bool EntrySheet::releaseAt(float, float) {
     if (!m_placing)
-        return;
+        return true;
     const auto s = size_t(m_index);
     // Into the record first: a position that does not fit it leaves everything as it was.
-    fixMark(m_hits[s], m_index, record().hitLeft, record().hitTop, record().hitCentre);
-
-    scoreSlot(m_index);
+    if (!fixMark(m_hits[s], m_index, record().hitLeft, record().hitTop, record().hitCentre))
+        return false;
+    // A hit that cannot be scored stays in the record, unlisted.
+    if (!score(m_index))
+        return false;
     m_placed[s] = true;
+    listShot(m_index);
     ++m_index;
-    m_shotList.append(QString::number(m_index));
     if (m_index == kShotsPerSeries) {
         m_placing = false;
         m_caption = QStringLiteral("Serie beendet");
@@ -52,6 +52,7 @@ void EntrySheet::releaseAt(float, float) {
         m_recomputeEnabled = true;
     }
     shotEntered(!m_polling);
+    return true;
 }
 
 bool EntrySheet::placeTargetHit(float x, float y) {
@@ -64,13 +65,10 @@ bool EntrySheet::placeTargetHit(float x, float y) {
     const PointF pointer = m_last;
     const PointF at = placeable(x, y);
     waitingMark().box.centreOn(at.x, at.y);
-    try {
-        releaseAt(at.x, at.y);
-    } catch (const num::Int16Overflow&) {
-    }
+    const bool taken = releaseAt(at.x, at.y);
     // The next mark waits under the pointer again.
     mouseMove(pointer.x, pointer.y);
-    return m_index != before;
+    return taken && m_index != before;
 }
 
 void EntrySheet::undo() {

@@ -32,7 +32,7 @@ private:
     void loadSlot(int slot, const SeriesRecord& record) override;
     void resumeEntry(const SeriesRecord& record, int nextSlot) override;
     Mark& waitingMark() override { return m_hits[size_t(qMin(m_index, kShotsPerSeries - 1))]; }
-    void releaseAt(float x, float y) override;
+    bool releaseAt(float x, float y) override;
 
     bool m_placing = true;
     bool m_polling = false;

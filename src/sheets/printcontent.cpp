@@ -10,12 +10,12 @@ constexpr double kPrintedBlackMm = 60.0;
 } // namespace
 
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
-                                const QLocale& locale) {
+                                const QLocale& /*locale*/) {
     SeriesPrintData data;
     data.record = record;
     data.values = seriesHitValues(record, face);
     for (double v : data.values)
-        data.sums.add(v, locale);
+        data.sums.add(v);
     return data;
 }
 
@@ -61,8 +61,9 @@ PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const Ta
     out.number = number;
     for (double v : data.values)
         out.values.append(num::formatNumber(v, locale));
-    out.sumWhole = data.sums.whole;
-    out.sumTenths = data.sums.tenths;
+    out.sums = data.sums;
+    out.sumWhole = data.sums.whole.text(locale);
+    out.sumTenths = data.sums.tenths.text(locale);
     out.target = printedTarget(data.record, face);
     return out;
 }
@@ -95,14 +96,14 @@ int pageCount(int seriesCount, int perPage, bool overallPicture) {
     return (slotCount + perPage - 1) / perPage;
 }
 
-void OverallCollector::add(const PrintedSeries& series, const QLocale& locale) {
+void OverallCollector::add(const PrintedSeries& series, const QLocale& /*locale*/) {
     if (m_series == 0) {
         m_target.discipline = series.target.discipline;
         m_target.calibreMm = series.target.calibreMm;
     }
     ++m_series;
-    m_whole += num::numberOrZero(series.sumWhole, locale);
-    m_tenths += num::numberOrZero(series.sumTenths, locale);
+    m_whole += series.sums.whole.value();
+    m_tenths += series.sums.tenths.value();
     m_target.shots.append(series.target.shots);
 }
 

@@ -17,7 +17,7 @@
 namespace ankerblick::print {
 
 // What a window hands over for one of its series: the stored positions, the
-// values as its shot-value list shows them and the two sums as text.
+// values of its shot-value list and the two sums.
 struct SeriesPrintData {
     SeriesRecord record;
     QList<double> values;
@@ -26,6 +26,7 @@ struct SeriesPrintData {
 
 // The values and sums of a stored series scored on the face, the way the
 // series list shows them; throws num::Int16Overflow like seriesHitValues.
+// The locale is not needed any more: values and sums are numbers.
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
                                 const QLocale& locale);
 
@@ -55,8 +56,9 @@ double printScale(int discipline);
 struct PrintedSeries {
     qint16 number = 0;
     QStringList values; // as the shot-value list shows them
-    QString sumWhole;   // SerienSumme
-    QString sumTenths;  // SerienSummeZehntel
+    QString sumWhole;   // SerienSumme, as its box shows it
+    QString sumTenths;  // SerienSummeZehntel, as its box shows it
+    SeriesSums sums;    // the sums the two texts show
     PrintedTarget target;
 };
 
@@ -87,7 +89,8 @@ struct OverallPicture {
     PrintedTarget target;
 };
 
-// Collects the printed series of a job into the overall picture.
+// Collects the printed series of a job into the overall picture, adding up
+// the sums of the series as numbers (the locale of add is not needed).
 class OverallCollector {
 public:
     void add(const PrintedSeries& series, const QLocale& locale);

@@ -60,14 +60,31 @@ void TargetSheet::resetDisplay() {
     }
     m_highlighted = -1;
     m_highlightRow = -1;
-    m_shotList.clear();
+    m_listedSlots.clear();
     clearFigures();
     resetEntry();
 }
 
 void TargetSheet::clearFigures() {
-    m_valueList.clear();
+    m_values.clear();
     m_sums.reset();
+    m_unscorable.reset();
+}
+
+QStringList TargetSheet::shotList() const {
+    QStringList list;
+    list.reserve(m_listedSlots.size());
+    for (int slot : m_listedSlots)
+        list.append(QString::number(slot + 1));
+    return list;
+}
+
+QStringList TargetSheet::valueList() const {
+    QStringList list;
+    list.reserve(m_values.size());
+    for (double v : m_values)
+        list.append(num::formatNumber(v, m_locale));
+    return list;
 }
 
 void TargetSheet::loadSlot(int slot, const SeriesRecord& record) {
@@ -79,10 +96,22 @@ void TargetSheet::loadSlot(int slot, const SeriesRecord& record) {
     listShot(slot);
 }
 
-void TargetSheet::scoreSlot(int slot) {
-    const double v = hitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
-    m_valueList.append(num::formatNumber(v, m_locale));
-    m_sums.add(v, m_locale);
+bool TargetSheet::scoreSlot(int slot) {
+    const std::optional<double> v =
+        tryHitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
+    if (!v)
+        return false;
+    m_values.append(*v);
+    m_sums.add(*v);
+    return true;
+}
+
+bool TargetSheet::score(int slot) {
+    if (scoreSlot(slot))
+        return true;
+    if (!m_unscorable)
+        m_unscorable = slot;
+    return false;
 }
 
 void TargetSheet::showSelectedSeries() {
@@ -92,15 +121,13 @@ void TargetSheet::showSelectedSeries() {
     if (!m_store.contains(m_selected))
         return;
     const SeriesRecord& rec = m_store[m_selected];
-    try {
-        for (int i = 0; i < kShotsPerSeries; ++i) {
-            if (!rec.hasShot(i))
-                continue;
-            loadSlot(i, rec);
-            scoreSlot(i);
-        }
-    } catch (const num::Int16Overflow&) {
-        // A stored position far off the target: the rest is not scored.
+    // A stored position far off the target: the rest is not scored.
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        if (!rec.hasShot(i))
+            continue;
+        loadSlot(i, rec);
+        if (!score(i))
+            break;
     }
     resumeEntry(rec, rec.nextFreeSlot());
 }
@@ -162,20 +189,16 @@ void TargetSheet::loadFileContent(const SeriesFileContent& content) {
 
 void TargetSheet::recompute() {
     clearFigures();
-    try {
-        for (int i = 0; i < kShotsPerSeries; ++i)
-            if (m_placed[size_t(i)])
-                scoreSlot(i);
-    } catch (const num::Int16Overflow&) {
-    }
+    for (int i = 0; i < kShotsPerSeries; ++i)
+        if (m_placed[size_t(i)] && !score(i))
+            return;
 }
 
 void TargetSheet::highlightShot(int row) {
-    if (row < 0 || row >= m_shotList.size())
+    if (row < 0 || row >= m_listedSlots.size())
         return;
     clearHighlight();
-    // The list holds shot numbers; the mark is that shot's slot.
-    const int slot = m_shotList.at(row).toInt() - 1;
+    const int slot = m_listedSlots.at(row);
     if (slot < 0 || slot >= kShotsPerSeries)
         return;
     m_hits[size_t(slot)].border = kWhite;
@@ -198,24 +221,25 @@ void TargetSheet::toggleWhiteShots() {
 
 void TargetSheet::addComment(const QString& text) {
     m_comments += QStringLiteral("Serie: ") + QString::number(m_selected) +
-                  QStringLiteral(" Schuss: ") + QString::number(m_shotList.size()) +
+                  QStringLiteral(" Schuss: ") + QString::number(m_listedSlots.size()) +
                   QStringLiteral(": ") + text + QStringLiteral("\r\n");
 }
 
 void TargetSheet::takeBackLastListed() {
-    if (!m_shotList.isEmpty())
-        m_shotList.removeLast();
-    if (m_highlightRow >= m_shotList.size())
+    if (!m_listedSlots.isEmpty())
+        m_listedSlots.removeLast();
+    if (m_highlightRow >= m_listedSlots.size())
         clearHighlight();
-    if (!m_valueList.isEmpty()) {
-        m_sums.subtract(num::numberOrZero(m_valueList.last(), m_locale), m_locale);
-        m_valueList.removeLast();
+    if (!m_values.isEmpty()) {
+        // Hit values have at most three digits: the value is what its row shows.
+        m_sums.subtract(m_values.last());
+        m_values.removeLast();
     }
 }
 
 void TargetSheet::shotEntered(bool writeTimes) {
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(m_clock.milliseconds(), m_selected, int(m_shotList.size()), writeTimes);
+    m_times.shotEntered(m_clock.milliseconds(), m_selected, int(m_listedSlots.size()), writeTimes);
 }
 
 void TargetSheet::shiftHits(float dx, float dy) {
@@ -225,7 +249,7 @@ void TargetSheet::shiftHits(float dx, float dy) {
     }
 }
 
-void TargetSheet::storeShift(SeriesRecord& rec) {
+bool TargetSheet::storeShift(SeriesRecord& rec) {
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
         if (!m_placed[s])
@@ -233,24 +257,29 @@ void TargetSheet::storeShift(SeriesRecord& rec) {
         Mark& hit = m_hits[s];
         const PointF centre = placeable(hit.box.centre().x, hit.box.centre().y);
         hit.box.centreOn(centre.x, centre.y);
-        fixMark(hit, i, rec.hitLeft, rec.hitTop, rec.hitCentre);
+        if (!fixMark(hit, i, rec.hitLeft, rec.hitTop, rec.hitCentre))
+            return false;
     }
+    return true;
 }
 
 PointF TargetSheet::placeable(float x, float y) {
     return {std::max(x, kLeftmostMarkCentre), y};
 }
 
-void TargetSheet::fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
+bool TargetSheet::fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
                           SeriesRecord::Column& top, SeriesRecord::Centres& centres) {
-    const qint16 l = num::toInt16(mark.box.left);
-    const qint16 t = num::toInt16(mark.box.top);
+    const std::optional<qint16> l = num::tryInt16(mark.box.left);
+    const std::optional<qint16> t = num::tryInt16(mark.box.top);
+    if (!l || !t)
+        return false;
     const auto s = size_t(slot);
-    left[s] = l;
-    top[s] = t;
-    mark.box.left = float(l);
-    mark.box.top = float(t);
+    left[s] = *l;
+    top[s] = *t;
+    mark.box.left = float(*l);
+    mark.box.top = float(*t);
     centres[s] = mark.box.centre();
+    return true;
 }
 
 void TargetSheet::mouseMove(float x, float y) {
@@ -271,36 +300,32 @@ void TargetSheet::mousePress(MouseButton button) {
     }
 }
 
-void TargetSheet::mouseRelease(MouseButton button, float x, float y) {
+bool TargetSheet::mouseRelease(MouseButton button, float x, float y) {
     if (button == MouseButton::Right) {
         m_rightButton = false;
-        if (m_shifted && !accepting())
-            storeShiftedHits();
+        const bool kept = !(m_shifted && !accepting()) || storeShiftedHits();
         m_shifted = false;
-        return;
+        return kept;
     }
     const PointF at = placeable(x, y);
-    try {
-        if (accepting())
-            waitingMark().box.centreOn(at.x, at.y);
-        releaseAt(at.x, at.y);
-    } catch (const num::Int16Overflow&) {
-        // A position beyond the 16-bit drawing range is not taken.
-    }
+    if (accepting())
+        waitingMark().box.centreOn(at.x, at.y);
+    // A position beyond the 16-bit drawing range is not taken.
+    const bool taken = releaseAt(at.x, at.y);
     // The next mark waits under the pointer.
     mouseMove(x, y);
+    return taken;
 }
 
-void TargetSheet::storeShiftedHits() {
+bool TargetSheet::storeShiftedHits() {
     SeriesRecord rec = record();
-    try {
-        storeShift(rec);
-    } catch (const num::Int16Overflow&) {
+    if (!storeShift(rec)) {
         // Shifted beyond what a series can hold: the series stays as stored.
         showSelectedSeries();
-        return;
+        return false;
     }
     record() = rec;
+    return true;
 }
 
 } // namespace ankerblick

@@ -19,7 +19,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QList>
+
 #include <array>
+#include <optional>
 
 namespace ankerblick {
 
@@ -43,8 +46,10 @@ public:
     void mousePress(MouseButton button);
     // A left release fixes the waiting mark at (x, y); a double-click is
     // nothing but its two clicks. A right release ends a drag over a
-    // finished series and stores the shifted hits.
-    void mouseRelease(MouseButton button, float x, float y);
+    // finished series and stores the shifted hits. False when the release
+    // fixed nothing because a position does not fit the series record (the
+    // series stays as it was) or the fixed hit cannot be scored.
+    bool mouseRelease(MouseButton button, float x, float y);
 
     // Series controls.
     void selectSeries(int number); // SerienListe: shows series `number` (1-based)
@@ -72,9 +77,19 @@ public:
     // State for the window.
     const TargetFace& face() const { return m_face; }
     const std::array<Mark, kShotsPerSeries>& hits() const { return m_hits; }
-    const QStringList& shotList() const { return m_shotList; }
-    const QStringList& valueList() const { return m_valueList; }
-    const SeriesSums& sums() const { return m_sums; }
+    // The lists and sums as the window shows them, made from the numbers below.
+    QStringList shotList() const;  // shot numbers
+    QStringList valueList() const; // values
+    SeriesSumTexts sums() const { return m_sums.texts(m_locale); }
+    // The numbers: the slot (0..9) of every listed shot, the value of every
+    // scored one, the sums.
+    const QList<int>& listedSlots() const { return m_listedSlots; }
+    const QList<double>& values() const { return m_values; }
+    const SeriesSums& sumValues() const { return m_sums; }
+    // The first shown shot too far off the target to be scored, or with a
+    // call too far off to be rated; the shots after it are neither listed
+    // nor scored.
+    std::optional<int> unscorableSlot() const { return m_unscorable; }
     const QString& caption() const { return m_caption; }
     const QStringList& seriesList() const { return m_seriesList; }
     int selectedSeries() const { return m_selected; }
@@ -96,14 +111,16 @@ protected:
     virtual void resetEntry() = 0;                               // entry state of an empty series
     virtual void loadSlot(int slot, const SeriesRecord& record); // shows a stored shot
     virtual void resumeEntry(const SeriesRecord& record, int nextSlot) = 0;
-    virtual void scoreSlot(int slot);           // scores a placed shot into the lists
+    // Scores a placed shot into the lists; false when it cannot be scored.
+    virtual bool scoreSlot(int slot);
     virtual void clearFigures();                // empties lists and sums
     virtual Mark& waitingMark() = 0;            // the mark that follows the pointer
     virtual void shiftHits(float dx, float dy); // right-drag over a finished series
     // Writes the shifted marks of the placed shots into the record and shows
-    // them at the whole units it holds; throws num::Int16Overflow.
-    virtual void storeShift(SeriesRecord& record);
-    virtual void releaseAt(float x, float y) = 0; // a release that is not the right button
+    // them at the whole units it holds; false when a position does not fit it.
+    virtual bool storeShift(SeriesRecord& record);
+    // A release that is not the right button; false when it fixed nothing.
+    virtual bool releaseAt(float x, float y) = 0;
     virtual void forgetPendingEntry(SeriesRecord& record) { (void)record; }
     virtual void clearExtras() {} // further texts emptied by Neu
 
@@ -113,13 +130,16 @@ protected:
     // Where a mark can be placed for a pointer at (x, y).
     static PointF placeable(float x, float y);
     // Fixes a mark where it stands, in whole units as the record holds it,
-    // and remembers its centre; throws num::Int16Overflow, changing nothing.
-    static void fixMark(Mark& mark, int slot, SeriesRecord::Column& left, SeriesRecord::Column& top,
-                        SeriesRecord::Centres& centres);
-    void listShot(int slot) { m_shotList.append(QString::number(slot + 1)); }
+    // and remembers its centre; false, changing nothing, when the position
+    // does not fit the record.
+    [[nodiscard]] static bool fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
+                                      SeriesRecord::Column& top, SeriesRecord::Centres& centres);
+    void listShot(int slot) { m_listedSlots.append(slot); }
+    // Scores a placed shot; one that cannot be scored is remembered as unscorable.
+    [[nodiscard]] bool score(int slot);
     void takeBackLastListed();
     void shotEntered(bool writeTimes);
-    void storeShiftedHits();
+    bool storeShiftedHits();
     SeriesRecord& record() { return m_store[m_selected]; }
     static QString shotCaption(int number, const QString& suffix);
 
@@ -129,9 +149,10 @@ protected:
     std::array<Mark, kShotsPerSeries> m_hits{};
     std::array<Rgb, kShotsPerSeries> m_hitColours{};
     std::array<bool, kShotsPerSeries> m_placed{}; // slot shows an entered shot
-    QStringList m_shotList;
-    QStringList m_valueList;
+    QList<int> m_listedSlots;                     // the shot list: slots in the order listed
+    QList<double> m_values;                       // the value list
     SeriesSums m_sums;
+    std::optional<int> m_unscorable;
     QString m_caption;
     QStringList m_seriesList;
     int m_selected = 1;
