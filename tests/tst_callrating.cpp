@@ -1,5 +1,7 @@
 #include "model/numeric.h"
+#include "sheets/aimsheet.h"
 #include "sheets/callrating.h"
+#include "support/fakeclock.h"
 
 #include <QLocale>
 #include <QTest>
@@ -136,6 +138,30 @@ private slots:
         QCOMPARE(f.texts().total, QStringLiteral("0"));
         QCOMPARE(f.texts().mean, QStringLiteral("0"));
         QVERIFY(f.sekMm.isEmpty());
+    }
+
+    // A call released where the series record cannot hold it is not taken,
+    // and the release says so.
+    void releaseBeyondTheRecord_data() {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("on the target") << 300.0f << true << u"Schuss: 1!"_s;
+        QTest::newRow("beyond the 16-bit range") << 40000.0f << false << u"Schuss: 1?"_s;
+    }
+    void releaseBeyondTheRecord() {
+        QFETCH(float, x);
+        QFETCH(bool, taken);
+        QFETCH(QString, caption);
+        test::FakeClock clock;
+        AimSheet sheet(clock);
+        sheet.load();
+        sheet.mouseMove(x, 200.0f);
+        sheet.mousePress(MouseButton::Left);
+        QCOMPARE(sheet.mouseRelease(MouseButton::Left, x, 200.0f), taken);
+        QCOMPARE(sheet.caption(), caption);
+        QCOMPARE(sheet.store()[1].callLeft[0] != 0, taken);
+        QVERIFY(!sheet.unscorableSlot());
     }
 };
 
