@@ -1,7 +1,7 @@
 #include "seriesfile.h"
 
-#include "windows1252.h"
 #include "model/numeric.h"
+#include "windows1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -31,10 +32,7 @@ bool isHitColumn(SeriesRecord::Column SeriesRecord::*column) {
     return column == &SeriesRecord::hitLeft || column == &SeriesRecord::hitTop;
 }
 
-constexpr QStringView kCommentsMarker = u"$Kommentare$";
-constexpr QStringView kShotTimesMarker = u"$Schusszeiten$";
-constexpr QStringView kShootingTimesMarker = u"$Schiesszeiten$";
-// The same markers as the bytes of a line of the file.
+// The marker lines of the sections.
 constexpr QByteArrayView kCommentsMarkerLine = "$Kommentare$";
 constexpr QByteArrayView kShotTimesMarkerLine = "$Schusszeiten$";
 constexpr QByteArrayView kShootingTimesMarkerLine = "$Schiesszeiten$";
@@ -170,46 +168,199 @@ QString createReason(const QString& path, const QString& systemText) {
     return u"Die Datei kann dort nicht angelegt werden (%1)."_s.arg(systemText);
 }
 
+// The line of a value from 0 to 999, the values nearly every file holds:
+// digits and CR LF, padded to eight bytes so that it is copied in one piece.
+struct SmallValueLine {
+    std::array<char, 8> text{};
+    qsizetype size = 0;
+};
+constexpr int kSmallValues = 1000;
+constexpr auto kSmallValueLines = [] {
+    std::array<SmallValueLine, kSmallValues> lines{};
+    for (int v = 0; v < kSmallValues; ++v) {
+        SmallValueLine& line = lines[size_t(v)];
+        const int digits = v >= 100 ? 3 : v >= 10 ? 2 : 1;
+        for (int d = digits - 1, rest = v; d >= 0; --d, rest /= 10)
+            line.text[size_t(d)] = char('0' + rest % 10);
+        line.text[size_t(digits)] = '\r';
+        line.text[size_t(digits) + 1] = '\n';
+        line.size = digits + 2;
+    }
+    return lines;
+}();
+
+// Every value line takes at most 8 bytes ("-32768" and CR LF).
+constexpr qsizetype kMaxValueLine = 8;
+
+// Writes the value's line at `out`, which has room for kMaxValueLine bytes.
+char* putValueLine(char* out, int value) {
+    if (unsigned(value) < unsigned(kSmallValues)) {
+        const SmallValueLine& line = kSmallValueLines[size_t(value)];
+        std::memcpy(out, line.text.data(), kMaxValueLine);
+        return out + line.size;
+    }
+    out = std::to_chars(out, out + kMaxValueLine - 2, value).ptr;
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+// The bytes of a file, produced piece by piece: the value lines of the
+// series, then the sections, each its marker line and text. Saving writes
+// them through a small buffer and never holds the whole file in memory; the
+// same pieces make up encodeSeriesFile's result.
+class FileBytes {
+public:
+    static constexpr qsizetype kSeriesBytes = kShotsPerSeries * kValuesPerSlot * kMaxValueLine;
+    static constexpr qsizetype kMinRoom = 1024; // a series, a marker line
+
+    FileBytes(const SeriesFileContent& content, SeriesFileStyle style)
+        : m_content(content), m_hitsOnly(style == SeriesFileStyle::ShotEntry),
+          m_sections{{
+              {kCommentsMarkerLine, content.comments},
+              {kShotTimesMarkerLine, content.shotTimes},
+              {kShootingTimesMarkerLine, content.shootingTimes},
+          }} {}
+
+    // No file of the content is longer: a section takes at most a byte per
+    // character besides its marker line and line ends.
+    qsizetype maxSize() const {
+        qsizetype size = m_content.series.size() * kSeriesBytes;
+        for (const Section& section : m_sections)
+            size += section.marker.size() + 3 * kLineEnd.size() + section.text.size();
+        return size;
+    }
+
+    // Writes the next bytes to `out`, at most `room` of them, and returns
+    // their number. With room for kMinRoom bytes or more that is 0 only once
+    // the file is complete.
+    qsizetype fill(char* out, qsizetype room) {
+        char* at = out;
+        char* const end = out + room;
+        while (m_series < m_content.series.size() && end - at >= kSeriesBytes)
+            at = putSeries(at, m_content.series[m_series++]);
+        if (m_series == m_content.series.size())
+            at = putSections(at, end);
+        return at - out;
+    }
+
+private:
+    struct Section {
+        QByteArrayView marker;
+        QStringView text;
+    };
+
+    char* putSeries(char* out, const SeriesRecord& record) const {
+        for (size_t slot = 0; slot < size_t(kShotsPerSeries); ++slot)
+            for (const auto column : kFileOrder)
+                out = putValueLine(out,
+                                   m_hitsOnly && !isHitColumn(column) ? 0 : (record.*column)[slot]);
+        return out;
+    }
+
+    char* putLineEnd(char* out) const {
+        std::memcpy(out, kLineEnd.data(), size_t(kLineEnd.size()));
+        return out + kLineEnd.size();
+    }
+
+    // The marker line, then the text in pieces as room allows, then its line end.
+    char* putSections(char* at, char* const end) {
+        while (m_section < m_sections.size()) {
+            const Section& section = m_sections[m_section];
+            if (m_textDone < 0) {
+                if (end - at < section.marker.size() + 2 * kLineEnd.size())
+                    break;
+                std::memcpy(at, section.marker.data(), size_t(section.marker.size()));
+                at = putLineEnd(at + section.marker.size());
+                if (m_hitsOnly)
+                    at = putLineEnd(at);
+                m_textDone = 0;
+            }
+            const QStringView rest = section.text.sliced(m_textDone);
+            const qsizetype room = end - at - kLineEnd.size();
+            if (rest.size() > room) {
+                // A surrogate pair is one character and stays in one piece.
+                QStringView piece = rest.first(qMax(room, qsizetype(0)));
+                if (!piece.isEmpty() && piece.back().isHighSurrogate())
+                    piece.chop(1);
+                at = cp1252::encodeInto(at, piece);
+                m_textDone += piece.size();
+                break;
+            }
+            at = putLineEnd(cp1252::encodeInto(at, rest));
+            m_textDone = -1;
+            ++m_section;
+        }
+        return at;
+    }
+
+    const SeriesFileContent& m_content;
+    const bool m_hitsOnly;
+    const std::array<Section, 3> m_sections;
+    qsizetype m_series = 0; // series written
+    size_t m_section = 0;   // sections written
+    qsizetype m_textDone =
+        -1; // characters of the section's text written; -1 before its marker line
+};
+
+// Writes the file's bytes in pieces that stay in the processor's cache; on
+// failure the reason, as the system or the short count gives it. The message
+// is the one a single write of all bytes gives: a count of the bytes written
+// once any of them were, the system's text when none were.
+std::optional<QString> writeBytes(QSaveFile& file, const SeriesFileContent& content,
+                                  SeriesFileStyle style) {
+    constexpr qsizetype kPiece = qsizetype(1) << 18;
+    static_assert(kPiece >= FileBytes::kMinRoom);
+    FileBytes bytes(content, style);
+    std::unique_ptr<char[]> buffer(new char[size_t(kPiece)]);
+    qint64 written = 0;
+    while (const qsizetype size = bytes.fill(buffer.get(), kPiece)) {
+        const qint64 n = file.write(buffer.get(), size);
+        if (n == size) {
+            written += n;
+            continue;
+        }
+        if (n < 0 && written == 0 && file.error() != QFileDevice::NoError)
+            return file.errorString();
+        written += qMax(n, qint64(0));
+        qint64 total = written + (size - qMax(n, qint64(0)));
+        while (const qsizetype rest = bytes.fill(buffer.get(), kPiece))
+            total += rest;
+        return u"nur %1 von %2 Bytes geschrieben; ist der Datenträger voll?"_s.arg(written).arg(
+            total);
+    }
+    return std::nullopt;
+}
+
+// A line that the program writes for a value: a sign and up to five digits
+// and nothing else, in the 16-bit range; such a line reads as nothing else.
+bool smallInteger(QByteArrayView bytes, int& out) {
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    if (p != end && end[-1] == '\r')
+        --end;
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+'))
+        ++p;
+    if (end - p < 1 || end - p > 5)
+        return false;
+    int value = 0;
+    for (; p != end; ++p) {
+        const unsigned digit = unsigned(*p) - unsigned('0');
+        if (digit > 9)
+            return false;
+        value = value * 10 + int(digit);
+    }
+    out = negative ? -value : value;
+    return out >= -32768 && out <= 32767;
+}
+
 } // namespace
 
 QByteArray encodeSeriesFile(const SeriesFileContent& content, SeriesFileStyle style) {
-    const bool hitsOnly = style == SeriesFileStyle::ShotEntry;
-    // Every value line takes at most 8 bytes ("-32768" and CR LF), every
-    // section at most a byte per character and its three line ends.
-    constexpr qsizetype kMaxValueLine = 8;
-    const qsizetype valueBytes =
-        content.series.size() * kShotsPerSeries * kValuesPerSlot * kMaxValueLine;
-    QByteArray out;
-    out.reserve(valueBytes + content.comments.size() + content.shotTimes.size() +
-                content.shootingTimes.size() + 64);
-    // The value lines are written in place and the rest cut off after them.
-    out.resize(valueBytes);
-    char* const first = out.data();
-    char* line = first;
-    for (const SeriesRecord& record : content.series) {
-        for (size_t slot = 0; slot < size_t(kShotsPerSeries); ++slot) {
-            for (const auto column : kFileOrder) {
-                const int value = hitsOnly && !isHitColumn(column) ? 0 : (record.*column)[slot];
-                line = std::to_chars(line, line + kMaxValueLine - 2, value).ptr;
-                *line++ = '\r';
-                *line++ = '\n';
-            }
-        }
-    }
-    out.truncate(line - first);
-    const std::array<std::pair<QStringView, const QString*>, 3> sections = {{
-        {kCommentsMarker, &content.comments},
-        {kShotTimesMarker, &content.shotTimes},
-        {kShootingTimesMarker, &content.shootingTimes},
-    }};
-    for (const auto& [marker, text] : sections) {
-        cp1252::appendEncoded(out, marker);
-        out.append(kLineEnd);
-        if (hitsOnly)
-            out.append(kLineEnd);
-        cp1252::appendEncoded(out, *text);
-        out.append(kLineEnd);
-    }
+    FileBytes bytes(content, style);
+    QByteArray out(bytes.maxSize(), Qt::Uninitialized);
+    out.truncate(bytes.fill(out.data(), out.size()));
     return out;
 }
 
@@ -233,22 +384,15 @@ std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileCont
     if (existed && !target.isFile())
         return failure(u"Unter diesem Namen gibt es bereits etwas anderes als eine Datei."_s);
 
-    const QByteArray bytes = encodeSeriesFile(content, style);
     QSaveFile file(path);
     // Unbuffered, so that every failed write reaches the file's error state and
     // commit() discards the new file instead of replacing the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(createReason(path, file.errorString()));
-    if (const qint64 written = file.write(bytes); written != bytes.size()) {
-        const QString systemText =
-            file.error() != QFileDevice::NoError
-                ? file.errorString()
-                : u"nur %1 von %2 Bytes geschrieben; ist der Datenträger voll?"_s
-                      .arg(qMax(written, qint64(0)))
-                      .arg(bytes.size());
+    if (const std::optional<QString> systemText = writeBytes(file, content, style)) {
         file.cancelWriting(); // the unfinished new file is discarded
         return failure(
-            u"Die Daten konnten nicht vollständig geschrieben werden (%1)."_s.arg(systemText));
+            u"Die Daten konnten nicht vollständig geschrieben werden (%1)."_s.arg(*systemText));
     }
     if (!file.commit())
         return failure(
@@ -262,7 +406,9 @@ QString seriesLimitMessage() {
 }
 
 SeriesFileParser::SeriesFileParser(const QLocale& locale, int maxSeries)
-    : m_locale(locale), m_maxSeries(qMax(1, maxSeries)) {
+    : m_locale(locale), m_maxSeries(qMax(1, maxSeries)), m_sections{{{&m_content.comments},
+                                                                     {&m_content.shotTimes},
+                                                                     {&m_content.shootingTimes}}} {
     m_content.series.append(SeriesRecord{});
 }
 
@@ -273,6 +419,39 @@ bool SeriesFileParser::stop(int line, const QString& reason, bool seriesLimit) {
     m_seriesLimit = seriesLimit;
     m_pending.clear();
     return false;
+}
+
+// The reading of nearly every line of a file, kept small: a value where a
+// slot's value may stand, taken as processLine takes it. False, with nothing
+// changed, for every other line, which processLine then reads.
+bool SeriesFileParser::valueLine(QByteArrayView bytes) {
+    int value = 0;
+    if (!smallInteger(bytes, value))
+        return false;
+    if (m_field < 0) {
+        if (m_heldLine > 0)
+            return false;
+        if (m_slot >= kShotsPerSeries) {
+            if (m_content.series.size() >= m_maxSeries)
+                return false;
+            m_content.series.append(SeriesRecord{});
+            m_slot = 0;
+        }
+        m_field = 0;
+    }
+    ++m_lines;
+    putValue(qint16(value));
+    return true;
+}
+
+void SeriesFileParser::putValue(qint16 value) {
+    (m_content.series.last().*kFileOrder[size_t(m_field)])[size_t(m_slot)] = value;
+    if (++m_field == kValuesPerSlot) {
+        m_field = -1;
+        ++m_slot;
+        m_found = true;
+        m_inSlots = true;
+    }
 }
 
 bool SeriesFileParser::feed(QByteArrayView bytes) {
@@ -296,7 +475,8 @@ bool SeriesFileParser::feed(QByteArrayView bytes) {
         }
         pos = end + 1;
         if (m_pending.isEmpty()) {
-            processLine(part);
+            if (!valueLine(part))
+                processLine(part);
         } else {
             m_pending.append(part);
             processLine(m_pending);
@@ -322,7 +502,7 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
         // line is damaged or missing there, and the lines since are no text.
         if (m_heldLine > 0) {
             if (m_section)
-                m_section->truncate(m_heldSectionSize);
+                m_section->size = m_heldSectionSize;
             return stop(m_heldLine, m_heldReason);
         }
         if (m_slot >= kShotsPerSeries) {
@@ -339,13 +519,7 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
         qint16 v = 0;
         if (!value.toInt16(v))
             return stop(lineNo, outOfRangeReason(bytes));
-        (series.last().*kFileOrder[size_t(m_field)])[size_t(m_slot)] = v;
-        if (++m_field == kValuesPerSlot) {
-            m_field = -1;
-            ++m_slot;
-            m_found = true;
-            m_inSlots = true;
-        }
+        putValue(v);
     } else {
         textLine(lineNo, bytes);
     }
@@ -353,13 +527,13 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
 }
 
 void SeriesFileParser::textLine(int line, QByteArrayView bytes) {
-    QString* marked = nullptr;
+    Section* marked = nullptr;
     if (bytes == kCommentsMarkerLine)
-        marked = &m_content.comments;
+        marked = &m_sections[0];
     else if (bytes == kShotTimesMarkerLine)
-        marked = &m_content.shotTimes;
+        marked = &m_sections[1];
     else if (bytes == kShootingTimesMarkerLine)
-        marked = &m_content.shootingTimes;
+        marked = &m_sections[2];
     if (marked) {
         m_section = marked;
         m_found = true;
@@ -370,10 +544,24 @@ void SeriesFileParser::textLine(int line, QByteArrayView bytes) {
     if (m_inSlots && m_heldLine == 0) {
         m_heldLine = line;
         m_heldReason = notANumberReason(bytes);
-        m_heldSectionSize = m_section ? m_section->size() : 0;
+        m_heldSectionSize = m_section ? m_section->size : 0;
     }
     if (m_section)
-        cp1252::appendDecodedLine(*m_section, bytes);
+        appendLine(*m_section, bytes);
+}
+
+void SeriesFileParser::appendLine(Section& section, QByteArrayView bytes) {
+    const qsizetype size = section.size + bytes.size() + kLineEnd.size();
+    if (size > section.text->size()) {
+        // The string grows by doubling, and all it holds is room.
+        section.text->resize(size);
+        section.text->resize(section.text->capacity());
+    }
+    QChar* const out = section.text->data() + section.size;
+    cp1252::decodeInto(out, bytes);
+    out[bytes.size()] = u'\r';
+    out[bytes.size() + 1] = u'\n';
+    section.size = size;
 }
 
 SeriesFileReadResult SeriesFileParser::finish(const QString& path) {
@@ -394,6 +582,10 @@ SeriesFileReadResult SeriesFileParser::abort(const QString& path, const QString&
 
 SeriesFileReadResult SeriesFileParser::result(const QString& path) {
     SeriesFileReadResult r;
+    for (Section& section : m_sections) {
+        section.text->truncate(section.size);
+        section.size = 0;
+    }
     // Nothing of a series file: no series, so that nothing is replaced.
     if (m_found)
         r.content = std::move(m_content);

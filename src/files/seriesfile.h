@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace ankerblick {
@@ -98,15 +99,27 @@ public:
     SeriesFileReadResult abort(const QString& path, const QString& reason);
 
 private:
+    // A section's text as it is read. The string runs ahead of the text, its
+    // size doubling as the room for further lines, so that a line is added
+    // without a call into QString; it is cut to the text when reading ends.
+    struct Section {
+        QString* text = nullptr;
+        qsizetype size = 0; // characters read
+    };
+
     bool processLine(QByteArrayView bytes);
+    bool valueLine(QByteArrayView bytes);
+    void putValue(qint16 value);
     void textLine(int line, QByteArrayView bytes);
+    static void appendLine(Section& section, QByteArrayView bytes);
     bool stop(int line, const QString& reason, bool seriesLimit = false);
     SeriesFileReadResult result(const QString& path);
 
     QLocale m_locale;
     int m_maxSeries;
     SeriesFileContent m_content;
-    QString* m_section = nullptr;
+    std::array<Section, 3> m_sections; // comments, shot times, shooting times
+    Section* m_section = nullptr;
     int m_slot = 0;         // slots filled in the current series
     int m_field = -1;       // next value of the slot being read; -1 outside a slot
     int m_lines = 0;        // lines read

@@ -2,6 +2,12 @@
 
 #include <array>
 
+// Every x86-64 processor has SSE2.
+#if defined(__SSE2__) || defined(_M_X64)
+#define ANKERBLICK_SSE2
+#include <emmintrin.h>
+#endif
+
 namespace ankerblick::cp1252 {
 
 namespace {
@@ -16,25 +22,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 constexpr char kUnmappable = '?';
 
-// Writes the characters of the bytes to `out`: every byte as its Latin-1
-// character in a loop the compiler turns into vector instructions, then the
-// few bytes 0x80-0x9F, if there are any, as Windows-1252 reads them.
-void decodeInto(QChar* out, QByteArrayView bytes) {
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    char16_t* const to = reinterpret_cast<char16_t*>(out);
-    const qsizetype size = bytes.size();
-    bool special = false;
-    for (qsizetype i = 0; i < size; ++i) {
-        to[i] = in[i];
-        special |= (in[i] & 0xE0) == 0x80;
-    }
-    if (!special)
-        return;
-    for (qsizetype i = 0; i < size; ++i)
-        if ((in[i] & 0xE0) == 0x80)
-            to[i] = kHighControls[in[i] - 0x80];
-}
-
 char encodeUnit(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return char(c);
@@ -44,7 +31,81 @@ char encodeUnit(char16_t c) {
     return kUnmappable;
 }
 
+// Text is mostly ASCII. Blocks of characters that are all ASCII are copied
+// as bytes at the start of the text; the number of characters copied.
+constexpr qsizetype kBlock = 16;
+
+qsizetype copyAscii(char* out, const char16_t* in, qsizetype size) {
+    qsizetype i = 0;
+#ifdef ANKERBLICK_SSE2
+    const __m128i nonAscii = _mm_set1_epi16(short(0xFF80));
+    for (; size - i >= kBlock; i += kBlock) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 8));
+        const __m128i other = _mm_and_si128(_mm_or_si128(low, high), nonAscii);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(other, _mm_setzero_si128())) != 0xFFFF)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+#else
+    for (; size - i >= kBlock; i += kBlock) {
+        char16_t any = 0;
+        for (qsizetype k = 0; k < kBlock; ++k)
+            any |= in[i + k];
+        if (any >= 0x80)
+            break;
+        for (qsizetype k = 0; k < kBlock; ++k)
+            out[i + k] = char(in[i + k]);
+    }
+#endif
+    return i;
+}
+
+// Writes every byte of the whole blocks at the start of the bytes as its
+// Latin-1 character and returns the number of bytes done; `special` tells
+// whether one of them is a byte 0x80-0x9F.
+qsizetype widenBlocks(char16_t* out, const unsigned char* in, qsizetype size, bool& special) {
+    qsizetype i = 0;
+#ifdef ANKERBLICK_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    // As signed bytes, 0x80-0x9F are the ones below -0x60.
+    const __m128i firstLatin1 = _mm_set1_epi8(char(-0x60));
+    __m128i high = zero;
+    for (; size - i >= kBlock; i += kBlock) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        high = _mm_or_si128(high, _mm_cmplt_epi8(bytes, firstLatin1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(bytes, zero));
+    }
+    special = _mm_movemask_epi8(high) != 0;
+#else
+    Q_UNUSED(out);
+    Q_UNUSED(in);
+    Q_UNUSED(size);
+    special = false;
+#endif
+    return i;
+}
+
 } // namespace
+
+void decodeInto(QChar* out, QByteArrayView bytes) {
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    char16_t* const to = reinterpret_cast<char16_t*>(out);
+    const qsizetype size = bytes.size();
+    // Every byte as its Latin-1 character, noting whether any of the bytes
+    // 0x80-0x9F is among them; those are then read as Windows-1252 reads them.
+    bool special = false;
+    for (qsizetype i = widenBlocks(to, in, size, special); i < size; ++i) {
+        to[i] = in[i];
+        special |= (in[i] & 0xE0) == 0x80;
+    }
+    if (!special)
+        return;
+    for (qsizetype i = 0; i < size; ++i)
+        if ((in[i] & 0xE0) == 0x80)
+            to[i] = kHighControls[in[i] - 0x80];
+}
 
 QString decode(QByteArrayView bytes) {
     QString text;
@@ -78,38 +139,34 @@ void appendEncoded(QByteArray& bytes, QStringView text) {
     const qsizetype start = bytes.size();
     bytes.resize(start + text.size());
     char* const first = bytes.data() + start;
-    char* out = first;
+    bytes.truncate(start + (encodeInto(first, text) - first));
+}
+
+char* encodeInto(char* out, QStringView text) {
     const char16_t* const in = text.utf16();
     const qsizetype size = text.size();
     qsizetype i = 0;
     while (i < size) {
-        // Text is mostly ASCII: a block without any other character is copied
-        // as it is, in a loop the compiler turns into vector instructions.
-        constexpr qsizetype kBlock = 16;
-        if (size - i >= kBlock) {
-            char16_t any = 0;
-            for (qsizetype k = 0; k < kBlock; ++k)
-                any |= in[i + k];
-            if (any < 0x80) {
-                for (qsizetype k = 0; k < kBlock; ++k)
-                    out[k] = char(in[i + k]);
-                out += kBlock;
-                i += kBlock;
-                continue;
+        const qsizetype ascii = copyAscii(out, in + i, size - i);
+        out += ascii;
+        i += ascii;
+        // A block with another character, or the end of the text, one by one.
+        const qsizetype blockEnd = qMin(size, i + kBlock);
+        while (i < blockEnd) {
+            const char16_t c = in[i];
+            if (c < 0x80) {
+                *out++ = char(c);
+            } else if (QChar::isHighSurrogate(c) && i + 1 < size &&
+                       QChar::isLowSurrogate(in[i + 1])) {
+                *out++ = kUnmappable;
+                ++i;
+            } else {
+                *out++ = QChar::isSurrogate(c) ? kUnmappable : encodeUnit(c);
             }
-        }
-        const char16_t c = in[i];
-        if (c < 0x80) {
-            *out++ = char(c);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
-            *out++ = kUnmappable;
             ++i;
-        } else {
-            *out++ = QChar::isSurrogate(c) ? kUnmappable : encodeUnit(c);
         }
-        ++i;
     }
-    bytes.truncate(start + (out - first));
+    return out;
 }
 
 } // namespace ankerblick::cp1252

@@ -18,6 +18,9 @@ namespace ankerblick::cp1252 {
 // back the same bytes.
 QString decode(QByteArrayView bytes);
 
+// Writes the characters of the bytes to `out`, which has room for them.
+void decodeInto(QChar* out, QByteArrayView bytes);
+
 // Decodes the bytes onto the end of the text.
 void appendDecoded(QString& text, QByteArrayView bytes);
 // The same for a line of a file, followed by CR LF.
@@ -29,5 +32,9 @@ QByteArray encode(QStringView text);
 
 // Encodes the text onto the end of the bytes.
 void appendEncoded(QByteArray& bytes, QStringView text);
+
+// Encodes the text into `out`, which has room for a byte per character;
+// returns the end of the bytes written.
+char* encodeInto(char* out, QStringView text);
 
 } // namespace ankerblick::cp1252
