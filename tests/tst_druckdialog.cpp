@@ -1,10 +1,10 @@
 // The print dialog driven by clicks and keys: what it lists, which calls OK
 // makes on the calling window, and which printer it leaves chosen.
 
-#include "platform/printers.h"
 #include "features/printing/druckdialog.h"
-#include "features/printing/printcaller.h"
+#include "features/printing/printrequest.h"
 #include "features/printing/seriesprintjob.h"
+#include "platform/printers.h"
 #include "support/scripteddialogs.h"
 
 #include <QAccessible>
@@ -41,20 +41,6 @@ public:
     }
 };
 
-class RecordingCaller final : public PrintCaller {
-public:
-    QStringList calls;
-    void DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, qint16 Farbe,
-                      bool Gesamt) override {
-        calls << QStringLiteral("DruckStarten(%1, %2, %3, %4)")
-                     .arg(SerienNummer)
-                     .arg(Serienanzahl)
-                     .arg(Farbe)
-                     .arg(Gesamt ? QStringLiteral("true") : QStringLiteral("false"));
-    }
-    void DruckBeendet() override { calls << QStringLiteral("DruckBeendet"); }
-};
-
 QString started(int n, int count, int farbe, bool gesamt) {
     return QStringLiteral("DruckStarten(%1, %2, %3, %4)")
         .arg(n)
@@ -64,6 +50,18 @@ QString started(int n, int count, int farbe, bool gesamt) {
 }
 
 const QString kEnd = QStringLiteral("DruckBeendet");
+
+// The print requests of a dialog, written as the calls a job makes for them
+// (colour 2, black and white 1).
+struct RecordingCaller {
+    QStringList calls;
+    void record(const PrintRequest& request) {
+        for (const qint16 n : request.series)
+            calls << started(n, int(request.series.size()),
+                             request.colour == PrintColour::Colour ? 2 : 1, request.overall);
+        calls << kEnd;
+    }
+};
 const QString kNothingMarked = QStringLiteral(
     "Bitte mindestens eine Serie zum Drucken markieren oder „Alles drucken“ wählen.");
 
@@ -100,7 +98,9 @@ private:
     }
     void open(qint16 count) {
         m_dialog = std::make_unique<DruckDialog>(m_printers, m_dialogs);
-        m_dialog->DatenAnDruck(count, QStringLiteral("Hilfe"), &m_caller);
+        m_dialog->DatenAnDruck(count, QStringLiteral("Hilfe"));
+        connect(m_dialog.get(), &DruckDialog::printRequested, this,
+                [this](const PrintRequest& request) { m_caller.record(request); });
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(m_dialogs.asked.size(), 0);
 
         // A second hand-over lists the new series only.
-        m_dialog->DatenAnDruck(3, QStringLiteral("Neu"), &m_caller);
+        m_dialog->DatenAnDruck(3, QStringLiteral("Neu"));
         QCOMPARE(items(list),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
         QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("Neu"));
@@ -231,6 +231,8 @@ private slots:
         QVERIFY(m_caller.calls.isEmpty());
         click("OKButton");
         QCOMPARE(m_caller.calls, expected);
+        // The dialog keeps what it asked for once OK accepted it.
+        QCOMPARE(m_dialog->request().has_value(), message.isEmpty());
         QCOMPARE(m_dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(m_dialog->isVisible(), !message.isEmpty());
         if (message.isEmpty())

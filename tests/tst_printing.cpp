@@ -232,8 +232,8 @@ private:
             m_series[i] = series({10.0, 9.5}, "19", "19,5");
     }
 
-    QString printJob(SeriesPageStyle style, const QList<int>& numbers, qint16 count, qint16 farbe,
-                     bool gesamt) {
+    QString printJob(SeriesPageStyle style, const QList<int>& numbers, qint16 count,
+                     PrintColour farbe, bool gesamt) {
         const QString file = nextFile();
         m_printers.setCurrent(PrintDestination::pdfFile(file));
         auto job = makeJob(style);
@@ -336,7 +336,7 @@ private slots:
         for (int n : unreadable)
             m_series.remove(n);
         const QString file =
-            printJob(SeriesPageStyle(style), called, qint16(count), kPrintColour, gesamt);
+            printJob(SeriesPageStyle(style), called, qint16(count), PrintColour::Colour, gesamt);
 
         QCOMPARE(m_dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(QFileInfo::exists(file), !pages.isEmpty());
@@ -417,7 +417,7 @@ private slots:
         m_series[slot + 1] = data;
         called << slot + 1;
         const QString file = printJob(SeriesPageStyle::FourPerPage, called, qint16(called.size()),
-                                      kPrintBlackWhite, false);
+                                      PrintColour::BlackWhite, false);
 
         const double x = 10.0 + 150.0;
         const double top = 10.0 + slot * 70.0;
@@ -450,7 +450,7 @@ private slots:
             m_series[i] =
                 series({10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9}, "100", "109");
         const QString file = printJob(SeriesPageStyle::EightPerPage, {1, 2, 3, 4, 5, 6, 7, 8}, 8,
-                                      kPrintColour, false);
+                                      PrintColour::Colour, false);
         const QList<PdfLine> lines = pdfLines(file);
         const QList<PdfLine> titles = linesStartingWith(lines, 1, QStringLiteral("Serie Nummer"));
         QCOMPARE(titles.size(), 8);
@@ -579,10 +579,11 @@ private slots:
     void colourMode_data() {
         QTest::addColumn<int>("farbe");
         QTest::addColumn<bool>("gesamt");
-        QTest::newRow("colour") << int(kPrintColour) << false;
-        QTest::newRow("black and white") << int(kPrintBlackWhite) << false;
-        QTest::newRow("colour with overall picture") << int(kPrintColour) << true;
-        QTest::newRow("black and white with overall picture") << int(kPrintBlackWhite) << true;
+        QTest::newRow("colour") << int(PrintColour::Colour) << false;
+        QTest::newRow("black and white") << int(PrintColour::BlackWhite) << false;
+        QTest::newRow("colour with overall picture") << int(PrintColour::Colour) << true;
+        QTest::newRow("black and white with overall picture")
+            << int(PrintColour::BlackWhite) << true;
     }
 
     void colourMode() {
@@ -592,10 +593,8 @@ private slots:
         m_series[1] = seriesPrintData(recordWithShots(10), m_face, QLocale());
         m_series[2] = seriesPrintData(recordWithShots(4), m_face, QLocale());
         const QString file =
-            printJob(SeriesPageStyle::FourPerPage, {1, 2}, 2, qint16(farbe), gesamt);
-        QCOMPARE(m_printers.colours,
-                 QList<PrintColour>{farbe == kPrintColour ? PrintColour::Colour
-                                                          : PrintColour::BlackWhite});
+            printJob(SeriesPageStyle::FourPerPage, {1, 2}, 2, PrintColour(farbe), gesamt);
+        QCOMPARE(m_printers.colours, QList<PrintColour>{PrintColour(farbe)});
         QProcess p;
         p.start(tool("pdftoppm"),
                 {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
@@ -603,7 +602,7 @@ private slots:
         QVERIFY(p.waitForFinished(30000));
         const QImage image(m_dir.filePath(QStringLiteral("seite.png")));
         QVERIFY(!image.isNull());
-        if (farbe == kPrintColour)
+        if (farbe == int(PrintColour::Colour))
             QVERIFY(colourfulPixels(image) > 20);
         else
             QCOMPARE(colourfulPixels(image), 0);
@@ -620,7 +619,7 @@ private slots:
         m_series[2] = series({8.5, 10.0}, "18", "18,5");
         m_series[3] = series({}, "0", "0");
         const QString file =
-            printJob(SeriesPageStyle::FourPerPage, {1, 2, 3}, 3, kPrintColour, true);
+            printJob(SeriesPageStyle::FourPerPage, {1, 2, 3}, 3, PrintColour::Colour, true);
         QStringList texts;
         for (const PdfLine& l : pdfLines(file))
             if (std::abs(l.box.left() - 160.0) < 0.5 && l.box.top() > 10.0 + 3 * 70.0 - 1.0)
@@ -643,7 +642,7 @@ private slots:
         };
         SeriesPrintJob job(SeriesPageStyle::FourPerPage, m_printers, m_dialogs, s,
                            QLocale(QLocale::German, QLocale::Germany));
-        job.DruckStarten(1, 1, kPrintColour, false);
+        job.DruckStarten(1, 1, PrintColour::Colour, false);
         job.DruckBeendet();
         const QList<PdfLine> lines = pdfLines(file);
         const QList<PdfLine> headers = linesStartingWith(lines, 1, QStringLiteral("Seite"));
@@ -663,11 +662,11 @@ private slots:
         m_printers.setCurrent(PrintDestination::pdfFile(file));
         auto job = makeJob(SeriesPageStyle::FourPerPage);
         QCOMPARE(job->printedCount(), qint16(0));
-        job->DruckStarten(1, 3, kPrintColour, false);
+        job->DruckStarten(1, 3, PrintColour::Colour, false);
         QCOMPARE(job->printedCount(), qint16(1));
-        job->DruckStarten(2, 3, kPrintColour, false);
+        job->DruckStarten(2, 3, PrintColour::Colour, false);
         QCOMPARE(job->printedCount(), qint16(1));
-        job->DruckStarten(3, 3, kPrintColour, false);
+        job->DruckStarten(3, 3, PrintColour::Colour, false);
         QCOMPARE(job->printedCount(), qint16(2));
         job->DruckBeendet();
         QCOMPARE(job->printedCount(), qint16(0));
@@ -678,7 +677,8 @@ private slots:
                                      QStringLiteral("Serie Nummer: 3")}));
 
         // The next job starts on a new document with page 1.
-        const QString second = printJob(SeriesPageStyle::FourPerPage, {3}, 1, kPrintColour, false);
+        const QString second =
+            printJob(SeriesPageStyle::FourPerPage, {3}, 1, PrintColour::Colour, false);
         QCOMPARE(m_printers.opened.size(), 2);
         QCOMPARE(linesStartingWith(pdfLines(second), 1, QStringLiteral("Seite")).first().text,
                  header(1, 1));
@@ -696,7 +696,7 @@ private slots:
         SeriesPrintJob job(SeriesPageStyle::FourPerPage, printers, m_dialogs, source(),
                            QLocale(QLocale::German, QLocale::Germany));
         for (int i = 1; i <= 5; ++i)
-            job.DruckStarten(qint16(i), 5, kPrintBlackWhite, false);
+            job.DruckStarten(qint16(i), 5, PrintColour::BlackWhite, false);
         job.DruckBeendet();
         QCOMPARE(pdfPageCount(file), 2);
         const QList<PdfLine> lines = pdfLines(file);
@@ -712,7 +712,7 @@ private slots:
         const QString name = QStringLiteral("Ankerblick-Testdrucker-gibt-es-nicht");
         printers.setCurrent(PrintDestination::printer(name));
         for (int i = 1; i <= 3; ++i)
-            job.DruckStarten(qint16(i), 3, kPrintColour, false);
+            job.DruckStarten(qint16(i), 3, PrintColour::Colour, false);
         QCOMPARE(job.printedCount(), qint16(0));
         job.DruckBeendet();
         QCOMPARE(m_dialogs.messages(),
@@ -759,7 +759,9 @@ private slots:
         m_dialogs.saveNames = {file};
         auto job = makeJob(SeriesPageStyle(style));
         DruckDialog dialog(m_printers, m_dialogs);
-        dialog.DatenAnDruck(qint16(count), job->helpText(), job.get());
+        dialog.DatenAnDruck(qint16(count), job->helpText());
+        connect(&dialog, &DruckDialog::printRequested, this,
+                [&job](const PrintRequest& request) { job->print(request); });
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* list = dialog.findChild<QListWidget*>(QStringLiteral("DruckSerienListe"));

@@ -2,7 +2,6 @@
 
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
-#include "printcaller.h"
 #include "widgets/widgets.h"
 
 #include <QCheckBox>
@@ -111,9 +110,8 @@ void DruckDialog::Druckerliste_LostFocus() {
         m_printers.setCurrent(PrintDestination::pdfFile(QString()));
 }
 
-void DruckDialog::DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext,
-                               PrintCaller* Aufrufer) {
-    m_caller = Aufrufer;
+void DruckDialog::DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext) {
+    m_request.reset();
     m_seriesList->clear();
     for (int i = 1; i <= Serienanzahl; ++i)
         m_seriesList->addItem(QString::number(i));
@@ -151,24 +149,21 @@ bool DruckDialog::somethingToPrint() {
     return true;
 }
 
+PrintRequest DruckDialog::chosen() const {
+    PrintRequest request;
+    for (int j = 0; j < m_seriesList->count(); ++j)
+        if (m_all->isChecked() || m_seriesList->item(j)->isSelected())
+            request.series.append(qint16(j + 1));
+    request.colour = m_colour->isChecked() ? PrintColour::Colour : PrintColour::BlackWhite;
+    request.overall = m_overall->isChecked();
+    return request;
+}
+
 void DruckDialog::OKButton_Click() {
     if (!somethingToPrint() || !chooseDestination())
         return;
-    const qint16 farbe = m_colour->isChecked() ? kPrintColour : kPrintBlackWhite;
-    const bool gesamt = m_overall->isChecked();
-    if (m_caller) {
-        const auto n = qint16(m_seriesList->count());
-        if (m_all->isChecked()) {
-            for (int i = 1; i <= n; ++i)
-                m_caller->DruckStarten(qint16(i), n, farbe, gesamt);
-        } else {
-            const auto m = qint16(m_seriesList->selectedItems().size());
-            for (int j = 0; j < m_seriesList->count(); ++j)
-                if (m_seriesList->item(j)->isSelected())
-                    m_caller->DruckStarten(qint16(j + 1), m, farbe, gesamt);
-        }
-        m_caller->DruckBeendet();
-    }
+    m_request = chosen();
+    emit printRequested(*m_request);
     accept();
 }
 

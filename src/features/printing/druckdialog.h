@@ -2,11 +2,14 @@
 
 // The print dialog: the installed printers (and printing to a PDF file), the
 // series of the calling window to print, and the options "Alles drucken",
-// "Farbig" and "Gesamtschussbild?". OK hands each chosen series back to the
-// caller with DruckStarten and ends the job with DruckBeendet; with nothing
-// to print it says so and stays open.
+// "Farbig" and "Gesamtschussbild?". OK sends the print request (and keeps it)
+// before the dialog closes; with nothing to print it says so and stays open.
+
+#include "printrequest.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -16,7 +19,6 @@ class QPushButton;
 
 namespace ankerblick {
 
-class PrintCaller;
 class PrinterService;
 class UserDialogs;
 
@@ -25,11 +27,17 @@ class DruckDialog final : public QDialog {
 public:
     DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    // Keeps the caller, lists the series "1" to Serienanzahl and shows the help text.
-    void DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext, PrintCaller* Aufrufer);
+    // Lists the series "1" to Serienanzahl and shows the help text.
+    void DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext);
+    // What OK asked to print; empty until OK accepted the dialog.
+    const std::optional<PrintRequest>& request() const { return m_request; }
 
     // The entry after the installed printers that prints to a PDF file.
     static QString pdfFileEntry();
+
+signals:
+    // OK with something to print and a destination, while the dialog is still open.
+    void printRequested(const PrintRequest& request);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,10 +54,11 @@ private:
     bool somethingToPrint();
     // Asks for the PDF file when that entry is chosen; false when none is given.
     bool chooseDestination();
+    PrintRequest chosen() const;
 
     PrinterService& m_printers;
     UserDialogs& m_dialogs;
-    PrintCaller* m_caller = nullptr;
+    std::optional<PrintRequest> m_request;
     QStringList m_printerNames;
 
     QComboBox* m_printerList = nullptr;

@@ -61,21 +61,28 @@ QString SeriesPrintJob::helpText() const {
 void SeriesPrintJob::openDialog(qint16 seriesCount, QWidget* parent) {
     m_parent = parent;
     DruckDialog dialog(m_printers, m_dialogs, parent);
-    dialog.DatenAnDruck(seriesCount, helpText(), this);
+    dialog.DatenAnDruck(seriesCount, helpText());
+    QObject::connect(&dialog, &DruckDialog::printRequested, &dialog,
+                     [this](const PrintRequest& request) { print(request); });
     dialog.exec();
+}
+
+void SeriesPrintJob::print(const PrintRequest& request) {
+    const auto count = qint16(request.series.size());
+    for (const qint16 number : request.series)
+        DruckStarten(number, count, request.colour, request.overall);
+    DruckBeendet();
 }
 
 void SeriesPrintJob::message(const QString& text) {
     m_dialogs.messageBox(m_parent, text);
 }
 
-bool SeriesPrintJob::openDocument(qint16 farbe) {
+bool SeriesPrintJob::openDocument(PrintColour colour) {
     const PrintDestination destination = m_printers.current();
     m_destinationName = destination.name;
     m_shooter = m_source.shooterName ? m_source.shooterName() : QString();
     m_started = m_source.now ? m_source.now() : QDateTime::currentDateTime();
-    const PrintColour colour =
-        farbe == kPrintColour ? PrintColour::Colour : PrintColour::BlackWhite;
     m_device = m_printers.createDevice(destination, colour, u"Ankerblick " + m_shooter);
     if (!m_device || !m_painter.begin(m_device.get())) {
         m_device.reset();
@@ -120,7 +127,7 @@ void SeriesPrintJob::flushPage() {
     ++m_pagesDone;
 }
 
-void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, qint16 Farbe, bool Gesamt) {
+void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, PrintColour Farbe, bool Gesamt) {
     if (m_state == State::Failed)
         return;
     std::optional<print::PrintedSeries> series;
@@ -134,7 +141,7 @@ void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, qint16 Farbe, boo
     // The document opens with the first series there is to print.
     if (m_state == State::Idle && !openDocument(Farbe))
         return;
-    m_colour = Farbe == kPrintColour;
+    m_colour = Farbe == PrintColour::Colour;
     m_overallWanted = Gesamt;
     m_series.append(*series);
     m_overall.add(*series, m_locale);

@@ -1,8 +1,9 @@
 #pragma once
 
 // The printing of a window's series. The window owns one job; its "Drucken"
-// button opens the print dialog for the job (openDialog), and the dialog
-// calls back DruckStarten once per series and then DruckBeendet. The job
+// button opens the print dialog for the job (openDialog), and the job prints
+// what the dialog's OK requests: DruckStarten once per series, then
+// DruckBeendet. The job
 // reads each series from the window through its source, lays the series out
 // four (main window) or eight (analysis window) to a page and prints the pages
 // on the printer chosen in the dialog. With "Gesamtschussbild?" the slot after
@@ -12,9 +13,9 @@
 // at the end of the job. The pages are laid out once the job ends, so that
 // "Seite x von y" counts the pages printed.
 
-#include "printcaller.h"
-#include "sheets/printcontent.h"
+#include "printrequest.h"
 #include "seriespage.h"
+#include "sheets/printcontent.h"
 
 #include <QDateTime>
 #include <QList>
@@ -48,11 +49,11 @@ struct SeriesPrintSource {
     };
 };
 
-class SeriesPrintJob final : public PrintCaller {
+class SeriesPrintJob final {
 public:
     SeriesPrintJob(print::SeriesPageStyle style, PrinterService& printers, UserDialogs& dialogs,
                    SeriesPrintSource source, const QLocale& locale = QLocale());
-    ~SeriesPrintJob() override;
+    ~SeriesPrintJob();
     SeriesPrintJob(const SeriesPrintJob&) = delete;
     SeriesPrintJob& operator=(const SeriesPrintJob&) = delete;
 
@@ -60,12 +61,17 @@ public:
     QString helpText() const;
 
     // Shows the print dialog modal for `seriesCount` series (the count of the
-    // window's series list) with this job as the caller; returns when it is closed.
+    // window's series list) and prints what its OK requests, before it closes;
+    // returns when it is closed.
     void openDialog(qint16 seriesCount, QWidget* parent);
+    // Prints the requested series as one job.
+    void print(const PrintRequest& request);
 
-    // The page count follows from the series printed; Serienanzahl is not needed.
-    void DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, qint16 Farbe, bool Gesamt) override;
-    void DruckBeendet() override;
+    // Adds series SerienNummer (from 1) to the open job, opening it first. The
+    // page count follows from the series printed; Serienanzahl is not needed.
+    void DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, PrintColour Farbe, bool Gesamt);
+    // Ends the job: lays out and prints its pages, or says what was left out.
+    void DruckBeendet();
 
     // Series printed in the open job; 0 when no job is open.
     qint16 printedCount() const { return m_counter; }
@@ -73,7 +79,7 @@ public:
 private:
     enum class State { Idle, Open, Failed };
 
-    bool openDocument(qint16 farbe);
+    bool openDocument(PrintColour colour);
     void startPage(int pageNumber, int pages);
     void flushPage();
     void printPages();
