@@ -7,10 +7,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Beyond the build: a sound server for the tone test, pdftotext for the
-# printing tests, and an X server with the accessibility bus for the test that
-# runs the real program on a display.
+# printing tests, an X server with the accessibility bus for the test that
+# runs the real program on a display, and the Debian and desktop tools the
+# package test builds and validates the package with.
 scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
-  xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib
+  xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib \
+  dpkg-dev file desktop-file-utils appstream
 
 jobs=$(nproc)
 mode=${ANKERBLICK_SANITIZE:-1}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, unpacks it into a temporary
+# root (dpkg -x) and checks what it installs: the program, the desktop entry
+# and the AppStream data (both validated), the icon, and the dependencies.
+#
+#   tests/package/check-deb.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d /tmp/ankerblick-deb.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+  echo "FEHLER: $*" >&2
+  exit 1
+}
+
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) ||
+  { cat "$work/cpack.log" >&2; fail "cpack konnte kein Paket bauen"; }
+debs=("$work"/out/ankerblick_*.deb)
+[ -f "${debs[0]}" ] || fail "kein ankerblick_*.deb gebaut"
+deb=${debs[0]}
+dpkg-deb --info "$deb" >/dev/null || fail "$deb ist kein Debian-Paket"
+
+root=$work/root
+dpkg -x "$deb" "$root"
+id=org.ankerblick.Ankerblick
+for f in usr/bin/ankerblick \
+  usr/share/applications/$id.desktop \
+  usr/share/metainfo/$id.metainfo.xml \
+  usr/share/icons/hicolor/scalable/apps/$id.svg; do
+  [ -s "$root/$f" ] || fail "$f fehlt im Paket"
+done
+[ -x "$root/usr/bin/ankerblick" ] || fail "usr/bin/ankerblick ist nicht ausführbar"
+file -b "$root/usr/bin/ankerblick" | grep -q ELF || fail "usr/bin/ankerblick ist kein Programm"
+
+desktop-file-validate "$root/usr/share/applications/$id.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
+  { appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"; fail "AppStream-Daten ungültig"; }
+grep -q "^Icon=$id$" "$root/usr/share/applications/$id.desktop" || fail "Icon passt nicht"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6widgets6 libqt6serialport6 libqt6printsupport6 libpulse0 qt6-qpa-plugins \
+  qt6-translations-l10n; do
+  case ", $depends," in
+  *", $d"[\ ,\(]*) ;;
+  *) fail "Abhängigkeit $d fehlt: $depends" ;;
+  esac
+done
+echo "Paket $(basename "$deb") in Ordnung: $depends"
