@@ -10,6 +10,7 @@
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
+#include "widgets/targetview.h"
 #include "widgets/widgets.h"
 
 #include <QAbstractButton>
@@ -72,13 +73,16 @@ private:
         return child<QLineEdit>(QString::fromLatin1(name))->text();
     }
 
+    // The target's drawing area, at the window's top left.
+    QWidget* surface() const { return child<TargetView>(QString()); }
+
     // Moves the pointer there and clicks: the first click fixes a call, the next a hit.
     // After every release the waiting mark sits at the drawing position until
     // the pointer moves, so the pointer always comes from a neighbouring pixel.
     void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseMove(m_form.get(), QPoint(x + 1, y));
-        QTest::mouseMove(m_form.get(), QPoint(x, y));
-        QTest::mouseClick(m_form.get(), button, {}, QPoint(x, y));
+        QTest::mouseMove(surface(), QPoint(x + 1, y));
+        QTest::mouseMove(surface(), QPoint(x, y));
+        QTest::mouseClick(surface(), button, {}, QPoint(x, y));
     }
     void shot(QPoint call, QPoint hit) {
         click(call.x(), call.y());
@@ -235,11 +239,11 @@ private slots:
         for (int i = 0; i < 10; ++i)
             shot({200 + 5 * i, 200}, {210 + 5 * i, 240});
         const AimSheet before = m_form->sheet();
-        QTest::mouseMove(m_form.get(), QPoint(100, 100));
-        QTest::mousePress(m_form.get(), Qt::RightButton, {}, QPoint(100, 100));
-        QTest::mouseMove(m_form.get(), QPoint(107, 104));
-        QTest::mouseMove(m_form.get(), QPoint(112, 95));
-        QTest::mouseRelease(m_form.get(), Qt::RightButton, {}, QPoint(112, 95));
+        QTest::mouseMove(surface(), QPoint(100, 100));
+        QTest::mousePress(surface(), Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseMove(surface(), QPoint(107, 104));
+        QTest::mouseMove(surface(), QPoint(112, 95));
+        QTest::mouseRelease(surface(), Qt::RightButton, {}, QPoint(112, 95));
         const AimSheet& after = m_form->sheet();
         for (size_t i = 0; i < 10; ++i) {
             QCOMPARE(after.hits()[i].box.left, before.hits()[i].box.left + 12.0f);
@@ -260,9 +264,9 @@ private slots:
     void rightDragDuringEntryMovesNothing() {
         shot({244, 228}, {250, 230});
         const AimSheet before = m_form->sheet();
-        QTest::mousePress(m_form.get(), Qt::RightButton, {}, QPoint(100, 100));
-        QTest::mouseMove(m_form.get(), QPoint(150, 150));
-        QTest::mouseRelease(m_form.get(), Qt::RightButton, {}, QPoint(150, 150));
+        QTest::mousePress(surface(), Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseMove(surface(), QPoint(150, 150));
+        QTest::mouseRelease(surface(), Qt::RightButton, {}, QPoint(150, 150));
         QCOMPARE(m_form->sheet().hits()[0].box, before.hits()[0].box);
         QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
     }

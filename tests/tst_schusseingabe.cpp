@@ -122,7 +122,7 @@ private slots:
     // mark that waited under the pointer is no shot.
     void nextSeriesStoresOnlyPlacedHits() {
         hits(3);
-        QTest::mouseMove(m_window.get(), QPoint(300, 310));
+        QTest::mouseMove(m_ui->surface(), QPoint(300, 310));
         m_ui->press("WeitereSerie");
         QCOMPARE(m_ui->list("SerienListe"),
                  QStringList({QStringLiteral("1"), QStringLiteral("2")}));
@@ -203,10 +203,10 @@ private slots:
     void rightDragShiftsAFinishedSeries() {
         hits(10);
         const auto before = sheet().hits();
-        QTest::mouseMove(m_window.get(), QPoint(100, 100));
-        QTest::mousePress(m_window.get(), Qt::RightButton, {}, QPoint(100, 100));
-        QTest::mouseMove(m_window.get(), QPoint(90, 120));
-        QTest::mouseRelease(m_window.get(), Qt::RightButton, {}, QPoint(90, 120));
+        QTest::mouseMove(m_ui->surface(), QPoint(100, 100));
+        QTest::mousePress(m_ui->surface(), Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseMove(m_ui->surface(), QPoint(90, 120));
+        QTest::mouseRelease(m_ui->surface(), Qt::RightButton, {}, QPoint(90, 120));
         for (size_t i = 0; i < 10; ++i) {
             QCOMPARE(sheet().hits()[i].box.left, before[i].box.left - 10.0f);
             QCOMPARE(sheet().hits()[i].box.top, before[i].box.top + 20.0f);

@@ -1,9 +1,13 @@
 #include "widgets.h"
 
+#include <QButtonGroup>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace ankerblick {
 
@@ -20,6 +24,43 @@ QLabel* makeStatusLabel(QWidget* parent, const QString& name) {
     l->setObjectName(name);
     l->setAccessibleDescription(name);
     return l;
+}
+
+QLabel* makeCaption(QWidget* parent, const QString& text) {
+    return new QLabel(text, parent);
+}
+
+QListWidget* makeListBox(QWidget* parent, const QString& name, int width) {
+    auto* l = named(new QListWidget(parent), name);
+    l->setFixedWidth(width);
+    l->setMinimumHeight(190);
+    l->setSelectionMode(QAbstractItemView::NoSelection);
+    l->setFocusPolicy(Qt::NoFocus);
+    return l;
+}
+
+QLineEdit* makeFigureBox(QWidget* parent, const QString& name, int width) {
+    auto* e = named(new QLineEdit(parent), name);
+    e->setReadOnly(true);
+    e->setFixedWidth(width);
+    e->setAlignment(Qt::AlignRight);
+    e->setFocusPolicy(Qt::NoFocus);
+    return e;
+}
+
+QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions) {
+    auto* group = new QButtonGroup(frame);
+    group->setObjectName(name);
+    auto* layout = new QVBoxLayout(frame);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* option = new QRadioButton(captions.at(i), frame);
+        option->setObjectName(name + u'(' + QString::number(i) + u')');
+        option->setAccessibleDescription(name);
+        group->addButton(option, i);
+        layout->addWidget(option);
+    }
+    layout->addStretch();
+    return group;
 }
 
 void syncList(QListWidget* list, const QStringList& items) {

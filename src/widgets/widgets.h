@@ -7,6 +7,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -28,6 +29,16 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 // A label whose text changes: its name goes into the accessible description.
 QLabel* makeStatusLabel(QWidget* parent, const QString& name);
+
+// A fixed caption beside or above a control.
+QLabel* makeCaption(QWidget* parent, const QString& text);
+
+// A list that only shows, a fixed width wide.
+QListWidget* makeListBox(QWidget* parent, const QString& name, int width);
+// A read-only box showing a figure, right-aligned.
+QLineEdit* makeFigureBox(QWidget* parent, const QString& name, int width);
+// Option buttons named name(0), name(1), ... stacked in the frame.
+QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions);
 
 // Shows the items in the list, rebuilding it only when they differ.
 void syncList(QListWidget* list, const QStringList& items);

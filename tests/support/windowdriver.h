@@ -3,6 +3,8 @@
 // Drives a target window the way a shooter does: pointer moves and clicks on
 // the drawing surface, clicks on buttons and list rows.
 
+#include "widgets/targetview.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLabel>
@@ -24,12 +26,21 @@ public:
         return w;
     }
 
+    // The target's drawing area. It sits at the window's top left: its
+    // positions are the window's client positions.
+    QWidget* surface() const {
+        auto* view = m_window->findChild<TargetView*>();
+        if (!view)
+            qFatal("missing target view");
+        return view;
+    }
+
     // After every release the waiting mark sits at the drawing position until
     // the pointer moves, so the pointer always comes from a neighbouring pixel.
     void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
-        QTest::mouseMove(m_window, QPoint(x + 1, y));
-        QTest::mouseMove(m_window, QPoint(x, y));
-        QTest::mouseClick(m_window, button, {}, QPoint(x, y));
+        QTest::mouseMove(surface(), QPoint(x + 1, y));
+        QTest::mouseMove(surface(), QPoint(x, y));
+        QTest::mouseClick(surface(), button, {}, QPoint(x, y));
     }
     void press(const char* button) const {
         QTest::mouseClick(child<QPushButton>(QString::fromUtf8(button)), Qt::LeftButton);

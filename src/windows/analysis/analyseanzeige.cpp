@@ -1,27 +1,25 @@
 #include "analyseanzeige.h"
 
-#include "model/seriesvalues.h"
-#include "platform/services.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
+#include "model/seriesvalues.h"
+#include "platform/services.h"
 
 #include "platform/userdialogs.h"
 #include "widgets/targetpainter.h"
-#include "windows/shared/targetwindow.h"
+#include "widgets/targetview.h"
 #include "widgets/widgets.h"
+#include "windows/shared/targetpanels.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,10 +31,6 @@
 namespace ankerblick {
 
 namespace {
-
-QLabel* caption(QWidget* parent, const QString& text) {
-    return new QLabel(text, parent);
-}
 
 QScrollBar* makeSizeBar(QWidget* parent, const QString& name) {
     auto* bar = named(new QScrollBar(Qt::Horizontal, parent), name);
@@ -77,107 +71,62 @@ AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo)
 }
 
 void AnalyseAnzeige::buildControls() {
-    // The target takes the top left of the client area at drawing units =
-    // pixels, as in the two entry windows; the controls stand beside and below.
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 12, 12);
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
-    grid->addItem(new QSpacerItem(TargetWindow::kSurfaceWidth, TargetWindow::kSurfaceHeight,
-                                  QSizePolicy::Fixed, QSizePolicy::Fixed),
-                  0, 0);
-
-    auto* panel = new QWidget(this);
-    auto* side = new QVBoxLayout(panel);
-    side->setContentsMargins(0, 12, 0, 0);
-
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(caption(panel, QStringLiteral("Schütze:")));
-    m_name = named(new QLineEdit(panel), QStringLiteral("SchuetzenName"));
+    m_view = new TargetView(
+        [this]() -> const TargetFace& { return m_sheet.face(); },
+        [this](QPainter& painter, const QRect& area) { paintShots(painter, area); }, this);
+    m_panels = new TargetPanels(this, m_view, PanelStyle{false, 56, 56, true});
+    m_name = m_panels->name();
     m_name->setAcceptDrops(false); // dropped files go to the window
-    nameRow->addWidget(m_name, 1);
-    side->addLayout(nameRow);
+    buildSizeBars();
+    m_panels->buildLists();
+    m_panels->listsRow()->addStretch();
 
-    m_capShotNumber = makeStatusLabel(panel, QStringLiteral("CapSchussNummer"));
-    QFont big = m_capShotNumber->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    m_capShotNumber->setFont(big);
-    side->addWidget(m_capShotNumber);
+    m_comments = named(new QPlainTextEdit(m_panels->panel()), QStringLiteral("Kommentaretxt"));
+    m_comments->setReadOnly(true);
+    m_comments->setAcceptDrops(false); // dropped files go to the window
+    m_comments->setMaximumHeight(90);
+    m_panels->sidePanel()->addWidget(m_comments);
+    m_panels->sidePanel()->addStretch();
+    buildButtons();
 
-    auto* optionsRow = new QHBoxLayout;
-    auto* disciplineFrame =
-        named(new QGroupBox(QStringLiteral("Disziplin"), panel), QStringLiteral("DisziplinFrame"));
-    QStringList disciplines;
-    for (int i = 0; i < kDisciplineCount; ++i)
-        disciplines << disciplineCaption(i);
-    m_discipline = makeOptionGroup(disciplineFrame, QStringLiteral("Disziplin"), disciplines);
-    optionsRow->addWidget(disciplineFrame);
+    connect(m_name, &QLineEdit::textChanged, this, &AnalyseAnzeige::SchuetzenName_Change);
+    connect(m_panels, &TargetPanels::disciplineChosen, this, &AnalyseAnzeige::Disziplin_Click);
+    connect(m_sizeAll, &QScrollBar::valueChanged, this,
+            &AnalyseAnzeige::ScrollTrefferRadiusAlle_Change);
+    connect(m_sizeSeries, &QScrollBar::valueChanged, this,
+            &AnalyseAnzeige::ScrollTrefferRadiusSerie_Change);
+    connect(m_panels, &TargetPanels::seriesChosen, this, &AnalyseAnzeige::SerienListe_Click);
+    // A click on the series already selected shows it again (after the
+    // all-series view, for instance).
+    QListWidget* series = m_panels->seriesList();
+    connect(series, &QListWidget::itemClicked, this,
+            [this, series](QListWidgetItem* item) { SerienListe_Click(series->row(item) + 1); });
+    connect(m_panels, &TargetPanels::shotChosen, this, &AnalyseAnzeige::SchussListe_Click);
+}
 
+void AnalyseAnzeige::buildSizeBars() {
+    QWidget* panel = m_panels->panel();
     auto* sizes = new QGridLayout;
-    sizes->addWidget(caption(panel, QStringLiteral("Schussgrösse alles anzeigen:")), 0, 0, 1, 2);
+    sizes->addWidget(makeCaption(panel, QStringLiteral("Schussgrösse alles anzeigen:")), 0, 0, 1,
+                     2);
     m_sizeAll = makeSizeBar(panel, QStringLiteral("ScrollTrefferRadiusAlle"));
     m_capSizeAll = makeStatusLabel(panel, QStringLiteral("CapScrollTrefferRadiusAlle"));
     sizes->addWidget(m_sizeAll, 1, 0);
     sizes->addWidget(m_capSizeAll, 1, 1);
-    sizes->addWidget(caption(panel, QStringLiteral("Schussgrösse Seriendarstellung:")), 2, 0, 1, 2);
+    sizes->addWidget(makeCaption(panel, QStringLiteral("Schussgrösse Seriendarstellung:")), 2, 0, 1,
+                     2);
     m_sizeSeries = makeSizeBar(panel, QStringLiteral("ScrollTrefferRadiusSerie"));
     m_capSizeSeries = makeStatusLabel(panel, QStringLiteral("CapScrollTrefferRadiusSerie"));
     sizes->addWidget(m_sizeSeries, 3, 0);
     sizes->addWidget(m_capSizeSeries, 3, 1);
     sizes->setRowStretch(4, 1);
-    optionsRow->addLayout(sizes);
-    optionsRow->addStretch();
-    side->addLayout(optionsRow);
+    m_panels->optionsRow()->addLayout(sizes);
+    m_panels->optionsRow()->addStretch();
+}
 
-    auto* shots = new QGridLayout;
-    shots->addWidget(caption(panel, QStringLiteral("Serie")), 0, 0);
-    shots->addWidget(caption(panel, QStringLiteral("Schuss")), 0, 1);
-    shots->addWidget(caption(panel, QStringLiteral("Wert")), 0, 2);
-    m_seriesList = makeListBox(panel, QStringLiteral("SerienListe"), 56);
-    m_shotList = makeListBox(panel, QStringLiteral("SchussListe"), 56);
-    m_valueList = makeListBox(panel, QStringLiteral("Schusswert"), 56);
-    for (QListWidget* list : {m_seriesList, m_shotList}) {
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setFocusPolicy(Qt::StrongFocus);
-    }
-    // Lists of many thousand entries stay quick to fill and scroll.
-    for (QListWidget* list : {m_seriesList, m_shotList, m_valueList})
-        list->setUniformItemSizes(true);
-    shots->addWidget(m_seriesList, 1, 0);
-    shots->addWidget(m_shotList, 1, 1);
-    shots->addWidget(m_valueList, 1, 2);
-    shots->addWidget(caption(panel, QStringLiteral("Summe:")), 2, 0, 1, 2, Qt::AlignRight);
-    m_seriesSum = makeFigureBox(panel, QStringLiteral("SerienSumme"), 56);
-    shots->addWidget(m_seriesSum, 2, 2);
-    shots->addWidget(caption(panel, QStringLiteral("Zehntel:")), 3, 0, 1, 2, Qt::AlignRight);
-    m_seriesSumTenths = makeFigureBox(panel, QStringLiteral("SerienSummeZehntel"), 56);
-    shots->addWidget(m_seriesSumTenths, 3, 2);
-    auto* listsRow = new QHBoxLayout;
-    listsRow->addLayout(shots);
-    listsRow->addStretch();
-    side->addLayout(listsRow);
-
-    m_comments = named(new QPlainTextEdit(panel), QStringLiteral("Kommentaretxt"));
-    m_comments->setReadOnly(true);
-    m_comments->setAcceptDrops(false); // dropped files go to the window
-    m_comments->setMaximumHeight(90);
-    side->addWidget(m_comments);
-    side->addStretch();
-    grid->addWidget(panel, 0, 1);
-
-    auto* buttons = new QGridLayout;
-    buttons->setContentsMargins(16, 0, 0, 0);
-    grid->addLayout(buttons, 1, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(0, 1);
-    int count = 0;
-    const auto addButton = [&](const QString& name, const QString& text) {
-        auto* b = makeButton(this, name, text);
-        b->setMinimumHeight(30);
-        buttons->addWidget(b, count / 8, count % 8);
-        ++count;
-        return b;
+void AnalyseAnzeige::buildButtons() {
+    const auto addButton = [this](const QString& name, const QString& text) {
+        return m_panels->addButton(name, text);
     };
     auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
     auto* attach =
@@ -220,22 +169,6 @@ void AnalyseAnzeige::buildControls() {
     connect(timeAnalysis, &QPushButton::clicked, this,
             [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 
-    connect(m_name, &QLineEdit::textChanged, this, &AnalyseAnzeige::SchuetzenName_Change);
-    connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            Disziplin_Click(id);
-    });
-    connect(m_sizeAll, &QScrollBar::valueChanged, this,
-            &AnalyseAnzeige::ScrollTrefferRadiusAlle_Change);
-    connect(m_sizeSeries, &QScrollBar::valueChanged, this,
-            &AnalyseAnzeige::ScrollTrefferRadiusSerie_Change);
-    connect(m_seriesList, &QListWidget::currentRowChanged, this,
-            &AnalyseAnzeige::SerienListe_Click);
-    // A click on the series already selected shows it again (after the
-    // all-series view, for instance).
-    connect(m_seriesList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { SerienListe_Click(m_seriesList->row(item)); });
-    connect(m_shotList, &QListWidget::currentRowChanged, this, &AnalyseAnzeige::SchussListe_Click);
     connect(load, &QPushButton::clicked, this, &AnalyseAnzeige::Laden_Click);
     connect(attach, &QPushButton::clicked, this, &AnalyseAnzeige::DateiAnschliessen_Click);
     connect(fresh, &QPushButton::clicked, this, &AnalyseAnzeige::Neu_Click);
@@ -301,18 +234,14 @@ void AnalyseAnzeige::Neu_Click() {
     refresh();
 }
 
-void AnalyseAnzeige::SerienListe_Click(int row) {
-    if (row < 0)
-        return;
-    m_sheet.selectSeries(row + 1);
+void AnalyseAnzeige::SerienListe_Click(int number) {
+    m_sheet.selectSeries(number);
     refresh();
 }
 
 void AnalyseAnzeige::SchussListe_Click(int row) {
-    if (row < 0)
-        return;
     m_sheet.chooseShot(row);
-    update();
+    m_view->update();
 }
 
 void AnalyseAnzeige::AlleSerienAnzeigen_Click() {
@@ -375,27 +304,10 @@ void AnalyseAnzeige::dropEvent(QDropEvent* event) {
 }
 
 void AnalyseAnzeige::refresh() {
-    m_capShotNumber->setText(m_sheet.caption());
-    if (m_shownSeriesRevision != m_sheet.seriesListRevision()) {
-        const QSignalBlocker block(m_seriesList);
-        syncList(m_seriesList, m_sheet.seriesList());
-        m_shownSeriesRevision = m_sheet.seriesListRevision();
-    }
-    {
-        const QSignalBlocker block(m_seriesList);
-        m_seriesList->setCurrentRow(m_sheet.selectedSeries() - 1);
-    }
-    {
-        const QSignalBlocker block(m_shotList);
-        if (m_shownShotRevision != m_sheet.shotListRevision()) {
-            syncList(m_shotList, m_sheet.shotList());
-            m_shownShotRevision = m_sheet.shotListRevision();
-        }
-        m_shotList->setCurrentRow(m_sheet.highlightedRow());
-    }
-    syncList(m_valueList, m_sheet.valueList());
-    syncText(m_seriesSum, m_sheet.sums().whole);
-    syncText(m_seriesSumTenths, m_sheet.sums().tenths);
+    SeriesFigures figures = seriesFigures(m_sheet);
+    figures.seriesRevision = m_sheet.seriesListRevision();
+    figures.shotRevision = m_sheet.shotListRevision();
+    m_panels->show(figures);
     {
         const QSignalBlocker blockAll(m_sizeAll);
         const QSignalBlocker blockSeries(m_sizeSeries);
@@ -404,24 +316,18 @@ void AnalyseAnzeige::refresh() {
     }
     m_capSizeAll->setText(QString::number(m_sheet.allSeriesSize()));
     m_capSizeSeries->setText(QString::number(m_sheet.seriesSize()));
-    if (QAbstractButton* option = m_discipline->button(m_sheet.face().discipline())) {
-        const QSignalBlocker block(m_discipline);
-        option->setChecked(true);
-    }
+    m_panels->showDiscipline(m_sheet.face().discipline());
     const QString comments = withLineFeeds(m_sheet.comments());
     if (m_comments->toPlainText() != comments)
         m_comments->setPlainText(comments);
-    update();
+    m_view->update();
 }
 
-void AnalyseAnzeige::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
-    paintFace(p, m_sheet.face());
-
+void AnalyseAnzeige::paintShots(QPainter& p, const QRect& repainted) {
     // Every shot of the painted series is drawn from the store on every paint;
     // discs outside the area being repainted are skipped.
     const double r = m_sheet.paintRadius();
-    const QRectF area = QRectF(event->rect()).adjusted(-r - 1, -r - 1, r + 1, r + 1);
+    const QRectF area = QRectF(repainted).adjusted(-r - 1, -r - 1, r + 1, r + 1);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(toQColor(kShotOutline), 1.0));
     p.setBrush(toQColor(kShotFill));

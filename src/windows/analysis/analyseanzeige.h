@@ -10,10 +10,9 @@
 
 #include <memory>
 
-class QButtonGroup;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QPainter;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
@@ -21,6 +20,8 @@ class QScrollBar;
 namespace ankerblick {
 
 class SeriesPrintJob;
+class TargetPanels;
+class TargetView;
 class UserDialogs;
 class ValueTimeAnalysis;
 struct Services;
@@ -42,7 +43,6 @@ public:
     const AnalysisSheet& sheet() const { return m_sheet; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -50,7 +50,10 @@ protected:
 
 private:
     void buildControls();
+    void buildSizeBars();
+    void buildButtons();
     void refresh();
+    void paintShots(QPainter& painter, const QRect& repainted);
     void reportFailure(const std::optional<QString>& error);
 
     void Form_Load();
@@ -60,7 +63,7 @@ private:
     void DateiAnschliessen_Click();
     void Form_OLEDragDrop(const QStringList& paths);
     void Neu_Click();
-    void SerienListe_Click(int row);
+    void SerienListe_Click(int number);
     void SchussListe_Click(int row);
     void AlleSerienAnzeigen_Click();
     void Kommentare_anzeigen_Click();
@@ -75,21 +78,14 @@ private:
     UserDialogs& m_dialogs;
     QWidget* m_returnTo = nullptr;
     bool m_unloading = false;
-    quint64 m_shownSeriesRevision = ~quint64(0);
-    quint64 m_shownShotRevision = ~quint64(0);
 
+    TargetView* m_view = nullptr;
+    TargetPanels* m_panels = nullptr;
     QLineEdit* m_name = nullptr;
-    QLabel* m_capShotNumber = nullptr;
-    QButtonGroup* m_discipline = nullptr;
     QScrollBar* m_sizeAll = nullptr;
     QScrollBar* m_sizeSeries = nullptr;
     QLabel* m_capSizeAll = nullptr;
     QLabel* m_capSizeSeries = nullptr;
-    QListWidget* m_seriesList = nullptr;
-    QListWidget* m_shotList = nullptr;
-    QListWidget* m_valueList = nullptr;
-    QLineEdit* m_seriesSum = nullptr;
-    QLineEdit* m_seriesSumTenths = nullptr;
     QPlainTextEdit* m_comments = nullptr;
 };
 

@@ -1,36 +1,31 @@
 #pragma once
 
-// The widgets the two entry windows share: the target drawn on the window's
-// own client area (drawing units are its pixels), the discipline options, the
-// series and shot lists with the sums, and the series buttons. Each window
-// adds its own controls into the rows this base lays out.
+// What the two entry windows share: the target view at the top left of the
+// client area (drawing units are its pixels), whose pointer events enter the
+// shots, the shared panels with the discipline options, the series and shot
+// lists with the sums, and the series buttons. Each window adds its own
+// controls into the rows the panels lay out.
 
 #include "platform/services.h"
 #include "sheets/targetsheet.h"
+#include "windows/shared/targetpanels.h"
 
 #include <QWidget>
 
-class QBoxLayout;
 class QButtonGroup;
-class QGridLayout;
-class QGroupBox;
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QVBoxLayout;
 
 namespace ankerblick {
 
+class TargetView;
 class UserDialogs;
 
 class TargetWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSurfaceWidth = 488;
-    static constexpr int kSurfaceHeight = 460;
-
     QString shooterName() const;
 
 protected:
@@ -39,26 +34,24 @@ protected:
     // Builds the shared controls; the disciplines' captions come from the window.
     void buildControls(bool mainWindowSpelling);
     // Where a window adds its own controls.
-    QHBoxLayout* optionsRow() const { return m_optionsRow; }
-    QHBoxLayout* listsRow() const { return m_listsRow; }
-    QVBoxLayout* sidePanel() const { return m_side; }
-    QPushButton* addButton(const QString& name, const QString& caption);
+    QHBoxLayout* optionsRow() const { return m_panels->optionsRow(); }
+    QHBoxLayout* listsRow() const { return m_panels->listsRow(); }
+    QVBoxLayout* sidePanel() const { return m_panels->sidePanel(); }
+    QPushButton* addButton(const QString& name, const QString& caption) {
+        return m_panels->addButton(name, caption);
+    }
     // Brings the controls in line with the sheet after every event.
     virtual void refresh();
+    // What the target view paints over the face.
     virtual void paintMarks(QPainter& painter);
     // How this window writes its series files.
     virtual SeriesFileStyle fileStyle() const = 0;
 
-    void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Handlers of the shared controls.
     void Disziplin_Click(int index);
-    void SerienListe_Click(int row);
+    void SerienListe_Click(int number);
     void SchussListe_Click(int row);
     void SchussListe_LostFocus();
     void WeitereSerie_Click();
@@ -76,14 +69,10 @@ protected:
     Services& m_services;
     UserDialogs& m_dialogs;
 
+    TargetView* m_view = nullptr;
+    TargetPanels* m_panels = nullptr;
     QLineEdit* m_name = nullptr;
-    QLabel* m_capShotNumber = nullptr;
     QButtonGroup* m_discipline = nullptr;
-    QListWidget* m_seriesList = nullptr;
-    QListWidget* m_shotList = nullptr;
-    QListWidget* m_valueList = nullptr;
-    QLineEdit* m_seriesSum = nullptr;
-    QLineEdit* m_seriesSumTenths = nullptr;
     QPushButton* m_nextSeries = nullptr;
     QPushButton* m_undo = nullptr;
     QPushButton* m_new = nullptr;
@@ -96,19 +85,8 @@ protected:
     QPushButton* m_rhythm = nullptr;
 
 private:
-    QVBoxLayout* m_side = nullptr;
-    QHBoxLayout* m_optionsRow = nullptr;
-    QHBoxLayout* m_listsRow = nullptr;
-    QGridLayout* m_buttons = nullptr;
-    int m_buttonCount = 0;
+    void buildButtons();
+    void connectView();
 };
-
-// The file dialogs' filter for series files.
-QString seriesFileFilter();
-
-// Helpers for the windows' own controls.
-QListWidget* makeListBox(QWidget* parent, const QString& name, int width);
-QLineEdit* makeFigureBox(QWidget* parent, const QString& name, int width);
-QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions);
 
 } // namespace ankerblick

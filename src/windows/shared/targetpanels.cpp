@@ -1,0 +1,170 @@
+#include "targetpanels.h"
+
+#include "model/targetface.h"
+#include "widgets/targetview.h"
+#include "widgets/widgets.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace ankerblick {
+
+namespace {
+
+// Whether a list shown at revision `shown` must be rebuilt for `now`; a list
+// without revisions always is compared item by item.
+bool listChanged(std::optional<quint64>& shown, std::optional<quint64> now) {
+    if (now && shown == now)
+        return false;
+    shown = now;
+    return true;
+}
+
+QListWidget* makeChoiceList(QWidget* parent, const QString& name, int width) {
+    auto* l = makeListBox(parent, name, width);
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setFocusPolicy(Qt::StrongFocus);
+    return l;
+}
+
+} // namespace
+
+QString seriesFileFilter() {
+    return QStringLiteral("Textdateien (*.txt)");
+}
+
+TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& style)
+    : QObject(window), m_window(window), m_style(style) {
+    // The drawing area takes the top left of the client area, so that its
+    // drawing units are the client area's pixels.
+    auto* grid = new QGridLayout(window);
+    grid->setContentsMargins(0, 0, 12, 12);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(view, 0, 0, Qt::AlignTop);
+
+    m_panel = new QWidget(window);
+    m_side = new QVBoxLayout(m_panel);
+    m_side->setContentsMargins(0, 12, 0, 0);
+    buildHeader();
+    grid->addWidget(m_panel, 0, 1);
+
+    m_buttons = new QGridLayout;
+    m_buttons->setContentsMargins(16, 0, 0, 0);
+    grid->addLayout(m_buttons, 1, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
+}
+
+void TargetPanels::buildHeader() {
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(makeCaption(m_panel, QStringLiteral("Schütze:")));
+    m_name = named(new QLineEdit(m_panel), QStringLiteral("SchuetzenName"));
+    nameRow->addWidget(m_name, 1);
+    m_side->addLayout(nameRow);
+
+    m_capShotNumber = makeStatusLabel(m_panel, QStringLiteral("CapSchussNummer"));
+    QFont big = m_capShotNumber->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    m_capShotNumber->setFont(big);
+    m_side->addWidget(m_capShotNumber);
+
+    m_optionsRow = new QHBoxLayout;
+    auto* disciplineFrame = named(new QGroupBox(QStringLiteral("Disziplin"), m_panel),
+                                  QStringLiteral("DisziplinFrame"));
+    QStringList disciplines;
+    for (int i = 0; i < kDisciplineCount; ++i)
+        disciplines << disciplineCaption(i, m_style.mainWindowSpelling);
+    m_discipline = makeOptionGroup(disciplineFrame, QStringLiteral("Disziplin"), disciplines);
+    m_optionsRow->addWidget(disciplineFrame);
+    m_side->addLayout(m_optionsRow);
+
+    connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            emit disciplineChosen(id);
+    });
+}
+
+QGridLayout* TargetPanels::buildShotGrid() {
+    auto* shots = new QGridLayout;
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("Serie")), 0, 0);
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("Schuss")), 0, 1);
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("Wert")), 0, 2);
+    m_seriesList = makeChoiceList(m_panel, QStringLiteral("SerienListe"), m_style.seriesListWidth);
+    m_shotList = makeChoiceList(m_panel, QStringLiteral("SchussListe"), m_style.shotListWidth);
+    m_valueList = makeListBox(m_panel, QStringLiteral("Schusswert"), 56);
+    for (QListWidget* list : {m_seriesList, m_shotList, m_valueList})
+        list->setUniformItemSizes(m_style.longLists);
+    shots->addWidget(m_seriesList, 1, 0);
+    shots->addWidget(m_shotList, 1, 1);
+    shots->addWidget(m_valueList, 1, 2);
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("Summe:")), 2, 0, 1, 2, Qt::AlignRight);
+    m_seriesSum = makeFigureBox(m_panel, QStringLiteral("SerienSumme"), 56);
+    shots->addWidget(m_seriesSum, 2, 2);
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("Zehntel:")), 3, 0, 1, 2, Qt::AlignRight);
+    m_seriesSumTenths = makeFigureBox(m_panel, QStringLiteral("SerienSummeZehntel"), 56);
+    shots->addWidget(m_seriesSumTenths, 3, 2);
+    return shots;
+}
+
+void TargetPanels::buildLists() {
+    m_listsRow = new QHBoxLayout;
+    m_listsRow->addLayout(buildShotGrid());
+    m_side->addLayout(m_listsRow);
+
+    connect(m_seriesList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit seriesChosen(row + 1);
+    });
+    connect(m_shotList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit shotChosen(row);
+    });
+}
+
+QPushButton* TargetPanels::addButton(const QString& name, const QString& caption) {
+    auto* b = makeButton(m_window, name, caption);
+    b->setMinimumHeight(30);
+    m_buttons->addWidget(b, m_buttonCount / 8, m_buttonCount % 8);
+    ++m_buttonCount;
+    return b;
+}
+
+void TargetPanels::show(const SeriesFigures& figures) {
+    m_capShotNumber->setText(figures.caption);
+    {
+        const QSignalBlocker block(m_seriesList);
+        if (listChanged(m_shownSeriesRevision, figures.seriesRevision))
+            syncList(m_seriesList, figures.series);
+        m_seriesList->setCurrentRow(figures.selectedSeries - 1);
+    }
+    {
+        // Only the outlined shot's row stays chosen, so that any row can be
+        // clicked again once the lists were rebuilt.
+        const QSignalBlocker block(m_shotList);
+        if (listChanged(m_shownShotRevision, figures.shotRevision))
+            syncList(m_shotList, figures.shots);
+        m_shotList->setCurrentRow(figures.highlightedRow);
+    }
+    syncList(m_valueList, figures.values);
+    syncText(m_seriesSum, figures.sumWhole);
+    syncText(m_seriesSumTenths, figures.sumTenths);
+}
+
+void TargetPanels::showDiscipline(int index) {
+    if (QAbstractButton* option = m_discipline->button(index)) {
+        const QSignalBlocker block(m_discipline);
+        option->setChecked(true);
+    }
+}
+
+} // namespace ankerblick

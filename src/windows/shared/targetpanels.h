@@ -1,0 +1,122 @@
+#pragma once
+
+// The layout and the controls all three target windows share: the target's
+// drawing area at the top left of the client area, beside it the shooter's
+// name, the shot caption, the discipline options and the series, shot and
+// value lists with the sums, and below both the grid of buttons. Each window
+// adds its own controls into the rows laid out here.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QButtonGroup;
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
+
+namespace ankerblick {
+
+class TargetView;
+
+// How one window's panels differ from the others'.
+struct PanelStyle {
+    bool mainWindowSpelling = false; // the disciplines' captions
+    int seriesListWidth = 48;
+    int shotListWidth = 48;
+    bool longLists = false; // lists of many thousand entries stay quick
+};
+
+// What the shared panels show. A revision, where the sheet keeps one, spares
+// rebuilding a long list that did not change.
+struct SeriesFigures {
+    QString caption;
+    QStringList series;
+    int selectedSeries = 0; // 0: none
+    QStringList shots;
+    int highlightedRow = -1; // -1: none
+    QStringList values;
+    QString sumWhole;
+    QString sumTenths;
+    std::optional<quint64> seriesRevision;
+    std::optional<quint64> shotRevision;
+};
+
+template <typename Sheet> SeriesFigures seriesFigures(const Sheet& sheet) {
+    return {sheet.caption(),
+            sheet.seriesList(),
+            sheet.selectedSeries(),
+            sheet.shotList(),
+            sheet.highlightedRow(),
+            sheet.valueList(),
+            sheet.sums().whole,
+            sheet.sums().tenths,
+            {},
+            {}};
+}
+
+class TargetPanels final : public QObject {
+    Q_OBJECT
+public:
+    // Lays out the drawing area and the side panel down to the options row.
+    TargetPanels(QWidget* window, TargetView* view, const PanelStyle& style);
+
+    // Adds the lists and sums below the options row.
+    void buildLists();
+    // Adds a button to the grid below, eight to a row.
+    QPushButton* addButton(const QString& name, const QString& caption);
+
+    QWidget* panel() const { return m_panel; }
+    QVBoxLayout* sidePanel() const { return m_side; }
+    QHBoxLayout* optionsRow() const { return m_optionsRow; }
+    QHBoxLayout* listsRow() const { return m_listsRow; }
+    QLineEdit* name() const { return m_name; }
+    QButtonGroup* discipline() const { return m_discipline; }
+    QListWidget* seriesList() const { return m_seriesList; }
+    QListWidget* shotList() const { return m_shotList; }
+
+    void show(const SeriesFigures& figures);
+    // Checks the option of the discipline shown, without choosing it again.
+    void showDiscipline(int index);
+
+signals:
+    void disciplineChosen(int index);
+    void seriesChosen(int number); // counted from 1
+    void shotChosen(int row);
+
+private:
+    void buildHeader();
+    QGridLayout* buildShotGrid();
+
+    QWidget* m_window;
+    PanelStyle m_style;
+    QWidget* m_panel = nullptr;
+    QVBoxLayout* m_side = nullptr;
+    QHBoxLayout* m_optionsRow = nullptr;
+    QHBoxLayout* m_listsRow = nullptr;
+    QGridLayout* m_buttons = nullptr;
+    int m_buttonCount = 0;
+
+    QLineEdit* m_name = nullptr;
+    QLabel* m_capShotNumber = nullptr;
+    QButtonGroup* m_discipline = nullptr;
+    QListWidget* m_seriesList = nullptr;
+    QListWidget* m_shotList = nullptr;
+    QListWidget* m_valueList = nullptr;
+    QLineEdit* m_seriesSum = nullptr;
+    QLineEdit* m_seriesSumTenths = nullptr;
+    std::optional<quint64> m_shownSeriesRevision;
+    std::optional<quint64> m_shownShotRevision;
+};
+
+// The file dialogs' filter for series files.
+QString seriesFileFilter();
+
+} // namespace ankerblick
