@@ -1,11 +1,11 @@
 // The target link driven through its panel against the real serial port: the
 // test holds the master side of a pseudo-terminal and plays the target.
 
+#include "features/targetlink/targetlink.h"
+#include "features/targetlink/targetlinkpanel.h"
 #include "platform/serialport.h"
 #include "support/pty.h"
 #include "support/scripteddialogs.h"
-#include "features/targetlink/targetlink.h"
-#include "features/targetlink/targetlinkpanel.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -32,18 +32,21 @@ const char kDone = char(0x0C);
 
 // The window as the link sees it: it records the hits it is given and
 // stores them unless told it cannot.
-class FakeHost final : public TargetLinkHost {
-public:
+struct FakeHost {
     bool stores = true;
     double scale = 10.0;
     PointF centre{244.0f, 228.0f};
     QList<PointF> hits;
 
-    PointF targetCentre() const override { return centre; }
-    double targetScale() const override { return scale; }
-    bool placeHitFromTarget(float x, float y) override {
-        hits.append({x, y});
-        return stores;
+    void attach(TargetLink& link) {
+        link.setTarget(
+            [this] {
+                return TargetGeometry{centre, scale};
+            },
+            [this](PointF hit) {
+                hits.append(hit);
+                return stores;
+            });
     }
 };
 
@@ -123,7 +126,9 @@ private:
     void makePanel(UserDialogs& dialogs, const QStringList& extra,
                    std::unique_ptr<SerialPort> port = nullptr) {
         m_panel.reset();
-        m_panel = std::make_unique<TargetLinkPanel>(dialogs, m_host, extra, std::move(port));
+        m_panel = std::make_unique<TargetLinkPanel>(
+            dialogs, port ? std::move(port) : makeQtSerialPort(), extra);
+        m_host.attach(m_panel->link());
         m_panel->show();
     }
     template <typename T> T* child(const char* name) const {

@@ -1,6 +1,7 @@
 #include "model/numeric.h"
 #include "platform/clock.h"
 #include "platform/printers.h"
+#include "platform/serialport.h"
 #include "platform/services.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
@@ -32,6 +33,7 @@ int main(int argc, char* argv[]) {
     ankerblick::QtPrinterService printers;
     ankerblick::Services services{dialogs, clock, tones, printers,
                                   ankerblick::portArguments(QApplication::arguments())};
+    services.serialPorts = ankerblick::makeQtSerialPort;
     ankerblick::Form1 form(services);
     form.show();
     return QApplication::exec();

@@ -199,4 +199,8 @@ void QtSerialPort::onError(int error) {
         Qt::QueuedConnection);
 }
 
+std::unique_ptr<SerialPort> makeQtSerialPort() {
+    return std::make_unique<QtSerialPort>();
+}
+
 } // namespace ankerblick

@@ -115,4 +115,7 @@ private:
     bool m_lostReported = false;
 };
 
+// Makes a new real port, closed.
+std::unique_ptr<SerialPort> makeQtSerialPort();
+
 } // namespace ankerblick

@@ -3,7 +3,12 @@
 // The platform services a window may use, handed to it when it is created:
 // the real ones in the program, scripted stand-ins in tests.
 
+#include "serialport.h"
+
 #include <QStringList>
+
+#include <functional>
+#include <memory>
 
 namespace ankerblick {
 
@@ -19,6 +24,9 @@ struct Services {
     PrinterService& printers;
     // Serial ports named on the command line, offered after the system's own.
     QStringList extraSerialPorts{};
+    // Makes the port of an electronic target link, one for each window that
+    // has a link.
+    std::function<std::unique_ptr<SerialPort>()> serialPorts = makeQtSerialPort;
 };
 
 } // namespace ankerblick

@@ -6,6 +6,7 @@
 #include "sheets/targetrecord.h"
 
 #include <exception>
+#include <utility>
 
 namespace ankerblick {
 
@@ -20,9 +21,9 @@ LinkFault faultOf(const SerialPortError& e) {
 
 } // namespace
 
-TargetLink::TargetLink(SerialPort& port, UserDialogs& dialogs, TargetLinkHost& host,
-                       QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_port(port), m_dialogs(dialogs), m_host(host), m_dialogParent(dialogParent),
+TargetLink::TargetLink(SerialPort& port, UserDialogs& dialogs, QWidget* dialogParent,
+                       QObject* parent)
+    : QObject(parent), m_port(port), m_dialogs(dialogs), m_dialogParent(dialogParent),
       m_timer(new QTimer(this)) {
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kPollInterval);
@@ -32,6 +33,11 @@ TargetLink::TargetLink(SerialPort& port, UserDialogs& dialogs, TargetLinkHost& h
 
 TargetLink::~TargetLink() {
     closeLink();
+}
+
+void TargetLink::setTarget(GeometrySource geometry, HitStore store) {
+    m_geometry = std::move(geometry);
+    m_store = std::move(store);
 }
 
 void TargetLink::tell(const QString& text) {
@@ -121,9 +127,9 @@ void TargetLink::poll() {
         return;
     }
     if (reply.kind == TargetReply::Kind::Shot) {
-        const PointF hit =
-            targetHitPosition(reply.shot, m_host.targetCentre(), m_host.targetScale());
-        if (!m_host.placeHitFromTarget(hit.x, hit.y)) {
+        const TargetGeometry geometry = m_geometry ? m_geometry() : TargetGeometry{};
+        const PointF hit = targetHitPosition(reply.shot, geometry.centre, geometry.scale);
+        if (!m_store || !m_store(hit)) {
             // Not stored, so not confirmed: the target keeps the shot. Polling
             // stops so that the message does not come back with every poll.
             m_timer->stop();

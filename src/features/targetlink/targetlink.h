@@ -11,6 +11,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class QWidget;
 
 namespace ankerblick {
@@ -18,15 +20,11 @@ namespace ankerblick {
 class SerialPort;
 class UserDialogs;
 
-// What the link needs from the window that shows the target.
-class TargetLinkHost {
-public:
-    virtual ~TargetLinkHost() = default;
-    virtual PointF targetCentre() const = 0; // centre of Shape5
-    virtual double targetScale() const = 0;  // drawing units per millimetre
-    // Enters the hit into the newest series (a full one is stored and the
-    // next begun); false when it could not be stored.
-    virtual bool placeHitFromTarget(float x, float y) = 0;
+// Where the window draws the target: the centre of Shape5 and the drawing
+// units per millimetre.
+struct TargetGeometry {
+    PointF centre;
+    double scale = 1.0;
 };
 
 // Bytes the target understands.
@@ -40,10 +38,20 @@ inline constexpr quint8 LogOff = 0xD0;
 class TargetLink : public QObject {
     Q_OBJECT
 public:
+    // Where the target is drawn now; asked for every shot the target reports.
+    using GeometrySource = std::function<TargetGeometry()>;
+    // Enters a hit (drawing units) into the newest series, a full one stored
+    // and the next begun; false when it could not be stored. Only a stored
+    // hit is confirmed to the target.
+    using HitStore = std::function<bool(PointF hit)>;
+
     // Messages go to the user through dialogs, in front of dialogParent.
-    TargetLink(SerialPort& port, UserDialogs& dialogs, TargetLinkHost& host, QWidget* dialogParent,
+    TargetLink(SerialPort& port, UserDialogs& dialogs, QWidget* dialogParent,
                QObject* parent = nullptr);
     ~TargetLink() override;
+
+    // The window showing the target; until it is set no hit can be stored.
+    void setTarget(GeometrySource geometry, HitStore store);
 
     bool isLoggedOn() const { return m_loggedOn; } // AnmeldungShp green
     bool isPolling() const { return m_polling; }   // AbfrageShp green
@@ -70,7 +78,8 @@ private:
 
     SerialPort& m_port;
     UserDialogs& m_dialogs;
-    TargetLinkHost& m_host;
+    GeometrySource m_geometry;
+    HitStore m_store;
     QWidget* m_dialogParent;
     QTimer* m_timer; // Timer1
     TargetReplyAssembler m_replies;

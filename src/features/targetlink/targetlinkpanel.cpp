@@ -33,10 +33,9 @@ void LinkIndicator::paintEvent(QPaintEvent*) {
     p.drawEllipse(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0));
 }
 
-TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, TargetLinkHost& host,
-                                 const QStringList& extraPorts, std::unique_ptr<SerialPort> port,
-                                 QWidget* parent)
-    : QWidget(parent), m_port(port ? std::move(port) : std::make_unique<QtSerialPort>()) {
+TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, std::unique_ptr<SerialPort> port,
+                                 const QStringList& extraPorts, QWidget* parent)
+    : QWidget(parent), m_port(std::move(port)) {
     setObjectName(QStringLiteral("TargetLinkPanel"));
 
     m_ports = named(new QComboBox(this), QStringLiteral("ComPortsCombo"));
@@ -67,7 +66,7 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, TargetLinkHost& host,
     layout->addWidget(m_polling, 2, 0);
     layout->addWidget(m_pollingLamp, 2, 1);
 
-    m_link = new TargetLink(*m_port, dialogs, host, this, this);
+    m_link = new TargetLink(*m_port, dialogs, this, this);
     connect(m_link, &TargetLink::stateChanged, this, [this] {
         refresh();
         emit linkStateChanged();

@@ -42,10 +42,11 @@ private:
 class TargetLinkPanel : public QWidget {
     Q_OBJECT
 public:
-    // extraPorts: locations given on the command line (portArguments), listed
-    // after the system's ports. Without a port the real serial port is used.
-    TargetLinkPanel(UserDialogs& dialogs, TargetLinkHost& host, const QStringList& extraPorts,
-                    std::unique_ptr<SerialPort> port = nullptr, QWidget* parent = nullptr);
+    // port: the panel's own port (Services::serialPorts makes one); extraPorts:
+    // locations given on the command line (portArguments), listed after the
+    // system's ports.
+    TargetLinkPanel(UserDialogs& dialogs, std::unique_ptr<SerialPort> port,
+                    const QStringList& extraPorts, QWidget* parent = nullptr);
     ~TargetLinkPanel() override;
 
     // To be called when the window closes: polling stops, 0xD0 goes out and the

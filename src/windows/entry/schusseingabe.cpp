@@ -18,7 +18,13 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     buildControls(false);
     optionsRow()->addStretch();
     listsRow()->addStretch();
-    m_link = new TargetLinkPanel(m_dialogs, *this, services.extraSerialPorts, nullptr, this);
+    m_link =
+        new TargetLinkPanel(m_dialogs, services.serialPorts(), services.extraSerialPorts, this);
+    m_link->link().setTarget(
+        [this] {
+            return TargetGeometry{m_entry.face().centre(), m_entry.face().scale()};
+        },
+        [this](PointF hit) { return placeHitFromTarget(hit); });
     sidePanel()->addWidget(m_link);
     sidePanel()->addStretch();
 
@@ -60,16 +66,8 @@ void Schusseingabe::unload() {
     close();
 }
 
-PointF Schusseingabe::targetCentre() const {
-    return m_entry.face().centre();
-}
-
-double Schusseingabe::targetScale() const {
-    return m_entry.face().scale();
-}
-
-bool Schusseingabe::placeHitFromTarget(float x, float y) {
-    const bool stored = m_entry.placeTargetHit(x, y);
+bool Schusseingabe::placeHitFromTarget(PointF hit) {
+    const bool stored = m_entry.placeTargetHit(hit.x, hit.y);
     refresh();
     return stored;
 }

@@ -4,14 +4,14 @@
 // mouse (or reported by the electronic target), scored and stored as series.
 
 #include "sheets/entrysheet.h"
-#include "features/targetlink/targetlink.h"
+#include "model/geometry.h"
 #include "windows/shared/targetwindow.h"
 
 namespace ankerblick {
 
 class TargetLinkPanel;
 
-class Schusseingabe final : public TargetWindow, public TargetLinkHost {
+class Schusseingabe final : public TargetWindow {
     Q_OBJECT
 public:
     // `returnTo` is the window shown again when this one is left or closed.
@@ -25,11 +25,6 @@ public:
     const EntrySheet& sheet() const { return m_entry; }
     TargetLinkPanel& targetLink() const { return *m_link; }
 
-    // The electronic target's side of the window.
-    PointF targetCentre() const override;
-    double targetScale() const override;
-    bool placeHitFromTarget(float x, float y) override;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     SeriesFileStyle fileStyle() const override { return SeriesFileStyle::ShotEntry; }
@@ -38,6 +33,8 @@ private:
     void Form_Load();
     void SchuetzenName_Change();
     void Abkommenseingabe_oeffnen_Click();
+    // A hit the electronic target reported; false when it was not stored.
+    bool placeHitFromTarget(PointF hit);
 
     EntrySheet m_entry;
     TargetLinkPanel* m_link = nullptr;
