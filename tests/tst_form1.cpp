@@ -544,7 +544,10 @@ private slots:
                               QStringLiteral("Ab ... Sekunden (max. 999)"),
                               QStringLiteral("Ab ... Sekunden"),
                               QStringLiteral("Bis ... Sekunden (max. 1000)")}));
-        AusgabeForm* graph = existingAusgabeForm();
+        AusgabeForm* graph = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* g = qobject_cast<AusgabeForm*>(w))
+                graph = g;
         QVERIFY(graph);
         QVERIFY(graph->isVisible());
         // Shot 1 came 4 s after the start, shot 2 6,5 s later: only shot 2 lies
@@ -552,8 +555,9 @@ private slots:
         QCOMPARE(graph->windowTitle(),
                  QStringLiteral("Zeiten zwischen 5 und 30 Sekunden werden angezeigt. "
                                 "1Treffer liegen darüber/darunter"));
+        QPointer<AusgabeForm> guard(graph);
         m_form->close();
-        QTRY_VERIFY(!existingAusgabeForm());
+        QTRY_VERIFY(guard.isNull());
     }
 
     void accessibleNamesFollowTheCaptions_data() {

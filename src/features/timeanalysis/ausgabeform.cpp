@@ -2,22 +2,37 @@
 
 #include "widgets/widgets.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 
 namespace ankerblick {
 
-namespace {
+using namespace timeanalysis;
 
-QPointer<AusgabeForm>& theWindow() {
-    static QPointer<AusgabeForm> window;
-    return window;
+void paintGraph(QPainter& painter, const GraphLayout& graph) {
+    const QColor red(255, 0, 0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, 0), graph.size), Qt::white);
+
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawLines(graph.valueLines);
+    painter.drawLines(graph.timeLines);
+
+    painter.setPen(red);
+    const int ascent = painter.fontMetrics().ascent();
+    for (const GraphLabel& label : graph.valueLabels)
+        painter.drawText(label.topLeft + QPointF(0, ascent), label.text);
+    for (const GraphLabel& label : graph.timeLabels)
+        painter.drawText(label.topLeft + QPointF(0, ascent), label.text);
+
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(red);
+    for (const QPointF& centre : graph.discs)
+        painter.drawEllipse(centre, kDiscRadius, kDiscRadius);
+    painter.restore();
 }
-
-} // namespace
 
 GraphPicture::GraphPicture(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -61,10 +76,6 @@ void AusgabeForm::Form_Load() {
     m_ziehenAktiv = false;
 }
 
-void AusgabeForm::SetAufrufer(AusgabeAufrufer* Formname) {
-    m_aufrufer = Formname;
-}
-
 void AusgabeForm::SetAusgabeZeiten(const QString& AusgabeZt) {
     m_zeitart = AusgabeZt;
 }
@@ -75,23 +86,17 @@ void AusgabeForm::resizeEvent(QResizeEvent* event) {
 }
 
 void AusgabeForm::Form_Resize() {
-    redraw();
+    emit redrawRequested();
 }
 
-void AusgabeForm::redraw() {
-    if (m_aufrufer)
-        m_aufrufer->AusgabeFormNeuZeichnen(m_zeitart);
-}
-
-void AusgabeForm::zoom(const timeanalysis::ZoomStep& step) {
-    if (!m_aufrufer)
-        return;
-    double a = step.valueFactor;
-    double b = step.valueOffset;
-    double c = step.timeFactor;
-    double d = step.timeOffset;
-    m_aufrufer->AusgabeFormZoom(a, b, c, d);
-    redraw();
+void AusgabeForm::setGraph(const GraphLayout& graph) {
+    m_graph = graph;
+    QImage image(graph.size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintGraph(painter, m_graph);
+    painter.end();
+    m_picture->setImage(image);
+    setWindowTitle(m_graph.caption);
 }
 
 bool AusgabeForm::eventFilter(QObject* watched, QEvent* event) {
@@ -121,16 +126,16 @@ bool AusgabeForm::Picture1_KeyDown(int key) {
     using timeanalysis::Arrow;
     switch (key) {
     case Qt::Key_Left:
-        zoom(timeanalysis::arrowStep(Arrow::Left));
+        emit zoomRequested(timeanalysis::arrowStep(Arrow::Left));
         return true;
     case Qt::Key_Right:
-        zoom(timeanalysis::arrowStep(Arrow::Right));
+        emit zoomRequested(timeanalysis::arrowStep(Arrow::Right));
         return true;
     case Qt::Key_Up:
-        zoom(timeanalysis::arrowStep(Arrow::Up));
+        emit zoomRequested(timeanalysis::arrowStep(Arrow::Up));
         return true;
     case Qt::Key_Down:
-        zoom(timeanalysis::arrowStep(Arrow::Down));
+        emit zoomRequested(timeanalysis::arrowStep(Arrow::Down));
         return true;
     default:
         return false;
@@ -139,7 +144,7 @@ bool AusgabeForm::Picture1_KeyDown(int key) {
 
 void AusgabeForm::Picture1_MouseDown(Qt::MouseButton button, QPoint position) {
     if (button != Qt::LeftButton) {
-        zoom(timeanalysis::zoomOutStep());
+        emit zoomRequested(timeanalysis::zoomOutStep());
         return;
     }
     m_ziehenAktiv = true;
@@ -161,26 +166,7 @@ void AusgabeForm::Picture1_MouseUp(QPoint position) {
     m_picture->setDragRectangle(std::nullopt);
     m_dragCurrent = position;
     if (const auto step = timeanalysis::rectangleStep(m_dragStart, position, m_picture->size()))
-        zoom(*step);
-}
-
-AusgabeForm& ausgabeForm() {
-    QPointer<AusgabeForm>& window = theWindow();
-    if (!window) {
-        window = new AusgabeForm;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window, [] { unloadAusgabeForm(); });
-    }
-    return *window;
-}
-
-AusgabeForm* existingAusgabeForm() {
-    return theWindow().data();
-}
-
-void unloadAusgabeForm() {
-    QPointer<AusgabeForm>& window = theWindow();
-    delete window.data();
-    window = nullptr;
+        emit zoomRequested(*step);
 }
 
 } // namespace ankerblick

@@ -1,13 +1,11 @@
 #pragma once
 
-// The graph window of the value/time analysis. It owns no data of the graph:
-// the window that opened it (its Aufrufer) draws into its picture box
-// `Picture1`, and the window hands its resizes, arrow keys and mouse gestures
-// back to that caller as zoom and redraw requests.
-//
-// There is one graph window in the program: ausgabeForm() creates it on first
-// use, later analyses reuse it with their own caller and time kind.
+// The graph window of the value/time analysis. It keeps the graph last laid
+// out for it and paints it into its picture box `Picture1`; its resizes, arrow
+// keys and mouse gestures go out as redraw and zoom requests to the analysis
+// that owns it. An analysis has one graph window, reused by its later graphs.
 
+#include "sheets/graphlayout.h"
 #include "sheets/valuebounds.h"
 
 #include <QImage>
@@ -15,20 +13,13 @@
 
 #include <optional>
 
+class QPainter;
+
 namespace ankerblick {
 
-// The calling side of the graph window's protocol.
-class AusgabeAufrufer {
-public:
-    // Draws the whole graph of the time kind ("Schusszeit" or "Schiesszeit").
-    virtual void AusgabeFormNeuZeichnen(QString& AusgabeZt) = 0;
-    // Changes the caller's value and time windows: value factor, value offset,
-    // time factor, time offset.
-    virtual void AusgabeFormZoom(double& a, double& b, double& c, double& d) = 0;
-
-protected:
-    ~AusgabeAufrufer() = default;
-};
+// Paints a laid-out graph: white ground, black lines, red labels, red discs
+// with a black rim.
+void paintGraph(QPainter& painter, const timeanalysis::GraphLayout& graph);
 
 // `Picture1`: shows the picture last drawn into it, also after the window was
 // covered, and the rectangle being dragged, drawn inverted.
@@ -55,13 +46,20 @@ class AusgabeForm final : public QWidget {
 public:
     explicit AusgabeForm(QWidget* parent = nullptr);
 
-    void SetAufrufer(AusgabeAufrufer* Formname);
     void SetAusgabeZeiten(const QString& AusgabeZt);
+    // Paints the graph on the picture, which takes its size, and shows its caption.
+    void setGraph(const timeanalysis::GraphLayout& graph);
 
-    AusgabeAufrufer* Aufrufer() const { return m_aufrufer; }
     const QString& Zeitart() const { return m_zeitart; }
+    const timeanalysis::GraphLayout& graph() const { return m_graph; }
     bool ZiehenAktiv() const { return m_ziehenAktiv; }
     GraphPicture* Picture1() const { return m_picture; }
+
+signals:
+    // The window changed its size: the graph is to be laid out afresh.
+    void redrawRequested();
+    // A key or gesture asks to change the value and time windows (and to redraw).
+    void zoomRequested(const timeanalysis::ZoomStep& step);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -75,23 +73,12 @@ private:
     void Picture1_MouseMove(QPoint position);
     void Picture1_MouseUp(QPoint position);
 
-    void zoom(const timeanalysis::ZoomStep& step);
-    void redraw();
-
     GraphPicture* m_picture = nullptr;
-    AusgabeAufrufer* m_aufrufer = nullptr;
+    timeanalysis::GraphLayout m_graph;
     QString m_zeitart;
     bool m_ziehenAktiv = false;
     QPoint m_dragStart;
     QPoint m_dragCurrent;
 };
-
-// The program's graph window, created on first use (hidden until shown).
-AusgabeForm& ausgabeForm();
-// The graph window if it was created, else null.
-AusgabeForm* existingAusgabeForm();
-// Closes and deletes the graph window if there is one (when the program ends;
-// it also happens when the application quits).
-void unloadAusgabeForm();
 
 } // namespace ankerblick

@@ -2,9 +2,10 @@
 
 // The value/time analysis as a calling window carries it: the query of the
 // value and time windows behind its "Schusszeit analyse" button, the graph
-// drawn into the graph window, and the zoom that the graph window asks for.
+// laid out for its graph window, and the zoom that the graph window asks for.
 // Each calling window owns one; the window supplies its time texts and the
-// shot values of its series.
+// shot values of its series. The analysis owns its graph window: created by
+// the first query, reused by later ones, deleted with the analysis.
 
 #include "ausgabeform.h"
 #include "sheets/graphlayout.h"
@@ -13,7 +14,10 @@
 #include <QLocale>
 #include <QString>
 
+#include <QObject>
+
 #include <functional>
+#include <memory>
 
 class QPainter;
 class QWidget;
@@ -22,11 +26,8 @@ namespace ankerblick {
 
 class UserDialogs;
 
-// Paints a laid-out graph: white ground, black lines, red labels, red discs
-// with a black rim.
-void paintGraph(QPainter& painter, const timeanalysis::GraphLayout& graph);
-
-class ValueTimeAnalysis final : public AusgabeAufrufer {
+class ValueTimeAnalysis final : public QObject {
+    Q_OBJECT
 public:
     using Variant = timeanalysis::Variant;
     // The window's shot-time text ("Schusszeit", stopped by hand) for true,
@@ -39,17 +40,15 @@ public:
     // `callerWindow` is the parent of the dialogs.
     ValueTimeAnalysis(Variant variant, UserDialogs& dialogs, TimeSource times, ValueSource values,
                       QWidget* callerWindow);
-    // A graph window still showing this analysis forgets it.
-    ~ValueTimeAnalysis();
-    ValueTimeAnalysis(const ValueTimeAnalysis&) = delete;
-    ValueTimeAnalysis& operator=(const ValueTimeAnalysis&) = delete;
+    ~ValueTimeAnalysis() override;
 
     // Asks for the time kind and the four bounds, then opens the graph window
     // maximized (reusing the one there is) and draws the graph.
     void Schusszeitanalyse_Click();
-
-    void AusgabeFormNeuZeichnen(QString& AusgabeZt) override;
-    void AusgabeFormZoom(double& a, double& b, double& c, double& d) override;
+    // Closes and deletes the graph window if there is one.
+    void unloadGraphWindow();
+    // The graph window, once a query opened it.
+    AusgabeForm* graphWindow() const { return m_form.get(); }
 
     // Draws the graph of the time kind on a picture of the given size and
     // returns what was drawn.
@@ -58,7 +57,16 @@ public:
     const timeanalysis::Bounds& bounds() const { return m_bounds; }
     Variant variant() const { return m_variant; }
 
+public slots:
+    // Lays the graph out afresh for the graph window's size and time kind.
+    void AusgabeFormNeuZeichnen();
+    // Changes the value and time windows as the graph window asks, and redraws.
+    void AusgabeFormZoom(const timeanalysis::ZoomStep& step);
+
 private:
+    AusgabeForm& openGraphWindow();
+    timeanalysis::GraphLayout layout(QSize picture, const QString& zeitart) const;
+
     Variant m_variant;
     UserDialogs& m_dialogs;
     TimeSource m_times;
@@ -66,6 +74,7 @@ private:
     QWidget* m_caller;
     QLocale m_locale;
     timeanalysis::Bounds m_bounds;
+    std::unique_ptr<AusgabeForm> m_form;
 };
 
 } // namespace ankerblick

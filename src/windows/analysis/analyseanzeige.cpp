@@ -271,6 +271,7 @@ void AnalyseAnzeige::Schusseingabe_Click() {
 
 void AnalyseAnzeige::unload() {
     m_unloading = true;
+    m_timeAnalysis->unloadGraphWindow();
     close();
 }
 

@@ -4,7 +4,6 @@
 #include "platform/userdialogs.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
-#include "features/timeanalysis/ausgabeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
@@ -207,7 +206,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (m_shotEntry)
         m_shotEntry->unload();
     unloadRhythmWindow();
-    unloadAusgabeForm();
+    m_timeAnalysis->unloadGraphWindow();
     event->accept();
 }
 
