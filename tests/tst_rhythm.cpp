@@ -1,9 +1,9 @@
 // The rhythm training aid: the steps of the rhythm as the timer drives them,
 // and the window driven by clicks and typing with its tones recorded.
 
+#include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "platform/tonegenerator.h"
 #include "sheets/rhythmsequence.h"
-#include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 
@@ -508,21 +508,26 @@ private slots:
     }
 
     void showRhythmWindowCreatesItOnce() {
-        RhythmusTrainingshilfeForm* first = showRhythmWindow(*m_tones, m_dialogs);
+        auto holder = std::make_unique<RhythmWindow>(*m_tones, m_dialogs);
+        QVERIFY(!holder->window());
+        RhythmusTrainingshilfeForm* first = holder->show();
         QVERIFY(first);
         QVERIFY(first != m_form.get());
         QVERIFY(first->isVisible());
         QVERIFY(first->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QPointer<RhythmusTrainingshilfeForm> watch(first);
         first->close();
-        QCOMPARE(showRhythmWindow(*m_tones, m_dialogs), first);
+        QCOMPARE(holder->show(), first);
         QVERIFY(first->isVisible());
-        unloadRhythmWindow();
+        holder->unload();
         QVERIFY(watch.isNull());
-        RhythmusTrainingshilfeForm* second = showRhythmWindow(*m_tones, m_dialogs);
+        RhythmusTrainingshilfeForm* second = holder->show();
         QVERIFY(second);
         QVERIFY(second->isVisible());
-        unloadRhythmWindow();
+        // The window goes with its holder.
+        QPointer<RhythmusTrainingshilfeForm> watchSecond(second);
+        holder.reset();
+        QVERIFY(watchSecond.isNull());
     }
 };
 

@@ -5,11 +5,9 @@
 #include "widgets/widgets.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,11 +40,6 @@ void setBackColour(QLineEdit* box, const QColor& colour) {
         return;
     p.setColor(QPalette::Base, colour);
     box->setPalette(p);
-}
-
-QPointer<RhythmusTrainingshilfeForm>& theWindow() {
-    static QPointer<RhythmusTrainingshilfeForm> window;
-    return window;
 }
 
 } // namespace
@@ -199,23 +192,22 @@ void RhythmusTrainingshilfeForm::ZeitTxt_LostFocus(int index) {
     m_dialogs.messageBox(this, rhythm::problemMessage(problem));
 }
 
-RhythmusTrainingshilfeForm* showRhythmWindow(ToneGenerator& tones, UserDialogs& dialogs) {
-    QPointer<RhythmusTrainingshilfeForm>& window = theWindow();
-    if (!window) {
-        window = new RhythmusTrainingshilfeForm(tones, dialogs);
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window,
-                         [] { unloadRhythmWindow(); });
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+RhythmWindow::RhythmWindow(ToneGenerator& tones, UserDialogs& dialogs)
+    : m_tones(tones), m_dialogs(dialogs) {}
+
+RhythmWindow::~RhythmWindow() = default;
+
+RhythmusTrainingshilfeForm* RhythmWindow::show() {
+    if (!m_window)
+        m_window = std::make_unique<RhythmusTrainingshilfeForm>(m_tones, m_dialogs);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return m_window.get();
 }
 
-void unloadRhythmWindow() {
-    QPointer<RhythmusTrainingshilfeForm>& window = theWindow();
-    delete window.data();
-    window = nullptr;
+void RhythmWindow::unload() {
+    m_window.reset();
 }
 
 } // namespace ankerblick

@@ -4,16 +4,16 @@
 // the three phase times, the pause and the number of runs. Start beeps out the
 // rhythm; the box whose time is running is red.
 //
-// Other windows open it with showRhythmWindow(tones, dialogs): the first call
-// creates the one window of the program, every call shows it modeless and
-// brings it to the front. unloadRhythmWindow() closes and deletes it (when the
-// program ends; it also happens when the application quits).
+// The program has one such window, held by a RhythmWindow that the main
+// window owns: the first show() creates it, every show() shows it modeless
+// and brings it to the front; unload() or the holder's end deletes it.
 
 #include "sheets/rhythmsequence.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QLineEdit;
@@ -67,12 +67,26 @@ private:
     std::optional<rhythm::Step> m_afterSignal;
 };
 
-// Shows the program's rhythm window modeless, creating it on first use. The
-// tone generator and dialogs of the call that created it stay in use and must
+// The holder of the rhythm window. The tone generator and dialogs must
 // outlive it.
-RhythmusTrainingshilfeForm* showRhythmWindow(ToneGenerator& tones, UserDialogs& dialogs);
+class RhythmWindow final {
+public:
+    RhythmWindow(ToneGenerator& tones, UserDialogs& dialogs);
+    ~RhythmWindow();
+    RhythmWindow(const RhythmWindow&) = delete;
+    RhythmWindow& operator=(const RhythmWindow&) = delete;
 
-// Closes and deletes the rhythm window if there is one.
-void unloadRhythmWindow();
+    // Shows the window modeless and in front, creating it on first use.
+    RhythmusTrainingshilfeForm* show();
+    // Closes and deletes the window if there is one.
+    void unload();
+    // The window if it was created, else null.
+    RhythmusTrainingshilfeForm* window() const { return m_window.get(); }
+
+private:
+    ToneGenerator& m_tones;
+    UserDialogs& m_dialogs;
+    std::unique_ptr<RhythmusTrainingshilfeForm> m_window;
+};
 
 } // namespace ankerblick

@@ -113,6 +113,8 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
             &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
     connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
+    m_rhythmWindow = std::make_unique<RhythmWindow>(m_services.tones, m_dialogs);
+    connect(this, &TargetWindow::rhythmAidRequested, this, [this] { m_rhythmWindow->show(); });
 
     Form_Load();
 }
@@ -152,8 +154,11 @@ void Form1::Kommentare_an_aus_Click() {
 }
 
 void Form1::BtnSchusseingabe_Click() {
-    if (!m_shotEntry)
+    if (!m_shotEntry) {
         m_shotEntry = std::make_unique<Schusseingabe>(m_services, this);
+        connect(m_shotEntry.get(), &TargetWindow::rhythmAidRequested, this,
+                [this] { m_rhythmWindow->show(); });
+    }
     m_shotEntry->show();
     m_shotEntry->NameSetzen(m_name->text());
     hide();
@@ -205,7 +210,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         m_analysis->unload();
     if (m_shotEntry)
         m_shotEntry->unload();
-    unloadRhythmWindow();
+    m_rhythmWindow->unload();
     m_timeAnalysis->unloadGraphWindow();
     event->accept();
 }

@@ -15,6 +15,7 @@ class QPlainTextEdit;
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class RhythmWindow;
 class SeriesPrintJob;
 class ValueTimeAnalysis;
 class Schusseingabe;
@@ -59,6 +60,8 @@ private:
     std::unique_ptr<AnalyseAnzeige> m_analysis;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
     std::unique_ptr<SeriesPrintJob> m_printJob;
+    // The program's rhythm window, shown for this window and the shot-entry window.
+    std::unique_ptr<RhythmWindow> m_rhythmWindow;
 };
 
 } // namespace ankerblick

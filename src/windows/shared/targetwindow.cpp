@@ -1,7 +1,6 @@
 #include "targetwindow.h"
 
 #include "platform/userdialogs.h"
-#include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
@@ -165,7 +164,7 @@ void TargetWindow::Speichern_Click() {
 }
 
 void TargetWindow::RhythmusTrainingshilfe_Click() {
-    showRhythmWindow(m_services.tones, m_dialogs);
+    emit rhythmAidRequested();
 }
 
 bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -28,6 +28,10 @@ class TargetWindow : public QWidget {
 public:
     QString shooterName() const;
 
+signals:
+    // "Rhythmus Trainingshilfe" was pressed: the owner of the rhythm window shows it.
+    void rhythmAidRequested();
+
 protected:
     TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent);
 
