@@ -332,29 +332,6 @@ std::optional<QString> writeBytes(QSaveFile& file, const SeriesFileContent& cont
     return std::nullopt;
 }
 
-// A line that the program writes for a value: a sign and up to five digits
-// and nothing else, in the 16-bit range; such a line reads as nothing else.
-bool smallInteger(QByteArrayView bytes, int& out) {
-    const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    if (p != end && end[-1] == '\r')
-        --end;
-    const bool negative = p != end && *p == '-';
-    if (p != end && (*p == '-' || *p == '+'))
-        ++p;
-    if (end - p < 1 || end - p > 5)
-        return false;
-    int value = 0;
-    for (; p != end; ++p) {
-        const unsigned digit = unsigned(*p) - unsigned('0');
-        if (digit > 9)
-            return false;
-        value = value * 10 + int(digit);
-    }
-    out = negative ? -value : value;
-    return out >= -32768 && out <= 32767;
-}
-
 } // namespace
 
 QByteArray encodeSeriesFile(const SeriesFileContent& content, SeriesFileStyle style) {
@@ -410,6 +387,7 @@ SeriesFileParser::SeriesFileParser(const QLocale& locale, int maxSeries)
                                                                      {&m_content.shotTimes},
                                                                      {&m_content.shootingTimes}}} {
     m_content.series.append(SeriesRecord{});
+    m_record = &m_content.series.last();
 }
 
 bool SeriesFileParser::stop(int line, const QString& reason, bool seriesLimit) {
@@ -421,37 +399,93 @@ bool SeriesFileParser::stop(int line, const QString& reason, bool seriesLimit) {
     return false;
 }
 
-// The reading of nearly every line of a file, kept small: a value where a
-// slot's value may stand, taken as processLine takes it. False, with nothing
-// changed, for every other line, which processLine then reads.
-bool SeriesFileParser::valueLine(QByteArrayView bytes) {
-    int value = 0;
-    if (!smallInteger(bytes, value))
-        return false;
-    if (m_field < 0) {
-        if (m_heldLine > 0)
-            return false;
-        if (m_slot >= kShotsPerSeries) {
-            if (m_content.series.size() >= m_maxSeries)
-                return false;
-            m_content.series.append(SeriesRecord{});
-            m_slot = 0;
-        }
-        m_field = 0;
-    }
-    ++m_lines;
-    putValue(qint16(value));
-    return true;
-}
-
-void SeriesFileParser::putValue(qint16 value) {
-    (m_content.series.last().*kFileOrder[size_t(m_field)])[size_t(m_slot)] = value;
+inline void SeriesFileParser::putValue(qint16 value) {
+    (m_record->*kFileOrder[size_t(m_field)])[size_t(m_slot)] = value;
     if (++m_field == kValuesPerSlot) {
         m_field = -1;
         ++m_slot;
         m_found = true;
         m_inSlots = true;
     }
+}
+
+// The reading of nearly every line of a file, kept small: the value lines
+// as the program writes them (a sign and up to five digits, in the 16-bit
+// range) one after another, where a slot's value may stand, taken as
+// processLine takes them. Stops, with the line untouched, at every other
+// line, at one that ends beyond the bytes and where processLine decides how
+// a slot begins; returns the number of bytes taken.
+qsizetype SeriesFileParser::takeValueLines(const char* const first, const char* const end) {
+    constexpr qsizetype kMaxDigits = 5;
+    const char* p = first;
+    for (;;) {
+        const char* q = p;
+        const bool negative = q != end && *q == '-';
+        if (q != end && (*q == '-' || *q == '+'))
+            ++q;
+        const char* const digits = q;
+        int value = 0;
+        for (unsigned digit = 0;
+             q != end && q - digits <= kMaxDigits && (digit = unsigned(*q) - unsigned('0')) <= 9;
+             ++q)
+            value = value * 10 + int(digit);
+        if (q == digits || q - digits > kMaxDigits)
+            break;
+        if (q != end && *q == '\r')
+            ++q;
+        if (q == end || *q != '\n')
+            break;
+        value = negative ? -value : value;
+        if (value < -32768 || value > 32767 || (m_field < 0 && !beginSlot()))
+            break;
+        ++m_lines;
+        putValue(qint16(value));
+        p = q + 1;
+    }
+    return p - first;
+}
+
+// The section lines as the program writes them, one after another: lines
+// that begin with a letter (so are neither a number nor a marker line) and
+// end with CR LF, where processLine adds such a line to the selected section
+// as it stands. They are decoded at once; returns the number of bytes taken.
+qsizetype SeriesFileParser::takeTextLines(const char* const first, const char* const end) {
+    if (!m_section || m_field >= 0 || (m_inSlots && m_heldLine == 0))
+        return 0;
+    const char* p = first;
+    int lines = 0;
+    while (p != end && ((*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z'))) {
+        const auto* eol = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+        if (!eol || eol[-1] != '\r' || eol - p - 1 > kMaxLineLength)
+            break;
+        p = eol + 1;
+        ++lines;
+    }
+    const QByteArrayView text(first, p - first);
+    cp1252::decodeInto(room(*m_section, text.size()), text);
+    m_lines += lines;
+    return text.size();
+}
+
+// A number line where no slot is being read begins one. False, with nothing
+// changed, where it cannot: after a line that was not a number (a slot line
+// is damaged or missing there), or where a series beyond the limit would begin.
+bool SeriesFileParser::beginSlot() {
+    if (m_heldLine > 0)
+        return false;
+    if (m_slot >= kShotsPerSeries) {
+        if (m_content.series.size() >= m_maxSeries)
+            return false;
+        newSeries();
+    }
+    m_field = 0;
+    return true;
+}
+
+Q_NEVER_INLINE void SeriesFileParser::newSeries() {
+    m_content.series.append(SeriesRecord{});
+    m_record = &m_content.series.last();
+    m_slot = 0;
 }
 
 bool SeriesFileParser::feed(QByteArrayView bytes) {
@@ -463,6 +497,12 @@ bool SeriesFileParser::feed(QByteArrayView bytes) {
     };
     qsizetype pos = 0;
     while (!m_stopped && pos < bytes.size()) {
+        if (m_pending.isEmpty()) {
+            pos += takeValueLines(bytes.data() + pos, bytes.data() + bytes.size());
+            pos += takeTextLines(bytes.data() + pos, bytes.data() + bytes.size());
+            if (pos == bytes.size())
+                break;
+        }
         const auto* found = static_cast<const char*>(
             std::memchr(bytes.data() + pos, '\n', size_t(bytes.size() - pos)));
         const qsizetype end = found ? found - bytes.data() : -1;
@@ -475,8 +515,7 @@ bool SeriesFileParser::feed(QByteArrayView bytes) {
         }
         pos = end + 1;
         if (m_pending.isEmpty()) {
-            if (!valueLine(part))
-                processLine(part);
+            processLine(part);
         } else {
             m_pending.append(part);
             processLine(m_pending);
@@ -493,11 +532,9 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
     if (bytes.size() > kMaxLineLength)
         return stop(lineNo,
                     u"Die Zeile ist länger als %1 Zeichen."_s.arg(QString::number(kMaxLineLength)));
-    QList<SeriesRecord>& series = m_content.series;
-
     const LineValue value = lineValue(bytes, m_locale);
     const bool isNumber = value.kind != LineValue::Text;
-    if (m_field < 0 && isNumber) {
+    if (m_field < 0 && isNumber && !beginSlot()) {
         // A slot follows a line after the slots that was not a number: a slot
         // line is damaged or missing there, and the lines since are no text.
         if (m_heldLine > 0) {
@@ -505,13 +542,7 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
                 m_section->size = m_heldSectionSize;
             return stop(m_heldLine, m_heldReason);
         }
-        if (m_slot >= kShotsPerSeries) {
-            if (series.size() >= m_maxSeries)
-                return stop(lineNo, QString(), true);
-            series.append(SeriesRecord{});
-            m_slot = 0;
-        }
-        m_field = 0;
+        return stop(lineNo, QString(), true);
     }
     if (m_field >= 0) {
         if (!isNumber)
@@ -550,18 +581,23 @@ void SeriesFileParser::textLine(int line, QByteArrayView bytes) {
         appendLine(*m_section, bytes);
 }
 
-void SeriesFileParser::appendLine(Section& section, QByteArrayView bytes) {
-    const qsizetype size = section.size + bytes.size() + kLineEnd.size();
+QChar* SeriesFileParser::room(Section& section, qsizetype count) {
+    const qsizetype size = section.size + count;
     if (size > section.text->size()) {
         // The string grows by doubling, and all it holds is room.
         section.text->resize(size);
         section.text->resize(section.text->capacity());
     }
     QChar* const out = section.text->data() + section.size;
+    section.size = size;
+    return out;
+}
+
+void SeriesFileParser::appendLine(Section& section, QByteArrayView bytes) {
+    QChar* const out = room(section, bytes.size() + kLineEnd.size());
     cp1252::decodeInto(out, bytes);
     out[bytes.size()] = u'\r';
     out[bytes.size() + 1] = u'\n';
-    section.size = size;
 }
 
 SeriesFileReadResult SeriesFileParser::finish(const QString& path) {
@@ -590,6 +626,7 @@ SeriesFileReadResult SeriesFileParser::result(const QString& path) {
     if (m_found)
         r.content = std::move(m_content);
     m_content = SeriesFileContent{};
+    m_record = nullptr;
     m_section = nullptr;
     const QString file = fileNamed(path);
     if (m_errorLine > 0) {

@@ -108,9 +108,13 @@ private:
     };
 
     bool processLine(QByteArrayView bytes);
-    bool valueLine(QByteArrayView bytes);
+    qsizetype takeValueLines(const char* first, const char* end);
+    qsizetype takeTextLines(const char* first, const char* end);
+    bool beginSlot();
+    void newSeries();
     void putValue(qint16 value);
     void textLine(int line, QByteArrayView bytes);
+    static QChar* room(Section& section, qsizetype count);
     static void appendLine(Section& section, QByteArrayView bytes);
     bool stop(int line, const QString& reason, bool seriesLimit = false);
     SeriesFileReadResult result(const QString& path);
@@ -118,6 +122,7 @@ private:
     QLocale m_locale;
     int m_maxSeries;
     SeriesFileContent m_content;
+    SeriesRecord* m_record = nullptr;  // the last series of the content
     std::array<Section, 3> m_sections; // comments, shot times, shooting times
     Section* m_section = nullptr;
     int m_slot = 0;         // slots filled in the current series

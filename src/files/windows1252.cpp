@@ -77,6 +77,13 @@ qsizetype widenBlocks(char16_t* out, const unsigned char* in, qsizetype size, bo
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(bytes, zero));
     }
+    // Lines are short: eight of the last bytes at once, too.
+    if (size - i >= kBlock / 2) {
+        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + i));
+        high = _mm_or_si128(high, _mm_unpacklo_epi64(_mm_cmplt_epi8(bytes, firstLatin1), zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, zero));
+        i += kBlock / 2;
+    }
     special = _mm_movemask_epi8(high) != 0;
 #else
     Q_UNUSED(out);
