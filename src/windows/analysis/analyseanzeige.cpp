@@ -81,12 +81,7 @@ void AnalyseAnzeige::buildControls() {
     m_panels->buildLists();
     m_panels->listsRow()->addStretch();
 
-    m_comments = named(new QPlainTextEdit(m_panels->panel()), QStringLiteral("Kommentaretxt"));
-    m_comments->setReadOnly(true);
-    m_comments->setAcceptDrops(false); // dropped files go to the window
-    m_comments->setMaximumHeight(90);
-    m_panels->sidePanel()->addWidget(m_comments);
-    m_panels->sidePanel()->addStretch();
+    m_panels->addCommentBox()->setAcceptDrops(false); // dropped files go to the window
     buildButtons();
 
     connect(m_name, &QLineEdit::textChanged, this, &AnalyseAnzeige::SchuetzenName_Change);
@@ -318,9 +313,7 @@ void AnalyseAnzeige::refresh() {
     m_capSizeAll->setText(QString::number(m_sheet.allSeriesSize()));
     m_capSizeSeries->setText(QString::number(m_sheet.seriesSize()));
     m_panels->showDiscipline(m_sheet.face().discipline());
-    const QString comments = withLineFeeds(m_sheet.comments());
-    if (m_comments->toPlainText() != comments)
-        m_comments->setPlainText(comments);
+    m_panels->showComments(m_sheet.comments());
     m_view->update();
 }
 

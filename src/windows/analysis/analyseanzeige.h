@@ -13,7 +13,6 @@
 class QLabel;
 class QLineEdit;
 class QPainter;
-class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 
@@ -86,7 +85,6 @@ private:
     QScrollBar* m_sizeSeries = nullptr;
     QLabel* m_capSizeAll = nullptr;
     QLabel* m_capSizeSeries = nullptr;
-    QPlainTextEdit* m_comments = nullptr;
 };
 
 } // namespace ankerblick

@@ -1,14 +1,14 @@
 #include "form1.h"
 
-#include "model/seriesvalues.h"
-#include "platform/userdialogs.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
-#include "windows/analysis/analyseanzeige.h"
-#include "windows/entry/schusseingabe.h"
+#include "model/seriesvalues.h"
+#include "platform/userdialogs.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
+#include "windows/analysis/analyseanzeige.h"
+#include "windows/entry/schusseingabe.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -29,43 +29,10 @@ Form1::Form1(Services& services, QWidget* parent)
     : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Form1"));
     buildControls(true);
-
-    auto* sectorFrame =
-        named(new QGroupBox(QStringLiteral("Sektoren"), this), QStringLiteral("SektorenFrame"));
-    m_sectors = makeOptionGroup(sectorFrame, QStringLiteral("Sektoren"),
-                                {QStringLiteral("4"), QStringLiteral("8")});
-    optionsRow()->addWidget(sectorFrame);
-    auto* ringFrame =
-        named(new QGroupBox(QStringLiteral("Ringe"), this), QStringLiteral("RingeFrame"));
-    m_ringAccuracy = makeOptionGroup(ringFrame, QStringLiteral("Ringgenauigkeit"),
-                                     {QStringLiteral("0,5"), QStringLiteral("1")});
-    optionsRow()->addWidget(ringFrame);
-    optionsRow()->addStretch();
-
-    auto* ratingFrame = named(new QGroupBox(QStringLiteral("Ansagegenauigkeit:"), this),
-                              QStringLiteral("AnsagegenauigkeitFrame"));
-    auto* rating = new QGridLayout(ratingFrame);
-    rating->addWidget(new QLabel(QStringLiteral("Ansage%:"), ratingFrame), 0, 0, 1, 2);
-    rating->addWidget(new QLabel(QStringLiteral("Sek*mm:"), ratingFrame), 0, 2, 1, 2);
-    m_scoreList = makeListBox(ratingFrame, QStringLiteral("AbweichungsListe"), 56);
-    m_sekMmList = makeListBox(ratingFrame, QStringLiteral("AbweichungslisteSekMM"), 56);
-    rating->addWidget(m_scoreList, 1, 0, 1, 2);
-    rating->addWidget(m_sekMmList, 1, 2, 1, 2);
-    rating->addWidget(new QLabel(QStringLiteral("Gesamt:"), ratingFrame), 2, 0);
-    m_scoreTotal = makeFigureBox(ratingFrame, QStringLiteral("AbweichungSchnittTxt"), 48);
-    rating->addWidget(m_scoreTotal, 2, 1);
-    rating->addWidget(new QLabel(QStringLiteral("Schnitt"), ratingFrame), 2, 2);
-    m_sekMmMean = makeFigureBox(ratingFrame, QStringLiteral("AbweichungSekMMSchnittTxt"), 64);
-    rating->addWidget(m_sekMmMean, 2, 3);
-    listsRow()->addWidget(ratingFrame);
-    listsRow()->addStretch();
-
-    m_comments = named(new QPlainTextEdit(this), QStringLiteral("Kommentaretxt"));
-    m_comments->setReadOnly(true);
-    m_comments->setMaximumHeight(90);
+    buildOptions();
+    buildRatingFrame();
+    m_comments = m_panels->addCommentBox();
     m_comments->hide();
-    sidePanel()->addWidget(m_comments);
-    sidePanel()->addStretch();
 
     auto* toggleComments =
         addButton(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
@@ -117,6 +84,40 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(this, &TargetWindow::rhythmAidRequested, this, [this] { m_rhythmWindow->show(); });
 
     Form_Load();
+}
+
+void Form1::buildOptions() {
+    auto* sectorFrame =
+        named(new QGroupBox(QStringLiteral("Sektoren"), this), QStringLiteral("SektorenFrame"));
+    m_sectors = makeOptionGroup(sectorFrame, QStringLiteral("Sektoren"),
+                                {QStringLiteral("4"), QStringLiteral("8")});
+    optionsRow()->addWidget(sectorFrame);
+    auto* ringFrame =
+        named(new QGroupBox(QStringLiteral("Ringe"), this), QStringLiteral("RingeFrame"));
+    m_ringAccuracy = makeOptionGroup(ringFrame, QStringLiteral("Ringgenauigkeit"),
+                                     {QStringLiteral("0,5"), QStringLiteral("1")});
+    optionsRow()->addWidget(ringFrame);
+    optionsRow()->addStretch();
+}
+
+void Form1::buildRatingFrame() {
+    auto* ratingFrame = named(new QGroupBox(QStringLiteral("Ansagegenauigkeit:"), this),
+                              QStringLiteral("AnsagegenauigkeitFrame"));
+    auto* rating = new QGridLayout(ratingFrame);
+    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Ansage%:")), 0, 0, 1, 2);
+    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Sek*mm:")), 0, 2, 1, 2);
+    m_scoreList = makeListBox(ratingFrame, QStringLiteral("AbweichungsListe"), 56);
+    m_sekMmList = makeListBox(ratingFrame, QStringLiteral("AbweichungslisteSekMM"), 56);
+    rating->addWidget(m_scoreList, 1, 0, 1, 2);
+    rating->addWidget(m_sekMmList, 1, 2, 1, 2);
+    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Gesamt:")), 2, 0);
+    m_scoreTotal = makeFigureBox(ratingFrame, QStringLiteral("AbweichungSchnittTxt"), 48);
+    rating->addWidget(m_scoreTotal, 2, 1);
+    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Schnitt")), 2, 2);
+    m_sekMmMean = makeFigureBox(ratingFrame, QStringLiteral("AbweichungSekMMSchnittTxt"), 64);
+    rating->addWidget(m_sekMmMean, 2, 3);
+    listsRow()->addWidget(ratingFrame);
+    listsRow()->addStretch();
 }
 
 Form1::~Form1() = default;
@@ -192,10 +193,7 @@ void Form1::refresh() {
     syncList(m_sekMmList, m_aim.rating().sekMm);
     syncText(m_scoreTotal, m_aim.rating().total);
     syncText(m_sekMmMean, m_aim.rating().mean);
-    const QString comments =
-        QString(m_aim.comments()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (m_comments->toPlainText() != comments)
-        m_comments->setPlainText(comments);
+    m_panels->showComments(m_aim.comments());
 }
 
 void Form1::paintMarks(QPainter& painter) {

@@ -39,6 +39,8 @@ protected:
     SeriesFileStyle fileStyle() const override { return SeriesFileStyle::MainWindow; }
 
 private:
+    void buildOptions();
+    void buildRatingFrame();
     void Form_Load();
     void Sektoren_Click(int index);
     void Ringgenauigkeit_Click(int index);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -131,6 +132,15 @@ void TargetPanels::buildLists() {
     });
 }
 
+QPlainTextEdit* TargetPanels::addCommentBox() {
+    m_comments = named(new QPlainTextEdit(m_panel), QStringLiteral("Kommentaretxt"));
+    m_comments->setReadOnly(true);
+    m_comments->setMaximumHeight(90);
+    m_side->addWidget(m_comments);
+    m_side->addStretch();
+    return m_comments;
+}
+
 QPushButton* TargetPanels::addButton(const QString& name, const QString& caption) {
     auto* b = makeButton(m_window, name, caption);
     b->setMinimumHeight(30);
@@ -158,6 +168,12 @@ void TargetPanels::show(const SeriesFigures& figures) {
     syncList(m_valueList, figures.values);
     syncText(m_seriesSum, figures.sumWhole);
     syncText(m_seriesSumTenths, figures.sumTenths);
+}
+
+void TargetPanels::showComments(const QString& comments) {
+    const QString shown = QString(comments).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (m_comments->toPlainText() != shown)
+        m_comments->setPlainText(shown);
 }
 
 void TargetPanels::showDiscipline(int index) {

@@ -18,6 +18,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -70,6 +71,8 @@ public:
 
     // Adds the lists and sums below the options row.
     void buildLists();
+    // Adds the read-only comments box, which ends the side panel.
+    QPlainTextEdit* addCommentBox();
     // Adds a button to the grid below, eight to a row.
     QPushButton* addButton(const QString& name, const QString& caption);
 
@@ -83,6 +86,8 @@ public:
     QListWidget* shotList() const { return m_shotList; }
 
     void show(const SeriesFigures& figures);
+    // The comments of the series, their lines broken at line feeds.
+    void showComments(const QString& comments);
     // Checks the option of the discipline shown, without choosing it again.
     void showDiscipline(int index);
 
@@ -112,6 +117,7 @@ private:
     QListWidget* m_valueList = nullptr;
     QLineEdit* m_seriesSum = nullptr;
     QLineEdit* m_seriesSumTenths = nullptr;
+    QPlainTextEdit* m_comments = nullptr;
     std::optional<quint64> m_shownSeriesRevision;
     std::optional<quint64> m_shownShotRevision;
 };
