@@ -9,9 +9,9 @@
 #include "benchdata.h"
 #include "benchservices.h"
 
-#include "files/seriesfile.h"
 #include "features/timeanalysis/ausgabeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
+#include "files/seriesfile.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -221,33 +221,34 @@ void allSeriesLimit(benchmark::State& state) {
 
 // The graph window showing the value/time graph of the loaded window's shot
 // times, 0 to 10 rings over 0 to 1000 seconds, on a picture of about
-// kImageSize.
-ValueTimeAnalysis& openGraph() {
-    static ValueTimeAnalysis* analysis = [] {
+// kImageSize. The window's analysis owns it; its redraw request lays the
+// graph out afresh and paints it, as a resize does.
+AusgabeForm& openGraph() {
+    static AusgabeForm* form = [] {
         LoadedWindow& w = loadedWindow();
         w.services.dialogs.yesAnswer = true; // "Schusszeit"
         w.services.dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
                                      QStringLiteral("1000")};
         w.click(QStringLiteral("Schusszeitanalyse"));
-        AusgabeForm& form = ausgabeForm();
-        form.showNormal();
+        AusgabeForm* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<AusgabeForm*>(widget))
+                shown = f;
+        if (!shown)
+            qFatal("the analysis opened no graph window");
+        shown->showNormal();
         // The picture is 140 twips narrower and 450 twips lower than the window.
-        form.resize(kImageSize + QSize(10, 30));
+        shown->resize(kImageSize + QSize(10, 30));
         QApplication::processEvents();
-        auto* a = dynamic_cast<ValueTimeAnalysis*>(form.Aufrufer());
-        if (!a)
-            qFatal("the graph window shows no analysis");
-        return a;
+        return shown;
     }();
-    return *analysis;
+    return *form;
 }
 
 void graphOurs(benchmark::State& state) {
-    ValueTimeAnalysis& analysis = openGraph();
-    AusgabeForm& form = ausgabeForm();
-    QString zeitart = form.Zeitart();
+    AusgabeForm& form = openGraph();
     for (auto _ : state) {
-        analysis.AusgabeFormNeuZeichnen(zeitart);
+        emit form.redrawRequested();
         benchmark::DoNotOptimize(form.Picture1()->image().constBits());
     }
     const QSize size = form.Picture1()->image().size();
@@ -256,14 +257,10 @@ void graphOurs(benchmark::State& state) {
 }
 
 void graphLimit(benchmark::State& state) {
-    ValueTimeAnalysis& analysis = openGraph();
-    const QSize size = ausgabeForm().Picture1()->image().size();
-    // The lines and discs the graph consists of, laid out once beforehand.
-    QImage scratch(size, QImage::Format_RGB32);
-    QPainter scratchPainter(&scratch);
-    const timeanalysis::GraphLayout graph =
-        analysis.draw(scratchPainter, size, ausgabeForm().Zeitart());
-    scratchPainter.end();
+    AusgabeForm& form = openGraph();
+    const QSize size = form.Picture1()->image().size();
+    // The lines and discs the graph consists of, as the window laid them out.
+    const timeanalysis::GraphLayout graph = form.graph();
     const double r = timeanalysis::kDiscRadius;
     for (auto _ : state) {
         QImage image(size, QImage::Format_RGB32);
@@ -417,7 +414,6 @@ int main(int argc, char** argv) {
     } else {
         writeRows(stdout, rows);
     }
-    unloadAusgabeForm();
     g_loaded.reset();
     return collector.errors.empty() ? 0 : 1;
 }

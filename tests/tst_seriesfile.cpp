@@ -57,6 +57,23 @@ SeriesFileContent goldenContent() {
     return c;
 }
 
+// Many series and long sections with characters of two UTF-16 units (which
+// the file holds as '?') at every distance from one another.
+SeriesFileContent largeContent() {
+    SeriesFileContent c;
+    c.series.resize(3000);
+    for (int n = 0; n < 3000; ++n)
+        for (int slot = 0; slot < 10; ++slot) {
+            const auto v = qint16(n * 37 + slot * 1013 - 20000);
+            setSlot(c.series[n], slot, {v, qint16(-v), 5, 999, 1000, v, 0, -1});
+        }
+    for (int i = 0; i < 120000; ++i)
+        c.comments += QString(i % 7, u'x') + u"😀 ä€\r\n"_s;
+    c.shotTimes = c.comments;
+    c.shootingTimes = u"Serie:1 Schuss:1: 8,4\r\n"_s;
+    return c;
+}
+
 // What the shot-entry window keeps of a series: hits only.
 QList<SeriesRecord> hitsOnly(QList<SeriesRecord> series) {
     for (SeriesRecord& r : series)
@@ -421,6 +438,49 @@ private slots:
         QVERIFY(!r.error);
         QCOMPARE(int(r.content.series.size()), slotCount / 10);
         QCOMPARE(r.content.comments.count(u"\r\n"_s), 100000);
+    }
+
+    // A file of some megabytes is written in pieces: the same bytes as in one,
+    // a character of two UTF-16 units kept whole wherever a piece ends.
+    void largeFileWritten_data() {
+        QTest::addColumn<SeriesFileStyle>("style");
+        QTest::newRow("main window") << SeriesFileStyle::MainWindow;
+        QTest::newRow("shot entry") << SeriesFileStyle::ShotEntry;
+    }
+    void largeFileWritten() {
+        QFETCH(SeriesFileStyle, style);
+        const SeriesFileContent content = largeContent();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"gross.txt"_s);
+        QCOMPARE(writeSeriesFile(path, content, style), std::nullopt);
+        const QByteArray bytes = fileBytes(path);
+        QCOMPARE(bytes.size(), encodeSeriesFile(content, style).size());
+        QVERIFY(bytes == encodeSeriesFile(content, style));
+        // One '?' for each of the 120,000 characters in each of two sections.
+        QCOMPARE(bytes.count('?'), 2 * 120000);
+    }
+
+    // Disk full early in a large file: the count of all its bytes in the message.
+    void largeFileOnAFullDisk() {
+        const SeriesFileContent content = largeContent();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"voll.txt"_s);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit limited = saved;
+        limited.rlim_cur = 100;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const std::optional<QString> error =
+            writeSeriesFile(path, content, SeriesFileStyle::MainWindow);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(error);
+        const qsizetype size = encodeSeriesFile(content, SeriesFileStyle::MainWindow).size();
+        QVERIFY2(error->contains(
+                     u"(nur 100 von %1 Bytes geschrieben; ist der Datenträger voll?)"_s.arg(size)),
+                 qPrintable(*error));
+        QVERIFY(!QFileInfo::exists(path));
     }
 };
 
