@@ -30,40 +30,54 @@ QSize pictureSize(QSize window) {
     return {twipsToPixels(width), twipsToPixels(height)};
 }
 
-GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEntry>& times,
-                        const ValueLookup& value, const QLocale& locale) {
-    GraphLayout g;
-    g.size = picture;
-    const double h = picture.height();
-    const double w = picture.width();
+namespace {
 
-    // The picture spans whole rings and whole seconds around the chosen
-    // windows, so that every value and time within them is drawn inside it:
-    // the bottom edge is the whole ring at or below the lower value bound, the
-    // top edge the top of the upper bound's ring (its whole ring + 1); the
-    // left edge is the whole second at or before the start, the right edge the
-    // whole second at or after the end. Each row is one ring, each column one
-    // second, and the lines and labels stand at whole rings and seconds.
+// The grid: a line and label per whole ring, a line per second and a label
+// every five seconds.
+struct Grid {
+    double topRing = 0.0;
+    int rows = 1;
+    double firstSecond = 0.0;
+    int seconds = 1;
+};
+
+// The picture spans whole rings and whole seconds around the chosen windows,
+// so that every value and time within them is drawn inside it: the bottom
+// edge is the whole ring at or below the lower value bound, the top edge the
+// top of the upper bound's ring (its whole ring + 1); the left edge is the
+// whole second at or before the start, the right edge the whole second at or
+// after the end. Each row is one ring, each column one second, and the lines
+// and labels stand at whole rings and seconds.
+Grid gridOf(const Bounds& bounds) {
+    Grid grid;
     const double bottomRing = num::floorValue(bounds.MinSchusswert);
-    const int rows = std::max(1, int(num::floorValue(bounds.MaxSchusswert) - bottomRing) + 1);
-    const double topRing = bottomRing + rows;
-    for (int k = 1; k < rows; ++k) {
-        const double y = k * h / rows;
+    grid.rows = std::max(1, int(num::floorValue(bounds.MaxSchusswert) - bottomRing) + 1);
+    grid.topRing = bottomRing + grid.rows;
+    grid.firstSecond = num::floorValue(bounds.AbSekunden);
+    grid.seconds = std::max(1, int(std::ceil(double(bounds.BisSekunden)) - grid.firstSecond));
+    return grid;
+}
+
+void addGrid(GraphLayout& g, const Grid& grid, const QLocale& locale) {
+    const double h = g.size.height();
+    const double w = g.size.width();
+    for (int k = 1; k < grid.rows; ++k) {
+        const double y = k * h / grid.rows;
         g.valueLines.append(QLineF(0, y, w, y));
         g.valueLabels.append(
-            {QPointF(0, y - kValueLabelRise), num::formatNumber(topRing - k, locale)});
+            {QPointF(0, y - kValueLabelRise), num::formatNumber(grid.topRing - k, locale)});
     }
-
-    const double firstSecond = num::floorValue(bounds.AbSekunden);
-    const int seconds = std::max(1, int(std::ceil(double(bounds.BisSekunden)) - firstSecond));
-    for (int k = 1; k <= seconds; ++k) {
-        const double x = k * w / seconds;
+    for (int k = 1; k <= grid.seconds; ++k) {
+        const double x = k * w / grid.seconds;
         g.timeLines.append(QLineF(x, 0, x, h));
         if (k % 5 == 0)
             g.timeLabels.append({QPointF(x - kTimeLabelLeft, h - kTimeLabelRise),
-                                 num::formatNumber(firstSecond + k, locale)});
+                                 num::formatNumber(grid.firstSecond + k, locale)});
     }
+}
 
+void placeDiscs(GraphLayout& g, const Grid& grid, const Bounds& bounds,
+                const QList<TimeEntry>& times, const ValueLookup& value) {
     // A series is looked up once per shot however many lines name it.
     QHash<QPair<int, int>, std::optional<double>> known;
     const auto valueOf = [&](int series, int shot) -> std::optional<double> {
@@ -75,7 +89,8 @@ GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEnt
             it = known.insert(key, value(series, shot - 1));
         return *it;
     };
-
+    const double h = g.size.height();
+    const double w = g.size.width();
     for (const TimeEntry& e : times) {
         const std::optional<double> v = valueOf(e.series, e.shot);
         // A shot without a value or a readable time cannot be placed.
@@ -88,9 +103,20 @@ GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEnt
             ++g.notShown;
             continue;
         }
-        g.discs.append(
-            QPointF((*e.seconds - firstSecond) * w / seconds, (topRing - *v) * h / rows));
+        g.discs.append(QPointF((*e.seconds - grid.firstSecond) * w / grid.seconds,
+                               (grid.topRing - *v) * h / grid.rows));
     }
+}
+
+} // namespace
+
+GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEntry>& times,
+                        const ValueLookup& value, const QLocale& locale) {
+    GraphLayout g;
+    g.size = picture;
+    const Grid grid = gridOf(bounds);
+    addGrid(g, grid, locale);
+    placeDiscs(g, grid, bounds, times, value);
     g.caption = graphCaption(bounds, g.notShown, locale);
     return g;
 }

@@ -78,16 +78,10 @@ QRectF slotBlock(SeriesPageStyle style, int slot) {
     return QRectF(-5.0, slot * kSlotPitch, kFourTextX - 5.0, kSlotPitch);
 }
 
-void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, bool colour,
-                bool numbered, const QRectF& block) {
-    const DisciplineInfo* info = disciplineInfo(target.discipline);
-    if (!info)
-        return;
-    const double scale = printScale(target.discipline);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-
-    const double black = printedBlackDiameterMm(target.discipline);
+// The black area and the rings of the discipline at their printed size.
+void drawFace(QPainter& painter, QPointF centre, const DisciplineInfo& info, int discipline) {
+    const double scale = printScale(discipline);
+    const double black = printedBlackDiameterMm(discipline);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawEllipse(centre, black / 2.0, black / 2.0);
@@ -96,10 +90,58 @@ void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, 
     for (int n : TargetFace::drawingOrder()) {
         if (n == Card || n == BlackArea)
             continue;
-        const double d = info->ringDiameterMm[size_t(n)];
+        const double d = info.ringDiameterMm[size_t(n)];
         if (d > 0.0)
             painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
     }
+}
+
+// One shot at its true size, numbered when there is room and it is asked for.
+void drawShot(QPainter& painter, QPointF at, double radius, const QColor& fill, int number,
+              const QFont* numberFont) {
+    // The outline lies inside the shot, which keeps its true size.
+    const double outline = std::min(0.15, radius / 2.0);
+    painter.setPen(QPen(Qt::black, outline));
+    painter.setBrush(fill);
+    painter.drawEllipse(at, radius - outline / 2.0, radius - outline / 2.0);
+    if (!numberFont)
+        return;
+    painter.save();
+    painter.translate(at);
+    painter.scale(kTextUnit, kTextUnit);
+    painter.setFont(*numberFont);
+    painter.setPen(Qt::black);
+    const double r = radius / kTextUnit;
+    painter.drawText(QRectF(-r, -r, 2 * r, 2 * r), Qt::AlignCenter, QString::number(number));
+    painter.restore();
+}
+
+// The mean point of impact: a cross that shows on black and on white.
+void drawMeanCross(QPainter& painter, QPointF centre, const PrintedTarget& target, double scale,
+                   bool colour) {
+    QPointF sum;
+    for (const TargetShot& s : target.shots)
+        sum += QPointF(s.xMm, s.yMm);
+    const QPointF mean = centre + sum / double(target.shots.size()) * scale;
+    const double arm = 3.0;
+    for (const QPen& pen : {QPen(Qt::black, 0.9, Qt::SolidLine, Qt::FlatCap),
+                            QPen(colour ? QColor(0, 190, 255) : QColor(Qt::white), 0.45,
+                                 Qt::SolidLine, Qt::FlatCap)}) {
+        painter.setPen(pen);
+        painter.drawLine(mean - QPointF(arm, 0), mean + QPointF(arm, 0));
+        painter.drawLine(mean - QPointF(0, arm), mean + QPointF(0, arm));
+    }
+}
+
+void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, bool colour,
+                bool numbered, const QRectF& block) {
+    const DisciplineInfo* info = disciplineInfo(target.discipline);
+    if (!info)
+        return;
+    const double scale = printScale(target.discipline);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    drawFace(painter, centre, *info, target.discipline);
 
     painter.setClipRect(block);
     const double radius = target.calibreMm * scale / 2.0;
@@ -112,38 +154,10 @@ void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, 
             const Rgb c = numbered ? hitColour(s.slot) : Rgb{255, 0, 0};
             fill = QColor(c.r, c.g, c.b);
         }
-        // The outline lies inside the shot, which keeps its true size.
-        const double outline = std::min(0.15, radius / 2.0);
-        painter.setPen(QPen(Qt::black, outline));
-        painter.setBrush(fill);
-        painter.drawEllipse(at, radius - outline / 2.0, radius - outline / 2.0);
-        if (withNumbers) {
-            painter.save();
-            painter.translate(at);
-            painter.scale(kTextUnit, kTextUnit);
-            painter.setFont(numberFont);
-            painter.setPen(Qt::black);
-            const double r = radius / kTextUnit;
-            painter.drawText(QRectF(-r, -r, 2 * r, 2 * r), Qt::AlignCenter,
-                             QString::number(s.slot + 1));
-            painter.restore();
-        }
+        drawShot(painter, at, radius, fill, s.slot + 1, withNumbers ? &numberFont : nullptr);
     }
-    if (!numbered && !target.shots.isEmpty()) {
-        // The mean point of impact: a cross that shows on black and on white.
-        QPointF sum;
-        for (const TargetShot& s : target.shots)
-            sum += QPointF(s.xMm, s.yMm);
-        const QPointF mean = centre + sum / double(target.shots.size()) * scale;
-        const double arm = 3.0;
-        for (const QPen& pen : {QPen(Qt::black, 0.9, Qt::SolidLine, Qt::FlatCap),
-                                QPen(colour ? QColor(0, 190, 255) : QColor(Qt::white), 0.45,
-                                     Qt::SolidLine, Qt::FlatCap)}) {
-            painter.setPen(pen);
-            painter.drawLine(mean - QPointF(arm, 0), mean + QPointF(arm, 0));
-            painter.drawLine(mean - QPointF(0, arm), mean + QPointF(0, arm));
-        }
-    }
+    if (!numbered && !target.shots.isEmpty())
+        drawMeanCross(painter, centre, target, scale, colour);
     painter.restore();
 }
 
