@@ -86,11 +86,11 @@ QList<QPointF> redSpots(const QImage& image) {
 
 // One calling window with its analysis.
 struct Caller {
-    explicit Caller(Variant variant) {
+    explicit Caller(Variant variant, std::shared_ptr<GraphWindow> graph = nullptr) {
         analysis = std::make_unique<ValueTimeAnalysis>(
             variant, dialogs,
             [this](bool handStopped) { return handStopped ? shotTimes : shootingTimes; },
-            tableValue, &window);
+            tableValue, &window, std::move(graph));
     }
     // Answers the question and the four bounds.
     void open(bool handStopped, const QStringList& answers) {
@@ -242,7 +242,8 @@ private slots:
     }
 
     void reusedByTheNextAnalysis() {
-        Caller first(Variant::MainWindow);
+        const auto graph = std::make_shared<GraphWindow>();
+        Caller first(Variant::MainWindow, graph);
         first.shotTimes = QStringLiteral("Serie:1 Schuss:1: 50\r\n");
         first.open(true, {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
                           QStringLiteral("10")});
@@ -250,20 +251,36 @@ private slots:
         QCOMPARE(f->windowTitle(), QStringLiteral("Zeiten zwischen 0 und 10 Sekunden werden "
                                                   "angezeigt. 1Treffer liegen darüber/darunter"));
 
-        // The next analysis of the window draws in the same graph window.
-        first.shootingTimes = QStringLiteral("Serie:2 Schuss:1: 5\r\n");
-        first.open(false, {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
-                           QStringLiteral("10")});
+        // Another window's analysis draws in the same graph window.
+        auto second = std::make_unique<Caller>(Variant::AnalysisWindow, graph);
+        second->shootingTimes = QStringLiteral("Serie:2 Schuss:1: 5\r\n");
+        second->open(false, {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
+                             QStringLiteral("10")});
         QCOMPARE(form(), f);
-        QCOMPARE(first.analysis->graphWindow(), f);
+        QCOMPARE(second->analysis->graphWindow(), f);
+        QCOMPARE(first.analysis->graphWindow(), nullptr);
         QCOMPARE(f->Zeitart(), QStringLiteral("Schiesszeit"));
         QCOMPARE(f->windowTitle(), QStringLiteral("Schusswert-/Zeitanalyse"));
-        QCOMPARE(shown(), drawnAfresh(*first.analysis));
+        QCOMPARE(shown(), drawnAfresh(*second->analysis));
 
-        // The graph window goes with its analysis.
+        // That analysis goes away: the window stays, keys and clicks do nothing.
+        const QImage before = shown();
+        second.reset();
+        QTest::keyClick(picture(), Qt::Key_Right);
+        QTest::mouseClick(picture(), Qt::RightButton, {}, QPoint(10, 10));
+        f->resize(640, 480);
+        QVERIFY(sameBounds(first.analysis->bounds(), bounds(0, 10, 0, 10)));
+        QCOMPARE(shown(), before);
+
+        // The next analysis of the first window takes it back; the window goes
+        // with the last analysis that shares it.
+        first.open(true, {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
+                          QStringLiteral("10")});
+        QCOMPARE(form(), f);
+        QCOMPARE(first.analysis->graphWindow(), f);
         QPointer<AusgabeForm> watch(f);
         first.analysis.reset();
-        QVERIFY(watch.isNull());
+        QVERIFY(!watch.isNull());
     }
 
     void zoomByEvents_data() {

@@ -9,26 +9,59 @@ namespace ankerblick {
 
 using namespace timeanalysis;
 
-ValueTimeAnalysis::ValueTimeAnalysis(Variant variant, UserDialogs& dialogs, TimeSource times,
-                                     ValueSource values, QWidget* callerWindow)
-    : m_variant(variant), m_dialogs(dialogs), m_times(std::move(times)),
-      m_values(std::move(values)), m_caller(callerWindow), m_locale(QLocale()) {}
+GraphWindow::~GraphWindow() {
+    unload();
+}
 
-ValueTimeAnalysis::~ValueTimeAnalysis() = default;
-
-AusgabeForm& ValueTimeAnalysis::openGraphWindow() {
-    if (!m_form) {
+AusgabeForm& GraphWindow::open(ValueTimeAnalysis& user) {
+    if (!m_form)
         m_form = std::make_unique<AusgabeForm>();
-        connect(m_form.get(), &AusgabeForm::redrawRequested, this,
-                &ValueTimeAnalysis::AusgabeFormNeuZeichnen);
-        connect(m_form.get(), &AusgabeForm::zoomRequested, this,
-                &ValueTimeAnalysis::AusgabeFormZoom);
+    if (m_user != &user) {
+        release(*m_user);
+        m_user = &user;
+        m_redraw = QObject::connect(m_form.get(), &AusgabeForm::redrawRequested, &user,
+                                    &ValueTimeAnalysis::AusgabeFormNeuZeichnen);
+        m_zoom = QObject::connect(m_form.get(), &AusgabeForm::zoomRequested, &user,
+                                  &ValueTimeAnalysis::AusgabeFormZoom);
     }
     return *m_form;
 }
 
-void ValueTimeAnalysis::unloadGraphWindow() {
+AusgabeForm* GraphWindow::windowOf(const ValueTimeAnalysis& user) const {
+    return m_user == &user ? m_form.get() : nullptr;
+}
+
+void GraphWindow::release(const ValueTimeAnalysis& user) {
+    if (m_user != &user || !m_user)
+        return;
+    QObject::disconnect(m_redraw);
+    QObject::disconnect(m_zoom);
+    m_user = nullptr;
+}
+
+void GraphWindow::unload() {
+    if (m_user)
+        release(*m_user);
     m_form.reset();
+}
+
+ValueTimeAnalysis::ValueTimeAnalysis(Variant variant, UserDialogs& dialogs, TimeSource times,
+                                     ValueSource values, QWidget* callerWindow,
+                                     std::shared_ptr<GraphWindow> graph)
+    : m_variant(variant), m_dialogs(dialogs), m_times(std::move(times)),
+      m_values(std::move(values)), m_caller(callerWindow), m_locale(QLocale()),
+      m_graph(graph ? std::move(graph) : std::make_shared<GraphWindow>()) {}
+
+ValueTimeAnalysis::~ValueTimeAnalysis() {
+    m_graph->release(*this);
+}
+
+AusgabeForm& ValueTimeAnalysis::openGraphWindow() {
+    return m_graph->open(*this);
+}
+
+void ValueTimeAnalysis::unloadGraphWindow() {
+    m_graph->unload();
 }
 
 void ValueTimeAnalysis::Schusszeitanalyse_Click() {
@@ -65,9 +98,10 @@ GraphLayout ValueTimeAnalysis::layout(QSize picture, const QString& zeitart) con
 }
 
 void ValueTimeAnalysis::AusgabeFormNeuZeichnen() {
-    if (!m_form)
+    AusgabeForm* form = m_graph->windowOf(*this);
+    if (!form)
         return;
-    m_form->setGraph(layout(pictureSize(m_form->frameGeometry().size()), m_form->Zeitart()));
+    form->setGraph(layout(pictureSize(form->frameGeometry().size()), form->Zeitart()));
 }
 
 void ValueTimeAnalysis::AusgabeFormZoom(const ZoomStep& step) {

@@ -4,8 +4,9 @@
 // value and time windows behind its "Schusszeit analyse" button, the graph
 // laid out for its graph window, and the zoom that the graph window asks for.
 // Each calling window owns one; the window supplies its time texts and the
-// shot values of its series. The analysis owns its graph window: created by
-// the first query, reused by later ones, deleted with the analysis.
+// shot values of its series. There is one graph window at a time, shared by
+// the analyses handed the same GraphWindow: created by the first query,
+// reused by later ones (of any of them), deleted with the last of them.
 
 #include "ausgabeform.h"
 #include "sheets/graphlayout.h"
@@ -25,6 +26,31 @@ class QWidget;
 namespace ankerblick {
 
 class UserDialogs;
+class ValueTimeAnalysis;
+
+// The graph window that value/time analyses share: it sends its redraw and
+// zoom requests to the analysis that opened it last.
+class GraphWindow final {
+public:
+    GraphWindow() = default;
+    GraphWindow(const GraphWindow&) = delete;
+    GraphWindow& operator=(const GraphWindow&) = delete;
+    ~GraphWindow();
+
+    AusgabeForm& open(ValueTimeAnalysis& user);
+    // The window while it shows the graph of `user`.
+    AusgabeForm* windowOf(const ValueTimeAnalysis& user) const;
+    AusgabeForm* window() const { return m_form.get(); }
+    // The analysis goes away: the window stays and answers no more.
+    void release(const ValueTimeAnalysis& user);
+    void unload();
+
+private:
+    std::unique_ptr<AusgabeForm> m_form;
+    ValueTimeAnalysis* m_user = nullptr;
+    QMetaObject::Connection m_redraw;
+    QMetaObject::Connection m_zoom;
+};
 
 class ValueTimeAnalysis final : public QObject {
     Q_OBJECT
@@ -37,9 +63,10 @@ public:
     // `series` (from 1) would show; empty when there is no such series or entry.
     using ValueSource = timeanalysis::ValueLookup;
 
-    // `callerWindow` is the parent of the dialogs.
+    // `callerWindow` is the parent of the dialogs; without a shared graph
+    // window the analysis has one of its own.
     ValueTimeAnalysis(Variant variant, UserDialogs& dialogs, TimeSource times, ValueSource values,
-                      QWidget* callerWindow);
+                      QWidget* callerWindow, std::shared_ptr<GraphWindow> graph = nullptr);
     ~ValueTimeAnalysis() override;
 
     // Asks for the time kind and the four bounds, then opens the graph window
@@ -47,8 +74,8 @@ public:
     void Schusszeitanalyse_Click();
     // Closes and deletes the graph window if there is one.
     void unloadGraphWindow();
-    // The graph window, once a query opened it.
-    AusgabeForm* graphWindow() const { return m_form.get(); }
+    // The graph window while it shows this analysis' graph.
+    AusgabeForm* graphWindow() const { return m_graph->windowOf(*this); }
 
     // Draws the graph of the time kind on a picture of the given size and
     // returns what was drawn.
@@ -74,7 +101,7 @@ private:
     QWidget* m_caller;
     QLocale m_locale;
     timeanalysis::Bounds m_bounds;
-    std::unique_ptr<AusgabeForm> m_form;
+    std::shared_ptr<GraphWindow> m_graph;
 };
 
 } // namespace ankerblick

@@ -60,9 +60,10 @@ QString withLineFeeds(const QString& text) {
 
 AnalyseAnzeige::~AnalyseAnzeige() = default;
 
-AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo)
-    : QWidget(nullptr), m_sheet(QLocale()), m_services(services), m_dialogs(services.dialogs),
-      m_returnTo(returnTo) {
+AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo,
+                               std::shared_ptr<GraphWindow> graph)
+    : QWidget(nullptr), m_sheet(QLocale()), m_graph(std::move(graph)), m_services(services),
+      m_dialogs(services.dialogs), m_returnTo(returnTo) {
     setObjectName(QStringLiteral("AnalyseAnzeige"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
@@ -160,7 +161,7 @@ void AnalyseAnzeige::buildButtons() {
             return listedShotValue(m_sheet.store(), m_sheet.seriesCount(), m_sheet.face(), series,
                                    entry);
         },
-        this);
+        this, m_graph);
     connect(timeAnalysis, &QPushButton::clicked, this,
             [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 

@@ -18,6 +18,7 @@ class QScrollBar;
 
 namespace ankerblick {
 
+class GraphWindow;
 class SeriesPrintJob;
 class TargetPanels;
 class TargetView;
@@ -29,7 +30,9 @@ class AnalyseAnzeige final : public QWidget {
     Q_OBJECT
 public:
     // `returnTo` is the window shown again when this one is left or closed.
-    AnalyseAnzeige(Services& services, QWidget* returnTo);
+    // The graph window is shared with the main window's analysis when given.
+    AnalyseAnzeige(Services& services, QWidget* returnTo,
+                   std::shared_ptr<GraphWindow> graph = nullptr);
     ~AnalyseAnzeige() override;
 
     // Takes over the shooter's name from the window that opened this one.
@@ -71,6 +74,7 @@ private:
     void ScrollTrefferRadiusSerie_Change(int value);
 
     AnalysisSheet m_sheet;
+    std::shared_ptr<GraphWindow> m_graph;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
     std::unique_ptr<SeriesPrintJob> m_printJob;
     Services& m_services;

@@ -67,6 +67,7 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QPushButton::clicked, this, &Form1::BtnSchusseingabe_Click);
     connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
+    m_graph = std::make_shared<GraphWindow>();
     m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
         ValueTimeAnalysis::Variant::MainWindow, m_dialogs,
         [this](bool handStopped) {
@@ -76,7 +77,7 @@ Form1::Form1(Services& services, QWidget* parent)
             return listedShotValue(m_aim.store(), int(m_aim.seriesList().size()), m_aim.face(),
                                    series, entry);
         },
-        this);
+        this, m_graph);
     connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
             &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
     connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
@@ -167,7 +168,7 @@ void Form1::BtnSchusseingabe_Click() {
 
 void Form1::BtnAnalyseAnzeige_Click() {
     if (!m_analysis)
-        m_analysis = std::make_unique<AnalyseAnzeige>(m_services, this);
+        m_analysis = std::make_unique<AnalyseAnzeige>(m_services, this, m_graph);
     m_analysis->show();
     m_analysis->NameSetzen(m_name->text());
     hide();

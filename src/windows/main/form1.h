@@ -15,6 +15,7 @@ class QPlainTextEdit;
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class GraphWindow;
 class RhythmWindow;
 class SeriesPrintJob;
 class ValueTimeAnalysis;
@@ -60,6 +61,8 @@ private:
     QPlainTextEdit* m_comments = nullptr;
     std::unique_ptr<Schusseingabe> m_shotEntry;
     std::unique_ptr<AnalyseAnzeige> m_analysis;
+    // The one graph window, shared with the analysis window's analysis.
+    std::shared_ptr<GraphWindow> m_graph;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
     std::unique_ptr<SeriesPrintJob> m_printJob;
     // The program's rhythm window, shown for this window and the shot-entry window.
