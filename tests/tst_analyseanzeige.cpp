@@ -2,17 +2,13 @@
 // buttons or dropped on the window, series and shots chosen in the lists, and
 // what the window then shows on its target.
 
-#include "model/numeric.h"
-#include "model/seriesvalues.h"
-#include "platform/services.h"
-#include "support/analysisfiles.h"
-#include "support/fakeclock.h"
-#include "support/pdfprinters.h"
-#include "support/recordedtones.h"
-#include "support/scripteddialogs.h"
-#include "support/windowdriver.h"
 #include "features/timeanalysis/ausgabeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
+#include "model/numeric.h"
+#include "model/seriesvalues.h"
+#include "support/analysisfiles.h"
+#include "support/windowdriver.h"
+#include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -88,14 +84,9 @@ QStringList numbers(int from, int to) {
 
 } // namespace
 
-class TestAnalyseAnzeige : public QObject {
+class TestAnalyseAnzeige : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    ScriptedDialogs m_dialogs;
-    FakeClock m_clock;
-    RecordedTones m_tones;
-    PdfPrinters m_printers;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     QWidget m_returnTo;
     QTemporaryDir m_dir;
     int m_fileNumber = 0;
@@ -159,7 +150,7 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
     void init() {
-        m_dialogs = ScriptedDialogs();
+        resetServices();
         m_returnTo.hide();
         m_window = std::make_unique<AnalyseAnzeige>(m_services, &m_returnTo);
         m_window->show();

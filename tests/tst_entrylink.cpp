@@ -1,15 +1,11 @@
 // The electronic target drives series into the shot-entry window: the test
 // plays the target on a pseudo-terminal, the window uses the real serial port.
 
-#include "platform/services.h"
-#include "support/fakeclock.h"
-#include "support/pdfprinters.h"
-#include "support/pty.h"
-#include "support/recordedtones.h"
-#include "support/scripteddialogs.h"
-#include "support/windowdriver.h"
-#include "windows/entry/schusseingabe.h"
 #include "features/targetlink/targetlinkpanel.h"
+#include "support/pty.h"
+#include "support/windowdriver.h"
+#include "support/windowtest.h"
+#include "windows/entry/schusseingabe.h"
 
 #include <QComboBox>
 
@@ -18,13 +14,9 @@
 using namespace ankerblick;
 using namespace ankerblick::test;
 
-class TestEntryLink : public QObject {
+class TestEntryLink : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    ScriptedDialogs m_dialogs;
-    FakeClock m_clock;
-    RecordedTones m_tones;
-    PdfPrinters m_printers;
     std::unique_ptr<Pty> m_pty;
     QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
@@ -51,7 +43,7 @@ class TestEntryLink : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init() {
-        m_dialogs = ScriptedDialogs();
+        resetServices();
         m_pty = std::make_unique<Pty>();
         Services services{m_dialogs, m_clock, m_tones, m_printers, {m_pty->path()}};
         m_window = std::make_unique<Schusseingabe>(services, &m_returnTo);

@@ -1,17 +1,13 @@
 // The main window driven as a shooter drives it: real mouse events on the
 // drawing surface, scripted answers to the dialogs.
 
-#include "platform/services.h"
-#include "support/fakeclock.h"
-#include "support/pdfprinters.h"
-#include "support/recordedtones.h"
-#include "support/scripteddialogs.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "support/windowtest.h"
+#include "widgets/targetview.h"
+#include "widgets/widgets.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
-#include "widgets/targetview.h"
-#include "widgets/widgets.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -48,15 +44,10 @@ QStringList items(const QListWidget* list) {
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestForm1 : public ankerblick::test::WindowTest {
     Q_OBJECT
 
 private:
-    ScriptedDialogs m_dialogs;
-    FakeClock m_clock;
-    RecordedTones m_tones;
-    PdfPrinters m_printers;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     std::unique_ptr<Form1> m_form;
 
     template <typename T> T* child(const QString& name) const {
@@ -99,8 +90,7 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void init() {
-        m_dialogs = ScriptedDialogs();
-        m_clock.now = 0;
+        resetServices();
         m_dialogs.inputs = {QStringLiteral("Erika")};
         m_form = std::make_unique<Form1>(m_services);
         m_form->show();

@@ -4,18 +4,14 @@
 // ends with a German message at most, what was read kept, nothing else
 // changed, no hang and bounded memory.
 
+#include "features/targetlink/targetlinkpanel.h"
 #include "files/seriesfile.h"
-#include "platform/services.h"
-#include "support/fakeclock.h"
-#include "support/pdfprinters.h"
+#include "sheets/targetrecord.h"
 #include "support/pty.h"
-#include "support/recordedtones.h"
-#include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
+#include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
-#include "features/targetlink/targetlinkpanel.h"
-#include "sheets/targetrecord.h"
 #include "windows/main/form1.h"
 
 #include <QComboBox>
@@ -113,14 +109,9 @@ QString faultText(const QString& description, int number) {
 
 } // namespace
 
-class TestHostile : public QObject {
+class TestHostile : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    ScriptedDialogs m_dialogs;
-    FakeClock m_clock;
-    RecordedTones m_tones;
-    PdfPrinters m_printers;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     QTemporaryDir m_dir;
     QString m_randomFile;
     QString m_manySeriesFile;

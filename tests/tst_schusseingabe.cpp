@@ -1,28 +1,19 @@
 // The shot-entry window driven as a shooter drives it.
 
-#include "platform/services.h"
-#include "support/fakeclock.h"
-#include "support/pdfprinters.h"
-#include "support/recordedtones.h"
-#include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
+#include "support/windowtest.h"
+#include "widgets/widgets.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
-#include "widgets/widgets.h"
 
 #include <memory>
 
 using namespace ankerblick;
 using namespace ankerblick::test;
 
-class TestSchusseingabe : public QObject {
+class TestSchusseingabe : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    ScriptedDialogs m_dialogs;
-    FakeClock m_clock;
-    RecordedTones m_tones;
-    PdfPrinters m_printers;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
@@ -38,8 +29,7 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void init() {
-        m_dialogs = ScriptedDialogs();
-        m_clock.now = 0;
+        resetServices();
         m_window = std::make_unique<Schusseingabe>(m_services, &m_returnTo);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,11 +1,7 @@
 // Saving and loading series files through the windows' own buttons.
 
-#include "platform/services.h"
-#include "support/fakeclock.h"
-#include "support/pdfprinters.h"
-#include "support/recordedtones.h"
-#include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
+#include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
 
@@ -38,14 +34,9 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-class TestWindowFiles : public QObject {
+class TestWindowFiles : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    ScriptedDialogs m_dialogs;
-    FakeClock m_clock;
-    RecordedTones m_tones;
-    PdfPrinters m_printers;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
     QTemporaryDir m_dir;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<WindowDriver> m_ui;
@@ -73,9 +64,8 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
     void init() {
-        m_dialogs = ScriptedDialogs();
+        resetServices();
         m_dialogs.inputs = {QStringLiteral("Erika/Muster")};
-        m_clock.now = 0;
         m_form = std::make_unique<Form1>(m_services);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

@@ -1,0 +1,32 @@
+#pragma once
+
+// What every window test starts from: the platform services as scripted
+// stand-ins, handed to the windows as one Services bundle. A test class
+// derives from it instead of QObject.
+
+#include "platform/services.h"
+#include "support/fakeclock.h"
+#include "support/pdfprinters.h"
+#include "support/recordedtones.h"
+#include "support/scripteddialogs.h"
+
+#include <QObject>
+
+namespace ankerblick::test {
+
+class WindowTest : public QObject {
+protected:
+    ScriptedDialogs m_dialogs;
+    FakeClock m_clock;
+    RecordedTones m_tones;
+    PdfPrinters m_printers;
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
+
+    // No answers asked yet and the clock at 0, for the next test function.
+    void resetServices() {
+        m_dialogs = ScriptedDialogs();
+        m_clock.now = 0;
+    }
+};
+
+} // namespace ankerblick::test
