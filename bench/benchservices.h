@@ -26,6 +26,7 @@ public:
     }
     void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
     bool yesNo(QWidget*, const QString&, const QString&) override { return yesAnswer; }
+    SaveChoice askToSave(QWidget*, const QString&) override { return SaveChoice::Discard; }
     QString openFileName(QWidget*, const QString&) override { return openName; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
 };

@@ -72,6 +72,7 @@ public:
         return {};
     }
     bool yesNo(QWidget*, const QString&, const QString&) override { return false; }
+    SaveChoice askToSave(QWidget*, const QString&) override { return SaveChoice::Discard; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
 };

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ankerblick {
 
@@ -31,6 +32,20 @@ void QtUserDialogs::messageBox(QWidget* parent, const QString& text, const QStri
 bool QtUserDialogs::yesNo(QWidget* parent, const QString& text, const QString& title) {
     return QMessageBox::question(parent, titleOrDefault(title), text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+SaveChoice QtUserDialogs::askToSave(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, defaultDialogTitle(), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* save = box.addButton(QStringLiteral("Speichern"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Verwerfen"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
 QString QtUserDialogs::openFileName(QWidget* parent, const QString& filter) {

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace ankerblick {
 
+// The answers to "Änderungen speichern?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -21,6 +24,8 @@ public:
                             const QString& title = QString()) = 0;
     // A question with the buttons Yes and No; true for Yes.
     virtual bool yesNo(QWidget* parent, const QString& text, const QString& title = QString()) = 0;
+    // Unsaved series: the buttons Speichern, Verwerfen and Abbrechen.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text) = 0;
     // File dialogs with a filter such as "Textdateien (*.txt)"; Cancel gives empty text.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter,
@@ -37,6 +42,7 @@ public:
                      const QString& defaultText) override;
     void messageBox(QWidget* parent, const QString& text, const QString& title) override;
     bool yesNo(QWidget* parent, const QString& text, const QString& title) override;
+    SaveChoice askToSave(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter,
                          const QString& proposedName) override;

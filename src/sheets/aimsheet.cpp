@@ -250,7 +250,10 @@ void AimSheet::undo() {
         m_entryActive = true;
         m_nextSeriesRed = false;
         takeBackShot(kShotsPerSeries - 1);
+    } else {
+        return; // nothing entered in this series
     }
+    markModified();
 }
 
 } // namespace ankerblick

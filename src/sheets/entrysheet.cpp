@@ -89,7 +89,10 @@ void EntrySheet::undo() {
         record().clearSlot(m_index);
         m_caption = shotCaption(kShotsPerSeries, QStringLiteral("!"));
         m_nextSeriesRed = false;
+    } else {
+        return; // nothing entered in this series
     }
+    markModified();
 }
 
 } // namespace ankerblick

@@ -19,6 +19,7 @@ QString TargetSheet::shotCaption(int number, const QString& suffix) {
 }
 
 void TargetSheet::load() {
+    m_modified = false;
     m_store.reset();
     m_seriesList = {QStringLiteral("1")};
     m_selected = 1;
@@ -163,6 +164,7 @@ void TargetSheet::newSession() {
     m_times.clearTexts();
     clearExtras();
     selectSeries(1);
+    m_modified = false;
 }
 
 SeriesFileContent TargetSheet::fileContent() const {
@@ -185,6 +187,7 @@ void TargetSheet::loadFileContent(const SeriesFileContent& content) {
     m_nextSeriesRed = false;
     clearExtras();
     selectSeries(last);
+    m_modified = false;
 }
 
 void TargetSheet::recompute() {
@@ -223,6 +226,7 @@ void TargetSheet::addComment(const QString& text) {
     m_comments += QStringLiteral("Serie: ") + QString::number(m_selected) +
                   QStringLiteral(" Schuss: ") + QString::number(m_listedSlots.size()) +
                   QStringLiteral(": ") + text + QStringLiteral("\r\n");
+    markModified();
 }
 
 void TargetSheet::takeBackLastListed() {
@@ -240,6 +244,7 @@ void TargetSheet::takeBackLastListed() {
 void TargetSheet::shotEntered(bool writeTimes) {
     // The series the shot went into, which need not be the newest.
     m_times.shotEntered(m_clock.milliseconds(), m_selected, int(m_listedSlots.size()), writeTimes);
+    markModified();
 }
 
 void TargetSheet::shiftHits(float dx, float dy) {
@@ -308,10 +313,13 @@ bool TargetSheet::mouseRelease(MouseButton button, float x, float y) {
         return kept;
     }
     const PointF at = placeable(x, y);
-    if (accepting())
+    const bool entering = accepting();
+    if (entering)
         waitingMark().box.centreOn(at.x, at.y);
     // A position beyond the 16-bit drawing range is not taken.
     const bool taken = releaseAt(at.x, at.y);
+    if (taken && entering)
+        markModified(); // a call is entered work too, before its hit
     // The next mark waits under the pointer.
     mouseMove(x, y);
     return taken;
@@ -325,6 +333,7 @@ bool TargetSheet::storeShiftedHits() {
         return false;
     }
     record() = rec;
+    markModified();
     return true;
 }
 

@@ -69,6 +69,11 @@ public:
     // Replaces all series and texts with those read from a file and shows the
     // last series.
     void loadFileContent(const SeriesFileContent& content);
+    // Whether series were changed since they were last saved or loaded:
+    // shots entered, shifted or taken back, comments added.
+    bool modifiedSinceSave() const { return m_modified; }
+    // A successful save.
+    void markSaved() { m_modified = false; }
 
     // Stopwatch; stop returns the caption of the stop button.
     void startStopwatch() { m_times.start(m_clock.milliseconds()); }
@@ -142,6 +147,7 @@ protected:
     bool storeShiftedHits();
     SeriesRecord& record() { return m_store[m_selected]; }
     static QString shotCaption(int number, const QString& suffix);
+    void markModified() { m_modified = true; }
 
     const Clock& m_clock;
     QLocale m_locale;
@@ -168,6 +174,7 @@ protected:
     PointF m_last{};
     QString m_comments;
     ShotTimes m_times;
+    bool m_modified = false;
 };
 
 } // namespace ankerblick

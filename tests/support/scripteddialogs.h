@@ -14,14 +14,15 @@ namespace ankerblick::test {
 class ScriptedDialogs final : public UserDialogs {
 public:
     struct Asked {
-        QString kind; // "input", "message", "yesno", "open", "save"
+        QString kind; // "input", "message", "yesno", "asksave", "open", "save"
         QString text; // prompt or message
         QString title;
         QString extra; // default text, filter or proposed file name
     };
 
-    QStringList inputs;       // answers to input boxes; none left answers as Cancel
-    QList<bool> yesNoAnswers; // none left answers No
+    QStringList inputs;            // answers to input boxes; none left answers as Cancel
+    QList<bool> yesNoAnswers;      // none left answers No
+    QList<SaveChoice> saveChoices; // answers to "Änderungen speichern?"; none left: Verwerfen
     QStringList openNames;
     QStringList saveNames;
     QList<Asked> asked;
@@ -40,6 +41,10 @@ public:
     bool yesNo(QWidget*, const QString& text, const QString& title) override {
         asked.append({QStringLiteral("yesno"), text, title, QString()});
         return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
+    }
+    SaveChoice askToSave(QWidget*, const QString& text) override {
+        asked.append({QStringLiteral("asksave"), text, QString(), QString()});
+        return saveChoices.isEmpty() ? SaveChoice::Discard : saveChoices.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter) override {
         asked.append({QStringLiteral("open"), QString(), QString(), filter});
