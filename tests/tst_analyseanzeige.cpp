@@ -109,7 +109,11 @@ class TestAnalyseAnzeige : public ankerblick::test::WindowTest {
         m_dialogs.openNames << path;
         m_ui->press("DateiAnschliessen");
     }
-    QImage image() const { return m_window->grab().toImage(); }
+    // The window from the target view's top left on, so that image positions are drawing units.
+    QImage image() const {
+        const QPoint origin = m_ui->surface()->mapTo(m_window.get(), QPoint());
+        return m_window->grab(QRect(origin, m_window->size())).toImage();
+    }
     QListWidget* list(const char* name) const {
         return m_ui->child<QListWidget>(QString::fromUtf8(name));
     }

@@ -271,7 +271,7 @@ private slots:
         // Through the window, so that the platform's double-click detection turns
         // the second press into a double-click as it does for a real mouse.
         QWindow* window = m_form->windowHandle();
-        const QPoint at(300, 250);
+        const QPoint at = surface()->mapTo(m_form.get(), QPoint(300, 250));
         QTest::mouseMove(window, at);
         if (doubleClick) {
             QTest::mouseDClick(window, Qt::LeftButton, {}, at);

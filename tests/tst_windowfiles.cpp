@@ -1,10 +1,12 @@
-// Saving and loading series files through the windows' own buttons.
+// Saving and loading series files through the windows' own buttons and
+// menus, and the offer to save series before they are given up.
 
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QProcess>
@@ -227,9 +229,9 @@ private slots:
     void cancelledDialogsDoNothing() {
         shot({244, 228}, {244, 228});
         m_ui->press("Speichern");
-        m_ui->press("Laden");
-        QCOMPARE(m_dialogs.asked.size(), 2);
-        QCOMPARE(m_dialogs.asked.at(1).extra, QStringLiteral("Textdateien (*.txt)"));
+        m_ui->press("Laden"); // the unsaved shot is let go, then the file dialog cancelled
+        QCOMPARE(m_dialogs.asked.size(), 3);
+        QCOMPARE(m_dialogs.asked.at(2).extra, QStringLiteral("Textdateien (*.txt)"));
         QCOMPARE(m_ui->list("SchussListe"), QStringList{QStringLiteral("1")});
     }
 
@@ -258,6 +260,149 @@ private slots:
     }
 
     // Five series printed from the main window: four to a page, two pages.
+    // Closing the program, "Neu" and "Laden" over series entered since the
+    // last save offer to save them first.
+    void unsavedSeriesAreOfferedForSaving_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("entered"); // a shot entered after the save
+        QTest::addColumn<int>("answer");   // SaveChoice
+        QTest::addColumn<bool>("named");   // a file name given to the save dialog
+        QTest::addColumn<bool>("goesOn");
+        const auto save = int(SaveChoice::Save);
+        const auto discard = int(SaveChoice::Discard);
+        const auto cancel = int(SaveChoice::Cancel);
+        for (const char* action : {"schließen", "Neu", "Laden"}) {
+            const QString a = QString::fromUtf8(action);
+            QTest::addRow("%s, Speichern", action) << a << true << save << true << true;
+            QTest::addRow("%s, Verwerfen", action) << a << true << discard << true << true;
+            QTest::addRow("%s, Abbrechen", action) << a << true << cancel << true << false;
+            QTest::addRow("%s, Speichern abgebrochen", action)
+                << a << true << save << false << false;
+            QTest::addRow("%s, nichts Neues", action) << a << false << cancel << true << true;
+        }
+    }
+    void unsavedSeriesAreOfferedForSaving() {
+        QFETCH(QString, action);
+        QFETCH(bool, entered);
+        QFETCH(int, answer);
+        QFETCH(bool, named);
+        QFETCH(bool, goesOn);
+        const QString before = path("vorher.txt");
+        const QString after = path("nachher.txt");
+        QFile::remove(after);
+        shot({230, 220}, {250, 236});
+        m_dialogs.saveNames = {before};
+        m_ui->press("Speichern");
+        if (entered)
+            shot({236, 224}, {240, 230});
+        const QStringList shots = m_ui->list("SchussListe");
+        m_dialogs.asked.clear();
+        m_dialogs.saveChoices = {SaveChoice(answer)};
+        m_dialogs.saveNames = named ? QStringList{after} : QStringList{};
+        m_dialogs.openNames = {before};
+
+        bool closed = false;
+        if (action == QStringLiteral("schließen"))
+            closed = m_form->close();
+        else
+            m_ui->press(action.toUtf8().constData());
+
+        QStringList asked;
+        for (const auto& a : m_dialogs.asked)
+            if (a.kind == QStringLiteral("asksave"))
+                asked << a.text;
+        QCOMPARE(asked,
+                 entered ? QStringList{QStringLiteral("Änderungen speichern?")} : QStringList{});
+        QCOMPARE(QFile::exists(after), entered && answer == int(SaveChoice::Save) && named);
+        if (QFile::exists(after))
+            QVERIFY(!bytesOf(after).isEmpty());
+        const QStringList left = action == QStringLiteral("Neu") ? QStringList{}
+                                 : action == QStringLiteral("Laden")
+                                     ? QStringList{QStringLiteral("1")}
+                                     : shots;
+        QCOMPARE(m_ui->list("SchussListe"), goesOn ? left : shots);
+        QCOMPARE(closed, goesOn && action == QStringLiteral("schließen"));
+    }
+
+    // Closing the program asks for the series of the shot-entry window too.
+    void unsavedShotEntryIsOfferedOnClose() {
+        m_ui->press("BtnSchusseingabe");
+        Schusseingabe* entry = m_form->shotEntryWindow();
+        WindowDriver(entry).click(240, 230);
+        m_dialogs.asked.clear();
+        m_dialogs.saveChoices = {SaveChoice::Cancel};
+        QVERIFY(!m_form->close());
+        QCOMPARE(m_dialogs.asked.size(), 1);
+        QCOMPARE(m_dialogs.asked[0].text,
+                 QStringLiteral("Änderungen in der Schusseingabe speichern?"));
+        QCOMPARE(WindowDriver(entry).list("SchussListe"), QStringList{QStringLiteral("1")});
+    }
+
+    // Menu entries and their shortcuts click the window's buttons.
+    void menusDoWhatTheButtonsDo_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("key"); // QKeySequence::StandardKey, or none
+        const int none = int(QKeySequence::UnknownKey);
+        QTest::newRow("Strg+Z") << "Undo"
+                                << "" << int(QKeySequence::Undo);
+        QTest::newRow("Strg+S") << "Speichern"
+                                << "" << int(QKeySequence::Save);
+        QTest::newRow("Strg+O") << "Laden"
+                                << "" << int(QKeySequence::Open);
+        QTest::newRow("Rückgängig") << "Undo"
+                                    << "Rückgängig" << none;
+        QTest::newRow("Weitere Serie") << "WeitereSerie"
+                                       << "Weitere Serie" << none;
+        QTest::newRow("Neu") << "Neu"
+                             << "Neu" << none;
+    }
+    void menusDoWhatTheButtonsDo() {
+        QFETCH(QString, button);
+        QFETCH(QString, entry);
+        QFETCH(int, key);
+        const auto state = [this] {
+            QStringList s = m_ui->list("SerienListe") + m_ui->list("SchussListe");
+            s << m_ui->caption();
+            for (const auto& a : m_dialogs.asked)
+                s << a.kind + a.text + a.extra;
+            return s;
+        };
+        QStringList byButton;
+        for (bool viaMenu : {false, true}) {
+            cleanup();
+            init();
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+            shot({230, 220}, {250, 236});
+            m_ui->click(236, 224);
+            m_dialogs.saveChoices = {SaveChoice::Discard};
+            const QStringList before = state();
+            if (!viaMenu) {
+                m_ui->press(button.toUtf8().constData());
+                byButton = state();
+                QVERIFY(byButton != before);
+            } else if (key != int(QKeySequence::UnknownKey)) {
+                const QKeySequence keys(static_cast<QKeySequence::StandardKey>(key));
+                QTest::keyClick(m_ui->surface(), keys[0].key(), keys[0].keyboardModifiers());
+            } else {
+                for (QAction* action : m_form->findChildren<QAction*>())
+                    if (action->text() == entry)
+                        action->trigger();
+            }
+        }
+        QCOMPARE(state(), byButton);
+    }
+
+    void aboutNamesProgramVersionAndLicence() {
+        for (QAction* action : m_form->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Über Ankerblick"))
+                action->trigger();
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY(m_dialogs.messages()[0].startsWith(QStringLiteral("Ankerblick ")));
+        QVERIFY(m_dialogs.messages()[0].endsWith(QStringLiteral("GPL-3.0-or-later")));
+    }
+
     void printsFourSeriesAPage() {
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty())

@@ -165,16 +165,21 @@ def main():
         session.xdotool("key", "Return")
         form = session.window("Ankerblick Erika")
 
+        Atspi.init()
+        app = wait_for("the program on the accessibility bus", lambda: application(app_proc.pid))
+        # The target lies below the menu bar; clicks go to its drawing units.
+        target = wait_for("the target", lambda: find(app, "Scheibe"))
+        origin = Atspi.Component.get_extents(target, Atspi.CoordType.WINDOW)
+        print("Scheibe at %d, %d" % (origin.x, origin.y))
+
         # A call a little above the centre, then the hit on the centre.
         for x, y in ((244, 210), (244, 228)):
+            x, y = x + origin.x, y + origin.y
             session.xdotool("mousemove", "--window", str(form), str(x + 2), str(y))
             session.xdotool("mousemove", "--window", str(form), str(x), str(y))
             time.sleep(0.2)
             session.xdotool("click", "1")
             time.sleep(0.2)
-
-        Atspi.init()
-        app = wait_for("the program on the accessibility bus", lambda: application(app_proc.pid))
         expected = {
             "SchussListe": ["1"],
             "Schusswert": ["10,9"],
@@ -196,7 +201,10 @@ def main():
         wait_for("the main window again", lambda: session.window("Ankerblick Erika"))
         print("Schusseingabe opened and left")
 
+        # The entered shot was not saved: the program asks, and lets it go.
         session.close_window(form)
+        discard = wait_for("the question whether to save", lambda: find(app, "Verwerfen"))
+        Atspi.Action.do_action(discard, 0)
         try:
             status = app_proc.wait(TIMEOUT)
         except subprocess.TimeoutExpired:

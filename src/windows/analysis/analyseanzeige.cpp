@@ -10,6 +10,7 @@
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
 #include "windows/shared/targetpanels.h"
+#include "windows/shared/windowmenu.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -171,6 +172,18 @@ void AnalyseAnzeige::buildButtons() {
     connect(all, &QPushButton::clicked, this, &AnalyseAnzeige::AlleSerienAnzeigen_Click);
     connect(comments, &QPushButton::clicked, this, &AnalyseAnzeige::Kommentare_anzeigen_Click);
     connect(back, &QPushButton::clicked, this, &AnalyseAnzeige::Schusseingabe_Click);
+
+    WindowMenuPlan plan;
+    plan.file = {{QStringLiteral("Laden"), load, QKeySequence::Open},
+                 {QStringLiteral("Zusätzliche Datei laden"), attach},
+                 {QStringLiteral("Drucken"), print, QKeySequence::Print}};
+    plan.series = {{QStringLiteral("Neu"), fresh}};
+    plan.view = {{QStringLiteral("Abkommenseingabe"), back}};
+    // Beenden closes the program through the main window.
+    plan.quit = [this] {
+        m_returnTo ? m_returnTo->close() : close();
+    };
+    addWindowMenu(this, m_dialogs, plan);
 }
 
 void AnalyseAnzeige::Form_Load() {

@@ -34,6 +34,13 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
     connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
+    WindowMenuPlan plan = menuPlan();
+    plan.view.prepend({QStringLiteral("Abkommenseingabe"), back});
+    // Beenden closes the program through the main window, which asks for unsaved series.
+    plan.quit = [this] {
+        m_returnTo ? m_returnTo->close() : close();
+    };
+    addWindowMenu(this, m_dialogs, plan);
     // Hits from the polled target write no time lines.
     connect(m_link, &TargetLinkPanel::linkStateChanged, this,
             [this] { m_entry.setPolling(m_link->isPolling()); });

@@ -81,6 +81,15 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
             &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
     connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
+    WindowMenuPlan plan = menuPlan();
+    plan.file.prepend({QStringLiteral("Laden"), load, QKeySequence::Open});
+    plan.file.append({QStringLiteral("Drucken"), print, QKeySequence::Print});
+    plan.view.prepend({QStringLiteral("Analyse und Anzeige"), analysis});
+    plan.view.prepend({QStringLiteral("Schusseingabe"), shotEntry});
+    plan.quit = [this] {
+        close();
+    };
+    addWindowMenu(this, m_dialogs, plan);
     m_rhythmWindow = std::make_unique<RhythmWindow>(m_services.tones, m_dialogs);
     connect(this, &TargetWindow::rhythmAidRequested, this, [this] { m_rhythmWindow->show(); });
 
@@ -175,6 +184,8 @@ void Form1::BtnAnalyseAnzeige_Click() {
 }
 
 void Form1::Laden_Click() {
+    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+        return;
     const QString path = m_dialogs.openFileName(this, seriesFileFilter());
     if (path.isEmpty())
         return;
@@ -204,7 +215,14 @@ void Form1::paintMarks(QPainter& painter) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // Closing the start-up window ends the program: the other windows go with it.
+    // Closing the start-up window ends the program: the other windows go with it,
+    // once the series entered in this window and the shot-entry window are settled.
+    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")) ||
+        (m_shotEntry && !m_shotEntry->settleUnsavedSeries(
+                            QStringLiteral("Änderungen in der Schusseingabe speichern?")))) {
+        event->ignore();
+        return;
+    }
     if (m_analysis)
         m_analysis->unload();
     if (m_shotEntry)

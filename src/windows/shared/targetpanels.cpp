@@ -51,6 +51,9 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
     grid->addWidget(view, 0, 0, Qt::AlignTop);
+    // The target shows no text; its name lets assistive tools find it.
+    view->setObjectName(QStringLiteral("Scheibe"));
+    view->setAccessibleName(QStringLiteral("Scheibe"));
 
     m_panel = new QWidget(window);
     m_side = new QVBoxLayout(m_panel);

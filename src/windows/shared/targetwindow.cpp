@@ -117,6 +117,8 @@ void TargetWindow::Undo_Click() {
 }
 
 void TargetWindow::Neu_Click() {
+    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+        return;
     m_sheet.newSession();
     refresh();
 }
@@ -154,13 +156,46 @@ void TargetWindow::StopBtn_Click() {
 }
 
 void TargetWindow::Speichern_Click() {
+    saveSeries();
+}
+
+bool TargetWindow::saveSeries() {
     const QString proposed =
         proposedFileName(m_name->text(), QDate::currentDate(), m_sheet.locale());
     const QString path = m_dialogs.saveFileName(this, seriesFileFilter(), proposed);
     if (path.isEmpty())
-        return;
-    if (const auto error = writeSeriesFile(path, m_sheet.fileContent(), fileStyle()))
+        return false;
+    if (const auto error = writeSeriesFile(path, m_sheet.fileContent(), fileStyle())) {
         m_dialogs.messageBox(this, *error);
+        return false;
+    }
+    m_sheet.markSaved();
+    return true;
+}
+
+bool TargetWindow::settleUnsavedSeries(const QString& question) {
+    if (!m_sheet.modifiedSinceSave())
+        return true;
+    switch (m_dialogs.askToSave(this, question)) {
+    case SaveChoice::Save:
+        return saveSeries();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+WindowMenuPlan TargetWindow::menuPlan() const {
+    WindowMenuPlan plan;
+    plan.file = {{QStringLiteral("Speichern"), m_save, QKeySequence::Save}};
+    plan.series = {{QStringLiteral("Weitere Serie"), m_nextSeries},
+                   {QStringLiteral("Rückgängig"), m_undo, QKeySequence::Undo},
+                   {QStringLiteral("Neu"), m_new},
+                   {QStringLiteral("Neu Berechnen"), m_recompute}};
+    plan.view = {{QStringLiteral("Rhythmus Trainingshilfe"), m_rhythm}};
+    return plan;
 }
 
 void TargetWindow::RhythmusTrainingshilfe_Click() {

@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "sheets/targetsheet.h"
 #include "windows/shared/targetpanels.h"
+#include "windows/shared/windowmenu.h"
 
 #include <QWidget>
 
@@ -27,6 +28,10 @@ class TargetWindow : public QWidget {
     Q_OBJECT
 public:
     QString shooterName() const;
+    // Before the entered series are given up: when they changed since they
+    // were last saved, asks `question` and saves if the user wants to. False
+    // when the user cancelled or the save did not happen.
+    bool settleUnsavedSeries(const QString& question);
 
 signals:
     // "Rhythmus Trainingshilfe" was pressed: the owner of the rhythm window shows it.
@@ -50,6 +55,10 @@ protected:
     virtual void paintMarks(QPainter& painter);
     // How this window writes its series files.
     virtual SeriesFileStyle fileStyle() const = 0;
+    // "Speichern": asks for a file and writes the series; false when nothing was written.
+    bool saveSeries();
+    // The menu entries of the shared buttons; the window adds its own.
+    WindowMenuPlan menuPlan() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

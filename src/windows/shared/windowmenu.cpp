@@ -1,0 +1,60 @@
+#include "windowmenu.h"
+
+#include "platform/userdialogs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+namespace ankerblick {
+
+namespace {
+
+void addEntries(QMenu* menu, const QList<MenuEntry>& entries) {
+    for (const MenuEntry& entry : entries) {
+        QAction* action = menu->addAction(entry.caption);
+        if (entry.key != QKeySequence::UnknownKey)
+            action->setShortcut(entry.key);
+        QObject::connect(action, &QAction::triggered, entry.button, &QAbstractButton::click);
+    }
+}
+
+} // namespace
+
+QString aboutText() {
+    return QStringLiteral("Ankerblick ") + QStringLiteral(ANKERBLICK_VERSION) +
+           QStringLiteral("\nTraining der Schussansage für Sportschützen.") +
+           QStringLiteral("\nLizenz: GPL-3.0-or-later");
+}
+
+QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuPlan& plan) {
+    auto* bar = new QMenuBar(window);
+    bar->setObjectName(QStringLiteral("Menü"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
+    addEntries(file, plan.file);
+    if (!plan.file.isEmpty())
+        file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("Beenden"));
+    quit->setShortcut(QKeySequence::Quit);
+    QObject::connect(quit, &QAction::triggered, window, plan.quit);
+
+    if (!plan.series.isEmpty())
+        addEntries(bar->addMenu(QStringLiteral("&Serie")), plan.series);
+    if (!plan.view.isEmpty())
+        addEntries(bar->addMenu(QStringLiteral("&Ansicht")), plan.view);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+    QObject::connect(help->addAction(QStringLiteral("Über Ankerblick")), &QAction::triggered,
+                     window, [window, &dialogs] {
+                         dialogs.messageBox(window, aboutText(), QStringLiteral("Über Ankerblick"));
+                     });
+
+    window->layout()->setMenuBar(bar);
+    return bar;
+}
+
+} // namespace ankerblick

@@ -1,0 +1,42 @@
+#pragma once
+
+// The menu bar of the three target windows: Datei, Serie, Ansicht and Hilfe.
+// Every entry but Beenden and "Über Ankerblick" stands for a button of the
+// window and clicks it, so menu, shortcut and button do the same; each
+// window names the entries it has.
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QAbstractButton;
+class QMenuBar;
+class QWidget;
+
+namespace ankerblick {
+
+class UserDialogs;
+
+struct MenuEntry {
+    QString caption;
+    QAbstractButton* button = nullptr;
+    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+};
+
+struct WindowMenuPlan {
+    QList<MenuEntry> file; // Beenden follows them
+    QList<MenuEntry> series;
+    QList<MenuEntry> view;
+    // Beenden: closes the program as closing the main window does.
+    std::function<void()> quit;
+};
+
+// Builds the menu bar into the window's top-level layout.
+QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuPlan& plan);
+
+// "Über Ankerblick": name, version, purpose and licence.
+QString aboutText();
+
+} // namespace ankerblick
