@@ -26,8 +26,8 @@ public:
         return w;
     }
 
-    // The target's drawing area. It sits at the window's top left: its
-    // positions are the window's client positions.
+    // The target's drawing area, below the menu bar at the window's left: its
+    // positions are drawing units.
     QWidget* surface() const {
         auto* view = m_window->findChild<TargetView*>();
         if (!view)

@@ -44,8 +44,8 @@ QString seriesFileFilter() {
 
 TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& style)
     : QObject(window), m_window(window), m_style(style) {
-    // The drawing area takes the top left of the client area, so that its
-    // drawing units are the client area's pixels.
+    // The drawing area takes the top left of the client area below the menu
+    // bar; its drawing units are its own pixels.
     auto* grid = new QGridLayout(window);
     grid->setContentsMargins(0, 0, 12, 12);
     grid->setHorizontalSpacing(12);

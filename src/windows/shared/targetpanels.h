@@ -1,7 +1,7 @@
 #pragma once
 
 // The layout and the controls all three target windows share: the target's
-// drawing area at the top left of the client area, beside it the shooter's
+// drawing area at the left below the menu bar, beside it the shooter's
 // name, the shot caption, the discipline options and the series, shot and
 // value lists with the sums, and below both the grid of buttons. Each window
 // adds its own controls into the rows laid out here.

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the two entry windows share: the target view at the top left of the
-// client area (drawing units are its pixels), whose pointer events enter the
+// What the two entry windows share: the target view at the left below the
+// menu bar (drawing units are its pixels), whose pointer events enter the
 // shots, the shared panels with the discipline options, the series and shot
 // lists with the sums, and the series buttons. Each window adds its own
 // controls into the rows the panels lay out.
