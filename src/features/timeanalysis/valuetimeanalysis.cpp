@@ -17,7 +17,8 @@ AusgabeForm& GraphWindow::open(ValueTimeAnalysis& user) {
     if (!m_form)
         m_form = std::make_unique<AusgabeForm>();
     if (m_user != &user) {
-        release(*m_user);
+        if (m_user)
+            release(*m_user);
         m_user = &user;
         m_redraw = QObject::connect(m_form.get(), &AusgabeForm::redrawRequested, &user,
                                     &ValueTimeAnalysis::AusgabeFormNeuZeichnen);
@@ -32,7 +33,7 @@ AusgabeForm* GraphWindow::windowOf(const ValueTimeAnalysis& user) const {
 }
 
 void GraphWindow::release(const ValueTimeAnalysis& user) {
-    if (m_user != &user || !m_user)
+    if (m_user != &user)
         return;
     QObject::disconnect(m_redraw);
     QObject::disconnect(m_zoom);
