@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/printers.h"
 #include "platform/services.h"
+#include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
 
@@ -41,7 +42,8 @@ struct BenchServices {
     SystemClock clock;
     SilentTones tones;
     QtPrinterService printers;
-    Services services{dialogs, clock, tones, printers};
+    MemorySettings settings;
+    Services services{dialogs, clock, tones, printers, settings};
 };
 
 } // namespace ankerblick::bench

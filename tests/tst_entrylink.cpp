@@ -45,7 +45,7 @@ private slots:
     void init() {
         resetServices();
         m_pty = std::make_unique<Pty>();
-        Services services{m_dialogs, m_clock, m_tones, m_printers, {m_pty->path()}};
+        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, {m_pty->path()}};
         m_window = std::make_unique<Schusseingabe>(services, &m_returnTo);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

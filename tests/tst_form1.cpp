@@ -101,7 +101,7 @@ private slots:
     void namePromptRepeatsUntilANameIsGiven() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
-        Services services{dialogs, m_clock, m_tones, m_printers};
+        Services services{dialogs, m_clock, m_tones, m_printers, m_settings};
         Form1 form(services);
         QCOMPARE(dialogs.prompts(),
                  QStringList({QStringLiteral("Bitte Name eingeben:"),

@@ -2,6 +2,7 @@
 // and the window driven by clicks and typing with its tones recorded.
 
 #include "features/rhythm/rhythmustrainingshilfeform.h"
+#include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "sheets/rhythmsequence.h"
 #include "support/scripteddialogs.h"
@@ -129,6 +130,7 @@ class TestRhythm : public QObject {
 private:
     std::unique_ptr<RecordingTones> m_tones;
     ScriptedDialogs m_dialogs;
+    MemorySettings m_settings;
     std::unique_ptr<RhythmusTrainingshilfeForm> m_form;
     std::unique_ptr<WindowDriver> m_drive;
 
@@ -175,7 +177,8 @@ private slots:
     void init() {
         m_tones = std::make_unique<RecordingTones>();
         m_dialogs = ScriptedDialogs();
-        m_form = std::make_unique<RhythmusTrainingshilfeForm>(*m_tones, m_dialogs);
+        m_settings.clear();
+        m_form = std::make_unique<RhythmusTrainingshilfeForm>(*m_tones, m_dialogs, m_settings);
         m_drive = std::make_unique<WindowDriver>(m_form.get());
         m_tones->redBoxNow = [this] {
             return redBoxShown();
@@ -186,6 +189,43 @@ private slots:
         m_form->show();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
+    // The times of the last start come back in the next window, if every one
+    // of them would pass the box's checks.
+    void keptTimes_data() {
+        QTest::addColumn<QVariant>("kept");
+        QTest::addColumn<QStringList>("shown");
+        const auto times = [](const char* spaced) {
+            return QString::fromUtf8(spaced).split(u' ');
+        };
+        const QStringList first = times("10 8 3 2 40 10");
+        const QStringList typed = times("5 6,5 2 1 30 3");
+        QTest::newRow("started") << QVariant(typed) << typed;
+        QTest::newRow("nothing kept") << QVariant() << first;
+        QTest::newRow("five times") << QVariant(typed.mid(1)) << first;
+        QTest::newRow("not a number") << QVariant(times("5 x 2 1 30 3")) << first;
+        QTest::newRow("out of range") << QVariant(times("5 70 2 1 30 3")) << first;
+        QTest::newRow("one text") << QVariant(QStringLiteral("5")) << first;
+    }
+    void keptTimes() {
+        QFETCH(QVariant, kept);
+        QFETCH(QStringList, shown);
+        if (QTest::currentDataTag() == QByteArrayLiteral("started")) {
+            // Kept by a start in the window before.
+            setBoxes({shown[0], shown[1], shown[2], shown[3], shown[4], shown[5]});
+            m_drive->child<QPushButton>(QStringLiteral("Start"))->click();
+            m_drive->child<QPushButton>(QStringLiteral("Stop"))->click();
+        } else {
+            m_settings.put(QStringLiteral("rhythmus/zeiten"), kept);
+        }
+        m_drive.reset();
+        m_form = std::make_unique<RhythmusTrainingshilfeForm>(*m_tones, m_dialogs, m_settings);
+        m_drive = std::make_unique<WindowDriver>(m_form.get());
+        QStringList texts;
+        for (int i = 0; i < kBoxCount; ++i)
+            texts << box(i)->text();
+        QCOMPARE(texts, shown);
+    }
+
     void cleanup() {
         m_drive.reset();
         m_form.reset();
@@ -508,7 +548,7 @@ private slots:
     }
 
     void showRhythmWindowCreatesItOnce() {
-        auto holder = std::make_unique<RhythmWindow>(*m_tones, m_dialogs);
+        auto holder = std::make_unique<RhythmWindow>(*m_tones, m_dialogs, m_settings);
         QVERIFY(!holder->window());
         RhythmusTrainingshilfeForm* first = holder->show();
         QVERIFY(first);

@@ -4,6 +4,7 @@
 #include "features/targetlink/targetlink.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "platform/serialport.h"
+#include "platform/settings.h"
 #include "support/pty.h"
 #include "support/scripteddialogs.h"
 
@@ -122,13 +123,14 @@ private:
     std::unique_ptr<Pty> m_pty;
     FakeHost m_host;
     ScriptedDialogs m_dialogs;
+    MemorySettings m_settings;
     std::unique_ptr<TargetLinkPanel> m_panel;
 
     void makePanel(UserDialogs& dialogs, const QStringList& extra,
                    std::unique_ptr<SerialPort> port = nullptr) {
         m_panel.reset();
         m_panel = std::make_unique<TargetLinkPanel>(
-            dialogs, port ? std::move(port) : makeQtSerialPort(), extra);
+            dialogs, m_settings, port ? std::move(port) : makeQtSerialPort(), extra);
         m_host.attach(m_panel->link());
         m_panel->show();
     }
@@ -181,11 +183,29 @@ private slots:
         m_pty = std::make_unique<Pty>();
         m_host = FakeHost();
         m_dialogs = ScriptedDialogs();
+        m_settings.clear();
         makePanel(m_dialogs, {m_pty->path()});
     }
     void cleanup() {
         m_panel.reset();
         m_pty.reset();
+    }
+
+    // The port of the last log-on is chosen in the next panel, if listed.
+    void keepsThePortOfTheLastLogOn_data() {
+        QTest::addColumn<bool>("listedAgain");
+        QTest::newRow("listed") << true;
+        QTest::newRow("gone") << false;
+    }
+    void keepsThePortOfTheLastLogOn() {
+        QFETCH(bool, listedAgain);
+        logOn();
+        QCOMPARE(m_settings.serialPort(), m_pty->path());
+        makePanel(m_dialogs, listedAgain ? QStringList{m_pty->path()} : QStringList{});
+        QCOMPARE(combo()->currentIndex() >= 0, listedAgain);
+        if (listedAgain)
+            QCOMPARE(combo()->currentData().toString(), m_pty->path());
+        QVERIFY(!m_panel->isLoggedOn());
     }
 
     void startsLoggedOffWithThePortsListed() {

@@ -1,6 +1,7 @@
 // The target's shot records as they arrive, the hits they stand for on the
 // drawing, and the list of ports the shooter chooses from.
 
+#include "sheets/commandline.h"
 #include "sheets/portchoice.h"
 #include "sheets/targetrecord.h"
 
@@ -205,37 +206,67 @@ private slots:
         QCOMPARE(p.y, expectedY);
     }
 
-    void portArguments_data() {
+    // The command line after Qt took its own options (-platform and the
+    // like): exit code -1 when the program starts.
+    void readCommandLine_data() {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("ports");
-        const QString app = QStringLiteral("ankerblick");
-        QTest::newRow("none") << QStringList{app} << QStringList{};
-        QTest::newRow("value after the option")
-            << QStringList{app, QStringLiteral("--port"), QStringLiteral("/dev/pts/3")}
-            << QStringList{QStringLiteral("/dev/pts/3")};
-        QTest::newRow("value with equals sign")
-            << QStringList{app, QStringLiteral("--port=/dev/ttyUSB5")}
-            << QStringList{QStringLiteral("/dev/ttyUSB5")};
-        QTest::newRow("several, among other options")
-            << QStringList{app,
-                           QStringLiteral("-platform"),
-                           QStringLiteral("offscreen"),
-                           QStringLiteral("--port"),
-                           QStringLiteral("/dev/pts/3"),
-                           QStringLiteral("--port=/dev/pts/7")}
-            << QStringList{QStringLiteral("/dev/pts/3"), QStringLiteral("/dev/pts/7")};
-        QTest::newRow("option without value at the end")
-            << QStringList{app, QStringLiteral("--port")} << QStringList{};
-        QTest::newRow("empty value")
-            << QStringList{app, QStringLiteral("--port=")} << QStringList{};
-        QTest::newRow("similar option")
-            << QStringList{app, QStringLiteral("--portable"), QStringLiteral("/dev/pts/3")}
-            << QStringList{};
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("output"); // part of what is printed
+        const auto row = [](const char* tag, std::initializer_list<const char*> arguments,
+                            int exitCode, std::initializer_list<const char*> ports,
+                            const char* name = "", const char* file = "", const char* output = "") {
+            QStringList args{QStringLiteral("ankerblick")};
+            for (const char* a : arguments)
+                args << QString::fromUtf8(a);
+            QStringList portList;
+            for (const char* p : ports)
+                portList << QString::fromUtf8(p);
+            QTest::newRow(tag) << args << exitCode << portList << QString::fromUtf8(name)
+                               << QString::fromUtf8(file) << QString::fromUtf8(output);
+        };
+        row("none", {}, -1, {});
+        row("port value after the option", {"--port", "/dev/pts/3"}, -1, {"/dev/pts/3"});
+        row("port value with equals sign", {"--port=/dev/ttyUSB5"}, -1, {"/dev/ttyUSB5"});
+        row("two ports, in order", {"--port", "/dev/pts/3", "--port=/dev/pts/7"}, -1,
+            {"/dev/pts/3", "/dev/pts/7"});
+        row("port without value at the end", {"--port"}, 1, {});
+        row("empty port", {"--port="}, -1, {});
+        row("similar option", {"--portable", "/dev/pts/3"}, 1, {});
+        row("name", {"--name", " Anna Berg "}, -1, {}, "Anna Berg");
+        row("file and port", {"/tmp/serie.txt", "--port", "/dev/pts/3"}, -1, {"/dev/pts/3"}, "",
+            "/tmp/serie.txt");
+        row("two files", {"a.txt", "b.txt"}, 1, {});
+        row("unknown option", {"--farbe", "rot"}, 1, {});
+        row("help", {"--help"}, 0, {}, "", "", "  --port <Anschluss>");
+        row("help, short, before other options", {"-h", "--port", "/dev/pts/3"}, 0, {}, "", "",
+            "  --name <Name>");
+        row("version", {"--version"}, 0, {}, "", "", "Ankerblick 0.1");
+        row("version, short", {"-v"}, 0, {}, "", "", "Ankerblick 0.1");
     }
-    void portArguments() {
+    void readCommandLine() {
         QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
         QFETCH(QStringList, ports);
-        QCOMPARE(ankerblick::portArguments(arguments), ports);
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        QFETCH(QString, output);
+        QCoreApplication::setApplicationName(QStringLiteral("Ankerblick"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
+        const CommandLine read = ankerblick::readCommandLine(arguments);
+        QCOMPARE(read.exitCode.value_or(-1), exitCode);
+        QCOMPARE(read.options.ports, ports);
+        QCOMPARE(read.options.name, name);
+        QCOMPARE(read.options.file, file);
+        // Help and version go to standard output, errors to standard error.
+        QCOMPARE(read.error.isEmpty(), exitCode != 1);
+        if (!output.isEmpty())
+            QVERIFY2(read.output.contains(output), qPrintable(read.output));
+        else
+            QVERIFY(read.output.isEmpty());
+        QCOMPARE(ankerblick::asksForHelpOrVersion(arguments), exitCode == 0);
     }
 
     void portChoices_data() {

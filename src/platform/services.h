@@ -14,6 +14,7 @@ namespace ankerblick {
 
 class Clock;
 class PrinterService;
+class Settings;
 class ToneGenerator;
 class UserDialogs;
 
@@ -22,6 +23,8 @@ struct Services {
     const Clock& clock;
     ToneGenerator& tones;
     PrinterService& printers;
+    // What the program remembers between runs.
+    Settings& settings;
     // Serial ports named on the command line, offered after the system's own.
     QStringList extraSerialPorts{};
     // Makes the port of an electronic target link, one for each window that

@@ -1,6 +1,10 @@
 #include "userdialogs.h"
 
+#include "settings.h"
+
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -48,14 +52,35 @@ SaveChoice QtUserDialogs::askToSave(QWidget* parent, const QString& text) {
     return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
+QString QtUserDialogs::startFolder() const {
+    // A folder that is gone now leaves the choice to the dialog.
+    const QString folder = m_settings.lastFolder();
+    return !folder.isEmpty() && QDir::isAbsolutePath(folder) && QFileInfo(folder).isDir()
+               ? folder
+               : QString();
+}
+
+void QtUserDialogs::keepFolderOf(const QString& path) {
+    if (!path.isEmpty())
+        m_settings.setLastFolder(QFileInfo(path).absolutePath());
+}
+
 QString QtUserDialogs::openFileName(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), startFolder(), filter);
+    keepFolderOf(path);
+    return path;
 }
 
 QString QtUserDialogs::saveFileName(QWidget* parent, const QString& filter,
                                     const QString& proposedName) {
+    const QString folder = startFolder();
+    const QString proposed = folder.isEmpty() || QDir::isAbsolutePath(proposedName)
+                                 ? proposedName
+                                 : QDir(folder).filePath(proposedName);
     // The dialog asks before an existing file is overwritten.
-    return QFileDialog::getSaveFileName(parent, QString(), proposedName, filter);
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), proposed, filter);
+    keepFolderOf(path);
+    return path;
 }
 
 } // namespace ankerblick

@@ -35,9 +35,14 @@ public:
 // The title of message boxes that bring none of their own.
 QString defaultDialogTitle();
 
-// The real dialogs of the desktop.
+class Settings;
+
+// The real dialogs of the desktop. The file dialogs start in the folder
+// chosen last and keep the folder chosen.
 class QtUserDialogs final : public UserDialogs {
 public:
+    explicit QtUserDialogs(Settings& settings) : m_settings(settings) {}
+
     QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     void messageBox(QWidget* parent, const QString& text, const QString& title) override;
@@ -46,6 +51,12 @@ public:
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter,
                          const QString& proposedName) override;
+
+private:
+    QString startFolder() const;
+    void keepFolderOf(const QString& path);
+
+    Settings& m_settings;
 };
 
 } // namespace ankerblick

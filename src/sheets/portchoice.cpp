@@ -2,23 +2,6 @@
 
 namespace ankerblick {
 
-QStringList portArguments(const QStringList& arguments) {
-    const QString option = QStringLiteral("--port");
-    const QString withValue = QStringLiteral("--port=");
-    QStringList out;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        QString value;
-        if (a == option && i + 1 < arguments.size())
-            value = arguments.at(++i);
-        else if (a.startsWith(withValue))
-            value = a.mid(withValue.size());
-        if (!value.isEmpty())
-            out << value;
-    }
-    return out;
-}
-
 QList<PortChoice> portChoices(const QStringList& numberedLocations,
                               const QList<PortChoice>& systemPorts,
                               const QStringList& extraLocations) {

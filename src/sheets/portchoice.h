@@ -2,7 +2,7 @@
 
 // The ports the shooter can choose the electronic target from: "Com 1" ...
 // "Com 8", then every further port the system reports, then the ports given
-// on the command line ("--port PATH").
+// on the command line ("--port PATH", see commandline.h).
 
 #include <QList>
 #include <QString>
@@ -17,10 +17,6 @@ struct PortChoice {
 };
 
 inline constexpr int kNumberedPorts = 8;
-
-// The values of "--port PATH" and "--port=PATH", in the order given; a
-// "--port" without a value is ignored.
-QStringList portArguments(const QStringList& arguments);
 
 // The list items: "Com n" for the n-th of the numbered locations, then each
 // system port and each extra location not listed already (by location).

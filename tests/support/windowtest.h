@@ -5,6 +5,7 @@
 // derives from it instead of QObject.
 
 #include "platform/services.h"
+#include "platform/settings.h"
 #include "support/fakeclock.h"
 #include "support/pdfprinters.h"
 #include "support/recordedtones.h"
@@ -20,12 +21,15 @@ protected:
     FakeClock m_clock;
     RecordedTones m_tones;
     PdfPrinters m_printers;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers};
+    MemorySettings m_settings;
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers, m_settings};
 
-    // No answers asked yet and the clock at 0, for the next test function.
+    // No answers asked yet, the clock at 0 and nothing remembered, for the
+    // next test function.
     void resetServices() {
         m_dialogs = ScriptedDialogs();
         m_clock.now = 0;
+        m_settings.clear();
     }
 };
 

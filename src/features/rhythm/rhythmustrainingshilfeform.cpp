@@ -1,5 +1,6 @@
 #include "rhythmustrainingshilfeform.h"
 
+#include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
 #include "widgets/widgets.h"
@@ -45,9 +46,9 @@ void setBackColour(QLineEdit* box, const QColor& colour) {
 } // namespace
 
 RhythmusTrainingshilfeForm::RhythmusTrainingshilfeForm(ToneGenerator& tones, UserDialogs& dialogs,
-                                                       QWidget* parent)
+                                                       Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_tones(tones), m_dialogs(dialogs),
-      m_locale(QLocale()), m_sequence(m_locale) {
+      m_settings(settings), m_locale(QLocale()), m_sequence(m_locale) {
     setObjectName(QStringLiteral("RhythmusTrainingshilfeForm"));
     setWindowTitle(QStringLiteral("Rhythmus Trainingshilfe"));
     buildControls();
@@ -100,7 +101,22 @@ void RhythmusTrainingshilfeForm::buildControls() {
 }
 
 void RhythmusTrainingshilfeForm::Form_Load() {
+    restoreTimes();
     showRedBox(rhythm::kNoBox);
+}
+
+void RhythmusTrainingshilfeForm::restoreTimes() {
+    // Only times the boxes would accept; otherwise the boxes keep their
+    // first values.
+    const QStringList kept = m_settings.rhythmTimes();
+    if (kept.size() != rhythm::kBoxCount)
+        return;
+    for (const QString& time : kept)
+        if (rhythm::checkWhileEditing(time, m_locale) != rhythm::BoxProblem::None ||
+            rhythm::checkOnLeaving(time, m_locale) != rhythm::BoxProblem::None)
+            return;
+    for (int i = 0; i < rhythm::kBoxCount; ++i)
+        m_boxes[size_t(i)]->setText(kept[i]);
 }
 
 rhythm::BoxTexts RhythmusTrainingshilfeForm::boxTexts() const {
@@ -145,6 +161,8 @@ void RhythmusTrainingshilfeForm::tellNoSoundOutput() {
 }
 
 void RhythmusTrainingshilfeForm::Start_Click() {
+    const rhythm::BoxTexts texts = boxTexts();
+    m_settings.setRhythmTimes(QStringList(texts.begin(), texts.end()));
     showStep(m_sequence.start(boxTexts()));
 }
 
@@ -192,14 +210,14 @@ void RhythmusTrainingshilfeForm::ZeitTxt_LostFocus(int index) {
     m_dialogs.messageBox(this, rhythm::problemMessage(problem));
 }
 
-RhythmWindow::RhythmWindow(ToneGenerator& tones, UserDialogs& dialogs)
-    : m_tones(tones), m_dialogs(dialogs) {}
+RhythmWindow::RhythmWindow(ToneGenerator& tones, UserDialogs& dialogs, Settings& settings)
+    : m_tones(tones), m_dialogs(dialogs), m_settings(settings) {}
 
 RhythmWindow::~RhythmWindow() = default;
 
 RhythmusTrainingshilfeForm* RhythmWindow::show() {
     if (!m_window)
-        m_window = std::make_unique<RhythmusTrainingshilfeForm>(m_tones, m_dialogs);
+        m_window = std::make_unique<RhythmusTrainingshilfeForm>(m_tones, m_dialogs, m_settings);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -22,13 +22,15 @@ class QTimer;
 
 namespace ankerblick {
 
+class Settings;
 class ToneGenerator;
 class UserDialogs;
 
 class RhythmusTrainingshilfeForm : public QWidget {
     Q_OBJECT
 public:
-    RhythmusTrainingshilfeForm(ToneGenerator& tones, UserDialogs& dialogs,
+    // The times typed at the last start are put back into the boxes.
+    RhythmusTrainingshilfeForm(ToneGenerator& tones, UserDialogs& dialogs, Settings& settings,
                                QWidget* parent = nullptr);
     ~RhythmusTrainingshilfeForm() override;
 
@@ -41,6 +43,7 @@ protected:
 private:
     void buildControls();
     void Form_Load();
+    void restoreTimes();
     void Start_Click();
     void Stop_Click();
     void Timer1_Timer();
@@ -55,6 +58,7 @@ private:
 
     ToneGenerator& m_tones;
     UserDialogs& m_dialogs;
+    Settings& m_settings;
     QLocale m_locale;
     rhythm::RhythmSequence m_sequence;
 
@@ -71,7 +75,7 @@ private:
 // outlive it.
 class RhythmWindow final {
 public:
-    RhythmWindow(ToneGenerator& tones, UserDialogs& dialogs);
+    RhythmWindow(ToneGenerator& tones, UserDialogs& dialogs, Settings& settings);
     ~RhythmWindow();
     RhythmWindow(const RhythmWindow&) = delete;
     RhythmWindow& operator=(const RhythmWindow&) = delete;
@@ -86,6 +90,7 @@ public:
 private:
     ToneGenerator& m_tones;
     UserDialogs& m_dialogs;
+    Settings& m_settings;
     std::unique_ptr<RhythmusTrainingshilfeForm> m_window;
 };
 

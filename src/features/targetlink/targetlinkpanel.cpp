@@ -1,6 +1,7 @@
 #include "targetlinkpanel.h"
 
 #include "platform/serialport.h"
+#include "platform/settings.h"
 #include "sheets/portchoice.h"
 #include "widgets/widgets.h"
 
@@ -33,9 +34,10 @@ void LinkIndicator::paintEvent(QPaintEvent*) {
     p.drawEllipse(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0));
 }
 
-TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, std::unique_ptr<SerialPort> port,
-                                 const QStringList& extraPorts, QWidget* parent)
-    : QWidget(parent), m_port(std::move(port)) {
+TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, Settings& settings,
+                                 std::unique_ptr<SerialPort> port, const QStringList& extraPorts,
+                                 QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_port(std::move(port)) {
     setObjectName(QStringLiteral("TargetLinkPanel"));
 
     m_ports = named(new QComboBox(this), QStringLiteral("ComPortsCombo"));
@@ -50,7 +52,9 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, std::unique_ptr<SerialPor
     const QList<PortChoice> choices = portChoices(numbered, system, extraPorts);
     for (const PortChoice& c : choices)
         m_ports->addItem(c.text, c.location);
-    m_ports->setCurrentIndex(-1);
+    // The port of the last log-on, if it is listed; else none is chosen.
+    const QString kept = m_settings.serialPort();
+    m_ports->setCurrentIndex(kept.isEmpty() ? -1 : m_ports->findData(kept));
 
     m_logOn = makeButton(this, QStringLiteral("Rika"), QStringLiteral("Rika An-/ Abmeldung"));
     m_polling = makeButton(this, QStringLiteral("Rika_Schussabfrage"),
@@ -71,7 +75,7 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, std::unique_ptr<SerialPor
         refresh();
         emit linkStateChanged();
     });
-    connect(m_logOn, &QPushButton::clicked, this, [this] { m_link->Rika_Click(chosenLocation()); });
+    connect(m_logOn, &QPushButton::clicked, this, &TargetLinkPanel::logOnOrOff);
     connect(m_polling, &QPushButton::clicked, this, [this] { m_link->Rika_Schussabfrage_Click(); });
     refresh();
 }
@@ -84,6 +88,13 @@ TargetLinkPanel::~TargetLinkPanel() {
 
 QString TargetLinkPanel::chosenLocation() const {
     return m_ports->currentIndex() < 0 ? QString() : m_ports->currentData().toString();
+}
+
+void TargetLinkPanel::logOnOrOff() {
+    const QString location = chosenLocation();
+    m_link->Rika_Click(location);
+    if (m_link->isLoggedOn() && !location.isEmpty())
+        m_settings.setSerialPort(location);
 }
 
 void TargetLinkPanel::refresh() {

@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace ankerblick {
 
+class Settings;
 class UserDialogs;
 
 // A small filled circle: red when off, green when on.
@@ -43,9 +44,9 @@ class TargetLinkPanel : public QWidget {
     Q_OBJECT
 public:
     // port: the panel's own port (Services::serialPorts makes one); extraPorts:
-    // locations given on the command line (portArguments), listed after the
-    // system's ports.
-    TargetLinkPanel(UserDialogs& dialogs, std::unique_ptr<SerialPort> port,
+    // locations given on the command line (--port), listed after the system's
+    // ports. The port of the last log-on is chosen again when it is listed.
+    TargetLinkPanel(UserDialogs& dialogs, Settings& settings, std::unique_ptr<SerialPort> port,
                     const QStringList& extraPorts, QWidget* parent = nullptr);
     ~TargetLinkPanel() override;
 
@@ -66,7 +67,9 @@ signals:
 private:
     void refresh();
     QString chosenLocation() const;
+    void logOnOrOff();
 
+    Settings& m_settings;
     std::unique_ptr<SerialPort> m_port; // outlives the link
     TargetLink* m_link = nullptr;       // child, deleted before the port
     QComboBox* m_ports = nullptr;

@@ -4,12 +4,14 @@
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
 #include "platform/services.h"
+#include "platform/settings.h"
 
 #include "platform/userdialogs.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
 #include "windows/shared/targetpanels.h"
+#include "windows/shared/windowmemory.h"
 #include "windows/shared/windowmenu.h"
 
 #include <QCloseEvent>
@@ -70,6 +72,7 @@ AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo,
     setAcceptDrops(true);
     buildControls();
     Form_Load();
+    keepPlace(this, services.settings);
 }
 
 void AnalyseAnzeige::buildControls() {
@@ -188,6 +191,11 @@ void AnalyseAnzeige::buildButtons() {
 
 void AnalyseAnzeige::Form_Load() {
     m_sheet.load();
+    const QString discipline = QStringLiteral("disziplin");
+    const int kept = keptOption(this, m_panels->discipline(), discipline, m_services.settings, -1);
+    if (kept >= 0)
+        m_sheet.setDiscipline(kept);
+    keepOption(this, m_panels->discipline(), discipline, m_services.settings);
     SchuetzenName_Change();
     refresh();
 }

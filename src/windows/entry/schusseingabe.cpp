@@ -1,6 +1,7 @@
 #include "schusseingabe.h"
 
 #include "features/targetlink/targetlinkpanel.h"
+#include "windows/shared/windowmemory.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -18,8 +19,8 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     buildControls(false);
     optionsRow()->addStretch();
     listsRow()->addStretch();
-    m_link =
-        new TargetLinkPanel(m_dialogs, services.serialPorts(), services.extraSerialPorts, this);
+    m_link = new TargetLinkPanel(m_dialogs, services.settings, services.serialPorts(),
+                                 services.extraSerialPorts, this);
     m_link->link().setTarget(
         [this] {
             return TargetGeometry{m_entry.face().centre(), m_entry.face().scale()};
@@ -45,11 +46,15 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     connect(m_link, &TargetLinkPanel::linkStateChanged, this,
             [this] { m_entry.setPolling(m_link->isPolling()); });
     Form_Load();
+    keepPlace(this, services.settings);
 }
 
 void Schusseingabe::Form_Load() {
     m_entry.load();
-    m_discipline->button(0)->setChecked(true);
+    const QString discipline = QStringLiteral("disziplin");
+    m_discipline->button(keptOption(this, m_discipline, discipline, m_services.settings, 0))
+        ->setChecked(true);
+    keepOption(this, m_discipline, discipline, m_services.settings);
     SchuetzenName_Change();
     refresh();
 }

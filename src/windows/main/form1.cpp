@@ -4,11 +4,13 @@
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
+#include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
+#include "windows/shared/windowmemory.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -25,8 +27,8 @@
 
 namespace ankerblick {
 
-Form1::Form1(Services& services, QWidget* parent)
-    : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()) {
+Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
+    : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()), m_start(start) {
     setObjectName(QStringLiteral("Form1"));
     buildControls(true);
     buildOptions();
@@ -90,10 +92,14 @@ Form1::Form1(Services& services, QWidget* parent)
         close();
     };
     addWindowMenu(this, m_dialogs, plan);
-    m_rhythmWindow = std::make_unique<RhythmWindow>(m_services.tones, m_dialogs);
+    m_rhythmWindow =
+        std::make_unique<RhythmWindow>(m_services.tones, m_dialogs, m_services.settings);
     connect(this, &TargetWindow::rhythmAidRequested, this, [this] { m_rhythmWindow->show(); });
 
     Form_Load();
+    keepPlace(this, m_services.settings);
+    if (!m_start.file.isEmpty())
+        openSeriesFile(m_start.file);
 }
 
 void Form1::buildOptions() {
@@ -133,19 +139,43 @@ void Form1::buildRatingFrame() {
 Form1::~Form1() = default;
 
 void Form1::Form_Load() {
-    QString name = m_dialogs.inputBox(this, QStringLiteral("Bitte Name eingeben:"), QString());
-    while (name.trimmed().isEmpty())
-        name = m_dialogs.inputBox(
-            this, QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"), QString());
+    const QString name = askName();
+    m_services.settings.setLastShooter(name.trimmed());
     m_name->setText(name);
     SchuetzenName_Change();
 
     m_aim.load();
-    // The option groups show what the sheet chose; their handlers run the same choices.
-    m_discipline->button(0)->setChecked(true);
-    m_sectors->button(0)->setChecked(true);
-    m_ringAccuracy->button(1)->setChecked(true);
+    chooseKeptOptions();
     refresh();
+}
+
+QString Form1::askName() {
+    if (!m_start.name.isEmpty())
+        return m_start.name;
+    // The last shooter's name is offered.
+    const QString last = m_services.settings.lastShooter();
+    QString name =
+        m_dialogs.inputBox(this, QStringLiteral("Bitte Name eingeben:"), QString(), last);
+    while (name.trimmed().isEmpty())
+        name = m_dialogs.inputBox(this,
+                                  QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
+                                  QString(), last);
+    return name;
+}
+
+void Form1::chooseKeptOptions() {
+    // The option groups show what the sheet chose (or what was chosen last
+    // time); their handlers run the same choices.
+    const Settings& kept = m_services.settings;
+    const QString discipline = QStringLiteral("disziplin");
+    const QString sectors = QStringLiteral("sektoren");
+    const QString rings = QStringLiteral("ringe");
+    m_discipline->button(keptOption(this, m_discipline, discipline, kept, 0))->setChecked(true);
+    m_sectors->button(keptOption(this, m_sectors, sectors, kept, 0))->setChecked(true);
+    m_ringAccuracy->button(keptOption(this, m_ringAccuracy, rings, kept, 1))->setChecked(true);
+    keepOption(this, m_discipline, discipline, m_services.settings);
+    keepOption(this, m_sectors, sectors, m_services.settings);
+    keepOption(this, m_ringAccuracy, rings, m_services.settings);
 }
 
 void Form1::SchuetzenName_Change() {
@@ -187,8 +217,11 @@ void Form1::Laden_Click() {
     if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
         return;
     const QString path = m_dialogs.openFileName(this, seriesFileFilter());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openSeriesFile(path);
+}
+
+void Form1::openSeriesFile(const QString& path) {
     const SeriesFileReadResult read = readSeriesFile(path, m_aim.locale());
     // What could be read is shown even when the file breaks off.
     if (!read.content.series.isEmpty()) {

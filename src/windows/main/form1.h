@@ -4,6 +4,7 @@
 // target and sees each shot scored and its call rated.
 
 #include "sheets/aimsheet.h"
+#include "sheets/commandline.h"
 #include "windows/shared/targetwindow.h"
 
 #include <memory>
@@ -24,7 +25,9 @@ class Schusseingabe;
 class Form1 final : public TargetWindow {
     Q_OBJECT
 public:
-    explicit Form1(Services& services, QWidget* parent = nullptr);
+    // `start`: what the command line asked for: the shooter's name, a
+    // series file to open.
+    explicit Form1(Services& services, const StartOptions& start = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
     const AimSheet& sheet() const { return m_aim; }
@@ -43,6 +46,9 @@ private:
     void buildOptions();
     void buildRatingFrame();
     void Form_Load();
+    QString askName();
+    void chooseKeptOptions();
+    void openSeriesFile(const QString& path);
     void Sektoren_Click(int index);
     void Ringgenauigkeit_Click(int index);
     void SchuetzenName_Change();
@@ -52,6 +58,7 @@ private:
     void BtnAnalyseAnzeige_Click();
 
     AimSheet m_aim;
+    StartOptions m_start;
     QButtonGroup* m_sectors = nullptr;
     QButtonGroup* m_ringAccuracy = nullptr;
     QListWidget* m_scoreList = nullptr;
