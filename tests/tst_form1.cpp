@@ -18,6 +18,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -34,6 +37,25 @@ namespace {
 QString spokenName(QWidget* w) {
     return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
 }
+
+// The options checked in Form1's groups: discipline, sectors, rings.
+QList<int> checkedOptions(const Form1& form) {
+    QList<int> out;
+    for (const char* group : {"Disziplin", "Sektoren", "Ringgenauigkeit"})
+        out << form.findChild<QButtonGroup*>(QString::fromLatin1(group))->checkedId();
+    return out;
+}
+
+// The desktop's settings of the program in a folder of the test's own.
+struct SettingsFolder {
+    QTemporaryDir dir;
+    SettingsFolder() {
+        QCoreApplication::setOrganizationName(QStringLiteral("Ankerblick"));
+        QCoreApplication::setApplicationName(QStringLiteral("Ankerblick"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    }
+    QString file() const { return dir.filePath(QStringLiteral("Ankerblick/Ankerblick.conf")); }
+};
 
 QStringList items(const QListWidget* list) {
     QStringList out;
@@ -97,6 +119,128 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
     void cleanup() { m_form.reset(); }
+
+    // A run keeps the name, the options and the place; the next run with the
+    // desktop's settings offers them.
+    void settingsComeBackInTheNextRun() {
+        SettingsFolder folder;
+        QSize size;
+        {
+            QtSettings settings;
+            ScriptedDialogs dialogs;
+            dialogs.inputs = {QStringLiteral("Anna Berg")};
+            Services services{dialogs, m_clock, m_tones, m_printers, settings};
+            m_form = std::make_unique<Form1>(services);
+            m_form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+            chooseOption("Disziplin", 2);
+            chooseOption("Sektoren", 1);
+            chooseOption("Ringgenauigkeit", 0);
+            m_form->resize(m_form->size() + QSize(40, 30));
+            size = m_form->size();
+            m_form->close();
+            m_form.reset();
+        }
+        QVERIFY(QFile::exists(folder.file()));
+        QtSettings settings;
+        ScriptedDialogs dialogs;
+        dialogs.inputs = {QStringLiteral("Anna Berg")};
+        Services services{dialogs, m_clock, m_tones, m_printers, settings};
+        Form1 form(services);
+        QCOMPARE(dialogs.asked.size(), 1);
+        QCOMPARE(dialogs.asked.first().extra, QStringLiteral("Anna Berg"));
+        QCOMPARE(checkedOptions(form), QList<int>({2, 1, 0}));
+        QCOMPARE(form.sheet().face().discipline(), 2);
+        QCOMPARE(form.size(), size);
+    }
+
+    // Whatever the settings file holds, the program starts with its defaults.
+    void damagedSettingsGiveTheDefaults_data() {
+        QTest::addColumn<QByteArray>("content"); // null: a folder in the file's place
+        QByteArray noise(4096, '\0');
+        QRandomGenerator random(7);
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("wrong types") << QByteArray("[Form1]\ndisziplin=viele\nsektoren=0.5\n"
+                                                   "ringe=@ByteArray(1)\ngeometrie=kaputt\n"
+                                                   "[schuetze]\nname=a, b, c\n");
+        QTest::newRow("out of range")
+            << QByteArray("[Form1]\ndisziplin=99\nsektoren=-1\nringe=2\n"
+                          "geometrie=@ByteArray(\\0\\x1\\x2kaputt)\n[schuetze]\nname=") +
+                   QByteArray(5000, 'x') + '\n';
+        QTest::newRow("folder in the file's place") << QByteArray();
+    }
+    void damagedSettingsGiveTheDefaults() {
+        QFETCH(QByteArray, content);
+        SettingsFolder folder;
+        QVERIFY(QDir().mkpath(QFileInfo(folder.file()).path()));
+        if (content.isNull()) {
+            QVERIFY(QDir().mkpath(folder.file()));
+        } else {
+            QFile file(folder.file());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        QtSettings settings;
+        ScriptedDialogs dialogs;
+        dialogs.inputs = {QStringLiteral("Max")};
+        Services services{dialogs, m_clock, m_tones, m_printers, settings};
+        Form1 form(services);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(dialogs.asked.size(), 1);
+        QCOMPARE(dialogs.asked.first().extra, QString());
+        QCOMPARE(checkedOptions(form), QList<int>({0, 0, 1}));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ankerblick Max"));
+        QVERIFY(settings.rhythmTimes().isEmpty());
+        QVERIFY(settings.serialPort().size() <= 4096);
+    }
+
+    // A name and a file on the command line: the name prompt is skipped, and
+    // the file is opened after the name step exactly as "Laden" opens it.
+    void startOptionsNameAndFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file");
+        const QString data = QStringLiteral(ANKERBLICK_TEST_DATA);
+        QTest::newRow("name") << QStringLiteral("Anna Berg") << QString();
+        QTest::newRow("file") << QString() << data + QStringLiteral("/series-mainwindow.txt");
+        QTest::newRow("name and file")
+            << QStringLiteral("Max") << data + QStringLiteral("/series-mainwindow.txt");
+        QTest::newRow("missing file") << QString() << data + QStringLiteral("/gibt-es-nicht.txt");
+    }
+    void startOptionsNameAndFile() {
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        m_form.reset();
+        resetServices();
+        m_dialogs.inputs = {QStringLiteral("Erika")};
+        m_form = std::make_unique<Form1>(m_services, StartOptions{name, {}, file});
+        const QString shooter = name.isEmpty() ? QStringLiteral("Erika") : name;
+        QCOMPARE(m_dialogs.prompts().size(), name.isEmpty() ? 1 : 0);
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Ankerblick ") + shooter);
+        QCOMPARE(m_settings.lastShooter(), shooter);
+        QCOMPARE(m_dialogs.asked.size() - m_dialogs.prompts().size(),
+                 m_dialogs.messages().size()); // no file dialog
+        const QStringList messages = m_dialogs.messages();
+        const QStringList series = list("SerienListe");
+        const QStringList shots = list("SchussListe");
+
+        // The same file through "Laden".
+        m_form.reset();
+        resetServices();
+        m_dialogs.inputs = {QStringLiteral("Erika")};
+        m_form = std::make_unique<Form1>(m_services);
+        if (!file.isEmpty()) {
+            m_dialogs.openNames = {file};
+            QTest::mouseClick(child<QPushButton>(QStringLiteral("Laden")), Qt::LeftButton);
+        }
+        QCOMPARE(messages, m_dialogs.messages());
+        QCOMPARE(series, list("SerienListe"));
+        QCOMPARE(shots, list("SchussListe"));
+        QCOMPARE(series.size() > 1, file.endsWith(QStringLiteral("series-mainwindow.txt")));
+    }
 
     void namePromptRepeatsUntilANameIsGiven() {
         ScriptedDialogs dialogs;

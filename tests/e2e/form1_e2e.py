@@ -69,6 +69,9 @@ class Session:
         self.procs.append(bus)
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
         os.environ["XDG_RUNTIME_DIR"] = self.tmp
+        # Settings of its own: nothing remembered from the user's runs, and
+        # nothing left behind for them.
+        os.environ["XDG_CONFIG_HOME"] = self.tmp
         os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         os.environ["QT_ACCESSIBILITY"] = "1"
         os.environ["QT_QPA_PLATFORM"] = "xcb"
