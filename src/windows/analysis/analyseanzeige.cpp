@@ -184,7 +184,7 @@ void AnalyseAnzeige::buildButtons() {
     plan.view = {{QStringLiteral("Abkommenseingabe"), back}};
     // Beenden closes the program through the main window.
     plan.quit = [this] {
-        m_returnTo ? m_returnTo->close() : close();
+        closeProgram(m_returnTo ? m_returnTo : this);
     };
     addWindowMenu(this, m_dialogs, plan);
 }

@@ -39,7 +39,7 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     plan.view.prepend({QStringLiteral("Abkommenseingabe"), back});
     // Beenden closes the program through the main window, which asks for unsaved series.
     plan.quit = [this] {
-        m_returnTo ? m_returnTo->close() : close();
+        closeProgram(m_returnTo ? m_returnTo : this);
     };
     addWindowMenu(this, m_dialogs, plan);
     // Hits from the polled target write no time lines.

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,6 +24,12 @@ void addEntries(QMenu* menu, const QList<MenuEntry>& entries) {
 }
 
 } // namespace
+
+void closeProgram(QWidget* mainWindow) {
+    // A hidden main window does not end the program by closing.
+    if (mainWindow->close())
+        QCoreApplication::quit();
+}
 
 QString aboutText() {
     return QStringLiteral("Ankerblick ") + QStringLiteral(ANKERBLICK_VERSION) +

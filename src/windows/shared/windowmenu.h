@@ -36,6 +36,10 @@ struct WindowMenuPlan {
 // Builds the menu bar into the window's top-level layout.
 QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuPlan& plan);
 
+// Beenden: closes the main window, which asks for unsaved series and takes the
+// other windows with it; closed, it ends the program even when it was hidden.
+void closeProgram(QWidget* mainWindow);
+
 // "Über Ankerblick": name, version, purpose and licence.
 QString aboutText();
 
