@@ -36,6 +36,36 @@ void loadQtTranslation(QTranslator& translator) {
         QCoreApplication::installTranslator(&translator);
 }
 
+// Qt takes "--name" for itself (the window system's resource name) before the
+// program reads its command line: the shooter's name is set aside first, and
+// the arguments the application sees close up behind it.
+QStringList setShooterNameAside(int& argc, char** argv) {
+    QStringList aside;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--") {
+            // What follows "--" stays as it is.
+            while (i < argc)
+                argv[kept++] = argv[i++];
+            break;
+        }
+        if (arg == "--name" && i + 1 < argc) {
+            aside << QString::fromLocal8Bit(arg) << QString::fromLocal8Bit(argv[++i]);
+            continue;
+        }
+        if (arg.startsWith("--name=")) {
+            aside << QString::fromLocal8Bit(arg);
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    for (int i = kept; i < argc; ++i)
+        argv[i] = nullptr;
+    argc = kept;
+    return aside;
+}
+
 // Prints what the command line answers; its exit status if the program ends.
 std::optional<int> answer(const ankerblick::CommandLine& read) {
     if (!read.exitCode)
@@ -66,6 +96,7 @@ int main(int argc, char* argv[]) {
         return *exitCode;
 
     // The application takes Qt's own options (-platform and the like) first.
+    const QStringList nameAside = setShooterNameAside(argc, argv);
     QApplication app(argc, argv);
     nameApplication();
 
@@ -75,7 +106,9 @@ int main(int argc, char* argv[]) {
     QTranslator qtTranslator;
     loadQtTranslation(qtTranslator);
 
-    const ankerblick::CommandLine read = ankerblick::readCommandLine(QApplication::arguments());
+    const QStringList arguments = QApplication::arguments();
+    const ankerblick::CommandLine read =
+        ankerblick::readCommandLine(arguments.mid(0, 1) + nameAside + arguments.mid(1));
     if (const std::optional<int> exitCode = answer(read))
         return *exitCode;
 

@@ -219,6 +219,20 @@ def main():
         if output.strip():
             fail("the program printed: " + output)
         print("closed with status 0")
+
+        # Started with a name, the program asks for none (the window system
+        # has an option of the same spelling, which must not swallow it).
+        named = subprocess.Popen([session.binary, "--name", "Max"], stdout=subprocess.PIPE,
+                                 stderr=subprocess.STDOUT, text=True, start_new_session=True)
+        session.procs.append(named)
+        session.close_window(session.window("Ankerblick Max"))
+        try:
+            status = named.wait(TIMEOUT)
+        except subprocess.TimeoutExpired:
+            fail("the program started with --name did not end when closed")
+        if status != 0:
+            fail("the program started with --name ended with status %d" % status)
+        print("--name skipped the prompt")
     finally:
         session.stop()
     print("1 passed, 0 failed")
