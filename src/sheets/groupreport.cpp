@@ -1,0 +1,155 @@
+#include "groupreport.h"
+
+#include "model/numeric.h"
+#include "model/scoring.h"
+
+#include <cmath>
+
+namespace ankerblick::group {
+
+namespace {
+
+PointF markCentre(qint16 left, qint16 top, float half) {
+    return {float(left) + half, float(top) + half};
+}
+
+// The rating of a shot's call as the main window gives it; none when the
+// call or the hit lies too far off the target to be valued.
+std::optional<int> ratingOf(const SeriesRecord& record, int slot, PointF hit, PointF call,
+                            const TargetFace& face, const RatingOptions& options) {
+    const auto s = size_t(slot);
+    const PointF centre = face.centre();
+    const std::optional<double> hv = tryHitValue(hit, centre, face.scoring());
+    const std::optional<RingValue> cv = tryCallValue(call, centre, face.scoring());
+    if (!hv || !cv)
+        return std::nullopt;
+    const LineF line{float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
+                     float(record.lineY2[s]), true};
+    const std::optional<CallRating> r =
+        tryRateCall(call, hit, centre, *hv, cv->value, line.length(), face.scale(), options);
+    if (!r)
+        return std::nullopt;
+    return r->callScore;
+}
+
+// Tenths of a millimetre, rounded half to even.
+double tenths(double mm) {
+    return num::roundHalfEven(mm * 10.0) / 10.0 + 0.0;
+}
+
+QString part(double mm, const QString& plus, const QString& minus, const QLocale& locale) {
+    return QStringLiteral("%1 mm %2")
+        .arg(num::formatNumber(std::abs(mm), locale), mm > 0 ? plus : minus);
+}
+
+QString clicks(int count, const QString& plus, const QString& minus) {
+    const int n = std::abs(count);
+    return QStringLiteral("%1 %2 %3")
+        .arg(n)
+        .arg(n == 1 ? QStringLiteral("Klick") : QStringLiteral("Klicks"), count > 0 ? plus : minus);
+}
+
+QString millimetres(double mm, const QLocale& locale) {
+    return num::formatNumber(tenths(mm), locale) + QStringLiteral(" mm");
+}
+
+// A position with its clock direction, as far as it is off the centre when shown.
+QString placeText(PointMm offset, const QLocale& locale) {
+    const PointMm shown{tenths(offset.x), tenths(offset.y)};
+    const int clock = clockOf(shown);
+    QString text = positionText(offset, locale);
+    if (clock != 0)
+        text += QStringLiteral(" (%1 Uhr)").arg(clock);
+    return text;
+}
+
+QString percent(int part, int whole) {
+    return QStringLiteral("%1 %").arg(int(num::roundHalfEven(100.0 * part / whole)));
+}
+
+void appendCallLines(QStringList& lines, const Figures& figures, const QLocale& locale) {
+    if (!figures.calls || !figures.callError)
+        return;
+    const CallErrorFigures& e = *figures.callError;
+    lines << QStringLiteral("Abkommen: ") + placeText(figures.calls->mpi, locale);
+    lines << QStringLiteral("Ansagefehler im Mittel: %1; Streuung %2")
+                 .arg(positionText(e.mean, locale), millimetres(e.deviation, locale));
+    const int rated = e.rated10 + e.rated5 + e.rated0;
+    if (rated > 0)
+        lines << QStringLiteral("Ansagen: %1 mit 10, %2 mit 5, %3 mit 0")
+                     .arg(percent(e.rated10, rated), percent(e.rated5, rated),
+                          percent(e.rated0, rated));
+}
+
+} // namespace
+
+QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
+                    const RatingOptions* options) {
+    QList<Shot> shots;
+    const float half = face.markDiameter() / 2.0f;
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        if (!record.hasShot(i))
+            continue;
+        const auto s = size_t(i);
+        const PointF hit = markCentre(record.hitLeft[s], record.hitTop[s], half);
+        Shot shot{toMm(hit, face), std::nullopt, std::nullopt};
+        if (options && (record.callLeft[s] != 0 || record.callTop[s] != 0)) {
+            const PointF call = markCentre(record.callLeft[s], record.callTop[s], half);
+            shot.call = toMm(call, face);
+            shot.rating = ratingOf(record, i, hit, call, face, *options);
+        }
+        shots.append(shot);
+    }
+    return shots;
+}
+
+// What one click of the usual sights moves the hits at the distance shot;
+// the shooter sets the value of their own sight.
+double defaultClickMm(int discipline) {
+    switch (Discipline(discipline)) {
+    case Discipline::LP: // air pistol, 10 m
+        return 0.5;
+    case Discipline::FpSp100m: // pistol, 25 m and 50 m
+    case Discipline::OspSp:    // rapid fire pistol, 25 m
+        return 2.5;
+    case Discipline::Gewehr50m: // small-bore rifle with diopter, 50 m
+        return 1.5;
+    }
+    return 0.0; // no discipline: no correction in clicks
+}
+
+QString positionText(PointMm offset, const QLocale& locale) {
+    const double x = tenths(offset.x);
+    const double y = tenths(offset.y);
+    QStringList parts;
+    if (x != 0.0)
+        parts << part(x, QStringLiteral("rechts"), QStringLiteral("links"), locale);
+    if (y != 0.0)
+        parts << part(y, QStringLiteral("hoch"), QStringLiteral("tief"), locale);
+    return parts.isEmpty() ? QStringLiteral("in der Mitte") : parts.join(QStringLiteral(", "));
+}
+
+QString correctionText(SightCorrection c) {
+    QStringList parts;
+    if (c.horizontal != 0)
+        parts << clicks(c.horizontal, QStringLiteral("rechts"), QStringLiteral("links"));
+    if (c.vertical != 0)
+        parts << clicks(c.vertical, QStringLiteral("hoch"), QStringLiteral("tief"));
+    return parts.isEmpty() ? QStringLiteral("keine") : parts.join(QStringLiteral(", "));
+}
+
+QStringList reportLines(const Figures& figures, double clickMm, const QLocale& locale) {
+    if (figures.hits.shots == 0)
+        return {QStringLiteral("Keine Schüsse")};
+    QStringList lines;
+    lines << QStringLiteral("Trefferlage: ") + placeText(figures.hits.mpi, locale);
+    lines << QStringLiteral("Streukreis: %1, mittlerer Radius %2")
+                 .arg(millimetres(figures.hits.extremeSpread, locale),
+                      millimetres(figures.hits.meanRadius, locale));
+    appendCallLines(lines, figures, locale);
+    lines << QStringLiteral("Korrektur: ") +
+                 correctionText(sightCorrection(figures.hits.mpi, clickMm));
+    return lines;
+}
+
+} // namespace ankerblick::group
