@@ -37,9 +37,16 @@ double tenths(double mm) {
     return num::roundHalfEven(mm * 10.0) / 10.0 + 0.0;
 }
 
+// A length already rounded to tenths, always with its one decimal ("1,0").
+QString oneDecimal(double mm, const QLocale& locale) {
+    QString text = num::formatNumber(mm, locale);
+    if (!text.contains(locale.decimalPoint()))
+        text += locale.decimalPoint() + QStringLiteral("0");
+    return text;
+}
+
 QString part(double mm, const QString& plus, const QString& minus, const QLocale& locale) {
-    return QStringLiteral("%1 mm %2")
-        .arg(num::formatNumber(std::abs(mm), locale), mm > 0 ? plus : minus);
+    return QStringLiteral("%1 mm %2").arg(oneDecimal(std::abs(mm), locale), mm > 0 ? plus : minus);
 }
 
 QString clicks(int count, const QString& plus, const QString& minus) {
@@ -50,7 +57,7 @@ QString clicks(int count, const QString& plus, const QString& minus) {
 }
 
 QString millimetres(double mm, const QLocale& locale) {
-    return num::formatNumber(tenths(mm), locale) + QStringLiteral(" mm");
+    return oneDecimal(tenths(mm), locale) + QStringLiteral(" mm");
 }
 
 // A position with its clock direction, as far as it is off the centre when shown.
