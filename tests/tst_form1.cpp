@@ -461,6 +461,54 @@ private slots:
         QCOMPARE(list("Schusswert").first(), QStringLiteral("10,9"));
     }
 
+    // The "Auswertung" panel follows every shot and the discipline's scale;
+    // "Trefferlage zeigen" puts the MPI crosses on the target and takes them off.
+    void analysisPanelFollowsTheShots_data() {
+        QTest::addColumn<QList<QPoint>>("hits");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("scaleMatters");
+        QTest::newRow("Mitte") << QList<QPoint>{{244, 228}} << QStringLiteral("in der Mitte")
+                               << false;
+        QTest::newRow("rechts") << QList<QPoint>{{270, 228}, {280, 228}} << QStringLiteral("rechts")
+                                << true;
+    }
+    void analysisPanelFollowsTheShots() {
+        QFETCH(QList<QPoint>, hits);
+        QFETCH(QString, where);
+        QFETCH(bool, scaleMatters);
+        auto* report = child<QLabel>(QStringLiteral("AuswertungText"));
+        // The first "Trefferlage" line is the displayed series'.
+        const auto position = [report] {
+            for (const QString& line : report->text().split(u'\n'))
+                if (line.startsWith(QStringLiteral("Trefferlage")))
+                    return line;
+            return QString();
+        };
+        QVERIFY(report->text().contains(QStringLiteral("Keine Schüsse")));
+        for (const QPoint& hit : hits)
+            shot({244, 228}, hit);
+        QVERIFY2(position().contains(where), qPrintable(position()));
+        QVERIFY(report->text().startsWith(QStringLiteral("Serie\n")));
+        QVERIFY(report->text().contains(QStringLiteral("\nAlle Serien\n")));
+
+        const QString before = position();
+        chooseOption("Disziplin", 3); // Gewehr 50m: a smaller target, more mm per pixel
+        // The shots keep their pixels, so their millimetres follow the scale.
+        if (scaleMatters) {
+            QVERIFY(position().contains(where));
+            QVERIFY(position() != before);
+        }
+
+        auto* crosses = child<QAbstractButton>(QStringLiteral("TrefferlageZeigen"));
+        QVERIFY(!crosses->isChecked());
+        const QImage plain = surface()->grab().toImage();
+        crosses->click();
+        QVERIFY(surface()->grab().toImage() != plain);
+        crosses->click();
+        QCOMPARE(surface()->grab().toImage(), plain);
+        QVERIFY(child<QWidget>(QStringLiteral("Ansagerose"))->isVisible());
+    }
+
     void changingTheDisciplineWhileACallIsFixedKeepsTheCall() {
         shot({244, 228}, {244, 228});
         click(260, 228);

@@ -9,6 +9,7 @@ constexpr int kRhythmTimes = 6;
 constexpr int kMaxName = 200;
 constexpr int kMaxPath = 4096;
 constexpr int kMaxGeometry = 4096;
+constexpr double kMaxClickMm = 100.0;
 } // namespace
 
 QString Settings::text(const QString& key, int maxLength) const {
@@ -72,6 +73,17 @@ QStringList Settings::rhythmTimes() const {
 
 void Settings::setRhythmTimes(const QStringList& times) {
     write(QStringLiteral("rhythmus/zeiten"), times);
+}
+
+double Settings::clickMm(int discipline, double fallback) const {
+    bool ok = false;
+    const double mm =
+        text(QStringLiteral("klickwert/disziplin%1").arg(discipline), 40).toDouble(&ok);
+    return ok && mm > 0.0 && mm <= kMaxClickMm ? mm : fallback;
+}
+
+void Settings::setClickMm(int discipline, double mm) {
+    write(QStringLiteral("klickwert/disziplin%1").arg(discipline), mm);
 }
 
 QString Settings::lastFolder() const {

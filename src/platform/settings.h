@@ -2,10 +2,11 @@
 
 // What the program remembers between runs: the last shooter's name, each
 // window's options and place on the screen, the serial port, the rhythm
-// times and the last folder of the file dialogs. The program keeps them where
-// the desktop keeps program settings (QSettings under the organisation and
-// program name set in main); tests use a store of their own. Whatever a
-// store holds, a value that is missing or makes no sense reads as the default.
+// times, the click value of each discipline and the last folder of the file
+// dialogs. The program keeps them where the desktop keeps program settings
+// (QSettings under the organisation and program name set in main); tests use
+// a store of their own. Whatever a store holds, a value that is missing or
+// makes no sense reads as the default.
 
 #include <QByteArray>
 #include <QHash>
@@ -39,6 +40,11 @@ public:
     // The six times of the rhythm aid as typed; empty when none are kept.
     QStringList rhythmTimes() const;
     void setRhythmTimes(const QStringList& times);
+
+    // The click value of a discipline's sight in millimetres at the target;
+    // `fallback` when none is kept.
+    double clickMm(int discipline, double fallback) const;
+    void setClickMm(int discipline, double mm);
 
     QString lastFolder() const;
     void setLastFolder(const QString& folder);

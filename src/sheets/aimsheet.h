@@ -27,6 +27,8 @@ public:
     // The rating lists and boxes as the window shows them, and their numbers.
     RatingTexts rating() const { return m_rating.texts(m_locale); }
     const RatingFigures& ratingFigures() const { return m_rating; }
+    // The sectors and rings the calls are rated with.
+    const RatingOptions& ratingOptions() const { return m_options; }
     bool entryActive() const { return m_entryActive; }
     bool awaitingCall() const { return m_awaitingCall; }
     int displayCycle() const { return m_displayCycle; }

@@ -61,4 +61,30 @@ void paintLines(QPainter& painter, std::span<const LineF> lines, const QColor& c
     painter.restore();
 }
 
+void paintGroupCrosses(QPainter& painter, const TargetFace& face, const group::Figures& figures) {
+    if (figures.hits.shots == 0)
+        return;
+    const PointF centre = face.centre();
+    const auto units = [&](group::PointMm p) {
+        return QPointF(centre.x + p.x * face.scale(), centre.y - p.y * face.scale());
+    };
+    const auto cross = [&](QPointF at, const QColor& colour) {
+        constexpr double arm = 7.0;
+        painter.setPen(QPen(colour, 2.0));
+        painter.drawLine(at - QPointF(arm, 0), at + QPointF(arm, 0));
+        painter.drawLine(at - QPointF(0, arm), at + QPointF(0, arm));
+    };
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QPointF hits = units(figures.hits.mpi);
+    if (figures.calls) {
+        const QPointF calls = units(figures.calls->mpi);
+        painter.setPen(QPen(Qt::yellow, 1.0, Qt::DashLine));
+        painter.drawLine(hits, calls);
+        cross(calls, QColor(0, 90, 255));
+    }
+    cross(hits, Qt::red);
+    painter.restore();
+}
+
 } // namespace ankerblick

@@ -3,6 +3,7 @@
 // Draws a target face, shot marks and join lines in drawing units.
 
 #include "model/geometry.h"
+#include "model/groupanalysis.h"
 #include "model/marks.h"
 #include "model/targetface.h"
 
@@ -21,5 +22,8 @@ inline QColor toQColor(Rgb c) {
 void paintFace(QPainter& painter, const TargetFace& face);
 void paintMarks(QPainter& painter, std::span<const Mark> marks);
 void paintLines(QPainter& painter, std::span<const LineF> lines, const QColor& colour);
+// The red cross at the MPI of the hits and, when there are calls, the blue
+// cross at the MPI of the calls, joined by a line; nothing without shots.
+void paintGroupCrosses(QPainter& painter, const TargetFace& face, const group::Figures& figures);
 
 } // namespace ankerblick

@@ -7,6 +7,7 @@
 #include "platform/settings.h"
 
 #include "platform/userdialogs.h"
+#include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
@@ -84,7 +85,11 @@ void AnalyseAnzeige::buildControls() {
     m_name->setAcceptDrops(false); // dropped files go to the window
     buildSizeBars();
     m_panels->buildLists();
-    m_panels->listsRow()->addStretch();
+    m_analysisPanel = new AnalysisPanel(false, this);
+    m_panels->listsRow()->addWidget(m_analysisPanel, 1);
+    connect(m_analysisPanel, &AnalysisPanel::crossesToggled, m_view, qOverload<>(&QWidget::update));
+    connect(m_analysisPanel, &AnalysisPanel::clickValueRequested, this,
+            &AnalyseAnzeige::Klickwert_Click);
 
     m_panels->addCommentBox()->setAcceptDrops(false); // dropped files go to the window
     buildButtons();
@@ -147,9 +152,9 @@ void AnalyseAnzeige::buildButtons() {
                               return print::seriesPrintData(m_sheet.store()[n], m_sheet.face(),
                                                             m_sheet.locale());
                           },
-                          [this] { return m_sheet.face(); },
+                          [this] { return m_sheet.face(); }, [this] { return shooterName(); },
                           [this] {
-                              return shooterName();
+                              return clickValue(m_services.settings, m_sheet.face().discipline());
                           }});
     connect(print, &QPushButton::clicked, this,
             [this] { m_printJob->openDialog(qint16(m_sheet.seriesCount()), this); });
@@ -181,7 +186,8 @@ void AnalyseAnzeige::buildButtons() {
                  {QStringLiteral("Zusätzliche Datei laden"), attach},
                  {QStringLiteral("Drucken"), print, QKeySequence::Print}};
     plan.series = {{QStringLiteral("Neu"), fresh}};
-    plan.view = {{QStringLiteral("Abkommenseingabe"), back}};
+    plan.view = {{QStringLiteral("Abkommenseingabe"), back},
+                 {QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()}};
     // Beenden closes the program through the main window.
     plan.quit = [this] {
         closeProgram(m_returnTo ? m_returnTo : this);
@@ -336,7 +342,23 @@ void AnalyseAnzeige::refresh() {
     m_capSizeSeries->setText(QString::number(m_sheet.seriesSize()));
     m_panels->showDiscipline(m_sheet.face().discipline());
     m_panels->showComments(m_sheet.comments());
+    showAnalysis();
     m_view->update();
+}
+
+void AnalyseAnzeige::showAnalysis() {
+    const TargetFace& face = m_sheet.face();
+    const int selected = m_sheet.selectedSeries();
+    m_analysisPanel->showShots(
+        shotsOfSeries(m_sheet.store(), selected, selected, face, nullptr),
+        shotsOfSeries(m_sheet.store(), 1, m_sheet.seriesCount(), face, nullptr), face,
+        clickValue(m_services.settings, face.discipline()), m_sheet.locale());
+}
+
+void AnalyseAnzeige::Klickwert_Click() {
+    if (askClickValue(this, m_dialogs, m_services.settings, m_sheet.face().discipline(),
+                      m_sheet.locale()))
+        refresh();
 }
 
 void AnalyseAnzeige::paintShots(QPainter& p, const QRect& repainted) {
@@ -357,6 +379,8 @@ void AnalyseAnzeige::paintShots(QPainter& p, const QRect& repainted) {
         p.setBrush(toQColor(kHighlightFill));
         p.drawEllipse(QPointF(c->x, c->y), r, r);
     }
+    if (m_analysisPanel->crossesShown())
+        paintGroupCrosses(p, m_sheet.face(), m_analysisPanel->seriesFigures());
 }
 
 } // namespace ankerblick

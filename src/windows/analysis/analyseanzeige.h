@@ -18,6 +18,7 @@ class QScrollBar;
 
 namespace ankerblick {
 
+class AnalysisPanel;
 class GraphWindow;
 class SeriesPrintJob;
 class TargetPanels;
@@ -55,6 +56,8 @@ private:
     void buildSizeBars();
     void buildButtons();
     void refresh();
+    void showAnalysis();
+    void Klickwert_Click();
     void paintShots(QPainter& painter, const QRect& repainted);
     void reportFailure(const std::optional<QString>& error);
 
@@ -84,6 +87,7 @@ private:
 
     TargetView* m_view = nullptr;
     TargetPanels* m_panels = nullptr;
+    AnalysisPanel* m_analysisPanel = nullptr;
     QLineEdit* m_name = nullptr;
     QScrollBar* m_sizeAll = nullptr;
     QScrollBar* m_sizeSeries = nullptr;

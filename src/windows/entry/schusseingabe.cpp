@@ -1,6 +1,7 @@
 #include "schusseingabe.h"
 
 #include "features/targetlink/targetlinkpanel.h"
+#include "widgets/analysispanel.h"
 #include "windows/shared/windowmemory.h"
 
 #include <QButtonGroup>
@@ -18,7 +19,7 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     setAttribute(Qt::WA_QuitOnClose, false);
     buildControls(false);
     optionsRow()->addStretch();
-    listsRow()->addStretch();
+    listsRow()->addWidget(analysisPanel(), 1);
     m_link = new TargetLinkPanel(m_dialogs, services.settings, services.serialPorts(),
                                  services.extraSerialPorts, this);
     m_link->link().setTarget(
@@ -37,6 +38,7 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
     WindowMenuPlan plan = menuPlan();
     plan.view.prepend({QStringLiteral("Abkommenseingabe"), back});
+    addAnalysisMenu(plan);
     // Beenden closes the program through the main window, which asks for unsaved series.
     plan.quit = [this] {
         closeProgram(m_returnTo ? m_returnTo : this);

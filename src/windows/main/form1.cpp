@@ -6,6 +6,7 @@
 #include "model/seriesvalues.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -33,6 +34,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     buildControls(true);
     buildOptions();
     buildRatingFrame();
+    sidePanel()->addWidget(analysisPanel());
     m_comments = m_panels->addCommentBox();
     m_comments->hide();
 
@@ -50,9 +52,9 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
                               return print::seriesPrintData(m_aim.store()[n], m_aim.face(),
                                                             m_aim.locale());
                           },
-                          [this] { return m_aim.face(); },
+                          [this] { return m_aim.face(); }, [this] { return shooterName(); },
                           [this] {
-                              return shooterName();
+                              return clickValue(m_services.settings, m_aim.face().discipline());
                           }});
     connect(print, &QPushButton::clicked, this,
             [this] { m_printJob->openDialog(qint16(m_aim.seriesList().size()), this); });
@@ -88,6 +90,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     plan.file.append({QStringLiteral("Drucken"), print, QKeySequence::Print});
     plan.view.prepend({QStringLiteral("Analyse und Anzeige"), analysis});
     plan.view.prepend({QStringLiteral("Schusseingabe"), shotEntry});
+    addAnalysisMenu(plan);
     plan.quit = [this] {
         close();
     };
@@ -245,6 +248,7 @@ void Form1::paintMarks(QPainter& painter) {
     ankerblick::paintMarks(painter, m_aim.calls());
     ankerblick::paintMarks(painter, m_aim.hits());
     paintLines(painter, m_aim.lines(), QColor(0, 200, 0));
+    paintGroupCrosses(painter);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -39,6 +39,7 @@ public:
 protected:
     void refresh() override;
     void paintMarks(QPainter& painter) override;
+    const RatingOptions* ratingOptions() const override { return &m_aim.ratingOptions(); }
     void closeEvent(QCloseEvent* event) override;
     SeriesFileStyle fileStyle() const override { return SeriesFileStyle::MainWindow; }
 

@@ -1,6 +1,8 @@
 #include "targetwindow.h"
 
+#include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
@@ -48,6 +50,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_discipline = m_panels->discipline();
     m_panels->shotList()->installEventFilter(this);
     buildButtons();
+    buildAnalysisPanel();
     connectView();
     connect(m_panels, &TargetPanels::disciplineChosen, this, &TargetWindow::Disziplin_Click);
     connect(m_panels, &TargetPanels::seriesChosen, this, &TargetWindow::SerienListe_Click);
@@ -79,6 +82,33 @@ void TargetWindow::buildButtons() {
     connect(m_stop, &QPushButton::clicked, this, &TargetWindow::StopBtn_Click);
     connect(m_save, &QPushButton::clicked, this, &TargetWindow::Speichern_Click);
     connect(m_rhythm, &QPushButton::clicked, this, &TargetWindow::RhythmusTrainingshilfe_Click);
+}
+
+void TargetWindow::buildAnalysisPanel() {
+    m_analysisPanel = new AnalysisPanel(ratingOptions() != nullptr, this);
+    connect(m_analysisPanel, &AnalysisPanel::crossesToggled, m_view, qOverload<>(&QWidget::update));
+    connect(m_analysisPanel, &AnalysisPanel::clickValueRequested, this,
+            &TargetWindow::Klickwert_Click);
+}
+
+void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
+    plan.view.append({QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()});
+}
+
+void TargetWindow::Klickwert_Click() {
+    if (askClickValue(this, m_dialogs, m_services.settings, m_sheet.face().discipline(),
+                      m_sheet.locale()))
+        refresh();
+}
+
+void TargetWindow::showAnalysis() {
+    const TargetFace& face = m_sheet.face();
+    const RatingOptions* options = ratingOptions();
+    const int selected = m_sheet.selectedSeries();
+    m_analysisPanel->showShots(
+        shotsOfSeries(m_sheet.store(), selected, selected, face, options),
+        shotsOfSeries(m_sheet.store(), 1, int(m_sheet.seriesList().size()), face, options), face,
+        clickValue(m_services.settings, face.discipline()), m_sheet.locale());
 }
 
 void TargetWindow::Disziplin_Click(int index) {
@@ -213,11 +243,18 @@ void TargetWindow::refresh() {
     setSignalColour(m_nextSeries, m_sheet.nextSeriesSignal());
     m_undo->setEnabled(m_sheet.undoEnabled());
     m_recompute->setEnabled(m_sheet.recomputeEnabled());
+    showAnalysis();
     m_view->update();
 }
 
 void TargetWindow::paintMarks(QPainter& painter) {
     ankerblick::paintMarks(painter, m_sheet.hits());
+    paintGroupCrosses(painter);
+}
+
+void TargetWindow::paintGroupCrosses(QPainter& painter) {
+    if (m_analysisPanel->crossesShown())
+        ankerblick::paintGroupCrosses(painter, m_sheet.face(), m_analysisPanel->seriesFigures());
 }
 
 void TargetWindow::connectView() {

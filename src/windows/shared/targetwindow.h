@@ -21,6 +21,8 @@ class QVBoxLayout;
 
 namespace ankerblick {
 
+class AnalysisPanel;
+struct RatingOptions;
 class TargetView;
 class UserDialogs;
 
@@ -53,6 +55,13 @@ protected:
     virtual void refresh();
     // What the target view paints over the face.
     virtual void paintMarks(QPainter& painter);
+    // The MPI crosses of the displayed series, when "Trefferlage zeigen" is ticked.
+    void paintGroupCrosses(QPainter& painter);
+    // The options the window rates calls with; none when it enters hits only.
+    virtual const RatingOptions* ratingOptions() const { return nullptr; }
+    // The "Auswertung" panel, placed by the window, and its entries in "Ansicht".
+    AnalysisPanel* analysisPanel() const { return m_analysisPanel; }
+    void addAnalysisMenu(WindowMenuPlan& plan) const;
     // How this window writes its series files.
     virtual SeriesFileStyle fileStyle() const = 0;
     // "Speichern": asks for a file and writes the series; false when nothing was written.
@@ -84,6 +93,7 @@ protected:
 
     TargetView* m_view = nullptr;
     TargetPanels* m_panels = nullptr;
+    AnalysisPanel* m_analysisPanel = nullptr;
     QLineEdit* m_name = nullptr;
     QButtonGroup* m_discipline = nullptr;
     QPushButton* m_nextSeries = nullptr;
@@ -99,6 +109,9 @@ protected:
 
 private:
     void buildButtons();
+    void buildAnalysisPanel();
+    void showAnalysis();
+    void Klickwert_Click();
     void connectView();
 };
 

@@ -1,0 +1,88 @@
+#pragma once
+
+// The "Auswertung" panel of the target windows: the figures of the displayed
+// series and of all series of the window as German lines, the call-error
+// rose of the displayed series, the switch of the MPI crosses on the target
+// and the button that changes the click value.
+
+#include "model/groupanalysis.h"
+#include "model/targetface.h"
+
+#include <QGroupBox>
+#include <QList>
+#include <QLocale>
+
+#include <array>
+
+class QAbstractButton;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace ankerblick {
+
+class Settings;
+class UserDialogs;
+struct RatingOptions;
+class SeriesStore;
+
+// Every shot's hit relative to its call, the call at the centre, on the scale
+// of the target, with the count of each of the eight directions around it
+// ("hoch" at the top, clockwise).
+class CallRose final : public QWidget {
+    Q_OBJECT
+public:
+    explicit CallRose(QWidget* parent);
+
+    void showShots(const QList<group::Shot>& shots, double scale);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QList<group::PointMm> m_offsets;
+    std::array<int, group::kSectors> m_counts{};
+    double m_scale = 1.0;
+};
+
+class AnalysisPanel final : public QGroupBox {
+    Q_OBJECT
+public:
+    // `withCalls`: the window enters calls, so the panel shows the rose.
+    AnalysisPanel(bool withCalls, QWidget* parent);
+
+    // The shots of the displayed series and of all series, in millimetres on `face`.
+    void showShots(const QList<group::Shot>& series, const QList<group::Shot>& all,
+                   const TargetFace& face, double clickMm, const QLocale& locale);
+
+    // The figures of the displayed series, for the crosses on the target.
+    const group::Figures& seriesFigures() const { return m_series; }
+    bool crossesShown() const;
+    // "Klickwert …", for the window's menu.
+    QAbstractButton* clickValueButton() const;
+
+signals:
+    void crossesToggled(bool shown);
+    void clickValueRequested();
+
+private:
+    QLabel* m_text = nullptr;
+    CallRose* m_rose = nullptr;
+    QCheckBox* m_crosses = nullptr;
+    QPushButton* m_clickValue = nullptr;
+    group::Figures m_series;
+};
+
+// The shots of series first..last (1-based) of the store on the face; see
+// group::shotsOf.
+QList<group::Shot> shotsOfSeries(const SeriesStore& store, int first, int last,
+                                 const TargetFace& face, const RatingOptions* options);
+
+// The click value of the discipline: the one kept, or the discipline's own.
+double clickValue(const Settings& settings, int discipline);
+// "Klickwert …": asks for the click value of the discipline and keeps it;
+// true when a new value was kept.
+bool askClickValue(QWidget* parent, UserDialogs& dialogs, Settings& settings, int discipline,
+                   const QLocale& locale);
+
+} // namespace ankerblick
