@@ -12,6 +12,8 @@
 #include "features/timeanalysis/ausgabeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "files/seriesfile.h"
+#include "model/seriesvalues.h"
+#include "sheets/groupreport.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -291,6 +293,41 @@ void graphLimit(benchmark::State& state) {
     state.counters["discs"] = double(graph.discs.size());
 }
 
+// ---- Group analysis ------------------------------------------------------------
+
+// All series of a 10,000-series history: their shots with calls and ratings
+// taken into millimetres and the figures of all of them, against scoring the
+// same series.
+constexpr int kAnalysedSeries = 10000;
+
+void groupOurs(benchmark::State& state) {
+    const QList<SeriesRecord>& series = history(kAnalysedSeries).series;
+    TargetFace face;
+    face.apply(int(Discipline::LP));
+    const RatingOptions options;
+    for (auto _ : state) {
+        QList<group::Shot> shots;
+        shots.reserve(series.size() * kShotsPerSeries);
+        for (const SeriesRecord& record : series)
+            shots.append(group::shotsOf(record, face, &options));
+        const group::Figures figures = group::analyse(shots);
+        benchmark::DoNotOptimize(figures);
+    }
+}
+
+void groupLimit(benchmark::State& state) {
+    const QList<SeriesRecord>& series = history(kAnalysedSeries).series;
+    TargetFace face;
+    face.apply(int(Discipline::LP));
+    for (auto _ : state) {
+        double sum = 0.0;
+        for (const SeriesRecord& record : series)
+            for (const double v : seriesHitValues(record, face))
+                sum += v;
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
 // ---- Registration and report -------------------------------------------------
 
 template <typename F> void add(const std::string& name, F&& function) {
@@ -371,6 +408,8 @@ int main(int argc, char** argv) {
     add("allseries/limit", allSeriesLimit);
     add("graph/ours", graphOurs);
     add("graph/limit", graphLimit);
+    add("group/ours", groupOurs);
+    add("group/limit", groupLimit);
 
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
@@ -412,6 +451,7 @@ int main(int argc, char** argv) {
     growth("2   bare write + fdatasync growth", "write/safe/10000", "write/safe/100000", 0);
     pair("3 all-series view, 10,000 discs", "allseries/ours", "allseries/limit", 2);
     pair("4 value/time graph, 10,000 times", "graph/ours", "graph/limit", 2);
+    pair("7 group analysis of 10,000 series vs scoring", "group/ours", "group/limit", 2);
 
     for (const auto& [name, message] : collector.errors)
         std::fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());
