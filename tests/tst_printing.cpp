@@ -2,12 +2,12 @@
 // pdftotext (words with their boxes) and pdftoppm (pixels); the face drawing
 // is measured on an image.
 
-#include "model/numeric.h"
-#include "platform/printers.h"
 #include "features/printing/druckdialog.h"
-#include "sheets/printcontent.h"
 #include "features/printing/seriespage.h"
 #include "features/printing/seriesprintjob.h"
+#include "model/numeric.h"
+#include "platform/printers.h"
+#include "sheets/printcontent.h"
 #include "support/pdfprinters.h"
 #include "support/scripteddialogs.h"
 
@@ -131,6 +131,40 @@ SeriesRecord recordWithShots(int shots) {
         r.hitTop[size_t(i)] = qint16(213 - 2 * i);
     }
     return r;
+}
+
+// A record with hits and, when given, calls at positions in millimetres from
+// the centre of the face's target (x to the right, y up).
+SeriesRecord recordAtMm(const TargetFace& face, const QList<QPointF>& hits,
+                        const QList<QPointF>& calls = {}) {
+    const double perMm = face.scale();
+    const double half = face.markDiameter() / 2.0;
+    const auto left = [&](QPointF p) {
+        return num::toInt16(std::round(face.centre().x + p.x() * perMm - half));
+    };
+    const auto top = [&](QPointF p) {
+        return num::toInt16(std::round(face.centre().y - p.y() * perMm - half));
+    };
+    SeriesRecord r;
+    for (int i = 0; i < hits.size(); ++i) {
+        r.hitLeft[size_t(i)] = left(hits.at(i));
+        r.hitTop[size_t(i)] = top(hits.at(i));
+    }
+    for (int i = 0; i < calls.size(); ++i) {
+        r.callLeft[size_t(i)] = left(calls.at(i));
+        r.callTop[size_t(i)] = top(calls.at(i));
+    }
+    return r;
+}
+
+// The texts of a page that start at x, from y on, joined: wrapped lines read
+// as one.
+QString textFrom(const QList<PdfLine>& lines, int page, double x, double y) {
+    QStringList texts;
+    for (const PdfLine& l : lines)
+        if (l.page == page && std::abs(l.box.left() - x) < 0.5 && l.box.top() > y - 0.5)
+            texts << l.text;
+    return texts.join(u' ');
 }
 
 // A hand-made series: the values and sums as a window would hand them over.
@@ -518,7 +552,7 @@ private slots:
         SeriesPage page;
         page.colour = false;
         for (int s = 0; s < 4; ++s)
-            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}}, face,
+            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}, {}}, face,
                                          QLocale());
         const double px = 10.0; // pixels per millimetre
         page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
@@ -629,6 +663,74 @@ private slots:
                               QStringLiteral("Schüsse: 5"), QStringLiteral("Summe: 37"),
                               QStringLiteral("Zehntel: 39,1"), QStringLiteral("Schnitt: 7,82"),
                               QStringLiteral("+ Trefferlage")}));
+    }
+
+    // Below its sums every series shows where its shots went and how far
+    // they spread (the positions are stored in whole drawing units, which
+    // makes 4 mm 3,9 mm).
+    void seriesGroupLine_data() {
+        QTest::addColumn<QList<QPointF>>("hits");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two shots right of the centre")
+            << QList<QPointF>{{1.0, 0.0}, {5.0, 0.0}}
+            << QStringLiteral("Trefferlage: 3,0 mm rechts; Streukreis 3,9 mm");
+        QTest::newRow("three shots low left")
+            << QList<QPointF>{{-2.0, -1.0}, {-4.0, -3.0}, {-6.0, -2.0}}
+            << QStringLiteral("Trefferlage: 4,0 mm links, 2,0 mm tief; Streukreis 4,2 mm");
+        QTest::newRow("no shot: no line") << QList<QPointF>{} << QString();
+    }
+
+    void seriesGroupLine() {
+        QFETCH(QList<QPointF>, hits);
+        QFETCH(QString, expected);
+        m_series.clear();
+        m_series[1] = seriesPrintData(recordAtMm(m_face, hits), m_face, QLocale());
+        const QString file =
+            printJob(SeriesPageStyle::FourPerPage, {1}, 1, PrintColour::Colour, false);
+        QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 35.0), expected);
+    }
+
+    // The overall picture adds the figures of all printed shots; with the
+    // main window's calls also those of the calls, the analysis window hands
+    // over none.
+    void overallFigures_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("seriesCount");
+        QTest::addColumn<bool>("withCalls");
+        const int four = int(SeriesPageStyle::FourPerPage);
+        const int eight = int(SeriesPageStyle::EightPerPage);
+        QTest::newRow("main window with calls") << four << 2 << true;
+        QTest::newRow("main window, overall picture in the last slot") << four << 3 << true;
+        QTest::newRow("analysis window, no calls") << eight << 2 << false;
+        QTest::newRow("analysis window, right column") << eight << 3 << false;
+    }
+
+    void overallFigures() {
+        QFETCH(int, style);
+        QFETCH(int, seriesCount);
+        QFETCH(bool, withCalls);
+        const RatingOptions options;
+        const SeriesRecord record =
+            recordAtMm(m_face, {{3.0, 2.0}, {5.0, 1.0}}, {{1.0, 1.0}, {2.0, 0.0}});
+        m_series.clear();
+        QList<int> called;
+        for (int n = 1; n <= seriesCount; ++n) {
+            m_series[n] =
+                seriesPrintData(record, m_face, QLocale(), withCalls ? &options : nullptr);
+            called << n;
+        }
+        const QString file = printJob(SeriesPageStyle(style), called, qint16(seriesCount),
+                                      PrintColour::Colour, true);
+        const QList<PdfLine> lines = pdfLines(file);
+        QCOMPARE(linesStartingWith(lines, 1, QStringLiteral("Streukreis: 2,2 mm")).size(), 1);
+        QCOMPARE(linesStartingWith(lines, 1, QStringLiteral("Korrektur: ")).size(), 1);
+        QCOMPARE(linesStartingWith(lines, 1, QStringLiteral("Ansagefehler")).size(),
+                 withCalls ? 1 : 0);
+        // The figures stay inside the margins (the bold title of the right
+        // column reaches a little into the right one).
+        for (const PdfLine& l : lines)
+            if (l.text != QStringLiteral("Gesamtschussbild"))
+                QVERIFY2(l.box.right() < 200.0 && l.box.bottom() < 287.0, qPrintable(l.text));
     }
 
     // A long name gives way in the header; page numbers, date and time stay.

@@ -1,5 +1,6 @@
 #include "printcontent.h"
 
+#include "groupreport.h"
 #include "model/numeric.h"
 #include "model/seriesvalues.h"
 
@@ -10,9 +11,11 @@ constexpr double kPrintedBlackMm = 60.0;
 } // namespace
 
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
-                                const QLocale& /*locale*/) {
+                                const QLocale& /*locale*/, const RatingOptions* options) {
     SeriesPrintData data;
     data.record = record;
+    if (options)
+        data.ratingOptions = *options;
     data.values = seriesHitValues(record, face);
     for (double v : data.values)
         data.sums.add(v);
@@ -65,7 +68,25 @@ PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const Ta
     out.sumWhole = data.sums.whole.text(locale);
     out.sumTenths = data.sums.tenths.text(locale);
     out.target = printedTarget(data.record, face);
+    const RatingOptions* options = data.ratingOptions ? &*data.ratingOptions : nullptr;
+    if (face.discipline() >= 0 && face.scale() > 0.0) {
+        out.shots = group::shotsOf(data.record, face, options);
+    } else {
+        // Like printedTarget: the start-up discipline "LP".
+        TargetFace lp;
+        lp.apply(int(Discipline::LP));
+        out.shots = group::shotsOf(data.record, lp, options);
+    }
+    out.groupLine = groupLine(out.shots, locale);
     return out;
+}
+
+QString groupLine(const QList<group::Shot>& shots, const QLocale& locale) {
+    const group::GroupFigures hits = group::analyse(shots).hits;
+    if (hits.shots == 0)
+        return {};
+    return u"Trefferlage: " + group::positionText(hits.mpi, locale) + u"; Streukreis " +
+           num::formatNumber(num::roundHalfEven(hits.extremeSpread * 10.0) / 10.0, locale) + u" mm";
 }
 
 QString seriesTitle(qint16 number) {
@@ -105,9 +126,11 @@ void OverallCollector::add(const PrintedSeries& series, const QLocale& /*locale*
     m_whole += series.sums.whole.value();
     m_tenths += series.sums.tenths.value();
     m_target.shots.append(series.target.shots);
+    m_shots.append(series.shots);
 }
 
-OverallPicture OverallCollector::picture(const QLocale& locale) const {
+OverallPicture OverallCollector::picture(const QLocale& locale,
+                                         std::optional<double> clickMm) const {
     OverallPicture p;
     p.title = QStringLiteral("Gesamtschussbild");
     const auto shots = int(m_target.shots.size());
@@ -119,6 +142,11 @@ OverallPicture OverallCollector::picture(const QLocale& locale) const {
         const double mean = num::roundHalfEven(m_tenths / shots * 100.0) / 100.0;
         p.lines << u"Schnitt: " + num::formatNumber(mean, locale);
         p.lines << QStringLiteral("+ Trefferlage");
+        const group::Figures figures = group::analyse(m_shots);
+        p.figures = group::reportLines(
+            figures, clickMm.value_or(group::defaultClickMm(m_target.discipline)), locale);
+        if (figures.calls)
+            p.callMean = TargetPoint{figures.calls->mpi.x, -figures.calls->mpi.y};
     }
     p.target = m_target;
     return p;

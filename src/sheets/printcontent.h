@@ -2,8 +2,11 @@
 
 // What a printed series page shows, without drawing it: the shots of a series
 // in millimetres of the real target, the texts of a series block and of the
-// page header, and the page count of a job.
+// page header, the figures of where the shots and calls went, and the page
+// count of a job.
 
+#include "callrating.h"
+#include "model/groupanalysis.h"
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
@@ -14,21 +17,25 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace ankerblick::print {
 
 // What a window hands over for one of its series: the stored positions, the
-// values of its shot-value list and the two sums.
+// values of its shot-value list and the two sums. The main window adds its
+// rating options, so that the calls of the series count in the figures.
 struct SeriesPrintData {
     SeriesRecord record;
     QList<double> values;
     SeriesSums sums;
+    std::optional<RatingOptions> ratingOptions;
 };
 
 // The values and sums of a stored series scored on the face, the way the
 // series list shows them; throws num::Int16Overflow like seriesHitValues.
 // The locale is not needed any more: values and sums are numbers.
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
-                                const QLocale& locale);
+                                const QLocale& locale, const RatingOptions* options = nullptr);
 
 // One shot: its centre relative to the target centre in millimetres of the
 // real target (x to the right, y downwards) and its slot 0..9.
@@ -60,6 +67,8 @@ struct PrintedSeries {
     QString sumTenths;  // SerienSummeZehntel, as its box shows it
     SeriesSums sums;    // the sums the two texts show
     PrintedTarget target;
+    QList<group::Shot> shots; // for the figures, with the calls when there are
+    QString groupLine;        // empty for a series without shots
 };
 
 PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const TargetFace& face,
@@ -71,6 +80,9 @@ QString seriesTitle(qint16 number);
 // a shot beyond the listed values prints its number only.
 QString valueRow(const QStringList& values, int k);
 inline constexpr int kValueRows = 5;
+// "Trefferlage: 3,2 mm rechts, 1,5 mm hoch; Streukreis 12,4 mm"; empty
+// without shots.
+QString groupLine(const QList<group::Shot>& shots, const QLocale& locale);
 // SerienSumme "     " SerienSummeZehntel
 QString sumsLine(const QString& whole, const QString& tenths);
 
@@ -82,26 +94,41 @@ QString pageHeader(int page, int pages, const QString& name, const QString& date
 // after the last series.
 int pageCount(int seriesCount, int perPage, bool overallPicture);
 
-// The overall picture: every printed shot on one target, with its summary.
+// A point of the printed target in millimetres of the real target, x to the
+// right and y downwards like TargetShot.
+struct TargetPoint {
+    double xMm = 0.0;
+    double yMm = 0.0;
+    friend bool operator==(const TargetPoint&, const TargetPoint&) = default;
+};
+
+// The overall picture: every printed shot on one target, with its summary and
+// the figures of where the shots and their calls went.
 struct OverallPicture {
     QString title; // "Gesamtschussbild"
     QStringList lines;
+    QStringList figures; // group::reportLines of all printed shots
     PrintedTarget target;
+    std::optional<TargetPoint> callMean; // mean point of the calls, when there are
 };
 
 // Collects the printed series of a job into the overall picture, adding up
-// the sums of the series as numbers (the locale of add is not needed).
+// the sums of the series as numbers (the locale of add is not needed). The
+// sight correction counts clicks of clickMm, by default those of the
+// discipline (group::defaultClickMm).
 class OverallCollector {
 public:
     void add(const PrintedSeries& series, const QLocale& locale);
     bool isEmpty() const { return m_series == 0; }
-    OverallPicture picture(const QLocale& locale) const;
+    OverallPicture picture(const QLocale& locale,
+                           std::optional<double> clickMm = std::nullopt) const;
 
 private:
     int m_series = 0;
     double m_whole = 0.0;
     double m_tenths = 0.0;
     PrintedTarget m_target;
+    QList<group::Shot> m_shots;
 };
 
 } // namespace ankerblick::print

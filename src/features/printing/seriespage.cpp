@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <numbers>
 
 namespace ankerblick::print {
 
@@ -24,6 +25,11 @@ constexpr double kHeaderEm = 3.5; // about 10 pt
 constexpr double kTextTitleToRows = 10.0;
 constexpr double kRowPitch = 4.0;
 constexpr double kTextSums = 30.0;
+constexpr double kTextFigures = 36.0; // the series' Trefferlage, below its sums
+constexpr double kSmallEm = 2.6;      // the figures of the overall picture in a narrow column
+constexpr double kSmallRowPitch = 3.2;
+// The main window's overall figures stand right of the target, left of the texts.
+constexpr double kFourFiguresX = kFaceBlock + 8.0;
 // Text is laid out in tenths of a millimetre, so that fonts get whole pixel sizes.
 constexpr double kTextUnit = 0.1;
 
@@ -53,6 +59,40 @@ void drawText(QPainter& painter, QPointF at, const QString& text, const QFont& f
                      metrics.height());
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
     painter.restore();
+}
+
+// Lines broken at blanks to fit maxWidthMm; a word wider than that stands alone.
+QStringList wrapped(const QStringList& lines, const QFontMetricsF& metrics, double maxWidthMm) {
+    const double max = maxWidthMm / kTextUnit;
+    QStringList out;
+    for (const QString& line : lines) {
+        QString current;
+        for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+            const QString longer = current.isEmpty() ? word : current + u' ' + word;
+            if (!current.isEmpty() && metrics.horizontalAdvance(longer) > max) {
+                out << current;
+                current = word;
+            } else {
+                current = longer;
+            }
+        }
+        out << current;
+    }
+    return out;
+}
+
+// Lines one below the other from `at`, broken to fit the width, as far as
+// they fit above bottomMm.
+void drawWrapped(QPainter& painter, QPointF at, const QStringList& lines, const QFont& font,
+                 double pitchMm, double maxWidthMm, double bottomMm) {
+    const QFontMetricsF metrics(font, painter.device());
+    const QStringList rows = wrapped(lines, metrics, maxWidthMm);
+    for (int k = 0; k < int(rows.size()); ++k) {
+        const QPointF rowAt = at + QPointF(0, pitchMm * k);
+        if (rowAt.y() + pitchMm > bottomMm)
+            return;
+        drawText(painter, rowAt, rows.at(k), font, maxWidthMm);
+    }
 }
 
 // The header line; a name too long for the line gives way, the page numbers,
@@ -116,21 +156,52 @@ void drawShot(QPainter& painter, QPointF at, double radius, const QColor& fill, 
     painter.restore();
 }
 
-// The mean point of impact: a cross that shows on black and on white.
-void drawMeanCross(QPainter& painter, QPointF centre, const PrintedTarget& target, double scale,
-                   bool colour) {
+// A line that shows on black and on white: the colour on a black outline.
+void drawOutlinedLine(QPainter& painter, QPointF from, QPointF to, const QColor& colour,
+                      double width) {
+    for (const QPen& pen : {QPen(Qt::black, width * 2.0, Qt::SolidLine, Qt::FlatCap),
+                            QPen(colour, width, Qt::SolidLine, Qt::FlatCap)}) {
+        painter.setPen(pen);
+        painter.drawLine(from, to);
+    }
+}
+
+// A mean point: upright for the hits, turned by 45 degrees for the calls, so
+// that the two can be told apart also in black and white.
+void drawCross(QPainter& painter, QPointF at, const QColor& colour, bool turned) {
+    const double arm = 3.0;
+    constexpr double kHalfSqrt2 = std::numbers::sqrt2 / 2.0;
+    const QPointF a = turned ? QPointF(arm, arm) * kHalfSqrt2 : QPointF(arm, 0);
+    const QPointF b = turned ? QPointF(arm, -arm) * kHalfSqrt2 : QPointF(0, arm);
+    drawOutlinedLine(painter, at - a, at + a, colour, 0.45);
+    drawOutlinedLine(painter, at - b, at + b, colour, 0.45);
+}
+
+// The crosses of the overall picture: red at the mean point of impact of the
+// hits, blue at the mean point of the calls, joined by a line.
+void drawMeanCrosses(QPainter& painter, QPointF centre, const OverallPicture& overall, bool colour,
+                     const QRectF& block) {
+    const PrintedTarget& target = overall.target;
+    if (target.shots.isEmpty() || !disciplineInfo(target.discipline))
+        return;
+    const double scale = printScale(target.discipline);
     QPointF sum;
     for (const TargetShot& s : target.shots)
         sum += QPointF(s.xMm, s.yMm);
-    const QPointF mean = centre + sum / double(target.shots.size()) * scale;
-    const double arm = 3.0;
-    for (const QPen& pen : {QPen(Qt::black, 0.9, Qt::SolidLine, Qt::FlatCap),
-                            QPen(colour ? QColor(0, 190, 255) : QColor(Qt::white), 0.45,
-                                 Qt::SolidLine, Qt::FlatCap)}) {
-        painter.setPen(pen);
-        painter.drawLine(mean - QPointF(arm, 0), mean + QPointF(arm, 0));
-        painter.drawLine(mean - QPointF(0, arm), mean + QPointF(0, arm));
+    const QPointF hits = centre + sum / double(target.shots.size()) * scale;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setClipRect(block);
+    const QColor hitsColour = colour ? QColor(230, 0, 0) : QColor(Qt::white);
+    const QColor callColour = colour ? QColor(0, 90, 255) : QColor(Qt::white);
+    if (overall.callMean) {
+        const QPointF calls =
+            centre + QPointF(overall.callMean->xMm, overall.callMean->yMm) * scale;
+        drawOutlinedLine(painter, hits, calls, callColour, 0.2);
+        drawCross(painter, calls, callColour, true);
     }
+    drawCross(painter, hits, hitsColour, false);
+    painter.restore();
 }
 
 void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, bool colour,
@@ -156,9 +227,36 @@ void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, 
         }
         drawShot(painter, at, radius, fill, s.slot + 1, withNumbers ? &numberFont : nullptr);
     }
-    if (!numbered && !target.shots.isEmpty())
-        drawMeanCross(painter, centre, target, scale, colour);
     painter.restore();
+}
+
+// Width of the text column of a slot, up to the next column or the page's edge.
+double textWidth(SeriesPageStyle style, int slot, double pageWidthMm) {
+    const double x = textOrigin(style, slot).x();
+    if (style == SeriesPageStyle::EightPerPage && slot % 2 == 0)
+        return std::min(kEightColumnPitch - 2.0, pageWidthMm) - x;
+    return pageWidthMm - x;
+}
+
+// The figures of the overall picture: in the main window's page right of the
+// target, in the analysis window's page below the summary (the slots after
+// the overall picture stay empty, so the figures may run on to the page's end).
+void drawOverallFigures(QPainter& painter, const QRectF& pageMm, SeriesPageStyle style, int slot,
+                        const OverallPicture& overall) {
+    if (overall.figures.isEmpty())
+        return;
+    if (style == SeriesPageStyle::FourPerPage) {
+        const QPointF at(kFourFiguresX, slot * kSlotPitch + kHeaderBand);
+        drawWrapped(painter, at, overall.figures, textFont(kTextEm), kRowPitch,
+                    kFourTextX - 12.0 - kFourFiguresX, pageMm.height());
+        return;
+    }
+    const QPointF at = textOrigin(style, slot) +
+                       QPointF(0, kTextTitleToRows + kRowPitch * double(overall.lines.size()));
+    const double width = pageMm.width() - at.x();
+    const bool narrow = width < kFourTextX - 12.0 - kFourFiguresX;
+    drawWrapped(painter, at, overall.figures, textFont(narrow ? kSmallEm : kTextEm),
+                narrow ? kSmallRowPitch : kRowPitch, width, pageMm.height());
 }
 
 } // namespace
@@ -201,16 +299,22 @@ void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& p
             drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), valueRow(s.values, k),
                      font);
         drawText(painter, textAt(slot, kTextSums), sumsLine(s.sumWhole, s.sumTenths), font);
+        if (!s.groupLine.isEmpty())
+            drawWrapped(painter, textAt(slot, kTextFigures), {s.groupLine}, font, kRowPitch,
+                        textWidth(page.style, slot, pageMm.width()), pageMm.height());
         ++slot;
     }
     if (page.overall) {
         const OverallPicture& o = *page.overall;
         drawTarget(painter, targetCentre(page.style, slot), o.target, page.colour, false,
                    slotBlock(page.style, slot));
+        drawMeanCrosses(painter, targetCentre(page.style, slot), o, page.colour,
+                        slotBlock(page.style, slot));
         drawText(painter, textAt(slot, 0.0), o.title, bold);
         for (int k = 0; k < int(o.lines.size()); ++k)
             drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), o.lines.at(k), font,
                      pageMm.width() - textAt(slot, 0.0).x());
+        drawOverallFigures(painter, pageMm, page.style, slot, o);
     }
 
     // The header last, so that nothing covers it.

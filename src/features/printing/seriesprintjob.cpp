@@ -168,7 +168,8 @@ void SeriesPrintJob::printPages() {
         startPage(page + 1, pages);
         m_page.series = m_series.mid(qsizetype(page) * perPage, perPage);
         if (overall && page == pages - 1)
-            m_page.overall = m_overall.picture(m_locale);
+            m_page.overall = m_overall.picture(
+                m_locale, m_source.clickMm ? std::optional(m_source.clickMm()) : std::nullopt);
         flushPage();
     }
 }

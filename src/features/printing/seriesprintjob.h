@@ -7,7 +7,8 @@
 // reads each series from the window through its source, lays the series out
 // four (main window) or eight (analysis window) to a page and prints the pages
 // on the printer chosen in the dialog. With "Gesamtschussbild?" the slot after
-// the last series shows all printed shots on one target.
+// the last series shows all printed shots on one target with the figures of
+// where they and their calls went.
 //
 // A series the source cannot hand over is left out and named in a message
 // at the end of the job. The pages are laid out once the job ends, so that
@@ -43,6 +44,9 @@ struct SeriesPrintSource {
     // The face of the selected discipline.
     std::function<TargetFace()> face;
     std::function<QString()> shooterName;
+    // The click value of the sight in millimetres at the target, for the
+    // correction of the overall picture; without it the discipline's.
+    std::function<double()> clickMm;
     // The moment the job starts (its header shows it).
     std::function<QDateTime()> now = [] {
         return QDateTime::currentDateTime();
