@@ -50,7 +50,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
         print::SeriesPageStyle::FourPerPage, m_services.printers, m_dialogs,
         SeriesPrintSource{[this](qint16 n) {
                               return print::seriesPrintData(m_aim.store()[n], m_aim.face(),
-                                                            m_aim.locale());
+                                                            m_aim.locale(), &m_aim.ratingOptions());
                           },
                           [this] { return m_aim.face(); }, [this] { return shooterName(); },
                           [this] {
