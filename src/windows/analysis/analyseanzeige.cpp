@@ -67,7 +67,7 @@ AnalyseAnzeige::~AnalyseAnzeige() = default;
 AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo,
                                std::shared_ptr<GraphWindow> graph)
     : QWidget(nullptr), m_sheet(QLocale()), m_graph(std::move(graph)), m_services(services),
-      m_dialogs(services.dialogs), m_returnTo(returnTo) {
+      m_dialogs(services.dialogs), m_settings(services.settings), m_returnTo(returnTo) {
     setObjectName(QStringLiteral("AnalyseAnzeige"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
@@ -154,7 +154,7 @@ void AnalyseAnzeige::buildButtons() {
                           },
                           [this] { return m_sheet.face(); }, [this] { return shooterName(); },
                           [this] {
-                              return clickValue(m_services.settings, m_sheet.face().discipline());
+                              return clickValue(m_settings, m_sheet.face().discipline());
                           }});
     connect(print, &QPushButton::clicked, this,
             [this] { m_printJob->openDialog(qint16(m_sheet.seriesCount()), this); });
@@ -352,12 +352,11 @@ void AnalyseAnzeige::showAnalysis() {
     m_analysisPanel->showShots(
         shotsOfSeries(m_sheet.store(), selected, selected, face, nullptr),
         shotsOfSeries(m_sheet.store(), 1, m_sheet.seriesCount(), face, nullptr), face,
-        clickValue(m_services.settings, face.discipline()), m_sheet.locale());
+        clickValue(m_settings, face.discipline()), m_sheet.locale());
 }
 
 void AnalyseAnzeige::Klickwert_Click() {
-    if (askClickValue(this, m_dialogs, m_services.settings, m_sheet.face().discipline(),
-                      m_sheet.locale()))
+    if (askClickValue(this, m_dialogs, m_settings, m_sheet.face().discipline(), m_sheet.locale()))
         refresh();
 }
 

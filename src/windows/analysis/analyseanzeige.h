@@ -19,6 +19,7 @@ class QScrollBar;
 namespace ankerblick {
 
 class AnalysisPanel;
+class Settings;
 class GraphWindow;
 class SeriesPrintJob;
 class TargetPanels;
@@ -82,6 +83,8 @@ private:
     std::unique_ptr<SeriesPrintJob> m_printJob;
     Services& m_services;
     UserDialogs& m_dialogs;
+    // Kept apart from the services, which need not outlive the construction.
+    Settings& m_settings;
     QWidget* m_returnTo = nullptr;
     bool m_unloading = false;
 

@@ -54,7 +54,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
                           },
                           [this] { return m_aim.face(); }, [this] { return shooterName(); },
                           [this] {
-                              return clickValue(m_services.settings, m_aim.face().discipline());
+                              return clickValue(m_settings, m_aim.face().discipline());
                           }});
     connect(print, &QPushButton::clicked, this,
             [this] { m_printJob->openDialog(qint16(m_aim.seriesList().size()), this); });

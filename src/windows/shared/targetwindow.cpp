@@ -35,7 +35,8 @@ MouseButton buttonOf(Qt::MouseButton b) {
 } // namespace
 
 TargetWindow::TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent)
-    : QWidget(parent), m_sheet(sheet), m_services(services), m_dialogs(services.dialogs) {}
+    : QWidget(parent), m_sheet(sheet), m_services(services), m_dialogs(services.dialogs),
+      m_settings(services.settings) {}
 
 QString TargetWindow::shooterName() const {
     return m_name->text();
@@ -96,8 +97,7 @@ void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
 }
 
 void TargetWindow::Klickwert_Click() {
-    if (askClickValue(this, m_dialogs, m_services.settings, m_sheet.face().discipline(),
-                      m_sheet.locale()))
+    if (askClickValue(this, m_dialogs, m_settings, m_sheet.face().discipline(), m_sheet.locale()))
         refresh();
 }
 
@@ -108,7 +108,7 @@ void TargetWindow::showAnalysis() {
     m_analysisPanel->showShots(
         shotsOfSeries(m_sheet.store(), selected, selected, face, options),
         shotsOfSeries(m_sheet.store(), 1, int(m_sheet.seriesList().size()), face, options), face,
-        clickValue(m_services.settings, face.discipline()), m_sheet.locale());
+        clickValue(m_settings, face.discipline()), m_sheet.locale());
 }
 
 void TargetWindow::Disziplin_Click(int index) {

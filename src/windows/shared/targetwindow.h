@@ -22,6 +22,7 @@ class QVBoxLayout;
 namespace ankerblick {
 
 class AnalysisPanel;
+class Settings;
 struct RatingOptions;
 class TargetView;
 class UserDialogs;
@@ -90,6 +91,8 @@ protected:
     TargetSheet& m_sheet;
     Services& m_services;
     UserDialogs& m_dialogs;
+    // Kept apart from the services, which need not outlive the construction.
+    Settings& m_settings;
 
     TargetView* m_view = nullptr;
     TargetPanels* m_panels = nullptr;
