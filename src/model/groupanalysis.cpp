@@ -26,9 +26,44 @@ double cross(PointMm o, PointMm a, PointMm b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
+// Whether p lies inside the corner o of a quadrilateral turning left, clear of
+// both its sides by more than rounding could blur.
+bool clearlyLeftOf(PointMm o, PointMm a, PointMm p) {
+    const double side = cross(o, a, p);
+    const double size = (std::fabs(a.x - o.x) + std::fabs(a.y - o.y)) *
+                        (std::fabs(p.x - o.x) + std::fabs(p.y - o.y));
+    return side > 1e-9 * size;
+}
+
+// The points that can be corners of the hull: a point clearly inside the
+// quadrilateral of the leftmost, lowest, rightmost and highest points is none.
+std::vector<PointMm> hullCandidates(const std::vector<PointMm>& points) {
+    if (points.empty())
+        return {};
+    auto left = points.begin(), low = left, right = left, high = left;
+    for (auto it = points.begin(); it != points.end(); ++it) {
+        left = it->x < left->x ? it : left;
+        right = it->x > right->x ? it : right;
+        low = it->y < low->y ? it : low;
+        high = it->y > high->y ? it : high;
+    }
+    const std::array<PointMm, 4> quad{*left, *low, *right, *high};
+    std::vector<PointMm> candidates;
+    candidates.reserve(std::min(points.size(), size_t(256)));
+    for (const PointMm& p : points) {
+        bool inside = true;
+        for (size_t i = 0; i < quad.size() && inside; ++i)
+            inside = clearlyLeftOf(quad[i], quad[(i + 1) % quad.size()], p);
+        if (!inside)
+            candidates.push_back(p);
+    }
+    return candidates;
+}
+
 // The corners of the convex hull (monotone chain); the two points farthest
 // apart are always among them.
-std::vector<PointMm> hull(std::vector<PointMm> points) {
+std::vector<PointMm> hull(const std::vector<PointMm>& all) {
+    std::vector<PointMm> points = hullCandidates(all);
     std::sort(points.begin(), points.end(),
               [](PointMm a, PointMm b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
     points.erase(std::unique(points.begin(), points.end()), points.end());
@@ -119,6 +154,45 @@ int partOf(PointMm offset, double width, int parts) {
     return ((part % parts) + parts) % parts;
 }
 
+// A direction in the first quarter of the turn, as sine and cosine of its
+// angle clockwise from straight up.
+struct Direction {
+    double sin = 0.0;
+    double cos = 0.0;
+};
+
+// The boundaries of the parts in the first quarter: 22.5 and 67.5 degrees for
+// the sectors, 15, 45 and 75 degrees for the hours.
+constexpr std::array<Direction, 2> kSectorBounds{
+    {{0.38268343236508978, 0.92387953251128674}, {0.92387953251128674, 0.38268343236508978}}};
+constexpr std::array<Direction, 3> kHourBounds{{{0.25881904510252074, 0.96592582628906831},
+                                                {0.70710678118654752, 0.70710678118654752},
+                                                {0.96592582628906831, 0.25881904510252074}}};
+
+// The part of a turn as partOf gives it, found by comparing the direction
+// with the boundaries in its quarter instead of taking its angle. A direction
+// too close to a boundary for the comparison to be sure takes the angle.
+template <size_t N>
+int partBetween(PointMm offset, const std::array<Direction, N>& bounds, double width) {
+    const int parts = int(4 * N);
+    const double ax = std::fabs(offset.x);
+    const double ay = std::fabs(offset.y);
+    const double margin = 1e-9 * (ax + ay);
+    if (!(margin > 1e-300))
+        return partOf(offset, width, parts);
+    int passed = 0; // boundaries of the quarter clockwise past
+    for (const Direction& b : bounds) {
+        const double side = ax * b.cos - ay * b.sin;
+        if (!(std::fabs(side) > margin))
+            return partOf(offset, width, parts);
+        passed += side > 0.0 ? 1 : 0;
+    }
+    // On an axis both quarters beside it give the same part.
+    if (offset.x >= 0.0)
+        return offset.y >= 0.0 ? passed : parts / 2 - passed;
+    return offset.y >= 0.0 ? (parts - passed) % parts : parts / 2 + passed;
+}
+
 } // namespace
 
 PointMm toMm(PointF drawingCentre, const TargetFace& face) {
@@ -131,7 +205,7 @@ PointMm toMm(PointF drawingCentre, const TargetFace& face) {
 int sectorOf(PointMm offset) {
     if (offset.x == 0.0 && offset.y == 0.0)
         return -1;
-    return partOf(offset, 360.0 / kSectors, kSectors);
+    return partBetween(offset, kSectorBounds, 360.0 / kSectors);
 }
 
 Figures analyse(const QList<Shot>& shots) {
@@ -139,6 +213,8 @@ Figures analyse(const QList<Shot>& shots) {
     std::vector<PointMm> calls;
     std::vector<PointMm> errors;
     hits.reserve(size_t(shots.size()));
+    calls.reserve(size_t(shots.size()));
+    errors.reserve(size_t(shots.size()));
     for (const Shot& s : shots) {
         hits.push_back(s.hit);
         if (s.call) {
@@ -166,7 +242,7 @@ SightCorrection sightCorrection(PointMm mpi, double clickMm) {
 int clockOf(PointMm offset) {
     if (offset.x == 0.0 && offset.y == 0.0)
         return 0;
-    const int hour = partOf(offset, 30.0, 12);
+    const int hour = partBetween(offset, kHourBounds, 30.0);
     return hour == 0 ? 12 : hour;
 }
 

@@ -93,6 +93,7 @@ void appendCallLines(QStringList& lines, const Figures& figures, const QLocale& 
 QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
                     const RatingOptions* options) {
     QList<Shot> shots;
+    shots.reserve(kShotsPerSeries);
     const float half = face.markDiameter() / 2.0f;
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!record.hasShot(i))
