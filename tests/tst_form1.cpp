@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
+#include <QAction>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
@@ -507,6 +508,19 @@ private slots:
         crosses->click();
         QCOMPARE(surface()->grab().toImage(), plain);
         QVERIFY(child<QWidget>(QStringLiteral("Ansagerose"))->isVisible());
+
+        // "Ansicht" hides the panel, and the window gives its room back.
+        QAction* show = nullptr;
+        for (QAction* a : m_form->findChildren<QAction*>())
+            if (a->text() == QStringLiteral("Auswertung"))
+                show = a;
+        QVERIFY(show && show->isChecked());
+        const int height = m_form->height();
+        show->trigger();
+        QVERIFY(!child<QWidget>(QStringLiteral("Auswertung"))->isVisible());
+        QTRY_VERIFY(m_form->height() < height);
+        show->trigger();
+        QVERIFY(child<QWidget>(QStringLiteral("Auswertung"))->isVisible());
     }
 
     void changingTheDisciplineWhileACallIsFixedKeepsTheCall() {

@@ -187,6 +187,7 @@ void AnalyseAnzeige::buildButtons() {
                  {QStringLiteral("Drucken"), print, QKeySequence::Print}};
     plan.series = {{QStringLiteral("Neu"), fresh}};
     plan.view = {{QStringLiteral("Abkommenseingabe"), back},
+                 {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel},
                  {QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()}};
     // Beenden closes the program through the main window.
     plan.quit = [this] {

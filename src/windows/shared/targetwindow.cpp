@@ -93,6 +93,8 @@ void TargetWindow::buildAnalysisPanel() {
 }
 
 void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
+    plan.view.append(
+        {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel});
     plan.view.append({QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()});
 }
 

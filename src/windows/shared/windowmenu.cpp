@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,8 +15,25 @@ namespace ankerblick {
 
 namespace {
 
+void addShowEntry(QMenu* menu, const MenuEntry& entry) {
+    QAction* action = menu->addAction(entry.caption);
+    action->setCheckable(true);
+    action->setChecked(!entry.part->isHidden());
+    QWidget* part = entry.part;
+    QObject::connect(action, &QAction::toggled, part, [part](bool shown) {
+        part->setVisible(shown);
+        // The layouts between the part and the window settle first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        part->window()->adjustSize();
+    });
+}
+
 void addEntries(QMenu* menu, const QList<MenuEntry>& entries) {
     for (const MenuEntry& entry : entries) {
+        if (entry.part) {
+            addShowEntry(menu, entry);
+            continue;
+        }
         QAction* action = menu->addAction(entry.caption);
         if (entry.key != QKeySequence::UnknownKey)
             action->setShortcut(entry.key);

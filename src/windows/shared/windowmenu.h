@@ -23,6 +23,9 @@ struct MenuEntry {
     QString caption;
     QAbstractButton* button = nullptr;
     QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+    // Instead of a button: a part of the window the entry shows and hides
+    // (checked while it is shown); the window fits itself to it again.
+    QWidget* part = nullptr;
 };
 
 struct WindowMenuPlan {
