@@ -85,7 +85,9 @@ void AnalyseAnzeige::buildControls() {
     m_name->setAcceptDrops(false); // dropped files go to the window
     buildSizeBars();
     m_panels->buildLists();
-    m_analysisPanel = new AnalysisPanel(false, this);
+    // Files of the main window hold calls: they are rated with the main
+    // window's starting options (four sectors, one ring).
+    m_analysisPanel = new AnalysisPanel(true, this);
     m_panels->listsRow()->addWidget(m_analysisPanel, 1);
     connect(m_analysisPanel, &AnalysisPanel::crossesToggled, m_view, qOverload<>(&QWidget::update));
     connect(m_analysisPanel, &AnalysisPanel::clickValueRequested, this,
@@ -347,12 +349,16 @@ void AnalyseAnzeige::refresh() {
     m_view->update();
 }
 
+namespace {
+const RatingOptions kFileRating{};
+} // namespace
+
 void AnalyseAnzeige::showAnalysis() {
     const TargetFace& face = m_sheet.face();
     const int selected = m_sheet.selectedSeries();
     m_analysisPanel->showShots(
-        shotsOfSeries(m_sheet.store(), selected, selected, face, nullptr),
-        shotsOfSeries(m_sheet.store(), 1, m_sheet.seriesCount(), face, nullptr), face,
+        shotsOfSeries(m_sheet.store(), selected, selected, face, &kFileRating),
+        shotsOfSeries(m_sheet.store(), 1, m_sheet.seriesCount(), face, &kFileRating), face,
         clickValue(m_settings, face.discipline()), m_sheet.locale());
 }
 
