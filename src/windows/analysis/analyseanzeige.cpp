@@ -131,23 +131,8 @@ void AnalyseAnzeige::buildSizeBars() {
     m_panels->optionsRow()->addStretch();
 }
 
-void AnalyseAnzeige::buildButtons() {
-    const auto addButton = [this](const QString& name, const QString& text) {
-        return m_panels->addButton(name, text);
-    };
-    auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
-    auto* attach =
-        addButton(QStringLiteral("DateiAnschliessen"), QStringLiteral("Zusätzliche Datei laden"));
-    auto* fresh = addButton(QStringLiteral("Neu"), QStringLiteral("Neu"));
-    auto* all =
-        addButton(QStringLiteral("AlleSerienAnzeigen"), QStringLiteral("Alle Serien Anzeigen"));
-    auto* comments =
-        addButton(QStringLiteral("Kommentare_anzeigen"), QStringLiteral("Kommentare anzeigen"));
-    auto* back =
-        addButton(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"));
-    auto* timeAnalysis =
-        addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
-    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+// "Drucken" (eight series a page) and "Schusszeit Analyse".
+void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QPushButton* print, QPushButton* timeAnalysis) {
     m_printJob = std::make_unique<SeriesPrintJob>(
         print::SeriesPageStyle::EightPerPage, m_services.printers, m_dialogs,
         SeriesPrintSource{[this](qint16 n) {
@@ -175,6 +160,26 @@ void AnalyseAnzeige::buildButtons() {
         this, m_graph);
     connect(timeAnalysis, &QPushButton::clicked, this,
             [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
+}
+
+void AnalyseAnzeige::buildButtons() {
+    const auto addButton = [this](const QString& name, const QString& text) {
+        return m_panels->addButton(name, text);
+    };
+    auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
+    auto* attach =
+        addButton(QStringLiteral("DateiAnschliessen"), QStringLiteral("Zusätzliche Datei laden"));
+    auto* fresh = addButton(QStringLiteral("Neu"), QStringLiteral("Neu"));
+    auto* all =
+        addButton(QStringLiteral("AlleSerienAnzeigen"), QStringLiteral("Alle Serien Anzeigen"));
+    auto* comments =
+        addButton(QStringLiteral("Kommentare_anzeigen"), QStringLiteral("Kommentare anzeigen"));
+    auto* back =
+        addButton(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"));
+    auto* timeAnalysis =
+        addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
+    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+    buildPrintingAndTimeAnalysis(print, timeAnalysis);
 
     connect(load, &QPushButton::clicked, this, &AnalyseAnzeige::Laden_Click);
     connect(attach, &QPushButton::clicked, this, &AnalyseAnzeige::DateiAnschliessen_Click);

@@ -56,6 +56,7 @@ private:
     void buildControls();
     void buildSizeBars();
     void buildButtons();
+    void buildPrintingAndTimeAnalysis(QPushButton* print, QPushButton* timeAnalysis);
     void refresh();
     void showAnalysis();
     void Klickwert_Click();

@@ -46,18 +46,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     auto* shotEntry =
         addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
     auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
-    m_printJob = std::make_unique<SeriesPrintJob>(
-        print::SeriesPageStyle::FourPerPage, m_services.printers, m_dialogs,
-        SeriesPrintSource{[this](qint16 n) {
-                              return print::seriesPrintData(m_aim.store()[n], m_aim.face(),
-                                                            m_aim.locale(), &m_aim.ratingOptions());
-                          },
-                          [this] { return m_aim.face(); }, [this] { return shooterName(); },
-                          [this] {
-                              return clickValue(m_settings, m_aim.face().discipline());
-                          }});
-    connect(print, &QPushButton::clicked, this,
-            [this] { m_printJob->openDialog(qint16(m_aim.seriesList().size()), this); });
+    buildPrinting(print);
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -71,19 +60,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QPushButton::clicked, this, &Form1::BtnSchusseingabe_Click);
     connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
-    m_graph = std::make_shared<GraphWindow>();
-    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
-        ValueTimeAnalysis::Variant::MainWindow, m_dialogs,
-        [this](bool handStopped) {
-            return handStopped ? m_aim.times().shotTimesText() : m_aim.times().shootingTimesText();
-        },
-        [this](int series, int entry) {
-            return listedShotValue(m_aim.store(), int(m_aim.seriesList().size()), m_aim.face(),
-                                   series, entry);
-        },
-        this, m_graph);
-    connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
-            &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
+    buildTimeAnalysis();
     connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
     WindowMenuPlan plan = menuPlan();
     plan.file.prepend({QStringLiteral("Laden"), load, QKeySequence::Open});
@@ -103,6 +80,39 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     keepPlace(this, m_services.settings);
     if (!m_start.file.isEmpty())
         openSeriesFile(m_start.file);
+}
+
+// "Drucken": four series a page, with the calls rated as the lists rate them.
+void Form1::buildPrinting(QPushButton* print) {
+    m_printJob = std::make_unique<SeriesPrintJob>(
+        print::SeriesPageStyle::FourPerPage, m_services.printers, m_dialogs,
+        SeriesPrintSource{[this](qint16 n) {
+                              return print::seriesPrintData(m_aim.store()[n], m_aim.face(),
+                                                            m_aim.locale(), &m_aim.ratingOptions());
+                          },
+                          [this] { return m_aim.face(); }, [this] { return shooterName(); },
+                          [this] {
+                              return clickValue(m_settings, m_aim.face().discipline());
+                          }});
+    connect(print, &QPushButton::clicked, this,
+            [this] { m_printJob->openDialog(qint16(m_aim.seriesList().size()), this); });
+}
+
+// "Schusszeit analyse" and the graph window it shares with the analysis window.
+void Form1::buildTimeAnalysis() {
+    m_graph = std::make_shared<GraphWindow>();
+    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
+        ValueTimeAnalysis::Variant::MainWindow, m_dialogs,
+        [this](bool handStopped) {
+            return handStopped ? m_aim.times().shotTimesText() : m_aim.times().shootingTimesText();
+        },
+        [this](int series, int entry) {
+            return listedShotValue(m_aim.store(), int(m_aim.seriesList().size()), m_aim.face(),
+                                   series, entry);
+        },
+        this, m_graph);
+    connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
+            &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 }
 
 void Form1::buildOptions() {

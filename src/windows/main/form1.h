@@ -12,6 +12,7 @@
 class QButtonGroup;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace ankerblick {
 
@@ -45,6 +46,8 @@ protected:
 
 private:
     void buildOptions();
+    void buildPrinting(QPushButton* print);
+    void buildTimeAnalysis();
     void buildRatingFrame();
     void Form_Load();
     QString askName();
