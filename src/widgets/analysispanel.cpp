@@ -32,6 +32,15 @@ QString block(const QString& heading, const QStringList& lines) {
     return heading + u'\n' + lines.join(u'\n');
 }
 
+// The shots of series first..last (1-based) of the store on the face.
+QList<group::Shot> shotsOfSeries(const SeriesStore& store, int first, int last,
+                                 const TargetFace& face, const RatingOptions* options) {
+    QList<group::Shot> shots;
+    for (int n = std::max(first, 1); n <= last && store.contains(n); ++n)
+        shots.append(group::shotsOf(store[n], face, options));
+    return shots;
+}
+
 } // namespace
 
 CallRose::CallRose(QWidget* parent) : QWidget(parent) {
@@ -120,6 +129,13 @@ AnalysisPanel::AnalysisPanel(bool withCalls, QWidget* parent)
     connect(m_clickValue, &QPushButton::clicked, this, &AnalysisPanel::clickValueRequested);
 }
 
+void AnalysisPanel::showSeries(const SeriesStore& store, int selected, int listed,
+                               const TargetFace& face, const RatingOptions* options, double clickMm,
+                               const QLocale& locale) {
+    showShots(shotsOfSeries(store, selected, selected, face, options),
+              shotsOfSeries(store, 1, listed, face, options), face, clickMm, locale);
+}
+
 void AnalysisPanel::showShots(const QList<group::Shot>& series, const QList<group::Shot>& all,
                               const TargetFace& face, double clickMm, const QLocale& locale) {
     m_series = group::analyse(series);
@@ -139,14 +155,6 @@ QAbstractButton* AnalysisPanel::clickValueButton() const {
 
 bool AnalysisPanel::crossesShown() const {
     return m_crosses->isChecked();
-}
-
-QList<group::Shot> shotsOfSeries(const SeriesStore& store, int first, int last,
-                                 const TargetFace& face, const RatingOptions* options) {
-    QList<group::Shot> shots;
-    for (int n = std::max(first, 1); n <= last && store.contains(n); ++n)
-        shots.append(group::shotsOf(store[n], face, options));
-    return shots;
 }
 
 double clickValue(const Settings& settings, int discipline) {

@@ -51,9 +51,11 @@ public:
     // `withCalls`: the window enters calls, so the panel shows the rose.
     AnalysisPanel(bool withCalls, QWidget* parent);
 
-    // The shots of the displayed series and of all series, in millimetres on `face`.
-    void showShots(const QList<group::Shot>& series, const QList<group::Shot>& all,
-                   const TargetFace& face, double clickMm, const QLocale& locale);
+    // The figures of the displayed series `selected` and of the first `listed`
+    // series of the store, on `face`; calls are rated with `options`, or
+    // left out without them.
+    void showSeries(const SeriesStore& store, int selected, int listed, const TargetFace& face,
+                    const RatingOptions* options, double clickMm, const QLocale& locale);
 
     // The figures of the displayed series, for the crosses on the target.
     const group::Figures& seriesFigures() const { return m_series; }
@@ -66,17 +68,15 @@ signals:
     void clickValueRequested();
 
 private:
+    void showShots(const QList<group::Shot>& series, const QList<group::Shot>& all,
+                   const TargetFace& face, double clickMm, const QLocale& locale);
+
     QLabel* m_text = nullptr;
     CallRose* m_rose = nullptr;
     QCheckBox* m_crosses = nullptr;
     QPushButton* m_clickValue = nullptr;
     group::Figures m_series;
 };
-
-// The shots of series first..last (1-based) of the store on the face; see
-// group::shotsOf.
-QList<group::Shot> shotsOfSeries(const SeriesStore& store, int first, int last,
-                                 const TargetFace& face, const RatingOptions* options);
 
 // The click value of the discipline: the one kept, or the discipline's own.
 double clickValue(const Settings& settings, int discipline);

@@ -361,10 +361,9 @@ const RatingOptions kFileRating{};
 void AnalyseAnzeige::showAnalysis() {
     const TargetFace& face = m_sheet.face();
     const int selected = m_sheet.selectedSeries();
-    m_analysisPanel->showShots(
-        shotsOfSeries(m_sheet.store(), selected, selected, face, &kFileRating),
-        shotsOfSeries(m_sheet.store(), 1, m_sheet.seriesCount(), face, &kFileRating), face,
-        clickValue(m_settings, face.discipline()), m_sheet.locale());
+    m_analysisPanel->showSeries(m_sheet.store(), selected, m_sheet.seriesCount(), face,
+                                &kFileRating, clickValue(m_settings, face.discipline()),
+                                m_sheet.locale());
 }
 
 void AnalyseAnzeige::Klickwert_Click() {

@@ -107,10 +107,9 @@ void TargetWindow::showAnalysis() {
     const TargetFace& face = m_sheet.face();
     const RatingOptions* options = ratingOptions();
     const int selected = m_sheet.selectedSeries();
-    m_analysisPanel->showShots(
-        shotsOfSeries(m_sheet.store(), selected, selected, face, options),
-        shotsOfSeries(m_sheet.store(), 1, int(m_sheet.seriesList().size()), face, options), face,
-        clickValue(m_settings, face.discipline()), m_sheet.locale());
+    m_analysisPanel->showSeries(m_sheet.store(), selected, int(m_sheet.seriesList().size()), face,
+                                options, clickValue(m_settings, face.discipline()),
+                                m_sheet.locale());
 }
 
 void TargetWindow::Disziplin_Click(int index) {
