@@ -1,0 +1,118 @@
+#pragma once
+
+// What the training diary keeps: trainings (the series one window held from
+// its start, "Neu" or "Laden" to its end), their series and shots, and the
+// figures read back for the diary window. Positions are millimetres on the
+// real target, x to the right and y up, the centre at the origin.
+
+#include "groupanalysis.h"
+#include "seriesrecord.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace ankerblick::diary {
+
+struct Training {
+    qint64 id = 0; // 0 until stored
+    QString shooter;
+    int discipline = -1; // the discipline index of the target face
+    QString window;      // object name of the window it came from: "Form1", "Schusseingabe"
+    QDateTime start;
+    std::optional<QDateTime> end; // empty while the window is open, or when it never closed
+    // The window's texts, as a series file holds them.
+    QString comments;
+    QString shotTimes;
+    QString shootingTimes;
+
+    friend bool operator==(const Training&, const Training&) = default;
+};
+
+struct Shot {
+    int slot = 0; // 0..9 in its series
+    group::PointMm hit;
+    std::optional<group::PointMm> call;
+    std::optional<double> value; // rings with tenths; empty when it cannot be scored
+    std::optional<double> callValue;
+    std::optional<int> rating; // the call's score: 10, 5 or 0
+    std::optional<qint32> sekMm;
+    std::optional<double> shotTime;     // seconds, stopped by hand
+    std::optional<double> shootingTime; // seconds since the shot before
+    QString comment;
+
+    friend bool operator==(const Shot&, const Shot&) = default;
+};
+
+struct Series {
+    int number = 0;       // 1.. within its training
+    SeriesRecord record;  // the stored positions, as the window holds them
+    QList<Shot> shots;    // the shots the record holds, by slot
+    QDateTime time;       // when it was last written
+
+    friend bool operator==(const Series& a, const Series& b) {
+        return a.number == b.number && a.record == b.record && a.shots == b.shots &&
+               a.time == b.time;
+    }
+};
+
+// Figures of one series, kept with it so that the diary reads them without
+// its shots.
+struct SeriesFigures {
+    int shots = 0;
+    int scored = 0;         // shots with a value
+    double sumWhole = 0.0;  // sum of the whole rings
+    double sumTenths = 0.0; // sum of the values with tenths
+    int callsRated = 0;
+    int calls10 = 0;
+    double sekMmSum = 0.0; // over the rated calls
+    group::PointMm mpi;    // mean point of impact; the origin without shots
+    double groupSize = 0.0; // extreme spread; 0 for fewer than two shots
+
+    friend bool operator==(const SeriesFigures&, const SeriesFigures&) = default;
+};
+SeriesFigures figuresOf(const QList<Shot>& shots);
+
+// One series as the charts see it.
+struct SeriesSummary {
+    qint64 training = 0;
+    int number = 0;
+    QDateTime time;
+    SeriesFigures figures;
+};
+
+// One row of the diary window's table.
+struct TrainingSummary {
+    Training training;
+    int series = 0; // series with at least one shot
+    int shots = 0;
+    double meanSumWhole = 0.0;
+    double meanSumTenths = 0.0;
+    std::optional<double> call10Share; // 0..1; empty without a rated call
+    std::optional<double> meanSekMm;   // over all rated calls
+    std::optional<group::PointMm> mpi; // of all shots
+    std::optional<double> meanGroupSize; // mean over series with two shots or more
+};
+
+// One row of the shot export.
+struct ShotRow {
+    qint64 training = 0;
+    QDateTime trainingStart;
+    QString shooter;
+    int discipline = -1;
+    int series = 0;
+    Shot shot;
+};
+
+// Which trainings the diary window shows: empty fields take all.
+struct Filter {
+    QString shooter;
+    int discipline = -1;
+    QDate from; // first day, inclusive
+    QDate to;   // last day, inclusive
+};
+
+} // namespace ankerblick::diary
