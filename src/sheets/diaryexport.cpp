@@ -1,0 +1,294 @@
+#include "diaryexport.h"
+
+#include "groupreport.h"
+#include "model/numeric.h"
+#include "model/targetface.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ankerblick::diary {
+
+namespace {
+
+constexpr qint64 kDayMs = 24LL * 60 * 60 * 1000;
+// The time axis reaches this share of its span beyond the first and last
+// training, so that their points are not cut in half at the edges.
+constexpr double kTimeMargin = 0.03;
+
+const QString kDateTimeFormat = QStringLiteral("dd.MM.yyyy HH:mm");
+const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
+
+// A number rounded to the decimals, without trailing zeros ("9,7", "10").
+QString rounded(double v, int decimals, const QLocale& locale) {
+    const double scale = std::pow(10.0, decimals);
+    return num::formatNumber(num::roundHalfEven(v * scale) / scale, locale);
+}
+
+// A number rounded to the decimals and always showing them ("93,0").
+QString fixed(double v, int decimals, const QLocale& locale) {
+    QString text = rounded(v, decimals, locale);
+    if (decimals == 0)
+        return text;
+    const QString point = locale.decimalPoint();
+    if (!text.contains(point))
+        text += point;
+    const auto shown = text.size() - text.indexOf(point) - 1;
+    return text + QString(decimals - shown, u'0');
+}
+
+template <typename T>
+QString optionalText(const std::optional<T>& v, int decimals, const QLocale& locale) {
+    return v ? rounded(double(*v), decimals, locale) : QString();
+}
+
+// Quoted when the field holds the separator, a quote or a line break; quotes
+// inside are doubled.
+QString csvField(const QString& text) {
+    if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
+        !text.contains(u'\r'))
+        return text;
+    QString inner = text;
+    inner.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + inner + u'"';
+}
+
+QStringList csvHeader() {
+    return {QStringLiteral("Datum"),          QStringLiteral("Schütze"),
+            QStringLiteral("Disziplin"),      QStringLiteral("Serie"),
+            QStringLiteral("Schuss"),         QStringLiteral("Treffer x (mm)"),
+            QStringLiteral("Treffer y (mm)"), QStringLiteral("Wert"),
+            QStringLiteral("Ansage x (mm)"),  QStringLiteral("Ansage y (mm)"),
+            QStringLiteral("Ansagewert"),     QStringLiteral("Bewertung"),
+            QStringLiteral("Sek*mm"),         QStringLiteral("Schusszeit (s)"),
+            QStringLiteral("Schießzeit (s)"), QStringLiteral("Kommentar")};
+}
+
+QStringList csvFields(const ShotRow& row, const QLocale& locale) {
+    const Shot& s = row.shot;
+    const std::optional<double> callX = s.call ? std::optional(s.call->x) : std::nullopt;
+    const std::optional<double> callY = s.call ? std::optional(s.call->y) : std::nullopt;
+    return {row.trainingStart.toString(kDateTimeFormat),
+            row.shooter,
+            disciplineCaption(row.discipline),
+            QString::number(row.series),
+            QString::number(s.slot + 1),
+            rounded(s.hit.x, 2, locale),
+            rounded(s.hit.y, 2, locale),
+            optionalText(s.value, 1, locale),
+            optionalText(callX, 2, locale),
+            optionalText(callY, 2, locale),
+            optionalText(s.callValue, 1, locale),
+            optionalText(s.rating, 0, locale),
+            optionalText(s.sekMm, 0, locale),
+            optionalText(s.shotTime, 3, locale),
+            optionalText(s.shootingTime, 3, locale),
+            s.comment};
+}
+
+QString csvLine(const QStringList& fields) {
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString& f : fields)
+        quoted << csvField(f);
+    return quoted.join(u';') + QStringLiteral("\r\n");
+}
+
+double distanceOf(const std::optional<group::PointMm>& p) {
+    return p ? std::hypot(p->x, p->y) : -1.0;
+}
+
+// Missing figures order before every figure.
+double keyOf(const std::optional<double>& v) {
+    return v ? *v : -std::numeric_limits<double>::infinity();
+}
+
+} // namespace
+
+QByteArray shotCsv(const QList<ShotRow>& rows, const QLocale& locale) {
+    QString text = csvLine(csvHeader());
+    for (const ShotRow& row : rows)
+        text += csvLine(csvFields(row, locale));
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString trainingHeader(TrainingColumn column) {
+    switch (column) {
+    case TrainingColumn::Date:
+        return QStringLiteral("Datum");
+    case TrainingColumn::Shooter:
+        return QStringLiteral("Schütze");
+    case TrainingColumn::Discipline:
+        return QStringLiteral("Disziplin");
+    case TrainingColumn::Window:
+        return QStringLiteral("Fenster");
+    case TrainingColumn::Series:
+        return QStringLiteral("Serien");
+    case TrainingColumn::MeanWhole:
+        return QStringLiteral("Schnitt (Ringe)");
+    case TrainingColumn::MeanTenths:
+        return QStringLiteral("Schnitt (Zehntel)");
+    case TrainingColumn::Calls10:
+        return QStringLiteral("Ansagen 10 %");
+    case TrainingColumn::SekMm:
+        return QStringLiteral("Sek*mm");
+    case TrainingColumn::Position:
+        return QStringLiteral("Trefferlage");
+    case TrainingColumn::GroupSize:
+        return QStringLiteral("Streukreis (mm)");
+    }
+    return QString();
+}
+
+QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QLocale& locale) {
+    const bool hasSeries = row.series > 0;
+    switch (column) {
+    case TrainingColumn::Date:
+        return row.training.start.toString(kDateTimeFormat);
+    case TrainingColumn::Shooter:
+        return row.training.shooter;
+    case TrainingColumn::Discipline:
+        return disciplineCaption(row.training.discipline);
+    case TrainingColumn::Window:
+        return windowCaption(row.training.window);
+    case TrainingColumn::Series:
+        return QString::number(row.series);
+    case TrainingColumn::MeanWhole:
+        return hasSeries ? fixed(row.meanSumWhole, 1, locale) : QString();
+    case TrainingColumn::MeanTenths:
+        return hasSeries ? fixed(row.meanSumTenths, 1, locale) : QString();
+    case TrainingColumn::Calls10:
+        return row.call10Share ? rounded(*row.call10Share * 100.0, 0, locale) : QString();
+    case TrainingColumn::SekMm:
+        return optionalText(row.meanSekMm, 0, locale);
+    case TrainingColumn::Position:
+        return row.mpi ? group::positionText(*row.mpi, locale) : QString();
+    case TrainingColumn::GroupSize:
+        return row.meanGroupSize ? fixed(*row.meanGroupSize, 1, locale) : QString();
+    }
+    return QString();
+}
+
+bool isFigureColumn(TrainingColumn column) {
+    return column == TrainingColumn::Series || column == TrainingColumn::MeanWhole ||
+           column == TrainingColumn::MeanTenths || column == TrainingColumn::Calls10 ||
+           column == TrainingColumn::SekMm || column == TrainingColumn::GroupSize;
+}
+
+bool trainingLess(const TrainingSummary& a, const TrainingSummary& b, TrainingColumn column) {
+    const auto text = [](const QString& x, const QString& y) {
+        return QString::localeAwareCompare(x, y) < 0;
+    };
+    const auto mean = [](const TrainingSummary& t, double v) {
+        return t.series > 0 ? std::optional(v) : std::nullopt;
+    };
+    switch (column) {
+    case TrainingColumn::Date:
+        return a.training.start < b.training.start;
+    case TrainingColumn::Shooter:
+        return text(a.training.shooter, b.training.shooter);
+    case TrainingColumn::Discipline:
+        return a.training.discipline < b.training.discipline;
+    case TrainingColumn::Window:
+        return text(windowCaption(a.training.window), windowCaption(b.training.window));
+    case TrainingColumn::Series:
+        return a.series < b.series;
+    case TrainingColumn::MeanWhole:
+        return keyOf(mean(a, a.meanSumWhole)) < keyOf(mean(b, b.meanSumWhole));
+    case TrainingColumn::MeanTenths:
+        return keyOf(mean(a, a.meanSumTenths)) < keyOf(mean(b, b.meanSumTenths));
+    case TrainingColumn::Calls10:
+        return keyOf(a.call10Share) < keyOf(b.call10Share);
+    case TrainingColumn::SekMm:
+        return keyOf(a.meanSekMm) < keyOf(b.meanSekMm);
+    case TrainingColumn::Position:
+        return distanceOf(a.mpi) < distanceOf(b.mpi);
+    case TrainingColumn::GroupSize:
+        return keyOf(a.meanGroupSize) < keyOf(b.meanGroupSize);
+    }
+    return false;
+}
+
+QString windowCaption(const QString& windowName) {
+    if (windowName == u"Form1")
+        return QStringLiteral("Hauptfenster");
+    if (windowName.compare(u"AnalyseAnzeige", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Analyse");
+    return windowName;
+}
+
+QString filterText(const Filter& filter) {
+    const QString shooter = filter.shooter.isEmpty() ? QStringLiteral("Alle") : filter.shooter;
+    const QString discipline =
+        filter.discipline < 0 ? QStringLiteral("Alle") : disciplineCaption(filter.discipline);
+    QString period = QStringLiteral("gesamt");
+    if (filter.from.isValid() && filter.to.isValid())
+        period = filter.from.toString(kDateFormat) + QStringLiteral(" bis ") +
+                 filter.to.toString(kDateFormat);
+    else if (filter.from.isValid())
+        period = QStringLiteral("ab ") + filter.from.toString(kDateFormat);
+    else if (filter.to.isValid())
+        period = QStringLiteral("bis ") + filter.to.toString(kDateFormat);
+    return QStringLiteral("Schütze: %1 · Disziplin: %2 · Zeitraum: %3")
+        .arg(shooter, discipline, period);
+}
+
+DiaryCharts chartData(const QList<TrainingSummary>& trainings) {
+    DiaryCharts charts;
+    qint64 first = std::numeric_limits<qint64>::max();
+    qint64 last = std::numeric_limits<qint64>::min();
+    for (const TrainingSummary& t : trainings) {
+        if (t.series == 0)
+            continue;
+        const qint64 ms = t.training.start.toMSecsSinceEpoch();
+        const auto x = double(ms);
+        first = std::min(first, ms);
+        last = std::max(last, ms);
+        charts.sumWhole << QPointF(x, t.meanSumWhole);
+        charts.sumTenths << QPointF(x, t.meanSumTenths);
+        if (t.call10Share)
+            charts.calls10 << QPointF(x, *t.call10Share * 100.0);
+        if (t.mpi) {
+            charts.mpiX << QPointF(x, t.mpi->x);
+            charts.mpiY << QPointF(x, t.mpi->y);
+        }
+    }
+    if (charts.sumWhole.isEmpty())
+        return charts;
+    const auto margin = std::max(qint64(double(last - first) * kTimeMargin), kDayMs / 2);
+    charts.firstMs = first - margin;
+    charts.lastMs = last + margin;
+    return charts;
+}
+
+std::optional<YRange> yRangeOf(const QList<const QList<QPointF>*>& lines) {
+    std::optional<YRange> range;
+    for (const QList<QPointF>* line : lines) {
+        for (const QPointF& p : *line) {
+            if (!range)
+                range = YRange{p.y(), p.y()};
+            range->min = std::min(range->min, p.y());
+            range->max = std::max(range->max, p.y());
+        }
+    }
+    return range;
+}
+
+QList<RingBin> ringHistogram(const std::map<int, int>& countsByTenths) {
+    std::map<int, int> byRing;
+    for (const auto& [tenths, count] : countsByTenths)
+        byRing[tenths / 10] += count;
+    QList<RingBin> bins;
+    if (byRing.empty())
+        return bins;
+    for (int ring = byRing.begin()->first; ring <= byRing.rbegin()->first; ++ring) {
+        const auto it = byRing.find(ring);
+        bins.append({ring, it == byRing.end() ? 0 : it->second});
+    }
+    return bins;
+}
+
+} // namespace ankerblick::diary

@@ -1,0 +1,86 @@
+#pragma once
+
+// What the diary window shows and writes, without widgets: the shots as a
+// CSV file for spreadsheets, the cells of its table of trainings (shared by
+// the table and the printed report) and the data of its charts.
+
+#include "model/diaryrecords.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QLocale>
+#include <QPointF>
+#include <QString>
+
+#include <map>
+#include <optional>
+
+namespace ankerblick::diary {
+
+// The shots as a spreadsheet reads them: a header line and one line per shot,
+// ";" between the fields, numbers with the locale's decimal sign, UTF-8 with
+// a byte order mark and CR LF line ends. A value the shot lacks (no call, no
+// time) is an empty field.
+QByteArray shotCsv(const QList<ShotRow>& rows, const QLocale& locale);
+
+// The columns of the table of trainings, left to right.
+enum class TrainingColumn : int {
+    Date,
+    Shooter,
+    Discipline,
+    Window,
+    Series,
+    MeanWhole,
+    MeanTenths,
+    Calls10,
+    SekMm,
+    Position,
+    GroupSize,
+};
+inline constexpr int kTrainingColumns = 11;
+
+QString trainingHeader(TrainingColumn column);
+// The text of a cell; empty for a figure the training has none of.
+QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QLocale& locale);
+// Figures stand right-aligned.
+bool isFigureColumn(TrainingColumn column);
+// The order of the column: figures by value, texts alphabetically, the
+// position by its distance from the centre; a missing figure comes first.
+bool trainingLess(const TrainingSummary& a, const TrainingSummary& b, TrainingColumn column);
+
+// The window a training came from, as the user knows it.
+QString windowCaption(const QString& windowName);
+// The filter in one line, e.g. "Schütze: Alle · Disziplin: LP · Zeitraum: 01.03.2026
+// bis 31.03.2026".
+QString filterText(const Filter& filter);
+
+// The time charts, one point per training that has series: x is the
+// training's start in milliseconds since the epoch.
+struct DiaryCharts {
+    QList<QPointF> sumWhole;  // mean series sum, whole rings
+    QList<QPointF> sumTenths; // mean series sum with tenths
+    QList<QPointF> calls10;   // share of the rated calls scored 10, in percent
+    QList<QPointF> mpiX;      // mean point of impact, mm right of the centre
+    QList<QPointF> mpiY;      // mm above the centre
+    // The span of the time axis: all points with a margin, at least a day.
+    qint64 firstMs = 0;
+    qint64 lastMs = 0;
+};
+DiaryCharts chartData(const QList<TrainingSummary>& trainings);
+
+// Smallest and largest y of the lines; none when they hold no point.
+struct YRange {
+    double min = 0.0;
+    double max = 0.0;
+};
+std::optional<YRange> yRangeOf(const QList<const QList<QPointF>*>& lines);
+
+// Shots per whole ring, from the lowest ring hit to the highest, gaps
+// included; built from counts per value in tenths (109 for 10,9).
+struct RingBin {
+    int ring = 0;
+    int shots = 0;
+};
+QList<RingBin> ringHistogram(const std::map<int, int>& countsByTenths);
+
+} // namespace ankerblick::diary
