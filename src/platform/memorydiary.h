@@ -1,0 +1,65 @@
+#pragma once
+
+// A training diary that lives as long as the object: for tests, which must
+// neither read nor change the user's diary. It answers as the database does,
+// filters and order included, and its writes can be made to fail.
+
+#include "diary.h"
+
+#include <map>
+
+namespace ankerblick {
+
+class MemoryDiary final : public Diary {
+public:
+    // While set, every write fails as on a full disk and changes nothing.
+    bool failWrites = false;
+    void setOpeningNotice(const QString& notice) { m_notice = notice; }
+
+    QString problem() const override { return m_problem; }
+    QString openingNotice() const override { return m_notice; }
+
+    std::optional<qint64> beginTraining(const diary::Training& training) override;
+    bool updateTraining(const diary::Training& training) override;
+    bool saveSeries(qint64 training, const diary::Series& series) override;
+    bool removeSeriesFrom(qint64 training, int first) override;
+    bool removeTraining(qint64 training) override;
+
+    bool isImported(const QByteArray& fileHash) const override;
+    std::optional<qint64> importTraining(const diary::Training& training,
+                                         const QList<diary::Series>& series,
+                                         const QByteArray& fileHash) override;
+
+    QList<diary::Training> unfinishedTrainings() const override;
+    std::optional<diary::Training> training(qint64 id) const override;
+    QList<diary::Series> seriesOf(qint64 training) const override;
+    QList<diary::TrainingSummary> trainings(const diary::Filter& filter) const override;
+    QList<diary::SeriesSummary> seriesSummaries(const diary::Filter& filter) const override;
+    std::map<int, int> valueHistogram(const diary::Filter& filter) const override;
+    QList<diary::ShotRow> shotRows(const diary::Filter& filter) const override;
+    QStringList shooters() const override;
+
+private:
+    struct StoredSeries {
+        diary::Series series;
+        diary::SeriesFigures figures;
+    };
+    struct StoredTraining {
+        diary::Training training;
+        std::map<int, StoredSeries> series; // by number
+    };
+
+    bool canWrite();
+    bool failed(const QString& reason);
+    bool succeeded();
+    // The trainings the filter takes, oldest first.
+    QList<const StoredTraining*> taken(const diary::Filter& filter) const;
+
+    std::map<qint64, StoredTraining> m_trainings;
+    std::map<QByteArray, qint64> m_imports; // file hash to training
+    qint64 m_lastId = 0;                    // ids are never given twice, as in the database
+    QString m_problem;
+    QString m_notice;
+};
+
+} // namespace ankerblick
