@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make
-  qt6-base-dev qt6-serialport-dev qt6-translations-l10n libpulse-dev
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-translations-l10n libpulse-dev
   "$@"
 )
 

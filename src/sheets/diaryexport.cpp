@@ -236,6 +236,14 @@ QString filterText(const Filter& filter) {
         .arg(shooter, discipline, period);
 }
 
+QString countText(qsizetype trainings, qsizetype series) {
+    return QStringLiteral("%1 %2 mit %3 %4")
+        .arg(trainings)
+        .arg(trainings == 1 ? QStringLiteral("Training") : QStringLiteral("Trainings"))
+        .arg(series)
+        .arg(series == 1 ? QStringLiteral("Serie") : QStringLiteral("Serien"));
+}
+
 DiaryCharts chartData(const QList<TrainingSummary>& trainings) {
     DiaryCharts charts;
     qint64 first = std::numeric_limits<qint64>::max();

@@ -53,6 +53,8 @@ QString windowCaption(const QString& windowName);
 // The filter in one line, e.g. "Schütze: Alle · Disziplin: LP · Zeitraum: 01.03.2026
 // bis 31.03.2026".
 QString filterText(const Filter& filter);
+// How many trainings and series: "1 Training mit 4 Serien".
+QString countText(qsizetype trainings, qsizetype series);
 
 // The time charts, one point per training that has series: x is the
 // training's start in milliseconds since the epoch.

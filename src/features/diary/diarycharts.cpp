@@ -1,0 +1,187 @@
+#include "diarycharts.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QCoreApplication>
+#include <QDateTimeAxis>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ankerblick {
+
+namespace {
+
+// More points than this are drawn as a line only: their marks would merge.
+constexpr qsizetype kMarkedPoints = 150;
+constexpr qint64 kYearMs = 365LL * 24 * 60 * 60 * 1000;
+constexpr int kTimeTicks = 6;
+// Histograms with fewer shots per ring than this get whole-number ticks.
+constexpr int kSmallCount = 5;
+
+QChart* makeChart(const QLocale& locale) {
+    auto* chart = new QChart;
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(locale);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+// The axis spans the values, widened to round numbers.
+void setNiceRange(QValueAxis* axis, double min, double max) {
+    axis->setRange(min, max);
+    axis->applyNiceNumbers();
+}
+
+} // namespace
+
+DiaryChartSet::DiaryChartSet(const QLocale& locale) : m_locale(locale) {
+    m_sums = makeTimeChart({QStringLiteral("Ringe"), QStringLiteral("Zehntel")},
+                           QStringLiteral("Mittlere Seriensumme"));
+    m_calls = makeTimeChart({QStringLiteral("Ansagen mit 10")}, QStringLiteral("Anteil (%)"));
+    m_calls.chart->legend()->hide();
+    m_calls.values->setRange(0.0, 100.0);
+    m_calls.values->setLabelFormat(QStringLiteral("%.0f"));
+    m_position = makeTimeChart(
+        {QStringLiteral("waagerecht (+ rechts)"), QStringLiteral("senkrecht (+ hoch)")},
+        QStringLiteral("Mittlerer Treffpunkt (mm)"));
+    makeHistogram();
+    m_charts = {m_sums.chart, m_calls.chart, m_position.chart, m_histogram};
+}
+
+QString DiaryChartSet::caption(int index) {
+    switch (index) {
+    case 0:
+        return QStringLiteral("Serien");
+    case 1:
+        return QStringLiteral("Ansagen");
+    case 2:
+        return QStringLiteral("Trefferlage");
+    case 3:
+        return QStringLiteral("Verteilung");
+    default:
+        return QString();
+    }
+}
+
+DiaryChartSet::TimeChart DiaryChartSet::makeTimeChart(const QStringList& lineNames,
+                                                      const QString& valueTitle) {
+    TimeChart c;
+    c.chart = makeChart(m_locale);
+    c.time = new QDateTimeAxis;
+    c.time->setTickCount(kTimeTicks);
+    c.time->setTitleText(QStringLiteral("Datum"));
+    c.values = new QValueAxis;
+    c.values->setTitleText(valueTitle);
+    c.values->setLabelFormat(QStringLiteral("%.1f"));
+    c.chart->addAxis(c.time, Qt::AlignBottom);
+    c.chart->addAxis(c.values, Qt::AlignLeft);
+    for (const QString& name : lineNames) {
+        auto* line = new QLineSeries;
+        line->setName(name);
+        c.chart->addSeries(line);
+        line->attachAxis(c.time);
+        line->attachAxis(c.values);
+        c.lines << line;
+    }
+    return c;
+}
+
+void DiaryChartSet::makeHistogram() {
+    m_histogram = makeChart(m_locale);
+    m_histogram->legend()->hide();
+    m_shots = new QBarSet(QStringLiteral("Schüsse"));
+    auto* bars = new QBarSeries;
+    bars->append(m_shots);
+    m_histogram->addSeries(bars);
+    m_rings = new QBarCategoryAxis;
+    m_rings->setTitleText(QStringLiteral("Ring"));
+    m_counts = new QValueAxis;
+    m_counts->setTitleText(QStringLiteral("Schüsse"));
+    m_counts->setLabelFormat(QStringLiteral("%.0f"));
+    m_histogram->addAxis(m_rings, Qt::AlignBottom);
+    m_histogram->addAxis(m_counts, Qt::AlignLeft);
+    bars->attachAxis(m_rings);
+    bars->attachAxis(m_counts);
+}
+
+void DiaryChartSet::fillTime(TimeChart& chart, const QList<const QList<QPointF>*>& lines,
+                             const diary::DiaryCharts& data) {
+    for (qsizetype i = 0; i < chart.lines.size(); ++i) {
+        chart.lines[i]->replace(*lines.at(i));
+        chart.lines[i]->setPointsVisible(lines.at(i)->size() <= kMarkedPoints);
+    }
+    if (data.firstMs >= data.lastMs)
+        return;
+    const bool years = data.lastMs - data.firstMs > kYearMs;
+    chart.time->setFormat(years ? QStringLiteral("MM.yyyy") : QStringLiteral("dd.MM.yy"));
+    chart.time->setRange(QDateTime::fromMSecsSinceEpoch(data.firstMs),
+                         QDateTime::fromMSecsSinceEpoch(data.lastMs));
+}
+
+void DiaryChartSet::fill(const diary::DiaryCharts& data, const QList<diary::RingBin>& bins) {
+    fillTime(m_sums, {&data.sumWhole, &data.sumTenths}, data);
+    if (const auto r = diary::yRangeOf({&data.sumWhole, &data.sumTenths}))
+        setNiceRange(m_sums.values, r->min - 1.0, r->max + 1.0);
+    fillTime(m_calls, {&data.calls10}, data);
+    fillTime(m_position, {&data.mpiX, &data.mpiY}, data);
+    if (const auto r = diary::yRangeOf({&data.mpiX, &data.mpiY})) {
+        // Symmetric, so that the centre line lies in the middle.
+        const double reach = std::max({std::abs(r->min), std::abs(r->max), 1.0});
+        setNiceRange(m_position.values, -reach, reach);
+    }
+
+    QStringList rings;
+    QList<qreal> shots;
+    int most = 0;
+    for (const diary::RingBin& bin : bins) {
+        rings << QString::number(bin.ring);
+        shots << bin.shots;
+        most = std::max(most, bin.shots);
+    }
+    m_shots->remove(0, m_shots->count());
+    m_shots->append(shots);
+    m_rings->clear();
+    m_rings->append(rings);
+    if (most < kSmallCount) {
+        m_counts->setRange(0.0, kSmallCount);
+        m_counts->setTickCount(kSmallCount + 1);
+    } else {
+        setNiceRange(m_counts, 0.0, most);
+    }
+}
+
+QList<QImage> chartPictures(const DiaryChartSet& set, QSizeF size, double scale) {
+    QGraphicsScene scene;
+    constexpr double kGap = 10.0;
+    for (int i = 0; i < DiaryChartSet::kCount; ++i) {
+        QChart* chart = set.chart(i);
+        scene.addItem(chart);
+        chart->setPos(0.0, i * (size.height() + kGap));
+        chart->resize(size);
+    }
+    // The charts lay themselves out in posted events.
+    QCoreApplication::sendPostedEvents();
+    QList<QImage> pictures;
+    for (int i = 0; i < DiaryChartSet::kCount; ++i) {
+        QImage image((size * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        scene.render(&painter, QRectF(QPointF(), size), QRectF(set.chart(i)->pos(), size));
+        pictures << image;
+    }
+    return pictures;
+}
+
+} // namespace ankerblick

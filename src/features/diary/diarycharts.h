@@ -1,0 +1,68 @@
+#pragma once
+
+// The four charts of the diary: the mean series sums, the calls scored 10
+// and the mean point of impact over time, and the shots per ring. The same
+// charts fill the window's tabs and the printed report.
+
+#include "sheets/diaryexport.h"
+
+#include <QImage>
+#include <QList>
+#include <QLocale>
+#include <QSizeF>
+#include <QString>
+
+class QBarCategoryAxis;
+class QBarSet;
+class QChart;
+class QDateTimeAxis;
+class QLineSeries;
+class QValueAxis;
+
+namespace ankerblick {
+
+class DiaryChartSet {
+public:
+    static constexpr int kCount = 4;
+
+    // The charts are made here and belong to whoever shows them: a chart
+    // view or a graphics scene deletes them.
+    explicit DiaryChartSet(const QLocale& locale);
+
+    // Each chart's caption: "Serien", "Ansagen", "Trefferlage", "Verteilung".
+    static QString caption(int index);
+    QChart* chart(int index) const { return m_charts.at(index); }
+
+    // Shows the data; the lines take all their points in one step.
+    void fill(const diary::DiaryCharts& data, const QList<diary::RingBin>& bins);
+
+private:
+    struct TimeChart {
+        QChart* chart = nullptr;
+        QDateTimeAxis* time = nullptr;
+        QValueAxis* values = nullptr;
+        QList<QLineSeries*> lines;
+    };
+
+    TimeChart makeTimeChart(const QStringList& lineNames, const QString& valueTitle);
+    void makeHistogram();
+    static void fillTime(TimeChart& chart, const QList<const QList<QPointF>*>& lines,
+                         const diary::DiaryCharts& data);
+
+    QLocale m_locale;
+    TimeChart m_sums;
+    TimeChart m_calls;
+    TimeChart m_position;
+    QChart* m_histogram = nullptr;
+    QBarSet* m_shots = nullptr;
+    QBarCategoryAxis* m_rings = nullptr;
+    QValueAxis* m_counts = nullptr;
+    QList<QChart*> m_charts;
+};
+
+// The charts of a set that no view shows as pictures of the given size in
+// pixels, drawn at `scale` times that resolution for paper. The pictures'
+// scene takes the charts and deletes them.
+QList<QImage> chartPictures(const DiaryChartSet& set, QSizeF size, double scale);
+
+} // namespace ankerblick

@@ -1,0 +1,228 @@
+#include "diaryreport.h"
+
+#include "sheets/diaryexport.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace ankerblick {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kMargin = 10.0; // all round the paper
+// Text is laid out in tenths of a millimetre, so that fonts get whole pixel sizes.
+constexpr double kTextUnit = 0.1;
+constexpr double kTitleEm = 6.0;
+constexpr double kTextEm = 3.2;
+constexpr double kCaptionEm = 3.5;
+constexpr double kTableEm = 2.6;
+constexpr double kRowPitch = 4.4;
+constexpr double kFooterBand = 7.0;
+constexpr double kChartsTop = 22.0;
+constexpr double kGap = 6.0;
+constexpr double kCellPadding = 2.0; // between the columns of the table
+// Chart pictures are made at four pixels to the millimetre of a chart's
+// place on the page, which keeps their lettering at reading size.
+constexpr double kChartWidth = 540.0;
+constexpr double kChartHeight = 300.0;
+
+QFont reportFont(double emMm, bool bold = false) {
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(qRound(emMm / kTextUnit));
+    f.setBold(bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: the text reads back and copies letter by letter.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
+// Text in the box, elided at the right when it is wider.
+void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+              Qt::Alignment align = Qt::AlignLeft) {
+    painter.save();
+    painter.translate(box.topLeft());
+    painter.scale(kTextUnit, kTextUnit);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    const double width = box.width() / kTextUnit;
+    const QString shown = metrics.elidedText(text, Qt::ElideRight, width);
+    painter.drawText(QRectF(0.0, 0.0, width, box.height() / kTextUnit),
+                     align | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    painter.restore();
+}
+
+class ReportPages {
+public:
+    ReportPages(QPagedPaintDevice& device, const DiaryReport& report, const QLocale& locale)
+        : m_device(device), m_report(report), m_locale(locale) {}
+
+    bool paint();
+
+private:
+    void startPage();
+    void layOutTable();
+    void drawFirstPage();
+    void drawCharts(const QRectF& area);
+    void drawTablePage(qsizetype first, qsizetype count);
+    void drawRow(double y, const QStringList& cells, const QFont& font);
+    void drawFooter();
+
+    QPagedPaintDevice& m_device;
+    const DiaryReport& m_report;
+    QLocale m_locale;
+    QPainter m_painter;
+    QSizeF m_page; // mm inside the margins
+    int m_pageNumber = 1;
+    int m_pages = 1;
+    qsizetype m_rowsPerPage = 1;
+    QList<QStringList> m_cells;
+    QStringList m_headers;
+    QList<double> m_widths; // mm per column
+};
+
+bool ReportPages::paint() {
+    m_device.setPageOrientation(QPageLayout::Landscape);
+    if (!m_painter.begin(&m_device))
+        return false;
+    m_page = QSizeF(m_device.width() / (m_device.logicalDpiX() / kMmPerInch) - 2 * kMargin,
+                    m_device.height() / (m_device.logicalDpiY() / kMmPerInch) - 2 * kMargin);
+    layOutTable();
+    startPage();
+    drawFirstPage();
+    const qsizetype rows = m_report.trainings.size();
+    for (qsizetype first = 0; first < rows; first += m_rowsPerPage) {
+        if (!m_device.newPage()) {
+            m_painter.end();
+            return false;
+        }
+        ++m_pageNumber;
+        startPage();
+        drawTablePage(first, std::min(m_rowsPerPage, rows - first));
+    }
+    return m_painter.end();
+}
+
+// The painter draws in millimetres from the top left inside the margins.
+void ReportPages::startPage() {
+    m_painter.resetTransform();
+    m_painter.scale(m_device.logicalDpiX() / kMmPerInch, m_device.logicalDpiY() / kMmPerInch);
+    m_painter.translate(kMargin, kMargin);
+    drawFooter();
+}
+
+// Each column as wide as its widest text, all together spread over the page.
+void ReportPages::layOutTable() {
+    const QFont font = reportFont(kTableEm);
+    const QFont bold = reportFont(kTableEm, true);
+    const QFontMetricsF metrics(font, &m_device);
+    const QFontMetricsF boldMetrics(bold, &m_device);
+    m_widths.fill(0.0, diary::kTrainingColumns);
+    for (int c = 0; c < diary::kTrainingColumns; ++c) {
+        m_headers << diary::trainingHeader(diary::TrainingColumn(c));
+        m_widths[c] = boldMetrics.horizontalAdvance(m_headers.last());
+    }
+    m_cells.reserve(m_report.trainings.size());
+    for (const diary::TrainingSummary& t : m_report.trainings) {
+        QStringList row;
+        for (int c = 0; c < diary::kTrainingColumns; ++c) {
+            row << diary::trainingCell(t, diary::TrainingColumn(c), m_locale);
+            m_widths[c] = std::max(m_widths[c], metrics.horizontalAdvance(row.last()));
+        }
+        m_cells << row;
+    }
+    double total = 0.0;
+    for (double& w : m_widths) {
+        w = w * kTextUnit + kCellPadding;
+        total += w;
+    }
+    for (double& w : m_widths)
+        w *= m_page.width() / total;
+    const double tableHeight = m_page.height() - kFooterBand - 2 * kRowPitch;
+    m_rowsPerPage = std::max<qsizetype>(1, qsizetype(tableHeight / kRowPitch));
+    const qsizetype rows = m_report.trainings.size();
+    m_pages = 1 + int((rows + m_rowsPerPage - 1) / m_rowsPerPage);
+}
+
+void ReportPages::drawFirstPage() {
+    const double width = m_page.width();
+    drawText(m_painter, QRectF(0.0, 0.0, width, kTitleEm * 1.4),
+             QStringLiteral("Trainingstagebuch"), reportFont(kTitleEm, true));
+    drawText(m_painter, QRectF(0.0, 10.0, width, kTextEm * 1.4), m_report.filterLine,
+             reportFont(kTextEm));
+    drawText(m_painter, QRectF(0.0, 15.0, width, kTextEm * 1.4), m_report.summaryLine,
+             reportFont(kTextEm));
+    drawCharts(QRectF(0.0, kChartsTop, width, m_page.height() - kChartsTop - kFooterBand));
+}
+
+// Two by two, each chart under its caption, as large as its place allows.
+void ReportPages::drawCharts(const QRectF& area) {
+    const double cellWidth = (area.width() - kGap) / 2.0;
+    const double cellHeight = (area.height() - kGap) / 2.0;
+    const double captionHeight = kCaptionEm * 1.6;
+    for (qsizetype i = 0; i < m_report.charts.size(); ++i) {
+        const QPointF at = area.topLeft() + QPointF(double(i % 2) * (cellWidth + kGap),
+                                                    double(i / 2) * (cellHeight + kGap));
+        drawText(m_painter, QRectF(at, QSizeF(cellWidth, captionHeight)),
+                 m_report.chartCaptions.value(i), reportFont(kCaptionEm, true));
+        const QImage& image = m_report.charts.at(i);
+        const QSizeF room(cellWidth, cellHeight - captionHeight);
+        const QSizeF shown = QSizeF(image.size()).scaled(room, Qt::KeepAspectRatio);
+        const QPointF imageAt = at + QPointF((room.width() - shown.width()) / 2.0, captionHeight);
+        m_painter.drawImage(QRectF(imageAt, shown), image);
+    }
+}
+
+void ReportPages::drawTablePage(qsizetype first, qsizetype count) {
+    drawRow(0.0, m_headers, reportFont(kTableEm, true));
+    m_painter.setPen(QPen(Qt::black, 0.2));
+    m_painter.drawLine(QPointF(0.0, kRowPitch), QPointF(m_page.width(), kRowPitch));
+    const QFont font = reportFont(kTableEm);
+    for (qsizetype k = 0; k < count; ++k) {
+        const double y = kRowPitch * double(k + 1) + 0.5;
+        // Every other row shaded, so that the eye keeps to its row across the page.
+        if (k % 2 == 1)
+            m_painter.fillRect(QRectF(0.0, y, m_page.width(), kRowPitch), QColor(238, 238, 238));
+        drawRow(y, m_cells.at(first + k), font);
+    }
+}
+
+void ReportPages::drawRow(double y, const QStringList& cells, const QFont& font) {
+    m_painter.setPen(Qt::black);
+    double x = 0.0;
+    for (int c = 0; c < diary::kTrainingColumns; ++c) {
+        const double w = m_widths.at(c);
+        const bool figure = diary::isFigureColumn(diary::TrainingColumn(c));
+        const QRectF box(x + kCellPadding / 2.0, y, w - kCellPadding, kRowPitch);
+        drawText(m_painter, box, cells.at(c), font, figure ? Qt::AlignRight : Qt::AlignLeft);
+        x += w;
+    }
+}
+
+void ReportPages::drawFooter() {
+    const QFont font = reportFont(kTableEm);
+    const QRectF line(0.0, m_page.height() - kTableEm * 1.4, m_page.width(), kTableEm * 1.4);
+    m_painter.setPen(Qt::black);
+    drawText(m_painter, line, QStringLiteral("Ankerblick · Trainingstagebuch"), font);
+    drawText(m_painter, line, QStringLiteral("Seite %1 von %2").arg(m_pageNumber).arg(m_pages),
+             font, Qt::AlignRight);
+}
+
+} // namespace
+
+QSizeF reportChartSize() {
+    return {kChartWidth, kChartHeight};
+}
+
+bool paintDiaryReport(QPagedPaintDevice& device, const DiaryReport& report, const QLocale& locale) {
+    return ReportPages(device, report, locale).paint();
+}
+
+} // namespace ankerblick

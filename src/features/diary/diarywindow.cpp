@@ -1,0 +1,312 @@
+#include "diarywindow.h"
+
+#include "diarycharts.h"
+#include "diaryreport.h"
+#include "model/numeric.h"
+#include "model/targetface.h"
+#include "platform/diary.h"
+#include "platform/printers.h"
+#include "platform/userdialogs.h"
+#include "sheets/diaryexport.h"
+#include "trainingtablemodel.h"
+#include "widgets/widgets.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPagedPaintDevice>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace ankerblick {
+
+namespace {
+
+constexpr int kDefaultWidth = 1000;
+constexpr int kDefaultHeight = 700;
+// Chart pictures in the report are drawn at this multiple of their size.
+constexpr double kReportPictureScale = 2.0;
+constexpr int kShooterChars = 18;
+
+QDateEdit* makeDateEdit(QWidget* parent, const QString& name) {
+    auto* edit = named(new QDateEdit(parent), name);
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    // The calendar names months and days in German, whatever the system says.
+    edit->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    return edit;
+}
+
+QLabel* captionFor(QWidget* parent, const QString& text, QWidget* buddy) {
+    QLabel* caption = makeCaption(parent, text);
+    caption->setBuddy(buddy);
+    return caption;
+}
+
+} // namespace
+
+DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Window), m_diary(diary), m_dialogs(dialogs), m_printers(printers),
+      m_locale(num::presentationLocale()) {
+    setObjectName(QStringLiteral("Trainingstagebuch"));
+    setWindowTitle(QStringLiteral("Trainingstagebuch"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildFilters());
+    layout->addWidget(buildContent(), 1);
+    layout->addLayout(buildButtons());
+    resize(kDefaultWidth, kDefaultHeight);
+    refresh();
+}
+
+DiaryWindow::~DiaryWindow() = default;
+
+QLayout* DiaryWindow::buildFilters() {
+    m_shooter = named(new QComboBox(this), QStringLiteral("Schütze"));
+    m_shooter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_shooter->setMinimumContentsLength(kShooterChars);
+    m_discipline = named(new QComboBox(this), QStringLiteral("Disziplin"));
+    m_discipline->addItem(QStringLiteral("Alle Disziplinen"), -1);
+    for (int i = 0; i < kDisciplineCount; ++i)
+        m_discipline->addItem(disciplineCaption(i), i);
+    m_from = makeDateEdit(this, QStringLiteral("von"));
+    m_to = makeDateEdit(this, QStringLiteral("bis"));
+    QPushButton* whole =
+        makeButton(this, QStringLiteral("GesamterZeitraum"), QStringLiteral("Gesamter Zeitraum"));
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(captionFor(this, QStringLiteral("&Schütze:"), m_shooter));
+    row->addWidget(m_shooter);
+    row->addSpacing(12);
+    row->addWidget(captionFor(this, QStringLiteral("&Disziplin:"), m_discipline));
+    row->addWidget(m_discipline);
+    row->addSpacing(12);
+    row->addWidget(captionFor(this, QStringLiteral("&von"), m_from));
+    row->addWidget(m_from);
+    row->addWidget(captionFor(this, QStringLiteral("&bis"), m_to));
+    row->addWidget(m_to);
+    row->addWidget(whole);
+    row->addStretch(1);
+
+    connect(m_shooter, &QComboBox::currentIndexChanged, this, &DiaryWindow::query);
+    connect(m_discipline, &QComboBox::currentIndexChanged, this, &DiaryWindow::query);
+    connect(m_from, &QDateEdit::dateChanged, this, &DiaryWindow::query);
+    connect(m_to, &QDateEdit::dateChanged, this, &DiaryWindow::query);
+    connect(whole, &QPushButton::clicked, this, [this] {
+        resetPeriod();
+        query();
+    });
+    return row;
+}
+
+QWidget* DiaryWindow::buildContent() {
+    m_model = new TrainingTableModel(m_locale, this);
+    m_table = named(new QTableView(this), QStringLiteral("Trainings"));
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setAlternatingRowColors(true);
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->hide();
+    // Rows of one height: the view need not measure thousands of them.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
+    m_table->setSortingEnabled(true);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DiaryWindow::updateButtons);
+    connect(m_table, &QTableView::doubleClicked, this, &DiaryWindow::openSelected);
+
+    m_tabs = named(new QTabWidget(this), QStringLiteral("Diagramme"));
+    m_charts = new DiaryChartSet(m_locale);
+    for (int i = 0; i < DiaryChartSet::kCount; ++i) {
+        auto* view = new QChartView(m_charts->chart(i), m_tabs);
+        view->setRenderHint(QPainter::Antialiasing);
+        m_tabs->addTab(view, DiaryChartSet::caption(i));
+    }
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(m_table);
+    splitter->addWidget(m_tabs);
+    splitter->setSizes({kDefaultHeight / 2, kDefaultHeight / 2});
+
+    m_empty = named(new QLabel(this), QStringLiteral("Hinweis"));
+    m_empty->setAlignment(Qt::AlignCenter);
+    QFont larger = m_empty->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.3);
+    m_empty->setFont(larger);
+
+    m_content = new QStackedWidget(this);
+    m_content->addWidget(splitter);
+    m_content->addWidget(m_empty);
+    return m_content;
+}
+
+QLayout* DiaryWindow::buildButtons() {
+    m_count = makeStatusLabel(this, QStringLiteral("Anzahl"));
+    m_open =
+        makeButton(this, QStringLiteral("InAnalyseOeffnen"), QStringLiteral("In Analyse öffnen"));
+    m_csv = makeButton(this, QStringLiteral("CsvExportieren"), QStringLiteral("CSV exportieren …"));
+    m_pdf = makeButton(this, QStringLiteral("PdfBericht"), QStringLiteral("PDF-Bericht …"));
+    connect(m_open, &QPushButton::clicked, this, &DiaryWindow::openSelected);
+    connect(m_csv, &QPushButton::clicked, this, &DiaryWindow::exportCsv);
+    connect(m_pdf, &QPushButton::clicked, this, &DiaryWindow::printReport);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_count);
+    row->addStretch(1);
+    row->addWidget(m_open);
+    row->addWidget(m_csv);
+    row->addWidget(m_pdf);
+    return row;
+}
+
+diary::Filter DiaryWindow::filter() const {
+    diary::Filter f;
+    if (m_shooter->currentIndex() > 0)
+        f.shooter = m_shooter->currentText();
+    f.discipline = m_discipline->currentData().toInt();
+    f.from = m_from->date();
+    f.to = m_to->date();
+    return f;
+}
+
+void DiaryWindow::refresh() {
+    const QString shooter = m_shooter->currentIndex() > 0 ? m_shooter->currentText() : QString();
+    {
+        const QSignalBlocker block(m_shooter);
+        m_shooter->clear();
+        m_shooter->addItem(QStringLiteral("Alle Schützen"));
+        for (const QString& name : m_diary.shooters())
+            if (!name.isEmpty())
+                m_shooter->addItem(name);
+        const int again =
+            m_shooter->findText(shooter, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        m_shooter->setCurrentIndex(shooter.isEmpty() ? 0 : std::max(again, 0));
+    }
+    resetPeriod();
+    query();
+}
+
+// From the first day of the diary to its last, or to today when that is later.
+void DiaryWindow::resetPeriod() {
+    const QList<diary::TrainingSummary> all = m_diary.trainings(diary::Filter());
+    const QDate today = QDate::currentDate();
+    m_firstDay = all.isEmpty() ? QDate() : all.first().training.start.date();
+    m_lastDay = all.isEmpty() ? QDate() : all.last().training.start.date();
+    const QSignalBlocker blockFrom(m_from);
+    const QSignalBlocker blockTo(m_to);
+    m_from->setDate(m_firstDay.isValid() ? m_firstDay : today);
+    m_to->setDate(m_lastDay.isValid() ? std::max(m_lastDay, today) : today);
+}
+
+void DiaryWindow::query() {
+    const diary::Filter f = filter();
+    QList<diary::TrainingSummary> rows = m_diary.trainings(f);
+    m_chartData = diary::chartData(rows);
+    m_bins = diary::ringHistogram(m_diary.valueHistogram(f));
+    m_charts->fill(m_chartData, m_bins);
+    qsizetype series = 0;
+    for (const diary::TrainingSummary& t : rows)
+        series += t.series;
+    m_count->setText(diary::countText(rows.size(), series));
+    m_model->setTrainings(std::move(rows));
+    m_table->resizeColumnsToContents();
+    showEmptyState();
+    updateButtons();
+}
+
+void DiaryWindow::showEmptyState() {
+    const bool none = m_model->rowCount() == 0;
+    m_empty->setText(m_firstDay.isValid() ? QStringLiteral("Keine Trainings für diese Auswahl.")
+                                          : QStringLiteral("Noch keine Trainings im Tagebuch."));
+    m_content->setCurrentIndex(none ? 1 : 0);
+    m_count->setVisible(!none);
+}
+
+void DiaryWindow::updateButtons() {
+    const bool any = m_model->rowCount() > 0;
+    m_csv->setEnabled(any);
+    m_pdf->setEnabled(any);
+    m_open->setEnabled(selectedTraining().has_value());
+}
+
+std::optional<qint64> DiaryWindow::selectedTraining() const {
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return m_model->trainings().at(rows.first().row()).training.id;
+}
+
+void DiaryWindow::openSelected() {
+    if (const std::optional<qint64> id = selectedTraining())
+        emit openTrainingRequested(*id);
+}
+
+QString DiaryWindow::askFileName(const QString& filter, const QString& proposed,
+                                 const QString& suffix) {
+    QString path = m_dialogs.saveFileName(this, filter, proposed);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += u'.' + suffix;
+    return path;
+}
+
+void DiaryWindow::exportCsv() {
+    const QString path =
+        askFileName(QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Trainingstagebuch.csv"),
+                    QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = diary::shotCsv(m_diary.shotRows(filter()), m_locale);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return;
+    m_dialogs.messageBox(this, u"Die Datei \"" + QDir::toNativeSeparators(path) +
+                                   u"\" konnte nicht geschrieben werden: " + file.errorString());
+}
+
+void DiaryWindow::printReport() {
+    const QString path =
+        askFileName(QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("Trainingstagebuch.pdf"),
+                    QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    DiaryReport report;
+    report.filterLine = diary::filterText(filter());
+    report.summaryLine =
+        m_count->text() + u", erstellt am " +
+        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm"));
+    report.trainings = m_model->trainings();
+    DiaryChartSet charts(m_locale);
+    charts.fill(m_chartData, m_bins);
+    for (int i = 0; i < DiaryChartSet::kCount; ++i)
+        report.chartCaptions << DiaryChartSet::caption(i);
+    report.charts = chartPictures(charts, reportChartSize(), kReportPictureScale);
+
+    const std::unique_ptr<QPagedPaintDevice> device = m_printers.createDevice(
+        PrintDestination::pdfFile(path), PrintColour::Colour, QStringLiteral("Trainingstagebuch"));
+    if (device && paintDiaryReport(*device, report, m_locale))
+        return;
+    m_dialogs.messageBox(this, u"Der Bericht konnte nicht als \"" + QDir::toNativeSeparators(path) +
+                                   u"\" gespeichert werden.");
+}
+
+} // namespace ankerblick

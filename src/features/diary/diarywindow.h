@@ -1,0 +1,90 @@
+#pragma once
+
+// The window "Trainingstagebuch": the trainings of the diary, filtered by
+// shooter, discipline and period, as a table and as charts over time; the
+// shots written as a CSV file, a printed report as a PDF file, and a
+// training handed on to the analysis.
+
+#include "model/diaryrecords.h"
+#include "sheets/diaryexport.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QTableView;
+
+namespace ankerblick {
+
+class Diary;
+class DiaryChartSet;
+class PrinterService;
+class TrainingTableModel;
+class UserDialogs;
+
+class DiaryWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
+                QWidget* parent = nullptr);
+    ~DiaryWindow() override;
+
+    // The trainings the filters take.
+    diary::Filter filter() const;
+
+public slots:
+    // Reads the diary again: the shooters, the period and the trainings. The
+    // choices of shooter and discipline stay as far as they still exist.
+    void refresh();
+
+signals:
+    void openTrainingRequested(qint64 trainingId);
+
+private:
+    QLayout* buildFilters();
+    QWidget* buildContent();
+    QLayout* buildButtons();
+    void resetPeriod();
+    void query();
+    void showEmptyState();
+    void updateButtons();
+    std::optional<qint64> selectedTraining() const;
+    void openSelected();
+    void exportCsv();
+    void printReport();
+    QString askFileName(const QString& filter, const QString& proposed, const QString& suffix);
+
+    Diary& m_diary;
+    UserDialogs& m_dialogs;
+    PrinterService& m_printers;
+    QLocale m_locale;
+    QComboBox* m_shooter = nullptr;
+    QComboBox* m_discipline = nullptr;
+    QDateEdit* m_from = nullptr;
+    QDateEdit* m_to = nullptr;
+    QStackedWidget* m_content = nullptr;
+    QLabel* m_empty = nullptr;
+    QTableView* m_table = nullptr;
+    TrainingTableModel* m_model = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    DiaryChartSet* m_charts = nullptr;
+    QLabel* m_count = nullptr;
+    QPushButton* m_open = nullptr;
+    QPushButton* m_csv = nullptr;
+    QPushButton* m_pdf = nullptr;
+    // What the charts show, kept for the report.
+    diary::DiaryCharts m_chartData;
+    QList<diary::RingBin> m_bins;
+    QDate m_firstDay; // of the diary's trainings; invalid without any
+    QDate m_lastDay;
+};
+
+} // namespace ankerblick

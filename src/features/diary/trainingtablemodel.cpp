@@ -1,0 +1,88 @@
+#include "trainingtablemodel.h"
+
+#include "sheets/diaryexport.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <utility>
+
+namespace ankerblick {
+
+using diary::TrainingColumn;
+
+TrainingTableModel::TrainingTableModel(const QLocale& locale, QObject* parent)
+    : QAbstractTableModel(parent), m_locale(locale) {}
+
+void TrainingTableModel::setTrainings(QList<diary::TrainingSummary> trainings) {
+    beginResetModel();
+    m_rows = std::move(trainings);
+    sortRows();
+    endResetModel();
+}
+
+int TrainingTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TrainingTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : diary::kTrainingColumns;
+}
+
+QVariant TrainingTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const auto column = TrainingColumn(index.column());
+    if (role == Qt::DisplayRole)
+        return diary::trainingCell(m_rows.at(index.row()), column, m_locale);
+    if (role == Qt::TextAlignmentRole)
+        return int((diary::isFigureColumn(column) ? Qt::AlignRight : Qt::AlignLeft) |
+                   Qt::AlignVCenter);
+    return {};
+}
+
+QVariant TrainingTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= diary::kTrainingColumns)
+        return {};
+    if (role == Qt::DisplayRole)
+        return diary::trainingHeader(TrainingColumn(section));
+    return {};
+}
+
+void TrainingTableModel::sort(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= diary::kTrainingColumns)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The selection follows its trainings to their new rows.
+    const QModelIndexList before = persistentIndexList();
+    QList<qint64> ids;
+    for (const QModelIndex& index : before)
+        ids << m_rows.at(index.row()).training.id;
+    m_sortColumn = column;
+    m_order = order;
+    sortRows();
+    if (!before.isEmpty()) {
+        QHash<qint64, int> rowOf;
+        for (int row = 0; row < int(m_rows.size()); ++row)
+            rowOf.insert(m_rows.at(row).training.id, row);
+        QModelIndexList after;
+        for (qsizetype k = 0; k < before.size(); ++k)
+            after << index(rowOf.value(ids.at(k)), before.at(k).column());
+        changePersistentIndexList(before, after);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void TrainingTableModel::sortRows() {
+    const auto column = TrainingColumn(m_sortColumn);
+    const auto less = [column](const diary::TrainingSummary& a, const diary::TrainingSummary& b) {
+        return diary::trainingLess(a, b, column);
+    };
+    if (m_order == Qt::AscendingOrder)
+        std::stable_sort(m_rows.begin(), m_rows.end(), less);
+    else
+        std::stable_sort(m_rows.begin(), m_rows.end(),
+                         [&less](const auto& a, const auto& b) { return less(b, a); });
+}
+
+} // namespace ankerblick
