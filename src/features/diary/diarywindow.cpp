@@ -154,7 +154,7 @@ QWidget* DiaryWindow::buildContent() {
     larger.setPointSizeF(larger.pointSizeF() * 1.3);
     m_empty->setFont(larger);
 
-    m_content = new QStackedWidget(this);
+    m_content = named(new QStackedWidget(this), QStringLiteral("Inhalt"));
     m_content->addWidget(splitter);
     m_content->addWidget(m_empty);
     return m_content;

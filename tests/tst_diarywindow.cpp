@@ -1,0 +1,451 @@
+#include "features/diary/diarywindow.h"
+#include "model/targetface.h"
+#include "platform/memorydiary.h"
+#include "sheets/diaryexport.h"
+#include "support/pdfprinters.h"
+#include "support/scripteddialogs.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ankerblick;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(QList<ankerblick::diary::ShotRow>)
+Q_DECLARE_METATYPE(QList<ankerblick::diary::TrainingSummary>)
+using TenthsCounts = std::map<int, int>;
+Q_DECLARE_METATYPE(TenthsCounts)
+
+namespace {
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+const QByteArray kCsvHeader =
+    "\xEF\xBB\xBF"
+    "Datum;Schütze;Disziplin;Serie;Schuss;Treffer x (mm);Treffer y (mm);Wert;Ansage x (mm);"
+    "Ansage y (mm);Ansagewert;Bewertung;Sek*mm;Schusszeit (s);Schießzeit (s);Kommentar\r\n";
+
+QDateTime at(int year, int month, int day, int hour, int minute = 0) {
+    return QDateTime(QDate(year, month, day), QTime(hour, minute));
+}
+
+// A time without summer time, so that days are all equally long.
+QDateTime utc(int year, int month, int day, int hour) {
+    return QDateTime(QDate(year, month, day), QTime(hour, 0), Qt::UTC);
+}
+
+// A shot of the export with a call and both times.
+diary::ShotRow fullShot() {
+    diary::ShotRow row;
+    row.trainingStart = at(2026, 3, 14, 9, 30);
+    row.shooter = u"Anna Berg"_s;
+    row.discipline = int(Discipline::LP);
+    row.series = 2;
+    row.shot.slot = 3;
+    row.shot.hit = {1.25, -3.5};
+    row.shot.value = 9.7;
+    row.shot.call = group::PointMm{0.5, 0.25};
+    row.shot.callValue = 10.4;
+    row.shot.rating = 10;
+    row.shot.sekMm = 42;
+    row.shot.shotTime = 1.5;
+    row.shot.shootingTime = 12.25;
+    return row;
+}
+
+diary::TrainingSummary summary(const QDateTime& start, int series, double meanWhole,
+                               std::optional<double> calls10, std::optional<group::PointMm> mpi) {
+    diary::TrainingSummary t;
+    t.training.start = start;
+    t.series = series;
+    t.meanSumWhole = meanWhole;
+    t.meanSumTenths = meanWhole + 5.0;
+    t.call10Share = calls10;
+    t.mpi = mpi;
+    return t;
+}
+
+QList<QPointF> points(const QList<std::pair<QDateTime, double>>& values) {
+    QList<QPointF> out;
+    for (const auto& [time, value] : values)
+        out << QPointF(double(time.toMSecsSinceEpoch()), value);
+    return out;
+}
+
+// A series of ten shots with the given values, each called, the first half
+// of the calls scored 10 and the rest 5.
+diary::Series seriesWith(int number, double value, const QDateTime& time) {
+    diary::Series s;
+    s.number = number;
+    s.time = time;
+    for (int slot = 0; slot < 10; ++slot) {
+        diary::Shot shot;
+        shot.slot = slot;
+        shot.hit = {0.5 * slot, -0.25 * slot};
+        shot.value = value;
+        shot.call = group::PointMm{0.0, 0.0};
+        shot.callValue = 10.5;
+        shot.rating = slot < 5 ? 10 : 5;
+        shot.comment = slot == 0 ? u"zu früh; \"gerissen\""_s : QString();
+        s.shots << shot;
+    }
+    return s;
+}
+
+struct Planned {
+    QString shooter;
+    int discipline;
+    QDateTime start;
+    int series;
+};
+
+// Anna and Bernd in spring 2026: ids 1 to 4 in this order.
+const QList<Planned> kSpring = {
+    {u"Anna"_s, int(Discipline::LP), at(2026, 3, 2, 10), 2},
+    {u"Anna"_s, int(Discipline::Gewehr50m), at(2026, 3, 10, 18), 1},
+    {u"Bernd"_s, int(Discipline::LP), at(2026, 4, 5, 9), 1},
+    {u"Bernd"_s, int(Discipline::OspSp), at(2026, 5, 1, 14), 1},
+};
+
+QList<qint64> fill(MemoryDiary& diary, const QList<Planned>& plan) {
+    QList<qint64> ids;
+    for (const Planned& p : plan) {
+        diary::Training t;
+        t.shooter = p.shooter;
+        t.discipline = p.discipline;
+        t.window = u"Form1"_s;
+        t.start = p.start;
+        t.end = p.start.addSecs(3600);
+        QList<diary::Series> series;
+        for (int n = 1; n <= p.series; ++n)
+            series << seriesWith(n, 8.0 + n, p.start.addSecs(600 * n));
+        ids << *diary.importTraining(t, series, p.start.toString(Qt::ISODate).toUtf8());
+    }
+    return ids;
+}
+
+QString pdfText(const QString& file) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(u"pdftotext"_s), {u"-layout"_s, file, u"-"_s});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestDiaryWindow : public QObject {
+    Q_OBJECT
+
+    MemoryDiary m_diary;
+    test::ScriptedDialogs m_dialogs;
+    test::PdfPrinters m_printers;
+    QTemporaryDir m_dir;
+
+    template <typename W> W* child(QWidget& window, const QString& name) {
+        W* w = window.findChild<W*>(name);
+        if (!w)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+
+    QStringList shownDates(DiaryWindow& window) {
+        QAbstractItemModel* model = child<QTableView>(window, u"Trainings"_s)->model();
+        QStringList dates;
+        for (int row = 0; row < model->rowCount(); ++row)
+            dates << model->index(row, 0).data().toString();
+        return dates;
+    }
+
+private slots:
+    void init() {
+        m_diary = MemoryDiary();
+        m_dialogs = test::ScriptedDialogs();
+        m_printers = test::PdfPrinters();
+    }
+
+    void csv_data() {
+        QTest::addColumn<QList<diary::ShotRow>>("rows");
+        QTest::addColumn<QByteArray>("lines");
+
+        QTest::newRow("header only") << QList<diary::ShotRow>() << QByteArray();
+        QTest::newRow("decimal comma") << QList{fullShot()}
+                                       << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;1,25;"
+                                                     "-3,5;9,7;0,5;0,25;10,4;10;42;1,5;12,25;\r\n");
+        diary::ShotRow uncalled = fullShot();
+        uncalled.shot.call.reset();
+        uncalled.shot.callValue.reset();
+        uncalled.shot.rating.reset();
+        uncalled.shot.sekMm.reset();
+        uncalled.shot.shotTime.reset();
+        uncalled.shot.shootingTime.reset();
+        uncalled.shot.value.reset();
+        uncalled.shot.hit = {-0.001, 12.0};
+        QTest::newRow("missing call and value")
+            << QList{uncalled} << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;0;12;;;;;;;;;\r\n");
+        diary::ShotRow quoted = fullShot();
+        quoted.shooter = u"Berg; Anna"_s;
+        quoted.discipline = int(Discipline::FpSp100m);
+        quoted.shot.comment = u"zu früh, \"gerissen\"\nWind"_s;
+        QTest::newRow("quoted fields")
+            << QList{quoted, fullShot()}
+            << QByteArray("14.03.2026 09:30;\"Berg; Anna\";FP-SP-100m;2;4;1,25;-3,5;9,7;0,5;0,25;"
+                          "10,4;10;42;1,5;12,25;\"zu früh, \"\"gerissen\"\"\nWind\"\r\n"
+                          "14.03.2026 09:30;Anna Berg;LP;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
+                          "1,5;12,25;\r\n");
+    }
+
+    void csv() {
+        QFETCH(QList<diary::ShotRow>, rows);
+        QFETCH(QByteArray, lines);
+        QCOMPARE(diary::shotCsv(rows, kGerman), kCsvHeader + lines);
+    }
+
+    void chartData_data() {
+        QTest::addColumn<QList<diary::TrainingSummary>>("trainings");
+        QTest::addColumn<QList<QPointF>>("sums");
+        QTest::addColumn<QList<QPointF>>("calls");
+        QTest::addColumn<QList<QPointF>>("mpiY");
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("last");
+
+        const QDateTime a = utc(2026, 3, 1, 12);
+        const QDateTime b = utc(2026, 6, 9, 12); // 100 days later
+        QTest::newRow("one training spans a day")
+            << QList{summary(a, 3, 92.5, 0.4, group::PointMm{1.0, -2.0})} << points({{a, 92.5}})
+            << points({{a, 40.0}}) << points({{a, -2.0}}) << a.addSecs(-12 * 3600)
+            << a.addSecs(12 * 3600);
+        QTest::newRow("empty trainings and missing figures are left out")
+            << QList{summary(a, 2, 90.0, std::nullopt, std::nullopt),
+                     summary(a.addDays(50), 0, 0.0, std::nullopt, std::nullopt),
+                     summary(b, 1, 95.0, 0.75, group::PointMm{0.5, 1.5})}
+            << points({{a, 90.0}, {b, 95.0}}) << points({{b, 75.0}}) << points({{b, 1.5}})
+            << a.addSecs(-3 * 24 * 3600) << b.addSecs(3 * 24 * 3600);
+        QTest::newRow("no series at all")
+            << QList{summary(a, 0, 0.0, std::nullopt, std::nullopt)} << QList<QPointF>()
+            << QList<QPointF>() << QList<QPointF>() << QDateTime::fromMSecsSinceEpoch(0)
+            << QDateTime::fromMSecsSinceEpoch(0);
+    }
+
+    void chartData() {
+        QFETCH(QList<diary::TrainingSummary>, trainings);
+        QFETCH(QList<QPointF>, sums);
+        QFETCH(QList<QPointF>, calls);
+        QFETCH(QList<QPointF>, mpiY);
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, last);
+        const diary::DiaryCharts charts = diary::chartData(trainings);
+        QCOMPARE(charts.sumWhole, sums);
+        QCOMPARE(charts.calls10, calls);
+        QCOMPARE(charts.mpiY, mpiY);
+        QCOMPARE(charts.mpiX.size(), mpiY.size());
+        QCOMPARE(charts.firstMs, first.toMSecsSinceEpoch());
+        QCOMPARE(charts.lastMs, last.toMSecsSinceEpoch());
+    }
+
+    void ringHistogram_data() {
+        QTest::addColumn<TenthsCounts>("tenths");
+        QTest::addColumn<QList<int>>("rings");
+        QTest::addColumn<QList<int>>("shots");
+
+        QTest::newRow("none") << TenthsCounts() << QList<int>() << QList<int>();
+        QTest::newRow("tenths join their ring, gaps stay")
+            << TenthsCounts{{72, 1}, {95, 3}, {100, 1}, {109, 2}} << QList{7, 8, 9, 10}
+            << QList{1, 0, 3, 3};
+        QTest::newRow("misses") << TenthsCounts{{0, 2}, {19, 1}} << QList{0, 1}
+                                << QList{2, 1};
+    }
+
+    void ringHistogram() {
+        QFETCH(TenthsCounts, tenths);
+        QFETCH(QList<int>, rings);
+        QFETCH(QList<int>, shots);
+        QList<int> gotRings;
+        QList<int> gotShots;
+        for (const diary::RingBin& bin : diary::ringHistogram(tenths)) {
+            gotRings << bin.ring;
+            gotShots << bin.shots;
+        }
+        QCOMPARE(gotRings, rings);
+        QCOMPARE(gotShots, shots);
+    }
+
+    void filters_data() {
+        QTest::addColumn<QString>("shooter");
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QStringList>("dates");
+
+        const QDate all;
+        QTest::newRow("all, newest first")
+            << QString() << -1 << all << all
+            << QStringList{u"01.05.2026 14:00"_s, u"05.04.2026 09:00"_s, u"10.03.2026 18:00"_s,
+                           u"02.03.2026 10:00"_s};
+        QTest::newRow("shooter") << u"Bernd"_s << -1 << all << all
+                                 << QStringList{u"01.05.2026 14:00"_s, u"05.04.2026 09:00"_s};
+        QTest::newRow("discipline") << QString() << int(Discipline::LP) << all << all
+                                    << QStringList{u"05.04.2026 09:00"_s, u"02.03.2026 10:00"_s};
+        QTest::newRow("shooter and discipline") << u"Anna"_s << int(Discipline::Gewehr50m) << all
+                                                << all << QStringList{u"10.03.2026 18:00"_s};
+        QTest::newRow("period, both days included")
+            << QString() << -1 << QDate(2026, 3, 10) << QDate(2026, 4, 5)
+            << QStringList{u"05.04.2026 09:00"_s, u"10.03.2026 18:00"_s};
+        QTest::newRow("nothing matches")
+            << u"Bernd"_s << int(Discipline::Gewehr50m) << all << all << QStringList();
+    }
+
+    void filters() {
+        QFETCH(QString, shooter);
+        QFETCH(int, discipline);
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QStringList, dates);
+        fill(m_diary, kSpring);
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        auto* shooters = child<QComboBox>(window, u"Schütze"_s);
+        QCOMPARE(shooters->itemText(0), u"Alle Schützen"_s);
+        shooters->setCurrentIndex(std::max(0, shooters->findText(shooter)));
+        auto* disciplines = child<QComboBox>(window, u"Disziplin"_s);
+        disciplines->setCurrentIndex(disciplines->findData(discipline));
+        if (from.isValid())
+            child<QDateEdit>(window, u"von"_s)->setDate(from);
+        if (to.isValid())
+            child<QDateEdit>(window, u"bis"_s)->setDate(to);
+
+        QCOMPARE(shownDates(window), dates);
+        auto* hint = child<QLabel>(window, u"Hinweis"_s);
+        const bool hintShown = child<QStackedWidget>(window, u"Inhalt"_s)->currentWidget() == hint;
+        QCOMPARE(hintShown, dates.isEmpty());
+        if (hintShown)
+            QCOMPARE(hint->text(), u"Keine Trainings für diese Auswahl."_s);
+        QCOMPARE(child<QPushButton>(window, u"CsvExportieren"_s)->isEnabled(), !dates.isEmpty());
+    }
+
+    void emptyDiary() {
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        QCOMPARE(window.objectName(), u"Trainingstagebuch"_s);
+        QCOMPARE(window.windowTitle(), u"Trainingstagebuch"_s);
+        QCOMPARE(child<QLabel>(window, u"Hinweis"_s)->text(),
+                 u"Noch keine Trainings im Tagebuch."_s);
+        QVERIFY(!child<QPushButton>(window, u"PdfBericht"_s)->isEnabled());
+        QVERIFY(!child<QPushButton>(window, u"InAnalyseOeffnen"_s)->isEnabled());
+    }
+
+    void csvExport_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("complaint");
+
+        QTest::newRow("suffix added") << u"bernd"_s << u"bernd.csv"_s << false;
+        QTest::newRow("name as given") << u"bernd.txt"_s << u"bernd.txt"_s << false;
+        QTest::newRow("folder missing") << u"fehlt/bernd.csv"_s << QString() << true;
+        QTest::newRow("cancelled") << QString() << QString() << false;
+    }
+
+    void csvExport() {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(bool, complaint);
+        fill(m_diary, kSpring);
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        auto* shooters = child<QComboBox>(window, u"Schütze"_s);
+        shooters->setCurrentIndex(shooters->findText(u"Bernd"_s));
+        m_dialogs.saveNames << (answer.isEmpty() ? QString() : m_dir.filePath(answer));
+        child<QPushButton>(window, u"CsvExportieren"_s)->click();
+
+        QCOMPARE(m_dialogs.asked.size(), complaint ? 2 : 1);
+        QCOMPARE(m_dialogs.asked.first().extra, u"CSV-Dateien (*.csv)|Trainingstagebuch.csv"_s);
+        if (complaint)
+            QVERIFY(m_dialogs.messages().first().contains(u"konnte nicht geschrieben werden"_s));
+        if (written.isEmpty())
+            return;
+        QFile file(m_dir.filePath(written));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith(kCsvHeader));
+        // Bernd's two trainings of one series each: twenty shots, nobody else's.
+        const QList<QByteArray> lines = bytes.mid(kCsvHeader.size()).split('\n');
+        QCOMPARE(lines.size(), 21);
+        for (qsizetype i = 0; i < 20; ++i)
+            QVERIFY2(lines.at(i).contains(";Bernd;"), lines.at(i).constData());
+        QCOMPARE(bytes.count("\"zu früh; \"\"gerissen\"\"\""), 2);
+    }
+
+    void pdfReport_data() {
+        QTest::addColumn<int>("trainings");
+        QTest::newRow("one page of rows") << 4;
+        QTest::newRow("rows over several pages") << 90;
+    }
+
+    void pdfReport() {
+        QFETCH(int, trainings);
+        QList<Planned> plan;
+        for (int i = 0; i < trainings; ++i)
+            plan << Planned{u"Anna"_s, i % kDisciplineCount,
+                            at(2026, 1, 1, 8).addDays(i).addSecs(60 * i), 1 + i % 3};
+        const QList<qint64> ids = fill(m_diary, plan);
+        QCOMPARE(ids.size(), trainings);
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        const QString path = m_dir.filePath(u"bericht.pdf"_s);
+        m_dialogs.saveNames << path;
+        child<QPushButton>(window, u"PdfBericht"_s)->click();
+
+        QCOMPARE(m_dialogs.messages(), QStringList());
+        QCOMPARE(m_printers.opened, QList{PrintDestination::pdfFile(path)});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(4) == "%PDF");
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is needed to read the report");
+        const QString text = pdfText(path);
+        QVERIFY(text.contains(u"Trainingstagebuch"_s));
+        // Every training has its row, and every page its number of all.
+        for (const Planned& p : plan)
+            QVERIFY2(text.contains(p.start.toString(u"dd.MM.yyyy HH:mm"_s)),
+                     qPrintable(p.start.toString()));
+        const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
+        QVERIFY(pages.size() >= 2);
+        for (int page = 1; page <= pages.size(); ++page)
+            QVERIFY(pages.at(page - 1).contains(u"Seite %1 von %2"_s.arg(page).arg(pages.size())));
+    }
+
+    void openInAnalysis_data() {
+        QTest::addColumn<int>("chosen"); // index into kSpring
+        QTest::addColumn<int>("sortColumn");
+        QTest::newRow("newest") << 3 << -1;
+        QTest::newRow("oldest") << 0 << -1;
+        QTest::newRow("chosen, then sorted by shooter") << 2 << int(diary::TrainingColumn::Shooter);
+    }
+
+    void openInAnalysis() {
+        QFETCH(int, chosen);
+        QFETCH(int, sortColumn);
+        const QList<qint64> ids = fill(m_diary, kSpring);
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        QSignalSpy spy(&window, &DiaryWindow::openTrainingRequested);
+        auto* open = child<QPushButton>(window, u"InAnalyseOeffnen"_s);
+        QVERIFY(!open->isEnabled());
+        auto* table = child<QTableView>(window, u"Trainings"_s);
+        const QString date = kSpring.at(chosen).start.toString(u"dd.MM.yyyy HH:mm"_s);
+        table->selectRow(int(shownDates(window).indexOf(date)));
+        if (sortColumn >= 0)
+            table->sortByColumn(sortColumn, Qt::AscendingOrder);
+        QVERIFY(open->isEnabled());
+        open->click();
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.first().first().toLongLong(), ids.at(chosen));
+    }
+};
+
+QTEST_MAIN(TestDiaryWindow)
+#include "tst_diarywindow.moc"
