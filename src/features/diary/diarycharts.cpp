@@ -47,13 +47,15 @@ void setNiceRange(QValueAxis* axis, double min, double max) {
 DiaryChartSet::DiaryChartSet(const QLocale& locale) : m_locale(locale) {
     m_sums = makeTimeChart({QStringLiteral("Ringe"), QStringLiteral("Zehntel")},
                            QStringLiteral("Mittlere Seriensumme"));
-    m_calls = makeTimeChart({QStringLiteral("Ansagen mit 10")}, QStringLiteral("Anteil (%)"));
+    m_sums.values->setLabelFormat(QStringLiteral("%.0f"));
+    m_calls =
+        makeTimeChart({QStringLiteral("Ansagen mit 10")}, QStringLiteral("Ansagen mit 10 (%)"));
     m_calls.chart->legend()->hide();
     m_calls.values->setRange(0.0, 100.0);
     m_calls.values->setLabelFormat(QStringLiteral("%.0f"));
     m_position = makeTimeChart(
         {QStringLiteral("waagerecht (+ rechts)"), QStringLiteral("senkrecht (+ hoch)")},
-        QStringLiteral("Mittlerer Treffpunkt (mm)"));
+        QStringLiteral("Treffpunkt (mm)"));
     makeHistogram();
     m_charts = {m_sums.chart, m_calls.chart, m_position.chart, m_histogram};
 }

@@ -27,7 +27,7 @@ constexpr double kRowPitch = 4.4;
 constexpr double kFooterBand = 7.0;
 constexpr double kChartsTop = 22.0;
 constexpr double kGap = 6.0;
-constexpr double kCellPadding = 2.0; // between the columns of the table
+constexpr double kCellPadding = 4.0; // between the columns of the table
 // Chart pictures are made at four pixels to the millimetre of a chart's
 // place on the page, which keeps their lettering at reading size.
 constexpr double kChartWidth = 540.0;

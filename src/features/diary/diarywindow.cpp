@@ -27,6 +27,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -37,7 +38,7 @@ namespace ankerblick {
 
 namespace {
 
-constexpr int kDefaultWidth = 1000;
+constexpr int kDefaultWidth = 1100;
 constexpr int kDefaultHeight = 700;
 // Chart pictures in the report are drawn at this multiple of their size.
 constexpr double kReportPictureScale = 2.0;
@@ -229,9 +230,30 @@ void DiaryWindow::query() {
         series += t.series;
     m_count->setText(diary::countText(rows.size(), series));
     m_model->setTrainings(std::move(rows));
-    m_table->resizeColumnsToContents();
+    fitColumns();
     showEmptyState();
     updateButtons();
+}
+
+// The header would leave room for the sort arrow beside every caption, which
+// makes the figure columns twice as wide as their figures: each column gets
+// its widest cell or caption line, and the arrow only once.
+void DiaryWindow::fitColumns() {
+    QHeaderView* header = m_table->horizontalHeader();
+    // The table view hides the measure of the visible cells; its base shows it.
+    const QAbstractItemView* cells = m_table;
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int arrow = header->style()->pixelMetric(QStyle::PM_HeaderMarkSize) +
+                      3 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    for (int c = 0; c < diary::kTrainingColumns; ++c) {
+        int caption = 0;
+        const QString text = m_model->headerData(c, Qt::Horizontal).toString();
+        for (const QString& line : text.split(u'\n'))
+            caption = std::max(caption, metrics.horizontalAdvance(line));
+        header->resizeSection(c, std::max(cells->sizeHintForColumn(c), caption + arrow));
+    }
 }
 
 void DiaryWindow::showEmptyState() {

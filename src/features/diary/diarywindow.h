@@ -54,6 +54,7 @@ private:
     QLayout* buildButtons();
     void resetPeriod();
     void query();
+    void fitColumns();
     void showEmptyState();
     void updateButtons();
     std::optional<qint64> selectedTraining() const;

@@ -44,9 +44,15 @@ QVariant TrainingTableModel::data(const QModelIndex& index, int role) const {
 QVariant TrainingTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= diary::kTrainingColumns)
         return {};
-    if (role == Qt::DisplayRole)
-        return diary::trainingHeader(TrainingColumn(section));
-    return {};
+    if (role != Qt::DisplayRole)
+        return {};
+    // The captions of more than one word take two lines: the figure columns
+    // then need no more room than their figures, and all columns fit the window.
+    QString caption = diary::trainingHeader(TrainingColumn(section));
+    const auto blank = caption.indexOf(u' ');
+    if (blank > 0)
+        caption[blank] = u'\n';
+    return caption;
 }
 
 void TrainingTableModel::sort(int column, Qt::SortOrder order) {
