@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make
   qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-translations-l10n libpulse-dev
+  libqt6sql6-sqlite
   "$@"
 )
 

@@ -1,0 +1,439 @@
+#include "sqlitediary.h"
+
+#include "diarytotals.h"
+#include "sqlitediaryschema.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+
+namespace ankerblick {
+
+using namespace diary;
+using namespace sqlitediary;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString uniqueConnectionName() {
+    static QAtomicInteger<quint64> counter;
+    return u"ankerblick-tagebuch-%1"_s.arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString notSaved(const QString& reason) {
+    return u"Das Trainingstagebuch konnte nicht gespeichert werden: "_s + reason;
+}
+
+} // namespace
+
+SqliteDiary::SqliteDiary(const QString& path)
+    : m_path(QFileInfo(path).absoluteFilePath()), m_connection(uniqueConnectionName()) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
+    db.setDatabaseName(m_path);
+    open();
+}
+
+SqliteDiary::~SqliteDiary() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+void SqliteDiary::open() {
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    Opening opening = tryOpen();
+    if (opening == Opening::Damaged || opening == Opening::Newer)
+        opening = moveAside(opening) ? tryOpen() : Opening::Failed;
+    m_ready = opening == Opening::Ready;
+    if (!m_ready && m_openProblem.isEmpty())
+        m_openProblem = u"Die Datei ist beschädigt."_s;
+    if (!m_ready)
+        m_problem = u"Das Trainingstagebuch lässt sich nicht öffnen: "_s + m_openProblem;
+}
+
+// What the file holds, before anything is written to it.
+SqliteDiary::Opening SqliteDiary::checkFile() {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery check = sql.prepare(u"PRAGMA quick_check"_s);
+    if (!sql.exec(check) || !check.next()) {
+        m_openProblem = sql.reason();
+        return isDamage(sql.error()) ? Opening::Damaged : Opening::Failed;
+    }
+    if (check.value(0).toString() != u"ok"_s)
+        return Opening::Damaged;
+    QSqlQuery version = sql.prepare(u"PRAGMA user_version"_s);
+    if (!sql.exec(version) || !version.next()) {
+        m_openProblem = sql.reason();
+        return Opening::Failed;
+    }
+    return version.value(0).toInt() > kSchemaVersion ? Opening::Newer : Opening::Ready;
+}
+
+SqliteDiary::Opening SqliteDiary::tryOpen() {
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.open()) {
+        m_openProblem = reasonOf(db.lastError());
+        return isDamage(db.lastError()) ? Opening::Damaged : Opening::Failed;
+    }
+    const Opening file = checkFile();
+    if (file != Opening::Ready)
+        return file;
+    Sql sql(db);
+    // WAL keeps the file whole when the program is killed; NORMAL then loses
+    // at most the last transactions on a power cut, never the file, and
+    // saves the wait for the disk on every shot.
+    QSqlQuery journal = sql.prepare(u"PRAGMA journal_mode = WAL"_s);
+    sql.exec(journal); // a read-only file keeps its mode and can still be read
+    journal.finish();  // an unfinished statement would keep any commit from ending
+    Sql settings(db);
+    QSqlQuery version = settings.prepare(u"PRAGMA user_version"_s);
+    if (!settings.exec(u"PRAGMA synchronous = NORMAL"_s) ||
+        !settings.exec(u"PRAGMA foreign_keys = ON"_s) || !settings.exec(version) ||
+        !version.next()) {
+        m_openProblem = settings.reason();
+        return Opening::Failed;
+    }
+    const int current = version.value(0).toInt();
+    version.finish();
+    if (!migrate(settings, current)) {
+        m_openProblem = settings.reason();
+        return Opening::Failed;
+    }
+    return Opening::Ready;
+}
+
+// Keeps the damaged file for whoever wants to rescue it, and makes room for
+// a new diary.
+bool SqliteDiary::moveAside(Opening why) {
+    QSqlDatabase::database(m_connection, false).close();
+    const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-hhmmss"_s);
+    const QString base = m_path + u".beschaedigt-"_s + stamp;
+    QString target = base;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = base + u'-' + QString::number(n);
+    if (!QFile::rename(m_path, target)) {
+        m_openProblem = u"Die beschädigte Datei ließ sich nicht beiseitelegen."_s;
+        return false;
+    }
+    // The journal belongs to the moved file: left here, the new diary would
+    // take its pages.
+    if (!QFile::rename(m_path + u"-wal"_s, target + u"-wal"_s))
+        QFile::remove(m_path + u"-wal"_s);
+    QFile::remove(m_path + u"-shm"_s);
+    const QString shown = QDir::toNativeSeparators(target);
+    m_notice = why == Opening::Newer
+                   ? u"Das Trainingstagebuch stammt von einer neueren Programmversion und wurde "
+                     u"nach %1 verschoben; ein neues wurde angelegt."_s.arg(shown)
+                   : u"Das Trainingstagebuch war beschädigt und wurde nach %1 verschoben; ein "
+                     u"neues wurde angelegt."_s.arg(shown);
+    m_problem = m_notice;
+    return true;
+}
+
+template <typename Work> bool SqliteDiary::write(Work work) {
+    if (!m_ready) {
+        m_problem = notSaved(m_openProblem);
+        return false;
+    }
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    if (!sql.db().transaction()) {
+        m_problem = notSaved(reasonOf(sql.db().lastError()));
+        return false;
+    }
+    if (work(sql) && sql.db().commit()) {
+        m_problem.clear();
+        return true;
+    }
+    sql.fail(sql.db().lastError());
+    sql.db().rollback();
+    m_problem = notSaved(sql.reason());
+    return false;
+}
+
+namespace {
+
+constexpr QLatin1StringView kTrainingColumns{
+    "t.id, t.shooter, t.discipline, t.window, t.started, t.ended, t.comments, t.shot_times, "
+    "t.shooting_times"};
+
+Training trainingOf(const QSqlQuery& q, int first) {
+    Training t;
+    t.id = q.value(first).toLongLong();
+    t.shooter = q.value(first + 1).toString();
+    t.discipline = q.value(first + 2).toInt();
+    t.window = q.value(first + 3).toString();
+    t.start = timeOf(q.value(first + 4));
+    if (!q.value(first + 5).isNull())
+        t.end = timeOf(q.value(first + 5));
+    t.comments = q.value(first + 6).toString();
+    t.shotTimes = q.value(first + 7).toString();
+    t.shootingTimes = q.value(first + 8).toString();
+    return t;
+}
+
+std::optional<qint64> insertTraining(Sql& sql, const Training& t) {
+    QSqlQuery insert = sql.prepare(
+        u"INSERT INTO trainings (shooter, discipline, window, started, ended, comments, "
+        u"shot_times, shooting_times) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    if (!sql.exec(insert, {t.shooter, t.discipline, t.window, timeValue(t.start),
+                           t.end ? timeValue(*t.end) : QVariant(), t.comments, t.shotTimes,
+                           t.shootingTimes}))
+        return std::nullopt;
+    return insert.lastInsertId().toLongLong();
+}
+
+} // namespace
+
+std::optional<qint64> SqliteDiary::beginTraining(const Training& training) {
+    std::optional<qint64> id;
+    const bool ok = write([&](Sql& sql) {
+        id = insertTraining(sql, training);
+        return id.has_value();
+    });
+    return ok ? id : std::nullopt;
+}
+
+bool SqliteDiary::updateTraining(const Training& t) {
+    return write([&](Sql& sql) {
+        QSqlQuery update = sql.prepare(
+            u"UPDATE trainings SET shooter = ?, discipline = ?, comments = ?, shot_times = ?, "
+            u"shooting_times = ?, ended = ? WHERE id = ?"_s);
+        if (!sql.exec(update, {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
+                               t.end ? timeValue(*t.end) : QVariant(), t.id}))
+            return false;
+        return update.numRowsAffected() > 0 ||
+               sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);
+    });
+}
+
+bool SqliteDiary::saveSeries(qint64 training, const Series& series) {
+    return write([&](Sql& sql) {
+        // The shots go with their series (ON DELETE CASCADE).
+        return sql.exec(u"DELETE FROM series WHERE training = ? AND number = ?"_s,
+                        {training, series.number}) &&
+               (series.shots.isEmpty() || insertSeries(sql, training, series));
+    });
+}
+
+bool SqliteDiary::removeSeriesFrom(qint64 training, int first) {
+    return write([&](Sql& sql) {
+        return sql.exec(u"DELETE FROM series WHERE training = ? AND number >= ?"_s,
+                        {training, first});
+    });
+}
+
+bool SqliteDiary::removeTraining(qint64 training) {
+    return write(
+        [&](Sql& sql) { return sql.exec(u"DELETE FROM trainings WHERE id = ?"_s, {training}); });
+}
+
+bool SqliteDiary::isImported(const QByteArray& fileHash) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q = sql.prepare(u"SELECT 1 FROM imports WHERE hash = ?"_s);
+    return sql.exec(q, {fileHash}) && q.next();
+}
+
+std::optional<qint64> SqliteDiary::importTraining(const Training& training,
+                                                  const QList<Series>& series,
+                                                  const QByteArray& fileHash) {
+    std::optional<qint64> id;
+    const bool ok = write([&](Sql& sql) {
+        if (isImported(fileHash))
+            return sql.refuse(u"Die Datei ist schon im Tagebuch."_s);
+        id = insertTraining(sql, training);
+        if (!id)
+            return false;
+        for (const Series& s : series)
+            if (!s.shots.isEmpty() && !insertSeries(sql, *id, s))
+                return false;
+        return sql.exec(u"INSERT INTO imports (hash, training) VALUES (?, ?)"_s, {fileHash, *id});
+    });
+    return ok ? id : std::nullopt;
+}
+
+namespace {
+
+// The conditions of a filter on the trainings `t`, each value bound.
+struct Where {
+    QStringList conditions;
+    QVariantList values;
+
+    QString sql() const {
+        return conditions.isEmpty() ? QString() : u" WHERE "_s + conditions.join(u" AND "_s);
+    }
+};
+
+Where whereOf(const Filter& f, const QString& first = {}) {
+    Where w;
+    if (!first.isEmpty())
+        w.conditions << first;
+    if (!f.shooter.isEmpty()) {
+        w.conditions << u"t.shooter = ?"_s;
+        w.values << f.shooter;
+    }
+    if (f.discipline >= 0) {
+        w.conditions << u"t.discipline = ?"_s;
+        w.values << f.discipline;
+    }
+    if (f.from.isValid()) {
+        w.conditions << u"t.started >= ?"_s;
+        w.values << filterFrom(f);
+    }
+    if (f.to.isValid()) {
+        w.conditions << u"t.started <= ?"_s;
+        w.values << filterTo(f);
+    }
+    return w;
+}
+
+Totals totalsOf(const QSqlQuery& q, int first) {
+    Totals t;
+    t.series = q.value(first).toInt();
+    t.shots = q.value(first + 1).toInt();
+    t.sumWhole = q.value(first + 2).toDouble();
+    t.sumTenths = q.value(first + 3).toDouble();
+    t.callsRated = q.value(first + 4).toInt();
+    t.calls10 = q.value(first + 5).toInt();
+    t.sekMmSum = q.value(first + 6).toDouble();
+    t.weightedMpiX = q.value(first + 7).toDouble();
+    t.weightedMpiY = q.value(first + 8).toDouble();
+    t.groupSizes = q.value(first + 9).toDouble();
+    t.grouped = q.value(first + 10).toInt();
+    return t;
+}
+
+} // namespace
+
+QList<Training> SqliteDiary::unfinishedTrainings() const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q =
+        sql.prepare(u"SELECT "_s + kTrainingColumns +
+                    u" FROM trainings t WHERE t.ended IS NULL ORDER BY t.started, t.id"_s);
+    QList<Training> list;
+    if (sql.exec(q))
+        while (q.next())
+            list.append(trainingOf(q, 0));
+    return list;
+}
+
+std::optional<Training> SqliteDiary::training(qint64 id) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q =
+        sql.prepare(u"SELECT "_s + kTrainingColumns + u" FROM trainings t WHERE t.id = ?"_s);
+    if (sql.exec(q, {id}) && q.next())
+        return trainingOf(q, 0);
+    return std::nullopt;
+}
+
+// Two queries, the series and then all their shots, rather than one per series.
+QList<Series> SqliteDiary::seriesOf(qint64 training) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery series = sql.prepare(
+        u"SELECT id, number, time, record FROM series WHERE training = ? ORDER BY number"_s);
+    QList<Series> list;
+    QHash<qint64, qsizetype> indexOf;
+    if (!sql.exec(series, {training}))
+        return list;
+    while (series.next()) {
+        indexOf.insert(series.value(0).toLongLong(), list.size());
+        list.append({series.value(1).toInt(),
+                     unpackRecord(series.value(3).toByteArray()),
+                     {},
+                     timeOf(series.value(2))});
+    }
+    QSqlQuery shots = sql.prepare(u"SELECT sh.series, "_s + kShotColumns +
+                                  u" FROM shots sh JOIN series s ON s.id = sh.series "
+                                  u"WHERE s.training = ? ORDER BY s.number, sh.slot"_s);
+    if (sql.exec(shots, {training}))
+        while (shots.next()) {
+            const auto it = indexOf.constFind(shots.value(0).toLongLong());
+            if (it != indexOf.constEnd())
+                list[*it].shots.append(shotOf(shots, 1));
+        }
+    return list;
+}
+
+// One query: the sums over the figures each series keeps, no shot read.
+QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    const Where where = whereOf(filter);
+    QSqlQuery q = sql.prepare(
+        u"SELECT "_s + kTrainingColumns +
+        u", COUNT(s.id), TOTAL(s.shots), TOTAL(s.sum_whole), TOTAL(s.sum_tenths), "
+        u"TOTAL(s.calls_rated), TOTAL(s.calls10), TOTAL(s.sekmm_sum), TOTAL(s.mpi_x * s.shots), "
+        u"TOTAL(s.mpi_y * s.shots), TOTAL(CASE WHEN s.shots >= 2 THEN s.group_size END), "
+        u"COUNT(CASE WHEN s.shots >= 2 THEN 1 END) "
+        u"FROM trainings t LEFT JOIN series s ON s.training = t.id AND s.shots > 0"_s +
+        where.sql() + u" GROUP BY t.id ORDER BY t.started, t.id"_s);
+    QList<TrainingSummary> list;
+    if (sql.exec(q, where.values))
+        while (q.next())
+            list.append(summaryOf(trainingOf(q, 0), totalsOf(q, 9)));
+    return list;
+}
+
+QList<SeriesSummary> SqliteDiary::seriesSummaries(const Filter& filter) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    const Where where = whereOf(filter);
+    QSqlQuery q = sql.prepare(u"SELECT s.training, s.number, s.time, "_s + kFigureColumns +
+                              u" FROM series s JOIN trainings t ON t.id = s.training"_s +
+                              where.sql() + u" ORDER BY s.time, s.training, s.number"_s);
+    QList<SeriesSummary> list;
+    if (sql.exec(q, where.values))
+        while (q.next())
+            list.append({q.value(0).toLongLong(), q.value(1).toInt(), timeOf(q.value(2)),
+                         sqlitediary::figuresOf(q, 3)});
+    return list;
+}
+
+std::map<int, int> SqliteDiary::valueHistogram(const Filter& filter) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    const Where where = whereOf(filter, u"sh.value IS NOT NULL"_s);
+    // ROUND rounds half away from zero, as histogramTenths does.
+    QSqlQuery q = sql.prepare(u"SELECT CAST(ROUND(sh.value * 10) AS INTEGER), COUNT(*) "
+                              u"FROM shots sh JOIN series s ON s.id = sh.series "
+                              u"JOIN trainings t ON t.id = s.training"_s +
+                              where.sql() + u" GROUP BY 1"_s);
+    std::map<int, int> counts;
+    if (sql.exec(q, where.values))
+        while (q.next())
+            counts[q.value(0).toInt()] = q.value(1).toInt();
+    return counts;
+}
+
+QList<ShotRow> SqliteDiary::shotRows(const Filter& filter) const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    const Where where = whereOf(filter);
+    QSqlQuery q = sql.prepare(u"SELECT t.id, t.started, t.shooter, t.discipline, s.number, "_s +
+                              kShotColumns +
+                              u" FROM trainings t JOIN series s ON s.training = t.id "
+                              u"JOIN shots sh ON sh.series = s.id"_s +
+                              where.sql() + u" ORDER BY t.started, t.id, s.number, sh.slot"_s);
+    QList<ShotRow> rows;
+    if (sql.exec(q, where.values))
+        while (q.next())
+            rows.append({q.value(0).toLongLong(), timeOf(q.value(1)), q.value(2).toString(),
+                         q.value(3).toInt(), q.value(4).toInt(), shotOf(q, 5)});
+    return rows;
+}
+
+QStringList SqliteDiary::shooters() const {
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q = sql.prepare(u"SELECT DISTINCT shooter FROM trainings WHERE shooter <> ''"_s);
+    QStringList names;
+    if (sql.exec(q))
+        while (q.next())
+            names.append(q.value(0).toString());
+    // In the user's order: "Özdemir" beside "Otto", not after "Zander".
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return a.localeAwareCompare(b) < 0; });
+    return names;
+}
+
+} // namespace ankerblick

@@ -1,0 +1,326 @@
+#include "sqlitediaryschema.h"
+
+#include <array>
+
+namespace ankerblick::sqlitediary {
+
+using namespace Qt::StringLiterals;
+
+using namespace diary;
+
+QSqlQuery Sql::prepare(const QString& statement) {
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        fail(query.lastError());
+    return query;
+}
+
+bool Sql::exec(QSqlQuery& query, const QVariantList& values) {
+    for (int i = 0; i < int(values.size()); ++i)
+        query.bindValue(i, values[i]);
+    return query.exec() || fail(query.lastError());
+}
+
+bool Sql::exec(const QString& statement, const QVariantList& values) {
+    QSqlQuery query = prepare(statement);
+    return exec(query, values);
+}
+
+bool Sql::fail(const QSqlError& error) {
+    if (m_error.type() == QSqlError::NoError && m_reason.isEmpty())
+        m_error = error;
+    return false;
+}
+
+bool Sql::refuse(const QString& reason) {
+    if (m_error.type() == QSqlError::NoError && m_reason.isEmpty())
+        m_reason = reason;
+    return false;
+}
+
+QString Sql::reason() const {
+    return m_reason.isEmpty() ? reasonOf(m_error) : m_reason;
+}
+
+namespace {
+
+// SQLite's primary result codes, as the driver reports them.
+enum Code {
+    Busy = 5,
+    Locked = 6,
+    ReadOnly = 8,
+    IoError = 10,
+    Corrupt = 11,
+    Full = 13,
+    CantOpen = 14,
+    Constraint = 19,
+    NotADatabase = 26
+};
+
+int codeOf(const QSqlError& error) {
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+} // namespace
+
+QString reasonOf(const QSqlError& error) {
+    switch (codeOf(error)) {
+    case ReadOnly:
+        return QStringLiteral("Die Datei oder ihr Ordner ist schreibgeschützt.");
+    case Full:
+        return QStringLiteral("Der Datenträger ist voll.");
+    case IoError:
+        return QStringLiteral("Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.");
+    case Busy:
+    case Locked:
+        return QStringLiteral("Die Datei wird gerade von einem anderen Programm benutzt.");
+    case CantOpen:
+        return QStringLiteral("Die Datei lässt sich nicht öffnen.");
+    case Corrupt:
+    case NotADatabase:
+        return QStringLiteral("Die Datei ist beschädigt.");
+    case Constraint:
+        return QStringLiteral("Der Eintrag passt nicht zu dem, was das Tagebuch enthält.");
+    }
+    return QStringLiteral("Die Datenbank meldet einen unerwarteten Fehler (%1).").arg(error.text());
+}
+
+bool isDamage(const QSqlError& error) {
+    const int code = codeOf(error);
+    return code == Corrupt || code == NotADatabase;
+}
+
+QVariant timeValue(const QDateTime& time) {
+    return time.isValid() ? QVariant(time.toMSecsSinceEpoch()) : QVariant();
+}
+
+QDateTime timeOf(const QVariant& value) {
+    return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
+}
+
+namespace {
+
+// The columns of a record in the order they are packed.
+std::array<SeriesRecord::Column*, 8> columnsOf(SeriesRecord& r) {
+    return {&r.hitLeft, &r.hitTop, &r.callLeft, &r.callTop,
+            &r.lineX1,  &r.lineY1, &r.lineX2,   &r.lineY2};
+}
+
+constexpr qsizetype kPackedSize = 8 * kShotsPerSeries * 2;
+
+} // namespace
+
+// 160 bytes, little endian: a series is never read by its columns in SQL.
+QByteArray packRecord(const SeriesRecord& record) {
+    SeriesRecord copy = record;
+    QByteArray bytes;
+    bytes.reserve(kPackedSize);
+    for (const SeriesRecord::Column* column : columnsOf(copy))
+        for (qint16 v : *column) {
+            const auto u = quint16(v);
+            bytes.append(char(u & 0xff));
+            bytes.append(char(u >> 8));
+        }
+    return bytes;
+}
+
+SeriesRecord unpackRecord(const QByteArray& bytes) {
+    SeriesRecord record;
+    if (bytes.size() != kPackedSize)
+        return record;
+    qsizetype i = 0;
+    for (SeriesRecord::Column* column : columnsOf(record))
+        for (qint16& v : *column) {
+            v = qint16(quint16(quint8(bytes[i])) | quint16(quint8(bytes[i + 1]) << 8));
+            i += 2;
+        }
+    return record;
+}
+
+namespace {
+
+template <typename T> QVariant orNull(const std::optional<T>& value) {
+    return value ? QVariant::fromValue(*value) : QVariant();
+}
+
+std::optional<double> optionalDouble(const QVariant& v) {
+    return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
+}
+
+std::optional<int> optionalInt(const QVariant& v) {
+    return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
+}
+
+QVariantList figureValues(const SeriesFigures& f) {
+    return {f.shots,   f.scored,   f.sumWhole, f.sumTenths, f.callsRated,
+            f.calls10, f.sekMmSum, f.mpi.x,    f.mpi.y,     f.groupSize};
+}
+
+QVariantList shotValues(qint64 series, const Shot& s) {
+    return {series,
+            s.slot,
+            s.hit.x,
+            s.hit.y,
+            s.call ? QVariant(s.call->x) : QVariant(),
+            s.call ? QVariant(s.call->y) : QVariant(),
+            orNull(s.value),
+            orNull(s.callValue),
+            orNull(s.rating),
+            orNull(s.sekMm),
+            orNull(s.shotTime),
+            orNull(s.shootingTime),
+            s.comment};
+}
+
+} // namespace
+
+Shot shotOf(const QSqlQuery& q, int first) {
+    Shot s;
+    s.slot = q.value(first).toInt();
+    s.hit = {q.value(first + 1).toDouble(), q.value(first + 2).toDouble()};
+    if (!q.value(first + 3).isNull())
+        s.call = group::PointMm{q.value(first + 3).toDouble(), q.value(first + 4).toDouble()};
+    s.value = optionalDouble(q.value(first + 5));
+    s.callValue = optionalDouble(q.value(first + 6));
+    s.rating = optionalInt(q.value(first + 7));
+    const std::optional<int> sekMm = optionalInt(q.value(first + 8));
+    if (sekMm)
+        s.sekMm = qint32(*sekMm);
+    s.shotTime = optionalDouble(q.value(first + 9));
+    s.shootingTime = optionalDouble(q.value(first + 10));
+    s.comment = q.value(first + 11).toString();
+    return s;
+}
+
+SeriesFigures figuresOf(const QSqlQuery& q, int first) {
+    SeriesFigures f;
+    f.shots = q.value(first).toInt();
+    f.scored = q.value(first + 1).toInt();
+    f.sumWhole = q.value(first + 2).toDouble();
+    f.sumTenths = q.value(first + 3).toDouble();
+    f.callsRated = q.value(first + 4).toInt();
+    f.calls10 = q.value(first + 5).toInt();
+    f.sekMmSum = q.value(first + 6).toDouble();
+    f.mpi = {q.value(first + 7).toDouble(), q.value(first + 8).toDouble()};
+    f.groupSize = q.value(first + 9).toDouble();
+    return f;
+}
+
+bool insertSeries(Sql& sql, qint64 training, const Series& series) {
+    QSqlQuery insert =
+        sql.prepare(u"INSERT INTO series (training, number, time, record, "_s + kFigureColumns +
+                    u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    const QVariantList values =
+        QVariantList{training, series.number, timeValue(series.time), packRecord(series.record)} +
+        figureValues(diary::figuresOf(series.shots));
+    if (!sql.exec(insert, values))
+        return false;
+    const qint64 id = insert.lastInsertId().toLongLong();
+    QSqlQuery shot = sql.prepare(u"INSERT INTO shots (series, "_s + kShotColumns +
+                                 u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    for (const Shot& s : series.shots)
+        if (!sql.exec(shot, shotValues(id, s)))
+            return false;
+    return true;
+}
+
+namespace {
+
+// The first diary: trainings with their series and shots. Times are
+// milliseconds since the epoch; a series' positions are packed into one blob.
+bool createVersion1(Sql& sql) {
+    return sql.exec(u"CREATE TABLE trainings (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                    u"shooter TEXT, discipline INTEGER NOT NULL, window TEXT, "
+                    u"started INTEGER, ended INTEGER, comments TEXT, shot_times TEXT, "
+                    u"shooting_times TEXT)"_s) &&
+           sql.exec(u"CREATE INDEX trainings_by_start ON trainings (started)"_s) &&
+           sql.exec(u"CREATE INDEX trainings_by_shooter ON trainings (shooter, started)"_s) &&
+           sql.exec(u"CREATE TABLE series (id INTEGER PRIMARY KEY, "
+                    u"training INTEGER NOT NULL REFERENCES trainings (id) ON DELETE CASCADE, "
+                    u"number INTEGER NOT NULL, time INTEGER, record BLOB NOT NULL, "
+                    u"UNIQUE (training, number))"_s) &&
+           sql.exec(u"CREATE TABLE shots ("
+                    u"series INTEGER NOT NULL REFERENCES series (id) ON DELETE CASCADE, "
+                    u"slot INTEGER NOT NULL, hit_x REAL NOT NULL, hit_y REAL NOT NULL, "
+                    u"call_x REAL, call_y REAL, value REAL, call_value REAL, rating INTEGER, "
+                    u"sekmm INTEGER, shot_time REAL, shooting_time REAL, "
+                    u"PRIMARY KEY (series, slot))"_s);
+}
+
+// Fills the figure columns of the series stored before they existed, from
+// their shots, read in one pass.
+bool fillFigures(Sql& sql) {
+    QSqlQuery read =
+        sql.prepare(u"SELECT series, "_s + kShotColumns + u" FROM shots ORDER BY series, slot"_s);
+    QSqlQuery update = sql.prepare(u"UPDATE series SET ("_s + kFigureColumns +
+                                   u") = (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) WHERE id = ?"_s);
+    if (!sql.exec(read))
+        return false;
+    qint64 series = -1;
+    QList<Shot> shots;
+    const auto flush = [&] {
+        return series < 0 ||
+               sql.exec(update, figureValues(diary::figuresOf(shots)) + QVariantList{series});
+    };
+    while (read.next()) {
+        const qint64 id = read.value(0).toLongLong();
+        if (id != series) {
+            if (!flush())
+                return false;
+            series = id;
+            shots.clear();
+        }
+        shots.append(shotOf(read, 1));
+    }
+    return flush();
+}
+
+// Per-shot comments, the figures of each series (so that the diary window
+// reads no shots), and the series files taken in.
+bool addFiguresAndImports(Sql& sql) {
+    static const std::array<const char16_t*, 11> columns = {
+        u"shots ADD COLUMN comment TEXT",
+        u"series ADD COLUMN shots INTEGER NOT NULL DEFAULT 0",
+        u"series ADD COLUMN scored INTEGER NOT NULL DEFAULT 0",
+        u"series ADD COLUMN sum_whole REAL NOT NULL DEFAULT 0",
+        u"series ADD COLUMN sum_tenths REAL NOT NULL DEFAULT 0",
+        u"series ADD COLUMN calls_rated INTEGER NOT NULL DEFAULT 0",
+        u"series ADD COLUMN calls10 INTEGER NOT NULL DEFAULT 0",
+        u"series ADD COLUMN sekmm_sum REAL NOT NULL DEFAULT 0",
+        u"series ADD COLUMN mpi_x REAL NOT NULL DEFAULT 0",
+        u"series ADD COLUMN mpi_y REAL NOT NULL DEFAULT 0",
+        u"series ADD COLUMN group_size REAL NOT NULL DEFAULT 0"};
+    for (const char16_t* column : columns)
+        if (!sql.exec(u"ALTER TABLE "_s + QString::fromUtf16(column)))
+            return false;
+    return sql.exec(u"CREATE INDEX series_by_time ON series (time)"_s) &&
+           sql.exec(u"CREATE TABLE imports (hash BLOB NOT NULL UNIQUE, "
+                    u"training INTEGER NOT NULL REFERENCES trainings (id) ON DELETE CASCADE)"_s) &&
+           sql.exec(u"CREATE INDEX imports_by_training ON imports (training)"_s) &&
+           fillFigures(sql);
+}
+
+using Migration = bool (*)(Sql&);
+// Step i brings the tables from version i to version i + 1.
+constexpr std::array<Migration, 2> kMigrations = {createVersion1, addFiguresAndImports};
+
+} // namespace
+
+bool migrate(Sql& sql, int from) {
+    for (int version = from; version < int(kMigrations.size()); ++version) {
+        if (!sql.db().transaction())
+            return sql.fail(sql.db().lastError());
+        // The version is the program's own number, never a value from outside.
+        if (!kMigrations[size_t(version)](sql) ||
+            !sql.exec(u"PRAGMA user_version = "_s + QString::number(version + 1)) ||
+            !sql.db().commit()) {
+            sql.fail(sql.db().lastError());
+            sql.db().rollback();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace ankerblick::sqlitediary

@@ -1,0 +1,71 @@
+#pragma once
+
+// The tables of the SQLite diary, their migrations, and how its records are
+// written to and read from rows. Used by SqliteDiary only.
+
+#include "model/diaryrecords.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+namespace ankerblick::sqlitediary {
+
+// Runs prepared statements with bound values and keeps the first error.
+class Sql {
+public:
+    explicit Sql(QSqlDatabase db) : m_db(std::move(db)) {}
+
+    // A statement prepared for running, forward only.
+    QSqlQuery prepare(const QString& statement);
+    // Binds the values in order and runs the statement.
+    bool exec(QSqlQuery& query, const QVariantList& values = {});
+    bool exec(const QString& statement, const QVariantList& values = {});
+    // False, keeping the error, when the database refused something else.
+    bool fail(const QSqlError& error);
+
+    // False, with a reason of the diary's own for the user.
+    bool refuse(const QString& reason);
+
+    QSqlDatabase& db() { return m_db; }
+    const QSqlError& error() const { return m_error; }
+    // The German reason of the first failure, ending with a full stop.
+    QString reason() const;
+
+private:
+    QSqlDatabase m_db;
+    QSqlError m_error;
+    QString m_reason;
+};
+
+// The German reason of a failed write, for "… konnte nicht gespeichert werden: <reason>".
+QString reasonOf(const QSqlError& error);
+// SQLite's own verdict that the file is no database or a damaged one.
+bool isDamage(const QSqlError& error);
+
+// Brings the tables from version `from` up to the current one, each step
+// in a transaction of its own.
+bool migrate(Sql& sql, int from);
+
+// Values as stored.
+QVariant timeValue(const QDateTime& time);
+QDateTime timeOf(const QVariant& value);
+QByteArray packRecord(const SeriesRecord& record);
+SeriesRecord unpackRecord(const QByteArray& bytes);
+
+// Inserts a series with its figures and shots; false on any failure.
+bool insertSeries(Sql& sql, qint64 training, const diary::Series& series);
+// The columns of a shot, from the slot on, in this order.
+inline constexpr QLatin1StringView kShotColumns{
+    "slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, shot_time, "
+    "shooting_time, comment"};
+diary::Shot shotOf(const QSqlQuery& query, int first);
+// The figure columns of a series.
+inline constexpr QLatin1StringView kFigureColumns{
+    "shots, scored, sum_whole, sum_tenths, calls_rated, calls10, sekmm_sum, mpi_x, mpi_y, "
+    "group_size"};
+diary::SeriesFigures figuresOf(const QSqlQuery& query, int first);
+
+} // namespace ankerblick::sqlitediary
