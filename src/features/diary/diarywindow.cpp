@@ -136,7 +136,7 @@ QWidget* DiaryWindow::buildContent() {
     connect(m_table, &QTableView::doubleClicked, this, &DiaryWindow::openSelected);
 
     m_tabs = named(new QTabWidget(this), QStringLiteral("Diagramme"));
-    m_charts = new DiaryChartSet(m_locale);
+    m_charts = std::make_unique<DiaryChartSet>(m_locale);
     for (int i = 0; i < DiaryChartSet::kCount; ++i) {
         auto* view = new QChartView(m_charts->chart(i), m_tabs);
         view->setRenderHint(QPainter::Antialiasing);

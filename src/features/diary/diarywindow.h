@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -76,7 +77,8 @@ private:
     QTableView* m_table = nullptr;
     TrainingTableModel* m_model = nullptr;
     QTabWidget* m_tabs = nullptr;
-    DiaryChartSet* m_charts = nullptr;
+    // The set only knows the charts; their views own them.
+    std::unique_ptr<DiaryChartSet> m_charts;
     QLabel* m_count = nullptr;
     QPushButton* m_open = nullptr;
     QPushButton* m_csv = nullptr;
