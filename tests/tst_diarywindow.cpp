@@ -261,8 +261,7 @@ private slots:
         QTest::newRow("tenths join their ring, gaps stay")
             << TenthsCounts{{72, 1}, {95, 3}, {100, 1}, {109, 2}} << QList{7, 8, 9, 10}
             << QList{1, 0, 3, 3};
-        QTest::newRow("misses") << TenthsCounts{{0, 2}, {19, 1}} << QList{0, 1}
-                                << QList{2, 1};
+        QTest::newRow("misses") << TenthsCounts{{0, 2}, {19, 1}} << QList{0, 1} << QList{2, 1};
     }
 
     void ringHistogram() {
