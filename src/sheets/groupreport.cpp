@@ -15,8 +15,8 @@ PointF markCentre(qint16 left, qint16 top, float half) {
 
 // The rating of a shot's call as the main window gives it; none when the
 // call or the hit lies too far off the target to be valued.
-std::optional<int> ratingOf(const SeriesRecord& record, int slot, PointF hit, PointF call,
-                            const TargetFace& face, const RatingOptions& options) {
+std::optional<CallRating> ratingOf(const SeriesRecord& record, int slot, PointF hit, PointF call,
+                                   const TargetFace& face, const RatingOptions& options) {
     const auto s = size_t(slot);
     const PointF centre = face.centre();
     const std::optional<double> hv = tryHitValue(hit, centre, face.scoring());
@@ -25,11 +25,12 @@ std::optional<int> ratingOf(const SeriesRecord& record, int slot, PointF hit, Po
         return std::nullopt;
     const LineF line{float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
                      float(record.lineY2[s]), true};
-    const std::optional<CallRating> r =
-        tryRateCall(call, hit, centre, *hv, cv->value, line.length(), face.scale(), options);
-    if (!r)
-        return std::nullopt;
-    return r->callScore;
+    return tryRateCall(call, hit, centre, *hv, cv->value, line.length(), face.scale(), options);
+}
+
+bool hasCall(const SeriesRecord& record, int slot) {
+    const auto s = size_t(slot);
+    return record.callLeft[s] != 0 || record.callTop[s] != 0;
 }
 
 // Tenths of a millimetre, rounded half to even.
@@ -101,14 +102,25 @@ QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
         const auto s = size_t(i);
         const PointF hit = markCentre(record.hitLeft[s], record.hitTop[s], half);
         Shot shot{toMm(hit, face), std::nullopt, std::nullopt};
-        if (options && (record.callLeft[s] != 0 || record.callTop[s] != 0)) {
+        if (options && hasCall(record, i)) {
             const PointF call = markCentre(record.callLeft[s], record.callTop[s], half);
             shot.call = toMm(call, face);
-            shot.rating = ratingOf(record, i, hit, call, face, *options);
+            if (const std::optional<CallRating> r = ratingOf(record, i, hit, call, face, *options))
+                shot.rating = r->callScore;
         }
         shots.append(shot);
     }
     return shots;
+}
+
+std::optional<CallRating> rateSlot(const SeriesRecord& record, int slot, const TargetFace& face,
+                                   const RatingOptions& options) {
+    if (!record.hasShot(slot) || !hasCall(record, slot))
+        return std::nullopt;
+    const auto s = size_t(slot);
+    const float half = face.markDiameter() / 2.0f;
+    return ratingOf(record, slot, markCentre(record.hitLeft[s], record.hitTop[s], half),
+                    markCentre(record.callLeft[s], record.callTop[s], half), face, options);
 }
 
 // What one click of the usual sights moves the hits at the distance shot;

@@ -1,0 +1,153 @@
+#include "diaryimport.h"
+
+#include "files/seriesfile.h"
+#include "sheets/diaryseries.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ankerblick::diary {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The files named, with the series files of the named folders by name.
+QStringList filesOf(const QStringList& pathsOrFolders) {
+    QStringList files;
+    for (const QString& path : pathsOrFolders) {
+        const QFileInfo info(path);
+        if (!info.isDir()) {
+            files << path;
+            continue;
+        }
+        // The filter of the windows' file dialogs.
+        for (const QFileInfo& f :
+             QDir(path).entryInfoList({u"*.txt"_s}, QDir::Files | QDir::Readable, QDir::Name))
+            files << f.filePath();
+    }
+    return files;
+}
+
+std::optional<QByteArray> hashOf(const QString& path) {
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return std::nullopt;
+    return hash.result();
+}
+
+// A file of the main window holds calls; the shot-entry window writes zeros.
+bool holdsCalls(const QList<SeriesRecord>& series) {
+    for (const SeriesRecord& r : series)
+        for (int slot = 0; slot < kShotsPerSeries; ++slot)
+            if (r.hasShot(slot) && (r.callLeft[size_t(slot)] != 0 || r.callTop[size_t(slot)] != 0))
+                return true;
+    return false;
+}
+
+struct FileImport {
+    Training training;
+    QList<Series> series;
+};
+
+FileImport trainingOf(const QFileInfo& info, const SeriesFileContent& content, int discipline,
+                      const RatingOptions& options, const QLocale& locale) {
+    const bool calls = holdsCalls(content.series);
+    FileImport result;
+    Training& t = result.training;
+    t.shooter = shooterOfFileName(info.fileName(), locale);
+    t.discipline = discipline;
+    t.window = calls ? u"Form1"_s : u"Schusseingabe"_s;
+    // The file keeps no times of its own: its last change is the best guess.
+    t.start = info.lastModified();
+    t.end = t.start;
+    t.comments = content.comments;
+    t.shotTimes = content.shotTimes;
+    t.shootingTimes = content.shootingTimes;
+    TargetFace face;
+    face.apply(discipline);
+    const SeriesTexts texts{content.comments, content.shotTimes, content.shootingTimes};
+    for (int i = 0; i < int(content.series.size()); ++i)
+        result.series << diarySeries(content.series[i], i + 1, face, calls ? &options : nullptr,
+                                     texts, locale, t.start);
+    return result;
+}
+
+bool holdsShots(const QList<SeriesRecord>& series) {
+    return std::any_of(series.begin(), series.end(),
+                       [](const SeriesRecord& r) { return r.shotCount() > 0; });
+}
+
+// One file: imported, skipped, or the reason it was not taken in.
+enum class Outcome { Imported, Skipped, Failed };
+
+Outcome importFile(Diary& diary, const QString& path, int discipline, const RatingOptions& options,
+                   const QLocale& locale, QString& reason) {
+    const QFileInfo info(path);
+    const QString name = QDir::toNativeSeparators(info.filePath());
+    const SeriesFileReadResult read = readSeriesFile(path, locale);
+    if (read.error) {
+        reason = *read.error;
+        return Outcome::Failed;
+    }
+    if (!holdsShots(read.content.series)) {
+        reason = u"Die Datei „%1“ enthält keine Schüsse."_s.arg(name);
+        return Outcome::Failed;
+    }
+    const std::optional<QByteArray> hash = hashOf(path);
+    if (!hash) {
+        reason = u"Die Datei „%1“ lässt sich nicht lesen."_s.arg(name);
+        return Outcome::Failed;
+    }
+    if (diary.isImported(*hash))
+        return Outcome::Skipped;
+    const FileImport file = trainingOf(info, read.content, discipline, options, locale);
+    if (!diary.importTraining(file.training, file.series, *hash)) {
+        reason = u"Die Datei „%1“ wurde nicht übernommen. "_s.arg(name) + diary.problem();
+        return Outcome::Failed;
+    }
+    return Outcome::Imported;
+}
+
+} // namespace
+
+ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
+                               const RatingOptions& options, const QLocale& locale) {
+    ImportReport report;
+    for (const QString& path : filesOf(pathsOrFolders)) {
+        QString reason;
+        switch (importFile(diary, path, discipline, options, locale, reason)) {
+        case Outcome::Imported:
+            ++report.imported;
+            break;
+        case Outcome::Skipped:
+            ++report.skipped;
+            break;
+        case Outcome::Failed:
+            report.failures << reason;
+            break;
+        }
+    }
+    return report;
+}
+
+// proposedFileName puts the date in the locale's short form behind the name,
+// a '/' of the date made '-'. The longest tail that reads as a date is taken,
+// so that a name ending in a digit keeps it.
+QString shooterOfFileName(const QString& fileName, const QLocale& locale) {
+    if (!fileName.endsWith(u".txt"_s, Qt::CaseInsensitive))
+        return {};
+    const QString base = fileName.chopped(4);
+    for (qsizetype n = std::min<qsizetype>(base.size(), 12); n >= 6; --n) {
+        QString tail = base.right(n);
+        if (locale.toDate(tail, QLocale::ShortFormat).isValid() ||
+            locale.toDate(tail.replace(u'-', u'/'), QLocale::ShortFormat).isValid())
+            return base.left(base.size() - n);
+    }
+    return {};
+}
+
+} // namespace ankerblick::diary
