@@ -392,8 +392,7 @@ private slots:
         for (int i = 0; i < trainings; ++i)
             plan << Planned{u"Anna"_s, i % kDisciplineCount,
                             at(2026, 1, 1, 8).addDays(i).addSecs(60 * i), 1 + i % 3};
-        const QList<qint64> ids = fill(m_diary, plan);
-        QCOMPARE(ids.size(), trainings);
+        fill(m_diary, plan);
         DiaryWindow window(m_diary, m_dialogs, m_printers);
         const QString path = m_dir.filePath(u"bericht.pdf"_s);
         m_dialogs.saveNames << path;
