@@ -101,7 +101,7 @@ QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
         const auto s = size_t(i);
         const PointF hit = markCentre(record.hitLeft[s], record.hitTop[s], half);
         Shot shot{toMm(hit, face), std::nullopt, std::nullopt};
-        if (options && (record.callLeft[s] != 0 || record.callTop[s] != 0)) {
+        if (options && record.hasCall(i)) {
             const PointF call = markCentre(record.callLeft[s], record.callTop[s], half);
             shot.call = toMm(call, face);
             shot.rating = ratingOf(record, i, hit, call, face, *options);
