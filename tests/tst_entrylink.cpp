@@ -1,18 +1,23 @@
-// The electronic target drives series into the shot-entry window: the test
-// plays the target on a pseudo-terminal, the window uses the real serial port.
+// The electronic target drives series into the shot-entry window, and the
+// hits of called shots into the main window: the test plays the target on a
+// pseudo-terminal, the windows use the real serial port.
 
 #include "features/targetlink/targetlinkpanel.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
+#include "windows/main/form1.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 
 #include <memory>
 
 using namespace ankerblick;
 using namespace ankerblick::test;
+using namespace Qt::StringLiterals;
 
 class TestEntryLink : public ankerblick::test::WindowTest {
     Q_OBJECT
@@ -22,15 +27,56 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
 
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<WindowDriver> m_formUi;
+
     const EntrySheet& sheet() const { return m_window->sheet(); }
-    void logOnAndPoll() {
-        auto* ports = m_ui->child<QComboBox>(QStringLiteral("ComPortsCombo"));
+    void logOnAndPoll(const WindowDriver& ui, const TargetLinkPanel& link) {
+        auto* ports = ui.child<QComboBox>(QStringLiteral("ComPortsCombo"));
         const int i = ports->findData(m_pty->path());
         QVERIFY(i >= 8);
         ports->setCurrentIndex(i);
-        m_ui->press("Rika");
-        m_ui->press("Rika_Schussabfrage");
-        QVERIFY(m_window->targetLink().isPolling());
+        ui.press("Rika");
+        ui.press("Rika_Schussabfrage");
+        QVERIFY(link.isPolling());
+    }
+    void logOnAndPoll() { logOnAndPoll(*m_ui, m_window->targetLink()); }
+
+    // The main window, polling the target; hits are shown after the series
+    // when `reveal` is ticked.
+    void openForm1(bool reveal) {
+        m_window->hide();
+        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, {m_pty->path()}};
+        m_form = std::make_unique<Form1>(services, StartOptions{QStringLiteral("Erika"), {}, {}});
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_formUi = std::make_unique<WindowDriver>(m_form.get());
+        m_formUi->child<QCheckBox>(QStringLiteral("TrefferNachSerie"))->setChecked(reveal);
+        logOnAndPoll(*m_formUi, m_form->targetLink());
+    }
+    const AimSheet& aim() const { return m_form->sheet(); }
+    // Hits the target reported that the window holds or shows.
+    int hitsKept() const {
+        int placed = 0;
+        for (int n = 1; n <= aim().store().count(); ++n)
+            placed += aim().store()[n].shotCount();
+        return placed + aim().heldHitCount();
+    }
+    // One step of a shooter with the target: 'H' a hit from the target at
+    // the next of `hits`, 'C' a call at the centre, 'U' "Rückgängig".
+    void step(QChar event, const QList<QByteArray>& hits, int& sent) {
+        if (event == u'H') {
+            const QByteArray& at = hits.at(sent % hits.size());
+            m_pty->send(record(at.left(6).constData(), at.mid(7).constData()));
+            ++sent;
+            // Confirmed to the target only once the window keeps the hit.
+            QTRY_COMPARE(m_pty->count(char(0x0C)), sent);
+            QCOMPARE(hitsKept(), sent);
+        } else if (event == u'C') {
+            m_formUi->click(244, 228);
+        } else {
+            m_formUi->press("Undo");
+        }
     }
     // Sends a record and waits until the window has listed it.
     void target(const char* x, const char* y) {
@@ -52,6 +98,8 @@ private slots:
         m_ui = std::make_unique<WindowDriver>(m_window.get());
     }
     void cleanup() {
+        m_formUi.reset();
+        m_form.reset();
         m_ui.reset();
         m_window.reset();
         m_pty.reset();
@@ -104,6 +152,139 @@ private slots:
         // Every shot was confirmed, and only once stored.
         QTRY_COMPARE(m_pty->count(char(0x0C)), m_pty->count(char(0x16)));
         QVERIFY(m_dialogs.messages().isEmpty());
+    }
+
+    // The call comes first, the hit is shown once both are in, in any order.
+    void callFirstThenTheHit_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("captions"); // after every step
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QStringList>("ratings");
+        const QString held = QStringLiteral("Treffer erhalten – bitte Ansage eingeben");
+        const QString offCentre = QStringLiteral("10,3"); // 5 mm right
+        QTest::newRow("hit before call") << u"HC"_s << QStringList{held, u"Schuss: 2?"_s}
+                                         << QStringList{u"10,9"_s} << QStringList{u"10"_s};
+        QTest::newRow("call before hit") << u"CH"_s << QStringList{u"Schuss: 1!"_s, u"Schuss: 2?"_s}
+                                         << QStringList{u"10,9"_s} << QStringList{u"10"_s};
+        QTest::newRow("three hits, then three calls")
+            << u"HHHCCC"_s << QStringList{held, held, held, held, held, u"Schuss: 4?"_s}
+            << QStringList{u"10,9"_s, offCentre, u"10,9"_s}
+            << QStringList{u"10"_s, u"0"_s, u"10"_s};
+        QTest::newRow("two calls ahead")
+            << u"CCHH"_s
+            << QStringList{u"Schuss: 1!"_s, u"Schuss: 2!"_s, u"Schuss: 2!"_s, u"Schuss: 3?"_s}
+            << QStringList{u"10,9"_s, offCentre} << QStringList{u"10"_s, u"0"_s};
+        QTest::newRow("undo takes back a call without hit")
+            << u"CCUH"_s
+            << QStringList{u"Schuss: 1!"_s, u"Schuss: 2!"_s, u"Schuss: 1!"_s, u"Schuss: 2?"_s}
+            << QStringList{u"10,9"_s} << QStringList{u"10"_s};
+        QTest::newRow("undo never drops a held hit")
+            << u"HUC"_s << QStringList{held, held, u"Schuss: 2?"_s} << QStringList{u"10,9"_s}
+            << QStringList{u"10"_s};
+    }
+    void callFirstThenTheHit() {
+        QFETCH(QString, script);
+        QFETCH(QStringList, captions);
+        openForm1(false);
+        const QList<QByteArray> hits{"000000 000000", "000500 000000"};
+        int sent = 0;
+        for (int i = 0; i < script.size(); ++i) {
+            m_clock.now = quint32(1000 * (i + 1));
+            step(script.at(i), hits, sent);
+            QCOMPARE(m_formUi->caption(), captions.at(i));
+            // A held hit is neither drawn nor listed.
+            QCOMPARE(m_formUi->list("SchussListe").size(), qsizetype(aim().store()[1].shotCount()));
+        }
+        QTEST(m_formUi->list("Schusswert"), "values");
+        QTEST(m_formUi->list("AbweichungsListe"), "ratings");
+        QCOMPARE(aim().heldHitCount(), 0);
+        QVERIFY(m_dialogs.messages().isEmpty());
+    }
+
+    // Shooting times run from hit to hit as the target reported them, not
+    // from the calls.
+    void timesComeFromTheTargetsHits() {
+        openForm1(false);
+        const QList<QByteArray> hits{"000000 000000"};
+        int sent = 0;
+        const QList<QPair<quint32, char>> events{{1000, 'H'}, {4000, 'C'},  {9000, 'H'},
+                                                 {9500, 'C'}, {12000, 'C'}, {13500, 'H'}};
+        for (const auto& [at, event] : events) {
+            m_clock.now = at;
+            step(QChar::fromLatin1(event), hits, sent);
+        }
+        QCOMPARE(aim().times().shootingTimesText(),
+                 u"Serie:1 Schuss:1: 1\r\nSerie:1 Schuss:2: 8\r\nSerie:1 Schuss:3: 4,5\r\n"_s);
+    }
+
+    // "Treffer erst nach der Serie zeigen": ten calls with hidden hits, then
+    // the whole series at once; the eleventh shot begins series 2.
+    void theSeriesIsRevealedAfterItsTenthShot() {
+        openForm1(true);
+        const QList<QByteArray> hits{"000000 000000", "000500 000000"};
+        int sent = 0;
+        for (int i = 0; i < 9; ++i) {
+            step(u'H', hits, sent);
+            step(u'C', hits, sent);
+        }
+        QCOMPARE(m_formUi->list("SchussListe").size(), 9);
+        QVERIFY(m_formUi->list("Schusswert").isEmpty());
+        QVERIFY(m_formUi->list("AbweichungsListe").isEmpty());
+        QCOMPARE(m_formUi->text("SerienSumme"), u"0"_s);
+        for (const Mark& hit : aim().hits())
+            QVERIFY(!hit.box.visible);
+        // Nor does the analysis give the hits away.
+        QVERIFY(
+            m_form->findChild<QLabel*>(u"AuswertungText"_s)->text().contains(u"Keine Schüsse"_s));
+        step(u'C', hits, sent);
+        step(u'H', hits, sent);
+        QCOMPARE(m_formUi->caption(), u"Serie beendet"_s);
+        QCOMPARE(m_formUi->list("Schusswert").size(), 10);
+        QCOMPARE(m_formUi->list("AbweichungsListe").size(), 10);
+        QCOMPARE(m_formUi->text("SerienSumme"), u"100"_s);
+        for (const Mark& hit : aim().hits())
+            QVERIFY(hit.box.visible);
+
+        step(u'H', hits, sent); // held: series 1 stays in view
+        QCOMPARE(aim().selectedSeries(), 1);
+        step(u'C', hits, sent);
+        QCOMPARE(m_formUi->list("SerienListe"), (QStringList{u"1"_s, u"2"_s}));
+        QCOMPARE(m_formUi->list("SchussListe"), QStringList{u"1"_s});
+        QVERIFY(m_formUi->list("Schusswert").isEmpty());
+        QCOMPARE(aim().store()[2].shotCount(), 1);
+    }
+
+    // Polling ends with hits still held: they are entered without a call,
+    // and the message says so.
+    void heldHitsAreEnteredWhenPollingEnds_data() {
+        QTest::addColumn<bool>("portLost");
+        QTest::newRow("stopped") << false;
+        QTest::newRow("port lost") << true;
+    }
+    void heldHitsAreEnteredWhenPollingEnds() {
+        QFETCH(bool, portLost);
+        openForm1(false);
+        const QList<QByteArray> hits{"000000 000000", "000500 000000"};
+        int sent = 0;
+        for (QChar event : u"HCHH"_s)
+            step(event, hits, sent);
+        QCOMPARE(aim().heldHitCount(), 2);
+        if (portLost)
+            m_pty->hangUp();
+        else
+            m_formUi->press("Rika_Schussabfrage");
+        QTRY_VERIFY(!m_form->targetLink().isPolling());
+        QCOMPARE(aim().heldHitCount(), 0);
+        QCOMPARE(m_formUi->list("Schusswert"), (QStringList{u"10,9"_s, u"10,3"_s, u"10,9"_s}));
+        QCOMPARE(m_formUi->list("AbweichungsListe"), (QStringList{u"10"_s, u"–"_s, u"–"_s}));
+        QCOMPARE(m_formUi->list("AbweichungslisteSekMM").at(1), u"–"_s);
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY(m_dialogs.messages().first().contains(
+            u"2 Treffer der Scheibe hatten noch keine Ansage"_s));
+        QCOMPARE(m_dialogs.messages().first().contains(u"Verbindung zur Scheibe"_s), portLost);
+        // Without a call they are stored as such and read back so.
+        QVERIFY(!aim().store()[1].hasCall(1));
+        QVERIFY(aim().store()[1].hasShot(2));
     }
 
     void closingTheWindowLogsOff() {

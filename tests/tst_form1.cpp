@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QButtonGroup>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -210,6 +211,9 @@ private slots:
         QTest::newRow("name and file")
             << QStringLiteral("Max") << data + QStringLiteral("/series-mainwindow.txt");
         QTest::newRow("missing file") << QString() << data + QStringLiteral("/gibt-es-nicht.txt");
+        // Hits without calls: listed and scored, rated "–".
+        QTest::newRow("shot-entry file")
+            << QString() << data + QStringLiteral("/series-shotentry.txt");
     }
     void startOptionsNameAndFile() {
         QFETCH(QString, name);
@@ -240,7 +244,12 @@ private slots:
         QCOMPARE(messages, m_dialogs.messages());
         QCOMPARE(series, list("SerienListe"));
         QCOMPARE(shots, list("SchussListe"));
-        QCOMPARE(series.size() > 1, file.endsWith(QStringLiteral("series-mainwindow.txt")));
+        QCOMPARE(series.size() > 1, QFile::exists(file));
+        const QStringList ratings = list("AbweichungsListe");
+        QCOMPARE(list("Schusswert").size(), shots.size());
+        QCOMPARE(ratings.size(), shots.size());
+        QCOMPARE(ratings.count(QStringLiteral("–")),
+                 file.endsWith(QStringLiteral("series-shotentry.txt")) ? shots.size() : 0);
     }
 
     void namePromptRepeatsUntilANameIsGiven() {

@@ -37,6 +37,12 @@ struct SeriesRecord {
 
     // A slot holds a shot when its hit left is 1 or more.
     bool hasShot(int slot) const { return hitLeft.at(size_t(slot)) >= 1; }
+    // A shot has a call unless both call columns are 0: an entered call
+    // stands right of the window's edge. Shots of the shot-entry window and
+    // target hits placed when no call came have none.
+    bool hasCall(int slot) const {
+        return callLeft.at(size_t(slot)) != 0 || callTop.at(size_t(slot)) != 0;
+    }
     bool isComplete() const { return hasShot(kShotsPerSeries - 1); }
     int shotCount() const;
     // The slot after the last one holding a shot; kShotsPerSeries when the last is taken.

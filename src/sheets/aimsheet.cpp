@@ -2,6 +2,8 @@
 
 #include "model/numeric.h"
 
+#include <utility>
+
 namespace ankerblick {
 
 AimSheet::AimSheet(const Clock& clock, const QLocale& locale) : TargetSheet(clock, locale) {}
@@ -30,51 +32,61 @@ void AimSheet::resetEntry() {
         m.box = {0.0f, 0.0f, d, d, false};
         m_lines[size_t(i)] = LineF{};
     }
+    m_noMark.box = {0.0f, 0.0f, d, d, false};
     m_index = 0;
-    m_awaitingCall = true;
+    m_callsAhead = 0;
     m_entryActive = true;
     m_displayCycle = 0;
     m_calls[0].box.visible = true;
-    m_caption = shotCaption(1, QStringLiteral("?"));
+    updateCaption();
 }
 
 void AimSheet::loadSlot(int slot, const SeriesRecord& record) {
     TargetSheet::loadSlot(slot, record);
     const auto s = size_t(slot);
+    // A hit placed when no call came has neither call mark nor line.
+    const bool called = record.hasCall(slot);
     m_calls[s].box.left = record.callLeft[s];
     m_calls[s].box.top = record.callTop[s];
-    m_calls[s].box.visible = true;
+    m_calls[s].box.visible = called;
     m_lines[s] = {float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
-                  float(record.lineY2[s]), true};
+                  float(record.lineY2[s]), called};
 }
 
 void AimSheet::resumeEntry(const SeriesRecord& record, int nextSlot) {
-    m_calls[0].box.visible = m_placed[0] || nextSlot == 0;
+    if (!m_placed[0])
+        m_calls[0].box.visible = nextSlot == 0;
+    m_callsAhead = 0;
     if (nextSlot >= kShotsPerSeries) {
         m_index = kShotsPerSeries - 1;
         m_entryActive = false;
-        m_caption = QStringLiteral("Serie beendet");
+        updateCaption();
         return;
     }
     m_index = nextSlot;
-    const auto s = size_t(nextSlot);
-    m_calls[s].box.visible = true;
-    if (record.callLeft[s] != 0 || record.callTop[s] != 0) {
-        // The call of this shot was fixed and its hit is still awaited.
+    // The calls fixed after the last hit still await their hits.
+    for (int i = nextSlot; i < kShotsPerSeries && record.hasCall(i); ++i) {
+        const auto s = size_t(i);
         m_calls[s].box.left = record.callLeft[s];
         m_calls[s].box.top = record.callTop[s];
+        m_calls[s].box.visible = true;
         m_lines[s].x1 = record.lineX1[s];
         m_lines[s].y1 = record.lineY1[s];
-        m_hits[s].box.visible = true;
-        m_awaitingCall = false;
+        ++m_callsAhead;
     }
-    m_caption =
-        shotCaption(nextSlot + 1, m_awaitingCall ? QStringLiteral("?") : QStringLiteral("!"));
+    showWaitingMark();
+    if (concealing())
+        conceal();
+    updateCaption();
 }
 
 bool AimSheet::scoreSlot(int slot) {
     if (!TargetSheet::scoreSlot(slot))
         return false;
+    if (!record().hasCall(slot)) {
+        m_rating.appendUnrated();
+        return true;
+    }
     // A call too far off the target, or too far from its hit, leaves the
     // hit's value listed without a rating.
     const auto s = size_t(slot);
@@ -100,7 +112,11 @@ void AimSheet::clearFigures() {
 }
 
 Mark& AimSheet::waitingMark() {
-    return m_awaitingCall ? m_calls[size_t(m_index)] : m_hits[size_t(m_index)];
+    if (!m_polling)
+        return m_callsAhead == 0 ? m_calls[size_t(m_index)] : m_hits[size_t(m_index)];
+    // While polling only calls follow the pointer, as long as one can be entered.
+    const int next = m_index + m_callsAhead;
+    return next < kShotsPerSeries ? m_calls[size_t(next)] : m_noMark;
 }
 
 void AimSheet::shiftHits(float dx, float dy) {
@@ -116,7 +132,7 @@ bool AimSheet::storeShift(SeriesRecord& rec) {
         return false;
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
-        if (!m_placed[s])
+        if (!m_placed[s] || !rec.hasCall(i))
             continue;
         const std::optional<qint16> x2 = num::tryInt16(m_lines[s].x2);
         const std::optional<qint16> y2 = num::tryInt16(m_lines[s].y2);
@@ -142,15 +158,15 @@ bool AimSheet::fixCall(int slot, float x, float y) {
     rec.lineY1[s] = *y1;
     record() = rec;
 
-    m_awaitingCall = false;
-    m_hits[s].box.visible = true;
+    ++m_callsAhead;
     m_lines[s].x1 = rec.lineX1[s];
     m_lines[s].y1 = rec.lineY1[s];
-    m_caption = shotCaption(slot + 1, QStringLiteral("!"));
+    showWaitingMark();
+    updateCaption();
     return true;
 }
 
-bool AimSheet::fixHit(int slot, float x, float y) {
+bool AimSheet::fixHit(int slot, float x, float y, std::optional<quint32> arrival) {
     const auto s = size_t(slot);
     SeriesRecord rec = record();
     const std::optional<qint16> x2 = num::tryInt16(x);
@@ -161,29 +177,45 @@ bool AimSheet::fixHit(int slot, float x, float y) {
     rec.lineY2[s] = *y2;
     record() = rec;
 
-    m_awaitingCall = true;
+    --m_callsAhead;
     m_lines[s].x2 = rec.lineX2[s];
     m_lines[s].y2 = rec.lineY2[s];
     m_lines[s].visible = true;
+    return completeShot(slot, arrival);
+}
+
+// The hit of `slot` is fixed: the shot is listed, scored and rated (unless
+// the series keeps its hits hidden for now) and the next shot begins.
+bool AimSheet::completeShot(int slot, std::optional<quint32> arrival) {
+    const auto s = size_t(slot);
     m_placed[s] = true;
+    const bool hidden = concealing();
+    m_hits[s].box.visible = !hidden;
+    if (hidden)
+        m_lines[s].visible = false;
     // A hit that cannot be scored stays placed, unlisted, and the entry waits on.
     if (slot < kShotsPerSeries - 1) {
-        if (!score(slot))
+        if (!hidden && !score(slot))
             return false;
         m_index = slot + 1;
-        m_calls[size_t(m_index)].box.visible = true;
-        m_caption = shotCaption(m_index + 1, QStringLiteral("?"));
+        showWaitingMark();
         listShot(slot);
     } else {
         listShot(slot);
-        m_caption = QStringLiteral("Serie beendet");
         m_entryActive = false;
-        if (!score(slot))
+        if (hidden) {
+            // The tenth shot shows the whole series at once.
+            recompute();
+            applyDisplayCycle();
+        } else if (!score(slot)) {
+            updateCaption();
             return false;
+        }
         m_nextSeriesRed = true;
     }
-    m_recomputeEnabled = true;
-    shotEntered(true);
+    updateCaption();
+    m_recomputeEnabled = !concealing();
+    shotEntered(true, arrival);
     return true;
 }
 
@@ -192,9 +224,10 @@ void AimSheet::applyDisplayCycle() {
         const auto s = size_t(i);
         if (!m_placed[s])
             continue;
-        m_calls[s].box.visible = m_displayCycle != 2;
+        const bool called = record().hasCall(i);
+        m_calls[s].box.visible = m_displayCycle != 2 && called;
         m_hits[s].box.visible = m_displayCycle != 1;
-        m_lines[s].visible = m_displayCycle != 2;
+        m_lines[s].visible = m_displayCycle != 2 && called;
     }
 }
 
@@ -203,8 +236,52 @@ void AimSheet::stepDisplayCycle() {
     applyDisplayCycle();
 }
 
+void AimSheet::updateCaption() {
+    if (m_polling && !m_held.isEmpty())
+        m_caption = QStringLiteral("Treffer erhalten – bitte Ansage eingeben");
+    else if (!m_entryActive)
+        m_caption = QStringLiteral("Serie beendet");
+    else if (m_callsAhead > 0)
+        m_caption = shotCaption(m_index + m_callsAhead, QStringLiteral("!"));
+    else
+        m_caption = shotCaption(m_index + 1, QStringLiteral("?"));
+}
+
+// Shows the mark the pointer moves next: with the mouse, the hit of a fixed
+// call or else the next call; while polling, the next call.
+void AimSheet::showWaitingMark() {
+    if (!m_entryActive)
+        return;
+    if (!m_polling && m_callsAhead > 0) {
+        m_hits[size_t(m_index)].box.visible = true;
+        return;
+    }
+    const int next = m_index + m_callsAhead;
+    if (next < kShotsPerSeries)
+        m_calls[size_t(next)].box.visible = true;
+}
+
+bool AimSheet::concealing() const {
+    return m_polling && m_revealAfterSeries && m_entryActive && lastSeriesSelected();
+}
+
+// Hides the hits of the newest series and every figure made of them.
+void AimSheet::conceal() {
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        const auto s = size_t(i);
+        if (!m_placed[s])
+            continue;
+        m_hits[s].box.visible = false;
+        m_lines[s].visible = false;
+    }
+    clearFigures();
+    m_recomputeEnabled = false;
+}
+
 bool AimSheet::releaseAt(float x, float y) {
-    if (m_entryActive && m_awaitingCall)
+    if (m_polling)
+        return enterCall(x, y);
+    if (m_entryActive && m_callsAhead == 0)
         return fixCall(m_index, x, y);
     if (m_entryActive)
         return fixHit(m_index, x, y);
@@ -213,8 +290,10 @@ bool AimSheet::releaseAt(float x, float y) {
 }
 
 void AimSheet::forgetPendingEntry(SeriesRecord& record) {
-    if (m_entryActive && !m_awaitingCall)
-        record.clearSlot(m_index);
+    if (!m_entryActive)
+        return;
+    for (int i = m_index; i < m_index + m_callsAhead; ++i)
+        record.clearSlot(i);
 }
 
 void AimSheet::takeBackShot(int slot) {
@@ -226,21 +305,37 @@ void AimSheet::takeBackShot(int slot) {
     m_calls[s].box.visible = true; // follows the pointer again
     m_listedSlots.removeLast();
     m_index = slot;
-    m_awaitingCall = true;
+    m_callsAhead = 0;
     recompute();
-    m_caption = shotCaption(slot + 1, QStringLiteral("?"));
+    updateCaption();
+}
+
+// Takes back the newest call whose hit is still awaited.
+void AimSheet::takeBackCall() {
+    const int slot = m_index + m_callsAhead - 1;
+    const auto s = size_t(slot);
+    record().clearSlot(slot);
+    m_lines[s] = LineF{};
+    --m_callsAhead;
+    if (m_polling) {
+        // This call follows the pointer again; the one after it waits unseen.
+        if (slot + 1 < kShotsPerSeries)
+            m_calls[s + 1].box.visible = false;
+    } else if (m_callsAhead == 0) {
+        m_hits[size_t(m_index)].box.visible = false;
+    } else {
+        m_calls[s].box.visible = false;
+    }
+    updateCaption();
 }
 
 void AimSheet::undo() {
     if (!lastSeriesSelected())
         return;
-    if (m_entryActive && !m_awaitingCall) {
-        const auto s = size_t(m_index);
-        record().clearSlot(m_index);
-        m_awaitingCall = true;
-        m_hits[s].box.visible = false;
-        m_lines[s] = LineF{};
-        m_caption = shotCaption(m_index + 1, QStringLiteral("?"));
+    if (m_entryActive && m_callsAhead > 0) {
+        takeBackCall();
+    } else if (m_polling) {
+        return; // a hit the target reported is never taken back
     } else if (m_entryActive && m_index > 0) {
         m_calls[size_t(m_index)].box.visible = false;
         takeBackShot(m_index - 1);
@@ -254,6 +349,103 @@ void AimSheet::undo() {
         return; // nothing entered in this series
     }
     markModified();
+}
+
+int AimSheet::setPolling(bool polling) {
+    if (polling == m_polling)
+        return 0;
+    m_polling = polling;
+    const QList<HeldHit> held = std::exchange(m_held, {});
+    // The series as the pointer enters it now; hidden hits come to light.
+    showSelectedSeries();
+    int placed = 0;
+    for (const HeldHit& hit : held)
+        placed += placeWithoutCall(hit) ? 1 : 0;
+    return placed;
+}
+
+void AimSheet::setRevealAfterSeries(bool reveal) {
+    if (reveal == m_revealAfterSeries)
+        return;
+    m_revealAfterSeries = reveal;
+    if (m_polling)
+        showSelectedSeries();
+}
+
+bool AimSheet::receiveTargetHit(float x, float y) {
+    const PointF at = placeable(x, y);
+    if (!canHold(at))
+        return false;
+    m_held.append({at, m_clock.milliseconds()});
+    // The target's shots belong to the newest series, whatever is shown.
+    if (!lastSeriesSelected())
+        selectSeries(int(m_seriesList.size()));
+    pairHeldHits();
+    updateCaption();
+    return true;
+}
+
+// Whether a hit at `at` can be held now and stored later: its mark fits the
+// record, it can be scored, and the series list has room for it.
+bool AimSheet::canHold(PointF at) const {
+    const float half = m_face.markDiameter() / 2.0f;
+    if (!num::tryInt16(at.x - half) || !num::tryInt16(at.y - half) || !num::tryInt16(at.x) ||
+        !num::tryInt16(at.y))
+        return false;
+    if (!tryHitValue(at, m_face.centre(), m_face.scoring()))
+        return false;
+    const int listed = int(m_seriesList.size());
+    if (listed < kMaxSeries)
+        return true;
+    return int(m_held.size()) < kShotsPerSeries - m_store[listed].nextFreeSlot();
+}
+
+void AimSheet::pairHeldHits() {
+    while (!m_held.isEmpty() && m_entryActive && m_callsAhead > 0 && lastSeriesSelected()) {
+        const HeldHit hit = m_held.takeFirst();
+        m_hits[size_t(m_index)].box.centreOn(hit.at.x, hit.at.y);
+        fixHit(m_index, hit.at.x, hit.at.y, hit.arrival);
+    }
+}
+
+bool AimSheet::toNewestOpenSeries() {
+    if (!lastSeriesSelected())
+        selectSeries(int(m_seriesList.size()));
+    return m_entryActive || nextSeries();
+}
+
+bool AimSheet::enterCall(float x, float y) {
+    if (!toNewestOpenSeries())
+        return false;
+    const int slot = m_index + m_callsAhead;
+    if (slot >= kShotsPerSeries)
+        return false; // every call of the series awaits its hit
+    m_calls[size_t(slot)].box.centreOn(x, y);
+    if (!fixCall(slot, x, y))
+        return false;
+    markModified();
+    pairHeldHits();
+    updateCaption();
+    return true;
+}
+
+// A held hit whose call never came: placed and scored, with no call to rate.
+bool AimSheet::placeWithoutCall(const HeldHit& hit) {
+    if (!toNewestOpenSeries())
+        return false;
+    const int slot = m_index;
+    const auto s = size_t(slot);
+    m_hits[s].box.centreOn(hit.at.x, hit.at.y);
+    if (m_callsAhead > 0)
+        return fixHit(slot, hit.at.x, hit.at.y, hit.arrival);
+    SeriesRecord rec = record();
+    rec.clearSlot(slot);
+    if (!fixMark(m_hits[s], slot, rec.hitLeft, rec.hitTop, rec.hitCentre))
+        return false;
+    record() = rec;
+    m_calls[s].box.visible = false;
+    m_lines[s] = LineF{};
+    return completeShot(slot, hit.arrival);
 }
 
 } // namespace ankerblick

@@ -70,8 +70,14 @@ void RatingFigures::append(const CallRating& rating) {
     if (rating.sectorDeviation == 0)
         total.add(rating.callScore);
     sekMm.append(rating.sekMm);
-    const auto n = double(scores.size());
+    ++m_rated;
+    const auto n = double(m_rated);
     mean = RunningSum((mean.value() * (n - 1.0) + double(rating.sekMm)) / n);
+}
+
+void RatingFigures::appendUnrated() {
+    scores.append(std::nullopt);
+    sekMm.append(std::nullopt);
 }
 
 void RatingFigures::clear() {
@@ -79,14 +85,16 @@ void RatingFigures::clear() {
     sekMm.clear();
     total = RunningSum();
     mean = RunningSum();
+    m_rated = 0;
 }
 
 RatingTexts RatingFigures::texts(const QLocale& locale) const {
     RatingTexts t;
-    for (int score : scores)
-        t.scores.append(num::formatNumber(score, locale));
-    for (qint32 v : sekMm)
-        t.sekMm.append(num::formatNumber(v, locale));
+    const QString none = QStringLiteral("–");
+    for (const std::optional<int>& score : scores)
+        t.scores.append(score ? num::formatNumber(*score, locale) : none);
+    for (const std::optional<qint32>& v : sekMm)
+        t.sekMm.append(v ? num::formatNumber(*v, locale) : none);
     t.total = total.text(locale);
     t.mean = mean.text(locale);
     return t;

@@ -57,15 +57,20 @@ struct RatingTexts {
 // The figures beside the rating lists: every call score and Sek*mm value, the
 // total of the scores of calls in the hit's sector and the running mean of
 // the Sek*mm values, each step carried on from the mean as its box shows it.
+// A shot without a call has a row of its own ("–") and counts in neither.
 struct RatingFigures {
-    QList<int> scores;
-    QList<qint32> sekMm;
+    QList<std::optional<int>> scores;
+    QList<std::optional<qint32>> sekMm;
     RunningSum total;
     RunningSum mean;
 
     void append(const CallRating& rating);
+    void appendUnrated();
     void clear();
     RatingTexts texts(const QLocale& locale = QLocale()) const;
+
+private:
+    int m_rated = 0;
 };
 
 } // namespace ankerblick

@@ -28,10 +28,6 @@ std::optional<CallRating> ratingOf(const SeriesRecord& record, int slot, PointF 
     return tryRateCall(call, hit, centre, *hv, cv->value, line.length(), face.scale(), options);
 }
 
-bool hasCall(const SeriesRecord& record, int slot) {
-    const auto s = size_t(slot);
-    return record.callLeft[s] != 0 || record.callTop[s] != 0;
-}
 
 // Tenths of a millimetre, rounded half to even.
 double tenths(double mm) {
@@ -102,7 +98,7 @@ QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
         const auto s = size_t(i);
         const PointF hit = markCentre(record.hitLeft[s], record.hitTop[s], half);
         Shot shot{toMm(hit, face), std::nullopt, std::nullopt};
-        if (options && hasCall(record, i)) {
+        if (options && record.hasCall(i)) {
             const PointF call = markCentre(record.callLeft[s], record.callTop[s], half);
             shot.call = toMm(call, face);
             if (const std::optional<CallRating> r = ratingOf(record, i, hit, call, face, *options))
@@ -115,7 +111,7 @@ QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
 
 std::optional<CallRating> rateSlot(const SeriesRecord& record, int slot, const TargetFace& face,
                                    const RatingOptions& options) {
-    if (!record.hasShot(slot) || !hasCall(record, slot))
+    if (!record.hasShot(slot) || !record.hasCall(slot))
         return std::nullopt;
     const auto s = size_t(slot);
     const float half = face.markDiameter() / 2.0f;

@@ -241,9 +241,10 @@ void TargetSheet::takeBackLastListed() {
     }
 }
 
-void TargetSheet::shotEntered(bool writeTimes) {
+void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(m_clock.milliseconds(), m_selected, int(m_listedSlots.size()), writeTimes);
+    m_times.shotEntered(at.value_or(m_clock.milliseconds()), m_selected,
+                        int(m_listedSlots.size()), writeTimes);
     markModified();
 }
 

@@ -110,6 +110,9 @@ public:
     const QLocale& locale() const { return m_locale; }
     // Whether the displayed series still takes shots.
     virtual bool accepting() const = 0;
+    // Whether the displayed series keeps its hits hidden for now, so that
+    // no figure of them may be shown.
+    virtual bool concealsSelectedSeries() const { return false; }
 
 protected:
     // Hooks of the two windows.
@@ -143,7 +146,8 @@ protected:
     // Scores a placed shot; one that cannot be scored is remembered as unscorable.
     [[nodiscard]] bool score(int slot);
     void takeBackLastListed();
-    void shotEntered(bool writeTimes);
+    // A shot was entered; `at` is when it came (now, when not given).
+    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt);
     bool storeShiftedHits();
     SeriesRecord& record() { return m_store[m_selected]; }
     static QString shotCaption(int number, const QString& suffix);

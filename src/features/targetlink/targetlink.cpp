@@ -19,6 +19,11 @@ LinkFault faultOf(const SerialPortError& e) {
     return {e.number(), e.description()};
 }
 
+// What the window said about the end of polling, on a line of its own.
+QString noteLine(const QString& note) {
+    return note.isEmpty() ? QString() : QStringLiteral("\r\n") + note;
+}
+
 } // namespace
 
 TargetLink::TargetLink(SerialPort& port, UserDialogs& dialogs, QWidget* dialogParent,
@@ -35,9 +40,17 @@ TargetLink::~TargetLink() {
     closeLink();
 }
 
-void TargetLink::setTarget(GeometrySource geometry, HitStore store) {
+void TargetLink::setTarget(GeometrySource geometry, HitStore store, PollingEnded ended) {
     m_geometry = std::move(geometry);
     m_store = std::move(store);
+    m_pollingEnded = std::move(ended);
+}
+
+QString TargetLink::endPolling() {
+    m_timer->stop();
+    const bool was = m_polling;
+    m_polling = false;
+    return was && m_pollingEnded ? m_pollingEnded() : QString();
 }
 
 void TargetLink::tell(const QString& text) {
@@ -83,17 +96,19 @@ void TargetLink::Rika_Click(const QString& location) {
 
 void TargetLink::Rika_Schussabfrage_Click() {
     if (m_polling) {
-        m_timer->stop();
-        m_polling = false;
-    } else {
-        if (!m_loggedOn) {
-            tell(QStringLiteral("Erst Anmelden, dann abfragen."));
-            return;
-        }
-        m_replies.reset();
-        m_timer->start(kPollInterval);
-        m_polling = true;
+        const QString note = endPolling();
+        emit stateChanged();
+        if (!note.isEmpty())
+            tell(note);
+        return;
     }
+    if (!m_loggedOn) {
+        tell(QStringLiteral("Erst Anmelden, dann abfragen."));
+        return;
+    }
+    m_replies.reset();
+    m_timer->start(kPollInterval);
+    m_polling = true;
     emit stateChanged();
 }
 
@@ -132,15 +147,15 @@ void TargetLink::poll() {
         if (!m_store || !m_store(hit)) {
             // Not stored, so not confirmed: the target keeps the shot. Polling
             // stops so that the message does not come back with every poll.
-            m_timer->stop();
-            m_polling = false;
+            const QString note = endPolling();
             emit stateChanged();
             tellFault({recorderror::EntryFailed,
                        QStringLiteral("Der Schuss konnte nicht eingetragen werden")},
                       QStringLiteral("\r\n") + seriesLimitMessage() +
                           QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht "
                                          "bestätigt. Bitte die Serien speichern und mit „Neu“ "
-                                         "von vorn beginnen."));
+                                         "von vorn beginnen.") +
+                          noteLine(note));
             return;
         }
     }
@@ -151,14 +166,14 @@ void TargetLink::poll() {
 void TargetLink::portLost(int number) {
     if (!m_port.isOpen() && !m_loggedOn && !m_polling)
         return;
-    m_timer->stop();
-    m_polling = false;
+    const QString note = endPolling();
     m_port.close();
     m_loggedOn = false;
     m_portChoiceEnabled = true;
     emit stateChanged();
     tellFault({number, serialErrorDescription(number) +
-                           QStringLiteral(", die Verbindung zur Scheibe wurde beendet.")});
+                           QStringLiteral(", die Verbindung zur Scheibe wurde beendet.")},
+              noteLine(note));
 }
 
 void TargetLink::closeLink() {

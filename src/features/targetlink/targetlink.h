@@ -44,6 +44,10 @@ public:
     // and the next begun; false when it could not be stored. Only a stored
     // hit is confirmed to the target.
     using HitStore = std::function<bool(PointF hit)>;
+    // Polling ended while the window still runs (stopped, port lost, a shot
+    // not stored): the window settles what it holds back and returns what
+    // the shooter must be told of it, or nothing.
+    using PollingEnded = std::function<QString()>;
 
     // Messages go to the user through dialogs, in front of dialogParent.
     TargetLink(SerialPort& port, UserDialogs& dialogs, QWidget* dialogParent,
@@ -51,7 +55,7 @@ public:
     ~TargetLink() override;
 
     // The window showing the target; until it is set no hit can be stored.
-    void setTarget(GeometrySource geometry, HitStore store);
+    void setTarget(GeometrySource geometry, HitStore store, PollingEnded ended = {});
 
     bool isLoggedOn() const { return m_loggedOn; } // AnmeldungShp green
     bool isPolling() const { return m_polling; }   // AbfrageShp green
@@ -73,6 +77,8 @@ private:
     void poll();
     void portLost(int number);
     void closeLink();
+    // Stops polling and returns what the window has to say about it.
+    QString endPolling();
     void tell(const QString& text);
     void tellFault(const LinkFault& fault, const QString& addition = QString());
 
@@ -80,6 +86,7 @@ private:
     UserDialogs& m_dialogs;
     GeometrySource m_geometry;
     HitStore m_store;
+    PollingEnded m_pollingEnded;
     QWidget* m_dialogParent;
     QTimer* m_timer; // Timer1
     TargetReplyAssembler m_replies;

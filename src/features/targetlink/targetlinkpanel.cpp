@@ -107,6 +107,11 @@ void TargetLinkPanel::shutdown() {
     m_link->shutdown();
 }
 
+void TargetLinkPanel::stopPolling() {
+    if (m_link->isPolling())
+        m_link->Rika_Schussabfrage_Click();
+}
+
 bool TargetLinkPanel::isPolling() const {
     return m_link->isPolling();
 }

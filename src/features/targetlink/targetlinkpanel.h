@@ -53,6 +53,8 @@ public:
     // To be called when the window closes: polling stops, 0xD0 goes out and the
     // port is closed.
     void shutdown();
+    // Stops polling as "Rika Schussabfrage" does, when it is on.
+    void stopPolling();
     bool isPolling() const;  // AbfrageShp green
     bool isLoggedOn() const; // AnmeldungShp green
     // Rika and Rika_Schussabfrage, disabled when the window failed to load.

@@ -2,6 +2,7 @@
 
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
+#include "features/targetlink/targetlinkpanel.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
 #include "platform/settings.h"
@@ -14,6 +15,7 @@
 #include "windows/shared/windowmemory.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,6 +36,8 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     buildControls(true);
     buildOptions();
     buildRatingFrame();
+    buildTargetLink();
+    optionsRow()->addStretch();
     sidePanel()->addWidget(analysisPanel());
     m_comments = m_panels->addCommentBox();
     m_comments->hide();
@@ -115,6 +119,65 @@ void Form1::buildTimeAnalysis() {
             &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 }
 
+namespace {
+
+// What became of the hits still held when polling ended.
+QString heldHitsText(int placed) {
+    if (placed == 0)
+        return {};
+    if (placed == 1)
+        return QStringLiteral("Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne "
+                              "Ansage eingetragen (Bewertung „–“).");
+    return QStringLiteral("%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne "
+                          "Ansage eingetragen (Bewertung „–“).")
+        .arg(placed);
+}
+
+} // namespace
+
+// The electronic target: while it is polled the pointer enters the calls and
+// the target the hits; a hit is shown once its call is in.
+void Form1::buildTargetLink() {
+    m_link = new TargetLinkPanel(m_dialogs, m_settings, m_services.serialPorts(),
+                                 m_services.extraSerialPorts, this);
+    m_link->link().setTarget(
+        [this] {
+            return TargetGeometry{m_aim.face().centre(), m_aim.face().scale()};
+        },
+        [this](PointF hit) {
+            const bool kept = m_aim.receiveTargetHit(hit.x, hit.y);
+            refresh();
+            return kept;
+        },
+        [this] {
+            const int placed = m_aim.setPolling(false);
+            refresh();
+            return heldHitsText(placed);
+        });
+    connect(m_link, &TargetLinkPanel::linkStateChanged, this, [this] {
+        m_aim.setPolling(m_link->isPolling());
+        refresh();
+    });
+    m_revealAfterSeries =
+        named(new QCheckBox(QStringLiteral("Treffer erst nach der Serie zeigen"), this),
+              QStringLiteral("TrefferNachSerie"));
+    const QString option = QStringLiteral("trefferNachSerie");
+    m_revealAfterSeries->setChecked(m_settings.option(objectName(), option, 2) == 1);
+    m_aim.setRevealAfterSeries(m_revealAfterSeries->isChecked());
+    connect(m_revealAfterSeries, &QCheckBox::toggled, this, [this, option](bool checked) {
+        m_settings.setOption(objectName(), option, checked ? 1 : 0);
+        m_aim.setRevealAfterSeries(checked);
+        refresh();
+    });
+    auto* frame = named(new QGroupBox(QStringLiteral("Elektronische Scheibe"), this),
+                        QStringLiteral("ScheibeFrame"));
+    auto* column = new QVBoxLayout(frame);
+    column->addWidget(m_link);
+    column->addWidget(m_revealAfterSeries);
+    column->addStretch();
+    optionsRow()->addWidget(frame);
+}
+
 void Form1::buildOptions() {
     auto* sectorFrame =
         named(new QGroupBox(QStringLiteral("Sektoren"), this), QStringLiteral("SektorenFrame"));
@@ -126,7 +189,6 @@ void Form1::buildOptions() {
     m_ringAccuracy = makeOptionGroup(ringFrame, QStringLiteral("Ringgenauigkeit"),
                                      {QStringLiteral("0,5"), QStringLiteral("1")});
     optionsRow()->addWidget(ringFrame);
-    optionsRow()->addStretch();
 }
 
 void Form1::buildRatingFrame() {
@@ -262,6 +324,8 @@ void Form1::paintMarks(QPainter& painter) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    // Hits the target reported are entered before anything is settled.
+    m_link->stopPolling();
     // Closing the start-up window ends the program: the other windows go with it,
     // once the series entered in this window and the shot-entry window are settled.
     if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")) ||
@@ -276,6 +340,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         m_shotEntry->unload();
     m_rhythmWindow->unload();
     m_timeAnalysis->unloadGraphWindow();
+    m_link->shutdown();
     event->accept();
 }
 

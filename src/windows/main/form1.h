@@ -10,6 +10,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -20,6 +21,7 @@ class AnalyseAnzeige;
 class GraphWindow;
 class RhythmWindow;
 class SeriesPrintJob;
+class TargetLinkPanel;
 class ValueTimeAnalysis;
 class Schusseingabe;
 
@@ -36,6 +38,7 @@ public:
     Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
     // The analysis window, once it was opened.
     AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
+    TargetLinkPanel& targetLink() const { return *m_link; }
 
 protected:
     void refresh() override;
@@ -49,6 +52,7 @@ private:
     void buildPrinting(QPushButton* print);
     void buildTimeAnalysis();
     void buildRatingFrame();
+    void buildTargetLink();
     void Form_Load();
     QString askName();
     void chooseKeptOptions();
@@ -70,6 +74,8 @@ private:
     QLineEdit* m_scoreTotal = nullptr;
     QLineEdit* m_sekMmMean = nullptr;
     QPlainTextEdit* m_comments = nullptr;
+    TargetLinkPanel* m_link = nullptr;
+    QCheckBox* m_revealAfterSeries = nullptr;
     std::unique_ptr<Schusseingabe> m_shotEntry;
     std::unique_ptr<AnalyseAnzeige> m_analysis;
     // The one graph window, shared with the analysis window's analysis.

@@ -106,10 +106,15 @@ void TargetWindow::Klickwert_Click() {
 void TargetWindow::showAnalysis() {
     const TargetFace& face = m_sheet.face();
     const RatingOptions* options = ratingOptions();
-    const int selected = m_sheet.selectedSeries();
-    m_analysisPanel->showSeries(m_sheet.store(), selected, int(m_sheet.seriesList().size()), face,
-                                options, clickValue(m_settings, face.discipline()),
-                                m_sheet.locale());
+    int selected = m_sheet.selectedSeries();
+    int listed = int(m_sheet.seriesList().size());
+    if (m_sheet.concealsSelectedSeries()) {
+        // The newest series keeps its hits hidden: no figure may give them away.
+        selected = 0;
+        --listed;
+    }
+    m_analysisPanel->showSeries(m_sheet.store(), selected, listed, face, options,
+                                clickValue(m_settings, face.discipline()), m_sheet.locale());
 }
 
 void TargetWindow::Disziplin_Click(int index) {
