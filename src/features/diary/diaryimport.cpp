@@ -25,7 +25,7 @@ QStringList filesOf(const QStringList& pathsOrFolders) {
         }
         // The filter of the windows' file dialogs.
         for (const QFileInfo& f :
-             QDir(path).entryInfoList({u"*.txt"_s}, QDir::Files | QDir::Readable, QDir::Name))
+             QDir(path).entryInfoList({u"*.txt"_s}, QDir::Files, QDir::Name))
             files << f.filePath();
     }
     return files;
