@@ -5,6 +5,7 @@
 // and tones that pass in silence.
 
 #include "platform/clock.h"
+#include "platform/memorydiary.h"
 #include "platform/printers.h"
 #include "platform/services.h"
 #include "platform/settings.h"
@@ -43,7 +44,8 @@ struct BenchServices {
     SilentTones tones;
     QtPrinterService printers;
     MemorySettings settings;
-    Services services{dialogs, clock, tones, printers, settings};
+    MemoryDiary diary;
+    Services services{dialogs, clock, tones, printers, settings, diary};
 };
 
 } // namespace ankerblick::bench

@@ -46,7 +46,8 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     // when `reveal` is ticked.
     void openForm1(bool reveal) {
         m_window->hide();
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, {m_pty->path()}};
+        Services services{m_dialogs,  m_clock, m_tones,        m_printers,
+                          m_settings, m_diary, {m_pty->path()}};
         m_form = std::make_unique<Form1>(services, StartOptions{QStringLiteral("Erika"), {}, {}});
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -91,7 +92,8 @@ private slots:
     void init() {
         resetServices();
         m_pty = std::make_unique<Pty>();
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, {m_pty->path()}};
+        Services services{m_dialogs,  m_clock, m_tones,        m_printers,
+                          m_settings, m_diary, {m_pty->path()}};
         m_window = std::make_unique<Schusseingabe>(services, &m_returnTo);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

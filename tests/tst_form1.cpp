@@ -131,7 +131,7 @@ private slots:
             QtSettings settings;
             ScriptedDialogs dialogs;
             dialogs.inputs = {QStringLiteral("Anna Berg")};
-            Services services{dialogs, m_clock, m_tones, m_printers, settings};
+            Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
             m_form = std::make_unique<Form1>(services);
             m_form->show();
             QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -147,7 +147,7 @@ private slots:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Anna Berg")};
-        Services services{dialogs, m_clock, m_tones, m_printers, settings};
+        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
         Form1 form(services);
         QCOMPARE(dialogs.asked.size(), 1);
         QCOMPARE(dialogs.asked.first().extra, QStringLiteral("Anna Berg"));
@@ -188,7 +188,7 @@ private slots:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Max")};
-        Services services{dialogs, m_clock, m_tones, m_printers, settings};
+        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
         Form1 form(services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -255,7 +255,7 @@ private slots:
     void namePromptRepeatsUntilANameIsGiven() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
-        Services services{dialogs, m_clock, m_tones, m_printers, m_settings};
+        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
         Form1 form(services);
         QCOMPARE(dialogs.prompts(),
                  QStringList({QStringLiteral("Bitte Name eingeben:"),

@@ -472,7 +472,8 @@ private slots:
         QFETCH(QString, message);
         m_dialogs = ScriptedDialogs();
         Pty pty;
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, {pty.path()}};
+        Services services{m_dialogs,  m_clock, m_tones,     m_printers,
+                          m_settings, m_diary, {pty.path()}};
         QWidget returnTo;
         Schusseingabe window(services, &returnTo);
         window.show();
@@ -505,7 +506,8 @@ private slots:
     void recordOneBytePerPoll() {
         m_dialogs = ScriptedDialogs();
         Pty pty;
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, {pty.path()}};
+        Services services{m_dialogs,  m_clock, m_tones,     m_printers,
+                          m_settings, m_diary, {pty.path()}};
         QWidget returnTo;
         Schusseingabe window(services, &returnTo);
         window.show();

@@ -293,7 +293,7 @@ private slots:
     void windowsTakeTurns() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
-        Services services{dialogs, m_clock, m_tones, m_printers, m_settings};
+        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
         Form1 form(services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

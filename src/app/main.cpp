@@ -4,6 +4,7 @@
 #include "platform/serialport.h"
 #include "platform/services.h"
 #include "platform/settings.h"
+#include "platform/sqlitediary.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
 #include "sheets/commandline.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -117,7 +119,12 @@ int main(int argc, char* argv[]) {
     ankerblick::SystemClock clock;
     ankerblick::PulseToneGenerator tones;
     ankerblick::QtPrinterService printers;
-    ankerblick::Services services{dialogs, clock, tones, printers, settings, read.options.ports};
+    // The diary lives in the user's data folder (~/.local/share/Ankerblick/Ankerblick).
+    ankerblick::SqliteDiary diary(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+        QStringLiteral("/tagebuch.sqlite"));
+    ankerblick::Services services{dialogs,           clock, tones, printers, settings, diary,
+                                  read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
     ankerblick::Form1 form(services, read.options);
     form.show();

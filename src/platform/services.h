@@ -13,6 +13,7 @@
 namespace ankerblick {
 
 class Clock;
+class Diary;
 class PrinterService;
 class Settings;
 class ToneGenerator;
@@ -25,6 +26,8 @@ struct Services {
     PrinterService& printers;
     // What the program remembers between runs.
     Settings& settings;
+    // The training diary, which keeps every series as it is entered.
+    Diary& diary;
     // Serial ports named on the command line, offered after the system's own.
     QStringList extraSerialPorts{};
     // Makes the port of an electronic target link, one for each window that

@@ -72,6 +72,7 @@ class Session:
         # Settings of its own: nothing remembered from the user's runs, and
         # nothing left behind for them.
         os.environ["XDG_CONFIG_HOME"] = self.tmp
+        os.environ["XDG_DATA_HOME"] = self.tmp
         os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         os.environ["QT_ACCESSIBILITY"] = "1"
         os.environ["QT_QPA_PLATFORM"] = "xcb"

@@ -4,6 +4,7 @@
 // stand-ins, handed to the windows as one Services bundle. A test class
 // derives from it instead of QObject.
 
+#include "platform/memorydiary.h"
 #include "platform/services.h"
 #include "platform/settings.h"
 #include "support/fakeclock.h"
@@ -22,7 +23,8 @@ protected:
     RecordedTones m_tones;
     PdfPrinters m_printers;
     MemorySettings m_settings;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers, m_settings};
+    MemoryDiary m_diary;
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
 
     // No answers asked yet, the clock at 0 and nothing remembered, for the
     // next test function.
@@ -30,6 +32,7 @@ protected:
         m_dialogs = ScriptedDialogs();
         m_clock.now = 0;
         m_settings.clear();
+        m_diary = MemoryDiary();
     }
 };
 
