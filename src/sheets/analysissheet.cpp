@@ -46,6 +46,11 @@ std::optional<QString> AnalysisSheet::loadFile(const QString& path) {
     const SeriesFileReadResult read = readSeriesFile(path, m_locale);
     if (read.content.series.isEmpty())
         return read.error;
+    loadContent(read.content);
+    return read.error;
+}
+
+void AnalysisSheet::loadContent(const SeriesFileContent& content) {
     m_store.reset();
     m_seriesList.clear();
     ++m_seriesRevision;
@@ -53,8 +58,7 @@ std::optional<QString> AnalysisSheet::loadFile(const QString& path) {
     m_comments.clear();
     m_shotTimes.clear();
     m_shootingTimes.clear();
-    appendContent(read.content);
-    return read.error;
+    appendContent(content);
 }
 
 std::optional<QString> AnalysisSheet::attachFile(const QString& path) {

@@ -60,7 +60,9 @@ public:
     // Files. Each returns the German text of a failure; whatever a file gave
     // before it broke off is kept and listed. A file that cannot be read at
     // all changes nothing.
-    std::optional<QString> loadFile(const QString& path);   // Laden: starts over, times too
+    std::optional<QString> loadFile(const QString& path); // Laden: starts over, times too
+    // Starts over with series kept elsewhere (a training of the diary).
+    void loadContent(const SeriesFileContent& content);
     std::optional<QString> attachFile(const QString& path); // appends behind the listed series
     // Appends the files in order; the first failure ends it.
     std::optional<QString> attachFiles(const QStringList& paths);

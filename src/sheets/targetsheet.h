@@ -74,6 +74,8 @@ public:
     bool modifiedSinceSave() const { return m_modified; }
     // A successful save.
     void markSaved() { m_modified = false; }
+    // Series brought back from the diary, never saved to a file.
+    void markRestored() { m_modified = true; }
 
     // Stopwatch; stop returns the caption of the stop button.
     void startStopwatch() { m_times.start(m_clock.milliseconds()); }

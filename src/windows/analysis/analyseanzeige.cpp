@@ -15,6 +15,7 @@
 #include "windows/shared/windowmemory.h"
 #include "windows/shared/windowmenu.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -193,9 +194,13 @@ void AnalyseAnzeige::buildButtons() {
                  {QStringLiteral("Zusätzliche Datei laden"), attach},
                  {QStringLiteral("Drucken"), print, QKeySequence::Print}};
     plan.series = {{QStringLiteral("Neu"), fresh}};
-    plan.view = {{QStringLiteral("Abkommenseingabe"), back},
-                 {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel},
-                 {QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()}};
+    plan.view = {
+        {QStringLiteral("Abkommenseingabe"), back},
+        {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel},
+        {QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()},
+        {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
+             emit diaryRequested();
+         }}};
     // Beenden closes the program through the main window.
     plan.quit = [this] {
         closeProgram(m_returnTo ? m_returnTo : this);
@@ -243,6 +248,13 @@ void AnalyseAnzeige::Laden_Click() {
     const auto error = m_sheet.loadFile(path);
     refresh();
     reportFailure(error);
+}
+
+void AnalyseAnzeige::showSeries(const SeriesFileContent& content, int discipline) {
+    if (QAbstractButton* option = m_panels->discipline()->button(discipline))
+        option->setChecked(true);
+    m_sheet.loadContent(content);
+    refresh();
 }
 
 void AnalyseAnzeige::DateiAnschliessen_Click() {

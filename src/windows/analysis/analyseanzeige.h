@@ -41,7 +41,14 @@ public:
     void NameSetzen(const QString& schuetze);
     // Closes the window for good, without showing the other window again.
     void unload();
+    // Shows series kept elsewhere (a training of the diary) in their discipline.
+    void showSeries(const SeriesFileContent& content, int discipline);
 
+signals:
+    // "Trainingstagebuch" was chosen: the owner of the diary window shows it.
+    void diaryRequested();
+
+public:
     QString shooterName() const;
     // The series, lists, texts and face, for the analyses and printing.
     const AnalysisSheet& sheet() const { return m_sheet; }

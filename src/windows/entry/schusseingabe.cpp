@@ -88,6 +88,9 @@ bool Schusseingabe::placeHitFromTarget(PointF hit) {
 
 void Schusseingabe::closeEvent(QCloseEvent* event) {
     m_link->shutdown();
+    // Closed, the window keeps its series until the program ends.
+    if (m_unloading)
+        finishDiary();
     if (!m_unloading && m_returnTo)
         m_returnTo->show();
     event->accept();

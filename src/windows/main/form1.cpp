@@ -1,10 +1,12 @@
 #include "form1.h"
 
+#include "features/diary/diarywindow.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
+#include "platform/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "widgets/analysispanel.h"
@@ -27,6 +29,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace ankerblick {
 
@@ -80,9 +84,14 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
         std::make_unique<RhythmWindow>(m_services.tones, m_dialogs, m_services.settings);
     connect(this, &TargetWindow::rhythmAidRequested, this, [this] { m_rhythmWindow->show(); });
 
+    connect(this, &TargetWindow::diaryRequested, this, &Form1::showDiary);
+
     Form_Load();
     keepPlace(this, m_services.settings);
-    if (!m_start.file.isEmpty())
+    if (const QString notice = m_services.diary.openingNotice(); !notice.isEmpty())
+        m_dialogs.messageBox(this, notice);
+    offerRecovery();
+    if (!m_start.file.isEmpty() && settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
         openSeriesFile(m_start.file);
 }
 
@@ -269,20 +278,27 @@ void Form1::Kommentare_an_aus_Click() {
     m_comments->setVisible(!m_comments->isVisible());
 }
 
-void Form1::BtnSchusseingabe_Click() {
+Schusseingabe& Form1::shotEntry() {
     if (!m_shotEntry) {
         m_shotEntry = std::make_unique<Schusseingabe>(m_services, this);
         connect(m_shotEntry.get(), &TargetWindow::rhythmAidRequested, this,
                 [this] { m_rhythmWindow->show(); });
+        connect(m_shotEntry.get(), &TargetWindow::diaryRequested, this, &Form1::showDiary);
     }
-    m_shotEntry->show();
+    return *m_shotEntry;
+}
+
+void Form1::BtnSchusseingabe_Click() {
+    shotEntry().show();
     m_shotEntry->NameSetzen(m_name->text());
     hide();
 }
 
 void Form1::BtnAnalyseAnzeige_Click() {
-    if (!m_analysis)
+    if (!m_analysis) {
         m_analysis = std::make_unique<AnalyseAnzeige>(m_services, this, m_graph);
+        connect(m_analysis.get(), &AnalyseAnzeige::diaryRequested, this, &Form1::showDiary);
+    }
     m_analysis->show();
     m_analysis->NameSetzen(m_name->text());
     hide();
@@ -301,6 +317,9 @@ void Form1::openSeriesFile(const QString& path) {
     // What could be read is shown even when the file breaks off.
     if (!read.content.series.isEmpty()) {
         m_aim.loadFileContent(read.content);
+        // The file's series are kept in the file; the diary keeps what is
+        // entered from now on.
+        startNewTraining();
         refresh();
     }
     if (read.error)
@@ -334,6 +353,9 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    finishDiary();
+    if (m_diaryWindow)
+        m_diaryWindow->close();
     if (m_analysis)
         m_analysis->unload();
     if (m_shotEntry)
@@ -342,6 +364,76 @@ void Form1::closeEvent(QCloseEvent* event) {
     m_timeAnalysis->unloadGraphWindow();
     m_link->shutdown();
     event->accept();
+}
+
+// "Trainingstagebuch": one window for the program, shown from every window.
+void Form1::showDiary() {
+    if (!m_diaryWindow) {
+        m_diaryWindow =
+            std::make_unique<DiaryWindow>(m_services.diary, m_dialogs, m_services.printers);
+        m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
+                &Form1::openTrainingInAnalysis);
+    }
+    m_diaryWindow->refresh();
+    m_diaryWindow->show();
+    m_diaryWindow->raise();
+    m_diaryWindow->activateWindow();
+}
+
+void Form1::openTrainingInAnalysis(qint64 training) {
+    const std::optional<diary::Training> t = m_services.diary.training(training);
+    if (!t)
+        return;
+    SeriesFileContent content;
+    for (const diary::Series& s : m_services.diary.seriesOf(training)) {
+        while (content.series.size() < s.number - 1)
+            content.series.append(SeriesRecord{});
+        content.series.append(s.record);
+    }
+    content.comments = t->comments;
+    content.shotTimes = t->shotTimes;
+    content.shootingTimes = t->shootingTimes;
+    BtnAnalyseAnzeige_Click();
+    m_analysis->NameSetzen(t->shooter);
+    m_analysis->showSeries(content, t->discipline);
+}
+
+// A training the program could not end (it was killed or crashed) comes
+// back into the window it came from, when the shooter wants it.
+void Form1::offerRecovery() {
+    const QList<diary::Training> open = m_services.diary.unfinishedTrainings();
+    if (open.isEmpty())
+        return;
+    const bool restore = m_dialogs.yesNo(
+        this, QStringLiteral("Die letzte Sitzung wurde nicht beendet. Wiederherstellen?"));
+    // The newest training of each window comes back; the others end.
+    std::map<QString, diary::Training> newest;
+    for (const diary::Training& t : open) {
+        const auto kept = newest.find(t.window);
+        if (kept == newest.end() || t.start >= kept->second.start)
+            newest[t.window] = t;
+    }
+    for (const diary::Training& t : open) {
+        const bool entry = t.window == QStringLiteral("Schusseingabe");
+        if (!restore || newest[t.window].id != t.id || (!entry && t.window != objectName())) {
+            endTraining(t);
+            continue;
+        }
+        TargetWindow& window = entry ? static_cast<TargetWindow&>(shotEntry()) : *this;
+        window.restoreTraining(t, m_services.diary.seriesOf(t.id));
+        if (!entry && !t.shooter.isEmpty())
+            m_name->setText(t.shooter);
+    }
+}
+
+// Ends a training that is not restored, at the time of its last series.
+void Form1::endTraining(diary::Training training) {
+    QDateTime last = training.start;
+    for (const diary::Series& s : m_services.diary.seriesOf(training.id))
+        last = std::max(last, s.time);
+    training.end = last;
+    m_services.diary.updateTraining(training);
 }
 
 } // namespace ankerblick

@@ -18,6 +18,7 @@ class QPushButton;
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class DiaryWindow;
 class GraphWindow;
 class RhythmWindow;
 class SeriesPrintJob;
@@ -64,6 +65,12 @@ private:
     void BtnSchusseingabe_Click();
     void Laden_Click();
     void BtnAnalyseAnzeige_Click();
+    // The shot-entry window, made when first needed.
+    Schusseingabe& shotEntry();
+    void showDiary();
+    void openTrainingInAnalysis(qint64 training);
+    void offerRecovery();
+    void endTraining(diary::Training training);
 
     AimSheet m_aim;
     StartOptions m_start;
@@ -78,6 +85,7 @@ private:
     QCheckBox* m_revealAfterSeries = nullptr;
     std::unique_ptr<Schusseingabe> m_shotEntry;
     std::unique_ptr<AnalyseAnzeige> m_analysis;
+    std::unique_ptr<DiaryWindow> m_diaryWindow;
     // The one graph window, shared with the analysis window's analysis.
     std::shared_ptr<GraphWindow> m_graph;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;

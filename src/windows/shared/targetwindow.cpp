@@ -1,5 +1,7 @@
 #include "targetwindow.h"
 
+#include "features/diary/diaryrecorder.h"
+#include "platform/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "widgets/analysispanel.h"
@@ -36,7 +38,9 @@ MouseButton buttonOf(Qt::MouseButton b) {
 
 TargetWindow::TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent)
     : QWidget(parent), m_sheet(sheet), m_services(services), m_dialogs(services.dialogs),
-      m_settings(services.settings) {}
+      m_settings(services.settings), m_diary(services.diary) {}
+
+TargetWindow::~TargetWindow() = default;
 
 QString TargetWindow::shooterName() const {
     return m_name->text();
@@ -50,6 +54,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_name = m_panels->name();
     m_discipline = m_panels->discipline();
     m_panels->shotList()->installEventFilter(this);
+    m_recorder = std::make_unique<DiaryRecorder>(m_diary, objectName());
     buildButtons();
     buildAnalysisPanel();
     connectView();
@@ -156,6 +161,7 @@ void TargetWindow::Neu_Click() {
     if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
         return;
     m_sheet.newSession();
+    startNewTraining();
     refresh();
 }
 
@@ -223,14 +229,18 @@ bool TargetWindow::settleUnsavedSeries(const QString& question) {
     return false;
 }
 
-WindowMenuPlan TargetWindow::menuPlan() const {
+WindowMenuPlan TargetWindow::menuPlan() {
     WindowMenuPlan plan;
     plan.file = {{QStringLiteral("Speichern"), m_save, QKeySequence::Save}};
     plan.series = {{QStringLiteral("Weitere Serie"), m_nextSeries},
                    {QStringLiteral("Rückgängig"), m_undo, QKeySequence::Undo},
                    {QStringLiteral("Neu"), m_new},
                    {QStringLiteral("Neu Berechnen"), m_recompute}};
-    plan.view = {{QStringLiteral("Rhythmus Trainingshilfe"), m_rhythm}};
+    plan.view = {
+        {QStringLiteral("Rhythmus Trainingshilfe"), m_rhythm},
+        {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
+             emit diaryRequested();
+         }}};
     return plan;
 }
 
@@ -251,6 +261,57 @@ void TargetWindow::refresh() {
     m_recompute->setEnabled(m_sheet.recomputeEnabled());
     showAnalysis();
     m_view->update();
+    recordInDiary();
+}
+
+void TargetWindow::recordInDiary() {
+    if (!m_recorder)
+        return;
+    if (m_recorder->sync(m_sheet, shooterName(), ratingOptions())) {
+        m_diaryFailed = false;
+        return;
+    }
+    // One message for a run of failures; entry goes on, and every later
+    // event tries again.
+    if (m_diaryFailed)
+        return;
+    m_diaryFailed = true;
+    m_dialogs.messageBox(this, m_diary.problem() +
+                                   QStringLiteral(" Die Eingabe geht weiter; bitte die Serien "
+                                                  "mit „Speichern“ sichern."));
+}
+
+void TargetWindow::startNewTraining() {
+    m_recorder->startOver(m_sheet);
+}
+
+void TargetWindow::finishDiary() {
+    recordInDiary();
+    m_recorder->finish();
+}
+
+std::optional<qint64> TargetWindow::diaryTraining() const {
+    return m_recorder->trainingId();
+}
+
+void TargetWindow::restoreTraining(const diary::Training& training,
+                                   const QList<diary::Series>& series) {
+    // The stored positions belong to the training's discipline.
+    if (QAbstractButton* discipline = m_discipline->button(training.discipline))
+        discipline->setChecked(true);
+    SeriesFileContent content;
+    for (const diary::Series& s : series) {
+        while (content.series.size() < s.number - 1)
+            content.series.append(SeriesRecord{});
+        content.series.append(s.record);
+    }
+    content.comments = training.comments;
+    content.shotTimes = training.shotTimes;
+    content.shootingTimes = training.shootingTimes;
+    m_sheet.loadFileContent(content);
+    m_sheet.markRestored();
+    m_recorder->resume(training, m_sheet);
+    refresh();
 }
 
 void TargetWindow::paintMarks(QPainter& painter) {

@@ -6,12 +6,15 @@
 // lists with the sums, and the series buttons. Each window adds its own
 // controls into the rows the panels lay out.
 
+#include "model/diaryrecords.h"
 #include "platform/services.h"
 #include "sheets/targetsheet.h"
 #include "windows/shared/targetpanels.h"
 #include "windows/shared/windowmenu.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QButtonGroup;
 class QHBoxLayout;
@@ -22,6 +25,8 @@ class QVBoxLayout;
 namespace ankerblick {
 
 class AnalysisPanel;
+class Diary;
+class DiaryRecorder;
 class Settings;
 struct RatingOptions;
 class TargetView;
@@ -30,15 +35,25 @@ class UserDialogs;
 class TargetWindow : public QWidget {
     Q_OBJECT
 public:
+    ~TargetWindow() override;
     QString shooterName() const;
     // Before the entered series are given up: when they changed since they
     // were last saved, asks `question` and saves if the user wants to. False
     // when the user cancelled or the save did not happen.
     bool settleUnsavedSeries(const QString& question);
+    // The window closes for good: its training in the diary ends.
+    void finishDiary();
+    // Shows a training the diary kept when the program stopped unexpectedly,
+    // as unsaved series, and goes on recording into it.
+    void restoreTraining(const diary::Training& training, const QList<diary::Series>& series);
+    // The training the window records into, once a shot was entered.
+    std::optional<qint64> diaryTraining() const;
 
 signals:
     // "Rhythmus Trainingshilfe" was pressed: the owner of the rhythm window shows it.
     void rhythmAidRequested();
+    // "Trainingstagebuch" was chosen: the owner of the diary window shows it.
+    void diaryRequested();
 
 protected:
     TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent);
@@ -52,8 +67,12 @@ protected:
     QPushButton* addButton(const QString& name, const QString& caption) {
         return m_panels->addButton(name, caption);
     }
-    // Brings the controls in line with the sheet after every event.
+    // Brings the controls in line with the sheet after every event, and the
+    // diary in line with the series.
     virtual void refresh();
+    // The window's series were replaced ("Neu", "Laden"): the diary begins a
+    // new training with the next shot.
+    void startNewTraining();
     // What the target view paints over the face.
     virtual void paintMarks(QPainter& painter);
     // The MPI crosses of the displayed series, when "Trefferlage zeigen" is ticked.
@@ -68,7 +87,7 @@ protected:
     // "Speichern": asks for a file and writes the series; false when nothing was written.
     bool saveSeries();
     // The menu entries of the shared buttons; the window adds its own.
-    WindowMenuPlan menuPlan() const;
+    WindowMenuPlan menuPlan();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -93,6 +112,7 @@ protected:
     UserDialogs& m_dialogs;
     // Kept apart from the services, which need not outlive the construction.
     Settings& m_settings;
+    Diary& m_diary;
 
     TargetView* m_view = nullptr;
     TargetPanels* m_panels = nullptr;
@@ -111,6 +131,11 @@ protected:
     QPushButton* m_rhythm = nullptr;
 
 private:
+    std::unique_ptr<DiaryRecorder> m_recorder;
+    bool m_diaryFailed = false; // the last write failed and the user was told
+
+private:
+    void recordInDiary();
     void buildButtons();
     void buildAnalysisPanel();
     void showAnalysis();

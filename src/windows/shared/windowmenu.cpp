@@ -37,7 +37,10 @@ void addEntries(QMenu* menu, const QList<MenuEntry>& entries) {
         QAction* action = menu->addAction(entry.caption);
         if (entry.key != QKeySequence::UnknownKey)
             action->setShortcut(entry.key);
-        QObject::connect(action, &QAction::triggered, entry.button, &QAbstractButton::click);
+        if (entry.run)
+            QObject::connect(action, &QAction::triggered, menu, entry.run);
+        else
+            QObject::connect(action, &QAction::triggered, entry.button, &QAbstractButton::click);
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
 // The menu bar of the three target windows: Datei, Serie, Ansicht and Hilfe.
-// Every entry but Beenden and "Über Ankerblick" stands for a button of the
-// window and clicks it, so menu, shortcut and button do the same; each
-// window names the entries it has.
+// Most entries stand for a button of the window and click it, so menu,
+// shortcut and button do the same; each window names the entries it has.
 
 #include <QKeySequence>
 #include <QList>
@@ -26,6 +25,8 @@ struct MenuEntry {
     // Instead of a button: a part of the window the entry shows and hides
     // (checked while it is shown); the window fits itself to it again.
     QWidget* part = nullptr;
+    // Instead of a button: what the entry does (a window of its own).
+    std::function<void()> run{};
 };
 
 struct WindowMenuPlan {

@@ -1,0 +1,58 @@
+#pragma once
+
+// Keeps a target window's series in the training diary as they are entered:
+// after every event the series that changed since the last write are
+// written, each in a transaction of its own, so that a closed window, a
+// crash or a forgotten save loses nothing. A training begins with the first
+// shot and ends when the window is closed for good; one that never ended is
+// offered again at the next start.
+
+#include "model/diaryrecords.h"
+#include "model/seriesrecord.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace ankerblick {
+
+class Diary;
+class TargetSheet;
+struct RatingOptions;
+
+class DiaryRecorder {
+public:
+    // `window`: the object name of the window whose series are kept.
+    DiaryRecorder(Diary& diary, const QString& window);
+
+    // Brings the diary in line with the sheet: writes the series that
+    // changed, drops those no longer listed, and the window's texts. False
+    // when a write failed (Diary::problem says why); the next call tries
+    // again what is still unwritten.
+    bool sync(const TargetSheet& sheet, const QString& shooter, const RatingOptions* options);
+    // The window's series were replaced ("Neu", "Laden"): the training so far
+    // ends, and the next one keeps only what is entered from now on.
+    void startOver(const TargetSheet& sheet);
+    // Goes on with a stored training whose series the sheet now shows.
+    void resume(const diary::Training& training, const TargetSheet& sheet);
+    // The window closes for good: the training ends.
+    void finish();
+
+    std::optional<qint64> trainingId() const { return m_training; }
+
+private:
+    void takeAsWritten(const TargetSheet& sheet);
+    bool begin(const TargetSheet& sheet, const QString& shooter);
+    bool writeSeries(const TargetSheet& sheet, const RatingOptions* options);
+    bool writeTraining(const TargetSheet& sheet, const QString& shooter);
+
+    Diary& m_diary;
+    QString m_window;
+    std::optional<qint64> m_training;
+    diary::Training m_written;           // the training as last written
+    QList<SeriesRecord> m_writtenSeries; // series n at n - 1, as last written
+    int m_writtenDiscipline = -1;
+};
+
+} // namespace ankerblick
