@@ -54,6 +54,14 @@ QT_QPA_PLATFORM=offscreen "$dir/ankerblick_bench" --rows="$rows" \
   exit 1
 }
 
+# Figures 8-9: the training diary, in a process of its own.
+echo "Messe das Trainingstagebuch (8-9) ..." >&2
+"$dir/ankerblick_bench_diary" --rows="$rows" --benchmark_enable_random_interleaving=true \
+  >"$dir/bench-diary-raw.txt" 2>&1 || {
+  cat "$dir/bench-diary-raw.txt" >&2
+  exit 1
+}
+
 # Figure 5: the analysis window, one process per measurement.
 echo "Messe das Analysefenster (5) ..." >&2
 "$dir/ankerblick_bench_window" write "$work/history.txt" 10000
