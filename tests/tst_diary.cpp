@@ -306,6 +306,8 @@ private slots:
     void importFiles();
     void importedShots_data();
     void importedShots();
+    void shooterFromFileName_data();
+    void shooterFromFileName();
 };
 
 void TestDiary::roundTrip_data() {
@@ -685,6 +687,30 @@ void TestDiary::importedShots() {
     QCOMPARE(it->shootingTime,
              shootingTime > 0 ? std::optional<double>(shootingTime) : std::nullopt);
     QCOMPARE(it->comment, comment);
+}
+
+// The name a window proposes when saving gives its shooter back.
+void TestDiary::shooterFromFileName_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("shooter");
+
+    const QDate day(2026, 3, 1);
+    for (const QString& name : {u"Anna"_s, u"Jörg Müller2"_s, u"A. Ötzi-Weiß 1.0"_s})
+        QTest::newRow(qPrintable(name)) << proposedFileName(name, day, kGerman) << kGerman << name;
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("Datum mit / ") << proposedFileName(u"Anna"_s, day, english) << english
+                                  << u"Anna"_s;
+    QTest::newRow("nur Datum") << proposedFileName(QString(), day, kGerman) << kGerman << QString();
+    QTest::newRow("ohne Datum") << u"Training.txt"_s << kGerman << QString();
+    QTest::newRow("keine Textdatei") << u"Anna01.03.26.csv"_s << kGerman << QString();
+}
+
+void TestDiary::shooterFromFileName() {
+    QFETCH(QString, fileName);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, shooter);
+    QCOMPARE(shooterOfFileName(fileName, locale), shooter);
 }
 
 QTEST_GUILESS_MAIN(TestDiary)
