@@ -28,7 +28,6 @@ std::optional<CallRating> ratingOf(const SeriesRecord& record, int slot, PointF 
     return tryRateCall(call, hit, centre, *hv, cv->value, line.length(), face.scale(), options);
 }
 
-
 // Tenths of a millimetre, rounded half to even.
 double tenths(double mm) {
     return num::roundHalfEven(mm * 10.0) / 10.0 + 0.0;

@@ -24,8 +24,7 @@ QStringList filesOf(const QStringList& pathsOrFolders) {
             continue;
         }
         // The filter of the windows' file dialogs.
-        for (const QFileInfo& f :
-             QDir(path).entryInfoList({u"*.txt"_s}, QDir::Files, QDir::Name))
+        for (const QFileInfo& f : QDir(path).entryInfoList({u"*.txt"_s}, QDir::Files, QDir::Name))
             files << f.filePath();
     }
     return files;
@@ -43,7 +42,7 @@ std::optional<QByteArray> hashOf(const QString& path) {
 bool holdsCalls(const QList<SeriesRecord>& series) {
     for (const SeriesRecord& r : series)
         for (int slot = 0; slot < kShotsPerSeries; ++slot)
-            if (r.hasShot(slot) && (r.callLeft[size_t(slot)] != 0 || r.callTop[size_t(slot)] != 0))
+            if (r.hasShot(slot) && r.hasCall(slot))
                 return true;
     return false;
 }
