@@ -7,7 +7,9 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -382,24 +384,35 @@ private slots:
 
     void pdfReport_data() {
         QTest::addColumn<int>("trainings");
-        QTest::newRow("one page of rows") << 4;
-        QTest::newRow("rows over several pages") << 90;
+        QTest::addColumn<QString>("name");
+        QTest::newRow("one page of rows") << 4 << u"bericht.pdf"_s;
+        QTest::newRow("rows over several pages") << 90 << u"bericht.pdf"_s;
+        QTest::newRow("folder missing") << 4 << u"fehlt/bericht.pdf"_s;
     }
 
     void pdfReport() {
         QFETCH(int, trainings);
+        QFETCH(QString, name);
         QList<Planned> plan;
         for (int i = 0; i < trainings; ++i)
             plan << Planned{u"Anna"_s, i % kDisciplineCount,
                             at(2026, 1, 1, 8).addDays(i).addSecs(60 * i), 1 + i % 3};
         fill(m_diary, plan);
         DiaryWindow window(m_diary, m_dialogs, m_printers);
-        const QString path = m_dir.filePath(u"bericht.pdf"_s);
+        const QString path = m_dir.filePath(name);
         m_dialogs.saveNames << path;
+        const bool writable = QFileInfo(path).dir().exists();
+        if (!writable)
+            QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         child<QPushButton>(window, u"PdfBericht"_s)->click();
 
-        QCOMPARE(m_dialogs.messages(), QStringList());
         QCOMPARE(m_printers.opened, QList{PrintDestination::pdfFile(path)});
+        if (!writable) {
+            QCOMPARE(m_dialogs.messages().size(), 1);
+            QVERIFY(m_dialogs.messages().first().startsWith(u"Der Bericht konnte nicht"_s));
+            return;
+        }
+        QCOMPARE(m_dialogs.messages(), QStringList());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(4) == "%PDF");
