@@ -23,6 +23,7 @@ public:
 
     // What went wrong with the last failed write, or what happened when the
     // diary was opened (a damaged file moved aside); empty when nothing did.
+    // A write that succeeds clears it.
     virtual QString problem() const = 0;
     // The message of the opening, shown once at start-up; empty when there is none.
     virtual QString openingNotice() const = 0;
