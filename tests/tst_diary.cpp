@@ -154,12 +154,16 @@ QByteArray hashOf(int n) {
 
 // A scripted session of writes; each result goes to the log.
 void runScript(Diary& d, int script, QStringList& log) {
+    // The reasons differ in their words, not in whether there is one.
+    const auto reason = [&] {
+        return d.problem().isEmpty() ? QString() : u", mit Grund"_s;
+    };
     const auto id = [&](const std::optional<qint64>& v) {
-        log << (v ? u"id %1"_s.arg(*v) : u"keine id"_s);
+        log << (v ? u"id %1"_s.arg(*v) : u"keine id"_s) + reason();
         return v.value_or(-1);
     };
     const auto ok = [&](bool v) {
-        log << (v ? u"ok"_s : u"fehlgeschlagen"_s);
+        log << (v ? u"ok"_s : u"fehlgeschlagen"_s) + reason();
     };
     const qint64 a = id(d.beginTraining(trainingOf(u"Özdemir"_s, 0, at(2, 9, 0))));
     const qint64 b = id(d.beginTraining(trainingOf(u"Otto"_s, 1, at(1, 9, 0))));
