@@ -39,7 +39,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >/dev
 grep -q "^Icon=$id$" "$root/usr/share/applications/$id.desktop" || fail "Icon passt nicht"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6serialport6 libqt6printsupport6 libqt6sql6 libpulse0 \
+for d in libqt6widgets6 libqt6serialport6 libqt6printsupport6 libqt6sql6 libqt6charts6 libpulse0 \
   qt6-qpa-plugins libqt6sql6-sqlite qt6-translations-l10n; do
   case ", $depends," in
   *", $d"[\ ,\(]*) ;;
