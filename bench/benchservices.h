@@ -31,6 +31,8 @@ public:
     SaveChoice askToSave(QWidget*, const QString&) override { return SaveChoice::Discard; }
     QString openFileName(QWidget*, const QString&) override { return openName; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QStringList openFileNames(QWidget*, const QString&) override { return {}; }
+    QString folderName(QWidget*) override { return {}; }
 };
 
 class SilentTones final : public ToneGenerator {

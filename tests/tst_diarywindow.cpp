@@ -342,6 +342,45 @@ private slots:
         QVERIFY(!child<QPushButton>(window, u"InAnalyseOeffnen"_s)->isEnabled());
     }
 
+    // Series files come in through the window, once: the second import of
+    // the same files skips them. Files name no discipline, so one is asked for.
+    void importThroughTheWindow_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("files") << false;
+        QTest::newRow("folder") << true;
+    }
+    void importThroughTheWindow() {
+        QFETCH(bool, folder);
+        const QString data = QStringLiteral(ANKERBLICK_TEST_DATA);
+        const QStringList files = QDir(data).entryList({u"*.txt"_s}, QDir::Files);
+        QVERIFY(files.size() >= 3);
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        auto* importButton =
+            child<QPushButton>(window, folder ? u"OrdnerImportieren"_s : u"DateienImportieren"_s);
+        const auto answer = [&] {
+            if (folder)
+                m_dialogs.folderNames << data;
+            else
+                m_dialogs.openNameLists << QStringList{data + u'/' + files.first()};
+        };
+        answer();
+        importButton->click(); // no discipline chosen yet
+        QVERIFY(m_dialogs.messages().last().contains(u"Disziplin"_s));
+        QVERIFY(m_diary.trainings({}).isEmpty());
+        auto* discipline = child<QComboBox>(window, u"Disziplin"_s);
+        discipline->setCurrentIndex(discipline->findText(u"LP"_s));
+        const qsizetype taken = folder ? files.size() : 1;
+        for (int round = 0; round < 2; ++round) {
+            answer();
+            importButton->click();
+            QCOMPARE(m_dialogs.messages().last(),
+                     u"Importiert: %1, schon im Tagebuch: %2, nicht lesbar: 0."_s
+                         .arg(round == 0 ? taken : 0)
+                         .arg(round == 0 ? 0 : taken));
+            QCOMPARE(shownDates(window).size(), taken);
+        }
+    }
+
     void csvExport_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("written");

@@ -76,6 +76,8 @@ public:
     SaveChoice askToSave(QWidget*, const QString&) override { return SaveChoice::Discard; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QStringList openFileNames(QWidget*, const QString&) override { return {}; }
+    QString folderName(QWidget*) override { return {}; }
 };
 
 // A port for the failures a pseudo-terminal cannot produce: a line that

@@ -377,6 +377,10 @@ std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileCont
     return std::nullopt;
 }
 
+QString seriesFileFilter() {
+    return QStringLiteral("Textdateien (*.txt)");
+}
+
 QString seriesLimitMessage() {
     return u"Mehr als %1 Serien kann das Programm nicht auflisten."_s.arg(
         QString::number(kMaxSeries));

@@ -67,6 +67,9 @@ inline constexpr int kMaxLineLength = 65536;
 // another one.
 QString seriesLimitMessage();
 
+// The file dialogs' filter for series files.
+QString seriesFileFilter();
+
 // Reads line by line: a line that reads as a number (in the locale, or a plain
 // integer) begins a shot slot of eight lines, and after ten slots a new series
 // begins; a marker line selects its section; every other line, empty ones

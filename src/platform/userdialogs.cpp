@@ -71,6 +71,21 @@ QString QtUserDialogs::openFileName(QWidget* parent, const QString& filter) {
     return path;
 }
 
+QStringList QtUserDialogs::openFileNames(QWidget* parent, const QString& filter) {
+    const QStringList paths =
+        QFileDialog::getOpenFileNames(parent, QString(), startFolder(), filter);
+    if (!paths.isEmpty())
+        keepFolderOf(paths.first());
+    return paths;
+}
+
+QString QtUserDialogs::folderName(QWidget* parent) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, QString(), startFolder());
+    if (!folder.isEmpty())
+        keepFolderOf(QDir(folder).filePath(QStringLiteral(".")));
+    return folder;
+}
+
 QString QtUserDialogs::saveFileName(QWidget* parent, const QString& filter,
                                     const QString& proposedName) {
     const QString folder = startFolder();

@@ -4,6 +4,7 @@
 // this interface, so that windows can be driven without modal dialogs.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -30,6 +31,10 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter,
                                  const QString& proposedName) = 0;
+    // Several files at once; Cancel gives none.
+    virtual QStringList openFileNames(QWidget* parent, const QString& filter) = 0;
+    // A folder; Cancel gives empty text.
+    virtual QString folderName(QWidget* parent) = 0;
 };
 
 // The title of message boxes that bring none of their own.
@@ -51,6 +56,8 @@ public:
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter,
                          const QString& proposedName) override;
+    QStringList openFileNames(QWidget* parent, const QString& filter) override;
+    QString folderName(QWidget* parent) override;
 
 private:
     QString startFolder() const;

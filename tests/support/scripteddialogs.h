@@ -14,7 +14,8 @@ namespace ankerblick::test {
 class ScriptedDialogs final : public UserDialogs {
 public:
     struct Asked {
-        QString kind; // "input", "message", "yesno", "asksave", "open", "save"
+        QString
+            kind; // "input", "message", "yesno", "asksave", "open", "save", "openmany", "folder"
         QString text; // prompt or message
         QString title;
         QString extra; // default text, filter or proposed file name
@@ -25,6 +26,8 @@ public:
     QList<SaveChoice> saveChoices; // answers to "Änderungen speichern?"; none left: Verwerfen
     QStringList openNames;
     QStringList saveNames;
+    QList<QStringList> openNameLists; // answers to the dialog for several files
+    QStringList folderNames;
     QList<Asked> asked;
 
     QStringList messages() const { return textsOf(QStringLiteral("message")); }
@@ -53,6 +56,15 @@ public:
     QString saveFileName(QWidget*, const QString& filter, const QString& proposedName) override {
         asked.append({QStringLiteral("save"), QString(), QString(), filter + u'|' + proposedName});
         return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+
+    QStringList openFileNames(QWidget*, const QString& filter) override {
+        asked.append({QStringLiteral("openmany"), QString(), QString(), filter});
+        return openNameLists.isEmpty() ? QStringList() : openNameLists.takeFirst();
+    }
+    QString folderName(QWidget*) override {
+        asked.append({QStringLiteral("folder"), QString(), QString(), QString()});
+        return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
     }
 
 private:

@@ -1,5 +1,8 @@
 #include "diarywindow.h"
 
+#include "diaryimport.h"
+#include "files/seriesfile.h"
+
 #include "diarycharts.h"
 #include "diaryreport.h"
 #include "model/numeric.h"
@@ -167,6 +170,16 @@ QLayout* DiaryWindow::buildButtons() {
         makeButton(this, QStringLiteral("InAnalyseOeffnen"), QStringLiteral("In Analyse öffnen"));
     m_csv = makeButton(this, QStringLiteral("CsvExportieren"), QStringLiteral("CSV exportieren …"));
     m_pdf = makeButton(this, QStringLiteral("PdfBericht"), QStringLiteral("PDF-Bericht …"));
+    auto* importFiles = makeButton(this, QStringLiteral("DateienImportieren"),
+                                   QStringLiteral("Dateien importieren …"));
+    auto* importFolder = makeButton(this, QStringLiteral("OrdnerImportieren"),
+                                    QStringLiteral("Ordner importieren …"));
+    connect(importFiles, &QPushButton::clicked, this,
+            [this] { importPaths(m_dialogs.openFileNames(this, seriesFileFilter())); });
+    connect(importFolder, &QPushButton::clicked, this, [this] {
+        const QString folder = m_dialogs.folderName(this);
+        importPaths(folder.isEmpty() ? QStringList() : QStringList{folder});
+    });
     connect(m_open, &QPushButton::clicked, this, &DiaryWindow::openSelected);
     connect(m_csv, &QPushButton::clicked, this, &DiaryWindow::exportCsv);
     connect(m_pdf, &QPushButton::clicked, this, &DiaryWindow::printReport);
@@ -174,10 +187,35 @@ QLayout* DiaryWindow::buildButtons() {
     auto* row = new QHBoxLayout;
     row->addWidget(m_count);
     row->addStretch(1);
+    row->addWidget(importFiles);
+    row->addWidget(importFolder);
     row->addWidget(m_open);
     row->addWidget(m_csv);
     row->addWidget(m_pdf);
     return row;
+}
+
+// Series files into the diary. Files name no discipline: they are read on
+// the face of the discipline chosen above.
+void DiaryWindow::importPaths(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    const int discipline = filter().discipline;
+    if (discipline < 0) {
+        m_dialogs.messageBox(this, QStringLiteral("Serien-Dateien nennen keine Disziplin: bitte "
+                                                  "oben die Disziplin der Dateien wählen und "
+                                                  "dann importieren."));
+        return;
+    }
+    const diary::ImportReport report =
+        diary::importSeriesFiles(m_diary, paths, discipline, RatingOptions{}, m_locale);
+    refresh();
+    QStringList lines{QStringLiteral("Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.")
+                          .arg(report.imported)
+                          .arg(report.skipped)
+                          .arg(report.failed())};
+    lines += report.failures;
+    m_dialogs.messageBox(this, lines.join(QStringLiteral("\n")));
 }
 
 diary::Filter DiaryWindow::filter() const {
@@ -297,7 +335,10 @@ void DiaryWindow::exportCsv() {
                     QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    const QByteArray bytes = diary::shotCsv(m_diary.shotRows(filter()), m_locale);
+    // Spreadsheet programs here read decimal commas with ";" between the fields,
+    // whatever the desktop's language.
+    const QByteArray bytes =
+        diary::shotCsv(m_diary.shotRows(filter()), QLocale(QLocale::German, QLocale::Germany));
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;

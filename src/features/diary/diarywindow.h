@@ -60,6 +60,7 @@ private:
     void updateButtons();
     std::optional<qint64> selectedTraining() const;
     void openSelected();
+    void importPaths(const QStringList& paths);
     void exportCsv();
     void printReport();
     QString askFileName(const QString& filter, const QString& proposed, const QString& suffix);

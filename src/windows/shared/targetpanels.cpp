@@ -38,10 +38,6 @@ QListWidget* makeChoiceList(QWidget* parent, const QString& name, int width) {
 
 } // namespace
 
-QString seriesFileFilter() {
-    return QStringLiteral("Textdateien (*.txt)");
-}
-
 TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& style)
     : QObject(window), m_window(window), m_style(style) {
     // The drawing area takes the top left of the client area below the menu

@@ -122,7 +122,4 @@ private:
     std::optional<quint64> m_shownShotRevision;
 };
 
-// The file dialogs' filter for series files.
-QString seriesFileFilter();
-
 } // namespace ankerblick
