@@ -1,6 +1,7 @@
 #include "diaryreport.h"
 
 #include "sheets/diaryexport.h"
+#include "widgets/pagetext.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,8 +18,6 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr double kMargin = 10.0; // all round the paper
-// Text is laid out in tenths of a millimetre, so that fonts get whole pixel sizes.
-constexpr double kTextUnit = 0.1;
 constexpr double kTitleEm = 6.0;
 constexpr double kTextEm = 3.2;
 constexpr double kCaptionEm = 3.5;
@@ -33,28 +32,17 @@ constexpr double kCellPadding = 4.0; // between the columns of the table
 constexpr double kChartWidth = 540.0;
 constexpr double kChartHeight = 300.0;
 
-QFont reportFont(double emMm, bool bold = false) {
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(qRound(emMm / kTextUnit));
-    f.setBold(bold);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    // No ligatures: the text reads back and copies letter by letter.
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
-}
-
 // Text in the box, elided at the right when it is wider.
 void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
               Qt::Alignment align = Qt::AlignLeft) {
     painter.save();
     painter.translate(box.topLeft());
-    painter.scale(kTextUnit, kTextUnit);
+    painter.scale(kPageTextUnit, kPageTextUnit);
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
-    const double width = box.width() / kTextUnit;
+    const double width = box.width() / kPageTextUnit;
     const QString shown = metrics.elidedText(text, Qt::ElideRight, width);
-    painter.drawText(QRectF(0.0, 0.0, width, box.height() / kTextUnit),
+    painter.drawText(QRectF(0.0, 0.0, width, box.height() / kPageTextUnit),
                      align | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     painter.restore();
 }
@@ -120,8 +108,8 @@ void ReportPages::startPage() {
 
 // Each column as wide as its widest text, all together spread over the page.
 void ReportPages::layOutTable() {
-    const QFont font = reportFont(kTableEm);
-    const QFont bold = reportFont(kTableEm, true);
+    const QFont font = pageFont(kTableEm);
+    const QFont bold = pageFont(kTableEm, true);
     const QFontMetricsF metrics(font, &m_device);
     const QFontMetricsF boldMetrics(bold, &m_device);
     m_widths.fill(0.0, diary::kTrainingColumns);
@@ -140,7 +128,7 @@ void ReportPages::layOutTable() {
     }
     double total = 0.0;
     for (double& w : m_widths) {
-        w = w * kTextUnit + kCellPadding;
+        w = w * kPageTextUnit + kCellPadding;
         total += w;
     }
     for (double& w : m_widths)
@@ -154,11 +142,11 @@ void ReportPages::layOutTable() {
 void ReportPages::drawFirstPage() {
     const double width = m_page.width();
     drawText(m_painter, QRectF(0.0, 0.0, width, kTitleEm * 1.4),
-             QStringLiteral("Trainingstagebuch"), reportFont(kTitleEm, true));
+             QStringLiteral("Trainingstagebuch"), pageFont(kTitleEm, true));
     drawText(m_painter, QRectF(0.0, 10.0, width, kTextEm * 1.4), m_report.filterLine,
-             reportFont(kTextEm));
+             pageFont(kTextEm));
     drawText(m_painter, QRectF(0.0, 15.0, width, kTextEm * 1.4), m_report.summaryLine,
-             reportFont(kTextEm));
+             pageFont(kTextEm));
     drawCharts(QRectF(0.0, kChartsTop, width, m_page.height() - kChartsTop - kFooterBand));
 }
 
@@ -171,7 +159,7 @@ void ReportPages::drawCharts(const QRectF& area) {
         const QPointF at = area.topLeft() + QPointF(double(i % 2) * (cellWidth + kGap),
                                                     double(i / 2) * (cellHeight + kGap));
         drawText(m_painter, QRectF(at, QSizeF(cellWidth, captionHeight)),
-                 m_report.chartCaptions.value(i), reportFont(kCaptionEm, true));
+                 m_report.chartCaptions.value(i), pageFont(kCaptionEm, true));
         const QImage& image = m_report.charts.at(i);
         const QSizeF room(cellWidth, cellHeight - captionHeight);
         const QSizeF shown = QSizeF(image.size()).scaled(room, Qt::KeepAspectRatio);
@@ -181,10 +169,10 @@ void ReportPages::drawCharts(const QRectF& area) {
 }
 
 void ReportPages::drawTablePage(qsizetype first, qsizetype count) {
-    drawRow(0.0, m_headers, reportFont(kTableEm, true));
+    drawRow(0.0, m_headers, pageFont(kTableEm, true));
     m_painter.setPen(QPen(Qt::black, 0.2));
     m_painter.drawLine(QPointF(0.0, kRowPitch), QPointF(m_page.width(), kRowPitch));
-    const QFont font = reportFont(kTableEm);
+    const QFont font = pageFont(kTableEm);
     for (qsizetype k = 0; k < count; ++k) {
         const double y = kRowPitch * double(k + 1) + 0.5;
         // Every other row shaded, so that the eye keeps to its row across the page.
@@ -207,7 +195,7 @@ void ReportPages::drawRow(double y, const QStringList& cells, const QFont& font)
 }
 
 void ReportPages::drawFooter() {
-    const QFont font = reportFont(kTableEm);
+    const QFont font = pageFont(kTableEm);
     const QRectF line(0.0, m_page.height() - kTableEm * 1.4, m_page.width(), kTableEm * 1.4);
     m_painter.setPen(Qt::black);
     drawText(m_painter, line, QStringLiteral("Ankerblick · Trainingstagebuch"), font);

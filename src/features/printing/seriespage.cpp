@@ -1,6 +1,7 @@
 #include "seriespage.h"
 
 #include "model/marks.h"
+#include "widgets/pagetext.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -30,31 +31,18 @@ constexpr double kSmallEm = 2.6;      // the figures of the overall picture in a
 constexpr double kSmallRowPitch = 3.2;
 // The main window's overall figures stand right of the target, left of the texts.
 constexpr double kFourFiguresX = kFaceBlock + 8.0;
-// Text is laid out in tenths of a millimetre, so that fonts get whole pixel sizes.
-constexpr double kTextUnit = 0.1;
-
-QFont textFont(double emMm, bool bold = false) {
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(qRound(emMm / kTextUnit));
-    f.setBold(bold);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    // No ligatures: the printed text reads back and copies letter by letter.
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
-}
 
 // Text with its top left at `at`, at most maxWidth wide (elided at the right).
 void drawText(QPainter& painter, QPointF at, const QString& text, const QFont& font,
               double maxWidthMm = 0.0) {
     painter.save();
     painter.translate(at);
-    painter.scale(kTextUnit, kTextUnit);
+    painter.scale(kPageTextUnit, kPageTextUnit);
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     QString shown = text;
     if (maxWidthMm > 0.0)
-        shown = metrics.elidedText(text, Qt::ElideRight, maxWidthMm / kTextUnit);
+        shown = metrics.elidedText(text, Qt::ElideRight, maxWidthMm / kPageTextUnit);
     const QRectF box(0.0, 0.0, metrics.horizontalAdvance(shown) + metrics.height(),
                      metrics.height());
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
@@ -63,7 +51,7 @@ void drawText(QPainter& painter, QPointF at, const QString& text, const QFont& f
 
 // Lines broken at blanks to fit maxWidthMm; a word wider than that stands alone.
 QStringList wrapped(const QStringList& lines, const QFontMetricsF& metrics, double maxWidthMm) {
-    const double max = maxWidthMm / kTextUnit;
+    const double max = maxWidthMm / kPageTextUnit;
     QStringList out;
     for (const QString& line : lines) {
         QString current;
@@ -98,7 +86,7 @@ void drawWrapped(QPainter& painter, QPointF at, const QStringList& lines, const 
 // The header line; a name too long for the line gives way, the page numbers,
 // date and time stay.
 QString fittedHeader(const PageHeader& h, double maxWidthMm, const QFontMetricsF& metrics) {
-    const double max = maxWidthMm / kTextUnit;
+    const double max = maxWidthMm / kPageTextUnit;
     const QString full = pageHeader(h.page, h.pages, h.shooter, h.date, h.time);
     if (metrics.horizontalAdvance(full) <= max)
         return full;
@@ -148,10 +136,10 @@ void drawShot(QPainter& painter, QPointF at, double radius, const QColor& fill, 
         return;
     painter.save();
     painter.translate(at);
-    painter.scale(kTextUnit, kTextUnit);
+    painter.scale(kPageTextUnit, kPageTextUnit);
     painter.setFont(*numberFont);
     painter.setPen(Qt::black);
-    const double r = radius / kTextUnit;
+    const double r = radius / kPageTextUnit;
     painter.drawText(QRectF(-r, -r, 2 * r, 2 * r), Qt::AlignCenter, QString::number(number));
     painter.restore();
 }
@@ -217,7 +205,7 @@ void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, 
     painter.setClipRect(block);
     const double radius = target.calibreMm * scale / 2.0;
     const bool withNumbers = numbered && radius * 2.0 >= 4.0;
-    const QFont numberFont = textFont(radius);
+    const QFont numberFont = pageFont(radius);
     for (const TargetShot& s : target.shots) {
         const QPointF at = centre + QPointF(s.xMm * scale, s.yMm * scale);
         QColor fill(190, 190, 190);
@@ -247,7 +235,7 @@ void drawOverallFigures(QPainter& painter, const QRectF& pageMm, SeriesPageStyle
         return;
     if (style == SeriesPageStyle::FourPerPage) {
         const QPointF at(kFourFiguresX, slot * kSlotPitch + kHeaderBand);
-        drawWrapped(painter, at, overall.figures, textFont(kTextEm), kRowPitch,
+        drawWrapped(painter, at, overall.figures, pageFont(kTextEm), kRowPitch,
                     kFourTextX - 12.0 - kFourFiguresX, pageMm.height());
         return;
     }
@@ -255,7 +243,7 @@ void drawOverallFigures(QPainter& painter, const QRectF& pageMm, SeriesPageStyle
                        QPointF(0, kTextTitleToRows + kRowPitch * double(overall.lines.size()));
     const double width = pageMm.width() - at.x();
     const bool narrow = width < kFourTextX - 12.0 - kFourFiguresX;
-    drawWrapped(painter, at, overall.figures, textFont(narrow ? kSmallEm : kTextEm),
+    drawWrapped(painter, at, overall.figures, pageFont(narrow ? kSmallEm : kTextEm),
                 narrow ? kSmallRowPitch : kRowPitch, width, pageMm.height());
 }
 
@@ -284,8 +272,8 @@ void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& p
     painter.save();
     painter.translate(pageMm.topLeft());
     painter.setPen(Qt::black);
-    const QFont font = textFont(kTextEm);
-    const QFont bold = textFont(kTextEm, true);
+    const QFont font = pageFont(kTextEm);
+    const QFont bold = pageFont(kTextEm, true);
     const auto textAt = [&](int slot, double dy) {
         return textOrigin(page.style, slot) + QPointF(0, dy);
     };
@@ -318,7 +306,7 @@ void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& p
     }
 
     // The header last, so that nothing covers it.
-    const QFont headerFont = textFont(kHeaderEm, true);
+    const QFont headerFont = pageFont(kHeaderEm, true);
     double headerWidth = pageMm.width();
     if (page.style == SeriesPageStyle::FourPerPage)
         headerWidth = std::min(headerWidth, kFourTextX - 10.0);
