@@ -6,11 +6,15 @@
 #include "platform/sqlitediary.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
+#include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QProcess>
+#include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -116,6 +120,33 @@ private slots:
         form.close();
         QVERIFY(m_diary.unfinishedTrainings().isEmpty());
         QCOMPARE(m_diary.trainings({}).size(), failing ? 0 : 1);
+    }
+
+    // "Ansicht → Trainingstagebuch" opens the diary window; the training
+    // chosen there opens in the analysis window with its series.
+    void aTrainingOpensInTheAnalysisWindow() {
+        Form1 form(m_services, StartOptions{u"Kai"_s, {}, {}});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        shoot(WindowDriver(&form), 2);
+        QAction* entry = nullptr;
+        for (QAction* action : form.findChildren<QAction*>())
+            if (action->text() == u"Trainingstagebuch"_s)
+                entry = action;
+        QVERIFY(entry);
+        entry->trigger();
+        QWidget* diaryWindow = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == u"Trainingstagebuch"_s && w->isVisible())
+                diaryWindow = w;
+        QVERIFY(diaryWindow);
+        auto* table = diaryWindow->findChild<QTableView*>(u"Trainings"_s);
+        QCOMPARE(table->model()->rowCount(), 1);
+        table->selectRow(0);
+        diaryWindow->findChild<QPushButton*>(u"InAnalyseOeffnen"_s)->click();
+        QVERIFY(form.analysisWindow() && form.analysisWindow()->isVisible());
+        QCOMPARE(form.analysisWindow()->sheet().store()[1], form.sheet().store()[1]);
+        QCOMPARE(form.analysisWindow()->shooterName(), u"Kai"_s);
     }
 
     void aKilledProgramsTrainingComesBack_data() {
