@@ -54,9 +54,11 @@ QT_QPA_PLATFORM=offscreen "$dir/ankerblick_bench" --rows="$rows" \
   exit 1
 }
 
-# Figures 8-9: the training diary, in a process of its own.
-echo "Messe das Trainingstagebuch (8-9) ..." >&2
-"$dir/ankerblick_bench_diary" --rows="$rows" --benchmark_enable_random_interleaving=true \
+# Figures 8-11: the training diary, its window and a shot's diary time, in
+# a process of its own.
+echo "Messe das Trainingstagebuch (8-11) ..." >&2
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
+  "$dir/ankerblick_bench_diary" --rows="$rows" --benchmark_enable_random_interleaving=true \
   >"$dir/bench-diary-raw.txt" 2>&1 || {
   cat "$dir/bench-diary-raw.txt" >&2
   exit 1

@@ -1,22 +1,39 @@
-// Figures 8 and 9: the training diary. A window saves its series after
+// Figures 8 to 11: the training diary. A window saves its series after
 // every shot, so saving a series of ten shots must stay far within one frame
 // (16 ms at 60 Hz); the diary window reads the series of every training, so
 // reading 100,000 series is paired with a bare SELECT of the same rows.
+// Figure 10 opens, filters and draws the diary window on that diary against
+// the same SELECT; figure 11 takes the time a real diary adds to a shot in
+// the main window, against one frame. Runs on the offscreen platform.
 //
 // Usage: ankerblick_bench_diary [--rows=FILE] [Google Benchmark options]
 // Writes one tab-separated row per figure (figure, ours, limit, ratio, goal,
 // verdict) to FILE, as ankerblick_bench does.
 
-#include "platform/sqlitediary.h"
+#include "benchdata.h"
+#include "benchservices.h"
 
-#include <QCoreApplication>
+#include "features/diary/diarywindow.h"
+#include "platform/sqlitediary.h"
+#include "widgets/targetview.h"
+#include "windows/main/form1.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <QtTest>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -127,10 +144,132 @@ void selectLimit(benchmark::State& state) {
     QSqlDatabase::removeDatabase(QStringLiteral("bare"));
 }
 
+// Figure 10: the diary window on the 100,000 series. The window reads the
+// diary in its constructor; grab() lays it out and paints table and charts.
+void openWindowOurs(benchmark::State& state) {
+    SqliteDiary& diary = fullDiary();
+    bench::AnsweringDialogs dialogs;
+    QtPrinterService printers;
+    for (auto _ : state) {
+        auto window = std::make_unique<DiaryWindow>(diary, dialogs, printers);
+        window->show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window->grab());
+        // Closing the window is not part of opening it.
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+
+// A choice of shooter makes the window query the diary again; both choices
+// hold all trainings, so every change reads and draws the full data.
+void filterOurs(benchmark::State& state) {
+    bench::AnsweringDialogs dialogs;
+    QtPrinterService printers;
+    DiaryWindow window(fullDiary(), dialogs, printers);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* shooter = window.findChild<QComboBox*>(QStringLiteral("Schütze"));
+    if (!shooter || shooter->count() < 2) {
+        state.SkipWithError("no shooter to choose");
+        return;
+    }
+    for (auto _ : state) {
+        shooter->setCurrentIndex(shooter->currentIndex() == 0 ? 1 : 0);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+
+// Each chart view laid out at the window's size and rendered into an image.
+void chartsOurs(benchmark::State& state) {
+    bench::AnsweringDialogs dialogs;
+    QtPrinterService printers;
+    DiaryWindow window(fullDiary(), dialogs, printers);
+    const QList<QChartView*> views = window.findChildren<QChartView*>();
+    if (views.size() != 4) {
+        state.SkipWithError("the window shows no four charts");
+        return;
+    }
+    for (QChartView* view : views)
+        view->resize(window.size());
+    QCoreApplication::sendPostedEvents();
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        for (QChartView* view : views) {
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            view->render(&painter);
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// Figure 11: shots entered in the main window as the shooter does, a call
+// and a hit clicked on the target, with the real diary and the in-memory one.
+void clickAt(QWidget* surface, QPoint at) {
+    // The waiting mark follows the pointer, so it comes from a neighbour.
+    QTest::mouseMove(surface, at + QPoint(1, 0));
+    QTest::mouseMove(surface, at);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, at);
+}
+
+void shootInto(benchmark::State& state, Diary& diary) {
+    bench::BenchServices base;
+    Services services{base.dialogs, base.clock, base.tones, base.printers, base.settings, diary};
+    Form1 form(services, StartOptions{QStringLiteral("Bench"), {}, {}});
+    form.show();
+    QCoreApplication::processEvents();
+    auto* surface = form.findChild<TargetView*>();
+    auto* next = form.findChild<QPushButton*>(QStringLiteral("WeitereSerie"));
+    if (!surface || !next) {
+        state.SkipWithError("no target view or no button for the next series");
+        return;
+    }
+    int shot = 0;
+    for (auto _ : state) {
+        if (shot > 0 && shot % kShotsPerSeries == 0) {
+            state.PauseTiming();
+            next->click();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        clickAt(surface, QPoint(244, 228));
+        clickAt(surface, QPoint(236 + shot % 5 * 4, 220 + shot % 3 * 8));
+        QCoreApplication::processEvents();
+        ++shot;
+    }
+    form.close();
+}
+
+int g_diaryFiles = 0;
+
+void shotSqlite(benchmark::State& state) {
+    // A new diary for every repetition, as a club member's first training.
+    SqliteDiary diary(scratchFolder() + QStringLiteral("/schuss%1.sqlite").arg(++g_diaryFiles));
+    shootInto(state, diary);
+}
+
+void shotMemory(benchmark::State& state) {
+    MemoryDiary diary;
+    shootInto(state, diary);
+}
+
 template <typename F> void add(const std::string& name, F&& function) {
     benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+// A hundred shots per repetition: ten series, within what a window lists.
+template <typename F> void addShots(const std::string& name, F&& function) {
+    benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(100)
         ->Repetitions(kRepetitions)
         ->ReportAggregatesOnly(true);
 }
@@ -166,6 +305,17 @@ void writeRows(std::FILE* out, const std::map<std::string, double>& m) {
     if (m.count("select") && m.count("trainings"))
         writeRow(out, "9 table of 1,000 trainings vs the same SELECT", m.at("trainings"),
                  m.at("select"), 1);
+    const char* window[][2] = {
+        {"open", "10 open the diary window (100,000 series) vs bare SELECT"},
+        {"filter", "10 diary window: filter change, query and redraw vs bare SELECT"},
+        {"charts", "10 diary window: draw the four charts vs bare SELECT"}};
+    for (const auto& [name, figure] : window)
+        if (m.count("select") && m.count(name))
+            writeRow(out, figure, m.at(name), m.at("select"), 2);
+    // The diary's share of a shot: what the real diary adds to the same shot.
+    if (m.count("shot_sqlite") && m.count("shot_memory"))
+        writeRow(out, "11 shot in the main window, added by the diary vs one frame",
+                 std::max(0.0, m.at("shot_sqlite") - m.at("shot_memory")), kFrameMs, 1);
 }
 
 } // namespace
@@ -180,11 +330,19 @@ int main(int argc, char** argv) {
             args.push_back(argv[i]);
     }
     int count = int(args.size());
-    QCoreApplication app(count, args.data());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(count, args.data());
+    QLocale::setDefault(bench::benchLocale());
     add("save", saveOurs);
     add("series", seriesOurs);
     add("trainings", trainingsOurs);
     add("select", selectLimit);
+    add("open", openWindowOurs);
+    add("filter", filterOurs);
+    add("charts", chartsOurs);
+    addShots("shot_sqlite", shotSqlite);
+    addShots("shot_memory", shotMemory);
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
         return 2;
