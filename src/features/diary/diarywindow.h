@@ -53,8 +53,11 @@ private:
     QLayout* buildFilters();
     QWidget* buildContent();
     QLayout* buildButtons();
-    void resetPeriod();
+    // Returns the diary's trainings it read for the period.
+    QList<diary::TrainingSummary> resetPeriod();
     void query();
+    // Table, charts and count for the trainings the filter took.
+    void showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows);
     void fitColumns();
     void showEmptyState();
     void updateButtons();
