@@ -69,8 +69,10 @@ QStringList csvHeader() {
 
 QStringList csvFields(const ShotRow& row, const QLocale& locale) {
     const Shot& s = row.shot;
-    const std::optional<double> callX = s.call ? std::optional(s.call->x) : std::nullopt;
-    const std::optional<double> callY = s.call ? std::optional(s.call->y) : std::nullopt;
+    // Texts, not optional numbers: GCC's release build takes an optional
+    // made in a conditional for "maybe uninitialized".
+    const QString callX = s.call ? rounded(s.call->x, 2, locale) : QString();
+    const QString callY = s.call ? rounded(s.call->y, 2, locale) : QString();
     return {row.trainingStart.toString(kDateTimeFormat),
             row.shooter,
             disciplineCaption(row.discipline),
@@ -79,8 +81,8 @@ QStringList csvFields(const ShotRow& row, const QLocale& locale) {
             rounded(s.hit.x, 2, locale),
             rounded(s.hit.y, 2, locale),
             optionalText(s.value, 1, locale),
-            optionalText(callX, 2, locale),
-            optionalText(callY, 2, locale),
+            callX,
+            callY,
             optionalText(s.callValue, 1, locale),
             optionalText(s.rating, 0, locale),
             optionalText(s.sekMm, 0, locale),
