@@ -411,6 +411,8 @@ void TestDiary::migrationFromVersion1() {
     QCOMPARE(rows[0].meanSumTenths, 9.7 + 8.6);
     QCOMPARE(rows[0].call10Share, std::optional<double>(1.0));
     QCOMPARE(d.seriesSummaries({}).value(0).figures, figuresOf(series[0].shots));
+    // The counts by value the newest version keeps with each training.
+    QCOMPARE(histogramText(d.valueHistogram({})), histogramText({{97, 1}, {86, 1}}));
     // And the new tables take writes.
     QVERIFY(d.importTraining(trainingOf(u"Neu"_s, 0, at(4, 9, 0)), {}, hashOf(1)));
     QVERIFY(d.saveSeries(7, valued(2, {5.0}, at(3, 10, 5))));

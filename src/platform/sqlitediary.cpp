@@ -217,14 +217,16 @@ bool SqliteDiary::saveSeries(qint64 training, const Series& series) {
         // The shots go with their series (ON DELETE CASCADE).
         return sql.exec(u"DELETE FROM series WHERE training = ? AND number = ?"_s,
                         {training, series.number}) &&
-               (series.shots.isEmpty() || insertSeries(sql, training, series));
+               (series.shots.isEmpty() || insertSeries(sql, training, series)) &&
+               storeValueCounts(sql, training);
     });
 }
 
 bool SqliteDiary::removeSeriesFrom(qint64 training, int first) {
     return write([&](Sql& sql) {
         return sql.exec(u"DELETE FROM series WHERE training = ? AND number >= ?"_s,
-                        {training, first});
+                        {training, first}) &&
+               storeValueCounts(sql, training);
     });
 }
 
@@ -252,6 +254,8 @@ std::optional<qint64> SqliteDiary::importTraining(const Training& training,
         for (const Series& s : series)
             if (!s.shots.isEmpty() && !insertSeries(sql, *id, s))
                 return false;
+        if (!storeValueCounts(sql, *id))
+            return false;
         return sql.exec(u"INSERT INTO imports (hash, training) VALUES (?, ?)"_s, {fileHash, *id});
     });
     return ok ? id : std::nullopt;
@@ -394,16 +398,13 @@ QList<SeriesSummary> SqliteDiary::seriesSummaries(const Filter& filter) const {
 
 std::map<int, int> SqliteDiary::valueHistogram(const Filter& filter) const {
     Sql sql(QSqlDatabase::database(m_connection, false));
-    const Where where = whereOf(filter, u"sh.value IS NOT NULL"_s);
-    // ROUND rounds half away from zero, as histogramTenths does.
-    QSqlQuery q = sql.prepare(u"SELECT CAST(ROUND(sh.value * 10) AS INTEGER), COUNT(*) "
-                              u"FROM shots sh JOIN series s ON s.id = sh.series "
-                              u"JOIN trainings t ON t.id = s.training"_s +
-                              where.sql() + u" GROUP BY 1"_s);
+    const Where where = whereOf(filter);
+    // One row a training: each keeps the count of its shots by value.
+    QSqlQuery q = sql.prepare(u"SELECT t.value_counts FROM trainings t"_s + where.sql());
     std::map<int, int> counts;
     if (sql.exec(q, where.values))
         while (q.next())
-            counts[q.value(0).toInt()] = q.value(1).toInt();
+            addValueCounts(q.value(0).toByteArray(), counts);
     return counts;
 }
 

@@ -225,6 +225,39 @@ bool insertSeries(Sql& sql, qint64 training, const Series& series) {
     return true;
 }
 
+// Pairs of little-endian 32-bit numbers: tenths of a ring, shots.
+bool storeValueCounts(Sql& sql, qint64 training) {
+    // ROUND rounds half away from zero, as histogramTenths does.
+    QSqlQuery q = sql.prepare(u"SELECT CAST(ROUND(sh.value * 10) AS INTEGER), COUNT(*) "
+                              u"FROM shots sh JOIN series s ON s.id = sh.series "
+                              u"WHERE s.training = ? AND sh.value IS NOT NULL GROUP BY 1"_s);
+    if (!sql.exec(q, {training}))
+        return false;
+    QByteArray packed;
+    const auto put = [&packed](qint32 v) {
+        const auto u = quint32(v);
+        for (int shift = 0; shift < 32; shift += 8)
+            packed.append(char((u >> shift) & 0xff));
+    };
+    while (q.next()) {
+        put(q.value(0).toInt());
+        put(q.value(1).toInt());
+    }
+    return sql.exec(u"UPDATE trainings SET value_counts = ? WHERE id = ?"_s, {packed, training});
+}
+
+void addValueCounts(const QByteArray& packed, std::map<int, int>& counts) {
+    const auto get = [&packed](qsizetype at) {
+        quint32 u = 0;
+        for (int i = 3; i >= 0; --i)
+            u = (u << 8) | quint8(packed[at + i]);
+        return qint32(u);
+    };
+    // A damaged row adds what it holds whole.
+    for (qsizetype at = 0; at + 8 <= packed.size(); at += 8)
+        counts[get(at)] += get(at + 4);
+}
+
 namespace {
 
 // The first diary: trainings with their series and shots. Times are
@@ -302,9 +335,26 @@ bool addFiguresAndImports(Sql& sql) {
            fillFigures(sql);
 }
 
+// The count of shots by value, kept with each training.
+bool addValueCounts(Sql& sql) {
+    if (!sql.exec(u"ALTER TABLE trainings ADD COLUMN value_counts BLOB"_s))
+        return false;
+    QSqlQuery ids = sql.prepare(u"SELECT id FROM trainings"_s);
+    if (!sql.exec(ids))
+        return false;
+    QList<qint64> trainings;
+    while (ids.next())
+        trainings.append(ids.value(0).toLongLong());
+    for (qint64 id : trainings)
+        if (!storeValueCounts(sql, id))
+            return false;
+    return true;
+}
+
 using Migration = bool (*)(Sql&);
 // Step i brings the tables from version i to version i + 1.
-constexpr std::array<Migration, 2> kMigrations = {createVersion1, addFiguresAndImports};
+constexpr std::array<Migration, 3> kMigrations = {createVersion1, addFiguresAndImports,
+                                                  addValueCounts};
 
 } // namespace
 
