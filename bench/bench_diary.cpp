@@ -11,6 +11,7 @@
 // verdict) to FILE, as ankerblick_bench does.
 
 #include "benchdata.h"
+#include "benchreport.h"
 #include "benchservices.h"
 
 #include "features/diary/diarywindow.h"
@@ -43,10 +44,10 @@
 
 using namespace ankerblick;
 using namespace ankerblick::diary;
+using namespace ankerblick::bench;
 
 namespace {
 
-constexpr int kRepetitions = 5;
 constexpr int kTrainings = 1000;
 constexpr int kSeriesPerTraining = 100; // 100,000 series, 1,000,000 shots
 constexpr double kFrameMs = 16.0;
@@ -264,40 +265,10 @@ void shotMemory(benchmark::State& state) {
     shootInto(state, diary);
 }
 
-template <typename F> void add(const std::string& name, F&& function) {
-    benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Repetitions(kRepetitions)
-        ->ReportAggregatesOnly(true);
-}
-
 // A hundred shots per repetition: ten series, within what a window lists.
 template <typename F> void addShots(const std::string& name, F&& function) {
-    benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(100)
-        ->Repetitions(kRepetitions)
-        ->ReportAggregatesOnly(true);
+    bench::add(name, std::forward<F>(function))->Iterations(100);
 }
-
-// Keeps the median wall time of every benchmark, in milliseconds.
-class MedianCollector final : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medians;
-    std::map<std::string, std::string> errors;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                errors[run.run_name.function_name] = run.error_message;
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-};
 
 void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
     const double ratio = ours / limit;

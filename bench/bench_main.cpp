@@ -7,6 +7,7 @@
 // verdict) to FILE; bench.sh prints them as a table.
 
 #include "benchdata.h"
+#include "benchreport.h"
 #include "benchservices.h"
 
 #include "features/timeanalysis/ausgabeform.h"
@@ -42,7 +43,6 @@ using namespace ankerblick::bench;
 
 namespace {
 
-constexpr int kRepetitions = 5;
 constexpr QSize kImageSize(1920, 1080);
 constexpr int kPaintedSeries = 1000; // 10,000 shots on the face, 10,000 time lines
 
@@ -353,31 +353,6 @@ void groupLimit(benchmark::State& state) {
 }
 
 // ---- Registration and report -------------------------------------------------
-
-template <typename F> void add(const std::string& name, F&& function) {
-    benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Repetitions(kRepetitions)
-        ->ReportAggregatesOnly(true);
-}
-
-// Keeps the median wall time of every benchmark, in milliseconds.
-class MedianCollector final : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medians;
-    std::map<std::string, std::string> errors;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                errors[run.run_name.function_name] = run.error_message;
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-};
 
 std::string milliseconds(double ms) {
     char text[32];

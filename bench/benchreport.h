@@ -1,0 +1,43 @@
+#pragma once
+
+// What the benchmark programs share: how a benchmark is registered (wall
+// time in milliseconds, five repetitions, aggregates only) and the reporter
+// that keeps each benchmark's median.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ankerblick::bench {
+
+inline constexpr int kRepetitions = 5;
+
+template <typename F> benchmark::internal::Benchmark* add(const std::string& name, F&& function) {
+    return benchmark::RegisterBenchmark(name.c_str(), std::forward<F>(function))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+// Keeps the median wall time of every benchmark, in milliseconds.
+class MedianCollector final : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medians;
+    std::map<std::string, std::string> errors;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                errors[run.run_name.function_name] = run.error_message;
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+};
+
+} // namespace ankerblick::bench
