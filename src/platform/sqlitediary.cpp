@@ -1,5 +1,7 @@
 #include "sqlitediary.h"
 
+#include "files/diaryblobs.h"
+
 #include "diarytotals.h"
 #include "sqlitediaryschema.h"
 
@@ -401,10 +403,13 @@ std::map<int, int> SqliteDiary::valueHistogram(const Filter& filter) const {
     const Where where = whereOf(filter);
     // One row a training: each keeps the count of its shots by value.
     QSqlQuery q = sql.prepare(u"SELECT t.value_counts FROM trainings t"_s + where.sql());
-    std::map<int, int> counts;
+    std::map<int, qint64> sums;
     if (sql.exec(q, where.values))
         while (q.next())
-            addValueCounts(q.value(0).toByteArray(), counts);
+            addValueCounts(q.value(0).toByteArray(), sums);
+    std::map<int, int> counts;
+    for (const auto& [tenths, shots] : sums)
+        counts[tenths] = int(std::min<qint64>(shots, std::numeric_limits<int>::max()));
     return counts;
 }
 

@@ -1,5 +1,7 @@
 #include "sqlitediaryschema.h"
 
+#include "files/diaryblobs.h"
+
 #include <array>
 
 namespace ankerblick::sqlitediary {
@@ -101,45 +103,6 @@ QDateTime timeOf(const QVariant& value) {
 
 namespace {
 
-// The columns of a record in the order they are packed.
-std::array<SeriesRecord::Column*, 8> columnsOf(SeriesRecord& r) {
-    return {&r.hitLeft, &r.hitTop, &r.callLeft, &r.callTop,
-            &r.lineX1,  &r.lineY1, &r.lineX2,   &r.lineY2};
-}
-
-constexpr qsizetype kPackedSize = 8 * kShotsPerSeries * 2;
-
-} // namespace
-
-// 160 bytes, little endian: a series is never read by its columns in SQL.
-QByteArray packRecord(const SeriesRecord& record) {
-    SeriesRecord copy = record;
-    QByteArray bytes;
-    bytes.reserve(kPackedSize);
-    for (const SeriesRecord::Column* column : columnsOf(copy))
-        for (qint16 v : *column) {
-            const auto u = quint16(v);
-            bytes.append(char(u & 0xff));
-            bytes.append(char(u >> 8));
-        }
-    return bytes;
-}
-
-SeriesRecord unpackRecord(const QByteArray& bytes) {
-    SeriesRecord record;
-    if (bytes.size() != kPackedSize)
-        return record;
-    qsizetype i = 0;
-    for (SeriesRecord::Column* column : columnsOf(record))
-        for (qint16& v : *column) {
-            v = qint16(quint16(quint8(bytes[i])) | quint16(quint8(bytes[i + 1]) << 8));
-            i += 2;
-        }
-    return record;
-}
-
-namespace {
-
 template <typename T> QVariant orNull(const std::optional<T>& value) {
     return value ? QVariant::fromValue(*value) : QVariant();
 }
@@ -225,7 +188,6 @@ bool insertSeries(Sql& sql, qint64 training, const Series& series) {
     return true;
 }
 
-// Pairs of little-endian 32-bit numbers: tenths of a ring, shots.
 bool storeValueCounts(Sql& sql, qint64 training) {
     // ROUND rounds half away from zero, as histogramTenths does.
     QSqlQuery q = sql.prepare(u"SELECT CAST(ROUND(sh.value * 10) AS INTEGER), COUNT(*) "
@@ -233,29 +195,11 @@ bool storeValueCounts(Sql& sql, qint64 training) {
                               u"WHERE s.training = ? AND sh.value IS NOT NULL GROUP BY 1"_s);
     if (!sql.exec(q, {training}))
         return false;
-    QByteArray packed;
-    const auto put = [&packed](qint32 v) {
-        const auto u = quint32(v);
-        for (int shift = 0; shift < 32; shift += 8)
-            packed.append(char((u >> shift) & 0xff));
-    };
-    while (q.next()) {
-        put(q.value(0).toInt());
-        put(q.value(1).toInt());
-    }
-    return sql.exec(u"UPDATE trainings SET value_counts = ? WHERE id = ?"_s, {packed, training});
-}
-
-void addValueCounts(const QByteArray& packed, std::map<int, int>& counts) {
-    const auto get = [&packed](qsizetype at) {
-        quint32 u = 0;
-        for (int i = 3; i >= 0; --i)
-            u = (u << 8) | quint8(packed[at + i]);
-        return qint32(u);
-    };
-    // A damaged row adds what it holds whole.
-    for (qsizetype at = 0; at + 8 <= packed.size(); at += 8)
-        counts[get(at)] += get(at + 4);
+    std::map<int, qint64> counts;
+    while (q.next())
+        counts[q.value(0).toInt()] = q.value(1).toLongLong();
+    return sql.exec(u"UPDATE trainings SET value_counts = ? WHERE id = ?"_s,
+                    {packValueCounts(counts), training});
 }
 
 namespace {
@@ -336,7 +280,7 @@ bool addFiguresAndImports(Sql& sql) {
 }
 
 // The count of shots by value, kept with each training.
-bool addValueCounts(Sql& sql) {
+bool addValueCountColumn(Sql& sql) {
     if (!sql.exec(u"ALTER TABLE trainings ADD COLUMN value_counts BLOB"_s))
         return false;
     QSqlQuery ids = sql.prepare(u"SELECT id FROM trainings"_s);
@@ -354,7 +298,7 @@ bool addValueCounts(Sql& sql) {
 using Migration = bool (*)(Sql&);
 // Step i brings the tables from version i to version i + 1.
 constexpr std::array<Migration, 3> kMigrations = {createVersion1, addFiguresAndImports,
-                                                  addValueCounts};
+                                                  addValueCountColumn};
 
 } // namespace
 

@@ -11,8 +11,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <map>
-
 namespace ankerblick::sqlitediary {
 
 // Runs prepared statements with bound values and keeps the first error.
@@ -54,16 +52,12 @@ bool migrate(Sql& sql, int from);
 // Values as stored.
 QVariant timeValue(const QDateTime& time);
 QDateTime timeOf(const QVariant& value);
-QByteArray packRecord(const SeriesRecord& record);
-SeriesRecord unpackRecord(const QByteArray& bytes);
 
 // Inserts a series with its figures and shots; false on any failure.
 bool insertSeries(Sql& sql, qint64 training, const diary::Series& series);
 // Counts the scored shots of a training by value into its row, so that the
 // value histogram reads one row a training instead of every shot.
 bool storeValueCounts(Sql& sql, qint64 training);
-// Adds the counts a training row keeps (tenths of a ring to shots).
-void addValueCounts(const QByteArray& packed, std::map<int, int>& counts);
 // The columns of a shot, from the slot on, in this order.
 inline constexpr QLatin1StringView kShotColumns{
     "slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, shot_time, "

@@ -1,0 +1,27 @@
+#pragma once
+
+// The packed columns of the training diary's database: a series' stored
+// positions and a training's count of shots by value. They come back from a
+// file on the user's disk, which may be damaged, so reading takes any bytes.
+
+#include "model/seriesrecord.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <map>
+
+namespace ankerblick {
+
+// 160 bytes: the eight columns of the record, little-endian 16-bit numbers.
+QByteArray packRecord(const SeriesRecord& record);
+// The record packed; an empty one for bytes of any other length.
+SeriesRecord unpackRecord(const QByteArray& bytes);
+
+// Shots by value in tenths of a ring, as pairs of little-endian 32-bit numbers.
+QByteArray packValueCounts(const std::map<int, qint64>& counts);
+// Adds the counts packed to `counts`: whole pairs only, no count below 0,
+// sums kept within 64 bits.
+void addValueCounts(const QByteArray& packed, std::map<int, qint64>& counts);
+
+} // namespace ankerblick
