@@ -5,6 +5,7 @@
 #include "support/pdfprinters.h"
 #include "support/scripteddialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -340,6 +341,12 @@ private slots:
                  u"Noch keine Trainings im Tagebuch."_s);
         QVERIFY(!child<QPushButton>(window, u"PdfBericht"_s)->isEnabled());
         QVERIFY(!child<QPushButton>(window, u"InAnalyseOeffnen"_s)->isEnabled());
+        // Trainings entered while the window is open show when it comes to the front.
+        fill(m_diary, kSpring);
+        QVERIFY(shownDates(window).isEmpty());
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&window, &activate);
+        QCOMPARE(shownDates(window).size(), m_diary.trainings({}).size());
     }
 
     // Series files come in through the window, once: the second import of

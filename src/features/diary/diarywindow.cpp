@@ -20,6 +20,7 @@
 #include <QDateEdit>
 #include <QDateTime>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -226,6 +227,12 @@ diary::Filter DiaryWindow::filter() const {
     f.from = m_from->date();
     f.to = m_to->date();
     return f;
+}
+
+bool DiaryWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        refresh();
+    return QWidget::event(event);
 }
 
 void DiaryWindow::refresh() {

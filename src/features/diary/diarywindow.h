@@ -49,6 +49,11 @@ public slots:
 signals:
     void openTrainingRequested(qint64 trainingId);
 
+protected:
+    // Coming to the front, the window reads the diary again: shots entered
+    // meanwhile in the other windows are in it.
+    bool event(QEvent* event) override;
+
 private:
     QLayout* buildFilters();
     QWidget* buildContent();
