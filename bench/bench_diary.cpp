@@ -300,14 +300,8 @@ void writeRows(std::FILE* out, const std::map<std::string, double>& m) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string rowsPath;
     std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--rows=", 7) == 0)
-            rowsPath = argv[i] + 7;
-        else
-            args.push_back(argv[i]);
-    }
+    const std::string rowsPath = takeRowsPath(argc, argv, args);
     int count = int(args.size());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

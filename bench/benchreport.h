@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -39,5 +40,18 @@ public:
         }
     }
 };
+
+// Takes "--rows=FILE" (where the rows of the table go) out of the arguments
+// and keeps the others, for Google Benchmark, in `args`.
+inline std::string takeRowsPath(int argc, char** argv, std::vector<char*>& args) {
+    std::string rowsPath;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--rows=", 7) == 0)
+            rowsPath = argv[i] + 7;
+        else
+            args.push_back(argv[i]);
+    }
+    return rowsPath;
+}
 
 } // namespace ankerblick::bench
