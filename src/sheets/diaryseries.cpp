@@ -97,4 +97,17 @@ Series diarySeries(const SeriesRecord& record, int number, const TargetFace& fac
     return series;
 }
 
+SeriesFileContent windowContent(const Training& training, const QList<Series>& series) {
+    SeriesFileContent content;
+    for (const Series& s : series) {
+        while (content.series.size() < s.number - 1)
+            content.series.append(SeriesRecord{});
+        content.series.append(s.record);
+    }
+    content.comments = training.comments;
+    content.shotTimes = training.shotTimes;
+    content.shootingTimes = training.shootingTimes;
+    return content;
+}
+
 } // namespace ankerblick::diary

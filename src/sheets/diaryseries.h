@@ -5,6 +5,7 @@
 // note for each shot (its times and comments).
 
 #include "callrating.h"
+#include "files/seriesfile.h"
 #include "model/diaryrecords.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
@@ -31,5 +32,9 @@ struct SeriesTexts {
 Series diarySeries(const SeriesRecord& record, int number, const TargetFace& face,
                    const RatingOptions* options, const SeriesTexts& texts, const QLocale& locale,
                    const QDateTime& time = {});
+
+// A training's series and texts as a window holds them, series n at n - 1
+// (series the diary does not hold stay empty).
+SeriesFileContent windowContent(const Training& training, const QList<Series>& series);
 
 } // namespace ankerblick::diary

@@ -6,15 +6,6 @@
 
 namespace ankerblick {
 
-namespace {
-
-// Whether a series record holds anything worth a training.
-bool holdsShots(const SeriesRecord& record) {
-    return record.shotCount() > 0;
-}
-
-} // namespace
-
 DiaryRecorder::DiaryRecorder(Diary& diary, const QString& window)
     : m_diary(diary), m_window(window) {}
 
@@ -25,9 +16,6 @@ void DiaryRecorder::takeAsWritten(const TargetSheet& sheet) {
     for (int n = 1; n <= listed && store.contains(n); ++n)
         m_writtenSeries.append(store[n]);
     m_writtenDiscipline = sheet.face().discipline();
-    m_written.comments = sheet.comments();
-    m_written.shotTimes = sheet.times().shotTimesText();
-    m_written.shootingTimes = sheet.times().shootingTimesText();
 }
 
 bool DiaryRecorder::begin(const TargetSheet& sheet, const QString& shooter) {
@@ -53,7 +41,7 @@ bool DiaryRecorder::sync(const TargetSheet& sheet, const QString& shooter,
         // A training begins with its first shot.
         bool any = false;
         for (int n = 1; n <= listed && store.contains(n) && !any; ++n)
-            any = holdsShots(store[n]) &&
+            any = store[n].shotCount() > 0 &&
                   (n > m_writtenSeries.size() || !(m_writtenSeries.at(n - 1) == store[n]));
         // Series read from a file stay out of it unless they change.
         if (!any || !begin(sheet, shooter))
@@ -127,8 +115,6 @@ void DiaryRecorder::resume(const diary::Training& training, const TargetSheet& s
     m_training = training.id;
     m_written = training;
     takeAsWritten(sheet);
-    m_written = training;
-    m_writtenDiscipline = sheet.face().discipline();
 }
 
 void DiaryRecorder::finish() {
@@ -140,7 +126,6 @@ void DiaryRecorder::finish() {
     m_diary.updateTraining(t);
     m_training.reset();
     m_written = diary::Training{};
-    m_written.window = m_window;
 }
 
 } // namespace ankerblick

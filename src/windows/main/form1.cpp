@@ -9,6 +9,7 @@
 #include "platform/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
@@ -374,8 +375,10 @@ void Form1::showDiary() {
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
                 &Form1::openTrainingInAnalysis);
+    } else {
+        // A new window has just read the diary; one shown before reads it again.
+        m_diaryWindow->refresh();
     }
-    m_diaryWindow->refresh();
     m_diaryWindow->show();
     m_diaryWindow->raise();
     m_diaryWindow->activateWindow();
@@ -385,18 +388,10 @@ void Form1::openTrainingInAnalysis(qint64 training) {
     const std::optional<diary::Training> t = m_services.diary.training(training);
     if (!t)
         return;
-    SeriesFileContent content;
-    for (const diary::Series& s : m_services.diary.seriesOf(training)) {
-        while (content.series.size() < s.number - 1)
-            content.series.append(SeriesRecord{});
-        content.series.append(s.record);
-    }
-    content.comments = t->comments;
-    content.shotTimes = t->shotTimes;
-    content.shootingTimes = t->shootingTimes;
     BtnAnalyseAnzeige_Click();
     m_analysis->NameSetzen(t->shooter);
-    m_analysis->showSeries(content, t->discipline);
+    m_analysis->showSeries(diary::windowContent(*t, m_services.diary.seriesOf(training)),
+                           t->discipline);
 }
 
 // A training the program could not end (it was killed or crashed) comes

@@ -4,6 +4,7 @@
 #include "platform/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
@@ -299,16 +300,7 @@ void TargetWindow::restoreTraining(const diary::Training& training,
     // The stored positions belong to the training's discipline.
     if (QAbstractButton* discipline = m_discipline->button(training.discipline))
         discipline->setChecked(true);
-    SeriesFileContent content;
-    for (const diary::Series& s : series) {
-        while (content.series.size() < s.number - 1)
-            content.series.append(SeriesRecord{});
-        content.series.append(s.record);
-    }
-    content.comments = training.comments;
-    content.shotTimes = training.shotTimes;
-    content.shootingTimes = training.shootingTimes;
-    m_sheet.loadFileContent(content);
+    m_sheet.loadFileContent(diary::windowContent(training, series));
     m_sheet.markRestored();
     m_recorder->resume(training, m_sheet);
     refresh();
