@@ -57,21 +57,39 @@ private slots:
 
     void formatNumber_data() {
         QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals"); // -1: as many as the number has
+        QTest::addColumn<bool>("fixed");   // always showing the decimals
         QTest::addColumn<QString>("expected");
-        QTest::newRow("9.7") << 9.7 << QStringLiteral("9,7");
-        QTest::newRow("10.0 without decimals") << 10.0 << QStringLiteral("10");
-        QTest::newRow("zero") << 0.0 << QStringLiteral("0");
-        QTest::newRow("negative zero") << -0.0 << QStringLiteral("0");
-        QTest::newRow("96.3") << 96.3 << QStringLiteral("96,3");
-        QTest::newRow("no group separator") << 1234.5 << QStringLiteral("1234,5");
-        QTest::newRow("sum 10.9 + 9.7 + 0") << 10.9 + 9.7 + 0.0 << QStringLiteral("20,6");
-        QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << QStringLiteral("0,3");
-        QTest::newRow("negative") << -10.9 << QStringLiteral("-10,9");
+        QTest::newRow("9.7") << 9.7 << -1 << false << QStringLiteral("9,7");
+        QTest::newRow("10.0 without decimals") << 10.0 << -1 << false << QStringLiteral("10");
+        QTest::newRow("zero") << 0.0 << -1 << false << QStringLiteral("0");
+        QTest::newRow("negative zero") << -0.0 << -1 << false << QStringLiteral("0");
+        QTest::newRow("96.3") << 96.3 << -1 << false << QStringLiteral("96,3");
+        QTest::newRow("no group separator") << 1234.5 << -1 << false << QStringLiteral("1234,5");
+        QTest::newRow("sum 10.9 + 9.7 + 0")
+            << 10.9 + 9.7 + 0.0 << -1 << false << QStringLiteral("20,6");
+        QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << -1 << false << QStringLiteral("0,3");
+        QTest::newRow("negative") << -10.9 << -1 << false << QStringLiteral("-10,9");
+        QTest::newRow("two places, half to even") << 2.125 << 2 << false << QStringLiteral("2,12");
+        QTest::newRow("one place, trailing zero dropped")
+            << 9.96 << 1 << false << QStringLiteral("10");
+        QTest::newRow("rounded to negative zero") << -0.04 << 1 << false << QStringLiteral("0");
+        QTest::newRow("fixed, a whole number") << 93.0 << 1 << true << QStringLiteral("93,0");
+        QTest::newRow("fixed, half to even") << 9.75 << 1 << true << QStringLiteral("9,8");
+        QTest::newRow("fixed, padded") << 1.5 << 2 << true << QStringLiteral("1,50");
+        QTest::newRow("fixed, no places") << 2.5 << 0 << true << QStringLiteral("2");
     }
     void formatNumber() {
         QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(bool, fixed);
         QFETCH(QString, expected);
-        QCOMPARE(num::formatNumber(value), expected);
+        if (decimals < 0)
+            QCOMPARE(num::formatNumber(value), expected);
+        else if (fixed)
+            QCOMPARE(num::formatFixed(value, decimals), expected);
+        else
+            QCOMPARE(num::formatRounded(value, decimals), expected);
     }
 
     void parseNumber_data() {

@@ -56,6 +56,22 @@ QString formatNumber(double v, const QLocale& locale) {
     return l.toString(v, 'g', 15);
 }
 
+QString formatRounded(double v, int decimals, const QLocale& locale) {
+    const double scale = std::pow(10.0, decimals);
+    return formatNumber(roundHalfEven(v * scale) / scale, locale);
+}
+
+QString formatFixed(double v, int decimals, const QLocale& locale) {
+    QString text = formatRounded(v, decimals, locale);
+    if (decimals <= 0)
+        return text;
+    const QString point = locale.decimalPoint();
+    if (!text.contains(point))
+        text += point;
+    const auto shown = text.size() - text.indexOf(point) - 1;
+    return text + QString(decimals - shown, u'0');
+}
+
 std::optional<double> parseNumber(const QString& text, const QLocale& locale) {
     QLocale l = locale;
     l.setNumberOptions(QLocale::RejectGroupSeparator);

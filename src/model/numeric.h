@@ -42,6 +42,10 @@ double floorValue(double v);
 // Number as text in the given locale: at most 15 significant digits,
 // no thousands separators, no trailing zeros ("9,7", "10", "0").
 QString formatNumber(double v, const QLocale& locale = QLocale());
+// The same, rounded half to even to `decimals` places first ("9,7", "10").
+QString formatRounded(double v, int decimals, const QLocale& locale = QLocale());
+// Rounded so and always showing the decimals ("93,0").
+QString formatFixed(double v, int decimals, const QLocale& locale = QLocale());
 
 // Reads a number typed or stored as text in the given locale. Leading and
 // trailing blanks and direction marks are ignored; group separators are not

@@ -22,27 +22,9 @@ constexpr double kTimeMargin = 0.03;
 const QString kDateTimeFormat = QStringLiteral("dd.MM.yyyy HH:mm");
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 
-// A number rounded to the decimals, without trailing zeros ("9,7", "10").
-QString rounded(double v, int decimals, const QLocale& locale) {
-    const double scale = std::pow(10.0, decimals);
-    return num::formatNumber(num::roundHalfEven(v * scale) / scale, locale);
-}
-
-// A number rounded to the decimals and always showing them ("93,0").
-QString fixed(double v, int decimals, const QLocale& locale) {
-    QString text = rounded(v, decimals, locale);
-    if (decimals == 0)
-        return text;
-    const QString point = locale.decimalPoint();
-    if (!text.contains(point))
-        text += point;
-    const auto shown = text.size() - text.indexOf(point) - 1;
-    return text + QString(decimals - shown, u'0');
-}
-
 template <typename T>
 QString optionalText(const std::optional<T>& v, int decimals, const QLocale& locale) {
-    return v ? rounded(double(*v), decimals, locale) : QString();
+    return v ? num::formatRounded(double(*v), decimals, locale) : QString();
 }
 
 // Quoted when the field holds the separator, a quote or a line break; quotes
@@ -71,15 +53,15 @@ QStringList csvFields(const ShotRow& row, const QLocale& locale) {
     const Shot& s = row.shot;
     // Texts, not optional numbers: GCC's release build takes an optional
     // made in a conditional for "maybe uninitialized".
-    const QString callX = s.call ? rounded(s.call->x, 2, locale) : QString();
-    const QString callY = s.call ? rounded(s.call->y, 2, locale) : QString();
+    const QString callX = s.call ? num::formatRounded(s.call->x, 2, locale) : QString();
+    const QString callY = s.call ? num::formatRounded(s.call->y, 2, locale) : QString();
     return {row.trainingStart.toString(kDateTimeFormat),
             row.shooter,
             disciplineCaption(row.discipline),
             QString::number(row.series),
             QString::number(s.slot + 1),
-            rounded(s.hit.x, 2, locale),
-            rounded(s.hit.y, 2, locale),
+            num::formatRounded(s.hit.x, 2, locale),
+            num::formatRounded(s.hit.y, 2, locale),
             optionalText(s.value, 1, locale),
             callX,
             callY,
@@ -159,17 +141,18 @@ QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QL
     case TrainingColumn::Series:
         return QString::number(row.series);
     case TrainingColumn::MeanWhole:
-        return hasSeries ? fixed(row.meanSumWhole, 1, locale) : QString();
+        return hasSeries ? num::formatFixed(row.meanSumWhole, 1, locale) : QString();
     case TrainingColumn::MeanTenths:
-        return hasSeries ? fixed(row.meanSumTenths, 1, locale) : QString();
+        return hasSeries ? num::formatFixed(row.meanSumTenths, 1, locale) : QString();
     case TrainingColumn::Calls10:
-        return row.call10Share ? rounded(*row.call10Share * 100.0, 0, locale) : QString();
+        return row.call10Share ? num::formatRounded(*row.call10Share * 100.0, 0, locale)
+                               : QString();
     case TrainingColumn::SekMm:
         return optionalText(row.meanSekMm, 0, locale);
     case TrainingColumn::Position:
         return row.mpi ? group::positionText(*row.mpi, locale) : QString();
     case TrainingColumn::GroupSize:
-        return row.meanGroupSize ? fixed(*row.meanGroupSize, 1, locale) : QString();
+        return row.meanGroupSize ? num::formatFixed(*row.meanGroupSize, 1, locale) : QString();
     }
     return QString();
 }

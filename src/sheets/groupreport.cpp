@@ -33,16 +33,9 @@ double tenths(double mm) {
     return num::roundHalfEven(mm * 10.0) / 10.0 + 0.0;
 }
 
-// A length already rounded to tenths, always with its one decimal ("1,0").
-QString oneDecimal(double mm, const QLocale& locale) {
-    QString text = num::formatNumber(mm, locale);
-    if (!text.contains(locale.decimalPoint()))
-        text += locale.decimalPoint() + QStringLiteral("0");
-    return text;
-}
-
 QString part(double mm, const QString& plus, const QString& minus, const QLocale& locale) {
-    return QStringLiteral("%1 mm %2").arg(oneDecimal(std::abs(mm), locale), mm > 0 ? plus : minus);
+    return QStringLiteral("%1 mm %2")
+        .arg(num::formatFixed(std::abs(mm), 1, locale), mm > 0 ? plus : minus);
 }
 
 QString clicks(int count, const QString& plus, const QString& minus) {
@@ -53,7 +46,7 @@ QString clicks(int count, const QString& plus, const QString& minus) {
 }
 
 QString millimetres(double mm, const QLocale& locale) {
-    return oneDecimal(tenths(mm), locale) + QStringLiteral(" mm");
+    return num::formatFixed(mm, 1, locale) + QStringLiteral(" mm");
 }
 
 // A position with its clock direction, as far as it is off the centre when shown.

@@ -86,7 +86,7 @@ QString groupLine(const QList<group::Shot>& shots, const QLocale& locale) {
     if (hits.shots == 0)
         return {};
     return u"Trefferlage: " + group::positionText(hits.mpi, locale) + u"; Streukreis " +
-           num::formatNumber(num::roundHalfEven(hits.extremeSpread * 10.0) / 10.0, locale) + u" mm";
+           num::formatRounded(hits.extremeSpread, 1, locale) + u" mm";
 }
 
 QString seriesTitle(qint16 number) {
