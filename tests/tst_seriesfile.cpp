@@ -88,6 +88,31 @@ QByteArray slotLines(int first) {
     return b;
 }
 
+// While it lives, files this process writes end after 100 bytes, as on a full
+// disk; the write fails instead of the process being stopped.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = 100;
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_active = false;
+};
+
 } // namespace
 
 class TestSeriesFile : public QObject {
@@ -327,16 +352,9 @@ private slots:
 
         std::optional<QString> error;
         if (where == u"alt.txt") {
-            // Writes beyond 100 bytes fail as on a full disk.
-            rlimit saved{};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-            rlimit limited = saved;
-            limited.rlim_cur = 100;
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+            const FullDisk full;
+            QVERIFY(full.active());
             error = writeSeriesFile(path, goldenContent(), SeriesFileStyle::MainWindow);
-            setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, oldHandler);
         } else {
             error = writeSeriesFile(path, goldenContent(), SeriesFileStyle::MainWindow);
         }
@@ -465,16 +483,12 @@ private slots:
         const SeriesFileContent content = largeContent();
         QTemporaryDir dir;
         const QString path = dir.filePath(u"voll.txt"_s);
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit limited = saved;
-        limited.rlim_cur = 100;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const std::optional<QString> error =
-            writeSeriesFile(path, content, SeriesFileStyle::MainWindow);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        std::optional<QString> error;
+        {
+            const FullDisk full;
+            QVERIFY(full.active());
+            error = writeSeriesFile(path, content, SeriesFileStyle::MainWindow);
+        }
         QVERIFY(error);
         const qsizetype size = encodeSeriesFile(content, SeriesFileStyle::MainWindow).size();
         QVERIFY2(error->contains(
