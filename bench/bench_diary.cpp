@@ -316,12 +316,9 @@ int main(int argc, char** argv) {
     add("charts", chartsOurs);
     addShots("shot_sqlite", shotSqlite);
     addShots("shot_memory", shotMemory);
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
     MedianCollector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
-    benchmark::Shutdown();
+    if (!runAll(count, args, collector))
+        return 2;
     for (const auto& [name, message] : collector.errors)
         std::fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());
     std::FILE* out = rowsPath.empty() ? stdout : std::fopen(rowsPath.c_str(), "a");

@@ -404,12 +404,9 @@ int main(int argc, char** argv) {
     add("group/ours", groupOurs);
     add("group/limit", groupLimit);
 
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
     MedianCollector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
-    benchmark::Shutdown();
+    if (!runAll(count, args, collector))
+        return 2;
 
     const auto& m = collector.medians;
     const auto has = [&](const char* a, const char* b) {

@@ -54,4 +54,15 @@ inline std::string takeRowsPath(int argc, char** argv, std::vector<char*>& args)
     return rowsPath;
 }
 
+// Runs the registered benchmarks into the collector; false on arguments
+// Google Benchmark does not know (it has said which).
+inline bool runAll(int& count, std::vector<char*>& args, MedianCollector& collector) {
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return false;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    benchmark::Shutdown();
+    return true;
+}
+
 } // namespace ankerblick::bench
