@@ -377,9 +377,7 @@ bool AimSheet::receiveTargetHit(float x, float y) {
     if (!canHold(at))
         return false;
     m_held.append({at, m_clock.milliseconds()});
-    // The target's shots belong to the newest series, whatever is shown.
-    if (!lastSeriesSelected())
-        selectSeries(int(m_seriesList.size()));
+    selectNewestSeries();
     pairHeldHits();
     updateCaption();
     return true;
@@ -409,8 +407,7 @@ void AimSheet::pairHeldHits() {
 }
 
 bool AimSheet::toNewestOpenSeries() {
-    if (!lastSeriesSelected())
-        selectSeries(int(m_seriesList.size()));
+    selectNewestSeries();
     return m_entryActive || nextSeries();
 }
 

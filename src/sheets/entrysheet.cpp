@@ -56,9 +56,7 @@ bool EntrySheet::releaseAt(float, float) {
 }
 
 bool EntrySheet::placeTargetHit(float x, float y) {
-    // The target's shots belong to the newest series, whatever is shown.
-    if (!lastSeriesSelected())
-        selectSeries(int(m_seriesList.size()));
+    selectNewestSeries();
     if (!m_placing && !nextSeries())
         return false;
     const int before = m_index;

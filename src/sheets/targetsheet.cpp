@@ -140,6 +140,11 @@ void TargetSheet::selectSeries(int number) {
     showSelectedSeries();
 }
 
+void TargetSheet::selectNewestSeries() {
+    if (!lastSeriesSelected())
+        selectSeries(int(m_seriesList.size()));
+}
+
 bool TargetSheet::nextSeries() {
     if (lastSeriesSelected() && int(m_seriesList.size()) >= kMaxSeries)
         return false; // the 16-bit series counter is full
@@ -243,8 +248,8 @@ void TargetSheet::takeBackLastListed() {
 
 void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(at.value_or(m_clock.milliseconds()), m_selected,
-                        int(m_listedSlots.size()), writeTimes);
+    m_times.shotEntered(at.value_or(m_clock.milliseconds()), m_selected, int(m_listedSlots.size()),
+                        writeTimes);
     markModified();
 }
 

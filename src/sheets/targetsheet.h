@@ -8,11 +8,11 @@
 // window takes hits only.
 
 #include "files/seriesfile.h"
+#include "model/clock.h"
 #include "model/marks.h"
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
-#include "model/clock.h"
 #include "shottimes.h"
 
 #include <QLocale>
@@ -53,6 +53,9 @@ public:
 
     // Series controls.
     void selectSeries(int number); // SerienListe: shows series `number` (1-based)
+    // Shows the newest series, unless it is shown: the electronic target's
+    // shots belong to it, whatever the shooter looks at.
+    void selectNewestSeries();
     // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
     bool nextSeries();
     virtual void undo() = 0;     // Undo ("Rückgängig")
