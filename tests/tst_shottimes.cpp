@@ -63,7 +63,6 @@ private slots:
         t.stop(5050);
         t.shotEntered(6000, 1, 1);
         QVERIFY(t.shotTimesText().isEmpty());
-        QCOMPARE(t.shootingTimesText(), QStringLiteral("Serie:1 Schuss:1: 6\r\n"));
     }
 
     void onlyTheNextShotTakesTheStoppedTime() {
@@ -73,9 +72,41 @@ private slots:
         t.shotEntered(20000, 2, 7);
         t.shotEntered(31250, 2, 8);
         QCOMPARE(t.shotTimesText(), QStringLiteral("Serie:2 Schuss:7: 8,4\r\n"));
-        // The first shooting time counts from clock 0; the next from the first shot.
-        QCOMPARE(t.shootingTimesText(),
-                 QStringLiteral("Serie:2 Schuss:7: 20\r\nSerie:2 Schuss:8: 11,2\r\n"));
+        // The first shot has nothing to be measured from; the next counts from it.
+        QCOMPARE(t.shootingTimesText(), QStringLiteral("Serie:2 Schuss:8: 11,2\r\n"));
+    }
+
+    // Whatever came before, the first shot after opening, new texts ("Laden",
+    // a recovery), none ("Neu") or shots of unknown time writes no shooting
+    // time; the one after it measures from it.
+    void theFirstShotHasNoShootingTime_data() {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("window opened") << QString();
+        QTest::newRow("texts read") << QStringLiteral("read");
+        QTest::newRow("texts cleared") << QStringLiteral("cleared");
+        QTest::newRow("shot of unknown time") << QStringLiteral("forgotten");
+    }
+    void theFirstShotHasNoShootingTime() {
+        QFETCH(QString, before);
+        ShotTimes t;
+        t.shotEntered(3'600'000, 1, 1); // an hour after the clock's start
+        QString kept = QStringLiteral("Serie:1 Schuss:1: 1\r\n");
+        if (before.isEmpty()) {
+            t = ShotTimes();
+            kept.clear();
+        } else if (before == QStringLiteral("read")) {
+            t.setTexts(QString(), kept);
+        } else if (before == QStringLiteral("cleared")) {
+            t.clearTexts();
+            kept.clear();
+        } else {
+            t.setTexts(QString(), kept);
+            t.forgetLastShot();
+        }
+        t.shotEntered(7'200'000, 1, 2);
+        QCOMPARE(t.shootingTimesText(), kept);
+        t.shotEntered(7'204'500, 1, 3);
+        QCOMPARE(t.shootingTimesText(), kept + QStringLiteral("Serie:1 Schuss:3: 4,5\r\n"));
     }
 
     void stoppingAgainOverwritesAPendingTime() {

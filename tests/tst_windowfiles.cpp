@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(s.calls()[1].box.left, 0.0f);
         QCOMPARE(s.lines()[1].x2, 0.0f);
         QCOMPARE(s.times().shootingTimesText(),
-                 QStringLiteral("\r\nSerie:1 Schuss:1: 1,5\r\nSerie:1 Schuss:2: 2,5\r\n\r\n"));
+                 QStringLiteral("\r\nSerie:1 Schuss:2: 2,5\r\n\r\n"));
     }
 
     void aFailedSaveIsReported() {

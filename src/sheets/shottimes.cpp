@@ -29,8 +29,10 @@ void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines) 
             m_shotTimes += line(series, shot, m_stopped / 10.0, m_locale);
             m_stopped = 0;
         }
-        const quint32 tenths = (now - m_lastShot) / 100u;
-        m_shootingTimes += line(series, shot, double(tenths) / 10.0, m_locale);
+        if (m_lastShot) {
+            const quint32 tenths = (now - *m_lastShot) / 100u;
+            m_shootingTimes += line(series, shot, double(tenths) / 10.0, m_locale);
+        }
     }
     m_lastShot = now;
 }
@@ -38,11 +40,13 @@ void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines) 
 void ShotTimes::setTexts(const QString& shotTimes, const QString& shootingTimes) {
     m_shotTimes = shotTimes;
     m_shootingTimes = shootingTimes;
+    m_lastShot.reset();
 }
 
 void ShotTimes::clearTexts() {
     m_shotTimes.clear();
     m_shootingTimes.clear();
+    m_lastShot.reset();
 }
 
 } // namespace ankerblick

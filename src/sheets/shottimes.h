@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace ankerblick {
 
 class ShotTimes {
@@ -21,14 +23,18 @@ public:
     qint16 stoppedTenths() const { return m_stopped; }
 
     // A shot was entered as shot `shot` of series `series`. With writeLines the
-    // pending shot time and the shooting time are written; the clock of the last
-    // shot is taken in any case.
+    // pending shot time and the shooting time since the shot before are
+    // written (none for the first shot: nothing to measure from); the clock
+    // of the last shot is taken in any case.
     void shotEntered(quint32 now, int series, int shot, bool writeLines = true);
 
     const QString& shotTimesText() const { return m_shotTimes; }         // "$Schusszeiten$"
     const QString& shootingTimesText() const { return m_shootingTimes; } // "$Schiesszeiten$"
+    // New texts ("Laden", a recovery) or none ("Neu"): the next shot is a first shot.
     void setTexts(const QString& shotTimes, const QString& shootingTimes);
     void clearTexts();
+    // The next shot measures from nothing (shots entered without a time of their own).
+    void forgetLastShot() { m_lastShot.reset(); }
 
     // One line of a time text: "Serie:2 Schuss:7: 8,4" followed by CR LF.
     static QString line(int series, int shot, double seconds, const QLocale& locale);
@@ -37,7 +43,7 @@ private:
     QLocale m_locale;
     quint32 m_watchStart = 0;
     qint16 m_stopped = 0; // tenths of a second, 0 = none pending
-    quint32 m_lastShot = 0;
+    std::optional<quint32> m_lastShot; // none before the first shot
     QString m_shotTimes;
     QString m_shootingTimes;
 };
