@@ -2,11 +2,12 @@
 // sound server answers, and signals played on a sound server with a null sink
 // and captured from its monitor while the caller goes on.
 
-#include "platform/tonegenerator.h"
 #include "model/tonesamples.h"
+#include "platform/tonegenerator.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,10 +15,21 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace ankerblick;
 
@@ -110,6 +122,160 @@ private:
     QProcess m_process;
     QString m_address;
 };
+
+// The sound server behind a connection that is slow to open: a socket of its
+// own that holds every client for a while before it connects it to the server,
+// then passes the bytes both ways.
+class SlowConnection {
+public:
+    SlowConnection(const QString& server, std::chrono::milliseconds holdFor)
+        : m_server(QFile::encodeName(server.mid(server.indexOf(u':') + 1))), m_holdFor(holdFor) {}
+    ~SlowConnection() {
+        if (m_thread.joinable()) {
+            const char stop = 0;
+            [[maybe_unused]] const ssize_t woken = ::write(m_stop[1], &stop, 1);
+            m_thread.join();
+        }
+        for (const int fd : {m_listen, m_stop[0], m_stop[1]})
+            if (fd >= 0)
+                ::close(fd);
+    }
+    SlowConnection(const SlowConnection&) = delete;
+    SlowConnection& operator=(const SlowConnection&) = delete;
+
+    QString address() const { return m_address; }
+
+    // Empty when it listens, otherwise why not.
+    QString start() {
+        if (!m_dir.isValid())
+            return QStringLiteral("no temporary directory");
+        const QByteArray path = QFile::encodeName(m_dir.filePath(QStringLiteral("native")));
+        const sockaddr_un at = socketAddress(path);
+        m_listen = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (m_listen < 0 || ::bind(m_listen, reinterpret_cast<const sockaddr*>(&at), sizeof at) ||
+            ::listen(m_listen, 4) || ::pipe2(m_stop, O_CLOEXEC))
+            return QString::fromLocal8Bit(std::strerror(errno));
+        m_address = QStringLiteral("unix:") + QFile::decodeName(path);
+        m_thread = std::thread([this] { run(); });
+        return QString();
+    }
+
+private:
+    struct Link {
+        int client = -1;
+        int server = -1; // -1 while the client is held
+        std::chrono::steady_clock::time_point openAt;
+    };
+
+    static sockaddr_un socketAddress(const QByteArray& path) {
+        sockaddr_un at{};
+        at.sun_family = AF_UNIX;
+        std::memcpy(at.sun_path, path.constData(),
+                    std::min(size_t(path.size()), sizeof at.sun_path - 1));
+        return at;
+    }
+
+    // Passes what has come on one side to the other; false once a side closed.
+    static bool pass(int from, int to) {
+        char buffer[16384];
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        for (ssize_t sent = 0; got > 0 && sent < got;) {
+            const ssize_t n = ::send(to, buffer + sent, size_t(got - sent), MSG_NOSIGNAL);
+            if (n <= 0)
+                return false;
+            sent += n;
+        }
+        return got > 0;
+    }
+
+    void openLink(Link& link) const {
+        const sockaddr_un at = socketAddress(m_server);
+        link.server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (link.server >= 0 &&
+            ::connect(link.server, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0)
+            return;
+        closeLink(link);
+    }
+
+    static void closeLink(Link& link) {
+        for (int* fd : {&link.client, &link.server}) {
+            if (*fd >= 0)
+                ::close(*fd);
+            *fd = -1;
+        }
+    }
+
+    void run() {
+        using std::chrono::steady_clock;
+        std::vector<Link> links;
+        for (;;) {
+            std::vector<pollfd> watched{{m_stop[0], POLLIN, 0}, {m_listen, POLLIN, 0}};
+            std::vector<size_t> linkOf{0, 0};
+            int timeoutMs = -1;
+            const steady_clock::time_point now = steady_clock::now();
+            for (size_t i = 0; i < links.size(); ++i) {
+                if (links[i].server < 0) {
+                    const auto left =
+                        std::chrono::ceil<std::chrono::milliseconds>(links[i].openAt - now);
+                    const int ms = int(std::max<qint64>(0, left.count()));
+                    timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
+                    continue;
+                }
+                watched.push_back({links[i].client, POLLIN, 0});
+                watched.push_back({links[i].server, POLLIN, 0});
+                linkOf.push_back(i);
+                linkOf.push_back(i);
+            }
+            if (::poll(watched.data(), nfds_t(watched.size()), timeoutMs) < 0 && errno != EINTR)
+                break;
+            if (watched[0].revents)
+                break;
+            for (size_t k = 2; k < watched.size(); ++k) {
+                Link& link = links[linkOf[k]];
+                if (!watched[k].revents || link.client < 0)
+                    continue;
+                const bool fromClient = watched[k].fd == link.client;
+                if (!pass(watched[k].fd, fromClient ? link.server : link.client))
+                    closeLink(link);
+            }
+            for (Link& link : links)
+                if (link.client >= 0 && link.server < 0 && steady_clock::now() >= link.openAt)
+                    openLink(link);
+            if (watched[1].revents & POLLIN) {
+                const int client = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
+                if (client >= 0)
+                    links.push_back({client, -1, steady_clock::now() + m_holdFor});
+            }
+            std::erase_if(links, [](const Link& link) { return link.client < 0; });
+        }
+        for (Link& link : links)
+            closeLink(link);
+    }
+
+    const QByteArray m_server;
+    const std::chrono::milliseconds m_holdFor;
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/ankerblick-slow-XXXXXX")};
+    QString m_address;
+    int m_listen = -1;
+    int m_stop[2] = {-1, -1};
+    std::thread m_thread;
+};
+
+// True once the server has a playback stream, within timeoutMs.
+bool waitForPlaybackStream(const QString& server, int timeoutMs = 5000) {
+    const QString pactl = QStandardPaths::findExecutable(QStringLiteral("pactl"));
+    QElapsedTimer waited;
+    waited.start();
+    while (!pactl.isEmpty() && waited.elapsed() < timeoutMs) {
+        QProcess list;
+        list.start(pactl, {QStringLiteral("--server=") + server, QStringLiteral("list"),
+                           QStringLiteral("short"), QStringLiteral("sink-inputs")});
+        if (list.waitForFinished(5000) && !list.readAllStandardOutput().trimmed().isEmpty())
+            return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
 
 QList<tone::Tone> putDown() {
     return {{425, 25}, {450, 25}, {475, 25}, {440, 40}, {380, 40},
@@ -224,15 +390,34 @@ private slots:
 
     void playedSignalIsCapturedWhole_data() {
         QTest::addColumn<QList<tone::Tone>>("signal");
-        QTest::newRow("phase tone 440 Hz 200 ms") << QList<tone::Tone>{{440, 200}};
-        QTest::newRow("put-down signal, nine tones") << putDown();
+        QTest::addColumn<int>("connectMs"); // how long the connection to the server takes to open
+        QTest::addColumn<bool>("prepared"); // the output opened before the signal is given
+        QTest::addColumn<bool>("heard");
+        const QList<tone::Tone> phaseTone{{440, 200}};
+        QTest::newRow("phase tone 440 Hz 200 ms") << phaseTone << 0 << true << true;
+        QTest::newRow("put-down signal, nine tones") << putDown() << 0 << true << true;
+        QTest::newRow("slow connection opened ahead, on time") << phaseTone << 400 << true << true;
+        // Due when given, but 400 ms late once the connection is open.
+        QTest::newRow("slow connection opened for the signal, left out")
+            << phaseTone << 400 << false << false;
     }
     void playedSignalIsCapturedWhole() {
         QFETCH(QList<tone::Tone>, signal);
+        QFETCH(int, connectMs);
+        QFETCH(bool, prepared);
+        QFETCH(bool, heard);
         TestSoundServer server;
         const QString why = server.start();
         if (!why.isEmpty())
             QSKIP(qPrintable(QStringLiteral("no PulseAudio server could be started: ") + why));
+        std::optional<SlowConnection> slow;
+        QString toneServer = server.address();
+        if (connectMs > 0) {
+            slow.emplace(server.address(), std::chrono::milliseconds(connectMs));
+            const QString notListening = slow->start();
+            QVERIFY2(notListening.isEmpty(), qPrintable(notListening));
+            toneServer = slow->address();
+        }
 
         const QString parecExe = QStandardPaths::findExecutable(QStringLiteral("parec"));
         QVERIFY2(!parecExe.isEmpty(), "parec (pulseaudio-utils) is needed to capture the tone");
@@ -258,8 +443,22 @@ private slots:
         // The capture runs before the signal starts.
         QVERIFY2(captureUntil(rate / 10 * 2), parec.readAllStandardError().constData());
 
+        auto tones = std::make_unique<PulseToneGenerator>(toneServer);
+        if (prepared) {
+            // Opened on the generator's thread: the call returns at once.
+            QElapsedTimer opening;
+            opening.start();
+            tones->prepare();
+            QVERIFY2(opening.elapsed() < 50,
+                     qPrintable(QStringLiteral("returned after %1 ms").arg(opening.elapsed())));
+            QVERIFY2(waitForPlaybackStream(server.address()),
+                     "no stream was opened before the signal");
+        }
+        // Where the capture stands as the signal is given.
+        raw += parec.readAllStandardOutput();
+        const auto givenAt = qsizetype(raw.size() / 2);
+
         // The call returns at once, well before the signal has sounded.
-        auto tones = std::make_unique<PulseToneGenerator>(server.address());
         const int lengthMs = tone::lengthOf(signal);
         QElapsedTimer t;
         t.start();
@@ -267,7 +466,7 @@ private slots:
         const qint64 took = t.elapsed();
         QVERIFY2(took < lengthMs / 4, qPrintable(QStringLiteral("returned after %1 ms").arg(took)));
 
-        QVERIFY(captureUntil(raw.size() + qsizetype(lengthMs + 500) * rate / 1000 * 2));
+        QVERIFY(captureUntil(raw.size() + qsizetype(connectMs + lengthMs + 500) * rate / 1000 * 2));
         QVERIFY(!tones->takeNoOutputNotice());
         parec.terminate();
         parec.waitForFinished(5000);
@@ -279,10 +478,22 @@ private slots:
             return std::abs(int(v)) > threshold;
         };
         const auto firstLoud = std::find_if(s.begin(), s.end(), loud);
+        if (!heard) {
+            // Left out rather than sounded late: nothing at all reaches the sink.
+            QVERIFY2(firstLoud == s.end(),
+                     qPrintable(QStringLiteral("sounded %1 ms after it was given")
+                                    .arg(double(firstLoud - s.begin() - givenAt) * 1000 / rate)));
+            return;
+        }
         QVERIFY2(firstLoud != s.end(), "the signal was not captured");
         const auto lastLoud = std::find_if(s.rbegin(), s.rend(), loud).base() - 1;
         const auto from = qsizetype(firstLoud - s.begin());
         const auto to = qsizetype(lastLoud - s.begin()) + 1;
+
+        // On time: it starts in the capture within 50 ms of being given.
+        const double startedMs = double(from - givenAt) * 1000.0 / rate;
+        QVERIFY2(startedMs <= 50.0,
+                 qPrintable(QStringLiteral("started after %1 ms").arg(startedMs)));
 
         const double capturedMs = double(to - from) * 1000.0 / rate;
         QVERIFY2(std::abs(capturedMs - lengthMs) <= 5.0,

@@ -3,12 +3,15 @@
 #include <pulse/simple.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace ankerblick {
 
 namespace {
 
 constexpr auto kRetryAfter = std::chrono::seconds(10);
+// A signal that cannot start this soon after it was due is left out.
+constexpr auto kLatestStart = std::chrono::milliseconds(50);
 // Target buffer of the stream: small, so that a signal starts promptly.
 constexpr int kBufferMs = 40;
 // A signal is written in pieces of this length, so that the generator can end
@@ -36,9 +39,18 @@ PulseToneGenerator::~PulseToneGenerator() {
 void PulseToneGenerator::play(const QList<tone::Tone>& signal) {
     if (tone::lengthOf(signal) <= 0)
         return;
+    const auto due = std::chrono::steady_clock::now();
     {
         const std::lock_guard lock(m_mutex);
-        m_waiting.push_back(signal);
+        m_waiting.push_back({signal, due});
+    }
+    m_wake.notify_all();
+}
+
+void PulseToneGenerator::prepare() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_openDue = true;
     }
     m_wake.notify_all();
 }
@@ -55,13 +67,19 @@ bool PulseToneGenerator::takeNoOutputNotice() {
 void PulseToneGenerator::run() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_ending || !m_waiting.empty(); });
+        m_wake.wait(lock, [this] { return m_ending || m_openDue || !m_waiting.empty(); });
         if (m_ending)
             break;
-        const QList<tone::Tone> signal = std::move(m_waiting.front());
+        if (std::exchange(m_openDue, false)) {
+            lock.unlock();
+            ensureStream();
+            lock.lock();
+            continue;
+        }
+        const Waiting next = std::move(m_waiting.front());
         m_waiting.pop_front();
         lock.unlock();
-        sound(signal);
+        sound(next);
         lock.lock();
     }
     lock.unlock();
@@ -73,10 +91,14 @@ bool PulseToneGenerator::ending() {
     return m_ending;
 }
 
-void PulseToneGenerator::sound(const QList<tone::Tone>& signal) {
-    const std::vector<qint16> samples = tone::renderSignal(signal);
-    if (samples.empty() || !ensureStream())
+void PulseToneGenerator::sound(const Waiting& waiting) {
+    if (!ensureStream())
         return;
+    // Late behind a slow connection or the signals before it: sounded now it
+    // would run into the signals after it and mark a time that has passed.
+    if (std::chrono::steady_clock::now() - waiting.due > kLatestStart)
+        return;
+    const std::vector<qint16> samples = tone::renderSignal(waiting.signal);
     int error = 0;
     if (writeAll(samples) && (ending() || pa_simple_drain(m_stream, &error) >= 0))
         return;

@@ -25,9 +25,16 @@ public:
     virtual ~ToneGenerator() = default;
 
     // Sounds the signal, its tones one after the other as one continuous
-    // sound, behind any signal still sounding, and returns at once. Without
-    // sound output the signal is left out.
+    // sound, behind any signal still sounding, and returns at once. The
+    // signal is due at the call: one that cannot start within 50 ms of it
+    // (the sound output slow to open, signals before it still sounding) is
+    // left out rather than sounded late. Without sound output the signal is
+    // left out as well.
     virtual void play(const QList<tone::Tone>& signal) = 0;
+
+    // Opens the sound output now, so that the first signal need not wait for
+    // it, and returns at once.
+    virtual void prepare() {}
 
     // True once, after the first signal that found no sound output, so that
     // the caller can tell the shooter; false before and every time after.
@@ -38,9 +45,10 @@ public:
 QString noSoundOutputMessage();
 
 // Tones on the desktop's sound server (PulseAudio, or PipeWire through its
-// PulseAudio interface) as 44.1 kHz 16-bit mono. A thread of its own holds
-// the connection and sounds the signals in the order given, so that the
-// caller never waits for the server.
+// PulseAudio interface) as 44.1 kHz 16-bit mono. A thread of its own opens
+// the connection, at prepare() or at the first signal, holds it and sounds
+// the signals in the order given, so that the caller never waits for the
+// server.
 class PulseToneGenerator final : public ToneGenerator {
 public:
     // server: a server address such as "unix:/run/user/1000/pulse/native";
@@ -53,12 +61,18 @@ public:
     PulseToneGenerator& operator=(const PulseToneGenerator&) = delete;
 
     void play(const QList<tone::Tone>& signal) override;
+    void prepare() override;
     bool takeNoOutputNotice() override;
 
 private:
+    struct Waiting {
+        QList<tone::Tone> signal;
+        std::chrono::steady_clock::time_point due;
+    };
+
     // On the sounding thread only.
     void run();
-    void sound(const QList<tone::Tone>& signal);
+    void sound(const Waiting& waiting);
     bool writeAll(const std::vector<qint16>& samples);
     bool ensureStream();
     void closeStream();
@@ -70,7 +84,8 @@ private:
     // Shared with the sounding thread, guarded by m_mutex.
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::deque<QList<tone::Tone>> m_waiting;
+    std::deque<Waiting> m_waiting;
+    bool m_openDue = false;
     bool m_ending = false;
     bool m_noticeDue = false;
     bool m_noticeGiven = false;
