@@ -45,8 +45,10 @@ public:
     };
     QElapsedTimer clock;
     bool noOutput = false;
+    int prepared = 0; // times the sound output was opened ahead
 
     RecordingTones() { clock.start(); }
+    void prepare() override { ++prepared; }
     void play(const QList<Tone>& signal) override {
         const int redBox = redBoxNow();
         const bool timerRunning = timerRunningNow();
@@ -568,6 +570,27 @@ private slots:
         QPointer<RhythmusTrainingshilfeForm> watchSecond(second);
         holder.reset();
         QVERIFY(watchSecond.isNull());
+    }
+
+    // Every opening of the window opens the sound output, before Start and
+    // so before the first tone is due.
+    void openingPreparesTheSoundOutput_data() {
+        QTest::addColumn<int>("openings");
+        QTest::newRow("opened") << 1;
+        QTest::newRow("opened again after closing") << 2;
+    }
+    void openingPreparesTheSoundOutput() {
+        QFETCH(int, openings);
+        RecordingTones tones;
+        RhythmWindow holder(tones, m_dialogs, m_settings);
+        QCOMPARE(tones.prepared, 0);
+        for (int i = 0; i < openings; ++i) {
+            if (holder.window())
+                holder.window()->close();
+            holder.show();
+        }
+        QCOMPARE(tones.prepared, openings);
+        QVERIFY(tones.played.isEmpty());
     }
 };
 

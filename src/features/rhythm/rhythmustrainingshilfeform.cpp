@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
 #include <utility>
@@ -138,8 +139,10 @@ void RhythmusTrainingshilfeForm::showStep(const rhythm::Step& step) {
     if (step.tones.isEmpty()) {
         startTime(step);
     } else {
-        // The signal sounds beside the window; the phase's time starts once it
-        // has sounded, and until then the box of the time just ended stays red.
+        // The signal sounds beside the window; the phase's time starts once the
+        // signal's length has passed on the timer, whether the signal sounded
+        // or was left out, and until then the box of the time just ended stays
+        // red.
         m_tones.play(step.tones);
         m_afterSignal = step;
         m_timer->start(tone::lengthOf(step.tones));
@@ -170,6 +173,11 @@ void RhythmusTrainingshilfeForm::Stop_Click() {
     m_sequence.stop();
     m_afterSignal.reset();
     showRedBox(m_sequence.redBox());
+}
+
+void RhythmusTrainingshilfeForm::showEvent(QShowEvent* event) {
+    m_tones.prepare();
+    QWidget::showEvent(event);
 }
 
 void RhythmusTrainingshilfeForm::closeEvent(QCloseEvent* event) {

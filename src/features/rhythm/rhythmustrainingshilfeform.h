@@ -37,6 +37,9 @@ public:
     const rhythm::RhythmSequence& sequence() const { return m_sequence; }
 
 protected:
+    // The sound output is opened as the window opens, so that the first
+    // signal of a run does not wait for the connection.
+    void showEvent(QShowEvent* event) override;
     // Closing the window ends a running rhythm; the times typed stay.
     void closeEvent(QCloseEvent* event) override;
 
