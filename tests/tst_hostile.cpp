@@ -7,6 +7,7 @@
 #include "features/targetlink/targetlinkpanel.h"
 #include "files/seriesfile.h"
 #include "sheets/targetrecord.h"
+#include "support/fulldisk.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
@@ -23,10 +24,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <cstring>
 
 #include <memory>
@@ -420,17 +419,13 @@ private slots:
         const QString file = path("voll.txt");
         const QByteArray old = "alte Serie\r\n";
         QVERIFY(writeBytes(file, old));
-        rlimit saved{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit full = saved;
-        full.rlim_cur = 100; // writes beyond 100 bytes fail as on a full disk
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
         m_dialogs.saveNames = {file};
         WindowDriver ui(form.get());
-        ui.press("Speichern");
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        {
+            const FullDisk full;
+            QVERIFY(full.active());
+            ui.press("Speichern");
+        }
 
         QCOMPARE(m_dialogs.messages().size(), 1);
         QVERIFY2(m_dialogs.messages().first().endsWith(

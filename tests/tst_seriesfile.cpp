@@ -1,5 +1,6 @@
 #include "files/seriesfile.h"
 #include "files/windows1252.h"
+#include "support/fulldisk.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,10 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace ankerblick;
+using ankerblick::test::FullDisk;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(SeriesFileStyle)
@@ -87,31 +86,6 @@ QByteArray slotLines(int first) {
         b += QByteArray::number(first + i) + "\r\n";
     return b;
 }
-
-// While it lives, files this process writes end after 100 bytes, as on a full
-// disk; the write fails instead of the process being stopped.
-class FullDisk {
-public:
-    FullDisk() {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = 100;
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = SIG_DFL;
-    bool m_active = false;
-};
 
 } // namespace
 
