@@ -95,7 +95,7 @@ struct Caller {
     // Answers the question and the four bounds.
     void open(bool handStopped, const QStringList& answers) {
         dialogs.yesNoAnswers = {handStopped};
-        dialogs.inputs = answers;
+        dialogs.inputs = {answers.begin(), answers.end()};
         analysis->Schusszeitanalyse_Click();
     }
 

@@ -2,6 +2,7 @@
 #include "files/seriesfile.h"
 #include "platform/memorydiary.h"
 #include "platform/sqlitediary.h"
+#include "support/fulldisk.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -17,6 +18,7 @@
 
 using namespace ankerblick;
 using namespace ankerblick::diary;
+using ankerblick::test::FullDisk;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(ankerblick::diary::Training)
@@ -142,7 +144,7 @@ QStringList answersOf(const Diary& d) {
     for (const ShotRow& r : d.shotRows({}))
         lines << u"R T%1 %2 S%3 %4"_s.arg(r.training).arg(r.shooter).arg(r.series).arg(r.shot.slot);
     for (const Training& t : d.unfinishedTrainings())
-        lines << u"offen T%1"_s.arg(t.id);
+        lines << u"offen T%1, %2 gehalten"_s.arg(t.id).arg(t.heldHits.size());
     lines << u"H "_s + histogramText(d.valueHistogram({}));
     lines << u"Schützen "_s + d.shooters().join(u',');
     return lines;
@@ -180,6 +182,14 @@ void runScript(Diary& d, int script, QStringList& log) {
         ended.window = u"Schusseingabe"_s;
         ended.end.reset();
         ok(d.updateTraining(ended));
+        // One event: a held hit, series 1 written again, series 4 new, none above 4.
+        Training held = trainingOf(u"Özdemir"_s, 0, at(2, 9, 0));
+        held.id = a;
+        held.end.reset();
+        held.heldHits = {{1.5f, -2.0f}};
+        ok(d.recordChanges(held, {valued(1, {9.9}, at(2, 9, 20)), valued(4, {7.0}, at(2, 9, 21))},
+                           4));
+        ok(d.recordChanges(held, {valued(1, {9.9}, at(2, 9, 20))}, 1)); // series 4 removed
     } else if (script == 1) {
         ok(d.removeTraining(a));
         const qint64 c = id(d.beginTraining(trainingOf(u"Otto"_s, 3, at(3, 9, 0))));
@@ -196,6 +206,7 @@ void runScript(Diary& d, int script, QStringList& log) {
         ok(d.updateTraining(unknown));
         ok(d.saveSeries(999, valued(1, {9.0}, at(5, 9, 0))));
         ok(d.saveSeries(999, valued(1, {}, at(5, 9, 0))));
+        ok(d.recordChanges(unknown, {valued(1, {9.0}, at(5, 9, 0))}, 1));
         id(d.importTraining(trainingOf(u"Imre"_s, 0, at(4, 9, 0)), {}, hashOf(2)));
         id(d.importTraining(trainingOf(u"Imre"_s, 0, at(4, 9, 0)), {}, hashOf(2)));
     }
@@ -249,7 +260,7 @@ QString writeVersion1(const QString& path, qint64 start) {
     return error;
 }
 
-enum class Write { Begin, Update, Save, RemoveSeries, RemoveTraining, Import };
+enum class Write { Begin, Update, Record, Save, RemoveSeries, RemoveTraining, Import };
 
 bool attempt(Diary& d, Write write, qint64 training) {
     switch (write) {
@@ -259,6 +270,14 @@ bool attempt(Diary& d, Write write, qint64 training) {
         Training t = trainingOf(u"Geändert"_s, 1, at(6, 9, 0));
         t.id = training;
         return d.updateTraining(t);
+    }
+    case Write::Record: {
+        // Its steps are one write: none of them may stay.
+        Training t = trainingOf(u"Geändert"_s, 1, at(6, 9, 0));
+        t.id = training;
+        t.heldHits = {{250.0f, 230.5f}};
+        return d.recordChanges(t, {valued(1, {1.0}, at(6, 9, 0)), valued(2, {2.0}, at(6, 9, 0))},
+                               1);
     }
     case Write::Save:
         return d.saveSeries(training, valued(1, {1.0}, at(6, 9, 0)));
@@ -346,6 +365,10 @@ void TestDiary::roundTrip_data() {
     texts.comments = u"Serie: 1 Schuss: 1: Abzug „gerissen“ – 5 € Wette, Größe\r\n"_s;
     Shot noted = hit(0, 2, 2, 7.7);
     noted.comment = u"Abzug „gerissen“ – 5 € Wette, Größe"_s;
+    Training held = texts;
+    held.heldHits = {{244.0f, 228.0f}, {-12.25f, 31000.5f}};
+    QTest::newRow("gehaltene Treffer")
+        << held << seriesOf(1, {noted}, at(2, 7, 1)) << 7.0 << QList<double>{0, 0, 0};
     QTest::newRow("Umlaute") << texts << seriesOf(1, {noted}, at(2, 7, 1)) << 7.0
                              << QList<double>{0, 0, 0};
 }
@@ -417,6 +440,12 @@ void TestDiary::migrationFromVersion1() {
     QVERIFY(d.importTraining(trainingOf(u"Neu"_s, 0, at(4, 9, 0)), {}, hashOf(1)));
     QVERIFY(d.saveSeries(7, valued(2, {5.0}, at(3, 10, 5))));
     QCOMPARE(d.trainings({}).value(0).series, 2);
+    // The old trainings hold no target hits; the new column takes them.
+    Training old = *d.training(7);
+    QCOMPARE(old.heldHits, QList<PointF>());
+    old.heldHits = {{10.0f, 20.5f}};
+    QVERIFY(d.updateTraining(old));
+    QCOMPARE(d.training(7)->heldHits, old.heldHits);
 }
 
 void TestDiary::damagedFileMovedAside_data() {
@@ -473,14 +502,15 @@ void TestDiary::failedWrites_data() {
     QTest::addColumn<int>("write");
     QTest::newRow("Training beginnen") << int(Write::Begin);
     QTest::newRow("Training ändern") << int(Write::Update);
+    QTest::newRow("Änderungen eines Ereignisses") << int(Write::Record);
     QTest::newRow("Serie speichern") << int(Write::Save);
     QTest::newRow("Serien entfernen") << int(Write::RemoveSeries);
     QTest::newRow("Training entfernen") << int(Write::RemoveTraining);
     QTest::newRow("Datei übernehmen") << int(Write::Import);
 }
 
-// A read-only file, and the memory diary told to fail: nothing changes, and
-// the user learns why.
+// A full disk (which stops root as well), and the memory diary told to
+// fail: nothing changes, and the user learns why.
 void TestDiary::failedWrites() {
     QFETCH(int, write);
     QTemporaryDir dir;
@@ -495,18 +525,21 @@ void TestDiary::failedWrites() {
             before = answersOf(*d);
         }
     }
-    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    if (QFileInfo(path).isWritable())
-        QSKIP("The file stays writable (running as root).");
     memory.failWrites = true;
-    SqliteDiary readOnly(path);
-    for (Diary* d : std::initializer_list<Diary*>{&readOnly, &memory}) {
-        QVERIFY(!attempt(*d, Write(write), 1));
+    SqliteDiary full(path);
+    QCOMPARE(answersOf(full), before);
+    for (Diary* d : std::initializer_list<Diary*>{&full, &memory}) {
+        {
+            const FullDisk disk;
+            QVERIFY(disk.active());
+            QVERIFY(!attempt(*d, Write(write), 1));
+        }
         QVERIFY2(
             d->problem().startsWith(u"Das Trainingstagebuch konnte nicht gespeichert werden: "_s),
             qPrintable(d->problem()));
         QVERIFY(d->problem().endsWith(u'.'));
         QCOMPARE(answersOf(*d), before);
+        QCOMPARE(d->training(1)->heldHits, QList<PointF>());
     }
 }
 

@@ -4,6 +4,8 @@
 // diary in a temporary folder, kills it mid-series and starts again.
 
 #include "platform/sqlitediary.h"
+#include "support/fulldisk.h"
+#include "support/pty.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -12,10 +14,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -40,8 +44,27 @@ void shoot(const WindowDriver& ui, int count) {
     }
 }
 
+// With a target on `port`: polls it and says how many of its hits wait for
+// their calls, each time that changes.
+void holdTargetHits(Form1& form, const QString& port) {
+    const WindowDriver ui(&form);
+    auto* ports = ui.child<QComboBox>(u"ComPortsCombo"_s);
+    ports->setCurrentIndex(ports->findData(port));
+    ui.press("Rika");
+    ui.press("Rika_Schussabfrage");
+    auto* timer = new QTimer(&form);
+    QObject::connect(timer, &QTimer::timeout, &form, [&form, said = 0]() mutable {
+        if (form.sheet().heldHitCount() == said)
+            return;
+        said = form.sheet().heldHitCount();
+        std::printf("held %d\n", said);
+        std::fflush(stdout);
+    });
+    timer->start(20);
+}
+
 // The child: three shots into the main window, then it says so and waits
-// to be killed.
+// to be killed; given a target's port, it then holds the target's hits.
 int shootAndWait(int argc, char** argv) {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -51,7 +74,8 @@ int shootAndWait(int argc, char** argv) {
     PdfPrinters printers;
     MemorySettings settings;
     SqliteDiary diary(QString::fromLocal8Bit(argv[2]));
-    Services services{dialogs, clock, tones, printers, settings, diary};
+    const QString port = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    Services services{dialogs, clock, tones, printers, settings, diary, {port}};
     Form1 form(services, StartOptions{u"Kai"_s, {}, {}});
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -59,6 +83,8 @@ int shootAndWait(int argc, char** argv) {
     shoot(WindowDriver(&form), 3);
     std::printf("%d\n", form.sheet().store()[1].shotCount());
     std::fflush(stdout);
+    if (!port.isEmpty())
+        holdTargetHits(form, port);
     return QApplication::exec();
 }
 
@@ -79,20 +105,28 @@ private slots:
     // windows; a failing diary says so once and entry goes on.
     void everyShotIsInTheDiary_data() {
         QTest::addColumn<bool>("shotEntry");
-        QTest::addColumn<bool>("failing");
-        QTest::newRow("main window") << false << false;
-        QTest::newRow("shot-entry window") << true << false;
-        QTest::newRow("diary fails") << false << true;
+        QTest::addColumn<QString>("failure"); // "memory": told to fail; "disk": a full disk
+        QTest::newRow("main window") << false << QString();
+        QTest::newRow("shot-entry window") << true << QString();
+        QTest::newRow("diary fails") << false << u"memory"_s;
+        QTest::newRow("database on a full disk") << true << u"disk"_s;
     }
     void everyShotIsInTheDiary() {
         QFETCH(bool, shotEntry);
-        QFETCH(bool, failing);
-        m_diary.failWrites = failing;
-        Form1 form(m_services, StartOptions{u"Kai"_s, {}, {}});
+        QFETCH(QString, failure);
+        const bool failing = !failure.isEmpty();
+        m_diary.failWrites = failure == u"memory"_s;
+        QTemporaryDir folder;
+        std::optional<SqliteDiary> database;
+        if (failure == u"disk"_s)
+            database.emplace(folder.filePath(u"tagebuch.sqlite"_s));
+        Diary& diary = database ? static_cast<Diary&>(*database) : m_diary;
+        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary};
+        Form1 form(services, StartOptions{u"Kai"_s, {}, {}});
         std::unique_ptr<Schusseingabe> entry;
         TargetWindow* window = &form;
         if (shotEntry) {
-            entry = std::make_unique<Schusseingabe>(m_services, &form);
+            entry = std::make_unique<Schusseingabe>(services, &form);
             window = entry.get();
         }
         window->show();
@@ -100,26 +134,77 @@ private slots:
         const WindowDriver ui(window);
         const int clicksPerShot = shotEntry ? 1 : 2;
         for (int shot = 1; shot <= 3; ++shot) {
-            for (int c = 0; c < clicksPerShot; ++c)
-                ui.click(kShots[shot - 1].second.x() - 10 * c, kShots[shot - 1].second.y());
-            const QList<diary::Training> open = m_diary.unfinishedTrainings();
+            {
+                std::optional<FullDisk> full;
+                if (database)
+                    QVERIFY(full.emplace().active());
+                for (int c = 0; c < clicksPerShot; ++c)
+                    ui.click(kShots[shot - 1].second.x() - 10 * c, kShots[shot - 1].second.y());
+            }
+            const QList<diary::Training> open = diary.unfinishedTrainings();
             QCOMPARE(open.size(), failing ? 0 : 1);
             if (failing)
                 continue;
             QCOMPARE(open.first().window, window->objectName());
-            const QList<diary::Series> series = m_diary.seriesOf(open.first().id);
+            const QList<diary::Series> series = diary.seriesOf(open.first().id);
             QCOMPARE(series.first().shots.size(), shot);
             QCOMPARE(series.first().record,
                      window == &form ? form.sheet().store()[1] : entry->sheet().store()[1]);
         }
         QCOMPARE(m_dialogs.messages().size(), failing ? 1 : 0);
+        if (failing)
+            QVERIFY2(m_dialogs.messages().first().endsWith(
+                         u" Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern."_s),
+                     qPrintable(m_dialogs.messages().first()));
         QCOMPARE(listed(*window, "Schusswert").size(), 3);
         // Closed for good, the training ends.
         if (entry)
             entry->unload();
         form.close();
-        QVERIFY(m_diary.unfinishedTrainings().isEmpty());
-        QCOMPARE(m_diary.trainings({}).size(), failing ? 0 : 1);
+        QVERIFY(diary.unfinishedTrainings().isEmpty());
+        // Once the disk has room again, the closing write keeps the training.
+        QCOMPARE(diary.trainings({}).size(), failure == u"memory"_s ? 0 : 1);
+    }
+
+    // A restored training comes up in the window it came from: the
+    // shot-entry window's in that window, in front of the main window.
+    void theRestoredTrainingsWindowIsShown_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("main window") << u"Form1"_s;
+        QTest::newRow("shot-entry window") << u"Schusseingabe"_s;
+    }
+    void theRestoredTrainingsWindowIsShown() {
+        QFETCH(QString, window);
+        diary::Training t;
+        t.shooter = u"Kai"_s;
+        t.discipline = 0;
+        t.window = window;
+        t.start = QDateTime::currentDateTime();
+        t.id = m_diary.beginTraining(t).value_or(0);
+        diary::Series series;
+        series.number = 1;
+        series.record.hitLeft[0] = 240;
+        series.record.hitTop[0] = 224;
+        series.shots = {diary::Shot{}};
+        series.time = t.start;
+        QVERIFY(m_diary.saveSeries(t.id, series));
+
+        m_dialogs.yesNoAnswers = {true};
+        Form1 form(m_services, StartOptions{u"Kai"_s, {}, {}});
+        form.showFirstWindow();
+        const bool entry = window == u"Schusseingabe"_s;
+        QCOMPARE(form.isVisible(), !entry);
+        QCOMPARE(form.shotEntryWindow() && form.shotEntryWindow()->isVisible(), entry);
+        const TargetWindow& shown = entry ? static_cast<TargetWindow&>(*form.shotEntryWindow())
+                                          : static_cast<TargetWindow&>(form);
+        QCOMPARE(listed(shown, "SchussListe"), QStringList{u"1"_s});
+        QCOMPARE(shown.shooterName(), u"Kai"_s);
+        if (entry) {
+            // Back to the main window as from any visit of the shot-entry window.
+            WindowDriver(form.shotEntryWindow()).press("Abkommenseingabe_öffnen");
+            QVERIFY(form.isVisible());
+        }
+        form.close();
     }
 
     // "Ansicht → Trainingstagebuch" opens the diary window; the training
@@ -149,20 +234,42 @@ private slots:
         QCOMPARE(form.analysisWindow()->shooterName(), u"Kai"_s);
     }
 
+    // Rows with a target: after the three shots the target reports three
+    // hits whose calls never come; it was told of each (0x0C), so only the
+    // diary still has them.
     void aKilledProgramsTrainingComesBack_data() {
         QTest::addColumn<bool>("restore");
-        QTest::newRow("restored") << true;
-        QTest::newRow("declined") << false;
+        QTest::addColumn<int>("held");
+        QTest::newRow("restored") << true << 0;
+        QTest::newRow("declined") << false << 0;
+        QTest::newRow("restored with held target hits") << true << 3;
     }
     void aKilledProgramsTrainingComesBack() {
         QFETCH(bool, restore);
+        QFETCH(int, held);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"tagebuch.sqlite"_s);
+        Pty target;
+        QStringList arguments{u"--schiessen"_s, path};
+        if (held > 0)
+            arguments << target.path();
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {u"--schiessen"_s, path});
+        child.start(QCoreApplication::applicationFilePath(), arguments);
         QVERIFY(child.waitForReadyRead(60000));
-        QCOMPARE(child.readAll().trimmed(), QByteArray("3"));
+        QCOMPARE(child.readLine().trimmed(), QByteArray("3"));
+        const QList<QByteArray> hits{record("000000", "000000"), record("000150", "000000"),
+                                     record("-00300", "000200")};
+        for (int i = 0; i < held; ++i) {
+            target.send(hits.at(i));
+            while (child.canReadLine() || child.waitForReadyRead(10000)) {
+                if (child.readLine().trimmed() == "held " + QByteArray::number(i + 1))
+                    break;
+            }
+        }
+        // Every reported hit was confirmed, so the target keeps none of them.
+        const qsizetype confirmed = target.count(char(0x0C));
+        QCOMPARE(target.count(char(0x16)) - confirmed, qsizetype(0));
         ::kill(pid_t(child.processId()), SIGKILL);
         QVERIFY(child.waitForFinished(10000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
@@ -172,6 +279,7 @@ private slots:
         QCOMPARE(open.size(), 1);
         const QList<diary::Series> kept = diary.seriesOf(open.first().id);
         QCOMPARE(kept.first().shots.size(), 3);
+        QCOMPARE(open.first().heldHits.size(), held);
 
         m_dialogs.yesNoAnswers = {restore};
         Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary};
@@ -180,16 +288,35 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(m_dialogs.asked.first().text,
                  u"Die letzte Sitzung wurde nicht beendet. Wiederherstellen?"_s);
-        QCOMPARE(listed(form, "SchussListe").size(), restore ? 3 : 0);
+        QCOMPARE(listed(form, "SchussListe").size(), restore ? 3 + held : 0);
         QCOMPARE(form.sheet().modifiedSinceSave(), restore);
-        if (restore) {
+        if (held > 0) {
+            // Entered without a call, rated "–", and said so.
+            QCOMPARE(listed(form, "AbweichungsListe").mid(3), QStringList(held, u"–"_s));
+            // The first was reported on the centre.
+            QCOMPARE(listed(form, "Schusswert").size(), 3 + held);
+            QCOMPARE(listed(form, "Schusswert").at(3), u"10,9"_s);
+            QCOMPARE(m_dialogs.messages(),
+                     QStringList{u"3 Treffer der Scheibe hatten noch keine Ansage; sie wurden "
+                                 u"ohne Ansage eingetragen (Bewertung „–“)."_s});
+            // In the diary they left the held ones for the series in one write.
+            const diary::Training now = *diary.training(open.first().id);
+            QVERIFY(now.heldHits.isEmpty());
+            QCOMPARE(diary.seriesOf(open.first().id).first().shots.size(), 3 + held);
+            QCOMPARE(diary.seriesOf(open.first().id).first().record, form.sheet().store()[1]);
+            // Their times are unknown: no shooting-time line names them.
+            QVERIFY(!form.sheet().times().shootingTimesText().contains(u"Schuss:4"_s));
+        } else if (restore) {
             QCOMPARE(form.sheet().store()[1], kept.first().record);
+            QCOMPARE(form.diaryTraining(), std::optional<qint64>(open.first().id));
+        }
+        if (restore) {
             QCOMPARE(form.diaryTraining(), std::optional<qint64>(open.first().id));
             // Entry goes on into the same training.
             WindowDriver ui(&form);
             ui.click(kShots[3].first.x(), kShots[3].first.y());
             ui.click(kShots[3].second.x(), kShots[3].second.y());
-            QCOMPARE(diary.seriesOf(open.first().id).first().shots.size(), 4);
+            QCOMPARE(diary.seriesOf(open.first().id).first().shots.size(), 4 + held);
         }
         QCOMPARE(diary.unfinishedTrainings().size(), restore ? 1 : 0);
         form.close();
@@ -199,7 +326,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    if (argc == 3 && qstrcmp(argv[1], "--schiessen") == 0)
+    if (argc >= 3 && qstrcmp(argv[1], "--schiessen") == 0)
         return shootAndWait(argc, argv);
     QApplication app(argc, argv);
     TestDiaryRecovery test;

@@ -56,6 +56,16 @@ class TestEntryLink : public ankerblick::test::WindowTest {
         logOnAndPoll(*m_formUi, m_form->targetLink());
     }
     const AimSheet& aim() const { return m_form->sheet(); }
+    // The target's hits the diary has: in the series, or held for their calls.
+    int hitsInDiary() const {
+        int hits = 0;
+        for (const diary::Training& t : m_diary.unfinishedTrainings()) {
+            hits += int(t.heldHits.size());
+            for (const diary::Series& s : m_diary.seriesOf(t.id))
+                hits += int(s.shots.size());
+        }
+        return hits;
+    }
     // Hits the target reported that the window holds or shows.
     int hitsKept() const {
         int placed = 0;
@@ -70,9 +80,11 @@ class TestEntryLink : public ankerblick::test::WindowTest {
             const QByteArray& at = hits.at(sent % hits.size());
             m_pty->send(record(at.left(6).constData(), at.mid(7).constData()));
             ++sent;
-            // Confirmed to the target only once the window keeps the hit.
+            // Confirmed to the target only once the window keeps the hit,
+            // and the diary too.
             QTRY_COMPARE(m_pty->count(char(0x0C)), sent);
             QCOMPARE(hitsKept(), sent);
+            QCOMPARE(hitsInDiary(), sent);
         } else if (event == u'C') {
             m_formUi->click(244, 228);
         } else {
@@ -259,6 +271,52 @@ private slots:
 
     // Polling ends with hits still held: they are entered without a call,
     // and the message says so.
+    // A hit the diary cannot keep is neither confirmed nor kept: polling ends
+    // with the diary's reason, and once it runs again the target's report of
+    // the same shot is entered once.
+    void aHitTheDiaryCannotKeepIsNotConfirmed_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("main window, hit held") << QStringLiteral("held");
+        QTest::newRow("main window, hit of a call") << QStringLiteral("called");
+        QTest::newRow("shot-entry window") << QStringLiteral("entry");
+    }
+    void aHitTheDiaryCannotKeepIsNotConfirmed() {
+        QFETCH(QString, window);
+        const bool entry = window == QStringLiteral("entry");
+        if (entry)
+            logOnAndPoll();
+        else
+            openForm1(false);
+        if (window == QStringLiteral("called"))
+            m_formUi->click(244, 228);
+        const TargetLinkPanel& link = entry ? m_window->targetLink() : m_form->targetLink();
+        const WindowDriver& ui = entry ? *m_ui : *m_formUi;
+        const auto kept = [&] {
+            return entry ? int(sheet().store()[1].shotCount()) : hitsKept();
+        };
+        m_diary.failWrites = true;
+        m_pty->send(record("000000", "000000"));
+        QTRY_VERIFY(!link.isPolling());
+        QCOMPARE(m_pty->count(char(0x0C)), m_pty->count(char(0x16)) - 1);
+        QCOMPARE(kept(), 0);
+        QCOMPARE(ui.list("Schusswert"), QStringList());
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY2(m_dialogs.messages().first().contains(
+                     QStringLiteral("Der Datenträger ist voll. Die Abfrage wurde beendet; der "
+                                    "Schuss ist nicht bestätigt")),
+                 qPrintable(m_dialogs.messages().first()));
+
+        m_diary.failWrites = false;
+        ui.press("Rika_Schussabfrage");
+        m_pty->forget();
+        m_pty->send(record("000000", "000000"));
+        QTRY_COMPARE(kept(), 1);
+        QTRY_COMPARE(m_pty->count(char(0x0C)), m_pty->count(char(0x16)));
+        QCOMPARE(hitsInDiary(), 1);
+        QCOMPARE(ui.list("Schusswert").size(), window == QStringLiteral("held") ? 0 : 1);
+        QCOMPARE(m_dialogs.messages().size(), 1);
+    }
+
     void heldHitsAreEnteredWhenPollingEnds_data() {
         QTest::addColumn<bool>("portLost");
         QTest::newRow("stopped") << false;

@@ -252,15 +252,49 @@ private slots:
                  file.endsWith(QStringLiteral("series-shotentry.txt")) ? shots.size() : 0);
     }
 
+    // An empty answer asks again; Abbrechen, Escape or closing the prompt
+    // (all three answer nothing) ends the program before anything is shown.
+    void namePromptRepeatsUntilANameIsGiven_data() {
+        QTest::addColumn<QList<std::optional<QString>>>("answers");
+        QTest::addColumn<int>("prompts");
+        QTest::addColumn<QString>("name"); // empty: the program ends
+        QTest::newRow("empty, blank, then a name")
+            << QList<std::optional<QString>>{QString(), QStringLiteral("   "),
+                                             QStringLiteral("Max")}
+            << 3 << QStringLiteral("Max");
+        QTest::newRow("cancelled at once")
+            << QList<std::optional<QString>>{std::nullopt} << 1 << QString();
+        QTest::newRow("cancelled after an empty answer")
+            << QList<std::optional<QString>>{QString(), std::nullopt, QStringLiteral("Max")} << 2
+            << QString();
+    }
     void namePromptRepeatsUntilANameIsGiven() {
+        QFETCH(QList<std::optional<QString>>, answers);
+        QFETCH(int, prompts);
+        QFETCH(QString, name);
         ScriptedDialogs dialogs;
-        dialogs.inputs = {QString(), QStringLiteral("   "), QStringLiteral("Max")};
+        dialogs.inputs = answers;
+        m_settings.setLastShooter(QStringLiteral("Erika"));
+        m_diary = MemoryDiary();
+        diary::Training open;
+        open.window = QStringLiteral("Form1");
+        open.start = QDateTime::currentDateTime();
+        m_diary.beginTraining(open);
         Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
         Form1 form(services);
-        QCOMPARE(dialogs.prompts(),
-                 QStringList({QStringLiteral("Bitte Name eingeben:"),
-                              QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
-                              QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:")}));
+        QStringList expected{QStringLiteral("Bitte Name eingeben:")};
+        while (expected.size() < prompts)
+            expected << QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:");
+        QCOMPARE(dialogs.prompts(), expected);
+        QCOMPARE(form.nameDeclined(), name.isEmpty());
+        if (name.isEmpty()) {
+            // Nothing more is asked (not even for the unfinished training),
+            // and the last shooter is remembered as before.
+            QCOMPARE(dialogs.asked.size(), prompts);
+            QCOMPARE(m_settings.lastShooter(), QStringLiteral("Erika"));
+            QCOMPARE(m_diary.unfinishedTrainings().size(), 1);
+            return;
+        }
         QCOMPARE(form.windowTitle(), QStringLiteral("Ankerblick Max"));
         QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("SchuetzenName"))->text(),
                  QStringLiteral("Max"));

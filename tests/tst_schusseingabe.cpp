@@ -6,6 +6,8 @@
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
 
+#include <QTemporaryDir>
+
 #include <memory>
 
 using namespace ankerblick;
@@ -214,13 +216,22 @@ private slots:
 
     void commentsNameSeriesAndShot() {
         hits(2);
-        m_dialogs.inputs = {QStringLiteral("zu früh abgezogen"), QString()};
+        m_dialogs.inputs = {QStringLiteral("zu früh abgezogen"), QString(), std::nullopt};
         m_ui->press("Kommentar");
         m_ui->press("Kommentar");
         QCOMPARE(m_dialogs.asked.at(0).text, QStringLiteral("Kommentar"));
         QCOMPARE(m_dialogs.asked.at(0).title, QStringLiteral("Kommentar zum Schuss"));
-        QCOMPARE(sheet().comments(), QStringLiteral("Serie: 1 Schuss: 2: zu früh abgezogen\r\n"
-                                                    "Serie: 1 Schuss: 2: \r\n"));
+        const QString twoComments = QStringLiteral("Serie: 1 Schuss: 2: zu früh abgezogen\r\n"
+                                                   "Serie: 1 Schuss: 2: \r\n");
+        QCOMPARE(sheet().comments(), twoComments);
+        // Abbrechen adds nothing and leaves the series as saved.
+        const QTemporaryDir dir;
+        m_dialogs.saveNames = {dir.filePath(QStringLiteral("k.txt"))};
+        m_ui->press("Speichern");
+        QVERIFY(!sheet().modifiedSinceSave());
+        m_ui->press("Kommentar");
+        QCOMPARE(sheet().comments(), twoComments);
+        QVERIFY(!sheet().modifiedSinceSave());
         m_ui->press("Neu");
         QVERIFY(sheet().comments().isEmpty());
     }

@@ -32,9 +32,10 @@ const char kRequest = char(0x16);
 const char kDone = char(0x0C);
 
 // The window as the link sees it: it records the hits it is given and
-// stores them unless told it cannot.
+// stores them unless told it cannot (and why, when it knows).
 struct FakeHost {
     bool stores = true;
+    QString problem;
     double scale = 10.0;
     PointF centre{244.0f, 228.0f};
     QList<PointF> hits;
@@ -46,7 +47,7 @@ struct FakeHost {
             },
             [this](PointF hit) {
                 hits.append(hit);
-                return stores;
+                return TargetLink::HitReceipt{stores, problem};
             });
     }
 };
@@ -69,8 +70,9 @@ public:
         QTest::qWait(holdMs);
         --depth;
     }
-    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
+    std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
+        return std::nullopt;
     }
     bool yesNo(QWidget*, const QString&, const QString&) override { return false; }
     SaveChoice askToSave(QWidget*, const QString&) override { return SaveChoice::Discard; }
@@ -320,12 +322,22 @@ private slots:
 
     void aShotIsConfirmedOnlyOnceStored_data() {
         QTest::addColumn<bool>("stored");
-        QTest::newRow("stored") << true;
-        QTest::newRow("not stored") << false;
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("stored") << true << QString() << QString();
+        QTest::newRow("series list full")
+            << false << QString() << QStringLiteral("Bitte die Serien speichern");
+        QTest::newRow("diary not written")
+            << false << QStringLiteral("Der Datenträger ist voll.")
+            << QStringLiteral("Der Datenträger ist voll. Die Abfrage wurde beendet; der Schuss "
+                              "ist nicht bestätigt und bleibt in der Scheibe");
     }
     void aShotIsConfirmedOnlyOnceStored() {
         QFETCH(bool, stored);
+        QFETCH(QString, problem);
+        QFETCH(QString, told);
         m_host.stores = stored;
+        m_host.problem = problem;
         logOn();
         startPolling();
         m_pty->send(record("000100", "000100"));
@@ -335,8 +347,11 @@ private slots:
         QTRY_COMPARE(m_pty->count(kDone), m_pty->count(kRequest) - (stored ? 0 : 1));
         QCOMPARE(m_panel->isPolling(), stored);
         QCOMPARE(m_dialogs.messages().size(), stored ? 0 : 1);
-        if (!stored)
+        if (!stored) {
             QVERIFY(m_dialogs.messages().first().contains(QStringLiteral("nicht bestätigt")));
+            QVERIFY2(m_dialogs.messages().first().contains(told),
+                     qPrintable(m_dialogs.messages().first()));
+        }
     }
 
     void badReplies_data() {

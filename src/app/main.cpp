@@ -127,6 +127,9 @@ int main(int argc, char* argv[]) {
                                   read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
     ankerblick::Form1 form(services, read.options);
-    form.show();
+    // Leaving the name prompt ends the program; nothing was entered yet.
+    if (form.nameDeclined())
+        return 0;
+    form.showFirstWindow();
     return QApplication::exec();
 }

@@ -1,6 +1,8 @@
 #include "diaryblobs.h"
 
 #include <array>
+#include <bit>
+#include <cmath>
 #include <limits>
 
 namespace ankerblick {
@@ -74,6 +76,27 @@ void addValueCounts(const QByteArray& packed, std::map<int, qint64>& counts) {
         qint64& sum = counts[get32(packed, at)];
         sum = std::min(sum, std::numeric_limits<qint64>::max() - shots) + shots;
     }
+}
+
+QByteArray packPositions(const QList<PointF>& positions) {
+    QByteArray bytes;
+    bytes.reserve(positions.size() * 8);
+    for (const PointF& p : positions) {
+        put32(bytes, std::bit_cast<qint32>(p.x));
+        put32(bytes, std::bit_cast<qint32>(p.y));
+    }
+    return bytes;
+}
+
+QList<PointF> unpackPositions(const QByteArray& bytes) {
+    QList<PointF> positions;
+    for (qsizetype at = 0; at + 8 <= bytes.size(); at += 8) {
+        const PointF p{std::bit_cast<float>(get32(bytes, at)),
+                       std::bit_cast<float>(get32(bytes, at + 4))};
+        if (std::isfinite(p.x) && std::isfinite(p.y))
+            positions.append(p);
+    }
+    return positions;
 }
 
 } // namespace ankerblick

@@ -1,10 +1,13 @@
 #pragma once
 
 // The packed columns of the training diary's database: a series' stored
-// positions and a training's count of shots by value. They come back from a
+// positions, a training's count of shots by value and its held hits. They come back from a
 // file on the user's disk, which may be damaged, so reading takes any bytes.
 
+#include "model/geometry.h"
 #include "model/seriesrecord.h"
+
+#include <QList>
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -23,5 +26,10 @@ QByteArray packValueCounts(const std::map<int, qint64>& counts);
 // Adds the counts packed to `counts`: whole pairs only, no count below 0,
 // sums kept within 64 bits.
 void addValueCounts(const QByteArray& packed, std::map<int, qint64>& counts);
+
+// Positions as pairs of little-endian 32-bit floats, x then y.
+QByteArray packPositions(const QList<PointF>& positions);
+// The positions packed: whole pairs only, and only finite ones.
+QList<PointF> unpackPositions(const QByteArray& bytes);
 
 } // namespace ankerblick

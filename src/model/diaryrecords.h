@@ -5,6 +5,7 @@
 // figures read back for the diary window. Positions are millimetres on the
 // real target, x to the right and y up, the centre at the origin.
 
+#include "geometry.h"
 #include "groupanalysis.h"
 #include "seriesrecord.h"
 
@@ -28,6 +29,10 @@ struct Training {
     QString comments;
     QString shotTimes;
     QString shootingTimes;
+    // Hits the electronic target reported that still wait for their calls,
+    // oldest first, where the window drew them (drawing units of the
+    // training's discipline). They are kept before the target is told.
+    QList<PointF> heldHits;
 
     friend bool operator==(const Training&, const Training&) = default;
 };
@@ -48,10 +53,10 @@ struct Shot {
 };
 
 struct Series {
-    int number = 0;       // 1.. within its training
-    SeriesRecord record;  // the stored positions, as the window holds them
-    QList<Shot> shots;    // the shots the record holds, by slot
-    QDateTime time;       // when it was last written
+    int number = 0;      // 1.. within its training
+    SeriesRecord record; // the stored positions, as the window holds them
+    QList<Shot> shots;   // the shots the record holds, by slot
+    QDateTime time;      // when it was last written
 
     friend bool operator==(const Series& a, const Series& b) {
         return a.number == b.number && a.record == b.record && a.shots == b.shots &&
@@ -68,8 +73,8 @@ struct SeriesFigures {
     double sumTenths = 0.0; // sum of the values with tenths
     int callsRated = 0;
     int calls10 = 0;
-    double sekMmSum = 0.0; // over the rated calls
-    group::PointMm mpi;    // mean point of impact; the origin without shots
+    double sekMmSum = 0.0;  // over the rated calls
+    group::PointMm mpi;     // mean point of impact; the origin without shots
     double groupSize = 0.0; // extreme spread; 0 for fewer than two shots
 
     friend bool operator==(const SeriesFigures&, const SeriesFigures&) = default;
@@ -91,9 +96,9 @@ struct TrainingSummary {
     int shots = 0;
     double meanSumWhole = 0.0;
     double meanSumTenths = 0.0;
-    std::optional<double> call10Share; // 0..1; empty without a rated call
-    std::optional<double> meanSekMm;   // over all rated calls
-    std::optional<group::PointMm> mpi; // of all shots
+    std::optional<double> call10Share;   // 0..1; empty without a rated call
+    std::optional<double> meanSekMm;     // over all rated calls
+    std::optional<group::PointMm> mpi;   // of all shots
     std::optional<double> meanGroupSize; // mean over series with two shots or more
 };
 

@@ -30,8 +30,15 @@ public:
 
     // Writing. Every call is one transaction: it happens entirely or not at all.
     virtual std::optional<qint64> beginTraining(const diary::Training& training) = 0;
-    // Rewrites shooter, discipline, texts and end of the training `training.id`.
+    // Rewrites shooter, discipline, texts, held hits and end of the training
+    // `training.id`.
     virtual bool updateTraining(const diary::Training& training) = 0;
+    // What one event changed in a running training, in one transaction: the
+    // training rewritten as by updateTraining, each of `series` saved as by
+    // saveSeries, and the series numbered above `listed` removed. Repeating
+    // it changes nothing more.
+    virtual bool recordChanges(const diary::Training& training, const QList<diary::Series>& series,
+                               int listed) = 0;
     // Replaces series `series.number` of the training with `series`; a series
     // without shots is removed.
     virtual bool saveSeries(qint64 training, const diary::Series& series) = 0;

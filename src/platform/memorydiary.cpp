@@ -54,8 +54,21 @@ bool MemoryDiary::updateTraining(const Training& training) {
     t.comments = training.comments;
     t.shotTimes = training.shotTimes;
     t.shootingTimes = training.shootingTimes;
+    t.heldHits = training.heldHits;
     t.end = training.end;
     return succeeded();
+}
+
+bool MemoryDiary::recordChanges(const Training& training, const QList<Series>& series, int listed) {
+    // Checked first, so that a failure changes nothing.
+    if (!canWrite())
+        return false;
+    if (!m_trainings.contains(training.id))
+        return failed(QStringLiteral("Das Training ist nicht mehr im Tagebuch."));
+    updateTraining(training);
+    for (const Series& s : series)
+        saveSeries(training.id, s);
+    return removeSeriesFrom(training.id, listed + 1);
 }
 
 bool MemoryDiary::saveSeries(qint64 training, const Series& series) {

@@ -21,6 +21,8 @@ public:
 
     std::optional<qint64> beginTraining(const diary::Training& training) override;
     bool updateTraining(const diary::Training& training) override;
+    bool recordChanges(const diary::Training& training, const QList<diary::Series>& series,
+                       int listed) override;
     bool saveSeries(qint64 training, const diary::Series& series) override;
     bool removeSeriesFrom(qint64 training, int first) override;
     bool removeTraining(qint64 training) override;

@@ -162,7 +162,7 @@ namespace {
 
 constexpr QLatin1StringView kTrainingColumns{
     "t.id, t.shooter, t.discipline, t.window, t.started, t.ended, t.comments, t.shot_times, "
-    "t.shooting_times"};
+    "t.shooting_times, t.held_hits"};
 
 Training trainingOf(const QSqlQuery& q, int first) {
     Training t;
@@ -176,18 +176,42 @@ Training trainingOf(const QSqlQuery& q, int first) {
     t.comments = q.value(first + 6).toString();
     t.shotTimes = q.value(first + 7).toString();
     t.shootingTimes = q.value(first + 8).toString();
+    t.heldHits = unpackPositions(q.value(first + 9).toByteArray());
     return t;
 }
 
 std::optional<qint64> insertTraining(Sql& sql, const Training& t) {
     QSqlQuery insert = sql.prepare(
         u"INSERT INTO trainings (shooter, discipline, window, started, ended, comments, "
-        u"shot_times, shooting_times) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
+        u"shot_times, shooting_times, held_hits) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     if (!sql.exec(insert, {t.shooter, t.discipline, t.window, timeValue(t.start),
                            t.end ? timeValue(*t.end) : QVariant(), t.comments, t.shotTimes,
-                           t.shootingTimes}))
+                           t.shootingTimes, packPositions(t.heldHits)}))
         return std::nullopt;
     return insert.lastInsertId().toLongLong();
+}
+
+bool updateTrainingRow(Sql& sql, const Training& t) {
+    QSqlQuery update = sql.prepare(
+        u"UPDATE trainings SET shooter = ?, discipline = ?, comments = ?, shot_times = ?, "
+        u"shooting_times = ?, held_hits = ?, ended = ? WHERE id = ?"_s);
+    if (!sql.exec(update,
+                  {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
+                   packPositions(t.heldHits), t.end ? timeValue(*t.end) : QVariant(), t.id}))
+        return false;
+    return update.numRowsAffected() > 0 ||
+           sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);
+}
+
+// Replaces one series; its shots go with it (ON DELETE CASCADE).
+bool replaceSeries(Sql& sql, qint64 training, const Series& series) {
+    return sql.exec(u"DELETE FROM series WHERE training = ? AND number = ?"_s,
+                    {training, series.number}) &&
+           (series.shots.isEmpty() || insertSeries(sql, training, series));
+}
+
+bool removeSeriesRows(Sql& sql, qint64 training, int first) {
+    return sql.exec(u"DELETE FROM series WHERE training = ? AND number >= ?"_s, {training, first});
 }
 
 } // namespace
@@ -202,33 +226,29 @@ std::optional<qint64> SqliteDiary::beginTraining(const Training& training) {
 }
 
 bool SqliteDiary::updateTraining(const Training& t) {
+    return write([&](Sql& sql) { return updateTrainingRow(sql, t); });
+}
+
+bool SqliteDiary::recordChanges(const Training& t, const QList<Series>& series, int listed) {
     return write([&](Sql& sql) {
-        QSqlQuery update = sql.prepare(
-            u"UPDATE trainings SET shooter = ?, discipline = ?, comments = ?, shot_times = ?, "
-            u"shooting_times = ?, ended = ? WHERE id = ?"_s);
-        if (!sql.exec(update, {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
-                               t.end ? timeValue(*t.end) : QVariant(), t.id}))
+        if (!updateTrainingRow(sql, t))
             return false;
-        return update.numRowsAffected() > 0 ||
-               sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);
+        for (const Series& s : series)
+            if (!replaceSeries(sql, t.id, s))
+                return false;
+        return removeSeriesRows(sql, t.id, listed + 1) && storeValueCounts(sql, t.id);
     });
 }
 
 bool SqliteDiary::saveSeries(qint64 training, const Series& series) {
     return write([&](Sql& sql) {
-        // The shots go with their series (ON DELETE CASCADE).
-        return sql.exec(u"DELETE FROM series WHERE training = ? AND number = ?"_s,
-                        {training, series.number}) &&
-               (series.shots.isEmpty() || insertSeries(sql, training, series)) &&
-               storeValueCounts(sql, training);
+        return replaceSeries(sql, training, series) && storeValueCounts(sql, training);
     });
 }
 
 bool SqliteDiary::removeSeriesFrom(qint64 training, int first) {
     return write([&](Sql& sql) {
-        return sql.exec(u"DELETE FROM series WHERE training = ? AND number >= ?"_s,
-                        {training, first}) &&
-               storeValueCounts(sql, training);
+        return removeSeriesRows(sql, training, first) && storeValueCounts(sql, training);
     });
 }
 
@@ -380,7 +400,7 @@ QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
     QList<TrainingSummary> list;
     if (sql.exec(q, where.values))
         while (q.next())
-            list.append(summaryOf(trainingOf(q, 0), totalsOf(q, 9)));
+            list.append(summaryOf(trainingOf(q, 0), totalsOf(q, 10)));
     return list;
 }
 

@@ -11,7 +11,7 @@ namespace ankerblick {
 class SqliteDiary final : public Diary {
 public:
     // The version of the tables this program writes (PRAGMA user_version).
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // Opens the diary at `path`, creating its folder and the file when they
     // are missing. A file that is no diary, is damaged or comes from a newer
@@ -26,6 +26,8 @@ public:
 
     std::optional<qint64> beginTraining(const diary::Training& training) override;
     bool updateTraining(const diary::Training& training) override;
+    bool recordChanges(const diary::Training& training, const QList<diary::Series>& series,
+                       int listed) override;
     bool saveSeries(qint64 training, const diary::Series& series) override;
     bool removeSeriesFrom(qint64 training, int first) override;
     bool removeTraining(qint64 training) override;

@@ -295,10 +295,16 @@ bool addValueCountColumn(Sql& sql) {
     return true;
 }
 
+// The electronic target's hits that wait for their calls, kept with their
+// training.
+bool addHeldHitColumn(Sql& sql) {
+    return sql.exec(u"ALTER TABLE trainings ADD COLUMN held_hits BLOB"_s);
+}
+
 using Migration = bool (*)(Sql&);
 // Step i brings the tables from version i to version i + 1.
-constexpr std::array<Migration, 3> kMigrations = {createVersion1, addFiguresAndImports,
-                                                  addValueCountColumn};
+constexpr std::array<Migration, 4> kMigrations = {createVersion1, addFiguresAndImports,
+                                                  addValueCountColumn, addHeldHitColumn};
 
 } // namespace
 

@@ -21,12 +21,14 @@ QString titleOrDefault(const QString& title) {
 }
 } // namespace
 
-QString QtUserDialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                                const QString& defaultText) {
+std::optional<QString> QtUserDialogs::inputBox(QWidget* parent, const QString& prompt,
+                                               const QString& title, const QString& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, titleOrDefault(title), prompt,
                                                QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 void QtUserDialogs::messageBox(QWidget* parent, const QString& text, const QString& title) {

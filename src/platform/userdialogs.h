@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 namespace ankerblick {
@@ -17,9 +19,10 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
 
-    // Text input; Cancel gives empty text.
-    virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                             const QString& defaultText = QString()) = 0;
+    // Text input; Cancel (or Escape, or closing the dialog) gives nothing.
+    virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt,
+                                            const QString& title,
+                                            const QString& defaultText = QString()) = 0;
     // A message with an OK button.
     virtual void messageBox(QWidget* parent, const QString& text,
                             const QString& title = QString()) = 0;
@@ -48,8 +51,8 @@ class QtUserDialogs final : public UserDialogs {
 public:
     explicit QtUserDialogs(Settings& settings) : m_settings(settings) {}
 
-    QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                     const QString& defaultText) override;
+    std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
     void messageBox(QWidget* parent, const QString& text, const QString& title) override;
     bool yesNo(QWidget* parent, const QString& text, const QString& title) override;
     SaveChoice askToSave(QWidget* parent, const QString& text) override;

@@ -166,7 +166,7 @@ bool AimSheet::fixCall(int slot, float x, float y) {
     return true;
 }
 
-bool AimSheet::fixHit(int slot, float x, float y, std::optional<quint32> arrival) {
+bool AimSheet::fixHit(int slot, float x, float y, std::optional<quint32> arrival, bool timed) {
     const auto s = size_t(slot);
     SeriesRecord rec = record();
     const std::optional<qint16> x2 = num::tryInt16(x);
@@ -181,12 +181,12 @@ bool AimSheet::fixHit(int slot, float x, float y, std::optional<quint32> arrival
     m_lines[s].x2 = rec.lineX2[s];
     m_lines[s].y2 = rec.lineY2[s];
     m_lines[s].visible = true;
-    return completeShot(slot, arrival);
+    return completeShot(slot, arrival, timed);
 }
 
 // The hit of `slot` is fixed: the shot is listed, scored and rated (unless
 // the series keeps its hits hidden for now) and the next shot begins.
-bool AimSheet::completeShot(int slot, std::optional<quint32> arrival) {
+bool AimSheet::completeShot(int slot, std::optional<quint32> arrival, bool timed) {
     const auto s = size_t(slot);
     m_placed[s] = true;
     const bool hidden = concealing();
@@ -215,7 +215,7 @@ bool AimSheet::completeShot(int slot, std::optional<quint32> arrival) {
     }
     updateCaption();
     m_recomputeEnabled = !concealing();
-    shotEntered(true, arrival);
+    shotEntered(timed, arrival);
     return true;
 }
 
@@ -376,7 +376,7 @@ bool AimSheet::receiveTargetHit(float x, float y) {
     const PointF at = placeable(x, y);
     if (!canHold(at))
         return false;
-    m_held.append({at, m_clock.milliseconds()});
+    m_held.append({at, m_clock->milliseconds()});
     selectNewestSeries();
     pairHeldHits();
     updateCaption();
@@ -400,10 +400,35 @@ bool AimSheet::canHold(PointF at) const {
 
 void AimSheet::pairHeldHits() {
     while (!m_held.isEmpty() && m_entryActive && m_callsAhead > 0 && lastSeriesSelected()) {
+        const int slot = m_index;
         const HeldHit hit = m_held.takeFirst();
-        m_hits[size_t(m_index)].box.centreOn(hit.at.x, hit.at.y);
-        fixHit(m_index, hit.at.x, hit.at.y, hit.arrival);
+        m_hits[size_t(slot)].box.centreOn(hit.at.x, hit.at.y);
+        if (fixHit(slot, hit.at.x, hit.at.y, hit.arrival))
+            continue;
+        // A hit that did not go into its series stays held, and so kept.
+        if (!m_placed[size_t(slot)])
+            m_held.prepend(hit);
+        break;
     }
+}
+
+QList<PointF> AimSheet::heldHits() const {
+    QList<PointF> hits;
+    hits.reserve(m_held.size());
+    for (const HeldHit& hit : m_held)
+        hits.append(hit.at);
+    return hits;
+}
+
+int AimSheet::enterHeldHitsWithoutCall(const QList<PointF>& hits) {
+    // Their times are not known: they write no time lines, and the next
+    // shot is measured from nothing.
+    int placed = 0;
+    for (const PointF& at : hits)
+        if (canHold(at) && placeWithoutCall({at, std::nullopt}))
+            ++placed;
+    m_times.forgetLastShot();
+    return placed;
 }
 
 bool AimSheet::toNewestOpenSeries() {
@@ -434,7 +459,7 @@ bool AimSheet::placeWithoutCall(const HeldHit& hit) {
     const auto s = size_t(slot);
     m_hits[s].box.centreOn(hit.at.x, hit.at.y);
     if (m_callsAhead > 0)
-        return fixHit(slot, hit.at.x, hit.at.y, hit.arrival);
+        return fixHit(slot, hit.at.x, hit.at.y, hit.arrival, hit.arrival.has_value());
     SeriesRecord rec = record();
     rec.clearSlot(slot);
     if (!fixMark(m_hits[s], slot, rec.hitLeft, rec.hitTop, rec.hitCentre))
@@ -442,7 +467,7 @@ bool AimSheet::placeWithoutCall(const HeldHit& hit) {
     record() = rec;
     m_calls[s].box.visible = false;
     m_lines[s] = LineF{};
-    return completeShot(slot, hit.arrival);
+    return completeShot(slot, hit.arrival, hit.arrival.has_value());
 }
 
 } // namespace ankerblick

@@ -42,6 +42,8 @@ public:
     // the scored area, or no room left in the series list).
     bool receiveTargetHit(float x, float y);
     int heldHitCount() const { return int(m_held.size()); }
+    QList<PointF> heldHits() const override;
+    int enterHeldHitsWithoutCall(const QList<PointF>& hits) override;
     bool concealsSelectedSeries() const override { return concealing(); }
 
     const std::array<Mark, kShotsPerSeries>& calls() const { return m_calls; }
@@ -69,8 +71,9 @@ private:
     void forgetPendingEntry(SeriesRecord& record) override;
 
     bool fixCall(int slot, float x, float y);
-    bool fixHit(int slot, float x, float y, std::optional<quint32> arrival = {});
-    bool completeShot(int slot, std::optional<quint32> arrival);
+    bool fixHit(int slot, float x, float y, std::optional<quint32> arrival = {}, bool timed = true);
+    // `timed`: the shot writes its time lines.
+    bool completeShot(int slot, std::optional<quint32> arrival, bool timed = true);
     void takeBackShot(int slot);
     void takeBackCall();
     void stepDisplayCycle();
@@ -81,7 +84,7 @@ private:
 
     struct HeldHit {
         PointF at;
-        quint32 arrival = 0;
+        std::optional<quint32> arrival; // none for a hit brought back from the diary
     };
     bool concealing() const;
     bool enterCall(float x, float y);

@@ -12,7 +12,7 @@ constexpr Rgb kBlack{0, 0, 0};
 } // namespace
 
 TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale)
-    : m_clock(clock), m_locale(locale), m_times(locale) {}
+    : m_clock(&clock), m_locale(locale), m_times(locale) {}
 
 QString TargetSheet::shotCaption(int number, const QString& suffix) {
     return QStringLiteral("Schuss: ") + QString::number(number) + suffix;
@@ -248,7 +248,7 @@ void TargetSheet::takeBackLastListed() {
 
 void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(at.value_or(m_clock.milliseconds()), m_selected, int(m_listedSlots.size()),
+    m_times.shotEntered(at.value_or(m_clock->milliseconds()), m_selected, int(m_listedSlots.size()),
                         writeTimes);
     markModified();
 }

@@ -32,8 +32,9 @@ class TargetSheet {
 public:
     TargetSheet(const Clock& clock, const QLocale& locale);
     virtual ~TargetSheet() = default;
+    // A copy keeps the state to go back to when what followed could not be kept.
     TargetSheet(const TargetSheet&) = default;
-    TargetSheet& operator=(const TargetSheet&) = delete;
+    TargetSheet& operator=(const TargetSheet&) = default;
 
     // Start-up: series list "1", mark colours, the display reset and the "LP" face.
     void load();
@@ -81,8 +82,8 @@ public:
     void markRestored() { m_modified = true; }
 
     // Stopwatch; stop returns the caption of the stop button.
-    void startStopwatch() { m_times.start(m_clock.milliseconds()); }
-    QString stopStopwatch() { return m_times.stop(m_clock.milliseconds()); }
+    void startStopwatch() { m_times.start(m_clock->milliseconds()); }
+    QString stopStopwatch() { return m_times.stop(m_clock->milliseconds()); }
 
     // State for the window.
     const TargetFace& face() const { return m_face; }
@@ -118,6 +119,15 @@ public:
     // Whether the displayed series keeps its hits hidden for now, so that
     // no figure of them may be shown.
     virtual bool concealsSelectedSeries() const { return false; }
+    // The electronic target's hits that wait for their calls, oldest first,
+    // where they will be drawn; none in a window that places every hit.
+    virtual QList<PointF> heldHits() const { return {}; }
+    // Held hits brought back from the diary after the program stopped: they
+    // are entered without a call into the newest series. Returns how many.
+    virtual int enterHeldHitsWithoutCall(const QList<PointF>& hits) {
+        (void)hits;
+        return 0;
+    }
 
 protected:
     // Hooks of the two windows.
@@ -158,7 +168,7 @@ protected:
     static QString shotCaption(int number, const QString& suffix);
     void markModified() { m_modified = true; }
 
-    const Clock& m_clock;
+    const Clock* m_clock;
     QLocale m_locale;
     TargetFace m_face;
     std::array<Mark, kShotsPerSeries> m_hits{};

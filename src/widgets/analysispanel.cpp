@@ -166,7 +166,8 @@ bool askClickValue(QWidget* parent, UserDialogs& dialogs, Settings& settings, in
     const QString shown = num::formatNumber(clickValue(settings, discipline), locale);
     const QString prompt =
         QStringLiteral("Klickwert für %1 in mm an der Scheibe:").arg(disciplineCaption(discipline));
-    const QString text = dialogs.inputBox(parent, prompt, QStringLiteral("Klickwert"), shown);
+    const QString text =
+        dialogs.inputBox(parent, prompt, QStringLiteral("Klickwert"), shown).value_or(QString());
     if (text.trimmed().isEmpty())
         return false;
     const std::optional<double> mm = num::parseNumber(text, locale);

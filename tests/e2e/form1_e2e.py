@@ -6,6 +6,8 @@ prompt is answered with real key events, a call and a hit are placed with real
 pointer events at client coordinates of the main window, and the lists are read
 back through the accessibility tree. Then the shot-entry window is opened and
 left again, and the main window is closed: the program must end with status 0.
+Started again, the program ends with status 0 when its name prompt is left
+with Escape.
 """
 
 import os
@@ -234,6 +236,22 @@ def main():
         if status != 0:
             fail("the program started with --name ended with status %d" % status)
         print("--name skipped the prompt")
+
+        # Leaving the name prompt with Escape ends the program: nothing was
+        # entered yet, so it ends with status 0 and shows no window.
+        left = subprocess.Popen([session.binary], stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, text=True, start_new_session=True)
+        session.procs.append(left)
+        prompt = session.window("Ankerblick")
+        session.xdotool("windowfocus", "--sync", str(prompt))
+        session.xdotool("key", "Escape")
+        try:
+            status = left.wait(TIMEOUT)
+        except subprocess.TimeoutExpired:
+            fail("the program did not end when its name prompt was left")
+        if status != 0:
+            fail("the program left at its name prompt ended with status %d" % status)
+        print("Escape at the name prompt ended the program")
     finally:
         session.stop()
     print("1 passed, 0 failed")

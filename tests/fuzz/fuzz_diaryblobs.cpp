@@ -1,11 +1,13 @@
 // The packed columns of a diary database, as any bytes a damaged file may
 // hold: a record reads back only from its exact length and packs to the same
-// bytes, and counts by value add up without overflow or negative counts.
+// bytes, counts by value add up without overflow or negative counts, and
+// held positions read back finite and whole.
 
 #include "files/diaryblobs.h"
 #include "fuzzcheck.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 using namespace ankerblick;
@@ -37,5 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(again.size() == once.size());
     for (const auto& [tenths, shots] : once)
         FUZZ_CHECK(again.at(tenths) == std::min<qint64>(shots, INT32_MAX));
+    // Positions: whole pairs, finite ones only, and packed they read back the same.
+    const QList<PointF> positions = unpackPositions(bytes);
+    FUZZ_CHECK(positions.size() <= bytes.size() / 8);
+    for (const PointF& p : positions)
+        FUZZ_CHECK(std::isfinite(p.x) && std::isfinite(p.y));
+    const QByteArray packedPositions = packPositions(positions);
+    FUZZ_CHECK(packedPositions.size() == positions.size() * 8);
+    FUZZ_CHECK(unpackPositions(packedPositions) == positions);
     return 0;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace ankerblick::test {
 
 class ScriptedDialogs final : public UserDialogs {
@@ -21,7 +23,8 @@ public:
         QString extra; // default text, filter or proposed file name
     };
 
-    QStringList inputs;            // answers to input boxes; none left answers as Cancel
+    // Answers to input boxes, std::nullopt for Cancel; none left answers as Cancel.
+    QList<std::optional<QString>> inputs;
     QList<bool> yesNoAnswers;      // none left answers No
     QList<SaveChoice> saveChoices; // answers to "Änderungen speichern?"; none left: Verwerfen
     QStringList openNames;
@@ -33,10 +36,10 @@ public:
     QStringList messages() const { return textsOf(QStringLiteral("message")); }
     QStringList prompts() const { return textsOf(QStringLiteral("input")); }
 
-    QString inputBox(QWidget*, const QString& prompt, const QString& title,
-                     const QString& defaultText) override {
+    std::optional<QString> inputBox(QWidget*, const QString& prompt, const QString& title,
+                                    const QString& defaultText) override {
         asked.append({QStringLiteral("input"), prompt, title, defaultText});
-        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+        return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
     }
     void messageBox(QWidget*, const QString& text, const QString& title) override {
         asked.append({QStringLiteral("message"), text, title, QString()});

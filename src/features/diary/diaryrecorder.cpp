@@ -38,8 +38,9 @@ bool DiaryRecorder::sync(const TargetSheet& sheet, const QString& shooter,
     const SeriesStore& store = sheet.store();
     const int listed = int(sheet.seriesList().size());
     if (!m_training) {
-        // A training begins with its first shot.
-        bool any = false;
+        // A training begins with its first shot, or with a target hit that
+        // waits for its call.
+        bool any = !sheet.heldHits().isEmpty();
         for (int n = 1; n <= listed && store.contains(n) && !any; ++n)
             any = store[n].shotCount() > 0 &&
                   (n > m_writtenSeries.size() || !(m_writtenSeries.at(n - 1) == store[n]));
@@ -47,12 +48,32 @@ bool DiaryRecorder::sync(const TargetSheet& sheet, const QString& shooter,
         if (!any || !begin(sheet, shooter))
             return !any;
     }
-    const bool seriesOk = writeSeries(sheet, options);
-    const bool trainingOk = writeTraining(sheet, shooter);
-    return seriesOk && trainingOk;
+    const diary::Training training = trainingNow(sheet, shooter);
+    const QList<diary::Series> changed = changedSeries(sheet, options);
+    if (changed.isEmpty() && m_writtenSeries.size() <= listed && training == m_written)
+        return true;
+    // The whole event in one transaction: a hit moving from the held ones
+    // into its series is never in both, nor in neither.
+    if (!m_diary.recordChanges(training, changed, listed))
+        return false;
+    m_written = training;
+    takeAsWritten(sheet);
+    return true;
 }
 
-bool DiaryRecorder::writeSeries(const TargetSheet& sheet, const RatingOptions* options) {
+diary::Training DiaryRecorder::trainingNow(const TargetSheet& sheet, const QString& shooter) const {
+    diary::Training t = m_written;
+    t.shooter = shooter;
+    t.discipline = sheet.face().discipline();
+    t.comments = sheet.comments();
+    t.shotTimes = sheet.times().shotTimesText();
+    t.shootingTimes = sheet.times().shootingTimesText();
+    t.heldHits = sheet.heldHits();
+    return t;
+}
+
+QList<diary::Series> DiaryRecorder::changedSeries(const TargetSheet& sheet,
+                                                  const RatingOptions* options) const {
     const SeriesStore& store = sheet.store();
     const int listed = int(sheet.seriesList().size());
     const bool rewriteAll = sheet.face().discipline() != m_writtenDiscipline;
@@ -61,49 +82,18 @@ bool DiaryRecorder::writeSeries(const TargetSheet& sheet, const RatingOptions* o
     const bool textsChanged = texts.comments != m_written.comments ||
                               texts.shotTimes != m_written.shotTimes ||
                               texts.shootingTimes != m_written.shootingTimes;
-    bool ok = true;
+    const QDateTime now = QDateTime::currentDateTime();
+    QList<diary::Series> changed;
     for (int n = 1; n <= listed && store.contains(n); ++n) {
-        const bool known = n <= m_writtenSeries.size();
         // A series changes with its record; the texts name shots by series,
         // so new texts touch the newest series only.
-        if (known && m_writtenSeries.at(n - 1) == store[n] && !rewriteAll &&
+        if (n <= m_writtenSeries.size() && m_writtenSeries.at(n - 1) == store[n] && !rewriteAll &&
             !(textsChanged && n == listed))
             continue;
-        const diary::Series series =
-            diary::diarySeries(store[n], n, sheet.face(), options, texts, sheet.locale(),
-                               QDateTime::currentDateTime());
-        if (!m_diary.saveSeries(*m_training, series)) {
-            ok = false;
-            continue;
-        }
-        if (known)
-            m_writtenSeries[n - 1] = store[n];
-        else if (n == m_writtenSeries.size() + 1)
-            m_writtenSeries.append(store[n]);
+        changed.append(
+            diary::diarySeries(store[n], n, sheet.face(), options, texts, sheet.locale(), now));
     }
-    if (ok && rewriteAll)
-        m_writtenDiscipline = sheet.face().discipline();
-    if (m_writtenSeries.size() > listed) {
-        if (!m_diary.removeSeriesFrom(*m_training, listed + 1))
-            return false;
-        m_writtenSeries.resize(listed);
-    }
-    return ok;
-}
-
-bool DiaryRecorder::writeTraining(const TargetSheet& sheet, const QString& shooter) {
-    diary::Training t = m_written;
-    t.shooter = shooter;
-    t.discipline = sheet.face().discipline();
-    t.comments = sheet.comments();
-    t.shotTimes = sheet.times().shotTimesText();
-    t.shootingTimes = sheet.times().shootingTimesText();
-    if (t == m_written)
-        return true;
-    if (!m_diary.updateTraining(t))
-        return false;
-    m_written = t;
-    return true;
+    return changed;
 }
 
 void DiaryRecorder::startOver(const TargetSheet& sheet) {

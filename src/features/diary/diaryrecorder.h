@@ -1,9 +1,10 @@
 #pragma once
 
 // Keeps a target window's series in the training diary as they are entered:
-// after every event the series that changed since the last write are
-// written, each in a transaction of its own, so that a closed window, a
-// crash or a forgotten save loses nothing. A training begins with the first
+// after every event the series that changed since the last write and the
+// target's hits still waiting for their calls are written, in one
+// transaction, so that a closed window, a crash or a forgotten save loses
+// nothing. A training begins with the first
 // shot and ends when the window is closed for good; one that never ended is
 // offered again at the next start.
 
@@ -44,8 +45,11 @@ public:
 private:
     void takeAsWritten(const TargetSheet& sheet);
     bool begin(const TargetSheet& sheet, const QString& shooter);
-    bool writeSeries(const TargetSheet& sheet, const RatingOptions* options);
-    bool writeTraining(const TargetSheet& sheet, const QString& shooter);
+    // The training as the sheet has it now, and the series that changed
+    // since they were last written.
+    diary::Training trainingNow(const TargetSheet& sheet, const QString& shooter) const;
+    QList<diary::Series> changedSeries(const TargetSheet& sheet,
+                                       const RatingOptions* options) const;
 
     Diary& m_diary;
     QString m_window;

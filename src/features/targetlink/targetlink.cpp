@@ -144,18 +144,25 @@ void TargetLink::poll() {
     if (reply.kind == TargetReply::Kind::Shot) {
         const TargetGeometry geometry = m_geometry ? m_geometry() : TargetGeometry{};
         const PointF hit = targetHitPosition(reply.shot, geometry.centre, geometry.scale);
-        if (!m_store || !m_store(hit)) {
+        const HitReceipt receipt = m_store ? m_store(hit) : HitReceipt{};
+        if (!receipt.stored) {
             // Not stored, so not confirmed: the target keeps the shot. Polling
             // stops so that the message does not come back with every poll.
             const QString note = endPolling();
             emit stateChanged();
-            tellFault({recorderror::EntryFailed,
-                       QStringLiteral("Der Schuss konnte nicht eingetragen werden")},
-                      QStringLiteral("\r\n") + seriesLimitMessage() +
+            const QString why =
+                receipt.problem.isEmpty()
+                    ? seriesLimitMessage() +
                           QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht "
                                          "bestätigt. Bitte die Serien speichern und mit „Neu“ "
-                                         "von vorn beginnen.") +
-                          noteLine(note));
+                                         "von vorn beginnen.")
+                    : receipt.problem +
+                          QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht "
+                                         "bestätigt und bleibt in der Scheibe, bis die Abfrage "
+                                         "wieder läuft.");
+            tellFault({recorderror::EntryFailed,
+                       QStringLiteral("Der Schuss konnte nicht eingetragen werden")},
+                      QStringLiteral("\r\n") + why + noteLine(note));
             return;
         }
     }

@@ -40,10 +40,16 @@ class TargetLink : public QObject {
 public:
     // Where the target is drawn now; asked for every shot the target reports.
     using GeometrySource = std::function<TargetGeometry()>;
+    // What the window made of a hit the target reported.
+    struct HitReceipt {
+        bool stored = false; // kept where a killed program finds it again
+        // Why it was not, for the shooter; empty when the series list is full.
+        QString problem;
+    };
     // Enters a hit (drawing units) into the newest series, a full one stored
-    // and the next begun; false when it could not be stored. Only a stored
-    // hit is confirmed to the target.
-    using HitStore = std::function<bool(PointF hit)>;
+    // and the next begun, or holds it for its call, and keeps it in the
+    // training diary. Only a stored hit is confirmed to the target.
+    using HitStore = std::function<HitReceipt(PointF hit)>;
     // Polling ended while the window still runs (stopped, port lost, a shot
     // not stored): the window settles what it holds back and returns what
     // the shooter must be told of it, or nothing.

@@ -70,7 +70,8 @@ void ValueTimeAnalysis::Schusszeitanalyse_Click() {
                                                                                : shootingTimeKind();
     m_bounds = askBounds(
         [this](const QString& prompt) {
-            return m_dialogs.inputBox(m_caller, prompt, queryTitle(), QString());
+            return m_dialogs.inputBox(m_caller, prompt, queryTitle(), QString())
+                .value_or(QString());
         },
         [this](const QString& message) { m_dialogs.messageBox(m_caller, message, QString()); },
         m_locale);

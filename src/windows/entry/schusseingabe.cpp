@@ -80,10 +80,8 @@ void Schusseingabe::unload() {
     close();
 }
 
-bool Schusseingabe::placeHitFromTarget(PointF hit) {
-    const bool stored = m_entry.placeTargetHit(hit.x, hit.y);
-    refresh();
-    return stored;
+TargetLink::HitReceipt Schusseingabe::placeHitFromTarget(PointF hit) {
+    return storeTargetHit(m_entry, [&] { return m_entry.placeTargetHit(hit.x, hit.y); });
 }
 
 void Schusseingabe::closeEvent(QCloseEvent* event) {

@@ -3,8 +3,8 @@
 // The shot-entry window: the real hits of a series only, placed with the
 // mouse (or reported by the electronic target), scored and stored as series.
 
-#include "sheets/entrysheet.h"
 #include "model/geometry.h"
+#include "sheets/entrysheet.h"
 #include "windows/shared/targetwindow.h"
 
 namespace ankerblick {
@@ -34,7 +34,7 @@ private:
     void SchuetzenName_Change();
     void Abkommenseingabe_oeffnen_Click();
     // A hit the electronic target reported; false when it was not stored.
-    bool placeHitFromTarget(PointF hit);
+    TargetLink::HitReceipt placeHitFromTarget(PointF hit);
 
     EntrySheet m_entry;
     TargetLinkPanel* m_link = nullptr;

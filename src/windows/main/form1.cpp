@@ -89,6 +89,8 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
 
     Form_Load();
     keepPlace(this, m_services.settings);
+    if (m_nameDeclined)
+        return; // the program ends before it begins
     if (const QString notice = m_services.diary.openingNotice(); !notice.isEmpty())
         m_dialogs.messageBox(this, notice);
     offerRecovery();
@@ -155,9 +157,7 @@ void Form1::buildTargetLink() {
             return TargetGeometry{m_aim.face().centre(), m_aim.face().scale()};
         },
         [this](PointF hit) {
-            const bool kept = m_aim.receiveTargetHit(hit.x, hit.y);
-            refresh();
-            return kept;
+            return storeTargetHit(m_aim, [&] { return m_aim.receiveTargetHit(hit.x, hit.y); });
         },
         [this] {
             const int placed = m_aim.setPolling(false);
@@ -224,8 +224,11 @@ void Form1::buildRatingFrame() {
 Form1::~Form1() = default;
 
 void Form1::Form_Load() {
-    const QString name = askName();
-    m_services.settings.setLastShooter(name.trimmed());
+    const std::optional<QString> asked = askName();
+    m_nameDeclined = !asked;
+    const QString name = asked.value_or(QString());
+    if (asked)
+        m_services.settings.setLastShooter(name.trimmed());
     m_name->setText(name);
     SchuetzenName_Change();
 
@@ -234,14 +237,14 @@ void Form1::Form_Load() {
     refresh();
 }
 
-QString Form1::askName() {
+std::optional<QString> Form1::askName() {
     if (!m_start.name.isEmpty())
         return m_start.name;
-    // The last shooter's name is offered.
+    // The last shooter's name is offered; leaving the prompt ends the program.
     const QString last = m_services.settings.lastShooter();
-    QString name =
+    std::optional<QString> name =
         m_dialogs.inputBox(this, QStringLiteral("Bitte Name eingeben:"), QString(), last);
-    while (name.trimmed().isEmpty())
+    while (name && name->trimmed().isEmpty())
         name = m_dialogs.inputBox(this,
                                   QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
                                   QString(), last);
@@ -327,8 +330,8 @@ void Form1::openSeriesFile(const QString& path) {
         m_dialogs.messageBox(this, *read.error);
 }
 
-void Form1::refresh() {
-    TargetWindow::refresh();
+void Form1::showSheet() {
+    TargetWindow::showSheet();
     syncList(m_scoreList, m_aim.rating().scores);
     syncList(m_sekMmList, m_aim.rating().sekMm);
     syncText(m_scoreTotal, m_aim.rating().total);
@@ -409,6 +412,7 @@ void Form1::offerRecovery() {
         if (kept == newest.end() || t.start >= kept->second.start)
             newest[t.window] = t;
     }
+    int heldHits = 0;
     for (const diary::Training& t : open) {
         const bool entry = t.window == QStringLiteral("Schusseingabe");
         if (!restore || newest[t.window].id != t.id || (!entry && t.window != objectName())) {
@@ -416,10 +420,20 @@ void Form1::offerRecovery() {
             continue;
         }
         TargetWindow& window = entry ? static_cast<TargetWindow&>(shotEntry()) : *this;
-        window.restoreTraining(t, m_services.diary.seriesOf(t.id));
-        if (!entry && !t.shooter.isEmpty())
+        heldHits += window.restoreTraining(t, m_services.diary.seriesOf(t.id));
+        m_shotEntryRestored = m_shotEntryRestored || entry;
+        if (!t.shooter.isEmpty())
             m_name->setText(t.shooter);
     }
+    if (heldHits > 0)
+        m_dialogs.messageBox(this, heldHitsText(heldHits));
+}
+
+void Form1::showFirstWindow() {
+    if (m_shotEntryRestored)
+        BtnSchusseingabe_Click();
+    else
+        show();
 }
 
 // Ends a training that is not restored, at the time of its last series.

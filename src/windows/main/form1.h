@@ -40,9 +40,14 @@ public:
     // The analysis window, once it was opened.
     AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
     TargetLinkPanel& targetLink() const { return *m_link; }
+    // The shooter left the name prompt without a name: the program ends.
+    bool nameDeclined() const { return m_nameDeclined; }
+    // Shows the window the shooter works in: the shot-entry window when a
+    // training of it was restored, this window otherwise.
+    void showFirstWindow();
 
 protected:
-    void refresh() override;
+    void showSheet() override;
     void paintMarks(QPainter& painter) override;
     const RatingOptions* ratingOptions() const override { return &m_aim.ratingOptions(); }
     void closeEvent(QCloseEvent* event) override;
@@ -55,7 +60,7 @@ private:
     void buildRatingFrame();
     void buildTargetLink();
     void Form_Load();
-    QString askName();
+    std::optional<QString> askName();
     void chooseKeptOptions();
     void openSeriesFile(const QString& path);
     void Sektoren_Click(int index);
@@ -74,6 +79,8 @@ private:
 
     AimSheet m_aim;
     StartOptions m_start;
+    bool m_nameDeclined = false;
+    bool m_shotEntryRestored = false;
     QButtonGroup* m_sectors = nullptr;
     QButtonGroup* m_ringAccuracy = nullptr;
     QListWidget* m_scoreList = nullptr;

@@ -177,9 +177,12 @@ void TargetWindow::WeisseSchuesse_Click() {
 }
 
 void TargetWindow::Kommentar_Click() {
-    const QString text = m_dialogs.inputBox(this, QStringLiteral("Kommentar"),
-                                            QStringLiteral("Kommentar zum Schuss"));
-    m_sheet.addComment(text);
+    const std::optional<QString> text = m_dialogs.inputBox(this, QStringLiteral("Kommentar"),
+                                                           QStringLiteral("Kommentar zum Schuss"));
+    // Abbrechen adds nothing; an empty comment with OK is a comment all the same.
+    if (!text)
+        return;
+    m_sheet.addComment(*text);
     refresh();
 }
 
@@ -256,22 +259,34 @@ bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TargetWindow::refresh() {
+    showSheet();
+    recordInDiary();
+}
+
+void TargetWindow::showSheet() {
     m_panels->show(seriesFigures(m_sheet));
     setSignalColour(m_nextSeries, m_sheet.nextSeriesSignal());
     m_undo->setEnabled(m_sheet.undoEnabled());
     m_recompute->setEnabled(m_sheet.recomputeEnabled());
     showAnalysis();
     m_view->update();
-    recordInDiary();
+}
+
+bool TargetWindow::syncDiary() {
+    if (!m_recorder || m_recorder->sync(m_sheet, shooterName(), ratingOptions())) {
+        m_diaryFailed = false;
+        return true;
+    }
+    return false;
+}
+
+QString TargetWindow::diaryProblem() const {
+    return m_diary.problem();
 }
 
 void TargetWindow::recordInDiary() {
-    if (!m_recorder)
+    if (syncDiary())
         return;
-    if (m_recorder->sync(m_sheet, shooterName(), ratingOptions())) {
-        m_diaryFailed = false;
-        return;
-    }
     // One message for a run of failures; entry goes on, and every later
     // event tries again.
     if (m_diaryFailed)
@@ -295,15 +310,19 @@ std::optional<qint64> TargetWindow::diaryTraining() const {
     return m_recorder->trainingId();
 }
 
-void TargetWindow::restoreTraining(const diary::Training& training,
-                                   const QList<diary::Series>& series) {
+int TargetWindow::restoreTraining(const diary::Training& training,
+                                  const QList<diary::Series>& series) {
     // The stored positions belong to the training's discipline.
     if (QAbstractButton* discipline = m_discipline->button(training.discipline))
         discipline->setChecked(true);
     m_sheet.loadFileContent(diary::windowContent(training, series));
     m_sheet.markRestored();
     m_recorder->resume(training, m_sheet);
+    // The calls of held hits were never entered: they go in without, and
+    // leave the held ones in the same write.
+    const int placed = m_sheet.enterHeldHitsWithoutCall(training.heldHits);
     refresh();
+    return placed;
 }
 
 void TargetWindow::paintMarks(QPainter& painter) {

@@ -6,6 +6,7 @@
 // lists with the sums, and the series buttons. Each window adds its own
 // controls into the rows the panels lay out.
 
+#include "features/targetlink/targetlink.h"
 #include "model/diaryrecords.h"
 #include "platform/services.h"
 #include "sheets/targetsheet.h"
@@ -44,8 +45,10 @@ public:
     // The window closes for good: its training in the diary ends.
     void finishDiary();
     // Shows a training the diary kept when the program stopped unexpectedly,
-    // as unsaved series, and goes on recording into it.
-    void restoreTraining(const diary::Training& training, const QList<diary::Series>& series);
+    // as unsaved series, and goes on recording into it. The target's hits
+    // that were waiting for their calls are entered without a call; returns
+    // how many.
+    int restoreTraining(const diary::Training& training, const QList<diary::Series>& series);
     // The training the window records into, once a shot was entered.
     std::optional<qint64> diaryTraining() const;
 
@@ -69,7 +72,15 @@ protected:
     }
     // Brings the controls in line with the sheet after every event, and the
     // diary in line with the series.
-    virtual void refresh();
+    void refresh();
+    // The controls alone.
+    virtual void showSheet();
+    // A hit the electronic target reported: `enter` takes it into the sheet
+    // (false when it cannot), then the diary keeps it. A hit the diary could
+    // not keep is taken out of the window again, so that the target, which
+    // is not told, reports it once more later.
+    template <typename Sheet, typename Enter>
+    TargetLink::HitReceipt storeTargetHit(Sheet& sheet, Enter enter);
     // The window's series were replaced ("Neu", "Laden"): the diary begins a
     // new training with the next shot.
     void startNewTraining();
@@ -136,11 +147,29 @@ private:
 
 private:
     void recordInDiary();
+    bool syncDiary();
+    QString diaryProblem() const;
     void buildButtons();
     void buildAnalysisPanel();
     void showAnalysis();
     void Klickwert_Click();
     void connectView();
 };
+
+template <typename Sheet, typename Enter>
+TargetLink::HitReceipt TargetWindow::storeTargetHit(Sheet& sheet, Enter enter) {
+    const Sheet before = sheet;
+    if (!enter()) {
+        refresh();
+        return {};
+    }
+    if (!syncDiary()) {
+        sheet = before;
+        showSheet();
+        return {false, diaryProblem()};
+    }
+    refresh();
+    return {true, {}};
+}
 
 } // namespace ankerblick
