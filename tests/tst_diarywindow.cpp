@@ -287,23 +287,32 @@ private slots:
         QTest::addColumn<QDate>("from");
         QTest::addColumn<QDate>("to");
         QTest::addColumn<QStringList>("dates");
+        // Whether the filters take Bernd's LP training of 5 April, 11:00.
+        QTest::addColumn<bool>("takesLater");
 
         const QDate all;
         QTest::newRow("all, newest first")
             << QString() << -1 << all << all
             << QStringList{u"01.05.2026 14:00"_s, u"05.04.2026 09:00"_s, u"10.03.2026 18:00"_s,
-                           u"02.03.2026 10:00"_s};
+                           u"02.03.2026 10:00"_s}
+            << true;
         QTest::newRow("shooter") << u"Bernd"_s << -1 << all << all
-                                 << QStringList{u"01.05.2026 14:00"_s, u"05.04.2026 09:00"_s};
-        QTest::newRow("discipline") << QString() << int(Discipline::LP) << all << all
-                                    << QStringList{u"05.04.2026 09:00"_s, u"02.03.2026 10:00"_s};
-        QTest::newRow("shooter and discipline") << u"Anna"_s << int(Discipline::Gewehr50m) << all
-                                                << all << QStringList{u"10.03.2026 18:00"_s};
+                                 << QStringList{u"01.05.2026 14:00"_s, u"05.04.2026 09:00"_s}
+                                 << true;
+        QTest::newRow("discipline")
+            << QString() << int(Discipline::LP) << all << all
+            << QStringList{u"05.04.2026 09:00"_s, u"02.03.2026 10:00"_s} << true;
+        QTest::newRow("shooter and discipline")
+            << u"Anna"_s << int(Discipline::Gewehr50m) << all << all
+            << QStringList{u"10.03.2026 18:00"_s} << false;
         QTest::newRow("period, both days included")
             << QString() << -1 << QDate(2026, 3, 10) << QDate(2026, 4, 5)
-            << QStringList{u"05.04.2026 09:00"_s, u"10.03.2026 18:00"_s};
+            << QStringList{u"05.04.2026 09:00"_s, u"10.03.2026 18:00"_s} << true;
+        QTest::newRow("period before it")
+            << QString() << -1 << QDate(2026, 3, 1) << QDate(2026, 3, 31)
+            << QStringList{u"10.03.2026 18:00"_s, u"02.03.2026 10:00"_s} << false;
         QTest::newRow("nothing matches")
-            << u"Bernd"_s << int(Discipline::Gewehr50m) << all << all << QStringList();
+            << u"Bernd"_s << int(Discipline::Gewehr50m) << all << all << QStringList() << false;
     }
 
     void filters() {
@@ -331,6 +340,27 @@ private slots:
         if (hintShown)
             QCOMPARE(hint->text(), u"Keine Trainings für diese Auswahl."_s);
         QCOMPARE(child<QPushButton>(window, u"CsvExportieren"_s)->isEnabled(), !dates.isEmpty());
+
+        // A training recorded while another window was in front: coming to
+        // the front again keeps every filter as set, and shows it when they
+        // take it.
+        QFETCH(bool, takesLater);
+        const QDate shownFrom = child<QDateEdit>(window, u"von"_s)->date();
+        const QDate shownTo = child<QDateEdit>(window, u"bis"_s)->date();
+        fill(m_diary, {{u"Bernd"_s, int(Discipline::LP), at(2026, 4, 5, 11), 1}});
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&window, &activate);
+        QCOMPARE(child<QDateEdit>(window, u"von"_s)->date(), shownFrom);
+        QCOMPARE(child<QDateEdit>(window, u"bis"_s)->date(), shownTo);
+        QCOMPARE(shooters->currentText(), shooter.isEmpty() ? u"Alle Schützen"_s : shooter);
+        QCOMPARE(disciplines->currentData().toInt(), discipline);
+        QStringList later = dates;
+        if (takesLater)
+            later.insert(later.indexOf(u"05.04.2026 09:00"_s), u"05.04.2026 11:00"_s);
+        QCOMPARE(shownDates(window), later);
+        // "Gesamter Zeitraum" gives back the whole diary's period.
+        child<QPushButton>(window, u"GesamterZeitraum"_s)->click();
+        QCOMPARE(child<QDateEdit>(window, u"von"_s)->date(), QDate(2026, 3, 2));
     }
 
     void emptyDiary() {

@@ -110,10 +110,18 @@ QLayout* DiaryWindow::buildFilters() {
 
     connect(m_shooter, &QComboBox::currentIndexChanged, this, &DiaryWindow::query);
     connect(m_discipline, &QComboBox::currentIndexChanged, this, &DiaryWindow::query);
-    connect(m_from, &QDateEdit::dateChanged, this, &DiaryWindow::query);
-    connect(m_to, &QDateEdit::dateChanged, this, &DiaryWindow::query);
+    // A period the user chose stays until "Gesamter Zeitraum" gives back
+    // the whole diary's, which grows with it.
+    const auto periodChosen = [this] {
+        m_periodChosen = true;
+        query();
+    };
+    connect(m_from, &QDateEdit::dateChanged, this, periodChosen);
+    connect(m_to, &QDateEdit::dateChanged, this, periodChosen);
     connect(whole, &QPushButton::clicked, this, [this] {
-        resetPeriod();
+        m_periodChosen = false;
+        readPeriod();
+        showWholePeriod();
         query();
     });
     return row;
@@ -248,7 +256,9 @@ void DiaryWindow::refresh() {
             m_shooter->findText(shooter, Qt::MatchFixedString | Qt::MatchCaseSensitive);
         m_shooter->setCurrentIndex(shooter.isEmpty() ? 0 : std::max(again, 0));
     }
-    QList<diary::TrainingSummary> all = resetPeriod();
+    QList<diary::TrainingSummary> all = readPeriod();
+    if (!m_periodChosen)
+        showWholePeriod();
     // Reading 1,000 trainings takes some 65 ms, and the period was just read
     // with all of them: with every shooter and discipline chosen and each
     // training's day within the period, the filter takes just those.
@@ -264,17 +274,20 @@ void DiaryWindow::refresh() {
         query();
 }
 
-// From the first day of the diary to its last, or to today when that is later.
-QList<diary::TrainingSummary> DiaryWindow::resetPeriod() {
+QList<diary::TrainingSummary> DiaryWindow::readPeriod() {
     QList<diary::TrainingSummary> all = m_diary.trainings(diary::Filter());
-    const QDate today = QDate::currentDate();
     m_firstDay = all.isEmpty() ? QDate() : all.first().training.start.date();
     m_lastDay = all.isEmpty() ? QDate() : all.last().training.start.date();
+    return all;
+}
+
+// From the first day of the diary to its last, or to today when that is later.
+void DiaryWindow::showWholePeriod() {
+    const QDate today = QDate::currentDate();
     const QSignalBlocker blockFrom(m_from);
     const QSignalBlocker blockTo(m_to);
     m_from->setDate(m_firstDay.isValid() ? m_firstDay : today);
     m_to->setDate(m_lastDay.isValid() ? std::max(m_lastDay, today) : today);
-    return all;
 }
 
 void DiaryWindow::query() {

@@ -59,7 +59,10 @@ private:
     QWidget* buildContent();
     QLayout* buildButtons();
     // Returns the diary's trainings it read for the period.
-    QList<diary::TrainingSummary> resetPeriod();
+    // All trainings, and the first and last day among them.
+    QList<diary::TrainingSummary> readPeriod();
+    // Shows those days in "von" and "bis" (today when it is later).
+    void showWholePeriod();
     void query();
     // Table, charts and count for the trainings the filter took.
     void showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows);
@@ -95,7 +98,8 @@ private:
     // What the charts show, kept for the report.
     diary::DiaryCharts m_chartData;
     QList<diary::RingBin> m_bins;
-    QDate m_firstDay; // of the diary's trainings; invalid without any
+    QDate m_firstDay;            // of the diary's trainings; invalid without any
+    bool m_periodChosen = false; // "von" or "bis" set by the user
     QDate m_lastDay;
 };
 
