@@ -1,6 +1,7 @@
 // The main window driven as a shooter drives it: real mouse events on the
 // drawing surface, scripted answers to the dialogs.
 
+#include "features/printing/druckdialog.h"
 #include "features/timeanalysis/ausgabeform.h"
 #include "support/windowtest.h"
 #include "widgets/targetview.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -844,6 +846,74 @@ private slots:
             bar->setValue(25);
         }
         QCOMPARE(spokenName(target), spoken);
+    }
+
+    // A control that shows a caption of its own is announced by it, in
+    // every window and dialog; controls that show values keep their names.
+    void noControlIsAnnouncedByItsObjectName() {
+        shot({244, 228}, {250, 230});
+        m_clock.now = 9000;
+        shot({240, 228}, {244, 232});
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("RhythmusTrainingshilfe")),
+                          Qt::LeftButton);
+        m_dialogs.yesNoAnswers = {false};
+        m_dialogs.inputs = {QString(), QStringLiteral("10,9"), QStringLiteral("0"),
+                            QStringLiteral("30")};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Schusszeitanalyse")), Qt::LeftButton);
+        for (QAction* action : m_form->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Trainingstagebuch"))
+                action->trigger();
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnSchusseingabe")), Qt::LeftButton);
+        QVERIFY(m_form->shotEntryWindow());
+        QTest::mouseClick(m_form->shotEntryWindow()->findChild<QPushButton*>(
+                              QStringLiteral("Abkommenseingabe_öffnen")),
+                          Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
+        DruckDialog print(m_printers, m_dialogs, m_form.get());
+        print.DatenAnDruck(2, QStringLiteral("Serien markieren"));
+
+        // The windows shown, and those the analysis window hid.
+        QList<QWidget*> windows{&print, m_form.get(), m_form->shotEntryWindow()};
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                windows << w;
+        QSet<QString> seen;
+        QStringList announcedByName;
+        int captions = 0;
+        for (QWidget* window : windows) {
+            seen << window->objectName();
+            QList<QWidget*> controls = window->findChildren<QWidget*>();
+            controls << window;
+            for (QWidget* w : controls) {
+                QString caption;
+                if (auto* b = qobject_cast<QAbstractButton*>(w))
+                    caption = b->text();
+                else if (auto* l = qobject_cast<QLabel*>(w))
+                    caption = l->text();
+                else if (auto* g = qobject_cast<QGroupBox*>(w))
+                    caption = g->title();
+                caption.remove(u'&');
+                if (caption.isEmpty())
+                    continue;
+                ++captions;
+                QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(w);
+                QVERIFY2(spoken, qPrintable(w->objectName()));
+                const QString name = spoken->text(QAccessible::Name);
+                if (name == w->objectName() && name != caption)
+                    announcedByName << window->objectName() + u'/' + w->objectName();
+            }
+        }
+        // Every window was walked, and the panel's figures are among the captions.
+        for (const char* name : {"Form1", "Schusseingabe", "AnalyseAnzeige", "Trainingstagebuch",
+                                 "RhythmusTrainingshilfeForm", "AusgabeForm", "DruckDialog"})
+            QVERIFY2(seen.contains(QString::fromLatin1(name)),
+                     qPrintable(QStringList(seen.begin(), seen.end()).join(u' ')));
+        QVERIFY(captions > 100);
+        QCOMPARE(announcedByName, QStringList());
+        auto* figures = child<QLabel>(QStringLiteral("AuswertungText"));
+        QVERIFY(!figures->text().isEmpty());
+        QCOMPARE(spokenName(figures), figures->text());
+        QCOMPARE(figures->accessibleDescription(), QStringLiteral("AuswertungText"));
     }
 
     void controlsCarryTheirNames() {

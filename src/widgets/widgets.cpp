@@ -1,5 +1,6 @@
 #include "widgets.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,16 @@
 #include <QVBoxLayout>
 
 namespace ankerblick {
+
+void nameControl(QWidget* widget, const QString& name) {
+    widget->setObjectName(name);
+    const bool showsCaption = qobject_cast<QAbstractButton*>(widget) ||
+                              qobject_cast<QLabel*>(widget) || qobject_cast<QGroupBox*>(widget);
+    if (showsCaption)
+        widget->setAccessibleDescription(name);
+    else
+        widget->setAccessibleName(name);
+}
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);

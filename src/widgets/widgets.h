@@ -17,10 +17,13 @@ class QWidget;
 
 namespace ankerblick {
 
-// Gives a control its name; lists, text boxes and groups are also announced by it.
+// Gives a control its name. A control that shows a caption of its own (a
+// button, check box, label or frame) is announced by that caption, which it
+// follows when it changes, and carries the name as its description; lists,
+// text boxes and other controls that show values are announced by the name.
+void nameControl(QWidget* widget, const QString& name);
 template <typename W> W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    widget->setAccessibleName(name);
+    nameControl(widget, name);
     return widget;
 }
 
