@@ -23,8 +23,11 @@ public:
     QString openName;      // every file to open
     int messages = 0;      // messages shown
 
-    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override {
-        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
+        if (inputs.isEmpty())
+            return std::nullopt;
+        return inputs.takeFirst();
     }
     void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
     bool yesNo(QWidget*, const QString&, const QString&) override { return yesAnswer; }

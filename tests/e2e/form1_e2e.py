@@ -92,6 +92,21 @@ class Session:
                 os.killpg(p.pid, signal.SIGKILL)
         shutil.rmtree(self.tmp, ignore_errors=True)
 
+    def launch(self, *args):
+        """Starts the program with the arguments given."""
+        proc = subprocess.Popen([self.binary] + list(args), stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, text=True, start_new_session=True)
+        self.procs.append(proc)
+        return proc
+
+    def ends_with_0(self, proc, how):
+        try:
+            status = proc.wait(TIMEOUT)
+        except subprocess.TimeoutExpired:
+            fail("the program %s did not end" % how)
+        if status != 0:
+            fail("the program %s ended with status %d" % (how, status))
+
     def xdotool(self, *args):
         subprocess.run(["xdotool"] + list(args), check=True)
 
@@ -225,32 +240,18 @@ def main():
 
         # Started with a name, the program asks for none (the window system
         # has an option of the same spelling, which must not swallow it).
-        named = subprocess.Popen([session.binary, "--name", "Max"], stdout=subprocess.PIPE,
-                                 stderr=subprocess.STDOUT, text=True, start_new_session=True)
-        session.procs.append(named)
+        named = session.launch("--name", "Max")
         session.close_window(session.window("Ankerblick Max"))
-        try:
-            status = named.wait(TIMEOUT)
-        except subprocess.TimeoutExpired:
-            fail("the program started with --name did not end when closed")
-        if status != 0:
-            fail("the program started with --name ended with status %d" % status)
+        session.ends_with_0(named, "started with --name and closed")
         print("--name skipped the prompt")
 
         # Leaving the name prompt with Escape ends the program: nothing was
         # entered yet, so it ends with status 0 and shows no window.
-        left = subprocess.Popen([session.binary], stdout=subprocess.PIPE,
-                                stderr=subprocess.STDOUT, text=True, start_new_session=True)
-        session.procs.append(left)
+        left = session.launch()
         prompt = session.window("Ankerblick")
         session.xdotool("windowfocus", "--sync", str(prompt))
         session.xdotool("key", "Escape")
-        try:
-            status = left.wait(TIMEOUT)
-        except subprocess.TimeoutExpired:
-            fail("the program did not end when its name prompt was left")
-        if status != 0:
-            fail("the program left at its name prompt ended with status %d" % status)
+        session.ends_with_0(left, "left at its name prompt")
         print("Escape at the name prompt ended the program")
     finally:
         session.stop()
