@@ -1,15 +1,15 @@
 #pragma once
 
 // The packed columns of the training diary's database: a series' stored
-// positions, a training's count of shots by value and its held hits. They come back from a
-// file on the user's disk, which may be damaged, so reading takes any bytes.
+// positions, a training's count of shots by value and its held hits. They
+// come back from a file on the user's disk, which may be damaged, so reading
+// takes any bytes.
 
 #include "model/geometry.h"
 #include "model/seriesrecord.h"
 
-#include <QList>
-
 #include <QByteArray>
+#include <QList>
 #include <QtGlobal>
 
 #include <map>

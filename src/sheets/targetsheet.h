@@ -124,10 +124,7 @@ public:
     virtual QList<PointF> heldHits() const { return {}; }
     // Held hits brought back from the diary after the program stopped: they
     // are entered without a call into the newest series. Returns how many.
-    virtual int enterHeldHitsWithoutCall(const QList<PointF>& hits) {
-        (void)hits;
-        return 0;
-    }
+    virtual int enterHeldHitsWithoutCall(const QList<PointF>&) { return 0; }
 
 protected:
     // Hooks of the two windows.

@@ -4,9 +4,8 @@
 // after every event the series that changed since the last write and the
 // target's hits still waiting for their calls are written, in one
 // transaction, so that a closed window, a crash or a forgotten save loses
-// nothing. A training begins with the first
-// shot and ends when the window is closed for good; one that never ended is
-// offered again at the next start.
+// nothing. A training begins with the first shot and ends when the window is
+// closed for good; one that never ended is offered again at the next start.
 
 #include "model/diaryrecords.h"
 #include "model/seriesrecord.h"

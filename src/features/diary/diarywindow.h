@@ -58,8 +58,7 @@ private:
     QLayout* buildFilters();
     QWidget* buildContent();
     QLayout* buildButtons();
-    // Returns the diary's trainings it read for the period.
-    // All trainings, and the first and last day among them.
+    // Reads all trainings, and the first and last day among them.
     QList<diary::TrainingSummary> readPeriod();
     // Shows those days in "von" and "bis" (today when it is later).
     void showWholePeriod();
@@ -98,9 +97,9 @@ private:
     // What the charts show, kept for the report.
     diary::DiaryCharts m_chartData;
     QList<diary::RingBin> m_bins;
-    QDate m_firstDay;            // of the diary's trainings; invalid without any
-    bool m_periodChosen = false; // "von" or "bis" set by the user
+    QDate m_firstDay; // of the diary's trainings; invalid without any
     QDate m_lastDay;
+    bool m_periodChosen = false; // "von" or "bis" set by the user
 };
 
 } // namespace ankerblick

@@ -150,16 +150,16 @@ void TargetLink::poll() {
             // stops so that the message does not come back with every poll.
             const QString note = endPolling();
             emit stateChanged();
+            const QString stopped =
+                QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht bestätigt");
             const QString why =
                 receipt.problem.isEmpty()
-                    ? seriesLimitMessage() +
-                          QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht "
-                                         "bestätigt. Bitte die Serien speichern und mit „Neu“ "
-                                         "von vorn beginnen.")
-                    : receipt.problem +
-                          QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht "
-                                         "bestätigt und bleibt in der Scheibe, bis die Abfrage "
-                                         "wieder läuft.");
+                    ? seriesLimitMessage() + stopped +
+                          QStringLiteral(". Bitte die Serien speichern und mit „Neu“ von vorn "
+                                         "beginnen.")
+                    : receipt.problem + stopped +
+                          QStringLiteral(" und bleibt in der Scheibe, bis die Abfrage wieder "
+                                         "läuft.");
             tellFault({recorderror::EntryFailed,
                        QStringLiteral("Der Schuss konnte nicht eingetragen werden")},
                       QStringLiteral("\r\n") + why + noteLine(note));
