@@ -33,23 +33,20 @@ const char kDone = char(0x0C);
 
 // The window as the link sees it: it records the hits it is given and
 // stores them unless told it cannot (and why, when it knows).
-struct FakeHost {
+struct FakeHost final : HitDoor {
     bool stores = true;
     QString problem;
     double scale = 10.0;
     PointF centre{244.0f, 228.0f};
     QList<PointF> hits;
 
-    void attach(TargetLink& link) {
-        link.setTarget(
-            [this] {
-                return TargetGeometry{centre, scale};
-            },
-            [this](PointF hit) {
-                hits.append(hit);
-                return TargetLink::HitReceipt{stores, problem};
-            });
+    void attach(TargetLink& link) { link.attach(this); }
+    TargetGeometry geometry() const override { return {centre, scale}; }
+    HitReceipt enter(const ArrivedHit& hit) override {
+        hits.append(hit.at);
+        return {stores, problem};
     }
+    QString sourceActive(bool) override { return {}; }
 };
 
 // Dialogs whose message stays on screen for a while, running its own event

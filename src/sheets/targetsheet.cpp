@@ -11,8 +11,9 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 } // namespace
 
-TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale)
-    : m_clock(&clock), m_locale(locale), m_times(locale) {}
+TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale,
+                         std::unique_ptr<EntryStrategy> entry)
+    : m_clock(&clock), m_locale(locale), m_entry(std::move(entry)), m_times(locale) {}
 
 QString TargetSheet::shotCaption(int number, const QString& suffix) {
     return QStringLiteral("Schuss: ") + QString::number(number) + suffix;
@@ -63,13 +64,14 @@ void TargetSheet::resetDisplay() {
     m_highlightRow = -1;
     m_listedSlots.clear();
     clearFigures();
-    resetEntry();
+    m_entry->reset(*this);
 }
 
 void TargetSheet::clearFigures() {
     m_values.clear();
     m_sums.reset();
     m_unscorable.reset();
+    m_entry->clearFigures();
 }
 
 QStringList TargetSheet::shotList() const {
@@ -88,27 +90,14 @@ QStringList TargetSheet::valueList() const {
     return list;
 }
 
-void TargetSheet::loadSlot(int slot, const SeriesRecord& record) {
-    const auto s = size_t(slot);
-    m_hits[s].box.left = record.hitLeft[s];
-    m_hits[s].box.top = record.hitTop[s];
-    m_hits[s].box.visible = true;
-    m_placed[s] = true;
-    listShot(slot);
-}
-
-bool TargetSheet::scoreSlot(int slot) {
+bool TargetSheet::score(int slot) {
     const std::optional<double> v =
         tryHitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
-    if (!v)
-        return false;
-    m_values.append(*v);
-    m_sums.add(*v);
-    return true;
-}
-
-bool TargetSheet::score(int slot) {
-    if (scoreSlot(slot))
+    if (v) {
+        m_values.append(*v);
+        m_sums.add(*v);
+    }
+    if (v && m_entry->scored(*this, slot, *v))
         return true;
     if (!m_unscorable)
         m_unscorable = slot;
@@ -126,11 +115,17 @@ void TargetSheet::showSelectedSeries() {
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!rec.hasShot(i))
             continue;
-        loadSlot(i, rec);
+        const auto s = size_t(i);
+        m_hits[s].box.left = rec.hitLeft[s];
+        m_hits[s].box.top = rec.hitTop[s];
+        m_hits[s].box.visible = true;
+        m_placed[s] = true;
+        listShot(i);
+        m_entry->loadSlot(*this, i, rec);
         if (!score(i))
             break;
     }
-    resumeEntry(rec, rec.nextFreeSlot());
+    m_entry->resume(*this, rec, rec.nextFreeSlot());
 }
 
 void TargetSheet::selectSeries(int number) {
@@ -153,7 +148,7 @@ bool TargetSheet::nextSeries() {
         return true;
     // The placed shots are in the record already; a shot still waiting for
     // the pointer is not part of the series.
-    forgetPendingEntry(record());
+    m_entry->forgetPending(record());
     const int n = int(m_seriesList.size());
     m_store.ensure(n + 1);
     m_seriesList.append(QString::number(n + 1));
@@ -167,7 +162,6 @@ void TargetSheet::newSession() {
     m_nextSeriesRed = false;
     m_comments.clear();
     m_times.clearTexts();
-    clearExtras();
     selectSeries(1);
     m_modified = false;
 }
@@ -190,7 +184,6 @@ void TargetSheet::loadFileContent(const SeriesFileContent& content) {
     m_comments = content.comments;
     m_times.setTexts(content.shotTimes, content.shootingTimes);
     m_nextSeriesRed = false;
-    clearExtras();
     selectSeries(last);
     m_modified = false;
 }
@@ -234,6 +227,10 @@ void TargetSheet::addComment(const QString& text) {
     markModified();
 }
 
+void TargetSheet::unlistLastShot() {
+    m_listedSlots.removeLast();
+}
+
 void TargetSheet::takeBackLastListed() {
     if (!m_listedSlots.isEmpty())
         m_listedSlots.removeLast();
@@ -258,6 +255,7 @@ void TargetSheet::shiftHits(float dx, float dy) {
         m.box.left += dx;
         m.box.top += dy;
     }
+    m_entry->shift(dx, dy);
 }
 
 bool TargetSheet::storeShift(SeriesRecord& rec) {
@@ -271,7 +269,7 @@ bool TargetSheet::storeShift(SeriesRecord& rec) {
         if (!fixMark(hit, i, rec.hitLeft, rec.hitTop, rec.hitCentre))
             return false;
     }
-    return true;
+    return m_entry->storeShift(*this, rec);
 }
 
 PointF TargetSheet::placeable(float x, float y) {
@@ -299,7 +297,7 @@ void TargetSheet::mouseMove(float x, float y) {
         m_shifted = true;
     } else if (accepting()) {
         const PointF at = placeable(x, y);
-        waitingMark().box.centreOn(at.x, at.y);
+        m_entry->waitingMark(*this).box.centreOn(at.x, at.y);
     }
     m_last = {x, y};
 }
@@ -321,9 +319,9 @@ bool TargetSheet::mouseRelease(MouseButton button, float x, float y) {
     const PointF at = placeable(x, y);
     const bool entering = accepting();
     if (entering)
-        waitingMark().box.centreOn(at.x, at.y);
+        m_entry->waitingMark(*this).box.centreOn(at.x, at.y);
     // A position beyond the 16-bit drawing range is not taken.
-    const bool taken = releaseAt(at.x, at.y);
+    const bool taken = m_entry->release(*this, at.x, at.y);
     if (taken && entering)
         markModified(); // a call is entered work too, before its hit
     // The next mark waits under the pointer.

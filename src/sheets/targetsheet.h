@@ -1,12 +1,15 @@
 #pragma once
 
-// What the two entry windows share, without their widgets: the target face,
-// the ten hit marks of the displayed series, its lists and sums, the series
-// store with the series list, the stopwatch and time texts, the comments and
-// the series controls (next series, undo, new, score again, white marks).
-// The aim-point window adds calls, lines and the call rating; the shot-entry
-// window takes hits only.
+// The series session the two entry windows share, without their widgets:
+// the target face, the ten hit marks of the displayed series, its lists and
+// sums, the series store with the series list, the stopwatch and time texts,
+// the comments and the series controls (next series, undo, new, score again,
+// white marks). How shots are entered is the window's entry strategy: calls
+// paired with their hits in the aim-point window, hits placed directly in the
+// shot-entry window. Hits from the pointer and from every outside source come
+// in through receiveHit.
 
+#include "entrystrategy.h"
 #include "files/seriesfile.h"
 #include "model/clock.h"
 #include "model/marks.h"
@@ -15,13 +18,13 @@
 #include "model/targetface.h"
 #include "shottimes.h"
 
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
-#include <QList>
-
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace ankerblick {
@@ -30,11 +33,9 @@ enum class MouseButton { None, Left, Right, Middle };
 
 class TargetSheet {
 public:
-    TargetSheet(const Clock& clock, const QLocale& locale);
-    virtual ~TargetSheet() = default;
-    // A copy keeps the state to go back to when what followed could not be kept.
-    TargetSheet(const TargetSheet&) = default;
-    TargetSheet& operator=(const TargetSheet&) = default;
+    TargetSheet(const Clock& clock, const QLocale& locale, std::unique_ptr<EntryStrategy> entry);
+    // A copy keeps the state to go back to when what followed could not be
+    // kept; it has a copy of the entry strategy.
 
     // Start-up: series list "1", mark colours, the display reset and the "LP" face.
     void load();
@@ -52,6 +53,15 @@ public:
     // series stays as it was) or the fixed hit cannot be scored.
     bool mouseRelease(MouseButton button, float x, float y);
 
+    // A hit from a source outside the window (the electronic target, a
+    // camera): into the newest series, or held for its call. False when it
+    // could never be stored.
+    bool receiveHit(const ArrivedHit& hit) { return m_entry->receiveHit(*this, hit); }
+    // Such a source starts or stops delivering. Stopping places the hits
+    // still waiting for their calls without a call and returns how many.
+    int setExternalSource(bool active) { return m_entry->setExternalSource(*this, active); }
+    bool externalSource() const { return m_entry->externalSource(); }
+
     // Series controls.
     void selectSeries(int number); // SerienListe: shows series `number` (1-based)
     // Shows the newest series, unless it is shown: the electronic target's
@@ -59,11 +69,11 @@ public:
     void selectNewestSeries();
     // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
     bool nextSeries();
-    virtual void undo() = 0;     // Undo ("Rückgängig")
-    void newSession();           // Neu
-    void recompute();            // NeuBerechnen: scores the placed shots again
-    void highlightShot(int row); // SchussListe: white border on that shot's mark
-    void clearHighlight();       // leaving SchussListe
+    void undo() { m_entry->undo(*this); } // Undo ("Rückgängig")
+    void newSession();                    // Neu
+    void recompute();                     // NeuBerechnen: scores the placed shots again
+    void highlightShot(int row);          // SchussListe: white border on that shot's mark
+    void clearHighlight();                // leaving SchussListe
     int highlightedRow() const { return m_highlightRow; } // -1: none
     void toggleWhiteShots();                              // WeisseSchüsse
     void addComment(const QString& text);                 // Kommentar
@@ -103,50 +113,61 @@ public:
     std::optional<int> unscorableSlot() const { return m_unscorable; }
     const QString& caption() const { return m_caption; }
     const QStringList& seriesList() const { return m_seriesList; }
+    int seriesCount() const { return int(m_seriesList.size()); }
     int selectedSeries() const { return m_selected; }
-    bool lastSeriesSelected() const { return m_selected == int(m_seriesList.size()); }
+    bool lastSeriesSelected() const { return m_selected == seriesCount(); }
     const SeriesStore& store() const { return m_store; }
     bool nextSeriesSignal() const { return m_nextSeriesRed; }
     bool undoEnabled() const { return m_undoEnabled; }
     bool recomputeEnabled() const { return m_recomputeEnabled; }
-    int shotIndex() const { return m_index; }
     PointF lastPointer() const { return m_last; }
     const QString& comments() const { return m_comments; }
     const ShotTimes& times() const { return m_times; }
     const QLocale& locale() const { return m_locale; }
+    quint32 now() const { return m_clock->milliseconds(); }
     // Whether the displayed series still takes shots.
-    virtual bool accepting() const = 0;
+    bool accepting() const { return m_entry->accepting(); }
     // Whether the displayed series keeps its hits hidden for now, so that
     // no figure of them may be shown.
-    virtual bool concealsSelectedSeries() const { return false; }
+    bool concealsSelectedSeries() const { return m_entry->conceals(*this); }
     // The electronic target's hits that wait for their calls, oldest first,
     // where they will be drawn; none in a window that places every hit.
-    virtual QList<PointF> heldHits() const { return {}; }
+    QList<PointF> heldHits() const { return m_entry->heldHits(); }
     // Held hits brought back from the diary after the program stopped: they
     // are entered without a call into the newest series. Returns how many.
-    virtual int enterHeldHitsWithoutCall(const QList<PointF>&) { return 0; }
+    int enterHeldHitsWithoutCall(const QList<PointF>& hits) {
+        return m_entry->enterWithoutCall(*this, hits);
+    }
 
-protected:
-    // Hooks of the two windows.
-    virtual void resetEntry() = 0;                               // entry state of an empty series
-    virtual void loadSlot(int slot, const SeriesRecord& record); // shows a stored shot
-    virtual void resumeEntry(const SeriesRecord& record, int nextSlot) = 0;
-    // Scores a placed shot into the lists; false when it cannot be scored.
-    virtual bool scoreSlot(int slot);
-    virtual void clearFigures();                // empties lists and sums
-    virtual Mark& waitingMark() = 0;            // the mark that follows the pointer
-    virtual void shiftHits(float dx, float dy); // right-drag over a finished series
-    // Writes the shifted marks of the placed shots into the record and shows
-    // them at the whole units it holds; false when a position does not fit it.
-    virtual bool storeShift(SeriesRecord& record);
-    // A release that is not the right button; false when it fixed nothing.
-    virtual bool releaseAt(float x, float y) = 0;
-    virtual void forgetPendingEntry(SeriesRecord& record) { (void)record; }
-    virtual void clearExtras() {} // further texts emptied by Neu
-
-    void resetDisplay();
+    // What the entry strategies work with.
+    Mark& hit(int slot) { return m_hits[size_t(slot)]; }
+    bool isPlaced(int slot) const { return m_placed[size_t(slot)]; }
+    void setPlaced(int slot, bool placed) { m_placed[size_t(slot)] = placed; }
+    // The displayed series' record.
+    SeriesRecord& record() { return m_store[m_selected]; }
+    const SeriesRecord& record() const { return m_store[m_selected]; }
+    void listShot(int slot) { m_listedSlots.append(slot); }
+    void unlistLastShot();
+    // Takes the last listed shot back out of the lists and sums.
+    void takeBackLastListed();
+    // Scores a placed shot into the lists; one that cannot be scored is
+    // remembered as unscorable.
+    [[nodiscard]] bool score(int slot);
+    // Empties lists and sums.
+    void clearFigures();
+    // Shows the selected series again from its record.
     void showSelectedSeries();
-    void applyMarkSize();
+    void setCaption(const QString& caption) { m_caption = caption; }
+    void setNextSeriesSignal(bool on) { m_nextSeriesRed = on; }
+    void setRecomputeEnabled(bool on) { m_recomputeEnabled = on; }
+    // A shot was entered; `at` is when it came (now, when not given).
+    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt);
+    // The next shot measures its shooting time from nothing.
+    void forgetLastShotTime() { m_times.forgetLastShot(); }
+    void markModified() { m_modified = true; }
+    const EntryStrategy& entry() const { return *m_entry; }
+    EntryStrategy& entry() { return *m_entry; }
+
     // Where a mark can be placed for a pointer at (x, y).
     static PointF placeable(float x, float y);
     // Fixes a mark where it stands, in whole units as the record holds it,
@@ -154,19 +175,18 @@ protected:
     // does not fit the record.
     [[nodiscard]] static bool fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
                                       SeriesRecord::Column& top, SeriesRecord::Centres& centres);
-    void listShot(int slot) { m_listedSlots.append(slot); }
-    // Scores a placed shot; one that cannot be scored is remembered as unscorable.
-    [[nodiscard]] bool score(int slot);
-    void takeBackLastListed();
-    // A shot was entered; `at` is when it came (now, when not given).
-    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt);
-    bool storeShiftedHits();
-    SeriesRecord& record() { return m_store[m_selected]; }
     static QString shotCaption(int number, const QString& suffix);
-    void markModified() { m_modified = true; }
+
+private:
+    void resetDisplay();
+    void applyMarkSize();
+    void shiftHits(float dx, float dy);
+    bool storeShift(SeriesRecord& record);
+    bool storeShiftedHits();
 
     const Clock* m_clock;
     QLocale m_locale;
+    ClonedEntry m_entry;
     TargetFace m_face;
     std::array<Mark, kShotsPerSeries> m_hits{};
     std::array<Rgb, kShotsPerSeries> m_hitColours{};
@@ -184,7 +204,6 @@ protected:
     bool m_recomputeEnabled = false;
     int m_highlighted = -1;  // slot with the white border
     int m_highlightRow = -1; // its row in the shot list
-    int m_index = 0;
     bool m_rightButton = false;
     bool m_shifted = false; // the right-drag moved the hits
     PointF m_last{};

@@ -40,17 +40,11 @@ TargetLink::~TargetLink() {
     closeLink();
 }
 
-void TargetLink::setTarget(GeometrySource geometry, HitStore store, PollingEnded ended) {
-    m_geometry = std::move(geometry);
-    m_store = std::move(store);
-    m_pollingEnded = std::move(ended);
-}
-
 QString TargetLink::endPolling() {
     m_timer->stop();
     const bool was = m_polling;
     m_polling = false;
-    return was && m_pollingEnded ? m_pollingEnded() : QString();
+    return was && m_door ? m_door->sourceActive(false) : QString();
 }
 
 void TargetLink::tell(const QString& text) {
@@ -109,6 +103,8 @@ void TargetLink::Rika_Schussabfrage_Click() {
     m_replies.reset();
     m_timer->start(kPollInterval);
     m_polling = true;
+    if (m_door)
+        m_door->sourceActive(true);
     emit stateChanged();
 }
 
@@ -142,9 +138,9 @@ void TargetLink::poll() {
         return;
     }
     if (reply.kind == TargetReply::Kind::Shot) {
-        const TargetGeometry geometry = m_geometry ? m_geometry() : TargetGeometry{};
+        const TargetGeometry geometry = m_door ? m_door->geometry() : TargetGeometry{};
         const PointF hit = targetHitPosition(reply.shot, geometry.centre, geometry.scale);
-        const HitReceipt receipt = m_store ? m_store(hit) : HitReceipt{};
+        const HitReceipt receipt = m_door ? m_door->enter({hit, std::nullopt}) : HitReceipt{};
         if (!receipt.stored) {
             // Not stored, so not confirmed: the target keeps the shot. Polling
             // stops so that the message does not come back with every poll.

@@ -5,13 +5,12 @@
 // shot-entry window.
 
 #include "model/geometry.h"
+#include "sheets/hitdoor.h"
 #include "sheets/targetrecord.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
-
-#include <functional>
 
 class QWidget;
 
@@ -19,13 +18,6 @@ namespace ankerblick {
 
 class SerialPort;
 class UserDialogs;
-
-// Where the window draws the target: the centre of Shape5 and the drawing
-// units per millimetre.
-struct TargetGeometry {
-    PointF centre;
-    double scale = 1.0;
-};
 
 // Bytes the target understands.
 namespace targetbyte {
@@ -35,33 +27,20 @@ inline constexpr quint8 Done = 0x0C;
 inline constexpr quint8 LogOff = 0xD0;
 } // namespace targetbyte
 
-class TargetLink : public QObject {
+// A source of hits: every shot the target reports goes through the door, and
+// only a stored one is confirmed to the target. The door learns when polling
+// starts and when it ends (stopped, port lost, a shot not stored).
+class TargetLink : public QObject, public HitSource {
     Q_OBJECT
 public:
-    // Where the target is drawn now; asked for every shot the target reports.
-    using GeometrySource = std::function<TargetGeometry()>;
-    // What the window made of a hit the target reported.
-    struct HitReceipt {
-        bool stored = false; // kept where a killed program finds it again
-        // Why it was not, for the shooter; empty when the series list is full.
-        QString problem;
-    };
-    // Enters a hit (drawing units) into the newest series, a full one stored
-    // and the next begun, or holds it for its call, and keeps it in the
-    // training diary. Only a stored hit is confirmed to the target.
-    using HitStore = std::function<HitReceipt(PointF hit)>;
-    // Polling ended while the window still runs (stopped, port lost, a shot
-    // not stored): the window settles what it holds back and returns what
-    // the shooter must be told of it, or nothing.
-    using PollingEnded = std::function<QString()>;
-
     // Messages go to the user through dialogs, in front of dialogParent.
     TargetLink(SerialPort& port, UserDialogs& dialogs, QWidget* dialogParent,
                QObject* parent = nullptr);
     ~TargetLink() override;
 
     // The window showing the target; until it is set no hit can be stored.
-    void setTarget(GeometrySource geometry, HitStore store, PollingEnded ended = {});
+    void attach(HitDoor* door) override { m_door = door; }
+    bool delivering() const override { return m_polling; }
 
     bool isLoggedOn() const { return m_loggedOn; } // AnmeldungShp green
     bool isPolling() const { return m_polling; }   // AbfrageShp green
@@ -90,9 +69,7 @@ private:
 
     SerialPort& m_port;
     UserDialogs& m_dialogs;
-    GeometrySource m_geometry;
-    HitStore m_store;
-    PollingEnded m_pollingEnded;
+    HitDoor* m_door = nullptr;
     QWidget* m_dialogParent;
     QTimer* m_timer; // Timer1
     TargetReplyAssembler m_replies;

@@ -22,11 +22,7 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     listsRow()->addWidget(analysisPanel(), 1);
     m_link = new TargetLinkPanel(m_dialogs, services.settings, services.serialPorts(),
                                  services.extraSerialPorts, this);
-    m_link->link().setTarget(
-        [this] {
-            return TargetGeometry{m_entry.face().centre(), m_entry.face().scale()};
-        },
-        [this](PointF hit) { return placeHitFromTarget(hit); });
+    m_link->link().attach(&hitDoor());
     sidePanel()->addWidget(m_link);
     sidePanel()->addStretch();
 
@@ -44,9 +40,6 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
         closeProgram(m_returnTo ? m_returnTo : this);
     };
     addWindowMenu(this, m_dialogs, plan);
-    // Hits from the polled target write no time lines.
-    connect(m_link, &TargetLinkPanel::linkStateChanged, this,
-            [this] { m_entry.setPolling(m_link->isPolling()); });
     Form_Load();
     keepPlace(this, services.settings);
 }
@@ -78,10 +71,6 @@ void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
 void Schusseingabe::unload() {
     m_unloading = true;
     close();
-}
-
-TargetLink::HitReceipt Schusseingabe::placeHitFromTarget(PointF hit) {
-    return storeTargetHit(m_entry, [&] { return m_entry.placeTargetHit(hit.x, hit.y); });
 }
 
 void Schusseingabe::closeEvent(QCloseEvent* event) {

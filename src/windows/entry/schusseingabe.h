@@ -33,8 +33,6 @@ private:
     void Form_Load();
     void SchuetzenName_Change();
     void Abkommenseingabe_oeffnen_Click();
-    // A hit the electronic target reported; false when it was not stored.
-    TargetLink::HitReceipt placeHitFromTarget(PointF hit);
 
     EntrySheet m_entry;
     TargetLinkPanel* m_link = nullptr;

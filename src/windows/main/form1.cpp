@@ -131,43 +131,13 @@ void Form1::buildTimeAnalysis() {
             &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 }
 
-namespace {
-
-// What became of the hits still held when polling ended.
-QString heldHitsText(int placed) {
-    if (placed == 0)
-        return {};
-    if (placed == 1)
-        return QStringLiteral("Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne "
-                              "Ansage eingetragen (Bewertung „–“).");
-    return QStringLiteral("%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne "
-                          "Ansage eingetragen (Bewertung „–“).")
-        .arg(placed);
-}
-
-} // namespace
-
 // The electronic target: while it is polled the pointer enters the calls and
 // the target the hits; a hit is shown once its call is in.
 void Form1::buildTargetLink() {
     m_link = new TargetLinkPanel(m_dialogs, m_settings, m_services.serialPorts(),
                                  m_services.extraSerialPorts, this);
-    m_link->link().setTarget(
-        [this] {
-            return TargetGeometry{m_aim.face().centre(), m_aim.face().scale()};
-        },
-        [this](PointF hit) {
-            return storeTargetHit(m_aim, [&] { return m_aim.receiveTargetHit(hit.x, hit.y); });
-        },
-        [this] {
-            const int placed = m_aim.setPolling(false);
-            refresh();
-            return heldHitsText(placed);
-        });
-    connect(m_link, &TargetLinkPanel::linkStateChanged, this, [this] {
-        m_aim.setPolling(m_link->isPolling());
-        refresh();
-    });
+    m_link->link().attach(&hitDoor());
+    connect(m_link, &TargetLinkPanel::linkStateChanged, this, [this] { refresh(); });
     m_revealAfterSeries =
         named(new QCheckBox(QStringLiteral("Treffer erst nach der Serie zeigen"), this),
               QStringLiteral("TrefferNachSerie"));

@@ -37,11 +37,30 @@ MouseButton buttonOf(Qt::MouseButton b) {
 
 } // namespace
 
+class TargetWindow::Door final : public HitDoor {
+public:
+    explicit Door(TargetWindow& window) : m_window(window) {}
+    TargetGeometry geometry() const override {
+        const TargetFace& face = m_window.m_sheet.face();
+        return {face.centre(), face.scale()};
+    }
+    HitReceipt enter(const ArrivedHit& hit) override { return m_window.enterArrivedHit(hit); }
+    QString sourceActive(bool active) override { return m_window.sourceActive(active); }
+
+private:
+    TargetWindow& m_window;
+};
+
 TargetWindow::TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent)
     : QWidget(parent), m_sheet(sheet), m_services(services), m_dialogs(services.dialogs),
-      m_settings(services.settings), m_diary(services.diary) {}
+      m_settings(services.settings), m_diary(services.diary),
+      m_door(std::make_unique<Door>(*this)) {}
 
 TargetWindow::~TargetWindow() = default;
+
+HitDoor& TargetWindow::hitDoor() {
+    return *m_door;
+}
 
 QString TargetWindow::shooterName() const {
     return m_name->text();
@@ -256,6 +275,38 @@ bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_panels->shotList() && event->type() == QEvent::FocusOut)
         SchussListe_LostFocus();
     return QWidget::eventFilter(watched, event);
+}
+
+HitReceipt TargetWindow::enterArrivedHit(const ArrivedHit& hit) {
+    const TargetSheet before = m_sheet;
+    if (!m_sheet.receiveHit(hit)) {
+        refresh();
+        return {};
+    }
+    if (!syncDiary()) {
+        m_sheet = before;
+        showSheet();
+        return {false, diaryProblem()};
+    }
+    refresh();
+    return {true, {}};
+}
+
+QString TargetWindow::sourceActive(bool active) {
+    const int placed = m_sheet.setExternalSource(active);
+    refresh();
+    return heldHitsText(placed);
+}
+
+QString TargetWindow::heldHitsText(int placed) {
+    if (placed == 0)
+        return {};
+    if (placed == 1)
+        return QStringLiteral("Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne "
+                              "Ansage eingetragen (Bewertung „–“).");
+    return QStringLiteral("%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne "
+                          "Ansage eingetragen (Bewertung „–“).")
+        .arg(placed);
 }
 
 void TargetWindow::refresh() {

@@ -49,6 +49,8 @@ public:
     // that were waiting for their calls are entered without a call; returns
     // how many.
     int restoreTraining(const diary::Training& training, const QList<diary::Series>& series);
+    // What became of the hits still held when their source stopped.
+    static QString heldHitsText(int placed);
     // The training the window records into, once a shot was entered.
     std::optional<qint64> diaryTraining() const;
 
@@ -75,12 +77,11 @@ protected:
     void refresh();
     // The controls alone.
     virtual void showSheet();
-    // A hit the electronic target reported: `enter` takes it into the sheet
-    // (false when it cannot), then the diary keeps it. A hit the diary could
-    // not keep is taken out of the window again, so that the target, which
-    // is not told, reports it once more later.
-    template <typename Sheet, typename Enter>
-    TargetLink::HitReceipt storeTargetHit(Sheet& sheet, Enter enter);
+    // The door every source of hits outside the window delivers through:
+    // a hit goes into the sheet, then the diary keeps it. A hit the diary
+    // could not keep is taken out of the window again, so that the source,
+    // which does not confirm it, delivers it once more later.
+    HitDoor& hitDoor();
     // The window's series were replaced ("Neu", "Laden"): the diary begins a
     // new training with the next shot.
     void startNewTraining();
@@ -144,8 +145,12 @@ protected:
 private:
     std::unique_ptr<DiaryRecorder> m_recorder;
     bool m_diaryFailed = false; // the last write failed and the user was told
+    class Door;
+    std::unique_ptr<Door> m_door;
 
 private:
+    HitReceipt enterArrivedHit(const ArrivedHit& hit);
+    QString sourceActive(bool active);
     void recordInDiary();
     bool syncDiary();
     QString diaryProblem() const;
@@ -155,21 +160,5 @@ private:
     void Klickwert_Click();
     void connectView();
 };
-
-template <typename Sheet, typename Enter>
-TargetLink::HitReceipt TargetWindow::storeTargetHit(Sheet& sheet, Enter enter) {
-    const Sheet before = sheet;
-    if (!enter()) {
-        refresh();
-        return {};
-    }
-    if (!syncDiary()) {
-        sheet = before;
-        showSheet();
-        return {false, diaryProblem()};
-    }
-    refresh();
-    return {true, {}};
-}
 
 } // namespace ankerblick

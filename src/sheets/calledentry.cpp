@@ -1,0 +1,467 @@
+#include "calledentry.h"
+
+#include "model/numeric.h"
+#include "targetsheet.h"
+
+#include <utility>
+
+namespace ankerblick {
+
+CalledEntry::CalledEntry() {
+    for (int i = 0; i < kShotsPerSeries; ++i)
+        m_calls[size_t(i)].fill = callColour(i);
+}
+
+void CalledEntry::setSectors(int index) {
+    m_options.sectorMultiplier = index == 1 ? 16 : 8;
+}
+
+void CalledEntry::setRingAccuracy(int index) {
+    m_options.ringPrecision = index == 0 ? 2 : 1;
+}
+
+void CalledEntry::reset(TargetSheet& sheet) {
+    // The calls take the size of the hits: both follow the discipline.
+    const float d = sheet.hit(0).box.width;
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        Mark& m = m_calls[size_t(i)];
+        m.box = {0.0f, 0.0f, d, d, false};
+        m_lines[size_t(i)] = LineF{};
+    }
+    m_noMark.box = {0.0f, 0.0f, d, d, false};
+    m_index = 0;
+    m_callsAhead = 0;
+    m_entryActive = true;
+    m_displayCycle = 0;
+    m_calls[0].box.visible = true;
+    updateCaption(sheet);
+}
+
+void CalledEntry::loadSlot(TargetSheet&, int slot, const SeriesRecord& record) {
+    const auto s = size_t(slot);
+    // A hit placed when no call came has neither call mark nor line.
+    const bool called = record.hasCall(slot);
+    m_calls[s].box.left = record.callLeft[s];
+    m_calls[s].box.top = record.callTop[s];
+    m_calls[s].box.visible = called;
+    m_lines[s] = {float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
+                  float(record.lineY2[s]), called};
+}
+
+void CalledEntry::resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) {
+    if (!sheet.isPlaced(0))
+        m_calls[0].box.visible = nextSlot == 0;
+    m_callsAhead = 0;
+    if (nextSlot >= kShotsPerSeries) {
+        m_index = kShotsPerSeries - 1;
+        m_entryActive = false;
+        updateCaption(sheet);
+        return;
+    }
+    m_index = nextSlot;
+    // The calls fixed after the last hit still await their hits.
+    for (int i = nextSlot; i < kShotsPerSeries && record.hasCall(i); ++i) {
+        const auto s = size_t(i);
+        m_calls[s].box.left = record.callLeft[s];
+        m_calls[s].box.top = record.callTop[s];
+        m_calls[s].box.visible = true;
+        m_lines[s].x1 = record.lineX1[s];
+        m_lines[s].y1 = record.lineY1[s];
+        ++m_callsAhead;
+    }
+    showWaitingMark(sheet);
+    if (concealing(sheet))
+        conceal(sheet);
+    updateCaption(sheet);
+}
+
+bool CalledEntry::scored(TargetSheet& sheet, int slot, double value) {
+    if (!sheet.record().hasCall(slot)) {
+        m_rating.appendUnrated();
+        return true;
+    }
+    // A call too far off the target, or too far from its hit, leaves the
+    // hit's value listed without a rating.
+    const auto s = size_t(slot);
+    const TargetFace& face = sheet.face();
+    const PointF centre = face.centre();
+    const PointF hitCentre = sheet.hit(slot).box.centre();
+    const PointF callCentre = m_calls[s].box.centre();
+    const std::optional<RingValue> cv = tryCallValue(callCentre, centre, face.scoring());
+    if (!cv)
+        return false;
+    const std::optional<CallRating> r = tryRateCall(callCentre, hitCentre, centre, value, cv->value,
+                                                    m_lines[s].length(), face.scale(), m_options);
+    if (!r)
+        return false;
+    m_rating.append(*r);
+    return true;
+}
+
+Mark& CalledEntry::waitingMark(TargetSheet& sheet) {
+    if (!m_external)
+        return m_callsAhead == 0 ? m_calls[size_t(m_index)] : sheet.hit(m_index);
+    // While a source outside delivers, only calls follow the pointer, as
+    // long as one can be entered.
+    const int next = m_index + m_callsAhead;
+    return next < kShotsPerSeries ? m_calls[size_t(next)] : m_noMark;
+}
+
+void CalledEntry::shift(float dx, float dy) {
+    for (LineF& l : m_lines) {
+        l.x2 += dx;
+        l.y2 += dy;
+    }
+}
+
+bool CalledEntry::storeShift(TargetSheet& sheet, SeriesRecord& rec) {
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        const auto s = size_t(i);
+        if (!sheet.isPlaced(i) || !rec.hasCall(i))
+            continue;
+        const std::optional<qint16> x2 = num::tryInt16(m_lines[s].x2);
+        const std::optional<qint16> y2 = num::tryInt16(m_lines[s].y2);
+        if (!x2 || !y2)
+            return false;
+        rec.lineX2[s] = *x2;
+        rec.lineY2[s] = *y2;
+        m_lines[s].x2 = rec.lineX2[s];
+        m_lines[s].y2 = rec.lineY2[s];
+    }
+    return true;
+}
+
+bool CalledEntry::fixCall(TargetSheet& sheet, int slot, float x, float y) {
+    const auto s = size_t(slot);
+    // Into the record first: a position that does not fit it leaves the entry as it was.
+    SeriesRecord rec = sheet.record();
+    const std::optional<qint16> x1 = num::tryInt16(x);
+    const std::optional<qint16> y1 = num::tryInt16(y);
+    if (!TargetSheet::fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre) ||
+        !x1 || !y1)
+        return false;
+    rec.lineX1[s] = *x1;
+    rec.lineY1[s] = *y1;
+    sheet.record() = rec;
+
+    ++m_callsAhead;
+    m_lines[s].x1 = rec.lineX1[s];
+    m_lines[s].y1 = rec.lineY1[s];
+    showWaitingMark(sheet);
+    updateCaption(sheet);
+    return true;
+}
+
+// The hit of the call in `slot`; its mark stands where the hit is.
+bool CalledEntry::fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool timed) {
+    const auto s = size_t(slot);
+    SeriesRecord rec = sheet.record();
+    const std::optional<qint16> x2 = num::tryInt16(hit.at.x);
+    const std::optional<qint16> y2 = num::tryInt16(hit.at.y);
+    if (!TargetSheet::fixMark(sheet.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre) ||
+        !x2 || !y2)
+        return false;
+    rec.lineX2[s] = *x2;
+    rec.lineY2[s] = *y2;
+    sheet.record() = rec;
+
+    --m_callsAhead;
+    m_lines[s].x2 = rec.lineX2[s];
+    m_lines[s].y2 = rec.lineY2[s];
+    m_lines[s].visible = true;
+    return completeShot(sheet, slot, hit.arrival, timed);
+}
+
+// The hit of `slot` is fixed: the shot is listed, scored and rated (unless
+// the series keeps its hits hidden for now) and the next shot begins.
+bool CalledEntry::completeShot(TargetSheet& sheet, int slot, std::optional<quint32> arrival,
+                               bool timed) {
+    const auto s = size_t(slot);
+    sheet.setPlaced(slot, true);
+    const bool hidden = concealing(sheet);
+    sheet.hit(slot).box.visible = !hidden;
+    if (hidden)
+        m_lines[s].visible = false;
+    // A hit that cannot be scored stays placed, unlisted, and the entry waits on.
+    if (slot < kShotsPerSeries - 1) {
+        if (!hidden && !sheet.score(slot))
+            return false;
+        m_index = slot + 1;
+        showWaitingMark(sheet);
+        sheet.listShot(slot);
+    } else {
+        sheet.listShot(slot);
+        m_entryActive = false;
+        if (hidden) {
+            // The tenth shot shows the whole series at once.
+            sheet.recompute();
+            applyDisplayCycle(sheet);
+        } else if (!sheet.score(slot)) {
+            updateCaption(sheet);
+            return false;
+        }
+        sheet.setNextSeriesSignal(true);
+    }
+    updateCaption(sheet);
+    sheet.setRecomputeEnabled(!concealing(sheet));
+    sheet.shotEntered(timed, arrival);
+    return true;
+}
+
+void CalledEntry::applyDisplayCycle(TargetSheet& sheet) {
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        const auto s = size_t(i);
+        if (!sheet.isPlaced(i))
+            continue;
+        const bool called = sheet.record().hasCall(i);
+        m_calls[s].box.visible = m_displayCycle != 2 && called;
+        sheet.hit(i).box.visible = m_displayCycle != 1;
+        m_lines[s].visible = m_displayCycle != 2 && called;
+    }
+}
+
+void CalledEntry::stepDisplayCycle(TargetSheet& sheet) {
+    m_displayCycle = (m_displayCycle + 1) % 3;
+    applyDisplayCycle(sheet);
+}
+
+void CalledEntry::updateCaption(TargetSheet& sheet) {
+    if (m_external && !m_held.isEmpty())
+        sheet.setCaption(QStringLiteral("Treffer erhalten – bitte Ansage eingeben"));
+    else if (!m_entryActive)
+        sheet.setCaption(QStringLiteral("Serie beendet"));
+    else if (m_callsAhead > 0)
+        sheet.setCaption(TargetSheet::shotCaption(m_index + m_callsAhead, QStringLiteral("!")));
+    else
+        sheet.setCaption(TargetSheet::shotCaption(m_index + 1, QStringLiteral("?")));
+}
+
+// Shows the mark the pointer moves next: with the pointer as the source of
+// hits, the hit of a fixed call or else the next call; otherwise the next call.
+void CalledEntry::showWaitingMark(TargetSheet& sheet) {
+    if (!m_entryActive)
+        return;
+    if (!m_external && m_callsAhead > 0) {
+        sheet.hit(m_index).box.visible = true;
+        return;
+    }
+    const int next = m_index + m_callsAhead;
+    if (next < kShotsPerSeries)
+        m_calls[size_t(next)].box.visible = true;
+}
+
+bool CalledEntry::conceals(const TargetSheet& sheet) const {
+    return concealing(sheet);
+}
+
+bool CalledEntry::concealing(const TargetSheet& sheet) const {
+    return m_external && m_revealAfterSeries && m_entryActive && sheet.lastSeriesSelected();
+}
+
+// Hides the hits of the newest series and every figure made of them.
+void CalledEntry::conceal(TargetSheet& sheet) {
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        if (!sheet.isPlaced(i))
+            continue;
+        sheet.hit(i).box.visible = false;
+        m_lines[size_t(i)].visible = false;
+    }
+    sheet.clearFigures();
+    sheet.setRecomputeEnabled(false);
+}
+
+bool CalledEntry::release(TargetSheet& sheet, float x, float y) {
+    if (m_external)
+        return enterCall(sheet, x, y);
+    if (m_entryActive && m_callsAhead == 0)
+        return fixCall(sheet, m_index, x, y);
+    if (m_entryActive)
+        return fixHit(sheet, m_index, {{x, y}, std::nullopt});
+    stepDisplayCycle(sheet);
+    return true;
+}
+
+void CalledEntry::forgetPending(SeriesRecord& record) {
+    if (!m_entryActive)
+        return;
+    for (int i = m_index; i < m_index + m_callsAhead; ++i)
+        record.clearSlot(i);
+}
+
+void CalledEntry::takeBackShot(TargetSheet& sheet, int slot) {
+    const auto s = size_t(slot);
+    sheet.record().clearSlot(slot);
+    sheet.setPlaced(slot, false);
+    sheet.hit(slot).box.visible = false;
+    m_lines[s] = LineF{};
+    m_calls[s].box.visible = true; // follows the pointer again
+    sheet.unlistLastShot();
+    m_index = slot;
+    m_callsAhead = 0;
+    sheet.recompute();
+    updateCaption(sheet);
+}
+
+// Takes back the newest call whose hit is still awaited.
+void CalledEntry::takeBackCall(TargetSheet& sheet) {
+    const int slot = m_index + m_callsAhead - 1;
+    const auto s = size_t(slot);
+    sheet.record().clearSlot(slot);
+    m_lines[s] = LineF{};
+    --m_callsAhead;
+    if (m_external) {
+        // This call follows the pointer again; the one after it waits unseen.
+        if (slot + 1 < kShotsPerSeries)
+            m_calls[s + 1].box.visible = false;
+    } else if (m_callsAhead == 0) {
+        sheet.hit(m_index).box.visible = false;
+    } else {
+        m_calls[s].box.visible = false;
+    }
+    updateCaption(sheet);
+}
+
+void CalledEntry::undo(TargetSheet& sheet) {
+    if (!sheet.lastSeriesSelected())
+        return;
+    if (m_entryActive && m_callsAhead > 0) {
+        takeBackCall(sheet);
+    } else if (m_external) {
+        return; // a hit from outside the window is never taken back
+    } else if (m_entryActive && m_index > 0) {
+        m_calls[size_t(m_index)].box.visible = false;
+        takeBackShot(sheet, m_index - 1);
+    } else if (!m_entryActive) {
+        m_displayCycle = 0;
+        applyDisplayCycle(sheet);
+        m_entryActive = true;
+        sheet.setNextSeriesSignal(false);
+        takeBackShot(sheet, kShotsPerSeries - 1);
+    } else {
+        return; // nothing entered in this series
+    }
+    sheet.markModified();
+}
+
+int CalledEntry::setExternalSource(TargetSheet& sheet, bool active) {
+    if (active == m_external)
+        return 0;
+    m_external = active;
+    const QList<ArrivedHit> held = std::exchange(m_held, {});
+    // The series as the pointer enters it now; hidden hits come to light.
+    sheet.showSelectedSeries();
+    int placed = 0;
+    for (const ArrivedHit& hit : held)
+        placed += placeWithoutCall(sheet, hit) ? 1 : 0;
+    return placed;
+}
+
+bool CalledEntry::setRevealAfterSeries(bool reveal) {
+    if (reveal == m_revealAfterSeries)
+        return false;
+    m_revealAfterSeries = reveal;
+    return m_external; // the series is shown anew
+}
+
+bool CalledEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
+    const ArrivedHit held{TargetSheet::placeable(hit.at.x, hit.at.y),
+                          hit.arrival ? hit.arrival : sheet.now()};
+    if (!canHold(sheet, held.at))
+        return false;
+    m_held.append(held);
+    sheet.selectNewestSeries();
+    pairHeldHits(sheet);
+    updateCaption(sheet);
+    return true;
+}
+
+// Whether a hit at `at` can be held now and stored later: its mark fits the
+// record, it can be scored, and the series list has room for it.
+bool CalledEntry::canHold(const TargetSheet& sheet, PointF at) const {
+    const TargetFace& face = sheet.face();
+    const float half = face.markDiameter() / 2.0f;
+    if (!num::tryInt16(at.x - half) || !num::tryInt16(at.y - half) || !num::tryInt16(at.x) ||
+        !num::tryInt16(at.y))
+        return false;
+    if (!tryHitValue(at, face.centre(), face.scoring()))
+        return false;
+    const int listed = sheet.seriesCount();
+    if (listed < kMaxSeries)
+        return true;
+    return int(m_held.size()) < kShotsPerSeries - sheet.store()[listed].nextFreeSlot();
+}
+
+void CalledEntry::pairHeldHits(TargetSheet& sheet) {
+    while (!m_held.isEmpty() && m_entryActive && m_callsAhead > 0 && sheet.lastSeriesSelected()) {
+        const int slot = m_index;
+        const ArrivedHit hit = m_held.takeFirst();
+        sheet.hit(slot).box.centreOn(hit.at.x, hit.at.y);
+        if (fixHit(sheet, slot, hit))
+            continue;
+        // A hit that did not go into its series stays held, and so kept.
+        if (!sheet.isPlaced(slot))
+            m_held.prepend(hit);
+        break;
+    }
+}
+
+QList<PointF> CalledEntry::heldHits() const {
+    QList<PointF> hits;
+    hits.reserve(m_held.size());
+    for (const ArrivedHit& hit : m_held)
+        hits.append(hit.at);
+    return hits;
+}
+
+int CalledEntry::enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) {
+    // Their times are not known: they write no time lines, and the next
+    // shot is measured from nothing.
+    int placed = 0;
+    for (const PointF& at : hits)
+        if (canHold(sheet, at) && placeWithoutCall(sheet, {at, std::nullopt}))
+            ++placed;
+    sheet.forgetLastShotTime();
+    return placed;
+}
+
+bool CalledEntry::toNewestOpenSeries(TargetSheet& sheet) {
+    sheet.selectNewestSeries();
+    return m_entryActive || sheet.nextSeries();
+}
+
+bool CalledEntry::enterCall(TargetSheet& sheet, float x, float y) {
+    if (!toNewestOpenSeries(sheet))
+        return false;
+    const int slot = m_index + m_callsAhead;
+    if (slot >= kShotsPerSeries)
+        return false; // every call of the series awaits its hit
+    m_calls[size_t(slot)].box.centreOn(x, y);
+    if (!fixCall(sheet, slot, x, y))
+        return false;
+    sheet.markModified();
+    pairHeldHits(sheet);
+    updateCaption(sheet);
+    return true;
+}
+
+// A held hit whose call never came: placed and scored, with no call to rate.
+bool CalledEntry::placeWithoutCall(TargetSheet& sheet, const ArrivedHit& hit) {
+    if (!toNewestOpenSeries(sheet))
+        return false;
+    const int slot = m_index;
+    const auto s = size_t(slot);
+    const bool timed = hit.arrival.has_value();
+    sheet.hit(slot).box.centreOn(hit.at.x, hit.at.y);
+    if (m_callsAhead > 0)
+        return fixHit(sheet, slot, hit, timed);
+    SeriesRecord rec = sheet.record();
+    rec.clearSlot(slot);
+    if (!TargetSheet::fixMark(sheet.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre))
+        return false;
+    sheet.record() = rec;
+    m_calls[s].box.visible = false;
+    m_lines[s] = LineF{};
+    return completeShot(sheet, slot, hit.arrival, timed);
+}
+
+} // namespace ankerblick

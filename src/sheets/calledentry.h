@@ -1,0 +1,106 @@
+#pragma once
+
+// The aim-point window's entry: a call before every hit, the two joined with
+// a line, the call rated against the hit, and the display of a finished
+// series stepped by a click.
+//
+// With the pointer as the source of hits, a click fixes the call and the
+// next its hit. While a source outside the window delivers the hits the
+// pointer enters calls only. A hit that comes before its call is held: not
+// shown, listed or scored until its call is entered. Hits and calls pair in
+// the order they came, so calls may also run ahead of their hits.
+
+#include "callrating.h"
+#include "entrystrategy.h"
+#include "model/geometry.h"
+
+#include <QList>
+
+#include <array>
+#include <optional>
+
+namespace ankerblick {
+
+class CalledEntry final : public EntryStrategy {
+public:
+    CalledEntry();
+    std::unique_ptr<EntryStrategy> clone() const override {
+        return std::make_unique<CalledEntry>(*this);
+    }
+
+    void setSectors(int index);      // 0: "4", 1: "8"
+    void setRingAccuracy(int index); // 0: "0,5", 1: "1"
+    // "Treffer erst nach der Serie zeigen": while a source outside the window
+    // delivers, the hits, values and ratings of the newest series stay
+    // hidden until its tenth shot.
+    bool setRevealAfterSeries(bool reveal);
+    bool revealAfterSeries() const { return m_revealAfterSeries; }
+
+    void reset(TargetSheet& sheet) override;
+    void loadSlot(TargetSheet& sheet, int slot, const SeriesRecord& record) override;
+    void resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) override;
+    bool scored(TargetSheet& sheet, int slot, double value) override;
+    void clearFigures() override { m_rating.clear(); }
+    Mark& waitingMark(TargetSheet& sheet) override;
+    void shift(float dx, float dy) override;
+    bool storeShift(TargetSheet& sheet, SeriesRecord& record) override;
+    bool release(TargetSheet& sheet, float x, float y) override;
+    bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) override;
+    void forgetPending(SeriesRecord& record) override;
+    // Takes back the last fixed step: the call of the shot whose hit is
+    // awaited, or else the last complete shot. While a source outside the
+    // window delivers, only a call without its hit is taken back; a hit is
+    // never discarded.
+    void undo(TargetSheet& sheet) override;
+    bool accepting() const override { return m_entryActive; }
+    bool conceals(const TargetSheet& sheet) const override;
+    int setExternalSource(TargetSheet& sheet, bool active) override;
+    bool externalSource() const override { return m_external; }
+    QList<PointF> heldHits() const override;
+    int enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) override;
+
+    int heldHitCount() const { return int(m_held.size()); }
+    const std::array<Mark, kShotsPerSeries>& calls() const { return m_calls; }
+    const std::array<LineF, kShotsPerSeries>& lines() const { return m_lines; }
+    const RatingFigures& ratingFigures() const { return m_rating; }
+    const RatingOptions& ratingOptions() const { return m_options; }
+    bool entryActive() const { return m_entryActive; }
+    bool awaitingCall() const { return m_callsAhead == 0; }
+    int displayCycle() const { return m_displayCycle; }
+
+private:
+    bool fixCall(TargetSheet& sheet, int slot, float x, float y);
+    // `timed`: the shot writes its time lines.
+    bool fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool timed = true);
+    bool completeShot(TargetSheet& sheet, int slot, std::optional<quint32> arrival, bool timed);
+    void takeBackShot(TargetSheet& sheet, int slot);
+    void takeBackCall(TargetSheet& sheet);
+    void stepDisplayCycle(TargetSheet& sheet);
+    void applyDisplayCycle(TargetSheet& sheet);
+    void updateCaption(TargetSheet& sheet);
+    void showWaitingMark(TargetSheet& sheet);
+    void conceal(TargetSheet& sheet);
+    bool concealing(const TargetSheet& sheet) const;
+    bool enterCall(TargetSheet& sheet, float x, float y);
+    bool toNewestOpenSeries(TargetSheet& sheet);
+    bool canHold(const TargetSheet& sheet, PointF at) const;
+    void pairHeldHits(TargetSheet& sheet);
+    bool placeWithoutCall(TargetSheet& sheet, const ArrivedHit& hit);
+
+    RatingOptions m_options;
+    std::array<Mark, kShotsPerSeries> m_calls{};
+    std::array<LineF, kShotsPerSeries> m_lines{};
+    RatingFigures m_rating;
+    // The slot of the shot being entered. Calls fixed beyond the hits:
+    // slots m_index .. m_index + m_callsAhead - 1 hold a call whose hit is awaited.
+    int m_index = 0;
+    int m_callsAhead = 0;
+    bool m_entryActive = true;
+    int m_displayCycle = 0;
+    bool m_external = false;
+    bool m_revealAfterSeries = false;
+    QList<ArrivedHit> m_held; // hits waiting for their calls, oldest first
+    Mark m_noMark{};          // follows the pointer when no call can be entered
+};
+
+} // namespace ankerblick

@@ -1,0 +1,105 @@
+#include "directentry.h"
+
+#include "targetsheet.h"
+
+namespace ankerblick {
+
+void DirectEntry::reset(TargetSheet& sheet) {
+    sheet.hit(0).box.visible = true;
+    m_placing = true;
+    m_index = 0;
+    sheet.setCaption(TargetSheet::shotCaption(1, QStringLiteral("!")));
+}
+
+void DirectEntry::loadSlot(TargetSheet& sheet, int slot, const SeriesRecord&) {
+    sheet.setCaption(TargetSheet::shotCaption(slot + 1, QString()));
+}
+
+void DirectEntry::resume(TargetSheet& sheet, const SeriesRecord&, int nextSlot) {
+    if (nextSlot >= kShotsPerSeries) {
+        m_placing = false;
+        m_index = kShotsPerSeries;
+        return;
+    }
+    // An unfinished series goes on after its last shot.
+    m_placing = true;
+    m_index = nextSlot;
+    sheet.hit(nextSlot).box.visible = true;
+    sheet.setCaption(TargetSheet::shotCaption(nextSlot + 1, QStringLiteral("!")));
+}
+
+Mark& DirectEntry::waitingMark(TargetSheet& sheet) {
+    return sheet.hit(qMin(m_index, kShotsPerSeries - 1));
+}
+
+bool DirectEntry::release(TargetSheet& sheet, float, float) {
+    if (!m_placing)
+        return true;
+    SeriesRecord& record = sheet.record();
+    // Into the record first: a position that does not fit it leaves everything as it was.
+    if (!TargetSheet::fixMark(sheet.hit(m_index), m_index, record.hitLeft, record.hitTop,
+                              record.hitCentre))
+        return false;
+    // A hit that cannot be scored stays in the record, unlisted.
+    if (!sheet.score(m_index))
+        return false;
+    sheet.setPlaced(m_index, true);
+    sheet.listShot(m_index);
+    ++m_index;
+    if (m_index == kShotsPerSeries) {
+        m_placing = false;
+        sheet.setCaption(QStringLiteral("Serie beendet"));
+        sheet.setNextSeriesSignal(true);
+    } else {
+        sheet.hit(m_index).box.visible = true;
+        sheet.setCaption(TargetSheet::shotCaption(m_index + 1, QStringLiteral("!")));
+        sheet.setRecomputeEnabled(true);
+    }
+    sheet.shotEntered(!m_external);
+    return true;
+}
+
+bool DirectEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
+    sheet.selectNewestSeries();
+    if (!m_placing && !sheet.nextSeries())
+        return false;
+    const int before = m_index;
+    const PointF pointer = sheet.lastPointer();
+    const PointF at = TargetSheet::placeable(hit.at.x, hit.at.y);
+    waitingMark(sheet).box.centreOn(at.x, at.y);
+    const bool taken = release(sheet, at.x, at.y);
+    // The next mark waits under the pointer again.
+    sheet.mouseMove(pointer.x, pointer.y);
+    return taken && m_index != before;
+}
+
+void DirectEntry::undo(TargetSheet& sheet) {
+    if (!sheet.lastSeriesSelected())
+        return;
+    if (m_placing && m_index > 0) {
+        sheet.hit(m_index).box.visible = false;
+        sheet.takeBackLastListed();
+        --m_index;
+        sheet.setPlaced(m_index, false);
+        sheet.record().clearSlot(m_index);
+        sheet.setCaption(TargetSheet::shotCaption(m_index + 1, QStringLiteral("!")));
+    } else if (!m_placing) {
+        sheet.takeBackLastListed();
+        m_placing = true;
+        m_index = kShotsPerSeries - 1;
+        sheet.setPlaced(m_index, false);
+        sheet.record().clearSlot(m_index);
+        sheet.setCaption(TargetSheet::shotCaption(kShotsPerSeries, QStringLiteral("!")));
+        sheet.setNextSeriesSignal(false);
+    } else {
+        return; // nothing entered in this series
+    }
+    sheet.markModified();
+}
+
+int DirectEntry::setExternalSource(TargetSheet&, bool active) {
+    m_external = active;
+    return 0;
+}
+
+} // namespace ankerblick

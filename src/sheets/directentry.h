@@ -1,0 +1,40 @@
+#pragma once
+
+// The shot-entry window's entry: hits only, placed where the pointer is
+// released or where a source outside the window reports them.
+
+#include "entrystrategy.h"
+
+namespace ankerblick {
+
+class DirectEntry final : public EntryStrategy {
+public:
+    std::unique_ptr<EntryStrategy> clone() const override {
+        return std::make_unique<DirectEntry>(*this);
+    }
+
+    void reset(TargetSheet& sheet) override;
+    void loadSlot(TargetSheet& sheet, int slot, const SeriesRecord& record) override;
+    void resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) override;
+    Mark& waitingMark(TargetSheet& sheet) override;
+    bool release(TargetSheet& sheet, float x, float y) override;
+    // Placed like a pointer hit into the newest series (shown from then on;
+    // a full one is stored and the next begun).
+    bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) override;
+    // Takes back the last placed hit of the last series.
+    void undo(TargetSheet& sheet) override;
+    bool accepting() const override { return m_placing; }
+    // While a source outside the window delivers, hits write no time lines.
+    int setExternalSource(TargetSheet& sheet, bool active) override;
+    bool externalSource() const override { return m_external; }
+
+    bool placing() const { return m_placing; }
+    int shotIndex() const { return m_index; }
+
+private:
+    bool m_placing = true;
+    bool m_external = false;
+    int m_index = 0; // the slot the next hit goes into
+};
+
+} // namespace ankerblick
