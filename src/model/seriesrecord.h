@@ -43,6 +43,18 @@ struct SeriesRecord {
     bool hasCall(int slot) const {
         return callLeft.at(size_t(slot)) != 0 || callTop.at(size_t(slot)) != 0;
     }
+    // Where the marks of a shot are centred when they are `markDiameter`
+    // drawing units wide: the stored left and top plus half the mark.
+    PointF hitMarkCentre(int slot, float markDiameter) const {
+        return markCentre(hitLeft.at(size_t(slot)), hitTop.at(size_t(slot)), markDiameter);
+    }
+    PointF callMarkCentre(int slot, float markDiameter) const {
+        return markCentre(callLeft.at(size_t(slot)), callTop.at(size_t(slot)), markDiameter);
+    }
+    static PointF markCentre(qint16 left, qint16 top, float markDiameter) {
+        const float half = markDiameter / 2.0f;
+        return {float(left) + half, float(top) + half};
+    }
     bool isComplete() const { return hasShot(kShotsPerSeries - 1); }
     int shotCount() const;
     // The slot after the last one holding a shot; kShotsPerSeries when the last is taken.

@@ -2,31 +2,23 @@
 
 namespace ankerblick {
 
-namespace {
-PointF storedHitCentre(const SeriesRecord& record, int slot, float half) {
-    const auto s = size_t(slot);
-    return {float(record.hitLeft[s]) + half, float(record.hitTop[s]) + half};
-}
-} // namespace
-
 QList<double> seriesHitValues(const SeriesRecord& record, const TargetFace& face) {
     QList<double> values;
-    const float half = face.markDiameter() / 2.0f;
     for (int i = 0; i < kShotsPerSeries; ++i)
         if (record.hasShot(i))
-            values.append(
-                hitValue(storedHitCentre(record, i, half), face.centre(), face.scoring()));
+            values.append(hitValue(record.hitMarkCentre(i, face.markDiameter()), face.centre(),
+                                   face.scoring()));
     return values;
 }
 
 std::optional<QList<double>> trySeriesHitValues(const SeriesRecord& record,
                                                 const TargetFace& face) {
     QList<double> values;
-    const float half = face.markDiameter() / 2.0f;
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!record.hasShot(i))
             continue;
-        const auto v = tryHitValue(storedHitCentre(record, i, half), face.centre(), face.scoring());
+        const auto v = tryHitValue(record.hitMarkCentre(i, face.markDiameter()), face.centre(),
+                                   face.scoring());
         if (!v)
             return std::nullopt;
         values.append(*v);

@@ -124,9 +124,7 @@ void AnalysisSheet::newSession() {
 }
 
 PointF AnalysisSheet::centreOf(const SeriesRecord& record, int slot) const {
-    const float half = markHalfSize();
-    const auto s = size_t(slot);
-    return {float(record.hitLeft[s]) + half, float(record.hitTop[s]) + half};
+    return record.hitMarkCentre(slot, m_face.markDiameter());
 }
 
 void AnalysisSheet::selectSeries(int number) {

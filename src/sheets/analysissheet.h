@@ -85,9 +85,6 @@ public:
     QList<PointF> shotCentres() const;
     int paintRadius() const { return m_view == AnalysisView::OneSeries ? m_seriesSize : m_allSize; }
     std::optional<PointF> highlightedCentre() const;
-    // Half the shot-mark diameter of the discipline: the stored left and top
-    // of a hit plus this are its centre.
-    float markHalfSize() const { return m_face.markDiameter() / 2.0f; }
 
     const TargetFace& face() const { return m_face; }
     const SeriesStore& store() const { return m_store; }

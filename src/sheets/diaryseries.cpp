@@ -58,11 +58,6 @@ std::array<QString, kShotsPerSeries> commentsOf(const QString& text, int number)
     return comments;
 }
 
-PointF markCentre(qint16 left, qint16 top, const TargetFace& face) {
-    const float half = face.markDiameter() / 2.0f;
-    return {float(left) + half, float(top) + half};
-}
-
 } // namespace
 
 Series diarySeries(const SeriesRecord& record, int number, const TargetFace& face,
@@ -81,11 +76,11 @@ Series diarySeries(const SeriesRecord& record, int number, const TargetFace& fac
         const group::Shot& p = placed[next++];
         Shot shot{slot,     p.hit,        p.call,       std::nullopt,     std::nullopt,
                   p.rating, std::nullopt, shotTimes[s], shootingTimes[s], comments[s]};
-        shot.value = tryHitValue(markCentre(record.hitLeft[s], record.hitTop[s], face),
-                                 face.centre(), face.scoring());
+        shot.value =
+            tryHitValue(record.hitMarkCentre(slot, face.markDiameter()), face.centre(), face.scoring());
         if (p.call) {
             const std::optional<RingValue> cv =
-                tryCallValue(markCentre(record.callLeft[s], record.callTop[s], face), face.centre(),
+                tryCallValue(record.callMarkCentre(slot, face.markDiameter()), face.centre(),
                              face.scoring());
             if (cv)
                 shot.callValue = cv->value;

@@ -9,10 +9,6 @@ namespace ankerblick::group {
 
 namespace {
 
-PointF markCentre(qint16 left, qint16 top, float half) {
-    return {float(left) + half, float(top) + half};
-}
-
 // The rating of a shot's call as the main window gives it; none when the
 // call or the hit lies too far off the target to be valued.
 std::optional<CallRating> ratingOf(const SeriesRecord& record, int slot, PointF hit, PointF call,
@@ -83,15 +79,14 @@ QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
                     const RatingOptions* options) {
     QList<Shot> shots;
     shots.reserve(kShotsPerSeries);
-    const float half = face.markDiameter() / 2.0f;
+    const float d = face.markDiameter();
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!record.hasShot(i))
             continue;
-        const auto s = size_t(i);
-        const PointF hit = markCentre(record.hitLeft[s], record.hitTop[s], half);
+        const PointF hit = record.hitMarkCentre(i, d);
         Shot shot{toMm(hit, face), std::nullopt, std::nullopt};
         if (options && record.hasCall(i)) {
-            const PointF call = markCentre(record.callLeft[s], record.callTop[s], half);
+            const PointF call = record.callMarkCentre(i, d);
             shot.call = toMm(call, face);
             if (const std::optional<CallRating> r = ratingOf(record, i, hit, call, face, *options))
                 shot.rating = r->callScore;
@@ -105,10 +100,9 @@ std::optional<CallRating> rateSlot(const SeriesRecord& record, int slot, const T
                                    const RatingOptions& options) {
     if (!record.hasShot(slot) || !record.hasCall(slot))
         return std::nullopt;
-    const auto s = size_t(slot);
-    const float half = face.markDiameter() / 2.0f;
-    return ratingOf(record, slot, markCentre(record.hitLeft[s], record.hitTop[s], half),
-                    markCentre(record.callLeft[s], record.callTop[s], half), face, options);
+    const float d = face.markDiameter();
+    return ratingOf(record, slot, record.hitMarkCentre(slot, d), record.callMarkCentre(slot, d),
+                    face, options);
 }
 
 // What one click of the usual sights moves the hits at the distance shot;

@@ -33,14 +33,13 @@ PrintedTarget printedTarget(const SeriesRecord& record, const TargetFace& face) 
         return printedTarget(record, lp);
     }
     target.calibreMm = double(face.markDiameter()) / scale;
-    const float half = face.markDiameter() / 2.0f;
     const PointF centre = face.centre();
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!record.hasShot(i))
             continue;
-        const auto s = size_t(i);
-        const double x = double(float(record.hitLeft[s]) + half) - double(centre.x);
-        const double y = double(float(record.hitTop[s]) + half) - double(centre.y);
+        const PointF hit = record.hitMarkCentre(i, face.markDiameter());
+        const double x = double(hit.x) - double(centre.x);
+        const double y = double(hit.y) - double(centre.y);
         target.shots.append({x / scale, y / scale, i});
     }
     return target;
