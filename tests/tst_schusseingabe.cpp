@@ -1,10 +1,10 @@
 // The shot-entry window driven as a shooter drives it.
 
+#include "support/program.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "widgets/widgets.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/main/form1.h"
 
 #include <QTemporaryDir>
 
@@ -16,7 +16,6 @@ using namespace ankerblick::test;
 class TestSchusseingabe : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
 
@@ -32,7 +31,7 @@ private slots:
 
     void init() {
         resetServices();
-        m_window = std::make_unique<Schusseingabe>(m_services, &m_returnTo);
+        m_window = std::make_unique<Schusseingabe>(m_services);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());
@@ -304,12 +303,13 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
         Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
-        Form1 form(services);
+        const auto program = beginProgram(services);
+        Form1& form = program->mainWindow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         WindowDriver main(&form);
         main.press("BtnSchusseingabe");
-        Schusseingabe* entry = form.shotEntryWindow();
+        Schusseingabe* entry = program->shotEntryWindow();
         QVERIFY(entry);
         QVERIFY(entry->isVisible());
         QVERIFY(!form.isVisible());
@@ -320,7 +320,7 @@ private slots:
         QVERIFY(!entry->isVisible());
 
         main.press("BtnSchusseingabe");
-        QCOMPARE(form.shotEntryWindow(), entry); // the same window again
+        QCOMPARE(program->shotEntryWindow(), entry); // the same window again
         QVERIFY(!form.isVisible());
         entry->close();
         QVERIFY(form.isVisible());

@@ -65,10 +65,9 @@ QString withLineFeeds(const QString& text) {
 
 AnalyseAnzeige::~AnalyseAnzeige() = default;
 
-AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo,
-                               std::shared_ptr<GraphWindow> graph)
+AnalyseAnzeige::AnalyseAnzeige(Services& services, std::shared_ptr<GraphWindow> graph)
     : QWidget(nullptr), m_sheet(QLocale()), m_graph(std::move(graph)), m_services(services),
-      m_dialogs(services.dialogs), m_settings(services.settings), m_returnTo(returnTo) {
+      m_dialogs(services.dialogs), m_settings(services.settings) {
     setObjectName(QStringLiteral("AnalyseAnzeige"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
@@ -201,9 +200,8 @@ void AnalyseAnzeige::buildButtons() {
         {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
              emit diaryRequested();
          }}};
-    // Beenden closes the program through the main window.
     plan.quit = [this] {
-        closeProgram(m_returnTo ? m_returnTo : this);
+        emit quitRequested();
     };
     addWindowMenu(this, m_dialogs, plan);
 }
@@ -308,8 +306,7 @@ void AnalyseAnzeige::ScrollTrefferRadiusSerie_Change(int value) {
 
 void AnalyseAnzeige::Schusseingabe_Click() {
     hide();
-    if (m_returnTo)
-        m_returnTo->show();
+    emit left();
 }
 
 void AnalyseAnzeige::unload() {
@@ -319,8 +316,8 @@ void AnalyseAnzeige::unload() {
 }
 
 void AnalyseAnzeige::closeEvent(QCloseEvent* event) {
-    if (!m_unloading && m_returnTo)
-        m_returnTo->show();
+    if (!m_unloading)
+        emit left();
     event->accept();
 }
 

@@ -12,9 +12,8 @@
 
 namespace ankerblick {
 
-Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
-    : TargetWindow(m_entry, services, nullptr), m_entry(services.clock, QLocale()),
-      m_returnTo(returnTo) {
+Schusseingabe::Schusseingabe(Services& services)
+    : TargetWindow(m_entry, services, nullptr), m_entry(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Schusseingabe"));
     setAttribute(Qt::WA_QuitOnClose, false);
     buildControls(false);
@@ -39,9 +38,8 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     WindowMenuPlan plan = menuPlan();
     plan.view.prepend({QStringLiteral("Abkommenseingabe"), back});
     addAnalysisMenu(plan);
-    // Beenden closes the program through the main window, which asks for unsaved series.
     plan.quit = [this] {
-        closeProgram(m_returnTo ? m_returnTo : this);
+        emit quitRequested();
     };
     addWindowMenu(this, m_dialogs, plan);
     // Hits from the polled target write no time lines.
@@ -71,8 +69,7 @@ void Schusseingabe::SchuetzenName_Change() {
 
 void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
     hide();
-    if (m_returnTo)
-        m_returnTo->show();
+    emit left();
 }
 
 void Schusseingabe::unload() {
@@ -89,8 +86,8 @@ void Schusseingabe::closeEvent(QCloseEvent* event) {
     // Closed, the window keeps its series until the program ends.
     if (m_unloading)
         finishDiary();
-    if (!m_unloading && m_returnTo)
-        m_returnTo->show();
+    if (!m_unloading)
+        emit left();
     event->accept();
 }
 

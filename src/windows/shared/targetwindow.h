@@ -119,9 +119,9 @@ protected:
     void RhythmusTrainingshilfe_Click();
 
     TargetSheet& m_sheet;
+    // The services outlive the window; dialogs, settings and diary are three of them.
     Services& m_services;
     UserDialogs& m_dialogs;
-    // Kept apart from the services, which need not outlive the construction.
     Settings& m_settings;
     Diary& m_diary;
 
