@@ -6,6 +6,7 @@
 #include "widgets/widgets.h"
 #include "windows/entry/schusseingabe.h"
 
+#include <QAction>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -99,13 +100,46 @@ private slots:
         QCOMPARE(sheet().shotIndex(), 0);
     }
 
+    // "Rückgängig" takes back the last hit, by its button or by Strg+Z. With
+    // an earlier series shown it is greyed, in the menu too, and Strg+Z does
+    // nothing.
+    void undoTakesBackTheLastHit_data() {
+        QTest::addColumn<bool>("byKey");         // Strg+Z instead of the button
+        QTest::addColumn<bool>("earlierSeries"); // series 1 shown again after "Weitere Serie"
+        QTest::addColumn<int>("shots");          // rows of the shot list afterwards
+        QTest::newRow("button") << false << false << 2;
+        QTest::newRow("Strg+Z") << true << false << 2;
+        QTest::newRow("Strg+Z while greyed") << true << true << 3;
+    }
     void undoTakesBackTheLastHit() {
+        QFETCH(bool, byKey);
+        QFETCH(bool, earlierSeries);
+        QFETCH(int, shots);
         hits(3);
-        m_ui->press("Undo");
+        if (earlierSeries) {
+            m_ui->press("WeitereSerie");
+            m_ui->chooseRow("SerienListe", 0);
+        }
+        QList<QAction*> entries;
+        for (QAction* action : m_window->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Rückgängig"))
+                entries << action;
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.first()->isEnabled(), !earlierSeries);
+        QCOMPARE(m_ui->button("Undo")->isEnabled(), !earlierSeries);
+        if (byKey) {
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QTest::keyClick(m_ui->surface(), Qt::Key_Z, Qt::ControlModifier);
+        } else {
+            m_ui->press("Undo");
+        }
+        QCOMPARE(m_ui->list("SchussListe").size(), shots);
+        QCOMPARE(m_ui->list("Schusswert").size(), shots);
+        QCOMPARE(sheet().store()[1].hasShot(2), earlierSeries);
+        if (earlierSeries)
+            return;
         QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 3!"));
-        QCOMPARE(m_ui->list("SchussListe").size(), 2);
-        QCOMPARE(m_ui->list("Schusswert").size(), 2);
-        QVERIFY(!sheet().store()[1].hasShot(2));
         QVERIFY(!sheet().hits()[3].box.visible);
     }
 

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -67,7 +68,7 @@ private:
     void buildControls();
     void buildSizeBars();
     void buildButtons();
-    void buildPrintingAndTimeAnalysis(QPushButton* print, QPushButton* timeAnalysis);
+    void buildPrintingAndTimeAnalysis(QAction* print, QAction* timeAnalysis);
     void refresh();
     void showAnalysis();
     void Klickwert_Click();

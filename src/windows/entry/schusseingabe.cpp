@@ -4,6 +4,7 @@
 #include "widgets/analysispanel.h"
 #include "windows/shared/windowmemory.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -29,14 +30,15 @@ Schusseingabe::Schusseingabe(Services& services)
     sidePanel()->addWidget(m_link);
     sidePanel()->addStretch();
 
-    auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
-                           QStringLiteral("Abkommens- eingabe öffnen"));
+    QAction* back = addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
+                               QStringLiteral("Abkommens- eingabe öffnen"),
+                               QStringLiteral("Abkommenseingabe"));
     // Built by later work on this window; until then they do nothing.
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
-    connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
+    connect(back, &QAction::triggered, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
     WindowMenuPlan plan = menuPlan();
-    plan.view.prepend({QStringLiteral("Abkommenseingabe"), back});
+    plan.view.prepend(back);
     addAnalysisMenu(plan);
     plan.quit = [this] {
         emit quitRequested();

@@ -8,6 +8,7 @@
 #include "widgets/widgets.h"
 #include "windows/shared/windowmemory.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -35,15 +36,19 @@ Form1::Form1(Services& services, QWidget* parent)
     m_comments = m_panels->addCommentBox();
     m_comments->hide();
 
-    auto* toggleComments =
-        addButton(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
-    auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
-    auto* analysis = addButton(QStringLiteral("BtnAnalyseAnzeige"),
-                               QStringLiteral("Analyse und Anzeige öffnen"));
-    auto* shotEntry =
-        addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
-    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
-    connect(print, &QPushButton::clicked, this, &Form1::printRequested);
+    QAction* toggleComments =
+        addCommand(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
+    QAction* load =
+        addCommand(QStringLiteral("Laden"), QStringLiteral("Laden"), {}, QKeySequence::Open);
+    QAction* analysis =
+        addCommand(QStringLiteral("BtnAnalyseAnzeige"), QStringLiteral("Analyse und Anzeige öffnen"),
+                   QStringLiteral("Analyse und Anzeige"));
+    QAction* shotEntry =
+        addCommand(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"),
+                   QStringLiteral("Schusseingabe"));
+    QAction* print =
+        addCommand(QStringLiteral("Drucken"), QStringLiteral("Drucken"), {}, QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &Form1::printRequested);
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -54,17 +59,17 @@ Form1::Form1(Services& services, QWidget* parent)
             Ringgenauigkeit_Click(id);
     });
     connect(m_name, &QLineEdit::textChanged, this, &Form1::SchuetzenName_Change);
-    connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
-    connect(shotEntry, &QPushButton::clicked, this, &Form1::shotEntryRequested);
-    connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
-    connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
-            &QPushButton::clicked, this, &Form1::timeAnalysisRequested);
-    connect(analysis, &QPushButton::clicked, this, &Form1::analysisRequested);
+    connect(toggleComments, &QAction::triggered, this, &Form1::Kommentare_an_aus_Click);
+    connect(shotEntry, &QAction::triggered, this, &Form1::shotEntryRequested);
+    connect(load, &QAction::triggered, this, &Form1::Laden_Click);
+    connect(addCommand(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
+            &QAction::triggered, this, &Form1::timeAnalysisRequested);
+    connect(analysis, &QAction::triggered, this, &Form1::analysisRequested);
     WindowMenuPlan plan = menuPlan();
-    plan.file.prepend({QStringLiteral("Laden"), load, QKeySequence::Open});
-    plan.file.append({QStringLiteral("Drucken"), print, QKeySequence::Print});
-    plan.view.prepend({QStringLiteral("Analyse und Anzeige"), analysis});
-    plan.view.prepend({QStringLiteral("Schusseingabe"), shotEntry});
+    plan.file.prepend(load);
+    plan.file.append(print);
+    plan.view.prepend(analysis);
+    plan.view.prepend(shotEntry);
     addAnalysisMenu(plan);
     plan.quit = [this] {
         close();
