@@ -14,6 +14,7 @@
 #include "benchreport.h"
 #include "benchservices.h"
 
+#include "app/application.h"
 #include "features/diary/diarywindow.h"
 #include "platform/sqlitediary.h"
 #include "widgets/targetview.h"
@@ -227,7 +228,9 @@ void clickAt(QWidget* surface, QPoint at) {
 void shootInto(benchmark::State& state, Diary& diary) {
     bench::BenchServices base;
     Services services{base.dialogs, base.clock, base.tones, base.printers, base.settings, diary};
-    Form1 form(services, StartOptions{QStringLiteral("Bench"), {}, {}});
+    Application program(services, StartOptions{QStringLiteral("Bench"), {}, {}});
+    program.begin();
+    Form1& form = program.mainWindow();
     form.show();
     QCoreApplication::processEvents();
     auto* surface = form.findChild<TargetView*>();

@@ -179,7 +179,7 @@ struct LoadedWindow {
 
     LoadedWindow() {
         services.dialogs.openName = historyPath(kPaintedSeries);
-        window = std::make_unique<AnalyseAnzeige>(services.services, nullptr);
+        window = std::make_unique<AnalyseAnzeige>(services.services);
         window->resize(kImageSize);
         window->show();
         click(QStringLiteral("Laden"));

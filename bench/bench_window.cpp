@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QLocale::setDefault(benchLocale());
     BenchServices services;
-    AnalyseAnzeige window(services.services, nullptr);
+    AnalyseAnzeige window(services.services);
     window.show();
     QApplication::processEvents();
     window.repaint();

@@ -156,7 +156,8 @@ private slots:
     void init() {
         resetServices();
         m_returnTo.hide();
-        m_window = std::make_unique<AnalyseAnzeige>(m_services, &m_returnTo);
+        m_window = std::make_unique<AnalyseAnzeige>(m_services);
+        connect(m_window.get(), &AnalyseAnzeige::left, &m_returnTo, &QWidget::show);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());

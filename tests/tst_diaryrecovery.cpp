@@ -5,12 +5,12 @@
 
 #include "platform/sqlitediary.h"
 #include "support/fulldisk.h"
+#include "support/program.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/main/form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,7 +76,8 @@ int shootAndWait(int argc, char** argv) {
     SqliteDiary diary(QString::fromLocal8Bit(argv[2]));
     const QString port = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     Services services{dialogs, clock, tones, printers, settings, diary, {port}};
-    Form1 form(services, StartOptions{u"Kai"_s, {}, {}});
+    const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
+    Form1& form = program->mainWindow();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 2;
@@ -122,11 +123,12 @@ private slots:
             database.emplace(folder.filePath(u"tagebuch.sqlite"_s));
         Diary& diary = database ? static_cast<Diary&>(*database) : m_diary;
         Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary};
-        Form1 form(services, StartOptions{u"Kai"_s, {}, {}});
+        const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
+        Form1& form = program->mainWindow();
         std::unique_ptr<Schusseingabe> entry;
         TargetWindow* window = &form;
         if (shotEntry) {
-            entry = std::make_unique<Schusseingabe>(services, &form);
+            entry = std::make_unique<Schusseingabe>(services);
             window = entry.get();
         }
         window->show();
@@ -190,18 +192,19 @@ private slots:
         QVERIFY(m_diary.saveSeries(t.id, series));
 
         m_dialogs.yesNoAnswers = {true};
-        Form1 form(m_services, StartOptions{u"Kai"_s, {}, {}});
-        form.showFirstWindow();
+        const auto program = beginProgram(m_services, StartOptions{u"Kai"_s, {}, {}});
+        Form1& form = program->mainWindow();
+        program->showFirstWindow();
         const bool entry = window == u"Schusseingabe"_s;
         QCOMPARE(form.isVisible(), !entry);
-        QCOMPARE(form.shotEntryWindow() && form.shotEntryWindow()->isVisible(), entry);
-        const TargetWindow& shown = entry ? static_cast<TargetWindow&>(*form.shotEntryWindow())
+        QCOMPARE(program->shotEntryWindow() && program->shotEntryWindow()->isVisible(), entry);
+        const TargetWindow& shown = entry ? static_cast<TargetWindow&>(*program->shotEntryWindow())
                                           : static_cast<TargetWindow&>(form);
         QCOMPARE(listed(shown, "SchussListe"), QStringList{u"1"_s});
         QCOMPARE(shown.shooterName(), u"Kai"_s);
         if (entry) {
             // Back to the main window as from any visit of the shot-entry window.
-            WindowDriver(form.shotEntryWindow()).press("Abkommenseingabe_öffnen");
+            WindowDriver(program->shotEntryWindow()).press("Abkommenseingabe_öffnen");
             QVERIFY(form.isVisible());
         }
         form.close();
@@ -210,7 +213,8 @@ private slots:
     // "Ansicht → Trainingstagebuch" opens the diary window; the training
     // chosen there opens in the analysis window with its series.
     void aTrainingOpensInTheAnalysisWindow() {
-        Form1 form(m_services, StartOptions{u"Kai"_s, {}, {}});
+        const auto program = beginProgram(m_services, StartOptions{u"Kai"_s, {}, {}});
+        Form1& form = program->mainWindow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         shoot(WindowDriver(&form), 2);
@@ -229,9 +233,9 @@ private slots:
         QCOMPARE(table->model()->rowCount(), 1);
         table->selectRow(0);
         diaryWindow->findChild<QPushButton*>(u"InAnalyseOeffnen"_s)->click();
-        QVERIFY(form.analysisWindow() && form.analysisWindow()->isVisible());
-        QCOMPARE(form.analysisWindow()->sheet().store()[1], form.sheet().store()[1]);
-        QCOMPARE(form.analysisWindow()->shooterName(), u"Kai"_s);
+        QVERIFY(program->analysisWindow() && program->analysisWindow()->isVisible());
+        QCOMPARE(program->analysisWindow()->sheet().store()[1], form.sheet().store()[1]);
+        QCOMPARE(program->analysisWindow()->shooterName(), u"Kai"_s);
     }
 
     // Rows with a target: after the three shots the target reports three
@@ -283,7 +287,8 @@ private slots:
 
         m_dialogs.yesNoAnswers = {restore};
         Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary};
-        Form1 form(services, StartOptions{u"Kai"_s, {}, {}});
+        const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
+        Form1& form = program->mainWindow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(m_dialogs.asked.first().text,

@@ -5,9 +5,9 @@
 #include "features/targetlink/targetlinkpanel.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
+#include "support/program.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/main/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,7 +27,8 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
 
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<Application> m_app;
+    Form1* m_form = nullptr; // the application's main window
     std::unique_ptr<WindowDriver> m_formUi;
 
     const EntrySheet& sheet() const { return m_window->sheet(); }
@@ -46,12 +47,11 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     // when `reveal` is ticked.
     void openForm1(bool reveal) {
         m_window->hide();
-        Services services{m_dialogs,  m_clock, m_tones,        m_printers,
-                          m_settings, m_diary, {m_pty->path()}};
-        m_form = std::make_unique<Form1>(services, StartOptions{QStringLiteral("Erika"), {}, {}});
+        m_app = beginProgram(m_services, StartOptions{QStringLiteral("Erika"), {}, {}});
+        m_form = &m_app->mainWindow();
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_formUi = std::make_unique<WindowDriver>(m_form.get());
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_formUi = std::make_unique<WindowDriver>(m_form);
         m_formUi->child<QCheckBox>(QStringLiteral("TrefferNachSerie"))->setChecked(reveal);
         logOnAndPoll(*m_formUi, m_form->targetLink());
     }
@@ -104,16 +104,17 @@ private slots:
     void init() {
         resetServices();
         m_pty = std::make_unique<Pty>();
-        Services services{m_dialogs,  m_clock, m_tones,        m_printers,
-                          m_settings, m_diary, {m_pty->path()}};
-        m_window = std::make_unique<Schusseingabe>(services, &m_returnTo);
+        // The windows keep the services: the fixture's, with the target's port.
+        m_services.extraSerialPorts = {m_pty->path()};
+        m_window = std::make_unique<Schusseingabe>(m_services);
+        connect(m_window.get(), &Schusseingabe::left, &m_returnTo, &QWidget::show);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());
     }
     void cleanup() {
         m_formUi.reset();
-        m_form.reset();
+        m_app.reset();
         m_ui.reset();
         m_window.reset();
         m_pty.reset();

@@ -3,6 +3,7 @@
 
 #include "features/printing/druckdialog.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "support/program.h"
 #include "support/windowtest.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
@@ -30,6 +31,7 @@
 #include <memory>
 
 using namespace ankerblick;
+using ankerblick::test::beginProgram;
 using ankerblick::test::FakeClock;
 using ankerblick::test::PdfPrinters;
 using ankerblick::test::RecordedTones;
@@ -74,7 +76,8 @@ class TestForm1 : public ankerblick::test::WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<Application> m_app;
+    Form1* m_form = nullptr; // the application's main window
 
     template <typename T> T* child(const QString& name) const {
         T* w = m_form->findChild<T*>(name);
@@ -118,11 +121,12 @@ private slots:
     void init() {
         resetServices();
         m_dialogs.inputs = {QStringLiteral("Erika")};
-        m_form = std::make_unique<Form1>(m_services);
+        m_app = beginProgram(m_services);
+        m_form = &m_app->mainWindow();
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup() { m_app.reset(); }
 
     // A run keeps the name, the options and the place; the next run with the
     // desktop's settings offers them.
@@ -134,23 +138,25 @@ private slots:
             ScriptedDialogs dialogs;
             dialogs.inputs = {QStringLiteral("Anna Berg")};
             Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
-            m_form = std::make_unique<Form1>(services);
+            m_app = beginProgram(services);
+            m_form = &m_app->mainWindow();
             m_form->show();
-            QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+            QVERIFY(QTest::qWaitForWindowExposed(m_form));
             chooseOption("Disziplin", 2);
             chooseOption("Sektoren", 1);
             chooseOption("Ringgenauigkeit", 0);
             m_form->resize(m_form->size() + QSize(40, 30));
             size = m_form->size();
             m_form->close();
-            m_form.reset();
+            m_app.reset();
         }
         QVERIFY(QFile::exists(folder.file()));
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Anna Berg")};
         Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
-        Form1 form(services);
+        const auto program = beginProgram(services);
+        const Form1& form = program->mainWindow();
         QCOMPARE(dialogs.asked.size(), 1);
         QCOMPARE(dialogs.asked.first().extra, QStringLiteral("Anna Berg"));
         QCOMPARE(checkedOptions(form), QList<int>({2, 1, 0}));
@@ -191,7 +197,8 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Max")};
         Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
-        Form1 form(services);
+        const auto program = beginProgram(services);
+        Form1& form = program->mainWindow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(dialogs.asked.size(), 1);
@@ -220,10 +227,11 @@ private slots:
     void startOptionsNameAndFile() {
         QFETCH(QString, name);
         QFETCH(QString, file);
-        m_form.reset();
+        m_app.reset();
         resetServices();
         m_dialogs.inputs = {QStringLiteral("Erika")};
-        m_form = std::make_unique<Form1>(m_services, StartOptions{name, {}, file});
+        m_app = beginProgram(m_services, StartOptions{name, {}, file});
+        m_form = &m_app->mainWindow();
         const QString shooter = name.isEmpty() ? QStringLiteral("Erika") : name;
         QCOMPARE(m_dialogs.prompts().size(), name.isEmpty() ? 1 : 0);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Ankerblick ") + shooter);
@@ -235,10 +243,11 @@ private slots:
         const QStringList shots = list("SchussListe");
 
         // The same file through "Laden".
-        m_form.reset();
+        m_app.reset();
         resetServices();
         m_dialogs.inputs = {QStringLiteral("Erika")};
-        m_form = std::make_unique<Form1>(m_services);
+        m_app = beginProgram(m_services);
+        m_form = &m_app->mainWindow();
         if (!file.isEmpty()) {
             m_dialogs.openNames = {file};
             QTest::mouseClick(child<QPushButton>(QStringLiteral("Laden")), Qt::LeftButton);
@@ -283,12 +292,14 @@ private slots:
         open.start = QDateTime::currentDateTime();
         m_diary.beginTraining(open);
         Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
-        Form1 form(services);
+        Application program(services);
+        const bool began = program.begin();
+        const Form1& form = program.mainWindow();
         QStringList expected{QStringLiteral("Bitte Name eingeben:")};
         while (expected.size() < prompts)
             expected << QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:");
         QCOMPARE(dialogs.prompts(), expected);
-        QCOMPARE(form.nameDeclined(), name.isEmpty());
+        QCOMPARE(!began, name.isEmpty());
         if (name.isEmpty()) {
             // Nothing more is asked (not even for the unfinished training),
             // and the last shooter is remembered as before.
@@ -461,7 +472,7 @@ private slots:
         // Through the window, so that the platform's double-click detection turns
         // the second press into a double-click as it does for a real mouse.
         QWindow* window = m_form->windowHandle();
-        const QPoint at = surface()->mapTo(m_form.get(), QPoint(300, 250));
+        const QPoint at = surface()->mapTo(m_form, QPoint(300, 250));
         QTest::mouseMove(window, at);
         if (doubleClick) {
             QTest::mouseDClick(window, Qt::LeftButton, {}, at);
@@ -746,7 +757,7 @@ private slots:
 
     void analysisWindowTakesTurnsWithTheMainWindow() {
         QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
-        AnalyseAnzeige* analysis = m_form->analysisWindow();
+        AnalyseAnzeige* analysis = m_app->analysisWindow();
         QVERIFY(analysis);
         QVERIFY(analysis->isVisible());
         QVERIFY(!m_form->isVisible());
@@ -759,7 +770,7 @@ private slots:
         QVERIFY(!analysis->isVisible());
 
         QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
-        QCOMPARE(m_form->analysisWindow(), analysis);
+        QCOMPARE(m_app->analysisWindow(), analysis);
         analysis->close();
         QVERIFY(m_form->isVisible());
 
@@ -822,12 +833,12 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, control);
         QFETCH(QString, spoken);
-        QWidget* w = m_form.get();
+        QWidget* w = m_form;
         if (!window.isEmpty()) {
             QTest::mouseClick(child<QPushButton>(window), Qt::LeftButton);
             w = window == QStringLiteral("BtnSchusseingabe")
-                    ? static_cast<QWidget*>(m_form->shotEntryWindow())
-                    : static_cast<QWidget*>(m_form->analysisWindow());
+                    ? static_cast<QWidget*>(m_app->shotEntryWindow())
+                    : static_cast<QWidget*>(m_app->analysisWindow());
         }
         auto* target = w->findChild<QWidget*>(control);
         QVERIFY(target);
@@ -864,16 +875,16 @@ private slots:
             if (action->text() == QStringLiteral("Trainingstagebuch"))
                 action->trigger();
         QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnSchusseingabe")), Qt::LeftButton);
-        QVERIFY(m_form->shotEntryWindow());
-        QTest::mouseClick(m_form->shotEntryWindow()->findChild<QPushButton*>(
+        QVERIFY(m_app->shotEntryWindow());
+        QTest::mouseClick(m_app->shotEntryWindow()->findChild<QPushButton*>(
                               QStringLiteral("Abkommenseingabe_öffnen")),
                           Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
-        DruckDialog print(m_printers, m_dialogs, m_form.get());
+        DruckDialog print(m_printers, m_dialogs, m_form);
         print.DatenAnDruck(2, QStringLiteral("Serien markieren"));
 
         // The windows shown, and those the analysis window hid.
-        QList<QWidget*> windows{&print, m_form.get(), m_form->shotEntryWindow()};
+        QList<QWidget*> windows{&print, m_form, m_app->shotEntryWindow()};
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible())
                 windows << w;

@@ -8,12 +8,12 @@
 #include "files/seriesfile.h"
 #include "sheets/targetrecord.h"
 #include "support/fulldisk.h"
+#include "support/program.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/main/form1.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -130,11 +130,18 @@ class TestHostile : public ankerblick::test::WindowTest {
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
+    // A begun program, reached through its main window.
+    struct MainWindow {
+        std::unique_ptr<Application> program;
+        Form1* get() const { return &program->mainWindow(); }
+        Form1* operator->() const { return get(); }
+        Form1& operator*() const { return *get(); }
+    };
     // The main window with one shot entered, and no dialog asked yet.
-    std::unique_ptr<Form1> mainWindowWithAShot() {
+    MainWindow mainWindowWithAShot() {
         m_dialogs = ScriptedDialogs();
         m_dialogs.inputs = {QStringLiteral("Erika")};
-        auto form = std::make_unique<Form1>(m_services);
+        MainWindow form{beginProgram(m_services)};
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("window not shown");
@@ -192,8 +199,7 @@ private slots:
     // series stay listed and shown.
     void randomFileDroppedOnTheAnalysisWindow() {
         m_dialogs = ScriptedDialogs();
-        QWidget returnTo;
-        AnalyseAnzeige window(m_services, &returnTo);
+        AnalyseAnzeige window(m_services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QString good = path("gut.txt");
@@ -253,8 +259,7 @@ private slots:
     // Attached behind series already listed, only as many as still fit.
     void attachingStopsAtTheCounter() {
         m_dialogs = ScriptedDialogs();
-        QWidget returnTo;
-        AnalyseAnzeige window(m_services, &returnTo);
+        AnalyseAnzeige window(m_services);
         const QString three = path("drei.txt");
         QVERIFY(writeBytes(three, seriesLines(3)));
         m_dialogs.openNames = {three, manySeriesFile(), three};
@@ -469,8 +474,7 @@ private slots:
         Pty pty;
         Services services{m_dialogs,  m_clock, m_tones,     m_printers,
                           m_settings, m_diary, {pty.path()}};
-        QWidget returnTo;
-        Schusseingabe window(services, &returnTo);
+        Schusseingabe window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         WindowDriver ui(&window);
@@ -503,8 +507,7 @@ private slots:
         Pty pty;
         Services services{m_dialogs,  m_clock, m_tones,     m_printers,
                           m_settings, m_diary, {pty.path()}};
-        QWidget returnTo;
-        Schusseingabe window(services, &returnTo);
+        Schusseingabe window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         WindowDriver ui(&window);

@@ -1,11 +1,12 @@
 // The shot-entry window driven as a shooter drives it.
 
+#include "support/program.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "widgets/widgets.h"
 #include "windows/entry/schusseingabe.h"
-#include "windows/main/form1.h"
 
+#include <QAction>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -16,7 +17,6 @@ using namespace ankerblick::test;
 class TestSchusseingabe : public ankerblick::test::WindowTest {
     Q_OBJECT
 
-    QWidget m_returnTo;
     std::unique_ptr<Schusseingabe> m_window;
     std::unique_ptr<WindowDriver> m_ui;
 
@@ -32,7 +32,7 @@ private slots:
 
     void init() {
         resetServices();
-        m_window = std::make_unique<Schusseingabe>(m_services, &m_returnTo);
+        m_window = std::make_unique<Schusseingabe>(m_services);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());
@@ -100,13 +100,46 @@ private slots:
         QCOMPARE(sheet().shotIndex(), 0);
     }
 
+    // "Rückgängig" takes back the last hit, by its button or by Strg+Z. With
+    // an earlier series shown it is greyed, in the menu too, and Strg+Z does
+    // nothing.
+    void undoTakesBackTheLastHit_data() {
+        QTest::addColumn<bool>("byKey");         // Strg+Z instead of the button
+        QTest::addColumn<bool>("earlierSeries"); // series 1 shown again after "Weitere Serie"
+        QTest::addColumn<int>("shots");          // rows of the shot list afterwards
+        QTest::newRow("button") << false << false << 2;
+        QTest::newRow("Strg+Z") << true << false << 2;
+        QTest::newRow("Strg+Z while greyed") << true << true << 3;
+    }
     void undoTakesBackTheLastHit() {
+        QFETCH(bool, byKey);
+        QFETCH(bool, earlierSeries);
+        QFETCH(int, shots);
         hits(3);
-        m_ui->press("Undo");
+        if (earlierSeries) {
+            m_ui->press("WeitereSerie");
+            m_ui->chooseRow("SerienListe", 0);
+        }
+        QList<QAction*> entries;
+        for (QAction* action : m_window->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Rückgängig"))
+                entries << action;
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.first()->isEnabled(), !earlierSeries);
+        QCOMPARE(m_ui->button("Undo")->isEnabled(), !earlierSeries);
+        if (byKey) {
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QTest::keyClick(m_ui->surface(), Qt::Key_Z, Qt::ControlModifier);
+        } else {
+            m_ui->press("Undo");
+        }
+        QCOMPARE(m_ui->list("SchussListe").size(), shots);
+        QCOMPARE(m_ui->list("Schusswert").size(), shots);
+        QCOMPARE(sheet().store()[1].hasShot(2), earlierSeries);
+        if (earlierSeries)
+            return;
         QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 3!"));
-        QCOMPARE(m_ui->list("SchussListe").size(), 2);
-        QCOMPARE(m_ui->list("Schusswert").size(), 2);
-        QVERIFY(!sheet().store()[1].hasShot(2));
         QVERIFY(!sheet().hits()[3].box.visible);
     }
 
@@ -304,12 +337,13 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
         Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
-        Form1 form(services);
+        const auto program = beginProgram(services);
+        Form1& form = program->mainWindow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         WindowDriver main(&form);
         main.press("BtnSchusseingabe");
-        Schusseingabe* entry = form.shotEntryWindow();
+        Schusseingabe* entry = program->shotEntryWindow();
         QVERIFY(entry);
         QVERIFY(entry->isVisible());
         QVERIFY(!form.isVisible());
@@ -320,7 +354,7 @@ private slots:
         QVERIFY(!entry->isVisible());
 
         main.press("BtnSchusseingabe");
-        QCOMPARE(form.shotEntryWindow(), entry); // the same window again
+        QCOMPARE(program->shotEntryWindow(), entry); // the same window again
         QVERIFY(!form.isVisible());
         entry->close();
         QVERIFY(form.isVisible());

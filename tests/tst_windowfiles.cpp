@@ -2,6 +2,7 @@
 // menus, and the offer to save series before they are given up.
 
 #include "support/windowdriver.h"
+#include "support/program.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
@@ -40,7 +41,8 @@ class TestWindowFiles : public ankerblick::test::WindowTest {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<Application> m_app;
+    Form1* m_form = nullptr; // the application's main window
     std::unique_ptr<WindowDriver> m_ui;
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
@@ -68,15 +70,16 @@ private slots:
     void init() {
         resetServices();
         m_dialogs.inputs = {QStringLiteral("Erika/Muster")};
-        m_form = std::make_unique<Form1>(m_services);
+        m_app = beginProgram(m_services);
+        m_form = &m_app->mainWindow();
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_ui = std::make_unique<WindowDriver>(m_form.get());
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_ui = std::make_unique<WindowDriver>(m_form);
         m_dialogs.asked.clear();
     }
     void cleanup() {
         m_ui.reset();
-        m_form.reset();
+        m_app.reset();
     }
 
     void severalSeriesComeBackAsEntered() {
@@ -188,7 +191,7 @@ private slots:
 
     void shotEntryWindowWritesItsOwnLayout() {
         m_ui->press("BtnSchusseingabe");
-        Schusseingabe* entry = m_form->shotEntryWindow();
+        Schusseingabe* entry = m_app->shotEntryWindow();
         WindowDriver ui(entry);
         m_clock.now = 1500;
         ui.click(244, 228);
@@ -328,7 +331,7 @@ private slots:
     // for the series of the shot-entry window too.
     void unsavedShotEntryIsOfferedOnClose() {
         m_ui->press("BtnSchusseingabe");
-        Schusseingabe* entry = m_form->shotEntryWindow();
+        Schusseingabe* entry = m_app->shotEntryWindow();
         WindowDriver(entry).click(240, 230);
         m_dialogs.asked.clear();
         m_dialogs.saveChoices = {SaveChoice::Cancel};
@@ -377,7 +380,7 @@ private slots:
             cleanup();
             init();
             m_form->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+            QVERIFY(QTest::qWaitForWindowActive(m_form));
             shot({230, 220}, {250, 236});
             m_ui->click(236, 224);
             m_dialogs.saveChoices = {SaveChoice::Discard};

@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "model/numeric.h"
 #include "platform/clock.h"
 #include "platform/printers.h"
@@ -8,7 +9,6 @@
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
 #include "sheets/commandline.h"
-#include "windows/main/form1.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -126,10 +126,7 @@ int main(int argc, char* argv[]) {
     ankerblick::Services services{dialogs,           clock, tones, printers, settings, diary,
                                   read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
-    ankerblick::Form1 form(services, read.options);
-    // Leaving the name prompt ends the program; nothing was entered yet.
-    if (form.nameDeclined())
-        return 0;
-    form.showFirstWindow();
-    return QApplication::exec();
+    // The services above outlive the application and its windows.
+    ankerblick::Application application(services, read.options);
+    return application.start();
 }

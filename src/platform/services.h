@@ -2,6 +2,14 @@
 
 // The platform services a window may use, handed to it when it is created:
 // the real ones in the program, scripted stand-ins in tests.
+//
+// Lifetime: the bundle and everything it refers to outlive the application
+// and every window and tool built from it. The application and the windows
+// keep a reference to the bundle and build from it long after they were
+// built themselves (the shot-entry, analysis and diary windows when first
+// asked for), so whoever builds the services keeps them until the last
+// window is gone: main() holds them on its stack ahead of the application,
+// a test as members of its fixture or as locals that outlive its windows.
 
 #include "serialport.h"
 

@@ -4,8 +4,10 @@
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "sheets/groupreport.h"
+#include "widgets/command.h"
 #include "widgets/widgets.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -126,7 +128,8 @@ AnalysisPanel::AnalysisPanel(bool withCalls, QWidget* parent)
     grid->addWidget(m_clickValue, 2, 1, Qt::AlignBottom);
     grid->setColumnStretch(0, 1);
     connect(m_crosses, &QCheckBox::toggled, this, &AnalysisPanel::crossesToggled);
-    connect(m_clickValue, &QPushButton::clicked, this, &AnalysisPanel::clickValueRequested);
+    m_clickValueCommand = makeCommand(m_clickValue);
+    connect(m_clickValueCommand, &QAction::triggered, this, &AnalysisPanel::clickValueRequested);
 }
 
 void AnalysisPanel::showSeries(const SeriesStore& store, int selected, int listed,
@@ -147,10 +150,6 @@ void AnalysisPanel::showShots(const QList<group::Shot>& series, const QList<grou
         m_text->setText(text);
     if (m_rose)
         m_rose->showShots(series, face.scale());
-}
-
-QAbstractButton* AnalysisPanel::clickValueButton() const {
-    return m_clickValue;
 }
 
 bool AnalysisPanel::crossesShown() const {

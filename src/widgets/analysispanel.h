@@ -14,7 +14,7 @@
 
 #include <array>
 
-class QAbstractButton;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -60,8 +60,8 @@ public:
     // The figures of the displayed series, for the crosses on the target.
     const group::Figures& seriesFigures() const { return m_series; }
     bool crossesShown() const;
-    // "Klickwert …", for the window's menu.
-    QAbstractButton* clickValueButton() const;
+    // "Klickwert …", the command of the panel's button, for the window's menu.
+    QAction* clickValueCommand() const { return m_clickValueCommand; }
 
 signals:
     void crossesToggled(bool shown);
@@ -75,6 +75,7 @@ private:
     CallRose* m_rose = nullptr;
     QCheckBox* m_crosses = nullptr;
     QPushButton* m_clickValue = nullptr;
+    QAction* m_clickValueCommand = nullptr;
     group::Figures m_series;
 };
 

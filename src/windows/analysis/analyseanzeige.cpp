@@ -8,6 +8,7 @@
 
 #include "platform/userdialogs.h"
 #include "widgets/analysispanel.h"
+#include "widgets/command.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
@@ -15,6 +16,7 @@
 #include "windows/shared/windowmemory.h"
 #include "windows/shared/windowmenu.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -65,10 +67,9 @@ QString withLineFeeds(const QString& text) {
 
 AnalyseAnzeige::~AnalyseAnzeige() = default;
 
-AnalyseAnzeige::AnalyseAnzeige(Services& services, QWidget* returnTo,
-                               std::shared_ptr<GraphWindow> graph)
+AnalyseAnzeige::AnalyseAnzeige(Services& services, std::shared_ptr<GraphWindow> graph)
     : QWidget(nullptr), m_sheet(QLocale()), m_graph(std::move(graph)), m_services(services),
-      m_dialogs(services.dialogs), m_settings(services.settings), m_returnTo(returnTo) {
+      m_dialogs(services.dialogs), m_settings(services.settings) {
     setObjectName(QStringLiteral("AnalyseAnzeige"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
@@ -133,7 +134,7 @@ void AnalyseAnzeige::buildSizeBars() {
 }
 
 // "Drucken" (eight series a page) and "Schusszeit Analyse".
-void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QPushButton* print, QPushButton* timeAnalysis) {
+void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeAnalysis) {
     m_printJob = std::make_unique<SeriesPrintJob>(
         print::SeriesPageStyle::EightPerPage, m_services.printers, m_dialogs,
         SeriesPrintSource{[this](qint16 n) {
@@ -144,7 +145,7 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QPushButton* print, QPushButto
                           [this] {
                               return clickValue(m_settings, m_sheet.face().discipline());
                           }});
-    connect(print, &QPushButton::clicked, this,
+    connect(print, &QAction::triggered, this,
             [this] { m_printJob->openDialog(qint16(m_sheet.seriesCount()), this); });
 
     // The times of all loaded files follow one another; every series number
@@ -159,51 +160,51 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QPushButton* print, QPushButto
                                    entry);
         },
         this, m_graph);
-    connect(timeAnalysis, &QPushButton::clicked, this,
+    connect(timeAnalysis, &QAction::triggered, this,
             [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 }
 
 void AnalyseAnzeige::buildButtons() {
-    const auto addButton = [this](const QString& name, const QString& text) {
-        return m_panels->addButton(name, text);
+    // Each button and the command it stands for (widgets/command.h).
+    const auto addCommand = [this](const QString& name, const QString& caption,
+                                   const QString& menuCaption = {},
+                                   QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
+        return makeCommand(m_panels->addButton(name, caption), menuCaption, key);
     };
-    auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
-    auto* attach =
-        addButton(QStringLiteral("DateiAnschliessen"), QStringLiteral("Zusätzliche Datei laden"));
-    auto* fresh = addButton(QStringLiteral("Neu"), QStringLiteral("Neu"));
-    auto* all =
-        addButton(QStringLiteral("AlleSerienAnzeigen"), QStringLiteral("Alle Serien Anzeigen"));
-    auto* comments =
-        addButton(QStringLiteral("Kommentare_anzeigen"), QStringLiteral("Kommentare anzeigen"));
-    auto* back =
-        addButton(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"));
-    auto* timeAnalysis =
-        addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
-    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+    QAction* load =
+        addCommand(QStringLiteral("Laden"), QStringLiteral("Laden"), {}, QKeySequence::Open);
+    QAction* attach =
+        addCommand(QStringLiteral("DateiAnschliessen"), QStringLiteral("Zusätzliche Datei laden"));
+    QAction* fresh = addCommand(QStringLiteral("Neu"), QStringLiteral("Neu"));
+    QAction* all =
+        addCommand(QStringLiteral("AlleSerienAnzeigen"), QStringLiteral("Alle Serien Anzeigen"));
+    QAction* comments =
+        addCommand(QStringLiteral("Kommentare_anzeigen"), QStringLiteral("Kommentare anzeigen"));
+    QAction* back =
+        addCommand(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"),
+                   QStringLiteral("Abkommenseingabe"));
+    QAction* timeAnalysis =
+        addCommand(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
+    QAction* print =
+        addCommand(QStringLiteral("Drucken"), QStringLiteral("Drucken"), {}, QKeySequence::Print);
+    auto* showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
     buildPrintingAndTimeAnalysis(print, timeAnalysis);
 
-    connect(load, &QPushButton::clicked, this, &AnalyseAnzeige::Laden_Click);
-    connect(attach, &QPushButton::clicked, this, &AnalyseAnzeige::DateiAnschliessen_Click);
-    connect(fresh, &QPushButton::clicked, this, &AnalyseAnzeige::Neu_Click);
-    connect(all, &QPushButton::clicked, this, &AnalyseAnzeige::AlleSerienAnzeigen_Click);
-    connect(comments, &QPushButton::clicked, this, &AnalyseAnzeige::Kommentare_anzeigen_Click);
-    connect(back, &QPushButton::clicked, this, &AnalyseAnzeige::Schusseingabe_Click);
+    connect(load, &QAction::triggered, this, &AnalyseAnzeige::Laden_Click);
+    connect(attach, &QAction::triggered, this, &AnalyseAnzeige::DateiAnschliessen_Click);
+    connect(fresh, &QAction::triggered, this, &AnalyseAnzeige::Neu_Click);
+    connect(all, &QAction::triggered, this, &AnalyseAnzeige::AlleSerienAnzeigen_Click);
+    connect(comments, &QAction::triggered, this, &AnalyseAnzeige::Kommentare_anzeigen_Click);
+    connect(back, &QAction::triggered, this, &AnalyseAnzeige::Schusseingabe_Click);
+    connect(showDiary, &QAction::triggered, this, &AnalyseAnzeige::diaryRequested);
 
     WindowMenuPlan plan;
-    plan.file = {{QStringLiteral("Laden"), load, QKeySequence::Open},
-                 {QStringLiteral("Zusätzliche Datei laden"), attach},
-                 {QStringLiteral("Drucken"), print, QKeySequence::Print}};
-    plan.series = {{QStringLiteral("Neu"), fresh}};
-    plan.view = {
-        {QStringLiteral("Abkommenseingabe"), back},
-        {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel},
-        {QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()},
-        {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
-             emit diaryRequested();
-         }}};
-    // Beenden closes the program through the main window.
+    plan.file = {load, attach, print};
+    plan.series = {fresh};
+    plan.view = {back, makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel),
+                 m_analysisPanel->clickValueCommand(), showDiary};
     plan.quit = [this] {
-        closeProgram(m_returnTo ? m_returnTo : this);
+        emit quitRequested();
     };
     addWindowMenu(this, m_dialogs, plan);
 }
@@ -308,8 +309,7 @@ void AnalyseAnzeige::ScrollTrefferRadiusSerie_Change(int value) {
 
 void AnalyseAnzeige::Schusseingabe_Click() {
     hide();
-    if (m_returnTo)
-        m_returnTo->show();
+    emit left();
 }
 
 void AnalyseAnzeige::unload() {
@@ -319,8 +319,8 @@ void AnalyseAnzeige::unload() {
 }
 
 void AnalyseAnzeige::closeEvent(QCloseEvent* event) {
-    if (!m_unloading && m_returnTo)
-        m_returnTo->show();
+    if (!m_unloading)
+        emit left();
     event->accept();
 }
 

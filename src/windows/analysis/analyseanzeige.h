@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -31,10 +32,9 @@ struct Services;
 class AnalyseAnzeige final : public QWidget {
     Q_OBJECT
 public:
-    // `returnTo` is the window shown again when this one is left or closed.
-    // The graph window is shared with the main window's analysis when given.
-    AnalyseAnzeige(Services& services, QWidget* returnTo,
-                   std::shared_ptr<GraphWindow> graph = nullptr);
+    // The services and what they refer to outlive the window. The graph
+    // window is shared with the main window's analysis when given.
+    explicit AnalyseAnzeige(Services& services, std::shared_ptr<GraphWindow> graph = nullptr);
     ~AnalyseAnzeige() override;
 
     // Takes over the shooter's name from the window that opened this one.
@@ -47,6 +47,11 @@ public:
 signals:
     // "Trainingstagebuch" was chosen: the owner of the diary window shows it.
     void diaryRequested();
+    // The shooter left the window ("Abkommens- eingabe öffnen", or closed it
+    // without unload()): the owner shows the main window again.
+    void left();
+    // "Beenden": the owner ends the program through the main window.
+    void quitRequested();
 
 public:
     QString shooterName() const;
@@ -63,7 +68,7 @@ private:
     void buildControls();
     void buildSizeBars();
     void buildButtons();
-    void buildPrintingAndTimeAnalysis(QPushButton* print, QPushButton* timeAnalysis);
+    void buildPrintingAndTimeAnalysis(QAction* print, QAction* timeAnalysis);
     void refresh();
     void showAnalysis();
     void Klickwert_Click();
@@ -89,11 +94,10 @@ private:
     std::shared_ptr<GraphWindow> m_graph;
     std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
     std::unique_ptr<SeriesPrintJob> m_printJob;
+    // The services outlive the window; the dialogs and settings are two of them.
     Services& m_services;
     UserDialogs& m_dialogs;
-    // Kept apart from the services, which need not outlive the construction.
     Settings& m_settings;
-    QWidget* m_returnTo = nullptr;
     bool m_unloading = false;
 
     TargetView* m_view = nullptr;

@@ -4,6 +4,7 @@
 #include "widgets/analysispanel.h"
 #include "windows/shared/windowmemory.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -12,9 +13,8 @@
 
 namespace ankerblick {
 
-Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
-    : TargetWindow(m_entry, services, nullptr), m_entry(services.clock, QLocale()),
-      m_returnTo(returnTo) {
+Schusseingabe::Schusseingabe(Services& services)
+    : TargetWindow(m_entry, services, nullptr), m_entry(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Schusseingabe"));
     setAttribute(Qt::WA_QuitOnClose, false);
     buildControls(false);
@@ -26,18 +26,18 @@ Schusseingabe::Schusseingabe(Services& services, QWidget* returnTo)
     sidePanel()->addWidget(m_link);
     sidePanel()->addStretch();
 
-    auto* back = addButton(QStringLiteral("Abkommenseingabe_öffnen"),
-                           QStringLiteral("Abkommens- eingabe öffnen"));
+    QAction* back = addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
+                               QStringLiteral("Abkommens- eingabe öffnen"),
+                               QStringLiteral("Abkommenseingabe"));
     // Built by later work on this window; until then they do nothing.
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
-    connect(back, &QPushButton::clicked, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
+    connect(back, &QAction::triggered, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
     WindowMenuPlan plan = menuPlan();
-    plan.view.prepend({QStringLiteral("Abkommenseingabe"), back});
+    plan.view.prepend(back);
     addAnalysisMenu(plan);
-    // Beenden closes the program through the main window, which asks for unsaved series.
     plan.quit = [this] {
-        closeProgram(m_returnTo ? m_returnTo : this);
+        emit quitRequested();
     };
     addWindowMenu(this, m_dialogs, plan);
     Form_Load();
@@ -64,8 +64,7 @@ void Schusseingabe::SchuetzenName_Change() {
 
 void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
     hide();
-    if (m_returnTo)
-        m_returnTo->show();
+    emit left();
 }
 
 void Schusseingabe::unload() {
@@ -78,8 +77,8 @@ void Schusseingabe::closeEvent(QCloseEvent* event) {
     // Closed, the window keeps its series until the program ends.
     if (m_unloading)
         finishDiary();
-    if (!m_unloading && m_returnTo)
-        m_returnTo->show();
+    if (!m_unloading)
+        emit left();
     event->accept();
 }
 

@@ -14,8 +14,8 @@ class TargetLinkPanel;
 class Schusseingabe final : public TargetWindow {
     Q_OBJECT
 public:
-    // `returnTo` is the window shown again when this one is left or closed.
-    Schusseingabe(Services& services, QWidget* returnTo);
+    // The services and what they refer to outlive the window.
+    explicit Schusseingabe(Services& services);
 
     // Takes over the shooter's name from the window that opened this one.
     void NameSetzen(const QString& schuetze);
@@ -24,6 +24,14 @@ public:
 
     const EntrySheet& sheet() const { return m_entry; }
     TargetLinkPanel& targetLink() const { return *m_link; }
+
+signals:
+    // The shooter left the window ("Abkommens- eingabe öffnen", or closed it
+    // without unload()): the owner shows the main window again.
+    void left();
+    // "Beenden": the owner ends the program through the main window, which
+    // asks for the unsaved series.
+    void quitRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,7 +44,6 @@ private:
 
     EntrySheet m_entry;
     TargetLinkPanel* m_link = nullptr;
-    QWidget* m_returnTo = nullptr;
     bool m_unloading = false;
 };
 

@@ -1,25 +1,16 @@
 #include "form1.h"
 
-#include "features/diary/diarywindow.h"
-#include "features/printing/seriesprintjob.h"
-#include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/targetlink/targetlinkpanel.h"
-#include "features/timeanalysis/valuetimeanalysis.h"
-#include "model/seriesvalues.h"
-#include "platform/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
-#include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
-#include "windows/analysis/analyseanzeige.h"
-#include "windows/entry/schusseingabe.h"
 #include "windows/shared/windowmemory.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,12 +22,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <map>
-
 namespace ankerblick {
 
-Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
-    : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()), m_start(start) {
+Form1::Form1(Services& services, QWidget* parent)
+    : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Form1"));
     buildControls(true);
     buildOptions();
@@ -47,15 +36,19 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     m_comments = m_panels->addCommentBox();
     m_comments->hide();
 
-    auto* toggleComments =
-        addButton(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
-    auto* load = addButton(QStringLiteral("Laden"), QStringLiteral("Laden"));
-    auto* analysis = addButton(QStringLiteral("BtnAnalyseAnzeige"),
-                               QStringLiteral("Analyse und Anzeige öffnen"));
-    auto* shotEntry =
-        addButton(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"));
-    auto* print = addButton(QStringLiteral("Drucken"), QStringLiteral("Drucken"));
-    buildPrinting(print);
+    QAction* toggleComments =
+        addCommand(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
+    QAction* load =
+        addCommand(QStringLiteral("Laden"), QStringLiteral("Laden"), {}, QKeySequence::Open);
+    QAction* analysis =
+        addCommand(QStringLiteral("BtnAnalyseAnzeige"), QStringLiteral("Analyse und Anzeige öffnen"),
+                   QStringLiteral("Analyse und Anzeige"));
+    QAction* shotEntry =
+        addCommand(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"),
+                   QStringLiteral("Schusseingabe"));
+    QAction* print =
+        addCommand(QStringLiteral("Drucken"), QStringLiteral("Drucken"), {}, QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &Form1::printRequested);
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -66,69 +59,25 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
             Ringgenauigkeit_Click(id);
     });
     connect(m_name, &QLineEdit::textChanged, this, &Form1::SchuetzenName_Change);
-    connect(toggleComments, &QPushButton::clicked, this, &Form1::Kommentare_an_aus_Click);
-    connect(shotEntry, &QPushButton::clicked, this, &Form1::BtnSchusseingabe_Click);
-    connect(load, &QPushButton::clicked, this, &Form1::Laden_Click);
-    buildTimeAnalysis();
-    connect(analysis, &QPushButton::clicked, this, &Form1::BtnAnalyseAnzeige_Click);
+    connect(toggleComments, &QAction::triggered, this, &Form1::Kommentare_an_aus_Click);
+    connect(shotEntry, &QAction::triggered, this, &Form1::shotEntryRequested);
+    connect(load, &QAction::triggered, this, &Form1::Laden_Click);
+    connect(addCommand(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
+            &QAction::triggered, this, &Form1::timeAnalysisRequested);
+    connect(analysis, &QAction::triggered, this, &Form1::analysisRequested);
     WindowMenuPlan plan = menuPlan();
-    plan.file.prepend({QStringLiteral("Laden"), load, QKeySequence::Open});
-    plan.file.append({QStringLiteral("Drucken"), print, QKeySequence::Print});
-    plan.view.prepend({QStringLiteral("Analyse und Anzeige"), analysis});
-    plan.view.prepend({QStringLiteral("Schusseingabe"), shotEntry});
+    plan.file.prepend(load);
+    plan.file.append(print);
+    plan.view.prepend(analysis);
+    plan.view.prepend(shotEntry);
     addAnalysisMenu(plan);
     plan.quit = [this] {
         close();
     };
     addWindowMenu(this, m_dialogs, plan);
-    m_rhythmWindow =
-        std::make_unique<RhythmWindow>(m_services.tones, m_dialogs, m_services.settings);
-    connect(this, &TargetWindow::rhythmAidRequested, this, [this] { m_rhythmWindow->show(); });
-
-    connect(this, &TargetWindow::diaryRequested, this, &Form1::showDiary);
 
     Form_Load();
     keepPlace(this, m_services.settings);
-    if (m_nameDeclined)
-        return; // the program ends before it begins
-    if (const QString notice = m_services.diary.openingNotice(); !notice.isEmpty())
-        m_dialogs.messageBox(this, notice);
-    offerRecovery();
-    if (!m_start.file.isEmpty() && settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
-        openSeriesFile(m_start.file);
-}
-
-// "Drucken": four series a page, with the calls rated as the lists rate them.
-void Form1::buildPrinting(QPushButton* print) {
-    m_printJob = std::make_unique<SeriesPrintJob>(
-        print::SeriesPageStyle::FourPerPage, m_services.printers, m_dialogs,
-        SeriesPrintSource{[this](qint16 n) {
-                              return print::seriesPrintData(m_aim.store()[n], m_aim.face(),
-                                                            m_aim.locale(), &m_aim.ratingOptions());
-                          },
-                          [this] { return m_aim.face(); }, [this] { return shooterName(); },
-                          [this] {
-                              return clickValue(m_settings, m_aim.face().discipline());
-                          }});
-    connect(print, &QPushButton::clicked, this,
-            [this] { m_printJob->openDialog(qint16(m_aim.seriesList().size()), this); });
-}
-
-// "Schusszeit analyse" and the graph window it shares with the analysis window.
-void Form1::buildTimeAnalysis() {
-    m_graph = std::make_shared<GraphWindow>();
-    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
-        ValueTimeAnalysis::Variant::MainWindow, m_dialogs,
-        [this](bool handStopped) {
-            return handStopped ? m_aim.times().shotTimesText() : m_aim.times().shootingTimesText();
-        },
-        [this](int series, int entry) {
-            return listedShotValue(m_aim.store(), int(m_aim.seriesList().size()), m_aim.face(),
-                                   series, entry);
-        },
-        this, m_graph);
-    connect(addButton(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
-            &QPushButton::clicked, this, [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
 }
 
 // The electronic target: while it is polled the pointer enters the calls and
@@ -193,32 +142,17 @@ void Form1::buildRatingFrame() {
 
 Form1::~Form1() = default;
 
+// The shooter's name comes later, from the prompt the application shows.
 void Form1::Form_Load() {
-    const std::optional<QString> asked = askName();
-    m_nameDeclined = !asked;
-    const QString name = asked.value_or(QString());
-    if (asked)
-        m_services.settings.setLastShooter(name.trimmed());
-    m_name->setText(name);
     SchuetzenName_Change();
-
     m_aim.load();
     chooseKeptOptions();
     refresh();
 }
 
-std::optional<QString> Form1::askName() {
-    if (!m_start.name.isEmpty())
-        return m_start.name;
-    // The last shooter's name is offered; leaving the prompt ends the program.
-    const QString last = m_services.settings.lastShooter();
-    std::optional<QString> name =
-        m_dialogs.inputBox(this, QStringLiteral("Bitte Name eingeben:"), QString(), last);
-    while (name && name->trimmed().isEmpty())
-        name = m_dialogs.inputBox(this,
-                                  QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
-                                  QString(), last);
-    return name;
+void Form1::NameSetzen(const QString& schuetze) {
+    m_name->setText(schuetze);
+    SchuetzenName_Change();
 }
 
 void Form1::chooseKeptOptions() {
@@ -250,32 +184,6 @@ void Form1::Ringgenauigkeit_Click(int index) {
 
 void Form1::Kommentare_an_aus_Click() {
     m_comments->setVisible(!m_comments->isVisible());
-}
-
-Schusseingabe& Form1::shotEntry() {
-    if (!m_shotEntry) {
-        m_shotEntry = std::make_unique<Schusseingabe>(m_services, this);
-        connect(m_shotEntry.get(), &TargetWindow::rhythmAidRequested, this,
-                [this] { m_rhythmWindow->show(); });
-        connect(m_shotEntry.get(), &TargetWindow::diaryRequested, this, &Form1::showDiary);
-    }
-    return *m_shotEntry;
-}
-
-void Form1::BtnSchusseingabe_Click() {
-    shotEntry().show();
-    m_shotEntry->NameSetzen(m_name->text());
-    hide();
-}
-
-void Form1::BtnAnalyseAnzeige_Click() {
-    if (!m_analysis) {
-        m_analysis = std::make_unique<AnalyseAnzeige>(m_services, this, m_graph);
-        connect(m_analysis.get(), &AnalyseAnzeige::diaryRequested, this, &Form1::showDiary);
-    }
-    m_analysis->show();
-    m_analysis->NameSetzen(m_name->text());
-    hide();
 }
 
 void Form1::Laden_Click() {
@@ -314,105 +222,6 @@ void Form1::paintMarks(QPainter& painter) {
     ankerblick::paintMarks(painter, m_aim.hits());
     paintLines(painter, m_aim.lines(), QColor(0, 200, 0));
     paintGroupCrosses(painter);
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-    // Hits the target reported are entered before anything is settled.
-    m_link->stopPolling();
-    // Closing the start-up window ends the program: the other windows go with it,
-    // once the series entered in this window and the shot-entry window are settled.
-    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")) ||
-        (m_shotEntry && !m_shotEntry->settleUnsavedSeries(
-                            QStringLiteral("Änderungen in der Schusseingabe speichern?")))) {
-        event->ignore();
-        return;
-    }
-    finishDiary();
-    if (m_diaryWindow)
-        m_diaryWindow->close();
-    if (m_analysis)
-        m_analysis->unload();
-    if (m_shotEntry)
-        m_shotEntry->unload();
-    m_rhythmWindow->unload();
-    m_timeAnalysis->unloadGraphWindow();
-    m_link->shutdown();
-    event->accept();
-}
-
-// "Trainingstagebuch": one window for the program, shown from every window.
-void Form1::showDiary() {
-    if (!m_diaryWindow) {
-        m_diaryWindow =
-            std::make_unique<DiaryWindow>(m_services.diary, m_dialogs, m_services.printers);
-        m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
-        connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
-                &Form1::openTrainingInAnalysis);
-    } else {
-        // A new window has just read the diary; one shown before reads it again.
-        m_diaryWindow->refresh();
-    }
-    m_diaryWindow->show();
-    m_diaryWindow->raise();
-    m_diaryWindow->activateWindow();
-}
-
-void Form1::openTrainingInAnalysis(qint64 training) {
-    const std::optional<diary::Training> t = m_services.diary.training(training);
-    if (!t)
-        return;
-    BtnAnalyseAnzeige_Click();
-    m_analysis->NameSetzen(t->shooter);
-    m_analysis->showSeries(diary::windowContent(*t, m_services.diary.seriesOf(training)),
-                           t->discipline);
-}
-
-// A training the program could not end (it was killed or crashed) comes
-// back into the window it came from, when the shooter wants it.
-void Form1::offerRecovery() {
-    const QList<diary::Training> open = m_services.diary.unfinishedTrainings();
-    if (open.isEmpty())
-        return;
-    const bool restore = m_dialogs.yesNo(
-        this, QStringLiteral("Die letzte Sitzung wurde nicht beendet. Wiederherstellen?"));
-    // The newest training of each window comes back; the others end.
-    std::map<QString, diary::Training> newest;
-    for (const diary::Training& t : open) {
-        const auto kept = newest.find(t.window);
-        if (kept == newest.end() || t.start >= kept->second.start)
-            newest[t.window] = t;
-    }
-    int heldHits = 0;
-    for (const diary::Training& t : open) {
-        const bool entry = t.window == QStringLiteral("Schusseingabe");
-        if (!restore || newest[t.window].id != t.id || (!entry && t.window != objectName())) {
-            endTraining(t);
-            continue;
-        }
-        TargetWindow& window = entry ? static_cast<TargetWindow&>(shotEntry()) : *this;
-        heldHits += window.restoreTraining(t, m_services.diary.seriesOf(t.id));
-        m_shotEntryRestored = m_shotEntryRestored || entry;
-        if (!t.shooter.isEmpty())
-            m_name->setText(t.shooter);
-    }
-    if (heldHits > 0)
-        m_dialogs.messageBox(this, heldHitsText(heldHits));
-}
-
-void Form1::showFirstWindow() {
-    if (m_shotEntryRestored)
-        BtnSchusseingabe_Click();
-    else
-        show();
-}
-
-// Ends a training that is not restored, at the time of its last series.
-void Form1::endTraining(diary::Training training) {
-    QDateTime last = training.start;
-    for (const diary::Series& s : m_services.diary.seriesOf(training.id))
-        last = std::max(last, s.time);
-    training.end = last;
-    m_services.diary.updateTraining(training);
 }
 
 } // namespace ankerblick

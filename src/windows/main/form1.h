@@ -1,13 +1,11 @@
 #pragma once
 
-// The start-up window: the shooter enters call and hit of every shot on the
-// target and sees each shot scored and its call rated.
+// The main window: the shooter enters call and hit of every shot on the
+// target and sees each shot scored and its call rated. The other windows and
+// tools it opens are the application's; the window asks for them by signals.
 
 #include "sheets/aimsheet.h"
-#include "sheets/commandline.h"
 #include "windows/shared/targetwindow.h"
-
-#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -17,70 +15,51 @@ class QPushButton;
 
 namespace ankerblick {
 
-class AnalyseAnzeige;
-class DiaryWindow;
-class GraphWindow;
-class RhythmWindow;
-class SeriesPrintJob;
 class TargetLinkPanel;
-class ValueTimeAnalysis;
-class Schusseingabe;
 
 class Form1 final : public TargetWindow {
     Q_OBJECT
 public:
-    // `start`: what the command line asked for: the shooter's name, a
-    // series file to open.
-    explicit Form1(Services& services, const StartOptions& start = {}, QWidget* parent = nullptr);
+    // The services and what they refer to outlive the window.
+    explicit Form1(Services& services, QWidget* parent = nullptr);
     ~Form1() override;
 
     const AimSheet& sheet() const { return m_aim; }
-    // The shot-entry window, once it was opened.
-    Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
-    // The analysis window, once it was opened.
-    AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
     TargetLinkPanel& targetLink() const { return *m_link; }
-    // The shooter left the name prompt without a name: the program ends.
-    bool nameDeclined() const { return m_nameDeclined; }
-    // Shows the window the shooter works in: the shot-entry window when a
-    // training of it was restored, this window otherwise.
-    void showFirstWindow();
+    // Takes over the shooter's name (the prompt's answer, a restored training's).
+    void NameSetzen(const QString& schuetze);
+    // Opens a series file as "Laden" does once the unsaved series are settled.
+    void openSeriesFile(const QString& path);
+
+signals:
+    // "Schusseingabe öffnen" and "Analyse und Anzeige öffnen": the owner of
+    // those windows shows them in place of this one.
+    void shotEntryRequested();
+    void analysisRequested();
+    // "Drucken" and "Schusszeit analyse": the owner of the print job and of
+    // the value/time analysis of this window's series runs them.
+    void printRequested();
+    void timeAnalysisRequested();
 
 protected:
     void showSheet() override;
     void paintMarks(QPainter& painter) override;
     const RatingOptions* ratingOptions() const override { return &m_aim.ratingOptions(); }
-    void closeEvent(QCloseEvent* event) override;
     SeriesFileStyle fileStyle() const override { return SeriesFileStyle::MainWindow; }
 
 private:
     void buildOptions();
-    void buildPrinting(QPushButton* print);
-    void buildTimeAnalysis();
     void buildRatingFrame();
     void buildTargetLink();
     void Form_Load();
-    std::optional<QString> askName();
     void chooseKeptOptions();
-    void openSeriesFile(const QString& path);
     void Sektoren_Click(int index);
     void Ringgenauigkeit_Click(int index);
     void SchuetzenName_Change();
     void Kommentare_an_aus_Click();
-    void BtnSchusseingabe_Click();
     void Laden_Click();
-    void BtnAnalyseAnzeige_Click();
-    // The shot-entry window, made when first needed.
-    Schusseingabe& shotEntry();
-    void showDiary();
-    void openTrainingInAnalysis(qint64 training);
-    void offerRecovery();
-    void endTraining(diary::Training training);
 
     AimSheet m_aim;
-    StartOptions m_start;
-    bool m_nameDeclined = false;
-    bool m_shotEntryRestored = false;
     QButtonGroup* m_sectors = nullptr;
     QButtonGroup* m_ringAccuracy = nullptr;
     QListWidget* m_scoreList = nullptr;
@@ -90,15 +69,6 @@ private:
     QPlainTextEdit* m_comments = nullptr;
     TargetLinkPanel* m_link = nullptr;
     QCheckBox* m_revealAfterSeries = nullptr;
-    std::unique_ptr<Schusseingabe> m_shotEntry;
-    std::unique_ptr<AnalyseAnzeige> m_analysis;
-    std::unique_ptr<DiaryWindow> m_diaryWindow;
-    // The one graph window, shared with the analysis window's analysis.
-    std::shared_ptr<GraphWindow> m_graph;
-    std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
-    std::unique_ptr<SeriesPrintJob> m_printJob;
-    // The program's rhythm window, shown for this window and the shot-entry window.
-    std::unique_ptr<RhythmWindow> m_rhythmWindow;
 };
 
 } // namespace ankerblick

@@ -6,10 +6,12 @@
 #include "platform/userdialogs.h"
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
+#include "widgets/command.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QDate>
 #include <QEvent>
@@ -84,30 +86,43 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
 }
 
 void TargetWindow::buildButtons() {
-    m_nextSeries = addButton(QStringLiteral("WeitereSerie"), QStringLiteral("Weitere Serie"));
-    m_undo = addButton(QStringLiteral("Undo"), QStringLiteral("Rückgängig"));
-    m_new = addButton(QStringLiteral("Neu"), QStringLiteral("Neu"));
-    m_recompute = addButton(QStringLiteral("NeuBerechnen"), QStringLiteral("Neu Berechnen"));
+    m_nextSeriesButton =
+        addButton(QStringLiteral("WeitereSerie"), QStringLiteral("Weitere Serie"));
+    m_nextSeries = makeCommand(m_nextSeriesButton);
+    m_undo = addCommand(QStringLiteral("Undo"), QStringLiteral("Rückgängig"), {},
+                        QKeySequence::Undo);
+    m_new = addCommand(QStringLiteral("Neu"), QStringLiteral("Neu"));
+    m_recompute = addCommand(QStringLiteral("NeuBerechnen"), QStringLiteral("Neu Berechnen"));
     m_whiteShots =
-        addButton(QStringLiteral("WeisseSchüsse"), QStringLiteral("Schüsse weiß An/Aus"));
-    m_comment = addButton(QStringLiteral("Kommentar"), QStringLiteral("Kommentar"));
-    m_start = addButton(QStringLiteral("StartBtn"), QStringLiteral("Start"));
-    m_stop = addButton(QStringLiteral("StopBtn"), QStringLiteral("Stop"));
+        addCommand(QStringLiteral("WeisseSchüsse"), QStringLiteral("Schüsse weiß An/Aus"));
+    m_comment = addCommand(QStringLiteral("Kommentar"), QStringLiteral("Kommentar"));
+    m_startButton = addButton(QStringLiteral("StartBtn"), QStringLiteral("Start"));
+    m_start = makeCommand(m_startButton);
+    m_stopButton = addButton(QStringLiteral("StopBtn"), QStringLiteral("Stop"));
+    m_stop = makeCommand(m_stopButton);
     m_stop->setEnabled(false);
-    m_save = addButton(QStringLiteral("Speichern"), QStringLiteral("Speichern"));
-    m_rhythm = addButton(QStringLiteral("RhythmusTrainingshilfe"),
-                         QStringLiteral("Rhythmus Trainingshilfe"));
+    m_save = addCommand(QStringLiteral("Speichern"), QStringLiteral("Speichern"), {},
+                        QKeySequence::Save);
+    m_rhythm = addCommand(QStringLiteral("RhythmusTrainingshilfe"),
+                          QStringLiteral("Rhythmus Trainingshilfe"));
+    m_showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
 
-    connect(m_nextSeries, &QPushButton::clicked, this, &TargetWindow::WeitereSerie_Click);
-    connect(m_undo, &QPushButton::clicked, this, &TargetWindow::Undo_Click);
-    connect(m_new, &QPushButton::clicked, this, &TargetWindow::Neu_Click);
-    connect(m_recompute, &QPushButton::clicked, this, &TargetWindow::NeuBerechnen_Click);
-    connect(m_whiteShots, &QPushButton::clicked, this, &TargetWindow::WeisseSchuesse_Click);
-    connect(m_comment, &QPushButton::clicked, this, &TargetWindow::Kommentar_Click);
-    connect(m_start, &QPushButton::clicked, this, &TargetWindow::StartBtn_Click);
-    connect(m_stop, &QPushButton::clicked, this, &TargetWindow::StopBtn_Click);
-    connect(m_save, &QPushButton::clicked, this, &TargetWindow::Speichern_Click);
-    connect(m_rhythm, &QPushButton::clicked, this, &TargetWindow::RhythmusTrainingshilfe_Click);
+    connect(m_nextSeries, &QAction::triggered, this, &TargetWindow::WeitereSerie_Click);
+    connect(m_undo, &QAction::triggered, this, &TargetWindow::Undo_Click);
+    connect(m_new, &QAction::triggered, this, &TargetWindow::Neu_Click);
+    connect(m_recompute, &QAction::triggered, this, &TargetWindow::NeuBerechnen_Click);
+    connect(m_whiteShots, &QAction::triggered, this, &TargetWindow::WeisseSchuesse_Click);
+    connect(m_comment, &QAction::triggered, this, &TargetWindow::Kommentar_Click);
+    connect(m_start, &QAction::triggered, this, &TargetWindow::StartBtn_Click);
+    connect(m_stop, &QAction::triggered, this, &TargetWindow::StopBtn_Click);
+    connect(m_save, &QAction::triggered, this, &TargetWindow::Speichern_Click);
+    connect(m_rhythm, &QAction::triggered, this, &TargetWindow::RhythmusTrainingshilfe_Click);
+    connect(m_showDiary, &QAction::triggered, this, &TargetWindow::diaryRequested);
+}
+
+QAction* TargetWindow::addCommand(const QString& name, const QString& caption,
+                                  const QString& menuCaption, QKeySequence::StandardKey key) {
+    return makeCommand(addButton(name, caption), menuCaption, key);
 }
 
 void TargetWindow::buildAnalysisPanel() {
@@ -118,9 +133,8 @@ void TargetWindow::buildAnalysisPanel() {
 }
 
 void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
-    plan.view.append(
-        {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel});
-    plan.view.append({QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()});
+    plan.view.append(makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel));
+    plan.view.append(m_analysisPanel->clickValueCommand());
 }
 
 void TargetWindow::Klickwert_Click() {
@@ -208,7 +222,7 @@ void TargetWindow::Kommentar_Click() {
 void TargetWindow::StartBtn_Click() {
     m_start->setEnabled(false);
     m_stop->setEnabled(true);
-    m_stop->setFocus();
+    m_stopButton->setFocus();
     m_sheet.startStopwatch();
 }
 
@@ -216,8 +230,8 @@ void TargetWindow::StopBtn_Click() {
     const QString caption = m_sheet.stopStopwatch();
     m_start->setEnabled(true);
     m_stop->setEnabled(false);
-    m_stop->setText(caption);
-    m_start->setFocus();
+    m_stop->setIconText(caption);
+    m_startButton->setFocus();
 }
 
 void TargetWindow::Speichern_Click() {
@@ -254,16 +268,9 @@ bool TargetWindow::settleUnsavedSeries(const QString& question) {
 
 WindowMenuPlan TargetWindow::menuPlan() {
     WindowMenuPlan plan;
-    plan.file = {{QStringLiteral("Speichern"), m_save, QKeySequence::Save}};
-    plan.series = {{QStringLiteral("Weitere Serie"), m_nextSeries},
-                   {QStringLiteral("Rückgängig"), m_undo, QKeySequence::Undo},
-                   {QStringLiteral("Neu"), m_new},
-                   {QStringLiteral("Neu Berechnen"), m_recompute}};
-    plan.view = {
-        {QStringLiteral("Rhythmus Trainingshilfe"), m_rhythm},
-        {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
-             emit diaryRequested();
-         }}};
+    plan.file = {m_save};
+    plan.series = {m_nextSeries, m_undo, m_new, m_recompute};
+    plan.view = {m_rhythm, m_showDiary};
     return plan;
 }
 
@@ -316,7 +323,7 @@ void TargetWindow::refresh() {
 
 void TargetWindow::showSheet() {
     m_panels->show(seriesFigures(m_sheet));
-    setSignalColour(m_nextSeries, m_sheet.nextSeriesSignal());
+    setSignalColour(m_nextSeriesButton, m_sheet.nextSeriesSignal());
     m_undo->setEnabled(m_sheet.undoEnabled());
     m_recompute->setEnabled(m_sheet.recomputeEnabled());
     showAnalysis();

@@ -13,10 +13,12 @@
 #include "windows/shared/targetpanels.h"
 #include "windows/shared/windowmenu.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <memory>
 
+class QAction;
 class QButtonGroup;
 class QHBoxLayout;
 class QLineEdit;
@@ -72,6 +74,11 @@ protected:
     QPushButton* addButton(const QString& name, const QString& caption) {
         return m_panels->addButton(name, caption);
     }
+    // A button and the command it stands for (widgets/command.h), named
+    // `menuCaption` in the menu when that differs from the caption.
+    QAction* addCommand(const QString& name, const QString& caption,
+                        const QString& menuCaption = {},
+                        QKeySequence::StandardKey key = QKeySequence::UnknownKey);
     // Brings the controls in line with the sheet after every event, and the
     // diary in line with the series.
     void refresh();
@@ -98,7 +105,7 @@ protected:
     virtual SeriesFileStyle fileStyle() const = 0;
     // "Speichern": asks for a file and writes the series; false when nothing was written.
     bool saveSeries();
-    // The menu entries of the shared buttons; the window adds its own.
+    // The menu entries of the shared commands; the window adds its own.
     WindowMenuPlan menuPlan();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,9 +127,9 @@ protected:
     void RhythmusTrainingshilfe_Click();
 
     TargetSheet& m_sheet;
+    // The services outlive the window; dialogs, settings and diary are three of them.
     Services& m_services;
     UserDialogs& m_dialogs;
-    // Kept apart from the services, which need not outlive the construction.
     Settings& m_settings;
     Diary& m_diary;
 
@@ -131,16 +138,22 @@ protected:
     AnalysisPanel* m_analysisPanel = nullptr;
     QLineEdit* m_name = nullptr;
     QButtonGroup* m_discipline = nullptr;
-    QPushButton* m_nextSeries = nullptr;
-    QPushButton* m_undo = nullptr;
-    QPushButton* m_new = nullptr;
-    QPushButton* m_recompute = nullptr;
-    QPushButton* m_whiteShots = nullptr;
-    QPushButton* m_comment = nullptr;
-    QPushButton* m_start = nullptr;
-    QPushButton* m_stop = nullptr;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_rhythm = nullptr;
+    // The shared commands; each button follows its command.
+    QAction* m_nextSeries = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_new = nullptr;
+    QAction* m_recompute = nullptr;
+    QAction* m_whiteShots = nullptr;
+    QAction* m_comment = nullptr;
+    QAction* m_start = nullptr;
+    QAction* m_stop = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_rhythm = nullptr;
+    QAction* m_showDiary = nullptr; // "Trainingstagebuch", in the menu only
+    // The buttons the window colours or gives the focus.
+    QPushButton* m_nextSeriesButton = nullptr;
+    QPushButton* m_startButton = nullptr;
+    QPushButton* m_stopButton = nullptr;
 
 private:
     std::unique_ptr<DiaryRecorder> m_recorder;

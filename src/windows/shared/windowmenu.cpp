@@ -2,7 +2,6 @@
 
 #include "platform/userdialogs.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
@@ -15,36 +14,25 @@ namespace ankerblick {
 
 namespace {
 
-void addShowEntry(QMenu* menu, const MenuEntry& entry) {
-    QAction* action = menu->addAction(entry.caption);
+void addEntries(QMenu* menu, const QList<QAction*>& entries) {
+    for (QAction* action : entries)
+        menu->addAction(action);
+}
+
+} // namespace
+
+QAction* makeShowCommand(const QString& caption, QWidget* part) {
+    auto* action = new QAction(caption, part);
     action->setCheckable(true);
-    action->setChecked(!entry.part->isHidden());
-    QWidget* part = entry.part;
+    action->setChecked(!part->isHidden());
     QObject::connect(action, &QAction::toggled, part, [part](bool shown) {
         part->setVisible(shown);
         // The layouts between the part and the window settle first.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         part->window()->adjustSize();
     });
+    return action;
 }
-
-void addEntries(QMenu* menu, const QList<MenuEntry>& entries) {
-    for (const MenuEntry& entry : entries) {
-        if (entry.part) {
-            addShowEntry(menu, entry);
-            continue;
-        }
-        QAction* action = menu->addAction(entry.caption);
-        if (entry.key != QKeySequence::UnknownKey)
-            action->setShortcut(entry.key);
-        if (entry.run)
-            QObject::connect(action, &QAction::triggered, menu, entry.run);
-        else
-            QObject::connect(action, &QAction::triggered, entry.button, &QAbstractButton::click);
-    }
-}
-
-} // namespace
 
 void closeProgram(QWidget* mainWindow) {
     // A hidden main window does not end the program by closing.

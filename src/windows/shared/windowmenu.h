@@ -1,16 +1,16 @@
 #pragma once
 
 // The menu bar of the three target windows: Datei, Serie, Ansicht and Hilfe.
-// Most entries stand for a button of the window and click it, so menu,
-// shortcut and button do the same; each window names the entries it has.
+// Most entries are the commands of the window's buttons (widgets/command.h):
+// menu entry, shortcut and button are one action, so they do the same and
+// are enabled together; each window names the entries it has.
 
-#include <QKeySequence>
 #include <QList>
 #include <QString>
 
 #include <functional>
 
-class QAbstractButton;
+class QAction;
 class QMenuBar;
 class QWidget;
 
@@ -18,24 +18,17 @@ namespace ankerblick {
 
 class UserDialogs;
 
-struct MenuEntry {
-    QString caption;
-    QAbstractButton* button = nullptr;
-    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
-    // Instead of a button: a part of the window the entry shows and hides
-    // (checked while it is shown); the window fits itself to it again.
-    QWidget* part = nullptr;
-    // Instead of a button: what the entry does (a window of its own).
-    std::function<void()> run{};
-};
-
 struct WindowMenuPlan {
-    QList<MenuEntry> file; // Beenden follows them
-    QList<MenuEntry> series;
-    QList<MenuEntry> view;
+    QList<QAction*> file; // Beenden follows them
+    QList<QAction*> series;
+    QList<QAction*> view;
     // Beenden: closes the program as closing the main window does.
     std::function<void()> quit;
 };
+
+// An entry that shows and hides a part of the window (checked while it is
+// shown), owned by the part; the window fits itself to it again.
+QAction* makeShowCommand(const QString& caption, QWidget* part);
 
 // Builds the menu bar into the window's top-level layout.
 QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuPlan& plan);

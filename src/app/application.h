@@ -1,0 +1,92 @@
+#pragma once
+
+// The program: the main window and the windows and tools it opens, the
+// start (name prompt, the diary's notice, the recovery of an unfinished
+// training, the series file of the command line) and the end (closing the
+// main window settles the series and takes the other windows with it). The
+// windows ask for one another by signals; the application answers them.
+
+#include "model/diaryrecords.h"
+#include "sheets/commandline.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace ankerblick {
+
+class AnalyseAnzeige;
+class DiaryWindow;
+class Form1;
+class GraphWindow;
+class RhythmWindow;
+class Schusseingabe;
+class SeriesPrintJob;
+class ValueTimeAnalysis;
+struct Services;
+
+class Application final : public QObject {
+    Q_OBJECT
+public:
+    // Builds the main window; nothing is shown and nothing asked yet. The
+    // services and what they refer to outlive the application.
+    explicit Application(Services& services, const StartOptions& start = {});
+    ~Application() override;
+
+    // Before the first window is shown: asks for the shooter's name, shows
+    // the diary's notice, offers to restore an unfinished training and opens
+    // the command line's series file. False when the shooter left the name
+    // prompt: the program ends before it begins.
+    bool begin();
+    // Shows the window the shooter works in: the shot-entry window when a
+    // training of it was restored, the main window otherwise.
+    void showFirstWindow();
+    // The program's run: begin(), the first window, the event loop; the exit status.
+    int start();
+
+    Form1& mainWindow() const { return *m_form; }
+    // The shot-entry window, once it was opened.
+    Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
+    // The analysis window, once it was opened.
+    AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
+
+protected:
+    // Closing the main window ends the program.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::optional<QString> askName();
+    void offerRecovery();
+    void endTraining(diary::Training training);
+    // The shot-entry window, made when first needed.
+    Schusseingabe& shotEntry();
+    void showShotEntry();
+    void showAnalysis();
+    // "Trainingstagebuch": one window for the program, shown from every window.
+    void showDiary();
+    void openTrainingInAnalysis(qint64 training);
+    void showRhythmAid();
+    void printMainWindow();
+    bool mayEnd();
+    void end();
+
+    Services& m_services;
+    StartOptions m_start;
+    bool m_shotEntryRestored = false;
+    // The one graph window, shared by the main window's and the analysis
+    // window's value/time analysis.
+    std::shared_ptr<GraphWindow> m_graph;
+    std::unique_ptr<Form1> m_form;
+    // The main window's value/time analysis and print job.
+    std::unique_ptr<ValueTimeAnalysis> m_timeAnalysis;
+    std::unique_ptr<SeriesPrintJob> m_printJob;
+    // The rhythm window, shown for the main window and the shot-entry window.
+    std::unique_ptr<RhythmWindow> m_rhythmWindow;
+    std::unique_ptr<Schusseingabe> m_shotEntry;
+    std::unique_ptr<AnalyseAnzeige> m_analysis;
+    std::unique_ptr<DiaryWindow> m_diaryWindow;
+};
+
+} // namespace ankerblick
