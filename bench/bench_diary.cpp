@@ -10,6 +10,7 @@
 // Writes one tab-separated row per figure (figure, ours, limit, ratio, goal,
 // verdict) to FILE, as ankerblick_bench does.
 
+#include "platform/serialport.h"
 #include "benchdata.h"
 #include "benchreport.h"
 #include "benchservices.h"
@@ -227,7 +228,7 @@ void clickAt(QWidget* surface, QPoint at) {
 
 void shootInto(benchmark::State& state, Diary& diary) {
     bench::BenchServices base;
-    Services services{base.dialogs, base.clock, base.tones, base.printers, base.settings, diary};
+    Services services{base.dialogs, base.clock, base.tones, base.printers, base.settings, diary, {}, makeQtSerialPort};
     Application program(services, StartOptions{QStringLiteral("Bench"), {}, {}});
     program.begin();
     Form1& form = program.mainWindow();

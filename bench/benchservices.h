@@ -4,10 +4,12 @@
 // a queue (so no modal dialog waits for a user), the real clock and printers,
 // and tones that pass in silence.
 
+#include "support/memorysettings.h"
+#include "platform/serialport.h"
 #include "platform/clock.h"
-#include "platform/memorydiary.h"
+#include "support/memorydiary.h"
 #include "platform/printers.h"
-#include "platform/services.h"
+#include "services/services.h"
 #include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
@@ -50,7 +52,7 @@ struct BenchServices {
     QtPrinterService printers;
     MemorySettings settings;
     MemoryDiary diary;
-    Services services{dialogs, clock, tones, printers, settings, diary};
+    Services services{dialogs, clock, tones, printers, settings, diary, {}, makeQtSerialPort};
 };
 
 } // namespace ankerblick::bench

@@ -1,6 +1,6 @@
 #include "features/diary/diaryimport.h"
 #include "files/seriesfile.h"
-#include "platform/memorydiary.h"
+#include "support/memorydiary.h"
 #include "platform/sqlitediary.h"
 #include "support/fulldisk.h"
 

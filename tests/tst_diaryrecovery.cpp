@@ -3,6 +3,8 @@
 // test runs itself as a child that shoots into the main window with the
 // diary in a temporary folder, kills it mid-series and starts again.
 
+#include "support/memorysettings.h"
+#include "platform/serialport.h"
 #include "platform/sqlitediary.h"
 #include "support/fulldisk.h"
 #include "support/program.h"
@@ -75,7 +77,7 @@ int shootAndWait(int argc, char** argv) {
     MemorySettings settings;
     SqliteDiary diary(QString::fromLocal8Bit(argv[2]));
     const QString port = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-    Services services{dialogs, clock, tones, printers, settings, diary, {port}};
+    Services services{dialogs, clock, tones, printers, settings, diary, {port}, makeQtSerialPort};
     const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
     Form1& form = program->mainWindow();
     form.show();
@@ -122,7 +124,7 @@ private slots:
         if (failure == u"disk"_s)
             database.emplace(folder.filePath(u"tagebuch.sqlite"_s));
         Diary& diary = database ? static_cast<Diary&>(*database) : m_diary;
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary};
+        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary, {}, makeQtSerialPort};
         const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
         Form1& form = program->mainWindow();
         std::unique_ptr<Schusseingabe> entry;
@@ -286,7 +288,7 @@ private slots:
         QCOMPARE(open.first().heldHits.size(), held);
 
         m_dialogs.yesNoAnswers = {restore};
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary};
+        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary, {}, makeQtSerialPort};
         const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
         Form1& form = program->mainWindow();
         form.show();

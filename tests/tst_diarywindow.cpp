@@ -1,6 +1,6 @@
 #include "features/diary/diarywindow.h"
 #include "model/targetface.h"
-#include "platform/memorydiary.h"
+#include "support/memorydiary.h"
 #include "sheets/diaryexport.h"
 #include "support/pdfprinters.h"
 #include "support/scripteddialogs.h"

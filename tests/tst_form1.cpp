@@ -1,6 +1,7 @@
 // The main window driven as a shooter drives it: real mouse events on the
 // drawing surface, scripted answers to the dialogs.
 
+#include "platform/serialport.h"
 #include "features/printing/druckdialog.h"
 #include "features/timeanalysis/ausgabeform.h"
 #include "support/program.h"
@@ -137,7 +138,7 @@ private slots:
             QtSettings settings;
             ScriptedDialogs dialogs;
             dialogs.inputs = {QStringLiteral("Anna Berg")};
-            Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
+            Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary, {}, makeQtSerialPort};
             m_app = beginProgram(services);
             m_form = &m_app->mainWindow();
             m_form->show();
@@ -154,7 +155,7 @@ private slots:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Anna Berg")};
-        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
+        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary, {}, makeQtSerialPort};
         const auto program = beginProgram(services);
         const Form1& form = program->mainWindow();
         QCOMPARE(dialogs.asked.size(), 1);
@@ -196,7 +197,7 @@ private slots:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Max")};
-        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary};
+        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary, {}, makeQtSerialPort};
         const auto program = beginProgram(services);
         Form1& form = program->mainWindow();
         form.show();
@@ -291,7 +292,7 @@ private slots:
         open.window = QStringLiteral("Form1");
         open.start = QDateTime::currentDateTime();
         m_diary.beginTraining(open);
-        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
+        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary, {}, makeQtSerialPort};
         Application program(services);
         const bool began = program.begin();
         const Form1& form = program.mainWindow();

@@ -4,6 +4,7 @@
 // ends with a German message at most, what was read kept, nothing else
 // changed, no hang and bounded memory.
 
+#include "platform/serialport.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "files/seriesfile.h"
 #include "sheets/targetrecord.h"
@@ -473,7 +474,7 @@ private slots:
         m_dialogs = ScriptedDialogs();
         Pty pty;
         Services services{m_dialogs,  m_clock, m_tones,     m_printers,
-                          m_settings, m_diary, {pty.path()}};
+                          m_settings, m_diary, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -506,7 +507,7 @@ private slots:
         m_dialogs = ScriptedDialogs();
         Pty pty;
         Services services{m_dialogs,  m_clock, m_tones,     m_printers,
-                          m_settings, m_diary, {pty.path()}};
+                          m_settings, m_diary, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

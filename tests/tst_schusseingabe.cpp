@@ -1,5 +1,6 @@
 // The shot-entry window driven as a shooter drives it.
 
+#include "platform/serialport.h"
 #include "support/program.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
@@ -336,7 +337,7 @@ private slots:
     void windowsTakeTurns() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
-        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
+        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary, {}, makeQtSerialPort};
         const auto program = beginProgram(services);
         Form1& form = program->mainWindow();
         form.show();

@@ -3,7 +3,7 @@
 #include "platform/clock.h"
 #include "platform/printers.h"
 #include "platform/serialport.h"
-#include "platform/services.h"
+#include "services/services.h"
 #include "platform/settings.h"
 #include "platform/sqlitediary.h"
 #include "platform/tonegenerator.h"

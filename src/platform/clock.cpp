@@ -15,4 +15,8 @@ quint32 SystemClock::milliseconds() const {
     return quint32(ms); // wraps like the system's 32-bit tick counter
 }
 
+QDateTime SystemClock::dateTime() const {
+    return QDateTime::currentDateTime();
+}
+
 } // namespace ankerblick

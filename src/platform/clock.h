@@ -2,7 +2,7 @@
 
 // The clock of the running program.
 
-#include "model/clock.h"
+#include "services/clock.h"
 
 namespace ankerblick {
 
@@ -10,6 +10,7 @@ namespace ankerblick {
 class SystemClock final : public Clock {
 public:
     quint32 milliseconds() const override;
+    QDateTime dateTime() const override;
 };
 
 } // namespace ankerblick

@@ -1,61 +1,14 @@
 #pragma once
 
-// What the program remembers between runs: the last shooter's name, each
-// window's options and place on the screen, the serial port, the rhythm
-// times, the click value of each discipline and the last folder of the file
-// dialogs. The program keeps them where the desktop keeps program settings
-// (QSettings under the organisation and program name set in main); tests use
-// a store of their own. Whatever a store holds, a value that is missing or
-// makes no sense reads as the default.
+// The settings in the desktop's configuration file, through QSettings.
 
-#include <QByteArray>
-#include <QHash>
-#include <QString>
-#include <QStringList>
-#include <QVariant>
+#include "services/settings.h"
 
 #include <memory>
 
 class QSettings;
 
 namespace ankerblick {
-
-class Settings {
-public:
-    virtual ~Settings() = default;
-
-    QString lastShooter() const;
-    void setLastShooter(const QString& name);
-
-    // A window's options by the window's object name; -1 when none is kept.
-    int option(const QString& window, const QString& name, int count) const;
-    void setOption(const QString& window, const QString& name, int index);
-
-    QByteArray geometry(const QString& window) const;
-    void setGeometry(const QString& window, const QByteArray& geometry);
-
-    QString serialPort() const;
-    void setSerialPort(const QString& location);
-
-    // The six times of the rhythm aid as typed; empty when none are kept.
-    QStringList rhythmTimes() const;
-    void setRhythmTimes(const QStringList& times);
-
-    // The click value of a discipline's sight in millimetres at the target;
-    // `fallback` when none is kept.
-    double clickMm(int discipline, double fallback) const;
-    void setClickMm(int discipline, double mm);
-
-    QString lastFolder() const;
-    void setLastFolder(const QString& folder);
-
-protected:
-    virtual QVariant read(const QString& key) const = 0;
-    virtual void write(const QString& key, const QVariant& value) = 0;
-
-private:
-    QString text(const QString& key, int maxLength) const;
-};
 
 // The desktop's settings of the program.
 class QtSettings final : public Settings {
@@ -69,22 +22,6 @@ protected:
 
 private:
     std::unique_ptr<QSettings> m_settings;
-};
-
-// A store that lives as long as the object: for tests and benchmarks, which
-// must neither read nor change the user's settings.
-class MemorySettings final : public Settings {
-public:
-    void clear() { m_values.clear(); }
-    // Puts any value under a key, as a damaged settings file might hold it.
-    void put(const QString& key, const QVariant& value) { m_values.insert(key, value); }
-
-protected:
-    QVariant read(const QString& key) const override { return m_values.value(key); }
-    void write(const QString& key, const QVariant& value) override { m_values.insert(key, value); }
-
-private:
-    QHash<QString, QVariant> m_values;
 };
 
 } // namespace ankerblick

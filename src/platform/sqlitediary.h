@@ -4,7 +4,7 @@
 // WAL mode so that a killed program loses at most the transaction it was in.
 // The only code of the program that speaks SQL.
 
-#include "diary.h"
+#include "services/diary.h"
 
 namespace ankerblick {
 

@@ -11,7 +11,7 @@
 
 #include "entrystrategy.h"
 #include "files/seriesfile.h"
-#include "model/clock.h"
+#include "services/clock.h"
 #include "model/marks.h"
 #include "model/scoring.h"
 #include "model/seriesrecord.h"

@@ -4,8 +4,10 @@
 // stand-ins, handed to the windows as one Services bundle. A test class
 // derives from it instead of QObject.
 
-#include "platform/memorydiary.h"
-#include "platform/services.h"
+#include "support/memorysettings.h"
+#include "platform/serialport.h"
+#include "support/memorydiary.h"
+#include "services/services.h"
 #include "platform/settings.h"
 #include "support/fakeclock.h"
 #include "support/pdfprinters.h"
@@ -24,7 +26,7 @@ protected:
     PdfPrinters m_printers;
     MemorySettings m_settings;
     MemoryDiary m_diary;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers, m_settings, m_diary};
+    Services m_services{m_dialogs, m_clock, m_tones, m_printers, m_settings, m_diary, {}, makeQtSerialPort};
 
     // No answers asked yet, the clock at 0 and nothing remembered, for the
     // next test function.

@@ -4,7 +4,7 @@
 // training, dated by the file, and is remembered by a hash of its bytes so
 // that it is taken only once.
 
-#include "platform/diary.h"
+#include "services/diary.h"
 #include "sheets/callrating.h"
 
 #include <QLocale>

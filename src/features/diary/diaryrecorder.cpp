@@ -1,6 +1,6 @@
 #include "diaryrecorder.h"
 
-#include "platform/diary.h"
+#include "services/diary.h"
 #include "sheets/diaryseries.h"
 #include "sheets/targetsheet.h"
 

@@ -7,7 +7,7 @@
 #include "diaryreport.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
-#include "platform/diary.h"
+#include "services/diary.h"
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
 #include "sheets/diaryexport.h"

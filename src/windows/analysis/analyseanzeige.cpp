@@ -3,7 +3,7 @@
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
-#include "platform/services.h"
+#include "services/services.h"
 #include "platform/settings.h"
 
 #include "platform/userdialogs.h"

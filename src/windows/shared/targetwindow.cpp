@@ -1,7 +1,7 @@
 #include "targetwindow.h"
 
 #include "features/diary/diaryrecorder.h"
-#include "platform/diary.h"
+#include "services/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "sheets/diaryseries.h"

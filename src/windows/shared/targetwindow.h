@@ -8,7 +8,7 @@
 
 #include "features/targetlink/targetlink.h"
 #include "model/diaryrecords.h"
-#include "platform/services.h"
+#include "services/services.h"
 #include "sheets/targetsheet.h"
 #include "windows/shared/targetpanels.h"
 #include "windows/shared/windowmenu.h"

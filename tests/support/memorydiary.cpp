@@ -1,6 +1,6 @@
 #include "memorydiary.h"
 
-#include "diarytotals.h"
+#include "platform/diarytotals.h"
 
 #include <QSet>
 

@@ -40,7 +40,7 @@ struct Services {
     QStringList extraSerialPorts{};
     // Makes the port of an electronic target link, one for each window that
     // has a link.
-    std::function<std::unique_ptr<SerialPort>()> serialPorts = makeQtSerialPort;
+    std::function<std::unique_ptr<SerialPort>()> serialPorts{};
 };
 
 } // namespace ankerblick

@@ -4,7 +4,7 @@
 // neither read nor change the user's diary. It answers as the database does,
 // filters and order included, and its writes can be made to fail.
 
-#include "diary.h"
+#include "services/diary.h"
 
 #include <map>
 

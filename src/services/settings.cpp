@@ -1,0 +1,95 @@
+#include "settings.h"
+
+namespace ankerblick {
+
+namespace {
+constexpr int kRhythmTimes = 6;
+constexpr int kMaxName = 200;
+constexpr int kMaxPath = 4096;
+constexpr int kMaxGeometry = 4096;
+constexpr double kMaxClickMm = 100.0;
+} // namespace
+
+QString Settings::text(const QString& key, int maxLength) const {
+    const QVariant v = read(key);
+    if (!v.isValid() || !v.canConvert<QString>())
+        return {};
+    const QString s = v.toString();
+    return s.size() <= maxLength ? s : QString();
+}
+
+QString Settings::lastShooter() const {
+    return text(QStringLiteral("schuetze/name"), kMaxName).trimmed();
+}
+
+void Settings::setLastShooter(const QString& name) {
+    write(QStringLiteral("schuetze/name"), name);
+}
+
+int Settings::option(const QString& window, const QString& name, int count) const {
+    bool ok = false;
+    const int i = text(window + u'/' + name, 12).toInt(&ok);
+    return ok && i >= 0 && i < count ? i : -1;
+}
+
+void Settings::setOption(const QString& window, const QString& name, int index) {
+    write(window + u'/' + name, index);
+}
+
+QByteArray Settings::geometry(const QString& window) const {
+    const QVariant v = read(window + QStringLiteral("/geometrie"));
+    if (v.typeId() != QMetaType::QByteArray)
+        return {};
+    const QByteArray g = v.toByteArray();
+    return g.size() <= kMaxGeometry ? g : QByteArray();
+}
+
+void Settings::setGeometry(const QString& window, const QByteArray& geometry) {
+    write(window + QStringLiteral("/geometrie"), geometry);
+}
+
+QString Settings::serialPort() const {
+    return text(QStringLiteral("scheibe/anschluss"), kMaxPath);
+}
+
+void Settings::setSerialPort(const QString& location) {
+    write(QStringLiteral("scheibe/anschluss"), location);
+}
+
+QStringList Settings::rhythmTimes() const {
+    const QVariant v = read(QStringLiteral("rhythmus/zeiten"));
+    if (!v.canConvert<QStringList>())
+        return {};
+    const QStringList times = v.toStringList();
+    if (times.size() != kRhythmTimes)
+        return {};
+    for (const QString& t : times)
+        if (t.size() > 20)
+            return {};
+    return times;
+}
+
+void Settings::setRhythmTimes(const QStringList& times) {
+    write(QStringLiteral("rhythmus/zeiten"), times);
+}
+
+double Settings::clickMm(int discipline, double fallback) const {
+    bool ok = false;
+    const double mm =
+        text(QStringLiteral("klickwert/disziplin%1").arg(discipline), 40).toDouble(&ok);
+    return ok && mm > 0.0 && mm <= kMaxClickMm ? mm : fallback;
+}
+
+void Settings::setClickMm(int discipline, double mm) {
+    write(QStringLiteral("klickwert/disziplin%1").arg(discipline), mm);
+}
+
+QString Settings::lastFolder() const {
+    return text(QStringLiteral("dateien/ordner"), kMaxPath);
+}
+
+void Settings::setLastFolder(const QString& folder) {
+    write(QStringLiteral("dateien/ordner"), folder);
+}
+
+} // namespace ankerblick

@@ -1,0 +1,55 @@
+#pragma once
+
+// What the program remembers between runs: the last shooter's name, each
+// window's options and place on the screen, the serial port, the rhythm
+// times, the click value of each discipline and the last folder of the file
+// dialogs. The program keeps them where the desktop keeps program settings
+// (QSettings under the organisation and program name set in main); tests use
+// a store of their own. Whatever a store holds, a value that is missing or
+// makes no sense reads as the default.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace ankerblick {
+
+class Settings {
+public:
+    virtual ~Settings() = default;
+
+    QString lastShooter() const;
+    void setLastShooter(const QString& name);
+
+    // A window's options by the window's object name; -1 when none is kept.
+    int option(const QString& window, const QString& name, int count) const;
+    void setOption(const QString& window, const QString& name, int index);
+
+    QByteArray geometry(const QString& window) const;
+    void setGeometry(const QString& window, const QByteArray& geometry);
+
+    QString serialPort() const;
+    void setSerialPort(const QString& location);
+
+    // The six times of the rhythm aid as typed; empty when none are kept.
+    QStringList rhythmTimes() const;
+    void setRhythmTimes(const QStringList& times);
+
+    // The click value of a discipline's sight in millimetres at the target;
+    // `fallback` when none is kept.
+    double clickMm(int discipline, double fallback) const;
+    void setClickMm(int discipline, double mm);
+
+    QString lastFolder() const;
+    void setLastFolder(const QString& folder);
+
+protected:
+    virtual QVariant read(const QString& key) const = 0;
+    virtual void write(const QString& key, const QVariant& value) = 0;
+
+private:
+    QString text(const QString& key, int maxLength) const;
+};
+
+} // namespace ankerblick

@@ -1,0 +1,43 @@
+#pragma once
+
+// Everything the program asks the user in a dialog of its own goes through
+// this interface, so that windows can be driven without modal dialogs.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace ankerblick {
+
+// The answers to "Änderungen speichern?".
+enum class SaveChoice { Save, Discard, Cancel };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // Text input; Cancel (or Escape, or closing the dialog) gives nothing.
+    virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt,
+                                            const QString& title,
+                                            const QString& defaultText = QString()) = 0;
+    // A message with an OK button.
+    virtual void messageBox(QWidget* parent, const QString& text,
+                            const QString& title = QString()) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool yesNo(QWidget* parent, const QString& text, const QString& title = QString()) = 0;
+    // Unsaved series: the buttons Speichern, Verwerfen and Abbrechen.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text) = 0;
+    // File dialogs with a filter such as "Textdateien (*.txt)"; Cancel gives empty text.
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter,
+                                 const QString& proposedName) = 0;
+    // Several files at once; Cancel gives none.
+    virtual QStringList openFileNames(QWidget* parent, const QString& filter) = 0;
+    // A folder; Cancel gives empty text.
+    virtual QString folderName(QWidget* parent) = 0;
+};
+
+} // namespace ankerblick
