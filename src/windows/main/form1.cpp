@@ -38,6 +38,9 @@ namespace ankerblick {
 Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
     : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()), m_start(start) {
     setObjectName(QStringLiteral("Form1"));
+    // The name prompt is the first window: asked before the window is built,
+    // it does not wait for that.
+    const std::optional<QString> asked = askName();
     buildControls(true);
     buildOptions();
     buildRatingFrame();
@@ -87,7 +90,7 @@ Form1::Form1(Services& services, const StartOptions& start, QWidget* parent)
 
     connect(this, &TargetWindow::diaryRequested, this, &Form1::showDiary);
 
-    Form_Load();
+    Form_Load(asked);
     keepPlace(this, m_services.settings);
     if (m_nameDeclined)
         return; // the program ends before it begins
@@ -223,8 +226,7 @@ void Form1::buildRatingFrame() {
 
 Form1::~Form1() = default;
 
-void Form1::Form_Load() {
-    const std::optional<QString> asked = askName();
+void Form1::Form_Load(const std::optional<QString>& asked) {
     m_nameDeclined = !asked;
     const QString name = asked.value_or(QString());
     if (asked)

@@ -59,7 +59,8 @@ private:
     void buildTimeAnalysis();
     void buildRatingFrame();
     void buildTargetLink();
-    void Form_Load();
+    // `asked`: the name the prompt gave, nothing when it was left.
+    void Form_Load(const std::optional<QString>& asked);
     std::optional<QString> askName();
     void chooseKeptOptions();
     void openSeriesFile(const QString& path);
