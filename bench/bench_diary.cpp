@@ -54,27 +54,6 @@ constexpr int kTrainings = 1000;
 constexpr int kSeriesPerTraining = 100; // 100,000 series, 1,000,000 shots
 constexpr double kFrameMs = 16.0;
 
-// A full series as the main window keeps it: calls, ratings and times.
-Series tenShots(int number) {
-    Series s;
-    s.number = number;
-    s.time = QDateTime::currentDateTime();
-    for (int i = 0; i < kShotsPerSeries; ++i) {
-        Shot shot;
-        shot.slot = i;
-        shot.hit = {i * 1.5, -i * 0.75};
-        shot.call = group::PointMm{i * 1.0, 2.0};
-        shot.value = 9.0 + i / 10.0;
-        shot.callValue = 10.1;
-        shot.rating = i % 2 ? 10 : 5;
-        shot.sekMm = 12 * i;
-        shot.shootingTime = 7.5;
-        s.shots.append(shot);
-        s.record.hitLeft[size_t(i)] = qint16(100 + i);
-    }
-    return s;
-}
-
 QString scratchFolder() {
     static QTemporaryDir dir;
     return dir.path();
@@ -90,7 +69,7 @@ SqliteDiary& fullDiary() {
         diary = std::make_unique<SqliteDiary>(scratchFolder() + QStringLiteral("/voll.sqlite"));
         QList<Series> series;
         for (int n = 1; n <= kSeriesPerTraining; ++n)
-            series.append(tenShots(n));
+            series.append(tenShotSeries(n));
         Training t;
         t.shooter = QStringLiteral("Bench");
         for (int k = 0; k < kTrainings; ++k) {
@@ -105,7 +84,7 @@ SqliteDiary& fullDiary() {
 void saveOurs(benchmark::State& state) {
     SqliteDiary diary(scratchFolder() + QStringLiteral("/speichern.sqlite"));
     const std::optional<qint64> id = diary.beginTraining(Training{});
-    const Series series = tenShots(1);
+    const Series series = tenShotSeries(1);
     for (auto _ : state)
         if (!id || !diary.saveSeries(*id, series))
             state.SkipWithError("saveSeries failed");

@@ -2,6 +2,8 @@
 // measurement so that each peak memory is its own.
 //
 //   ankerblick_bench_window write FILE COUNT   writes a history of COUNT series
+//   ankerblick_bench_window diary FILE COUNT   writes a training diary of COUNT
+//                                              series, for the start-up (figure 6)
 //   ankerblick_bench_window empty              shows the empty window
 //   ankerblick_bench_window load FILE          shows the window, loads FILE with
 //                                              "Laden" and shows all series
@@ -13,6 +15,7 @@
 #include "benchdata.h"
 #include "benchservices.h"
 
+#include "platform/sqlitediary.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -38,8 +41,23 @@ long peakKib() {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: ankerblick_bench_window write FILE COUNT | empty | load FILE\n");
+    std::fprintf(stderr,
+                 "usage: ankerblick_bench_window write|diary FILE COUNT | empty | load FILE\n");
     return 2;
+}
+
+// One training of `count` series taken in at once, in one transaction.
+int writeDiary(const QString& path, int count) {
+    SqliteDiary diary(path);
+    QList<diary::Series> series;
+    series.reserve(count);
+    for (int n = 1; n <= count; ++n)
+        series.append(tenShotSeries(n));
+    diary::Training training;
+    training.shooter = QStringLiteral("Bench");
+    training.start = QDateTime::currentDateTime().addYears(-1);
+    training.end = QDateTime::currentDateTime();
+    return diary.importTraining(training, series, "bench") ? 0 : 1;
 }
 
 void click(QWidget& window, const QString& name) {
@@ -55,16 +73,22 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return usage();
     const bool write = std::strcmp(argv[1], "write") == 0;
+    const bool diary = std::strcmp(argv[1], "diary") == 0;
     const bool load = std::strcmp(argv[1], "load") == 0;
     const bool empty = std::strcmp(argv[1], "empty") == 0;
-    if ((write && argc != 4) || (load && argc != 3) || (empty && argc != 2) ||
-        !(write || load || empty))
+    if (((write || diary) && argc != 4) || (load && argc != 3) || (empty && argc != 2) ||
+        !(write || diary || load || empty))
         return usage();
 
     if (write) {
         QFile file(QString::fromLocal8Bit(argv[2]));
         const QByteArray bytes = historyFile(std::atoi(argv[3]));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? 0 : 1;
+    }
+
+    if (diary) {
+        QCoreApplication core(argc, argv);
+        return writeDiary(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     }
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -67,6 +67,27 @@ QByteArray historyFile(int count) {
     return encodeSeriesFile(makeHistory(count), SeriesFileStyle::MainWindow);
 }
 
+// A full series as the main window keeps it: calls, ratings and times.
+diary::Series tenShotSeries(int number) {
+    diary::Series s;
+    s.number = number;
+    s.time = QDateTime::currentDateTime();
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        diary::Shot shot;
+        shot.slot = i;
+        shot.hit = {i * 1.5, -i * 0.75};
+        shot.call = group::PointMm{i * 1.0, 2.0};
+        shot.value = 9.0 + i / 10.0;
+        shot.callValue = 10.1;
+        shot.rating = i % 2 ? 10 : 5;
+        shot.sekMm = 12 * i;
+        shot.shootingTime = 7.5;
+        s.shots.append(shot);
+        s.record.hitLeft[size_t(i)] = qint16(100 + i);
+    }
+    return s;
+}
+
 QString scratchPath(const QString& name) {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/ankerblick-bench-XXXXXX"));
     return dir.filePath(name);

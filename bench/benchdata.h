@@ -5,6 +5,7 @@
 // texts with a line per shot, as a long club history would hold them.
 
 #include "files/seriesfile.h"
+#include "model/diaryrecords.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -20,6 +21,10 @@ SeriesFileContent makeHistory(int count, quint32 seed = 1);
 
 // The file bytes of the history, as the main window writes them.
 QByteArray historyFile(int count);
+
+// A full series as the main window keeps it in the diary: calls, ratings
+// and times.
+diary::Series tenShotSeries(int number);
 
 // A file in the system's temporary folder, removed when the process ends.
 QString scratchPath(const QString& name);

@@ -13,6 +13,11 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace ankerblick {
 
 using namespace diary;
@@ -26,6 +31,14 @@ QString uniqueConnectionName() {
     return u"ankerblick-tagebuch-%1"_s.arg(counter.fetchAndAddRelaxed(1));
 }
 
+// The check gives way to the program's own start-up on a busy machine: on
+// Linux the niceness is the calling thread's alone.
+void giveWay() {
+#ifdef Q_OS_LINUX
+    setpriority(PRIO_PROCESS, id_t(gettid()), 10);
+#endif
+}
+
 QString notSaved(const QString& reason) {
     return u"Das Trainingstagebuch konnte nicht gespeichert werden: "_s + reason;
 }
@@ -34,12 +47,18 @@ QString notSaved(const QString& reason) {
 
 SqliteDiary::SqliteDiary(const QString& path)
     : m_path(QFileInfo(path).absoluteFilePath()), m_connection(uniqueConnectionName()) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
-    db.setDatabaseName(m_path);
-    open();
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    m_check = std::async(std::launch::async, [path = m_path] {
+        giveWay();
+        return check(path);
+    });
 }
 
 SqliteDiary::~SqliteDiary() {
+    if (m_check.valid())
+        m_check.wait();
+    if (!QSqlDatabase::contains(m_connection))
+        return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -47,11 +66,57 @@ SqliteDiary::~SqliteDiary() {
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-void SqliteDiary::open() {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    Opening opening = tryOpen();
+QString SqliteDiary::problem() const {
+    settle();
+    return m_problem;
+}
+
+QString SqliteDiary::openingNotice() const {
+    settle();
+    return m_notice;
+}
+
+// Runs on the check's own thread: a connection is used only by the thread
+// that made it.
+SqliteDiary::Check SqliteDiary::check(const QString& path) {
+    const QString name = uniqueConnectionName();
+    Check checked;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        if (db.open())
+            checked = checkFile(db);
+        else
+            checked = {isDamage(db.lastError()) ? Opening::Damaged : Opening::Failed,
+                       reasonOf(db.lastError())};
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return checked;
+}
+
+// What the file holds, before anything is written to it.
+SqliteDiary::Check SqliteDiary::checkFile(QSqlDatabase db) {
+    Sql sql(std::move(db));
+    QSqlQuery check = sql.prepare(u"PRAGMA quick_check"_s);
+    if (!sql.exec(check) || !check.next())
+        return {isDamage(sql.error()) ? Opening::Damaged : Opening::Failed, sql.reason()};
+    if (check.value(0).toString() != u"ok"_s)
+        return {Opening::Damaged, {}};
+    QSqlQuery version = sql.prepare(u"PRAGMA user_version"_s);
+    if (!sql.exec(version) || !version.next())
+        return {Opening::Failed, sql.reason()};
+    return {version.value(0).toInt() > kSchemaVersion ? Opening::Newer : Opening::Ready, {}};
+}
+
+void SqliteDiary::settle() const {
+    if (!m_check.valid())
+        return;
+    QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection).setDatabaseName(m_path);
+    Opening opening = openChecked(m_check.get());
+    // The new diary in place of the moved one is checked as the first was.
     if (opening == Opening::Damaged || opening == Opening::Newer)
-        opening = moveAside(opening) ? tryOpen() : Opening::Failed;
+        opening = moveAside(opening) ? openChecked(check(m_path)) : Opening::Failed;
     m_ready = opening == Opening::Ready;
     if (!m_ready && m_openProblem.isEmpty())
         m_openProblem = u"Die Datei ist beschädigt."_s;
@@ -59,33 +124,17 @@ void SqliteDiary::open() {
         m_problem = u"Das Trainingstagebuch lässt sich nicht öffnen: "_s + m_openProblem;
 }
 
-// What the file holds, before anything is written to it.
-SqliteDiary::Opening SqliteDiary::checkFile() {
-    Sql sql(QSqlDatabase::database(m_connection, false));
-    QSqlQuery check = sql.prepare(u"PRAGMA quick_check"_s);
-    if (!sql.exec(check) || !check.next()) {
-        m_openProblem = sql.reason();
-        return isDamage(sql.error()) ? Opening::Damaged : Opening::Failed;
-    }
-    if (check.value(0).toString() != u"ok"_s)
-        return Opening::Damaged;
-    QSqlQuery version = sql.prepare(u"PRAGMA user_version"_s);
-    if (!sql.exec(version) || !version.next()) {
-        m_openProblem = sql.reason();
-        return Opening::Failed;
-    }
-    return version.value(0).toInt() > kSchemaVersion ? Opening::Newer : Opening::Ready;
+SqliteDiary::Opening SqliteDiary::openChecked(const Check& checked) const {
+    m_openProblem = checked.problem;
+    return checked.opening == Opening::Ready ? tryOpen() : checked.opening;
 }
 
-SqliteDiary::Opening SqliteDiary::tryOpen() {
+SqliteDiary::Opening SqliteDiary::tryOpen() const {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.open()) {
         m_openProblem = reasonOf(db.lastError());
         return isDamage(db.lastError()) ? Opening::Damaged : Opening::Failed;
     }
-    const Opening file = checkFile();
-    if (file != Opening::Ready)
-        return file;
     Sql sql(db);
     // WAL keeps the file whole when the program is killed; NORMAL then loses
     // at most the last transactions on a power cut, never the file, and
@@ -110,9 +159,14 @@ SqliteDiary::Opening SqliteDiary::tryOpen() {
     return Opening::Ready;
 }
 
+QSqlDatabase SqliteDiary::database() const {
+    settle();
+    return QSqlDatabase::database(m_connection, false);
+}
+
 // Keeps the damaged file for whoever wants to rescue it, and makes room for
 // a new diary.
-bool SqliteDiary::moveAside(Opening why) {
+bool SqliteDiary::moveAside(Opening why) const {
     QSqlDatabase::database(m_connection, false).close();
     const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-hhmmss"_s);
     const QString base = m_path + u".beschaedigt-"_s + stamp;
@@ -139,11 +193,12 @@ bool SqliteDiary::moveAside(Opening why) {
 }
 
 template <typename Work> bool SqliteDiary::write(Work work) {
+    settle();
     if (!m_ready) {
         m_problem = notSaved(m_openProblem);
         return false;
     }
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     if (!sql.db().transaction()) {
         m_problem = notSaved(reasonOf(sql.db().lastError()));
         return false;
@@ -258,7 +313,7 @@ bool SqliteDiary::removeTraining(qint64 training) {
 }
 
 bool SqliteDiary::isImported(const QByteArray& fileHash) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     QSqlQuery q = sql.prepare(u"SELECT 1 FROM imports WHERE hash = ?"_s);
     return sql.exec(q, {fileHash}) && q.next();
 }
@@ -337,7 +392,7 @@ Totals totalsOf(const QSqlQuery& q, int first) {
 } // namespace
 
 QList<Training> SqliteDiary::unfinishedTrainings() const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     QSqlQuery q =
         sql.prepare(u"SELECT "_s + kTrainingColumns +
                     u" FROM trainings t WHERE t.ended IS NULL ORDER BY t.started, t.id"_s);
@@ -349,7 +404,7 @@ QList<Training> SqliteDiary::unfinishedTrainings() const {
 }
 
 std::optional<Training> SqliteDiary::training(qint64 id) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     QSqlQuery q =
         sql.prepare(u"SELECT "_s + kTrainingColumns + u" FROM trainings t WHERE t.id = ?"_s);
     if (sql.exec(q, {id}) && q.next())
@@ -359,7 +414,7 @@ std::optional<Training> SqliteDiary::training(qint64 id) const {
 
 // Two queries, the series and then all their shots, rather than one per series.
 QList<Series> SqliteDiary::seriesOf(qint64 training) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     QSqlQuery series = sql.prepare(
         u"SELECT id, number, time, record FROM series WHERE training = ? ORDER BY number"_s);
     QList<Series> list;
@@ -387,7 +442,7 @@ QList<Series> SqliteDiary::seriesOf(qint64 training) const {
 
 // One query: the sums over the figures each series keeps, no shot read.
 QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     const Where where = whereOf(filter);
     QSqlQuery q = sql.prepare(
         u"SELECT "_s + kTrainingColumns +
@@ -405,7 +460,7 @@ QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
 }
 
 QList<SeriesSummary> SqliteDiary::seriesSummaries(const Filter& filter) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     const Where where = whereOf(filter);
     QSqlQuery q = sql.prepare(u"SELECT s.training, s.number, s.time, "_s + kFigureColumns +
                               u" FROM series s JOIN trainings t ON t.id = s.training"_s +
@@ -419,7 +474,7 @@ QList<SeriesSummary> SqliteDiary::seriesSummaries(const Filter& filter) const {
 }
 
 std::map<int, int> SqliteDiary::valueHistogram(const Filter& filter) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     const Where where = whereOf(filter);
     // One row a training: each keeps the count of its shots by value.
     QSqlQuery q = sql.prepare(u"SELECT t.value_counts FROM trainings t"_s + where.sql());
@@ -434,7 +489,7 @@ std::map<int, int> SqliteDiary::valueHistogram(const Filter& filter) const {
 }
 
 QList<ShotRow> SqliteDiary::shotRows(const Filter& filter) const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     const Where where = whereOf(filter);
     QSqlQuery q = sql.prepare(u"SELECT t.id, t.started, t.shooter, t.discipline, s.number, "_s +
                               kShotColumns +
@@ -450,7 +505,7 @@ QList<ShotRow> SqliteDiary::shotRows(const Filter& filter) const {
 }
 
 QStringList SqliteDiary::shooters() const {
-    Sql sql(QSqlDatabase::database(m_connection, false));
+    Sql sql(database());
     QSqlQuery q = sql.prepare(u"SELECT DISTINCT shooter FROM trainings WHERE shooter <> ''"_s);
     QStringList names;
     if (sql.exec(q))

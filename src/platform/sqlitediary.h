@@ -6,6 +6,10 @@
 
 #include "services/diary.h"
 
+#include <future>
+
+class QSqlDatabase;
+
 namespace ankerblick {
 
 class SqliteDiary final : public Diary {
@@ -16,13 +20,17 @@ public:
     // Opens the diary at `path`, creating its folder and the file when they
     // are missing. A file that is no diary, is damaged or comes from a newer
     // program is moved aside and a new diary started; openingNotice() says so.
+    // The file is checked on a connection and a thread of its own, begun
+    // here, so that the program's first window does not wait for it; the
+    // first call of any other member waits for the check and opens the
+    // diary, so nothing is read from or written to a file before it passed.
     explicit SqliteDiary(const QString& path);
     ~SqliteDiary() override;
     SqliteDiary(const SqliteDiary&) = delete;
     SqliteDiary& operator=(const SqliteDiary&) = delete;
 
-    QString problem() const override { return m_problem; }
-    QString openingNotice() const override { return m_notice; }
+    QString problem() const override;
+    QString openingNotice() const override;
 
     std::optional<qint64> beginTraining(const diary::Training& training) override;
     bool updateTraining(const diary::Training& training) override;
@@ -48,19 +56,31 @@ public:
 
 private:
     enum class Opening { Ready, Damaged, Newer, Failed };
-    void open();
-    Opening tryOpen();
-    Opening checkFile();
-    bool moveAside(Opening why);
+    // What the check found, and why the file could not be opened.
+    struct Check {
+        Opening opening = Opening::Failed;
+        QString problem;
+    };
+    static Check check(const QString& path);
+    static Check checkFile(QSqlDatabase db);
+    // Waits for the check and opens the diary, once; first thing in every member.
+    void settle() const;
+    Opening openChecked(const Check& checked) const;
+    // The diary's connection, once settled.
+    QSqlDatabase database() const;
+    Opening tryOpen() const;
+    bool moveAside(Opening why) const;
     // Runs `work` in one transaction; false, with problem() set, when any of it fails.
     template <typename Work> bool write(Work work);
 
     QString m_path;
     QString m_connection;
-    bool m_ready = false;
-    QString m_openProblem; // why the diary could not be opened
-    QString m_problem;
-    QString m_notice;
+    // The opening, settled by the first call, a reading one as well.
+    mutable std::future<Check> m_check;
+    mutable bool m_ready = false;
+    mutable QString m_openProblem; // why the diary could not be opened
+    mutable QString m_problem;
+    mutable QString m_notice;
 };
 
 } // namespace ankerblick
