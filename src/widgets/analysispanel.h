@@ -63,7 +63,7 @@ public:
     // "Klickwert …", for the window's menu.
     QAbstractButton* clickValueButton() const;
 
-signals:
+Q_SIGNALS:
     void crossesToggled(bool shown);
     void clickValueRequested();
 

@@ -199,7 +199,7 @@ void AnalyseAnzeige::buildButtons() {
         {QStringLiteral("Auswertung"), nullptr, QKeySequence::UnknownKey, m_analysisPanel},
         {QStringLiteral("Klickwert …"), m_analysisPanel->clickValueButton()},
         {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
-             emit diaryRequested();
+             Q_EMIT diaryRequested();
          }}};
     // Beenden closes the program through the main window.
     plan.quit = [this] {

@@ -243,13 +243,13 @@ WindowMenuPlan TargetWindow::menuPlan() {
     plan.view = {
         {QStringLiteral("Rhythmus Trainingshilfe"), m_rhythm},
         {QStringLiteral("Trainingstagebuch"), nullptr, QKeySequence::UnknownKey, nullptr, [this] {
-             emit diaryRequested();
+             Q_EMIT diaryRequested();
          }}};
     return plan;
 }
 
 void TargetWindow::RhythmusTrainingshilfe_Click() {
-    emit rhythmAidRequested();
+    Q_EMIT rhythmAidRequested();
 }
 
 bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {
