@@ -17,9 +17,10 @@ scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
 jobs=$(nproc)
 mode=${ANKERBLICK_SANITIZE:-1}
 
-build() { # preset (CMakePresets.json), build folder
+# Configure, build and test presets of the same name (CMakePresets.json).
+build() { # preset
   cmake --preset "$1"
-  cmake --build "$2" -j"$jobs"
+  cmake --build --preset "$1" -j"$jobs"
 }
 
 # A private sound server with a null sink for the tone test: it plays a tone
@@ -54,25 +55,25 @@ start_pulse() {
   fi
 }
 
-run_tests() { # dir
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j"$jobs"
+# The test presets run on the offscreen platform and show the output of a
+# test that fails; the sanitizer preset halts on the first error.
+run_tests() { # preset
+  ctest --preset "$1" -j"$jobs"
 }
 
 if [ "$mode" != only ]; then
-  build debug build/test
+  build debug
 fi
 if [ "$mode" != 0 ]; then
-  build asan-ubsan build/sanitize
+  build asan-ubsan
 fi
 
 start_pulse
 if [ "$mode" != only ]; then
-  run_tests build/test
+  run_tests debug
 fi
 if [ "$mode" != 0 ]; then
-  ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 \
-    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    run_tests build/sanitize
+  run_tests asan-ubsan
 fi
 
 # Fuzz smoke run: each fuzz target for 60 s on a copy of its seed corpus

@@ -262,7 +262,7 @@ AusgabeForm& openGraph() {
 void graphOurs(benchmark::State& state) {
     AusgabeForm& form = openGraph();
     for (auto _ : state) {
-        emit form.redrawRequested();
+        Q_EMIT form.redrawRequested();
         benchmark::DoNotOptimize(form.Picture1()->image().constBits());
     }
     const QSize size = form.Picture1()->image().size();

@@ -148,7 +148,7 @@ class TestAnalyseAnzeige : public ankerblick::test::WindowTest {
         return dropped.isAccepted();
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QVERIFY(m_dir.isValid());

@@ -93,7 +93,7 @@ class TestAnalysisSheet : public QObject {
         return s;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
     void startsOnTheRifleTargetWithBothShotSizes() {

@@ -188,7 +188,7 @@ void gesture(const QString& name) {
 class TestAusgabeForm : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void query_data() {

@@ -26,7 +26,7 @@ PointF polar(double degrees, double radius) {
 class TestCallRating : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void directionAngle_data() {

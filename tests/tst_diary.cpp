@@ -313,7 +313,7 @@ QString placeFile(const QTemporaryDir& dir, const QString& source, const QString
 class TestDiary : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
     void migrationFromVersion1();

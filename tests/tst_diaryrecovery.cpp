@@ -100,7 +100,7 @@ class TestDiaryRecovery : public WindowTest {
         return WindowDriver(const_cast<TargetWindow*>(&window)).list(name);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init() { resetServices(); }
 

@@ -169,7 +169,7 @@ class TestDiaryWindow : public QObject {
         return dates;
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         m_diary = MemoryDiary();
         m_dialogs = test::ScriptedDialogs();

@@ -131,7 +131,7 @@ private:
         }
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         m_printers = FakePrinters();
         m_printers.names = {QStringLiteral("Laser"), QStringLiteral("Tinte")};

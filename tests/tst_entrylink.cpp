@@ -99,7 +99,7 @@ class TestEntryLink : public ankerblick::test::WindowTest {
         QTRY_VERIFY(sheet().shotList().size() != before || sheet().selectedSeries() != series);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init() {
         resetServices();

@@ -40,7 +40,7 @@ QByteArray repeated(char c, qsizetype n) {
 class TestFileEncoding : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     // A line after a marker either opens a shot slot (a number) or is text of
     // the section, in every locale the same as the number rule decides.
     void lineKinds_data() {

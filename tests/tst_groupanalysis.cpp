@@ -72,7 +72,7 @@ bool near(PointMm a, PointMm b) {
 class TestGroupAnalysis : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void hitFigures_data() {
         QTest::addColumn<QList<PointMm>>("hits");
         QTest::addColumn<PointMm>("mpi");

@@ -159,7 +159,7 @@ class TestHostile : public ankerblick::test::WindowTest {
         WindowDriver(&form).press("Laden");
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QVERIFY(m_dir.isValid());

@@ -8,7 +8,7 @@ using namespace ankerblick;
 class TestNumeric : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void roundHalfEven_data() {

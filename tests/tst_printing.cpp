@@ -277,7 +277,7 @@ private:
         return file;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         if (tool("pdftotext").isEmpty() || tool("pdftoppm").isEmpty())

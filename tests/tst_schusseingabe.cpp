@@ -28,7 +28,7 @@ class TestSchusseingabe : public ankerblick::test::WindowTest {
             m_ui->click(244 + 3 * i, 228 + 4 * i);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void init() {

@@ -19,7 +19,7 @@ ScoringParams paramsOf(int discipline) {
 class TestScoring : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void disciplineEdges_data() {

@@ -92,7 +92,7 @@ QByteArray slotLines(int first) {
 class TestSeriesFile : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void goldenBytes_data() {

@@ -11,7 +11,7 @@ class TestShotTimes : public QObject {
 
     static QLocale german() { return QLocale(QLocale::German, QLocale::Germany); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(german()); }
 
     void lineFormat_data() {

@@ -25,7 +25,7 @@ bool sameFace(const TargetFace& a, const TargetFace& b) {
 class TestTargetFace : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     // Sizes of InnerTen, Ring10 .. Ring4; 0 = hidden.

@@ -180,7 +180,7 @@ private:
         QVERIFY(!timer()->isActive());
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         m_pty = std::make_unique<Pty>();
         m_host = FakeHost();

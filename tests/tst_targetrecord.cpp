@@ -53,7 +53,7 @@ QStringList comTexts() {
 class TestTargetRecord : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void readsTheReply_data() {
         QTest::addColumn<QString>("received");
         QTest::addColumn<int>("kind");

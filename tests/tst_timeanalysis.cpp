@@ -56,7 +56,7 @@ class TestTimeAnalysis : public QObject {
 
     static QLocale german() { return QLocale(QLocale::German, QLocale::Germany); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(german()); }
 
     void timeLines_data() {

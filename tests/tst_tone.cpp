@@ -299,7 +299,7 @@ Q_DECLARE_METATYPE(QList<tone::Tone>)
 class TestTone : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void renderedTone_data() {
         QTest::addColumn<int>("hz");
         QTest::addColumn<int>("ms");

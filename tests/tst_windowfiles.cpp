@@ -62,7 +62,7 @@ class TestWindowFiles : public ankerblick::test::WindowTest {
                 m_ui->text("AbweichungSchnittTxt"), m_ui->text("AbweichungSekMMSchnittTxt")};
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QVERIFY(m_dir.isValid());

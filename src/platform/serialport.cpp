@@ -160,7 +160,7 @@ void QtSerialPort::onError(int error) {
         this,
         [this] {
             if (m_port->isOpen())
-                emit lost(serialerror::PortLost);
+                Q_EMIT lost(serialerror::PortLost);
         },
         Qt::QueuedConnection);
 }

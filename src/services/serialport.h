@@ -85,7 +85,7 @@ public:
     // The serial ports the system reports now.
     virtual QList<SerialPortName> availablePorts() const = 0;
 
-signals:
+Q_SIGNALS:
     // The open port failed outside any call (device removed, line hung up).
     // Sent at most once per opening; the port should then be closed.
     void lost(int number);

@@ -63,7 +63,7 @@ public:
     // "Klickwert …", the command of the panel's button, for the window's menu.
     QAction* clickValueCommand() const { return m_clickValueCommand; }
 
-signals:
+Q_SIGNALS:
     void crossesToggled(bool shown);
     void clickValueRequested();
 

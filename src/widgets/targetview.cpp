@@ -21,19 +21,19 @@ void TargetView::paintEvent(QPaintEvent* event) {
 }
 
 void TargetView::mouseMoveEvent(QMouseEvent* event) {
-    emit pointerMoved(event->position(), event->buttons());
+    Q_EMIT pointerMoved(event->position(), event->buttons());
 }
 
 void TargetView::mousePressEvent(QMouseEvent* event) {
-    emit pointerPressed(event->button(), event->position());
+    Q_EMIT pointerPressed(event->button(), event->position());
 }
 
 void TargetView::mouseReleaseEvent(QMouseEvent* event) {
-    emit pointerReleased(event->button(), event->position());
+    Q_EMIT pointerReleased(event->button(), event->position());
 }
 
 void TargetView::mouseDoubleClickEvent(QMouseEvent* event) {
-    emit pointerDoubleClicked(event->button(), event->position());
+    Q_EMIT pointerDoubleClicked(event->button(), event->position());
 }
 
 } // namespace ankerblick

@@ -28,7 +28,7 @@ public:
 
     QSize sizeHint() const override { return {kWidth, kHeight}; }
 
-signals:
+Q_SIGNALS:
     // `held` are the buttons down while moving: a right-drag is the moves
     // between a right press and its release.
     void pointerMoved(QPointF at, Qt::MouseButtons held);

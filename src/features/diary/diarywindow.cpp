@@ -354,7 +354,7 @@ std::optional<qint64> DiaryWindow::selectedTraining() const {
 
 void DiaryWindow::openSelected() {
     if (const std::optional<qint64> id = selectedTraining())
-        emit openTrainingRequested(*id);
+        Q_EMIT openTrainingRequested(*id);
 }
 
 QString DiaryWindow::askFileName(const QString& filter, const QString& proposed,

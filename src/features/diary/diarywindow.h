@@ -41,12 +41,12 @@ public:
     // The trainings the filters take.
     diary::Filter filter() const;
 
-public slots:
+public Q_SLOTS:
     // Reads the diary again: the shooters, the period and the trainings. The
     // choices of shooter and discipline stay as far as they still exist.
     void refresh();
 
-signals:
+Q_SIGNALS:
     void openTrainingRequested(qint64 trainingId);
 
 protected:

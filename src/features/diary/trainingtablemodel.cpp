@@ -58,7 +58,7 @@ QVariant TrainingTableModel::headerData(int section, Qt::Orientation orientation
 void TrainingTableModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= diary::kTrainingColumns)
         return;
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // The selection follows its trainings to their new rows.
     const QModelIndexList before = persistentIndexList();
     QList<qint64> ids;
@@ -76,7 +76,7 @@ void TrainingTableModel::sort(int column, Qt::SortOrder order) {
             after << index(rowOf.value(ids.at(k)), before.at(k).column());
         changePersistentIndexList(before, after);
     }
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void TrainingTableModel::sortRows() {

@@ -163,7 +163,7 @@ void DruckDialog::OKButton_Click() {
     if (!somethingToPrint() || !chooseDestination())
         return;
     m_request = chosen();
-    emit printRequested(*m_request);
+    Q_EMIT printRequested(*m_request);
     accept();
 }
 

@@ -35,7 +35,7 @@ public:
     // The entry after the installed printers that prints to a PDF file.
     static QString pdfFileEntry();
 
-signals:
+Q_SIGNALS:
     // OK with something to print and a destination, while the dialog is still open.
     void printRequested(const PrintRequest& request);
 

@@ -57,7 +57,7 @@ void TargetLink::tellFault(const LinkFault& fault, const QString& addition) {
 
 void TargetLink::Rika_Click(const QString& location) {
     m_portChoiceEnabled = false;
-    emit stateChanged();
+    Q_EMIT stateChanged();
     try {
         if (!m_port.isOpen()) {
             m_port.open(location, kLineSettings);
@@ -79,19 +79,19 @@ void TargetLink::Rika_Click(const QString& location) {
         }
         // The port and the indicators stay as far as they got.
         m_portChoiceEnabled = true;
-        emit stateChanged();
+        Q_EMIT stateChanged();
         tellFault(faultOf(e), e.number() == serialerror::InvalidPort
                                   ? QStringLiteral("\r\n Bitte einen gültigen Anschluss wählen.")
                                   : QString());
         return;
     }
-    emit stateChanged();
+    Q_EMIT stateChanged();
 }
 
 void TargetLink::Rika_Schussabfrage_Click() {
     if (m_polling) {
         const QString note = endPolling();
-        emit stateChanged();
+        Q_EMIT stateChanged();
         if (!note.isEmpty())
             tell(note);
         return;
@@ -105,7 +105,7 @@ void TargetLink::Rika_Schussabfrage_Click() {
     m_polling = true;
     if (m_door)
         m_door->sourceActive(true);
-    emit stateChanged();
+    Q_EMIT stateChanged();
 }
 
 void TargetLink::Timer1_Timer() {
@@ -145,7 +145,7 @@ void TargetLink::poll() {
             // Not stored, so not confirmed: the target keeps the shot. Polling
             // stops so that the message does not come back with every poll.
             const QString note = endPolling();
-            emit stateChanged();
+            Q_EMIT stateChanged();
             const QString stopped =
                 QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht bestätigt");
             const QString why =
@@ -173,7 +173,7 @@ void TargetLink::portLost(int number) {
     m_port.close();
     m_loggedOn = false;
     m_portChoiceEnabled = true;
-    emit stateChanged();
+    Q_EMIT stateChanged();
     tellFault({number, serialErrorDescription(number) +
                            QStringLiteral(", die Verbindung zur Scheibe wurde beendet.")},
               noteLine(note));
@@ -196,7 +196,7 @@ void TargetLink::closeLink() {
 
 void TargetLink::shutdown() {
     closeLink();
-    emit stateChanged();
+    Q_EMIT stateChanged();
 }
 
 } // namespace ankerblick

@@ -55,7 +55,7 @@ public:
     // The window closes: polling stops, 0xD0 goes out and the port is closed.
     void shutdown();
 
-signals:
+Q_SIGNALS:
     void stateChanged();
 
 private:

@@ -73,7 +73,7 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, Settings& settings,
     m_link = new TargetLink(*m_port, dialogs, this, this);
     connect(m_link, &TargetLink::stateChanged, this, [this] {
         refresh();
-        emit linkStateChanged();
+        Q_EMIT linkStateChanged();
     });
     connect(m_logOn, &QPushButton::clicked, this, &TargetLinkPanel::logOnOrOff);
     connect(m_polling, &QPushButton::clicked, this, [this] { m_link->Rika_Schussabfrage_Click(); });

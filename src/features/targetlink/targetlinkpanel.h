@@ -62,7 +62,7 @@ public:
 
     TargetLink& link() { return *m_link; }
 
-signals:
+Q_SIGNALS:
     // Log-on or polling switched (also when the port was lost or shut down).
     void linkStateChanged();
 

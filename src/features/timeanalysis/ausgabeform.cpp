@@ -86,7 +86,7 @@ void AusgabeForm::resizeEvent(QResizeEvent* event) {
 }
 
 void AusgabeForm::Form_Resize() {
-    emit redrawRequested();
+    Q_EMIT redrawRequested();
 }
 
 void AusgabeForm::setGraph(const GraphLayout& graph) {
@@ -126,16 +126,16 @@ bool AusgabeForm::Picture1_KeyDown(int key) {
     using timeanalysis::Arrow;
     switch (key) {
     case Qt::Key_Left:
-        emit zoomRequested(timeanalysis::arrowStep(Arrow::Left));
+        Q_EMIT zoomRequested(timeanalysis::arrowStep(Arrow::Left));
         return true;
     case Qt::Key_Right:
-        emit zoomRequested(timeanalysis::arrowStep(Arrow::Right));
+        Q_EMIT zoomRequested(timeanalysis::arrowStep(Arrow::Right));
         return true;
     case Qt::Key_Up:
-        emit zoomRequested(timeanalysis::arrowStep(Arrow::Up));
+        Q_EMIT zoomRequested(timeanalysis::arrowStep(Arrow::Up));
         return true;
     case Qt::Key_Down:
-        emit zoomRequested(timeanalysis::arrowStep(Arrow::Down));
+        Q_EMIT zoomRequested(timeanalysis::arrowStep(Arrow::Down));
         return true;
     default:
         return false;
@@ -144,7 +144,7 @@ bool AusgabeForm::Picture1_KeyDown(int key) {
 
 void AusgabeForm::Picture1_MouseDown(Qt::MouseButton button, QPoint position) {
     if (button != Qt::LeftButton) {
-        emit zoomRequested(timeanalysis::zoomOutStep());
+        Q_EMIT zoomRequested(timeanalysis::zoomOutStep());
         return;
     }
     m_ziehenAktiv = true;
@@ -166,7 +166,7 @@ void AusgabeForm::Picture1_MouseUp(QPoint position) {
     m_picture->setDragRectangle(std::nullopt);
     m_dragCurrent = position;
     if (const auto step = timeanalysis::rectangleStep(m_dragStart, position, m_picture->size()))
-        emit zoomRequested(*step);
+        Q_EMIT zoomRequested(*step);
 }
 
 } // namespace ankerblick

@@ -55,7 +55,7 @@ public:
     bool ZiehenAktiv() const { return m_ziehenAktiv; }
     GraphPicture* Picture1() const { return m_picture; }
 
-signals:
+Q_SIGNALS:
     // The window changed its size: the graph is to be laid out afresh.
     void redrawRequested();
     // A key or gesture asks to change the value and time windows (and to redraw).

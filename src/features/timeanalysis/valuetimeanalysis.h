@@ -84,7 +84,7 @@ public:
     const timeanalysis::Bounds& bounds() const { return m_bounds; }
     Variant variant() const { return m_variant; }
 
-public slots:
+public Q_SLOTS:
     // Lays the graph out afresh for the graph window's size and time kind.
     void AusgabeFormNeuZeichnen();
     // Changes the value and time windows as the graph window asks, and redraws.

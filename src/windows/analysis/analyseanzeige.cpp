@@ -204,7 +204,7 @@ void AnalyseAnzeige::buildButtons() {
     plan.view = {back, makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel),
                  m_analysisPanel->clickValueCommand(), showDiary};
     plan.quit = [this] {
-        emit quitRequested();
+        Q_EMIT quitRequested();
     };
     addWindowMenu(this, m_dialogs, plan);
 }
@@ -309,7 +309,7 @@ void AnalyseAnzeige::ScrollTrefferRadiusSerie_Change(int value) {
 
 void AnalyseAnzeige::Schusseingabe_Click() {
     hide();
-    emit left();
+    Q_EMIT left();
 }
 
 void AnalyseAnzeige::unload() {
@@ -320,7 +320,7 @@ void AnalyseAnzeige::unload() {
 
 void AnalyseAnzeige::closeEvent(QCloseEvent* event) {
     if (!m_unloading)
-        emit left();
+        Q_EMIT left();
     event->accept();
 }
 

@@ -44,7 +44,7 @@ public:
     // Shows series kept elsewhere (a training of the diary) in their discipline.
     void showSeries(const SeriesFileContent& content, int discipline);
 
-signals:
+Q_SIGNALS:
     // "Trainingstagebuch" was chosen: the owner of the diary window shows it.
     void diaryRequested();
     // The shooter left the window ("Abkommens- eingabe öffnen", or closed it

@@ -37,7 +37,7 @@ Schusseingabe::Schusseingabe(Services& services)
     plan.view.prepend(back);
     addAnalysisMenu(plan);
     plan.quit = [this] {
-        emit quitRequested();
+        Q_EMIT quitRequested();
     };
     addWindowMenu(this, m_dialogs, plan);
     Form_Load();
@@ -64,7 +64,7 @@ void Schusseingabe::SchuetzenName_Change() {
 
 void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
     hide();
-    emit left();
+    Q_EMIT left();
 }
 
 void Schusseingabe::unload() {
@@ -78,7 +78,7 @@ void Schusseingabe::closeEvent(QCloseEvent* event) {
     if (m_unloading)
         finishDiary();
     if (!m_unloading)
-        emit left();
+        Q_EMIT left();
     event->accept();
 }
 

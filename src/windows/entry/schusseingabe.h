@@ -25,7 +25,7 @@ public:
     const EntrySheet& sheet() const { return m_entry; }
     TargetLinkPanel& targetLink() const { return *m_link; }
 
-signals:
+Q_SIGNALS:
     // The shooter left the window ("Abkommens- eingabe öffnen", or closed it
     // without unload()): the owner shows the main window again.
     void left();

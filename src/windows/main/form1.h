@@ -31,7 +31,7 @@ public:
     // Opens a series file as "Laden" does once the unsaved series are settled.
     void openSeriesFile(const QString& path);
 
-signals:
+Q_SIGNALS:
     // "Schusseingabe öffnen" and "Analyse und Anzeige öffnen": the owner of
     // those windows shows them in place of this one.
     void shotEntryRequested();

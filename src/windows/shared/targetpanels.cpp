@@ -90,7 +90,7 @@ void TargetPanels::buildHeader() {
 
     connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            emit disciplineChosen(id);
+            Q_EMIT disciplineChosen(id);
     });
 }
 
@@ -123,11 +123,11 @@ void TargetPanels::buildLists() {
 
     connect(m_seriesList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            emit seriesChosen(row + 1);
+            Q_EMIT seriesChosen(row + 1);
     });
     connect(m_shotList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            emit shotChosen(row);
+            Q_EMIT shotChosen(row);
     });
 }
 

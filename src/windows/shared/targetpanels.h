@@ -91,7 +91,7 @@ public:
     // Checks the option of the discipline shown, without choosing it again.
     void showDiscipline(int index);
 
-signals:
+Q_SIGNALS:
     void disciplineChosen(int index);
     void seriesChosen(int number); // counted from 1
     void shotChosen(int row);

@@ -275,7 +275,7 @@ WindowMenuPlan TargetWindow::menuPlan() {
 }
 
 void TargetWindow::RhythmusTrainingshilfe_Click() {
-    emit rhythmAidRequested();
+    Q_EMIT rhythmAidRequested();
 }
 
 bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {

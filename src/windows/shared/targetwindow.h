@@ -56,7 +56,7 @@ public:
     // The training the window records into, once a shot was entered.
     std::optional<qint64> diaryTraining() const;
 
-signals:
+Q_SIGNALS:
     // "Rhythmus Trainingshilfe" was pressed: the owner of the rhythm window shows it.
     void rhythmAidRequested();
     // "Trainingstagebuch" was chosen: the owner of the diary window shows it.
