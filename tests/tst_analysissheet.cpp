@@ -2,9 +2,8 @@
 // the scored shots of one series, the two views, the highlight and what is
 // painted.
 
-#include "model/numeric.h"
-#include "support/analysisfiles.h"
 #include "sheets/analysissheet.h"
+#include "support/analysisfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,18 +14,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Per discipline: shot-mark diameter and the one-series shot size as bar
-// value and exact radius.
+// Per discipline: shot-mark diameter and the one-series shot size.
 struct DisciplineRow {
     float markDiameter;
     int barValue;
-    float radius;
 };
 constexpr DisciplineRow kDisciplineTable[] = {
-    {30.0f, 15, 15.0f},
-    {11.0f, 6, 5.5f},
-    {4.4f, 2, 2.2f},
-    {19.5f, 10, 9.75f},
+    {30.0f, 15},
+    {11.0f, 6},
+    {4.4f, 2},
+    {19.5f, 10},
 };
 constexpr int kGewehr = 3;
 const PointF kTargetCentre{244.0f, 228.0f};
@@ -94,7 +91,6 @@ private slots:
         QCOMPARE(s.allSeriesSize(), AnalysisSheet::kStartAllSeriesSize);
         // The rifle routine sets the one-series size after the start value.
         QCOMPARE(s.seriesSize(), kDisciplineTable[kGewehr].barValue);
-        QCOMPARE(s.seriesShotRadius(), kDisciplineTable[kGewehr].radius);
         QCOMPARE(s.view(), AnalysisView::OneSeries);
         QCOMPARE(s.seriesCount(), 0);
         QCOMPARE(s.selectedSeries(), 0);
@@ -143,8 +139,6 @@ private slots:
         }
         QCOMPARE(s.seriesList(), numbers(1, listed));
         QCOMPARE(s.selectedSeries(), listed);
-        QCOMPARE(s.firstSeries(), listed);
-        QCOMPARE(s.paintedCount(), 1);
         QCOMPARE(int(expected.size()), listed);
         for (int n = 1; n <= listed; ++n)
             QCOMPARE(s.store()[n], expected.at(n - 1));
@@ -163,14 +157,14 @@ private slots:
         QTest::addColumn<QString>("tenths");
         // Rifle, w 2,79, a 0, mark 19,5: shot 2 centred at (218,75; 252,75),
         // r 35,36 -> 96,33 tenths -> 9,6; shot 5 r 4,14 -> 107,52 -> 10,8.
-        QTest::newRow("slots 1, 2, 5") << QList<int>{0, 1, 4} << kGewehr
-                                       << QStringList{u"9,2"_s, u"9,6"_s, u"10,8"_s} << u"28"_s
-                                       << u"29,6"_s;
-        QTest::newRow("all ten")
-            << allSlots() << kGewehr
-            << QStringList{u"9,2"_s,  u"9,6"_s,  u"10"_s,  u"10,4"_s, u"10,8"_s,
-                           u"10,5"_s, u"10,1"_s, u"9,7"_s, u"9,3"_s,  u"8,9"_s}
-            << u"94"_s << u"98,5"_s;
+        QTest::newRow("slots 1, 2, 5")
+            << QList<int>{0, 1, 4} << kGewehr << QStringList{u"9,2"_s, u"9,6"_s, u"10,8"_s}
+            << u"28"_s << u"29,6"_s;
+        QTest::newRow("all ten") << allSlots() << kGewehr
+                                 << QStringList{u"9,2"_s,  u"9,6"_s,  u"10"_s,   u"10,4"_s,
+                                                u"10,8"_s, u"10,5"_s, u"10,1"_s, u"9,7"_s,
+                                                u"9,3"_s,  u"8,9"_s}
+                                 << u"94"_s << u"98,5"_s;
         // Shot 10 r 56,23 -> 109 - 20,15 = 88,85 tenths -> 8,9.
         QTest::newRow("only the last")
             << QList<int>{9} << kGewehr << QStringList{u"8,9"_s} << u"8"_s << u"8,9"_s;
@@ -185,9 +179,8 @@ private slots:
         // Rapid fire, w 3,136, a 10, mark 4,4: shot 5 r 6,93, inside the
         // allowance -> 109,98 tenths, kept at 10,9.
         QTest::newRow("rapid fire")
-            << allSlots() << 2
-            << QStringList{u"9,7"_s,  u"10"_s,   u"10,4"_s, u"10,7"_s, u"10,9"_s,
-                           u"10,9"_s, u"10,5"_s, u"10,2"_s, u"9,8"_s,  u"9,5"_s}
+            << allSlots() << 2 << QStringList{u"9,7"_s,  u"10"_s,   u"10,4"_s, u"10,7"_s, u"10,9"_s,
+                                              u"10,9"_s, u"10,5"_s, u"10,2"_s, u"9,8"_s,  u"9,5"_s}
             << u"97"_s << u"102,6"_s;
     }
     void oneSeriesListsScoresAndSums() {
@@ -214,8 +207,6 @@ private slots:
         QTEST(s.sums().tenths, "tenths");
         QCOMPARE(s.caption(), QStringLiteral("Schuss: 10"));
         QCOMPARE(s.view(), AnalysisView::OneSeries);
-        QCOMPARE(s.firstSeries(), 2);
-        QCOMPARE(s.paintedCount(), 1);
         // Painted: the filled slots only, none at the corner of the window.
         QList<PointF> centres;
         for (int slot : filled)
@@ -372,8 +363,6 @@ private slots:
         QCOMPARE(s.caption(), QStringLiteral("Schuss: %1").arg(series * 10));
         QVERIFY(s.valueList().isEmpty());
         QCOMPARE(s.sums().whole, QStringLiteral("0"));
-        QCOMPARE(s.firstSeries(), 1);
-        QCOMPARE(s.paintedCount(), series);
         QCOMPARE(s.shotCentres(), centres);
         QCOMPARE(s.paintRadius(), 7);
         // Back to one series: its own size again.
@@ -434,14 +423,14 @@ private slots:
         QTest::addColumn<QStringList>("values");
         // Shot 1 centred at (245; 230), r 2,24, 0,24 beyond the allowance
         // -> 108,96 tenths -> 10,9.
-        QTest::newRow("0")
-            << 0 << QStringList{u"10,9"_s, u"10,7"_s, u"10,5"_s, u"10,3"_s, u"10,1"_s};
+        QTest::newRow("0") << 0
+                           << QStringList{u"10,9"_s, u"10,7"_s, u"10,5"_s, u"10,3"_s, u"10,1"_s};
         // Shot 1 centred at (235,5; 220,5), r 11,34 -> 109 - 4,34 / 4,9 = 108,11 tenths.
-        QTest::newRow("1")
-            << 1 << QStringList{u"10,8"_s, u"10,8"_s, u"10,6"_s, u"10,4"_s, u"10,1"_s};
+        QTest::newRow("1") << 1
+                           << QStringList{u"10,8"_s, u"10,8"_s, u"10,6"_s, u"10,4"_s, u"10,1"_s};
         // Shot 9 centred at (272,2; 193,2), r 44,79 -> 109 - 34,79 / 3,136 = 97,91 tenths.
-        QTest::newRow("2")
-            << 2 << QStringList{u"10,7"_s, u"10,7"_s, u"10,4"_s, u"10,1"_s, u"9,8"_s};
+        QTest::newRow("2") << 2
+                           << QStringList{u"10,7"_s, u"10,7"_s, u"10,4"_s, u"10,1"_s, u"9,8"_s};
         QTest::newRow("3") << 3 << QStringList{};
     }
     void disciplineRescoresAndResizes() {
@@ -467,11 +456,9 @@ private slots:
         }
         QCOMPARE(s.face().discipline(), discipline);
         QCOMPARE(s.seriesSize(), kDisciplineTable[discipline].barValue);
-        QCOMPARE(s.seriesShotRadius(), kDisciplineTable[discipline].radius);
         QCOMPARE(s.allSeriesSize(), AnalysisSheet::kStartAllSeriesSize);
         // The selected series is shown again, rescored with the new marks.
         QCOMPARE(s.view(), AnalysisView::OneSeries);
-        QCOMPARE(s.firstSeries(), 1);
         QList<PointF> centres;
         for (int slot = 0; slot < 10; slot += 2)
             centres << centreOn(r, slot, discipline);
