@@ -175,7 +175,7 @@ void runScript(Diary& d, int script, QStringList& log) {
     if (script == 0) {
         ok(d.saveSeries(a, valued(2, {10.0, 10.1, 10.2}, at(2, 9, 12)))); // replaced
         ok(d.saveSeries(a, valued(3, {9.0}, at(2, 9, 15))));
-        ok(d.saveSeries(a, valued(1, {}, at(2, 9, 16)))); // emptied: removed
+        ok(d.saveSeries(a, valued(1, {}, at(2, 9, 16))));       // emptied: removed
         Training ended = trainingOf(u"Anna"_s, 2, at(9, 9, 9)); // start and window stay
         ended.id = b;
         ended.window = u"Schusseingabe"_s;

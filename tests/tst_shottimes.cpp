@@ -39,8 +39,8 @@ private slots:
         QTest::newRow("8,4 s") << 1000u << 9450u << QStringLiteral("Stop 8,4 s")
                                << QStringLiteral("8,4");
         QTest::newRow("below a tenth") << 1000u << 1099u << QStringLiteral("Stop 0 s") << QString();
-        QTest::newRow("whole seconds") << 0u << 12000u << QStringLiteral("Stop 12 s")
-                                       << QStringLiteral("12");
+        QTest::newRow("whole seconds")
+            << 0u << 12000u << QStringLiteral("Stop 12 s") << QStringLiteral("12");
         // Longer than the 16-bit tenths can hold: kept at the largest value.
         QTest::newRow("kept at 3276,7 s")
             << 0u << 4000000u << QStringLiteral("Stop 3276,7 s") << QStringLiteral("3276,7");
@@ -57,7 +57,8 @@ private slots:
         t.start(start);
         QCOMPARE(t.stop(stop), caption);
         t.shotEntered(stop, 3, 5);
-        const QString line = QStringLiteral("Serie:3 Schuss:5: ") + written + QStringLiteral("\r\n");
+        const QString line =
+            QStringLiteral("Serie:3 Schuss:5: ") + written + QStringLiteral("\r\n");
         QCOMPARE(t.shotTimesText(), written.isEmpty() ? QString() : line);
     }
 
