@@ -4,8 +4,6 @@
 
 #include "features/timeanalysis/ausgabeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
-#include "model/numeric.h"
-#include "model/seriesvalues.h"
 #include "support/analysisfiles.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
@@ -29,19 +27,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Per discipline: shot-mark diameter, tenth width, centre allowance and the
-// one-series shot size.
+// Per discipline: shot-mark diameter and the one-series shot size.
 struct DisciplineRow {
     float markDiameter;
-    float tenthWidth;
-    qint16 centreAllowance;
     int barValue;
 };
 constexpr DisciplineRow kDisciplineTable[] = {
-    {30.0f, 5.3f, 2, 15},
-    {11.0f, 4.9f, 7, 6},
-    {4.4f, 3.136f, 10, 2},
-    {19.5f, 2.79f, 0, 10},
+    {30.0f, 15},
+    {11.0f, 6},
+    {4.4f, 2},
+    {19.5f, 10},
 };
 constexpr int kGewehr = 3;
 
@@ -251,11 +246,12 @@ private Q_SLOTS:
         QCOMPARE(m_ui->list("SchussListe").size(), 10);
         m_ui->chooseRow("SerienListe", 1);
         QCOMPARE(m_ui->list("SchussListe"), (QStringList{u"1"_s, u"2"_s, u"5"_s}));
-        QCOMPARE(m_ui->list("Schusswert").size(), 3);
-        double tenths = 0;
-        for (const QString& v : m_ui->list("Schusswert"))
-            tenths += *num::parseNumber(v);
-        QCOMPARE(m_ui->text("SerienSummeZehntel"), num::formatNumber(tenths));
+        // Rifle face (w 2,79, a 0, mark 19,5), row top 100: shot 1 centred at
+        // (79,75; 109,75) lies r 202,39 off (244, 228) -> 109 - 72,54 = 36,46
+        // tenths; shot 2 r 174,45 -> 46,47; shot 5 r 119,97 -> 66,00.
+        QCOMPARE(m_ui->list("Schusswert"), (QStringList{u"3,6"_s, u"4,6"_s, u"6,6"_s}));
+        QCOMPARE(m_ui->text("SerienSumme"), u"13"_s);
+        QCOMPARE(m_ui->text("SerienSummeZehntel"), u"14,8"_s);
     }
 
     // "Laden" replaces the time texts with those of the new file; "Neu" empties them.
@@ -476,12 +472,19 @@ private Q_SLOTS:
     }
 
     // Another discipline scores the selected series anew and paints its shots
-    // at the discipline's size.
+    // at the discipline's size. Shot n stands at left 90 + 30n, top 214 - 4n;
+    // its mark centre lies r units from the target centre (244, 228) and
+    // scores 109 - (r - a) / w tenths, rounded: a the centre allowance, w
+    // the tenth width.
     void disciplineRescoresAndResizes_data() {
         QTest::addColumn<int>("discipline");
-        QTest::newRow("LP") << 0;
-        QTest::newRow("FP-SP-100m") << 1;
-        QTest::newRow("OSP-SP") << 2;
+        QTest::addColumn<QStringList>("values");
+        // w 5,3, a 2: shot 1 centred at (135; 225), r 109,04 -> 88,80 tenths -> 8,9.
+        QTest::newRow("LP") << 0 << QStringList{u"8,9"_s, u"10,5"_s, u"9,5"_s, u"7,8"_s};
+        // w 4,9, a 7: shot 4 centred at (215,5; 203,5), r 37,58 -> 102,76 tenths -> 10,3.
+        QTest::newRow("FP-SP-100m") << 1 << QStringList{u"8,6"_s, u"10,3"_s, u"9,6"_s, u"7,8"_s};
+        // w 3,136, a 10: shot 7 centred at (302,2; 188,2), r 70,51 -> 89,71 tenths -> 9.
+        QTest::newRow("OSP-SP") << 2 << QStringList{u"7,3"_s, u"9,9"_s, u"9"_s, u"6,2"_s};
     }
     void disciplineRescoresAndResizes() {
         QFETCH(int, discipline);
@@ -495,15 +498,8 @@ private Q_SLOTS:
         m_ui->chooseOption("Disziplin", discipline);
 
         const DisciplineRow& d = kDisciplineTable[discipline];
-        QStringList values;
-        for (int slot = 0; slot < 10; slot += 3) {
-            const QPointF c = centreOn(r, slot, discipline);
-            values << num::formatNumber(hitValue(PointF{float(c.x()), float(c.y())},
-                                                 PointF{244.0f, 228.0f},
-                                                 ScoringParams{d.tenthWidth, d.centreAllowance}));
-        }
         QCOMPARE(m_ui->list("SchussListe"), (QStringList{u"1"_s, u"4"_s, u"7"_s, u"10"_s}));
-        QCOMPARE(m_ui->list("Schusswert"), values);
+        QTEST(m_ui->list("Schusswert"), "values");
         QCOMPARE(bar("ScrollTrefferRadiusSerie")->value(), d.barValue);
         QCOMPARE(label("CapScrollTrefferRadiusSerie"), QString::number(d.barValue));
         const QImage shown = image();
@@ -574,15 +570,15 @@ private Q_SLOTS:
                                 "1Treffer liegen darüber/darunter"));
 
         // Each disc stands at the value of the shot its own file holds: the
-        // rings 0 to 10 fill the height (11 rows), 6 to 20 s the width.
-        const auto value = [this](const SeriesRecord& r, int entry) {
-            return seriesHitValues(r, sheet().face()).at(entry);
-        };
-        // The file's series 1 is not the window's series 1: the check tells them apart.
-        QVERIFY(std::abs(value(attached[0], 1) - value(first[0], 1)) >= 0.1);
-        QVERIFY(std::abs(value(attached[1], 2) - value(attached[0], 2)) >= 0.1);
-        const QList<QPointF> timeAndValue{
-            {7.5, value(attached[0], 1)}, {12, value(attached[1], 2)}, {15, value(dropped[0], 3)}};
+        // rings 0 to 10 fill the height (11 rows), 6 to 20 s the width. On
+        // the rifle face (w 2,79, a 0, mark 19,5) shot 2 of the attached
+        // file's series 1, centred at (115,75; 109,75), lies r 174,45 off
+        // the centre -> 109 - 62,53 = 46,47 tenths -> 4,6; shot 3 of its
+        // series 2 r 120,97 -> 6,6; shot 4 of the dropped series r 68,02 ->
+        // 8,5. Lines read with the file's own series numbers would name
+        // other shots: shot 2 of the first file's series (r 203,69 -> 3,6)
+        // and shot 3 of the attached series 1 (r 149,98 -> 5,5).
+        const QList<QPointF> timeAndValue{{7.5, 4.6}, {12, 6.6}, {15, 8.5}};
         // The graph the window shows, laid out for its picture.
         const timeanalysis::GraphLayout& g = graph->graph();
         const double w = g.size.width(), h = g.size.height();

@@ -175,8 +175,7 @@ void runScript(Diary& d, int script, QStringList& log) {
     if (script == 0) {
         ok(d.saveSeries(a, valued(2, {10.0, 10.1, 10.2}, at(2, 9, 12)))); // replaced
         ok(d.saveSeries(a, valued(3, {9.0}, at(2, 9, 15))));
-        ok(d.saveSeries(a, valued(1, {}, at(2, 9, 16)))); // emptied: removed
-        ok(d.removeSeriesFrom(a, 3));
+        ok(d.saveSeries(a, valued(1, {}, at(2, 9, 16))));       // emptied: removed
         Training ended = trainingOf(u"Anna"_s, 2, at(9, 9, 9)); // start and window stay
         ended.id = b;
         ended.window = u"Schusseingabe"_s;
@@ -189,17 +188,14 @@ void runScript(Diary& d, int script, QStringList& log) {
         held.heldHits = {{1.5f, -2.0f}};
         ok(d.recordChanges(held, {valued(1, {9.9}, at(2, 9, 20)), valued(4, {7.0}, at(2, 9, 21))},
                            4));
-        ok(d.recordChanges(held, {valued(1, {9.9}, at(2, 9, 20))}, 1)); // series 4 removed
+        ok(d.recordChanges(held, {valued(1, {9.9}, at(2, 9, 20))}, 1)); // series 2 to 4 removed
     } else if (script == 1) {
-        ok(d.removeTraining(a));
-        const qint64 c = id(d.beginTraining(trainingOf(u"Otto"_s, 3, at(3, 9, 0))));
-        const qint64 i = id(d.importTraining(trainingOf(u"Imre"_s, 0, at(4, 9, 0)),
-                                             {valued(1, {9.9}, at(4, 9, 0))}, hashOf(1)));
+        id(d.beginTraining(trainingOf(u"Otto"_s, 3, at(3, 9, 0))));
+        id(d.importTraining(trainingOf(u"Imre"_s, 0, at(4, 9, 0)), {valued(1, {9.9}, at(4, 9, 0))},
+                            hashOf(1)));
         ok(d.isImported(hashOf(1)));
-        ok(d.removeTraining(i)); // the file may be taken in again
-        ok(d.isImported(hashOf(1)));
-        id(d.importTraining(trainingOf(u"Imre"_s, 0, at(4, 9, 0)), {}, hashOf(1)));
-        ok(d.removeSeriesFrom(c, 1));
+        ok(d.isImported(hashOf(2)));
+        id(d.importTraining(trainingOf(u"Imre"_s, 0, at(4, 9, 0)), {}, hashOf(1))); // taken in
     } else {
         Training unknown = trainingOf(u"Niemand"_s, 0, at(5, 9, 0));
         unknown.id = 999;
@@ -260,7 +256,7 @@ QString writeVersion1(const QString& path, qint64 start) {
     return error;
 }
 
-enum class Write { Begin, Update, Record, Save, RemoveSeries, RemoveTraining, Import };
+enum class Write { Begin, Update, Record, Save, Import };
 
 bool attempt(Diary& d, Write write, qint64 training) {
     switch (write) {
@@ -281,10 +277,6 @@ bool attempt(Diary& d, Write write, qint64 training) {
     }
     case Write::Save:
         return d.saveSeries(training, valued(1, {1.0}, at(6, 9, 0)));
-    case Write::RemoveSeries:
-        return d.removeSeriesFrom(training, 1);
-    case Write::RemoveTraining:
-        return d.removeTraining(training);
     case Write::Import:
         return d.importTraining(trainingOf(u"Neu"_s, 0, at(6, 9, 0)), {}, hashOf(3)).has_value();
     }
@@ -515,8 +507,6 @@ void TestDiary::failedWrites_data() {
     QTest::newRow("Training ändern") << int(Write::Update);
     QTest::newRow("Änderungen eines Ereignisses") << int(Write::Record);
     QTest::newRow("Serie speichern") << int(Write::Save);
-    QTest::newRow("Serien entfernen") << int(Write::RemoveSeries);
-    QTest::newRow("Training entfernen") << int(Write::RemoveTraining);
     QTest::newRow("Datei übernehmen") << int(Write::Import);
 }
 
@@ -609,7 +599,7 @@ void TestDiary::filters() {
 void TestDiary::sameAnswers_data() {
     QTest::addColumn<int>("script");
     QTest::newRow("Serien ersetzen und kürzen") << 0;
-    QTest::newRow("Trainings entfernen und übernehmen") << 1;
+    QTest::newRow("Trainings übernehmen") << 1;
     QTest::newRow("abgelehnte Schreibvorgänge") << 2;
 }
 

@@ -755,23 +755,16 @@ private Q_SLOTS:
         QVERIFY(headers.first().box.right() < 160.0);
     }
 
-    // The counter of printed series: 0 outside a job, and a series the window
-    // cannot hand over is left out without ending the job.
-    void counterAndUnreadableSeries() {
+    // A series the window cannot hand over is left out without ending the job.
+    void unreadableSeriesIsLeftOut() {
         storeSeries(3);
         m_series.remove(2);
         const QString file = nextFile();
         m_printers.setCurrent(PrintDestination::pdfFile(file));
         auto job = makeJob(SeriesPageStyle::FourPerPage);
-        QCOMPARE(job->printedCount(), qint16(0));
-        job->DruckStarten(1, 3, PrintColour::Colour, false);
-        QCOMPARE(job->printedCount(), qint16(1));
-        job->DruckStarten(2, 3, PrintColour::Colour, false);
-        QCOMPARE(job->printedCount(), qint16(1));
-        job->DruckStarten(3, 3, PrintColour::Colour, false);
-        QCOMPARE(job->printedCount(), qint16(2));
+        for (int i = 1; i <= 3; ++i)
+            job->DruckStarten(qint16(i), 3, PrintColour::Colour, false);
         job->DruckBeendet();
-        QCOMPARE(job->printedCount(), qint16(0));
         QStringList shown;
         for (const PdfLine& l : linesStartingWith(pdfLines(file), 1, QStringLiteral("Serie")))
             shown << l.text;
@@ -815,7 +808,6 @@ private Q_SLOTS:
         printers.setCurrent(PrintDestination::printer(name));
         for (int i = 1; i <= 3; ++i)
             job.DruckStarten(qint16(i), 3, PrintColour::Colour, false);
-        QCOMPARE(job.printedCount(), qint16(0));
         job.DruckBeendet();
         QCOMPARE(m_dialogs.messages(),
                  QStringList{u"Der Druck auf \"" + name + u"\" ist nicht möglich."});

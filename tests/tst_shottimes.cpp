@@ -35,26 +35,31 @@ private Q_SLOTS:
         QTest::addColumn<quint32>("start");
         QTest::addColumn<quint32>("stop");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("tenths");
-        QTest::newRow("8,4 s") << 1000u << 9450u << QStringLiteral("Stop 8,4 s") << 84;
-        QTest::newRow("below a tenth") << 1000u << 1099u << QStringLiteral("Stop 0 s") << 0;
-        QTest::newRow("whole seconds") << 0u << 12000u << QStringLiteral("Stop 12 s") << 120;
+        QTest::addColumn<QString>("written"); // the time the next shot takes
+        QTest::newRow("8,4 s") << 1000u << 9450u << QStringLiteral("Stop 8,4 s")
+                               << QStringLiteral("8,4");
+        QTest::newRow("below a tenth") << 1000u << 1099u << QStringLiteral("Stop 0 s") << QString();
+        QTest::newRow("whole seconds")
+            << 0u << 12000u << QStringLiteral("Stop 12 s") << QStringLiteral("12");
         // Longer than the 16-bit tenths can hold: kept at the largest value.
         QTest::newRow("kept at 3276,7 s")
-            << 0u << 4000000u << QStringLiteral("Stop 3276,7 s") << 32767;
+            << 0u << 4000000u << QStringLiteral("Stop 3276,7 s") << QStringLiteral("3276,7");
         // The 32-bit tick counter wrapped while the watch ran.
         QTest::newRow("across the wrap")
-            << 0xFFFFFF00u << 0x00000200u << QStringLiteral("Stop 0,7 s") << 7;
+            << 0xFFFFFF00u << 0x00000200u << QStringLiteral("Stop 0,7 s") << QStringLiteral("0,7");
     }
     void stopwatch() {
         QFETCH(quint32, start);
         QFETCH(quint32, stop);
         QFETCH(QString, caption);
-        QFETCH(int, tenths);
+        QFETCH(QString, written);
         ShotTimes t;
         t.start(start);
         QCOMPARE(t.stop(stop), caption);
-        QCOMPARE(int(t.stoppedTenths()), tenths);
+        t.shotEntered(stop, 3, 5);
+        const QString line =
+            QStringLiteral("Serie:3 Schuss:5: ") + written + QStringLiteral("\r\n");
+        QCOMPARE(t.shotTimesText(), written.isEmpty() ? QString() : line);
     }
 
     void stopBelowATenthIsNeverWritten() {

@@ -301,17 +301,6 @@ bool SqliteDiary::saveSeries(qint64 training, const Series& series) {
     });
 }
 
-bool SqliteDiary::removeSeriesFrom(qint64 training, int first) {
-    return write([&](Sql& sql) {
-        return removeSeriesRows(sql, training, first) && storeValueCounts(sql, training);
-    });
-}
-
-bool SqliteDiary::removeTraining(qint64 training) {
-    return write(
-        [&](Sql& sql) { return sql.exec(u"DELETE FROM trainings WHERE id = ?"_s, {training}); });
-}
-
 bool SqliteDiary::isImported(const QByteArray& fileHash) const {
     Sql sql(database());
     QSqlQuery q = sql.prepare(u"SELECT 1 FROM imports WHERE hash = ?"_s);

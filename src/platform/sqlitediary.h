@@ -37,8 +37,6 @@ public:
     bool recordChanges(const diary::Training& training, const QList<diary::Series>& series,
                        int listed) override;
     bool saveSeries(qint64 training, const diary::Series& series) override;
-    bool removeSeriesFrom(qint64 training, int first) override;
-    bool removeTraining(qint64 training) override;
 
     bool isImported(const QByteArray& fileHash) const override;
     std::optional<qint64> importTraining(const diary::Training& training,

@@ -42,10 +42,6 @@ public:
     // Replaces series `series.number` of the training with `series`; a series
     // without shots is removed.
     virtual bool saveSeries(qint64 training, const diary::Series& series) = 0;
-    // Removes the series numbered `first` and higher.
-    virtual bool removeSeriesFrom(qint64 training, int first) = 0;
-    // Removes a training with its series, e.g. one that never got a shot.
-    virtual bool removeTraining(qint64 training) = 0;
 
     // Series files taken into the diary, known by a hash of their bytes.
     virtual bool isImported(const QByteArray& fileHash) const = 0;

@@ -37,7 +37,6 @@ bool AnalysisSheet::setDiscipline(int index) {
         return false;
     const DisciplineInfo* info = disciplineInfo(index);
     setSeriesSize(info->seriesSliderValue);
-    m_seriesShotRadius = info->seriesShotRadius;
     selectSeries(m_selected);
     return true;
 }

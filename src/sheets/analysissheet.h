@@ -103,13 +103,9 @@ public:
     std::optional<int> unscorableSlot() const { return m_unscorable; }
     const QString& caption() const { return m_caption; }
     AnalysisView view() const { return m_view; }
-    int firstSeries() const { return m_first; }
-    int paintedCount() const { return m_count; }
     int highlightedRow() const { return m_highlighted; } // -1: none
     int allSeriesSize() const { return m_allSize; }
     int seriesSize() const { return m_seriesSize; }
-    // The exact one-series shot radius of the discipline (the bar holds it rounded).
-    float seriesShotRadius() const { return m_seriesShotRadius; }
     // Each a sequence of lines ended by CR LF. Those of the files read since
     // the last "Laden" or "Neu" follow one another; in the time lines of each
     // file every series number is raised by the number of series listed
@@ -145,7 +141,6 @@ private:
     int m_highlighted = -1;
     int m_allSize = kStartAllSeriesSize;
     int m_seriesSize = kStartSeriesSize;
-    float m_seriesShotRadius = 0.0f;
     QString m_comments;
     QString m_shotTimes;
     QString m_shootingTimes;

@@ -59,8 +59,6 @@ public:
     // idle without a tone.
     void stop();
 
-    qint16 phase() const { return m_phase; }
-    qint16 runCounter() const { return m_run; }
     int interval() const { return m_interval; }
     int redBox() const { return m_redBox; }
 

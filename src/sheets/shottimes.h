@@ -20,7 +20,6 @@ public:
     // Stops the watch and returns the caption of the stop button ("Stop 8,4 s").
     // Times beyond 3276,7 s are kept at that value.
     QString stop(quint32 now);
-    qint16 stoppedTenths() const { return m_stopped; }
 
     // A shot was entered as shot `shot` of series `series`. With writeLines the
     // pending shot time and the shooting time since the shot before are

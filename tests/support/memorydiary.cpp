@@ -68,7 +68,9 @@ bool MemoryDiary::recordChanges(const Training& training, const QList<Series>& s
     updateTraining(training);
     for (const Series& s : series)
         saveSeries(training.id, s);
-    return removeSeriesFrom(training.id, listed + 1);
+    auto& stored = m_trainings.at(training.id).series;
+    stored.erase(stored.lower_bound(listed + 1), stored.end());
+    return succeeded();
 }
 
 bool MemoryDiary::saveSeries(qint64 training, const Series& series) {
@@ -83,25 +85,6 @@ bool MemoryDiary::saveSeries(qint64 training, const Series& series) {
     if (it == m_trainings.end())
         return failed(QStringLiteral("Das Training ist nicht mehr im Tagebuch."));
     it->second.series[series.number] = {series, figuresOf(series.shots)};
-    return succeeded();
-}
-
-bool MemoryDiary::removeSeriesFrom(qint64 training, int first) {
-    if (!canWrite())
-        return false;
-    const auto it = m_trainings.find(training);
-    if (it != m_trainings.end()) {
-        auto& series = it->second.series;
-        series.erase(series.lower_bound(first), series.end());
-    }
-    return succeeded();
-}
-
-bool MemoryDiary::removeTraining(qint64 training) {
-    if (!canWrite())
-        return false;
-    m_trainings.erase(training);
-    std::erase_if(m_imports, [training](const auto& entry) { return entry.second == training; });
     return succeeded();
 }
 

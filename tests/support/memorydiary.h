@@ -14,7 +14,6 @@ class MemoryDiary final : public Diary {
 public:
     // While set, every write fails as on a full disk and changes nothing.
     bool failWrites = false;
-    void setOpeningNotice(const QString& notice) { m_notice = notice; }
 
     QString problem() const override { return m_problem; }
     QString openingNotice() const override { return m_notice; }
@@ -24,8 +23,6 @@ public:
     bool recordChanges(const diary::Training& training, const QList<diary::Series>& series,
                        int listed) override;
     bool saveSeries(qint64 training, const diary::Series& series) override;
-    bool removeSeriesFrom(qint64 training, int first) override;
-    bool removeTraining(qint64 training) override;
 
     bool isImported(const QByteArray& fileHash) const override;
     std::optional<qint64> importTraining(const diary::Training& training,

@@ -145,7 +145,6 @@ void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, PrintColour Farbe
     m_overallWanted = Gesamt;
     m_series.append(*series);
     m_overall.add(*series, m_locale);
-    m_counter = qint16(std::min<qsizetype>(m_series.size(), std::numeric_limits<qint16>::max()));
 }
 
 void SeriesPrintJob::DruckBeendet() {
@@ -154,7 +153,6 @@ void SeriesPrintJob::DruckBeendet() {
         closeDocument();
     else if (state == State::Idle)
         reportUnprintable(false);
-    m_counter = 0;
     m_series.clear();
     m_unprintable.clear();
     m_overallWanted = false;

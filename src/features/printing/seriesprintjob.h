@@ -77,9 +77,6 @@ public:
     // Ends the job: lays out and prints its pages, or says what was left out.
     void DruckBeendet();
 
-    // Series printed in the open job; 0 when no job is open.
-    qint16 printedCount() const { return m_counter; }
-
 private:
     enum class State { Idle, Open, Failed };
 
@@ -99,7 +96,6 @@ private:
     QPointer<QWidget> m_parent;
 
     State m_state = State::Idle;
-    qint16 m_counter = 0;
     bool m_overallWanted = false;
     bool m_colour = true;
     QList<print::PrintedSeries> m_series; // to print, in the order of the calls

@@ -34,8 +34,6 @@ public:
                                QWidget* parent = nullptr);
     ~RhythmusTrainingshilfeForm() override;
 
-    const rhythm::RhythmSequence& sequence() const { return m_sequence; }
-
 protected:
     // The sound output is opened as the window opens, so that the first
     // signal of a run does not wait for the connection.

@@ -120,9 +120,4 @@ bool TargetLinkPanel::isLoggedOn() const {
     return m_link->isLoggedOn();
 }
 
-void TargetLinkPanel::setLinkButtonsEnabled(bool enabled) {
-    m_logOn->setEnabled(enabled);
-    m_polling->setEnabled(enabled);
-}
-
 } // namespace ankerblick

@@ -57,8 +57,6 @@ public:
     void stopPolling();
     bool isPolling() const;  // AbfrageShp green
     bool isLoggedOn() const; // AnmeldungShp green
-    // Rika and Rika_Schussabfrage, disabled when the window failed to load.
-    void setLinkButtonsEnabled(bool enabled);
 
     TargetLink& link() { return *m_link; }
 
