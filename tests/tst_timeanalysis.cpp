@@ -4,7 +4,7 @@
 
 #include "support/boundscheck.h"
 #include "sheets/graphlayout.h"
-#include "sheets/timelines.h"
+#include "files/timelines.h"
 #include "sheets/valuebounds.h"
 
 #include <QtTest>

@@ -194,7 +194,8 @@ void Application::showAnalysis() {
 void Application::showDiary() {
     if (!m_diaryWindow) {
         m_diaryWindow = std::make_unique<DiaryWindow>(m_services.diary, m_services.dialogs,
-                                                      m_services.printers);
+                                                      m_services.printers, nullptr,
+                                                      m_services.clock);
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
                 &Application::openTrainingInAnalysis);

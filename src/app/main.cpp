@@ -122,7 +122,8 @@ int main(int argc, char* argv[]) {
     // The diary lives in the user's data folder (~/.local/share/Ankerblick/Ankerblick).
     ankerblick::SqliteDiary diary(
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-        QStringLiteral("/tagebuch.sqlite"));
+        QStringLiteral("/tagebuch.sqlite"),
+        clock);
     ankerblick::Services services{dialogs,           clock, tones, printers, settings, diary,
                                   read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;

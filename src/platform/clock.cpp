@@ -19,4 +19,9 @@ QDateTime SystemClock::dateTime() const {
     return QDateTime::currentDateTime();
 }
 
+const Clock& systemClock() {
+    static const SystemClock clock;
+    return clock;
+}
+
 } // namespace ankerblick

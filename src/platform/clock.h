@@ -13,4 +13,7 @@ public:
     QDateTime dateTime() const override;
 };
 
+// The one system clock, for what is built without the services at hand.
+const Clock& systemClock();
+
 } // namespace ankerblick

@@ -45,8 +45,9 @@ QString notSaved(const QString& reason) {
 
 } // namespace
 
-SqliteDiary::SqliteDiary(const QString& path)
-    : m_path(QFileInfo(path).absoluteFilePath()), m_connection(uniqueConnectionName()) {
+SqliteDiary::SqliteDiary(const QString& path, const Clock& clock)
+    : m_clock(clock), m_path(QFileInfo(path).absoluteFilePath()),
+      m_connection(uniqueConnectionName()) {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     m_check = std::async(std::launch::async, [path = m_path] {
         giveWay();
@@ -168,7 +169,7 @@ QSqlDatabase SqliteDiary::database() const {
 // a new diary.
 bool SqliteDiary::moveAside(Opening why) const {
     QSqlDatabase::database(m_connection, false).close();
-    const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-hhmmss"_s);
+    const QString stamp = m_clock.dateTime().toString(u"yyyyMMdd-hhmmss"_s);
     const QString base = m_path + u".beschaedigt-"_s + stamp;
     QString target = base;
     for (int n = 2; QFileInfo::exists(target); ++n)

@@ -4,6 +4,7 @@
 // WAL mode so that a killed program loses at most the transaction it was in.
 // The only code of the program that speaks SQL.
 
+#include "clock.h"
 #include "services/diary.h"
 
 #include <future>
@@ -24,7 +25,8 @@ public:
     // here, so that the program's first window does not wait for it; the
     // first call of any other member waits for the check and opens the
     // diary, so nothing is read from or written to a file before it passed.
-    explicit SqliteDiary(const QString& path);
+    // `clock` dates the copy a damaged diary is set aside as.
+    explicit SqliteDiary(const QString& path, const Clock& clock = systemClock());
     ~SqliteDiary() override;
     SqliteDiary(const SqliteDiary&) = delete;
     SqliteDiary& operator=(const SqliteDiary&) = delete;
@@ -71,6 +73,7 @@ private:
     // Runs `work` in one transaction; false, with problem() set, when any of it fails.
     template <typename Work> bool write(Work work);
 
+    const Clock& m_clock;
     QString m_path;
     QString m_connection;
     // The opening, settled by the first call, a reading one as well.

@@ -8,7 +8,7 @@
 // The picture's measures were laid out in twips; they convert at 15 twips per
 // pixel.
 
-#include "timelines.h"
+#include "files/timelines.h"
 #include "valuebounds.h"
 
 #include <QLineF>

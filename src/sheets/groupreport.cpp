@@ -9,21 +9,6 @@ namespace ankerblick::group {
 
 namespace {
 
-// The rating of a shot's call as the main window gives it; none when the
-// call or the hit lies too far off the target to be valued.
-std::optional<CallRating> ratingOf(const SeriesRecord& record, int slot, PointF hit, PointF call,
-                                   const TargetFace& face, const RatingOptions& options) {
-    const auto s = size_t(slot);
-    const PointF centre = face.centre();
-    const std::optional<double> hv = tryHitValue(hit, centre, face.scoring());
-    const std::optional<RingValue> cv = tryCallValue(call, centre, face.scoring());
-    if (!hv || !cv)
-        return std::nullopt;
-    const LineF line{float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
-                     float(record.lineY2[s]), true};
-    return tryRateCall(call, hit, centre, *hv, cv->value, line.length(), face.scale(), options);
-}
-
 // Tenths of a millimetre, rounded half to even.
 double tenths(double mm) {
     return num::roundHalfEven(mm * 10.0) / 10.0 + 0.0;
@@ -75,34 +60,49 @@ void appendCallLines(QStringList& lines, const Figures& figures, const QLocale& 
 
 } // namespace
 
+std::optional<ScoredShot> scoreSlot(const SeriesRecord& record, int slot, const TargetFace& face,
+                                    const RatingOptions* options) {
+    if (!record.hasShot(slot))
+        return std::nullopt;
+    const float d = face.markDiameter();
+    const PointF centre = face.centre();
+    const PointF hit = record.hitMarkCentre(slot, d);
+    ScoredShot scored{{toMm(hit, face), std::nullopt, std::nullopt},
+                      tryHitValue(hit, centre, face.scoring()),
+                      std::nullopt,
+                      std::nullopt};
+    if (!options || !record.hasCall(slot))
+        return scored;
+    const PointF call = record.callMarkCentre(slot, d);
+    scored.shot.call = toMm(call, face);
+    if (const std::optional<RingValue> cv = tryCallValue(call, centre, face.scoring()))
+        scored.callValue = cv->value;
+    if (scored.value && scored.callValue) {
+        const auto s = size_t(slot);
+        const LineF line{float(record.lineX1[s]), float(record.lineY1[s]),
+                         float(record.lineX2[s]), float(record.lineY2[s]), true};
+        scored.rating = tryRateCall(call, hit, centre, *scored.value, *scored.callValue,
+                                    line.length(), face.scale(), *options);
+    }
+    if (scored.rating)
+        scored.shot.rating = scored.rating->callScore;
+    return scored;
+}
+
 QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
                     const RatingOptions* options) {
     QList<Shot> shots;
     shots.reserve(kShotsPerSeries);
-    const float d = face.markDiameter();
-    for (int i = 0; i < kShotsPerSeries; ++i) {
-        if (!record.hasShot(i))
-            continue;
-        const PointF hit = record.hitMarkCentre(i, d);
-        Shot shot{toMm(hit, face), std::nullopt, std::nullopt};
-        if (options && record.hasCall(i)) {
-            const PointF call = record.callMarkCentre(i, d);
-            shot.call = toMm(call, face);
-            if (const std::optional<CallRating> r = ratingOf(record, i, hit, call, face, *options))
-                shot.rating = r->callScore;
-        }
-        shots.append(shot);
-    }
+    for (int i = 0; i < kShotsPerSeries; ++i)
+        if (const std::optional<ScoredShot> scored = scoreSlot(record, i, face, options))
+            shots.append(scored->shot);
     return shots;
 }
 
 std::optional<CallRating> rateSlot(const SeriesRecord& record, int slot, const TargetFace& face,
                                    const RatingOptions& options) {
-    if (!record.hasShot(slot) || !record.hasCall(slot))
-        return std::nullopt;
-    const float d = face.markDiameter();
-    return ratingOf(record, slot, record.hitMarkCentre(slot, d), record.callMarkCentre(slot, d),
-                    face, options);
+    const std::optional<ScoredShot> scored = scoreSlot(record, slot, face, &options);
+    return scored ? scored->rating : std::nullopt;
 }
 
 // What one click of the usual sights moves the hits at the distance shot;

@@ -16,6 +16,20 @@
 
 namespace ankerblick::group {
 
+// What the program makes of the shot in a slot, scored once: hit and call in
+// millimetres, their values and the call's rating (with rating options and
+// an entered call; empty when the call or the hit lies too far off the
+// target to be valued).
+struct ScoredShot {
+    Shot shot;
+    std::optional<double> value;
+    std::optional<double> callValue;
+    std::optional<CallRating> rating;
+};
+// None when the slot holds no shot.
+std::optional<ScoredShot> scoreSlot(const SeriesRecord& record, int slot, const TargetFace& face,
+                                    const RatingOptions* options);
+
 // The placed shots of a record on the face. With rating options, each shot
 // whose call was entered (call left or top not 0) carries its call and the
 // call's rating (10, 5 or 0) as the main window rates it; without, or for a

@@ -18,28 +18,26 @@ QString ShotTimes::stop(quint32 now) {
 }
 
 QString ShotTimes::line(int series, int shot, double seconds, const QLocale& locale) {
-    return QStringLiteral("Serie:") + QString::number(series) + QStringLiteral(" Schuss:") +
-           QString::number(shot) + QStringLiteral(": ") + num::formatNumber(seconds, locale) +
-           QStringLiteral("\r\n");
+    return timeLine(series, shot, seconds, locale);
 }
 
 void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines) {
     if (writeLines) {
         if (m_stopped > 0) {
-            m_shotTimes += line(series, shot, m_stopped / 10.0, m_locale);
+            m_shotTimes.append({series, shot, m_stopped / 10.0, {}, {}});
             m_stopped = 0;
         }
         if (m_lastShot) {
             const quint32 tenths = (now - *m_lastShot) / 100u;
-            m_shootingTimes += line(series, shot, double(tenths) / 10.0, m_locale);
+            m_shootingTimes.append({series, shot, double(tenths) / 10.0, {}, {}});
         }
     }
     m_lastShot = now;
 }
 
 void ShotTimes::setTexts(const QString& shotTimes, const QString& shootingTimes) {
-    m_shotTimes = shotTimes;
-    m_shootingTimes = shootingTimes;
+    m_shotTimes = timesFromText(shotTimes, m_locale);
+    m_shootingTimes = timesFromText(shootingTimes, m_locale);
     m_lastShot.reset();
 }
 

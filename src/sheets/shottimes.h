@@ -4,6 +4,9 @@
 // time stopped by hand, which the next entered shot takes, and the shooting
 // time from one entered shot to the next.
 
+#include "files/shotnotes.h"
+
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QtGlobal>
@@ -27,8 +30,11 @@ public:
     // of the last shot is taken in any case.
     void shotEntered(quint32 now, int series, int shot, bool writeLines = true);
 
-    const QString& shotTimesText() const { return m_shotTimes; }         // "$Schusszeiten$"
-    const QString& shootingTimesText() const { return m_shootingTimes; } // "$Schiesszeiten$"
+    // The times as data, and as the series file writes them.
+    const QList<ShotNote>& shotTimeNotes() const { return m_shotTimes; }
+    const QList<ShotNote>& shootingTimeNotes() const { return m_shootingTimes; }
+    QString shotTimesText() const { return timesText(m_shotTimes, m_locale); } // "$Schusszeiten$"
+    QString shootingTimesText() const { return timesText(m_shootingTimes, m_locale); } // "$Schiesszeiten$"
     // New texts ("Laden", a recovery) or none ("Neu"): the next shot is a first shot.
     void setTexts(const QString& shotTimes, const QString& shootingTimes);
     void clearTexts();
@@ -43,8 +49,8 @@ private:
     quint32 m_watchStart = 0;
     qint16 m_stopped = 0; // tenths of a second, 0 = none pending
     std::optional<quint32> m_lastShot; // none before the first shot
-    QString m_shotTimes;
-    QString m_shootingTimes;
+    QList<ShotNote> m_shotTimes;
+    QList<ShotNote> m_shootingTimes;
 };
 
 } // namespace ankerblick

@@ -169,7 +169,7 @@ void TargetSheet::newSession() {
 SeriesFileContent TargetSheet::fileContent() const {
     SeriesFileContent c;
     c.series = seriesOfStore(m_store, int(m_seriesList.size()));
-    c.comments = m_comments;
+    c.comments = commentsText(m_comments);
     c.shotTimes = m_times.shotTimesText();
     c.shootingTimes = m_times.shootingTimesText();
     return c;
@@ -181,7 +181,7 @@ void TargetSheet::loadFileContent(const SeriesFileContent& content) {
     m_seriesList.clear();
     for (int n = 1; n <= last; ++n)
         m_seriesList.append(QString::number(n));
-    m_comments = content.comments;
+    m_comments = commentsFromText(content.comments);
     m_times.setTexts(content.shotTimes, content.shootingTimes);
     m_nextSeriesRed = false;
     selectSeries(last);
@@ -221,9 +221,7 @@ void TargetSheet::toggleWhiteShots() {
 }
 
 void TargetSheet::addComment(const QString& text) {
-    m_comments += QStringLiteral("Serie: ") + QString::number(m_selected) +
-                  QStringLiteral(" Schuss: ") + QString::number(m_listedSlots.size()) +
-                  QStringLiteral(": ") + text + QStringLiteral("\r\n");
+    m_comments.append({m_selected, int(m_listedSlots.size()), std::nullopt, text, {}});
     markModified();
 }
 

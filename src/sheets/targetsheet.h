@@ -121,7 +121,13 @@ public:
     bool undoEnabled() const { return m_undoEnabled; }
     bool recomputeEnabled() const { return m_recomputeEnabled; }
     PointF lastPointer() const { return m_last; }
-    const QString& comments() const { return m_comments; }
+    // The comments as the series file writes them, and as data.
+    QString comments() const { return commentsText(m_comments); }
+    const QList<ShotNote>& commentNotes() const { return m_comments; }
+    // Comments and times: what the diary keeps of each shot besides its marks.
+    ShotNotes notes() const {
+        return {m_comments, m_times.shotTimeNotes(), m_times.shootingTimeNotes()};
+    }
     const ShotTimes& times() const { return m_times; }
     const QLocale& locale() const { return m_locale; }
     quint32 now() const { return m_clock->milliseconds(); }
@@ -207,7 +213,7 @@ private:
     bool m_rightButton = false;
     bool m_shifted = false; // the right-drag moved the hits
     PointF m_last{};
-    QString m_comments;
+    QList<ShotNote> m_comments;
     ShotTimes m_times;
     bool m_modified = false;
 };

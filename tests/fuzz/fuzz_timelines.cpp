@@ -8,7 +8,7 @@
 #include "fuzzcheck.h"
 #include "model/numeric.h"
 #include "sheets/graphlayout.h"
-#include "sheets/timelines.h"
+#include "files/timelines.h"
 #include "sheets/valuebounds.h"
 #include "sheets/shottimes.h"
 

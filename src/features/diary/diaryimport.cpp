@@ -68,10 +68,12 @@ FileImport trainingOf(const QFileInfo& info, const SeriesFileContent& content, i
     t.shootingTimes = content.shootingTimes;
     TargetFace face;
     face.apply(discipline);
-    const SeriesTexts texts{content.comments, content.shotTimes, content.shootingTimes};
+    const ShotNotes notes{commentsFromText(content.comments),
+                          timesFromText(content.shotTimes, locale),
+                          timesFromText(content.shootingTimes, locale)};
     for (int i = 0; i < int(content.series.size()); ++i)
         result.series << diarySeries(content.series[i], i + 1, face, calls ? &options : nullptr,
-                                     texts, locale, t.start);
+                                     notes, t.start);
     return result;
 }
 

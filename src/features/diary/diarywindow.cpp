@@ -66,8 +66,9 @@ QLabel* captionFor(QWidget* parent, const QString& text, QWidget* buddy) {
 } // namespace
 
 DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
-                         QWidget* parent)
-    : QWidget(parent, Qt::Window), m_diary(diary), m_dialogs(dialogs), m_printers(printers),
+                         QWidget* parent, const Clock& clock)
+    : QWidget(parent, Qt::Window), m_diary(diary), m_clock(clock), m_dialogs(dialogs),
+      m_printers(printers),
       m_locale(num::presentationLocale()) {
     setObjectName(QStringLiteral("Trainingstagebuch"));
     setWindowTitle(QStringLiteral("Trainingstagebuch"));
@@ -283,7 +284,7 @@ QList<diary::TrainingSummary> DiaryWindow::readPeriod() {
 
 // From the first day of the diary to its last, or to today when that is later.
 void DiaryWindow::showWholePeriod() {
-    const QDate today = QDate::currentDate();
+    const QDate today = m_clock.date();
     const QSignalBlocker blockFrom(m_from);
     const QSignalBlocker blockTo(m_to);
     m_from->setDate(m_firstDay.isValid() ? m_firstDay : today);
@@ -392,7 +393,7 @@ void DiaryWindow::printReport() {
     report.filterLine = diary::filterText(filter());
     report.summaryLine =
         m_count->text() + u", erstellt am " +
-        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm"));
+        m_clock.dateTime().toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm"));
     report.trainings = m_model->trainings();
     DiaryChartSet charts(m_locale);
     charts.fill(m_chartData, m_bins);

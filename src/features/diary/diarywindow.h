@@ -5,6 +5,7 @@
 // shots written as a CSV file, a printed report as a PDF file, and a
 // training handed on to the analysis.
 
+#include "platform/clock.h"
 #include "model/diaryrecords.h"
 #include "sheets/diaryexport.h"
 
@@ -35,7 +36,7 @@ class DiaryWindow final : public QWidget {
 
 public:
     DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, const Clock& clock = systemClock());
     ~DiaryWindow() override;
 
     // The trainings the filters take.
@@ -76,6 +77,7 @@ private:
     QString askFileName(const QString& filter, const QString& proposed, const QString& suffix);
 
     Diary& m_diary;
+    const Clock& m_clock;
     UserDialogs& m_dialogs;
     PrinterService& m_printers;
     QLocale m_locale;

@@ -82,7 +82,7 @@ bool SeriesPrintJob::openDocument(PrintColour colour) {
     const PrintDestination destination = m_printers.current();
     m_destinationName = destination.name;
     m_shooter = m_source.shooterName ? m_source.shooterName() : QString();
-    m_started = m_source.now ? m_source.now() : QDateTime::currentDateTime();
+    m_started = m_source.now ? m_source.now() : systemClock().dateTime();
     m_device = m_printers.createDevice(destination, colour, u"Ankerblick " + m_shooter);
     if (!m_device || !m_painter.begin(m_device.get())) {
         m_device.reset();

@@ -1,7 +1,7 @@
 #include "valuetimeanalysis.h"
 
 #include "platform/userdialogs.h"
-#include "sheets/timelines.h"
+#include "files/timelines.h"
 
 #include <QPainter>
 

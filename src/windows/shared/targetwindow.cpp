@@ -1,6 +1,6 @@
 #include "targetwindow.h"
 
-#include "features/diary/diaryrecorder.h"
+#include "sheets/diaryrecorder.h"
 #include "services/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
@@ -76,7 +76,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_name = m_panels->name();
     m_discipline = m_panels->discipline();
     m_panels->shotList()->installEventFilter(this);
-    m_recorder = std::make_unique<DiaryRecorder>(m_diary, objectName());
+    m_recorder = std::make_unique<DiaryRecorder>(m_diary, m_services.clock, objectName());
     buildButtons();
     buildAnalysisPanel();
     connectView();
@@ -240,7 +240,7 @@ void TargetWindow::Speichern_Click() {
 
 bool TargetWindow::saveSeries() {
     const QString proposed =
-        proposedFileName(m_name->text(), QDate::currentDate(), m_sheet.locale());
+        proposedFileName(m_name->text(), m_services.clock.date(), m_sheet.locale());
     const QString path = m_dialogs.saveFileName(this, seriesFileFilter(), proposed);
     if (path.isEmpty())
         return false;

@@ -1,13 +1,14 @@
 #include "diaryrecorder.h"
 
+#include "services/clock.h"
 #include "services/diary.h"
 #include "sheets/diaryseries.h"
 #include "sheets/targetsheet.h"
 
 namespace ankerblick {
 
-DiaryRecorder::DiaryRecorder(Diary& diary, const QString& window)
-    : m_diary(diary), m_window(window) {}
+DiaryRecorder::DiaryRecorder(Diary& diary, const Clock& clock, const QString& window)
+    : m_diary(diary), m_clock(clock), m_window(window) {}
 
 void DiaryRecorder::takeAsWritten(const TargetSheet& sheet) {
     m_writtenSeries.clear();
@@ -23,7 +24,7 @@ bool DiaryRecorder::begin(const TargetSheet& sheet, const QString& shooter) {
     t.shooter = shooter;
     t.discipline = sheet.face().discipline();
     t.window = m_window;
-    t.start = QDateTime::currentDateTime();
+    t.start = m_clock.dateTime();
     const std::optional<qint64> id = m_diary.beginTraining(t);
     if (!id)
         return false;
@@ -77,12 +78,11 @@ QList<diary::Series> DiaryRecorder::changedSeries(const TargetSheet& sheet,
     const SeriesStore& store = sheet.store();
     const int listed = int(sheet.seriesList().size());
     const bool rewriteAll = sheet.face().discipline() != m_writtenDiscipline;
-    const diary::SeriesTexts texts{sheet.comments(), sheet.times().shotTimesText(),
-                                   sheet.times().shootingTimesText()};
-    const bool textsChanged = texts.comments != m_written.comments ||
-                              texts.shotTimes != m_written.shotTimes ||
-                              texts.shootingTimes != m_written.shootingTimes;
-    const QDateTime now = QDateTime::currentDateTime();
+    const bool textsChanged = sheet.comments() != m_written.comments ||
+                              sheet.times().shotTimesText() != m_written.shotTimes ||
+                              sheet.times().shootingTimesText() != m_written.shootingTimes;
+    const ShotNotes notes = sheet.notes();
+    const QDateTime now = m_clock.dateTime();
     QList<diary::Series> changed;
     for (int n = 1; n <= listed && store.contains(n); ++n) {
         // A series changes with its record; the texts name shots by series,
@@ -91,7 +91,7 @@ QList<diary::Series> DiaryRecorder::changedSeries(const TargetSheet& sheet,
             !(textsChanged && n == listed))
             continue;
         changed.append(
-            diary::diarySeries(store[n], n, sheet.face(), options, texts, sheet.locale(), now));
+            diary::diarySeries(store[n], n, sheet.face(), options, notes, now));
     }
     return changed;
 }
@@ -111,7 +111,7 @@ void DiaryRecorder::finish() {
     if (!m_training)
         return;
     diary::Training t = m_written;
-    t.end = QDateTime::currentDateTime();
+    t.end = m_clock.dateTime();
     // Should it fail, the training counts as unfinished and is offered again.
     m_diary.updateTraining(t);
     m_training.reset();

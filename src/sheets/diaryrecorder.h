@@ -1,9 +1,9 @@
 #pragma once
 
 // Keeps a target window's series in the training diary as they are entered:
-// after every event the series that changed since the last write and the
-// target's hits still waiting for their calls are written, in one
-// transaction, so that a closed window, a crash or a forgotten save loses
+// after every command that changes a series, the series that changed since
+// the last write, the training's notes and the target's hits still waiting
+// for their calls are written, in one transaction, so that a closed window, a crash or a forgotten save loses
 // nothing. A training begins with the first shot and ends when the window is
 // closed for good; one that never ended is offered again at the next start.
 
@@ -17,6 +17,7 @@
 
 namespace ankerblick {
 
+class Clock;
 class Diary;
 class TargetSheet;
 struct RatingOptions;
@@ -24,7 +25,7 @@ struct RatingOptions;
 class DiaryRecorder {
 public:
     // `window`: the object name of the window whose series are kept.
-    DiaryRecorder(Diary& diary, const QString& window);
+    DiaryRecorder(Diary& diary, const Clock& clock, const QString& window);
 
     // Brings the diary in line with the sheet: writes the series that
     // changed, drops those no longer listed, and the window's texts. False
@@ -51,6 +52,7 @@ private:
                                        const RatingOptions* options) const;
 
     Diary& m_diary;
+    const Clock& m_clock;
     QString m_window;
     std::optional<qint64> m_training;
     diary::Training m_written;           // the training as last written

@@ -1,0 +1,103 @@
+#include "shotnotes.h"
+
+#include "model/numeric.h"
+#include "timelines.h"
+
+#include <QRegularExpression>
+
+namespace ankerblick {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The lines of a text, each with its line end.
+QList<QString> linesOf(const QString& text) {
+    QList<QString> lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype newline = text.indexOf(u'\n', start);
+        const qsizetype next = newline < 0 ? text.size() : newline + 1;
+        lines.append(text.mid(start, next - start));
+        start = next;
+    }
+    return lines;
+}
+
+QStringView withoutLineEnd(QStringView line) {
+    while (line.endsWith(u'\n') || line.endsWith(u'\r'))
+        line.chop(1);
+    return line;
+}
+
+} // namespace
+
+QString commentLine(int series, int shot, const QString& text) {
+    return u"Serie: "_s + QString::number(series) + u" Schuss: "_s + QString::number(shot) +
+           u": "_s + text + u"\r\n"_s;
+}
+
+QString timeLine(int series, int shot, double seconds, const QLocale& locale) {
+    return u"Serie:"_s + QString::number(series) + u" Schuss:"_s + QString::number(shot) +
+           u": "_s + num::formatNumber(seconds, locale) + u"\r\n"_s;
+}
+
+QString commentsText(const QList<ShotNote>& notes) {
+    QString text;
+    for (const ShotNote& n : notes)
+        text += n.written.isEmpty() ? commentLine(n.series, n.shot, n.text) : n.written;
+    return text;
+}
+
+QString timesText(const QList<ShotNote>& notes, const QLocale& locale) {
+    QString text;
+    for (const ShotNote& n : notes)
+        text += n.written.isEmpty() ? timeLine(n.series, n.shot, n.seconds.value_or(0.0), locale)
+                                    : n.written;
+    return text;
+}
+
+QList<ShotNote> commentsFromText(const QString& text) {
+    static const QRegularExpression start(u"^Serie:\\s*(\\d+)\\s*Schuss:\\s*(\\d+):\\s?(.*)$"_s);
+    QList<ShotNote> notes;
+    for (const QString& whole : linesOf(text)) {
+        const QStringView line = withoutLineEnd(whole).trimmed();
+        const QRegularExpressionMatch m = start.match(line);
+        if (m.hasMatch()) {
+            notes.append({m.captured(1).toInt(), m.captured(2).toInt(), std::nullopt,
+                          m.captured(3).trimmed(), whole});
+            continue;
+        }
+        if (notes.isEmpty()) {
+            notes.append({0, 0, std::nullopt, QString(), whole});
+            continue;
+        }
+        ShotNote& last = notes.last();
+        last.written += whole;
+        if (last.series > 0 && !line.isEmpty())
+            last.text += u' ' + line.toString();
+    }
+    return notes;
+}
+
+QList<ShotNote> timesFromText(const QString& text, const QLocale& locale) {
+    const QList<timeanalysis::TimeEntry> entries = timeanalysis::parseTimeLines(text, locale);
+    QList<ShotNote> notes;
+    qsizetype next = 0;
+    for (const QString& whole : linesOf(text)) {
+        // The time analysis passes over empty lines and stops at the first
+        // line that is no time line; those lines note no time.
+        if (withoutLineEnd(whole).isEmpty() || next >= entries.size()) {
+            if (!notes.isEmpty() && notes.last().series == 0)
+                notes.last().written += whole;
+            else
+                notes.append({0, 0, std::nullopt, QString(), whole});
+            continue;
+        }
+        const timeanalysis::TimeEntry& e = entries.at(next++);
+        notes.append({e.series, e.shot, e.seconds, QString(), whole});
+    }
+    return notes;
+}
+
+} // namespace ankerblick

@@ -1,0 +1,50 @@
+#pragma once
+
+// What a window notes for its shots, as data: the comments, the shot times
+// stopped by hand and the shooting times, each a note on a shot of a series,
+// in the order they were taken. Only the series file's sections
+// "$Kommentare$", "$Schusszeiten$" and "$Schiesszeiten$" (and the diary,
+// which keeps them the same way) hold them as text; the functions below turn
+// notes into that text and back, byte for byte.
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace ankerblick {
+
+struct ShotNote {
+    int series = 0; // 0: a line of a file that names no shot
+    int shot = 0;   // the shot's number in its series, 0 before the first
+    std::optional<double> seconds; // a time note's time
+    QString text;                  // a comment
+    // The note's lines exactly as a file held them, line ends included;
+    // empty for a note taken in the program.
+    QString written;
+
+    friend bool operator==(const ShotNote&, const ShotNote&) = default;
+};
+
+struct ShotNotes {
+    QList<ShotNote> comments;
+    QList<ShotNote> shotTimes;
+    QList<ShotNote> shootingTimes;
+
+    friend bool operator==(const ShotNotes&, const ShotNotes&) = default;
+};
+
+// "Serie: 2 Schuss: 7: text" and "Serie:2 Schuss:7: 8,4", each ended by CR LF.
+QString commentLine(int series, int shot, const QString& text);
+QString timeLine(int series, int shot, double seconds, const QLocale& locale);
+
+QString commentsText(const QList<ShotNote>& notes);
+QString timesText(const QList<ShotNote>& notes, const QLocale& locale);
+// A line that starts no comment continues the one before (a comment typed
+// with a line break). Times are read as the time analysis reads them: up to
+// the first line that is no time line.
+QList<ShotNote> commentsFromText(const QString& text);
+QList<ShotNote> timesFromText(const QString& text, const QLocale& locale);
+
+} // namespace ankerblick
