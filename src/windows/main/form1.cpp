@@ -202,7 +202,7 @@ void Form1::openSeriesFile(const QString& path) {
         // The file's series are kept in the file; the diary keeps what is
         // entered from now on.
         startNewTraining();
-        refresh();
+        seriesChanged();
     }
     if (read.error)
         m_dialogs.messageBox(this, *read.error);

@@ -160,7 +160,7 @@ void TargetWindow::Disziplin_Click(int index) {
     if (m_sheet.face().discipline() == index)
         return;
     m_sheet.setDiscipline(index);
-    refresh();
+    seriesChanged();
 }
 
 void TargetWindow::SerienListe_Click(int number) {
@@ -183,12 +183,12 @@ void TargetWindow::WeitereSerie_Click() {
         m_dialogs.messageBox(this, seriesLimitMessage() +
                                        QStringLiteral(" Bitte die Serien speichern und mit „Neu“ "
                                                       "von vorn beginnen."));
-    refresh();
+    seriesChanged();
 }
 
 void TargetWindow::Undo_Click() {
     m_sheet.undo();
-    refresh();
+    seriesChanged();
 }
 
 void TargetWindow::Neu_Click() {
@@ -196,7 +196,7 @@ void TargetWindow::Neu_Click() {
         return;
     m_sheet.newSession();
     startNewTraining();
-    refresh();
+    seriesChanged();
 }
 
 void TargetWindow::NeuBerechnen_Click() {
@@ -216,7 +216,7 @@ void TargetWindow::Kommentar_Click() {
     if (!text)
         return;
     m_sheet.addComment(*text);
-    refresh();
+    seriesChanged();
 }
 
 void TargetWindow::StartBtn_Click() {
@@ -301,7 +301,7 @@ HitReceipt TargetWindow::enterArrivedHit(const ArrivedHit& hit) {
 
 QString TargetWindow::sourceActive(bool active) {
     const int placed = m_sheet.setExternalSource(active);
-    refresh();
+    seriesChanged();
     return heldHitsText(placed);
 }
 
@@ -317,6 +317,10 @@ QString TargetWindow::heldHitsText(int placed) {
 }
 
 void TargetWindow::refresh() {
+    showSheet();
+}
+
+void TargetWindow::seriesChanged() {
     showSheet();
     recordInDiary();
 }
@@ -379,7 +383,7 @@ int TargetWindow::restoreTraining(const diary::Training& training,
     // The calls of held hits were never entered: they go in without, and
     // leave the held ones in the same write.
     const int placed = m_sheet.enterHeldHitsWithoutCall(training.heldHits);
-    refresh();
+    seriesChanged();
     return placed;
 }
 
@@ -407,7 +411,7 @@ void TargetWindow::connectView() {
     connect(m_view, &TargetView::pointerDoubleClicked, this, press);
     connect(m_view, &TargetView::pointerReleased, this, [this](Qt::MouseButton button, QPointF at) {
         m_sheet.mouseRelease(buttonOf(button), float(at.x()), float(at.y()));
-        refresh();
+        seriesChanged();
     });
 }
 

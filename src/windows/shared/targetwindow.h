@@ -79,9 +79,11 @@ protected:
     QAction* addCommand(const QString& name, const QString& caption,
                         const QString& menuCaption = {},
                         QKeySequence::StandardKey key = QKeySequence::UnknownKey);
-    // Brings the controls in line with the sheet after every event, and the
-    // diary in line with the series.
+    // Brings the controls in line with the sheet.
     void refresh();
+    // A command changed the series (or what the diary keeps of the
+    // training): the controls follow, and the diary is written, as one step.
+    void seriesChanged();
     // The controls alone.
     virtual void showSheet();
     // The door every source of hits outside the window delivers through:
