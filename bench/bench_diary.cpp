@@ -10,10 +10,10 @@
 // Writes one tab-separated row per figure (figure, ours, limit, ratio, goal,
 // verdict) to FILE, as ankerblick_bench does.
 
-#include "platform/serialport.h"
 #include "benchdata.h"
 #include "benchreport.h"
 #include "benchservices.h"
+#include "platform/serialport.h"
 
 #include "app/application.h"
 #include "features/diary/diarywindow.h"
@@ -207,7 +207,8 @@ void clickAt(QWidget* surface, QPoint at) {
 
 void shootInto(benchmark::State& state, Diary& diary) {
     bench::BenchServices base;
-    Services services{base.dialogs, base.clock, base.tones, base.printers, base.settings, diary, {}, makeQtSerialPort};
+    Services services{base.dialogs,  base.clock, base.tones, base.printers,
+                      base.settings, diary,      {},         makeQtSerialPort};
     Application program(services, StartOptions{QStringLiteral("Bench"), {}, {}});
     program.begin();
     Form1& form = program.mainWindow();

@@ -4,15 +4,15 @@
 // a queue (so no modal dialog waits for a user), the real clock and printers,
 // and tones that pass in silence.
 
-#include "support/memorysettings.h"
-#include "platform/serialport.h"
 #include "platform/clock.h"
-#include "support/memorydiary.h"
 #include "platform/printers.h"
-#include "services/services.h"
+#include "platform/serialport.h"
 #include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
+#include "services/services.h"
+#include "support/memorydiary.h"
+#include "support/memorysettings.h"
 
 #include <QStringList>
 

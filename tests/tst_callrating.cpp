@@ -129,7 +129,7 @@ private Q_SLOTS:
         f.append(CallRating{0, 5, 9, 9});
         QCOMPARE(f.texts().total, QStringLiteral("15"));
         QCOMPARE(f.texts().mean, QStringLiteral("6,5"));
-        f.appendUnrated(); // a hit without a call: its own row, in no figure
+        f.appendUnrated();                 // a hit without a call: its own row, in no figure
         f.append(CallRating{2, 0, 3, 27}); // a miss by two sectors: SekMM 27, no points
         QCOMPARE(f.texts().total, QStringLiteral("15"));
         QCOMPARE(f.texts().mean, QStringLiteral("13,3333333333333"));

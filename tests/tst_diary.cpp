@@ -1,8 +1,11 @@
 #include "features/diary/diaryimport.h"
 #include "files/seriesfile.h"
-#include "support/memorydiary.h"
 #include "platform/sqlitediary.h"
+#include "sheets/diaryrecorder.h"
+#include "sheets/entrysheet.h"
+#include "support/fakeclock.h"
 #include "support/fulldisk.h"
+#include "support/memorydiary.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -323,6 +326,8 @@ private Q_SLOTS:
     void importedShots();
     void shooterFromFileName_data();
     void shooterFromFileName();
+    void recorderWritesWhatTheSheetNotes_data();
+    void recorderWritesWhatTheSheetNotes();
 };
 
 void TestDiary::roundTrip_data() {
@@ -751,6 +756,62 @@ void TestDiary::shooterFromFileName() {
     QFETCH(QLocale, locale);
     QFETCH(QString, shooter);
     QCOMPARE(shooterOfFileName(fileName, locale), shooter);
+}
+
+// The recorder without any window: two hits at the centre of the LP face
+// (10,9 each, the top value), the stopwatch stopped at 8,4 s before the
+// second, which comes 3,0 s after the first, and the comments typed after it.
+void TestDiary::recorderWritesWhatTheSheetNotes_data() {
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("kept"); // the second shot's comment in the diary
+    QTest::newRow("one comment") << QStringList{u"zu tief"_s} << u"zu tief"_s;
+    QTest::newRow("spaces around it") << QStringList{u"  links  "_s} << u"links"_s;
+    QTest::newRow("two on one shot") << QStringList{u"a"_s, u"b"_s} << u"a; b"_s;
+    QTest::newRow("none") << QStringList{} << QString();
+}
+
+void TestDiary::recorderWritesWhatTheSheetNotes() {
+    QFETCH(QStringList, typed);
+    QFETCH(QString, kept);
+    test::FakeClock clock;
+    EntrySheet sheet(clock, QLocale(QLocale::German, QLocale::Germany));
+    sheet.load();
+    MemoryDiary memory;
+    DiaryRecorder recorder(memory, clock, u"Schusseingabe"_s);
+    sheet.mouseRelease(MouseButton::Left, 244.0f, 228.0f);
+    QVERIFY(recorder.sync(sheet, u"Kai"_s, nullptr));
+    sheet.startStopwatch();
+    clock.advance(3000);
+    sheet.stopStopwatch(); // 3,0 s on the watch
+    clock.advance(5400);
+    sheet.startStopwatch();
+    clock.advance(8400);
+    sheet.stopStopwatch(); // 8,4 s, the one the next shot takes
+    clock.now = 3000;      // the second shot 3,0 s after the first
+    sheet.mouseRelease(MouseButton::Left, 244.0f, 228.0f);
+    for (const QString& text : typed)
+        sheet.addComment(text);
+    QVERIFY(recorder.sync(sheet, u"Kai"_s, nullptr));
+
+    const QList<Training> open = memory.unfinishedTrainings();
+    QCOMPARE(open.size(), 1);
+    QCOMPARE(open[0].shooter, u"Kai"_s);
+    QCOMPARE(open[0].shotTimes, u"Serie:1 Schuss:2: 8,4\r\n"_s);
+    QCOMPARE(open[0].shootingTimes, u"Serie:1 Schuss:2: 3\r\n"_s);
+    const QList<Series> series = memory.seriesOf(open[0].id);
+    QCOMPARE(series.size(), 1);
+    const QList<Shot>& shots = series[0].shots;
+    QCOMPARE(shots.size(), 2);
+    QCOMPARE(shots[0].value, std::optional<double>(10.9));
+    QCOMPARE(shots[1].value, std::optional<double>(10.9));
+    QCOMPARE(shots[0].shotTime, std::nullopt);
+    QCOMPARE(shots[1].shotTime, std::optional<double>(8.4));
+    QCOMPARE(shots[1].shootingTime, std::optional<double>(3.0));
+    QCOMPARE(shots[0].comment, QString());
+    QCOMPARE(shots[1].comment, kept);
+    // Written again, nothing changed: no write is needed, so none can fail.
+    memory.failWrites = true;
+    QVERIFY(recorder.sync(sheet, u"Kai"_s, nullptr));
 }
 
 QTEST_GUILESS_MAIN(TestDiary)

@@ -3,10 +3,10 @@
 // test runs itself as a child that shoots into the main window with the
 // diary in a temporary folder, kills it mid-series and starts again.
 
-#include "support/memorysettings.h"
 #include "platform/serialport.h"
 #include "platform/sqlitediary.h"
 #include "support/fulldisk.h"
+#include "support/memorysettings.h"
 #include "support/program.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
@@ -124,7 +124,8 @@ private Q_SLOTS:
         if (failure == u"disk"_s)
             database.emplace(folder.filePath(u"tagebuch.sqlite"_s));
         Diary& diary = database ? static_cast<Diary&>(*database) : m_diary;
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary, {}, makeQtSerialPort};
+        Services services{m_dialogs,  m_clock, m_tones, m_printers,
+                          m_settings, diary,   {},      makeQtSerialPort};
         const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
         Form1& form = program->mainWindow();
         std::unique_ptr<Schusseingabe> entry;
@@ -288,7 +289,8 @@ private Q_SLOTS:
         QCOMPARE(open.first().heldHits.size(), held);
 
         m_dialogs.yesNoAnswers = {restore};
-        Services services{m_dialogs, m_clock, m_tones, m_printers, m_settings, diary, {}, makeQtSerialPort};
+        Services services{m_dialogs,  m_clock, m_tones, m_printers,
+                          m_settings, diary,   {},      makeQtSerialPort};
         const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
         Form1& form = program->mainWindow();
         form.show();

@@ -1,7 +1,7 @@
 #include "features/diary/diarywindow.h"
 #include "model/targetface.h"
-#include "support/memorydiary.h"
 #include "sheets/diaryexport.h"
+#include "support/memorydiary.h"
 #include "support/pdfprinters.h"
 #include "support/scripteddialogs.h"
 

@@ -3,9 +3,9 @@
 // pseudo-terminal, the windows use the real serial port.
 
 #include "features/targetlink/targetlinkpanel.h"
+#include "support/program.h"
 #include "support/pty.h"
 #include "support/windowdriver.h"
-#include "support/program.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 

@@ -1,9 +1,9 @@
 // The main window driven as a shooter drives it: real mouse events on the
 // drawing surface, scripted answers to the dialogs.
 
-#include "platform/serialport.h"
 #include "features/printing/druckdialog.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "platform/serialport.h"
 #include "support/program.h"
 #include "support/windowtest.h"
 #include "widgets/targetview.h"
@@ -138,7 +138,8 @@ private Q_SLOTS:
             QtSettings settings;
             ScriptedDialogs dialogs;
             dialogs.inputs = {QStringLiteral("Anna Berg")};
-            Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary, {}, makeQtSerialPort};
+            Services services{dialogs,  m_clock, m_tones, m_printers,
+                              settings, m_diary, {},      makeQtSerialPort};
             m_app = beginProgram(services);
             m_form = &m_app->mainWindow();
             m_form->show();
@@ -155,7 +156,8 @@ private Q_SLOTS:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Anna Berg")};
-        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary, {}, makeQtSerialPort};
+        Services services{dialogs,  m_clock, m_tones, m_printers,
+                          settings, m_diary, {},      makeQtSerialPort};
         const auto program = beginProgram(services);
         const Form1& form = program->mainWindow();
         QCOMPARE(dialogs.asked.size(), 1);
@@ -197,7 +199,8 @@ private Q_SLOTS:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Max")};
-        Services services{dialogs, m_clock, m_tones, m_printers, settings, m_diary, {}, makeQtSerialPort};
+        Services services{dialogs,  m_clock, m_tones, m_printers,
+                          settings, m_diary, {},      makeQtSerialPort};
         const auto program = beginProgram(services);
         Form1& form = program->mainWindow();
         form.show();
@@ -292,7 +295,8 @@ private Q_SLOTS:
         open.window = QStringLiteral("Form1");
         open.start = QDateTime::currentDateTime();
         m_diary.beginTraining(open);
-        Services services{dialogs, m_clock, m_tones, m_printers, m_settings, m_diary, {}, makeQtSerialPort};
+        Services services{dialogs,    m_clock, m_tones, m_printers,
+                          m_settings, m_diary, {},      makeQtSerialPort};
         Application program(services);
         const bool began = program.begin();
         const Form1& form = program.mainWindow();

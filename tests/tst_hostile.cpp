@@ -4,9 +4,9 @@
 // ends with a German message at most, what was read kept, nothing else
 // changed, no hang and bounded memory.
 
-#include "platform/serialport.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "files/seriesfile.h"
+#include "platform/serialport.h"
 #include "sheets/targetrecord.h"
 #include "support/fulldisk.h"
 #include "support/program.h"
@@ -473,7 +473,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         m_dialogs = ScriptedDialogs();
         Pty pty;
-        Services services{m_dialogs,  m_clock, m_tones,     m_printers,
+        Services services{m_dialogs,  m_clock, m_tones,      m_printers,
                           m_settings, m_diary, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
         window.show();
@@ -506,7 +506,7 @@ private Q_SLOTS:
     void recordOneBytePerPoll() {
         m_dialogs = ScriptedDialogs();
         Pty pty;
-        Services services{m_dialogs,  m_clock, m_tones,     m_printers,
+        Services services{m_dialogs,  m_clock, m_tones,      m_printers,
                           m_settings, m_diary, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
         window.show();

@@ -1,11 +1,11 @@
 // The rhythm training aid: the steps of the rhythm as the timer drives them,
 // and the window driven by clicks and typing with its tones recorded.
 
-#include "support/memorysettings.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "sheets/rhythmsequence.h"
+#include "support/memorysettings.h"
 #include "support/scripteddialogs.h"
 #include "support/windowdriver.h"
 

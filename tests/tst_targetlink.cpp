@@ -1,11 +1,11 @@
 // The target link driven through its panel against the real serial port: the
 // test holds the master side of a pseudo-terminal and plays the target.
 
-#include "support/memorysettings.h"
 #include "features/targetlink/targetlink.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "platform/serialport.h"
 #include "platform/settings.h"
+#include "support/memorysettings.h"
 #include "support/pty.h"
 #include "support/scripteddialogs.h"
 

@@ -2,10 +2,10 @@
 // four answers of the query, the zoom of both calling windows and the layout
 // of the graph.
 
-#include "support/boundscheck.h"
-#include "sheets/graphlayout.h"
 #include "files/timelines.h"
+#include "sheets/graphlayout.h"
 #include "sheets/valuebounds.h"
+#include "support/boundscheck.h"
 
 #include <QtTest>
 

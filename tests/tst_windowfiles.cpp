@@ -1,8 +1,8 @@
 // Saving and loading series files through the windows' own buttons and
 // menus, and the offer to save series before they are given up.
 
-#include "support/windowdriver.h"
 #include "support/program.h"
+#include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"

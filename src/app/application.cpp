@@ -6,10 +6,10 @@
 #include "features/targetlink/targetlinkpanel.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
-#include "services/diary.h"
-#include "services/services.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "services/diary.h"
+#include "services/services.h"
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -31,17 +31,16 @@ Application::Application(Services& services, const StartOptions& start)
     // "Drucken": four series a page, with the calls rated as the lists rate them.
     m_printJob = std::make_unique<SeriesPrintJob>(
         print::SeriesPageStyle::FourPerPage, services.printers, services.dialogs,
-        SeriesPrintSource{[&form](qint16 n) {
-                              const AimSheet& aim = form.sheet();
-                              return print::seriesPrintData(aim.store()[n], aim.face(),
-                                                            aim.locale(), &aim.ratingOptions());
-                          },
-                          [&form] { return form.sheet().face(); },
-                          [&form] { return form.shooterName(); },
-                          [this, &form] {
-                              return clickValue(m_services.settings,
-                                                form.sheet().face().discipline());
-                          }});
+        SeriesPrintSource{
+            [&form](qint16 n) {
+                const AimSheet& aim = form.sheet();
+                return print::seriesPrintData(aim.store()[n], aim.face(), aim.locale(),
+                                              &aim.ratingOptions());
+            },
+            [&form] { return form.sheet().face(); }, [&form] { return form.shooterName(); },
+            [this, &form] {
+                return clickValue(m_services.settings, form.sheet().face().discipline());
+            }});
     // "Schusszeit analyse", with the graph window it shares with the analysis window.
     m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
         ValueTimeAnalysis::Variant::MainWindow, services.dialogs,
@@ -193,9 +192,8 @@ void Application::showAnalysis() {
 
 void Application::showDiary() {
     if (!m_diaryWindow) {
-        m_diaryWindow = std::make_unique<DiaryWindow>(m_services.diary, m_services.dialogs,
-                                                      m_services.printers, nullptr,
-                                                      m_services.clock);
+        m_diaryWindow = std::make_unique<DiaryWindow>(
+            m_services.diary, m_services.dialogs, m_services.printers, nullptr, m_services.clock);
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
                 &Application::openTrainingInAnalysis);

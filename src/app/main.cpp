@@ -3,11 +3,11 @@
 #include "platform/clock.h"
 #include "platform/printers.h"
 #include "platform/serialport.h"
-#include "services/services.h"
 #include "platform/settings.h"
 #include "platform/sqlitediary.h"
 #include "platform/tonegenerator.h"
 #include "platform/userdialogs.h"
+#include "services/services.h"
 #include "sheets/commandline.h"
 
 #include <QApplication>
@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
     // The diary lives in the user's data folder (~/.local/share/Ankerblick/Ankerblick).
     ankerblick::SqliteDiary diary(
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-        QStringLiteral("/tagebuch.sqlite"),
+            QStringLiteral("/tagebuch.sqlite"),
         clock);
     ankerblick::Services services{dialogs,           clock, tones, printers, settings, diary,
                                   read.options.ports};

@@ -38,8 +38,8 @@ QString commentLine(int series, int shot, const QString& text) {
 }
 
 QString timeLine(int series, int shot, double seconds, const QLocale& locale) {
-    return u"Serie:"_s + QString::number(series) + u" Schuss:"_s + QString::number(shot) +
-           u": "_s + num::formatNumber(seconds, locale) + u"\r\n"_s;
+    return u"Serie:"_s + QString::number(series) + u" Schuss:"_s + QString::number(shot) + u": "_s +
+           num::formatNumber(seconds, locale) + u"\r\n"_s;
 }
 
 QString commentsText(const QList<ShotNote>& notes) {

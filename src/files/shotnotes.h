@@ -16,8 +16,8 @@
 namespace ankerblick {
 
 struct ShotNote {
-    int series = 0; // 0: a line of a file that names no shot
-    int shot = 0;   // the shot's number in its series, 0 before the first
+    int series = 0;                // 0: a line of a file that names no shot
+    int shot = 0;                  // the shot's number in its series, 0 before the first
     std::optional<double> seconds; // a time note's time
     QString text;                  // a comment
     // The note's lines exactly as a file held them, line ends included;

@@ -1,7 +1,7 @@
 #include "analysissheet.h"
 
-#include "model/numeric.h"
 #include "files/timelines.h"
+#include "model/numeric.h"
 
 #include <QDir>
 

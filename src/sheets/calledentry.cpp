@@ -137,8 +137,8 @@ bool CalledEntry::fixCall(TargetSheet& sheet, int slot, float x, float y) {
     SeriesRecord rec = sheet.record();
     const std::optional<qint16> x1 = num::tryInt16(x);
     const std::optional<qint16> y1 = num::tryInt16(y);
-    if (!TargetSheet::fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre) ||
-        !x1 || !y1)
+    if (!TargetSheet::fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre) || !x1 ||
+        !y1)
         return false;
     rec.lineX1[s] = *x1;
     rec.lineY1[s] = *y1;

@@ -90,8 +90,7 @@ QList<diary::Series> DiaryRecorder::changedSeries(const TargetSheet& sheet,
         if (n <= m_writtenSeries.size() && m_writtenSeries.at(n - 1) == store[n] && !rewriteAll &&
             !(textsChanged && n == listed))
             continue;
-        changed.append(
-            diary::diarySeries(store[n], n, sheet.face(), options, notes, now));
+        changed.append(diary::diarySeries(store[n], n, sheet.face(), options, notes, now));
     }
     return changed;
 }

@@ -3,9 +3,9 @@
 // Keeps a target window's series in the training diary as they are entered:
 // after every command that changes a series, the series that changed since
 // the last write, the training's notes and the target's hits still waiting
-// for their calls are written, in one transaction, so that a closed window, a crash or a forgotten save loses
-// nothing. A training begins with the first shot and ends when the window is
-// closed for good; one that never ended is offered again at the next start.
+// for their calls are written, in one transaction, so that a closed window, a crash or a forgotten
+// save loses nothing. A training begins with the first shot and ends when the window is closed for
+// good; one that never ended is offered again at the next start.
 
 #include "model/diaryrecords.h"
 #include "model/seriesrecord.h"

@@ -51,15 +51,16 @@ Series diarySeries(const SeriesRecord& record, int number, const TargetFace& fac
     const PerSlot shootingTimes = timesOf(notes.shootingTimes, number);
     const auto comments = commentsOf(notes.comments, number);
     for (int slot = 0; slot < kShotsPerSeries; ++slot) {
-        const std::optional<group::ScoredShot> scored = group::scoreSlot(record, slot, face, options);
+        const std::optional<group::ScoredShot> scored =
+            group::scoreSlot(record, slot, face, options);
         if (!scored)
             continue;
         const auto s = size_t(slot);
         const group::Shot& p = scored->shot;
-        series.shots.append({slot, p.hit, p.call, scored->value, scored->callValue, p.rating,
-                             scored->rating ? std::optional<qint32>(scored->rating->sekMm)
-                                            : std::nullopt,
-                             shotTimes[s], shootingTimes[s], comments[s]});
+        series.shots.append(
+            {slot, p.hit, p.call, scored->value, scored->callValue, p.rating,
+             scored->rating ? std::optional<qint32>(scored->rating->sekMm) : std::nullopt,
+             shotTimes[s], shootingTimes[s], comments[s]});
     }
     return series;
 }

@@ -79,8 +79,8 @@ std::optional<ScoredShot> scoreSlot(const SeriesRecord& record, int slot, const 
         scored.callValue = cv->value;
     if (scored.value && scored.callValue) {
         const auto s = size_t(slot);
-        const LineF line{float(record.lineX1[s]), float(record.lineY1[s]),
-                         float(record.lineX2[s]), float(record.lineY2[s]), true};
+        const LineF line{float(record.lineX1[s]), float(record.lineY1[s]), float(record.lineX2[s]),
+                         float(record.lineY2[s]), true};
         scored.rating = tryRateCall(call, hit, centre, *scored.value, *scored.callValue,
                                     line.length(), face.scale(), *options);
     }

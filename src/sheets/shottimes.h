@@ -34,7 +34,9 @@ public:
     const QList<ShotNote>& shotTimeNotes() const { return m_shotTimes; }
     const QList<ShotNote>& shootingTimeNotes() const { return m_shootingTimes; }
     QString shotTimesText() const { return timesText(m_shotTimes, m_locale); } // "$Schusszeiten$"
-    QString shootingTimesText() const { return timesText(m_shootingTimes, m_locale); } // "$Schiesszeiten$"
+    QString shootingTimesText() const {
+        return timesText(m_shootingTimes, m_locale);
+    } // "$Schiesszeiten$"
     // New texts ("Laden", a recovery) or none ("Neu"): the next shot is a first shot.
     void setTexts(const QString& shotTimes, const QString& shootingTimes);
     void clearTexts();
@@ -47,7 +49,7 @@ public:
 private:
     QLocale m_locale;
     quint32 m_watchStart = 0;
-    qint16 m_stopped = 0; // tenths of a second, 0 = none pending
+    qint16 m_stopped = 0;              // tenths of a second, 0 = none pending
     std::optional<quint32> m_lastShot; // none before the first shot
     QList<ShotNote> m_shotTimes;
     QList<ShotNote> m_shootingTimes;

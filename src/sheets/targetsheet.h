@@ -11,11 +11,11 @@
 
 #include "entrystrategy.h"
 #include "files/seriesfile.h"
-#include "services/clock.h"
 #include "model/marks.h"
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
+#include "services/clock.h"
 #include "shottimes.h"
 
 #include <QList>

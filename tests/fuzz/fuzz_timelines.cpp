@@ -4,13 +4,14 @@
 // ends up as a disc or counted as not shown, and the windows stay within
 // their limits.
 
+#include "files/shotnotes.h"
+#include "files/timelines.h"
 #include "files/windows1252.h"
 #include "fuzzcheck.h"
 #include "model/numeric.h"
 #include "sheets/graphlayout.h"
-#include "files/timelines.h"
-#include "sheets/valuebounds.h"
 #include "sheets/shottimes.h"
+#include "sheets/valuebounds.h"
 
 #include <cmath>
 #include <cstdint>
@@ -78,6 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(num::formatNumber(*back[i].seconds, locale) ==
                    num::formatNumber(*timed[i].seconds, locale));
     }
+
+    // A file's comments and times taken as notes are written back byte for
+    // byte, and the times noted are those the time analysis reads.
+    FUZZ_CHECK(commentsText(commentsFromText(text)) == text);
+    const QList<ShotNote> notes = timesFromText(text, locale);
+    FUZZ_CHECK(timesText(notes, locale) == text);
+    QList<TimeEntry> noted;
+    for (const ShotNote& n : notes)
+        if (n.series > 0 || n.shot > 0 || n.seconds)
+            noted.append({n.series, n.shot, n.seconds});
+    QList<TimeEntry> named;
+    for (const TimeEntry& e : entries)
+        if (e.series > 0 || e.shot > 0 || e.seconds)
+            named.append(e);
+    FUZZ_CHECK(noted == named);
 
     // The bounds as the user answers them, then zoom steps by keys and mouse.
     Bounds bounds;

@@ -4,12 +4,12 @@
 // stand-ins, handed to the windows as one Services bundle. A test class
 // derives from it instead of QObject.
 
-#include "support/memorysettings.h"
 #include "platform/serialport.h"
-#include "support/memorydiary.h"
-#include "services/services.h"
 #include "platform/settings.h"
+#include "services/services.h"
 #include "support/fakeclock.h"
+#include "support/memorydiary.h"
+#include "support/memorysettings.h"
 #include "support/pdfprinters.h"
 #include "support/recordedtones.h"
 #include "support/scripteddialogs.h"
@@ -26,7 +26,8 @@ protected:
     PdfPrinters m_printers;
     MemorySettings m_settings;
     MemoryDiary m_diary;
-    Services m_services{m_dialogs, m_clock, m_tones, m_printers, m_settings, m_diary, {}, makeQtSerialPort};
+    Services m_services{m_dialogs,  m_clock, m_tones, m_printers,
+                        m_settings, m_diary, {},      makeQtSerialPort};
 
     // No answers asked yet, the clock at 0 and nothing remembered, for the
     // next test function.

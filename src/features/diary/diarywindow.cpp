@@ -7,9 +7,9 @@
 #include "diaryreport.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
-#include "services/diary.h"
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
+#include "services/diary.h"
 #include "sheets/diaryexport.h"
 #include "trainingtablemodel.h"
 #include "widgets/widgets.h"
@@ -68,8 +68,7 @@ QLabel* captionFor(QWidget* parent, const QString& text, QWidget* buddy) {
 DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
                          QWidget* parent, const Clock& clock)
     : QWidget(parent, Qt::Window), m_diary(diary), m_clock(clock), m_dialogs(dialogs),
-      m_printers(printers),
-      m_locale(num::presentationLocale()) {
+      m_printers(printers), m_locale(num::presentationLocale()) {
     setObjectName(QStringLiteral("Trainingstagebuch"));
     setWindowTitle(QStringLiteral("Trainingstagebuch"));
     auto* layout = new QVBoxLayout(this);
@@ -391,9 +390,8 @@ void DiaryWindow::printReport() {
         return;
     DiaryReport report;
     report.filterLine = diary::filterText(filter());
-    report.summaryLine =
-        m_count->text() + u", erstellt am " +
-        m_clock.dateTime().toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm"));
+    report.summaryLine = m_count->text() + u", erstellt am " +
+                         m_clock.dateTime().toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm"));
     report.trainings = m_model->trainings();
     DiaryChartSet charts(m_locale);
     charts.fill(m_chartData, m_bins);

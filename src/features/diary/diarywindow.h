@@ -5,8 +5,8 @@
 // shots written as a CSV file, a printed report as a PDF file, and a
 // training handed on to the analysis.
 
-#include "platform/clock.h"
 #include "model/diaryrecords.h"
+#include "platform/clock.h"
 #include "sheets/diaryexport.h"
 
 #include <QLocale>

@@ -49,7 +49,9 @@ struct SeriesPrintSource {
     // correction of the overall picture; without it the discipline's.
     std::function<double()> clickMm;
     // The moment the job starts (its header shows it).
-    std::function<QDateTime()> now = [] { return systemClock().dateTime(); };
+    std::function<QDateTime()> now = [] {
+        return systemClock().dateTime();
+    };
 };
 
 class SeriesPrintJob final {

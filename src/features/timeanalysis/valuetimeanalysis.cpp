@@ -1,7 +1,7 @@
 #include "valuetimeanalysis.h"
 
-#include "platform/userdialogs.h"
 #include "files/timelines.h"
+#include "platform/userdialogs.h"
 
 #include <QPainter>
 

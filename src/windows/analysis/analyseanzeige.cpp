@@ -3,8 +3,8 @@
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "model/seriesvalues.h"
-#include "services/services.h"
 #include "platform/settings.h"
+#include "services/services.h"
 
 #include "platform/userdialogs.h"
 #include "widgets/analysispanel.h"

@@ -26,9 +26,9 @@ Schusseingabe::Schusseingabe(Services& services)
     sidePanel()->addWidget(m_link);
     sidePanel()->addStretch();
 
-    QAction* back = addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
-                               QStringLiteral("Abkommens- eingabe öffnen"),
-                               QStringLiteral("Abkommenseingabe"));
+    QAction* back =
+        addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
+                   QStringLiteral("Abkommens- eingabe öffnen"), QStringLiteral("Abkommenseingabe"));
     // Built by later work on this window; until then they do nothing.
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);

@@ -40,9 +40,9 @@ Form1::Form1(Services& services, QWidget* parent)
         addCommand(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
     QAction* load =
         addCommand(QStringLiteral("Laden"), QStringLiteral("Laden"), {}, QKeySequence::Open);
-    QAction* analysis =
-        addCommand(QStringLiteral("BtnAnalyseAnzeige"), QStringLiteral("Analyse und Anzeige öffnen"),
-                   QStringLiteral("Analyse und Anzeige"));
+    QAction* analysis = addCommand(QStringLiteral("BtnAnalyseAnzeige"),
+                                   QStringLiteral("Analyse und Anzeige öffnen"),
+                                   QStringLiteral("Analyse und Anzeige"));
     QAction* shotEntry =
         addCommand(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"),
                    QStringLiteral("Schusseingabe"));

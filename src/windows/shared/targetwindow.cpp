@@ -1,9 +1,9 @@
 #include "targetwindow.h"
 
-#include "sheets/diaryrecorder.h"
-#include "services/diary.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "services/diary.h"
+#include "sheets/diaryrecorder.h"
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
 #include "widgets/command.h"
@@ -86,11 +86,10 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
 }
 
 void TargetWindow::buildButtons() {
-    m_nextSeriesButton =
-        addButton(QStringLiteral("WeitereSerie"), QStringLiteral("Weitere Serie"));
+    m_nextSeriesButton = addButton(QStringLiteral("WeitereSerie"), QStringLiteral("Weitere Serie"));
     m_nextSeries = makeCommand(m_nextSeriesButton);
-    m_undo = addCommand(QStringLiteral("Undo"), QStringLiteral("Rückgängig"), {},
-                        QKeySequence::Undo);
+    m_undo =
+        addCommand(QStringLiteral("Undo"), QStringLiteral("Rückgängig"), {}, QKeySequence::Undo);
     m_new = addCommand(QStringLiteral("Neu"), QStringLiteral("Neu"));
     m_recompute = addCommand(QStringLiteral("NeuBerechnen"), QStringLiteral("Neu Berechnen"));
     m_whiteShots =
