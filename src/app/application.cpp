@@ -25,8 +25,18 @@
 namespace ankerblick {
 
 Application::Application(Services& services, const StartOptions& start)
-    : m_services(services), m_start(start), m_graph(std::make_shared<GraphWindow>()),
-      m_form(std::make_unique<Form1>(services)) {
+    : m_services(services), m_start(start) {}
+
+Form1& Application::mainWindow() {
+    if (!m_form)
+        buildWindows();
+    return *m_form;
+}
+
+void Application::buildWindows() {
+    Services& services = m_services;
+    m_graph = std::make_shared<GraphWindow>();
+    m_form = std::make_unique<Form1>(services);
     Form1& form = *m_form;
     // "Drucken": four series a page, with the calls rated as the lists rate them.
     m_printJob = std::make_unique<SeriesPrintJob>(
@@ -70,10 +80,10 @@ Application::Application(Services& services, const StartOptions& start)
 Application::~Application() = default;
 
 bool Application::begin() {
-    Form1& form = *m_form;
     const std::optional<QString> name = askName();
     if (!name)
         return false; // the program ends before it begins
+    Form1& form = mainWindow();
     m_services.settings.setLastShooter(name->trimmed());
     form.NameSetzen(*name);
     if (const QString notice = m_services.diary.openingNotice(); !notice.isEmpty())

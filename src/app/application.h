@@ -30,12 +30,14 @@ struct Services;
 class Application final : public QObject {
     Q_OBJECT
 public:
-    // Builds the main window; nothing is shown and nothing asked yet. The
-    // services and what they refer to outlive the application.
+    // Nothing is built, shown or asked yet. The services and what they refer
+    // to outlive the application.
     explicit Application(Services& services, const StartOptions& start = {});
     ~Application() override;
 
-    // Before the first window is shown: asks for the shooter's name, shows
+    // Before the first window is shown: asks for the shooter's name (before
+    // the main window is built, so that the prompt is the first thing shown
+    // at once), builds the windows, shows
     // the diary's notice, offers to restore an unfinished training and opens
     // the command line's series file. False when the shooter left the name
     // prompt: the program ends before it begins.
@@ -46,7 +48,8 @@ public:
     // The program's run: begin(), the first window, the event loop; the exit status.
     int start();
 
-    Form1& mainWindow() const { return *m_form; }
+    // The main window, built when first needed.
+    Form1& mainWindow();
     // The shot-entry window, once it was opened.
     Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
     // The analysis window, once it was opened.
@@ -58,6 +61,7 @@ protected:
 
 private:
     std::optional<QString> askName();
+    void buildWindows();
     void offerRecovery();
     void endTraining(diary::Training training);
     // The shot-entry window, made when first needed.
