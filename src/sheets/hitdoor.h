@@ -5,8 +5,8 @@
 // hands every hit it takes to the window's door and confirms it to its device
 // only once the door says it is stored; the door never knows which source a
 // hit came from. The pointer on the target view enters its hits through the
-// same entry of the sheet (TargetSheet::receiveHit), without a door: the
-// window keeps them in the diary after the event.
+// sheet's pointer events into the same entry strategy, without a door: the
+// window keeps them in the diary right after the event.
 
 #include "model/geometry.h"
 

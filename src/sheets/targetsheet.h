@@ -6,8 +6,8 @@
 // the comments and the series controls (next series, undo, new, score again,
 // white marks). How shots are entered is the window's entry strategy: calls
 // paired with their hits in the aim-point window, hits placed directly in the
-// shot-entry window. Hits from the pointer and from every outside source come
-// in through receiveHit.
+// shot-entry window. Hits from every outside source come in through
+// receiveHit, those of the pointer through its events; both go to the strategy.
 
 #include "entrystrategy.h"
 #include "files/seriesfile.h"
