@@ -450,14 +450,18 @@ void TestDiary::damagedFileMovedAside_data() {
     // The call that comes first: 0 the opening's notice (as the main window
     // asks), 1 a write, 2 a read. Each waits for the check.
     QTest::addColumn<int>("first");
-    QTest::newRow("Zufallsbytes, zuerst geschrieben") << 0 << 1;
-    QTest::newRow("Textdatei, zuerst gelesen") << 1 << 2;
-    QTest::newRow("neuere Version") << 2 << 0;
+    // When the check begins: 0 with the diary, 1 at the first call, 2 when
+    // asked for (as the program does once its name prompt is shown).
+    QTest::addColumn<int>("begun");
+    QTest::newRow("Zufallsbytes, zuerst geschrieben") << 0 << 1 << 0;
+    QTest::newRow("Textdatei, zuerst gelesen") << 1 << 2 << 1;
+    QTest::newRow("neuere Version") << 2 << 0 << 2;
 }
 
 void TestDiary::damagedFileMovedAside() {
     QFETCH(int, kind);
     QFETCH(int, first);
+    QFETCH(int, begun);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"tagebuch.sqlite"_s);
     if (kind == 2) {
@@ -484,7 +488,10 @@ void TestDiary::damagedFileMovedAside() {
     const QByteArray bytes = original.readAll();
     original.close();
 
-    SqliteDiary d(path);
+    SqliteDiary d(path, systemClock(),
+                  begun == 0 ? SqliteDiary::CheckStart::Now : SqliteDiary::CheckStart::Later);
+    if (begun == 2)
+        d.startCheck();
     if (first == 0)
         QVERIFY(!d.openingNotice().isEmpty());
     if (first == 1)

@@ -14,6 +14,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -123,7 +124,11 @@ int main(int argc, char* argv[]) {
     ankerblick::SqliteDiary diary(
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
             QStringLiteral("/tagebuch.sqlite"),
-        clock);
+        clock, ankerblick::SqliteDiary::CheckStart::Later);
+    // The diary's check begins once the name prompt is on screen (well
+    // within 300 ms), so that it takes nothing from the prompt's start; a
+    // name given sooner begins it at the diary's first use.
+    QTimer::singleShot(300, [&diary] { diary.startCheck(); });
     ankerblick::Services services{dialogs,           clock, tones, printers, settings, diary,
                                   read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;

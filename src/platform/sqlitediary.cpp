@@ -45,10 +45,18 @@ QString notSaved(const QString& reason) {
 
 } // namespace
 
-SqliteDiary::SqliteDiary(const QString& path, const Clock& clock)
+SqliteDiary::SqliteDiary(const QString& path, const Clock& clock, CheckStart start)
     : m_clock(clock), m_path(QFileInfo(path).absoluteFilePath()),
       m_connection(uniqueConnectionName()) {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
+    if (start == CheckStart::Now)
+        startCheck();
+}
+
+void SqliteDiary::startCheck() const {
+    if (m_checkStarted)
+        return;
+    m_checkStarted = true;
     m_check = std::async(std::launch::async, [path = m_path] {
         giveWay();
         return check(path);
@@ -111,6 +119,7 @@ SqliteDiary::Check SqliteDiary::checkFile(QSqlDatabase db) {
 }
 
 void SqliteDiary::settle() const {
+    startCheck();
     if (!m_check.valid())
         return;
     QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection).setDatabaseName(m_path);

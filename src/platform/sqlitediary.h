@@ -22,11 +22,16 @@ public:
     // are missing. A file that is no diary, is damaged or comes from a newer
     // program is moved aside and a new diary started; openingNotice() says so.
     // The file is checked on a connection and a thread of its own, begun
-    // here, so that the program's first window does not wait for it; the
-    // first call of any other member waits for the check and opens the
-    // diary, so nothing is read from or written to a file before it passed.
-    // `clock` dates the copy a damaged diary is set aside as.
-    explicit SqliteDiary(const QString& path, const Clock& clock = systemClock());
+    // here (or, with `Later`, at startCheck()), so that the program's first
+    // window does not wait for it; the first call of any other member begins
+    // the check if it was not begun, waits for it and opens the diary, so
+    // nothing is read from or written to a file before it passed. `clock`
+    // dates the copy a damaged diary is set aside as.
+    enum class CheckStart { Now, Later };
+    explicit SqliteDiary(const QString& path, const Clock& clock = systemClock(),
+                         CheckStart start = CheckStart::Now);
+    // Begins the check, unless it was begun.
+    void startCheck() const;
     ~SqliteDiary() override;
     SqliteDiary(const SqliteDiary&) = delete;
     SqliteDiary& operator=(const SqliteDiary&) = delete;
@@ -78,6 +83,7 @@ private:
     QString m_connection;
     // The opening, settled by the first call, a reading one as well.
     mutable std::future<Check> m_check;
+    mutable bool m_checkStarted = false;
     mutable bool m_ready = false;
     mutable QString m_openProblem; // why the diary could not be opened
     mutable QString m_problem;
