@@ -167,7 +167,8 @@ private Q_SLOTS:
         QStringList captions;
         for (QAbstractButton* option : group->buttons())
             captions << option->text();
-        QCOMPARE(captions, (QStringList{u"LP"_s, u"FP-SP-100m"_s, u"OSP-SP"_s, u"Gewehr 50m"_s}));
+        QCOMPARE(captions, (QStringList{u"LP"_s, u"FP-SP-100m"_s, u"OSP-SP"_s, u"Gewehr 50m"_s,
+                                        u"LG 10m"_s, u"Gewehr 300m"_s}));
         QCOMPARE(group->checkedId(), kGewehr);
         QCOMPARE(bar("ScrollTrefferRadiusAlle")->value(), 4);
         QCOMPARE(label("CapScrollTrefferRadiusAlle"), QStringLiteral("4"));

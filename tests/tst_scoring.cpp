@@ -72,6 +72,44 @@ private Q_SLOTS:
         QCOMPARE(limitHitValue(r.value), hit);
     }
 
+    // The decimal faces from the distance in mm: 10 + (R10 + d/2 - r) / w
+    // worked by hand, cut to tenths.
+    void decimalRule_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("mm");
+        QTest::addColumn<int>("tenths");
+        QTest::addColumn<double>("hit");
+        QTest::newRow("LG centre") << 4 << 0.0 << 110 << 10.9;
+        QTest::newRow("LG 0,25") << 4 << 0.25 << 109 << 10.9;
+        QTest::newRow("LG 2,25") << 4 << 2.25 << 101 << 10.1;
+        QTest::newRow("LG 2,50") << 4 << 2.50 << 100 << 10.0;
+        QTest::newRow("LG 2,51") << 4 << 2.51 << 99 << 9.9;
+        QTest::newRow("LG 5,00") << 4 << 5.0 << 90 << 9.0;
+        QTest::newRow("LG ring 1 line") << 4 << 25.0 << 10 << 1.0;
+        QTest::newRow("LG just outside") << 4 << 25.01 << 9 << 0.0;
+        QTest::newRow("300m centre") << 5 << 0.0 << 110 << 10.9;
+        QTest::newRow("300m 29") << 5 << 29.0 << 105 << 10.5;
+        QTest::newRow("300m 54") << 5 << 54.0 << 100 << 10.0;
+        QTest::newRow("300m 104") << 5 << 104.0 << 90 << 9.0;
+        QTest::newRow("300m 104,5") << 5 << 104.5 << 89 << 8.9;
+        QTest::newRow("300m ring 1 line") << 5 << 504.0 << 10 << 1.0;
+        QTest::newRow("300m outside") << 5 << 505.0 << 9 << 0.0;
+    }
+    void decimalRule() {
+        QFETCH(int, discipline);
+        QFETCH(double, mm);
+        QFETCH(int, tenths);
+        QFETCH(double, hit);
+        TargetFace face;
+        QVERIFY(face.apply(discipline));
+        const RingValue r = ringValueAtDistance(mm * face.scale(), face.scoring());
+        QCOMPARE(int(r.tenths), tenths);
+        // The same from a mark centre, in single precision as the window places it.
+        const PointF c = face.centre();
+        const PointF at{c.x, c.y - float(mm * face.scale())};
+        QCOMPARE(hitValue(at, c, face.scoring()), hit);
+    }
+
     void absurdDistanceOverflows() {
         QVERIFY_THROWS_EXCEPTION(num::Int16Overflow, ringValueAtDistance(1e6, paramsOf(0)));
         QVERIFY(!tryRingValueAtDistance(1e6, paramsOf(0)));

@@ -38,6 +38,11 @@ private Q_SLOTS:
                                 << QList<double>{39.2, 78.4, 141.12, 203.84, 266.56, 329.28, 0, 0};
         QTest::newRow("Gewehr 50m")
             << 3 << QList<double>{17.44, 36.27, 92.07, 147.87, 203.67, 259.47, 315.27, 371.08};
+        // 392 / 30.5 and 392 / 600 units per millimetre.
+        QTest::newRow("LG 10m") << 4 << QList<double>{6.43,   6.43,   70.69,  134.95,
+                                                      199.21, 263.48, 327.74, 392};
+        QTest::newRow("Gewehr 300m")
+            << 5 << QList<double>{32.67, 65.33, 130.67, 196, 261.33, 326.67, 392, 457.33};
     }
     void rings() {
         QFETCH(int, discipline);
@@ -71,6 +76,8 @@ private Q_SLOTS:
         QTest::newRow("FP-SP-100m") << 1 << 1.96 << 11.0f << 5.5f << 6;
         QTest::newRow("OSP-SP") << 2 << 0.784 << 4.4f << 2.2f << 2;
         QTest::newRow("Gewehr 50m") << 3 << 3.48754 << 19.5f << 9.75f << 10;
+        QTest::newRow("LG 10m") << 4 << 12.85246 << 57.836f << 28.918f << 29;
+        QTest::newRow("Gewehr 300m") << 5 << 0.65333 << 5.22667f << 2.61333f << 3;
     }
     void scaleMarkCentre() {
         QFETCH(int, discipline);
@@ -90,6 +97,63 @@ private Q_SLOTS:
         QCOMPARE(disciplineInfo(discipline)->seriesSliderValue, slider);
     }
 
+    // Inner tens at their edge in mm from the centre: inner-ten radius plus
+    // half the calibre, on the air rifle the dot's radius less than half of it.
+    void innerTen_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("calibre");
+        QTest::addColumn<double>("mm");
+        QTest::addColumn<bool>("inner");
+        QTest::newRow("LP edge") << 0 << 4.5 << 4.75 << true;
+        QTest::newRow("LP beyond") << 0 << 4.5 << 4.76 << false;
+        QTest::newRow("FP edge") << 1 << 5.6 << 15.3 << true;
+        QTest::newRow("FP beyond") << 1 << 5.6 << 15.32 << false;
+        QTest::newRow("OSP edge") << 2 << 5.6 << 27.8 << true;
+        QTest::newRow("OSP beyond") << 2 << 5.6 << 27.85 << false;
+        QTest::newRow("Gewehr 50m edge") << 3 << 5.6 << 5.3 << true;
+        QTest::newRow("Gewehr 50m beyond") << 3 << 5.6 << 5.31 << false;
+        QTest::newRow("LG dot shot out") << 4 << 4.5 << 2.0 << true;
+        QTest::newRow("LG dot touched") << 4 << 4.5 << 2.01 << false;
+        QTest::newRow("LG 4,0 mm calibre") << 4 << 4.0 << 1.76 << false;
+        QTest::newRow("300m edge") << 5 << 8.0 << 29.0 << true;
+        QTest::newRow("300m beyond") << 5 << 8.0 << 29.1 << false;
+        QTest::newRow("300m 7,62") << 5 << 7.62 << 28.9 << false;
+    }
+    void innerTen() {
+        QFETCH(int, discipline);
+        QFETCH(double, calibre);
+        QFETCH(double, mm);
+        QFETCH(bool, inner);
+        TargetFace face;
+        QVERIFY(face.apply(discipline, calibre));
+        const PointF c = face.centre();
+        QCOMPARE(face.innerTen({c.x + float(mm * face.scale()), c.y}), inner);
+    }
+
+    // The calibre sizes the marks at the face's scale; the standard one
+    // keeps the table's mark, one that is no calibre gives the standard.
+    void calibreSizesMarks_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("calibre");
+        QTest::addColumn<float>("mark");
+        QTest::addColumn<float>("leftmost");
+        QTest::newRow("LP standard") << 0 << 4.5 << 30.0f << 16.5f;
+        QTest::newRow("LP 5,6") << 0 << 5.6 << 36.894f << 19.947f;
+        QTest::newRow("Gewehr 50m 4,5") << 3 << 4.5 << 15.694f << 16.5f;
+        QTest::newRow("LG standard") << 4 << 4.5 << 57.836f << 30.418f;
+        QTest::newRow("300m 0 mm") << 5 << 0.0 << 5.2267f << 16.5f;
+    }
+    void calibreSizesMarks() {
+        QFETCH(int, discipline);
+        QFETCH(double, calibre);
+        QFETCH(float, mark);
+        QFETCH(float, leftmost);
+        TargetFace face;
+        QVERIFY(face.apply(discipline, calibre));
+        QCOMPARE(face.markDiameter(), mark);
+        QCOMPARE(face.leftmostMarkCentre(), leftmost);
+    }
+
     void backToLpAfterGewehr() {
         TargetFace first;
         first.apply(0);
@@ -103,7 +167,7 @@ private Q_SLOTS:
 
     void invalidIndexChangesNothing_data() {
         QTest::addColumn<int>("index");
-        QTest::newRow("4") << 4;
+        QTest::newRow("6") << 6;
         QTest::newRow("-1") << -1;
     }
     void invalidIndexChangesNothing() {

@@ -7,7 +7,15 @@
 namespace ankerblick {
 
 namespace {
+// Tenths of the decimal rule a hair above their exact value, so that a
+// distance read back from drawing units still cuts to the tenth it stands on.
+constexpr double kCutTolerance = 1e-4;
+
 double ringTenths(double distance, const ScoringParams& params) {
+    if (const std::optional<DecimalRule>& rule = params.decimal) {
+        const double mm = distance / rule->unitsPerMm;
+        return std::floor(100.0 + 10.0 * (rule->reachMm - mm) / rule->ringWidthMm + kCutTolerance);
+    }
     return 109.0 - (distance - double(params.centreAllowance)) / double(params.tenthWidth);
 }
 } // namespace

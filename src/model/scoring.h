@@ -13,9 +13,22 @@
 
 namespace ankerblick {
 
+// The decimal rule of the rule book: from the distance r of the shot's
+// centre, value = 10 + (reach - r) / ring width, cut (not rounded) to tenths,
+// where the reach is the radius of ring 10 plus half the shot's diameter.
+struct DecimalRule {
+    double unitsPerMm = 1.0; // drawing units per millimetre of the face
+    double reachMm = 0.0;    // radius of ring 10 + half the shot's diameter
+    double ringWidthMm = 1.0;
+
+    friend bool operator==(const DecimalRule&, const DecimalRule&) = default;
+};
+
 struct ScoringParams {
     float tenthWidth = 5.3f;    // drawing units per tenth of a ring
     qint16 centreAllowance = 2; // within this distance a shot scores the top value
+    // Faces scored by the decimal rule; the others by the two values above.
+    std::optional<DecimalRule> decimal;
 };
 
 struct RingValue {

@@ -1,16 +1,56 @@
 #include "targetface.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ankerblick {
 
 namespace {
 
-// index = shape number; 0 and 1 unused, 6 is the black area.
+// index = shape number; 0 and 1 unused, 6 is the black area. The two decimal
+// faces are the ISSF 10 m air rifle and 300 m rifle targets (ISSF Technical
+// Rules 6.3.4: ring diameters, ring width, black, the air rifle's ten a dot
+// of 0.5 mm); their mark sizes are the calibre at the face's scale.
 constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
-    {"LP", 59.5, 5.3f, 2, 30.0f, 15.0f, 15, {0, 0, 11.5, 27.5, 43.5, 5.0, 59.5, 0, 0, 0, 0}},
-    {"FP-SP-100m", 200.0, 4.9f, 7, 11.0f, 5.5f, 6, {0, 0, 50, 100, 150, 25, 200, 0, 0, 0, 0}},
-    {"OSP-SP", 500.0, 3.136f, 10, 4.4f, 2.2f, 2, {0, 0, 100, 180, 260, 50, 500, 340, 420, 0, 0}},
+    {"LP",
+     59.5,
+     5.3f,
+     2,
+     30.0f,
+     15.0f,
+     15,
+     {0, 0, 11.5, 27.5, 43.5, 5.0, 59.5, 0, 0, 0, 0},
+     4.5,
+     5.0,
+     false,
+     0,
+     {}},
+    {"FP-SP-100m",
+     200.0,
+     4.9f,
+     7,
+     11.0f,
+     5.5f,
+     6,
+     {0, 0, 50, 100, 150, 25, 200, 0, 0, 0, 0},
+     5.6,
+     25.0,
+     false,
+     0,
+     {}},
+    {"OSP-SP",
+     500.0,
+     3.136f,
+     10,
+     4.4f,
+     2.2f,
+     2,
+     {0, 0, 100, 180, 260, 50, 500, 340, 420, 0, 0},
+     5.6,
+     50.0,
+     false,
+     0,
+     {}},
     {"Gewehr 50m",
      112.4,
      2.79f,
@@ -18,16 +58,43 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      19.5f,
      9.75f,
      10,
-     {0, 0, 10.4, 26.4, 42.4, 5.0, 112.4, 58.4, 74.4, 90.4, 106.4}},
+     {0, 0, 10.4, 26.4, 42.4, 5.0, 112.4, 58.4, 74.4, 90.4, 106.4},
+     5.6,
+     5.0,
+     false,
+     0,
+     {}},
+    {"LG 10m",
+     30.5,
+     float(392.0 / 30.5 * 0.25),
+     0,
+     float(392.0 / 30.5 * 4.5),
+     float(392.0 / 30.5 * 4.5 / 2.0),
+     29,
+     {0, 0, 0.5, 5.5, 10.5, 0.5, 30.5, 15.5, 20.5, 25.5, 30.5},
+     4.5,
+     0.0,
+     true,
+     2.5,
+     {45.5, 40.5, 35.5, 30.5, 25.5, 20.5, 15.5, 10.5, 5.5, 0.5}},
+    {"Gewehr 300m",
+     600.0,
+     float(392.0 / 600.0 * 5.0),
+     0,
+     float(392.0 / 600.0 * 8.0),
+     float(392.0 / 600.0 * 8.0 / 2.0),
+     3,
+     {0, 0, 100, 200, 300, 50, 600, 400, 500, 600, 700},
+     8.0,
+     50.0,
+     true,
+     50.0,
+     {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100}},
 }};
 
-constexpr bool everyMarkFitsRightOfTheEdge() {
-    for (const DisciplineInfo& d : kDisciplines)
-        if (kLeftmostMarkCentre - 0.5f - d.markDiameter / 2.0f < 1.0f)
-            return false;
-    return true;
-}
-static_assert(everyMarkFitsRightOfTheEdge());
+// Centres this close to the edge would lose a shot's left to rounding: a
+// stored slot holds a shot only when the left of its mark is 1 or more.
+constexpr float kEdgeMargin = 1.5f;
 
 } // namespace
 
@@ -35,6 +102,10 @@ const DisciplineInfo* disciplineInfo(int index) {
     if (index < 0 || index >= kDisciplineCount)
         return nullptr;
     return &kDisciplines[size_t(index)];
+}
+
+bool isCalibre(double mm) {
+    return mm >= 1.0 && mm <= 20.0;
 }
 
 QString disciplineCaption(int index, bool mainWindowSpelling) {
@@ -74,14 +145,19 @@ void TargetFace::sizeRing(int number, double diameterMm) {
     ring.left = black.left + (black.width - ring.width) / 2.0f;
 }
 
-bool TargetFace::apply(int index) {
+bool TargetFace::apply(int index, std::optional<double> calibreMm) {
     const DisciplineInfo* info = disciplineInfo(index);
     if (!info)
         return false;
     m_discipline = index;
+    m_calibreMm = calibreMm && isCalibre(*calibreMm) ? *calibreMm : info->calibreMm;
     m_scoring.tenthWidth = info->tenthWidth;
     m_scoring.centreAllowance = info->centreAllowance;
     m_scale = double(m_shapes[BlackArea].width) / info->blackDiameterMm;
+    m_scoring.decimal.reset();
+    if (info->decimal)
+        m_scoring.decimal =
+            DecimalRule{m_scale, info->ringsMm[9] / 2.0 + m_calibreMm / 2.0, info->ringWidthMm};
 
     const auto& dia = info->ringDiameterMm;
     for (int n : {Ring7, Ring6, Ring5, Ring4})
@@ -95,8 +171,41 @@ bool TargetFace::apply(int index) {
     for (int n : {InnerTen, Ring8, Ring9, Ring10})
         sizeRing(n, dia[size_t(n)]);
 
-    m_markDiameter = info->markDiameter;
+    m_outerRings.clear();
+    if (info->decimal) {
+        const ShapeBox& black = m_shapes[BlackArea];
+        for (int ring = 1; ring <= 10; ++ring) {
+            const double diameter = info->ringsMm[size_t(ring - 1)];
+            if (diameter <= dia[size_t(Ring4)])
+                break;
+            const float size = float(diameter * m_scale);
+            const ShapeBox box{black.left + (black.width - size) / 2.0f,
+                               black.top + (black.height - size) / 2.0f, size, size, true};
+            m_outerRings.append(OuterRing{ring, box});
+        }
+    }
+
+    m_markDiameter =
+        m_calibreMm == info->calibreMm ? info->markDiameter : float(m_calibreMm * m_scale);
     return true;
+}
+
+float TargetFace::leftmostMarkCentre() const {
+    return std::max(kLeftmostMarkCentre, m_markDiameter / 2.0f + kEdgeMargin);
+}
+
+bool TargetFace::innerTen(PointF marker) const {
+    const DisciplineInfo* info = disciplineInfo(m_discipline);
+    if (!info || m_scale <= 0.0)
+        return false;
+    // Within a thousandth of a millimetre a shot counts as touching.
+    constexpr double kTouch = 1e-3;
+    const double r = centreDistance(marker, centre()) / m_scale;
+    const double halfShot = m_calibreMm / 2.0;
+    if (info->innerTenMm > 0.0)
+        return r <= info->innerTenMm / 2.0 + halfShot + kTouch;
+    const double dotRadius = info->ringsMm[9] / 2.0;
+    return r + dotRadius <= halfShot + kTouch;
 }
 
 } // namespace ankerblick

@@ -1,35 +1,55 @@
 #pragma once
 
-// The four discipline targets: their scoring values and the face built from
-// ten shapes (card, black area and rings), sized per discipline in place.
+// The discipline targets: their scoring values and the face built from ten
+// shapes (card, black area and rings), sized per discipline in place, with
+// the rings outside the black of the faces that have them.
 
 #include "geometry.h"
 #include "scoring.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace ankerblick {
 
-enum class Discipline : int { LP = 0, FpSp100m = 1, OspSp = 2, Gewehr50m = 3 };
+enum class Discipline : int {
+    LP = 0,
+    FpSp100m = 1,
+    OspSp = 2,
+    Gewehr50m = 3,
+    LG10m = 4,
+    Gewehr300m = 5,
+};
 
-inline constexpr int kDisciplineCount = 4;
+inline constexpr int kDisciplineCount = 6;
 
 struct DisciplineInfo {
-    const char* caption;    // "LP", "FP-SP-100m", "OSP-SP", "Gewehr 50m"
+    const char* caption;    // "LP", "FP-SP-100m", "OSP-SP", "Gewehr 50m", "LG 10m", "Gewehr 300m"
     double blackDiameterMm; // diameter of the black aiming area
     float tenthWidth;       // drawing units per tenth of a ring
     qint16 centreAllowance; // drawing units
-    float markDiameter;     // shot mark diameter in drawing units
+    float markDiameter;     // shot mark diameter in drawing units at the standard calibre
     float seriesShotRadius; // radius of painted shots in the analysis view
     int seriesSliderValue;  // the same, as whole slider steps
     // Ring diameters in mm for Shape2..Shape10 (index = shape number); 0 = hidden.
     std::array<double, 11> ringDiameterMm;
+    double calibreMm;  // the standard shot diameter
+    double innerTenMm; // diameter of the inner-ten ring; 0: the ten is a dot to be shot out
+    // Faces scored by the decimal rule from their ring table; the others
+    // by tenth width and centre allowance.
+    bool decimal;
+    double ringWidthMm;             // the decimal faces' ring width (radius)
+    std::array<double, 10> ringsMm; // their ring diameters, ring 1 first
 };
 
-// The values of discipline 0..3; nullptr for any other index.
+// The values of discipline 0..5; nullptr for any other index.
 const DisciplineInfo* disciplineInfo(int index);
+
+// Whether a calibre in mm is one a shooter can choose: 1 to 20 mm.
+bool isCalibre(double mm);
 
 // Caption of the discipline option; the main window spells one of them "OSP -SP".
 QString disciplineCaption(int index, bool mainWindowSpelling = false);
@@ -64,15 +84,34 @@ public:
 
     const ShapeBox& shape(int number) const { return m_shapes.at(size_t(number)); }
 
-    // Runs the discipline routine for index 0..3 and returns true; any other
-    // index changes nothing and returns false.
-    bool apply(int index);
+    // Runs the discipline routine for index 0..5 and returns true; any other
+    // index changes nothing and returns false. The calibre (mm) sizes the
+    // marks and the decimal faces' scoring; without one, or with one that is
+    // no calibre, the discipline's standard calibre holds, whose marks on the
+    // older faces keep the size of the table.
+    bool apply(int index, std::optional<double> calibreMm = std::nullopt);
 
     int discipline() const { return m_discipline; } // -1 before the first routine
     const ScoringParams& scoring() const { return m_scoring; }
     double scale() const { return m_scale; } // drawing units per millimetre
     float markDiameter() const { return m_markDiameter; }
+    double calibreMm() const { return m_calibreMm; }
 
+    // The leftmost centre of a placed mark of this face (see kLeftmostMarkCentre).
+    float leftmostMarkCentre() const;
+
+    // Whether a shot centred at `marker` is an inner ten: on the faces with
+    // an inner-ten ring the shot touches it, on a face whose ten is a dot
+    // the shot covers the dot completely.
+    bool innerTen(PointF marker) const;
+
+    // Rings larger than the black area of the faces whose rings reach
+    // beyond it (ring number and its circle); drawn in black on the card.
+    struct OuterRing {
+        int number;
+        ShapeBox box;
+    };
+    const QList<OuterRing>& outerRings() const { return m_outerRings; }
     // The target centre, read from the inner ten at the moment of asking.
     PointF centre() const { return shape(InnerTen).centre(); }
 
@@ -87,6 +126,8 @@ private:
     ScoringParams m_scoring{};
     double m_scale = 0.0;
     float m_markDiameter = 30.0f;
+    double m_calibreMm = 4.5;
+    QList<OuterRing> m_outerRings;
 };
 
 } // namespace ankerblick

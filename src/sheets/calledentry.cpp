@@ -364,7 +364,7 @@ bool CalledEntry::setRevealAfterSeries(bool reveal) {
 }
 
 bool CalledEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
-    const ArrivedHit held{TargetSheet::placeable(hit.at.x, hit.at.y),
+    const ArrivedHit held{sheet.placeable(hit.at.x, hit.at.y),
                           hit.arrival ? hit.arrival : sheet.now()};
     if (!canHold(sheet, held.at))
         return false;

@@ -65,7 +65,7 @@ bool DirectEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
         return false;
     const int before = m_index;
     const PointF pointer = sheet.lastPointer();
-    const PointF at = TargetSheet::placeable(hit.at.x, hit.at.y);
+    const PointF at = sheet.placeable(hit.at.x, hit.at.y);
     waitingMark(sheet).box.centreOn(at.x, at.y);
     const bool taken = release(sheet, at.x, at.y);
     // The next mark waits under the pointer again.

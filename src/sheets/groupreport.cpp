@@ -116,6 +116,11 @@ double defaultClickMm(int discipline) {
         return 2.5;
     case Discipline::Gewehr50m: // small-bore rifle with diopter, 50 m
         return 1.5;
+    // The same diopter at the other distances: the click's angle is fixed.
+    case Discipline::LG10m:
+        return 0.3;
+    case Discipline::Gewehr300m:
+        return 9.0;
     }
     return 0.0; // no discipline: no correction in clicks
 }

@@ -270,8 +270,8 @@ bool TargetSheet::storeShift(SeriesRecord& rec) {
     return m_entry->storeShift(*this, rec);
 }
 
-PointF TargetSheet::placeable(float x, float y) {
-    return {std::max(x, kLeftmostMarkCentre), y};
+PointF TargetSheet::placeable(float x, float y) const {
+    return {std::max(x, m_face.leftmostMarkCentre()), y};
 }
 
 bool TargetSheet::fixMark(Mark& mark, int slot, SeriesRecord::Column& left,

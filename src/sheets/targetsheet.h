@@ -175,7 +175,7 @@ public:
     EntryStrategy& entry() { return *m_entry; }
 
     // Where a mark can be placed for a pointer at (x, y).
-    static PointF placeable(float x, float y);
+    PointF placeable(float x, float y) const;
     // Fixes a mark where it stands, in whole units as the record holds it,
     // and remembers its centre; false, changing nothing, when the position
     // does not fit the record.
