@@ -31,6 +31,10 @@ public:
             return std::nullopt;
         return inputs.takeFirst();
     }
+    std::optional<int> choice(QWidget*, const QString&, const QString&,
+                              const QStringList&) override {
+        return std::nullopt;
+    }
     void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
     bool yesNo(QWidget*, const QString&, const QString&) override { return yesAnswer; }
     SaveChoice askToSave(QWidget*, const QString&) override { return SaveChoice::Discard; }

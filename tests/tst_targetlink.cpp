@@ -60,6 +60,10 @@ public:
     int depth = 0;
     int maxDepth = 0;
 
+    std::optional<int> choice(QWidget*, const QString&, const QString&,
+                              const QStringList&) override {
+        return std::nullopt;
+    }
     void messageBox(QWidget*, const QString& text, const QString&) override {
         messages << text;
         maxDepth = qMax(maxDepth, ++depth);

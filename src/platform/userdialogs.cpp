@@ -31,6 +31,17 @@ std::optional<QString> QtUserDialogs::inputBox(QWidget* parent, const QString& p
     return text;
 }
 
+std::optional<int> QtUserDialogs::choice(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QStringList& items) {
+    bool ok = false;
+    const QString item =
+        QInputDialog::getItem(parent, titleOrDefault(title), prompt, items, 0, false, &ok);
+    const qsizetype index = items.indexOf(item);
+    if (!ok || index < 0)
+        return std::nullopt;
+    return int(index);
+}
+
 void QtUserDialogs::messageBox(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox::information(parent, titleOrDefault(title), text, QMessageBox::Ok);
 }

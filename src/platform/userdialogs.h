@@ -19,6 +19,8 @@ public:
 
     std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
+    std::optional<int> choice(QWidget* parent, const QString& prompt, const QString& title,
+                              const QStringList& items) override;
     void messageBox(QWidget* parent, const QString& text, const QString& title) override;
     bool yesNo(QWidget* parent, const QString& text, const QString& title) override;
     SaveChoice askToSave(QWidget* parent, const QString& text) override;

@@ -23,6 +23,9 @@ public:
     virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt,
                                             const QString& title,
                                             const QString& defaultText = QString()) = 0;
+    // One of `items` to choose; Cancel gives nothing, else the item's index.
+    virtual std::optional<int> choice(QWidget* parent, const QString& prompt, const QString& title,
+                                      const QStringList& items) = 0;
     // A message with an OK button.
     virtual void messageBox(QWidget* parent, const QString& text,
                             const QString& title = QString()) = 0;

@@ -52,15 +52,15 @@ void CalledEntry::resume(TargetSheet& sheet, const SeriesRecord& record, int nex
     if (!sheet.isPlaced(0))
         m_calls[0].box.visible = nextSlot == 0;
     m_callsAhead = 0;
-    if (nextSlot >= kShotsPerSeries) {
-        m_index = kShotsPerSeries - 1;
+    if (nextSlot >= sheet.seriesLength()) {
+        m_index = sheet.seriesLength() - 1;
         m_entryActive = false;
         updateCaption(sheet);
         return;
     }
     m_index = nextSlot;
     // The calls fixed after the last hit still await their hits.
-    for (int i = nextSlot; i < kShotsPerSeries && record.hasCall(i); ++i) {
+    for (int i = nextSlot; i < sheet.seriesLength() && record.hasCall(i); ++i) {
         const auto s = size_t(i);
         m_calls[s].box.left = record.callLeft[s];
         m_calls[s].box.top = record.callTop[s];
@@ -104,7 +104,7 @@ Mark& CalledEntry::waitingMark(TargetSheet& sheet) {
     // While a source outside delivers, only calls follow the pointer, as
     // long as one can be entered.
     const int next = m_index + m_callsAhead;
-    return next < kShotsPerSeries ? m_calls[size_t(next)] : m_noMark;
+    return next < sheet.seriesLength() ? m_calls[size_t(next)] : m_noMark;
 }
 
 void CalledEntry::shift(float dx, float dy) {
@@ -183,7 +183,7 @@ bool CalledEntry::completeShot(TargetSheet& sheet, int slot, std::optional<quint
     if (hidden)
         m_lines[s].visible = false;
     // A hit that cannot be scored stays placed, unlisted, and the entry waits on.
-    if (slot < kShotsPerSeries - 1) {
+    if (slot < sheet.seriesLength() - 1) {
         if (!hidden && !sheet.score(slot))
             return false;
         m_index = slot + 1;
@@ -246,7 +246,7 @@ void CalledEntry::showWaitingMark(TargetSheet& sheet) {
         return;
     }
     const int next = m_index + m_callsAhead;
-    if (next < kShotsPerSeries)
+    if (next < sheet.seriesLength())
         m_calls[size_t(next)].box.visible = true;
 }
 
@@ -311,7 +311,7 @@ void CalledEntry::takeBackCall(TargetSheet& sheet) {
     --m_callsAhead;
     if (m_external) {
         // This call follows the pointer again; the one after it waits unseen.
-        if (slot + 1 < kShotsPerSeries)
+        if (slot + 1 < sheet.seriesLength())
             m_calls[s + 1].box.visible = false;
     } else if (m_callsAhead == 0) {
         sheet.hit(m_index).box.visible = false;
@@ -336,7 +336,7 @@ void CalledEntry::undo(TargetSheet& sheet) {
         applyDisplayCycle(sheet);
         m_entryActive = true;
         sheet.setNextSeriesSignal(false);
-        takeBackShot(sheet, kShotsPerSeries - 1);
+        takeBackShot(sheet, sheet.seriesLength() - 1);
     } else {
         return; // nothing entered in this series
     }
@@ -388,7 +388,7 @@ bool CalledEntry::canHold(const TargetSheet& sheet, PointF at) const {
     const int listed = sheet.seriesCount();
     if (listed < kMaxSeries)
         return true;
-    return int(m_held.size()) < kShotsPerSeries - sheet.store()[listed].nextFreeSlot();
+    return int(m_held.size()) < sheet.seriesLength() - sheet.store()[listed].nextFreeSlot();
 }
 
 void CalledEntry::pairHeldHits(TargetSheet& sheet) {
@@ -433,7 +433,7 @@ bool CalledEntry::enterCall(TargetSheet& sheet, float x, float y) {
     if (!toNewestOpenSeries(sheet))
         return false;
     const int slot = m_index + m_callsAhead;
-    if (slot >= kShotsPerSeries)
+    if (slot >= sheet.seriesLength())
         return false; // every call of the series awaits its hit
     m_calls[size_t(slot)].box.centreOn(x, y);
     if (!fixCall(sheet, slot, x, y))

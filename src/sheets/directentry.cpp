@@ -16,9 +16,9 @@ void DirectEntry::loadSlot(TargetSheet& sheet, int slot, const SeriesRecord&) {
 }
 
 void DirectEntry::resume(TargetSheet& sheet, const SeriesRecord&, int nextSlot) {
-    if (nextSlot >= kShotsPerSeries) {
+    if (nextSlot >= sheet.seriesLength()) {
         m_placing = false;
-        m_index = kShotsPerSeries;
+        m_index = sheet.seriesLength();
         return;
     }
     // An unfinished series goes on after its last shot.
@@ -46,7 +46,7 @@ bool DirectEntry::release(TargetSheet& sheet, float, float) {
     sheet.setPlaced(m_index, true);
     sheet.listShot(m_index);
     ++m_index;
-    if (m_index == kShotsPerSeries) {
+    if (m_index == sheet.seriesLength()) {
         m_placing = false;
         sheet.setCaption(QStringLiteral("Serie beendet"));
         sheet.setNextSeriesSignal(true);
@@ -86,10 +86,10 @@ void DirectEntry::undo(TargetSheet& sheet) {
     } else if (!m_placing) {
         sheet.takeBackLastListed();
         m_placing = true;
-        m_index = kShotsPerSeries - 1;
+        m_index = sheet.seriesLength() - 1;
         sheet.setPlaced(m_index, false);
         sheet.record().clearSlot(m_index);
-        sheet.setCaption(TargetSheet::shotCaption(kShotsPerSeries, QStringLiteral("!")));
+        sheet.setCaption(TargetSheet::shotCaption(sheet.seriesLength(), QStringLiteral("!")));
         sheet.setNextSeriesSignal(false);
     } else {
         return; // nothing entered in this series

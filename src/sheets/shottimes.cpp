@@ -23,7 +23,10 @@ QString ShotTimes::line(int series, int shot, double seconds, const QLocale& loc
 
 void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines) {
     if (writeLines) {
-        if (m_stopped > 0) {
+        if (m_startSignal) {
+            const quint32 tenths = qMin<quint32>((now - *m_startSignal) / 100u, 32767u);
+            m_shotTimes.append({series, shot, double(tenths) / 10.0, {}, {}});
+        } else if (m_stopped > 0) {
             m_shotTimes.append({series, shot, m_stopped / 10.0, {}, {}});
             m_stopped = 0;
         }

@@ -43,6 +43,10 @@ public:
     // The next shot measures from nothing (shots entered without a time of their own).
     void forgetLastShot() { m_lastShot.reset(); }
 
+    // Shot times from this start signal on (a timed series) instead of the
+    // stopwatch; none: the stopwatch again.
+    void setStartSignal(std::optional<quint32> at) { m_startSignal = at; }
+
     // One line of a time text: "Serie:2 Schuss:7: 8,4" followed by CR LF.
     static QString line(int series, int shot, double seconds, const QLocale& locale);
 
@@ -51,6 +55,7 @@ private:
     quint32 m_watchStart = 0;
     qint16 m_stopped = 0;              // tenths of a second, 0 = none pending
     std::optional<quint32> m_lastShot; // none before the first shot
+    std::optional<quint32> m_startSignal;
     QList<ShotNote> m_shotTimes;
     QList<ShotNote> m_shootingTimes;
 };

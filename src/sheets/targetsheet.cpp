@@ -7,6 +7,17 @@
 namespace ankerblick {
 
 namespace {
+const QString& sighterText() {
+    static const QString text = QStringLiteral("Probe");
+    return text;
+}
+const QString& lateText() {
+    static const QString text = QStringLiteral("nach Zeit");
+    return text;
+}
+} // namespace
+
+namespace {
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 } // namespace
@@ -32,8 +43,8 @@ void TargetSheet::load() {
     setDiscipline(int(Discipline::LP));
 }
 
-void TargetSheet::setDiscipline(int index) {
-    if (!m_face.apply(index))
+void TargetSheet::setDiscipline(int index, std::optional<double> calibre) {
+    if (!m_face.apply(index, calibre))
         return;
     applyMarkSize();
     // Entered shots keep their centres; a position beyond the record's
@@ -91,11 +102,14 @@ QStringList TargetSheet::valueList() const {
 }
 
 bool TargetSheet::score(int slot) {
-    const std::optional<double> v =
+    std::optional<double> v =
         tryHitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
+    if (v && isLate(m_selected, slot))
+        v = 0.0;
     if (v) {
         m_values.append(*v);
-        m_sums.add(*v);
+        if (!isSighterSeries(m_selected))
+            m_sums.add(*v);
     }
     if (v && m_entry->scored(*this, slot, *v))
         return true;
@@ -152,6 +166,8 @@ bool TargetSheet::nextSeries() {
     const int n = int(m_seriesList.size());
     m_store.ensure(n + 1);
     m_seriesList.append(QString::number(n + 1));
+    if (m_sighting)
+        m_comments.append(ShotNote{n + 1, 0, std::nullopt, sighterText(), {}});
     selectSeries(n + 1);
     return true;
 }
@@ -162,6 +178,10 @@ void TargetSheet::newSession() {
     m_nextSeriesRed = false;
     m_comments.clear();
     m_times.clearTexts();
+    m_seriesLength = kShotsPerSeries;
+    m_sighting = false;
+    m_deadline.reset();
+    m_times.setStartSignal(std::nullopt);
     selectSeries(1);
     m_modified = false;
 }
@@ -225,26 +245,86 @@ void TargetSheet::addComment(const QString& text) {
     markModified();
 }
 
+void TargetSheet::forgetLateNote(int series, int shot) {
+    m_comments.removeIf([&](const ShotNote& n) {
+        return n.series == series && n.shot == shot && n.text == lateText();
+    });
+}
+
 void TargetSheet::unlistLastShot() {
+    forgetLateNote(m_selected, int(m_listedSlots.size()));
     m_listedSlots.removeLast();
 }
 
 void TargetSheet::takeBackLastListed() {
-    if (!m_listedSlots.isEmpty())
+    if (!m_listedSlots.isEmpty()) {
+        forgetLateNote(m_selected, int(m_listedSlots.size()));
         m_listedSlots.removeLast();
+    }
     if (m_highlightRow >= m_listedSlots.size())
         clearHighlight();
     if (!m_values.isEmpty()) {
         // Hit values have at most three digits: the value is what its row shows.
-        m_sums.subtract(m_values.last());
+        if (!isSighterSeries(m_selected))
+            m_sums.subtract(m_values.last());
         m_values.removeLast();
     }
 }
 
+void TargetSheet::setSeriesLength(int shots) {
+    m_seriesLength = qBound(1, shots, kShotsPerSeries);
+    showSelectedSeries();
+}
+
+void TargetSheet::setSighting(bool on) {
+    m_sighting = on;
+    const bool noted = isSighterSeries(m_selected);
+    if (on && !noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
+        m_comments.append(ShotNote{m_selected, 0, std::nullopt, sighterText(), {}});
+    } else if (!on && noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
+        // An empty sighting series becomes the first of the match.
+        m_comments.removeIf([&](const ShotNote& n) {
+            return n.series == m_selected && n.shot == 0 && n.text == sighterText();
+        });
+    }
+    showSelectedSeries();
+}
+
+bool TargetSheet::isSighterSeries(int number) const {
+    return std::any_of(m_comments.begin(), m_comments.end(), [&](const ShotNote& n) {
+        return n.series == number && n.shot == 0 && n.text == sighterText();
+    });
+}
+
+void TargetSheet::setDeadline(std::optional<quint32> deadline, bool arrivalsOnly) {
+    m_deadline = deadline;
+    m_deadlineArrivalsOnly = arrivalsOnly;
+}
+
+bool TargetSheet::isLate(int series, int slot) const {
+    return std::any_of(m_comments.begin(), m_comments.end(), [&](const ShotNote& n) {
+        return n.series == series && n.shot == slot + 1 && n.text == lateText();
+    });
+}
+
 void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
+    const quint32 when = at.value_or(m_clock->milliseconds());
+    const int shot = int(m_listedSlots.size());
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(at.value_or(m_clock->milliseconds()), m_selected, int(m_listedSlots.size()),
-                        writeTimes);
+    m_times.shotEntered(when, m_selected, shot, writeTimes);
+    // Unsigned difference: a deadline passed lies less than half the
+    // counter's range behind.
+    const bool held = m_deadline && (at || !m_deadlineArrivalsOnly);
+    if (held && shot > 0 && when - *m_deadline - 1u < 0x80000000u &&
+        !isLate(m_selected, shot - 1)) {
+        m_comments.append(ShotNote{m_selected, shot, std::nullopt, lateText(), {}});
+        // Scored already: it counts 0 from now on.
+        if (m_values.size() == m_listedSlots.size()) {
+            if (!isSighterSeries(m_selected))
+                m_sums.subtract(m_values.last());
+            m_values.last() = 0.0;
+        }
+    }
     markModified();
 }
 

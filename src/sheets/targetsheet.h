@@ -41,7 +41,7 @@ public:
     void load();
 
     // Runs the discipline routine (0..3) and shows the selected series again.
-    void setDiscipline(int index);
+    void setDiscipline(int index, std::optional<double> calibre = std::nullopt);
 
     // Pointer events in drawing units.
     void mouseMove(float x, float y);
@@ -90,6 +90,24 @@ public:
     void markSaved() { m_modified = false; }
     // Series brought back from the diary, never saved to a file.
     void markRestored() { m_modified = true; }
+
+    // How many shots a series holds: ten, or five for the timed pistol series.
+    int seriesLength() const { return m_seriesLength; }
+    void setSeriesLength(int shots);
+
+    // Sighting shots: while sighting, every new series is a sighting
+    // series, noted "Probe" in the comments before its first shot; its
+    // values are listed but never added to the sums.
+    void setSighting(bool on);
+    bool sighting() const { return m_sighting; }
+    bool isSighterSeries(int number) const;
+    // The time limit (clock milliseconds): a shot entered after it is noted
+    // "nach Zeit" in the comments and scored 0. With arrivalsOnly only hits
+    // that carry their arrival time (from a source outside) are held to it.
+    void setDeadline(std::optional<quint32> deadline, bool arrivalsOnly = false);
+    bool isLate(int series, int slot) const;
+    // Shot times measured from a start signal instead of the stopwatch.
+    void setStartSignal(std::optional<quint32> at) { m_times.setStartSignal(at); }
 
     // Stopwatch; stop returns the caption of the stop button.
     void startStopwatch() { m_times.start(m_clock->milliseconds()); }
@@ -185,6 +203,7 @@ public:
 
 private:
     void resetDisplay();
+    void forgetLateNote(int series, int shot);
     void applyMarkSize();
     void shiftHits(float dx, float dy);
     bool storeShift(SeriesRecord& record);
@@ -216,6 +235,10 @@ private:
     QList<ShotNote> m_comments;
     ShotTimes m_times;
     bool m_modified = false;
+    int m_seriesLength = kShotsPerSeries;
+    bool m_sighting = false;
+    std::optional<quint32> m_deadline;
+    bool m_deadlineArrivalsOnly = false;
 };
 
 } // namespace ankerblick

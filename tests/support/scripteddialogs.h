@@ -26,6 +26,7 @@ public:
     // Answers to input boxes, std::nullopt for Cancel; none left answers as Cancel.
     QList<std::optional<QString>> inputs;
     QList<bool> yesNoAnswers;      // none left answers No
+    QList<int> choices;            // none left cancels
     QList<SaveChoice> saveChoices; // answers to "Änderungen speichern?"; none left: Verwerfen
     QStringList openNames;
     QStringList saveNames;
@@ -40,6 +41,11 @@ public:
                                     const QString& defaultText) override {
         asked.append({QStringLiteral("input"), prompt, title, defaultText});
         return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
+    }
+    std::optional<int> choice(QWidget*, const QString& prompt, const QString& title,
+                              const QStringList& items) override {
+        asked.append({QStringLiteral("choice"), prompt, title, items.join(u'|')});
+        return choices.isEmpty() ? std::nullopt : std::optional<int>(choices.takeFirst());
     }
     void messageBox(QWidget*, const QString& text, const QString& title) override {
         asked.append({QStringLiteral("message"), text, title, QString()});

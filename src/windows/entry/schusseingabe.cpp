@@ -2,6 +2,7 @@
 
 #include "features/targetlink/targetlinkpanel.h"
 #include "widgets/analysispanel.h"
+#include "windows/shared/matchpanel.h"
 #include "windows/shared/windowmemory.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@ Schusseingabe::Schusseingabe(Services& services)
                                  services.extraSerialPorts, this);
     m_link->link().attach(&hitDoor());
     sidePanel()->addWidget(m_link);
+    sidePanel()->addWidget(matchPanel());
     sidePanel()->addStretch();
 
     QAction* back =

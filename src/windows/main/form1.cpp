@@ -6,6 +6,7 @@
 #include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
+#include "windows/shared/matchpanel.h"
 #include "windows/shared/windowmemory.h"
 
 #include <QAction>
@@ -33,6 +34,7 @@ Form1::Form1(Services& services, QWidget* parent)
     buildTargetLink();
     optionsRow()->addStretch();
     sidePanel()->addWidget(analysisPanel());
+    sidePanel()->addWidget(matchPanel());
     m_comments = m_panels->addCommentBox();
     m_comments->hide();
 
@@ -198,6 +200,7 @@ void Form1::openSeriesFile(const QString& path) {
     const SeriesFileReadResult read = readSeriesFile(path, m_aim.locale());
     // What could be read is shown even when the file breaks off.
     if (!read.content.series.isEmpty()) {
+        abandonMatch();
         m_aim.loadFileContent(read.content);
         // The file's series are kept in the file; the diary keeps what is
         // entered from now on.

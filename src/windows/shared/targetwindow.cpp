@@ -3,6 +3,7 @@
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "services/diary.h"
+#include "services/tonegenerator.h"
 #include "sheets/diaryrecorder.h"
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
@@ -10,6 +11,8 @@
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
+#include "windows/shared/matchpanel.h"
+#include "windows/shared/matchresult.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -19,6 +22,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 namespace ankerblick {
 
@@ -70,7 +74,11 @@ QString TargetWindow::shooterName() const {
 
 void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_view = new TargetView([this]() -> const TargetFace& { return m_sheet.face(); },
-                            [this](QPainter& painter, const QRect&) { paintMarks(painter); }, this);
+                            [this](QPainter& painter, const QRect&) {
+                                paintSighterCorner(painter);
+                                paintMarks(painter);
+                            },
+                            this);
     m_panels = new TargetPanels(this, m_view, PanelStyle{mainWindowSpelling, 48, 48, false});
     m_panels->buildLists();
     m_name = m_panels->name();
@@ -78,6 +86,7 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_panels->shotList()->installEventFilter(this);
     m_recorder = std::make_unique<DiaryRecorder>(m_diary, m_services.clock, objectName());
     buildButtons();
+    buildMatch();
     buildAnalysisPanel();
     connectView();
     connect(m_panels, &TargetPanels::disciplineChosen, this, &TargetWindow::Disziplin_Click);
@@ -193,6 +202,7 @@ void TargetWindow::Undo_Click() {
 void TargetWindow::Neu_Click() {
     if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
         return;
+    abandonMatch();
     m_sheet.newSession();
     startNewTraining();
     seriesChanged();
@@ -268,7 +278,8 @@ bool TargetWindow::settleUnsavedSeries(const QString& question) {
 WindowMenuPlan TargetWindow::menuPlan() {
     WindowMenuPlan plan;
     plan.file = {m_save};
-    plan.series = {m_nextSeries, m_undo, m_new, m_recompute};
+    plan.series = {m_nextSeries, m_undo,        m_new,         m_recompute,
+                   m_matchStart, m_endSighting, m_startSeries, m_matchEnd};
     plan.view = {m_rhythm, m_showDiary};
     return plan;
 }
@@ -326,6 +337,7 @@ void TargetWindow::seriesChanged() {
 
 void TargetWindow::showSheet() {
     m_panels->show(seriesFigures(m_sheet));
+    showMatch();
     setSignalColour(m_nextSeriesButton, m_sheet.nextSeriesSignal());
     m_undo->setEnabled(m_sheet.undoEnabled());
     m_recompute->setEnabled(m_sheet.recomputeEnabled());
@@ -412,6 +424,187 @@ void TargetWindow::connectView() {
         m_sheet.mouseRelease(buttonOf(button), float(at.x()), float(at.y()));
         seriesChanged();
     });
+}
+
+} // namespace ankerblick
+
+namespace ankerblick {
+
+namespace {
+
+QList<tone::Tone> rangeSignal(RangeSignal signal) {
+    switch (signal) {
+    case RangeSignal::Attention:
+        return {{660, 400}};
+    case RangeSignal::Start:
+        return {{880, 600}};
+    case RangeSignal::Stop:
+        return {{880, 150}, {0, 100}, {880, 150}};
+    }
+    return {};
+}
+
+// The notices of the match clock: five minutes left, time over.
+QList<tone::Tone> noticeSignal() {
+    return {{1000, 200}, {0, 150}, {1000, 200}};
+}
+
+} // namespace
+
+void TargetWindow::buildMatch() {
+    m_matchStart = addCommand(QStringLiteral("Wettkampf"), QStringLiteral("Wettkampf"),
+                              QStringLiteral("Wettkampf …"));
+    m_matchPanel = new MatchPanel(this);
+    m_endSighting =
+        m_matchPanel->addCommand(QStringLiteral("ProbeBeenden"), QStringLiteral("Probe beenden"));
+    m_startSeries =
+        m_matchPanel->addCommand(QStringLiteral("SerieStarten"), QStringLiteral("Serie starten"));
+    m_matchEnd = m_matchPanel->addCommand(QStringLiteral("WettkampfBeenden"),
+                                          QStringLiteral("Wettkampf beenden"));
+    m_matchTimer = new QTimer(this);
+    m_matchTimer->setObjectName(QStringLiteral("Wettkampfuhr"));
+    m_matchTimer->setInterval(100);
+    connect(m_matchTimer, &QTimer::timeout, this, &TargetWindow::matchTick);
+    connect(m_matchStart, &QAction::triggered, this, &TargetWindow::Wettkampf_Click);
+    connect(m_endSighting, &QAction::triggered, this, &TargetWindow::ProbeBeenden_Click);
+    connect(m_startSeries, &QAction::triggered, this, &TargetWindow::SerieStarten_Click);
+    connect(m_matchEnd, &QAction::triggered, this, &TargetWindow::WettkampfBeenden_Click);
+}
+
+void TargetWindow::Wettkampf_Click() {
+    if (m_match.running() &&
+        !m_dialogs.yesNo(this, QStringLiteral("Den laufenden Wettkampf beenden?")))
+        return;
+    if (m_match.running())
+        finishMatch();
+    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+        return;
+    QStringList names;
+    for (const MatchProgram& p : matchPrograms())
+        names << p.name;
+    const std::optional<int> chosen =
+        m_dialogs.choice(this, QStringLiteral("Programm:"), QStringLiteral("Wettkampf"), names);
+    if (!chosen || *chosen < 0 || *chosen >= names.size())
+        return;
+    m_commands.clear();
+    m_notice.clear();
+    m_match.start(m_sheet, matchPrograms().at(*chosen), m_services.clock.milliseconds());
+    startNewTraining();
+    m_matchTimer->start();
+    seriesChanged();
+}
+
+void TargetWindow::ProbeBeenden_Click() {
+    m_match.endSighting(m_sheet, m_services.clock.milliseconds());
+    m_notice.clear();
+    seriesChanged();
+}
+
+void TargetWindow::SerieStarten_Click() {
+    const quint32 now = m_services.clock.milliseconds();
+    m_commands = m_match.startTimedSeries(m_sheet, now);
+    m_nextCommand = 0;
+    m_attentionAt = now;
+    m_notice.clear();
+    matchTick(); // "Achtung" at once
+    seriesChanged();
+}
+
+void TargetWindow::WettkampfBeenden_Click() {
+    if (m_match.running())
+        finishMatch();
+}
+
+void TargetWindow::abandonMatch() {
+    m_match = Match();
+    m_commands.clear();
+    m_notice.clear();
+    m_matchTimer->stop();
+    m_sheet.setDeadline(std::nullopt);
+    m_sheet.setStartSignal(std::nullopt);
+}
+
+void TargetWindow::matchTick() {
+    const quint32 now = m_services.clock.milliseconds();
+    while (m_nextCommand < m_commands.size() &&
+           qint64(qint32(now - m_attentionAt)) >= m_commands.at(m_nextCommand).atMs) {
+        const RangeCommand command = m_commands.at(m_nextCommand++);
+        m_services.tones.play(rangeSignal(command.signal));
+        if (command.signal == RangeSignal::Start && m_nextCommand == 2)
+            m_match.startSignal(m_sheet, m_attentionAt + quint32(command.atMs));
+        if (m_nextCommand == m_commands.size()) {
+            m_match.seriesOver(m_sheet);
+            m_commands.clear();
+        }
+    }
+    const MatchPhase before = m_match.phase();
+    switch (m_match.tick(m_sheet, now)) {
+    case MatchNotice::None:
+        break;
+    case MatchNotice::SightingOver:
+        m_notice = QStringLiteral("Die Probezeit ist abgelaufen: Wertung");
+        m_services.tones.play(noticeSignal());
+        break;
+    case MatchNotice::FiveMinutes:
+        m_notice = QStringLiteral("Noch 5 Minuten");
+        m_services.tones.play(noticeSignal());
+        break;
+    case MatchNotice::TimeUp:
+        m_notice = QStringLiteral("Die Zeit ist abgelaufen: weitere Schüsse zählen 0");
+        m_services.tones.play(noticeSignal());
+        break;
+    }
+    if (before != MatchPhase::Ended && m_match.phase() == MatchPhase::Ended) {
+        finishMatch();
+        return;
+    }
+    showMatch();
+}
+
+void TargetWindow::finishMatch() {
+    m_match.end(m_sheet);
+    m_matchTimer->stop();
+    m_commands.clear();
+    m_notice.clear();
+    if (!m_result)
+        m_result = std::make_unique<MatchResultWindow>(m_dialogs, m_services.printers, this);
+    m_result->showResult(
+        m_match.resultLines(m_sheet, shooterName(), m_services.clock.date(), ratingOptions(),
+                            clickValue(m_settings, m_sheet.face().discipline()), m_sheet.locale()));
+    seriesChanged();
+}
+
+void TargetWindow::showMatch() {
+    if (!m_matchPanel)
+        return;
+    const bool running = m_match.running();
+    m_matchPanel->setVisible(running);
+    m_endSighting->setEnabled(m_match.phase() == MatchPhase::Sighting);
+    m_startSeries->setVisible(m_match.program().timed());
+    m_startSeries->setEnabled(running && m_match.program().timed() && !m_match.seriesRunning());
+    m_matchEnd->setEnabled(running);
+    if (!running)
+        return;
+    const quint32 now = m_services.clock.milliseconds();
+    m_matchPanel->showMatch(m_match.program().name + u": " + m_match.statusText(now),
+                            m_match.figuresText(m_sheet, m_sheet.locale()),
+                            m_match.nextPosition(m_sheet));
+    m_matchPanel->showNotice(m_notice);
+}
+
+// A sighting series carries the black corner of a sighting target.
+void TargetWindow::paintSighterCorner(QPainter& painter) const {
+    if (!m_sheet.isSighterSeries(m_sheet.selectedSeries()))
+        return;
+    const ShapeBox& card = m_sheet.face().shape(Card);
+    const double right = double(card.left + card.width);
+    const double top = double(card.top);
+    const QPointF corner[] = {{right - 56.0, top}, {right, top}, {right, top + 56.0}};
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(corner, 3);
+    painter.restore();
 }
 
 } // namespace ankerblick

@@ -9,6 +9,7 @@
 #include "features/targetlink/targetlink.h"
 #include "model/diaryrecords.h"
 #include "services/services.h"
+#include "sheets/match.h"
 #include "sheets/targetsheet.h"
 #include "windows/shared/targetpanels.h"
 #include "windows/shared/windowmenu.h"
@@ -22,12 +23,15 @@ class QAction;
 class QButtonGroup;
 class QHBoxLayout;
 class QLineEdit;
+class QTimer;
 class QPushButton;
 class QVBoxLayout;
 
 namespace ankerblick {
 
 class AnalysisPanel;
+class MatchPanel;
+class MatchResultWindow;
 class Diary;
 class DiaryRecorder;
 class Settings;
@@ -55,6 +59,7 @@ public:
     static QString heldHitsText(int placed);
     // The training the window records into, once a shot was entered.
     std::optional<qint64> diaryTraining() const;
+    const Match& match() const { return m_match; }
 
 Q_SIGNALS:
     // "Rhythmus Trainingshilfe" was pressed: the owner of the rhythm window shows it.
@@ -100,6 +105,10 @@ protected:
     void paintGroupCrosses(QPainter& painter);
     // The options the window rates calls with; none when it enters hits only.
     virtual const RatingOptions* ratingOptions() const { return nullptr; }
+    // The match panel, placed by the window; hidden while no match runs.
+    MatchPanel* matchPanel() const { return m_matchPanel; }
+    // "Neu" or "Laden" replaced the series: a running match is given up.
+    void abandonMatch();
     // The "Auswertung" panel, placed by the window, and its entries in "Ansicht".
     AnalysisPanel* analysisPanel() const { return m_analysisPanel; }
     void addAnalysisMenu(WindowMenuPlan& plan) const;
@@ -127,6 +136,11 @@ protected:
     void StopBtn_Click();
     void Speichern_Click();
     void RhythmusTrainingshilfe_Click();
+    // The match: start, end of the sighting shots, a timed series, the end.
+    void Wettkampf_Click();
+    void ProbeBeenden_Click();
+    void SerieStarten_Click();
+    void WettkampfBeenden_Click();
 
     TargetSheet& m_sheet;
     // The services outlive the window; dialogs, settings and diary are three of them.
@@ -152,6 +166,10 @@ protected:
     QAction* m_save = nullptr;
     QAction* m_rhythm = nullptr;
     QAction* m_showDiary = nullptr; // "Trainingstagebuch", in the menu only
+    QAction* m_matchStart = nullptr;
+    QAction* m_endSighting = nullptr;
+    QAction* m_startSeries = nullptr;
+    QAction* m_matchEnd = nullptr;
     // The buttons the window colours or gives the focus.
     QPushButton* m_nextSeriesButton = nullptr;
     QPushButton* m_startButton = nullptr;
@@ -162,6 +180,14 @@ private:
     bool m_diaryFailed = false; // the last write failed and the user was told
     class Door;
     std::unique_ptr<Door> m_door;
+    Match m_match;
+    MatchPanel* m_matchPanel = nullptr;
+    QTimer* m_matchTimer = nullptr; // steps the match's clock and range commands
+    QList<RangeCommand> m_commands; // of the timed series under way
+    qsizetype m_nextCommand = 0;
+    quint32 m_attentionAt = 0;
+    QString m_notice;
+    std::unique_ptr<MatchResultWindow> m_result;
 
 private:
     HitReceipt enterArrivedHit(const ArrivedHit& hit);
@@ -170,6 +196,11 @@ private:
     bool syncDiary();
     QString diaryProblem() const;
     void buildButtons();
+    void buildMatch();
+    void matchTick();
+    void showMatch();
+    void finishMatch();
+    void paintSighterCorner(QPainter& painter) const;
     void buildAnalysisPanel();
     void showAnalysis();
     void Klickwert_Click();

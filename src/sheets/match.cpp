@@ -1,0 +1,271 @@
+#include "match.h"
+
+#include "groupreport.h"
+#include "model/numeric.h"
+#include "model/scoring.h"
+
+namespace ankerblick {
+
+namespace {
+constexpr qint64 kFiveMinutesMs = 5 * 60 * 1000;
+
+quint32 after(quint32 now, int minutes) {
+    return now + quint32(minutes) * 60000u;
+}
+
+// Milliseconds from `now` to `end` on the wrapping 32-bit clock; negative once passed.
+qint64 until(quint32 now, quint32 end) {
+    return qint64(qint32(end - now));
+}
+} // namespace
+
+void Match::start(TargetSheet& sheet, const MatchProgram& program, quint32 now,
+                  std::optional<double> calibre) {
+    m_program = program;
+    m_final.reset();
+    m_fiveMinutesTold = false;
+    m_timeUpTold = false;
+    m_timedIndex = 0;
+    m_seriesRunning = false;
+    m_firstMatchSeries = 0;
+    sheet.newSession();
+    sheet.setDiscipline(program.discipline, calibre);
+    sheet.addComment(QStringLiteral("Wettkampf: ") + program.name);
+    sheet.setSeriesLength(program.seriesLength());
+    sheet.setSighting(true);
+    m_phase = MatchPhase::Sighting;
+    m_phaseEnd.reset();
+    if (program.sightingMinutes > 0)
+        m_phaseEnd = after(now, program.sightingMinutes);
+}
+
+void Match::beginMatchShots(TargetSheet& sheet, quint32 now) {
+    sheet.selectNewestSeries();
+    if (!sheet.listedSlots().isEmpty())
+        sheet.nextSeries();
+    sheet.setSighting(false);
+    m_firstMatchSeries = sheet.seriesCount();
+    m_phase = MatchPhase::Match;
+    m_phaseEnd.reset();
+    sheet.setDeadline(std::nullopt);
+    if (m_program.minutes > 0) {
+        m_phaseEnd = after(now, m_program.minutes);
+        sheet.setDeadline(m_phaseEnd);
+    }
+}
+
+void Match::endSighting(TargetSheet& sheet, quint32 now) {
+    if (m_phase == MatchPhase::Sighting)
+        beginMatchShots(sheet, now);
+}
+
+void Match::end(TargetSheet& sheet) {
+    if (!running())
+        return;
+    if (m_phase == MatchPhase::Sighting)
+        sheet.setSighting(false);
+    m_final = figures(sheet);
+    m_phase = MatchPhase::Ended;
+    m_phaseEnd.reset();
+    m_seriesRunning = false;
+    sheet.setDeadline(std::nullopt);
+    sheet.setStartSignal(std::nullopt);
+}
+
+MatchNotice Match::tick(TargetSheet& sheet, quint32 now) {
+    if (m_phase == MatchPhase::Sighting) {
+        if (m_phaseEnd && until(now, *m_phaseEnd) <= 0) {
+            beginMatchShots(sheet, now);
+            return MatchNotice::SightingOver;
+        }
+        return MatchNotice::None;
+    }
+    if (m_phase != MatchPhase::Match)
+        return MatchNotice::None;
+    if (figures(sheet).shots >= m_program.matchShots) {
+        end(sheet);
+        return MatchNotice::None;
+    }
+    if (!m_phaseEnd)
+        return MatchNotice::None;
+    const qint64 left = until(now, *m_phaseEnd);
+    if (left <= 0 && !m_timeUpTold) {
+        m_timeUpTold = true;
+        m_fiveMinutesTold = true;
+        return MatchNotice::TimeUp;
+    }
+    if (left <= kFiveMinutesMs && !m_fiveMinutesTold) {
+        m_fiveMinutesTold = true;
+        return MatchNotice::FiveMinutes;
+    }
+    return MatchNotice::None;
+}
+
+QList<RangeCommand> Match::startTimedSeries(TargetSheet& sheet, quint32 now) {
+    (void)now;
+    if (!m_program.timed() || m_seriesRunning || !running())
+        return {};
+    sheet.selectNewestSeries();
+    if (!sheet.listedSlots().isEmpty())
+        sheet.nextSeries();
+    m_seriesRunning = true;
+    const int index = m_phase == MatchPhase::Match ? m_timedIndex : 0;
+    return rangeCommands(m_program.timedSeries.value(index));
+}
+
+void Match::startSignal(TargetSheet& sheet, quint32 at) {
+    if (!m_seriesRunning)
+        return;
+    const int index = m_phase == MatchPhase::Match ? m_timedIndex : 0;
+    const int ms = seriesTimeMs(m_program.timedSeries.value(index));
+    sheet.setDeadline(at + quint32(ms), true);
+    sheet.setStartSignal(at);
+}
+
+void Match::seriesOver(TargetSheet& sheet) {
+    (void)sheet;
+    if (!m_seriesRunning)
+        return;
+    m_seriesRunning = false;
+    if (m_phase == MatchPhase::Match)
+        m_timedIndex = qMin(m_timedIndex + 1, int(m_program.timedSeries.size()) - 1);
+}
+
+std::optional<qint64> Match::remaining(quint32 now) const {
+    if (!running() || !m_phaseEnd)
+        return std::nullopt;
+    return qMax<qint64>(0, until(now, *m_phaseEnd));
+}
+
+QString Match::clockText(qint64 ms) {
+    const qint64 seconds = (qMax<qint64>(0, ms) + 999) / 1000;
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString Match::statusText(quint32 now) const {
+    switch (m_phase) {
+    case MatchPhase::None:
+        return {};
+    case MatchPhase::Ended:
+        return QStringLiteral("Wettkampf beendet");
+    case MatchPhase::Sighting:
+    case MatchPhase::Match:
+        break;
+    }
+    QString text =
+        m_phase == MatchPhase::Sighting ? QStringLiteral("Probe") : QStringLiteral("Wertung");
+    if (const std::optional<qint64> left = remaining(now))
+        text += u' ' + clockText(*left);
+    if (m_program.timed() && m_phase == MatchPhase::Match)
+        text += QStringLiteral(" – Serie %1 von %2")
+                    .arg(m_timedIndex + 1)
+                    .arg(m_program.timedSeries.size());
+    return text;
+}
+
+MatchFigures Match::figures(const TargetSheet& sheet) const {
+    if (m_final)
+        return *m_final;
+    MatchFigures f;
+    if (m_firstMatchSeries < 1)
+        return f;
+    const TargetFace& face = sheet.face();
+    for (int n = m_firstMatchSeries; n <= sheet.seriesCount(); ++n) {
+        // The newest series keeps its figures to itself while its hits are hidden.
+        if (sheet.isSighterSeries(n) || !sheet.store().contains(n) ||
+            (n == sheet.seriesCount() && n == sheet.selectedSeries() &&
+             sheet.concealsSelectedSeries()))
+            continue;
+        const SeriesRecord& record = sheet.store()[n];
+        SeriesSums sums;
+        bool any = false;
+        for (int slot = 0; slot < sheet.seriesLength(); ++slot) {
+            if (!record.hasShot(slot) || f.shots >= m_program.matchShots)
+                continue;
+            const PointF at = record.hitMarkCentre(slot, face.markDiameter());
+            const std::optional<double> v = tryHitValue(at, face.centre(), face.scoring());
+            if (!v)
+                continue;
+            const bool late = sheet.isLate(n, slot);
+            sums.add(late ? 0.0 : *v);
+            f.innerTens += !late && face.innerTen(at) ? 1 : 0;
+            ++f.shots;
+            any = true;
+        }
+        if (!any)
+            continue;
+        f.seriesNumbers.append(n);
+        f.seriesTenths.append(sums.tenths.value());
+        f.seriesWhole.append(sums.whole.value());
+        f.tenths = RunningSum::shown(f.tenths + sums.tenths.value());
+        f.whole = RunningSum::shown(f.whole + sums.whole.value());
+    }
+    if (f.shots > 0)
+        f.projected = num::roundHalfEven(f.tenths / f.shots * m_program.matchShots * 10.0) / 10.0;
+    return f;
+}
+
+QString Match::figuresText(const TargetSheet& sheet, const QLocale& locale) const {
+    if (m_phase == MatchPhase::None || m_phase == MatchPhase::Sighting)
+        return {};
+    const MatchFigures f = figures(sheet);
+    return QStringLiteral("%1 Schuss: %2 (%3), Innenzehner %4, Hochrechnung %5")
+        .arg(f.shots)
+        .arg(num::formatNumber(f.tenths, locale), num::formatNumber(f.whole, locale))
+        .arg(f.innerTens)
+        .arg(num::formatNumber(f.projected, locale));
+}
+
+QStringList Match::resultLines(const TargetSheet& sheet, const QString& shooter, const QDate& day,
+                               const RatingOptions* options, double clickMm,
+                               const QLocale& locale) const {
+    const MatchFigures f = figures(sheet);
+    QStringList lines;
+    QString title = QStringLiteral("Wettkampf ") + m_program.name;
+    if (!shooter.isEmpty())
+        title += QStringLiteral(" – ") + shooter;
+    lines << title + QStringLiteral(", ") + day.toString(QStringLiteral("dd.MM.yyyy"));
+    for (qsizetype i = 0; i < f.seriesNumbers.size(); ++i)
+        lines << QStringLiteral("Serie %1: %2 (%3)")
+                     .arg(i + 1)
+                     .arg(num::formatNumber(f.seriesTenths.at(i), locale),
+                          num::formatNumber(f.seriesWhole.at(i), locale));
+    lines << QStringLiteral("Gesamt: %1 Ringe, %2 mit Zehnteln")
+                 .arg(num::formatNumber(f.whole, locale), num::formatNumber(f.tenths, locale));
+    lines << QStringLiteral("Innenzehner: %1").arg(f.innerTens);
+    lines << QStringLiteral("Wertungsschüsse: %1 von %2").arg(f.shots).arg(m_program.matchShots);
+    int sighters = 0;
+    int late = 0;
+    QList<group::Shot> shots;
+    for (int n = 1; n <= sheet.seriesCount(); ++n) {
+        if (!sheet.store().contains(n))
+            continue;
+        const SeriesRecord& record = sheet.store()[n];
+        for (int slot = 0; slot < kShotsPerSeries; ++slot) {
+            if (!record.hasShot(slot))
+                continue;
+            if (sheet.isSighterSeries(n))
+                ++sighters;
+            else if (sheet.isLate(n, slot))
+                ++late;
+        }
+        if (f.seriesNumbers.contains(n))
+            shots += group::shotsOf(record, sheet.face(), options);
+    }
+    lines << QStringLiteral("Probeschüsse: %1").arg(sighters);
+    if (late > 0)
+        lines << QStringLiteral("Nach Zeit (mit 0 gewertet): %1").arg(late);
+    lines << QString() << QStringLiteral("Auswertung der Wertungsschüsse");
+    lines += group::reportLines(group::analyse(shots), clickMm, locale);
+    return lines;
+}
+
+QString Match::nextPosition(const TargetSheet& sheet) const {
+    if (m_phase != MatchPhase::Match)
+        return m_program.position(0);
+    return m_program.position(figures(sheet).shots);
+}
+
+} // namespace ankerblick
