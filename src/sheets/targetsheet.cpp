@@ -1,6 +1,7 @@
 #include "targetsheet.h"
 
 #include "model/numeric.h"
+#include "model/seriesvalues.h"
 
 #include <algorithm>
 
@@ -32,8 +33,8 @@ void TargetSheet::load() {
     setDiscipline(int(Discipline::LP));
 }
 
-void TargetSheet::setDiscipline(int index) {
-    if (!m_face.apply(index))
+void TargetSheet::setDiscipline(int index, std::optional<double> calibreMm) {
+    if (!m_face.apply(index, calibreMm))
         return;
     applyMarkSize();
     // Entered shots keep their centres; a position beyond the record's
@@ -69,6 +70,7 @@ void TargetSheet::resetDisplay() {
 
 void TargetSheet::clearFigures() {
     m_values.clear();
+    m_innerTen.clear();
     m_sums.reset();
     m_unscorable.reset();
     m_entry->clearFigures();
@@ -80,6 +82,18 @@ QStringList TargetSheet::shotList() const {
     for (int slot : m_listedSlots)
         list.append(QString::number(slot + 1));
     return list;
+}
+
+int TargetSheet::innerTens() const {
+    return int(m_innerTen.count(true));
+}
+
+int TargetSheet::allInnerTens() const {
+    int n = innerTens();
+    for (int s = 1; s <= seriesCount(); ++s)
+        if (s != m_selected && m_store.contains(s))
+            n += seriesInnerTens(m_store[s], m_face);
+    return n;
 }
 
 QStringList TargetSheet::valueList() const {
@@ -95,6 +109,7 @@ bool TargetSheet::score(int slot) {
         tryHitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
     if (v) {
         m_values.append(*v);
+        m_innerTen.append(m_face.innerTen(m_hits[size_t(slot)].box.centre()));
         m_sums.add(*v);
     }
     if (v && m_entry->scored(*this, slot, *v))
@@ -238,6 +253,7 @@ void TargetSheet::takeBackLastListed() {
         // Hit values have at most three digits: the value is what its row shows.
         m_sums.subtract(m_values.last());
         m_values.removeLast();
+        m_innerTen.removeLast();
     }
 }
 
