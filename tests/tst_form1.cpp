@@ -935,8 +935,8 @@ private Q_SLOTS:
     void controlsCarryTheirNames() {
         for (const char* name :
              {"SchuetzenName", "SerienListe", "SchussListe", "Schusswert", "SerienSumme",
-              "SerienSummeZehntel", "AbweichungsListe", "AbweichungslisteSekMM",
-              "AbweichungSchnittTxt", "AbweichungSekMMSchnittTxt"}) {
+              "SerienSummeZehntel", "Innenzehner", "InnenzehnerAlle", "AbweichungsListe",
+              "AbweichungslisteSekMM", "AbweichungSchnittTxt", "AbweichungSekMMSchnittTxt"}) {
             auto* w = m_form->findChild<QWidget*>(QString::fromLatin1(name));
             QVERIFY2(w, name);
             QCOMPARE(w->accessibleName(), QString::fromLatin1(name));

@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 using namespace ankerblick;
 using namespace ankerblick::print;
@@ -401,7 +402,9 @@ private Q_SLOTS:
 
     // The series block of the main window's page: at x 150 mm and y slot x 70 mm
     // (from the page origin 10 mm inside the paper) the number, 10 mm further the
-    // five rows of values 4 mm apart, at 30 mm the sums.
+    // five rows of values 4 mm apart, at 30 mm the sums, at 34 mm the inner
+    // tens (of the hits at 3,6 x i units from the centre of "LP" those within
+    // 2,5 + 2,25 mm = 31,3 units: the first nine).
     void valuesAtTheirPositions_data() {
         QTest::addColumn<int>("slot");
         QTest::addColumn<SeriesPrintData>("data");
@@ -411,13 +414,13 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("Serie Nummer: 1"),  QStringLiteral("1.: 10,9 2.: 9,7"),
                            QStringLiteral("3.: 0 4.: 8,5"),    QStringLiteral("5.: 10 6.: 9,1"),
                            QStringLiteral("7.: 7,3 8.: 10,4"), QStringLiteral("9.: 9,9 10.: 8,8"),
-                           QStringLiteral("80 84,6")};
+                           QStringLiteral("80 84,6"),          QStringLiteral("Innenzehner: 9")};
         QTest::newRow("three shots, second slot: the other rows show their numbers")
             << 1 << series({10.9, 9.7, 0.0}, "19", "20,6")
             << QStringList{QStringLiteral("Serie Nummer: 2"), QStringLiteral("1.: 10,9 2.: 9,7"),
                            QStringLiteral("3.: 0 4.:"),       QStringLiteral("5.: 6.:"),
                            QStringLiteral("7.: 8.:"),         QStringLiteral("9.: 10.:"),
-                           QStringLiteral("19 20,6")};
+                           QStringLiteral("19 20,6"),         QStringLiteral("Innenzehner: 3")};
         QTest::newRow("no shot, third slot") << 2 << series({}, "0", "0")
                                              << QStringList{QStringLiteral("Serie Nummer: 3"),
                                                             QStringLiteral("1.: 2.:"),
@@ -425,17 +428,16 @@ private Q_SLOTS:
                                                             QStringLiteral("5.: 6.:"),
                                                             QStringLiteral("7.: 8.:"),
                                                             QStringLiteral("9.: 10.:"),
-                                                            QStringLiteral("0 0")};
+                                                            QStringLiteral("0 0"),
+                                                            QStringLiteral("Innenzehner: 0")};
         QTest::newRow("ten shots, last slot")
             << 3
             << series({10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9}, "100", "109")
-            << QStringList{QStringLiteral("Serie Nummer: 4"),
-                           QStringLiteral("1.: 10,9 2.: 10,9"),
-                           QStringLiteral("3.: 10,9 4.: 10,9"),
-                           QStringLiteral("5.: 10,9 6.: 10,9"),
-                           QStringLiteral("7.: 10,9 8.: 10,9"),
-                           QStringLiteral("9.: 10,9 10.: 10,9"),
-                           QStringLiteral("100 109")};
+            << QStringList{
+                   QStringLiteral("Serie Nummer: 4"),   QStringLiteral("1.: 10,9 2.: 10,9"),
+                   QStringLiteral("3.: 10,9 4.: 10,9"), QStringLiteral("5.: 10,9 6.: 10,9"),
+                   QStringLiteral("7.: 10,9 8.: 10,9"), QStringLiteral("9.: 10,9 10.: 10,9"),
+                   QStringLiteral("100 109"),           QStringLiteral("Innenzehner: 9")};
     }
 
     void valuesAtTheirPositions() {
@@ -458,12 +460,12 @@ private Q_SLOTS:
         QList<double> rowTops{top};
         for (int k = 0; k < 5; ++k)
             rowTops << top + 10.0 + 4.0 * k;
-        rowTops << top + 30.0;
+        rowTops << top + 30.0 << top + 34.0;
 
         QList<PdfLine> block;
         for (const PdfLine& l : pdfLines(file))
             if (l.page == 1 && std::abs(l.box.left() - x) < 0.5 && l.box.top() > top - 1.0 &&
-                l.box.top() < top + 34.0)
+                l.box.top() < top + 38.0)
                 block << l;
         QStringList texts;
         for (const PdfLine& l : block)
@@ -608,6 +610,66 @@ private Q_SLOTS:
         }
     }
 
+    // "LG 10m" prints like the real face: the black 60 mm wide, the ten a
+    // white dot, the rings beyond the black as black lines on the card
+    // (ring 3, 35,5 mm, at 34,9 mm on paper), none above the card's edge
+    // 1,5 mm over the black, and the numbers of the rings on the axes: 3 to
+    // 8 on the horizontal one (ring 3 in its band 32,5 mm out; 1 and 2 lie
+    // beyond the card). Beside the sums the inner tens: of hits 1,5, 4,2
+    // and 6,3 mm out, the first covers the 0,5 mm dot with its 4,5 mm.
+    void airRifleFace() {
+        TargetFace face;
+        face.apply(int(Discipline::LG10m));
+        m_face = face;
+        m_series.clear();
+        m_series[1] = seriesPrintData(recordAtMm(face, {{0.0, -1.5}, {3.0, -3.0}, {-2.0, -6.0}}),
+                                      face, QLocale());
+        const QString file =
+            printJob(SeriesPageStyle::FourPerPage, {1}, 1, PrintColour::BlackWhite, false);
+        QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 33.0).left(14),
+                 QStringLiteral("Innenzehner: 1"));
+        const QPointF centre(40.0, 45.0); // on the paper
+        QList<PdfWord> axis;
+        for (const PdfWord& w : pdfWords(file))
+            if (w.page == 1 && w.box.right() < 80.0 &&
+                std::abs(w.box.center().y() - centre.y()) < 1.0)
+                axis << w;
+        std::sort(axis.begin(), axis.end(),
+                  [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
+        QStringList numbers;
+        for (const PdfWord& w : axis)
+            numbers << w.text;
+        QCOMPARE(numbers, QString::fromLatin1("3 4 5 6 7 8 8 7 6 5 4 3").split(u' '));
+        QVERIFY(std::abs(axis.first().box.center().x() - (centre.x() - 32.46)) < 0.5);
+
+        // The face alone, at 10 pixels a millimetre.
+        SeriesPage page;
+        page.colour = false;
+        page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
+        page.series << printedSeries(1, SeriesPrintData{SeriesRecord(), {}, {}, {}}, face,
+                                     QLocale());
+        const QImage image = renderPage(page, 10.0);
+        SeriesPage headerOnly = page;
+        headerOnly.series.clear();
+        const QImage header = renderPage(headerOnly, 10.0);
+        const auto at = [&](const QImage& img, double dx, double dy) {
+            return img.pixel(qRound((centre.x() + dx) * 10.0), qRound((centre.y() + dy) * 10.0));
+        };
+        QVERIFY(!dark(at(image, 0.0, 0.0)));  // the dot
+        QVERIFY(dark(at(image, 3.0, 0.0)));   // the black
+        QVERIFY(dark(at(image, -29.5, 0.0))); // ...to its edge
+        // Along the diagonal: white between the black and ring 3, then its line.
+        const double diagonal = std::numbers::sqrt2 / 2.0;
+        QVERIFY(!dark(at(image, -32.0 * diagonal, -32.0 * diagonal)));
+        bool line = false;
+        for (double r = 34.4; r < 35.4; r += 0.05)
+            line = line || dark(at(image, -r * diagonal, r * diagonal));
+        QVERIFY(line);
+        // Above the card nothing but the header.
+        for (double dx = -34.0; dx < 34.0; dx += 0.1)
+            QVERIFY(dark(at(image, dx, -32.5)) == dark(at(header, dx, -32.5)));
+    }
+
     // "Farbig" prints in colour, otherwise the page holds no colour at all and
     // the printer is asked for black and white.
     void colourMode_data() {
@@ -661,8 +723,8 @@ private Q_SLOTS:
         QCOMPARE(texts,
                  (QStringList{QStringLiteral("Gesamtschussbild"), QStringLiteral("Serien: 3"),
                               QStringLiteral("Schüsse: 5"), QStringLiteral("Summe: 37"),
-                              QStringLiteral("Zehntel: 39,1"), QStringLiteral("Schnitt: 7,82"),
-                              QStringLiteral("+ Trefferlage")}));
+                              QStringLiteral("Zehntel: 39,1"), QStringLiteral("Innenzehner: 5"),
+                              QStringLiteral("Schnitt: 7,82"), QStringLiteral("+ Trefferlage")}));
     }
 
     // Below its sums every series shows where its shots went and how far
@@ -687,7 +749,7 @@ private Q_SLOTS:
         m_series[1] = seriesPrintData(recordAtMm(m_face, hits), m_face, QLocale());
         const QString file =
             printJob(SeriesPageStyle::FourPerPage, {1}, 1, PrintColour::Colour, false);
-        QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 35.0), expected);
+        QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 39.0), expected);
     }
 
     // The overall picture adds the figures of all printed shots; with the

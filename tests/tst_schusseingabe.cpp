@@ -8,9 +8,12 @@
 #include "windows/entry/schusseingabe.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <memory>
+#include <optional>
 
 using namespace ankerblick;
 using namespace ankerblick::test;
@@ -326,6 +329,108 @@ private Q_SLOTS:
         QCOMPARE(sheet().store().count(), 1);
         QCOMPARE(sheet().store()[1].shotCount(), 0);
         QVERIFY(m_ui->button("Undo")->isEnabled());
+    }
+
+    // Beside the sums the inner tens of the series and of all series: on
+    // "LP" a shot touching the 5 mm ring (within 2,5 + 2,25 mm = 31,3 units
+    // of the centre), on "Gewehr 300m" one touching the 50 mm ring (within
+    // 25 + 4 mm = 18,9 units), on "LG 10m" one covering the 0,5 mm dot
+    // (centre within 2,25 - 0,25 mm = 25,7 units). The marks of the two
+    // decimal faces are stored at whole left and top: on "LG 10m" a click at
+    // x sits at round(x - 28,918) + 28,918, 0,082 units left and up; on
+    // "Gewehr 300m" at round(x - 2,613) + 2,613, 0,387 units left and up.
+    void innerTensBesideTheSums_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<QList<int>>("first");  // x offsets of series 1 from the centre
+        QTest::addColumn<QList<int>>("second"); // those of series 2
+        QTest::addColumn<int>("innerFirst");
+        QTest::addColumn<int>("innerSecond");
+        QTest::addColumn<int>("afterUndo"); // of series 2, its last hit taken back
+        QTest::newRow("LP: 31 units touch, 32 do not")
+            << 0 << QList<int>{0, 31, 32} << QList<int>{40, -31} << 2 << 1 << 0;
+        QTest::newRow("Gewehr 300m: 18,6 units touch, 19,6 do not")
+            << 5 << QList<int>{19, 20, 0} << QList<int>{-18} << 2 << 1 << 0;
+        QTest::newRow("LG 10m: 24,9 units cover the dot, 25,9 do not")
+            << 4 << QList<int>{25, 26} << QList<int>{-25, 60} << 1 << 1 << 1;
+    }
+    void innerTensBesideTheSums() {
+        QFETCH(int, discipline);
+        QFETCH(QList<int>, first);
+        QFETCH(QList<int>, second);
+        QFETCH(int, innerFirst);
+        QFETCH(int, innerSecond);
+        QFETCH(int, afterUndo);
+        m_ui->chooseOption("Disziplin", discipline);
+        for (int dx : first)
+            m_ui->click(244 + dx, 228);
+        QCOMPARE(m_ui->text("Innenzehner"), QString::number(innerFirst));
+        QCOMPARE(m_ui->text("InnenzehnerAlle"), QString::number(innerFirst));
+        m_ui->press("WeitereSerie");
+        for (int dx : second)
+            m_ui->click(244 + dx, 228);
+        QCOMPARE(m_ui->text("Innenzehner"), QString::number(innerSecond));
+        QCOMPARE(m_ui->text("InnenzehnerAlle"), QString::number(innerFirst + innerSecond));
+        m_ui->press("Undo");
+        QCOMPARE(m_ui->text("Innenzehner"), QString::number(afterUndo));
+        m_ui->chooseRow("SerienListe", 0);
+        QCOMPARE(m_ui->text("Innenzehner"), QString::number(innerFirst));
+        QCOMPARE(m_ui->text("InnenzehnerAlle"), QString::number(innerFirst + afterUndo));
+        QCOMPARE(m_ui->child<QLineEdit>(QStringLiteral("Innenzehner"))->accessibleName(),
+                 QStringLiteral("Innenzehner"));
+    }
+
+    // "Kaliber …" asks for the shot diameter of the discipline shown and
+    // keeps it for that discipline: the marks take its size at the face's
+    // scale (4 mm on "LG 10m": 4 x 392 / 30,5 = 51,41 units) and the hits
+    // are scored anew (4,97 mm out: 10 + (2,5 - 4,97) / 2,5 = 9,0 with
+    // 4,5 mm, 10 + (2,25 - 4,96) / 2,5 = 8,9 with 4 mm). A new window with
+    // the same settings starts with it; the other disciplines keep theirs.
+    void calibreIsAskedAndKeptPerDiscipline_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<double>("mark");   // units
+        QTest::addColumn<QString>("value"); // of the hit 64 units right
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("4,0 mm") << QStringLiteral("4,0") << 51.41 << QStringLiteral("8,9") << false;
+        QTest::newRow("20 mm, the largest")
+            << QStringLiteral("20") << 257.05 << QStringLiteral("10,9") << false;
+        QTest::newRow("25 mm is refused")
+            << QStringLiteral("25") << 57.84 << QStringLiteral("9") << true;
+        QTest::newRow("cancelled") << QString() << 57.84 << QStringLiteral("9") << false;
+    }
+    void calibreIsAskedAndKeptPerDiscipline() {
+        QFETCH(QString, answer);
+        QFETCH(double, mark);
+        QFETCH(QString, value);
+        QFETCH(bool, refused);
+        m_ui->chooseOption("Disziplin", 4); // LG 10m
+        m_ui->click(244 + 64, 228);
+        QCOMPARE(m_ui->list("Schusswert"), QStringList{QStringLiteral("9")});
+        QAction* calibre = m_window->findChild<QAction*>(QStringLiteral("Kaliber"));
+        QVERIFY(calibre);
+        QCOMPARE(calibre->text(), QStringLiteral("Kaliber …"));
+        m_dialogs.inputs = {answer.isEmpty() ? std::nullopt : std::optional<QString>(answer)};
+        calibre->trigger();
+        QCOMPARE(m_dialogs.prompts().size(), 1);
+        QVERIFY(m_dialogs.prompts().first().contains(QStringLiteral("LG 10m")));
+        for (const ScriptedDialogs::Asked& a : m_dialogs.asked)
+            if (a.kind == QStringLiteral("input"))
+                QCOMPARE(a.extra, QStringLiteral("4,5"));
+        QCOMPARE(m_dialogs.messages().size(), refused ? 1 : 0);
+        QVERIFY(std::abs(sheet().hits()[0].box.width - mark) < 0.01);
+        QCOMPARE(m_ui->list("Schusswert"), QStringList{value});
+
+        // Another discipline keeps its own calibre.
+        m_ui->chooseOption("Disziplin", 0);
+        QCOMPARE(sheet().hits()[0].box.width, 30.0f);
+        m_ui->chooseOption("Disziplin", 4);
+        QVERIFY(std::abs(sheet().hits()[0].box.width - mark) < 0.01);
+
+        // A new window with the same settings starts on "LG 10m" with it.
+        m_ui.reset();
+        m_window = std::make_unique<Schusseingabe>(m_services);
+        QCOMPARE(m_window->sheet().face().discipline(), 4);
+        QVERIFY(std::abs(m_window->sheet().hits()[0].box.width - mark) < 0.01);
+        m_ui = std::make_unique<WindowDriver>(m_window.get());
     }
 
     void nameSetsTheCaption() {

@@ -26,6 +26,19 @@ std::optional<QList<double>> trySeriesHitValues(const SeriesRecord& record,
     return values;
 }
 
+int seriesInnerTens(const SeriesRecord& record, const TargetFace& face) {
+    int n = 0;
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        if (!record.hasShot(i))
+            continue;
+        const PointF hit = record.hitMarkCentre(i, face.markDiameter());
+        if (!tryHitValue(hit, face.centre(), face.scoring()))
+            break;
+        n += face.innerTen(hit) ? 1 : 0;
+    }
+    return n;
+}
+
 std::optional<double> listedShotValue(const SeriesStore& store, int listed, const TargetFace& face,
                                       int series, int entry) {
     if (series < 1 || series > listed || !store.contains(series) || entry < 0)

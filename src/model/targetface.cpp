@@ -24,7 +24,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      5.0,
      false,
      0,
-     {}},
+     {},
+     0},
     {"FP-SP-100m",
      200.0,
      4.9f,
@@ -37,7 +38,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      25.0,
      false,
      0,
-     {}},
+     {},
+     0},
     {"OSP-SP",
      500.0,
      3.136f,
@@ -50,7 +52,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      50.0,
      false,
      0,
-     {}},
+     {},
+     0},
     {"Gewehr 50m",
      112.4,
      2.79f,
@@ -63,7 +66,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      5.0,
      false,
      0,
-     {}},
+     {},
+     0},
     {"LG 10m",
      30.5,
      float(392.0 / 30.5 * 0.25),
@@ -76,7 +80,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      0.0,
      true,
      2.5,
-     {45.5, 40.5, 35.5, 30.5, 25.5, 20.5, 15.5, 10.5, 5.5, 0.5}},
+     {45.5, 40.5, 35.5, 30.5, 25.5, 20.5, 15.5, 10.5, 5.5, 0.5},
+     8},
     {"Gewehr 300m",
      600.0,
      float(392.0 / 600.0 * 5.0),
@@ -89,7 +94,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      50.0,
      true,
      50.0,
-     {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100}},
+     {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100},
+     9},
 }};
 
 // Centres this close to the edge would lose a shot's left to rounding: a
@@ -106,6 +112,20 @@ const DisciplineInfo* disciplineInfo(int index) {
 
 bool isCalibre(double mm) {
     return mm >= 1.0 && mm <= 20.0;
+}
+
+QList<RingNumber> ringNumbers(int discipline) {
+    QList<RingNumber> numbers;
+    const DisciplineInfo* info = disciplineInfo(discipline);
+    if (!info || !info->decimal)
+        return numbers;
+    for (int ring = 1; ring <= info->lastNumberedRing && ring < 10; ++ring) {
+        const double outer = info->ringsMm[size_t(ring - 1)] / 2.0;
+        const double inner = info->ringsMm[size_t(ring)] / 2.0;
+        const double middle = (outer + inner) / 2.0;
+        numbers.append({ring, middle, middle < info->blackDiameterMm / 2.0});
+    }
+    return numbers;
 }
 
 QString disciplineCaption(int index, bool mainWindowSpelling) {

@@ -43,6 +43,7 @@ struct DisciplineInfo {
     bool decimal;
     double ringWidthMm;             // the decimal faces' ring width (radius)
     std::array<double, 10> ringsMm; // their ring diameters, ring 1 first
+    int lastNumberedRing;           // rings 1 to this one carry their number; 0: none
 };
 
 // The values of discipline 0..5; nullptr for any other index.
@@ -53,6 +54,16 @@ bool isCalibre(double mm);
 
 // Caption of the discipline option; the main window spells one of them "OSP -SP".
 QString disciplineCaption(int index, bool mainWindowSpelling = false);
+
+// A ring number of a decimal face: printed in the ring's band on the
+// horizontal and vertical axes, white on the black, black on the card.
+struct RingNumber {
+    int number;
+    double radiusMm; // from the centre to the middle of the band
+    bool onBlack;
+};
+// The numbered rings of the discipline, ring 1 first; none on the older faces.
+QList<RingNumber> ringNumbers(int discipline);
 
 // Shape numbers of the face.
 enum FaceShape : int {

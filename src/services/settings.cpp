@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "model/targetface.h"
+
 namespace ankerblick {
 
 namespace {
@@ -82,6 +84,18 @@ double Settings::clickMm(int discipline, double fallback) const {
 
 void Settings::setClickMm(int discipline, double mm) {
     write(QStringLiteral("klickwert/disziplin%1").arg(discipline), mm);
+}
+
+std::optional<double> Settings::calibreMm(int discipline) const {
+    bool ok = false;
+    const double mm = text(QStringLiteral("kaliber/disziplin%1").arg(discipline), 40).toDouble(&ok);
+    if (ok && isCalibre(mm))
+        return mm;
+    return std::nullopt;
+}
+
+void Settings::setCalibreMm(int discipline, double mm) {
+    write(QStringLiteral("kaliber/disziplin%1").arg(discipline), mm);
 }
 
 QString Settings::lastFolder() const {

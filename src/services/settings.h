@@ -2,8 +2,8 @@
 
 // What the program remembers between runs: the last shooter's name, each
 // window's options and place on the screen, the serial port, the rhythm
-// times, the click value of each discipline and the last folder of the file
-// dialogs. The program keeps them where the desktop keeps program settings
+// times, the click value and the calibre of each discipline and the last
+// folder of the file dialogs. The program keeps them where the desktop keeps program settings
 // (QSettings under the organisation and program name set in main); tests use
 // a store of their own. Whatever a store holds, a value that is missing or
 // makes no sense reads as the default.
@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <optional>
 
 namespace ankerblick {
 
@@ -40,6 +42,11 @@ public:
     // `fallback` when none is kept.
     double clickMm(int discipline, double fallback) const;
     void setClickMm(int discipline, double mm);
+
+    // The shot diameter chosen for a discipline in millimetres; none when
+    // none is kept (the discipline's standard calibre holds).
+    std::optional<double> calibreMm(int discipline) const;
+    void setCalibreMm(int discipline, double mm);
 
     QString lastFolder() const;
     void setLastFolder(const QString& folder);

@@ -2,10 +2,12 @@
 
 #include "files/timelines.h"
 #include "model/numeric.h"
+#include "model/seriesvalues.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ankerblick {
 
@@ -32,11 +34,18 @@ void AnalysisSheet::load() {
     setDiscipline(kStartDiscipline);
 }
 
-bool AnalysisSheet::setDiscipline(int index) {
-    if (index == m_face.discipline() || !m_face.apply(index))
+bool AnalysisSheet::setDiscipline(int index, std::optional<double> calibreMm) {
+    TargetFace face = m_face;
+    if (!face.apply(index, calibreMm) ||
+        (index == m_face.discipline() && face.calibreMm() == m_face.calibreMm()))
         return false;
+    m_face = face;
     const DisciplineInfo* info = disciplineInfo(index);
-    setSeriesSize(info->seriesSliderValue);
+    // The standard calibre keeps the discipline's own size; another one
+    // paints its shots at the marks' size.
+    setSeriesSize(m_face.calibreMm() == info->calibreMm
+                      ? info->seriesSliderValue
+                      : int(std::lround(m_face.markDiameter() / 2.0f)));
     selectSeries(m_selected);
     return true;
 }
@@ -103,6 +112,7 @@ void AnalysisSheet::resetShotDisplay() {
     m_allRows = 0;
     m_values.clear();
     m_sums.reset();
+    m_innerTens = 0;
     m_unscorable.reset();
     m_first = 0;
     m_count = 0;
@@ -146,6 +156,7 @@ void AnalysisSheet::selectSeries(int number) {
         m_listedSlots.append(slot);
         m_values.append(*value);
         m_sums.add(*value);
+        m_innerTens += m_face.innerTen(centreOf(record, slot)) ? 1 : 0;
     }
     m_caption = shotCaption(QStringLiteral("10"));
     m_first = m_selected;
@@ -163,6 +174,14 @@ void AnalysisSheet::showAllSeries() {
         m_caption = shotCaption(QString::number(m_allRows));
     m_first = 1;
     m_count = n;
+}
+
+int AnalysisSheet::allInnerTens() const {
+    int n = 0;
+    for (int s = 1; s <= seriesCount(); ++s)
+        if (m_store.contains(s))
+            n += seriesInnerTens(m_store[s], m_face);
+    return n;
 }
 
 void AnalysisSheet::chooseShot(int row) {

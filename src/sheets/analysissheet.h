@@ -52,10 +52,12 @@ public:
     // then the start discipline.
     void load();
 
-    // Runs the discipline routine (0..3), sets the one-series shot size of the
-    // discipline and shows the selected series again. Choosing the discipline
-    // already shown, or an index outside 0..3, changes nothing and gives false.
-    bool setDiscipline(int index);
+    // Runs the discipline routine (0..5) with the shot diameter `calibreMm`
+    // (the discipline's standard calibre without one), sets the one-series
+    // shot size to the marks' size and shows the selected series again.
+    // Choosing the discipline and calibre already shown, or an index outside
+    // 0..5, changes nothing and gives false.
+    bool setDiscipline(int index, std::optional<double> calibreMm = std::nullopt);
 
     // Files. Each returns the German text of a failure; whatever a file gave
     // before it broke off is kept and listed. A file that cannot be read at
@@ -98,6 +100,10 @@ public:
     int shotCount() const; // rows of the shot list
     const QList<double>& values() const { return m_values; }
     const SeriesSums& sumValues() const { return m_sums; }
+    // The inner tens among the listed shots of the shown series (none in the
+    // all-series view), and among the scored shots of all listed series.
+    int innerTens() const { return m_innerTens; }
+    int allInnerTens() const;
     // The first slot of the shown series too far off the target to be scored;
     // neither it nor the shots after it are listed.
     std::optional<int> unscorableSlot() const { return m_unscorable; }
@@ -133,6 +139,7 @@ private:
     int m_allRows = 0;        // all-series view: rows of the shot list
     QList<double> m_values;
     SeriesSums m_sums;
+    int m_innerTens = 0;
     std::optional<int> m_unscorable;
     QString m_caption;
     AnalysisView m_view = AnalysisView::OneSeries;

@@ -70,11 +70,13 @@ PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const Ta
     const RatingOptions* options = data.ratingOptions ? &*data.ratingOptions : nullptr;
     if (face.discipline() >= 0 && face.scale() > 0.0) {
         out.shots = group::shotsOf(data.record, face, options);
+        out.innerTens = seriesInnerTens(data.record, face);
     } else {
         // Like printedTarget: the start-up discipline "LP".
         TargetFace lp;
         lp.apply(int(Discipline::LP));
         out.shots = group::shotsOf(data.record, lp, options);
+        out.innerTens = seriesInnerTens(data.record, lp);
     }
     out.groupLine = groupLine(out.shots, locale);
     return out;
@@ -103,6 +105,10 @@ QString sumsLine(const QString& whole, const QString& tenths) {
     return whole + u"     " + tenths;
 }
 
+QString innerTensLine(int innerTens) {
+    return u"Innenzehner: " + QString::number(innerTens);
+}
+
 QString pageHeader(int page, int pages, const QString& name, const QString& date,
                    const QString& time) {
     return u"Seite " + QString::number(page) + u" von " + QString::number(pages) + u" für " + name +
@@ -124,6 +130,7 @@ void OverallCollector::add(const PrintedSeries& series, const QLocale& /*locale*
     ++m_series;
     m_whole += series.sums.whole.value();
     m_tenths += series.sums.tenths.value();
+    m_innerTens += series.innerTens;
     m_target.shots.append(series.target.shots);
     m_shots.append(series.shots);
 }
@@ -137,6 +144,7 @@ OverallPicture OverallCollector::picture(const QLocale& locale,
     p.lines << u"Schüsse: " + QString::number(shots);
     p.lines << u"Summe: " + num::formatNumber(m_whole, locale);
     p.lines << u"Zehntel: " + num::formatNumber(m_tenths, locale);
+    p.lines << innerTensLine(m_innerTens);
     if (shots > 0) {
         const double mean = num::roundHalfEven(m_tenths / shots * 100.0) / 100.0;
         p.lines << u"Schnitt: " + num::formatNumber(mean, locale);

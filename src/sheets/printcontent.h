@@ -47,7 +47,7 @@ struct TargetShot {
 };
 
 struct PrintedTarget {
-    int discipline = 0;     // Disziplin index 0..3
+    int discipline = 0;     // Disziplin index 0..5
     double calibreMm = 4.5; // diameter of a shot on the real target
     QList<TargetShot> shots;
 };
@@ -66,6 +66,7 @@ struct PrintedSeries {
     QString sumWhole;   // SerienSumme, as its box shows it
     QString sumTenths;  // SerienSummeZehntel, as its box shows it
     SeriesSums sums;    // the sums the two texts show
+    int innerTens = 0;  // among the scored hits
     PrintedTarget target;
     QList<group::Shot> shots; // for the figures, with the calls when there are
     QString groupLine;        // empty for a series without shots
@@ -85,6 +86,8 @@ inline constexpr int kValueRows = 5;
 QString groupLine(const QList<group::Shot>& shots, const QLocale& locale);
 // SerienSumme "     " SerienSummeZehntel
 QString sumsLine(const QString& whole, const QString& tenths);
+// "Innenzehner: 2", the line below the sums
+QString innerTensLine(int innerTens);
 
 // "Seite " page " von " pages " für " name " am " date " um " time
 QString pageHeader(int page, int pages, const QString& name, const QString& date,
@@ -127,6 +130,7 @@ private:
     int m_series = 0;
     double m_whole = 0.0;
     double m_tenths = 0.0;
+    int m_innerTens = 0;
     PrintedTarget m_target;
     QList<group::Shot> m_shots;
 };

@@ -1,6 +1,7 @@
 #include "targetsheet.h"
 
 #include "model/numeric.h"
+#include "model/seriesvalues.h"
 
 #include <algorithm>
 
@@ -43,8 +44,8 @@ void TargetSheet::load() {
     setDiscipline(int(Discipline::LP));
 }
 
-void TargetSheet::setDiscipline(int index, std::optional<double> calibre) {
-    if (!m_face.apply(index, calibre))
+void TargetSheet::setDiscipline(int index, std::optional<double> calibreMm) {
+    if (!m_face.apply(index, calibreMm))
         return;
     applyMarkSize();
     // Entered shots keep their centres; a position beyond the record's
@@ -80,6 +81,7 @@ void TargetSheet::resetDisplay() {
 
 void TargetSheet::clearFigures() {
     m_values.clear();
+    m_innerTen.clear();
     m_sums.reset();
     m_unscorable.reset();
     m_entry->clearFigures();
@@ -93,6 +95,25 @@ QStringList TargetSheet::shotList() const {
     return list;
 }
 
+int TargetSheet::innerTens() const {
+    return int(m_innerTen.count(true));
+}
+
+int TargetSheet::allInnerTens() const {
+    // Sighting shots and shots after the time never count.
+    int n = isSighterSeries(m_selected) ? 0 : innerTens();
+    for (int s = 1; s <= seriesCount(); ++s) {
+        if (s == m_selected || !m_store.contains(s) || isSighterSeries(s))
+            continue;
+        const SeriesRecord& record = m_store[s];
+        for (int slot = 0; slot < kShotsPerSeries; ++slot)
+            if (record.hasShot(slot) && !isLate(s, slot) &&
+                m_face.innerTen(record.hitMarkCentre(slot, m_face.markDiameter())))
+                ++n;
+    }
+    return n;
+}
+
 QStringList TargetSheet::valueList() const {
     QStringList list;
     list.reserve(m_values.size());
@@ -104,10 +125,12 @@ QStringList TargetSheet::valueList() const {
 bool TargetSheet::score(int slot) {
     std::optional<double> v =
         tryHitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
-    if (v && isLate(m_selected, slot))
+    const bool late = isLate(m_selected, slot);
+    if (v && late)
         v = 0.0;
     if (v) {
         m_values.append(*v);
+        m_innerTen.append(!late && m_face.innerTen(m_hits[size_t(slot)].box.centre()));
         if (!isSighterSeries(m_selected))
             m_sums.add(*v);
     }
@@ -268,6 +291,7 @@ void TargetSheet::takeBackLastListed() {
         if (!isSighterSeries(m_selected))
             m_sums.subtract(m_values.last());
         m_values.removeLast();
+        m_innerTen.removeLast();
     }
 }
 
@@ -323,6 +347,7 @@ void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
             if (!isSighterSeries(m_selected))
                 m_sums.subtract(m_values.last());
             m_values.last() = 0.0;
+            m_innerTen.last() = false;
         }
     }
     markModified();

@@ -40,8 +40,10 @@ public:
     // Start-up: series list "1", mark colours, the display reset and the "LP" face.
     void load();
 
-    // Runs the discipline routine (0..3) and shows the selected series again.
-    void setDiscipline(int index, std::optional<double> calibre = std::nullopt);
+    // Runs the discipline routine (0..5) with the shot diameter `calibreMm`
+    // (the discipline's standard calibre without one) and shows the selected
+    // series again, scored anew.
+    void setDiscipline(int index, std::optional<double> calibreMm = std::nullopt);
 
     // Pointer events in drawing units.
     void mouseMove(float x, float y);
@@ -125,6 +127,10 @@ public:
     const QList<int>& listedSlots() const { return m_listedSlots; }
     const QList<double>& values() const { return m_values; }
     const SeriesSums& sumValues() const { return m_sums; }
+    // The inner tens among the scored hits of the displayed series, and of
+    // all listed series (a series that keeps its hits hidden counts none).
+    int innerTens() const;
+    int allInnerTens() const;
     // The first shown shot too far off the target to be scored, or with a
     // call too far off to be rated; the shots after it are neither listed
     // nor scored.
@@ -218,6 +224,7 @@ private:
     std::array<bool, kShotsPerSeries> m_placed{}; // slot shows an entered shot
     QList<int> m_listedSlots;                     // the shot list: slots in the order listed
     QList<double> m_values;                       // the value list
+    QList<bool> m_innerTen;                       // per value: the hit is an inner ten
     SeriesSums m_sums;
     std::optional<int> m_unscorable;
     QString m_caption;

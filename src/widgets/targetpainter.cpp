@@ -1,6 +1,9 @@
 #include "targetpainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace ankerblick {
 
@@ -8,11 +11,46 @@ namespace {
 QRectF rectOf(const ShapeBox& s) {
     return QRectF(s.left, s.top, s.width, s.height);
 }
+
+// The ring numbers of a decimal face on the axes, white on the black and
+// black on the card; a number that would not fit on the card is left out.
+void paintRingNumbers(QPainter& painter, const TargetFace& face) {
+    const QList<RingNumber> numbers = ringNumbers(face.discipline());
+    const DisciplineInfo* info = disciplineInfo(face.discipline());
+    if (numbers.isEmpty() || !info)
+        return;
+    const QRectF card = rectOf(face.shape(Card));
+    const PointF c = face.centre();
+    QFont font = painter.font();
+    font.setPixelSize(std::max(8, int(info->ringWidthMm * face.scale() * 0.45)));
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    for (const RingNumber& n : numbers) {
+        const QString text = QString::number(n.number);
+        const QSizeF size(metrics.horizontalAdvance(text), metrics.ascent());
+        const double r = n.radiusMm * face.scale();
+        painter.setPen(n.onBlack ? Qt::white : Qt::black);
+        for (const QPointF at : {QPointF(c.x - r, c.y), QPointF(c.x + r, c.y),
+                                 QPointF(c.x, c.y - r), QPointF(c.x, c.y + r)}) {
+            const QRectF box(at.x() - size.width() / 2.0, at.y() - size.height() / 2.0,
+                             size.width(), size.height());
+            if (card.contains(box))
+                painter.drawText(box, Qt::AlignCenter, text);
+        }
+    }
+}
+
 } // namespace
 
 void paintFace(QPainter& painter, const TargetFace& face) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
+    const float blackWidth = face.shape(BlackArea).width;
+    const DisciplineInfo* info = disciplineInfo(face.discipline());
+    const bool decimal = info && info->decimal;
+    // The rings of the decimal faces reach beyond the black and the card.
+    if (decimal)
+        painter.setClipRect(rectOf(face.shape(Card)));
     for (int n : TargetFace::drawingOrder()) {
         const ShapeBox& s = face.shape(n);
         if (!s.visible)
@@ -29,12 +67,20 @@ void paintFace(QPainter& painter, const TargetFace& face) {
             painter.drawEllipse(rectOf(s));
             break;
         default:
-            painter.setPen(QPen(Qt::white, 1.0));
-            painter.setBrush(Qt::NoBrush);
+            // A ring on the black's edge or beyond it is a black line on the card.
+            painter.setPen(QPen(decimal && s.width >= blackWidth ? Qt::black : Qt::white, 1.0));
+            // A ten to be shot out is a white dot.
+            painter.setBrush(decimal && n == Ring10 && info->innerTenMm <= 0.0 ? QBrush(Qt::white)
+                                                                               : QBrush());
             painter.drawEllipse(rectOf(s));
             break;
         }
     }
+    painter.setPen(QPen(Qt::black, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    for (const TargetFace::OuterRing& ring : face.outerRings())
+        painter.drawEllipse(rectOf(ring.box));
+    paintRingNumbers(painter, face);
     painter.restore();
 }
 

@@ -2,13 +2,13 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace ankerblick {
 
@@ -59,18 +59,20 @@ QLineEdit* makeFigureBox(QWidget* parent, const QString& name, int width) {
     return e;
 }
 
-QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions) {
+QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions,
+                              int rows) {
     auto* group = new QButtonGroup(frame);
     group->setObjectName(name);
-    auto* layout = new QVBoxLayout(frame);
+    auto* layout = new QGridLayout(frame);
+    const int perColumn = rows > 0 ? rows : int(captions.size());
     for (int i = 0; i < captions.size(); ++i) {
         auto* option = new QRadioButton(captions.at(i), frame);
         option->setObjectName(name + u'(' + QString::number(i) + u')');
         option->setAccessibleDescription(name);
         group->addButton(option, i);
-        layout->addWidget(option);
+        layout->addWidget(option, i % perColumn, i / perColumn);
     }
-    layout->addStretch();
+    layout->setRowStretch(perColumn, 1);
     return group;
 }
 

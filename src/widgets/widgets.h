@@ -40,8 +40,10 @@ QLabel* makeCaption(QWidget* parent, const QString& text);
 QListWidget* makeListBox(QWidget* parent, const QString& name, int width);
 // A read-only box showing a figure, right-aligned.
 QLineEdit* makeFigureBox(QWidget* parent, const QString& name, int width);
-// Option buttons named name(0), name(1), ... stacked in the frame.
-QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions);
+// Option buttons named name(0), name(1), ... stacked in the frame; with
+// `rows`, in columns of that many, side by side.
+QButtonGroup* makeOptionGroup(QGroupBox* frame, const QString& name, const QStringList& captions,
+                              int rows = 0);
 
 // Shows the items in the list, rebuilding it only when they differ.
 void syncList(QListWidget* list, const QStringList& items);

@@ -26,8 +26,9 @@ constexpr double kHeaderEm = 3.5; // about 10 pt
 constexpr double kTextTitleToRows = 10.0;
 constexpr double kRowPitch = 4.0;
 constexpr double kTextSums = 30.0;
-constexpr double kTextFigures = 36.0; // the series' Trefferlage, below its sums
-constexpr double kSmallEm = 2.6;      // the figures of the overall picture in a narrow column
+constexpr double kTextInnerTens = 34.0; // below the sums
+constexpr double kTextFigures = 40.0;   // the series' Trefferlage, below the inner tens
+constexpr double kSmallEm = 2.6;        // the figures of the overall picture in a narrow column
 constexpr double kSmallRowPitch = 3.2;
 // The main window's overall figures stand right of the target, left of the texts.
 constexpr double kFourFiguresX = kFaceBlock + 8.0;
@@ -106,21 +107,94 @@ QRectF slotBlock(SeriesPageStyle style, int slot) {
     return QRectF(-5.0, slot * kSlotPitch, kFourTextX - 5.0, kSlotPitch);
 }
 
-// The black area and the rings of the discipline at their printed size.
-void drawFace(QPainter& painter, QPointF centre, const DisciplineInfo& info, int discipline) {
+// The white of a printed card above and below the black.
+constexpr double kCardMarginMm = 1.5;
+
+// The card of the discipline's face at its printed size: the white of the
+// target around the black, as far as the slot's block allows.
+QRectF printedCard(QPointF centre, int discipline, const QRectF& block) {
+    TargetFace face;
+    face.apply(discipline);
+    const ShapeBox& card = face.shape(Card);
+    const double perUnit = printedBlackDiameterMm(discipline) / face.shape(BlackArea).width;
+    const PointF c = face.centre();
+    const QRectF mm(centre.x() + (card.left - c.x) * perUnit,
+                    centre.y() + (card.top - c.y) * perUnit, card.width * perUnit,
+                    card.height * perUnit);
+    // Above and below the black the card ends soon, clear of the header
+    // and of the next row.
+    const double black = printedBlackDiameterMm(discipline) / 2.0 + kCardMarginMm;
+    return mm.intersected(block).intersected(
+        QRectF(block.left(), centre.y() - black, block.width(), 2.0 * black));
+}
+
+// The numbers of the rings on the axes, as far as they fit on the card.
+void drawRingNumbers(QPainter& painter, QPointF centre, const DisciplineInfo& info, int discipline,
+                     const QRectF& card) {
+    const QList<RingNumber> numbers = ringNumbers(discipline);
+    if (numbers.isEmpty())
+        return;
+    const double scale = printScale(discipline);
+    const QFont font = pageFont(info.ringWidthMm * scale * 0.45);
+    for (const RingNumber& n : numbers) {
+        const double r = n.radiusMm * scale;
+        for (const QPointF at : {centre + QPointF(-r, 0), centre + QPointF(r, 0),
+                                 centre + QPointF(0, -r), centre + QPointF(0, r)}) {
+            painter.save();
+            painter.translate(at);
+            painter.scale(kPageTextUnit, kPageTextUnit);
+            painter.setFont(font);
+            const QFontMetricsF metrics(font, painter.device());
+            const QString text = QString::number(n.number);
+            const QSizeF size(metrics.horizontalAdvance(text), metrics.ascent());
+            const QRectF box(-size.width() / 2.0, -size.height() / 2.0, size.width(),
+                             size.height());
+            const QRectF boxMm(at + box.topLeft() * kPageTextUnit, box.size() * kPageTextUnit);
+            if (card.contains(boxMm)) {
+                painter.setPen(n.onBlack ? Qt::white : Qt::black);
+                painter.drawText(box, Qt::AlignCenter, text);
+            }
+            painter.restore();
+        }
+    }
+}
+
+// The black area and the rings of the discipline at their printed size; the
+// rings beyond the black of the decimal faces in black on the card.
+void drawFace(QPainter& painter, QPointF centre, const DisciplineInfo& info, int discipline,
+              const QRectF& block) {
     const double scale = printScale(discipline);
     const double black = printedBlackDiameterMm(discipline);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawEllipse(centre, black / 2.0, black / 2.0);
-    painter.setPen(QPen(Qt::white, 0.2));
     painter.setBrush(Qt::NoBrush);
+    const QRectF card = info.decimal ? printedCard(centre, discipline, block) : QRectF();
+    if (info.decimal) {
+        painter.save();
+        painter.setClipRect(card);
+    }
     for (int n : TargetFace::drawingOrder()) {
         if (n == Card || n == BlackArea)
             continue;
         const double d = info.ringDiameterMm[size_t(n)];
-        if (d > 0.0)
-            painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
+        if (d <= 0.0)
+            continue;
+        const bool onCard = info.decimal && d >= info.blackDiameterMm;
+        painter.setPen(QPen(onCard ? Qt::black : Qt::white, 0.2));
+        // A ten to be shot out is a white dot.
+        if (info.decimal && n == Ring10 && info.innerTenMm <= 0.0)
+            painter.setBrush(Qt::white);
+        painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
+        painter.setBrush(Qt::NoBrush);
+    }
+    if (info.decimal) {
+        painter.setPen(QPen(Qt::black, 0.2));
+        for (double d : info.ringsMm)
+            if (d > info.ringDiameterMm[size_t(Ring4)])
+                painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
+        drawRingNumbers(painter, centre, info, discipline, card);
+        painter.restore();
     }
 }
 
@@ -200,7 +274,7 @@ void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, 
     const double scale = printScale(target.discipline);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    drawFace(painter, centre, *info, target.discipline);
+    drawFace(painter, centre, *info, target.discipline, block);
 
     painter.setClipRect(block);
     const double radius = target.calibreMm * scale / 2.0;
@@ -287,6 +361,7 @@ void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& p
             drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), valueRow(s.values, k),
                      font);
         drawText(painter, textAt(slot, kTextSums), sumsLine(s.sumWhole, s.sumTenths), font);
+        drawText(painter, textAt(slot, kTextInnerTens), innerTensLine(s.innerTens), font);
         if (!s.groupLine.isEmpty())
             drawWrapped(painter, textAt(slot, kTextFigures), {s.groupLine}, font, kRowPitch,
                         textWidth(page.style, slot, pageMm.width()), pageMm.height());

@@ -12,6 +12,7 @@
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
+#include "windows/shared/calibre.h"
 #include "windows/shared/targetpanels.h"
 #include "windows/shared/windowmemory.h"
 #include "windows/shared/windowmenu.h"
@@ -188,6 +189,8 @@ void AnalyseAnzeige::buildButtons() {
     QAction* print =
         addCommand(QStringLiteral("Drucken"), QStringLiteral("Drucken"), {}, QKeySequence::Print);
     auto* showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
+    auto* calibre = new QAction(QStringLiteral("Kaliber …"), this);
+    calibre->setObjectName(QStringLiteral("Kaliber"));
     buildPrintingAndTimeAnalysis(print, timeAnalysis);
 
     connect(load, &QAction::triggered, this, &AnalyseAnzeige::Laden_Click);
@@ -197,12 +200,13 @@ void AnalyseAnzeige::buildButtons() {
     connect(comments, &QAction::triggered, this, &AnalyseAnzeige::Kommentare_anzeigen_Click);
     connect(back, &QAction::triggered, this, &AnalyseAnzeige::Schusseingabe_Click);
     connect(showDiary, &QAction::triggered, this, &AnalyseAnzeige::diaryRequested);
+    connect(calibre, &QAction::triggered, this, &AnalyseAnzeige::Kaliber_Click);
 
     WindowMenuPlan plan;
     plan.file = {load, attach, print};
     plan.series = {fresh};
     plan.view = {back, makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel),
-                 m_analysisPanel->clickValueCommand(), showDiary};
+                 m_analysisPanel->clickValueCommand(), calibre, showDiary};
     plan.quit = [this] {
         Q_EMIT quitRequested();
     };
@@ -213,8 +217,8 @@ void AnalyseAnzeige::Form_Load() {
     m_sheet.load();
     const QString discipline = QStringLiteral("disziplin");
     const int kept = keptOption(this, m_panels->discipline(), discipline, m_services.settings, -1);
-    if (kept >= 0)
-        m_sheet.setDiscipline(kept);
+    const int shown = kept >= 0 ? kept : m_sheet.face().discipline();
+    m_sheet.setDiscipline(shown, m_settings.calibreMm(shown));
     keepOption(this, m_panels->discipline(), discipline, m_services.settings);
     SchuetzenName_Change();
     refresh();
@@ -233,7 +237,15 @@ void AnalyseAnzeige::SchuetzenName_Change() {
 }
 
 void AnalyseAnzeige::Disziplin_Click(int index) {
-    if (m_sheet.setDiscipline(index))
+    if (m_sheet.setDiscipline(index, m_settings.calibreMm(index)))
+        refresh();
+}
+
+void AnalyseAnzeige::Kaliber_Click() {
+    const TargetFace& face = m_sheet.face();
+    const int discipline = face.discipline();
+    if (askCalibre(this, m_dialogs, m_settings, discipline, face.calibreMm(), m_sheet.locale()) &&
+        m_sheet.setDiscipline(discipline, m_settings.calibreMm(discipline)))
         refresh();
 }
 

@@ -72,6 +72,7 @@ private:
     void refresh();
     void showAnalysis();
     void Klickwert_Click();
+    void Kaliber_Click();
     void paintShots(QPainter& painter, const QRect& repainted);
     void reportFailure(const std::optional<QString>& error);
 

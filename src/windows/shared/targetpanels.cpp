@@ -84,7 +84,8 @@ void TargetPanels::buildHeader() {
     QStringList disciplines;
     for (int i = 0; i < kDisciplineCount; ++i)
         disciplines << disciplineCaption(i, m_style.mainWindowSpelling);
-    m_discipline = makeOptionGroup(disciplineFrame, QStringLiteral("Disziplin"), disciplines);
+    // Two columns of three: the pistol faces, then the rifle faces.
+    m_discipline = makeOptionGroup(disciplineFrame, QStringLiteral("Disziplin"), disciplines, 3);
     m_optionsRow->addWidget(disciplineFrame);
     m_side->addLayout(m_optionsRow);
 
@@ -113,6 +114,15 @@ QGridLayout* TargetPanels::buildShotGrid() {
     shots->addWidget(makeCaption(m_panel, QStringLiteral("Zehntel:")), 3, 0, 1, 2, Qt::AlignRight);
     m_seriesSumTenths = makeFigureBox(m_panel, QStringLiteral("SerienSummeZehntel"), 56);
     shots->addWidget(m_seriesSumTenths, 3, 2);
+    // The inner tens of the series and, below, of all series.
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("Innenzehner:")), 4, 0, 1, 2,
+                     Qt::AlignRight);
+    m_innerTens = makeFigureBox(m_panel, QStringLiteral("Innenzehner"), 56);
+    shots->addWidget(m_innerTens, 4, 2);
+    shots->addWidget(makeCaption(m_panel, QStringLiteral("alle Serien:")), 5, 0, 1, 2,
+                     Qt::AlignRight);
+    m_allInnerTens = makeFigureBox(m_panel, QStringLiteral("InnenzehnerAlle"), 56);
+    shots->addWidget(m_allInnerTens, 5, 2);
     return shots;
 }
 
@@ -167,6 +177,8 @@ void TargetPanels::show(const SeriesFigures& figures) {
     syncList(m_valueList, figures.values);
     syncText(m_seriesSum, figures.sumWhole);
     syncText(m_seriesSumTenths, figures.sumTenths);
+    syncText(m_innerTens, QString::number(figures.innerTens));
+    syncText(m_allInnerTens, QString::number(figures.allInnerTens));
 }
 
 void TargetPanels::showComments(const QString& comments) {

@@ -48,6 +48,8 @@ struct SeriesFigures {
     QString sumTenths;
     std::optional<quint64> seriesRevision;
     std::optional<quint64> shotRevision;
+    int innerTens = 0; // of the displayed series
+    int allInnerTens = 0;
 };
 
 template <typename Sheet> SeriesFigures seriesFigures(const Sheet& sheet) {
@@ -60,7 +62,9 @@ template <typename Sheet> SeriesFigures seriesFigures(const Sheet& sheet) {
             sheet.sums().whole,
             sheet.sums().tenths,
             {},
-            {}};
+            {},
+            sheet.innerTens(),
+            sheet.allInnerTens()};
 }
 
 class TargetPanels final : public QObject {
@@ -117,6 +121,8 @@ private:
     QListWidget* m_valueList = nullptr;
     QLineEdit* m_seriesSum = nullptr;
     QLineEdit* m_seriesSumTenths = nullptr;
+    QLineEdit* m_innerTens = nullptr;
+    QLineEdit* m_allInnerTens = nullptr;
     QPlainTextEdit* m_comments = nullptr;
     std::optional<quint64> m_shownSeriesRevision;
     std::optional<quint64> m_shownShotRevision;

@@ -11,6 +11,7 @@
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
+#include "windows/shared/calibre.h"
 #include "windows/shared/matchpanel.h"
 #include "windows/shared/matchresult.h"
 
@@ -114,6 +115,8 @@ void TargetWindow::buildButtons() {
     m_rhythm = addCommand(QStringLiteral("RhythmusTrainingshilfe"),
                           QStringLiteral("Rhythmus Trainingshilfe"));
     m_showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
+    m_calibre = new QAction(QStringLiteral("Kaliber …"), this);
+    m_calibre->setObjectName(QStringLiteral("Kaliber"));
 
     connect(m_nextSeries, &QAction::triggered, this, &TargetWindow::WeitereSerie_Click);
     connect(m_undo, &QAction::triggered, this, &TargetWindow::Undo_Click);
@@ -126,6 +129,7 @@ void TargetWindow::buildButtons() {
     connect(m_save, &QAction::triggered, this, &TargetWindow::Speichern_Click);
     connect(m_rhythm, &QAction::triggered, this, &TargetWindow::RhythmusTrainingshilfe_Click);
     connect(m_showDiary, &QAction::triggered, this, &TargetWindow::diaryRequested);
+    connect(m_calibre, &QAction::triggered, this, &TargetWindow::Kaliber_Click);
 }
 
 QAction* TargetWindow::addCommand(const QString& name, const QString& caption,
@@ -143,11 +147,21 @@ void TargetWindow::buildAnalysisPanel() {
 void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
     plan.view.append(makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel));
     plan.view.append(m_analysisPanel->clickValueCommand());
+    plan.view.append(m_calibre);
 }
 
 void TargetWindow::Klickwert_Click() {
     if (askClickValue(this, m_dialogs, m_settings, m_sheet.face().discipline(), m_sheet.locale()))
         refresh();
+}
+
+void TargetWindow::Kaliber_Click() {
+    const TargetFace& face = m_sheet.face();
+    const int discipline = face.discipline();
+    if (!askCalibre(this, m_dialogs, m_settings, discipline, face.calibreMm(), m_sheet.locale()))
+        return;
+    m_sheet.setDiscipline(discipline, m_settings.calibreMm(discipline));
+    seriesChanged();
 }
 
 void TargetWindow::showAnalysis() {
@@ -165,9 +179,13 @@ void TargetWindow::showAnalysis() {
 }
 
 void TargetWindow::Disziplin_Click(int index) {
-    if (m_sheet.face().discipline() == index)
+    const std::optional<double> calibre = m_settings.calibreMm(index);
+    TargetFace chosen;
+    chosen.apply(index, calibre);
+    const TargetFace& face = m_sheet.face();
+    if (face.discipline() == index && face.calibreMm() == chosen.calibreMm())
         return;
-    m_sheet.setDiscipline(index);
+    m_sheet.setDiscipline(index, calibre);
     seriesChanged();
 }
 

@@ -122,6 +122,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Handlers of the shared controls.
+    // Chooses the discipline with the calibre kept for it; choosing what is
+    // shown changes nothing.
     void Disziplin_Click(int index);
     void SerienListe_Click(int number);
     void SchussListe_Click(int row);
@@ -170,6 +172,7 @@ protected:
     QAction* m_endSighting = nullptr;
     QAction* m_startSeries = nullptr;
     QAction* m_matchEnd = nullptr;
+    QAction* m_calibre = nullptr; // "Kaliber …", in the menu only
     // The buttons the window colours or gives the focus.
     QPushButton* m_nextSeriesButton = nullptr;
     QPushButton* m_startButton = nullptr;
@@ -204,6 +207,7 @@ private:
     void buildAnalysisPanel();
     void showAnalysis();
     void Klickwert_Click();
+    void Kaliber_Click();
     void connectView();
 };
 
