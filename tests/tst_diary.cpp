@@ -927,6 +927,7 @@ void TestDiary::recorderWritesWhatTheSheetNotes() {
     const QList<Training> open = memory.unfinishedTrainings();
     QCOMPARE(open.size(), 1);
     QCOMPARE(open[0].shooter, u"Kai"_s);
+    QCOMPARE(open[0].calibreMm, 4.5); // the LP face's
     QCOMPARE(open[0].shotTimes, u"Serie:1 Schuss:2: 8,4\r\n"_s);
     QCOMPARE(open[0].shootingTimes, u"Serie:1 Schuss:2: 3\r\n"_s);
     const QList<Series> series = memory.seriesOf(open[0].id);
@@ -935,6 +936,7 @@ void TestDiary::recorderWritesWhatTheSheetNotes() {
     QCOMPARE(shots.size(), 2);
     QCOMPARE(shots[0].value, std::optional<double>(10.9));
     QCOMPARE(shots[1].value, std::optional<double>(10.9));
+    QCOMPARE(shots[0].innerTen, true);
     QCOMPARE(shots[0].shotTime, std::nullopt);
     QCOMPARE(shots[1].shotTime, std::optional<double>(8.4));
     QCOMPARE(shots[1].shootingTime, std::optional<double>(3.0));
