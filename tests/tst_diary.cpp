@@ -1,7 +1,9 @@
 #include "features/diary/diaryimport.h"
 #include "files/seriesfile.h"
 #include "platform/sqlitediary.h"
+#include "platform/sqlitediaryschema.h"
 #include "sheets/diaryrecorder.h"
+#include "sheets/diaryseries.h"
 #include "sheets/entrysheet.h"
 #include "support/fakeclock.h"
 #include "support/fulldisk.h"
@@ -18,6 +20,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 using namespace ankerblick;
 using namespace ankerblick::diary;
@@ -213,15 +217,18 @@ void runScript(Diary& d, int script, QStringList& log) {
 }
 
 // A diary as the first version wrote it: trainings, series and shots without
-// comments, figures and imports; training 7 with series 3 of two shots.
-// Empty, or what went wrong.
-QString writeVersion1(const QString& path, qint64 start) {
+// comments, figures and imports; training 7 (FP-SP-100m) with series 3 of
+// two shots, the second an inner ten: its 11-unit mark centred at 243,5/227,5,
+// 0,36 mm from the centre. Then brought to `version` by the program's own
+// steps. Empty, or what went wrong.
+QString writeVersion(const QString& path, qint64 start, int version) {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"version1"_s);
     db.setDatabaseName(path);
     QByteArray record(160, '\0');
     record[0] = char(100); // hit left of slots 0 and 1
-    record[2] = char(120);
-    record[20] = char(90); // hit top of slot 0
+    record[2] = char(238);
+    record[20] = char(90); // hit top of slots 0 and 1
+    record[22] = char(222);
     const QStringList statements{
         u"CREATE TABLE trainings (id INTEGER PRIMARY KEY AUTOINCREMENT, shooter TEXT, "
         u"discipline INTEGER NOT NULL, window TEXT, started INTEGER, ended INTEGER, "
@@ -236,7 +243,7 @@ QString writeVersion1(const QString& path, qint64 start) {
         u"INSERT INTO trainings VALUES (7, 'Jörg', 1, 'Form1', %1, %1, 'K', 'S', 'Z')"_s.arg(start),
         u"INSERT INTO series VALUES (3, 7, 1, %1, ?)"_s.arg(start + 60000),
         u"INSERT INTO shots VALUES (3, 0, 1.0, 2.0, 0.5, 0.5, 9.7, 10.1, 10, 4, NULL, 3.5)"_s,
-        u"INSERT INTO shots VALUES (3, 1, 3.0, -2.0, NULL, NULL, 8.6, NULL, NULL, NULL, "
+        u"INSERT INTO shots VALUES (3, 1, -0.26, 0.26, NULL, NULL, 10.6, NULL, NULL, NULL, "
         u"NULL, NULL)"_s,
         u"PRAGMA user_version = 1"_s};
     QString error = db.open() ? QString() : db.lastError().text();
@@ -253,6 +260,11 @@ QString writeVersion1(const QString& path, qint64 start) {
         error = q.lastError().text();
     }
     q = QSqlQuery();
+    if (error.isEmpty()) {
+        sqlitediary::Sql sql(db);
+        if (!sqlitediary::migrate(sql, 1, version))
+            error = sql.reason();
+    }
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(u"version1"_s);
@@ -311,7 +323,12 @@ class TestDiary : public QObject {
 private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
-    void migrationFromVersion1();
+    void migration_data();
+    void migration();
+    void sightersNotCounted_data();
+    void sightersNotCounted();
+    void innerTenAtItsEdge_data();
+    void innerTenAtItsEdge();
     void damagedFileMovedAside_data();
     void damagedFileMovedAside();
     void failedWrites_data();
@@ -368,6 +385,14 @@ void TestDiary::roundTrip_data() {
         << held << seriesOf(1, {noted}, at(2, 7, 1)) << 7.0 << QList<double>{0, 0, 0};
     QTest::newRow("Umlaute") << texts << seriesOf(1, {noted}, at(2, 7, 1)) << 7.0
                              << QList<double>{0, 0, 0};
+    Training match = trainingOf(u"Lea"_s, int(Discipline::LG10m), at(3, 8, 0));
+    match.calibreMm = 4.5;
+    match.program = u"LG 60 Schuss"_s;
+    Shot inner = hit(0, 0.1, 0.0, 10.9);
+    inner.innerTen = true;
+    QTest::newRow("Wettkampf mit Innenzehner")
+        << match << seriesOf(1, {inner, hit(1, 3, 3, 9.4)}, at(3, 8, 5)) << 19.0
+        << QList<double>{0, 0, 0};
 }
 
 void TestDiary::roundTrip() {
@@ -405,34 +430,49 @@ void TestDiary::roundTrip() {
     QCOMPARE(d.shooters(), QStringList{training.shooter});
 }
 
-// The first version's diary opened by this one: the data survive and the
+void TestDiary::migration_data() {
+    QTest::addColumn<int>("version");
+    for (int version = 1; version < SqliteDiary::kSchemaVersion; ++version)
+        QTest::addRow("von Version %d", version) << version;
+}
+
+// An earlier version's diary opened by this one: the data survive and the
 // new columns and tables work.
-void TestDiary::migrationFromVersion1() {
+void TestDiary::migration() {
+    QFETCH(int, version);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"tagebuch.sqlite"_s);
     const qint64 start = at(3, 10, 0).toMSecsSinceEpoch();
-    const QString error = writeVersion1(path, start);
+    const QString error = writeVersion(path, start, version);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
     SqliteDiary d(path);
     QCOMPARE(d.openingNotice(), QString());
     const QList<Series> series = d.seriesOf(7);
     QCOMPARE(series.size(), 1);
-    QCOMPARE(series[0].record.hitLeft[1], qint16(120));
+    QCOMPARE(series[0].record.hitLeft[1], qint16(238));
     QCOMPARE(series[0].record.hitTop[0], qint16(90));
     QCOMPARE(series[0].shots.size(), 2);
     QCOMPARE(series[0].shots[0].sekMm, std::optional<qint32>(4));
     QCOMPARE(series[0].shots[1].comment, QString());
+    // Free trainings at the discipline's standard calibre, no sighting series,
+    // the inner ten found from its mark.
+    QCOMPARE(series[0].sighter, false);
+    QCOMPARE(series[0].shots[0].innerTen, false);
+    QCOMPARE(series[0].shots[1].innerTen, true);
+    QCOMPARE(d.training(7)->calibreMm, 5.6);
+    QCOMPARE(d.training(7)->program, QString());
     // The figures the new columns hold were computed from the old shots.
     const QList<TrainingSummary> rows = d.trainings({});
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0].training.shooter, u"Jörg"_s);
     QCOMPARE(rows[0].shots, 2);
-    QCOMPARE(rows[0].meanSumTenths, 9.7 + 8.6);
+    QCOMPARE(rows[0].meanSumTenths, 9.7 + 10.6);
     QCOMPARE(rows[0].call10Share, std::optional<double>(1.0));
+    QCOMPARE(rows[0].innerTens, 1);
     QCOMPARE(d.seriesSummaries({}).value(0).figures, figuresOf(series[0].shots));
     // The counts by value the newest version keeps with each training.
-    QCOMPARE(histogramText(d.valueHistogram({})), histogramText({{97, 1}, {86, 1}}));
+    QCOMPARE(histogramText(d.valueHistogram({})), histogramText({{97, 1}, {106, 1}}));
     // And the new tables take writes.
     QVERIFY(d.importTraining(trainingOf(u"Neu"_s, 0, at(4, 9, 0)), {}, hashOf(1)));
     QVERIFY(d.saveSeries(7, valued(2, {5.0}, at(3, 10, 5))));
@@ -441,8 +481,92 @@ void TestDiary::migrationFromVersion1() {
     Training old = *d.training(7);
     QCOMPARE(old.heldHits, QList<PointF>());
     old.heldHits = {{10.0f, 20.5f}};
+    old.calibreMm = 5.0;
+    old.program = u"Präzision 30"_s;
     QVERIFY(d.updateTraining(old));
-    QCOMPARE(d.training(7)->heldHits, old.heldHits);
+    QCOMPARE(d.training(7), std::optional<Training>(old));
+}
+
+void TestDiary::sightersNotCounted_data() {
+    QTest::addColumn<bool>("database");
+    QTest::newRow("Datenbank") << true;
+    QTest::newRow("Speicher") << false;
+}
+
+// A sighting series of 10,9 (an inner ten) and 9,4 before series of 8,0 and
+// 7,2 and of 10,5 (an inner ten): counted are the last two alone.
+void TestDiary::sightersNotCounted() {
+    QFETCH(bool, database);
+    QTemporaryDir dir;
+    std::unique_ptr<Diary> d;
+    if (database)
+        d = std::make_unique<SqliteDiary>(dir.filePath(u"tagebuch.sqlite"_s));
+    else
+        d = std::make_unique<MemoryDiary>();
+    const qint64 id = d->beginTraining(trainingOf(u"Lea"_s, 0, at(5, 9, 0))).value_or(0);
+    Series sighter = valued(1, {10.9, 9.4}, at(5, 9, 5));
+    sighter.sighter = true;
+    sighter.shots[0].innerTen = true;
+    Series third = valued(3, {10.5}, at(5, 9, 15));
+    third.shots[0].innerTen = true;
+    QVERIFY(d->saveSeries(id, sighter));
+    QVERIFY(d->saveSeries(id, valued(2, {8.0, 7.2}, at(5, 9, 10))));
+    QVERIFY(d->saveSeries(id, third));
+
+    const TrainingSummary row = d->trainings({}).value(0);
+    QCOMPARE(row.series, 2);
+    QCOMPARE(row.shots, 3);
+    QCOMPARE(row.meanSumWhole, (8.0 + 7.0 + 10.0) / 2.0);
+    QCOMPARE(row.meanSumTenths, (8.0 + 7.2 + 10.5) / 2.0);
+    QCOMPARE(row.innerTens, 1);
+    QCOMPARE(histogramText(d->valueHistogram({})), u"72:1 80:1 105:1"_s);
+    QStringList charted;
+    for (const SeriesSummary& s : d->seriesSummaries({}))
+        charted << QString::number(s.number);
+    QCOMPARE(charted, (QStringList{u"2"_s, u"3"_s}));
+    // Kept and exported all the same, as the sighting series they are.
+    const QList<Series> kept = d->seriesOf(id);
+    QCOMPARE(kept.size(), 3);
+    QVERIFY(kept[0] == sighter);
+    QStringList exported;
+    for (const ShotRow& r : d->shotRows({}))
+        exported << u"%1/%2%3%4"_s.arg(r.series)
+                        .arg(r.shot.slot)
+                        .arg(r.sighter ? u" P"_s : QString(),
+                             r.shot.innerTen ? u" I"_s : QString());
+    QCOMPARE(exported, (QStringList{u"1/0 P I"_s, u"1/1 P"_s, u"2/0"_s, u"2/1"_s, u"3/0 I"_s}));
+}
+
+// Inner tens at their edge, judged at the centre the value is scored from.
+// LP: a 30-unit mark at 6,588 units a mm, the edge 4,75 mm (31,3 units)
+// from the centre 244/228; LG 10m: a 57,84-unit mark at 12,85 units a mm,
+// the dot shot out up to 2,0 mm (25,7 units).
+void TestDiary::innerTenAtItsEdge_data() {
+    QTest::addColumn<int>("discipline");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<bool>("inner");
+    QTest::newRow("LP 4,71 mm") << int(Discipline::LP) << 260 << 213 << true;
+    QTest::newRow("LP 4,86 mm") << int(Discipline::LP) << 261 << 213 << false;
+    QTest::newRow("LG 1,94 mm") << int(Discipline::LG10m) << 240 << 199 << true;
+    QTest::newRow("LG 2,02 mm") << int(Discipline::LG10m) << 241 << 199 << false;
+}
+
+void TestDiary::innerTenAtItsEdge() {
+    QFETCH(int, discipline);
+    QFETCH(int, left);
+    QFETCH(int, top);
+    QFETCH(bool, inner);
+    TargetFace face;
+    QVERIFY(face.apply(discipline));
+    SeriesRecord record;
+    record.hitLeft[3] = qint16(left);
+    record.hitTop[3] = qint16(top);
+    const Series series = diarySeries(record, 1, face, nullptr, ShotNotes{});
+    QCOMPARE(series.shots.size(), 1);
+    QCOMPARE(series.shots[0].slot, 3);
+    QCOMPARE(series.shots[0].innerTen, inner);
+    QCOMPARE(figuresOf(series.shots).innerTens, inner ? 1 : 0);
 }
 
 void TestDiary::damagedFileMovedAside_data() {
@@ -803,6 +927,7 @@ void TestDiary::recorderWritesWhatTheSheetNotes() {
     const QList<Training> open = memory.unfinishedTrainings();
     QCOMPARE(open.size(), 1);
     QCOMPARE(open[0].shooter, u"Kai"_s);
+    QCOMPARE(open[0].calibreMm, 4.5); // the LP face's
     QCOMPARE(open[0].shotTimes, u"Serie:1 Schuss:2: 8,4\r\n"_s);
     QCOMPARE(open[0].shootingTimes, u"Serie:1 Schuss:2: 3\r\n"_s);
     const QList<Series> series = memory.seriesOf(open[0].id);
@@ -811,6 +936,7 @@ void TestDiary::recorderWritesWhatTheSheetNotes() {
     QCOMPARE(shots.size(), 2);
     QCOMPARE(shots[0].value, std::optional<double>(10.9));
     QCOMPARE(shots[1].value, std::optional<double>(10.9));
+    QCOMPARE(shots[0].innerTen, true);
     QCOMPARE(shots[0].shotTime, std::nullopt);
     QCOMPARE(shots[1].shotTime, std::optional<double>(8.4));
     QCOMPARE(shots[1].shootingTime, std::optional<double>(3.0));

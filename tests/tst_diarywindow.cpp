@@ -26,6 +26,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(QList<ankerblick::diary::ShotRow>)
 Q_DECLARE_METATYPE(QList<ankerblick::diary::TrainingSummary>)
+Q_DECLARE_METATYPE(ankerblick::diary::TrainingSummary)
 using TenthsCounts = std::map<int, int>;
 Q_DECLARE_METATYPE(TenthsCounts)
 
@@ -35,7 +36,8 @@ const QLocale kGerman(QLocale::German, QLocale::Germany);
 const QByteArray kCsvHeader =
     "\xEF\xBB\xBF"
     "Datum;Schütze;Disziplin;Serie;Schuss;Treffer x (mm);Treffer y (mm);Wert;Ansage x (mm);"
-    "Ansage y (mm);Ansagewert;Bewertung;Sek*mm;Schusszeit (s);Schießzeit (s);Kommentar\r\n";
+    "Ansage y (mm);Ansagewert;Bewertung;Sek*mm;Schusszeit (s);Schießzeit (s);Kommentar;"
+    "Innenzehner;Probeserie;Kaliber (mm);Programm\r\n";
 
 QDateTime at(int year, int month, int day, int hour, int minute = 0) {
     return QDateTime(QDate(year, month, day), QTime(hour, minute));
@@ -183,7 +185,8 @@ private Q_SLOTS:
         QTest::newRow("header only") << QList<diary::ShotRow>() << QByteArray();
         QTest::newRow("decimal comma") << QList{fullShot()}
                                        << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;1,25;"
-                                                     "-3,5;9,7;0,5;0,25;10,4;10;42;1,5;12,25;\r\n");
+                                                     "-3,5;9,7;0,5;0,25;10,4;10;42;1,5;12,25;;"
+                                                     "nein;nein;;\r\n");
         diary::ShotRow uncalled = fullShot();
         uncalled.shot.call.reset();
         uncalled.shot.callValue.reset();
@@ -194,7 +197,8 @@ private Q_SLOTS:
         uncalled.shot.value.reset();
         uncalled.shot.hit = {-0.001, 12.0};
         QTest::newRow("missing call and value")
-            << QList{uncalled} << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;0;12;;;;;;;;;\r\n");
+            << QList{uncalled}
+            << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;0;12;;;;;;;;;;nein;nein;;\r\n");
         diary::ShotRow quoted = fullShot();
         quoted.shooter = u"Berg; Anna"_s;
         quoted.discipline = int(Discipline::FpSp100m);
@@ -202,15 +206,63 @@ private Q_SLOTS:
         QTest::newRow("quoted fields")
             << QList{quoted, fullShot()}
             << QByteArray("14.03.2026 09:30;\"Berg; Anna\";FP-SP-100m;2;4;1,25;-3,5;9,7;0,5;0,25;"
-                          "10,4;10;42;1,5;12,25;\"zu früh, \"\"gerissen\"\"\nWind\"\r\n"
+                          "10,4;10;42;1,5;12,25;\"zu früh, \"\"gerissen\"\"\nWind\";nein;nein;;\r\n"
                           "14.03.2026 09:30;Anna Berg;LP;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
-                          "1,5;12,25;\r\n");
+                          "1,5;12,25;;nein;nein;;\r\n");
+        diary::ShotRow match = fullShot();
+        match.discipline = int(Discipline::Gewehr300m);
+        match.shot.innerTen = true;
+        match.sighter = true;
+        match.calibreMm = 7.62;
+        match.program = u"300m; 3x20"_s;
+        diary::ShotRow free = fullShot();
+        free.calibreMm = 4.5;
+        QTest::newRow("inner ten of a sighter, calibre and program")
+            << QList{match, free}
+            << QByteArray("14.03.2026 09:30;Anna Berg;Gewehr 300m;2;4;1,25;-3,5;9,7;0,5;0,25;"
+                          "10,4;10;42;1,5;12,25;;ja;ja;7,62;\"300m; 3x20\"\r\n"
+                          "14.03.2026 09:30;Anna Berg;LP;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
+                          "1,5;12,25;;nein;nein;4,5;\r\n");
     }
 
     void csv() {
         QFETCH(QList<diary::ShotRow>, rows);
         QFETCH(QByteArray, lines);
         QCOMPARE(diary::shotCsv(rows, kGerman), kCsvHeader + lines);
+    }
+
+    // The columns after the first eleven: inner tens of the counted series,
+    // the calibre in mm and the match program.
+    void trainingCells_data() {
+        QTest::addColumn<diary::TrainingSummary>("row");
+        QTest::addColumn<QStringList>("cells");
+        diary::TrainingSummary match = summary(at(2026, 3, 1, 9), 2, 95.0, std::nullopt, {});
+        match.innerTens = 7;
+        match.training.calibreMm = 4.5;
+        match.training.program = u"LG 60 Schuss"_s;
+        QTest::newRow("match") << match << QStringList{u"7"_s, u"4,5"_s, u"LG 60 Schuss"_s};
+        diary::TrainingSummary free = summary(at(2026, 3, 1, 9), 0, 0.0, std::nullopt, {});
+        free.training.calibreMm = 7.62;
+        QTest::newRow("free, no series") << free << QStringList{QString(), u"7,62"_s, QString()};
+        QTest::newRow("calibre unknown") << summary(at(2026, 3, 1, 9), 1, 90.0, std::nullopt, {})
+                                         << QStringList{u"0"_s, QString(), QString()};
+    }
+
+    void trainingCells() {
+        QFETCH(diary::TrainingSummary, row);
+        QFETCH(QStringList, cells);
+        const QList<diary::TrainingColumn> columns{diary::TrainingColumn::InnerTens,
+                                                   diary::TrainingColumn::Calibre,
+                                                   diary::TrainingColumn::Program};
+        QStringList shown;
+        QStringList headers;
+        for (diary::TrainingColumn c : columns) {
+            shown << diary::trainingCell(row, c, kGerman);
+            headers << diary::trainingHeader(c);
+        }
+        QCOMPARE(shown, cells);
+        QCOMPARE(headers, (QStringList{u"Innenzehner"_s, u"Kaliber (mm)"_s, u"Programm"_s}));
+        QCOMPARE(int(diary::TrainingColumn::InnerTens), 11);
     }
 
     void chartData_data() {
@@ -313,6 +365,8 @@ private Q_SLOTS:
             << QStringList{u"10.03.2026 18:00"_s, u"02.03.2026 10:00"_s} << false;
         QTest::newRow("nothing matches")
             << u"Bernd"_s << int(Discipline::Gewehr50m) << all << all << QStringList() << false;
+        QTest::newRow("300 m listed, none shot")
+            << QString() << int(Discipline::Gewehr300m) << all << all << QStringList() << false;
     }
 
     void filters() {
@@ -327,6 +381,8 @@ private Q_SLOTS:
         QCOMPARE(shooters->itemText(0), u"Alle Schützen"_s);
         shooters->setCurrentIndex(std::max(0, shooters->findText(shooter)));
         auto* disciplines = child<QComboBox>(window, u"Disziplin"_s);
+        QCOMPARE(disciplines->count(), 1 + 6);
+        QVERIFY(disciplines->findData(discipline) >= 0);
         disciplines->setCurrentIndex(disciplines->findData(discipline));
         if (from.isValid())
             child<QDateEdit>(window, u"von"_s)->setDate(from);
@@ -496,6 +552,7 @@ private Q_SLOTS:
             QSKIP("pdftotext (poppler-utils) is needed to read the report");
         const QString text = pdfText(path);
         QVERIFY(text.contains(u"Trainingstagebuch"_s));
+        QVERIFY(text.contains(u"Innenzehner"_s));
         // Every training has its row, and every page its number of all.
         for (const Planned& p : plan)
             QVERIFY2(text.contains(p.start.toString(u"dd.MM.yyyy HH:mm"_s)),

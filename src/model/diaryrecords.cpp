@@ -21,6 +21,8 @@ SeriesFigures figuresOf(const QList<Shot>& shots) {
                 ++f.calls10;
             f.sekMmSum += double(shot.sekMm.value_or(0));
         }
+        if (shot.innerTen)
+            ++f.innerTens;
         placed.append({shot.hit, shot.call, shot.rating});
     }
     const group::Figures figures = group::analyse(placed);

@@ -33,6 +33,10 @@ struct Training {
     // oldest first, where the window drew them (drawing units of the
     // training's discipline). They are kept before the target is told.
     QList<PointF> heldHits;
+    double calibreMm = 0.0; // the shot diameter the face was sized with; 0 when unknown
+    QString program;        // the match program shot; empty for a free training
+
+    bool isMatch() const { return !program.isEmpty(); }
 
     friend bool operator==(const Training&, const Training&) = default;
 };
@@ -48,6 +52,7 @@ struct Shot {
     std::optional<double> shotTime;     // seconds, stopped by hand
     std::optional<double> shootingTime; // seconds since the shot before
     QString comment;
+    bool innerTen = false;
 
     friend bool operator==(const Shot&, const Shot&) = default;
 };
@@ -57,10 +62,13 @@ struct Series {
     SeriesRecord record; // the stored positions, as the window holds them
     QList<Shot> shots;   // the shots the record holds, by slot
     QDateTime time;      // when it was last written
+    // A sighting series: kept and exported, but never counted in the
+    // training's figures.
+    bool sighter = false;
 
     friend bool operator==(const Series& a, const Series& b) {
         return a.number == b.number && a.record == b.record && a.shots == b.shots &&
-               a.time == b.time;
+               a.time == b.time && a.sighter == b.sighter;
     }
 };
 
@@ -76,12 +84,13 @@ struct SeriesFigures {
     double sekMmSum = 0.0;  // over the rated calls
     group::PointMm mpi;     // mean point of impact; the origin without shots
     double groupSize = 0.0; // extreme spread; 0 for fewer than two shots
+    int innerTens = 0;
 
     friend bool operator==(const SeriesFigures&, const SeriesFigures&) = default;
 };
 SeriesFigures figuresOf(const QList<Shot>& shots);
 
-// One series as the charts see it.
+// One series as the charts see it; sighting series are none of them.
 struct SeriesSummary {
     qint64 training = 0;
     int number = 0;
@@ -92,7 +101,8 @@ struct SeriesSummary {
 // One row of the diary window's table.
 struct TrainingSummary {
     Training training;
-    int series = 0; // series with at least one shot
+    // Counted are the series with at least one shot that are no sighting series.
+    int series = 0;
     int shots = 0;
     double meanSumWhole = 0.0;
     double meanSumTenths = 0.0;
@@ -100,6 +110,7 @@ struct TrainingSummary {
     std::optional<double> meanSekMm;     // over all rated calls
     std::optional<group::PointMm> mpi;   // of all shots
     std::optional<double> meanGroupSize; // mean over series with two shots or more
+    int innerTens = 0;
 };
 
 // One row of the shot export.
@@ -110,6 +121,9 @@ struct ShotRow {
     int discipline = -1;
     int series = 0;
     Shot shot;
+    bool sighter = false; // of a sighting series
+    double calibreMm = 0.0;
+    QString program;
 };
 
 // Which trainings the diary window shows: empty fields take all.

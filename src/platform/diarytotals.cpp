@@ -5,8 +5,8 @@
 
 namespace ankerblick::diary {
 
-void Totals::add(const SeriesFigures& f) {
-    if (f.shots == 0)
+void Totals::add(const SeriesFigures& f, bool sighter) {
+    if (f.shots == 0 || sighter)
         return;
     ++series;
     shots += f.shots;
@@ -15,6 +15,7 @@ void Totals::add(const SeriesFigures& f) {
     callsRated += f.callsRated;
     calls10 += f.calls10;
     sekMmSum += f.sekMmSum;
+    innerTens += f.innerTens;
     weightedMpiX += f.mpi.x * f.shots;
     weightedMpiY += f.mpi.y * f.shots;
     if (f.shots >= 2) {
@@ -28,6 +29,7 @@ TrainingSummary summaryOf(const Training& training, const Totals& t) {
     s.training = training;
     s.series = t.series;
     s.shots = t.shots;
+    s.innerTens = t.innerTens;
     if (t.series > 0) {
         s.meanSumWhole = t.sumWhole / t.series;
         s.meanSumTenths = t.sumTenths / t.series;

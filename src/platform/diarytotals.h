@@ -21,8 +21,10 @@ struct Totals {
     double weightedMpiY = 0.0;
     double groupSizes = 0.0; // over the series with two shots or more
     int grouped = 0;
+    int innerTens = 0;
 
-    void add(const SeriesFigures& f);
+    // Adds a series with shots; a sighting series counts for nothing.
+    void add(const SeriesFigures& f, bool sighter = false);
 };
 
 TrainingSummary summaryOf(const Training& training, const Totals& totals);

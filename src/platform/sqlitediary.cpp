@@ -227,7 +227,8 @@ namespace {
 
 constexpr QLatin1StringView kTrainingColumns{
     "t.id, t.shooter, t.discipline, t.window, t.started, t.ended, t.comments, t.shot_times, "
-    "t.shooting_times, t.held_hits"};
+    "t.shooting_times, t.held_hits, t.calibre, t.program"};
+constexpr int kTrainingColumnCount = 12;
 
 Training trainingOf(const QSqlQuery& q, int first) {
     Training t;
@@ -242,16 +243,19 @@ Training trainingOf(const QSqlQuery& q, int first) {
     t.shotTimes = q.value(first + 7).toString();
     t.shootingTimes = q.value(first + 8).toString();
     t.heldHits = unpackPositions(q.value(first + 9).toByteArray());
+    t.calibreMm = q.value(first + 10).toDouble(); // 0 when unknown
+    t.program = q.value(first + 11).toString();
     return t;
 }
 
 std::optional<qint64> insertTraining(Sql& sql, const Training& t) {
     QSqlQuery insert = sql.prepare(
         u"INSERT INTO trainings (shooter, discipline, window, started, ended, comments, "
-        u"shot_times, shooting_times, held_hits) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+        u"shot_times, shooting_times, held_hits, calibre, program) "
+        u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     if (!sql.exec(insert, {t.shooter, t.discipline, t.window, timeValue(t.start),
                            t.end ? timeValue(*t.end) : QVariant(), t.comments, t.shotTimes,
-                           t.shootingTimes, packPositions(t.heldHits)}))
+                           t.shootingTimes, packPositions(t.heldHits), t.calibreMm, t.program}))
         return std::nullopt;
     return insert.lastInsertId().toLongLong();
 }
@@ -259,10 +263,10 @@ std::optional<qint64> insertTraining(Sql& sql, const Training& t) {
 bool updateTrainingRow(Sql& sql, const Training& t) {
     QSqlQuery update = sql.prepare(
         u"UPDATE trainings SET shooter = ?, discipline = ?, comments = ?, shot_times = ?, "
-        u"shooting_times = ?, held_hits = ?, ended = ? WHERE id = ?"_s);
-    if (!sql.exec(update,
-                  {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
-                   packPositions(t.heldHits), t.end ? timeValue(*t.end) : QVariant(), t.id}))
+        u"shooting_times = ?, held_hits = ?, ended = ?, calibre = ?, program = ? WHERE id = ?"_s);
+    if (!sql.exec(update, {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
+                           packPositions(t.heldHits), t.end ? timeValue(*t.end) : QVariant(),
+                           t.calibreMm, t.program, t.id}))
         return false;
     return update.numRowsAffected() > 0 ||
            sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);
@@ -385,6 +389,7 @@ Totals totalsOf(const QSqlQuery& q, int first) {
     t.weightedMpiY = q.value(first + 8).toDouble();
     t.groupSizes = q.value(first + 9).toDouble();
     t.grouped = q.value(first + 10).toInt();
+    t.innerTens = q.value(first + 11).toInt();
     return t;
 }
 
@@ -414,8 +419,9 @@ std::optional<Training> SqliteDiary::training(qint64 id) const {
 // Two queries, the series and then all their shots, rather than one per series.
 QList<Series> SqliteDiary::seriesOf(qint64 training) const {
     Sql sql(database());
-    QSqlQuery series = sql.prepare(
-        u"SELECT id, number, time, record FROM series WHERE training = ? ORDER BY number"_s);
+    QSqlQuery series =
+        sql.prepare(u"SELECT id, number, time, record, sighter FROM series WHERE training = ? "
+                    u"ORDER BY number"_s);
     QList<Series> list;
     QHash<qint64, qsizetype> indexOf;
     if (!sql.exec(series, {training}))
@@ -425,7 +431,8 @@ QList<Series> SqliteDiary::seriesOf(qint64 training) const {
         list.append({series.value(1).toInt(),
                      unpackRecord(series.value(3).toByteArray()),
                      {},
-                     timeOf(series.value(2))});
+                     timeOf(series.value(2)),
+                     series.value(4).toBool()});
     }
     QSqlQuery shots = sql.prepare(u"SELECT sh.series, "_s + kShotColumns +
                                   u" FROM shots sh JOIN series s ON s.id = sh.series "
@@ -439,7 +446,7 @@ QList<Series> SqliteDiary::seriesOf(qint64 training) const {
     return list;
 }
 
-// One query: the sums over the figures each series keeps, no shot read.
+// One query: the sums over the figures each counted series keeps, no shot read.
 QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
     Sql sql(database());
     const Where where = whereOf(filter);
@@ -448,19 +455,20 @@ QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
         u", COUNT(s.id), TOTAL(s.shots), TOTAL(s.sum_whole), TOTAL(s.sum_tenths), "
         u"TOTAL(s.calls_rated), TOTAL(s.calls10), TOTAL(s.sekmm_sum), TOTAL(s.mpi_x * s.shots), "
         u"TOTAL(s.mpi_y * s.shots), TOTAL(CASE WHEN s.shots >= 2 THEN s.group_size END), "
-        u"COUNT(CASE WHEN s.shots >= 2 THEN 1 END) "
-        u"FROM trainings t LEFT JOIN series s ON s.training = t.id AND s.shots > 0"_s +
+        u"COUNT(CASE WHEN s.shots >= 2 THEN 1 END), TOTAL(s.inner_tens) "
+        u"FROM trainings t LEFT JOIN series s "
+        u"ON s.training = t.id AND s.shots > 0 AND NOT s.sighter"_s +
         where.sql() + u" GROUP BY t.id ORDER BY t.started, t.id"_s);
     QList<TrainingSummary> list;
     if (sql.exec(q, where.values))
         while (q.next())
-            list.append(summaryOf(trainingOf(q, 0), totalsOf(q, 10)));
+            list.append(summaryOf(trainingOf(q, 0), totalsOf(q, kTrainingColumnCount)));
     return list;
 }
 
 QList<SeriesSummary> SqliteDiary::seriesSummaries(const Filter& filter) const {
     Sql sql(database());
-    const Where where = whereOf(filter);
+    const Where where = whereOf(filter, u"NOT s.sighter"_s);
     QSqlQuery q = sql.prepare(u"SELECT s.training, s.number, s.time, "_s + kFigureColumns +
                               u" FROM series s JOIN trainings t ON t.id = s.training"_s +
                               where.sql() + u" ORDER BY s.time, s.training, s.number"_s);
@@ -490,7 +498,8 @@ std::map<int, int> SqliteDiary::valueHistogram(const Filter& filter) const {
 QList<ShotRow> SqliteDiary::shotRows(const Filter& filter) const {
     Sql sql(database());
     const Where where = whereOf(filter);
-    QSqlQuery q = sql.prepare(u"SELECT t.id, t.started, t.shooter, t.discipline, s.number, "_s +
+    QSqlQuery q = sql.prepare(u"SELECT t.id, t.started, t.shooter, t.discipline, s.number, "
+                              u"s.sighter, t.calibre, t.program, "_s +
                               kShotColumns +
                               u" FROM trainings t JOIN series s ON s.training = t.id "
                               u"JOIN shots sh ON sh.series = s.id"_s +
@@ -499,7 +508,8 @@ QList<ShotRow> SqliteDiary::shotRows(const Filter& filter) const {
     if (sql.exec(q, where.values))
         while (q.next())
             rows.append({q.value(0).toLongLong(), timeOf(q.value(1)), q.value(2).toString(),
-                         q.value(3).toInt(), q.value(4).toInt(), shotOf(q, 5)});
+                         q.value(3).toInt(), q.value(4).toInt(), shotOf(q, 8), q.value(5).toBool(),
+                         q.value(6).toDouble(), q.value(7).toString()});
     return rows;
 }
 

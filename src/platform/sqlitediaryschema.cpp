@@ -1,7 +1,11 @@
 #include "sqlitediaryschema.h"
 
-#include "files/diaryblobs.h"
+#include "sqlitediary.h"
 
+#include "files/diaryblobs.h"
+#include "model/targetface.h"
+
+#include <algorithm>
 #include <array>
 
 namespace ankerblick::sqlitediary {
@@ -115,9 +119,14 @@ std::optional<int> optionalInt(const QVariant& v) {
     return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
 }
 
-QVariantList figureValues(const SeriesFigures& f) {
+// The figures of the second version's columns.
+QVariantList firstFigureValues(const SeriesFigures& f) {
     return {f.shots,   f.scored,   f.sumWhole, f.sumTenths, f.callsRated,
             f.calls10, f.sekMmSum, f.mpi.x,    f.mpi.y,     f.groupSize};
+}
+
+QVariantList figureValues(const SeriesFigures& f) {
+    return firstFigureValues(f) + QVariantList{f.innerTens};
 }
 
 QVariantList shotValues(qint64 series, const Shot& s) {
@@ -133,7 +142,8 @@ QVariantList shotValues(qint64 series, const Shot& s) {
             orNull(s.sekMm),
             orNull(s.shotTime),
             orNull(s.shootingTime),
-            s.comment};
+            s.comment,
+            s.innerTen};
 }
 
 } // namespace
@@ -153,6 +163,7 @@ Shot shotOf(const QSqlQuery& q, int first) {
     s.shotTime = optionalDouble(q.value(first + 9));
     s.shootingTime = optionalDouble(q.value(first + 10));
     s.comment = q.value(first + 11).toString();
+    s.innerTen = q.value(first + 12).toBool();
     return s;
 }
 
@@ -167,32 +178,37 @@ SeriesFigures figuresOf(const QSqlQuery& q, int first) {
     f.sekMmSum = q.value(first + 6).toDouble();
     f.mpi = {q.value(first + 7).toDouble(), q.value(first + 8).toDouble()};
     f.groupSize = q.value(first + 9).toDouble();
+    f.innerTens = q.value(first + 10).toInt();
     return f;
 }
 
 bool insertSeries(Sql& sql, qint64 training, const Series& series) {
-    QSqlQuery insert =
-        sql.prepare(u"INSERT INTO series (training, number, time, record, "_s + kFigureColumns +
-                    u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
-    const QVariantList values =
-        QVariantList{training, series.number, timeValue(series.time), packRecord(series.record)} +
-        figureValues(diary::figuresOf(series.shots));
+    QSqlQuery insert = sql.prepare(
+        u"INSERT INTO series (training, number, time, record, sighter, "_s + kFigureColumns +
+        u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    const QVariantList values = QVariantList{training, series.number, timeValue(series.time),
+                                             packRecord(series.record), series.sighter} +
+                                figureValues(diary::figuresOf(series.shots));
     if (!sql.exec(insert, values))
         return false;
     const qint64 id = insert.lastInsertId().toLongLong();
     QSqlQuery shot = sql.prepare(u"INSERT INTO shots (series, "_s + kShotColumns +
-                                 u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+                                 u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     for (const Shot& s : series.shots)
         if (!sql.exec(shot, shotValues(id, s)))
             return false;
     return true;
 }
 
-bool storeValueCounts(Sql& sql, qint64 training) {
+namespace {
+
+// `counted`: the condition on the series `s` whose shots count.
+bool storeValueCounts(Sql& sql, qint64 training, QLatin1StringView counted) {
     // ROUND rounds half away from zero, as histogramTenths does.
     QSqlQuery q = sql.prepare(u"SELECT CAST(ROUND(sh.value * 10) AS INTEGER), COUNT(*) "
                               u"FROM shots sh JOIN series s ON s.id = sh.series "
-                              u"WHERE s.training = ? AND sh.value IS NOT NULL GROUP BY 1"_s);
+                              u"WHERE s.training = ? AND sh.value IS NOT NULL AND "_s +
+                              counted + u" GROUP BY 1"_s);
     if (!sql.exec(q, {training}))
         return false;
     std::map<int, qint64> counts;
@@ -200,6 +216,12 @@ bool storeValueCounts(Sql& sql, qint64 training) {
         counts[q.value(0).toInt()] = q.value(1).toLongLong();
     return sql.exec(u"UPDATE trainings SET value_counts = ? WHERE id = ?"_s,
                     {packValueCounts(counts), training});
+}
+
+} // namespace
+
+bool storeValueCounts(Sql& sql, qint64 training) {
+    return storeValueCounts(sql, training, "NOT s.sighter"_L1);
 }
 
 namespace {
@@ -228,17 +250,20 @@ bool createVersion1(Sql& sql) {
 // Fills the figure columns of the series stored before they existed, from
 // their shots, read in one pass.
 bool fillFigures(Sql& sql) {
-    QSqlQuery read =
-        sql.prepare(u"SELECT series, "_s + kShotColumns + u" FROM shots ORDER BY series, slot"_s);
-    QSqlQuery update = sql.prepare(u"UPDATE series SET ("_s + kFigureColumns +
-                                   u") = (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) WHERE id = ?"_s);
+    // The columns as the second version has them.
+    QSqlQuery read = sql.prepare(
+        u"SELECT series, slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, "
+        u"shot_time, shooting_time, comment, 0 FROM shots ORDER BY series, slot"_s);
+    QSqlQuery update = sql.prepare(
+        u"UPDATE series SET (shots, scored, sum_whole, sum_tenths, calls_rated, calls10, "
+        u"sekmm_sum, mpi_x, mpi_y, group_size) = (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) WHERE id = ?"_s);
     if (!sql.exec(read))
         return false;
     qint64 series = -1;
     QList<Shot> shots;
     const auto flush = [&] {
         return series < 0 ||
-               sql.exec(update, figureValues(diary::figuresOf(shots)) + QVariantList{series});
+               sql.exec(update, firstFigureValues(diary::figuresOf(shots)) + QVariantList{series});
     };
     while (read.next()) {
         const qint64 id = read.value(0).toLongLong();
@@ -289,8 +314,9 @@ bool addValueCountColumn(Sql& sql) {
     QList<qint64> trainings;
     while (ids.next())
         trainings.append(ids.value(0).toLongLong());
+    // Every series counted: the third version knows no sighting series.
     for (qint64 id : trainings)
-        if (!storeValueCounts(sql, id))
+        if (!storeValueCounts(sql, id, "1"_L1))
             return false;
     return true;
 }
@@ -301,15 +327,68 @@ bool addHeldHitColumn(Sql& sql) {
     return sql.exec(u"ALTER TABLE trainings ADD COLUMN held_hits BLOB"_s);
 }
 
+// Marks the stored shots that are inner tens on their training's face at
+// the discipline's standard calibre, found from the series' marks as they
+// were scored, and counts them into their series.
+bool fillInnerTens(Sql& sql) {
+    QSqlQuery read = sql.prepare(u"SELECT s.id, s.record, t.discipline FROM series s "
+                                 u"JOIN trainings t ON t.id = s.training"_s);
+    QSqlQuery mark = sql.prepare(u"UPDATE shots SET inner_ten = 1 WHERE series = ? AND slot = ?"_s);
+    if (!sql.exec(read))
+        return false;
+    while (read.next()) {
+        TargetFace face;
+        if (!face.apply(read.value(2).toInt()))
+            continue;
+        const qint64 series = read.value(0).toLongLong();
+        const SeriesRecord record = unpackRecord(read.value(1).toByteArray());
+        for (int slot = 0; slot < kShotsPerSeries; ++slot)
+            if (record.hasShot(slot) &&
+                face.innerTen(record.hitMarkCentre(slot, face.markDiameter())) &&
+                !sql.exec(mark, {series, slot}))
+                return false;
+    }
+    return sql.exec(
+        u"UPDATE series SET inner_tens = "
+        u"(SELECT COUNT(*) FROM shots sh WHERE sh.series = series.id AND sh.inner_ten)"_s);
+}
+
+// Inner tens per shot and series, sighting series, and each training's
+// calibre and match program. The trainings stored before were shot with
+// their discipline's standard calibre, all as free trainings without
+// sighting series; their inner tens are found again from the stored marks.
+bool addInnerTensAndPrograms(Sql& sql) {
+    static const std::array<const char16_t*, 5> columns = {
+        u"shots ADD COLUMN inner_ten INTEGER NOT NULL DEFAULT 0",
+        u"series ADD COLUMN inner_tens INTEGER NOT NULL DEFAULT 0",
+        u"series ADD COLUMN sighter INTEGER NOT NULL DEFAULT 0",
+        u"trainings ADD COLUMN calibre REAL", u"trainings ADD COLUMN program TEXT"};
+    for (const char16_t* column : columns)
+        if (!sql.exec(u"ALTER TABLE "_s + QString::fromUtf16(column)))
+            return false;
+    QSqlQuery calibre = sql.prepare(u"UPDATE trainings SET calibre = ? WHERE discipline = ?"_s);
+    for (int d = 0; d < kDisciplineCount; ++d)
+        if (!sql.exec(calibre, {disciplineInfo(d)->calibreMm, d}))
+            return false;
+    return fillInnerTens(sql);
+}
+
 using Migration = bool (*)(Sql&);
 // Step i brings the tables from version i to version i + 1.
-constexpr std::array<Migration, 4> kMigrations = {createVersion1, addFiguresAndImports,
-                                                  addValueCountColumn, addHeldHitColumn};
+constexpr std::array<Migration, 5> kMigrations = {createVersion1, addFiguresAndImports,
+                                                  addValueCountColumn, addHeldHitColumn,
+                                                  addInnerTensAndPrograms};
+static_assert(kMigrations.size() == size_t(SqliteDiary::kSchemaVersion));
 
 } // namespace
 
-bool migrate(Sql& sql, int from) {
-    for (int version = from; version < int(kMigrations.size()); ++version) {
+int currentVersion() {
+    return int(kMigrations.size());
+}
+
+bool migrate(Sql& sql, int from, int to) {
+    const int last = to < 0 ? currentVersion() : std::min(to, currentVersion());
+    for (int version = from; version < last; ++version) {
         if (!sql.db().transaction())
             return sql.fail(sql.db().lastError());
         // The version is the program's own number, never a value from outside.

@@ -45,9 +45,11 @@ QString reasonOf(const QSqlError& error);
 // SQLite's own verdict that the file is no database or a damaged one.
 bool isDamage(const QSqlError& error);
 
-// Brings the tables from version `from` up to the current one, each step
-// in a transaction of its own.
-bool migrate(Sql& sql, int from);
+// The version of the tables the migrations end at.
+int currentVersion();
+// Brings the tables from version `from` up to version `to` (the current one
+// when negative), each step in a transaction of its own.
+bool migrate(Sql& sql, int from, int to = -1);
 
 // Values as stored.
 QVariant timeValue(const QDateTime& time);
@@ -55,18 +57,19 @@ QDateTime timeOf(const QVariant& value);
 
 // Inserts a series with its figures and shots; false on any failure.
 bool insertSeries(Sql& sql, qint64 training, const diary::Series& series);
-// Counts the scored shots of a training by value into its row, so that the
-// value histogram reads one row a training instead of every shot.
+// Counts the scored shots of a training's counted series (no sighting
+// series) by value into its row, so that the value histogram reads one row
+// a training instead of every shot.
 bool storeValueCounts(Sql& sql, qint64 training);
 // The columns of a shot, from the slot on, in this order.
 inline constexpr QLatin1StringView kShotColumns{
     "slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, shot_time, "
-    "shooting_time, comment"};
+    "shooting_time, comment, inner_ten"};
 diary::Shot shotOf(const QSqlQuery& query, int first);
 // The figure columns of a series.
 inline constexpr QLatin1StringView kFigureColumns{
     "shots, scored, sum_whole, sum_tenths, calls_rated, calls10, sekmm_sum, mpi_x, mpi_y, "
-    "group_size"};
+    "group_size, inner_tens"};
 diary::SeriesFigures figuresOf(const QSqlQuery& query, int first);
 
 } // namespace ankerblick::sqlitediary

@@ -38,6 +38,15 @@ QString csvField(const QString& text) {
     return u'"' + inner + u'"';
 }
 
+QString yesNo(bool yes) {
+    return yes ? QStringLiteral("ja") : QStringLiteral("nein");
+}
+
+// Empty when the calibre is not known.
+QString calibreText(double mm, const QLocale& locale) {
+    return mm > 0.0 ? num::formatRounded(mm, 2, locale) : QString();
+}
+
 QStringList csvHeader() {
     return {QStringLiteral("Datum"),          QStringLiteral("Schütze"),
             QStringLiteral("Disziplin"),      QStringLiteral("Serie"),
@@ -46,7 +55,9 @@ QStringList csvHeader() {
             QStringLiteral("Ansage x (mm)"),  QStringLiteral("Ansage y (mm)"),
             QStringLiteral("Ansagewert"),     QStringLiteral("Bewertung"),
             QStringLiteral("Sek*mm"),         QStringLiteral("Schusszeit (s)"),
-            QStringLiteral("Schießzeit (s)"), QStringLiteral("Kommentar")};
+            QStringLiteral("Schießzeit (s)"), QStringLiteral("Kommentar"),
+            QStringLiteral("Innenzehner"),    QStringLiteral("Probeserie"),
+            QStringLiteral("Kaliber (mm)"),   QStringLiteral("Programm")};
 }
 
 QStringList csvFields(const ShotRow& row, const QLocale& locale) {
@@ -70,7 +81,11 @@ QStringList csvFields(const ShotRow& row, const QLocale& locale) {
             optionalText(s.sekMm, 0, locale),
             optionalText(s.shotTime, 3, locale),
             optionalText(s.shootingTime, 3, locale),
-            s.comment};
+            s.comment,
+            yesNo(s.innerTen),
+            yesNo(row.sighter),
+            calibreText(row.calibreMm, locale),
+            row.program};
 }
 
 QString csvLine(const QStringList& fields) {
@@ -123,6 +138,12 @@ QString trainingHeader(TrainingColumn column) {
         return QStringLiteral("Trefferlage");
     case TrainingColumn::GroupSize:
         return QStringLiteral("Streukreis (mm)");
+    case TrainingColumn::InnerTens:
+        return QStringLiteral("Innenzehner");
+    case TrainingColumn::Calibre:
+        return QStringLiteral("Kaliber (mm)");
+    case TrainingColumn::Program:
+        return QStringLiteral("Programm");
     }
     return QString();
 }
@@ -153,6 +174,12 @@ QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QL
         return row.mpi ? group::positionText(*row.mpi, locale) : QString();
     case TrainingColumn::GroupSize:
         return row.meanGroupSize ? num::formatFixed(*row.meanGroupSize, 1, locale) : QString();
+    case TrainingColumn::InnerTens:
+        return hasSeries ? QString::number(row.innerTens) : QString();
+    case TrainingColumn::Calibre:
+        return calibreText(row.training.calibreMm, locale);
+    case TrainingColumn::Program:
+        return row.training.program;
     }
     return QString();
 }
@@ -160,7 +187,8 @@ QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QL
 bool isFigureColumn(TrainingColumn column) {
     return column == TrainingColumn::Series || column == TrainingColumn::MeanWhole ||
            column == TrainingColumn::MeanTenths || column == TrainingColumn::Calls10 ||
-           column == TrainingColumn::SekMm || column == TrainingColumn::GroupSize;
+           column == TrainingColumn::SekMm || column == TrainingColumn::GroupSize ||
+           column == TrainingColumn::InnerTens || column == TrainingColumn::Calibre;
 }
 
 bool trainingLess(const TrainingSummary& a, const TrainingSummary& b, TrainingColumn column) {
@@ -193,6 +221,12 @@ bool trainingLess(const TrainingSummary& a, const TrainingSummary& b, TrainingCo
         return distanceOf(a.mpi) < distanceOf(b.mpi);
     case TrainingColumn::GroupSize:
         return keyOf(a.meanGroupSize) < keyOf(b.meanGroupSize);
+    case TrainingColumn::InnerTens:
+        return keyOf(mean(a, a.innerTens)) < keyOf(mean(b, b.innerTens));
+    case TrainingColumn::Calibre:
+        return a.training.calibreMm < b.training.calibreMm;
+    case TrainingColumn::Program:
+        return text(a.training.program, b.training.program);
     }
     return false;
 }

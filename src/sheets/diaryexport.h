@@ -20,7 +20,9 @@ namespace ankerblick::diary {
 // The shots as a spreadsheet reads them: a header line and one line per shot,
 // ";" between the fields, numbers with the locale's decimal sign, UTF-8 with
 // a byte order mark and CR LF line ends. A value the shot lacks (no call, no
-// time) is an empty field.
+// time) is an empty field. Inner tens and the shots of sighting series say
+// "ja" or "nein"; the training's calibre (empty when unknown) and match
+// program (empty for a free training) stand with every shot.
 QByteArray shotCsv(const QList<ShotRow>& rows, const QLocale& locale);
 
 // The columns of the table of trainings, left to right.
@@ -36,8 +38,11 @@ enum class TrainingColumn : int {
     SekMm,
     Position,
     GroupSize,
+    InnerTens,
+    Calibre,
+    Program,
 };
-inline constexpr int kTrainingColumns = 11;
+inline constexpr int kTrainingColumns = 14;
 
 QString trainingHeader(TrainingColumn column);
 // The text of a cell; empty for a figure the training has none of.

@@ -23,6 +23,7 @@ bool DiaryRecorder::begin(const TargetSheet& sheet, const QString& shooter) {
     diary::Training t;
     t.shooter = shooter;
     t.discipline = sheet.face().discipline();
+    t.calibreMm = sheet.face().calibreMm();
     t.window = m_window;
     t.start = m_clock.dateTime();
     const std::optional<qint64> id = m_diary.beginTraining(t);
@@ -66,6 +67,7 @@ diary::Training DiaryRecorder::trainingNow(const TargetSheet& sheet, const QStri
     diary::Training t = m_written;
     t.shooter = shooter;
     t.discipline = sheet.face().discipline();
+    t.calibreMm = sheet.face().calibreMm();
     t.comments = sheet.comments();
     t.shotTimes = sheet.times().shotTimesText();
     t.shootingTimes = sheet.times().shootingTimesText();

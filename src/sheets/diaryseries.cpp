@@ -57,10 +57,12 @@ Series diarySeries(const SeriesRecord& record, int number, const TargetFace& fac
             continue;
         const auto s = size_t(slot);
         const group::Shot& p = scored->shot;
+        // Judged at the centre the value is scored from.
+        const bool innerTen = face.innerTen(record.hitMarkCentre(slot, face.markDiameter()));
         series.shots.append(
             {slot, p.hit, p.call, scored->value, scored->callValue, p.rating,
              scored->rating ? std::optional<qint32>(scored->rating->sekMm) : std::nullopt,
-             shotTimes[s], shootingTimes[s], comments[s]});
+             shotTimes[s], shootingTimes[s], comments[s], innerTen});
     }
     return series;
 }

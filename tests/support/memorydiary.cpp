@@ -56,6 +56,8 @@ bool MemoryDiary::updateTraining(const Training& training) {
     t.shootingTimes = training.shootingTimes;
     t.heldHits = training.heldHits;
     t.end = training.end;
+    t.calibreMm = training.calibreMm;
+    t.program = training.program;
     return succeeded();
 }
 
@@ -149,7 +151,7 @@ QList<TrainingSummary> MemoryDiary::trainings(const Filter& filter) const {
     for (const StoredTraining* t : taken(filter)) {
         Totals totals;
         for (const auto& [number, stored] : t->series)
-            totals.add(stored.figures);
+            totals.add(stored.figures, stored.series.sighter);
         list.append(summaryOf(t->training, totals));
     }
     return list;
@@ -159,7 +161,8 @@ QList<SeriesSummary> MemoryDiary::seriesSummaries(const Filter& filter) const {
     QList<SeriesSummary> list;
     for (const StoredTraining* t : taken(filter))
         for (const auto& [number, stored] : t->series)
-            list.append({t->training.id, number, stored.series.time, stored.figures});
+            if (!stored.series.sighter)
+                list.append({t->training.id, number, stored.series.time, stored.figures});
     std::stable_sort(list.begin(), list.end(), [](const SeriesSummary& a, const SeriesSummary& b) {
         const qint64 ta = storedTime(a.time);
         const qint64 tb = storedTime(b.time);
@@ -175,7 +178,7 @@ std::map<int, int> MemoryDiary::valueHistogram(const Filter& filter) const {
     for (const StoredTraining* t : taken(filter))
         for (const auto& [number, stored] : t->series)
             for (const Shot& shot : stored.series.shots)
-                if (shot.value)
+                if (shot.value && !stored.series.sighter)
                     ++counts[histogramTenths(*shot.value)];
     return counts;
 }
@@ -186,7 +189,8 @@ QList<ShotRow> MemoryDiary::shotRows(const Filter& filter) const {
         const Training& tr = t->training;
         for (const auto& [number, stored] : t->series)
             for (const Shot& shot : stored.series.shots)
-                rows.append({tr.id, tr.start, tr.shooter, tr.discipline, number, shot});
+                rows.append({tr.id, tr.start, tr.shooter, tr.discipline, number, shot,
+                             stored.series.sighter, tr.calibreMm, tr.program});
     }
     return rows;
 }

@@ -68,6 +68,7 @@ FileImport trainingOf(const QFileInfo& info, const SeriesFileContent& content, i
     t.shootingTimes = content.shootingTimes;
     TargetFace face;
     face.apply(discipline);
+    t.calibreMm = face.calibreMm();
     const ShotNotes notes{commentsFromText(content.comments),
                           timesFromText(content.shotTimes, locale),
                           timesFromText(content.shootingTimes, locale)};

@@ -57,6 +57,8 @@ public:
 private:
     void startPage();
     void layOutTable();
+    // The widest text of each column in mm, at the table's letter size.
+    QList<double> textWidths();
     void drawFirstPage();
     void drawCharts(const QRectF& area);
     void drawTablePage(qsizetype first, qsizetype count);
@@ -74,6 +76,7 @@ private:
     QList<QStringList> m_cells;
     QStringList m_headers;
     QList<double> m_widths; // mm per column
+    double m_tableEm = kTableEm;
 };
 
 bool ReportPages::paint() {
@@ -106,29 +109,45 @@ void ReportPages::startPage() {
     drawFooter();
 }
 
-// Each column as wide as its widest text, all together spread over the page.
+QList<double> ReportPages::textWidths() {
+    const QFontMetricsF metrics(pageFont(m_tableEm), &m_device);
+    const QFontMetricsF boldMetrics(pageFont(m_tableEm, true), &m_device);
+    QList<double> widths;
+    for (int c = 0; c < diary::kTrainingColumns; ++c)
+        widths << boldMetrics.horizontalAdvance(m_headers.at(c)) * kPageTextUnit;
+    for (const QStringList& row : std::as_const(m_cells))
+        for (int c = 0; c < diary::kTrainingColumns; ++c)
+            widths[c] = std::max(widths[c], metrics.horizontalAdvance(row.at(c)) * kPageTextUnit);
+    return widths;
+}
+
+// Each column as wide as its widest text, all together spread over the page;
+// a table wider than the page gets smaller letters, not cut texts.
 void ReportPages::layOutTable() {
-    const QFont font = pageFont(kTableEm);
-    const QFont bold = pageFont(kTableEm, true);
-    const QFontMetricsF metrics(font, &m_device);
-    const QFontMetricsF boldMetrics(bold, &m_device);
-    m_widths.fill(0.0, diary::kTrainingColumns);
-    for (int c = 0; c < diary::kTrainingColumns; ++c) {
+    for (int c = 0; c < diary::kTrainingColumns; ++c)
         m_headers << diary::trainingHeader(diary::TrainingColumn(c));
-        m_widths[c] = boldMetrics.horizontalAdvance(m_headers.last());
-    }
     m_cells.reserve(m_report.trainings.size());
     for (const diary::TrainingSummary& t : m_report.trainings) {
         QStringList row;
-        for (int c = 0; c < diary::kTrainingColumns; ++c) {
+        for (int c = 0; c < diary::kTrainingColumns; ++c)
             row << diary::trainingCell(t, diary::TrainingColumn(c), m_locale);
-            m_widths[c] = std::max(m_widths[c], metrics.horizontalAdvance(row.last()));
-        }
         m_cells << row;
+    }
+    m_widths = textWidths();
+    const double padding = kCellPadding * diary::kTrainingColumns;
+    double text = 0.0;
+    for (double w : std::as_const(m_widths))
+        text += w;
+    const double room = m_page.width() - padding;
+    if (text > room && text > 0.0) {
+        // Letters do not quite scale with their size: a little to spare.
+        constexpr double kSpare = 0.97;
+        m_tableEm = kTableEm * room / text * kSpare;
+        m_widths = textWidths();
     }
     double total = 0.0;
     for (double& w : m_widths) {
-        w = w * kPageTextUnit + kCellPadding;
+        w += kCellPadding;
         total += w;
     }
     for (double& w : m_widths)
@@ -169,10 +188,10 @@ void ReportPages::drawCharts(const QRectF& area) {
 }
 
 void ReportPages::drawTablePage(qsizetype first, qsizetype count) {
-    drawRow(0.0, m_headers, pageFont(kTableEm, true));
+    drawRow(0.0, m_headers, pageFont(m_tableEm, true));
     m_painter.setPen(QPen(Qt::black, 0.2));
     m_painter.drawLine(QPointF(0.0, kRowPitch), QPointF(m_page.width(), kRowPitch));
-    const QFont font = pageFont(kTableEm);
+    const QFont font = pageFont(m_tableEm);
     for (qsizetype k = 0; k < count; ++k) {
         const double y = kRowPitch * double(k + 1) + 0.5;
         // Every other row shaded, so that the eye keeps to its row across the page.
