@@ -4,8 +4,44 @@
 #include "timelines.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace ankerblick {
+
+namespace {
+const QString kMatchPrefix = QStringLiteral("Wettkampf: ");
+} // namespace
+
+QString matchNote(const QString& program) {
+    return kMatchPrefix + program;
+}
+
+QString sighterNote() {
+    return QStringLiteral("Probe");
+}
+
+QString lateNote() {
+    return QStringLiteral("nach Zeit");
+}
+
+QString matchProgramOf(const QList<ShotNote>& comments) {
+    for (const ShotNote& n : comments)
+        if (n.series == 1 && n.shot == 0 && n.text.startsWith(kMatchPrefix))
+            return n.text.mid(kMatchPrefix.size()).trimmed();
+    return {};
+}
+
+bool isSighterSeries(const QList<ShotNote>& comments, int series) {
+    return std::any_of(comments.begin(), comments.end(), [&](const ShotNote& n) {
+        return n.series == series && n.shot == 0 && n.text == sighterNote();
+    });
+}
+
+bool isLateShot(const QList<ShotNote>& comments, int series, int shot) {
+    return std::any_of(comments.begin(), comments.end(), [&](const ShotNote& n) {
+        return n.series == series && n.shot == shot && n.text == lateNote();
+    });
+}
 
 using namespace Qt::StringLiterals;
 

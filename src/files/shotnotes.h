@@ -35,6 +35,18 @@ struct ShotNotes {
     friend bool operator==(const ShotNotes&, const ShotNotes&) = default;
 };
 
+// Comments with a meaning of their own in a match: the program, before the
+// first shot of series 1 ("Wettkampf: LG 60"); a sighting series, before its
+// first shot ("Probe"); a shot after the time, on the shot ("nach Zeit").
+QString matchNote(const QString& program);
+QString sighterNote();
+QString lateNote();
+// The program the comments name; empty for a training that is no match.
+QString matchProgramOf(const QList<ShotNote>& comments);
+bool isSighterSeries(const QList<ShotNote>& comments, int series);
+// `shot` counts from 1.
+bool isLateShot(const QList<ShotNote>& comments, int series, int shot);
+
 // "Serie: 2 Schuss: 7: text" and "Serie:2 Schuss:7: 8,4", each ended by CR LF.
 QString commentLine(int series, int shot, const QString& text);
 QString timeLine(int series, int shot, double seconds, const QLocale& locale);

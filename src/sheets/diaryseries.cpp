@@ -47,6 +47,7 @@ std::array<QString, kShotsPerSeries> commentsOf(const QList<ShotNote>& notes, in
 Series diarySeries(const SeriesRecord& record, int number, const TargetFace& face,
                    const RatingOptions* options, const ShotNotes& notes, const QDateTime& time) {
     Series series{number, record, {}, time};
+    series.sighter = isSighterSeries(notes.comments, number);
     const PerSlot shotTimes = timesOf(notes.shotTimes, number);
     const PerSlot shootingTimes = timesOf(notes.shootingTimes, number);
     const auto comments = commentsOf(notes.comments, number);
@@ -57,10 +58,15 @@ Series diarySeries(const SeriesRecord& record, int number, const TargetFace& fac
             continue;
         const auto s = size_t(slot);
         const group::Shot& p = scored->shot;
-        // Judged at the centre the value is scored from.
-        const bool innerTen = face.innerTen(record.hitMarkCentre(slot, face.markDiameter()));
+        // A shot after the time counts 0; inner tens are judged at the
+        // centre the value is scored from.
+        const bool late = isLateShot(notes.comments, number, slot + 1);
+        const bool innerTen =
+            !late && face.innerTen(record.hitMarkCentre(slot, face.markDiameter()));
+        const std::optional<double> value =
+            late && scored->value ? std::optional<double>(0.0) : scored->value;
         series.shots.append(
-            {slot, p.hit, p.call, scored->value, scored->callValue, p.rating,
+            {slot, p.hit, p.call, value, scored->callValue, p.rating,
              scored->rating ? std::optional<qint32>(scored->rating->sekMm) : std::nullopt,
              shotTimes[s], shootingTimes[s], comments[s], innerTen});
     }

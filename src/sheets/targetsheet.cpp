@@ -8,17 +8,6 @@
 namespace ankerblick {
 
 namespace {
-const QString& sighterText() {
-    static const QString text = QStringLiteral("Probe");
-    return text;
-}
-const QString& lateText() {
-    static const QString text = QStringLiteral("nach Zeit");
-    return text;
-}
-} // namespace
-
-namespace {
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 } // namespace
@@ -190,7 +179,7 @@ bool TargetSheet::nextSeries() {
     m_store.ensure(n + 1);
     m_seriesList.append(QString::number(n + 1));
     if (m_sighting)
-        m_comments.append(ShotNote{n + 1, 0, std::nullopt, sighterText(), {}});
+        m_comments.append(ShotNote{n + 1, 0, std::nullopt, sighterNote(), {}});
     selectSeries(n + 1);
     return true;
 }
@@ -270,7 +259,7 @@ void TargetSheet::addComment(const QString& text) {
 
 void TargetSheet::forgetLateNote(int series, int shot) {
     m_comments.removeIf([&](const ShotNote& n) {
-        return n.series == series && n.shot == shot && n.text == lateText();
+        return n.series == series && n.shot == shot && n.text == lateNote();
     });
 }
 
@@ -304,20 +293,18 @@ void TargetSheet::setSighting(bool on) {
     m_sighting = on;
     const bool noted = isSighterSeries(m_selected);
     if (on && !noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
-        m_comments.append(ShotNote{m_selected, 0, std::nullopt, sighterText(), {}});
+        m_comments.append(ShotNote{m_selected, 0, std::nullopt, sighterNote(), {}});
     } else if (!on && noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
         // An empty sighting series becomes the first of the match.
         m_comments.removeIf([&](const ShotNote& n) {
-            return n.series == m_selected && n.shot == 0 && n.text == sighterText();
+            return n.series == m_selected && n.shot == 0 && n.text == sighterNote();
         });
     }
     showSelectedSeries();
 }
 
 bool TargetSheet::isSighterSeries(int number) const {
-    return std::any_of(m_comments.begin(), m_comments.end(), [&](const ShotNote& n) {
-        return n.series == number && n.shot == 0 && n.text == sighterText();
-    });
+    return ankerblick::isSighterSeries(m_comments, number);
 }
 
 void TargetSheet::setDeadline(std::optional<quint32> deadline, bool arrivalsOnly) {
@@ -326,9 +313,7 @@ void TargetSheet::setDeadline(std::optional<quint32> deadline, bool arrivalsOnly
 }
 
 bool TargetSheet::isLate(int series, int slot) const {
-    return std::any_of(m_comments.begin(), m_comments.end(), [&](const ShotNote& n) {
-        return n.series == series && n.shot == slot + 1 && n.text == lateText();
-    });
+    return isLateShot(m_comments, series, slot + 1);
 }
 
 void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
@@ -341,7 +326,7 @@ void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     const bool held = m_deadline && (at || !m_deadlineArrivalsOnly);
     if (held && shot > 0 && when - *m_deadline - 1u < 0x80000000u &&
         !isLate(m_selected, shot - 1)) {
-        m_comments.append(ShotNote{m_selected, shot, std::nullopt, lateText(), {}});
+        m_comments.append(ShotNote{m_selected, shot, std::nullopt, lateNote(), {}});
         // Scored already: it counts 0 from now on.
         if (m_values.size() == m_listedSlots.size()) {
             if (!isSighterSeries(m_selected))

@@ -108,6 +108,8 @@ public:
     // that carry their arrival time (from a source outside) are held to it.
     void setDeadline(std::optional<quint32> deadline, bool arrivalsOnly = false);
     bool isLate(int series, int slot) const;
+    // The match program the comments name; empty for a free training.
+    QString matchProgram() const { return matchProgramOf(m_comments); }
     // Shot times measured from a start signal instead of the stopwatch.
     void setStartSignal(std::optional<quint32> at) { m_times.setStartSignal(at); }
 
