@@ -9,6 +9,7 @@
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -347,6 +348,53 @@ private Q_SLOTS:
         // Without a call they are stored as such and read back so.
         QVERIFY(!aim().store()[1].hasCall(1));
         QVERIFY(aim().store()[1].hasShot(2));
+    }
+
+    // A timed rapid-fire series of 8 s: "Achtung", the start signal 7 s
+    // later and the stop after 8 s more, as tones; the target's hits before
+    // the stop count, those after it are "nach Zeit" and score 0, and every
+    // hit's shot time runs from the start signal.
+    void aTimedRapidFireSeries() {
+        using Played = QList<QPair<int, int>>;
+        logOnAndPoll();
+        const int rapidFire = 11;
+        m_dialogs.choices = {rapidFire};
+        m_ui->press("Wettkampf");
+        QVERIFY(m_window->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))
+                    ->button(2)
+                    ->isChecked());
+        m_ui->press("ProbeBeenden");
+        auto* status = m_ui->child<QLabel>(QStringLiteral("Wettkampfzeit"));
+        QCOMPARE(status->text(), u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 1 von 12"_s);
+
+        m_tones.played.clear();
+        m_clock.now = 10000;
+        m_ui->press("SerieStarten");
+        QCOMPARE(m_tones.played, (Played{{660, 400}}));
+        QVERIFY(!m_ui->button("SerieStarten")->isEnabled());
+        m_clock.now = 17000;
+        QTRY_COMPARE(m_tones.played.size(), 2);
+        QCOMPARE(m_tones.played.last(), (QPair<int, int>{880, 600}));
+        m_clock.now = 19500;
+        target("000000", "000000");
+        m_clock.now = 24900;
+        target("000000", "000000");
+        m_clock.now = 25000;
+        QTRY_COMPARE(m_tones.played,
+                     (Played{{660, 400}, {880, 600}, {880, 150}, {0, 100}, {880, 150}}));
+        QTRY_VERIFY(m_ui->button("SerieStarten")->isEnabled());
+        m_clock.now = 25600;
+        target("000000", "000000");
+        QCOMPARE(m_ui->list("Schusswert"), QStringList({u"10,9"_s, u"10,9"_s, u"0"_s}));
+        QCOMPARE(m_ui->text("SerienSumme"), u"20"_s);
+        QCOMPARE(sheet().times().shotTimesText(),
+                 u"Serie:1 Schuss:1: 2,5\r\nSerie:1 Schuss:2: 7,9\r\nSerie:1 Schuss:3: 8,6\r\n"_s);
+        QVERIFY(sheet().comments().contains(u"Serie: 1 Schuss: 3: nach Zeit"_s));
+        // A series of this program holds five shots.
+        target("000000", "000000");
+        target("000000", "000000");
+        QCOMPARE(m_ui->caption(), u"Serie beendet"_s);
+        QCOMPARE(status->text(), u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 2 von 12"_s);
     }
 
     void closingTheWindowLogsOff() {

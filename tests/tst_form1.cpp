@@ -4,6 +4,7 @@
 #include "features/printing/druckdialog.h"
 #include "features/timeanalysis/ausgabeform.h"
 #include "platform/serialport.h"
+#include "support/pdftext.h"
 #include "support/program.h"
 #include "support/windowtest.h"
 #include "widgets/targetview.h"
@@ -11,6 +12,7 @@
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
+#include "windows/shared/matchresult.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -32,6 +34,7 @@
 #include <memory>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 using ankerblick::test::beginProgram;
 using ankerblick::test::FakeClock;
 using ankerblick::test::PdfPrinters;
@@ -930,6 +933,98 @@ private Q_SLOTS:
         QVERIFY(!figures->text().isEmpty());
         QCOMPARE(spokenName(figures), figures->text());
         QCOMPARE(figures->accessibleDescription(), QStringLiteral("AuswertungText"));
+    }
+
+    // A match of "LG 60": a sighting shot, match shots with their calls,
+    // the notices of the clock, a shot after the time, the result sheet
+    // printed, and the diary's training marked with its program.
+    void aMatchFromSightersToTheResult() {
+        const int lg60 = 1;
+        m_dialogs.choices = {lg60};
+        m_clock.now = 1000;
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Wettkampf")), Qt::LeftButton);
+        QVERIFY(
+            m_form->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(4)->isChecked());
+        auto* status = child<QLabel>(QStringLiteral("Wettkampfzeit"));
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text(), QStringLiteral("LG 60: Probe 15:00"));
+
+        // A sighting shot is listed but never summed, and the target shows
+        // the black corner of a sighting target.
+        const auto corner = [this] {
+            return surface()->grab().toImage().pixelColor(465, 14);
+        };
+        shot({244, 228}, {244, 228});
+        QCOMPARE(list("Schusswert"), QStringList{QStringLiteral("10,9")});
+        QCOMPARE(text("SerienSumme"), QStringLiteral("0"));
+        QCOMPARE(corner(), QColor(Qt::black));
+
+        m_clock.now = 61000;
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("ProbeBeenden")), Qt::LeftButton);
+        QCOMPARE(list("SerienListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(status->text(), QStringLiteral("LG 60: Wertung 75:00"));
+        QCOMPARE(corner(), QColor(Qt::white));
+        // The mark of 4,5 mm is 57,836 units: the centre shot stands at
+        // (243,918; 227,918), 0,009 mm out: 10,9 and an inner ten. 40 units
+        // up it stands 40,082 units = 3,1186 mm out: 10 + (2,5 - 3,1186) / 2,5
+        // = 9,75, cut to 9,7.
+        shot({244, 228}, {244, 228});
+        shot({244, 190}, {244, 188});
+        QCOMPARE(list("Schusswert"), QStringList({QStringLiteral("10,9"), QStringLiteral("9,7")}));
+        QCOMPARE(child<QLabel>(QStringLiteral("Wettkampfstand"))->text(),
+                 QStringLiteral("2 Schuss: 20,6 (19), Innenzehner 1, Hochrechnung 618"));
+
+        // Five minutes before the end and at the end: a notice and a signal.
+        m_tones.played.clear();
+        m_clock.now = 61000 + 70 * 60000;
+        QTRY_COMPARE(child<QLabel>(QStringLiteral("Wettkampfhinweis"))->text(),
+                     QStringLiteral("Noch 5 Minuten"));
+        QCOMPARE(status->text(), QStringLiteral("LG 60: Wertung 05:00"));
+        m_clock.now = 61000 + 75 * 60000 + 1;
+        QTRY_COMPARE(child<QLabel>(QStringLiteral("Wettkampfhinweis"))->text(),
+                     QStringLiteral("Die Zeit ist abgelaufen: weitere Schüsse zählen 0"));
+        QCOMPARE(m_tones.played.size(), 6);
+        QCOMPARE(m_tones.played.first(), (QPair<int, int>{1000, 200}));
+        shot({244, 228}, {244, 228});
+        QCOMPARE(list("Schusswert"),
+                 QStringList({QStringLiteral("10,9"), QStringLiteral("9,7"), QStringLiteral("0")}));
+        QCOMPARE(text("SerienSumme"), QStringLiteral("19"));
+        QVERIFY(m_form->sheet().comments().endsWith(u"Serie: 2 Schuss: 3: nach Zeit\r\n"_s));
+
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("WettkampfBeenden")), Qt::LeftButton);
+        auto* result = m_form->findChild<MatchResultWindow*>();
+        QVERIFY(result && result->isVisible());
+        QVERIFY(!status->isVisible());
+        const QString sheet = result->findChild<QPlainTextEdit*>()->toPlainText();
+        for (const char* line : {"Serie 1: 20,6 (19)", "Gesamt: 19 Ringe, 20,6 mit Zehnteln",
+                                 "Innenzehner: 1", "Wertungsschüsse: 3 von 60", "Probeschüsse: 1",
+                                 "Nach Zeit (mit 0 gewertet): 1", "Ansagen: "})
+            QVERIFY2(sheet.contains(QString::fromUtf8(line)), qPrintable(sheet));
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("Ergebnis.pdf"));
+        m_dialogs.saveNames = {pdf};
+        QTest::mouseClick(result->findChild<QPushButton*>(QStringLiteral("ErgebnisDrucken")),
+                          Qt::LeftButton);
+        const QString printed = test::pdfText(pdf);
+        if (!printed.isEmpty()) {
+            QVERIFY2(printed.contains(u"Wettkampf LG 60 – Erika"_s), qPrintable(printed));
+            QVERIFY(printed.contains(u"Gesamt: 19 Ringe, 20,6 mit Zehnteln"_s));
+        } else {
+            QVERIFY(QFileInfo(pdf).size() > 0);
+        }
+
+        // One training, a match of "LG 60", series 1 its sighting series.
+        const QList<diary::Training> trainings = m_diary.unfinishedTrainings();
+        QCOMPARE(trainings.size(), 1);
+        QCOMPARE(trainings.first().program, QStringLiteral("LG 60"));
+        QCOMPARE(trainings.first().calibreMm, 4.5);
+        const QList<diary::Series> series = m_diary.seriesOf(trainings.first().id);
+        QCOMPARE(series.size(), 2);
+        QVERIFY(series.at(0).sighter);
+        QVERIFY(!series.at(1).sighter);
+        QCOMPARE(series.at(1).shots.at(2).value, std::optional<double>(0.0));
+        QVERIFY(series.at(1).shots.at(0).innerTen);
     }
 
     void controlsCarryTheirNames() {

@@ -2,6 +2,8 @@
 
 #include "targetsheet.h"
 
+#include <utility>
+
 namespace ankerblick {
 
 void DirectEntry::reset(TargetSheet& sheet) {
@@ -55,7 +57,7 @@ bool DirectEntry::release(TargetSheet& sheet, float, float) {
         sheet.setCaption(TargetSheet::shotCaption(m_index + 1, QStringLiteral("!")));
         sheet.setRecomputeEnabled(true);
     }
-    sheet.shotEntered(!m_external);
+    sheet.shotEntered(!m_external, std::exchange(m_arrival, std::nullopt));
     return true;
 }
 
@@ -67,7 +69,9 @@ bool DirectEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
     const PointF pointer = sheet.lastPointer();
     const PointF at = sheet.placeable(hit.at.x, hit.at.y);
     waitingMark(sheet).box.centreOn(at.x, at.y);
+    m_arrival = hit.arrival ? hit.arrival : sheet.now();
     const bool taken = release(sheet, at.x, at.y);
+    m_arrival.reset();
     // The next mark waits under the pointer again.
     sheet.mouseMove(pointer.x, pointer.y);
     return taken && m_index != before;

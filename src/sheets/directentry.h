@@ -5,6 +5,8 @@
 
 #include "entrystrategy.h"
 
+#include <optional>
+
 namespace ankerblick {
 
 class DirectEntry final : public EntryStrategy {
@@ -34,7 +36,8 @@ public:
 private:
     bool m_placing = true;
     bool m_external = false;
-    int m_index = 0; // the slot the next hit goes into
+    int m_index = 0;                  // the slot the next hit goes into
+    std::optional<quint32> m_arrival; // of the hit from outside being placed
 };
 
 } // namespace ankerblick

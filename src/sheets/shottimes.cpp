@@ -21,12 +21,15 @@ QString ShotTimes::line(int series, int shot, double seconds, const QLocale& loc
     return timeLine(series, shot, seconds, locale);
 }
 
-void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines) {
+void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines, bool arrived) {
+    // In a timed series every hit that came with its time takes it from the
+    // start signal.
+    if (m_startSignal && arrived) {
+        const quint32 tenths = qMin<quint32>((now - *m_startSignal) / 100u, 32767u);
+        m_shotTimes.append({series, shot, double(tenths) / 10.0, {}, {}});
+    }
     if (writeLines) {
-        if (m_startSignal) {
-            const quint32 tenths = qMin<quint32>((now - *m_startSignal) / 100u, 32767u);
-            m_shotTimes.append({series, shot, double(tenths) / 10.0, {}, {}});
-        } else if (m_stopped > 0) {
+        if (!m_startSignal && m_stopped > 0) {
             m_shotTimes.append({series, shot, m_stopped / 10.0, {}, {}});
             m_stopped = 0;
         }

@@ -28,7 +28,9 @@ public:
     // pending shot time and the shooting time since the shot before are
     // written (none for the first shot: nothing to measure from); the clock
     // of the last shot is taken in any case.
-    void shotEntered(quint32 now, int series, int shot, bool writeLines = true);
+    // `arrived`: the shot came with the time it arrived (from a source outside).
+    void shotEntered(quint32 now, int series, int shot, bool writeLines = true,
+                     bool arrived = false);
 
     // The times as data, and as the series file writes them.
     const QList<ShotNote>& shotTimeNotes() const { return m_shotTimes; }

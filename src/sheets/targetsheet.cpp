@@ -320,7 +320,7 @@ void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     const quint32 when = at.value_or(m_clock->milliseconds());
     const int shot = int(m_listedSlots.size());
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(when, m_selected, shot, writeTimes);
+    m_times.shotEntered(when, m_selected, shot, writeTimes, at.has_value());
     // Unsigned difference: a deadline passed lies less than half the
     // counter's range behind.
     const bool held = m_deadline && (at || !m_deadlineArrivalsOnly);

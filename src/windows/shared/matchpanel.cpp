@@ -15,7 +15,7 @@ namespace {
 QLabel* namedLabel(const QString& name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setAccessibleName(name);
+    label->setAccessibleDescription(name);
     label->setWordWrap(true);
     return label;
 }
@@ -47,7 +47,11 @@ QAction* MatchPanel::addCommand(const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
     m_buttons->addWidget(button);
-    return makeCommand(button);
+    QAction* command = makeCommand(button);
+    // A command the match has no use for is not shown at all.
+    connect(command, &QAction::visibleChanged, button,
+            [button, command] { button->setVisible(command->isVisible()); });
+    return command;
 }
 
 void MatchPanel::showMatch(const QString& status, const QString& figures, const QString& position) {

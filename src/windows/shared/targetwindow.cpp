@@ -355,6 +355,7 @@ void TargetWindow::seriesChanged() {
 
 void TargetWindow::showSheet() {
     m_panels->show(seriesFigures(m_sheet));
+    m_panels->showDiscipline(m_sheet.face().discipline());
     showMatch();
     setSignalColour(m_nextSeriesButton, m_sheet.nextSeriesSignal());
     m_undo->setEnabled(m_sheet.undoEnabled());
@@ -506,7 +507,9 @@ void TargetWindow::Wettkampf_Click() {
         return;
     m_commands.clear();
     m_notice.clear();
-    m_match.start(m_sheet, matchPrograms().at(*chosen), m_services.clock.milliseconds());
+    const MatchProgram& program = matchPrograms().at(*chosen);
+    m_match.start(m_sheet, program, m_services.clock.milliseconds(),
+                  m_settings.calibreMm(program.discipline));
     startNewTraining();
     m_matchTimer->start();
     seriesChanged();
