@@ -371,10 +371,15 @@ private Q_SLOTS:
         m_clock.now = 10000;
         m_ui->press("SerieStarten");
         QCOMPARE(m_tones.played, (Played{{660, 400}}));
+        QCOMPARE(status->text(),
+                 u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 1 von 12 – Achtung"_s);
         QVERIFY(!m_ui->button("SerieStarten")->isEnabled());
         m_clock.now = 17000;
         QTRY_COMPARE(m_tones.played.size(), 2);
         QCOMPARE(m_tones.played.last(), (QPair<int, int>{880, 600}));
+        m_clock.now = 18000;
+        QTRY_COMPARE(status->text(),
+                     u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 1 von 12 00:07"_s);
         m_clock.now = 19500;
         target("000000", "000000");
         m_clock.now = 24900;

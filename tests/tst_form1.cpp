@@ -959,10 +959,12 @@ private Q_SLOTS:
         QCOMPARE(text("SerienSumme"), QStringLiteral("0"));
         QCOMPARE(corner(), QColor(Qt::black));
 
-        m_clock.now = 61000;
-        QTest::mouseClick(child<QPushButton>(QStringLiteral("ProbeBeenden")), Qt::LeftButton);
+        // The sighting time over, the match shots begin in the next series.
+        m_clock.now = 1000 + 15 * 60000;
+        QTRY_COMPARE(status->text(), QStringLiteral("LG 60: Wertung 75:00"));
+        QCOMPARE(child<QLabel>(QStringLiteral("Wettkampfhinweis"))->text(),
+                 QStringLiteral("Die Probezeit ist abgelaufen: Wertung"));
         QCOMPARE(list("SerienListe"), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
-        QCOMPARE(status->text(), QStringLiteral("LG 60: Wertung 75:00"));
         QCOMPARE(corner(), QColor(Qt::white));
         // The mark of 4,5 mm is 57,836 units: the centre shot stands at
         // (243,918; 227,918), 0,009 mm out: 10,9 and an inner ten. 40 units
@@ -976,11 +978,11 @@ private Q_SLOTS:
 
         // Five minutes before the end and at the end: a notice and a signal.
         m_tones.played.clear();
-        m_clock.now = 61000 + 70 * 60000;
+        m_clock.now = 1000 + 15 * 60000 + 70 * 60000;
         QTRY_COMPARE(child<QLabel>(QStringLiteral("Wettkampfhinweis"))->text(),
                      QStringLiteral("Noch 5 Minuten"));
         QCOMPARE(status->text(), QStringLiteral("LG 60: Wertung 05:00"));
-        m_clock.now = 61000 + 75 * 60000 + 1;
+        m_clock.now = 1000 + 15 * 60000 + 75 * 60000 + 1;
         QTRY_COMPARE(child<QLabel>(QStringLiteral("Wettkampfhinweis"))->text(),
                      QStringLiteral("Die Zeit ist abgelaufen: weitere Schüsse zählen 0"));
         QCOMPARE(m_tones.played.size(), 6);

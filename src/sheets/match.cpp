@@ -109,6 +109,7 @@ QList<RangeCommand> Match::startTimedSeries(TargetSheet& sheet, quint32 now) {
     if (!sheet.listedSlots().isEmpty())
         sheet.nextSeries();
     m_seriesRunning = true;
+    m_seriesEnd.reset();
     const int index = m_phase == MatchPhase::Match ? m_timedIndex : 0;
     return rangeCommands(m_program.timedSeries.value(index));
 }
@@ -118,7 +119,8 @@ void Match::startSignal(TargetSheet& sheet, quint32 at) {
         return;
     const int index = m_phase == MatchPhase::Match ? m_timedIndex : 0;
     const int ms = seriesTimeMs(m_program.timedSeries.value(index));
-    sheet.setDeadline(at + quint32(ms), true);
+    m_seriesEnd = at + quint32(ms);
+    sheet.setDeadline(m_seriesEnd, true);
     sheet.setStartSignal(at);
 }
 
@@ -162,6 +164,9 @@ QString Match::statusText(quint32 now) const {
         text += QStringLiteral(" – Serie %1 von %2")
                     .arg(m_timedIndex + 1)
                     .arg(m_program.timedSeries.size());
+    if (m_seriesRunning)
+        text += m_seriesEnd ? u' ' + clockText(qMax<qint64>(0, until(now, *m_seriesEnd)))
+                            : QStringLiteral(" – Achtung");
     return text;
 }
 

@@ -71,7 +71,8 @@ public:
     const MatchProgram& program() const { return m_program; }
     // Milliseconds left of the phase's time; none when it has no time.
     std::optional<qint64> remaining(quint32 now) const;
-    // "Probe 14:59", "Wertung 49:59", "Wertung 3 von 12", "Wettkampf beendet".
+    // "Probe 14:59", "Wertung 49:59", "Wertung – Serie 3 von 12" (with
+    // "Achtung" or the series' time left while it runs), "Wettkampf beendet".
     QString statusText(quint32 now) const;
     MatchFigures figures(const TargetSheet& sheet) const;
     // The running figures as one line: total, inner tens, projection.
@@ -100,6 +101,7 @@ private:
     bool m_timeUpTold = false;
     int m_timedIndex = 0;
     bool m_seriesRunning = false;
+    std::optional<quint32> m_seriesEnd;  // of the timed series under way, once started
     std::optional<MatchFigures> m_final; // the result at the end
 };
 

@@ -36,10 +36,12 @@ QString block(const QString& heading, const QStringList& lines) {
 
 // The shots of series first..last (1-based) of the store on the face.
 QList<group::Shot> shotsOfSeries(const SeriesStore& store, int first, int last,
-                                 const TargetFace& face, const RatingOptions* options) {
+                                 const TargetFace& face, const RatingOptions* options,
+                                 const QList<int>& notCounted = {}) {
     QList<group::Shot> shots;
     for (int n = std::max(first, 1); n <= last && store.contains(n); ++n)
-        shots.append(group::shotsOf(store[n], face, options));
+        if (!notCounted.contains(n))
+            shots.append(group::shotsOf(store[n], face, options));
     return shots;
 }
 
@@ -134,9 +136,9 @@ AnalysisPanel::AnalysisPanel(bool withCalls, QWidget* parent)
 
 void AnalysisPanel::showSeries(const SeriesStore& store, int selected, int listed,
                                const TargetFace& face, const RatingOptions* options, double clickMm,
-                               const QLocale& locale) {
+                               const QLocale& locale, const QList<int>& notCounted) {
     showShots(shotsOfSeries(store, selected, selected, face, options),
-              shotsOfSeries(store, 1, listed, face, options), face, clickMm, locale);
+              shotsOfSeries(store, 1, listed, face, options, notCounted), face, clickMm, locale);
 }
 
 void AnalysisPanel::showShots(const QList<group::Shot>& series, const QList<group::Shot>& all,

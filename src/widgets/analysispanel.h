@@ -53,9 +53,11 @@ public:
 
     // The figures of the displayed series `selected` and of the first `listed`
     // series of the store, on `face`; calls are rated with `options`, or
-    // left out without them.
+    // left out without them. The series in `notCounted` (sighting series)
+    // are no part of the figures of all series.
     void showSeries(const SeriesStore& store, int selected, int listed, const TargetFace& face,
-                    const RatingOptions* options, double clickMm, const QLocale& locale);
+                    const RatingOptions* options, double clickMm, const QLocale& locale,
+                    const QList<int>& notCounted = {});
 
     // The figures of the displayed series, for the crosses on the target.
     const group::Figures& seriesFigures() const { return m_series; }

@@ -2,6 +2,7 @@
 
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
+#include "files/shotnotes.h"
 #include "model/seriesvalues.h"
 #include "platform/settings.h"
 #include "services/services.h"
@@ -385,9 +386,14 @@ const RatingOptions kFileRating{};
 void AnalyseAnzeige::showAnalysis() {
     const TargetFace& face = m_sheet.face();
     const int selected = m_sheet.selectedSeries();
+    const QList<ShotNote> comments = commentsFromText(m_sheet.comments());
+    QList<int> sighters;
+    for (int n = 1; n <= m_sheet.seriesCount(); ++n)
+        if (isSighterSeries(comments, n))
+            sighters.append(n);
     m_analysisPanel->showSeries(m_sheet.store(), selected, m_sheet.seriesCount(), face,
                                 &kFileRating, clickValue(m_settings, face.discipline()),
-                                m_sheet.locale());
+                                m_sheet.locale(), sighters);
 }
 
 void AnalyseAnzeige::Klickwert_Click() {

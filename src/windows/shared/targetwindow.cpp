@@ -174,8 +174,13 @@ void TargetWindow::showAnalysis() {
         selected = 0;
         --listed;
     }
+    QList<int> sighters;
+    for (int n = 1; n <= listed; ++n)
+        if (m_sheet.isSighterSeries(n))
+            sighters.append(n);
     m_analysisPanel->showSeries(m_sheet.store(), selected, listed, face, options,
-                                clickValue(m_settings, face.discipline()), m_sheet.locale());
+                                clickValue(m_settings, face.discipline()), m_sheet.locale(),
+                                sighters);
 }
 
 void TargetWindow::Disziplin_Click(int index) {
@@ -579,7 +584,11 @@ void TargetWindow::matchTick() {
         finishMatch();
         return;
     }
-    showMatch();
+    // The match shots begin in a new series: the lists follow, the diary too.
+    if (before != m_match.phase())
+        seriesChanged();
+    else
+        showMatch();
 }
 
 void TargetWindow::finishMatch() {
