@@ -155,33 +155,43 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("whole");
         QTest::addColumn<QString>("tenths");
+        QTest::addColumn<QString>("comments");
         // Rifle, w 2,79, a 0, mark 19,5: shot 2 centred at (218,75; 252,75),
         // r 35,36 -> 96,33 tenths -> 9,6; shot 5 r 4,14 -> 107,52 -> 10,8.
         QTest::newRow("slots 1, 2, 5")
             << QList<int>{0, 1, 4} << kGewehr << QStringList{u"9,2"_s, u"9,6"_s, u"10,8"_s}
-            << u"28"_s << u"29,6"_s;
+            << u"28"_s << u"29,6"_s << QString();
+        // A match's sighting series is listed but never summed; a shot after
+        // the time counts 0.
+        QTest::newRow("sighting series")
+            << QList<int>{0, 1, 4} << kGewehr << QStringList{u"9,2"_s, u"9,6"_s, u"10,8"_s}
+            << u"0"_s << u"0"_s << u"Serie: 2 Schuss: 0: Probe\r\n"_s;
+        QTest::newRow("shot after the time")
+            << QList<int>{0, 1, 4} << kGewehr << QStringList{u"9,2"_s, u"0"_s, u"10,8"_s} << u"19"_s
+            << u"20"_s << u"Serie: 2 Schuss: 2: nach Zeit\r\n"_s;
         QTest::newRow("all ten") << allSlots() << kGewehr
                                  << QStringList{u"9,2"_s,  u"9,6"_s,  u"10"_s,   u"10,4"_s,
                                                 u"10,8"_s, u"10,5"_s, u"10,1"_s, u"9,7"_s,
                                                 u"9,3"_s,  u"8,9"_s}
-                                 << u"94"_s << u"98,5"_s;
+                                 << u"94"_s << u"98,5"_s << QString();
         // Shot 10 r 56,23 -> 109 - 20,15 = 88,85 tenths -> 8,9.
         QTest::newRow("only the last")
-            << QList<int>{9} << kGewehr << QStringList{u"8,9"_s} << u"8"_s << u"8,9"_s;
-        QTest::newRow("none") << QList<int>{} << kGewehr << QStringList{} << u"0"_s << u"0"_s;
+            << QList<int>{9} << kGewehr << QStringList{u"8,9"_s} << u"8"_s << u"8,9"_s << QString();
+        QTest::newRow("none") << QList<int>{} << kGewehr << QStringList{} << u"0"_s << u"0"_s
+                              << QString();
         // Air pistol, w 5,3, a 2, mark 30: shot 3 r 25,50 -> 104,57 tenths -> 10,5.
-        QTest::newRow("air pistol, gaps")
-            << QList<int>{2, 3, 7, 8} << 0
-            << QStringList{u"10,5"_s, u"10,6"_s, u"10,3"_s, u"10,1"_s} << u"40"_s << u"41,5"_s;
+        QTest::newRow("air pistol, gaps") << QList<int>{2, 3, 7, 8} << 0
+                                          << QStringList{u"10,5"_s, u"10,6"_s, u"10,3"_s, u"10,1"_s}
+                                          << u"40"_s << u"41,5"_s << QString();
         // Free pistol, w 4,9, a 7, mark 11: shot 1 r 47,31 -> 100,77 tenths -> 10,1.
-        QTest::newRow("free pistol")
-            << QList<int>{0, 5} << 1 << QStringList{u"10,1"_s, u"10,8"_s} << u"20"_s << u"20,9"_s;
+        QTest::newRow("free pistol") << QList<int>{0, 5} << 1 << QStringList{u"10,1"_s, u"10,8"_s}
+                                     << u"20"_s << u"20,9"_s << QString();
         // Rapid fire, w 3,136, a 10, mark 4,4: shot 5 r 6,93, inside the
         // allowance -> 109,98 tenths, kept at 10,9.
         QTest::newRow("rapid fire")
             << allSlots() << 2 << QStringList{u"9,7"_s,  u"10"_s,   u"10,4"_s, u"10,7"_s, u"10,9"_s,
                                               u"10,9"_s, u"10,5"_s, u"10,2"_s, u"9,8"_s,  u"9,5"_s}
-            << u"97"_s << u"102,6"_s;
+            << u"97"_s << u"102,6"_s << QString();
     }
     void oneSeriesListsScoresAndSums() {
         QFETCH(QList<int>, filled);
@@ -195,7 +205,10 @@ private Q_SLOTS:
         }
         AnalysisSheet s = loaded();
         s.setDiscipline(discipline);
-        QCOMPARE(s.loadFile(file({testSeries(0, {1}), r, testSeries(2, {3})})), std::nullopt);
+        QFETCH(QString, comments);
+        QCOMPARE(s.loadFile(
+                     file(TestFile{{testSeries(0, {1}), r, testSeries(2, {3})}, comments, {}, {}})),
+                 std::nullopt);
         s.selectSeries(2);
 
         QStringList shots;

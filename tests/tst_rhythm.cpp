@@ -2,6 +2,7 @@
 // and the window driven by clicks and typing with its tones recorded.
 
 #include "features/rhythm/rhythmustrainingshilfeform.h"
+#include "model/matchprogram.h"
 #include "platform/settings.h"
 #include "platform/tonegenerator.h"
 #include "sheets/rhythmsequence.h"
@@ -20,6 +21,7 @@
 #include <memory>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 using namespace ankerblick::rhythm;
 using ankerblick::test::ScriptedDialogs;
 using ankerblick::test::WindowDriver;
@@ -296,6 +298,61 @@ private Q_SLOTS:
             QCOMPARE(describe(got.at(i)), describe(expected.at(i)));
         // An ended sequence stays idle.
         QCOMPARE(describe(seq.tick(texts)), describe(ExpectedStep{{}, 0, kNoBox}));
+    }
+
+    // The range commands of the timed pistol series, in ms from "Achtung":
+    // the targets face 7 s after it; a duel shot is 7 s away and 3 s facing.
+    void rangeCommandsOfTimedSeries_data() {
+        QTest::addColumn<bool>("duel");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QList<int>>("at");
+        QTest::addColumn<int>("seriesMs");
+        QTest::newRow("rapid fire 4 s") << false << 4 << QList<int>{0, 7000, 11000} << 4000;
+        QTest::newRow("standard 150 s") << false << 150 << QList<int>{0, 7000, 157000} << 150000;
+        QTest::newRow("duel") << true << 0 << QList<int>{0,     7000,  10000, 17000, 20000, 27000,
+                                                         30000, 37000, 40000, 47000, 50000}
+                              << 43000;
+    }
+    void rangeCommandsOfTimedSeries() {
+        QFETCH(bool, duel);
+        QFETCH(int, seconds);
+        QFETCH(QList<int>, at);
+        const TimedSeries series{seconds, duel};
+        QList<int> times;
+        QList<RangeSignal> signalList;
+        for (const RangeCommand& c : rangeCommands(series)) {
+            times << c.atMs;
+            signalList << c.signal;
+        }
+        QCOMPARE(times, at);
+        QCOMPARE(signalList.first(), RangeSignal::Attention);
+        for (qsizetype i = 1; i < signalList.size(); ++i)
+            QCOMPARE(signalList.at(i), i % 2 ? RangeSignal::Start : RangeSignal::Stop);
+        QTEST(seriesTimeMs(series), "seriesMs");
+    }
+
+    // The three-position programs change position after each third of the shots.
+    void positionsOfThreePositionPrograms_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<int>("shot");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("3x20 first") << u"KK 3×20"_s << 0 << u"Kniend"_s;
+        QTest::newRow("3x20 20th") << u"KK 3×20"_s << 19 << u"Kniend"_s;
+        QTest::newRow("3x20 21st") << u"KK 3×20"_s << 20 << u"Liegend"_s;
+        QTest::newRow("3x20 60th") << u"KK 3×20"_s << 59 << u"Stehend"_s;
+        QTest::newRow("3x40 41st") << u"KK 3×40"_s << 40 << u"Liegend"_s;
+        QTest::newRow("3x40 81st") << u"KK 3×40"_s << 80 << u"Stehend"_s;
+        QTest::newRow("prone") << u"KK liegend 60"_s << 30 << QString();
+    }
+    void positionsOfThreePositionPrograms() {
+        QFETCH(QString, program);
+        QFETCH(int, shot);
+        for (const MatchProgram& p : matchPrograms())
+            if (p.name == program) {
+                QTEST(p.position(shot), "position");
+                return;
+            }
+        QFAIL("no such program");
     }
 
     void boxesAreReadAtEveryStep() {

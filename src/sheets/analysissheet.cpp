@@ -1,5 +1,6 @@
 #include "analysissheet.h"
 
+#include "files/shotnotes.h"
 #include "files/timelines.h"
 #include "model/numeric.h"
 #include "model/seriesvalues.h"
@@ -143,11 +144,17 @@ void AnalysisSheet::selectSeries(int number) {
     if (m_selected == 0)
         return; // nothing listed: nothing to show
     const SeriesRecord& record = m_store[m_selected];
+    // A match's notes: a sighting series is never summed, a shot after the time counts 0.
+    const QList<ShotNote> notes = commentsFromText(m_comments);
+    const bool sighter = isSighterSeries(notes, m_selected);
     for (int slot = 0; slot < kShotsPerSeries; ++slot) {
         if (!record.hasShot(slot))
             continue;
-        const std::optional<double> value =
+        std::optional<double> value =
             tryHitValue(centreOf(record, slot), m_face.centre(), m_face.scoring());
+        const bool late = isLateShot(notes, m_selected, slot + 1);
+        if (value && late)
+            value = 0.0;
         if (!value) {
             // A stored position far off the target: the shots after it are not scored.
             m_unscorable = slot;
@@ -155,8 +162,10 @@ void AnalysisSheet::selectSeries(int number) {
         }
         m_listedSlots.append(slot);
         m_values.append(*value);
-        m_sums.add(*value);
-        m_innerTens += m_face.innerTen(centreOf(record, slot)) ? 1 : 0;
+        if (!sighter) {
+            m_sums.add(*value);
+            m_innerTens += !late && m_face.innerTen(centreOf(record, slot)) ? 1 : 0;
+        }
     }
     m_caption = shotCaption(QStringLiteral("10"));
     m_first = m_selected;

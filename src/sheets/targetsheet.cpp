@@ -119,8 +119,10 @@ bool TargetSheet::score(int slot) {
         v = 0.0;
     if (v) {
         m_values.append(*v);
-        m_innerTen.append(!late && m_face.innerTen(m_hits[size_t(slot)].box.centre()));
-        if (!isSighterSeries(m_selected))
+        // Sighting shots are never summed, nor are their inner tens counted.
+        const bool sighter = isSighterSeries(m_selected);
+        m_innerTen.append(!late && !sighter && m_face.innerTen(m_hits[size_t(slot)].box.centre()));
+        if (!sighter)
             m_sums.add(*v);
     }
     if (v && m_entry->scored(*this, slot, *v))
@@ -190,10 +192,7 @@ void TargetSheet::newSession() {
     m_nextSeriesRed = false;
     m_comments.clear();
     m_times.clearTexts();
-    m_seriesLength = kShotsPerSeries;
-    m_sighting = false;
-    m_deadline.reset();
-    m_times.setStartSignal(std::nullopt);
+    endMatchRules();
     selectSeries(1);
     m_modified = false;
 }
@@ -216,6 +215,7 @@ void TargetSheet::loadFileContent(const SeriesFileContent& content) {
     m_comments = commentsFromText(content.comments);
     m_times.setTexts(content.shotTimes, content.shootingTimes);
     m_nextSeriesRed = false;
+    endMatchRules();
     selectSeries(last);
     m_modified = false;
 }
@@ -282,6 +282,13 @@ void TargetSheet::takeBackLastListed() {
         m_values.removeLast();
         m_innerTen.removeLast();
     }
+}
+
+void TargetSheet::endMatchRules() {
+    m_seriesLength = kShotsPerSeries;
+    m_sighting = false;
+    m_deadline.reset();
+    m_times.setStartSignal(std::nullopt);
 }
 
 void TargetSheet::setSeriesLength(int shots) {

@@ -212,6 +212,8 @@ public:
 private:
     void resetDisplay();
     void forgetLateNote(int series, int shot);
+    // Series of ten, no sighting, no time limit: a new or loaded session.
+    void endMatchRules();
     void applyMarkSize();
     void shiftHits(float dx, float dy);
     bool storeShift(SeriesRecord& record);

@@ -31,7 +31,6 @@ Schusseingabe::Schusseingabe(Services& services)
     QAction* back =
         addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
                    QStringLiteral("Abkommens- eingabe öffnen"), QStringLiteral("Abkommenseingabe"));
-    // Built by later work on this window; until then they do nothing.
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
     connect(back, &QAction::triggered, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);

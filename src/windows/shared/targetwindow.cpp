@@ -512,6 +512,7 @@ void TargetWindow::Wettkampf_Click() {
         return;
     m_commands.clear();
     m_notice.clear();
+    m_position.clear();
     const MatchProgram& program = matchPrograms().at(*chosen);
     m_match.start(m_sheet, program, m_services.clock.milliseconds(),
                   m_settings.calibreMm(program.discipline));
@@ -545,6 +546,7 @@ void TargetWindow::abandonMatch() {
     m_match = Match();
     m_commands.clear();
     m_notice.clear();
+    m_position.clear();
     m_matchTimer->stop();
     m_sheet.setDeadline(std::nullopt);
     m_sheet.setStartSignal(std::nullopt);
@@ -596,6 +598,7 @@ void TargetWindow::finishMatch() {
     m_matchTimer->stop();
     m_commands.clear();
     m_notice.clear();
+    m_position.clear();
     if (!m_result)
         m_result = std::make_unique<MatchResultWindow>(m_dialogs, m_services.printers, this);
     m_result->showResult(
@@ -616,9 +619,13 @@ void TargetWindow::showMatch() {
     if (!running)
         return;
     const quint32 now = m_services.clock.milliseconds();
+    // The three-position programs announce the change of position.
+    const QString position = m_match.nextPosition(m_sheet);
+    if (!m_position.isEmpty() && position != m_position)
+        m_notice = QStringLiteral("Stellungswechsel: ") + position;
+    m_position = position;
     m_matchPanel->showMatch(m_match.program().name + u": " + m_match.statusText(now),
-                            m_match.figuresText(m_sheet, m_sheet.locale()),
-                            m_match.nextPosition(m_sheet));
+                            m_match.figuresText(m_sheet, m_sheet.locale()), position);
     m_matchPanel->showNotice(m_notice);
 }
 

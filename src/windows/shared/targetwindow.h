@@ -190,6 +190,7 @@ private:
     qsizetype m_nextCommand = 0;
     quint32 m_attentionAt = 0;
     QString m_notice;
+    QString m_position; // the position last shown
     std::unique_ptr<MatchResultWindow> m_result;
 
 private:
