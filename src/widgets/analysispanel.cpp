@@ -164,19 +164,14 @@ double clickValue(const Settings& settings, int discipline) {
 
 bool askClickValue(QWidget* parent, UserDialogs& dialogs, Settings& settings, int discipline,
                    const QLocale& locale) {
-    const QString shown = num::formatNumber(clickValue(settings, discipline), locale);
-    const QString prompt =
-        QStringLiteral("Klickwert für %1 in mm an der Scheibe:").arg(disciplineCaption(discipline));
-    const QString text =
-        dialogs.inputBox(parent, prompt, QStringLiteral("Klickwert"), shown).value_or(QString());
-    if (text.trimmed().isEmpty())
+    const std::optional<double> mm = askMillimetres(
+        parent, dialogs,
+        QStringLiteral("Klickwert für %1 in mm an der Scheibe:").arg(disciplineCaption(discipline)),
+        QStringLiteral("Klickwert"), clickValue(settings, discipline), locale,
+        [](double v) { return v > 0.0 && v <= 100.0; },
+        QStringLiteral("Bitte einen Klickwert über 0 bis 100 mm eingeben, zum Beispiel „1,5“."));
+    if (!mm)
         return false;
-    const std::optional<double> mm = num::parseNumber(text, locale);
-    if (!mm || *mm <= 0.0 || *mm > 100.0) {
-        dialogs.messageBox(parent, QStringLiteral("Bitte einen Klickwert über 0 bis 100 mm "
-                                                  "eingeben, zum Beispiel „1,5“."));
-        return false;
-    }
     settings.setClickMm(discipline, *mm);
     return true;
 }

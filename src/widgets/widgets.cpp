@@ -1,5 +1,8 @@
 #include "widgets.h"
 
+#include "model/numeric.h"
+#include "services/userdialogs.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -102,6 +105,21 @@ void setSignalColour(QPushButton* button, bool red) {
 
 bool hasSignalColour(const QPushButton* button) {
     return button->property("signal").toBool();
+}
+
+std::optional<double> askMillimetres(QWidget* parent, UserDialogs& dialogs, const QString& prompt,
+                                     const QString& title, double shown, const QLocale& locale,
+                                     bool (*accepted)(double), const QString& problem) {
+    const QString text = dialogs.inputBox(parent, prompt, title, num::formatNumber(shown, locale))
+                             .value_or(QString());
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const std::optional<double> mm = num::parseNumber(text, locale);
+    if (!mm || !accepted(*mm)) {
+        dialogs.messageBox(parent, problem);
+        return std::nullopt;
+    }
+    return mm;
 }
 
 } // namespace ankerblick

@@ -2,8 +2,11 @@
 
 // Small helpers the windows share for building and refreshing their controls.
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -16,6 +19,8 @@ class QRadioButton;
 class QWidget;
 
 namespace ankerblick {
+
+class UserDialogs;
 
 // Gives a control its name. A control that shows a caption of its own (a
 // button, check box, label or frame) is announced by that caption, which it
@@ -55,5 +60,12 @@ void syncText(QLineEdit* edit, const QString& text);
 // back the button-face colour.
 void setSignalColour(QPushButton* button, bool red);
 bool hasSignalColour(const QPushButton* button);
+
+// Asks for a length in millimetres, showing `shown` first. A number that
+// `accepted` takes is given back; any other answer is told `problem`, and an
+// empty one or Cancel gives none without a word.
+std::optional<double> askMillimetres(QWidget* parent, UserDialogs& dialogs, const QString& prompt,
+                                     const QString& title, double shown, const QLocale& locale,
+                                     bool (*accepted)(double), const QString& problem);
 
 } // namespace ankerblick

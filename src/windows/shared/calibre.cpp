@@ -4,6 +4,7 @@
 #include "model/targetface.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "widgets/widgets.h"
 
 namespace ankerblick {
 
@@ -11,20 +12,14 @@ bool askCalibre(QWidget* parent, UserDialogs& dialogs, Settings& settings, int d
                 double currentMm, const QLocale& locale) {
     if (!disciplineInfo(discipline))
         return false;
-    const QString prompt = QStringLiteral("Kaliber (Durchmesser des Geschosses) für %1 in mm:")
-                               .arg(disciplineCaption(discipline));
-    const QString text = dialogs
-                             .inputBox(parent, prompt, QStringLiteral("Kaliber"),
-                                       num::formatNumber(currentMm, locale))
-                             .value_or(QString());
-    if (text.trimmed().isEmpty())
+    const std::optional<double> mm = askMillimetres(
+        parent, dialogs,
+        QStringLiteral("Kaliber (Durchmesser des Geschosses) für %1 in mm:")
+            .arg(disciplineCaption(discipline)),
+        QStringLiteral("Kaliber"), currentMm, locale, isCalibre,
+        QStringLiteral("Bitte ein Kaliber von 1 bis 20 mm eingeben, zum Beispiel „4,5“."));
+    if (!mm)
         return false;
-    const std::optional<double> mm = num::parseNumber(text, locale);
-    if (!mm || !isCalibre(*mm)) {
-        dialogs.messageBox(parent, QStringLiteral("Bitte ein Kaliber von 1 bis 20 mm eingeben, "
-                                                  "zum Beispiel „4,5“."));
-        return false;
-    }
     settings.setCalibreMm(discipline, *mm);
     return true;
 }
