@@ -9,6 +9,9 @@ packages=(
   libqt6sql6-sqlite
   # Qt Charts builds on Qt OpenGL, whose CMake files qt6-base-dev only recommends.
   libqt6opengl6-dev
+  # The camera: capture, pictures, the face's mapping (OpenCV 4.6 parts).
+  libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
+  libopencv-videoio-dev libopencv-calib3d-dev
   "$@"
 )
 
