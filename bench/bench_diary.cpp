@@ -207,8 +207,8 @@ void clickAt(QWidget* surface, QPoint at) {
 
 void shootInto(benchmark::State& state, Diary& diary) {
     bench::BenchServices base;
-    Services services{base.dialogs,  base.clock, base.tones, base.printers,
-                      base.settings, diary,      {},         makeQtSerialPort};
+    Services services{base.dialogs, base.clock,   base.tones, base.printers,   base.settings,
+                      diary,        base.cameras, {},         makeQtSerialPort};
     Application program(services, StartOptions{QStringLiteral("Bench"), {}, {}});
     program.begin();
     Form1& form = program.mainWindow();

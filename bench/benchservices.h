@@ -5,6 +5,7 @@
 // and tones that pass in silence.
 
 #include "platform/clock.h"
+#include "platform/opencvcamera.h"
 #include "platform/printers.h"
 #include "platform/serialport.h"
 #include "platform/settings.h"
@@ -56,7 +57,9 @@ struct BenchServices {
     QtPrinterService printers;
     MemorySettings settings;
     MemoryDiary diary;
-    Services services{dialogs, clock, tones, printers, settings, diary, {}, makeQtSerialPort};
+    OpenCvCameraService cameras{clock};
+    Services services{dialogs, clock,   tones, printers,        settings,
+                      diary,   cameras, {},    makeQtSerialPort};
 };
 
 } // namespace ankerblick::bench

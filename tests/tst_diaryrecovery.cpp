@@ -76,8 +76,10 @@ int shootAndWait(int argc, char** argv) {
     PdfPrinters printers;
     MemorySettings settings;
     SqliteDiary diary(QString::fromLocal8Bit(argv[2]));
+    ScriptedCameraService cameras;
     const QString port = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-    Services services{dialogs, clock, tones, printers, settings, diary, {port}, makeQtSerialPort};
+    Services services{dialogs, clock,   tones,  printers,        settings,
+                      diary,   cameras, {port}, makeQtSerialPort};
     const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
     Form1& form = program->mainWindow();
     form.show();
@@ -124,8 +126,8 @@ private Q_SLOTS:
         if (failure == u"disk"_s)
             database.emplace(folder.filePath(u"tagebuch.sqlite"_s));
         Diary& diary = database ? static_cast<Diary&>(*database) : m_diary;
-        Services services{m_dialogs,  m_clock, m_tones, m_printers,
-                          m_settings, diary,   {},      makeQtSerialPort};
+        Services services{m_dialogs, m_clock,   m_tones, m_printers,      m_settings,
+                          diary,     m_cameras, {},      makeQtSerialPort};
         const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
         Form1& form = program->mainWindow();
         std::unique_ptr<Schusseingabe> entry;
@@ -289,8 +291,8 @@ private Q_SLOTS:
         QCOMPARE(open.first().heldHits.size(), held);
 
         m_dialogs.yesNoAnswers = {restore};
-        Services services{m_dialogs,  m_clock, m_tones, m_printers,
-                          m_settings, diary,   {},      makeQtSerialPort};
+        Services services{m_dialogs, m_clock,   m_tones, m_printers,      m_settings,
+                          diary,     m_cameras, {},      makeQtSerialPort};
         const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
         Form1& form = program->mainWindow();
         form.show();

@@ -141,8 +141,8 @@ private Q_SLOTS:
             QtSettings settings;
             ScriptedDialogs dialogs;
             dialogs.inputs = {QStringLiteral("Anna Berg")};
-            Services services{dialogs,  m_clock, m_tones, m_printers,
-                              settings, m_diary, {},      makeQtSerialPort};
+            Services services{dialogs, m_clock,   m_tones, m_printers,      settings,
+                              m_diary, m_cameras, {},      makeQtSerialPort};
             m_app = beginProgram(services);
             m_form = &m_app->mainWindow();
             m_form->show();
@@ -159,8 +159,8 @@ private Q_SLOTS:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Anna Berg")};
-        Services services{dialogs,  m_clock, m_tones, m_printers,
-                          settings, m_diary, {},      makeQtSerialPort};
+        Services services{dialogs, m_clock,   m_tones, m_printers,      settings,
+                          m_diary, m_cameras, {},      makeQtSerialPort};
         const auto program = beginProgram(services);
         const Form1& form = program->mainWindow();
         QCOMPARE(dialogs.asked.size(), 1);
@@ -202,8 +202,8 @@ private Q_SLOTS:
         QtSettings settings;
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Max")};
-        Services services{dialogs,  m_clock, m_tones, m_printers,
-                          settings, m_diary, {},      makeQtSerialPort};
+        Services services{dialogs, m_clock,   m_tones, m_printers,      settings,
+                          m_diary, m_cameras, {},      makeQtSerialPort};
         const auto program = beginProgram(services);
         Form1& form = program->mainWindow();
         form.show();
@@ -298,8 +298,8 @@ private Q_SLOTS:
         open.window = QStringLiteral("Form1");
         open.start = QDateTime::currentDateTime();
         m_diary.beginTraining(open);
-        Services services{dialogs,    m_clock, m_tones, m_printers,
-                          m_settings, m_diary, {},      makeQtSerialPort};
+        Services services{dialogs, m_clock,   m_tones, m_printers,      m_settings,
+                          m_diary, m_cameras, {},      makeQtSerialPort};
         Application program(services);
         const bool began = program.begin();
         const Form1& form = program.mainWindow();

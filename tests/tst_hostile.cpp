@@ -473,8 +473,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         m_dialogs = ScriptedDialogs();
         Pty pty;
-        Services services{m_dialogs,  m_clock, m_tones,      m_printers,
-                          m_settings, m_diary, {pty.path()}, makeQtSerialPort};
+        Services services{m_dialogs, m_clock,   m_tones,      m_printers,      m_settings,
+                          m_diary,   m_cameras, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -506,8 +506,8 @@ private Q_SLOTS:
     void recordOneBytePerPoll() {
         m_dialogs = ScriptedDialogs();
         Pty pty;
-        Services services{m_dialogs,  m_clock, m_tones,      m_printers,
-                          m_settings, m_diary, {pty.path()}, makeQtSerialPort};
+        Services services{m_dialogs, m_clock,   m_tones,      m_printers,      m_settings,
+                          m_diary,   m_cameras, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -442,8 +442,8 @@ private Q_SLOTS:
     void windowsTakeTurns() {
         ScriptedDialogs dialogs;
         dialogs.inputs = {QStringLiteral("Erika")};
-        Services services{dialogs,    m_clock, m_tones, m_printers,
-                          m_settings, m_diary, {},      makeQtSerialPort};
+        Services services{dialogs, m_clock,   m_tones, m_printers,      m_settings,
+                          m_diary, m_cameras, {},      makeQtSerialPort};
         const auto program = beginProgram(services);
         Form1& form = program->mainWindow();
         form.show();

@@ -215,17 +215,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("output"); // part of what is printed
-        const auto row = [](const char* tag, std::initializer_list<const char*> arguments,
-                            int exitCode, std::initializer_list<const char*> ports,
-                            const char* name = "", const char* file = "", const char* output = "") {
-            QStringList args{QStringLiteral("ankerblick")};
-            for (const char* a : arguments)
-                args << QString::fromUtf8(a);
-            QStringList portList;
-            for (const char* p : ports)
-                portList << QString::fromUtf8(p);
-            QTest::newRow(tag) << args << exitCode << portList << QString::fromUtf8(name)
-                               << QString::fromUtf8(file) << QString::fromUtf8(output);
+        QTest::addColumn<QStringList>("cameras");
+        const auto list = [](std::initializer_list<const char*> items) {
+            QStringList result;
+            for (const char* i : items)
+                result << QString::fromUtf8(i);
+            return result;
+        };
+        const auto row = [&list](const char* tag, std::initializer_list<const char*> arguments,
+                                 int exitCode, std::initializer_list<const char*> ports,
+                                 const char* name = "", const char* file = "",
+                                 const char* output = "",
+                                 std::initializer_list<const char*> cameras = {}) {
+            QTest::newRow(tag) << QStringList{QStringLiteral("ankerblick")} + list(arguments)
+                               << exitCode << list(ports) << QString::fromUtf8(name)
+                               << QString::fromUtf8(file) << QString::fromUtf8(output)
+                               << list(cameras);
         };
         row("none", {}, -1, {});
         row("port value after the option", {"--port", "/dev/pts/3"}, -1, {"/dev/pts/3"});
@@ -243,6 +248,12 @@ private Q_SLOTS:
         row("help", {"--help"}, 0, {}, "", "", "  --port <Anschluss>");
         row("help, short, before other options", {"-h", "--port", "/dev/pts/3"}, 0, {}, "", "",
             "  --name <Name>");
+        row("cameras, in order, apart from the ports",
+            {"--kamera", "/dev/video2", "--port", "/dev/pts/3", "--kamera=/tmp/lauf.avi"}, -1,
+            {"/dev/pts/3"}, "", "", "", {"/dev/video2", "/tmp/lauf.avi"});
+        row("empty camera", {"--kamera="}, -1, {});
+        row("camera without value at the end", {"--kamera"}, 1, {});
+        row("help names the camera", {"--help"}, 0, {}, "", "", "  --kamera <Quelle>");
         row("version", {"--version"}, 0, {}, "", "", "Ankerblick 0.1");
         row("version, short", {"-v"}, 0, {}, "", "", "Ankerblick 0.1");
     }
@@ -253,11 +264,13 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, file);
         QFETCH(QString, output);
+        QFETCH(QStringList, cameras);
         QCoreApplication::setApplicationName(QStringLiteral("Ankerblick"));
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
         const CommandLine read = ankerblick::readCommandLine(arguments);
         QCOMPARE(read.exitCode.value_or(-1), exitCode);
         QCOMPARE(read.options.ports, ports);
+        QCOMPARE(read.options.cameras, cameras);
         QCOMPARE(read.options.name, name);
         QCOMPARE(read.options.file, file);
         // Help and version go to standard output, errors to standard error.

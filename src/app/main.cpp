@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "model/numeric.h"
 #include "platform/clock.h"
+#include "platform/opencvcamera.h"
 #include "platform/printers.h"
 #include "platform/serialport.h"
 #include "platform/settings.h"
@@ -129,9 +130,11 @@ int main(int argc, char* argv[]) {
     // within 300 ms), so that it takes nothing from the prompt's start; a
     // name given sooner begins it at the diary's first use.
     QTimer::singleShot(300, [&diary] { diary.startCheck(); });
-    ankerblick::Services services{dialogs,           clock, tones, printers, settings, diary,
-                                  read.options.ports};
+    ankerblick::OpenCvCameraService cameras(clock);
+    ankerblick::Services services{dialogs,  clock, tones,   printers,
+                                  settings, diary, cameras, read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
+    services.extraCameras = read.options.cameras;
     // The services above outlive the application and its windows.
     ankerblick::Application application(services, read.options);
     return application.start();

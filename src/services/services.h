@@ -20,6 +20,7 @@
 
 namespace ankerblick {
 
+class CameraService;
 class Clock;
 class Diary;
 class PrinterService;
@@ -36,11 +37,16 @@ struct Services {
     Settings& settings;
     // The training diary, which keeps every series as it is entered.
     Diary& diary;
+    // The camera watching a paper target: its sources and their frames.
+    CameraService& cameras;
     // Serial ports named on the command line, offered after the system's own.
     QStringList extraSerialPorts{};
     // Makes the port of an electronic target link, one for each window that
     // has a link.
     std::function<std::unique_ptr<SerialPort>()> serialPorts{};
+    // Camera sources named on the command line (video files, folders of
+    // pictures, devices), offered after the system's cameras.
+    QStringList extraCameras{};
 };
 
 } // namespace ankerblick

@@ -24,6 +24,15 @@ const QCommandLineOption& portOption() {
     return o;
 }
 
+const QCommandLineOption& cameraOption() {
+    static const QCommandLineOption o(
+        QStringList{QStringLiteral("kamera")},
+        QStringLiteral("Bietet diese Quelle (Kamera wie /dev/video2, Videodatei oder Ordner mit "
+                       "Bildern) zusätzlich als Kamera an; auch mehrmals."),
+        QStringLiteral("Quelle"));
+    return o;
+}
+
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Abkommenstraining für Sportschützen: Abkommen und Treffer jedes "
@@ -32,6 +41,7 @@ void describe(QCommandLineParser& parser) {
     parser.addVersionOption();
     parser.addOption(nameOption());
     parser.addOption(portOption());
+    parser.addOption(cameraOption());
     parser.addPositionalArgument(QStringLiteral("datei"),
                                  QStringLiteral("Seriendatei, die nach dem Start geöffnet wird."),
                                  QStringLiteral("[datei]"));
@@ -82,6 +92,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.options.name = parser.value(nameOption()).trimmed();
     result.options.ports = parser.values(portOption());
     result.options.ports.removeAll(QString()); // "--port=" names no port
+    result.options.cameras = parser.values(cameraOption());
+    result.options.cameras.removeAll(QString());
     result.options.file = files.value(0);
     return result;
 }

@@ -2,7 +2,7 @@
 
 // The program's command line:
 //
-//   ankerblick [--name NAME] [--port PATH]... [SERIENDATEI]
+//   ankerblick [--name NAME] [--port PATH]... [--kamera QUELLE]... [SERIENDATEI]
 //
 // --help and --version answer and end the program before any window opens.
 
@@ -17,6 +17,9 @@ struct StartOptions {
     QString name;      // --name: the shooter; the name prompt is skipped
     QStringList ports; // --port: further serial ports, in the order given
     QString file;      // a series file opened in the main window at start
+    // --kamera: further camera sources (video files, folders of pictures,
+    // devices), in the order given
+    QStringList cameras{};
 };
 
 struct CommandLine {

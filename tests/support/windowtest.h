@@ -12,6 +12,7 @@
 #include "support/memorysettings.h"
 #include "support/pdfprinters.h"
 #include "support/recordedtones.h"
+#include "support/scriptedcamera.h"
 #include "support/scripteddialogs.h"
 
 #include <QObject>
@@ -26,8 +27,9 @@ protected:
     PdfPrinters m_printers;
     MemorySettings m_settings;
     MemoryDiary m_diary;
-    Services m_services{m_dialogs,  m_clock, m_tones, m_printers,
-                        m_settings, m_diary, {},      makeQtSerialPort};
+    ScriptedCameraService m_cameras;
+    Services m_services{m_dialogs, m_clock,   m_tones, m_printers,      m_settings,
+                        m_diary,   m_cameras, {},      makeQtSerialPort};
 
     // No answers asked yet, the clock at 0 and nothing remembered, for the
     // next test function.
@@ -36,6 +38,7 @@ protected:
         m_clock.now = 0;
         m_settings.clear();
         m_diary = MemoryDiary();
+        m_cameras = ScriptedCameraService();
     }
 };
 
