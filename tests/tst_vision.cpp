@@ -9,6 +9,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -165,7 +166,7 @@ void TstVision::reportsHoles() {
     const std::vector<Phase> phases{
         {clean, 4, false},
         {picture(renderFace(d, {speck}), toPicture), 6, false}, // 200 ms
-        {clean, 14, true},
+        {clean, 24, true},
         {one, 14, false},
         {two, 14, false},
         {picture(renderFace(d, {first, second, onWhite}), toPicture), 14, false},
@@ -179,9 +180,11 @@ void TstVision::reportsHoles() {
         std::vector<VisionEvent> events;
         for (int i = 0; i < phases[p].frames; ++i, time += 40) {
             cv::Mat frame = noisy(phases[p].shown, seed++ % 5);
-            if (phases[p].hand) // a hand passing over the face, left to right
-                cv::ellipse(frame, cv::Point(int(centrePx.x) - 400 + 60 * i, int(centrePx.y) + 40),
-                            cv::Size(110, 160), 20, 0, 360, 70, cv::FILLED);
+            if (phases[p].hand) // a hand passing over the face, resting on the way
+                cv::ellipse(frame,
+                            cv::Point(int(centrePx.x) - 400 + 60 * (std::min(i, 6) + std::max(0, i - 17)),
+                                      int(centrePx.y) + 40),
+                            cv::Size(90, 130), 20, 0, 360, 70, cv::FILLED);
             if (const auto event = detector.feed(frame, time))
                 events.push_back(*event);
         }
