@@ -172,16 +172,21 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         const auto centre = measure(changed, difference, labels, i, box);
         if (!centre)
             continue;
+        // Measured from where it was first seen, so a slow drift is no hole.
         qint64 since = timeMs;
-        for (const auto& c : m_candidates)
-            if (cv::norm(c.centreMm - *centre) < kStillMm)
+        cv::Point2d first = *centre;
+        for (const auto& c : m_candidates) {
+            if (cv::norm(c.centreMm - *centre) < kStillMm) {
                 since = c.since;
+                first = c.centreMm;
+            }
+        }
         if (!event && timeMs - since >= kSettleMs) {
             event = VisionEvent{VisionEvent::Hole, *centre};
             m_holes.setTo(255, labels == i);
             continue;
         }
-        seen.push_back({*centre, since});
+        seen.push_back({first, since});
     }
     if (event) {
         m_reference = rect;

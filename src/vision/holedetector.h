@@ -43,7 +43,7 @@ public:
 
 private:
     struct Candidate {
-        cv::Point2d centreMm;
+        cv::Point2d centreMm; // where it was first seen
         qint64 since;
     };
     std::optional<cv::Point2d> measure(const cv::Mat& changed, const cv::Mat& difference,
