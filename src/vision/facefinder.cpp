@@ -1,0 +1,284 @@
+#include "facefinder.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace ankerblick {
+
+namespace {
+
+constexpr int kRays = 360;
+
+cv::Mat greyFloat(const cv::Mat& picture) {
+    cv::Mat grey;
+    if (picture.channels() == 3)
+        cv::cvtColor(picture, grey, cv::COLOR_BGR2GRAY);
+    else
+        grey = picture;
+    cv::Mat result;
+    grey.convertTo(result, CV_32F);
+    return result;
+}
+
+float sample(const cv::Mat& image, cv::Point2d p) {
+    const int x = int(std::floor(p.x));
+    const int y = int(std::floor(p.y));
+    if (x < 0 || y < 0 || x + 1 >= image.cols || y + 1 >= image.rows)
+        return -1.0f;
+    const float fx = float(p.x - x);
+    const float fy = float(p.y - y);
+    const float* r0 = image.ptr<float>(y);
+    const float* r1 = image.ptr<float>(y + 1);
+    return (r0[x] * (1 - fx) + r0[x + 1] * fx) * (1 - fy) + (r1[x] * (1 - fx) + r1[x + 1] * fx) * fy;
+}
+
+// A point of the ellipse scaled by s about its centre, at parameter t.
+cv::Point2d onEllipse(const cv::RotatedRect& e, double t, double s) {
+    const double angle = double(e.angle) * CV_PI / 180.0;
+    const double a = e.size.width / 2.0;
+    const double b = e.size.height / 2.0;
+    const double px = s * a * std::cos(t);
+    const double py = s * b * std::sin(t);
+    return {e.center.x + px * std::cos(angle) - py * std::sin(angle),
+            e.center.y + px * std::sin(angle) + py * std::cos(angle)};
+}
+
+struct Profile {
+    std::vector<float> values;
+    double from = 0;
+    double step = 0;
+};
+
+std::optional<Profile> profile(const cv::Mat& image, const cv::RotatedRect& e, double t, double from,
+                               double to) {
+    const double radius = std::max(e.size.width, e.size.height) / 2.0;
+    const int n = std::max(8, int((to - from) * radius / 0.25));
+    Profile p{{}, from, (to - from) / n};
+    for (int i = 0; i <= n; ++i) {
+        const float v = sample(image, onEllipse(e, t, from + i * p.step));
+        if (v < 0)
+            return std::nullopt;
+        p.values.push_back(v);
+    }
+    return p;
+}
+
+// Points of the black's edge: where the brightness first crosses the middle
+// between the black and the white, going outwards.
+std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& e) {
+    std::vector<cv::Point2f> points;
+    for (int k = 0; k < kRays; ++k) {
+        const double t = 2 * CV_PI * k / kRays;
+        const auto p = profile(image, e, t, 0.9, 1.1);
+        if (!p)
+            continue;
+        const auto [lo, hi] = std::minmax_element(p->values.begin(), p->values.end());
+        if (*hi - *lo < 30.0f)
+            continue;
+        const float mid = (*lo + *hi) / 2;
+        for (size_t i = 1; i < p->values.size(); ++i) {
+            if (p->values[i - 1] < mid && p->values[i] >= mid) {
+                const double f = (mid - p->values[i - 1]) / (p->values[i] - p->values[i - 1]);
+                points.push_back(cv::Point2f(onEllipse(e, t, p->from + (double(i) - 1 + f) * p->step)));
+                break;
+            }
+        }
+    }
+    return points;
+}
+
+// Points of a light ring line inside the black near the scale s of the
+// black's outline: the centroid of the brightness peak along each ray.
+std::vector<cv::Point2f> ringLine(const cv::Mat& image, const cv::RotatedRect& e, double s) {
+    std::vector<cv::Point2f> points;
+    for (int k = 0; k < kRays; ++k) {
+        const double t = 2 * CV_PI * k / kRays;
+        const auto p = profile(image, e, t, s - 0.1, s + 0.1);
+        if (!p)
+            continue;
+        const auto& v = p->values;
+        const auto peak = std::max_element(v.begin(), v.end());
+        const float base = *std::min_element(v.begin(), v.end());
+        if (*peak - base < 15.0f)
+            continue;
+        const float half = (*peak + base) / 2;
+        const auto at = size_t(peak - v.begin());
+        double sum = 0;
+        double moment = 0;
+        for (size_t i = at; i < v.size() && v[i] > half; ++i) {
+            sum += v[i] - base;
+            moment += (v[i] - base) * double(i);
+        }
+        for (size_t i = at; i-- > 0 && v[i] > half;) {
+            sum += v[i] - base;
+            moment += (v[i] - base) * double(i);
+        }
+        if (sum <= 0)
+            continue;
+        points.push_back(cv::Point2f(onEllipse(e, t, p->from + moment / sum * p->step)));
+    }
+    return points;
+}
+
+cv::Matx33d conic(const cv::RotatedRect& e) {
+    const double angle = double(e.angle) * CV_PI / 180.0;
+    const double a = e.size.width / 2.0;
+    const double b = e.size.height / 2.0;
+    const cv::Matx22d r(std::cos(angle), -std::sin(angle), std::sin(angle), std::cos(angle));
+    const cv::Matx22d s = r * cv::Matx22d(1 / (a * a), 0, 0, 1 / (b * b)) * r.t();
+    const cv::Vec2d c(e.center.x, e.center.y);
+    const cv::Vec2d sc = s * c;
+    return {s(0, 0), s(0, 1), -sc[0], s(1, 0), s(1, 1), -sc[1], -sc[0], -sc[1], c.dot(sc) - 1};
+}
+
+// The largest dark blob whose outline is close to its fitted ellipse.
+std::optional<cv::RotatedRect> darkBlob(const cv::Mat& picture) {
+    cv::Mat grey;
+    if (picture.channels() == 3)
+        cv::cvtColor(picture, grey, cv::COLOR_BGR2GRAY);
+    else
+        grey = picture.clone();
+    cv::GaussianBlur(grey, grey, cv::Size(5, 5), 0);
+    cv::Mat dark;
+    cv::threshold(grey, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(dark, contours, cv::RETR_LIST, cv::CHAIN_APPROX_NONE);
+    std::optional<cv::RotatedRect> best;
+    double bestArea = 0;
+    const double minDiameter = picture.rows / 6.0;
+    for (const auto& contour : contours) {
+        if (contour.size() < 50)
+            continue;
+        const cv::RotatedRect e = cv::fitEllipse(contour);
+        const double a = e.size.width / 2.0;
+        const double b = e.size.height / 2.0;
+        if (std::min(a, b) * 2 < minDiameter || std::min(a, b) < 0.5 * std::max(a, b))
+            continue;
+        const double area = CV_PI * a * b;
+        if (area <= bestArea)
+            continue;
+        const cv::Matx33d q = conic(e);
+        bool round = true;
+        for (const auto& p : contour) {
+            const cv::Vec3d x(p.x, p.y, 1);
+            const double rho = std::sqrt(std::max(0.0, x.dot(q * x) + 1));
+            if (std::abs(rho - 1) > 0.06) {
+                round = false;
+                break;
+            }
+        }
+        // Filled, not the outline of a ring line.
+        cv::Mat inside = cv::Mat::zeros(dark.size(), CV_8U);
+        cv::ellipse(inside, e, 255, cv::FILLED);
+        const double fill = double(cv::countNonZero(inside & dark)) / std::max(1, cv::countNonZero(inside));
+        if (round && fill > 0.75) {
+            best = e;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+// The ring inside the black used as the second circle: the largest one
+// well inside the outline.
+double innerRingRatio(const DisciplineInfo& d) {
+    double best = 0;
+    for (const double diameter : d.ringDiameterMm) {
+        const double ratio = diameter / d.blackDiameterMm;
+        if (ratio > 0.4 && ratio < 0.9)
+            best = std::max(best, ratio);
+    }
+    return best;
+}
+
+} // namespace
+
+cv::Point2d mapPoint(const cv::Matx33d& h, cv::Point2d p) {
+    const cv::Vec3d x = h * cv::Vec3d(p.x, p.y, 1);
+    return {x[0] / x[2], x[1] / x[2]};
+}
+
+FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline) {
+    FaceInPicture face;
+    const auto blob = darkBlob(picture);
+    if (!blob)
+        return face;
+    const cv::Mat image = greyFloat(picture);
+    const auto edge = blackEdge(image, *blob);
+    if (edge.size() < kRays / 2)
+        return face;
+    const cv::RotatedRect outline = cv::fitEllipse(edge);
+    const cv::Matx33d outer = conic(outline);
+
+    // The picture of the centre and the horizon of the face plane; without
+    // a ring, the picture is taken as seen from afar.
+    cv::Vec3d centre(outline.center.x, outline.center.y, 1);
+    cv::Vec3d horizon(0, 0, 1);
+    if (const double ratio = innerRingRatio(discipline); ratio > 0) {
+        const auto ring = ringLine(image, outline, ratio);
+        if (ring.size() >= kRays / 2) {
+            const cv::Matx33d inner = conic(cv::fitEllipse(ring));
+            cv::Mat values;
+            cv::Mat vectors;
+            cv::eigenNonSymmetric(cv::Mat(outer.inv() * inner), values, vectors);
+            int lone = 0;
+            double apart = -1;
+            for (int i = 0; i < 3; ++i) {
+                const double v = values.at<double>(i);
+                const double d = std::min(std::abs(v - values.at<double>((i + 1) % 3)),
+                                          std::abs(v - values.at<double>((i + 2) % 3)));
+                if (d > apart) {
+                    apart = d;
+                    lone = i;
+                }
+            }
+            const cv::Vec3d c(vectors.at<double>(lone, 0), vectors.at<double>(lone, 1),
+                              vectors.at<double>(lone, 2));
+            if (std::abs(c[2]) > 1e-12) {
+                centre = c / c[2];
+                horizon = outer * centre;
+            }
+        }
+    }
+
+    // Move the centre to the origin and the horizon to infinity: what is
+    // left of the outline is an ellipse about the origin, an affine picture
+    // of the black circle.
+    const cv::Matx33d shift(1, 0, -centre[0], 0, 1, -centre[1], 0, 0, 1);
+    const cv::Vec3d line = shift.inv().t() * horizon;
+    if (std::abs(line[2]) < 1e-12)
+        return face;
+    const cv::Matx33d flatten(1, 0, 0, 0, 1, 0, line[0] / line[2], line[1] / line[2], 1);
+    const cv::Matx33d toAffine = flatten * shift;
+    const cv::Matx33d inv = toAffine.inv();
+    const cv::Matx33d affineOutline = inv.t() * outer * inv;
+    const double f = -affineOutline(2, 2);
+    if (std::abs(f) < 1e-12)
+        return face;
+    const double s11 = affineOutline(0, 0) / f;
+    const double s12 = affineOutline(0, 1) / f;
+    const double s22 = affineOutline(1, 1) / f;
+    if (s22 <= 0)
+        return face;
+    // S = L^T L with L lower triangular, so that the picture's up stays the
+    // face's up; the y axis turns to point up.
+    const double k = std::sqrt(s22);
+    const double q = s12 / k;
+    const double p2 = s11 - q * q;
+    if (p2 <= 0)
+        return face;
+    const double p = std::sqrt(p2);
+    const double r = discipline.blackDiameterMm / 2.0;
+    const cv::Matx33d toMm(r * p, 0, 0, -r * q, -r * k, 0, 0, 0, 1);
+    face.pictureToMm = toMm * toAffine;
+    face.mmToPicture = face.pictureToMm.inv();
+    face.blackOutline = outline;
+    face.found = true;
+    return face;
+}
+
+} // namespace ankerblick
