@@ -66,6 +66,7 @@ protected:
                 Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
             } else {
                 Q_EMIT newPaper();
+                shown.reset(); // the link shows "no face" until it is found again
                 m_findFace = true;
             }
         }
@@ -126,9 +127,11 @@ void CameraLink::endThread() {
 QString CameraLink::stop() {
     if (!m_running)
         return {};
+    // Off first: what the thread still reports on its way out, a new paper
+    // or the end of the source, changes nothing any more; its holes count.
+    m_running = false;
     endThread();
     enterPending();
-    m_running = false;
     QString note;
     if (m_door)
         note = m_door->sourceActive(false);
