@@ -96,19 +96,24 @@ class TestEntryLink : public ankerblick::test::WindowTest {
             m_formUi->press("Undo");
         }
     }
-    // What the camera sees of the shown LP face, 10 pictures a second:
-    // `plain` without a hole, then `holed` with one 6 mm right of and 8 mm above the centre.
-    void scriptCamera(int plain, int holed) {
-        const DisciplineInfo& lp = *disciplineInfo(0);
-        const cv::Matx33d toPicture = mmToPicture(5.0, 0.0, 0.0);
-        const cv::Mat clean = picture(renderFace(lp, {}), toPicture);
-        const cv::Mat withHole = picture(renderFace(lp, {{{6.0, 8.0}, true}}), toPicture);
-        quint32 time = 20000;
-        for (int i = 0; i < plain + holed; ++i, time += 100) {
+    // The camera's picture of the shown LP face with these holes.
+    static cv::Mat lpFace(const std::vector<Hole>& holes) {
+        return picture(renderFace(*disciplineInfo(0), holes), mmToPicture(5.0, 0.0, 0.0));
+    }
+    // `count` more pictures of `grey` for the camera, 10 a second from 20 s on.
+    void showCamera(const cv::Mat& grey, int count) {
+        quint32 time = m_cameras.frames.isEmpty() ? 20000 : m_cameras.frames.last().time + 100;
+        for (int i = 0; i < count; ++i, time += 100) {
             cv::Mat bgr;
-            cv::cvtColor(noisy(i < plain ? clean : withHole, i % 5), bgr, cv::COLOR_GRAY2BGR);
+            cv::cvtColor(noisy(grey, int(m_cameras.frames.size()) % 5), bgr, cv::COLOR_GRAY2BGR);
             m_cameras.frames.append({bgr, time});
         }
+    }
+    // `plain` pictures without a hole, then `holed` with one 6 mm right of
+    // and 8 mm above the centre.
+    void scriptCamera(int plain, int holed) {
+        showCamera(lpFace({}), plain);
+        showCamera(lpFace({{{6.0, 8.0}, true}}), holed);
     }
     QColor lamp(const WindowDriver& ui) const {
         return ui.child<LinkIndicator>(QStringLiteral("KameraLampe"))->colour();
@@ -442,6 +447,23 @@ private Q_SLOTS:
         QVERIFY(!m_window->camera().link().delivering());
         QCOMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+    }
+
+    // A new paper: the face is looked for again, and found.
+    void aNewPaperIsFoundAgain() {
+        const cv::Mat face = lpFace({});
+        showCamera(face, 5);
+        showCamera(255 - face, 14); // most of the face changed
+        showCamera(face, 4);
+        // The last picture stays on, the source does not end.
+        m_cameras.shown = std::make_shared<std::atomic<int>>(int(m_cameras.frames.size()) - 1);
+        m_ui->press("KameraAnAus");
+        QTRY_COMPARE(m_dialogs.messages(), QStringList{u"Neue Scheibe erkannt"_s});
+        QTRY_COMPARE(lamp(*m_ui), CameraPanel::foundColour());
+        QVERIFY(m_ui->list("Schusswert").isEmpty());
+        m_ui->press("KameraAnAus");
+        QCOMPARE(lamp(*m_ui), CameraPanel::offColour());
+        QVERIFY(!m_window->camera().link().delivering());
     }
 
     // In the main window the camera's hole goes to the call before it; the
