@@ -449,6 +449,24 @@ private Q_SLOTS:
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
     }
 
+    // A hole the diary could not keep is entered again until it is kept.
+    void aCameraHoleTheDiaryCannotKeepComesAgain() {
+        scriptCamera(5, 8);
+        m_cameras.shown = std::make_shared<std::atomic<int>>(12); // the last picture stays on
+        m_diary.failWrites = true;
+        m_ui->press("KameraAnAus");
+        QTRY_COMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY2(m_dialogs.messages().first().contains(u"Der Datenträger ist voll"_s),
+                 qPrintable(m_dialogs.messages().first()));
+        QCOMPARE(m_window->camera().link().pendingHits(), 1);
+        QCOMPARE(m_ui->list("Schusswert"), QStringList());
+        m_diary.failWrites = false;
+        QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+        QCOMPARE(m_window->camera().link().pendingHits(), 0);
+        QCOMPARE(hitsInDiary(), 1);
+        QCOMPARE(m_dialogs.messages().size(), 1);
+    }
+
     // A new paper: the face is looked for again, and found.
     void aNewPaperIsFoundAgain() {
         const cv::Mat face = lpFace({});
