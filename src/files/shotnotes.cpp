@@ -37,6 +37,14 @@ bool isSighterSeries(const QList<ShotNote>& comments, int series) {
     });
 }
 
+QList<int> sighterSeriesOf(const QList<ShotNote>& comments, int count) {
+    QList<int> series;
+    for (int n = 1; n <= count; ++n)
+        if (isSighterSeries(comments, n))
+            series.append(n);
+    return series;
+}
+
 bool isLateShot(const QList<ShotNote>& comments, int series, int shot) {
     return std::any_of(comments.begin(), comments.end(), [&](const ShotNote& n) {
         return n.series == series && n.shot == shot && n.text == lateNote();

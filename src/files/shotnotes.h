@@ -44,6 +44,8 @@ QString lateNote();
 // The program the comments name; empty for a training that is no match.
 QString matchProgramOf(const QList<ShotNote>& comments);
 bool isSighterSeries(const QList<ShotNote>& comments, int series);
+// The sighting series among series 1..count, in order.
+QList<int> sighterSeriesOf(const QList<ShotNote>& comments, int count);
 // `shot` counts from 1.
 bool isLateShot(const QList<ShotNote>& comments, int series, int shot);
 

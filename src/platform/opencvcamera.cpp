@@ -209,7 +209,10 @@ private:
     }
 
     std::optional<QString> openVideoFile(const QFileInfo& info) {
-        std::unique_ptr<cv::VideoCapture> video = openVideo(info.absoluteFilePath(), cv::CAP_ANY);
+        // Files through FFmpeg alone: asking every back end in turn opens the
+        // FireWire and GStreamer ones, which keep memory they never give back.
+        std::unique_ptr<cv::VideoCapture> video =
+            openVideo(info.absoluteFilePath(), cv::CAP_FFMPEG);
         if (!video)
             return noPictureOrVideo(info);
         double rate = video->get(cv::CAP_PROP_FPS);

@@ -101,8 +101,7 @@ MatchNotice Match::tick(TargetSheet& sheet, quint32 now) {
     return MatchNotice::None;
 }
 
-QList<RangeCommand> Match::startTimedSeries(TargetSheet& sheet, quint32 now) {
-    (void)now;
+QList<RangeCommand> Match::startTimedSeries(TargetSheet& sheet) {
     if (!m_program.timed() || m_seriesRunning || !running())
         return {};
     sheet.selectNewestSeries();
@@ -124,8 +123,7 @@ void Match::startSignal(TargetSheet& sheet, quint32 at) {
     sheet.setStartSignal(at);
 }
 
-void Match::seriesOver(TargetSheet& sheet) {
-    (void)sheet;
+void Match::seriesOver() {
     if (!m_seriesRunning)
         return;
     m_seriesRunning = false;

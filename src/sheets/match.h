@@ -57,12 +57,12 @@ public:
 
     // Timed pistol series: the commands of the next series from "Achtung"
     // now. The series' shots go into the next empty series.
-    QList<RangeCommand> startTimedSeries(TargetSheet& sheet, quint32 now);
+    QList<RangeCommand> startTimedSeries(TargetSheet& sheet);
     // The start signal sounded: hits from the target after the series' time
     // are late, shot times are measured from here.
     void startSignal(TargetSheet& sheet, quint32 at);
     // The series' time is over.
-    void seriesOver(TargetSheet& sheet);
+    void seriesOver();
     bool seriesRunning() const { return m_seriesRunning; }
     int timedSeriesIndex() const { return m_timedIndex; } // the next one to shoot
 

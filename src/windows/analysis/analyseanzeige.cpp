@@ -387,13 +387,9 @@ void AnalyseAnzeige::showAnalysis() {
     const TargetFace& face = m_sheet.face();
     const int selected = m_sheet.selectedSeries();
     const QList<ShotNote> comments = commentsFromText(m_sheet.comments());
-    QList<int> sighters;
-    for (int n = 1; n <= m_sheet.seriesCount(); ++n)
-        if (isSighterSeries(comments, n))
-            sighters.append(n);
     m_analysisPanel->showSeries(m_sheet.store(), selected, m_sheet.seriesCount(), face,
                                 &kFileRating, clickValue(m_settings, face.discipline()),
-                                m_sheet.locale(), sighters);
+                                m_sheet.locale(), sighterSeriesOf(comments, m_sheet.seriesCount()));
 }
 
 void AnalyseAnzeige::Klickwert_Click() {

@@ -174,13 +174,9 @@ void TargetWindow::showAnalysis() {
         selected = 0;
         --listed;
     }
-    QList<int> sighters;
-    for (int n = 1; n <= listed; ++n)
-        if (m_sheet.isSighterSeries(n))
-            sighters.append(n);
     m_analysisPanel->showSeries(m_sheet.store(), selected, listed, face, options,
                                 clickValue(m_settings, face.discipline()), m_sheet.locale(),
-                                sighters);
+                                sighterSeriesOf(m_sheet.commentNotes(), listed));
 }
 
 void TargetWindow::Disziplin_Click(int index) {
@@ -529,7 +525,7 @@ void TargetWindow::ProbeBeenden_Click() {
 
 void TargetWindow::SerieStarten_Click() {
     const quint32 now = m_services.clock.milliseconds();
-    m_commands = m_match.startTimedSeries(m_sheet, now);
+    m_commands = m_match.startTimedSeries(m_sheet);
     m_nextCommand = 0;
     m_attentionAt = now;
     m_notice.clear();
@@ -561,7 +557,7 @@ void TargetWindow::matchTick() {
         if (command.signal == RangeSignal::Start && m_nextCommand == 2)
             m_match.startSignal(m_sheet, m_attentionAt + quint32(command.atMs));
         if (m_nextCommand == m_commands.size()) {
-            m_match.seriesOver(m_sheet);
+            m_match.seriesOver();
             m_commands.clear();
         }
     }
