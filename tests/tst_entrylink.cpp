@@ -1,10 +1,13 @@
 // The electronic target drives series into the shot-entry window, and the
 // hits of called shots into the main window: the test plays the target on a
-// pseudo-terminal, the windows use the real serial port.
+// pseudo-terminal, the windows use the real serial port. The camera does the
+// same from rendered pictures of a paper face.
 
+#include "features/camera/camerapanel.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "support/program.h"
 #include "support/pty.h"
+#include "support/renderedface.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
@@ -14,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include <cmath>
 #include <memory>
 
 using namespace ankerblick;
@@ -92,6 +96,28 @@ class TestEntryLink : public ankerblick::test::WindowTest {
             m_formUi->press("Undo");
         }
     }
+    // The camera's picture of the shown LP face with these holes.
+    static cv::Mat lpFace(const std::vector<Hole>& holes) {
+        return picture(renderFace(*disciplineInfo(0), holes), mmToPicture(5.0, 0.0, 0.0));
+    }
+    // `count` more pictures of `grey` for the camera, 10 a second from 20 s on.
+    void showCamera(const cv::Mat& grey, int count) {
+        quint32 time = m_cameras.frames.isEmpty() ? 20000 : m_cameras.frames.last().time + 100;
+        for (int i = 0; i < count; ++i, time += 100) {
+            cv::Mat bgr;
+            cv::cvtColor(noisy(grey, int(m_cameras.frames.size()) % 5), bgr, cv::COLOR_GRAY2BGR);
+            m_cameras.frames.append({bgr, time});
+        }
+    }
+    // `plain` pictures without a hole, then `holed` with one 6 mm right of
+    // and 8 mm above the centre.
+    void scriptCamera(int plain, int holed) {
+        showCamera(lpFace({}), plain);
+        showCamera(lpFace({{{6.0, 8.0}, true}}), holed);
+    }
+    QColor lamp(const WindowDriver& ui) const {
+        return ui.child<LinkIndicator>(QStringLiteral("KameraLampe"))->colour();
+    }
     // Sends a record and waits until the window has listed it.
     void target(const char* x, const char* y) {
         const qsizetype before = sheet().shotList().size();
@@ -107,6 +133,7 @@ private Q_SLOTS:
         m_pty = std::make_unique<Pty>();
         // The windows keep the services: the fixture's, with the target's port.
         m_services.extraSerialPorts = {m_pty->path()};
+        m_services.extraCameras = {QStringLiteral("Bilder")};
         m_window = std::make_unique<Schusseingabe>(m_services);
         connect(m_window.get(), &Schusseingabe::left, &m_returnTo, &QWidget::show);
         m_window->show();
@@ -400,6 +427,92 @@ private Q_SLOTS:
         target("000000", "000000");
         QCOMPARE(m_ui->caption(), u"Serie beendet"_s);
         QCOMPARE(status->text(), u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 2 von 12"_s);
+    }
+
+    // A hole 10 mm from the centre, 65,88 units at 6,588 units per mm:
+    // 109 - (65,88 - 2) / 5,3 = 96,95 tenths, a 9,7, drawn 6 * 6,588 = 39,5
+    // units right of and 8 * 6,588 = 52,7 units above the centre (244, 228).
+    // The hole stays 0,7 s.
+    void aCameraHoleBecomesOneHit() {
+        scriptCamera(5, 8);
+        m_ui->press("KameraAnAus");
+        QCOMPARE(lamp(*m_ui), CameraPanel::noFaceColour());
+        QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+        const PointF at = sheet().hits()[0].box.centre();
+        QVERIFY2(std::abs(at.x - 283.5f) < 1.5f && std::abs(at.y - 175.3f) < 1.5f,
+                 qPrintable(u"%1, %2"_s.arg(at.x).arg(at.y)));
+        QCOMPARE(hitsInDiary(), 1);
+        // After the last picture the source is gone and the camera off.
+        QTRY_COMPARE(lamp(*m_ui), CameraPanel::offColour());
+        QVERIFY(!m_window->camera().link().delivering());
+        QCOMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
+        QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+    }
+
+    // A hole the diary could not keep is entered again until it is kept.
+    void aCameraHoleTheDiaryCannotKeepComesAgain() {
+        scriptCamera(5, 8);
+        m_cameras.shown = std::make_shared<std::atomic<int>>(12); // the last picture stays on
+        m_diary.failWrites = true;
+        m_ui->press("KameraAnAus");
+        QTRY_COMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY2(m_dialogs.messages().first().contains(u"Der Datenträger ist voll"_s),
+                 qPrintable(m_dialogs.messages().first()));
+        QCOMPARE(m_window->camera().link().pendingHits(), 1);
+        QCOMPARE(m_ui->list("Schusswert"), QStringList());
+        m_diary.failWrites = false;
+        QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+        QCOMPARE(m_window->camera().link().pendingHits(), 0);
+        QCOMPARE(hitsInDiary(), 1);
+        QCOMPARE(m_dialogs.messages().size(), 1);
+    }
+
+    // A new paper: the face is looked for again, and found.
+    void aNewPaperIsFoundAgain() {
+        const cv::Mat face = lpFace({});
+        showCamera(face, 5);
+        showCamera(255 - face, 14); // most of the face changed
+        showCamera(face, 4);
+        // The last picture stays on, the source does not end.
+        m_cameras.shown = std::make_shared<std::atomic<int>>(int(m_cameras.frames.size()) - 1);
+        m_ui->press("KameraAnAus");
+        QTRY_COMPARE(m_dialogs.messages(), QStringList{u"Neue Scheibe erkannt"_s});
+        QTRY_COMPARE(lamp(*m_ui), CameraPanel::foundColour());
+        QVERIFY(m_ui->list("Schusswert").isEmpty());
+        m_ui->press("KameraAnAus");
+        QCOMPARE(lamp(*m_ui), CameraPanel::offColour());
+        QVERIFY(!m_window->camera().link().delivering());
+    }
+
+    // In the main window the camera's hole goes to the call before it; the
+    // target and the camera refuse to deliver while the other one does.
+    void theCameraHoleGoesToTheCallBeforeIt() {
+        scriptCamera(5, 8);
+        m_cameras.shown = std::make_shared<std::atomic<int>>(5);
+        openForm1(false);
+        const QString cameraRefused = u"Die elektronische Scheibe liefert schon die Treffer "
+                                      u"dieses Fensters. Erst die Schussabfrage beenden, dann "
+                                      u"die Kamera einschalten."_s;
+        const QString targetRefused = u"Die Kamera liefert schon die Treffer dieses Fensters. "
+                                      u"Erst die Kamera ausschalten, dann abfragen."_s;
+        m_formUi->press("KameraAnAus");
+        QCOMPARE(m_dialogs.messages(), QStringList{cameraRefused});
+        QVERIFY(!m_form->camera().link().delivering());
+        m_formUi->press("Rika_Schussabfrage");
+        m_formUi->press("KameraAnAus");
+        QTRY_COMPARE(lamp(*m_formUi), CameraPanel::foundColour());
+        m_formUi->press("Rika_Schussabfrage");
+        QCOMPARE(m_dialogs.messages(), QStringList({cameraRefused, targetRefused}));
+        QVERIFY(!m_form->targetLink().isPolling());
+
+        m_clock.now = 1000;
+        m_formUi->click(244, 228);
+        QCOMPARE(m_formUi->caption(), u"Schuss: 1!"_s);
+        *m_cameras.shown = 13;
+        QTRY_COMPARE(m_formUi->list("Schusswert"), QStringList{u"9,7"_s});
+        QCOMPARE(m_formUi->caption(), u"Schuss: 2?"_s);
+        QCOMPARE(aim().heldHitCount(), 0);
+        QCOMPARE(hitsInDiary(), 1);
     }
 
     void closingTheWindowLogsOff() {

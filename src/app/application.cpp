@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "features/camera/camerapanel.h"
 #include "features/diary/diarywindow.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
@@ -250,6 +251,7 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 bool Application::mayEnd() {
     // Hits the target reported are entered before anything is settled.
     m_form->targetLink().stopPolling();
+    m_form->camera().shutdown();
     return m_form->settleUnsavedSeries(QStringLiteral("Änderungen speichern?")) &&
            (!m_shotEntry || m_shotEntry->settleUnsavedSeries(
                                 QStringLiteral("Änderungen in der Schusseingabe speichern?")));

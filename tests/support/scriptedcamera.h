@@ -6,6 +6,10 @@
 #include "services/camera.h"
 
 #include <QHash>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
 
 namespace ankerblick::test {
 
@@ -16,8 +20,9 @@ struct ScriptedFrame {
 
 class ScriptedCapture final : public CameraCapture {
 public:
-    ScriptedCapture(QList<ScriptedFrame> frames, QHash<QString, QString> failures)
-        : m_frames(std::move(frames)), m_failures(std::move(failures)) {}
+    ScriptedCapture(QList<ScriptedFrame> frames, QHash<QString, QString> failures,
+                    std::shared_ptr<std::atomic<int>> shown)
+        : m_frames(std::move(frames)), m_failures(std::move(failures)), m_shown(std::move(shown)) {}
 
     std::optional<QString> open(const QString& id) override {
         close();
@@ -27,9 +32,14 @@ public:
         return std::nullopt;
     }
     // The scripted frames in order; after the last one the source is gone.
+    // While the test holds the rest back, the last frame shown comes again.
     std::optional<cv::Mat> nextFrame() override {
         if (!m_open || m_next >= m_frames.size())
             return std::nullopt;
+        if (m_shown && m_next > 0 && m_next >= *m_shown) {
+            QThread::msleep(5);
+            return m_frames.at(m_next - 1).image;
+        }
         const ScriptedFrame& frame = m_frames.at(m_next++);
         m_frameTime = frame.time;
         return frame.image;
@@ -43,6 +53,7 @@ public:
 private:
     QList<ScriptedFrame> m_frames;
     QHash<QString, QString> m_failures;
+    std::shared_ptr<std::atomic<int>> m_shown;
     qsizetype m_next = 0;
     quint32 m_frameTime = 0;
     bool m_open = false;
@@ -58,6 +69,9 @@ public:
     QHash<QString, QString> failures;
     // How many captures were made.
     int captures = 0;
+    // When set, how many of the frames the captures hand out so far (at
+    // least the first).
+    std::shared_ptr<std::atomic<int>> shown;
 
     QList<CameraSourceInfo> sources(const QStringList& extra) const override {
         QList<CameraSourceInfo> result = devices;
@@ -67,7 +81,7 @@ public:
     }
     std::unique_ptr<CameraCapture> create() override {
         ++captures;
-        return std::make_unique<ScriptedCapture>(frames, failures);
+        return std::make_unique<ScriptedCapture>(frames, failures, shown);
     }
 };
 

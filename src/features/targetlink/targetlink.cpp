@@ -100,6 +100,10 @@ void TargetLink::Rika_Schussabfrage_Click() {
         tell(QStringLiteral("Erst Anmelden, dann abfragen."));
         return;
     }
+    if (m_rival && m_rival->delivering()) {
+        tell(m_rivalRefusal);
+        return;
+    }
     m_replies.reset();
     m_timer->start(kPollInterval);
     m_polling = true;

@@ -18,11 +18,14 @@ LinkIndicator::LinkIndicator(QWidget* parent) : QWidget(parent) {
 }
 
 void LinkIndicator::setOn(bool on) {
-    const QColor c = on ? onColour() : offColour();
-    if (c == m_colour)
+    setColour(on ? onColour() : offColour(), on ? QStringLiteral("an") : QStringLiteral("aus"));
+}
+
+void LinkIndicator::setColour(const QColor& colour, const QString& description) {
+    if (colour == m_colour)
         return;
-    m_colour = c;
-    setAccessibleDescription(on ? QStringLiteral("an") : QStringLiteral("aus"));
+    m_colour = colour;
+    setAccessibleDescription(description);
     update();
 }
 

@@ -20,7 +20,7 @@ namespace ankerblick {
 class Settings;
 class UserDialogs;
 
-// A small filled circle: red when off, green when on.
+// A small filled circle: red when off, green when on, or a colour of its own.
 class LinkIndicator : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor colour READ colour)
@@ -28,6 +28,8 @@ public:
     explicit LinkIndicator(QWidget* parent = nullptr);
     QColor colour() const { return m_colour; }
     void setOn(bool on);
+    // Any colour, with the words a screen reader says for it.
+    void setColour(const QColor& colour, const QString& description);
     QSize sizeHint() const override { return {16, 16}; }
 
     static QColor onColour() { return QColor(0, 255, 0); }

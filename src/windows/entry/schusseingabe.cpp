@@ -1,5 +1,6 @@
 #include "schusseingabe.h"
 
+#include "features/camera/camerapanel.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "widgets/analysispanel.h"
 #include "windows/shared/matchpanel.h"
@@ -25,6 +26,11 @@ Schusseingabe::Schusseingabe(Services& services)
                                  services.extraSerialPorts, this);
     m_link->link().attach(&hitDoor());
     sidePanel()->addWidget(m_link);
+    m_camera = new CameraPanel(services.cameras, services.extraCameras, m_dialogs, m_sheet.face(),
+                               this);
+    m_camera->link().attach(&hitDoor());
+    keepApart(m_link->link(), *m_camera);
+    sidePanel()->addWidget(m_camera);
     sidePanel()->addWidget(matchPanel());
     sidePanel()->addStretch();
 
@@ -74,6 +80,7 @@ void Schusseingabe::unload() {
 }
 
 void Schusseingabe::closeEvent(QCloseEvent* event) {
+    m_camera->shutdown();
     m_link->shutdown();
     // Closed, the window keeps its series until the program ends.
     if (m_unloading)

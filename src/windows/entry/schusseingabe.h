@@ -9,6 +9,7 @@
 
 namespace ankerblick {
 
+class CameraPanel;
 class TargetLinkPanel;
 
 class Schusseingabe final : public TargetWindow {
@@ -24,6 +25,7 @@ public:
 
     const EntrySheet& sheet() const { return m_entry; }
     TargetLinkPanel& targetLink() const { return *m_link; }
+    CameraPanel& camera() const { return *m_camera; }
 
 Q_SIGNALS:
     // The shooter left the window ("Abkommens- eingabe öffnen", or closed it
@@ -44,6 +46,7 @@ private:
 
     EntrySheet m_entry;
     TargetLinkPanel* m_link = nullptr;
+    CameraPanel* m_camera = nullptr;
     bool m_unloading = false;
 };
 

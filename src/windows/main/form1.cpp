@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "features/camera/camerapanel.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
@@ -107,6 +108,13 @@ void Form1::buildTargetLink() {
     column->addWidget(m_revealAfterSeries);
     column->addStretch();
     optionsRow()->addWidget(frame);
+
+    m_camera = new CameraPanel(m_services.cameras, m_services.extraCameras, m_dialogs,
+                               m_sheet.face(), this);
+    m_camera->link().attach(&hitDoor());
+    connect(m_camera, &CameraPanel::cameraStateChanged, this, [this] { refresh(); });
+    keepApart(m_link->link(), *m_camera);
+    optionsRow()->addWidget(m_camera);
 }
 
 void Form1::buildOptions() {

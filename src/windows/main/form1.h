@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace ankerblick {
 
+class CameraPanel;
 class TargetLinkPanel;
 
 class Form1 final : public TargetWindow {
@@ -26,6 +27,7 @@ public:
 
     const AimSheet& sheet() const { return m_aim; }
     TargetLinkPanel& targetLink() const { return *m_link; }
+    CameraPanel& camera() const { return *m_camera; }
     // Takes over the shooter's name (the prompt's answer, a restored training's).
     void NameSetzen(const QString& schuetze);
     // Opens a series file as "Laden" does once the unsaved series are settled.
@@ -68,6 +70,7 @@ private:
     QLineEdit* m_sekMmMean = nullptr;
     QPlainTextEdit* m_comments = nullptr;
     TargetLinkPanel* m_link = nullptr;
+    CameraPanel* m_camera = nullptr;
     QCheckBox* m_revealAfterSeries = nullptr;
 };
 

@@ -1,0 +1,114 @@
+#include "camerapanel.h"
+
+#include "features/targetlink/targetlinkpanel.h"
+#include "model/targetface.h"
+#include "services/userdialogs.h"
+#include "widgets/widgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace ankerblick {
+
+CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserDialogs& dialogs,
+                         const TargetFace& face, QWidget* parent)
+    : QGroupBox(QStringLiteral("Kamera"), parent), m_dialogs(dialogs), m_face(face) {
+    setObjectName(QStringLiteral("KameraFrame"));
+    m_sources = named(new QComboBox(this), QStringLiteral("KameraListe"));
+    m_sources->setPlaceholderText(QStringLiteral("Kamera wählen"));
+    const QList<CameraSourceInfo> sources = cameras.sources(extra);
+    for (const CameraSourceInfo& s : sources)
+        m_sources->addItem(s.name, s.id);
+    m_sources->setCurrentIndex(sources.isEmpty() ? -1 : 0);
+
+    m_onOff = makeButton(this, QStringLiteral("KameraAnAus"), QStringLiteral("Kamera An/Aus"));
+    m_findFace =
+        makeButton(this, QStringLiteral("ScheibeErkennen"), QStringLiteral("Scheibe erkennen"));
+    m_lamp = named(new LinkIndicator(this), QStringLiteral("KameraLampe"));
+    m_lamp->setColour(offColour(), QStringLiteral("aus"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_sources, 0, 0, 1, 2);
+    layout->addWidget(m_onOff, 1, 0);
+    layout->addWidget(m_lamp, 1, 1);
+    layout->addWidget(m_findFace, 2, 0);
+    layout->setRowStretch(3, 1);
+
+    m_link = new CameraLink(cameras, this);
+    connect(m_link, &CameraLink::lampChanged, this, [this] {
+        refresh();
+        Q_EMIT cameraStateChanged();
+    });
+    connect(m_link, &CameraLink::told, this, &CameraPanel::tell);
+    connect(m_onOff, &QPushButton::clicked, this, &CameraPanel::switchOnOrOff);
+    connect(m_findFace, &QPushButton::clicked, m_link, &CameraLink::findFaceAgain);
+    refresh();
+}
+
+CameraPanel::~CameraPanel() {
+    delete m_link;
+    m_link = nullptr;
+}
+
+void CameraPanel::switchOnOrOff() {
+    if (m_link->delivering()) {
+        const QString note = m_link->stop();
+        if (!note.isEmpty())
+            tell(note);
+        return;
+    }
+    if (m_sources->currentIndex() < 0) {
+        tell(QStringLiteral("Erst eine Kamera wählen, dann einschalten."));
+        return;
+    }
+    if (m_rival && m_rival->delivering()) {
+        tell(m_rivalRefusal);
+        return;
+    }
+    const DisciplineInfo* info = disciplineInfo(m_face.discipline());
+    if (!info) {
+        tell(QStringLiteral("Erst eine Disziplin wählen, dann die Kamera einschalten."));
+        return;
+    }
+    if (const std::optional<QString> problem =
+            m_link->start(m_sources->currentData().toString(), *info, m_face.calibreMm()))
+        tell(*problem);
+}
+
+void CameraPanel::shutdown() {
+    if (m_link->delivering())
+        m_link->stop();
+}
+
+void CameraPanel::tell(const QString& text) {
+    m_dialogs.messageBox(window(), text);
+}
+
+void CameraPanel::refresh() {
+    const bool on = m_link->delivering();
+    m_sources->setEnabled(!on);
+    m_findFace->setEnabled(on);
+    switch (m_link->lamp()) {
+    case CameraLamp::Off:
+        m_lamp->setColour(offColour(), QStringLiteral("aus"));
+        break;
+    case CameraLamp::Found:
+        m_lamp->setColour(foundColour(), QStringLiteral("Scheibe erkannt"));
+        break;
+    case CameraLamp::NoFace:
+        m_lamp->setColour(noFaceColour(), QStringLiteral("keine Scheibe im Bild"));
+        break;
+    }
+}
+
+void keepApart(TargetLink& target, CameraPanel& camera) {
+    target.setRival(&camera.link(),
+                    QStringLiteral("Die Kamera liefert schon die Treffer dieses Fensters. Erst "
+                                   "die Kamera ausschalten, dann abfragen."));
+    camera.setRival(&target, QStringLiteral("Die elektronische Scheibe liefert schon die "
+                                            "Treffer dieses Fensters. Erst die Schussabfrage "
+                                            "beenden, dann die Kamera einschalten."));
+}
+
+} // namespace ankerblick
