@@ -26,8 +26,7 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
     m_onOff = makeButton(this, QStringLiteral("KameraAnAus"), QStringLiteral("Kamera An/Aus"));
     m_findFace =
         makeButton(this, QStringLiteral("ScheibeErkennen"), QStringLiteral("Scheibe erkennen"));
-    m_showPicture =
-        makeButton(this, QStringLiteral("KameraBild"), QStringLiteral("Kamerabild"));
+    m_showPicture = makeButton(this, QStringLiteral("KameraBild"), QStringLiteral("Kamerabild"));
     m_lamp = named(new LinkIndicator(this), QStringLiteral("KameraLampe"));
     m_lamp->setColour(offColour(), QStringLiteral("aus"));
 

@@ -82,7 +82,8 @@ void CameraPictureWindow::paintEvent(QPaintEvent*) {
     const CameraPicture& p = m_link.picture();
     if (!p.image.isNull()) {
         const QTransform toWindow = pictureToWindow();
-        const QRectF target = toWindow.mapRect(QRectF(-0.5, -0.5, p.image.width(), p.image.height()));
+        const QRectF target =
+            toWindow.mapRect(QRectF(-0.5, -0.5, p.image.width(), p.image.height()));
         painter.drawImage(target, p.image);
         if (p.black) {
             painter.save();
