@@ -490,6 +490,7 @@ private Q_SLOTS:
     // The hole stays 0,7 s.
     void aCameraHoleBecomesOneHit() {
         scriptCamera(5, 8);
+        QSignalSpy pictures(&m_window->camera().link(), &CameraLink::pictureChanged);
         m_ui->press("KameraAnAus");
         QCOMPARE(lamp(*m_ui), CameraPanel::noFaceColour());
         QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
@@ -502,6 +503,11 @@ private Q_SLOTS:
         QVERIFY(!m_window->camera().link().delivering());
         QCOMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+        // Of the 13 pictures 0,1 s apart at most every second one went to
+        // "Kamerabild", 7; switching off cleared it.
+        QVERIFY2(pictures.count() >= 2 && pictures.count() <= 8,
+                 qPrintable(QString::number(pictures.count())));
+        QVERIFY(m_window->camera().link().picture().image.isNull());
         // The mouse goes on; the camera's hit stays.
         m_ui->click(244, 228);
         QCOMPARE(m_ui->list("Schusswert"), (QStringList{u"9,7"_s, u"10,9"_s}));
@@ -688,6 +694,12 @@ private Q_SLOTS:
             QVERIFY(within(p.holes.at(1), 294.57, 192.36, 0.1));
         QCOMPARE(shown->status(),
                  revealed ? u"Scheibe erkannt – 2 Treffer"_s : u"Scheibe erkannt – 1 Treffer"_s);
+        // At half its size below the status line of 26 pixels, the
+        // picture's middle, between pixels 319 and 320, 179 and 180, is
+        // drawn at 160 | 26 + 90.
+        panel->pictureWindow()->resize(320, 206);
+        QTRY_COMPARE(shown->size(), QSize(320, 206));
+        QCOMPARE(shown->pictureToWindow().map(QPointF(319.5, 179.5)), QPointF(160.0, 116.0));
 
         ui->press("KameraAnAus");
         QCOMPARE(lamp(*ui), CameraPanel::offColour());

@@ -100,6 +100,7 @@ void CameraPictureWindow::paintEvent(QPaintEvent*) {
 
             QFont font = painter.font();
             font.setBold(true);
+            font.setPointSizeF(font.pointSizeF() * 1.2);
             painter.setFont(font);
             const QFontMetricsF metrics(font);
             for (qsizetype i = 0; i < p.holes.size(); ++i) {
