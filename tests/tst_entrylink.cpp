@@ -1,10 +1,13 @@
 // The electronic target drives series into the shot-entry window, and the
 // hits of called shots into the main window: the test plays the target on a
 // pseudo-terminal, the windows use the real serial port. The camera does the
-// same from rendered pictures of a paper face.
+// same from rendered pictures of a paper face, scripted or as a folder of
+// pictures the real camera reads.
 
 #include "features/camera/camerapanel.h"
+#include "features/camera/camerapicturewindow.h"
 #include "features/targetlink/targetlinkpanel.h"
+#include "platform/opencvcamera.h"
 #include "support/program.h"
 #include "support/pty.h"
 #include "support/renderedface.h"
@@ -12,13 +15,20 @@
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 
+#include <opencv2/imgcodecs.hpp>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 using namespace ankerblick;
 using namespace ankerblick::test;
@@ -36,6 +46,19 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     Form1* m_form = nullptr; // the application's main window
     std::unique_ptr<WindowDriver> m_formUi;
 
+    // The real camera on folders of pictures the test writes, without
+    // camera devices. It keeps time by its own clock, which every paced
+    // wait moves on by the wait asked for while taking a moment for real.
+    QTemporaryDir m_files;
+    FakeClock m_cameraClock;
+    OpenCvCameraService m_realCameras{m_cameraClock,
+                                      [this](quint32 ms) {
+                                          QThread::msleep(5);
+                                          m_cameraClock.advance(ms);
+                                      },
+                                      m_files.filePath(u"keine-geraete"_s)};
+    std::optional<Services> m_realServices;
+
     const EntrySheet& sheet() const { return m_window->sheet(); }
     void logOnAndPoll(const WindowDriver& ui, const TargetLinkPanel& link) {
         auto* ports = ui.child<QComboBox>(QStringLiteral("ComPortsCombo"));
@@ -48,11 +71,40 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     }
     void logOnAndPoll() { logOnAndPoll(*m_ui, m_window->targetLink()); }
 
+    // The real camera offers `source` (nothing when empty), to the windows
+    // built from now on; the shot-entry window is built again.
+    void useRealCamera(const QString& source) {
+        m_realServices.emplace(Services{m_dialogs, m_clock, m_tones, m_printers, m_settings,
+                                        m_diary, m_realCameras, m_services.extraSerialPorts,
+                                        m_services.serialPorts});
+        if (!source.isEmpty())
+            m_realServices->extraCameras = {source};
+        m_ui.reset();
+        m_window = std::make_unique<Schusseingabe>(*m_realServices);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_ui = std::make_unique<WindowDriver>(m_window.get());
+    }
+    // A folder of the pictures for the real camera, each with its own noise,
+    // played in this order; the last one stays.
+    QString writePictures(const QString& name, const QList<cv::Mat>& pictures) {
+        const QString folder = m_files.filePath(name);
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            const QString file = folder + u"/%1.png"_s.arg(i, 3, 10, QLatin1Char('0'));
+            if (!cv::imwrite(QFile::encodeName(file).toStdString(), noisy(pictures.at(i), int(i))))
+                qFatal("cannot write %s", qPrintable(file));
+        }
+        return folder;
+    }
+
     // The main window, polling the target; hits are shown after the series
     // when `reveal` is ticked.
     void openForm1(bool reveal) {
         m_window->hide();
-        m_app = beginProgram(m_services, StartOptions{QStringLiteral("Erika"), {}, {}});
+        m_app = beginProgram(m_realServices ? *m_realServices : m_services,
+                             StartOptions{QStringLiteral("Erika"), {}, {}});
         m_form = &m_app->mainWindow();
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form));
@@ -130,6 +182,8 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init() {
         resetServices();
+        m_realServices.reset();
+        m_cameraClock.now = 20000;
         m_pty = std::make_unique<Pty>();
         // The windows keep the services: the fixture's, with the target's port.
         m_services.extraSerialPorts = {m_pty->path()};
@@ -146,6 +200,7 @@ private Q_SLOTS:
         m_ui.reset();
         m_window.reset();
         m_pty.reset();
+        m_realServices.reset();
     }
 
     void recordsBecomeHitsAndAnEleventhStartsTheNextSeries() {
@@ -435,6 +490,7 @@ private Q_SLOTS:
     // The hole stays 0,7 s.
     void aCameraHoleBecomesOneHit() {
         scriptCamera(5, 8);
+        QSignalSpy pictures(&m_window->camera().link(), &CameraLink::pictureChanged);
         m_ui->press("KameraAnAus");
         QCOMPARE(lamp(*m_ui), CameraPanel::noFaceColour());
         QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
@@ -447,6 +503,15 @@ private Q_SLOTS:
         QVERIFY(!m_window->camera().link().delivering());
         QCOMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+        // Of the 13 pictures 0,1 s apart at most every second one went to
+        // "Kamerabild", 7; switching off cleared it.
+        QVERIFY2(pictures.count() >= 2 && pictures.count() <= 8,
+                 qPrintable(QString::number(pictures.count())));
+        QVERIFY(m_window->camera().link().picture().image.isNull());
+        // The mouse goes on; the camera's hit stays.
+        m_ui->click(244, 228);
+        QCOMPARE(m_ui->list("Schusswert"), (QStringList{u"9,7"_s, u"10,9"_s}));
+        QCOMPARE(hitsInDiary(), 2);
     }
 
     // A hole the diary could not keep is entered again until it is kept.
@@ -513,6 +578,189 @@ private Q_SLOTS:
         QCOMPARE(m_formUi->caption(), u"Schuss: 2?"_s);
         QCOMPARE(aim().heldHitCount(), 0);
         QCOMPARE(hitsInDiary(), 1);
+    }
+
+    // End to end through the real camera on a folder of pictures of the LP
+    // face at 5 pixels per mm (centre at 639,63 | 360,21): three without a
+    // hole, then hole A 6 mm right of and 8 mm above the centre, in the
+    // "revealed" row for eight pictures and then with hole B 10 mm left of
+    // and 5 mm below it as well.
+    // A: 10 mm from the centre, 65,88 units at 6,588 units per mm:
+    // 109 - (65,88 - 2) / 5,3 = 96,95 tenths, a 9,7, drawn 39,5 units right
+    // of and 52,7 above the centre (244, 228).
+    // B: 11,18 mm, 73,66 units: 109 - 71,66 / 5,3 = 95,48 tenths, a 9,5,
+    // drawn 65,9 units left of and 32,9 below the centre.
+    // In the half-size picture for "Kamerabild" (pixel centres: (x + 0,5) / 2
+    // - 0,5) the black is centred at 319,57 | 179,86, 297,5 / 2 = 148,75
+    // pixels across; A at (669,63 | 320,21) / 2 = 334,57 | 159,86, B at
+    // (589,63 | 385,21) / 2 = 294,57 | 192,36.
+    void aFolderOfPicturesGivesTheHits_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("shot-entry window: placed directly") << u"entry"_s;
+        QTest::newRow("main window: called first") << u"called"_s;
+        QTest::newRow("main window: revealed after the series") << u"revealed"_s;
+    }
+    void aFolderOfPicturesGivesTheHits() {
+        QFETCH(QString, window);
+        const bool revealed = window == u"revealed"_s;
+        const cv::Mat face = lpFace({});
+        const cv::Mat a = lpFace({{{6.0, 8.0}, true}});
+        QList<cv::Mat> pictures{face, face, face, a};
+        if (revealed)
+            pictures << a << a << a << a << a << a << a
+                     << lpFace({{{6.0, 8.0}, true}, {{-10.0, -5.0}, true}});
+        useRealCamera(writePictures(u"bilder"_s, pictures));
+
+        const auto near = [](PointF at, float x, float y) {
+            return std::abs(at.x - x) < 1.5f && std::abs(at.y - y) < 1.5f;
+        };
+        const auto where = [](PointF at) {
+            return u"%1, %2"_s.arg(at.x).arg(at.y);
+        };
+        const PointF hitA{283.5f, 175.3f};
+        const PointF hitB{178.1f, 260.9f};
+        const WindowDriver* ui = m_ui.get();
+        CameraPanel* panel = &m_window->camera();
+        if (window == u"entry"_s) {
+            m_ui->press("KameraAnAus");
+            QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
+            QVERIFY2(near(sheet().hits()[0].box.centre(), hitA.x, hitA.y),
+                     qPrintable(where(sheet().hits()[0].box.centre())));
+            QCOMPARE(hitsInDiary(), 1);
+        } else {
+            openForm1(revealed);
+            ui = m_formUi.get();
+            panel = &m_form->camera();
+            const QList<QByteArray> centre{"000000 000000"};
+            int sent = 0;
+            for (int i = 0; revealed && i < 8; ++i) {
+                step(u'H', centre, sent);
+                step(u'C', centre, sent);
+            }
+            m_formUi->press("Rika_Schussabfrage"); // the target stops, the camera may start
+            m_formUi->click(244, 228);
+            QCOMPARE(m_formUi->caption(), revealed ? u"Schuss: 9!"_s : u"Schuss: 1!"_s);
+            m_formUi->press("KameraAnAus");
+            if (!revealed) {
+                QTRY_COMPARE(m_formUi->list("Schusswert"), QStringList{u"9,7"_s});
+                QCOMPARE(m_formUi->caption(), u"Schuss: 2?"_s);
+                QVERIFY2(near(aim().hits()[0].box.centre(), hitA.x, hitA.y),
+                         qPrintable(where(aim().hits()[0].box.centre())));
+                QCOMPARE(hitsInDiary(), 1);
+            } else {
+                // A goes to the ninth call, hidden; B waits for the tenth.
+                QTRY_COMPARE(aim().heldHitCount(), 1);
+                QCOMPARE(m_formUi->caption(), u"Treffer erhalten – bitte Ansage eingeben"_s);
+                QVERIFY(m_formUi->list("Schusswert").isEmpty());
+                QVERIFY(!aim().hits()[8].box.visible);
+                QCOMPARE(hitsInDiary(), 10);
+                m_formUi->click(244, 228);
+                QCOMPARE(m_formUi->caption(), u"Serie beendet"_s);
+                QStringList values(8, u"10,9"_s);
+                values << u"9,7"_s << u"9,5"_s;
+                QCOMPARE(m_formUi->list("Schusswert"), values);
+                QVERIFY(aim().hits()[8].box.visible && aim().hits()[9].box.visible);
+                QVERIFY2(near(aim().hits()[8].box.centre(), hitA.x, hitA.y),
+                         qPrintable(where(aim().hits()[8].box.centre())));
+                QVERIFY2(near(aim().hits()[9].box.centre(), hitB.x, hitB.y),
+                         qPrintable(where(aim().hits()[9].box.centre())));
+                QCOMPARE(aim().heldHitCount(), 0);
+                QCOMPARE(hitsInDiary(), 10);
+            }
+        }
+        QVERIFY(m_dialogs.messages().isEmpty());
+        QCOMPARE(lamp(*ui), CameraPanel::foundColour());
+
+        // "Kamerabild": the half-size picture with the black outlined and
+        // the holes numbered in the order seen.
+        ui->press("KameraBild");
+        const CameraPictureWindow* shown = panel->pictureWindow();
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(shown->windowTitle(), u"Kamerabild"_s);
+        const qsizetype holes = revealed ? 2 : 1;
+        const CameraLink& link = panel->link();
+        QTRY_COMPARE(link.picture().holes.size(), holes);
+        const CameraPicture& p = link.picture();
+        QCOMPARE(p.image.size(), QSize(640, 360));
+        QVERIFY(p.black);
+        const auto within = [](QPointF at, double x, double y, double tolerance) {
+            return std::abs(at.x() - x) < tolerance && std::abs(at.y() - y) < tolerance;
+        };
+        QVERIFY(within(p.black->centre, 319.57, 179.86, 0.1));
+        QVERIFY(
+            within(QPointF(p.black->size.width(), p.black->size.height()), 148.75, 148.75, 1.0));
+        QVERIFY(within(p.holes.at(0), 334.57, 159.86, 0.1));
+        if (revealed)
+            QVERIFY(within(p.holes.at(1), 294.57, 192.36, 0.1));
+        QCOMPARE(shown->status(),
+                 revealed ? u"Scheibe erkannt – 2 Treffer"_s : u"Scheibe erkannt – 1 Treffer"_s);
+        // At half its size below the status line of 26 pixels, the
+        // picture's middle, between pixels 319 and 320, 179 and 180, is
+        // drawn at 160 | 26 + 90.
+        panel->pictureWindow()->resize(320, 206);
+        QTRY_COMPARE(shown->size(), QSize(320, 206));
+        QCOMPARE(shown->pictureToWindow().map(QPointF(319.5, 179.5)), QPointF(160.0, 116.0));
+
+        ui->press("KameraAnAus");
+        QCOMPARE(lamp(*ui), CameraPanel::offColour());
+        QVERIFY(link.picture().image.isNull());
+        QCOMPARE(shown->status(), u"Kamera aus"_s);
+    }
+
+    // Trouble with the camera is told, or the lamp stays yellow; the mouse
+    // goes on entering hits, and none entered is lost.
+    void cameraTroubleLeavesTheMouse_data() {
+        QTest::addColumn<QString>("source"); // offered by the list; none when empty
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no camera in the list")
+            << QString() << u"Erst eine Kamera wählen, dann einschalten."_s;
+        QTest::newRow("a file that is no picture or video")
+            << u"notiz.png"_s << u"„notiz.png“ ist weder ein Bild noch ein Video."_s;
+        QTest::newRow("a black picture that stays") << u"schwarz"_s << QString();
+        QTest::newRow("paper without a face") << u"papier"_s << QString();
+    }
+    void cameraTroubleLeavesTheMouse() {
+        QFETCH(QString, source);
+        QFETCH(QString, message);
+        if (source == u"notiz.png"_s) {
+            QFile text(m_files.filePath(source));
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write("kein Bild\n");
+            source = text.fileName();
+        } else if (source == u"schwarz"_s) {
+            source = writePictures(source, {cv::Mat(kPicture, CV_8U, cv::Scalar(0))});
+        } else if (source == u"papier"_s) {
+            const cv::Mat paper(kPicture, CV_8U, cv::Scalar(225));
+            source = writePictures(source, {paper, paper, paper});
+        }
+        useRealCamera(source);
+        QCOMPARE(m_ui->child<QComboBox>(u"KameraListe"_s)->count(), source.isEmpty() ? 0 : 1);
+        m_ui->click(244, 228);
+        QCOMPARE(m_ui->list("Schusswert"), QStringList{u"10,9"_s});
+
+        const CameraLink& link = m_window->camera().link();
+        QSignalSpy pictures(&link, &CameraLink::pictureChanged);
+        m_ui->press("KameraAnAus");
+        if (!message.isEmpty()) {
+            QCOMPARE(m_dialogs.messages(), QStringList{message});
+            QVERIFY(!link.delivering());
+            QCOMPARE(lamp(*m_ui), CameraPanel::offColour());
+        } else {
+            // Pictures come, 0,4 s of them at least, but no face is in them.
+            QTRY_VERIFY(pictures.count() >= 3);
+            QVERIFY(!link.picture().image.isNull());
+            QVERIFY(link.delivering());
+            QCOMPARE(lamp(*m_ui), CameraPanel::noFaceColour());
+            QVERIFY(!link.picture().black);
+            QVERIFY(m_dialogs.messages().isEmpty());
+        }
+        m_ui->click(244, 228);
+        QCOMPARE(m_ui->list("Schusswert"), (QStringList{u"10,9"_s, u"10,9"_s}));
+        QCOMPARE(hitsInDiary(), 2);
+        if (link.delivering())
+            m_ui->press("KameraAnAus");
+        QVERIFY(!link.delivering());
+        QCOMPARE(m_ui->list("Schusswert"), (QStringList{u"10,9"_s, u"10,9"_s}));
     }
 
     void closingTheWindowLogsOff() {

@@ -3,12 +3,52 @@
 #include "vision/facefinder.h"
 #include "vision/holedetector.h"
 
+#include <opencv2/imgproc.hpp>
+
 #include <QCoreApplication>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
+#include <vector>
 
 namespace ankerblick {
+
+namespace {
+
+// The picture for the window "Kamerabild": the frame scaled down to fit, with
+// the black's outline and the holes (face millimetres) in its pixels.
+CameraPicture smallPicture(const cv::Mat& frame, const FaceInPicture* face,
+                           const std::vector<cv::Point2d>& holesMm) {
+    const double fit = std::min({1.0, double(CameraLink::kPictureWidth) / frame.cols,
+                                 double(CameraLink::kPictureHeight) / frame.rows});
+    cv::Mat small = frame;
+    if (fit < 1.0)
+        cv::resize(frame, small, cv::Size(), fit, fit, cv::INTER_AREA);
+    CameraPicture result;
+    result.image = QImage(small.cols, small.rows, QImage::Format_RGB888);
+    cv::Mat rgb(small.rows, small.cols, CV_8UC3, result.image.bits(),
+                static_cast<size_t>(result.image.bytesPerLine()));
+    cv::cvtColor(small, rgb, small.channels() == 1 ? cv::COLOR_GRAY2RGB : cv::COLOR_BGR2RGB);
+    if (!face)
+        return result;
+    // Pixel centres: the middle of the frame's first pixel is at 0.
+    const double sx = double(small.cols) / frame.cols;
+    const double sy = double(small.rows) / frame.rows;
+    const auto scaled = [&](cv::Point2d p) {
+        return QPointF((p.x + 0.5) * sx - 0.5, (p.y + 0.5) * sy - 0.5);
+    };
+    const cv::RotatedRect& black = face->blackOutline;
+    result.black = CameraPicture::Outline{
+        scaled(cv::Point2d(black.center)),
+        QSizeF(double(black.size.width) * sx, double(black.size.height) * sy),
+        double(black.angle)};
+    for (const cv::Point2d& mm : holesMm)
+        result.holes << scaled(mapPoint(face->mmToPicture, mm));
+    return result;
+}
+
+} // namespace
 
 // Reads the capture, finds the face and feeds the hole detector until it is
 // told to stop or the source ends. Its signals reach the link queued.
@@ -28,9 +68,12 @@ public:
         wait();
     }
     void findFaceAgain() { m_findFace = true; }
+    // The picture sent last has arrived: the next may go.
+    void pictureTaken() { m_pictureTaken = true; }
 
 Q_SIGNALS:
     void hole(double xMm, double yMm, quint32 frameTime);
+    void picture(const ankerblick::CameraPicture& picture);
     void face(bool found);
     void newPaper();
     void ended(const QString& text);
@@ -38,6 +81,7 @@ Q_SIGNALS:
 protected:
     void run() override {
         std::optional<HoleDetector> detector;
+        std::optional<FaceInPicture> inView; // the face the detector works on
         std::optional<bool> shown; // what the face signal said last
         while (!m_stop) {
             const std::optional<cv::Mat> frame = m_capture->nextFrame();
@@ -50,37 +94,62 @@ protected:
             const quint32 time = m_capture->frameTime();
             if (m_findFace.exchange(false) || !detector) {
                 detector.reset();
+                inView.reset();
                 const FaceInPicture found = findFace(*frame, m_discipline);
                 if (shown != found.found) {
                     shown = found.found;
                     Q_EMIT face(found.found);
                 }
-                if (!found.found)
+                if (!found.found) {
+                    sendPicture(*frame, time, nullptr);
                     continue;
+                }
+                inView = found;
                 detector.emplace(found, m_discipline);
             }
-            const std::optional<VisionEvent> event = detector->feed(*frame, time);
-            if (!event)
-                continue;
-            if (event->kind == VisionEvent::Hole) {
-                Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
-            } else {
-                Q_EMIT newPaper();
-                shown.reset(); // the link shows "no face" until it is found again
-                m_findFace = true;
+            if (const std::optional<VisionEvent> event = detector->feed(*frame, time)) {
+                if (event->kind == VisionEvent::Hole) {
+                    m_holesMm.push_back(event->centreMm);
+                    Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
+                } else {
+                    Q_EMIT newPaper();
+                    shown.reset(); // the link shows "no face" until it is found again
+                    m_findFace = true;
+                    m_holesMm.clear(); // the new paper's holes count from 1
+                    inView.reset();
+                }
             }
+            sendPicture(*frame, time, inView ? &*inView : nullptr);
         }
     }
 
 private:
+    // A few small pictures a second, one at a time: the window never falls
+    // behind the camera, and the camera never waits for the window.
+    void sendPicture(const cv::Mat& frame, quint32 time, const FaceInPicture* found) {
+        if (m_pictureSent && time - m_pictureTime < CameraLink::kPictureMs)
+            return;
+        if (!m_pictureTaken.exchange(false))
+            return;
+        m_pictureSent = true;
+        m_pictureTime = time;
+        Q_EMIT picture(smallPicture(frame, found, m_holesMm));
+    }
+
     std::unique_ptr<CameraCapture> m_capture;
     DisciplineInfo m_discipline;
     std::atomic<bool> m_stop = false;
     std::atomic<bool> m_findFace = true;
+    std::atomic<bool> m_pictureTaken = true;
+    // Read and written on the thread alone.
+    std::vector<cv::Point2d> m_holesMm;
+    quint32 m_pictureTime = 0;
+    bool m_pictureSent = false;
 };
 
 CameraLink::CameraLink(CameraService& cameras, QObject* parent)
     : QObject(parent), m_cameras(cameras) {
+    qRegisterMetaType<CameraPicture>();
     m_retry.setSingleShot(true);
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &CameraLink::enterPending);
@@ -105,6 +174,7 @@ std::optional<QString> CameraLink::start(const QString& sourceId,
     connect(m_worker.get(), &CameraWorker::face, this, &CameraLink::faceSeen);
     connect(m_worker.get(), &CameraWorker::newPaper, this, &CameraLink::newPaper);
     connect(m_worker.get(), &CameraWorker::ended, this, &CameraLink::sourceEnded);
+    connect(m_worker.get(), &CameraWorker::picture, this, &CameraLink::pictureSeen);
     m_running = true;
     m_lastProblem.clear();
     if (m_door)
@@ -136,6 +206,8 @@ QString CameraLink::stop() {
     if (m_door)
         note = m_door->sourceActive(false);
     setLamp(CameraLamp::Off);
+    m_picture = CameraPicture();
+    Q_EMIT pictureChanged();
     Q_EMIT runningChanged(false);
     return note;
 }
@@ -186,6 +258,14 @@ void CameraLink::newPaper() {
         return;
     setLamp(CameraLamp::NoFace);
     Q_EMIT told(QStringLiteral("Neue Scheibe erkannt"));
+}
+
+void CameraLink::pictureSeen(const CameraPicture& picture) {
+    if (!m_running || !m_worker)
+        return;
+    m_picture = picture;
+    m_worker->pictureTaken();
+    Q_EMIT pictureChanged();
 }
 
 void CameraLink::sourceEnded(const QString& text) {

@@ -9,7 +9,11 @@
 #include "services/camera.h"
 #include "sheets/hitdoor.h"
 
+#include <QImage>
+#include <QList>
 #include <QObject>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <QTimer>
 
@@ -28,10 +32,34 @@ enum class CameraLamp {
     NoFace, // yellow: pictures come, but no face is found in them
 };
 
+// A small copy of the latest picture, for the window "Kamerabild", with what
+// was recognised in it, in that copy's pixels.
+struct CameraPicture {
+    // The outline of the face's black: an ellipse when the camera looks at
+    // an angle, turned by `angle` degrees clockwise.
+    struct Outline {
+        QPointF centre;
+        QSizeF size;
+        qreal angle = 0;
+    };
+    QImage image;
+    // When the face is found.
+    std::optional<Outline> black;
+    // The centres of the holes seen since the camera was switched on or the
+    // paper changed, in the order seen: hole 1 first.
+    QList<QPointF> holes;
+};
+
 class CameraLink : public QObject, public HitSource {
     Q_OBJECT
 public:
     static constexpr int kRetryMs = 500;
+    // The camera's thread sends the window "Kamerabild" a picture at most
+    // this often (frame time), and only once the one before has arrived.
+    static constexpr quint32 kPictureMs = 200;
+    // ... no wider or higher than this.
+    static constexpr int kPictureWidth = 640;
+    static constexpr int kPictureHeight = 480;
 
     explicit CameraLink(CameraService& cameras, QObject* parent = nullptr);
     ~CameraLink() override;
@@ -53,6 +81,8 @@ public:
     CameraLamp lamp() const { return m_lamp; }
     // Holes seen but not yet stored by the door.
     int pendingHits() const { return static_cast<int>(m_pending.size()); }
+    // The latest picture; without an image while the camera is off.
+    const CameraPicture& picture() const { return m_picture; }
 
 Q_SIGNALS:
     void lampChanged(ankerblick::CameraLamp lamp);
@@ -60,11 +90,14 @@ Q_SIGNALS:
     // Something the shooter is to be told: a new paper, a lost source, a hit
     // the window could not store.
     void told(const QString& text);
+    // A new picture(), or none once the camera is off.
+    void pictureChanged();
 
 private:
     void holeSeen(double xMm, double yMm, quint32 frameTime);
     void faceSeen(bool found);
     void newPaper();
+    void pictureSeen(const ankerblick::CameraPicture& picture);
     void sourceEnded(const QString& text);
     void enterPending();
     void setLamp(CameraLamp lamp);
@@ -81,8 +114,11 @@ private:
     };
     std::deque<SeenHole> m_pending;
     QString m_lastProblem;
+    CameraPicture m_picture;
     CameraLamp m_lamp = CameraLamp::Off;
     bool m_running = false;
 };
 
 } // namespace ankerblick
+
+Q_DECLARE_METATYPE(ankerblick::CameraPicture)

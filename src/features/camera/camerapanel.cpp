@@ -1,5 +1,6 @@
 #include "camerapanel.h"
 
+#include "camerapicturewindow.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "model/targetface.h"
 #include "services/userdialogs.h"
@@ -25,6 +26,7 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
     m_onOff = makeButton(this, QStringLiteral("KameraAnAus"), QStringLiteral("Kamera An/Aus"));
     m_findFace =
         makeButton(this, QStringLiteral("ScheibeErkennen"), QStringLiteral("Scheibe erkennen"));
+    m_showPicture = makeButton(this, QStringLiteral("KameraBild"), QStringLiteral("Kamerabild"));
     m_lamp = named(new LinkIndicator(this), QStringLiteral("KameraLampe"));
     m_lamp->setColour(offColour(), QStringLiteral("aus"));
 
@@ -33,6 +35,7 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
     layout->addWidget(m_onOff, 1, 0);
     layout->addWidget(m_lamp, 1, 1);
     layout->addWidget(m_findFace, 2, 0);
+    layout->addWidget(m_showPicture, 2, 1);
     layout->setRowStretch(3, 1);
 
     m_link = new CameraLink(cameras, this);
@@ -43,10 +46,13 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
     connect(m_link, &CameraLink::told, this, &CameraPanel::tell);
     connect(m_onOff, &QPushButton::clicked, this, &CameraPanel::switchOnOrOff);
     connect(m_findFace, &QPushButton::clicked, m_link, &CameraLink::findFaceAgain);
+    connect(m_showPicture, &QPushButton::clicked, this, &CameraPanel::showPicture);
     refresh();
 }
 
 CameraPanel::~CameraPanel() {
+    delete m_pictureWindow; // it shows the link's pictures
+    m_pictureWindow = nullptr;
     delete m_link;
     m_link = nullptr;
 }
@@ -76,7 +82,20 @@ void CameraPanel::switchOnOrOff() {
         tell(*problem);
 }
 
+void CameraPanel::showPicture() {
+    if (!m_pictureWindow) {
+        // Its own window, closed and destroyed with the panel's.
+        m_pictureWindow = new CameraPictureWindow(*m_link, this);
+        m_pictureWindow->resize(m_pictureWindow->sizeHint());
+    }
+    m_pictureWindow->show();
+    m_pictureWindow->raise();
+    m_pictureWindow->activateWindow();
+}
+
 void CameraPanel::shutdown() {
+    if (m_pictureWindow)
+        m_pictureWindow->close();
     if (m_link->delivering())
         m_link->stop();
 }

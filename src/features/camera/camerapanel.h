@@ -1,7 +1,8 @@
 #pragma once
 
 // The frame "Kamera": the source list, switching the camera on and off,
-// finding the face again, and the lamp that shows whether the face is in view.
+// finding the face again, the lamp that shows whether the face is in view and
+// the window "Kamerabild" with the camera's picture.
 
 #include "cameralink.h"
 
@@ -13,6 +14,7 @@ class QPushButton;
 
 namespace ankerblick {
 
+class CameraPictureWindow;
 class LinkIndicator;
 class TargetLink;
 class TargetFace;
@@ -28,6 +30,8 @@ public:
     ~CameraPanel() override;
 
     CameraLink& link() { return *m_link; }
+    // The window "Kamerabild" once it was asked for, else null.
+    CameraPictureWindow* pictureWindow() const { return m_pictureWindow; }
     // Another source delivering into the same window: while it does, the
     // camera is not switched on and the shooter is told `refusal`.
     void setRival(const HitSource* rival, const QString& refusal) {
@@ -46,6 +50,7 @@ Q_SIGNALS:
 
 private:
     void switchOnOrOff();
+    void showPicture();
     void tell(const QString& text);
     void refresh();
 
@@ -57,6 +62,8 @@ private:
     QComboBox* m_sources = nullptr;
     QPushButton* m_onOff = nullptr;
     QPushButton* m_findFace = nullptr;
+    QPushButton* m_showPicture = nullptr;
+    CameraPictureWindow* m_pictureWindow = nullptr;
     LinkIndicator* m_lamp = nullptr;
 };
 

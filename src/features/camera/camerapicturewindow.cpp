@@ -1,0 +1,127 @@
+#include "camerapicturewindow.h"
+
+#include "cameralink.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ankerblick {
+
+namespace {
+
+constexpr int kStatusHeight = 26;
+constexpr qreal kMarkRadius = 7.0;
+
+const QColor& outlineColour() {
+    static const QColor c(0, 230, 0);
+    return c;
+}
+const QColor& holeColour() {
+    static const QColor c(255, 60, 30);
+    return c;
+}
+
+} // namespace
+
+CameraPictureWindow::CameraPictureWindow(CameraLink& link, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_link(link) {
+    setObjectName(QStringLiteral("Kamerabild"));
+    setWindowTitle(QStringLiteral("Kamerabild"));
+    setAccessibleName(QStringLiteral("Kamerabild"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(240, 160);
+    connect(&m_link, &CameraLink::pictureChanged, this, [this] { update(); });
+    connect(&m_link, &CameraLink::lampChanged, this, [this] { update(); });
+}
+
+QSize CameraPictureWindow::sizeHint() const {
+    return {CameraLink::kPictureWidth, CameraLink::kPictureWidth * 9 / 16 + kStatusHeight};
+}
+
+QString CameraPictureWindow::status() const {
+    if (!m_link.delivering())
+        return QStringLiteral("Kamera aus");
+    const CameraPicture& p = m_link.picture();
+    if (p.image.isNull())
+        return QStringLiteral("Warte auf das erste Bild …");
+    if (!p.black)
+        return QStringLiteral("Keine Scheibe im Bild");
+    switch (p.holes.size()) {
+    case 0:
+        return QStringLiteral("Scheibe erkannt – noch kein Treffer");
+    case 1:
+        return QStringLiteral("Scheibe erkannt – 1 Treffer");
+    default:
+        return QStringLiteral("Scheibe erkannt – %1 Treffer").arg(p.holes.size());
+    }
+}
+
+QRectF CameraPictureWindow::pictureArea() const {
+    return QRectF(0, kStatusHeight, width(), std::max(0, height() - kStatusHeight));
+}
+
+QTransform CameraPictureWindow::pictureToWindow() const {
+    const QImage& image = m_link.picture().image;
+    if (image.isNull())
+        return {};
+    const QRectF area = pictureArea();
+    const qreal scale = std::min(area.width() / image.width(), area.height() / image.height());
+    const qreal left = area.left() + (area.width() - image.width() * scale) / 2;
+    const qreal top = area.top() + (area.height() - image.height() * scale) / 2;
+    // Pixel centres: the middle of the picture's first pixel.
+    return QTransform::fromTranslate(0.5, 0.5) * QTransform::fromScale(scale, scale) *
+           QTransform::fromTranslate(left, top);
+}
+
+void CameraPictureWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(40, 40, 40));
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    const CameraPicture& p = m_link.picture();
+    if (!p.image.isNull()) {
+        const QTransform toWindow = pictureToWindow();
+        const QRectF target =
+            toWindow.mapRect(QRectF(-0.5, -0.5, p.image.width(), p.image.height()));
+        painter.drawImage(target, p.image);
+        if (p.black) {
+            painter.save();
+            painter.setTransform(toWindow);
+            painter.translate(p.black->centre);
+            painter.rotate(p.black->angle);
+            QPen pen(outlineColour(), 2);
+            pen.setCosmetic(true);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            const QSizeF s = p.black->size;
+            painter.drawEllipse(QRectF(-s.width() / 2, -s.height() / 2, s.width(), s.height()));
+            painter.restore();
+
+            QFont font = painter.font();
+            font.setBold(true);
+            font.setPointSizeF(font.pointSizeF() * 1.2);
+            painter.setFont(font);
+            const QFontMetricsF metrics(font);
+            for (qsizetype i = 0; i < p.holes.size(); ++i) {
+                const QPointF at = toWindow.map(p.holes.at(i));
+                painter.setPen(QPen(holeColour(), 2));
+                painter.drawEllipse(at, kMarkRadius, kMarkRadius);
+                // The number up right of its mark, on a dark ground.
+                const QString number = QString::number(i + 1);
+                QRectF box = metrics.boundingRect(number).adjusted(-3, -1, 3, 1);
+                box.moveBottomLeft(at + QPointF(kMarkRadius, -kMarkRadius));
+                painter.fillRect(box, QColor(0, 0, 0, 170));
+                painter.setPen(Qt::white);
+                painter.drawText(box, Qt::AlignCenter, number);
+            }
+        }
+    }
+
+    const QRectF statusLine(0, 0, width(), kStatusHeight);
+    painter.fillRect(statusLine, palette().window());
+    painter.setPen(palette().windowText().color());
+    painter.drawText(statusLine.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, status());
+}
+
+} // namespace ankerblick
