@@ -82,7 +82,8 @@ protected:
     void run() override {
         std::optional<HoleDetector> detector;
         std::optional<FaceInPicture> inView; // the face the detector works on
-        std::optional<bool> shown; // what the face signal said last
+        // What the face signal said last: nothing yet, found or not found.
+        enum class Said { Nothing, Found, NotFound } said = Said::Nothing;
         while (!m_stop) {
             const std::optional<cv::Mat> frame = m_capture->nextFrame();
             if (m_stop)
@@ -96,8 +97,9 @@ protected:
                 detector.reset();
                 inView.reset();
                 const FaceInPicture found = findFace(*frame, m_discipline);
-                if (shown != found.found) {
-                    shown = found.found;
+                const Said now = found.found ? Said::Found : Said::NotFound;
+                if (said != now) {
+                    said = now;
                     Q_EMIT face(found.found);
                 }
                 if (!found.found) {
@@ -113,7 +115,7 @@ protected:
                     Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
                 } else {
                     Q_EMIT newPaper();
-                    shown.reset(); // the link shows "no face" until it is found again
+                    said = Said::Nothing; // the link shows "no face" until it is found again
                     m_findFace = true;
                     m_holesMm.clear(); // the new paper's holes count from 1
                     inView.reset();
