@@ -155,13 +155,16 @@ private Q_SLOTS:
     void photoHolesBecomeANewSeries_data() {
         QTest::addColumn<bool>("mainWindow");
         QTest::addColumn<bool>("take"); // "Übernehmen", else "Abbrechen"
-        QTest::newRow("shot entry, Übernehmen") << false << true;
-        QTest::newRow("main window, Übernehmen") << true << true;
-        QTest::newRow("shot entry, Abbrechen") << false << false;
+        QTest::addColumn<int>("more");  // holes set by clicks beyond the four
+        QTest::newRow("shot entry, Übernehmen") << false << true << 0;
+        QTest::newRow("main window, Übernehmen") << true << true << 0;
+        QTest::newRow("shot entry, Abbrechen") << false << false << 0;
+        QTest::newRow("main window, eleven holes") << true << true << 7;
     }
     void photoHolesBecomeANewSeries() {
         QFETCH(bool, mainWindow);
         QFETCH(bool, take);
+        QFETCH(int, more);
         TargetWindow* window = m_window.get();
         const WindowDriver* ui = m_ui.get();
         if (mainWindow) {
@@ -210,6 +213,23 @@ private Q_SLOTS:
             QVERIFY2(QLineF(holes.at(i), expected.at(i)).length() < 0.3,
                      qPrintable(u"hole %1 at %2, %3"_s.arg(i + 1).arg(holes.at(i).x()).arg(holes.at(i).y())));
         QVERIFY(photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)->text().startsWith(u"4 Löcher"_s));
+        if (more > 0) {
+            // A row 3 mm apart across the black: more than a series holds.
+            for (int i = 0; i < more; ++i)
+                QTest::mouseClick(view, Qt::LeftButton, {}, view->viewPoint({-20.0 + 3 * i, -20.0}).toPoint());
+            QVERIFY(photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)
+                        ->text()
+                        .contains(u"11 Löcher, von oben im Uhrzeigersinn nummeriert. Mehr als eine "
+                                  u"Serie fasst: „Übernehmen“ trägt sie als 2 neue Serien ein "
+                                  u"(je 10, die letzte mit 1)."_s));
+            QTest::mouseClick(photoWindow->findChild<QPushButton*>(u"Uebernehmen"_s), Qt::LeftButton);
+            QTRY_VERIFY(!window->findChild<FotoEinlesen*>());
+            QCOMPARE(ui->list("SerienListe"), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+            QCOMPARE(m_form->sheet().store()[2].shotCount(), 10);
+            QCOMPARE(m_form->sheet().store()[3].shotCount(), 1);
+            QCOMPARE(hitsInDiary(), 12);
+            return;
+        }
 
         QTest::mouseClick(
             photoWindow->findChild<QPushButton*>(take ? u"Uebernehmen"_s : u"Abbrechen"_s),

@@ -20,6 +20,7 @@
 #include <QButtonGroup>
 #include <QDate>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -187,7 +188,10 @@ void TargetWindow::FotoEinlesen_Click() {
     DisciplineInfo discipline = *disciplineInfo(face.discipline());
     discipline.calibreMm = face.calibreMm();
     auto import = std::make_unique<PhotoImport>();
-    if (const std::optional<QString> problem = import->read(path, discipline)) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // some tenths of a second
+    const std::optional<QString> problem = import->read(path, discipline);
+    QGuiApplication::restoreOverrideCursor();
+    if (problem) {
         m_dialogs.messageBox(this, *problem);
         return;
     }
