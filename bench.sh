@@ -44,10 +44,10 @@ row() { # figure ours-text limit-text ours limit goal
   }' >>"$rows"
 }
 
-# Figures 1-4: Google Benchmark, each pair in one process, repetitions of
+# Figures 1-4, 7 and 12: Google Benchmark, each pair in one process, repetitions of
 # all benchmarks interleaved in random order so that a busy moment of the
 # machine does not fall on one side of a pair only.
-echo "Messe Dateien und Zeichnen (1-4) ..." >&2
+echo "Messe Dateien, Zeichnen und Fotos (1-4, 7, 12) ..." >&2
 QT_QPA_PLATFORM=offscreen "$dir/ankerblick_bench" --rows="$rows" \
   --benchmark_enable_random_interleaving=true >"$dir/bench-raw.txt" 2>&1 || {
   cat "$dir/bench-raw.txt" >&2

@@ -1,6 +1,7 @@
 // Figures 1 to 4: the series file read and written, the all-series view and
 // the value/time graph painted, each paired in the same process with the bare
-// operation that bounds it from below.
+// operation that bounds it from below; figure 7, the group analysis, and
+// figure 12, a photo's holes.
 //
 // Usage: ankerblick_bench [--rows=FILE] [Google Benchmark options]
 // Writes one tab-separated row per figure (figure, ours, limit, ratio, goal,
@@ -15,6 +16,8 @@
 #include "files/seriesfile.h"
 #include "model/seriesvalues.h"
 #include "sheets/groupreport.h"
+#include "support/renderedphoto.h"
+#include "vision/photoholes.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -352,6 +355,49 @@ void groupLimit(benchmark::State& state) {
     }
 }
 
+// ---- A photo of a shot face ----------------------------------------------------
+
+// Figure 12: a phone photo of an LP face, 1920 x 1080, tilted 20 degrees,
+// with eleven holes (a group of five, one of four, one of two on the card),
+// stored as JPEG: decoded and all its holes found, as "Foto einlesen …" does
+// (vision/photoholes.h), against the goal of one second; and, for
+// reference, decoding the same JPEG and turning it grey.
+const std::vector<uchar>& shotPhoto() {
+    static const std::vector<uchar> bytes = [] {
+        using namespace ankerblick::test;
+        const std::vector<Hole> holes = [] {
+            std::vector<Hole> all = holeGroup({3.0, -3.0}, 5, 2.4, 10);
+            for (const std::vector<Hole>& more :
+                 {holeGroup({-14.0, 10.0}, 4, 2.2, 40), holeGroup({38.0, -14.0}, 2, 3.2, -30, false)})
+                all.insert(all.end(), more.begin(), more.end());
+            return all;
+        }();
+        std::vector<uchar> jpeg;
+        cv::imencode(".jpg", photo(*disciplineInfo(int(Discipline::LP)), holes, mmToPhoto(8.0, 20.0, -25.0), 1),
+                     jpeg, {cv::IMWRITE_JPEG_QUALITY, 90});
+        return jpeg;
+    }();
+    return bytes;
+}
+
+void photoOurs(benchmark::State& state) {
+    const DisciplineInfo& lp = *disciplineInfo(int(Discipline::LP));
+    for (auto _ : state) {
+        const PhotoHoles found = findPhotoHoles(cv::imdecode(shotPhoto(), cv::IMREAD_COLOR), lp);
+        if (found.holesMm.size() != 11)
+            state.SkipWithError("the photo's holes were not all found");
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+void photoDecode(benchmark::State& state) {
+    for (auto _ : state) {
+        cv::Mat grey;
+        cv::cvtColor(cv::imdecode(shotPhoto(), cv::IMREAD_COLOR), grey, cv::COLOR_BGR2GRAY);
+        benchmark::DoNotOptimize(grey);
+    }
+}
+
 // ---- Registration and report -------------------------------------------------
 
 std::string milliseconds(double ms) {
@@ -403,6 +449,8 @@ int main(int argc, char** argv) {
     add("graph/limit", graphLimit);
     add("group/ours", groupOurs);
     add("group/limit", groupLimit);
+    add("photo/ours", photoOurs);
+    add("photo/decode", photoDecode);
 
     MedianCollector collector;
     if (!runAll(count, args, collector))
@@ -442,6 +490,13 @@ int main(int argc, char** argv) {
     pair("3 all-series view, 10,000 discs", "allseries/ours", "allseries/limit", 2);
     pair("4 value/time graph, 10,000 times", "graph/ours", "graph/limit", 2);
     pair("7 group analysis of 10,000 series vs rating", "group/ours", "group/limit", 2);
+    if (m.count("photo/ours")) {
+        const double ours = m.at("photo/ours");
+        rows.push_back({"12 a 1920 x 1080 photo's holes", milliseconds(ours), "1000 ms", ours / 1000, 1});
+        if (m.count("photo/decode"))
+            rows.push_back({"12   against decoding it to grey", milliseconds(ours),
+                            milliseconds(m.at("photo/decode")), ours / m.at("photo/decode"), 0});
+    }
 
     for (const auto& [name, message] : collector.errors)
         std::fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());

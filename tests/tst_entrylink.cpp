@@ -2,15 +2,18 @@
 // hits of called shots into the main window: the test plays the target on a
 // pseudo-terminal, the windows use the real serial port. The camera does the
 // same from rendered pictures of a paper face, scripted or as a folder of
-// pictures the real camera reads.
+// pictures the real camera reads; "Foto einlesen …" from a rendered photo
+// of a shot face.
 
 #include "features/camera/camerapanel.h"
 #include "features/camera/camerapicturewindow.h"
+#include "features/photo/fotoeinlesen.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "platform/opencvcamera.h"
 #include "support/program.h"
 #include "support/pty.h"
 #include "support/renderedface.h"
+#include "support/renderedphoto.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
@@ -201,6 +204,102 @@ private Q_SLOTS:
         m_window.reset();
         m_pty.reset();
         m_realServices.reset();
+    }
+
+    void photoHolesBecomeANewSeries_data() {
+        QTest::addColumn<bool>("mainWindow");
+        QTest::addColumn<bool>("take"); // "Übernehmen", else "Abbrechen"
+        QTest::addColumn<int>("more");  // holes set by clicks beyond the four
+        QTest::newRow("shot entry, Übernehmen") << false << true << 0;
+        QTest::newRow("main window, Übernehmen") << true << true << 0;
+        QTest::newRow("shot entry, Abbrechen") << false << false << 0;
+        QTest::newRow("main window, eleven holes") << true << true << 7;
+    }
+    void photoHolesBecomeANewSeries() {
+        QFETCH(bool, mainWindow);
+        QFETCH(bool, take);
+        QFETCH(int, more);
+        TargetWindow* window = m_window.get();
+        const WindowDriver* ui = m_ui.get();
+        if (mainWindow) {
+            m_window->hide();
+            m_app = beginProgram(m_services, StartOptions{QStringLiteral("Erika"), {}, {}});
+            m_form = &m_app->mainWindow();
+            m_form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_form));
+            m_formUi = std::make_unique<WindowDriver>(m_form);
+            window = m_form;
+            ui = m_formUi.get();
+            ui->click(244, 228); // the call
+        }
+        ui->click(244, 228); // a hit in the centre: series 1 is begun
+        QCOMPARE(ui->list("Schusswert"), QStringList{u"10,9"_s});
+
+        // LP, 392 units for the 59,5 mm black: 6,588 units a mm; a hit d
+        // units from the centre scores 109 - (d - 2) / 5,3 tenths, rounded.
+        // (1, 12,33) mm: 12,37 mm, 81,50 units, 94,0 tenths: 9,4.
+        // (8,18, -8,18): 11,57 mm, 76,21 units: 9,5. (-10,31, -3,09):
+        // 10,76 mm, 70,91 units: 9,6. (-4,18, 6,28), set by a click: 7,54
+        // mm, 49,70 units: 10,0. (15, 5) is taken away with a right click.
+        const std::vector<Hole> drawn{{{8.18, -8.18}, true},
+                                      {{15.0, 5.0}, true},
+                                      {{1.0, 12.33}, true},
+                                      {{-10.31, -3.09}, true}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"scheibe.jpg"_s);
+        QVERIFY(cv::imwrite(path.toStdString(),
+                            photo(*disciplineInfo(0), drawn, mmToPhoto(8.0, 15.0, 0.0), 3)));
+        m_dialogs.openNames = {path};
+        window->findChild<QAction*>(u"FotoEinlesenBefehl"_s)->trigger();
+        QCOMPARE(m_dialogs.asked.last().extra, u"Bilder (*.jpg *.jpeg *.png *.bmp)"_s);
+        auto* photoWindow = window->findChild<FotoEinlesen*>(u"FotoEinlesen"_s);
+        QVERIFY(photoWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(photoWindow));
+        QCOMPARE(photoWindow->import().holes().size(), 4);
+        PhotoView* view = photoWindow->view();
+        QTest::mouseClick(view, Qt::RightButton, {}, view->viewPoint({15.0, 5.0}).toPoint());
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->viewPoint({-4.18, 6.28}).toPoint());
+        // Numbered from the top clockwise.
+        const QList<QPointF> expected{{1, 12.33}, {8.18, -8.18}, {-10.31, -3.09}, {-4.18, 6.28}};
+        const QList<QPointF>& holes = photoWindow->import().holes();
+        QCOMPARE(holes.size(), expected.size());
+        for (qsizetype i = 0; i < holes.size(); ++i)
+            QVERIFY2(QLineF(holes.at(i), expected.at(i)).length() < 0.3,
+                     qPrintable(u"hole %1 at %2, %3"_s.arg(i + 1).arg(holes.at(i).x()).arg(holes.at(i).y())));
+        QVERIFY(photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)->text().startsWith(u"4 Löcher"_s));
+        if (more > 0) {
+            // A row 3 mm apart across the black: more than a series holds.
+            for (int i = 0; i < more; ++i)
+                QTest::mouseClick(view, Qt::LeftButton, {}, view->viewPoint({-20.0 + 3 * i, -20.0}).toPoint());
+            QVERIFY(photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)
+                        ->text()
+                        .contains(u"11 Löcher, von oben im Uhrzeigersinn nummeriert. Mehr als eine "
+                                  u"Serie fasst: „Übernehmen“ trägt sie als 2 neue Serien ein "
+                                  u"(je 10, die letzte mit 1)."_s));
+            QTest::mouseClick(photoWindow->findChild<QPushButton*>(u"Uebernehmen"_s), Qt::LeftButton);
+            QTRY_VERIFY(!window->findChild<FotoEinlesen*>());
+            QCOMPARE(ui->list("SerienListe"), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+            QCOMPARE(m_form->sheet().store()[2].shotCount(), 10);
+            QCOMPARE(m_form->sheet().store()[3].shotCount(), 1);
+            QCOMPARE(hitsInDiary(), 12);
+            return;
+        }
+
+        QTest::mouseClick(
+            photoWindow->findChild<QPushButton*>(take ? u"Uebernehmen"_s : u"Abbrechen"_s),
+            Qt::LeftButton);
+        QTRY_VERIFY(!window->findChild<FotoEinlesen*>());
+        QVERIFY(m_dialogs.messages().isEmpty());
+        if (!take) {
+            QCOMPARE(ui->list("SerienListe"), QStringList{u"1"_s});
+            QCOMPARE(ui->list("Schusswert"), QStringList{u"10,9"_s});
+            QCOMPARE(hitsInDiary(), 1);
+            return;
+        }
+        QCOMPARE(ui->list("SerienListe"), QStringList({u"1"_s, u"2"_s}));
+        QCOMPARE(ui->list("Schusswert"), QStringList({u"9,4"_s, u"9,5"_s, u"9,6"_s, u"10"_s}));
+        // Kept in the diary as a mouse hit is.
+        QCOMPARE(hitsInDiary(), 5);
     }
 
     void recordsBecomeHitsAndAnEleventhStartsTheNextSeries() {

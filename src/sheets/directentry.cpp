@@ -77,6 +77,18 @@ bool DirectEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
     return taken && m_index != before;
 }
 
+int DirectEntry::enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) {
+    // Their times are not known: they write no time lines, and the next
+    // shot is measured from nothing.
+    const bool external = std::exchange(m_external, true);
+    int placed = 0;
+    for (const PointF& at : hits)
+        placed += receiveHit(sheet, {at, std::nullopt}) ? 1 : 0;
+    m_external = external;
+    sheet.forgetLastShotTime();
+    return placed;
+}
+
 void DirectEntry::undo(TargetSheet& sheet) {
     if (!sheet.lastSeriesSelected())
         return;

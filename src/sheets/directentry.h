@@ -23,6 +23,9 @@ public:
     // Placed like a pointer hit into the newest series (shown from then on;
     // a full one is stored and the next begun).
     bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) override;
+    // Hits placed one after another as if they came from outside, without
+    // time lines (a photo's holes, held hits brought back). Returns how many.
+    int enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) override;
     // Takes back the last placed hit of the last series.
     void undo(TargetSheet& sheet) override;
     bool accepting() const override { return m_placing; }

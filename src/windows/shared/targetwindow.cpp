@@ -1,5 +1,6 @@
 #include "targetwindow.h"
 
+#include "features/photo/fotoeinlesen.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "services/diary.h"
@@ -19,6 +20,7 @@
 #include <QButtonGroup>
 #include <QDate>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -117,6 +119,8 @@ void TargetWindow::buildButtons() {
     m_showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
     m_calibre = new QAction(QStringLiteral("Kaliber …"), this);
     m_calibre->setObjectName(QStringLiteral("Kaliber"));
+    m_photo = new QAction(QStringLiteral("Foto einlesen …"), this);
+    m_photo->setObjectName(QStringLiteral("FotoEinlesenBefehl"));
 
     connect(m_nextSeries, &QAction::triggered, this, &TargetWindow::WeitereSerie_Click);
     connect(m_undo, &QAction::triggered, this, &TargetWindow::Undo_Click);
@@ -130,6 +134,7 @@ void TargetWindow::buildButtons() {
     connect(m_rhythm, &QAction::triggered, this, &TargetWindow::RhythmusTrainingshilfe_Click);
     connect(m_showDiary, &QAction::triggered, this, &TargetWindow::diaryRequested);
     connect(m_calibre, &QAction::triggered, this, &TargetWindow::Kaliber_Click);
+    connect(m_photo, &QAction::triggered, this, &TargetWindow::FotoEinlesen_Click);
 }
 
 QAction* TargetWindow::addCommand(const QString& name, const QString& caption,
@@ -162,6 +167,70 @@ void TargetWindow::Kaliber_Click() {
         return;
     m_sheet.setDiscipline(discipline, m_settings.calibreMm(discipline));
     seriesChanged();
+}
+
+void TargetWindow::FotoEinlesen_Click() {
+    if (m_match.running()) {
+        m_dialogs.messageBox(this, QStringLiteral("Während eines Wettkampfs kann kein Foto "
+                                                  "eingelesen werden."));
+        return;
+    }
+    if (m_sheet.externalSource()) {
+        m_dialogs.messageBox(this, QStringLiteral("Solange die Scheibe oder die Kamera Treffer "
+                                                  "liefert, kann kein Foto eingelesen werden."));
+        return;
+    }
+    const QString path =
+        m_dialogs.openFileName(this, QStringLiteral("Bilder (*.jpg *.jpeg *.png *.bmp)"));
+    if (path.isEmpty())
+        return;
+    const TargetFace& face = m_sheet.face();
+    DisciplineInfo discipline = *disciplineInfo(face.discipline());
+    discipline.calibreMm = face.calibreMm();
+    auto import = std::make_unique<PhotoImport>();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // some tenths of a second
+    const std::optional<QString> problem = import->read(path, discipline);
+    QGuiApplication::restoreOverrideCursor();
+    if (problem) {
+        m_dialogs.messageBox(this, *problem);
+        return;
+    }
+    delete m_photoWindow.data(); // one photo at a time
+    auto* window = new FotoEinlesen(
+        std::move(import), m_sheet.seriesLength(),
+        [this](const QList<QPointF>& holes) { return enterPhotoHoles(holes); }, m_dialogs, this);
+    connect(window, &QDialog::finished, window, &QObject::deleteLater);
+    m_photoWindow = window;
+    window->show();
+}
+
+std::optional<QString> TargetWindow::enterPhotoHoles(const QList<QPointF>& holesMm) {
+    if (m_match.running() || m_sheet.externalSource())
+        return QStringLiteral("Während eines Wettkampfs oder solange die Scheibe oder die Kamera "
+                              "Treffer liefert, kann kein Foto übernommen werden.");
+    const TargetSheet before = m_sheet;
+    // A new series, unless the newest has nothing in it yet.
+    m_sheet.selectNewestSeries();
+    const SeriesRecord& newest = m_sheet.record();
+    if ((newest.nextFreeSlot() > 0 || newest.hasCall(0)) && !m_sheet.nextSeries()) {
+        m_sheet = before;
+        showSheet();
+        return seriesLimitMessage();
+    }
+    const TargetFace& face = m_sheet.face();
+    QList<PointF> hits;
+    for (const QPointF& mm : holesMm)
+        hits.append(m_sheet.placeable(float(face.centre().x + mm.x() * face.scale()),
+                                      float(face.centre().y - mm.y() * face.scale())));
+    if (m_sheet.enterHeldHitsWithoutCall(hits) != hits.size()) {
+        m_sheet = before;
+        showSheet();
+        return QStringLiteral("Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb "
+                              "der Wertung oder die Serienliste ist voll. Bitte das Loch "
+                              "entfernen oder die Serien speichern und mit „Neu“ beginnen.");
+    }
+    seriesChanged();
+    return std::nullopt;
 }
 
 void TargetWindow::showAnalysis() {
@@ -296,7 +365,7 @@ bool TargetWindow::settleUnsavedSeries(const QString& question) {
 
 WindowMenuPlan TargetWindow::menuPlan() {
     WindowMenuPlan plan;
-    plan.file = {m_save};
+    plan.file = {m_save, m_photo};
     plan.series = {m_nextSeries, m_undo,        m_new,         m_recompute,
                    m_matchStart, m_endSighting, m_startSeries, m_matchEnd};
     plan.view = {m_rhythm, m_showDiary};

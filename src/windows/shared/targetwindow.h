@@ -15,6 +15,8 @@
 #include "windows/shared/windowmenu.h"
 
 #include <QKeySequence>
+#include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -173,6 +175,7 @@ protected:
     QAction* m_startSeries = nullptr;
     QAction* m_matchEnd = nullptr;
     QAction* m_calibre = nullptr; // "Kaliber …", in the menu only
+    QAction* m_photo = nullptr;   // "Foto einlesen …", in the menu only
     // The buttons the window colours or gives the focus.
     QPushButton* m_nextSeriesButton = nullptr;
     QPushButton* m_startButton = nullptr;
@@ -192,6 +195,7 @@ private:
     QString m_notice;
     QString m_position; // the position last shown
     std::unique_ptr<MatchResultWindow> m_result;
+    QPointer<QWidget> m_photoWindow;
 
 private:
     HitReceipt enterArrivedHit(const ArrivedHit& hit);
@@ -209,6 +213,11 @@ private:
     void showAnalysis();
     void Klickwert_Click();
     void Kaliber_Click();
+    // "Foto einlesen …": a photo's holes, once the shooter takes them, are
+    // the hits of a new series (several when they are more than a series
+    // holds), without calls and without times.
+    void FotoEinlesen_Click();
+    std::optional<QString> enterPhotoHoles(const QList<QPointF>& holesMm);
     void connectView();
 };
 
