@@ -67,8 +67,9 @@ std::optional<Profile> profile(const cv::Mat& image, const cv::RotatedRect& e, d
     return p;
 }
 
-// Points of the black's edge: where the brightness first crosses the middle
-// between the black and the white, going outwards.
+// Points of the black's edge: where the brightness last crosses the middle
+// between the black and the white upwards, going outwards; a light ring
+// line near the edge of the black crosses it before.
 std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& e) {
     std::vector<cv::Point2f> points;
     for (int k = 0; k < kRays; ++k) {
@@ -80,7 +81,7 @@ std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& 
         if (*hi - *lo < 30.0f)
             continue;
         const float mid = (*lo + *hi) / 2;
-        for (size_t i = 1; i < p->values.size(); ++i) {
+        for (size_t i = p->values.size() - 1; i > 0; --i) {
             if (p->values[i - 1] < mid && p->values[i] >= mid) {
                 const double f = (mid - p->values[i - 1]) / (p->values[i] - p->values[i - 1]);
                 points.push_back(cv::Point2f(onEllipse(e, t, p->from + (double(i) - 1 + f) * p->step)));
