@@ -1,8 +1,6 @@
 #include "holedetector.h"
 
 #include <opencv2/imgproc.hpp>
-#include <opencv2/imgcodecs.hpp>
-#include <QtGlobal>
 
 #include <algorithm>
 #include <cmath>
@@ -190,7 +188,6 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     }
     cv::Mat difference;
     cv::absdiff(rect, m_reference, difference);
-    if (qEnvironmentVariableIsSet("DBGIMG") && timeMs == qEnvironmentVariableIntValue("DBGIMG")) { cv::imwrite("/tmp/dbg_rect.png", rect); cv::imwrite("/tmp/dbg_diff.png", difference*4); cv::imwrite("/tmp/dbg_frame.png", frame); }
     cv::Mat changed = (difference > kTolerance) & m_faceMask;
     const double share = double(cv::countNonZero(changed)) / m_faceArea;
     if (share > kNewPaperShare) {
@@ -229,9 +226,9 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
                                  cv::countNonZero(m_holes(box)) > 0;
         // The picture's blur widens the change by a few pixels all round.
         const double blurred = CV_PI * (calibrePx + 6) * (calibrePx + 6) / 4;
-        if (area < (overlapping ? 0.08 : 0.3) * holeArea || area > 1.5 * blurred)
+        if (area < (overlapping ? 0.04 : 0.3) * holeArea || area > 1.5 * blurred)
             continue;
-        if (std::max(w, h) > 1.5 * calibrePx + 6 || std::max(w, h) < (overlapping ? 0.25 : 0.5) * calibrePx)
+        if (std::max(w, h) > 1.5 * calibrePx + 6 || std::max(w, h) < (overlapping ? 0.15 : 0.5) * calibrePx)
             continue;
         const cv::Point2d centroid(centroids.at<double>(i, 0), centroids.at<double>(i, 1));
         const cv::Point2d centreMm = toMm(centroid);

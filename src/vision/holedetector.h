@@ -33,9 +33,9 @@ class HoleDetector {
 public:
     static constexpr qint64 kSettleMs = 400;
     // The rectified face's resolution: the picture's at the face centre,
-    // at least 8 pixels across a hole and at most 16 pixels a millimetre.
+    // at least 8 pixels across a hole and at most 12 pixels a millimetre.
     static constexpr double kMinHolePixels = 8.0;
-    static constexpr double kMaxPixelsPerMm = 16.0;
+    static constexpr double kMaxPixelsPerMm = 12.0;
 
     HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline);
 

@@ -139,7 +139,9 @@ public:
         cv::GaussianBlur(fibres, fibres, cv::Size(0, 0), 1.5);
         m_canvas = cv::Mat(side, side, CV_8U, cv::Scalar(kCardGrey));
         const auto ring = [&](double diameter, int grey) {
-            const int width = std::max(1, int(std::lround(0.2 * m_pxPerMm)));
+            // 0.2 mm on the small faces, thicker on the large ones.
+            const double widthMm = std::max(0.2, 0.002 * d.blackDiameterMm);
+            const int width = std::max(1, int(std::lround(widthMm * m_pxPerMm)));
             cv::circle(m_canvas, point({0, 0}), length(diameter / 2), grey, width, cv::LINE_AA, 4);
         };
         cv::circle(m_canvas, point({0, 0}), length(d.blackDiameterMm / 2), kBlackGrey, cv::FILLED,
@@ -210,19 +212,8 @@ inline cv::Mat expose(const cv::Mat& view, const Exposure& e) {
         light.create(size, CV_32F);
         for (int y = 0; y < size.height; ++y)
             for (int x = 0; x < size.width; ++x)
-                light.at<float>(y, x) =
-                    float(1.0 - 0.2 * x / size.width - 0.1 * y / size.height);
+                light.at<float>(y, x) = float(1.0 - 0.2 * x / size.width - 0.1 * y / size.height);
     }
-    cv::Mat frame;
-    view.convertTo(frame, CV_32F);
-    if (e.hand) {
-        cv::Mat hand = cv::Mat::zeros(size, CV_32F);
-        const int h = size.height;
-        cv::ellipse(hand, *e.hand, cv::Size(h / 9, h / 5), 25, 0, 360, 1.0, cv::FILLED);
-        cv::GaussianBlur(hand, hand, cv::Size(0, 0), h / 120.0);
-        frame = frame.mul(1 - hand) + 95 * hand;
-    }
-    frame = frame.mul(light) * e.gain;
     // The sensor's noise, one of a few patterns drawn once.
     static thread_local std::vector<cv::Mat> noises;
     if (noises.empty() || noises[0].size() != size) {
@@ -234,16 +225,40 @@ inline cv::Mat expose(const cv::Mat& view, const Exposure& e) {
             noises.push_back(noise);
         }
     }
-    const cv::Mat& noise = noises[size_t(e.seed) % noises.size()];
+    // The lit paper, kept while neither it nor the light changes.
+    static thread_local cv::Mat litView;
+    static thread_local cv::Mat lit;
+    static thread_local double litGain = 0;
+    cv::Mat frame;
+    if (e.hand || litGain != e.gain || litView.data != view.data || litView.size() != size ||
+        cv::norm(litView, view, cv::NORM_INF) != 0) {
+        view.convertTo(frame, CV_32F);
+        if (e.hand) {
+            cv::Mat hand = cv::Mat::zeros(size, CV_32F);
+            const int h = size.height;
+            cv::ellipse(hand, *e.hand, cv::Size(h / 9, h / 5), 25, 0, 360, 1.0, cv::FILLED);
+            cv::GaussianBlur(hand, hand, cv::Size(0, 0), h / 120.0);
+            frame = frame.mul(1 - hand) + 95 * hand;
+        }
+        frame = frame.mul(light) * e.gain;
+        if (!e.hand) {
+            litView = view.clone();
+            lit = frame;
+            litGain = e.gain;
+        }
+    } else {
+        frame = lit;
+    }
     cv::Mat grey;
-    cv::Mat(frame + noise).convertTo(grey, CV_8U);
+    cv::Mat(frame + noises[size_t(e.seed) % noises.size()]).convertTo(grey, CV_8U);
+    if (e.jpeg) {
+        std::vector<uchar> bytes;
+        cv::imencode(".jpg", grey, bytes, {cv::IMWRITE_JPEG_QUALITY, 85});
+        grey = cv::imdecode(bytes, cv::IMREAD_GRAYSCALE);
+    }
     cv::Mat bgr;
     cv::cvtColor(grey, bgr, cv::COLOR_GRAY2BGR);
-    if (!e.jpeg)
-        return bgr;
-    std::vector<uchar> bytes;
-    cv::imencode(".jpg", bgr, bytes, {cv::IMWRITE_JPEG_QUALITY, 85});
-    return cv::imdecode(bytes, cv::IMREAD_COLOR);
+    return bgr;
 }
 
 } // namespace ankerblick::test

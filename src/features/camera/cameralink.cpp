@@ -38,7 +38,7 @@ Q_SIGNALS:
 protected:
     void run() override {
         std::optional<HoleDetector> detector;
-        std::optional<bool> shown; // what the face signal said last
+        int shown = -1; // what the face signal said last: 1 found, 0 not, -1 nothing yet
         while (!m_stop) {
             const std::optional<cv::Mat> frame = m_capture->nextFrame();
             if (m_stop)
@@ -51,8 +51,8 @@ protected:
             if (m_findFace.exchange(false) || !detector) {
                 detector.reset();
                 const FaceInPicture found = findFace(*frame, m_discipline);
-                if (shown != found.found) {
-                    shown = found.found;
+                if (shown != int(found.found)) {
+                    shown = int(found.found);
                     Q_EMIT face(found.found);
                 }
                 if (!found.found)
@@ -66,7 +66,7 @@ protected:
                 Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
             } else {
                 Q_EMIT newPaper();
-                shown.reset(); // the link shows "no face" until it is found again
+                shown = -1; // the link shows "no face" until it is found again
                 m_findFace = true;
             }
         }
