@@ -19,7 +19,7 @@ constexpr double kEdgePixels = 0.8;       // the soft edge of a hole in the rect
 // Wide enough to close the gap a ring line leaves in a hole's change.
 cv::Mat bridge(double ppm) {
     const int side = 2 * std::max(1, int(std::lround(0.3 * ppm))) + 1;
-    return cv::getStructuringElement(cv::MORPH_ELLIPSE, {side, side});
+    return cv::getStructuringElement(cv::MORPH_RECT, {side, side});
 }
 
 // The face's pixels per mm at its centre in the picture: the larger of the
@@ -66,9 +66,11 @@ cv::Mat HoleDetector::rectify(const cv::Mat& frame) const {
         grey = frame;
     cv::Mat rect;
     cv::warpPerspective(grey, rect, m_pictureToRect, m_size, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    // Smoothed in whole grey levels, which is quicker; the float picture
+    // after it follows the light and is fitted to.
+    cv::GaussianBlur(rect, rect, cv::Size(5, 5), 0);
     cv::Mat result;
     rect.convertTo(result, CV_32F);
-    cv::GaussianBlur(result, result, cv::Size(5, 5), 0);
     return result;
 }
 
@@ -85,18 +87,28 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
     const cv::Mat f = frame(window);
     const cv::Mat g = m_reference(window);
     std::vector<float> disc(size_t(window.area()));
+    const int near = int(std::ceil(r + 4 * kEdgePixels)) + 1;
+    // Pixels outside the disc add the same to every centre: only those the
+    // disc reaches count.
     const auto cost = [&](cv::Point2d c) {
+        const cv::Point2d local = c - cv::Point2d(window.tl());
+        const int x0 = std::max(0, int(local.x) - near);
+        const int x1 = std::min(window.width, int(local.x) + near + 1);
+        const int y0 = std::max(0, int(local.y) - near);
+        const int y1 = std::min(window.height, int(local.y) + near + 1);
         // The disc, soft at its edge as the picture is.
         double dd = 0;
         double dy = 0;
         size_t k = 0;
-        const cv::Point2d local = c - cv::Point2d(window.tl());
-        for (int y = 0; y < window.height; ++y) {
+        for (int y = y0; y < y1; ++y) {
             const float* fr = f.ptr<float>(y);
             const float* gr = g.ptr<float>(y);
-            for (int x = 0; x < window.width; ++x, ++k) {
-                const double d = std::hypot(x - local.x, y - local.y) - r;
-                const double w = d > 4 * kEdgePixels ? 0.0 : d < -4 * kEdgePixels ? 1.0 : 1.0 / (1.0 + std::exp(d / kEdgePixels));
+            const double yy = (y - local.y) * (y - local.y);
+            for (int x = x0; x < x1; ++x, ++k) {
+                const double d = std::sqrt((x - local.x) * (x - local.x) + yy) - r;
+                const double w = d > 4 * kEdgePixels    ? 0.0
+                                 : d < -4 * kEdgePixels ? 1.0
+                                                        : 1.0 / (1.0 + std::exp(d / kEdgePixels));
                 disc[k] = float(w);
                 dd += w * w;
                 dy += w * (fr[x] - gr[x] + w * gr[x]);
@@ -107,19 +119,20 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
         const double h = dy / dd; // the hole's own brightness
         double sum = 0;
         k = 0;
-        for (int y = 0; y < window.height; ++y) {
+        for (int y = y0; y < y1; ++y) {
             const float* fr = f.ptr<float>(y);
             const float* gr = g.ptr<float>(y);
-            for (int x = 0; x < window.width; ++x, ++k) {
-                const double e = fr[x] - gr[x] - disc[k] * (h - gr[x]);
-                sum += e * e;
+            for (int x = x0; x < x1; ++x, ++k) {
+                const double plain = fr[x] - gr[x];
+                const double e = plain - disc[k] * (h - gr[x]);
+                sum += e * e - plain * plain;
             }
         }
         return sum;
     };
     cv::Point2d best = start;
     double bestCost = cost(start);
-    const double coarse = std::max(0.5, r / 5);
+    const double coarse = std::max(0.5, r / 4);
     for (double y = -r; y <= r; y += coarse)
         for (double x = -r; x <= r; x += coarse) {
             const cv::Point2d c = start + cv::Point2d(x, y);
@@ -129,7 +142,7 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
                 best = c;
             }
         }
-    for (double step = coarse / 2; step > 0.005;) {
+    for (double step = coarse / 2; step > 0.01;) {
         bool moved = false;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
@@ -182,14 +195,15 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         if (!ratios.empty()) {
             auto middle = ratios.begin() + std::ptrdiff_t(ratios.size() / 2);
             std::nth_element(ratios.begin(), middle, ratios.end());
-            if (std::abs(*middle - 1) < kLightStep)
+            if (std::abs(*middle - 1) < kLightStep && std::abs(*middle - 1) > 1e-3)
                 m_reference *= *middle;
         }
     }
     cv::Mat difference;
     cv::absdiff(rect, m_reference, difference);
     cv::Mat changed = (difference > kTolerance) & m_faceMask;
-    const double share = double(cv::countNonZero(changed)) / m_faceArea;
+    const int changedCount = cv::countNonZero(changed);
+    const double share = double(changedCount) / m_faceArea;
     if (share > kNewPaperShare) {
         m_candidates.clear();
         if (!m_changedSince)
@@ -203,6 +217,11 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         return std::nullopt;
     }
     m_changedSince.reset();
+    if (changedCount == 0) { // the common frame: nothing new
+        m_candidates.clear();
+        cv::accumulateWeighted(rect, m_reference, kLightUpdate);
+        return std::nullopt;
+    }
 
     cv::Mat open;
     cv::morphologyEx(changed, open, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
