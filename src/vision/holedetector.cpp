@@ -47,6 +47,18 @@ HoleDetector::HoleDetector(const FaceInPicture& face, const DisciplineInfo& disc
     const double half = side / 2.0;
     const cv::Matx33d mmToRect(m_ppm, 0, half, 0, -m_ppm, half, 0, 0, 1);
     m_pictureToRect = mmToRect * face.pictureToMm;
+    // Where each rectified pixel lies in the picture, worked out once: a
+    // frame is then resampled without a division per pixel.
+    const cv::Matx33d rectToPicture = m_pictureToRect.inv();
+    cv::Mat mapX(m_size, CV_32F);
+    cv::Mat mapY(m_size, CV_32F);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const cv::Point2d p = mapPoint(rectToPicture, {double(x), double(y)});
+            mapX.at<float>(y, x) = float(p.x);
+            mapY.at<float>(y, x) = float(p.y);
+        }
+    cv::convertMaps(mapX, mapY, m_map, m_mapFraction, CV_16SC2);
     m_faceMask = cv::Mat::zeros(m_size, CV_8U);
     cv::circle(m_faceMask, cv::Point(int(half), int(half)), int(halfMm * m_ppm), 255, cv::FILLED);
     m_faceArea = std::max(1, cv::countNonZero(m_faceMask));
@@ -65,7 +77,7 @@ cv::Mat HoleDetector::rectify(const cv::Mat& frame) const {
     else
         grey = frame;
     cv::Mat rect;
-    cv::warpPerspective(grey, rect, m_pictureToRect, m_size, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    cv::remap(grey, rect, m_map, m_mapFraction, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
     // Smoothed in whole grey levels, which is quicker; the float picture
     // after it follows the light and is fitted to.
     cv::GaussianBlur(rect, rect, cv::Size(5, 5), 0);

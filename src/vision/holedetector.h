@@ -58,6 +58,8 @@ private:
 
     double m_ppm;
     cv::Matx33d m_pictureToRect;
+    cv::Mat m_map;         // the rectified pixels' places in the picture
+    cv::Mat m_mapFraction; // and their fractions of a pixel
     cv::Size m_size;
     double m_calibreMm;
     cv::Mat m_faceMask; // the part of the rectified picture that shows the face
