@@ -64,6 +64,15 @@ QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
   exit 1
 }
 
+# Figures 13-14: the camera's frame against decoding it, on one core, and a
+# hole's first picture to its hit at 25 frames a second, in a process of its own.
+echo "Messe die Kamera (13-14) ..." >&2
+"$dir/ankerblick_bench_camera" --rows="$rows" --benchmark_enable_random_interleaving=true \
+  >"$dir/bench-camera-raw.txt" 2>&1 || {
+  cat "$dir/bench-camera-raw.txt" >&2
+  exit 1
+}
+
 # Figure 5: the analysis window, one process per measurement.
 echo "Messe das Analysefenster (5) ..." >&2
 "$dir/ankerblick_bench_window" write "$work/history.txt" 10000

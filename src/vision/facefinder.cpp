@@ -67,8 +67,9 @@ std::optional<Profile> profile(const cv::Mat& image, const cv::RotatedRect& e, d
     return p;
 }
 
-// Points of the black's edge: where the brightness first crosses the middle
-// between the black and the white, going outwards.
+// Points of the black's edge: where the brightness last crosses the middle
+// between the black and the white upwards, going outwards; a light ring
+// line near the edge of the black crosses it before.
 std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& e) {
     std::vector<cv::Point2f> points;
     for (int k = 0; k < kRays; ++k) {
@@ -80,7 +81,7 @@ std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& 
         if (*hi - *lo < 30.0f)
             continue;
         const float mid = (*lo + *hi) / 2;
-        for (size_t i = 1; i < p->values.size(); ++i) {
+        for (size_t i = p->values.size() - 1; i > 0; --i) {
             if (p->values[i - 1] < mid && p->values[i] >= mid) {
                 const double f = (mid - p->values[i - 1]) / (p->values[i] - p->values[i - 1]);
                 points.push_back(cv::Point2f(onEllipse(e, t, p->from + (double(i) - 1 + f) * p->step)));
@@ -93,11 +94,11 @@ std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& 
 
 // Points of a light ring line inside the black near the scale s of the
 // black's outline: the centroid of the brightness peak along each ray.
-std::vector<cv::Point2f> ringLine(const cv::Mat& image, const cv::RotatedRect& e, double s) {
+std::vector<cv::Point2f> ringLine(const cv::Mat& image, const cv::RotatedRect& e, double s, double reach) {
     std::vector<cv::Point2f> points;
     for (int k = 0; k < kRays; ++k) {
         const double t = 2 * CV_PI * k / kRays;
-        const auto p = profile(image, e, t, s - 0.1, s + 0.1);
+        const auto p = profile(image, e, t, s - reach, s + reach);
         if (!p)
             continue;
         const auto& v = p->values;
@@ -195,6 +196,46 @@ double innerRingRatio(const DisciplineInfo& d) {
     return best;
 }
 
+// How far from that ring its line is looked for: less than half the way
+// to the next ring line or to the black's edge, so that under perspective
+// (the rings no longer concentric in the picture) no other line is taken.
+double ringReach(const DisciplineInfo& d, double ratio) {
+    double gap = 1 - ratio;
+    for (const double diameter : d.ringDiameterMm) {
+        const double other = diameter / d.blackDiameterMm;
+        if (diameter > 1 && std::abs(other - ratio) > 1e-9)
+            gap = std::min(gap, std::abs(other - ratio));
+    }
+    return std::min(0.1, 0.45 * gap);
+}
+
+// An ellipse through the points, fitted again without the points far off
+// the first fit (a hole, a speck, a line taken for another).
+cv::RotatedRect fitRobustly(std::vector<cv::Point2f> points) {
+    cv::RotatedRect e = cv::fitEllipse(points);
+    for (int pass = 0; pass < 2; ++pass) {
+        const cv::Matx33d q = conic(e);
+        const double radius = (e.size.width + e.size.height) / 4.0;
+        std::vector<double> off;
+        for (const auto& p : points) {
+            const cv::Vec3d x(p.x, p.y, 1);
+            off.push_back(std::abs(std::sqrt(std::max(0.0, x.dot(q * x) + 1)) - 1) * radius);
+        }
+        std::vector<double> sorted = off;
+        std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2), sorted.end());
+        const double limit = std::max(0.3, 3 * sorted[sorted.size() / 2]);
+        std::vector<cv::Point2f> kept;
+        for (size_t i = 0; i < points.size(); ++i)
+            if (off[i] <= limit)
+                kept.push_back(points[i]);
+        if (kept.size() < points.size() / 2 || kept.size() == points.size())
+            break;
+        points = kept;
+        e = cv::fitEllipse(points);
+    }
+    return e;
+}
+
 } // namespace
 
 cv::Point2d mapPoint(const cv::Matx33d& h, cv::Point2d p) {
@@ -211,7 +252,7 @@ FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline)
     const auto edge = blackEdge(image, *blob);
     if (edge.size() < kRays / 2)
         return face;
-    const cv::RotatedRect outline = cv::fitEllipse(edge);
+    const cv::RotatedRect outline = fitRobustly(edge);
     const cv::Matx33d outer = conic(outline);
 
     // The picture of the centre and the horizon of the face plane; without
@@ -219,9 +260,9 @@ FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline)
     cv::Vec3d centre(outline.center.x, outline.center.y, 1);
     cv::Vec3d horizon(0, 0, 1);
     if (const double ratio = innerRingRatio(discipline); ratio > 0) {
-        const auto ring = ringLine(image, outline, ratio);
+        const auto ring = ringLine(image, outline, ratio, ringReach(discipline, ratio));
         if (ring.size() >= kRays / 2) {
-            const cv::Matx33d inner = conic(cv::fitEllipse(ring));
+            const cv::Matx33d inner = conic(fitRobustly(ring));
             cv::Mat values;
             cv::Mat vectors;
             cv::eigenNonSymmetric(cv::Mat(outer.inv() * inner), values, vectors);

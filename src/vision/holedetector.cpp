@@ -9,63 +9,65 @@ namespace ankerblick {
 
 namespace {
 
-constexpr float kTolerance = 35.0f;      // grey levels a pixel may drift
-constexpr double kLightUpdate = 0.05;    // how fast the reference follows the light
-constexpr double kNewPaperShare = 0.5;   // share of the face changed for a new paper
-constexpr double kStillMm = 0.5;         // how far a hole may seem to move while it settles
-
-// A circle through the points, least squares.
-std::optional<std::pair<cv::Point2d, double>> fitCircle(const std::vector<cv::Point2d>& points) {
-    if (points.size() < 12)
-        return std::nullopt;
-    cv::Mat a(int(points.size()), 3, CV_64F);
-    cv::Mat b(int(points.size()), 1, CV_64F);
-    for (int i = 0; i < a.rows; ++i) {
-        const auto& p = points[size_t(i)];
-        a.at<double>(i, 0) = p.x;
-        a.at<double>(i, 1) = p.y;
-        a.at<double>(i, 2) = 1;
-        b.at<double>(i) = -(p.x * p.x + p.y * p.y);
-    }
-    cv::Mat x;
-    if (!cv::solve(a, b, x, cv::DECOMP_SVD))
-        return std::nullopt;
-    const cv::Point2d c(-x.at<double>(0) / 2, -x.at<double>(1) / 2);
-    const double r2 = c.x * c.x + c.y * c.y - x.at<double>(2);
-    if (r2 <= 0)
-        return std::nullopt;
-    return std::pair{c, std::sqrt(r2)};
-}
+constexpr float kTolerance = 18.0f;       // grey levels a pixel may differ without a change
+constexpr double kLightUpdate = 0.05;     // how fast the reference follows uneven light
+constexpr double kLightStep = 0.05;       // the most the whole light changes between frames
+constexpr double kNewPaperShare = 0.5;    // share of the face changed for a new paper
+constexpr double kStillCalibres = 0.15;   // how far a hole may seem to move while it settles
+constexpr double kEdgePixels = 0.8;       // the soft edge of a hole in the rectified picture
 
 // Wide enough to close the gap a ring line leaves in a hole's change.
-cv::Mat bridge() {
-    const int side = 2 * int(std::lround(0.6 * HoleDetector::kPixelsPerMm)) + 1;
-    return cv::getStructuringElement(cv::MORPH_ELLIPSE, {side, side});
+cv::Mat bridge(double ppm) {
+    const int side = 2 * std::max(1, int(std::lround(0.3 * ppm))) + 1;
+    return cv::getStructuringElement(cv::MORPH_RECT, {side, side});
+}
+
+// The face's pixels per mm at its centre in the picture: the larger of the
+// two directions, so the rectified picture loses nothing.
+double picturePixelsPerMm(const FaceInPicture& face) {
+    const cv::Point2d c = mapPoint(face.mmToPicture, {0, 0});
+    const double x = cv::norm(mapPoint(face.mmToPicture, {1, 0}) - c);
+    const double y = cv::norm(mapPoint(face.mmToPicture, {0, 1}) - c);
+    return std::max(x, y);
 }
 
 } // namespace
 
 HoleDetector::HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline)
     : m_calibreMm(discipline.calibreMm) {
+    m_ppm = std::clamp(picturePixelsPerMm(face), kMinHolePixels / m_calibreMm, kMaxPixelsPerMm);
     double reach = discipline.blackDiameterMm;
     for (const double d : discipline.ringDiameterMm)
         reach = std::max(reach, d);
     for (const double d : discipline.ringsMm) // the decimal faces' rings on the card
         reach = std::max(reach, d);
-    const double halfMm = reach / 2.0 * 1.25;
-    const int side = int(std::ceil(2 * halfMm * kPixelsPerMm));
+    const double halfMm = reach / 2.0 + 2 * m_calibreMm;
+    const int side = int(std::ceil(2 * halfMm * m_ppm));
     m_size = cv::Size(side, side);
     const double half = side / 2.0;
-    const cv::Matx33d mmToRect(kPixelsPerMm, 0, half, 0, -kPixelsPerMm, half, 0, 0, 1);
+    const cv::Matx33d mmToRect(m_ppm, 0, half, 0, -m_ppm, half, 0, 0, 1);
     m_pictureToRect = mmToRect * face.pictureToMm;
+    // Where each rectified pixel lies in the picture, worked out once: a
+    // frame is then resampled without a division per pixel.
+    const cv::Matx33d rectToPicture = m_pictureToRect.inv();
+    cv::Mat mapX(m_size, CV_32F);
+    cv::Mat mapY(m_size, CV_32F);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const cv::Point2d p = mapPoint(rectToPicture, {double(x), double(y)});
+            mapX.at<float>(y, x) = float(p.x);
+            mapY.at<float>(y, x) = float(p.y);
+        }
+    cv::convertMaps(mapX, mapY, m_map, m_mapFraction, CV_16SC2);
     m_faceMask = cv::Mat::zeros(m_size, CV_8U);
-    cv::circle(m_faceMask, cv::Point(int(half), int(half)), int(halfMm * kPixelsPerMm), 255, cv::FILLED);
+    cv::circle(m_faceMask, cv::Point(int(half), int(half)), int(halfMm * m_ppm), 255, cv::FILLED);
+    m_faceArea = std::max(1, cv::countNonZero(m_faceMask));
     m_holes = cv::Mat::zeros(m_size, CV_8U);
 }
 
 cv::Point2d HoleDetector::toMm(cv::Point2d pixel) const {
     const double half = m_size.width / 2.0;
-    return {(pixel.x - half) / kPixelsPerMm, (half - pixel.y) / kPixelsPerMm};
+    return {(pixel.x - half) / m_ppm, (half - pixel.y) / m_ppm};
 }
 
 cv::Mat HoleDetector::rectify(const cv::Mat& frame) const {
@@ -75,53 +77,111 @@ cv::Mat HoleDetector::rectify(const cv::Mat& frame) const {
     else
         grey = frame;
     cv::Mat rect;
-    cv::warpPerspective(grey, rect, m_pictureToRect, m_size, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    cv::remap(grey, rect, m_map, m_mapFraction, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    // Smoothed in whole grey levels, which is quicker; the float picture
+    // after it follows the light and is fitted to.
+    cv::GaussianBlur(rect, rect, cv::Size(5, 5), 0);
     cv::Mat result;
     rect.convertTo(result, CV_32F);
-    cv::GaussianBlur(result, result, cv::Size(5, 5), 0);
     return result;
 }
 
-std::optional<cv::Point2d> HoleDetector::measure(const cv::Mat& changed, const cv::Mat& difference,
-                                                 const cv::Mat& labels, int label,
-                                                 const cv::Rect& box) const {
-    // Near earlier holes the change is only the new part: a circle through
-    // the edge that is not the old holes' edge.
-    const int margin = int(kPixelsPerMm);
-    const cv::Rect around = (box + cv::Size(2 * margin, 2 * margin) - cv::Point(margin, margin)) &
+// The centre of a disc of the calibre that, put into the reference with a
+// brightness of its own, explains the frame best (least squares): a search
+// on a coarse grid around the start, then in ever finer steps.
+std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point2d start) const {
+    const double r = m_calibreMm / 2 * m_ppm;
+    const int reach = int(std::ceil(2 * r + 3));
+    const cv::Rect window = cv::Rect(int(start.x) - reach, int(start.y) - reach, 2 * reach + 1, 2 * reach + 1) &
                             cv::Rect(cv::Point(0, 0), m_size);
-    cv::Mat region = labels(around) == label;
-    cv::Mat oldNear;
-    cv::dilate(m_holes(around), oldNear, cv::Mat(), cv::Point(-1, -1), 3);
-    if (cv::countNonZero(oldNear & region) > 0) {
-        std::vector<std::vector<cv::Point>> contours;
-        cv::findContours(region.clone(), contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
-        std::vector<cv::Point2d> edge;
-        for (const auto& contour : contours)
-            for (const auto& p : contour)
-                if (!oldNear.at<uchar>(p))
-                    edge.push_back(cv::Point2d(p + around.tl()));
-        const auto circle = fitCircle(edge);
-        if (!circle)
-            return std::nullopt;
-        const double radiusMm = circle->second / kPixelsPerMm;
-        if (std::abs(radiusMm - m_calibreMm / 2) > 0.3 * m_calibreMm / 2)
-            return std::nullopt;
-        return toMm(circle->first);
-    }
-    // On its own: the centroid of the change, weighted by its strength.
-    cv::Mat grown;
-    cv::dilate(region, grown, cv::Mat(), cv::Point(-1, -1), 2);
-    grown &= changed(around) | region;
-    cv::morphologyEx(grown, grown, cv::MORPH_CLOSE, bridge());
-    cv::Mat bridged;
-    cv::morphologyEx(difference(around), bridged, cv::MORPH_CLOSE, bridge());
-    cv::Mat weight;
-    bridged.copyTo(weight, grown);
-    const cv::Moments m = cv::moments(weight);
-    if (m.m00 <= 0)
+    if (window.area() < 16)
         return std::nullopt;
-    return toMm(cv::Point2d(m.m10 / m.m00, m.m01 / m.m00) + cv::Point2d(around.tl()));
+    const cv::Mat f = frame(window);
+    const cv::Mat g = m_reference(window);
+    std::vector<float> disc(size_t(window.area()));
+    const int near = int(std::ceil(r + 4 * kEdgePixels)) + 1;
+    // Pixels outside the disc add the same to every centre: only those the
+    // disc reaches count.
+    const auto cost = [&](cv::Point2d c) {
+        const cv::Point2d local = c - cv::Point2d(window.tl());
+        const int x0 = std::max(0, int(local.x) - near);
+        const int x1 = std::min(window.width, int(local.x) + near + 1);
+        const int y0 = std::max(0, int(local.y) - near);
+        const int y1 = std::min(window.height, int(local.y) + near + 1);
+        // The disc, soft at its edge as the picture is.
+        double dd = 0;
+        double dy = 0;
+        size_t k = 0;
+        for (int y = y0; y < y1; ++y) {
+            const float* fr = f.ptr<float>(y);
+            const float* gr = g.ptr<float>(y);
+            const double yy = (y - local.y) * (y - local.y);
+            for (int x = x0; x < x1; ++x, ++k) {
+                const double d = std::sqrt((x - local.x) * (x - local.x) + yy) - r;
+                const double w = d > 4 * kEdgePixels    ? 0.0
+                                 : d < -4 * kEdgePixels ? 1.0
+                                                        : 1.0 / (1.0 + std::exp(d / kEdgePixels));
+                disc[k] = float(w);
+                dd += w * w;
+                dy += w * (fr[x] - gr[x] + w * gr[x]);
+            }
+        }
+        if (dd <= 0)
+            return 1e300;
+        const double h = dy / dd; // the hole's own brightness
+        double sum = 0;
+        k = 0;
+        for (int y = y0; y < y1; ++y) {
+            const float* fr = f.ptr<float>(y);
+            const float* gr = g.ptr<float>(y);
+            for (int x = x0; x < x1; ++x, ++k) {
+                const double plain = fr[x] - gr[x];
+                const double e = plain - disc[k] * (h - gr[x]);
+                sum += e * e - plain * plain;
+            }
+        }
+        return sum;
+    };
+    cv::Point2d best = start;
+    double bestCost = cost(start);
+    const double coarse = std::max(0.5, r / 4);
+    for (double y = -r; y <= r; y += coarse)
+        for (double x = -r; x <= r; x += coarse) {
+            const cv::Point2d c = start + cv::Point2d(x, y);
+            const double v = cost(c);
+            if (v < bestCost) {
+                bestCost = v;
+                best = c;
+            }
+        }
+    for (double step = coarse / 2; step > 0.01;) {
+        bool moved = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (dx == 0 && dy == 0)
+                    continue;
+                const cv::Point2d c = best + cv::Point2d(dx * step, dy * step);
+                const double v = cost(c);
+                if (v < bestCost) {
+                    bestCost = v;
+                    best = c;
+                    moved = true;
+                }
+            }
+        if (!moved)
+            step /= 2;
+    }
+    return best;
+}
+
+// Whether the disc of the calibre at `centre` changed nearly everywhere
+// inside, or was a hole before: a hole, and not a flicker along an edge.
+bool HoleDetector::filled(const cv::Mat& changed, cv::Point2d centre) const {
+    cv::Mat disc = cv::Mat::zeros(m_size, CV_8U);
+    const int r = std::max(1, int(std::lround(0.7 * m_calibreMm / 2 * m_ppm)));
+    cv::circle(disc, cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))), r, 255, cv::FILLED);
+    const int inside = cv::countNonZero(disc);
+    return inside > 0 && cv::countNonZero(disc & (changed | m_holes)) >= 0.7 * inside;
 }
 
 std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeMs) {
@@ -130,9 +190,32 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         m_reference = rect;
         return std::nullopt;
     }
-    cv::Mat difference = cv::abs(rect - m_reference);
+    // The whole light changes: the reference is brought to the frame's
+    // brightness, by the middle ratio of the two, a little at a time.
+    {
+        std::vector<float> ratios;
+        ratios.reserve(size_t(m_size.area() / 16));
+        for (int y = 0; y < m_size.height; y += 4) {
+            const float* a = rect.ptr<float>(y);
+            const float* b = m_reference.ptr<float>(y);
+            const uchar* m = m_faceMask.ptr<uchar>(y);
+            for (int x = 0; x < m_size.width; x += 4)
+                if (m[x] && b[x] > 8.0f)
+                    ratios.push_back(a[x] / b[x]);
+        }
+        // A sudden change is no change of the light: a hand, a new paper.
+        if (!ratios.empty()) {
+            auto middle = ratios.begin() + std::ptrdiff_t(ratios.size() / 2);
+            std::nth_element(ratios.begin(), middle, ratios.end());
+            if (std::abs(*middle - 1) < kLightStep && std::abs(*middle - 1) > 1e-3)
+                m_reference *= *middle;
+        }
+    }
+    cv::Mat difference;
+    cv::absdiff(rect, m_reference, difference);
     cv::Mat changed = (difference > kTolerance) & m_faceMask;
-    const double share = double(cv::countNonZero(changed)) / cv::countNonZero(m_faceMask);
+    const int changedCount = cv::countNonZero(changed);
+    const double share = double(changedCount) / m_faceArea;
     if (share > kNewPaperShare) {
         m_candidates.clear();
         if (!m_changedSince)
@@ -146,16 +229,21 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         return std::nullopt;
     }
     m_changedSince.reset();
+    if (changedCount == 0) { // the common frame: nothing new
+        m_candidates.clear();
+        cv::accumulateWeighted(rect, m_reference, kLightUpdate);
+        return std::nullopt;
+    }
 
     cv::Mat open;
     cv::morphologyEx(changed, open, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
     // A hole across a ring line changes on both sides of it only.
-    cv::morphologyEx(open, open, cv::MORPH_CLOSE, bridge());
+    cv::morphologyEx(open, open, cv::MORPH_CLOSE, bridge(m_ppm));
     cv::Mat labels;
     cv::Mat stats;
     cv::Mat centroids;
     const int count = cv::connectedComponentsWithStats(open, labels, stats, centroids, 8, CV_32S);
-    const double calibrePx = m_calibreMm * kPixelsPerMm;
+    const double calibrePx = m_calibreMm * m_ppm;
     const double holeArea = CV_PI * calibrePx * calibrePx / 4;
     std::vector<Candidate> seen;
     std::optional<VisionEvent> event;
@@ -163,28 +251,35 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         const int area = stats.at<int>(i, cv::CC_STAT_AREA);
         const int w = stats.at<int>(i, cv::CC_STAT_WIDTH);
         const int h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
-        // A hole overlapping earlier ones shows less than its whole disc.
-        if (area < 0.25 * holeArea || area > 1.6 * holeArea)
-            continue;
-        if (std::max(w, h) > 1.4 * calibrePx || std::max(w, h) < 0.5 * calibrePx)
-            continue;
         const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP), w, h);
-        const auto centre = measure(changed, difference, labels, i, box);
-        if (!centre)
+        // A hole overlapping earlier ones shows less than its whole disc.
+        const bool overlapping = cv::countNonZero(m_holes(box) & (labels(box) == i)) > 0 ||
+                                 cv::countNonZero(m_holes(box)) > 0;
+        // The picture's blur widens the change by a few pixels all round.
+        const double blurred = CV_PI * (calibrePx + 6) * (calibrePx + 6) / 4;
+        if (area < (overlapping ? 0.04 : 0.3) * holeArea || area > 1.5 * blurred)
             continue;
+        if (std::max(w, h) > 1.5 * calibrePx + 6 || std::max(w, h) < (overlapping ? 0.15 : 0.5) * calibrePx)
+            continue;
+        const cv::Point2d centroid(centroids.at<double>(i, 0), centroids.at<double>(i, 1));
+        const cv::Point2d centreMm = toMm(centroid);
         // Measured from where it was first seen, so a slow drift is no hole.
         qint64 since = timeMs;
-        cv::Point2d first = *centre;
+        cv::Point2d first = centreMm;
         for (const auto& c : m_candidates) {
-            if (cv::norm(c.centreMm - *centre) < kStillMm) {
+            if (cv::norm(c.centreMm - centreMm) < kStillCalibres * m_calibreMm) {
                 since = c.since;
                 first = c.centreMm;
             }
         }
         if (!event && timeMs - since >= kSettleMs) {
-            event = VisionEvent{VisionEvent::Hole, *centre};
-            m_holes.setTo(255, labels == i);
-            continue;
+            const auto centre = fitHole(rect, centroid);
+            if (centre && filled(changed, *centre)) {
+                event = VisionEvent{VisionEvent::Hole, toMm(*centre)};
+                cv::circle(m_holes, cv::Point(int(std::lround(centre->x)), int(std::lround(centre->y))),
+                           int(std::lround(calibrePx / 2)), 255, cv::FILLED);
+                continue;
+            }
         }
         seen.push_back({first, since});
     }

@@ -1,12 +1,14 @@
 #pragma once
 
 // New holes in the face, from camera frames: each frame is rectified to face
-// coordinates and compared with a reference picture of the face. A changed
-// region the size and roundness of the calibre (lighter in the black, darker
-// on the white) that stays in place for a while is a hole; it is reported
-// once, and the frame becomes the new reference. A hole that overlaps
-// earlier ones is measured by a circle through the part of its edge that
-// changed. Changes too large for a hole (a hand, a shadow) are passed over;
+// coordinates, at about the picture's own resolution there, and compared
+// with a reference picture of the face brought to the frame's brightness. A
+// changed region the size of the calibre (lighter or darker, in the black
+// and on the card) that stays in place for a while is a hole; it is reported
+// once, and the frame becomes the new reference. Its centre is where a disc
+// of the calibre, put into the reference, explains the frame best: that
+// holds for a hole on its own, across a ring line and over earlier holes
+// alike. Changes too large for a hole (a hand, a shadow) are passed over;
 // when most of the face stays changed, a new paper is reported and the
 // caller finds the face again.
 
@@ -29,8 +31,11 @@ struct VisionEvent {
 
 class HoleDetector {
 public:
-    static constexpr double kPixelsPerMm = 10.0;
     static constexpr qint64 kSettleMs = 400;
+    // The rectified face's resolution: the picture's at the face centre,
+    // at least 8 pixels across a hole and at most 12 pixels a millimetre.
+    static constexpr double kMinHolePixels = 8.0;
+    static constexpr double kMaxPixelsPerMm = 12.0;
 
     HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline);
 
@@ -38,22 +43,27 @@ public:
     // the first after a new paper, is the reference.
     std::optional<VisionEvent> feed(const cv::Mat& frame, qint64 timeMs);
 
-    // The face rectified: kPixelsPerMm pixels per mm, the face centre in the middle.
+    // The face rectified: pixelsPerMm() pixels per mm, the face centre in the middle.
     cv::Mat rectify(const cv::Mat& frame) const;
+    double pixelsPerMm() const { return m_ppm; }
 
 private:
     struct Candidate {
         cv::Point2d centreMm; // where it was first seen
         qint64 since;
     };
-    std::optional<cv::Point2d> measure(const cv::Mat& changed, const cv::Mat& difference,
-                                       const cv::Mat& labels, int label, const cv::Rect& box) const;
+    std::optional<cv::Point2d> fitHole(const cv::Mat& frame, cv::Point2d start) const;
+    bool filled(const cv::Mat& changed, cv::Point2d centre) const;
     cv::Point2d toMm(cv::Point2d pixel) const;
 
+    double m_ppm;
     cv::Matx33d m_pictureToRect;
+    cv::Mat m_map;         // the rectified pixels' places in the picture
+    cv::Mat m_mapFraction; // and their fractions of a pixel
     cv::Size m_size;
     double m_calibreMm;
     cv::Mat m_faceMask; // the part of the rectified picture that shows the face
+    int m_faceArea = 0;
     cv::Mat m_reference; // CV_32F
     cv::Mat m_holes;     // CV_8U: the holes reported so far
     std::vector<Candidate> m_candidates;

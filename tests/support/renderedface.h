@@ -1,14 +1,19 @@
 #pragma once
 
 // Camera pictures of a face for the tests: the face drawn at its real size,
-// seen through a known homography, with blur and noise as a webcam adds them.
+// seen through a known homography, with blur and noise as a webcam adds them;
+// and whole papers shot hole by hole, under uneven light, with paper texture,
+// a passing hand and the camera's JPEG.
 
 #include "model/targetface.h"
 
 #include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace ankerblick::test {
@@ -78,6 +83,182 @@ inline cv::Mat noisy(const cv::Mat& clean, int seed) {
     clean.convertTo(wide, CV_16S);
     cv::Mat(wide + noise).convertTo(result, CV_8U);
     return result;
+}
+
+// A paper on the range, as a camera of the given size sees it: the face
+// drawn at twice the picture's resolution on a card with a texture of its
+// own, holes shot into it one by one, seen through a known homography.
+struct CameraView {
+    cv::Size size = kPicture;
+    double pxPerMm = 5.0; // at the face centre
+    double tiltDeg = 0;
+    double rollDeg = 0;
+};
+
+// The homography of a view; `shiftMm` moves the paper on its holder.
+inline cv::Matx33d mmToPicture(const CameraView& view, cv::Point2d shiftMm = {}) {
+    const double t = view.tiltDeg * CV_PI / 180;
+    const double r = view.rollDeg * CV_PI / 180;
+    const double focal = kFocalPx * view.size.width / kPicture.width;
+    const double d = focal / view.pxPerMm;
+    const double cx = view.size.width / 2.0 - 0.37;
+    const double cy = view.size.height / 2.0 + 0.21;
+    const cv::Matx33d move(1, 0, shiftMm.x, 0, 1, shiftMm.y, 0, 0, 1);
+    const cv::Matx33d roll(std::cos(r), -std::sin(r), 0, std::sin(r), std::cos(r), 0, 0, 0, 1);
+    const cv::Matx33d tilt(focal, cx * std::sin(t), cx * d, 0, -focal * std::cos(t) + cy * std::sin(t), cy * d,
+                           0, std::sin(t), d);
+    return tilt * roll * move;
+}
+
+// Grey levels of the paper: the card, the black, and what a hole shows.
+inline constexpr int kCardGrey = 205;
+inline constexpr int kBlackGrey = 50;
+inline constexpr int kLightHole = 250; // the light backstop through the paper
+inline constexpr int kDarkHole = 5;    // a dark backstop
+
+// The largest diameter the face's rings and black reach, in mm.
+inline double faceReachMm(const DisciplineInfo& d) {
+    double reach = d.blackDiameterMm;
+    for (const double ring : d.ringDiameterMm)
+        reach = std::max(reach, ring);
+    for (const double ring : d.ringsMm)
+        reach = std::max(reach, ring);
+    return reach;
+}
+
+class Paper {
+public:
+    Paper(const DisciplineInfo& d, const CameraView& view, int seed, cv::Point2d shiftMm = {})
+        : m_d(d), m_toPicture(mmToPicture(view, shiftMm)), m_size(view.size),
+          m_pxPerMm(std::max(4.0, 2 * view.pxPerMm)), m_cardMm(faceReachMm(d) * 1.15) {
+        const int side = int(std::ceil(m_cardMm * m_pxPerMm));
+        // The paper's fibres: a faint, fixed pattern of its own.
+        cv::Mat fibres(side, side, CV_32F);
+        cv::RNG rng{uint64(seed) * 7919 + 13};
+        rng.fill(fibres, cv::RNG::NORMAL, 0, 12);
+        cv::GaussianBlur(fibres, fibres, cv::Size(0, 0), 1.5);
+        m_canvas = cv::Mat(side, side, CV_8U, cv::Scalar(kCardGrey));
+        const auto ring = [&](double diameter, int grey) {
+            // 0.2 mm on the small faces, thicker on the large ones.
+            const double widthMm = std::max(0.2, 0.002 * d.blackDiameterMm);
+            const int width = std::max(1, int(std::lround(widthMm * m_pxPerMm)));
+            cv::circle(m_canvas, point({0, 0}), length(diameter / 2), grey, width, cv::LINE_AA, 4);
+        };
+        cv::circle(m_canvas, point({0, 0}), length(d.blackDiameterMm / 2), kBlackGrey, cv::FILLED,
+                   cv::LINE_AA, 4);
+        for (const double r : d.ringDiameterMm)
+            if (r > 1 && r != d.blackDiameterMm)
+                ring(r, r < d.blackDiameterMm ? kCardGrey : kBlackGrey);
+        if (d.decimal)
+            for (const double r : d.ringsMm)
+                if (r > d.blackDiameterMm)
+                    ring(r, kBlackGrey);
+        cv::Mat paper;
+        m_canvas.convertTo(paper, CV_32F);
+        cv::Mat(paper + fibres).convertTo(m_canvas, CV_8U);
+    }
+
+    const cv::Matx33d& toPicture() const { return m_toPicture; }
+
+    void shoot(cv::Point2d mm, int grey) {
+        cv::circle(m_canvas, point(mm), length(m_d.calibreMm / 2), grey, cv::FILLED, cv::LINE_AA, 4);
+        m_view.release();
+    }
+
+    // The paper as the lens shows it, before light and sensor.
+    const cv::Mat& view() {
+        if (m_view.empty()) {
+            const double half = m_cardMm / 2;
+            const cv::Matx33d canvasToMm(1 / m_pxPerMm, 0, -half, 0, -1 / m_pxPerMm, half, 0, 0, 1);
+            m_view = cv::Mat(m_size, CV_8U, cv::Scalar(80));
+            cv::warpPerspective(m_canvas, m_view, m_toPicture * canvasToMm, m_size, cv::INTER_LINEAR,
+                                cv::BORDER_TRANSPARENT);
+            cv::GaussianBlur(m_view, m_view, cv::Size(5, 5), 0.9);
+        }
+        return m_view;
+    }
+
+private:
+    cv::Point point(cv::Point2d mm) const { // with 4 fractional bits
+        return {int(std::lround((m_cardMm / 2 + mm.x) * m_pxPerMm * 16)),
+                int(std::lround((m_cardMm / 2 - mm.y) * m_pxPerMm * 16))};
+    }
+    int length(double mm) const { return int(std::lround(mm * m_pxPerMm * 16)); }
+
+    DisciplineInfo m_d;
+    cv::Matx33d m_toPicture;
+    cv::Size m_size;
+    double m_pxPerMm;
+    double m_cardMm;
+    cv::Mat m_canvas;
+    cv::Mat m_view;
+};
+
+// What the camera delivers of a view: the light falling unevenly across
+// the picture at `gain`, a hand (a blurred dark blob) where one is, the
+// sensor's noise and the JPEG the camera sends, back as a BGR frame.
+struct Exposure {
+    double gain = 1.0;
+    std::optional<cv::Point> hand; // the hand's middle, in picture pixels
+    int seed = 0;
+    bool jpeg = true;
+};
+
+inline cv::Mat expose(const cv::Mat& view, const Exposure& e) {
+    const cv::Size size = view.size();
+    // One falling light: brighter at the top left, 30 % darker at the far corner.
+    static thread_local cv::Mat light;
+    if (light.size() != size) {
+        light.create(size, CV_32F);
+        for (int y = 0; y < size.height; ++y)
+            for (int x = 0; x < size.width; ++x)
+                light.at<float>(y, x) = float(1.0 - 0.2 * x / size.width - 0.1 * y / size.height);
+    }
+    // The sensor's noise, one of a few patterns drawn once.
+    static thread_local std::vector<cv::Mat> noises;
+    if (noises.empty() || noises[0].size() != size) {
+        noises.clear();
+        for (int i = 0; i < 7; ++i) {
+            cv::Mat noise(size, CV_32F);
+            cv::RNG rng{uint64(i) * 104729 + 1};
+            rng.fill(noise, cv::RNG::NORMAL, 0, 3);
+            noises.push_back(noise);
+        }
+    }
+    // The lit paper, kept while neither it nor the light changes.
+    static thread_local cv::Mat litView;
+    static thread_local cv::Mat lit;
+    static thread_local double litGain = 0;
+    cv::Mat frame;
+    if (e.hand || litGain != e.gain || litView.data != view.data || litView.size() != size ||
+        cv::norm(litView, view, cv::NORM_INF) != 0) {
+        view.convertTo(frame, CV_32F);
+        if (e.hand) {
+            cv::Mat hand = cv::Mat::zeros(size, CV_32F);
+            const int h = size.height;
+            cv::ellipse(hand, *e.hand, cv::Size(h / 9, h / 5), 25, 0, 360, 1.0, cv::FILLED);
+            cv::GaussianBlur(hand, hand, cv::Size(0, 0), h / 120.0);
+            frame = frame.mul(1 - hand) + 95 * hand;
+        }
+        frame = frame.mul(light) * e.gain;
+        if (!e.hand) {
+            litView = view.clone();
+            lit = frame;
+            litGain = e.gain;
+        }
+    } else {
+        frame = lit;
+    }
+    cv::Mat grey;
+    cv::Mat(frame + noises[size_t(e.seed) % noises.size()]).convertTo(grey, CV_8U);
+    if (e.jpeg) {
+        std::vector<uchar> bytes;
+        cv::imencode(".jpg", grey, bytes, {cv::IMWRITE_JPEG_QUALITY, 85});
+        grey = cv::imdecode(bytes, cv::IMREAD_GRAYSCALE);
+    }
+    cv::Mat bgr;
+    cv::cvtColor(grey, bgr, cv::COLOR_GRAY2BGR);
+    return bgr;
 }
 
 } // namespace ankerblick::test
