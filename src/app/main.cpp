@@ -43,8 +43,8 @@ struct Translations {
 void loadTranslations(Translations& translations) {
     const ankerblick::QtSettings settings;
     ankerblick::installTranslations(
-        ankerblick::chooseLanguage(QLocale::system(), settings.language()),
-        translations.program, translations.qt);
+        ankerblick::chooseLanguage(QLocale::system(), settings.language()), translations.program,
+        translations.qt);
 }
 
 // Qt takes "--name" for itself (the window system's resource name) before the

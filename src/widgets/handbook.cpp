@@ -112,9 +112,8 @@ HandbookWindow::HandbookWindow(Language language, QWidget* parent)
                 m_contents->setCurrentRow(i);
         markMatches();
     });
-    connect(m_contents, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        showSection(item->data(Qt::UserRole).toString());
-    });
+    connect(m_contents, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { showSection(item->data(Qt::UserRole).toString()); });
     connect(m_found, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         showSection(item->data(Qt::UserRole).toString());
         m_text->moveCursor(QTextCursor::Start);
@@ -151,13 +150,16 @@ void HandbookWindow::setLanguage(Language language) {
     if (language == m_language)
         return;
     const QString shown = section();
+    const QString searched = m_searched;
     m_language = language;
+    m_searched.clear();
+    m_matches.clear();
     m_text->clearHistory();
     fillContents();
-    if (!m_searched.isEmpty())
-        search(m_searched);
-    else
-        showSection(shown);
+    showSection(shown);
+    // The pages found are those of the new language.
+    if (!searched.isEmpty())
+        search(searched);
 }
 
 void HandbookWindow::showSection(const QString& section) {

@@ -1,7 +1,7 @@
 #include "language.h"
 
-#include "services/userdialogs.h"
 #include "services/settings.h"
+#include "services/userdialogs.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -18,8 +18,7 @@ Language chooseLanguage(const QLocale& system, const QString& chosen) {
     if (chosen == u"en")
         return Language::English;
     const QLocale::Language spoken = system.language();
-    return spoken == QLocale::German || spoken == QLocale::C ? Language::German
-                                                             : Language::English;
+    return spoken == QLocale::German || spoken == QLocale::C ? Language::German : Language::English;
 }
 
 QString languageCode(Language language) {
@@ -34,8 +33,7 @@ Language installedLanguage() {
 
 void installTranslations(Language language, QTranslator& program, QTranslator& qt) {
     const QLocale locale(language == Language::English ? QLocale::English : QLocale::German);
-    if (language == Language::English &&
-        program.load(QStringLiteral(":/i18n/ankerblick_en.qm")))
+    if (language == Language::English && program.load(QStringLiteral(":/i18n/ankerblick_en.qm")))
         QCoreApplication::installTranslator(&program);
     // Qt speaks English by itself; qtbase_en is there on some systems only.
     if (qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -67,9 +65,8 @@ QMenu* addLanguageMenu(QMenu* menu, Settings& settings, UserDialogs& dialogs) {
             dialogs.messageBox(
                 menu->window(),
                 QCoreApplication::translate(
-                    "Language",
-                    "Die Sprache wird beim nächsten Start des Programms umgestellt.\n"
-                    "The language changes when the program is started again."),
+                    "Language", "Die Sprache wird beim nächsten Start des Programms umgestellt.\n"
+                                "The language changes when the program is started again."),
                 QCoreApplication::translate("Language", "Sprache"));
         });
     }
