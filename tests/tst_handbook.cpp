@@ -158,32 +158,44 @@ private Q_SLOTS:
     }
 
     void searchFindsTheSection_data() {
+        QTest::addColumn<Language>("searchedIn");
         QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QStringList>("pages");
         QTest::newRow("de, mittlerer Radius")
-            << Language::German << u"mittlerer Radius"_s << QStringList{u"auswertung.html"_s};
-        QTest::newRow("de, Absetzsignal")
-            << Language::German << u"absetzsignal"_s << QStringList{u"rhythmus.html"_s};
-        QTest::newRow("de, dialout")
-            << Language::German << u"dialout"_s << QStringList{u"scheibe.html"_s};
-        QTest::newRow("en, mean radius")
-            << Language::English << u"Mean radius"_s << QStringList{u"auswertung.html"_s};
+            << Language::German << Language::German << u"mittlerer Radius"_s
+            << QStringList{u"auswertung.html"_s};
+        QTest::newRow("de, Absetzsignal") << Language::German << Language::German
+                                          << u"absetzsignal"_s << QStringList{u"rhythmus.html"_s};
+        QTest::newRow("de, dialout") << Language::German << Language::German << u"dialout"_s
+                                     << QStringList{u"scheibe.html"_s};
+        QTest::newRow("en, mean radius") << Language::English << Language::English
+                                         << u"Mean radius"_s << QStringList{u"auswertung.html"_s};
         QTest::newRow("en, put-down signal")
-            << Language::English << u"put-down signal"_s << QStringList{u"rhythmus.html"_s};
-        QTest::newRow("en, sighters") << Language::English << u"sighters"_s
+            << Language::English << Language::English << u"put-down signal"_s
+            << QStringList{u"rhythmus.html"_s};
+        QTest::newRow("en, sighters") << Language::English << Language::English << u"sighters"_s
                                       << QStringList{u"wettkampf.html"_s, u"tagebuch.html"_s};
-        QTest::newRow("nowhere") << Language::English << u"Zielfernrohrmontage"_s << QStringList{};
+        QTest::newRow("nowhere") << Language::English << Language::English
+                                 << u"Zielfernrohrmontage"_s << QStringList{};
+        // Searched in English, then switched to German: the German pages count.
+        QTest::newRow("en, then de")
+            << Language::English << Language::German << u"group size"_s << QStringList{};
     }
     void searchFindsTheSection() {
+        QFETCH(Language, searchedIn);
         QFETCH(Language, language);
         QFETCH(QString, word);
         QFETCH(QStringList, pages);
-        HandbookWindow window(language);
+        HandbookWindow window(searchedIn);
         auto* field = window.findChild<QLineEdit*>(u"HandbuchSuche"_s);
         QVERIFY(field);
         field->setText(word);
         QTest::keyClick(field, Qt::Key_Return);
+        if (searchedIn != language) {
+            QVERIFY(!window.matches().isEmpty());
+            window.setLanguage(language);
+        }
 
         QCOMPARE(window.matches(), pages);
         if (pages.isEmpty())
@@ -245,10 +257,13 @@ private Q_SLOTS:
         QTest::newRow("C") << u"C"_s << QVariant() << Language::German;
         QTest::newRow("en_US") << u"en_US"_s << QVariant() << Language::English;
         QTest::newRow("fr_FR") << u"fr_FR"_s << QVariant() << Language::English;
-        QTest::newRow("de_DE, English chosen") << u"de_DE"_s << QVariant(u"en"_s) << Language::English;
+        QTest::newRow("de_DE, English chosen")
+            << u"de_DE"_s << QVariant(u"en"_s) << Language::English;
         QTest::newRow("C, English chosen") << u"C"_s << QVariant(u"en"_s) << Language::English;
-        QTest::newRow("fr_FR, Deutsch chosen") << u"fr_FR"_s << QVariant(u"de"_s) << Language::German;
-        QTest::newRow("fr_FR, damaged choice") << u"fr_FR"_s << QVariant(u"xx"_s) << Language::English;
+        QTest::newRow("fr_FR, Deutsch chosen")
+            << u"fr_FR"_s << QVariant(u"de"_s) << Language::German;
+        QTest::newRow("fr_FR, damaged choice")
+            << u"fr_FR"_s << QVariant(u"xx"_s) << Language::English;
         QTest::newRow("de_DE, damaged choice") << u"de_DE"_s << QVariant(42) << Language::German;
     }
     void languageFollowsTheRules() {
