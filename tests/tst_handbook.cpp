@@ -127,9 +127,10 @@ private Q_SLOTS:
         form.show();
         std::unique_ptr<DruckDialog> dialog;
         if (window == u"DruckDialog") {
-            // Modal to the main window, as "Drucken" opens it.
+            // Modal, as "Drucken" opens it (exec() without its loop).
             dialog = std::make_unique<DruckDialog>(m_printers, m_dialogs, &form);
-            dialog->open();
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->show();
             asked = dialog.get();
         }
         if (window == u"KameraFrame")
@@ -154,6 +155,13 @@ private Q_SLOTS:
         QCOMPARE(text()->documentTitle(), title);
         // One handbook window for the program, however often it is asked for.
         QCOMPARE(handbookWindows(), 1);
+        // No window or dialog keeps the shooter from using it.
+        auto* search = handbook()->findChild<QLineEdit*>(u"HandbuchSuche"_s);
+        search->clear();
+        search->setFocus();
+        QTest::keyClick(handbook()->windowHandle(), Qt::Key_R);
+        QCOMPARE(search->text(), u"r"_s);
+        search->clear();
         handbook()->hide();
     }
 

@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace ankerblick {
 
@@ -295,6 +296,18 @@ void HelpDesk::showSection(const QString& section) {
     if (!m_window)
         m_window = std::make_unique<HandbookWindow>(m_language);
     m_window->showSection(section);
+    // Asked from a modal dialog, the handbook belongs to the dialog for the
+    // time being, so that the dialog does not block it; shown again, it
+    // takes its new place among the windows.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->window() == m_window.get())
+        modal = nullptr;
+    QWindow* owner = modal ? modal->windowHandle() : nullptr;
+    m_window->winId();
+    if (m_window->windowHandle()->transientParent() != owner) {
+        m_window->hide();
+        m_window->windowHandle()->setTransientParent(owner);
+    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
