@@ -153,6 +153,10 @@ private Q_SLOTS:
         QVERIFY(handbook()->isVisible());
         QCOMPARE(handbook()->section(), section);
         QCOMPARE(text()->documentTitle(), title);
+        // The contents show where the section is.
+        auto* contents = handbook()->findChild<QListWidget*>(u"HandbuchInhalt"_s);
+        QCOMPARE(contents->currentItem()->data(Qt::UserRole).toString(),
+                 section.section(u'#', 0, 0));
         // One handbook window for the program, however often it is asked for.
         QCOMPARE(handbookWindows(), 1);
         // No window or dialog keeps the shooter from using it.

@@ -106,8 +106,9 @@ HandbookWindow::HandbookWindow(Language language, QWidget* parent)
     connect(m_forward, &QToolButton::clicked, m_text, &QTextBrowser::forward);
     connect(m_text, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
     connect(m_text, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
-    connect(m_text, &QTextBrowser::sourceChanged, this, [this] {
-        const QString page = m_text->source().fileName();
+    // source() is the page before while the signal is sent.
+    connect(m_text, &QTextBrowser::sourceChanged, this, [this](const QUrl& shown) {
+        const QString page = shown.fileName();
         for (int i = 0; i < m_contents->count(); ++i)
             if (m_contents->item(i)->data(Qt::UserRole).toString() == page)
                 m_contents->setCurrentRow(i);

@@ -36,8 +36,8 @@ file -b "$root/usr/bin/ankerblick" | grep -q ELF || fail "usr/bin/ankerblick ist
 
 # The handbook's pages of both languages and the English translation are
 # resources of the program (their names are kept as UTF-16, big-endian).
-names=$(strings -e b "$root/usr/bin/ankerblick")
-for r in ankerblick_en.qm index.html hauptfenster.html tasten.html de en; do
+names=$(strings -n 2 -e b "$root/usr/bin/ankerblick")
+for r in i18n ankerblick_en.qm help de en index.html hauptfenster.html tasten.html; do
   grep -qx "$r" <<<"$names" || fail "usr/bin/ankerblick enthält $r nicht"
 done
 
