@@ -4,19 +4,19 @@
 <context>
     <name>Language</name>
     <message>
-        <location filename="../src/widgets/language.cpp" line="+31"/>
+        <location filename="../src/widgets/language.cpp" line="+30"/>
         <source>de</source>
         <comment>code of this language</comment>
         <translation>en</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <location line="+26"/>
+        <location line="+15"/>
+        <location line="+25"/>
         <source>Sprache</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location line="-4"/>
+        <location line="-3"/>
         <source>Die Sprache wird beim nächsten Start des Programms umgestellt.
 The language changes when the program is started again.</source>
         <translation>The language changes when the program is started again.
@@ -34,7 +34,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ankerblick::HandbookWindow</name>
     <message>
-        <location filename="../src/widgets/handbook.cpp" line="+63"/>
+        <location filename="../src/widgets/handbook.cpp" line="+64"/>
         <source>Ankerblick – Handbuch</source>
         <translation>Ankerblick – Handbook</translation>
     </message>
@@ -64,7 +64,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Contents</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location line="+139"/>
         <source>Nichts gefunden.</source>
         <translation>Nothing found.</translation>
     </message>
