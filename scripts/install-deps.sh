@@ -7,6 +7,8 @@ packages=(
   cmake g++ make
   qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-translations-l10n libpulse-dev
   libqt6sql6-sqlite
+  # lrelease, which compiles the English translation.
+  qt6-l10n-tools
   # Qt Charts builds on Qt OpenGL, whose CMake files qt6-base-dev only recommends.
   libqt6opengl6-dev
   # The camera: capture, pictures, the face's mapping (OpenCV 4.6 parts).

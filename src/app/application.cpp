@@ -13,6 +13,7 @@
 #include "services/services.h"
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
+#include "widgets/handbook.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
@@ -26,7 +27,7 @@
 namespace ankerblick {
 
 Application::Application(Services& services, const StartOptions& start)
-    : m_services(services), m_start(start) {}
+    : m_services(services), m_start(start), m_help(std::make_unique<HelpDesk>()) {}
 
 Form1& Application::mainWindow() {
     if (!m_form)
@@ -268,6 +269,8 @@ void Application::end() {
         m_shotEntry->unload();
     m_rhythmWindow->unload();
     m_timeAnalysis->unloadGraphWindow();
+    if (HandbookWindow* handbook = m_help->window())
+        handbook->close();
     m_form->targetLink().shutdown();
 }
 

@@ -21,6 +21,7 @@ class AnalyseAnzeige;
 class DiaryWindow;
 class Form1;
 class GraphWindow;
+class HelpDesk;
 class RhythmWindow;
 class Schusseingabe;
 class SeriesPrintJob;
@@ -54,6 +55,8 @@ public:
     Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
     // The analysis window, once it was opened.
     AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
+    // The program's handbook window and its F1.
+    HelpDesk& help() const { return *m_help; }
 
 protected:
     // Closing the main window ends the program.
@@ -78,6 +81,8 @@ private:
 
     Services& m_services;
     StartOptions m_start;
+    // The handbook and F1, for every window; it goes last.
+    std::unique_ptr<HelpDesk> m_help;
     bool m_shotEntryRestored = false;
     // The one graph window, shared by the main window's and the analysis
     // window's value/time analysis.

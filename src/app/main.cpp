@@ -10,9 +10,9 @@
 #include "platform/userdialogs.h"
 #include "services/services.h"
 #include "sheets/commandline.h"
+#include "widgets/language.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTimer>
@@ -31,13 +31,20 @@ void nameApplication() {
     QCoreApplication::setApplicationVersion(QStringLiteral(ANKERBLICK_VERSION));
 }
 
-// Qt's own texts speak the program's language: the dialogs' buttons
-// ("Abbrechen", "Ja", "Nein") and the command line's help and errors.
-void loadQtTranslation(QTranslator& translator) {
-    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        translations))
-        QCoreApplication::installTranslator(&translator);
+// The program and Qt's own texts (the dialogs' buttons "Abbrechen", "Ja",
+// "Nein", the command line's help and errors) speak the language of the
+// system, or the one chosen in "Ansicht → Sprache" (settings read after the
+// names above are set).
+struct Translations {
+    QTranslator program;
+    QTranslator qt;
+};
+
+void loadTranslations(Translations& translations) {
+    const ankerblick::QtSettings settings;
+    ankerblick::installTranslations(
+        ankerblick::chooseLanguage(QLocale::system(), settings.language()), translations.program,
+        translations.qt);
 }
 
 // Qt takes "--name" for itself (the window system's resource name) before the
@@ -88,8 +95,8 @@ std::optional<int> answerWithoutDisplay(int argc, char* argv[]) {
         return std::nullopt;
     QCoreApplication core(argc, argv);
     nameApplication();
-    QTranslator qtTranslator;
-    loadQtTranslation(qtTranslator);
+    Translations translations;
+    loadTranslations(translations);
     return answer(ankerblick::readCommandLine(QCoreApplication::arguments()));
 }
 
@@ -107,8 +114,8 @@ int main(int argc, char* argv[]) {
     const QLocale locale = ankerblick::num::presentationLocale();
     QLocale::setDefault(locale);
 
-    QTranslator qtTranslator;
-    loadQtTranslation(qtTranslator);
+    Translations translations;
+    loadTranslations(translations);
 
     const QStringList arguments = QApplication::arguments();
     const ankerblick::CommandLine read =

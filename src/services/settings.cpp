@@ -106,4 +106,13 @@ void Settings::setLastFolder(const QString& folder) {
     write(QStringLiteral("dateien/ordner"), folder);
 }
 
+QString Settings::language() const {
+    const QString l = text(QStringLiteral("ansicht/sprache"), 2);
+    return l == u"de" || l == u"en" ? l : QString();
+}
+
+void Settings::setLanguage(const QString& language) {
+    write(QStringLiteral("ansicht/sprache"), language);
+}
+
 } // namespace ankerblick

@@ -51,6 +51,11 @@ public:
     QString lastFolder() const;
     void setLastFolder(const QString& folder);
 
+    // The language chosen in "Ansicht → Sprache": "de", "en", or empty when
+    // none was chosen (the system's language decides).
+    QString language() const;
+    void setLanguage(const QString& language);
+
 protected:
     virtual QVariant read(const QString& key) const = 0;
     virtual void write(const QString& key, const QVariant& value) = 0;

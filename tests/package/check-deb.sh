@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, unpacks it into a temporary
-# root (dpkg -x) and checks what it installs: the program, the desktop entry
-# and the AppStream data (both validated), the icon, and the dependencies.
+# root (dpkg -x) and checks what it installs: the program with its handbook
+# and translation, the desktop entry and the AppStream data (both validated),
+# the icon, and the dependencies.
 #
 #   tests/package/check-deb.sh BUILD_DIR
 set -euo pipefail
@@ -32,6 +33,13 @@ for f in usr/bin/ankerblick \
 done
 [ -x "$root/usr/bin/ankerblick" ] || fail "usr/bin/ankerblick ist nicht ausführbar"
 file -b "$root/usr/bin/ankerblick" | grep -q ELF || fail "usr/bin/ankerblick ist kein Programm"
+
+# The handbook's pages of both languages and the English translation are
+# resources of the program (their names are kept as UTF-16, big-endian).
+names=$(strings -n 2 -e b "$root/usr/bin/ankerblick")
+for r in i18n ankerblick_en.qm help de en index.html hauptfenster.html tasten.html; do
+  grep -qx "$r" <<<"$names" || fail "usr/bin/ankerblick enthält $r nicht"
+done
 
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||

@@ -211,6 +211,7 @@ void AnalyseAnzeige::buildButtons() {
     plan.quit = [this] {
         Q_EMIT quitRequested();
     };
+    plan.settings = &m_settings;
     addWindowMenu(this, m_dialogs, plan);
 }
 

@@ -369,6 +369,7 @@ WindowMenuPlan TargetWindow::menuPlan() {
     plan.series = {m_nextSeries, m_undo,        m_new,         m_recompute,
                    m_matchStart, m_endSighting, m_startSeries, m_matchEnd};
     plan.view = {m_rhythm, m_showDiary};
+    plan.settings = &m_settings;
     return plan;
 }
 

@@ -1,6 +1,8 @@
 #include "windowmenu.h"
 
 #include "platform/userdialogs.h"
+#include "widgets/handbook.h"
+#include "widgets/language.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -60,10 +62,25 @@ QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuP
 
     if (!plan.series.isEmpty())
         addEntries(bar->addMenu(QStringLiteral("&Serie")), plan.series);
-    if (!plan.view.isEmpty())
-        addEntries(bar->addMenu(QStringLiteral("&Ansicht")), plan.view);
+    if (!plan.view.isEmpty() || plan.settings) {
+        QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
+        addEntries(view, plan.view);
+        if (plan.settings) {
+            view->addSeparator();
+            addLanguageMenu(view, *plan.settings, dialogs);
+        }
+    }
 
     QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+    QAction* handbook = help->addAction(QCoreApplication::translate("WindowMenu", "Handbuch"));
+    // The menu shows F1, which the help desk answers anywhere in the window
+    // with the section of the part that has the focus.
+    handbook->setShortcut(QKeySequence(Qt::Key_F1));
+    handbook->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(handbook, &QAction::triggered, window, [window] {
+        if (HelpDesk* desk = HelpDesk::current())
+            desk->showFor(window);
+    });
     QObject::connect(help->addAction(QStringLiteral("Über Ankerblick")), &QAction::triggered,
                      window, [window, &dialogs] {
                          dialogs.messageBox(window, aboutText(), QStringLiteral("Über Ankerblick"));

@@ -1,6 +1,8 @@
 #pragma once
 
 // The menu bar of the three target windows: Datei, Serie, Ansicht and Hilfe.
+// "Ansicht → Sprache" chooses the language of the next start, "Hilfe →
+// Handbuch" (F1) opens the handbook at the window's section.
 // Most entries are the commands of the window's buttons (widgets/command.h):
 // menu entry, shortcut and button are one action, so they do the same and
 // are enabled together; each window names the entries it has.
@@ -16,6 +18,7 @@ class QWidget;
 
 namespace ankerblick {
 
+class Settings;
 class UserDialogs;
 
 struct WindowMenuPlan {
@@ -24,6 +27,8 @@ struct WindowMenuPlan {
     QList<QAction*> view;
     // Beenden: closes the program as closing the main window does.
     std::function<void()> quit;
+    // Where "Ansicht → Sprache" keeps the choice; no such entry without.
+    Settings* settings = nullptr;
 };
 
 // An entry that shows and hides a part of the window (checked while it is

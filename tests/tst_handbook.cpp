@@ -1,0 +1,327 @@
+// The handbook: F1 and "Hilfe → Handbuch" open the section of the window or
+// dialog at hand, the search finds its words in the right section in both
+// languages, every link leads to a page and place that exist, and the
+// language follows the system unless "Ansicht → Sprache" chose one.
+
+#include "app/application.h"
+#include "features/camera/cameralink.h"
+#include "features/camera/camerapicturewindow.h"
+#include "features/diary/diarywindow.h"
+#include "features/printing/druckdialog.h"
+#include "features/rhythm/rhythmustrainingshilfeform.h"
+#include "features/timeanalysis/ausgabeform.h"
+#include "support/windowtest.h"
+#include "widgets/handbook.h"
+#include "widgets/language.h"
+#include "windows/analysis/analyseanzeige.h"
+#include "windows/entry/schusseingabe.h"
+#include "windows/main/form1.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+using namespace ankerblick;
+using namespace ankerblick::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QAction* menuEntry(QWidget* window, const QString& caption) {
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->text() == caption)
+            return action;
+    return nullptr;
+}
+
+QString resourceText(Language language, const QString& page) {
+    QFile file(u":/help/"_s + languageCode(language) + u'/' + page);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestHandbook : public WindowTest {
+    Q_OBJECT
+
+    HelpDesk m_help{Language::German};
+
+    HandbookWindow* handbook() const { return m_help.window(); }
+    QTextBrowser* text() const { return handbook()->findChild<QTextBrowser*>(u"HandbuchText"_s); }
+
+    int handbookWindows() const {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->objectName() == u"Handbuch" ? 1 : 0;
+        return n;
+    }
+
+private Q_SLOTS:
+    void init() { resetServices(); }
+
+    // Each row opens one window (a dialog with the main window as its
+    // parent) and asks it for help, by the key or the menu.
+    void helpOpensTheWindowsSection_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("title");
+        const QString main = u"Das Hauptfenster (Abkommenseingabe)"_s;
+        QTest::newRow("main, F1") << u"Form1"_s << false << u"hauptfenster.html"_s << main;
+        QTest::newRow("main, menu") << u"Form1"_s << true << u"hauptfenster.html"_s << main;
+        QTest::newRow("main, camera frame")
+            << u"KameraFrame"_s << false << u"kamera.html"_s << u"Die Kamera und das Kamerabild"_s;
+        QTest::newRow("shot entry, F1")
+            << u"Schusseingabe"_s << false << u"schusseingabe.html"_s << u"Die Schusseingabe"_s;
+        QTest::newRow("shot entry, menu")
+            << u"Schusseingabe"_s << true << u"schusseingabe.html"_s << u"Die Schusseingabe"_s;
+        QTest::newRow("analysis, F1")
+            << u"AnalyseAnzeige"_s << false << u"analyse.html"_s << u"Analyse und Anzeige"_s;
+        QTest::newRow("analysis, menu")
+            << u"AnalyseAnzeige"_s << true << u"analyse.html"_s << u"Analyse und Anzeige"_s;
+        QTest::newRow("diary") << u"Trainingstagebuch"_s << false << u"tagebuch.html"_s
+                               << u"Das Trainingstagebuch"_s;
+        QTest::newRow("rhythm") << u"RhythmusTrainingshilfeForm"_s << false << u"rhythmus.html"_s
+                                << u"Rhythmus Trainingshilfe"_s;
+        QTest::newRow("graph") << u"AusgabeForm"_s << false << u"zeitanalyse.html#grafik"_s
+                               << u"Schusszeit analyse"_s;
+        QTest::newRow("print dialog")
+            << u"DruckDialog"_s << false << u"drucken.html"_s << u"Drucken"_s;
+        QTest::newRow("camera picture") << u"Kamerabild"_s << false << u"kamera.html#kamerabild"_s
+                                        << u"Die Kamera und das Kamerabild"_s;
+    }
+    void helpOpensTheWindowsSection() {
+        QFETCH(QString, window);
+        QFETCH(bool, byMenu);
+        QFETCH(QString, section);
+        QFETCH(QString, title);
+
+        Form1 form(m_services);
+        CameraLink camera(m_cameras);
+        std::unique_ptr<QWidget> owned;
+        QWidget* asked = &form;
+        if (window == u"Schusseingabe")
+            owned = std::make_unique<Schusseingabe>(m_services);
+        else if (window == u"AnalyseAnzeige")
+            owned = std::make_unique<AnalyseAnzeige>(m_services);
+        else if (window == u"Trainingstagebuch")
+            owned = std::make_unique<DiaryWindow>(m_diary, m_dialogs, m_printers);
+        else if (window == u"RhythmusTrainingshilfeForm")
+            owned = std::make_unique<RhythmusTrainingshilfeForm>(m_tones, m_dialogs, m_settings);
+        else if (window == u"AusgabeForm")
+            owned = std::make_unique<AusgabeForm>();
+        else if (window == u"Kamerabild")
+            owned = std::make_unique<CameraPictureWindow>(camera);
+        if (owned)
+            asked = owned.get();
+        form.show();
+        std::unique_ptr<DruckDialog> dialog;
+        if (window == u"DruckDialog") {
+            // Modal, as "Drucken" opens it (exec() without its loop).
+            dialog = std::make_unique<DruckDialog>(m_printers, m_dialogs, &form);
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->show();
+            asked = dialog.get();
+        }
+        if (window == u"KameraFrame")
+            asked = form.findChild<QWidget*>(u"KameraFrame"_s);
+        QVERIFY(asked);
+        asked->window()->show();
+        asked->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(asked->window()));
+
+        if (byMenu) {
+            QAction* entry = menuEntry(asked, u"Handbuch"_s);
+            QVERIFY(entry);
+            QCOMPARE(entry->shortcut(), QKeySequence(Qt::Key_F1));
+            entry->trigger();
+        } else {
+            QTest::keyClick(asked, Qt::Key_F1);
+        }
+
+        QVERIFY(handbook());
+        QVERIFY(handbook()->isVisible());
+        QCOMPARE(handbook()->section(), section);
+        QCOMPARE(text()->documentTitle(), title);
+        // The contents show where the section is.
+        auto* contents = handbook()->findChild<QListWidget*>(u"HandbuchInhalt"_s);
+        QCOMPARE(contents->currentItem()->data(Qt::UserRole).toString(),
+                 section.section(u'#', 0, 0));
+        // One handbook window for the program, however often it is asked for.
+        QCOMPARE(handbookWindows(), 1);
+        // No window or dialog keeps the shooter from using it.
+        auto* search = handbook()->findChild<QLineEdit*>(u"HandbuchSuche"_s);
+        search->clear();
+        search->setFocus();
+        QTest::keyClick(handbook()->windowHandle(), Qt::Key_R);
+        QCOMPARE(search->text(), u"r"_s);
+        search->clear();
+        handbook()->hide();
+    }
+
+    void searchFindsTheSection_data() {
+        QTest::addColumn<Language>("searchedIn");
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("pages");
+        QTest::newRow("de, mittlerer Radius")
+            << Language::German << Language::German << u"mittlerer Radius"_s
+            << QStringList{u"auswertung.html"_s};
+        QTest::newRow("de, Absetzsignal") << Language::German << Language::German
+                                          << u"absetzsignal"_s << QStringList{u"rhythmus.html"_s};
+        QTest::newRow("de, dialout") << Language::German << Language::German << u"dialout"_s
+                                     << QStringList{u"scheibe.html"_s};
+        QTest::newRow("en, mean radius") << Language::English << Language::English
+                                         << u"Mean radius"_s << QStringList{u"auswertung.html"_s};
+        QTest::newRow("en, put-down signal")
+            << Language::English << Language::English << u"put-down signal"_s
+            << QStringList{u"rhythmus.html"_s};
+        QTest::newRow("en, sighters") << Language::English << Language::English << u"sighters"_s
+                                      << QStringList{u"wettkampf.html"_s, u"tagebuch.html"_s};
+        QTest::newRow("nowhere") << Language::English << Language::English
+                                 << u"Zielfernrohrmontage"_s << QStringList{};
+        // Searched in English, then switched to German: the German pages count.
+        QTest::newRow("en, then de")
+            << Language::English << Language::German << u"group size"_s << QStringList{};
+    }
+    void searchFindsTheSection() {
+        QFETCH(Language, searchedIn);
+        QFETCH(Language, language);
+        QFETCH(QString, word);
+        QFETCH(QStringList, pages);
+        HandbookWindow window(searchedIn);
+        auto* field = window.findChild<QLineEdit*>(u"HandbuchSuche"_s);
+        QVERIFY(field);
+        field->setText(word);
+        QTest::keyClick(field, Qt::Key_Return);
+        if (searchedIn != language) {
+            QVERIFY(!window.matches().isEmpty());
+            window.setLanguage(language);
+        }
+
+        QCOMPARE(window.matches(), pages);
+        if (pages.isEmpty())
+            return;
+        auto* browser = window.findChild<QTextBrowser*>(u"HandbuchText"_s);
+        QCOMPARE(window.section(), pages.first());
+        QCOMPARE(browser->textCursor().selectedText().toLower(), word.toLower());
+        QVERIFY(!browser->extraSelections().isEmpty());
+        // The list of the pages found, the first chosen.
+        auto* found = window.findChild<QListWidget*>(u"HandbuchTreffer"_s);
+        QCOMPARE(found->count(), int(pages.size()));
+        QCOMPARE(found->currentRow(), 0);
+    }
+
+    // Every link of both handbooks leads to a page of the contents and, when
+    // it names one, to a place on that page; every page is in the contents.
+    void linksLeadToPagesAndPlaces_data() {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("de") << Language::German;
+        QTest::newRow("en") << Language::English;
+    }
+    void linksLeadToPagesAndPlaces() {
+        QFETCH(Language, language);
+        const QStringList pages = HandbookWindow::pages();
+        QDir folder(u":/help/"_s + languageCode(language));
+        QStringList shipped = folder.entryList({u"*.html"_s});
+        QStringList listed = pages;
+        shipped.sort();
+        listed.sort();
+        QCOMPARE(shipped, listed);
+
+        static const QRegularExpression link(u"href=\"([^\"]*)\""_s);
+        int links = 0;
+        for (const QString& page : pages) {
+            const QString html = resourceText(language, page);
+            QVERIFY2(html.contains(u"<title>"_s), qPrintable(page));
+            for (const QRegularExpressionMatch& m : link.globalMatch(html)) {
+                const QString target = m.captured(1);
+                const qsizetype hash = target.indexOf(u'#');
+                const QString file = hash < 0 ? target : target.left(hash);
+                const QString anchor = hash < 0 ? QString() : target.mid(hash + 1);
+                const QString to = file.isEmpty() ? page : file;
+                QVERIFY2(pages.contains(to), qPrintable(page + u" → "_s + target));
+                if (!anchor.isEmpty())
+                    QVERIFY2(resourceText(language, to).contains(u"name=\""_s + anchor + u'"'),
+                             qPrintable(page + u" → "_s + target));
+                ++links;
+            }
+        }
+        QVERIFY(links > 50);
+    }
+
+    void languageFollowsTheRules_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QVariant>("kept");
+        QTest::addColumn<Language>("language");
+        QTest::newRow("de_DE") << u"de_DE"_s << QVariant() << Language::German;
+        QTest::newRow("de_AT") << u"de_AT"_s << QVariant() << Language::German;
+        QTest::newRow("C") << u"C"_s << QVariant() << Language::German;
+        QTest::newRow("en_US") << u"en_US"_s << QVariant() << Language::English;
+        QTest::newRow("fr_FR") << u"fr_FR"_s << QVariant() << Language::English;
+        QTest::newRow("de_DE, English chosen")
+            << u"de_DE"_s << QVariant(u"en"_s) << Language::English;
+        QTest::newRow("C, English chosen") << u"C"_s << QVariant(u"en"_s) << Language::English;
+        QTest::newRow("fr_FR, Deutsch chosen")
+            << u"fr_FR"_s << QVariant(u"de"_s) << Language::German;
+        QTest::newRow("fr_FR, damaged choice")
+            << u"fr_FR"_s << QVariant(u"xx"_s) << Language::English;
+        QTest::newRow("de_DE, damaged choice") << u"de_DE"_s << QVariant(42) << Language::German;
+    }
+    void languageFollowsTheRules() {
+        QFETCH(QString, locale);
+        QFETCH(QVariant, kept);
+        QFETCH(Language, language);
+        if (kept.isValid())
+            m_settings.put(u"ansicht/sprache"_s, kept);
+        QCOMPARE(chooseLanguage(QLocale(locale), m_settings.language()), language);
+    }
+
+    // "Ansicht → Sprache" keeps the choice and says it applies at the next start.
+    void languageMenuKeepsTheChoice() {
+        Form1 form(m_services);
+        QMenu* languages = form.findChild<QMenu*>(u"Sprache"_s);
+        QVERIFY(languages);
+        QAction* english = menuEntry(languages, u"English"_s);
+        QAction* german = menuEntry(languages, u"Deutsch"_s);
+        QVERIFY(english && german);
+        QVERIFY(german->isChecked());
+        english->trigger();
+        QCOMPARE(m_settings.language(), u"en"_s);
+        QVERIFY(english->isChecked() && !german->isChecked());
+        QCOMPARE(m_dialogs.messages().size(), 1);
+        QVERIFY(m_dialogs.messages().first().contains(u"nächsten Start"_s));
+        german->trigger();
+        QCOMPARE(m_settings.language(), u"de"_s);
+    }
+
+    // The English translation is built into the program: installed, the
+    // program's texts and the handbook speak English.
+    void englishTranslationIsBuiltIn() {
+        QTranslator program, qt;
+        installTranslations(Language::English, program, qt);
+        QCOMPARE(installedLanguage(), Language::English);
+        QCOMPARE(QCoreApplication::translate("WindowMenu", "Handbuch"), u"Handbook"_s);
+        HelpDesk desk;
+        desk.showSection(u"auswertung.html#korrektur"_s);
+        QCOMPARE(desk.window()->language(), Language::English);
+        QCOMPARE(desk.window()->findChild<QTextBrowser*>(u"HandbuchText"_s)->documentTitle(),
+                 u"The analysis panel"_s);
+        QCoreApplication::removeTranslator(&program);
+        QCoreApplication::removeTranslator(&qt);
+        QCOMPARE(installedLanguage(), Language::German);
+    }
+};
+
+QTEST_MAIN(TestHandbook)
+#include "tst_handbook.moc"
