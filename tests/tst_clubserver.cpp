@@ -14,6 +14,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -93,6 +94,7 @@ class TestClubServer : public QObject {
     Q_OBJECT
 
     PgServer m_server;
+    PgServer m_tls; // one that offers TLS, made for its rows
     int m_databases = 0;
     int m_trainings = 0;
     std::unique_ptr<club::Connection> m_access; // the owner, on the access rows' database
@@ -411,6 +413,35 @@ private Q_SLOTS:
         const club::Connection connection(url);
         QVERIFY(!connection.isOpen());
         QCOMPARE(connection.problem(), problem);
+    }
+
+    // A server that offers TLS is spoken to over TLS, unless told otherwise;
+    // one whose certificate cannot be checked is refused when asked to.
+    void tlsWhenOffered_data() {
+        QTest::addColumn<QString>("parameters");
+        QTest::addColumn<QString>("encrypted"); // or the problem
+        QTest::newRow("ohne Angabe") << QString() << u"true"_s;
+        QTest::newRow("sslmode=require") << u"?sslmode=require"_s << u"true"_s;
+        QTest::newRow("sslmode=disable") << u"?sslmode=disable"_s << u"false"_s;
+        QTest::newRow("Zertifikat geprüft") << u"?sslmode=verify-ca&sslrootcert=CERT"_s << u"true"_s;
+        QTest::newRow("Zertifikat unbekannt")
+            << u"?sslmode=verify-full&sslrootcert=/nicht/da.crt"_s
+            << u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
+               u"abgelaufen oder nicht vertrauenswürdig."_s;
+    }
+    void tlsWhenOffered() {
+        QFETCH(QString, parameters);
+        QFETCH(QString, encrypted);
+        if (!m_tls.running())
+            QVERIFY2(m_tls.create(true), qPrintable(m_tls.error()));
+        parameters.replace(u"CERT"_s,
+                           QString::fromUtf8(QUrl::toPercentEncoding(m_tls.certificate())));
+        const club::Connection connection(m_tls.ownerUrl(u"postgres"_s) + parameters);
+        QCOMPARE(connection.isOpen() ? valueOf(connection.database(),
+                                               u"SELECT ssl FROM pg_stat_ssl WHERE pid = "
+                                               u"pg_backend_pid()"_s)
+                                     : connection.problem(),
+                 encrypted);
     }
 
     // The server stops as on a crash in the middle of a training: the upload

@@ -147,7 +147,8 @@ QString problemOf(const QSqlError& error) {
     if (says(text, {"server does not support SSL", "Server unterstützt kein SSL"}))
         return u"Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an."_s;
     if (says(text, {"certificate", "Zertifikat"}))
-        return u"Das Zertifikat des Vereinsservers ist ungültig oder abgelaufen."_s;
+        return u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
+               u"abgelaufen oder nicht vertrauenswürdig."_s;
     if (code == u"42501"_s || says(text, {"permission denied", "row-level security",
                                           "keine Berechtigung"}))
         return u"Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung."_s;

@@ -64,6 +64,10 @@ QString PgServer::socketFolder() const {
     return m_dir ? m_dir->path() : QString();
 }
 
+QString PgServer::certificate() const {
+    return m_dir ? m_dir->path() + u"/data/server.crt"_s : QString();
+}
+
 bool PgServer::run(const QString& program, const QStringList& arguments, int timeoutMs,
                    const QByteArray& input) {
     QProcess process;

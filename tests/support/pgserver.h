@@ -44,6 +44,8 @@ public:
     int port() const { return m_port; }
     // The folder of the server's socket.
     QString socketFolder() const;
+    // The server's self-signed certificate, when it has one.
+    QString certificate() const;
 
     // A connection URI over TCP on 127.0.0.1, as a lane would write it.
     QString url(const QString& user, const QString& password, const QString& database) const;
