@@ -277,6 +277,24 @@ private Q_SLOTS:
                  u"ruhig,ruhig"_s);
     }
 
+    // A training sent under another shooter's identity is refused whole.
+    void uploadUnderAnotherLogin() {
+        const auto lane = signIn(u"anna"_s, kPassword, m_access->database().databaseName());
+        QSqlDatabase db = lane->database();
+        Series changed = variant('B', 1);
+        const club::UploadResult sent =
+            club::upload(db, uploadOf(7, u"Anna"_s, {{changed, 5}, {variant('A', 2), 5}}));
+        QVERIFY(!sent.ok);
+        QCOMPARE(sent.problem,
+                 u"Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung."_s);
+        QCOMPARE(sent.seriesWritten, 0);
+        QCOMPARE(valueOf(m_access->database(),
+                         u"SELECT shooter || ' ' || count(*) || ' ' || max(revision) FROM "
+                         u"ankerblick.trainings t JOIN ankerblick.series s ON s.training = t.id "
+                         u"WHERE t.login = 'berta' AND t.local_id = 7 GROUP BY shooter"_s),
+                 u"Berta 1 1"_s);
+    }
+
     // Tables newer than the program are neither migrated nor written to.
     void newerTablesAreRefused_data() {
         QTest::addColumn<QString>("action");

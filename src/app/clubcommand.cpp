@@ -34,12 +34,19 @@ std::optional<QString> readLine(std::FILE* in) {
 }
 
 // The password, from a terminal without echo and asked twice, or the first
-// line of what is piped in.
+// line of what is piped in; empty, with the reason told, when there is none.
 std::optional<QString> readPassword(const QString& login, std::FILE* in, std::FILE* err) {
+    const auto none = [err] {
+        print(err, u"Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort "
+                   u"über die Standardeingabe geben."_s);
+        return std::nullopt;
+    };
     const int fd = fileno(in);
     termios saved{};
-    if (!isatty(fd) || tcgetattr(fd, &saved) != 0)
-        return readLine(in);
+    if (!isatty(fd) || tcgetattr(fd, &saved) != 0) {
+        const std::optional<QString> line = readLine(in);
+        return line && !line->isEmpty() ? line : none();
+    }
     termios quiet = saved;
     quiet.c_lflag &= ~tcflag_t(ECHO);
     tcsetattr(fd, TCSAFLUSH, &quiet);
@@ -52,10 +59,10 @@ std::optional<QString> readPassword(const QString& login, std::FILE* in, std::FI
     tcsetattr(fd, TCSAFLUSH, &saved);
     std::fputs("\n", err);
     if (first != second) {
-        print(err, u"Die beiden Passwörter stimmen nicht überein."_s);
-        return QString();
+        print(err, u"Die beiden Passwörter stimmen nicht überein; nichts geändert."_s);
+        return std::nullopt;
     }
-    return first;
+    return first && !first->isEmpty() ? first : none();
 }
 
 } // namespace
@@ -71,12 +78,10 @@ int setUpClub(const ClubSetup& setup, std::FILE* in, std::FILE* out, std::FILE* 
     // input is never left waiting.
     QString password;
     if (!setup.login.isEmpty()) {
-        password = readPassword(setup.login, in, err).value_or(QString());
-        if (password.isEmpty()) {
-            print(err, u"Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort "
-                       u"über die Standardeingabe geben."_s);
+        const std::optional<QString> read = readPassword(setup.login, in, err);
+        if (!read)
             return 1;
-        }
+        password = *read;
     }
     club::Connection connection(setup.url);
     if (!connection.isOpen()) {

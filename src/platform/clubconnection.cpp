@@ -116,6 +116,10 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
     if (!parameters.contains(u"connect_timeout="))
         options << u"connect_timeout=10"_s;
     options << u"application_name=Ankerblick"_s;
+    // The server's notices and warnings are no business of the user's: the
+    // driver would print them on standard error. Errors come as errors.
+    if (!parameters.contains(u"options="))
+        options << u"options="_s + quotedOption(u"-c client_min_messages=error"_s);
     address.options = options.join(u';');
     return address;
 }
@@ -211,6 +215,58 @@ Connection::~Connection() {
 
 QSqlDatabase Connection::database() const {
     return QSqlDatabase::database(m_name, false);
+}
+
+bool Statements::exec(const QString& statement) {
+    QSqlQuery& query = m_queries.emplace_back(m_db);
+    return query.exec(statement) || fail(query.lastError());
+}
+
+QSqlQuery* Statements::query(const QString& statement, const QVariantList& values) {
+    QSqlQuery& query = m_queries.emplace_back(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement)) {
+        fail(query.lastError());
+        return nullptr;
+    }
+    for (int i = 0; i < int(values.size()); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec()) {
+        fail(query.lastError());
+        return nullptr;
+    }
+    return &query;
+}
+
+bool Statements::begin() {
+    return m_db.transaction() || fail(m_db.lastError());
+}
+
+bool Statements::commit() {
+    const bool done = m_db.commit() || fail(m_db.lastError());
+    if (!done)
+        rollback();
+    m_queries.clear();
+    return done;
+}
+
+void Statements::rollback() {
+    // A connection the server dropped has nothing to roll back.
+    if (m_db.isOpen())
+        m_db.rollback();
+    m_queries.clear();
+}
+
+bool Statements::fail(const QSqlError& error) {
+    if (m_problem.isEmpty())
+        m_problem = problemOf(error);
+    return false;
+}
+
+bool Statements::refuse(const QString& problem) {
+    if (m_problem.isEmpty())
+        m_problem = problem;
+    return false;
 }
 
 } // namespace ankerblick::club

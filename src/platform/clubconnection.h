@@ -14,8 +14,11 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
+#include <QVariant>
 
+#include <list>
 #include <optional>
 
 namespace ankerblick::club {
@@ -55,6 +58,39 @@ private:
     QString m_name;
     QString m_problem;
     bool m_open = false;
+};
+
+// Runs the statements of a transaction, values bound, and keeps the first
+// failure as problemOf() says it. The queries stay until the transaction
+// ends: the driver frees a prepared statement on the server when its query
+// goes, which a failed transaction would refuse.
+class Statements {
+public:
+    explicit Statements(QSqlDatabase db) : m_db(std::move(db)) {}
+
+    // A statement of the program's own, without values.
+    bool exec(const QString& statement);
+    // Prepared, with `values` bound in order, and run; the query for reading
+    // its rows, or nullptr when it failed.
+    QSqlQuery* query(const QString& statement, const QVariantList& values = {});
+    bool run(const QString& statement, const QVariantList& values = {}) {
+        return query(statement, values) != nullptr;
+    }
+
+    bool begin();
+    bool commit();
+    void rollback();
+
+    // False, keeping `error` when it is the first failure.
+    bool fail(const QSqlError& error);
+    // False, keeping a reason of the program's own when it is the first.
+    bool refuse(const QString& problem);
+    QString problem() const { return m_problem; }
+
+private:
+    QSqlDatabase m_db;
+    std::list<QSqlQuery> m_queries;
+    QString m_problem;
 };
 
 } // namespace ankerblick::club

@@ -19,49 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs statements with bound values and keeps the first error.
-class Statements {
-public:
-    explicit Statements(QSqlDatabase& db) : m_db(db) {}
-
-    // A statement without values: the program's own text, nothing from outside.
-    bool run(const QString& statement) {
-        QSqlQuery query(m_db);
-        return query.exec(statement) || fail(query.lastError());
-    }
-    bool run(QSqlQuery& query, const QString& statement, const QVariantList& values) {
-        query = QSqlQuery(m_db);
-        query.setForwardOnly(true);
-        if (!query.prepare(statement))
-            return fail(query.lastError());
-        for (int i = 0; i < int(values.size()); ++i)
-            query.bindValue(i, values[i]);
-        return query.exec() || fail(query.lastError());
-    }
-    bool run(const QString& statement, const QVariantList& values) {
-        QSqlQuery query;
-        return run(query, statement, values);
-    }
-    bool fail(const QSqlError& error) {
-        if (m_problem.isEmpty())
-            m_problem = problemOf(error);
-        return false;
-    }
-    bool refuse(const QString& problem) {
-        if (m_problem.isEmpty())
-            m_problem = problem;
-        return false;
-    }
-    bool begin() { return m_db.transaction() || fail(m_db.lastError()); }
-    bool commit() { return m_db.commit() || fail(m_db.lastError()); }
-    void rollback() { m_db.rollback(); }
-    QString problem() const { return m_problem; }
-
-private:
-    QSqlDatabase& m_db;
-    QString m_problem;
-};
-
 // Two setups at once wait for each other; the key is the program's own.
 constexpr QLatin1StringView kSetUpLock{"SELECT pg_advisory_xact_lock(7130417362051)"};
 
@@ -69,10 +26,8 @@ constexpr QLatin1StringView kSetUpLock{"SELECT pg_advisory_xact_lock(71304173620
 // whole server, not to one database).
 bool createRoles(Statements& sql) {
     for (QLatin1StringView role : {kShooterRole, kCoachRole}) {
-        QSqlQuery exists;
-        if (!sql.run(exists, u"SELECT 1 FROM pg_roles WHERE rolname = ?"_s, {QString(role)}))
-            return false;
-        if (!exists.next() && !sql.run(u"CREATE ROLE \"%1\" NOLOGIN"_s.arg(role)))
+        QSqlQuery* exists = sql.query(u"SELECT 1 FROM pg_roles WHERE rolname = ?"_s, {QString(role)});
+        if (!exists || (!exists->next() && !sql.exec(u"CREATE ROLE \"%1\" NOLOGIN"_s.arg(role))))
             return false;
     }
     return true;
@@ -177,21 +132,6 @@ constexpr std::array<std::span<const QLatin1StringView>, 1> kMigrations{
     std::span<const QLatin1StringView>(kVersion1)};
 static_assert(kMigrations.size() == size_t(kSchemaVersion));
 
-// The version found, inside the transaction that holds the setup's lock.
-std::optional<int> readVersion(Statements& sql) {
-    QSqlQuery found;
-    if (!sql.run(found, u"SELECT to_regclass('ankerblick.schema_version') IS NOT NULL"_s, {}) ||
-        !found.next())
-        return std::nullopt;
-    if (!found.value(0).toBool())
-        return 0;
-    QSqlQuery version;
-    if (!sql.run(version, u"SELECT coalesce(max(version), 0) FROM ankerblick.schema_version"_s,
-                 {}) ||
-        !version.next())
-        return std::nullopt;
-    return version.value(0).toInt();
-}
 
 QString newerProblem(int version) {
     return u"Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt "
@@ -202,12 +142,18 @@ QString newerProblem(int version) {
 
 } // namespace
 
-std::optional<int> schemaVersion(QSqlDatabase& db, QString* problem) {
-    Statements sql(db);
-    const std::optional<int> version = readVersion(sql);
-    if (!version && problem)
-        *problem = sql.problem();
-    return version;
+std::optional<int> schemaVersion(Statements& sql) {
+    QSqlQuery* found =
+        sql.query(u"SELECT to_regclass('ankerblick.schema_version') IS NOT NULL"_s);
+    if (!found || !found->next())
+        return std::nullopt;
+    if (!found->value(0).toBool())
+        return 0;
+    QSqlQuery* version =
+        sql.query(u"SELECT coalesce(max(version), 0) FROM ankerblick.schema_version"_s);
+    if (!version || !version->next())
+        return std::nullopt;
+    return version->value(0).toInt();
 }
 
 QString versionProblem(int version) {
@@ -229,7 +175,7 @@ SetUp setUp(QSqlDatabase& db, int to) {
             return result;
         }
         const std::optional<int> version =
-            sql.run(QString(kSetUpLock)) ? readVersion(sql) : std::nullopt;
+            sql.exec(QString(kSetUpLock)) ? schemaVersion(sql) : std::nullopt;
         if (version && first)
             result.before = *version;
         if (version)
@@ -249,7 +195,7 @@ SetUp setUp(QSqlDatabase& db, int to) {
         }
         bool done = createRoles(sql);
         for (QLatin1StringView statement : kMigrations[size_t(*version)])
-            done = done && sql.run(QString(statement));
+            done = done && sql.exec(QString(statement));
         done = done && sql.run(u"INSERT INTO ankerblick.schema_version (version) VALUES (?)"_s,
                                {*version + 1}) &&
                sql.commit();
@@ -290,7 +236,7 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
         return sql.problem();
     };
     const std::optional<int> version =
-        sql.run(QString(kSetUpLock)) ? readVersion(sql) : std::nullopt;
+        sql.exec(QString(kSetUpLock)) ? schemaVersion(sql) : std::nullopt;
     if (!version)
         return failed();
     if (const QString problem = versionProblem(*version); !problem.isEmpty()) {
@@ -298,16 +244,16 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
         return failed();
     }
     // A role of the server that is not one of the club's logins keeps its password.
-    QSqlQuery found;
-    if (!sql.run(found,
-                 u"SELECT r.rolname = current_user OR r.rolsuper OR NOT EXISTS ("
+    QSqlQuery* found =
+        sql.query(u"SELECT r.rolname = current_user OR r.rolsuper OR NOT EXISTS ("
                  u"SELECT 1 FROM pg_auth_members m JOIN pg_roles g ON g.oid = m.roleid "
                  u"WHERE m.member = r.oid AND g.rolname IN (?, ?)) "
                  u"FROM pg_roles r WHERE r.rolname = ?"_s,
-                 {QString(kShooterRole), QString(kCoachRole), login}))
+                  {QString(kShooterRole), QString(kCoachRole), login});
+    if (!found)
         return failed();
-    const bool exists = found.next();
-    if (exists && found.value(0).toBool()) {
+    const bool exists = found->next();
+    if (exists && found->value(0).toBool()) {
         sql.refuse(u"Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung "
                    u"des Vereins; sie wird nicht verändert."_s.arg(login));
         return failed();
@@ -322,7 +268,7 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
                 u"set_config('ankerblick.verifier', ?, true), "
                 u"set_config('ankerblick.group', ?, true)"_s,
                 {login, QString::fromLatin1(scramVerifier(password, salt)), group}) &&
-        sql.run(u"DO $$ BEGIN EXECUTE format('%1 ROLE %I LOGIN PASSWORD %L', "
+        sql.exec(u"DO $$ BEGIN EXECUTE format('%1 ROLE %I LOGIN PASSWORD %L', "
                 u"current_setting('ankerblick.login'), current_setting('ankerblick.verifier')); "
                 u"EXECUTE format('GRANT %I TO %I', current_setting('ankerblick.group'), "
                 u"current_setting('ankerblick.login')); END $$"_s.arg(

@@ -25,9 +25,11 @@ inline constexpr QLatin1StringView kCoachRole{"ankerblick_trainer"};
 // series' login, training, number and revision.
 inline constexpr QLatin1StringView kSeriesChannel{"ankerblick_serie"};
 
+class Statements;
+
 // The version of the tables on the server, 0 when there are none; empty,
-// with `problem` set, when it cannot be read.
-std::optional<int> schemaVersion(QSqlDatabase& db, QString* problem);
+// with the statements' problem set, when it cannot be read.
+std::optional<int> schemaVersion(Statements& sql);
 // Why the program must not write tables of `version`; empty for its own.
 QString versionProblem(int version);
 

@@ -33,40 +33,6 @@ template <typename T> QVariant orNull(const std::optional<T>& value) {
     return value ? QVariant::fromValue(*value) : QVariant();
 }
 
-class Transaction {
-public:
-    explicit Transaction(QSqlDatabase& db) : m_db(db) {}
-
-    bool run(QSqlQuery& query, const QString& statement, const QVariantList& values) {
-        query = QSqlQuery(m_db);
-        query.setForwardOnly(true);
-        if (!query.prepare(statement))
-            return fail(query.lastError());
-        for (int i = 0; i < int(values.size()); ++i)
-            query.bindValue(i, values[i]);
-        return query.exec() || fail(query.lastError());
-    }
-    bool run(const QString& statement, const QVariantList& values) {
-        QSqlQuery query;
-        return run(query, statement, values);
-    }
-    bool fail(const QSqlError& error) {
-        if (m_problem.isEmpty())
-            m_problem = problemOf(error);
-        return false;
-    }
-    bool refuse(const QString& problem) {
-        if (m_problem.isEmpty())
-            m_problem = problem;
-        return false;
-    }
-    QString problem() const { return m_problem; }
-
-private:
-    QSqlDatabase& m_db;
-    QString m_problem;
-};
-
 const QString kTraining =
     u"INSERT INTO ankerblick.trainings (id, lane, local_id, shooter, discipline, window_name, "
     u"started, ended, comments, shot_times, shooting_times, calibre, program) "
@@ -103,17 +69,17 @@ const QString kShot =
     u"value, call_value, rating, sekmm, shot_time, shooting_time, comment, inner_ten) "
     u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
 
-bool writeSeries(Transaction& sql, const QString& training, const SeriesRevision& revised,
+bool writeSeries(Statements& sql, const QString& training, const SeriesRevision& revised,
                  bool& written) {
     const Series& s = revised.series;
     const SeriesFigures f = diary::figuresOf(s.shots);
-    QSqlQuery series;
-    if (!sql.run(series, kSeries,
-                 {training, s.number, revised.revision, timeValue(s.time), s.sighter,
+    QSqlQuery* series =
+        sql.query(kSeries, {training, s.number, revised.revision, timeValue(s.time), s.sighter,
                   packRecord(s.record), f.shots, f.scored, f.sumWhole, f.sumTenths, f.callsRated,
-                  f.calls10, f.sekMmSum, f.mpi.x, f.mpi.y, f.groupSize, f.innerTens}))
+                  f.calls10, f.sekMmSum, f.mpi.x, f.mpi.y, f.groupSize, f.innerTens});
+    if (!series)
         return false;
-    written = series.next();
+    written = series->next();
     if (!written)
         return true;
     if (!sql.run(u"DELETE FROM ankerblick.shots WHERE training = ? AND series = ?"_s,
@@ -140,18 +106,12 @@ QUuid trainingIdentity(const QUuid& lane, qint64 localId) {
 
 UploadResult upload(QSqlDatabase& db, const Upload& upload) {
     UploadResult result;
-    if (!db.transaction()) {
-        result.problem = problemOf(db.lastError());
-        return result;
-    }
-    Transaction sql(db);
+    Statements sql(db);
     const Training& t = upload.training;
     const QString id = trainingIdentity(upload.lane, t.id).toString(QUuid::WithoutBraces);
-    QString problem;
-    const std::optional<int> version = schemaVersion(db, &problem);
-    if (version && problem.isEmpty())
-        problem = versionProblem(*version);
-    bool done = problem.isEmpty() || sql.refuse(problem);
+    bool done = sql.begin();
+    const std::optional<int> version = done ? schemaVersion(sql) : std::nullopt;
+    done = version && (versionProblem(*version).isEmpty() || sql.refuse(versionProblem(*version)));
     done = done && sql.run(kTraining, {id, upload.lane.toString(QUuid::WithoutBraces), t.id,
                                        text(t.shooter), t.discipline, text(t.window),
                                        timeValue(t.start), t.end ? timeValue(*t.end) : QVariant(),
@@ -162,12 +122,11 @@ UploadResult upload(QSqlDatabase& db, const Upload& upload) {
         done = done && writeSeries(sql, id, s, written);
         result.seriesWritten += written ? 1 : 0;
     }
-    if (done && db.commit()) {
+    if (done && sql.commit()) {
         result.ok = true;
         return result;
     }
-    sql.fail(db.lastError());
-    db.rollback();
+    sql.rollback();
     result.problem = sql.problem();
     result.seriesWritten = 0;
     return result;
