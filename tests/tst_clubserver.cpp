@@ -45,10 +45,12 @@ Series variant(char which, int number = 1) {
     s.time = QDateTime(QDate(2026, 3, 2), QTime(9, 5), Qt::UTC);
     switch (which) {
     case 'A':
-        s.shots = {shotAt(0, 1.0, -2.0, 10.0), shotAt(1, 3.5, 0.5, 9.5), shotAt(2, -4.0, 6.0, 8.25)};
+        s.shots = {shotAt(0, 1.0, -2.0, 10.0), shotAt(1, 3.5, 0.5, 9.5),
+                   shotAt(2, -4.0, 6.0, 8.25)};
         break;
     case 'S':
-        s.shots = {shotAt(0, 1.0, -2.0, 10.0), shotAt(1, 0.5, 0.5, 10.2), shotAt(2, -4.0, 6.0, 8.25)};
+        s.shots = {shotAt(0, 1.0, -2.0, 10.0), shotAt(1, 0.5, 0.5, 10.2),
+                   shotAt(2, -4.0, 6.0, 8.25)};
         break;
     case 'K':
         s.shots = {shotAt(0, 1.0, -2.0, 10.0), shotAt(1, 3.5, 0.5, 9.5),
@@ -76,7 +78,8 @@ Training trainingOf(qint64 id, const QString& shooter) {
     return t;
 }
 
-club::Upload uploadOf(qint64 id, const QString& shooter, const QList<club::SeriesRevision>& series) {
+club::Upload uploadOf(qint64 id, const QString& shooter,
+                      const QList<club::SeriesRevision>& series) {
     return {kLane, trainingOf(id, shooter), series};
 }
 
@@ -105,7 +108,7 @@ class TestClubServer : public QObject {
         return m_server.createDatabase(name) ? name : QString();
     }
     std::unique_ptr<club::Connection> signIn(const QString& user, const QString& password,
-                                              const QString& database) {
+                                             const QString& database) {
         return std::make_unique<club::Connection>(m_server.url(user, password, database));
     }
     std::unique_ptr<club::Connection> owner(const QString& database) {
@@ -270,8 +273,7 @@ private Q_SLOTS:
                          u"FROM (SELECT login, count(*) AS n, round(sum(value)::numeric, 2) AS s "
                          u"FROM ankerblick.shots GROUP BY login) l"_s),
                  u"anna=5/46.35 berta=4/39.00"_s);
-        QCOMPARE(valueOf(m_access->database(), u"SELECT count(*) FROM ankerblick.shots"_s),
-                 u"9"_s);
+        QCOMPARE(valueOf(m_access->database(), u"SELECT count(*) FROM ankerblick.shots"_s), u"9"_s);
         QCOMPARE(valueOf(m_access->database(),
                          u"SELECT string_agg(comments, ',') FROM ankerblick.trainings"_s),
                  u"ruhig,ruhig"_s);
@@ -322,12 +324,14 @@ private Q_SLOTS:
             problem = done.problem;
         } else if (action == u"anmelden"_s) {
             problem = club::addLogin(db, login + u"b"_s, kPassword, club::LoginKind::Shooter);
-            QCOMPARE(valueOf(db, u"SELECT count(*) FROM pg_roles WHERE rolname = '%1b'"_s.arg(login)),
-                     u"0"_s);
+            QCOMPARE(
+                valueOf(db, u"SELECT count(*) FROM pg_roles WHERE rolname = '%1b'"_s.arg(login)),
+                u"0"_s);
         } else {
             const auto lane = signIn(login, kPassword, name);
             QSqlDatabase ldb = lane->database();
-            const club::UploadResult sent = club::upload(ldb, uploadOf(1, u"Neu"_s, {{variant('A'), 1}}));
+            const club::UploadResult sent =
+                club::upload(ldb, uploadOf(1, u"Neu"_s, {{variant('A'), 1}}));
             QVERIFY(!sent.ok);
             problem = sent.problem;
         }
@@ -345,14 +349,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("steps"); // revision and variant of each upload
         QTest::addColumn<QList<int>>("written");
         QTest::addColumn<QString>("stored"); // revision, figures and shots on the server
-        QTest::newRow("zweimal dieselbe") << u"1A 1A"_s << QList<int>{1, 0}
-                                          << u"r1 3 27.75 | 0 10 1 ; 1 9.5 3.5 ; 2 8.25 -4"_s;
-        QTest::newRow("verschoben") << u"1A 2S"_s << QList<int>{1, 1}
-                                    << u"r2 3 28.45 | 0 10 1 ; 1 10.2 0.5 ; 2 8.25 -4"_s;
+        QTest::newRow("zweimal dieselbe")
+            << u"1A 1A"_s << QList<int>{1, 0} << u"r1 3 27.75 | 0 10 1 ; 1 9.5 3.5 ; 2 8.25 -4"_s;
+        QTest::newRow("verschoben")
+            << u"1A 2S"_s << QList<int>{1, 1} << u"r2 3 28.45 | 0 10 1 ; 1 10.2 0.5 ; 2 8.25 -4"_s;
         QTest::newRow("Kommentar") << u"1A 2K 2K"_s << QList<int>{1, 1, 0}
                                    << u"r2 3 27.75 | 0 10 1 ; 1 9.5 3.5 ; 2 8.25 -4 gerissen"_s;
-        QTest::newRow("ältere kommt spät") << u"2B 1A"_s << QList<int>{1, 0}
-                                           << u"r2 2 18.6 | 0 10.9 0 ; 1 7.7 7"_s;
+        QTest::newRow("ältere kommt spät")
+            << u"2B 1A"_s << QList<int>{1, 0} << u"r2 2 18.6 | 0 10.9 0 ; 1 7.7 7"_s;
         QTest::newRow("rückgängig") << u"1A 2L 2L"_s << QList<int>{1, 1, 0} << u"r2 0 0 | "_s;
     }
     void upload() {
@@ -366,10 +370,9 @@ private Q_SLOTS:
         QSqlDatabase cdb = coach->database();
         int heard = 0;
         QVERIFY(cdb.driver()->subscribeToNotification(QString(club::kSeriesChannel)));
-        connect(cdb.driver(), &QSqlDriver::notification, this,
-                [&heard](const QString&, QSqlDriver::NotificationSource, const QVariant&) {
-                    ++heard;
-                });
+        connect(
+            cdb.driver(), &QSqlDriver::notification, this,
+            [&heard](const QString&, QSqlDriver::NotificationSource, const QVariant&) { ++heard; });
         // A training of its own for each row.
         const qint64 local = 100 + ++m_trainings;
         QSqlDatabase ldb = lane->database();
@@ -389,8 +392,9 @@ private Q_SLOTS:
                               u"sh.series = s.number), '') FROM ankerblick.series s "
                               u"WHERE training = '%1'"_s.arg(id)),
                  stored);
-        QCOMPARE(valueOf(cdb, u"SELECT count(*) FROM ankerblick.trainings WHERE id = '%1'"_s.arg(id)),
-                 u"1"_s);
+        QCOMPARE(
+            valueOf(cdb, u"SELECT count(*) FROM ankerblick.trainings WHERE id = '%1'"_s.arg(id)),
+            u"1"_s);
         int expectedHeard = 0;
         for (int w : written)
             expectedHeard += w;
@@ -409,11 +413,13 @@ private Q_SLOTS:
         const QString unreachable = u"Der Vereinsserver ist nicht erreichbar: Bitte Adresse, "
                                     u"Port und Netzwerk prüfen."_s;
         QTest::newRow("falsches Passwort") << m_server.url(u"anna"_s, u"falsch"_s, db) << refused;
-        QTest::newRow("unbekannte Anmeldung") << m_server.url(u"niemand"_s, kPassword, db) << refused;
+        QTest::newRow("unbekannte Anmeldung")
+            << m_server.url(u"niemand"_s, kPassword, db) << refused;
         QTest::newRow("unbekannter Server")
             << u"postgresql://anna@server.invalid/verein_1"_s << unreachable;
         QTest::newRow("kein Server am Port")
-            << m_server.url(u"anna"_s, kPassword, db).replace(QString::number(m_server.port()), u"1"_s)
+            << m_server.url(u"anna"_s, kPassword, db)
+                   .replace(QString::number(m_server.port()), u"1"_s)
             << unreachable;
         QTest::newRow("unbekannte Datenbank")
             << m_server.url(u"anna"_s, kPassword, u"gibtesnicht"_s)
@@ -441,7 +447,8 @@ private Q_SLOTS:
         QTest::newRow("ohne Angabe") << QString() << u"true"_s;
         QTest::newRow("sslmode=require") << u"?sslmode=require"_s << u"true"_s;
         QTest::newRow("sslmode=disable") << u"?sslmode=disable"_s << u"false"_s;
-        QTest::newRow("Zertifikat geprüft") << u"?sslmode=verify-ca&sslrootcert=CERT"_s << u"true"_s;
+        QTest::newRow("Zertifikat geprüft")
+            << u"?sslmode=verify-ca&sslrootcert=CERT"_s << u"true"_s;
         QTest::newRow("Zertifikat unbekannt")
             << u"?sslmode=verify-full&sslrootcert=/nicht/da.crt"_s
             << u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
@@ -455,10 +462,10 @@ private Q_SLOTS:
         parameters.replace(u"CERT"_s,
                            QString::fromUtf8(QUrl::toPercentEncoding(m_tls.certificate())));
         const club::Connection connection(m_tls.ownerUrl(u"postgres"_s) + parameters);
-        QCOMPARE(connection.isOpen() ? valueOf(connection.database(),
-                                               u"SELECT ssl FROM pg_stat_ssl WHERE pid = "
-                                               u"pg_backend_pid()"_s)
-                                     : connection.problem(),
+        QCOMPARE(connection.isOpen()
+                     ? valueOf(connection.database(), u"SELECT ssl FROM pg_stat_ssl WHERE pid = "
+                                                      u"pg_backend_pid()"_s)
+                     : connection.problem(),
                  encrypted);
     }
 
@@ -490,11 +497,12 @@ private Q_SLOTS:
             const club::UploadResult sent = club::upload(db, uploadOf(local, u"Anna"_s, both));
             QVERIFY2(sent.ok, qPrintable(sent.problem));
             QCOMPARE(sent.seriesWritten, 1);
-            QCOMPARE(valueOf(db, u"SELECT count(*) || ' ' || round(sum(value)::numeric, 2) FROM "
-                                 u"ankerblick.shots WHERE training = '%1'"_s.arg(
-                                     club::trainingIdentity(kLane, local)
-                                         .toString(QUuid::WithoutBraces))),
-                     u"5 46.35"_s);
+            QCOMPARE(
+                valueOf(db,
+                        u"SELECT count(*) || ' ' || round(sum(value)::numeric, 2) FROM "
+                        u"ankerblick.shots WHERE training = '%1'"_s.arg(
+                            club::trainingIdentity(kLane, local).toString(QUuid::WithoutBraces))),
+                u"5 46.35"_s);
         }
         m_access = owner(name);
     }
@@ -528,10 +536,10 @@ private Q_SLOTS:
                                  << u"ankerblick_trainer"_s;
         const QString empty = u"Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das "
                               u"Passwort über die Standardeingabe geben."_s;
-        QTest::newRow("leeres Passwort") << true << shooter << QByteArray("\n") << 1 << empty
-                                         << QString();
-        QTest::newRow("keine Eingabe") << true << shooter << QByteArray() << 1 << empty
-                                       << QString();
+        QTest::newRow("leeres Passwort")
+            << true << shooter << QByteArray("\n") << 1 << empty << QString();
+        QTest::newRow("keine Eingabe")
+            << true << shooter << QByteArray() << 1 << empty << QString();
         QTest::newRow("Name mit Anführungszeichen")
             << true
             << setUp + QStringList{u"--verein-schuetze"_s, u"x\"; DROP ROLE vereinsadmin; --"_s}

@@ -224,17 +224,16 @@ private Q_SLOTS:
                 result << QString::fromUtf8(i);
             return result;
         };
-        const auto row = [&list](const char* tag, std::initializer_list<const char*> arguments,
-                                 int exitCode, std::initializer_list<const char*> ports,
-                                 const char* name = "", const char* file = "",
-                                 const char* output = "",
-                                 std::initializer_list<const char*> cameras = {},
-                                 const char* club = "") {
-            QTest::newRow(tag) << QStringList{QStringLiteral("ankerblick")} + list(arguments)
-                               << exitCode << list(ports) << QString::fromUtf8(name)
-                               << QString::fromUtf8(file) << QString::fromUtf8(output)
-                               << list(cameras) << QString::fromUtf8(club);
-        };
+        const auto row =
+            [&list](const char* tag, std::initializer_list<const char*> arguments, int exitCode,
+                    std::initializer_list<const char*> ports, const char* name = "",
+                    const char* file = "", const char* output = "",
+                    std::initializer_list<const char*> cameras = {}, const char* club = "") {
+                QTest::newRow(tag)
+                    << QStringList{QStringLiteral("ankerblick")} + list(arguments) << exitCode
+                    << list(ports) << QString::fromUtf8(name) << QString::fromUtf8(file)
+                    << QString::fromUtf8(output) << list(cameras) << QString::fromUtf8(club);
+            };
         row("none", {}, -1, {});
         row("port value after the option", {"--port", "/dev/pts/3"}, -1, {"/dev/pts/3"});
         row("port value with equals sign", {"--port=/dev/ttyUSB5"}, -1, {"/dev/ttyUSB5"});
@@ -261,8 +260,9 @@ private Q_SLOTS:
         row("version, short", {"-v"}, 0, {}, "", "", "Ankerblick 0.1");
         row("club setup", {"--verein-einrichten", "postgresql://a@h/v"}, -1, {}, "", "", "", {},
             "postgresql://a@h/v  s");
-        row("club shooter", {"--verein-einrichten", "postgresql://a@h/v", "--verein-schuetze", "anna"},
-            -1, {}, "", "", "", {}, "postgresql://a@h/v anna s");
+        row("club shooter",
+            {"--verein-einrichten", "postgresql://a@h/v", "--verein-schuetze", "anna"}, -1, {}, "",
+            "", "", {}, "postgresql://a@h/v anna s");
         row("club coach, with equals signs",
             {"--verein-trainer=otto", "--verein-einrichten=postgresql://a@h/v"}, -1, {}, "", "", "",
             {}, "postgresql://a@h/v otto c");

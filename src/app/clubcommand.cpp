@@ -106,9 +106,8 @@ int setUpClub(const ClubSetup& setup, std::FILE* in, std::FILE* out, std::FILE* 
                        .arg(done.after));
     if (setup.login.isEmpty())
         return 0;
-    const QString problem =
-        club::addLogin(db, setup.login, password,
-                       setup.coach ? club::LoginKind::Coach : club::LoginKind::Shooter);
+    const QString problem = club::addLogin(
+        db, setup.login, password, setup.coach ? club::LoginKind::Coach : club::LoginKind::Shooter);
     if (!problem.isEmpty()) {
         print(err, problem);
         return 1;

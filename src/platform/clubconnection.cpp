@@ -146,20 +146,21 @@ QString problemOf(const QSqlError& error) {
         (connecting && says(text, {"role \"", "Rolle »"})))
         return u"Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort "
                u"stimmen nicht."_s;
-    if (says(text, {"database \"", "Datenbank »"}) && says(text, {"does not exist", "existiert nicht"}))
+    if (says(text, {"database \"", "Datenbank »"}) &&
+        says(text, {"does not exist", "existiert nicht"}))
         return u"Die Datenbank gibt es auf dem Vereinsserver nicht."_s;
     if (says(text, {"server does not support SSL", "Server unterstützt kein SSL"}))
         return u"Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an."_s;
     if (says(text, {"certificate", "Zertifikat"}))
         return u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
                u"abgelaufen oder nicht vertrauenswürdig."_s;
-    if (code == u"42501"_s || says(text, {"permission denied", "row-level security",
-                                          "keine Berechtigung"}))
+    if (code == u"42501"_s ||
+        says(text, {"permission denied", "row-level security", "keine Berechtigung"}))
         return u"Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung."_s;
     if (code.startsWith(u"57P"_s) || code.startsWith(u"08"_s) ||
-        says(text, {"server closed the connection", "no connection to the server",
-                    "terminating connection", "connection to server was lost",
-                    "Verbindung zum Server"}))
+        says(text,
+             {"server closed the connection", "no connection to the server",
+              "terminating connection", "connection to server was lost", "Verbindung zum Server"}))
         if (!says(text, {"could not connect", "Connection refused", "could not translate",
                          "timeout expired"}))
             return u"Die Verbindung zum Vereinsserver ist abgebrochen."_s;

@@ -26,7 +26,8 @@ constexpr QLatin1StringView kSetUpLock{"SELECT pg_advisory_xact_lock(71304173620
 // whole server, not to one database).
 bool createRoles(Statements& sql) {
     for (QLatin1StringView role : {kShooterRole, kCoachRole}) {
-        QSqlQuery* exists = sql.query(u"SELECT 1 FROM pg_roles WHERE rolname = ?"_s, {QString(role)});
+        QSqlQuery* exists =
+            sql.query(u"SELECT 1 FROM pg_roles WHERE rolname = ?"_s, {QString(role)});
         if (!exists || (!exists->next() && !sql.exec(u"CREATE ROLE \"%1\" NOLOGIN"_s.arg(role))))
             return false;
     }
@@ -132,19 +133,17 @@ constexpr std::array<std::span<const QLatin1StringView>, 1> kMigrations{
     std::span<const QLatin1StringView>(kVersion1)};
 static_assert(kMigrations.size() == size_t(kSchemaVersion));
 
-
 QString newerProblem(int version) {
     return u"Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt "
            u"nur Version %2. Bitte Ankerblick auf eine neuere Version aktualisieren; auf den "
            u"Server wird nichts geschrieben."_s.arg(version)
-        .arg(kSchemaVersion);
+               .arg(kSchemaVersion);
 }
 
 } // namespace
 
 std::optional<int> schemaVersion(Statements& sql) {
-    QSqlQuery* found =
-        sql.query(u"SELECT to_regclass('ankerblick.schema_version') IS NOT NULL"_s);
+    QSqlQuery* found = sql.query(u"SELECT to_regclass('ankerblick.schema_version') IS NOT NULL"_s);
     if (!found || !found->next())
         return std::nullopt;
     if (!found->value(0).toBool())
@@ -196,8 +195,9 @@ SetUp setUp(QSqlDatabase& db, int to) {
         bool done = createRoles(sql);
         for (QLatin1StringView statement : kMigrations[size_t(*version)])
             done = done && sql.exec(QString(statement));
-        done = done && sql.run(u"INSERT INTO ankerblick.schema_version (version) VALUES (?)"_s,
-                               {*version + 1}) &&
+        done = done &&
+               sql.run(u"INSERT INTO ankerblick.schema_version (version) VALUES (?)"_s,
+                       {*version + 1}) &&
                sql.commit();
         if (!done) {
             sql.rollback();
@@ -216,14 +216,13 @@ QString loginNameProblem(const QString& login) {
         return u"Der Name „%1“ taugt nicht als Anmeldung: bitte nur Kleinbuchstaben a–z, "
                u"Ziffern, „_“, „.“ und „-“, mit einem Buchstaben vorn, höchstens 63 "
                u"Zeichen."_s.arg(login);
-    if (login.startsWith(u"pg_"_s) || login.startsWith(u"ankerblick_"_s) ||
-        login == u"public"_s || login == u"postgres"_s)
+    if (login.startsWith(u"pg_"_s) || login.startsWith(u"ankerblick_"_s) || login == u"public"_s ||
+        login == u"postgres"_s)
         return u"Der Name „%1“ ist dem Server oder Ankerblick vorbehalten."_s.arg(login);
     return {};
 }
 
-QString addLogin(QSqlDatabase& db, const QString& login, const QString& password,
-                 LoginKind kind) {
+QString addLogin(QSqlDatabase& db, const QString& login, const QString& password, LoginKind kind) {
     if (const QString problem = loginNameProblem(login); !problem.isEmpty())
         return problem;
     if (password.isEmpty())
@@ -246,9 +245,9 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
     // A role of the server that is not one of the club's logins keeps its password.
     QSqlQuery* found =
         sql.query(u"SELECT r.rolname = current_user OR r.rolsuper OR NOT EXISTS ("
-                 u"SELECT 1 FROM pg_auth_members m JOIN pg_roles g ON g.oid = m.roleid "
-                 u"WHERE m.member = r.oid AND g.rolname IN (?, ?)) "
-                 u"FROM pg_roles r WHERE r.rolname = ?"_s,
+                  u"SELECT 1 FROM pg_auth_members m JOIN pg_roles g ON g.oid = m.roleid "
+                  u"WHERE m.member = r.oid AND g.rolname IN (?, ?)) "
+                  u"FROM pg_roles r WHERE r.rolname = ?"_s,
                   {QString(kShooterRole), QString(kCoachRole), login});
     if (!found)
         return failed();
@@ -269,10 +268,10 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
                 u"set_config('ankerblick.group', ?, true)"_s,
                 {login, QString::fromLatin1(scramVerifier(password, salt)), group}) &&
         sql.exec(u"DO $$ BEGIN EXECUTE format('%1 ROLE %I LOGIN PASSWORD %L', "
-                u"current_setting('ankerblick.login'), current_setting('ankerblick.verifier')); "
-                u"EXECUTE format('GRANT %I TO %I', current_setting('ankerblick.group'), "
-                u"current_setting('ankerblick.login')); END $$"_s.arg(
-                    exists ? u"ALTER"_s : u"CREATE"_s)) &&
+                 u"current_setting('ankerblick.login'), current_setting('ankerblick.verifier')); "
+                 u"EXECUTE format('GRANT %I TO %I', current_setting('ankerblick.group'), "
+                 u"current_setting('ankerblick.login')); END $$"_s.arg(exists ? u"ALTER"_s
+                                                                              : u"CREATE"_s)) &&
         sql.run(u"INSERT INTO ankerblick.shooters (login, coach) VALUES (?, ?) "
                 u"ON CONFLICT (login) DO UPDATE SET coach = shooters.coach OR EXCLUDED.coach"_s,
                 {login, kind == LoginKind::Coach}) &&
@@ -299,7 +298,8 @@ QByteArray scramVerifier(const QString& password, const QByteArray& salt, int it
         return QMessageAuthenticationCode::hash(QByteArray(text), salted,
                                                 QCryptographicHash::Sha256);
     };
-    const QByteArray stored = QCryptographicHash::hash(hmac("Client Key"), QCryptographicHash::Sha256);
+    const QByteArray stored =
+        QCryptographicHash::hash(hmac("Client Key"), QCryptographicHash::Sha256);
     return "SCRAM-SHA-256$" + QByteArray::number(iterations) + ':' + salt.toBase64() + '$' +
            stored.toBase64() + ':' + hmac("Server Key").toBase64();
 }

@@ -38,7 +38,8 @@ const QString kTraining =
     u"started, ended, comments, shot_times, shooting_times, calibre, program) "
     u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
     u"ON CONFLICT (id) DO UPDATE SET shooter = EXCLUDED.shooter, "
-    u"discipline = EXCLUDED.discipline, window_name = EXCLUDED.window_name, started = EXCLUDED.started, "
+    u"discipline = EXCLUDED.discipline, window_name = EXCLUDED.window_name, started = "
+    u"EXCLUDED.started, "
     u"ended = EXCLUDED.ended, comments = EXCLUDED.comments, shot_times = EXCLUDED.shot_times, "
     u"shooting_times = EXCLUDED.shooting_times, calibre = EXCLUDED.calibre, "
     u"program = EXCLUDED.program "
@@ -73,8 +74,8 @@ bool writeSeries(Statements& sql, const QString& training, const SeriesRevision&
                  bool& written) {
     const Series& s = revised.series;
     const SeriesFigures f = diary::figuresOf(s.shots);
-    QSqlQuery* series =
-        sql.query(kSeries, {training, s.number, revised.revision, timeValue(s.time), s.sighter,
+    QSqlQuery* series = sql.query(
+        kSeries, {training, s.number, revised.revision, timeValue(s.time), s.sighter,
                   packRecord(s.record), f.shots, f.scored, f.sumWhole, f.sumTenths, f.callsRated,
                   f.calls10, f.sekMmSum, f.mpi.x, f.mpi.y, f.groupSize, f.innerTens});
     if (!series)
@@ -99,9 +100,8 @@ bool writeSeries(Statements& sql, const QString& training, const SeriesRevision&
 } // namespace
 
 QUuid trainingIdentity(const QUuid& lane, qint64 localId) {
-    return QUuid::createUuidV5(kTrainingNamespace,
-                               lane.toString(QUuid::WithoutBraces) + u'/' +
-                                   QString::number(localId));
+    return QUuid::createUuidV5(kTrainingNamespace, lane.toString(QUuid::WithoutBraces) + u'/' +
+                                                       QString::number(localId));
 }
 
 UploadResult upload(QSqlDatabase& db, const Upload& upload) {
@@ -115,8 +115,8 @@ UploadResult upload(QSqlDatabase& db, const Upload& upload) {
     done = done && sql.run(kTraining, {id, upload.lane.toString(QUuid::WithoutBraces), t.id,
                                        text(t.shooter), t.discipline, text(t.window),
                                        timeValue(t.start), t.end ? timeValue(*t.end) : QVariant(),
-                                       text(t.comments), text(t.shotTimes),
-                                       text(t.shootingTimes), t.calibreMm, text(t.program)});
+                                       text(t.comments), text(t.shotTimes), text(t.shootingTimes),
+                                       t.calibreMm, text(t.program)});
     for (const SeriesRevision& s : upload.series) {
         bool written = false;
         done = done && writeSeries(sql, id, s, written);

@@ -95,9 +95,9 @@ bool PgServer::run(const QString& program, const QStringList& arguments, int tim
             process.kill();
             process.waitForFinished();
         }
-        m_error = u"%1 %2 schlug fehl: %3"_s.arg(QFileInfo(program).fileName(),
-                                                 arguments.join(u' '),
-                                                 QString::fromLocal8Bit(process.readAll()));
+        m_error =
+            u"%1 %2 schlug fehl: %3"_s.arg(QFileInfo(program).fileName(), arguments.join(u' '),
+                                           QString::fromLocal8Bit(process.readAll()));
         return false;
     }
     return true;
@@ -133,8 +133,7 @@ bool PgServer::create(bool tls) {
         if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(kSuperPassword.data())) < 0)
             return false;
     }
-    if (m_switchUser &&
-        chown(QFile::encodeName(passwordFile).constData(), m_uid, m_gid) != 0)
+    if (m_switchUser && chown(QFile::encodeName(passwordFile).constData(), m_uid, m_gid) != 0)
         return false;
     if (!run(binary(u"initdb"_s),
              {u"-D"_s, dir + u"/data"_s, u"-U"_s, u"postgres"_s, u"--pwfile"_s, passwordFile,
@@ -151,10 +150,10 @@ bool PgServer::create(bool tls) {
                    u"lc_messages = 'C'\n"_s.arg(m_port)
                        .arg(dir);
     if (tls) {
-        if (!run(u"openssl"_s, {u"req"_s, u"-new"_s, u"-x509"_s, u"-days"_s, u"2"_s,
-                                u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s, u"-keyout"_s,
-                                dir + u"/data/server.key"_s, u"-out"_s,
-                                dir + u"/data/server.crt"_s}))
+        if (!run(u"openssl"_s,
+                 {u"req"_s, u"-new"_s, u"-x509"_s, u"-days"_s, u"2"_s, u"-nodes"_s, u"-subj"_s,
+                  u"/CN=127.0.0.1"_s, u"-keyout"_s, dir + u"/data/server.key"_s, u"-out"_s,
+                  dir + u"/data/server.crt"_s}))
             return false;
         conf += u"ssl = on\nssl_cert_file = 'server.crt'\nssl_key_file = 'server.key'\n"_s;
     } else {
@@ -203,8 +202,8 @@ bool PgServer::waitReady() {
         if (m_server->state() == QProcess::NotRunning)
             return false;
         QProcess ready;
-        ready.start(binary(u"pg_isready"_s), {u"-q"_s, u"-h"_s, m_dir->path(), u"-p"_s,
-                                              QString::number(m_port)});
+        ready.start(binary(u"pg_isready"_s),
+                    {u"-q"_s, u"-h"_s, m_dir->path(), u"-p"_s, QString::number(m_port)});
         if (ready.waitForFinished() && ready.exitCode() == 0)
             return true;
         QThread::msleep(50);
@@ -219,9 +218,8 @@ bool PgServer::running() const {
 bool PgServer::stop() {
     if (!running())
         return true;
-    const bool stopped = run(binary(u"pg_ctl"_s),
-                             {u"stop"_s, u"-D"_s, m_dir->path() + u"/data"_s, u"-m"_s,
-                              u"immediate"_s, u"-w"_s});
+    const bool stopped = run(binary(u"pg_ctl"_s), {u"stop"_s, u"-D"_s, m_dir->path() + u"/data"_s,
+                                                   u"-m"_s, u"immediate"_s, u"-w"_s});
     if (!m_server->waitForFinished(30000)) {
         m_server->kill();
         m_server->waitForFinished();
@@ -229,8 +227,7 @@ bool PgServer::stop() {
     return stopped;
 }
 
-QString PgServer::url(const QString& user, const QString& password,
-                      const QString& database) const {
+QString PgServer::url(const QString& user, const QString& password, const QString& database) const {
     QUrl url;
     url.setScheme(u"postgresql"_s);
     url.setHost(u"127.0.0.1"_s);
