@@ -8,6 +8,7 @@
 #include <QtTest>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -216,22 +217,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("output"); // part of what is printed
         QTest::addColumn<QStringList>("cameras");
+        QTest::addColumn<QString>("club"); // URL, login, s(hooter) or c(oach); empty for none
         const auto list = [](std::initializer_list<const char*> items) {
             QStringList result;
             for (const char* i : items)
                 result << QString::fromUtf8(i);
             return result;
         };
-        const auto row = [&list](const char* tag, std::initializer_list<const char*> arguments,
-                                 int exitCode, std::initializer_list<const char*> ports,
-                                 const char* name = "", const char* file = "",
-                                 const char* output = "",
-                                 std::initializer_list<const char*> cameras = {}) {
-            QTest::newRow(tag) << QStringList{QStringLiteral("ankerblick")} + list(arguments)
-                               << exitCode << list(ports) << QString::fromUtf8(name)
-                               << QString::fromUtf8(file) << QString::fromUtf8(output)
-                               << list(cameras);
-        };
+        const auto row =
+            [&list](const char* tag, std::initializer_list<const char*> arguments, int exitCode,
+                    std::initializer_list<const char*> ports, const char* name = "",
+                    const char* file = "", const char* output = "",
+                    std::initializer_list<const char*> cameras = {}, const char* club = "") {
+                QTest::newRow(tag)
+                    << QStringList{QStringLiteral("ankerblick")} + list(arguments) << exitCode
+                    << list(ports) << QString::fromUtf8(name) << QString::fromUtf8(file)
+                    << QString::fromUtf8(output) << list(cameras) << QString::fromUtf8(club);
+            };
         row("none", {}, -1, {});
         row("port value after the option", {"--port", "/dev/pts/3"}, -1, {"/dev/pts/3"});
         row("port value with equals sign", {"--port=/dev/ttyUSB5"}, -1, {"/dev/ttyUSB5"});
@@ -256,6 +258,19 @@ private Q_SLOTS:
         row("help names the camera", {"--help"}, 0, {}, "", "", "  --kamera <Quelle>");
         row("version", {"--version"}, 0, {}, "", "", "Ankerblick 0.1");
         row("version, short", {"-v"}, 0, {}, "", "", "Ankerblick 0.1");
+        row("club setup", {"--verein-einrichten", "postgresql://a@h/v"}, -1, {}, "", "", "", {},
+            "postgresql://a@h/v  s");
+        row("club shooter",
+            {"--verein-einrichten", "postgresql://a@h/v", "--verein-schuetze", "anna"}, -1, {}, "",
+            "", "", {}, "postgresql://a@h/v anna s");
+        row("club coach, with equals signs",
+            {"--verein-trainer=otto", "--verein-einrichten=postgresql://a@h/v"}, -1, {}, "", "", "",
+            {}, "postgresql://a@h/v otto c");
+        row("club, two logins",
+            {"--verein-einrichten", "u", "--verein-schuetze", "a", "--verein-trainer", "b"}, 1, {});
+        row("club shooter without setup", {"--verein-schuetze", "anna"}, 1, {});
+        row("club setup with a file", {"--verein-einrichten", "u", "serie.txt"}, 1, {});
+        row("help names the club", {"--help"}, 0, {}, "", "", "  --verein-einrichten <URL>");
     }
     void readCommandLine() {
         QFETCH(QStringList, arguments);
@@ -265,6 +280,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, output);
         QFETCH(QStringList, cameras);
+        QFETCH(QString, club);
         QCoreApplication::setApplicationName(QStringLiteral("Ankerblick"));
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
         const CommandLine read = ankerblick::readCommandLine(arguments);
@@ -280,6 +296,13 @@ private Q_SLOTS:
         else
             QVERIFY(read.output.isEmpty());
         QCOMPARE(ankerblick::asksForHelpOrVersion(arguments), exitCode == 0);
+        QCOMPARE(read.club ? u"%1 %2 %3"_s.arg(read.club->url, read.club->login,
+                                               read.club->coach ? u"c"_s : u"s"_s)
+                           : QString(),
+                 club);
+        // The club's setup, right or wrong, is answered without a display.
+        QCOMPARE(ankerblick::asksForClubSetup(arguments),
+                 QString::fromUtf8(QTest::currentDataTag()).startsWith(u"club"_s));
     }
 
     void portChoices_data() {

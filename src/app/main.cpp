@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/clubcommand.h"
 #include "model/numeric.h"
 #include "platform/clock.h"
 #include "platform/opencvcamera.h"
@@ -86,18 +87,21 @@ std::optional<int> answer(const ankerblick::CommandLine& read) {
     return read.exitCode;
 }
 
-// Help and version are answered without a display.
+// Help and version are answered, and a club's server set up, without a display.
 std::optional<int> answerWithoutDisplay(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (!ankerblick::asksForHelpOrVersion(arguments))
+    if (!ankerblick::asksForHelpOrVersion(arguments) && !ankerblick::asksForClubSetup(arguments))
         return std::nullopt;
     QCoreApplication core(argc, argv);
     nameApplication();
     Translations translations;
     loadTranslations(translations);
-    return answer(ankerblick::readCommandLine(QCoreApplication::arguments()));
+    const ankerblick::CommandLine read = ankerblick::readCommandLine(QCoreApplication::arguments());
+    if (read.club && !read.exitCode)
+        return ankerblick::setUpClub(*read.club);
+    return answer(read);
 }
 
 } // namespace

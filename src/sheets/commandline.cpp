@@ -33,6 +33,35 @@ const QCommandLineOption& cameraOption() {
     return o;
 }
 
+const QCommandLineOption& clubSetupOption() {
+    static const QCommandLineOption o(
+        QStringList{QStringLiteral("verein-einrichten")},
+        QStringLiteral("Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server "
+                       "ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des "
+                       "Eigentümers der Datenbank (postgresql://benutzer@server/datenbank)."),
+        QStringLiteral("URL"));
+    return o;
+}
+
+const QCommandLineOption& clubShooterOption() {
+    static const QCommandLineOption o(
+        QStringList{QStringLiteral("verein-schuetze")},
+        QStringLiteral("Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt "
+                       "ihr ein neues Passwort); das Passwort kommt von der Standardeingabe."),
+        QStringLiteral("Name"));
+    return o;
+}
+
+const QCommandLineOption& clubCoachOption() {
+    static const QCommandLineOption o(
+        QStringList{QStringLiteral("verein-trainer")},
+        QStringLiteral("Mit --verein-einrichten: legt die Anmeldung eines Trainers an, der die "
+                       "Trainings aller Schützen lesen darf; das Passwort kommt von der "
+                       "Standardeingabe."),
+        QStringLiteral("Name"));
+    return o;
+}
+
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Abkommenstraining für Sportschützen: Abkommen und Treffer jedes "
@@ -42,6 +71,9 @@ void describe(QCommandLineParser& parser) {
     parser.addOption(nameOption());
     parser.addOption(portOption());
     parser.addOption(cameraOption());
+    parser.addOption(clubSetupOption());
+    parser.addOption(clubShooterOption());
+    parser.addOption(clubCoachOption());
     parser.addPositionalArgument(QStringLiteral("datei"),
                                  QStringLiteral("Seriendatei, die nach dem Start geöffnet wird."),
                                  QStringLiteral("[datei]"));
@@ -61,6 +93,53 @@ bool asksForHelpOrVersion(const QStringList& arguments) {
     }
     return false;
 }
+
+bool asksForClubSetup(const QStringList& arguments) {
+    for (const QString& a : arguments.mid(1)) {
+        if (a == QStringLiteral("--"))
+            return false;
+        for (const char* option : {"--verein-einrichten", "--verein-schuetze", "--verein-trainer"})
+            if (a == QLatin1StringView(option) || a.startsWith(QLatin1StringView(option) + u'='))
+                return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The club's setup, or the reason why the command line's is none.
+std::optional<ClubSetup> clubSetupOf(const QCommandLineParser& parser, QString& error) {
+    const QStringList shooters = parser.values(clubShooterOption());
+    const QStringList coaches = parser.values(clubCoachOption());
+    if (!parser.isSet(clubSetupOption())) {
+        if (!shooters.isEmpty() || !coaches.isEmpty())
+            error = QStringLiteral("--verein-schuetze und --verein-trainer gehören zu "
+                                   "--verein-einrichten URL.\n");
+        return std::nullopt;
+    }
+    const QStringList urls = parser.values(clubSetupOption());
+    if (urls.size() > 1) {
+        error = QStringLiteral("Bitte --verein-einrichten nur einmal angeben.\n");
+        return std::nullopt;
+    }
+    if (shooters.size() + coaches.size() > 1) {
+        error = QStringLiteral("Bitte je Aufruf höchstens eine Anmeldung anlegen.\n");
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty() || parser.isSet(nameOption()) ||
+        parser.isSet(portOption()) || parser.isSet(cameraOption())) {
+        error = QStringLiteral("--verein-einrichten steht für sich; ohne Seriendatei, Name, "
+                               "Anschluss oder Kamera.\n");
+        return std::nullopt;
+    }
+    ClubSetup setup;
+    setup.url = urls.value(0);
+    setup.coach = !coaches.isEmpty();
+    setup.login = setup.coach ? coaches.value(0) : shooters.value(0);
+    return setup;
+}
+
+} // namespace
 
 CommandLine readCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -83,6 +162,15 @@ CommandLine readCommandLine(const QStringList& arguments) {
                         QCoreApplication::applicationVersion() + u'\n';
         return result;
     }
+    QString clubError;
+    result.club = clubSetupOf(parser, clubError);
+    if (!clubError.isEmpty()) {
+        result.exitCode = 1;
+        result.error = clubError;
+        return result;
+    }
+    if (result.club)
+        return result;
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         result.exitCode = 1;

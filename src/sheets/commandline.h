@@ -3,8 +3,13 @@
 // The program's command line:
 //
 //   ankerblick [--name NAME] [--port PATH]... [--kamera QUELLE]... [SERIENDATEI]
+//   ankerblick --verein-einrichten URL [--verein-schuetze NAME | --verein-trainer NAME]
 //
-// --help and --version answer and end the program before any window opens.
+// --help and --version answer and end the program before any window opens;
+// so does the club's setup: URL is the connection URI of the database's
+// owner, the tables and roles are created or brought up to date, and with
+// --verein-schuetze or --verein-trainer one login is added, its password
+// read from standard input.
 
 #include <QString>
 #include <QStringList>
@@ -22,8 +27,17 @@ struct StartOptions {
     QStringList cameras{};
 };
 
+// The setup of a club's server, done without any window.
+struct ClubSetup {
+    QString url;   // the owner's connection URI
+    QString login; // a login to add after the setup; empty for none
+    bool coach = false;
+};
+
 struct CommandLine {
     StartOptions options;
+    // Set when the command line sets up a club's server instead of training.
+    std::optional<ClubSetup> club;
     // Set when the program ends at once: its exit status, and what it
     // prints on standard output and standard error.
     std::optional<int> exitCode;
@@ -36,8 +50,9 @@ struct CommandLine {
 // QCoreApplication, and its installed translators.
 CommandLine readCommandLine(const QStringList& arguments);
 
-// Whether the arguments ask for the help or the version only, which are
-// answered without a display.
+// Whether the arguments ask for the help or the version only, or set up a
+// club's server: these are answered without a display.
 bool asksForHelpOrVersion(const QStringList& arguments);
+bool asksForClubSetup(const QStringList& arguments);
 
 } // namespace ankerblick

@@ -49,7 +49,7 @@ grep -q "^Icon=$id$" "$root/usr/share/applications/$id.desktop" || fail "Icon pa
 depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6serialport6 libqt6printsupport6 libqt6sql6 libqt6charts6 libpulse0 \
   libopencv-core406 libopencv-imgproc406 libopencv-imgcodecs406 libopencv-videoio406 \
-  qt6-qpa-plugins libqt6sql6-sqlite qt6-translations-l10n; do
+  qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n; do
   case ", $depends," in
   *", $d"[\ ,\(]*) ;;
   *) fail "Abhängigkeit $d fehlt: $depends" ;;

@@ -1,0 +1,273 @@
+#include "clubconnection.h"
+
+#include <QAtomicInteger>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace ankerblick::club {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString decoded(QStringView part) {
+    return QUrl::fromPercentEncoding(part.toUtf8());
+}
+
+bool refuse(QString* problem, const QString& why) {
+    if (problem)
+        *problem = u"Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: "_s + why;
+    return false;
+}
+
+// A value in libpq's conninfo syntax.
+QString quotedOption(const QString& value) {
+    QString quoted = value;
+    quoted.replace(u'\\', u"\\\\"_s).replace(u'\'', u"\\'"_s);
+    return u'\'' + quoted + u'\'';
+}
+
+} // namespace
+
+std::optional<Address> parseAddress(const QString& url, QString* problem) {
+    QStringView rest(url);
+    if (rest.startsWith(u"postgresql://"))
+        rest = rest.mid(13);
+    else if (rest.startsWith(u"postgres://"))
+        rest = rest.mid(11);
+    else {
+        refuse(problem, u"Sie beginnt nicht mit postgresql://."_s);
+        return std::nullopt;
+    }
+    Address address;
+    QStringList options;
+    const qsizetype query = rest.indexOf(u'?');
+    QStringView parameters = query < 0 ? QStringView() : rest.mid(query + 1);
+    rest = query < 0 ? rest : rest.left(query);
+    const qsizetype slash = rest.indexOf(u'/');
+    if (slash >= 0)
+        address.database = decoded(rest.mid(slash + 1));
+    QStringView authority = slash < 0 ? rest : rest.left(slash);
+    const qsizetype at = authority.lastIndexOf(u'@');
+    if (at >= 0) {
+        const QStringView user = authority.left(at);
+        const qsizetype colon = user.indexOf(u':');
+        address.user = decoded(colon < 0 ? user : user.left(colon));
+        if (colon >= 0)
+            address.password = decoded(user.mid(colon + 1));
+        authority = authority.mid(at + 1);
+    }
+    if (authority.contains(u',')) {
+        refuse(problem, u"Bitte nur einen Server angeben."_s);
+        return std::nullopt;
+    }
+    QString port;
+    if (authority.startsWith(u'[')) {
+        const qsizetype close = authority.indexOf(u']');
+        if (close < 0) {
+            refuse(problem, u"Die IPv6-Adresse ist nicht geschlossen."_s);
+            return std::nullopt;
+        }
+        address.host = authority.mid(1, close - 1).toString();
+        if (authority.mid(close + 1).startsWith(u':'))
+            port = authority.mid(close + 2).toString();
+    } else {
+        const qsizetype colon = authority.lastIndexOf(u':');
+        address.host = decoded(colon < 0 ? authority : authority.left(colon));
+        if (colon >= 0)
+            port = authority.mid(colon + 1).toString();
+    }
+    static const QRegularExpression key(u"^[a-z_]+$"_s);
+    for (QStringView pair : parameters.split(u'&', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const QString name = decoded(equals < 0 ? pair : pair.left(equals));
+        const QString value = equals < 0 ? QString() : decoded(pair.mid(equals + 1));
+        if (!key.match(name).hasMatch()) {
+            refuse(problem, u"Der Parameter „%1“ ist unbekannt."_s.arg(name));
+            return std::nullopt;
+        }
+        if (name == u"host"_s)
+            address.host = value;
+        else if (name == u"port"_s)
+            port = value;
+        else if (name == u"dbname"_s)
+            address.database = value;
+        else if (name == u"user"_s)
+            address.user = value;
+        else if (name == u"password"_s)
+            address.password = value;
+        else if (value.contains(u';')) {
+            // The driver takes ';' for the end of an option.
+            refuse(problem, u"Der Wert von „%1“ enthält ein Semikolon."_s.arg(name));
+            return std::nullopt;
+        } else
+            options << name + u'=' + quotedOption(value);
+    }
+    if (!port.isEmpty()) {
+        bool ok = false;
+        address.port = port.toInt(&ok);
+        if (!ok || address.port <= 0 || address.port > 65535) {
+            refuse(problem, u"Der Port „%1“ ist keine Zahl von 1 bis 65535."_s.arg(port));
+            return std::nullopt;
+        }
+    }
+    // An unreachable server is told within seconds, not after the system's
+    // minutes-long wait.
+    if (!parameters.contains(u"connect_timeout="))
+        options << u"connect_timeout=10"_s;
+    options << u"application_name=Ankerblick"_s;
+    // The server's notices and warnings are no business of the user's: the
+    // driver would print them on standard error. Errors come as errors.
+    if (!parameters.contains(u"options="))
+        options << u"options="_s + quotedOption(u"-c client_min_messages=error"_s);
+    address.options = options.join(u';');
+    return address;
+}
+
+namespace {
+
+bool says(const QString& text, std::initializer_list<const char*> phrases) {
+    for (const char* phrase : phrases)
+        if (text.contains(QLatin1StringView(phrase), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString problemOf(const QSqlError& error) {
+    // libpq's and the server's words, in English and in German: the
+    // server's messages follow its own language setting.
+    const QString text = error.driverText() + u' ' + error.databaseText();
+    const QString code = error.nativeErrorCode();
+    const bool connecting = error.type() == QSqlError::ConnectionError;
+    if (says(text, {"password authentication failed", "no password supplied",
+                    "Passwort-Authentifizierung", "kein Passwort angegeben"}) ||
+        (connecting && says(text, {"role \"", "Rolle »"})))
+        return u"Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort "
+               u"stimmen nicht."_s;
+    if (says(text, {"database \"", "Datenbank »"}) &&
+        says(text, {"does not exist", "existiert nicht"}))
+        return u"Die Datenbank gibt es auf dem Vereinsserver nicht."_s;
+    if (says(text, {"server does not support SSL", "Server unterstützt kein SSL"}))
+        return u"Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an."_s;
+    if (says(text, {"certificate", "Zertifikat"}))
+        return u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
+               u"abgelaufen oder nicht vertrauenswürdig."_s;
+    if (code == u"42501"_s ||
+        says(text, {"permission denied", "row-level security", "keine Berechtigung"}))
+        return u"Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung."_s;
+    if (code.startsWith(u"57P"_s) || code.startsWith(u"08"_s) ||
+        says(text,
+             {"server closed the connection", "no connection to the server",
+              "terminating connection", "connection to server was lost", "Verbindung zum Server"}))
+        if (!says(text, {"could not connect", "Connection refused", "could not translate",
+                         "timeout expired"}))
+            return u"Die Verbindung zum Vereinsserver ist abgebrochen."_s;
+    if (says(text, {"could not connect", "Connection refused", "could not translate host name",
+                    "Name or service not known", "timeout expired", "No route to host",
+                    "konnte nicht verbinden", "Verbindung verweigert"}) ||
+        connecting)
+        return u"Der Vereinsserver ist nicht erreichbar: Bitte Adresse, Port und Netzwerk "
+               u"prüfen."_s;
+    return u"Der Vereinsserver meldet einen Fehler: %1"_s.arg(error.databaseText().trimmed());
+}
+
+namespace {
+
+QString uniqueConnectionName() {
+    static QAtomicInteger<quint64> counter;
+    return u"ankerblick-verein-%1"_s.arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+Connection::Connection(const QString& url) : m_name(uniqueConnectionName()) {
+    const std::optional<Address> address = parseAddress(url, &m_problem);
+    if (!address)
+        return;
+    if (!QSqlDatabase::isDriverAvailable(u"QPSQL"_s)) {
+        m_problem = u"Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket "
+                    u"libqt6sql6-psql installieren."_s;
+        return;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, m_name);
+    db.setHostName(address->host);
+    if (address->port > 0)
+        db.setPort(address->port);
+    db.setDatabaseName(address->database);
+    db.setUserName(address->user);
+    db.setPassword(address->password);
+    db.setConnectOptions(address->options);
+    m_open = db.open();
+    if (!m_open)
+        m_problem = problemOf(db.lastError());
+}
+
+Connection::~Connection() {
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlDatabase Connection::database() const {
+    return QSqlDatabase::database(m_name, false);
+}
+
+bool Statements::exec(const QString& statement) {
+    QSqlQuery& query = m_queries.emplace_back(m_db);
+    return query.exec(statement) || fail(query.lastError());
+}
+
+QSqlQuery* Statements::query(const QString& statement, const QVariantList& values) {
+    QSqlQuery& query = m_queries.emplace_back(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement)) {
+        fail(query.lastError());
+        return nullptr;
+    }
+    for (int i = 0; i < int(values.size()); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec()) {
+        fail(query.lastError());
+        return nullptr;
+    }
+    return &query;
+}
+
+bool Statements::begin() {
+    return m_db.transaction() || fail(m_db.lastError());
+}
+
+bool Statements::commit() {
+    const bool done = m_db.commit() || fail(m_db.lastError());
+    if (!done)
+        rollback();
+    m_queries.clear();
+    return done;
+}
+
+void Statements::rollback() {
+    // A connection the server dropped has nothing to roll back.
+    if (m_db.isOpen())
+        m_db.rollback();
+    m_queries.clear();
+}
+
+bool Statements::fail(const QSqlError& error) {
+    if (m_problem.isEmpty())
+        m_problem = problemOf(error);
+    return false;
+}
+
+bool Statements::refuse(const QString& problem) {
+    if (m_problem.isEmpty())
+        m_problem = problem;
+    return false;
+}
+
+} // namespace ankerblick::club

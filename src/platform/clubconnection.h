@@ -1,0 +1,96 @@
+#pragma once
+
+// A connection to the club's PostgreSQL server through Qt SQL's PostgreSQL
+// driver, given as a libpq connection URI:
+//
+//   postgresql://[user[:password]@][host][:port][/database][?key=value&...]
+//
+// The host may also be a socket folder (percent-encoded, or as ?host=/path),
+// and the parameters are libpq's own (sslmode=require, connect_timeout=…).
+// A missing password is found by libpq itself (~/.pgpass, PGPASSWORD).
+//
+// Every failure is said in one German sentence for the user; the server's
+// own words only when none of them fits.
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <list>
+#include <optional>
+
+namespace ankerblick::club {
+
+// What a connection URI names.
+struct Address {
+    QString host; // a name, an address or a socket folder; empty: libpq's default
+    int port = -1;
+    QString database;
+    QString user;
+    QString password;
+    // The other parameters, as "key='value'" for libpq, separated by ';'.
+    QString options;
+};
+
+// Reads a connection URI; empty, with `problem` set, when it is none.
+std::optional<Address> parseAddress(const QString& url, QString* problem = nullptr);
+
+// The German sentence for a failure of the server or the connection.
+QString problemOf(const QSqlError& error);
+
+// One connection, used by the thread that opened it, and closed and
+// removed with this object.
+class Connection {
+public:
+    explicit Connection(const QString& url);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool isOpen() const { return m_open; }
+    // Why the connection could not be opened.
+    QString problem() const { return m_problem; }
+    QSqlDatabase database() const;
+
+private:
+    QString m_name;
+    QString m_problem;
+    bool m_open = false;
+};
+
+// Runs the statements of a transaction, values bound, and keeps the first
+// failure as problemOf() says it. The queries stay until the transaction
+// ends: the driver frees a prepared statement on the server when its query
+// goes, which a failed transaction would refuse.
+class Statements {
+public:
+    explicit Statements(QSqlDatabase db) : m_db(std::move(db)) {}
+
+    // A statement of the program's own, without values.
+    bool exec(const QString& statement);
+    // Prepared, with `values` bound in order, and run; the query for reading
+    // its rows, or nullptr when it failed.
+    QSqlQuery* query(const QString& statement, const QVariantList& values = {});
+    bool run(const QString& statement, const QVariantList& values = {}) {
+        return query(statement, values) != nullptr;
+    }
+
+    bool begin();
+    bool commit();
+    void rollback();
+
+    // False, keeping `error` when it is the first failure.
+    bool fail(const QSqlError& error);
+    // False, keeping a reason of the program's own when it is the first.
+    bool refuse(const QString& problem);
+    QString problem() const { return m_problem; }
+
+private:
+    QSqlDatabase m_db;
+    std::list<QSqlQuery> m_queries;
+    QString m_problem;
+};
+
+} // namespace ankerblick::club
