@@ -3,10 +3,10 @@
 // known homography, with noise and blur (the photos also in uneven light and
 // stored as JPEG); the expected positions are the ones the test draws.
 
+#include "model/scoring.h"
 #include "support/renderedface.h"
 #include "support/renderedphoto.h"
 #include "vision/facefinder.h"
-#include "model/scoring.h"
 #include "vision/holedetector.h"
 #include "vision/photoholes.h"
 
@@ -162,6 +162,12 @@ void TstVision::reportsHoles() {
     }
 }
 
+// The accuracy of the camera, measured: a paper of each face shot hole by
+// hole under a camera at an angle, the frames fed as the camera link feeds
+// them (the face found first and again after a new paper). Per face: holes
+// found, false holes, the centre error in mm and the share of shots scored
+// to the same tenth as where they were drawn. The figures go to the test's
+// output as a table (README, "Kamera als Scheibe").
 void TstVision::findsPhotoHoles_data() {
     QTest::addColumn<int>("discipline");
     QTest::addColumn<double>("pxPerMm");
@@ -295,12 +301,8 @@ void TstVision::namesPhotoProblems() {
     if (found.problem)
         QVERIFY2(found.problem->contains(problem), qPrintable(*found.problem));
     QVERIFY(found.holesMm.empty());
-// The accuracy of the camera, measured: a paper of each face shot hole by
-// hole under a camera at an angle, the frames fed as the camera link feeds
-// them (the face found first and again after a new paper). Per face: holes
-// found, false holes, the centre error in mm and the share of shots scored
-// to the same tenth as where they were drawn. The figures go to the test's
-// output as a table (README, "Kamera als Scheibe").
+}
+
 namespace {
 
 struct Figures {
