@@ -295,6 +295,8 @@ void TstVision::namesPhotoProblems() {
     if (found.problem)
         QVERIFY2(found.problem->contains(problem), qPrintable(*found.problem));
     QVERIFY(found.holesMm.empty());
+}
+
 // The accuracy of the camera, measured: a paper of each face shot hole by
 // hole under a camera at an angle, the frames fed as the camera link feeds
 // them (the face found first and again after a new paper). Per face: holes
