@@ -334,8 +334,6 @@ std::pair<double, double> centreGoalMm(int discipline, double pxPerMm) {
 // measured; the check still runs and turns red once it is met.
 bool knownShortfall(const QString& figure) {
     static const QStringList known{
-        QStringLiteral("found LP 1920x1080"),           // 11 of 12: a hole of the group
-        QStringLiteral("same tenth LP"),                // 23 of 24 (the hole not found)
         QStringLiteral("same tenth Gewehr 50m"),        // 23 of 24
         QStringLiteral("same tenth LG 10m"),            // 23 of 24
         QStringLiteral("same tenth Gewehr 300m"),       // 20 of 24
