@@ -495,8 +495,8 @@ void TstVision::measuresAccuracy() {
     const cv::Point2d centrePx = mapPoint(first.toPicture(), {0, 0});
     for (const Phase& phase : phases) {
         Paper& paper = phase.secondPaper ? second : first;
+        // The true place is where the disc was drawn, to a sixteenth of a canvas pixel.
         if (phase.shot)
-            // The true place is where the disc was drawn, to a sixteenth of a canvas pixel.
             shots[*phase.shot].mm = paper.shoot(shots[*phase.shot].mm, shots[*phase.shot].grey);
         int reported = 0;
         for (int i = 0; i < phase.frames; ++i, time += kFrameMs, ++frameNo) {
