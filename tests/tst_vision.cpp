@@ -3,10 +3,10 @@
 // known homography, with noise and blur (the photos also in uneven light and
 // stored as JPEG); the expected positions are the ones the test draws.
 
-#include "model/scoring.h"
 #include "support/renderedface.h"
 #include "support/renderedphoto.h"
 #include "vision/facefinder.h"
+#include "model/scoring.h"
 #include "vision/holedetector.h"
 #include "vision/photoholes.h"
 
@@ -162,12 +162,6 @@ void TstVision::reportsHoles() {
     }
 }
 
-// The accuracy of the camera, measured: a paper of each face shot hole by
-// hole under a camera at an angle, the frames fed as the camera link feeds
-// them (the face found first and again after a new paper). Per face: holes
-// found, false holes, the centre error in mm and the share of shots scored
-// to the same tenth as where they were drawn. The figures go to the test's
-// output as a table (README, "Kamera als Scheibe").
 void TstVision::findsPhotoHoles_data() {
     QTest::addColumn<int>("discipline");
     QTest::addColumn<double>("pxPerMm");
@@ -303,6 +297,12 @@ void TstVision::namesPhotoProblems() {
     QVERIFY(found.holesMm.empty());
 }
 
+// The accuracy of the camera, measured: a paper of each face shot hole by
+// hole under a camera at an angle, the frames fed as the camera link feeds
+// them (the face found first and again after a new paper). Per face: holes
+// found, false holes, the centre error in mm and the share of shots scored
+// to the same tenth as where they were drawn. The figures go to the test's
+// output as a table (README, "Kamera als Scheibe").
 namespace {
 
 struct Figures {
@@ -313,6 +313,12 @@ struct Figures {
     int newPapers = 0;
     double sumSquares = 0;
     double largest = 0;
+    // The shots the centre errors keep in their tenth, wherever in it they
+    // lie: a shot moved by dr along its radius leaves its tenth with the
+    // chance |dr| / (width of a tenth), so each found hole adds 1 - that.
+    // Unlike the count it does not hang on how near the set's few shots
+    // happen to lie to a boundary of tenths.
+    double allowedTenth = 0;
 };
 
 std::array<Figures, kDisciplineCount>& accuracy() {
@@ -334,11 +340,12 @@ std::pair<double, double> centreGoalMm(int discipline, double pxPerMm) {
 // measured; the check still runs and turns red once it is met.
 bool knownShortfall(const QString& figure) {
     static const QStringList known{
-        QStringLiteral("found LP 1920x1080"),           // 11 of 12: a hole of the group
-        QStringLiteral("same tenth LP"),                // 23 of 24 (the hole not found)
-        QStringLiteral("same tenth Gewehr 50m"),        // 23 of 24
+        QStringLiteral("same tenth OSP-SP"),            // 23 of 24
+        QStringLiteral("same tenth Gewehr 50m"),        // 22 of 24
         QStringLiteral("same tenth LG 10m"),            // 23 of 24
-        QStringLiteral("same tenth Gewehr 300m"),       // 20 of 24
+        QStringLiteral("allowed tenth Gewehr 50m"),     // 96.6 %
+        QStringLiteral("allowed tenth LG 10m"),         // 96.0 %
+        QStringLiteral("allowed tenth Gewehr 300m"),    // 96.7 %
     };
     return known.contains(figure);
 }
@@ -346,6 +353,13 @@ bool knownShortfall(const QString& figure) {
 // The face's scale in a picture of 1280 x 720: its outermost ring 0.9 of the height.
 double pxPerMm720(const DisciplineInfo& d) {
     return 0.9 * kPicture.height / faceReachMm(d);
+}
+
+// The width of a tenth in mm, along the radius.
+double tenthMm(const TargetFace& face) {
+    if (const auto& rule = face.scoring().decimal)
+        return rule->ringWidthMm / 10;
+    return double(face.scoring().tenthWidth) / face.scale();
 }
 
 double tenthsOf(const TargetFace& face, cv::Point2d mm) {
@@ -392,8 +406,17 @@ void TstVision::measuresAccuracy() {
     // more in the group; then two on a new paper hung 3 mm aside.
     const double rb = d.blackDiameterMm / 2;
     const double rc = d.calibreMm / 2;
-    const double onCard = (rb + std::min(faceReachMm(d) / 2, rb + 12 * rc)) / 2;
     cv::RNG rng{uint64(discipline) * 31 + uint64(height)};
+    // On the card: anywhere from the black's edge to the outermost ring, at
+    // most 12 calibres out (on LP, whose black is its outermost ring, across
+    // the black's edge). Not at one radius: the middle of the band is a
+    // boundary of tenths on the decimal faces, where any error, however
+    // small, outward scores the next tenth. The radii have a generator of
+    // their own, so the set's other places stay where they were.
+    const double cardFrom = rb;
+    const double cardTo = std::max(rb + rc, std::min(faceReachMm(d) / 2, rb + 12 * rc));
+    cv::RNG cardRng{uint64(discipline) * 37 + uint64(height)};
+    const auto onCard = [&] { return cardRng.uniform(cardFrom, cardTo); };
     const auto jitter = [&](double mm) { return cv::Point2d(rng.uniform(-mm, mm), rng.uniform(-mm, mm)); };
     const cv::Point2d group = jitter(0.2 * rb);
     const auto around = [&](double radius) {
@@ -433,12 +456,12 @@ void TstVision::measuresAccuracy() {
         shots.push_back(inGroup());
     shots.push_back({around(rng.uniform(0.3, 0.8) * rb), kDarkHole, false});
     shots.push_back({around(rng.uniform(0.3, 0.85) * rb), kLightHole, false});
-    shots.push_back({around(onCard), kDarkHole, false});
-    shots.push_back({around(onCard), kLightHole, false});
+    shots.push_back({around(onCard()), kDarkHole, false});
+    shots.push_back({around(onCard()), kLightHole, false});
     shots.push_back(inGroup());
     shots.push_back(inGroup());
     shots.push_back({jitter(0.6 * rb), kLightHole, true});
-    shots.push_back({around(onCard), kDarkHole, true});
+    shots.push_back({around(onCard()), kDarkHole, true});
 
     // The frames, ten a second as a folder of pictures plays.
     constexpr qint64 kFrameMs = 100;
@@ -472,8 +495,9 @@ void TstVision::measuresAccuracy() {
     const cv::Point2d centrePx = mapPoint(first.toPicture(), {0, 0});
     for (const Phase& phase : phases) {
         Paper& paper = phase.secondPaper ? second : first;
+        // The true place is where the disc was drawn, to a sixteenth of a canvas pixel.
         if (phase.shot)
-            paper.shoot(shots[*phase.shot].mm, shots[*phase.shot].grey);
+            shots[*phase.shot].mm = paper.shoot(shots[*phase.shot].mm, shots[*phase.shot].grey);
         int reported = 0;
         for (int i = 0; i < phase.frames; ++i, time += kFrameMs, ++frameNo) {
             if (phase.lightFalls)
@@ -520,6 +544,8 @@ void TstVision::measuresAccuracy() {
             row.sumSquares += error * error;
             row.largest = std::max(row.largest, error);
             row.sameTenth += tenthsOf(scoring, event->centreMm) == tenthsOf(scoring, truth);
+            const double radial = std::abs(cv::norm(event->centreMm) - cv::norm(truth));
+            row.allowedTenth += 1 - std::min(1.0, radial / tenthMm(scoring));
         }
     }
     row.shot = int(shots.size());
@@ -531,14 +557,16 @@ void TstVision::measuresAccuracy() {
     total.newPapers += row.newPapers;
     total.sumSquares += row.sumSquares;
     total.largest = std::max(total.largest, row.largest);
+    total.allowedTenth += row.allowedTenth;
 
     const double rms = std::sqrt(row.sumSquares / std::max(1, row.found));
-    qInfo("%s: %d/%d found, %d false, RMS %.3f mm, largest %.3f mm, same tenth %d/%d", QTest::currentDataTag(),
-          row.found, row.shot, row.falseHoles, rms, row.largest, row.sameTenth, row.found);
+    qInfo("%s: %d/%d found, %d false, RMS %.3f mm, largest %.3f mm, same tenth %d/%d (the error allows %.1f %%)",
+          QTest::currentDataTag(), row.found, row.shot, row.falseHoles, rms, row.largest, row.sameTenth, row.found,
+          100.0 * row.allowedTenth / std::max(1, row.shot));
     QCOMPARE(row.newPapers, 1);
     QCOMPARE(row.falseHoles, 0);
     if (knownShortfall(QStringLiteral("found ") + QLatin1String(QTest::currentDataTag())))
-        QEXPECT_FAIL("", "a hole of the group is not found", Continue);
+        QEXPECT_FAIL("", "a hole is not found", Continue);
     QCOMPARE(row.found, row.shot);
     const auto [rmsGoal, largestGoal] = centreGoalMm(discipline, view.pxPerMm);
     QVERIFY2(rms <= rmsGoal, qPrintable(QStringLiteral("RMS %1 mm > %2").arg(rms).arg(rmsGoal)));
@@ -549,8 +577,9 @@ void TstVision::measuresAccuracy() {
 // The table of the figures, and the share of the same tenth over both
 // picture sizes of a face.
 void TstVision::cleanupTestCase() {
-    QStringList lines{QStringLiteral("| Scheibe | Löcher gefunden | falsche Löcher | RMS (mm) | größter (mm) | gleiches Zehntel |"),
-                      QStringLiteral("|---|---|---|---|---|---|")};
+    QStringList lines{QStringLiteral("| Scheibe | Löcher gefunden | falsche Löcher | RMS (mm) | größter (mm) | gleiches Zehntel "
+                                     "| vom Fehler erlaubt |"),
+                      QStringLiteral("|---|---|---|---|---|---|---|")};
     bool any = false;
     for (int i = 0; i < kDisciplineCount; ++i) {
         const Figures& f = accuracy()[size_t(i)];
@@ -558,14 +587,15 @@ void TstVision::cleanupTestCase() {
             continue;
         any = true;
         const double rms = std::sqrt(f.sumSquares / std::max(1, f.found));
-        lines << QStringLiteral("| %1 | %2 von %3 | %4 | %5 | %6 | %7 % |")
+        lines << QStringLiteral("| %1 | %2 von %3 | %4 | %5 | %6 | %7 % | %8 % |")
                      .arg(QString::fromLatin1(disciplineInfo(i)->caption))
                      .arg(f.found)
                      .arg(f.shot)
                      .arg(f.falseHoles)
                      .arg(rms, 0, 'f', 3)
                      .arg(f.largest, 0, 'f', 3)
-                     .arg(100.0 * f.sameTenth / std::max(1, f.shot), 0, 'f', 1);
+                     .arg(100.0 * f.sameTenth / std::max(1, f.shot), 0, 'f', 1)
+                     .arg(100.0 * f.allowedTenth / std::max(1, f.shot), 0, 'f', 1);
     }
     if (!any)
         return;
@@ -578,6 +608,9 @@ void TstVision::cleanupTestCase() {
         if (knownShortfall(QStringLiteral("same tenth ") + caption))
             QEXPECT_FAIL("", qPrintable(caption + QStringLiteral(": fewer than 97 % in the same tenth")), Continue);
         QVERIFY2(f.sameTenth >= 0.97 * f.shot, qPrintable(caption));
+        if (knownShortfall(QStringLiteral("allowed tenth ") + caption))
+            QEXPECT_FAIL("", qPrintable(caption + QStringLiteral(": its centre error allows fewer than 97 %")), Continue);
+        QVERIFY2(f.allowedTenth >= 0.97 * f.shot, qPrintable(caption));
     }
 }
 

@@ -70,6 +70,20 @@ cv::Point2d HoleDetector::toMm(cv::Point2d pixel) const {
     return {(pixel.x - half) / m_ppm, (half - pixel.y) / m_ppm};
 }
 
+// A face reaching past the picture's edge: what lies beyond it would show
+// the edge's last pixels drawn out into streaks, and a hole on the edge as a
+// long change too large for a hole. Only the pixels the picture shows count,
+// the few its edge smears in the smoothing left out.
+void HoleDetector::keepToView(cv::Size picture) {
+    cv::Mat shown;
+    cv::remap(cv::Mat(picture, CV_8U, cv::Scalar(255)), shown, m_map, m_mapFraction, cv::INTER_LINEAR,
+              cv::BORDER_CONSTANT, cv::Scalar(0));
+    m_inView = shown == 255;
+    cv::erode(m_inView, m_inView, cv::getStructuringElement(cv::MORPH_RECT, {5, 5}));
+    m_faceMask &= m_inView;
+    m_faceArea = std::max(1, cv::countNonZero(m_faceMask));
+}
+
 cv::Mat HoleDetector::rectify(const cv::Mat& frame) const {
     cv::Mat grey;
     if (frame.channels() == 3)
@@ -116,9 +130,12 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
             const float* fr = f.ptr<float>(y);
             const float* gr = g.ptr<float>(y);
             const double yy = (y - local.y) * (y - local.y);
+            const uchar* shown = m_inView.ptr<uchar>(y + window.y) + window.x;
             for (int x = x0; x < x1; ++x, ++k) {
                 const double d = std::sqrt((x - local.x) * (x - local.x) + yy) - r;
-                const double w = d > 4 * kEdgePixels    ? 0.0
+                // Outside the picture the disc explains nothing.
+                const double w = !shown[x]              ? 0.0
+                                 : d > 4 * kEdgePixels    ? 0.0
                                  : d < -4 * kEdgePixels ? 1.0
                                                         : 1.0 / (1.0 + std::exp(d / kEdgePixels));
                 disc[k] = float(w);
@@ -180,12 +197,15 @@ bool HoleDetector::filled(const cv::Mat& changed, cv::Point2d centre) const {
     cv::Mat disc = cv::Mat::zeros(m_size, CV_8U);
     const int r = std::max(1, int(std::lround(0.7 * m_calibreMm / 2 * m_ppm)));
     cv::circle(disc, cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))), r, 255, cv::FILLED);
+    disc &= m_inView; // of a hole on the picture's edge, the part in view
     const int inside = cv::countNonZero(disc);
     return inside > 0 && cv::countNonZero(disc & (changed | m_holes)) >= 0.7 * inside;
 }
 
 std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeMs) {
     const cv::Mat rect = rectify(frame);
+    if (m_inView.empty())
+        keepToView(frame.size());
     if (m_reference.empty()) {
         m_reference = rect;
         return std::nullopt;

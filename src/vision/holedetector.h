@@ -55,6 +55,7 @@ private:
     std::optional<cv::Point2d> fitHole(const cv::Mat& frame, cv::Point2d start) const;
     bool filled(const cv::Mat& changed, cv::Point2d centre) const;
     cv::Point2d toMm(cv::Point2d pixel) const;
+    void keepToView(cv::Size picture);
 
     double m_ppm;
     cv::Matx33d m_pictureToRect;
@@ -63,6 +64,7 @@ private:
     cv::Size m_size;
     double m_calibreMm;
     cv::Mat m_faceMask; // the part of the rectified picture that shows the face
+    cv::Mat m_inView;   // CV_8U: the rectified pixels the picture shows, its edge and beyond left out
     int m_faceArea = 0;
     cv::Mat m_reference; // CV_32F
     cv::Mat m_holes;     // CV_8U: the holes reported so far

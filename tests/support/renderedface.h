@@ -160,9 +160,12 @@ public:
 
     const cv::Matx33d& toPicture() const { return m_toPicture; }
 
-    void shoot(cv::Point2d mm, int grey) {
-        cv::circle(m_canvas, point(mm), length(m_d.calibreMm / 2), grey, cv::FILLED, cv::LINE_AA, 4);
+    // A hole at `mm`; back where its disc was drawn, to a sixteenth of a canvas pixel.
+    cv::Point2d shoot(cv::Point2d mm, int grey) {
+        const cv::Point at = point(mm);
+        cv::circle(m_canvas, at, length(m_d.calibreMm / 2), grey, cv::FILLED, cv::LINE_AA, 4);
         m_view.release();
+        return {at.x / (16 * m_pxPerMm) - m_cardMm / 2, m_cardMm / 2 - at.y / (16 * m_pxPerMm)};
     }
 
     // The paper as the lens shows it, before light and sensor.
