@@ -173,38 +173,42 @@ SetUp setUp(QSqlDatabase& db, int to) {
             result.problem = sql.problem();
             return result;
         }
-        const std::optional<int> version =
+        const std::optional<int> found =
             sql.exec(QString(kSetUpLock)) ? schemaVersion(sql) : std::nullopt;
-        if (version && first)
-            result.before = *version;
-        if (version)
-            result.after = *version;
-        if (version && *version > kSchemaVersion)
-            sql.refuse(newerProblem(*version));
-        if (!version || *version > kSchemaVersion) {
+        if (!found) {
             sql.rollback();
             result.problem = sql.problem();
             return result;
         }
-        if (*version >= to) {
+        const int version = found.value_or(0);
+        if (first)
+            result.before = version;
+        result.after = version;
+        if (version > kSchemaVersion) {
+            sql.refuse(newerProblem(version));
+            sql.rollback();
+            result.problem = sql.problem();
+            return result;
+        }
+        if (version >= to) {
             // Nothing was written: the transaction only read.
             sql.rollback();
             result.ok = true;
             return result;
         }
         bool done = createRoles(sql);
-        for (QLatin1StringView statement : kMigrations[size_t(*version)])
+        for (QLatin1StringView statement : kMigrations[size_t(version)])
             done = done && sql.exec(QString(statement));
         done = done &&
                sql.run(u"INSERT INTO ankerblick.schema_version (version) VALUES (?)"_s,
-                       {*version + 1}) &&
+                       {version + 1}) &&
                sql.commit();
         if (!done) {
             sql.rollback();
             result.problem = sql.problem();
             return result;
         }
-        result.after = *version + 1;
+        result.after = version + 1;
     }
 }
 
