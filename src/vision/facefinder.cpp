@@ -1,5 +1,7 @@
 #include "facefinder.h"
 
+#include "bilinear.h"
+
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
@@ -24,17 +26,7 @@ cv::Mat greyFloat(const cv::Mat& picture) {
     return result;
 }
 
-float sample(const cv::Mat& image, cv::Point2d p) {
-    const int x = int(std::floor(p.x));
-    const int y = int(std::floor(p.y));
-    if (x < 0 || y < 0 || x + 1 >= image.cols || y + 1 >= image.rows)
-        return -1.0f;
-    const float fx = float(p.x - x);
-    const float fy = float(p.y - y);
-    const float* r0 = image.ptr<float>(y);
-    const float* r1 = image.ptr<float>(y + 1);
-    return (r0[x] * (1 - fx) + r0[x + 1] * fx) * (1 - fy) + (r1[x] * (1 - fx) + r1[x + 1] * fx) * fy;
-}
+float sample(const cv::Mat& image, cv::Point2d p) { return bilinear<float, float>(image, p.x, p.y); }
 
 // A point of the ellipse scaled by s about its centre, at parameter t.
 cv::Point2d onEllipse(const cv::RotatedRect& e, double t, double s) {

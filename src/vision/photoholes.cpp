@@ -1,5 +1,7 @@
 #include "photoholes.h"
 
+#include "bilinear.h"
+
 #include <opencv2/calib3d.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -246,18 +248,6 @@ std::vector<cv::Point2d> splitGroup(const cv::Mat& group, const cv::Mat& black, 
     return {};
 }
 
-float sampleAt(const cv::Mat& image, double x, double y) {
-    const int ix = int(std::floor(x));
-    const int iy = int(std::floor(y));
-    if (ix < 0 || iy < 0 || ix + 1 >= image.cols || iy + 1 >= image.rows)
-        return -1;
-    const double fx = x - ix;
-    const double fy = y - iy;
-    const uchar* r0 = image.ptr<uchar>(iy);
-    const uchar* r1 = image.ptr<uchar>(iy + 1);
-    return float((r0[ix] * (1 - fx) + r0[ix + 1] * fx) * (1 - fy) + (r1[ix] * (1 - fx) + r1[ix + 1] * fx) * fy);
-}
-
 // A correction of the face's mapping (face mm to face mm) from the
 // rectified face: along rays from the centre, where the edge of the black
 // and the light ring lines in it lie; a ray that meets a hole there is
@@ -282,7 +272,7 @@ std::optional<cv::Matx33d> refineFace(const cv::Mat& smooth, double p, const std
             bool inside = true;
             for (int i = 0; i <= n && inside; ++i) {
                 const double rho = from + i * kStep;
-                v[size_t(i)] = sampleAt(smooth, half + rho * c * p, half - rho * s * p);
+                v[size_t(i)] = bilinear<uchar, double>(smooth, half + rho * c * p, half - rho * s * p);
                 inside = v[size_t(i)] >= 0;
             }
             if (!inside)
