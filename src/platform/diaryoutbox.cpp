@@ -1,0 +1,130 @@
+#include "diaryoutbox.h"
+
+#include "sqlitediary.h"
+#include "sqlitediaryschema.h"
+
+#include <QAtomicInteger>
+#include <QMap>
+
+namespace ankerblick {
+
+using namespace sqlitediary;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString uniqueConnectionName() {
+    static QAtomicInteger<quint64> counter;
+    return u"ankerblick-vereinsausgang-%1"_s.arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+DiaryOutbox::DiaryOutbox(const QString& diaryPath)
+    : m_path(diaryPath), m_connection(uniqueConnectionName()) {}
+
+DiaryOutbox::~DiaryOutbox() {
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+// Opened on first use; never creates the file, which is SqliteDiary's to make.
+bool DiaryOutbox::open() {
+    if (!QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(u"QSQLITE_OPEN_READWRITE_ONLY_NO_CREATE;QSQLITE_BUSY_TIMEOUT=2000"_s);
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.isOpen() && !db.open())
+        return false;
+    if (!m_lane.isNull())
+        return true;
+    Sql sql(db);
+    QSqlQuery q = sql.prepare(u"SELECT lane FROM identity"_s);
+    if (sql.exec(q) && q.next())
+        m_lane = QUuid::fromString(q.value(0).toString());
+    return !m_lane.isNull();
+}
+
+QUuid DiaryOutbox::lane() {
+    open();
+    return m_lane;
+}
+
+std::optional<int> DiaryOutbox::waitingCount() {
+    if (!open())
+        return std::nullopt;
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q = sql.prepare(u"SELECT COUNT(*) FROM revisions WHERE revision > sent"_s);
+    if (!sql.exec(q) || !q.next())
+        return std::nullopt;
+    return q.value(0).toInt();
+}
+
+QList<club::Upload> DiaryOutbox::waiting(int limit) {
+    QList<club::Upload> uploads;
+    if (!open())
+        return uploads;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    // One read transaction: the series and their revisions of one moment.
+    if (!db.transaction())
+        return uploads;
+    // A diary of its own, for reading the trainings as the program does.
+    {
+        Sql sql(db);
+        QSqlQuery q = sql.prepare(
+            u"SELECT training, number, revision FROM revisions WHERE revision > sent "
+            u"AND training IN (SELECT DISTINCT training FROM revisions WHERE revision > sent "
+            u"ORDER BY training LIMIT ?) ORDER BY training, number"_s);
+        QMap<qint64, QMap<int, qint64>> revisions;
+        if (sql.exec(q, {limit}))
+            while (q.next())
+                revisions[q.value(0).toLongLong()][q.value(1).toInt()] = q.value(2).toLongLong();
+        for (auto it = revisions.cbegin(); it != revisions.cend(); ++it) {
+            const std::optional<diary::Training> training = readTraining(sql, it.key());
+            if (!training)
+                continue;
+            club::Upload upload{m_lane, *training, {}};
+            QMap<int, diary::Series> kept;
+            for (const diary::Series& s : readSeries(sql, it.key()))
+                kept.insert(s.number, s);
+            for (auto r = it.value().cbegin(); r != it.value().cend(); ++r) {
+                diary::Series series = kept.value(r.key());
+                series.number = r.key(); // a removed series: the number without shots
+                upload.series.append({series, r.value()});
+            }
+            uploads.append(upload);
+        }
+    }
+    db.commit();
+    return uploads;
+}
+
+bool DiaryOutbox::markSent(const club::Upload& upload) {
+    if (!open())
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return false;
+    bool ok = true;
+    {
+        Sql sql(db);
+        QSqlQuery mark = sql.prepare(u"UPDATE revisions SET sent = ? WHERE training = ? AND "
+                                     u"number = ? AND sent < ?"_s);
+        for (const club::SeriesRevision& s : upload.series)
+            ok = ok && sql.exec(mark, {s.revision, upload.training.id, s.series.number,
+                                       s.revision});
+    }
+    if (ok && db.commit())
+        return true;
+    db.rollback();
+    return false;
+}
+
+} // namespace ankerblick
