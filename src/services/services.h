@@ -22,6 +22,7 @@ namespace ankerblick {
 
 class CameraService;
 class Clock;
+class ClubSync;
 class Diary;
 class PrinterService;
 class Settings;
@@ -47,6 +48,9 @@ struct Services {
     // Camera sources named on the command line (video files, folders of
     // pictures, devices), offered after the system's cameras.
     QStringList extraCameras{};
+    // The sync with the club's server, which sends what the diary keeps;
+    // none where no window needs it.
+    ClubSync* club = nullptr;
 };
 
 } // namespace ankerblick
