@@ -23,6 +23,7 @@ namespace ankerblick {
 class CameraService;
 class Clock;
 class ClubSync;
+class Keyring;
 class Diary;
 class PrinterService;
 class Settings;
@@ -51,6 +52,8 @@ struct Services {
     // The sync with the club's server, which sends what the diary keeps;
     // none where no window needs it.
     ClubSync* club = nullptr;
+    // The desktop's keyring, where the club server's password is kept.
+    Keyring* keyring = nullptr;
 };
 
 } // namespace ankerblick
