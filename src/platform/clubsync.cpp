@@ -58,10 +58,19 @@ private:
     void step() {
         ClubState state;
         state.configured = !m_url.isEmpty();
+        int next = m_timing.lookMs;
+        // Without a server the diary is not read: the program sets the
+        // server once its diary is open, never while a damaged file of it
+        // might still be moved aside.
+        if (!state.configured) {
+            m_server.reset();
+            publish(state);
+            m_timer->start(next);
+            return;
+        }
         const std::optional<int> waiting = m_outbox->waitingCount();
         state.waiting = waiting.value_or(m_state.waiting);
-        int next = m_timing.lookMs;
-        if (state.configured && (state.waiting > 0 || !m_server || pingDue())) {
+        if (state.waiting > 0 || !m_server || pingDue()) {
             if (send(state)) {
                 m_wait = 0;
                 state.connected = true;
@@ -74,7 +83,7 @@ private:
             if (const std::optional<int> left = m_outbox->waitingCount())
                 state.waiting = *left;
         } else {
-            state.connected = state.configured && m_server != nullptr;
+            state.connected = true;
         }
         publish(state);
         m_timer->start(next);

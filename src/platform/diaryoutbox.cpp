@@ -4,6 +4,7 @@
 #include "sqlitediaryschema.h"
 
 #include <QAtomicInteger>
+#include <QFileInfo>
 #include <QMap>
 
 namespace ankerblick {
@@ -36,9 +37,11 @@ DiaryOutbox::~DiaryOutbox() {
 // Opened on first use; never creates the file, which is SqliteDiary's to make.
 bool DiaryOutbox::open() {
     if (!QSqlDatabase::contains(m_connection)) {
+        if (!QFileInfo::exists(m_path))
+            return false;
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
         db.setDatabaseName(m_path);
-        db.setConnectOptions(u"QSQLITE_OPEN_READWRITE_ONLY_NO_CREATE;QSQLITE_BUSY_TIMEOUT=2000"_s);
+        db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=2000"_s);
     }
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.isOpen() && !db.open())
