@@ -566,10 +566,18 @@ private Q_SLOTS:
         }
         QVERIFY2(m_server.start(), qPrintable(m_server.error()));
         QTRY_VERIFY_WITH_TIMEOUT(sentAll(), 20000);
-        sync.reset();
-
         m_access = owner(name);
         const QString lane = DiaryOutbox(path).lane().toString(QUuid::WithoutBraces);
+        // The training's own change, its end, arrives without a series.
+        t.end = t.start.addSecs(3600);
+        QVERIFY(diary.updateTraining(t));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            valueOf(m_access->database(),
+                    u"SELECT coalesce(to_char(ended AT TIME ZONE 'UTC', 'HH24:MI'), 'offen') "
+                    u"FROM ankerblick.trainings WHERE lane = '%1'"_s.arg(lane)),
+            u"10:00"_s, 20000);
+        sync.reset();
+
         QCOMPARE(valueOf(m_access->database(),
                          u"SELECT (SELECT string_agg(number || '@' || revision || ':' || shots, "
                          u"',' ORDER BY number) FROM ankerblick.series s JOIN "

@@ -493,7 +493,7 @@ void TestDiary::migration() {
     DiaryOutbox outbox(path);
     QVERIFY(!outbox.lane().isNull());
     const QList<club::Upload> waiting = outbox.waiting(10);
-    QCOMPARE(waiting.size(), 1);
+    QCOMPARE(waiting.size(), 2); // and the training imported above, without series
     QCOMPARE(waiting[0].training.id, 7);
     QCOMPARE(waiting[0].series.size(), 2);
     QCOMPARE(waiting[0].series[0].revision, 1);
@@ -506,14 +506,21 @@ void TestDiary::revisions_data() {
     QTest::addColumn<QList<int>>("numbers");
     QTest::addColumn<QList<int>>("revisions");
     QTest::addColumn<QList<int>>("shots");
-    QTest::newRow("verschoben") << 0 << QList<int>{1} << QList<int>{2} << QList<int>{2};
-    QTest::newRow("zurückgenommen") << 1 << QList<int>{1} << QList<int>{2} << QList<int>{0};
-    QTest::newRow("kommentiert") << 2 << QList<int>{1} << QList<int>{2} << QList<int>{2};
-    QTest::newRow("leere Serie, die es nicht gab") << 3 << QList<int>{} << QList<int>{}
-                                                   << QList<int>{};
-    QTest::newRow("neue Serie") << 4 << QList<int>{2} << QList<int>{1} << QList<int>{1};
-    QTest::newRow("noch einmal dasselbe") << 6 << QList<int>{} << QList<int>{} << QList<int>{};
-    QTest::newRow("zweimal geändert") << 5 << QList<int>{1} << QList<int>{3} << QList<int>{1};
+    QTest::addColumn<bool>("trainingWaits"); // also without a series
+    QTest::newRow("verschoben") << 0 << QList<int>{1} << QList<int>{2} << QList<int>{2} << true;
+    QTest::newRow("zurückgenommen") << 1 << QList<int>{1} << QList<int>{2} << QList<int>{0}
+                                    << true;
+    QTest::newRow("kommentiert") << 2 << QList<int>{1} << QList<int>{2} << QList<int>{2} << true;
+    QTest::newRow("leere Serie, die es nicht gab")
+        << 3 << QList<int>{} << QList<int>{} << QList<int>{} << false;
+    QTest::newRow("neue Serie") << 4 << QList<int>{2} << QList<int>{1} << QList<int>{1} << true;
+    QTest::newRow("noch einmal dasselbe")
+        << 6 << QList<int>{} << QList<int>{} << QList<int>{} << false;
+    QTest::newRow("zweimal geändert") << 5 << QList<int>{1} << QList<int>{3} << QList<int>{1}
+                                      << true;
+    QTest::newRow("Training beendet") << 7 << QList<int>{} << QList<int>{} << QList<int>{} << true;
+    QTest::newRow("nur Treffer gehalten")
+        << 8 << QList<int>{} << QList<int>{} << QList<int>{} << false;
 }
 
 // Series 1 of two shots saved and sent, then one change: what waits for the
@@ -523,6 +530,7 @@ void TestDiary::revisions() {
     QFETCH(QList<int>, numbers);
     QFETCH(QList<int>, revisions);
     QFETCH(QList<int>, shots);
+    QFETCH(bool, trainingWaits);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"tagebuch.sqlite"_s);
     SqliteDiary d(path);
@@ -560,6 +568,14 @@ void TestDiary::revisions() {
     case 6:
         QVERIFY(d.saveSeries(t.id, first));
         break;
+    case 7:
+        t.end = t.start.addSecs(5400);
+        QVERIFY(d.updateTraining(t));
+        break;
+    case 8:
+        t.heldHits = {{250.0f, 230.5f}};
+        QVERIFY(d.updateTraining(t));
+        break;
     case 5: {
         // A change while the first one is on its way keeps waiting.
         changed.shots[1].hit = {3.0, 4.0};
@@ -574,7 +590,8 @@ void TestDiary::revisions() {
     DiaryOutbox outbox(path);
     QCOMPARE(outbox.waitingCount(), std::optional<int>(int(numbers.size())));
     const QList<club::Upload> waiting = outbox.waiting(10);
-    QCOMPARE(waiting.size(), numbers.isEmpty() ? 0 : 1);
+    QCOMPARE(waiting.size(), trainingWaits ? 1 : 0);
+    QCOMPARE(outbox.anyWaiting(), trainingWaits);
     QList<int> gotNumbers, gotRevisions, gotShots;
     for (const club::Upload& u : waiting) {
         QCOMPARE(u.training.id, t.id);

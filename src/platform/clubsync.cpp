@@ -70,7 +70,7 @@ private:
         }
         const std::optional<int> waiting = m_outbox->waitingCount();
         state.waiting = waiting.value_or(m_state.waiting);
-        if (state.waiting > 0 || !m_server || pingDue()) {
+        if (state.waiting > 0 || !m_server || pingDue() || m_outbox->anyWaiting()) {
             if (send(state)) {
                 m_wait = 0;
                 state.connected = true;

@@ -70,6 +70,15 @@ std::optional<int> DiaryOutbox::waitingCount() {
     return q.value(0).toInt();
 }
 
+bool DiaryOutbox::anyWaiting() {
+    if (!open())
+        return false;
+    Sql sql(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q = sql.prepare(u"SELECT EXISTS (SELECT 1 FROM revisions WHERE revision > sent) "
+                              u"OR EXISTS (SELECT 1 FROM trainings WHERE revision > sent)"_s);
+    return sql.exec(q) && q.next() && q.value(0).toBool();
+}
+
 QList<club::Upload> DiaryOutbox::waiting(int limit) {
     QList<club::Upload> uploads;
     if (!open())
@@ -81,14 +90,24 @@ QList<club::Upload> DiaryOutbox::waiting(int limit) {
     // A diary of its own, for reading the trainings as the program does.
     {
         Sql sql(db);
-        QSqlQuery q = sql.prepare(
-            u"SELECT training, number, revision FROM revisions WHERE revision > sent "
-            u"AND training IN (SELECT DISTINCT training FROM revisions WHERE revision > sent "
-            u"ORDER BY training LIMIT ?) ORDER BY training, number"_s);
+        QSqlQuery trainings = sql.prepare(
+            u"SELECT t.id, t.revision FROM trainings t WHERE t.revision > t.sent OR EXISTS "
+            u"(SELECT 1 FROM revisions r WHERE r.training = t.id AND r.revision > r.sent) "
+            u"ORDER BY t.id LIMIT ?"_s);
         QMap<qint64, QMap<int, qint64>> revisions;
-        if (sql.exec(q, {limit}))
-            while (q.next())
-                revisions[q.value(0).toLongLong()][q.value(1).toInt()] = q.value(2).toLongLong();
+        m_trainingRevisions.clear();
+        if (sql.exec(trainings, {limit}))
+            while (trainings.next()) {
+                const qint64 id = trainings.value(0).toLongLong();
+                m_trainingRevisions.insert(id, trainings.value(1).toLongLong());
+                revisions[id];
+            }
+        QSqlQuery q = sql.prepare(u"SELECT number, revision FROM revisions WHERE training = ? "
+                                  u"AND revision > sent ORDER BY number"_s);
+        for (auto it = revisions.begin(); it != revisions.end(); ++it)
+            if (sql.exec(q, {it.key()}))
+                while (q.next())
+                    it.value()[q.value(0).toInt()] = q.value(1).toLongLong();
         for (auto it = revisions.cbegin(); it != revisions.cend(); ++it) {
             const std::optional<diary::Training> training = readTraining(sql, it.key());
             if (!training)
@@ -123,6 +142,10 @@ bool DiaryOutbox::markSent(const club::Upload& upload) {
         for (const club::SeriesRevision& s : upload.series)
             ok = ok && sql.exec(mark, {s.revision, upload.training.id, s.series.number,
                                        s.revision});
+        const auto revision = m_trainingRevisions.constFind(upload.training.id);
+        if (revision != m_trainingRevisions.constEnd())
+            ok = ok && sql.exec(u"UPDATE trainings SET sent = ? WHERE id = ? AND sent < ?"_s,
+                                {*revision, upload.training.id, *revision});
     }
     if (ok && db.commit())
         return true;

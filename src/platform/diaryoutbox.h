@@ -8,6 +8,7 @@
 
 #include "clubupload.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -29,12 +30,15 @@ public:
     // How many series wait: changed since they were last sent. Empty when
     // the file cannot be read.
     std::optional<int> waitingCount();
-    // The trainings with series that wait, at most `limit`, each with its
-    // waiting series at their revisions (a removed series without shots),
-    // read at one moment of the diary.
+    // Whether anything waits: a series, or a training changed itself (its
+    // end, its comments).
+    bool anyWaiting();
+    // The trainings that changed or have series that wait, at most `limit`,
+    // each with its waiting series at their revisions (a removed series
+    // without shots), read at one moment of the diary.
     QList<club::Upload> waiting(int limit);
-    // Marks the series of `upload` sent at the revisions it was read at; a
-    // series changed since keeps waiting.
+    // Marks the training and the series of `upload`, as waiting() read it,
+    // sent at the revisions it was read at; what changed since keeps waiting.
     bool markSent(const club::Upload& upload);
 
 private:
@@ -43,6 +47,8 @@ private:
     QString m_path;
     QString m_connection;
     QUuid m_lane;
+    // The trainings' revisions as waiting() last read them.
+    QHash<qint64, qint64> m_trainingRevisions;
 };
 
 } // namespace ankerblick

@@ -260,13 +260,23 @@ std::optional<qint64> insertTraining(Sql& sql, const Training& t) {
     return insert.lastInsertId().toLongLong();
 }
 
+// Whether the club's server would see a change: the held hits stay on the lane.
+bool changedForTheClub(const std::optional<Training>& stored, const Training& t) {
+    return !stored || stored->shooter != t.shooter || stored->discipline != t.discipline ||
+           stored->comments != t.comments || stored->shotTimes != t.shotTimes ||
+           stored->shootingTimes != t.shootingTimes || stored->end != t.end ||
+           stored->calibreMm != t.calibreMm || stored->program != t.program;
+}
+
 bool updateTrainingRow(Sql& sql, const Training& t) {
+    const int revised = changedForTheClub(readTraining(sql, t.id), t) ? 1 : 0;
     QSqlQuery update = sql.prepare(
         u"UPDATE trainings SET shooter = ?, discipline = ?, comments = ?, shot_times = ?, "
-        u"shooting_times = ?, held_hits = ?, ended = ?, calibre = ?, program = ? WHERE id = ?"_s);
+        u"shooting_times = ?, held_hits = ?, ended = ?, calibre = ?, program = ?, "
+        u"revision = revision + ? WHERE id = ?"_s);
     if (!sql.exec(update, {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
                            packPositions(t.heldHits), t.end ? timeValue(*t.end) : QVariant(),
-                           t.calibreMm, t.program, t.id}))
+                           t.calibreMm, t.program, revised, t.id}))
         return false;
     return update.numRowsAffected() > 0 ||
            sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);

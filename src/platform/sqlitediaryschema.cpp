@@ -377,11 +377,13 @@ bool addInnerTensAndPrograms(Sql& sql) {
 
 // What the club's server needs of the diary: the diary's own identity, made
 // here once for this file (a diary started anew is another one), and per
-// series the revision of its last change with the revision last sent. A
-// series removed keeps its row, so that its removal is sent as well. The
-// series stored before wait to be sent at their first revision.
+// series and per training the revision of its last change with the revision
+// last sent. A series removed keeps its row, so that its removal is sent as
+// well. What was stored before waits to be sent at its first revision.
 bool addRevisions(Sql& sql) {
-    return sql.exec(u"CREATE TABLE identity (lane TEXT NOT NULL)"_s) &&
+    return sql.exec(u"ALTER TABLE trainings ADD COLUMN revision INTEGER NOT NULL DEFAULT 1"_s) &&
+           sql.exec(u"ALTER TABLE trainings ADD COLUMN sent INTEGER NOT NULL DEFAULT 0"_s) &&
+           sql.exec(u"CREATE TABLE identity (lane TEXT NOT NULL)"_s) &&
            sql.exec(u"INSERT INTO identity (lane) VALUES (?)"_s,
                     {QUuid::createUuid().toString(QUuid::WithoutBraces)}) &&
            sql.exec(u"CREATE TABLE revisions ("
