@@ -291,9 +291,8 @@ bool revise(Sql& sql, qint64 training, int number) {
 }
 
 bool storedAlready(Sql& sql, qint64 training, const Series& series) {
-    const QList<Series> stored = readSeries(sql, training);
-    return std::any_of(stored.begin(), stored.end(),
-                       [&](const Series& s) { return s == series; });
+    const QList<Series> stored = readSeries(sql, training, series.number);
+    return stored.size() == 1 && stored[0] == series;
 }
 
 // Replaces one series; its shots go with it (ON DELETE CASCADE). The same
@@ -454,13 +453,15 @@ std::optional<Training> readTraining(Sql& sql, qint64 id) {
 }
 
 // Two queries, the series and then all their shots, rather than one per series.
-QList<Series> readSeries(Sql& sql, qint64 training) {
+QList<Series> readSeries(Sql& sql, qint64 training, int number) {
+    // All numbers are at least 1: 0 takes every series.
+    const QVariantList values{training, number, number};
     QSqlQuery series =
         sql.prepare(u"SELECT id, number, time, record, sighter FROM series WHERE training = ? "
-                    u"ORDER BY number"_s);
+                    u"AND (? = 0 OR number = ?) ORDER BY number"_s);
     QList<Series> list;
     QHash<qint64, qsizetype> indexOf;
-    if (!sql.exec(series, {training}))
+    if (!sql.exec(series, values))
         return list;
     while (series.next()) {
         indexOf.insert(series.value(0).toLongLong(), list.size());
@@ -472,8 +473,9 @@ QList<Series> readSeries(Sql& sql, qint64 training) {
     }
     QSqlQuery shots = sql.prepare(u"SELECT sh.series, "_s + kShotColumns +
                                   u" FROM shots sh JOIN series s ON s.id = sh.series "
-                                  u"WHERE s.training = ? ORDER BY s.number, sh.slot"_s);
-    if (sql.exec(shots, {training}))
+                                  u"WHERE s.training = ? AND (? = 0 OR s.number = ?) "
+                                  u"ORDER BY s.number, sh.slot"_s);
+    if (sql.exec(shots, values))
         while (shots.next()) {
             const auto it = indexOf.constFind(shots.value(0).toLongLong());
             if (it != indexOf.constEnd())
