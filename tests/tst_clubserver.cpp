@@ -2,17 +2,22 @@
 // the setup from every earlier version and again, what each login reaches
 // through plain SQL, the refusal of newer tables, the upload of a training
 // sent twice and changed, the German messages of a failed connection, the
-// server stopped and started again, and the command line that sets it up.
+// server stopped and started again, the lane's sync through all of that,
+// and the command line that sets it up.
 
 #include "platform/clubconnection.h"
 #include "platform/clubschema.h"
+#include "platform/clubsync.h"
 #include "platform/clubupload.h"
+#include "platform/diaryoutbox.h"
+#include "platform/sqlitediary.h"
 #include "support/pgserver.h"
 
 #include <QProcess>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -505,6 +510,82 @@ private Q_SLOTS:
                 u"5 46.35"_s);
         }
         m_access = owner(name);
+    }
+
+    // The lane's sync: series 1 sent, then the server stops as on a crash;
+    // series 2 and 3 are entered meanwhile (and, in some rows, series 1
+    // shifted and series 3 taken back, or the program started anew). When
+    // the server is back everything is there once, changes as changes.
+    void syncSendsWhatWaits_data() {
+        QTest::addColumn<bool>("restart");
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<int>("waiting"); // while the server is down
+        QTest::addColumn<QString>("stored"); // number@revision:shots, shots, sum
+        QTest::newRow("Server gestoppt") << false << false << 2 << u"1@1:3,2@1:2,3@1:2 7 64.95"_s;
+        QTest::newRow("Programm neu gestartet")
+            << true << false << 2 << u"1@1:3,2@1:2,3@1:2 7 64.95"_s;
+        QTest::newRow("verschoben und zurückgenommen")
+            << false << true << 3 << u"1@2:3,2@1:2,3@2:0 5 47.05"_s;
+        QTest::newRow("geändert, Programm neu gestartet")
+            << true << true << 3 << u"1@2:3,2@1:2,3@2:0 5 47.05"_s;
+    }
+    void syncSendsWhatWaits() {
+        QFETCH(bool, restart);
+        QFETCH(bool, change);
+        QFETCH(int, waiting);
+        QFETCH(QString, stored);
+        const QString name = m_access->database().databaseName();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tagebuch.sqlite"_s);
+        SqliteDiary diary(path);
+        Training t = trainingOf(0, u"Anna"_s);
+        t.id = *diary.beginTraining(t);
+        QVERIFY(diary.saveSeries(t.id, variant('A', 1)));
+        const ServerClubSync::Timing quick{50, 100, 400, 200};
+        auto sync = std::make_unique<ServerClubSync>(path, quick);
+        sync->setServer(m_server.url(u"anna"_s, kPassword, name));
+        const auto sentAll = [&] { return sync->state().connected && sync->state().waiting == 0; };
+        QTRY_VERIFY_WITH_TIMEOUT(sentAll(), 20000);
+        QCOMPARE(clubStatusText(sync->state()), u"Verein: verbunden"_s);
+
+        QVERIFY(m_server.stop());
+        QVERIFY(diary.saveSeries(t.id, variant('B', 2)));
+        QVERIFY(diary.saveSeries(t.id, variant('B', 3)));
+        if (change) {
+            QVERIFY(diary.saveSeries(t.id, variant('S', 1)));
+            QVERIFY(diary.recordChanges(t, {}, 2));
+        }
+        const QString offline = u"Verein: nicht verbunden – %1 Serien warten"_s.arg(waiting);
+        QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync->state()), offline, 20000);
+        QVERIFY(!sync->state().problem.isEmpty());
+        if (restart) {
+            sync.reset();
+            sync = std::make_unique<ServerClubSync>(path, quick);
+            sync->setServer(m_server.url(u"anna"_s, kPassword, name));
+            QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync->state()), offline, 20000);
+        }
+        QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+        QTRY_VERIFY_WITH_TIMEOUT(sentAll(), 20000);
+        m_access = owner(name);
+        const QString lane = DiaryOutbox(path).lane().toString(QUuid::WithoutBraces);
+        // The training's own change, its end, arrives without a series.
+        t.end = t.start.addSecs(3600);
+        QVERIFY(diary.updateTraining(t));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            valueOf(m_access->database(),
+                    u"SELECT coalesce(to_char(ended AT TIME ZONE 'UTC', 'HH24:MI'), 'offen') "
+                    u"FROM ankerblick.trainings WHERE lane = '%1'"_s.arg(lane)),
+            u"10:00"_s, 20000);
+        sync.reset();
+
+        QCOMPARE(valueOf(m_access->database(),
+                         u"SELECT (SELECT string_agg(number || '@' || revision || ':' || shots, "
+                         u"',' ORDER BY number) FROM ankerblick.series s JOIN "
+                         u"ankerblick.trainings t ON t.id = s.training WHERE t.lane = '%1') || "
+                         u"' ' || count(*) || ' ' || round(sum(value)::numeric, 2) FROM "
+                         u"ankerblick.shots sh JOIN ankerblick.trainings t ON t.id = sh.training "
+                         u"WHERE t.lane = '%1'"_s.arg(lane)),
+                 stored);
     }
 
     // The program's command line, without any display: setup, a shooter's

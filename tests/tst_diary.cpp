@@ -1,5 +1,6 @@
 #include "features/diary/diaryimport.h"
 #include "files/seriesfile.h"
+#include "platform/diaryoutbox.h"
 #include "platform/sqlitediary.h"
 #include "platform/sqlitediaryschema.h"
 #include "sheets/diaryrecorder.h"
@@ -325,6 +326,8 @@ private Q_SLOTS:
     void roundTrip();
     void migration_data();
     void migration();
+    void revisions_data();
+    void revisions();
     void sightersNotCounted_data();
     void sightersNotCounted();
     void innerTenAtItsEdge_data();
@@ -485,6 +488,129 @@ void TestDiary::migration() {
     old.program = u"Präzision 30"_s;
     QVERIFY(d.updateTraining(old));
     QCOMPARE(d.training(7), std::optional<Training>(old));
+    // The diary got an identity of its own; its old series wait for the
+    // club's server at their first revision, the new one (series 2) too.
+    DiaryOutbox outbox(path);
+    QVERIFY(!outbox.lane().isNull());
+    const QList<club::Upload> waiting = outbox.waiting(10);
+    QCOMPARE(waiting.size(), 2); // and the training imported above, without series
+    QCOMPARE(waiting[0].training.id, 7);
+    QCOMPARE(waiting[0].series.size(), 2);
+    QCOMPARE(waiting[0].series[0].revision, 1);
+    QCOMPARE(waiting[0].series[0].series.shots.size(), 2);
+}
+
+void TestDiary::revisions_data() {
+    QTest::addColumn<int>("change");
+    // What waits after the change: series number and revision, and its shots.
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QList<int>>("revisions");
+    QTest::addColumn<QList<int>>("shots");
+    QTest::addColumn<bool>("trainingWaits"); // also without a series
+    QTest::newRow("verschoben") << 0 << QList<int>{1} << QList<int>{2} << QList<int>{2} << true;
+    QTest::newRow("zurückgenommen") << 1 << QList<int>{1} << QList<int>{2} << QList<int>{0}
+                                    << true;
+    QTest::newRow("kommentiert") << 2 << QList<int>{1} << QList<int>{2} << QList<int>{2} << true;
+    QTest::newRow("leere Serie, die es nicht gab")
+        << 3 << QList<int>{} << QList<int>{} << QList<int>{} << false;
+    QTest::newRow("neue Serie") << 4 << QList<int>{2} << QList<int>{1} << QList<int>{1} << true;
+    QTest::newRow("noch einmal dasselbe")
+        << 6 << QList<int>{} << QList<int>{} << QList<int>{} << false;
+    QTest::newRow("zweimal geändert") << 5 << QList<int>{1} << QList<int>{3} << QList<int>{1}
+                                      << true;
+    QTest::newRow("Training beendet") << 7 << QList<int>{} << QList<int>{} << QList<int>{} << true;
+    QTest::newRow("nur Treffer gehalten")
+        << 8 << QList<int>{} << QList<int>{} << QList<int>{} << false;
+}
+
+// Series 1 of two shots saved and sent, then one change: what waits for the
+// club's server, read again by a new outbox (the program started anew).
+void TestDiary::revisions() {
+    QFETCH(int, change);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QList<int>, revisions);
+    QFETCH(QList<int>, shots);
+    QFETCH(bool, trainingWaits);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tagebuch.sqlite"_s);
+    SqliteDiary d(path);
+    Training t = trainingOf(u"Ada"_s, 0, at(5, 9, 0));
+    t.id = *d.beginTraining(t);
+    const Series first = valued(1, {9.0, 10.0}, at(5, 9, 5));
+    QVERIFY(d.saveSeries(t.id, first));
+    {
+        DiaryOutbox outbox(path);
+        const QList<club::Upload> waiting = outbox.waiting(10);
+        QCOMPARE(waiting.size(), 1);
+        QCOMPARE(waiting[0].series.value(0).revision, 1);
+        QVERIFY(outbox.markSent(waiting[0]));
+        QCOMPARE(outbox.waitingCount(), std::optional<int>(0));
+    }
+    Series changed = first;
+    switch (change) {
+    case 0:
+        changed.shots[1].hit = {3.0, 4.0};
+        QVERIFY(d.saveSeries(t.id, changed));
+        break;
+    case 1:
+        QVERIFY(d.recordChanges(t, {}, 0));
+        break;
+    case 2:
+        changed.shots[0].comment = u"gerissen"_s;
+        QVERIFY(d.saveSeries(t.id, changed));
+        break;
+    case 3:
+        QVERIFY(d.saveSeries(t.id, Series{2, {}, {}, at(5, 9, 9)}));
+        break;
+    case 4:
+        QVERIFY(d.recordChanges(t, {first, valued(2, {8.0}, at(5, 9, 9))}, 2));
+        break;
+    case 6:
+        QVERIFY(d.saveSeries(t.id, first));
+        break;
+    case 7:
+        t.end = t.start.addSecs(5400);
+        QVERIFY(d.updateTraining(t));
+        break;
+    case 8:
+        t.heldHits = {{250.0f, 230.5f}};
+        QVERIFY(d.updateTraining(t));
+        break;
+    case 5: {
+        // A change while the first one is on its way keeps waiting.
+        changed.shots[1].hit = {3.0, 4.0};
+        QVERIFY(d.saveSeries(t.id, changed));
+        DiaryOutbox outbox(path);
+        const QList<club::Upload> onItsWay = outbox.waiting(10);
+        QVERIFY(d.saveSeries(t.id, valued(1, {7.0}, at(5, 9, 7))));
+        QVERIFY(outbox.markSent(onItsWay.value(0)));
+        break;
+    }
+    }
+    DiaryOutbox outbox(path);
+    QCOMPARE(outbox.waitingCount(), std::optional<int>(int(numbers.size())));
+    const QList<club::Upload> waiting = outbox.waiting(10);
+    QCOMPARE(waiting.size(), trainingWaits ? 1 : 0);
+    QCOMPARE(outbox.anyWaiting(), trainingWaits);
+    QList<int> gotNumbers, gotRevisions, gotShots;
+    for (const club::Upload& u : waiting) {
+        QCOMPARE(u.training.id, t.id);
+        QCOMPARE(u.lane, outbox.lane());
+        for (const club::SeriesRevision& s : u.series) {
+            gotNumbers << s.series.number;
+            gotRevisions << int(s.revision);
+            gotShots << int(s.series.shots.size());
+        }
+    }
+    QCOMPARE(gotNumbers, numbers);
+    QCOMPARE(gotRevisions, revisions);
+    QCOMPARE(gotShots, shots);
+    // Another diary file is another lane.
+    SqliteDiary other(dir.filePath(u"neu.sqlite"_s));
+    QVERIFY(other.beginTraining(t));
+    DiaryOutbox otherOutbox(dir.filePath(u"neu.sqlite"_s));
+    QVERIFY(!otherOutbox.lane().isNull());
+    QVERIFY(otherOutbox.lane() != outbox.lane());
 }
 
 void TestDiary::sightersNotCounted_data() {

@@ -218,6 +218,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("output"); // part of what is printed
         QTest::addColumn<QStringList>("cameras");
         QTest::addColumn<QString>("club"); // URL, login, s(hooter) or c(oach); empty for none
+        QTest::addColumn<QString>("lane"); // --verein: the club's server of the lane
         const auto list = [](std::initializer_list<const char*> items) {
             QStringList result;
             for (const char* i : items)
@@ -228,11 +229,13 @@ private Q_SLOTS:
             [&list](const char* tag, std::initializer_list<const char*> arguments, int exitCode,
                     std::initializer_list<const char*> ports, const char* name = "",
                     const char* file = "", const char* output = "",
-                    std::initializer_list<const char*> cameras = {}, const char* club = "") {
+                    std::initializer_list<const char*> cameras = {}, const char* club = "",
+                    const char* lane = "") {
                 QTest::newRow(tag)
                     << QStringList{QStringLiteral("ankerblick")} + list(arguments) << exitCode
                     << list(ports) << QString::fromUtf8(name) << QString::fromUtf8(file)
-                    << QString::fromUtf8(output) << list(cameras) << QString::fromUtf8(club);
+                    << QString::fromUtf8(output) << list(cameras) << QString::fromUtf8(club)
+                    << QString::fromUtf8(lane);
             };
         row("none", {}, -1, {});
         row("port value after the option", {"--port", "/dev/pts/3"}, -1, {"/dev/pts/3"});
@@ -271,6 +274,11 @@ private Q_SLOTS:
         row("club shooter without setup", {"--verein-schuetze", "anna"}, 1, {});
         row("club setup with a file", {"--verein-einrichten", "u", "serie.txt"}, 1, {});
         row("help names the club", {"--help"}, 0, {}, "", "", "  --verein-einrichten <URL>");
+        row("the lane's club server", {"--name", "Anna", "--verein", "postgresql://anna@h/v"}, -1,
+            {}, "Anna", "", "", {}, "", "postgresql://anna@h/v");
+        row("club setup with the lane's club server",
+            {"--verein-einrichten", "u", "--verein", "postgresql://anna@h/v"}, 1, {});
+        row("help names the lane's club server", {"--help"}, 0, {}, "", "", "  --verein <URL>");
     }
     void readCommandLine() {
         QFETCH(QStringList, arguments);
@@ -281,6 +289,7 @@ private Q_SLOTS:
         QFETCH(QString, output);
         QFETCH(QStringList, cameras);
         QFETCH(QString, club);
+        QFETCH(QString, lane);
         QCoreApplication::setApplicationName(QStringLiteral("Ankerblick"));
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
         const CommandLine read = ankerblick::readCommandLine(arguments);
@@ -289,6 +298,7 @@ private Q_SLOTS:
         QCOMPARE(read.options.cameras, cameras);
         QCOMPARE(read.options.name, name);
         QCOMPARE(read.options.file, file);
+        QCOMPARE(read.options.club, lane);
         // Help and version go to standard output, errors to standard error.
         QCOMPARE(read.error.isEmpty(), exitCode != 1);
         if (!output.isEmpty())

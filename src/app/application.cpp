@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "features/camera/camerapanel.h"
+#include "features/club/clubserverdialog.h"
 #include "features/diary/diarywindow.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
@@ -90,6 +91,8 @@ bool Application::begin() {
     form.NameSetzen(*name);
     if (const QString notice = m_services.diary.openingNotice(); !notice.isEmpty())
         m_services.dialogs.messageBox(&form, notice);
+    // The diary is open: the sync may read it.
+    connectClubAtStart(m_services, m_start.club);
     offerRecovery();
     if (!m_start.file.isEmpty() &&
         form.settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))

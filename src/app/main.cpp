@@ -2,6 +2,8 @@
 #include "app/clubcommand.h"
 #include "model/numeric.h"
 #include "platform/clock.h"
+#include "platform/clubsync.h"
+#include "platform/keyring.h"
 #include "platform/opencvcamera.h"
 #include "platform/printers.h"
 #include "platform/serialport.h"
@@ -133,10 +135,9 @@ int main(int argc, char* argv[]) {
     ankerblick::PulseToneGenerator tones;
     ankerblick::QtPrinterService printers;
     // The diary lives in the user's data folder (~/.local/share/Ankerblick/Ankerblick).
-    ankerblick::SqliteDiary diary(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-            QStringLiteral("/tagebuch.sqlite"),
-        clock, ankerblick::SqliteDiary::CheckStart::Later);
+    const QString diaryPath = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                              QStringLiteral("/tagebuch.sqlite");
+    ankerblick::SqliteDiary diary(diaryPath, clock, ankerblick::SqliteDiary::CheckStart::Later);
     // The diary's check begins once the name prompt is on screen (well
     // within 300 ms), so that it takes nothing from the prompt's start; a
     // name given sooner begins it at the diary's first use.
@@ -146,6 +147,12 @@ int main(int argc, char* argv[]) {
                                   settings, diary, cameras, read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
     services.extraCameras = read.options.cameras;
+    // The sync reads the diary's file on a thread of its own and sends it
+    // to the club's server once one is set (at start, see Application).
+    ankerblick::ServerClubSync club(diaryPath);
+    ankerblick::DesktopKeyring keyring;
+    services.club = &club;
+    services.keyring = &keyring;
     // The services above outlive the application and its windows.
     ankerblick::Application application(services, read.options);
     return application.start();

@@ -260,27 +260,60 @@ std::optional<qint64> insertTraining(Sql& sql, const Training& t) {
     return insert.lastInsertId().toLongLong();
 }
 
+// Whether the club's server would see a change: the held hits stay on the lane.
+bool changedForTheClub(const std::optional<Training>& stored, const Training& t) {
+    return !stored || stored->shooter != t.shooter || stored->discipline != t.discipline ||
+           stored->comments != t.comments || stored->shotTimes != t.shotTimes ||
+           stored->shootingTimes != t.shootingTimes || stored->end != t.end ||
+           stored->calibreMm != t.calibreMm || stored->program != t.program;
+}
+
 bool updateTrainingRow(Sql& sql, const Training& t) {
+    const int revised = changedForTheClub(readTraining(sql, t.id), t) ? 1 : 0;
     QSqlQuery update = sql.prepare(
         u"UPDATE trainings SET shooter = ?, discipline = ?, comments = ?, shot_times = ?, "
-        u"shooting_times = ?, held_hits = ?, ended = ?, calibre = ?, program = ? WHERE id = ?"_s);
+        u"shooting_times = ?, held_hits = ?, ended = ?, calibre = ?, program = ?, "
+        u"revision = revision + ? WHERE id = ?"_s);
     if (!sql.exec(update, {t.shooter, t.discipline, t.comments, t.shotTimes, t.shootingTimes,
                            packPositions(t.heldHits), t.end ? timeValue(*t.end) : QVariant(),
-                           t.calibreMm, t.program, t.id}))
+                           t.calibreMm, t.program, revised, t.id}))
         return false;
     return update.numRowsAffected() > 0 ||
            sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);
 }
 
-// Replaces one series; its shots go with it (ON DELETE CASCADE).
+// A change of the series: its revision goes up, so that the club's server
+// is sent it again.
+bool revise(Sql& sql, qint64 training, int number) {
+    return sql.exec(u"INSERT INTO revisions (training, number, revision) VALUES (?, ?, 1) "
+                    u"ON CONFLICT (training, number) DO UPDATE SET revision = revision + 1"_s,
+                    {training, number});
+}
+
+bool storedAlready(Sql& sql, qint64 training, const Series& series) {
+    const QList<Series> stored = readSeries(sql, training, series.number);
+    return stored.size() == 1 && stored[0] == series;
+}
+
+// Replaces one series; its shots go with it (ON DELETE CASCADE). The same
+// series again is no change.
 bool replaceSeries(Sql& sql, qint64 training, const Series& series) {
-    return sql.exec(u"DELETE FROM series WHERE training = ? AND number = ?"_s,
-                    {training, series.number}) &&
-           (series.shots.isEmpty() || insertSeries(sql, training, series));
+    if (!series.shots.isEmpty() && storedAlready(sql, training, series))
+        return sql.error().type() == QSqlError::NoError;
+    QSqlQuery remove = sql.prepare(u"DELETE FROM series WHERE training = ? AND number = ?"_s);
+    if (!sql.exec(remove, {training, series.number}))
+        return false;
+    // A series that neither was nor is changed nothing.
+    const bool existed = remove.numRowsAffected() > 0;
+    return (series.shots.isEmpty() || insertSeries(sql, training, series)) &&
+           ((series.shots.isEmpty() && !existed) || revise(sql, training, series.number));
 }
 
 bool removeSeriesRows(Sql& sql, qint64 training, int first) {
-    return sql.exec(u"DELETE FROM series WHERE training = ? AND number >= ?"_s, {training, first});
+    return sql.exec(u"UPDATE revisions SET revision = revision + 1 WHERE training = ? AND "
+                    u"number IN (SELECT number FROM series WHERE training = ? AND number >= ?)"_s,
+                    {training, training, first}) &&
+           sql.exec(u"DELETE FROM series WHERE training = ? AND number >= ?"_s, {training, first});
 }
 
 } // namespace
@@ -332,7 +365,7 @@ std::optional<qint64> SqliteDiary::importTraining(const Training& training,
         if (!id)
             return false;
         for (const Series& s : series)
-            if (!s.shots.isEmpty() && !insertSeries(sql, *id, s))
+            if (!s.shots.isEmpty() && !(insertSeries(sql, *id, s) && revise(sql, *id, s.number)))
                 return false;
         if (!storeValueCounts(sql, *id))
             return false;
@@ -407,8 +440,11 @@ QList<Training> SqliteDiary::unfinishedTrainings() const {
     return list;
 }
 
-std::optional<Training> SqliteDiary::training(qint64 id) const {
-    Sql sql(database());
+} // namespace ankerblick
+
+namespace ankerblick::sqlitediary {
+
+std::optional<Training> readTraining(Sql& sql, qint64 id) {
     QSqlQuery q =
         sql.prepare(u"SELECT "_s + kTrainingColumns + u" FROM trainings t WHERE t.id = ?"_s);
     if (sql.exec(q, {id}) && q.next())
@@ -417,14 +453,15 @@ std::optional<Training> SqliteDiary::training(qint64 id) const {
 }
 
 // Two queries, the series and then all their shots, rather than one per series.
-QList<Series> SqliteDiary::seriesOf(qint64 training) const {
-    Sql sql(database());
+QList<Series> readSeries(Sql& sql, qint64 training, int number) {
+    // All numbers are at least 1: 0 takes every series.
+    const QVariantList values{training, number, number};
     QSqlQuery series =
         sql.prepare(u"SELECT id, number, time, record, sighter FROM series WHERE training = ? "
-                    u"ORDER BY number"_s);
+                    u"AND (? = 0 OR number = ?) ORDER BY number"_s);
     QList<Series> list;
     QHash<qint64, qsizetype> indexOf;
-    if (!sql.exec(series, {training}))
+    if (!sql.exec(series, values))
         return list;
     while (series.next()) {
         indexOf.insert(series.value(0).toLongLong(), list.size());
@@ -436,14 +473,29 @@ QList<Series> SqliteDiary::seriesOf(qint64 training) const {
     }
     QSqlQuery shots = sql.prepare(u"SELECT sh.series, "_s + kShotColumns +
                                   u" FROM shots sh JOIN series s ON s.id = sh.series "
-                                  u"WHERE s.training = ? ORDER BY s.number, sh.slot"_s);
-    if (sql.exec(shots, {training}))
+                                  u"WHERE s.training = ? AND (? = 0 OR s.number = ?) "
+                                  u"ORDER BY s.number, sh.slot"_s);
+    if (sql.exec(shots, values))
         while (shots.next()) {
             const auto it = indexOf.constFind(shots.value(0).toLongLong());
             if (it != indexOf.constEnd())
                 list[*it].shots.append(shotOf(shots, 1));
         }
     return list;
+}
+
+} // namespace ankerblick::sqlitediary
+
+namespace ankerblick {
+
+std::optional<Training> SqliteDiary::training(qint64 id) const {
+    Sql sql(database());
+    return readTraining(sql, id);
+}
+
+QList<Series> SqliteDiary::seriesOf(qint64 training) const {
+    Sql sql(database());
+    return readSeries(sql, training);
 }
 
 // One query: the sums over the figures each counted series keeps, no shot read.

@@ -16,7 +16,7 @@ namespace ankerblick {
 class SqliteDiary final : public Diary {
 public:
     // The version of the tables this program writes (PRAGMA user_version).
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
 
     // Opens the diary at `path`, creating its folder and the file when they
     // are missing. A file that is no diary, is damaged or comes from a newer

@@ -5,6 +5,8 @@
 #include "files/diaryblobs.h"
 #include "model/targetface.h"
 
+#include <QUuid>
+
 #include <algorithm>
 #include <array>
 
@@ -373,11 +375,32 @@ bool addInnerTensAndPrograms(Sql& sql) {
     return fillInnerTens(sql);
 }
 
+// What the club's server needs of the diary: the diary's own identity, made
+// here once for this file (a diary started anew is another one), and per
+// series and per training the revision of its last change with the revision
+// last sent. A series removed keeps its row, so that its removal is sent as
+// well. What was stored before waits to be sent at its first revision.
+bool addRevisions(Sql& sql) {
+    return sql.exec(u"ALTER TABLE trainings ADD COLUMN revision INTEGER NOT NULL DEFAULT 1"_s) &&
+           sql.exec(u"ALTER TABLE trainings ADD COLUMN sent INTEGER NOT NULL DEFAULT 0"_s) &&
+           sql.exec(u"CREATE TABLE identity (lane TEXT NOT NULL)"_s) &&
+           sql.exec(u"INSERT INTO identity (lane) VALUES (?)"_s,
+                    {QUuid::createUuid().toString(QUuid::WithoutBraces)}) &&
+           sql.exec(u"CREATE TABLE revisions ("
+                    u"training INTEGER NOT NULL REFERENCES trainings (id) ON DELETE CASCADE, "
+                    u"number INTEGER NOT NULL, revision INTEGER NOT NULL, "
+                    u"sent INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (training, number))"_s) &&
+           sql.exec(u"CREATE INDEX revisions_waiting ON revisions (training) "
+                    u"WHERE revision > sent"_s) &&
+           sql.exec(u"INSERT INTO revisions (training, number, revision) "
+                    u"SELECT training, number, 1 FROM series"_s);
+}
+
 using Migration = bool (*)(Sql&);
 // Step i brings the tables from version i to version i + 1.
-constexpr std::array<Migration, 5> kMigrations = {createVersion1, addFiguresAndImports,
-                                                  addValueCountColumn, addHeldHitColumn,
-                                                  addInnerTensAndPrograms};
+constexpr std::array<Migration, 6> kMigrations = {createVersion1,       addFiguresAndImports,
+                                                  addValueCountColumn,  addHeldHitColumn,
+                                                  addInnerTensAndPrograms, addRevisions};
 static_assert(kMigrations.size() == size_t(SqliteDiary::kSchemaVersion));
 
 } // namespace

@@ -72,4 +72,9 @@ inline constexpr QLatin1StringView kFigureColumns{
     "group_size, inner_tens"};
 diary::SeriesFigures figuresOf(const QSqlQuery& query, int first);
 
+// A training as stored, and its series with their shots, by number (only
+// series `number` unless it is 0).
+std::optional<diary::Training> readTraining(Sql& sql, qint64 id);
+QList<diary::Series> readSeries(Sql& sql, qint64 training, int number = 0);
+
 } // namespace ankerblick::sqlitediary

@@ -22,6 +22,8 @@ namespace ankerblick {
 
 class CameraService;
 class Clock;
+class ClubSync;
+class Keyring;
 class Diary;
 class PrinterService;
 class Settings;
@@ -47,6 +49,11 @@ struct Services {
     // Camera sources named on the command line (video files, folders of
     // pictures, devices), offered after the system's cameras.
     QStringList extraCameras{};
+    // The sync with the club's server, which sends what the diary keeps;
+    // none where no window needs it.
+    ClubSync* club = nullptr;
+    // The desktop's keyring, where the club server's password is kept.
+    Keyring* keyring = nullptr;
 };
 
 } // namespace ankerblick

@@ -115,4 +115,27 @@ void Settings::setLanguage(const QString& language) {
     write(QStringLiteral("ansicht/sprache"), language);
 }
 
+ClubServerSettings Settings::clubServer() const {
+    ClubServerSettings server;
+    server.host = text(QStringLiteral("verein/server"), 255);
+    server.database = text(QStringLiteral("verein/datenbank"), 63);
+    server.user = text(QStringLiteral("verein/benutzer"), 63);
+    bool ok = false;
+    const int port = read(QStringLiteral("verein/port")).toInt(&ok);
+    if (ok && port > 0 && port <= 65535)
+        server.port = port;
+    const QString tls = text(QStringLiteral("verein/tls"), 8);
+    if (tls == u"require" || tls == u"disable")
+        server.tls = tls;
+    return server;
+}
+
+void Settings::setClubServer(const ClubServerSettings& server) {
+    write(QStringLiteral("verein/server"), server.host);
+    write(QStringLiteral("verein/port"), server.port);
+    write(QStringLiteral("verein/datenbank"), server.database);
+    write(QStringLiteral("verein/benutzer"), server.user);
+    write(QStringLiteral("verein/tls"), server.tls);
+}
+
 } // namespace ankerblick

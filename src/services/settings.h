@@ -17,6 +17,20 @@
 
 namespace ankerblick {
 
+// The club's server as "Datei → Vereinsserver …" sets it; its password is
+// kept in the desktop's keyring, never here.
+struct ClubServerSettings {
+    QString host;
+    int port = 5432;
+    QString database;
+    QString user;
+    // libpq's sslmode: "prefer" (TLS when the server offers it), "require", "disable".
+    QString tls = QStringLiteral("prefer");
+
+    bool isSet() const { return !host.isEmpty() && !user.isEmpty(); }
+    friend bool operator==(const ClubServerSettings&, const ClubServerSettings&) = default;
+};
+
 class Settings {
 public:
     virtual ~Settings() = default;
@@ -55,6 +69,9 @@ public:
     // none was chosen (the system's language decides).
     QString language() const;
     void setLanguage(const QString& language);
+
+    ClubServerSettings clubServer() const;
+    void setClubServer(const ClubServerSettings& server);
 
 protected:
     virtual QVariant read(const QString& key) const = 0;

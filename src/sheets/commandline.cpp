@@ -33,6 +33,16 @@ const QCommandLineOption& cameraOption() {
     return o;
 }
 
+const QCommandLineOption& clubOption() {
+    static const QCommandLineOption o(
+        QStringList{QStringLiteral("verein")},
+        QStringLiteral("Sendet das Trainingstagebuch an den Vereinsserver dieser Verbindungs-URI "
+                       "(postgresql://benutzer@server/datenbank); das Passwort kommt aus dem "
+                       "Schlüsselbund, aus ~/.pgpass oder PGPASSWORD."),
+        QStringLiteral("URL"));
+    return o;
+}
+
 const QCommandLineOption& clubSetupOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("verein-einrichten")},
@@ -71,6 +81,7 @@ void describe(QCommandLineParser& parser) {
     parser.addOption(nameOption());
     parser.addOption(portOption());
     parser.addOption(cameraOption());
+    parser.addOption(clubOption());
     parser.addOption(clubSetupOption());
     parser.addOption(clubShooterOption());
     parser.addOption(clubCoachOption());
@@ -127,7 +138,8 @@ std::optional<ClubSetup> clubSetupOf(const QCommandLineParser& parser, QString& 
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty() || parser.isSet(nameOption()) ||
-        parser.isSet(portOption()) || parser.isSet(cameraOption())) {
+        parser.isSet(portOption()) || parser.isSet(cameraOption()) ||
+        parser.isSet(clubOption())) {
         error = QStringLiteral("--verein-einrichten steht für sich; ohne Seriendatei, Name, "
                                "Anschluss oder Kamera.\n");
         return std::nullopt;
@@ -183,6 +195,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.options.cameras = parser.values(cameraOption());
     result.options.cameras.removeAll(QString());
     result.options.file = files.value(0);
+    result.options.club = parser.values(clubOption()).value(0);
     return result;
 }
 

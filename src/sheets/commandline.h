@@ -2,7 +2,7 @@
 
 // The program's command line:
 //
-//   ankerblick [--name NAME] [--port PATH]... [--kamera QUELLE]... [SERIENDATEI]
+//   ankerblick [--name NAME] [--port PATH]... [--kamera QUELLE]... [--verein URL] [SERIENDATEI]
 //   ankerblick --verein-einrichten URL [--verein-schuetze NAME | --verein-trainer NAME]
 //
 // --help and --version answer and end the program before any window opens;
@@ -25,6 +25,9 @@ struct StartOptions {
     // --kamera: further camera sources (video files, folders of pictures,
     // devices), in the order given
     QStringList cameras{};
+    // --verein: the connection URI of the club's server the lane sends its
+    // diary to, in place of the one set in "Datei → Vereinsserver …"
+    QString club{};
 };
 
 // The setup of a club's server, done without any window.

@@ -15,6 +15,8 @@ public:
     void clear() { m_values.clear(); }
     // Puts any value under a key, as a damaged settings file might hold it.
     void put(const QString& key, const QVariant& value) { m_values.insert(key, value); }
+    // Everything kept, for a test that looks for what must not be there.
+    QList<QVariant> values() const { return m_values.values(); }
 
 protected:
     QVariant read(const QString& key) const override { return m_values.value(key); }

@@ -1,9 +1,11 @@
 #include "form1.h"
 
 #include "features/camera/camerapanel.h"
+#include "features/club/clubserverdialog.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "services/club.h"
 #include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
@@ -22,6 +24,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace ankerblick {
@@ -77,10 +80,51 @@ Form1::Form1(Services& services, QWidget* parent)
     plan.quit = [this] {
         close();
     };
+    if (m_services.club && m_services.keyring) {
+        QAction* clubServer = new QAction(QStringLiteral("Vereinsserver …"), this);
+        clubServer->setObjectName(QStringLiteral("Vereinsserver"));
+        connect(clubServer, &QAction::triggered, this, &Form1::showClubServer);
+        plan.file.append(clubServer);
+    }
     addWindowMenu(this, m_dialogs, plan);
+    buildClubStatus();
 
     Form_Load();
     keepPlace(this, m_services.settings);
+}
+
+// The status bar says how the sync with the club's server stands; it shows
+// only when a server is set.
+void Form1::buildClubStatus() {
+    ClubSync* club = m_services.club;
+    auto* grid = qobject_cast<QGridLayout*>(layout());
+    if (!club || !grid)
+        return;
+    auto* bar = named(new QStatusBar(this), QStringLiteral("Statusleiste"));
+    bar->setSizeGripEnabled(false);
+    QLabel* status = makeStatusLabel(bar, QStringLiteral("VereinStatus"));
+    bar->addWidget(status, 1);
+    grid->addWidget(bar, 2, 0, 1, 2);
+    const auto show = [club, bar, status] {
+        const QString text = clubStatusText(club->state());
+        status->setText(text);
+        status->setToolTip(club->state().problem);
+        bar->setVisible(!text.isEmpty());
+    };
+    connect(club, &ClubSync::stateChanged, status, show);
+    show();
+}
+
+// "Datei → Vereinsserver …", one dialog at a time, not modal: entry goes on.
+void Form1::showClubServer() {
+    if (!m_clubServer) {
+        m_clubServer = new ClubServerDialog(m_services.settings, *m_services.keyring,
+                                            *m_services.club, this);
+        m_clubServer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_clubServer->show();
+    m_clubServer->raise();
+    m_clubServer->activateWindow();
 }
 
 // The electronic target: while it is polled the pointer enters the calls and

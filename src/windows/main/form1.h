@@ -7,6 +7,8 @@
 #include "sheets/aimsheet.h"
 #include "windows/shared/targetwindow.h"
 
+#include <QPointer>
+
 class QButtonGroup;
 class QCheckBox;
 class QListWidget;
@@ -16,6 +18,7 @@ class QPushButton;
 namespace ankerblick {
 
 class CameraPanel;
+class ClubServerDialog;
 class TargetLinkPanel;
 
 class Form1 final : public TargetWindow {
@@ -53,6 +56,8 @@ private:
     void buildOptions();
     void buildRatingFrame();
     void buildTargetLink();
+    void buildClubStatus();
+    void showClubServer();
     void Form_Load();
     void chooseKeptOptions();
     void Sektoren_Click(int index);
@@ -69,6 +74,7 @@ private:
     QLineEdit* m_scoreTotal = nullptr;
     QLineEdit* m_sekMmMean = nullptr;
     QPlainTextEdit* m_comments = nullptr;
+    QPointer<ClubServerDialog> m_clubServer;
     TargetLinkPanel* m_link = nullptr;
     CameraPanel* m_camera = nullptr;
     QCheckBox* m_revealAfterSeries = nullptr;

@@ -1,0 +1,162 @@
+#include "clubserverdialog.h"
+
+#include "platform/clubconnection.h"
+#include "services/club.h"
+#include "services/keyring.h"
+#include "services/services.h"
+#include "widgets/widgets.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace ankerblick {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString encoded(const QString& text) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+// The TLS choices in the order of the list, as libpq's sslmode.
+const QStringList kTlsModes{u"prefer"_s, u"require"_s, u"disable"_s};
+
+} // namespace
+
+QString clubUrl(const ClubServerSettings& server, const QString& password) {
+    QString url = u"postgresql://"_s + encoded(server.user) + u'@' + encoded(server.host) + u':' +
+                  QString::number(server.port) + u'/' + encoded(server.database) +
+                  u"?sslmode="_s + server.tls;
+    if (!password.isEmpty())
+        url += u"&password="_s + encoded(password);
+    return url;
+}
+
+QString keyringKeyOf(const QString& user, const QString& host, int port, const QString& database) {
+    return user + u'@' + host + u':' + QString::number(port > 0 ? port : 5432) + u'/' + database;
+}
+
+void connectClubAtStart(const Services& services, const QString& commandLineUrl) {
+    if (!services.club)
+        return;
+    ClubSync* club = services.club;
+    QString url = commandLineUrl;
+    QString key;
+    if (url.isEmpty()) {
+        const ClubServerSettings server = services.settings.clubServer();
+        if (!server.isSet())
+            return;
+        url = clubUrl(server, {});
+        key = keyringKeyOf(server.user, server.host, server.port, server.database);
+    } else {
+        const std::optional<club::Address> address = club::parseAddress(url);
+        if (address && address->password.isEmpty())
+            key = keyringKeyOf(address->user, address->host, address->port, address->database);
+    }
+    if (key.isEmpty() || !services.keyring) {
+        club->setServer(url);
+        return;
+    }
+    // Without a password in the keyring libpq looks in ~/.pgpass and PGPASSWORD.
+    services.keyring->readPassword(key, [club, url](std::optional<QString> password) {
+        if (!password || password->isEmpty()) {
+            club->setServer(url);
+            return;
+        }
+        club->setServer(url + (url.contains(u'?') ? u'&' : u'?') + u"password="_s +
+                        encoded(*password));
+    });
+}
+
+ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSync& club,
+                                   QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_keyring(keyring), m_club(club) {
+    setObjectName(u"Vereinsserver"_s);
+    setWindowTitle(u"Vereinsserver"_s);
+    const ClubServerSettings kept = settings.clubServer();
+    m_host = named(new QLineEdit(kept.host, this), u"Server"_s);
+    m_port = named(new QSpinBox(this), u"Port"_s);
+    m_port->setRange(1, 65535);
+    m_port->setValue(kept.port);
+    m_database = named(new QLineEdit(kept.database, this), u"Datenbank"_s);
+    m_user = named(new QLineEdit(kept.user, this), u"Benutzer"_s);
+    m_password = named(new QLineEdit(this), u"Passwort"_s);
+    m_password->setEchoMode(QLineEdit::Password);
+    m_tls = named(new QComboBox(this), u"TLS"_s);
+    m_tls->addItems({u"wenn der Server sie anbietet"_s, u"verlangt"_s, u"aus"_s});
+    m_tls->setCurrentIndex(int(std::max<qsizetype>(0, kTlsModes.indexOf(kept.tls))));
+    auto* check = named(new QPushButton(u"Verbindung prüfen"_s, this), u"VerbindungPruefen"_s);
+    m_answer = named(new QLabel(this), u"Antwort"_s);
+    m_answer->setWordWrap(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(u"Server:"_s, m_host);
+    form->addRow(u"Port:"_s, m_port);
+    form->addRow(u"Datenbank:"_s, m_database);
+    form->addRow(u"Benutzer:"_s, m_user);
+    form->addRow(u"Passwort:"_s, m_password);
+    form->addRow(u"TLS:"_s, m_tls);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(form);
+    column->addWidget(check);
+    column->addWidget(m_answer);
+    column->addWidget(buttons);
+
+    connect(check, &QPushButton::clicked, this, &ClubServerDialog::check);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ClubServerDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ClubServerDialog::reject);
+    connect(&m_club, &ClubSync::checked, this, [this](const QString& url, const QString& problem) {
+        if (url != m_asked)
+            return;
+        m_answer->setText(problem.isEmpty() ? u"Der Vereinsserver ist erreichbar, die Anmeldung "
+                                              u"gelingt."_s
+                                            : problem);
+    });
+    // The password kept for the login shown, so that OK keeps it.
+    m_keyring.readPassword(keyringKeyOf(kept.user, kept.host, kept.port, kept.database),
+                           [dialog = QPointer<ClubServerDialog>(this)](
+                               std::optional<QString> password) {
+                               if (dialog && password && dialog->m_password->text().isEmpty())
+                                   dialog->m_password->setText(*password);
+                           });
+}
+
+ClubServerSettings ClubServerDialog::entered() const {
+    ClubServerSettings server;
+    server.host = m_host->text().trimmed();
+    server.port = m_port->value();
+    server.database = m_database->text().trimmed();
+    server.user = m_user->text().trimmed();
+    server.tls = kTlsModes.value(m_tls->currentIndex(), kTlsModes.first());
+    return server;
+}
+
+void ClubServerDialog::check() {
+    m_asked = clubUrl(entered(), m_password->text());
+    m_answer->setText(u"Der Vereinsserver wird gefragt …"_s);
+    m_club.check(m_asked);
+}
+
+void ClubServerDialog::accept() {
+    const ClubServerSettings server = entered();
+    m_settings.setClubServer(server);
+    const QString password = m_password->text();
+    if (!password.isEmpty())
+        m_keyring.writePassword(keyringKeyOf(server.user, server.host, server.port,
+                                             server.database),
+                                password, [](const QString&) {});
+    m_club.setServer(server.isSet() ? clubUrl(server, password) : QString());
+    QDialog::accept();
+}
+
+} // namespace ankerblick

@@ -1,0 +1,45 @@
+#include "keyring.h"
+
+#include <qt6keychain/keychain.h>
+
+namespace ankerblick {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kService = u"Ankerblick"_s;
+
+} // namespace
+
+void DesktopKeyring::readPassword(const QString& key,
+                                  std::function<void(std::optional<QString>)> done) {
+    auto* job = new QKeychain::ReadPasswordJob(kService);
+    job->setKey(key);
+    QObject::connect(job, &QKeychain::Job::finished, job,
+                     [done = std::move(done)](QKeychain::Job* finished) {
+                         auto* read = static_cast<QKeychain::ReadPasswordJob*>(finished);
+                         done(read->error() == QKeychain::NoError
+                                  ? std::optional<QString>(read->textData())
+                                  : std::nullopt);
+                     });
+    job->start();
+}
+
+void DesktopKeyring::writePassword(const QString& key, const QString& password,
+                                   std::function<void(QString)> done) {
+    auto* job = new QKeychain::WritePasswordJob(kService);
+    job->setKey(key);
+    job->setTextData(password);
+    QObject::connect(job, &QKeychain::Job::finished, job,
+                     [done = std::move(done)](QKeychain::Job* finished) {
+                         done(finished->error() == QKeychain::NoError
+                                  ? QString()
+                                  : u"Das Passwort ließ sich nicht im Schlüsselbund des "
+                                    u"Desktops ablegen: "_s +
+                                        finished->errorString());
+                     });
+    job->start();
+}
+
+} // namespace ankerblick
