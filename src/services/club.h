@@ -5,8 +5,14 @@
 // windows, and says how it stands. Every shot goes into the local diary
 // first; the sync only ever reads it.
 
+#include "model/diaryrecords.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QUuid>
+
+#include <optional>
 
 namespace ankerblick {
 
@@ -39,6 +45,64 @@ Q_SIGNALS:
     void stateChanged();
     // The answer to check(): empty when the server was reached, otherwise why not.
     void checked(const QString& url, const QString& problem);
+};
+
+namespace club {
+
+// A training on the club's server as the coach's view and the diary window
+// read it: the figures of its series as the diary window's row has them,
+// the sum of each counted series (with tenths, by number) and the call
+// error over its called shots. Sighting series count for none of them.
+struct SquadTraining {
+    QUuid id;      // its identity on the server
+    QString login; // whose it is
+    diary::TrainingSummary summary; // summary.training.id is 0: a server's training has no local id
+    QList<double> seriesSums;
+    std::optional<group::PointMm> callError; // mean of hit - call; none without a call
+    QDateTime received; // when its last series reached the server
+};
+
+// A shooter of the club with their trainings, oldest first.
+struct SquadShooter {
+    QString login;
+    QList<SquadTraining> trainings;
+};
+
+struct Squad {
+    QList<SquadShooter> shooters; // by login
+};
+
+} // namespace club
+
+// Reading the club's server, never on the thread of the windows: the coach
+// watches the squad (every shooter's trainings, read again within a second
+// of a series reaching the server, as the server notifies it), any login
+// reads the trainings it may see (a shooter's own, a coach's all), and one
+// training with its series to open it in the analysis window.
+class ClubReader : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // Watches the squad on the server of `url` (a libpq connection URI):
+    // squadChanged() now and after every new or changed series; a login
+    // that is no coach's, or a server that cannot be reached, says why in
+    // watchProblem().
+    virtual void watch(const QString& url) = 0;
+    // Stops watching.
+    virtual void stopWatching() = 0;
+    // The trainings the login of `url` may read: trainingsRead(), or
+    // readProblem() with a null identity.
+    virtual void readTrainings(const QString& url) = 0;
+    // One training with its series: trainingRead(), or readProblem() with its identity.
+    virtual void readTraining(const QString& url, const QUuid& id) = 0;
+
+Q_SIGNALS:
+    void squadChanged(const ankerblick::club::Squad& squad);
+    void watchProblem(const QString& problem);
+    void trainingsRead(const ankerblick::club::Squad& squad);
+    void trainingRead(const QUuid& id, const ankerblick::diary::Training& training,
+                      const QList<ankerblick::diary::Series>& series);
+    void readProblem(const QUuid& id, const QString& problem);
 };
 
 } // namespace ankerblick

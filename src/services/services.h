@@ -22,6 +22,7 @@ namespace ankerblick {
 
 class CameraService;
 class Clock;
+class ClubReader;
 class ClubSync;
 class Keyring;
 class Diary;
@@ -52,6 +53,9 @@ struct Services {
     // The sync with the club's server, which sends what the diary keeps;
     // none where no window needs it.
     ClubSync* club = nullptr;
+    // Reading the club's server: the coach's view of the squad and the
+    // trainings of every lane; none where no window needs it.
+    ClubReader* clubReader = nullptr;
     // The desktop's keyring, where the club server's password is kept.
     Keyring* keyring = nullptr;
 };

@@ -1,0 +1,469 @@
+#include "clubcoach.h"
+
+#include "clubconnection.h"
+#include "clubschema.h"
+#include "diarytotals.h"
+
+#include "files/diaryblobs.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QVariant>
+
+#include <map>
+#include <memory>
+
+namespace ankerblick {
+
+using namespace Qt::StringLiterals;
+
+namespace club {
+
+namespace {
+
+// Times come as milliseconds since the epoch: no time zone between the
+// server and the program.
+QString ms(const QString& column) {
+    return u"(extract(epoch FROM %1) * 1000)::bigint"_s.arg(column);
+}
+
+QDateTime timeOf(const QVariant& value) {
+    return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
+}
+
+template <typename T> std::optional<T> optionalOf(const QVariant& value) {
+    return value.isNull() ? std::nullopt : std::optional<T>(value.value<T>());
+}
+
+// Both reads of the squad see the same moment of the server.
+const QString kReadOnly = u"START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"_s;
+
+const QString kTrainingsAndSeries =
+    u"SELECT t.id::text, t.login, t.shooter, t.discipline, t.window_name, %1, %2, t.calibre, "
+    u"t.program, s.number, s.sighter, s.shots, s.scored, s.sum_whole, s.sum_tenths, "
+    u"s.calls_rated, s.calls10, s.sekmm_sum, s.mpi_x, s.mpi_y, s.group_size, s.inner_tens, %3 "
+    u"FROM ankerblick.trainings t LEFT JOIN ankerblick.series s ON s.training = t.id "
+    u"ORDER BY t.login, t.started NULLS FIRST, t.id, s.number"_s.arg(
+        ms(u"t.started"_s), ms(u"t.ended"_s), ms(u"coalesce(s.received, t.received)"_s));
+
+// The call error of a training: the mean of hit - call over its called
+// shots, sighting series left out.
+const QString kCallErrors =
+    u"SELECT h.training::text, avg(h.hit_x - h.call_x), avg(h.hit_y - h.call_y) "
+    u"FROM ankerblick.shots h JOIN ankerblick.series s "
+    u"ON s.training = h.training AND s.number = h.series "
+    u"WHERE h.call_x IS NOT NULL AND h.call_y IS NOT NULL AND NOT s.sighter "
+    u"GROUP BY h.training"_s;
+
+bool fail(Statements& sql, QString* problem) {
+    sql.rollback();
+    if (problem)
+        *problem = sql.problem();
+    return false;
+}
+
+// The tables must be the program's own version to be read.
+bool versionFits(Statements& sql) {
+    const std::optional<int> version = schemaVersion(sql);
+    return version && (versionProblem(*version).isEmpty() || sql.refuse(versionProblem(*version)));
+}
+
+} // namespace
+
+std::optional<bool> isCoach(Statements& sql) {
+    QSqlQuery* q = sql.query(u"SELECT pg_has_role(current_user, ?, 'MEMBER')"_s,
+                             {QString(kCoachRole)});
+    if (!q || !q->next())
+        return std::nullopt;
+    return q->value(0).toBool();
+}
+
+std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem) {
+    Statements sql(db);
+    if (!sql.exec(kReadOnly) || !versionFits(sql)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    QHash<QString, group::PointMm> callErrors;
+    QSqlQuery* errors = sql.query(kCallErrors);
+    if (!errors) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    while (errors->next())
+        callErrors.insert(errors->value(0).toString(),
+                          {errors->value(1).toDouble(), errors->value(2).toDouble()});
+
+    std::map<QString, SquadShooter> shooters;
+    QSqlQuery* logins = sql.query(u"SELECT login FROM ankerblick.shooters WHERE NOT coach"_s);
+    if (!logins) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    while (logins->next()) {
+        const QString login = logins->value(0).toString();
+        shooters[login].login = login;
+    }
+
+    QSqlQuery* q = sql.query(kTrainingsAndSeries);
+    if (!q) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    SquadTraining current;
+    diary::Totals totals;
+    const auto finish = [&] {
+        if (current.id.isNull())
+            return;
+        current.summary = diary::summaryOf(current.summary.training, totals);
+        if (const auto e = callErrors.constFind(current.id.toString(QUuid::WithoutBraces));
+            e != callErrors.cend())
+            current.callError = *e;
+        SquadShooter& shooter = shooters[current.login];
+        shooter.login = current.login;
+        shooter.trainings << current;
+        current = SquadTraining();
+        totals = diary::Totals();
+    };
+    while (q->next()) {
+        const QUuid id = QUuid::fromString(q->value(0).toString());
+        if (id != current.id) {
+            finish();
+            current.id = id;
+            current.login = q->value(1).toString();
+            diary::Training& t = current.summary.training;
+            t.shooter = q->value(2).toString();
+            t.discipline = q->value(3).toInt();
+            t.window = q->value(4).toString();
+            t.start = timeOf(q->value(5));
+            if (!q->value(6).isNull())
+                t.end = timeOf(q->value(6));
+            t.calibreMm = q->value(7).toDouble();
+            t.program = q->value(8).toString();
+        }
+        current.received = std::max(current.received, timeOf(q->value(22)));
+        if (q->value(9).isNull())
+            continue; // a training without a series yet
+        diary::SeriesFigures f;
+        f.shots = q->value(11).toInt();
+        f.scored = q->value(12).toInt();
+        f.sumWhole = q->value(13).toDouble();
+        f.sumTenths = q->value(14).toDouble();
+        f.callsRated = q->value(15).toInt();
+        f.calls10 = q->value(16).toInt();
+        f.sekMmSum = q->value(17).toDouble();
+        f.mpi = {q->value(18).toDouble(), q->value(19).toDouble()};
+        f.groupSize = q->value(20).toDouble();
+        f.innerTens = q->value(21).toInt();
+        const bool sighter = q->value(10).toBool();
+        totals.add(f, sighter);
+        if (!sighter && f.shots > 0)
+            current.seriesSums << f.sumTenths;
+    }
+    finish();
+    if (!sql.exec(u"COMMIT"_s)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    Squad squad;
+    for (auto& [login, shooter] : shooters)
+        squad.shooters << std::move(shooter);
+    return squad;
+}
+
+std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QString* problem) {
+    Statements sql(db);
+    const QString key = id.toString(QUuid::WithoutBraces);
+    if (!sql.exec(kReadOnly) || !versionFits(sql)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    QSqlQuery* t = sql.query(u"SELECT shooter, discipline, window_name, %1, %2, comments, "
+                             u"shot_times, shooting_times, calibre, program "
+                             u"FROM ankerblick.trainings WHERE id = ?::uuid"_s.arg(
+                                 ms(u"started"_s), ms(u"ended"_s)),
+                             {key});
+    if (!t) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    if (!t->next()) {
+        sql.refuse(QCoreApplication::translate(
+            "ServerClubReader", "Das Training gibt es auf dem Vereinsserver nicht (mehr)."));
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    StoredTraining stored;
+    diary::Training& training = stored.training;
+    training.shooter = t->value(0).toString();
+    training.discipline = t->value(1).toInt();
+    training.window = t->value(2).toString();
+    training.start = timeOf(t->value(3));
+    if (!t->value(4).isNull())
+        training.end = timeOf(t->value(4));
+    training.comments = t->value(5).toString();
+    training.shotTimes = t->value(6).toString();
+    training.shootingTimes = t->value(7).toString();
+    training.calibreMm = t->value(8).toDouble();
+    training.program = t->value(9).toString();
+
+    QSqlQuery* s = sql.query(u"SELECT number, %1, sighter, record FROM ankerblick.series "
+                             u"WHERE training = ?::uuid AND shots > 0 ORDER BY number"_s.arg(
+                                 ms(u"time"_s)),
+                             {key});
+    if (!s) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    QHash<int, qsizetype> indexOf;
+    while (s->next()) {
+        diary::Series series;
+        series.number = s->value(0).toInt();
+        series.time = timeOf(s->value(1));
+        series.sighter = s->value(2).toBool();
+        series.record = unpackRecord(s->value(3).toByteArray());
+        indexOf.insert(series.number, stored.series.size());
+        stored.series << series;
+    }
+    QSqlQuery* h = sql.query(
+        u"SELECT series, slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, "
+        u"shot_time, shooting_time, comment, inner_ten FROM ankerblick.shots "
+        u"WHERE training = ?::uuid ORDER BY series, slot"_s,
+        {key});
+    if (!h) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    while (h->next()) {
+        const auto found = indexOf.constFind(h->value(0).toInt());
+        if (found == indexOf.cend())
+            continue;
+        diary::Shot shot;
+        shot.slot = h->value(1).toInt();
+        shot.hit = {h->value(2).toDouble(), h->value(3).toDouble()};
+        if (!h->value(4).isNull() && !h->value(5).isNull())
+            shot.call = group::PointMm{h->value(4).toDouble(), h->value(5).toDouble()};
+        shot.value = optionalOf<double>(h->value(6));
+        shot.callValue = optionalOf<double>(h->value(7));
+        shot.rating = optionalOf<int>(h->value(8));
+        shot.sekMm = optionalOf<qint32>(h->value(9));
+        shot.shotTime = optionalOf<double>(h->value(10));
+        shot.shootingTime = optionalOf<double>(h->value(11));
+        shot.comment = h->value(12).toString();
+        shot.innerTen = h->value(13).toBool();
+        stored.series[*found].shots << shot;
+    }
+    if (!sql.exec(u"COMMIT"_s)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    return stored;
+}
+
+} // namespace club
+
+// Everything here runs on the reader's thread: a connection is used by the
+// thread that made it, and the driver hears the server's notices there.
+class ClubReaderWorker final : public QObject {
+public:
+    ClubReaderWorker(ServerClubReader::Timing timing, ServerClubReader* owner)
+        : m_timing(timing), m_owner(owner) {}
+
+    // Made on the thread, as its first event.
+    void begin() {
+        m_gather = new QTimer(this);
+        m_gather->setSingleShot(true);
+        connect(m_gather, &QTimer::timeout, this, [this] { readSquad(); });
+        m_retry = new QTimer(this);
+        m_retry->setSingleShot(true);
+        connect(m_retry, &QTimer::timeout, this, [this] { connectWatch(); });
+        m_ping = new QTimer(this);
+        connect(m_ping, &QTimer::timeout, this, [this] { ping(); });
+    }
+
+    void watch(const QString& url) {
+        m_watchUrl = url;
+        connectWatch();
+    }
+
+    void stopWatching() {
+        m_watchUrl.clear();
+        m_watch.reset();
+        m_gather->stop();
+        m_retry->stop();
+        m_ping->stop();
+    }
+
+    void readTrainings(const QString& url) {
+        QString problem;
+        std::optional<club::Squad> squad;
+        if (club::Connection* c = reading(url, problem)) {
+            QSqlDatabase db = c->database();
+            squad = club::readSquad(db, &problem);
+        }
+        if (!squad)
+            m_read.reset();
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad, problem] {
+            if (squad)
+                Q_EMIT owner->trainingsRead(*squad);
+            else
+                Q_EMIT owner->readProblem(QUuid(), problem);
+        });
+    }
+
+    void readTraining(const QString& url, const QUuid& id) {
+        QString problem;
+        std::optional<club::StoredTraining> stored;
+        if (club::Connection* c = reading(url, problem)) {
+            QSqlDatabase db = c->database();
+            stored = club::readTraining(db, id, &problem);
+        }
+        if (!stored && !problem.isEmpty())
+            m_read.reset();
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, id, stored, problem] {
+            if (stored)
+                Q_EMIT owner->trainingRead(id, stored->training, stored->series);
+            else
+                Q_EMIT owner->readProblem(id, problem);
+        });
+    }
+
+private:
+    // The connection for single reads, made again for another server.
+    club::Connection* reading(const QString& url, QString& problem) {
+        if (!m_read || m_readUrl != url) {
+            m_read = std::make_unique<club::Connection>(url);
+            m_readUrl = url;
+        }
+        if (!m_read->isOpen()) {
+            problem = m_read->problem();
+            m_read.reset();
+            return nullptr;
+        }
+        return m_read.get();
+    }
+
+    void connectWatch() {
+        m_watch.reset();
+        m_ping->stop();
+        if (m_watchUrl.isEmpty())
+            return;
+        auto connection = std::make_unique<club::Connection>(m_watchUrl);
+        if (!connection->isOpen()) {
+            lost(connection->problem());
+            return;
+        }
+        club::Statements sql(connection->database());
+        const std::optional<bool> coach = club::isCoach(sql);
+        if (!coach) {
+            lost(sql.problem());
+            return;
+        }
+        if (!*coach) {
+            // No use trying again: the login stays what it is.
+            tell(QCoreApplication::translate(
+                "ServerClubReader",
+                "Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
+                "Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
+                "ankerblick --verein-trainer an.")
+                     .arg(connection->database().userName()));
+            return;
+        }
+        QSqlDriver* driver = connection->database().driver();
+        if (!driver->subscribeToNotification(QString(club::kSeriesChannel))) {
+            lost(club::problemOf(driver->lastError()));
+            return;
+        }
+        connect(driver, &QSqlDriver::notification, this, [this] {
+            if (!m_gather->isActive())
+                m_gather->start(m_timing.gatherMs);
+        });
+        m_watch = std::move(connection);
+        m_ping->start(m_timing.pingMs);
+        readSquad();
+    }
+
+    void readSquad() {
+        if (!m_watch)
+            return;
+        QSqlDatabase db = m_watch->database();
+        QString problem;
+        std::optional<club::Squad> squad = club::readSquad(db, &problem);
+        if (!squad) {
+            lost(problem);
+            return;
+        }
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad = std::move(*squad)] {
+            Q_EMIT owner->squadChanged(squad);
+        });
+    }
+
+    void ping() {
+        if (!m_watch)
+            return;
+        QSqlQuery q(m_watch->database());
+        if (!q.exec(u"SELECT 1"_s))
+            lost(club::problemOf(q.lastError()));
+    }
+
+    // The server is gone or refused: said, and tried again.
+    void lost(const QString& problem) {
+        m_watch.reset();
+        m_ping->stop();
+        tell(problem);
+        if (!m_watchUrl.isEmpty())
+            m_retry->start(m_timing.retryMs);
+    }
+
+    void tell(const QString& problem) {
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, problem] {
+            Q_EMIT owner->watchProblem(problem);
+        });
+    }
+
+    ServerClubReader::Timing m_timing;
+    ServerClubReader* m_owner;
+    QString m_watchUrl;
+    std::unique_ptr<club::Connection> m_watch;
+    QString m_readUrl;
+    std::unique_ptr<club::Connection> m_read;
+    QTimer* m_gather = nullptr;
+    QTimer* m_retry = nullptr;
+    QTimer* m_ping = nullptr;
+};
+
+ServerClubReader::ServerClubReader(Timing timing) {
+    m_worker = new ClubReaderWorker(timing, this);
+    m_worker->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.setObjectName(u"Vereinsansicht"_s);
+    m_thread.start();
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->begin(); });
+}
+
+ServerClubReader::~ServerClubReader() {
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void ServerClubReader::watch(const QString& url) {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->watch(url); });
+}
+
+void ServerClubReader::stopWatching() {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->stopWatching(); });
+}
+
+void ServerClubReader::readTrainings(const QString& url) {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->readTrainings(url); });
+}
+
+void ServerClubReader::readTraining(const QString& url, const QUuid& id) {
+    QMetaObject::invokeMethod(m_worker,
+                              [worker = m_worker, url, id] { worker->readTraining(url, id); });
+}
+
+} // namespace ankerblick

@@ -1,0 +1,69 @@
+#pragma once
+
+// Reading the club's server: the squad as the coach's view shows it (every
+// training the login may read, with its figures), one training with its
+// series for the analysis window, and ServerClubReader, which does both on
+// a thread of its own and listens for the server's notice of every new or
+// changed series (LISTEN on kSeriesChannel), so that the coach's view reads
+// the squad again within a second of a lane sending a series, without ever
+// asking the server whether anything changed.
+
+#include "services/club.h"
+
+#include <QSqlDatabase>
+#include <QThread>
+
+#include <optional>
+
+namespace ankerblick {
+
+namespace club {
+
+class Statements;
+
+// Whether the login of the connection is one of the club's coaches; empty,
+// with the statements' problem set, when it cannot be read.
+std::optional<bool> isCoach(Statements& sql);
+
+// Every training the login of `db` may read (a shooter's own, a coach's
+// all), by login and start, and every shooter the login may see, also one
+// without a training; empty, with `problem` set, when it cannot be read.
+std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem = nullptr);
+
+struct StoredTraining {
+    diary::Training training; // training.id is 0
+    QList<diary::Series> series; // with shots, by number
+};
+// A training with its series; empty, with `problem` set, when it cannot be
+// read or the login may not see it.
+std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id,
+                                           QString* problem = nullptr);
+
+} // namespace club
+
+class ClubReaderWorker;
+
+class ServerClubReader final : public ClubReader {
+    Q_OBJECT
+public:
+    struct Timing {
+        int gatherMs = 50;       // notices gathered before the squad is read again
+        int retryMs = 2000;      // the wait before a lost server is tried again
+        int pingMs = 15000;      // how often a quiet connection is checked
+    };
+
+    explicit ServerClubReader(Timing timing);
+    ServerClubReader() : ServerClubReader(Timing{}) {}
+    ~ServerClubReader() override;
+
+    void watch(const QString& url) override;
+    void stopWatching() override;
+    void readTrainings(const QString& url) override;
+    void readTraining(const QString& url, const QUuid& id) override;
+
+private:
+    QThread m_thread;
+    ClubReaderWorker* m_worker = nullptr; // lives on m_thread
+};
+
+} // namespace ankerblick
