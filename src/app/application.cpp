@@ -2,6 +2,7 @@
 
 #include "features/camera/camerapanel.h"
 #include "features/club/clubserverdialog.h"
+#include "features/club/coachwindow.h"
 #include "features/diary/diarywindow.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
@@ -10,6 +11,7 @@
 #include "model/seriesvalues.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
+#include "services/club.h"
 #include "services/diary.h"
 #include "services/services.h"
 #include "sheets/diaryseries.h"
@@ -77,6 +79,24 @@ void Application::buildWindows() {
             &ValueTimeAnalysis::Schusszeitanalyse_Click);
     connect(&form, &TargetWindow::rhythmAidRequested, this, &Application::showRhythmAid);
     connect(&form, &TargetWindow::diaryRequested, this, &Application::showDiary);
+    connect(&form, &Form1::coachViewRequested, this, &Application::showCoachView);
+    if (ClubReader* reader = services.clubReader) {
+        connect(reader, &ClubReader::trainingRead, this,
+                [this](const QUuid& id, const diary::Training& training,
+                       const QList<diary::Series>& series) {
+                    if (id != m_clubTrainingAsked)
+                        return;
+                    m_clubTrainingAsked = QUuid();
+                    showTrainingInAnalysis(training, series);
+                });
+        connect(reader, &ClubReader::readProblem, this,
+                [this](const QUuid& id, const QString& problem) {
+                    if (id.isNull() || id != m_clubTrainingAsked)
+                        return;
+                    m_clubTrainingAsked = QUuid();
+                    m_services.dialogs.messageBox(m_form.get(), problem);
+                });
+    }
     form.installEventFilter(this);
 }
 
@@ -212,6 +232,12 @@ void Application::showDiary() {
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
                 &Application::openTrainingInAnalysis);
+        if (m_services.club && m_services.clubReader) {
+            ClubSync* club = m_services.club;
+            m_diaryWindow->setClub(*m_services.clubReader, [club] { return club->server(); });
+            connect(m_diaryWindow.get(), &DiaryWindow::openClubTrainingRequested, this,
+                    &Application::openClubTraining);
+        }
     } else {
         // A new window has just read the diary; one shown before reads it again.
         m_diaryWindow->refresh();
@@ -225,10 +251,36 @@ void Application::openTrainingInAnalysis(qint64 training) {
     const std::optional<diary::Training> t = m_services.diary.training(training);
     if (!t)
         return;
+    showTrainingInAnalysis(*t, m_services.diary.seriesOf(training));
+}
+
+void Application::showTrainingInAnalysis(const diary::Training& training,
+                                         const QList<diary::Series>& series) {
     showAnalysis();
-    m_analysis->NameSetzen(t->shooter);
-    m_analysis->showSeries(diary::windowContent(*t, m_services.diary.seriesOf(training)),
-                           t->discipline);
+    m_analysis->NameSetzen(training.shooter);
+    m_analysis->showSeries(diary::windowContent(training, series), training.discipline);
+}
+
+void Application::openClubTraining(const QUuid& id) {
+    if (!m_services.club || !m_services.clubReader)
+        return;
+    m_clubTrainingAsked = id;
+    m_services.clubReader->readTraining(m_services.club->server(), id);
+}
+
+void Application::showCoachView() {
+    if (!m_services.club || !m_services.clubReader)
+        return;
+    if (!m_coachWindow) {
+        m_coachWindow = std::make_unique<CoachWindow>(*m_services.clubReader);
+        m_coachWindow->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_coachWindow.get(), &CoachWindow::openTrainingRequested, this,
+                &Application::openClubTraining);
+    }
+    m_coachWindow->watch(m_services.club->server());
+    m_coachWindow->show();
+    m_coachWindow->raise();
+    m_coachWindow->activateWindow();
 }
 
 void Application::showRhythmAid() {
@@ -266,6 +318,8 @@ void Application::end() {
     m_form->finishDiary();
     if (m_diaryWindow)
         m_diaryWindow->close();
+    if (m_coachWindow)
+        m_coachWindow->close();
     if (m_analysis)
         m_analysis->unload();
     if (m_shotEntry)

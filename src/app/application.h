@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUuid>
 
 #include <memory>
 #include <optional>
@@ -18,6 +19,7 @@
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class CoachWindow;
 class DiaryWindow;
 class Form1;
 class GraphWindow;
@@ -53,6 +55,8 @@ public:
     Form1& mainWindow();
     // The shot-entry window, once it was opened.
     Schusseingabe* shotEntryWindow() const { return m_shotEntry.get(); }
+    // The coach's view, once it was opened.
+    CoachWindow* coachWindow() const { return m_coachWindow.get(); }
     // The analysis window, once it was opened.
     AnalyseAnzeige* analysisWindow() const { return m_analysis.get(); }
     // The program's handbook window and its F1.
@@ -74,6 +78,12 @@ private:
     // "Trainingstagebuch": one window for the program, shown from every window.
     void showDiary();
     void openTrainingInAnalysis(qint64 training);
+    // A training of the club's server, once the reader has read it.
+    void openClubTraining(const QUuid& id);
+    void showTrainingInAnalysis(const diary::Training& training,
+                                const QList<diary::Series>& series);
+    // "Trainer": one window for the program, watching the squad while shown.
+    void showCoachView();
     void showRhythmAid();
     void printMainWindow();
     bool mayEnd();
@@ -96,6 +106,8 @@ private:
     std::unique_ptr<Schusseingabe> m_shotEntry;
     std::unique_ptr<AnalyseAnzeige> m_analysis;
     std::unique_ptr<DiaryWindow> m_diaryWindow;
+    std::unique_ptr<CoachWindow> m_coachWindow;
+    QUuid m_clubTrainingAsked; // the server's training asked for last
 };
 
 } // namespace ankerblick

@@ -2,6 +2,7 @@
 #include "app/clubcommand.h"
 #include "model/numeric.h"
 #include "platform/clock.h"
+#include "platform/clubcoach.h"
 #include "platform/clubsync.h"
 #include "platform/keyring.h"
 #include "platform/opencvcamera.h"
@@ -151,7 +152,10 @@ int main(int argc, char* argv[]) {
     // to the club's server once one is set (at start, see Application).
     ankerblick::ServerClubSync club(diaryPath);
     ankerblick::DesktopKeyring keyring;
+    // The coach's view and the diary window read the server on a thread of their own.
+    ankerblick::ServerClubReader clubReader;
     services.club = &club;
+    services.clubReader = &clubReader;
     services.keyring = &keyring;
     // The services above outlive the application and its windows.
     ankerblick::Application application(services, read.options);

@@ -86,6 +86,12 @@ Form1::Form1(Services& services, QWidget* parent)
         connect(clubServer, &QAction::triggered, this, &Form1::showClubServer);
         plan.file.append(clubServer);
     }
+    if (m_services.club && m_services.clubReader) {
+        QAction* coach = new QAction(tr("Trainer …"), this);
+        coach->setObjectName(QStringLiteral("Trainer"));
+        connect(coach, &QAction::triggered, this, &Form1::coachViewRequested);
+        plan.view.append(coach);
+    }
     addWindowMenu(this, m_dialogs, plan);
     buildClubStatus();
 

@@ -45,6 +45,8 @@ Q_SIGNALS:
     // the value/time analysis of this window's series runs them.
     void printRequested();
     void timeAnalysisRequested();
+    // "Ansicht → Trainer …": the owner of the coach's view shows it.
+    void coachViewRequested();
 
 protected:
     void showSheet() override;

@@ -1,0 +1,200 @@
+#include "coachwindow.h"
+
+#include "features/diary/diarycharts.h"
+#include "model/numeric.h"
+#include "services/club.h"
+#include "widgets/widgets.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTime>
+#include <QVBoxLayout>
+
+namespace ankerblick {
+
+namespace {
+
+constexpr int kDefaultWidth = 1200;
+constexpr int kDefaultHeight = 720;
+// The time charts of the diary: series sums, calls, position.
+constexpr int kTimeCharts = 3;
+
+QTableWidget* makeTable(QWidget* parent, const QString& name, const QStringList& headers) {
+    auto* table = named(new QTableWidget(0, int(headers.size()), parent), name);
+    table->setHorizontalHeaderLabels(headers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+QTableWidgetItem* cell(const QString& text, bool figure) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment((figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_reader(reader), m_locale(num::presentationLocale()) {
+    setObjectName(QStringLiteral("Trainer"));
+    setWindowTitle(tr("Trainer"));
+
+    m_notice = makeStatusLabel(this, QStringLiteral("TrainerHinweis"));
+    m_notice->setWordWrap(true);
+
+    QStringList shooterHeaders;
+    for (int c = 0; c < CoachSheet::kShooterColumns; ++c)
+        shooterHeaders << CoachSheet::shooterHeader(CoachSheet::ShooterColumn(c));
+    m_shooters = makeTable(this, QStringLiteral("TrainerSchuetzen"), shooterHeaders);
+    QStringList trainingHeaders;
+    for (int c = 0; c < CoachSheet::kTrainingColumns; ++c)
+        trainingHeaders << CoachSheet::trainingHeader(CoachSheet::TrainingColumn(c));
+    m_trainings = makeTable(this, QStringLiteral("TrainerTrainings"), trainingHeaders);
+
+    m_progress = named(new QTabWidget(this), QStringLiteral("TrainerVerlauf"));
+    m_charts = std::make_unique<DiaryChartSet>(m_locale);
+    for (int i = 0; i < kTimeCharts; ++i) {
+        auto* view = new QChartView(m_charts->chart(i), m_progress);
+        view->setRenderHint(QPainter::Antialiasing);
+        m_progress->addTab(view, DiaryChartSet::caption(i));
+    }
+    m_unshown.reset(m_charts->chart(kTimeCharts));
+
+    m_open = makeButton(this, QStringLiteral("TrainerInAnalyse"), tr("In Analyse öffnen"));
+    m_open->setEnabled(false);
+
+    auto* right = new QSplitter(Qt::Vertical, this);
+    right->setChildrenCollapsible(false);
+    right->addWidget(m_trainings);
+    right->addWidget(m_progress);
+    right->setSizes({kDefaultHeight / 2, kDefaultHeight / 2});
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_shooters);
+    split->addWidget(right);
+    split->setSizes({kDefaultWidth * 2 / 5, kDefaultWidth * 3 / 5});
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_open);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_notice);
+    layout->addWidget(split, 1);
+    layout->addLayout(buttons);
+    resize(kDefaultWidth, kDefaultHeight);
+
+    connect(m_shooters, &QTableWidget::itemSelectionChanged, this, &CoachWindow::chooseShooter);
+    connect(m_trainings, &QTableWidget::itemSelectionChanged, this,
+            [this] { m_open->setEnabled(!selectedTraining().isNull()); });
+    connect(m_trainings, &QTableWidget::cellDoubleClicked, this, &CoachWindow::openSelected);
+    connect(m_open, &QPushButton::clicked, this, &CoachWindow::openSelected);
+    connect(&m_reader, &ClubReader::squadChanged, this, &CoachWindow::showSquad);
+    connect(&m_reader, &ClubReader::watchProblem, this, &CoachWindow::showProblem);
+}
+
+CoachWindow::~CoachWindow() = default;
+
+void CoachWindow::watch(const QString& url) {
+    if (url.isEmpty()) {
+        showProblem(tr("Kein Vereinsserver eingestellt: bitte unter „Datei → Vereinsserver …“ "
+                       "den Server und die Anmeldung eines Trainers eintragen."));
+        return;
+    }
+    m_notice->setText(tr("Verbinde mit dem Vereinsserver …"));
+    m_reader.watch(url);
+}
+
+void CoachWindow::closeEvent(QCloseEvent* event) {
+    m_reader.stopWatching();
+    QWidget::closeEvent(event);
+}
+
+void CoachWindow::showProblem(const QString& problem) {
+    m_notice->setText(problem);
+}
+
+void CoachWindow::showSquad(const club::Squad& squad) {
+    m_sheet.setSquad(squad);
+    m_notice->setText(tr("%n Schützen, gelesen um %1", nullptr, m_sheet.shooterCount())
+                          .arg(m_locale.toString(QTime::currentTime(), QStringLiteral("HH:mm:ss"))));
+    showShooters();
+    showTrainings();
+}
+
+void CoachWindow::showShooters() {
+    const QSignalBlocker block(m_shooters);
+    m_shooters->setRowCount(m_sheet.shooterCount());
+    for (int row = 0; row < m_sheet.shooterCount(); ++row)
+        for (int c = 0; c < CoachSheet::kShooterColumns; ++c) {
+            const auto column = CoachSheet::ShooterColumn(c);
+            m_shooters->setItem(row, c,
+                                cell(m_sheet.shooterCell(row, column, m_locale),
+                                     column >= CoachSheet::ShooterColumn::Trainings &&
+                                         column != CoachSheet::ShooterColumn::Newest));
+        }
+    m_shooters->clearSelection();
+    if (m_sheet.chosen() >= 0)
+        m_shooters->selectRow(m_sheet.chosen());
+    m_shooters->resizeColumnsToContents();
+}
+
+void CoachWindow::chooseShooter() {
+    const QModelIndexList rows = m_shooters->selectionModel()->selectedRows();
+    m_sheet.choose(rows.isEmpty() ? -1 : rows.first().row());
+    showTrainings();
+}
+
+void CoachWindow::showTrainings() {
+    const QUuid selected = selectedTraining();
+    const QList<club::SquadTraining> trainings = m_sheet.trainings();
+    {
+        const QSignalBlocker block(m_trainings);
+        m_trainings->clearSelection();
+        m_trainings->setRowCount(int(trainings.size()));
+        m_shown.clear();
+        for (int row = 0; row < int(trainings.size()); ++row) {
+            const club::SquadTraining& t = trainings.at(row);
+            m_shown << t.id;
+            for (int c = 0; c < CoachSheet::kTrainingColumns; ++c) {
+                const auto column = CoachSheet::TrainingColumn(c);
+                m_trainings->setItem(row, c,
+                                     cell(CoachSheet::trainingCell(t, column, m_locale),
+                                          CoachSheet::isFigure(column)));
+            }
+            if (t.id == selected)
+                m_trainings->selectRow(row);
+        }
+        m_trainings->resizeColumnsToContents();
+    }
+    m_open->setEnabled(!selectedTraining().isNull());
+    m_charts->fill(diary::chartData(m_sheet.progress()), {});
+}
+
+QUuid CoachWindow::selectedTraining() const {
+    const QModelIndexList rows = m_trainings->selectionModel()->selectedRows();
+    if (rows.isEmpty() || rows.first().row() >= m_shown.size())
+        return {};
+    return m_shown.at(rows.first().row());
+}
+
+void CoachWindow::openSelected() {
+    if (const QUuid id = selectedTraining(); !id.isNull())
+        Q_EMIT openTrainingRequested(id);
+}
+
+} // namespace ankerblick
