@@ -7,6 +7,7 @@
 #include "diaryreport.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
+#include "platform/diarytotals.h"
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
 #include "services/diary.h"
@@ -95,6 +96,7 @@ QLayout* DiaryWindow::buildFilters() {
         makeButton(this, QStringLiteral("GesamterZeitraum"), QStringLiteral("Gesamter Zeitraum"));
 
     auto* row = new QHBoxLayout;
+    m_filterRow = row;
     row->addWidget(captionFor(this, QStringLiteral("&Schütze:"), m_shooter));
     row->addWidget(m_shooter);
     row->addSpacing(12);
@@ -120,6 +122,10 @@ QLayout* DiaryWindow::buildFilters() {
     connect(m_to, &QDateEdit::dateChanged, this, periodChosen);
     connect(whole, &QPushButton::clicked, this, [this] {
         m_periodChosen = false;
+        if (fromClub()) {
+            showClubSquad(m_clubSquad);
+            return;
+        }
         readPeriod();
         showWholePeriod();
         query();
@@ -243,7 +249,60 @@ bool DiaryWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
+    m_clubReader = &reader;
+    m_clubServer = std::move(server);
+    m_source = named(new QComboBox(this), QStringLiteral("Quelle"));
+    m_source->addItem(tr("Hier"));
+    m_source->addItem(tr("Verein"));
+    m_source->setToolTip(tr("Hier: die Trainings dieses Rechners. Verein: die Trainings auf dem "
+                            "Vereinsserver, von allen Bahnen."));
+    QLabel* caption = captionFor(this, tr("&Quelle:"), m_source);
+    m_filterRow->insertWidget(0, caption);
+    m_filterRow->insertWidget(1, m_source);
+    m_filterRow->insertSpacing(2, 12);
+    connect(m_source, &QComboBox::currentIndexChanged, this, [this] {
+        m_periodChosen = false;
+        m_clubSquad = club::Squad();
+        m_clubProblem.clear();
+        refresh();
+    });
+    connect(&reader, &ClubReader::trainingsRead, this, [this](const club::Squad& squad) {
+        if (!fromClub())
+            return;
+        m_clubProblem.clear();
+        showClubSquad(squad);
+    });
+    connect(&reader, &ClubReader::readProblem, this, [this](const QUuid& id, const QString& problem) {
+        if (!id.isNull() || !fromClub())
+            return;
+        m_clubProblem = problem;
+        showClubSquad(club::Squad());
+    });
+    refresh();
+}
+
+bool DiaryWindow::fromClub() const {
+    return m_source && !m_source->isHidden() && m_source->currentIndex() == 1;
+}
+
 void DiaryWindow::refresh() {
+    if (m_source) {
+        // The choice is there while a server is set.
+        const bool server = !m_clubServer().isEmpty();
+        m_source->setVisible(server);
+        m_source->setEnabled(server);
+        if (QWidget* caption = m_filterRow->itemAt(0)->widget())
+            caption->setVisible(server);
+        if (!server && m_source->currentIndex() != 0) {
+            const QSignalBlocker block(m_source);
+            m_source->setCurrentIndex(0);
+        }
+        if (server && m_source->currentIndex() == 1) {
+            m_clubReader->readTrainings(m_clubServer());
+            return;
+        }
+    }
     const QString shooter = m_shooter->currentIndex() > 0 ? m_shooter->currentText() : QString();
     {
         const QSignalBlocker block(m_shooter);
@@ -290,14 +349,72 @@ void DiaryWindow::showWholePeriod() {
     m_to->setDate(m_lastDay.isValid() ? std::max(m_lastDay, today) : today);
 }
 
+// The server's trainings as read: the shooters among them, their period and
+// those the filter takes.
+void DiaryWindow::showClubSquad(const club::Squad& squad) {
+    m_clubSquad = squad;
+    const QString shooter = m_shooter->currentIndex() > 0 ? m_shooter->currentText() : QString();
+    QStringList names;
+    for (const club::SquadShooter& s : m_clubSquad.shooters)
+        for (const club::SquadTraining& t : s.trainings)
+            if (!t.summary.training.shooter.isEmpty() &&
+                !names.contains(t.summary.training.shooter))
+                names << t.summary.training.shooter;
+    names.sort();
+    {
+        const QSignalBlocker block(m_shooter);
+        m_shooter->clear();
+        m_shooter->addItem(QStringLiteral("Alle Schützen"));
+        m_shooter->addItems(names);
+        const int again =
+            m_shooter->findText(shooter, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        m_shooter->setCurrentIndex(shooter.isEmpty() ? 0 : std::max(again, 0));
+    }
+    const QList<diary::TrainingSummary> all = clubTrainings(diary::Filter());
+    m_firstDay = QDate();
+    m_lastDay = QDate();
+    for (const diary::TrainingSummary& t : all) {
+        const QDate day = t.training.start.date();
+        if (!day.isValid())
+            continue;
+        m_firstDay = m_firstDay.isValid() ? std::min(m_firstDay, day) : day;
+        m_lastDay = m_lastDay.isValid() ? std::max(m_lastDay, day) : day;
+    }
+    if (!m_periodChosen)
+        showWholePeriod();
+    query();
+}
+
+// The server's trainings the filter takes, oldest first, each with the
+// number of its identity in m_clubIds for its id.
+QList<diary::TrainingSummary> DiaryWindow::clubTrainings(const diary::Filter& f) {
+    QList<std::pair<diary::TrainingSummary, QUuid>> taken;
+    for (const club::SquadShooter& s : m_clubSquad.shooters)
+        for (const club::SquadTraining& t : s.trainings)
+            if (diary::takes(f, t.summary.training))
+                taken.append({t.summary, t.id});
+    std::stable_sort(taken.begin(), taken.end(), [](const auto& a, const auto& b) {
+        return diary::storedTime(a.first.training.start) < diary::storedTime(b.first.training.start);
+    });
+    QList<diary::TrainingSummary> rows;
+    m_clubIds.clear();
+    for (auto& [summary, id] : taken) {
+        m_clubIds << id;
+        summary.training.id = m_clubIds.size();
+        rows << summary;
+    }
+    return rows;
+}
+
 void DiaryWindow::query() {
     const diary::Filter f = filter();
-    showTrainings(f, m_diary.trainings(f));
+    showTrainings(f, fromClub() ? clubTrainings(f) : m_diary.trainings(f));
 }
 
 void DiaryWindow::showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows) {
     m_chartData = diary::chartData(rows);
-    m_bins = diary::ringHistogram(m_diary.valueHistogram(f));
+    // The server keeps no histogram of the values: its trainings show none.
+    m_bins = fromClub() ? QList<diary::RingBin>() : diary::ringHistogram(m_diary.valueHistogram(f));
     m_charts->fill(m_chartData, m_bins);
     qsizetype series = 0;
     for (const diary::TrainingSummary& t : rows)
@@ -332,15 +449,21 @@ void DiaryWindow::fitColumns() {
 
 void DiaryWindow::showEmptyState() {
     const bool none = m_model->rowCount() == 0;
-    m_empty->setText(m_firstDay.isValid() ? QStringLiteral("Keine Trainings für diese Auswahl.")
-                                          : QStringLiteral("Noch keine Trainings im Tagebuch."));
+    if (fromClub() && !m_clubProblem.isEmpty())
+        m_empty->setText(m_clubProblem);
+    else if (fromClub() && !m_firstDay.isValid())
+        m_empty->setText(tr("Noch keine Trainings auf dem Vereinsserver."));
+    else
+        m_empty->setText(m_firstDay.isValid() ? QStringLiteral("Keine Trainings für diese Auswahl.")
+                                              : QStringLiteral("Noch keine Trainings im Tagebuch."));
     m_content->setCurrentIndex(none ? 1 : 0);
     m_count->setVisible(!none);
 }
 
 void DiaryWindow::updateButtons() {
     const bool any = m_model->rowCount() > 0;
-    m_csv->setEnabled(any);
+    // The CSV file holds the shots kept here.
+    m_csv->setEnabled(any && !fromClub());
     m_pdf->setEnabled(any);
     m_open->setEnabled(selectedTraining().has_value());
 }
@@ -353,8 +476,13 @@ std::optional<qint64> DiaryWindow::selectedTraining() const {
 }
 
 void DiaryWindow::openSelected() {
-    if (const std::optional<qint64> id = selectedTraining())
+    const std::optional<qint64> id = selectedTraining();
+    if (!id)
+        return;
+    if (!fromClub())
         Q_EMIT openTrainingRequested(*id);
+    else if (*id >= 1 && *id <= m_clubIds.size())
+        Q_EMIT openClubTrainingRequested(m_clubIds.at(*id - 1));
 }
 
 QString DiaryWindow::askFileName(const QString& filter, const QString& proposed,

@@ -6,16 +6,20 @@
 // training handed on to the analysis.
 
 #include "model/diaryrecords.h"
+#include "services/club.h"
 #include "platform/clock.h"
 #include "sheets/diaryexport.h"
 
 #include <QLocale>
+#include <QUuid>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QComboBox;
+class QHBoxLayout;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -25,6 +29,7 @@ class QTableView;
 
 namespace ankerblick {
 
+class ClubReader;
 class Diary;
 class DiaryChartSet;
 class PrinterService;
@@ -42,6 +47,11 @@ public:
     // The trainings the filters take.
     diary::Filter filter() const;
 
+    // With a club's server set (`server` gives its URL, empty when none
+    // is), "Quelle" chooses between the trainings kept here ("Hier") and
+    // those of the server from every lane ("Verein"), read by `reader`.
+    void setClub(ClubReader& reader, std::function<QString()> server);
+
 public Q_SLOTS:
     // Reads the diary again: the shooters, the period and the trainings. The
     // choices of shooter and discipline stay as far as they still exist.
@@ -49,6 +59,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void openTrainingRequested(qint64 trainingId);
+    // A training of the club's server, by its identity there.
+    void openClubTrainingRequested(const QUuid& id);
 
 protected:
     // Coming to the front, the window reads the diary again: shots entered
@@ -75,12 +87,23 @@ private:
     void exportCsv();
     void printReport();
     QString askFileName(const QString& filter, const QString& proposed, const QString& suffix);
+    // The trainings of the club's server, as read last.
+    bool fromClub() const;
+    void showClubSquad(const club::Squad& squad);
+    QList<diary::TrainingSummary> clubTrainings(const diary::Filter& f);
 
     Diary& m_diary;
     const Clock& m_clock;
     UserDialogs& m_dialogs;
     PrinterService& m_printers;
     QLocale m_locale;
+    QHBoxLayout* m_filterRow = nullptr;
+    QComboBox* m_source = nullptr; // "Hier" or "Verein", with a club's server only
+    ClubReader* m_clubReader = nullptr;
+    std::function<QString()> m_clubServer;
+    club::Squad m_clubSquad;
+    QList<QUuid> m_clubIds; // of the server's trainings shown, at their row's id - 1
+    QString m_clubProblem;
     QComboBox* m_shooter = nullptr;
     QComboBox* m_discipline = nullptr;
     QDateEdit* m_from = nullptr;
