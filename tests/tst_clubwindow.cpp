@@ -3,14 +3,24 @@
 // scripted: "Datei → Vereinsserver …" with "Verbindung prüfen", the password
 // kept in the keyring and never in the settings, the status bar through a
 // server stop, and the connection made at start from the settings or from
-// --verein URL with the password from the keyring or PGPASSWORD.
+// --verein URL with the password from the keyring or PGPASSWORD. The
+// coach's side: "Ansicht → Trainer …" for a coach's login and refused for a
+// shooter's, a series a lane sends shown within a second, the figures of a
+// hand-computed training, a training opened in the analysis window, and the
+// diary window's trainings of the server.
 
+#include "app/application.h"
 #include "features/club/clubserverdialog.h"
+#include "features/club/coachwindow.h"
+#include "features/diary/diarywindow.h"
+#include "platform/clubcoach.h"
 #include "platform/clubconnection.h"
 #include "platform/clubschema.h"
 #include "platform/clubsync.h"
+#include "platform/clubupload.h"
 #include "platform/sqlitediary.h"
 #include "support/pgserver.h"
+#include "support/program.h"
 #include "support/scriptedkeyring.h"
 #include "support/windowtest.h"
 #include "windows/main/form1.h"
@@ -23,8 +33,12 @@
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "windows/analysis/analyseanzeige.h"
 
 #include <memory>
 
@@ -36,7 +50,56 @@ namespace {
 
 const QString kPassword = u"Anna-Passwort 7"_s;
 const QString kDatabase = u"verein_fenster"_s;
+const QString kBertPassword = u"Bert-Passwort 3"_s;
+const QString kCoachPassword = u"Trainer-Passwort 5"_s;
 const ServerClubSync::Timing kQuick{50, 100, 400, 200};
+const QUuid kBertLane(u"0b5e2f1c-3d4a-4e6b-8c7d-9f0a1b2c3d4e"_s);
+
+diary::Shot shotAt(int slot, group::PointMm hit, std::optional<group::PointMm> call, double value,
+                   std::optional<int> rating, std::optional<qint32> sekMm) {
+    diary::Shot shot;
+    shot.slot = slot;
+    shot.hit = hit;
+    shot.call = call;
+    shot.value = value;
+    shot.rating = rating;
+    shot.sekMm = sekMm;
+    return shot;
+}
+
+// Bert's ended training, its figures worked out by hand:
+//   series 1: 10,4 + 9,6 = 20,0; series 2: 10,0 + 8,0 = 18,0; mean 19,0
+//   calls rated 10, 5, 10: 2 of 3 = 67 %; Sek*mm (100 + 300 + 200) / 3 = 200
+//   MPI of the four hits: ((1 + 3 - 2 + 2) / 4, (2 - 2 + 0 + 4) / 4) = (1,0; 1,0)
+//   hit - call: (1, 2), (2, -2), (0, -1): mean (1,0; -0,33)
+// The sighting series (a 5,0 rated 0 at 900 Sek*mm) counts for none of them.
+club::Upload bertsTraining() {
+    club::Upload up;
+    up.lane = kBertLane;
+    up.training.id = 7;
+    up.training.shooter = u"Bert"_s;
+    up.training.discipline = 0;
+    up.training.window = u"Form1"_s;
+    up.training.start = QDateTime(QDate(2026, 3, 5), QTime(10, 0), Qt::UTC);
+    up.training.end = QDateTime(QDate(2026, 3, 5), QTime(11, 0), Qt::UTC);
+    diary::Series first;
+    first.number = 1;
+    first.shots = {shotAt(0, {1, 2}, group::PointMm{0, 0}, 10.4, 10, 100),
+                   shotAt(1, {3, -2}, group::PointMm{1, 0}, 9.6, 5, 300)};
+    diary::Series second;
+    second.number = 2;
+    second.shots = {shotAt(0, {-2, 0}, group::PointMm{-2, 1}, 10.0, 10, 200),
+                    shotAt(1, {2, 4}, std::nullopt, 8.0, std::nullopt, std::nullopt)};
+    diary::Series sighter;
+    sighter.number = 3;
+    sighter.sighter = true;
+    sighter.shots = {shotAt(0, {20, 20}, group::PointMm{0, 0}, 5.0, 0, 900)};
+    for (diary::Series* s : {&first, &second, &sighter}) {
+        s->time = up.training.start.addSecs(60 * s->number);
+        up.series << club::SeriesRevision{*s, 1};
+    }
+    return up;
+}
 
 diary::Series seriesOf(int number, const QList<double>& values) {
     diary::Series s;
@@ -88,6 +151,30 @@ class TestClubWindow : public WindowTest {
         return q.value(0).toString();
     }
 
+    QString urlOf(const QString& user, const QString& password) const {
+        return m_server.url(user, password, kDatabase);
+    }
+    // Sends a training as a lane does; the problem, empty when it went.
+    QString uploadAs(const QString& user, const QString& password, const club::Upload& up) {
+        club::Connection lane(urlOf(user, password));
+        if (!lane.isOpen())
+            return lane.problem();
+        QSqlDatabase db = lane.database();
+        const club::UploadResult sent = club::upload(db, up);
+        return sent.ok ? QString() : sent.problem;
+    }
+    // The row of a login in the coach's table of shooters, -1 when it is not there.
+    static int rowOf(QTableWidget* shooters, const QString& login) {
+        for (int row = 0; row < shooters->rowCount(); ++row)
+            if (shooters->item(row, 0) && shooters->item(row, 0)->text() == login)
+                return row;
+        return -1;
+    }
+    static QString cellText(QTableWidget* table, int row, int column) {
+        const QTableWidgetItem* item = row >= 0 ? table->item(row, column) : nullptr;
+        return item ? item->text() : QString();
+    }
+
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY2(m_server.create(), qPrintable(m_server.error()));
@@ -97,6 +184,11 @@ private Q_SLOTS:
         QSqlDatabase db = owner.database();
         QVERIFY(club::setUp(db).ok);
         QCOMPARE(club::addLogin(db, u"anna"_s, kPassword, club::LoginKind::Shooter), QString());
+        QCOMPARE(club::addLogin(db, u"bert"_s, kBertPassword, club::LoginKind::Shooter),
+                 QString());
+        QCOMPARE(club::addLogin(db, u"trainer"_s, kCoachPassword, club::LoginKind::Coach),
+                 QString());
+        QCOMPARE(uploadAs(u"bert"_s, kBertPassword, bertsTraining()), QString());
     }
     void init() {
         resetServices();
@@ -208,6 +300,154 @@ private Q_SLOTS:
         connectClubAtStart(servicesWith(*sync), fromSettings ? QString() : clubUrl(server, {}));
         QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync->state()), status, 20000);
         QVERIFY(!sync->server().isEmpty());
+    }
+
+    // "Ansicht → Trainer …" shows a coach the club's shooters; a shooter's
+    // login is told why not, and sees none.
+    void coachViewByLogin_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("shooters");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("Trainer") << u"trainer"_s << kCoachPassword << 2 << u"2 Schützen"_s;
+        QTest::newRow("Schütze")
+            << u"anna"_s << kPassword << 0
+            << u"Die Anmeldung „anna“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
+               u"Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
+               u"ankerblick --verein-trainer an."_s;
+    }
+    void coachViewByLogin() {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(int, shooters);
+        QFETCH(QString, notice);
+        const auto sync = newLane();
+        ServerClubReader reader;
+        Services services = servicesWith(*sync);
+        services.clubReader = &reader;
+        const auto program = beginProgram(services, StartOptions{u"Trainer"_s, {}, {}, {},
+                                                                 urlOf(user, password)});
+        auto* entry = program->mainWindow().findChild<QAction*>(u"Trainer"_s);
+        QVERIFY(entry);
+        QCOMPARE(entry->text(), u"Trainer …"_s);
+        entry->trigger();
+        CoachWindow* coach = program->coachWindow();
+        QVERIFY(coach && coach->isVisible());
+        auto* label = coach->findChild<QLabel*>(u"TrainerHinweis"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(label->text().startsWith(notice), 20000);
+        QCOMPARE(coach->findChild<QTableWidget*>(u"TrainerSchuetzen"_s)->rowCount(), shooters);
+    }
+
+    // A series a lane sends shows in the coach's view within a second, told
+    // by the server; the training opens from there in the analysis window.
+    void coachSeesSeriesAndOpensIt() {
+        const auto sync = newLane();
+        ServerClubReader reader;
+        Services services = servicesWith(*sync);
+        services.clubReader = &reader;
+        const auto program = beginProgram(services, StartOptions{u"Trainer"_s, {}, {}, {},
+                                                                 urlOf(u"trainer"_s,
+                                                                       kCoachPassword)});
+        program->mainWindow().findChild<QAction*>(u"Trainer"_s)->trigger();
+        CoachWindow* coach = program->coachWindow();
+        auto* shooters = coach->findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(shooters->rowCount(), 2, 20000);
+        const int anna = rowOf(shooters, u"anna"_s);
+        const int lastSum = int(CoachSheet::ShooterColumn::LastSum);
+        QVERIFY(cellText(shooters, anna, lastSum) != u"19,5"_s);
+
+        club::Upload up;
+        up.lane = QUuid::createUuid();
+        up.training.id = 1;
+        up.training.shooter = u"Anna"_s;
+        up.training.discipline = 1;
+        up.training.window = u"Form1"_s;
+        up.training.start = QDateTime::currentDateTimeUtc();
+        up.series << club::SeriesRevision{seriesOf(1, {10.0, 9.5}), 1};
+        QCOMPARE(uploadAs(u"anna"_s, kPassword, up), QString());
+        QElapsedTimer sent;
+        sent.start();
+        QTRY_COMPARE_WITH_TIMEOUT(cellText(shooters, rowOf(shooters, u"anna"_s), lastSum),
+                                  u"19,5"_s, 1000);
+        QVERIFY2(sent.elapsed() < 1000, qPrintable(QString::number(sent.elapsed())));
+
+        shooters->selectRow(rowOf(shooters, u"anna"_s));
+        auto* trainings = coach->findChild<QTableWidget*>(u"TrainerTrainings"_s);
+        QCOMPARE(cellText(trainings, 0, int(CoachSheet::TrainingColumn::State)), u"läuft"_s);
+        trainings->selectRow(0);
+        coach->findChild<QPushButton*>(u"TrainerInAnalyse"_s)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(program->analysisWindow() && program->analysisWindow()->isVisible(),
+                                 20000);
+        QCOMPARE(program->analysisWindow()->shooterName(), u"Anna"_s);
+        QCOMPARE(program->analysisWindow()->sheet().store()[1], up.series.first().series.record);
+    }
+
+    // The coach's figures of Bert's training (see bertsTraining()).
+    void squadFigures_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        using C = CoachSheet::TrainingColumn;
+        QTest::newRow("Serien") << int(C::Series) << u"2"_s;
+        QTest::newRow("Seriensummen") << int(C::SeriesSums) << u"20,0 · 18,0"_s;
+        QTest::newRow("Mittel") << int(C::MeanSum) << u"19,0"_s;
+        QTest::newRow("Ansagen 10 %") << int(C::Calls10) << u"67"_s;
+        QTest::newRow("Sek*mm") << int(C::SekMm) << u"200"_s;
+        QTest::newRow("Trefferlage") << int(C::Position) << u"1,0 mm rechts, 1,0 mm hoch"_s;
+        QTest::newRow("Ansagefehler") << int(C::CallError) << u"1,0 mm rechts, 0,3 mm tief"_s;
+        QTest::newRow("Stand") << int(C::State) << u"beendet"_s;
+    }
+    void squadFigures() {
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        ServerClubReader reader;
+        CoachWindow coach(reader);
+        coach.watch(urlOf(u"trainer"_s, kCoachPassword));
+        auto* shooters = coach.findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(rowOf(shooters, u"bert"_s) >= 0, 20000);
+        QCOMPARE(cellText(shooters, rowOf(shooters, u"bert"_s),
+                          int(CoachSheet::ShooterColumn::LastSum)),
+                 u"18,0"_s);
+        shooters->selectRow(rowOf(shooters, u"bert"_s));
+        auto* trainings = coach.findChild<QTableWidget*>(u"TrainerTrainings"_s);
+        QCOMPARE(trainings->rowCount(), 1);
+        QCOMPARE(cellText(trainings, 0, column), expected);
+    }
+
+    // The diary window offers the server's trainings once a server is set;
+    // one chosen there is asked for by its identity on the server.
+    void diaryListsServerTrainings_data() {
+        QTest::addColumn<bool>("serverSet");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("Verein") << true << 1;
+        QTest::newRow("kein Server") << false << 0;
+    }
+    void diaryListsServerTrainings() {
+        QFETCH(bool, serverSet);
+        QFETCH(int, rows);
+        ServerClubReader reader;
+        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        const QString url = serverSet ? urlOf(u"bert"_s, kBertPassword) : QString();
+        window.setClub(reader, [url] { return url; });
+        auto* source = window.findChild<QComboBox*>(u"Quelle"_s);
+        QVERIFY(source);
+        QCOMPARE(source->isHidden(), !serverSet);
+        auto* table = window.findChild<QTableView*>(u"Trainings"_s);
+        if (!serverSet) {
+            QCOMPARE(table->model()->rowCount(), 0);
+            return;
+        }
+        QCOMPARE(source->itemText(1), u"Verein"_s);
+        source->setCurrentIndex(1);
+        QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), rows, 20000);
+        QCOMPARE(table->model()->index(0, int(diary::TrainingColumn::Shooter)).data().toString(),
+                 u"Bert"_s);
+        QCOMPARE(table->model()->index(0, int(diary::TrainingColumn::Series)).data().toString(),
+                 u"2"_s);
+        QSignalSpy asked(&window, &DiaryWindow::openClubTrainingRequested);
+        table->selectRow(0);
+        window.findChild<QPushButton*>(u"InAnalyseOeffnen"_s)->click();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).at(0).value<QUuid>(), club::trainingIdentity(kBertLane, 7));
     }
 };
 
