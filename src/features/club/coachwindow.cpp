@@ -78,16 +78,18 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
     m_open = makeButton(this, QStringLiteral("TrainerInAnalyse"), tr("In Analyse öffnen"));
     m_open->setEnabled(false);
 
-    auto* right = new QSplitter(Qt::Vertical, this);
-    right->setChildrenCollapsible(false);
-    right->addWidget(m_trainings);
-    right->addWidget(m_progress);
-    right->setSizes({kDefaultHeight / 2, kDefaultHeight / 2});
-    auto* split = new QSplitter(Qt::Horizontal, this);
+    // The shooters beside their progress, the trainings below across the
+    // whole width: their figures need it.
+    auto* top = new QSplitter(Qt::Horizontal, this);
+    top->setChildrenCollapsible(false);
+    top->addWidget(m_shooters);
+    top->addWidget(m_progress);
+    top->setSizes({kDefaultWidth / 2, kDefaultWidth / 2});
+    auto* split = new QSplitter(Qt::Vertical, this);
     split->setChildrenCollapsible(false);
-    split->addWidget(m_shooters);
-    split->addWidget(right);
-    split->setSizes({kDefaultWidth * 2 / 5, kDefaultWidth * 3 / 5});
+    split->addWidget(top);
+    split->addWidget(m_trainings);
+    split->setSizes({kDefaultHeight / 2, kDefaultHeight / 2});
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -1,10 +1,10 @@
 #pragma once
 
 // "Ansicht → Trainer …": the coach's view of the club's squad, read from
-// the club's server by the ClubReader on its own thread. On the left the
-// shooters with their newest training, on the right the trainings of the
-// shooter chosen (series sums, share of calls rated 10, Sek*mm, mean point
-// of impact, call error) and the charts of their progress. A series a lane
+// the club's server by the ClubReader on its own thread. At the top the
+// shooters with their newest training beside the charts of the progress of
+// the shooter chosen, below that shooter's trainings (series sums, share of
+// calls rated 10, Sek*mm, mean point of impact, call error). A series a lane
 // sends shows within a second: the server tells the reader, which reads the
 // squad again. A training opens in the analysis window. Only a coach's
 // login sees the squad; any other login is told why not.
