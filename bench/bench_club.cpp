@@ -148,8 +148,8 @@ void selectLimit(benchmark::State& state) {
     QSqlDatabase db = g_club->coach->database();
     for (auto _ : state) {
         double sum = 0.0;
-        for (const QString& statement : {u"SELECT * FROM ankerblick.series"_s,
-                                         u"SELECT * FROM ankerblick.shots"_s}) {
+        for (const QString& statement :
+             {u"SELECT * FROM ankerblick.series"_s, u"SELECT * FROM ankerblick.shots"_s}) {
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(statement)) {

@@ -74,8 +74,8 @@ bool versionFits(Statements& sql) {
 } // namespace
 
 std::optional<bool> isCoach(Statements& sql) {
-    QSqlQuery* q = sql.query(u"SELECT pg_has_role(current_user, ?, 'MEMBER')"_s,
-                             {QString(kCoachRole)});
+    QSqlQuery* q =
+        sql.query(u"SELECT pg_has_role(current_user, ?, 'MEMBER')"_s, {QString(kCoachRole)});
     if (!q || !q->next())
         return std::nullopt;
     return q->value(0).toBool();
@@ -181,11 +181,11 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
         fail(sql, problem);
         return std::nullopt;
     }
-    QSqlQuery* t = sql.query(u"SELECT shooter, discipline, window_name, %1, %2, comments, "
-                             u"shot_times, shooting_times, calibre, program "
-                             u"FROM ankerblick.trainings WHERE id = ?::uuid"_s.arg(
-                                 ms(u"started"_s), ms(u"ended"_s)),
-                             {key});
+    QSqlQuery* t = sql.query(
+        u"SELECT shooter, discipline, window_name, %1, %2, comments, "
+        u"shot_times, shooting_times, calibre, program "
+        u"FROM ankerblick.trainings WHERE id = ?::uuid"_s.arg(ms(u"started"_s), ms(u"ended"_s)),
+        {key});
     if (!t) {
         fail(sql, problem);
         return std::nullopt;
@@ -210,10 +210,10 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
     training.calibreMm = t->value(8).toDouble();
     training.program = t->value(9).toString();
 
-    QSqlQuery* s = sql.query(u"SELECT number, %1, sighter, record FROM ankerblick.series "
-                             u"WHERE training = ?::uuid AND shots > 0 ORDER BY number"_s.arg(
-                                 ms(u"time"_s)),
-                             {key});
+    QSqlQuery* s =
+        sql.query(u"SELECT number, %1, sighter, record FROM ankerblick.series "
+                  u"WHERE training = ?::uuid AND shots > 0 ORDER BY number"_s.arg(ms(u"time"_s)),
+                  {key});
     if (!s) {
         fail(sql, problem);
         return std::nullopt;
@@ -365,10 +365,10 @@ private:
         if (!*coach) {
             // No use trying again: the login stays what it is.
             tell(QCoreApplication::translate(
-                "ServerClubReader",
-                "Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
-                "Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
-                "ankerblick --verein-trainer an.")
+                     "ServerClubReader",
+                     "Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
+                     "Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
+                     "ankerblick --verein-trainer an.")
                      .arg(connection->database().userName()));
             return;
         }
@@ -419,9 +419,8 @@ private:
     }
 
     void tell(const QString& problem) {
-        QMetaObject::invokeMethod(m_owner, [owner = m_owner, problem] {
-            Q_EMIT owner->watchProblem(problem);
-        });
+        QMetaObject::invokeMethod(
+            m_owner, [owner = m_owner, problem] { Q_EMIT owner->watchProblem(problem); });
     }
 
     ServerClubReader::Timing m_timing;

@@ -31,7 +31,7 @@ std::optional<bool> isCoach(Statements& sql);
 std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem = nullptr);
 
 struct StoredTraining {
-    diary::Training training; // training.id is 0
+    diary::Training training;    // training.id is 0
     QList<diary::Series> series; // with shots, by number
 };
 // A training with its series; empty, with `problem` set, when it cannot be
@@ -47,9 +47,9 @@ class ServerClubReader final : public ClubReader {
     Q_OBJECT
 public:
     struct Timing {
-        int gatherMs = 50;       // notices gathered before the squad is read again
-        int retryMs = 2000;      // the wait before a lost server is tried again
-        int pingMs = 15000;      // how often a quiet connection is checked
+        int gatherMs = 50;  // notices gathered before the squad is read again
+        int retryMs = 2000; // the wait before a lost server is tried again
+        int pingMs = 15000; // how often a quiet connection is checked
     };
 
     explicit ServerClubReader(Timing timing);

@@ -12,8 +12,9 @@ namespace ankerblick {
 namespace {
 
 QString startText(const QDateTime& start, const QLocale& locale) {
-    return start.isValid() ? locale.toString(start.toLocalTime(), QStringLiteral("dd.MM.yyyy HH:mm"))
-                           : QString();
+    return start.isValid()
+               ? locale.toString(start.toLocalTime(), QStringLiteral("dd.MM.yyyy HH:mm"))
+               : QString();
 }
 
 QString percentText(const std::optional<double>& share, const QLocale& locale) {
@@ -92,7 +93,8 @@ QString CoachSheet::shooterCell(int shooter, ShooterColumn column, const QLocale
             return QCoreApplication::translate("CoachSheet", "noch keins");
         return newest->summary.training.end
                    ? startText(newest->summary.training.start, locale)
-                   : QCoreApplication::translate("CoachSheet", "%1 (läuft)").arg(startText(newest->summary.training.start, locale));
+                   : QCoreApplication::translate("CoachSheet", "%1 (läuft)")
+                         .arg(startText(newest->summary.training.start, locale));
     case ShooterColumn::LastSum:
         return newest && !newest->seriesSums.isEmpty()
                    ? num::formatFixed(newest->seriesSums.last(), 1, locale)
@@ -142,7 +144,8 @@ QString CoachSheet::trainingCell(const club::SquadTraining& t, TrainingColumn co
                    ? disciplineCaption(s.training.discipline)
                    : QString();
     case TrainingColumn::State:
-        return s.training.end ? QCoreApplication::translate("CoachSheet", "beendet") : QCoreApplication::translate("CoachSheet", "läuft");
+        return s.training.end ? QCoreApplication::translate("CoachSheet", "beendet")
+                              : QCoreApplication::translate("CoachSheet", "läuft");
     case TrainingColumn::Series:
         return locale.toString(s.series);
     case TrainingColumn::SeriesSums: {
