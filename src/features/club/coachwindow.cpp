@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,8 +17,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTime>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ankerblick {
 
@@ -132,8 +134,17 @@ void CoachWindow::showProblem(const QString& problem) {
 
 void CoachWindow::showSquad(const club::Squad& squad) {
     m_sheet.setSquad(squad);
-    m_notice->setText(tr("%n Schützen, gelesen um %1", nullptr, m_sheet.shooterCount())
-                          .arg(m_locale.toString(QTime::currentTime(), QStringLiteral("HH:mm:ss"))));
+    // When the newest series reached the server: the server's time, not this computer's.
+    QDateTime newest;
+    for (const club::SquadShooter& shooter : squad.shooters)
+        for (const club::SquadTraining& t : shooter.trainings)
+            newest = std::max(newest, t.received);
+    const QString count = tr("%n Schützen", nullptr, m_sheet.shooterCount());
+    m_notice->setText(
+        newest.isValid() ? tr("%1, die neueste Serie kam um %2 an")
+                               .arg(count, m_locale.toString(newest.toLocalTime(),
+                                                             QStringLiteral("dd.MM.yyyy HH:mm:ss")))
+                         : count);
     showShooters();
     showTrainings();
 }
