@@ -376,8 +376,8 @@ private Q_SLOTS:
         QCOMPARE(cellText(trainings, 0, int(CoachSheet::TrainingColumn::State)), u"läuft"_s);
         trainings->selectRow(0);
         coach->findChild<QPushButton*>(u"TrainerInAnalyse"_s)->click();
-        QTRY_VERIFY_WITH_TIMEOUT(program->analysisWindow() && program->analysisWindow()->isVisible(),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            program->analysisWindow() && program->analysisWindow()->isVisible(), 20000);
         QCOMPARE(program->analysisWindow()->shooterName(), u"Anna"_s);
         QCOMPARE(program->analysisWindow()->sheet().store()[1], up.series.first().series.record);
     }

@@ -273,12 +273,13 @@ void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
         m_clubProblem.clear();
         showClubSquad(squad);
     });
-    connect(&reader, &ClubReader::readProblem, this, [this](const QUuid& id, const QString& problem) {
-        if (!id.isNull() || !fromClub())
-            return;
-        m_clubProblem = problem;
-        showClubSquad(club::Squad());
-    });
+    connect(&reader, &ClubReader::readProblem, this,
+            [this](const QUuid& id, const QString& problem) {
+                if (!id.isNull() || !fromClub())
+                    return;
+                m_clubProblem = problem;
+                showClubSquad(club::Squad());
+            });
     refresh();
 }
 
@@ -394,7 +395,8 @@ QList<diary::TrainingSummary> DiaryWindow::clubTrainings(const diary::Filter& f)
             if (diary::takes(f, t.summary.training))
                 taken.append({t.summary, t.id});
     std::stable_sort(taken.begin(), taken.end(), [](const auto& a, const auto& b) {
-        return diary::storedTime(a.first.training.start) < diary::storedTime(b.first.training.start);
+        return diary::storedTime(a.first.training.start) <
+               diary::storedTime(b.first.training.start);
     });
     QList<diary::TrainingSummary> rows;
     m_clubIds.clear();
@@ -414,7 +416,8 @@ void DiaryWindow::query() {
 void DiaryWindow::showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows) {
     m_chartData = diary::chartData(rows);
     // The server keeps no histogram of the values: its trainings show none.
-    m_bins = fromClub() ? QList<diary::RingBin>() : diary::ringHistogram(m_diary.valueHistogram(f));
+    m_bins =
+        fromClub() ? QList<diary::RingBin>() : diary::ringHistogram(m_diary.valueHistogram(f));
     m_charts->fill(m_chartData, m_bins);
     qsizetype series = 0;
     for (const diary::TrainingSummary& t : rows)
@@ -453,9 +456,10 @@ void DiaryWindow::showEmptyState() {
         m_empty->setText(m_clubProblem);
     else if (fromClub() && !m_firstDay.isValid())
         m_empty->setText(tr("Noch keine Trainings auf dem Vereinsserver."));
+    else if (m_firstDay.isValid())
+        m_empty->setText(QStringLiteral("Keine Trainings für diese Auswahl."));
     else
-        m_empty->setText(m_firstDay.isValid() ? QStringLiteral("Keine Trainings für diese Auswahl.")
-                                              : QStringLiteral("Noch keine Trainings im Tagebuch."));
+        m_empty->setText(QStringLiteral("Noch keine Trainings im Tagebuch."));
     m_content->setCurrentIndex(none ? 1 : 0);
     m_count->setVisible(!none);
 }
