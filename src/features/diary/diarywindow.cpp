@@ -263,21 +263,25 @@ void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
     m_filterRow->insertSpacing(2, 12);
     connect(m_source, &QComboBox::currentIndexChanged, this, [this] {
         m_periodChosen = false;
-        m_clubSquad = club::Squad();
-        m_clubProblem.clear();
+        m_clubNotice.clear();
+        if (fromClub()) {
+            // Until the server answers, none of this computer's trainings shows.
+            m_clubNotice = tr("Die Trainings werden vom Vereinsserver gelesen …");
+            showClubSquad(club::Squad());
+        }
         refresh();
     });
     connect(&reader, &ClubReader::trainingsRead, this, [this](const club::Squad& squad) {
         if (!fromClub())
             return;
-        m_clubProblem.clear();
+        m_clubNotice.clear();
         showClubSquad(squad);
     });
     connect(&reader, &ClubReader::readProblem, this,
             [this](const QUuid& id, const QString& problem) {
                 if (!id.isNull() || !fromClub())
                     return;
-                m_clubProblem = problem;
+                m_clubNotice = problem;
                 showClubSquad(club::Squad());
             });
     refresh();
@@ -452,8 +456,8 @@ void DiaryWindow::fitColumns() {
 
 void DiaryWindow::showEmptyState() {
     const bool none = m_model->rowCount() == 0;
-    if (fromClub() && !m_clubProblem.isEmpty())
-        m_empty->setText(m_clubProblem);
+    if (fromClub() && !m_clubNotice.isEmpty())
+        m_empty->setText(m_clubNotice);
     else if (fromClub() && !m_firstDay.isValid())
         m_empty->setText(tr("Noch keine Trainings auf dem Vereinsserver."));
     else if (m_firstDay.isValid())

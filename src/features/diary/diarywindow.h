@@ -103,7 +103,7 @@ private:
     std::function<QString()> m_clubServer;
     club::Squad m_clubSquad;
     QList<QUuid> m_clubIds; // of the server's trainings shown, at their row's id - 1
-    QString m_clubProblem;
+    QString m_clubNotice; // instead of the server's trainings: why none, or that they are read
     QComboBox* m_shooter = nullptr;
     QComboBox* m_discipline = nullptr;
     QDateEdit* m_from = nullptr;
