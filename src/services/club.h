@@ -3,7 +3,9 @@
 // The club's server, as the lane sees it: a sync that sends what the local
 // diary keeps to the server in the background, never on the thread of the
 // windows, and says how it stands. Every shot goes into the local diary
-// first; the sync only ever reads it.
+// first; the sync only ever reads it. And the server as the coach and the
+// diary window read it (ClubReader): the squad, watched, and single
+// trainings, also never on the thread of the windows.
 
 #include "model/diaryrecords.h"
 
@@ -56,7 +58,8 @@ namespace club {
 struct SquadTraining {
     QUuid id;      // its identity on the server
     QString login; // whose it is
-    diary::TrainingSummary summary; // summary.training.id is 0: a server's training has no local id
+    // summary.training.id is 0: a training of the server has no local id.
+    diary::TrainingSummary summary;
     QList<double> seriesSums;
     std::optional<group::PointMm> callError; // mean of hit - call; none without a call
     QDateTime received; // when its last series reached the server
