@@ -212,9 +212,20 @@ private Q_SLOTS:
             // Nothing the diary lost was sent.
             QCOMPARE(onServer(login), u"1@1:2 2 19.00"_s);
             QVERIFY(sentAll());
-            // The window writes its whole sheet again with the next event.
+            // The window writes its whole sheet again with the next event;
+            // the disk fills again while the sync sends it, so that the
+            // sync cannot mark it sent: it stays waiting, sent once.
+            proxy.holdWhen("INSERT INTO ankerblick.series");
             QVERIFY(diary.saveSeries(training, seriesOf(2)));
             QVERIFY(diary.saveSeries(training, seriesOf(3)));
+            QTRY_COMPARE_WITH_TIMEOUT(proxy.holding(), 1, 20000);
+            {
+                const FullDisk full;
+                proxy.release();
+                QTRY_COMPARE_WITH_TIMEOUT(onServer(login), kAllThree, 20000);
+                QTRY_COMPARE_WITH_TIMEOUT(sync.state().waiting, 2, 20000);
+                QCOMPARE(twice(login), u"0"_s);
+            }
         }
         QTRY_COMPARE_WITH_TIMEOUT(onServer(login), kAllThree, 20000);
         QTRY_VERIFY_WITH_TIMEOUT(sentAll(), 20000);
