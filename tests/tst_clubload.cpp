@@ -27,7 +27,11 @@
 
 #include <csignal>
 #include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <optional>
+#include <sys/socket.h>
+#include <tuple>
 
 using namespace ankerblick;
 using namespace ankerblick::test;
@@ -236,6 +240,46 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(sentAll(), 20000);
         QCOMPARE(twice(login), u"0"_s);
         QCOMPARE(inDiary(diary, training), u"1:2,2:3,3:1 6 55.00"_s);
+    }
+
+    // A network gone silent (a cable pulled) answers nothing, not even a
+    // refusal: the lane's connection ends once what it sent stays
+    // unacknowledged for 20 s, or 15 s of quiet and three keepalives 5 s
+    // apart go unanswered, not after the system's quarter of an hour. What
+    // the lane's socket is told; silencing the network itself would take a
+    // firewall.
+    void silentNetworkEndsTheConnection() {
+        const QString login = newLogin();
+        const club::Connection lane(urlOf(login, m_server.port()));
+        QVERIFY2(lane.isOpen(), qPrintable(lane.problem()));
+        QSqlQuery q(lane.database());
+        QVERIFY(q.exec(u"SELECT client_port FROM pg_stat_activity WHERE pid = "
+                       u"pg_backend_pid()"_s) &&
+                q.next());
+        const int port = q.value(0).toInt();
+        int socket = -1;
+        for (int fd = 0; fd < 4096 && socket < 0; ++fd) {
+            sockaddr_in address{};
+            socklen_t length = sizeof address;
+            if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+                address.sin_family == AF_INET && ntohs(address.sin_port) == port)
+                socket = fd;
+        }
+        QVERIFY(socket >= 0);
+        QStringList told;
+        for (const auto& [level, option, name] :
+             {std::tuple{SOL_SOCKET, SO_KEEPALIVE, "keepalive"},
+              std::tuple{int(IPPROTO_TCP), TCP_USER_TIMEOUT, "user timeout ms"},
+              std::tuple{int(IPPROTO_TCP), TCP_KEEPIDLE, "idle s"},
+              std::tuple{int(IPPROTO_TCP), TCP_KEEPINTVL, "interval s"},
+              std::tuple{int(IPPROTO_TCP), TCP_KEEPCNT, "count"}}) {
+            int value = -1;
+            socklen_t size = sizeof value;
+            getsockopt(socket, level, option, &value, &size);
+            told << u"%1 %2"_s.arg(QLatin1StringView(name)).arg(value);
+        }
+        QCOMPARE(told.join(u", "_s),
+                 u"keepalive 1, user timeout ms 20000, idle s 15, interval s 5, count 3"_s);
     }
 
     // The program, killed while its upload of three series is in the
