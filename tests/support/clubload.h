@@ -17,8 +17,8 @@ namespace ankerblick::test {
 
 struct ClubLoadPlan {
     int lanes = 32;
-    int series = 3;        // per lane
-    int intervalMs = 1500; // between two series of a lane
+    int series = 4;        // per lane
+    int intervalMs = 1200; // between two series of a lane
 };
 
 // The shots of every series of the load: five, summing to 48.5.
