@@ -13,11 +13,21 @@
 #include "platform/clubsync.h"
 #include "platform/diaryoutbox.h"
 #include "platform/sqlitediary.h"
+#include "platform/serialport.h"
 #include "support/clubload.h"
+#include "support/fakeclock.h"
 #include "support/fulldisk.h"
+#include "support/memorysettings.h"
+#include "support/pdfprinters.h"
 #include "support/pgserver.h"
+#include "support/program.h"
+#include "support/recordedtones.h"
+#include "support/scriptedcamera.h"
+#include "support/scripteddialogs.h"
 #include "support/tcpproxy.h"
+#include "support/windowdriver.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QProcess>
 #include <QSqlError>
@@ -26,6 +36,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -86,6 +97,53 @@ QString inDiary(const Diary& kept, qint64 training) {
                              QString::number(sum, 'f', 2));
 }
 
+// A lane as its own process: the program's main window on the program's
+// diary file and sync, the server of `URL` set at its start; a series of
+// ten shots clicked into it, a call and a hit each, the count said, then it
+// runs until it is ended.
+//
+//   tst_clubload --bahn DIARY URL NAME
+int shootIntoTheMainWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    RecordedTones tones;
+    PdfPrinters printers;
+    MemorySettings settings;
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    SqliteDiary kept(path);
+    ScriptedCameraService cameras;
+    ServerClubSync club(path);
+    Services services{dialogs, clock, tones, printers, settings, kept, cameras, {},
+                      makeQtSerialPort};
+    services.club = &club;
+    const auto program = beginProgram(
+        services, StartOptions{QString::fromLocal8Bit(argv[4]), {}, {}, {},
+                               QString::fromLocal8Bit(argv[3])});
+    Form1& form = program->mainWindow();
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 2;
+    // Calls and hits in drawing units, near the centre.
+    const QList<QPair<QPoint, QPoint>> shots{{{244, 228}, {244, 228}},
+                                             {{250, 220}, {260, 230}},
+                                             {{240, 240}, {230, 235}},
+                                             {{244, 210}, {250, 228}}};
+    const WindowDriver ui(&form);
+    for (int i = 0; i < 10; ++i) {
+        const auto& [call, hit] = shots[i % shots.size()];
+        ui.click(call.x(), call.y());
+        ui.click(hit.x(), hit.y());
+    }
+    int entered = 0;
+    for (const diary::Series& s : kept.seriesOf(form.diaryTraining().value_or(0)))
+        entered += int(s.shots.size());
+    std::printf("%d\n", entered);
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
 } // namespace
 
 class TestClubLoad : public QObject {
@@ -95,6 +153,7 @@ class TestClubLoad : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<club::Connection> m_owner;
     int m_logins = 0;
+    bool m_coach = false; // the coach's login is set up
 
     // A shooter's login of its own for each row, so that its shots are its own.
     QString newLogin() {
@@ -332,57 +391,98 @@ private Q_SLOTS:
         QCOMPARE(twice(login), u"0"_s);
     }
 
-    // Two programs as two lanes with logins of their own, each sending what
-    // its diary gets while it runs; a coach's login reads both lanes'
-    // series on the server, each once.
+    // Two programs as two lanes with logins of their own, against the
+    // server at once: the real program, its diary getting series 2 and 3
+    // while it runs; or the program's main window in a process of its own
+    // (this test, started again with --bahn), a series of ten shots clicked
+    // into it, a call and a hit each. A coach's
+    // login reads both lanes' shots on the server, each once, as their
+    // diaries keep them.
+    void twoProgramsTwoLanes_data() {
+        QTest::addColumn<bool>("clicked");
+        QTest::addColumn<QString>("kept"); // number:shots of each series in a lane's diary
+        QTest::newRow("Programm, Tagebuch von außen") << false << u"1:2,2:3,3:1"_s;
+        QTest::newRow("Hauptfenster, Schüsse geklickt") << true << u"1:10"_s;
+    }
     void twoProgramsTwoLanes() {
+        QFETCH(bool, clicked);
+        QFETCH(QString, kept);
         const QStringList logins{newLogin(), newLogin()};
         QVERIFY(!logins.contains(QString()));
-        QSqlDatabase owner = m_owner->database();
-        QCOMPARE(club::addLogin(owner, u"trainerin"_s, kPassword, club::LoginKind::Coach),
-                 QString());
+        if (!m_coach) {
+            QSqlDatabase owner = m_owner->database();
+            QCOMPARE(club::addLogin(owner, u"trainerin"_s, kPassword, club::LoginKind::Coach),
+                     QString());
+            m_coach = true;
+        }
         std::vector<std::unique_ptr<QTemporaryDir>> homes;
         std::vector<std::unique_ptr<SqliteDiary>> diaries;
         std::vector<std::unique_ptr<QProcess>> programs;
+        QStringList paths;
         QList<qint64> trainings;
         for (const QString& login : logins) {
             homes.push_back(std::make_unique<QTemporaryDir>());
-            const QString path =
-                homes.back()->filePath(u"daten/Ankerblick/Ankerblick/tagebuch.sqlite"_s);
-            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-            diaries.push_back(std::make_unique<SqliteDiary>(path));
-            trainings << *diaries.back()->beginTraining(trainingOf(login));
-            QVERIFY(diaries.back()->saveSeries(trainings.back(), seriesOf(1)));
+            paths << homes.back()->filePath(u"daten/Ankerblick/Ankerblick/tagebuch.sqlite"_s);
+            QVERIFY(QDir().mkpath(QFileInfo(paths.back()).absolutePath()));
             auto& program = programs.emplace_back(std::make_unique<QProcess>());
             program->setProcessEnvironment(laneEnvironment(homes.back()->path()));
             program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            const QString url = urlOf(login, m_server.port());
+            if (clicked) {
+                program->start(QCoreApplication::applicationFilePath(),
+                               {u"--bahn"_s, paths.back(), url, login});
+                continue;
+            }
+            diaries.push_back(std::make_unique<SqliteDiary>(paths.back()));
+            trainings << *diaries.back()->beginTraining(trainingOf(login));
+            QVERIFY(diaries.back()->saveSeries(trainings.back(), seriesOf(1)));
             program->start(QStringLiteral(ANKERBLICK_PROGRAM),
-                           {u"--name"_s, login, u"--verein"_s, urlOf(login, m_server.port())});
-            QVERIFY(program->waitForStarted());
+                           {u"--name"_s, login, u"--verein"_s, url});
         }
-        // Series 2 and 3 come while both programs run.
-        for (int i = 0; i < 2; ++i)
-            QTRY_COMPARE_WITH_TIMEOUT(onServer(logins[i]), u"1@1:2 2 19.00"_s, 30000);
-        for (int n = 2; n <= 3; ++n)
+        for (const auto& program : programs)
+            QVERIFY(program->waitForStarted());
+        const QString shots = clicked ? u"10"_s : u"6"_s;
+        if (clicked) {
+            for (const auto& program : programs) {
+                QVERIFY(program->waitForReadyRead(60000));
+                QCOMPARE(program->readLine().trimmed(), shots.toLatin1());
+            }
+        } else {
+            // Series 2 and 3 come while both programs run.
             for (int i = 0; i < 2; ++i)
-                QVERIFY(diaries[size_t(i)]->saveSeries(trainings[i], seriesOf(n)));
-        for (int i = 0; i < 2; ++i)
-            QTRY_COMPARE_WITH_TIMEOUT(onServer(logins[i]), kAllThree, 30000);
+                QTRY_COMPARE_WITH_TIMEOUT(onServer(logins[i]), u"1@1:2 2 19.00"_s, 30000);
+            for (int n = 2; n <= 3; ++n)
+                for (int i = 0; i < 2; ++i)
+                    QVERIFY(diaries[size_t(i)]->saveSeries(trainings[i], seriesOf(n)));
+        }
+        const auto serverSays = [&](const QString& login) {
+            const QString stored = onServer(login);
+            return stored.mid(stored.indexOf(u' ') + 1).section(u' ', 0, 0);
+        };
+        for (const QString& login : logins)
+            QTRY_COMPARE_WITH_TIMEOUT(serverSays(login), shots, 30000);
         for (const auto& program : programs) {
             program->terminate();
             QVERIFY(program->waitForFinished(20000));
         }
+        diaries.clear();
         club::Connection coach(m_server.url(u"trainerin"_s, kPassword, kDatabase));
         QVERIFY2(coach.isOpen(), qPrintable(coach.problem()));
-        QSqlQuery q(coach.database());
-        QVERIFY(q.exec(u"SELECT string_agg(n, ' ' ORDER BY n) FROM (SELECT t.shooter || '=' || "
-                       u"count(*) || '/' || count(DISTINCT (sh.training, sh.series, sh.slot)) || "
-                       u"'/' || round(sum(sh.value)::numeric, 2) AS n FROM ankerblick.shots sh "
-                       u"JOIN ankerblick.trainings t ON t.id = sh.training WHERE t.login IN "
-                       u"('%1', '%2') GROUP BY t.shooter) f"_s.arg(logins[0], logins[1])));
-        QVERIFY(q.next());
-        QCOMPARE(q.value(0).toString(),
-                 u"%1=6/6/55.00 %2=6/6/55.00"_s.arg(logins[0], logins[1]));
+        for (int i = 0; i < 2; ++i) {
+            const SqliteDiary laneDiary(paths[i]);
+            const QList<diary::TrainingSummary> listed = laneDiary.trainings({});
+            QCOMPARE(listed.size(), 1);
+            const QString inLane = inDiary(laneDiary, listed.first().training.id);
+            QCOMPARE(inLane.section(u' ', 0, 1), kept + u' ' + shots);
+            QSqlQuery q(coach.database());
+            QVERIFY(q.exec(u"SELECT string_agg(s.number || ':' || s.shots, ',' ORDER BY "
+                           u"s.number) || ' ' || (SELECT count(*) || ' ' || count(DISTINCT "
+                           u"(training, series, slot)) || ' ' || round(sum(value)::numeric, 2) "
+                           u"FROM ankerblick.shots WHERE login = '%1') FROM ankerblick.series s "
+                           u"WHERE s.login = '%1'"_s.arg(logins[i])));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), u"%1 %2 %3"_s.arg(kept, shots, inLane.section(u' ', 1)));
+        }
     }
 
 private:
@@ -402,5 +502,13 @@ private:
     }
 };
 
-QTEST_GUILESS_MAIN(TestClubLoad)
+int main(int argc, char** argv) {
+    if (argc >= 5 && qstrcmp(argv[1], "--bahn") == 0)
+        return shootIntoTheMainWindow(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestClubLoad test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_clubload.moc"
