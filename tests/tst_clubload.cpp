@@ -344,9 +344,9 @@ private Q_SLOTS:
     }
 
     // The program, killed while its upload of three series is in the
-    // middle (the proxy holds it after the series' rows, before their
-    // shots): nothing of it is on the server; a new sync from the same
-    // diary sends it whole, once.
+    // middle (the proxy holds it after the training's and the first
+    // series' rows, before that series' shots): nothing of it is on the
+    // server; a new sync from the same diary sends it whole, once.
     void programKilledMidUpload() {
         const QString login = newLogin();
         QVERIFY(!login.isEmpty());
