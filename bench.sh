@@ -5,7 +5,8 @@
 # shared machine say little, the ratios say more. See README.md, "Leistung".
 #
 # BENCH_RUNS=n sets the runs of the window and start-up figures (default 9),
-# BENCH_BUILD_DIR the build folder (default build/bench).
+# BENCH_BUILD_DIR the build folder (default build/bench), BENCH_CLUB_SERIES=n
+# the series a lane enters in the club's load run (default 30: 10 minutes).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -73,13 +74,24 @@ echo "Messe die Kamera (13-14) ..." >&2
   exit 1
 }
 
-# Figure 15: the coach's view refreshed from a PostgreSQL server the
-# benchmark starts itself, in a process of its own.
-echo "Messe die Traineransicht (15) ..." >&2
-QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
-  "$dir/ankerblick_bench_club" --rows="$rows" --benchmark_enable_random_interleaving=true \
+# Figures 15-16: the club's server, a series' upload against a bare INSERT
+# and 32 lanes training for 10 minutes while a coach listens, on a
+# PostgreSQL server of its own (BENCH_CLUB_SERIES=n shortens the training
+# to n series a lane).
+echo "Messe den Vereinsserver (15-16, gut 10 Minuten) ..." >&2
+"$dir/ankerblick_bench_club" --rows="$rows" --benchmark_enable_random_interleaving=true \
   >"$dir/bench-club-raw.txt" 2>&1 || {
   cat "$dir/bench-club-raw.txt" >&2
+  exit 1
+}
+
+# Figure 17: the coach's view refreshed from a PostgreSQL server the
+# benchmark starts itself, in a process of its own.
+echo "Messe die Traineransicht (17) ..." >&2
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
+  "$dir/ankerblick_bench_coach" --rows="$rows" --benchmark_enable_random_interleaving=true \
+  >"$dir/bench-coach-raw.txt" 2>&1 || {
+  cat "$dir/bench-coach-raw.txt" >&2
   exit 1
 }
 

@@ -1,30 +1,24 @@
-// Figure 15: the coach's view refreshed on a squad of 32 shooters with 60
-// shots each (one training of six series of ten, calls rated), on a
-// PostgreSQL server of the benchmark's own on loopback (tests/support's
-// PgServer): the squad's figures read as a coach (club::readSquad, as the
-// reader does after the server's notice) and shown in the "Trainer" window,
-// against one bare SELECT of every series' and every shot's columns, and
-// against the goal of 200 ms. Runs on the offscreen platform.
+// Figures 15-16: the club's server, on a PostgreSQL server of the bench's
+// own on loopback. 15: one series of five shots sent with club::upload (a
+// new revision each time, so that it is written), against a bare one-row
+// INSERT round trip on a connection of the same kind. 16: a squad of 32
+// lanes (the program's diary and sync each) entering a series every 20 s
+// for 10 minutes while a coach listens: how long after the lane's diary got
+// a series the coach heard of it, median and 99th percentile.
 //
-// Usage: ankerblick_bench_club [--rows=FILE] [Google Benchmark options]
-// Writes one tab-separated row per figure (figure, ours, limit, ratio, goal,
-// verdict) to FILE, as ankerblick_bench does.
+// BENCH_CLUB_SERIES=n shortens the squad's training to n series a lane.
 
 #include "benchreport.h"
 
-#include "features/club/coachwindow.h"
-#include "platform/clubcoach.h"
 #include "platform/clubconnection.h"
 #include "platform/clubschema.h"
 #include "platform/clubupload.h"
+#include "support/clubload.h"
 #include "support/pgserver.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSqlQuery>
-#include <QSqlRecord>
-#include <QTableWidget>
-
-#include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
@@ -35,139 +29,64 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kShooters = 32;
-constexpr int kSeries = 6;
-constexpr int kShots = 10;
-constexpr double kGoalMs = 200.0;
-const QString kDatabase = u"verein_messung"_s;
-const QString kPassword = u"Mess-Passwort 1"_s;
+const QString kPassword = u"Bahn-Passwort 3"_s;
+test::PgServer* g_server = nullptr;
+std::unique_ptr<club::Connection> g_lane;
 
-struct Club {
-    test::PgServer server;
-    std::unique_ptr<club::Connection> coach;
-    std::unique_ptr<ServerClubReader> reader;
-    std::unique_ptr<CoachWindow> window;
-    QString problem;
-};
-std::unique_ptr<Club> g_club;
-
-club::Upload trainingOf(int shooter) {
-    club::Upload up;
-    up.lane = QUuid::createUuid();
-    up.training.id = 1;
-    up.training.shooter = u"Schütze %1"_s.arg(shooter);
-    up.training.discipline = 0;
-    up.training.window = u"Form1"_s;
-    up.training.start = QDateTime::currentDateTimeUtc().addSecs(-3600);
-    for (int n = 1; n <= kSeries; ++n) {
-        diary::Series s;
-        s.number = n;
-        s.time = up.training.start.addSecs(60 * n);
-        for (int i = 0; i < kShots; ++i) {
-            diary::Shot shot;
-            shot.slot = i;
-            shot.hit = {0.5 * i - 2.0, 1.5 - 0.3 * i};
-            shot.call = group::PointMm{0.4 * i - 1.5, 1.0 - 0.2 * i};
-            shot.value = 10.9 - 0.2 * i;
-            shot.callValue = 10.5 - 0.1 * i;
-            shot.rating = i % 3 == 0 ? 5 : 10;
-            shot.sekMm = 100 + 10 * i;
-            s.shots << shot;
-            s.record.hitLeft[size_t(i)] = qint16(100 + i);
-        }
-        up.series << club::SeriesRevision{s, 1};
+club::Upload seriesUpload(qint64 revision) {
+    static const QUuid lane = QUuid::createUuid();
+    club::Upload upload;
+    upload.lane = lane;
+    upload.training.id = 1;
+    upload.training.shooter = u"Bahn"_s;
+    upload.training.discipline = 0;
+    upload.training.window = u"Form1"_s;
+    upload.training.start = QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC);
+    diary::Series s;
+    s.number = 1;
+    s.time = upload.training.start.addSecs(revision);
+    const double values[] = {10.9, 10.0, 9.8, 9.1, 8.7};
+    for (int i = 0; i < 5; ++i) {
+        diary::Shot shot;
+        shot.slot = i;
+        shot.hit = {0.5 * i + double(revision % 7), -1.5 * i};
+        shot.value = values[i];
+        s.shots << shot;
+        s.record.hitLeft[size_t(i)] = qint16(100 + i);
     }
-    return up;
+    upload.series = {{s, revision}};
+    return upload;
 }
 
-// The server, the club's tables, 32 shooters with their trainings and a coach.
-bool setUpClub(Club& c) {
-    if (!c.server.create() || !c.server.createDatabase(kDatabase)) {
-        c.problem = c.server.error();
-        return false;
-    }
-    club::Connection owner(c.server.ownerUrl(kDatabase));
-    QSqlDatabase db = owner.database();
-    if (!owner.isOpen() || !club::setUp(db).ok) {
-        c.problem = owner.isOpen() ? u"setUp"_s : owner.problem();
-        return false;
-    }
-    for (int i = 1; i <= kShooters; ++i) {
-        const QString login = u"schuetze%1"_s.arg(i);
-        if (const QString p = club::addLogin(db, login, kPassword, club::LoginKind::Shooter);
-            !p.isEmpty()) {
-            c.problem = p;
-            return false;
-        }
-        club::Connection lane(c.server.url(login, kPassword, kDatabase));
-        QSqlDatabase laneDb = lane.database();
-        const club::UploadResult sent = club::upload(laneDb, trainingOf(i));
-        if (!lane.isOpen() || !sent.ok) {
-            c.problem = lane.isOpen() ? sent.problem : lane.problem();
-            return false;
-        }
-    }
-    if (const QString p = club::addLogin(db, u"trainer"_s, kPassword, club::LoginKind::Coach);
-        !p.isEmpty()) {
-        c.problem = p;
-        return false;
-    }
-    c.coach = std::make_unique<club::Connection>(c.server.url(u"trainer"_s, kPassword, kDatabase));
-    if (!c.coach->isOpen()) {
-        c.problem = c.coach->problem();
-        return false;
-    }
-    c.reader = std::make_unique<ServerClubReader>();
-    c.window = std::make_unique<CoachWindow>(*c.reader);
-    c.window->show();
-    return true;
-}
-
-// The refresh: the squad read as a coach and shown, the first shooter
-// chosen so that the trainings and the charts are filled as well.
-void refreshOurs(benchmark::State& state) {
-    QSqlDatabase db = g_club->coach->database();
-    auto* shooters = g_club->window->findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
+void uploadOurs(benchmark::State& state) {
+    static qint64 revision = 0;
+    QSqlDatabase db = g_lane->database();
     for (auto _ : state) {
-        QString problem;
-        const std::optional<club::Squad> squad = club::readSquad(db, &problem);
-        if (!squad || squad->shooters.size() != kShooters) {
-            state.SkipWithError(problem.isEmpty() ? "not 32 shooters" : qPrintable(problem));
-            return;
+        const club::UploadResult sent = club::upload(db, seriesUpload(++revision));
+        if (!sent.ok || sent.seriesWritten != 1) {
+            state.SkipWithError(qPrintable(sent.problem));
+            break;
         }
-        g_club->window->showSquad(*squad);
-        if (shooters->currentRow() != 0)
-            shooters->selectRow(0);
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(shooters->rowCount());
     }
 }
 
-// The bare reading: every column of every series and shot, each value taken.
-void selectLimit(benchmark::State& state) {
-    QSqlDatabase db = g_club->coach->database();
+void insertLimit(benchmark::State& state) {
+    static qint64 row = 0;
+    QSqlDatabase db = g_lane->database();
     for (auto _ : state) {
-        double sum = 0.0;
-        for (const QString& statement :
-             {u"SELECT * FROM ankerblick.series"_s, u"SELECT * FROM ankerblick.shots"_s}) {
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            if (!q.exec(statement)) {
-                state.SkipWithError("SELECT");
-                return;
-            }
-            const int columns = q.record().count();
-            while (q.next())
-                for (int i = 0; i < columns; ++i)
-                    sum += q.value(i).toDouble();
+        QSqlQuery q(db);
+        q.prepare(u"INSERT INTO bahn_zeilen (id) VALUES (?)"_s);
+        q.bindValue(0, ++row);
+        if (!q.exec()) {
+            state.SkipWithError("INSERT");
+            break;
         }
-        benchmark::DoNotOptimize(sum);
     }
 }
 
 void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
     const double ratio = ours / limit;
-    std::fprintf(out, "%s\t%.2f ms\t%.1f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,
+    std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,
                  ratio <= goal ? "met" : "MISSED");
 }
 
@@ -177,37 +96,73 @@ int main(int argc, char** argv) {
     std::vector<char*> args;
     const std::string rowsPath = takeRowsPath(argc, argv, args);
     int count = int(args.size());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(count, args.data());
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    g_club = std::make_unique<Club>();
-    if (!setUpClub(*g_club)) {
-        std::fprintf(stderr, "Der Vereinsserver der Messung: %s\n", qPrintable(g_club->problem));
+    QCoreApplication app(count, args.data());
+    test::PgServer server;
+    if (!server.create() || !server.createDatabase(u"verein_messung"_s)) {
+        std::fprintf(stderr, "%s\n", qPrintable(server.error()));
         return 1;
     }
-    add("coach_refresh", refreshOurs);
-    add("coach_select", selectLimit);
+    g_server = &server;
+    {
+        club::Connection owner(server.ownerUrl(u"verein_messung"_s));
+        QSqlDatabase db = owner.database();
+        QSqlQuery scratch(db);
+        if (!club::setUp(db).ok ||
+            !club::addLogin(db, u"bahn"_s, kPassword, club::LoginKind::Shooter).isEmpty() ||
+            !scratch.exec(u"CREATE TABLE bahn_zeilen (id bigint PRIMARY KEY)"_s) ||
+            !scratch.exec(u"GRANT INSERT ON bahn_zeilen TO bahn"_s)) {
+            std::fprintf(stderr, "Der Verein lässt sich nicht einrichten.\n");
+            return 1;
+        }
+    }
+    g_lane = std::make_unique<club::Connection>(
+        server.url(u"bahn"_s, kPassword, u"verein_messung"_s));
+    if (!g_lane->isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(g_lane->problem()));
+        return 1;
+    }
+    add("upload", uploadOurs)->Iterations(200);
+    add("insert", insertLimit)->Iterations(200);
     MedianCollector collector;
     if (!runAll(count, args, collector))
         return 2;
     for (const auto& [name, message] : collector.errors)
         std::fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());
+    g_lane.reset();
+
+    test::ClubLoadPlan plan{32, 30, 20000};
+    if (const int series = qEnvironmentVariableIntValue("BENCH_CLUB_SERIES"); series > 0)
+        plan.series = series;
+    std::fprintf(stderr, "%d Bahnen, je %d Serien alle %d s ...\n", plan.lanes, plan.series,
+                 plan.intervalMs / 1000);
+    QTemporaryDir folder;
+    const test::ClubLoadResult load =
+        test::runClubLoad(server, u"verein_last"_s, plan, folder.path());
+    const qint64 expected = qint64(plan.lanes) * plan.series * test::kLoadShotsPerSeries;
+    if (!load.problem.isEmpty() || load.shots != expected || load.distinctShots != expected) {
+        std::fprintf(stderr, "Lastlauf: %s; %lld Schüsse, %lld verschiedene, %lld erwartet\n",
+                     qPrintable(load.problem), static_cast<long long>(load.shots),
+                     static_cast<long long>(load.distinctShots),
+                     static_cast<long long>(expected));
+        return 1;
+    }
+
     std::FILE* out = rowsPath.empty() ? stdout : std::fopen(rowsPath.c_str(), "a");
     if (!out) {
         std::perror(rowsPath.c_str());
         return 1;
     }
     const auto& m = collector.medians;
-    if (m.count("coach_refresh")) {
-        writeRow(out, "15 coach's view refresh, 32 shooters x 60 shots, vs 200 ms",
-                 m.at("coach_refresh"), kGoalMs, 1);
-        if (m.count("coach_select"))
-            writeRow(out, "15 the same vs bare SELECT of all series and shots",
-                     m.at("coach_refresh"), m.at("coach_select"), 3);
+    if (m.count("upload")) {
+        writeRow(out, "15 upload one series (5 shots) on loopback", m.at("upload"), 20, 1);
+        if (m.count("insert"))
+            writeRow(out, "15 the same vs a bare one-row INSERT round trip", m.at("upload"),
+                     m.at("insert"), 30);
     }
+    writeRow(out, "16 32 lanes: coach hears a series, median", load.median(), 1000, 1);
+    writeRow(out, "16 32 lanes: coach hears a series, 99th percentile", load.percentile99(),
+             2000, 1);
     if (out != stdout)
         std::fclose(out);
-    g_club.reset();
     return collector.errors.empty() ? 0 : 1;
 }

@@ -88,6 +88,14 @@ club::Upload uploadOf(qint64 id, const QString& shooter,
     return {kLane, trainingOf(id, shooter), series};
 }
 
+// The shots the diary keeps, in all its trainings.
+int inDiaryShots(const Diary& kept) {
+    int shots = 0;
+    for (const TrainingSummary& t : kept.trainings({}))
+        shots += t.shots;
+    return shots;
+}
+
 // The first value of the first row, or the error's text.
 QString valueOf(QSqlDatabase db, const QString& statement) {
     QSqlQuery q(db);
@@ -102,7 +110,8 @@ class TestClubServer : public QObject {
     Q_OBJECT
 
     PgServer m_server;
-    PgServer m_tls; // one that offers TLS, made for its rows
+    PgServer m_tls;     // one that offers TLS, made for its rows
+    PgServer m_expired; // one whose certificate's validity ended
     int m_databases = 0;
     int m_trainings = 0;
     std::unique_ptr<club::Connection> m_access; // the owner, on the access rows' database
@@ -445,33 +454,52 @@ private Q_SLOTS:
     }
 
     // A server that offers TLS is spoken to over TLS, unless told otherwise;
-    // one whose certificate cannot be checked is refused when asked to.
+    // one whose certificate cannot be checked (unknown, or its validity
+    // ended) is refused when asked to, and nothing is written.
     void tlsWhenOffered_data() {
+        QTest::addColumn<bool>("expired"); // the server's certificate ended in 2020
         QTest::addColumn<QString>("parameters");
         QTest::addColumn<QString>("encrypted"); // or the problem
-        QTest::newRow("ohne Angabe") << QString() << u"true"_s;
-        QTest::newRow("sslmode=require") << u"?sslmode=require"_s << u"true"_s;
-        QTest::newRow("sslmode=disable") << u"?sslmode=disable"_s << u"false"_s;
+        const QString unchecked = u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: "
+                                  u"Es ist ungültig, abgelaufen oder nicht vertrauenswürdig."_s;
+        QTest::newRow("ohne Angabe") << false << QString() << u"true"_s;
+        QTest::newRow("sslmode=require") << false << u"?sslmode=require"_s << u"true"_s;
+        QTest::newRow("sslmode=disable") << false << u"?sslmode=disable"_s << u"false"_s;
         QTest::newRow("Zertifikat geprüft")
-            << u"?sslmode=verify-ca&sslrootcert=CERT"_s << u"true"_s;
+            << false << u"?sslmode=verify-ca&sslrootcert=CERT"_s << u"true"_s;
         QTest::newRow("Zertifikat unbekannt")
-            << u"?sslmode=verify-full&sslrootcert=/nicht/da.crt"_s
-            << u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
-               u"abgelaufen oder nicht vertrauenswürdig."_s;
+            << false << u"?sslmode=verify-full&sslrootcert=/nicht/da.crt"_s << unchecked;
+        QTest::newRow("Zertifikat abgelaufen")
+            << true << u"?sslmode=verify-ca&sslrootcert=CERT"_s << unchecked;
     }
     void tlsWhenOffered() {
+        QFETCH(bool, expired);
         QFETCH(QString, parameters);
         QFETCH(QString, encrypted);
-        if (!m_tls.running())
-            QVERIFY2(m_tls.create(true), qPrintable(m_tls.error()));
+        PgServer& server = expired ? m_expired : m_tls;
+        if (!server.running())
+            QVERIFY2(server.create(true, expired), qPrintable(server.error()));
         parameters.replace(u"CERT"_s,
-                           QString::fromUtf8(QUrl::toPercentEncoding(m_tls.certificate())));
-        const club::Connection connection(m_tls.ownerUrl(u"postgres"_s) + parameters);
+                           QString::fromUtf8(QUrl::toPercentEncoding(server.certificate())));
+        const club::Connection connection(server.ownerUrl(u"postgres"_s) + parameters);
         QCOMPARE(connection.isOpen()
                      ? valueOf(connection.database(), u"SELECT ssl FROM pg_stat_ssl WHERE pid = "
                                                       u"pg_backend_pid()"_s)
                      : connection.problem(),
                  encrypted);
+        if (expired) {
+            // A lane's sync says the same and keeps its series waiting.
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"tagebuch.sqlite"_s);
+            SqliteDiary diary(path);
+            QVERIFY(diary.saveSeries(*diary.beginTraining(trainingOf(0, u"Anna"_s)),
+                                     variant('A', 1)));
+            ServerClubSync sync(path, {50, 100, 400, 200});
+            sync.setServer(server.ownerUrl(u"postgres"_s) + parameters);
+            QTRY_COMPARE_WITH_TIMEOUT(sync.state().problem, encrypted, 20000);
+            QCOMPARE(clubStatusText(sync.state()), u"Verein: nicht verbunden – 1 Serie wartet"_s);
+            QCOMPARE(inDiaryShots(diary), 3);
+        }
     }
 
     // The server stops as on a crash in the middle of a training: the upload

@@ -115,6 +115,15 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
     // minutes-long wait.
     if (!parameters.contains(u"connect_timeout="))
         options << u"connect_timeout=10"_s;
+    // A network that goes silent (a cable pulled, a router down) answers
+    // nothing, not even a refusal: without these the system waits a quarter
+    // of an hour before a connection counts as lost, and the sync with it,
+    // its status saying "verbunden". Data unacknowledged for 20 s, or a
+    // server that answers no keepalive for some 30 s, ends the connection.
+    for (const QString& option : {u"tcp_user_timeout=20000"_s, u"keepalives_idle=15"_s,
+                                  u"keepalives_interval=5"_s, u"keepalives_count=3"_s})
+        if (!parameters.contains(option.left(option.indexOf(u'=') + 1)))
+            options << option;
     options << u"application_name=Ankerblick"_s;
     // The server's notices and warnings are no business of the user's: the
     // driver would print them on standard error. Errors come as errors.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace ankerblick::sqlitediary {
 
@@ -67,7 +68,23 @@ enum Code {
 };
 
 int codeOf(const QSqlError& error) {
-    return error.nativeErrorCode().toInt() & 0xff;
+    if (!error.nativeErrorCode().isEmpty())
+        return error.nativeErrorCode().toInt() & 0xff;
+    // A failed COMMIT comes from the driver without SQLite's code, with
+    // SQLite's own words for it only: on a full disk it is the commit that
+    // fails, when the transaction's pages are written.
+    static const std::pair<const char*, Code> words[] = {
+        {"database or disk is full", Full},
+        {"disk I/O error", IoError},
+        {"attempt to write a readonly database", ReadOnly},
+        {"database is locked", Busy},
+        {"database table is locked", Locked},
+        {"database disk image is malformed", Corrupt},
+        {"file is not a database", NotADatabase}};
+    for (const auto& [text, code] : words)
+        if (error.databaseText().contains(QLatin1StringView(text)))
+            return code;
+    return 0;
 }
 
 } // namespace

@@ -103,7 +103,7 @@ bool PgServer::run(const QString& program, const QStringList& arguments, int tim
     return true;
 }
 
-bool PgServer::create(bool tls) {
+bool PgServer::create(bool tls, bool expired) {
     m_bin = findBinaries();
     if (m_bin.isEmpty()) {
         m_error = u"Kein PostgreSQL-Server installiert (initdb fehlt; "
@@ -149,12 +149,46 @@ bool PgServer::create(bool tls) {
                    u"shared_buffers = 16MB\nmax_connections = 60\n"
                    u"lc_messages = 'C'\n"_s.arg(m_port)
                        .arg(dir);
-    if (tls) {
+    if (tls && !expired) {
         if (!run(u"openssl"_s,
                  {u"req"_s, u"-new"_s, u"-x509"_s, u"-days"_s, u"2"_s, u"-nodes"_s, u"-subj"_s,
                   u"/CN=127.0.0.1"_s, u"-keyout"_s, dir + u"/data/server.key"_s, u"-out"_s,
                   dir + u"/data/server.crt"_s}))
             return false;
+    } else if (tls) {
+        // openssl req cannot date a certificate back; openssl ca can, signing its own.
+        QFile ca(dir + u"/ca.cnf"_s);
+        if (!ca.open(QIODevice::WriteOnly) ||
+            ca.write("[ca]\ndefault_ca = d\n[d]\ndatabase = index.txt\nnew_certs_dir = .\n"
+                     "serial = serial\ndefault_md = sha256\npolicy = p\n"
+                     "[p]\ncommonName = supplied\n") < 0)
+            return false;
+        ca.close();
+        QFile(dir + u"/index.txt"_s).open(QIODevice::WriteOnly);
+        QFile serial(dir + u"/serial"_s);
+        if (!serial.open(QIODevice::WriteOnly) || serial.write("01\n") < 0)
+            return false;
+        serial.close();
+        for (const char* name : {"/ca.cnf", "/index.txt", "/serial"})
+            if (m_switchUser && chown(QFile::encodeName(dir + QLatin1StringView(name)).constData(),
+                                      m_uid, m_gid) != 0)
+                return false;
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(dir);
+        const bool made =
+            run(u"openssl"_s, {u"req"_s, u"-new"_s, u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s,
+                               u"-keyout"_s, dir + u"/data/server.key"_s, u"-out"_s,
+                               dir + u"/server.csr"_s}) &&
+            run(u"openssl"_s,
+                {u"ca"_s, u"-batch"_s, u"-config"_s, dir + u"/ca.cnf"_s, u"-selfsign"_s,
+                 u"-keyfile"_s, dir + u"/data/server.key"_s, u"-in"_s, dir + u"/server.csr"_s,
+                 u"-out"_s, dir + u"/data/server.crt"_s, u"-startdate"_s, u"20200101000000Z"_s,
+                 u"-enddate"_s, u"20200102000000Z"_s, u"-notext"_s});
+        QDir::setCurrent(here);
+        if (!made)
+            return false;
+    }
+    if (tls) {
         conf += u"ssl = on\nssl_cert_file = 'server.crt'\nssl_key_file = 'server.key'\n"_s;
     } else {
         conf += u"ssl = off\n"_s;

@@ -32,8 +32,9 @@ public:
     PgServer& operator=(const PgServer&) = delete;
 
     // Makes the cluster and starts it; false with error() set when it fails.
-    // With `tls` the server has a self-signed certificate and offers TLS.
-    bool create(bool tls = false);
+    // With `tls` the server has a self-signed certificate and offers TLS;
+    // with `expired` as well, one whose validity ended years ago.
+    bool create(bool tls = false, bool expired = false);
     // `pg_ctl stop -m immediate`: the server stops as on a crash.
     bool stop();
     // Starts the stopped server again on the same port.
