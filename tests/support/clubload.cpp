@@ -168,7 +168,7 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
     const QHash<QString, Clock::time_point> heard = coach.heard();
     for (const Lane& lane : lanes)
         for (int k = 0; k < plan.series; ++k) {
-            const auto it = heard.constFind(SeriesWatcher::key(lane.login, k + 1, 1));
+            const auto it = heard.constFind(SeriesWatcher::key(lane.login, k + 1));
             if (it == heard.constEnd())
                 continue;
             ++result.heard;

@@ -3,10 +3,11 @@
 // The squad at training, against a real server: lanes, each a diary file of
 // its own with the program's sync (SqliteDiary and ServerClubSync, as the
 // program runs them) under a shooter's login, each entering a series at
-// even intervals, the lanes staggered over an interval; a coach listening
-// meanwhile (SeriesWatcher). Says how long after the lane's diary got a
-// series the coach heard of it, and what reached the server. Shared by the
-// load test (short) and the benchmark (a full training).
+// even intervals, the lanes staggered over an interval; a coach watching
+// meanwhile through the coach view's reader (SeriesWatcher). Says how long
+// after the lane's diary got a series the coach saw it, and what reached the
+// server. Shared by the load test (short) and the benchmark (a full
+// training).
 
 #include "pgserver.h"
 

@@ -1,47 +1,42 @@
 #pragma once
 
-// A coach's ear on the club's server: on a thread of its own it LISTENs to
-// the channel of new and changed series (club::kSeriesChannel) through
-// club::Connection and QSqlDriver::subscribeToNotification, and keeps when
-// each series was heard. The one place a test or a benchmark hears the
-// server from, until the coach view's own listener takes its place.
+// A coach watching the club's server as the coach's view does: the view's
+// own reader (ServerClubReader, LISTEN on the channel of new and changed
+// series, the squad read again on each notice) under a coach's login, and
+// when each shooter's series first showed in the squad it read. The one
+// place a test or a benchmark watches the server from.
+
+#include "platform/clubcoach.h"
 
 #include <QHash>
-#include <QMutex>
 #include <QString>
-#include <QThread>
 
 #include <chrono>
 
 namespace ankerblick::test {
 
-class WatcherWorker;
-
 class SeriesWatcher {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Listens as the login of `url` (a coach's, to hear every shooter).
+    // Watches as the login of `url` (a coach's, to see every shooter). The
+    // squad's signals arrive on the thread that made the watcher, so that
+    // thread must handle its events.
     explicit SeriesWatcher(const QString& url);
-    ~SeriesWatcher();
     SeriesWatcher(const SeriesWatcher&) = delete;
     SeriesWatcher& operator=(const SeriesWatcher&) = delete;
 
-    // Empty when listening, otherwise why not.
+    // Empty while watching, otherwise why not (the reader tries again).
     QString problem() const { return m_problem; }
-
-    // "login/number/revision" of each series heard, and when it was first heard.
-    QHash<QString, Clock::time_point> heard() const;
-    static QString key(const QString& login, int number, qint64 revision);
+    // "login/number" of each counted series seen, and when it first showed.
+    QHash<QString, Clock::time_point> heard() const { return m_heard; }
+    static QString key(const QString& login, int number);
 
 private:
-    friend class WatcherWorker;
-    void hear(const QString& payload);
+    void see(const club::Squad& squad);
 
-    QThread m_thread;
-    WatcherWorker* m_worker = nullptr;
+    ServerClubReader m_reader;
     QString m_problem;
-    mutable QMutex m_mutex;
     QHash<QString, Clock::time_point> m_heard;
 };
 
