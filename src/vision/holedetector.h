@@ -33,10 +33,10 @@ class HoleDetector {
 public:
     static constexpr qint64 kSettleMs = 400;
     // The rectified face's resolution: the picture's at the face centre,
-    // at least 12 pixels across a hole (the large faces, seen with few
+    // at least 16 pixels across a hole (the large faces, seen with few
     // pixels a millimetre, are fitted finer than the picture shows them) and
     // at most 12 pixels a millimetre.
-    static constexpr double kMinHolePixels = 12.0;
+    static constexpr double kMinHolePixels = 16.0;
     static constexpr double kMaxPixelsPerMm = 12.0;
 
     HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline);
