@@ -340,12 +340,7 @@ std::pair<double, double> centreGoalMm(int discipline, double pxPerMm) {
 // measured; the check still runs and turns red once it is met.
 bool knownShortfall(const QString& figure) {
     static const QStringList known{
-        QStringLiteral("same tenth OSP-SP"),            // 23 of 24
-        QStringLiteral("same tenth Gewehr 50m"),        // 22 of 24
-        QStringLiteral("same tenth LG 10m"),            // 23 of 24
-        QStringLiteral("allowed tenth Gewehr 50m"),     // 96.6 %
-        QStringLiteral("allowed tenth LG 10m"),         // 96.0 %
-        QStringLiteral("allowed tenth Gewehr 300m"),    // 96.7 %
+        QStringLiteral("allowed tenth Gewehr 300m"),    // 96.8 %
     };
     return known.contains(figure);
 }

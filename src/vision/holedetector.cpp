@@ -15,6 +15,8 @@ constexpr double kLightStep = 0.05;       // the most the whole light changes be
 constexpr double kNewPaperShare = 0.5;    // share of the face changed for a new paper
 constexpr double kStillCalibres = 0.15;   // how far a hole may seem to move while it settles
 constexpr double kEdgePixels = 0.8;       // the soft edge of a hole in the rectified picture
+constexpr int kQuietBlock = 8;            // the side of the blocks a quiet frame is compared in
+constexpr double kQuietLevels = 6.0;      // grey levels a block may differ in a quiet frame
 
 // Wide enough to close the gap a ring line leaves in a hole's change.
 cv::Mat bridge(double ppm) {
@@ -23,12 +25,12 @@ cv::Mat bridge(double ppm) {
 }
 
 // The face's pixels per mm at its centre in the picture: the larger of the
-// two directions, so the rectified picture loses nothing.
-double picturePixelsPerMm(const FaceInPicture& face) {
+// two directions, so the rectified picture loses nothing; or the smaller.
+double picturePixelsPerMm(const FaceInPicture& face, bool larger = true) {
     const cv::Point2d c = mapPoint(face.mmToPicture, {0, 0});
     const double x = cv::norm(mapPoint(face.mmToPicture, {1, 0}) - c);
     const double y = cv::norm(mapPoint(face.mmToPicture, {0, 1}) - c);
-    return std::max(x, y);
+    return larger ? std::max(x, y) : std::min(x, y);
 }
 
 } // namespace
@@ -36,6 +38,11 @@ double picturePixelsPerMm(const FaceInPicture& face) {
 HoleDetector::HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline)
     : m_calibreMm(discipline.calibreMm) {
     m_ppm = std::clamp(picturePixelsPerMm(face), kMinHolePixels / m_calibreMm, kMaxPixelsPerMm);
+    // Passed over only where a hole is 32 pixels across or more: a fifth of
+    // one, dark in the black (some 40 grey levels darker), spread over four
+    // blocks, still changes one of them by 25 or more, where the noise of a
+    // block of 64 pixels stays within 2.
+    m_quietBlocks = discipline.calibreMm * picturePixelsPerMm(face, false) >= 4 * kQuietBlock;
     double reach = discipline.blackDiameterMm;
     for (const double d : discipline.ringDiameterMm)
         reach = std::max(reach, d);
@@ -84,12 +91,22 @@ void HoleDetector::keepToView(cv::Size picture) {
     m_faceArea = std::max(1, cv::countNonZero(m_faceMask));
 }
 
-cv::Mat HoleDetector::rectify(const cv::Mat& frame) const {
+namespace {
+
+cv::Mat toGrey(const cv::Mat& frame) {
     cv::Mat grey;
     if (frame.channels() == 3)
         cv::cvtColor(frame, grey, cv::COLOR_BGR2GRAY);
     else
         grey = frame;
+    return grey;
+}
+
+} // namespace
+
+cv::Mat HoleDetector::rectify(const cv::Mat& frame) const { return rectifyGrey(toGrey(frame)); }
+
+cv::Mat HoleDetector::rectifyGrey(const cv::Mat& grey) const {
     cv::Mat rect;
     cv::remap(grey, rect, m_map, m_mapFraction, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
     // Smoothed in whole grey levels, which is quicker; the float picture
@@ -203,11 +220,31 @@ bool HoleDetector::filled(const cv::Mat& changed, cv::Point2d centre) const {
 }
 
 std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeMs) {
-    const cv::Mat rect = rectify(frame);
+    const cv::Mat grey = toGrey(frame);
+    // Most frames show nothing new: one that differs from the last frame in
+    // which nothing had changed by no more than the noise, block by block,
+    // is passed over. Only where a hole is large enough in the picture that
+    // even the fifth of it a hole in a group shows changes a block clearly.
+    cv::Mat blocks;
+    if (m_quietBlocks) {
+        cv::resize(grey, blocks, cv::Size(grey.cols / kQuietBlock, grey.rows / kQuietBlock), 0, 0,
+                   cv::INTER_AREA);
+        if (!m_quiet.empty() && m_quiet.size() == blocks.size()) {
+            cv::Mat apart;
+            cv::absdiff(blocks, m_quiet, apart);
+            double most = 0;
+            cv::minMaxLoc(apart, nullptr, &most);
+            if (most <= kQuietLevels)
+                return std::nullopt;
+        }
+    }
+    m_quiet.release();
+    const cv::Mat rect = rectifyGrey(grey);
     if (m_inView.empty())
         keepToView(frame.size());
     if (m_reference.empty()) {
         m_reference = rect;
+        m_quiet = blocks;
         return std::nullopt;
     }
     // The whole light changes: the reference is brought to the frame's
@@ -252,6 +289,7 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     if (changedCount == 0) { // the common frame: nothing new
         m_candidates.clear();
         cv::accumulateWeighted(rect, m_reference, kLightUpdate);
+        m_quiet = blocks;
         return std::nullopt;
     }
 

@@ -33,8 +33,10 @@ class HoleDetector {
 public:
     static constexpr qint64 kSettleMs = 400;
     // The rectified face's resolution: the picture's at the face centre,
-    // at least 8 pixels across a hole and at most 12 pixels a millimetre.
-    static constexpr double kMinHolePixels = 8.0;
+    // at least 16 pixels across a hole (the large faces, seen with few
+    // pixels a millimetre, are fitted finer than the picture shows them) and
+    // at most 12 pixels a millimetre.
+    static constexpr double kMinHolePixels = 16.0;
     static constexpr double kMaxPixelsPerMm = 12.0;
 
     HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline);
@@ -55,6 +57,7 @@ private:
     std::optional<cv::Point2d> fitHole(const cv::Mat& frame, cv::Point2d start) const;
     bool filled(const cv::Mat& changed, cv::Point2d centre) const;
     cv::Point2d toMm(cv::Point2d pixel) const;
+    cv::Mat rectifyGrey(const cv::Mat& grey) const;
     void keepToView(cv::Size picture);
 
     double m_ppm;
@@ -70,6 +73,8 @@ private:
     cv::Mat m_holes;     // CV_8U: the holes reported so far
     std::vector<Candidate> m_candidates;
     std::optional<qint64> m_changedSince;
+    bool m_quietBlocks = false; // whether a frame with nothing new may be passed over
+    cv::Mat m_quiet;            // the last frame in which nothing had changed, in blocks
 };
 
 } // namespace ankerblick

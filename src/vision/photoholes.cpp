@@ -353,6 +353,34 @@ std::optional<cv::Matx33d> refineFace(const cv::Mat& smooth, double p, const std
     return g;
 }
 
+// The closing of the mask with a disc of the radius, worked out only
+// around its pieces: a closed pixel lies within the radius of one, and
+// depends on the mask within twice the radius of itself. The same as
+// closing the whole mask, in less time where the pieces are few.
+cv::Mat closedAround(const cv::Mat& mask, int radius) {
+    const cv::Mat kernel = disc(radius);
+    cv::Mat closed = cv::Mat::zeros(mask.size(), CV_8U);
+    cv::Mat pieces;
+    cv::Mat stats;
+    cv::Mat centres;
+    const int count = cv::connectedComponentsWithStats(mask, pieces, stats, centres, 8, CV_32S);
+    const cv::Rect all(cv::Point(0, 0), mask.size());
+    const auto grown = [&](const cv::Rect& r, int by) {
+        return cv::Rect(r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by) & all;
+    };
+    for (int i = 1; i < count; ++i) {
+        const cv::Rect piece(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+                             stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+        const cv::Rect kept = grown(piece, radius);
+        const cv::Rect read = grown(piece, 3 * radius);
+        cv::Mat here;
+        cv::morphologyEx(mask(read).clone(), here, cv::MORPH_CLOSE, kernel);
+        cv::Mat into = closed(kept);
+        into |= here(kept - read.tl());
+    }
+    return closed;
+}
+
 } // namespace
 
 cv::Point2d PhotoHoles::toPixel(cv::Point2d mm) const {
@@ -485,9 +513,7 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     // Light in the black, dark on the card; across a line, what is around it.
     cv::Mat holes = ((light & black) | (~light & ~black)) & sure & card;
     cv::morphologyEx(holes, holes, cv::MORPH_OPEN, disc(std::max(1, int(std::lround(0.15 * p)))));
-    cv::Mat bridged;
-    cv::morphologyEx(holes, bridged, cv::MORPH_CLOSE, disc(band / 2 + int(std::lround(0.5 * p))));
-    holes |= bridged & unsure & card;
+    holes |= closedAround(holes, band / 2 + int(std::lround(0.5 * p))) & unsure & card;
 
     const double radius = d.calibreMm / 2 * p;
     const double holeArea = CV_PI * radius * radius;
