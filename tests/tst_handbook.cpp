@@ -516,6 +516,11 @@ private Q_SLOTS:
                 if (w->isVisible())
                     if (const QString c = cutCaption(w); !c.isEmpty())
                         cut << window->objectName() + u": "_s + c;
+            // ANKERBLICK_SCREENSHOTS=folder keeps a picture of each window to look at.
+            if (const QString folder = qEnvironmentVariable("ANKERBLICK_SCREENSHOTS");
+                !folder.isEmpty())
+                window->grab().save(folder + u'/' + languageCode(language) + u'-' +
+                                    window->objectName() + u".png"_s);
             window->hide();
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
