@@ -35,12 +35,12 @@
         <translation>“%1” does not exist.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+37"/>
         <source>„%1“ ist weder ein Bild noch ein Video.</source>
         <translation>“%1” is neither a picture nor a video.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Die Kamera %1 gibt es nicht.</source>
         <translation>There is no camera %1.</translation>
     </message>
@@ -50,17 +50,17 @@
         <translation>Camera %1 cannot be opened.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Die Kamera %1 liefert keine Bilder.</source>
         <translation>Camera %1 delivers no pictures.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>Im Ordner „%1“ sind keine Bilder (jpg, jpeg, png, bmp).</source>
         <translation>The folder “%1” holds no pictures (jpg, jpeg, png, bmp).</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+80"/>
         <source>Kamera %1</source>
         <translation>Camera %1</translation>
     </message>
@@ -70,7 +70,7 @@
         <translation>Pictures: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Bild: %1</source>
         <translation>Picture: %1</translation>
     </message>
@@ -88,7 +88,7 @@
         <translation>Club: connected</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Verein: nicht verbunden</source>
         <translation>Club: not connected</translation>
     </message>
@@ -111,44 +111,44 @@
         <translation>A login without a password is not created; please give the password on standard input.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
         <source>Passwort für „%1“: </source>
         <translation>Password for “%1”: </translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+8"/>
         <source>
 Noch einmal: </source>
         <translation>
 Once more: </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
         <source>Die beiden Passwörter stimmen nicht überein; nichts geändert.</source>
         <translation>The two passwords do not match; nothing changed.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+38"/>
         <source>Die Tabellen des Vereins sind auf dem Stand (Version %1); nichts geändert.</source>
         <translation>The club’s tables are up to date (version %1); nothing changed.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>Die Tabellen und Rollen des Vereins sind eingerichtet (Version %1).</source>
         <translation>The club’s tables and roles are set up (version %1).</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>Die Tabellen des Vereins sind von Version %1 auf Version %2 gebracht.</source>
         <translation>The club’s tables were brought from version %1 to version %2.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+14"/>
         <source>Die Anmeldung „%1“ für einen Trainer ist eingerichtet.</source>
         <translation>The coach login “%1” is set up.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Die Anmeldung „%1“ für einen Schützen ist eingerichtet.</source>
         <translation>The shooter login “%1” is set up.</translation>
     </message>
@@ -161,12 +161,12 @@ Once more: </translation>
         <translation>The club server’s address is not a valid connection URI: </translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+23"/>
         <source>Sie beginnt nicht mit postgresql://.</source>
         <translation>It does not begin with postgresql://.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>Bitte nur einen Server angeben.</source>
         <translation>Please give only one server.</translation>
     </message>
@@ -176,57 +176,57 @@ Once more: </translation>
         <translation>The IPv6 address is not closed.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Der Parameter „%1“ ist unbekannt.</source>
         <translation>The parameter “%1” is unknown.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+17"/>
         <source>Der Wert von „%1“ enthält ein Semikolon.</source>
         <translation>The value of “%1” contains a semicolon.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Der Port „%1“ ist keine Zahl von 1 bis 65535.</source>
         <translation>The port “%1” is not a number from 1 to 65535.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+39"/>
         <source>Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort stimmen nicht.</source>
         <translation>The club server refuses the login: user name or password is wrong.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Die Datenbank gibt es auf dem Vereinsserver nicht.</source>
         <translation>The database does not exist on the club server.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an.</source>
         <translation>The club server offers no encrypted connection (TLS).</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, abgelaufen oder nicht vertrauenswürdig.</source>
         <translation>The club server’s certificate cannot be verified: it is invalid, expired or not trusted.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung.</source>
         <translation>The club server refuses this: the login lacks the permission.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Die Verbindung zum Vereinsserver ist abgebrochen.</source>
         <translation>The connection to the club server broke off.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Der Vereinsserver ist nicht erreichbar: Bitte Adresse, Port und Netzwerk prüfen.</source>
         <translation>The club server cannot be reached: please check address, port and network.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Der Vereinsserver meldet einen Fehler: %1</source>
         <translation>The club server reports an error: %1</translation>
     </message>
@@ -239,32 +239,32 @@ Once more: </translation>
         <translation>The tables on the club server have version %1; this program knows only version %2. Please update Ankerblick to a newer version; nothing is written to the server.</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+28"/>
         <source>Die Tabellen auf dem Vereinsserver sind nicht eingerichtet oder veraltet (Version %1). Der Verwalter richtet sie mit ankerblick --verein-einrichten ein.</source>
         <translation>The tables on the club server are not set up or out of date (version %1). The administrator sets them up with ankerblick --verein-einrichten.</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+59"/>
         <source>Bitte einen Namen für die Anmeldung angeben.</source>
         <translation>Please give a name for the login.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Der Name „%1“ taugt nicht als Anmeldung: bitte nur Kleinbuchstaben a–z, Ziffern, „_“, „.“ und „-“, mit einem Buchstaben vorn, höchstens 63 Zeichen.</source>
         <translation>The name “%1” will not do as a login: please use only lower-case letters a–z, digits, “_”, “.” and “-”, beginning with a letter, at most 63 characters.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
         <source>Der Name „%1“ ist dem Server oder Ankerblick vorbehalten.</source>
         <translation>The name “%1” is reserved for the server or Ankerblick.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>Eine Anmeldung ohne Passwort wird nicht angelegt.</source>
         <translation>A login without a password is not created.</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung des Vereins; sie wird nicht verändert.</source>
         <translation>The role “%1” already exists on the server, but not as a login of the club; it is left unchanged.</translation>
     </message>
@@ -277,19 +277,19 @@ Once more: </translation>
         <translation>The shooter’s name; the program does not ask for it.</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+47"/>
-        <location line="+10"/>
+        <location line="+2"/>
+        <location line="+56"/>
+        <location line="+11"/>
         <source>Name</source>
         <translation>name</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location line="-60"/>
         <source>Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für die elektronische Scheibe an; auch mehrmals.</source>
         <translation>Offers this serial port (e.g. /dev/ttyUSB0) for the electronic target as well; may be repeated.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Anschluss</source>
         <translation>port</translation>
     </message>
@@ -299,7 +299,7 @@ Once more: </translation>
         <translation>Offers this source (a camera such as /dev/video2, a video file or a folder of pictures) as a camera as well; may be repeated.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Quelle</source>
         <translation>source</translation>
     </message>
@@ -309,17 +309,17 @@ Once more: </translation>
         <translation>Sends the training diary to the club server at this connection URI (postgresql://user@server/database); the password comes from the keyring, from ~/.pgpass or PGPASSWORD.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des Eigentümers der Datenbank (postgresql://benutzer@server/datenbank).</source>
         <translation>Sets up the club’s tables and roles on the PostgreSQL server or brings them up to date; URL is the connection URI of the database’s owner (postgresql://user@server/database).</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt ihr ein neues Passwort); das Passwort kommt von der Standardeingabe.</source>
         <translation>With --verein-einrichten: creates a shooter’s login (or gives it a new password); the password comes from standard input.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Mit --verein-einrichten: legt die Anmeldung eines Trainers an, der die Trainings aller Schützen lesen darf; das Passwort kommt von der Standardeingabe.</source>
         <translation>With --verein-einrichten: creates the login of a coach, who may read the trainings of all shooters; the password comes from standard input.</translation>
     </message>
@@ -329,7 +329,7 @@ Once more: </translation>
         <translation>Shot-calling training for sport shooters: record, score and compare the call and the hit of every shot.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>datei</source>
         <translation>file</translation>
     </message>
@@ -339,7 +339,7 @@ Once more: </translation>
         <translation>Series file opened after the start.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>[datei]</source>
         <translation>[file]</translation>
     </message>
@@ -351,28 +351,28 @@ Once more: </translation>
 </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Bitte --verein-einrichten nur einmal angeben.
 </source>
         <translation>Please give --verein-einrichten only once.
 </translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Bitte je Aufruf höchstens eine Anmeldung anlegen.
 </source>
         <translation>Please create at most one login per call.
 </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>--verein-einrichten steht für sich; ohne Seriendatei, Name, Anschluss oder Kamera.
 </source>
         <translation>--verein-einrichten stands alone; without series file, name, port or camera.
 </translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>
 Mit --help werden alle Optionen gezeigt.
 </source>
@@ -381,7 +381,7 @@ Mit --help werden alle Optionen gezeigt.
 </translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+27"/>
         <source>Bitte höchstens eine Seriendatei angeben.
 </source>
         <translation>Please give at most one series file.
@@ -396,7 +396,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The training diary could not be saved: </translation>
     </message>
     <message>
-        <location line="+239"/>
+        <location line="+252"/>
         <source>Das Training ist nicht mehr im Tagebuch.</source>
         <translation>The training is no longer in the diary.</translation>
     </message>
@@ -406,7 +406,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The file or its folder is write-protected.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Der Datenträger ist voll.</source>
         <translation>The disk is full.</translation>
     </message>
@@ -416,12 +416,12 @@ Mit --help werden alle Optionen gezeigt.
         <translation>An error occurred while writing to the disk.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Die Datei wird gerade von einem anderen Programm benutzt.</source>
         <translation>The file is in use by another program.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Die Datei lässt sich nicht öffnen.</source>
         <translation>The file cannot be opened.</translation>
     </message>
@@ -436,9 +436,22 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The entry does not fit what the diary holds.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Die Datenbank meldet einen unerwarteten Fehler (%1).</source>
         <translation>The database reports an unexpected error (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryCharts</name>
+    <message>
+        <location filename="../src/features/diary/diarycharts.cpp" line="+132"/>
+        <source>MM.yyyy</source>
+        <translation>MM/yyyy</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dd.MM.yy</source>
+        <translation>dd/MM/yy</translation>
     </message>
 </context>
 <context>
@@ -449,41 +462,41 @@ Mit --help werden alle Optionen gezeigt.
         <translation>yes</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>nein</source>
         <translation>no</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+69"/>
+        <location line="+79"/>
         <source>Datum</source>
         <translation>Date</translation>
     </message>
     <message>
-        <location line="-69"/>
-        <location line="+71"/>
+        <location line="-78"/>
+        <location line="+80"/>
         <source>Schütze</source>
         <translation>Shooter</translation>
     </message>
     <message>
-        <location line="-70"/>
-        <location line="+72"/>
+        <location line="-79"/>
+        <location line="+81"/>
         <source>Disziplin</source>
         <translation>Discipline</translation>
     </message>
     <message>
-        <location line="-72"/>
-        <location line="+211"/>
+        <location line="-80"/>
+        <location line="+226"/>
         <source>Serie</source>
         <translation>Series</translation>
     </message>
     <message>
-        <location line="-210"/>
+        <location line="-225"/>
         <source>Schuss</source>
         <translation>Shot</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Treffer x (mm)</source>
         <translation>Hit x (mm)</translation>
     </message>
@@ -493,7 +506,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Hit y (mm)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Wert</source>
         <translation>Value</translation>
     </message>
@@ -503,7 +516,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Call x (mm)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Ansage y (mm)</source>
         <translation>Call y (mm)</translation>
     </message>
@@ -513,18 +526,18 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Call value</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Bewertung</source>
         <translation>Rating</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+79"/>
+        <location line="+83"/>
         <source>Sek*mm</source>
         <translation>Sec*mm</translation>
     </message>
     <message>
-        <location line="-79"/>
+        <location line="-82"/>
         <source>Schusszeit (s)</source>
         <translation>Shot time (s)</translation>
     </message>
@@ -534,24 +547,24 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Shooting time (s)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Kommentar</source>
         <translation>Comment</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+83"/>
+        <location line="+85"/>
         <source>Innenzehner</source>
         <translation>Inner tens</translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-84"/>
         <source>Probeserie</source>
         <translation>Sighting series</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+84"/>
+        <location line="+85"/>
         <source>Kaliber (mm)</source>
         <translation>Calibre (mm)</translation>
     </message>
@@ -568,12 +581,12 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+2"/>
-        <location line="+135"/>
+        <location line="+143"/>
         <source>Serien</source>
         <translation>Series</translation>
     </message>
     <message>
-        <location line="-133"/>
+        <location line="-141"/>
         <source>Schnitt (Ringe)</source>
         <translation>Average (rings)</translation>
     </message>
@@ -608,28 +621,28 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Analysis</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+2"/>
+        <location line="+6"/>
+        <location line="+3"/>
         <source>Alle</source>
         <translation>All</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>gesamt</source>
         <translation>all time</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source> bis </source>
         <translation> to </translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>ab </source>
         <translation>from </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>bis </source>
         <translation>until </translation>
     </message>
@@ -649,7 +662,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>training</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Trainings</source>
         <translation>trainings</translation>
     </message>
@@ -662,12 +675,12 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The file “%1” holds no shots.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Die Datei „%1“ lässt sich nicht lesen.</source>
         <translation>The file “%1” cannot be read.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Die Datei „%1“ wurde nicht übernommen. </source>
         <translation>The file “%1” was not taken over. </translation>
     </message>
@@ -723,17 +736,17 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Times between </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> und </source>
         <translation> and </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> Sekunden werden angezeigt. </source>
         <translation> seconds are shown. </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Treffer liegen darüber/darunter</source>
         <translation>hits lie above/below</translation>
     </message>
@@ -756,12 +769,12 @@ Mit --help werden alle Optionen gezeigt.
         <translation>click</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Klicks</source>
         <translation>clicks</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source> mm</source>
         <translation> mm</translation>
     </message>
@@ -776,12 +789,12 @@ Mit --help werden alle Optionen gezeigt.
         <translation>%1 %</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Abkommen: </source>
         <translation>Calls: </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Ansagefehler im Mittel: %1; Streuung %2</source>
         <translation>Mean call error: %1; spread %2</translation>
     </message>
@@ -791,41 +804,41 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Calls: %1 rated 10, %2 rated 5, %3 rated 0</translation>
     </message>
     <message>
-        <location line="+77"/>
-        <location line="+9"/>
+        <location line="+78"/>
+        <location line="+12"/>
         <source>rechts</source>
         <translation>right</translation>
     </message>
     <message>
-        <location line="-9"/>
-        <location line="+9"/>
+        <location line="-11"/>
+        <location line="+12"/>
         <source>links</source>
         <translation>left</translation>
     </message>
     <message>
-        <location line="-7"/>
-        <location line="+9"/>
+        <location line="-10"/>
+        <location line="+12"/>
         <source>hoch</source>
         <translation>up</translation>
     </message>
     <message>
-        <location line="-9"/>
-        <location line="+9"/>
+        <location line="-11"/>
+        <location line="+12"/>
         <source>tief</source>
         <translation>down</translation>
     </message>
     <message>
-        <location line="-8"/>
+        <location line="-11"/>
         <source>in der Mitte</source>
         <translation>in the centre</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>keine</source>
         <translation>none</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Keine Schüsse</source>
         <translation>No shots</translation>
     </message>
@@ -835,7 +848,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Mean point of impact: </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Streukreis: %1, mittlerer Radius %2</source>
         <translation>Group size: %1, mean radius %2</translation>
     </message>
@@ -875,7 +888,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Kneeling</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Liegend</source>
         <translation>Prone</translation>
     </message>
@@ -910,42 +923,42 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Smallbore prone 60</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>KK 3×20</source>
         <translation>Smallbore 3×20</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>KK 3×40</source>
         <translation>Smallbore 3×40</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>Gewehr 300m liegend 60</source>
         <translation>Rifle 300m prone 60</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>Auflage LG 30</source>
         <translation>Rested AR 30</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>Auflage LP 30</source>
         <translation>Rested AP 30</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>Freie Pistole 60</source>
         <translation>Free pistol 60</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>Schnellfeuerpistole 60 (8, 6, 4 s)</source>
         <translation>Rapid fire pistol 60 (8, 6, 4 s)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>Standardpistole 60 (150, 20, 10 s)</source>
         <translation>Standard pistol 60 (150, 20, 10 s)</translation>
     </message>
@@ -963,17 +976,17 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The picture holds nothing that can be read.</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+63"/>
         <source>Auf dem Foto ist keine Scheibe „%1“ zu erkennen. Die Scheibe sollte ganz zu sehen sein, mindestens ein Drittel des Bildes hoch und nicht schräger als 30°.</source>
         <translation>No “%1” target can be made out in the photo. The target should be seen whole, at least a third of the picture high and tilted no more than 30°.</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+91"/>
         <source>Die Datei „%1“ lässt sich nicht öffnen: %2</source>
         <translation>The file “%1” cannot be opened: %2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Die Datei „%1“ ist kein Bild, das sich lesen lässt (jpg, png oder bmp).</source>
         <translation>The file “%1” is not a picture that can be read (jpg, png or bmp).</translation>
     </message>
@@ -986,12 +999,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Mean point of impact: </translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+2"/>
         <source>; Streukreis </source>
         <translation>; group size </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> mm</source>
         <translation> mm</translation>
     </message>
@@ -1006,17 +1019,17 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Inner tens: </translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Seite </source>
         <translation>Page </translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source> von </source>
         <translation> of </translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source> für </source>
         <translation> for </translation>
     </message>
@@ -1026,7 +1039,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation> on </translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source> um </source>
         <translation> at </translation>
     </message>
@@ -1046,12 +1059,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Total: </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Zehntel: </source>
         <translation>Tenths: </translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Schnitt: </source>
         <translation>Average: </translation>
     </message>
@@ -1097,17 +1110,17 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The port’s settings are not possible</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Senden über den Anschluss fehlgeschlagen</source>
         <translation>Sending over the port failed</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Empfangen über den Anschluss fehlgeschlagen</source>
         <translation>Receiving over the port failed</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Der Anschluss ist nicht mehr verfügbar</source>
         <translation>The port is no longer available</translation>
     </message>
@@ -1125,67 +1138,67 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>A number is expected; the line is empty.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Erwartet wird eine Zahl, die Zeile lautet </source>
         <translation>A number is expected; the line reads </translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Der Wert </source>
         <translation>The value </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> liegt außerhalb des Bereichs von -32768 bis 32767.</source>
         <translation> lies outside the range from -32768 to 32767.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Die Datei</source>
         <translation>The file</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Die Datei „%1“</source>
         <translation>The file “%1”</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Die Datei „%1“ konnte nicht gelesen werden: %2</source>
         <translation>The file “%1” could not be read: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Der Ordner „%1“ existiert nicht.</source>
         <translation>The folder “%1” does not exist.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>„%1“ ist kein Ordner.</source>
         <translation>“%1” is not a folder.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Die Datei kann dort nicht angelegt werden (%1).</source>
         <translation>The file cannot be created there (%1).</translation>
     </message>
     <message>
-        <location line="+161"/>
+        <location line="+163"/>
         <source>nur %1 von %2 Bytes geschrieben; ist der Datenträger voll?</source>
         <translation>only %1 of %2 bytes written; is the disk full?</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>Die Datei „%1“ konnte nicht gespeichert werden: %2</source>
         <translation>The file “%1” could not be saved: %2</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source> Die bisherige Datei ist unverändert.</source>
         <translation> The previous file is unchanged.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Es ist kein Dateiname angegeben.</source>
         <translation>No file name is given.</translation>
     </message>
@@ -1195,22 +1208,22 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>There already is a folder of this name.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Unter diesem Namen gibt es bereits etwas anderes als eine Datei.</source>
         <translation>There already is something other than a file of this name.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Die Daten konnten nicht vollständig geschrieben werden (%1).</source>
         <translation>The data could not be written completely (%1).</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Die Datei konnte nicht fertig geschrieben werden (%1).</source>
         <translation>The file could not be finished (%1).</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Textdateien (*.txt)</source>
         <translation>Text files (*.txt)</translation>
     </message>
@@ -1220,17 +1233,17 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The program cannot list more than %1 series.</translation>
     </message>
     <message>
-        <location line="+277"/>
+        <location line="+291"/>
         <source>Die Datei existiert nicht.</source>
         <translation>The file does not exist.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Unter diesem Namen gibt es einen Ordner, keine Datei.</source>
         <translation>This name belongs to a folder, not a file.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>Unter diesem Namen gibt es etwas anderes als eine Datei.</source>
         <translation>This name belongs to something other than a file.</translation>
     </message>
@@ -1240,7 +1253,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The file cannot be opened (%1).</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>Beim Lesen ist ein Fehler aufgetreten (%1).</source>
         <translation>An error occurred while reading (%1).</translation>
     </message>
@@ -1263,22 +1276,22 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation> Error number: </translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>Die Schussposition ist keine ganze Zahl</source>
         <translation>The shot position is not a whole number</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Die Schussposition liegt außerhalb des Wertebereichs</source>
         <translation>The shot position lies outside the range of values</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Der Schussdatensatz ist unvollständig</source>
         <translation>The shot record is incomplete</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Der Schussdatensatz ist zu lang</source>
         <translation>The shot record is too long</translation>
     </message>
@@ -1299,7 +1312,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Shot time (times you stopped yourself (YES)) or shooting time (times stopped automatically from shot to shot (NO))?</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Schusszeit</source>
         <translation>Shot time</translation>
     </message>
@@ -1349,7 +1362,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Please give a valid score such as 6.4, 9 or 10.9</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Bitte eine gültige Sekundenzahl angeben wie z.B. 6,4 , 9, 10,9 oder 53,123</source>
         <translation>Please give a valid number of seconds such as 6.4, 9, 10.9 or 53.123</translation>
     </message>
@@ -1364,7 +1377,7 @@ Training der Schussansage für Sportschützen.</source>
 Shot-calling training for sport shooters.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>
 Lizenz: GPL-3.0-or-later</source>
         <translation>
@@ -1402,7 +1415,7 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Über Ankerblick</source>
         <translation>About Ankerblick</translation>
     </message>
@@ -1415,12 +1428,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Shot size, all shown:</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>Schussgrösse Seriendarstellung:</source>
         <translation>Shot size, series shown:</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+48"/>
         <source>Laden</source>
         <translation>Open</translation>
     </message>
@@ -1435,7 +1448,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>New</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Alle Serien Anzeigen</source>
         <translation>Show all series</translation>
     </message>
@@ -1445,7 +1458,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Show comments</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Abkommens- eingabe öffnen</source>
         <translation>Open call entry</translation>
     </message>
@@ -1460,7 +1473,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Shot time analysis</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Drucken</source>
         <translation>Print</translation>
     </message>
@@ -1493,12 +1506,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Evaluation</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Trefferlage zeigen</source>
         <translation>Show mean point of impact</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>Klickwert …</source>
         <translation>Click value …</translation>
     </message>
@@ -1518,7 +1531,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Click value for %1 in mm on the target:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Klickwert</source>
         <translation>Click value</translation>
     </message>
@@ -1531,12 +1544,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalysisSheet</name>
     <message>
-        <location filename="../src/sheets/analysissheet.cpp" line="+60"/>
+        <location filename="../src/sheets/analysissheet.cpp" line="+61"/>
         <source> Die Datei „</source>
         <translation> The file “</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>“ wurde nicht gelesen.</source>
         <translation>” was not read.</translation>
     </message>
@@ -1544,18 +1557,18 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Application</name>
     <message>
-        <location filename="../src/app/application.cpp" line="+98"/>
-        <location line="+161"/>
+        <location filename="../src/app/application.cpp" line="+97"/>
+        <location line="+160"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-141"/>
+        <location line="-140"/>
         <source>Bitte Name eingeben:</source>
         <translation>Please enter your name:</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Ohne Name geht nix. Also bitte Namen eingeben:</source>
         <translation>Nothing works without a name. So please enter your name:</translation>
     </message>
@@ -1581,7 +1594,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CallRose</name>
     <message>
-        <location filename="../src/widgets/analysispanel.cpp" line="-120"/>
+        <location filename="../src/widgets/analysispanel.cpp" line="-121"/>
         <source>Ansagerose</source>
         <translation>Call rose</translation>
     </message>
@@ -1594,7 +1607,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Hit received – please enter the call</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Serie beendet</source>
         <translation>Series finished</translation>
     </message>
@@ -1607,7 +1620,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>The camera delivers no more pictures.</translation>
     </message>
     <message>
-        <location line="+170"/>
+        <location line="+171"/>
         <source>Neue Scheibe erkannt</source>
         <translation>New target recognised</translation>
     </message>
@@ -1630,7 +1643,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Camera on/off</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Scheibe erkennen</source>
         <translation>Find target</translation>
     </message>
@@ -1666,12 +1679,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>no target in the picture</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Die Kamera liefert schon die Treffer dieses Fensters. Erst die Kamera ausschalten, dann abfragen.</source>
         <translation>The camera already delivers this window’s hits. Switch the camera off first, then poll.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Die elektronische Scheibe liefert schon die Treffer dieses Fensters. Erst die Schussabfrage beenden, dann die Kamera einschalten.</source>
         <translation>The electronic target already delivers this window’s hits. Stop polling for shots first, then switch the camera on.</translation>
     </message>
@@ -1786,7 +1799,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Connection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+17"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+19"/>
         <source>Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket libqt6sql6-psql installieren.</source>
         <translation>Qt SQL cannot talk to PostgreSQL: please install the package libqt6sql6-psql.</translation>
     </message>
@@ -1802,12 +1815,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DiaryChartSet</name>
     <message>
-        <location filename="../src/features/diary/diarycharts.cpp" line="+48"/>
+        <location filename="../src/features/diary/diarycharts.cpp" line="-84"/>
         <source>Ringe</source>
         <translation>Rings</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Zehntel</source>
         <translation>Tenths</translation>
     </message>
@@ -1822,7 +1835,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Calls rated 10</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Ansagen mit 10 (%)</source>
         <translation>Calls rated 10 (%)</translation>
     </message>
@@ -1832,7 +1845,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>horizontal (+ right)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>senkrecht (+ hoch)</source>
         <translation>vertical (+ up)</translation>
     </message>
@@ -1881,13 +1894,18 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DiaryWindow</name>
     <message>
-        <location filename="../src/features/diary/diarywindow.cpp" line="+74"/>
-        <location line="+330"/>
+        <location filename="../src/features/diary/diarywindow.cpp" line="+56"/>
+        <source>dd.MM.yyyy</source>
+        <translation>dd/MM/yyyy</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location line="+332"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-314"/>
+        <location line="-316"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -1917,7 +1935,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>&amp;to</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+72"/>
         <source>In Analyse öffnen</source>
         <translation>Open in analysis</translation>
     </message>
@@ -1979,15 +1997,15 @@ Licence: GPL-3.0-or-later</translation>
     <message>
         <location line="+11"/>
         <source>Die Datei &quot;</source>
-        <translation>The file "</translation>
+        <translation>The file &quot;</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&quot; konnte nicht geschrieben werden: </source>
-        <translation>" could not be written: </translation>
+        <translation>&quot; could not be written: </translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>PDF-Dateien (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
@@ -2004,17 +2022,17 @@ Licence: GPL-3.0-or-later</translation>
     <message>
         <location line="+1"/>
         <source>dd.MM.yyyy &apos;um&apos; HH:mm</source>
-        <translation>dd/MM/yyyy 'at' HH:mm</translation>
+        <translation>dd/MM/yyyy &apos;at&apos; HH:mm</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Der Bericht konnte nicht als &quot;</source>
-        <translation>The report could not be saved as "</translation>
+        <translation>The report could not be saved as &quot;</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&quot; gespeichert werden.</source>
-        <translation>".</translation>
+        <translation>&quot;.</translation>
     </message>
 </context>
 <context>
@@ -2058,7 +2076,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Colour</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Gesamtschussbild?</source>
         <translation>Overall shot picture?</translation>
     </message>
@@ -2101,7 +2119,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Comments on/off</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Laden</source>
         <translation>Open</translation>
     </message>
@@ -2111,7 +2129,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Open analysis and display</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Analyse und Anzeige</source>
         <translation>Analysis and display</translation>
     </message>
@@ -2121,12 +2139,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Open shot entry</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Schusseingabe</source>
         <translation>Shot entry</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Drucken</source>
         <translation>Print</translation>
     </message>
@@ -2141,22 +2159,22 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Club server …</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+53"/>
         <source>Treffer erst nach der Serie zeigen</source>
         <translation>Show hits only after the series</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Elektronische Scheibe</source>
         <translation>Electronic target</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+16"/>
         <source>Sektoren</source>
         <translation>Sectors</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>Ringe</source>
         <translation>Rings</translation>
     </message>
@@ -2278,7 +2296,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Sighters</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Wertung</source>
         <translation>Match</translation>
     </message>
@@ -2298,7 +2316,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>%1 shots: %2 (%3), inner tens %4, projection %5</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Wettkampf </source>
         <translation>Match </translation>
     </message>
@@ -2323,7 +2341,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Match shots: %1 of %2</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+21"/>
         <source>Probeschüsse: %1</source>
         <translation>Sighting shots: %1</translation>
     </message>
@@ -2333,7 +2351,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>After time (scored 0): %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Auswertung der Wertungsschüsse</source>
         <translation>Evaluation of the match shots</translation>
     </message>
@@ -2374,30 +2392,30 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>PDF-Dateien (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Wettkampfergebnis.pdf</source>
         <translation>Match result.pdf</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Das Ergebnis konnte nicht als &quot;</source>
-        <translation>The result could not be saved as "</translation>
+        <translation>The result could not be saved as &quot;</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>&quot; gespeichert werden.</source>
-        <translation>".</translation>
+        <translation>&quot;.</translation>
     </message>
 </context>
 <context>
     <name>ankerblick::OpenCvCameraService</name>
     <message>
-        <location filename="../src/platform/opencvcamera.cpp" line="+25"/>
+        <location filename="../src/platform/opencvcamera.cpp" line="+27"/>
         <source>Kamera %1</source>
         <translation>Camera %1</translation>
     </message>
@@ -2405,12 +2423,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::OverallCollector</name>
     <message>
-        <location filename="../src/sheets/printcontent.cpp" line="-9"/>
+        <location filename="../src/sheets/printcontent.cpp" line="-11"/>
         <source>Gesamtschussbild</source>
         <translation>Overall shot picture</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>+ Trefferlage</source>
         <translation>+ mean point of impact</translation>
     </message>
@@ -2423,12 +2441,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>No holes found. A click sets a hole, a right click on a hole takes it away.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>1 Loch</source>
         <translation>1 hole</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>%1 Löcher</source>
         <translation>%1 holes</translation>
     </message>
@@ -2438,17 +2456,17 @@ Licence: GPL-3.0-or-later</translation>
         <translation>“Take over” enters them as a new series.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>„Übernehmen“ trägt es als neue Serie ein.</source>
         <translation>“Take over” enters it as a new series.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Mehr als eine Serie fasst: „Übernehmen“ trägt sie als %1 neue Serien ein (je %2, die letzte mit %3).</source>
         <translation>More than a series holds: “Take over” enters them as %1 new series (%2 each, the last with %3).</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>, von oben im Uhrzeigersinn nummeriert. </source>
         <translation>, numbered clockwise from the top. </translation>
     </message>
@@ -2456,17 +2474,17 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::QtUserDialogs</name>
     <message>
-        <location filename="../src/platform/userdialogs.cpp" line="+58"/>
+        <location filename="../src/platform/userdialogs.cpp" line="+59"/>
         <source>Speichern</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Verwerfen</source>
         <translation>Discard</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
@@ -2479,12 +2497,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+59"/>
         <source>Ankerblick · Trainingstagebuch</source>
         <translation>Ankerblick · Training diary</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Seite %1 von %2</source>
         <translation>Page %1 of %2</translation>
     </message>
@@ -2545,7 +2563,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Schusseingabe</name>
     <message>
-        <location filename="../src/windows/entry/schusseingabe.cpp" line="+39"/>
+        <location filename="../src/windows/entry/schusseingabe.cpp" line="+38"/>
         <source>Abkommens- eingabe öffnen</source>
         <translation>Open call entry</translation>
     </message>
@@ -2563,28 +2581,28 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::SeriesFileParser</name>
     <message>
-        <location filename="../src/files/seriesfile.cpp" line="-182"/>
-        <location line="+38"/>
+        <location filename="../src/files/seriesfile.cpp" line="-201"/>
+        <location line="+39"/>
         <source>Die Zeile ist länger als %1 Zeichen.</source>
         <translation>The line is longer than %1 characters.</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+77"/>
         <source>Die Datei endet mitten in den acht Zeilen eines Schusses.</source>
         <translation>The file ends in the middle of the eight lines of a shot.</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>%1 enthält mehr Serien, als das Programm auflisten kann (höchstens %2). Die ersten %3 Serien der Datei wurden gelesen, ab Zeile %4 nicht mehr.</source>
         <translation>%1 holds more series than the program can list (at most %2). The first %3 series of the file were read, from line %4 on no more.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>%1 konnte ab Zeile %2 nicht gelesen werden: %3</source>
         <translation>%1 could not be read from line %2 on: %3</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>%1 ist keine Seriendatei: Sie enthält weder Schüsse noch einen der Abschnitte „$Kommentare$“, „$Schusszeiten$“ und „$Schiesszeiten$“.</source>
         <translation>%1 is no series file: it holds neither shots nor one of the sections “$Kommentare$”, “$Schusszeiten$” and “$Schiesszeiten$”.</translation>
     </message>
@@ -2597,25 +2615,25 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Attention! The paper must be at least A4 size. </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source> Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option &apos;Farbig&apos; gewählt werden, gedruckt wird trotzdem s/w.</source>
-        <translation> series are printed on each page. --- On black-and-white printers the option 'Colour' may be chosen; the print is black and white all the same.</translation>
+        <translation> series are printed on each page. --- On black-and-white printers the option &apos;Colour&apos; may be chosen; the print is black and white all the same.</translation>
     </message>
     <message>
-        <location line="+48"/>
-        <location line="+90"/>
+        <location line="+50"/>
+        <location line="+93"/>
         <source>Der Druck auf &quot;</source>
-        <translation>Printing on "</translation>
+        <translation>Printing on &quot;</translation>
     </message>
     <message>
-        <location line="-90"/>
+        <location line="-91"/>
         <source>&quot; ist nicht möglich.</source>
-        <translation>" is not possible.</translation>
+        <translation>&quot; is not possible.</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+93"/>
         <source>&quot; ist fehlgeschlagen.</source>
-        <translation>" failed.</translation>
+        <translation>&quot; failed.</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -2623,7 +2641,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation> and </translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+2"/>
         <source> weitere</source>
         <translation> more</translation>
     </message>
@@ -2633,27 +2651,27 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Series </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.</source>
         <translation> could not be printed because it cannot be drawn.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Die Serien </source>
         <translation>Series </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.</source>
         <translation> could not be printed because they cannot be drawn.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source> Die übrigen Serien wurden gedruckt.</source>
         <translation> The other series were printed.</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+2"/>
         <source> Es wurde nichts gedruckt.</source>
         <translation> Nothing was printed.</translation>
     </message>
@@ -2669,7 +2687,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::SqliteDiary</name>
     <message>
-        <location filename="../src/platform/sqlitediary.cpp" line="-150"/>
+        <location filename="../src/platform/sqlitediary.cpp" line="-160"/>
         <source>Die Datei ist beschädigt.</source>
         <translation>The file is damaged.</translation>
     </message>
@@ -2679,22 +2697,22 @@ Licence: GPL-3.0-or-later</translation>
         <translation>The training diary cannot be opened: </translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+55"/>
         <source>Die beschädigte Datei ließ sich nicht beiseitelegen.</source>
         <translation>The damaged file could not be put aside.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Das Trainingstagebuch stammt von einer neueren Programmversion und wurde nach %1 verschoben; ein neues wurde angelegt.</source>
         <translation>The training diary comes from a newer version of the program and was moved to %1; a new one was created.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>Das Trainingstagebuch war beschädigt und wurde nach %1 verschoben; ein neues wurde angelegt.</source>
         <translation>The training diary was damaged and was moved to %1; a new one was created.</translation>
     </message>
     <message>
-        <location line="+164"/>
+        <location line="+168"/>
         <source>Die Datei ist schon im Tagebuch.</source>
         <translation>The file is already in the diary.</translation>
     </message>
@@ -2719,18 +2737,18 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Log on first, then poll.</translation>
     </message>
     <message>
-        <location line="+30"/>
-        <location line="+34"/>
+        <location line="+29"/>
+        <location line="+32"/>
         <source>Der Schuss konnte nicht eingetragen werden</source>
         <translation>The shot could not be entered</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="-8"/>
         <source> Die Abfrage wurde beendet; der Schuss ist nicht bestätigt</source>
         <translation> Polling was stopped; the shot is not confirmed</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>. Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
         <translation>. Please save the series and begin again with “New”.</translation>
     </message>
@@ -2740,7 +2758,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation> and stays in the target until polling runs again.</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>, die Verbindung zur Scheibe wurde beendet.</source>
         <translation>, the connection to the target was closed.</translation>
     </message>
@@ -2758,7 +2776,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Rika log on/off</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Rika Schussabfrage</source>
         <translation>Rika shot polling</translation>
     </message>
@@ -2776,12 +2794,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Shooter:</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Disziplin</source>
         <translation>Discipline</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+17"/>
         <source>Serie</source>
         <translation>Series</translation>
     </message>
@@ -2811,7 +2829,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Inner tens:</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>alle Serien:</source>
         <translation>all series:</translation>
     </message>
@@ -2832,7 +2850,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Next series</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Rückgängig</source>
         <translation>Undo</translation>
     </message>
@@ -2847,18 +2865,18 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Recalculate</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Schüsse weiß An/Aus</source>
         <translation>White shots on/off</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+201"/>
+        <location line="+199"/>
         <source>Kommentar</source>
         <translation>Comment</translation>
     </message>
     <message>
-        <location line="-200"/>
+        <location line="-198"/>
         <source>Start</source>
         <translation>Start</translation>
     </message>
@@ -2873,7 +2891,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Save</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>Rhythmus Trainingshilfe</source>
         <translation>Rhythm training aid</translation>
     </message>
@@ -2908,7 +2926,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>While the target or the camera delivers hits, no photo can be read.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>Bilder (*.jpg *.jpeg *.png *.bmp)</source>
         <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
     </message>
@@ -2929,12 +2947,12 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+11"/>
-        <location line="+279"/>
+        <location line="+274"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-259"/>
+        <location line="-254"/>
         <source>Kommentar zum Schuss</source>
         <translation>Comment on the shot</translation>
     </message>
@@ -2949,28 +2967,28 @@ Licence: GPL-3.0-or-later</translation>
         <translation>%1 hits from the target had no call yet; they were entered without a call (rating “–”).</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+45"/>
         <source> Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.</source>
         <translation> Entry goes on; please keep the series with “Save”.</translation>
     </message>
     <message>
         <location line="+86"/>
-        <location line="+31"/>
+        <location line="+27"/>
         <source>Wettkampf</source>
         <translation>Match</translation>
     </message>
     <message>
-        <location line="-30"/>
+        <location line="-27"/>
         <source>Wettkampf …</source>
         <translation>Match …</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Probe beenden</source>
         <translation>End sighters</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Serie starten</source>
         <translation>Start series</translation>
     </message>
@@ -2980,7 +2998,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>End match</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Den laufenden Wettkampf beenden?</source>
         <translation>End the running match?</translation>
     </message>

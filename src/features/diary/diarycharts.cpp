@@ -129,7 +129,8 @@ void DiaryChartSet::fillTime(TimeChart& chart, const QList<const QList<QPointF>*
     if (data.firstMs >= data.lastMs)
         return;
     const bool years = data.lastMs - data.firstMs > kYearMs;
-    chart.time->setFormat(years ? QStringLiteral("MM.yyyy") : QStringLiteral("dd.MM.yy"));
+    chart.time->setFormat(years ? QCoreApplication::translate("DiaryCharts", "MM.yyyy")
+                                : QCoreApplication::translate("DiaryCharts", "dd.MM.yy"));
     chart.time->setRange(QDateTime::fromMSecsSinceEpoch(data.firstMs),
                          QDateTime::fromMSecsSinceEpoch(data.lastMs));
 }

@@ -12,6 +12,7 @@
 #include "services/diary.h"
 #include "sheets/diaryexport.h"
 #include "trainingtablemodel.h"
+#include "widgets/language.h"
 #include "widgets/widgets.h"
 
 #include <QChart>
@@ -52,9 +53,11 @@ constexpr int kShooterChars = 18;
 QDateEdit* makeDateEdit(QWidget* parent, const QString& name) {
     auto* edit = named(new QDateEdit(parent), name);
     edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    // The calendar names months and days in German, whatever the system says.
-    edit->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    edit->setDisplayFormat(QCoreApplication::translate("ankerblick::DiaryWindow", "dd.MM.yyyy"));
+    // The calendar names months and days in the language the program speaks.
+    edit->setLocale(QLocale(
+        installedLanguage() == Language::English ? QLocale::English : QLocale::German,
+        installedLanguage() == Language::English ? QLocale::UnitedKingdom : QLocale::Germany));
     return edit;
 }
 

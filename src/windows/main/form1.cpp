@@ -163,7 +163,7 @@ void Form1::buildOptions() {
     optionsRow()->addWidget(sectorFrame);
     auto* ringFrame = named(new QGroupBox(tr("Ringe"), this), QStringLiteral("RingeFrame"));
     m_ringAccuracy = makeOptionGroup(ringFrame, QStringLiteral("Ringgenauigkeit"),
-                                     {QStringLiteral("0,5"), QStringLiteral("1")});
+                                     {QLocale().toString(0.5), QStringLiteral("1")});
     optionsRow()->addWidget(ringFrame);
 }
 
