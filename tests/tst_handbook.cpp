@@ -1,32 +1,53 @@
 // The handbook: F1 and "Hilfe → Handbuch" open the section of the window or
 // dialog at hand, the search finds its words in the right section in both
 // languages, every link leads to a page and place that exist, and the
-// language follows the system unless "Ansicht → Sprache" chose one.
+// language follows the system unless "Ansicht → Sprache" chose one. Every
+// window and dialog speaks English once the translation is installed, and
+// shows its captions whole in both languages.
 
 #include "app/application.h"
 #include "features/camera/cameralink.h"
 #include "features/camera/camerapicturewindow.h"
+#include "features/club/clubserverdialog.h"
 #include "features/diary/diarywindow.h"
 #include "features/printing/druckdialog.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "services/club.h"
+#include "support/scriptedkeyring.h"
+#include "support/spokenlanguage.h"
 #include "support/windowtest.h"
 #include "widgets/handbook.h"
 #include "widgets/language.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
+#include "windows/shared/matchresult.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTranslator>
+#include <QtCharts/QAbstractAxis>
+#include <QtCharts/QAbstractSeries>
+#include <QtCharts/QChartView>
 #include <QtTest>
 
 #include <memory>
@@ -47,6 +68,159 @@ QAction* menuEntry(QWidget* window, const QString& caption) {
 QString resourceText(Language language, const QString& page) {
     QFile file(u":/help/"_s + languageCode(language) + u'/' + page);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A club server that is never reached, for the dialog that sets it up.
+class QuietClub final : public ClubSync {
+public:
+    void setServer(const QString&) override {}
+    QString server() const override { return {}; }
+    ClubState state() const override { return {}; }
+    void check(const QString&) override {}
+};
+
+// Every window and dialog of the program, as the program builds them, the
+// main window first; the dialogs have it as their parent.
+struct AllWindows {
+    std::unique_ptr<Form1> form;
+    std::vector<std::unique_ptr<QWidget>> owned;
+    CameraLink camera;
+    QuietClub club;
+    ScriptedKeyring keyring;
+    HelpDesk help;
+
+    AllWindows(Services& services, ScriptedCameraService& cameras, Language language)
+        : form(std::make_unique<Form1>(services)), camera(cameras), help(language) {
+        form->NameSetzen(u"Anna"_s);
+        owned.push_back(std::make_unique<Schusseingabe>(services));
+        owned.push_back(std::make_unique<AnalyseAnzeige>(services));
+        owned.push_back(
+            std::make_unique<DiaryWindow>(services.diary, services.dialogs, services.printers));
+        owned.push_back(std::make_unique<RhythmusTrainingshilfeForm>(
+            services.tones, services.dialogs, services.settings));
+        owned.push_back(std::make_unique<AusgabeForm>());
+        owned.push_back(std::make_unique<CameraPictureWindow>(camera));
+        owned.push_back(
+            std::make_unique<DruckDialog>(services.printers, services.dialogs, form.get()));
+        owned.push_back(
+            std::make_unique<ClubServerDialog>(services.settings, keyring, club, form.get()));
+        owned.push_back(
+            std::make_unique<MatchResultWindow>(services.dialogs, services.printers, form.get()));
+        help.showSection(u"index.html"_s);
+    }
+
+    QList<QWidget*> windows() const {
+        QList<QWidget*> all{form.get()};
+        for (const auto& w : owned)
+            all.append(w.get());
+        all.append(help.window());
+        return all;
+    }
+};
+
+QString withoutMnemonic(QString text) {
+    return text.replace(u"&&"_s, u"\x01"_s).remove(u'&').replace(u"\x01"_s, u"&"_s);
+}
+
+// The texts a window shows or may show: its title, captions, menus, entries
+// of its lists and boxes, column heads, tool tips and its charts' words.
+QStringList shownTexts(QWidget* window) {
+    QStringList texts{window->windowTitle()};
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        texts << w->toolTip();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            texts << l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(w))
+            texts << b->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            texts << g->title();
+        else if (auto* e = qobject_cast<QLineEdit*>(w))
+            texts << e->placeholderText();
+        else if (auto* c = qobject_cast<QComboBox*>(w)) {
+            texts << c->placeholderText();
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        } else if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model()) {
+            for (int i = 0; i < view->model()->columnCount(); ++i)
+                texts << view->model()->headerData(i, Qt::Horizontal).toString();
+        } else if (auto* chart = qobject_cast<QChartView*>(w)) {
+            texts << chart->chart()->title();
+            for (QAbstractAxis* axis : chart->chart()->axes())
+                texts << axis->titleText();
+            for (QAbstractSeries* series : chart->chart()->series())
+                texts << series->name();
+        }
+    }
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        texts << menu->title();
+    for (QAction* action : window->findChildren<QAction*>())
+        texts << action->text() << action->iconText() << action->toolTip();
+    QStringList shown;
+    for (const QString& text : texts)
+        if (!text.trimmed().isEmpty())
+            shown << withoutMnemonic(text);
+    return shown;
+}
+
+// German by its letters or by a word no English caption has; names (the
+// shooter "Anna", "Ankerblick", "Rika", "Deutsch" in the language menu) and
+// numbers aside.
+bool looksGerman(const QString& text) {
+    static const QRegularExpression german(
+        u"[äöüÄÖÜß]|\\b(der|die|das|den|dem|und|oder|nicht|mit|für|ein|eine|kein|keine|"
+        "alle|bis|von|zum|aus|Serie|Serien|Schuss|Schusses|Treffer|Ansage|Ansagen|"
+        "Abkommen|Scheibe|Wettkampf|Kamera|Drucken|Drucker|Laden|Speichern|Neu|Kommentar|"
+        "Kommentare|Auswertung|Zehntel|Summe|Innenzehner|Tagebuch|Trainingstagebuch|Bitte|"
+        "Datei|Dateien|Ordner|Ansicht|Hilfe|Beenden|Sprache|Handbuch|Wert|Ringe|Sektoren|"
+        "Gesamt|Schnitt|Disziplin|Zeitraum|Vor|Suchen|Inhalt|Abbrechen|Farbig|Verbindung|"
+        "Datenbank|Benutzer|Passwort|Bild|Wertung|Probe|Stellung|Kaliber|Klickwert|Analyse|"
+        "Anzeige|Eingabe|Schusseingabe|Sekunden|Rhythmus|Ergebnis|Programm|LG|LP|KK)"
+        "\\b"_s);
+    return german.match(text).hasMatch();
+}
+
+// A caption cut off by its widget: the longest line of its text is wider
+// than the room the widget leaves for it.
+QString cutCaption(QWidget* w) {
+    QString text;
+    int room = 0;
+    const QStyle* style = w->style();
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->wordWrap() || Qt::mightBeRichText(l->text()) || !l->pixmap().isNull())
+            return {};
+        text = l->text();
+        room = l->contentsRect().width() - 2 * l->margin() - 2 * std::max(l->indent(), 0);
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        // The room the style leaves for the caption, as it draws it.
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        auto* push = qobject_cast<QPushButton*>(b);
+        QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+        if (push && push->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        else if (qobject_cast<QCheckBox*>(b))
+            contents = QStyle::SE_CheckBoxContents;
+        else if (qobject_cast<QRadioButton*>(b))
+            contents = QStyle::SE_RadioButtonContents;
+        else if (!push)
+            return {};
+        text = b->text();
+        room = style->subElementRect(contents, &option, b).width();
+    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        text = g->title();
+        room = g->width() - 8;
+    } else {
+        return {};
+    }
+    text = withoutMnemonic(text);
+    int needed = 0;
+    for (const QString& line : text.split(u'\n'))
+        needed = std::max(needed, w->fontMetrics().horizontalAdvance(line));
+    return needed > room ? u"„%1“ (%2 of %3 px)"_s.arg(text).arg(needed).arg(room) : QString();
 }
 
 } // namespace
@@ -303,6 +477,58 @@ private Q_SLOTS:
         QVERIFY(m_dialogs.messages().first().contains(u"nächsten Start"_s));
         german->trigger();
         QCOMPARE(m_settings.language(), u"de"_s);
+    }
+
+    // With the English translation installed, no window or dialog shows a
+    // German text.
+    void everyWindowSpeaksEnglish() {
+        const SpokenLanguage english(Language::English);
+        AllWindows all(m_services, m_cameras, Language::English);
+        QStringList german;
+        for (QWidget* window : all.windows()) {
+            QVERIFY(window);
+            for (const QString& text : shownTexts(window))
+                if (looksGerman(text))
+                    german << window->objectName() + u": "_s + text;
+        }
+        QVERIFY2(german.isEmpty(), qPrintable(german.join(u'\n')));
+        // The check itself sees German where it stands.
+        QVERIFY(looksGerman(u"Weitere Serie"_s) && looksGerman(u"Schließen"_s));
+        QVERIFY(!looksGerman(u"Next series"_s) && !looksGerman(u"Anna 9.7"_s));
+    }
+
+    // Every window at the size it opens with shows each caption whole, in
+    // both languages.
+    void noCaptionIsCutOff_data() {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("Deutsch") << Language::German;
+        QTest::newRow("English") << Language::English;
+    }
+    void noCaptionIsCutOff() {
+        QFETCH(Language, language);
+        const SpokenLanguage spoken(language);
+        AllWindows all(m_services, m_cameras, language);
+        QStringList cut;
+        for (QWidget* window : all.windows()) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            for (QWidget* w : window->findChildren<QWidget*>())
+                if (w->isVisible())
+                    if (const QString c = cutCaption(w); !c.isEmpty())
+                        cut << window->objectName() + u": "_s + c;
+            // ANKERBLICK_SCREENSHOTS=folder keeps a picture of each window to look at.
+            if (const QString folder = qEnvironmentVariable("ANKERBLICK_SCREENSHOTS");
+                !folder.isEmpty())
+                window->grab().save(folder + u'/' + languageCode(language) + u'-' +
+                                    window->objectName() + u".png"_s);
+            window->hide();
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+        // The check itself sees a caption its button cannot hold.
+        QPushButton narrow(u"Weitere Serie"_s);
+        narrow.setFixedWidth(40);
+        narrow.show();
+        QVERIFY(!cutCaption(&narrow).isEmpty());
     }
 
     // The English translation is built into the program: installed, the

@@ -2,6 +2,7 @@
 // menus, and the offer to save series before they are given up.
 
 #include "support/program.h"
+#include "support/spokenlanguage.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
@@ -189,7 +190,24 @@ private Q_SLOTS:
         QVERIFY(m_dialogs.messages().isEmpty());
     }
 
+    // The file's bytes are the same whatever language the program speaks:
+    // for the English row it starts again in English, numbers shown "2.5".
+    void shotEntryWindowWritesItsOwnLayout_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Deutsch") << false;
+        QTest::newRow("English") << true;
+    }
     void shotEntryWindowWritesItsOwnLayout() {
+        QFETCH(bool, english);
+        const SpokenLanguage spoken(english ? Language::English : Language::German);
+        if (english) {
+            cleanup();
+            init();
+        }
+        QCOMPARE(m_ui->button("Speichern")->text(),
+                 english ? QStringLiteral("Save") : QStringLiteral("Speichern"));
+        QCOMPARE(m_form->sheet().locale().decimalPoint(),
+                 english ? QStringLiteral(".") : QStringLiteral(","));
         m_ui->press("BtnSchusseingabe");
         Schusseingabe* entry = m_app->shotEntryWindow();
         WindowDriver ui(entry);

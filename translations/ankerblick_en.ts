@@ -2,6 +2,863 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="de_DE">
 <context>
+    <name>AnalysisSheet</name>
+    <message>
+        <location filename="../src/sheets/analysissheet.cpp" line="+19"/>
+        <source>Schuss: </source>
+        <translation>Shot: </translation>
+    </message>
+</context>
+<context>
+    <name>Calibre</name>
+    <message>
+        <location filename="../src/windows/shared/calibre.cpp" line="+19"/>
+        <source>Kaliber (Durchmesser des Geschosses) für %1 in mm:</source>
+        <translation>Calibre (diameter of the projectile) for %1 in mm:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Kaliber</source>
+        <translation>Calibre</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bitte ein Kaliber von 1 bis 20 mm eingeben, zum Beispiel „4,5“.</source>
+        <translation>Please enter a calibre from 1 to 20 mm, for example “4.5”.</translation>
+    </message>
+</context>
+<context>
+    <name>Camera</name>
+    <message>
+        <location filename="../src/platform/opencvcamera.cpp" line="+135"/>
+        <source>„%1“ gibt es nicht.</source>
+        <translation>“%1” does not exist.</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>„%1“ ist weder ein Bild noch ein Video.</source>
+        <translation>“%1” is neither a picture nor a video.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Die Kamera %1 gibt es nicht.</source>
+        <translation>There is no camera %1.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Die Kamera %1 lässt sich nicht öffnen.</source>
+        <translation>Camera %1 cannot be opened.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Die Kamera %1 liefert keine Bilder.</source>
+        <translation>Camera %1 delivers no pictures.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Im Ordner „%1“ sind keine Bilder (jpg, jpeg, png, bmp).</source>
+        <translation>The folder “%1” holds no pictures (jpg, jpeg, png, bmp).</translation>
+    </message>
+    <message>
+        <location line="+80"/>
+        <source>Kamera %1</source>
+        <translation>Camera %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Bilder: %1</source>
+        <translation>Pictures: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Bild: %1</source>
+        <translation>Picture: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Video: %1</source>
+        <translation>Video: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Club</name>
+    <message>
+        <location filename="../src/services/club.cpp" line="+12"/>
+        <source>Verein: verbunden</source>
+        <translation>Club: connected</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Verein: nicht verbunden</source>
+        <translation>Club: not connected</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> – 1 Serie wartet</source>
+        <translation> – 1 series waiting</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> – %1 Serien warten</source>
+        <translation> – %1 series waiting</translation>
+    </message>
+</context>
+<context>
+    <name>ClubCommand</name>
+    <message>
+        <location filename="../src/app/clubcommand.cpp" line="+41"/>
+        <source>Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort über die Standardeingabe geben.</source>
+        <translation>A login without a password is not created; please give the password on standard input.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Passwort für „%1“: </source>
+        <translation>Password for “%1”: </translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>
+Noch einmal: </source>
+        <translation>
+Once more: </translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Die beiden Passwörter stimmen nicht überein; nichts geändert.</source>
+        <translation>The two passwords do not match; nothing changed.</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Die Tabellen des Vereins sind auf dem Stand (Version %1); nichts geändert.</source>
+        <translation>The club’s tables are up to date (version %1); nothing changed.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Die Tabellen und Rollen des Vereins sind eingerichtet (Version %1).</source>
+        <translation>The club’s tables and roles are set up (version %1).</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Die Tabellen des Vereins sind von Version %1 auf Version %2 gebracht.</source>
+        <translation>The club’s tables were brought from version %1 to version %2.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Die Anmeldung „%1“ für einen Trainer ist eingerichtet.</source>
+        <translation>The coach login “%1” is set up.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Die Anmeldung „%1“ für einen Schützen ist eingerichtet.</source>
+        <translation>The shooter login “%1” is set up.</translation>
+    </message>
+</context>
+<context>
+    <name>ClubConnection</name>
+    <message>
+        <location filename="../src/platform/clubconnection.cpp" line="+20"/>
+        <source>Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: </source>
+        <translation>The club server’s address is not a valid connection URI: </translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Sie beginnt nicht mit postgresql://.</source>
+        <translation>It does not begin with postgresql://.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Bitte nur einen Server angeben.</source>
+        <translation>Please give only one server.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Die IPv6-Adresse ist nicht geschlossen.</source>
+        <translation>The IPv6 address is not closed.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Der Parameter „%1“ ist unbekannt.</source>
+        <translation>The parameter “%1” is unknown.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Der Wert von „%1“ enthält ein Semikolon.</source>
+        <translation>The value of “%1” contains a semicolon.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Der Port „%1“ ist keine Zahl von 1 bis 65535.</source>
+        <translation>The port “%1” is not a number from 1 to 65535.</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort stimmen nicht.</source>
+        <translation>The club server refuses the login: user name or password is wrong.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Die Datenbank gibt es auf dem Vereinsserver nicht.</source>
+        <translation>The database does not exist on the club server.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an.</source>
+        <translation>The club server offers no encrypted connection (TLS).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, abgelaufen oder nicht vertrauenswürdig.</source>
+        <translation>The club server’s certificate cannot be verified: it is invalid, expired or not trusted.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung.</source>
+        <translation>The club server refuses this: the login lacks the permission.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Die Verbindung zum Vereinsserver ist abgebrochen.</source>
+        <translation>The connection to the club server broke off.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Der Vereinsserver ist nicht erreichbar: Bitte Adresse, Port und Netzwerk prüfen.</source>
+        <translation>The club server cannot be reached: please check address, port and network.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Der Vereinsserver meldet einen Fehler: %1</source>
+        <translation>The club server reports an error: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ClubSchema</name>
+    <message>
+        <location filename="../src/platform/clubschema.cpp" line="+138"/>
+        <source>Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt nur Version %2. Bitte Ankerblick auf eine neuere Version aktualisieren; auf den Server wird nichts geschrieben.</source>
+        <translation>The tables on the club server have version %1; this program knows only version %2. Please update Ankerblick to a newer version; nothing is written to the server.</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Die Tabellen auf dem Vereinsserver sind nicht eingerichtet oder veraltet (Version %1). Der Verwalter richtet sie mit ankerblick --verein-einrichten ein.</source>
+        <translation>The tables on the club server are not set up or out of date (version %1). The administrator sets them up with ankerblick --verein-einrichten.</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>Bitte einen Namen für die Anmeldung angeben.</source>
+        <translation>Please give a name for the login.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Der Name „%1“ taugt nicht als Anmeldung: bitte nur Kleinbuchstaben a–z, Ziffern, „_“, „.“ und „-“, mit einem Buchstaben vorn, höchstens 63 Zeichen.</source>
+        <translation>The name “%1” will not do as a login: please use only lower-case letters a–z, digits, “_”, “.” and “-”, beginning with a letter, at most 63 characters.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Der Name „%1“ ist dem Server oder Ankerblick vorbehalten.</source>
+        <translation>The name “%1” is reserved for the server or Ankerblick.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Eine Anmeldung ohne Passwort wird nicht angelegt.</source>
+        <translation>A login without a password is not created.</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung des Vereins; sie wird nicht verändert.</source>
+        <translation>The role “%1” already exists on the server, but not as a login of the club; it is left unchanged.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../src/sheets/commandline.cpp" line="+13"/>
+        <source>Name des Schützen; die Frage nach dem Namen entfällt.</source>
+        <translation>The shooter’s name; the program does not ask for it.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+56"/>
+        <location line="+11"/>
+        <source>Name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <location line="-60"/>
+        <source>Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für die elektronische Scheibe an; auch mehrmals.</source>
+        <translation>Offers this serial port (e.g. /dev/ttyUSB0) for the electronic target as well; may be repeated.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Anschluss</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Bietet diese Quelle (Kamera wie /dev/video2, Videodatei oder Ordner mit Bildern) zusätzlich als Kamera an; auch mehrmals.</source>
+        <translation>Offers this source (a camera such as /dev/video2, a video file or a folder of pictures) as a camera as well; may be repeated.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Quelle</source>
+        <translation>source</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Sendet das Trainingstagebuch an den Vereinsserver dieser Verbindungs-URI (postgresql://benutzer@server/datenbank); das Passwort kommt aus dem Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.</source>
+        <translation>Sends the training diary to the club server at this connection URI (postgresql://user@server/database); the password comes from the keyring, from ~/.pgpass or PGPASSWORD.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des Eigentümers der Datenbank (postgresql://benutzer@server/datenbank).</source>
+        <translation>Sets up the club’s tables and roles on the PostgreSQL server or brings them up to date; URL is the connection URI of the database’s owner (postgresql://user@server/database).</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt ihr ein neues Passwort); das Passwort kommt von der Standardeingabe.</source>
+        <translation>With --verein-einrichten: creates a shooter’s login (or gives it a new password); the password comes from standard input.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Mit --verein-einrichten: legt die Anmeldung eines Trainers an, der die Trainings aller Schützen lesen darf; das Passwort kommt von der Standardeingabe.</source>
+        <translation>With --verein-einrichten: creates the login of a coach, who may read the trainings of all shooters; the password comes from standard input.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Abkommenstraining für Sportschützen: Abkommen und Treffer jedes Schusses erfassen, werten und vergleichen.</source>
+        <translation>Shot-calling training for sport shooters: record, score and compare the call and the hit of every shot.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>datei</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Seriendatei, die nach dem Start geöffnet wird.</source>
+        <translation>Series file opened after the start.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>[datei]</source>
+        <translation>[file]</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>--verein-schuetze und --verein-trainer gehören zu --verein-einrichten URL.
+</source>
+        <translation>--verein-schuetze and --verein-trainer go with --verein-einrichten URL.
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Bitte --verein-einrichten nur einmal angeben.
+</source>
+        <translation>Please give --verein-einrichten only once.
+</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Bitte je Aufruf höchstens eine Anmeldung anlegen.
+</source>
+        <translation>Please create at most one login per call.
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--verein-einrichten steht für sich; ohne Seriendatei, Name, Anschluss oder Kamera.
+</source>
+        <translation>--verein-einrichten stands alone; without series file, name, port or camera.
+</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>
+Mit --help werden alle Optionen gezeigt.
+</source>
+        <translation>
+--help shows all options.
+</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Bitte höchstens eine Seriendatei angeben.
+</source>
+        <translation>Please give at most one series file.
+</translation>
+    </message>
+</context>
+<context>
+    <name>Diary</name>
+    <message>
+        <location filename="../src/platform/sqlitediary.cpp" line="+44"/>
+        <source>Das Trainingstagebuch konnte nicht gespeichert werden: </source>
+        <translation>The training diary could not be saved: </translation>
+    </message>
+    <message>
+        <location line="+252"/>
+        <source>Das Training ist nicht mehr im Tagebuch.</source>
+        <translation>The training is no longer in the diary.</translation>
+    </message>
+    <message>
+        <location filename="../src/platform/sqlitediaryschema.cpp" line="+79"/>
+        <source>Die Datei oder ihr Ordner ist schreibgeschützt.</source>
+        <translation>The file or its folder is write-protected.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Der Datenträger ist voll.</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.</source>
+        <translation>An error occurred while writing to the disk.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die Datei wird gerade von einem anderen Programm benutzt.</source>
+        <translation>The file is in use by another program.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Die Datei lässt sich nicht öffnen.</source>
+        <translation>The file cannot be opened.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Die Datei ist beschädigt.</source>
+        <translation>The file is damaged.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Der Eintrag passt nicht zu dem, was das Tagebuch enthält.</source>
+        <translation>The entry does not fit what the diary holds.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Die Datenbank meldet einen unerwarteten Fehler (%1).</source>
+        <translation>The database reports an unexpected error (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryCharts</name>
+    <message>
+        <location filename="../src/features/diary/diarycharts.cpp" line="+132"/>
+        <source>MM.yyyy</source>
+        <translation>MM/yyyy</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dd.MM.yy</source>
+        <translation>dd/MM/yy</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryExport</name>
+    <message>
+        <location filename="../src/sheets/diaryexport.cpp" line="+43"/>
+        <source>ja</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>nein</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+79"/>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location line="-78"/>
+        <location line="+80"/>
+        <source>Schütze</source>
+        <translation>Shooter</translation>
+    </message>
+    <message>
+        <location line="-79"/>
+        <location line="+81"/>
+        <source>Disziplin</source>
+        <translation>Discipline</translation>
+    </message>
+    <message>
+        <location line="-80"/>
+        <location line="+226"/>
+        <source>Serie</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="-225"/>
+        <source>Schuss</source>
+        <translation>Shot</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Treffer x (mm)</source>
+        <translation>Hit x (mm)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Treffer y (mm)</source>
+        <translation>Hit y (mm)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ansage x (mm)</source>
+        <translation>Call x (mm)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ansage y (mm)</source>
+        <translation>Call y (mm)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ansagewert</source>
+        <translation>Call value</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bewertung</source>
+        <translation>Rating</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+83"/>
+        <source>Sek*mm</source>
+        <translation>Sec*mm</translation>
+    </message>
+    <message>
+        <location line="-82"/>
+        <source>Schusszeit (s)</source>
+        <translation>Shot time (s)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Schießzeit (s)</source>
+        <translation>Shooting time (s)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Kommentar</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+85"/>
+        <source>Innenzehner</source>
+        <translation>Inner tens</translation>
+    </message>
+    <message>
+        <location line="-84"/>
+        <source>Probeserie</source>
+        <translation>Sighting series</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+85"/>
+        <source>Kaliber (mm)</source>
+        <translation>Calibre (mm)</translation>
+    </message>
+    <message>
+        <location line="-84"/>
+        <location line="+86"/>
+        <source>Programm</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <location line="-20"/>
+        <source>Fenster</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+143"/>
+        <source>Serien</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="-141"/>
+        <source>Schnitt (Ringe)</source>
+        <translation>Average (rings)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Schnitt (Zehntel)</source>
+        <translation>Average (tenths)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ansagen 10 %</source>
+        <translation>Calls 10 %</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Trefferlage</source>
+        <translation>Mean point of impact</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Streukreis (mm)</source>
+        <translation>Group size (mm)</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Hauptfenster</source>
+        <translation>Main window</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Analyse</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+3"/>
+        <source>Alle</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>gesamt</source>
+        <translation>all time</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> bis </source>
+        <translation> to </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>ab </source>
+        <translation>from </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>bis </source>
+        <translation>until </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Schütze: %1 · Disziplin: %2 · Zeitraum: %3</source>
+        <translation>Shooter: %1 · Discipline: %2 · Period: %3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 %2 mit %3 %4</source>
+        <translation>%1 %2 with %3 %4</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Training</source>
+        <translation>training</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Trainings</source>
+        <translation>trainings</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryImport</name>
+    <message>
+        <location filename="../src/features/diary/diaryimport.cpp" line="+101"/>
+        <source>Die Datei „%1“ enthält keine Schüsse.</source>
+        <translation>The file “%1” holds no shots.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Die Datei „%1“ lässt sich nicht lesen.</source>
+        <translation>The file “%1” cannot be read.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Die Datei „%1“ wurde nicht übernommen. </source>
+        <translation>The file “%1” was not taken over. </translation>
+    </message>
+</context>
+<context>
+    <name>Discipline</name>
+    <message>
+        <location filename="../src/model/targetface.cpp" line="+17"/>
+        <source>LP</source>
+        <translation>AP</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>FP-SP-100m</source>
+        <translation>FP-SP-100m</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>OSP-SP</source>
+        <translation>RFP-SP</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Gewehr 50m</source>
+        <translation>Rifle 50m</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>LG 10m</source>
+        <translation>AR 10m</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Gewehr 300m</source>
+        <translation>Rifle 300m</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>OSP -SP</source>
+        <translation>RFP -SP</translation>
+    </message>
+</context>
+<context>
+    <name>GraphLayout</name>
+    <message>
+        <location filename="../src/sheets/graphlayout.cpp" line="+127"/>
+        <source>Schusswert-/Zeitanalyse</source>
+        <translation>Shot value/time analysis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zeiten zwischen </source>
+        <translation>Times between </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> und </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> Sekunden werden angezeigt. </source>
+        <translation> seconds are shown. </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Treffer liegen darüber/darunter</source>
+        <translation>hits lie above/below</translation>
+    </message>
+</context>
+<context>
+    <name>GroupReport</name>
+    <message>
+        <location filename="../src/sheets/groupreport.cpp" line="+19"/>
+        <source>%1 mm %2</source>
+        <translation>%1 mm %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 %2 %3</source>
+        <translation>%1 %2 %3</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Klick</source>
+        <translation>click</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Klicks</source>
+        <translation>clicks</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source> (%1 Uhr)</source>
+        <translation> (%1 o’clock)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Abkommen: </source>
+        <translation>Calls: </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ansagefehler im Mittel: %1; Streuung %2</source>
+        <translation>Mean call error: %1; spread %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ansagen: %1 mit 10, %2 mit 5, %3 mit 0</source>
+        <translation>Calls: %1 rated 10, %2 rated 5, %3 rated 0</translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <location line="+12"/>
+        <source>rechts</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <location line="+12"/>
+        <source>links</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <location line="+12"/>
+        <source>hoch</source>
+        <translation>up</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <location line="+12"/>
+        <source>tief</source>
+        <translation>down</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>in der Mitte</source>
+        <translation>in the centre</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keine Schüsse</source>
+        <translation>No shots</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Trefferlage: </source>
+        <translation>Mean point of impact: </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Streukreis: %1, mittlerer Radius %2</source>
+        <translation>Group size: %1, mean radius %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Korrektur: </source>
+        <translation>Sight correction: </translation>
+    </message>
+</context>
+<context>
     <name>Language</name>
     <message>
         <location filename="../src/widgets/language.cpp" line="+30"/>
@@ -24,11 +881,1355 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     </message>
 </context>
 <context>
+    <name>MatchProgram</name>
+    <message>
+        <location filename="../src/model/matchprogram.cpp" line="+20"/>
+        <source>Kniend</source>
+        <translation>Kneeling</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Liegend</source>
+        <translation>Prone</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stehend</source>
+        <translation>Standing</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>LG 40</source>
+        <translation>AR 40</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>LG 60</source>
+        <translation>AR 60</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>LP 40</source>
+        <translation>AP 40</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>LP 60</source>
+        <translation>AP 60</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>KK liegend 60</source>
+        <translation>Smallbore prone 60</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>KK 3×20</source>
+        <translation>Smallbore 3×20</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>KK 3×40</source>
+        <translation>Smallbore 3×40</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Gewehr 300m liegend 60</source>
+        <translation>Rifle 300m prone 60</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Auflage LG 30</source>
+        <translation>Rested AR 30</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Auflage LP 30</source>
+        <translation>Rested AP 30</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Freie Pistole 60</source>
+        <translation>Free pistol 60</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Schnellfeuerpistole 60 (8, 6, 4 s)</source>
+        <translation>Rapid fire pistol 60 (8, 6, 4 s)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Standardpistole 60 (150, 20, 10 s)</source>
+        <translation>Standard pistol 60 (150, 20, 10 s)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Sportpistole Duell 30</source>
+        <translation>Sport pistol duel 30</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoHoles</name>
+    <message>
+        <location filename="../src/vision/photoholes.cpp" line="+373"/>
+        <source>Das Bild enthält nichts, was sich lesen lässt.</source>
+        <translation>The picture holds nothing that can be read.</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>Auf dem Foto ist keine Scheibe „%1“ zu erkennen. Die Scheibe sollte ganz zu sehen sein, mindestens ein Drittel des Bildes hoch und nicht schräger als 30°.</source>
+        <translation>No “%1” target can be made out in the photo. The target should be seen whole, at least a third of the picture high and tilted no more than 30°.</translation>
+    </message>
+    <message>
+        <location line="+91"/>
+        <source>Die Datei „%1“ lässt sich nicht öffnen: %2</source>
+        <translation>The file “%1” cannot be opened: %2</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Die Datei „%1“ ist kein Bild, das sich lesen lässt (jpg, png oder bmp).</source>
+        <translation>The file “%1” is not a picture that can be read (jpg, png or bmp).</translation>
+    </message>
+</context>
+<context>
+    <name>PrintContent</name>
+    <message>
+        <location filename="../src/sheets/printcontent.cpp" line="+91"/>
+        <source>Trefferlage: </source>
+        <translation>Mean point of impact: </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>; Streukreis </source>
+        <translation>; group size </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Serie Nummer: </source>
+        <translation>Series number: </translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Innenzehner: </source>
+        <translation>Inner tens: </translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Seite </source>
+        <translation>Page </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> von </source>
+        <translation> of </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> für </source>
+        <translation> for </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> am </source>
+        <translation> on </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> um </source>
+        <translation> at </translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Serien: </source>
+        <translation>Series: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Schüsse: </source>
+        <translation>Shots: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Summe: </source>
+        <translation>Total: </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Zehntel: </source>
+        <translation>Tenths: </translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Schnitt: </source>
+        <translation>Average: </translation>
+    </message>
+</context>
+<context>
+    <name>RhythmSequence</name>
+    <message>
+        <location filename="../src/sheets/rhythmsequence.cpp" line="+97"/>
+        <source>Bitte eine Zahl eingeben.</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Bitte mindestens 0,001s und maximal 65,5s verwenden.</source>
+        <translation>Please use at least 0.001 s and at most 65.5 s.</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPort</name>
+    <message>
+        <location filename="../src/services/serialport.cpp" line="+10"/>
+        <source>Ungültige Anschlussnummer</source>
+        <translation>Invalid port number</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Der Anschluss ist bereits geöffnet</source>
+        <translation>The port is already open</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Zugriff auf den Anschluss verweigert</source>
+        <translation>Access to the port denied</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Der Anschluss ist nicht geöffnet</source>
+        <translation>The port is not open</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Die Einstellungen des Anschlusses sind nicht möglich</source>
+        <translation>The port’s settings are not possible</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Senden über den Anschluss fehlgeschlagen</source>
+        <translation>Sending over the port failed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Empfangen über den Anschluss fehlgeschlagen</source>
+        <translation>Receiving over the port failed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Der Anschluss ist nicht mehr verfügbar</source>
+        <translation>The port is no longer available</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Unbekannter Fehler am Anschluss</source>
+        <translation>Unknown error at the port</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesFile</name>
+    <message>
+        <location filename="../src/files/seriesfile.cpp" line="+143"/>
+        <source>Erwartet wird eine Zahl, die Zeile ist leer.</source>
+        <translation>A number is expected; the line is empty.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Erwartet wird eine Zahl, die Zeile lautet </source>
+        <translation>A number is expected; the line reads </translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Der Wert </source>
+        <translation>The value </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> liegt außerhalb des Bereichs von -32768 bis 32767.</source>
+        <translation> lies outside the range from -32768 to 32767.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Die Datei</source>
+        <translation>The file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Die Datei „%1“</source>
+        <translation>The file “%1”</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Die Datei „%1“ konnte nicht gelesen werden: %2</source>
+        <translation>The file “%1” could not be read: %2</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Der Ordner „%1“ existiert nicht.</source>
+        <translation>The folder “%1” does not exist.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>„%1“ ist kein Ordner.</source>
+        <translation>“%1” is not a folder.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Die Datei kann dort nicht angelegt werden (%1).</source>
+        <translation>The file cannot be created there (%1).</translation>
+    </message>
+    <message>
+        <location line="+163"/>
+        <source>nur %1 von %2 Bytes geschrieben; ist der Datenträger voll?</source>
+        <translation>only %1 of %2 bytes written; is the disk full?</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Die Datei „%1“ konnte nicht gespeichert werden: %2</source>
+        <translation>The file “%1” could not be saved: %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source> Die bisherige Datei ist unverändert.</source>
+        <translation> The previous file is unchanged.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Es ist kein Dateiname angegeben.</source>
+        <translation>No file name is given.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Unter diesem Namen gibt es bereits einen Ordner.</source>
+        <translation>There already is a folder of this name.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Unter diesem Namen gibt es bereits etwas anderes als eine Datei.</source>
+        <translation>There already is something other than a file of this name.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Die Daten konnten nicht vollständig geschrieben werden (%1).</source>
+        <translation>The data could not be written completely (%1).</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Die Datei konnte nicht fertig geschrieben werden (%1).</source>
+        <translation>The file could not be finished (%1).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Textdateien (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Mehr als %1 Serien kann das Programm nicht auflisten.</source>
+        <translation>The program cannot list more than %1 series.</translation>
+    </message>
+    <message>
+        <location line="+291"/>
+        <source>Die Datei existiert nicht.</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Unter diesem Namen gibt es einen Ordner, keine Datei.</source>
+        <translation>This name belongs to a folder, not a file.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Unter diesem Namen gibt es etwas anderes als eine Datei.</source>
+        <translation>This name belongs to something other than a file.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die Datei lässt sich nicht öffnen (%1).</source>
+        <translation>The file cannot be opened (%1).</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Beim Lesen ist ein Fehler aufgetreten (%1).</source>
+        <translation>An error occurred while reading (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>TargetRecord</name>
+    <message>
+        <location filename="../src/sheets/targetrecord.cpp" line="+16"/>
+        <source>Fehlerbeschribung: </source>
+        <translation>Error description: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Fehlerquelle: </source>
+        <translation> Error source: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Fehlernummer: </source>
+        <translation> Error number: </translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Die Schussposition ist keine ganze Zahl</source>
+        <translation>The shot position is not a whole number</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die Schussposition liegt außerhalb des Wertebereichs</source>
+        <translation>The shot position lies outside the range of values</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Der Schussdatensatz ist unvollständig</source>
+        <translation>The shot record is incomplete</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Der Schussdatensatz ist zu lang</source>
+        <translation>The shot record is too long</translation>
+    </message>
+</context>
+<context>
+    <name>ToneGenerator</name>
+    <message>
+        <location filename="../src/platform/tonegenerator.cpp" line="+25"/>
+        <source>Keine Tonausgabe gefunden. Die Zeiten laufen trotzdem, aber ohne Töne.</source>
+        <translation>No sound output found. The times run all the same, but without tones.</translation>
+    </message>
+</context>
+<context>
+    <name>ValueBounds</name>
+    <message>
+        <location filename="../src/sheets/valuebounds.cpp" line="+103"/>
+        <source>Schusszeit (selbst mitgestoppte Zeiten (JA)) oder Schiesszeit (automatisch gestoppte Zeiten von Schuss zu Schuss(NEIN)?</source>
+        <translation>Shot time (times you stopped yourself (YES)) or shooting time (times stopped automatically from shot to shot (NO))?</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Schusszeit</source>
+        <translation>Shot time</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Schiesszeit</source>
+        <translation>Shooting time</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Zeitanalyse</source>
+        <translation>Time analysis</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Kleinster anzuzeigender Schusswert</source>
+        <translation>Lowest shot value to show</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Grösster anzuzeigender Schusswert</source>
+        <translation>Highest shot value to show</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ab ... Sekunden</source>
+        <translation>From ... seconds</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ab ... Sekunden (max. 999)</source>
+        <translation>From ... seconds (max. 999)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Bis ... Sekunden</source>
+        <translation>To ... seconds</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bis ... Sekunden (max. 1000)</source>
+        <translation>To ... seconds (max. 1000)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Bitte eine gültige Ringzahl angeben wie z.B. 6,4 , 9 oder 10,9</source>
+        <translation>Please give a valid score such as 6.4, 9 or 10.9</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Bitte eine gültige Sekundenzahl angeben wie z.B. 6,4 , 9, 10,9 oder 53,123</source>
+        <translation>Please give a valid number of seconds such as 6.4, 9, 10.9 or 53.123</translation>
+    </message>
+</context>
+<context>
     <name>WindowMenu</name>
     <message>
-        <location filename="../src/windows/shared/windowmenu.cpp" line="+75"/>
+        <location filename="../src/windows/shared/windowmenu.cpp" line="+47"/>
+        <source>
+Training der Schussansage für Sportschützen.</source>
+        <translation>
+Shot-calling training for sport shooters.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>
+Lizenz: GPL-3.0-or-later</source>
+        <translation>
+Licence: GPL-3.0-or-later</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Beenden</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Serie</source>
+        <translation>&amp;Series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Handbuch</source>
         <translation>Handbook</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+4"/>
+        <source>Über Ankerblick</source>
+        <translation>About Ankerblick</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::AnalyseAnzeige</name>
+    <message>
+        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+121"/>
+        <source>Schussgrösse alles anzeigen:</source>
+        <translation>Shot size, all shown:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Schussgrösse Seriendarstellung:</source>
+        <translation>Shot size, series shown:</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Laden</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Zusätzliche Datei laden</source>
+        <translation>Open an additional file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Alle Serien Anzeigen</source>
+        <translation>Show all series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Kommentare anzeigen</source>
+        <translation>Show comments</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Abkommens- eingabe öffnen</source>
+        <translation>Open call entry</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Abkommenseingabe</source>
+        <translation>Call entry</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Schusszeit Analyse</source>
+        <translation>Shot time analysis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Trainingstagebuch</source>
+        <translation>Training diary</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Kaliber …</source>
+        <translation>Calibre …</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Auswertung</source>
+        <translation>Evaluation</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>AnalyseAnzeige </source>
+        <translation>Analysis </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::AnalysisPanel</name>
+    <message>
+        <location filename="../src/widgets/analysispanel.cpp" line="+109"/>
+        <source>Auswertung</source>
+        <translation>Evaluation</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Trefferlage zeigen</source>
+        <translation>Show mean point of impact</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Klickwert …</source>
+        <translation>Click value …</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Serie</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Alle Serien</source>
+        <translation>All series</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Klickwert für %1 in mm an der Scheibe:</source>
+        <translation>Click value for %1 in mm on the target:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Klickwert</source>
+        <translation>Click value</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Bitte einen Klickwert über 0 bis 100 mm eingeben, zum Beispiel „1,5“.</source>
+        <translation>Please enter a click value above 0 up to 100 mm, for example “1.5”.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::AnalysisSheet</name>
+    <message>
+        <location filename="../src/sheets/analysissheet.cpp" line="+61"/>
+        <source> Die Datei „</source>
+        <translation> The file “</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>“ wurde nicht gelesen.</source>
+        <translation>” was not read.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::Application</name>
+    <message>
+        <location filename="../src/app/application.cpp" line="+97"/>
+        <location line="+160"/>
+        <source>Änderungen speichern?</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <location line="-140"/>
+        <source>Bitte Name eingeben:</source>
+        <translation>Please enter your name:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ohne Name geht nix. Also bitte Namen eingeben:</source>
+        <translation>Nothing works without a name. So please enter your name:</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Die letzte Sitzung wurde nicht beendet. Wiederherstellen?</source>
+        <translation>The last session was not ended. Restore it?</translation>
+    </message>
+    <message>
+        <location line="+127"/>
+        <source>Änderungen in der Schusseingabe speichern?</source>
+        <translation>Save the changes in the shot entry?</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::AusgabeForm</name>
+    <message>
+        <location filename="../src/features/timeanalysis/ausgabeform.cpp" line="+67"/>
+        <source>Schusswert/Zeit Analyse</source>
+        <translation>Shot value/time analysis</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::CallRose</name>
+    <message>
+        <location filename="../src/widgets/analysispanel.cpp" line="-121"/>
+        <source>Ansagerose</source>
+        <translation>Call rose</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::CalledEntry</name>
+    <message>
+        <location filename="../src/sheets/calledentry.cpp" line="+231"/>
+        <source>Treffer erhalten – bitte Ansage eingeben</source>
+        <translation>Hit received – please enter the call</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Serie beendet</source>
+        <translation>Series finished</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::CameraLink</name>
+    <message>
+        <location filename="../src/features/camera/cameralink.cpp" line="+92"/>
+        <source>Die Kamera liefert keine Bilder mehr.</source>
+        <translation>The camera delivers no more pictures.</translation>
+    </message>
+    <message>
+        <location line="+171"/>
+        <source>Neue Scheibe erkannt</source>
+        <translation>New target recognised</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::CameraPanel</name>
+    <message>
+        <location filename="../src/features/camera/camerapanel.cpp" line="+18"/>
+        <source>Kamera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Kamera wählen</source>
+        <translation>Choose a camera</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Kamera An/Aus</source>
+        <translation>Camera on/off</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Scheibe erkennen</source>
+        <translation>Find target</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Kamerabild</source>
+        <translation>Camera picture</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+82"/>
+        <source>aus</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <location line="-45"/>
+        <source>Erst eine Kamera wählen, dann einschalten.</source>
+        <translation>Choose a camera first, then switch it on.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Erst eine Disziplin wählen, dann die Kamera einschalten.</source>
+        <translation>Choose a discipline first, then switch the camera on.</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Scheibe erkannt</source>
+        <translation>Target recognised</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>keine Scheibe im Bild</source>
+        <translation>no target in the picture</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Die Kamera liefert schon die Treffer dieses Fensters. Erst die Kamera ausschalten, dann abfragen.</source>
+        <translation>The camera already delivers this window’s hits. Switch the camera off first, then poll.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die elektronische Scheibe liefert schon die Treffer dieses Fensters. Erst die Schussabfrage beenden, dann die Kamera einschalten.</source>
+        <translation>The electronic target already delivers this window’s hits. Stop polling for shots first, then switch the camera on.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::CameraPictureWindow</name>
+    <message>
+        <location filename="../src/features/camera/camerapicturewindow.cpp" line="+30"/>
+        <location line="+1"/>
+        <source>Kamerabild</source>
+        <translation>Camera picture</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Kamera aus</source>
+        <translation>Camera off</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Warte auf das erste Bild …</source>
+        <translation>Waiting for the first picture …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Keine Scheibe im Bild</source>
+        <translation>No target in the picture</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Scheibe erkannt – noch kein Treffer</source>
+        <translation>Target recognised – no hit yet</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Scheibe erkannt – 1 Treffer</source>
+        <translation>Target recognised – 1 hit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Scheibe erkannt – %1 Treffer</source>
+        <translation>Target recognised – %1 hits</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ClubServerDialog</name>
+    <message>
+        <location filename="../src/features/club/clubserverdialog.cpp" line="+84"/>
+        <source>Vereinsserver</source>
+        <translation>Club server</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>wenn der Server sie anbietet</source>
+        <translation>if the server offers it</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>verlangt</source>
+        <translation>required</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>aus</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Verbindung prüfen</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Datenbank:</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Benutzer:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Passwort:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>TLS:</source>
+        <translation>TLS:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Der Vereinsserver ist erreichbar, die Anmeldung gelingt.</source>
+        <translation>The club server can be reached and the login succeeds.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Der Vereinsserver wird gefragt …</source>
+        <translation>Asking the club server …</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::Connection</name>
+    <message>
+        <location filename="../src/platform/clubconnection.cpp" line="+19"/>
+        <source>Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket libqt6sql6-psql installieren.</source>
+        <translation>Qt SQL cannot talk to PostgreSQL: please install the package libqt6sql6-psql.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::DesktopKeyring</name>
+    <message>
+        <location filename="../src/platform/keyring.cpp" line="+39"/>
+        <source>Das Passwort ließ sich nicht im Schlüsselbund des Desktops ablegen: </source>
+        <translation>The password could not be stored in the desktop’s keyring: </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::DiaryChartSet</name>
+    <message>
+        <location filename="../src/features/diary/diarycharts.cpp" line="-84"/>
+        <source>Ringe</source>
+        <translation>Rings</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zehntel</source>
+        <translation>Tenths</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mittlere Seriensumme</source>
+        <translation>Mean series total</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ansagen mit 10</source>
+        <translation>Calls rated 10</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ansagen mit 10 (%)</source>
+        <translation>Calls rated 10 (%)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>waagerecht (+ rechts)</source>
+        <translation>horizontal (+ right)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>senkrecht (+ hoch)</source>
+        <translation>vertical (+ up)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Treffpunkt (mm)</source>
+        <translation>Point of impact (mm)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Serien</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ansagen</source>
+        <translation>Calls</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Trefferlage</source>
+        <translation>Mean point of impact</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Verteilung</source>
+        <translation>Distribution</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <location line="+7"/>
+        <source>Schüsse</source>
+        <translation>Shots</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Ring</source>
+        <translation>Ring</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::DiaryWindow</name>
+    <message>
+        <location filename="../src/features/diary/diarywindow.cpp" line="+56"/>
+        <source>dd.MM.yyyy</source>
+        <translation>dd/MM/yyyy</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location line="+332"/>
+        <source>Trainingstagebuch</source>
+        <translation>Training diary</translation>
+    </message>
+    <message>
+        <location line="-316"/>
+        <source>Alle Disziplinen</source>
+        <translation>All disciplines</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Gesamter Zeitraum</source>
+        <translation>Whole period</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Schütze:</source>
+        <translation>&amp;Shooter:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Disziplin:</source>
+        <translation>&amp;Discipline:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;von</source>
+        <translation>&amp;from</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;bis</source>
+        <translation>&amp;to</translation>
+    </message>
+    <message>
+        <location line="+72"/>
+        <source>In Analyse öffnen</source>
+        <translation>Open in analysis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>CSV exportieren …</source>
+        <translation>Export CSV …</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PDF-Bericht …</source>
+        <translation>PDF report …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dateien importieren …</source>
+        <translation>Import files …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ordner importieren …</source>
+        <translation>Import folder …</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Serien-Dateien nennen keine Disziplin: bitte oben die Disziplin der Dateien wählen und dann importieren.</source>
+        <translation>Series files name no discipline: please choose the files’ discipline above, then import.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.</source>
+        <translation>Imported: %1, already in the diary: %2, unreadable: %3.</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Alle Schützen</source>
+        <translation>All shooters</translation>
+    </message>
+    <message>
+        <location line="+84"/>
+        <source>Keine Trainings für diese Auswahl.</source>
+        <translation>No trainings for this selection.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Noch keine Trainings im Tagebuch.</source>
+        <translation>No trainings in the diary yet.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>CSV-Dateien (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Trainingstagebuch.csv</source>
+        <translation>Training diary.csv</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Die Datei &quot;</source>
+        <translation>The file &quot;</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&quot; konnte nicht geschrieben werden: </source>
+        <translation>&quot; could not be written: </translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>PDF-Dateien (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Trainingstagebuch.pdf</source>
+        <translation>Training diary.pdf</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>, erstellt am </source>
+        <translation>, made on </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dd.MM.yyyy &apos;um&apos; HH:mm</source>
+        <translation>dd/MM/yyyy &apos;at&apos; HH:mm</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Der Bericht konnte nicht als &quot;</source>
+        <translation>The report could not be saved as &quot;</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&quot; gespeichert werden.</source>
+        <translation>&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::DirectEntry</name>
+    <message>
+        <location filename="../src/sheets/directentry.cpp" line="+54"/>
+        <source>Serie beendet</source>
+        <translation>Series finished</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::DruckDialog</name>
+    <message>
+        <location filename="../src/features/printing/druckdialog.cpp" line="+28"/>
+        <source>PDF-Datei</source>
+        <translation>PDF file</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Drucker:</source>
+        <translation>Printer:</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Zu druckende Serien markieren</source>
+        <translation>Mark the series to print</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Alles drucken</source>
+        <translation>Print everything</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Farbig</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Gesamtschussbild?</source>
+        <translation>Overall shot picture?</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Leider ist kein Drucker installiert</source>
+        <translation>Sorry, no printer is installed</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>PDF-Dateien (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Es gibt keine Serie zum Drucken.</source>
+        <translation>There is no series to print.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Bitte mindestens eine Serie zum Drucken markieren oder „Alles drucken“ wählen.</source>
+        <translation>Please mark at least one series to print or choose “Print everything”.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::Form1</name>
+    <message>
+        <location filename="../src/windows/main/form1.cpp" line="+46"/>
+        <source>Kommentare an/aus</source>
+        <translation>Comments on/off</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Laden</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Analyse und Anzeige öffnen</source>
+        <translation>Open analysis and display</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Analyse und Anzeige</source>
+        <translation>Analysis and display</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Schuss- eingabe öffnen</source>
+        <translation>Open shot entry</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Schusseingabe</source>
+        <translation>Shot entry</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Schusszeit analyse</source>
+        <translation>Shot time analysis</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Vereinsserver …</source>
+        <translation>Club server …</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>Treffer erst nach der Serie zeigen</source>
+        <translation>Show hits only after the series</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Elektronische Scheibe</source>
+        <translation>Electronic target</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Sektoren</source>
+        <translation>Sectors</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ringe</source>
+        <translation>Rings</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Ansagegenauigkeit:</source>
+        <translation>Call accuracy:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ansage%:</source>
+        <translation>Call %:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sek*mm:</source>
+        <translation>Sec*mm:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Gesamt:</source>
+        <translation>Total:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Schnitt</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Änderungen speichern?</source>
+        <translation>Save changes?</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::FotoEinlesen</name>
+    <message>
+        <location filename="../src/features/photo/fotoeinlesen.cpp" line="+86"/>
+        <source>Foto einlesen</source>
+        <translation>Read a photo</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Übernehmen</source>
+        <translation>Take over</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Es ist kein Loch gesetzt, das übernommen werden kann.</source>
+        <translation>No hole is set that could be taken over.</translation>
     </message>
 </context>
 <context>
@@ -67,6 +2268,772 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <location line="+139"/>
         <source>Nichts gefunden.</source>
         <translation>Nothing found.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::LinkIndicator</name>
+    <message>
+        <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+21"/>
+        <source>an</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>aus</source>
+        <translation>off</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::Match</name>
+    <message>
+        <location filename="../src/sheets/match.cpp" line="+154"/>
+        <source>Wettkampf beendet</source>
+        <translation>Match finished</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Probe</source>
+        <translation>Sighters</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wertung</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source> – Serie %1 von %2</source>
+        <translation> – series %1 of %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source> – Achtung</source>
+        <translation> – attention</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>%1 Schuss: %2 (%3), Innenzehner %4, Hochrechnung %5</source>
+        <translation>%1 shots: %2 (%3), inner tens %4, projection %5</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Wettkampf </source>
+        <translation>Match </translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Serie %1: %2 (%3)</source>
+        <translation>Series %1: %2 (%3)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Gesamt: %1 Ringe, %2 mit Zehnteln</source>
+        <translation>Total: %1 rings, %2 with tenths</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Innenzehner: %1</source>
+        <translation>Inner tens: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wertungsschüsse: %1 von %2</source>
+        <translation>Match shots: %1 of %2</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Probeschüsse: %1</source>
+        <translation>Sighting shots: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Nach Zeit (mit 0 gewertet): %1</source>
+        <translation>After time (scored 0): %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Auswertung der Wertungsschüsse</source>
+        <translation>Evaluation of the match shots</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::MatchPanel</name>
+    <message>
+        <location filename="../src/windows/shared/matchpanel.cpp" line="+26"/>
+        <source>Wettkampf</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Stellung: </source>
+        <translation>Position: </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::MatchResultWindow</name>
+    <message>
+        <location filename="../src/windows/shared/matchresult.cpp" line="+24"/>
+        <source>Wettkampfergebnis</source>
+        <translation>Match result</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>PDF-Dateien (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Wettkampfergebnis.pdf</source>
+        <translation>Match result.pdf</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Das Ergebnis konnte nicht als &quot;</source>
+        <translation>The result could not be saved as &quot;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot; gespeichert werden.</source>
+        <translation>&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::OpenCvCameraService</name>
+    <message>
+        <location filename="../src/platform/opencvcamera.cpp" line="+27"/>
+        <source>Kamera %1</source>
+        <translation>Camera %1</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::OverallCollector</name>
+    <message>
+        <location filename="../src/sheets/printcontent.cpp" line="-11"/>
+        <source>Gesamtschussbild</source>
+        <translation>Overall shot picture</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>+ Trefferlage</source>
+        <translation>+ mean point of impact</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::PhotoImport</name>
+    <message>
+        <location filename="../src/features/photo/photoimport.cpp" line="+82"/>
+        <source>Keine Löcher gefunden. Ein Klick setzt ein Loch, ein Rechtsklick auf ein Loch nimmt es weg.</source>
+        <translation>No holes found. A click sets a hole, a right click on a hole takes it away.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>1 Loch</source>
+        <translation>1 hole</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 Löcher</source>
+        <translation>%1 holes</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>„Übernehmen“ trägt sie als neue Serie ein.</source>
+        <translation>“Take over” enters them as a new series.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>„Übernehmen“ trägt es als neue Serie ein.</source>
+        <translation>“Take over” enters it as a new series.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mehr als eine Serie fasst: „Übernehmen“ trägt sie als %1 neue Serien ein (je %2, die letzte mit %3).</source>
+        <translation>More than a series holds: “Take over” enters them as %1 new series (%2 each, the last with %3).</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>, von oben im Uhrzeigersinn nummeriert. </source>
+        <translation>, numbered clockwise from the top. </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::QtUserDialogs</name>
+    <message>
+        <location filename="../src/platform/userdialogs.cpp" line="+59"/>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Verwerfen</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ReportPages</name>
+    <message>
+        <location filename="../src/features/diary/diaryreport.cpp" line="+165"/>
+        <source>Trainingstagebuch</source>
+        <translation>Training diary</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>Ankerblick · Trainingstagebuch</source>
+        <translation>Ankerblick · Training diary</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::RhythmusTrainingshilfeForm</name>
+    <message>
+        <location filename="../src/features/rhythm/rhythmustrainingshilfeform.cpp" line="+28"/>
+        <source>Vorlaufzeit:</source>
+        <translation>Lead time:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bis Halteraum:</source>
+        <translation>To hold area:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bis Schuss:</source>
+        <translation>To shot:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Toleranz bis Absetzen:</source>
+        <translation>Tolerance to lowering:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pause:</source>
+        <translation>Pause:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Anzahl Durchläufe:</source>
+        <translation>Number of rounds:</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Rhythmus Trainingshilfe</source>
+        <translation>Rhythm training aid</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Alle Angaben in Sekunden</source>
+        <translation>All times in seconds</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::Schusseingabe</name>
+    <message>
+        <location filename="../src/windows/entry/schusseingabe.cpp" line="+38"/>
+        <source>Abkommens- eingabe öffnen</source>
+        <translation>Open call entry</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Abkommenseingabe</source>
+        <translation>Call entry</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>Schusseingabe </source>
+        <translation>Shot entry </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::SeriesFileParser</name>
+    <message>
+        <location filename="../src/files/seriesfile.cpp" line="-201"/>
+        <location line="+39"/>
+        <source>Die Zeile ist länger als %1 Zeichen.</source>
+        <translation>The line is longer than %1 characters.</translation>
+    </message>
+    <message>
+        <location line="+77"/>
+        <source>Die Datei endet mitten in den acht Zeilen eines Schusses.</source>
+        <translation>The file ends in the middle of the eight lines of a shot.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%1 enthält mehr Serien, als das Programm auflisten kann (höchstens %2). Die ersten %3 Serien der Datei wurden gelesen, ab Zeile %4 nicht mehr.</source>
+        <translation>%1 holds more series than the program can list (at most %2). The first %3 series of the file were read, from line %4 on no more.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 konnte ab Zeile %2 nicht gelesen werden: %3</source>
+        <translation>%1 could not be read from line %2 on: %3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 ist keine Seriendatei: Sie enthält weder Schüsse noch einen der Abschnitte „$Kommentare$“, „$Schusszeiten$“ und „$Schiesszeiten$“.</source>
+        <translation>%1 is no series file: it holds neither shots nor one of the sections “$Kommentare$”, “$Schusszeiten$” and “$Schiesszeiten$”.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::SeriesPrintJob</name>
+    <message>
+        <location filename="../src/features/printing/seriesprintjob.cpp" line="+41"/>
+        <source>Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können </source>
+        <translation>Attention! The paper must be at least A4 size. </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source> Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option &apos;Farbig&apos; gewählt werden, gedruckt wird trotzdem s/w.</source>
+        <translation> series are printed on each page. --- On black-and-white printers the option &apos;Colour&apos; may be chosen; the print is black and white all the same.</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <location line="+93"/>
+        <source>Der Druck auf &quot;</source>
+        <translation>Printing on &quot;</translation>
+    </message>
+    <message>
+        <location line="-91"/>
+        <source>&quot; ist nicht möglich.</source>
+        <translation>&quot; is not possible.</translation>
+    </message>
+    <message>
+        <location line="+93"/>
+        <source>&quot; ist fehlgeschlagen.</source>
+        <translation>&quot; failed.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source> und </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> weitere</source>
+        <translation> more</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Serie </source>
+        <translation>Series </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.</source>
+        <translation> could not be printed because it cannot be drawn.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die Serien </source>
+        <translation>Series </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.</source>
+        <translation> could not be printed because they cannot be drawn.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> Die übrigen Serien wurden gedruckt.</source>
+        <translation> The other series were printed.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> Es wurde nichts gedruckt.</source>
+        <translation> Nothing was printed.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ShotTimes</name>
+    <message>
+        <location filename="../src/sheets/shottimes.cpp" line="+18"/>
+        <source>Stop </source>
+        <translation>Stop </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::SqliteDiary</name>
+    <message>
+        <location filename="../src/platform/sqlitediary.cpp" line="-160"/>
+        <source>Die Datei ist beschädigt.</source>
+        <translation>The file is damaged.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Das Trainingstagebuch lässt sich nicht öffnen: </source>
+        <translation>The training diary cannot be opened: </translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Die beschädigte Datei ließ sich nicht beiseitelegen.</source>
+        <translation>The damaged file could not be put aside.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Das Trainingstagebuch stammt von einer neueren Programmversion und wurde nach %1 verschoben; ein neues wurde angelegt.</source>
+        <translation>The training diary comes from a newer version of the program and was moved to %1; a new one was created.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Das Trainingstagebuch war beschädigt und wurde nach %1 verschoben; ein neues wurde angelegt.</source>
+        <translation>The training diary was damaged and was moved to %1; a new one was created.</translation>
+    </message>
+    <message>
+        <location line="+168"/>
+        <source>Die Datei ist schon im Tagebuch.</source>
+        <translation>The file is already in the diary.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::TargetLink</name>
+    <message>
+        <location filename="../src/features/targetlink/targetlink.cpp" line="+68"/>
+        <source>Erst Abfrage beenden, dann abmelden.</source>
+        <translation>Stop polling first, then log off.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source><byte value="xd"/>
+ Bitte einen gültigen Anschluss wählen.</source>
+        <translation><byte value="xd"/>
+ Please choose a valid port.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Erst Anmelden, dann abfragen.</source>
+        <translation>Log on first, then poll.</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+32"/>
+        <source>Der Schuss konnte nicht eingetragen werden</source>
+        <translation>The shot could not be entered</translation>
+    </message>
+    <message>
+        <location line="-8"/>
+        <source> Die Abfrage wurde beendet; der Schuss ist nicht bestätigt</source>
+        <translation> Polling was stopped; the shot is not confirmed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>. Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
+        <translation>. Please save the series and begin again with “New”.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> und bleibt in der Scheibe, bis die Abfrage wieder läuft.</source>
+        <translation> and stays in the target until polling runs again.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>, die Verbindung zur Scheibe wurde beendet.</source>
+        <translation>, the connection to the target was closed.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::TargetLinkPanel</name>
+    <message>
+        <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+26"/>
+        <source>Rika Anshluss</source>
+        <translation>Rika port</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Rika An-/ Abmeldung</source>
+        <translation>Rika log on/off</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rika Schussabfrage</source>
+        <translation>Rika shot polling</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::TargetPanels</name>
+    <message>
+        <location filename="../src/windows/shared/targetpanels.cpp" line="+52"/>
+        <source>Scheibe</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Schütze:</source>
+        <translation>Shooter:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Disziplin</source>
+        <translation>Discipline</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Serie</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Schuss</source>
+        <translation>Shot</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Summe:</source>
+        <translation>Total:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Zehntel:</source>
+        <translation>Tenths:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Innenzehner:</source>
+        <translation>Inner tens:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>alle Serien:</source>
+        <translation>all series:</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::TargetSheet</name>
+    <message>
+        <location filename="../src/sheets/targetsheet.cpp" line="+21"/>
+        <source>Schuss: </source>
+        <translation>Shot: </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::TargetWindow</name>
+    <message>
+        <location filename="../src/windows/shared/targetwindow.cpp" line="+101"/>
+        <source>Weitere Serie</source>
+        <translation>Next series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Neu Berechnen</source>
+        <translation>Recalculate</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Schüsse weiß An/Aus</source>
+        <translation>White shots on/off</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+199"/>
+        <source>Kommentar</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <location line="-198"/>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rhythmus Trainingshilfe</source>
+        <translation>Rhythm training aid</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Trainingstagebuch</source>
+        <translation>Training diary</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Kaliber …</source>
+        <translation>Calibre …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Foto einlesen …</source>
+        <translation>Read a photo …</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Auswertung</source>
+        <translation>Evaluation</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Während eines Wettkampfs kann kein Foto eingelesen werden.</source>
+        <translation>No photo can be read during a match.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Solange die Scheibe oder die Kamera Treffer liefert, kann kein Foto eingelesen werden.</source>
+        <translation>While the target or the camera delivers hits, no photo can be read.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Bilder (*.jpg *.jpeg *.png *.bmp)</source>
+        <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Während eines Wettkampfs oder solange die Scheibe oder die Kamera Treffer liefert, kann kein Foto übernommen werden.</source>
+        <translation>During a match, or while the target or the camera delivers hits, no photo can be taken over.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb der Wertung oder die Serienliste ist voll. Bitte das Loch entfernen oder die Serien speichern und mit „Neu“ beginnen.</source>
+        <translation>Not all holes can be entered: one lies outside the scoring area or the series list is full. Please remove the hole, or save the series and begin with “New”.</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source> Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
+        <translation> Please save the series and begin again with “New”.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+274"/>
+        <source>Änderungen speichern?</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <location line="-254"/>
+        <source>Kommentar zum Schuss</source>
+        <translation>Comment on the shot</translation>
+    </message>
+    <message>
+        <location line="+100"/>
+        <source>Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit from the target had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits from the target had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source> Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.</source>
+        <translation> Entry goes on; please keep the series with “Save”.</translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <location line="+27"/>
+        <source>Wettkampf</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <location line="-27"/>
+        <source>Wettkampf …</source>
+        <translation>Match …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Probe beenden</source>
+        <translation>End sighters</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Serie starten</source>
+        <translation>Start series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Wettkampf beenden</source>
+        <translation>End match</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Den laufenden Wettkampf beenden?</source>
+        <translation>End the running match?</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Programm:</source>
+        <translation>Programme:</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>Die Probezeit ist abgelaufen: Wertung</source>
+        <translation>Sighting time is over: match</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Noch 5 Minuten</source>
+        <translation>5 minutes left</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die Zeit ist abgelaufen: weitere Schüsse zählen 0</source>
+        <translation>Time is up: further shots count 0</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Stellungswechsel: </source>
+        <translation>Change of position: </translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ValueTimeAnalysis</name>
+    <message>
+        <location filename="../src/features/timeanalysis/valuetimeanalysis.cpp" line="+82"/>
+        <source>Schusswert/Zeit Analyse</source>
+        <translation>Shot value/time analysis</translation>
     </message>
 </context>
 </TS>

@@ -114,8 +114,7 @@ bool Application::begin() {
     // The diary is open: the sync may read it.
     connectClubAtStart(m_services, m_start.club);
     offerRecovery();
-    if (!m_start.file.isEmpty() &&
-        form.settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+    if (!m_start.file.isEmpty() && form.settleUnsavedSeries(tr("Änderungen speichern?")))
         form.openSeriesFile(m_start.file);
     return true;
 }
@@ -135,10 +134,9 @@ std::optional<QString> Application::askName() {
     UserDialogs& dialogs = m_services.dialogs;
     const QString last = m_services.settings.lastShooter();
     std::optional<QString> name =
-        dialogs.inputBox(m_form.get(), QStringLiteral("Bitte Name eingeben:"), QString(), last);
+        dialogs.inputBox(m_form.get(), tr("Bitte Name eingeben:"), QString(), last);
     while (name && name->trimmed().isEmpty())
-        name = dialogs.inputBox(m_form.get(),
-                                QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:"),
+        name = dialogs.inputBox(m_form.get(), tr("Ohne Name geht nix. Also bitte Namen eingeben:"),
                                 QString(), last);
     return name;
 }
@@ -151,7 +149,7 @@ void Application::offerRecovery() {
     if (open.isEmpty())
         return;
     const bool restore = m_services.dialogs.yesNo(
-        m_form.get(), QStringLiteral("Die letzte Sitzung wurde nicht beendet. Wiederherstellen?"));
+        m_form.get(), tr("Die letzte Sitzung wurde nicht beendet. Wiederherstellen?"));
     // The newest training of each window comes back; the others end.
     std::map<QString, diary::Training> newest;
     for (const diary::Training& t : open) {
@@ -308,9 +306,9 @@ bool Application::mayEnd() {
     // Hits the target reported are entered before anything is settled.
     m_form->targetLink().stopPolling();
     m_form->camera().shutdown();
-    return m_form->settleUnsavedSeries(QStringLiteral("Änderungen speichern?")) &&
-           (!m_shotEntry || m_shotEntry->settleUnsavedSeries(
-                                QStringLiteral("Änderungen in der Schusseingabe speichern?")));
+    return m_form->settleUnsavedSeries(tr("Änderungen speichern?")) &&
+           (!m_shotEntry ||
+            m_shotEntry->settleUnsavedSeries(tr("Änderungen in der Schusseingabe speichern?")));
 }
 
 // The other windows go with the main window.

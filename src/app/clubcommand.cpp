@@ -4,6 +4,7 @@
 #include "platform/clubschema.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -37,8 +38,10 @@ std::optional<QString> readLine(std::FILE* in) {
 // line of what is piped in; empty, with the reason told, when there is none.
 std::optional<QString> readPassword(const QString& login, std::FILE* in, std::FILE* err) {
     const auto none = [err] {
-        print(err, u"Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort "
-                   u"über die Standardeingabe geben."_s);
+        print(err, QCoreApplication::translate(
+                       "ClubCommand",
+                       "Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort "
+                       "über die Standardeingabe geben."));
         return std::nullopt;
     };
     const int fd = fileno(in);
@@ -50,16 +53,24 @@ std::optional<QString> readPassword(const QString& login, std::FILE* in, std::FI
     termios quiet = saved;
     quiet.c_lflag &= ~tcflag_t(ECHO);
     tcsetattr(fd, TCSAFLUSH, &quiet);
-    std::fputs(u"Passwort für „%1“: "_s.arg(login).toLocal8Bit().constData(), err);
+    std::fputs(QCoreApplication::translate("ClubCommand", "Passwort für „%1“: ")
+                   .arg(login)
+                   .toLocal8Bit()
+                   .constData(),
+               err);
     std::fflush(err);
     const std::optional<QString> first = readLine(in);
-    std::fputs(u"\nNoch einmal: "_s.toLocal8Bit().constData(), err);
+    std::fputs(
+        QCoreApplication::translate("ClubCommand", "\nNoch einmal: ").toLocal8Bit().constData(),
+        err);
     std::fflush(err);
     const std::optional<QString> second = readLine(in);
     tcsetattr(fd, TCSAFLUSH, &saved);
     std::fputs("\n", err);
     if (first != second) {
-        print(err, u"Die beiden Passwörter stimmen nicht überein; nichts geändert."_s);
+        print(err,
+              QCoreApplication::translate(
+                  "ClubCommand", "Die beiden Passwörter stimmen nicht überein; nichts geändert."));
         return std::nullopt;
     }
     return first && !first->isEmpty() ? first : none();
@@ -95,13 +106,20 @@ int setUpClub(const ClubSetup& setup, std::FILE* in, std::FILE* out, std::FILE* 
         return 1;
     }
     if (done.before == done.after)
-        print(out, u"Die Tabellen des Vereins sind auf dem Stand (Version %1); nichts "
-                   u"geändert."_s.arg(done.after));
+        print(out,
+              QCoreApplication::translate(
+                  "ClubCommand", "Die Tabellen des Vereins sind auf dem Stand (Version %1); nichts "
+                                 "geändert.")
+                  .arg(done.after));
     else if (done.before == 0)
-        print(out, u"Die Tabellen und Rollen des Vereins sind eingerichtet (Version %1)."_s.arg(
-                       done.after));
+        print(out, QCoreApplication::translate(
+                       "ClubCommand",
+                       "Die Tabellen und Rollen des Vereins sind eingerichtet (Version %1).")
+                       .arg(done.after));
     else
-        print(out, u"Die Tabellen des Vereins sind von Version %1 auf Version %2 gebracht."_s
+        print(out, QCoreApplication::translate(
+                       "ClubCommand",
+                       "Die Tabellen des Vereins sind von Version %1 auf Version %2 gebracht.")
                        .arg(done.before)
                        .arg(done.after));
     if (setup.login.isEmpty())
@@ -112,8 +130,11 @@ int setUpClub(const ClubSetup& setup, std::FILE* in, std::FILE* out, std::FILE* 
         print(err, problem);
         return 1;
     }
-    print(out, (setup.coach ? u"Die Anmeldung „%1“ für einen Trainer ist eingerichtet."_s
-                            : u"Die Anmeldung „%1“ für einen Schützen ist eingerichtet."_s)
+    print(out, (setup.coach
+                    ? QCoreApplication::translate(
+                          "ClubCommand", "Die Anmeldung „%1“ für einen Trainer ist eingerichtet.")
+                    : QCoreApplication::translate(
+                          "ClubCommand", "Die Anmeldung „%1“ für einen Schützen ist eingerichtet."))
                    .arg(setup.login));
     return 0;
 }

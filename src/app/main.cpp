@@ -44,11 +44,12 @@ struct Translations {
     QTranslator qt;
 };
 
-void loadTranslations(Translations& translations) {
+ankerblick::Language loadTranslations(Translations& translations) {
     const ankerblick::QtSettings settings;
-    ankerblick::installTranslations(
-        ankerblick::chooseLanguage(QLocale::system(), settings.language()), translations.program,
-        translations.qt);
+    const ankerblick::Language language =
+        ankerblick::chooseLanguage(QLocale::system(), settings.language());
+    ankerblick::installTranslations(language, translations.program, translations.qt);
+    return language;
 }
 
 // Qt takes "--name" for itself (the window system's resource name) before the
@@ -118,11 +119,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     nameApplication();
 
-    const QLocale locale = ankerblick::num::presentationLocale();
-    QLocale::setDefault(locale);
-
+    // Numbers are shown as the interface's language writes them ("9,7" or
+    // "9.7"); the files keep the German form whatever the language.
     Translations translations;
-    loadTranslations(translations);
+    const ankerblick::Language language = loadTranslations(translations);
+    QLocale::setDefault(ankerblick::num::presentationLocale(
+        QLocale::system(),
+        language == ankerblick::Language::English ? QLocale::English : QLocale::German));
 
     const QStringList arguments = QApplication::arguments();
     const ankerblick::CommandLine read =

@@ -3,6 +3,7 @@
 #include "model/numeric.h"
 #include "windows1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,22 +140,31 @@ LineValue lineValue(QByteArrayView bytes, const QLocale& locale) {
 Q_NEVER_INLINE QString notANumberReason(QByteArrayView bytes) {
     const QString line = cp1252::decode(bytes);
     return line.trimmed().isEmpty()
-               ? u"Erwartet wird eine Zahl, die Zeile ist leer."_s
-               : u"Erwartet wird eine Zahl, die Zeile lautet "_s + quotedLine(line) + u'.';
+               ? QCoreApplication::translate("SeriesFile",
+                                             "Erwartet wird eine Zahl, die Zeile ist leer.")
+               : QCoreApplication::translate("SeriesFile",
+                                             "Erwartet wird eine Zahl, die Zeile lautet ") +
+                     quotedLine(line) + u'.';
 }
 
 Q_NEVER_INLINE QString outOfRangeReason(QByteArrayView bytes) {
-    return u"Der Wert "_s + quotedLine(cp1252::decode(bytes)) +
-           u" liegt außerhalb des Bereichs von -32768 bis 32767."_s;
+    return QCoreApplication::translate("SeriesFile", "Der Wert ") +
+           quotedLine(cp1252::decode(bytes)) +
+           QCoreApplication::translate("SeriesFile",
+                                       " liegt außerhalb des Bereichs von -32768 bis 32767.");
 }
 
 QString fileNamed(const QString& path) {
-    return path.isEmpty() ? u"Die Datei"_s : u"Die Datei „%1“"_s.arg(shownName(path));
+    return path.isEmpty()
+               ? QCoreApplication::translate("SeriesFile", "Die Datei")
+               : QCoreApplication::translate("SeriesFile", "Die Datei „%1“").arg(shownName(path));
 }
 
 SeriesFileReadResult openFailure(const QString& path, const QString& reason) {
     SeriesFileReadResult result;
-    result.error = u"Die Datei „%1“ konnte nicht gelesen werden: %2"_s.arg(shownName(path), reason);
+    result.error =
+        QCoreApplication::translate("SeriesFile", "Die Datei „%1“ konnte nicht gelesen werden: %2")
+            .arg(shownName(path), reason);
     return result;
 }
 
@@ -162,10 +172,14 @@ SeriesFileReadResult openFailure(const QString& path, const QString& reason) {
 QString createReason(const QString& path, const QString& systemText) {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.exists())
-        return u"Der Ordner „%1“ existiert nicht."_s.arg(shownName(folder.filePath()));
+        return QCoreApplication::translate("SeriesFile", "Der Ordner „%1“ existiert nicht.")
+            .arg(shownName(folder.filePath()));
     if (!folder.isDir())
-        return u"„%1“ ist kein Ordner."_s.arg(shownName(folder.filePath()));
-    return u"Die Datei kann dort nicht angelegt werden (%1)."_s.arg(systemText);
+        return QCoreApplication::translate("SeriesFile", "„%1“ ist kein Ordner.")
+            .arg(shownName(folder.filePath()));
+    return QCoreApplication::translate("SeriesFile",
+                                       "Die Datei kann dort nicht angelegt werden (%1).")
+        .arg(systemText);
 }
 
 // The line of a value from 0 to 999, the values nearly every file holds:
@@ -326,8 +340,10 @@ std::optional<QString> writeBytes(QSaveFile& file, const SeriesFileContent& cont
         qint64 total = written + (size - qMax(n, qint64(0)));
         while (const qsizetype rest = bytes.fill(buffer.get(), kPiece))
             total += rest;
-        return u"nur %1 von %2 Bytes geschrieben; ist der Datenträger voll?"_s.arg(written).arg(
-            total);
+        return QCoreApplication::translate(
+                   "SeriesFile", "nur %1 von %2 Bytes geschrieben; ist der Datenträger voll?")
+            .arg(written)
+            .arg(total);
     }
     return std::nullopt;
 }
@@ -346,20 +362,25 @@ std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileCont
     const QFileInfo target(path);
     const bool existed = target.exists();
     const auto failure = [&](const QString& reason) {
-        QString text =
-            u"Die Datei „%1“ konnte nicht gespeichert werden: %2"_s.arg(shownName(path), reason);
+        QString text = QCoreApplication::translate(
+                           "SeriesFile", "Die Datei „%1“ konnte nicht gespeichert werden: %2")
+                           .arg(shownName(path), reason);
         if (existed && target.isFile())
-            text += u" Die bisherige Datei ist unverändert."_s;
+            text +=
+                QCoreApplication::translate("SeriesFile", " Die bisherige Datei ist unverändert.");
         return std::optional<QString>(text);
     };
 
     if (path.isEmpty())
-        return failure(u"Es ist kein Dateiname angegeben."_s);
+        return failure(
+            QCoreApplication::translate("SeriesFile", "Es ist kein Dateiname angegeben."));
     if (target.isDir())
-        return failure(u"Unter diesem Namen gibt es bereits einen Ordner."_s);
+        return failure(QCoreApplication::translate(
+            "SeriesFile", "Unter diesem Namen gibt es bereits einen Ordner."));
     // A device or pipe is never replaced by a file.
     if (existed && !target.isFile())
-        return failure(u"Unter diesem Namen gibt es bereits etwas anderes als eine Datei."_s);
+        return failure(QCoreApplication::translate(
+            "SeriesFile", "Unter diesem Namen gibt es bereits etwas anderes als eine Datei."));
 
     QSaveFile file(path);
     // Unbuffered, so that every failed write reaches the file's error state and
@@ -369,21 +390,25 @@ std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileCont
     if (const std::optional<QString> systemText = writeBytes(file, content, style)) {
         file.cancelWriting(); // the unfinished new file is discarded
         return failure(
-            u"Die Daten konnten nicht vollständig geschrieben werden (%1)."_s.arg(*systemText));
+            QCoreApplication::translate(
+                "SeriesFile", "Die Daten konnten nicht vollständig geschrieben werden (%1).")
+                .arg(*systemText));
     }
     if (!file.commit())
-        return failure(
-            u"Die Datei konnte nicht fertig geschrieben werden (%1)."_s.arg(file.errorString()));
+        return failure(QCoreApplication::translate(
+                           "SeriesFile", "Die Datei konnte nicht fertig geschrieben werden (%1).")
+                           .arg(file.errorString()));
     return std::nullopt;
 }
 
 QString seriesFileFilter() {
-    return QStringLiteral("Textdateien (*.txt)");
+    return QCoreApplication::translate("SeriesFile", "Textdateien (*.txt)");
 }
 
 QString seriesLimitMessage() {
-    return u"Mehr als %1 Serien kann das Programm nicht auflisten."_s.arg(
-        QString::number(kMaxSeries));
+    return QCoreApplication::translate("SeriesFile",
+                                       "Mehr als %1 Serien kann das Programm nicht auflisten.")
+        .arg(QString::number(kMaxSeries));
 }
 
 SeriesFileParser::SeriesFileParser(const QLocale& locale, int maxSeries)
@@ -496,8 +521,9 @@ bool SeriesFileParser::feed(QByteArrayView bytes) {
     // A line may hold kMaxLineLength characters and its CR.
     constexpr qsizetype kMaxPending = qsizetype(kMaxLineLength) + 1;
     const auto tooLong = [this] {
-        return stop(m_lines + 1,
-                    u"Die Zeile ist länger als %1 Zeichen."_s.arg(QString::number(kMaxLineLength)));
+        return stop(m_lines + 1, QCoreApplication::translate("ankerblick::SeriesFileParser",
+                                                             "Die Zeile ist länger als %1 Zeichen.")
+                                     .arg(QString::number(kMaxLineLength)));
     };
     qsizetype pos = 0;
     while (!m_stopped && pos < bytes.size()) {
@@ -534,8 +560,9 @@ bool SeriesFileParser::processLine(QByteArrayView bytes) {
     if (bytes.endsWith('\r'))
         bytes.chop(1);
     if (bytes.size() > kMaxLineLength)
-        return stop(lineNo,
-                    u"Die Zeile ist länger als %1 Zeichen."_s.arg(QString::number(kMaxLineLength)));
+        return stop(lineNo, QCoreApplication::translate("ankerblick::SeriesFileParser",
+                                                        "Die Zeile ist länger als %1 Zeichen.")
+                                .arg(QString::number(kMaxLineLength)));
     const LineValue value = lineValue(bytes, m_locale);
     const bool isNumber = value.kind != LineValue::Text;
     if (m_field < 0 && isNumber && !beginSlot()) {
@@ -610,7 +637,9 @@ SeriesFileReadResult SeriesFileParser::finish(const QString& path) {
         processLine(last);
     }
     if (!m_stopped && m_field >= 0)
-        stop(m_lines + 1, u"Die Datei endet mitten in den acht Zeilen eines Schusses."_s);
+        stop(m_lines + 1, QCoreApplication::translate(
+                              "ankerblick::SeriesFileParser",
+                              "Die Datei endet mitten in den acht Zeilen eines Schusses."));
     return result(path);
 }
 
@@ -639,13 +668,21 @@ SeriesFileReadResult SeriesFileParser::result(const QString& path) {
         const QString line = QString::number(m_errorLine);
         r.error =
             m_seriesLimit
-                ? u"%1 enthält mehr Serien, als das Programm auflisten kann (höchstens %2). "
-                  u"Die ersten %3 Serien der Datei wurden gelesen, ab Zeile %4 nicht mehr."_s.arg(
-                      file, QString::number(kMaxSeries), QString::number(m_maxSeries), line)
-                : u"%1 konnte ab Zeile %2 nicht gelesen werden: %3"_s.arg(file, line, m_reason);
+                ? QCoreApplication::translate(
+                      "ankerblick::SeriesFileParser",
+                      "%1 enthält mehr Serien, als das Programm auflisten kann (höchstens %2). "
+                      "Die ersten %3 Serien der Datei wurden gelesen, ab Zeile %4 nicht mehr.")
+                      .arg(file, QString::number(kMaxSeries), QString::number(m_maxSeries), line)
+                : QCoreApplication::translate("ankerblick::SeriesFileParser",
+                                              "%1 konnte ab Zeile %2 nicht gelesen werden: %3")
+                      .arg(file, line, m_reason);
     } else if (!m_found) {
-        r.error = u"%1 ist keine Seriendatei: Sie enthält weder Schüsse noch einen der Abschnitte "
-                  u"„$Kommentare$“, „$Schusszeiten$“ und „$Schiesszeiten$“."_s.arg(file);
+        r.error =
+            QCoreApplication::translate(
+                "ankerblick::SeriesFileParser",
+                "%1 ist keine Seriendatei: Sie enthält weder Schüsse noch einen der Abschnitte "
+                "„$Kommentare$“, „$Schusszeiten$“ und „$Schiesszeiten$“.")
+                .arg(file);
     }
     return r;
 }
@@ -659,16 +696,22 @@ SeriesFileReadResult parseSeriesFile(const QByteArray& bytes, const QLocale& loc
 SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale, int maxSeries) {
     const QFileInfo info(path);
     if (!info.exists())
-        return openFailure(path, u"Die Datei existiert nicht."_s);
+        return openFailure(path,
+                           QCoreApplication::translate("SeriesFile", "Die Datei existiert nicht."));
     if (info.isDir())
-        return openFailure(path, u"Unter diesem Namen gibt es einen Ordner, keine Datei."_s);
+        return openFailure(
+            path, QCoreApplication::translate(
+                      "SeriesFile", "Unter diesem Namen gibt es einen Ordner, keine Datei."));
     // A device or pipe may never end or never answer.
     if (!info.isFile())
-        return openFailure(path, u"Unter diesem Namen gibt es etwas anderes als eine Datei."_s);
+        return openFailure(
+            path, QCoreApplication::translate(
+                      "SeriesFile", "Unter diesem Namen gibt es etwas anderes als eine Datei."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return openFailure(path,
-                           u"Die Datei lässt sich nicht öffnen (%1)."_s.arg(file.errorString()));
+        return openFailure(path, QCoreApplication::translate(
+                                     "SeriesFile", "Die Datei lässt sich nicht öffnen (%1).")
+                                     .arg(file.errorString()));
 
     // In pieces: memory stays small however large the file is, and a file
     // that breaks off early is not read to its end.
@@ -679,7 +722,9 @@ SeriesFileReadResult readSeriesFile(const QString& path, const QLocale& locale, 
         const qint64 n = file.read(buffer.data(), kChunk);
         if (n < 0)
             return parser.abort(
-                path, u"Beim Lesen ist ein Fehler aufgetreten (%1)."_s.arg(file.errorString()));
+                path, QCoreApplication::translate("SeriesFile",
+                                                  "Beim Lesen ist ein Fehler aufgetreten (%1).")
+                          .arg(file.errorString()));
         if (n == 0 || !parser.feed(QByteArrayView(buffer.constData(), n)))
             break;
     }

@@ -2,6 +2,8 @@
 
 #include "targetface.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick {
 
 namespace {
@@ -15,8 +17,9 @@ QList<TimedSeries> repeated(std::initializer_list<int> seconds, int times) {
 }
 
 QList<MatchProgram> makePrograms() {
-    const QStringList threePositions{QStringLiteral("Kniend"), QStringLiteral("Liegend"),
-                                     QStringLiteral("Stehend")};
+    const QStringList threePositions{QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Kniend")),
+                                     QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Liegend")),
+                                     QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Stehend"))};
     const int lg = int(Discipline::LG10m);
     const int lp = int(Discipline::LP);
     const int kk = int(Discipline::Gewehr50m);
@@ -31,30 +34,88 @@ QList<MatchProgram> makePrograms() {
     // (Auflage) programs as the German clubs shoot them. Every program but
     // the timed ones has a 15-minute preparation and sighting time.
     return {
-        {QStringLiteral("LG 40"), lg, 40, 50, 15, {}, {}},
-        {QStringLiteral("LG 60"), lg, 60, 75, 15, {}, {}},
-        {QStringLiteral("LP 40"), lp, 40, 50, 15, {}, {}},
-        {QStringLiteral("LP 60"), lp, 60, 75, 15, {}, {}},
-        {QStringLiteral("KK liegend 60"), kk, 60, 50, 15, {}, {}},
-        {QStringLiteral("KK 3×20"), kk, 60, 90, 15, threePositions, {}},
-        {QStringLiteral("KK 3×40"), kk, 120, 165, 15, threePositions, {}},
-        {QStringLiteral("Gewehr 300m liegend 60"), int(Discipline::Gewehr300m), 60, 75, 15, {}, {}},
-        {QStringLiteral("Auflage LG 30"), lg, 30, 45, 15, {}, {}},
-        {QStringLiteral("Auflage LP 30"), lp, 30, 45, 15, {}, {}},
-        {QStringLiteral("Freie Pistole 60"), precision, 60, 90, 15, {}, {}},
-        {QStringLiteral("Schnellfeuerpistole 60 (8, 6, 4 s)"), rapid, 60, 0, 0, {}, rapidFire},
-        {QStringLiteral("Standardpistole 60 (150, 20, 10 s)"),
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LG 40")), lg, 40, 50, 15, {}, {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LG 60")), lg, 60, 75, 15, {}, {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LP 40")), lp, 40, 50, 15, {}, {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LP 60")), lp, 60, 75, 15, {}, {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "KK liegend 60")),
+         kk,
+         60,
+         50,
+         15,
+         {},
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "KK 3×20")),
+         kk,
+         60,
+         90,
+         15,
+         threePositions,
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "KK 3×40")),
+         kk,
+         120,
+         165,
+         15,
+         threePositions,
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Gewehr 300m liegend 60")),
+         int(Discipline::Gewehr300m),
+         60,
+         75,
+         15,
+         {},
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Auflage LG 30")),
+         lg,
+         30,
+         45,
+         15,
+         {},
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Auflage LP 30")),
+         lp,
+         30,
+         45,
+         15,
+         {},
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Freie Pistole 60")),
+         precision,
+         60,
+         90,
+         15,
+         {},
+         {}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Schnellfeuerpistole 60 (8, 6, 4 s)")),
+         rapid,
+         60,
+         0,
+         0,
+         {},
+         rapidFire},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Standardpistole 60 (150, 20, 10 s)")),
          precision,
          60,
          0,
          0,
          {},
          repeated({150, 20, 10}, 4)},
-        {QStringLiteral("Sportpistole Duell 30"), rapid, 30, 0, 0, {}, duel},
+        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Sportpistole Duell 30")),
+         rapid,
+         30,
+         0,
+         0,
+         {},
+         duel},
     };
 }
 
 } // namespace
+
+QString shownName(const QString& name) {
+    return QCoreApplication::translate("MatchProgram", name.toUtf8().constData());
+}
 
 QString MatchProgram::position(int shot) const {
     if (positions.isEmpty() || matchShots <= 0 || shot < 0)

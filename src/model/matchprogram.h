@@ -60,4 +60,8 @@ QList<RangeCommand> rangeCommands(const TimedSeries& series);
 // From the start signal to the end of the series' time, in ms.
 int seriesTimeMs(const TimedSeries& series);
 
+// A program's name or a position ("Kniend") as the interface shows it: the
+// German name is kept in the diary and the series file, its translation shown.
+QString shownName(const QString& name);
+
 } // namespace ankerblick

@@ -101,4 +101,15 @@ QLocale presentationLocale(const QLocale& system) {
     return system;
 }
 
+QLocale presentationLocale(const QLocale& system, QLocale::Language spoken) {
+    if (system.language() == spoken)
+        return system;
+    return spoken == QLocale::German ? QLocale(QLocale::German, QLocale::Germany)
+                                     : QLocale(QLocale::English, QLocale::UnitedKingdom);
+}
+
+QLocale fileLocale() {
+    return QLocale(QLocale::German, QLocale::Germany);
+}
+
 } // namespace ankerblick::num

@@ -60,5 +60,13 @@ double numberOrZero(const QString& text, const QLocale& locale = QLocale());
 // The locale the program presents numbers in: the user's, or German when the
 // system has none configured ("C").
 QLocale presentationLocale(const QLocale& system = QLocale::system());
+// The same for an interface that speaks `spoken` (German or English): the
+// user's locale when it speaks that language, else Germany's or Britain's.
+QLocale presentationLocale(const QLocale& system, QLocale::Language spoken);
+
+// The locale of the numbers in the files other installations read (the time
+// lines of the series file): German, whatever the interface speaks, so that a
+// file reads the same in every language.
+QLocale fileLocale();
 
 } // namespace ankerblick::num

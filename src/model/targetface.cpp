@@ -1,5 +1,7 @@
 #include "targetface.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +14,7 @@ namespace {
 // Rules 6.3.4: ring diameters, ring width, black, the air rifle's ten a dot
 // of 0.5 mm); their mark sizes are the calibre at the face's scale.
 constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
-    {"LP",
+    {QT_TRANSLATE_NOOP("Discipline", "LP"),
      59.5,
      5.3f,
      2,
@@ -26,7 +28,7 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      0,
      {},
      0},
-    {"FP-SP-100m",
+    {QT_TRANSLATE_NOOP("Discipline", "FP-SP-100m"),
      200.0,
      4.9f,
      7,
@@ -40,7 +42,7 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      0,
      {},
      0},
-    {"OSP-SP",
+    {QT_TRANSLATE_NOOP("Discipline", "OSP-SP"),
      500.0,
      3.136f,
      10,
@@ -54,7 +56,7 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      0,
      {},
      0},
-    {"Gewehr 50m",
+    {QT_TRANSLATE_NOOP("Discipline", "Gewehr 50m"),
      112.4,
      2.79f,
      0,
@@ -68,7 +70,7 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      0,
      {},
      0},
-    {"LG 10m",
+    {QT_TRANSLATE_NOOP("Discipline", "LG 10m"),
      30.5,
      float(392.0 / 30.5 * 0.25),
      0,
@@ -82,7 +84,7 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      2.5,
      {45.5, 40.5, 35.5, 30.5, 25.5, 20.5, 15.5, 10.5, 5.5, 0.5},
      8},
-    {"Gewehr 300m",
+    {QT_TRANSLATE_NOOP("Discipline", "Gewehr 300m"),
      600.0,
      float(392.0 / 600.0 * 5.0),
      0,
@@ -130,9 +132,9 @@ QList<RingNumber> ringNumbers(int discipline) {
 
 QString disciplineCaption(int index, bool mainWindowSpelling) {
     if (mainWindowSpelling && index == int(Discipline::OspSp))
-        return QStringLiteral("OSP -SP");
+        return QCoreApplication::translate("Discipline", "OSP -SP");
     const DisciplineInfo* info = disciplineInfo(index);
-    return info ? QString::fromLatin1(info->caption) : QString();
+    return info ? QCoreApplication::translate("Discipline", info->caption) : QString();
 }
 
 const std::array<int, 10>& TargetFace::drawingOrder() {

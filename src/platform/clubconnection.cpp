@@ -1,6 +1,7 @@
 #include "clubconnection.h"
 
 #include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -16,7 +17,10 @@ QString decoded(QStringView part) {
 
 bool refuse(QString* problem, const QString& why) {
     if (problem)
-        *problem = u"Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: "_s + why;
+        *problem = QCoreApplication::translate(
+                       "ClubConnection",
+                       "Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: ") +
+                   why;
     return false;
 }
 
@@ -36,7 +40,8 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
     else if (rest.startsWith(u"postgres://"))
         rest = rest.mid(11);
     else {
-        refuse(problem, u"Sie beginnt nicht mit postgresql://."_s);
+        refuse(problem, QCoreApplication::translate("ClubConnection",
+                                                    "Sie beginnt nicht mit postgresql://."));
         return std::nullopt;
     }
     Address address;
@@ -58,14 +63,16 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
         authority = authority.mid(at + 1);
     }
     if (authority.contains(u',')) {
-        refuse(problem, u"Bitte nur einen Server angeben."_s);
+        refuse(problem,
+               QCoreApplication::translate("ClubConnection", "Bitte nur einen Server angeben."));
         return std::nullopt;
     }
     QString port;
     if (authority.startsWith(u'[')) {
         const qsizetype close = authority.indexOf(u']');
         if (close < 0) {
-            refuse(problem, u"Die IPv6-Adresse ist nicht geschlossen."_s);
+            refuse(problem, QCoreApplication::translate("ClubConnection",
+                                                        "Die IPv6-Adresse ist nicht geschlossen."));
             return std::nullopt;
         }
         address.host = authority.mid(1, close - 1).toString();
@@ -83,7 +90,9 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
         const QString name = decoded(equals < 0 ? pair : pair.left(equals));
         const QString value = equals < 0 ? QString() : decoded(pair.mid(equals + 1));
         if (!key.match(name).hasMatch()) {
-            refuse(problem, u"Der Parameter „%1“ ist unbekannt."_s.arg(name));
+            refuse(problem, QCoreApplication::translate("ClubConnection",
+                                                        "Der Parameter „%1“ ist unbekannt.")
+                                .arg(name));
             return std::nullopt;
         }
         if (name == u"host"_s)
@@ -98,7 +107,9 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
             address.password = value;
         else if (value.contains(u';')) {
             // The driver takes ';' for the end of an option.
-            refuse(problem, u"Der Wert von „%1“ enthält ein Semikolon."_s.arg(name));
+            refuse(problem, QCoreApplication::translate("ClubConnection",
+                                                        "Der Wert von „%1“ enthält ein Semikolon.")
+                                .arg(name));
             return std::nullopt;
         } else
             options << name + u'=' + quotedOption(value);
@@ -107,7 +118,9 @@ std::optional<Address> parseAddress(const QString& url, QString* problem) {
         bool ok = false;
         address.port = port.toInt(&ok);
         if (!ok || address.port <= 0 || address.port > 65535) {
-            refuse(problem, u"Der Port „%1“ ist keine Zahl von 1 bis 65535."_s.arg(port));
+            refuse(problem, QCoreApplication::translate(
+                                "ClubConnection", "Der Port „%1“ ist keine Zahl von 1 bis 65535.")
+                                .arg(port));
             return std::nullopt;
         }
     }
@@ -153,33 +166,46 @@ QString problemOf(const QSqlError& error) {
     if (says(text, {"password authentication failed", "no password supplied",
                     "Passwort-Authentifizierung", "kein Passwort angegeben"}) ||
         (connecting && says(text, {"role \"", "Rolle »"})))
-        return u"Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort "
-               u"stimmen nicht."_s;
+        return QCoreApplication::translate(
+            "ClubConnection",
+            "Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort "
+            "stimmen nicht.");
     if (says(text, {"database \"", "Datenbank »"}) &&
         says(text, {"does not exist", "existiert nicht"}))
-        return u"Die Datenbank gibt es auf dem Vereinsserver nicht."_s;
+        return QCoreApplication::translate("ClubConnection",
+                                           "Die Datenbank gibt es auf dem Vereinsserver nicht.");
     if (says(text, {"server does not support SSL", "Server unterstützt kein SSL"}))
-        return u"Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an."_s;
+        return QCoreApplication::translate(
+            "ClubConnection", "Der Vereinsserver bietet keine verschlüsselte Verbindung (TLS) an.");
     if (says(text, {"certificate", "Zertifikat"}))
-        return u"Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
-               u"abgelaufen oder nicht vertrauenswürdig."_s;
+        return QCoreApplication::translate(
+            "ClubConnection",
+            "Das Zertifikat des Vereinsservers lässt sich nicht prüfen: Es ist ungültig, "
+            "abgelaufen oder nicht vertrauenswürdig.");
     if (code == u"42501"_s ||
         says(text, {"permission denied", "row-level security", "keine Berechtigung"}))
-        return u"Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung."_s;
+        return QCoreApplication::translate(
+            "ClubConnection",
+            "Der Vereinsserver verweigert das: Der Anmeldung fehlt die Berechtigung.");
     if (code.startsWith(u"57P"_s) || code.startsWith(u"08"_s) ||
         says(text,
              {"server closed the connection", "no connection to the server",
               "terminating connection", "connection to server was lost", "Verbindung zum Server"}))
         if (!says(text, {"could not connect", "Connection refused", "could not translate",
                          "timeout expired"}))
-            return u"Die Verbindung zum Vereinsserver ist abgebrochen."_s;
+            return QCoreApplication::translate("ClubConnection",
+                                               "Die Verbindung zum Vereinsserver ist abgebrochen.");
     if (says(text, {"could not connect", "Connection refused", "could not translate host name",
                     "Name or service not known", "timeout expired", "No route to host",
                     "konnte nicht verbinden", "Verbindung verweigert"}) ||
         connecting)
-        return u"Der Vereinsserver ist nicht erreichbar: Bitte Adresse, Port und Netzwerk "
-               u"prüfen."_s;
-    return u"Der Vereinsserver meldet einen Fehler: %1"_s.arg(error.databaseText().trimmed());
+        return QCoreApplication::translate(
+            "ClubConnection",
+            "Der Vereinsserver ist nicht erreichbar: Bitte Adresse, Port und Netzwerk "
+            "prüfen.");
+    return QCoreApplication::translate("ClubConnection",
+                                       "Der Vereinsserver meldet einen Fehler: %1")
+        .arg(error.databaseText().trimmed());
 }
 
 namespace {
@@ -196,8 +222,9 @@ Connection::Connection(const QString& url) : m_name(uniqueConnectionName()) {
     if (!address)
         return;
     if (!QSqlDatabase::isDriverAvailable(u"QPSQL"_s)) {
-        m_problem = u"Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket "
-                    u"libqt6sql6-psql installieren."_s;
+        m_problem = QCoreApplication::translate(
+            "ankerblick::Connection", "Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket "
+                                      "libqt6sql6-psql installieren.");
         return;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, m_name);

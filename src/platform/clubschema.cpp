@@ -2,6 +2,7 @@
 
 #include "clubconnection.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
@@ -134,10 +135,13 @@ constexpr std::array<std::span<const QLatin1StringView>, 1> kMigrations{
 static_assert(kMigrations.size() == size_t(kSchemaVersion));
 
 QString newerProblem(int version) {
-    return u"Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt "
-           u"nur Version %2. Bitte Ankerblick auf eine neuere Version aktualisieren; auf den "
-           u"Server wird nichts geschrieben."_s.arg(version)
-               .arg(kSchemaVersion);
+    return QCoreApplication::translate(
+               "ClubSchema",
+               "Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt "
+               "nur Version %2. Bitte Ankerblick auf eine neuere Version aktualisieren; auf den "
+               "Server wird nichts geschrieben.")
+        .arg(version)
+        .arg(kSchemaVersion);
 }
 
 } // namespace
@@ -159,9 +163,12 @@ QString versionProblem(int version) {
     if (version > kSchemaVersion)
         return newerProblem(version);
     if (version < kSchemaVersion)
-        return u"Die Tabellen auf dem Vereinsserver sind nicht eingerichtet oder veraltet "
-               u"(Version %1). Der Verwalter richtet sie mit ankerblick --verein-einrichten "
-               u"ein."_s.arg(version);
+        return QCoreApplication::translate(
+                   "ClubSchema",
+                   "Die Tabellen auf dem Vereinsserver sind nicht eingerichtet oder veraltet "
+                   "(Version %1). Der Verwalter richtet sie mit ankerblick --verein-einrichten "
+                   "ein.")
+            .arg(version);
     return {};
 }
 
@@ -215,14 +222,20 @@ SetUp setUp(QSqlDatabase& db, int to) {
 QString loginNameProblem(const QString& login) {
     static const QRegularExpression allowed(u"^[a-z][a-z0-9_.-]{0,62}$"_s);
     if (login.isEmpty())
-        return u"Bitte einen Namen für die Anmeldung angeben."_s;
+        return QCoreApplication::translate("ClubSchema",
+                                           "Bitte einen Namen für die Anmeldung angeben.");
     if (!allowed.match(login).hasMatch())
-        return u"Der Name „%1“ taugt nicht als Anmeldung: bitte nur Kleinbuchstaben a–z, "
-               u"Ziffern, „_“, „.“ und „-“, mit einem Buchstaben vorn, höchstens 63 "
-               u"Zeichen."_s.arg(login);
+        return QCoreApplication::translate(
+                   "ClubSchema",
+                   "Der Name „%1“ taugt nicht als Anmeldung: bitte nur Kleinbuchstaben a–z, "
+                   "Ziffern, „_“, „.“ und „-“, mit einem Buchstaben vorn, höchstens 63 "
+                   "Zeichen.")
+            .arg(login);
     if (login.startsWith(u"pg_"_s) || login.startsWith(u"ankerblick_"_s) || login == u"public"_s ||
         login == u"postgres"_s)
-        return u"Der Name „%1“ ist dem Server oder Ankerblick vorbehalten."_s.arg(login);
+        return QCoreApplication::translate(
+                   "ClubSchema", "Der Name „%1“ ist dem Server oder Ankerblick vorbehalten.")
+            .arg(login);
     return {};
 }
 
@@ -230,7 +243,8 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
     if (const QString problem = loginNameProblem(login); !problem.isEmpty())
         return problem;
     if (password.isEmpty())
-        return u"Eine Anmeldung ohne Passwort wird nicht angelegt."_s;
+        return QCoreApplication::translate("ClubSchema",
+                                           "Eine Anmeldung ohne Passwort wird nicht angelegt.");
     Statements sql(db);
     if (!sql.begin())
         return sql.problem();
@@ -257,8 +271,11 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
         return failed();
     const bool exists = found->next();
     if (exists && found->value(0).toBool()) {
-        sql.refuse(u"Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung "
-                   u"des Vereins; sie wird nicht verändert."_s.arg(login));
+        sql.refuse(QCoreApplication::translate(
+                       "ClubSchema",
+                       "Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung "
+                       "des Vereins; sie wird nicht verändert.")
+                       .arg(login));
         return failed();
     }
     QByteArray salt(16, Qt::Uninitialized);

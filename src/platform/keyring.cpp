@@ -1,5 +1,6 @@
 #include "keyring.h"
 
+#include <QCoreApplication>
 #include <qt6keychain/keychain.h>
 
 namespace ankerblick {
@@ -35,8 +36,10 @@ void DesktopKeyring::writePassword(const QString& key, const QString& password,
                      [done = std::move(done)](QKeychain::Job* finished) {
                          done(finished->error() == QKeychain::NoError
                                   ? QString()
-                                  : u"Das Passwort ließ sich nicht im Schlüsselbund des "
-                                    u"Desktops ablegen: "_s +
+                                  : QCoreApplication::translate(
+                                        "ankerblick::DesktopKeyring",
+                                        "Das Passwort ließ sich nicht im Schlüsselbund des "
+                                        "Desktops ablegen: ") +
                                         finished->errorString());
                      });
     job->start();

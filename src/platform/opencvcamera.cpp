@@ -2,6 +2,7 @@
 
 #include "services/clock.h"
 
+#include <QCoreApplication>
 #include <opencv2/core/utils/logger.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -131,7 +132,8 @@ public:
         if (info.isDir())
             return openFolder(info);
         if (!info.exists())
-            return QStringLiteral("„%1“ gibt es nicht.").arg(QDir::toNativeSeparators(id));
+            return QCoreApplication::translate("Camera", "„%1“ gibt es nicht.")
+                .arg(QDir::toNativeSeparators(id));
         if (isPicture(info))
             return openPictures({info.absoluteFilePath()}, noPictureOrVideo(info));
         return openVideoFile(info);
@@ -167,20 +169,23 @@ public:
 
 private:
     static QString noPictureOrVideo(const QFileInfo& info) {
-        return QStringLiteral("„%1“ ist weder ein Bild noch ein Video.").arg(info.fileName());
+        return QCoreApplication::translate("Camera", "„%1“ ist weder ein Bild noch ein Video.")
+            .arg(info.fileName());
     }
 
     std::optional<QString> openDevice(const QString& id, const QFileInfo& info) {
         if (!info.exists())
-            return QStringLiteral("Die Kamera %1 gibt es nicht.").arg(id);
+            return QCoreApplication::translate("Camera", "Die Kamera %1 gibt es nicht.").arg(id);
         std::unique_ptr<cv::VideoCapture> video = openVideo(id, cv::CAP_V4L2);
         if (!video)
-            return QStringLiteral("Die Kamera %1 lässt sich nicht öffnen.").arg(id);
+            return QCoreApplication::translate("Camera", "Die Kamera %1 lässt sich nicht öffnen.")
+                .arg(id);
         m_reader = std::make_unique<VideoReader>(std::move(video));
         m_pending = m_reader->read();
         if (!m_pending) {
             close();
-            return QStringLiteral("Die Kamera %1 liefert keine Bilder.").arg(id);
+            return QCoreApplication::translate("Camera", "Die Kamera %1 liefert keine Bilder.")
+                .arg(id);
         }
         return std::nullopt;
     }
@@ -192,8 +197,9 @@ private:
         for (const QFileInfo& entry : entries)
             if (isPicture(entry))
                 files << entry.absoluteFilePath();
-        return openPictures(files, QStringLiteral("Im Ordner „%1“ sind keine Bilder "
-                                                  "(jpg, jpeg, png, bmp).")
+        return openPictures(files, QCoreApplication::translate("Camera",
+                                                               "Im Ordner „%1“ sind keine Bilder "
+                                                               "(jpg, jpeg, png, bmp).")
                                        .arg(folder.fileName()));
     }
 
@@ -271,12 +277,13 @@ bool deviceBefore(const QString& a, const QString& b) {
 QString sourceName(const QString& id) {
     const QFileInfo info(id);
     if (isDevicePath(id))
-        return QStringLiteral("Kamera %1").arg(id);
+        return QCoreApplication::translate("Camera", "Kamera %1").arg(id);
     if (info.isDir())
-        return QStringLiteral("Bilder: %1").arg(info.fileName().isEmpty() ? id : info.fileName());
+        return QCoreApplication::translate("Camera", "Bilder: %1")
+            .arg(info.fileName().isEmpty() ? id : info.fileName());
     if (isPicture(info))
-        return QStringLiteral("Bild: %1").arg(info.fileName());
-    return QStringLiteral("Video: %1").arg(info.fileName());
+        return QCoreApplication::translate("Camera", "Bild: %1").arg(info.fileName());
+    return QCoreApplication::translate("Camera", "Video: %1").arg(info.fileName());
 }
 
 } // namespace
@@ -301,7 +308,9 @@ QList<CameraSourceInfo> OpenCvCameraService::sources(const QStringList& extra) c
     QStringList ids;
     for (const QString& device : devices) {
         const QString id = QDir(m_deviceFolder).filePath(device);
-        result.append({id, QStringLiteral("Kamera %1").arg(id)});
+        result.append(
+            {id,
+             QCoreApplication::translate("ankerblick::OpenCvCameraService", "Kamera %1").arg(id)});
         ids << id;
     }
     for (const QString& e : extra)

@@ -6,6 +6,7 @@
 #include "sqlitediaryschema.h"
 
 #include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +41,9 @@ void giveWay() {
 }
 
 QString notSaved(const QString& reason) {
-    return u"Das Trainingstagebuch konnte nicht gespeichert werden: "_s + reason;
+    return QCoreApplication::translate("Diary",
+                                       "Das Trainingstagebuch konnte nicht gespeichert werden: ") +
+           reason;
 }
 
 } // namespace
@@ -129,9 +132,12 @@ void SqliteDiary::settle() const {
         opening = moveAside(opening) ? openChecked(check(m_path)) : Opening::Failed;
     m_ready = opening == Opening::Ready;
     if (!m_ready && m_openProblem.isEmpty())
-        m_openProblem = u"Die Datei ist beschädigt."_s;
+        m_openProblem =
+            QCoreApplication::translate("ankerblick::SqliteDiary", "Die Datei ist beschädigt.");
     if (!m_ready)
-        m_problem = u"Das Trainingstagebuch lässt sich nicht öffnen: "_s + m_openProblem;
+        m_problem = QCoreApplication::translate("ankerblick::SqliteDiary",
+                                                "Das Trainingstagebuch lässt sich nicht öffnen: ") +
+                    m_openProblem;
 }
 
 SqliteDiary::Opening SqliteDiary::openChecked(const Check& checked) const {
@@ -184,7 +190,8 @@ bool SqliteDiary::moveAside(Opening why) const {
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = base + u'-' + QString::number(n);
     if (!QFile::rename(m_path, target)) {
-        m_openProblem = u"Die beschädigte Datei ließ sich nicht beiseitelegen."_s;
+        m_openProblem = QCoreApplication::translate(
+            "ankerblick::SqliteDiary", "Die beschädigte Datei ließ sich nicht beiseitelegen.");
         return false;
     }
     // The journal belongs to the moved file: left here, the new diary would
@@ -194,10 +201,16 @@ bool SqliteDiary::moveAside(Opening why) const {
     QFile::remove(m_path + u"-shm"_s);
     const QString shown = QDir::toNativeSeparators(target);
     m_notice = why == Opening::Newer
-                   ? u"Das Trainingstagebuch stammt von einer neueren Programmversion und wurde "
-                     u"nach %1 verschoben; ein neues wurde angelegt."_s.arg(shown)
-                   : u"Das Trainingstagebuch war beschädigt und wurde nach %1 verschoben; ein "
-                     u"neues wurde angelegt."_s.arg(shown);
+                   ? QCoreApplication::translate(
+                         "ankerblick::SqliteDiary",
+                         "Das Trainingstagebuch stammt von einer neueren Programmversion und wurde "
+                         "nach %1 verschoben; ein neues wurde angelegt.")
+                         .arg(shown)
+                   : QCoreApplication::translate(
+                         "ankerblick::SqliteDiary",
+                         "Das Trainingstagebuch war beschädigt und wurde nach %1 verschoben; ein "
+                         "neues wurde angelegt.")
+                         .arg(shown);
     m_problem = m_notice;
     return true;
 }
@@ -279,7 +292,8 @@ bool updateTrainingRow(Sql& sql, const Training& t) {
                            t.calibreMm, t.program, revised, t.id}))
         return false;
     return update.numRowsAffected() > 0 ||
-           sql.refuse(u"Das Training ist nicht mehr im Tagebuch."_s);
+           sql.refuse(
+               QCoreApplication::translate("Diary", "Das Training ist nicht mehr im Tagebuch."));
 }
 
 // A change of the series: its revision goes up, so that the club's server
@@ -360,7 +374,8 @@ std::optional<qint64> SqliteDiary::importTraining(const Training& training,
     std::optional<qint64> id;
     const bool ok = write([&](Sql& sql) {
         if (isImported(fileHash))
-            return sql.refuse(u"Die Datei ist schon im Tagebuch."_s);
+            return sql.refuse(QCoreApplication::translate("ankerblick::SqliteDiary",
+                                                          "Die Datei ist schon im Tagebuch."));
         id = insertTraining(sql, training);
         if (!id)
             return false;

@@ -5,6 +5,7 @@
 #include "files/diaryblobs.h"
 #include "model/targetface.h"
 
+#include <QCoreApplication>
 #include <QUuid>
 
 #include <algorithm>
@@ -92,23 +93,29 @@ int codeOf(const QSqlError& error) {
 QString reasonOf(const QSqlError& error) {
     switch (codeOf(error)) {
     case ReadOnly:
-        return QStringLiteral("Die Datei oder ihr Ordner ist schreibgeschützt.");
+        return QCoreApplication::translate("Diary",
+                                           "Die Datei oder ihr Ordner ist schreibgeschützt.");
     case Full:
-        return QStringLiteral("Der Datenträger ist voll.");
+        return QCoreApplication::translate("Diary", "Der Datenträger ist voll.");
     case IoError:
-        return QStringLiteral("Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.");
+        return QCoreApplication::translate(
+            "Diary", "Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.");
     case Busy:
     case Locked:
-        return QStringLiteral("Die Datei wird gerade von einem anderen Programm benutzt.");
+        return QCoreApplication::translate(
+            "Diary", "Die Datei wird gerade von einem anderen Programm benutzt.");
     case CantOpen:
-        return QStringLiteral("Die Datei lässt sich nicht öffnen.");
+        return QCoreApplication::translate("Diary", "Die Datei lässt sich nicht öffnen.");
     case Corrupt:
     case NotADatabase:
-        return QStringLiteral("Die Datei ist beschädigt.");
+        return QCoreApplication::translate("Diary", "Die Datei ist beschädigt.");
     case Constraint:
-        return QStringLiteral("Der Eintrag passt nicht zu dem, was das Tagebuch enthält.");
+        return QCoreApplication::translate(
+            "Diary", "Der Eintrag passt nicht zu dem, was das Tagebuch enthält.");
     }
-    return QStringLiteral("Die Datenbank meldet einen unerwarteten Fehler (%1).").arg(error.text());
+    return QCoreApplication::translate("Diary",
+                                       "Die Datenbank meldet einen unerwarteten Fehler (%1).")
+        .arg(error.text());
 }
 
 bool isDamage(const QSqlError& error) {

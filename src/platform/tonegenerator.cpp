@@ -1,5 +1,6 @@
 #include "tonegenerator.h"
 
+#include <QCoreApplication>
 #include <pulse/simple.h>
 
 #include <algorithm>
@@ -21,7 +22,8 @@ constexpr int kPieceMs = 20;
 } // namespace
 
 QString noSoundOutputMessage() {
-    return QStringLiteral("Keine Tonausgabe gefunden. Die Zeiten laufen trotzdem, aber ohne Töne.");
+    return QCoreApplication::translate(
+        "ToneGenerator", "Keine Tonausgabe gefunden. Die Zeiten laufen trotzdem, aber ohne Töne.");
 }
 
 PulseToneGenerator::PulseToneGenerator(const QString& server)

@@ -2,6 +2,7 @@
 
 #include "settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -54,9 +55,15 @@ bool QtUserDialogs::yesNo(QWidget* parent, const QString& text, const QString& t
 SaveChoice QtUserDialogs::askToSave(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, defaultDialogTitle(), text, QMessageBox::NoButton,
                     parent);
-    QPushButton* save = box.addButton(QStringLiteral("Speichern"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("Verwerfen"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    QPushButton* save =
+        box.addButton(QCoreApplication::translate("ankerblick::QtUserDialogs", "Speichern"),
+                      QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QCoreApplication::translate("ankerblick::QtUserDialogs", "Verwerfen"),
+                      QMessageBox::DestructiveRole);
+    QPushButton* cancel =
+        box.addButton(QCoreApplication::translate("ankerblick::QtUserDialogs", "Abbrechen"),
+                      QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

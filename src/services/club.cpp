@@ -1,5 +1,7 @@
 #include "club.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick {
 
 using namespace Qt::StringLiterals;
@@ -7,11 +9,12 @@ using namespace Qt::StringLiterals;
 QString clubStatusText(const ClubState& state) {
     if (!state.configured)
         return {};
-    QString text = state.connected ? u"Verein: verbunden"_s : u"Verein: nicht verbunden"_s;
+    QString text = state.connected ? QCoreApplication::translate("Club", "Verein: verbunden")
+                                   : QCoreApplication::translate("Club", "Verein: nicht verbunden");
     if (state.waiting == 1)
-        text += u" – 1 Serie wartet"_s;
+        text += QCoreApplication::translate("Club", " – 1 Serie wartet");
     else if (state.waiting > 1)
-        text += u" – %1 Serien warten"_s.arg(state.waiting);
+        text += QCoreApplication::translate("Club", " – %1 Serien warten").arg(state.waiting);
     return text;
 }
 

@@ -1,27 +1,32 @@
 #include "serialport.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick {
 
 QString serialErrorDescription(int number) {
     switch (number) {
     case serialerror::InvalidPort:
-        return QStringLiteral("Ungültige Anschlussnummer");
+        return QCoreApplication::translate("SerialPort", "Ungültige Anschlussnummer");
     case serialerror::AlreadyOpen:
-        return QStringLiteral("Der Anschluss ist bereits geöffnet");
+        return QCoreApplication::translate("SerialPort", "Der Anschluss ist bereits geöffnet");
     case serialerror::AccessDenied:
-        return QStringLiteral("Zugriff auf den Anschluss verweigert");
+        return QCoreApplication::translate("SerialPort", "Zugriff auf den Anschluss verweigert");
     case serialerror::NotOpen:
-        return QStringLiteral("Der Anschluss ist nicht geöffnet");
+        return QCoreApplication::translate("SerialPort", "Der Anschluss ist nicht geöffnet");
     case serialerror::SettingsRejected:
-        return QStringLiteral("Die Einstellungen des Anschlusses sind nicht möglich");
+        return QCoreApplication::translate("SerialPort",
+                                           "Die Einstellungen des Anschlusses sind nicht möglich");
     case serialerror::WriteFailed:
-        return QStringLiteral("Senden über den Anschluss fehlgeschlagen");
+        return QCoreApplication::translate("SerialPort",
+                                           "Senden über den Anschluss fehlgeschlagen");
     case serialerror::ReadFailed:
-        return QStringLiteral("Empfangen über den Anschluss fehlgeschlagen");
+        return QCoreApplication::translate("SerialPort",
+                                           "Empfangen über den Anschluss fehlgeschlagen");
     case serialerror::PortLost:
-        return QStringLiteral("Der Anschluss ist nicht mehr verfügbar");
+        return QCoreApplication::translate("SerialPort", "Der Anschluss ist nicht mehr verfügbar");
     default:
-        return QStringLiteral("Unbekannter Fehler am Anschluss");
+        return QCoreApplication::translate("SerialPort", "Unbekannter Fehler am Anschluss");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "model/numeric.h"
 #include "model/seriesvalues.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -15,7 +16,7 @@ namespace ankerblick {
 namespace {
 
 QString shotCaption(const QString& number) {
-    return QStringLiteral("Schuss: ") + number;
+    return QCoreApplication::translate("AnalysisSheet", "Schuss: ") + number;
 }
 
 } // namespace
@@ -75,8 +76,10 @@ std::optional<QString> AnalysisSheet::attachFile(const QString& path) {
     // the limit of the series counter.
     const int room = kMaxSeries - seriesCount();
     if (room < 1)
-        return seriesLimitMessage() + QStringLiteral(" Die Datei „") +
-               QDir::toNativeSeparators(path) + QStringLiteral("“ wurde nicht gelesen.");
+        return seriesLimitMessage() +
+               QCoreApplication::translate("ankerblick::AnalysisSheet", " Die Datei „") +
+               QDir::toNativeSeparators(path) +
+               QCoreApplication::translate("ankerblick::AnalysisSheet", "“ wurde nicht gelesen.");
     const SeriesFileReadResult read = readSeriesFile(path, m_locale, room);
     if (!read.content.series.isEmpty())
         appendContent(read.content);

@@ -3,6 +3,7 @@
 #include "model/numeric.h"
 #include "targetsheet.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace ankerblick {
@@ -227,9 +228,10 @@ void CalledEntry::stepDisplayCycle(TargetSheet& sheet) {
 
 void CalledEntry::updateCaption(TargetSheet& sheet) {
     if (m_external && !m_held.isEmpty())
-        sheet.setCaption(QStringLiteral("Treffer erhalten – bitte Ansage eingeben"));
+        sheet.setCaption(QCoreApplication::translate("ankerblick::CalledEntry",
+                                                     "Treffer erhalten – bitte Ansage eingeben"));
     else if (!m_entryActive)
-        sheet.setCaption(QStringLiteral("Serie beendet"));
+        sheet.setCaption(QCoreApplication::translate("ankerblick::CalledEntry", "Serie beendet"));
     else if (m_callsAhead > 0)
         sheet.setCaption(TargetSheet::shotCaption(m_index + m_callsAhead, QStringLiteral("!")));
     else

@@ -10,35 +10,41 @@ namespace {
 const QCommandLineOption& nameOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("name")},
-        QStringLiteral("Name des Schützen; die Frage nach dem Namen entfällt."),
-        QStringLiteral("Name"));
+        QCoreApplication::translate("CommandLine",
+                                    "Name des Schützen; die Frage nach dem Namen entfällt."),
+        QCoreApplication::translate("CommandLine", "Name"));
     return o;
 }
 
 const QCommandLineOption& portOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("port")},
-        QStringLiteral("Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für "
-                       "die elektronische Scheibe an; auch mehrmals."),
-        QStringLiteral("Anschluss"));
+        QCoreApplication::translate(
+            "CommandLine", "Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für "
+                           "die elektronische Scheibe an; auch mehrmals."),
+        QCoreApplication::translate("CommandLine", "Anschluss"));
     return o;
 }
 
 const QCommandLineOption& cameraOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("kamera")},
-        QStringLiteral("Bietet diese Quelle (Kamera wie /dev/video2, Videodatei oder Ordner mit "
-                       "Bildern) zusätzlich als Kamera an; auch mehrmals."),
-        QStringLiteral("Quelle"));
+        QCoreApplication::translate(
+            "CommandLine",
+            "Bietet diese Quelle (Kamera wie /dev/video2, Videodatei oder Ordner mit "
+            "Bildern) zusätzlich als Kamera an; auch mehrmals."),
+        QCoreApplication::translate("CommandLine", "Quelle"));
     return o;
 }
 
 const QCommandLineOption& clubOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("verein")},
-        QStringLiteral("Sendet das Trainingstagebuch an den Vereinsserver dieser Verbindungs-URI "
-                       "(postgresql://benutzer@server/datenbank); das Passwort kommt aus dem "
-                       "Schlüsselbund, aus ~/.pgpass oder PGPASSWORD."),
+        QCoreApplication::translate(
+            "CommandLine",
+            "Sendet das Trainingstagebuch an den Vereinsserver dieser Verbindungs-URI "
+            "(postgresql://benutzer@server/datenbank); das Passwort kommt aus dem "
+            "Schlüsselbund, aus ~/.pgpass oder PGPASSWORD."),
         QStringLiteral("URL"));
     return o;
 }
@@ -46,9 +52,11 @@ const QCommandLineOption& clubOption() {
 const QCommandLineOption& clubSetupOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("verein-einrichten")},
-        QStringLiteral("Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server "
-                       "ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des "
-                       "Eigentümers der Datenbank (postgresql://benutzer@server/datenbank)."),
+        QCoreApplication::translate(
+            "CommandLine",
+            "Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server "
+            "ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des "
+            "Eigentümers der Datenbank (postgresql://benutzer@server/datenbank)."),
         QStringLiteral("URL"));
     return o;
 }
@@ -56,25 +64,28 @@ const QCommandLineOption& clubSetupOption() {
 const QCommandLineOption& clubShooterOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("verein-schuetze")},
-        QStringLiteral("Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt "
-                       "ihr ein neues Passwort); das Passwort kommt von der Standardeingabe."),
-        QStringLiteral("Name"));
+        QCoreApplication::translate(
+            "CommandLine",
+            "Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt "
+            "ihr ein neues Passwort); das Passwort kommt von der Standardeingabe."),
+        QCoreApplication::translate("CommandLine", "Name"));
     return o;
 }
 
 const QCommandLineOption& clubCoachOption() {
     static const QCommandLineOption o(
         QStringList{QStringLiteral("verein-trainer")},
-        QStringLiteral("Mit --verein-einrichten: legt die Anmeldung eines Trainers an, der die "
-                       "Trainings aller Schützen lesen darf; das Passwort kommt von der "
-                       "Standardeingabe."),
-        QStringLiteral("Name"));
+        QCoreApplication::translate(
+            "CommandLine", "Mit --verein-einrichten: legt die Anmeldung eines Trainers an, der die "
+                           "Trainings aller Schützen lesen darf; das Passwort kommt von der "
+                           "Standardeingabe."),
+        QCoreApplication::translate("CommandLine", "Name"));
     return o;
 }
 
 void describe(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Abkommenstraining für Sportschützen: Abkommen und Treffer jedes "
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Abkommenstraining für Sportschützen: Abkommen und Treffer jedes "
                        "Schusses erfassen, werten und vergleichen."));
     parser.addHelpOption();
     parser.addVersionOption();
@@ -85,9 +96,11 @@ void describe(QCommandLineParser& parser) {
     parser.addOption(clubSetupOption());
     parser.addOption(clubShooterOption());
     parser.addOption(clubCoachOption());
-    parser.addPositionalArgument(QStringLiteral("datei"),
-                                 QStringLiteral("Seriendatei, die nach dem Start geöffnet wird."),
-                                 QStringLiteral("[datei]"));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("CommandLine", "datei"),
+        QCoreApplication::translate("CommandLine",
+                                    "Seriendatei, die nach dem Start geöffnet wird."),
+        QCoreApplication::translate("CommandLine", "[datei]"));
 }
 
 } // namespace
@@ -124,24 +137,28 @@ std::optional<ClubSetup> clubSetupOf(const QCommandLineParser& parser, QString& 
     const QStringList coaches = parser.values(clubCoachOption());
     if (!parser.isSet(clubSetupOption())) {
         if (!shooters.isEmpty() || !coaches.isEmpty())
-            error = QStringLiteral("--verein-schuetze und --verein-trainer gehören zu "
-                                   "--verein-einrichten URL.\n");
+            error = QCoreApplication::translate("CommandLine",
+                                                "--verein-schuetze und --verein-trainer gehören zu "
+                                                "--verein-einrichten URL.\n");
         return std::nullopt;
     }
     const QStringList urls = parser.values(clubSetupOption());
     if (urls.size() > 1) {
-        error = QStringLiteral("Bitte --verein-einrichten nur einmal angeben.\n");
+        error = QCoreApplication::translate("CommandLine",
+                                            "Bitte --verein-einrichten nur einmal angeben.\n");
         return std::nullopt;
     }
     if (shooters.size() + coaches.size() > 1) {
-        error = QStringLiteral("Bitte je Aufruf höchstens eine Anmeldung anlegen.\n");
+        error = QCoreApplication::translate("CommandLine",
+                                            "Bitte je Aufruf höchstens eine Anmeldung anlegen.\n");
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty() || parser.isSet(nameOption()) ||
         parser.isSet(portOption()) || parser.isSet(cameraOption()) ||
         parser.isSet(clubOption())) {
-        error = QStringLiteral("--verein-einrichten steht für sich; ohne Seriendatei, Name, "
-                               "Anschluss oder Kamera.\n");
+        error = QCoreApplication::translate(
+            "CommandLine", "--verein-einrichten steht für sich; ohne Seriendatei, Name, "
+                           "Anschluss oder Kamera.\n");
         return std::nullopt;
     }
     ClubSetup setup;
@@ -159,8 +176,9 @@ CommandLine readCommandLine(const QStringList& arguments) {
     CommandLine result;
     if (!parser.parse(arguments)) {
         result.exitCode = 1;
-        result.error =
-            parser.errorText() + QStringLiteral("\nMit --help werden alle Optionen gezeigt.\n");
+        result.error = parser.errorText() +
+                       QCoreApplication::translate("CommandLine",
+                                                   "\nMit --help werden alle Optionen gezeigt.\n");
         return result;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -186,7 +204,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         result.exitCode = 1;
-        result.error = QStringLiteral("Bitte höchstens eine Seriendatei angeben.\n");
+        result.error = QCoreApplication::translate("CommandLine",
+                                                   "Bitte höchstens eine Seriendatei angeben.\n");
         return result;
     }
     result.options.name = parser.value(nameOption()).trimmed();

@@ -4,6 +4,7 @@
 #include "model/numeric.h"
 #include "model/targetface.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -39,7 +40,8 @@ QString csvField(const QString& text) {
 }
 
 QString yesNo(bool yes) {
-    return yes ? QStringLiteral("ja") : QStringLiteral("nein");
+    return yes ? QCoreApplication::translate("DiaryExport", "ja")
+               : QCoreApplication::translate("DiaryExport", "nein");
 }
 
 // Empty when the calibre is not known.
@@ -48,16 +50,26 @@ QString calibreText(double mm, const QLocale& locale) {
 }
 
 QStringList csvHeader() {
-    return {QStringLiteral("Datum"),          QStringLiteral("Schütze"),
-            QStringLiteral("Disziplin"),      QStringLiteral("Serie"),
-            QStringLiteral("Schuss"),         QStringLiteral("Treffer x (mm)"),
-            QStringLiteral("Treffer y (mm)"), QStringLiteral("Wert"),
-            QStringLiteral("Ansage x (mm)"),  QStringLiteral("Ansage y (mm)"),
-            QStringLiteral("Ansagewert"),     QStringLiteral("Bewertung"),
-            QStringLiteral("Sek*mm"),         QStringLiteral("Schusszeit (s)"),
-            QStringLiteral("Schießzeit (s)"), QStringLiteral("Kommentar"),
-            QStringLiteral("Innenzehner"),    QStringLiteral("Probeserie"),
-            QStringLiteral("Kaliber (mm)"),   QStringLiteral("Programm")};
+    return {QCoreApplication::translate("DiaryExport", "Datum"),
+            QCoreApplication::translate("DiaryExport", "Schütze"),
+            QCoreApplication::translate("DiaryExport", "Disziplin"),
+            QCoreApplication::translate("DiaryExport", "Serie"),
+            QCoreApplication::translate("DiaryExport", "Schuss"),
+            QCoreApplication::translate("DiaryExport", "Treffer x (mm)"),
+            QCoreApplication::translate("DiaryExport", "Treffer y (mm)"),
+            QCoreApplication::translate("DiaryExport", "Wert"),
+            QCoreApplication::translate("DiaryExport", "Ansage x (mm)"),
+            QCoreApplication::translate("DiaryExport", "Ansage y (mm)"),
+            QCoreApplication::translate("DiaryExport", "Ansagewert"),
+            QCoreApplication::translate("DiaryExport", "Bewertung"),
+            QCoreApplication::translate("DiaryExport", "Sek*mm"),
+            QCoreApplication::translate("DiaryExport", "Schusszeit (s)"),
+            QCoreApplication::translate("DiaryExport", "Schießzeit (s)"),
+            QCoreApplication::translate("DiaryExport", "Kommentar"),
+            QCoreApplication::translate("DiaryExport", "Innenzehner"),
+            QCoreApplication::translate("DiaryExport", "Probeserie"),
+            QCoreApplication::translate("DiaryExport", "Kaliber (mm)"),
+            QCoreApplication::translate("DiaryExport", "Programm")};
 }
 
 QStringList csvFields(const ShotRow& row, const QLocale& locale) {
@@ -117,33 +129,33 @@ QByteArray shotCsv(const QList<ShotRow>& rows, const QLocale& locale) {
 QString trainingHeader(TrainingColumn column) {
     switch (column) {
     case TrainingColumn::Date:
-        return QStringLiteral("Datum");
+        return QCoreApplication::translate("DiaryExport", "Datum");
     case TrainingColumn::Shooter:
-        return QStringLiteral("Schütze");
+        return QCoreApplication::translate("DiaryExport", "Schütze");
     case TrainingColumn::Discipline:
-        return QStringLiteral("Disziplin");
+        return QCoreApplication::translate("DiaryExport", "Disziplin");
     case TrainingColumn::Window:
-        return QStringLiteral("Fenster");
+        return QCoreApplication::translate("DiaryExport", "Fenster");
     case TrainingColumn::Series:
-        return QStringLiteral("Serien");
+        return QCoreApplication::translate("DiaryExport", "Serien");
     case TrainingColumn::MeanWhole:
-        return QStringLiteral("Schnitt (Ringe)");
+        return QCoreApplication::translate("DiaryExport", "Schnitt (Ringe)");
     case TrainingColumn::MeanTenths:
-        return QStringLiteral("Schnitt (Zehntel)");
+        return QCoreApplication::translate("DiaryExport", "Schnitt (Zehntel)");
     case TrainingColumn::Calls10:
-        return QStringLiteral("Ansagen 10 %");
+        return QCoreApplication::translate("DiaryExport", "Ansagen 10 %");
     case TrainingColumn::SekMm:
-        return QStringLiteral("Sek*mm");
+        return QCoreApplication::translate("DiaryExport", "Sek*mm");
     case TrainingColumn::Position:
-        return QStringLiteral("Trefferlage");
+        return QCoreApplication::translate("DiaryExport", "Trefferlage");
     case TrainingColumn::GroupSize:
-        return QStringLiteral("Streukreis (mm)");
+        return QCoreApplication::translate("DiaryExport", "Streukreis (mm)");
     case TrainingColumn::InnerTens:
-        return QStringLiteral("Innenzehner");
+        return QCoreApplication::translate("DiaryExport", "Innenzehner");
     case TrainingColumn::Calibre:
-        return QStringLiteral("Kaliber (mm)");
+        return QCoreApplication::translate("DiaryExport", "Kaliber (mm)");
     case TrainingColumn::Program:
-        return QStringLiteral("Programm");
+        return QCoreApplication::translate("DiaryExport", "Programm");
     }
     return QString();
 }
@@ -233,34 +245,42 @@ bool trainingLess(const TrainingSummary& a, const TrainingSummary& b, TrainingCo
 
 QString windowCaption(const QString& windowName) {
     if (windowName == u"Form1")
-        return QStringLiteral("Hauptfenster");
+        return QCoreApplication::translate("DiaryExport", "Hauptfenster");
     if (windowName.compare(u"AnalyseAnzeige", Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Analyse");
+        return QCoreApplication::translate("DiaryExport", "Analyse");
     return windowName;
 }
 
 QString filterText(const Filter& filter) {
-    const QString shooter = filter.shooter.isEmpty() ? QStringLiteral("Alle") : filter.shooter;
-    const QString discipline =
-        filter.discipline < 0 ? QStringLiteral("Alle") : disciplineCaption(filter.discipline);
-    QString period = QStringLiteral("gesamt");
+    const QString shooter = filter.shooter.isEmpty()
+                                ? QCoreApplication::translate("DiaryExport", "Alle")
+                                : filter.shooter;
+    const QString discipline = filter.discipline < 0
+                                   ? QCoreApplication::translate("DiaryExport", "Alle")
+                                   : disciplineCaption(filter.discipline);
+    QString period = QCoreApplication::translate("DiaryExport", "gesamt");
     if (filter.from.isValid() && filter.to.isValid())
-        period = filter.from.toString(kDateFormat) + QStringLiteral(" bis ") +
+        period = filter.from.toString(kDateFormat) +
+                 QCoreApplication::translate("DiaryExport", " bis ") +
                  filter.to.toString(kDateFormat);
     else if (filter.from.isValid())
-        period = QStringLiteral("ab ") + filter.from.toString(kDateFormat);
+        period =
+            QCoreApplication::translate("DiaryExport", "ab ") + filter.from.toString(kDateFormat);
     else if (filter.to.isValid())
-        period = QStringLiteral("bis ") + filter.to.toString(kDateFormat);
-    return QStringLiteral("Schütze: %1 · Disziplin: %2 · Zeitraum: %3")
+        period =
+            QCoreApplication::translate("DiaryExport", "bis ") + filter.to.toString(kDateFormat);
+    return QCoreApplication::translate("DiaryExport", "Schütze: %1 · Disziplin: %2 · Zeitraum: %3")
         .arg(shooter, discipline, period);
 }
 
 QString countText(qsizetype trainings, qsizetype series) {
-    return QStringLiteral("%1 %2 mit %3 %4")
+    return QCoreApplication::translate("DiaryExport", "%1 %2 mit %3 %4")
         .arg(trainings)
-        .arg(trainings == 1 ? QStringLiteral("Training") : QStringLiteral("Trainings"))
+        .arg(trainings == 1 ? QCoreApplication::translate("DiaryExport", "Training")
+                            : QCoreApplication::translate("DiaryExport", "Trainings"))
         .arg(series)
-        .arg(series == 1 ? QStringLiteral("Serie") : QStringLiteral("Serien"));
+        .arg(series == 1 ? QCoreApplication::translate("DiaryExport", "Serie")
+                         : QCoreApplication::translate("DiaryExport", "Serien"));
 }
 
 DiaryCharts chartData(const QList<TrainingSummary>& trainings) {

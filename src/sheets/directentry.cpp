@@ -2,6 +2,7 @@
 
 #include "targetsheet.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace ankerblick {
@@ -50,7 +51,7 @@ bool DirectEntry::release(TargetSheet& sheet, float, float) {
     ++m_index;
     if (m_index == sheet.seriesLength()) {
         m_placing = false;
-        sheet.setCaption(QStringLiteral("Serie beendet"));
+        sheet.setCaption(QCoreApplication::translate("ankerblick::DirectEntry", "Serie beendet"));
         sheet.setNextSeriesSignal(true);
     } else {
         sheet.hit(m_index).box.visible = true;

@@ -2,6 +2,7 @@
 
 #include "model/numeric.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPair>
 
@@ -123,11 +124,14 @@ GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEnt
 
 QString graphCaption(const Bounds& bounds, int notShown, const QLocale& locale) {
     if (notShown == 0)
-        return QStringLiteral("Schusswert-/Zeitanalyse");
-    return QStringLiteral("Zeiten zwischen ") + singleText(bounds.AbSekunden, locale) +
-           QStringLiteral(" und ") + singleText(bounds.BisSekunden, locale) +
-           QStringLiteral(" Sekunden werden angezeigt. ") + QString::number(notShown) +
-           QStringLiteral("Treffer liegen darüber/darunter");
+        return QCoreApplication::translate("GraphLayout", "Schusswert-/Zeitanalyse");
+    return QCoreApplication::translate("GraphLayout", "Zeiten zwischen ") +
+           singleText(bounds.AbSekunden, locale) +
+           QCoreApplication::translate("GraphLayout", " und ") +
+           singleText(bounds.BisSekunden, locale) +
+           QCoreApplication::translate("GraphLayout", " Sekunden werden angezeigt. ") +
+           QString::number(notShown) +
+           QCoreApplication::translate("GraphLayout", "Treffer liegen darüber/darunter");
 }
 
 } // namespace ankerblick::timeanalysis

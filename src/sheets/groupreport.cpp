@@ -3,6 +3,7 @@
 #include "model/numeric.h"
 #include "model/scoring.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace ankerblick::group {
@@ -15,19 +16,21 @@ double tenths(double mm) {
 }
 
 QString part(double mm, const QString& plus, const QString& minus, const QLocale& locale) {
-    return QStringLiteral("%1 mm %2")
+    return QCoreApplication::translate("GroupReport", "%1 mm %2")
         .arg(num::formatFixed(std::abs(mm), 1, locale), mm > 0 ? plus : minus);
 }
 
 QString clicks(int count, const QString& plus, const QString& minus) {
     const int n = std::abs(count);
-    return QStringLiteral("%1 %2 %3")
+    return QCoreApplication::translate("GroupReport", "%1 %2 %3")
         .arg(n)
-        .arg(n == 1 ? QStringLiteral("Klick") : QStringLiteral("Klicks"), count > 0 ? plus : minus);
+        .arg(n == 1 ? QCoreApplication::translate("GroupReport", "Klick")
+                    : QCoreApplication::translate("GroupReport", "Klicks"),
+             count > 0 ? plus : minus);
 }
 
 QString millimetres(double mm, const QLocale& locale) {
-    return num::formatFixed(mm, 1, locale) + QStringLiteral(" mm");
+    return num::formatFixed(mm, 1, locale) + QCoreApplication::translate("GroupReport", " mm");
 }
 
 // A position with its clock direction, as far as it is off the centre when shown.
@@ -36,24 +39,27 @@ QString placeText(PointMm offset, const QLocale& locale) {
     const int clock = clockOf(shown);
     QString text = positionText(offset, locale);
     if (clock != 0)
-        text += QStringLiteral(" (%1 Uhr)").arg(clock);
+        text += QCoreApplication::translate("GroupReport", " (%1 Uhr)").arg(clock);
     return text;
 }
 
 QString percent(int part, int whole) {
-    return QStringLiteral("%1 %").arg(int(num::roundHalfEven(100.0 * part / whole)));
+    return QCoreApplication::translate("GroupReport", "%1 %")
+        .arg(int(num::roundHalfEven(100.0 * part / whole)));
 }
 
 void appendCallLines(QStringList& lines, const Figures& figures, const QLocale& locale) {
     if (!figures.calls || !figures.callError)
         return;
     const CallErrorFigures& e = *figures.callError;
-    lines << QStringLiteral("Abkommen: ") + placeText(figures.calls->mpi, locale);
-    lines << QStringLiteral("Ansagefehler im Mittel: %1; Streuung %2")
+    lines << QCoreApplication::translate("GroupReport", "Abkommen: ") +
+                 placeText(figures.calls->mpi, locale);
+    lines << QCoreApplication::translate("GroupReport", "Ansagefehler im Mittel: %1; Streuung %2")
                  .arg(positionText(e.mean, locale), millimetres(e.deviation, locale));
     const int rated = e.rated10 + e.rated5 + e.rated0;
     if (rated > 0)
-        lines << QStringLiteral("Ansagen: %1 mit 10, %2 mit 5, %3 mit 0")
+        lines << QCoreApplication::translate("GroupReport",
+                                             "Ansagen: %1 mit 10, %2 mit 5, %3 mit 0")
                      .arg(percent(e.rated10, rated), percent(e.rated5, rated),
                           percent(e.rated0, rated));
 }
@@ -130,31 +136,38 @@ QString positionText(PointMm offset, const QLocale& locale) {
     const double y = tenths(offset.y);
     QStringList parts;
     if (x != 0.0)
-        parts << part(x, QStringLiteral("rechts"), QStringLiteral("links"), locale);
+        parts << part(x, QCoreApplication::translate("GroupReport", "rechts"),
+                      QCoreApplication::translate("GroupReport", "links"), locale);
     if (y != 0.0)
-        parts << part(y, QStringLiteral("hoch"), QStringLiteral("tief"), locale);
-    return parts.isEmpty() ? QStringLiteral("in der Mitte") : parts.join(QStringLiteral(", "));
+        parts << part(y, QCoreApplication::translate("GroupReport", "hoch"),
+                      QCoreApplication::translate("GroupReport", "tief"), locale);
+    return parts.isEmpty() ? QCoreApplication::translate("GroupReport", "in der Mitte")
+                           : parts.join(QStringLiteral(", "));
 }
 
 QString correctionText(SightCorrection c) {
     QStringList parts;
     if (c.horizontal != 0)
-        parts << clicks(c.horizontal, QStringLiteral("rechts"), QStringLiteral("links"));
+        parts << clicks(c.horizontal, QCoreApplication::translate("GroupReport", "rechts"),
+                        QCoreApplication::translate("GroupReport", "links"));
     if (c.vertical != 0)
-        parts << clicks(c.vertical, QStringLiteral("hoch"), QStringLiteral("tief"));
-    return parts.isEmpty() ? QStringLiteral("keine") : parts.join(QStringLiteral(", "));
+        parts << clicks(c.vertical, QCoreApplication::translate("GroupReport", "hoch"),
+                        QCoreApplication::translate("GroupReport", "tief"));
+    return parts.isEmpty() ? QCoreApplication::translate("GroupReport", "keine")
+                           : parts.join(QStringLiteral(", "));
 }
 
 QStringList reportLines(const Figures& figures, double clickMm, const QLocale& locale) {
     if (figures.hits.shots == 0)
-        return {QStringLiteral("Keine Schüsse")};
+        return {QCoreApplication::translate("GroupReport", "Keine Schüsse")};
     QStringList lines;
-    lines << QStringLiteral("Trefferlage: ") + placeText(figures.hits.mpi, locale);
-    lines << QStringLiteral("Streukreis: %1, mittlerer Radius %2")
+    lines << QCoreApplication::translate("GroupReport", "Trefferlage: ") +
+                 placeText(figures.hits.mpi, locale);
+    lines << QCoreApplication::translate("GroupReport", "Streukreis: %1, mittlerer Radius %2")
                  .arg(millimetres(figures.hits.extremeSpread, locale),
                       millimetres(figures.hits.meanRadius, locale));
     appendCallLines(lines, figures, locale);
-    lines << QStringLiteral("Korrektur: ") +
+    lines << QCoreApplication::translate("GroupReport", "Korrektur: ") +
                  correctionText(sightCorrection(figures.hits.mpi, clickMm));
     return lines;
 }

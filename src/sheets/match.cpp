@@ -4,6 +4,8 @@
 #include "model/numeric.h"
 #include "model/scoring.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick {
 
 namespace {
@@ -149,22 +151,23 @@ QString Match::statusText(quint32 now) const {
     case MatchPhase::None:
         return {};
     case MatchPhase::Ended:
-        return QStringLiteral("Wettkampf beendet");
+        return QCoreApplication::translate("ankerblick::Match", "Wettkampf beendet");
     case MatchPhase::Sighting:
     case MatchPhase::Match:
         break;
     }
-    QString text =
-        m_phase == MatchPhase::Sighting ? QStringLiteral("Probe") : QStringLiteral("Wertung");
+    QString text = m_phase == MatchPhase::Sighting
+                       ? QCoreApplication::translate("ankerblick::Match", "Probe")
+                       : QCoreApplication::translate("ankerblick::Match", "Wertung");
     if (const std::optional<qint64> left = remaining(now))
         text += u' ' + clockText(*left);
     if (m_program.timed() && m_phase == MatchPhase::Match)
-        text += QStringLiteral(" – Serie %1 von %2")
+        text += QCoreApplication::translate("ankerblick::Match", " – Serie %1 von %2")
                     .arg(m_timedIndex + 1)
                     .arg(m_program.timedSeries.size());
     if (m_seriesRunning)
         text += m_seriesEnd ? u' ' + clockText(qMax<qint64>(0, until(now, *m_seriesEnd)))
-                            : QStringLiteral(" – Achtung");
+                            : QCoreApplication::translate("ankerblick::Match", " – Achtung");
     return text;
 }
 
@@ -214,7 +217,8 @@ QString Match::figuresText(const TargetSheet& sheet, const QLocale& locale) cons
     if (m_phase == MatchPhase::None || m_phase == MatchPhase::Sighting)
         return {};
     const MatchFigures f = figures(sheet);
-    return QStringLiteral("%1 Schuss: %2 (%3), Innenzehner %4, Hochrechnung %5")
+    return QCoreApplication::translate("ankerblick::Match",
+                                       "%1 Schuss: %2 (%3), Innenzehner %4, Hochrechnung %5")
         .arg(f.shots)
         .arg(num::formatNumber(f.tenths, locale), num::formatNumber(f.whole, locale))
         .arg(f.innerTens)
@@ -226,19 +230,22 @@ QStringList Match::resultLines(const TargetSheet& sheet, const QString& shooter,
                                const QLocale& locale) const {
     const MatchFigures f = figures(sheet);
     QStringList lines;
-    QString title = QStringLiteral("Wettkampf ") + m_program.name;
+    QString title =
+        QCoreApplication::translate("ankerblick::Match", "Wettkampf ") + shownName(m_program.name);
     if (!shooter.isEmpty())
         title += QStringLiteral(" – ") + shooter;
     lines << title + QStringLiteral(", ") + day.toString(QStringLiteral("dd.MM.yyyy"));
     for (qsizetype i = 0; i < f.seriesNumbers.size(); ++i)
-        lines << QStringLiteral("Serie %1: %2 (%3)")
+        lines << QCoreApplication::translate("ankerblick::Match", "Serie %1: %2 (%3)")
                      .arg(i + 1)
                      .arg(num::formatNumber(f.seriesTenths.at(i), locale),
                           num::formatNumber(f.seriesWhole.at(i), locale));
-    lines << QStringLiteral("Gesamt: %1 Ringe, %2 mit Zehnteln")
+    lines << QCoreApplication::translate("ankerblick::Match", "Gesamt: %1 Ringe, %2 mit Zehnteln")
                  .arg(num::formatNumber(f.whole, locale), num::formatNumber(f.tenths, locale));
-    lines << QStringLiteral("Innenzehner: %1").arg(f.innerTens);
-    lines << QStringLiteral("Wertungsschüsse: %1 von %2").arg(f.shots).arg(m_program.matchShots);
+    lines << QCoreApplication::translate("ankerblick::Match", "Innenzehner: %1").arg(f.innerTens);
+    lines << QCoreApplication::translate("ankerblick::Match", "Wertungsschüsse: %1 von %2")
+                 .arg(f.shots)
+                 .arg(m_program.matchShots);
     int sighters = 0;
     int late = 0;
     QList<group::Shot> shots;
@@ -257,10 +264,12 @@ QStringList Match::resultLines(const TargetSheet& sheet, const QString& shooter,
         if (f.seriesNumbers.contains(n))
             shots += group::shotsOf(record, sheet.face(), options);
     }
-    lines << QStringLiteral("Probeschüsse: %1").arg(sighters);
+    lines << QCoreApplication::translate("ankerblick::Match", "Probeschüsse: %1").arg(sighters);
     if (late > 0)
-        lines << QStringLiteral("Nach Zeit (mit 0 gewertet): %1").arg(late);
-    lines << QString() << QStringLiteral("Auswertung der Wertungsschüsse");
+        lines << QCoreApplication::translate("ankerblick::Match", "Nach Zeit (mit 0 gewertet): %1")
+                     .arg(late);
+    lines << QString()
+          << QCoreApplication::translate("ankerblick::Match", "Auswertung der Wertungsschüsse");
     lines += group::reportLines(group::analyse(shots), clickMm, locale);
     return lines;
 }

@@ -4,6 +4,8 @@
 #include "model/numeric.h"
 #include "model/seriesvalues.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick::print {
 
 namespace {
@@ -86,12 +88,15 @@ QString groupLine(const QList<group::Shot>& shots, const QLocale& locale) {
     const group::GroupFigures hits = group::analyse(shots).hits;
     if (hits.shots == 0)
         return {};
-    return u"Trefferlage: " + group::positionText(hits.mpi, locale) + u"; Streukreis " +
-           num::formatRounded(hits.extremeSpread, 1, locale) + u" mm";
+    return QCoreApplication::translate("PrintContent", "Trefferlage: ") +
+           group::positionText(hits.mpi, locale) +
+           QCoreApplication::translate("PrintContent", "; Streukreis ") +
+           num::formatRounded(hits.extremeSpread, 1, locale) +
+           QCoreApplication::translate("PrintContent", " mm");
 }
 
 QString seriesTitle(qint16 number) {
-    return u"Serie Nummer: " + QString::number(number);
+    return QCoreApplication::translate("PrintContent", "Serie Nummer: ") + QString::number(number);
 }
 
 QString valueRow(const QStringList& values, int k) {
@@ -106,13 +111,17 @@ QString sumsLine(const QString& whole, const QString& tenths) {
 }
 
 QString innerTensLine(int innerTens) {
-    return u"Innenzehner: " + QString::number(innerTens);
+    return QCoreApplication::translate("PrintContent", "Innenzehner: ") +
+           QString::number(innerTens);
 }
 
 QString pageHeader(int page, int pages, const QString& name, const QString& date,
                    const QString& time) {
-    return u"Seite " + QString::number(page) + u" von " + QString::number(pages) + u" für " + name +
-           u" am " + date + u" um " + time;
+    return QCoreApplication::translate("PrintContent", "Seite ") + QString::number(page) +
+           QCoreApplication::translate("PrintContent", " von ") + QString::number(pages) +
+           QCoreApplication::translate("PrintContent", " für ") + name +
+           QCoreApplication::translate("PrintContent", " am ") + date +
+           QCoreApplication::translate("PrintContent", " um ") + time;
 }
 
 int pageCount(int seriesCount, int perPage, bool overallPicture) {
@@ -138,17 +147,20 @@ void OverallCollector::add(const PrintedSeries& series, const QLocale& /*locale*
 OverallPicture OverallCollector::picture(const QLocale& locale,
                                          std::optional<double> clickMm) const {
     OverallPicture p;
-    p.title = QStringLiteral("Gesamtschussbild");
+    p.title = QCoreApplication::translate("ankerblick::OverallCollector", "Gesamtschussbild");
     const auto shots = int(m_target.shots.size());
-    p.lines << u"Serien: " + QString::number(m_series);
-    p.lines << u"Schüsse: " + QString::number(shots);
-    p.lines << u"Summe: " + num::formatNumber(m_whole, locale);
-    p.lines << u"Zehntel: " + num::formatNumber(m_tenths, locale);
+    p.lines << QCoreApplication::translate("PrintContent", "Serien: ") + QString::number(m_series);
+    p.lines << QCoreApplication::translate("PrintContent", "Schüsse: ") + QString::number(shots);
+    p.lines << QCoreApplication::translate("PrintContent", "Summe: ") +
+                   num::formatNumber(m_whole, locale);
+    p.lines << QCoreApplication::translate("PrintContent", "Zehntel: ") +
+                   num::formatNumber(m_tenths, locale);
     p.lines << innerTensLine(m_innerTens);
     if (shots > 0) {
         const double mean = num::roundHalfEven(m_tenths / shots * 100.0) / 100.0;
-        p.lines << u"Schnitt: " + num::formatNumber(mean, locale);
-        p.lines << QStringLiteral("+ Trefferlage");
+        p.lines << QCoreApplication::translate("PrintContent", "Schnitt: ") +
+                       num::formatNumber(mean, locale);
+        p.lines << QCoreApplication::translate("ankerblick::OverallCollector", "+ Trefferlage");
         const group::Figures figures = group::analyse(m_shots);
         p.figures = group::reportLines(
             figures, clickMm.value_or(group::defaultClickMm(m_target.discipline)), locale);

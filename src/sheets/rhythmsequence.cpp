@@ -2,6 +2,7 @@
 
 #include "model/numeric.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 
@@ -93,9 +94,10 @@ BoxProblem checkOnLeaving(const QString& text, const QLocale& locale) {
 QString problemMessage(BoxProblem problem) {
     switch (problem) {
     case BoxProblem::NotANumber:
-        return QStringLiteral("Bitte eine Zahl eingeben.");
+        return QCoreApplication::translate("RhythmSequence", "Bitte eine Zahl eingeben.");
     case BoxProblem::OutOfRange:
-        return QStringLiteral("Bitte mindestens 0,001s und maximal 65,5s verwenden.");
+        return QCoreApplication::translate("RhythmSequence",
+                                           "Bitte mindestens 0,001s und maximal 65,5s verwenden.");
     case BoxProblem::None:
         break;
     }

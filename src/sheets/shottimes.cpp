@@ -2,6 +2,8 @@
 
 #include "model/numeric.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick {
 
 void ShotTimes::start(quint32 now) {
@@ -13,8 +15,8 @@ QString ShotTimes::stop(quint32 now) {
     const quint32 elapsed = now - m_watchStart;
     const quint32 tenths = elapsed / 100u;
     m_stopped = qint16(qMin<quint32>(tenths, 32767u));
-    return QStringLiteral("Stop ") + num::formatNumber(m_stopped / 10.0, m_locale) +
-           QStringLiteral(" s");
+    return QCoreApplication::translate("ankerblick::ShotTimes", "Stop ") +
+           num::formatNumber(m_stopped / 10.0, m_locale) + QStringLiteral(" s");
 }
 
 QString ShotTimes::line(int series, int shot, double seconds, const QLocale& locale) {
@@ -42,8 +44,8 @@ void ShotTimes::shotEntered(quint32 now, int series, int shot, bool writeLines, 
 }
 
 void ShotTimes::setTexts(const QString& shotTimes, const QString& shootingTimes) {
-    m_shotTimes = timesFromText(shotTimes, m_locale);
-    m_shootingTimes = timesFromText(shootingTimes, m_locale);
+    m_shotTimes = timesFromText(shotTimes, num::fileLocale());
+    m_shootingTimes = timesFromText(shootingTimes, num::fileLocale());
     m_lastShot.reset();
 }
 

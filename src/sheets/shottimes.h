@@ -5,6 +5,7 @@
 // time from one entered shot to the next.
 
 #include "files/shotnotes.h"
+#include "model/numeric.h"
 
 #include <QList>
 #include <QLocale>
@@ -35,9 +36,11 @@ public:
     // The times as data, and as the series file writes them.
     const QList<ShotNote>& shotTimeNotes() const { return m_shotTimes; }
     const QList<ShotNote>& shootingTimeNotes() const { return m_shootingTimes; }
-    QString shotTimesText() const { return timesText(m_shotTimes, m_locale); } // "$Schusszeiten$"
+    QString shotTimesText() const {
+        return timesText(m_shotTimes, num::fileLocale());
+    } // "$Schusszeiten$"
     QString shootingTimesText() const {
-        return timesText(m_shootingTimes, m_locale);
+        return timesText(m_shootingTimes, num::fileLocale());
     } // "$Schiesszeiten$"
     // New texts ("Laden", a recovery) or none ("Neu"): the next shot is a first shot.
     void setTexts(const QString& shotTimes, const QString& shootingTimes);

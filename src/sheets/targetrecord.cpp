@@ -2,6 +2,7 @@
 
 #include "model/numeric.h"
 
+#include <QCoreApplication>
 #include <optional>
 #include <utility>
 
@@ -12,9 +13,10 @@ QString linkFaultSource() {
 }
 
 QString linkFaultMessage(const LinkFault& fault) {
-    return QStringLiteral("Fehlerbeschribung: ") + fault.description +
-           QStringLiteral(" Fehlerquelle: ") + linkFaultSource() +
-           QStringLiteral(" Fehlernummer: ") + QString::number(fault.number);
+    return QCoreApplication::translate("TargetRecord", "Fehlerbeschribung: ") + fault.description +
+           QCoreApplication::translate("TargetRecord", " Fehlerquelle: ") + linkFaultSource() +
+           QCoreApplication::translate("TargetRecord", " Fehlernummer: ") +
+           QString::number(fault.number);
 }
 
 namespace {
@@ -30,11 +32,14 @@ TargetReply faultReply(int number, const QString& description) {
 std::optional<TargetReply> readField(const QString& field, const QLocale& locale, qint16& out) {
     const std::optional<double> v = num::parseNumber(field, locale);
     if (!v || *v != num::floorValue(*v))
-        return faultReply(recorderror::NotANumber,
-                          QStringLiteral("Die Schussposition ist keine ganze Zahl"));
+        return faultReply(
+            recorderror::NotANumber,
+            QCoreApplication::translate("TargetRecord", "Die Schussposition ist keine ganze Zahl"));
     if (*v < -32768.0 || *v > 32767.0)
-        return faultReply(recorderror::OutOfRange,
-                          QStringLiteral("Die Schussposition liegt außerhalb des Wertebereichs"));
+        return faultReply(
+            recorderror::OutOfRange,
+            QCoreApplication::translate("TargetRecord",
+                                        "Die Schussposition liegt außerhalb des Wertebereichs"));
     out = static_cast<qint16>(*v);
     return std::nullopt;
 }
@@ -45,10 +50,13 @@ TargetReply readTargetReply(const QString& received, const QLocale& locale) {
     if (received.size() < kRecordMinLength)
         return {};
     if (received.size() < kRecordFullLength)
-        return faultReply(recorderror::Incomplete,
-                          QStringLiteral("Der Schussdatensatz ist unvollständig"));
+        return faultReply(
+            recorderror::Incomplete,
+            QCoreApplication::translate("TargetRecord", "Der Schussdatensatz ist unvollständig"));
     if (received.size() > kRecordMaxLength)
-        return faultReply(recorderror::TooLong, QStringLiteral("Der Schussdatensatz ist zu lang"));
+        return faultReply(
+            recorderror::TooLong,
+            QCoreApplication::translate("TargetRecord", "Der Schussdatensatz ist zu lang"));
     TargetReply r;
     if (auto fault = readField(received.mid(43, 6), locale, r.shot.x))
         return *fault;

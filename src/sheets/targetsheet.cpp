@@ -3,6 +3,7 @@
 #include "model/numeric.h"
 #include "model/seriesvalues.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace ankerblick {
@@ -17,7 +18,8 @@ TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale,
     : m_clock(&clock), m_locale(locale), m_entry(std::move(entry)), m_times(locale) {}
 
 QString TargetSheet::shotCaption(int number, const QString& suffix) {
-    return QStringLiteral("Schuss: ") + QString::number(number) + suffix;
+    return QCoreApplication::translate("ankerblick::TargetSheet", "Schuss: ") +
+           QString::number(number) + suffix;
 }
 
 void TargetSheet::load() {

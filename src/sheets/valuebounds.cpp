@@ -2,6 +2,7 @@
 
 #include "model/numeric.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -99,42 +100,45 @@ Bounds zoomed(const Bounds& in, Variant variant, const ZoomStep& step) {
 }
 
 QString timeKindQuestion() {
-    return QStringLiteral("Schusszeit (selbst mitgestoppte Zeiten (JA)) oder Schiesszeit "
-                          "(automatisch gestoppte Zeiten von Schuss zu Schuss(NEIN)?");
+    return QCoreApplication::translate(
+        "ValueBounds", "Schusszeit (selbst mitgestoppte Zeiten (JA)) oder Schiesszeit "
+                       "(automatisch gestoppte Zeiten von Schuss zu Schuss(NEIN)?");
 }
 
 QString shotTimeKind() {
-    return QStringLiteral("Schusszeit");
+    return QCoreApplication::translate("ValueBounds", "Schusszeit");
 }
 
 QString shootingTimeKind() {
-    return QStringLiteral("Schiesszeit");
+    return QCoreApplication::translate("ValueBounds", "Schiesszeit");
 }
 
 QString queryTitle() {
-    return QStringLiteral("Zeitanalyse");
+    return QCoreApplication::translate("ValueBounds", "Zeitanalyse");
 }
 
 QString questionPrompt(Question question, bool again) {
     switch (question) {
     case Question::SmallestValue:
-        return QStringLiteral("Kleinster anzuzeigender Schusswert");
+        return QCoreApplication::translate("ValueBounds", "Kleinster anzuzeigender Schusswert");
     case Question::LargestValue:
-        return QStringLiteral("Grösster anzuzeigender Schusswert");
+        return QCoreApplication::translate("ValueBounds", "Grösster anzuzeigender Schusswert");
     case Question::FromSeconds:
-        return again ? QStringLiteral("Ab ... Sekunden")
-                     : QStringLiteral("Ab ... Sekunden (max. 999)");
+        return again ? QCoreApplication::translate("ValueBounds", "Ab ... Sekunden")
+                     : QCoreApplication::translate("ValueBounds", "Ab ... Sekunden (max. 999)");
     case Question::ToSeconds:
-        return again ? QStringLiteral("Bis ... Sekunden")
-                     : QStringLiteral("Bis ... Sekunden (max. 1000)");
+        return again ? QCoreApplication::translate("ValueBounds", "Bis ... Sekunden")
+                     : QCoreApplication::translate("ValueBounds", "Bis ... Sekunden (max. 1000)");
     }
     return {};
 }
 
 QString invalidAnswerMessage(Question question) {
     if (question == Question::SmallestValue || question == Question::LargestValue)
-        return QStringLiteral("Bitte eine gültige Ringzahl angeben wie z.B. 6,4 , 9 oder 10,9");
-    return QStringLiteral(
+        return QCoreApplication::translate(
+            "ValueBounds", "Bitte eine gültige Ringzahl angeben wie z.B. 6,4 , 9 oder 10,9");
+    return QCoreApplication::translate(
+        "ValueBounds",
         "Bitte eine gültige Sekundenzahl angeben wie z.B. 6,4 , 9, 10,9 oder 53,123");
 }
 

@@ -2,6 +2,7 @@
 
 #include "bilinear.h"
 
+#include <QCoreApplication>
 #include <opencv2/calib3d.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -397,7 +398,8 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     PhotoHoles result;
     const QString face = QString::fromUtf8(d.caption);
     if (photo.empty() || (photo.channels() != 1 && photo.channels() != 3)) {
-        result.problem = QStringLiteral("Das Bild enthält nichts, was sich lesen lässt.");
+        result.problem = QCoreApplication::translate(
+            "PhotoHoles", "Das Bild enthält nichts, was sich lesen lässt.");
         return result;
     }
     cv::Mat grey;
@@ -458,10 +460,12 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
         result.face = findFace(wiped, d);
         if (!result.face.found || !rectify(result.face.pictureToMm)) {
             result.face.found = false;
-            result.problem = QStringLiteral("Auf dem Foto ist keine Scheibe „%1“ zu erkennen. Die "
+            result.problem =
+                QCoreApplication::translate("PhotoHoles",
+                                            "Auf dem Foto ist keine Scheibe „%1“ zu erkennen. Die "
                                             "Scheibe sollte ganz zu sehen sein, mindestens ein "
                                             "Drittel des Bildes hoch und nicht schräger als 30°.")
-                                 .arg(face);
+                    .arg(face);
             return result;
         }
     }
@@ -545,8 +549,9 @@ PhotoHoles readPhotoHoles(const QString& path, const DisciplineInfo& discipline)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         PhotoHoles result;
-        result.problem = QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen: %2")
-                             .arg(path, file.errorString());
+        result.problem =
+            QCoreApplication::translate("PhotoHoles", "Die Datei „%1“ lässt sich nicht öffnen: %2")
+                .arg(path, file.errorString());
         return result;
     }
     cv::Mat picture;
@@ -558,9 +563,11 @@ PhotoHoles readPhotoHoles(const QString& path, const DisciplineInfo& discipline)
     }
     if (picture.empty()) {
         PhotoHoles result;
-        result.problem = QStringLiteral("Die Datei „%1“ ist kein Bild, das sich lesen lässt (jpg, "
+        result.problem =
+            QCoreApplication::translate("PhotoHoles",
+                                        "Die Datei „%1“ ist kein Bild, das sich lesen lässt (jpg, "
                                         "png oder bmp).")
-                             .arg(path);
+                .arg(path);
         return result;
     }
     return findPhotoHoles(picture, discipline);

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -49,7 +50,7 @@ QList<group::Shot> shotsOfSeries(const SeriesStore& store, int first, int last,
 
 CallRose::CallRose(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Ansagerose"));
-    setAccessibleName(QStringLiteral("Ansagerose"));
+    setAccessibleName(tr("Ansagerose"));
     setFixedSize(kRoseSize, kRoseSize);
     setFont(smallFont(font()));
 }
@@ -105,7 +106,7 @@ void CallRose::paintEvent(QPaintEvent*) {
 }
 
 AnalysisPanel::AnalysisPanel(bool withCalls, QWidget* parent)
-    : QGroupBox(QStringLiteral("Auswertung"), parent) {
+    : QGroupBox(tr("Auswertung"), parent) {
     setObjectName(QStringLiteral("Auswertung"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
@@ -120,12 +121,11 @@ AnalysisPanel::AnalysisPanel(bool withCalls, QWidget* parent)
         m_rose = new CallRose(this);
         grid->addWidget(m_rose, 0, 1, Qt::AlignRight | Qt::AlignTop);
     }
-    m_crosses = named(new QCheckBox(QStringLiteral("Trefferlage zeigen"), this),
-                      QStringLiteral("TrefferlageZeigen"));
+    m_crosses =
+        named(new QCheckBox(tr("Trefferlage zeigen"), this), QStringLiteral("TrefferlageZeigen"));
     m_crosses->setFont(smallFont(m_crosses->font()));
     grid->addWidget(m_crosses, 1, 1);
-    m_clickValue =
-        named(new QPushButton(QStringLiteral("Klickwert …"), this), QStringLiteral("Klickwert"));
+    m_clickValue = named(new QPushButton(tr("Klickwert …"), this), QStringLiteral("Klickwert"));
     m_clickValue->setFont(smallFont(m_clickValue->font()));
     grid->addWidget(m_clickValue, 2, 1, Qt::AlignBottom);
     grid->setColumnStretch(0, 1);
@@ -146,8 +146,8 @@ void AnalysisPanel::showShots(const QList<group::Shot>& series, const QList<grou
     m_series = group::analyse(series);
     const QStringList seriesLines = group::reportLines(m_series, clickMm, locale);
     const QStringList allLines = group::reportLines(group::analyse(all), clickMm, locale);
-    const QString text = block(QStringLiteral("Serie"), seriesLines) + QStringLiteral("\n\n") +
-                         block(QStringLiteral("Alle Serien"), allLines);
+    const QString text = block(tr("Serie"), seriesLines) + QStringLiteral("\n\n") +
+                         block(tr("Alle Serien"), allLines);
     if (m_text->text() != text)
         m_text->setText(text);
     if (m_rose)
@@ -166,10 +166,14 @@ bool askClickValue(QWidget* parent, UserDialogs& dialogs, Settings& settings, in
                    const QLocale& locale) {
     const std::optional<double> mm = askMillimetres(
         parent, dialogs,
-        QStringLiteral("Klickwert für %1 in mm an der Scheibe:").arg(disciplineCaption(discipline)),
-        QStringLiteral("Klickwert"), clickValue(settings, discipline), locale,
-        [](double v) { return v > 0.0 && v <= 100.0; },
-        QStringLiteral("Bitte einen Klickwert über 0 bis 100 mm eingeben, zum Beispiel „1,5“."));
+        QCoreApplication::translate("ankerblick::AnalysisPanel",
+                                    "Klickwert für %1 in mm an der Scheibe:")
+            .arg(disciplineCaption(discipline)),
+        QCoreApplication::translate("ankerblick::AnalysisPanel", "Klickwert"),
+        clickValue(settings, discipline), locale, [](double v) { return v > 0.0 && v <= 100.0; },
+        QCoreApplication::translate(
+            "ankerblick::AnalysisPanel",
+            "Bitte einen Klickwert über 0 bis 100 mm eingeben, zum Beispiel „1,5“."));
     if (!mm)
         return false;
     settings.setClickMm(discipline, *mm);

@@ -24,6 +24,28 @@ expect() {
     printf '%s\n' "$output" | grep -q -e "$pattern" || fail "$* gibt nicht '$pattern' aus: $output"
 }
 
+# The help speaks the language the locale chooses (German for German and for
+# the "C" locale, English for every other), with no language chosen in the
+# settings of a fresh home.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+expect_in() {
+    locale=$1
+    pattern=$2
+    shift 2
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANGUAGE -u LANG \
+        HOME="$home" XDG_CONFIG_HOME="$home/config" LC_ALL="$locale" "$program" "$@" 2>&1)
+    got=$?
+    [ "$got" -eq 0 ] || fail "$locale $* endet mit $got: $output"
+    printf '%s\n' "$output" | grep -q -e "$pattern" || fail "$locale $* gibt nicht '$pattern' aus: $output"
+}
+expect_in de_DE.UTF-8 '--port <Anschluss>' --help
+expect_in de_DE.UTF-8 'Seriendatei, die nach dem Start' --help
+expect_in C '--name <Name>' --help
+expect_in en_GB.UTF-8 '--port <port>' --help
+expect_in en_US.UTF-8 'Series file opened after the start' --help
+expect_in fr_FR.UTF-8 'Shot-calling training for sport shooters' --help
+
 expect 0 '--port <Anschluss>' --help
 expect 0 '--name <Name>' -h
 expect 0 "^Ankerblick $version\$" --version

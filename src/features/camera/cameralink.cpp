@@ -89,7 +89,8 @@ protected:
             if (m_stop)
                 return;
             if (!frame) {
-                Q_EMIT ended(QStringLiteral("Die Kamera liefert keine Bilder mehr."));
+                Q_EMIT ended(QCoreApplication::translate("ankerblick::CameraLink",
+                                                         "Die Kamera liefert keine Bilder mehr."));
                 return;
             }
             const quint32 time = m_capture->frameTime();
@@ -259,7 +260,7 @@ void CameraLink::newPaper() {
     if (!m_running)
         return;
     setLamp(CameraLamp::NoFace);
-    Q_EMIT told(QStringLiteral("Neue Scheibe erkannt"));
+    Q_EMIT told(tr("Neue Scheibe erkannt"));
 }
 
 void CameraLink::pictureSeen(const CameraPicture& picture) {

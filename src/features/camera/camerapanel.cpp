@@ -7,6 +7,7 @@
 #include "widgets/widgets.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -14,21 +15,20 @@ namespace ankerblick {
 
 CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserDialogs& dialogs,
                          const TargetFace& face, QWidget* parent)
-    : QGroupBox(QStringLiteral("Kamera"), parent), m_dialogs(dialogs), m_face(face) {
+    : QGroupBox(tr("Kamera"), parent), m_dialogs(dialogs), m_face(face) {
     setObjectName(QStringLiteral("KameraFrame"));
     m_sources = named(new QComboBox(this), QStringLiteral("KameraListe"));
-    m_sources->setPlaceholderText(QStringLiteral("Kamera wählen"));
+    m_sources->setPlaceholderText(tr("Kamera wählen"));
     const QList<CameraSourceInfo> sources = cameras.sources(extra);
     for (const CameraSourceInfo& s : sources)
         m_sources->addItem(s.name, s.id);
     m_sources->setCurrentIndex(sources.isEmpty() ? -1 : 0);
 
-    m_onOff = makeButton(this, QStringLiteral("KameraAnAus"), QStringLiteral("Kamera An/Aus"));
-    m_findFace =
-        makeButton(this, QStringLiteral("ScheibeErkennen"), QStringLiteral("Scheibe erkennen"));
-    m_showPicture = makeButton(this, QStringLiteral("KameraBild"), QStringLiteral("Kamerabild"));
+    m_onOff = makeButton(this, QStringLiteral("KameraAnAus"), tr("Kamera An/Aus"));
+    m_findFace = makeButton(this, QStringLiteral("ScheibeErkennen"), tr("Scheibe erkennen"));
+    m_showPicture = makeButton(this, QStringLiteral("KameraBild"), tr("Kamerabild"));
     m_lamp = named(new LinkIndicator(this), QStringLiteral("KameraLampe"));
-    m_lamp->setColour(offColour(), QStringLiteral("aus"));
+    m_lamp->setColour(offColour(), tr("aus"));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_sources, 0, 0, 1, 2);
@@ -65,7 +65,7 @@ void CameraPanel::switchOnOrOff() {
         return;
     }
     if (m_sources->currentIndex() < 0) {
-        tell(QStringLiteral("Erst eine Kamera wählen, dann einschalten."));
+        tell(tr("Erst eine Kamera wählen, dann einschalten."));
         return;
     }
     if (m_rival && m_rival->delivering()) {
@@ -74,7 +74,7 @@ void CameraPanel::switchOnOrOff() {
     }
     const DisciplineInfo* info = disciplineInfo(m_face.discipline());
     if (!info) {
-        tell(QStringLiteral("Erst eine Disziplin wählen, dann die Kamera einschalten."));
+        tell(tr("Erst eine Disziplin wählen, dann die Kamera einschalten."));
         return;
     }
     if (const std::optional<QString> problem =
@@ -110,24 +110,28 @@ void CameraPanel::refresh() {
     m_findFace->setEnabled(on);
     switch (m_link->lamp()) {
     case CameraLamp::Off:
-        m_lamp->setColour(offColour(), QStringLiteral("aus"));
+        m_lamp->setColour(offColour(), tr("aus"));
         break;
     case CameraLamp::Found:
-        m_lamp->setColour(foundColour(), QStringLiteral("Scheibe erkannt"));
+        m_lamp->setColour(foundColour(), tr("Scheibe erkannt"));
         break;
     case CameraLamp::NoFace:
-        m_lamp->setColour(noFaceColour(), QStringLiteral("keine Scheibe im Bild"));
+        m_lamp->setColour(noFaceColour(), tr("keine Scheibe im Bild"));
         break;
     }
 }
 
 void keepApart(TargetLink& target, CameraPanel& camera) {
-    target.setRival(&camera.link(),
-                    QStringLiteral("Die Kamera liefert schon die Treffer dieses Fensters. Erst "
-                                   "die Kamera ausschalten, dann abfragen."));
-    camera.setRival(&target, QStringLiteral("Die elektronische Scheibe liefert schon die "
-                                            "Treffer dieses Fensters. Erst die Schussabfrage "
-                                            "beenden, dann die Kamera einschalten."));
+    target.setRival(
+        &camera.link(),
+        QCoreApplication::translate("ankerblick::CameraPanel",
+                                    "Die Kamera liefert schon die Treffer dieses Fensters. Erst "
+                                    "die Kamera ausschalten, dann abfragen."));
+    camera.setRival(&target,
+                    QCoreApplication::translate("ankerblick::CameraPanel",
+                                                "Die elektronische Scheibe liefert schon die "
+                                                "Treffer dieses Fensters. Erst die Schussabfrage "
+                                                "beenden, dann die Kamera einschalten."));
 }
 
 } // namespace ankerblick

@@ -27,8 +27,8 @@ const QColor& holeColour() {
 CameraPictureWindow::CameraPictureWindow(CameraLink& link, QWidget* parent)
     : QWidget(parent, Qt::Window), m_link(link) {
     setObjectName(QStringLiteral("Kamerabild"));
-    setWindowTitle(QStringLiteral("Kamerabild"));
-    setAccessibleName(QStringLiteral("Kamerabild"));
+    setWindowTitle(tr("Kamerabild"));
+    setAccessibleName(tr("Kamerabild"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(240, 160);
     connect(&m_link, &CameraLink::pictureChanged, this, [this] { update(); });
@@ -41,19 +41,19 @@ QSize CameraPictureWindow::sizeHint() const {
 
 QString CameraPictureWindow::status() const {
     if (!m_link.delivering())
-        return QStringLiteral("Kamera aus");
+        return tr("Kamera aus");
     const CameraPicture& p = m_link.picture();
     if (p.image.isNull())
-        return QStringLiteral("Warte auf das erste Bild …");
+        return tr("Warte auf das erste Bild …");
     if (!p.black)
-        return QStringLiteral("Keine Scheibe im Bild");
+        return tr("Keine Scheibe im Bild");
     switch (p.holes.size()) {
     case 0:
-        return QStringLiteral("Scheibe erkannt – noch kein Treffer");
+        return tr("Scheibe erkannt – noch kein Treffer");
     case 1:
-        return QStringLiteral("Scheibe erkannt – 1 Treffer");
+        return tr("Scheibe erkannt – 1 Treffer");
     default:
-        return QStringLiteral("Scheibe erkannt – %1 Treffer").arg(p.holes.size());
+        return tr("Scheibe erkannt – %1 Treffer").arg(p.holes.size());
     }
 }
 

@@ -81,7 +81,7 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
                                    QWidget* parent)
     : QDialog(parent), m_settings(settings), m_keyring(keyring), m_club(club) {
     setObjectName(u"Vereinsserver"_s);
-    setWindowTitle(u"Vereinsserver"_s);
+    setWindowTitle(tr("Vereinsserver"));
     const ClubServerSettings kept = settings.clubServer();
     m_host = named(new QLineEdit(kept.host, this), u"Server"_s);
     m_port = named(new QSpinBox(this), u"Port"_s);
@@ -92,19 +92,19 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
     m_password = named(new QLineEdit(this), u"Passwort"_s);
     m_password->setEchoMode(QLineEdit::Password);
     m_tls = named(new QComboBox(this), u"TLS"_s);
-    m_tls->addItems({u"wenn der Server sie anbietet"_s, u"verlangt"_s, u"aus"_s});
+    m_tls->addItems({tr("wenn der Server sie anbietet"), tr("verlangt"), tr("aus")});
     m_tls->setCurrentIndex(int(std::max<qsizetype>(0, kTlsModes.indexOf(kept.tls))));
-    auto* check = named(new QPushButton(u"Verbindung prüfen"_s, this), u"VerbindungPruefen"_s);
+    auto* check = named(new QPushButton(tr("Verbindung prüfen"), this), u"VerbindungPruefen"_s);
     m_answer = named(new QLabel(this), u"Antwort"_s);
     m_answer->setWordWrap(true);
 
     auto* form = new QFormLayout;
-    form->addRow(u"Server:"_s, m_host);
-    form->addRow(u"Port:"_s, m_port);
-    form->addRow(u"Datenbank:"_s, m_database);
-    form->addRow(u"Benutzer:"_s, m_user);
-    form->addRow(u"Passwort:"_s, m_password);
-    form->addRow(u"TLS:"_s, m_tls);
+    form->addRow(tr("Server:"), m_host);
+    form->addRow(tr("Port:"), m_port);
+    form->addRow(tr("Datenbank:"), m_database);
+    form->addRow(tr("Benutzer:"), m_user);
+    form->addRow(tr("Passwort:"), m_password);
+    form->addRow(tr("TLS:"), m_tls);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
@@ -118,8 +118,8 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
     connect(&m_club, &ClubSync::checked, this, [this](const QString& url, const QString& problem) {
         if (url != m_asked)
             return;
-        m_answer->setText(problem.isEmpty() ? u"Der Vereinsserver ist erreichbar, die Anmeldung "
-                                              u"gelingt."_s
+        m_answer->setText(problem.isEmpty() ? tr("Der Vereinsserver ist erreichbar, die Anmeldung "
+                                                 "gelingt.")
                                             : problem);
     });
     // The password kept for the login shown, so that OK keeps it.
@@ -143,7 +143,7 @@ ClubServerSettings ClubServerDialog::entered() const {
 
 void ClubServerDialog::check() {
     m_asked = clubUrl(entered(), m_password->text());
-    m_answer->setText(u"Der Vereinsserver wird gefragt …"_s);
+    m_answer->setText(tr("Der Vereinsserver wird gefragt …"));
     m_club.check(m_asked);
 }
 

@@ -45,17 +45,21 @@ void setNiceRange(QValueAxis* axis, double min, double max) {
 } // namespace
 
 DiaryChartSet::DiaryChartSet(const QLocale& locale) : m_locale(locale) {
-    m_sums = makeTimeChart({QStringLiteral("Ringe"), QStringLiteral("Zehntel")},
-                           QStringLiteral("Mittlere Seriensumme"));
+    m_sums = makeTimeChart(
+        {QCoreApplication::translate("ankerblick::DiaryChartSet", "Ringe"),
+         QCoreApplication::translate("ankerblick::DiaryChartSet", "Zehntel")},
+        QCoreApplication::translate("ankerblick::DiaryChartSet", "Mittlere Seriensumme"));
     m_sums.values->setLabelFormat(QStringLiteral("%.0f"));
-    m_calls =
-        makeTimeChart({QStringLiteral("Ansagen mit 10")}, QStringLiteral("Ansagen mit 10 (%)"));
+    m_calls = makeTimeChart(
+        {QCoreApplication::translate("ankerblick::DiaryChartSet", "Ansagen mit 10")},
+        QCoreApplication::translate("ankerblick::DiaryChartSet", "Ansagen mit 10 (%)"));
     m_calls.chart->legend()->hide();
     m_calls.values->setRange(0.0, 100.0);
     m_calls.values->setLabelFormat(QStringLiteral("%.0f"));
     m_position = makeTimeChart(
-        {QStringLiteral("waagerecht (+ rechts)"), QStringLiteral("senkrecht (+ hoch)")},
-        QStringLiteral("Treffpunkt (mm)"));
+        {QCoreApplication::translate("ankerblick::DiaryChartSet", "waagerecht (+ rechts)"),
+         QCoreApplication::translate("ankerblick::DiaryChartSet", "senkrecht (+ hoch)")},
+        QCoreApplication::translate("ankerblick::DiaryChartSet", "Treffpunkt (mm)"));
     makeHistogram();
     m_charts = {m_sums.chart, m_calls.chart, m_position.chart, m_histogram};
 }
@@ -63,13 +67,13 @@ DiaryChartSet::DiaryChartSet(const QLocale& locale) : m_locale(locale) {
 QString DiaryChartSet::caption(int index) {
     switch (index) {
     case 0:
-        return QStringLiteral("Serien");
+        return QCoreApplication::translate("ankerblick::DiaryChartSet", "Serien");
     case 1:
-        return QStringLiteral("Ansagen");
+        return QCoreApplication::translate("ankerblick::DiaryChartSet", "Ansagen");
     case 2:
-        return QStringLiteral("Trefferlage");
+        return QCoreApplication::translate("ankerblick::DiaryChartSet", "Trefferlage");
     case 3:
-        return QStringLiteral("Verteilung");
+        return QCoreApplication::translate("ankerblick::DiaryChartSet", "Verteilung");
     default:
         return QString();
     }
@@ -81,7 +85,7 @@ DiaryChartSet::TimeChart DiaryChartSet::makeTimeChart(const QStringList& lineNam
     c.chart = makeChart(m_locale);
     c.time = new QDateTimeAxis;
     c.time->setTickCount(kTimeTicks);
-    c.time->setTitleText(QStringLiteral("Datum"));
+    c.time->setTitleText(QCoreApplication::translate("ankerblick::DiaryChartSet", "Datum"));
     c.values = new QValueAxis;
     c.values->setTitleText(valueTitle);
     c.values->setLabelFormat(QStringLiteral("%.1f"));
@@ -101,14 +105,14 @@ DiaryChartSet::TimeChart DiaryChartSet::makeTimeChart(const QStringList& lineNam
 void DiaryChartSet::makeHistogram() {
     m_histogram = makeChart(m_locale);
     m_histogram->legend()->hide();
-    m_shots = new QBarSet(QStringLiteral("Schüsse"));
+    m_shots = new QBarSet(QCoreApplication::translate("ankerblick::DiaryChartSet", "Schüsse"));
     auto* bars = new QBarSeries;
     bars->append(m_shots);
     m_histogram->addSeries(bars);
     m_rings = new QBarCategoryAxis;
-    m_rings->setTitleText(QStringLiteral("Ring"));
+    m_rings->setTitleText(QCoreApplication::translate("ankerblick::DiaryChartSet", "Ring"));
     m_counts = new QValueAxis;
-    m_counts->setTitleText(QStringLiteral("Schüsse"));
+    m_counts->setTitleText(QCoreApplication::translate("ankerblick::DiaryChartSet", "Schüsse"));
     m_counts->setLabelFormat(QStringLiteral("%.0f"));
     m_histogram->addAxis(m_rings, Qt::AlignBottom);
     m_histogram->addAxis(m_counts, Qt::AlignLeft);
@@ -125,7 +129,8 @@ void DiaryChartSet::fillTime(TimeChart& chart, const QList<const QList<QPointF>*
     if (data.firstMs >= data.lastMs)
         return;
     const bool years = data.lastMs - data.firstMs > kYearMs;
-    chart.time->setFormat(years ? QStringLiteral("MM.yyyy") : QStringLiteral("dd.MM.yy"));
+    chart.time->setFormat(years ? QCoreApplication::translate("DiaryCharts", "MM.yyyy")
+                                : QCoreApplication::translate("DiaryCharts", "dd.MM.yy"));
     chart.time->setRange(QDateTime::fromMSecsSinceEpoch(data.firstMs),
                          QDateTime::fromMSecsSinceEpoch(data.lastMs));
 }

@@ -1,8 +1,10 @@
 #include "diaryimport.h"
+#include "model/numeric.h"
 
 #include "files/seriesfile.h"
 #include "sheets/diaryseries.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -70,8 +72,8 @@ FileImport trainingOf(const QFileInfo& info, const SeriesFileContent& content, i
     face.apply(discipline);
     t.calibreMm = face.calibreMm();
     const ShotNotes notes{commentsFromText(content.comments),
-                          timesFromText(content.shotTimes, locale),
-                          timesFromText(content.shootingTimes, locale)};
+                          timesFromText(content.shotTimes, num::fileLocale()),
+                          timesFromText(content.shootingTimes, num::fileLocale())};
     for (int i = 0; i < int(content.series.size()); ++i)
         result.series << diarySeries(content.series[i], i + 1, face, calls ? &options : nullptr,
                                      notes, t.start);
@@ -96,19 +98,25 @@ Outcome importFile(Diary& diary, const QString& path, int discipline, const Rati
         return Outcome::Failed;
     }
     if (!holdsShots(read.content.series)) {
-        reason = u"Die Datei „%1“ enthält keine Schüsse."_s.arg(name);
+        reason = QCoreApplication::translate("DiaryImport", "Die Datei „%1“ enthält keine Schüsse.")
+                     .arg(name);
         return Outcome::Failed;
     }
     const std::optional<QByteArray> hash = hashOf(path);
     if (!hash) {
-        reason = u"Die Datei „%1“ lässt sich nicht lesen."_s.arg(name);
+        reason =
+            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ lässt sich nicht lesen.")
+                .arg(name);
         return Outcome::Failed;
     }
     if (diary.isImported(*hash))
         return Outcome::Skipped;
     const FileImport file = trainingOf(info, read.content, discipline, options, locale);
     if (!diary.importTraining(file.training, file.series, *hash)) {
-        reason = u"Die Datei „%1“ wurde nicht übernommen. "_s.arg(name) + diary.problem();
+        reason =
+            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ wurde nicht übernommen. ")
+                .arg(name) +
+            diary.problem();
         return Outcome::Failed;
     }
     return Outcome::Imported;

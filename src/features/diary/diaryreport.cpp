@@ -4,6 +4,7 @@
 #include "widgets/pagetext.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -161,7 +162,8 @@ void ReportPages::layOutTable() {
 void ReportPages::drawFirstPage() {
     const double width = m_page.width();
     drawText(m_painter, QRectF(0.0, 0.0, width, kTitleEm * 1.4),
-             QStringLiteral("Trainingstagebuch"), pageFont(kTitleEm, true));
+             QCoreApplication::translate("ankerblick::ReportPages", "Trainingstagebuch"),
+             pageFont(kTitleEm, true));
     drawText(m_painter, QRectF(0.0, 10.0, width, kTextEm * 1.4), m_report.filterLine,
              pageFont(kTextEm));
     drawText(m_painter, QRectF(0.0, 15.0, width, kTextEm * 1.4), m_report.summaryLine,
@@ -217,8 +219,14 @@ void ReportPages::drawFooter() {
     const QFont font = pageFont(kTableEm);
     const QRectF line(0.0, m_page.height() - kTableEm * 1.4, m_page.width(), kTableEm * 1.4);
     m_painter.setPen(Qt::black);
-    drawText(m_painter, line, QStringLiteral("Ankerblick · Trainingstagebuch"), font);
-    drawText(m_painter, line, QStringLiteral("Seite %1 von %2").arg(m_pageNumber).arg(m_pages),
+    drawText(
+        m_painter, line,
+        QCoreApplication::translate("ankerblick::ReportPages", "Ankerblick · Trainingstagebuch"),
+        font);
+    drawText(m_painter, line,
+             QCoreApplication::translate("ankerblick::ReportPages", "Seite %1 von %2")
+                 .arg(m_pageNumber)
+                 .arg(m_pages),
              font, Qt::AlignRight);
 }
 

@@ -13,11 +13,13 @@
 #include "services/diary.h"
 #include "sheets/diaryexport.h"
 #include "trainingtablemodel.h"
+#include "widgets/language.h"
 #include "widgets/widgets.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QDir>
@@ -52,9 +54,11 @@ constexpr int kShooterChars = 18;
 QDateEdit* makeDateEdit(QWidget* parent, const QString& name) {
     auto* edit = named(new QDateEdit(parent), name);
     edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    // The calendar names months and days in German, whatever the system says.
-    edit->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    edit->setDisplayFormat(QCoreApplication::translate("ankerblick::DiaryWindow", "dd.MM.yyyy"));
+    // The calendar names months and days in the language the program speaks.
+    edit->setLocale(QLocale(
+        installedLanguage() == Language::English ? QLocale::English : QLocale::German,
+        installedLanguage() == Language::English ? QLocale::UnitedKingdom : QLocale::Germany));
     return edit;
 }
 
@@ -69,9 +73,9 @@ QLabel* captionFor(QWidget* parent, const QString& text, QWidget* buddy) {
 DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
                          QWidget* parent, const Clock& clock)
     : QWidget(parent, Qt::Window), m_diary(diary), m_clock(clock), m_dialogs(dialogs),
-      m_printers(printers), m_locale(num::presentationLocale()) {
+      m_printers(printers), m_locale(num::presentationLocale(QLocale())) {
     setObjectName(QStringLiteral("Trainingstagebuch"));
-    setWindowTitle(QStringLiteral("Trainingstagebuch"));
+    setWindowTitle(tr("Trainingstagebuch"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildFilters());
     layout->addWidget(buildContent(), 1);
@@ -87,25 +91,25 @@ QLayout* DiaryWindow::buildFilters() {
     m_shooter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_shooter->setMinimumContentsLength(kShooterChars);
     m_discipline = named(new QComboBox(this), QStringLiteral("Disziplin"));
-    m_discipline->addItem(QStringLiteral("Alle Disziplinen"), -1);
+    m_discipline->addItem(tr("Alle Disziplinen"), -1);
     for (int i = 0; i < kDisciplineCount; ++i)
         m_discipline->addItem(disciplineCaption(i), i);
     m_from = makeDateEdit(this, QStringLiteral("von"));
     m_to = makeDateEdit(this, QStringLiteral("bis"));
     QPushButton* whole =
-        makeButton(this, QStringLiteral("GesamterZeitraum"), QStringLiteral("Gesamter Zeitraum"));
+        makeButton(this, QStringLiteral("GesamterZeitraum"), tr("Gesamter Zeitraum"));
 
     auto* row = new QHBoxLayout;
     m_filterRow = row;
-    row->addWidget(captionFor(this, QStringLiteral("&Schütze:"), m_shooter));
+    row->addWidget(captionFor(this, tr("&Schütze:"), m_shooter));
     row->addWidget(m_shooter);
     row->addSpacing(12);
-    row->addWidget(captionFor(this, QStringLiteral("&Disziplin:"), m_discipline));
+    row->addWidget(captionFor(this, tr("&Disziplin:"), m_discipline));
     row->addWidget(m_discipline);
     row->addSpacing(12);
-    row->addWidget(captionFor(this, QStringLiteral("&von"), m_from));
+    row->addWidget(captionFor(this, tr("&von"), m_from));
     row->addWidget(m_from);
-    row->addWidget(captionFor(this, QStringLiteral("&bis"), m_to));
+    row->addWidget(captionFor(this, tr("&bis"), m_to));
     row->addWidget(m_to);
     row->addWidget(whole);
     row->addStretch(1);
@@ -181,14 +185,13 @@ QWidget* DiaryWindow::buildContent() {
 
 QLayout* DiaryWindow::buildButtons() {
     m_count = makeStatusLabel(this, QStringLiteral("Anzahl"));
-    m_open =
-        makeButton(this, QStringLiteral("InAnalyseOeffnen"), QStringLiteral("In Analyse öffnen"));
-    m_csv = makeButton(this, QStringLiteral("CsvExportieren"), QStringLiteral("CSV exportieren …"));
-    m_pdf = makeButton(this, QStringLiteral("PdfBericht"), QStringLiteral("PDF-Bericht …"));
-    auto* importFiles = makeButton(this, QStringLiteral("DateienImportieren"),
-                                   QStringLiteral("Dateien importieren …"));
-    auto* importFolder = makeButton(this, QStringLiteral("OrdnerImportieren"),
-                                    QStringLiteral("Ordner importieren …"));
+    m_open = makeButton(this, QStringLiteral("InAnalyseOeffnen"), tr("In Analyse öffnen"));
+    m_csv = makeButton(this, QStringLiteral("CsvExportieren"), tr("CSV exportieren …"));
+    m_pdf = makeButton(this, QStringLiteral("PdfBericht"), tr("PDF-Bericht …"));
+    auto* importFiles =
+        makeButton(this, QStringLiteral("DateienImportieren"), tr("Dateien importieren …"));
+    auto* importFolder =
+        makeButton(this, QStringLiteral("OrdnerImportieren"), tr("Ordner importieren …"));
     connect(importFiles, &QPushButton::clicked, this,
             [this] { importPaths(m_dialogs.openFileNames(this, seriesFileFilter())); });
     connect(importFolder, &QPushButton::clicked, this, [this] {
@@ -217,15 +220,15 @@ void DiaryWindow::importPaths(const QStringList& paths) {
         return;
     const int discipline = filter().discipline;
     if (discipline < 0) {
-        m_dialogs.messageBox(this, QStringLiteral("Serien-Dateien nennen keine Disziplin: bitte "
-                                                  "oben die Disziplin der Dateien wählen und "
-                                                  "dann importieren."));
+        m_dialogs.messageBox(this, tr("Serien-Dateien nennen keine Disziplin: bitte "
+                                      "oben die Disziplin der Dateien wählen und "
+                                      "dann importieren."));
         return;
     }
     const diary::ImportReport report =
         diary::importSeriesFiles(m_diary, paths, discipline, RatingOptions{}, m_locale);
     refresh();
-    QStringList lines{QStringLiteral("Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.")
+    QStringList lines{tr("Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.")
                           .arg(report.imported)
                           .arg(report.skipped)
                           .arg(report.failed())};
@@ -312,7 +315,7 @@ void DiaryWindow::refresh() {
     {
         const QSignalBlocker block(m_shooter);
         m_shooter->clear();
-        m_shooter->addItem(QStringLiteral("Alle Schützen"));
+        m_shooter->addItem(tr("Alle Schützen"));
         for (const QString& name : m_diary.shooters())
             if (!name.isEmpty())
                 m_shooter->addItem(name);
@@ -369,7 +372,7 @@ void DiaryWindow::showClubSquad(const club::Squad& squad) {
     {
         const QSignalBlocker block(m_shooter);
         m_shooter->clear();
-        m_shooter->addItem(QStringLiteral("Alle Schützen"));
+        m_shooter->addItem(tr("Alle Schützen"));
         m_shooter->addItems(names);
         const int again =
             m_shooter->findText(shooter, Qt::MatchFixedString | Qt::MatchCaseSensitive);
@@ -461,9 +464,9 @@ void DiaryWindow::showEmptyState() {
     else if (fromClub() && !m_firstDay.isValid())
         m_empty->setText(tr("Noch keine Trainings auf dem Vereinsserver."));
     else if (m_firstDay.isValid())
-        m_empty->setText(QStringLiteral("Keine Trainings für diese Auswahl."));
+        m_empty->setText(tr("Keine Trainings für diese Auswahl."));
     else
-        m_empty->setText(QStringLiteral("Noch keine Trainings im Tagebuch."));
+        m_empty->setText(tr("Noch keine Trainings im Tagebuch."));
     m_content->setCurrentIndex(none ? 1 : 0);
     m_count->setVisible(!none);
 }
@@ -503,8 +506,7 @@ QString DiaryWindow::askFileName(const QString& filter, const QString& proposed,
 
 void DiaryWindow::exportCsv() {
     const QString path =
-        askFileName(QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Trainingstagebuch.csv"),
-                    QStringLiteral("csv"));
+        askFileName(tr("CSV-Dateien (*.csv)"), tr("Trainingstagebuch.csv"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     // Spreadsheet programs here read decimal commas with ";" between the fields,
@@ -514,20 +516,24 @@ void DiaryWindow::exportCsv() {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;
-    m_dialogs.messageBox(this, u"Die Datei \"" + QDir::toNativeSeparators(path) +
-                                   u"\" konnte nicht geschrieben werden: " + file.errorString());
+    m_dialogs.messageBox(this,
+                         QCoreApplication::translate("ankerblick::DiaryWindow", "Die Datei \"") +
+                             QDir::toNativeSeparators(path) +
+                             QCoreApplication::translate("ankerblick::DiaryWindow",
+                                                         "\" konnte nicht geschrieben werden: ") +
+                             file.errorString());
 }
 
 void DiaryWindow::printReport() {
     const QString path =
-        askFileName(QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("Trainingstagebuch.pdf"),
-                    QStringLiteral("pdf"));
+        askFileName(tr("PDF-Dateien (*.pdf)"), tr("Trainingstagebuch.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     DiaryReport report;
     report.filterLine = diary::filterText(filter());
-    report.summaryLine = m_count->text() + u", erstellt am " +
-                         m_clock.dateTime().toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm"));
+    report.summaryLine = m_count->text() +
+                         QCoreApplication::translate("ankerblick::DiaryWindow", ", erstellt am ") +
+                         m_clock.dateTime().toString(tr("dd.MM.yyyy 'um' HH:mm"));
     report.trainings = m_model->trainings();
     DiaryChartSet charts(m_locale);
     charts.fill(m_chartData, m_bins);
@@ -536,11 +542,14 @@ void DiaryWindow::printReport() {
     report.charts = chartPictures(charts, reportChartSize(), kReportPictureScale);
 
     const std::unique_ptr<QPagedPaintDevice> device = m_printers.createDevice(
-        PrintDestination::pdfFile(path), PrintColour::Colour, QStringLiteral("Trainingstagebuch"));
+        PrintDestination::pdfFile(path), PrintColour::Colour, tr("Trainingstagebuch"));
     if (device && paintDiaryReport(*device, report, m_locale))
         return;
-    m_dialogs.messageBox(this, u"Der Bericht konnte nicht als \"" + QDir::toNativeSeparators(path) +
-                                   u"\" gespeichert werden.");
+    m_dialogs.messageBox(
+        this,
+        QCoreApplication::translate("ankerblick::DiaryWindow", "Der Bericht konnte nicht als \"") +
+            QDir::toNativeSeparators(path) +
+            QCoreApplication::translate("ankerblick::DiaryWindow", "\" gespeichert werden."));
 }
 
 } // namespace ankerblick

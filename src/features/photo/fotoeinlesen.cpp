@@ -83,16 +83,16 @@ FotoEinlesen::FotoEinlesen(std::unique_ptr<PhotoImport> import, int seriesLength
     : QDialog(parent), m_import(std::move(import)), m_seriesLength(seriesLength),
       m_enter(std::move(enter)), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("FotoEinlesen"));
-    setWindowTitle(QStringLiteral("Foto einlesen"));
+    setWindowTitle(tr("Foto einlesen"));
     setModal(false);
     m_view = new PhotoView(*m_import, this);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("FotoHinweis"));
     m_summary->setWordWrap(true);
-    auto* take = new QPushButton(QStringLiteral("Übernehmen"), this);
+    auto* take = new QPushButton(tr("Übernehmen"), this);
     take->setObjectName(QStringLiteral("Uebernehmen"));
     take->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
     cancel->setObjectName(QStringLiteral("Abbrechen"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -116,7 +116,7 @@ void FotoEinlesen::showSummary() {
 
 void FotoEinlesen::Uebernehmen_Click() {
     if (m_import->holes().isEmpty()) {
-        m_dialogs.messageBox(this, QStringLiteral("Es ist kein Loch gesetzt, das übernommen werden kann."));
+        m_dialogs.messageBox(this, tr("Es ist kein Loch gesetzt, das übernommen werden kann."));
         return;
     }
     if (const std::optional<QString> problem = m_enter(m_import->holes())) {

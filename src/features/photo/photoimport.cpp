@@ -1,5 +1,6 @@
 #include "photoimport.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -78,24 +79,35 @@ bool PhotoImport::removeAt(QPointF mm) {
 QString PhotoImport::summary(int seriesLength) const {
     const qsizetype n = m_holes.size();
     if (n == 0)
-        return QStringLiteral("Keine Löcher gefunden. Ein Klick setzt ein Loch, ein Rechtsklick "
-                              "auf ein Loch nimmt es weg.");
-    const QString holes = n == 1 ? QStringLiteral("1 Loch") : QStringLiteral("%1 Löcher").arg(n);
+        return QCoreApplication::translate(
+            "ankerblick::PhotoImport",
+            "Keine Löcher gefunden. Ein Klick setzt ein Loch, ein Rechtsklick "
+            "auf ein Loch nimmt es weg.");
+    const QString holes =
+        n == 1 ? QCoreApplication::translate("ankerblick::PhotoImport", "1 Loch")
+               : QCoreApplication::translate("ankerblick::PhotoImport", "%1 Löcher").arg(n);
     QString into;
     if (n <= seriesLength) {
-        into = QStringLiteral("„Übernehmen“ trägt sie als neue Serie ein.");
+        into = QCoreApplication::translate("ankerblick::PhotoImport",
+                                           "„Übernehmen“ trägt sie als neue Serie ein.");
         if (n == 1)
-            into = QStringLiteral("„Übernehmen“ trägt es als neue Serie ein.");
+            into = QCoreApplication::translate("ankerblick::PhotoImport",
+                                               "„Übernehmen“ trägt es als neue Serie ein.");
     } else {
         const qsizetype series = (n + seriesLength - 1) / seriesLength;
         const qsizetype last = n - (series - 1) * seriesLength;
-        into = QStringLiteral("Mehr als eine Serie fasst: „Übernehmen“ trägt sie als %1 neue "
-                              "Serien ein (je %2, die letzte mit %3).")
+        into = QCoreApplication::translate(
+                   "ankerblick::PhotoImport",
+                   "Mehr als eine Serie fasst: „Übernehmen“ trägt sie als %1 neue "
+                   "Serien ein (je %2, die letzte mit %3).")
                    .arg(series)
                    .arg(seriesLength)
                    .arg(last);
     }
-    return holes + QStringLiteral(", von oben im Uhrzeigersinn nummeriert. ") + into;
+    return holes +
+           QCoreApplication::translate("ankerblick::PhotoImport",
+                                       ", von oben im Uhrzeigersinn nummeriert. ") +
+           into;
 }
 
 } // namespace ankerblick

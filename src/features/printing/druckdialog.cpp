@@ -25,13 +25,13 @@ QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& captio
 } // namespace
 
 QString DruckDialog::pdfFileEntry() {
-    return QStringLiteral("PDF-Datei");
+    return tr("PDF-Datei");
 }
 
 DruckDialog::DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_printers(printers), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("DruckDialog"));
-    setWindowTitle(QStringLiteral("Drucken"));
+    setWindowTitle(tr("Drucken"));
     buildControls();
     Form_Load();
 }
@@ -39,24 +39,23 @@ DruckDialog::DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget
 void DruckDialog::buildControls() {
     auto* layout = new QVBoxLayout(this);
 
-    auto* printerLabel = new QLabel(QStringLiteral("Drucker:"), this);
+    auto* printerLabel = new QLabel(tr("Drucker:"), this);
     m_printerList = named(new QComboBox(this), QStringLiteral("Druckerliste"));
     printerLabel->setBuddy(m_printerList);
     m_printerList->installEventFilter(this);
     layout->addWidget(printerLabel);
     layout->addWidget(m_printerList);
 
-    auto* seriesLabel = new QLabel(QStringLiteral("Zu druckende Serien markieren"), this);
+    auto* seriesLabel = new QLabel(tr("Zu druckende Serien markieren"), this);
     m_seriesList = named(new QListWidget(this), QStringLiteral("DruckSerienListe"));
     m_seriesList->setSelectionMode(QAbstractItemView::MultiSelection);
     seriesLabel->setBuddy(m_seriesList);
     layout->addWidget(seriesLabel);
     layout->addWidget(m_seriesList, 1);
 
-    m_all = makeCheck(this, QStringLiteral("AllesDrucken"), QStringLiteral("Alles drucken"));
-    m_colour = makeCheck(this, QStringLiteral("FarbeCheck"), QStringLiteral("Farbig"));
-    m_overall =
-        makeCheck(this, QStringLiteral("GesamtschussbildChk"), QStringLiteral("Gesamtschussbild?"));
+    m_all = makeCheck(this, QStringLiteral("AllesDrucken"), tr("Alles drucken"));
+    m_colour = makeCheck(this, QStringLiteral("FarbeCheck"), tr("Farbig"));
+    m_overall = makeCheck(this, QStringLiteral("GesamtschussbildChk"), tr("Gesamtschussbild?"));
     layout->addWidget(m_all);
     layout->addWidget(m_colour);
     layout->addWidget(m_overall);
@@ -67,8 +66,8 @@ void DruckDialog::buildControls() {
     layout->addWidget(m_help);
 
     auto* buttons = new QHBoxLayout;
-    m_ok = makeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
-    m_cancel = makeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Abbrechen"));
+    m_ok = makeButton(this, QStringLiteral("OKButton"), tr("OK"));
+    m_cancel = makeButton(this, QStringLiteral("CancelButton"), tr("Abbrechen"));
     m_ok->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
@@ -86,7 +85,7 @@ void DruckDialog::Form_Load() {
     if (m_printers.offersPdfFile())
         m_printerList->addItem(pdfFileEntry());
     if (m_printerList->count() == 0) {
-        m_dialogs.messageBox(parentWidget(), QStringLiteral("Leider ist kein Drucker installiert"));
+        m_dialogs.messageBox(parentWidget(), tr("Leider ist kein Drucker installiert"));
         m_ok->setEnabled(false);
         return;
     }
@@ -127,7 +126,7 @@ bool DruckDialog::chooseDestination() {
     Druckerliste_LostFocus();
     if (m_printers.current().kind != PrintDestination::Kind::PdfFile)
         return true;
-    QString file = m_dialogs.saveFileName(this, QStringLiteral("PDF-Dateien (*.pdf)"), QString());
+    QString file = m_dialogs.saveFileName(this, tr("PDF-Dateien (*.pdf)"), QString());
     if (file.isEmpty())
         return false;
     if (QFileInfo(file).suffix().isEmpty())
@@ -138,12 +137,12 @@ bool DruckDialog::chooseDestination() {
 
 bool DruckDialog::somethingToPrint() {
     if (m_seriesList->count() == 0) {
-        m_dialogs.messageBox(this, QStringLiteral("Es gibt keine Serie zum Drucken."));
+        m_dialogs.messageBox(this, tr("Es gibt keine Serie zum Drucken."));
         return false;
     }
     if (!m_all->isChecked() && m_seriesList->selectedItems().isEmpty()) {
-        m_dialogs.messageBox(this, QStringLiteral("Bitte mindestens eine Serie zum Drucken "
-                                                  "markieren oder „Alles drucken“ wählen."));
+        m_dialogs.messageBox(this, tr("Bitte mindestens eine Serie zum Drucken "
+                                      "markieren oder „Alles drucken“ wählen."));
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
 
+#include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QWidget>
 
@@ -37,10 +38,14 @@ QString headerTime(const QDateTime& at, const QLocale& locale) {
 } // namespace
 
 QString printHelpText(int seriesPerPage) {
-    return u"Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können " +
+    return QCoreApplication::translate(
+               "ankerblick::SeriesPrintJob",
+               "Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können ") +
            QString::number(seriesPerPage) +
-           u" Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option "
-           u"'Farbig' gewählt werden, gedruckt wird trotzdem s/w.";
+           QCoreApplication::translate(
+               "ankerblick::SeriesPrintJob",
+               " Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option "
+               "'Farbig' gewählt werden, gedruckt wird trotzdem s/w.");
 }
 
 SeriesPrintJob::SeriesPrintJob(print::SeriesPageStyle style, PrinterService& printers,
@@ -87,7 +92,9 @@ bool SeriesPrintJob::openDocument(PrintColour colour) {
     if (!m_device || !m_painter.begin(m_device.get())) {
         m_device.reset();
         m_state = State::Failed;
-        message(u"Der Druck auf \"" + m_destinationName + u"\" ist nicht möglich.");
+        message(QCoreApplication::translate("ankerblick::SeriesPrintJob", "Der Druck auf \"") +
+                m_destinationName +
+                QCoreApplication::translate("ankerblick::SeriesPrintJob", "\" ist nicht möglich."));
         return false;
     }
     const double xPerMm = m_device->logicalDpiX() / kMmPerInch;
@@ -177,7 +184,10 @@ void SeriesPrintJob::closeDocument() {
     const bool ok = m_painter.end();
     m_device.reset();
     if (!ok || m_writeFailed)
-        message(u"Der Druck auf \"" + m_destinationName + u"\" ist fehlgeschlagen.");
+        message(
+            QCoreApplication::translate("ankerblick::SeriesPrintJob", "Der Druck auf \"") +
+            m_destinationName +
+            QCoreApplication::translate("ankerblick::SeriesPrintJob", "\" ist fehlgeschlagen."));
     else
         reportUnprintable(true);
 }
@@ -191,15 +201,26 @@ void SeriesPrintJob::reportUnprintable(bool printed) {
         numbers << QString::number(n);
     const qsizetype more = m_unprintable.size() - numbers.size();
     if (more > 0)
-        numbers.last() += u" und " + QString::number(more) + u" weitere";
+        numbers.last() += QCoreApplication::translate("ankerblick::SeriesPrintJob", " und ") +
+                          QString::number(more) +
+                          QCoreApplication::translate("ankerblick::SeriesPrintJob", " weitere");
     QString text;
     if (m_unprintable.size() == 1)
-        text = u"Serie " + numbers.first() +
-               u" konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.";
+        text = QCoreApplication::translate("ankerblick::SeriesPrintJob", "Serie ") +
+               numbers.first() +
+               QCoreApplication::translate(
+                   "ankerblick::SeriesPrintJob",
+                   " konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.");
     else
-        text = u"Die Serien " + numbers.join(u", ") +
-               u" konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.";
-    text += printed ? u" Die übrigen Serien wurden gedruckt." : u" Es wurde nichts gedruckt.";
+        text = QCoreApplication::translate("ankerblick::SeriesPrintJob", "Die Serien ") +
+               numbers.join(u", ") +
+               QCoreApplication::translate(
+                   "ankerblick::SeriesPrintJob",
+                   " konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.");
+    text += printed ? QCoreApplication::translate("ankerblick::SeriesPrintJob",
+                                                  " Die übrigen Serien wurden gedruckt.")
+                    : QCoreApplication::translate("ankerblick::SeriesPrintJob",
+                                                  " Es wurde nichts gedruckt.");
     message(text);
 }
 

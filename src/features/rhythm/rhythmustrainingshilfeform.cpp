@@ -20,17 +20,17 @@ namespace ankerblick {
 namespace {
 
 struct BoxSetup {
-    const char16_t* label;
+    const char* label; // German, translated where shown
     const char16_t* initial;
 };
 
 constexpr std::array<BoxSetup, rhythm::kBoxCount> kBoxSetup{{
-    {u"Vorlaufzeit:", u"10"},
-    {u"Bis Halteraum:", u"8"},
-    {u"Bis Schuss:", u"3"},
-    {u"Toleranz bis Absetzen:", u"2"},
-    {u"Pause:", u"40"},
-    {u"Anzahl Durchläufe:", u"10"},
+    {QT_TRANSLATE_NOOP("ankerblick::RhythmusTrainingshilfeForm", "Vorlaufzeit:"), u"10"},
+    {QT_TRANSLATE_NOOP("ankerblick::RhythmusTrainingshilfeForm", "Bis Halteraum:"), u"8"},
+    {QT_TRANSLATE_NOOP("ankerblick::RhythmusTrainingshilfeForm", "Bis Schuss:"), u"3"},
+    {QT_TRANSLATE_NOOP("ankerblick::RhythmusTrainingshilfeForm", "Toleranz bis Absetzen:"), u"2"},
+    {QT_TRANSLATE_NOOP("ankerblick::RhythmusTrainingshilfeForm", "Pause:"), u"40"},
+    {QT_TRANSLATE_NOOP("ankerblick::RhythmusTrainingshilfeForm", "Anzahl Durchläufe:"), u"10"},
 }};
 
 const QColor kRed(255, 0, 0);
@@ -51,7 +51,7 @@ RhythmusTrainingshilfeForm::RhythmusTrainingshilfeForm(ToneGenerator& tones, Use
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_tones(tones), m_dialogs(dialogs),
       m_settings(settings), m_locale(QLocale()), m_sequence(m_locale) {
     setObjectName(QStringLiteral("RhythmusTrainingshilfeForm"));
-    setWindowTitle(QStringLiteral("Rhythmus Trainingshilfe"));
+    setWindowTitle(tr("Rhythmus Trainingshilfe"));
     buildControls();
     Form_Load();
 }
@@ -67,8 +67,8 @@ void RhythmusTrainingshilfeForm::buildControls() {
     auto* row = new QHBoxLayout(this);
     row->setSizeConstraint(QLayout::SetFixedSize);
     for (int i = 0; i < rhythm::kBoxCount; ++i) {
-        const QString label = QString::fromUtf16(kBoxSetup[size_t(i)].label);
-        auto* caption = new QLabel(label, this);
+        const QString label = QString::fromUtf8(kBoxSetup[size_t(i)].label);
+        auto* caption = new QLabel(tr(kBoxSetup[size_t(i)].label), this);
         auto* box =
             named(new QLineEdit(this), QStringLiteral("ZeitTxt(") % QString::number(i) % u')');
         box->setAccessibleDescription(label);
@@ -83,10 +83,10 @@ void RhythmusTrainingshilfeForm::buildControls() {
         connect(box, &QLineEdit::editingFinished, this, [this, i] { ZeitTxt_LostFocus(i); });
     }
     row->addSpacing(8);
-    row->addWidget(new QLabel(QStringLiteral("Alle Angaben in Sekunden"), this));
+    row->addWidget(new QLabel(tr("Alle Angaben in Sekunden"), this));
     row->addSpacing(8);
-    m_start = makeButton(this, QStringLiteral("Start"), QStringLiteral("Start"));
-    m_stop = makeButton(this, QStringLiteral("Stop"), QStringLiteral("Stop"));
+    m_start = makeButton(this, QStringLiteral("Start"), tr("Start"));
+    m_stop = makeButton(this, QStringLiteral("Stop"), tr("Stop"));
     row->addWidget(m_start);
     row->addWidget(m_stop);
     connect(m_start, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::Start_Click);

@@ -65,7 +65,7 @@ void TargetLink::Rika_Click(const QString& location) {
             m_port.writeByte(targetbyte::LogOn);
             m_loggedOn = true;
         } else if (m_polling) {
-            tell(QStringLiteral("Erst Abfrage beenden, dann abmelden."));
+            tell(tr("Erst Abfrage beenden, dann abmelden."));
         } else {
             m_port.writeByte(targetbyte::LogOff);
             m_port.close();
@@ -81,7 +81,7 @@ void TargetLink::Rika_Click(const QString& location) {
         m_portChoiceEnabled = true;
         Q_EMIT stateChanged();
         tellFault(faultOf(e), e.number() == serialerror::InvalidPort
-                                  ? QStringLiteral("\r\n Bitte einen gültigen Anschluss wählen.")
+                                  ? tr("\r\n Bitte einen gültigen Anschluss wählen.")
                                   : QString());
         return;
     }
@@ -97,7 +97,7 @@ void TargetLink::Rika_Schussabfrage_Click() {
         return;
     }
     if (!m_loggedOn) {
-        tell(QStringLiteral("Erst Anmelden, dann abfragen."));
+        tell(tr("Erst Anmelden, dann abfragen."));
         return;
     }
     if (m_rival && m_rival->delivering()) {
@@ -126,8 +126,7 @@ void TargetLink::Timer1_Timer() {
         else
             tellFault(faultOf(e));
     } catch (const std::exception&) {
-        tellFault({recorderror::EntryFailed,
-                   QStringLiteral("Der Schuss konnte nicht eingetragen werden")});
+        tellFault({recorderror::EntryFailed, tr("Der Schuss konnte nicht eingetragen werden")});
     }
     m_pollBusy = false;
 }
@@ -151,17 +150,15 @@ void TargetLink::poll() {
             const QString note = endPolling();
             Q_EMIT stateChanged();
             const QString stopped =
-                QStringLiteral(" Die Abfrage wurde beendet; der Schuss ist nicht bestätigt");
-            const QString why =
-                receipt.problem.isEmpty()
-                    ? seriesLimitMessage() + stopped +
-                          QStringLiteral(". Bitte die Serien speichern und mit „Neu“ von vorn "
-                                         "beginnen.")
-                    : receipt.problem + stopped +
-                          QStringLiteral(" und bleibt in der Scheibe, bis die Abfrage wieder "
-                                         "läuft.");
-            tellFault({recorderror::EntryFailed,
-                       QStringLiteral("Der Schuss konnte nicht eingetragen werden")},
+                tr(" Die Abfrage wurde beendet; der Schuss ist nicht bestätigt");
+            const QString why = receipt.problem.isEmpty()
+                                    ? seriesLimitMessage() + stopped +
+                                          tr(". Bitte die Serien speichern und mit „Neu“ von vorn "
+                                             "beginnen.")
+                                    : receipt.problem + stopped +
+                                          tr(" und bleibt in der Scheibe, bis die Abfrage wieder "
+                                             "läuft.");
+            tellFault({recorderror::EntryFailed, tr("Der Schuss konnte nicht eingetragen werden")},
                       QStringLiteral("\r\n") + why + noteLine(note));
             return;
         }
@@ -178,8 +175,8 @@ void TargetLink::portLost(int number) {
     m_loggedOn = false;
     m_portChoiceEnabled = true;
     Q_EMIT stateChanged();
-    tellFault({number, serialErrorDescription(number) +
-                           QStringLiteral(", die Verbindung zur Scheibe wurde beendet.")},
+    tellFault({number,
+               serialErrorDescription(number) + tr(", die Verbindung zur Scheibe wurde beendet.")},
               noteLine(note));
 }
 

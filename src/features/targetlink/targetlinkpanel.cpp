@@ -18,7 +18,7 @@ LinkIndicator::LinkIndicator(QWidget* parent) : QWidget(parent) {
 }
 
 void LinkIndicator::setOn(bool on) {
-    setColour(on ? onColour() : offColour(), on ? QStringLiteral("an") : QStringLiteral("aus"));
+    setColour(on ? onColour() : offColour(), on ? tr("an") : tr("aus"));
 }
 
 void LinkIndicator::setColour(const QColor& colour, const QString& description) {
@@ -44,7 +44,7 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, Settings& settings,
     setObjectName(QStringLiteral("TargetLinkPanel"));
 
     m_ports = named(new QComboBox(this), QStringLiteral("ComPortsCombo"));
-    m_ports->setPlaceholderText(QStringLiteral("Rika Anshluss"));
+    m_ports->setPlaceholderText(tr("Rika Anshluss"));
     QStringList numbered;
     for (int n = 1; n <= kNumberedPorts; ++n)
         numbered << numberedPortLocation(n);
@@ -59,9 +59,8 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, Settings& settings,
     const QString kept = m_settings.serialPort();
     m_ports->setCurrentIndex(kept.isEmpty() ? -1 : m_ports->findData(kept));
 
-    m_logOn = makeButton(this, QStringLiteral("Rika"), QStringLiteral("Rika An-/ Abmeldung"));
-    m_polling = makeButton(this, QStringLiteral("Rika_Schussabfrage"),
-                           QStringLiteral("Rika Schussabfrage"));
+    m_logOn = makeButton(this, QStringLiteral("Rika"), tr("Rika An-/ Abmeldung"));
+    m_polling = makeButton(this, QStringLiteral("Rika_Schussabfrage"), tr("Rika Schussabfrage"));
     m_logOnLamp = named(new LinkIndicator(this), QStringLiteral("AnmeldungShp"));
     m_pollingLamp = named(new LinkIndicator(this), QStringLiteral("AbfrageShp"));
 

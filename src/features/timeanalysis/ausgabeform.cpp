@@ -64,7 +64,7 @@ void GraphPicture::paintEvent(QPaintEvent*) {
 
 AusgabeForm::AusgabeForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("AusgabeForm"));
-    setWindowTitle(QStringLiteral("Schusswert/Zeit Analyse"));
+    setWindowTitle(tr("Schusswert/Zeit Analyse"));
     m_picture = named(new GraphPicture(this), QStringLiteral("Picture1"));
     m_picture->move(0, 0);
     m_picture->installEventFilter(this);

@@ -1,4 +1,5 @@
 #include "valuetimeanalysis.h"
+#include "model/numeric.h"
 
 #include "files/timelines.h"
 #include "platform/userdialogs.h"
@@ -78,7 +79,7 @@ void ValueTimeAnalysis::Schusszeitanalyse_Click() {
 
     AusgabeForm& form = openGraphWindow();
     form.SetAusgabeZeiten(zeitart);
-    form.setWindowTitle(QStringLiteral("Schusswert/Zeit Analyse"));
+    form.setWindowTitle(tr("Schusswert/Zeit Analyse"));
     form.showMaximized();
     form.raise();
     form.activateWindow();
@@ -96,7 +97,8 @@ GraphLayout ValueTimeAnalysis::draw(QPainter& painter, QSize picture,
 
 GraphLayout ValueTimeAnalysis::layout(QSize picture, const QString& zeitart) const {
     const QString text = m_times(zeitart == shotTimeKind());
-    return layoutGraph(picture, m_bounds, parseTimeLines(text, m_locale), m_values, m_locale);
+    return layoutGraph(picture, m_bounds, parseTimeLines(text, num::fileLocale()), m_values,
+                       m_locale);
 }
 
 void ValueTimeAnalysis::AusgabeFormNeuZeichnen() {

@@ -118,14 +118,12 @@ void AnalyseAnzeige::buildControls() {
 void AnalyseAnzeige::buildSizeBars() {
     QWidget* panel = m_panels->panel();
     auto* sizes = new QGridLayout;
-    sizes->addWidget(makeCaption(panel, QStringLiteral("Schussgrösse alles anzeigen:")), 0, 0, 1,
-                     2);
+    sizes->addWidget(makeCaption(panel, tr("Schussgrösse alles anzeigen:")), 0, 0, 1, 2);
     m_sizeAll = makeSizeBar(panel, QStringLiteral("ScrollTrefferRadiusAlle"));
     m_capSizeAll = makeStatusLabel(panel, QStringLiteral("CapScrollTrefferRadiusAlle"));
     sizes->addWidget(m_sizeAll, 1, 0);
     sizes->addWidget(m_capSizeAll, 1, 1);
-    sizes->addWidget(makeCaption(panel, QStringLiteral("Schussgrösse Seriendarstellung:")), 2, 0, 1,
-                     2);
+    sizes->addWidget(makeCaption(panel, tr("Schussgrösse Seriendarstellung:")), 2, 0, 1, 2);
     m_sizeSeries = makeSizeBar(panel, QStringLiteral("ScrollTrefferRadiusSerie"));
     m_capSizeSeries = makeStatusLabel(panel, QStringLiteral("CapScrollTrefferRadiusSerie"));
     sizes->addWidget(m_sizeSeries, 3, 0);
@@ -173,24 +171,20 @@ void AnalyseAnzeige::buildButtons() {
                                    QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
         return makeCommand(m_panels->addButton(name, caption), menuCaption, key);
     };
-    QAction* load =
-        addCommand(QStringLiteral("Laden"), QStringLiteral("Laden"), {}, QKeySequence::Open);
+    QAction* load = addCommand(QStringLiteral("Laden"), tr("Laden"), {}, QKeySequence::Open);
     QAction* attach =
-        addCommand(QStringLiteral("DateiAnschliessen"), QStringLiteral("Zusätzliche Datei laden"));
-    QAction* fresh = addCommand(QStringLiteral("Neu"), QStringLiteral("Neu"));
-    QAction* all =
-        addCommand(QStringLiteral("AlleSerienAnzeigen"), QStringLiteral("Alle Serien Anzeigen"));
+        addCommand(QStringLiteral("DateiAnschliessen"), tr("Zusätzliche Datei laden"));
+    QAction* fresh = addCommand(QStringLiteral("Neu"), tr("Neu"));
+    QAction* all = addCommand(QStringLiteral("AlleSerienAnzeigen"), tr("Alle Serien Anzeigen"));
     QAction* comments =
-        addCommand(QStringLiteral("Kommentare_anzeigen"), QStringLiteral("Kommentare anzeigen"));
-    QAction* back =
-        addCommand(QStringLiteral("Schusseingabe"), QStringLiteral("Abkommens- eingabe öffnen"),
-                   QStringLiteral("Abkommenseingabe"));
+        addCommand(QStringLiteral("Kommentare_anzeigen"), tr("Kommentare anzeigen"));
+    QAction* back = addCommand(QStringLiteral("Schusseingabe"), tr("Abkommens- eingabe öffnen"),
+                               tr("Abkommenseingabe"));
     QAction* timeAnalysis =
-        addCommand(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit Analyse"));
-    QAction* print =
-        addCommand(QStringLiteral("Drucken"), QStringLiteral("Drucken"), {}, QKeySequence::Print);
-    auto* showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
-    auto* calibre = new QAction(QStringLiteral("Kaliber …"), this);
+        addCommand(QStringLiteral("Schusszeitanalyse"), tr("Schusszeit Analyse"));
+    QAction* print = addCommand(QStringLiteral("Drucken"), tr("Drucken"), {}, QKeySequence::Print);
+    auto* showDiary = new QAction(tr("Trainingstagebuch"), this);
+    auto* calibre = new QAction(tr("Kaliber …"), this);
     calibre->setObjectName(QStringLiteral("Kaliber"));
     buildPrintingAndTimeAnalysis(print, timeAnalysis);
 
@@ -206,7 +200,7 @@ void AnalyseAnzeige::buildButtons() {
     WindowMenuPlan plan;
     plan.file = {load, attach, print};
     plan.series = {fresh};
-    plan.view = {back, makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel),
+    plan.view = {back, makeShowCommand(tr("Auswertung"), m_analysisPanel),
                  m_analysisPanel->clickValueCommand(), calibre, showDiary};
     plan.quit = [this] {
         Q_EMIT quitRequested();
@@ -235,7 +229,7 @@ QString AnalyseAnzeige::shooterName() const {
 }
 
 void AnalyseAnzeige::SchuetzenName_Change() {
-    setWindowTitle(QStringLiteral("AnalyseAnzeige ") + m_name->text());
+    setWindowTitle(tr("AnalyseAnzeige ") + m_name->text());
 }
 
 void AnalyseAnzeige::Disziplin_Click(int index) {

@@ -34,9 +34,8 @@ Schusseingabe::Schusseingabe(Services& services)
     sidePanel()->addWidget(matchPanel());
     sidePanel()->addStretch();
 
-    QAction* back =
-        addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
-                   QStringLiteral("Abkommens- eingabe öffnen"), QStringLiteral("Abkommenseingabe"));
+    QAction* back = addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
+                               tr("Abkommens- eingabe öffnen"), tr("Abkommenseingabe"));
 
     connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
     connect(back, &QAction::triggered, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
@@ -66,7 +65,7 @@ void Schusseingabe::NameSetzen(const QString& schuetze) {
 }
 
 void Schusseingabe::SchuetzenName_Change() {
-    setWindowTitle(QStringLiteral("Schusseingabe ") + m_name->text());
+    setWindowTitle(tr("Schusseingabe ") + m_name->text());
 }
 
 void Schusseingabe::Abkommenseingabe_oeffnen_Click() {

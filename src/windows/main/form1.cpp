@@ -43,17 +43,13 @@ Form1::Form1(Services& services, QWidget* parent)
     m_comments->hide();
 
     QAction* toggleComments =
-        addCommand(QStringLiteral("Kommentare_an_aus"), QStringLiteral("Kommentare an/aus"));
-    QAction* load =
-        addCommand(QStringLiteral("Laden"), QStringLiteral("Laden"), {}, QKeySequence::Open);
+        addCommand(QStringLiteral("Kommentare_an_aus"), tr("Kommentare an/aus"));
+    QAction* load = addCommand(QStringLiteral("Laden"), tr("Laden"), {}, QKeySequence::Open);
     QAction* analysis = addCommand(QStringLiteral("BtnAnalyseAnzeige"),
-                                   QStringLiteral("Analyse und Anzeige öffnen"),
-                                   QStringLiteral("Analyse und Anzeige"));
-    QAction* shotEntry =
-        addCommand(QStringLiteral("BtnSchusseingabe"), QStringLiteral("Schuss- eingabe öffnen"),
-                   QStringLiteral("Schusseingabe"));
-    QAction* print =
-        addCommand(QStringLiteral("Drucken"), QStringLiteral("Drucken"), {}, QKeySequence::Print);
+                                   tr("Analyse und Anzeige öffnen"), tr("Analyse und Anzeige"));
+    QAction* shotEntry = addCommand(QStringLiteral("BtnSchusseingabe"),
+                                    tr("Schuss- eingabe öffnen"), tr("Schusseingabe"));
+    QAction* print = addCommand(QStringLiteral("Drucken"), tr("Drucken"), {}, QKeySequence::Print);
     connect(print, &QAction::triggered, this, &Form1::printRequested);
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -68,7 +64,7 @@ Form1::Form1(Services& services, QWidget* parent)
     connect(toggleComments, &QAction::triggered, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QAction::triggered, this, &Form1::shotEntryRequested);
     connect(load, &QAction::triggered, this, &Form1::Laden_Click);
-    connect(addCommand(QStringLiteral("Schusszeitanalyse"), QStringLiteral("Schusszeit analyse")),
+    connect(addCommand(QStringLiteral("Schusszeitanalyse"), tr("Schusszeit analyse")),
             &QAction::triggered, this, &Form1::timeAnalysisRequested);
     connect(analysis, &QAction::triggered, this, &Form1::analysisRequested);
     WindowMenuPlan plan = menuPlan();
@@ -81,7 +77,7 @@ Form1::Form1(Services& services, QWidget* parent)
         close();
     };
     if (m_services.club && m_services.keyring) {
-        QAction* clubServer = new QAction(QStringLiteral("Vereinsserver …"), this);
+        QAction* clubServer = new QAction(tr("Vereinsserver …"), this);
         clubServer->setObjectName(QStringLiteral("Vereinsserver"));
         connect(clubServer, &QAction::triggered, this, &Form1::showClubServer);
         plan.file.append(clubServer);
@@ -140,9 +136,8 @@ void Form1::buildTargetLink() {
                                  m_services.extraSerialPorts, this);
     m_link->link().attach(&hitDoor());
     connect(m_link, &TargetLinkPanel::linkStateChanged, this, [this] { refresh(); });
-    m_revealAfterSeries =
-        named(new QCheckBox(QStringLiteral("Treffer erst nach der Serie zeigen"), this),
-              QStringLiteral("TrefferNachSerie"));
+    m_revealAfterSeries = named(new QCheckBox(tr("Treffer erst nach der Serie zeigen"), this),
+                                QStringLiteral("TrefferNachSerie"));
     const QString option = QStringLiteral("trefferNachSerie");
     m_revealAfterSeries->setChecked(m_settings.option(objectName(), option, 2) == 1);
     m_aim.setRevealAfterSeries(m_revealAfterSeries->isChecked());
@@ -151,8 +146,8 @@ void Form1::buildTargetLink() {
         m_aim.setRevealAfterSeries(checked);
         refresh();
     });
-    auto* frame = named(new QGroupBox(QStringLiteral("Elektronische Scheibe"), this),
-                        QStringLiteral("ScheibeFrame"));
+    auto* frame =
+        named(new QGroupBox(tr("Elektronische Scheibe"), this), QStringLiteral("ScheibeFrame"));
     auto* column = new QVBoxLayout(frame);
     column->addWidget(m_link);
     column->addWidget(m_revealAfterSeries);
@@ -168,32 +163,30 @@ void Form1::buildTargetLink() {
 }
 
 void Form1::buildOptions() {
-    auto* sectorFrame =
-        named(new QGroupBox(QStringLiteral("Sektoren"), this), QStringLiteral("SektorenFrame"));
+    auto* sectorFrame = named(new QGroupBox(tr("Sektoren"), this), QStringLiteral("SektorenFrame"));
     m_sectors = makeOptionGroup(sectorFrame, QStringLiteral("Sektoren"),
                                 {QStringLiteral("4"), QStringLiteral("8")});
     optionsRow()->addWidget(sectorFrame);
-    auto* ringFrame =
-        named(new QGroupBox(QStringLiteral("Ringe"), this), QStringLiteral("RingeFrame"));
+    auto* ringFrame = named(new QGroupBox(tr("Ringe"), this), QStringLiteral("RingeFrame"));
     m_ringAccuracy = makeOptionGroup(ringFrame, QStringLiteral("Ringgenauigkeit"),
-                                     {QStringLiteral("0,5"), QStringLiteral("1")});
+                                     {QLocale().toString(0.5), QStringLiteral("1")});
     optionsRow()->addWidget(ringFrame);
 }
 
 void Form1::buildRatingFrame() {
-    auto* ratingFrame = named(new QGroupBox(QStringLiteral("Ansagegenauigkeit:"), this),
+    auto* ratingFrame = named(new QGroupBox(tr("Ansagegenauigkeit:"), this),
                               QStringLiteral("AnsagegenauigkeitFrame"));
     auto* rating = new QGridLayout(ratingFrame);
-    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Ansage%:")), 0, 0, 1, 2);
-    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Sek*mm:")), 0, 2, 1, 2);
+    rating->addWidget(makeCaption(ratingFrame, tr("Ansage%:")), 0, 0, 1, 2);
+    rating->addWidget(makeCaption(ratingFrame, tr("Sek*mm:")), 0, 2, 1, 2);
     m_scoreList = makeListBox(ratingFrame, QStringLiteral("AbweichungsListe"), 56);
     m_sekMmList = makeListBox(ratingFrame, QStringLiteral("AbweichungslisteSekMM"), 56);
     rating->addWidget(m_scoreList, 1, 0, 1, 2);
     rating->addWidget(m_sekMmList, 1, 2, 1, 2);
-    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Gesamt:")), 2, 0);
+    rating->addWidget(makeCaption(ratingFrame, tr("Gesamt:")), 2, 0);
     m_scoreTotal = makeFigureBox(ratingFrame, QStringLiteral("AbweichungSchnittTxt"), 48);
     rating->addWidget(m_scoreTotal, 2, 1);
-    rating->addWidget(makeCaption(ratingFrame, QStringLiteral("Schnitt")), 2, 2);
+    rating->addWidget(makeCaption(ratingFrame, tr("Schnitt")), 2, 2);
     m_sekMmMean = makeFigureBox(ratingFrame, QStringLiteral("AbweichungSekMMSchnittTxt"), 64);
     rating->addWidget(m_sekMmMean, 2, 3);
     listsRow()->addWidget(ratingFrame);
@@ -247,7 +240,7 @@ void Form1::Kommentare_an_aus_Click() {
 }
 
 void Form1::Laden_Click() {
-    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+    if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
     const QString path = m_dialogs.openFileName(this, seriesFileFilter());
     if (!path.isEmpty())

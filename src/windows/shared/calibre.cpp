@@ -6,6 +6,8 @@
 #include "platform/userdialogs.h"
 #include "widgets/widgets.h"
 
+#include <QCoreApplication>
+
 namespace ankerblick {
 
 bool askCalibre(QWidget* parent, UserDialogs& dialogs, Settings& settings, int discipline,
@@ -14,10 +16,11 @@ bool askCalibre(QWidget* parent, UserDialogs& dialogs, Settings& settings, int d
         return false;
     const std::optional<double> mm = askMillimetres(
         parent, dialogs,
-        QStringLiteral("Kaliber (Durchmesser des Geschosses) für %1 in mm:")
+        QCoreApplication::translate("Calibre", "Kaliber (Durchmesser des Geschosses) für %1 in mm:")
             .arg(disciplineCaption(discipline)),
-        QStringLiteral("Kaliber"), currentMm, locale, isCalibre,
-        QStringLiteral("Bitte ein Kaliber von 1 bis 20 mm eingeben, zum Beispiel „4,5“."));
+        QCoreApplication::translate("Calibre", "Kaliber"), currentMm, locale, isCalibre,
+        QCoreApplication::translate(
+            "Calibre", "Bitte ein Kaliber von 1 bis 20 mm eingeben, zum Beispiel „4,5“."));
     if (!mm)
         return false;
     settings.setCalibreMm(discipline, *mm);

@@ -1,5 +1,6 @@
 #include "matchpanel.h"
 
+#include "model/matchprogram.h"
 #include "widgets/command.h"
 
 #include <QAction>
@@ -22,7 +23,7 @@ QLabel* namedLabel(const QString& name, QWidget* parent) {
 } // namespace
 
 MatchPanel::MatchPanel(QWidget* parent)
-    : QGroupBox(QStringLiteral("Wettkampf"), parent),
+    : QGroupBox(tr("Wettkampf"), parent),
       m_status(namedLabel(QStringLiteral("Wettkampfzeit"), this)),
       m_figures(namedLabel(QStringLiteral("Wettkampfstand"), this)),
       m_position(namedLabel(QStringLiteral("Wettkampfstellung"), this)),
@@ -58,7 +59,7 @@ void MatchPanel::showMatch(const QString& status, const QString& figures, const 
     m_status->setText(status);
     m_figures->setText(figures);
     m_figures->setVisible(!figures.isEmpty());
-    m_position->setText(QStringLiteral("Stellung: ") + position);
+    m_position->setText(tr("Stellung: ") + shownName(position));
     m_position->setVisible(!position.isEmpty());
 }
 

@@ -4,6 +4,7 @@
 #include "services/userdialogs.h"
 #include "widgets/command.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QHBoxLayout>
@@ -20,13 +21,13 @@ MatchResultWindow::MatchResultWindow(UserDialogs& dialogs, PrinterService& print
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_printers(printers),
       m_text(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("Wettkampfergebnis"));
-    setWindowTitle(QStringLiteral("Wettkampfergebnis"));
+    setWindowTitle(tr("Wettkampfergebnis"));
     m_text->setObjectName(QStringLiteral("ErgebnisText"));
-    m_text->setAccessibleName(QStringLiteral("Ergebnis"));
+    m_text->setAccessibleName(tr("Ergebnis"));
     m_text->setReadOnly(true);
-    auto* print = new QPushButton(QStringLiteral("Drucken"), this);
+    auto* print = new QPushButton(tr("Drucken"), this);
     print->setObjectName(QStringLiteral("ErgebnisDrucken"));
-    auto* close = new QPushButton(QStringLiteral("Schließen"), this);
+    auto* close = new QPushButton(tr("Schließen"), this);
     close->setObjectName(QStringLiteral("ErgebnisSchliessen"));
     connect(print, &QPushButton::clicked, this, &MatchResultWindow::print);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -48,16 +49,19 @@ void MatchResultWindow::showResult(const QStringList& lines) {
 }
 
 bool MatchResultWindow::print() {
-    const QString path = m_dialogs.saveFileName(this, QStringLiteral("PDF-Dateien (*.pdf)"),
-                                                QStringLiteral("Wettkampfergebnis.pdf"));
+    const QString path =
+        m_dialogs.saveFileName(this, tr("PDF-Dateien (*.pdf)"), tr("Wettkampfergebnis.pdf"));
     if (path.isEmpty())
         return false;
     const std::unique_ptr<QPagedPaintDevice> device = m_printers.createDevice(
         PrintDestination::pdfFile(path), PrintColour::BlackWhite, windowTitle());
     if (device && paintMatchResult(*device, m_lines))
         return true;
-    m_dialogs.messageBox(this, u"Das Ergebnis konnte nicht als \"" +
-                                   QDir::toNativeSeparators(path) + u"\" gespeichert werden.");
+    m_dialogs.messageBox(this, QCoreApplication::translate("ankerblick::MatchResultWindow",
+                                                           "Das Ergebnis konnte nicht als \"") +
+                                   QDir::toNativeSeparators(path) +
+                                   QCoreApplication::translate("ankerblick::MatchResultWindow",
+                                                               "\" gespeichert werden."));
     return false;
 }
 

@@ -49,7 +49,7 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
     grid->addWidget(view, 0, 0, Qt::AlignTop);
     // The target shows no text; its name lets assistive tools find it.
     view->setObjectName(QStringLiteral("Scheibe"));
-    view->setAccessibleName(QStringLiteral("Scheibe"));
+    view->setAccessibleName(tr("Scheibe"));
 
     m_panel = new QWidget(window);
     m_side = new QVBoxLayout(m_panel);
@@ -66,7 +66,7 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
 
 void TargetPanels::buildHeader() {
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(makeCaption(m_panel, QStringLiteral("Schütze:")));
+    nameRow->addWidget(makeCaption(m_panel, tr("Schütze:")));
     m_name = named(new QLineEdit(m_panel), QStringLiteral("SchuetzenName"));
     nameRow->addWidget(m_name, 1);
     m_side->addLayout(nameRow);
@@ -79,8 +79,8 @@ void TargetPanels::buildHeader() {
     m_side->addWidget(m_capShotNumber);
 
     m_optionsRow = new QHBoxLayout;
-    auto* disciplineFrame = named(new QGroupBox(QStringLiteral("Disziplin"), m_panel),
-                                  QStringLiteral("DisziplinFrame"));
+    auto* disciplineFrame =
+        named(new QGroupBox(tr("Disziplin"), m_panel), QStringLiteral("DisziplinFrame"));
     QStringList disciplines;
     for (int i = 0; i < kDisciplineCount; ++i)
         disciplines << disciplineCaption(i, m_style.mainWindowSpelling);
@@ -97,9 +97,9 @@ void TargetPanels::buildHeader() {
 
 QGridLayout* TargetPanels::buildShotGrid() {
     auto* shots = new QGridLayout;
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("Serie")), 0, 0);
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("Schuss")), 0, 1);
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("Wert")), 0, 2);
+    shots->addWidget(makeCaption(m_panel, tr("Serie")), 0, 0);
+    shots->addWidget(makeCaption(m_panel, tr("Schuss")), 0, 1);
+    shots->addWidget(makeCaption(m_panel, tr("Wert")), 0, 2);
     m_seriesList = makeChoiceList(m_panel, QStringLiteral("SerienListe"), m_style.seriesListWidth);
     m_shotList = makeChoiceList(m_panel, QStringLiteral("SchussListe"), m_style.shotListWidth);
     m_valueList = makeListBox(m_panel, QStringLiteral("Schusswert"), 56);
@@ -108,19 +108,17 @@ QGridLayout* TargetPanels::buildShotGrid() {
     shots->addWidget(m_seriesList, 1, 0);
     shots->addWidget(m_shotList, 1, 1);
     shots->addWidget(m_valueList, 1, 2);
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("Summe:")), 2, 0, 1, 2, Qt::AlignRight);
+    shots->addWidget(makeCaption(m_panel, tr("Summe:")), 2, 0, 1, 2, Qt::AlignRight);
     m_seriesSum = makeFigureBox(m_panel, QStringLiteral("SerienSumme"), 56);
     shots->addWidget(m_seriesSum, 2, 2);
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("Zehntel:")), 3, 0, 1, 2, Qt::AlignRight);
+    shots->addWidget(makeCaption(m_panel, tr("Zehntel:")), 3, 0, 1, 2, Qt::AlignRight);
     m_seriesSumTenths = makeFigureBox(m_panel, QStringLiteral("SerienSummeZehntel"), 56);
     shots->addWidget(m_seriesSumTenths, 3, 2);
     // The inner tens of the series and, below, of all series.
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("Innenzehner:")), 4, 0, 1, 2,
-                     Qt::AlignRight);
+    shots->addWidget(makeCaption(m_panel, tr("Innenzehner:")), 4, 0, 1, 2, Qt::AlignRight);
     m_innerTens = makeFigureBox(m_panel, QStringLiteral("Innenzehner"), 56);
     shots->addWidget(m_innerTens, 4, 2);
-    shots->addWidget(makeCaption(m_panel, QStringLiteral("alle Serien:")), 5, 0, 1, 2,
-                     Qt::AlignRight);
+    shots->addWidget(makeCaption(m_panel, tr("alle Serien:")), 5, 0, 1, 2, Qt::AlignRight);
     m_allInnerTens = makeFigureBox(m_panel, QStringLiteral("InnenzehnerAlle"), 56);
     shots->addWidget(m_allInnerTens, 5, 2);
     return shots;

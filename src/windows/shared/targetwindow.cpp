@@ -98,28 +98,24 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
 }
 
 void TargetWindow::buildButtons() {
-    m_nextSeriesButton = addButton(QStringLiteral("WeitereSerie"), QStringLiteral("Weitere Serie"));
+    m_nextSeriesButton = addButton(QStringLiteral("WeitereSerie"), tr("Weitere Serie"));
     m_nextSeries = makeCommand(m_nextSeriesButton);
-    m_undo =
-        addCommand(QStringLiteral("Undo"), QStringLiteral("Rückgängig"), {}, QKeySequence::Undo);
-    m_new = addCommand(QStringLiteral("Neu"), QStringLiteral("Neu"));
-    m_recompute = addCommand(QStringLiteral("NeuBerechnen"), QStringLiteral("Neu Berechnen"));
-    m_whiteShots =
-        addCommand(QStringLiteral("WeisseSchüsse"), QStringLiteral("Schüsse weiß An/Aus"));
-    m_comment = addCommand(QStringLiteral("Kommentar"), QStringLiteral("Kommentar"));
-    m_startButton = addButton(QStringLiteral("StartBtn"), QStringLiteral("Start"));
+    m_undo = addCommand(QStringLiteral("Undo"), tr("Rückgängig"), {}, QKeySequence::Undo);
+    m_new = addCommand(QStringLiteral("Neu"), tr("Neu"));
+    m_recompute = addCommand(QStringLiteral("NeuBerechnen"), tr("Neu Berechnen"));
+    m_whiteShots = addCommand(QStringLiteral("WeisseSchüsse"), tr("Schüsse weiß An/Aus"));
+    m_comment = addCommand(QStringLiteral("Kommentar"), tr("Kommentar"));
+    m_startButton = addButton(QStringLiteral("StartBtn"), tr("Start"));
     m_start = makeCommand(m_startButton);
-    m_stopButton = addButton(QStringLiteral("StopBtn"), QStringLiteral("Stop"));
+    m_stopButton = addButton(QStringLiteral("StopBtn"), tr("Stop"));
     m_stop = makeCommand(m_stopButton);
     m_stop->setEnabled(false);
-    m_save = addCommand(QStringLiteral("Speichern"), QStringLiteral("Speichern"), {},
-                        QKeySequence::Save);
-    m_rhythm = addCommand(QStringLiteral("RhythmusTrainingshilfe"),
-                          QStringLiteral("Rhythmus Trainingshilfe"));
-    m_showDiary = new QAction(QStringLiteral("Trainingstagebuch"), this);
-    m_calibre = new QAction(QStringLiteral("Kaliber …"), this);
+    m_save = addCommand(QStringLiteral("Speichern"), tr("Speichern"), {}, QKeySequence::Save);
+    m_rhythm = addCommand(QStringLiteral("RhythmusTrainingshilfe"), tr("Rhythmus Trainingshilfe"));
+    m_showDiary = new QAction(tr("Trainingstagebuch"), this);
+    m_calibre = new QAction(tr("Kaliber …"), this);
     m_calibre->setObjectName(QStringLiteral("Kaliber"));
-    m_photo = new QAction(QStringLiteral("Foto einlesen …"), this);
+    m_photo = new QAction(tr("Foto einlesen …"), this);
     m_photo->setObjectName(QStringLiteral("FotoEinlesenBefehl"));
 
     connect(m_nextSeries, &QAction::triggered, this, &TargetWindow::WeitereSerie_Click);
@@ -150,7 +146,7 @@ void TargetWindow::buildAnalysisPanel() {
 }
 
 void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
-    plan.view.append(makeShowCommand(QStringLiteral("Auswertung"), m_analysisPanel));
+    plan.view.append(makeShowCommand(tr("Auswertung"), m_analysisPanel));
     plan.view.append(m_analysisPanel->clickValueCommand());
     plan.view.append(m_calibre);
 }
@@ -171,17 +167,16 @@ void TargetWindow::Kaliber_Click() {
 
 void TargetWindow::FotoEinlesen_Click() {
     if (m_match.running()) {
-        m_dialogs.messageBox(this, QStringLiteral("Während eines Wettkampfs kann kein Foto "
-                                                  "eingelesen werden."));
+        m_dialogs.messageBox(this, tr("Während eines Wettkampfs kann kein Foto "
+                                      "eingelesen werden."));
         return;
     }
     if (m_sheet.externalSource()) {
-        m_dialogs.messageBox(this, QStringLiteral("Solange die Scheibe oder die Kamera Treffer "
-                                                  "liefert, kann kein Foto eingelesen werden."));
+        m_dialogs.messageBox(this, tr("Solange die Scheibe oder die Kamera Treffer "
+                                      "liefert, kann kein Foto eingelesen werden."));
         return;
     }
-    const QString path =
-        m_dialogs.openFileName(this, QStringLiteral("Bilder (*.jpg *.jpeg *.png *.bmp)"));
+    const QString path = m_dialogs.openFileName(this, tr("Bilder (*.jpg *.jpeg *.png *.bmp)"));
     if (path.isEmpty())
         return;
     const TargetFace& face = m_sheet.face();
@@ -206,8 +201,8 @@ void TargetWindow::FotoEinlesen_Click() {
 
 std::optional<QString> TargetWindow::enterPhotoHoles(const QList<QPointF>& holesMm) {
     if (m_match.running() || m_sheet.externalSource())
-        return QStringLiteral("Während eines Wettkampfs oder solange die Scheibe oder die Kamera "
-                              "Treffer liefert, kann kein Foto übernommen werden.");
+        return tr("Während eines Wettkampfs oder solange die Scheibe oder die Kamera "
+                  "Treffer liefert, kann kein Foto übernommen werden.");
     const TargetSheet before = m_sheet;
     // A new series, unless the newest has nothing in it yet.
     m_sheet.selectNewestSeries();
@@ -225,9 +220,9 @@ std::optional<QString> TargetWindow::enterPhotoHoles(const QList<QPointF>& holes
     if (m_sheet.enterHeldHitsWithoutCall(hits) != hits.size()) {
         m_sheet = before;
         showSheet();
-        return QStringLiteral("Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb "
-                              "der Wertung oder die Serienliste ist voll. Bitte das Loch "
-                              "entfernen oder die Serien speichern und mit „Neu“ beginnen.");
+        return tr("Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb "
+                  "der Wertung oder die Serienliste ist voll. Bitte das Loch "
+                  "entfernen oder die Serien speichern und mit „Neu“ beginnen.");
     }
     seriesChanged();
     return std::nullopt;
@@ -276,9 +271,9 @@ void TargetWindow::SchussListe_LostFocus() {
 
 void TargetWindow::WeitereSerie_Click() {
     if (!m_sheet.nextSeries())
-        m_dialogs.messageBox(this, seriesLimitMessage() +
-                                       QStringLiteral(" Bitte die Serien speichern und mit „Neu“ "
-                                                      "von vorn beginnen."));
+        m_dialogs.messageBox(this,
+                             seriesLimitMessage() + tr(" Bitte die Serien speichern und mit „Neu“ "
+                                                       "von vorn beginnen."));
     seriesChanged();
 }
 
@@ -288,7 +283,7 @@ void TargetWindow::Undo_Click() {
 }
 
 void TargetWindow::Neu_Click() {
-    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+    if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
     abandonMatch();
     m_sheet.newSession();
@@ -307,8 +302,8 @@ void TargetWindow::WeisseSchuesse_Click() {
 }
 
 void TargetWindow::Kommentar_Click() {
-    const std::optional<QString> text = m_dialogs.inputBox(this, QStringLiteral("Kommentar"),
-                                                           QStringLiteral("Kommentar zum Schuss"));
+    const std::optional<QString> text =
+        m_dialogs.inputBox(this, tr("Kommentar"), tr("Kommentar zum Schuss"));
     // Abbrechen adds nothing; an empty comment with OK is a comment all the same.
     if (!text)
         return;
@@ -408,10 +403,10 @@ QString TargetWindow::heldHitsText(int placed) {
     if (placed == 0)
         return {};
     if (placed == 1)
-        return QStringLiteral("Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne "
-                              "Ansage eingetragen (Bewertung „–“).");
-    return QStringLiteral("%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne "
-                          "Ansage eingetragen (Bewertung „–“).")
+        return tr("Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne "
+                  "Ansage eingetragen (Bewertung „–“).");
+    return tr("%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne "
+              "Ansage eingetragen (Bewertung „–“).")
         .arg(placed);
 }
 
@@ -455,9 +450,8 @@ void TargetWindow::recordInDiary() {
     if (m_diaryFailed)
         return;
     m_diaryFailed = true;
-    m_dialogs.messageBox(this, m_diary.problem() +
-                                   QStringLiteral(" Die Eingabe geht weiter; bitte die Serien "
-                                                  "mit „Speichern“ sichern."));
+    m_dialogs.messageBox(this, m_diary.problem() + tr(" Die Eingabe geht weiter; bitte die Serien "
+                                                      "mit „Speichern“ sichern."));
 }
 
 void TargetWindow::startNewTraining() {
@@ -542,15 +536,12 @@ QList<tone::Tone> noticeSignal() {
 } // namespace
 
 void TargetWindow::buildMatch() {
-    m_matchStart = addCommand(QStringLiteral("Wettkampf"), QStringLiteral("Wettkampf"),
-                              QStringLiteral("Wettkampf …"));
+    m_matchStart = addCommand(QStringLiteral("Wettkampf"), tr("Wettkampf"), tr("Wettkampf …"));
     m_matchPanel = new MatchPanel(this);
-    m_endSighting =
-        m_matchPanel->addCommand(QStringLiteral("ProbeBeenden"), QStringLiteral("Probe beenden"));
-    m_startSeries =
-        m_matchPanel->addCommand(QStringLiteral("SerieStarten"), QStringLiteral("Serie starten"));
-    m_matchEnd = m_matchPanel->addCommand(QStringLiteral("WettkampfBeenden"),
-                                          QStringLiteral("Wettkampf beenden"));
+    m_endSighting = m_matchPanel->addCommand(QStringLiteral("ProbeBeenden"), tr("Probe beenden"));
+    m_startSeries = m_matchPanel->addCommand(QStringLiteral("SerieStarten"), tr("Serie starten"));
+    m_matchEnd =
+        m_matchPanel->addCommand(QStringLiteral("WettkampfBeenden"), tr("Wettkampf beenden"));
     m_matchTimer = new QTimer(this);
     m_matchTimer->setObjectName(QStringLiteral("Wettkampfuhr"));
     m_matchTimer->setInterval(100);
@@ -562,18 +553,17 @@ void TargetWindow::buildMatch() {
 }
 
 void TargetWindow::Wettkampf_Click() {
-    if (m_match.running() &&
-        !m_dialogs.yesNo(this, QStringLiteral("Den laufenden Wettkampf beenden?")))
+    if (m_match.running() && !m_dialogs.yesNo(this, tr("Den laufenden Wettkampf beenden?")))
         return;
     if (m_match.running())
         finishMatch();
-    if (!settleUnsavedSeries(QStringLiteral("Änderungen speichern?")))
+    if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
     QStringList names;
     for (const MatchProgram& p : matchPrograms())
-        names << p.name;
+        names << shownName(p.name);
     const std::optional<int> chosen =
-        m_dialogs.choice(this, QStringLiteral("Programm:"), QStringLiteral("Wettkampf"), names);
+        m_dialogs.choice(this, tr("Programm:"), tr("Wettkampf"), names);
     if (!chosen || *chosen < 0 || *chosen >= names.size())
         return;
     m_commands.clear();
@@ -636,15 +626,15 @@ void TargetWindow::matchTick() {
     case MatchNotice::None:
         break;
     case MatchNotice::SightingOver:
-        m_notice = QStringLiteral("Die Probezeit ist abgelaufen: Wertung");
+        m_notice = tr("Die Probezeit ist abgelaufen: Wertung");
         m_services.tones.play(noticeSignal());
         break;
     case MatchNotice::FiveMinutes:
-        m_notice = QStringLiteral("Noch 5 Minuten");
+        m_notice = tr("Noch 5 Minuten");
         m_services.tones.play(noticeSignal());
         break;
     case MatchNotice::TimeUp:
-        m_notice = QStringLiteral("Die Zeit ist abgelaufen: weitere Schüsse zählen 0");
+        m_notice = tr("Die Zeit ist abgelaufen: weitere Schüsse zählen 0");
         m_services.tones.play(noticeSignal());
         break;
     }
@@ -688,9 +678,9 @@ void TargetWindow::showMatch() {
     // The three-position programs announce the change of position.
     const QString position = m_match.nextPosition(m_sheet);
     if (!m_position.isEmpty() && position != m_position)
-        m_notice = QStringLiteral("Stellungswechsel: ") + position;
+        m_notice = tr("Stellungswechsel: ") + shownName(position);
     m_position = position;
-    m_matchPanel->showMatch(m_match.program().name + u": " + m_match.statusText(now),
+    m_matchPanel->showMatch(shownName(m_match.program().name) + u": " + m_match.statusText(now),
                             m_match.figuresText(m_sheet, m_sheet.locale()), position);
     m_matchPanel->showNotice(m_notice);
 }

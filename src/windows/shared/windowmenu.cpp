@@ -44,26 +44,27 @@ void closeProgram(QWidget* mainWindow) {
 
 QString aboutText() {
     return QStringLiteral("Ankerblick ") + QStringLiteral(ANKERBLICK_VERSION) +
-           QStringLiteral("\nTraining der Schussansage für Sportschützen.") +
-           QStringLiteral("\nLizenz: GPL-3.0-or-later");
+           QCoreApplication::translate("WindowMenu",
+                                       "\nTraining der Schussansage für Sportschützen.") +
+           QCoreApplication::translate("WindowMenu", "\nLizenz: GPL-3.0-or-later");
 }
 
 QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuPlan& plan) {
     auto* bar = new QMenuBar(window);
     bar->setObjectName(QStringLiteral("Menü"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
+    QMenu* file = bar->addMenu(QCoreApplication::translate("WindowMenu", "&Datei"));
     addEntries(file, plan.file);
     if (!plan.file.isEmpty())
         file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("Beenden"));
+    QAction* quit = file->addAction(QCoreApplication::translate("WindowMenu", "Beenden"));
     quit->setShortcut(QKeySequence::Quit);
     QObject::connect(quit, &QAction::triggered, window, plan.quit);
 
     if (!plan.series.isEmpty())
-        addEntries(bar->addMenu(QStringLiteral("&Serie")), plan.series);
+        addEntries(bar->addMenu(QCoreApplication::translate("WindowMenu", "&Serie")), plan.series);
     if (!plan.view.isEmpty() || plan.settings) {
-        QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
+        QMenu* view = bar->addMenu(QCoreApplication::translate("WindowMenu", "&Ansicht"));
         addEntries(view, plan.view);
         if (plan.settings) {
             view->addSeparator();
@@ -71,7 +72,7 @@ QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuP
         }
     }
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+    QMenu* help = bar->addMenu(QCoreApplication::translate("WindowMenu", "&Hilfe"));
     QAction* handbook = help->addAction(QCoreApplication::translate("WindowMenu", "Handbuch"));
     // The menu shows F1, which the help desk answers anywhere in the window
     // with the section of the part that has the focus.
@@ -81,9 +82,11 @@ QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuP
         if (HelpDesk* desk = HelpDesk::current())
             desk->showFor(window);
     });
-    QObject::connect(help->addAction(QStringLiteral("Über Ankerblick")), &QAction::triggered,
-                     window, [window, &dialogs] {
-                         dialogs.messageBox(window, aboutText(), QStringLiteral("Über Ankerblick"));
+    QObject::connect(help->addAction(QCoreApplication::translate("WindowMenu", "Über Ankerblick")),
+                     &QAction::triggered, window, [window, &dialogs] {
+                         dialogs.messageBox(
+                             window, aboutText(),
+                             QCoreApplication::translate("WindowMenu", "Über Ankerblick"));
                      });
 
     window->layout()->setMenuBar(bar);
