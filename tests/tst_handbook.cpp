@@ -9,6 +9,7 @@
 #include "features/camera/cameralink.h"
 #include "features/camera/camerapicturewindow.h"
 #include "features/club/clubserverdialog.h"
+#include "features/club/coachwindow.h"
 #include "features/diary/diarywindow.h"
 #include "features/printing/druckdialog.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
@@ -79,6 +80,15 @@ public:
     void check(const QString&) override {}
 };
 
+// A club server that is never read, for the coach's view.
+class QuietReader final : public ClubReader {
+public:
+    void watch(const QString&) override {}
+    void stopWatching() override {}
+    void readTrainings(const QString&) override {}
+    void readTraining(const QString&, const QUuid&) override {}
+};
+
 // Every window and dialog of the program, as the program builds them, the
 // main window first; the dialogs have it as their parent.
 struct AllWindows {
@@ -86,6 +96,7 @@ struct AllWindows {
     std::vector<std::unique_ptr<QWidget>> owned;
     CameraLink camera;
     QuietClub club;
+    QuietReader reader;
     ScriptedKeyring keyring;
     HelpDesk help;
 
@@ -106,6 +117,9 @@ struct AllWindows {
             std::make_unique<ClubServerDialog>(services.settings, keyring, club, form.get()));
         owned.push_back(
             std::make_unique<MatchResultWindow>(services.dialogs, services.printers, form.get()));
+        auto coach = std::make_unique<CoachWindow>(reader);
+        coach->watch(QString()); // says how to set a server
+        owned.push_back(std::move(coach));
         help.showSection(u"index.html"_s);
     }
 
@@ -273,6 +287,8 @@ private Q_SLOTS:
             << u"DruckDialog"_s << false << u"drucken.html"_s << u"Drucken"_s;
         QTest::newRow("camera picture") << u"Kamerabild"_s << false << u"kamera.html#kamerabild"_s
                                         << u"Die Kamera und das Kamerabild"_s;
+        QTest::newRow("coach") << u"Trainer"_s << false << u"verein.html#trainer"_s
+                               << u"Der Vereinsserver"_s;
     }
     void helpOpensTheWindowsSection() {
         QFETCH(QString, window);
@@ -282,6 +298,7 @@ private Q_SLOTS:
 
         Form1 form(m_services);
         CameraLink camera(m_cameras);
+        QuietReader reader;
         std::unique_ptr<QWidget> owned;
         QWidget* asked = &form;
         if (window == u"Schusseingabe")
@@ -296,6 +313,8 @@ private Q_SLOTS:
             owned = std::make_unique<AusgabeForm>();
         else if (window == u"Kamerabild")
             owned = std::make_unique<CameraPictureWindow>(camera);
+        else if (window == u"Trainer")
+            owned = std::make_unique<CoachWindow>(reader);
         if (owned)
             asked = owned.get();
         form.show();

@@ -191,7 +191,7 @@ Once more: </translation>
         <translation>The port “%1” is not a number from 1 to 65535.</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+48"/>
         <source>Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort stimmen nicht.</source>
         <translation>The club server refuses the login: user name or password is wrong.</translation>
     </message>
@@ -267,6 +267,106 @@ Once more: </translation>
         <location line="+28"/>
         <source>Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung des Vereins; sie wird nicht verändert.</source>
         <translation>The role “%1” already exists on the server, but not as a login of the club; it is left unchanged.</translation>
+    </message>
+</context>
+<context>
+    <name>CoachSheet</name>
+    <message>
+        <location filename="../src/sheets/coachsheet.cpp" line="+62"/>
+        <source>Anmeldung</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Trainings</source>
+        <translation>Trainings</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Neuestes Training</source>
+        <translation>Latest training</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Letzte Serie</source>
+        <translation>Last series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+51"/>
+        <source>Mittel</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <location line="-49"/>
+        <location line="+51"/>
+        <source>Ansagen 10 %</source>
+        <translation>Calls 10 %</translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>noch keins</source>
+        <translation>none yet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (läuft)</source>
+        <translation>%1 (running)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Beginn</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Disziplin</source>
+        <translation>Discipline</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stand</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Serien</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Seriensummen</source>
+        <translation>Series totals</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Sek*mm</source>
+        <translation>Sec*mm</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Trefferlage</source>
+        <translation>Mean point of impact</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ansagefehler</source>
+        <translation>Call error</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>beendet</source>
+        <translation>finished</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>läuft</source>
+        <translation>running</translation>
     </message>
 </context>
 <context>
@@ -401,7 +501,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The training is no longer in the diary.</translation>
     </message>
     <message>
-        <location filename="../src/platform/sqlitediaryschema.cpp" line="+79"/>
+        <location filename="../src/platform/sqlitediaryschema.cpp" line="+96"/>
         <source>Die Datei oder ihr Ordner ist schreibgeschützt.</source>
         <translation>The file or its folder is write-protected.</translation>
     </message>
@@ -971,7 +1071,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>PhotoHoles</name>
     <message>
-        <location filename="../src/vision/photoholes.cpp" line="+373"/>
+        <location filename="../src/vision/photoholes.cpp" line="+401"/>
         <source>Das Bild enthält nichts, was sich lesen lässt.</source>
         <translation>The picture holds nothing that can be read.</translation>
     </message>
@@ -981,7 +1081,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>No “%1” target can be made out in the photo. The target should be seen whole, at least a third of the picture high and tilted no more than 30°.</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+89"/>
         <source>Die Datei „%1“ lässt sich nicht öffnen: %2</source>
         <translation>The file “%1” cannot be opened: %2</translation>
     </message>
@@ -1256,6 +1356,19 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <location line="+13"/>
         <source>Beim Lesen ist ein Fehler aufgetreten (%1).</source>
         <translation>An error occurred while reading (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>ServerClubReader</name>
+    <message>
+        <location filename="../src/platform/clubcoach.cpp" line="+194"/>
+        <source>Das Training gibt es auf dem Vereinsserver nicht (mehr).</source>
+        <translation>The training is not (or no longer) on the club server.</translation>
+    </message>
+    <message>
+        <location line="+173"/>
+        <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
+        <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
 </context>
 <context>
@@ -1557,13 +1670,13 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Application</name>
     <message>
-        <location filename="../src/app/application.cpp" line="+97"/>
-        <location line="+160"/>
+        <location filename="../src/app/application.cpp" line="+117"/>
+        <location line="+192"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-140"/>
+        <location line="-172"/>
         <source>Bitte Name eingeben:</source>
         <translation>Please enter your name:</translation>
     </message>
@@ -1578,7 +1691,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>The last session was not ended. Restore it?</translation>
     </message>
     <message>
-        <location line="+127"/>
+        <location line="+159"/>
         <source>Änderungen in der Schusseingabe speichern?</source>
         <translation>Save the changes in the shot entry?</translation>
     </message>
@@ -1797,6 +1910,42 @@ Licence: GPL-3.0-or-later</translation>
     </message>
 </context>
 <context>
+    <name>ankerblick::CoachWindow</name>
+    <message>
+        <location filename="../src/features/club/coachwindow.cpp" line="+57"/>
+        <source>Trainer</source>
+        <translation>Coach</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>In Analyse öffnen</source>
+        <translation>Open in analysis</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Kein Vereinsserver eingestellt: bitte unter „Datei → Vereinsserver …“ den Server und die Anmeldung eines Trainers eintragen.</source>
+        <translation>No club server set: please enter the server and a coach’s login under “File → Club server …”.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Verbinde mit dem Vereinsserver …</source>
+        <translation>Connecting to the club server …</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+20"/>
+        <source>%n Schützen</source>
+        <translation>
+            <numerusform>%n shooter</numerusform>
+            <numerusform>%n shooters</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, die neueste Serie kam um %2 an</source>
+        <translation>%1, the latest series arrived at %2</translation>
+    </message>
+</context>
+<context>
     <name>ankerblick::Connection</name>
     <message>
         <location filename="../src/platform/clubconnection.cpp" line="+19"/>
@@ -1894,18 +2043,18 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DiaryWindow</name>
     <message>
-        <location filename="../src/features/diary/diarywindow.cpp" line="+56"/>
+        <location filename="../src/features/diary/diarywindow.cpp" line="+57"/>
         <source>dd.MM.yyyy</source>
         <translation>dd/MM/yyyy</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location line="+332"/>
+        <location line="+21"/>
+        <location line="+467"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-316"/>
+        <location line="-451"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -1915,7 +2064,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Whole period</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>&amp;Schütze:</source>
         <translation>&amp;Shooter:</translation>
     </message>
@@ -1935,7 +2084,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>&amp;to</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+76"/>
         <source>In Analyse öffnen</source>
         <translation>Open in analysis</translation>
     </message>
@@ -1970,22 +2119,53 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Imported: %1, already in the diary: %2, unreadable: %3.</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+28"/>
+        <source>Hier</source>
+        <translation>Here</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Verein</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Hier: die Trainings dieses Rechners. Verein: die Trainings auf dem Vereinsserver, von allen Bahnen.</source>
+        <translation>Here: the trainings of this computer. Club: the trainings on the club server, from every lane.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Quelle:</source>
+        <translation>&amp;Source:</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Die Trainings werden vom Vereinsserver gelesen …</source>
+        <translation>Reading the trainings from the club server …</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <location line="+57"/>
         <source>Alle Schützen</source>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+90"/>
+        <source>Noch keine Trainings auf dem Vereinsserver.</source>
+        <translation>No trainings on the club server yet.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Noch keine Trainings im Tagebuch.</source>
         <translation>No trainings in the diary yet.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>CSV-Dateien (*.csv)</source>
         <translation>CSV files (*.csv)</translation>
     </message>
@@ -2157,6 +2337,11 @@ Licence: GPL-3.0-or-later</translation>
         <location line="+13"/>
         <source>Vereinsserver …</source>
         <translation>Club server …</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Trainer …</source>
+        <translation>Coach …</translation>
     </message>
     <message>
         <location line="+53"/>

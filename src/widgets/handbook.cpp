@@ -38,6 +38,8 @@ const QHash<QString, QString>& sections() {
         {QStringLiteral("Kamerabild"), QStringLiteral("kamera.html#kamerabild")},
         {QStringLiteral("WettkampfRahmen"), QStringLiteral("wettkampf.html#wettkampf")},
         {QStringLiteral("Wettkampfergebnis"), QStringLiteral("wettkampf.html#ergebnis")},
+        {QStringLiteral("Vereinsserver"), QStringLiteral("verein.html")},
+        {QStringLiteral("Trainer"), QStringLiteral("verein.html#trainer")},
     };
     return map;
 }
