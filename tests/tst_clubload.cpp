@@ -453,7 +453,8 @@ private Q_SLOTS:
                 QTRY_COMPARE_WITH_TIMEOUT(onServer(logins[i]), u"1@1:2 2 19.00"_s, 30000);
             for (int n = 2; n <= 3; ++n)
                 for (int i = 0; i < 2; ++i)
-                    QVERIFY(diaries[size_t(i)]->saveSeries(trainings[i], seriesOf(n)));
+                    QVERIFY2(diaries[size_t(i)]->saveSeries(trainings[i], seriesOf(n)),
+                             qPrintable(diaries[size_t(i)]->problem()));
         }
         const auto serverSays = [&](const QString& login) {
             const QString stored = onServer(login);

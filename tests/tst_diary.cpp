@@ -22,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 using namespace ankerblick;
 using namespace ankerblick::diary;
@@ -328,6 +330,7 @@ private Q_SLOTS:
     void migration();
     void revisions_data();
     void revisions();
+    void savesWhileTheSyncMarks();
     void sightersNotCounted_data();
     void sightersNotCounted();
     void innerTenAtItsEdge_data();
@@ -525,6 +528,36 @@ void TestDiary::revisions_data() {
 
 // Series 1 of two shots saved and sent, then one change: what waits for the
 // club's server, read again by a new outbox (the program started anew).
+// The sync marks what it sent on a connection of its own while the window
+// saves series: no save may fail for the other's write in between.
+void TestDiary::savesWhileTheSyncMarks() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tagebuch.sqlite"_s);
+    SqliteDiary d(path);
+    Training t = trainingOf(u"Ada"_s, 0, at(5, 9, 0));
+    t.id = *d.beginTraining(t);
+    QVERIFY(d.saveSeries(t.id, valued(1, {9.0}, at(5, 9, 1))));
+    std::atomic<bool> done{false};
+    std::atomic<int> marked{0};
+    std::thread sync([&] {
+        DiaryOutbox outbox(path);
+        while (!done)
+            for (const club::Upload& upload : outbox.waiting(10))
+                if (outbox.markSent(upload))
+                    ++marked;
+    });
+    bool saved = true;
+    QString problem;
+    for (int n = 2; n <= 120 && saved; ++n) {
+        saved = d.saveSeries(t.id, valued(n, {9.0, 8.5}, at(5, 9, 1).addSecs(n)));
+        problem = d.problem();
+    }
+    done = true;
+    sync.join();
+    QVERIFY2(saved, qPrintable(problem));
+    QVERIFY(marked > 0);
+}
+
 void TestDiary::revisions() {
     QFETCH(int, change);
     QFETCH(QList<int>, numbers);

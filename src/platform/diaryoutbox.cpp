@@ -132,7 +132,7 @@ bool DiaryOutbox::markSent(const club::Upload& upload) {
     if (!open())
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction())
+    if (beginWriting(db).isValid())
         return false;
     bool ok = true;
     {

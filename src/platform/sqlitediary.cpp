@@ -222,8 +222,8 @@ template <typename Work> bool SqliteDiary::write(Work work) {
         return false;
     }
     Sql sql(database());
-    if (!sql.db().transaction()) {
-        m_problem = notSaved(reasonOf(sql.db().lastError()));
+    if (const QSqlError error = beginWriting(sql.db()); error.isValid()) {
+        m_problem = notSaved(reasonOf(error));
         return false;
     }
     if (work(sql) && sql.db().commit()) {

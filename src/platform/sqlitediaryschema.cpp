@@ -429,6 +429,13 @@ static_assert(kMigrations.size() == size_t(SqliteDiary::kSchemaVersion));
 
 } // namespace
 
+QSqlError beginWriting(QSqlDatabase& db) {
+    QSqlQuery begin(db);
+    if (begin.exec(u"BEGIN IMMEDIATE"_s))
+        return {};
+    return begin.lastError();
+}
+
 int currentVersion() {
     return int(kMigrations.size());
 }
@@ -436,8 +443,8 @@ int currentVersion() {
 bool migrate(Sql& sql, int from, int to) {
     const int last = to < 0 ? currentVersion() : std::min(to, currentVersion());
     for (int version = from; version < last; ++version) {
-        if (!sql.db().transaction())
-            return sql.fail(sql.db().lastError());
+        if (const QSqlError error = beginWriting(sql.db()); error.isValid())
+            return sql.fail(error);
         // The version is the program's own number, never a value from outside.
         if (!kMigrations[size_t(version)](sql) ||
             !sql.exec(u"PRAGMA user_version = "_s + QString::number(version + 1)) ||

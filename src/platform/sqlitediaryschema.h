@@ -42,6 +42,12 @@ private:
 
 // The German reason of a failed write, for "… konnte nicht gespeichert werden: <reason>".
 QString reasonOf(const QSqlError& error);
+
+// Begins a transaction that writes. It takes the file's write lock at once,
+// waiting as long as the busy timeout allows, so that another connection's
+// commit between its first read and its first write cannot make it fail.
+// The error, or none.
+QSqlError beginWriting(QSqlDatabase& db);
 // SQLite's own verdict that the file is no database or a damaged one.
 bool isDamage(const QSqlError& error);
 
