@@ -101,6 +101,11 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
     resize(kDefaultWidth, kDefaultHeight);
+    // Before a shooter is chosen, the heads set the columns and no chart
+    // stands empty.
+    m_shooters->resizeColumnsToContents();
+    m_trainings->resizeColumnsToContents();
+    m_progress->setVisible(false);
 
     connect(m_shooters, &QTableWidget::itemSelectionChanged, this, &CoachWindow::chooseShooter);
     connect(m_trainings, &QTableWidget::itemSelectionChanged, this,
@@ -196,6 +201,7 @@ void CoachWindow::showTrainings() {
     }
     m_open->setEnabled(!selectedTraining().isNull());
     m_charts->fill(diary::chartData(m_sheet.progress()), {});
+    m_progress->setVisible(!trainings.isEmpty());
 }
 
 QUuid CoachWindow::selectedTraining() const {
