@@ -84,12 +84,6 @@ void insertLimit(benchmark::State& state) {
     }
 }
 
-void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
-    const double ratio = ours / limit;
-    std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,
-                 ratio <= goal ? "met" : "MISSED");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {

@@ -254,12 +254,6 @@ template <typename F> void addShots(const std::string& name, F&& function) {
     bench::add(name, std::forward<F>(function))->Iterations(100);
 }
 
-void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
-    const double ratio = ours / limit;
-    std::fprintf(out, "%s\t%.2f ms\t%.1f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,
-                 ratio <= goal ? "met" : "MISSED");
-}
-
 void writeRows(std::FILE* out, const std::map<std::string, double>& m) {
     if (m.count("save"))
         writeRow(out, "8 save a series of ten shots vs one frame", m.at("save"), kFrameMs, 0.25);

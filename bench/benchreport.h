@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
@@ -52,6 +53,15 @@ inline std::string takeRowsPath(int argc, char** argv, std::vector<char*>& args)
             args.push_back(argv[i]);
     }
     return rowsPath;
+}
+
+// One row of the table: figure, ours, limit, ratio, goal, whether met. The
+// limit with two decimals: a bare round trip on loopback is a fraction of a
+// millisecond.
+inline void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
+    const double ratio = ours / limit;
+    std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,
+                 ratio <= goal ? "met" : "MISSED");
 }
 
 // Runs the registered benchmarks into the collector; false on arguments
