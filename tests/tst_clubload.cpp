@@ -57,19 +57,7 @@ const ServerClubSync::Timing kQuick{50, 100, 400, 200};
 // The series of every lane here: 2, 3 and 1 shots, 55.00 in all.
 diary::Series seriesOf(int number) {
     static const QList<QList<double>> values{{10.0, 9.0}, {8.5, 10.4, 9.9}, {7.2}};
-    diary::Series s;
-    s.number = number;
-    s.time = QDateTime(QDate(2026, 3, 2), QTime(9, number), Qt::UTC);
-    const QList<double>& shots = values[number - 1];
-    for (int i = 0; i < int(shots.size()); ++i) {
-        diary::Shot shot;
-        shot.slot = i;
-        shot.hit = {double(i), -double(i)};
-        shot.value = shots[i];
-        s.shots << shot;
-        s.record.hitLeft[size_t(i)] = qint16(100 + i);
-    }
-    return s;
+    return valuedSeries(number, values[number - 1]);
 }
 const QString kAllThree = u"1@1:2,2@1:3,3@1:1 6 55.00"_s;
 

@@ -19,6 +19,7 @@
 #include "platform/clubsync.h"
 #include "platform/clubupload.h"
 #include "platform/sqlitediary.h"
+#include "support/clubload.h"
 #include "support/pgserver.h"
 #include "support/program.h"
 #include "support/scriptedkeyring.h"
@@ -99,21 +100,6 @@ club::Upload bertsTraining() {
         up.series << club::SeriesRevision{*s, 1};
     }
     return up;
-}
-
-diary::Series seriesOf(int number, const QList<double>& values) {
-    diary::Series s;
-    s.number = number;
-    s.time = QDateTime(QDate(2026, 3, 2), QTime(9, number), Qt::UTC);
-    for (int i = 0; i < int(values.size()); ++i) {
-        diary::Shot shot;
-        shot.slot = i;
-        shot.hit = {double(i), -double(i)};
-        shot.value = values[i];
-        s.shots << shot;
-        s.record.hitLeft[size_t(i)] = qint16(100 + i);
-    }
-    return s;
 }
 
 } // namespace
@@ -252,10 +238,10 @@ private Q_SLOTS:
         training.shooter = u"Anna"_s;
         training.start = QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC);
         training.id = *m_lane->beginTraining(training);
-        QVERIFY(m_lane->saveSeries(training.id, seriesOf(1, {10.0, 9.0})));
+        QVERIFY(m_lane->saveSeries(training.id, valuedSeries(1, {10.0, 9.0})));
         QTRY_COMPARE_WITH_TIMEOUT(shotsOnServer(), u"2 19.00"_s, 20000);
         QVERIFY(m_server.stop());
-        QVERIFY(m_lane->saveSeries(training.id, seriesOf(2, {8.5})));
+        QVERIFY(m_lane->saveSeries(training.id, valuedSeries(2, {8.5})));
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), u"Verein: nicht verbunden – 1 Serie wartet"_s,
                                   20000);
         QVERIFY(!status->toolTip().isEmpty());
@@ -363,7 +349,7 @@ private Q_SLOTS:
         up.training.discipline = 1;
         up.training.window = u"Form1"_s;
         up.training.start = QDateTime::currentDateTimeUtc();
-        up.series << club::SeriesRevision{seriesOf(1, {10.0, 9.5}), 1};
+        up.series << club::SeriesRevision{valuedSeries(1, {10.0, 9.5}), 1};
         QCOMPARE(uploadAs(u"anna"_s, kPassword, up), QString());
         QElapsedTimer sent;
         sent.start();

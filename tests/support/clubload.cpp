@@ -84,6 +84,21 @@ double ClubLoadResult::percentile99() const {
     return latencyMs[std::max<qsizetype>(rank, 1) - 1];
 }
 
+diary::Series valuedSeries(int number, const QList<double>& values) {
+    diary::Series s;
+    s.number = number;
+    s.time = QDateTime(QDate(2026, 3, 2), QTime(9, number), Qt::UTC);
+    for (int i = 0; i < int(values.size()); ++i) {
+        diary::Shot shot;
+        shot.slot = i;
+        shot.hit = {double(i), -double(i)};
+        shot.value = values[i];
+        s.shots << shot;
+        s.record.hitLeft[size_t(i)] = qint16(100 + i);
+    }
+    return s;
+}
+
 ClubLoadResult runClubLoad(PgServer& server, const QString& database, const ClubLoadPlan& plan,
                            const QString& folder) {
     ClubLoadResult result;
@@ -102,8 +117,8 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
         }
         for (int i = 0; i < plan.lanes; ++i) {
             lanes[size_t(i)].login = u"bahn%1"_s.arg(i + 1, 2, 10, QChar(u'0'));
-            const QString problem = club::addLogin(db, lanes[size_t(i)].login, kLanePassword,
-                                                   club::LoginKind::Shooter);
+            const QString problem =
+                club::addLogin(db, lanes[size_t(i)].login, kLanePassword, club::LoginKind::Shooter);
             if (!problem.isEmpty()) {
                 result.problem = problem;
                 return result;
@@ -172,9 +187,8 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
             if (it == heard.constEnd())
                 continue;
             ++result.heard;
-            result.latencyMs << std::chrono::duration<double, std::milli>(*it -
-                                                                          lane.saved[size_t(k)])
-                                    .count();
+            result.latencyMs
+                << std::chrono::duration<double, std::milli>(*it - lane.saved[size_t(k)]).count();
         }
     std::sort(result.latencyMs.begin(), result.latencyMs.end());
     for (Lane& lane : lanes)

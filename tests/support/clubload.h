@@ -11,6 +11,8 @@
 
 #include "pgserver.h"
 
+#include "model/diaryrecords.h"
+
 #include <QList>
 #include <QString>
 
@@ -27,9 +29,9 @@ inline constexpr int kLoadShotsPerSeries = 5;
 inline constexpr double kLoadSeriesSum = 48.5;
 
 struct ClubLoadResult {
-    QString problem;          // empty when every lane ran and was heard
-    QList<double> latencyMs;  // of each series heard, sorted
-    int heard = 0;            // series the coach heard
+    QString problem;         // empty when every lane ran and was heard
+    QList<double> latencyMs; // of each series heard, sorted
+    int heard = 0;           // series the coach heard
     // What the coach's login reads on the server afterwards: shots, shots
     // told apart by training, series and slot, and their values' sum.
     qint64 shots = 0;
@@ -38,6 +40,10 @@ struct ClubLoadResult {
     double median() const;
     double percentile99() const; // nearest rank
 };
+
+// A lane's series `number` of shots with `values`, shot i hit at (i, -i)
+// mm, shot at 9:`number` on 2 March 2026 (UTC).
+diary::Series valuedSeries(int number, const QList<double>& values);
 
 // Sets up `database` on `server` (tables, the logins "bahn01" … and
 // "trainer") and runs `plan` with diary files in `folder`.
