@@ -252,10 +252,11 @@ std::vector<cv::Point2d> splitGroup(const cv::Mat& group, const cv::Mat& black, 
 // A correction of the face's mapping (face mm to face mm) from the
 // rectified face: along rays from the centre, where the edge of the black
 // and the light ring lines in it lie; a ray that meets a hole there is
-// left out. None when too little of them shows.
-std::optional<cv::Matx33d> refineFace(const cv::Mat& smooth, double p, const std::vector<double>& rings,
-                                      double blackDiameter, double middle) {
-    const double half = smooth.cols / 2.0;
+// left out. None when too little of them shows. `centre`: the face
+// centre's place in `smooth`, which may be a part of the rectified face.
+std::optional<cv::Matx33d> refineFace(const cv::Mat& smooth, cv::Point2d centre, double p,
+                                      const std::vector<double>& rings, double blackDiameter,
+                                      double middle) {
     std::vector<cv::Point2f> seen;
     std::vector<cv::Point2f> printed;
     constexpr int kRays = 360;
@@ -273,7 +274,8 @@ std::optional<cv::Matx33d> refineFace(const cv::Mat& smooth, double p, const std
             bool inside = true;
             for (int i = 0; i <= n && inside; ++i) {
                 const double rho = from + i * kStep;
-                v[size_t(i)] = bilinear<uchar, double>(smooth, half + rho * c * p, half - rho * s * p);
+                v[size_t(i)] =
+                    bilinear<uchar, double>(smooth, centre.x + rho * c * p, centre.y - rho * s * p);
                 inside = v[size_t(i)] >= 0;
             }
             if (!inside)
@@ -440,16 +442,31 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     // The face where the face finder puts it; on a shot face holes on the
     // edge of the black can make it take a ring line for the edge: then it
     // looks again with everything light and small in the black wiped out.
-    cv::Mat smooth;
+    // While its mapping is fitted, only the black and the card just around
+    // it are rectified (all the fit reads, a sixth of the face's pixels on
+    // LP); the whole face once it stands.
+    const int inner = int(std::ceil((rb + 5.0) * p));
+    const cv::Rect whole(0, 0, side, side);
+    const int corner = int(std::floor(half)) - inner;
+    const cv::Rect middleBox = cv::Rect(corner, corner, 2 * inner + 1, 2 * inner + 1) & whole;
+    cv::Mat smooth; // of the middle box while the mapping is fitted, then of the whole face
+    cv::Point2d smoothCentre(half, half);
     int blackLevel = -1;
     int cardLevel = -1;
-    const auto rectify = [&](const cv::Matx33d& toMm) {
-        cv::warpPerspective(grey, result.rectified, mmToRect * toMm, cv::Size(side, side), cv::INTER_LINEAR,
+    const auto rectify = [&](const cv::Matx33d& toMm, bool all = false) {
+        const cv::Rect box = all ? whole : middleBox;
+        const cv::Matx33d shift(1, 0, -box.x, 0, 1, -box.y, 0, 0, 1);
+        cv::Mat rect;
+        cv::warpPerspective(grey, rect, shift * mmToRect * toMm, box.size(), cv::INTER_LINEAR,
                             cv::BORDER_CONSTANT, cv::Scalar(0));
-        cv::GaussianBlur(result.rectified, smooth, cv::Size(0, 0), 0.1 * p);
+        cv::GaussianBlur(rect, smooth, cv::Size(0, 0), 0.1 * p);
+        smoothCentre = cv::Point2d(half - box.x, half - box.y);
+        if (all)
+            result.rectified = rect;
         // The light of the black and of the card just around it.
-        blackLevel = median(smooth, black & sure);
-        cardLevel = median(smooth, around & sure);
+        const cv::Rect here = middleBox - box.tl();
+        blackLevel = median(smooth(here), black(middleBox) & sure(middleBox));
+        cardLevel = median(smooth(here), around(middleBox) & sure(middleBox));
         return blackLevel >= 0 && cardLevel >= 0 && cardLevel - blackLevel >= 30;
     };
     result.face = findFace(grey, d);
@@ -476,7 +493,8 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
         if (ring >= 4 && ring < d.blackDiameterMm)
             fitted.push_back(ring);
     for (int round = 0; round < 3; ++round) {
-        const auto better = refineFace(smooth, p, fitted, d.blackDiameterMm, (blackLevel + cardLevel) / 2.0);
+        const auto better =
+            refineFace(smooth, smoothCentre, p, fitted, d.blackDiameterMm, (blackLevel + cardLevel) / 2.0);
         if (!better)
             break;
         const cv::Matx33d toMm = *better * result.face.pictureToMm;
@@ -489,6 +507,7 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
         }
     }
     result.face.mmToPicture = result.face.pictureToMm.inv();
+    rectify(result.face.pictureToMm, true);
 
     const double middle = (blackLevel + cardLevel) / 2.0;
     cv::Mat light;
