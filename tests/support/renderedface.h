@@ -158,11 +158,17 @@ inline void drawRing(cv::Mat& canvas, cv::Point2d centre, double inner, double o
     }
 }
 
+// The paper is drawn at twice the picture's scale, on every face: the
+// picture's pixels are sampled from it between neighbours, so each one
+// averages the paper under it as a sensor's pixel does. (Drawn finer, as
+// the large faces were at 4 px/mm, six canvas pixels to a picture pixel,
+// each picture pixel took one point of the paper: a hole's edge came out
+// stepped to the picture's grid, up to half a picture pixel off.)
 class Paper {
 public:
     Paper(const DisciplineInfo& d, const CameraView& view, int seed, cv::Point2d shiftMm = {})
-        : m_d(d), m_toPicture(mmToPicture(view, shiftMm)), m_size(view.size),
-          m_pxPerMm(std::max(4.0, 2 * view.pxPerMm)), m_cardMm(faceReachMm(d) * 1.15) {
+        : m_d(d), m_toPicture(mmToPicture(view, shiftMm)), m_size(view.size), m_pxPerMm(2 * view.pxPerMm),
+          m_cardMm(faceReachMm(d) * 1.15) {
         const int side = int(std::ceil(m_cardMm * m_pxPerMm));
         // The paper's fibres: a faint, fixed pattern of its own.
         cv::Mat fibres(side, side, CV_32F);
