@@ -66,6 +66,12 @@ void TstVision::findsFace_data() {
     QTest::newRow("LP tilted 30, turned 3") << int(Discipline::LP) << 5.0 << 30.0 << 3.0;
     QTest::newRow("LG straight, turned -4") << int(Discipline::LG10m) << 10.0 << 0.0 << -4.0;
     QTest::newRow("LG tilted 30") << int(Discipline::LG10m) << 10.0 << 30.0 << 0.0;
+    // The smallest face looked for: its outermost ring a third of the
+    // picture's height (720 / 3 = 240 px over 155,5 mm on LP, 45,5 mm on LG).
+    QTest::newRow("LP a third high, tilted 30, turned 120")
+        << int(Discipline::LP) << 240 / 155.5 << 30.0 << 120.0;
+    QTest::newRow("LG a third high, tilted 25, turned -150")
+        << int(Discipline::LG10m) << 240 / 45.5 << 25.0 << -150.0;
 }
 
 void TstVision::findsFace() {
