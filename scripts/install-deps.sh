@@ -12,6 +12,8 @@ packages=(
   # The club's server: Qt SQL's PostgreSQL driver, the desktop's keyring for
   # its password, and the PostgreSQL server the tests start for themselves.
   libqt6sql6-psql qtkeychain-qt6-dev postgresql openssl
+  # libpq's header: the socket of a connection whose server stopped answering.
+  libpq-dev
   # Qt Charts builds on Qt OpenGL, whose CMake files qt6-base-dev only recommends.
   libqt6opengl6-dev
   # The camera: capture, pictures, the face's mapping (OpenCV 4.6 parts).

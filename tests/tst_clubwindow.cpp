@@ -23,6 +23,7 @@
 #include "support/pgserver.h"
 #include "support/program.h"
 #include "support/scriptedkeyring.h"
+#include "support/tcpproxy.h"
 #include "support/windowtest.h"
 #include "windows/main/form1.h"
 
@@ -42,6 +43,7 @@
 #include "windows/analysis/analyseanzeige.h"
 
 #include <memory>
+#include <optional>
 
 using namespace ankerblick;
 using namespace ankerblick::test;
@@ -397,6 +399,28 @@ private Q_SLOTS:
         auto* trainings = coach.findChild<QTableWidget*>(u"TrainerTrainings"_s);
         QCOMPARE(trainings->rowCount(), 1);
         QCOMPARE(cellText(trainings, 0, column), expected);
+    }
+
+    // A server that takes the coach's reading and never answers: after the
+    // reader's wait (2 s here, 30 s in the program) the view is told so and
+    // the reader tries again; closing it does not wait for the server.
+    void silentServerIsToldAndLetGo() {
+        TcpProxy proxy(m_server.port());
+        proxy.holdWhen("READ ONLY");
+        std::optional<ServerClubReader> reader;
+        reader.emplace(ServerClubReader::Timing{50, 200, 15000, 2000});
+        QSignalSpy told(&*reader, &ClubReader::watchProblem);
+        reader->watch(urlOf(u"trainer"_s, kCoachPassword)
+                          .replace(u":%1/"_s.arg(m_server.port()), u":%1/"_s.arg(proxy.port())));
+        QTRY_COMPARE_WITH_TIMEOUT(proxy.holding(), 1, 20000);
+        const int caught = proxy.accepted();
+        QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), 20000);
+        QCOMPARE(told.first().at(0).toString(), u"Der Vereinsserver antwortet nicht."_s);
+        QTRY_VERIFY_WITH_TIMEOUT(proxy.accepted() > caught && proxy.holding() == 1, 20000);
+        QElapsedTimer ending;
+        ending.start();
+        reader.reset();
+        QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
     }
 
     // The diary window offers the server's trainings once a server is set;

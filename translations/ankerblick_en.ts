@@ -156,7 +156,7 @@ Once more: </translation>
 <context>
     <name>ClubConnection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+20"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+29"/>
         <source>Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: </source>
         <translation>The club server’s address is not a valid connection URI: </translation>
     </message>
@@ -229,6 +229,11 @@ Once more: </translation>
         <location line="+4"/>
         <source>Der Vereinsserver meldet einen Fehler: %1</source>
         <translation>The club server reports an error: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Der Vereinsserver antwortet nicht.</source>
+        <translation>The club server does not answer.</translation>
     </message>
 </context>
 <context>
@@ -1071,17 +1076,17 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>PhotoHoles</name>
     <message>
-        <location filename="../src/vision/photoholes.cpp" line="+401"/>
+        <location filename="../src/vision/photoholes.cpp" line="+403"/>
         <source>Das Bild enthält nichts, was sich lesen lässt.</source>
         <translation>The picture holds nothing that can be read.</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+78"/>
         <source>Auf dem Foto ist keine Scheibe „%1“ zu erkennen. Die Scheibe sollte ganz zu sehen sein, mindestens ein Drittel des Bildes hoch und nicht schräger als 30°.</source>
         <translation>No “%1” target can be made out in the photo. The target should be seen whole, at least a third of the picture high and tilted no more than 30°.</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+91"/>
         <source>Die Datei „%1“ lässt sich nicht öffnen: %2</source>
         <translation>The file “%1” cannot be opened: %2</translation>
     </message>
@@ -1366,7 +1371,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+173"/>
+        <location line="+185"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -1922,7 +1927,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Open in analysis</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+43"/>
         <source>Kein Vereinsserver eingestellt: bitte unter „Datei → Vereinsserver …“ den Server und die Anmeldung eines Trainers eintragen.</source>
         <translation>No club server set: please enter the server and a coach’s login under “File → Club server …”.</translation>
     </message>
@@ -1948,7 +1953,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Connection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+19"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+81"/>
         <source>Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket libqt6sql6-psql installieren.</source>
         <translation>Qt SQL cannot talk to PostgreSQL: please install the package libqt6sql6-psql.</translation>
     </message>
@@ -2420,7 +2425,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::HandbookWindow</name>
     <message>
-        <location filename="../src/widgets/handbook.cpp" line="+64"/>
+        <location filename="../src/widgets/handbook.cpp" line="+66"/>
         <source>Ankerblick – Handbuch</source>
         <translation>Ankerblick – Handbook</translation>
     </message>

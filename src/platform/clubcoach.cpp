@@ -269,8 +269,9 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
 // thread that made it, and the driver hears the server's notices there.
 class ClubReaderWorker final : public QObject {
 public:
-    ClubReaderWorker(ServerClubReader::Timing timing, ServerClubReader* owner)
-        : m_timing(timing), m_owner(owner) {}
+    ClubReaderWorker(ServerClubReader::Timing timing, club::AnswerWatch* answers,
+                     ServerClubReader* owner)
+        : m_timing(timing), m_answers(answers), m_owner(owner) {}
 
     // Made on the thread, as its first event.
     void begin() {
@@ -302,10 +303,14 @@ public:
         std::optional<club::Squad> squad;
         if (club::Connection* c = reading(url, problem)) {
             QSqlDatabase db = c->database();
+            const club::AnswerWatch::Waiting waiting(m_answers);
             squad = club::readSquad(db, &problem);
         }
-        if (!squad)
+        if (!squad) {
             m_read.reset();
+            if (m_answers->takeCut())
+                problem = club::silentProblem();
+        }
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad, problem] {
             if (squad)
                 Q_EMIT owner->trainingsRead(*squad);
@@ -319,10 +324,14 @@ public:
         std::optional<club::StoredTraining> stored;
         if (club::Connection* c = reading(url, problem)) {
             QSqlDatabase db = c->database();
+            const club::AnswerWatch::Waiting waiting(m_answers);
             stored = club::readTraining(db, id, &problem);
         }
-        if (!stored && !problem.isEmpty())
+        if (!stored && !problem.isEmpty()) {
             m_read.reset();
+            if (m_answers->takeCut())
+                problem = club::silentProblem();
+        }
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, id, stored, problem] {
             if (stored)
                 Q_EMIT owner->trainingRead(id, stored->training, stored->series);
@@ -335,7 +344,7 @@ private:
     // The connection for single reads, made again for another server.
     club::Connection* reading(const QString& url, QString& problem) {
         if (!m_read || m_readUrl != url) {
-            m_read = std::make_unique<club::Connection>(url);
+            m_read = std::make_unique<club::Connection>(url, m_answers);
             m_readUrl = url;
         }
         if (!m_read->isOpen()) {
@@ -351,15 +360,23 @@ private:
         m_ping->stop();
         if (m_watchUrl.isEmpty())
             return;
-        auto connection = std::make_unique<club::Connection>(m_watchUrl);
+        auto connection = std::make_unique<club::Connection>(m_watchUrl, m_answers);
         if (!connection->isOpen()) {
             lost(connection->problem());
             return;
         }
-        club::Statements sql(connection->database());
-        const std::optional<bool> coach = club::isCoach(sql);
+        // No handle of the connection outlives its use here: a read that
+        // fails below closes it.
+        QString problem;
+        const std::optional<bool> coach = [&] {
+            club::Statements sql(connection->database());
+            const club::AnswerWatch::Waiting waiting(m_answers);
+            const std::optional<bool> is = club::isCoach(sql);
+            problem = sql.problem();
+            return is;
+        }();
         if (!coach) {
-            lost(sql.problem());
+            lost(problem);
             return;
         }
         if (!*coach) {
@@ -389,9 +406,13 @@ private:
     void readSquad() {
         if (!m_watch)
             return;
-        QSqlDatabase db = m_watch->database();
+        // No handle of the connection outlives the read: lost() closes it.
         QString problem;
-        std::optional<club::Squad> squad = club::readSquad(db, &problem);
+        std::optional<club::Squad> squad = [&] {
+            QSqlDatabase db = m_watch->database();
+            const club::AnswerWatch::Waiting waiting(m_answers);
+            return club::readSquad(db, &problem);
+        }();
         if (!squad) {
             lost(problem);
             return;
@@ -404,16 +425,20 @@ private:
     void ping() {
         if (!m_watch)
             return;
-        QSqlQuery q(m_watch->database());
-        if (!q.exec(u"SELECT 1"_s))
-            lost(club::problemOf(q.lastError()));
+        const QString problem = [&] {
+            QSqlQuery q(m_watch->database());
+            const club::AnswerWatch::Waiting waiting(m_answers);
+            return q.exec(u"SELECT 1"_s) ? QString() : club::problemOf(q.lastError());
+        }();
+        if (!problem.isEmpty())
+            lost(problem);
     }
 
     // The server is gone or refused: said, and tried again.
     void lost(const QString& problem) {
         m_watch.reset();
         m_ping->stop();
-        tell(problem);
+        tell(m_answers->takeCut() ? club::silentProblem() : problem);
         if (!m_watchUrl.isEmpty())
             m_retry->start(m_timing.retryMs);
     }
@@ -424,6 +449,7 @@ private:
     }
 
     ServerClubReader::Timing m_timing;
+    club::AnswerWatch* m_answers;
     ServerClubReader* m_owner;
     QString m_watchUrl;
     std::unique_ptr<club::Connection> m_watch;
@@ -434,8 +460,15 @@ private:
     QTimer* m_ping = nullptr;
 };
 
-ServerClubReader::ServerClubReader(Timing timing) {
-    m_worker = new ClubReaderWorker(timing, this);
+ServerClubReader::ServerClubReader(Timing timing)
+    : m_answers(std::make_unique<club::AnswerWatch>()) {
+    // The worker's wait for the server's answer is looked at from here: the
+    // worker itself is stuck in it.
+    m_answerCheck.setInterval(std::clamp(timing.answerMs / 10, 10, 1000));
+    connect(&m_answerCheck, &QTimer::timeout, this,
+            [this, limit = timing.answerMs] { m_answers->cutWaitingLongerThan(limit); });
+    m_answerCheck.start();
+    m_worker = new ClubReaderWorker(timing, m_answers.get(), this);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(u"Vereinsansicht"_s);
@@ -443,8 +476,10 @@ ServerClubReader::ServerClubReader(Timing timing) {
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->begin(); });
 }
 
+// A server that does not answer does not hold the program's end.
 ServerClubReader::~ServerClubReader() {
     m_thread.quit();
+    m_answers->cutForGood();
     m_thread.wait();
 }
 

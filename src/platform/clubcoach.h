@@ -12,13 +12,16 @@
 
 #include <QSqlDatabase>
 #include <QThread>
+#include <QTimer>
 
+#include <memory>
 #include <optional>
 
 namespace ankerblick {
 
 namespace club {
 
+class AnswerWatch;
 class Statements;
 
 // Whether the login of the connection is one of the club's coaches; empty,
@@ -50,6 +53,7 @@ public:
         int gatherMs = 50;  // notices gathered before the squad is read again
         int retryMs = 2000; // the wait before a lost server is tried again
         int pingMs = 15000; // how often a quiet connection is checked
+        int answerMs = 30000; // the longest wait for the server's answer
     };
 
     explicit ServerClubReader(Timing timing);
@@ -62,6 +66,8 @@ public:
     void readTraining(const QString& url, const QUuid& id) override;
 
 private:
+    std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
+    QTimer m_answerCheck;
     QThread m_thread;
     ClubReaderWorker* m_worker = nullptr; // lives on m_thread
 };

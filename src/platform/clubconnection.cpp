@@ -2,8 +2,19 @@
 
 #include <QAtomicInteger>
 #include <QCoreApplication>
+#include <QMutexLocker>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QUrl>
+
+#include <fcntl.h>
+#include <libpq-fe.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 namespace ankerblick::club {
 
@@ -217,7 +228,102 @@ QString uniqueConnectionName() {
 
 } // namespace
 
-Connection::Connection(const QString& url) : m_name(uniqueConnectionName()) {
+QString silentProblem() {
+    return QCoreApplication::translate("ClubConnection", "Der Vereinsserver antwortet nicht.");
+}
+
+AnswerWatch::Waiting::Waiting(AnswerWatch* watch) : m_watch(watch) {
+    if (!m_watch)
+        return;
+    const QMutexLocker lock(&m_watch->m_mutex);
+    m_watch->m_waiting.start();
+}
+
+AnswerWatch::Waiting::~Waiting() {
+    if (!m_watch)
+        return;
+    const QMutexLocker lock(&m_watch->m_mutex);
+    m_watch->m_waiting.invalidate();
+}
+
+namespace {
+
+// Whether the server sent anything on `socket` in the last `ms`: false for
+// a socket that is no TCP (a socket folder), where only the wait counts.
+bool heardWithin(int socket, qint64 ms) {
+    tcp_info info{};
+    socklen_t size = sizeof info;
+    return ::getsockopt(socket, IPPROTO_TCP, TCP_INFO, &info, &size) == 0 &&
+           qint64(info.tcpi_last_data_recv) < ms;
+}
+
+} // namespace
+
+// A long wait while answers come (a large training, a statement a shot,
+// on a slow line) is no silence.
+bool AnswerWatch::cutWaitingLongerThan(qint64 ms) {
+    const QMutexLocker lock(&m_mutex);
+    if (!m_waiting.isValid() || !m_waiting.hasExpired(ms - 1))
+        return false;
+    for (const int socket : m_sockets)
+        if (heardWithin(socket, ms))
+            return false;
+    cutLocked();
+    return true;
+}
+
+void AnswerWatch::cutForGood() {
+    const QMutexLocker lock(&m_mutex);
+    m_forGood = true;
+    cutLocked();
+}
+
+bool AnswerWatch::takeCut() {
+    const QMutexLocker lock(&m_mutex);
+    return std::exchange(m_cut, false);
+}
+
+// The sockets are the connections' own copies of libpq's (see Connection):
+// libpq closes its number when it finds the connection broken, and another
+// file may get that number at once; a copy is the same socket until the
+// connection ends. Shut, not closed: the connection closes it.
+void AnswerWatch::cutLocked() {
+    for (const int socket : m_sockets)
+        ::shutdown(socket, SHUT_RDWR);
+    m_cut = true;
+    m_waiting.invalidate();
+}
+
+void AnswerWatch::attach(int socket) {
+    const QMutexLocker lock(&m_mutex);
+    m_sockets.push_back(socket);
+    if (m_forGood)
+        cutLocked();
+}
+
+void AnswerWatch::detach(int socket) {
+    const QMutexLocker lock(&m_mutex);
+    std::erase(m_sockets, socket);
+}
+
+namespace {
+
+// A copy of the socket of the driver's libpq connection, closed by the caller.
+int socketOf(const QSqlDatabase& db) {
+    // Qt names the type by libpq's struct: "pg_conn*".
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return -1;
+    const PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    const int socket = connection ? PQsocket(connection) : -1;
+    return socket < 0 ? -1 : ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
+}
+
+} // namespace
+
+Connection::Connection(const QString& url, AnswerWatch* watch)
+    : m_name(uniqueConnectionName()), m_watch(watch) {
     const std::optional<Address> address = parseAddress(url, &m_problem);
     if (!address)
         return;
@@ -236,11 +342,20 @@ Connection::Connection(const QString& url) : m_name(uniqueConnectionName()) {
     db.setPassword(address->password);
     db.setConnectOptions(address->options);
     m_open = db.open();
-    if (!m_open)
+    if (!m_open) {
         m_problem = problemOf(db.lastError());
+        return;
+    }
+    m_socket = m_watch ? socketOf(db) : -1;
+    if (m_socket >= 0)
+        m_watch->attach(m_socket);
 }
 
 Connection::~Connection() {
+    if (m_socket >= 0) {
+        m_watch->detach(m_socket);
+        ::close(m_socket);
+    }
     if (!QSqlDatabase::contains(m_name))
         return;
     {

@@ -12,6 +12,8 @@
 // Every failure is said in one German sentence for the user; the server's
 // own words only when none of them fits.
 
+#include <QElapsedTimer>
+#include <QMutex>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,6 +22,7 @@
 
 #include <list>
 #include <optional>
+#include <vector>
 
 namespace ankerblick::club {
 
@@ -40,11 +43,58 @@ std::optional<Address> parseAddress(const QString& url, QString* problem = nullp
 // The German sentence for a failure of the server or the connection.
 QString problemOf(const QSqlError& error);
 
+// The sentence for a server cut off by an AnswerWatch.
+QString silentProblem();
+
+// Cuts the connections of a thread whose server stopped answering. A
+// server that takes what is sent and never answers (stopped, hung on its
+// disk, behind a broken router) holds the thread's call for ever: the
+// network's own timeouts see every byte acknowledged. The thread marks
+// how long it waits for an answer (Waiting); another thread cuts the
+// sockets of its connections when that is too long, or for good when the
+// thread is to end. The waiting call then returns at once, the connection
+// lost, and what it sent is rolled back by the server.
+class AnswerWatch {
+public:
+    // While one lives, its thread waits for an answer of the server.
+    class Waiting {
+    public:
+        explicit Waiting(AnswerWatch* watch);
+        ~Waiting();
+        Waiting(const Waiting&) = delete;
+        Waiting& operator=(const Waiting&) = delete;
+
+    private:
+        AnswerWatch* m_watch;
+    };
+
+    // From any thread: cuts when the wait has lasted `ms` or more and
+    // nothing came from the server for as long; true when it cut.
+    bool cutWaitingLongerThan(qint64 ms);
+    // From any thread: cuts now, and every connection opened after.
+    void cutForGood();
+    // On the watched thread: whether its connections were cut since it
+    // last asked.
+    bool takeCut();
+
+private:
+    friend class Connection;
+    void attach(int socket);
+    void detach(int socket);
+    void cutLocked();
+
+    QMutex m_mutex;
+    std::vector<int> m_sockets;
+    QElapsedTimer m_waiting; // valid while waiting
+    bool m_cut = false;
+    bool m_forGood = false;
+};
+
 // One connection, used by the thread that opened it, and closed and
-// removed with this object.
+// removed with this object; watched by `watch` when given.
 class Connection {
 public:
-    explicit Connection(const QString& url);
+    explicit Connection(const QString& url, AnswerWatch* watch = nullptr);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -58,6 +108,8 @@ private:
     QString m_name;
     QString m_problem;
     bool m_open = false;
+    AnswerWatch* m_watch = nullptr;
+    int m_socket = -1;
 };
 
 // Runs the statements of a transaction, values bound, and keeps the first

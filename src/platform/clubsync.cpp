@@ -26,8 +26,8 @@ constexpr int kTrainingsAtOnce = 8;
 class ClubSyncWorker final : public QObject {
 public:
     ClubSyncWorker(const QString& diaryPath, ServerClubSync::Timing timing,
-                   ServerClubSync* owner)
-        : m_path(diaryPath), m_timing(timing), m_owner(owner) {}
+                   club::AnswerWatch* answers, ServerClubSync* owner)
+        : m_path(diaryPath), m_timing(timing), m_answers(answers), m_owner(owner) {}
 
     // Made on the thread, as its first event.
     void begin() {
@@ -75,6 +75,8 @@ private:
                 m_wait = 0;
                 state.connected = true;
             } else {
+                if (m_answers->takeCut())
+                    state.problem = club::silentProblem();
                 m_server.reset();
                 m_wait = m_wait == 0 ? m_timing.retryFirstMs
                                      : std::min(m_wait * 2, m_timing.retryMostMs);
@@ -95,7 +97,7 @@ private:
     // set when the server could not be reached or refused.
     bool send(ClubState& state) {
         if (!m_server) {
-            m_server = std::make_unique<club::Connection>(m_url);
+            m_server = std::make_unique<club::Connection>(m_url, m_answers);
             if (!m_server->isOpen()) {
                 state.problem = m_server->problem();
                 return false;
@@ -104,6 +106,7 @@ private:
         QSqlDatabase db = m_server->database();
         if (state.waiting == 0) {
             QSqlQuery ping(db);
+            const club::AnswerWatch::Waiting waiting(m_answers);
             if (!ping.exec(u"SELECT 1"_s)) {
                 state.problem = club::problemOf(ping.lastError());
                 return false;
@@ -112,7 +115,10 @@ private:
         for (QList<club::Upload> uploads = m_outbox->waiting(kTrainingsAtOnce);
              !uploads.isEmpty(); uploads = m_outbox->waiting(kTrainingsAtOnce)) {
             for (const club::Upload& upload : uploads) {
-                const club::UploadResult sent = club::upload(db, upload);
+                const club::UploadResult sent = [&] {
+                    const club::AnswerWatch::Waiting waiting(m_answers);
+                    return club::upload(db, upload);
+                }();
                 if (!sent.ok) {
                     state.problem = sent.problem;
                     return false;
@@ -136,6 +142,7 @@ private:
 
     QString m_path;
     ServerClubSync::Timing m_timing;
+    club::AnswerWatch* m_answers;
     ServerClubSync* m_owner;
     std::unique_ptr<DiaryOutbox> m_outbox;
     std::unique_ptr<club::Connection> m_server;
@@ -146,8 +153,15 @@ private:
     QElapsedTimer m_sinceContact;
 };
 
-ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing) {
-    m_worker = new ClubSyncWorker(diaryPath, timing, this);
+ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing)
+    : m_answers(std::make_unique<club::AnswerWatch>()) {
+    // The worker's wait for the server's answer is looked at from here: the
+    // worker itself is stuck in it.
+    m_answerCheck.setInterval(std::clamp(timing.answerMs / 10, 10, 1000));
+    connect(&m_answerCheck, &QTimer::timeout, this,
+            [this, limit = timing.answerMs] { m_answers->cutWaitingLongerThan(limit); });
+    m_answerCheck.start();
+    m_worker = new ClubSyncWorker(diaryPath, timing, m_answers.get(), this);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(u"Vereinsabgleich"_s);
@@ -155,8 +169,10 @@ ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing) {
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->begin(); });
 }
 
+// A server that does not answer does not hold the program's end.
 ServerClubSync::~ServerClubSync() {
     m_thread.quit();
+    m_answers->cutForGood();
     m_thread.wait();
 }
 

@@ -10,11 +10,15 @@
 #include "services/club.h"
 
 #include <QThread>
+#include <QTimer>
 
 #include <memory>
 
 namespace ankerblick {
 
+namespace club {
+class AnswerWatch;
+}
 class ClubSyncWorker;
 
 class ServerClubSync final : public ClubSync {
@@ -25,6 +29,7 @@ public:
         int retryFirstMs = 1000; // the first wait after a failure
         int retryMostMs = 60000; // the longest wait
         int pingMs = 15000;      // how often an idle connection is checked
+        int answerMs = 30000;    // the longest wait for the server's answer
     };
 
     explicit ServerClubSync(const QString& diaryPath, Timing timing);
@@ -40,6 +45,8 @@ private:
     friend class ClubSyncWorker;
     void report(const ClubState& state);
 
+    std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
+    QTimer m_answerCheck;
     QThread m_thread;
     ClubSyncWorker* m_worker = nullptr; // lives on m_thread
     QString m_url;
