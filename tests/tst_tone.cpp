@@ -490,9 +490,12 @@ private Q_SLOTS:
         const auto from = qsizetype(firstLoud - s.begin());
         const auto to = qsizetype(lastLoud - s.begin()) + 1;
 
-        // On time: it starts in the capture within 50 ms of being given.
+        // On time: it starts within 50 ms of being given. What the capture
+        // holds as the signal is given lags the sink by up to the capture's
+        // latency (10 ms, asked for above), so the signal shows up to that
+        // much later in it than it sounded.
         const double startedMs = double(from - givenAt) * 1000.0 / rate;
-        QVERIFY2(startedMs <= 50.0,
+        QVERIFY2(startedMs <= 50.0 + 10.0,
                  qPrintable(QStringLiteral("started after %1 ms").arg(startedMs)));
 
         const double capturedMs = double(to - from) * 1000.0 / rate;
