@@ -154,8 +154,7 @@ class TestClubLoad : public QObject {
         return problem.isEmpty() ? login : QString();
     }
     QString urlOf(const QString& login, int port) const {
-        return m_server.url(login, kPassword, kDatabase)
-            .replace(u":%1/"_s.arg(m_server.port()), u":%1/"_s.arg(port));
+        return m_server.url(login, kPassword, kDatabase, port);
     }
     // What the server keeps of a login: number@revision:shots of each series,
     // its shots and their sum.

@@ -410,8 +410,7 @@ private Q_SLOTS:
         std::optional<ServerClubReader> reader;
         reader.emplace(ServerClubReader::Timing{50, 200, 15000, 2000});
         QSignalSpy told(&*reader, &ClubReader::watchProblem);
-        reader->watch(urlOf(u"trainer"_s, kCoachPassword)
-                          .replace(u":%1/"_s.arg(m_server.port()), u":%1/"_s.arg(proxy.port())));
+        reader->watch(m_server.url(u"trainer"_s, kCoachPassword, kDatabase, proxy.port()));
         QTRY_COMPARE_WITH_TIMEOUT(proxy.holding(), 1, 20000);
         const int caught = proxy.accepted();
         QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), 20000);

@@ -303,14 +303,11 @@ public:
         std::optional<club::Squad> squad;
         if (club::Connection* c = reading(url, problem)) {
             QSqlDatabase db = c->database();
-            const club::AnswerWatch::Waiting waiting(m_answers);
+            const club::AnswerWatch::Waiting waiting(*m_answers);
             squad = club::readSquad(db, &problem);
         }
-        if (!squad) {
-            m_read.reset();
-            if (m_answers->takeCut())
-                problem = club::silentProblem();
-        }
+        if (!squad)
+            readFailed(problem);
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad, problem] {
             if (squad)
                 Q_EMIT owner->trainingsRead(*squad);
@@ -324,14 +321,11 @@ public:
         std::optional<club::StoredTraining> stored;
         if (club::Connection* c = reading(url, problem)) {
             QSqlDatabase db = c->database();
-            const club::AnswerWatch::Waiting waiting(m_answers);
+            const club::AnswerWatch::Waiting waiting(*m_answers);
             stored = club::readTraining(db, id, &problem);
         }
-        if (!stored && !problem.isEmpty()) {
-            m_read.reset();
-            if (m_answers->takeCut())
-                problem = club::silentProblem();
-        }
+        if (!stored && !problem.isEmpty())
+            readFailed(problem);
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, id, stored, problem] {
             if (stored)
                 Q_EMIT owner->trainingRead(id, stored->training, stored->series);
@@ -355,6 +349,13 @@ private:
         return m_read.get();
     }
 
+    // A single read failed: its connection goes, and a cut is said as one.
+    void readFailed(QString& problem) {
+        m_read.reset();
+        if (m_answers->takeCut())
+            problem = club::silentProblem();
+    }
+
     void connectWatch() {
         m_watch.reset();
         m_ping->stop();
@@ -370,7 +371,7 @@ private:
         QString problem;
         const std::optional<bool> coach = [&] {
             club::Statements sql(connection->database());
-            const club::AnswerWatch::Waiting waiting(m_answers);
+            const club::AnswerWatch::Waiting waiting(*m_answers);
             const std::optional<bool> is = club::isCoach(sql);
             problem = sql.problem();
             return is;
@@ -410,7 +411,7 @@ private:
         QString problem;
         std::optional<club::Squad> squad = [&] {
             QSqlDatabase db = m_watch->database();
-            const club::AnswerWatch::Waiting waiting(m_answers);
+            const club::AnswerWatch::Waiting waiting(*m_answers);
             return club::readSquad(db, &problem);
         }();
         if (!squad) {
@@ -427,7 +428,7 @@ private:
             return;
         const QString problem = [&] {
             QSqlQuery q(m_watch->database());
-            const club::AnswerWatch::Waiting waiting(m_answers);
+            const club::AnswerWatch::Waiting waiting(*m_answers);
             return q.exec(u"SELECT 1"_s) ? QString() : club::problemOf(q.lastError());
         }();
         if (!problem.isEmpty())
@@ -461,13 +462,7 @@ private:
 };
 
 ServerClubReader::ServerClubReader(Timing timing)
-    : m_answers(std::make_unique<club::AnswerWatch>()) {
-    // The worker's wait for the server's answer is looked at from here: the
-    // worker itself is stuck in it.
-    m_answerCheck.setInterval(std::clamp(timing.answerMs / 10, 10, 1000));
-    connect(&m_answerCheck, &QTimer::timeout, this,
-            [this, limit = timing.answerMs] { m_answers->cutWaitingLongerThan(limit); });
-    m_answerCheck.start();
+    : m_answers(std::make_unique<club::AnswerWatch>(timing.answerMs)) {
     m_worker = new ClubReaderWorker(timing, m_answers.get(), this);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);

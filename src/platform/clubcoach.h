@@ -12,7 +12,6 @@
 
 #include <QSqlDatabase>
 #include <QThread>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -67,7 +66,6 @@ public:
 
 private:
     std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
-    QTimer m_answerCheck;
     QThread m_thread;
     ClubReaderWorker* m_worker = nullptr; // lives on m_thread
 };

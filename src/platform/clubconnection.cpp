@@ -232,20 +232,6 @@ QString silentProblem() {
     return QCoreApplication::translate("ClubConnection", "Der Vereinsserver antwortet nicht.");
 }
 
-AnswerWatch::Waiting::Waiting(AnswerWatch* watch) : m_watch(watch) {
-    if (!m_watch)
-        return;
-    const QMutexLocker lock(&m_watch->m_mutex);
-    m_watch->m_waiting.start();
-}
-
-AnswerWatch::Waiting::~Waiting() {
-    if (!m_watch)
-        return;
-    const QMutexLocker lock(&m_watch->m_mutex);
-    m_watch->m_waiting.invalidate();
-}
-
 namespace {
 
 // Whether the server sent anything on `socket` in the last `ms`: false for
@@ -257,7 +243,37 @@ bool heardWithin(int socket, qint64 ms) {
            qint64(info.tcpi_last_data_recv) < ms;
 }
 
+// A copy of the socket of the driver's libpq connection, closed by the caller.
+int socketOf(const QSqlDatabase& db) {
+    // Qt names the type by libpq's struct: "pg_conn*".
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return -1;
+    const PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    const int socket = connection ? PQsocket(connection) : -1;
+    return socket < 0 ? -1 : ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
+}
+
 } // namespace
+
+// The watched thread is stuck in its wait: the wait is looked at from here.
+AnswerWatch::AnswerWatch(int answerMs) {
+    m_check.setInterval(std::clamp(answerMs / 10, 10, 1000));
+    QObject::connect(&m_check, &QTimer::timeout,
+                     [this, answerMs] { cutWaitingLongerThan(answerMs); });
+    m_check.start();
+}
+
+AnswerWatch::Waiting::Waiting(AnswerWatch& watch) : m_watch(watch) {
+    const QMutexLocker lock(&m_watch.m_mutex);
+    m_watch.m_waiting.start();
+}
+
+AnswerWatch::Waiting::~Waiting() {
+    const QMutexLocker lock(&m_watch.m_mutex);
+    m_watch.m_waiting.invalidate();
+}
 
 // A long wait while answers come (a large training, a statement a shot,
 // on a slow line) is no silence.
@@ -305,22 +321,6 @@ void AnswerWatch::detach(int socket) {
     const QMutexLocker lock(&m_mutex);
     std::erase(m_sockets, socket);
 }
-
-namespace {
-
-// A copy of the socket of the driver's libpq connection, closed by the caller.
-int socketOf(const QSqlDatabase& db) {
-    // Qt names the type by libpq's struct: "pg_conn*".
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return -1;
-    const PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
-    const int socket = connection ? PQsocket(connection) : -1;
-    return socket < 0 ? -1 : ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
-}
-
-} // namespace
 
 Connection::Connection(const QString& url, AnswerWatch* watch)
     : m_name(uniqueConnectionName()), m_watch(watch) {

@@ -18,6 +18,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
 
 #include <list>
@@ -56,16 +57,22 @@ QString silentProblem();
 // lost, and what it sent is rolled back by the server.
 class AnswerWatch {
 public:
+    // Looks at the wait from the thread that makes it, every tenth of
+    // `answerMs` (at most every second).
+    explicit AnswerWatch(int answerMs);
+    AnswerWatch(const AnswerWatch&) = delete;
+    AnswerWatch& operator=(const AnswerWatch&) = delete;
+
     // While one lives, its thread waits for an answer of the server.
     class Waiting {
     public:
-        explicit Waiting(AnswerWatch* watch);
+        explicit Waiting(AnswerWatch& watch);
         ~Waiting();
         Waiting(const Waiting&) = delete;
         Waiting& operator=(const Waiting&) = delete;
 
     private:
-        AnswerWatch* m_watch;
+        AnswerWatch& m_watch;
     };
 
     // From any thread: cuts when the wait has lasted `ms` or more and
@@ -88,6 +95,7 @@ private:
     QElapsedTimer m_waiting; // valid while waiting
     bool m_cut = false;
     bool m_forGood = false;
+    QTimer m_check;
 };
 
 // One connection, used by the thread that opened it, and closed and

@@ -106,7 +106,7 @@ private:
         QSqlDatabase db = m_server->database();
         if (state.waiting == 0) {
             QSqlQuery ping(db);
-            const club::AnswerWatch::Waiting waiting(m_answers);
+            const club::AnswerWatch::Waiting waiting(*m_answers);
             if (!ping.exec(u"SELECT 1"_s)) {
                 state.problem = club::problemOf(ping.lastError());
                 return false;
@@ -116,7 +116,7 @@ private:
              !uploads.isEmpty(); uploads = m_outbox->waiting(kTrainingsAtOnce)) {
             for (const club::Upload& upload : uploads) {
                 const club::UploadResult sent = [&] {
-                    const club::AnswerWatch::Waiting waiting(m_answers);
+                    const club::AnswerWatch::Waiting waiting(*m_answers);
                     return club::upload(db, upload);
                 }();
                 if (!sent.ok) {
@@ -154,13 +154,7 @@ private:
 };
 
 ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing)
-    : m_answers(std::make_unique<club::AnswerWatch>()) {
-    // The worker's wait for the server's answer is looked at from here: the
-    // worker itself is stuck in it.
-    m_answerCheck.setInterval(std::clamp(timing.answerMs / 10, 10, 1000));
-    connect(&m_answerCheck, &QTimer::timeout, this,
-            [this, limit = timing.answerMs] { m_answers->cutWaitingLongerThan(limit); });
-    m_answerCheck.start();
+    : m_answers(std::make_unique<club::AnswerWatch>(timing.answerMs)) {
     m_worker = new ClubSyncWorker(diaryPath, timing, m_answers.get(), this);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);

@@ -10,7 +10,6 @@
 #include "services/club.h"
 
 #include <QThread>
-#include <QTimer>
 
 #include <memory>
 
@@ -46,7 +45,6 @@ private:
     void report(const ClubState& state);
 
     std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
-    QTimer m_answerCheck;
     QThread m_thread;
     ClubSyncWorker* m_worker = nullptr; // lives on m_thread
     QString m_url;

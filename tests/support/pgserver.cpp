@@ -261,11 +261,12 @@ bool PgServer::stop() {
     return stopped;
 }
 
-QString PgServer::url(const QString& user, const QString& password, const QString& database) const {
+QString PgServer::url(const QString& user, const QString& password, const QString& database,
+                      int port) const {
     QUrl url;
     url.setScheme(u"postgresql"_s);
     url.setHost(u"127.0.0.1"_s);
-    url.setPort(m_port);
+    url.setPort(port > 0 ? port : m_port);
     url.setUserName(user);
     url.setPassword(password);
     url.setPath(u'/' + database);

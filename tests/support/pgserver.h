@@ -48,8 +48,10 @@ public:
     // The server's self-signed certificate, when it has one.
     QString certificate() const;
 
-    // A connection URI over TCP on 127.0.0.1, as a lane would write it.
-    QString url(const QString& user, const QString& password, const QString& database) const;
+    // A connection URI over TCP on 127.0.0.1, as a lane would write it; to
+    // `port` (a proxy's) instead of the server's when given.
+    QString url(const QString& user, const QString& password, const QString& database,
+                int port = 0) const;
     // The owner's URI of `database`.
     QString ownerUrl(const QString& database) const;
 
