@@ -79,5 +79,5 @@ fi
 # Fuzz smoke run: each fuzz target for 60 s on a copy of its seed corpus
 # (clang and libFuzzer; the script installs clang and its runtime when missing).
 if [ "$mode" != only ]; then
-  tests/fuzz/run.sh 60
+  tests/fuzz/run.sh "${ANKERBLICK_FUZZ_SECONDS:-15}"
 fi
