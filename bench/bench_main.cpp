@@ -14,7 +14,6 @@
 #include "features/timeanalysis/ausgabeform.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "files/seriesfile.h"
-#include "model/seriesvalues.h"
 #include "sheets/groupreport.h"
 #include "support/renderedphoto.h"
 #include "vision/photoholes.h"

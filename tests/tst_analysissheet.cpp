@@ -228,6 +228,31 @@ private Q_SLOTS:
         QCOMPARE(s.paintRadius(), kDisciplineTable[discipline].barValue);
     }
 
+    // Inner tens over all series leave out sighting series and shots after
+    // the time. Rifle (392 / 112,4 units a millimetre, mark 19,5): the
+    // series above have inner tens, within 2,5 + 2,8 mm = 18,49 units of the
+    // centre, in slots 4 (r 12,97), 5 (r 4,14) and 6 (r 11,23) only.
+    void allInnerTensFollowTheMatchMarks() {
+        const auto series = [](const QList<int>& filled) {
+            SeriesRecord r;
+            for (int slot : filled) {
+                r.hitLeft[size_t(slot)] = qint16(200 + 9 * slot);
+                r.hitTop[size_t(slot)] = qint16(250 - 7 * slot);
+            }
+            return r;
+        };
+        AnalysisSheet s = loaded();
+        s.setDiscipline(kGewehr);
+        const QString comments = u"Serie: 1 Schuss: 0: Probe\r\nSerie: 2 Schuss: 5: nach Zeit\r\n"_s;
+        QCOMPARE(s.loadFile(file(TestFile{{series({3, 4}), series({3, 4, 5}), series({0, 5})},
+                                          comments, {}, {}})),
+                 std::nullopt);
+        s.selectSeries(2);
+        QCOMPARE(s.innerTens(), 2);
+        // None of the sighting series, two of series 2, one of series 3.
+        QCOMPARE(s.allInnerTens(), 3);
+    }
+
     // Steps as above; each file carries its own comments and time texts, the
     // time lines naming the file's own series 1..n.
     void timeTextsFollowOneAnother_data() {

@@ -132,7 +132,7 @@ private Q_SLOTS:
         f.appendUnrated();                 // a hit without a call: its own row, in no figure
         f.append(CallRating{2, 0, 3, 27}); // a miss by two sectors: SekMM 27, no points
         QCOMPARE(f.texts().total, QStringLiteral("15"));
-        QCOMPARE(f.texts().mean, QStringLiteral("13,3333333333333"));
+        QCOMPARE(f.texts().mean, QStringLiteral("13,33"));
         QCOMPARE(f.texts().scores, QStringList({u"10"_s, u"5"_s, u"–"_s, u"0"_s}));
         QCOMPARE(f.texts().sekMm, QStringList({u"4"_s, u"9"_s, u"–"_s, u"27"_s}));
         f.clear();

@@ -430,6 +430,27 @@ private Q_SLOTS:
                                                             QStringLiteral("9.: 10.:"),
                                                             QStringLiteral("0 0"),
                                                             QStringLiteral("Innenzehner: 0")};
+        // Hits 3,6 x i units out: 10,9, 10,9 (109 - 1,6 / 5,3 tenths,
+        // rounded) and 10,8 (109 - 5,2 / 5,3), all three inner tens. A match
+        // prints them by its rules.
+        TargetFace lp;
+        lp.apply(int(Discipline::LP));
+        SeriesRules late;
+        late.late[1] = true;
+        QTest::newRow("a shot after the time prints 0, no inner ten")
+            << 0 << seriesPrintData(recordWithShots(3), lp, late)
+            << QStringList{QStringLiteral("Serie Nummer: 1"), QStringLiteral("1.: 10,9 2.: 0"),
+                           QStringLiteral("3.: 10,8 4.:"),    QStringLiteral("5.: 6.:"),
+                           QStringLiteral("7.: 8.:"),         QStringLiteral("9.: 10.:"),
+                           QStringLiteral("20 21,7"),         QStringLiteral("Innenzehner: 2")};
+        SeriesRules sighter;
+        sighter.sighter = true;
+        QTest::newRow("a sighting series prints its values, no sums")
+            << 0 << seriesPrintData(recordWithShots(3), lp, sighter)
+            << QStringList{QStringLiteral("Serie Nummer: 1"), QStringLiteral("1.: 10,9 2.: 10,9"),
+                           QStringLiteral("3.: 10,8 4.:"),    QStringLiteral("5.: 6.:"),
+                           QStringLiteral("7.: 8.:"),         QStringLiteral("9.: 10.:"),
+                           QStringLiteral("0 0"),             QStringLiteral("Innenzehner: 0")};
         QTest::newRow("ten shots, last slot")
             << 3
             << series({10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9}, "100", "109")
@@ -554,7 +575,7 @@ private Q_SLOTS:
         SeriesPage page;
         page.colour = false;
         for (int s = 0; s < 4; ++s)
-            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}, {}}, face,
+            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}, {}, {}}, face,
                                          QLocale());
         const double px = 10.0; // pixels per millimetre
         page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
@@ -623,7 +644,7 @@ private Q_SLOTS:
         m_face = face;
         m_series.clear();
         m_series[1] = seriesPrintData(recordAtMm(face, {{0.0, -1.5}, {3.0, -3.0}, {-2.0, -6.0}}),
-                                      face, QLocale());
+                                      face, {});
         const QString file =
             printJob(SeriesPageStyle::FourPerPage, {1}, 1, PrintColour::BlackWhite, false);
         QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 33.0).left(14),
@@ -646,7 +667,7 @@ private Q_SLOTS:
         SeriesPage page;
         page.colour = false;
         page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
-        page.series << printedSeries(1, SeriesPrintData{SeriesRecord(), {}, {}, {}}, face,
+        page.series << printedSeries(1, SeriesPrintData{SeriesRecord(), {}, {}, {}, {}}, face,
                                      QLocale());
         const QImage image = renderPage(page, 10.0);
         SeriesPage headerOnly = page;
@@ -686,8 +707,8 @@ private Q_SLOTS:
         QFETCH(int, farbe);
         QFETCH(bool, gesamt);
         m_series.clear();
-        m_series[1] = seriesPrintData(recordWithShots(10), m_face, QLocale());
-        m_series[2] = seriesPrintData(recordWithShots(4), m_face, QLocale());
+        m_series[1] = seriesPrintData(recordWithShots(10), m_face, {});
+        m_series[2] = seriesPrintData(recordWithShots(4), m_face, {});
         const QString file =
             printJob(SeriesPageStyle::FourPerPage, {1, 2}, 2, PrintColour(farbe), gesamt);
         QCOMPARE(m_printers.colours, QList<PrintColour>{PrintColour(farbe)});
@@ -746,7 +767,7 @@ private Q_SLOTS:
         QFETCH(QList<QPointF>, hits);
         QFETCH(QString, expected);
         m_series.clear();
-        m_series[1] = seriesPrintData(recordAtMm(m_face, hits), m_face, QLocale());
+        m_series[1] = seriesPrintData(recordAtMm(m_face, hits), m_face, {});
         const QString file =
             printJob(SeriesPageStyle::FourPerPage, {1}, 1, PrintColour::Colour, false);
         QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 39.0), expected);
@@ -778,7 +799,7 @@ private Q_SLOTS:
         QList<int> called;
         for (int n = 1; n <= seriesCount; ++n) {
             m_series[n] =
-                seriesPrintData(record, m_face, QLocale(), withCalls ? &options : nullptr);
+                seriesPrintData(record, m_face, {}, withCalls ? &options : nullptr);
             called << n;
         }
         const QString file = printJob(SeriesPageStyle(style), called, qint16(seriesCount),

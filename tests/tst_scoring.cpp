@@ -1,12 +1,13 @@
 #include "model/numeric.h"
 #include "model/scoring.h"
-#include "model/seriesvalues.h"
 #include "model/targetface.h"
+#include "sheets/seriesscore.h"
 
 #include <QLocale>
 #include <QTest>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 
 namespace {
 ScoringParams paramsOf(int discipline) {
@@ -220,10 +221,86 @@ private Q_SLOTS:
         r.hitTop[6] = 200;
         TargetFace face;
         face.apply(0);
-        QCOMPARE(seriesHitValues(r, face), (QList<double>{10.9, 10.2, 5.1}));
+        QCOMPARE(scoreSeries(r, face, {}).values(), (QList<double>{10.9, 10.2, 5.1}));
         // On the rifle target the same left and top lie elsewhere (smaller mark).
         face.apply(3);
-        QCOMPARE(seriesHitValues(r, face).first(), 10.6);
+        QCOMPARE(scoreSeries(r, face, {}).values().first(), 10.6);
+    }
+
+    // One series scored by a match's rules, on "LP" (centre 244, 228; mark
+    // 30; tenth 5,3 units, allowance 2; 392 / 59,5 units a millimetre). A shot
+    // dx units right of the centre scores 109 - (dx - 2) / 5,3 tenths,
+    // rounded, at most 109: 0 -> 10,9; 30 -> 10,4; 32 -> 10,3; 40 -> 10,2;
+    // 100 -> 9,1. It is an inner ten up to 2,5 + 2,25 mm = 31,3 units out:
+    // 30 is, 32 is not. -1: an empty slot.
+    void scoresSeries_data() {
+        QTest::addColumn<QList<int>>("dx");
+        QTest::addColumn<QStringList>("comments");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("whole");
+        QTest::addColumn<double>("tenths");
+        QTest::addColumn<int>("innerTens");
+        QTest::addColumn<int>("counted");
+        const QList<int> three{0, 30, 32};
+        QTest::newRow("three shots about the inner ten's edge")
+            << three << QStringList{} << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6
+            << 2 << 3;
+        QTest::newRow("gaps are passed over")
+            << QList<int>{0, -1, 40, -1, 100} << QStringList{} << 10
+            << QList<double>{10.9, 10.2, 9.1} << 29.0 << 30.2 << 1 << 3;
+        QTest::newRow("a shot after the time counts 0 and is no inner ten")
+            << three << QStringList{u"Serie: 1 Schuss: 2: nach Zeit"_s} << 10
+            << QList<double>{10.9, 0.0, 10.3} << 20.0 << 21.2 << 1 << 3;
+        QTest::newRow("a sighting series is listed, never summed")
+            << three << QStringList{u"Serie: 1 Schuss: 0: Probe"_s} << 10
+            << QList<double>{10.9, 10.4, 10.3} << 0.0 << 0.0 << 0 << 0;
+        QTest::newRow("marks of another series change nothing")
+            << three
+            << QStringList{u"Serie: 2 Schuss: 0: Probe"_s, u"Serie: 2 Schuss: 1: nach Zeit"_s}
+            << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
+        QTest::newRow("the program's line is no sighting mark")
+            << three << QStringList{u"Serie: 1 Schuss: 0: Wettkampf: LG 60"_s} << 10
+            << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
+        QTest::newRow("a series of five leaves the sixth slot out")
+            << QList<int>{0, 30, 32, 40, 100, 0} << QStringList{} << 5
+            << QList<double>{10.9, 10.4, 10.3, 10.2, 9.1} << 49.0 << 50.9 << 2 << 5;
+        QTest::newRow("no shot") << QList<int>{} << QStringList{} << 10 << QList<double>{} << 0.0
+                                 << 0.0 << 0 << 0;
+    }
+    void scoresSeries() {
+        QFETCH(QList<int>, dx);
+        QFETCH(QStringList, comments);
+        QFETCH(int, length);
+        QFETCH(QList<double>, values);
+        SeriesRecord r;
+        for (int slot = 0; slot < int(dx.size()); ++slot)
+            if (dx[slot] >= 0) {
+                r.hitLeft[size_t(slot)] = qint16(229 + dx[slot]);
+                r.hitTop[size_t(slot)] = 213;
+            }
+        TargetFace face;
+        face.apply(int(Discipline::LP));
+        QString text;
+        for (const QString& line : comments)
+            text += line + u"\r\n"_s;
+        const QList<ShotNote> notes = commentsFromText(text);
+        const SeriesScore score = scoreSeries(r, face, SeriesRules::of(notes, 1, length));
+        QCOMPARE(score.values(), values);
+        QTEST(score.sums.whole.value(), "whole");
+        QTEST(score.sums.tenths.value(), "tenths");
+        QTEST(score.innerTens, "innerTens");
+        QTEST(score.counted, "counted");
+        QVERIFY(!score.unscorable);
+        // The value/time graph reads the same values by list entry (the
+        // window lists every placed slot).
+        if (length < kShotsPerSeries)
+            return;
+        SeriesStore store;
+        store[1] = r;
+        for (int entry = 0; entry <= int(values.size()); ++entry)
+            QCOMPARE(listedShotValue(store, 1, face, notes, 1, entry),
+                     entry < values.size() ? std::optional<double>(values[entry]) : std::nullopt);
     }
 };
 

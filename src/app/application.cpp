@@ -8,13 +8,13 @@
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/targetlink/targetlinkpanel.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
-#include "model/seriesvalues.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
 #include "services/club.h"
 #include "services/diary.h"
 #include "services/services.h"
 #include "sheets/diaryseries.h"
+#include "sheets/seriesscore.h"
 #include "widgets/analysispanel.h"
 #include "widgets/handbook.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -49,8 +49,10 @@ void Application::buildWindows() {
         SeriesPrintSource{
             [&form](qint16 n) {
                 const AimSheet& aim = form.sheet();
-                return print::seriesPrintData(aim.store()[n], aim.face(), aim.locale(),
-                                              &aim.ratingOptions());
+                return print::seriesPrintData(
+                    aim.store()[n], aim.face(),
+                    SeriesRules::of(aim.notes().comments, n, aim.seriesLength()),
+                    &aim.ratingOptions());
             },
             [&form] { return form.sheet().face(); }, [&form] { return form.shooterName(); },
             [this, &form] {
@@ -65,8 +67,8 @@ void Application::buildWindows() {
         },
         [&form](int series, int entry) {
             const AimSheet& aim = form.sheet();
-            return listedShotValue(aim.store(), int(aim.seriesList().size()), aim.face(), series,
-                                   entry);
+            return listedShotValue(aim.store(), int(aim.seriesList().size()), aim.face(),
+                                   aim.notes().comments, series, entry);
         },
         &form, m_graph);
     m_rhythmWindow =

@@ -3,7 +3,6 @@
 #include "files/shotnotes.h"
 #include "files/timelines.h"
 #include "model/numeric.h"
-#include "model/seriesvalues.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -146,33 +145,23 @@ void AnalysisSheet::selectSeries(int number) {
     m_selected = number >= 1 && number <= seriesCount() ? number : 0;
     if (m_selected == 0)
         return; // nothing listed: nothing to show
-    const SeriesRecord& record = m_store[m_selected];
-    // A match's notes: a sighting series is never summed, a shot after the time counts 0.
-    const QList<ShotNote> notes = commentsFromText(m_comments);
-    const bool sighter = isSighterSeries(notes, m_selected);
-    for (int slot = 0; slot < kShotsPerSeries; ++slot) {
-        if (!record.hasShot(slot))
-            continue;
-        std::optional<double> value =
-            tryHitValue(centreOf(record, slot), m_face.centre(), m_face.scoring());
-        const bool late = isLateShot(notes, m_selected, slot + 1);
-        if (value && late)
-            value = 0.0;
-        if (!value) {
-            // A stored position far off the target: the shots after it are not scored.
-            m_unscorable = slot;
-            break;
-        }
-        m_listedSlots.append(slot);
-        m_values.append(*value);
-        if (!sighter) {
-            m_sums.add(*value);
-            m_innerTens += !late && m_face.innerTen(centreOf(record, slot)) ? 1 : 0;
-        }
+    const SeriesScore score = scoreSeries(m_store[m_selected], m_face, rulesOf(m_selected));
+    for (const SlotScore& shot : score.shots) {
+        if (!shot.value)
+            break; // a stored position far off the target: the rest is not scored
+        m_listedSlots.append(shot.slot);
+        m_values.append(*shot.value);
     }
+    m_unscorable = score.unscorable;
+    m_sums = score.sums;
+    m_innerTens = score.innerTens;
     m_caption = shotCaption(QStringLiteral("10"));
     m_first = m_selected;
     m_count = 1;
+}
+
+SeriesRules AnalysisSheet::rulesOf(int number) const {
+    return SeriesRules::of(commentsFromText(m_comments), number);
 }
 
 void AnalysisSheet::showAllSeries() {
@@ -189,10 +178,12 @@ void AnalysisSheet::showAllSeries() {
 }
 
 int AnalysisSheet::allInnerTens() const {
+    // Sighting series and shots after the time have none, as in each series.
+    const QList<ShotNote> comments = commentsFromText(m_comments);
     int n = 0;
     for (int s = 1; s <= seriesCount(); ++s)
         if (m_store.contains(s))
-            n += seriesInnerTens(m_store[s], m_face);
+            n += scoreSeries(m_store[s], m_face, SeriesRules::of(comments, s)).innerTens;
     return n;
 }
 

@@ -10,6 +10,8 @@
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
+#include "seriesscore.h"
+
 
 #include <QList>
 #include <QLocale>
@@ -103,6 +105,8 @@ public:
     // The inner tens among the listed shots of the shown series (none in the
     // all-series view), and among the scored shots of all listed series.
     int innerTens() const { return m_innerTens; }
+    // The match's rules for series `number`, as its comments give them.
+    SeriesRules rulesOf(int number) const;
     int allInnerTens() const;
     // The first slot of the shown series too far off the target to be scored;
     // neither it nor the shots after it are listed.

@@ -72,7 +72,8 @@ void RatingFigures::append(const CallRating& rating) {
     sekMm.append(rating.sekMm);
     ++m_rated;
     const auto n = double(m_rated);
-    mean = RunningSum((mean.value() * (n - 1.0) + double(rating.sekMm)) / n);
+    m_sekMmSum += double(rating.sekMm);
+    mean = m_sekMmSum / n;
 }
 
 void RatingFigures::appendUnrated() {
@@ -84,7 +85,8 @@ void RatingFigures::clear() {
     scores.clear();
     sekMm.clear();
     total = RunningSum();
-    mean = RunningSum();
+    mean = 0.0;
+    m_sekMmSum = 0.0;
     m_rated = 0;
 }
 
@@ -96,7 +98,7 @@ RatingTexts RatingFigures::texts(const QLocale& locale) const {
     for (const std::optional<qint32>& v : sekMm)
         t.sekMm.append(v ? num::formatNumber(*v, locale) : none);
     t.total = total.text(locale);
-    t.mean = mean.text(locale);
+    t.mean = num::formatRounded(mean, kSekMmMeanDecimals, locale);
     return t;
 }
 

@@ -54,15 +54,18 @@ struct RatingTexts {
     QString mean;       // AbweichungSekMMSchnittTxt
 };
 
+// The mean of Sek*mm values is shown to this many decimals everywhere.
+inline constexpr int kSekMmMeanDecimals = 2;
+
 // The figures beside the rating lists: every call score and Sek*mm value, the
-// total of the scores of calls in the hit's sector and the running mean of
-// the Sek*mm values, each step carried on from the mean as its box shows it.
+// total of the scores of calls in the hit's sector and the mean of the Sek*mm
+// values, kept exact and shown to two decimals ("3,67", "4").
 // A shot without a call has a row of its own ("–") and counts in neither.
 struct RatingFigures {
     QList<std::optional<int>> scores;
     QList<std::optional<qint32>> sekMm;
     RunningSum total;
-    RunningSum mean;
+    double mean = 0.0;
 
     void append(const CallRating& rating);
     void appendUnrated();
@@ -71,6 +74,7 @@ struct RatingFigures {
 
 private:
     int m_rated = 0;
+    double m_sekMmSum = 0.0; // whole numbers: exact
 };
 
 } // namespace ankerblick

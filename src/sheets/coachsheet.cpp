@@ -159,7 +159,8 @@ QString CoachSheet::trainingCell(const club::SquadTraining& t, TrainingColumn co
     case TrainingColumn::Calls10:
         return percentText(s.call10Share, locale);
     case TrainingColumn::SekMm:
-        return s.meanSekMm ? num::formatRounded(*s.meanSekMm, 0, locale) : QString();
+        return s.meanSekMm ? num::formatRounded(*s.meanSekMm, kSekMmMeanDecimals, locale)
+                           : QString();
     case TrainingColumn::Position:
         return s.mpi ? group::positionText(*s.mpi, locale) : QString();
     case TrainingColumn::CallError:

@@ -181,7 +181,7 @@ QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QL
         return row.call10Share ? num::formatRounded(*row.call10Share * 100.0, 0, locale)
                                : QString();
     case TrainingColumn::SekMm:
-        return optionalText(row.meanSekMm, 0, locale);
+        return optionalText(row.meanSekMm, kSekMmMeanDecimals, locale);
     case TrainingColumn::Position:
         return row.mpi ? group::positionText(*row.mpi, locale) : QString();
     case TrainingColumn::GroupSize:

@@ -1,6 +1,7 @@
 #include "diaryseries.h"
 
 #include "groupreport.h"
+#include "seriesscore.h"
 
 #include <array>
 
@@ -47,28 +48,18 @@ std::array<QString, kShotsPerSeries> commentsOf(const QList<ShotNote>& notes, in
 Series diarySeries(const SeriesRecord& record, int number, const TargetFace& face,
                    const RatingOptions* options, const ShotNotes& notes, const QDateTime& time) {
     Series series{number, record, {}, time};
-    series.sighter = isSighterSeries(notes.comments, number);
+    const SeriesRules rules = SeriesRules::of(notes.comments, number);
+    series.sighter = rules.sighter;
     const PerSlot shotTimes = timesOf(notes.shotTimes, number);
     const PerSlot shootingTimes = timesOf(notes.shootingTimes, number);
     const auto comments = commentsOf(notes.comments, number);
-    for (int slot = 0; slot < kShotsPerSeries; ++slot) {
-        const std::optional<group::ScoredShot> scored =
-            group::scoreSlot(record, slot, face, options);
-        if (!scored)
-            continue;
-        const auto s = size_t(slot);
-        const group::Shot& p = scored->shot;
-        // A shot after the time counts 0; inner tens are judged at the
-        // centre the value is scored from.
-        const bool late = isLateShot(notes.comments, number, slot + 1);
-        const bool innerTen =
-            !late && face.innerTen(record.hitMarkCentre(slot, face.markDiameter()));
-        const std::optional<double> value =
-            late && scored->value ? std::optional<double>(0.0) : scored->value;
+    for (const SlotScore& scored : scoreSeries(record, face, rules, options).shots) {
+        const auto s = size_t(scored.slot);
+        const group::Shot& p = scored.shot;
         series.shots.append(
-            {slot, p.hit, p.call, value, scored->callValue, p.rating,
-             scored->rating ? std::optional<qint32>(scored->rating->sekMm) : std::nullopt,
-             shotTimes[s], shootingTimes[s], comments[s], innerTen});
+            {scored.slot, p.hit, p.call, scored.value, scored.callValue, p.rating,
+             scored.rating ? std::optional<qint32>(scored.rating->sekMm) : std::nullopt,
+             shotTimes[s], shootingTimes[s], comments[s], scored.innerTen});
     }
     return series;
 }

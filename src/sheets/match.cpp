@@ -3,6 +3,7 @@
 #include "groupreport.h"
 #include "model/numeric.h"
 #include "model/scoring.h"
+#include "seriesscore.h"
 
 #include <QCoreApplication>
 
@@ -184,19 +185,15 @@ MatchFigures Match::figures(const TargetSheet& sheet) const {
             (n == sheet.seriesCount() && n == sheet.selectedSeries() &&
              sheet.concealsSelectedSeries()))
             continue;
-        const SeriesRecord& record = sheet.store()[n];
+        const SeriesScore score =
+            scoreSeries(sheet.store()[n], face, sheet.rulesOf(n), nullptr);
         SeriesSums sums;
         bool any = false;
-        for (int slot = 0; slot < sheet.seriesLength(); ++slot) {
-            if (!record.hasShot(slot) || f.shots >= m_program.matchShots)
+        for (const SlotScore& shot : score.shots) {
+            if (!shot.counts || f.shots >= m_program.matchShots)
                 continue;
-            const PointF at = record.hitMarkCentre(slot, face.markDiameter());
-            const std::optional<double> v = tryHitValue(at, face.centre(), face.scoring());
-            if (!v)
-                continue;
-            const bool late = sheet.isLate(n, slot);
-            sums.add(late ? 0.0 : *v);
-            f.innerTens += !late && face.innerTen(at) ? 1 : 0;
+            sums.add(*shot.value);
+            f.innerTens += shot.innerTen ? 1 : 0;
             ++f.shots;
             any = true;
         }

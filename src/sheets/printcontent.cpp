@@ -2,7 +2,6 @@
 
 #include "groupreport.h"
 #include "model/numeric.h"
-#include "model/seriesvalues.h"
 
 #include <QCoreApplication>
 
@@ -13,14 +12,15 @@ constexpr double kPrintedBlackMm = 60.0;
 } // namespace
 
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
-                                const QLocale& /*locale*/, const RatingOptions* options) {
+                                const SeriesRules& rules, const RatingOptions* options) {
     SeriesPrintData data;
     data.record = record;
     if (options)
         data.ratingOptions = *options;
-    data.values = seriesHitValues(record, face);
-    for (double v : data.values)
-        data.sums.add(v);
+    data.rules = rules;
+    const SeriesScore score = scoreSeries(record, face, rules);
+    data.values = score.values();
+    data.sums = score.sums;
     return data;
 }
 
@@ -72,13 +72,13 @@ PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const Ta
     const RatingOptions* options = data.ratingOptions ? &*data.ratingOptions : nullptr;
     if (face.discipline() >= 0 && face.scale() > 0.0) {
         out.shots = group::shotsOf(data.record, face, options);
-        out.innerTens = seriesInnerTens(data.record, face);
+        out.innerTens = scoreSeries(data.record, face, data.rules).innerTens;
     } else {
         // Like printedTarget: the start-up discipline "LP".
         TargetFace lp;
         lp.apply(int(Discipline::LP));
         out.shots = group::shotsOf(data.record, lp, options);
-        out.innerTens = seriesInnerTens(data.record, lp);
+        out.innerTens = scoreSeries(data.record, lp, data.rules).innerTens;
     }
     out.groupLine = groupLine(out.shots, locale);
     return out;

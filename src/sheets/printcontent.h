@@ -10,6 +10,7 @@
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
+#include "seriesscore.h"
 
 #include <QList>
 #include <QLocale>
@@ -22,20 +23,21 @@
 namespace ankerblick::print {
 
 // What a window hands over for one of its series: the stored positions, the
-// values of its shot-value list and the two sums. The main window adds its
-// rating options, so that the calls of the series count in the figures.
+// values of its shot-value list, the two sums and the match's rules for the
+// series. The main window adds its rating options, so that the calls of the
+// series count in the figures.
 struct SeriesPrintData {
     SeriesRecord record;
     QList<double> values;
     SeriesSums sums;
     std::optional<RatingOptions> ratingOptions;
+    SeriesRules rules;
 };
 
-// The values and sums of a stored series scored on the face, the way the
-// series list shows them; throws num::Int16Overflow like seriesHitValues.
-// The locale is not needed any more: values and sums are numbers.
+// The values and sums of a stored series scored on the face by its rules,
+// the way the series list shows them.
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
-                                const QLocale& locale, const RatingOptions* options = nullptr);
+                                const SeriesRules& rules, const RatingOptions* options = nullptr);
 
 // One shot: its centre relative to the target centre in millimetres of the
 // real target (x to the right, y downwards) and its slot 0..9.

@@ -1,7 +1,6 @@
 #include "targetsheet.h"
 
 #include "model/numeric.h"
-#include "model/seriesvalues.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -93,15 +92,9 @@ int TargetSheet::innerTens() const {
 int TargetSheet::allInnerTens() const {
     // Sighting shots and shots after the time never count.
     int n = isSighterSeries(m_selected) ? 0 : innerTens();
-    for (int s = 1; s <= seriesCount(); ++s) {
-        if (s == m_selected || !m_store.contains(s) || isSighterSeries(s))
-            continue;
-        const SeriesRecord& record = m_store[s];
-        for (int slot = 0; slot < kShotsPerSeries; ++slot)
-            if (record.hasShot(slot) && !isLate(s, slot) &&
-                m_face.innerTen(record.hitMarkCentre(slot, m_face.markDiameter())))
-                ++n;
-    }
+    for (int s = 1; s <= seriesCount(); ++s)
+        if (s != m_selected && m_store.contains(s))
+            n += scoreSeries(m_store[s], m_face, rulesOf(s)).innerTens;
     return n;
 }
 
@@ -319,6 +312,10 @@ bool TargetSheet::isSighterSeries(int number) const {
 void TargetSheet::setDeadline(std::optional<quint32> deadline, bool arrivalsOnly) {
     m_deadline = deadline;
     m_deadlineArrivalsOnly = arrivalsOnly;
+}
+
+SeriesRules TargetSheet::rulesOf(int series) const {
+    return SeriesRules::of(m_comments, series, m_seriesLength);
 }
 
 bool TargetSheet::isLate(int series, int slot) const {

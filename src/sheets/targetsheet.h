@@ -15,6 +15,7 @@
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
+#include "seriesscore.h"
 #include "services/clock.h"
 #include "shottimes.h"
 
@@ -108,6 +109,8 @@ public:
     // that carry their arrival time (from a source outside) are held to it.
     void setDeadline(std::optional<quint32> deadline, bool arrivalsOnly = false);
     bool isLate(int series, int slot) const;
+    // The match's rules for a series: its length, sighting and late shots.
+    SeriesRules rulesOf(int series) const;
     // The match program the comments name; empty for a free training.
     QString matchProgram() const { return matchProgramOf(m_comments); }
     // Shot times measured from a start signal instead of the stopwatch.

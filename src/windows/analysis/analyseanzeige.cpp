@@ -3,7 +3,6 @@
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "files/shotnotes.h"
-#include "model/seriesvalues.h"
 #include "platform/settings.h"
 #include "services/services.h"
 
@@ -139,7 +138,7 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeA
         print::SeriesPageStyle::EightPerPage, m_services.printers, m_dialogs,
         SeriesPrintSource{[this](qint16 n) {
                               return print::seriesPrintData(m_sheet.store()[n], m_sheet.face(),
-                                                            m_sheet.locale());
+                                                            m_sheet.rulesOf(n));
                           },
                           [this] { return m_sheet.face(); }, [this] { return shooterName(); },
                           [this] {
@@ -156,8 +155,8 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeA
             return handStopped ? m_sheet.shotTimes() : m_sheet.shootingTimes();
         },
         [this](int series, int entry) {
-            return listedShotValue(m_sheet.store(), m_sheet.seriesCount(), m_sheet.face(), series,
-                                   entry);
+            return listedShotValue(m_sheet.store(), m_sheet.seriesCount(), m_sheet.face(),
+                                   commentsFromText(m_sheet.comments()), series, entry);
         },
         this, m_graph);
     connect(timeAnalysis, &QAction::triggered, this,

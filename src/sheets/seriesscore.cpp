@@ -1,0 +1,67 @@
+#include "seriesscore.h"
+
+#include <algorithm>
+
+namespace ankerblick {
+
+SeriesRules SeriesRules::of(const QList<ShotNote>& comments, int number, int length) {
+    SeriesRules rules;
+    rules.length = std::clamp(length, 0, kShotsPerSeries);
+    rules.sighter = isSighterSeries(comments, number);
+    for (int slot = 0; slot < kShotsPerSeries; ++slot)
+        rules.late[size_t(slot)] = isLateShot(comments, number, slot + 1);
+    return rules;
+}
+
+QList<double> SeriesScore::values() const {
+    QList<double> list;
+    list.reserve(shots.size());
+    for (const SlotScore& s : shots)
+        if (s.value)
+            list.append(*s.value);
+    return list;
+}
+
+SeriesScore scoreSeries(const SeriesRecord& record, const TargetFace& face,
+                        const SeriesRules& rules, const RatingOptions* options) {
+    SeriesScore score;
+    const int length = std::clamp(rules.length, 0, kShotsPerSeries);
+    for (int slot = 0; slot < length; ++slot) {
+        std::optional<group::ScoredShot> scored = group::scoreSlot(record, slot, face, options);
+        if (!scored)
+            continue;
+        SlotScore s{slot, scored->shot, scored->value, scored->callValue, scored->rating};
+        s.late = rules.late[size_t(slot)];
+        if (!s.value && !score.unscorable)
+            score.unscorable = slot;
+        if (score.unscorable) {
+            s.value.reset();
+            score.shots.append(s);
+            continue;
+        }
+        if (s.late)
+            s.value = 0.0;
+        s.innerTen = !s.late && face.innerTen(record.hitMarkCentre(slot, face.markDiameter()));
+        s.counts = !rules.sighter;
+        if (s.counts) {
+            score.sums.add(*s.value);
+            score.innerTens += s.innerTen ? 1 : 0;
+            ++score.counted;
+        }
+        score.shots.append(s);
+    }
+    return score;
+}
+
+std::optional<double> listedShotValue(const SeriesStore& store, int listed, const TargetFace& face,
+                                      const QList<ShotNote>& comments, int series, int entry) {
+    if (series < 1 || series > listed || !store.contains(series) || entry < 0)
+        return std::nullopt;
+    const QList<double> values =
+        scoreSeries(store[series], face, SeriesRules::of(comments, series)).values();
+    if (entry >= values.size())
+        return std::nullopt;
+    return values.at(entry);
+}
+
+} // namespace ankerblick
