@@ -17,7 +17,27 @@ void DiaryRecorder::takeAsWritten(const TargetSheet& sheet) {
     for (int n = 1; n <= listed && store.contains(n); ++n)
         m_writtenSeries.append(store[n]);
     m_writtenDiscipline = sheet.face().discipline();
+    m_writtenNotes = sheet.notes();
 }
+
+namespace {
+
+QList<ShotNote> notesOf(const QList<ShotNote>& notes, int series) {
+    QList<ShotNote> of;
+    for (const ShotNote& n : notes)
+        if (n.series == series)
+            of.append(n);
+    return of;
+}
+
+// Whether what the window noted for series `n` differs between a and b.
+bool notesDiffer(const ShotNotes& a, const ShotNotes& b, int n) {
+    return notesOf(a.comments, n) != notesOf(b.comments, n) ||
+           notesOf(a.shotTimes, n) != notesOf(b.shotTimes, n) ||
+           notesOf(a.shootingTimes, n) != notesOf(b.shootingTimes, n);
+}
+
+} // namespace
 
 bool DiaryRecorder::begin(const TargetSheet& sheet, const QString& shooter) {
     diary::Training t;
@@ -82,17 +102,15 @@ QList<diary::Series> DiaryRecorder::changedSeries(const TargetSheet& sheet,
     const SeriesStore& store = sheet.store();
     const int listed = int(sheet.seriesList().size());
     const bool rewriteAll = sheet.face().discipline() != m_writtenDiscipline;
-    const bool textsChanged = sheet.comments() != m_written.comments ||
-                              sheet.times().shotTimesText() != m_written.shotTimes ||
-                              sheet.times().shootingTimesText() != m_written.shootingTimes;
     const ShotNotes notes = sheet.notes();
+    const bool textsChanged = notes != m_writtenNotes;
     const QDateTime now = m_clock.dateTime();
     QList<diary::Series> changed;
     for (int n = 1; n <= listed && store.contains(n); ++n) {
-        // A series changes with its record; the texts name shots by series,
-        // so new texts touch the newest series only.
+        // A series changes with its record and with what was noted for it,
+        // which may be an older series than the newest.
         if (n <= m_writtenSeries.size() && m_writtenSeries.at(n - 1) == store[n] && !rewriteAll &&
-            !(textsChanged && n == listed))
+            !(textsChanged && notesDiffer(notes, m_writtenNotes, n)))
             continue;
         changed.append(diary::diarySeries(store[n], n, sheet.face(), options, notes, now));
     }

@@ -7,6 +7,7 @@
 // save loses nothing. A training begins with the first shot and ends when the window is closed for
 // good; one that never ended is offered again at the next start.
 
+#include "files/shotnotes.h"
 #include "model/diaryrecords.h"
 #include "model/seriesrecord.h"
 
@@ -58,6 +59,7 @@ private:
     diary::Training m_written;           // the training as last written
     QList<SeriesRecord> m_writtenSeries; // series n at n - 1, as last written
     int m_writtenDiscipline = -1;
+    ShotNotes m_writtenNotes; // what the window had noted, as last written
 };
 
 } // namespace ankerblick
