@@ -733,6 +733,39 @@ private Q_SLOTS:
         m_dialogs.inputs = {QStringLiteral("tief")};
         QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentar")), Qt::LeftButton);
         QCOMPARE(m_form->sheet().comments(), QStringLiteral("Serie: 1 Schuss: 3: tief\r\n"));
+        // The diary's row of that shot has it too, though series 2 is the newest.
+        const QList<diary::Training> trainings = m_diary.unfinishedTrainings();
+        QCOMPARE(trainings.size(), 1);
+        const QList<diary::Series> stored = m_diary.seriesOf(trainings.first().id);
+        QCOMPARE(stored.first().number, 1);
+        QCOMPARE(stored.first().shots.size(), 3);
+        QCOMPARE(stored.first().shots.at(2).comment, QStringLiteral("tief"));
+    }
+
+    // A comment the shooter types is a comment, whatever its text: "Probe"
+    // before the first shot leaves the series summed, "nach Zeit" after a
+    // shot leaves its value, in the window, in the diary and in the file,
+    // where each is written so that it reads back as a comment.
+    void typedMarkTextsChangeNoScore() {
+        m_dialogs.inputs = {QStringLiteral("Probe")};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentar")), Qt::LeftButton);
+        shot({244, 228}, {244, 228});
+        m_dialogs.inputs = {QStringLiteral("nach Zeit")};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Kommentar")), Qt::LeftButton);
+        auto* series = child<QListWidget>(QStringLiteral("SerienListe"));
+        QTest::mouseClick(series->viewport(), Qt::LeftButton, {},
+                          series->visualItemRect(series->item(0)).center());
+        QCOMPARE(list("Schusswert"), QStringList{QStringLiteral("10,9")});
+        QCOMPARE(text("SerienSumme"), QStringLiteral("10"));
+        QCOMPARE(text("SerienSummeZehntel"), QStringLiteral("10,9"));
+        const QList<diary::Training> trainings = m_diary.unfinishedTrainings();
+        QCOMPARE(trainings.size(), 1);
+        const QList<diary::Series> stored = m_diary.seriesOf(trainings.first().id);
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(!stored.first().sighter);
+        QCOMPARE(stored.first().shots.first().value, std::optional<double>(10.9));
+        QCOMPARE(m_form->sheet().comments(),
+                 u"Serie: 1 Schuss: 0:  Probe\r\nSerie: 1 Schuss: 1:  nach Zeit\r\n"_s);
     }
 
     void commentsShowAndHide() {

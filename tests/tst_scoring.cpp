@@ -259,6 +259,13 @@ private Q_SLOTS:
             << three
             << QStringList{u"Serie: 2 Schuss: 0: Probe"_s, u"Serie: 2 Schuss: 1: nach Zeit"_s}
             << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
+        QTest::newRow("a typed comment of a mark's text is no mark")
+            << three
+            << QStringList{u"Serie: 1 Schuss: 0:  Probe"_s, u"Serie: 1 Schuss: 2:  nach Zeit"_s}
+            << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
+        QTest::newRow("a mark continued on a second line is a comment")
+            << three << QStringList{u"Serie: 1 Schuss: 2: nach Zeit"_s, u"gewesen"_s} << 10
+            << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
         QTest::newRow("the program's line is no sighting mark")
             << three << QStringList{u"Serie: 1 Schuss: 0: Wettkampf: LG 60"_s} << 10
             << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;

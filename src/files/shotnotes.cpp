@@ -24,16 +24,41 @@ QString lateNote() {
     return QStringLiteral("nach Zeit");
 }
 
+ShotNote programMark(const QString& program) {
+    return {1, 0, std::nullopt, matchNote(program), {}, true};
+}
+
+ShotNote sighterMark(int series) {
+    return {series, 0, std::nullopt, sighterNote(), {}, true};
+}
+
+ShotNote lateMark(int series, int shot) {
+    return {series, shot, std::nullopt, lateNote(), {}, true};
+}
+
+namespace {
+
+// Whether a note at this place with this text reads as a match's mark.
+bool readsAsMark(int series, int shot, const QString& text) {
+    if (series < 1 || shot < 0)
+        return false;
+    if (shot == 0)
+        return text == sighterNote() || (series == 1 && text.startsWith(kMatchPrefix));
+    return text == lateNote();
+}
+
+} // namespace
+
 QString matchProgramOf(const QList<ShotNote>& comments) {
     for (const ShotNote& n : comments)
-        if (n.series == 1 && n.shot == 0 && n.text.startsWith(kMatchPrefix))
+        if (n.mark && n.series == 1 && n.shot == 0 && n.text.startsWith(kMatchPrefix))
             return n.text.mid(kMatchPrefix.size()).trimmed();
     return {};
 }
 
 bool isSighterSeries(const QList<ShotNote>& comments, int series) {
     return std::any_of(comments.begin(), comments.end(), [&](const ShotNote& n) {
-        return n.series == series && n.shot == 0 && n.text == sighterNote();
+        return n.mark && n.series == series && n.shot == 0 && n.text == sighterNote();
     });
 }
 
@@ -47,7 +72,7 @@ QList<int> sighterSeriesOf(const QList<ShotNote>& comments, int count) {
 
 bool isLateShot(const QList<ShotNote>& comments, int series, int shot) {
     return std::any_of(comments.begin(), comments.end(), [&](const ShotNote& n) {
-        return n.series == series && n.shot == shot && n.text == lateNote();
+        return n.mark && n.series == series && n.shot == shot && n.text == lateNote();
     });
 }
 
@@ -88,8 +113,15 @@ QString timeLine(int series, int shot, double seconds, const QLocale& locale) {
 
 QString commentsText(const QList<ShotNote>& notes) {
     QString text;
-    for (const ShotNote& n : notes)
-        text += n.written.isEmpty() ? commentLine(n.series, n.shot, n.text) : n.written;
+    for (const ShotNote& n : notes) {
+        if (!n.written.isEmpty())
+            text += n.written;
+        else if (!n.mark && readsAsMark(n.series, n.shot, n.text.trimmed()))
+            text += u"Serie: "_s + QString::number(n.series) + u" Schuss: "_s +
+                    QString::number(n.shot) + u":  "_s + n.text + u"\r\n"_s;
+        else
+            text += commentLine(n.series, n.shot, n.text);
+    }
     return text;
 }
 
@@ -108,8 +140,13 @@ QList<ShotNote> commentsFromText(const QString& text) {
         const QStringView line = withoutLineEnd(whole).trimmed();
         const QRegularExpressionMatch m = start.match(line);
         if (m.hasMatch()) {
-            notes.append({m.captured(1).toInt(), m.captured(2).toInt(), std::nullopt,
-                          m.captured(3).trimmed(), whole});
+            const int series = m.captured(1).toInt();
+            const int shot = m.captured(2).toInt();
+            const QString said = m.captured(3).trimmed();
+            // A mark is a line of its own exactly as the program writes it.
+            const bool mark = readsAsMark(series, shot, said) &&
+                              withoutLineEnd(whole) == withoutLineEnd(commentLine(series, shot, said));
+            notes.append({series, shot, std::nullopt, said, whole, mark});
             continue;
         }
         if (notes.isEmpty()) {
@@ -118,8 +155,10 @@ QList<ShotNote> commentsFromText(const QString& text) {
         }
         ShotNote& last = notes.last();
         last.written += whole;
-        if (last.series > 0 && !line.isEmpty())
+        if (last.series > 0 && !line.isEmpty()) {
             last.text += u' ' + line.toString();
+            last.mark = false; // a mark is one line
+        }
     }
     return notes;
 }

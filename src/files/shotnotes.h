@@ -23,6 +23,10 @@ struct ShotNote {
     // The note's lines exactly as a file held them, line ends included;
     // empty for a note taken in the program.
     QString written;
+    // A match's mark (program, sighting series, shot after the time), set
+    // by the program or read from its own line; a comment the shooter typed
+    // is never one, whatever its text.
+    bool mark = false;
 
     friend bool operator==(const ShotNote&, const ShotNote&) = default;
 };
@@ -35,12 +39,17 @@ struct ShotNotes {
     friend bool operator==(const ShotNotes&, const ShotNotes&) = default;
 };
 
-// Comments with a meaning of their own in a match: the program, before the
-// first shot of series 1 ("Wettkampf: LG 60"); a sighting series, before its
-// first shot ("Probe"); a shot after the time, on the shot ("nach Zeit").
+// A match's marks, kept among the comments: the program, before the first
+// shot of series 1 ("Wettkampf: LG 60"); a sighting series, before its first
+// shot ("Probe"); a shot after the time, on the shot ("nach Zeit"). Only
+// notes marked as such count; in a file each is a comment line of its own,
+// exactly as commentLine writes it.
 QString matchNote(const QString& program);
 QString sighterNote();
 QString lateNote();
+ShotNote programMark(const QString& program);
+ShotNote sighterMark(int series);
+ShotNote lateMark(int series, int shot);
 // The program the comments name; empty for a training that is no match.
 QString matchProgramOf(const QList<ShotNote>& comments);
 bool isSighterSeries(const QList<ShotNote>& comments, int series);
@@ -50,6 +59,8 @@ QList<int> sighterSeriesOf(const QList<ShotNote>& comments, int count);
 bool isLateShot(const QList<ShotNote>& comments, int series, int shot);
 
 // "Serie: 2 Schuss: 7: text" and "Serie:2 Schuss:7: 8,4", each ended by CR LF.
+// A comment the shooter typed that would read back as a mark is written with
+// a second blank after the colon, which reads back as the same text.
 QString commentLine(int series, int shot, const QString& text);
 QString timeLine(int series, int shot, double seconds, const QLocale& locale);
 

@@ -33,7 +33,7 @@ void Match::start(TargetSheet& sheet, const MatchProgram& program, quint32 now,
     m_firstMatchSeries = 0;
     sheet.newSession();
     sheet.setDiscipline(program.discipline, calibre);
-    sheet.addComment(matchNote(program.name));
+    sheet.addProgramMark(program.name);
     sheet.setSeriesLength(program.seriesLength());
     sheet.setSighting(true);
     m_phase = MatchPhase::Sighting;

@@ -176,7 +176,7 @@ bool TargetSheet::nextSeries() {
     m_store.ensure(n + 1);
     m_seriesList.append(QString::number(n + 1));
     if (m_sighting)
-        m_comments.append(ShotNote{n + 1, 0, std::nullopt, sighterNote(), {}});
+        m_comments.append(sighterMark(n + 1));
     selectSeries(n + 1);
     return true;
 }
@@ -248,13 +248,18 @@ void TargetSheet::toggleWhiteShots() {
 }
 
 void TargetSheet::addComment(const QString& text) {
-    m_comments.append({m_selected, int(m_listedSlots.size()), std::nullopt, text, {}});
+    m_comments.append({m_selected, int(m_listedSlots.size()), std::nullopt, text, {}, false});
+    markModified();
+}
+
+void TargetSheet::addProgramMark(const QString& program) {
+    m_comments.append(programMark(program));
     markModified();
 }
 
 void TargetSheet::forgetLateNote(int series, int shot) {
     m_comments.removeIf([&](const ShotNote& n) {
-        return n.series == series && n.shot == shot && n.text == lateNote();
+        return n.mark && n.series == series && n.shot == shot && n.text == lateNote();
     });
 }
 
@@ -295,11 +300,11 @@ void TargetSheet::setSighting(bool on) {
     m_sighting = on;
     const bool noted = isSighterSeries(m_selected);
     if (on && !noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
-        m_comments.append(ShotNote{m_selected, 0, std::nullopt, sighterNote(), {}});
+        m_comments.append(sighterMark(m_selected));
     } else if (!on && noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
         // An empty sighting series becomes the first of the match.
         m_comments.removeIf([&](const ShotNote& n) {
-            return n.series == m_selected && n.shot == 0 && n.text == sighterNote();
+            return n.mark && n.series == m_selected && n.shot == 0 && n.text == sighterNote();
         });
     }
     showSelectedSeries();
@@ -332,7 +337,7 @@ void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     const bool held = m_deadline && (at || !m_deadlineArrivalsOnly);
     if (held && shot > 0 && when - *m_deadline - 1u < 0x80000000u &&
         !isLate(m_selected, shot - 1)) {
-        m_comments.append(ShotNote{m_selected, shot, std::nullopt, lateNote(), {}});
+        m_comments.append(lateMark(m_selected, shot));
         // Scored already: it counts 0 from now on.
         if (m_values.size() == m_listedSlots.size()) {
             if (!isSighterSeries(m_selected))

@@ -79,7 +79,11 @@ public:
     void clearHighlight();                // leaving SchussListe
     int highlightedRow() const { return m_highlightRow; } // -1: none
     void toggleWhiteShots();                              // WeisseSchüsse
-    void addComment(const QString& text);                 // Kommentar
+    // A comment the shooter typed, on the selected series after its listed
+    // shots; it never changes a score.
+    void addComment(const QString& text);
+    // The match's program, before the first shot of series 1.
+    void addProgramMark(const QString& program);                 // Kommentar
 
     // Everything a series file holds: the listed series, comments and times.
     SeriesFileContent fileContent() const;
