@@ -2,7 +2,7 @@
 # Measures Ankerblick against the bare operations that bound it and prints one
 # table: figure, ours, limit, ratio (ours / limit), goal and whether it is met.
 # Every pair is measured side by side in the same run; absolute times on a
-# shared machine say little, the ratios say more. See README.md, "Leistung".
+# shared machine say little, the ratios say more. See docs/performance.md.
 #
 # BENCH_RUNS=n sets the runs of the window and start-up figures (default 9),
 # BENCH_BUILD_DIR the build folder (default build/bench), BENCH_CLUB_SERIES=n

@@ -308,7 +308,7 @@ void TstVision::namesPhotoProblems() {
 // them (the face found first and again after a new paper). Per face: holes
 // found, false holes, the centre error in mm and the share of shots scored
 // to the same tenth as where they were drawn. The figures go to the test's
-// output as a table (README, "Kamera als Scheibe").
+// output as a table (docs/camera.md).
 namespace {
 
 struct Figures {
