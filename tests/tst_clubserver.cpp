@@ -616,6 +616,43 @@ private Q_SLOTS:
                  stored);
     }
 
+    // A training the server refuses for good, here one that another login
+    // sent first, is set aside with the reason in the status bar's tool tip;
+    // the trainings after it go on.
+    void aRefusedTrainingHoldsNoOtherBack() {
+        const QString name = m_access->database().databaseName();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tagebuch.sqlite"_s);
+        SqliteDiary diary(path);
+        Training first = trainingOf(0, u"Berta"_s);
+        first.id = *diary.beginTraining(first);
+        QVERIFY(diary.saveSeries(first.id, variant('A', 1)));
+        const ServerClubSync::Timing quick{50, 100, 400, 200};
+        ServerClubSync sync(path, quick);
+        sync.setServer(m_server.url(u"berta"_s, kPassword, name));
+        QTRY_VERIFY_WITH_TIMEOUT(sync.state().connected && sync.state().waiting == 0, 20000);
+
+        QVERIFY(diary.saveSeries(first.id, variant('B', 2)));
+        Training second = trainingOf(0, u"Anna"_s);
+        second.id = *diary.beginTraining(second);
+        QVERIFY(diary.saveSeries(second.id, variant('K', 1)));
+        sync.setServer(m_server.url(u"anna"_s, kPassword, name));
+        const QString lane = DiaryOutbox(path).lane().toString(QUuid::WithoutBraces);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            valueOf(m_access->database(),
+                    u"SELECT string_agg(login || ':' || local_id, ',' ORDER BY local_id) FROM "
+                    u"ankerblick.trainings WHERE lane = '%1'"_s.arg(lane)),
+            u"berta:%1,anna:%2"_s.arg(first.id).arg(second.id), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync.state()),
+                                  u"Verein: verbunden – 1 Serie wartet"_s, 20000);
+        // The row of another login is not this one's to change: the series
+        // finds no training of its login (a foreign key, SQLSTATE 23503).
+        const QString problem = sync.state().problem;
+        QVERIFY2(problem.startsWith(u"Der Vereinsserver meldet einen Fehler:"_s) &&
+                     problem.contains(u"(23503)"_s),
+                 qPrintable(problem));
+    }
+
     // The program's command line, without any display: setup, a shooter's
     // and a coach's login with the password from standard input, and what
     // it refuses.

@@ -330,6 +330,7 @@ private Q_SLOTS:
     void migration();
     void revisions_data();
     void revisions();
+    void aFailedReadSendsNothing();
     void savesWhileTheSyncMarks();
     void sightersNotCounted_data();
     void sightersNotCounted();
@@ -495,7 +496,7 @@ void TestDiary::migration() {
     // club's server at their first revision, the new one (series 2) too.
     DiaryOutbox outbox(path);
     QVERIFY(!outbox.lane().isNull());
-    const QList<club::Upload> waiting = outbox.waiting(10);
+    const QList<club::Upload> waiting = outbox.waiting(10).value();
     QCOMPARE(waiting.size(), 2); // and the training imported above, without series
     QCOMPARE(waiting[0].training.id, 7);
     QCOMPARE(waiting[0].series.size(), 2);
@@ -542,7 +543,7 @@ void TestDiary::savesWhileTheSyncMarks() {
     std::thread sync([&] {
         DiaryOutbox outbox(path);
         while (!done)
-            for (const club::Upload& upload : outbox.waiting(10))
+            for (const club::Upload& upload : outbox.waiting(10).value_or(QList<club::Upload>{}))
                 if (outbox.markSent(upload))
                     ++marked;
     });
@@ -573,7 +574,7 @@ void TestDiary::revisions() {
     QVERIFY(d.saveSeries(t.id, first));
     {
         DiaryOutbox outbox(path);
-        const QList<club::Upload> waiting = outbox.waiting(10);
+        const QList<club::Upload> waiting = outbox.waiting(10).value();
         QCOMPARE(waiting.size(), 1);
         QCOMPARE(waiting[0].series.value(0).revision, 1);
         QVERIFY(outbox.markSent(waiting[0]));
@@ -614,7 +615,7 @@ void TestDiary::revisions() {
         changed.shots[1].hit = {3.0, 4.0};
         QVERIFY(d.saveSeries(t.id, changed));
         DiaryOutbox outbox(path);
-        const QList<club::Upload> onItsWay = outbox.waiting(10);
+        const QList<club::Upload> onItsWay = outbox.waiting(10).value();
         QVERIFY(d.saveSeries(t.id, valued(1, {7.0}, at(5, 9, 7))));
         QVERIFY(outbox.markSent(onItsWay.value(0)));
         break;
@@ -622,7 +623,7 @@ void TestDiary::revisions() {
     }
     DiaryOutbox outbox(path);
     QCOMPARE(outbox.waitingCount(), std::optional<int>(int(numbers.size())));
-    const QList<club::Upload> waiting = outbox.waiting(10);
+    const QList<club::Upload> waiting = outbox.waiting(10).value();
     QCOMPARE(waiting.size(), trainingWaits ? 1 : 0);
     QCOMPARE(outbox.anyWaiting(), trainingWaits);
     QList<int> gotNumbers, gotRevisions, gotShots;
@@ -644,6 +645,29 @@ void TestDiary::revisions() {
     DiaryOutbox otherOutbox(dir.filePath(u"neu.sqlite"_s));
     QVERIFY(!otherOutbox.lane().isNull());
     QVERIFY(otherOutbox.lane() != outbox.lane());
+}
+
+// A series whose shots cannot be read is not sent without them: the server
+// would delete its shots and the series would count as sent.
+void TestDiary::aFailedReadSendsNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tagebuch.sqlite"_s);
+    SqliteDiary d(path);
+    Training t = trainingOf(u"Ada"_s, 0, at(5, 9, 0));
+    t.id = *d.beginTraining(t);
+    QVERIFY(d.saveSeries(t.id, valued(1, {9.0, 10.0}, at(5, 9, 5))));
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"damage"_s);
+        raw.setDatabaseName(path);
+        QVERIFY(raw.open());
+        QSqlQuery q(raw);
+        QVERIFY2(q.exec(u"ALTER TABLE shots RENAME TO shots_gone"_s), qPrintable(q.lastError().text()));
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(u"damage"_s);
+    DiaryOutbox outbox(path);
+    QCOMPARE(outbox.waitingCount(), std::optional<int>(1));
+    QVERIFY(!outbox.waiting(10));
 }
 
 void TestDiary::sightersNotCounted_data() {

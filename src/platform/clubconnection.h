@@ -12,6 +12,8 @@
 // Every failure is said in one German sentence for the user; the server's
 // own words only when none of them fits.
 
+#include "services/clubaddress.h"
+
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QSqlDatabase>
@@ -26,20 +28,6 @@
 #include <vector>
 
 namespace ankerblick::club {
-
-// What a connection URI names.
-struct Address {
-    QString host; // a name, an address or a socket folder; empty: libpq's default
-    int port = -1;
-    QString database;
-    QString user;
-    QString password;
-    // The other parameters, as "key='value'" for libpq, separated by ';'.
-    QString options;
-};
-
-// Reads a connection URI; empty, with `problem` set, when it is none.
-std::optional<Address> parseAddress(const QString& url, QString* problem = nullptr);
 
 // The German sentence for a failure of the server or the connection.
 QString problemOf(const QSqlError& error);
@@ -146,11 +134,17 @@ public:
     // False, keeping a reason of the program's own when it is the first.
     bool refuse(const QString& problem);
     QString problem() const { return m_problem; }
+    // Whether the server refused what was sent for good: the data broke a
+    // rule of its tables (SQLSTATE classes 22 and 23), or the login may not
+    // write it (42501). Sending it again changes nothing; a lost connection,
+    // a server shutting down or tables of another version are no such refusal.
+    bool refusedForGood() const;
 
 private:
     QSqlDatabase m_db;
     std::list<QSqlQuery> m_queries;
     QString m_problem;
+    QString m_code; // SQLSTATE of the first failure
 };
 
 } // namespace ankerblick::club

@@ -3,9 +3,12 @@
 #include "clubconnection.h"
 #include "clubupload.h"
 #include "diaryoutbox.h"
+#include "model/logging.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
@@ -43,6 +46,7 @@ public:
         m_url = url;
         m_server.reset();
         m_wait = 0;
+        m_setAside.clear(); // another server or login may take them
         step();
     }
 
@@ -71,13 +75,19 @@ private:
         const std::optional<int> waiting = m_outbox->waitingCount();
         state.waiting = waiting.value_or(m_state.waiting);
         if (state.waiting > 0 || !m_server || pingDue() || m_outbox->anyWaiting()) {
-            if (send(state)) {
+            const Round round = send(state);
+            if (round == Round::Sent) {
                 m_wait = 0;
                 state.connected = true;
+                state.problem = setAsideProblem();
             } else {
-                if (m_answers->takeCut())
-                    state.problem = club::silentProblem();
-                m_server.reset();
+                if (round == Round::ServerFailed) {
+                    if (m_answers->takeCut())
+                        state.problem = club::silentProblem();
+                    m_server.reset();
+                } else {
+                    state.connected = true; // the server answered; the diary did not
+                }
                 m_wait = m_wait == 0 ? m_timing.retryFirstMs
                                      : std::min(m_wait * 2, m_timing.retryMostMs);
                 next = m_wait;
@@ -93,14 +103,19 @@ private:
 
     bool pingDue() const { return m_sinceContact.hasExpired(m_timing.pingMs); }
 
-    // Connects when needed and sends what waits; false with state.problem
-    // set when the server could not be reached or refused.
-    bool send(ClubState& state) {
+    enum class Round {
+        Sent,
+        ServerFailed, // not reached, or refused: state.problem says why
+        DiaryFailed,  // what waits could not be read or marked as sent
+    };
+
+    // Connects when needed and sends what waits.
+    Round send(ClubState& state) {
         if (!m_server) {
             m_server = std::make_unique<club::Connection>(m_url, m_answers);
             if (!m_server->isOpen()) {
                 state.problem = m_server->problem();
-                return false;
+                return Round::ServerFailed;
             }
         }
         QSqlDatabase db = m_server->database();
@@ -109,27 +124,54 @@ private:
             const club::AnswerWatch::Waiting waiting(*m_answers);
             if (!ping.exec(u"SELECT 1"_s)) {
                 state.problem = club::problemOf(ping.lastError());
-                return false;
+                return Round::ServerFailed;
             }
         }
-        for (QList<club::Upload> uploads = m_outbox->waiting(kTrainingsAtOnce);
-             !uploads.isEmpty(); uploads = m_outbox->waiting(kTrainingsAtOnce)) {
-            for (const club::Upload& upload : uploads) {
+        for (;;) {
+            const std::optional<QList<club::Upload>> uploads =
+                m_outbox->waiting(kTrainingsAtOnce, m_setAside.keys());
+            if (!uploads)
+                return Round::DiaryFailed;
+            if (uploads->isEmpty())
+                break;
+            for (const club::Upload& upload : *uploads) {
                 const club::UploadResult sent = [&] {
                     const club::AnswerWatch::Waiting waiting(*m_answers);
                     return club::upload(db, upload);
                 }();
+                if (!sent.ok && sent.refusedForGood) {
+                    // Set aside until the program starts again or the server
+                    // changes; the trainings after it go on.
+                    qCWarning(lcClub, "Training %lld refused by the server: %s",
+                              static_cast<long long>(upload.training.id),
+                              qPrintable(sent.problem));
+                    m_setAside.insert(upload.training.id, sent.problem);
+                    continue;
+                }
                 if (!sent.ok) {
                     state.problem = sent.problem;
-                    return false;
+                    return Round::ServerFailed;
                 }
-                // Sent but not marked (the disk full): sent again later, a no-op.
-                if (!m_outbox->markSent(upload))
-                    return true;
+                // Sent but not marked (the disk full): sent again after a
+                // pause, a no-op on the server.
+                if (!m_outbox->markSent(upload)) {
+                    qCWarning(lcClub, "Training %lld sent but not marked as sent",
+                              static_cast<long long>(upload.training.id));
+                    return Round::DiaryFailed;
+                }
             }
         }
         m_sinceContact.start();
-        return true;
+        return Round::Sent;
+    }
+
+    // Why trainings wait that the server refused, for the status bar's tool tip.
+    QString setAsideProblem() const {
+        QStringList reasons;
+        for (const QString& reason : m_setAside)
+            if (!reasons.contains(reason))
+                reasons << reason;
+        return reasons.join(u'\n');
     }
 
     void publish(const ClubState& state) {
@@ -151,6 +193,7 @@ private:
     ClubState m_state;
     int m_wait = 0;
     QElapsedTimer m_sinceContact;
+    QHash<qint64, QString> m_setAside; // trainings the server refused for good, with why
 };
 
 ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing)

@@ -128,6 +128,7 @@ UploadResult upload(QSqlDatabase& db, const Upload& upload) {
     }
     sql.rollback();
     result.problem = sql.problem();
+    result.refusedForGood = sql.refusedForGood();
     result.seriesWritten = 0;
     return result;
 }

@@ -40,6 +40,7 @@ struct UploadResult {
     bool ok = false;
     int seriesWritten = 0; // new or changed on the server
     QString problem;       // German, for the user, when not ok
+    bool refusedForGood = false; // sending it again would be refused again
 };
 
 // In one transaction on `db` (opened by club::Connection, on the calling

@@ -2,6 +2,7 @@
 
 #include "sqlitediary.h"
 #include "sqlitediaryschema.h"
+#include "model/logging.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
@@ -79,52 +80,78 @@ bool DiaryOutbox::anyWaiting() {
     return sql.exec(q) && q.next() && q.value(0).toBool();
 }
 
-QList<club::Upload> DiaryOutbox::waiting(int limit) {
-    QList<club::Upload> uploads;
+namespace {
+
+// The trainings that wait, at most `limit`, each with its waiting series
+// numbers and their revisions.
+QMap<qint64, QMap<int, qint64>> waitingRevisions(Sql& sql, int limit,
+                                                 const QList<qint64>& setAside,
+                                                 QHash<qint64, qint64>& trainingRevisions) {
+    QStringList marks;
+    QVariantList values;
+    for (const qint64 id : setAside) {
+        marks << u"?"_s;
+        values << id;
+    }
+    values << limit;
+    QSqlQuery trainings = sql.prepare(
+        u"SELECT t.id, t.revision FROM trainings t WHERE (t.revision > t.sent OR EXISTS "
+        u"(SELECT 1 FROM revisions r WHERE r.training = t.id AND r.revision > r.sent)) "
+        u"AND t.id NOT IN ("_s + marks.join(u", "_s) + u") ORDER BY t.id LIMIT ?"_s);
+    QMap<qint64, QMap<int, qint64>> revisions;
+    if (sql.exec(trainings, values))
+        while (trainings.next()) {
+            const qint64 id = trainings.value(0).toLongLong();
+            trainingRevisions.insert(id, trainings.value(1).toLongLong());
+            revisions[id];
+        }
+    QSqlQuery q = sql.prepare(u"SELECT number, revision FROM revisions WHERE training = ? "
+                              u"AND revision > sent ORDER BY number"_s);
+    for (auto it = revisions.begin(); it != revisions.end(); ++it)
+        if (sql.exec(q, {it.key()}))
+            while (q.next())
+                it.value()[q.value(0).toInt()] = q.value(1).toLongLong();
+    return revisions;
+}
+
+} // namespace
+
+std::optional<QList<club::Upload>> DiaryOutbox::waiting(int limit,
+                                                        const QList<qint64>& setAside) {
     if (!open())
-        return uploads;
+        return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     // One read transaction: the series and their revisions of one moment.
     if (!db.transaction())
-        return uploads;
-    // A diary of its own, for reading the trainings as the program does.
-    {
-        Sql sql(db);
-        QSqlQuery trainings = sql.prepare(
-            u"SELECT t.id, t.revision FROM trainings t WHERE t.revision > t.sent OR EXISTS "
-            u"(SELECT 1 FROM revisions r WHERE r.training = t.id AND r.revision > r.sent) "
-            u"ORDER BY t.id LIMIT ?"_s);
-        QMap<qint64, QMap<int, qint64>> revisions;
-        m_trainingRevisions.clear();
-        if (sql.exec(trainings, {limit}))
-            while (trainings.next()) {
-                const qint64 id = trainings.value(0).toLongLong();
-                m_trainingRevisions.insert(id, trainings.value(1).toLongLong());
-                revisions[id];
-            }
-        QSqlQuery q = sql.prepare(u"SELECT number, revision FROM revisions WHERE training = ? "
-                                  u"AND revision > sent ORDER BY number"_s);
-        for (auto it = revisions.begin(); it != revisions.end(); ++it)
-            if (sql.exec(q, {it.key()}))
-                while (q.next())
-                    it.value()[q.value(0).toInt()] = q.value(1).toLongLong();
-        for (auto it = revisions.cbegin(); it != revisions.cend(); ++it) {
-            const std::optional<diary::Training> training = readTraining(sql, it.key());
-            if (!training)
-                continue;
-            club::Upload upload{m_lane, *training, {}};
-            QMap<int, diary::Series> kept;
-            for (const diary::Series& s : readSeries(sql, it.key()))
-                kept.insert(s.number, s);
-            for (auto r = it.value().cbegin(); r != it.value().cend(); ++r) {
-                diary::Series series = kept.value(r.key());
-                series.number = r.key(); // a removed series: the number without shots
-                upload.series.append({series, r.value()});
-            }
-            uploads.append(upload);
+        return std::nullopt;
+    QList<club::Upload> uploads;
+    Sql sql(db);
+    m_trainingRevisions.clear();
+    const auto revisions = waitingRevisions(sql, limit, setAside, m_trainingRevisions);
+    for (auto it = revisions.cbegin(); it != revisions.cend(); ++it) {
+        const std::optional<diary::Training> training = readTraining(sql, it.key());
+        if (!training)
+            continue; // removed since
+        club::Upload upload{m_lane, *training, {}};
+        QMap<int, diary::Series> kept;
+        for (const diary::Series& s : readSeries(sql, it.key()))
+            kept.insert(s.number, s);
+        for (auto r = it.value().cbegin(); r != it.value().cend(); ++r) {
+            diary::Series series = kept.value(r.key());
+            series.number = r.key(); // a removed series: the number without shots
+            upload.series.append({series, r.value()});
         }
+        uploads.append(upload);
     }
+    // A failed read would send a series without its shots: the server would
+    // delete them and the series count as sent.
+    const bool readAll = sql.error().type() == QSqlError::NoError;
     db.commit();
+    if (!readAll) {
+        qCWarning(lcClub, "Diary not read for the club's server: %s",
+                  qPrintable(sql.error().text()));
+        return std::nullopt;
+    }
     return uploads;
 }
 

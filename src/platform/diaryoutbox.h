@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -35,8 +36,10 @@ public:
     bool anyWaiting();
     // The trainings that changed or have series that wait, at most `limit`,
     // each with its waiting series at their revisions (a removed series
-    // without shots), read at one moment of the diary.
-    QList<club::Upload> waiting(int limit);
+    // without shots), read at one moment of the diary. Empty when any of it
+    // could not be read: a series read in part is never sent. The trainings
+    // set aside are passed over.
+    std::optional<QList<club::Upload>> waiting(int limit, const QList<qint64>& setAside = {});
     // Marks the training and the series of `upload`, as waiting() read it,
     // sent at the revisions it was read at; what changed since keeps waiting.
     bool markSent(const club::Upload& upload);
