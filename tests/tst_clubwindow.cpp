@@ -10,6 +10,7 @@
 // diary window's trainings of the server.
 
 #include "app/application.h"
+#include "platform/clock.h"
 #include "features/club/clubserverdialog.h"
 #include "features/club/coachwindow.h"
 #include "features/diary/diarywindow.h"
@@ -434,7 +435,7 @@ private Q_SLOTS:
         QFETCH(bool, serverSet);
         QFETCH(int, rows);
         ServerClubReader reader;
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         const QString url = serverSet ? urlOf(u"bert"_s, kBertPassword) : QString();
         window.setClub(reader, [url] { return url; });
         auto* source = window.findChild<QComboBox*>(u"Quelle"_s);

@@ -1,3 +1,4 @@
+#include "platform/clock.h"
 #include "features/diary/diarywindow.h"
 #include "model/targetface.h"
 #include "sheets/diaryexport.h"
@@ -376,7 +377,7 @@ private Q_SLOTS:
         QFETCH(QDate, to);
         QFETCH(QStringList, dates);
         fill(m_diary, kSpring);
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         auto* shooters = child<QComboBox>(window, u"Schütze"_s);
         QCOMPARE(shooters->itemText(0), u"Alle Schützen"_s);
         shooters->setCurrentIndex(std::max(0, shooters->findText(shooter)));
@@ -420,7 +421,7 @@ private Q_SLOTS:
     }
 
     void emptyDiary() {
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         QCOMPARE(window.objectName(), u"Trainingstagebuch"_s);
         QCOMPARE(window.windowTitle(), u"Trainingstagebuch"_s);
         QCOMPARE(child<QLabel>(window, u"Hinweis"_s)->text(),
@@ -447,7 +448,7 @@ private Q_SLOTS:
         const QString data = QStringLiteral(ANKERBLICK_TEST_DATA);
         const QStringList files = QDir(data).entryList({u"*.txt"_s}, QDir::Files);
         QVERIFY(files.size() >= 3);
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         auto* importButton =
             child<QPushButton>(window, folder ? u"OrdnerImportieren"_s : u"DateienImportieren"_s);
         const auto answer = [&] {
@@ -490,7 +491,7 @@ private Q_SLOTS:
         QFETCH(QString, written);
         QFETCH(bool, complaint);
         fill(m_diary, kSpring);
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         auto* shooters = child<QComboBox>(window, u"Schütze"_s);
         shooters->setCurrentIndex(shooters->findText(u"Bernd"_s));
         m_dialogs.saveNames << (answer.isEmpty() ? QString() : m_dir.filePath(answer));
@@ -530,7 +531,7 @@ private Q_SLOTS:
             plan << Planned{u"Anna"_s, i % kDisciplineCount,
                             at(2026, 1, 1, 8).addDays(i).addSecs(60 * i), 1 + i % 3};
         fill(m_diary, plan);
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         const QString path = m_dir.filePath(name);
         m_dialogs.saveNames << path;
         const bool writable = QFileInfo(path).dir().exists();
@@ -575,7 +576,7 @@ private Q_SLOTS:
         QFETCH(int, chosen);
         QFETCH(int, sortColumn);
         const QList<qint64> ids = fill(m_diary, kSpring);
-        DiaryWindow window(m_diary, m_dialogs, m_printers);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         QSignalSpy spy(&window, &DiaryWindow::openTrainingRequested);
         auto* open = child<QPushButton>(window, u"InAnalyseOeffnen"_s);
         QVERIFY(!open->isEnabled());

@@ -6,6 +6,7 @@
 // shows its captions whole in both languages.
 
 #include "app/application.h"
+#include "platform/clock.h"
 #include "features/camera/cameralink.h"
 #include "features/camera/camerapicturewindow.h"
 #include "features/club/clubserverdialog.h"
@@ -106,7 +107,8 @@ struct AllWindows {
         owned.push_back(std::make_unique<Schusseingabe>(services));
         owned.push_back(std::make_unique<AnalyseAnzeige>(services));
         owned.push_back(
-            std::make_unique<DiaryWindow>(services.diary, services.dialogs, services.printers));
+            std::make_unique<DiaryWindow>(services.diary, services.dialogs, services.printers,
+                                          services.clock));
         owned.push_back(std::make_unique<RhythmusTrainingshilfeForm>(
             services.tones, services.dialogs, services.settings));
         owned.push_back(std::make_unique<AusgabeForm>());
@@ -306,7 +308,7 @@ private Q_SLOTS:
         else if (window == u"AnalyseAnzeige")
             owned = std::make_unique<AnalyseAnzeige>(m_services);
         else if (window == u"Trainingstagebuch")
-            owned = std::make_unique<DiaryWindow>(m_diary, m_dialogs, m_printers);
+            owned = std::make_unique<DiaryWindow>(m_diary, m_dialogs, m_printers, systemClock());
         else if (window == u"RhythmusTrainingshilfeForm")
             owned = std::make_unique<RhythmusTrainingshilfeForm>(m_tones, m_dialogs, m_settings);
         else if (window == u"AusgabeForm")

@@ -43,34 +43,7 @@ void Application::buildWindows() {
     m_graph = std::make_shared<GraphWindow>();
     m_form = std::make_unique<Form1>(services);
     Form1& form = *m_form;
-    // "Drucken": four series a page, with the calls rated as the lists rate them.
-    m_printJob = std::make_unique<SeriesPrintJob>(
-        print::SeriesPageStyle::FourPerPage, services.printers, services.dialogs,
-        SeriesPrintSource{
-            [&form](qint16 n) {
-                const AimSheet& aim = form.sheet();
-                return print::seriesPrintData(
-                    aim.store()[n], aim.face(),
-                    SeriesRules::of(aim.notes().comments, n, aim.seriesLength()),
-                    &aim.ratingOptions());
-            },
-            [&form] { return form.sheet().face(); }, [&form] { return form.shooterName(); },
-            [this, &form] {
-                return clickValue(m_services.settings, form.sheet().face().discipline());
-            }});
-    // "Schusszeit analyse", with the graph window it shares with the analysis window.
-    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
-        ValueTimeAnalysis::Variant::MainWindow, services.dialogs,
-        [&form](bool handStopped) {
-            const ShotTimes& times = form.sheet().times();
-            return handStopped ? times.shotTimesText() : times.shootingTimesText();
-        },
-        [&form](int series, int entry) {
-            const AimSheet& aim = form.sheet();
-            return listedShotValue(aim.store(), int(aim.seriesList().size()), aim.face(),
-                                   aim.notes().comments, series, entry);
-        },
-        &form, m_graph);
+    buildMainWindowTools(form);
     m_rhythmWindow =
         std::make_unique<RhythmWindow>(services.tones, services.dialogs, services.settings);
 
@@ -82,24 +55,60 @@ void Application::buildWindows() {
     connect(&form, &TargetWindow::rhythmAidRequested, this, &Application::showRhythmAid);
     connect(&form, &TargetWindow::diaryRequested, this, &Application::showDiary);
     connect(&form, &Form1::coachViewRequested, this, &Application::showCoachView);
-    if (ClubReader* reader = services.clubReader) {
-        connect(reader, &ClubReader::trainingRead, this,
-                [this](const QUuid& id, const diary::Training& training,
-                       const QList<diary::Series>& series) {
-                    if (id != m_clubTrainingAsked)
-                        return;
-                    m_clubTrainingAsked = QUuid();
-                    showTrainingInAnalysis(training, series);
-                });
-        connect(reader, &ClubReader::readProblem, this,
-                [this](const QUuid& id, const QString& problem) {
-                    if (id.isNull() || id != m_clubTrainingAsked)
-                        return;
-                    m_clubTrainingAsked = QUuid();
-                    m_services.dialogs.messageBox(m_form.get(), problem);
-                });
-    }
+    if (ClubReader* reader = services.clubReader)
+        connectClubReader(*reader);
     form.installEventFilter(this);
+}
+
+// The main window's printing and value/time analysis.
+void Application::buildMainWindowTools(Form1& form) {
+    Services& services = m_services;
+    // "Drucken": four series a page, with the calls rated as the lists rate them.
+    m_printJob = std::make_unique<SeriesPrintJob>(
+        print::SeriesPageStyle::FourPerPage, services.printers, services.dialogs,
+        SeriesPrintSource{
+            [&form](qint16 n) {
+                const AimSheet& aim = form.sheet();
+                return print::seriesPrintData(aim.store()[n], aim.face(), aim.rulesOf(n),
+                                              &aim.ratingOptions());
+            },
+            [&form] { return form.sheet().face(); }, [&form] { return form.shooterName(); },
+            [this, &form] {
+                return clickValue(m_services.settings, form.sheet().face().discipline());
+            },
+            [&clock = services.clock] { return clock.dateTime(); }});
+    // "Schusszeit analyse", with the graph window it shares with the analysis window.
+    m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
+        ValueTimeAnalysis::Variant::MainWindow, services.dialogs,
+        [&form](bool handStopped) {
+            const ShotTimes& times = form.sheet().times();
+            return handStopped ? times.shotTimesText() : times.shootingTimesText();
+        },
+        [&form](int series, int entry) {
+            const AimSheet& aim = form.sheet();
+            return listedShotValue(aim.store(), int(aim.seriesList().size()), aim.face(),
+                                   aim.commentNotes(), series, entry);
+        },
+        &form, m_graph);
+}
+
+// A club training asked for in the diary window opens in the analysis window.
+void Application::connectClubReader(ClubReader& reader) {
+    connect(&reader, &ClubReader::trainingRead, this,
+            [this](const QUuid& id, const diary::Training& training,
+                   const QList<diary::Series>& series) {
+                if (id != m_clubTrainingAsked)
+                    return;
+                m_clubTrainingAsked = QUuid();
+                showTrainingInAnalysis(training, series);
+            });
+    connect(&reader, &ClubReader::readProblem, this,
+            [this](const QUuid& id, const QString& problem) {
+                if (id.isNull() || id != m_clubTrainingAsked)
+                    return;
+                m_clubTrainingAsked = QUuid();
+                m_services.dialogs.messageBox(m_form.get(), problem);
+            });
 }
 
 Application::~Application() = default;
@@ -228,7 +237,7 @@ void Application::showAnalysis() {
 void Application::showDiary() {
     if (!m_diaryWindow) {
         m_diaryWindow = std::make_unique<DiaryWindow>(
-            m_services.diary, m_services.dialogs, m_services.printers, nullptr, m_services.clock);
+            m_services.diary, m_services.dialogs, m_services.printers, m_services.clock);
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
                 &Application::openTrainingInAnalysis);

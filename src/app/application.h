@@ -19,6 +19,7 @@
 namespace ankerblick {
 
 class AnalyseAnzeige;
+class ClubReader;
 class CoachWindow;
 class DiaryWindow;
 class Form1;
@@ -69,6 +70,8 @@ protected:
 private:
     std::optional<QString> askName();
     void buildWindows();
+    void buildMainWindowTools(Form1& form);
+    void connectClubReader(ClubReader& reader);
     void offerRecovery();
     void endTraining(diary::Training training);
     // The shot-entry window, made when first needed.

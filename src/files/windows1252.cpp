@@ -126,15 +126,6 @@ void appendDecoded(QString& text, QByteArrayView bytes) {
     decodeInto(text.data() + start, bytes);
 }
 
-void appendDecodedLine(QString& text, QByteArrayView line) {
-    const qsizetype start = text.size();
-    text.resize(start + line.size() + 2);
-    QChar* const out = text.data() + start;
-    decodeInto(out, line);
-    out[line.size()] = u'\r';
-    out[line.size() + 1] = u'\n';
-}
-
 QByteArray encode(QStringView text) {
     QByteArray bytes;
     appendEncoded(bytes, text);

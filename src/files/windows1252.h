@@ -23,8 +23,6 @@ void decodeInto(QChar* out, QByteArrayView bytes);
 
 // Decodes the bytes onto the end of the text.
 void appendDecoded(QString& text, QByteArrayView bytes);
-// The same for a line of a file, followed by CR LF.
-void appendDecodedLine(QString& text, QByteArrayView line);
 
 // One byte per character; a character that Windows-1252 cannot hold
 // (including one made of a surrogate pair) becomes a single '?'.

@@ -27,20 +27,10 @@ std::optional<RingValue> tryRingValueAtDistance(double distance, const ScoringPa
     return RingValue{*tenths, double(*tenths) / 10.0};
 }
 
-RingValue ringValueAtDistance(double distance, const ScoringParams& params) {
-    if (const auto r = tryRingValueAtDistance(distance, params))
-        return *r;
-    throw num::Int16Overflow(ringTenths(distance, params));
-}
-
 double centreDistance(PointF marker, PointF centre) {
     const double dx = double(marker.x - centre.x);
     const double dy = double(marker.y - centre.y);
     return std::sqrt(dx * dx + dy * dy);
-}
-
-RingValue callValue(PointF marker, PointF centre, const ScoringParams& params) {
-    return ringValueAtDistance(centreDistance(marker, centre), params);
 }
 
 std::optional<RingValue> tryCallValue(PointF marker, PointF centre, const ScoringParams& params) {
@@ -53,10 +43,6 @@ double limitHitValue(double value) {
     if (value < 1.0)
         value = 0.0;
     return value;
-}
-
-double hitValue(PointF marker, PointF centre, const ScoringParams& params) {
-    return limitHitValue(callValue(marker, centre, params).value);
 }
 
 std::optional<double> tryHitValue(PointF marker, PointF centre, const ScoringParams& params) {

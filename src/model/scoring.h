@@ -36,22 +36,18 @@ struct RingValue {
     double value = 0.0; // rings with tenths
 };
 
-// Unlimited ring value for a distance from the target centre (a call's value).
-// Throws num::Int16Overflow when the tenths leave the 16-bit range.
-RingValue ringValueAtDistance(double distance, const ScoringParams& params);
-// The same, empty when the tenths leave the 16-bit range.
+// Unlimited ring value for a distance from the target centre (a call's
+// value); empty when the tenths leave the 16-bit range.
 std::optional<RingValue> tryRingValueAtDistance(double distance, const ScoringParams& params);
 
 // Distance between two marker centres, from the single-precision differences.
 double centreDistance(PointF marker, PointF centre);
 
 // Unlimited ring value of a marker centre (used for calls).
-RingValue callValue(PointF marker, PointF centre, const ScoringParams& params);
 std::optional<RingValue> tryCallValue(PointF marker, PointF centre, const ScoringParams& params);
 
 // A hit's value: above 10.9 becomes 10.9, then below 1.0 becomes 0.
 double limitHitValue(double value);
-double hitValue(PointF marker, PointF centre, const ScoringParams& params);
 // A hit's value; empty for a marker too far off the target to be scored.
 std::optional<double> tryHitValue(PointF marker, PointF centre, const ScoringParams& params);
 

@@ -2,7 +2,7 @@
 
 #include "clubconnection.h"
 #include "clubschema.h"
-#include "diarytotals.h"
+#include "model/diarytotals.h"
 
 #include "files/diaryblobs.h"
 

@@ -2,7 +2,7 @@
 
 #include "files/diaryblobs.h"
 
-#include "diarytotals.h"
+#include "model/diarytotals.h"
 #include "sqlitediaryschema.h"
 
 #include <QAtomicInteger>

@@ -21,11 +21,6 @@ constexpr int kPieceMs = 20;
 
 } // namespace
 
-QString noSoundOutputMessage() {
-    return QCoreApplication::translate(
-        "ToneGenerator", "Keine Tonausgabe gefunden. Die Zeiten laufen trotzdem, aber ohne Töne.");
-}
-
 PulseToneGenerator::PulseToneGenerator(const QString& server)
     : m_server(server.toUtf8()), m_thread([this] { run(); }) {}
 

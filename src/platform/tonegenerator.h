@@ -19,9 +19,6 @@ struct pa_simple;
 
 namespace ankerblick {
 
-// The shooter's message when tones cannot be played.
-QString noSoundOutputMessage();
-
 // Tones on the desktop's sound server (PulseAudio, or PipeWire through its
 // PulseAudio interface) as 44.1 kHz 16-bit mono. A thread of its own opens
 // the connection, at prepare() or at the first signal, holds it and sounds

@@ -6,8 +6,12 @@
 #include "model/tonesamples.h"
 
 #include <QList>
+#include <QString>
 
 namespace ankerblick {
+
+// The shooter's message when tones cannot be played.
+QString noSoundOutputMessage();
 
 class ToneGenerator {
 public:

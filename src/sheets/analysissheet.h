@@ -101,7 +101,6 @@ public:
     SeriesSumTexts sums() const { return m_sums.texts(m_locale); }
     int shotCount() const; // rows of the shot list
     const QList<double>& values() const { return m_values; }
-    const SeriesSums& sumValues() const { return m_sums; }
     // The inner tens among the listed shots of the shown series (none in the
     // all-series view), and among the scored shots of all listed series.
     int innerTens() const { return m_innerTens; }

@@ -57,14 +57,6 @@ std::optional<CallRating> tryRateCall(PointF call, PointF hit, PointF centre, do
     return r;
 }
 
-CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, double callValue,
-                    double lineLength, double scale, const RatingOptions& options) {
-    if (const auto r =
-            tryRateCall(call, hit, centre, hitValue, callValue, lineLength, scale, options))
-        return *r;
-    throw num::Int16Overflow(lineLength / scale);
-}
-
 void RatingFigures::append(const CallRating& rating) {
     scores.append(rating.callScore);
     if (rating.sectorDeviation == 0)

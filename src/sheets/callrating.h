@@ -37,11 +37,8 @@ struct CallRating {
 
 // hitValue is the limited value of the hit, callValue the call's unlimited one;
 // lineLength is the distance of call and hit in drawing units, scale the
-// drawing units per millimetre. Throws num::Int16Overflow on a distance that
-// does not fit the millimetre counter.
-CallRating rateCall(PointF call, PointF hit, PointF centre, double hitValue, double callValue,
-                    double lineLength, double scale, const RatingOptions& options);
-// The same, empty on a distance that does not fit the millimetre counter.
+// drawing units per millimetre. Empty on a distance that does not fit the
+// millimetre counter.
 std::optional<CallRating> tryRateCall(PointF call, PointF hit, PointF centre, double hitValue,
                                       double callValue, double lineLength, double scale,
                                       const RatingOptions& options);

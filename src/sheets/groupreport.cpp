@@ -105,12 +105,6 @@ QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
     return shots;
 }
 
-std::optional<CallRating> rateSlot(const SeriesRecord& record, int slot, const TargetFace& face,
-                                   const RatingOptions& options) {
-    const std::optional<ScoredShot> scored = scoreSlot(record, slot, face, &options);
-    return scored ? scored->rating : std::nullopt;
-}
-
 // What one click of the usual sights moves the hits at the distance shot;
 // the shooter sets the value of their own sight.
 double defaultClickMm(int discipline) {

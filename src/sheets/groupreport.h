@@ -37,12 +37,6 @@ std::optional<ScoredShot> scoreSlot(const SeriesRecord& record, int slot, const 
 QList<Shot> shotsOf(const SeriesRecord& record, const TargetFace& face,
                     const RatingOptions* options);
 
-// The rating of the call in a slot as the main window gives it; empty when
-// the slot holds no shot or no call, or when the call or the hit lies too
-// far off the target to be valued.
-std::optional<CallRating> rateSlot(const SeriesRecord& record, int slot, const TargetFace& face,
-                                   const RatingOptions& options);
-
 // The click value a discipline starts with, in millimetres at the target.
 double defaultClickMm(int discipline);
 

@@ -64,7 +64,6 @@ public:
     // The series' time is over.
     void seriesOver();
     bool seriesRunning() const { return m_seriesRunning; }
-    int timedSeriesIndex() const { return m_timedIndex; } // the next one to shoot
 
     MatchPhase phase() const { return m_phase; }
     bool running() const { return m_phase == MatchPhase::Sighting || m_phase == MatchPhase::Match; }

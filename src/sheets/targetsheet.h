@@ -135,7 +135,6 @@ public:
     // scored one, the sums.
     const QList<int>& listedSlots() const { return m_listedSlots; }
     const QList<double>& values() const { return m_values; }
-    const SeriesSums& sumValues() const { return m_sums; }
     // The inner tens among the scored hits of the displayed series, and of
     // all listed series (a series that keeps its hits hidden counts none).
     int innerTens() const;

@@ -104,8 +104,6 @@ cv::Mat toGrey(const cv::Mat& frame) {
 
 } // namespace
 
-cv::Mat HoleDetector::rectify(const cv::Mat& frame) const { return rectifyGrey(toGrey(frame)); }
-
 cv::Mat HoleDetector::rectifyGrey(const cv::Mat& grey) const {
     cv::Mat rect;
     cv::remap(grey, rect, m_map, m_mapFraction, cv::INTER_LINEAR, cv::BORDER_REPLICATE);

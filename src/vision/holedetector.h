@@ -45,9 +45,6 @@ public:
     // the first after a new paper, is the reference.
     std::optional<VisionEvent> feed(const cv::Mat& frame, qint64 timeMs);
 
-    // The face rectified: pixelsPerMm() pixels per mm, the face centre in the middle.
-    cv::Mat rectify(const cv::Mat& frame) const;
-    double pixelsPerMm() const { return m_ppm; }
 
 private:
     struct Candidate {

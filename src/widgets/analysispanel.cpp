@@ -1,8 +1,8 @@
 #include "analysispanel.h"
 
 #include "model/numeric.h"
-#include "platform/settings.h"
-#include "platform/userdialogs.h"
+#include "services/settings.h"
+#include "services/userdialogs.h"
 #include "sheets/groupreport.h"
 #include "widgets/command.h"
 #include "widgets/widgets.h"

@@ -1,6 +1,6 @@
 #include "memorydiary.h"
 
-#include "platform/diarytotals.h"
+#include "model/diarytotals.h"
 
 #include <QSet>
 

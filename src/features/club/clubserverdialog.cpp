@@ -1,6 +1,6 @@
 #include "clubserverdialog.h"
 
-#include "platform/clubconnection.h"
+#include "services/clubaddress.h"
 #include "services/club.h"
 #include "services/keyring.h"
 #include "services/services.h"

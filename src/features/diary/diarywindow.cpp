@@ -7,9 +7,9 @@
 #include "diaryreport.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
-#include "platform/diarytotals.h"
-#include "platform/printers.h"
-#include "platform/userdialogs.h"
+#include "model/diarytotals.h"
+#include "services/printers.h"
+#include "services/userdialogs.h"
 #include "services/diary.h"
 #include "sheets/diaryexport.h"
 #include "trainingtablemodel.h"
@@ -71,7 +71,7 @@ QLabel* captionFor(QWidget* parent, const QString& text, QWidget* buddy) {
 } // namespace
 
 DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
-                         QWidget* parent, const Clock& clock)
+                         const Clock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window), m_diary(diary), m_clock(clock), m_dialogs(dialogs),
       m_printers(printers), m_locale(num::presentationLocale(QLocale())) {
     setObjectName(QStringLiteral("Trainingstagebuch"));

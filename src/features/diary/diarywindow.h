@@ -7,7 +7,7 @@
 
 #include "model/diaryrecords.h"
 #include "services/club.h"
-#include "platform/clock.h"
+#include "services/clock.h"
 #include "sheets/diaryexport.h"
 
 #include <QLocale>
@@ -41,7 +41,7 @@ class DiaryWindow final : public QWidget {
 
 public:
     DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
-                QWidget* parent = nullptr, const Clock& clock = systemClock());
+                const Clock& clock, QWidget* parent = nullptr);
     ~DiaryWindow() override;
 
     // The trainings the filters take.

@@ -1,7 +1,7 @@
 #include "druckdialog.h"
 
-#include "platform/printers.h"
-#include "platform/userdialogs.h"
+#include "services/printers.h"
+#include "services/userdialogs.h"
 #include "widgets/widgets.h"
 
 #include <QCheckBox>

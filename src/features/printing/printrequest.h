@@ -4,7 +4,7 @@
 // list, in colour or black and white, and whether the overall picture of all
 // printed shots follows them.
 
-#include "platform/printers.h"
+#include "services/printers.h"
 
 #include <QList>
 #include <QtGlobal>

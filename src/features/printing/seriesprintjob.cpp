@@ -1,8 +1,8 @@
 #include "seriesprintjob.h"
 
 #include "druckdialog.h"
-#include "platform/printers.h"
-#include "platform/userdialogs.h"
+#include "services/printers.h"
+#include "services/userdialogs.h"
 
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
@@ -87,7 +87,7 @@ bool SeriesPrintJob::openDocument(PrintColour colour) {
     const PrintDestination destination = m_printers.current();
     m_destinationName = destination.name;
     m_shooter = m_source.shooterName ? m_source.shooterName() : QString();
-    m_started = m_source.now ? m_source.now() : systemClock().dateTime();
+    m_started = m_source.now ? m_source.now() : QDateTime();
     m_device = m_printers.createDevice(destination, colour, u"Ankerblick " + m_shooter);
     if (!m_device || !m_painter.begin(m_device.get())) {
         m_device.reset();

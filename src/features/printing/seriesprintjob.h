@@ -14,7 +14,7 @@
 // at the end of the job. The pages are laid out once the job ends, so that
 // "Seite x von y" counts the pages printed.
 
-#include "platform/clock.h"
+#include "services/clock.h"
 #include "printrequest.h"
 #include "seriespage.h"
 #include "sheets/printcontent.h"
@@ -49,9 +49,7 @@ struct SeriesPrintSource {
     // correction of the overall picture; without it the discipline's.
     std::function<double()> clickMm;
     // The moment the job starts (its header shows it).
-    std::function<QDateTime()> now = [] {
-        return systemClock().dateTime();
-    };
+    std::function<QDateTime()> now;
 };
 
 class SeriesPrintJob final {

@@ -1,8 +1,8 @@
 #include "rhythmustrainingshilfeform.h"
 
-#include "platform/settings.h"
-#include "platform/tonegenerator.h"
-#include "platform/userdialogs.h"
+#include "services/settings.h"
+#include "services/tonegenerator.h"
+#include "services/userdialogs.h"
 #include "widgets/widgets.h"
 
 #include <QCloseEvent>

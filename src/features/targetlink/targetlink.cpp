@@ -1,8 +1,8 @@
 #include "targetlink.h"
 
 #include "files/seriesfile.h"
-#include "platform/serialport.h"
-#include "platform/userdialogs.h"
+#include "services/serialport.h"
+#include "services/userdialogs.h"
 #include "sheets/targetrecord.h"
 
 #include <exception>

@@ -1,7 +1,7 @@
 #include "targetlinkpanel.h"
 
-#include "platform/serialport.h"
-#include "platform/settings.h"
+#include "services/serialport.h"
+#include "services/settings.h"
 #include "sheets/portchoice.h"
 #include "widgets/widgets.h"
 

@@ -3,7 +3,7 @@
 // The link controls of the shot-entry window: the port list, log-on/log-off
 // and polling buttons and their two indicator lamps.
 
-#include "platform/serialport.h"
+#include "services/serialport.h"
 #include "targetlink.h"
 
 #include <QColor>

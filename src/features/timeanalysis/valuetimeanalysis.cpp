@@ -2,7 +2,7 @@
 #include "model/numeric.h"
 
 #include "files/timelines.h"
-#include "platform/userdialogs.h"
+#include "services/userdialogs.h"
 
 #include <QPainter>
 

@@ -3,10 +3,10 @@
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "files/shotnotes.h"
-#include "platform/settings.h"
+#include "services/settings.h"
 #include "services/services.h"
 
-#include "platform/userdialogs.h"
+#include "services/userdialogs.h"
 #include "widgets/analysispanel.h"
 #include "widgets/command.h"
 #include "widgets/targetpainter.h"
@@ -143,7 +143,8 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeA
                           [this] { return m_sheet.face(); }, [this] { return shooterName(); },
                           [this] {
                               return clickValue(m_settings, m_sheet.face().discipline());
-                          }});
+                          },
+                          [this] { return m_services.clock.dateTime(); }});
     connect(print, &QAction::triggered, this,
             [this] { m_printJob->openDialog(qint16(m_sheet.seriesCount()), this); });
 

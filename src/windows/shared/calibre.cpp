@@ -2,8 +2,8 @@
 
 #include "model/numeric.h"
 #include "model/targetface.h"
-#include "platform/settings.h"
-#include "platform/userdialogs.h"
+#include "services/settings.h"
+#include "services/userdialogs.h"
 #include "widgets/widgets.h"
 
 #include <QCoreApplication>

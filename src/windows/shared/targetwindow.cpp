@@ -1,8 +1,8 @@
 #include "targetwindow.h"
 
 #include "features/photo/fotoeinlesen.h"
-#include "platform/settings.h"
-#include "platform/userdialogs.h"
+#include "services/settings.h"
+#include "services/userdialogs.h"
 #include "services/diary.h"
 #include "services/tonegenerator.h"
 #include "sheets/diaryrecorder.h"

@@ -1,6 +1,6 @@
 #include "windowmemory.h"
 
-#include "platform/settings.h"
+#include "services/settings.h"
 
 #include <QButtonGroup>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "windowmenu.h"
 
-#include "platform/userdialogs.h"
+#include "services/userdialogs.h"
 #include "widgets/handbook.h"
 #include "widgets/language.h"
 
