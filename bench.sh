@@ -15,6 +15,11 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh libbenchmark-dev libxcb1-dev pkg-config xvfb
 
 dir=${BENCH_BUILD_DIR:-build/bench}
+# The camera benchmark opens videos through the program's capture module.
+case $dir in
+  /*) export ANKERBLICK_CAPTURE_MODULE="$dir/libankerblick-capture.so" ;;
+  *) export ANKERBLICK_CAPTURE_MODULE="$PWD/$dir/libankerblick-capture.so" ;;
+esac
 cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 

@@ -357,7 +357,7 @@ double tenthMm(const TargetFace& face) {
 double tenthsOf(const TargetFace& face, cv::Point2d mm) {
     const PointF c = face.centre();
     const PointF at{float(c.x + mm.x * face.scale()), float(c.y - mm.y * face.scale())};
-    return std::lround(hitValue(at, c, face.scoring()) * 10);
+    return std::lround(tryHitValue(at, c, face.scoring()).value() * 10);
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #include "opencvcamera.h"
 
 #include "services/clock.h"
+#include "videocapture.h"
+#include "vision/picture.h"
 
 #include <QCoreApplication>
-#include <opencv2/core/utils/logger.hpp>
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
-#include <opencv2/videoio.hpp>
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,10 +35,6 @@ bool isPicture(const QFileInfo& file) {
 
 bool isDevicePath(const QString& id) {
     return id.startsWith(QStringLiteral("/dev/"));
-}
-
-QByteArray localPath(const QString& path) {
-    return QFile::encodeName(path);
 }
 
 // The frame as the capture hands it out: 8-bit BGR.
@@ -81,8 +76,7 @@ public:
     // Pictures that do not decode are passed over.
     std::optional<cv::Mat> read() override {
         while (m_next < m_files.size()) {
-            const cv::Mat picture =
-                cv::imread(localPath(m_files.at(m_next++)).toStdString(), cv::IMREAD_COLOR);
+            const cv::Mat picture = readPicture(m_files.at(m_next++));
             if (const std::optional<cv::Mat> frame = asBgr(picture))
                 return frame;
         }
@@ -96,7 +90,7 @@ private:
 
 class VideoReader final : public FrameReader {
 public:
-    explicit VideoReader(std::unique_ptr<cv::VideoCapture> video) : m_video(std::move(video)) {}
+    explicit VideoReader(std::unique_ptr<VideoSource> video) : m_video(std::move(video)) {}
     std::optional<cv::Mat> read() override {
         cv::Mat frame;
         if (!m_video->read(frame))
@@ -105,19 +99,8 @@ public:
     }
 
 private:
-    std::unique_ptr<cv::VideoCapture> m_video;
+    std::unique_ptr<VideoSource> m_video;
 };
-
-std::unique_ptr<cv::VideoCapture> openVideo(const QString& path, int api) {
-    auto video = std::make_unique<cv::VideoCapture>();
-    try {
-        if (!video->open(localPath(path).toStdString(), api))
-            return nullptr;
-    } catch (const cv::Exception&) {
-        return nullptr;
-    }
-    return video;
-}
 
 class OpenCvCapture final : public CameraCapture {
 public:
@@ -176,7 +159,7 @@ private:
     std::optional<QString> openDevice(const QString& id, const QFileInfo& info) {
         if (!info.exists())
             return QCoreApplication::translate("Camera", "Die Kamera %1 gibt es nicht.").arg(id);
-        std::unique_ptr<cv::VideoCapture> video = openVideo(id, cv::CAP_V4L2);
+        std::unique_ptr<VideoSource> video = openVideoSource(id, VideoKind::Device);
         if (!video)
             return QCoreApplication::translate("Camera", "Die Kamera %1 lässt sich nicht öffnen.")
                 .arg(id);
@@ -215,13 +198,11 @@ private:
     }
 
     std::optional<QString> openVideoFile(const QFileInfo& info) {
-        // Files through FFmpeg alone: asking every back end in turn opens the
-        // FireWire and GStreamer ones, which keep memory they never give back.
-        std::unique_ptr<cv::VideoCapture> video =
-            openVideo(info.absoluteFilePath(), cv::CAP_FFMPEG);
+        std::unique_ptr<VideoSource> video =
+            openVideoSource(info.absoluteFilePath(), VideoKind::File);
         if (!video)
             return noPictureOrVideo(info);
-        double rate = video->get(cv::CAP_PROP_FPS);
+        double rate = video->rate();
         if (!std::isfinite(rate) || rate < 1.0 || rate > 1000.0)
             rate = defaultVideoRate;
         m_reader = std::make_unique<VideoReader>(std::move(video));
@@ -289,11 +270,7 @@ QString sourceName(const QString& id) {
 } // namespace
 
 OpenCvCameraService::OpenCvCameraService(const Clock& clock, Wait wait, QString deviceFolder)
-    : m_clock(clock), m_wait(std::move(wait)), m_deviceFolder(std::move(deviceFolder)) {
-    // OpenCV tells of every backend that fails to open a file on standard
-    // error; the shooter hears of it from open() alone.
-    cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
-}
+    : m_clock(clock), m_wait(std::move(wait)), m_deviceFolder(std::move(deviceFolder)) {}
 
 void OpenCvCameraService::sleep(quint32 ms) {
     QThread::msleep(ms);

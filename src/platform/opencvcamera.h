@@ -1,7 +1,8 @@
 #pragma once
 
 // The camera through OpenCV: camera devices and video files through
-// cv::VideoCapture, folders of pictures through cv::imread.
+// OpenCV's video capture (a module loaded at the first use), pictures and
+// folders of pictures through Qt's image readers.
 
 #include "services/camera.h"
 

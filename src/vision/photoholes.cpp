@@ -1,21 +1,18 @@
 #include "photoholes.h"
 
 #include "bilinear.h"
+#include "picture.h"
 
 #include <QCoreApplication>
-#include <opencv2/calib3d.hpp>
-#include <opencv2/imgcodecs.hpp>
-#include <opencv2/imgproc.hpp>
-
 #include <QFile>
+
+#include <opencv2/calib3d.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
-#include <cstdio>
-#include <cstdlib>
-#include <opencv2/imgcodecs.hpp>
 
 namespace ankerblick {
 
@@ -576,9 +573,8 @@ PhotoHoles readPhotoHoles(const QString& path, const DisciplineInfo& discipline)
     cv::Mat picture;
     if (file.size() <= kLargestFile) {
         const QByteArray bytes = file.readAll();
-        const cv::Mat raw(1, int(bytes.size()), CV_8U, const_cast<char*>(bytes.constData()));
         if (!bytes.isEmpty())
-            picture = cv::imdecode(raw, cv::IMREAD_COLOR);
+            picture = decodePicture(bytes);
     }
     if (picture.empty()) {
         PhotoHoles result;
