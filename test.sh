@@ -12,7 +12,10 @@ cd "$(dirname "$0")"
 # package test builds and validates the package with.
 scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
   xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib \
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream clang-format
+
+# The sources as .clang-format says, before anything is built.
+scripts/check-format.sh
 
 jobs=$(nproc)
 mode=${ANKERBLICK_SANITIZE:-1}

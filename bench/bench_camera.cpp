@@ -61,7 +61,8 @@ const Frames& frames() {
         for (int i = 0; i < 8; ++i) {
             result.bgr.push_back(expose(paper.view(), {1.0, {}, i, true}));
             result.jpeg.emplace_back();
-            cv::imencode(".jpg", result.bgr.back(), result.jpeg.back(), {cv::IMWRITE_JPEG_QUALITY, 85});
+            cv::imencode(".jpg", result.bgr.back(), result.jpeg.back(),
+                         {cv::IMWRITE_JPEG_QUALITY, 85});
             result.png.emplace_back();
             cv::imencode(".png", result.bgr.back(), result.png.back());
         }
@@ -224,11 +225,12 @@ int main(int argc, char** argv) {
     const auto& m = collector.medians;
     const auto row = [&](const char* figure, double ours, double limit, double goal) {
         const double ratio = ours / limit;
-        std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,
-                     ratio <= goal ? "met" : "MISSED");
+        std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio,
+                     goal, ratio <= goal ? "met" : "MISSED");
     };
     if (m.count("feed") && m.count("decode_jpeg"))
-        row("13 camera frame 1280x720 processed vs JPEG decoded + grey", m.at("feed"), m.at("decode_jpeg"), 3);
+        row("13 camera frame 1280x720 processed vs JPEG decoded + grey", m.at("feed"),
+            m.at("decode_jpeg"), 3);
     if (m.count("feed") && m.count("decode_png"))
         row("13 the same vs PNG decoded + grey", m.at("feed"), m.at("decode_png"), 3);
     if (m.count("feed"))

@@ -109,8 +109,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    g_lane = std::make_unique<club::Connection>(
-        server.url(u"bahn"_s, kPassword, u"verein_messung"_s));
+    g_lane =
+        std::make_unique<club::Connection>(server.url(u"bahn"_s, kPassword, u"verein_messung"_s));
     if (!g_lane->isOpen()) {
         std::fprintf(stderr, "%s\n", qPrintable(g_lane->problem()));
         return 1;
@@ -136,8 +136,7 @@ int main(int argc, char** argv) {
     if (!load.problem.isEmpty() || load.shots != expected || load.distinctShots != expected) {
         std::fprintf(stderr, "Lastlauf: %s; %lld Schüsse, %lld verschiedene, %lld erwartet\n",
                      qPrintable(load.problem), static_cast<long long>(load.shots),
-                     static_cast<long long>(load.distinctShots),
-                     static_cast<long long>(expected));
+                     static_cast<long long>(load.distinctShots), static_cast<long long>(expected));
         return 1;
     }
 
@@ -154,8 +153,8 @@ int main(int argc, char** argv) {
                      m.at("insert"), 30);
     }
     writeRow(out, "16 32 lanes: coach hears a series, median", load.median(), 1000, 1);
-    writeRow(out, "16 32 lanes: coach hears a series, 99th percentile", load.percentile99(),
-             2000, 1);
+    writeRow(out, "16 32 lanes: coach hears a series, 99th percentile", load.percentile99(), 2000,
+             1);
     if (out != stdout)
         std::fclose(out);
     return collector.errors.empty() ? 0 : 1;

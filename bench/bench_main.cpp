@@ -366,14 +366,16 @@ const std::vector<uchar>& shotPhoto() {
         using namespace ankerblick::test;
         const std::vector<Hole> holes = [] {
             std::vector<Hole> all = holeGroup({3.0, -3.0}, 5, 2.4, 10);
-            for (const std::vector<Hole>& more :
-                 {holeGroup({-14.0, 10.0}, 4, 2.2, 40), holeGroup({38.0, -14.0}, 2, 3.2, -30, false)})
+            for (const std::vector<Hole>& more : {holeGroup({-14.0, 10.0}, 4, 2.2, 40),
+                                                  holeGroup({38.0, -14.0}, 2, 3.2, -30, false)})
                 all.insert(all.end(), more.begin(), more.end());
             return all;
         }();
         std::vector<uchar> jpeg;
-        cv::imencode(".jpg", photo(*disciplineInfo(int(Discipline::LP)), holes, mmToPhoto(8.0, 20.0, -25.0), 1),
-                     jpeg, {cv::IMWRITE_JPEG_QUALITY, 90});
+        cv::imencode(
+            ".jpg",
+            photo(*disciplineInfo(int(Discipline::LP)), holes, mmToPhoto(8.0, 20.0, -25.0), 1),
+            jpeg, {cv::IMWRITE_JPEG_QUALITY, 90});
         return jpeg;
     }();
     return bytes;
@@ -491,7 +493,8 @@ int main(int argc, char** argv) {
     pair("7 group analysis of 10,000 series vs rating", "group/ours", "group/limit", 2);
     if (m.count("photo/ours")) {
         const double ours = m.at("photo/ours");
-        rows.push_back({"12 a 1920 x 1080 photo's holes", milliseconds(ours), "1000 ms", ours / 1000, 1});
+        rows.push_back(
+            {"12 a 1920 x 1080 photo's holes", milliseconds(ours), "1000 ms", ours / 1000, 1});
         if (m.count("photo/decode"))
             rows.push_back({"12   against decoding it to grey", milliseconds(ours),
                             milliseconds(m.at("photo/decode")), ours / m.at("photo/decode"), 0});

@@ -243,9 +243,10 @@ private Q_SLOTS:
         };
         AnalysisSheet s = loaded();
         s.setDiscipline(kGewehr);
-        const QString comments = u"Serie: 1 Schuss: 0: Probe\r\nSerie: 2 Schuss: 5: nach Zeit\r\n"_s;
-        QCOMPARE(s.loadFile(file(TestFile{{series({3, 4}), series({3, 4, 5}), series({0, 5})},
-                                          comments, {}, {}})),
+        const QString comments =
+            u"Serie: 1 Schuss: 0: Probe\r\nSerie: 2 Schuss: 5: nach Zeit\r\n"_s;
+        QCOMPARE(s.loadFile(file(TestFile{
+                     {series({3, 4}), series({3, 4, 5}), series({0, 5})}, comments, {}, {}})),
                  std::nullopt);
         s.selectSeries(2);
         QCOMPARE(s.innerTens(), 2);

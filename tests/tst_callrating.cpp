@@ -109,9 +109,9 @@ private Q_SLOTS:
         QFETCH(int, precision);
         QFETCH(QList<int>, expected);
         const RatingOptions options{qint16(multiplier), precision};
-        const CallRating r =
-            tryRateCall(polar(callAngle, 60), polar(hitAngle, 40), kCentre, hitValue,
-                        callValue, length, scale, options).value();
+        const CallRating r = tryRateCall(polar(callAngle, 60), polar(hitAngle, 40), kCentre,
+                                         hitValue, callValue, length, scale, options)
+                                 .value();
         QCOMPARE((QList<int>{r.sectorDeviation, r.callScore, r.millimetres, r.sekMm}), expected);
     }
 

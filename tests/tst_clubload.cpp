@@ -12,8 +12,8 @@
 #include "platform/clubschema.h"
 #include "platform/clubsync.h"
 #include "platform/diaryoutbox.h"
-#include "platform/sqlitediary.h"
 #include "platform/serialport.h"
+#include "platform/sqlitediary.h"
 #include "support/clubload.h"
 #include "support/fakeclock.h"
 #include "support/fulldisk.h"
@@ -106,12 +106,12 @@ int shootIntoTheMainWindow(int argc, char** argv) {
     SqliteDiary kept(path);
     ScriptedCameraService cameras;
     ServerClubSync club(path);
-    Services services{dialogs, clock, tones, printers, settings, kept, cameras, {},
-                      makeQtSerialPort};
+    Services services{dialogs, clock,   tones, printers,        settings,
+                      kept,    cameras, {},    makeQtSerialPort};
     services.club = &club;
     const auto program = beginProgram(
-        services, StartOptions{QString::fromLocal8Bit(argv[4]), {}, {}, {},
-                               QString::fromLocal8Bit(argv[3])});
+        services,
+        StartOptions{QString::fromLocal8Bit(argv[4]), {}, {}, {}, QString::fromLocal8Bit(argv[3])});
     Form1& form = program->mainWindow();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -198,8 +198,7 @@ private Q_SLOTS:
         // slowest series alone.
         const ClubLoadPlan plan = full ? ClubLoadPlan{32, 30, 20000} : ClubLoadPlan{32, 4, 1200};
         QTemporaryDir folder;
-        const ClubLoadResult result =
-            runClubLoad(m_server, u"verein_last"_s, plan, folder.path());
+        const ClubLoadResult result = runClubLoad(m_server, u"verein_last"_s, plan, folder.path());
         QVERIFY2(result.problem.isEmpty(), qPrintable(result.problem));
         const int series = plan.lanes * plan.series;
         QCOMPARE(result.heard, series);
@@ -232,7 +231,8 @@ private Q_SLOTS:
         std::optional<SmallDisk> disk;
         if (fault == u"voll"_s)
             disk.emplace();
-        const QString path = QDir(disk ? disk->path() : m_dir.path()).filePath(login + u".sqlite"_s);
+        const QString path =
+            QDir(disk ? disk->path() : m_dir.path()).filePath(login + u".sqlite"_s);
         SqliteDiary diary(path);
         const qint64 training = *diary.beginTraining(trainingOf(login));
         QVERIFY(diary.saveSeries(training, seriesOf(1)));
@@ -497,7 +497,8 @@ private Q_SLOTS:
                            u"FROM ankerblick.shots WHERE login = '%1') FROM ankerblick.series s "
                            u"WHERE s.login = '%1'"_s.arg(logins[i])));
             QVERIFY(q.next());
-            QCOMPARE(q.value(0).toString(), u"%1 %2 %3"_s.arg(kept, shots, inLane.section(u' ', 1)));
+            QCOMPARE(q.value(0).toString(),
+                     u"%1 %2 %3"_s.arg(kept, shots, inLane.section(u' ', 1)));
         }
     }
 

@@ -492,8 +492,8 @@ private Q_SLOTS:
             QTemporaryDir dir;
             const QString path = dir.filePath(u"tagebuch.sqlite"_s);
             SqliteDiary diary(path);
-            QVERIFY(diary.saveSeries(*diary.beginTraining(trainingOf(0, u"Anna"_s)),
-                                     variant('A', 1)));
+            QVERIFY(
+                diary.saveSeries(*diary.beginTraining(trainingOf(0, u"Anna"_s)), variant('A', 1)));
             ServerClubSync sync(path, {50, 100, 400, 200});
             sync.setServer(server.ownerUrl(u"postgres"_s) + parameters);
             QTRY_COMPARE_WITH_TIMEOUT(sync.state().problem, encrypted, 20000);
@@ -547,7 +547,7 @@ private Q_SLOTS:
     void syncSendsWhatWaits_data() {
         QTest::addColumn<bool>("restart");
         QTest::addColumn<bool>("change");
-        QTest::addColumn<int>("waiting"); // while the server is down
+        QTest::addColumn<int>("waiting");    // while the server is down
         QTest::addColumn<QString>("stored"); // number@revision:shots, shots, sum
         QTest::newRow("Server gestoppt") << false << false << 2 << u"1@1:3,2@1:2,3@1:2 7 64.95"_s;
         QTest::newRow("Programm neu gestartet")
@@ -572,7 +572,9 @@ private Q_SLOTS:
         const ServerClubSync::Timing quick{50, 100, 400, 200};
         auto sync = std::make_unique<ServerClubSync>(path, quick);
         sync->setServer(m_server.url(u"anna"_s, kPassword, name));
-        const auto sentAll = [&] { return sync->state().connected && sync->state().waiting == 0; };
+        const auto sentAll = [&] {
+            return sync->state().connected && sync->state().waiting == 0;
+        };
         QTRY_VERIFY_WITH_TIMEOUT(sentAll(), 20000);
         QCOMPARE(clubStatusText(sync->state()), u"Verein: verbunden"_s);
 

@@ -10,10 +10,10 @@
 // diary window's trainings of the server.
 
 #include "app/application.h"
-#include "platform/clock.h"
 #include "features/club/clubserverdialog.h"
 #include "features/club/coachwindow.h"
 #include "features/diary/diarywindow.h"
+#include "platform/clock.h"
 #include "platform/clubcoach.h"
 #include "platform/clubconnection.h"
 #include "platform/clubschema.h"
@@ -173,8 +173,7 @@ private Q_SLOTS:
         QSqlDatabase db = owner.database();
         QVERIFY(club::setUp(db).ok);
         QCOMPARE(club::addLogin(db, u"anna"_s, kPassword, club::LoginKind::Shooter), QString());
-        QCOMPARE(club::addLogin(db, u"bert"_s, kBertPassword, club::LoginKind::Shooter),
-                 QString());
+        QCOMPARE(club::addLogin(db, u"bert"_s, kBertPassword, club::LoginKind::Shooter), QString());
         QCOMPARE(club::addLogin(db, u"trainer"_s, kCoachPassword, club::LoginKind::Coach),
                  QString());
         QCOMPARE(uploadAs(u"bert"_s, kBertPassword, bertsTraining()), QString());
@@ -260,13 +259,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("inKeyring");
         QTest::addColumn<bool>("inEnvironment");
         QTest::addColumn<QString>("status");
-        QTest::newRow("Einstellungen, Schlüsselbund") << true << true << false
-                                                      << u"Verein: verbunden"_s;
-        QTest::newRow("--verein, Schlüsselbund") << false << true << false
-                                                 << u"Verein: verbunden"_s;
+        QTest::newRow("Einstellungen, Schlüsselbund")
+            << true << true << false << u"Verein: verbunden"_s;
+        QTest::newRow("--verein, Schlüsselbund")
+            << false << true << false << u"Verein: verbunden"_s;
         QTest::newRow("--verein, PGPASSWORD") << false << false << true << u"Verein: verbunden"_s;
-        QTest::newRow("--verein, kein Passwort") << false << false << false
-                                                 << u"Verein: nicht verbunden"_s;
+        QTest::newRow("--verein, kein Passwort")
+            << false << false << false << u"Verein: nicht verbunden"_s;
     }
     void connectsAtStart() {
         QFETCH(bool, fromSettings);
@@ -314,8 +313,8 @@ private Q_SLOTS:
         ServerClubReader reader;
         Services services = servicesWith(*sync);
         services.clubReader = &reader;
-        const auto program = beginProgram(services, StartOptions{u"Trainer"_s, {}, {}, {},
-                                                                 urlOf(user, password)});
+        const auto program =
+            beginProgram(services, StartOptions{u"Trainer"_s, {}, {}, {}, urlOf(user, password)});
         auto* entry = program->mainWindow().findChild<QAction*>(u"Trainer"_s);
         QVERIFY(entry);
         QCOMPARE(entry->text(), u"Trainer …"_s);
@@ -334,9 +333,8 @@ private Q_SLOTS:
         ServerClubReader reader;
         Services services = servicesWith(*sync);
         services.clubReader = &reader;
-        const auto program = beginProgram(services, StartOptions{u"Trainer"_s, {}, {}, {},
-                                                                 urlOf(u"trainer"_s,
-                                                                       kCoachPassword)});
+        const auto program = beginProgram(
+            services, StartOptions{u"Trainer"_s, {}, {}, {}, urlOf(u"trainer"_s, kCoachPassword)});
         program->mainWindow().findChild<QAction*>(u"Trainer"_s)->trigger();
         CoachWindow* coach = program->coachWindow();
         auto* shooters = coach->findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
@@ -393,9 +391,9 @@ private Q_SLOTS:
         coach.watch(urlOf(u"trainer"_s, kCoachPassword));
         auto* shooters = coach.findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
         QTRY_VERIFY_WITH_TIMEOUT(rowOf(shooters, u"bert"_s) >= 0, 20000);
-        QCOMPARE(cellText(shooters, rowOf(shooters, u"bert"_s),
-                          int(CoachSheet::ShooterColumn::LastSum)),
-                 u"18,0"_s);
+        QCOMPARE(
+            cellText(shooters, rowOf(shooters, u"bert"_s), int(CoachSheet::ShooterColumn::LastSum)),
+            u"18,0"_s);
         shooters->selectRow(rowOf(shooters, u"bert"_s));
         auto* trainings = coach.findChild<QTableWidget*>(u"TrainerTrainings"_s);
         QCOMPARE(trainings->rowCount(), 1);

@@ -512,16 +512,15 @@ void TestDiary::revisions_data() {
     QTest::addColumn<QList<int>>("shots");
     QTest::addColumn<bool>("trainingWaits"); // also without a series
     QTest::newRow("verschoben") << 0 << QList<int>{1} << QList<int>{2} << QList<int>{2} << true;
-    QTest::newRow("zurückgenommen") << 1 << QList<int>{1} << QList<int>{2} << QList<int>{0}
-                                    << true;
+    QTest::newRow("zurückgenommen") << 1 << QList<int>{1} << QList<int>{2} << QList<int>{0} << true;
     QTest::newRow("kommentiert") << 2 << QList<int>{1} << QList<int>{2} << QList<int>{2} << true;
     QTest::newRow("leere Serie, die es nicht gab")
         << 3 << QList<int>{} << QList<int>{} << QList<int>{} << false;
     QTest::newRow("neue Serie") << 4 << QList<int>{2} << QList<int>{1} << QList<int>{1} << true;
     QTest::newRow("noch einmal dasselbe")
         << 6 << QList<int>{} << QList<int>{} << QList<int>{} << false;
-    QTest::newRow("zweimal geändert") << 5 << QList<int>{1} << QList<int>{3} << QList<int>{1}
-                                      << true;
+    QTest::newRow("zweimal geändert")
+        << 5 << QList<int>{1} << QList<int>{3} << QList<int>{1} << true;
     QTest::newRow("Training beendet") << 7 << QList<int>{} << QList<int>{} << QList<int>{} << true;
     QTest::newRow("nur Treffer gehalten")
         << 8 << QList<int>{} << QList<int>{} << QList<int>{} << false;
@@ -661,7 +660,8 @@ void TestDiary::aFailedReadSendsNothing() {
         raw.setDatabaseName(path);
         QVERIFY(raw.open());
         QSqlQuery q(raw);
-        QVERIFY2(q.exec(u"ALTER TABLE shots RENAME TO shots_gone"_s), qPrintable(q.lastError().text()));
+        QVERIFY2(q.exec(u"ALTER TABLE shots RENAME TO shots_gone"_s),
+                 qPrintable(q.lastError().text()));
         raw.close();
     }
     QSqlDatabase::removeDatabase(u"damage"_s);

@@ -1,6 +1,6 @@
-#include "platform/clock.h"
 #include "features/diary/diarywindow.h"
 #include "model/targetface.h"
+#include "platform/clock.h"
 #include "sheets/diaryexport.h"
 #include "support/memorydiary.h"
 #include "support/pdfprinters.h"

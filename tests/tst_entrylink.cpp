@@ -264,19 +264,24 @@ private Q_SLOTS:
         const QList<QPointF>& holes = photoWindow->import().holes();
         QCOMPARE(holes.size(), expected.size());
         for (qsizetype i = 0; i < holes.size(); ++i)
-            QVERIFY2(QLineF(holes.at(i), expected.at(i)).length() < 0.3,
-                     qPrintable(u"hole %1 at %2, %3"_s.arg(i + 1).arg(holes.at(i).x()).arg(holes.at(i).y())));
-        QVERIFY(photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)->text().startsWith(u"4 Löcher"_s));
+            QVERIFY2(
+                QLineF(holes.at(i), expected.at(i)).length() < 0.3,
+                qPrintable(
+                    u"hole %1 at %2, %3"_s.arg(i + 1).arg(holes.at(i).x()).arg(holes.at(i).y())));
+        QVERIFY(
+            photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)->text().startsWith(u"4 Löcher"_s));
         if (more > 0) {
             // A row 3 mm apart across the black: more than a series holds.
             for (int i = 0; i < more; ++i)
-                QTest::mouseClick(view, Qt::LeftButton, {}, view->viewPoint({-20.0 + 3 * i, -20.0}).toPoint());
+                QTest::mouseClick(view, Qt::LeftButton, {},
+                                  view->viewPoint({-20.0 + 3 * i, -20.0}).toPoint());
             QVERIFY(photoWindow->findChild<QLabel*>(u"FotoHinweis"_s)
                         ->text()
                         .contains(u"11 Löcher, von oben im Uhrzeigersinn nummeriert. Mehr als eine "
                                   u"Serie fasst: „Übernehmen“ trägt sie als 2 neue Serien ein "
                                   u"(je 10, die letzte mit 1)."_s));
-            QTest::mouseClick(photoWindow->findChild<QPushButton*>(u"Uebernehmen"_s), Qt::LeftButton);
+            QTest::mouseClick(photoWindow->findChild<QPushButton*>(u"Uebernehmen"_s),
+                              Qt::LeftButton);
             QTRY_VERIFY(!window->findChild<FotoEinlesen*>());
             QCOMPARE(ui->list("SerienListe"), QStringList({u"1"_s, u"2"_s, u"3"_s}));
             QCOMPARE(m_form->sheet().store()[2].shotCount(), 10);

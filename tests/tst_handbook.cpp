@@ -6,7 +6,6 @@
 // shows its captions whole in both languages.
 
 #include "app/application.h"
-#include "platform/clock.h"
 #include "features/camera/cameralink.h"
 #include "features/camera/camerapicturewindow.h"
 #include "features/club/clubserverdialog.h"
@@ -15,6 +14,7 @@
 #include "features/printing/druckdialog.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "platform/clock.h"
 #include "services/club.h"
 #include "support/scriptedkeyring.h"
 #include "support/spokenlanguage.h"
@@ -106,9 +106,8 @@ struct AllWindows {
         form->NameSetzen(u"Anna"_s);
         owned.push_back(std::make_unique<Schusseingabe>(services));
         owned.push_back(std::make_unique<AnalyseAnzeige>(services));
-        owned.push_back(
-            std::make_unique<DiaryWindow>(services.diary, services.dialogs, services.printers,
-                                          services.clock));
+        owned.push_back(std::make_unique<DiaryWindow>(services.diary, services.dialogs,
+                                                      services.printers, services.clock));
         owned.push_back(std::make_unique<RhythmusTrainingshilfeForm>(
             services.tones, services.dialogs, services.settings));
         owned.push_back(std::make_unique<AusgabeForm>());

@@ -447,10 +447,14 @@ private Q_SLOTS:
         sighter.sighter = true;
         QTest::newRow("a sighting series prints its values, no sums")
             << 0 << seriesPrintData(recordWithShots(3), lp, sighter)
-            << QStringList{QStringLiteral("Serie Nummer: 1"), QStringLiteral("1.: 10,9 2.: 10,9"),
-                           QStringLiteral("3.: 10,8 4.:"),    QStringLiteral("5.: 6.:"),
-                           QStringLiteral("7.: 8.:"),         QStringLiteral("9.: 10.:"),
-                           QStringLiteral("0 0"),             QStringLiteral("Innenzehner: 0")};
+            << QStringList{QStringLiteral("Serie Nummer: 1"),
+                           QStringLiteral("1.: 10,9 2.: 10,9"),
+                           QStringLiteral("3.: 10,8 4.:"),
+                           QStringLiteral("5.: 6.:"),
+                           QStringLiteral("7.: 8.:"),
+                           QStringLiteral("9.: 10.:"),
+                           QStringLiteral("0 0"),
+                           QStringLiteral("Innenzehner: 0")};
         QTest::newRow("ten shots, last slot")
             << 3
             << series({10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9, 10.9}, "100", "109")
@@ -575,8 +579,8 @@ private Q_SLOTS:
         SeriesPage page;
         page.colour = false;
         for (int s = 0; s < 4; ++s)
-            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}, {}, {}}, face,
-                                         QLocale());
+            page.series << printedSeries(qint16(s + 1), SeriesPrintData{record, {}, {}, {}, {}},
+                                         face, QLocale());
         const double px = 10.0; // pixels per millimetre
         page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
         const QImage image = renderPage(page, px);
@@ -643,8 +647,8 @@ private Q_SLOTS:
         face.apply(int(Discipline::LG10m));
         m_face = face;
         m_series.clear();
-        m_series[1] = seriesPrintData(recordAtMm(face, {{0.0, -1.5}, {3.0, -3.0}, {-2.0, -6.0}}),
-                                      face, {});
+        m_series[1] =
+            seriesPrintData(recordAtMm(face, {{0.0, -1.5}, {3.0, -3.0}, {-2.0, -6.0}}), face, {});
         const QString file =
             printJob(SeriesPageStyle::FourPerPage, {1}, 1, PrintColour::BlackWhite, false);
         QCOMPARE(textFrom(pdfLines(file), 1, 160.0, 10.0 + 33.0).left(14),
@@ -798,8 +802,7 @@ private Q_SLOTS:
         m_series.clear();
         QList<int> called;
         for (int n = 1; n <= seriesCount; ++n) {
-            m_series[n] =
-                seriesPrintData(record, m_face, {}, withCalls ? &options : nullptr);
+            m_series[n] = seriesPrintData(record, m_face, {}, withCalls ? &options : nullptr);
             called << n;
         }
         const QString file = printJob(SeriesPageStyle(style), called, qint16(seriesCount),

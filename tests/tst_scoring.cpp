@@ -39,7 +39,8 @@ private Q_SLOTS:
         const PointF c = face.centre();
         QCOMPARE(int(tryCallValue(c, c, face.scoring()).value().tenths), callTenths);
         QCOMPARE(tryHitValue(c, c, face.scoring()), 10.9);
-        QCOMPARE(num::formatNumber(tryHitValue(c, c, face.scoring()).value()), QStringLiteral("10,9"));
+        QCOMPARE(num::formatNumber(tryHitValue(c, c, face.scoring()).value()),
+                 QStringLiteral("10,9"));
 
         // Half a tenth beyond the allowance the unrounded value is 108.5 exactly.
         const ScoringParams& p = face.scoring();
@@ -243,8 +244,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("counted");
         const QList<int> three{0, 30, 32};
         QTest::newRow("three shots about the inner ten's edge")
-            << three << QStringList{} << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6
-            << 2 << 3;
+            << three << QStringList{} << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2
+            << 3;
         QTest::newRow("gaps are passed over")
             << QList<int>{0, -1, 40, -1, 100} << QStringList{} << 10
             << QList<double>{10.9, 10.2, 9.1} << 29.0 << 30.2 << 1 << 3;
@@ -256,8 +257,8 @@ private Q_SLOTS:
             << QList<double>{10.9, 10.4, 10.3} << 0.0 << 0.0 << 0 << 0;
         QTest::newRow("marks of another series change nothing")
             << three
-            << QStringList{u"Serie: 2 Schuss: 0: Probe"_s, u"Serie: 2 Schuss: 1: nach Zeit"_s}
-            << 10 << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
+            << QStringList{u"Serie: 2 Schuss: 0: Probe"_s, u"Serie: 2 Schuss: 1: nach Zeit"_s} << 10
+            << QList<double>{10.9, 10.4, 10.3} << 30.0 << 31.6 << 2 << 3;
         QTest::newRow("a typed comment of a mark's text is no mark")
             << three
             << QStringList{u"Serie: 1 Schuss: 0:  Probe"_s, u"Serie: 1 Schuss: 2:  nach Zeit"_s}

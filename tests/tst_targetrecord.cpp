@@ -225,18 +225,18 @@ private Q_SLOTS:
                 result << QString::fromUtf8(i);
             return result;
         };
-        const auto row =
-            [&list](const char* tag, std::initializer_list<const char*> arguments, int exitCode,
-                    std::initializer_list<const char*> ports, const char* name = "",
-                    const char* file = "", const char* output = "",
-                    std::initializer_list<const char*> cameras = {}, const char* club = "",
-                    const char* lane = "") {
-                QTest::newRow(tag)
-                    << QStringList{QStringLiteral("ankerblick")} + list(arguments) << exitCode
-                    << list(ports) << QString::fromUtf8(name) << QString::fromUtf8(file)
-                    << QString::fromUtf8(output) << list(cameras) << QString::fromUtf8(club)
-                    << QString::fromUtf8(lane);
-            };
+        const auto row = [&list](const char* tag, std::initializer_list<const char*> arguments,
+                                 int exitCode, std::initializer_list<const char*> ports,
+                                 const char* name = "", const char* file = "",
+                                 const char* output = "",
+                                 std::initializer_list<const char*> cameras = {},
+                                 const char* club = "", const char* lane = "") {
+            QTest::newRow(tag) << QStringList{QStringLiteral("ankerblick")} + list(arguments)
+                               << exitCode << list(ports) << QString::fromUtf8(name)
+                               << QString::fromUtf8(file) << QString::fromUtf8(output)
+                               << list(cameras) << QString::fromUtf8(club)
+                               << QString::fromUtf8(lane);
+        };
         row("none", {}, -1, {});
         row("port value after the option", {"--port", "/dev/pts/3"}, -1, {"/dev/pts/3"});
         row("port value with equals sign", {"--port=/dev/ttyUSB5"}, -1, {"/dev/ttyUSB5"});

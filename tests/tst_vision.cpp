@@ -3,10 +3,10 @@
 // known homography, with noise and blur (the photos also in uneven light and
 // stored as JPEG); the expected positions are the ones the test draws.
 
+#include "model/scoring.h"
 #include "support/renderedface.h"
 #include "support/renderedphoto.h"
 #include "vision/facefinder.h"
-#include "model/scoring.h"
 #include "vision/holedetector.h"
 #include "vision/photoholes.h"
 
@@ -147,10 +147,11 @@ void TstVision::reportsHoles() {
         for (int i = 0; i < phases[p].frames; ++i, time += 40) {
             cv::Mat frame = noisy(phases[p].shown, seed++ % 5);
             if (phases[p].hand) // a hand passing over the face, resting on the way
-                cv::ellipse(frame,
-                            cv::Point(int(centrePx.x) - 400 + 60 * (std::min(i, 6) + std::max(0, i - 17)),
-                                      int(centrePx.y) + 40),
-                            cv::Size(90, 130), 20, 0, 360, 70, cv::FILLED);
+                cv::ellipse(
+                    frame,
+                    cv::Point(int(centrePx.x) - 400 + 60 * (std::min(i, 6) + std::max(0, i - 17)),
+                              int(centrePx.y) + 40),
+                    cv::Size(90, 130), 20, 0, 360, 70, cv::FILLED);
             if (const auto event = detector.feed(frame, time))
                 events.push_back(*event);
         }
@@ -163,7 +164,8 @@ void TstVision::reportsHoles() {
         for (size_t i = 0; i < events.size(); ++i) {
             QCOMPARE(events[i].kind, VisionEvent::Hole);
             const double error = cv::norm(events[i].centreMm - expected[p][i].mm);
-            QVERIFY2(error <= 0.1, qPrintable(QStringLiteral("hole %1: %2 mm off").arg(p).arg(error)));
+            QVERIFY2(error <= 0.1,
+                     qPrintable(QStringLiteral("hole %1: %2 mm off").arg(p).arg(error)));
         }
     }
 }
@@ -184,8 +186,8 @@ void TstVision::findsPhotoHoles_data() {
     const auto lg = int(Discipline::LG10m);
     QTest::newRow("LP apart, straight")
         << lp << 8.0 << 0.0 << 0.0
-        << std::vector<Hole>{{{0.3, -0.2}, true},   {{13.0, -4.0}, true}, {{-21.0, 8.0}, true},
-                             {{2.0, -29.0}, true},  {{-38.0, -20.0}, false}, {{36.0, 25.0}, false}}
+        << std::vector<Hole>{{{0.3, -0.2}, true},  {{13.0, -4.0}, true},    {{-21.0, 8.0}, true},
+                             {{2.0, -29.0}, true}, {{-38.0, -20.0}, false}, {{36.0, 25.0}, false}}
         << 0.3;
     QTest::newRow("LP groups of 2 and 3, tilted 30, turned 10")
         << lp << 8.0 << 30.0 << 10.0
@@ -197,11 +199,13 @@ void TstVision::findsPhotoHoles_data() {
         << joined({holeGroup({3.0, -3.0}, 5, 2.4, 10), holeGroup({-14.0, 10.0}, 4, 2.2, 40),
                    holeGroup({38.0, -14.0}, 2, 3.2, -30, false)})
         << 0.15;
-    QTest::newRow("LG apart, straight")
-        << lg << 12.0 << 0.0 << 0.0
-        << std::vector<Hole>{{{0.1, 0.2}, true},    {{5.0, -2.5}, true},   {{-9.5, 4.0}, true},
-                             {{19.0, 6.0}, false},  {{-6.0, -21.0}, false}}
-        << 0.1;
+    QTest::newRow("LG apart, straight") << lg << 12.0 << 0.0 << 0.0
+                                        << std::vector<Hole>{{{0.1, 0.2}, true},
+                                                             {{5.0, -2.5}, true},
+                                                             {{-9.5, 4.0}, true},
+                                                             {{19.0, 6.0}, false},
+                                                             {{-6.0, -21.0}, false}}
+                                        << 0.1;
     QTest::newRow("LG groups of 2 and 3, tilted 30, turned -15")
         << lg << 12.0 << 30.0 << -15.0
         << joined({holeGroup({0.5, 0.5}, 3, 2.0, 5), holeGroup({-7.0, -6.0}, 2, 1.6, 60),
@@ -209,8 +213,7 @@ void TstVision::findsPhotoHoles_data() {
         << 0.5;
     QTest::newRow("LG groups of 4 and 5, tilted 25, turned 30")
         << lg << 11.0 << 25.0 << 30.0
-        << joined({holeGroup({-1.0, 1.5}, 5, 2.2, 0), holeGroup({7.5, -6.0}, 4, 2.0, 20)})
-        << 0.3;
+        << joined({holeGroup({-1.0, 1.5}, 5, 2.2, 0), holeGroup({7.5, -6.0}, 4, 2.0, 20)}) << 0.3;
 }
 
 void TstVision::findsPhotoHoles() {
@@ -221,7 +224,8 @@ void TstVision::findsPhotoHoles() {
     QFETCH(std::vector<Hole>, holes);
     QFETCH(double, largestMm);
     const DisciplineInfo& d = *disciplineInfo(discipline);
-    const cv::Mat shot = photo(d, holes, mmToPhoto(pxPerMm, tilt, roll), QTest::currentDataTag()[0]);
+    const cv::Mat shot =
+        photo(d, holes, mmToPhoto(pxPerMm, tilt, roll), QTest::currentDataTag()[0]);
     const PhotoHoles found = findPhotoHoles(shot, d);
     QVERIFY2(!found.problem, qPrintable(found.problem.value_or(QString())));
     // The photo's up is the face's up: the drawn positions turned by the roll.
@@ -253,11 +257,12 @@ void TstVision::findsPhotoHoles() {
         taken[best] = true;
         worst = std::max(worst, nearest);
         squares += nearest * nearest;
-        QVERIFY2(nearest <= largestMm, qPrintable(QStringLiteral("hole at (%1, %2) found %3 mm off:%4")
-                                                .arg(e.x)
-                                                .arg(e.y)
-                                                .arg(nearest)
-                                                .arg(seen)));
+        QVERIFY2(nearest <= largestMm,
+                 qPrintable(QStringLiteral("hole at (%1, %2) found %3 mm off:%4")
+                                .arg(e.x)
+                                .arg(e.y)
+                                .arg(nearest)
+                                .arg(seen)));
     }
     int grouped = 0; // holes that overlap another
     for (const auto& e : expected)
@@ -266,8 +271,9 @@ void TstVision::findsPhotoHoles() {
                 ++grouped;
                 break;
             }
-    qInfo("%zu holes (%d in groups) all found, none false; centre error rms %.3f mm, largest %.3f mm",
-          expected.size(), grouped, std::sqrt(squares / double(expected.size())), worst);
+    qInfo(
+        "%zu holes (%d in groups) all found, none false; centre error rms %.3f mm, largest %.3f mm",
+        expected.size(), grouped, std::sqrt(squares / double(expected.size())), worst);
 }
 
 void TstVision::namesPhotoProblems_data() {
@@ -280,10 +286,12 @@ void TstVision::namesPhotoProblems_data() {
     cv::imencode(".jpg", photo(lp, {}, mmToPhoto(8, 0, 0), 1), shot);
     QTest::newRow("no file") << QByteArray() << QStringLiteral("lässt sich nicht öffnen");
     QTest::newRow("no picture") << QByteArray("Serie 1\r\n") << QStringLiteral("ist kein Bild");
-    QTest::newRow("no face") << QByteArray(reinterpret_cast<const char*>(blank.data()), qsizetype(blank.size()))
+    QTest::newRow("no face") << QByteArray(reinterpret_cast<const char*>(blank.data()),
+                                           qsizetype(blank.size()))
                              << QStringLiteral("keine Scheibe „LP“ zu erkennen");
     QTest::newRow("a face without holes")
-        << QByteArray(reinterpret_cast<const char*>(shot.data()), qsizetype(shot.size())) << QString();
+        << QByteArray(reinterpret_cast<const char*>(shot.data()), qsizetype(shot.size()))
+        << QString();
 }
 
 void TstVision::namesPhotoProblems() {
@@ -371,9 +379,9 @@ void TstVision::measuresAccuracy_data() {
         Discipline d;
         double tilt720, roll720, tilt1080, roll1080;
     } rows[]{
-        {Discipline::LP, 30, 0, 18, 25},        {Discipline::FpSp100m, 12, -8, 28, 3},
-        {Discipline::OspSp, 25, 40, 5, 0},      {Discipline::Gewehr50m, 0, 0, 30, -12},
-        {Discipline::LG10m, 22, -30, 30, 0},    {Discipline::Gewehr300m, 30, 5, 15, 90},
+        {Discipline::LP, 30, 0, 18, 25},     {Discipline::FpSp100m, 12, -8, 28, 3},
+        {Discipline::OspSp, 25, 40, 5, 0},   {Discipline::Gewehr50m, 0, 0, 30, -12},
+        {Discipline::LG10m, 22, -30, 30, 0}, {Discipline::Gewehr300m, 30, 5, 15, 90},
     };
     for (const auto& r : rows) {
         const char* caption = disciplineInfo(int(r.d))->caption;
@@ -408,8 +416,12 @@ void TstVision::measuresAccuracy() {
     const double cardFrom = rb;
     const double cardTo = std::max(rb + rc, std::min(faceReachMm(d) / 2, rb + 12 * rc));
     cv::RNG cardRng{uint64(discipline) * 37 + uint64(height)};
-    const auto onCard = [&] { return cardRng.uniform(cardFrom, cardTo); };
-    const auto jitter = [&](double mm) { return cv::Point2d(rng.uniform(-mm, mm), rng.uniform(-mm, mm)); };
+    const auto onCard = [&] {
+        return cardRng.uniform(cardFrom, cardTo);
+    };
+    const auto jitter = [&](double mm) {
+        return cv::Point2d(rng.uniform(-mm, mm), rng.uniform(-mm, mm));
+    };
     const cv::Point2d group = jitter(0.2 * rb);
     const auto around = [&](double radius) {
         const double a = rng.uniform(0.0, 2 * CV_PI);
@@ -497,7 +509,8 @@ void TstVision::measuresAccuracy() {
             Exposure exposure{gain, {}, frameNo};
             if (phase.hand) { // across the face, resting half a second on the way
                 const int step = std::min(i, 3) + std::max(0, i - 7);
-                exposure.hand = cv::Point(int(centrePx.x) + (step - 3) * height / 6, int(centrePx.y) + height / 8);
+                exposure.hand = cv::Point(int(centrePx.x) + (step - 3) * height / 6,
+                                          int(centrePx.y) + height / 8);
             }
             const cv::Mat frame = expose(phase.paperOff ? noPaper : paper.view(), exposure);
             if (!detector) {
@@ -523,7 +536,8 @@ void TstVision::measuresAccuracy() {
             // the found face is turned.
             const Shot& shot = shots[*phase.shot];
             const cv::Point2d c = mapPoint(face.pictureToMm, mapPoint(paper.toPicture(), {0, 0}));
-            const cv::Point2d up = mapPoint(face.pictureToMm, mapPoint(paper.toPicture(), {0, rb})) - c;
+            const cv::Point2d up =
+                mapPoint(face.pictureToMm, mapPoint(paper.toPicture(), {0, rb})) - c;
             const double turn = std::atan2(-up.x, up.y);
             const cv::Point2d truth(shot.mm.x * std::cos(turn) - shot.mm.y * std::sin(turn),
                                     shot.mm.x * std::sin(turn) + shot.mm.y * std::cos(turn));
@@ -552,9 +566,10 @@ void TstVision::measuresAccuracy() {
     total.allowedTenth += row.allowedTenth;
 
     const double rms = std::sqrt(row.sumSquares / std::max(1, row.found));
-    qInfo("%s: %d/%d found, %d false, RMS %.3f mm, largest %.3f mm, same tenth %d/%d (the error allows %.1f %%)",
-          QTest::currentDataTag(), row.found, row.shot, row.falseHoles, rms, row.largest, row.sameTenth, row.found,
-          100.0 * row.allowedTenth / std::max(1, row.shot));
+    qInfo("%s: %d/%d found, %d false, RMS %.3f mm, largest %.3f mm, same tenth %d/%d (the error "
+          "allows %.1f %%)",
+          QTest::currentDataTag(), row.found, row.shot, row.falseHoles, rms, row.largest,
+          row.sameTenth, row.found, 100.0 * row.allowedTenth / std::max(1, row.shot));
     QCOMPARE(row.newPapers, 1);
     QCOMPARE(row.falseHoles, 0);
     QCOMPARE(row.found, row.shot);
@@ -567,7 +582,8 @@ void TstVision::measuresAccuracy() {
 // The table of the figures, and the share of the same tenth over both
 // picture sizes of a face.
 void TstVision::cleanupTestCase() {
-    QStringList lines{QStringLiteral("| Scheibe | Löcher gefunden | falsche Löcher | RMS (mm) | größter (mm) | gleiches Zehntel "
+    QStringList lines{QStringLiteral("| Scheibe | Löcher gefunden | falsche Löcher | RMS (mm) | "
+                                     "größter (mm) | gleiches Zehntel "
                                      "| vom Fehler erlaubt |"),
                       QStringLiteral("|---|---|---|---|---|---|---|")};
     bool any = false;

@@ -76,7 +76,9 @@ void Application::buildMainWindowTools(Form1& form) {
             [this, &form] {
                 return clickValue(m_services.settings, form.sheet().face().discipline());
             },
-            [&clock = services.clock] { return clock.dateTime(); }});
+            [&clock = services.clock] {
+                return clock.dateTime();
+            }});
     // "Schusszeit analyse", with the graph window it shares with the analysis window.
     m_timeAnalysis = std::make_unique<ValueTimeAnalysis>(
         ValueTimeAnalysis::Variant::MainWindow, services.dialogs,
@@ -236,8 +238,8 @@ void Application::showAnalysis() {
 
 void Application::showDiary() {
     if (!m_diaryWindow) {
-        m_diaryWindow = std::make_unique<DiaryWindow>(
-            m_services.diary, m_services.dialogs, m_services.printers, m_services.clock);
+        m_diaryWindow = std::make_unique<DiaryWindow>(m_services.diary, m_services.dialogs,
+                                                      m_services.printers, m_services.clock);
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
                 &Application::openTrainingInAnalysis);

@@ -144,8 +144,9 @@ QList<ShotNote> commentsFromText(const QString& text) {
             const int shot = m.captured(2).toInt();
             const QString said = m.captured(3).trimmed();
             // A mark is a line of its own exactly as the program writes it.
-            const bool mark = readsAsMark(series, shot, said) &&
-                              withoutLineEnd(whole) == withoutLineEnd(commentLine(series, shot, said));
+            const bool mark =
+                readsAsMark(series, shot, said) &&
+                withoutLineEnd(whole) == withoutLineEnd(commentLine(series, shot, said));
             notes.append({series, shot, std::nullopt, said, whole, mark});
             continue;
         }

@@ -36,7 +36,6 @@ struct Training {
     double calibreMm = 0.0; // the shot diameter the face was sized with; 0 when unknown
     QString program;        // the match program shot; empty for a free training
 
-
     friend bool operator==(const Training&, const Training&) = default;
 };
 

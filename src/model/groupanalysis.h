@@ -60,7 +60,7 @@ struct CallErrorFigures {
 
 struct Figures {
     GroupFigures hits;
-    std::optional<GroupFigures> calls;        // none when no shot has a call
+    std::optional<GroupFigures> calls;         // none when no shot has a call
     std::optional<CallErrorFigures> callError; // likewise
 };
 

@@ -49,9 +49,9 @@ class ServerClubReader final : public ClubReader {
     Q_OBJECT
 public:
     struct Timing {
-        int gatherMs = 50;  // notices gathered before the squad is read again
-        int retryMs = 2000; // the wait before a lost server is tried again
-        int pingMs = 15000; // how often a quiet connection is checked
+        int gatherMs = 50;    // notices gathered before the squad is read again
+        int retryMs = 2000;   // the wait before a lost server is tried again
+        int pingMs = 15000;   // how often a quiet connection is checked
         int answerMs = 30000; // the longest wait for the server's answer
     };
 

@@ -53,9 +53,8 @@ public:
     void check(const QString& url) {
         const club::Connection trial(url);
         const QString problem = trial.isOpen() ? QString() : trial.problem();
-        QMetaObject::invokeMethod(m_owner, [owner = m_owner, url, problem] {
-            Q_EMIT owner->checked(url, problem);
-        });
+        QMetaObject::invokeMethod(
+            m_owner, [owner = m_owner, url, problem] { Q_EMIT owner->checked(url, problem); });
     }
 
 private:
@@ -143,8 +142,7 @@ private:
                     // Set aside until the program starts again or the server
                     // changes; the trainings after it go on.
                     qCWarning(lcClub, "Training %lld refused by the server: %s",
-                              static_cast<long long>(upload.training.id),
-                              qPrintable(sent.problem));
+                              static_cast<long long>(upload.training.id), qPrintable(sent.problem));
                     m_setAside.insert(upload.training.id, sent.problem);
                     continue;
                 }
@@ -178,8 +176,7 @@ private:
         if (state == m_state)
             return;
         m_state = state;
-        QMetaObject::invokeMethod(m_owner,
-                                  [owner = m_owner, state] { owner->report(state); });
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, state] { owner->report(state); });
     }
 
     QString m_path;

@@ -38,8 +38,8 @@ QUuid trainingIdentity(const QUuid& lane, qint64 localId);
 
 struct UploadResult {
     bool ok = false;
-    int seriesWritten = 0; // new or changed on the server
-    QString problem;       // German, for the user, when not ok
+    int seriesWritten = 0;       // new or changed on the server
+    QString problem;             // German, for the user, when not ok
     bool refusedForGood = false; // sending it again would be refused again
 };
 

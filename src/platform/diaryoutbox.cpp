@@ -1,8 +1,8 @@
 #include "diaryoutbox.h"
 
+#include "model/logging.h"
 #include "sqlitediary.h"
 #include "sqlitediaryschema.h"
-#include "model/logging.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
@@ -84,8 +84,7 @@ namespace {
 
 // The trainings that wait, at most `limit`, each with its waiting series
 // numbers and their revisions.
-QMap<qint64, QMap<int, qint64>> waitingRevisions(Sql& sql, int limit,
-                                                 const QList<qint64>& setAside,
+QMap<qint64, QMap<int, qint64>> waitingRevisions(Sql& sql, int limit, const QList<qint64>& setAside,
                                                  QHash<qint64, qint64>& trainingRevisions) {
     QStringList marks;
     QVariantList values;
@@ -97,7 +96,8 @@ QMap<qint64, QMap<int, qint64>> waitingRevisions(Sql& sql, int limit,
     QSqlQuery trainings = sql.prepare(
         u"SELECT t.id, t.revision FROM trainings t WHERE (t.revision > t.sent OR EXISTS "
         u"(SELECT 1 FROM revisions r WHERE r.training = t.id AND r.revision > r.sent)) "
-        u"AND t.id NOT IN ("_s + marks.join(u", "_s) + u") ORDER BY t.id LIMIT ?"_s);
+        u"AND t.id NOT IN ("_s +
+        marks.join(u", "_s) + u") ORDER BY t.id LIMIT ?"_s);
     QMap<qint64, QMap<int, qint64>> revisions;
     if (sql.exec(trainings, values))
         while (trainings.next()) {
@@ -116,8 +116,7 @@ QMap<qint64, QMap<int, qint64>> waitingRevisions(Sql& sql, int limit,
 
 } // namespace
 
-std::optional<QList<club::Upload>> DiaryOutbox::waiting(int limit,
-                                                        const QList<qint64>& setAside) {
+std::optional<QList<club::Upload>> DiaryOutbox::waiting(int limit, const QList<qint64>& setAside) {
     if (!open())
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -167,8 +166,8 @@ bool DiaryOutbox::markSent(const club::Upload& upload) {
         QSqlQuery mark = sql.prepare(u"UPDATE revisions SET sent = ? WHERE training = ? AND "
                                      u"number = ? AND sent < ?"_s);
         for (const club::SeriesRevision& s : upload.series)
-            ok = ok && sql.exec(mark, {s.revision, upload.training.id, s.series.number,
-                                       s.revision});
+            ok =
+                ok && sql.exec(mark, {s.revision, upload.training.id, s.series.number, s.revision});
         const auto revision = m_trainingRevisions.constFind(upload.training.id);
         if (revision != m_trainingRevisions.constEnd())
             ok = ok && sql.exec(u"UPDATE trainings SET sent = ? WHERE id = ? AND sent < ?"_s,

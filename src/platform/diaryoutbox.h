@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QList>
 #include <QString>
 #include <QUuid>
 

@@ -17,13 +17,12 @@ void DesktopKeyring::readPassword(const QString& key,
                                   std::function<void(std::optional<QString>)> done) {
     auto* job = new QKeychain::ReadPasswordJob(kService);
     job->setKey(key);
-    QObject::connect(job, &QKeychain::Job::finished, job,
-                     [done = std::move(done)](QKeychain::Job* finished) {
-                         auto* read = static_cast<QKeychain::ReadPasswordJob*>(finished);
-                         done(read->error() == QKeychain::NoError
-                                  ? std::optional<QString>(read->textData())
-                                  : std::nullopt);
-                     });
+    QObject::connect(
+        job, &QKeychain::Job::finished, job, [done = std::move(done)](QKeychain::Job* finished) {
+            auto* read = static_cast<QKeychain::ReadPasswordJob*>(finished);
+            done(read->error() == QKeychain::NoError ? std::optional<QString>(read->textData())
+                                                     : std::nullopt);
+        });
     job->start();
 }
 

@@ -422,8 +422,8 @@ bool addRevisions(Sql& sql) {
 
 using Migration = bool (*)(Sql&);
 // Step i brings the tables from version i to version i + 1.
-constexpr std::array<Migration, 6> kMigrations = {createVersion1,       addFiguresAndImports,
-                                                  addValueCountColumn,  addHeldHitColumn,
+constexpr std::array<Migration, 6> kMigrations = {createVersion1,          addFiguresAndImports,
+                                                  addValueCountColumn,     addHeldHitColumn,
                                                   addInnerTensAndPrograms, addRevisions};
 static_assert(kMigrations.size() == size_t(SqliteDiary::kSchemaVersion));
 

@@ -62,7 +62,7 @@ struct SquadTraining {
     diary::TrainingSummary summary;
     QList<double> seriesSums;
     std::optional<group::PointMm> callError; // mean of hit - call; none without a call
-    QDateTime received; // when its last series reached the server
+    QDateTime received;                      // when its last series reached the server
 };
 
 // A shooter of the club with their trainings, oldest first.

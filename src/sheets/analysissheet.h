@@ -12,7 +12,6 @@
 #include "model/targetface.h"
 #include "seriesscore.h"
 
-
 #include <QList>
 #include <QLocale>
 #include <QString>

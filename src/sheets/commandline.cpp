@@ -154,8 +154,7 @@ std::optional<ClubSetup> clubSetupOf(const QCommandLineParser& parser, QString& 
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty() || parser.isSet(nameOption()) ||
-        parser.isSet(portOption()) || parser.isSet(cameraOption()) ||
-        parser.isSet(clubOption())) {
+        parser.isSet(portOption()) || parser.isSet(cameraOption()) || parser.isSet(clubOption())) {
         error = QCoreApplication::translate(
             "CommandLine", "--verein-einrichten steht für sich; ohne Seriendatei, Name, "
                            "Anschluss oder Kamera.\n");

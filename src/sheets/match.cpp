@@ -185,8 +185,7 @@ MatchFigures Match::figures(const TargetSheet& sheet) const {
             (n == sheet.seriesCount() && n == sheet.selectedSeries() &&
              sheet.concealsSelectedSeries()))
             continue;
-        const SeriesScore score =
-            scoreSeries(sheet.store()[n], face, sheet.rulesOf(n), nullptr);
+        const SeriesScore score = scoreSeries(sheet.store()[n], face, sheet.rulesOf(n), nullptr);
         SeriesSums sums;
         bool any = false;
         for (const SlotScore& shot : score.shots) {

@@ -37,8 +37,8 @@ struct SeriesRules {
 // One placed shot of the series.
 struct SlotScore {
     int slot = 0;
-    group::Shot shot;               // hit and call in millimetres, the call's score
-    std::optional<double> value;    // as listed; 0 after the time; none: not valued
+    group::Shot shot;            // hit and call in millimetres, the call's score
+    std::optional<double> value; // as listed; 0 after the time; none: not valued
     std::optional<double> callValue;
     std::optional<CallRating> rating;
     bool late = false;

@@ -83,7 +83,7 @@ public:
     // shots; it never changes a score.
     void addComment(const QString& text);
     // The match's program, before the first shot of series 1.
-    void addProgramMark(const QString& program);                 // Kommentar
+    void addProgramMark(const QString& program); // Kommentar
 
     // Everything a series file holds: the listed series, comments and times.
     SeriesFileContent fileContent() const;

@@ -10,8 +10,7 @@ namespace ankerblick {
 
 // The value at (x, y) of a one-channel picture of `Pixel`s, interpolated
 // bilinearly in `Real`; -1 where the four pixels around it are not all in it.
-template <typename Pixel, typename Real>
-float bilinear(const cv::Mat& image, double x, double y) {
+template <typename Pixel, typename Real> float bilinear(const cv::Mat& image, double x, double y) {
     const int ix = int(std::floor(x));
     const int iy = int(std::floor(y));
     if (ix < 0 || iy < 0 || ix + 1 >= image.cols || iy + 1 >= image.rows)

@@ -26,7 +26,9 @@ cv::Mat greyFloat(const cv::Mat& picture) {
     return result;
 }
 
-float sample(const cv::Mat& image, cv::Point2d p) { return bilinear<float, float>(image, p.x, p.y); }
+float sample(const cv::Mat& image, cv::Point2d p) {
+    return bilinear<float, float>(image, p.x, p.y);
+}
 
 // A point of the ellipse scaled by s about its centre, at parameter t.
 cv::Point2d onEllipse(const cv::RotatedRect& e, double t, double s) {
@@ -45,8 +47,8 @@ struct Profile {
     double step = 0;
 };
 
-std::optional<Profile> profile(const cv::Mat& image, const cv::RotatedRect& e, double t, double from,
-                               double to) {
+std::optional<Profile> profile(const cv::Mat& image, const cv::RotatedRect& e, double t,
+                               double from, double to) {
     const double radius = std::max(e.size.width, e.size.height) / 2.0;
     const int n = std::max(8, int((to - from) * radius / 0.25));
     Profile p{{}, from, (to - from) / n};
@@ -76,7 +78,8 @@ std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& 
         for (size_t i = p->values.size() - 1; i > 0; --i) {
             if (p->values[i - 1] < mid && p->values[i] >= mid) {
                 const double f = (mid - p->values[i - 1]) / (p->values[i] - p->values[i - 1]);
-                points.push_back(cv::Point2f(onEllipse(e, t, p->from + (double(i) - 1 + f) * p->step)));
+                points.push_back(
+                    cv::Point2f(onEllipse(e, t, p->from + (double(i) - 1 + f) * p->step)));
                 break;
             }
         }
@@ -86,7 +89,8 @@ std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& 
 
 // Points of a light ring line inside the black near the scale s of the
 // black's outline: the centroid of the brightness peak along each ray.
-std::vector<cv::Point2f> ringLine(const cv::Mat& image, const cv::RotatedRect& e, double s, double reach) {
+std::vector<cv::Point2f> ringLine(const cv::Mat& image, const cv::RotatedRect& e, double s,
+                                  double reach) {
     std::vector<cv::Point2f> points;
     for (int k = 0; k < kRays; ++k) {
         const double t = 2 * CV_PI * k / kRays;
@@ -169,7 +173,8 @@ std::optional<cv::RotatedRect> darkBlob(const cv::Mat& picture) {
         // Filled, not the outline of a ring line.
         cv::Mat inside = cv::Mat::zeros(dark.size(), CV_8U);
         cv::ellipse(inside, e, 255, cv::FILLED);
-        const double fill = double(cv::countNonZero(inside & dark)) / std::max(1, cv::countNonZero(inside));
+        const double fill =
+            double(cv::countNonZero(inside & dark)) / std::max(1, cv::countNonZero(inside));
         if (round && fill > 0.75) {
             best = e;
             bestArea = area;
@@ -216,7 +221,8 @@ cv::RotatedRect fitRobustly(std::vector<cv::Point2f> points) {
             off.push_back(std::abs(std::sqrt(std::max(0.0, x.dot(q * x) + 1)) - 1) * radius);
         }
         std::vector<double> sorted = off;
-        std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2), sorted.end());
+        std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2),
+                         sorted.end());
         const double limit = std::max(0.3, 3 * sorted[sorted.size() / 2]);
         std::vector<cv::Point2f> kept;
         for (size_t i = 0; i < points.size(); ++i)

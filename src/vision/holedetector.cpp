@@ -9,14 +9,14 @@ namespace ankerblick {
 
 namespace {
 
-constexpr float kTolerance = 18.0f;       // grey levels a pixel may differ without a change
-constexpr double kLightUpdate = 0.05;     // how fast the reference follows uneven light
-constexpr double kLightStep = 0.05;       // the most the whole light changes between frames
-constexpr double kNewPaperShare = 0.5;    // share of the face changed for a new paper
-constexpr double kStillCalibres = 0.15;   // how far a hole may seem to move while it settles
-constexpr double kEdgePixels = 0.8;       // the soft edge of a hole in the rectified picture
-constexpr int kQuietBlock = 8;            // the side of the blocks a quiet frame is compared in
-constexpr double kQuietLevels = 6.0;      // grey levels a block may differ in a quiet frame
+constexpr float kTolerance = 18.0f;     // grey levels a pixel may differ without a change
+constexpr double kLightUpdate = 0.05;   // how fast the reference follows uneven light
+constexpr double kLightStep = 0.05;     // the most the whole light changes between frames
+constexpr double kNewPaperShare = 0.5;  // share of the face changed for a new paper
+constexpr double kStillCalibres = 0.15; // how far a hole may seem to move while it settles
+constexpr double kEdgePixels = 0.8;     // the soft edge of a hole in the rectified picture
+constexpr int kQuietBlock = 8;          // the side of the blocks a quiet frame is compared in
+constexpr double kQuietLevels = 6.0;    // grey levels a block may differ in a quiet frame
 
 // Wide enough to close the gap a ring line leaves in a hole's change.
 cv::Mat bridge(double ppm) {
@@ -83,8 +83,8 @@ cv::Point2d HoleDetector::toMm(cv::Point2d pixel) const {
 // the few its edge smears in the smoothing left out.
 void HoleDetector::keepToView(cv::Size picture) {
     cv::Mat shown;
-    cv::remap(cv::Mat(picture, CV_8U, cv::Scalar(255)), shown, m_map, m_mapFraction, cv::INTER_LINEAR,
-              cv::BORDER_CONSTANT, cv::Scalar(0));
+    cv::remap(cv::Mat(picture, CV_8U, cv::Scalar(255)), shown, m_map, m_mapFraction,
+              cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(0));
     m_inView = shown == 255;
     cv::erode(m_inView, m_inView, cv::getStructuringElement(cv::MORPH_RECT, {5, 5}));
     m_faceMask &= m_inView;
@@ -121,8 +121,9 @@ cv::Mat HoleDetector::rectifyGrey(const cv::Mat& grey) const {
 std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point2d start) const {
     const double r = m_calibreMm / 2 * m_ppm;
     const int reach = int(std::ceil(2 * r + 3));
-    const cv::Rect window = cv::Rect(int(start.x) - reach, int(start.y) - reach, 2 * reach + 1, 2 * reach + 1) &
-                            cv::Rect(cv::Point(0, 0), m_size);
+    const cv::Rect window =
+        cv::Rect(int(start.x) - reach, int(start.y) - reach, 2 * reach + 1, 2 * reach + 1) &
+        cv::Rect(cv::Point(0, 0), m_size);
     if (window.area() < 16)
         return std::nullopt;
     const cv::Mat f = frame(window);
@@ -150,7 +151,7 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
                 const double d = std::sqrt((x - local.x) * (x - local.x) + yy) - r;
                 // Outside the picture the disc explains nothing.
                 const double w = !shown[x]              ? 0.0
-                                 : d > 4 * kEdgePixels    ? 0.0
+                                 : d > 4 * kEdgePixels  ? 0.0
                                  : d < -4 * kEdgePixels ? 1.0
                                                         : 1.0 / (1.0 + std::exp(d / kEdgePixels));
                 disc[k] = float(w);
@@ -211,7 +212,8 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
 bool HoleDetector::filled(const cv::Mat& changed, cv::Point2d centre) const {
     cv::Mat disc = cv::Mat::zeros(m_size, CV_8U);
     const int r = std::max(1, int(std::lround(0.7 * m_calibreMm / 2 * m_ppm)));
-    cv::circle(disc, cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))), r, 255, cv::FILLED);
+    cv::circle(disc, cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))), r, 255,
+               cv::FILLED);
     disc &= m_inView; // of a hole on the picture's edge, the part in view
     const int inside = cv::countNonZero(disc);
     return inside > 0 && cv::countNonZero(disc & (changed | m_holes)) >= 0.7 * inside;
@@ -292,7 +294,8 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     }
 
     cv::Mat open;
-    cv::morphologyEx(changed, open, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
+    cv::morphologyEx(changed, open, cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
     // A hole across a ring line changes on both sides of it only.
     cv::morphologyEx(open, open, cv::MORPH_CLOSE, bridge(m_ppm));
     cv::Mat labels;
@@ -307,7 +310,8 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         const int area = stats.at<int>(i, cv::CC_STAT_AREA);
         const int w = stats.at<int>(i, cv::CC_STAT_WIDTH);
         const int h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
-        const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP), w, h);
+        const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP), w,
+                           h);
         // A hole overlapping earlier ones shows less than its whole disc.
         const bool overlapping = cv::countNonZero(m_holes(box) & (labels(box) == i)) > 0 ||
                                  cv::countNonZero(m_holes(box)) > 0;
@@ -315,7 +319,8 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         const double blurred = CV_PI * (calibrePx + 6) * (calibrePx + 6) / 4;
         if (area < (overlapping ? 0.04 : 0.3) * holeArea || area > 1.5 * blurred)
             continue;
-        if (std::max(w, h) > 1.5 * calibrePx + 6 || std::max(w, h) < (overlapping ? 0.15 : 0.5) * calibrePx)
+        if (std::max(w, h) > 1.5 * calibrePx + 6 ||
+            std::max(w, h) < (overlapping ? 0.15 : 0.5) * calibrePx)
             continue;
         const cv::Point2d centroid(centroids.at<double>(i, 0), centroids.at<double>(i, 1));
         const cv::Point2d centreMm = toMm(centroid);
@@ -332,7 +337,8 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
             const auto centre = fitHole(rect, centroid);
             if (centre && filled(changed, *centre)) {
                 event = VisionEvent{VisionEvent::Hole, toMm(*centre)};
-                cv::circle(m_holes, cv::Point(int(std::lround(centre->x)), int(std::lround(centre->y))),
+                cv::circle(m_holes,
+                           cv::Point(int(std::lround(centre->x)), int(std::lround(centre->y))),
                            int(std::lround(calibrePx / 2)), 255, cv::FILLED);
                 continue;
             }

@@ -45,7 +45,6 @@ public:
     // the first after a new paper, is the reference.
     std::optional<VisionEvent> feed(const cv::Mat& frame, qint64 timeMs);
 
-
 private:
     struct Candidate {
         cv::Point2d centreMm; // where it was first seen
@@ -64,7 +63,7 @@ private:
     cv::Size m_size;
     double m_calibreMm;
     cv::Mat m_faceMask; // the part of the rectified picture that shows the face
-    cv::Mat m_inView;   // CV_8U: the rectified pixels the picture shows, its edge and beyond left out
+    cv::Mat m_inView; // CV_8U: the rectified pixels the picture shows, its edge and beyond left out
     int m_faceArea = 0;
     cv::Mat m_reference; // CV_32F
     cv::Mat m_holes;     // CV_8U: the holes reported so far

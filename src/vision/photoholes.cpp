@@ -19,8 +19,8 @@ namespace ankerblick {
 namespace {
 
 constexpr double kBestPxPerMm = 10.0;
-constexpr int kMostPixels = 2000;        // the rectified face's side at most
-constexpr double kReachBlacks = 1.4;     // how far out holes are looked for: 1.4 blacks from the centre
+constexpr int kMostPixels = 2000;    // the rectified face's side at most
+constexpr double kReachBlacks = 1.4; // how far out holes are looked for: 1.4 blacks from the centre
 constexpr double kLineToleranceMm = 0.3; // either side of a ring line, of the black's edge
 constexpr double kPaperMarginMm = 1.5;   // the card's edge and what lies beyond it
 constexpr int kMostHolesInGroup = 40;
@@ -165,8 +165,9 @@ double refine(std::vector<cv::Point2d>& centres, const std::vector<cv::Point2d>&
 
 // `n` circles for the group, seeded by k-means over its pixels.
 // `radius` is the calibre's, `fitted` the one the outline shows.
-Circles fitCircles(const cv::Mat& group, const cv::Mat& black, const cv::Mat& sure, const cv::Mat& points,
-                   const std::vector<cv::Point2d>& outline, int n, double radius, double fitted) {
+Circles fitCircles(const cv::Mat& group, const cv::Mat& black, const cv::Mat& sure,
+                   const cv::Mat& points, const std::vector<cv::Point2d>& outline, int n,
+                   double radius, double fitted) {
     Circles best;
     for (int attempt = 0; attempt < 2; ++attempt) {
         std::vector<cv::Point2d> centres;
@@ -180,8 +181,8 @@ Circles fitCircles(const cv::Mat& group, const cv::Mat& black, const cv::Mat& su
             cv::Mat labels;
             cv::Mat seeds;
             cv::kmeans(points, n, labels,
-                       cv::TermCriteria(cv::TermCriteria::EPS + cv::TermCriteria::COUNT, 30, 0.05), 3,
-                       cv::KMEANS_PP_CENTERS, seeds);
+                       cv::TermCriteria(cv::TermCriteria::EPS + cv::TermCriteria::COUNT, 30, 0.05),
+                       3, cv::KMEANS_PP_CENTERS, seeds);
             for (int j = 0; j < n; ++j)
                 centres.push_back({double(seeds.at<float>(j, 0)), double(seeds.at<float>(j, 1))});
         }
@@ -203,8 +204,8 @@ Circles fitCircles(const cv::Mat& group, const cv::Mat& black, const cv::Mat& su
 // The holes in one connected group of hole pixels (in the pixels of its
 // box), or none when it does not look like holes of the calibre. Its outline
 // along a ring line or the edge of the black (`unsure`) is no edge of a hole.
-std::vector<cv::Point2d> splitGroup(const cv::Mat& group, const cv::Mat& black, const cv::Mat& unsure,
-                                    double radius) {
+std::vector<cv::Point2d> splitGroup(const cv::Mat& group, const cv::Mat& black,
+                                    const cv::Mat& unsure, double radius) {
     const double holeArea = CV_PI * radius * radius;
     const int area = cv::countNonZero(group);
     std::vector<cv::Point> pixels;
@@ -284,7 +285,8 @@ std::optional<cv::Matx33d> refineFace(const cv::Mat& smooth, cv::Point2d centre,
                 for (int i = 1; i <= n; ++i)
                     if ((v[size_t(i - 1)] < middle) != (v[size_t(i)] < middle)) {
                         ++crossings;
-                        const double f = (middle - v[size_t(i - 1)]) / (v[size_t(i)] - v[size_t(i - 1)]);
+                        const double f =
+                            (middle - v[size_t(i - 1)]) / (v[size_t(i)] - v[size_t(i - 1)]);
                         at = from + (i - 1 + f) * kStep;
                     }
                 if (crossings != 1 || v.front() >= middle || v.back() < middle)
@@ -370,7 +372,8 @@ cv::Mat closedAround(const cv::Mat& mask, int radius) {
     };
     for (int i = 1; i < count; ++i) {
         const cv::Rect piece(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
-                             stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+                             stats.at<int>(i, cv::CC_STAT_WIDTH),
+                             stats.at<int>(i, cv::CC_STAT_HEIGHT));
         const cv::Rect kept = grown(piece, radius);
         const cv::Rect read = grown(piece, 3 * radius);
         cv::Mat here;
@@ -417,7 +420,9 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     const double half = side / 2.0;
     const cv::Matx33d mmToRect(p, 0, half, 0, -p, half, 0, 0, 1);
     const cv::Point centre(int(std::lround(half * 16)), int(std::lround(half * 16)));
-    const auto px16 = [p](double mm) { return int(std::lround(mm * p * 16)); };
+    const auto px16 = [p](double mm) {
+        return int(std::lround(mm * p * 16));
+    };
 
     // The face as printed.
     cv::Mat black = cv::Mat::zeros(cv::Size(side, side), CV_8U);
@@ -428,7 +433,8 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     lines.push_back(d.blackDiameterMm);
     for (const double ring : lines) {
         if (ring / 2 < kLineToleranceMm)
-            cv::circle(unsure, centre, px16(ring / 2 + kLineToleranceMm), 255, cv::FILLED, cv::LINE_8, 4);
+            cv::circle(unsure, centre, px16(ring / 2 + kLineToleranceMm), 255, cv::FILLED,
+                       cv::LINE_8, 4);
         else
             cv::circle(unsure, centre, px16(ring / 2), 255, band, cv::LINE_8, 4);
     }
@@ -470,7 +476,8 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     if (!result.face.found || !rectify(result.face.pictureToMm)) {
         cv::Mat wiped;
         const int k = std::max(3, grey.rows / 16) | 1;
-        cv::morphologyEx(grey, wiped, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_RECT, {k, k}));
+        cv::morphologyEx(grey, wiped, cv::MORPH_OPEN,
+                         cv::getStructuringElement(cv::MORPH_RECT, {k, k}));
         result.face = findFace(wiped, d);
         if (!result.face.found || !rectify(result.face.pictureToMm)) {
             result.face.found = false;
@@ -490,8 +497,8 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
         if (ring >= 4 && ring < d.blackDiameterMm)
             fitted.push_back(ring);
     for (int round = 0; round < 3; ++round) {
-        const auto better =
-            refineFace(smooth, smoothCentre, p, fitted, d.blackDiameterMm, (blackLevel + cardLevel) / 2.0);
+        const auto better = refineFace(smooth, smoothCentre, p, fitted, d.blackDiameterMm,
+                                       (blackLevel + cardLevel) / 2.0);
         if (!better)
             break;
         const cv::Matx33d toMm = *better * result.face.pictureToMm;
@@ -523,12 +530,14 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     }
     const int cardLabel = int(std::max_element(onRing.begin(), onRing.end()) - onRing.begin());
     std::vector<std::vector<cv::Point>> outlines;
-    cv::findContours(cv::Mat(labels == cardLabel), outlines, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+    cv::findContours(cv::Mat(labels == cardLabel), outlines, cv::RETR_EXTERNAL,
+                     cv::CHAIN_APPROX_SIMPLE);
     cv::Mat card = cv::Mat::zeros(smooth.size(), CV_8U);
     cv::drawContours(card, outlines, -1, 255, cv::FILLED);
     card |= black;
     const int margin = int(std::lround(kPaperMarginMm * p));
-    cv::erode(card, card, cv::getStructuringElement(cv::MORPH_RECT, {2 * margin + 1, 2 * margin + 1}));
+    cv::erode(card, card,
+              cv::getStructuringElement(cv::MORPH_RECT, {2 * margin + 1, 2 * margin + 1}));
 
     // Light in the black, dark on the card; across a line, what is around it.
     cv::Mat holes = ((light & black) | (~light & ~black)) & sure & card;
@@ -545,7 +554,8 @@ PhotoHoles findPhotoHoles(const cv::Mat& photo, const DisciplineInfo& d) {
     for (int i = 1; i < found; ++i) {
         if (stats.at<int>(i, cv::CC_STAT_AREA) < 0.35 * holeArea)
             continue;
-        const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) - pad, stats.at<int>(i, cv::CC_STAT_TOP) - pad,
+        const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) - pad,
+                           stats.at<int>(i, cv::CC_STAT_TOP) - pad,
                            stats.at<int>(i, cv::CC_STAT_WIDTH) + 2 * pad,
                            stats.at<int>(i, cv::CC_STAT_HEIGHT) + 2 * pad);
         const cv::Rect inside = box & cv::Rect(0, 0, side, side);

@@ -53,8 +53,8 @@ private:
 class SmallDisk {
 public:
     SmallDisk() {
-        m_mounted = m_dir.isValid() && ::mount("tmpfs", folder().constData(), "tmpfs", 0,
-                                               "size=2m,mode=0700") == 0;
+        m_mounted = m_dir.isValid() &&
+                    ::mount("tmpfs", folder().constData(), "tmpfs", 0, "size=2m,mode=0700") == 0;
     }
     // Whatever was opened there must be closed before.
     ~SmallDisk() {

@@ -176,9 +176,9 @@ bool PgServer::create(bool tls, bool expired) {
         const QString here = QDir::currentPath();
         QDir::setCurrent(dir);
         const bool made =
-            run(u"openssl"_s, {u"req"_s, u"-new"_s, u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s,
-                               u"-keyout"_s, dir + u"/data/server.key"_s, u"-out"_s,
-                               dir + u"/server.csr"_s}) &&
+            run(u"openssl"_s,
+                {u"req"_s, u"-new"_s, u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s, u"-keyout"_s,
+                 dir + u"/data/server.key"_s, u"-out"_s, dir + u"/server.csr"_s}) &&
             run(u"openssl"_s,
                 {u"ca"_s, u"-batch"_s, u"-config"_s, dir + u"/ca.cnf"_s, u"-selfsign"_s,
                  u"-keyfile"_s, dir + u"/data/server.key"_s, u"-in"_s, dir + u"/server.csr"_s,

@@ -38,8 +38,8 @@ inline cv::Matx33d mmToPicture(double pxPerMm, double tiltDeg, double rollDeg) {
     const double cx = kPicture.width / 2.0 - 0.37;
     const double cy = kPicture.height / 2.0 + 0.21;
     const cv::Matx33d roll(std::cos(r), -std::sin(r), 0, std::sin(r), std::cos(r), 0, 0, 0, 1);
-    const cv::Matx33d tilt(kFocalPx, cx * std::sin(t), cx * d, 0, -kFocalPx * std::cos(t) + cy * std::sin(t),
-                           cy * d, 0, std::sin(t), d);
+    const cv::Matx33d tilt(kFocalPx, cx * std::sin(t), cx * d, 0,
+                           -kFocalPx * std::cos(t) + cy * std::sin(t), cy * d, 0, std::sin(t), d);
     return tilt * roll;
 }
 
@@ -52,21 +52,25 @@ inline cv::Point canvasPoint(cv::Point2d mm) { // with 4 fractional bits
 inline cv::Mat renderFace(const DisciplineInfo& d, const std::vector<Hole>& holes) {
     const int side = int(kCanvasMm * kCanvasPxPerMm);
     cv::Mat canvas(side, side, CV_8U, cv::Scalar(225));
-    const auto radius = [](double mm) { return int(std::lround(mm * kCanvasPxPerMm * 16)); };
-    cv::circle(canvas, canvasPoint({0, 0}), radius(d.blackDiameterMm / 2), 25, cv::FILLED, cv::LINE_AA, 4);
+    const auto radius = [](double mm) {
+        return int(std::lround(mm * kCanvasPxPerMm * 16));
+    };
+    cv::circle(canvas, canvasPoint({0, 0}), radius(d.blackDiameterMm / 2), 25, cv::FILLED,
+               cv::LINE_AA, 4);
     for (const double ring : d.ringDiameterMm)
         if (ring > 1 && ring != d.blackDiameterMm)
-            cv::circle(canvas, canvasPoint({0, 0}), radius(ring / 2), ring < d.blackDiameterMm ? 225 : 25, 3,
-                       cv::LINE_AA, 4);
+            cv::circle(canvas, canvasPoint({0, 0}), radius(ring / 2),
+                       ring < d.blackDiameterMm ? 225 : 25, 3, cv::LINE_AA, 4);
     for (const auto& h : holes)
-        cv::circle(canvas, canvasPoint(h.mm), radius(d.calibreMm / 2), h.light ? 225 : 25, cv::FILLED,
-                   cv::LINE_AA, 4);
+        cv::circle(canvas, canvasPoint(h.mm), radius(d.calibreMm / 2), h.light ? 225 : 25,
+                   cv::FILLED, cv::LINE_AA, 4);
     return canvas;
 }
 
 inline cv::Mat picture(const cv::Mat& canvas, const cv::Matx33d& toPicture) {
     const double half = kCanvasMm / 2;
-    const cv::Matx33d canvasToMm(1 / kCanvasPxPerMm, 0, -half, 0, -1 / kCanvasPxPerMm, half, 0, 0, 1);
+    const cv::Matx33d canvasToMm(1 / kCanvasPxPerMm, 0, -half, 0, -1 / kCanvasPxPerMm, half, 0, 0,
+                                 1);
     cv::Mat result(kPicture, CV_8U, cv::Scalar(80));
     cv::warpPerspective(canvas, result, toPicture * canvasToMm, kPicture, cv::INTER_LINEAR,
                         cv::BORDER_TRANSPARENT);
@@ -105,8 +109,8 @@ inline cv::Matx33d mmToPicture(const CameraView& view, cv::Point2d shiftMm = {})
     const double cy = view.size.height / 2.0 + 0.21;
     const cv::Matx33d move(1, 0, shiftMm.x, 0, 1, shiftMm.y, 0, 0, 1);
     const cv::Matx33d roll(std::cos(r), -std::sin(r), 0, std::sin(r), std::cos(r), 0, 0, 0, 1);
-    const cv::Matx33d tilt(focal, cx * std::sin(t), cx * d, 0, -focal * std::cos(t) + cy * std::sin(t), cy * d,
-                           0, std::sin(t), d);
+    const cv::Matx33d tilt(focal, cx * std::sin(t), cx * d, 0,
+                           -focal * std::cos(t) + cy * std::sin(t), cy * d, 0, std::sin(t), d);
     return tilt * roll * move;
 }
 
@@ -135,13 +139,16 @@ inline double faceReachMm(const DisciplineInfo& d) {
 inline void drawRing(cv::Mat& canvas, cv::Point2d centre, double inner, double outer, int grey) {
     const int y0 = std::max(0, int(std::floor(centre.y - outer - 1)));
     const int y1 = std::min(canvas.rows - 1, int(std::ceil(centre.y + outer + 1)));
-    const auto covered = [](double r, double d) { return std::clamp(r - d + 0.5, 0.0, 1.0); };
+    const auto covered = [](double r, double d) {
+        return std::clamp(r - d + 0.5, 0.0, 1.0);
+    };
     for (int y = y0; y <= y1; ++y) {
         uchar* row = canvas.ptr<uchar>(y);
         const double dy = y - centre.y;
         const double reach = std::sqrt(std::max(0.0, (outer + 1) * (outer + 1) - dy * dy));
         // Pixels surely inside the inner radius are left as they are.
-        const double hole = inner > 1 ? std::sqrt(std::max(0.0, (inner - 1) * (inner - 1) - dy * dy)) : 0;
+        const double hole =
+            inner > 1 ? std::sqrt(std::max(0.0, (inner - 1) * (inner - 1) - dy * dy)) : 0;
         const int x0 = std::max(0, int(std::floor(centre.x - reach)));
         const int x1 = std::min(canvas.cols - 1, int(std::ceil(centre.x + reach)));
         for (int x = x0; x <= x1; ++x) {
@@ -167,8 +174,8 @@ inline void drawRing(cv::Mat& canvas, cv::Point2d centre, double inner, double o
 class Paper {
 public:
     Paper(const DisciplineInfo& d, const CameraView& view, int seed, cv::Point2d shiftMm = {})
-        : m_d(d), m_toPicture(mmToPicture(view, shiftMm)), m_size(view.size), m_pxPerMm(2 * view.pxPerMm),
-          m_cardMm(faceReachMm(d) * 1.15) {
+        : m_d(d), m_toPicture(mmToPicture(view, shiftMm)), m_size(view.size),
+          m_pxPerMm(2 * view.pxPerMm), m_cardMm(faceReachMm(d) * 1.15) {
         const int side = int(std::ceil(m_cardMm * m_pxPerMm));
         // The paper's fibres: a faint, fixed pattern of its own.
         cv::Mat fibres(side, side, CV_32F);
@@ -212,8 +219,8 @@ public:
             const double half = m_cardMm / 2;
             const cv::Matx33d canvasToMm(1 / m_pxPerMm, 0, -half, 0, -1 / m_pxPerMm, half, 0, 0, 1);
             m_view = cv::Mat(m_size, CV_8U, cv::Scalar(80));
-            cv::warpPerspective(m_canvas, m_view, m_toPicture * canvasToMm, m_size, cv::INTER_LINEAR,
-                                cv::BORDER_TRANSPARENT);
+            cv::warpPerspective(m_canvas, m_view, m_toPicture * canvasToMm, m_size,
+                                cv::INTER_LINEAR, cv::BORDER_TRANSPARENT);
             cv::GaussianBlur(m_view, m_view, cv::Size(5, 5), 0.9);
         }
         return m_view;

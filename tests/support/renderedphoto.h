@@ -24,8 +24,8 @@ inline cv::Matx33d mmToPhoto(double pxPerMm, double tiltDeg, double rollDeg) {
     const double cx = kPhoto.width / 2.0 + 3.3;
     const double cy = kPhoto.height / 2.0 - 2.7;
     const cv::Matx33d roll(std::cos(r), -std::sin(r), 0, std::sin(r), std::cos(r), 0, 0, 0, 1);
-    const cv::Matx33d tilt(focal, cx * std::sin(t), cx * d, 0, -focal * std::cos(t) + cy * std::sin(t),
-                           cy * d, 0, std::sin(t), d);
+    const cv::Matx33d tilt(focal, cx * std::sin(t), cx * d, 0,
+                           -focal * std::cos(t) + cy * std::sin(t), cy * d, 0, std::sin(t), d);
     return tilt * roll;
 }
 
@@ -44,10 +44,11 @@ inline std::vector<Hole> holeGroup(cv::Point2d centre, int count, double apartMm
 }
 
 // The BGR photo of the face with its holes, decoded from JPEG of `quality`.
-inline cv::Mat photo(const DisciplineInfo& d, const std::vector<Hole>& holes, const cv::Matx33d& toPhoto,
-                     int seed, int quality = 80) {
+inline cv::Mat photo(const DisciplineInfo& d, const std::vector<Hole>& holes,
+                     const cv::Matx33d& toPhoto, int seed, int quality = 80) {
     const double half = kCanvasMm / 2;
-    const cv::Matx33d canvasToMm(1 / kCanvasPxPerMm, 0, -half, 0, -1 / kCanvasPxPerMm, half, 0, 0, 1);
+    const cv::Matx33d canvasToMm(1 / kCanvasPxPerMm, 0, -half, 0, -1 / kCanvasPxPerMm, half, 0, 0,
+                                 1);
     cv::Mat grey(kPhoto, CV_8U, cv::Scalar(80));
     cv::warpPerspective(renderFace(d, holes), grey, toPhoto * canvasToMm, kPhoto, cv::INTER_LINEAR,
                         cv::BORDER_TRANSPARENT);

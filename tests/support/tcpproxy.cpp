@@ -71,7 +71,8 @@ private:
             m_pairs.push_back(pair);
             // The lane's first words wait until the server's side is up.
             connect(pair->server, &QTcpSocket::connected, this, [this, pair] {
-                connect(pair->client, &QTcpSocket::readyRead, this, [this, pair] { fromLane(pair); });
+                connect(pair->client, &QTcpSocket::readyRead, this,
+                        [this, pair] { fromLane(pair); });
                 fromLane(pair);
             });
             connect(pair->server, &QTcpSocket::readyRead, this, [pair] {
@@ -172,8 +173,8 @@ void TcpProxy::holdWhen(const QByteArray& pattern) {
 }
 
 void TcpProxy::release() {
-    QMetaObject::invokeMethod(m_worker, [this] { m_worker->release(); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [this] { m_worker->release(); }, Qt::BlockingQueuedConnection);
 }
 
 int TcpProxy::holding() const {

@@ -41,8 +41,7 @@ CameraPicture smallPicture(const cv::Mat& frame, const FaceInPicture* face,
     const cv::RotatedRect& black = face->blackOutline;
     result.black = CameraPicture::Outline{
         scaled(cv::Point2d(black.center)),
-        QSizeF(double(black.size.width) * sx, double(black.size.height) * sy),
-        double(black.angle)};
+        QSizeF(double(black.size.width) * sx, double(black.size.height) * sy), double(black.angle)};
     for (const cv::Point2d& mm : holesMm)
         result.holes << scaled(mapPoint(face->mmToPicture, mm));
     return result;
@@ -162,8 +161,8 @@ CameraLink::~CameraLink() {
     m_worker.reset();
 }
 
-std::optional<QString> CameraLink::start(const QString& sourceId,
-                                         const DisciplineInfo& discipline, double calibreMm) {
+std::optional<QString> CameraLink::start(const QString& sourceId, const DisciplineInfo& discipline,
+                                         double calibreMm) {
     if (m_running)
         return std::nullopt;
     std::unique_ptr<CameraCapture> capture = m_cameras.create();

@@ -1,7 +1,7 @@
 #include "clubserverdialog.h"
 
-#include "services/clubaddress.h"
 #include "services/club.h"
+#include "services/clubaddress.h"
 #include "services/keyring.h"
 #include "services/services.h"
 #include "widgets/widgets.h"
@@ -34,8 +34,8 @@ const QStringList kTlsModes{u"prefer"_s, u"require"_s, u"disable"_s};
 
 QString clubUrl(const ClubServerSettings& server, const QString& password) {
     QString url = u"postgresql://"_s + encoded(server.user) + u'@' + encoded(server.host) + u':' +
-                  QString::number(server.port) + u'/' + encoded(server.database) +
-                  u"?sslmode="_s + server.tls;
+                  QString::number(server.port) + u'/' + encoded(server.database) + u"?sslmode="_s +
+                  server.tls;
     if (!password.isEmpty())
         url += u"&password="_s + encoded(password);
     return url;
@@ -123,12 +123,12 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
                                             : problem);
     });
     // The password kept for the login shown, so that OK keeps it.
-    m_keyring.readPassword(keyringKeyOf(kept.user, kept.host, kept.port, kept.database),
-                           [dialog = QPointer<ClubServerDialog>(this)](
-                               std::optional<QString> password) {
-                               if (dialog && password && dialog->m_password->text().isEmpty())
-                                   dialog->m_password->setText(*password);
-                           });
+    m_keyring.readPassword(
+        keyringKeyOf(kept.user, kept.host, kept.port, kept.database),
+        [dialog = QPointer<ClubServerDialog>(this)](std::optional<QString> password) {
+            if (dialog && password && dialog->m_password->text().isEmpty())
+                dialog->m_password->setText(*password);
+        });
 }
 
 ClubServerSettings ClubServerDialog::entered() const {
@@ -152,9 +152,9 @@ void ClubServerDialog::accept() {
     m_settings.setClubServer(server);
     const QString password = m_password->text();
     if (!password.isEmpty())
-        m_keyring.writePassword(keyringKeyOf(server.user, server.host, server.port,
-                                             server.database),
-                                password, [](const QString&) {});
+        m_keyring.writePassword(
+            keyringKeyOf(server.user, server.host, server.port, server.database), password,
+            [](const QString&) {});
     m_club.setServer(server.isSet() ? clubUrl(server, password) : QString());
     QDialog::accept();
 }

@@ -5,12 +5,12 @@
 
 #include "diarycharts.h"
 #include "diaryreport.h"
+#include "model/diarytotals.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
-#include "model/diarytotals.h"
+#include "services/diary.h"
 #include "services/printers.h"
 #include "services/userdialogs.h"
-#include "services/diary.h"
 #include "sheets/diaryexport.h"
 #include "trainingtablemodel.h"
 #include "widgets/language.h"
@@ -423,8 +423,7 @@ void DiaryWindow::query() {
 void DiaryWindow::showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows) {
     m_chartData = diary::chartData(rows);
     // The server keeps no histogram of the values: its trainings show none.
-    m_bins =
-        fromClub() ? QList<diary::RingBin>() : diary::ringHistogram(m_diary.valueHistogram(f));
+    m_bins = fromClub() ? QList<diary::RingBin>() : diary::ringHistogram(m_diary.valueHistogram(f));
     m_charts->fill(m_chartData, m_bins);
     qsizetype series = 0;
     for (const diary::TrainingSummary& t : rows)

@@ -6,8 +6,8 @@
 // training handed on to the analysis.
 
 #include "model/diaryrecords.h"
-#include "services/club.h"
 #include "services/clock.h"
+#include "services/club.h"
 #include "sheets/diaryexport.h"
 
 #include <QLocale>
@@ -40,8 +40,8 @@ class DiaryWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers,
-                const Clock& clock, QWidget* parent = nullptr);
+    DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& printers, const Clock& clock,
+                QWidget* parent = nullptr);
     ~DiaryWindow() override;
 
     // The trainings the filters take.
@@ -103,7 +103,7 @@ private:
     std::function<QString()> m_clubServer;
     club::Squad m_clubSquad;
     QList<QUuid> m_clubIds; // of the server's trainings shown, at their row's id - 1
-    QString m_clubNotice; // instead of the server's trainings: why none, or that they are read
+    QString m_clubNotice;   // instead of the server's trainings: why none, or that they are read
     QComboBox* m_shooter = nullptr;
     QComboBox* m_discipline = nullptr;
     QDateEdit* m_from = nullptr;

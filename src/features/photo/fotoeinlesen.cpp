@@ -48,7 +48,8 @@ void PhotoView::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(origin(), QSizeF(face.width() * s, face.height() * s)), face);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double radius = m_import.toPixel({m_import.calibreMm() / 2, 0}).x() - m_import.toPixel({0, 0}).x();
+    const double radius =
+        m_import.toPixel({m_import.calibreMm() / 2, 0}).x() - m_import.toPixel({0, 0}).x();
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);

@@ -36,7 +36,8 @@ std::optional<QString> PhotoImport::adopt(PhotoHoles found, const DisciplineInfo
     m_found = std::move(found);
     m_calibreMm = discipline.calibreMm;
     const cv::Mat& rect = m_found.rectified;
-    m_face = QImage(rect.data, rect.cols, rect.rows, int(rect.step), QImage::Format_Grayscale8).copy();
+    m_face =
+        QImage(rect.data, rect.cols, rect.rows, int(rect.step), QImage::Format_Grayscale8).copy();
     QList<QPointF> holes;
     for (const cv::Point2d& c : m_found.holesMm)
         holes.append(QPointF(c.x, c.y));

@@ -14,9 +14,9 @@
 // at the end of the job. The pages are laid out once the job ends, so that
 // "Seite x von y" counts the pages printed.
 
-#include "services/clock.h"
 #include "printrequest.h"
 #include "seriespage.h"
+#include "services/clock.h"
 #include "sheets/printcontent.h"
 
 #include <QDateTime>

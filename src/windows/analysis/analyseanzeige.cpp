@@ -3,8 +3,8 @@
 #include "features/printing/seriesprintjob.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "files/shotnotes.h"
-#include "services/settings.h"
 #include "services/services.h"
+#include "services/settings.h"
 
 #include "services/userdialogs.h"
 #include "widgets/analysispanel.h"
@@ -141,10 +141,10 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeA
                                                             m_sheet.rulesOf(n));
                           },
                           [this] { return m_sheet.face(); }, [this] { return shooterName(); },
+                          [this] { return clickValue(m_settings, m_sheet.face().discipline()); },
                           [this] {
-                              return clickValue(m_settings, m_sheet.face().discipline());
-                          },
-                          [this] { return m_services.clock.dateTime(); }});
+                              return m_services.clock.dateTime();
+                          }});
     connect(print, &QAction::triggered, this,
             [this] { m_printJob->openDialog(qint16(m_sheet.seriesCount()), this); });
 

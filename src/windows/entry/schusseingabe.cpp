@@ -26,8 +26,8 @@ Schusseingabe::Schusseingabe(Services& services)
                                  services.extraSerialPorts, this);
     m_link->link().attach(&hitDoor());
     sidePanel()->addWidget(m_link);
-    m_camera = new CameraPanel(services.cameras, services.extraCameras, m_dialogs, m_sheet.face(),
-                               this);
+    m_camera =
+        new CameraPanel(services.cameras, services.extraCameras, m_dialogs, m_sheet.face(), this);
     m_camera->link().attach(&hitDoor());
     keepApart(m_link->link(), *m_camera);
     sidePanel()->addWidget(m_camera);

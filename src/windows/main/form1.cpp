@@ -3,9 +3,9 @@
 #include "features/camera/camerapanel.h"
 #include "features/club/clubserverdialog.h"
 #include "features/targetlink/targetlinkpanel.h"
+#include "services/club.h"
 #include "services/settings.h"
 #include "services/userdialogs.h"
-#include "services/club.h"
 #include "widgets/analysispanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
@@ -120,8 +120,8 @@ void Form1::buildClubStatus() {
 // "Datei → Vereinsserver …", one dialog at a time, not modal: entry goes on.
 void Form1::showClubServer() {
     if (!m_clubServer) {
-        m_clubServer = new ClubServerDialog(m_services.settings, *m_services.keyring,
-                                            *m_services.club, this);
+        m_clubServer =
+            new ClubServerDialog(m_services.settings, *m_services.keyring, *m_services.club, this);
         m_clubServer->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_clubServer->show();

@@ -1,10 +1,10 @@
 #include "targetwindow.h"
 
 #include "features/photo/fotoeinlesen.h"
-#include "services/settings.h"
-#include "services/userdialogs.h"
 #include "services/diary.h"
+#include "services/settings.h"
 #include "services/tonegenerator.h"
+#include "services/userdialogs.h"
 #include "sheets/diaryrecorder.h"
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
