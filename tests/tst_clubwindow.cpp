@@ -181,6 +181,7 @@ private Q_SLOTS:
     void init() {
         resetServices();
         m_keyring.passwords.clear();
+        m_keyring.refusal.clear();
         qunsetenv("PGPASSWORD");
         // No ~/.pgpass of whoever runs the tests.
         qputenv("PGPASSFILE", m_dir.filePath(u"keine-pgpass"_s).toLocal8Bit());
@@ -250,6 +251,29 @@ private Q_SLOTS:
         QVERIFY2(m_server.start(), qPrintable(m_server.error()));
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), u"Verein: verbunden"_s, 20000);
         QCOMPARE(shotsOnServer(), u"3 27.50"_s);
+    }
+
+    // A keyring that will not keep the password says so in the dialog,
+    // which stays open; the server is taken all the same.
+    void aKeyringThatRefusesSaysSo() {
+        const auto sync = newLane();
+        Services services = servicesWith(*sync);
+        Form1 form(services);
+        form.show();
+        form.findChild<QAction*>(u"Vereinsserver"_s)->trigger();
+        auto* dialog = form.findChild<ClubServerDialog*>(u"Vereinsserver"_s);
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QLineEdit*>(u"Server"_s)->setText(u"127.0.0.1"_s);
+        dialog->findChild<QSpinBox*>(u"Port"_s)->setValue(m_server.port());
+        dialog->findChild<QLineEdit*>(u"Datenbank"_s)->setText(kDatabase);
+        dialog->findChild<QLineEdit*>(u"Benutzer"_s)->setText(u"anna"_s);
+        dialog->findChild<QLineEdit*>(u"Passwort"_s)->setText(kPassword);
+        m_keyring.refusal = u"Der Schlüsselbund ist gesperrt."_s;
+        dialog->accept();
+        QTRY_COMPARE(dialog->findChild<QLabel*>(u"Antwort"_s)->text(), m_keyring.refusal);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(m_keyring.passwords.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync->state()), u"Verein: verbunden"_s, 20000);
     }
 
     // At start: the server of the settings or of --verein, its password from

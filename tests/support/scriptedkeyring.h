@@ -13,6 +13,8 @@ namespace ankerblick::test {
 class ScriptedKeyring final : public Keyring {
 public:
     QHash<QString, QString> passwords;
+    // When set, every write is refused with this reason.
+    QString refusal;
 
     void readPassword(const QString& key,
                       std::function<void(std::optional<QString>)> done) override {
@@ -22,8 +24,9 @@ public:
     }
     void writePassword(const QString& key, const QString& password,
                        std::function<void(QString)> done) override {
-        passwords.insert(key, password);
-        QTimer::singleShot(0, [done = std::move(done)] { done({}); });
+        if (refusal.isEmpty())
+            passwords.insert(key, password);
+        QTimer::singleShot(0, [done = std::move(done), why = refusal] { done(why); });
     }
 };
 

@@ -147,16 +147,28 @@ void ClubServerDialog::check() {
     m_club.check(m_asked);
 }
 
+// The server is taken at once. The dialog closes once the keyring has kept
+// the password; a keyring that refuses says why in the dialog, which stays
+// open, so that the next start's failed login is no surprise.
 void ClubServerDialog::accept() {
     const ClubServerSettings server = entered();
     m_settings.setClubServer(server);
     const QString password = m_password->text();
-    if (!password.isEmpty())
-        m_keyring.writePassword(
-            keyringKeyOf(server.user, server.host, server.port, server.database), password,
-            [](const QString&) {});
     m_club.setServer(server.isSet() ? clubUrl(server, password) : QString());
-    QDialog::accept();
+    if (password.isEmpty()) {
+        QDialog::accept();
+        return;
+    }
+    const QPointer<ClubServerDialog> self(this);
+    m_keyring.writePassword(keyringKeyOf(server.user, server.host, server.port, server.database),
+                            password, [self](const QString& problem) {
+                                if (!self)
+                                    return;
+                                if (problem.isEmpty())
+                                    self->QDialog::accept();
+                                else
+                                    self->m_answer->setText(problem);
+                            });
 }
 
 } // namespace ankerblick
