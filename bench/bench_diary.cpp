@@ -13,6 +13,7 @@
 #include "benchdata.h"
 #include "benchreport.h"
 #include "benchservices.h"
+#include "platform/clock.h"
 #include "platform/serialport.h"
 
 #include "app/application.h"
@@ -133,7 +134,7 @@ void openWindowOurs(benchmark::State& state) {
     bench::AnsweringDialogs dialogs;
     QtPrinterService printers;
     for (auto _ : state) {
-        auto window = std::make_unique<DiaryWindow>(diary, dialogs, printers);
+        auto window = std::make_unique<DiaryWindow>(diary, dialogs, printers, systemClock());
         window->show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(window->grab());
@@ -149,7 +150,7 @@ void openWindowOurs(benchmark::State& state) {
 void filterOurs(benchmark::State& state) {
     bench::AnsweringDialogs dialogs;
     QtPrinterService printers;
-    DiaryWindow window(fullDiary(), dialogs, printers);
+    DiaryWindow window(fullDiary(), dialogs, printers, systemClock());
     window.show();
     QCoreApplication::processEvents();
     auto* shooter = window.findChild<QComboBox*>(QStringLiteral("Schütze"));
@@ -170,7 +171,7 @@ void filterOurs(benchmark::State& state) {
 void chartsOurs(benchmark::State& state) {
     bench::AnsweringDialogs dialogs;
     QtPrinterService printers;
-    DiaryWindow window(fullDiary(), dialogs, printers);
+    DiaryWindow window(fullDiary(), dialogs, printers, systemClock());
     const QList<QChartView*> views = window.findChildren<QChartView*>();
     if (views.size() != 4) {
         state.SkipWithError("the window shows no four charts");
