@@ -306,7 +306,7 @@ private Q_SLOTS:
         SeriesStore store;
         store[1] = r;
         for (int entry = 0; entry <= int(values.size()); ++entry)
-            QCOMPARE(listedShotValue(store, 1, face, notes, 1, entry),
+            QCOMPARE(listedShotValue(store, 1, face, SeriesRulesBook(notes).of(1), 1, entry),
                      entry < values.size() ? std::optional<double>(values[entry]) : std::nullopt);
     }
 };

@@ -89,7 +89,7 @@ void Application::buildMainWindowTools(Form1& form) {
         [&form](int series, int entry) {
             const AimSheet& aim = form.sheet();
             return listedShotValue(aim.store(), int(aim.seriesList().size()), aim.face(),
-                                   aim.commentNotes(), series, entry);
+                                   aim.rulesOf(series), series, entry);
         },
         &form, m_graph);
 }

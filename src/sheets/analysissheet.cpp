@@ -65,6 +65,7 @@ void AnalysisSheet::loadContent(const SeriesFileContent& content) {
     ++m_seriesRevision;
     m_selected = 0;
     m_comments.clear();
+    m_rules = SeriesRulesBook();
     m_shotTimes.clear();
     m_shootingTimes.clear();
     appendContent(content);
@@ -101,6 +102,7 @@ void AnalysisSheet::appendContent(const SeriesFileContent& content) {
     const int first = before + 1;
     const int last = placeSeries(m_store, first, content.series);
     m_comments += content.comments;
+    m_rules = SeriesRulesBook(commentsFromText(m_comments));
     m_shotTimes += timeanalysis::shiftSeriesNumbers(content.shotTimes, before);
     m_shootingTimes += timeanalysis::shiftSeriesNumbers(content.shootingTimes, before);
     m_seriesList.reserve(last);
@@ -131,6 +133,7 @@ void AnalysisSheet::newSession() {
     m_selected = 0;
     m_caption = shotCaption(QStringLiteral("0"));
     m_comments.clear();
+    m_rules = SeriesRulesBook();
     m_shotTimes.clear();
     m_shootingTimes.clear();
 }
@@ -161,7 +164,7 @@ void AnalysisSheet::selectSeries(int number) {
 }
 
 SeriesRules AnalysisSheet::rulesOf(int number) const {
-    return SeriesRules::of(commentsFromText(m_comments), number);
+    return m_rules.of(number);
 }
 
 void AnalysisSheet::showAllSeries() {
@@ -179,11 +182,10 @@ void AnalysisSheet::showAllSeries() {
 
 int AnalysisSheet::allInnerTens() const {
     // Sighting series and shots after the time have none, as in each series.
-    const QList<ShotNote> comments = commentsFromText(m_comments);
     int n = 0;
     for (int s = 1; s <= seriesCount(); ++s)
         if (m_store.contains(s))
-            n += scoreSeries(m_store[s], m_face, SeriesRules::of(comments, s)).innerTens;
+            n += scoreSeries(m_store[s], m_face, m_rules.of(s)).innerTens;
     return n;
 }
 

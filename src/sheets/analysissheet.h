@@ -151,6 +151,7 @@ private:
     int m_allSize = kStartAllSeriesSize;
     int m_seriesSize = kStartSeriesSize;
     QString m_comments;
+    SeriesRulesBook m_rules; // what the comments mark, series by series
     QString m_shotTimes;
     QString m_shootingTimes;
     quint64 m_seriesRevision = 0;

@@ -4,13 +4,42 @@
 
 namespace ankerblick {
 
+namespace {
+
+// What one note marks in the rules of its series.
+void take(SeriesRules& rules, const ShotNote& note) {
+    if (!note.mark)
+        return;
+    if (note.shot == 0 && note.text == sighterNote())
+        rules.sighter = true;
+    else if (note.shot >= 1 && note.shot <= kShotsPerSeries && note.text == lateNote())
+        rules.late[size_t(note.shot - 1)] = true;
+}
+
+} // namespace
+
 SeriesRules SeriesRules::of(const QList<ShotNote>& comments, int number, int length) {
     SeriesRules rules;
     rules.length = std::clamp(length, 0, kShotsPerSeries);
-    rules.sighter = isSighterSeries(comments, number);
-    for (int slot = 0; slot < kShotsPerSeries; ++slot)
-        rules.late[size_t(slot)] = isLateShot(comments, number, slot + 1);
+    for (const ShotNote& note : comments)
+        if (note.series == number)
+            take(rules, note);
     return rules;
+}
+
+SeriesRulesBook::SeriesRulesBook(const QList<ShotNote>& comments, int length) {
+    m_plain.length = std::clamp(length, 0, kShotsPerSeries);
+    for (const ShotNote& note : comments) {
+        if (!note.mark)
+            continue;
+        if (!m_marked.contains(note.series))
+            m_marked.insert(note.series, m_plain);
+        take(m_marked[note.series], note);
+    }
+}
+
+SeriesRules SeriesRulesBook::of(int number) const {
+    return m_marked.value(number, m_plain);
 }
 
 QList<double> SeriesScore::values() const {
@@ -54,11 +83,10 @@ SeriesScore scoreSeries(const SeriesRecord& record, const TargetFace& face,
 }
 
 std::optional<double> listedShotValue(const SeriesStore& store, int listed, const TargetFace& face,
-                                      const QList<ShotNote>& comments, int series, int entry) {
+                                      const SeriesRules& rules, int series, int entry) {
     if (series < 1 || series > listed || !store.contains(series) || entry < 0)
         return std::nullopt;
-    const QList<double> values =
-        scoreSeries(store[series], face, SeriesRules::of(comments, series)).values();
+    const QList<double> values = scoreSeries(store[series], face, rules).values();
     if (entry >= values.size())
         return std::nullopt;
     return values.at(entry);

@@ -12,6 +12,7 @@
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
 
+#include <QHash>
 #include <QList>
 
 #include <array>
@@ -32,6 +33,19 @@ struct SeriesRules {
     static SeriesRules of(const QList<ShotNote>& comments, int number,
                           int length = kShotsPerSeries);
     friend bool operator==(const SeriesRules&, const SeriesRules&) = default;
+};
+
+// The rules of every series, read from the notes in one pass, for those who
+// score many series of one window.
+class SeriesRulesBook {
+public:
+    SeriesRulesBook() = default;
+    explicit SeriesRulesBook(const QList<ShotNote>& comments, int length = kShotsPerSeries);
+    SeriesRules of(int number) const;
+
+private:
+    QHash<int, SeriesRules> m_marked; // the series the notes mark
+    SeriesRules m_plain;
 };
 
 // One placed shot of the series.
@@ -66,9 +80,9 @@ SeriesScore scoreSeries(const SeriesRecord& record, const TargetFace& face,
                         const SeriesRules& rules, const RatingOptions* options = nullptr);
 
 // Entry `entry` (from 0) of the value list of series `series` (from 1) among
-// the first `listed` series of the store, scored by the rules the comments
-// give it; empty when there is no such series or entry.
+// the first `listed` series of the store, scored by its rules; empty when
+// there is no such series or entry.
 std::optional<double> listedShotValue(const SeriesStore& store, int listed, const TargetFace& face,
-                                      const QList<ShotNote>& comments, int series, int entry);
+                                      const SeriesRules& rules, int series, int entry);
 
 } // namespace ankerblick

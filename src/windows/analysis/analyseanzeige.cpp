@@ -157,7 +157,7 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeA
         },
         [this](int series, int entry) {
             return listedShotValue(m_sheet.store(), m_sheet.seriesCount(), m_sheet.face(),
-                                   commentsFromText(m_sheet.comments()), series, entry);
+                                   m_sheet.rulesOf(series), series, entry);
         },
         this, m_graph);
     connect(timeAnalysis, &QAction::triggered, this,
