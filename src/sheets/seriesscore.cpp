@@ -16,6 +16,15 @@ void take(SeriesRules& rules, const ShotNote& note) {
         rules.late[size_t(note.shot - 1)] = true;
 }
 
+// The value a placed shot lists by the rules: 0 after the time; none when
+// the hit lies too far off the target to be valued.
+std::optional<double> listedValue(const SeriesRecord& record, int slot, const TargetFace& face,
+                                  const SeriesRules& rules) {
+    const std::optional<double> value =
+        tryHitValue(record.hitMarkCentre(slot, face.markDiameter()), face.centre(), face.scoring());
+    return value && rules.late[size_t(slot)] ? std::optional<double>(0.0) : value;
+}
+
 } // namespace
 
 SeriesRules SeriesRules::of(const QList<ShotNote>& comments, int number, int length) {
@@ -59,7 +68,8 @@ SeriesScore scoreSeries(const SeriesRecord& record, const TargetFace& face,
         std::optional<group::ScoredShot> scored = group::scoreSlot(record, slot, face, options);
         if (!scored)
             continue;
-        SlotScore s{slot, scored->shot, scored->value, scored->callValue, scored->rating};
+        SlotScore s{slot, scored->shot, listedValue(record, slot, face, rules), scored->callValue,
+                    scored->rating};
         s.late = rules.late[size_t(slot)];
         if (!s.value && !score.unscorable)
             score.unscorable = slot;
@@ -68,8 +78,6 @@ SeriesScore scoreSeries(const SeriesRecord& record, const TargetFace& face,
             score.shots.append(s);
             continue;
         }
-        if (s.late)
-            s.value = 0.0;
         s.innerTen = !s.late && face.innerTen(record.hitMarkCentre(slot, face.markDiameter()));
         s.counts = !rules.sighter;
         if (s.counts) {
@@ -86,10 +94,20 @@ std::optional<double> listedShotValue(const SeriesStore& store, int listed, cons
                                       const SeriesRules& rules, int series, int entry) {
     if (series < 1 || series > listed || !store.contains(series) || entry < 0)
         return std::nullopt;
-    const QList<double> values = scoreSeries(store[series], face, rules).values();
-    if (entry >= values.size())
-        return std::nullopt;
-    return values.at(entry);
+    // scoreSeries(...).values().value(entry), without scoring the calls: the
+    // graph asks for every entry of every series.
+    const SeriesRecord& record = store[series];
+    int listedEntry = 0;
+    for (int slot = 0; slot < std::clamp(rules.length, 0, kShotsPerSeries); ++slot) {
+        if (!record.hasShot(slot))
+            continue;
+        const std::optional<double> value = listedValue(record, slot, face, rules);
+        if (!value)
+            return std::nullopt; // the scoring ends at a hit that cannot be valued
+        if (listedEntry++ == entry)
+            return value;
+    }
+    return std::nullopt;
 }
 
 } // namespace ankerblick
