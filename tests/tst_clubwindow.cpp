@@ -140,6 +140,14 @@ class TestClubWindow : public WindowTest {
         return q.value(0).toString();
     }
 
+    // The test server's address and anna's name typed into the dialog.
+    void typeAnnasServer(ClubServerDialog& dialog) const {
+        dialog.findChild<QLineEdit*>(u"Server"_s)->setText(u"127.0.0.1"_s);
+        dialog.findChild<QSpinBox*>(u"Port"_s)->setValue(m_server.port());
+        dialog.findChild<QLineEdit*>(u"Datenbank"_s)->setText(kDatabase);
+        dialog.findChild<QLineEdit*>(u"Benutzer"_s)->setText(u"anna"_s);
+    }
+
     QString urlOf(const QString& user, const QString& password) const {
         return m_server.url(user, password, kDatabase);
     }
@@ -206,10 +214,7 @@ private Q_SLOTS:
         entry->trigger();
         auto* dialog = form.findChild<ClubServerDialog*>(u"Vereinsserver"_s);
         QVERIFY(dialog && dialog->isVisible());
-        dialog->findChild<QLineEdit*>(u"Server"_s)->setText(u"127.0.0.1"_s);
-        dialog->findChild<QSpinBox*>(u"Port"_s)->setValue(m_server.port());
-        dialog->findChild<QLineEdit*>(u"Datenbank"_s)->setText(kDatabase);
-        dialog->findChild<QLineEdit*>(u"Benutzer"_s)->setText(u"anna"_s);
+        typeAnnasServer(*dialog);
         auto* password = dialog->findChild<QLineEdit*>(u"Passwort"_s);
         QCOMPARE(password->echoMode(), QLineEdit::Password);
         auto* answer = dialog->findChild<QLabel*>(u"Antwort"_s);
@@ -263,10 +268,7 @@ private Q_SLOTS:
         form.findChild<QAction*>(u"Vereinsserver"_s)->trigger();
         auto* dialog = form.findChild<ClubServerDialog*>(u"Vereinsserver"_s);
         QVERIFY(dialog && dialog->isVisible());
-        dialog->findChild<QLineEdit*>(u"Server"_s)->setText(u"127.0.0.1"_s);
-        dialog->findChild<QSpinBox*>(u"Port"_s)->setValue(m_server.port());
-        dialog->findChild<QLineEdit*>(u"Datenbank"_s)->setText(kDatabase);
-        dialog->findChild<QLineEdit*>(u"Benutzer"_s)->setText(u"anna"_s);
+        typeAnnasServer(*dialog);
         dialog->findChild<QLineEdit*>(u"Passwort"_s)->setText(kPassword);
         m_keyring.refusal = u"Der Schlüsselbund ist gesperrt."_s;
         dialog->accept();
