@@ -114,13 +114,12 @@ QString timeLine(int series, int shot, double seconds, const QLocale& locale) {
 QString commentsText(const QList<ShotNote>& notes) {
     QString text;
     for (const ShotNote& n : notes) {
-        if (!n.written.isEmpty())
+        if (!n.written.isEmpty()) {
             text += n.written;
-        else if (!n.mark && readsAsMark(n.series, n.shot, n.text.trimmed()))
-            text += u"Serie: "_s + QString::number(n.series) + u" Schuss: "_s +
-                    QString::number(n.shot) + u":  "_s + n.text + u"\r\n"_s;
-        else
-            text += commentLine(n.series, n.shot, n.text);
+            continue;
+        }
+        const bool typedMark = !n.mark && readsAsMark(n.series, n.shot, n.text.trimmed());
+        text += commentLine(n.series, n.shot, typedMark ? u' ' + n.text : n.text);
     }
     return text;
 }

@@ -16,13 +16,10 @@ void take(SeriesRules& rules, const ShotNote& note) {
         rules.late[size_t(note.shot - 1)] = true;
 }
 
-// The value a placed shot lists by the rules: 0 after the time; none when
-// the hit lies too far off the target to be valued.
-std::optional<double> listedValue(const SeriesRecord& record, int slot, const TargetFace& face,
-                                  const SeriesRules& rules) {
-    const std::optional<double> value =
-        tryHitValue(record.hitMarkCentre(slot, face.markDiameter()), face.centre(), face.scoring());
-    return value && rules.late[size_t(slot)] ? std::optional<double>(0.0) : value;
+// The value a shot lists: 0 after the time; none when its hit lies too far
+// off the target to be valued.
+std::optional<double> listedValue(std::optional<double> hitValue, bool late) {
+    return hitValue && late ? std::optional<double>(0.0) : hitValue;
 }
 
 } // namespace
@@ -68,8 +65,8 @@ SeriesScore scoreSeries(const SeriesRecord& record, const TargetFace& face,
         std::optional<group::ScoredShot> scored = group::scoreSlot(record, slot, face, options);
         if (!scored)
             continue;
-        SlotScore s{slot, scored->shot, listedValue(record, slot, face, rules), scored->callValue,
-                    scored->rating};
+        SlotScore s{slot, scored->shot, listedValue(scored->value, rules.late[size_t(slot)]),
+                    scored->callValue, scored->rating};
         s.late = rules.late[size_t(slot)];
         if (!s.value && !score.unscorable)
             score.unscorable = slot;
@@ -101,7 +98,10 @@ std::optional<double> listedShotValue(const SeriesStore& store, int listed, cons
     for (int slot = 0; slot < std::clamp(rules.length, 0, kShotsPerSeries); ++slot) {
         if (!record.hasShot(slot))
             continue;
-        const std::optional<double> value = listedValue(record, slot, face, rules);
+        const std::optional<double> value =
+            listedValue(tryHitValue(record.hitMarkCentre(slot, face.markDiameter()), face.centre(),
+                                    face.scoring()),
+                        rules.late[size_t(slot)]);
         if (!value)
             return std::nullopt; // the scoring ends at a hit that cannot be valued
         if (listedEntry++ == entry)
