@@ -21,6 +21,14 @@ QString TargetSheet::shotCaption(int number, const QString& suffix) {
            QString::number(number) + suffix;
 }
 
+TargetSheet::Snapshot TargetSheet::snapshot() const {
+    return Snapshot(*this);
+}
+
+void TargetSheet::restore(const Snapshot& snapshot) {
+    *this = snapshot.m_state;
+}
+
 void TargetSheet::load() {
     m_modified = false;
     m_store.reset();

@@ -35,8 +35,12 @@ enum class MouseButton { None, Left, Right, Middle };
 class TargetSheet {
 public:
     TargetSheet(const Clock& clock, const QLocale& locale, std::unique_ptr<EntryStrategy> entry);
-    // A copy keeps the state to go back to when what followed could not be
-    // kept; it has a copy of the entry strategy.
+
+    // The state to go back to when what followed could not be kept: the
+    // series, texts and times with the entry's own state.
+    class Snapshot;
+    Snapshot snapshot() const;
+    void restore(const Snapshot& snapshot);
 
     // Start-up: series list "1", mark colours, the display reset and the "LP" face.
     void load();
@@ -256,6 +260,15 @@ private:
     bool m_sighting = false;
     std::optional<quint32> m_deadline;
     bool m_deadlineArrivalsOnly = false;
+};
+
+class TargetSheet::Snapshot {
+public:
+    explicit Snapshot(const TargetSheet& sheet) : m_state(sheet) {}
+
+private:
+    friend class TargetSheet;
+    TargetSheet m_state;
 };
 
 } // namespace ankerblick

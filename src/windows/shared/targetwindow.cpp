@@ -203,12 +203,12 @@ std::optional<QString> TargetWindow::enterPhotoHoles(const QList<QPointF>& holes
     if (m_match.running() || m_sheet.externalSource())
         return tr("Während eines Wettkampfs oder solange die Scheibe oder die Kamera "
                   "Treffer liefert, kann kein Foto übernommen werden.");
-    const TargetSheet before = m_sheet;
+    const TargetSheet::Snapshot before = m_sheet.snapshot();
     // A new series, unless the newest has nothing in it yet.
     m_sheet.selectNewestSeries();
     const SeriesRecord& newest = m_sheet.record();
     if ((newest.nextFreeSlot() > 0 || newest.hasCall(0)) && !m_sheet.nextSeries()) {
-        m_sheet = before;
+        m_sheet.restore(before);
         showSheet();
         return seriesLimitMessage();
     }
@@ -218,7 +218,7 @@ std::optional<QString> TargetWindow::enterPhotoHoles(const QList<QPointF>& holes
         hits.append(m_sheet.placeable(float(face.centre().x + mm.x() * face.scale()),
                                       float(face.centre().y - mm.y() * face.scale())));
     if (m_sheet.enterHeldHitsWithoutCall(hits) != hits.size()) {
-        m_sheet = before;
+        m_sheet.restore(before);
         showSheet();
         return tr("Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb "
                   "der Wertung oder die Serienliste ist voll. Bitte das Loch "
@@ -379,13 +379,13 @@ bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 HitReceipt TargetWindow::enterArrivedHit(const ArrivedHit& hit) {
-    const TargetSheet before = m_sheet;
+    const TargetSheet::Snapshot before = m_sheet.snapshot();
     if (!m_sheet.receiveHit(hit)) {
         refresh();
         return {};
     }
     if (!syncDiary()) {
-        m_sheet = before;
+        m_sheet.restore(before);
         showSheet();
         return {false, diaryProblem()};
     }
