@@ -9,6 +9,7 @@
 #include "support/memorysettings.h"
 #include "support/program.h"
 #include "support/pty.h"
+#include "support/sources.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -134,6 +135,7 @@ private Q_SLOTS:
         TargetWindow* window = &form;
         if (shotEntry) {
             entry = std::make_unique<Schusseingabe>(services);
+            addSources(*entry, services);
             window = entry.get();
         }
         window->show();
@@ -308,7 +310,7 @@ private Q_SLOTS:
             QCOMPARE(listed(form, "Schusswert").size(), 3 + held);
             QCOMPARE(listed(form, "Schusswert").at(3), u"10,9"_s);
             QCOMPARE(m_dialogs.messages(),
-                     QStringList{u"3 Treffer der Scheibe hatten noch keine Ansage; sie wurden "
+                     QStringList{u"3 Treffer hatten noch keine Ansage; sie wurden "
                                  u"ohne Ansage eingetragen (Bewertung „–“)."_s});
             // In the diary they left the held ones for the series in one write.
             const diary::Training now = *diary.training(open.first().id);

@@ -14,12 +14,15 @@
 #include "support/pty.h"
 #include "support/renderedface.h"
 #include "support/renderedphoto.h"
+#include "support/sources.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/entry/schusseingabe.h"
 
 #include <opencv2/imgcodecs.hpp>
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,7 +75,7 @@ class TestEntryLink : public ankerblick::test::WindowTest {
         ui.press("Rika_Schussabfrage");
         QVERIFY(link.isPolling());
     }
-    void logOnAndPoll() { logOnAndPoll(*m_ui, m_window->targetLink()); }
+    void logOnAndPoll() { logOnAndPoll(*m_ui, targetLinkOf(*m_window)); }
 
     // The real camera offers `source` (nothing when empty), to the windows
     // built from now on; the shot-entry window is built again.
@@ -84,6 +87,7 @@ class TestEntryLink : public ankerblick::test::WindowTest {
             m_realServices->extraCameras = {source};
         m_ui.reset();
         m_window = std::make_unique<Schusseingabe>(*m_realServices);
+        addSources(*m_window, *m_realServices);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());
@@ -113,7 +117,7 @@ class TestEntryLink : public ankerblick::test::WindowTest {
         QVERIFY(QTest::qWaitForWindowExposed(m_form));
         m_formUi = std::make_unique<WindowDriver>(m_form);
         m_formUi->child<QCheckBox>(QStringLiteral("TrefferNachSerie"))->setChecked(reveal);
-        logOnAndPoll(*m_formUi, m_form->targetLink());
+        logOnAndPoll(*m_formUi, targetLinkOf(*m_form));
     }
     const AimSheet& aim() const { return m_form->sheet(); }
     // The target's hits the diary has: in the series, or held for their calls.
@@ -192,6 +196,7 @@ private Q_SLOTS:
         m_services.extraSerialPorts = {m_pty->path()};
         m_services.extraCameras = {QStringLiteral("Bilder")};
         m_window = std::make_unique<Schusseingabe>(m_services);
+        addSources(*m_window, m_services);
         connect(m_window.get(), &Schusseingabe::left, &m_returnTo, &QWidget::show);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -331,7 +336,7 @@ private Q_SLOTS:
         // With polling off, a mouse hit writes its line, timed from the last
         // target hit.
         m_ui->press("Rika_Schussabfrage");
-        QVERIFY(!m_window->targetLink().isPolling());
+        QVERIFY(!targetLinkOf(*m_window).isPolling());
         m_clock.now = 9000;
         m_ui->click(250, 230);
         QCOMPARE(sheet().times().shootingTimesText(), QStringLiteral("Serie:2 Schuss:2: 4\r\n"));
@@ -477,7 +482,7 @@ private Q_SLOTS:
             openForm1(false);
         if (window == QStringLiteral("called"))
             m_formUi->click(244, 228);
-        const TargetLinkPanel& link = entry ? m_window->targetLink() : m_form->targetLink();
+        const TargetLinkPanel& link = entry ? targetLinkOf(*m_window) : targetLinkOf(*m_form);
         const WindowDriver& ui = entry ? *m_ui : *m_formUi;
         const auto kept = [&] {
             return entry ? int(sheet().store()[1].shotCount()) : hitsKept();
@@ -522,7 +527,7 @@ private Q_SLOTS:
             m_pty->hangUp();
         else
             m_formUi->press("Rika_Schussabfrage");
-        QTRY_VERIFY(!m_form->targetLink().isPolling());
+        QTRY_VERIFY(!targetLinkOf(*m_form).isPolling());
         QCOMPARE(aim().heldHitCount(), 0);
         QCOMPARE(m_formUi->list("Schusswert"), (QStringList{u"10,9"_s, u"10,3"_s, u"10,9"_s}));
         QCOMPARE(m_formUi->list("AbweichungsListe"), (QStringList{u"10"_s, u"–"_s, u"–"_s}));
@@ -594,7 +599,7 @@ private Q_SLOTS:
     // The hole stays 0,7 s.
     void aCameraHoleBecomesOneHit() {
         scriptCamera(5, 8);
-        QSignalSpy pictures(&m_window->camera().link(), &CameraLink::pictureChanged);
+        QSignalSpy pictures(&cameraOf(*m_window).link(), &CameraLink::pictureChanged);
         m_ui->press("KameraAnAus");
         QCOMPARE(lamp(*m_ui), CameraPanel::noFaceColour());
         QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
@@ -604,14 +609,14 @@ private Q_SLOTS:
         QCOMPARE(hitsInDiary(), 1);
         // After the last picture the source is gone and the camera off.
         QTRY_COMPARE(lamp(*m_ui), CameraPanel::offColour());
-        QVERIFY(!m_window->camera().link().delivering());
+        QVERIFY(!cameraOf(*m_window).link().delivering());
         QCOMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
         // Of the 13 pictures 0,1 s apart at most every second one went to
         // "Kamerabild", 7; switching off cleared it.
         QVERIFY2(pictures.count() >= 2 && pictures.count() <= 8,
                  qPrintable(QString::number(pictures.count())));
-        QVERIFY(m_window->camera().link().picture().image.isNull());
+        QVERIFY(cameraOf(*m_window).link().picture().image.isNull());
         // The mouse goes on; the camera's hit stays.
         m_ui->click(244, 228);
         QCOMPARE(m_ui->list("Schusswert"), (QStringList{u"9,7"_s, u"10,9"_s}));
@@ -627,11 +632,11 @@ private Q_SLOTS:
         QTRY_COMPARE(m_dialogs.messages().size(), 1);
         QVERIFY2(m_dialogs.messages().first().contains(u"Der Datenträger ist voll"_s),
                  qPrintable(m_dialogs.messages().first()));
-        QCOMPARE(m_window->camera().link().pendingHits(), 1);
+        QCOMPARE(cameraOf(*m_window).link().pendingHits(), 1);
         QCOMPARE(m_ui->list("Schusswert"), QStringList());
         m_diary.failWrites = false;
         QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
-        QCOMPARE(m_window->camera().link().pendingHits(), 0);
+        QCOMPARE(cameraOf(*m_window).link().pendingHits(), 0);
         QCOMPARE(hitsInDiary(), 1);
         QCOMPARE(m_dialogs.messages().size(), 1);
     }
@@ -650,7 +655,7 @@ private Q_SLOTS:
         QVERIFY(m_ui->list("Schusswert").isEmpty());
         m_ui->press("KameraAnAus");
         QCOMPARE(lamp(*m_ui), CameraPanel::offColour());
-        QVERIFY(!m_window->camera().link().delivering());
+        QVERIFY(!cameraOf(*m_window).link().delivering());
     }
 
     // In the main window the camera's hole goes to the call before it; the
@@ -666,13 +671,13 @@ private Q_SLOTS:
                                       u"Erst die Kamera ausschalten, dann abfragen."_s;
         m_formUi->press("KameraAnAus");
         QCOMPARE(m_dialogs.messages(), QStringList{cameraRefused});
-        QVERIFY(!m_form->camera().link().delivering());
+        QVERIFY(!cameraOf(*m_form).link().delivering());
         m_formUi->press("Rika_Schussabfrage");
         m_formUi->press("KameraAnAus");
         QTRY_COMPARE(lamp(*m_formUi), CameraPanel::foundColour());
         m_formUi->press("Rika_Schussabfrage");
         QCOMPARE(m_dialogs.messages(), QStringList({cameraRefused, targetRefused}));
-        QVERIFY(!m_form->targetLink().isPolling());
+        QVERIFY(!targetLinkOf(*m_form).isPolling());
 
         m_clock.now = 1000;
         m_formUi->click(244, 228);
@@ -682,6 +687,57 @@ private Q_SLOTS:
         QCOMPARE(m_formUi->caption(), u"Schuss: 2?"_s);
         QCOMPARE(aim().heldHitCount(), 0);
         QCOMPARE(hitsInDiary(), 1);
+    }
+
+    // A camera hole that comes before its call is held. What is said while
+    // the camera delivers, and when it stops, names the camera.
+    void aHeldCameraHitIsTheCamerasHit() {
+        scriptCamera(5, 9); // one held back: the camera goes on
+        m_cameras.shown = std::make_shared<std::atomic<int>>(5);
+        openForm1(false);
+        m_formUi->press("Rika_Schussabfrage");
+        m_formUi->press("KameraAnAus");
+        QTRY_COMPARE(lamp(*m_formUi), CameraPanel::foundColour());
+        *m_cameras.shown = 13;
+        QTRY_COMPARE(aim().heldHitCount(), 1);
+        m_form->findChild<QAction*>(u"FotoEinlesenBefehl"_s)->trigger();
+        QCOMPARE(m_dialogs.messages(),
+                 QStringList{u"Solange die Kamera Treffer liefert, kann kein Foto "
+                             u"eingelesen werden."_s});
+        m_formUi->press("KameraAnAus");
+        QCOMPARE(m_dialogs.messages().last(),
+                 u"Ein Treffer der Kamera hatte noch keine Ansage; er wurde ohne Ansage "
+                 u"eingetragen (Bewertung „–“)."_s);
+        QCOMPARE(m_formUi->list("Schusswert"), QStringList{u"9,7"_s});
+        QCOMPARE(hitsInDiary(), 1);
+    }
+
+    // The program ends: the sources of every window stop before a question
+    // about unsaved series is asked, also those of the shot-entry window.
+    void everySourceStopsBeforeTheProgramAsks() {
+        scriptCamera(5, 8);
+        m_cameras.shown = std::make_shared<std::atomic<int>>(5);
+        m_window->hide();
+        m_app = beginProgram(m_services, StartOptions{QStringLiteral("Erika"), {}, {}});
+        m_form = &m_app->mainWindow();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_formUi = std::make_unique<WindowDriver>(m_form);
+        m_formUi->press("BtnSchusseingabe");
+        Schusseingabe* entry = nullptr;
+        for (QWidget* shown : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<Schusseingabe*>(shown); window && window->isVisible())
+                entry = window;
+        QVERIFY(entry);
+        QVERIFY(QTest::qWaitForWindowExposed(entry));
+        WindowDriver ui(entry);
+        ui.click(244, 228); // a hit: the series is not saved
+        ui.press("KameraAnAus");
+        QTRY_COMPARE(lamp(ui), CameraPanel::foundColour());
+        m_dialogs.saveChoices = {SaveChoice::Cancel};
+        QVERIFY(!m_form->close());
+        QCOMPARE(m_dialogs.asked.last().text, u"Änderungen in der Schusseingabe speichern?"_s);
+        QVERIFY(!cameraOf(*entry).link().delivering());
     }
 
     // End to end through the real camera on a folder of pictures of the LP
@@ -724,7 +780,7 @@ private Q_SLOTS:
         const PointF hitA{283.5f, 175.3f};
         const PointF hitB{178.1f, 260.9f};
         const WindowDriver* ui = m_ui.get();
-        CameraPanel* panel = &m_window->camera();
+        CameraPanel* panel = &cameraOf(*m_window);
         if (window == u"entry"_s) {
             m_ui->press("KameraAnAus");
             QTRY_COMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
@@ -734,7 +790,7 @@ private Q_SLOTS:
         } else {
             openForm1(revealed);
             ui = m_formUi.get();
-            panel = &m_form->camera();
+            panel = &cameraOf(*m_form);
             const QList<QByteArray> centre{"000000 000000"};
             int sent = 0;
             for (int i = 0; revealed && i < 8; ++i) {
@@ -842,7 +898,7 @@ private Q_SLOTS:
         m_ui->click(244, 228);
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"10,9"_s});
 
-        const CameraLink& link = m_window->camera().link();
+        const CameraLink& link = cameraOf(*m_window).link();
         QSignalSpy pictures(&link, &CameraLink::pictureChanged);
         m_ui->press("KameraAnAus");
         if (!message.isEmpty()) {
@@ -871,7 +927,7 @@ private Q_SLOTS:
         logOnAndPoll();
         m_window->close();
         QTRY_VERIFY(m_pty->received().endsWith(char(0xD0)));
-        QVERIFY(!m_window->targetLink().isLoggedOn());
+        QVERIFY(!targetLinkOf(*m_window).isLoggedOn());
         QVERIFY(m_returnTo.isVisible());
     }
 };

@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "services/club.h"
 #include "support/scriptedkeyring.h"
+#include "support/sources.h"
 #include "support/spokenlanguage.h"
 #include "support/windowtest.h"
 #include "widgets/handbook.h"
@@ -103,8 +104,10 @@ struct AllWindows {
 
     AllWindows(Services& services, ScriptedCameraService& cameras, Language language)
         : form(std::make_unique<Form1>(services)), camera(cameras), help(language) {
+        addSources(*form, services);
         form->NameSetzen(u"Anna"_s);
         owned.push_back(std::make_unique<Schusseingabe>(services));
+        addSources(static_cast<Schusseingabe&>(*owned.back()), services);
         owned.push_back(std::make_unique<AnalyseAnzeige>(services));
         owned.push_back(std::make_unique<DiaryWindow>(services.diary, services.dialogs,
                                                       services.printers, services.clock));
@@ -298,13 +301,16 @@ private Q_SLOTS:
         QFETCH(QString, title);
 
         Form1 form(m_services);
+        addSources(form, m_services);
         CameraLink camera(m_cameras);
         QuietReader reader;
         std::unique_ptr<QWidget> owned;
         QWidget* asked = &form;
-        if (window == u"Schusseingabe")
-            owned = std::make_unique<Schusseingabe>(m_services);
-        else if (window == u"AnalyseAnzeige")
+        if (window == u"Schusseingabe") {
+            auto entry = std::make_unique<Schusseingabe>(m_services);
+            addSources(*entry, m_services);
+            owned = std::move(entry);
+        } else if (window == u"AnalyseAnzeige")
             owned = std::make_unique<AnalyseAnzeige>(m_services);
         else if (window == u"Trainingstagebuch")
             owned = std::make_unique<DiaryWindow>(m_diary, m_dialogs, m_printers, systemClock());

@@ -11,6 +11,7 @@
 #include "support/fulldisk.h"
 #include "support/program.h"
 #include "support/pty.h"
+#include "support/sources.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -476,6 +477,7 @@ private Q_SLOTS:
         Services services{m_dialogs, m_clock,   m_tones,      m_printers,      m_settings,
                           m_diary,   m_cameras, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
+        addSources(window, services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         WindowDriver ui(&window);
@@ -483,7 +485,7 @@ private Q_SLOTS:
         ports->setCurrentIndex(ports->findData(pty.path()));
         ui.press("Rika");
         ui.press("Rika_Schussabfrage");
-        QVERIFY(window.targetLink().isPolling());
+        QVERIFY(targetLinkOf(window).isPolling());
         pty.send(record("000000", "000000"));
         QTRY_COMPARE(ui.list("SchussListe").size(), 1);
 
@@ -494,7 +496,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(pty.count(char(0x16)) >= 4, 10000);
         QCOMPARE(m_dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(ui.list("SchussListe"), QStringList{QStringLiteral("1")});
-        QVERIFY(window.targetLink().isPolling());
+        QVERIFY(targetLinkOf(window).isPolling());
 
         pty.send(record("001000", "000000"));
         QTRY_COMPARE(ui.list("SchussListe").size(), 2);
@@ -509,6 +511,7 @@ private Q_SLOTS:
         Services services{m_dialogs, m_clock,   m_tones,      m_printers,      m_settings,
                           m_diary,   m_cameras, {pty.path()}, makeQtSerialPort};
         Schusseingabe window(services);
+        addSources(window, services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         WindowDriver ui(&window);

@@ -2,6 +2,7 @@
 
 #include "platform/serialport.h"
 #include "support/program.h"
+#include "support/sources.h"
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "widgets/widgets.h"
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void init() {
         resetServices();
         m_window = std::make_unique<Schusseingabe>(m_services);
+        addSources(*m_window, m_services);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_ui = std::make_unique<WindowDriver>(m_window.get());

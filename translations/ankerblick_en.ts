@@ -1796,16 +1796,6 @@ Licence: GPL-3.0-or-later</translation>
         <source>keine Scheibe im Bild</source>
         <translation>no target in the picture</translation>
     </message>
-    <message>
-        <location line="+8"/>
-        <source>Die Kamera liefert schon die Treffer dieses Fensters. Erst die Kamera ausschalten, dann abfragen.</source>
-        <translation>The camera already delivers this window’s hits. Switch the camera off first, then poll.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Die elektronische Scheibe liefert schon die Treffer dieses Fensters. Erst die Schussabfrage beenden, dann die Kamera einschalten.</source>
-        <translation>The electronic target already delivers this window’s hits. Stop polling for shots first, then switch the camera on.</translation>
-    </message>
 </context>
 <context>
     <name>ankerblick::CameraPictureWindow</name>
@@ -2764,8 +2754,8 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+30"/>
-        <source>Schusseingabe </source>
-        <translation>Shot entry </translation>
+        <source>Schusseingabe %1</source>
+        <translation>Shot entry %1</translation>
     </message>
 </context>
 <context>
@@ -3035,6 +3025,10 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetWindow</name>
     <message>
+        <source>Während eines Wettkampfs kann kein Foto übernommen werden.</source>
+        <translation>During a match no photo can be taken over.</translation>
+    </message>
+    <message>
         <location filename="../src/windows/shared/targetwindow.cpp" line="+101"/>
         <source>Weitere Serie</source>
         <translation>Next series</translation>
@@ -3111,24 +3105,9 @@ Licence: GPL-3.0-or-later</translation>
         <translation>No photo can be read during a match.</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Solange die Scheibe oder die Kamera Treffer liefert, kann kein Foto eingelesen werden.</source>
-        <translation>While the target or the camera delivers hits, no photo can be read.</translation>
-    </message>
-    <message>
         <location line="+4"/>
         <source>Bilder (*.jpg *.jpeg *.png *.bmp)</source>
         <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>Während eines Wettkampfs oder solange die Scheibe oder die Kamera Treffer liefert, kann kein Foto übernommen werden.</source>
-        <translation>During a match, or while the target or the camera delivers hits, no photo can be taken over.</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb der Wertung oder die Serienliste ist voll. Bitte das Loch entfernen oder die Serien speichern und mit „Neu“ beginnen.</source>
-        <translation>Not all holes can be entered: one lies outside the scoring area or the series list is full. Please remove the hole, or save the series and begin with “New”.</translation>
     </message>
     <message>
         <location line="+52"/>
@@ -3145,21 +3124,6 @@ Licence: GPL-3.0-or-later</translation>
         <location line="-254"/>
         <source>Kommentar zum Schuss</source>
         <translation>Comment on the shot</translation>
-    </message>
-    <message>
-        <location line="+100"/>
-        <source>Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>A hit from the target had no call yet; it was entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>%1 hits from the target had no call yet; they were entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <location line="+45"/>
-        <source> Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.</source>
-        <translation> Entry goes on; please keep the series with “Save”.</translation>
     </message>
     <message>
         <location line="+86"/>
@@ -3197,26 +3161,6 @@ Licence: GPL-3.0-or-later</translation>
         <source>Programm:</source>
         <translation>Programme:</translation>
     </message>
-    <message>
-        <location line="+63"/>
-        <source>Die Probezeit ist abgelaufen: Wertung</source>
-        <translation>Sighting time is over: match</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Noch 5 Minuten</source>
-        <translation>5 minutes left</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Die Zeit ist abgelaufen: weitere Schüsse zählen 0</source>
-        <translation>Time is up: further shots count 0</translation>
-    </message>
-    <message>
-        <location line="+44"/>
-        <source>Stellungswechsel: </source>
-        <translation>Change of position: </translation>
-    </message>
 </context>
 <context>
     <name>ankerblick::ValueTimeAnalysis</name>
@@ -3224,6 +3168,79 @@ Licence: GPL-3.0-or-later</translation>
         <location filename="../src/features/timeanalysis/valuetimeanalysis.cpp" line="+82"/>
         <source>Schusswert/Zeit Analyse</source>
         <translation>Shot value/time analysis</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryRecorder</name>
+    <message>
+        <source>%1 Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.</source>
+        <translation>%1 Entry goes on; please keep the series with “Save”.</translation>
+    </message>
+</context>
+<context>
+    <name>HitIntake</name>
+    <message>
+        <source>%1 Treffer hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <source>Ein Treffer hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <source>%1 Treffer der Kamera hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits from the camera had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <source>Ein Treffer der Kamera hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit from the camera had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <source>%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits from the target had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <source>Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit from the target had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <source>Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb der Wertung oder die Serienliste ist voll. Bitte das Loch entfernen oder die Serien speichern und mit „Neu“ beginnen.</source>
+        <translation>Not all holes can be entered: one lies outside the scoring area or the series list is full. Please remove the hole, or save the series and begin with “New”.</translation>
+    </message>
+    <message>
+        <source>Solange die Scheibe Treffer liefert, kann kein Foto eingelesen werden.</source>
+        <translation>While the target delivers hits, no photo can be read.</translation>
+    </message>
+    <message>
+        <source>Solange die Kamera Treffer liefert, kann kein Foto eingelesen werden.</source>
+        <translation>While the camera delivers hits, no photo can be read.</translation>
+    </message>
+    <message>
+        <source>Die elektronische Scheibe liefert schon die Treffer dieses Fensters. Erst die Schussabfrage beenden, dann die Kamera einschalten.</source>
+        <translation>The electronic target already delivers this window’s hits. Stop polling for shots first, then switch the camera on.</translation>
+    </message>
+    <message>
+        <source>Die Kamera liefert schon die Treffer dieses Fensters. Erst die Kamera ausschalten, dann abfragen.</source>
+        <translation>The camera already delivers this window’s hits. Switch the camera off first, then poll.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::MatchController</name>
+    <message>
+        <source>Die Probezeit ist abgelaufen: Wertung</source>
+        <translation>Sighting time is over: match</translation>
+    </message>
+    <message>
+        <source>Noch 5 Minuten</source>
+        <translation>5 minutes left</translation>
+    </message>
+    <message>
+        <source>Die Zeit ist abgelaufen: weitere Schüsse zählen 0</source>
+        <translation>Time is up: further shots count 0</translation>
+    </message>
+    <message>
+        <source>Stellungswechsel: %1</source>
+        <translation>Change of position: %1</translation>
     </message>
 </context>
 </TS>

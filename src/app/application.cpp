@@ -1,12 +1,11 @@
 #include "application.h"
 
-#include "features/camera/camerapanel.h"
 #include "features/club/clubserverdialog.h"
 #include "features/club/coachwindow.h"
 #include "features/diary/diarywindow.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
-#include "features/targetlink/targetlinkpanel.h"
+#include "features/sources/sourcepanels.h"
 #include "features/timeanalysis/valuetimeanalysis.h"
 #include "platform/settings.h"
 #include "platform/userdialogs.h"
@@ -17,6 +16,7 @@
 #include "sheets/seriesscore.h"
 #include "widgets/analysispanel.h"
 #include "widgets/handbook.h"
+#include "widgets/sourcepanel.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
 #include "windows/main/form1.h"
@@ -43,6 +43,7 @@ void Application::buildWindows() {
     m_graph = std::make_shared<GraphWindow>();
     m_form = std::make_unique<Form1>(services);
     Form1& form = *m_form;
+    addSources(form);
     buildMainWindowTools(form);
     m_rhythmWindow =
         std::make_unique<RhythmWindow>(services.tones, services.dialogs, services.settings);
@@ -185,7 +186,8 @@ void Application::offerRecovery() {
             m_form->NameSetzen(t.shooter);
     }
     if (heldHits > 0)
-        m_services.dialogs.messageBox(m_form.get(), TargetWindow::heldHitsText(heldHits));
+        m_services.dialogs.messageBox(m_form.get(),
+                                      HitIntake::heldHitsText(HitOrigin::Recovery, heldHits));
 }
 
 // Ends a training that is not restored, at the time of its last series.
@@ -208,6 +210,7 @@ Schusseingabe& Application::shotEntry() {
     if (!m_shotEntry) {
         m_shotEntry = std::make_unique<Schusseingabe>(m_services);
         Schusseingabe* entry = m_shotEntry.get();
+        addSources(*entry);
         connect(entry, &TargetWindow::rhythmAidRequested, this, &Application::showRhythmAid);
         connect(entry, &TargetWindow::diaryRequested, this, &Application::showDiary);
         connect(entry, &Schusseingabe::left, m_form.get(), &QWidget::show);
@@ -316,9 +319,10 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 // Closing the main window ends the program once the series entered in it
 // and in the shot-entry window are settled.
 bool Application::mayEnd() {
-    // Hits the target reported are entered before anything is settled.
-    m_form->targetLink().stopPolling();
-    m_form->camera().shutdown();
+    // Hits the sources reported are entered before anything is settled.
+    m_form->stopSources();
+    if (m_shotEntry)
+        m_shotEntry->stopSources();
     return m_form->settleUnsavedSeries(tr("Änderungen speichern?")) &&
            (!m_shotEntry ||
             m_shotEntry->settleUnsavedSeries(tr("Änderungen in der Schusseingabe speichern?")));
@@ -339,7 +343,14 @@ void Application::end() {
     m_timeAnalysis->unloadGraphWindow();
     if (HandbookWindow* handbook = m_help->window())
         handbook->close();
-    m_form->targetLink().shutdown();
+    m_form->shutdownSources();
+    if (m_shotEntry)
+        m_shotEntry->shutdownSources();
+}
+
+void Application::addSources(TargetWindow& window) {
+    for (SourcePanel* panel : makeSourcePanels(m_services, &window))
+        window.addSource(*panel);
 }
 
 } // namespace ankerblick

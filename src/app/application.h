@@ -28,6 +28,7 @@ class HelpDesk;
 class RhythmWindow;
 class Schusseingabe;
 class SeriesPrintJob;
+class TargetWindow;
 class ValueTimeAnalysis;
 struct Services;
 
@@ -70,6 +71,8 @@ protected:
 private:
     std::optional<QString> askName();
     void buildWindows();
+    // The sources of hits outside the window, with their controls.
+    void addSources(TargetWindow& window);
     void buildMainWindowTools(Form1& form);
     void connectClubReader(ClubReader& reader);
     void offerRecovery();

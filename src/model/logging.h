@@ -13,5 +13,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcCamera)       // ankerblick.camera: camera and phot
 Q_DECLARE_LOGGING_CATEGORY(lcSerialTarget) // ankerblick.target: the electronic target
 Q_DECLARE_LOGGING_CATEGORY(lcDiary)        // ankerblick.diary: the training diary
 Q_DECLARE_LOGGING_CATEGORY(lcSound)        // ankerblick.sound: the range's tones
+Q_DECLARE_LOGGING_CATEGORY(lcIntake)       // ankerblick.intake: hits entering a window
 
 } // namespace ankerblick

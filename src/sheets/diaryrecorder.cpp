@@ -56,8 +56,29 @@ bool DiaryRecorder::begin(const TargetSheet& sheet, const QString& shooter) {
     return true;
 }
 
+std::optional<QString> DiaryRecorder::syncOrWarn(const TargetSheet& sheet, const QString& shooter,
+                                                 const RatingOptions* options) {
+    if (sync(sheet, shooter, options) || m_warned)
+        return std::nullopt;
+    m_warned = true;
+    return tr("%1 Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.")
+        .arg(problem());
+}
+
+QString DiaryRecorder::problem() const {
+    return m_diary.problem();
+}
+
 bool DiaryRecorder::sync(const TargetSheet& sheet, const QString& shooter,
                          const RatingOptions* options) {
+    const bool kept = write(sheet, shooter, options);
+    if (kept)
+        m_warned = false;
+    return kept;
+}
+
+bool DiaryRecorder::write(const TargetSheet& sheet, const QString& shooter,
+                          const RatingOptions* options) {
     const SeriesStore& store = sheet.store();
     const int listed = int(sheet.seriesList().size());
     if (!m_training) {

@@ -11,6 +11,7 @@
 #include "model/diaryrecords.h"
 #include "model/seriesrecord.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -24,6 +25,7 @@ class TargetSheet;
 struct RatingOptions;
 
 class DiaryRecorder {
+    Q_DECLARE_TR_FUNCTIONS(DiaryRecorder)
 public:
     // `window`: the object name of the window whose series are kept.
     DiaryRecorder(Diary& diary, const Clock& clock, const QString& window);
@@ -33,6 +35,13 @@ public:
     // when a write failed (Diary::problem says why); the next call tries
     // again what is still unwritten.
     bool sync(const TargetSheet& sheet, const QString& shooter, const RatingOptions* options);
+    // The same for a change the shooter made, which stays in the window when
+    // the diary refuses it: what to tell the shooter, once for a run of
+    // refusals; nothing while the diary keeps up or the shooter was told.
+    std::optional<QString> syncOrWarn(const TargetSheet& sheet, const QString& shooter,
+                                      const RatingOptions* options);
+    // Why the last write failed, for the shooter.
+    QString problem() const;
     // The window's series were replaced ("Neu", "Laden"): the training so far
     // ends, and the next one keeps only what is entered from now on.
     void startOver(const TargetSheet& sheet);
@@ -44,6 +53,7 @@ public:
     std::optional<qint64> trainingId() const { return m_training; }
 
 private:
+    bool write(const TargetSheet& sheet, const QString& shooter, const RatingOptions* options);
     void takeAsWritten(const TargetSheet& sheet);
     bool begin(const TargetSheet& sheet, const QString& shooter);
     // The training as the sheet has it now, and the series that changed
@@ -56,6 +66,7 @@ private:
     const Clock& m_clock;
     QString m_window;
     std::optional<qint64> m_training;
+    bool m_warned = false;               // the last write failed and the shooter was told
     diary::Training m_written;           // the training as last written
     QList<SeriesRecord> m_writtenSeries; // series n at n - 1, as last written
     int m_writtenDiscipline = -1;

@@ -1,12 +1,11 @@
 #pragma once
 
-// The one way in for hits from outside the window: the electronic target
-// today, a camera watching a paper target or another target later. A source
-// hands every hit it takes to the window's door and confirms it to its device
-// only once the door says it is stored; the door never knows which source a
-// hit came from. The pointer on the target view enters its hits through the
-// sheet's pointer events into the same entry strategy, without a door: the
-// window keeps them in the diary right after the event.
+// How a source outside the window delivers its hits: the electronic target,
+// a camera watching a paper target or another target later. A source hands
+// every hit it takes to the door the window gave it and confirms it to its
+// device only once the door says it is stored. Behind every door is the
+// window's one intake (hitintake.h), which also takes the pointer's hits,
+// a photo's holes and the hits brought back after a crash.
 
 #include "model/geometry.h"
 
@@ -17,12 +16,18 @@
 
 namespace ankerblick {
 
+// Where a hit comes from; the intake treats each origin by its own policy.
+enum class HitOrigin { Pointer, Target, Camera, Photo, Recovery };
+
 // Where the window draws the target: the face's centre and the drawing
 // units per millimetre. A source that measures in millimetres places its
-// hits with it.
+// hits with it. The discipline (-1: none chosen) and the shot diameter tell
+// a camera what to look for.
 struct TargetGeometry {
     PointF centre;
     double scale = 1.0;
+    int discipline = -1;
+    double calibreMm = 0.0;
 };
 
 // A hit as it arrived: where it is drawn, in drawing units, and when it came
@@ -51,6 +56,9 @@ public:
     // settles what it holds back and returns what the shooter must be told
     // of it, or nothing.
     virtual QString sourceActive(bool active) = 0;
+    // Why the source may not start delivering now (another source of the
+    // window delivers), for the shooter; empty when it may.
+    virtual QString refusal() const = 0;
 };
 
 // A source of hits: what the next source has to implement is this and the

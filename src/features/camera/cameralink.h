@@ -65,6 +65,7 @@ public:
     ~CameraLink() override;
 
     void attach(HitDoor* door) override { m_door = door; }
+    HitDoor* door() const { return m_door; }
     bool delivering() const override { return m_running; }
 
     // Opens the source and starts reading it, for the face of the discipline

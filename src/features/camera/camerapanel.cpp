@@ -14,8 +14,8 @@
 namespace ankerblick {
 
 CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserDialogs& dialogs,
-                         const TargetFace& face, QWidget* parent)
-    : QGroupBox(tr("Kamera"), parent), m_dialogs(dialogs), m_face(face) {
+                         QWidget* parent)
+    : QGroupBox(tr("Kamera"), parent), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("KameraFrame"));
     m_sources = named(new QComboBox(this), QStringLiteral("KameraListe"));
     m_sources->setPlaceholderText(tr("Kamera wählen"));
@@ -68,18 +68,31 @@ void CameraPanel::switchOnOrOff() {
         tell(tr("Erst eine Kamera wählen, dann einschalten."));
         return;
     }
-    if (m_rival && m_rival->delivering()) {
-        tell(m_rivalRefusal);
+    const HitDoor* door = m_link->door();
+    // Another source delivering into the same window keeps the camera off.
+    if (const QString refusal = door ? door->refusal() : QString(); !refusal.isEmpty()) {
+        tell(refusal);
         return;
     }
-    const DisciplineInfo* info = disciplineInfo(m_face.discipline());
+    const TargetGeometry target = door ? door->geometry() : TargetGeometry{};
+    const DisciplineInfo* info = disciplineInfo(target.discipline);
     if (!info) {
         tell(tr("Erst eine Disziplin wählen, dann die Kamera einschalten."));
         return;
     }
     if (const std::optional<QString> problem =
-            m_link->start(m_sources->currentData().toString(), *info, m_face.calibreMm()))
+            m_link->start(m_sources->currentData().toString(), *info, target.calibreMm))
         tell(*problem);
+}
+
+void CameraPanel::onStateChanged(QObject* context, std::function<void()> changed) {
+    connect(this, &CameraPanel::cameraStateChanged, context, std::move(changed));
+}
+
+void CameraPanel::stopDelivering() {
+    if (m_link->delivering())
+        if (const QString note = m_link->stop(); !note.isEmpty())
+            tell(note);
 }
 
 void CameraPanel::showPicture() {
@@ -119,19 +132,6 @@ void CameraPanel::refresh() {
         m_lamp->setColour(noFaceColour(), tr("keine Scheibe im Bild"));
         break;
     }
-}
-
-void keepApart(TargetLink& target, CameraPanel& camera) {
-    target.setRival(
-        &camera.link(),
-        QCoreApplication::translate("ankerblick::CameraPanel",
-                                    "Die Kamera liefert schon die Treffer dieses Fensters. Erst "
-                                    "die Kamera ausschalten, dann abfragen."));
-    camera.setRival(&target,
-                    QCoreApplication::translate("ankerblick::CameraPanel",
-                                                "Die elektronische Scheibe liefert schon die "
-                                                "Treffer dieses Fensters. Erst die Schussabfrage "
-                                                "beenden, dann die Kamera einschalten."));
 }
 
 } // namespace ankerblick

@@ -5,6 +5,7 @@
 // the window "Kamerabild" with the camera's picture.
 
 #include "cameralink.h"
+#include "widgets/sourcepanel.h"
 
 #include <QGroupBox>
 #include <QStringList>
@@ -20,26 +21,26 @@ class TargetLink;
 class TargetFace;
 class UserDialogs;
 
-class CameraPanel : public QGroupBox {
+class CameraPanel : public QGroupBox, public SourcePanel {
     Q_OBJECT
 public:
-    // face: what the window shows; the camera looks for its discipline and
-    // the holes of its calibre. extra: sources from the command line.
+    // extra: sources from the command line. The camera looks for the face of
+    // the discipline its window shows and the holes of its calibre.
     CameraPanel(CameraService& cameras, const QStringList& extra, UserDialogs& dialogs,
-                const TargetFace& face, QWidget* parent = nullptr);
+                QWidget* parent = nullptr);
     ~CameraPanel() override;
 
     CameraLink& link() { return *m_link; }
     // The window "Kamerabild" once it was asked for, else null.
     CameraPictureWindow* pictureWindow() const { return m_pictureWindow; }
-    // Another source delivering into the same window: while it does, the
-    // camera is not switched on and the shooter is told `refusal`.
-    void setRival(const HitSource* rival, const QString& refusal) {
-        m_rival = rival;
-        m_rivalRefusal = refusal;
-    }
     // The window closes: the camera is switched off.
-    void shutdown();
+    void shutdown() override;
+
+    HitOrigin origin() const override { return HitOrigin::Camera; }
+    HitSource& source() override { return *m_link; }
+    QWidget& controls() override { return *this; }
+    void onStateChanged(QObject* context, std::function<void()> changed) override;
+    void stopDelivering() override;
 
     static QColor foundColour() { return QColor(0, 255, 0); }
     static QColor noFaceColour() { return QColor(255, 255, 0); }
@@ -55,10 +56,7 @@ private:
     void refresh();
 
     UserDialogs& m_dialogs;
-    const TargetFace& m_face;
     CameraLink* m_link = nullptr;
-    const HitSource* m_rival = nullptr;
-    QString m_rivalRefusal;
     QComboBox* m_sources = nullptr;
     QPushButton* m_onOff = nullptr;
     QPushButton* m_findFace = nullptr;
@@ -66,9 +64,5 @@ private:
     CameraPictureWindow* m_pictureWindow = nullptr;
     LinkIndicator* m_lamp = nullptr;
 };
-
-// The electronic target and the camera deliver into one window one at a
-// time: whichever is started second refuses and says why.
-void keepApart(TargetLink& target, CameraPanel& camera);
 
 } // namespace ankerblick

@@ -100,8 +100,9 @@ void TargetLink::Rika_Schussabfrage_Click() {
         tell(tr("Erst Anmelden, dann abfragen."));
         return;
     }
-    if (m_rival && m_rival->delivering()) {
-        tell(m_rivalRefusal);
+    // Another source delivering into the same window keeps polling off.
+    if (const QString refusal = m_door ? m_door->refusal() : QString(); !refusal.isEmpty()) {
+        tell(refusal);
         return;
     }
     m_replies.reset();

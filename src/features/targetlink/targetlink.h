@@ -41,12 +41,6 @@ public:
     // The window showing the target; until it is set no hit can be stored.
     void attach(HitDoor* door) override { m_door = door; }
     bool delivering() const override { return m_polling; }
-    // Another source delivering into the same window: while it does, polling
-    // does not start and the shooter is told `refusal`.
-    void setRival(const HitSource* rival, const QString& refusal) {
-        m_rival = rival;
-        m_rivalRefusal = refusal;
-    }
 
     bool isLoggedOn() const { return m_loggedOn; } // AnmeldungShp green
     bool isPolling() const { return m_polling; }   // AbfrageShp green
@@ -76,8 +70,6 @@ private:
     SerialPort& m_port;
     UserDialogs& m_dialogs;
     HitDoor* m_door = nullptr;
-    const HitSource* m_rival = nullptr;
-    QString m_rivalRefusal;
     QWidget* m_dialogParent;
     QTimer* m_timer; // Timer1
     TargetReplyAssembler m_replies;

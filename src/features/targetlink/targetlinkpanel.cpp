@@ -109,6 +109,10 @@ void TargetLinkPanel::shutdown() {
     m_link->shutdown();
 }
 
+void TargetLinkPanel::onStateChanged(QObject* context, std::function<void()> changed) {
+    connect(this, &TargetLinkPanel::linkStateChanged, context, std::move(changed));
+}
+
 void TargetLinkPanel::stopPolling() {
     if (m_link->isPolling())
         m_link->Rika_Schussabfrage_Click();

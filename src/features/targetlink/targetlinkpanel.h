@@ -5,6 +5,7 @@
 
 #include "services/serialport.h"
 #include "targetlink.h"
+#include "widgets/sourcepanel.h"
 
 #include <QColor>
 #include <QStringList>
@@ -42,7 +43,7 @@ private:
     QColor m_colour = offColour();
 };
 
-class TargetLinkPanel : public QWidget {
+class TargetLinkPanel : public QWidget, public SourcePanel {
     Q_OBJECT
 public:
     // port: the panel's own port (Services::serialPorts makes one); extraPorts:
@@ -54,9 +55,15 @@ public:
 
     // To be called when the window closes: polling stops, 0xD0 goes out and the
     // port is closed.
-    void shutdown();
+    void shutdown() override;
     // Stops polling as "Rika Schussabfrage" does, when it is on.
     void stopPolling();
+
+    HitOrigin origin() const override { return HitOrigin::Target; }
+    HitSource& source() override { return *m_link; }
+    QWidget& controls() override { return *this; }
+    void onStateChanged(QObject* context, std::function<void()> changed) override;
+    void stopDelivering() override { stopPolling(); }
     bool isPolling() const;  // AbfrageShp green
     bool isLoggedOn() const; // AnmeldungShp green
 

@@ -90,11 +90,10 @@ void AnalyseAnzeige::buildControls() {
     m_panels->buildLists();
     // Files of the main window hold calls: they are rated with the main
     // window's starting options (four sectors, one ring).
-    m_analysisPanel = new AnalysisPanel(true, this);
+    m_analysisPanel = m_panels->makeAnalysisPanel(
+        true, m_dialogs, m_settings, [this] { return m_sheet.face().discipline(); },
+        [this] { refresh(); });
     m_panels->listsRow()->addWidget(m_analysisPanel, 1);
-    connect(m_analysisPanel, &AnalysisPanel::crossesToggled, m_view, qOverload<>(&QWidget::update));
-    connect(m_analysisPanel, &AnalysisPanel::clickValueRequested, this,
-            &AnalyseAnzeige::Klickwert_Click);
 
     m_panels->addCommentBox()->setAcceptDrops(false); // dropped files go to the window
     buildButtons();
@@ -385,11 +384,6 @@ void AnalyseAnzeige::showAnalysis() {
     m_analysisPanel->showSeries(m_sheet.store(), selected, m_sheet.seriesCount(), face,
                                 &kFileRating, clickValue(m_settings, face.discipline()),
                                 m_sheet.locale(), sighterSeriesOf(comments, m_sheet.seriesCount()));
-}
-
-void AnalyseAnzeige::Klickwert_Click() {
-    if (askClickValue(this, m_dialogs, m_settings, m_sheet.face().discipline(), m_sheet.locale()))
-        refresh();
 }
 
 void AnalyseAnzeige::paintShots(QPainter& p, const QRect& repainted) {

@@ -71,7 +71,6 @@ private:
     void buildPrintingAndTimeAnalysis(QAction* print, QAction* timeAnalysis);
     void refresh();
     void showAnalysis();
-    void Klickwert_Click();
     void Kaliber_Click();
     void paintShots(QPainter& painter, const QRect& repainted);
     void reportFailure(const std::optional<QString>& error);

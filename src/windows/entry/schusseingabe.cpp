@@ -1,8 +1,7 @@
 #include "schusseingabe.h"
 
-#include "features/camera/camerapanel.h"
-#include "features/targetlink/targetlinkpanel.h"
 #include "widgets/analysispanel.h"
+#include "widgets/sourcepanel.h"
 #include "windows/shared/matchpanel.h"
 #include "windows/shared/windowmemory.h"
 
@@ -22,22 +21,15 @@ Schusseingabe::Schusseingabe(Services& services)
     buildControls(false);
     optionsRow()->addStretch();
     listsRow()->addWidget(analysisPanel(), 1);
-    m_link = new TargetLinkPanel(m_dialogs, services.settings, services.serialPorts(),
-                                 services.extraSerialPorts, this);
-    m_link->link().attach(&hitDoor());
-    sidePanel()->addWidget(m_link);
-    m_camera =
-        new CameraPanel(services.cameras, services.extraCameras, m_dialogs, m_sheet.face(), this);
-    m_camera->link().attach(&hitDoor());
-    keepApart(m_link->link(), *m_camera);
-    sidePanel()->addWidget(m_camera);
+    m_sourceColumn = new QVBoxLayout;
+    sidePanel()->addLayout(m_sourceColumn);
     sidePanel()->addWidget(matchPanel());
     sidePanel()->addStretch();
 
     QAction* back = addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
                                tr("Abkommens- eingabe öffnen"), tr("Abkommenseingabe"));
 
-    connect(m_name, &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
+    connect(nameEdit(), &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
     connect(back, &QAction::triggered, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
     WindowMenuPlan plan = menuPlan();
     plan.view.prepend(back);
@@ -45,7 +37,7 @@ Schusseingabe::Schusseingabe(Services& services)
     plan.quit = [this] {
         Q_EMIT quitRequested();
     };
-    addWindowMenu(this, m_dialogs, plan);
+    addWindowMenu(this, dialogs(), plan);
     Form_Load();
     keepPlace(this, services.settings);
 }
@@ -53,19 +45,24 @@ Schusseingabe::Schusseingabe(Services& services)
 void Schusseingabe::Form_Load() {
     m_entry.load();
     const QString discipline = QStringLiteral("disziplin");
-    m_discipline->button(keptOption(this, m_discipline, discipline, m_services.settings, 0))
+    disciplineButtons()
+        ->button(keptOption(this, disciplineButtons(), discipline, windowServices().settings, 0))
         ->setChecked(true);
-    keepOption(this, m_discipline, discipline, m_services.settings);
+    keepOption(this, disciplineButtons(), discipline, windowServices().settings);
     SchuetzenName_Change();
     refresh();
 }
 
 void Schusseingabe::NameSetzen(const QString& schuetze) {
-    m_name->setText(schuetze);
+    nameEdit()->setText(schuetze);
 }
 
 void Schusseingabe::SchuetzenName_Change() {
-    setWindowTitle(tr("Schusseingabe ") + m_name->text());
+    setWindowTitle(tr("Schusseingabe %1").arg(nameEdit()->text()));
+}
+
+void Schusseingabe::placeSource(SourcePanel& panel) {
+    m_sourceColumn->addWidget(&panel.controls());
 }
 
 void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
@@ -79,8 +76,7 @@ void Schusseingabe::unload() {
 }
 
 void Schusseingabe::closeEvent(QCloseEvent* event) {
-    m_camera->shutdown();
-    m_link->shutdown();
+    shutdownSources();
     // Closed, the window keeps its series until the program ends.
     if (m_unloading)
         finishDiary();

@@ -9,9 +9,6 @@
 
 namespace ankerblick {
 
-class CameraPanel;
-class TargetLinkPanel;
-
 class Schusseingabe final : public TargetWindow {
     Q_OBJECT
 public:
@@ -24,8 +21,6 @@ public:
     void unload();
 
     const EntrySheet& sheet() const { return m_entry; }
-    TargetLinkPanel& targetLink() const { return *m_link; }
-    CameraPanel& camera() const { return *m_camera; }
 
 Q_SIGNALS:
     // The shooter left the window ("Abkommens- eingabe öffnen", or closed it
@@ -38,6 +33,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     SeriesFileStyle fileStyle() const override { return SeriesFileStyle::ShotEntry; }
+    void placeSource(SourcePanel& panel) override;
 
 private:
     void Form_Load();
@@ -45,8 +41,7 @@ private:
     void Abkommenseingabe_oeffnen_Click();
 
     EntrySheet m_entry;
-    TargetLinkPanel* m_link = nullptr;
-    CameraPanel* m_camera = nullptr;
+    QVBoxLayout* m_sourceColumn = nullptr; // the sources' controls, one below the other
     bool m_unloading = false;
 };
 

@@ -1,12 +1,11 @@
 #include "form1.h"
 
-#include "features/camera/camerapanel.h"
 #include "features/club/clubserverdialog.h"
-#include "features/targetlink/targetlinkpanel.h"
 #include "services/club.h"
 #include "services/settings.h"
 #include "services/userdialogs.h"
 #include "widgets/analysispanel.h"
+#include "widgets/sourcepanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
 #include "windows/shared/matchpanel.h"
@@ -39,7 +38,7 @@ Form1::Form1(Services& services, QWidget* parent)
     optionsRow()->addStretch();
     sidePanel()->addWidget(analysisPanel());
     sidePanel()->addWidget(matchPanel());
-    m_comments = m_panels->addCommentBox();
+    m_comments = panels().addCommentBox();
     m_comments->hide();
 
     QAction* toggleComments =
@@ -60,7 +59,7 @@ Form1::Form1(Services& services, QWidget* parent)
         if (checked)
             Ringgenauigkeit_Click(id);
     });
-    connect(m_name, &QLineEdit::textChanged, this, &Form1::SchuetzenName_Change);
+    connect(nameEdit(), &QLineEdit::textChanged, this, &Form1::SchuetzenName_Change);
     connect(toggleComments, &QAction::triggered, this, &Form1::Kommentare_an_aus_Click);
     connect(shotEntry, &QAction::triggered, this, &Form1::shotEntryRequested);
     connect(load, &QAction::triggered, this, &Form1::Laden_Click);
@@ -76,29 +75,29 @@ Form1::Form1(Services& services, QWidget* parent)
     plan.quit = [this] {
         close();
     };
-    if (m_services.club && m_services.keyring) {
+    if (windowServices().club && windowServices().keyring) {
         QAction* clubServer = new QAction(tr("Vereinsserver …"), this);
         clubServer->setObjectName(QStringLiteral("Vereinsserver"));
         connect(clubServer, &QAction::triggered, this, &Form1::showClubServer);
         plan.file.append(clubServer);
     }
-    if (m_services.club && m_services.clubReader) {
+    if (windowServices().club && windowServices().clubReader) {
         QAction* coach = new QAction(tr("Trainer …"), this);
         coach->setObjectName(QStringLiteral("Trainer"));
         connect(coach, &QAction::triggered, this, &Form1::coachViewRequested);
         plan.view.append(coach);
     }
-    addWindowMenu(this, m_dialogs, plan);
+    addWindowMenu(this, dialogs(), plan);
     buildClubStatus();
 
     Form_Load();
-    keepPlace(this, m_services.settings);
+    keepPlace(this, windowServices().settings);
 }
 
 // The status bar says how the sync with the club's server stands; it shows
 // only when a server is set.
 void Form1::buildClubStatus() {
-    ClubSync* club = m_services.club;
+    ClubSync* club = windowServices().club;
     auto* grid = qobject_cast<QGridLayout*>(layout());
     if (!club || !grid)
         return;
@@ -120,8 +119,8 @@ void Form1::buildClubStatus() {
 // "Datei → Vereinsserver …", one dialog at a time, not modal: entry goes on.
 void Form1::showClubServer() {
     if (!m_clubServer) {
-        m_clubServer =
-            new ClubServerDialog(m_services.settings, *m_services.keyring, *m_services.club, this);
+        m_clubServer = new ClubServerDialog(windowServices().settings, *windowServices().keyring,
+                                            *windowServices().club, this);
         m_clubServer->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_clubServer->show();
@@ -129,37 +128,35 @@ void Form1::showClubServer() {
     m_clubServer->activateWindow();
 }
 
-// The electronic target: while it is polled the pointer enters the calls and
-// the target the hits; a hit is shown once its call is in.
+// The sources outside the window: while one delivers, the pointer enters the
+// calls and the source the hits; a hit is shown once its call is in. The
+// electronic target's controls go into its frame, the others beside it.
 void Form1::buildTargetLink() {
-    m_link = new TargetLinkPanel(m_dialogs, m_settings, m_services.serialPorts(),
-                                 m_services.extraSerialPorts, this);
-    m_link->link().attach(&hitDoor());
-    connect(m_link, &TargetLinkPanel::linkStateChanged, this, [this] { refresh(); });
     m_revealAfterSeries = named(new QCheckBox(tr("Treffer erst nach der Serie zeigen"), this),
                                 QStringLiteral("TrefferNachSerie"));
     const QString option = QStringLiteral("trefferNachSerie");
-    m_revealAfterSeries->setChecked(m_settings.option(objectName(), option, 2) == 1);
+    m_revealAfterSeries->setChecked(settings().option(objectName(), option, 2) == 1);
     m_aim.setRevealAfterSeries(m_revealAfterSeries->isChecked());
     connect(m_revealAfterSeries, &QCheckBox::toggled, this, [this, option](bool checked) {
-        m_settings.setOption(objectName(), option, checked ? 1 : 0);
+        settings().setOption(objectName(), option, checked ? 1 : 0);
         m_aim.setRevealAfterSeries(checked);
         refresh();
     });
     auto* frame =
         named(new QGroupBox(tr("Elektronische Scheibe"), this), QStringLiteral("ScheibeFrame"));
-    auto* column = new QVBoxLayout(frame);
-    column->addWidget(m_link);
-    column->addWidget(m_revealAfterSeries);
-    column->addStretch();
+    m_sourceColumn = new QVBoxLayout(frame);
+    m_sourceColumn->addWidget(m_revealAfterSeries);
+    m_sourceColumn->addStretch();
     optionsRow()->addWidget(frame);
+}
 
-    m_camera = new CameraPanel(m_services.cameras, m_services.extraCameras, m_dialogs,
-                               m_sheet.face(), this);
-    m_camera->link().attach(&hitDoor());
-    connect(m_camera, &CameraPanel::cameraStateChanged, this, [this] { refresh(); });
-    keepApart(m_link->link(), *m_camera);
-    optionsRow()->addWidget(m_camera);
+void Form1::placeSource(SourcePanel& panel) {
+    if (panel.origin() == HitOrigin::Target) {
+        m_sourceColumn->insertWidget(0, &panel.controls());
+        return;
+    }
+    // Before the stretch that ends the row.
+    optionsRow()->insertWidget(optionsRow()->count() - 1, &panel.controls());
 }
 
 void Form1::buildOptions() {
@@ -204,27 +201,29 @@ void Form1::Form_Load() {
 }
 
 void Form1::NameSetzen(const QString& schuetze) {
-    m_name->setText(schuetze);
+    nameEdit()->setText(schuetze);
     SchuetzenName_Change();
 }
 
 void Form1::chooseKeptOptions() {
     // The option groups show what the sheet chose (or what was chosen last
     // time); their handlers run the same choices.
-    const Settings& kept = m_services.settings;
+    const Settings& kept = windowServices().settings;
     const QString discipline = QStringLiteral("disziplin");
     const QString sectors = QStringLiteral("sektoren");
     const QString rings = QStringLiteral("ringe");
-    m_discipline->button(keptOption(this, m_discipline, discipline, kept, 0))->setChecked(true);
+    disciplineButtons()
+        ->button(keptOption(this, disciplineButtons(), discipline, kept, 0))
+        ->setChecked(true);
     m_sectors->button(keptOption(this, m_sectors, sectors, kept, 0))->setChecked(true);
     m_ringAccuracy->button(keptOption(this, m_ringAccuracy, rings, kept, 1))->setChecked(true);
-    keepOption(this, m_discipline, discipline, m_services.settings);
-    keepOption(this, m_sectors, sectors, m_services.settings);
-    keepOption(this, m_ringAccuracy, rings, m_services.settings);
+    keepOption(this, disciplineButtons(), discipline, windowServices().settings);
+    keepOption(this, m_sectors, sectors, windowServices().settings);
+    keepOption(this, m_ringAccuracy, rings, windowServices().settings);
 }
 
 void Form1::SchuetzenName_Change() {
-    setWindowTitle(QStringLiteral("Ankerblick ") + m_name->text());
+    setWindowTitle(QStringLiteral("Ankerblick ") + nameEdit()->text());
 }
 
 void Form1::Sektoren_Click(int index) {
@@ -242,7 +241,7 @@ void Form1::Kommentare_an_aus_Click() {
 void Form1::Laden_Click() {
     if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
-    const QString path = m_dialogs.openFileName(this, seriesFileFilter());
+    const QString path = dialogs().openFileName(this, seriesFileFilter());
     if (!path.isEmpty())
         openSeriesFile(path);
 }
@@ -259,7 +258,7 @@ void Form1::openSeriesFile(const QString& path) {
         seriesChanged();
     }
     if (read.error)
-        m_dialogs.messageBox(this, *read.error);
+        dialogs().messageBox(this, *read.error);
 }
 
 void Form1::showSheet() {
@@ -268,7 +267,7 @@ void Form1::showSheet() {
     syncList(m_sekMmList, m_aim.rating().sekMm);
     syncText(m_scoreTotal, m_aim.rating().total);
     syncText(m_sekMmMean, m_aim.rating().mean);
-    m_panels->showComments(m_aim.comments());
+    panels().showComments(m_aim.comments());
 }
 
 void Form1::paintMarks(QPainter& painter) {

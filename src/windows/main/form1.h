@@ -17,9 +17,7 @@ class QPushButton;
 
 namespace ankerblick {
 
-class CameraPanel;
 class ClubServerDialog;
-class TargetLinkPanel;
 
 class Form1 final : public TargetWindow {
     Q_OBJECT
@@ -29,8 +27,6 @@ public:
     ~Form1() override;
 
     const AimSheet& sheet() const { return m_aim; }
-    TargetLinkPanel& targetLink() const { return *m_link; }
-    CameraPanel& camera() const { return *m_camera; }
     // Takes over the shooter's name (the prompt's answer, a restored training's).
     void NameSetzen(const QString& schuetze);
     // Opens a series file as "Laden" does once the unsaved series are settled.
@@ -53,6 +49,7 @@ protected:
     void paintMarks(QPainter& painter) override;
     const RatingOptions* ratingOptions() const override { return &m_aim.ratingOptions(); }
     SeriesFileStyle fileStyle() const override { return SeriesFileStyle::MainWindow; }
+    void placeSource(SourcePanel& panel) override;
 
 private:
     void buildOptions();
@@ -77,8 +74,7 @@ private:
     QLineEdit* m_sekMmMean = nullptr;
     QPlainTextEdit* m_comments = nullptr;
     QPointer<ClubServerDialog> m_clubServer;
-    TargetLinkPanel* m_link = nullptr;
-    CameraPanel* m_camera = nullptr;
+    QVBoxLayout* m_sourceColumn = nullptr; // in "Elektronische Scheibe"
     QCheckBox* m_revealAfterSeries = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "targetpanels.h"
 
 #include "model/targetface.h"
+#include "widgets/analysispanel.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
 
@@ -39,7 +40,7 @@ QListWidget* makeChoiceList(QWidget* parent, const QString& name, int width) {
 } // namespace
 
 TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& style)
-    : QObject(window), m_window(window), m_style(style) {
+    : QObject(window), m_window(window), m_view(view), m_style(style) {
     // The drawing area takes the top left of the client area below the menu
     // bar; its drawing units are its own pixels.
     auto* grid = new QGridLayout(window);
@@ -190,6 +191,20 @@ void TargetPanels::showDiscipline(int index) {
         const QSignalBlocker block(m_discipline);
         option->setChecked(true);
     }
+}
+
+AnalysisPanel* TargetPanels::makeAnalysisPanel(bool rated, UserDialogs& dialogs, Settings& settings,
+                                               std::function<int()> discipline,
+                                               std::function<void()> changed) {
+    auto* panel = new AnalysisPanel(rated, m_window);
+    connect(panel, &AnalysisPanel::crossesToggled, m_view, qOverload<>(&QWidget::update));
+    connect(panel, &AnalysisPanel::clickValueRequested, this,
+            [this, &dialogs, &settings, discipline = std::move(discipline),
+             changed = std::move(changed)] {
+                if (askClickValue(m_window, dialogs, settings, discipline(), QLocale()))
+                    changed();
+            });
+    return panel;
 }
 
 } // namespace ankerblick

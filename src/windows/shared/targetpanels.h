@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QButtonGroup;
@@ -25,7 +26,10 @@ class QWidget;
 
 namespace ankerblick {
 
+class AnalysisPanel;
+class Settings;
 class TargetView;
+class UserDialogs;
 
 // How one window's panels differ from the others'.
 struct PanelStyle {
@@ -77,6 +81,13 @@ public:
     void buildLists();
     // Adds the read-only comments box, which ends the side panel.
     QPlainTextEdit* addCommentBox();
+    // The "Auswertung" panel of the window: the MPI crosses it draws over
+    // the view follow its option, and "Klickwert …" asks for the click value
+    // of the discipline `discipline` gives and then calls `changed`. `rated`:
+    // the window rates calls. The window places the panel.
+    AnalysisPanel* makeAnalysisPanel(bool rated, UserDialogs& dialogs, Settings& settings,
+                                     std::function<int()> discipline,
+                                     std::function<void()> changed);
     // Adds a button to the grid below, eight to a row.
     QPushButton* addButton(const QString& name, const QString& caption);
 
@@ -105,6 +116,7 @@ private:
     QGridLayout* buildShotGrid();
 
     QWidget* m_window;
+    TargetView* m_view;
     PanelStyle m_style;
     QWidget* m_panel = nullptr;
     QVBoxLayout* m_side = nullptr;

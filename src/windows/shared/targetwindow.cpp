@@ -9,6 +9,7 @@
 #include "sheets/diaryseries.h"
 #include "widgets/analysispanel.h"
 #include "widgets/command.h"
+#include "widgets/sourcepanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
@@ -46,15 +47,14 @@ MouseButton buttonOf(Qt::MouseButton b) {
 
 } // namespace
 
-class TargetWindow::Door final : public HitDoor {
+// What the window does for its intake: the diary, the controls, the shooter.
+class TargetWindow::IntakeSite final : public HitIntake::Site {
 public:
-    explicit Door(TargetWindow& window) : m_window(window) {}
-    TargetGeometry geometry() const override {
-        const TargetFace& face = m_window.m_sheet.face();
-        return {face.centre(), face.scale()};
-    }
-    HitReceipt enter(const ArrivedHit& hit) override { return m_window.enterArrivedHit(hit); }
-    QString sourceActive(bool active) override { return m_window.sourceActive(active); }
+    explicit IntakeSite(TargetWindow& window) : m_window(window) {}
+    bool keep() override { return m_window.syncDiary(); }
+    QString keepProblem() const override { return m_window.m_recorder->problem(); }
+    void show() override { m_window.showSheet(); }
+    void changed() override { m_window.seriesChanged(); }
 
 private:
     TargetWindow& m_window;
@@ -63,12 +63,26 @@ private:
 TargetWindow::TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent)
     : QWidget(parent), m_sheet(sheet), m_services(services), m_dialogs(services.dialogs),
       m_settings(services.settings), m_diary(services.diary),
-      m_door(std::make_unique<Door>(*this)) {}
+      m_intakeSite(std::make_unique<IntakeSite>(*this)),
+      m_intake(std::make_unique<HitIntake>(sheet, *m_intakeSite)) {}
 
 TargetWindow::~TargetWindow() = default;
 
-HitDoor& TargetWindow::hitDoor() {
-    return *m_door;
+void TargetWindow::addSource(SourcePanel& panel) {
+    panel.source().attach(&m_intake->door(panel.origin()));
+    panel.onStateChanged(this, [this] { refresh(); });
+    m_sources.append(&panel);
+    placeSource(panel);
+}
+
+void TargetWindow::stopSources() {
+    for (SourcePanel* panel : std::as_const(m_sources))
+        panel->stopDelivering();
+}
+
+void TargetWindow::shutdownSources() {
+    for (SourcePanel* panel : std::as_const(m_sources))
+        panel->shutdown();
 }
 
 QString TargetWindow::shooterName() const {
@@ -139,21 +153,15 @@ QAction* TargetWindow::addCommand(const QString& name, const QString& caption,
 }
 
 void TargetWindow::buildAnalysisPanel() {
-    m_analysisPanel = new AnalysisPanel(ratingOptions() != nullptr, this);
-    connect(m_analysisPanel, &AnalysisPanel::crossesToggled, m_view, qOverload<>(&QWidget::update));
-    connect(m_analysisPanel, &AnalysisPanel::clickValueRequested, this,
-            &TargetWindow::Klickwert_Click);
+    m_analysisPanel = m_panels->makeAnalysisPanel(
+        ratingOptions() != nullptr, m_dialogs, m_settings,
+        [this] { return m_sheet.face().discipline(); }, [this] { refresh(); });
 }
 
 void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
     plan.view.append(makeShowCommand(tr("Auswertung"), m_analysisPanel));
     plan.view.append(m_analysisPanel->clickValueCommand());
     plan.view.append(m_calibre);
-}
-
-void TargetWindow::Klickwert_Click() {
-    if (askClickValue(this, m_dialogs, m_settings, m_sheet.face().discipline(), m_sheet.locale()))
-        refresh();
 }
 
 void TargetWindow::Kaliber_Click() {
@@ -166,14 +174,13 @@ void TargetWindow::Kaliber_Click() {
 }
 
 void TargetWindow::FotoEinlesen_Click() {
-    if (m_match.running()) {
+    if (match().running()) {
         m_dialogs.messageBox(this, tr("Während eines Wettkampfs kann kein Foto "
                                       "eingelesen werden."));
         return;
     }
-    if (m_sheet.externalSource()) {
-        m_dialogs.messageBox(this, tr("Solange die Scheibe oder die Kamera Treffer "
-                                      "liefert, kann kein Foto eingelesen werden."));
+    if (const QString refused = m_intake->photoRefusal(); !refused.isEmpty()) {
+        m_dialogs.messageBox(this, refused);
         return;
     }
     const QString path = m_dialogs.openFileName(this, tr("Bilder (*.jpg *.jpeg *.png *.bmp)"));
@@ -200,32 +207,9 @@ void TargetWindow::FotoEinlesen_Click() {
 }
 
 std::optional<QString> TargetWindow::enterPhotoHoles(const QList<QPointF>& holesMm) {
-    if (m_match.running() || m_sheet.externalSource())
-        return tr("Während eines Wettkampfs oder solange die Scheibe oder die Kamera "
-                  "Treffer liefert, kann kein Foto übernommen werden.");
-    const TargetSheet::Snapshot before = m_sheet.snapshot();
-    // A new series, unless the newest has nothing in it yet.
-    m_sheet.selectNewestSeries();
-    const SeriesRecord& newest = m_sheet.record();
-    if ((newest.nextFreeSlot() > 0 || newest.hasCall(0)) && !m_sheet.nextSeries()) {
-        m_sheet.restore(before);
-        showSheet();
-        return seriesLimitMessage();
-    }
-    const TargetFace& face = m_sheet.face();
-    QList<PointF> hits;
-    for (const QPointF& mm : holesMm)
-        hits.append(m_sheet.placeable(float(face.centre().x + mm.x() * face.scale()),
-                                      float(face.centre().y - mm.y() * face.scale())));
-    if (m_sheet.enterHeldHitsWithoutCall(hits) != hits.size()) {
-        m_sheet.restore(before);
-        showSheet();
-        return tr("Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb "
-                  "der Wertung oder die Serienliste ist voll. Bitte das Loch "
-                  "entfernen oder die Serien speichern und mit „Neu“ beginnen.");
-    }
-    seriesChanged();
-    return std::nullopt;
+    if (match().running())
+        return tr("Während eines Wettkampfs kann kein Foto übernommen werden.");
+    return m_intake->enterPhoto(holesMm);
 }
 
 void TargetWindow::showAnalysis() {
@@ -378,38 +362,6 @@ bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-HitReceipt TargetWindow::enterArrivedHit(const ArrivedHit& hit) {
-    const TargetSheet::Snapshot before = m_sheet.snapshot();
-    if (!m_sheet.receiveHit(hit)) {
-        refresh();
-        return {};
-    }
-    if (!syncDiary()) {
-        m_sheet.restore(before);
-        showSheet();
-        return {false, diaryProblem()};
-    }
-    refresh();
-    return {true, {}};
-}
-
-QString TargetWindow::sourceActive(bool active) {
-    const int placed = m_sheet.setExternalSource(active);
-    seriesChanged();
-    return heldHitsText(placed);
-}
-
-QString TargetWindow::heldHitsText(int placed) {
-    if (placed == 0)
-        return {};
-    if (placed == 1)
-        return tr("Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne "
-                  "Ansage eingetragen (Bewertung „–“).");
-    return tr("%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne "
-              "Ansage eingetragen (Bewertung „–“).")
-        .arg(placed);
-}
-
 void TargetWindow::refresh() {
     showSheet();
 }
@@ -431,27 +383,16 @@ void TargetWindow::showSheet() {
 }
 
 bool TargetWindow::syncDiary() {
-    if (!m_recorder || m_recorder->sync(m_sheet, shooterName(), ratingOptions())) {
-        m_diaryFailed = false;
-        return true;
-    }
-    return false;
+    return !m_recorder || m_recorder->sync(m_sheet, shooterName(), ratingOptions());
 }
 
-QString TargetWindow::diaryProblem() const {
-    return m_diary.problem();
-}
-
+// Entry goes on when the diary refuses; the shooter is told once for a run
+// of refusals, and every later event tries again.
 void TargetWindow::recordInDiary() {
-    if (syncDiary())
+    if (!m_recorder)
         return;
-    // One message for a run of failures; entry goes on, and every later
-    // event tries again.
-    if (m_diaryFailed)
-        return;
-    m_diaryFailed = true;
-    m_dialogs.messageBox(this, m_diary.problem() + tr(" Die Eingabe geht weiter; bitte die Serien "
-                                                      "mit „Speichern“ sichern."));
+    if (const auto warning = m_recorder->syncOrWarn(m_sheet, shooterName(), ratingOptions()))
+        m_dialogs.messageBox(this, *warning);
 }
 
 void TargetWindow::startNewTraining() {
@@ -477,9 +418,7 @@ int TargetWindow::restoreTraining(const diary::Training& training,
     m_recorder->resume(training, m_sheet);
     // The calls of held hits were never entered: they go in without, and
     // leave the held ones in the same write.
-    const int placed = m_sheet.enterHeldHitsWithoutCall(training.heldHits);
-    seriesChanged();
-    return placed;
+    return m_intake->enterRecovered(training.heldHits);
 }
 
 void TargetWindow::paintMarks(QPainter& painter) {
@@ -505,35 +444,13 @@ void TargetWindow::connectView() {
     // double-click enters exactly its two clicks.
     connect(m_view, &TargetView::pointerDoubleClicked, this, press);
     connect(m_view, &TargetView::pointerReleased, this, [this](Qt::MouseButton button, QPointF at) {
-        m_sheet.mouseRelease(buttonOf(button), float(at.x()), float(at.y()));
-        seriesChanged();
+        m_intake->pointerReleased(buttonOf(button), {float(at.x()), float(at.y())});
     });
 }
 
 } // namespace ankerblick
 
 namespace ankerblick {
-
-namespace {
-
-QList<tone::Tone> rangeSignal(RangeSignal signal) {
-    switch (signal) {
-    case RangeSignal::Attention:
-        return {{660, 400}};
-    case RangeSignal::Start:
-        return {{880, 600}};
-    case RangeSignal::Stop:
-        return {{880, 150}, {0, 100}, {880, 150}};
-    }
-    return {};
-}
-
-// The notices of the match clock: five minutes left, time over.
-QList<tone::Tone> noticeSignal() {
-    return {{1000, 200}, {0, 150}, {1000, 200}};
-}
-
-} // namespace
 
 void TargetWindow::buildMatch() {
     m_matchStart = addCommand(QStringLiteral("Wettkampf"), tr("Wettkampf"), tr("Wettkampf …"));
@@ -542,10 +459,10 @@ void TargetWindow::buildMatch() {
     m_startSeries = m_matchPanel->addCommand(QStringLiteral("SerieStarten"), tr("Serie starten"));
     m_matchEnd =
         m_matchPanel->addCommand(QStringLiteral("WettkampfBeenden"), tr("Wettkampf beenden"));
-    m_matchTimer = new QTimer(this);
-    m_matchTimer->setObjectName(QStringLiteral("Wettkampfuhr"));
-    m_matchTimer->setInterval(100);
-    connect(m_matchTimer, &QTimer::timeout, this, &TargetWindow::matchTick);
+    m_matchControl = new MatchController(m_sheet, m_services.clock, m_services.tones, this);
+    connect(m_matchControl, &MatchController::seriesChanged, this, &TargetWindow::seriesChanged);
+    connect(m_matchControl, &MatchController::ticked, this, &TargetWindow::showMatch);
+    connect(m_matchControl, &MatchController::ended, this, &TargetWindow::finishMatch);
     connect(m_matchStart, &QAction::triggered, this, &TargetWindow::Wettkampf_Click);
     connect(m_endSighting, &QAction::triggered, this, &TargetWindow::ProbeBeenden_Click);
     connect(m_startSeries, &QAction::triggered, this, &TargetWindow::SerieStarten_Click);
@@ -553,9 +470,9 @@ void TargetWindow::buildMatch() {
 }
 
 void TargetWindow::Wettkampf_Click() {
-    if (m_match.running() && !m_dialogs.yesNo(this, tr("Den laufenden Wettkampf beenden?")))
+    if (match().running() && !m_dialogs.yesNo(this, tr("Den laufenden Wettkampf beenden?")))
         return;
-    if (m_match.running())
+    if (match().running())
         finishMatch();
     if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
@@ -566,99 +483,37 @@ void TargetWindow::Wettkampf_Click() {
         m_dialogs.choice(this, tr("Programm:"), tr("Wettkampf"), names);
     if (!chosen || *chosen < 0 || *chosen >= names.size())
         return;
-    m_commands.clear();
-    m_notice.clear();
-    m_position.clear();
     const MatchProgram& program = matchPrograms().at(*chosen);
-    m_match.start(m_sheet, program, m_services.clock.milliseconds(),
-                  m_settings.calibreMm(program.discipline));
+    m_matchControl->start(program, m_settings.calibreMm(program.discipline));
     startNewTraining();
-    m_matchTimer->start();
     seriesChanged();
 }
 
 void TargetWindow::ProbeBeenden_Click() {
-    m_match.endSighting(m_sheet, m_services.clock.milliseconds());
-    m_notice.clear();
+    m_matchControl->endSighting();
     seriesChanged();
 }
 
 void TargetWindow::SerieStarten_Click() {
-    const quint32 now = m_services.clock.milliseconds();
-    m_commands = m_match.startTimedSeries(m_sheet);
-    m_nextCommand = 0;
-    m_attentionAt = now;
-    m_notice.clear();
-    matchTick(); // "Achtung" at once
+    m_matchControl->startSeries();
     seriesChanged();
 }
 
 void TargetWindow::WettkampfBeenden_Click() {
-    if (m_match.running())
+    if (match().running())
         finishMatch();
 }
 
 void TargetWindow::abandonMatch() {
-    m_match = Match();
-    m_commands.clear();
-    m_notice.clear();
-    m_position.clear();
-    m_matchTimer->stop();
-    m_sheet.setDeadline(std::nullopt);
-    m_sheet.setStartSignal(std::nullopt);
-}
-
-void TargetWindow::matchTick() {
-    const quint32 now = m_services.clock.milliseconds();
-    while (m_nextCommand < m_commands.size() &&
-           qint64(qint32(now - m_attentionAt)) >= m_commands.at(m_nextCommand).atMs) {
-        const RangeCommand command = m_commands.at(m_nextCommand++);
-        m_services.tones.play(rangeSignal(command.signal));
-        if (command.signal == RangeSignal::Start && m_nextCommand == 2)
-            m_match.startSignal(m_sheet, m_attentionAt + quint32(command.atMs));
-        if (m_nextCommand == m_commands.size()) {
-            m_match.seriesOver();
-            m_commands.clear();
-        }
-    }
-    const MatchPhase before = m_match.phase();
-    switch (m_match.tick(m_sheet, now)) {
-    case MatchNotice::None:
-        break;
-    case MatchNotice::SightingOver:
-        m_notice = tr("Die Probezeit ist abgelaufen: Wertung");
-        m_services.tones.play(noticeSignal());
-        break;
-    case MatchNotice::FiveMinutes:
-        m_notice = tr("Noch 5 Minuten");
-        m_services.tones.play(noticeSignal());
-        break;
-    case MatchNotice::TimeUp:
-        m_notice = tr("Die Zeit ist abgelaufen: weitere Schüsse zählen 0");
-        m_services.tones.play(noticeSignal());
-        break;
-    }
-    if (before != MatchPhase::Ended && m_match.phase() == MatchPhase::Ended) {
-        finishMatch();
-        return;
-    }
-    // The match shots begin in a new series: the lists follow, the diary too.
-    if (before != m_match.phase())
-        seriesChanged();
-    else
-        showMatch();
+    m_matchControl->abandon();
 }
 
 void TargetWindow::finishMatch() {
-    m_match.end(m_sheet);
-    m_matchTimer->stop();
-    m_commands.clear();
-    m_notice.clear();
-    m_position.clear();
+    m_matchControl->end();
     if (!m_result)
         m_result = std::make_unique<MatchResultWindow>(m_dialogs, m_services.printers, this);
     m_result->showResult(
-        m_match.resultLines(m_sheet, shooterName(), m_services.clock.date(), ratingOptions(),
+        match().resultLines(m_sheet, shooterName(), m_services.clock.date(), ratingOptions(),
                             clickValue(m_settings, m_sheet.face().discipline()), m_sheet.locale()));
     seriesChanged();
 }
@@ -666,23 +521,21 @@ void TargetWindow::finishMatch() {
 void TargetWindow::showMatch() {
     if (!m_matchPanel)
         return;
-    const bool running = m_match.running();
+    const Match& match = m_matchControl->match();
+    const bool running = match.running();
     m_matchPanel->setVisible(running);
-    m_endSighting->setEnabled(m_match.phase() == MatchPhase::Sighting);
-    m_startSeries->setVisible(m_match.program().timed());
-    m_startSeries->setEnabled(running && m_match.program().timed() && !m_match.seriesRunning());
+    m_endSighting->setEnabled(match.phase() == MatchPhase::Sighting);
+    m_startSeries->setVisible(match.program().timed());
+    m_startSeries->setEnabled(running && match.program().timed() && !match.seriesRunning());
     m_matchEnd->setEnabled(running);
     if (!running)
         return;
     const quint32 now = m_services.clock.milliseconds();
-    // The three-position programs announce the change of position.
-    const QString position = m_match.nextPosition(m_sheet);
-    if (!m_position.isEmpty() && position != m_position)
-        m_notice = tr("Stellungswechsel: ") + shownName(position);
-    m_position = position;
-    m_matchPanel->showMatch(shownName(m_match.program().name) + u": " + m_match.statusText(now),
-                            m_match.figuresText(m_sheet, m_sheet.locale()), position);
-    m_matchPanel->showNotice(m_notice);
+    const QString notice = m_matchControl->notice();
+    m_matchPanel->showMatch(
+        QStringLiteral("%1: %2").arg(shownName(match.program().name), match.statusText(now)),
+        match.figuresText(m_sheet, m_sheet.locale()), match.nextPosition(m_sheet));
+    m_matchPanel->showNotice(notice);
 }
 
 // A sighting series carries the black corner of a sighting target.

@@ -6,11 +6,12 @@
 // lists with the sums, and the series buttons. Each window adds its own
 // controls into the rows the panels lay out.
 
-#include "features/targetlink/targetlink.h"
 #include "model/diaryrecords.h"
 #include "services/services.h"
+#include "sheets/hitintake.h"
 #include "sheets/match.h"
 #include "sheets/targetsheet.h"
+#include "windows/shared/matchcontroller.h"
 #include "windows/shared/targetpanels.h"
 #include "windows/shared/windowmenu.h"
 
@@ -37,6 +38,7 @@ class MatchResultWindow;
 class Diary;
 class DiaryRecorder;
 class Settings;
+class SourcePanel;
 struct RatingOptions;
 class TargetView;
 class UserDialogs;
@@ -57,11 +59,18 @@ public:
     // that were waiting for their calls are entered without a call; returns
     // how many.
     int restoreTraining(const diary::Training& training, const QList<diary::Series>& series);
-    // What became of the hits still held when their source stopped.
-    static QString heldHitsText(int placed);
+    // A source of hits outside the window, built by the application: its
+    // hits come in through the window's intake, its controls are placed by
+    // the window.
+    void addSource(SourcePanel& panel);
+    const QList<SourcePanel*>& sources() const { return m_sources; }
+    // The program ends: every source stops delivering (what they held is
+    // settled), then lets its device go.
+    void stopSources();
+    void shutdownSources();
     // The training the window records into, once a shot was entered.
     std::optional<qint64> diaryTraining() const;
-    const Match& match() const { return m_match; }
+    const Match& match() const { return m_matchControl->match(); }
 
 Q_SIGNALS:
     // "Rhythmus Trainingshilfe" was pressed: the owner of the rhythm window shows it.
@@ -93,11 +102,8 @@ protected:
     void seriesChanged();
     // The controls alone.
     virtual void showSheet();
-    // The door every source of hits outside the window delivers through:
-    // a hit goes into the sheet, then the diary keeps it. A hit the diary
-    // could not keep is taken out of the window again, so that the source,
-    // which does not confirm it, delivers it once more later.
-    HitDoor& hitDoor();
+    // Where the window shows a source's controls.
+    virtual void placeSource(SourcePanel& panel) = 0;
     // The window's series were replaced ("Neu", "Laden"): the diary begins a
     // new training with the next shot.
     void startNewTraining();
@@ -146,6 +152,15 @@ protected:
     void SerieStarten_Click();
     void WettkampfBeenden_Click();
 
+    // What the window works with; the services outlive it.
+    Services& windowServices() const { return m_services; }
+    UserDialogs& dialogs() const { return m_dialogs; }
+    Settings& settings() const { return m_settings; }
+    TargetPanels& panels() const { return *m_panels; }
+    QLineEdit* nameEdit() const { return m_name; }
+    QButtonGroup* disciplineButtons() const { return m_discipline; }
+
+private:
     TargetSheet& m_sheet;
     // The services outlive the window; dialogs, settings and diary are three of them.
     Services& m_services;
@@ -181,37 +196,26 @@ protected:
     QPushButton* m_startButton = nullptr;
     QPushButton* m_stopButton = nullptr;
 
-private:
     std::unique_ptr<DiaryRecorder> m_recorder;
-    bool m_diaryFailed = false; // the last write failed and the user was told
-    class Door;
-    std::unique_ptr<Door> m_door;
-    Match m_match;
+    class IntakeSite;
+    std::unique_ptr<IntakeSite> m_intakeSite;
+    std::unique_ptr<HitIntake> m_intake;
+    QList<SourcePanel*> m_sources;
+    MatchController* m_matchControl = nullptr;
     MatchPanel* m_matchPanel = nullptr;
-    QTimer* m_matchTimer = nullptr; // steps the match's clock and range commands
-    QList<RangeCommand> m_commands; // of the timed series under way
-    qsizetype m_nextCommand = 0;
-    quint32 m_attentionAt = 0;
-    QString m_notice;
-    QString m_position; // the position last shown
     std::unique_ptr<MatchResultWindow> m_result;
     QPointer<QWidget> m_photoWindow;
 
 private:
-    HitReceipt enterArrivedHit(const ArrivedHit& hit);
-    QString sourceActive(bool active);
     void recordInDiary();
     bool syncDiary();
-    QString diaryProblem() const;
     void buildButtons();
     void buildMatch();
-    void matchTick();
     void showMatch();
     void finishMatch();
     void paintSighterCorner(QPainter& painter) const;
     void buildAnalysisPanel();
     void showAnalysis();
-    void Klickwert_Click();
     void Kaliber_Click();
     // "Foto einlesen …": a photo's holes, once the shooter takes them, are
     // the hits of a new series (several when they are more than a series
