@@ -43,6 +43,7 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
         refresh();
         Q_EMIT cameraStateChanged();
     });
+    connect(m_link, &CameraLink::runningChanged, this, &CameraPanel::refresh);
     connect(m_link, &CameraLink::told, this, &CameraPanel::tell);
     connect(m_onOff, &QPushButton::clicked, this, &CameraPanel::switchOnOrOff);
     connect(m_findFace, &QPushButton::clicked, m_link, &CameraLink::findFaceAgain);
@@ -77,9 +78,7 @@ void CameraPanel::switchOnOrOff() {
         tell(tr("Erst eine Disziplin wählen, dann die Kamera einschalten."));
         return;
     }
-    if (const std::optional<QString> problem =
-            m_link->start(m_sources->currentData().toString(), *info, m_face.calibreMm()))
-        tell(*problem);
+    m_link->start(m_sources->currentData().toString(), *info, m_face.calibreMm());
 }
 
 void CameraPanel::showPicture() {
@@ -96,8 +95,8 @@ void CameraPanel::showPicture() {
 void CameraPanel::shutdown() {
     if (m_pictureWindow)
         m_pictureWindow->close();
-    if (m_link->delivering())
-        m_link->stop();
+    // The window settles its series next: the holes seen are entered first.
+    m_link->finishNow(kShutdownWaitMs);
 }
 
 void CameraPanel::tell(const QString& text) {
@@ -107,13 +106,18 @@ void CameraPanel::tell(const QString& text) {
 void CameraPanel::refresh() {
     const bool on = m_link->delivering();
     m_sources->setEnabled(!on);
-    m_findFace->setEnabled(on);
+    m_findFace->setEnabled(on && m_link->lamp() != CameraLamp::Opening);
+    // Until the thread of the last run ended, the camera is not switched on again.
+    m_onOff->setEnabled(!m_link->stopping());
     switch (m_link->lamp()) {
     case CameraLamp::Off:
         m_lamp->setColour(offColour(), tr("aus"));
         break;
     case CameraLamp::Found:
         m_lamp->setColour(foundColour(), tr("Scheibe erkannt"));
+        break;
+    case CameraLamp::Opening:
+        m_lamp->setColour(noFaceColour(), tr("Kamera wird geöffnet …"));
         break;
     case CameraLamp::NoFace:
         m_lamp->setColour(noFaceColour(), tr("keine Scheibe im Bild"));

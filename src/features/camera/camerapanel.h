@@ -41,6 +41,9 @@ public:
     // The window closes: the camera is switched off.
     void shutdown();
 
+    // Closing the window waits this long at most for the camera's thread.
+    static constexpr int kShutdownWaitMs = 2000;
+
     static QColor foundColour() { return QColor(0, 255, 0); }
     static QColor noFaceColour() { return QColor(255, 255, 0); }
     static QColor offColour() { return QColor(255, 0, 0); }
