@@ -6,6 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -58,6 +63,33 @@ inline std::string takeRowsPath(int argc, char** argv, std::vector<char*>& args)
 // One row of the table: figure, ours, limit, ratio, goal, whether met. The
 // limit with two decimals: a bare round trip on loopback is a fraction of a
 // millisecond.
+// The longest time the thread's event loop did not come round while the
+// watch was there: a timer of 1 ms notes the gap between its ticks. An
+// absolute time, to set against one frame (16 ms).
+class StallWatch {
+public:
+    StallWatch() {
+        m_clock.start();
+        QObject::connect(&m_tick, &QTimer::timeout, [this] { tick(); });
+        m_tick.start(1);
+    }
+    double longestMs() {
+        tick();
+        return double(m_longest) / 1e6;
+    }
+
+private:
+    void tick() {
+        const qint64 now = m_clock.nsecsElapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+    QElapsedTimer m_clock;
+    QTimer m_tick;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
 inline void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
     const double ratio = ours / limit;
     std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,

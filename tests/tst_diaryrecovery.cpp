@@ -237,7 +237,7 @@ private Q_SLOTS:
                 diaryWindow = w;
         QVERIFY(diaryWindow);
         auto* table = diaryWindow->findChild<QTableView*>(u"Trainings"_s);
-        QCOMPARE(table->model()->rowCount(), 1);
+        QTRY_COMPARE(table->model()->rowCount(), 1); // read on another thread
         table->selectRow(0);
         diaryWindow->findChild<QPushButton*>(u"InAnalyseOeffnen"_s)->click();
         QVERIFY(program->analysisWindow() && program->analysisWindow()->isVisible());

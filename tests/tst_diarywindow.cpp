@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace ankerblick;
 using namespace Qt::StringLiterals;
@@ -121,6 +123,11 @@ const QList<Planned> kSpring = {
     {u"Bernd"_s, int(Discipline::LP), at(2026, 4, 5, 9), 1},
     {u"Bernd"_s, int(Discipline::OspSp), at(2026, 5, 1, 14), 1},
 };
+
+// The window reads its trainings on another thread: true once it has.
+bool settled(const DiaryWindow& window) {
+    return QTest::qWaitFor([&window] { return !window.reading(); }, 5000);
+}
 
 QList<qint64> fill(MemoryDiary& diary, const QList<Planned>& plan) {
     QList<qint64> ids;
@@ -378,6 +385,7 @@ private Q_SLOTS:
         QFETCH(QStringList, dates);
         fill(m_diary, kSpring);
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY(settled(window));
         auto* shooters = child<QComboBox>(window, u"Schütze"_s);
         QCOMPARE(shooters->itemText(0), u"Alle Schützen"_s);
         shooters->setCurrentIndex(std::max(0, shooters->findText(shooter)));
@@ -407,6 +415,7 @@ private Q_SLOTS:
         fill(m_diary, {{u"Bernd"_s, int(Discipline::LP), at(2026, 4, 5, 11), 1}});
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&window, &activate);
+        QVERIFY(settled(window));
         QCOMPARE(child<QDateEdit>(window, u"von"_s)->date(), shownFrom);
         QCOMPARE(child<QDateEdit>(window, u"bis"_s)->date(), shownTo);
         QCOMPARE(shooters->currentText(), shooter.isEmpty() ? u"Alle Schützen"_s : shooter);
@@ -420,19 +429,45 @@ private Q_SLOTS:
         QCOMPARE(child<QDateEdit>(window, u"von"_s)->date(), QDate(2026, 3, 2));
     }
 
+    // The window reads on another thread: it is there, and the windows'
+    // thread goes on, while a large diary is read; coming to the front, it
+    // reads again only when the diary changed.
     void emptyDiary() {
+        m_diary.readDelayMs = 400;
+        QElapsedTimer shown;
+        shown.start();
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY2(shown.elapsed() < 200, qPrintable(QString::number(shown.elapsed())));
         QCOMPARE(window.objectName(), u"Trainingstagebuch"_s);
         QCOMPARE(window.windowTitle(), u"Trainingstagebuch"_s);
+        QCOMPARE(child<QLabel>(window, u"Hinweis"_s)->text(), u"Die Trainings werden gelesen …"_s);
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        tick.start(10);
+        QVERIFY(settled(window));
+        // 400 ms of reading: some 40 ticks of 10 ms.
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+        QCOMPARE(*m_diary.trainingReads, 1);
         QCOMPARE(child<QLabel>(window, u"Hinweis"_s)->text(),
                  u"Noch keine Trainings im Tagebuch."_s);
         QVERIFY(!child<QPushButton>(window, u"PdfBericht"_s)->isEnabled());
         QVERIFY(!child<QPushButton>(window, u"InAnalyseOeffnen"_s)->isEnabled());
+        QEvent activate(QEvent::WindowActivate);
+        for (int i = 0; i < 2; ++i) {
+            QApplication::sendEvent(&window, &activate);
+            QVERIFY(!window.reading());
+        }
+        window.refresh();
+        QVERIFY(!window.reading());
+        QCOMPARE(*m_diary.trainingReads, 1);
         // Trainings entered while the window is open show when it comes to the front.
+        m_diary.readDelayMs = 0;
         fill(m_diary, kSpring);
         QVERIFY(shownDates(window).isEmpty());
-        QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&window, &activate);
+        QVERIFY(settled(window));
+        QCOMPARE(*m_diary.trainingReads, 2);
         QCOMPARE(shownDates(window).size(), m_diary.trainings({}).size());
     }
 
@@ -466,7 +501,11 @@ private Q_SLOTS:
         const qsizetype taken = folder ? files.size() : 1;
         for (int round = 0; round < 2; ++round) {
             answer();
+            const qsizetype told = m_dialogs.messages().size();
             importButton->click();
+            // The files are read on another thread.
+            QTRY_COMPARE(m_dialogs.messages().size(), told + 1);
+            QVERIFY(settled(window));
             QCOMPARE(m_dialogs.messages().last(),
                      u"Importiert: %1, schon im Tagebuch: %2, nicht lesbar: 0."_s
                          .arg(round == 0 ? taken : 0)
@@ -492,6 +531,7 @@ private Q_SLOTS:
         QFETCH(bool, complaint);
         fill(m_diary, kSpring);
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY(settled(window));
         auto* shooters = child<QComboBox>(window, u"Schütze"_s);
         shooters->setCurrentIndex(shooters->findText(u"Bernd"_s));
         m_dialogs.saveNames << (answer.isEmpty() ? QString() : m_dir.filePath(answer));
@@ -532,6 +572,7 @@ private Q_SLOTS:
                             at(2026, 1, 1, 8).addDays(i).addSecs(60 * i), 1 + i % 3};
         fill(m_diary, plan);
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY(settled(window));
         const QString path = m_dir.filePath(name);
         m_dialogs.saveNames << path;
         const bool writable = QFileInfo(path).dir().exists();
@@ -577,6 +618,7 @@ private Q_SLOTS:
         QFETCH(int, sortColumn);
         const QList<qint64> ids = fill(m_diary, kSpring);
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY(settled(window));
         QSignalSpy spy(&window, &DiaryWindow::openTrainingRequested);
         auto* open = child<QPushButton>(window, u"InAnalyseOeffnen"_s);
         QVERIFY(!open->isEnabled());

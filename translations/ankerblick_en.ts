@@ -1746,6 +1746,10 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CameraPanel</name>
     <message>
+        <source>Kamera wird geöffnet …</source>
+        <translation>opening the camera …</translation>
+    </message>
+    <message>
         <location filename="../src/features/camera/camerapanel.cpp" line="+18"/>
         <source>Kamera</source>
         <translation>Camera</translation>
@@ -2037,6 +2041,10 @@ Licence: GPL-3.0-or-later</translation>
 </context>
 <context>
     <name>ankerblick::DiaryWindow</name>
+    <message>
+        <source>Serien-Dateien werden gelesen: %1 von %2</source>
+        <translation>Reading series files: %1 of %2</translation>
+    </message>
     <message>
         <location filename="../src/features/diary/diarywindow.cpp" line="+57"/>
         <source>dd.MM.yyyy</source>
@@ -3241,6 +3249,27 @@ Licence: GPL-3.0-or-later</translation>
     <message>
         <source>Stellungswechsel: %1</source>
         <translation>Change of position: %1</translation>
+</context>
+<context>
+    <name>ankerblick::LocalTrainings</name>
+    <message>
+        <source>Die Trainings werden gelesen …</source>
+        <translation>Reading the trainings …</translation>
+    </message>
+    <message>
+        <source>Noch keine Trainings im Tagebuch.</source>
+        <translation>No trainings in the diary yet.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ClubTrainings</name>
+    <message>
+        <source>Die Trainings werden vom Vereinsserver gelesen …</source>
+        <translation>Reading the trainings from the club server …</translation>
+    </message>
+    <message>
+        <source>Noch keine Trainings auf dem Vereinsserver.</source>
+        <translation>No trainings on the club server yet.</translation>
     </message>
 </context>
 </TS>

@@ -130,6 +130,8 @@ struct Filter {
     int discipline = -1;
     QDate from; // first day, inclusive
     QDate to;   // last day, inclusive
+
+    bool operator==(const Filter&) const = default;
 };
 
 } // namespace ankerblick::diary

@@ -1,6 +1,7 @@
 #include "sqlitediary.h"
 
 #include "files/diaryblobs.h"
+#include "model/logging.h"
 
 #include "model/diarytotals.h"
 #include "sqlitediaryschema.h"
@@ -54,6 +55,15 @@ SqliteDiary::SqliteDiary(const QString& path, const Clock& clock, CheckStart sta
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (start == CheckStart::Now)
         startCheck();
+}
+
+SqliteDiary::SqliteDiary(const QString& path, const Clock& clock, Reader)
+    : m_clock(clock), m_path(path), m_connection(uniqueConnectionName()), m_checkStarted(true),
+      m_reader(true) {}
+
+std::unique_ptr<Diary> SqliteDiary::readerForThread() const {
+    settle(); // checked, moved aside or migrated before another connection reads it
+    return std::unique_ptr<Diary>(new SqliteDiary(m_path, m_clock, Reader{}));
 }
 
 void SqliteDiary::startCheck() const {
@@ -122,6 +132,13 @@ SqliteDiary::Check SqliteDiary::checkFile(QSqlDatabase db) {
 }
 
 void SqliteDiary::settle() const {
+    if (m_reader && !QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection).setDatabaseName(m_path);
+        m_ready = tryOpen() == Opening::Ready;
+        if (!m_ready)
+            qCWarning(lcDiary) << "a reader of the diary could not open it:" << m_openProblem;
+        return;
+    }
     startCheck();
     if (!m_check.valid())
         return;
@@ -228,6 +245,7 @@ template <typename Work> bool SqliteDiary::write(Work work) {
     }
     if (work(sql) && sql.db().commit()) {
         m_problem.clear();
+        ++m_revision;
         return true;
     }
     sql.fail(sql.db().lastError());

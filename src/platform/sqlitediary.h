@@ -50,6 +50,9 @@ public:
                                          const QList<diary::Series>& series,
                                          const QByteArray& fileHash) override;
 
+    quint64 revision() const override { return m_revision; }
+    std::unique_ptr<Diary> readerForThread() const override;
+
     QList<diary::Training> unfinishedTrainings() const override;
     std::optional<diary::Training> training(qint64 id) const override;
     QList<diary::Series> seriesOf(qint64 training) const override;
@@ -60,6 +63,11 @@ public:
     QStringList shooters() const override;
 
 private:
+    // A reader of the file of a diary that settled: it opens its own
+    // connection on the thread of its first read, without a check.
+    struct Reader {};
+    SqliteDiary(const QString& path, const Clock& clock, Reader);
+
     enum class Opening { Ready, Damaged, Newer, Failed };
     // What the check found, and why the file could not be opened.
     struct Check {
@@ -88,6 +96,8 @@ private:
     mutable QString m_openProblem; // why the diary could not be opened
     mutable QString m_problem;
     mutable QString m_notice;
+    quint64 m_revision = 0;
+    bool m_reader = false;
 };
 
 } // namespace ankerblick

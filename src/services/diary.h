@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
 #include <optional>
 
 namespace ankerblick {
@@ -50,6 +51,14 @@ public:
     virtual std::optional<qint64> importTraining(const diary::Training& training,
                                                  const QList<diary::Series>& series,
                                                  const QByteArray& fileHash) = 0;
+
+    // Grows with every write that succeeds: what was read at one revision
+    // is still the diary's while the revision stays.
+    virtual quint64 revision() const = 0;
+    // The same diary for reading on one other thread, which is faster than
+    // waiting for the windows' thread: made here, then used and destroyed on
+    // that thread alone. Nothing is written through it.
+    virtual std::unique_ptr<Diary> readerForThread() const = 0;
 
     // Reading.
     // Trainings without an end: the program stopped before their window closed.

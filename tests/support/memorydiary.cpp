@@ -3,6 +3,7 @@
 #include "model/diarytotals.h"
 
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 
@@ -29,6 +30,7 @@ bool MemoryDiary::failed(const QString& reason) {
 
 bool MemoryDiary::succeeded() {
     m_problem.clear();
+    ++m_revision;
     return true;
 }
 
@@ -147,6 +149,9 @@ QList<const MemoryDiary::StoredTraining*> MemoryDiary::taken(const Filter& filte
 }
 
 QList<TrainingSummary> MemoryDiary::trainings(const Filter& filter) const {
+    ++*trainingReads;
+    if (readDelayMs > 0)
+        QThread::msleep(static_cast<unsigned long>(readDelayMs));
     QList<TrainingSummary> list;
     for (const StoredTraining* t : taken(filter)) {
         Totals totals;

@@ -6,7 +6,9 @@
 
 #include "services/diary.h"
 
+#include <atomic>
 #include <map>
+#include <memory>
 
 namespace ankerblick {
 
@@ -14,6 +16,10 @@ class MemoryDiary final : public Diary {
 public:
     // While set, every write fails as on a full disk and changes nothing.
     bool failWrites = false;
+    // Every read of the trainings takes this long (ms), as on a large diary.
+    int readDelayMs = 0;
+    // How often the trainings were read, here and by the readers made of it.
+    std::shared_ptr<std::atomic<int>> trainingReads = std::make_shared<std::atomic<int>>(0);
 
     QString problem() const override { return m_problem; }
     QString openingNotice() const override { return m_notice; }
@@ -28,6 +34,12 @@ public:
     std::optional<qint64> importTraining(const diary::Training& training,
                                          const QList<diary::Series>& series,
                                          const QByteArray& fileHash) override;
+
+    quint64 revision() const override { return m_revision; }
+    // A copy of the trainings as they are now.
+    std::unique_ptr<Diary> readerForThread() const override {
+        return std::make_unique<MemoryDiary>(*this);
+    }
 
     QList<diary::Training> unfinishedTrainings() const override;
     std::optional<diary::Training> training(qint64 id) const override;
@@ -59,6 +71,7 @@ private:
     qint64 m_lastId = 0;                    // ids are never given twice, as in the database
     QString m_problem;
     QString m_notice;
+    quint64 m_revision = 0;
 };
 
 } // namespace ankerblick

@@ -21,10 +21,14 @@ struct ScriptedFrame {
 class ScriptedCapture final : public CameraCapture {
 public:
     ScriptedCapture(QList<ScriptedFrame> frames, QHash<QString, QString> failures,
-                    std::shared_ptr<std::atomic<int>> shown)
-        : m_frames(std::move(frames)), m_failures(std::move(failures)), m_shown(std::move(shown)) {}
+                    std::shared_ptr<std::atomic<int>> shown, int openMs)
+        : m_frames(std::move(frames)), m_failures(std::move(failures)), m_shown(std::move(shown)),
+          m_openMs(openMs) {}
 
+    // Takes openMs, as a camera device may.
     std::optional<QString> open(const QString& id) override {
+        if (m_openMs > 0)
+            QThread::msleep(static_cast<unsigned long>(m_openMs));
         close();
         if (m_failures.contains(id))
             return m_failures.value(id);
@@ -56,6 +60,7 @@ private:
     std::shared_ptr<std::atomic<int>> m_shown;
     qsizetype m_next = 0;
     quint32 m_frameTime = 0;
+    int m_openMs = 0;
     bool m_open = false;
 };
 
@@ -72,6 +77,8 @@ public:
     // When set, how many of the frames the captures hand out so far (at
     // least the first).
     std::shared_ptr<std::atomic<int>> shown;
+    // How long opening a source takes (ms).
+    int openMs = 0;
 
     QList<CameraSourceInfo> sources(const QStringList& extra) const override {
         QList<CameraSourceInfo> result = devices;
@@ -81,7 +88,7 @@ public:
     }
     std::unique_ptr<CameraCapture> create() override {
         ++captures;
-        return std::make_unique<ScriptedCapture>(frames, failures, shown);
+        return std::make_unique<ScriptedCapture>(frames, failures, shown, openMs);
     }
 };
 

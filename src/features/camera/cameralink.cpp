@@ -1,15 +1,20 @@
 #include "cameralink.h"
 
+#include "model/background.h"
+#include "model/logging.h"
 #include "vision/facefinder.h"
 #include "vision/holedetector.h"
 
 #include <opencv2/imgproc.hpp>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QStringList>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 #include <vector>
 
 namespace ankerblick {
@@ -54,16 +59,15 @@ CameraPicture smallPicture(const cv::Mat& frame, const FaceInPicture* face,
 class CameraWorker : public QThread {
     Q_OBJECT
 public:
-    CameraWorker(std::unique_ptr<CameraCapture> capture, const DisciplineInfo& discipline)
+    CameraWorker(std::shared_ptr<CameraCapture> capture, const DisciplineInfo& discipline)
         : m_capture(std::move(capture)), m_discipline(discipline) {}
 
-    ~CameraWorker() override {
-        finish();
-        m_capture->close();
-    }
+    ~CameraWorker() override { finish(); }
 
+    // Asks the thread to end after the frame it reads; finished() says when it did.
+    void askToStop() { m_stop = true; }
     void finish() {
-        m_stop = true;
+        askToStop();
         wait();
     }
     void findFaceAgain() { m_findFace = true; }
@@ -78,7 +82,15 @@ Q_SIGNALS:
     void ended(const QString& text);
 
 protected:
+    // The capture is closed on the thread that read it: a device may take
+    // its time to let go.
     void run() override {
+        readFrames();
+        m_capture->close();
+    }
+
+private:
+    void readFrames() {
         std::optional<HoleDetector> detector;
         std::optional<FaceInPicture> inView; // the face the detector works on
         // What the face signal said last: nothing yet, found or not found.
@@ -125,7 +137,6 @@ protected:
         }
     }
 
-private:
     // A few small pictures a second, one at a time: the window never falls
     // behind the camera, and the camera never waits for the window.
     void sendPicture(const cv::Mat& frame, quint32 time, const FaceInPicture* found) {
@@ -138,7 +149,7 @@ private:
         Q_EMIT picture(smallPicture(frame, found, m_holesMm));
     }
 
-    std::unique_ptr<CameraCapture> m_capture;
+    std::shared_ptr<CameraCapture> m_capture;
     DisciplineInfo m_discipline;
     std::atomic<bool> m_stop = false;
     std::atomic<bool> m_findFace = true;
@@ -158,42 +169,68 @@ CameraLink::CameraLink(CameraService& cameras, QObject* parent)
 }
 
 CameraLink::~CameraLink() {
+    // The thread's signals die with the link: none is delivered any more.
+    if (m_worker)
+        m_worker->disconnect(this);
     m_worker.reset();
 }
 
-std::optional<QString> CameraLink::start(const QString& sourceId, const DisciplineInfo& discipline,
-                                         double calibreMm) {
-    if (m_running)
-        return std::nullopt;
-    std::unique_ptr<CameraCapture> capture = m_cameras.create();
-    if (std::optional<QString> problem = capture->open(sourceId))
-        return problem;
+void CameraLink::start(const QString& sourceId, const DisciplineInfo& discipline,
+                       double calibreMm) {
+    if (m_running || m_worker)
+        return;
     DisciplineInfo measured = discipline;
     if (isCalibre(calibreMm))
         measured.calibreMm = calibreMm;
-    m_worker = std::make_unique<CameraWorker>(std::move(capture), measured);
+    // On at once: the other sources refuse meanwhile, and switching off
+    // again drops the opening.
+    m_running = true;
+    m_lastProblem.clear();
+    m_endText.clear();
+    if (m_door)
+        m_door->sourceActive(true);
+    setLamp(CameraLamp::Opening);
+    Q_EMIT runningChanged(true);
+    const quint64 opening = ++m_opening;
+    std::shared_ptr<CameraCapture> capture = m_cameras.create();
+    background::run<std::optional<QString>>(
+        this, [capture, sourceId](JobProgress&) { return capture->open(sourceId); },
+        [this, capture, measured, opening](std::optional<QString> problem) {
+            opened(capture, measured, opening, problem);
+        });
+}
+
+// The source is open, or could not be opened: the camera starts reading it,
+// unless it was switched off meanwhile.
+void CameraLink::opened(const std::shared_ptr<CameraCapture>& capture,
+                        const DisciplineInfo& discipline, quint64 opening,
+                        const std::optional<QString>& problem) {
+    if (opening != m_opening || !m_running) {
+        if (!problem)
+            background::run<bool>(
+                this,
+                [capture](JobProgress&) {
+                    capture->close();
+                    return true;
+                },
+                [](bool) {});
+        return;
+    }
+    if (problem) {
+        m_running = false;
+        settleStop();
+        Q_EMIT told(*problem);
+        return;
+    }
+    m_worker = std::make_unique<CameraWorker>(capture, discipline);
     connect(m_worker.get(), &CameraWorker::hole, this, &CameraLink::holeSeen);
     connect(m_worker.get(), &CameraWorker::face, this, &CameraLink::faceSeen);
     connect(m_worker.get(), &CameraWorker::newPaper, this, &CameraLink::newPaper);
     connect(m_worker.get(), &CameraWorker::ended, this, &CameraLink::sourceEnded);
     connect(m_worker.get(), &CameraWorker::picture, this, &CameraLink::pictureSeen);
-    m_running = true;
-    m_lastProblem.clear();
-    if (m_door)
-        m_door->sourceActive(true);
+    connect(m_worker.get(), &QThread::finished, this, &CameraLink::workerEnded);
     setLamp(CameraLamp::NoFace);
-    Q_EMIT runningChanged(true);
     m_worker->start();
-    return std::nullopt;
-}
-
-void CameraLink::endThread() {
-    if (!m_worker)
-        return;
-    m_worker->finish();
-    // What the thread saw before it ended is still on its way.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    m_worker.reset();
 }
 
 QString CameraLink::stop() {
@@ -202,14 +239,50 @@ QString CameraLink::stop() {
     // Off first: what the thread still reports on its way out, a new paper
     // or the end of the source, changes nothing any more; its holes count.
     m_running = false;
-    endThread();
+    ++m_opening; // an opening under way is dropped
+    setLamp(CameraLamp::Off);
+    m_picture = CameraPicture();
+    Q_EMIT pictureChanged();
+    if (m_worker) {
+        // The thread ends after the frame it reads; the holes it saw until
+        // then are entered when it has (workerEnded).
+        m_worker->askToStop();
+        return {};
+    }
+    return settleStop();
+}
+
+void CameraLink::finishNow(int waitMs) {
+    stop();
+    if (!m_worker)
+        return;
+    if (!m_worker->wait(QDeadlineTimer(waitMs))) {
+        qCWarning(lcCamera) << "the camera's thread did not end within" << waitMs << "ms";
+        return;
+    }
+    // What the thread saw before it ended, and its end, are still on their way.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void CameraLink::workerEnded() {
+    m_worker.reset();
+    const QString note = settleStop();
+    QStringList lines;
+    if (const QString text = std::exchange(m_endText, QString()); !text.isEmpty())
+        lines << text;
+    if (!note.isEmpty())
+        lines << note;
+    if (!lines.isEmpty())
+        Q_EMIT told(lines.join(QLatin1Char('\n')));
+}
+
+// The holes seen are entered, and the window settles what it held back.
+QString CameraLink::settleStop() {
     enterPending();
     QString note;
     if (m_door)
         note = m_door->sourceActive(false);
     setLamp(CameraLamp::Off);
-    m_picture = CameraPicture();
-    Q_EMIT pictureChanged();
     Q_EMIT runningChanged(false);
     return note;
 }
@@ -273,8 +346,9 @@ void CameraLink::pictureSeen(const CameraPicture& picture) {
 void CameraLink::sourceEnded(const QString& text) {
     if (!m_running)
         return;
-    const QString note = stop();
-    Q_EMIT told(note.isEmpty() ? text : text + QLatin1Char('\n') + note);
+    // Told with what the window says of its held hits once the thread ended.
+    m_endText = text;
+    stop();
 }
 
 void CameraLink::setLamp(CameraLamp lamp) {

@@ -27,9 +27,10 @@ class CameraWorker;
 
 // What the lamp beside the camera's controls shows.
 enum class CameraLamp {
-    Off,    // red: no picture is read
-    Found,  // green: the face is in view
-    NoFace, // yellow: pictures come, but no face is found in them
+    Off,     // red: no picture is read
+    Opening, // yellow: the source is being opened
+    Found,   // green: the face is in view
+    NoFace,  // yellow: pictures come, but no face is found in them
 };
 
 // A small copy of the latest picture, for the window "Kamerabild", with what
@@ -68,18 +69,25 @@ public:
     HitDoor* door() const { return m_door; }
     bool delivering() const override { return m_running; }
 
-    // Opens the source and starts reading it, for the face of the discipline
-    // and holes of the calibre (mm). Empty on success, else what the shooter
-    // is told.
-    std::optional<QString> start(const QString& sourceId, const DisciplineInfo& discipline,
-                                 double calibreMm);
-    // Stops reading; the holes seen until now are entered first. Returns what
-    // the window has to say about the hits it held back, or nothing.
+    // Opens the source on a worker thread and then starts reading it, for
+    // the face of the discipline and holes of the calibre (mm). The link is
+    // on at once; a source that does not open switches it off again, and
+    // told() says why.
+    void start(const QString& sourceId, const DisciplineInfo& discipline, double calibreMm);
+    // Stops reading. The camera's thread ends after the frame it reads; the
+    // holes it saw until then are entered once it has, and told() says what
+    // the window has to say about the hits it held back. Returns that text
+    // right away when no thread was reading yet.
     QString stop();
+    // Stops, and waits up to `waitMs` for the thread to end, with its holes
+    // entered: for a window that closes.
+    void finishNow(int waitMs);
     // "Scheibe erkennen": the face is looked for again in the next picture.
     void findFaceAgain();
 
     CameraLamp lamp() const { return m_lamp; }
+    // Switched off, but the thread has not ended yet.
+    bool stopping() const { return !m_running && m_worker != nullptr; }
     // Holes seen but not yet stored by the door.
     int pendingHits() const { return static_cast<int>(m_pending.size()); }
     // The latest picture; without an image while the camera is off.
@@ -102,7 +110,10 @@ private:
     void sourceEnded(const QString& text);
     void enterPending();
     void setLamp(CameraLamp lamp);
-    void endThread();
+    void opened(const std::shared_ptr<CameraCapture>& capture, const DisciplineInfo& discipline,
+                quint64 opening, const std::optional<QString>& problem);
+    void workerEnded();
+    QString settleStop();
 
     CameraService& m_cameras;
     HitDoor* m_door = nullptr;
@@ -115,6 +126,8 @@ private:
     };
     std::deque<SeenHole> m_pending;
     QString m_lastProblem;
+    QString m_endText;     // why the source ended, told once the thread did
+    quint64 m_opening = 0; // counts the openings; a stale one is dropped
     CameraPicture m_picture;
     CameraLamp m_lamp = CameraLamp::Off;
     bool m_running = false;

@@ -43,6 +43,7 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
         refresh();
         Q_EMIT cameraStateChanged();
     });
+    connect(m_link, &CameraLink::runningChanged, this, &CameraPanel::refresh);
     connect(m_link, &CameraLink::told, this, &CameraPanel::tell);
     connect(m_onOff, &QPushButton::clicked, this, &CameraPanel::switchOnOrOff);
     connect(m_findFace, &QPushButton::clicked, m_link, &CameraLink::findFaceAgain);
@@ -80,19 +81,17 @@ void CameraPanel::switchOnOrOff() {
         tell(tr("Erst eine Disziplin wählen, dann die Kamera einschalten."));
         return;
     }
-    if (const std::optional<QString> problem =
-            m_link->start(m_sources->currentData().toString(), *info, target.calibreMm))
-        tell(*problem);
+    m_link->start(m_sources->currentData().toString(), *info, target.calibreMm);
 }
 
 void CameraPanel::onStateChanged(QObject* context, std::function<void()> changed) {
     connect(this, &CameraPanel::cameraStateChanged, context, std::move(changed));
 }
 
+// The window settles its series next: the holes seen are entered first.
 void CameraPanel::stopDelivering() {
-    if (m_link->delivering())
-        if (const QString note = m_link->stop(); !note.isEmpty())
-            tell(note);
+    if (m_link->delivering() || m_link->stopping())
+        m_link->finishNow(kShutdownWaitMs);
 }
 
 void CameraPanel::showPicture() {
@@ -109,8 +108,8 @@ void CameraPanel::showPicture() {
 void CameraPanel::shutdown() {
     if (m_pictureWindow)
         m_pictureWindow->close();
-    if (m_link->delivering())
-        m_link->stop();
+    // The window settles its series next: the holes seen are entered first.
+    m_link->finishNow(kShutdownWaitMs);
 }
 
 void CameraPanel::tell(const QString& text) {
@@ -120,13 +119,18 @@ void CameraPanel::tell(const QString& text) {
 void CameraPanel::refresh() {
     const bool on = m_link->delivering();
     m_sources->setEnabled(!on);
-    m_findFace->setEnabled(on);
+    m_findFace->setEnabled(on && m_link->lamp() != CameraLamp::Opening);
+    // Until the thread of the last run ended, the camera is not switched on again.
+    m_onOff->setEnabled(!m_link->stopping());
     switch (m_link->lamp()) {
     case CameraLamp::Off:
         m_lamp->setColour(offColour(), tr("aus"));
         break;
     case CameraLamp::Found:
         m_lamp->setColour(foundColour(), tr("Scheibe erkannt"));
+        break;
+    case CameraLamp::Opening:
+        m_lamp->setColour(noFaceColour(), tr("Kamera wird geöffnet …"));
         break;
     case CameraLamp::NoFace:
         m_lamp->setColour(noFaceColour(), tr("keine Scheibe im Bild"));

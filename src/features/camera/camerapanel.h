@@ -42,6 +42,9 @@ public:
     void onStateChanged(QObject* context, std::function<void()> changed) override;
     void stopDelivering() override;
 
+    // Closing the window waits this long at most for the camera's thread.
+    static constexpr int kShutdownWaitMs = 2000;
+
     static QColor foundColour() { return QColor(0, 255, 0); }
     static QColor noFaceColour() { return QColor(255, 255, 0); }
     static QColor offColour() { return QColor(255, 0, 0); }

@@ -85,63 +85,77 @@ bool holdsShots(const QList<SeriesRecord>& series) {
                        [](const SeriesRecord& r) { return r.shotCount() > 0; });
 }
 
-// One file: imported, skipped, or the reason it was not taken in.
-enum class Outcome { Imported, Skipped, Failed };
-
-Outcome importFile(Diary& diary, const QString& path, int discipline, const RatingOptions& options,
-                   const QLocale& locale, QString& reason) {
+// One file read for the diary: the training it becomes, or why it cannot.
+PreparedFile prepareFile(const QString& path, int discipline, const RatingOptions& options,
+                         const QLocale& locale) {
     const QFileInfo info(path);
     const QString name = QDir::toNativeSeparators(info.filePath());
+    PreparedFile prepared;
     const SeriesFileReadResult read = readSeriesFile(path, locale);
     if (read.error) {
-        reason = *read.error;
-        return Outcome::Failed;
+        prepared.failure = *read.error;
+        return prepared;
     }
     if (!holdsShots(read.content.series)) {
-        reason = QCoreApplication::translate("DiaryImport", "Die Datei „%1“ enthält keine Schüsse.")
-                     .arg(name);
-        return Outcome::Failed;
+        prepared.failure =
+            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ enthält keine Schüsse.")
+                .arg(name);
+        return prepared;
     }
     const std::optional<QByteArray> hash = hashOf(path);
     if (!hash) {
-        reason =
+        prepared.failure =
             QCoreApplication::translate("DiaryImport", "Die Datei „%1“ lässt sich nicht lesen.")
                 .arg(name);
-        return Outcome::Failed;
+        return prepared;
     }
-    if (diary.isImported(*hash))
-        return Outcome::Skipped;
-    const FileImport file = trainingOf(info, read.content, discipline, options, locale);
-    if (!diary.importTraining(file.training, file.series, *hash)) {
-        reason =
-            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ wurde nicht übernommen. ")
-                .arg(name) +
-            diary.problem();
-        return Outcome::Failed;
-    }
-    return Outcome::Imported;
+    prepared.name = name;
+    prepared.hash = *hash;
+    FileImport file = trainingOf(info, read.content, discipline, options, locale);
+    prepared.training = std::move(file.training);
+    prepared.series = std::move(file.series);
+    return prepared;
 }
 
 } // namespace
 
-ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
-                               const RatingOptions& options, const QLocale& locale) {
+PreparedImport prepareImport(const QStringList& pathsOrFolders, int discipline,
+                             const RatingOptions& options, const QLocale& locale,
+                             JobProgress* progress) {
+    const QStringList files = filesOf(pathsOrFolders);
+    if (progress)
+        progress->setTotal(int(files.size()));
+    PreparedImport prepared;
+    for (const QString& path : files) {
+        prepared.files << prepareFile(path, discipline, options, locale);
+        if (progress)
+            progress->advance();
+    }
+    return prepared;
+}
+
+ImportReport commitImport(Diary& diary, const PreparedImport& prepared) {
     ImportReport report;
-    for (const QString& path : filesOf(pathsOrFolders)) {
-        QString reason;
-        switch (importFile(diary, path, discipline, options, locale, reason)) {
-        case Outcome::Imported:
-            ++report.imported;
-            break;
-        case Outcome::Skipped:
+    for (const PreparedFile& file : prepared.files) {
+        if (!file.failure.isEmpty()) {
+            report.failures << file.failure;
+        } else if (diary.isImported(file.hash)) {
             ++report.skipped;
-            break;
-        case Outcome::Failed:
-            report.failures << reason;
-            break;
+        } else if (!diary.importTraining(file.training, file.series, file.hash)) {
+            report.failures << QCoreApplication::translate(
+                                   "DiaryImport", "Die Datei „%1“ wurde nicht übernommen. ")
+                                       .arg(file.name) +
+                                   diary.problem();
+        } else {
+            ++report.imported;
         }
     }
     return report;
+}
+
+ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
+                               const RatingOptions& options, const QLocale& locale) {
+    return commitImport(diary, prepareImport(pathsOrFolders, discipline, options, locale));
 }
 
 // proposedFileName puts the date in the locale's short form behind the name,

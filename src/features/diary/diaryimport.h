@@ -4,6 +4,7 @@
 // training, dated by the file, and is remembered by a hash of its bytes so
 // that it is taken only once.
 
+#include "model/background.h"
 #include "services/diary.h"
 #include "sheets/callrating.h"
 
@@ -20,6 +21,27 @@ struct ImportReport {
 
     int failed() const { return int(failures.size()); }
 };
+
+// One file read and made a training, or why it cannot be taken in.
+struct PreparedFile {
+    QString failure; // empty when it can
+    QString name;    // as shown to the user
+    QByteArray hash;
+    Training training;
+    QList<Series> series;
+};
+
+struct PreparedImport {
+    QList<PreparedFile> files;
+};
+
+// The reading half of importSeriesFiles, which touches no diary: for a
+// worker thread. `progress` counts the files.
+PreparedImport prepareImport(const QStringList& pathsOrFolders, int discipline,
+                             const RatingOptions& options, const QLocale& locale,
+                             JobProgress* progress = nullptr);
+// The writing half: each file one transaction, a file taken in before skipped.
+ImportReport commitImport(Diary& diary, const PreparedImport& prepared);
 
 // Takes in the files and the series files (*.txt) of the folders. Files hold
 // no discipline: they are read on the face of `discipline`, and files with

@@ -5,6 +5,7 @@
 
 #include "diarycharts.h"
 #include "diaryreport.h"
+#include "model/background.h"
 #include "model/diarytotals.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
@@ -12,6 +13,7 @@
 #include "services/printers.h"
 #include "services/userdialogs.h"
 #include "sheets/diaryexport.h"
+#include "trainingsource.h"
 #include "trainingtablemodel.h"
 #include "widgets/language.h"
 #include "widgets/widgets.h"
@@ -29,6 +31,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPagedPaintDevice>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSignalBlocker>
@@ -81,7 +84,10 @@ DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& pri
     layout->addWidget(buildContent(), 1);
     layout->addLayout(buildButtons());
     resize(kDefaultWidth, kDefaultHeight);
+    m_local = new LocalTrainings(diary, this);
+    connectSource(m_local);
     refresh();
+    showEmptyState();
 }
 
 DiaryWindow::~DiaryWindow() = default;
@@ -126,13 +132,9 @@ QLayout* DiaryWindow::buildFilters() {
     connect(m_to, &QDateEdit::dateChanged, this, periodChosen);
     connect(whole, &QPushButton::clicked, this, [this] {
         m_periodChosen = false;
-        if (fromClub()) {
-            showClubSquad(m_clubSquad);
-            return;
-        }
-        readPeriod();
         showWholePeriod();
         query();
+        source().update();
     });
     return row;
 }
@@ -188,9 +190,9 @@ QLayout* DiaryWindow::buildButtons() {
     m_open = makeButton(this, QStringLiteral("InAnalyseOeffnen"), tr("In Analyse öffnen"));
     m_csv = makeButton(this, QStringLiteral("CsvExportieren"), tr("CSV exportieren …"));
     m_pdf = makeButton(this, QStringLiteral("PdfBericht"), tr("PDF-Bericht …"));
-    auto* importFiles =
+    QPushButton* importFiles = m_importFiles =
         makeButton(this, QStringLiteral("DateienImportieren"), tr("Dateien importieren …"));
-    auto* importFolder =
+    QPushButton* importFolder = m_importFolder =
         makeButton(this, QStringLiteral("OrdnerImportieren"), tr("Ordner importieren …"));
     connect(importFiles, &QPushButton::clicked, this,
             [this] { importPaths(m_dialogs.openFileNames(this, seriesFileFilter())); });
@@ -225,8 +227,37 @@ void DiaryWindow::importPaths(const QStringList& paths) {
                                       "dann importieren."));
         return;
     }
-    const diary::ImportReport report =
-        diary::importSeriesFiles(m_diary, paths, discipline, RatingOptions{}, m_locale);
+    // The files are read on a worker thread, and written here.
+    const auto read = [paths, discipline, locale = m_locale](JobProgress& progress) {
+        return diary::prepareImport(paths, discipline, RatingOptions{}, locale, &progress);
+    };
+    const auto slow = [this](const JobProgress& progress) {
+        showImportProgress(progress);
+    };
+    m_importing = true;
+    updateButtons();
+    background::run<diary::PreparedImport>(
+        this, read, [this](diary::PreparedImport prepared) { importRead(prepared); }, slow);
+}
+
+void DiaryWindow::showImportProgress(const JobProgress& progress) {
+    if (!m_importProgress) {
+        m_importProgress = named(new QProgressDialog(this), QStringLiteral("ImportFortschritt"));
+        m_importProgress->setWindowModality(Qt::WindowModal);
+        m_importProgress->setCancelButton(nullptr);
+        m_importProgress->setMinimumDuration(0);
+    }
+    m_importProgress->setMaximum(progress.total());
+    m_importProgress->setValue(progress.done());
+    m_importProgress->setLabelText(
+        tr("Serien-Dateien werden gelesen: %1 von %2").arg(progress.done()).arg(progress.total()));
+}
+
+void DiaryWindow::importRead(const diary::PreparedImport& prepared) {
+    delete m_importProgress.data();
+    const diary::ImportReport report = diary::commitImport(m_diary, prepared);
+    m_importing = false;
+    updateButtons();
     refresh();
     QStringList lines{tr("Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.")
                           .arg(report.imported)
@@ -252,9 +283,25 @@ bool DiaryWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void DiaryWindow::connectSource(TrainingSource* source) {
+    connect(source, &TrainingSource::trainingsRead, this, [this, source] {
+        if (source == &this->source())
+            showRead();
+    });
+    connect(source, &TrainingSource::valuesRead, this,
+            [this, source](const diary::Filter& f, const std::map<int, int>& counts) {
+                if (source == &this->source())
+                    valuesRead(f, counts);
+            });
+    connect(source, &TrainingSource::openTrainingRequested, this,
+            &DiaryWindow::openTrainingRequested);
+    connect(source, &TrainingSource::openClubTrainingRequested, this,
+            &DiaryWindow::openClubTrainingRequested);
+}
+
 void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
-    m_clubReader = &reader;
-    m_clubServer = std::move(server);
+    m_club = new ClubTrainings(reader, std::move(server), this);
+    connectSource(m_club);
     m_source = named(new QComboBox(this), QStringLiteral("Quelle"));
     m_source->addItem(tr("Hier"));
     m_source->addItem(tr("Verein"));
@@ -266,38 +313,30 @@ void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
     m_filterRow->insertSpacing(2, 12);
     connect(m_source, &QComboBox::currentIndexChanged, this, [this] {
         m_periodChosen = false;
-        m_clubNotice.clear();
-        if (fromClub()) {
-            // Until the server answers, none of this computer's trainings shows.
-            m_clubNotice = tr("Die Trainings werden vom Vereinsserver gelesen …");
-            showClubSquad(club::Squad());
-        }
         refresh();
+        showRead();
     });
-    connect(&reader, &ClubReader::trainingsRead, this, [this](const club::Squad& squad) {
-        if (!fromClub())
-            return;
-        m_clubNotice.clear();
-        showClubSquad(squad);
-    });
-    connect(&reader, &ClubReader::readProblem, this,
-            [this](const QUuid& id, const QString& problem) {
-                if (!id.isNull() || !fromClub())
-                    return;
-                m_clubNotice = problem;
-                showClubSquad(club::Squad());
-            });
     refresh();
 }
 
 bool DiaryWindow::fromClub() const {
-    return m_source && !m_source->isHidden() && m_source->currentIndex() == 1;
+    return m_club && m_source && !m_source->isHidden() && m_source->currentIndex() == 1;
+}
+
+TrainingSource& DiaryWindow::source() const {
+    if (fromClub())
+        return *m_club;
+    return *m_local;
+}
+
+bool DiaryWindow::reading() const {
+    return source().reading();
 }
 
 void DiaryWindow::refresh() {
     if (m_source) {
         // The choice is there while a server is set.
-        const bool server = !m_clubServer().isEmpty();
+        const bool server = m_club->available();
         m_source->setVisible(server);
         m_source->setEnabled(server);
         if (QWidget* caption = m_filterRow->itemAt(0)->widget())
@@ -306,82 +345,25 @@ void DiaryWindow::refresh() {
             const QSignalBlocker block(m_source);
             m_source->setCurrentIndex(0);
         }
-        if (server && m_source->currentIndex() == 1) {
-            m_clubReader->readTrainings(m_clubServer());
-            return;
-        }
     }
+    source().update();
+}
+
+void DiaryWindow::showRead() {
+    const TrainingSource& read = source();
     const QString shooter = m_shooter->currentIndex() > 0 ? m_shooter->currentText() : QString();
     {
         const QSignalBlocker block(m_shooter);
         m_shooter->clear();
         m_shooter->addItem(tr("Alle Schützen"));
-        for (const QString& name : m_diary.shooters())
-            if (!name.isEmpty())
-                m_shooter->addItem(name);
+        m_shooter->addItems(read.shooters());
         const int again =
             m_shooter->findText(shooter, Qt::MatchFixedString | Qt::MatchCaseSensitive);
         m_shooter->setCurrentIndex(shooter.isEmpty() ? 0 : std::max(again, 0));
     }
-    QList<diary::TrainingSummary> all = readPeriod();
-    if (!m_periodChosen)
-        showWholePeriod();
-    // Reading 1,000 trainings takes some 65 ms, and the period was just read
-    // with all of them: with every shooter and discipline chosen and each
-    // training's day within the period, the filter takes just those.
-    const diary::Filter f = filter();
-    const bool allInPeriod =
-        std::all_of(all.cbegin(), all.cend(), [&f](const diary::TrainingSummary& t) {
-            const QDate day = t.training.start.date();
-            return day.isValid() && day >= f.from && day <= f.to;
-        });
-    if (f.shooter.isEmpty() && f.discipline < 0 && allInPeriod)
-        showTrainings(f, std::move(all));
-    else
-        query();
-}
-
-QList<diary::TrainingSummary> DiaryWindow::readPeriod() {
-    QList<diary::TrainingSummary> all = m_diary.trainings(diary::Filter());
-    m_firstDay = all.isEmpty() ? QDate() : all.first().training.start.date();
-    m_lastDay = all.isEmpty() ? QDate() : all.last().training.start.date();
-    return all;
-}
-
-// From the first day of the diary to its last, or to today when that is later.
-void DiaryWindow::showWholePeriod() {
-    const QDate today = m_clock.date();
-    const QSignalBlocker blockFrom(m_from);
-    const QSignalBlocker blockTo(m_to);
-    m_from->setDate(m_firstDay.isValid() ? m_firstDay : today);
-    m_to->setDate(m_lastDay.isValid() ? std::max(m_lastDay, today) : today);
-}
-
-// The server's trainings as read: the shooters among them, their period and
-// those the filter takes.
-void DiaryWindow::showClubSquad(const club::Squad& squad) {
-    m_clubSquad = squad;
-    const QString shooter = m_shooter->currentIndex() > 0 ? m_shooter->currentText() : QString();
-    QStringList names;
-    for (const club::SquadShooter& s : m_clubSquad.shooters)
-        for (const club::SquadTraining& t : s.trainings)
-            if (!t.summary.training.shooter.isEmpty() &&
-                !names.contains(t.summary.training.shooter))
-                names << t.summary.training.shooter;
-    names.sort();
-    {
-        const QSignalBlocker block(m_shooter);
-        m_shooter->clear();
-        m_shooter->addItem(tr("Alle Schützen"));
-        m_shooter->addItems(names);
-        const int again =
-            m_shooter->findText(shooter, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        m_shooter->setCurrentIndex(shooter.isEmpty() ? 0 : std::max(again, 0));
-    }
-    const QList<diary::TrainingSummary> all = clubTrainings(diary::Filter());
     m_firstDay = QDate();
     m_lastDay = QDate();
-    for (const diary::TrainingSummary& t : all) {
+    for (const diary::TrainingSummary& t : read.trainings()) {
         const QDate day = t.training.start.date();
         if (!day.isValid())
             continue;
@@ -393,38 +375,33 @@ void DiaryWindow::showClubSquad(const club::Squad& squad) {
     query();
 }
 
-// The server's trainings the filter takes, oldest first, each with the
-// number of its identity in m_clubIds for its id.
-QList<diary::TrainingSummary> DiaryWindow::clubTrainings(const diary::Filter& f) {
-    QList<std::pair<diary::TrainingSummary, QUuid>> taken;
-    for (const club::SquadShooter& s : m_clubSquad.shooters)
-        for (const club::SquadTraining& t : s.trainings)
-            if (diary::takes(f, t.summary.training))
-                taken.append({t.summary, t.id});
-    std::stable_sort(taken.begin(), taken.end(), [](const auto& a, const auto& b) {
-        return diary::storedTime(a.first.training.start) <
-               diary::storedTime(b.first.training.start);
-    });
-    QList<diary::TrainingSummary> rows;
-    m_clubIds.clear();
-    for (auto& [summary, id] : taken) {
-        m_clubIds << id;
-        summary.training.id = m_clubIds.size();
-        rows << summary;
-    }
-    return rows;
+// From the first day of the trainings to their last, or to today when that is later.
+void DiaryWindow::showWholePeriod() {
+    const QDate today = m_clock.date();
+    const QSignalBlocker blockFrom(m_from);
+    const QSignalBlocker blockTo(m_to);
+    m_from->setDate(m_firstDay.isValid() ? m_firstDay : today);
+    m_to->setDate(m_lastDay.isValid() ? std::max(m_lastDay, today) : today);
 }
 
+// The trainings read are filtered here: a change of the filter reads nothing.
 void DiaryWindow::query() {
     const diary::Filter f = filter();
-    showTrainings(f, fromClub() ? clubTrainings(f) : m_diary.trainings(f));
+    QList<diary::TrainingSummary> rows;
+    for (const diary::TrainingSummary& t : source().trainings())
+        if (diary::takes(f, t.training))
+            rows << t;
+    showTrainings(f, std::move(rows));
 }
 
 void DiaryWindow::showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows) {
     m_chartData = diary::chartData(rows);
-    // The server keeps no histogram of the values: its trainings show none.
-    m_bins = fromClub() ? QList<diary::RingBin>() : diary::ringHistogram(m_diary.valueHistogram(f));
+    // The values' chart follows once they are read.
+    if (!source().keepsShots())
+        m_bins.clear();
     m_charts->fill(m_chartData, m_bins);
+    if (source().keepsShots() && !rows.isEmpty())
+        source().readValues(f);
     qsizetype series = 0;
     for (const diary::TrainingSummary& t : rows)
         series += t.series;
@@ -433,6 +410,13 @@ void DiaryWindow::showTrainings(const diary::Filter& f, QList<diary::TrainingSum
     fitColumns();
     showEmptyState();
     updateButtons();
+}
+
+void DiaryWindow::valuesRead(const diary::Filter& f, const std::map<int, int>& counts) {
+    if (f != filter())
+        return; // the filter changed meanwhile; its own values follow
+    m_bins = diary::ringHistogram(counts);
+    m_charts->fill(m_chartData, m_bins);
 }
 
 // The header would leave room for the sort arrow beside every caption, which
@@ -458,14 +442,13 @@ void DiaryWindow::fitColumns() {
 
 void DiaryWindow::showEmptyState() {
     const bool none = m_model->rowCount() == 0;
-    if (fromClub() && !m_clubNotice.isEmpty())
-        m_empty->setText(m_clubNotice);
-    else if (fromClub() && !m_firstDay.isValid())
-        m_empty->setText(tr("Noch keine Trainings auf dem Vereinsserver."));
-    else if (m_firstDay.isValid())
-        m_empty->setText(tr("Keine Trainings für diese Auswahl."));
+    const TrainingSource& read = source();
+    if (!read.notice().isEmpty())
+        m_empty->setText(read.notice());
+    else if (read.trainings().isEmpty())
+        m_empty->setText(read.noneText());
     else
-        m_empty->setText(tr("Noch keine Trainings im Tagebuch."));
+        m_empty->setText(tr("Keine Trainings für diese Auswahl."));
     m_content->setCurrentIndex(none ? 1 : 0);
     m_count->setVisible(!none);
 }
@@ -473,26 +456,23 @@ void DiaryWindow::showEmptyState() {
 void DiaryWindow::updateButtons() {
     const bool any = m_model->rowCount() > 0;
     // The CSV file holds the shots kept here.
-    m_csv->setEnabled(any && !fromClub());
+    m_csv->setEnabled(any && source().keepsShots());
     m_pdf->setEnabled(any);
-    m_open->setEnabled(selectedTraining().has_value());
+    m_open->setEnabled(selectedTraining() != nullptr);
+    m_importFiles->setEnabled(!m_importing);
+    m_importFolder->setEnabled(!m_importing);
 }
 
-std::optional<qint64> DiaryWindow::selectedTraining() const {
+const diary::TrainingSummary* DiaryWindow::selectedTraining() const {
     const QModelIndexList rows = m_table->selectionModel()->selectedRows();
     if (rows.isEmpty())
-        return std::nullopt;
-    return m_model->trainings().at(rows.first().row()).training.id;
+        return nullptr;
+    return &m_model->trainings().at(rows.first().row());
 }
 
 void DiaryWindow::openSelected() {
-    const std::optional<qint64> id = selectedTraining();
-    if (!id)
-        return;
-    if (!fromClub())
-        Q_EMIT openTrainingRequested(*id);
-    else if (*id >= 1 && *id <= m_clubIds.size())
-        Q_EMIT openClubTrainingRequested(m_clubIds.at(*id - 1));
+    if (const diary::TrainingSummary* t = selectedTraining())
+        source().open(*t);
 }
 
 QString DiaryWindow::askFileName(const QString& filter, const QString& proposed,

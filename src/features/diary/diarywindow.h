@@ -11,10 +11,12 @@
 #include "sheets/diaryexport.h"
 
 #include <QLocale>
+#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -22,6 +24,7 @@ class QComboBox;
 class QHBoxLayout;
 class QDateEdit;
 class QLabel;
+class QProgressDialog;
 class QPushButton;
 class QStackedWidget;
 class QTabWidget;
@@ -29,8 +32,16 @@ class QTableView;
 
 namespace ankerblick {
 
+namespace diary {
+struct PreparedImport;
+}
+
 class ClubReader;
+class JobProgress;
+class ClubTrainings;
 class Diary;
+class LocalTrainings;
+class TrainingSource;
 class DiaryChartSet;
 class PrinterService;
 class TrainingTableModel;
@@ -53,9 +64,14 @@ public:
     void setClub(ClubReader& reader, std::function<QString()> server);
 
 public Q_SLOTS:
-    // Reads the diary again: the shooters, the period and the trainings. The
-    // choices of shooter and discipline stay as far as they still exist.
+    // Reads the trainings again when they changed: the shooters, the period
+    // and the trainings, on another thread. The choices of shooter and
+    // discipline stay as far as they still exist.
     void refresh();
+
+public:
+    // Whether the trainings are being read.
+    bool reading() const;
 
 Q_SIGNALS:
     void openTrainingRequested(qint64 trainingId);
@@ -63,34 +79,39 @@ Q_SIGNALS:
     void openClubTrainingRequested(const QUuid& id);
 
 protected:
-    // Coming to the front, the window reads the diary again: shots entered
-    // meanwhile in the other windows are in it.
+    // Coming to the front, the window reads the diary again if shots were
+    // entered meanwhile in the other windows.
     bool event(QEvent* event) override;
 
 private:
     QLayout* buildFilters();
     QWidget* buildContent();
     QLayout* buildButtons();
-    // Reads all trainings, and the first and last day among them.
-    QList<diary::TrainingSummary> readPeriod();
-    // Shows those days in "von" and "bis" (today when it is later).
+    // The source's trainings as read last: the shooters among them, their
+    // period and those the filter takes.
+    void showRead();
+    // Shows the first and the last day of the source's trainings in "von"
+    // and "bis" (today when it is later).
     void showWholePeriod();
     void query();
     // Table, charts and count for the trainings the filter took.
     void showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows);
+    void valuesRead(const diary::Filter& f, const std::map<int, int>& counts);
     void fitColumns();
     void showEmptyState();
     void updateButtons();
-    std::optional<qint64> selectedTraining() const;
+    const diary::TrainingSummary* selectedTraining() const;
     void openSelected();
     void importPaths(const QStringList& paths);
+    void showImportProgress(const JobProgress& progress);
+    void importRead(const diary::PreparedImport& prepared);
     void exportCsv();
     void printReport();
     QString askFileName(const QString& filter, const QString& proposed, const QString& suffix);
-    // The trainings of the club's server, as read last.
+    // The server's trainings are chosen.
     bool fromClub() const;
-    void showClubSquad(const club::Squad& squad);
-    QList<diary::TrainingSummary> clubTrainings(const diary::Filter& f);
+    TrainingSource& source() const;
+    void connectSource(TrainingSource* source);
 
     Diary& m_diary;
     const Clock& m_clock;
@@ -99,11 +120,8 @@ private:
     QLocale m_locale;
     QHBoxLayout* m_filterRow = nullptr;
     QComboBox* m_source = nullptr; // "Hier" or "Verein", with a club's server only
-    ClubReader* m_clubReader = nullptr;
-    std::function<QString()> m_clubServer;
-    club::Squad m_clubSquad;
-    QList<QUuid> m_clubIds; // of the server's trainings shown, at their row's id - 1
-    QString m_clubNotice;   // instead of the server's trainings: why none, or that they are read
+    LocalTrainings* m_local = nullptr;
+    ClubTrainings* m_club = nullptr; // with a club's server only
     QComboBox* m_shooter = nullptr;
     QComboBox* m_discipline = nullptr;
     QDateEdit* m_from = nullptr;
@@ -119,6 +137,10 @@ private:
     QPushButton* m_open = nullptr;
     QPushButton* m_csv = nullptr;
     QPushButton* m_pdf = nullptr;
+    QPushButton* m_importFiles = nullptr;
+    QPushButton* m_importFolder = nullptr;
+    QPointer<QProgressDialog> m_importProgress; // while an import takes long
+    bool m_importing = false;
     // What the charts show, kept for the report.
     diary::DiaryCharts m_chartData;
     QList<diary::RingBin> m_bins;

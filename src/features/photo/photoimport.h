@@ -21,6 +21,8 @@ namespace ankerblick {
 // angle from 12 o'clock going clockwise.
 QList<QPointF> clockwiseFromTop(QList<QPointF> holes);
 
+// read() and take() touch no widget and no shared state: they may run on a
+// worker thread (model/background.h), one import used by one thread at a time.
 class PhotoImport {
 public:
     // Reads the picture file and finds the face of `discipline` and the

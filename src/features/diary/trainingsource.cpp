@@ -1,0 +1,140 @@
+#include "trainingsource.h"
+
+#include "model/background.h"
+#include "model/diarytotals.h"
+#include "services/diary.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace ankerblick {
+
+void TrainingSource::beginReading(const QString& notice) {
+    m_reading = true;
+    if (!m_everRead || !notice.isEmpty())
+        m_notice = notice;
+}
+
+void TrainingSource::finishReading(QList<diary::TrainingSummary> trainings, QStringList shooters,
+                                   const QString& notice) {
+    m_trainings = std::move(trainings);
+    m_shooters = std::move(shooters);
+    m_notice = notice;
+    m_reading = false;
+    m_everRead = true;
+    Q_EMIT trainingsRead();
+}
+
+LocalTrainings::LocalTrainings(Diary& diary, QObject* parent)
+    : TrainingSource(parent), m_diary(diary) {}
+
+namespace {
+
+struct Read {
+    QList<diary::TrainingSummary> trainings;
+    QStringList shooters;
+};
+
+} // namespace
+
+void LocalTrainings::update() {
+    if (reading()) {
+        m_readAgain = m_readAgain || m_diary.revision() != m_readRevision;
+        return;
+    }
+    if (everRead() && m_diary.revision() == m_readRevision)
+        return;
+    beginReading(tr("Die Trainings werden gelesen …"));
+    m_readRevision = m_diary.revision();
+    std::shared_ptr<Diary> reader = m_diary.readerForThread();
+    background::run<Read>(
+        this,
+        [reader](JobProgress&) {
+            Read read{reader->trainings(diary::Filter()), reader->shooters()};
+            read.shooters.removeAll(QString());
+            return read;
+        },
+        [this](Read read) {
+            finishReading(std::move(read.trainings), std::move(read.shooters));
+            if (std::exchange(m_readAgain, false))
+                update();
+        });
+}
+
+QString LocalTrainings::noneText() const {
+    return tr("Noch keine Trainings im Tagebuch.");
+}
+
+void LocalTrainings::readValues(const diary::Filter& filter) {
+    std::shared_ptr<Diary> reader = m_diary.readerForThread();
+    background::run<std::map<int, int>>(
+        this, [reader, filter](JobProgress&) { return reader->valueHistogram(filter); },
+        [this, filter](std::map<int, int> counts) { Q_EMIT valuesRead(filter, counts); });
+}
+
+void LocalTrainings::open(const diary::TrainingSummary& training) {
+    Q_EMIT openTrainingRequested(training.training.id);
+}
+
+ClubTrainings::ClubTrainings(ClubReader& reader, std::function<QString()> server, QObject* parent)
+    : TrainingSource(parent), m_reader(reader), m_server(std::move(server)) {
+    connect(&reader, &ClubReader::trainingsRead, this, &ClubTrainings::squadRead);
+    connect(&reader, &ClubReader::readProblem, this,
+            [this](const QUuid& id, const QString& problem) {
+                if (!id.isNull() || !reading())
+                    return;
+                m_ids.clear();
+                finishReading({}, {}, problem);
+            });
+}
+
+void ClubTrainings::update() {
+    // Until the server answers, none of this computer's trainings shows.
+    beginReading(tr("Die Trainings werden vom Vereinsserver gelesen …"));
+    m_reader.readTrainings(m_server());
+}
+
+// The server's trainings oldest first, and the shooters among them.
+void ClubTrainings::squadRead(const club::Squad& squad) {
+    if (!reading())
+        return;
+    QList<std::pair<diary::TrainingSummary, QUuid>> all;
+    QStringList names;
+    for (const club::SquadShooter& s : squad.shooters)
+        for (const club::SquadTraining& t : s.trainings) {
+            all.append({t.summary, t.id});
+            const QString& name = t.summary.training.shooter;
+            if (!name.isEmpty() && !names.contains(name))
+                names << name;
+        }
+    names.sort();
+    std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+        return diary::storedTime(a.first.training.start) <
+               diary::storedTime(b.first.training.start);
+    });
+    QList<diary::TrainingSummary> trainings;
+    m_ids.clear();
+    for (auto& [summary, id] : all) {
+        m_ids << id;
+        summary.training.id = m_ids.size();
+        trainings << summary;
+    }
+    finishReading(std::move(trainings), std::move(names));
+}
+
+QString ClubTrainings::noneText() const {
+    return tr("Noch keine Trainings auf dem Vereinsserver.");
+}
+
+void ClubTrainings::readValues(const diary::Filter& filter) {
+    // The server keeps no histogram of the values.
+    Q_EMIT valuesRead(filter, {});
+}
+
+void ClubTrainings::open(const diary::TrainingSummary& training) {
+    const qint64 id = training.training.id;
+    if (id >= 1 && id <= m_ids.size())
+        Q_EMIT openClubTrainingRequested(m_ids.at(id - 1));
+}
+
+} // namespace ankerblick

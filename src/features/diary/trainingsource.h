@@ -1,0 +1,121 @@
+#pragma once
+
+// Where the window "Trainingstagebuch" takes its trainings from: the diary
+// of this computer, or the club's server with the trainings of every lane.
+// Both read on another thread and say when they are done; the window filters
+// what was read.
+
+#include "model/diaryrecords.h"
+#include "services/club.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+#include <functional>
+#include <map>
+
+namespace ankerblick {
+
+class Diary;
+
+class TrainingSource : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Reads the trainings again, unless the source knows they did not
+    // change since the last read; trainingsRead() follows.
+    virtual void update() = 0;
+    // Whether a read is under way.
+    bool reading() const { return m_reading; }
+    // Whether anything was read yet.
+    bool everRead() const { return m_everRead; }
+
+    // As read last: every training, oldest first, and the shooters, sorted.
+    const QList<diary::TrainingSummary>& trainings() const { return m_trainings; }
+    const QStringList& shooters() const { return m_shooters; }
+    // Why no trainings are there, or that they are being read; empty when
+    // there is nothing to say.
+    const QString& notice() const { return m_notice; }
+    // What the window says when the source holds no training at all.
+    virtual QString noneText() const = 0;
+
+    // Whether the shots themselves can be read here: for the chart of the
+    // values and for the CSV file.
+    virtual bool keepsShots() const = 0;
+    // How many scored shots of the trainings the filter takes have each
+    // value (tenths): valuesRead() follows. None from a source that does not
+    // keep the shots.
+    virtual void readValues(const diary::Filter& filter) = 0;
+    // Asks for one of the trainings() to be opened in the analysis.
+    virtual void open(const diary::TrainingSummary& training) = 0;
+
+Q_SIGNALS:
+    void trainingsRead();
+    void valuesRead(const ankerblick::diary::Filter& filter, const std::map<int, int>& counts);
+    void openTrainingRequested(qint64 trainingId);
+    void openClubTrainingRequested(const QUuid& id);
+
+protected:
+    void beginReading(const QString& notice);
+    void finishReading(QList<diary::TrainingSummary> trainings, QStringList shooters,
+                       const QString& notice = {});
+
+private:
+    QList<diary::TrainingSummary> m_trainings;
+    QStringList m_shooters;
+    QString m_notice;
+    bool m_reading = false;
+    bool m_everRead = false;
+};
+
+// The trainings of this computer's diary. A read is made on a worker
+// thread, and only when the diary changed since the last one.
+class LocalTrainings final : public TrainingSource {
+    Q_OBJECT
+public:
+    explicit LocalTrainings(Diary& diary, QObject* parent = nullptr);
+
+    void update() override;
+    QString noneText() const override;
+    bool keepsShots() const override { return true; }
+    void readValues(const diary::Filter& filter) override;
+    void open(const diary::TrainingSummary& training) override;
+
+private:
+    Diary& m_diary;
+    quint64 m_readRevision = 0;
+    bool m_readAgain = false; // the diary changed while a read was under way
+};
+
+// The trainings on the club's server, from every lane, read by the club's
+// reader on its own thread. The server says nothing of its changes: every
+// update reads again.
+class ClubTrainings final : public TrainingSource {
+    Q_OBJECT
+public:
+    // `server` gives the server's address, empty when none is set.
+    ClubTrainings(ClubReader& reader, std::function<QString()> server, QObject* parent = nullptr);
+
+    // Whether a server is set.
+    bool available() const { return !m_server().isEmpty(); }
+    void update() override;
+    QString noneText() const override;
+    bool keepsShots() const override { return false; }
+    void readValues(const diary::Filter& filter) override;
+    void open(const diary::TrainingSummary& training) override;
+
+private:
+    void squadRead(const club::Squad& squad);
+
+    ClubReader& m_reader;
+    std::function<QString()> m_server;
+    // The server's identity of each of trainings(), by position: a
+    // training's id is its position + 1.
+    QList<QUuid> m_ids;
+};
+
+} // namespace ankerblick

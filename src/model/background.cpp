@@ -1,0 +1,76 @@
+#include "background.h"
+
+#include "logging.h"
+
+#include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <exception>
+
+namespace ankerblick::background {
+
+namespace {
+
+// A pool of its own: a job that waits long on a device does not hold up
+// the others behind the machine's few cores.
+constexpr int kWorkers = 6;
+
+QThreadPool& pool() {
+    static QThreadPool workers;
+    static const bool sized = [] {
+        workers.setMaxThreadCount(kWorkers);
+        return true;
+    }();
+    Q_UNUSED(sized);
+    return workers;
+}
+
+std::atomic<int> g_running = 0;
+
+} // namespace
+
+int running() {
+    return g_running;
+}
+
+namespace detail {
+
+void start(QObject* context, std::function<void()> work, std::function<void()> deliver,
+           const std::shared_ptr<JobProgress>& progress, Slow slow) {
+    QPointer<QTimer> timer;
+    if (slow) {
+        timer = new QTimer(context);
+        QObject::connect(timer, &QTimer::timeout, context,
+                         [t = timer.data(), progress, slow = std::move(slow)] {
+                             t->setInterval(kProgressEveryMs);
+                             slow(*progress);
+                         });
+        timer->start(kShowProgressAfterMs);
+    }
+    // Made on the context's thread, so the queued call goes there; the
+    // connection ends with the context.
+    auto* delivery = new Delivery;
+    QObject::connect(
+        delivery, &Delivery::done, context,
+        [timer, deliver = std::move(deliver)] {
+            delete timer.data();
+            deliver();
+        },
+        Qt::QueuedConnection);
+    ++g_running;
+    pool().start([work = std::move(work), delivery] {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            qCWarning(lcDiary) << "background work failed:" << e.what();
+        }
+        Q_EMIT delivery->done();
+        delivery->deleteLater();
+        --g_running;
+    });
+}
+
+} // namespace detail
+
+} // namespace ankerblick::background
