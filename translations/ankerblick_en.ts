@@ -3249,6 +3249,7 @@ Licence: GPL-3.0-or-later</translation>
     <message>
         <source>Stellungswechsel: %1</source>
         <translation>Change of position: %1</translation>
+    </message>
 </context>
 <context>
     <name>ankerblick::LocalTrainings</name>
