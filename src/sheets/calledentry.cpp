@@ -76,26 +76,16 @@ void CalledEntry::resume(TargetSheet& sheet, const SeriesRecord& record, int nex
     updateCaption(sheet);
 }
 
-bool CalledEntry::scored(TargetSheet& sheet, int slot, double value) {
-    if (!sheet.record().hasCall(slot)) {
+bool CalledEntry::scored(const SlotScore& shot) {
+    if (!shot.shot.call) {
         m_rating.appendUnrated();
         return true;
     }
     // A call too far off the target, or too far from its hit, leaves the
     // hit's value listed without a rating.
-    const auto s = size_t(slot);
-    const TargetFace& face = sheet.face();
-    const PointF centre = face.centre();
-    const PointF hitCentre = sheet.hit(slot).box.centre();
-    const PointF callCentre = m_calls[s].box.centre();
-    const std::optional<RingValue> cv = tryCallValue(callCentre, centre, face.scoring());
-    if (!cv)
+    if (!shot.rating)
         return false;
-    const std::optional<CallRating> r = tryRateCall(callCentre, hitCentre, centre, value, cv->value,
-                                                    m_lines[s].length(), face.scale(), m_options);
-    if (!r)
-        return false;
-    m_rating.append(*r);
+    m_rating.append(*shot.rating);
     return true;
 }
 
@@ -143,7 +133,7 @@ bool CalledEntry::fixCall(TargetSheet& sheet, int slot, float x, float y) {
         return false;
     rec.lineX1[s] = *x1;
     rec.lineY1[s] = *y1;
-    sheet.record() = rec;
+    sheet.edit(slot, rec, SeriesDocument::Undo::Step);
 
     ++m_callsAhead;
     m_lines[s].x1 = rec.lineX1[s];
@@ -154,7 +144,8 @@ bool CalledEntry::fixCall(TargetSheet& sheet, int slot, float x, float y) {
 }
 
 // The hit of the call in `slot`; its mark stands where the hit is.
-bool CalledEntry::fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool timed) {
+bool CalledEntry::fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool fromOutside,
+                         bool timed) {
     const auto s = size_t(slot);
     SeriesRecord rec = sheet.record();
     const std::optional<qint16> x2 = num::tryInt16(hit.at.x);
@@ -164,7 +155,8 @@ bool CalledEntry::fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bo
         return false;
     rec.lineX2[s] = *x2;
     rec.lineY2[s] = *y2;
-    sheet.record() = rec;
+    // With its call the hit is one shot to take back.
+    sheet.edit(slot, rec, fromOutside ? SeriesDocument::Undo::Never : SeriesDocument::Undo::Join);
 
     --m_callsAhead;
     m_lines[s].x2 = rec.lineX2[s];
@@ -278,7 +270,7 @@ bool CalledEntry::release(TargetSheet& sheet, float x, float y) {
     if (m_entryActive && m_callsAhead == 0)
         return fixCall(sheet, m_index, x, y);
     if (m_entryActive)
-        return fixHit(sheet, m_index, {{x, y}, std::nullopt});
+        return fixHit(sheet, m_index, {{x, y}, std::nullopt}, false);
     stepDisplayCycle(sheet);
     return true;
 }
@@ -288,61 +280,6 @@ void CalledEntry::forgetPending(SeriesRecord& record) {
         return;
     for (int i = m_index; i < m_index + m_callsAhead; ++i)
         record.clearSlot(i);
-}
-
-void CalledEntry::takeBackShot(TargetSheet& sheet, int slot) {
-    const auto s = size_t(slot);
-    sheet.record().clearSlot(slot);
-    sheet.setPlaced(slot, false);
-    sheet.hit(slot).box.visible = false;
-    m_lines[s] = LineF{};
-    m_calls[s].box.visible = true; // follows the pointer again
-    sheet.unlistLastShot();
-    m_index = slot;
-    m_callsAhead = 0;
-    sheet.recompute();
-    updateCaption(sheet);
-}
-
-// Takes back the newest call whose hit is still awaited.
-void CalledEntry::takeBackCall(TargetSheet& sheet) {
-    const int slot = m_index + m_callsAhead - 1;
-    const auto s = size_t(slot);
-    sheet.record().clearSlot(slot);
-    m_lines[s] = LineF{};
-    --m_callsAhead;
-    if (m_external) {
-        // This call follows the pointer again; the one after it waits unseen.
-        if (slot + 1 < sheet.seriesLength())
-            m_calls[s + 1].box.visible = false;
-    } else if (m_callsAhead == 0) {
-        sheet.hit(m_index).box.visible = false;
-    } else {
-        m_calls[s].box.visible = false;
-    }
-    updateCaption(sheet);
-}
-
-void CalledEntry::undo(TargetSheet& sheet) {
-    if (!sheet.lastSeriesSelected())
-        return;
-    if (m_entryActive && m_callsAhead > 0) {
-        takeBackCall(sheet);
-    } else if (m_external) {
-        return; // a hit from outside the window is never taken back
-    } else if (m_entryActive && m_index > 0) {
-        m_calls[size_t(m_index)].box.visible = false;
-        takeBackShot(sheet, m_index - 1);
-    } else if (!m_entryActive) {
-        m_displayCycle = 0;
-        applyDisplayCycle(sheet);
-        m_entryActive = true;
-        sheet.setNextSeriesSignal(false);
-        takeBackShot(sheet, sheet.seriesLength() - 1);
-    } else {
-        return; // nothing entered in this series
-    }
-    sheet.markModified();
 }
 
 int CalledEntry::setExternalSource(TargetSheet& sheet, bool active) {
@@ -398,7 +335,7 @@ void CalledEntry::pairHeldHits(TargetSheet& sheet) {
         const int slot = m_index;
         const ArrivedHit hit = m_held.takeFirst();
         sheet.hit(slot).box.centreOn(hit.at.x, hit.at.y);
-        if (fixHit(sheet, slot, hit))
+        if (fixHit(sheet, slot, hit, true))
             continue;
         // A hit that did not go into its series stays held, and so kept.
         if (!sheet.isPlaced(slot))
@@ -455,12 +392,12 @@ bool CalledEntry::placeWithoutCall(TargetSheet& sheet, const ArrivedHit& hit) {
     const bool timed = hit.arrival.has_value();
     sheet.hit(slot).box.centreOn(hit.at.x, hit.at.y);
     if (m_callsAhead > 0)
-        return fixHit(sheet, slot, hit, timed);
+        return fixHit(sheet, slot, hit, true, timed);
     SeriesRecord rec = sheet.record();
     rec.clearSlot(slot);
     if (!TargetSheet::fixMark(sheet.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre))
         return false;
-    sheet.record() = rec;
+    sheet.edit(slot, rec, SeriesDocument::Undo::Never);
     m_calls[s].box.visible = false;
     m_lines[s] = LineF{};
     return completeShot(sheet, slot, hit.arrival, timed);

@@ -39,7 +39,8 @@ public:
     void reset(TargetSheet& sheet) override;
     void loadSlot(TargetSheet& sheet, int slot, const SeriesRecord& record) override;
     void resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) override;
-    bool scored(TargetSheet& sheet, int slot, double value) override;
+    const RatingOptions* callRating() const override { return &m_options; }
+    bool scored(const SlotScore& shot) override;
     void clearFigures() override { m_rating.clear(); }
     Mark& waitingMark(TargetSheet& sheet) override;
     void shift(float dx, float dy) override;
@@ -47,11 +48,11 @@ public:
     bool release(TargetSheet& sheet, float x, float y) override;
     bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) override;
     void forgetPending(SeriesRecord& record) override;
-    // Takes back the last fixed step: the call of the shot whose hit is
-    // awaited, or else the last complete shot. While a source outside the
-    // window delivers, only a call without its hit is taken back; a hit is
-    // never discarded.
-    void undo(TargetSheet& sheet) override;
+    // "Rückgängig" takes back the last fixed step: the call of the shot
+    // whose hit is awaited, or else the last complete shot. While a source
+    // outside the window delivers, only a call without its hit is taken
+    // back; a hit from outside is never discarded (it is no edit to take back).
+    bool mayTakeBack(bool hit) const override { return !(m_external && hit); }
     bool accepting() const override { return m_entryActive; }
     bool conceals(const TargetSheet& sheet) const override;
     int setExternalSource(TargetSheet& sheet, bool active) override;
@@ -71,10 +72,10 @@ public:
 private:
     bool fixCall(TargetSheet& sheet, int slot, float x, float y);
     // `timed`: the shot writes its time lines.
-    bool fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool timed = true);
+    // `fromOutside`: reported by a source outside the window, never taken back.
+    bool fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool fromOutside,
+                bool timed = true);
     bool completeShot(TargetSheet& sheet, int slot, std::optional<quint32> arrival, bool timed);
-    void takeBackShot(TargetSheet& sheet, int slot);
-    void takeBackCall(TargetSheet& sheet);
     void stepDisplayCycle(TargetSheet& sheet);
     void applyDisplayCycle(TargetSheet& sheet);
     void updateCaption(TargetSheet& sheet);

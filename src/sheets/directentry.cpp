@@ -38,15 +38,19 @@ Mark& DirectEntry::waitingMark(TargetSheet& sheet) {
 bool DirectEntry::release(TargetSheet& sheet, float, float) {
     if (!m_placing)
         return true;
-    SeriesRecord& record = sheet.record();
+    SeriesRecord record = sheet.record();
     // Into the record first: a position that does not fit it leaves everything as it was.
     if (!TargetSheet::fixMark(sheet.hit(m_index), m_index, record.hitLeft, record.hitTop,
                               record.hitCentre))
         return false;
+    // Every placed hit is a step "Rückgängig" takes back, the last first.
+    sheet.edit(m_index, record, SeriesDocument::Undo::Step);
     // A hit that cannot be scored stays in the record, unlisted.
-    if (!sheet.score(m_index))
-        return false;
     sheet.setPlaced(m_index, true);
+    if (!sheet.score(m_index)) {
+        sheet.setPlaced(m_index, false);
+        return false;
+    }
     sheet.listShot(m_index);
     ++m_index;
     if (m_index == sheet.seriesLength()) {
@@ -88,30 +92,6 @@ int DirectEntry::enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits)
     m_external = external;
     sheet.forgetLastShotTime();
     return placed;
-}
-
-void DirectEntry::undo(TargetSheet& sheet) {
-    if (!sheet.lastSeriesSelected())
-        return;
-    if (m_placing && m_index > 0) {
-        sheet.hit(m_index).box.visible = false;
-        sheet.takeBackLastListed();
-        --m_index;
-        sheet.setPlaced(m_index, false);
-        sheet.record().clearSlot(m_index);
-        sheet.setCaption(TargetSheet::shotCaption(m_index + 1, QStringLiteral("!")));
-    } else if (!m_placing) {
-        sheet.takeBackLastListed();
-        m_placing = true;
-        m_index = sheet.seriesLength() - 1;
-        sheet.setPlaced(m_index, false);
-        sheet.record().clearSlot(m_index);
-        sheet.setCaption(TargetSheet::shotCaption(sheet.seriesLength(), QStringLiteral("!")));
-        sheet.setNextSeriesSignal(false);
-    } else {
-        return; // nothing entered in this series
-    }
-    sheet.markModified();
 }
 
 int DirectEntry::setExternalSource(TargetSheet&, bool active) {

@@ -26,8 +26,6 @@ public:
     // Hits placed one after another as if they came from outside, without
     // time lines (a photo's holes, held hits brought back). Returns how many.
     int enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) override;
-    // Takes back the last placed hit of the last series.
-    void undo(TargetSheet& sheet) override;
     bool accepting() const override { return m_placing; }
     // While a source outside the window delivers, hits write no time lines.
     int setExternalSource(TargetSheet& sheet, bool active) override;

@@ -10,6 +10,7 @@
 #include "hitdoor.h"
 #include "model/marks.h"
 #include "model/seriesrecord.h"
+#include "seriesscore.h"
 
 #include <QList>
 
@@ -33,10 +34,12 @@ public:
     }
     // The entry goes on after the shown shots of `record`.
     virtual void resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) = 0;
-    // The hit of `slot` was scored `value`; false when the shot's figures
+    // The options the calls are rated with; none where shots have no calls.
+    virtual const RatingOptions* callRating() const { return nullptr; }
+    // A shot of the displayed series was scored; false when its figures
     // cannot be made (a call too far off to be rated).
-    virtual bool scored(TargetSheet& sheet, int slot, double value) {
-        (void)sheet, (void)slot, (void)value;
+    virtual bool scored(const SlotScore& shot) {
+        (void)shot;
         return true;
     }
     // Empties the strategy's own figures.
@@ -58,7 +61,12 @@ public:
     virtual bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) = 0;
     // The series is left for the next: what waits for the pointer is no part of it.
     virtual void forgetPending(SeriesRecord& record) { (void)record; }
-    virtual void undo(TargetSheet& sheet) = 0;
+    // Whether "Rückgängig" may take back the last edit of the newest
+    // series, one that entered a hit (`hit`) or only a call.
+    virtual bool mayTakeBack(bool hit) const {
+        (void)hit;
+        return true;
+    }
     // Whether the displayed series still takes shots.
     virtual bool accepting() const = 0;
     // Whether the displayed series keeps its hits hidden for now.

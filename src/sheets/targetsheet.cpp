@@ -14,7 +14,7 @@ constexpr Rgb kBlack{0, 0, 0};
 
 TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale,
                          std::unique_ptr<EntryStrategy> entry)
-    : m_clock(&clock), m_locale(locale), m_entry(std::move(entry)), m_times(locale) {}
+    : m_clock(&clock), m_locale(locale), m_doc(locale), m_entry(std::move(entry)) {}
 
 QString TargetSheet::shotCaption(int number, const QString& suffix) {
     return QCoreApplication::translate("ankerblick::TargetSheet", "Schuss: ") +
@@ -22,21 +22,29 @@ QString TargetSheet::shotCaption(int number, const QString& suffix) {
 }
 
 TargetSheet::Snapshot TargetSheet::snapshot() const {
-    return Snapshot(*this);
+    return Snapshot(m_doc, m_entry, m_shown);
 }
 
 void TargetSheet::restore(const Snapshot& snapshot) {
-    *this = snapshot.m_state;
+    m_doc = snapshot.m_document;
+    m_entry = snapshot.m_entry;
+    m_shown = snapshot.m_shown;
+}
+
+void TargetSheet::listSeries() {
+    m_shown.seriesList.clear();
+    for (int n = 1; n <= m_doc.seriesCount(); ++n)
+        m_shown.seriesList.append(QString::number(n));
 }
 
 void TargetSheet::load() {
-    m_modified = false;
-    m_store.reset();
-    m_seriesList = {QStringLiteral("1")};
-    m_selected = 1;
+    m_doc.replaceSeries(SeriesStore(), 1);
+    m_doc.setModified(false);
+    listSeries();
+    m_shown.selected = 1;
     for (int i = 0; i < kShotsPerSeries; ++i) {
-        m_hitColours[size_t(i)] = hitColour(i);
-        m_hits[size_t(i)].fill = hitColour(i);
+        m_shown.hitColours[size_t(i)] = hitColour(i);
+        m_shown.hits[size_t(i)].fill = hitColour(i);
     }
     resetDisplay();
     setDiscipline(int(Discipline::LP));
@@ -48,14 +56,13 @@ void TargetSheet::setDiscipline(int index, std::optional<double> calibreMm) {
     applyMarkSize();
     // Entered shots keep their centres; a position beyond the record's
     // range keeps its old place.
-    for (int n = 1; n <= m_store.count(); ++n)
-        m_store[n].placeMarks(m_face.markDiameter());
+    m_doc.placeMarks(m_face.markDiameter());
     showSelectedSeries();
 }
 
 void TargetSheet::applyMarkSize() {
     const float d = m_face.markDiameter();
-    for (Mark& m : m_hits) {
+    for (Mark& m : m_shown.hits) {
         m.box.height = d;
         m.box.width = d;
     }
@@ -63,94 +70,101 @@ void TargetSheet::applyMarkSize() {
 
 void TargetSheet::resetDisplay() {
     for (int i = 0; i < kShotsPerSeries; ++i) {
-        Mark& m = m_hits[size_t(i)];
+        Mark& m = m_shown.hits[size_t(i)];
         m.box.left = 0.0f;
         m.box.top = 0.0f;
         m.box.visible = false;
         m.border = kBlack;
-        m_placed[size_t(i)] = false;
+        m_shown.placed[size_t(i)] = false;
     }
-    m_highlighted = -1;
-    m_highlightRow = -1;
-    m_listedSlots.clear();
+    m_shown.highlighted = -1;
+    m_shown.highlightRow = -1;
+    m_shown.listedSlots.clear();
     clearFigures();
     m_entry->reset(*this);
 }
 
 void TargetSheet::clearFigures() {
-    m_values.clear();
-    m_innerTen.clear();
-    m_sums.reset();
-    m_unscorable.reset();
+    m_shown.values.clear();
+    m_shown.innerTen.clear();
+    m_shown.sums.reset();
+    m_shown.unscorable.reset();
     m_entry->clearFigures();
 }
 
 QStringList TargetSheet::shotList() const {
     QStringList list;
-    list.reserve(m_listedSlots.size());
-    for (int slot : m_listedSlots)
+    list.reserve(m_shown.listedSlots.size());
+    for (int slot : m_shown.listedSlots)
         list.append(QString::number(slot + 1));
     return list;
 }
 
 int TargetSheet::innerTens() const {
-    return int(m_innerTen.count(true));
+    return int(m_shown.innerTen.count(true));
 }
 
 int TargetSheet::allInnerTens() const {
     // Sighting shots and shots after the time never count.
-    int n = isSighterSeries(m_selected) ? 0 : innerTens();
+    int n = isSighterSeries(m_shown.selected) ? 0 : innerTens();
     for (int s = 1; s <= seriesCount(); ++s)
-        if (s != m_selected && m_store.contains(s))
-            n += scoreSeries(m_store[s], m_face, rulesOf(s)).innerTens;
+        if (s != m_shown.selected && store().contains(s))
+            n += scoreSeries(store()[s], m_face, rulesOf(s)).innerTens;
     return n;
 }
 
 QStringList TargetSheet::valueList() const {
     QStringList list;
-    list.reserve(m_values.size());
-    for (double v : m_values)
+    list.reserve(m_shown.values.size());
+    for (double v : m_shown.values)
         list.append(num::formatNumber(v, m_locale));
     return list;
 }
 
 bool TargetSheet::score(int slot) {
-    std::optional<double> v =
-        tryHitValue(m_hits[size_t(slot)].box.centre(), m_face.centre(), m_face.scoring());
-    const bool late = isLate(m_selected, slot);
-    if (v && late)
-        v = 0.0;
-    if (v) {
-        m_values.append(*v);
+    deriveFigures();
+    return !m_shown.unscorable || *m_shown.unscorable > slot;
+}
+
+void TargetSheet::deriveFigures() {
+    clearFigures();
+    const SeriesScore score =
+        scoreSeries(record(), m_face, rulesOf(m_shown.selected), m_entry->callRating());
+    for (const SlotScore& shot : score.shots) {
+        if (!m_shown.placed[size_t(shot.slot)])
+            continue;
+        if (!shot.value) {
+            m_shown.unscorable = shot.slot;
+            return;
+        }
         // Sighting shots are never summed, nor are their inner tens counted.
-        const bool sighter = isSighterSeries(m_selected);
-        m_innerTen.append(!late && !sighter && m_face.innerTen(m_hits[size_t(slot)].box.centre()));
-        if (!sighter)
-            m_sums.add(*v);
+        m_shown.values.append(*shot.value);
+        m_shown.innerTen.append(shot.innerTen && shot.counts);
+        if (shot.counts)
+            m_shown.sums.add(*shot.value);
+        if (!m_entry->scored(shot)) {
+            m_shown.unscorable = shot.slot;
+            return;
+        }
     }
-    if (v && m_entry->scored(*this, slot, *v))
-        return true;
-    if (!m_unscorable)
-        m_unscorable = slot;
-    return false;
 }
 
 void TargetSheet::showSelectedSeries() {
     resetDisplay();
-    m_undoEnabled = lastSeriesSelected();
-    m_recomputeEnabled = !lastSeriesSelected();
-    if (!m_store.contains(m_selected))
+    m_shown.undoEnabled = lastSeriesSelected();
+    m_shown.recomputeEnabled = !lastSeriesSelected();
+    if (!store().contains(m_shown.selected))
         return;
-    const SeriesRecord& rec = m_store[m_selected];
+    const SeriesRecord& rec = record();
     // A stored position far off the target: the rest is not scored.
     for (int i = 0; i < kShotsPerSeries; ++i) {
         if (!rec.hasShot(i))
             continue;
         const auto s = size_t(i);
-        m_hits[s].box.left = rec.hitLeft[s];
-        m_hits[s].box.top = rec.hitTop[s];
-        m_hits[s].box.visible = true;
-        m_placed[s] = true;
+        m_shown.hits[s].box.left = rec.hitLeft[s];
+        m_shown.hits[s].box.top = rec.hitTop[s];
+        m_shown.hits[s].box.visible = true;
+        m_shown.placed[s] = true;
         listShot(i);
         m_entry->loadSlot(*this, i, rec);
         if (!score(i))
@@ -160,205 +174,166 @@ void TargetSheet::showSelectedSeries() {
 }
 
 void TargetSheet::selectSeries(int number) {
-    if (number < 1 || number > int(m_seriesList.size()))
+    if (number < 1 || number > int(m_shown.seriesList.size()))
         return;
-    m_selected = number;
+    m_shown.selected = number;
     showSelectedSeries();
 }
 
 void TargetSheet::selectNewestSeries() {
     if (!lastSeriesSelected())
-        selectSeries(int(m_seriesList.size()));
+        selectSeries(int(m_shown.seriesList.size()));
 }
 
 bool TargetSheet::nextSeries() {
-    if (lastSeriesSelected() && int(m_seriesList.size()) >= kMaxSeries)
+    if (lastSeriesSelected() && int(m_shown.seriesList.size()) >= kMaxSeries)
         return false; // the 16-bit series counter is full
-    m_nextSeriesRed = false;
+    m_shown.nextSeriesRed = false;
     if (!lastSeriesSelected())
         return true;
     // The placed shots are in the record already; a shot still waiting for
     // the pointer is not part of the series.
-    m_entry->forgetPending(record());
-    const int n = int(m_seriesList.size());
-    m_store.ensure(n + 1);
-    m_seriesList.append(QString::number(n + 1));
-    if (m_sighting)
-        m_comments.append(sighterMark(n + 1));
+    SeriesRecord last = record();
+    m_entry->forgetPending(last);
+    m_doc.replaceRecord(m_shown.selected, last);
+    const int n = seriesCount();
+    m_doc.appendSeries();
+    m_shown.seriesList.append(QString::number(n + 1));
+    if (m_doc.sighting())
+        m_doc.addNote(sighterMark(n + 1));
     selectSeries(n + 1);
     return true;
 }
 
 void TargetSheet::newSession() {
-    m_store.reset();
-    m_seriesList = {QStringLiteral("1")};
-    m_nextSeriesRed = false;
-    m_comments.clear();
-    m_times.clearTexts();
+    m_doc.clear();
+    listSeries();
+    m_shown.nextSeriesRed = false;
     endMatchRules();
     selectSeries(1);
-    m_modified = false;
+    m_doc.setModified(false);
 }
 
 SeriesFileContent TargetSheet::fileContent() const {
     SeriesFileContent c;
-    c.series = seriesOfStore(m_store, int(m_seriesList.size()));
-    c.comments = commentsText(m_comments);
-    c.shotTimes = m_times.shotTimesText();
-    c.shootingTimes = m_times.shootingTimesText();
+    c.series = seriesOfStore(store(), seriesCount());
+    c.comments = commentsText(m_doc.comments());
+    c.shotTimes = m_doc.times().shotTimesText();
+    c.shootingTimes = m_doc.times().shootingTimesText();
     return c;
 }
 
 void TargetSheet::loadFileContent(const SeriesFileContent& content) {
-    m_store.reset();
-    const int last = qMax(1, placeSeries(m_store, 1, content.series));
-    m_seriesList.clear();
-    for (int n = 1; n <= last; ++n)
-        m_seriesList.append(QString::number(n));
-    m_comments = commentsFromText(content.comments);
-    m_times.setTexts(content.shotTimes, content.shootingTimes);
-    m_nextSeriesRed = false;
+    SeriesStore read;
+    const int last = qMax(1, placeSeries(read, 1, content.series));
+    m_doc.replaceSeries(read, last);
+    listSeries();
+    m_doc.setComments(commentsFromText(content.comments));
+    m_doc.times().setTexts(content.shotTimes, content.shootingTimes);
+    m_shown.nextSeriesRed = false;
     endMatchRules();
     selectSeries(last);
-    m_modified = false;
+    m_doc.setModified(false);
 }
 
 void TargetSheet::recompute() {
-    clearFigures();
-    for (int i = 0; i < kShotsPerSeries; ++i)
-        if (m_placed[size_t(i)] && !score(i))
-            return;
+    deriveFigures();
 }
 
 void TargetSheet::highlightShot(int row) {
-    if (row < 0 || row >= m_listedSlots.size())
+    if (row < 0 || row >= m_shown.listedSlots.size())
         return;
     clearHighlight();
-    const int slot = m_listedSlots.at(row);
+    const int slot = m_shown.listedSlots.at(row);
     if (slot < 0 || slot >= kShotsPerSeries)
         return;
-    m_hits[size_t(slot)].border = kWhite;
-    m_highlighted = slot;
-    m_highlightRow = row;
+    m_shown.hits[size_t(slot)].border = kWhite;
+    m_shown.highlighted = slot;
+    m_shown.highlightRow = row;
 }
 
 void TargetSheet::clearHighlight() {
-    if (m_highlighted >= 0)
-        m_hits[size_t(m_highlighted)].border = kBlack;
-    m_highlighted = -1;
-    m_highlightRow = -1;
+    if (m_shown.highlighted >= 0)
+        m_shown.hits[size_t(m_shown.highlighted)].border = kBlack;
+    m_shown.highlighted = -1;
+    m_shown.highlightRow = -1;
 }
 
 void TargetSheet::toggleWhiteShots() {
-    const bool white = m_hits[0].fill == kWhite;
+    const bool white = m_shown.hits[0].fill == kWhite;
     for (int i = 0; i < kShotsPerSeries; ++i)
-        m_hits[size_t(i)].fill = white ? m_hitColours[size_t(i)] : kWhite;
+        m_shown.hits[size_t(i)].fill = white ? m_shown.hitColours[size_t(i)] : kWhite;
 }
 
 void TargetSheet::addComment(const QString& text) {
-    m_comments.append({m_selected, int(m_listedSlots.size()), std::nullopt, text, {}, false});
+    m_doc.addNote(
+        {m_shown.selected, int(m_shown.listedSlots.size()), std::nullopt, text, {}, false});
     markModified();
 }
 
 void TargetSheet::addProgramMark(const QString& program) {
-    m_comments.append(programMark(program));
+    m_doc.addNote(programMark(program));
     markModified();
 }
 
-void TargetSheet::forgetLateNote(int series, int shot) {
-    m_comments.removeIf([&](const ShotNote& n) {
-        return n.mark && n.series == series && n.shot == shot && n.text == lateNote();
-    });
-}
-
-void TargetSheet::unlistLastShot() {
-    forgetLateNote(m_selected, int(m_listedSlots.size()));
-    m_listedSlots.removeLast();
-}
-
-void TargetSheet::takeBackLastListed() {
-    if (!m_listedSlots.isEmpty()) {
-        forgetLateNote(m_selected, int(m_listedSlots.size()));
-        m_listedSlots.removeLast();
-    }
-    if (m_highlightRow >= m_listedSlots.size())
-        clearHighlight();
-    if (!m_values.isEmpty()) {
-        // Hit values have at most three digits: the value is what its row shows.
-        if (!isSighterSeries(m_selected))
-            m_sums.subtract(m_values.last());
-        m_values.removeLast();
-        m_innerTen.removeLast();
-    }
-}
-
 void TargetSheet::endMatchRules() {
-    m_seriesLength = kShotsPerSeries;
-    m_sighting = false;
-    m_deadline.reset();
-    m_times.setStartSignal(std::nullopt);
+    m_doc.endMatchRules();
 }
 
 void TargetSheet::setSeriesLength(int shots) {
-    m_seriesLength = qBound(1, shots, kShotsPerSeries);
+    m_doc.setSeriesLength(qBound(1, shots, kShotsPerSeries));
     showSelectedSeries();
 }
 
 void TargetSheet::setSighting(bool on) {
-    m_sighting = on;
-    const bool noted = isSighterSeries(m_selected);
-    if (on && !noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
-        m_comments.append(sighterMark(m_selected));
-    } else if (!on && noted && lastSeriesSelected() && m_listedSlots.isEmpty()) {
+    m_doc.setSighting(on);
+    const bool noted = isSighterSeries(m_shown.selected);
+    if (on && !noted && lastSeriesSelected() && m_shown.listedSlots.isEmpty()) {
+        m_doc.addNote(sighterMark(m_shown.selected));
+    } else if (!on && noted && lastSeriesSelected() && m_shown.listedSlots.isEmpty()) {
         // An empty sighting series becomes the first of the match.
-        m_comments.removeIf([&](const ShotNote& n) {
-            return n.mark && n.series == m_selected && n.shot == 0 && n.text == sighterNote();
-        });
+        m_doc.forgetMark(m_shown.selected, 0, sighterNote());
     }
     showSelectedSeries();
 }
 
 bool TargetSheet::isSighterSeries(int number) const {
-    return ankerblick::isSighterSeries(m_comments, number);
+    return ankerblick::isSighterSeries(m_doc.comments(), number);
 }
 
 void TargetSheet::setDeadline(std::optional<quint32> deadline, bool arrivalsOnly) {
-    m_deadline = deadline;
-    m_deadlineArrivalsOnly = arrivalsOnly;
+    m_doc.setDeadline(deadline, arrivalsOnly);
 }
 
 SeriesRules TargetSheet::rulesOf(int series) const {
-    return SeriesRules::of(m_comments, series, m_seriesLength);
+    return SeriesRules::of(m_doc.comments(), series, m_doc.seriesLength());
 }
 
 bool TargetSheet::isLate(int series, int slot) const {
-    return isLateShot(m_comments, series, slot + 1);
+    return isLateShot(m_doc.comments(), series, slot + 1);
 }
 
 void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
     const quint32 when = at.value_or(m_clock->milliseconds());
-    const int shot = int(m_listedSlots.size());
+    const int shot = int(m_shown.listedSlots.size());
     // The series the shot went into, which need not be the newest.
-    m_times.shotEntered(when, m_selected, shot, writeTimes, at.has_value());
+    m_doc.times().shotEntered(when, m_shown.selected, shot, writeTimes, at.has_value());
     // Unsigned difference: a deadline passed lies less than half the
     // counter's range behind.
-    const bool held = m_deadline && (at || !m_deadlineArrivalsOnly);
-    if (held && shot > 0 && when - *m_deadline - 1u < 0x80000000u &&
-        !isLate(m_selected, shot - 1)) {
-        m_comments.append(lateMark(m_selected, shot));
+    const std::optional<quint32> deadline = m_doc.deadline();
+    const bool held = deadline && (at || !m_doc.deadlineArrivalsOnly());
+    if (held && shot > 0 && when - *deadline - 1u < 0x80000000u &&
+        !isLate(m_shown.selected, shot - 1)) {
+        m_doc.addNote(lateMark(m_shown.selected, shot));
         // Scored already: it counts 0 from now on.
-        if (m_values.size() == m_listedSlots.size()) {
-            if (!isSighterSeries(m_selected))
-                m_sums.subtract(m_values.last());
-            m_values.last() = 0.0;
-            m_innerTen.last() = false;
-        }
+        if (m_shown.values.size() == m_shown.listedSlots.size())
+            deriveFigures();
     }
     markModified();
 }
 
 void TargetSheet::shiftHits(float dx, float dy) {
-    for (Mark& m : m_hits) {
+    for (Mark& m : m_shown.hits) {
         m.box.left += dx;
         m.box.top += dy;
     }
@@ -368,9 +343,9 @@ void TargetSheet::shiftHits(float dx, float dy) {
 bool TargetSheet::storeShift(SeriesRecord& rec) {
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
-        if (!m_placed[s])
+        if (!m_shown.placed[s])
             continue;
-        Mark& hit = m_hits[s];
+        Mark& hit = m_shown.hits[s];
         const PointF centre = placeable(hit.box.centre().x, hit.box.centre().y);
         hit.box.centreOn(centre.x, centre.y);
         if (!fixMark(hit, i, rec.hitLeft, rec.hitTop, rec.hitCentre))
@@ -443,9 +418,51 @@ bool TargetSheet::storeShiftedHits() {
         showSelectedSeries();
         return false;
     }
-    record() = rec;
+    m_doc.replaceRecord(m_shown.selected, rec);
     markModified();
     return true;
+}
+
+void TargetSheet::edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo) {
+    m_doc.apply(
+        {m_shown.selected, slot, SlotContent::of(record(), slot), SlotContent::of(changed, slot)},
+        undo);
+}
+
+bool TargetSheet::canUndo() const {
+    const std::optional<SeriesEdit> last = m_doc.lastEdit();
+    if (!last || !lastSeriesSelected() || last->series != seriesCount())
+        return false;
+    // Only the newest step of the series: no hit or call entered after it.
+    const SeriesRecord& rec = record();
+    const int slot = last->slot;
+    const bool callAfter = slot + 1 < kShotsPerSeries && rec.hasCall(slot + 1);
+    const bool hitAfter = rec.nextFreeSlot() > slot + 1;
+    const SeriesRecord after = [&] {
+        SeriesRecord r;
+        last->after.writeTo(r, slot);
+        return r;
+    }();
+    const bool same =
+        after.hasShot(slot) == rec.hasShot(slot) && after.hasCall(slot) == rec.hasCall(slot);
+    return same && !callAfter && !hitAfter && m_entry->mayTakeBack(after.hasShot(slot));
+}
+
+void TargetSheet::undo() {
+    if (!canUndo())
+        return;
+    m_doc.revertLastEdit();
+    // The series is shown anew from its record; the controls stay as they were.
+    const bool recompute = m_shown.recomputeEnabled;
+    const int row = m_shown.highlightRow;
+    m_shown.nextSeriesRed = false;
+    showSelectedSeries();
+    m_shown.recomputeEnabled = recompute;
+    highlightShot(row);
+    // What was taken back follows the pointer again.
+    const PointF at = placeable(m_last.x, m_last.y);
+    if (accepting())
+        m_entry->waitingMark(*this).box.centreOn(at.x, at.y);
 }
 
 } // namespace ankerblick

@@ -15,6 +15,7 @@
 #include "model/scoring.h"
 #include "model/seriesrecord.h"
 #include "model/targetface.h"
+#include "seriesdocument.h"
 #include "seriesscore.h"
 #include "services/clock.h"
 #include "shottimes.h"
@@ -37,7 +38,8 @@ public:
     TargetSheet(const Clock& clock, const QLocale& locale, std::unique_ptr<EntryStrategy> entry);
 
     // The state to go back to when what followed could not be kept: the
-    // series, texts and times with the entry's own state.
+    // series document (series, texts, times, edits) with the entry's own
+    // state and what is shown of them.
     class Snapshot;
     Snapshot snapshot() const;
     void restore(const Snapshot& snapshot);
@@ -76,13 +78,16 @@ public:
     void selectNewestSeries();
     // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
     bool nextSeries();
-    void undo() { m_entry->undo(*this); } // Undo ("Rückgängig")
-    void newSession();                    // Neu
-    void recompute();                     // NeuBerechnen: scores the placed shots again
-    void highlightShot(int row);          // SchussListe: white border on that shot's mark
-    void clearHighlight();                // leaving SchussListe
-    int highlightedRow() const { return m_highlightRow; } // -1: none
-    void toggleWhiteShots();                              // WeisseSchüsse
+    // Undo ("Rückgängig"): takes back the last edit of the newest series,
+    // as far as the entry lets it (see EntryStrategy::mayTakeBack).
+    void undo();
+    bool canUndo() const;
+    void newSession();           // Neu
+    void recompute();            // NeuBerechnen: scores the placed shots again
+    void highlightShot(int row); // SchussListe: white border on that shot's mark
+    void clearHighlight();       // leaving SchussListe
+    int highlightedRow() const { return m_shown.highlightRow; } // -1: none
+    void toggleWhiteShots();                                    // WeisseSchüsse
     // A comment the shooter typed, on the selected series after its listed
     // shots; it never changes a score.
     void addComment(const QString& text);
@@ -96,21 +101,21 @@ public:
     void loadFileContent(const SeriesFileContent& content);
     // Whether series were changed since they were last saved or loaded:
     // shots entered, shifted or taken back, comments added.
-    bool modifiedSinceSave() const { return m_modified; }
+    bool modifiedSinceSave() const { return m_doc.modified(); }
     // A successful save.
-    void markSaved() { m_modified = false; }
+    void markSaved() { m_doc.setModified(false); }
     // Series brought back from the diary, never saved to a file.
-    void markRestored() { m_modified = true; }
+    void markRestored() { m_doc.setModified(true); }
 
     // How many shots a series holds: ten, or five for the timed pistol series.
-    int seriesLength() const { return m_seriesLength; }
+    int seriesLength() const { return m_doc.seriesLength(); }
     void setSeriesLength(int shots);
 
     // Sighting shots: while sighting, every new series is a sighting
     // series, noted "Probe" in the comments before its first shot; its
     // values are listed but never added to the sums.
     void setSighting(bool on);
-    bool sighting() const { return m_sighting; }
+    bool sighting() const { return m_doc.sighting(); }
     bool isSighterSeries(int number) const;
     // The time limit (clock milliseconds): a shot entered after it is noted
     // "nach Zeit" in the comments and scored 0. With arrivalsOnly only hits
@@ -120,25 +125,25 @@ public:
     // The match's rules for a series: its length, sighting and late shots.
     SeriesRules rulesOf(int series) const;
     // The match program the comments name; empty for a free training.
-    QString matchProgram() const { return matchProgramOf(m_comments); }
+    QString matchProgram() const { return matchProgramOf(m_doc.comments()); }
     // Shot times measured from a start signal instead of the stopwatch.
-    void setStartSignal(std::optional<quint32> at) { m_times.setStartSignal(at); }
+    void setStartSignal(std::optional<quint32> at) { m_doc.times().setStartSignal(at); }
 
     // Stopwatch; stop returns the caption of the stop button.
-    void startStopwatch() { m_times.start(m_clock->milliseconds()); }
-    QString stopStopwatch() { return m_times.stop(m_clock->milliseconds()); }
+    void startStopwatch() { m_doc.times().start(m_clock->milliseconds()); }
+    QString stopStopwatch() { return m_doc.times().stop(m_clock->milliseconds()); }
 
     // State for the window.
     const TargetFace& face() const { return m_face; }
-    const std::array<Mark, kShotsPerSeries>& hits() const { return m_hits; }
+    const std::array<Mark, kShotsPerSeries>& hits() const { return m_shown.hits; }
     // The lists and sums as the window shows them, made from the numbers below.
     QStringList shotList() const;  // shot numbers
     QStringList valueList() const; // values
-    SeriesSumTexts sums() const { return m_sums.texts(m_locale); }
+    SeriesSumTexts sums() const { return m_shown.sums.texts(m_locale); }
     // The numbers: the slot (0..9) of every listed shot, the value of every
     // scored one, the sums.
-    const QList<int>& listedSlots() const { return m_listedSlots; }
-    const QList<double>& values() const { return m_values; }
+    const QList<int>& listedSlots() const { return m_shown.listedSlots; }
+    const QList<double>& values() const { return m_shown.values; }
     // The inner tens among the scored hits of the displayed series, and of
     // all listed series (a series that keeps its hits hidden counts none).
     int innerTens() const;
@@ -146,25 +151,26 @@ public:
     // The first shown shot too far off the target to be scored, or with a
     // call too far off to be rated; the shots after it are neither listed
     // nor scored.
-    std::optional<int> unscorableSlot() const { return m_unscorable; }
-    const QString& caption() const { return m_caption; }
-    const QStringList& seriesList() const { return m_seriesList; }
-    int seriesCount() const { return int(m_seriesList.size()); }
-    int selectedSeries() const { return m_selected; }
-    bool lastSeriesSelected() const { return m_selected == seriesCount(); }
-    const SeriesStore& store() const { return m_store; }
-    bool nextSeriesSignal() const { return m_nextSeriesRed; }
-    bool undoEnabled() const { return m_undoEnabled; }
-    bool recomputeEnabled() const { return m_recomputeEnabled; }
+    std::optional<int> unscorableSlot() const { return m_shown.unscorable; }
+    const QString& caption() const { return m_shown.caption; }
+    const QStringList& seriesList() const { return m_shown.seriesList; }
+    int seriesCount() const { return m_doc.seriesCount(); }
+    int selectedSeries() const { return m_shown.selected; }
+    bool lastSeriesSelected() const { return m_shown.selected == seriesCount(); }
+    const SeriesStore& store() const { return m_doc.store(); }
+    const SeriesDocument& document() const { return m_doc; }
+    bool nextSeriesSignal() const { return m_shown.nextSeriesRed; }
+    bool undoEnabled() const { return m_shown.undoEnabled; }
+    bool recomputeEnabled() const { return m_shown.recomputeEnabled; }
     PointF lastPointer() const { return m_last; }
     // The comments as the series file writes them, and as data.
-    QString comments() const { return commentsText(m_comments); }
-    const QList<ShotNote>& commentNotes() const { return m_comments; }
+    QString comments() const { return commentsText(m_doc.comments()); }
+    const QList<ShotNote>& commentNotes() const { return m_doc.comments(); }
     // Comments and times: what the diary keeps of each shot besides its marks.
     ShotNotes notes() const {
-        return {m_comments, m_times.shotTimeNotes(), m_times.shootingTimeNotes()};
+        return {m_doc.comments(), m_doc.times().shotTimeNotes(), m_doc.times().shootingTimeNotes()};
     }
-    const ShotTimes& times() const { return m_times; }
+    const ShotTimes& times() const { return m_doc.times(); }
     const QLocale& locale() const { return m_locale; }
     quint32 now() const { return m_clock->milliseconds(); }
     // Whether the displayed series still takes shots.
@@ -182,31 +188,31 @@ public:
     }
 
     // What the entry strategies work with.
-    Mark& hit(int slot) { return m_hits[size_t(slot)]; }
-    bool isPlaced(int slot) const { return m_placed[size_t(slot)]; }
-    void setPlaced(int slot, bool placed) { m_placed[size_t(slot)] = placed; }
+    Mark& hit(int slot) { return m_shown.hits[size_t(slot)]; }
+    bool isPlaced(int slot) const { return m_shown.placed[size_t(slot)]; }
+    void setPlaced(int slot, bool placed) { m_shown.placed[size_t(slot)] = placed; }
     // The displayed series' record.
-    SeriesRecord& record() { return m_store[m_selected]; }
-    const SeriesRecord& record() const { return m_store[m_selected]; }
-    void listShot(int slot) { m_listedSlots.append(slot); }
-    void unlistLastShot();
-    // Takes the last listed shot back out of the lists and sums.
-    void takeBackLastListed();
-    // Scores a placed shot into the lists; one that cannot be scored is
-    // remembered as unscorable.
+    const SeriesRecord& record() const { return m_doc.record(m_shown.selected); }
+    // Writes slot `slot` of the displayed series as `changed` holds it, an
+    // edit kept for "Rückgängig" as `undo` says.
+    void edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo);
+    void listShot(int slot) { m_shown.listedSlots.append(slot); }
+    // Scores the placed shots of the displayed series (slot `slot` among
+    // them) into the lists; false when one cannot be scored: the first such
+    // is remembered as unscorable, the figures end before it.
     [[nodiscard]] bool score(int slot);
     // Empties lists and sums.
     void clearFigures();
     // Shows the selected series again from its record.
     void showSelectedSeries();
-    void setCaption(const QString& caption) { m_caption = caption; }
-    void setNextSeriesSignal(bool on) { m_nextSeriesRed = on; }
-    void setRecomputeEnabled(bool on) { m_recomputeEnabled = on; }
+    void setCaption(const QString& caption) { m_shown.caption = caption; }
+    void setNextSeriesSignal(bool on) { m_shown.nextSeriesRed = on; }
+    void setRecomputeEnabled(bool on) { m_shown.recomputeEnabled = on; }
     // A shot was entered; `at` is when it came (now, when not given).
     void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt);
     // The next shot measures its shooting time from nothing.
-    void forgetLastShotTime() { m_times.forgetLastShot(); }
-    void markModified() { m_modified = true; }
+    void forgetLastShotTime() { m_doc.times().forgetLastShot(); }
+    void markModified() { m_doc.setModified(true); }
     const EntryStrategy& entry() const { return *m_entry; }
     EntryStrategy& entry() { return *m_entry; }
 
@@ -221,7 +227,6 @@ public:
 
 private:
     void resetDisplay();
-    void forgetLateNote(int series, int shot);
     // Series of ten, no sighting, no time limit: a new or loaded session.
     void endMatchRules();
     void applyMarkSize();
@@ -229,46 +234,50 @@ private:
     bool storeShift(SeriesRecord& record);
     bool storeShiftedHits();
 
+    void listSeries();
+    // The figures of the placed shots, made by scoreSeries from the record.
+    void deriveFigures();
+
+    // What is shown of the document: the marks, lists and sums of the
+    // displayed series and the controls' state.
+    struct Shown {
+        std::array<Mark, kShotsPerSeries> hits{};
+        std::array<Rgb, kShotsPerSeries> hitColours{};
+        std::array<bool, kShotsPerSeries> placed{}; // slot shows an entered shot
+        QList<int> listedSlots;                     // the shot list: slots in the order listed
+        QList<double> values;                       // the value list
+        QList<bool> innerTen;                       // per value: the hit is an inner ten
+        SeriesSums sums;
+        std::optional<int> unscorable;
+        QString caption;
+        QStringList seriesList;
+        int selected = 1;
+        bool nextSeriesRed = false;
+        bool undoEnabled = true;
+        bool recomputeEnabled = false;
+        int highlighted = -1;  // slot with the white border
+        int highlightRow = -1; // its row in the shot list
+    };
+
     const Clock* m_clock;
     QLocale m_locale;
+    SeriesDocument m_doc;
     ClonedEntry m_entry;
+    Shown m_shown;
     TargetFace m_face;
-    std::array<Mark, kShotsPerSeries> m_hits{};
-    std::array<Rgb, kShotsPerSeries> m_hitColours{};
-    std::array<bool, kShotsPerSeries> m_placed{}; // slot shows an entered shot
-    QList<int> m_listedSlots;                     // the shot list: slots in the order listed
-    QList<double> m_values;                       // the value list
-    QList<bool> m_innerTen;                       // per value: the hit is an inner ten
-    SeriesSums m_sums;
-    std::optional<int> m_unscorable;
-    QString m_caption;
-    QStringList m_seriesList;
-    int m_selected = 1;
-    SeriesStore m_store;
-    bool m_nextSeriesRed = false;
-    bool m_undoEnabled = true;
-    bool m_recomputeEnabled = false;
-    int m_highlighted = -1;  // slot with the white border
-    int m_highlightRow = -1; // its row in the shot list
     bool m_rightButton = false;
     bool m_shifted = false; // the right-drag moved the hits
     PointF m_last{};
-    QList<ShotNote> m_comments;
-    ShotTimes m_times;
-    bool m_modified = false;
-    int m_seriesLength = kShotsPerSeries;
-    bool m_sighting = false;
-    std::optional<quint32> m_deadline;
-    bool m_deadlineArrivalsOnly = false;
 };
 
 class TargetSheet::Snapshot {
-public:
-    explicit Snapshot(const TargetSheet& sheet) : m_state(sheet) {}
-
 private:
     friend class TargetSheet;
-    TargetSheet m_state;
+    Snapshot(const SeriesDocument& document, const ClonedEntry& entry, const Shown& shown)
+        : m_document(document), m_entry(entry), m_shown(shown) {}
+    SeriesDocument m_document;
+    ClonedEntry m_entry;
+    Shown m_shown;
 };
 
 } // namespace ankerblick

@@ -1,0 +1,212 @@
+#include "sheets/aimsheet.h"
+#include "sheets/entrysheet.h"
+#include "support/fakeclock.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <memory>
+
+using namespace ankerblick;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The slots of every listed series, '|' between series: 'S' a hit with its
+// call, 'h' a hit without call, 'c' a call awaiting its hit, '.' empty.
+QString slotsOf(const TargetSheet& sheet) {
+    QStringList series;
+    for (int n = 1; n <= sheet.seriesCount(); ++n) {
+        const SeriesRecord& r = sheet.store()[n];
+        QString slots;
+        for (int i = 0; i < kShotsPerSeries; ++i)
+            slots += r.hasShot(i) ? (r.hasCall(i) ? u'S' : u'h') : (r.hasCall(i) ? u'c' : u'.');
+        series.append(slots);
+    }
+    return series.join(u'|');
+}
+
+// One input of a script: 'P' a click of the pointer, 'H' a hit from a
+// source outside, 'E' / 'e' that source starts / stops, 'N' "Weitere
+// Serie", 'U' "Rückgängig". The n-th click lands 3 units right of the
+// centre per n, the n-th outside hit 2 units below it per n.
+void play(TargetSheet& sheet, test::FakeClock& clock, const QString& script) {
+    int clicks = 0;
+    int hits = 0;
+    for (QChar input : script) {
+        clock.advance(1000);
+        if (input == u'P') {
+            const float x = 244.0f + 3.0f * float(++clicks);
+            sheet.mouseMove(x, 228.0f);
+            sheet.mousePress(MouseButton::Left);
+            QVERIFY(sheet.mouseRelease(MouseButton::Left, x, 228.0f));
+        } else if (input == u'H') {
+            QVERIFY(sheet.receiveHit({{244.0f, 228.0f + 2.0f * float(++hits)}, clock.now}));
+        } else if (input == u'E' || input == u'e') {
+            sheet.setExternalSource(input == u'E');
+        } else if (input == u'N') {
+            QVERIFY(sheet.nextSeries());
+        } else {
+            sheet.undo();
+        }
+    }
+}
+
+std::unique_ptr<TargetSheet> sheetFor(bool aim, const Clock& clock) {
+    if (aim) {
+        auto sheet = std::make_unique<AimSheet>(clock);
+        sheet->load();
+        return sheet;
+    }
+    auto sheet = std::make_unique<EntrySheet>(clock);
+    sheet->load();
+    return sheet;
+}
+
+QString markText(const Mark& m) {
+    return u"%1,%2,%3,%4,%5,%6/%7/%8,%9/%10/%11"_s.arg(m.box.left)
+        .arg(m.box.top)
+        .arg(m.box.width)
+        .arg(m.box.height)
+        .arg(m.box.visible)
+        .arg(m.fill.r)
+        .arg(m.fill.g)
+        .arg(m.fill.b)
+        .arg(m.border.r)
+        .arg(m.border.g)
+        .arg(m.border.b);
+}
+
+// Everything the aim-point window shows of its sheet and keeps of it.
+QStringList observe(const AimSheet& sheet) {
+    QStringList seen{slotsOf(sheet),
+                     sheet.caption(),
+                     sheet.shotList().join(u' '),
+                     sheet.valueList().join(u' '),
+                     sheet.rating().scores.join(u' '),
+                     sheet.rating().total,
+                     sheet.sums().tenths,
+                     sheet.comments(),
+                     sheet.times().shotTimesText(),
+                     sheet.times().shootingTimesText()};
+    seen << u"held %1 awaiting %2 active %3 cycle %4 modified %5 undo %6 next %7 selected %8"_s
+                .arg(sheet.heldHitCount())
+                .arg(sheet.awaitingCall())
+                .arg(sheet.entryActive())
+                .arg(sheet.displayCycle())
+                .arg(sheet.modifiedSinceSave())
+                .arg(sheet.canUndo())
+                .arg(sheet.nextSeriesSignal())
+                .arg(sheet.selectedSeries());
+    for (const PointF& at : sheet.heldHits())
+        seen << u"held at %1,%2"_s.arg(at.x).arg(at.y);
+    for (int i = 0; i < kShotsPerSeries; ++i) {
+        const LineF& l = sheet.lines()[size_t(i)];
+        seen << markText(sheet.hits()[size_t(i)]) << markText(sheet.calls()[size_t(i)])
+             << u"%1,%2,%3,%4,%5"_s.arg(l.x1).arg(l.y1).arg(l.x2).arg(l.y2).arg(l.visible);
+    }
+    return seen;
+}
+
+} // namespace
+
+class TestSeriesDocument : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    // "Rückgängig" after a sequence of inputs: what the series hold then,
+    // and the caption.
+    void undoTakesBackOneStep_data() {
+        QTest::addColumn<bool>("aim"); // the aim-point window, else the shot-entry window
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("slots");
+        QTest::addColumn<QString>("caption");
+        const QString held = u"Treffer erhalten – bitte Ansage eingeben"_s;
+        QTest::newRow("aim: the call of the awaited hit")
+            << true << u"PPPU"_s << u"S........."_s << u"Schuss: 2?"_s;
+        QTest::newRow("aim: the last complete shot")
+            << true << u"PPPPU"_s << u"S........."_s << u"Schuss: 2?"_s;
+        QTest::newRow("aim: shot and call, back to nothing")
+            << true << u"PPUU"_s << u".........."_s << u"Schuss: 1?"_s;
+        QTest::newRow("aim: a finished series reopens")
+            << true << u"PPPPPPPPPPPPPPPPPPPPU"_s << u"SSSSSSSSS."_s << u"Schuss: 10?"_s;
+        QTest::newRow("aim, target: the newest call ahead")
+            << true << u"EPPHU"_s << u"S........."_s << u"Schuss: 2?"_s;
+        QTest::newRow("aim, target: both calls ahead, one by one")
+            << true << u"EPPUU"_s << u".........."_s << u"Schuss: 1?"_s;
+        QTest::newRow("aim, target: a held hit stays")
+            << true << u"EHU"_s << u".........."_s << held;
+        QTest::newRow("aim, target: a reported hit stays")
+            << true << u"EPHU"_s << u"S........."_s << u"Schuss: 2?"_s;
+        QTest::newRow("aim: no shot taken back while the target reports")
+            << true << u"PPEU"_s << u"S........."_s << u"Schuss: 2?"_s;
+        QTest::newRow("aim: nothing of an earlier series")
+            << true << u"PPNU"_s << u"S.........|.........."_s << u"Schuss: 1?"_s;
+        QTest::newRow("entry: the last hit")
+            << false << u"PPPU"_s << u"hh........"_s << u"Schuss: 3!"_s;
+        QTest::newRow("entry: hit by hit")
+            << false << u"PPUU"_s << u".........."_s << u"Schuss: 1!"_s;
+        QTest::newRow("entry: a hit from outside too")
+            << false << u"EHHU"_s << u"h........."_s << u"Schuss: 2!"_s;
+        QTest::newRow("entry: a finished series reopens")
+            << false << u"PPPPPPPPPPU"_s << u"hhhhhhhhh."_s << u"Schuss: 10!"_s;
+        QTest::newRow("entry: nothing of an earlier series")
+            << false << u"PPNU"_s << u"hh........|.........."_s << u"Schuss: 1!"_s;
+        QTest::newRow("entry: nothing entered")
+            << false << u"U"_s << u".........."_s << u"Schuss: 1!"_s;
+    }
+    void undoTakesBackOneStep() {
+        QFETCH(bool, aim);
+        QFETCH(QString, script);
+        test::FakeClock clock;
+        const std::unique_ptr<TargetSheet> sheet = sheetFor(aim, clock);
+        play(*sheet, clock, script);
+        QTEST(slotsOf(*sheet), "slots");
+        QTEST(sheet->caption(), "caption");
+        // The lists show the hits the record holds.
+        QCOMPARE(sheet->shotList().size(), sheet->store()[sheet->seriesCount()].shotCount());
+    }
+
+    // A snapshot taken in the aim-point window, with hits held for their
+    // calls or calls ahead of their hits, brings back exactly that state
+    // after more was entered: the same as a sheet that never saw the rest,
+    // now and after one more step.
+    void snapshotBringsBackTheState_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");   // entered, then rolled back
+        QTest::addColumn<QString>("further"); // entered on both sheets
+        QTest::newRow("held hits, a call pairs one") << u"PPEHH"_s << u"P"_s << u"PP"_s;
+        QTest::newRow("calls ahead, a hit comes") << u"PPEPP"_s << u"H"_s << u"HU"_s;
+        QTest::newRow("calls ahead, undo") << u"EPPHP"_s << u"UU"_s << u"U"_s;
+        QTest::newRow("pointer call, its hit") << u"PPP"_s << u"PNPP"_s << u"UP"_s;
+    }
+    void snapshotBringsBackTheState() {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, further);
+        test::FakeClock clock;
+        AimSheet sheet(clock);
+        sheet.load();
+        play(sheet, clock, before);
+        const TargetSheet::Snapshot snapshot = sheet.snapshot();
+        const QStringList seen = observe(sheet);
+        play(sheet, clock, after);
+        QVERIFY(observe(sheet) != seen);
+        sheet.restore(snapshot);
+        QCOMPARE(observe(sheet), seen);
+
+        test::FakeClock referenceClock;
+        AimSheet reference(referenceClock);
+        reference.load();
+        play(reference, referenceClock, before);
+        clock.now = referenceClock.now;
+        play(sheet, clock, further);
+        play(reference, referenceClock, further);
+        QCOMPARE(observe(sheet), observe(reference));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSeriesDocument)
+#include "tst_seriesdocument.moc"
