@@ -719,9 +719,9 @@ private Q_SLOTS:
                  QStringList{u"Solange die Kamera Treffer liefert, kann kein Foto "
                              u"eingelesen werden."_s});
         m_formUi->press("KameraAnAus");
-        QCOMPARE(m_dialogs.messages().last(),
-                 u"Ein Treffer der Kamera hatte noch keine Ansage; er wurde ohne Ansage "
-                 u"eingetragen (Bewertung „–“)."_s);
+        QTRY_COMPARE(m_dialogs.messages().last(),
+                     u"Ein Treffer der Kamera hatte noch keine Ansage; er wurde ohne Ansage "
+                     u"eingetragen (Bewertung „–“)."_s);
         QCOMPARE(m_formUi->list("Schusswert"), QStringList{u"9,7"_s});
         QCOMPARE(hitsInDiary(), 1);
     }

@@ -42,12 +42,13 @@ struct FakeHost final : HitDoor {
     QList<PointF> hits;
 
     void attach(TargetLink& link) { link.attach(this); }
-    TargetGeometry geometry() const override { return {centre, scale}; }
+    TargetGeometry geometry() const override { return {centre, scale, -1, 0.0}; }
     HitReceipt enter(const ArrivedHit& hit) override {
         hits.append(hit.at);
         return {stores, problem};
     }
     QString sourceActive(bool) override { return {}; }
+    QString refusal() const override { return {}; }
 };
 
 // Dialogs whose message stays on screen for a while, running its own event

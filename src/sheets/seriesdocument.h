@@ -68,8 +68,9 @@ public:
 
     // Writes `edit.after` into its slot.
     void apply(const SeriesEdit& edit, Undo undo);
-    // The last edit that may be taken back, if any.
+    // The last edit that may be taken back, if any, and all of them, oldest first.
     std::optional<SeriesEdit> lastEdit() const;
+    const QList<SeriesEdit>& keptEdits() const { return m_edits; }
     // Takes back the last edit: its slot holds what it held before, and a
     // note that the shot came after the time goes with it.
     void revertLastEdit();

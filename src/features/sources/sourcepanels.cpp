@@ -7,8 +7,8 @@
 namespace ankerblick {
 
 QList<SourcePanel*> makeSourcePanels(Services& services, QWidget* window) {
-    auto* target = new TargetLinkPanel(services.dialogs, services.settings,
-                                       services.serialPorts(), services.extraSerialPorts, window);
+    auto* target = new TargetLinkPanel(services.dialogs, services.settings, services.serialPorts(),
+                                       services.extraSerialPorts, window);
     auto* camera =
         new CameraPanel(services.cameras, services.extraCameras, services.dialogs, window);
     return {target, camera};

@@ -32,7 +32,7 @@ TargetLink::TargetLink(SerialPort& port, UserDialogs& dialogs, QWidget* dialogPa
       m_timer(new QTimer(this)) {
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kPollInterval);
-    connect(m_timer, &QTimer::timeout, this, &TargetLink::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &TargetLink::pollOnce);
     connect(&m_port, &SerialPort::lost, this, &TargetLink::portLost);
 }
 
@@ -55,7 +55,7 @@ void TargetLink::tellFault(const LinkFault& fault, const QString& addition) {
     tell(linkFaultMessage(fault) + addition);
 }
 
-void TargetLink::Rika_Click(const QString& location) {
+void TargetLink::logOnOrOff(const QString& location) {
     m_portChoiceEnabled = false;
     Q_EMIT stateChanged();
     try {
@@ -88,7 +88,7 @@ void TargetLink::Rika_Click(const QString& location) {
     Q_EMIT stateChanged();
 }
 
-void TargetLink::Rika_Schussabfrage_Click() {
+void TargetLink::switchPolling() {
     if (m_polling) {
         const QString note = endPolling();
         Q_EMIT stateChanged();
@@ -113,7 +113,7 @@ void TargetLink::Rika_Schussabfrage_Click() {
     Q_EMIT stateChanged();
 }
 
-void TargetLink::Timer1_Timer() {
+void TargetLink::pollOnce() {
     // A modal message runs its own event loop in which the timer goes on firing:
     // while a poll's message is on screen, no further poll runs.
     if (m_pollBusy || !m_polling)

@@ -47,11 +47,11 @@ public:
     bool portChoiceEnabled() const { return m_portChoiceEnabled; }
 
     // Rika: logs on at the chosen location (empty when none is chosen), or logs off.
-    void Rika_Click(const QString& location);
+    void logOnOrOff(const QString& location);
     // Rika_Schussabfrage: switches polling on or off.
-    void Rika_Schussabfrage_Click();
+    void switchPolling();
     // Timer1: one poll, unless the message of an earlier poll is still on screen.
-    void Timer1_Timer();
+    void pollOnce();
     // The window closes: polling stops, 0xD0 goes out and the port is closed.
     void shutdown();
 

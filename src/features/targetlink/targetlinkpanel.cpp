@@ -78,7 +78,7 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, Settings& settings,
         Q_EMIT linkStateChanged();
     });
     connect(m_logOn, &QPushButton::clicked, this, &TargetLinkPanel::logOnOrOff);
-    connect(m_polling, &QPushButton::clicked, this, [this] { m_link->Rika_Schussabfrage_Click(); });
+    connect(m_polling, &QPushButton::clicked, this, [this] { m_link->switchPolling(); });
     refresh();
 }
 
@@ -94,7 +94,7 @@ QString TargetLinkPanel::chosenLocation() const {
 
 void TargetLinkPanel::logOnOrOff() {
     const QString location = chosenLocation();
-    m_link->Rika_Click(location);
+    m_link->logOnOrOff(location);
     if (m_link->isLoggedOn() && !location.isEmpty())
         m_settings.setSerialPort(location);
 }
@@ -115,7 +115,7 @@ void TargetLinkPanel::onStateChanged(QObject* context, std::function<void()> cha
 
 void TargetLinkPanel::stopPolling() {
     if (m_link->isPolling())
-        m_link->Rika_Schussabfrage_Click();
+        m_link->switchPolling();
 }
 
 bool TargetLinkPanel::isPolling() const {

@@ -75,7 +75,7 @@ AnalyseAnzeige::AnalyseAnzeige(Services& services, std::shared_ptr<GraphWindow> 
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
     buildControls();
-    Form_Load();
+    loadKeptOptions();
     keepPlace(this, services.settings);
 }
 
@@ -98,19 +98,17 @@ void AnalyseAnzeige::buildControls() {
     m_panels->addCommentBox()->setAcceptDrops(false); // dropped files go to the window
     buildButtons();
 
-    connect(m_name, &QLineEdit::textChanged, this, &AnalyseAnzeige::SchuetzenName_Change);
-    connect(m_panels, &TargetPanels::disciplineChosen, this, &AnalyseAnzeige::Disziplin_Click);
-    connect(m_sizeAll, &QScrollBar::valueChanged, this,
-            &AnalyseAnzeige::ScrollTrefferRadiusAlle_Change);
-    connect(m_sizeSeries, &QScrollBar::valueChanged, this,
-            &AnalyseAnzeige::ScrollTrefferRadiusSerie_Change);
-    connect(m_panels, &TargetPanels::seriesChosen, this, &AnalyseAnzeige::SerienListe_Click);
+    connect(m_name, &QLineEdit::textChanged, this, &AnalyseAnzeige::showShooterName);
+    connect(m_panels, &TargetPanels::disciplineChosen, this, &AnalyseAnzeige::chooseDiscipline);
+    connect(m_sizeAll, &QScrollBar::valueChanged, this, &AnalyseAnzeige::resizeAllShots);
+    connect(m_sizeSeries, &QScrollBar::valueChanged, this, &AnalyseAnzeige::resizeSeriesShots);
+    connect(m_panels, &TargetPanels::seriesChosen, this, &AnalyseAnzeige::selectSeries);
     // A click on the series already selected shows it again (after the
     // all-series view, for instance).
     QListWidget* series = m_panels->seriesList();
     connect(series, &QListWidget::itemClicked, this,
-            [this, series](QListWidgetItem* item) { SerienListe_Click(series->row(item) + 1); });
-    connect(m_panels, &TargetPanels::shotChosen, this, &AnalyseAnzeige::SchussListe_Click);
+            [this, series](QListWidgetItem* item) { selectSeries(series->row(item) + 1); });
+    connect(m_panels, &TargetPanels::shotChosen, this, &AnalyseAnzeige::highlightShot);
 }
 
 void AnalyseAnzeige::buildSizeBars() {
@@ -187,14 +185,14 @@ void AnalyseAnzeige::buildButtons() {
     calibre->setObjectName(QStringLiteral("Kaliber"));
     buildPrintingAndTimeAnalysis(print, timeAnalysis);
 
-    connect(load, &QAction::triggered, this, &AnalyseAnzeige::Laden_Click);
-    connect(attach, &QAction::triggered, this, &AnalyseAnzeige::DateiAnschliessen_Click);
-    connect(fresh, &QAction::triggered, this, &AnalyseAnzeige::Neu_Click);
-    connect(all, &QAction::triggered, this, &AnalyseAnzeige::AlleSerienAnzeigen_Click);
-    connect(comments, &QAction::triggered, this, &AnalyseAnzeige::Kommentare_anzeigen_Click);
-    connect(back, &QAction::triggered, this, &AnalyseAnzeige::Schusseingabe_Click);
+    connect(load, &QAction::triggered, this, &AnalyseAnzeige::openSeries);
+    connect(attach, &QAction::triggered, this, &AnalyseAnzeige::appendFile);
+    connect(fresh, &QAction::triggered, this, &AnalyseAnzeige::startAgain);
+    connect(all, &QAction::triggered, this, &AnalyseAnzeige::showAllSeries);
+    connect(comments, &QAction::triggered, this, &AnalyseAnzeige::toggleComments);
+    connect(back, &QAction::triggered, this, &AnalyseAnzeige::leaveForShotEntry);
     connect(showDiary, &QAction::triggered, this, &AnalyseAnzeige::diaryRequested);
-    connect(calibre, &QAction::triggered, this, &AnalyseAnzeige::Kaliber_Click);
+    connect(calibre, &QAction::triggered, this, &AnalyseAnzeige::chooseCalibre);
 
     WindowMenuPlan plan;
     plan.file = {load, attach, print};
@@ -208,14 +206,14 @@ void AnalyseAnzeige::buildButtons() {
     addWindowMenu(this, m_dialogs, plan);
 }
 
-void AnalyseAnzeige::Form_Load() {
+void AnalyseAnzeige::loadKeptOptions() {
     m_sheet.load();
     const QString discipline = QStringLiteral("disziplin");
     const int kept = keptOption(this, m_panels->discipline(), discipline, m_services.settings, -1);
     const int shown = kept >= 0 ? kept : m_sheet.face().discipline();
     m_sheet.setDiscipline(shown, m_settings.calibreMm(shown));
     keepOption(this, m_panels->discipline(), discipline, m_services.settings);
-    SchuetzenName_Change();
+    showShooterName();
     refresh();
 }
 
@@ -227,16 +225,16 @@ QString AnalyseAnzeige::shooterName() const {
     return m_name->text();
 }
 
-void AnalyseAnzeige::SchuetzenName_Change() {
+void AnalyseAnzeige::showShooterName() {
     setWindowTitle(tr("AnalyseAnzeige ") + m_name->text());
 }
 
-void AnalyseAnzeige::Disziplin_Click(int index) {
+void AnalyseAnzeige::chooseDiscipline(int index) {
     if (m_sheet.setDiscipline(index, m_settings.calibreMm(index)))
         refresh();
 }
 
-void AnalyseAnzeige::Kaliber_Click() {
+void AnalyseAnzeige::chooseCalibre() {
     const TargetFace& face = m_sheet.face();
     const int discipline = face.discipline();
     if (askCalibre(this, m_dialogs, m_settings, discipline, face.calibreMm(), m_sheet.locale()) &&
@@ -249,7 +247,7 @@ void AnalyseAnzeige::reportFailure(const std::optional<QString>& error) {
         m_dialogs.messageBox(this, *error);
 }
 
-void AnalyseAnzeige::Laden_Click() {
+void AnalyseAnzeige::openSeries() {
     const QString path = m_dialogs.openFileName(this, seriesFileFilter());
     if (path.isEmpty())
         return;
@@ -265,7 +263,7 @@ void AnalyseAnzeige::showSeries(const SeriesFileContent& content, int discipline
     refresh();
 }
 
-void AnalyseAnzeige::DateiAnschliessen_Click() {
+void AnalyseAnzeige::appendFile() {
     const QString path = m_dialogs.openFileName(this, seriesFileFilter());
     if (path.isEmpty())
         return;
@@ -280,41 +278,41 @@ void AnalyseAnzeige::Form_OLEDragDrop(const QStringList& paths) {
     reportFailure(error);
 }
 
-void AnalyseAnzeige::Neu_Click() {
+void AnalyseAnzeige::startAgain() {
     m_sheet.newSession();
     refresh();
 }
 
-void AnalyseAnzeige::SerienListe_Click(int number) {
+void AnalyseAnzeige::selectSeries(int number) {
     m_sheet.selectSeries(number);
     refresh();
 }
 
-void AnalyseAnzeige::SchussListe_Click(int row) {
+void AnalyseAnzeige::highlightShot(int row) {
     m_sheet.chooseShot(row);
     m_view->update();
 }
 
-void AnalyseAnzeige::AlleSerienAnzeigen_Click() {
+void AnalyseAnzeige::showAllSeries() {
     m_sheet.showAllSeries();
     refresh();
 }
 
-void AnalyseAnzeige::Kommentare_anzeigen_Click() {
+void AnalyseAnzeige::toggleComments() {
     m_dialogs.messageBox(this, withLineFeeds(m_sheet.comments()));
 }
 
-void AnalyseAnzeige::ScrollTrefferRadiusAlle_Change(int value) {
+void AnalyseAnzeige::resizeAllShots(int value) {
     m_sheet.setAllSeriesSize(value);
     refresh();
 }
 
-void AnalyseAnzeige::ScrollTrefferRadiusSerie_Change(int value) {
+void AnalyseAnzeige::resizeSeriesShots(int value) {
     m_sheet.setSeriesSize(value);
     refresh();
 }
 
-void AnalyseAnzeige::Schusseingabe_Click() {
+void AnalyseAnzeige::leaveForShotEntry() {
     hide();
     Q_EMIT left();
 }

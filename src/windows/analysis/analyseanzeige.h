@@ -71,24 +71,24 @@ private:
     void buildPrintingAndTimeAnalysis(QAction* print, QAction* timeAnalysis);
     void refresh();
     void showAnalysis();
-    void Kaliber_Click();
+    void chooseCalibre();
     void paintShots(QPainter& painter, const QRect& repainted);
     void reportFailure(const std::optional<QString>& error);
 
-    void Form_Load();
-    void SchuetzenName_Change();
-    void Disziplin_Click(int index);
-    void Laden_Click();
-    void DateiAnschliessen_Click();
+    void loadKeptOptions();
+    void showShooterName();
+    void chooseDiscipline(int index);
+    void openSeries();
+    void appendFile();
     void Form_OLEDragDrop(const QStringList& paths);
-    void Neu_Click();
-    void SerienListe_Click(int number);
-    void SchussListe_Click(int row);
-    void AlleSerienAnzeigen_Click();
-    void Kommentare_anzeigen_Click();
-    void Schusseingabe_Click();
-    void ScrollTrefferRadiusAlle_Change(int value);
-    void ScrollTrefferRadiusSerie_Change(int value);
+    void startAgain();
+    void selectSeries(int number);
+    void highlightShot(int row);
+    void showAllSeries();
+    void toggleComments();
+    void leaveForShotEntry();
+    void resizeAllShots(int value);
+    void resizeSeriesShots(int value);
 
     AnalysisSheet m_sheet;
     std::shared_ptr<GraphWindow> m_graph;

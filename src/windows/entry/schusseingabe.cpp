@@ -29,8 +29,8 @@ Schusseingabe::Schusseingabe(Services& services)
     QAction* back = addCommand(QStringLiteral("Abkommenseingabe_öffnen"),
                                tr("Abkommens- eingabe öffnen"), tr("Abkommenseingabe"));
 
-    connect(nameEdit(), &QLineEdit::textChanged, this, &Schusseingabe::SchuetzenName_Change);
-    connect(back, &QAction::triggered, this, &Schusseingabe::Abkommenseingabe_oeffnen_Click);
+    connect(nameEdit(), &QLineEdit::textChanged, this, &Schusseingabe::showShooterName);
+    connect(back, &QAction::triggered, this, &Schusseingabe::returnToCallEntry);
     WindowMenuPlan plan = menuPlan();
     plan.view.prepend(back);
     addAnalysisMenu(plan);
@@ -38,18 +38,18 @@ Schusseingabe::Schusseingabe(Services& services)
         Q_EMIT quitRequested();
     };
     addWindowMenu(this, dialogs(), plan);
-    Form_Load();
+    loadKeptOptions();
     keepPlace(this, services.settings);
 }
 
-void Schusseingabe::Form_Load() {
+void Schusseingabe::loadKeptOptions() {
     m_entry.load();
     const QString discipline = QStringLiteral("disziplin");
     disciplineButtons()
         ->button(keptOption(this, disciplineButtons(), discipline, windowServices().settings, 0))
         ->setChecked(true);
     keepOption(this, disciplineButtons(), discipline, windowServices().settings);
-    SchuetzenName_Change();
+    showShooterName();
     refresh();
 }
 
@@ -57,7 +57,7 @@ void Schusseingabe::NameSetzen(const QString& schuetze) {
     nameEdit()->setText(schuetze);
 }
 
-void Schusseingabe::SchuetzenName_Change() {
+void Schusseingabe::showShooterName() {
     setWindowTitle(tr("Schusseingabe %1").arg(nameEdit()->text()));
 }
 
@@ -65,7 +65,7 @@ void Schusseingabe::placeSource(SourcePanel& panel) {
     m_sourceColumn->addWidget(&panel.controls());
 }
 
-void Schusseingabe::Abkommenseingabe_oeffnen_Click() {
+void Schusseingabe::returnToCallEntry() {
     hide();
     Q_EMIT left();
 }

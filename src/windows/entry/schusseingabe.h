@@ -36,9 +36,9 @@ protected:
     void placeSource(SourcePanel& panel) override;
 
 private:
-    void Form_Load();
-    void SchuetzenName_Change();
-    void Abkommenseingabe_oeffnen_Click();
+    void loadKeptOptions();
+    void showShooterName();
+    void returnToCallEntry();
 
     EntrySheet m_entry;
     QVBoxLayout* m_sourceColumn = nullptr; // the sources' controls, one below the other

@@ -53,16 +53,16 @@ Form1::Form1(Services& services, QWidget* parent)
 
     connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            Sektoren_Click(id);
+            chooseSectors(id);
     });
     connect(m_ringAccuracy, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            Ringgenauigkeit_Click(id);
+            chooseRingAccuracy(id);
     });
-    connect(nameEdit(), &QLineEdit::textChanged, this, &Form1::SchuetzenName_Change);
-    connect(toggleComments, &QAction::triggered, this, &Form1::Kommentare_an_aus_Click);
+    connect(nameEdit(), &QLineEdit::textChanged, this, &Form1::showShooterName);
+    connect(toggleComments, &QAction::triggered, this, &Form1::toggleComments);
     connect(shotEntry, &QAction::triggered, this, &Form1::shotEntryRequested);
-    connect(load, &QAction::triggered, this, &Form1::Laden_Click);
+    connect(load, &QAction::triggered, this, &Form1::openSeries);
     connect(addCommand(QStringLiteral("Schusszeitanalyse"), tr("Schusszeit analyse")),
             &QAction::triggered, this, &Form1::timeAnalysisRequested);
     connect(analysis, &QAction::triggered, this, &Form1::analysisRequested);
@@ -90,7 +90,7 @@ Form1::Form1(Services& services, QWidget* parent)
     addWindowMenu(this, dialogs(), plan);
     buildClubStatus();
 
-    Form_Load();
+    loadKeptOptions();
     keepPlace(this, windowServices().settings);
 }
 
@@ -193,8 +193,8 @@ void Form1::buildRatingFrame() {
 Form1::~Form1() = default;
 
 // The shooter's name comes later, from the prompt the application shows.
-void Form1::Form_Load() {
-    SchuetzenName_Change();
+void Form1::loadKeptOptions() {
+    showShooterName();
     m_aim.load();
     chooseKeptOptions();
     refresh();
@@ -202,7 +202,7 @@ void Form1::Form_Load() {
 
 void Form1::NameSetzen(const QString& schuetze) {
     nameEdit()->setText(schuetze);
-    SchuetzenName_Change();
+    showShooterName();
 }
 
 void Form1::chooseKeptOptions() {
@@ -222,23 +222,23 @@ void Form1::chooseKeptOptions() {
     keepOption(this, m_ringAccuracy, rings, windowServices().settings);
 }
 
-void Form1::SchuetzenName_Change() {
+void Form1::showShooterName() {
     setWindowTitle(QStringLiteral("Ankerblick ") + nameEdit()->text());
 }
 
-void Form1::Sektoren_Click(int index) {
+void Form1::chooseSectors(int index) {
     m_aim.setSectors(index);
 }
 
-void Form1::Ringgenauigkeit_Click(int index) {
+void Form1::chooseRingAccuracy(int index) {
     m_aim.setRingAccuracy(index);
 }
 
-void Form1::Kommentare_an_aus_Click() {
+void Form1::toggleComments() {
     m_comments->setVisible(!m_comments->isVisible());
 }
 
-void Form1::Laden_Click() {
+void Form1::openSeries() {
     if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
     const QString path = dialogs().openFileName(this, seriesFileFilter());

@@ -57,13 +57,13 @@ private:
     void buildTargetLink();
     void buildClubStatus();
     void showClubServer();
-    void Form_Load();
+    void loadKeptOptions();
     void chooseKeptOptions();
-    void Sektoren_Click(int index);
-    void Ringgenauigkeit_Click(int index);
-    void SchuetzenName_Change();
-    void Kommentare_an_aus_Click();
-    void Laden_Click();
+    void chooseSectors(int index);
+    void chooseRingAccuracy(int index);
+    void showShooterName();
+    void toggleComments();
+    void openSeries();
 
     AimSheet m_aim;
     QButtonGroup* m_sectors = nullptr;

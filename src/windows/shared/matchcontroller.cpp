@@ -33,8 +33,7 @@ QList<tone::Tone> noticeSignal() {
 
 MatchController::MatchController(TargetSheet& sheet, const Clock& clock, ToneGenerator& tones,
                                  QObject* parent)
-    : QObject(parent), m_sheet(sheet), m_clock(clock), m_tones(tones),
-      m_timer(new QTimer(this)) {
+    : QObject(parent), m_sheet(sheet), m_clock(clock), m_tones(tones), m_timer(new QTimer(this)) {
     m_timer->setObjectName(QStringLiteral("Wettkampfuhr"));
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &MatchController::tick);

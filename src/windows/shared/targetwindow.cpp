@@ -27,6 +27,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QUndoCommand>
+#include <QUndoStack>
 
 namespace ankerblick {
 
@@ -44,6 +46,25 @@ MouseButton buttonOf(Qt::MouseButton b) {
         return MouseButton::Middle;
     }
 }
+
+} // namespace
+
+namespace {
+
+// A step "Rückgängig" takes back: an edit of a slot the sheet has made and
+// keeps. Taking it back is the sheet's, by its rules (a hit reported from
+// outside is never taken back); the window offers no redo.
+class EditCommand final : public QUndoCommand {
+public:
+    EditCommand(TargetSheet& sheet, const SeriesEdit& edit) : m_sheet(sheet) {
+        setText(QStringLiteral("%1/%2").arg(edit.series).arg(edit.slot + 1));
+    }
+    void undo() override { m_sheet.undo(); }
+    void redo() override {} // pushed once the sheet has made the edit
+
+private:
+    TargetSheet& m_sheet;
+};
 
 } // namespace
 
@@ -102,13 +123,14 @@ void TargetWindow::buildControls(bool mainWindowSpelling) {
     m_discipline = m_panels->discipline();
     m_panels->shotList()->installEventFilter(this);
     m_recorder = std::make_unique<DiaryRecorder>(m_diary, m_services.clock, objectName());
+    m_undoStack = new QUndoStack(this);
     buildButtons();
     buildMatch();
     buildAnalysisPanel();
     connectView();
-    connect(m_panels, &TargetPanels::disciplineChosen, this, &TargetWindow::Disziplin_Click);
-    connect(m_panels, &TargetPanels::seriesChosen, this, &TargetWindow::SerienListe_Click);
-    connect(m_panels, &TargetPanels::shotChosen, this, &TargetWindow::SchussListe_Click);
+    connect(m_panels, &TargetPanels::disciplineChosen, this, &TargetWindow::chooseDiscipline);
+    connect(m_panels, &TargetPanels::seriesChosen, this, &TargetWindow::selectSeries);
+    connect(m_panels, &TargetPanels::shotChosen, this, &TargetWindow::highlightShot);
 }
 
 void TargetWindow::buildButtons() {
@@ -132,19 +154,19 @@ void TargetWindow::buildButtons() {
     m_photo = new QAction(tr("Foto einlesen …"), this);
     m_photo->setObjectName(QStringLiteral("FotoEinlesenBefehl"));
 
-    connect(m_nextSeries, &QAction::triggered, this, &TargetWindow::WeitereSerie_Click);
-    connect(m_undo, &QAction::triggered, this, &TargetWindow::Undo_Click);
-    connect(m_new, &QAction::triggered, this, &TargetWindow::Neu_Click);
-    connect(m_recompute, &QAction::triggered, this, &TargetWindow::NeuBerechnen_Click);
-    connect(m_whiteShots, &QAction::triggered, this, &TargetWindow::WeisseSchuesse_Click);
-    connect(m_comment, &QAction::triggered, this, &TargetWindow::Kommentar_Click);
-    connect(m_start, &QAction::triggered, this, &TargetWindow::StartBtn_Click);
-    connect(m_stop, &QAction::triggered, this, &TargetWindow::StopBtn_Click);
-    connect(m_save, &QAction::triggered, this, &TargetWindow::Speichern_Click);
-    connect(m_rhythm, &QAction::triggered, this, &TargetWindow::RhythmusTrainingshilfe_Click);
+    connect(m_nextSeries, &QAction::triggered, this, &TargetWindow::beginNextSeries);
+    connect(m_undo, &QAction::triggered, this, &TargetWindow::undoLastStep);
+    connect(m_new, &QAction::triggered, this, &TargetWindow::startAgain);
+    connect(m_recompute, &QAction::triggered, this, &TargetWindow::scoreAgain);
+    connect(m_whiteShots, &QAction::triggered, this, &TargetWindow::toggleWhiteShots);
+    connect(m_comment, &QAction::triggered, this, &TargetWindow::addComment);
+    connect(m_start, &QAction::triggered, this, &TargetWindow::startStopwatch);
+    connect(m_stop, &QAction::triggered, this, &TargetWindow::stopStopwatch);
+    connect(m_save, &QAction::triggered, this, &TargetWindow::saveAsked);
+    connect(m_rhythm, &QAction::triggered, this, &TargetWindow::askForRhythmAid);
     connect(m_showDiary, &QAction::triggered, this, &TargetWindow::diaryRequested);
-    connect(m_calibre, &QAction::triggered, this, &TargetWindow::Kaliber_Click);
-    connect(m_photo, &QAction::triggered, this, &TargetWindow::FotoEinlesen_Click);
+    connect(m_calibre, &QAction::triggered, this, &TargetWindow::chooseCalibre);
+    connect(m_photo, &QAction::triggered, this, &TargetWindow::readPhoto);
 }
 
 QAction* TargetWindow::addCommand(const QString& name, const QString& caption,
@@ -164,7 +186,7 @@ void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
     plan.view.append(m_calibre);
 }
 
-void TargetWindow::Kaliber_Click() {
+void TargetWindow::chooseCalibre() {
     const TargetFace& face = m_sheet.face();
     const int discipline = face.discipline();
     if (!askCalibre(this, m_dialogs, m_settings, discipline, face.calibreMm(), m_sheet.locale()))
@@ -173,7 +195,7 @@ void TargetWindow::Kaliber_Click() {
     seriesChanged();
 }
 
-void TargetWindow::FotoEinlesen_Click() {
+void TargetWindow::readPhoto() {
     if (match().running()) {
         m_dialogs.messageBox(this, tr("Während eines Wettkampfs kann kein Foto "
                                       "eingelesen werden."));
@@ -227,7 +249,7 @@ void TargetWindow::showAnalysis() {
                                 sighterSeriesOf(m_sheet.commentNotes(), listed));
 }
 
-void TargetWindow::Disziplin_Click(int index) {
+void TargetWindow::chooseDiscipline(int index) {
     const std::optional<double> calibre = m_settings.calibreMm(index);
     TargetFace chosen;
     chosen.apply(index, calibre);
@@ -238,22 +260,22 @@ void TargetWindow::Disziplin_Click(int index) {
     seriesChanged();
 }
 
-void TargetWindow::SerienListe_Click(int number) {
+void TargetWindow::selectSeries(int number) {
     m_sheet.selectSeries(number);
     refresh();
 }
 
-void TargetWindow::SchussListe_Click(int row) {
+void TargetWindow::highlightShot(int row) {
     m_sheet.highlightShot(row);
     m_view->update();
 }
 
-void TargetWindow::SchussListe_LostFocus() {
+void TargetWindow::clearShotHighlight() {
     m_sheet.clearHighlight();
     refresh();
 }
 
-void TargetWindow::WeitereSerie_Click() {
+void TargetWindow::beginNextSeries() {
     if (!m_sheet.nextSeries())
         m_dialogs.messageBox(this,
                              seriesLimitMessage() + tr(" Bitte die Serien speichern und mit „Neu“ "
@@ -261,12 +283,24 @@ void TargetWindow::WeitereSerie_Click() {
     seriesChanged();
 }
 
-void TargetWindow::Undo_Click() {
-    m_sheet.undo();
+void TargetWindow::undoLastStep() {
+    if (m_sheet.canUndo())
+        m_undoStack->undo();
     seriesChanged();
 }
 
-void TargetWindow::Neu_Click() {
+// The stack holds a command for each edit the sheet keeps: new edits are
+// pushed; when the sheet dropped edits without undo ("Neu", "Laden", a hit
+// taken out again), the stack starts again from what it keeps.
+void TargetWindow::followEdits() {
+    const QList<SeriesEdit>& kept = m_sheet.document().keptEdits();
+    if (kept.size() < m_undoStack->index())
+        m_undoStack->clear();
+    while (m_undoStack->index() < kept.size())
+        m_undoStack->push(new EditCommand(m_sheet, kept.at(m_undoStack->index())));
+}
+
+void TargetWindow::startAgain() {
     if (!settleUnsavedSeries(tr("Änderungen speichern?")))
         return;
     abandonMatch();
@@ -275,17 +309,17 @@ void TargetWindow::Neu_Click() {
     seriesChanged();
 }
 
-void TargetWindow::NeuBerechnen_Click() {
+void TargetWindow::scoreAgain() {
     m_sheet.recompute();
     refresh();
 }
 
-void TargetWindow::WeisseSchuesse_Click() {
+void TargetWindow::toggleWhiteShots() {
     m_sheet.toggleWhiteShots();
     m_view->update();
 }
 
-void TargetWindow::Kommentar_Click() {
+void TargetWindow::addComment() {
     const std::optional<QString> text =
         m_dialogs.inputBox(this, tr("Kommentar"), tr("Kommentar zum Schuss"));
     // Abbrechen adds nothing; an empty comment with OK is a comment all the same.
@@ -295,14 +329,14 @@ void TargetWindow::Kommentar_Click() {
     seriesChanged();
 }
 
-void TargetWindow::StartBtn_Click() {
+void TargetWindow::startStopwatch() {
     m_start->setEnabled(false);
     m_stop->setEnabled(true);
     m_stopButton->setFocus();
     m_sheet.startStopwatch();
 }
 
-void TargetWindow::StopBtn_Click() {
+void TargetWindow::stopStopwatch() {
     const QString caption = m_sheet.stopStopwatch();
     m_start->setEnabled(true);
     m_stop->setEnabled(false);
@@ -310,7 +344,7 @@ void TargetWindow::StopBtn_Click() {
     m_startButton->setFocus();
 }
 
-void TargetWindow::Speichern_Click() {
+void TargetWindow::saveAsked() {
     saveSeries();
 }
 
@@ -352,13 +386,13 @@ WindowMenuPlan TargetWindow::menuPlan() {
     return plan;
 }
 
-void TargetWindow::RhythmusTrainingshilfe_Click() {
+void TargetWindow::askForRhythmAid() {
     Q_EMIT rhythmAidRequested();
 }
 
 bool TargetWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_panels->shotList() && event->type() == QEvent::FocusOut)
-        SchussListe_LostFocus();
+        clearShotHighlight();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -372,6 +406,7 @@ void TargetWindow::seriesChanged() {
 }
 
 void TargetWindow::showSheet() {
+    followEdits();
     m_panels->show(seriesFigures(m_sheet));
     m_panels->showDiscipline(m_sheet.face().discipline());
     showMatch();
@@ -463,13 +498,13 @@ void TargetWindow::buildMatch() {
     connect(m_matchControl, &MatchController::seriesChanged, this, &TargetWindow::seriesChanged);
     connect(m_matchControl, &MatchController::ticked, this, &TargetWindow::showMatch);
     connect(m_matchControl, &MatchController::ended, this, &TargetWindow::finishMatch);
-    connect(m_matchStart, &QAction::triggered, this, &TargetWindow::Wettkampf_Click);
-    connect(m_endSighting, &QAction::triggered, this, &TargetWindow::ProbeBeenden_Click);
-    connect(m_startSeries, &QAction::triggered, this, &TargetWindow::SerieStarten_Click);
-    connect(m_matchEnd, &QAction::triggered, this, &TargetWindow::WettkampfBeenden_Click);
+    connect(m_matchStart, &QAction::triggered, this, &TargetWindow::startMatch);
+    connect(m_endSighting, &QAction::triggered, this, &TargetWindow::endSighting);
+    connect(m_startSeries, &QAction::triggered, this, &TargetWindow::startTimedSeries);
+    connect(m_matchEnd, &QAction::triggered, this, &TargetWindow::endMatch);
 }
 
-void TargetWindow::Wettkampf_Click() {
+void TargetWindow::startMatch() {
     if (match().running() && !m_dialogs.yesNo(this, tr("Den laufenden Wettkampf beenden?")))
         return;
     if (match().running())
@@ -489,17 +524,17 @@ void TargetWindow::Wettkampf_Click() {
     seriesChanged();
 }
 
-void TargetWindow::ProbeBeenden_Click() {
+void TargetWindow::endSighting() {
     m_matchControl->endSighting();
     seriesChanged();
 }
 
-void TargetWindow::SerieStarten_Click() {
+void TargetWindow::startTimedSeries() {
     m_matchControl->startSeries();
     seriesChanged();
 }
 
-void TargetWindow::WettkampfBeenden_Click() {
+void TargetWindow::endMatch() {
     if (match().running())
         finishMatch();
 }

@@ -27,6 +27,7 @@ class QButtonGroup;
 class QHBoxLayout;
 class QLineEdit;
 class QTimer;
+class QUndoStack;
 class QPushButton;
 class QVBoxLayout;
 
@@ -132,25 +133,25 @@ protected:
     // Handlers of the shared controls.
     // Chooses the discipline with the calibre kept for it; choosing what is
     // shown changes nothing.
-    void Disziplin_Click(int index);
-    void SerienListe_Click(int number);
-    void SchussListe_Click(int row);
-    void SchussListe_LostFocus();
-    void WeitereSerie_Click();
-    void Undo_Click();
-    void Neu_Click();
-    void NeuBerechnen_Click();
-    void WeisseSchuesse_Click();
-    void Kommentar_Click();
-    void StartBtn_Click();
-    void StopBtn_Click();
-    void Speichern_Click();
-    void RhythmusTrainingshilfe_Click();
+    void chooseDiscipline(int index);
+    void selectSeries(int number);
+    void highlightShot(int row);
+    void clearShotHighlight();
+    void beginNextSeries();
+    void undoLastStep();
+    void startAgain();
+    void scoreAgain();
+    void toggleWhiteShots();
+    void addComment();
+    void startStopwatch();
+    void stopStopwatch();
+    void saveAsked();
+    void askForRhythmAid();
     // The match: start, end of the sighting shots, a timed series, the end.
-    void Wettkampf_Click();
-    void ProbeBeenden_Click();
-    void SerieStarten_Click();
-    void WettkampfBeenden_Click();
+    void startMatch();
+    void endSighting();
+    void startTimedSeries();
+    void endMatch();
 
     // What the window works with; the services outlive it.
     Services& windowServices() const { return m_services; }
@@ -197,6 +198,8 @@ private:
     QPushButton* m_stopButton = nullptr;
 
     std::unique_ptr<DiaryRecorder> m_recorder;
+    // "Rückgängig": one command for each edit the sheet keeps to take back.
+    QUndoStack* m_undoStack = nullptr;
     class IntakeSite;
     std::unique_ptr<IntakeSite> m_intakeSite;
     std::unique_ptr<HitIntake> m_intake;
@@ -209,6 +212,7 @@ private:
 private:
     void recordInDiary();
     bool syncDiary();
+    void followEdits();
     void buildButtons();
     void buildMatch();
     void showMatch();
@@ -216,11 +220,11 @@ private:
     void paintSighterCorner(QPainter& painter) const;
     void buildAnalysisPanel();
     void showAnalysis();
-    void Kaliber_Click();
+    void chooseCalibre();
     // "Foto einlesen …": a photo's holes, once the shooter takes them, are
     // the hits of a new series (several when they are more than a series
     // holds), without calls and without times.
-    void FotoEinlesen_Click();
+    void readPhoto();
     std::optional<QString> enterPhotoHoles(const QList<QPointF>& holesMm);
     void connectView();
 };
