@@ -35,10 +35,10 @@ public:
     explicit ServerClubSync(const QString& diaryPath) : ServerClubSync(diaryPath, Timing{}) {}
     ~ServerClubSync() override;
 
-    void setServer(const QString& url) override;
-    QString server() const override { return m_url; }
+    void setServer(const club::Credentials& server) override;
+    club::Credentials server() const override { return m_server; }
     ClubState state() const override { return m_state; }
-    void check(const QString& url) override;
+    void check(const club::Credentials& server) override;
 
 private:
     friend class ClubSyncWorker;
@@ -47,7 +47,7 @@ private:
     std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
     QThread m_thread;
     ClubSyncWorker* m_worker = nullptr; // lives on m_thread
-    QString m_url;
+    club::Credentials m_server;
     ClubState m_state;
 };
 

@@ -252,7 +252,7 @@ bool DiaryWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
+void DiaryWindow::setClub(ClubReader& reader, std::function<club::Credentials()> server) {
     m_clubReader = &reader;
     m_clubServer = std::move(server);
     m_source = named(new QComboBox(this), QStringLiteral("Quelle"));

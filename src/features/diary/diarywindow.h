@@ -50,7 +50,7 @@ public:
     // With a club's server set (`server` gives its URL, empty when none
     // is), "Quelle" chooses between the trainings kept here ("Hier") and
     // those of the server from every lane ("Verein"), read by `reader`.
-    void setClub(ClubReader& reader, std::function<QString()> server);
+    void setClub(ClubReader& reader, std::function<club::Credentials()> server);
 
 public Q_SLOTS:
     // Reads the diary again: the shooters, the period and the trainings. The
@@ -100,7 +100,7 @@ private:
     QHBoxLayout* m_filterRow = nullptr;
     QComboBox* m_source = nullptr; // "Hier" or "Verein", with a club's server only
     ClubReader* m_clubReader = nullptr;
-    std::function<QString()> m_clubServer;
+    std::function<club::Credentials()> m_clubServer;
     club::Squad m_clubSquad;
     QList<QUuid> m_clubIds; // of the server's trainings shown, at their row's id - 1
     QString m_clubNotice;   // instead of the server's trainings: why none, or that they are read
