@@ -53,9 +53,9 @@ namespace {
 
 const QString kDatabase = u"verein_stoerung"_s;
 const QString kPassword = u"Bahn-Passwort 9"_s;
-const ServerClubSync::Timing kQuick{50, 100, 400, 200};
+const ServerClubSync::Timing kQuick{100, 400, 200};
 // Waiting for the server's answer 2 s at most.
-const ServerClubSync::Timing kImpatient{50, 100, 400, 200, 2000};
+const ServerClubSync::Timing kImpatient{100, 400, 200, 2000};
 
 // The series of every lane here: 2, 3 and 1 shots, 55.00 in all.
 diary::Series seriesOf(int number) {
@@ -105,7 +105,7 @@ int shootIntoTheMainWindow(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[2]);
     SqliteDiary kept(path);
     ScriptedCameraService cameras;
-    ServerClubSync club(path);
+    ServerClubSync club(kept);
     Services services{dialogs, clock,   tones, printers,        settings,
                       kept,    cameras, {},    makeQtSerialPort};
     services.club = &club;
@@ -242,7 +242,7 @@ private Q_SLOTS:
         const qint64 training = *diary.beginTraining(trainingOf(login));
         QVERIFY(diary.saveSeries(training, seriesOf(1)));
         std::optional<ServerClubSync> sync;
-        sync.emplace(path, fault == u"schweigt"_s ? kImpatient : kQuick);
+        sync.emplace(diary, fault == u"schweigt"_s ? kImpatient : kQuick);
         sync->setServer(loginOf(login, proxy.port()));
         const auto sentAll = [&] {
             return sync->state().connected && sync->state().waiting == 0;
@@ -288,7 +288,7 @@ private Q_SLOTS:
             QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
             QCOMPARE(onServer(login), u"1@1:2 2 19.00"_s);
             proxy.release();
-            sync.emplace(path, kQuick);
+            sync.emplace(diary, kQuick);
             sync->setServer(loginOf(login, proxy.port()));
         } else {
             QVERIFY(disk->fill());

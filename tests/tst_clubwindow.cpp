@@ -56,7 +56,7 @@ const QString kPassword = u"Anna-Passwort 7"_s;
 const QString kDatabase = u"verein_fenster"_s;
 const QString kBertPassword = u"Bert-Passwort 3"_s;
 const QString kCoachPassword = u"Trainer-Passwort 5"_s;
-const ServerClubSync::Timing kQuick{50, 100, 400, 200};
+const ServerClubSync::Timing kQuick{100, 400, 200};
 const QUuid kBertLane(u"0b5e2f1c-3d4a-4e6b-8c7d-9f0a1b2c3d4e"_s);
 
 diary::Shot shotAt(int slot, group::PointMm hit, std::optional<group::PointMm> call, double value,
@@ -121,7 +121,7 @@ class TestClubWindow : public WindowTest {
         const QString path = m_dir.filePath(u"tagebuch%1.sqlite"_s.arg(++m_diaries));
         m_lane = std::make_unique<SqliteDiary>(path);
         m_lane->problem(); // opened and migrated before the sync reads it
-        return std::make_unique<ServerClubSync>(path, kQuick);
+        return std::make_unique<ServerClubSync>(*m_lane, kQuick);
     }
     Services servicesWith(ClubSync& club) {
         Services services = m_services;

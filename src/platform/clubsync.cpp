@@ -4,9 +4,11 @@
 #include "clubupload.h"
 #include "diaryoutbox.h"
 #include "model/logging.h"
+#include "sqlitediary.h"
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPointer>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QTimer>
@@ -42,6 +44,20 @@ public:
         step();
     }
 
+    // The diary committed a change. While the sync waits after a failure
+    // only the count of what waits is read again: the wait stays.
+    void wake() {
+        if (m_wait == 0 || !m_timer->isActive()) {
+            step();
+            return;
+        }
+        if (const std::optional<int> waiting = m_outbox->waitingCount()) {
+            ClubState state = m_state;
+            state.waiting = *waiting;
+            publish(state);
+        }
+    }
+
     void setServer(const club::Credentials& server) {
         m_login = server;
         m_server.reset();
@@ -62,14 +78,16 @@ private:
     void step() {
         ClubState state;
         state.configured = !m_login.isEmpty();
-        int next = m_timing.lookMs;
+        // An idle connection is checked now and then; with it, what another
+        // program may have written is found.
+        int next = m_timing.pingMs;
         // Without a server the diary is not read: the program sets the
         // server once its diary is open, never while a damaged file of it
         // might still be moved aside.
         if (!state.configured) {
             m_server.reset();
+            m_timer->stop();
             publish(state);
-            m_timer->start(next);
             return;
         }
         const std::optional<int> waiting = m_outbox->waitingCount();
@@ -214,6 +232,18 @@ ServerClubSync::~ServerClubSync() {
 void ServerClubSync::setServer(const club::Credentials& server) {
     m_server = server;
     QMetaObject::invokeMethod(m_worker, [worker = m_worker, server] { worker->setServer(server); });
+}
+
+ServerClubSync::ServerClubSync(SqliteDiary& diary, Timing timing)
+    : ServerClubSync(diary.path(), timing) {
+    diary.setCommitted([sync = QPointer<ServerClubSync>(this)] {
+        if (sync)
+            sync->diaryChanged();
+    });
+}
+
+void ServerClubSync::diaryChanged() {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->wake(); });
 }
 
 void ServerClubSync::check(const club::Credentials& server) {

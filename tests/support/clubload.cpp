@@ -149,7 +149,7 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
         }
         lane.training = *id;
         // The program's own sync, at the program's own pace.
-        lane.sync = std::make_unique<ServerClubSync>(path);
+        lane.sync = std::make_unique<ServerClubSync>(*lane.diary);
         lane.sync->setServer(server.login(lane.login, kLanePassword, database));
     }
     const auto allConnected = [&] {
