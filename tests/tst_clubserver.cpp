@@ -494,8 +494,9 @@ private Q_SLOTS:
             SqliteDiary diary(path);
             QVERIFY(
                 diary.saveSeries(*diary.beginTraining(trainingOf(0, u"Anna"_s)), variant('A', 1)));
-            ServerClubSync sync(path, {50, 100, 400, 200});
-            sync.setServer(server.ownerUrl(u"postgres"_s) + parameters);
+            ServerClubSync sync(diary, {100, 400, 200});
+            sync.setServer({server.url(PgServer::kOwner, {}, u"postgres"_s) + parameters,
+                            PgServer::kOwnerPassword});
             QTRY_COMPARE_WITH_TIMEOUT(sync.state().problem, encrypted, 20000);
             QCOMPARE(clubStatusText(sync.state()), u"Verein: nicht verbunden – 1 Serie wartet"_s);
             QCOMPARE(inDiaryShots(diary), 3);
@@ -569,9 +570,11 @@ private Q_SLOTS:
         Training t = trainingOf(0, u"Anna"_s);
         t.id = *diary.beginTraining(t);
         QVERIFY(diary.saveSeries(t.id, variant('A', 1)));
-        const ServerClubSync::Timing quick{50, 100, 400, 200};
-        auto sync = std::make_unique<ServerClubSync>(path, quick);
-        sync->setServer(m_server.url(u"anna"_s, kPassword, name));
+        // No ping finds the changes while the sync is idle: the diary's word
+        // after each commit wakes it.
+        const ServerClubSync::Timing quick{100, 400, 60000};
+        auto sync = std::make_unique<ServerClubSync>(diary, quick);
+        sync->setServer(m_server.login(u"anna"_s, kPassword, name));
         const auto sentAll = [&] {
             return sync->state().connected && sync->state().waiting == 0;
         };
@@ -590,8 +593,8 @@ private Q_SLOTS:
         QVERIFY(!sync->state().problem.isEmpty());
         if (restart) {
             sync.reset();
-            sync = std::make_unique<ServerClubSync>(path, quick);
-            sync->setServer(m_server.url(u"anna"_s, kPassword, name));
+            sync = std::make_unique<ServerClubSync>(diary, quick);
+            sync->setServer(m_server.login(u"anna"_s, kPassword, name));
             QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync->state()), offline, 20000);
         }
         QVERIFY2(m_server.start(), qPrintable(m_server.error()));
@@ -629,16 +632,18 @@ private Q_SLOTS:
         Training first = trainingOf(0, u"Berta"_s);
         first.id = *diary.beginTraining(first);
         QVERIFY(diary.saveSeries(first.id, variant('A', 1)));
-        const ServerClubSync::Timing quick{50, 100, 400, 200};
-        ServerClubSync sync(path, quick);
-        sync.setServer(m_server.url(u"berta"_s, kPassword, name));
+        const ServerClubSync::Timing quick{100, 400, 200};
+        ServerClubSync sync(diary, quick);
+        sync.setServer(m_server.login(u"berta"_s, kPassword, name));
         QTRY_VERIFY_WITH_TIMEOUT(sync.state().connected && sync.state().waiting == 0, 20000);
 
+        // The login changes before the diary does: each change wakes the
+        // sync at once, and would otherwise go as berta's.
+        sync.setServer(m_server.login(u"anna"_s, kPassword, name));
         QVERIFY(diary.saveSeries(first.id, variant('B', 2)));
         Training second = trainingOf(0, u"Anna"_s);
         second.id = *diary.beginTraining(second);
         QVERIFY(diary.saveSeries(second.id, variant('K', 1)));
-        sync.setServer(m_server.url(u"anna"_s, kPassword, name));
         const QString lane = DiaryOutbox(path).lane().toString(QUuid::WithoutBraces);
         QTRY_COMPARE_WITH_TIMEOUT(
             valueOf(m_access->database(),

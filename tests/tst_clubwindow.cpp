@@ -56,7 +56,7 @@ const QString kPassword = u"Anna-Passwort 7"_s;
 const QString kDatabase = u"verein_fenster"_s;
 const QString kBertPassword = u"Bert-Passwort 3"_s;
 const QString kCoachPassword = u"Trainer-Passwort 5"_s;
-const ServerClubSync::Timing kQuick{50, 100, 400, 200};
+const ServerClubSync::Timing kQuick{100, 400, 200};
 const QUuid kBertLane(u"0b5e2f1c-3d4a-4e6b-8c7d-9f0a1b2c3d4e"_s);
 
 diary::Shot shotAt(int slot, group::PointMm hit, std::optional<group::PointMm> call, double value,
@@ -121,7 +121,7 @@ class TestClubWindow : public WindowTest {
         const QString path = m_dir.filePath(u"tagebuch%1.sqlite"_s.arg(++m_diaries));
         m_lane = std::make_unique<SqliteDiary>(path);
         m_lane->problem(); // opened and migrated before the sync reads it
-        return std::make_unique<ServerClubSync>(path, kQuick);
+        return std::make_unique<ServerClubSync>(*m_lane, kQuick);
     }
     Services servicesWith(ClubSync& club) {
         Services services = m_services;
@@ -148,12 +148,12 @@ class TestClubWindow : public WindowTest {
         dialog.findChild<QLineEdit*>(u"Benutzer"_s)->setText(u"anna"_s);
     }
 
-    QString urlOf(const QString& user, const QString& password) const {
-        return m_server.url(user, password, kDatabase);
+    club::Credentials loginOf(const QString& user, const QString& password) const {
+        return m_server.login(user, password, kDatabase);
     }
     // Sends a training as a lane does; the problem, empty when it went.
     QString uploadAs(const QString& user, const QString& password, const club::Upload& up) {
-        club::Connection lane(urlOf(user, password));
+        club::Connection lane(loginOf(user, password));
         if (!lane.isOpen())
             return lane.problem();
         QSqlDatabase db = lane.database();
@@ -231,7 +231,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(
             answer->text(), u"Der Vereinsserver ist erreichbar, die Anmeldung gelingt."_s, 20000);
         // A check sets no server.
-        QCOMPARE(sync->server(), QString());
+        QCOMPARE(sync->server(), club::Credentials());
         dialog->accept();
 
         const QString key = u"anna@127.0.0.1:%1/%2"_s.arg(m_server.port()).arg(kDatabase);
@@ -311,9 +311,10 @@ private Q_SLOTS:
                 u"anna@127.0.0.1:%1/%2"_s.arg(m_server.port()).arg(kDatabase), kPassword);
         if (inEnvironment)
             qputenv("PGPASSWORD", kPassword.toUtf8());
-        connectClubAtStart(servicesWith(*sync), fromSettings ? QString() : clubUrl(server, {}));
+        connectClubAtStart(servicesWith(*sync), fromSettings ? QString() : clubUrl(server));
         QTRY_COMPARE_WITH_TIMEOUT(clubStatusText(sync->state()), status, 20000);
         QVERIFY(!sync->server().isEmpty());
+        QVERIFY(!sync->server().url.contains(kPassword));
     }
 
     // "Ansicht → Trainer …" shows a coach the club's shooters; a shooter's
@@ -339,8 +340,12 @@ private Q_SLOTS:
         ServerClubReader reader;
         Services services = servicesWith(*sync);
         services.clubReader = &reader;
-        const auto program =
-            beginProgram(services, StartOptions{u"Trainer"_s, {}, {}, {}, urlOf(user, password)});
+        m_keyring.passwords.insert(
+            u"%1@127.0.0.1:%2/%3"_s.arg(user).arg(m_server.port()).arg(kDatabase), password);
+        const auto program = beginProgram(
+            services, StartOptions{u"Trainer"_s, {}, {}, {}, m_server.url(user, {}, kDatabase)});
+        // The keyring answers from the event loop.
+        QTRY_VERIFY(!sync->server().isEmpty());
         auto* entry = program->mainWindow().findChild<QAction*>(u"Trainer"_s);
         QVERIFY(entry);
         QCOMPARE(entry->text(), u"Trainer …"_s);
@@ -359,8 +364,12 @@ private Q_SLOTS:
         ServerClubReader reader;
         Services services = servicesWith(*sync);
         services.clubReader = &reader;
+        m_keyring.passwords.insert(u"trainer@127.0.0.1:%1/%2"_s.arg(m_server.port()).arg(kDatabase),
+                                   kCoachPassword);
         const auto program = beginProgram(
-            services, StartOptions{u"Trainer"_s, {}, {}, {}, urlOf(u"trainer"_s, kCoachPassword)});
+            services,
+            StartOptions{u"Trainer"_s, {}, {}, {}, m_server.url(u"trainer"_s, {}, kDatabase)});
+        QTRY_VERIFY(!sync->server().isEmpty());
         program->mainWindow().findChild<QAction*>(u"Trainer"_s)->trigger();
         CoachWindow* coach = program->coachWindow();
         auto* shooters = coach->findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
@@ -414,7 +423,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         ServerClubReader reader;
         CoachWindow coach(reader);
-        coach.watch(urlOf(u"trainer"_s, kCoachPassword));
+        coach.watch(loginOf(u"trainer"_s, kCoachPassword));
         auto* shooters = coach.findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
         QTRY_VERIFY_WITH_TIMEOUT(rowOf(shooters, u"bert"_s) >= 0, 20000);
         QCOMPARE(
@@ -435,7 +444,7 @@ private Q_SLOTS:
         std::optional<ServerClubReader> reader;
         reader.emplace(ServerClubReader::Timing{50, 200, 15000, 2000});
         QSignalSpy told(&*reader, &ClubReader::watchProblem);
-        reader->watch(m_server.url(u"trainer"_s, kCoachPassword, kDatabase, proxy.port()));
+        reader->watch(m_server.login(u"trainer"_s, kCoachPassword, kDatabase, proxy.port()));
         QTRY_COMPARE_WITH_TIMEOUT(proxy.holding(), 1, 20000);
         const int caught = proxy.accepted();
         QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), 20000);
@@ -460,8 +469,9 @@ private Q_SLOTS:
         QFETCH(int, rows);
         ServerClubReader reader;
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
-        const QString url = serverSet ? urlOf(u"bert"_s, kBertPassword) : QString();
-        window.setClub(reader, [url] { return url; });
+        const club::Credentials server =
+            serverSet ? loginOf(u"bert"_s, kBertPassword) : club::Credentials();
+        window.setClub(reader, [server] { return server; });
         auto* source = window.findChild<QComboBox*>(u"Quelle"_s);
         QVERIFY(source);
         QCOMPARE(source->isHidden(), !serverSet);

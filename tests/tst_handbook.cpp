@@ -76,19 +76,19 @@ QString resourceText(Language language, const QString& page) {
 // A club server that is never reached, for the dialog that sets it up.
 class QuietClub final : public ClubSync {
 public:
-    void setServer(const QString&) override {}
-    QString server() const override { return {}; }
+    void setServer(const club::Credentials&) override {}
+    club::Credentials server() const override { return {}; }
     ClubState state() const override { return {}; }
-    void check(const QString&) override {}
+    void check(const club::Credentials&) override {}
 };
 
 // A club server that is never read, for the coach's view.
 class QuietReader final : public ClubReader {
 public:
-    void watch(const QString&) override {}
+    void watch(const club::Credentials&) override {}
     void stopWatching() override {}
-    void readTrainings(const QString&) override {}
-    void readTraining(const QString&, const QUuid&) override {}
+    void readTrainings(const club::Credentials&) override {}
+    void readTraining(const club::Credentials&, const QUuid&) override {}
 };
 
 // Every window and dialog of the program, as the program builds them, the
@@ -122,7 +122,7 @@ struct AllWindows {
         owned.push_back(
             std::make_unique<MatchResultWindow>(services.dialogs, services.printers, form.get()));
         auto coach = std::make_unique<CoachWindow>(reader);
-        coach->watch(QString()); // says how to set a server
+        coach->watch({}); // says how to set a server
         owned.push_back(std::move(coach));
         help.showSection(u"index.html"_s);
     }

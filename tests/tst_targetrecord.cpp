@@ -276,6 +276,10 @@ private Q_SLOTS:
         row("help names the club", {"--help"}, 0, {}, "", "", "  --verein-einrichten <URL>");
         row("the lane's club server", {"--name", "Anna", "--verein", "postgresql://anna@h/v"}, -1,
             {}, "Anna", "", "", {}, "", "postgresql://anna@h/v");
+        row("the lane's club server with a password", {"--verein", "postgresql://anna:x@h/v"}, 1,
+            {});
+        row("the lane's club server with a password parameter",
+            {"--verein", "postgresql://anna@h/v?sslmode=require&password=x"}, 1, {});
         row("club setup with the lane's club server",
             {"--verein-einrichten", "u", "--verein", "postgresql://anna@h/v"}, 1, {});
         row("help names the lane's club server", {"--help"}, 0, {}, "", "", "  --verein <URL>");

@@ -492,6 +492,13 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Please give at most one series file.
 </translation>
     </message>
+    <message>
+        <location line="+13"/>
+        <source>Bitte kein Passwort in die Adresse nach --verein schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus dem Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.
+</source>
+        <translation>Please write no password into the address after --verein: every user of the computer can read it. The password comes from the keyring, from ~/.pgpass or PGPASSWORD.
+</translation>
+    </message>
 </context>
 <context>
     <name>Diary</name>

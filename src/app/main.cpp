@@ -151,9 +151,10 @@ int main(int argc, char* argv[]) {
                                   settings, diary, cameras, read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
     services.extraCameras = read.options.cameras;
-    // The sync reads the diary's file on a thread of its own and sends it
-    // to the club's server once one is set (at start, see Application).
-    ankerblick::ServerClubSync club(diaryPath);
+    // The sync reads the diary's file on a thread of its own, woken by every
+    // change the diary commits, and sends it to the club's server once one
+    // is set (at start, see Application).
+    ankerblick::ServerClubSync club(diary);
     ankerblick::DesktopKeyring keyring;
     // The coach's view and the diary window read the server on a thread of their own.
     ankerblick::ServerClubReader clubReader;

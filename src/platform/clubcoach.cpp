@@ -285,23 +285,23 @@ public:
         connect(m_ping, &QTimer::timeout, this, [this] { ping(); });
     }
 
-    void watch(const QString& url) {
-        m_watchUrl = url;
+    void watch(const club::Credentials& server) {
+        m_watchServer = server;
         connectWatch();
     }
 
     void stopWatching() {
-        m_watchUrl.clear();
+        m_watchServer = {};
         m_watch.reset();
         m_gather->stop();
         m_retry->stop();
         m_ping->stop();
     }
 
-    void readTrainings(const QString& url) {
+    void readTrainings(const club::Credentials& server) {
         QString problem;
         std::optional<club::Squad> squad;
-        if (club::Connection* c = reading(url, problem)) {
+        if (club::Connection* c = reading(server, problem)) {
             QSqlDatabase db = c->database();
             const club::AnswerWatch::Waiting waiting(*m_answers);
             squad = club::readSquad(db, &problem);
@@ -316,10 +316,10 @@ public:
         });
     }
 
-    void readTraining(const QString& url, const QUuid& id) {
+    void readTraining(const club::Credentials& server, const QUuid& id) {
         QString problem;
         std::optional<club::StoredTraining> stored;
-        if (club::Connection* c = reading(url, problem)) {
+        if (club::Connection* c = reading(server, problem)) {
             QSqlDatabase db = c->database();
             const club::AnswerWatch::Waiting waiting(*m_answers);
             stored = club::readTraining(db, id, &problem);
@@ -336,10 +336,10 @@ public:
 
 private:
     // The connection for single reads, made again for another server.
-    club::Connection* reading(const QString& url, QString& problem) {
-        if (!m_read || m_readUrl != url) {
-            m_read = std::make_unique<club::Connection>(url, m_answers);
-            m_readUrl = url;
+    club::Connection* reading(const club::Credentials& server, QString& problem) {
+        if (!m_read || m_readServer != server) {
+            m_read = std::make_unique<club::Connection>(server, m_answers);
+            m_readServer = server;
         }
         if (!m_read->isOpen()) {
             problem = m_read->problem();
@@ -359,9 +359,9 @@ private:
     void connectWatch() {
         m_watch.reset();
         m_ping->stop();
-        if (m_watchUrl.isEmpty())
+        if (m_watchServer.isEmpty())
             return;
-        auto connection = std::make_unique<club::Connection>(m_watchUrl, m_answers);
+        auto connection = std::make_unique<club::Connection>(m_watchServer, m_answers);
         if (!connection->isOpen()) {
             lost(connection->problem());
             return;
@@ -440,7 +440,7 @@ private:
         m_watch.reset();
         m_ping->stop();
         tell(m_answers->takeCut() ? club::silentProblem() : problem);
-        if (!m_watchUrl.isEmpty())
+        if (!m_watchServer.isEmpty())
             m_retry->start(m_timing.retryMs);
     }
 
@@ -452,9 +452,9 @@ private:
     ServerClubReader::Timing m_timing;
     club::AnswerWatch* m_answers;
     ServerClubReader* m_owner;
-    QString m_watchUrl;
+    club::Credentials m_watchServer;
     std::unique_ptr<club::Connection> m_watch;
-    QString m_readUrl;
+    club::Credentials m_readServer;
     std::unique_ptr<club::Connection> m_read;
     QTimer* m_gather = nullptr;
     QTimer* m_retry = nullptr;
@@ -478,21 +478,22 @@ ServerClubReader::~ServerClubReader() {
     m_thread.wait();
 }
 
-void ServerClubReader::watch(const QString& url) {
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->watch(url); });
+void ServerClubReader::watch(const club::Credentials& server) {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, server] { worker->watch(server); });
 }
 
 void ServerClubReader::stopWatching() {
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->stopWatching(); });
 }
 
-void ServerClubReader::readTrainings(const QString& url) {
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->readTrainings(url); });
+void ServerClubReader::readTrainings(const club::Credentials& server) {
+    QMetaObject::invokeMethod(m_worker,
+                              [worker = m_worker, server] { worker->readTrainings(server); });
 }
 
-void ServerClubReader::readTraining(const QString& url, const QUuid& id) {
-    QMetaObject::invokeMethod(m_worker,
-                              [worker = m_worker, url, id] { worker->readTraining(url, id); });
+void ServerClubReader::readTraining(const club::Credentials& server, const QUuid& id) {
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, server, id] { worker->readTraining(server, id); });
 }
 
 } // namespace ankerblick

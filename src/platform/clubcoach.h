@@ -59,10 +59,10 @@ public:
     ServerClubReader() : ServerClubReader(Timing{}) {}
     ~ServerClubReader() override;
 
-    void watch(const QString& url) override;
+    void watch(const club::Credentials& server) override;
     void stopWatching() override;
-    void readTrainings(const QString& url) override;
-    void readTraining(const QString& url, const QUuid& id) override;
+    void readTrainings(const club::Credentials& server) override;
+    void readTraining(const club::Credentials& server, const QUuid& id) override;
 
 private:
     std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections

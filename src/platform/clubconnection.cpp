@@ -185,9 +185,9 @@ void AnswerWatch::detach(int socket) {
     std::erase(m_sockets, socket);
 }
 
-Connection::Connection(const QString& url, AnswerWatch* watch)
+Connection::Connection(const Credentials& server, AnswerWatch* watch)
     : m_name(uniqueConnectionName()), m_watch(watch) {
-    const std::optional<Address> address = parseAddress(url, &m_problem);
+    const std::optional<Address> address = parseAddress(server.url, &m_problem);
     if (!address)
         return;
     if (!QSqlDatabase::isDriverAvailable(u"QPSQL"_s)) {
@@ -202,7 +202,7 @@ Connection::Connection(const QString& url, AnswerWatch* watch)
         db.setPort(address->port);
     db.setDatabaseName(address->database);
     db.setUserName(address->user);
-    db.setPassword(address->password);
+    db.setPassword(server.password.isEmpty() ? address->password : server.password);
     db.setConnectOptions(address->options);
     m_open = db.open();
     if (!m_open) {

@@ -7,7 +7,8 @@
 //
 // The host may also be a socket folder (percent-encoded, or as ?host=/path),
 // and the parameters are libpq's own (sslmode=require, connect_timeout=…).
-// A missing password is found by libpq itself (~/.pgpass, PGPASSWORD).
+// The program gives the password apart from the URI (club::Credentials); a
+// missing one is found by libpq itself (~/.pgpass, PGPASSWORD).
 //
 // Every failure is said in one German sentence for the user; the server's
 // own words only when none of them fits.
@@ -90,7 +91,11 @@ private:
 // removed with this object; watched by `watch` when given.
 class Connection {
 public:
-    explicit Connection(const QString& url, AnswerWatch* watch = nullptr);
+    explicit Connection(const Credentials& server, AnswerWatch* watch = nullptr);
+    // The administrator's setup: a URI that may hold its own password, as
+    // libpq takes one.
+    explicit Connection(const QString& url, AnswerWatch* watch = nullptr)
+        : Connection(Credentials{url, {}}, watch) {}
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;

@@ -4,9 +4,11 @@
 #include "clubupload.h"
 #include "diaryoutbox.h"
 #include "model/logging.h"
+#include "sqlitediary.h"
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPointer>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QTimer>
@@ -42,33 +44,50 @@ public:
         step();
     }
 
-    void setServer(const QString& url) {
-        m_url = url;
+    // The diary committed a change. While the sync waits after a failure
+    // only the count of what waits is read again: the wait stays.
+    void wake() {
+        if (m_wait == 0 || !m_timer->isActive()) {
+            step();
+            return;
+        }
+        if (const std::optional<int> waiting = m_outbox->waitingCount()) {
+            ClubState state = m_state;
+            state.waiting = *waiting;
+            publish(state);
+        }
+    }
+
+    void setServer(const club::Credentials& server) {
+        m_login = server;
         m_server.reset();
         m_wait = 0;
         m_setAside.clear(); // another server or login may take them
         step();
     }
 
-    void check(const QString& url) {
-        const club::Connection trial(url);
+    void check(const club::Credentials& server) {
+        const club::Connection trial(server);
         const QString problem = trial.isOpen() ? QString() : trial.problem();
-        QMetaObject::invokeMethod(
-            m_owner, [owner = m_owner, url, problem] { Q_EMIT owner->checked(url, problem); });
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, server, problem] {
+            Q_EMIT owner->checked(server, problem);
+        });
     }
 
 private:
     void step() {
         ClubState state;
-        state.configured = !m_url.isEmpty();
-        int next = m_timing.lookMs;
+        state.configured = !m_login.isEmpty();
+        // An idle connection is checked now and then; with it, what another
+        // program may have written is found.
+        int next = m_timing.pingMs;
         // Without a server the diary is not read: the program sets the
         // server once its diary is open, never while a damaged file of it
         // might still be moved aside.
         if (!state.configured) {
             m_server.reset();
+            m_timer->stop();
             publish(state);
-            m_timer->start(next);
             return;
         }
         const std::optional<int> waiting = m_outbox->waitingCount();
@@ -111,7 +130,7 @@ private:
     // Connects when needed and sends what waits.
     Round send(ClubState& state) {
         if (!m_server) {
-            m_server = std::make_unique<club::Connection>(m_url, m_answers);
+            m_server = std::make_unique<club::Connection>(m_login, m_answers);
             if (!m_server->isOpen()) {
                 state.problem = m_server->problem();
                 return Round::ServerFailed;
@@ -186,7 +205,7 @@ private:
     std::unique_ptr<DiaryOutbox> m_outbox;
     std::unique_ptr<club::Connection> m_server;
     QTimer* m_timer = nullptr;
-    QString m_url;
+    club::Credentials m_login;
     ClubState m_state;
     int m_wait = 0;
     QElapsedTimer m_sinceContact;
@@ -210,13 +229,25 @@ ServerClubSync::~ServerClubSync() {
     m_thread.wait();
 }
 
-void ServerClubSync::setServer(const QString& url) {
-    m_url = url;
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->setServer(url); });
+void ServerClubSync::setServer(const club::Credentials& server) {
+    m_server = server;
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, server] { worker->setServer(server); });
 }
 
-void ServerClubSync::check(const QString& url) {
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->check(url); });
+ServerClubSync::ServerClubSync(SqliteDiary& diary, Timing timing)
+    : ServerClubSync(diary.path(), timing) {
+    diary.setCommitted([sync = QPointer<ServerClubSync>(this)] {
+        if (sync)
+            sync->diaryChanged();
+    });
+}
+
+void ServerClubSync::diaryChanged() {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->wake(); });
+}
+
+void ServerClubSync::check(const club::Credentials& server) {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, server] { worker->check(server); });
 }
 
 void ServerClubSync::report(const ClubState& state) {

@@ -246,6 +246,8 @@ template <typename Work> bool SqliteDiary::write(Work work) {
     if (work(sql) && sql.db().commit()) {
         m_problem.clear();
         ++m_revision;
+        if (m_committed)
+            m_committed();
         return true;
     }
     sql.fail(sql.db().lastError());

@@ -7,6 +7,7 @@
 #include "clock.h"
 #include "services/diary.h"
 
+#include <functional>
 #include <future>
 
 class QSqlDatabase;
@@ -38,6 +39,13 @@ public:
 
     QString problem() const override;
     QString openingNotice() const override;
+
+    // The file the diary is kept in.
+    QString path() const { return m_path; }
+    // Called after every change is committed, on the thread that wrote it:
+    // each change marks what the club's server is to be sent in the same
+    // transaction (the revisions), and the sync waits for this word.
+    void setCommitted(std::function<void()> committed) { m_committed = std::move(committed); }
 
     std::optional<qint64> beginTraining(const diary::Training& training) override;
     bool updateTraining(const diary::Training& training) override;
@@ -98,6 +106,7 @@ private:
     mutable QString m_notice;
     quint64 m_revision = 0;
     bool m_reader = false;
+    std::function<void()> m_committed;
 };
 
 } // namespace ankerblick

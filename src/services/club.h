@@ -8,6 +8,7 @@
 // trainings, also never on the thread of the windows.
 
 #include "model/diaryrecords.h"
+#include "services/clubaddress.h"
 
 #include <QList>
 #include <QObject>
@@ -35,18 +36,18 @@ class ClubSync : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    // Connects to the server of `url` (a libpq connection URI) and sends
-    // what waits; an empty URL leaves the server.
-    virtual void setServer(const QString& url) = 0;
-    virtual QString server() const = 0;
+    // Connects to `server` (a libpq connection URI and its password) and
+    // sends what waits; an empty URL leaves the server.
+    virtual void setServer(const club::Credentials& server) = 0;
+    virtual club::Credentials server() const = 0;
     virtual ClubState state() const = 0;
-    // Tries `url` without changing the server; checked() says how it went.
-    virtual void check(const QString& url) = 0;
+    // Tries `server` without changing the server; checked() says how it went.
+    virtual void check(const club::Credentials& server) = 0;
 
 Q_SIGNALS:
     void stateChanged();
     // The answer to check(): empty when the server was reached, otherwise why not.
-    void checked(const QString& url, const QString& problem);
+    void checked(const ankerblick::club::Credentials& server, const QString& problem);
 };
 
 namespace club {
@@ -86,18 +87,18 @@ class ClubReader : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    // Watches the squad on the server of `url` (a libpq connection URI):
+    // Watches the squad on `server` (a libpq connection URI and its password):
     // squadChanged() now and after every new or changed series; a login
     // that is no coach's, or a server that cannot be reached, says why in
     // watchProblem().
-    virtual void watch(const QString& url) = 0;
+    virtual void watch(const club::Credentials& server) = 0;
     // Stops watching.
     virtual void stopWatching() = 0;
-    // The trainings the login of `url` may read: trainingsRead(), or
+    // The trainings the login of `server` may read: trainingsRead(), or
     // readProblem() with a null identity.
-    virtual void readTrainings(const QString& url) = 0;
+    virtual void readTrainings(const club::Credentials& server) = 0;
     // One training with its series: trainingRead(), or readProblem() with its identity.
-    virtual void readTraining(const QString& url, const QUuid& id) = 0;
+    virtual void readTraining(const club::Credentials& server, const QUuid& id) = 0;
 
 Q_SIGNALS:
     void squadChanged(const ankerblick::club::Squad& squad);

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "services/clubaddress.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -213,7 +215,18 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.options.cameras = parser.values(cameraOption());
     result.options.cameras.removeAll(QString());
     result.options.file = files.value(0);
-    result.options.club = parser.values(clubOption()).value(0);
+    const QString clubUrl = parser.values(clubOption()).value(0);
+    // What the command line says shows in the process list for every user.
+    const std::optional<club::Address> address = club::parseAddress(clubUrl);
+    if (address && !address->password.isEmpty()) {
+        result.exitCode = 1;
+        result.error = QCoreApplication::translate(
+            "CommandLine", "Bitte kein Passwort in die Adresse nach --verein schreiben: Jeder "
+                           "Benutzer des Rechners kann sie lesen. Das Passwort kommt aus dem "
+                           "Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.\n");
+        return result;
+    }
+    result.options.club = clubUrl;
     return result;
 }
 

@@ -128,8 +128,8 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
         if (!result.problem.isEmpty())
             return result;
     }
-    const QString coachUrl = server.url(u"trainer"_s, kCoachPassword, database);
-    SeriesWatcher coach(coachUrl);
+    const club::Credentials coachLogin = server.login(u"trainer"_s, kCoachPassword, database);
+    SeriesWatcher coach(coachLogin);
     if (!coach.problem().isEmpty()) {
         result.problem = coach.problem();
         return result;
@@ -149,8 +149,8 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
         }
         lane.training = *id;
         // The program's own sync, at the program's own pace.
-        lane.sync = std::make_unique<ServerClubSync>(path);
-        lane.sync->setServer(server.url(lane.login, kLanePassword, database));
+        lane.sync = std::make_unique<ServerClubSync>(*lane.diary);
+        lane.sync->setServer(server.login(lane.login, kLanePassword, database));
     }
     const auto allConnected = [&] {
         return std::all_of(lanes.begin(), lanes.end(), [](const Lane& lane) {
@@ -193,7 +193,7 @@ ClubLoadResult runClubLoad(PgServer& server, const QString& database, const Club
     std::sort(result.latencyMs.begin(), result.latencyMs.end());
     for (Lane& lane : lanes)
         lane.sync.reset();
-    club::Connection reader(coachUrl);
+    club::Connection reader(coachLogin);
     QSqlQuery q(reader.database());
     if (!q.exec(u"SELECT count(*), count(DISTINCT (training, series, slot)), "
                 u"coalesce(round(sum(value)::numeric, 2), 0) FROM ankerblick.shots"_s) ||

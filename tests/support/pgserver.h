@@ -11,6 +11,8 @@
 // club's databases is kOwner with kOwnerPassword, allowed to create roles,
 // as the administrator sets it up with createuser --createrole.
 
+#include "services/clubaddress.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -52,6 +54,12 @@ public:
     // `port` (a proxy's) instead of the server's when given.
     QString url(const QString& user, const QString& password, const QString& database,
                 int port = 0) const;
+    // The same URI without the password, and the password apart, as the
+    // program hands them to its club connections.
+    club::Credentials login(const QString& user, const QString& password, const QString& database,
+                            int port = 0) const {
+        return {url(user, {}, database, port), password};
+    }
     // The owner's URI of `database`.
     QString ownerUrl(const QString& database) const;
 

@@ -14,7 +14,7 @@ ServerClubReader::Timing watching() {
 
 } // namespace
 
-SeriesWatcher::SeriesWatcher(const QString& url) : m_reader(watching()) {
+SeriesWatcher::SeriesWatcher(const club::Credentials& server) : m_reader(watching()) {
     QObject::connect(&m_reader, &ClubReader::squadChanged, &m_reader,
                      [this](const club::Squad& squad) {
                          m_problem.clear();
@@ -22,7 +22,7 @@ SeriesWatcher::SeriesWatcher(const QString& url) : m_reader(watching()) {
                      });
     QObject::connect(&m_reader, &ClubReader::watchProblem, &m_reader,
                      [this](const QString& problem) { m_problem = problem; });
-    m_reader.watch(url);
+    m_reader.watch(server);
 }
 
 QString SeriesWatcher::key(const QString& login, int number) {

@@ -19,10 +19,10 @@ class SeriesWatcher {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Watches as the login of `url` (a coach's, to see every shooter). The
+    // Watches as the login of `server` (a coach's, to see every shooter). The
     // squad's signals arrive on the thread that made the watcher, so that
     // thread must handle its events.
-    explicit SeriesWatcher(const QString& url);
+    explicit SeriesWatcher(const club::Credentials& server);
     SeriesWatcher(const SeriesWatcher&) = delete;
     SeriesWatcher& operator=(const SeriesWatcher&) = delete;
 

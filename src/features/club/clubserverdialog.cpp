@@ -32,13 +32,10 @@ const QStringList kTlsModes{u"prefer"_s, u"require"_s, u"disable"_s};
 
 } // namespace
 
-QString clubUrl(const ClubServerSettings& server, const QString& password) {
-    QString url = u"postgresql://"_s + encoded(server.user) + u'@' + encoded(server.host) + u':' +
-                  QString::number(server.port) + u'/' + encoded(server.database) + u"?sslmode="_s +
-                  server.tls;
-    if (!password.isEmpty())
-        url += u"&password="_s + encoded(password);
-    return url;
+QString clubUrl(const ClubServerSettings& server) {
+    return u"postgresql://"_s + encoded(server.user) + u'@' + encoded(server.host) + u':' +
+           QString::number(server.port) + u'/' + encoded(server.database) + u"?sslmode="_s +
+           server.tls;
 }
 
 QString keyringKeyOf(const QString& user, const QString& host, int port, const QString& database) {
@@ -55,25 +52,20 @@ void connectClubAtStart(const Services& services, const QString& commandLineUrl)
         const ClubServerSettings server = services.settings.clubServer();
         if (!server.isSet())
             return;
-        url = clubUrl(server, {});
+        url = clubUrl(server);
         key = keyringKeyOf(server.user, server.host, server.port, server.database);
     } else {
-        const std::optional<club::Address> address = club::parseAddress(url);
-        if (address && address->password.isEmpty())
+        // The command line refuses a URI with a password.
+        if (const std::optional<club::Address> address = club::parseAddress(url))
             key = keyringKeyOf(address->user, address->host, address->port, address->database);
     }
     if (key.isEmpty() || !services.keyring) {
-        club->setServer(url);
+        club->setServer({url, {}});
         return;
     }
     // Without a password in the keyring libpq looks in ~/.pgpass and PGPASSWORD.
     services.keyring->readPassword(key, [club, url](std::optional<QString> password) {
-        if (!password || password->isEmpty()) {
-            club->setServer(url);
-            return;
-        }
-        club->setServer(url + (url.contains(u'?') ? u'&' : u'?') + u"password="_s +
-                        encoded(*password));
+        club->setServer({url, password.value_or(QString())});
     });
 }
 
@@ -115,13 +107,15 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
     connect(check, &QPushButton::clicked, this, &ClubServerDialog::check);
     connect(buttons, &QDialogButtonBox::accepted, this, &ClubServerDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ClubServerDialog::reject);
-    connect(&m_club, &ClubSync::checked, this, [this](const QString& url, const QString& problem) {
-        if (url != m_asked)
-            return;
-        m_answer->setText(problem.isEmpty() ? tr("Der Vereinsserver ist erreichbar, die Anmeldung "
-                                                 "gelingt.")
-                                            : problem);
-    });
+    connect(&m_club, &ClubSync::checked, this,
+            [this](const club::Credentials& server, const QString& problem) {
+                if (server != m_asked)
+                    return;
+                m_answer->setText(problem.isEmpty()
+                                      ? tr("Der Vereinsserver ist erreichbar, die Anmeldung "
+                                           "gelingt.")
+                                      : problem);
+            });
     // The password kept for the login shown, so that OK keeps it.
     m_keyring.readPassword(
         keyringKeyOf(kept.user, kept.host, kept.port, kept.database),
@@ -142,7 +136,7 @@ ClubServerSettings ClubServerDialog::entered() const {
 }
 
 void ClubServerDialog::check() {
-    m_asked = clubUrl(entered(), m_password->text());
+    m_asked = {clubUrl(entered()), m_password->text()};
     m_answer->setText(tr("Der Vereinsserver wird gefragt …"));
     m_club.check(m_asked);
 }
@@ -154,7 +148,8 @@ void ClubServerDialog::accept() {
     const ClubServerSettings server = entered();
     m_settings.setClubServer(server);
     const QString password = m_password->text();
-    m_club.setServer(server.isSet() ? clubUrl(server, password) : QString());
+    m_club.setServer(server.isSet() ? club::Credentials{clubUrl(server), password}
+                                    : club::Credentials{});
     if (password.isEmpty()) {
         QDialog::accept();
         return;

@@ -8,6 +8,7 @@
 // password from the keyring (or else, as libpq does, ~/.pgpass and
 // PGPASSWORD).
 
+#include "services/clubaddress.h"
 #include "services/settings.h"
 
 #include <QDialog>
@@ -23,13 +24,14 @@ class ClubSync;
 class Keyring;
 struct Services;
 
-// The connection URI of `server`, with `password` when it is not empty.
-QString clubUrl(const ClubServerSettings& server, const QString& password);
+// The connection URI of `server`; the password never goes into it.
+QString clubUrl(const ClubServerSettings& server);
 // What the keyring keeps the password of a login under: "user@host:port/database".
 QString keyringKeyOf(const QString& user, const QString& host, int port, const QString& database);
 
-// Sets the sync's server at start: `commandLineUrl` when given, otherwise
-// the one in the settings; nothing without either.
+// Sets the sync's server at start: `commandLineUrl` (a URI without a
+// password) when given, otherwise the one in the settings; nothing without
+// either. The password comes from the keyring, or else libpq finds it.
 void connectClubAtStart(const Services& services, const QString& commandLineUrl);
 
 class ClubServerDialog final : public QDialog {
@@ -54,7 +56,7 @@ private:
     QLineEdit* m_password;
     QComboBox* m_tls;
     QLabel* m_answer;
-    QString m_asked; // the URL of the check under way
+    club::Credentials m_asked; // the server of the check under way
 };
 
 } // namespace ankerblick

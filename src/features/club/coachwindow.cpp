@@ -118,14 +118,14 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
 
 CoachWindow::~CoachWindow() = default;
 
-void CoachWindow::watch(const QString& url) {
-    if (url.isEmpty()) {
+void CoachWindow::watch(const club::Credentials& server) {
+    if (server.isEmpty()) {
         showProblem(tr("Kein Vereinsserver eingestellt: bitte unter „Datei → Vereinsserver …“ "
                        "den Server und die Anmeldung eines Trainers eintragen."));
         return;
     }
     m_notice->setText(tr("Verbinde mit dem Vereinsserver …"));
-    m_reader.watch(url);
+    m_reader.watch(server);
 }
 
 void CoachWindow::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 // squad again. A training opens in the analysis window. Only a coach's
 // login sees the squad; any other login is told why not.
 
+#include "services/clubaddress.h"
 #include "sheets/coachsheet.h"
 
 #include <QLocale>
@@ -34,8 +35,8 @@ public:
     explicit CoachWindow(ClubReader& reader, QWidget* parent = nullptr);
     ~CoachWindow() override;
 
-    // Watches the squad on the server of `url`; without one, says how to set it.
-    void watch(const QString& url);
+    // Watches the squad on `server`; without one, says how to set it.
+    void watch(const club::Credentials& server);
     const CoachSheet& sheet() const { return m_sheet; }
 
 public Q_SLOTS:

@@ -299,7 +299,7 @@ void DiaryWindow::connectSource(TrainingSource* source) {
             &DiaryWindow::openClubTrainingRequested);
 }
 
-void DiaryWindow::setClub(ClubReader& reader, std::function<QString()> server) {
+void DiaryWindow::setClub(ClubReader& reader, std::function<club::Credentials()> server) {
     m_club = new ClubTrainings(reader, std::move(server), this);
     connectSource(m_club);
     m_source = named(new QComboBox(this), QStringLiteral("Quelle"));

@@ -61,7 +61,7 @@ public:
     // With a club's server set (`server` gives its URL, empty when none
     // is), "Quelle" chooses between the trainings kept here ("Hier") and
     // those of the server from every lane ("Verein"), read by `reader`.
-    void setClub(ClubReader& reader, std::function<QString()> server);
+    void setClub(ClubReader& reader, std::function<club::Credentials()> server);
 
 public Q_SLOTS:
     // Reads the trainings again when they changed: the shooters, the period

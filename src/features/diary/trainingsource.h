@@ -98,7 +98,7 @@ class ClubTrainings final : public TrainingSource {
     Q_OBJECT
 public:
     // `server` gives the server's address, empty when none is set.
-    ClubTrainings(ClubReader& reader, std::function<QString()> server, QObject* parent = nullptr);
+    ClubTrainings(ClubReader& reader, std::function<club::Credentials()> server, QObject* parent = nullptr);
 
     // Whether a server is set.
     bool available() const { return !m_server().isEmpty(); }
@@ -112,7 +112,7 @@ private:
     void squadRead(const club::Squad& squad);
 
     ClubReader& m_reader;
-    std::function<QString()> m_server;
+    std::function<club::Credentials()> m_server;
     // The server's identity of each of trainings(), by position: a
     // training's id is its position + 1.
     QList<QUuid> m_ids;
