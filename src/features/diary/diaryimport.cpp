@@ -114,9 +114,8 @@ Outcome importFile(Diary& diary, const QString& path, int discipline, const Rati
     const FileImport file = trainingOf(info, read.content, discipline, options, locale);
     if (!diary.importTraining(file.training, file.series, *hash)) {
         reason =
-            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ wurde nicht übernommen. ")
-                .arg(name) +
-            diary.problem();
+            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ wurde nicht übernommen. %2")
+                .arg(name, diary.problem());
         return Outcome::Failed;
     }
     return Outcome::Imported;
