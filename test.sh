@@ -14,8 +14,10 @@ scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
   xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib \
   dpkg-dev file desktop-file-utils appstream clang-format
 
-# The sources as .clang-format says, before anything is built.
+# The sources as .clang-format says, and no function over 60 lines, before
+# anything is built.
 scripts/check-format.sh
+scripts/check-function-length.py
 
 jobs=$(nproc)
 mode=${ANKERBLICK_SANITIZE:-1}

@@ -4,9 +4,9 @@
 <context>
     <name>AnalysisSheet</name>
     <message>
-        <location filename="../src/sheets/analysissheet.cpp" line="+19"/>
-        <source>Schuss: </source>
-        <translation>Shot: </translation>
+        <location filename="../src/sheets/analysissheet.cpp" line="+18"/>
+        <source>Schuss: %1</source>
+        <translation>Shot: %1</translation>
     </message>
 </context>
 <context>
@@ -30,7 +30,7 @@
 <context>
     <name>Camera</name>
     <message>
-        <location filename="../src/platform/opencvcamera.cpp" line="+135"/>
+        <location filename="../src/platform/opencvcamera.cpp" line="+118"/>
         <source>„%1“ gibt es nicht.</source>
         <translation>“%1” does not exist.</translation>
     </message>
@@ -60,7 +60,7 @@
         <translation>The folder “%1” holds no pictures (jpg, jpeg, png, bmp).</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+78"/>
         <source>Kamera %1</source>
         <translation>Camera %1</translation>
     </message>
@@ -94,13 +94,13 @@
     </message>
     <message>
         <location line="+2"/>
-        <source> – 1 Serie wartet</source>
-        <translation> – 1 series waiting</translation>
+        <source>%1 – 1 Serie wartet</source>
+        <translation>%1 – 1 series waiting</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source> – %1 Serien warten</source>
-        <translation> – %1 series waiting</translation>
+        <source>%1 – %2 Serien warten</source>
+        <translation>%1 – %2 series waiting</translation>
     </message>
 </context>
 <context>
@@ -156,42 +156,42 @@ Once more: </translation>
 <context>
     <name>ClubConnection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+29"/>
-        <source>Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: </source>
-        <translation>The club server’s address is not a valid connection URI: </translation>
-    </message>
-    <message>
-        <location line="+23"/>
+        <location filename="../src/services/clubaddress.cpp" line="+150"/>
         <source>Sie beginnt nicht mit postgresql://.</source>
         <translation>It does not begin with postgresql://.</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="-103"/>
         <source>Bitte nur einen Server angeben.</source>
         <translation>Please give only one server.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-27"/>
+        <source>Die Adresse des Vereinsservers ist keine gültige Verbindungs-URI: %1</source>
+        <translation>The club server’s address is not a valid connection URI: %1</translation>
+    </message>
+    <message>
+        <location line="+33"/>
         <source>Die IPv6-Adresse ist nicht geschlossen.</source>
         <translation>The IPv6 address is not closed.</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Der Parameter „%1“ ist unbekannt.</source>
         <translation>The parameter “%1” is unknown.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+14"/>
         <source>Der Wert von „%1“ enthält ein Semikolon.</source>
         <translation>The value of “%1” contains a semicolon.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+27"/>
         <source>Der Port „%1“ ist keine Zahl von 1 bis 65535.</source>
         <translation>The port “%1” is not a number from 1 to 65535.</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+43"/>
         <source>Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort stimmen nicht.</source>
         <translation>The club server refuses the login: user name or password is wrong.</translation>
     </message>
@@ -377,7 +377,7 @@ Once more: </translation>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/sheets/commandline.cpp" line="+13"/>
+        <location filename="../src/sheets/commandline.cpp" line="+15"/>
         <source>Name des Schützen; die Frage nach dem Namen entfällt.</source>
         <translation>The shooter’s name; the program does not ask for it.</translation>
     </message>
@@ -470,30 +470,30 @@ Once more: </translation>
 </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>--verein-einrichten steht für sich; ohne Seriendatei, Name, Anschluss oder Kamera.
 </source>
         <translation>--verein-einrichten stands alone; without series file, name, port or camera.
 </translation>
     </message>
     <message>
-        <location line="+21"/>
-        <source>
+        <location line="+20"/>
+        <source>%1
 Mit --help werden alle Optionen gezeigt.
 </source>
-        <translation>
+        <translation>%1
 --help shows all options.
 </translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Bitte höchstens eine Seriendatei angeben.
 </source>
         <translation>Please give at most one series file.
 </translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
         <source>Bitte kein Passwort in die Adresse nach --verein schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus dem Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.
 </source>
         <translation>Please write no password into the address after --verein: every user of the computer can read it. The password comes from the keyring, from ~/.pgpass or PGPASSWORD.
@@ -503,12 +503,12 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>Diary</name>
     <message>
-        <location filename="../src/platform/sqlitediary.cpp" line="+44"/>
-        <source>Das Trainingstagebuch konnte nicht gespeichert werden: </source>
-        <translation>The training diary could not be saved: </translation>
+        <location filename="../src/platform/sqlitediary.cpp" line="+45"/>
+        <source>Das Trainingstagebuch konnte nicht gespeichert werden: %1</source>
+        <translation>The training diary could not be saved: %1</translation>
     </message>
     <message>
-        <location line="+252"/>
+        <location line="+271"/>
         <source>Das Training ist nicht mehr im Tagebuch.</source>
         <translation>The training is no longer in the diary.</translation>
     </message>
@@ -598,12 +598,12 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="-80"/>
-        <location line="+226"/>
+        <location line="+225"/>
         <source>Serie</source>
         <translation>Series</translation>
     </message>
     <message>
-        <location line="-225"/>
+        <location line="-224"/>
         <source>Schuss</source>
         <translation>Shot</translation>
     </message>
@@ -693,12 +693,12 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+2"/>
-        <location line="+143"/>
+        <location line="+142"/>
         <source>Serien</source>
         <translation>Series</translation>
     </message>
     <message>
-        <location line="-141"/>
+        <location line="-140"/>
         <source>Schnitt (Ringe)</source>
         <translation>Average (rings)</translation>
     </message>
@@ -744,22 +744,22 @@ Mit --help werden alle Optionen gezeigt.
         <translation>all time</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source> bis </source>
-        <translation> to </translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>ab </source>
-        <translation>from </translation>
+        <location line="+2"/>
+        <source>%1 bis %2</source>
+        <translation>%1 to %2</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>bis </source>
-        <translation>until </translation>
+        <source>ab %1</source>
+        <translation>from %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
+        <source>bis %1</source>
+        <translation>until %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Schütze: %1 · Disziplin: %2 · Zeitraum: %3</source>
         <translation>Shooter: %1 · Discipline: %2 · Period: %3</translation>
     </message>
@@ -792,9 +792,17 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The file “%1” cannot be read.</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>Die Datei „%1“ wurde nicht übernommen. </source>
-        <translation>The file “%1” was not taken over. </translation>
+        <location line="+37"/>
+        <source>Die Datei „%1“ wurde nicht übernommen. %2</source>
+        <translation>The file “%1” was not taken over. %2</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryRecorder</name>
+    <message>
+        <location filename="../src/sheets/diaryrecorder.cpp" line="+64"/>
+        <source>%1 Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.</source>
+        <translation>%1 Entry goes on; please keep the series with “Save”.</translation>
     </message>
 </context>
 <context>
@@ -844,23 +852,8 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+1"/>
-        <source>Zeiten zwischen </source>
-        <translation>Times between </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> und </source>
-        <translation> and </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> Sekunden werden angezeigt. </source>
-        <translation> seconds are shown. </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Treffer liegen darüber/darunter</source>
-        <translation>hits lie above/below</translation>
+        <source>Zeiten zwischen %1 und %2 Sekunden werden angezeigt. %3Treffer liegen darüber/darunter</source>
+        <translation>Times between %1 and %2 seconds are shown. %3hits lie above/below</translation>
     </message>
 </context>
 <context>
@@ -886,24 +879,24 @@ Mit --help werden alle Optionen gezeigt.
         <translation>clicks</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source> mm</source>
-        <translation> mm</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source> (%1 Uhr)</source>
-        <translation> (%1 o’clock)</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+20"/>
         <source>%1 %</source>
         <translation>%1 %</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>Abkommen: </source>
-        <translation>Calls: </translation>
+        <location line="-15"/>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 (%2 Uhr)</source>
+        <translation>%1 (%2 o’clock)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Abkommen: %1</source>
+        <translation>Calls: %1</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -916,7 +909,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Calls: %1 rated 10, %2 rated 5, %3 rated 0</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+72"/>
         <location line="+12"/>
         <source>rechts</source>
         <translation>right</translation>
@@ -956,18 +949,76 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+2"/>
-        <source>Trefferlage: </source>
-        <translation>Mean point of impact: </translation>
+        <source>Trefferlage: %1</source>
+        <translation>Mean point of impact: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+6"/>
+        <source>Korrektur: %1</source>
+        <translation>Sight correction: %1</translation>
+    </message>
+    <message>
+        <location line="-4"/>
         <source>Streukreis: %1, mittlerer Radius %2</source>
         <translation>Group size: %1, mean radius %2</translation>
     </message>
+</context>
+<context>
+    <name>HitIntake</name>
     <message>
-        <location line="+4"/>
-        <source>Korrektur: </source>
-        <translation>Sight correction: </translation>
+        <location filename="../src/sheets/hitintake.cpp" line="+154"/>
+        <source>%1 Treffer hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Ein Treffer hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>%1 Treffer der Kamera hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits from the camera had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Ein Treffer der Kamera hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit from the camera had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>%1 hits from the target had no call yet; they were entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
+        <translation>A hit from the target had no call yet; it was entered without a call (rating “–”).</translation>
+    </message>
+    <message>
+        <location line="-19"/>
+        <source>Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb der Wertung oder die Serienliste ist voll. Bitte das Loch entfernen oder die Serien speichern und mit „Neu“ beginnen.</source>
+        <translation>Not all holes can be entered: one lies outside the scoring area or the series list is full. Please remove the hole, or save the series and begin with “New”.</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>Solange die Scheibe Treffer liefert, kann kein Foto eingelesen werden.</source>
+        <translation>While the target delivers hits, no photo can be read.</translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <source>Solange die Kamera Treffer liefert, kann kein Foto eingelesen werden.</source>
+        <translation>While the camera delivers hits, no photo can be read.</translation>
+    </message>
+    <message>
+        <location line="-8"/>
+        <source>Die elektronische Scheibe liefert schon die Treffer dieses Fensters. Erst die Schussabfrage beenden, dann die Kamera einschalten.</source>
+        <translation>The electronic target already delivers this window’s hits. Stop polling for shots first, then switch the camera on.</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Die Kamera liefert schon die Treffer dieses Fensters. Erst die Kamera ausschalten, dann abfragen.</source>
+        <translation>The camera already delivers this window’s hits. Switch the camera off first, then poll.</translation>
     </message>
 </context>
 <context>
@@ -995,7 +1046,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>MatchProgram</name>
     <message>
-        <location filename="../src/model/matchprogram.cpp" line="+20"/>
+        <location filename="../src/model/matchprogram.cpp" line="+35"/>
         <source>Kniend</source>
         <translation>Kneeling</translation>
     </message>
@@ -1010,7 +1061,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Standing</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+10"/>
         <source>LG 40</source>
         <translation>AR 40</translation>
     </message>
@@ -1035,47 +1086,47 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Smallbore prone 60</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>KK 3×20</source>
         <translation>Smallbore 3×20</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>KK 3×40</source>
         <translation>Smallbore 3×40</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>Gewehr 300m liegend 60</source>
         <translation>Rifle 300m prone 60</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>Auflage LG 30</source>
         <translation>Rested AR 30</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>Auflage LP 30</source>
         <translation>Rested AP 30</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>Freie Pistole 60</source>
         <translation>Free pistol 60</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
         <source>Schnellfeuerpistole 60 (8, 6, 4 s)</source>
         <translation>Rapid fire pistol 60 (8, 6, 4 s)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+2"/>
         <source>Standardpistole 60 (150, 20, 10 s)</source>
         <translation>Standard pistol 60 (150, 20, 10 s)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+2"/>
         <source>Sportpistole Duell 30</source>
         <translation>Sport pistol duel 30</translation>
     </message>
@@ -1083,22 +1134,22 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>PhotoHoles</name>
     <message>
-        <location filename="../src/vision/photoholes.cpp" line="+403"/>
+        <location filename="../src/vision/photoholes.cpp" line="+779"/>
         <source>Das Bild enthält nichts, was sich lesen lässt.</source>
         <translation>The picture holds nothing that can be read.</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="-27"/>
         <source>Auf dem Foto ist keine Scheibe „%1“ zu erkennen. Die Scheibe sollte ganz zu sehen sein, mindestens ein Drittel des Bildes hoch und nicht schräger als 30°.</source>
         <translation>No “%1” target can be made out in the photo. The target should be seen whole, at least a third of the picture high and tilted no more than 30°.</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+46"/>
         <source>Die Datei „%1“ lässt sich nicht öffnen: %2</source>
         <translation>The file “%1” cannot be opened: %2</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+13"/>
         <source>Die Datei „%1“ ist kein Bild, das sich lesen lässt (jpg, png oder bmp).</source>
         <translation>The file “%1” is not a picture that can be read (jpg, png or bmp).</translation>
     </message>
@@ -1107,78 +1158,48 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     <name>PrintContent</name>
     <message>
         <location filename="../src/sheets/printcontent.cpp" line="+91"/>
-        <source>Trefferlage: </source>
-        <translation>Mean point of impact: </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>; Streukreis </source>
-        <translation>; group size </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> mm</source>
-        <translation> mm</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Serie Nummer: </source>
-        <translation>Series number: </translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <source>Innenzehner: </source>
-        <translation>Inner tens: </translation>
+        <source>Trefferlage: %1; Streukreis %2 mm</source>
+        <translation>Mean point of impact: %1; group size %2 mm</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>Seite </source>
-        <translation>Page </translation>
+        <source>Serie Nummer: %1</source>
+        <translation>Series number: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source> von </source>
-        <translation> of </translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source> für </source>
-        <translation> for </translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source> am </source>
-        <translation> on </translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source> um </source>
-        <translation> at </translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>Serien: </source>
-        <translation>Series: </translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Schüsse: </source>
-        <translation>Shots: </translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Summe: </source>
-        <translation>Total: </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Zehntel: </source>
-        <translation>Tenths: </translation>
+        <location line="+15"/>
+        <source>Innenzehner: %1</source>
+        <translation>Inner tens: %1</translation>
     </message>
     <message>
         <location line="+5"/>
-        <source>Schnitt: </source>
-        <translation>Average: </translation>
+        <source>Seite %1 von %2 für %3 am %4 um %5</source>
+        <translation>Page %1 of %2 for %3 on %4 at %5</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Serien: %1</source>
+        <translation>Series: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Schüsse: %1</source>
+        <translation>Shots: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Summe: %1</source>
+        <translation>Total: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Zehntel: %1</source>
+        <translation>Tenths: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Schnitt: %1</source>
+        <translation>Average: %1</translation>
     </message>
 </context>
 <context>
@@ -1250,22 +1271,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>A number is expected; the line is empty.</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Erwartet wird eine Zahl, die Zeile lautet </source>
-        <translation>A number is expected; the line reads </translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>Der Wert </source>
-        <translation>The value </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> liegt außerhalb des Bereichs von -32768 bis 32767.</source>
-        <translation> lies outside the range from -32768 to 32767.</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+15"/>
         <source>Die Datei</source>
         <translation>The file</translation>
     </message>
@@ -1305,12 +1311,22 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The file “%1” could not be saved: %2</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source> Die bisherige Datei ist unverändert.</source>
-        <translation> The previous file is unchanged.</translation>
+        <location line="-219"/>
+        <source>Erwartet wird eine Zahl, die Zeile lautet %1.</source>
+        <translation>A number is expected; the line reads %1.</translation>
     </message>
     <message>
         <location line="+6"/>
+        <source>Der Wert %1 liegt außerhalb des Bereichs von -32768 bis 32767.</source>
+        <translation>The value %1 lies outside the range from -32768 to 32767.</translation>
+    </message>
+    <message>
+        <location line="+218"/>
+        <source>%1 Die bisherige Datei ist unverändert.</source>
+        <translation>%1 The previous file is unchanged.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>Es ist kein Dateiname angegeben.</source>
         <translation>No file name is given.</translation>
     </message>
@@ -1378,7 +1394,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+185"/>
+        <location line="+191"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -1387,21 +1403,11 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     <name>TargetRecord</name>
     <message>
         <location filename="../src/sheets/targetrecord.cpp" line="+16"/>
-        <source>Fehlerbeschribung: </source>
-        <translation>Error description: </translation>
+        <source>Fehlerbeschribung: %1 Fehlerquelle: %2 Fehlernummer: %3</source>
+        <translation>Error description: %1 Error source: %2 Error number: %3</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source> Fehlerquelle: </source>
-        <translation> Error source: </translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source> Fehlernummer: </source>
-        <translation> Error number: </translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Die Schussposition ist keine ganze Zahl</source>
         <translation>The shot position is not a whole number</translation>
     </message>
@@ -1424,7 +1430,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ToneGenerator</name>
     <message>
-        <location filename="../src/platform/tonegenerator.cpp" line="+25"/>
+        <location filename="../src/services/tonegenerator.cpp" line="+8"/>
         <source>Keine Tonausgabe gefunden. Die Zeiten laufen trotzdem, aber ohne Töne.</source>
         <translation>No sound output found. The times run all the same, but without tones.</translation>
     </message>
@@ -1548,7 +1554,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalyseAnzeige</name>
     <message>
-        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+121"/>
+        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+117"/>
         <source>Schussgrösse alles anzeigen:</source>
         <translation>Shot size, all shown:</translation>
     </message>
@@ -1558,7 +1564,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Shot size, series shown:</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>Laden</source>
         <translation>Open</translation>
     </message>
@@ -1670,25 +1676,20 @@ Licence: GPL-3.0-or-later</translation>
     <name>ankerblick::AnalysisSheet</name>
     <message>
         <location filename="../src/sheets/analysissheet.cpp" line="+61"/>
-        <source> Die Datei „</source>
-        <translation> The file “</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>“ wurde nicht gelesen.</source>
-        <translation>” was not read.</translation>
+        <source>%1 Die Datei „%2“ wurde nicht gelesen.</source>
+        <translation>%1 The file “%2” was not read.</translation>
     </message>
 </context>
 <context>
     <name>ankerblick::Application</name>
     <message>
-        <location filename="../src/app/application.cpp" line="+117"/>
-        <location line="+192"/>
+        <location filename="../src/app/application.cpp" line="+131"/>
+        <location line="+195"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-172"/>
+        <location line="-175"/>
         <source>Bitte Name eingeben:</source>
         <translation>Please enter your name:</translation>
     </message>
@@ -1703,7 +1704,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>The last session was not ended. Restore it?</translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+162"/>
         <source>Änderungen in der Schusseingabe speichern?</source>
         <translation>Save the changes in the shot entry?</translation>
     </message>
@@ -1727,7 +1728,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CalledEntry</name>
     <message>
-        <location filename="../src/sheets/calledentry.cpp" line="+231"/>
+        <location filename="../src/sheets/calledentry.cpp" line="+223"/>
         <source>Treffer erhalten – bitte Ansage eingeben</source>
         <translation>Hit received – please enter the call</translation>
     </message>
@@ -1740,12 +1741,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CameraLink</name>
     <message>
-        <location filename="../src/features/camera/cameralink.cpp" line="+92"/>
+        <location filename="../src/features/camera/cameralink.cpp" line="+103"/>
         <source>Die Kamera liefert keine Bilder mehr.</source>
         <translation>The camera delivers no more pictures.</translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+232"/>
         <source>Neue Scheibe erkannt</source>
         <translation>New target recognised</translation>
     </message>
@@ -1753,11 +1754,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CameraPanel</name>
     <message>
+        <location filename="../src/features/camera/camerapanel.cpp" line="+133"/>
         <source>Kamera wird geöffnet …</source>
         <translation>opening the camera …</translation>
     </message>
     <message>
-        <location filename="../src/features/camera/camerapanel.cpp" line="+18"/>
+        <location line="-115"/>
         <source>Kamera</source>
         <translation>Camera</translation>
     </message>
@@ -1783,27 +1785,27 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+82"/>
+        <location line="+96"/>
         <source>aus</source>
         <translation>off</translation>
     </message>
     <message>
-        <location line="-45"/>
+        <location line="-58"/>
         <source>Erst eine Kamera wählen, dann einschalten.</source>
         <translation>Choose a camera first, then switch it on.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>Erst eine Disziplin wählen, dann die Kamera einschalten.</source>
         <translation>Choose a discipline first, then switch the camera on.</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+49"/>
         <source>Scheibe erkannt</source>
         <translation>Target recognised</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>keine Scheibe im Bild</source>
         <translation>no target in the picture</translation>
     </message>
@@ -1850,7 +1852,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::ClubServerDialog</name>
     <message>
-        <location filename="../src/features/club/clubserverdialog.cpp" line="+84"/>
+        <location filename="../src/features/club/clubserverdialog.cpp" line="+76"/>
         <source>Vereinsserver</source>
         <translation>Club server</translation>
     </message>
@@ -1905,7 +1907,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>TLS:</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+16"/>
         <source>Der Vereinsserver ist erreichbar, die Anmeldung gelingt.</source>
         <translation>The club server can be reached and the login succeeds.</translation>
     </message>
@@ -1913,6 +1915,19 @@ Licence: GPL-3.0-or-later</translation>
         <location line="+25"/>
         <source>Der Vereinsserver wird gefragt …</source>
         <translation>Asking the club server …</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ClubTrainings</name>
+    <message>
+        <location filename="../src/features/diary/trainingsource.cpp" line="+93"/>
+        <source>Die Trainings werden vom Vereinsserver gelesen …</source>
+        <translation>Reading the trainings from the club server …</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>Noch keine Trainings auf dem Vereinsserver.</source>
+        <translation>No trainings on the club server yet.</translation>
     </message>
 </context>
 <context>
@@ -1954,7 +1969,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Connection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+81"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+99"/>
         <source>Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket libqt6sql6-psql installieren.</source>
         <translation>Qt SQL cannot talk to PostgreSQL: please install the package libqt6sql6-psql.</translation>
     </message>
@@ -1962,9 +1977,9 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DesktopKeyring</name>
     <message>
-        <location filename="../src/platform/keyring.cpp" line="+39"/>
-        <source>Das Passwort ließ sich nicht im Schlüsselbund des Desktops ablegen: </source>
-        <translation>The password could not be stored in the desktop’s keyring: </translation>
+        <location filename="../src/platform/keyring.cpp" line="+38"/>
+        <source>Das Passwort ließ sich nicht im Schlüsselbund des Desktops ablegen: %1</source>
+        <translation>The password could not be stored in the desktop’s keyring: %1</translation>
     </message>
 </context>
 <context>
@@ -2049,22 +2064,23 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DiaryWindow</name>
     <message>
+        <location filename="../src/features/diary/diarywindow.cpp" line="+253"/>
         <source>Serien-Dateien werden gelesen: %1 von %2</source>
         <translation>Reading series files: %1 of %2</translation>
     </message>
     <message>
-        <location filename="../src/features/diary/diarywindow.cpp" line="+57"/>
+        <location line="-193"/>
         <source>dd.MM.yyyy</source>
         <translation>dd/MM/yyyy</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+467"/>
+        <location line="+443"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-451"/>
+        <location line="-424"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2094,7 +2110,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>&amp;to</translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+72"/>
         <source>In Analyse öffnen</source>
         <translation>Open in analysis</translation>
     </message>
@@ -2124,12 +2140,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Series files name no discipline: please choose the files’ discipline above, then import.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+37"/>
         <source>Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.</source>
         <translation>Imported: %1, already in the diary: %2, unreadable: %3.</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+44"/>
         <source>Hier</source>
         <translation>Here</translation>
     </message>
@@ -2149,33 +2165,17 @@ Licence: GPL-3.0-or-later</translation>
         <translation>&amp;Source:</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>Die Trainings werden vom Vereinsserver gelesen …</source>
-        <translation>Reading the trainings from the club server …</translation>
-    </message>
-    <message>
-        <location line="+46"/>
-        <location line="+57"/>
+        <location line="+48"/>
         <source>Alle Schützen</source>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+90"/>
-        <source>Noch keine Trainings auf dem Vereinsserver.</source>
-        <translation>No trainings on the club server yet.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location line="+93"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Noch keine Trainings im Tagebuch.</source>
-        <translation>No trainings in the diary yet.</translation>
-    </message>
-    <message>
-        <location line="+40"/>
+        <location line="+37"/>
         <source>CSV-Dateien (*.csv)</source>
         <translation>CSV files (*.csv)</translation>
     </message>
@@ -2228,7 +2228,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DirectEntry</name>
     <message>
-        <location filename="../src/sheets/directentry.cpp" line="+54"/>
+        <location filename="../src/sheets/directentry.cpp" line="+58"/>
         <source>Serie beendet</source>
         <translation>Series finished</translation>
     </message>
@@ -2304,7 +2304,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Form1</name>
     <message>
-        <location filename="../src/windows/main/form1.cpp" line="+46"/>
+        <location filename="../src/windows/main/form1.cpp" line="+45"/>
         <source>Kommentare an/aus</source>
         <translation>Comments on/off</translation>
     </message>
@@ -2354,7 +2354,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Coach …</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+50"/>
         <source>Treffer erst nach der Serie zeigen</source>
         <translation>Show hits only after the series</translation>
     </message>
@@ -2364,7 +2364,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Electronic target</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>Sektoren</source>
         <translation>Sectors</translation>
     </message>
@@ -2399,7 +2399,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Average</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+56"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
@@ -2407,7 +2407,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::FotoEinlesen</name>
     <message>
-        <location filename="../src/features/photo/fotoeinlesen.cpp" line="+86"/>
+        <location filename="../src/features/photo/fotoeinlesen.cpp" line="+87"/>
         <source>Foto einlesen</source>
         <translation>Read a photo</translation>
     </message>
@@ -2435,7 +2435,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Ankerblick – Handbook</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>◀ Zurück</source>
         <translation>◀ Back</translation>
     </message>
@@ -2460,7 +2460,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Contents</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+138"/>
         <source>Nichts gefunden.</source>
         <translation>Nothing found.</translation>
     </message>
@@ -2479,9 +2479,22 @@ Licence: GPL-3.0-or-later</translation>
     </message>
 </context>
 <context>
+    <name>ankerblick::LocalTrainings</name>
+    <message>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-79"/>
+        <source>Die Trainings werden gelesen …</source>
+        <translation>Reading the trainings …</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Noch keine Trainings im Tagebuch.</source>
+        <translation>No trainings in the diary yet.</translation>
+    </message>
+</context>
+<context>
     <name>ankerblick::Match</name>
     <message>
-        <location filename="../src/sheets/match.cpp" line="+154"/>
+        <location filename="../src/sheets/match.cpp" line="+155"/>
         <source>Wettkampf beendet</source>
         <translation>Match finished</translation>
     </message>
@@ -2496,27 +2509,27 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Match</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source> – Serie %1 von %2</source>
-        <translation> – series %1 of %2</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source> – Achtung</source>
-        <translation> – attention</translation>
-    </message>
-    <message>
-        <location line="+50"/>
+        <location line="+55"/>
         <source>%1 Schuss: %2 (%3), Innenzehner %4, Hochrechnung %5</source>
         <translation>%1 shots: %2 (%3), inner tens %4, projection %5</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>Wettkampf </source>
-        <translation>Match </translation>
+        <location line="-51"/>
+        <source>%1 – Serie %2 von %3</source>
+        <translation>%1 – series %2 of %3</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
+        <source>%1 – Achtung</source>
+        <translation>%1 – attention</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Wettkampf %1</source>
+        <translation>Match %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Serie %1: %2 (%3)</source>
         <translation>Series %1: %2 (%3)</translation>
     </message>
@@ -2549,6 +2562,29 @@ Licence: GPL-3.0-or-later</translation>
         <location line="+3"/>
         <source>Auswertung der Wertungsschüsse</source>
         <translation>Evaluation of the match shots</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::MatchController</name>
+    <message>
+        <location filename="../src/windows/shared/matchcontroller.cpp" line="+103"/>
+        <source>Die Probezeit ist abgelaufen: Wertung</source>
+        <translation>Sighting time is over: match</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Noch 5 Minuten</source>
+        <translation>5 minutes left</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Die Zeit ist abgelaufen: weitere Schüsse zählen 0</source>
+        <translation>Time is up: further shots count 0</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Stellungswechsel: %1</source>
+        <translation>Change of position: %1</translation>
     </message>
 </context>
 <context>
@@ -2610,7 +2646,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::OpenCvCameraService</name>
     <message>
-        <location filename="../src/platform/opencvcamera.cpp" line="+27"/>
+        <location filename="../src/platform/opencvcamera.cpp" line="+23"/>
         <source>Kamera %1</source>
         <translation>Camera %1</translation>
     </message>
@@ -2631,7 +2667,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::PhotoImport</name>
     <message>
-        <location filename="../src/features/photo/photoimport.cpp" line="+82"/>
+        <location filename="../src/features/photo/photoimport.cpp" line="+83"/>
         <source>Keine Löcher gefunden. Ein Klick setzt ein Loch, ein Rechtsklick auf ein Loch nimmt es weg.</source>
         <translation>No holes found. A click sets a hole, a right click on a hole takes it away.</translation>
     </message>
@@ -2661,9 +2697,9 @@ Licence: GPL-3.0-or-later</translation>
         <translation>More than a series holds: “Take over” enters them as %1 new series (%2 each, the last with %3).</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>, von oben im Uhrzeigersinn nummeriert. </source>
-        <translation>, numbered clockwise from the top. </translation>
+        <location line="+8"/>
+        <source>%1, von oben im Uhrzeigersinn nummeriert. %2</source>
+        <translation>%1, numbered clockwise from the top. %2</translation>
     </message>
 </context>
 <context>
@@ -2758,7 +2794,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Schusseingabe</name>
     <message>
-        <location filename="../src/windows/entry/schusseingabe.cpp" line="+38"/>
+        <location filename="../src/windows/entry/schusseingabe.cpp" line="+30"/>
         <source>Abkommens- eingabe öffnen</source>
         <translation>Open call entry</translation>
     </message>
@@ -2768,7 +2804,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Call entry</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>Schusseingabe %1</source>
         <translation>Shot entry %1</translation>
     </message>
@@ -2806,90 +2842,64 @@ Licence: GPL-3.0-or-later</translation>
     <name>ankerblick::SeriesPrintJob</name>
     <message>
         <location filename="../src/features/printing/seriesprintjob.cpp" line="+41"/>
-        <source>Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können </source>
-        <translation>Attention! The paper must be at least A4 size. </translation>
+        <source>Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können %1 Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option &apos;Farbig&apos; gewählt werden, gedruckt wird trotzdem s/w.</source>
+        <translation>Attention! The paper must be at least A4 size. %1 series are printed on each page. --- On black-and-white printers the option &apos;Colour&apos; may be chosen; the print is black and white all the same.</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>Der Druck auf &quot;%1&quot; ist nicht möglich.</source>
+        <translation>Printing on &quot;%1&quot; is not possible.</translation>
+    </message>
+    <message>
+        <location line="+92"/>
+        <source>Der Druck auf &quot;%1&quot; ist fehlgeschlagen.</source>
+        <translation>Printing on &quot;%1&quot; failed.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>%1 und %2 weitere</source>
+        <translation>%1 and %2 more</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source> Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option &apos;Farbig&apos; gewählt werden, gedruckt wird trotzdem s/w.</source>
-        <translation> series are printed on each page. --- On black-and-white printers the option &apos;Colour&apos; may be chosen; the print is black and white all the same.</translation>
+        <source>Serie %1 konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.</source>
+        <translation>Series %1 could not be printed because it cannot be drawn.</translation>
     </message>
     <message>
-        <location line="+50"/>
-        <location line="+93"/>
-        <source>Der Druck auf &quot;</source>
-        <translation>Printing on &quot;</translation>
-    </message>
-    <message>
-        <location line="-91"/>
-        <source>&quot; ist nicht möglich.</source>
-        <translation>&quot; is not possible.</translation>
-    </message>
-    <message>
-        <location line="+93"/>
-        <source>&quot; ist fehlgeschlagen.</source>
-        <translation>&quot; failed.</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source> und </source>
-        <translation> and </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> weitere</source>
-        <translation> more</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Serie </source>
-        <translation>Series </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.</source>
-        <translation> could not be printed because it cannot be drawn.</translation>
+        <location line="+5"/>
+        <source>Die Serien %1 konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.</source>
+        <translation>Series %1 could not be printed because they cannot be drawn.</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Die Serien </source>
-        <translation>Series </translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.</source>
-        <translation> could not be printed because they cannot be drawn.</translation>
+        <source>%1 Die übrigen Serien wurden gedruckt.</source>
+        <translation>%1 The other series were printed.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source> Die übrigen Serien wurden gedruckt.</source>
-        <translation> The other series were printed.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> Es wurde nichts gedruckt.</source>
-        <translation> Nothing was printed.</translation>
+        <source>%1 Es wurde nichts gedruckt.</source>
+        <translation>%1 Nothing was printed.</translation>
     </message>
 </context>
 <context>
     <name>ankerblick::ShotTimes</name>
     <message>
         <location filename="../src/sheets/shottimes.cpp" line="+18"/>
-        <source>Stop </source>
-        <translation>Stop </translation>
+        <source>Stop %1 s</source>
+        <translation>Stop %1 s</translation>
     </message>
 </context>
 <context>
     <name>ankerblick::SqliteDiary</name>
     <message>
-        <location filename="../src/platform/sqlitediary.cpp" line="-160"/>
+        <location filename="../src/platform/sqlitediary.cpp" line="-163"/>
         <source>Die Datei ist beschädigt.</source>
         <translation>The file is damaged.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Das Trainingstagebuch lässt sich nicht öffnen: </source>
-        <translation>The training diary cannot be opened: </translation>
+        <source>Das Trainingstagebuch lässt sich nicht öffnen: %1</source>
+        <translation>The training diary cannot be opened: %1</translation>
     </message>
     <message>
         <location line="+55"/>
@@ -2907,7 +2917,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>The training diary was damaged and was moved to %1; a new one was created.</translation>
     </message>
     <message>
-        <location line="+168"/>
+        <location line="+171"/>
         <source>Die Datei ist schon im Tagebuch.</source>
         <translation>The file is already in the diary.</translation>
     </message>
@@ -2932,30 +2942,25 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Log on first, then poll.</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location line="+32"/>
+        <location line="+30"/>
+        <location line="+31"/>
         <source>Der Schuss konnte nicht eingetragen werden</source>
         <translation>The shot could not be entered</translation>
     </message>
     <message>
-        <location line="-8"/>
-        <source> Die Abfrage wurde beendet; der Schuss ist nicht bestätigt</source>
-        <translation> Polling was stopped; the shot is not confirmed</translation>
+        <location line="-6"/>
+        <source>%1 Die Abfrage wurde beendet; der Schuss ist nicht bestätigt. Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
+        <translation>%1 Polling was stopped; the shot is not confirmed. Please save the series and begin again with “New”.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>. Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
-        <translation>. Please save the series and begin again with “New”.</translation>
+        <source>%1 Die Abfrage wurde beendet; der Schuss ist nicht bestätigt und bleibt in der Scheibe, bis die Abfrage wieder läuft.</source>
+        <translation>%1 Polling was stopped; the shot is not confirmed and stays in the target until polling runs again.</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source> und bleibt in der Scheibe, bis die Abfrage wieder läuft.</source>
-        <translation> and stays in the target until polling runs again.</translation>
-    </message>
-    <message>
-        <location line="+20"/>
-        <source>, die Verbindung zur Scheibe wurde beendet.</source>
-        <translation>, the connection to the target was closed.</translation>
+        <location line="+22"/>
+        <source>%1, die Verbindung zur Scheibe wurde beendet.</source>
+        <translation>%1, the connection to the target was closed.</translation>
     </message>
 </context>
 <context>
@@ -2979,7 +2984,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetPanels</name>
     <message>
-        <location filename="../src/windows/shared/targetpanels.cpp" line="+52"/>
+        <location filename="../src/windows/shared/targetpanels.cpp" line="+53"/>
         <source>Scheibe</source>
         <translation>Target</translation>
     </message>
@@ -3032,7 +3037,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetSheet</name>
     <message>
-        <location filename="../src/sheets/targetsheet.cpp" line="+21"/>
+        <location filename="../src/sheets/targetsheet.cpp" line="+20"/>
         <source>Schuss: </source>
         <translation>Shot: </translation>
     </message>
@@ -3040,11 +3045,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetWindow</name>
     <message>
+        <location filename="../src/windows/shared/targetwindow.cpp" line="+233"/>
         <source>Während eines Wettkampfs kann kein Foto übernommen werden.</source>
         <translation>During a match no photo can be taken over.</translation>
     </message>
     <message>
-        <location filename="../src/windows/shared/targetwindow.cpp" line="+101"/>
+        <location line="-96"/>
         <source>Weitere Serie</source>
         <translation>Next series</translation>
     </message>
@@ -3070,12 +3076,12 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+199"/>
+        <location line="+181"/>
         <source>Kommentar</source>
         <translation>Comment</translation>
     </message>
     <message>
-        <location line="-198"/>
+        <location line="-180"/>
         <source>Start</source>
         <translation>Start</translation>
     </message>
@@ -3110,38 +3116,38 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Read a photo …</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+30"/>
         <source>Auswertung</source>
         <translation>Evaluation</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+16"/>
         <source>Während eines Wettkampfs kann kein Foto eingelesen werden.</source>
         <translation>No photo can be read during a match.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+8"/>
         <source>Bilder (*.jpg *.jpeg *.png *.bmp)</source>
         <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+73"/>
         <source> Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
         <translation> Please save the series and begin again with “New”.</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+274"/>
+        <location line="+23"/>
+        <location line="+208"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="-188"/>
         <source>Kommentar zum Schuss</source>
         <translation>Comment on the shot</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+167"/>
         <location line="+27"/>
         <source>Wettkampf</source>
         <translation>Match</translation>
@@ -3183,101 +3189,6 @@ Licence: GPL-3.0-or-later</translation>
         <location filename="../src/features/timeanalysis/valuetimeanalysis.cpp" line="+82"/>
         <source>Schusswert/Zeit Analyse</source>
         <translation>Shot value/time analysis</translation>
-    </message>
-</context>
-<context>
-    <name>DiaryRecorder</name>
-    <message>
-        <source>%1 Die Eingabe geht weiter; bitte die Serien mit „Speichern“ sichern.</source>
-        <translation>%1 Entry goes on; please keep the series with “Save”.</translation>
-    </message>
-</context>
-<context>
-    <name>HitIntake</name>
-    <message>
-        <source>%1 Treffer hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>%1 hits had no call yet; they were entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <source>Ein Treffer hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>A hit had no call yet; it was entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <source>%1 Treffer der Kamera hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>%1 hits from the camera had no call yet; they were entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <source>Ein Treffer der Kamera hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>A hit from the camera had no call yet; it was entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <source>%1 Treffer der Scheibe hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>%1 hits from the target had no call yet; they were entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <source>Ein Treffer der Scheibe hatte noch keine Ansage; er wurde ohne Ansage eingetragen (Bewertung „–“).</source>
-        <translation>A hit from the target had no call yet; it was entered without a call (rating “–”).</translation>
-    </message>
-    <message>
-        <source>Nicht alle Löcher lassen sich eintragen: eines liegt außerhalb der Wertung oder die Serienliste ist voll. Bitte das Loch entfernen oder die Serien speichern und mit „Neu“ beginnen.</source>
-        <translation>Not all holes can be entered: one lies outside the scoring area or the series list is full. Please remove the hole, or save the series and begin with “New”.</translation>
-    </message>
-    <message>
-        <source>Solange die Scheibe Treffer liefert, kann kein Foto eingelesen werden.</source>
-        <translation>While the target delivers hits, no photo can be read.</translation>
-    </message>
-    <message>
-        <source>Solange die Kamera Treffer liefert, kann kein Foto eingelesen werden.</source>
-        <translation>While the camera delivers hits, no photo can be read.</translation>
-    </message>
-    <message>
-        <source>Die elektronische Scheibe liefert schon die Treffer dieses Fensters. Erst die Schussabfrage beenden, dann die Kamera einschalten.</source>
-        <translation>The electronic target already delivers this window’s hits. Stop polling for shots first, then switch the camera on.</translation>
-    </message>
-    <message>
-        <source>Die Kamera liefert schon die Treffer dieses Fensters. Erst die Kamera ausschalten, dann abfragen.</source>
-        <translation>The camera already delivers this window’s hits. Switch the camera off first, then poll.</translation>
-    </message>
-</context>
-<context>
-    <name>ankerblick::MatchController</name>
-    <message>
-        <source>Die Probezeit ist abgelaufen: Wertung</source>
-        <translation>Sighting time is over: match</translation>
-    </message>
-    <message>
-        <source>Noch 5 Minuten</source>
-        <translation>5 minutes left</translation>
-    </message>
-    <message>
-        <source>Die Zeit ist abgelaufen: weitere Schüsse zählen 0</source>
-        <translation>Time is up: further shots count 0</translation>
-    </message>
-    <message>
-        <source>Stellungswechsel: %1</source>
-        <translation>Change of position: %1</translation>
-    </message>
-</context>
-<context>
-    <name>ankerblick::LocalTrainings</name>
-    <message>
-        <source>Die Trainings werden gelesen …</source>
-        <translation>Reading the trainings …</translation>
-    </message>
-    <message>
-        <source>Noch keine Trainings im Tagebuch.</source>
-        <translation>No trainings in the diary yet.</translation>
-    </message>
-</context>
-<context>
-    <name>ankerblick::ClubTrainings</name>
-    <message>
-        <source>Die Trainings werden vom Vereinsserver gelesen …</source>
-        <translation>Reading the trainings from the club server …</translation>
-    </message>
-    <message>
-        <source>Noch keine Trainings auf dem Vereinsserver.</source>
-        <translation>No trainings on the club server yet.</translation>
     </message>
 </context>
 </TS>

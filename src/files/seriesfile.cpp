@@ -143,15 +143,14 @@ Q_NEVER_INLINE QString notANumberReason(QByteArrayView bytes) {
                ? QCoreApplication::translate("SeriesFile",
                                              "Erwartet wird eine Zahl, die Zeile ist leer.")
                : QCoreApplication::translate("SeriesFile",
-                                             "Erwartet wird eine Zahl, die Zeile lautet ") +
-                     quotedLine(line) + u'.';
+                                             "Erwartet wird eine Zahl, die Zeile lautet %1.")
+                     .arg(quotedLine(line));
 }
 
 Q_NEVER_INLINE QString outOfRangeReason(QByteArrayView bytes) {
-    return QCoreApplication::translate("SeriesFile", "Der Wert ") +
-           quotedLine(cp1252::decode(bytes)) +
-           QCoreApplication::translate("SeriesFile",
-                                       " liegt außerhalb des Bereichs von -32768 bis 32767.");
+    return QCoreApplication::translate(
+               "SeriesFile", "Der Wert %1 liegt außerhalb des Bereichs von -32768 bis 32767.")
+        .arg(quotedLine(cp1252::decode(bytes)));
 }
 
 QString fileNamed(const QString& path) {
@@ -366,8 +365,9 @@ std::optional<QString> writeSeriesFile(const QString& path, const SeriesFileCont
                            "SeriesFile", "Die Datei „%1“ konnte nicht gespeichert werden: %2")
                            .arg(shownName(path), reason);
         if (existed && target.isFile())
-            text +=
-                QCoreApplication::translate("SeriesFile", " Die bisherige Datei ist unverändert.");
+            text =
+                QCoreApplication::translate("SeriesFile", "%1 Die bisherige Datei ist unverändert.")
+                    .arg(text);
         return std::optional<QString>(text);
     };
 

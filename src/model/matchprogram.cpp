@@ -16,98 +16,50 @@ QList<TimedSeries> repeated(std::initializer_list<int> seconds, int times) {
     return series;
 }
 
+// Every program but the timed ones has a 15-minute preparation and
+// sighting time.
+constexpr int kSightingMinutes = 15;
+
+MatchProgram untimed(const char* name, Discipline discipline, int shots, int minutes,
+                     const QStringList& positions = {}) {
+    return {QString::fromUtf8(name), int(discipline), shots, minutes,
+            kSightingMinutes,        positions,       {}};
+}
+
+MatchProgram timed(const char* name, Discipline discipline, int shots,
+                   const QList<TimedSeries>& series) {
+    return {QString::fromUtf8(name), int(discipline), shots, 0, 0, {}, series};
+}
+
 QList<MatchProgram> makePrograms() {
     const QStringList threePositions{QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Kniend")),
                                      QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Liegend")),
                                      QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Stehend"))};
-    const int lg = int(Discipline::LG10m);
-    const int lp = int(Discipline::LP);
-    const int kk = int(Discipline::Gewehr50m);
-    const int precision = int(Discipline::FpSp100m);
-    const int rapid = int(Discipline::OspSp);
+    using enum Discipline;
     QList<TimedSeries> rapidFire = repeated({8, 6, 4}, 2);
     rapidFire += rapidFire;
     QList<TimedSeries> duel;
     for (int i = 0; i < 6; ++i)
         duel.append({0, true});
     // Match times of the ISSF rifle and pistol event tables; the supported
-    // (Auflage) programs as the German clubs shoot them. Every program but
-    // the timed ones has a 15-minute preparation and sighting time.
+    // (Auflage) programs as the German clubs shoot them.
     return {
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LG 40")), lg, 40, 50, 15, {}, {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LG 60")), lg, 60, 75, 15, {}, {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LP 40")), lp, 40, 50, 15, {}, {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "LP 60")), lp, 60, 75, 15, {}, {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "KK liegend 60")),
-         kk,
-         60,
-         50,
-         15,
-         {},
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "KK 3×20")),
-         kk,
-         60,
-         90,
-         15,
-         threePositions,
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "KK 3×40")),
-         kk,
-         120,
-         165,
-         15,
-         threePositions,
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Gewehr 300m liegend 60")),
-         int(Discipline::Gewehr300m),
-         60,
-         75,
-         15,
-         {},
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Auflage LG 30")),
-         lg,
-         30,
-         45,
-         15,
-         {},
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Auflage LP 30")),
-         lp,
-         30,
-         45,
-         15,
-         {},
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Freie Pistole 60")),
-         precision,
-         60,
-         90,
-         15,
-         {},
-         {}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Schnellfeuerpistole 60 (8, 6, 4 s)")),
-         rapid,
-         60,
-         0,
-         0,
-         {},
-         rapidFire},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Standardpistole 60 (150, 20, 10 s)")),
-         precision,
-         60,
-         0,
-         0,
-         {},
-         repeated({150, 20, 10}, 4)},
-        {QStringLiteral(QT_TRANSLATE_NOOP("MatchProgram", "Sportpistole Duell 30")),
-         rapid,
-         30,
-         0,
-         0,
-         {},
-         duel},
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "LG 40"), LG10m, 40, 50),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "LG 60"), LG10m, 60, 75),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "LP 40"), LP, 40, 50),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "LP 60"), LP, 60, 75),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "KK liegend 60"), Gewehr50m, 60, 50),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "KK 3×20"), Gewehr50m, 60, 90, threePositions),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "KK 3×40"), Gewehr50m, 120, 165, threePositions),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "Gewehr 300m liegend 60"), Gewehr300m, 60, 75),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "Auflage LG 30"), LG10m, 30, 45),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "Auflage LP 30"), LP, 30, 45),
+        untimed(QT_TRANSLATE_NOOP("MatchProgram", "Freie Pistole 60"), FpSp100m, 60, 90),
+        timed(QT_TRANSLATE_NOOP("MatchProgram", "Schnellfeuerpistole 60 (8, 6, 4 s)"), OspSp, 60,
+              rapidFire),
+        timed(QT_TRANSLATE_NOOP("MatchProgram", "Standardpistole 60 (150, 20, 10 s)"), FpSp100m, 60,
+              repeated({150, 20, 10}, 4)),
+        timed(QT_TRANSLATE_NOOP("MatchProgram", "Sportpistole Duell 30"), OspSp, 30, duel),
     };
 }
 

@@ -38,8 +38,8 @@ void DesktopKeyring::writePassword(const QString& key, const QString& password,
                                   : QCoreApplication::translate(
                                         "ankerblick::DesktopKeyring",
                                         "Das Passwort ließ sich nicht im Schlüsselbund des "
-                                        "Desktops ablegen: ") +
-                                        finished->errorString());
+                                        "Desktops ablegen: %1")
+                                        .arg(finished->errorString()));
                      });
     job->start();
 }

@@ -43,8 +43,8 @@ void giveWay() {
 
 QString notSaved(const QString& reason) {
     return QCoreApplication::translate("Diary",
-                                       "Das Trainingstagebuch konnte nicht gespeichert werden: ") +
-           reason;
+                                       "Das Trainingstagebuch konnte nicht gespeichert werden: %1")
+        .arg(reason);
 }
 
 } // namespace
@@ -153,8 +153,8 @@ void SqliteDiary::settle() const {
             QCoreApplication::translate("ankerblick::SqliteDiary", "Die Datei ist beschädigt.");
     if (!m_ready)
         m_problem = QCoreApplication::translate("ankerblick::SqliteDiary",
-                                                "Das Trainingstagebuch lässt sich nicht öffnen: ") +
-                    m_openProblem;
+                                                "Das Trainingstagebuch lässt sich nicht öffnen: %1")
+                        .arg(m_openProblem);
 }
 
 SqliteDiary::Opening SqliteDiary::openChecked(const Check& checked) const {

@@ -15,7 +15,7 @@ namespace ankerblick {
 namespace {
 
 QString shotCaption(const QString& number) {
-    return QCoreApplication::translate("AnalysisSheet", "Schuss: ") + number;
+    return QCoreApplication::translate("AnalysisSheet", "Schuss: %1").arg(number);
 }
 
 } // namespace
@@ -76,10 +76,9 @@ std::optional<QString> AnalysisSheet::attachFile(const QString& path) {
     // the limit of the series counter.
     const int room = kMaxSeries - seriesCount();
     if (room < 1)
-        return seriesLimitMessage() +
-               QCoreApplication::translate("ankerblick::AnalysisSheet", " Die Datei „") +
-               QDir::toNativeSeparators(path) +
-               QCoreApplication::translate("ankerblick::AnalysisSheet", "“ wurde nicht gelesen.");
+        return QCoreApplication::translate("ankerblick::AnalysisSheet",
+                                           "%1 Die Datei „%2“ wurde nicht gelesen.")
+            .arg(seriesLimitMessage(), QDir::toNativeSeparators(path));
     const SeriesFileReadResult read = readSeriesFile(path, m_locale, room);
     if (!read.content.series.isEmpty())
         appendContent(read.content);

@@ -177,9 +177,9 @@ CommandLine readCommandLine(const QStringList& arguments) {
     CommandLine result;
     if (!parser.parse(arguments)) {
         result.exitCode = 1;
-        result.error = parser.errorText() +
-                       QCoreApplication::translate("CommandLine",
-                                                   "\nMit --help werden alle Optionen gezeigt.\n");
+        result.error = QCoreApplication::translate("CommandLine",
+                                                   "%1\nMit --help werden alle Optionen gezeigt.\n")
+                           .arg(parser.errorText());
         return result;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {

@@ -260,15 +260,14 @@ QString filterText(const Filter& filter) {
                                    : disciplineCaption(filter.discipline);
     QString period = QCoreApplication::translate("DiaryExport", "gesamt");
     if (filter.from.isValid() && filter.to.isValid())
-        period = filter.from.toString(kDateFormat) +
-                 QCoreApplication::translate("DiaryExport", " bis ") +
-                 filter.to.toString(kDateFormat);
+        period = QCoreApplication::translate("DiaryExport", "%1 bis %2")
+                     .arg(filter.from.toString(kDateFormat), filter.to.toString(kDateFormat));
     else if (filter.from.isValid())
-        period =
-            QCoreApplication::translate("DiaryExport", "ab ") + filter.from.toString(kDateFormat);
+        period = QCoreApplication::translate("DiaryExport", "ab %1")
+                     .arg(filter.from.toString(kDateFormat));
     else if (filter.to.isValid())
-        period =
-            QCoreApplication::translate("DiaryExport", "bis ") + filter.to.toString(kDateFormat);
+        period = QCoreApplication::translate("DiaryExport", "bis %1")
+                     .arg(filter.to.toString(kDateFormat));
     return QCoreApplication::translate("DiaryExport", "Schütze: %1 · Disziplin: %2 · Zeitraum: %3")
         .arg(shooter, discipline, period);
 }

@@ -125,13 +125,11 @@ GraphLayout layoutGraph(QSize picture, const Bounds& bounds, const QList<TimeEnt
 QString graphCaption(const Bounds& bounds, int notShown, const QLocale& locale) {
     if (notShown == 0)
         return QCoreApplication::translate("GraphLayout", "Schusswert-/Zeitanalyse");
-    return QCoreApplication::translate("GraphLayout", "Zeiten zwischen ") +
-           singleText(bounds.AbSekunden, locale) +
-           QCoreApplication::translate("GraphLayout", " und ") +
-           singleText(bounds.BisSekunden, locale) +
-           QCoreApplication::translate("GraphLayout", " Sekunden werden angezeigt. ") +
-           QString::number(notShown) +
-           QCoreApplication::translate("GraphLayout", "Treffer liegen darüber/darunter");
+    return QCoreApplication::translate("GraphLayout",
+                                       "Zeiten zwischen %1 und %2 Sekunden werden angezeigt. "
+                                       "%3Treffer liegen darüber/darunter")
+        .arg(singleText(bounds.AbSekunden, locale), singleText(bounds.BisSekunden, locale),
+             QString::number(notShown));
 }
 
 } // namespace ankerblick::timeanalysis

@@ -30,7 +30,7 @@ QString clicks(int count, const QString& plus, const QString& minus) {
 }
 
 QString millimetres(double mm, const QLocale& locale) {
-    return num::formatFixed(mm, 1, locale) + QCoreApplication::translate("GroupReport", " mm");
+    return QCoreApplication::translate("GroupReport", "%1 mm").arg(num::formatFixed(mm, 1, locale));
 }
 
 // A position with its clock direction, as far as it is off the centre when shown.
@@ -39,7 +39,8 @@ QString placeText(PointMm offset, const QLocale& locale) {
     const int clock = clockOf(shown);
     QString text = positionText(offset, locale);
     if (clock != 0)
-        text += QCoreApplication::translate("GroupReport", " (%1 Uhr)").arg(clock);
+        text = QCoreApplication::translate("GroupReport", "%1 (%2 Uhr)")
+                   .arg(text, QString::number(clock));
     return text;
 }
 
@@ -52,8 +53,8 @@ void appendCallLines(QStringList& lines, const Figures& figures, const QLocale& 
     if (!figures.calls || !figures.callError)
         return;
     const CallErrorFigures& e = *figures.callError;
-    lines << QCoreApplication::translate("GroupReport", "Abkommen: ") +
-                 placeText(figures.calls->mpi, locale);
+    lines << QCoreApplication::translate("GroupReport", "Abkommen: %1")
+                 .arg(placeText(figures.calls->mpi, locale));
     lines << QCoreApplication::translate("GroupReport", "Ansagefehler im Mittel: %1; Streuung %2")
                  .arg(positionText(e.mean, locale), millimetres(e.deviation, locale));
     const int rated = e.rated10 + e.rated5 + e.rated0;
@@ -155,14 +156,14 @@ QStringList reportLines(const Figures& figures, double clickMm, const QLocale& l
     if (figures.hits.shots == 0)
         return {QCoreApplication::translate("GroupReport", "Keine Schüsse")};
     QStringList lines;
-    lines << QCoreApplication::translate("GroupReport", "Trefferlage: ") +
-                 placeText(figures.hits.mpi, locale);
+    lines << QCoreApplication::translate("GroupReport", "Trefferlage: %1")
+                 .arg(placeText(figures.hits.mpi, locale));
     lines << QCoreApplication::translate("GroupReport", "Streukreis: %1, mittlerer Radius %2")
                  .arg(millimetres(figures.hits.extremeSpread, locale),
                       millimetres(figures.hits.meanRadius, locale));
     appendCallLines(lines, figures, locale);
-    lines << QCoreApplication::translate("GroupReport", "Korrektur: ") +
-                 correctionText(sightCorrection(figures.hits.mpi, clickMm));
+    lines << QCoreApplication::translate("GroupReport", "Korrektur: %1")
+                 .arg(correctionText(sightCorrection(figures.hits.mpi, clickMm)));
     return lines;
 }
 

@@ -163,12 +163,13 @@ QString Match::statusText(quint32 now) const {
     if (const std::optional<qint64> left = remaining(now))
         text += u' ' + clockText(*left);
     if (m_program.timed() && m_phase == MatchPhase::Match)
-        text += QCoreApplication::translate("ankerblick::Match", " – Serie %1 von %2")
-                    .arg(m_timedIndex + 1)
-                    .arg(m_program.timedSeries.size());
+        text = QCoreApplication::translate("ankerblick::Match", "%1 – Serie %2 von %3")
+                   .arg(text, QString::number(m_timedIndex + 1),
+                        QString::number(m_program.timedSeries.size()));
     if (m_seriesRunning)
-        text += m_seriesEnd ? u' ' + clockText(qMax<qint64>(0, until(now, *m_seriesEnd)))
-                            : QCoreApplication::translate("ankerblick::Match", " – Achtung");
+        text = m_seriesEnd
+                   ? text + u' ' + clockText(qMax<qint64>(0, until(now, *m_seriesEnd)))
+                   : QCoreApplication::translate("ankerblick::Match", "%1 – Achtung").arg(text);
     return text;
 }
 
@@ -226,8 +227,8 @@ QStringList Match::resultLines(const TargetSheet& sheet, const QString& shooter,
                                const QLocale& locale) const {
     const MatchFigures f = figures(sheet);
     QStringList lines;
-    QString title =
-        QCoreApplication::translate("ankerblick::Match", "Wettkampf ") + shownName(m_program.name);
+    QString title = QCoreApplication::translate("ankerblick::Match", "Wettkampf %1")
+                        .arg(shownName(m_program.name));
     if (!shooter.isEmpty())
         title += QStringLiteral(" – ") + shooter;
     lines << title + QStringLiteral(", ") + day.toString(QStringLiteral("dd.MM.yyyy"));

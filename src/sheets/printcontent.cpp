@@ -88,15 +88,13 @@ QString groupLine(const QList<group::Shot>& shots, const QLocale& locale) {
     const group::GroupFigures hits = group::analyse(shots).hits;
     if (hits.shots == 0)
         return {};
-    return QCoreApplication::translate("PrintContent", "Trefferlage: ") +
-           group::positionText(hits.mpi, locale) +
-           QCoreApplication::translate("PrintContent", "; Streukreis ") +
-           num::formatRounded(hits.extremeSpread, 1, locale) +
-           QCoreApplication::translate("PrintContent", " mm");
+    return QCoreApplication::translate("PrintContent", "Trefferlage: %1; Streukreis %2 mm")
+        .arg(group::positionText(hits.mpi, locale),
+             num::formatRounded(hits.extremeSpread, 1, locale));
 }
 
 QString seriesTitle(qint16 number) {
-    return QCoreApplication::translate("PrintContent", "Serie Nummer: ") + QString::number(number);
+    return QCoreApplication::translate("PrintContent", "Serie Nummer: %1").arg(number);
 }
 
 QString valueRow(const QStringList& values, int k) {
@@ -111,17 +109,13 @@ QString sumsLine(const QString& whole, const QString& tenths) {
 }
 
 QString innerTensLine(int innerTens) {
-    return QCoreApplication::translate("PrintContent", "Innenzehner: ") +
-           QString::number(innerTens);
+    return QCoreApplication::translate("PrintContent", "Innenzehner: %1").arg(innerTens);
 }
 
 QString pageHeader(int page, int pages, const QString& name, const QString& date,
                    const QString& time) {
-    return QCoreApplication::translate("PrintContent", "Seite ") + QString::number(page) +
-           QCoreApplication::translate("PrintContent", " von ") + QString::number(pages) +
-           QCoreApplication::translate("PrintContent", " für ") + name +
-           QCoreApplication::translate("PrintContent", " am ") + date +
-           QCoreApplication::translate("PrintContent", " um ") + time;
+    return QCoreApplication::translate("PrintContent", "Seite %1 von %2 für %3 am %4 um %5")
+        .arg(QString::number(page), QString::number(pages), name, date, time);
 }
 
 int pageCount(int seriesCount, int perPage, bool overallPicture) {
@@ -149,17 +143,17 @@ OverallPicture OverallCollector::picture(const QLocale& locale,
     OverallPicture p;
     p.title = QCoreApplication::translate("ankerblick::OverallCollector", "Gesamtschussbild");
     const auto shots = int(m_target.shots.size());
-    p.lines << QCoreApplication::translate("PrintContent", "Serien: ") + QString::number(m_series);
-    p.lines << QCoreApplication::translate("PrintContent", "Schüsse: ") + QString::number(shots);
-    p.lines << QCoreApplication::translate("PrintContent", "Summe: ") +
-                   num::formatNumber(m_whole, locale);
-    p.lines << QCoreApplication::translate("PrintContent", "Zehntel: ") +
-                   num::formatNumber(m_tenths, locale);
+    p.lines << QCoreApplication::translate("PrintContent", "Serien: %1").arg(m_series);
+    p.lines << QCoreApplication::translate("PrintContent", "Schüsse: %1").arg(shots);
+    p.lines << QCoreApplication::translate("PrintContent", "Summe: %1")
+                   .arg(num::formatNumber(m_whole, locale));
+    p.lines << QCoreApplication::translate("PrintContent", "Zehntel: %1")
+                   .arg(num::formatNumber(m_tenths, locale));
     p.lines << innerTensLine(m_innerTens);
     if (shots > 0) {
         const double mean = num::roundHalfEven(m_tenths / shots * 100.0) / 100.0;
-        p.lines << QCoreApplication::translate("PrintContent", "Schnitt: ") +
-                       num::formatNumber(mean, locale);
+        p.lines << QCoreApplication::translate("PrintContent", "Schnitt: %1")
+                       .arg(num::formatNumber(mean, locale));
         p.lines << QCoreApplication::translate("ankerblick::OverallCollector", "+ Trefferlage");
         const group::Figures figures = group::analyse(m_shots);
         p.figures = group::reportLines(

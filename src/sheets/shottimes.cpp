@@ -15,8 +15,8 @@ QString ShotTimes::stop(quint32 now) {
     const quint32 elapsed = now - m_watchStart;
     const quint32 tenths = elapsed / 100u;
     m_stopped = qint16(qMin<quint32>(tenths, 32767u));
-    return QCoreApplication::translate("ankerblick::ShotTimes", "Stop ") +
-           num::formatNumber(m_stopped / 10.0, m_locale) + QStringLiteral(" s");
+    return QCoreApplication::translate("ankerblick::ShotTimes", "Stop %1 s")
+        .arg(num::formatNumber(m_stopped / 10.0, m_locale));
 }
 
 QString ShotTimes::line(int series, int shot, double seconds, const QLocale& locale) {

@@ -13,10 +13,9 @@ QString linkFaultSource() {
 }
 
 QString linkFaultMessage(const LinkFault& fault) {
-    return QCoreApplication::translate("TargetRecord", "Fehlerbeschribung: ") + fault.description +
-           QCoreApplication::translate("TargetRecord", " Fehlerquelle: ") + linkFaultSource() +
-           QCoreApplication::translate("TargetRecord", " Fehlernummer: ") +
-           QString::number(fault.number);
+    return QCoreApplication::translate("TargetRecord",
+                                       "Fehlerbeschribung: %1 Fehlerquelle: %2 Fehlernummer: %3")
+        .arg(fault.description, linkFaultSource(), QString::number(fault.number));
 }
 
 namespace {

@@ -13,7 +13,29 @@ namespace ankerblick {
 
 namespace {
 
+// The tuning of the face finder; each name ends in its unit (Levels grey
+// levels, Px picture pixels, Ratio a share of what the comment names).
 constexpr int kRays = 360;
+constexpr double kProfileStepPx = 0.25; // along a ray, at most this far apart
+constexpr int kFewestProfileSteps = 8;
+constexpr double kEdgeProfileFromRatio = 0.9; // of the outline, the edge looked for from
+constexpr double kEdgeProfileToRatio = 1.1;   // to
+constexpr float kEdgeContrastLevels = 30.0f;  // the black's edge at least this step
+constexpr float kLineContrastLevels = 15.0f;  // a ring line at least this light
+constexpr int kBlurPx = 5;                    // the blob is looked for in the picture blurred
+constexpr size_t kFewestOutlinePoints = 50;
+constexpr double kHeightPerSmallestBlack = 10.0; // the picture's height over the least black
+constexpr double kFlattestRatio = 0.5;           // the short axis of the long one at least
+constexpr double kRoundnessRatio = 0.06;         // the outline off its ellipse at most
+constexpr double kFilledRatio = 0.75;            // of the ellipse dark at least
+constexpr double kInnerRingLeastRatio = 0.4;     // of the black, the second circle more than
+constexpr double kInnerRingMostRatio = 0.9;      // and less than
+constexpr double kRingReachRatio = 0.1;          // of the black, a ring line looked for at most
+constexpr double kRingGapShareRatio = 0.45;      // of the gap to the next line, at most
+constexpr double kLeastRingMm = 1.0;             // smaller rings are no line
+constexpr double kOffLimitPx = 0.3;              // a point off the ellipse by this is always kept
+constexpr double kOffMediansRatio = 3.0;         // as one off by this many times the median
+constexpr int kRobustPasses = 2;
 
 cv::Mat greyFloat(const cv::Mat& picture) {
     cv::Mat grey;
@@ -50,7 +72,7 @@ struct Profile {
 std::optional<Profile> profile(const cv::Mat& image, const cv::RotatedRect& e, double t,
                                double from, double to) {
     const double radius = std::max(e.size.width, e.size.height) / 2.0;
-    const int n = std::max(8, int((to - from) * radius / 0.25));
+    const int n = std::max(kFewestProfileSteps, int((to - from) * radius / kProfileStepPx));
     Profile p{{}, from, (to - from) / n};
     for (int i = 0; i <= n; ++i) {
         const float v = sample(image, onEllipse(e, t, from + i * p.step));
@@ -68,11 +90,11 @@ std::vector<cv::Point2f> blackEdge(const cv::Mat& image, const cv::RotatedRect& 
     std::vector<cv::Point2f> points;
     for (int k = 0; k < kRays; ++k) {
         const double t = 2 * CV_PI * k / kRays;
-        const auto p = profile(image, e, t, 0.9, 1.1);
+        const auto p = profile(image, e, t, kEdgeProfileFromRatio, kEdgeProfileToRatio);
         if (!p)
             continue;
         const auto [lo, hi] = std::minmax_element(p->values.begin(), p->values.end());
-        if (*hi - *lo < 30.0f)
+        if (*hi - *lo < kEdgeContrastLevels)
             continue;
         const float mid = (*lo + *hi) / 2;
         for (size_t i = p->values.size() - 1; i > 0; --i) {
@@ -100,7 +122,7 @@ std::vector<cv::Point2f> ringLine(const cv::Mat& image, const cv::RotatedRect& e
         const auto& v = p->values;
         const auto peak = std::max_element(v.begin(), v.end());
         const float base = *std::min_element(v.begin(), v.end());
-        if (*peak - base < 15.0f)
+        if (*peak - base < kLineContrastLevels)
             continue;
         const float half = (*peak + base) / 2;
         const auto at = size_t(peak - v.begin());
@@ -139,7 +161,7 @@ std::optional<cv::RotatedRect> darkBlob(const cv::Mat& picture) {
         cv::cvtColor(picture, grey, cv::COLOR_BGR2GRAY);
     else
         grey = picture.clone();
-    cv::GaussianBlur(grey, grey, cv::Size(5, 5), 0);
+    cv::GaussianBlur(grey, grey, cv::Size(kBlurPx, kBlurPx), 0);
     cv::Mat dark;
     cv::threshold(grey, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
     std::vector<std::vector<cv::Point>> contours;
@@ -148,14 +170,14 @@ std::optional<cv::RotatedRect> darkBlob(const cv::Mat& picture) {
     double bestArea = 0;
     // The smallest black looked for: LP's, 0,38 of its face, on a face a
     // third of the picture's height, seen at 30 degrees (0,87 of it across).
-    const double minDiameter = picture.rows / 10.0;
+    const double minDiameter = picture.rows / kHeightPerSmallestBlack;
     for (const auto& contour : contours) {
-        if (contour.size() < 50)
+        if (contour.size() < kFewestOutlinePoints)
             continue;
         const cv::RotatedRect e = cv::fitEllipse(contour);
         const double a = e.size.width / 2.0;
         const double b = e.size.height / 2.0;
-        if (std::min(a, b) * 2 < minDiameter || std::min(a, b) < 0.5 * std::max(a, b))
+        if (std::min(a, b) * 2 < minDiameter || std::min(a, b) < kFlattestRatio * std::max(a, b))
             continue;
         const double area = CV_PI * a * b;
         if (area <= bestArea)
@@ -165,7 +187,7 @@ std::optional<cv::RotatedRect> darkBlob(const cv::Mat& picture) {
         for (const auto& p : contour) {
             const cv::Vec3d x(p.x, p.y, 1);
             const double rho = std::sqrt(std::max(0.0, x.dot(q * x) + 1));
-            if (std::abs(rho - 1) > 0.06) {
+            if (std::abs(rho - 1) > kRoundnessRatio) {
                 round = false;
                 break;
             }
@@ -175,7 +197,7 @@ std::optional<cv::RotatedRect> darkBlob(const cv::Mat& picture) {
         cv::ellipse(inside, e, 255, cv::FILLED);
         const double fill =
             double(cv::countNonZero(inside & dark)) / std::max(1, cv::countNonZero(inside));
-        if (round && fill > 0.75) {
+        if (round && fill > kFilledRatio) {
             best = e;
             bestArea = area;
         }
@@ -189,7 +211,7 @@ double innerRingRatio(const DisciplineInfo& d) {
     double best = 0;
     for (const double diameter : d.ringDiameterMm) {
         const double ratio = diameter / d.blackDiameterMm;
-        if (ratio > 0.4 && ratio < 0.9)
+        if (ratio > kInnerRingLeastRatio && ratio < kInnerRingMostRatio)
             best = std::max(best, ratio);
     }
     return best;
@@ -202,17 +224,17 @@ double ringReach(const DisciplineInfo& d, double ratio) {
     double gap = 1 - ratio;
     for (const double diameter : d.ringDiameterMm) {
         const double other = diameter / d.blackDiameterMm;
-        if (diameter > 1 && std::abs(other - ratio) > 1e-9)
+        if (diameter > kLeastRingMm && std::abs(other - ratio) > 1e-9)
             gap = std::min(gap, std::abs(other - ratio));
     }
-    return std::min(0.1, 0.45 * gap);
+    return std::min(kRingReachRatio, kRingGapShareRatio * gap);
 }
 
 // An ellipse through the points, fitted again without the points far off
 // the first fit (a hole, a speck, a line taken for another).
 cv::RotatedRect fitRobustly(std::vector<cv::Point2f> points) {
     cv::RotatedRect e = cv::fitEllipse(points);
-    for (int pass = 0; pass < 2; ++pass) {
+    for (int pass = 0; pass < kRobustPasses; ++pass) {
         const cv::Matx33d q = conic(e);
         const double radius = (e.size.width + e.size.height) / 4.0;
         std::vector<double> off;
@@ -223,7 +245,7 @@ cv::RotatedRect fitRobustly(std::vector<cv::Point2f> points) {
         std::vector<double> sorted = off;
         std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2),
                          sorted.end());
-        const double limit = std::max(0.3, 3 * sorted[sorted.size() / 2]);
+        const double limit = std::max(kOffLimitPx, kOffMediansRatio * sorted[sorted.size() / 2]);
         std::vector<cv::Point2f> kept;
         for (size_t i = 0; i < points.size(); ++i)
             if (off[i] <= limit)
@@ -234,6 +256,89 @@ cv::RotatedRect fitRobustly(std::vector<cv::Point2f> points) {
         e = cv::fitEllipse(points);
     }
     return e;
+}
+
+// The eigenvector whose eigenvalue stands apart from the other two.
+cv::Vec3d loneEigenvector(const cv::Mat& values, const cv::Mat& vectors) {
+    int lone = 0;
+    double apart = -1;
+    for (int i = 0; i < 3; ++i) {
+        const double value = values.at<double>(i);
+        const double nearest = std::min(std::abs(value - values.at<double>((i + 1) % 3)),
+                                        std::abs(value - values.at<double>((i + 2) % 3)));
+        if (nearest > apart) {
+            apart = nearest;
+            lone = i;
+        }
+    }
+    return {vectors.at<double>(lone, 0), vectors.at<double>(lone, 1), vectors.at<double>(lone, 2)};
+}
+
+// The picture of the face centre and the horizon of the face plane, as
+// homogeneous point and line.
+struct CentreAndHorizon {
+    cv::Vec3d centre;
+    cv::Vec3d horizon;
+};
+
+// The centre and the horizon from the black's outline and the ring line
+// inside it: the pole of the horizon with respect to both conics is the
+// centre. Without a ring, the picture is taken as seen from afar.
+CentreAndHorizon centreAndHorizon(const cv::Mat& image, const cv::RotatedRect& outline,
+                                  const cv::Matx33d& outer, const DisciplineInfo& discipline) {
+    CentreAndHorizon seen{{outline.center.x, outline.center.y, 1}, {0, 0, 1}};
+    const double ratio = innerRingRatio(discipline);
+    if (ratio <= 0)
+        return seen;
+    const auto ring = ringLine(image, outline, ratio, ringReach(discipline, ratio));
+    if (ring.size() < kRays / 2)
+        return seen;
+    const cv::Matx33d inner = conic(fitRobustly(ring));
+    cv::Mat values;
+    cv::Mat vectors;
+    cv::eigenNonSymmetric(cv::Mat(outer.inv() * inner), values, vectors);
+    const cv::Vec3d centre = loneEigenvector(values, vectors);
+    if (std::abs(centre[2]) > 1e-12) {
+        seen.centre = centre / centre[2];
+        seen.horizon = outer * seen.centre;
+    }
+    return seen;
+}
+
+// The mapping from the picture to face millimetres: the centre moved to the
+// origin and the horizon to infinity, what is left of the outline is an
+// ellipse about the origin, an affine picture of the black circle; that is
+// brought onto the black's circle. None when the conics do not allow it.
+std::optional<cv::Matx33d> pictureToMm(const cv::Matx33d& outer, const CentreAndHorizon& seen,
+                                       double blackRadiusMm) {
+    const cv::Vec3d& centre = seen.centre;
+    const cv::Matx33d shift(1, 0, -centre[0], 0, 1, -centre[1], 0, 0, 1);
+    const cv::Vec3d line = shift.inv().t() * seen.horizon;
+    if (std::abs(line[2]) < 1e-12)
+        return std::nullopt;
+    const cv::Matx33d flatten(1, 0, 0, 0, 1, 0, line[0] / line[2], line[1] / line[2], 1);
+    const cv::Matx33d toAffine = flatten * shift;
+    const cv::Matx33d inv = toAffine.inv();
+    const cv::Matx33d affineOutline = inv.t() * outer * inv;
+    const double f = -affineOutline(2, 2);
+    if (std::abs(f) < 1e-12)
+        return std::nullopt;
+    const double s11 = affineOutline(0, 0) / f;
+    const double s12 = affineOutline(0, 1) / f;
+    const double s22 = affineOutline(1, 1) / f;
+    if (s22 <= 0)
+        return std::nullopt;
+    // S = L^T L with L lower triangular, so that the picture's up stays the
+    // face's up; the y axis turns to point up.
+    const double l22 = std::sqrt(s22);
+    const double l21 = s12 / l22;
+    const double l11Squared = s11 - l21 * l21;
+    if (l11Squared <= 0)
+        return std::nullopt;
+    const double l11 = std::sqrt(l11Squared);
+    const double r = blackRadiusMm;
+    const cv::Matx33d toMm(r * l11, 0, 0, -r * l21, -r * l22, 0, 0, 0, 1);
+    return toMm * toAffine;
 }
 
 } // namespace
@@ -254,68 +359,11 @@ FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline)
         return face;
     const cv::RotatedRect outline = fitRobustly(edge);
     const cv::Matx33d outer = conic(outline);
-
-    // The picture of the centre and the horizon of the face plane; without
-    // a ring, the picture is taken as seen from afar.
-    cv::Vec3d centre(outline.center.x, outline.center.y, 1);
-    cv::Vec3d horizon(0, 0, 1);
-    if (const double ratio = innerRingRatio(discipline); ratio > 0) {
-        const auto ring = ringLine(image, outline, ratio, ringReach(discipline, ratio));
-        if (ring.size() >= kRays / 2) {
-            const cv::Matx33d inner = conic(fitRobustly(ring));
-            cv::Mat values;
-            cv::Mat vectors;
-            cv::eigenNonSymmetric(cv::Mat(outer.inv() * inner), values, vectors);
-            int lone = 0;
-            double apart = -1;
-            for (int i = 0; i < 3; ++i) {
-                const double v = values.at<double>(i);
-                const double d = std::min(std::abs(v - values.at<double>((i + 1) % 3)),
-                                          std::abs(v - values.at<double>((i + 2) % 3)));
-                if (d > apart) {
-                    apart = d;
-                    lone = i;
-                }
-            }
-            const cv::Vec3d c(vectors.at<double>(lone, 0), vectors.at<double>(lone, 1),
-                              vectors.at<double>(lone, 2));
-            if (std::abs(c[2]) > 1e-12) {
-                centre = c / c[2];
-                horizon = outer * centre;
-            }
-        }
-    }
-
-    // Move the centre to the origin and the horizon to infinity: what is
-    // left of the outline is an ellipse about the origin, an affine picture
-    // of the black circle.
-    const cv::Matx33d shift(1, 0, -centre[0], 0, 1, -centre[1], 0, 0, 1);
-    const cv::Vec3d line = shift.inv().t() * horizon;
-    if (std::abs(line[2]) < 1e-12)
+    const auto toMm = pictureToMm(outer, centreAndHorizon(image, outline, outer, discipline),
+                                  discipline.blackDiameterMm / 2.0);
+    if (!toMm)
         return face;
-    const cv::Matx33d flatten(1, 0, 0, 0, 1, 0, line[0] / line[2], line[1] / line[2], 1);
-    const cv::Matx33d toAffine = flatten * shift;
-    const cv::Matx33d inv = toAffine.inv();
-    const cv::Matx33d affineOutline = inv.t() * outer * inv;
-    const double f = -affineOutline(2, 2);
-    if (std::abs(f) < 1e-12)
-        return face;
-    const double s11 = affineOutline(0, 0) / f;
-    const double s12 = affineOutline(0, 1) / f;
-    const double s22 = affineOutline(1, 1) / f;
-    if (s22 <= 0)
-        return face;
-    // S = L^T L with L lower triangular, so that the picture's up stays the
-    // face's up; the y axis turns to point up.
-    const double k = std::sqrt(s22);
-    const double q = s12 / k;
-    const double p2 = s11 - q * q;
-    if (p2 <= 0)
-        return face;
-    const double p = std::sqrt(p2);
-    const double r = discipline.blackDiameterMm / 2.0;
-    const cv::Matx33d toMm(r * p, 0, 0, -r * q, -r * k, 0, 0, 0, 1);
-    face.pictureToMm = toMm * toAffine;
+    face.pictureToMm = *toMm;
     face.mmToPicture = face.pictureToMm.inv();
     face.blackOutline = outline;
     face.found = true;

@@ -9,18 +9,40 @@ namespace ankerblick {
 
 namespace {
 
-constexpr float kTolerance = 18.0f;     // grey levels a pixel may differ without a change
-constexpr double kLightUpdate = 0.05;   // how fast the reference follows uneven light
-constexpr double kLightStep = 0.05;     // the most the whole light changes between frames
-constexpr double kNewPaperShare = 0.5;  // share of the face changed for a new paper
-constexpr double kStillCalibres = 0.15; // how far a hole may seem to move while it settles
-constexpr double kEdgePixels = 0.8;     // the soft edge of a hole in the rectified picture
-constexpr int kQuietBlock = 8;          // the side of the blocks a quiet frame is compared in
-constexpr double kQuietLevels = 6.0;    // grey levels a block may differ in a quiet frame
+// The tuning of the detector; each name ends in its unit (Levels grey
+// levels, Px pixels of the rectified face, Mm face millimetres, Ratio a
+// share of what the comment names).
+constexpr float kToleranceLevels = 18.0f;      // a pixel may differ this much without a change
+constexpr double kLightUpdateRatio = 0.05;     // how fast the reference follows uneven light
+constexpr double kLightStepRatio = 0.05;       // the most the whole light changes between frames
+constexpr double kLightStillRatio = 1e-3;      // a smaller change of the whole light is none
+constexpr float kDarkestForLightLevels = 8.0f; // darker reference pixels tell no light ratio
+constexpr int kLightSampleStepPx = 4;          // every this many pixels across and down
+constexpr double kNewPaperRatio = 0.5;         // of the face changed for a new paper
+constexpr double kStillCalibresRatio = 0.15;   // how far a hole may seem to move while it settles
+constexpr double kEdgePx = 0.8;                // the soft edge of a hole in the rectified picture
+constexpr double kEdgeReachRatio = 4.0;        // of the edge: beyond, the disc is all or nothing
+constexpr int kQuietBlockPx = 8;           // the side of the blocks a quiet frame is compared in
+constexpr double kQuietLevels = 6.0;       // a block may differ this much in a quiet frame
+constexpr double kBridgeMm = 0.3;          // half the gap a ring line leaves in a hole's change
+constexpr int kViewMarginPx = 5;           // the picture's edge smeared by the smoothing
+constexpr int kLeastWindowPx = 16;         // the least area the fit of a hole reads
+constexpr double kWindowMarginPx = 3.0;    // around twice the radius of a hole
+constexpr double kFinestStepPx = 0.01;     // the fit's steps down to this
+constexpr double kCoarsestStepPx = 0.5;    // the coarse grid at least this fine
+constexpr double kFilledRadiusRatio = 0.7; // of the radius: the disc that must have changed
+constexpr double kFilledRatio = 0.7;       // of that disc
+constexpr double kBlurPx = 6.0;            // the picture's blur widens a change by this
+constexpr double kSmallestAreaRatio = 0.3; // of a hole's area, a change on its own at least
+constexpr double kSmallestOverlapAreaRatio = 0.04; // and one over earlier holes
+constexpr double kLargestAreaRatio = 1.5;          // of a blurred hole's area at most
+constexpr double kWidestRatio = 1.5;               // of the calibre, at most wide beyond the blur
+constexpr double kNarrowestRatio = 0.5;            // of the calibre, a change on its own at least
+constexpr double kNarrowestOverlapRatio = 0.15;    // and one over earlier holes
 
 // Wide enough to close the gap a ring line leaves in a hole's change.
 cv::Mat bridge(double ppm) {
-    const int side = 2 * std::max(1, int(std::lround(0.3 * ppm))) + 1;
+    const int side = 2 * std::max(1, int(std::lround(kBridgeMm * ppm))) + 1;
     return cv::getStructuringElement(cv::MORPH_RECT, {side, side});
 }
 
@@ -33,6 +55,124 @@ double picturePixelsPerMm(const FaceInPicture& face, bool larger = true) {
     return larger ? std::max(x, y) : std::min(x, y);
 }
 
+cv::Mat toGrey(const cv::Mat& frame) {
+    cv::Mat grey;
+    if (frame.channels() == 3)
+        cv::cvtColor(frame, grey, cv::COLOR_BGR2GRAY);
+    else
+        grey = frame;
+    return grey;
+}
+
+// How well a disc of the calibre, put into the reference with a brightness
+// of its own, explains the frame at a centre (least squares: less is
+// better). Pixels outside the disc add the same to every centre: only those
+// the disc reaches count.
+class DiscFit {
+public:
+    DiscFit(const cv::Mat& frame, const cv::Mat& reference, const cv::Mat& inView, cv::Rect window,
+            double radiusPx)
+        : m_frame(frame(window)), m_reference(reference(window)), m_inView(inView),
+          m_window(window), m_radiusPx(radiusPx),
+          m_nearPx(int(std::ceil(radiusPx + kEdgeReachRatio * kEdgePx)) + 1),
+          m_disc(size_t(window.area())) {}
+
+    double cost(cv::Point2d centre) {
+        const cv::Point2d local = centre - cv::Point2d(m_window.tl());
+        const int x0 = std::max(0, int(local.x) - m_nearPx);
+        const int x1 = std::min(m_window.width, int(local.x) + m_nearPx + 1);
+        const int y0 = std::max(0, int(local.y) - m_nearPx);
+        const int y1 = std::min(m_window.height, int(local.y) + m_nearPx + 1);
+        const cv::Rect near(x0, y0, x1 - x0, y1 - y0);
+        const auto brightness = holeBrightness(local, near);
+        return brightness ? residual(near, *brightness) : 1e300;
+    }
+
+private:
+    // The disc at `local`, soft at its edge as the picture is, into m_disc,
+    // and the hole's own brightness that fits the frame best.
+    std::optional<double> holeBrightness(cv::Point2d local, const cv::Rect& near) {
+        double weights = 0;
+        double weighted = 0;
+        size_t k = 0;
+        for (int y = near.y; y < near.y + near.height; ++y) {
+            const float* frame = m_frame.ptr<float>(y);
+            const float* reference = m_reference.ptr<float>(y);
+            const double dy2 = (y - local.y) * (y - local.y);
+            const uchar* shown = m_inView.ptr<uchar>(y + m_window.y) + m_window.x;
+            for (int x = near.x; x < near.x + near.width; ++x, ++k) {
+                const double out = std::sqrt((x - local.x) * (x - local.x) + dy2) - m_radiusPx;
+                // Outside the picture the disc explains nothing.
+                const double weight = !shown[x]                         ? 0.0
+                                      : out > kEdgeReachRatio * kEdgePx ? 0.0
+                                      : out < -kEdgeReachRatio * kEdgePx
+                                          ? 1.0
+                                          : 1.0 / (1.0 + std::exp(out / kEdgePx));
+                m_disc[k] = float(weight);
+                weights += weight * weight;
+                weighted += weight * (frame[x] - reference[x] + weight * reference[x]);
+            }
+        }
+        if (weights <= 0)
+            return std::nullopt;
+        return weighted / weights;
+    }
+
+    // How much better the disc of that brightness explains the frame than
+    // the reference alone.
+    double residual(const cv::Rect& near, double brightness) const {
+        double sum = 0;
+        size_t k = 0;
+        for (int y = near.y; y < near.y + near.height; ++y) {
+            const float* frame = m_frame.ptr<float>(y);
+            const float* reference = m_reference.ptr<float>(y);
+            for (int x = near.x; x < near.x + near.width; ++x, ++k) {
+                const double plain = frame[x] - reference[x];
+                const double error = plain - m_disc[k] * (brightness - reference[x]);
+                sum += error * error - plain * plain;
+            }
+        }
+        return sum;
+    }
+
+    const cv::Mat m_frame;
+    const cv::Mat m_reference;
+    const cv::Mat& m_inView;
+    const cv::Rect m_window;
+    const double m_radiusPx;
+    const int m_nearPx;
+    std::vector<float> m_disc;
+};
+
+// The centre with the least cost: a search on a coarse grid around the
+// start, then in ever finer steps.
+cv::Point2d bestCentre(DiscFit& fit, cv::Point2d start, double radiusPx) {
+    cv::Point2d best = start;
+    double bestCost = fit.cost(start);
+    const auto tryCentre = [&](cv::Point2d centre) {
+        const double cost = fit.cost(centre);
+        if (!(cost < bestCost))
+            return false;
+        bestCost = cost;
+        best = centre;
+        return true;
+    };
+    const double coarse = std::max(kCoarsestStepPx, radiusPx / 4);
+    for (double y = -radiusPx; y <= radiusPx; y += coarse)
+        for (double x = -radiusPx; x <= radiusPx; x += coarse)
+            tryCentre(start + cv::Point2d(x, y));
+    for (double step = coarse / 2; step > kFinestStepPx;) {
+        bool moved = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (dx != 0 || dy != 0)
+                    moved = tryCentre(best + cv::Point2d(dx * step, dy * step)) || moved;
+        if (!moved)
+            step /= 2;
+    }
+    return best;
+}
+
 } // namespace
 
 HoleDetector::HoleDetector(const FaceInPicture& face, const DisciplineInfo& discipline)
@@ -42,7 +182,7 @@ HoleDetector::HoleDetector(const FaceInPicture& face, const DisciplineInfo& disc
     // one, dark in the black (some 40 grey levels darker), spread over four
     // blocks, still changes one of them by 25 or more, where the noise of a
     // block of 64 pixels stays within 2.
-    m_quietBlocks = discipline.calibreMm * picturePixelsPerMm(face, false) >= 4 * kQuietBlock;
+    m_quietBlocks = discipline.calibreMm * picturePixelsPerMm(face, false) >= 4 * kQuietBlockPx;
     double reach = discipline.blackDiameterMm;
     for (const double d : discipline.ringDiameterMm)
         reach = std::max(reach, d);
@@ -86,23 +226,11 @@ void HoleDetector::keepToView(cv::Size picture) {
     cv::remap(cv::Mat(picture, CV_8U, cv::Scalar(255)), shown, m_map, m_mapFraction,
               cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(0));
     m_inView = shown == 255;
-    cv::erode(m_inView, m_inView, cv::getStructuringElement(cv::MORPH_RECT, {5, 5}));
+    cv::erode(m_inView, m_inView,
+              cv::getStructuringElement(cv::MORPH_RECT, {kViewMarginPx, kViewMarginPx}));
     m_faceMask &= m_inView;
     m_faceArea = std::max(1, cv::countNonZero(m_faceMask));
 }
-
-namespace {
-
-cv::Mat toGrey(const cv::Mat& frame) {
-    cv::Mat grey;
-    if (frame.channels() == 3)
-        cv::cvtColor(frame, grey, cv::COLOR_BGR2GRAY);
-    else
-        grey = frame;
-    return grey;
-}
-
-} // namespace
 
 cv::Mat HoleDetector::rectifyGrey(const cv::Mat& grey) const {
     cv::Mat rect;
@@ -116,183 +244,121 @@ cv::Mat HoleDetector::rectifyGrey(const cv::Mat& grey) const {
 }
 
 // The centre of a disc of the calibre that, put into the reference with a
-// brightness of its own, explains the frame best (least squares): a search
-// on a coarse grid around the start, then in ever finer steps.
+// brightness of its own, explains the frame best (least squares).
 std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point2d start) const {
-    const double r = m_calibreMm / 2 * m_ppm;
-    const int reach = int(std::ceil(2 * r + 3));
+    const double radiusPx = m_calibreMm / 2 * m_ppm;
+    const int reach = int(std::ceil(2 * radiusPx + kWindowMarginPx));
     const cv::Rect window =
         cv::Rect(int(start.x) - reach, int(start.y) - reach, 2 * reach + 1, 2 * reach + 1) &
         cv::Rect(cv::Point(0, 0), m_size);
-    if (window.area() < 16)
+    if (window.area() < kLeastWindowPx)
         return std::nullopt;
-    const cv::Mat f = frame(window);
-    const cv::Mat g = m_reference(window);
-    std::vector<float> disc(size_t(window.area()));
-    const int near = int(std::ceil(r + 4 * kEdgePixels)) + 1;
-    // Pixels outside the disc add the same to every centre: only those the
-    // disc reaches count.
-    const auto cost = [&](cv::Point2d c) {
-        const cv::Point2d local = c - cv::Point2d(window.tl());
-        const int x0 = std::max(0, int(local.x) - near);
-        const int x1 = std::min(window.width, int(local.x) + near + 1);
-        const int y0 = std::max(0, int(local.y) - near);
-        const int y1 = std::min(window.height, int(local.y) + near + 1);
-        // The disc, soft at its edge as the picture is.
-        double dd = 0;
-        double dy = 0;
-        size_t k = 0;
-        for (int y = y0; y < y1; ++y) {
-            const float* fr = f.ptr<float>(y);
-            const float* gr = g.ptr<float>(y);
-            const double yy = (y - local.y) * (y - local.y);
-            const uchar* shown = m_inView.ptr<uchar>(y + window.y) + window.x;
-            for (int x = x0; x < x1; ++x, ++k) {
-                const double d = std::sqrt((x - local.x) * (x - local.x) + yy) - r;
-                // Outside the picture the disc explains nothing.
-                const double w = !shown[x]              ? 0.0
-                                 : d > 4 * kEdgePixels  ? 0.0
-                                 : d < -4 * kEdgePixels ? 1.0
-                                                        : 1.0 / (1.0 + std::exp(d / kEdgePixels));
-                disc[k] = float(w);
-                dd += w * w;
-                dy += w * (fr[x] - gr[x] + w * gr[x]);
-            }
-        }
-        if (dd <= 0)
-            return 1e300;
-        const double h = dy / dd; // the hole's own brightness
-        double sum = 0;
-        k = 0;
-        for (int y = y0; y < y1; ++y) {
-            const float* fr = f.ptr<float>(y);
-            const float* gr = g.ptr<float>(y);
-            for (int x = x0; x < x1; ++x, ++k) {
-                const double plain = fr[x] - gr[x];
-                const double e = plain - disc[k] * (h - gr[x]);
-                sum += e * e - plain * plain;
-            }
-        }
-        return sum;
-    };
-    cv::Point2d best = start;
-    double bestCost = cost(start);
-    const double coarse = std::max(0.5, r / 4);
-    for (double y = -r; y <= r; y += coarse)
-        for (double x = -r; x <= r; x += coarse) {
-            const cv::Point2d c = start + cv::Point2d(x, y);
-            const double v = cost(c);
-            if (v < bestCost) {
-                bestCost = v;
-                best = c;
-            }
-        }
-    for (double step = coarse / 2; step > 0.01;) {
-        bool moved = false;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                if (dx == 0 && dy == 0)
-                    continue;
-                const cv::Point2d c = best + cv::Point2d(dx * step, dy * step);
-                const double v = cost(c);
-                if (v < bestCost) {
-                    bestCost = v;
-                    best = c;
-                    moved = true;
-                }
-            }
-        if (!moved)
-            step /= 2;
-    }
-    return best;
+    DiscFit fit(frame, m_reference, m_inView, window, radiusPx);
+    return bestCentre(fit, start, radiusPx);
 }
 
 // Whether the disc of the calibre at `centre` changed nearly everywhere
 // inside, or was a hole before: a hole, and not a flicker along an edge.
 bool HoleDetector::filled(const cv::Mat& changed, cv::Point2d centre) const {
     cv::Mat disc = cv::Mat::zeros(m_size, CV_8U);
-    const int r = std::max(1, int(std::lround(0.7 * m_calibreMm / 2 * m_ppm)));
-    cv::circle(disc, cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))), r, 255,
-               cv::FILLED);
+    const int radiusPx =
+        std::max(1, int(std::lround(kFilledRadiusRatio * m_calibreMm / 2 * m_ppm)));
+    cv::circle(disc, cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))), radiusPx,
+               255, cv::FILLED);
     disc &= m_inView; // of a hole on the picture's edge, the part in view
     const int inside = cv::countNonZero(disc);
-    return inside > 0 && cv::countNonZero(disc & (changed | m_holes)) >= 0.7 * inside;
+    return inside > 0 && cv::countNonZero(disc & (changed | m_holes)) >= kFilledRatio * inside;
 }
 
-std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeMs) {
-    const cv::Mat grey = toGrey(frame);
-    // Most frames show nothing new: one that differs from the last frame in
-    // which nothing had changed by no more than the noise, block by block,
-    // is passed over. Only where a hole is large enough in the picture that
-    // even the fifth of it a hole in a group shows changes a block clearly.
-    cv::Mat blocks;
-    if (m_quietBlocks) {
-        cv::resize(grey, blocks, cv::Size(grey.cols / kQuietBlock, grey.rows / kQuietBlock), 0, 0,
-                   cv::INTER_AREA);
-        if (!m_quiet.empty() && m_quiet.size() == blocks.size()) {
-            cv::Mat apart;
-            cv::absdiff(blocks, m_quiet, apart);
-            double most = 0;
-            cv::minMaxLoc(apart, nullptr, &most);
-            if (most <= kQuietLevels)
-                return std::nullopt;
-        }
-    }
-    m_quiet.release();
-    const cv::Mat rect = rectifyGrey(grey);
-    if (m_inView.empty())
-        keepToView(frame.size());
-    if (m_reference.empty()) {
-        m_reference = rect;
-        m_quiet = blocks;
-        return std::nullopt;
-    }
-    // The whole light changes: the reference is brought to the frame's
-    // brightness, by the middle ratio of the two, a little at a time.
-    {
-        std::vector<float> ratios;
-        ratios.reserve(size_t(m_size.area() / 16));
-        for (int y = 0; y < m_size.height; y += 4) {
-            const float* a = rect.ptr<float>(y);
-            const float* b = m_reference.ptr<float>(y);
-            const uchar* m = m_faceMask.ptr<uchar>(y);
-            for (int x = 0; x < m_size.width; x += 4)
-                if (m[x] && b[x] > 8.0f)
-                    ratios.push_back(a[x] / b[x]);
-        }
-        // A sudden change is no change of the light: a hand, a new paper.
-        if (!ratios.empty()) {
-            auto middle = ratios.begin() + std::ptrdiff_t(ratios.size() / 2);
-            std::nth_element(ratios.begin(), middle, ratios.end());
-            if (std::abs(*middle - 1) < kLightStep && std::abs(*middle - 1) > 1e-3)
-                m_reference *= *middle;
-        }
-    }
-    cv::Mat difference;
-    cv::absdiff(rect, m_reference, difference);
-    cv::Mat changed = (difference > kTolerance) & m_faceMask;
-    const int changedCount = cv::countNonZero(changed);
-    const double share = double(changedCount) / m_faceArea;
-    if (share > kNewPaperShare) {
-        m_candidates.clear();
-        if (!m_changedSince)
-            m_changedSince = timeMs;
-        if (timeMs - *m_changedSince >= kSettleMs) {
-            m_changedSince.reset();
-            m_reference = rect;
-            m_holes.setTo(0);
-            return VisionEvent{VisionEvent::NewPaper, {}};
-        }
-        return std::nullopt;
-    }
-    m_changedSince.reset();
-    if (changedCount == 0) { // the common frame: nothing new
-        m_candidates.clear();
-        cv::accumulateWeighted(rect, m_reference, kLightUpdate);
-        m_quiet = blocks;
-        return std::nullopt;
-    }
+// Most frames show nothing new: one that differs from the last frame in
+// which nothing had changed by no more than the noise, block by block, is
+// passed over. Only where a hole is large enough in the picture that even
+// the fifth of it a hole in a group shows changes a block clearly.
+bool HoleDetector::passOver(const cv::Mat& grey, cv::Mat& blocks) const {
+    if (!m_quietBlocks)
+        return false;
+    cv::resize(grey, blocks, cv::Size(grey.cols / kQuietBlockPx, grey.rows / kQuietBlockPx), 0, 0,
+               cv::INTER_AREA);
+    if (m_quiet.empty() || m_quiet.size() != blocks.size())
+        return false;
+    cv::Mat apart;
+    cv::absdiff(blocks, m_quiet, apart);
+    double most = 0;
+    cv::minMaxLoc(apart, nullptr, &most);
+    return most <= kQuietLevels;
+}
 
+// The whole light changes: the reference is brought to the frame's
+// brightness, by the middle ratio of the two, a little at a time.
+void HoleDetector::followLight(const cv::Mat& rect) {
+    std::vector<float> ratios;
+    ratios.reserve(size_t(m_size.area() / 16));
+    for (int y = 0; y < m_size.height; y += kLightSampleStepPx) {
+        const float* frame = rect.ptr<float>(y);
+        const float* reference = m_reference.ptr<float>(y);
+        const uchar* face = m_faceMask.ptr<uchar>(y);
+        for (int x = 0; x < m_size.width; x += kLightSampleStepPx)
+            if (face[x] && reference[x] > kDarkestForLightLevels)
+                ratios.push_back(frame[x] / reference[x]);
+    }
+    if (ratios.empty())
+        return;
+    auto middle = ratios.begin() + std::ptrdiff_t(ratios.size() / 2);
+    std::nth_element(ratios.begin(), middle, ratios.end());
+    // A sudden change is no change of the light: a hand, a new paper.
+    if (std::abs(*middle - 1) < kLightStepRatio && std::abs(*middle - 1) > kLightStillRatio)
+        m_reference *= *middle;
+}
+
+// Most of the face changed: a new paper once it has stayed so for a while.
+std::optional<VisionEvent> HoleDetector::mostChanged(const cv::Mat& rect, qint64 timeMs) {
+    m_candidates.clear();
+    if (!m_changedSince)
+        m_changedSince = timeMs;
+    if (timeMs - *m_changedSince < kSettleMs)
+        return std::nullopt;
+    m_changedSince.reset();
+    m_reference = rect;
+    m_holes.setTo(0);
+    return VisionEvent{VisionEvent::NewPaper, {}};
+}
+
+// Whether a changed region (component `i`) has the size of a hole; a hole
+// overlapping earlier ones shows less than its whole disc.
+bool HoleDetector::holeSized(const cv::Mat& stats, const cv::Mat& labels, int i) const {
+    const int area = stats.at<int>(i, cv::CC_STAT_AREA);
+    const int width = stats.at<int>(i, cv::CC_STAT_WIDTH);
+    const int height = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+    const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP), width,
+                       height);
+    const bool overlapping = cv::countNonZero(m_holes(box) & (labels(box) == i)) > 0 ||
+                             cv::countNonZero(m_holes(box)) > 0;
+    const double calibrePx = m_calibreMm * m_ppm;
+    const double holeArea = CV_PI * calibrePx * calibrePx / 4;
+    // The picture's blur widens the change by a few pixels all round.
+    const double blurred = CV_PI * (calibrePx + kBlurPx) * (calibrePx + kBlurPx) / 4;
+    if (area < (overlapping ? kSmallestOverlapAreaRatio : kSmallestAreaRatio) * holeArea ||
+        area > kLargestAreaRatio * blurred)
+        return false;
+    const int extent = std::max(width, height);
+    return extent <= kWidestRatio * calibrePx + kBlurPx &&
+           extent >= (overlapping ? kNarrowestOverlapRatio : kNarrowestRatio) * calibrePx;
+}
+
+// The candidate a change at `centreMm` continues, measured from where it was
+// first seen, so a slow drift is no hole; a new one from now.
+HoleDetector::Candidate HoleDetector::tracked(cv::Point2d centreMm, qint64 timeMs) const {
+    Candidate found{centreMm, timeMs};
+    for (const auto& candidate : m_candidates)
+        if (cv::norm(candidate.centreMm - centreMm) < kStillCalibresRatio * m_calibreMm)
+            found = candidate;
+    return found;
+}
+
+// The changed regions: the first of the size of a hole that has stayed long
+// enough in place and is filled is the new hole; the others are candidates.
+std::optional<VisionEvent> HoleDetector::newHole(const cv::Mat& rect, const cv::Mat& changed,
+                                                 qint64 timeMs) {
     cv::Mat open;
     cv::morphologyEx(changed, open, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
@@ -302,58 +368,65 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     cv::Mat stats;
     cv::Mat centroids;
     const int count = cv::connectedComponentsWithStats(open, labels, stats, centroids, 8, CV_32S);
-    const double calibrePx = m_calibreMm * m_ppm;
-    const double holeArea = CV_PI * calibrePx * calibrePx / 4;
     std::vector<Candidate> seen;
     std::optional<VisionEvent> event;
     for (int i = 1; i < count; ++i) {
-        const int area = stats.at<int>(i, cv::CC_STAT_AREA);
-        const int w = stats.at<int>(i, cv::CC_STAT_WIDTH);
-        const int h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
-        const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP), w,
-                           h);
-        // A hole overlapping earlier ones shows less than its whole disc.
-        const bool overlapping = cv::countNonZero(m_holes(box) & (labels(box) == i)) > 0 ||
-                                 cv::countNonZero(m_holes(box)) > 0;
-        // The picture's blur widens the change by a few pixels all round.
-        const double blurred = CV_PI * (calibrePx + 6) * (calibrePx + 6) / 4;
-        if (area < (overlapping ? 0.04 : 0.3) * holeArea || area > 1.5 * blurred)
-            continue;
-        if (std::max(w, h) > 1.5 * calibrePx + 6 ||
-            std::max(w, h) < (overlapping ? 0.15 : 0.5) * calibrePx)
+        if (!holeSized(stats, labels, i))
             continue;
         const cv::Point2d centroid(centroids.at<double>(i, 0), centroids.at<double>(i, 1));
-        const cv::Point2d centreMm = toMm(centroid);
-        // Measured from where it was first seen, so a slow drift is no hole.
-        qint64 since = timeMs;
-        cv::Point2d first = centreMm;
-        for (const auto& c : m_candidates) {
-            if (cv::norm(c.centreMm - centreMm) < kStillCalibres * m_calibreMm) {
-                since = c.since;
-                first = c.centreMm;
-            }
-        }
-        if (!event && timeMs - since >= kSettleMs) {
+        const Candidate candidate = tracked(toMm(centroid), timeMs);
+        if (!event && timeMs - candidate.since >= kSettleMs) {
             const auto centre = fitHole(rect, centroid);
             if (centre && filled(changed, *centre)) {
                 event = VisionEvent{VisionEvent::Hole, toMm(*centre)};
                 cv::circle(m_holes,
                            cv::Point(int(std::lround(centre->x)), int(std::lround(centre->y))),
-                           int(std::lround(calibrePx / 2)), 255, cv::FILLED);
+                           int(std::lround(m_calibreMm * m_ppm / 2)), 255, cv::FILLED);
                 continue;
             }
         }
-        seen.push_back({first, since});
+        seen.push_back(candidate);
     }
+    m_candidates = event ? std::vector<Candidate>{} : seen;
+    return event;
+}
+
+std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeMs) {
+    const cv::Mat grey = toGrey(frame);
+    cv::Mat blocks;
+    if (passOver(grey, blocks))
+        return std::nullopt;
+    m_quiet.release();
+    const cv::Mat rect = rectifyGrey(grey);
+    if (m_inView.empty())
+        keepToView(frame.size());
+    if (m_reference.empty()) {
+        m_reference = rect;
+        m_quiet = blocks;
+        return std::nullopt;
+    }
+    followLight(rect);
+    cv::Mat difference;
+    cv::absdiff(rect, m_reference, difference);
+    const cv::Mat changed = (difference > kToleranceLevels) & m_faceMask;
+    const int changedCount = cv::countNonZero(changed);
+    if (double(changedCount) / m_faceArea > kNewPaperRatio)
+        return mostChanged(rect, timeMs);
+    m_changedSince.reset();
+    if (changedCount == 0) { // the common frame: nothing new
+        m_candidates.clear();
+        cv::accumulateWeighted(rect, m_reference, kLightUpdateRatio);
+        m_quiet = blocks;
+        return std::nullopt;
+    }
+    const auto event = newHole(rect, changed, timeMs);
     if (event) {
         m_reference = rect;
-        m_candidates.clear();
         return event;
     }
-    m_candidates = seen;
     // The reference follows slow changes of the light where nothing changed.
-    cv::Mat still = ~changed;
-    cv::accumulateWeighted(rect, m_reference, kLightUpdate, still);
+    const cv::Mat still = ~changed;
+    cv::accumulateWeighted(rect, m_reference, kLightUpdateRatio, still);
     return std::nullopt;
 }
 

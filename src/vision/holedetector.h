@@ -50,6 +50,12 @@ private:
         cv::Point2d centreMm; // where it was first seen
         qint64 since;
     };
+    bool passOver(const cv::Mat& grey, cv::Mat& blocks) const;
+    void followLight(const cv::Mat& rect);
+    std::optional<VisionEvent> mostChanged(const cv::Mat& rect, qint64 timeMs);
+    std::optional<VisionEvent> newHole(const cv::Mat& rect, const cv::Mat& changed, qint64 timeMs);
+    bool holeSized(const cv::Mat& stats, const cv::Mat& labels, int i) const;
+    Candidate tracked(cv::Point2d centreMm, qint64 timeMs) const;
     std::optional<cv::Point2d> fitHole(const cv::Mat& frame, cv::Point2d start) const;
     bool filled(const cv::Mat& changed, cv::Point2d centre) const;
     cv::Point2d toMm(cv::Point2d pixel) const;

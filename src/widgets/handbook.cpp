@@ -64,7 +64,13 @@ HandbookWindow::HandbookWindow(Language language, QWidget* parent)
     : QWidget(parent), m_language(language) {
     setObjectName(QStringLiteral("Handbuch"));
     setWindowTitle(tr("Ankerblick – Handbuch"));
+    buildControls();
+    connectControls();
+    fillContents();
+    showSection(QStringLiteral("index.html"));
+}
 
+void HandbookWindow::buildControls() {
     m_back = makeToolButton(QStringLiteral("HandbuchZurueck"), tr("◀ Zurück"), this);
     m_forward = makeToolButton(QStringLiteral("HandbuchVor"), tr("Vor ▶"), this);
     m_search = new QLineEdit(this);
@@ -103,7 +109,9 @@ HandbookWindow::HandbookWindow(Language language, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(split, 1);
     resize(920, 660);
+}
 
+void HandbookWindow::connectControls() {
     connect(m_back, &QToolButton::clicked, m_text, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_text, &QTextBrowser::forward);
     connect(m_text, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
@@ -134,9 +142,6 @@ HandbookWindow::HandbookWindow(Language language, QWidget* parent)
         m_foundCaption->hide();
         markMatches();
     });
-
-    fillContents();
-    showSection(QStringLiteral("index.html"));
 }
 
 QStringList HandbookWindow::pages() {

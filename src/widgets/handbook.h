@@ -50,6 +50,8 @@ public:
     QStringList matches() const { return m_matches; }
 
 private:
+    void buildControls();
+    void connectControls();
     QString pageText(const QString& page) const;
     QString pageTitle(const QString& page) const;
     void fillContents();

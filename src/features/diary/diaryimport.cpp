@@ -143,9 +143,8 @@ ImportReport commitImport(Diary& diary, const PreparedImport& prepared) {
             ++report.skipped;
         } else if (!diary.importTraining(file.training, file.series, file.hash)) {
             report.failures << QCoreApplication::translate(
-                                   "DiaryImport", "Die Datei „%1“ wurde nicht übernommen. ")
-                                       .arg(file.name) +
-                                   diary.problem();
+                                   "DiaryImport", "Die Datei „%1“ wurde nicht übernommen. %2")
+                                   .arg(file.name, diary.problem());
         } else {
             ++report.imported;
         }

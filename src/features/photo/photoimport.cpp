@@ -105,10 +105,9 @@ QString PhotoImport::summary(int seriesLength) const {
                    .arg(seriesLength)
                    .arg(last);
     }
-    return holes +
-           QCoreApplication::translate("ankerblick::PhotoImport",
-                                       ", von oben im Uhrzeigersinn nummeriert. ") +
-           into;
+    return QCoreApplication::translate("ankerblick::PhotoImport",
+                                       "%1, von oben im Uhrzeigersinn nummeriert. %2")
+        .arg(holes, into);
 }
 
 } // namespace ankerblick

@@ -40,12 +40,10 @@ QString headerTime(const QDateTime& at, const QLocale& locale) {
 QString printHelpText(int seriesPerPage) {
     return QCoreApplication::translate(
                "ankerblick::SeriesPrintJob",
-               "Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können ") +
-           QString::number(seriesPerPage) +
-           QCoreApplication::translate(
-               "ankerblick::SeriesPrintJob",
-               " Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option "
-               "'Farbig' gewählt werden, gedruckt wird trotzdem s/w.");
+               "Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können %1 "
+               "Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option "
+               "'Farbig' gewählt werden, gedruckt wird trotzdem s/w.")
+        .arg(seriesPerPage);
 }
 
 SeriesPrintJob::SeriesPrintJob(print::SeriesPageStyle style, PrinterService& printers,
@@ -92,9 +90,9 @@ bool SeriesPrintJob::openDocument(PrintColour colour) {
     if (!m_device || !m_painter.begin(m_device.get())) {
         m_device.reset();
         m_state = State::Failed;
-        message(QCoreApplication::translate("ankerblick::SeriesPrintJob", "Der Druck auf \"") +
-                m_destinationName +
-                QCoreApplication::translate("ankerblick::SeriesPrintJob", "\" ist nicht möglich."));
+        message(QCoreApplication::translate("ankerblick::SeriesPrintJob",
+                                            "Der Druck auf \"%1\" ist nicht möglich.")
+                    .arg(m_destinationName));
         return false;
     }
     const double xPerMm = m_device->logicalDpiX() / kMmPerInch;
@@ -184,10 +182,9 @@ void SeriesPrintJob::closeDocument() {
     const bool ok = m_painter.end();
     m_device.reset();
     if (!ok || m_writeFailed)
-        message(
-            QCoreApplication::translate("ankerblick::SeriesPrintJob", "Der Druck auf \"") +
-            m_destinationName +
-            QCoreApplication::translate("ankerblick::SeriesPrintJob", "\" ist fehlgeschlagen."));
+        message(QCoreApplication::translate("ankerblick::SeriesPrintJob",
+                                            "Der Druck auf \"%1\" ist fehlgeschlagen.")
+                    .arg(m_destinationName));
     else
         reportUnprintable(true);
 }
@@ -201,27 +198,26 @@ void SeriesPrintJob::reportUnprintable(bool printed) {
         numbers << QString::number(n);
     const qsizetype more = m_unprintable.size() - numbers.size();
     if (more > 0)
-        numbers.last() += QCoreApplication::translate("ankerblick::SeriesPrintJob", " und ") +
-                          QString::number(more) +
-                          QCoreApplication::translate("ankerblick::SeriesPrintJob", " weitere");
+        numbers.last() =
+            QCoreApplication::translate("ankerblick::SeriesPrintJob", "%1 und %2 weitere")
+                .arg(numbers.last(), QString::number(more));
     QString text;
     if (m_unprintable.size() == 1)
-        text = QCoreApplication::translate("ankerblick::SeriesPrintJob", "Serie ") +
-               numbers.first() +
-               QCoreApplication::translate(
+        text = QCoreApplication::translate(
                    "ankerblick::SeriesPrintJob",
-                   " konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.");
+                   "Serie %1 konnte nicht gedruckt werden, weil sie sich nicht zeichnen lässt.")
+                   .arg(numbers.first());
     else
-        text = QCoreApplication::translate("ankerblick::SeriesPrintJob", "Die Serien ") +
-               numbers.join(u", ") +
-               QCoreApplication::translate(
-                   "ankerblick::SeriesPrintJob",
-                   " konnten nicht gedruckt werden, weil sie sich nicht zeichnen lassen.");
-    text += printed ? QCoreApplication::translate("ankerblick::SeriesPrintJob",
-                                                  " Die übrigen Serien wurden gedruckt.")
+        text = QCoreApplication::translate("ankerblick::SeriesPrintJob",
+                                           "Die Serien %1 konnten nicht gedruckt werden, weil sie "
+                                           "sich nicht zeichnen lassen.")
+                   .arg(numbers.join(u", "));
+    message(printed ? QCoreApplication::translate("ankerblick::SeriesPrintJob",
+                                                  "%1 Die übrigen Serien wurden gedruckt.")
+                          .arg(text)
                     : QCoreApplication::translate("ankerblick::SeriesPrintJob",
-                                                  " Es wurde nichts gedruckt.");
-    message(text);
+                                                  "%1 Es wurde nichts gedruckt.")
+                          .arg(text));
 }
 
 } // namespace ankerblick

@@ -150,15 +150,14 @@ void TargetLink::poll() {
             // stops so that the message does not come back with every poll.
             const QString note = endPolling();
             Q_EMIT stateChanged();
-            const QString stopped =
-                tr(" Die Abfrage wurde beendet; der Schuss ist nicht bestätigt");
-            const QString why = receipt.problem.isEmpty()
-                                    ? seriesLimitMessage() + stopped +
-                                          tr(". Bitte die Serien speichern und mit „Neu“ von vorn "
-                                             "beginnen.")
-                                    : receipt.problem + stopped +
-                                          tr(" und bleibt in der Scheibe, bis die Abfrage wieder "
-                                             "läuft.");
+            const QString why =
+                receipt.problem.isEmpty()
+                    ? tr("%1 Die Abfrage wurde beendet; der Schuss ist nicht bestätigt. Bitte die "
+                         "Serien speichern und mit „Neu“ von vorn beginnen.")
+                          .arg(seriesLimitMessage())
+                    : tr("%1 Die Abfrage wurde beendet; der Schuss ist nicht bestätigt und bleibt "
+                         "in der Scheibe, bis die Abfrage wieder läuft.")
+                          .arg(receipt.problem);
             tellFault({recorderror::EntryFailed, tr("Der Schuss konnte nicht eingetragen werden")},
                       QStringLiteral("\r\n") + why + noteLine(note));
             return;
@@ -176,9 +175,10 @@ void TargetLink::portLost(int number) {
     m_loggedOn = false;
     m_portChoiceEnabled = true;
     Q_EMIT stateChanged();
-    tellFault({number,
-               serialErrorDescription(number) + tr(", die Verbindung zur Scheibe wurde beendet.")},
-              noteLine(note));
+    tellFault(
+        {number,
+         tr("%1, die Verbindung zur Scheibe wurde beendet.").arg(serialErrorDescription(number))},
+        noteLine(note));
 }
 
 void TargetLink::closeLink() {
