@@ -257,10 +257,15 @@ private Q_SLOTS:
         QVERIFY(cv::imwrite(path.toStdString(),
                             photo(*disciplineInfo(0), drawn, mmToPhoto(8.0, 15.0, 0.0), 3)));
         m_dialogs.openNames = {path};
+        QElapsedTimer asked;
+        asked.start();
         window->findChild<QAction*>(u"FotoEinlesenBefehl"_s)->trigger();
+        // The window goes on while the photo is analysed.
+        QVERIFY2(asked.elapsed() < 100, qPrintable(QString::number(asked.elapsed())));
         QCOMPARE(m_dialogs.asked.last().extra, u"Bilder (*.jpg *.jpeg *.png *.bmp)"_s);
-        auto* photoWindow = window->findChild<FotoEinlesen*>(u"FotoEinlesen"_s);
-        QVERIFY(photoWindow);
+        // Read on a worker thread: the window comes once the photo is analysed.
+        FotoEinlesen* photoWindow = nullptr;
+        QTRY_VERIFY((photoWindow = window->findChild<FotoEinlesen*>(u"FotoEinlesen"_s)));
         QVERIFY(QTest::qWaitForWindowExposed(photoWindow));
         QCOMPARE(photoWindow->import().holes().size(), 4);
         PhotoView* view = photoWindow->view();

@@ -1,6 +1,7 @@
 #include "targetwindow.h"
 
 #include "features/photo/fotoeinlesen.h"
+#include "model/background.h"
 #include "services/diary.h"
 #include "services/settings.h"
 #include "services/tonegenerator.h"
@@ -211,14 +212,24 @@ void TargetWindow::readPhoto() {
     const TargetFace& face = m_sheet.face();
     DisciplineInfo discipline = *disciplineInfo(face.discipline());
     discipline.calibreMm = face.calibreMm();
-    auto import = std::make_unique<PhotoImport>();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // some tenths of a second
-    const std::optional<QString> problem = import->read(path, discipline);
-    QGuiApplication::restoreOverrideCursor();
-    if (problem) {
-        m_dialogs.messageBox(this, *problem);
-        return;
-    }
+    // Decoding and analysing a phone's photo takes some tenths of a second:
+    // on a worker thread, while the window goes on.
+    auto import = std::make_shared<PhotoImport>();
+    m_photo->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    background::run<std::optional<QString>>(
+        this, [import, path, discipline](JobProgress&) { return import->read(path, discipline); },
+        [this, import](std::optional<QString> problem) {
+            unsetCursor();
+            m_photo->setEnabled(true);
+            if (problem)
+                m_dialogs.messageBox(this, *problem);
+            else
+                showPhoto(std::make_unique<PhotoImport>(std::move(*import)));
+        });
+}
+
+void TargetWindow::showPhoto(std::unique_ptr<PhotoImport> import) {
     delete m_photoWindow.data(); // one photo at a time
     auto* window = new FotoEinlesen(
         std::move(import), m_sheet.seriesLength(),

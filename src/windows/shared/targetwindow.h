@@ -36,6 +36,7 @@ namespace ankerblick {
 class AnalysisPanel;
 class MatchPanel;
 class MatchResultWindow;
+class PhotoImport;
 class Diary;
 class DiaryRecorder;
 class Settings;
@@ -225,6 +226,7 @@ private:
     // the hits of a new series (several when they are more than a series
     // holds), without calls and without times.
     void readPhoto();
+    void showPhoto(std::unique_ptr<PhotoImport> import);
     std::optional<QString> enterPhotoHoles(const QList<QPointF>& holesMm);
     void connectView();
 };
