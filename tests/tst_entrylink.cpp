@@ -108,9 +108,8 @@ class TestEntryLink : public ankerblick::test::WindowTest {
         return folder;
     }
 
-    // The main window, polling the target; hits are shown after the series
-    // when `reveal` is ticked.
-    void openForm1(bool reveal) {
+    // The program as it starts, with its main window shown.
+    void startProgram() {
         m_window->hide();
         m_app = beginProgram(m_realServices ? *m_realServices : m_services,
                              StartOptions{QStringLiteral("Erika"), {}, {}});
@@ -118,6 +117,11 @@ class TestEntryLink : public ankerblick::test::WindowTest {
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form));
         m_formUi = std::make_unique<WindowDriver>(m_form);
+    }
+    // The main window, polling the target; hits are shown after the series
+    // when `reveal` is ticked.
+    void openForm1(bool reveal) {
+        startProgram();
         m_formUi->child<QCheckBox>(QStringLiteral("TrefferNachSerie"))->setChecked(reveal);
         logOnAndPoll(*m_formUi, targetLinkOf(*m_form));
     }
@@ -229,12 +233,7 @@ private Q_SLOTS:
         TargetWindow* window = m_window.get();
         const WindowDriver* ui = m_ui.get();
         if (mainWindow) {
-            m_window->hide();
-            m_app = beginProgram(m_services, StartOptions{QStringLiteral("Erika"), {}, {}});
-            m_form = &m_app->mainWindow();
-            m_form->show();
-            QVERIFY(QTest::qWaitForWindowExposed(m_form));
-            m_formUi = std::make_unique<WindowDriver>(m_form);
+            startProgram();
             window = m_form;
             ui = m_formUi.get();
             ui->click(244, 228); // the call
@@ -736,12 +735,7 @@ private Q_SLOTS:
     void everySourceStopsBeforeTheProgramAsks() {
         scriptCamera(5, 8);
         m_cameras.shown = std::make_shared<std::atomic<int>>(5);
-        m_window->hide();
-        m_app = beginProgram(m_services, StartOptions{QStringLiteral("Erika"), {}, {}});
-        m_form = &m_app->mainWindow();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form));
-        m_formUi = std::make_unique<WindowDriver>(m_form);
+        startProgram();
         m_formUi->press("BtnSchusseingabe");
         Schusseingabe* entry = nullptr;
         for (QWidget* shown : QApplication::topLevelWidgets())
