@@ -24,12 +24,7 @@ LIMIT_LINES = 60
 # Known exceptions, each "path:function": functions in files being rewritten
 # at this time. Remove a line when its function is shortened.
 # --- known exceptions: begin ---
-KNOWN_EXCEPTIONS = {
-    "src/features/club/coachwindow.cpp:CoachWindow::CoachWindow",
-    "src/platform/clubcoach.cpp:readSquad",
-    "src/platform/clubcoach.cpp:readTraining",
-    "src/windows/main/form1.cpp:Form1::Form1",
-}
+KNOWN_EXCEPTIONS = set()
 # --- known exceptions: end ---
 
 CONTAINER = re.compile(r"\b(namespace|class|struct|union)\b")

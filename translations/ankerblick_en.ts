@@ -1389,12 +1389,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ServerClubReader</name>
     <message>
-        <location filename="../src/platform/clubcoach.cpp" line="+194"/>
+        <location filename="../src/platform/clubcoach.cpp" line="+270"/>
         <source>Das Training gibt es auf dem Vereinsserver nicht (mehr).</source>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+191"/>
+        <location line="+163"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -1501,21 +1501,16 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>WindowMenu</name>
     <message>
-        <location filename="../src/windows/shared/windowmenu.cpp" line="+47"/>
-        <source>
-Training der Schussansage für Sportschützen.</source>
-        <translation>
-Shot-calling training for sport shooters.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>
+        <location filename="../src/windows/shared/windowmenu.cpp" line="+46"/>
+        <source>Ankerblick %1
+Training der Schussansage für Sportschützen.
 Lizenz: GPL-3.0-or-later</source>
-        <translation>
+        <translation>Ankerblick %1
+Shot-calling training for sport shooters.
 Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>&amp;Datei</source>
         <translation>&amp;File</translation>
     </message>
@@ -1625,8 +1620,8 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+29"/>
-        <source>AnalyseAnzeige </source>
-        <translation>Analysis </translation>
+        <source>AnalyseAnzeige %1</source>
+        <translation>Analysis %1</translation>
     </message>
 </context>
 <context>
@@ -1938,12 +1933,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Coach</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+6"/>
         <source>In Analyse öffnen</source>
         <translation>Open in analysis</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+70"/>
         <source>Kein Vereinsserver eingestellt: bitte unter „Datei → Vereinsserver …“ den Server und die Anmeldung eines Trainers eintragen.</source>
         <translation>No club server set: please enter the server and a coach’s login under “File → Club server …”.</translation>
     </message>
@@ -2075,12 +2070,12 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+443"/>
+        <location line="+439"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-424"/>
+        <location line="-420"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2185,17 +2180,22 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Training diary.csv</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>Die Datei &quot;</source>
-        <translation>The file &quot;</translation>
+        <location line="+10"/>
+        <source>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</source>
+        <translation>The file &quot;%1&quot; could not be written: %2</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>&quot; konnte nicht geschrieben werden: </source>
-        <translation>&quot; could not be written: </translation>
+        <location line="+12"/>
+        <source>%1, erstellt am %2</source>
+        <translation>%1, made on %2</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+13"/>
+        <source>Der Bericht konnte nicht als &quot;%1&quot; gespeichert werden.</source>
+        <translation>The report could not be saved as &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <location line="-19"/>
         <source>PDF-Dateien (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
@@ -2205,24 +2205,9 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Training diary.pdf</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>, erstellt am </source>
-        <translation>, made on </translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+7"/>
         <source>dd.MM.yyyy &apos;um&apos; HH:mm</source>
         <translation>dd/MM/yyyy &apos;at&apos; HH:mm</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Der Bericht konnte nicht als &quot;</source>
-        <translation>The report could not be saved as &quot;</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>&quot; gespeichert werden.</source>
-        <translation>&quot;.</translation>
     </message>
 </context>
 <context>
@@ -2304,7 +2289,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Form1</name>
     <message>
-        <location filename="../src/windows/main/form1.cpp" line="+45"/>
+        <location filename="../src/windows/main/form1.cpp" line="+54"/>
         <source>Kommentare an/aus</source>
         <translation>Comments on/off</translation>
     </message>
@@ -2339,12 +2324,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Print</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+5"/>
         <source>Schusszeit analyse</source>
         <translation>Shot time analysis</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+20"/>
         <source>Vereinsserver …</source>
         <translation>Club server …</translation>
     </message>
@@ -2354,7 +2339,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Coach …</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+58"/>
         <source>Treffer erst nach der Serie zeigen</source>
         <translation>Show hits only after the series</translation>
     </message>
@@ -2499,7 +2484,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Match finished</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Probe</source>
         <translation>Sighters</translation>
     </message>
@@ -2509,17 +2494,33 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Match</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+59"/>
         <source>%1 Schuss: %2 (%3), Innenzehner %4, Hochrechnung %5</source>
         <translation>%1 shots: %2 (%3), inner tens %4, projection %5</translation>
     </message>
     <message>
-        <location line="-51"/>
+        <location line="-53"/>
         <source>%1 – Serie %2 von %3</source>
         <translation>%1 – series %2 of %3</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-4"/>
+        <source>Probe %1</source>
+        <translation>Sighters %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wertung %1</source>
+        <translation>Match %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 %2</source>
+        <comment>the match&apos;s state, the series&apos; time left</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>%1 – Achtung</source>
         <translation>%1 – attention</translation>
     </message>
@@ -2596,8 +2597,8 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+36"/>
-        <source>Stellung: </source>
-        <translation>Position: </translation>
+        <source>Stellung: %1</source>
+        <translation>Position: %1</translation>
     </message>
 </context>
 <context>
@@ -2634,13 +2635,8 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>Das Ergebnis konnte nicht als &quot;</source>
-        <translation>The result could not be saved as &quot;</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>&quot; gespeichert werden.</source>
-        <translation>&quot;.</translation>
+        <source>Das Ergebnis konnte nicht als &quot;%1&quot; gespeichert werden.</source>
+        <translation>The result could not be saved as &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -3037,9 +3033,9 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetSheet</name>
     <message>
-        <location filename="../src/sheets/targetsheet.cpp" line="+20"/>
-        <source>Schuss: </source>
-        <translation>Shot: </translation>
+        <location filename="../src/sheets/targetsheet.cpp" line="+21"/>
+        <source>Schuss: %1%2</source>
+        <translation>Shot: %1%2</translation>
     </message>
 </context>
 <context>
@@ -3132,8 +3128,8 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+73"/>
-        <source> Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
-        <translation> Please save the series and begin again with “New”.</translation>
+        <source>%1 Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
+        <translation>%1 Please save the series and begin again with “New”.</translation>
     </message>
     <message>
         <location line="+23"/>

@@ -71,6 +71,136 @@ bool versionFits(Statements& sql) {
     return version && (versionProblem(*version).isEmpty() || sql.refuse(versionProblem(*version)));
 }
 
+// The figures of a series, from a row of kTrainingsAndSeries.
+diary::SeriesFigures seriesFiguresOf(const QSqlQuery& q) {
+    diary::SeriesFigures f;
+    f.shots = q.value(11).toInt();
+    f.scored = q.value(12).toInt();
+    f.sumWhole = q.value(13).toDouble();
+    f.sumTenths = q.value(14).toDouble();
+    f.callsRated = q.value(15).toInt();
+    f.calls10 = q.value(16).toInt();
+    f.sekMmSum = q.value(17).toDouble();
+    f.mpi = {q.value(18).toDouble(), q.value(19).toDouble()};
+    f.groupSize = q.value(20).toDouble();
+    f.innerTens = q.value(21).toInt();
+    return f;
+}
+
+// The squad, put together from the rows of kTrainingsAndSeries: one row per
+// series (or one for a training without any), a training's rows together.
+class SquadAssembly {
+public:
+    explicit SquadAssembly(QHash<QString, group::PointMm> callErrors)
+        : m_callErrors(std::move(callErrors)) {}
+
+    // A shooter who may have no training yet.
+    void addShooter(const QString& login) { m_shooters[login].login = login; }
+
+    void addRow(const QSqlQuery& q) {
+        const QUuid id = QUuid::fromString(q.value(0).toString());
+        if (id != m_current.id) {
+            finishTraining();
+            startTraining(id, q);
+        }
+        m_current.received = std::max(m_current.received, timeOf(q.value(22)));
+        if (q.value(9).isNull())
+            return; // a training without a series yet
+        const diary::SeriesFigures f = seriesFiguresOf(q);
+        const bool sighter = q.value(10).toBool();
+        m_totals.add(f, sighter);
+        if (!sighter && f.shots > 0)
+            m_current.seriesSums << f.sumTenths;
+    }
+
+    // The shooters in the order of their logins, the last training closed.
+    Squad squad() {
+        finishTraining();
+        Squad squad;
+        for (auto& [login, shooter] : m_shooters)
+            squad.shooters << std::move(shooter);
+        m_shooters.clear();
+        return squad;
+    }
+
+private:
+    void startTraining(const QUuid& id, const QSqlQuery& q) {
+        m_current.id = id;
+        m_current.login = q.value(1).toString();
+        diary::Training& t = m_current.summary.training;
+        t.shooter = q.value(2).toString();
+        t.discipline = q.value(3).toInt();
+        t.window = q.value(4).toString();
+        t.start = timeOf(q.value(5));
+        if (!q.value(6).isNull())
+            t.end = timeOf(q.value(6));
+        t.calibreMm = q.value(7).toDouble();
+        t.program = q.value(8).toString();
+    }
+
+    void finishTraining() {
+        if (m_current.id.isNull())
+            return;
+        m_current.summary = diary::summaryOf(m_current.summary.training, m_totals);
+        if (const auto e = m_callErrors.constFind(m_current.id.toString(QUuid::WithoutBraces));
+            e != m_callErrors.cend())
+            m_current.callError = *e;
+        SquadShooter& shooter = m_shooters[m_current.login];
+        shooter.login = m_current.login;
+        shooter.trainings << m_current;
+        m_current = SquadTraining();
+        m_totals = diary::Totals();
+    }
+
+    QHash<QString, group::PointMm> m_callErrors;
+    std::map<QString, SquadShooter> m_shooters;
+    SquadTraining m_current;
+    diary::Totals m_totals;
+};
+
+// The training's own columns, from a row of its SELECT in readTraining.
+void readTrainingColumns(const QSqlQuery& t, diary::Training& training) {
+    training.shooter = t.value(0).toString();
+    training.discipline = t.value(1).toInt();
+    training.window = t.value(2).toString();
+    training.start = timeOf(t.value(3));
+    if (!t.value(4).isNull())
+        training.end = timeOf(t.value(4));
+    training.comments = t.value(5).toString();
+    training.shotTimes = t.value(6).toString();
+    training.shootingTimes = t.value(7).toString();
+    training.calibreMm = t.value(8).toDouble();
+    training.program = t.value(9).toString();
+}
+
+// A series without its shots, from a row of ankerblick.series.
+diary::Series seriesOf(const QSqlQuery& s) {
+    diary::Series series;
+    series.number = s.value(0).toInt();
+    series.time = timeOf(s.value(1));
+    series.sighter = s.value(2).toBool();
+    series.record = unpackRecord(s.value(3).toByteArray());
+    return series;
+}
+
+// A shot, from a row of ankerblick.shots (its series in column 0).
+diary::Shot shotOf(const QSqlQuery& h) {
+    diary::Shot shot;
+    shot.slot = h.value(1).toInt();
+    shot.hit = {h.value(2).toDouble(), h.value(3).toDouble()};
+    if (!h.value(4).isNull() && !h.value(5).isNull())
+        shot.call = group::PointMm{h.value(4).toDouble(), h.value(5).toDouble()};
+    shot.value = optionalOf<double>(h.value(6));
+    shot.callValue = optionalOf<double>(h.value(7));
+    shot.rating = optionalOf<int>(h.value(8));
+    shot.sekMm = optionalOf<qint32>(h.value(9));
+    shot.shotTime = optionalOf<double>(h.value(10));
+    shot.shootingTime = optionalOf<double>(h.value(11));
+    shot.comment = h.value(12).toString();
+    shot.innerTen = h.value(13).toBool();
+    return shot;
+}
+
 } // namespace
 
 std::optional<bool> isCoach(Statements& sql) {
@@ -97,81 +227,27 @@ std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem) {
         callErrors.insert(errors->value(0).toString(),
                           {errors->value(1).toDouble(), errors->value(2).toDouble()});
 
-    std::map<QString, SquadShooter> shooters;
+    SquadAssembly assembly(std::move(callErrors));
     QSqlQuery* logins = sql.query(u"SELECT login FROM ankerblick.shooters WHERE NOT coach"_s);
     if (!logins) {
         fail(sql, problem);
         return std::nullopt;
     }
-    while (logins->next()) {
-        const QString login = logins->value(0).toString();
-        shooters[login].login = login;
-    }
+    while (logins->next())
+        assembly.addShooter(logins->value(0).toString());
 
     QSqlQuery* q = sql.query(kTrainingsAndSeries);
     if (!q) {
         fail(sql, problem);
         return std::nullopt;
     }
-    SquadTraining current;
-    diary::Totals totals;
-    const auto finish = [&] {
-        if (current.id.isNull())
-            return;
-        current.summary = diary::summaryOf(current.summary.training, totals);
-        if (const auto e = callErrors.constFind(current.id.toString(QUuid::WithoutBraces));
-            e != callErrors.cend())
-            current.callError = *e;
-        SquadShooter& shooter = shooters[current.login];
-        shooter.login = current.login;
-        shooter.trainings << current;
-        current = SquadTraining();
-        totals = diary::Totals();
-    };
-    while (q->next()) {
-        const QUuid id = QUuid::fromString(q->value(0).toString());
-        if (id != current.id) {
-            finish();
-            current.id = id;
-            current.login = q->value(1).toString();
-            diary::Training& t = current.summary.training;
-            t.shooter = q->value(2).toString();
-            t.discipline = q->value(3).toInt();
-            t.window = q->value(4).toString();
-            t.start = timeOf(q->value(5));
-            if (!q->value(6).isNull())
-                t.end = timeOf(q->value(6));
-            t.calibreMm = q->value(7).toDouble();
-            t.program = q->value(8).toString();
-        }
-        current.received = std::max(current.received, timeOf(q->value(22)));
-        if (q->value(9).isNull())
-            continue; // a training without a series yet
-        diary::SeriesFigures f;
-        f.shots = q->value(11).toInt();
-        f.scored = q->value(12).toInt();
-        f.sumWhole = q->value(13).toDouble();
-        f.sumTenths = q->value(14).toDouble();
-        f.callsRated = q->value(15).toInt();
-        f.calls10 = q->value(16).toInt();
-        f.sekMmSum = q->value(17).toDouble();
-        f.mpi = {q->value(18).toDouble(), q->value(19).toDouble()};
-        f.groupSize = q->value(20).toDouble();
-        f.innerTens = q->value(21).toInt();
-        const bool sighter = q->value(10).toBool();
-        totals.add(f, sighter);
-        if (!sighter && f.shots > 0)
-            current.seriesSums << f.sumTenths;
-    }
-    finish();
+    while (q->next())
+        assembly.addRow(*q);
     if (!sql.exec(u"COMMIT"_s)) {
         fail(sql, problem);
         return std::nullopt;
     }
-    Squad squad;
-    for (auto& [login, shooter] : shooters)
-        squad.shooters << std::move(shooter);
-    return squad;
+    return assembly.squad();
 }
 
 std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QString* problem) {
@@ -197,18 +273,7 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
         return std::nullopt;
     }
     StoredTraining stored;
-    diary::Training& training = stored.training;
-    training.shooter = t->value(0).toString();
-    training.discipline = t->value(1).toInt();
-    training.window = t->value(2).toString();
-    training.start = timeOf(t->value(3));
-    if (!t->value(4).isNull())
-        training.end = timeOf(t->value(4));
-    training.comments = t->value(5).toString();
-    training.shotTimes = t->value(6).toString();
-    training.shootingTimes = t->value(7).toString();
-    training.calibreMm = t->value(8).toDouble();
-    training.program = t->value(9).toString();
+    readTrainingColumns(*t, stored.training);
 
     QSqlQuery* s =
         sql.query(u"SELECT number, %1, sighter, record FROM ankerblick.series "
@@ -220,11 +285,7 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
     }
     QHash<int, qsizetype> indexOf;
     while (s->next()) {
-        diary::Series series;
-        series.number = s->value(0).toInt();
-        series.time = timeOf(s->value(1));
-        series.sighter = s->value(2).toBool();
-        series.record = unpackRecord(s->value(3).toByteArray());
+        const diary::Series series = seriesOf(*s);
         indexOf.insert(series.number, stored.series.size());
         stored.series << series;
     }
@@ -241,20 +302,7 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
         const auto found = indexOf.constFind(h->value(0).toInt());
         if (found == indexOf.cend())
             continue;
-        diary::Shot shot;
-        shot.slot = h->value(1).toInt();
-        shot.hit = {h->value(2).toDouble(), h->value(3).toDouble()};
-        if (!h->value(4).isNull() && !h->value(5).isNull())
-            shot.call = group::PointMm{h->value(4).toDouble(), h->value(5).toDouble()};
-        shot.value = optionalOf<double>(h->value(6));
-        shot.callValue = optionalOf<double>(h->value(7));
-        shot.rating = optionalOf<int>(h->value(8));
-        shot.sekMm = optionalOf<qint32>(h->value(9));
-        shot.shotTime = optionalOf<double>(h->value(10));
-        shot.shootingTime = optionalOf<double>(h->value(11));
-        shot.comment = h->value(12).toString();
-        shot.innerTen = h->value(13).toBool();
-        stored.series[*found].shots << shot;
+        stored.series[*found].shots << shotOf(*h);
     }
     if (!sql.exec(u"COMMIT"_s)) {
         fail(sql, problem);

@@ -157,18 +157,25 @@ QString Match::statusText(quint32 now) const {
     case MatchPhase::Match:
         break;
     }
-    QString text = m_phase == MatchPhase::Sighting
-                       ? QCoreApplication::translate("ankerblick::Match", "Probe")
-                       : QCoreApplication::translate("ankerblick::Match", "Wertung");
-    if (const std::optional<qint64> left = remaining(now))
-        text += u' ' + clockText(*left);
+    const bool sighting = m_phase == MatchPhase::Sighting;
+    const std::optional<qint64> left = remaining(now);
+    QString text;
+    if (!left)
+        text = sighting ? QCoreApplication::translate("ankerblick::Match", "Probe")
+                        : QCoreApplication::translate("ankerblick::Match", "Wertung");
+    else
+        text = (sighting ? QCoreApplication::translate("ankerblick::Match", "Probe %1")
+                         : QCoreApplication::translate("ankerblick::Match", "Wertung %1"))
+                   .arg(clockText(*left));
     if (m_program.timed() && m_phase == MatchPhase::Match)
         text = QCoreApplication::translate("ankerblick::Match", "%1 – Serie %2 von %3")
                    .arg(text, QString::number(m_timedIndex + 1),
                         QString::number(m_program.timedSeries.size()));
     if (m_seriesRunning)
         text = m_seriesEnd
-                   ? text + u' ' + clockText(qMax<qint64>(0, until(now, *m_seriesEnd)))
+                   ? QCoreApplication::translate("ankerblick::Match", "%1 %2",
+                                                 "the match's state, the series' time left")
+                         .arg(text, clockText(qMax<qint64>(0, until(now, *m_seriesEnd))))
                    : QCoreApplication::translate("ankerblick::Match", "%1 – Achtung").arg(text);
     return text;
 }

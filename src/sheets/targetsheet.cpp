@@ -17,8 +17,9 @@ TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale,
     : m_clock(&clock), m_locale(locale), m_doc(locale), m_entry(std::move(entry)) {}
 
 QString TargetSheet::shotCaption(int number, const QString& suffix) {
-    return QCoreApplication::translate("ankerblick::TargetSheet", "Schuss: ") +
-           QString::number(number) + suffix;
+    // The suffix marks what the entry waits for: "!" a hit, "?" a call.
+    return QCoreApplication::translate("ankerblick::TargetSheet", "Schuss: %1%2")
+        .arg(QString::number(number), suffix);
 }
 
 TargetSheet::Snapshot TargetSheet::snapshot() const {

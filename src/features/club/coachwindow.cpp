@@ -58,7 +58,23 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
 
     m_notice = makeStatusLabel(this, QStringLiteral("TrainerHinweis"));
     m_notice->setWordWrap(true);
+    buildTables();
+    buildProgress();
+    m_open = makeButton(this, QStringLiteral("TrainerInAnalyse"), tr("In Analyse öffnen"));
+    m_open->setEnabled(false);
+    arrange();
 
+    connect(m_shooters, &QTableWidget::itemSelectionChanged, this, &CoachWindow::chooseShooter);
+    connect(m_trainings, &QTableWidget::itemSelectionChanged, this,
+            [this] { m_open->setEnabled(!selectedTraining().isNull()); });
+    connect(m_trainings, &QTableWidget::cellDoubleClicked, this, &CoachWindow::openSelected);
+    connect(m_open, &QPushButton::clicked, this, &CoachWindow::openSelected);
+    connect(&m_reader, &ClubReader::squadChanged, this, &CoachWindow::showSquad);
+    connect(&m_reader, &ClubReader::watchProblem, this, &CoachWindow::showProblem);
+}
+
+// The shooters' table and the trainings' table, headed by the sheet's columns.
+void CoachWindow::buildTables() {
     QStringList shooterHeaders;
     for (int c = 0; c < CoachSheet::kShooterColumns; ++c)
         shooterHeaders << CoachSheet::shooterHeader(CoachSheet::ShooterColumn(c));
@@ -67,7 +83,10 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
     for (int c = 0; c < CoachSheet::kTrainingColumns; ++c)
         trainingHeaders << CoachSheet::trainingHeader(CoachSheet::TrainingColumn(c));
     m_trainings = makeTable(this, QStringLiteral("TrainerTrainings"), trainingHeaders);
+}
 
+// The progress charts, one tab each; the set's histogram is kept unshown.
+void CoachWindow::buildProgress() {
     m_progress = named(new QTabWidget(this), QStringLiteral("TrainerVerlauf"));
     m_charts = std::make_unique<DiaryChartSet>(m_locale);
     for (int i = 0; i < kTimeCharts; ++i) {
@@ -76,12 +95,11 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
         m_progress->addTab(view, DiaryChartSet::caption(i));
     }
     m_unshown.reset(m_charts->chart(kTimeCharts));
+}
 
-    m_open = makeButton(this, QStringLiteral("TrainerInAnalyse"), tr("In Analyse öffnen"));
-    m_open->setEnabled(false);
-
-    // The shooters beside their progress, the trainings below across the
-    // whole width: their figures need it.
+// The shooters beside their progress, the trainings below across the whole
+// width: their figures need it.
+void CoachWindow::arrange() {
     auto* top = new QSplitter(Qt::Horizontal, this);
     top->setChildrenCollapsible(false);
     top->addWidget(m_shooters);
@@ -106,14 +124,6 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
     m_shooters->resizeColumnsToContents();
     m_trainings->resizeColumnsToContents();
     m_progress->setVisible(false);
-
-    connect(m_shooters, &QTableWidget::itemSelectionChanged, this, &CoachWindow::chooseShooter);
-    connect(m_trainings, &QTableWidget::itemSelectionChanged, this,
-            [this] { m_open->setEnabled(!selectedTraining().isNull()); });
-    connect(m_trainings, &QTableWidget::cellDoubleClicked, this, &CoachWindow::openSelected);
-    connect(m_open, &QPushButton::clicked, this, &CoachWindow::openSelected);
-    connect(&m_reader, &ClubReader::squadChanged, this, &CoachWindow::showSquad);
-    connect(&m_reader, &ClubReader::watchProblem, this, &CoachWindow::showProblem);
 }
 
 CoachWindow::~CoachWindow() = default;

@@ -50,6 +50,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildTables();
+    void buildProgress();
+    void arrange();
     void showProblem(const QString& problem);
     void showShooters();
     void showTrainings();

@@ -495,12 +495,8 @@ void DiaryWindow::exportCsv() {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;
-    m_dialogs.messageBox(this,
-                         QCoreApplication::translate("ankerblick::DiaryWindow", "Die Datei \"") +
-                             QDir::toNativeSeparators(path) +
-                             QCoreApplication::translate("ankerblick::DiaryWindow",
-                                                         "\" konnte nicht geschrieben werden: ") +
-                             file.errorString());
+    m_dialogs.messageBox(this, tr("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
+                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void DiaryWindow::printReport() {
@@ -510,9 +506,9 @@ void DiaryWindow::printReport() {
         return;
     DiaryReport report;
     report.filterLine = diary::filterText(filter());
-    report.summaryLine = m_count->text() +
-                         QCoreApplication::translate("ankerblick::DiaryWindow", ", erstellt am ") +
-                         m_clock.dateTime().toString(tr("dd.MM.yyyy 'um' HH:mm"));
+    report.summaryLine =
+        tr("%1, erstellt am %2")
+            .arg(m_count->text(), m_clock.dateTime().toString(tr("dd.MM.yyyy 'um' HH:mm")));
     report.trainings = m_model->trainings();
     DiaryChartSet charts(m_locale);
     charts.fill(m_chartData, m_bins);
@@ -524,11 +520,8 @@ void DiaryWindow::printReport() {
         PrintDestination::pdfFile(path), PrintColour::Colour, tr("Trainingstagebuch"));
     if (device && paintDiaryReport(*device, report, m_locale))
         return;
-    m_dialogs.messageBox(
-        this,
-        QCoreApplication::translate("ankerblick::DiaryWindow", "Der Bericht konnte nicht als \"") +
-            QDir::toNativeSeparators(path) +
-            QCoreApplication::translate("ankerblick::DiaryWindow", "\" gespeichert werden."));
+    m_dialogs.messageBox(this, tr("Der Bericht konnte nicht als \"%1\" gespeichert werden.")
+                                   .arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace ankerblick

@@ -226,7 +226,7 @@ QString AnalyseAnzeige::shooterName() const {
 }
 
 void AnalyseAnzeige::showShooterName() {
-    setWindowTitle(tr("AnalyseAnzeige ") + m_name->text());
+    setWindowTitle(tr("AnalyseAnzeige %1").arg(m_name->text()));
 }
 
 void AnalyseAnzeige::chooseDiscipline(int index) {

@@ -40,7 +40,16 @@ Form1::Form1(Services& services, QWidget* parent)
     sidePanel()->addWidget(matchPanel());
     m_comments = panels().addCommentBox();
     m_comments->hide();
+    buildMenus();
+    connectOptions();
+    buildClubStatus();
 
+    loadKeptOptions();
+    keepPlace(this, windowServices().settings);
+}
+
+// The window's own commands, placed into the menus beside the shared ones.
+void Form1::buildMenus() {
     QAction* toggleComments =
         addCommand(QStringLiteral("Kommentare_an_aus"), tr("Kommentare an/aus"));
     QAction* load = addCommand(QStringLiteral("Laden"), tr("Laden"), {}, QKeySequence::Open);
@@ -50,16 +59,6 @@ Form1::Form1(Services& services, QWidget* parent)
                                     tr("Schuss- eingabe öffnen"), tr("Schusseingabe"));
     QAction* print = addCommand(QStringLiteral("Drucken"), tr("Drucken"), {}, QKeySequence::Print);
     connect(print, &QAction::triggered, this, &Form1::printRequested);
-
-    connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            chooseSectors(id);
-    });
-    connect(m_ringAccuracy, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            chooseRingAccuracy(id);
-    });
-    connect(nameEdit(), &QLineEdit::textChanged, this, &Form1::showShooterName);
     connect(toggleComments, &QAction::triggered, this, &Form1::toggleComments);
     connect(shotEntry, &QAction::triggered, this, &Form1::shotEntryRequested);
     connect(load, &QAction::triggered, this, &Form1::openSeries);
@@ -75,6 +74,13 @@ Form1::Form1(Services& services, QWidget* parent)
     plan.quit = [this] {
         close();
     };
+    addClubCommands(plan);
+    addWindowMenu(this, dialogs(), plan);
+}
+
+// "Datei → Vereinsserver …" and "Ansicht → Trainer …", each only when its
+// services are there.
+void Form1::addClubCommands(WindowMenuPlan& plan) {
     if (windowServices().club && windowServices().keyring) {
         QAction* clubServer = new QAction(tr("Vereinsserver …"), this);
         clubServer->setObjectName(QStringLiteral("Vereinsserver"));
@@ -87,11 +93,19 @@ Form1::Form1(Services& services, QWidget* parent)
         connect(coach, &QAction::triggered, this, &Form1::coachViewRequested);
         plan.view.append(coach);
     }
-    addWindowMenu(this, dialogs(), plan);
-    buildClubStatus();
+}
 
-    loadKeptOptions();
-    keepPlace(this, windowServices().settings);
+// The option groups and the shooter's name take effect as they change.
+void Form1::connectOptions() {
+    connect(m_sectors, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            chooseSectors(id);
+    });
+    connect(m_ringAccuracy, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            chooseRingAccuracy(id);
+    });
+    connect(nameEdit(), &QLineEdit::textChanged, this, &Form1::showShooterName);
 }
 
 // The status bar says how the sync with the club's server stands; it shows

@@ -55,6 +55,9 @@ private:
     void buildOptions();
     void buildRatingFrame();
     void buildTargetLink();
+    void buildMenus();
+    void addClubCommands(WindowMenuPlan& plan);
+    void connectOptions();
     void buildClubStatus();
     void showClubServer();
     void loadKeptOptions();

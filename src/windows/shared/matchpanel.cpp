@@ -59,7 +59,7 @@ void MatchPanel::showMatch(const QString& status, const QString& figures, const 
     m_status->setText(status);
     m_figures->setText(figures);
     m_figures->setVisible(!figures.isEmpty());
-    m_position->setText(tr("Stellung: ") + shownName(position));
+    m_position->setText(tr("Stellung: %1").arg(shownName(position)));
     m_position->setVisible(!position.isEmpty());
 }
 

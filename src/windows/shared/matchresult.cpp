@@ -57,11 +57,8 @@ bool MatchResultWindow::print() {
         PrintDestination::pdfFile(path), PrintColour::BlackWhite, windowTitle());
     if (device && paintMatchResult(*device, m_lines))
         return true;
-    m_dialogs.messageBox(this, QCoreApplication::translate("ankerblick::MatchResultWindow",
-                                                           "Das Ergebnis konnte nicht als \"") +
-                                   QDir::toNativeSeparators(path) +
-                                   QCoreApplication::translate("ankerblick::MatchResultWindow",
-                                                               "\" gespeichert werden."));
+    m_dialogs.messageBox(this, tr("Das Ergebnis konnte nicht als \"%1\" gespeichert werden.")
+                                   .arg(QDir::toNativeSeparators(path)));
     return false;
 }
 

@@ -289,8 +289,8 @@ void TargetWindow::clearShotHighlight() {
 void TargetWindow::beginNextSeries() {
     if (!m_sheet.nextSeries())
         m_dialogs.messageBox(this,
-                             seriesLimitMessage() + tr(" Bitte die Serien speichern und mit „Neu“ "
-                                                       "von vorn beginnen."));
+                             tr("%1 Bitte die Serien speichern und mit „Neu“ von vorn beginnen.")
+                                 .arg(seriesLimitMessage()));
     seriesChanged();
 }
 

@@ -43,10 +43,10 @@ void closeProgram(QWidget* mainWindow) {
 }
 
 QString aboutText() {
-    return QStringLiteral("Ankerblick ") + QStringLiteral(ANKERBLICK_VERSION) +
-           QCoreApplication::translate("WindowMenu",
-                                       "\nTraining der Schussansage für Sportschützen.") +
-           QCoreApplication::translate("WindowMenu", "\nLizenz: GPL-3.0-or-later");
+    return QCoreApplication::translate(
+               "WindowMenu", "Ankerblick %1\nTraining der Schussansage für Sportschützen.\n"
+                             "Lizenz: GPL-3.0-or-later")
+        .arg(QStringLiteral(ANKERBLICK_VERSION));
 }
 
 QMenuBar* addWindowMenu(QWidget* window, UserDialogs& dialogs, const WindowMenuPlan& plan) {
