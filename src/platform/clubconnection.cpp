@@ -123,11 +123,6 @@ void Stop::raise() {
         qCWarning(lcClub, "The club connection's stop could not be raised");
 }
 
-bool Stop::raised() const {
-    pollfd raisedYet{m_descriptor, POLLIN, 0};
-    return ::poll(&raisedYet, 1, 0) > 0;
-}
-
 namespace {
 
 enum class Waited { Ready, TimedOut, Stopped };

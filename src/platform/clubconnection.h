@@ -46,7 +46,6 @@ public:
     Stop& operator=(const Stop&) = delete;
 
     void raise();
-    bool raised() const;
     // Readable once raised, for poll().
     int descriptor() const { return m_descriptor; }
 
