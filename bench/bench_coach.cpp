@@ -130,7 +130,8 @@ void refreshOurs(benchmark::State& state) {
     auto* shooters = g_club->window->findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
     for (auto _ : state) {
         QString problem;
-        const std::optional<club::Squad> squad = club::readSquad(db, &problem);
+        club::Statements sql(db);
+        const std::optional<club::Squad> squad = club::readSquad(sql, &problem);
         if (!squad || squad->shooters.size() != kShooters) {
             state.SkipWithError(problem.isEmpty() ? "not 32 shooters" : qPrintable(problem));
             return;

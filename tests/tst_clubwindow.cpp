@@ -46,6 +46,11 @@
 #include <memory>
 #include <optional>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace ankerblick;
 using namespace ankerblick::test;
 using namespace Qt::StringLiterals;
@@ -104,6 +109,32 @@ club::Upload bertsTraining() {
     }
     return up;
 }
+
+// A socket on 127.0.0.1 where a server should be: one that takes every
+// connection and never says a word (a server hung, or a port forwarded to
+// nowhere), or one that takes none (bound, not listening).
+class MuteServer {
+public:
+    explicit MuteServer(bool accepting)
+        : m_socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        if (::bind(m_socket, any, size) == 0 && (!accepting || ::listen(m_socket, 16) == 0) &&
+            ::getsockname(m_socket, any, &size) == 0)
+            m_port = ntohs(address.sin_port);
+    }
+    ~MuteServer() { ::close(m_socket); }
+    MuteServer(const MuteServer&) = delete;
+    MuteServer& operator=(const MuteServer&) = delete;
+    int port() const { return m_port; }
+
+private:
+    int m_socket;
+    int m_port = 0;
+};
 
 } // namespace
 
@@ -454,6 +485,49 @@ private Q_SLOTS:
         ending.start();
         reader.reset();
         QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
+    }
+
+    // The server reached takes the connection and never answers, or takes
+    // none: the sync and the coach's reader say it cannot be reached once
+    // their connect deadline passed, and ending them while a connection is
+    // being made does not wait for it (10 s in the program).
+    void unreachableServerIsToldAndLetGo_data() {
+        QTest::addColumn<bool>("accepting");
+        QTest::newRow("nimmt an, antwortet nie") << true;
+        QTest::newRow("nimmt nicht an") << false;
+    }
+    void unreachableServerIsToldAndLetGo() {
+        QFETCH(bool, accepting);
+        const MuteServer mute(accepting);
+        QVERIFY(mute.port() > 0);
+        const club::Credentials server =
+            m_server.login(u"anna"_s, kPassword, kDatabase, mute.port());
+        const QString unreachable =
+            u"Der Vereinsserver ist nicht erreichbar: Bitte Adresse, Port und Netzwerk prüfen."_s;
+        const QString path = m_dir.filePath(u"tagebuch%1.sqlite"_s.arg(++m_diaries));
+        SqliteDiary diary(path);
+        for (const int connectMs : {500, 10000}) {
+            std::optional<ServerClubSync> sync;
+            sync.emplace(diary, ServerClubSync::Timing{100, 400, 200, 2000, connectMs});
+            std::optional<ServerClubReader> reader;
+            reader.emplace(ServerClubReader::Timing{50, 200, 15000, 2000, connectMs});
+            QSignalSpy told(&*reader, &ClubReader::watchProblem);
+            sync->setServer(server);
+            reader->watch(server);
+            if (connectMs < 1000) {
+                QTRY_COMPARE_WITH_TIMEOUT(sync->state().problem, unreachable, 5000);
+                QVERIFY(!sync->state().connected);
+                QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), 5000);
+                QCOMPARE(told.first().at(0).toString(), unreachable);
+            } else {
+                QTest::qWait(300); // both connecting
+            }
+            QElapsedTimer ending;
+            ending.start();
+            sync.reset();
+            reader.reset();
+            QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
+        }
     }
 
     // The diary window offers the server's trainings once a server is set;

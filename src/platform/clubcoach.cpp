@@ -8,13 +8,13 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QSqlDriver>
-#include <QSqlQuery>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QVariant>
 
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace ankerblick {
 
@@ -72,7 +72,7 @@ bool versionFits(Statements& sql) {
 }
 
 // The figures of a series, from a row of kTrainingsAndSeries.
-diary::SeriesFigures seriesFiguresOf(const QSqlQuery& q) {
+diary::SeriesFigures seriesFiguresOf(const Rows& q) {
     diary::SeriesFigures f;
     f.shots = q.value(11).toInt();
     f.scored = q.value(12).toInt();
@@ -97,7 +97,7 @@ public:
     // A shooter who may have no training yet.
     void addShooter(const QString& login) { m_shooters[login].login = login; }
 
-    void addRow(const QSqlQuery& q) {
+    void addRow(const Rows& q) {
         const QUuid id = QUuid::fromString(q.value(0).toString());
         if (id != m_current.id) {
             finishTraining();
@@ -124,7 +124,7 @@ public:
     }
 
 private:
-    void startTraining(const QUuid& id, const QSqlQuery& q) {
+    void startTraining(const QUuid& id, const Rows& q) {
         m_current.id = id;
         m_current.login = q.value(1).toString();
         diary::Training& t = m_current.summary.training;
@@ -159,7 +159,7 @@ private:
 };
 
 // The training's own columns, from a row of its SELECT in readTraining.
-void readTrainingColumns(const QSqlQuery& t, diary::Training& training) {
+void readTrainingColumns(const Rows& t, diary::Training& training) {
     training.shooter = t.value(0).toString();
     training.discipline = t.value(1).toInt();
     training.window = t.value(2).toString();
@@ -174,7 +174,7 @@ void readTrainingColumns(const QSqlQuery& t, diary::Training& training) {
 }
 
 // A series without its shots, from a row of ankerblick.series.
-diary::Series seriesOf(const QSqlQuery& s) {
+diary::Series seriesOf(const Rows& s) {
     diary::Series series;
     series.number = s.value(0).toInt();
     series.time = timeOf(s.value(1));
@@ -184,7 +184,7 @@ diary::Series seriesOf(const QSqlQuery& s) {
 }
 
 // A shot, from a row of ankerblick.shots (its series in column 0).
-diary::Shot shotOf(const QSqlQuery& h) {
+diary::Shot shotOf(const Rows& h) {
     diary::Shot shot;
     shot.slot = h.value(1).toInt();
     shot.hit = {h.value(2).toDouble(), h.value(3).toDouble()};
@@ -204,21 +204,19 @@ diary::Shot shotOf(const QSqlQuery& h) {
 } // namespace
 
 std::optional<bool> isCoach(Statements& sql) {
-    QSqlQuery* q =
-        sql.query(u"SELECT pg_has_role(current_user, ?, 'MEMBER')"_s, {QString(kCoachRole)});
+    Rows* q = sql.query(u"SELECT pg_has_role(current_user, ?, 'MEMBER')"_s, {QString(kCoachRole)});
     if (!q || !q->next())
         return std::nullopt;
     return q->value(0).toBool();
 }
 
-std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem) {
-    Statements sql(db);
+std::optional<Squad> readSquad(Statements& sql, QString* problem) {
     if (!sql.exec(kReadOnly) || !versionFits(sql)) {
         fail(sql, problem);
         return std::nullopt;
     }
     QHash<QString, group::PointMm> callErrors;
-    QSqlQuery* errors = sql.query(kCallErrors);
+    Rows* errors = sql.query(kCallErrors);
     if (!errors) {
         fail(sql, problem);
         return std::nullopt;
@@ -228,7 +226,7 @@ std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem) {
                           {errors->value(1).toDouble(), errors->value(2).toDouble()});
 
     SquadAssembly assembly(std::move(callErrors));
-    QSqlQuery* logins = sql.query(u"SELECT login FROM ankerblick.shooters WHERE NOT coach"_s);
+    Rows* logins = sql.query(u"SELECT login FROM ankerblick.shooters WHERE NOT coach"_s);
     if (!logins) {
         fail(sql, problem);
         return std::nullopt;
@@ -236,7 +234,7 @@ std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem) {
     while (logins->next())
         assembly.addShooter(logins->value(0).toString());
 
-    QSqlQuery* q = sql.query(kTrainingsAndSeries);
+    Rows* q = sql.query(kTrainingsAndSeries);
     if (!q) {
         fail(sql, problem);
         return std::nullopt;
@@ -250,14 +248,13 @@ std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem) {
     return assembly.squad();
 }
 
-std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QString* problem) {
-    Statements sql(db);
+std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id, QString* problem) {
     const QString key = id.toString(QUuid::WithoutBraces);
     if (!sql.exec(kReadOnly) || !versionFits(sql)) {
         fail(sql, problem);
         return std::nullopt;
     }
-    QSqlQuery* t = sql.query(
+    Rows* t = sql.query(
         u"SELECT shooter, discipline, window_name, %1, %2, comments, "
         u"shot_times, shooting_times, calibre, program "
         u"FROM ankerblick.trainings WHERE id = ?::uuid"_s.arg(ms(u"started"_s), ms(u"ended"_s)),
@@ -275,7 +272,7 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
     StoredTraining stored;
     readTrainingColumns(*t, stored.training);
 
-    QSqlQuery* s =
+    Rows* s =
         sql.query(u"SELECT number, %1, sighter, record FROM ankerblick.series "
                   u"WHERE training = ?::uuid AND shots > 0 ORDER BY number"_s.arg(ms(u"time"_s)),
                   {key});
@@ -289,7 +286,7 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
         indexOf.insert(series.number, stored.series.size());
         stored.series << series;
     }
-    QSqlQuery* h = sql.query(
+    Rows* h = sql.query(
         u"SELECT series, slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, "
         u"shot_time, shooting_time, comment, inner_ten FROM ankerblick.shots "
         u"WHERE training = ?::uuid ORDER BY series, slot"_s,
@@ -314,12 +311,12 @@ std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id, QS
 } // namespace club
 
 // Everything here runs on the reader's thread: a connection is used by the
-// thread that made it, and the driver hears the server's notices there.
+// thread that made it, and the server's notices are heard there.
 class ClubReaderWorker final : public QObject {
 public:
-    ClubReaderWorker(ServerClubReader::Timing timing, club::AnswerWatch* answers,
+    ClubReaderWorker(ServerClubReader::Timing timing, const club::Stop* stop,
                      ServerClubReader* owner)
-        : m_timing(timing), m_answers(answers), m_owner(owner) {}
+        : m_timing(timing), m_stop(stop), m_owner(owner) {}
 
     // Made on the thread, as its first event.
     void begin() {
@@ -340,7 +337,7 @@ public:
 
     void stopWatching() {
         m_watchServer = {};
-        m_watch.reset();
+        dropWatch();
         m_gather->stop();
         m_retry->stop();
         m_ping->stop();
@@ -349,13 +346,12 @@ public:
     void readTrainings(const club::Credentials& server) {
         QString problem;
         std::optional<club::Squad> squad;
-        if (club::Connection* c = reading(server, problem)) {
-            QSqlDatabase db = c->database();
-            const club::AnswerWatch::Waiting waiting(*m_answers);
-            squad = club::readSquad(db, &problem);
+        if (club::Link* link = reading(server, problem)) {
+            club::Statements sql(*link);
+            squad = club::readSquad(sql, &problem);
         }
         if (!squad)
-            readFailed(problem);
+            m_read.reset();
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad, problem] {
             if (squad)
                 Q_EMIT owner->trainingsRead(*squad);
@@ -367,13 +363,12 @@ public:
     void readTraining(const club::Credentials& server, const QUuid& id) {
         QString problem;
         std::optional<club::StoredTraining> stored;
-        if (club::Connection* c = reading(server, problem)) {
-            QSqlDatabase db = c->database();
-            const club::AnswerWatch::Waiting waiting(*m_answers);
-            stored = club::readTraining(db, id, &problem);
+        if (club::Link* link = reading(server, problem)) {
+            club::Statements sql(*link);
+            stored = club::readTraining(sql, id, &problem);
         }
         if (!stored && !problem.isEmpty())
-            readFailed(problem);
+            m_read.reset();
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, id, stored, problem] {
             if (stored)
                 Q_EMIT owner->trainingRead(id, stored->training, stored->series);
@@ -383,10 +378,12 @@ public:
     }
 
 private:
+    club::Deadlines deadlines() const { return {m_timing.connectMs, m_timing.answerMs}; }
+
     // The connection for single reads, made again for another server.
-    club::Connection* reading(const club::Credentials& server, QString& problem) {
-        if (!m_read || m_readServer != server) {
-            m_read = std::make_unique<club::Connection>(server, m_answers);
+    club::Link* reading(const club::Credentials& server, QString& problem) {
+        if (!m_read || m_readServer != server || !m_read->isOpen()) {
+            m_read = std::make_unique<club::Link>(server, deadlines(), m_stop);
             m_readServer = server;
         }
         if (!m_read->isOpen()) {
@@ -397,35 +394,20 @@ private:
         return m_read.get();
     }
 
-    // A single read failed: its connection goes, and a cut is said as one.
-    void readFailed(QString& problem) {
-        m_read.reset();
-        if (m_answers->takeCut())
-            problem = club::silentProblem();
-    }
-
     void connectWatch() {
-        m_watch.reset();
+        dropWatch();
         m_ping->stop();
         if (m_watchServer.isEmpty())
             return;
-        auto connection = std::make_unique<club::Connection>(m_watchServer, m_answers);
-        if (!connection->isOpen()) {
-            lost(connection->problem());
+        auto link = std::make_unique<club::Link>(m_watchServer, deadlines(), m_stop);
+        if (!link->isOpen()) {
+            lost(link->problem());
             return;
         }
-        // No handle of the connection outlives its use here: a read that
-        // fails below closes it.
-        QString problem;
-        const std::optional<bool> coach = [&] {
-            club::Statements sql(connection->database());
-            const club::AnswerWatch::Waiting waiting(*m_answers);
-            const std::optional<bool> is = club::isCoach(sql);
-            problem = sql.problem();
-            return is;
-        }();
+        club::Statements sql(*link);
+        const std::optional<bool> coach = club::isCoach(sql);
         if (!coach) {
-            lost(problem);
+            lost(sql.problem());
             return;
         }
         if (!*coach) {
@@ -435,33 +417,47 @@ private:
                      "Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
                      "Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
                      "ankerblick --verein-trainer an.")
-                     .arg(connection->database().userName()));
+                     .arg(link->userName()));
             return;
         }
-        QSqlDriver* driver = connection->database().driver();
-        if (!driver->subscribeToNotification(QString(club::kSeriesChannel))) {
-            lost(club::problemOf(driver->lastError()));
+        if (!sql.exec(u"LISTEN \"%1\""_s.arg(club::kSeriesChannel))) {
+            lost(sql.problem());
             return;
         }
-        connect(driver, &QSqlDriver::notification, this, [this] {
-            if (!m_gather->isActive())
-                m_gather->start(m_timing.gatherMs);
-        });
-        m_watch = std::move(connection);
+        m_watch = std::move(link);
+        m_notices = new QSocketNotifier(m_watch->socket(), QSocketNotifier::Read, this);
+        connect(m_notices, &QSocketNotifier::activated, this, [this] { hear(); });
         m_ping->start(m_timing.pingMs);
         readSquad();
+    }
+
+    // The connection that listens ends; its notifier may be what calls.
+    void dropWatch() {
+        if (m_notices) {
+            m_notices->setEnabled(false);
+            std::exchange(m_notices, nullptr)->deleteLater();
+        }
+        m_watch.reset();
+    }
+
+    // What the server sent while the connection was idle: notices gather
+    // for a moment before the squad is read again.
+    void hear() {
+        if (!m_watch)
+            return;
+        const std::optional<int> notices = m_watch->takeNotices();
+        if (!notices)
+            lost(m_watch->problem());
+        else if (*notices > 0 && !m_gather->isActive())
+            m_gather->start(m_timing.gatherMs);
     }
 
     void readSquad() {
         if (!m_watch)
             return;
-        // No handle of the connection outlives the read: lost() closes it.
         QString problem;
-        std::optional<club::Squad> squad = [&] {
-            QSqlDatabase db = m_watch->database();
-            const club::AnswerWatch::Waiting waiting(*m_answers);
-            return club::readSquad(db, &problem);
-        }();
+        club::Statements sql(*m_watch);
+        std::optional<club::Squad> squad = club::readSquad(sql, &problem);
         if (!squad) {
             lost(problem);
             return;
@@ -469,25 +465,25 @@ private:
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad = std::move(*squad)] {
             Q_EMIT owner->squadChanged(squad);
         });
+        // Notices that came with the answers were read with them.
+        hear();
     }
 
     void ping() {
         if (!m_watch)
             return;
-        const QString problem = [&] {
-            QSqlQuery q(m_watch->database());
-            const club::AnswerWatch::Waiting waiting(*m_answers);
-            return q.exec(u"SELECT 1"_s) ? QString() : club::problemOf(q.lastError());
-        }();
-        if (!problem.isEmpty())
-            lost(problem);
+        club::Statements sql(*m_watch);
+        if (!sql.exec(u"SELECT 1"_s))
+            lost(sql.problem());
+        else
+            hear();
     }
 
     // The server is gone or refused: said, and tried again.
     void lost(const QString& problem) {
-        m_watch.reset();
+        dropWatch();
         m_ping->stop();
-        tell(m_answers->takeCut() ? club::silentProblem() : problem);
+        tell(problem);
         if (!m_watchServer.isEmpty())
             m_retry->start(m_timing.retryMs);
     }
@@ -498,20 +494,20 @@ private:
     }
 
     ServerClubReader::Timing m_timing;
-    club::AnswerWatch* m_answers;
+    const club::Stop* m_stop;
     ServerClubReader* m_owner;
     club::Credentials m_watchServer;
-    std::unique_ptr<club::Connection> m_watch;
+    std::unique_ptr<club::Link> m_watch;
+    QSocketNotifier* m_notices = nullptr; // on m_watch's socket
     club::Credentials m_readServer;
-    std::unique_ptr<club::Connection> m_read;
+    std::unique_ptr<club::Link> m_read;
     QTimer* m_gather = nullptr;
     QTimer* m_retry = nullptr;
     QTimer* m_ping = nullptr;
 };
 
-ServerClubReader::ServerClubReader(Timing timing)
-    : m_answers(std::make_unique<club::AnswerWatch>(timing.answerMs)) {
-    m_worker = new ClubReaderWorker(timing, m_answers.get(), this);
+ServerClubReader::ServerClubReader(Timing timing) : m_stop(std::make_unique<club::Stop>()) {
+    m_worker = new ClubReaderWorker(timing, m_stop.get(), this);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(u"Vereinsansicht"_s);
@@ -519,10 +515,11 @@ ServerClubReader::ServerClubReader(Timing timing)
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->begin(); });
 }
 
-// A server that does not answer does not hold the program's end.
+// A server that does not answer, or is still being reached, does not hold
+// the program's end: the worker's wait ends at once.
 ServerClubReader::~ServerClubReader() {
+    m_stop->raise();
     m_thread.quit();
-    m_answers->cutForGood();
     m_thread.wait();
 }
 

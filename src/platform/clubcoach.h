@@ -10,7 +10,6 @@
 
 #include "services/club.h"
 
-#include <QSqlDatabase>
 #include <QThread>
 
 #include <memory>
@@ -20,17 +19,17 @@ namespace ankerblick {
 
 namespace club {
 
-class AnswerWatch;
+class Stop;
 class Statements;
 
 // Whether the login of the connection is one of the club's coaches; empty,
 // with the statements' problem set, when it cannot be read.
 std::optional<bool> isCoach(Statements& sql);
 
-// Every training the login of `db` may read (a shooter's own, a coach's
+// Every training the login of the connection may read (a shooter's own, a coach's
 // all), by login and start, and every shooter the login may see, also one
 // without a training; empty, with `problem` set, when it cannot be read.
-std::optional<Squad> readSquad(QSqlDatabase& db, QString* problem = nullptr);
+std::optional<Squad> readSquad(Statements& sql, QString* problem = nullptr);
 
 struct StoredTraining {
     diary::Training training;    // training.id is 0
@@ -38,7 +37,7 @@ struct StoredTraining {
 };
 // A training with its series; empty, with `problem` set, when it cannot be
 // read or the login may not see it.
-std::optional<StoredTraining> readTraining(QSqlDatabase& db, const QUuid& id,
+std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id,
                                            QString* problem = nullptr);
 
 } // namespace club
@@ -49,10 +48,11 @@ class ServerClubReader final : public ClubReader {
     Q_OBJECT
 public:
     struct Timing {
-        int gatherMs = 50;    // notices gathered before the squad is read again
-        int retryMs = 2000;   // the wait before a lost server is tried again
-        int pingMs = 15000;   // how often a quiet connection is checked
-        int answerMs = 30000; // the longest wait for the server's answer
+        int gatherMs = 50;     // notices gathered before the squad is read again
+        int retryMs = 2000;    // the wait before a lost server is tried again
+        int pingMs = 15000;    // how often a quiet connection is checked
+        int answerMs = 30000;  // the longest silence of the server within an answer
+        int connectMs = 10000; // the longest wait for a connection
     };
 
     explicit ServerClubReader(Timing timing);
@@ -65,7 +65,7 @@ public:
     void readTraining(const club::Credentials& server, const QUuid& id) override;
 
 private:
-    std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
+    std::unique_ptr<club::Stop> m_stop; // ends the worker's waits
     QThread m_thread;
     ClubReaderWorker* m_worker = nullptr; // lives on m_thread
 };

@@ -27,8 +27,7 @@ constexpr QLatin1StringView kSetUpLock{"SELECT pg_advisory_xact_lock(71304173620
 // whole server, not to one database).
 bool createRoles(Statements& sql) {
     for (QLatin1StringView role : {kShooterRole, kCoachRole}) {
-        QSqlQuery* exists =
-            sql.query(u"SELECT 1 FROM pg_roles WHERE rolname = ?"_s, {QString(role)});
+        Rows* exists = sql.query(u"SELECT 1 FROM pg_roles WHERE rolname = ?"_s, {QString(role)});
         if (!exists || (!exists->next() && !sql.exec(u"CREATE ROLE \"%1\" NOLOGIN"_s.arg(role))))
             return false;
     }
@@ -147,13 +146,12 @@ QString newerProblem(int version) {
 } // namespace
 
 std::optional<int> schemaVersion(Statements& sql) {
-    QSqlQuery* found = sql.query(u"SELECT to_regclass('ankerblick.schema_version') IS NOT NULL"_s);
+    Rows* found = sql.query(u"SELECT to_regclass('ankerblick.schema_version') IS NOT NULL"_s);
     if (!found || !found->next())
         return std::nullopt;
     if (!found->value(0).toBool())
         return 0;
-    QSqlQuery* version =
-        sql.query(u"SELECT coalesce(max(version), 0) FROM ankerblick.schema_version"_s);
+    Rows* version = sql.query(u"SELECT coalesce(max(version), 0) FROM ankerblick.schema_version"_s);
     if (!version || !version->next())
         return std::nullopt;
     return version->value(0).toInt();
@@ -261,12 +259,11 @@ QString addLogin(QSqlDatabase& db, const QString& login, const QString& password
         return failed();
     }
     // A role of the server that is not one of the club's logins keeps its password.
-    QSqlQuery* found =
-        sql.query(u"SELECT r.rolname = current_user OR r.rolsuper OR NOT EXISTS ("
-                  u"SELECT 1 FROM pg_auth_members m JOIN pg_roles g ON g.oid = m.roleid "
-                  u"WHERE m.member = r.oid AND g.rolname IN (?, ?)) "
-                  u"FROM pg_roles r WHERE r.rolname = ?"_s,
-                  {QString(kShooterRole), QString(kCoachRole), login});
+    Rows* found = sql.query(u"SELECT r.rolname = current_user OR r.rolsuper OR NOT EXISTS ("
+                            u"SELECT 1 FROM pg_auth_members m JOIN pg_roles g ON g.oid = m.roleid "
+                            u"WHERE m.member = r.oid AND g.rolname IN (?, ?)) "
+                            u"FROM pg_roles r WHERE r.rolname = ?"_s,
+                            {QString(kShooterRole), QString(kCoachRole), login});
     if (!found)
         return failed();
     const bool exists = found->next();

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QTimer>
 
@@ -30,9 +29,9 @@ constexpr int kTrainingsAtOnce = 8;
 // server's are used by the thread that made them.
 class ClubSyncWorker final : public QObject {
 public:
-    ClubSyncWorker(const QString& diaryPath, ServerClubSync::Timing timing,
-                   club::AnswerWatch* answers, ServerClubSync* owner)
-        : m_path(diaryPath), m_timing(timing), m_answers(answers), m_owner(owner) {}
+    ClubSyncWorker(const QString& diaryPath, ServerClubSync::Timing timing, const club::Stop* stop,
+                   ServerClubSync* owner)
+        : m_path(diaryPath), m_timing(timing), m_stop(stop), m_owner(owner) {}
 
     // Made on the thread, as its first event.
     void begin() {
@@ -67,7 +66,7 @@ public:
     }
 
     void check(const club::Credentials& server) {
-        const club::Connection trial(server);
+        const club::Link trial(server, deadlines(), m_stop);
         const QString problem = trial.isOpen() ? QString() : trial.problem();
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, server, problem] {
             Q_EMIT owner->checked(server, problem);
@@ -75,6 +74,8 @@ public:
     }
 
 private:
+    club::Deadlines deadlines() const { return {m_timing.connectMs, m_timing.answerMs}; }
+
     void step() {
         ClubState state;
         state.configured = !m_login.isEmpty();
@@ -100,8 +101,6 @@ private:
                 state.problem = setAsideProblem();
             } else {
                 if (round == Round::ServerFailed) {
-                    if (m_answers->takeCut())
-                        state.problem = club::silentProblem();
                     m_server.reset();
                 } else {
                     state.connected = true; // the server answered; the diary did not
@@ -130,18 +129,16 @@ private:
     // Connects when needed and sends what waits.
     Round send(ClubState& state) {
         if (!m_server) {
-            m_server = std::make_unique<club::Connection>(m_login, m_answers);
+            m_server = std::make_unique<club::Link>(m_login, deadlines(), m_stop);
             if (!m_server->isOpen()) {
                 state.problem = m_server->problem();
                 return Round::ServerFailed;
             }
         }
-        QSqlDatabase db = m_server->database();
         if (state.waiting == 0) {
-            QSqlQuery ping(db);
-            const club::AnswerWatch::Waiting waiting(*m_answers);
+            club::Statements ping(*m_server);
             if (!ping.exec(u"SELECT 1"_s)) {
-                state.problem = club::problemOf(ping.lastError());
+                state.problem = ping.problem();
                 return Round::ServerFailed;
             }
         }
@@ -153,10 +150,7 @@ private:
             if (uploads->isEmpty())
                 break;
             for (const club::Upload& upload : *uploads) {
-                const club::UploadResult sent = [&] {
-                    const club::AnswerWatch::Waiting waiting(*m_answers);
-                    return club::upload(db, upload);
-                }();
+                const club::UploadResult sent = club::upload(*m_server, upload);
                 if (!sent.ok && sent.refusedForGood) {
                     // Set aside until the program starts again or the server
                     // changes; the trainings after it go on.
@@ -200,10 +194,10 @@ private:
 
     QString m_path;
     ServerClubSync::Timing m_timing;
-    club::AnswerWatch* m_answers;
+    const club::Stop* m_stop;
     ServerClubSync* m_owner;
     std::unique_ptr<DiaryOutbox> m_outbox;
-    std::unique_ptr<club::Connection> m_server;
+    std::unique_ptr<club::Link> m_server;
     QTimer* m_timer = nullptr;
     club::Credentials m_login;
     ClubState m_state;
@@ -213,8 +207,8 @@ private:
 };
 
 ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing)
-    : m_answers(std::make_unique<club::AnswerWatch>(timing.answerMs)) {
-    m_worker = new ClubSyncWorker(diaryPath, timing, m_answers.get(), this);
+    : m_stop(std::make_unique<club::Stop>()) {
+    m_worker = new ClubSyncWorker(diaryPath, timing, m_stop.get(), this);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(u"Vereinsabgleich"_s);
@@ -222,10 +216,11 @@ ServerClubSync::ServerClubSync(const QString& diaryPath, Timing timing)
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->begin(); });
 }
 
-// A server that does not answer does not hold the program's end.
+// A server that does not answer, or is still being reached, does not hold
+// the program's end: the worker's wait ends at once.
 ServerClubSync::~ServerClubSync() {
+    m_stop->raise();
     m_thread.quit();
-    m_answers->cutForGood();
     m_thread.wait();
 }
 

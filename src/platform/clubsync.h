@@ -20,7 +20,7 @@
 namespace ankerblick {
 
 namespace club {
-class AnswerWatch;
+class Stop;
 }
 class ClubSyncWorker;
 class SqliteDiary;
@@ -32,7 +32,8 @@ public:
         int retryFirstMs = 1000; // the first wait after a failure
         int retryMostMs = 60000; // the longest wait
         int pingMs = 15000;      // how often an idle connection is checked
-        int answerMs = 30000;    // the longest wait for the server's answer
+        int answerMs = 30000;    // the longest silence of the server within an answer
+        int connectMs = 10000;   // the longest wait for a connection
     };
 
     explicit ServerClubSync(const QString& diaryPath, Timing timing);
@@ -54,7 +55,7 @@ private:
     friend class ClubSyncWorker;
     void report(const ClubState& state);
 
-    std::unique_ptr<club::AnswerWatch> m_answers; // the worker's connections
+    std::unique_ptr<club::Stop> m_stop; // ends the worker's waits
     QThread m_thread;
     ClubSyncWorker* m_worker = nullptr; // lives on m_thread
     club::Credentials m_server;

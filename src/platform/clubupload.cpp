@@ -5,8 +5,6 @@
 
 #include "files/diaryblobs.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QVariant>
 
 namespace ankerblick::club {
@@ -74,10 +72,10 @@ bool writeSeries(Statements& sql, const QString& training, const SeriesRevision&
                  bool& written) {
     const Series& s = revised.series;
     const SeriesFigures f = diary::figuresOf(s.shots);
-    QSqlQuery* series = sql.query(
-        kSeries, {training, s.number, revised.revision, timeValue(s.time), s.sighter,
-                  packRecord(s.record), f.shots, f.scored, f.sumWhole, f.sumTenths, f.callsRated,
-                  f.calls10, f.sekMmSum, f.mpi.x, f.mpi.y, f.groupSize, f.innerTens});
+    Rows* series = sql.query(kSeries, {training, s.number, revised.revision, timeValue(s.time),
+                                       s.sighter, packRecord(s.record), f.shots, f.scored,
+                                       f.sumWhole, f.sumTenths, f.callsRated, f.calls10, f.sekMmSum,
+                                       f.mpi.x, f.mpi.y, f.groupSize, f.innerTens});
     if (!series)
         return false;
     written = series->next();
@@ -104,9 +102,18 @@ QUuid trainingIdentity(const QUuid& lane, qint64 localId) {
                                                        QString::number(localId));
 }
 
-UploadResult upload(QSqlDatabase& db, const Upload& upload) {
-    UploadResult result;
+UploadResult upload(Link& link, const Upload& sent) {
+    Statements sql(link);
+    return upload(sql, sent);
+}
+
+UploadResult upload(QSqlDatabase& db, const Upload& sent) {
     Statements sql(db);
+    return upload(sql, sent);
+}
+
+UploadResult upload(Statements& sql, const Upload& upload) {
+    UploadResult result;
     const Training& t = upload.training;
     const QString id = trainingIdentity(upload.lane, t.id).toString(QUuid::WithoutBraces);
     bool done = sql.begin();

@@ -43,10 +43,16 @@ struct UploadResult {
     bool refusedForGood = false; // sending it again would be refused again
 };
 
-// In one transaction on `db` (opened by club::Connection, on the calling
-// thread): the training, and each series whose revision is newer than the
-// server's. Refused, with nothing written, when the server's tables are not
-// of the program's version.
+class Link;
+class Statements;
+
+// In one transaction (on a connection opened on the calling thread): the
+// training, and each series whose revision is newer than the server's.
+// Refused, with nothing written, when the server's tables are not of the
+// program's version.
+UploadResult upload(Statements& sql, const Upload& upload);
+UploadResult upload(Link& link, const Upload& upload);
+// On Qt SQL's connection (club::Connection).
 UploadResult upload(QSqlDatabase& db, const Upload& upload);
 
 } // namespace ankerblick::club
