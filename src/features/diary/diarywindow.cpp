@@ -388,9 +388,10 @@ void DiaryWindow::showWholePeriod() {
 // The trainings read are filtered here: a change of the filter reads nothing.
 void DiaryWindow::query() {
     const diary::Filter f = filter();
+    const diary::FilterTest takes(f);
     QList<diary::TrainingSummary> rows;
     for (const diary::TrainingSummary& t : source().trainings())
-        if (diary::takes(f, t.training))
+        if (takes(t.training))
             rows << t;
     showTrainings(f, std::move(rows));
 }
