@@ -183,8 +183,8 @@ bool PulseToneGenerator::ensureStream() {
         return false;
     }
     m_stream = pulse.open(m_server.isEmpty() ? nullptr : m_server.constData(), "Ankerblick",
-                             PA_STREAM_PLAYBACK, nullptr, "Rhythmus Trainingshilfe", &format,
-                             nullptr, &attr, &error);
+                          PA_STREAM_PLAYBACK, nullptr, "Rhythmus Trainingshilfe", &format, nullptr,
+                          &attr, &error);
     if (!m_stream) {
         noteFailure();
         return false;
