@@ -76,7 +76,8 @@ void LocalTrainings::open(const diary::TrainingSummary& training) {
     Q_EMIT openTrainingRequested(training.training.id);
 }
 
-ClubTrainings::ClubTrainings(ClubReader& reader, std::function<club::Credentials()> server, QObject* parent)
+ClubTrainings::ClubTrainings(ClubReader& reader, std::function<club::Credentials()> server,
+                             QObject* parent)
     : TrainingSource(parent), m_reader(reader), m_server(std::move(server)) {
     connect(&reader, &ClubReader::trainingsRead, this, &ClubTrainings::squadRead);
     connect(&reader, &ClubReader::readProblem, this,

@@ -98,7 +98,8 @@ class ClubTrainings final : public TrainingSource {
     Q_OBJECT
 public:
     // `server` gives the server's address, empty when none is set.
-    ClubTrainings(ClubReader& reader, std::function<club::Credentials()> server, QObject* parent = nullptr);
+    ClubTrainings(ClubReader& reader, std::function<club::Credentials()> server,
+                  QObject* parent = nullptr);
 
     // Whether a server is set.
     bool available() const { return !m_server().isEmpty(); }
