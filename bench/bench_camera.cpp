@@ -156,6 +156,7 @@ public:
         return {true, {}};
     }
     QString sourceActive(bool) override { return {}; }
+    QString refusal() const override { return {}; }
 };
 
 // One run: milliseconds from the hole's first picture to its hit; < 0 when

@@ -60,9 +60,6 @@ inline std::string takeRowsPath(int argc, char** argv, std::vector<char*>& args)
     return rowsPath;
 }
 
-// One row of the table: figure, ours, limit, ratio, goal, whether met. The
-// limit with two decimals: a bare round trip on loopback is a fraction of a
-// millisecond.
 // The longest time the thread's event loop did not come round while the
 // watch was there: a timer of 1 ms notes the gap between its ticks. An
 // absolute time, to set against one frame (16 ms).
@@ -90,6 +87,9 @@ private:
     qint64 m_longest = 0;
 };
 
+// One row of the table: figure, ours, limit, ratio, goal, whether met. The
+// limit with two decimals: a bare round trip on loopback is a fraction of a
+// millisecond.
 inline void writeRow(std::FILE* out, const char* figure, double ours, double limit, double goal) {
     const double ratio = ours / limit;
     std::fprintf(out, "%s\t%.2f ms\t%.2f ms\t%.2f\t<= %g\t%s\n", figure, ours, limit, ratio, goal,

@@ -60,15 +60,22 @@ qint64 filterTo(const Filter& filter) {
 }
 
 bool takes(const Filter& filter, const Training& training) {
-    if (!filter.shooter.isEmpty() && training.shooter != filter.shooter)
+    return FilterTest(filter)(training);
+}
+
+FilterTest::FilterTest(const Filter& filter)
+    : m_filter(filter), m_from(filterFrom(filter)), m_to(filterTo(filter)) {}
+
+bool FilterTest::operator()(const Training& training) const {
+    if (!m_filter.shooter.isEmpty() && training.shooter != m_filter.shooter)
         return false;
-    if (filter.discipline >= 0 && training.discipline != filter.discipline)
+    if (m_filter.discipline >= 0 && training.discipline != m_filter.discipline)
         return false;
-    if (!filter.from.isValid() && !filter.to.isValid())
+    if (!m_filter.from.isValid() && !m_filter.to.isValid())
         return true;
     // A training without a valid start lies on no day a range names.
     const qint64 start = storedTime(training.start);
-    return training.start.isValid() && start >= filterFrom(filter) && start <= filterTo(filter);
+    return training.start.isValid() && start >= m_from && start <= m_to;
 }
 
 int histogramTenths(double value) {

@@ -38,6 +38,18 @@ qint64 filterFrom(const Filter& filter);
 qint64 filterTo(const Filter& filter);
 // Whether the filter takes the training.
 bool takes(const Filter& filter, const Training& training);
+// The same for many trainings: the first and the last millisecond of the
+// filter's days are worked out once (each asks the system's time zone).
+class FilterTest {
+public:
+    explicit FilterTest(const Filter& filter);
+    bool operator()(const Training& training) const;
+
+private:
+    Filter m_filter;
+    qint64 m_from;
+    qint64 m_to;
+};
 
 // The value of a shot as the histogram counts it, in tenths of a ring.
 int histogramTenths(double value);

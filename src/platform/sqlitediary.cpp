@@ -553,17 +553,26 @@ QList<TrainingSummary> SqliteDiary::trainings(const Filter& filter) const {
     return list;
 }
 
+// The trainings are joined only when the filter asks something of them. The
+// times come in UTC: a local time costs the C library a look at the system's
+// time zone file for every series.
 QList<SeriesSummary> SqliteDiary::seriesSummaries(const Filter& filter) const {
     Sql sql(database());
     const Where where = whereOf(filter, u"NOT s.sighter"_s);
+    const QString trainings =
+        where.values.isEmpty() ? QString() : u" JOIN trainings t ON t.id = s.training"_s;
     QSqlQuery q = sql.prepare(u"SELECT s.training, s.number, s.time, "_s + kFigureColumns +
-                              u" FROM series s JOIN trainings t ON t.id = s.training"_s +
-                              where.sql() + u" ORDER BY s.time, s.training, s.number"_s);
+                              u" FROM series s"_s + trainings + where.sql() +
+                              u" ORDER BY s.time, s.training, s.number"_s);
     QList<SeriesSummary> list;
     if (sql.exec(q, where.values))
-        while (q.next())
-            list.append({q.value(0).toLongLong(), q.value(1).toInt(), timeOf(q.value(2)),
+        while (q.next()) {
+            const QVariant time = q.value(2);
+            list.append({q.value(0).toLongLong(), q.value(1).toInt(),
+                         time.isNull() ? QDateTime()
+                                       : QDateTime::fromMSecsSinceEpoch(time.toLongLong(), Qt::UTC),
                          sqlitediary::figuresOf(q, 3)});
+        }
     return list;
 }
 

@@ -1,6 +1,9 @@
 #include "tonegenerator.h"
 
+#include "model/logging.h"
+
 #include <QCoreApplication>
+#include <QLibrary>
 #include <pulse/simple.h>
 
 #include <algorithm>
@@ -18,6 +21,44 @@ constexpr int kBufferMs = 40;
 // A signal is written in pieces of this length, so that the generator can end
 // between two pieces without waiting for the rest of the signal.
 constexpr int kPieceMs = 20;
+
+// The sound server's client library, loaded with the first stream on the
+// generator's thread: most sessions never sound a signal, and the library
+// with the dozen it needs would lengthen every start of the program.
+struct PulseSimple {
+    decltype(&pa_simple_new) open = nullptr;
+    decltype(&pa_simple_free) free = nullptr;
+    decltype(&pa_simple_write) write = nullptr;
+    decltype(&pa_simple_drain) drain = nullptr;
+    decltype(&pa_simple_flush) flush = nullptr;
+};
+
+template <typename F> void resolve(QLibrary& library, F& function, const char* name) {
+    function = reinterpret_cast<F>(library.resolve(name));
+}
+
+PulseSimple loadPulseSimple() {
+    QLibrary library(QStringLiteral("pulse-simple"), 0);
+    PulseSimple pulse;
+    if (!library.load()) {
+        qCWarning(lcSound) << "no sound server library:" << library.errorString();
+        return pulse;
+    }
+    resolve(library, pulse.open, "pa_simple_new");
+    resolve(library, pulse.free, "pa_simple_free");
+    resolve(library, pulse.write, "pa_simple_write");
+    resolve(library, pulse.drain, "pa_simple_drain");
+    resolve(library, pulse.flush, "pa_simple_flush");
+    if (!pulse.free || !pulse.write || !pulse.drain || !pulse.flush)
+        pulse.open = nullptr;
+    return pulse; // the library stays loaded
+}
+
+// Empty members when the library is missing.
+const PulseSimple& pulseSimple() {
+    static const PulseSimple loaded = loadPulseSimple();
+    return loaded;
+}
 
 } // namespace
 
@@ -97,7 +138,7 @@ void PulseToneGenerator::sound(const Waiting& waiting) {
         return;
     const std::vector<qint16> samples = tone::renderSignal(waiting.signal);
     int error = 0;
-    if (writeAll(samples) && (ending() || pa_simple_drain(m_stream, &error) >= 0))
+    if (writeAll(samples) && (ending() || pulseSimple().drain(m_stream, &error) >= 0))
         return;
     // The server went away: the signal is lost, the next one asks again later.
     closeStream();
@@ -109,9 +150,9 @@ bool PulseToneGenerator::writeAll(const std::vector<qint16>& samples) {
     int error = 0;
     for (size_t at = 0; at < samples.size(); at += piece) {
         if (ending())
-            return pa_simple_flush(m_stream, &error) >= 0;
+            return pulseSimple().flush(m_stream, &error) >= 0;
         const size_t count = std::min(piece, samples.size() - at);
-        if (pa_simple_write(m_stream, samples.data() + at, count * sizeof(qint16), &error) < 0)
+        if (pulseSimple().write(m_stream, samples.data() + at, count * sizeof(qint16), &error) < 0)
             return false;
     }
     return true;
@@ -136,9 +177,14 @@ bool PulseToneGenerator::ensureStream() {
     attr.fragsize = static_cast<uint32_t>(-1);
 
     int error = 0;
-    m_stream = pa_simple_new(m_server.isEmpty() ? nullptr : m_server.constData(), "Ankerblick",
-                             PA_STREAM_PLAYBACK, nullptr, "Rhythmus Trainingshilfe", &format,
-                             nullptr, &attr, &error);
+    const PulseSimple& pulse = pulseSimple();
+    if (!pulse.open) {
+        noteFailure();
+        return false;
+    }
+    m_stream = pulse.open(m_server.isEmpty() ? nullptr : m_server.constData(), "Ankerblick",
+                          PA_STREAM_PLAYBACK, nullptr, "Rhythmus Trainingshilfe", &format, nullptr,
+                          &attr, &error);
     if (!m_stream) {
         noteFailure();
         return false;
@@ -149,7 +195,7 @@ bool PulseToneGenerator::ensureStream() {
 
 void PulseToneGenerator::closeStream() {
     if (m_stream)
-        pa_simple_free(m_stream);
+        pulseSimple().free(m_stream);
     m_stream = nullptr;
 }
 

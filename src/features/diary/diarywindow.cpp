@@ -34,6 +34,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -387,9 +388,10 @@ void DiaryWindow::showWholePeriod() {
 // The trainings read are filtered here: a change of the filter reads nothing.
 void DiaryWindow::query() {
     const diary::Filter f = filter();
+    const diary::FilterTest takes(f);
     QList<diary::TrainingSummary> rows;
     for (const diary::TrainingSummary& t : source().trainings())
-        if (diary::takes(f, t.training))
+        if (takes(t.training))
             rows << t;
     showTrainings(f, std::move(rows));
 }
@@ -419,13 +421,48 @@ void DiaryWindow::valuesRead(const diary::Filter& f, const std::map<int, int>& c
     m_charts->fill(m_chartData, m_bins);
 }
 
+namespace {
+
+// Whether the font's ten digits are all of one width, as in most fonts made
+// for figures in tables.
+bool evenDigits(const QFontMetrics& metrics) {
+    const int zero = metrics.horizontalAdvance(QChar(u'0'));
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit)
+        if (metrics.horizontalAdvance(QChar(digit)) != zero)
+            return false;
+    return true;
+}
+
+} // namespace
+
+// The widest cell of a column, as measuring every row would find it: within
+// a column the cells differ in their text only, so each text is measured
+// once, and with digits of one width so is each shape of text ("08.12.2026"
+// is as wide as "09.11.2025").
+int DiaryWindow::widestCell(int column) const {
+    const bool foldDigits = evenDigits(QFontMetrics(m_table->font()));
+    QSet<QString> measured;
+    int widest = 0;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QModelIndex index = m_model->index(row, column);
+        QString shape = index.data(Qt::DisplayRole).toString();
+        if (foldDigits)
+            for (QChar& c : shape)
+                if (c >= u'0' && c <= u'9')
+                    c = u'0';
+        if (measured.contains(shape))
+            continue;
+        measured.insert(shape);
+        widest = std::max(widest, m_table->sizeHintForIndex(index).width());
+    }
+    return widest;
+}
+
 // The header would leave room for the sort arrow beside every caption, which
 // makes the figure columns twice as wide as their figures: each column gets
 // its widest cell or caption line, and the arrow only once.
 void DiaryWindow::fitColumns() {
     QHeaderView* header = m_table->horizontalHeader();
-    // The table view hides the measure of the visible cells; its base shows it.
-    const QAbstractItemView* cells = m_table;
     QFont bold = header->font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
@@ -436,7 +473,7 @@ void DiaryWindow::fitColumns() {
         const QString text = m_model->headerData(c, Qt::Horizontal).toString();
         for (const QString& line : text.split(u'\n'))
             caption = std::max(caption, metrics.horizontalAdvance(line));
-        header->resizeSection(c, std::max(cells->sizeHintForColumn(c), caption + arrow));
+        header->resizeSection(c, std::max(widestCell(c), caption + arrow));
     }
 }
 

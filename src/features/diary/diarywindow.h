@@ -98,6 +98,7 @@ private:
     void showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows);
     void valuesRead(const diary::Filter& f, const std::map<int, int>& counts);
     void fitColumns();
+    int widestCell(int column) const;
     void showEmptyState();
     void updateButtons();
     const diary::TrainingSummary* selectedTraining() const;
