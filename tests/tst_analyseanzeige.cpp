@@ -191,7 +191,7 @@ private Q_SLOTS:
     void leavingShowsTheOtherWindow() {
         QFETCH(QString, how);
         QFETCH(bool, returned);
-        m_window->NameSetzen(QStringLiteral("Erika Muster"));
+        m_window->setShooterName(QStringLiteral("Erika Muster"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("AnalyseAnzeige Erika Muster"));
         QCOMPARE(m_ui->text("SchuetzenName"), QStringLiteral("Erika Muster"));
         QCOMPARE(m_ui->button("Schusseingabe")->text(),

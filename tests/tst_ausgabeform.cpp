@@ -96,7 +96,7 @@ struct Caller {
     void open(bool handStopped, const QStringList& answers) {
         dialogs.yesNoAnswers = {handStopped};
         dialogs.inputs = {answers.begin(), answers.end()};
-        analysis->Schusszeitanalyse_Click();
+        analysis->showTimeAnalysis();
     }
 
     ScriptedDialogs dialogs;

@@ -42,14 +42,14 @@ public:
 };
 
 QString started(int n, int count, int farbe, bool gesamt) {
-    return QStringLiteral("DruckStarten(%1, %2, %3, %4)")
+    return QStringLiteral("startPrinting(%1, %2, %3, %4)")
         .arg(n)
         .arg(count)
         .arg(farbe)
         .arg(gesamt ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
-const QString kEnd = QStringLiteral("DruckBeendet");
+const QString kEnd = QStringLiteral("printingEnded");
 
 // The print requests of a dialog, written as the calls a job makes for them
 // (colour 2, black and white 1).
@@ -98,7 +98,7 @@ private:
     }
     void open(qint16 count) {
         m_dialog = std::make_unique<DruckDialog>(m_printers, m_dialogs);
-        m_dialog->DatenAnDruck(count, QStringLiteral("Hilfe"));
+        m_dialog->printData(count, QStringLiteral("Hilfe"));
         connect(m_dialog.get(), &DruckDialog::printRequested, this,
                 [this](const PrintRequest& request) { m_caller.record(request); });
         m_dialog->show();
@@ -169,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.asked.size(), 0);
 
         // A second hand-over lists the new series only.
-        m_dialog->DatenAnDruck(3, QStringLiteral("Neu"));
+        m_dialog->printData(3, QStringLiteral("Neu"));
         QCOMPARE(items(list),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
         QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("Neu"));
@@ -181,7 +181,7 @@ private Q_SLOTS:
 
     // OK hands the chosen series back: every selected series in list order as
     // one of the selected count, or with "Alles drucken" every series of the
-    // list; then DruckBeendet once. With nothing to print OK says so, calls
+    // list; then printingEnded once. With nothing to print OK says so, calls
     // nothing and the dialog stays open.
     void protocol_data() {
         QTest::addColumn<int>("count");

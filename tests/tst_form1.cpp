@@ -923,7 +923,7 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(QStringLiteral("BtnAnalyseAnzeige")), Qt::LeftButton);
         DruckDialog print(m_printers, m_dialogs, m_form);
-        print.DatenAnDruck(2, QStringLiteral("Serien markieren"));
+        print.printData(2, QStringLiteral("Serien markieren"));
 
         // The windows shown, and those the analysis window hid.
         QList<QWidget*> windows{&print, m_form, m_app->shotEntryWindow()};

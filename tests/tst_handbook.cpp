@@ -105,7 +105,7 @@ struct AllWindows {
     AllWindows(Services& services, ScriptedCameraService& cameras, Language language)
         : form(std::make_unique<Form1>(services)), camera(cameras), help(language) {
         addSources(*form, services);
-        form->NameSetzen(u"Anna"_s);
+        form->setShooterName(u"Anna"_s);
         owned.push_back(std::make_unique<Schusseingabe>(services));
         addSources(static_cast<Schusseingabe&>(*owned.back()), services);
         owned.push_back(std::make_unique<AnalyseAnzeige>(services));

@@ -273,8 +273,8 @@ private:
         m_printers.setCurrent(PrintDestination::pdfFile(file));
         auto job = makeJob(style);
         for (int n : numbers)
-            job->DruckStarten(qint16(n), count, farbe, gesamt);
-        job->DruckBeendet();
+            job->startPrinting(qint16(n), count, farbe, gesamt);
+        job->printingEnded();
         return file;
     }
 
@@ -830,8 +830,8 @@ private Q_SLOTS:
         };
         SeriesPrintJob job(SeriesPageStyle::FourPerPage, m_printers, m_dialogs, s,
                            QLocale(QLocale::German, QLocale::Germany));
-        job.DruckStarten(1, 1, PrintColour::Colour, false);
-        job.DruckBeendet();
+        job.startPrinting(1, 1, PrintColour::Colour, false);
+        job.printingEnded();
         const QList<PdfLine> lines = pdfLines(file);
         const QList<PdfLine> headers = linesStartingWith(lines, 1, QStringLiteral("Seite"));
         QCOMPARE(headers.size(), 1);
@@ -849,8 +849,8 @@ private Q_SLOTS:
         m_printers.setCurrent(PrintDestination::pdfFile(file));
         auto job = makeJob(SeriesPageStyle::FourPerPage);
         for (int i = 1; i <= 3; ++i)
-            job->DruckStarten(qint16(i), 3, PrintColour::Colour, false);
-        job->DruckBeendet();
+            job->startPrinting(qint16(i), 3, PrintColour::Colour, false);
+        job->printingEnded();
         QStringList shown;
         for (const PdfLine& l : linesStartingWith(pdfLines(file), 1, QStringLiteral("Serie")))
             shown << l.text;
@@ -877,8 +877,8 @@ private Q_SLOTS:
         SeriesPrintJob job(SeriesPageStyle::FourPerPage, printers, m_dialogs, source(),
                            QLocale(QLocale::German, QLocale::Germany));
         for (int i = 1; i <= 5; ++i)
-            job.DruckStarten(qint16(i), 5, PrintColour::BlackWhite, false);
-        job.DruckBeendet();
+            job.startPrinting(qint16(i), 5, PrintColour::BlackWhite, false);
+        job.printingEnded();
         QCOMPARE(pdfPageCount(file), 2);
         const QList<PdfLine> lines = pdfLines(file);
         const PdfLine second = linesStartingWith(lines, 2, QStringLiteral("Seite")).first();
@@ -893,8 +893,8 @@ private Q_SLOTS:
         const QString name = QStringLiteral("Ankerblick-Testdrucker-gibt-es-nicht");
         printers.setCurrent(PrintDestination::printer(name));
         for (int i = 1; i <= 3; ++i)
-            job.DruckStarten(qint16(i), 3, PrintColour::Colour, false);
-        job.DruckBeendet();
+            job.startPrinting(qint16(i), 3, PrintColour::Colour, false);
+        job.printingEnded();
         QCOMPARE(m_dialogs.messages(),
                  QStringList{u"Der Druck auf \"" + name + u"\" ist nicht möglich."});
     }
@@ -939,7 +939,7 @@ private Q_SLOTS:
         m_dialogs.saveNames = {file};
         auto job = makeJob(SeriesPageStyle(style));
         DruckDialog dialog(m_printers, m_dialogs);
-        dialog.DatenAnDruck(qint16(count), job->helpText());
+        dialog.printData(qint16(count), job->helpText());
         connect(&dialog, &DruckDialog::printRequested, this,
                 [&job](const PrintRequest& request) { job->print(request); });
         dialog.show();

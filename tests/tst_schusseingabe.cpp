@@ -436,7 +436,7 @@ private Q_SLOTS:
     }
 
     void nameSetsTheCaption() {
-        m_window->NameSetzen(QStringLiteral("Erika"));
+        m_window->setShooterName(QStringLiteral("Erika"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Schusseingabe Erika"));
         QCOMPARE(m_ui->text("SchuetzenName"), QStringLiteral("Erika"));
     }

@@ -52,7 +52,7 @@ void Application::buildWindows() {
     connect(&form, &Form1::analysisRequested, this, &Application::showAnalysis);
     connect(&form, &Form1::printRequested, this, &Application::printMainWindow);
     connect(&form, &Form1::timeAnalysisRequested, m_timeAnalysis.get(),
-            &ValueTimeAnalysis::Schusszeitanalyse_Click);
+            &ValueTimeAnalysis::showTimeAnalysis);
     connect(&form, &TargetWindow::rhythmAidRequested, this, &Application::showRhythmAid);
     connect(&form, &TargetWindow::diaryRequested, this, &Application::showDiary);
     connect(&form, &Form1::coachViewRequested, this, &Application::showCoachView);
@@ -122,7 +122,7 @@ bool Application::begin() {
         return false; // the program ends before it begins
     Form1& form = mainWindow();
     m_services.settings.setLastShooter(name->trimmed());
-    form.NameSetzen(*name);
+    form.setShooterName(*name);
     if (const QString notice = m_services.diary.openingNotice(); !notice.isEmpty())
         m_services.dialogs.messageBox(&form, notice);
     // The diary is open: the sync may read it.
@@ -183,7 +183,7 @@ void Application::offerRecovery() {
         heldHits += window.restoreTraining(t, diary.seriesOf(t.id));
         m_shotEntryRestored = m_shotEntryRestored || entry;
         if (!t.shooter.isEmpty())
-            m_form->NameSetzen(t.shooter);
+            m_form->setShooterName(t.shooter);
     }
     if (heldHits > 0)
         m_services.dialogs.messageBox(m_form.get(),
@@ -221,7 +221,7 @@ Schusseingabe& Application::shotEntry() {
 
 void Application::showShotEntry() {
     shotEntry().show();
-    m_shotEntry->NameSetzen(m_form->shooterName());
+    m_shotEntry->setShooterName(m_form->shooterName());
     m_form->hide();
 }
 
@@ -235,7 +235,7 @@ void Application::showAnalysis() {
                 [this] { closeProgram(m_form.get()); });
     }
     m_analysis->show();
-    m_analysis->NameSetzen(m_form->shooterName());
+    m_analysis->setShooterName(m_form->shooterName());
     m_form->hide();
 }
 
@@ -271,7 +271,7 @@ void Application::openTrainingInAnalysis(qint64 training) {
 void Application::showTrainingInAnalysis(const diary::Training& training,
                                          const QList<diary::Series>& series) {
     showAnalysis();
-    m_analysis->NameSetzen(training.shooter);
+    m_analysis->setShooterName(training.shooter);
     m_analysis->showSeries(diary::windowContent(training, series), training.discipline);
 }
 

@@ -104,7 +104,7 @@ FotoEinlesen::FotoEinlesen(std::unique_ptr<PhotoImport> import, int seriesLength
     column->addWidget(m_summary);
     column->addLayout(buttons);
     connect(m_view, &PhotoView::holesChanged, this, &FotoEinlesen::showSummary);
-    connect(take, &QPushButton::clicked, this, &FotoEinlesen::Uebernehmen_Click);
+    connect(take, &QPushButton::clicked, this, &FotoEinlesen::takeHoles);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showSummary();
 }
@@ -115,7 +115,7 @@ void FotoEinlesen::showSummary() {
     m_summary->setText(m_import->summary(m_seriesLength));
 }
 
-void FotoEinlesen::Uebernehmen_Click() {
+void FotoEinlesen::takeHoles() {
     if (m_import->holes().isEmpty()) {
         m_dialogs.messageBox(this, tr("Es ist kein Loch gesetzt, das übernommen werden kann."));
         return;

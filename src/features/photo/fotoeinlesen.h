@@ -61,7 +61,7 @@ public:
 
 private:
     void showSummary();
-    void Uebernehmen_Click();
+    void takeHoles();
 
     std::unique_ptr<PhotoImport> m_import;
     int m_seriesLength;

@@ -33,7 +33,7 @@ DruckDialog::DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget
     setObjectName(QStringLiteral("DruckDialog"));
     setWindowTitle(tr("Drucken"));
     buildControls();
-    Form_Load();
+    loadKeptOptions();
 }
 
 void DruckDialog::buildControls() {
@@ -74,12 +74,12 @@ void DruckDialog::buildControls() {
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
 
-    connect(m_all, &QCheckBox::clicked, this, [this] { AllesDrucken_Click(); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+    connect(m_all, &QCheckBox::clicked, this, [this] { printAll(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { printChosen(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { cancelPrinting(); });
 }
 
-void DruckDialog::Form_Load() {
+void DruckDialog::loadKeptOptions() {
     m_printerNames = m_printers.installedPrinters();
     m_printerList->addItems(m_printerNames);
     if (m_printers.offersPdfFile())
@@ -90,16 +90,16 @@ void DruckDialog::Form_Load() {
         return;
     }
     m_printerList->setCurrentIndex(0);
-    Druckerliste_LostFocus();
+    leavePrinterList();
 }
 
 bool DruckDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_printerList && event->type() == QEvent::FocusOut)
-        Druckerliste_LostFocus();
+        leavePrinterList();
     return QDialog::eventFilter(watched, event);
 }
 
-void DruckDialog::Druckerliste_LostFocus() {
+void DruckDialog::leavePrinterList() {
     const int index = m_printerList->currentIndex();
     if (index < 0)
         return;
@@ -109,7 +109,7 @@ void DruckDialog::Druckerliste_LostFocus() {
         m_printers.setCurrent(PrintDestination::pdfFile(QString()));
 }
 
-void DruckDialog::DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext) {
+void DruckDialog::printData(qint16 Serienanzahl, const QString& Hilfstext) {
     m_request.reset();
     m_seriesList->clear();
     for (int i = 1; i <= Serienanzahl; ++i)
@@ -117,13 +117,13 @@ void DruckDialog::DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext) {
     m_help->setText(Hilfstext);
 }
 
-void DruckDialog::AllesDrucken_Click() {
+void DruckDialog::printAll() {
     m_seriesList->setEnabled(!m_all->isChecked());
 }
 
 bool DruckDialog::chooseDestination() {
     // OK takes the printer shown in the list, as leaving the list does.
-    Druckerliste_LostFocus();
+    leavePrinterList();
     if (m_printers.current().kind != PrintDestination::Kind::PdfFile)
         return true;
     QString file = m_dialogs.saveFileName(this, tr("PDF-Dateien (*.pdf)"), QString());
@@ -158,7 +158,7 @@ PrintRequest DruckDialog::chosen() const {
     return request;
 }
 
-void DruckDialog::OKButton_Click() {
+void DruckDialog::printChosen() {
     if (!somethingToPrint() || !chooseDestination())
         return;
     m_request = chosen();
@@ -166,7 +166,7 @@ void DruckDialog::OKButton_Click() {
     accept();
 }
 
-void DruckDialog::CancelButton_Click() {
+void DruckDialog::cancelPrinting() {
     reject();
 }
 

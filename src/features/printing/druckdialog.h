@@ -28,7 +28,7 @@ public:
     DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Lists the series "1" to Serienanzahl and shows the help text.
-    void DatenAnDruck(qint16 Serienanzahl, const QString& Hilfstext);
+    void printData(qint16 Serienanzahl, const QString& Hilfstext);
     // What OK asked to print; empty until OK accepted the dialog.
     const std::optional<PrintRequest>& request() const { return m_request; }
 
@@ -44,11 +44,11 @@ protected:
 
 private:
     void buildControls();
-    void Form_Load();
-    void Druckerliste_LostFocus();
-    void AllesDrucken_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
+    void loadKeptOptions();
+    void leavePrinterList();
+    void printAll();
+    void printChosen();
+    void cancelPrinting();
     // Says so when no series is marked and "Alles drucken" is off, or there
     // is no series at all; the dialog then stays open.
     bool somethingToPrint();

@@ -64,7 +64,7 @@ QString SeriesPrintJob::helpText() const {
 void SeriesPrintJob::openDialog(qint16 seriesCount, QWidget* parent) {
     m_parent = parent;
     DruckDialog dialog(m_printers, m_dialogs, parent);
-    dialog.DatenAnDruck(seriesCount, helpText());
+    dialog.printData(seriesCount, helpText());
     QObject::connect(&dialog, &DruckDialog::printRequested, &dialog,
                      [this](const PrintRequest& request) { print(request); });
     dialog.exec();
@@ -73,8 +73,8 @@ void SeriesPrintJob::openDialog(qint16 seriesCount, QWidget* parent) {
 void SeriesPrintJob::print(const PrintRequest& request) {
     const auto count = qint16(request.series.size());
     for (const qint16 number : request.series)
-        DruckStarten(number, count, request.colour, request.overall);
-    DruckBeendet();
+        startPrinting(number, count, request.colour, request.overall);
+    printingEnded();
 }
 
 void SeriesPrintJob::message(const QString& text) {
@@ -132,7 +132,7 @@ void SeriesPrintJob::flushPage() {
     ++m_pagesDone;
 }
 
-void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, PrintColour Farbe, bool Gesamt) {
+void SeriesPrintJob::startPrinting(qint16 SerienNummer, qint16, PrintColour Farbe, bool Gesamt) {
     if (m_state == State::Failed)
         return;
     std::optional<print::PrintedSeries> series;
@@ -152,7 +152,7 @@ void SeriesPrintJob::DruckStarten(qint16 SerienNummer, qint16, PrintColour Farbe
     m_overall.add(*series, m_locale);
 }
 
-void SeriesPrintJob::DruckBeendet() {
+void SeriesPrintJob::printingEnded() {
     const State state = std::exchange(m_state, State::Idle);
     if (state == State::Open)
         closeDocument();

@@ -2,8 +2,8 @@
 
 // The printing of a window's series. The window owns one job; its "Drucken"
 // button opens the print dialog for the job (openDialog), and the job prints
-// what the dialog's OK requests: DruckStarten once per series, then
-// DruckBeendet. The job
+// what the dialog's OK requests: startPrinting once per series, then
+// printingEnded. The job
 // reads each series from the window through its source, lays the series out
 // four (main window) or eight (analysis window) to a page and prints the pages
 // on the printer chosen in the dialog. With "Gesamtschussbild?" the slot after
@@ -72,9 +72,9 @@ public:
 
     // Adds series SerienNummer (from 1) to the open job, opening it first. The
     // page count follows from the series printed; Serienanzahl is not needed.
-    void DruckStarten(qint16 SerienNummer, qint16 Serienanzahl, PrintColour Farbe, bool Gesamt);
+    void startPrinting(qint16 SerienNummer, qint16 Serienanzahl, PrintColour Farbe, bool Gesamt);
     // Ends the job: lays out and prints its pages, or says what was left out.
-    void DruckBeendet();
+    void printingEnded();
 
 private:
     enum class State { Idle, Open, Failed };

@@ -53,7 +53,7 @@ RhythmusTrainingshilfeForm::RhythmusTrainingshilfeForm(ToneGenerator& tones, Use
     setObjectName(QStringLiteral("RhythmusTrainingshilfeForm"));
     setWindowTitle(tr("Rhythmus Trainingshilfe"));
     buildControls();
-    Form_Load();
+    loadKeptOptions();
 }
 
 RhythmusTrainingshilfeForm::~RhythmusTrainingshilfeForm() {
@@ -79,8 +79,8 @@ void RhythmusTrainingshilfeForm::buildControls() {
         row->addWidget(caption);
         row->addWidget(box);
         m_boxes[size_t(i)] = box;
-        connect(box, &QLineEdit::textChanged, this, [this, i] { ZeitTxt_Change(i); });
-        connect(box, &QLineEdit::editingFinished, this, [this, i] { ZeitTxt_LostFocus(i); });
+        connect(box, &QLineEdit::textChanged, this, [this, i] { timeEdited(i); });
+        connect(box, &QLineEdit::editingFinished, this, [this, i] { timeLeft(i); });
     }
     row->addSpacing(8);
     row->addWidget(new QLabel(tr("Alle Angaben in Sekunden"), this));
@@ -89,8 +89,8 @@ void RhythmusTrainingshilfeForm::buildControls() {
     m_stop = makeButton(this, QStringLiteral("Stop"), tr("Stop"));
     row->addWidget(m_start);
     row->addWidget(m_stop);
-    connect(m_start, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::Start_Click);
-    connect(m_stop, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::Stop_Click);
+    connect(m_start, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::startRhythm);
+    connect(m_stop, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::stopRhythm);
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -98,10 +98,10 @@ void RhythmusTrainingshilfeForm::buildControls() {
     // Phases as short as a millisecond: the timer must not fire early.
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(0);
-    connect(m_timer, &QTimer::timeout, this, &RhythmusTrainingshilfeForm::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &RhythmusTrainingshilfeForm::nextStep);
 }
 
-void RhythmusTrainingshilfeForm::Form_Load() {
+void RhythmusTrainingshilfeForm::loadKeptOptions() {
     restoreTimes();
     showRedBox(rhythm::kNoBox);
 }
@@ -163,13 +163,13 @@ void RhythmusTrainingshilfeForm::tellNoSoundOutput() {
     }
 }
 
-void RhythmusTrainingshilfeForm::Start_Click() {
+void RhythmusTrainingshilfeForm::startRhythm() {
     const rhythm::BoxTexts texts = boxTexts();
     m_settings.setRhythmTimes(QStringList(texts.begin(), texts.end()));
     showStep(m_sequence.start(boxTexts()));
 }
 
-void RhythmusTrainingshilfeForm::Stop_Click() {
+void RhythmusTrainingshilfeForm::stopRhythm() {
     m_sequence.stop();
     m_afterSignal.reset();
     showRedBox(m_sequence.redBox());
@@ -181,13 +181,13 @@ void RhythmusTrainingshilfeForm::showEvent(QShowEvent* event) {
 }
 
 void RhythmusTrainingshilfeForm::closeEvent(QCloseEvent* event) {
-    Stop_Click();
+    stopRhythm();
     m_timer->stop();
     m_timer->setInterval(0);
     QWidget::closeEvent(event);
 }
 
-void RhythmusTrainingshilfeForm::Timer1_Timer() {
+void RhythmusTrainingshilfeForm::nextStep() {
     if (m_afterSignal) {
         const rhythm::Step step = *std::exchange(m_afterSignal, std::nullopt);
         startTime(step);
@@ -198,7 +198,7 @@ void RhythmusTrainingshilfeForm::Timer1_Timer() {
     showStep(m_sequence.tick(boxTexts()));
 }
 
-void RhythmusTrainingshilfeForm::ZeitTxt_Change(int index) {
+void RhythmusTrainingshilfeForm::timeEdited(int index) {
     QLineEdit* box = m_boxes[size_t(index)];
     const rhythm::BoxProblem problem = rhythm::checkWhileEditing(box->text(), m_locale);
     if (problem == rhythm::BoxProblem::None)
@@ -209,7 +209,7 @@ void RhythmusTrainingshilfeForm::ZeitTxt_Change(int index) {
     m_dialogs.messageBox(this, rhythm::problemMessage(problem));
 }
 
-void RhythmusTrainingshilfeForm::ZeitTxt_LostFocus(int index) {
+void RhythmusTrainingshilfeForm::timeLeft(int index) {
     QLineEdit* box = m_boxes[size_t(index)];
     const rhythm::BoxProblem problem = rhythm::checkOnLeaving(box->text(), m_locale);
     if (problem == rhythm::BoxProblem::None)

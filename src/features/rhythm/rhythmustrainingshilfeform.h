@@ -43,13 +43,13 @@ protected:
 
 private:
     void buildControls();
-    void Form_Load();
+    void loadKeptOptions();
     void restoreTimes();
-    void Start_Click();
-    void Stop_Click();
-    void Timer1_Timer();
-    void ZeitTxt_Change(int index);
-    void ZeitTxt_LostFocus(int index);
+    void startRhythm();
+    void stopRhythm();
+    void nextStep();
+    void timeEdited(int index);
+    void timeLeft(int index);
 
     rhythm::BoxTexts boxTexts() const;
     void showStep(const rhythm::Step& step);

@@ -69,23 +69,23 @@ AusgabeForm::AusgabeForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_picture->move(0, 0);
     m_picture->installEventFilter(this);
     setFocusProxy(m_picture);
-    Form_Load();
+    loadKeptOptions();
 }
 
-void AusgabeForm::Form_Load() {
+void AusgabeForm::loadKeptOptions() {
     m_ziehenAktiv = false;
 }
 
-void AusgabeForm::SetAusgabeZeiten(const QString& AusgabeZt) {
+void AusgabeForm::setShownTimes(const QString& AusgabeZt) {
     m_zeitart = AusgabeZt;
 }
 
 void AusgabeForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    layOutGraph();
 }
 
-void AusgabeForm::Form_Resize() {
+void AusgabeForm::layOutGraph() {
     Q_EMIT redrawRequested();
 }
 
@@ -108,14 +108,14 @@ bool AusgabeForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         const auto* e = static_cast<QMouseEvent*>(event);
-        Picture1_MouseDown(e->button(), e->position().toPoint());
+        graphPressed(e->button(), e->position().toPoint());
         return true;
     }
     case QEvent::MouseMove:
-        Picture1_MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        graphMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
     case QEvent::MouseButtonRelease:
-        Picture1_MouseUp(static_cast<QMouseEvent*>(event)->position().toPoint());
+        graphReleased(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
     default:
         return QWidget::eventFilter(watched, event);
@@ -142,7 +142,7 @@ bool AusgabeForm::Picture1_KeyDown(int key) {
     }
 }
 
-void AusgabeForm::Picture1_MouseDown(Qt::MouseButton button, QPoint position) {
+void AusgabeForm::graphPressed(Qt::MouseButton button, QPoint position) {
     if (button != Qt::LeftButton) {
         Q_EMIT zoomRequested(timeanalysis::zoomOutStep());
         return;
@@ -152,14 +152,14 @@ void AusgabeForm::Picture1_MouseDown(Qt::MouseButton button, QPoint position) {
     m_dragCurrent = position;
 }
 
-void AusgabeForm::Picture1_MouseMove(QPoint position) {
+void AusgabeForm::graphMoved(QPoint position) {
     if (!m_ziehenAktiv)
         return;
     m_dragCurrent = position;
     m_picture->setDragRectangle(QRect(m_dragStart, m_dragCurrent).normalized());
 }
 
-void AusgabeForm::Picture1_MouseUp(QPoint position) {
+void AusgabeForm::graphReleased(QPoint position) {
     if (!m_ziehenAktiv)
         return;
     m_ziehenAktiv = false;

@@ -46,7 +46,7 @@ class AusgabeForm final : public QWidget {
 public:
     explicit AusgabeForm(QWidget* parent = nullptr);
 
-    void SetAusgabeZeiten(const QString& AusgabeZt);
+    void setShownTimes(const QString& AusgabeZt);
     // Paints the graph on the picture, which takes its size, and shows its caption.
     void setGraph(const timeanalysis::GraphLayout& graph);
 
@@ -66,12 +66,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Resize();
+    void loadKeptOptions();
+    void layOutGraph();
     bool Picture1_KeyDown(int key);
-    void Picture1_MouseDown(Qt::MouseButton button, QPoint position);
-    void Picture1_MouseMove(QPoint position);
-    void Picture1_MouseUp(QPoint position);
+    void graphPressed(Qt::MouseButton button, QPoint position);
+    void graphMoved(QPoint position);
+    void graphReleased(QPoint position);
 
     GraphPicture* m_picture = nullptr;
     timeanalysis::GraphLayout m_graph;

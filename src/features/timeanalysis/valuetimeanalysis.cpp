@@ -22,9 +22,9 @@ AusgabeForm& GraphWindow::open(ValueTimeAnalysis& user) {
             release(*m_user);
         m_user = &user;
         m_redraw = QObject::connect(m_form.get(), &AusgabeForm::redrawRequested, &user,
-                                    &ValueTimeAnalysis::AusgabeFormNeuZeichnen);
+                                    &ValueTimeAnalysis::redrawGraph);
         m_zoom = QObject::connect(m_form.get(), &AusgabeForm::zoomRequested, &user,
-                                  &ValueTimeAnalysis::AusgabeFormZoom);
+                                  &ValueTimeAnalysis::zoomGraph);
     }
     return *m_form;
 }
@@ -66,7 +66,7 @@ void ValueTimeAnalysis::unloadGraphWindow() {
     m_graph->unload();
 }
 
-void ValueTimeAnalysis::Schusszeitanalyse_Click() {
+void ValueTimeAnalysis::showTimeAnalysis() {
     QString zeitart = m_dialogs.yesNo(m_caller, timeKindQuestion(), QString()) ? shotTimeKind()
                                                                                : shootingTimeKind();
     m_bounds = askBounds(
@@ -78,14 +78,14 @@ void ValueTimeAnalysis::Schusszeitanalyse_Click() {
         m_locale);
 
     AusgabeForm& form = openGraphWindow();
-    form.SetAusgabeZeiten(zeitart);
+    form.setShownTimes(zeitart);
     form.setWindowTitle(tr("Schusswert/Zeit Analyse"));
     form.showMaximized();
     form.raise();
     form.activateWindow();
     form.Picture1()->setFocus();
     // A graph window that is already open and maximized gets no resize.
-    AusgabeFormNeuZeichnen();
+    redrawGraph();
 }
 
 GraphLayout ValueTimeAnalysis::draw(QPainter& painter, QSize picture,
@@ -101,16 +101,16 @@ GraphLayout ValueTimeAnalysis::layout(QSize picture, const QString& zeitart) con
                        m_locale);
 }
 
-void ValueTimeAnalysis::AusgabeFormNeuZeichnen() {
+void ValueTimeAnalysis::redrawGraph() {
     AusgabeForm* form = m_graph->windowOf(*this);
     if (!form)
         return;
     form->setGraph(layout(pictureSize(form->frameGeometry().size()), form->Zeitart()));
 }
 
-void ValueTimeAnalysis::AusgabeFormZoom(const ZoomStep& step) {
+void ValueTimeAnalysis::zoomGraph(const ZoomStep& step) {
     m_bounds = zoomed(m_bounds, m_variant, step);
-    AusgabeFormNeuZeichnen();
+    redrawGraph();
 }
 
 } // namespace ankerblick

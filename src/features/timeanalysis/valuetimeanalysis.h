@@ -71,7 +71,7 @@ public:
 
     // Asks for the time kind and the four bounds, then opens the graph window
     // maximized (reusing the one there is) and draws the graph.
-    void Schusszeitanalyse_Click();
+    void showTimeAnalysis();
     // Closes and deletes the graph window if there is one.
     void unloadGraphWindow();
     // The graph window while it shows this analysis' graph.
@@ -86,9 +86,9 @@ public:
 
 public Q_SLOTS:
     // Lays the graph out afresh for the graph window's size and time kind.
-    void AusgabeFormNeuZeichnen();
+    void redrawGraph();
     // Changes the value and time windows as the graph window asks, and redraws.
-    void AusgabeFormZoom(const timeanalysis::ZoomStep& step);
+    void zoomGraph(const timeanalysis::ZoomStep& step);
 
 private:
     AusgabeForm& openGraphWindow();

@@ -158,7 +158,7 @@ void AnalyseAnzeige::buildPrintingAndTimeAnalysis(QAction* print, QAction* timeA
         },
         this, m_graph);
     connect(timeAnalysis, &QAction::triggered, this,
-            [this] { m_timeAnalysis->Schusszeitanalyse_Click(); });
+            [this] { m_timeAnalysis->showTimeAnalysis(); });
 }
 
 void AnalyseAnzeige::buildButtons() {
@@ -217,7 +217,7 @@ void AnalyseAnzeige::loadKeptOptions() {
     refresh();
 }
 
-void AnalyseAnzeige::NameSetzen(const QString& schuetze) {
+void AnalyseAnzeige::setShooterName(const QString& schuetze) {
     m_name->setText(schuetze);
 }
 

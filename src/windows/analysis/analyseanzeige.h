@@ -38,7 +38,7 @@ public:
     ~AnalyseAnzeige() override;
 
     // Takes over the shooter's name from the window that opened this one.
-    void NameSetzen(const QString& schuetze);
+    void setShooterName(const QString& schuetze);
     // Closes the window for good, without showing the other window again.
     void unload();
     // Shows series kept elsewhere (a training of the diary) in their discipline.

@@ -53,7 +53,7 @@ void Schusseingabe::loadKeptOptions() {
     refresh();
 }
 
-void Schusseingabe::NameSetzen(const QString& schuetze) {
+void Schusseingabe::setShooterName(const QString& schuetze) {
     nameEdit()->setText(schuetze);
 }
 

@@ -16,7 +16,7 @@ public:
     explicit Schusseingabe(Services& services);
 
     // Takes over the shooter's name from the window that opened this one.
-    void NameSetzen(const QString& schuetze);
+    void setShooterName(const QString& schuetze);
     // Closes the window for good, without showing the other window again.
     void unload();
 

@@ -214,7 +214,7 @@ void Form1::loadKeptOptions() {
     refresh();
 }
 
-void Form1::NameSetzen(const QString& schuetze) {
+void Form1::setShooterName(const QString& schuetze) {
     nameEdit()->setText(schuetze);
     showShooterName();
 }

@@ -28,7 +28,7 @@ public:
 
     const AimSheet& sheet() const { return m_aim; }
     // Takes over the shooter's name (the prompt's answer, a restored training's).
-    void NameSetzen(const QString& schuetze);
+    void setShooterName(const QString& schuetze);
     // Opens a series file as "Laden" does once the unsaved series are settled.
     void openSeriesFile(const QString& path);
 
