@@ -2,6 +2,7 @@
 
 #include "logging.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QThreadPool>
 #include <QTimer>
@@ -15,11 +16,17 @@ namespace {
 // A pool of its own: a job that waits long on a device does not hold up
 // the others behind the machine's few cores.
 constexpr int kWorkers = 6;
+// How long the end of the program waits for work still running.
+constexpr int kEndWaitMs = 3000;
 
 QThreadPool& pool() {
     static QThreadPool workers;
     static const bool sized = [] {
         workers.setMaxThreadCount(kWorkers);
+        // The workers end with the application object, before the program's
+        // statics go: a thread that outlived them would leave behind what
+        // Qt keeps per thread (the collator of localeAwareCompare, say).
+        qAddPostRoutine([] { pool().waitForDone(kEndWaitMs); });
         return true;
     }();
     Q_UNUSED(sized);
