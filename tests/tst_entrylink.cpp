@@ -628,7 +628,8 @@ private Q_SLOTS:
         // After the last picture the source is gone and the camera off.
         QTRY_COMPARE(lamp(*m_ui), CameraPanel::offColour());
         QVERIFY(!cameraOf(*m_window).link().delivering());
-        QCOMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
+        // Said once the camera's thread has ended, just after the lamp went off.
+        QTRY_COMPARE(m_dialogs.messages(), QStringList{u"Die Kamera liefert keine Bilder mehr."_s});
         QCOMPARE(m_ui->list("Schusswert"), QStringList{u"9,7"_s});
         // Of the 13 pictures 0,1 s apart at most every second one went to
         // "Kamerabild", 7; switching off cleared it.
