@@ -7,7 +7,6 @@
 #include "widgets/widgets.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QPushButton>
 

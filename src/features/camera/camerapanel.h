@@ -17,8 +17,6 @@ namespace ankerblick {
 
 class CameraPictureWindow;
 class LinkIndicator;
-class TargetLink;
-class TargetFace;
 class UserDialogs;
 
 class CameraPanel : public QGroupBox, public SourcePanel {
