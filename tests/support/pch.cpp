@@ -1,0 +1,1 @@
+// The source that the tests' precompiled headers are made with.
