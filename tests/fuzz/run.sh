@@ -32,22 +32,45 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 declare -A max_len=([fuzz_seriesfile]=4096 [fuzz_targetrecord]=256 [fuzz_timelines]=2048
   [fuzz_numbers]=128 [fuzz_diaryblobs]=512)
 
-failed=()
-for t in "${targets[@]}"; do
-  name=${t#fuzz_}
-  work="$dir/fuzz-run/$name"
+# One target on its copy of the corpus; its log stays in its folder.
+run_one() { # target
+  local t=$1 name=${1#fuzz_}
+  local work="$dir/fuzz-run/$name"
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"
   cp tests/fuzz/corpus/"$name"/* "$work/corpus/"
-  echo "== $t: $seconds s"
-  if ! "$dir/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -max_len="${max_len[$t]}" -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
-      "$work/corpus" >"$work/log" 2>&1; then
+  "$dir/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len="${max_len[$t]}" -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
+    "$work/corpus" >"$work/log" 2>&1
+}
+
+# As many targets at a time as there are cores: the run takes
+# SECONDS x targets / cores instead of SECONDS x targets.
+declare -A pids=()
+failed=()
+wait_for() { # target
+  local t=$1 work="$dir/fuzz-run/${1#fuzz_}"
+  if ! wait "${pids[$t]}"; then
     tail -n 40 "$work/log" >&2
     echo "$t: Absturz oder verletzte Bedingung, Eingabe in $work/artifacts/" >&2
     failed+=("$t")
   fi
+  echo "== $t: $seconds s"
   grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$work/log" | tail -n 2 || true
+}
+cores=$(nproc)
+running=()
+for t in "${targets[@]}"; do
+  if [ ${#running[@]} -ge "$cores" ]; then
+    wait_for "${running[0]}"
+    running=("${running[@]:1}")
+  fi
+  run_one "$t" &
+  pids[$t]=$!
+  running+=("$t")
+done
+for t in "${running[@]}"; do
+  wait_for "$t"
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
