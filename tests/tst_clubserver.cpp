@@ -707,6 +707,12 @@ private Q_SLOTS:
             << u"Die Rolle „vereinsadmin“ gibt es auf dem Server schon, aber nicht als Anmeldung "
                u"des Vereins; sie wird nicht verändert."_s
             << QString();
+        QTest::newRow("Passwort in der Adresse")
+            << true << QStringList{u"--verein-einrichten"_s, u"URL:PASSWORT"_s} << QByteArray() << 1
+            << u"Bitte kein Passwort in die Adresse nach --verein-einrichten schreiben: Jeder "
+               u"Benutzer des Rechners kann sie lesen. Das Passwort des Eigentümers kommt aus "
+               u"~/.pgpass oder PGPASSWORD."_s
+            << QString();
         QTest::newRow("ohne Einrichten")
             << true << QStringList{u"--verein-schuetze"_s, u"LOGIN"_s} << QByteArray("geheim\n")
             << 1 << u"--verein-schuetze und --verein-trainer gehören zu --verein-einrichten URL."_s
@@ -725,13 +731,17 @@ private Q_SLOTS:
         if (setUpBefore)
             QVERIFY(club::setUp(db).ok);
         const QString login = u"lauf%1"_s.arg(m_databases);
-        arguments.replaceInStrings(u"URL"_s, m_server.ownerUrl(name));
+        // The owner's password comes from the environment; "URL:PASSWORT" is
+        // the address with the password in it.
+        arguments.replaceInStrings(u"URL:PASSWORT"_s, m_server.ownerUrl(name));
+        arguments.replaceInStrings(u"URL"_s, m_server.url(PgServer::kOwner, {}, name));
         arguments.replaceInStrings(u"LOGIN"_s, login);
         output.replace(u"LOGIN"_s, login);
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const QString& display : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
             env.remove(display);
+        env.insert(u"PGPASSWORD"_s, QString(PgServer::kOwnerPassword));
         program.setProcessEnvironment(env);
         program.start(QStringLiteral(ANKERBLICK_PROGRAM), arguments);
         program.write(input);

@@ -280,6 +280,10 @@ private Q_SLOTS:
             {});
         row("the lane's club server with a password parameter",
             {"--verein", "postgresql://anna@h/v?sslmode=require&password=x"}, 1, {});
+        row("club setup with a password", {"--verein-einrichten", "postgresql://a:x@h/v"}, 1, {});
+        row("club setup with a password parameter",
+            {"--verein-einrichten", "postgresql://a@h/v?password=x", "--verein-schuetze", "anna"},
+            1, {});
         row("club setup with the lane's club server",
             {"--verein-einrichten", "u", "--verein", "postgresql://anna@h/v"}, 1, {});
         row("help names the lane's club server", {"--help"}, 0, {}, "", "", "  --verein <URL>");

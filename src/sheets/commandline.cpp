@@ -162,6 +162,15 @@ std::optional<ClubSetup> clubSetupOf(const QCommandLineParser& parser, QString& 
                            "Anschluss oder Kamera.\n");
         return std::nullopt;
     }
+    // What the command line says shows in the process list for every user.
+    const std::optional<club::Address> address = club::parseAddress(urls.value(0));
+    if (address && !address->password.isEmpty()) {
+        error = QCoreApplication::translate(
+            "CommandLine", "Bitte kein Passwort in die Adresse nach --verein-einrichten schreiben: "
+                           "Jeder Benutzer des Rechners kann sie lesen. Das Passwort des "
+                           "Eigentümers kommt aus ~/.pgpass oder PGPASSWORD.\n");
+        return std::nullopt;
+    }
     ClubSetup setup;
     setup.url = urls.value(0);
     setup.coach = !coaches.isEmpty();
