@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QUuid>
 
 #include <optional>
 
@@ -109,6 +110,9 @@ struct TrainingSummary {
     std::optional<group::PointMm> mpi;   // of all shots
     std::optional<double> meanGroupSize; // mean over series with two shots or more
     int innerTens = 0;
+    // Its identity on the club's server, for a training read from there;
+    // null for one of this computer's diary.
+    QUuid serverId;
 };
 
 // One row of the shot export.

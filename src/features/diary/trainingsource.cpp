@@ -84,7 +84,6 @@ ClubTrainings::ClubTrainings(ClubReader& reader, std::function<club::Credentials
             [this](const QUuid& id, const QString& problem) {
                 if (!id.isNull() || !reading())
                     return;
-                m_ids.clear();
                 finishReading({}, {}, problem);
             });
 }
@@ -99,27 +98,24 @@ void ClubTrainings::update() {
 void ClubTrainings::squadRead(const club::Squad& squad) {
     if (!reading())
         return;
-    QList<std::pair<diary::TrainingSummary, QUuid>> all;
+    QList<diary::TrainingSummary> trainings;
     QStringList names;
     for (const club::SquadShooter& s : squad.shooters)
         for (const club::SquadTraining& t : s.trainings) {
-            all.append({t.summary, t.id});
+            trainings.append(t.summary);
+            trainings.last().serverId = t.id;
             const QString& name = t.summary.training.shooter;
             if (!name.isEmpty() && !names.contains(name))
                 names << name;
         }
     names.sort();
-    std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
-        return diary::storedTime(a.first.training.start) <
-               diary::storedTime(b.first.training.start);
+    std::stable_sort(trainings.begin(), trainings.end(), [](const auto& a, const auto& b) {
+        return diary::storedTime(a.training.start) < diary::storedTime(b.training.start);
     });
-    QList<diary::TrainingSummary> trainings;
-    m_ids.clear();
-    for (auto& [summary, id] : all) {
-        m_ids << id;
-        summary.training.id = m_ids.size();
-        trainings << summary;
-    }
+    // The table keeps its selection by the trainings' numbers: here they are
+    // numbered as read, as none of them is stored on this computer.
+    for (qsizetype i = 0; i < trainings.size(); ++i)
+        trainings[i].training.id = i + 1;
     finishReading(std::move(trainings), std::move(names));
 }
 
@@ -133,9 +129,8 @@ void ClubTrainings::readValues(const diary::Filter& filter) {
 }
 
 void ClubTrainings::open(const diary::TrainingSummary& training) {
-    const qint64 id = training.training.id;
-    if (id >= 1 && id <= m_ids.size())
-        Q_EMIT openClubTrainingRequested(m_ids.at(id - 1));
+    if (!training.serverId.isNull())
+        Q_EMIT openClubTrainingRequested(training.serverId);
 }
 
 } // namespace ankerblick

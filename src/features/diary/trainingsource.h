@@ -114,9 +114,6 @@ private:
 
     ClubReader& m_reader;
     std::function<club::Credentials()> m_server;
-    // The server's identity of each of trainings(), by position: a
-    // training's id is its position + 1.
-    QList<QUuid> m_ids;
 };
 
 } // namespace ankerblick
