@@ -2,6 +2,7 @@
 #include "model/targetface.h"
 #include "platform/clock.h"
 #include "sheets/diaryexport.h"
+#include "sheets/trainingview.h"
 #include "support/memorydiary.h"
 #include "support/pdfprinters.h"
 #include "support/scripteddialogs.h"
@@ -313,6 +314,31 @@ private Q_SLOTS:
         QCOMPARE(charts.mpiX.size(), mpiY.size());
         QCOMPARE(charts.firstMs, first.toMSecsSinceEpoch());
         QCOMPARE(charts.lastMs, last.toMSecsSinceEpoch());
+    }
+
+    // A line of thousands of trainings is drawn by the lowest and highest
+    // point of each span of x; the ends stay.
+    void thinnedLine_data() {
+        QTest::addColumn<QList<QPointF>>("line");
+        QTest::addColumn<int>("buckets");
+        QTest::addColumn<QList<QPointF>>("thin");
+        const QList<QPointF> four{{0, 1}, {1, 5}, {2, 2}, {3, 4}};
+        QTest::newRow("no more than two points a span") << four << 2 << four;
+        const QList<double> y{5, 3, 9, 4, 6, 1, 7, 2, 8, 5, 0};
+        QList<QPointF> eleven;
+        for (int x = 0; x < int(y.size()); ++x)
+            eleven << QPointF(x, y.at(x));
+        QTest::newRow("lowest and highest of each span, in order")
+            << eleven << 2 << QList<QPointF>{{0, 5}, {1, 3}, {2, 9}, {5, 1}, {8, 8}, {10, 0}};
+        QTest::newRow("a flat span gives one point")
+            << QList<QPointF>{{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}} << 2
+            << QList<QPointF>{{0, 1}, {1, 1}, {3, 1}, {5, 1}};
+    }
+    void thinnedLine() {
+        QFETCH(QList<QPointF>, line);
+        QFETCH(int, buckets);
+        QFETCH(QList<QPointF>, thin);
+        QCOMPARE(diary::thinned(line, buckets), thin);
     }
 
     void ringHistogram_data() {

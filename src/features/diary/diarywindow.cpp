@@ -331,7 +331,7 @@ TrainingSource& DiaryWindow::source() const {
 }
 
 bool DiaryWindow::reading() const {
-    return source().reading();
+    return source().reading() || m_preparing;
 }
 
 void DiaryWindow::refresh() {
@@ -373,7 +373,7 @@ void DiaryWindow::showRead() {
     }
     if (!m_periodChosen)
         showWholePeriod();
-    query();
+    queryAfterRead();
 }
 
 // From the first day of the trainings to their last, or to today when that is later.
@@ -383,42 +383,6 @@ void DiaryWindow::showWholePeriod() {
     const QSignalBlocker blockTo(m_to);
     m_from->setDate(m_firstDay.isValid() ? m_firstDay : today);
     m_to->setDate(m_lastDay.isValid() ? std::max(m_lastDay, today) : today);
-}
-
-// The trainings read are filtered here: a change of the filter reads nothing.
-void DiaryWindow::query() {
-    const diary::Filter f = filter();
-    const diary::FilterTest takes(f);
-    QList<diary::TrainingSummary> rows;
-    for (const diary::TrainingSummary& t : source().trainings())
-        if (takes(t.training))
-            rows << t;
-    showTrainings(f, std::move(rows));
-}
-
-void DiaryWindow::showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows) {
-    m_chartData = diary::chartData(rows);
-    // The values' chart follows once they are read.
-    if (!source().keepsShots())
-        m_bins.clear();
-    m_charts->fill(m_chartData, m_bins);
-    if (source().keepsShots() && !rows.isEmpty())
-        source().readValues(f);
-    qsizetype series = 0;
-    for (const diary::TrainingSummary& t : rows)
-        series += t.series;
-    m_count->setText(diary::countText(rows.size(), series));
-    m_model->setTrainings(std::move(rows));
-    fitColumns();
-    showEmptyState();
-    updateButtons();
-}
-
-void DiaryWindow::valuesRead(const diary::Filter& f, const std::map<int, int>& counts) {
-    if (f != filter())
-        return; // the filter changed meanwhile; its own values follow
-    m_bins = diary::ringHistogram(counts);
-    m_charts->fill(m_chartData, m_bins);
 }
 
 namespace {
@@ -435,33 +399,72 @@ bool evenDigits(const QFontMetrics& metrics) {
 
 } // namespace
 
+// The trainings read are filtered here: a change of the filter reads nothing.
+void DiaryWindow::query() {
+    showTrainings(diary::trainingView(source().trainings(), filter(), m_model->order(), m_locale,
+                                      evenDigits(QFontMetrics(m_table->font()))));
+}
+
+// After a read the trainings are filtered, sorted and measured on a worker:
+// thousands of them would keep the window from answering.
+void DiaryWindow::queryAfterRead() {
+    m_preparing = true;
+    const quint64 generation = ++m_viewsAsked;
+    const auto prepare = [trainings = source().trainings(), f = filter(), order = m_model->order(),
+                          locale = m_locale,
+                          fold = evenDigits(QFontMetrics(m_table->font()))](JobProgress&) {
+        return diary::trainingView(trainings, f, order, locale, fold);
+    };
+    background::run<diary::TrainingView>(
+        this, prepare, [this, generation](diary::TrainingView view) {
+            if (generation != m_viewsAsked)
+                return; // a later read is being prepared
+            m_preparing = false;
+            // The filter or the order changed meanwhile: they show what they took.
+            if (view.filter == filter() && view.order == m_model->order())
+                showTrainings(std::move(view));
+            else
+                query();
+        });
+}
+
+void DiaryWindow::showTrainings(diary::TrainingView view) {
+    m_chartData = std::move(view.charts);
+    // The values' chart follows once they are read.
+    if (!source().keepsShots())
+        m_bins.clear();
+    m_charts->fill(m_chartData, m_bins);
+    if (source().keepsShots() && !view.rows.isEmpty())
+        source().readValues(view.filter);
+    m_count->setText(diary::countText(view.rows.size(), view.series));
+    m_model->setTrainings(std::move(view.rows));
+    fitColumns(view.shapeRows);
+    showEmptyState();
+    updateButtons();
+}
+
+void DiaryWindow::valuesRead(const diary::Filter& f, const std::map<int, int>& counts) {
+    if (f != filter())
+        return; // the filter changed meanwhile; its own values follow
+    m_bins = diary::ringHistogram(counts);
+    m_charts->fill(m_chartData, m_bins);
+}
+
 // The widest cell of a column, as measuring every row would find it: within
-// a column the cells differ in their text only, so each text is measured
-// once, and with digits of one width so is each shape of text ("08.12.2026"
-// is as wide as "09.11.2025").
-int DiaryWindow::widestCell(int column) const {
-    const bool foldDigits = evenDigits(QFontMetrics(m_table->font()));
-    QSet<QString> measured;
+// a column the cells differ in their text only, so one cell of each shape of
+// text is measured (`rows`; "08.12.2026" is as wide as "09.11.2025" where the
+// digits are of one width).
+int DiaryWindow::widestCell(int column, const QList<int>& rows) const {
     int widest = 0;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const QModelIndex index = m_model->index(row, column);
-        QString shape = index.data(Qt::DisplayRole).toString();
-        if (foldDigits)
-            for (QChar& c : shape)
-                if (c >= u'0' && c <= u'9')
-                    c = u'0';
-        if (measured.contains(shape))
-            continue;
-        measured.insert(shape);
-        widest = std::max(widest, m_table->sizeHintForIndex(index).width());
-    }
+    for (const int row : rows)
+        widest = std::max(widest, m_table->sizeHintForIndex(m_model->index(row, column)).width());
     return widest;
 }
 
 // The header would leave room for the sort arrow beside every caption, which
 // makes the figure columns twice as wide as their figures: each column gets
 // its widest cell or caption line, and the arrow only once.
-void DiaryWindow::fitColumns() {
+void DiaryWindow::fitColumns(const std::array<QList<int>, diary::kTrainingColumns>& shapeRows) {
     QHeaderView* header = m_table->horizontalHeader();
     QFont bold = header->font();
     bold.setBold(true);
@@ -473,7 +476,8 @@ void DiaryWindow::fitColumns() {
         const QString text = m_model->headerData(c, Qt::Horizontal).toString();
         for (const QString& line : text.split(u'\n'))
             caption = std::max(caption, metrics.horizontalAdvance(line));
-        header->resizeSection(c, std::max(widestCell(c), caption + arrow));
+        header->resizeSection(c,
+                              std::max(widestCell(c, shapeRows[std::size_t(c)]), caption + arrow));
     }
 }
 

@@ -9,11 +9,14 @@
 #include "services/clock.h"
 #include "services/club.h"
 #include "sheets/diaryexport.h"
+#include "sheets/trainingview.h"
 
 #include <QLocale>
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
+
+#include <array>
 
 #include <functional>
 #include <map>
@@ -94,11 +97,12 @@ private:
     // and "bis" (today when it is later).
     void showWholePeriod();
     void query();
+    void queryAfterRead();
     // Table, charts and count for the trainings the filter took.
-    void showTrainings(const diary::Filter& f, QList<diary::TrainingSummary> rows);
+    void showTrainings(diary::TrainingView view);
     void valuesRead(const diary::Filter& f, const std::map<int, int>& counts);
-    void fitColumns();
-    int widestCell(int column) const;
+    void fitColumns(const std::array<QList<int>, diary::kTrainingColumns>& shapeRows);
+    int widestCell(int column, const QList<int>& rows) const;
     void showEmptyState();
     void updateButtons();
     const diary::TrainingSummary* selectedTraining() const;
@@ -148,6 +152,8 @@ private:
     QDate m_firstDay; // of the diary's trainings; invalid without any
     QDate m_lastDay;
     bool m_periodChosen = false; // "von" or "bis" set by the user
+    bool m_preparing = false;    // the trainings read are prepared for showing
+    quint64 m_viewsAsked = 0;    // preparations started; only the last one shows
 };
 
 } // namespace ankerblick

@@ -17,7 +17,6 @@ TrainingTableModel::TrainingTableModel(const QLocale& locale, QObject* parent)
 void TrainingTableModel::setTrainings(QList<diary::TrainingSummary> trainings) {
     beginResetModel();
     m_rows = std::move(trainings);
-    sortRows();
     endResetModel();
 }
 
@@ -64,9 +63,8 @@ void TrainingTableModel::sort(int column, Qt::SortOrder order) {
     QList<qint64> ids;
     for (const QModelIndex& index : before)
         ids << m_rows.at(index.row()).training.id;
-    m_sortColumn = column;
-    m_order = order;
-    sortRows();
+    m_order = {TrainingColumn(column), order == Qt::DescendingOrder};
+    diary::sortTrainings(m_rows, m_order);
     if (!before.isEmpty()) {
         QHash<qint64, int> rowOf;
         for (int row = 0; row < int(m_rows.size()); ++row)
@@ -77,18 +75,6 @@ void TrainingTableModel::sort(int column, Qt::SortOrder order) {
         changePersistentIndexList(before, after);
     }
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
-void TrainingTableModel::sortRows() {
-    const auto column = TrainingColumn(m_sortColumn);
-    const auto less = [column](const diary::TrainingSummary& a, const diary::TrainingSummary& b) {
-        return diary::trainingLess(a, b, column);
-    };
-    if (m_order == Qt::AscendingOrder)
-        std::stable_sort(m_rows.begin(), m_rows.end(), less);
-    else
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [&less](const auto& a, const auto& b) { return less(b, a); });
 }
 
 } // namespace ankerblick

@@ -5,6 +5,7 @@
 // trainings cost no more than the rows on the screen.
 
 #include "model/diaryrecords.h"
+#include "sheets/trainingview.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -18,8 +19,10 @@ class TrainingTableModel final : public QAbstractTableModel {
 public:
     explicit TrainingTableModel(const QLocale& locale, QObject* parent = nullptr);
 
-    // Shows the trainings in the order chosen last.
+    // Shows the trainings, given in order().
     void setTrainings(QList<diary::TrainingSummary> trainings);
+    // The order chosen last: the table's column and direction.
+    diary::TableOrder order() const { return m_order; }
     // The trainings in the order shown.
     const QList<diary::TrainingSummary>& trainings() const { return m_rows; }
 
@@ -31,12 +34,9 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
-    void sortRows();
-
     QLocale m_locale;
     QList<diary::TrainingSummary> m_rows;
-    int m_sortColumn = 0;
-    Qt::SortOrder m_order = Qt::DescendingOrder;
+    diary::TableOrder m_order;
 };
 
 } // namespace ankerblick
