@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -540,6 +541,50 @@ private Q_SLOTS:
         }
     }
 
+    // An import and the CSV file take long on a slow diary: they are done on
+    // another thread, the windows' thread goes on and shows how far they got.
+    void slowWorkKeepsTheWindowAnswering_data() {
+        QTest::addColumn<bool>("import");
+        QTest::newRow("Import") << true;
+        QTest::newRow("CSV-Datei") << false;
+    }
+    void slowWorkKeepsTheWindowAnswering() {
+        QFETCH(bool, import);
+        fill(m_diary, kSpring);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY(settled(window));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        tick.start(10);
+        const qsizetype told = m_dialogs.messages().size();
+        if (import) {
+            // Three files or more at 200 ms each.
+            m_diary.importDelayMs = 200;
+            auto* discipline = child<QComboBox>(window, u"Disziplin"_s);
+            discipline->setCurrentIndex(discipline->findText(u"LP"_s));
+            m_dialogs.folderNames << QStringLiteral(ANKERBLICK_TEST_DATA);
+            child<QPushButton>(window, u"OrdnerImportieren"_s)->click();
+            QTRY_VERIFY(window.findChild<QProgressDialog*>(u"ImportFortschritt"_s));
+            QTRY_COMPARE(m_dialogs.messages().size(), told + 1);
+            QVERIFY2(m_dialogs.messages().last().startsWith(u"Importiert: "_s),
+                     qPrintable(m_dialogs.messages().last()));
+        } else {
+            m_diary.readDelayMs = 600;
+            m_dialogs.saveNames << m_dir.filePath(u"langsam.csv"_s);
+            auto* csv = child<QPushButton>(window, u"CsvExportieren"_s);
+            csv->click();
+            QVERIFY(!csv->isEnabled());
+            QTRY_VERIFY(window.findChild<QProgressDialog*>(u"ExportFortschritt"_s));
+            QTRY_VERIFY(csv->isEnabled());
+            QCOMPARE(m_dialogs.messages().size(), told);
+            QVERIFY(QFileInfo(m_dir.filePath(u"langsam.csv"_s)).size() > kCsvHeader.size());
+        }
+        QVERIFY(!window.findChild<QProgressDialog*>());
+        // 600 ms of work: some 60 ticks of 10 ms.
+        QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
+    }
+
     void csvExport_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("written");
@@ -561,7 +606,10 @@ private Q_SLOTS:
         auto* shooters = child<QComboBox>(window, u"Schütze"_s);
         shooters->setCurrentIndex(shooters->findText(u"Bernd"_s));
         m_dialogs.saveNames << (answer.isEmpty() ? QString() : m_dir.filePath(answer));
-        child<QPushButton>(window, u"CsvExportieren"_s)->click();
+        auto* csv = child<QPushButton>(window, u"CsvExportieren"_s);
+        csv->click();
+        // The file is written on another thread; the button waits for it.
+        QTRY_VERIFY(csv->isEnabled());
 
         QCOMPARE(m_dialogs.asked.size(), complaint ? 2 : 1);
         QCOMPARE(m_dialogs.asked.first().extra, u"CSV-Dateien (*.csv)|Trainingstagebuch.csv"_s);

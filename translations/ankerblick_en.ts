@@ -106,29 +106,37 @@
 <context>
     <name>ClubCommand</name>
     <message>
-        <location filename="../src/app/clubcommand.cpp" line="+41"/>
+        <location filename="../src/app/clubcommand.cpp" line="+64"/>
         <source>Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort über die Standardeingabe geben.</source>
         <translation>A login without a password is not created; please give the password on standard input.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+11"/>
         <source>Passwort für „%1“: </source>
         <translation>Password for “%1”: </translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>
-Noch einmal: </source>
-        <translation>
-Once more: </translation>
+        <location line="+2"/>
+        <source>Noch einmal: </source>
+        <translation>Once more: </translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
         <source>Die beiden Passwörter stimmen nicht überein; nichts geändert.</source>
         <translation>The two passwords do not match; nothing changed.</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+16"/>
+        <source>Passwort des Eigentümers der Datenbank: </source>
+        <translation>Password of the database’s owner: </translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Der Vereinsserver verlangt ein Passwort des Eigentümers: Bitte in ~/.pgpass oder PGPASSWORD hinterlegen oder im Terminal eingeben.</source>
+        <translation>The club server wants the owner’s password: please put it into ~/.pgpass or PGPASSWORD, or type it on the terminal.</translation>
+    </message>
+    <message>
+        <location line="+42"/>
         <source>Die Tabellen des Vereins sind auf dem Stand (Version %1); nichts geändert.</source>
         <translation>The club’s tables are up to date (version %1); nothing changed.</translation>
     </message>
@@ -191,7 +199,7 @@ Once more: </translation>
         <translation>The port “%1” is not a number from 1 to 65535.</translation>
     </message>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+43"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+50"/>
         <source>Der Vereinsserver lehnt die Anmeldung ab: Benutzername oder Passwort stimmen nicht.</source>
         <translation>The club server refuses the login: user name or password is wrong.</translation>
     </message>
@@ -231,7 +239,7 @@ Once more: </translation>
         <translation>The club server reports an error: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+22"/>
         <source>Der Vereinsserver antwortet nicht.</source>
         <translation>The club server does not answer.</translation>
     </message>
@@ -239,12 +247,12 @@ Once more: </translation>
 <context>
     <name>ClubSchema</name>
     <message>
-        <location filename="../src/platform/clubschema.cpp" line="+138"/>
+        <location filename="../src/platform/clubschema.cpp" line="+137"/>
         <source>Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt nur Version %2. Bitte Ankerblick auf eine neuere Version aktualisieren; auf den Server wird nichts geschrieben.</source>
         <translation>The tables on the club server have version %1; this program knows only version %2. Please update Ankerblick to a newer version; nothing is written to the server.</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+27"/>
         <source>Die Tabellen auf dem Vereinsserver sind nicht eingerichtet oder veraltet (Version %1). Der Verwalter richtet sie mit ankerblick --verein-einrichten ein.</source>
         <translation>The tables on the club server are not set up or out of date (version %1). The administrator sets them up with ankerblick --verein-einrichten.</translation>
     </message>
@@ -269,7 +277,7 @@ Once more: </translation>
         <translation>A login without a password is not created.</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+27"/>
         <source>Die Rolle „%1“ gibt es auf dem Server schon, aber nicht als Anmeldung des Vereins; sie wird nicht verändert.</source>
         <translation>The role “%1” already exists on the server, but not as a login of the club; it is left unchanged.</translation>
     </message>
@@ -383,13 +391,13 @@ Once more: </translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+56"/>
+        <location line="+58"/>
         <location line="+11"/>
         <source>Name</source>
         <translation>name</translation>
     </message>
     <message>
-        <location line="-60"/>
+        <location line="-62"/>
         <source>Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für die elektronische Scheibe an; auch mehrmals.</source>
         <translation>Offers this serial port (e.g. /dev/ttyUSB0) for the electronic target as well; may be repeated.</translation>
     </message>
@@ -415,11 +423,11 @@ Once more: </translation>
     </message>
     <message>
         <location line="+12"/>
-        <source>Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des Eigentümers der Datenbank (postgresql://benutzer@server/datenbank).</source>
-        <translation>Sets up the club’s tables and roles on the PostgreSQL server or brings them up to date; URL is the connection URI of the database’s owner (postgresql://user@server/database).</translation>
+        <source>Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des Eigentümers der Datenbank (postgresql://benutzer@server/datenbank); das Passwort kommt aus ~/.pgpass oder PGPASSWORD, sonst wird im Terminal danach gefragt.</source>
+        <translation>Sets up the club’s tables and roles on the PostgreSQL server or brings them up to date; URL is the connection URI of the database’s owner (postgresql://user@server/database); the password comes from ~/.pgpass or PGPASSWORD, or else it is asked for on the terminal.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt ihr ein neues Passwort); das Passwort kommt von der Standardeingabe.</source>
         <translation>With --verein-einrichten: creates a shooter’s login (or gives it a new password); the password comes from standard input.</translation>
     </message>
@@ -477,7 +485,14 @@ Once more: </translation>
 </translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+8"/>
+        <source>Bitte kein Passwort in die Adresse nach --verein-einrichten schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus ~/.pgpass oder PGPASSWORD, sonst wird im Terminal danach gefragt.
+</source>
+        <translation>Please write no password into the address after --verein-einrichten: every user of the computer can read it. The password comes from ~/.pgpass or PGPASSWORD, or else it is asked for on the terminal.
+</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>%1
 Mit --help werden alle Optionen gezeigt.
 </source>
@@ -508,7 +523,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The training diary could not be saved: %1</translation>
     </message>
     <message>
-        <location line="+271"/>
+        <location line="+278"/>
         <source>Das Training ist nicht mehr im Tagebuch.</source>
         <translation>The training is no longer in the diary.</translation>
     </message>
@@ -782,7 +797,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>DiaryImport</name>
     <message>
-        <location filename="../src/features/diary/diaryimport.cpp" line="+101"/>
+        <location filename="../src/features/diary/diaryimport.cpp" line="+110"/>
         <source>Die Datei „%1“ enthält keine Schüsse.</source>
         <translation>The file “%1” holds no shots.</translation>
     </message>
@@ -792,7 +807,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>The file “%1” cannot be read.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+22"/>
         <source>Die Datei „%1“ wurde nicht übernommen. %2</source>
         <translation>The file “%1” was not taken over. %2</translation>
     </message>
@@ -1389,12 +1404,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ServerClubReader</name>
     <message>
-        <location filename="../src/platform/clubcoach.cpp" line="+270"/>
+        <location filename="../src/platform/clubcoach.cpp" line="+267"/>
         <source>Das Training gibt es auf dem Vereinsserver nicht (mehr).</source>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+163"/>
+        <location line="+148"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -1749,7 +1764,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CameraPanel</name>
     <message>
-        <location filename="../src/features/camera/camerapanel.cpp" line="+133"/>
+        <location filename="../src/features/camera/camerapanel.cpp" line="+132"/>
         <source>Kamera wird geöffnet …</source>
         <translation>opening the camera …</translation>
     </message>
@@ -1920,7 +1935,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Reading the trainings from the club server …</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+26"/>
         <source>Noch keine Trainings auf dem Vereinsserver.</source>
         <translation>No trainings on the club server yet.</translation>
     </message>
@@ -1964,7 +1979,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Connection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+99"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+373"/>
         <source>Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket libqt6sql6-psql installieren.</source>
         <translation>Qt SQL cannot talk to PostgreSQL: please install the package libqt6sql6-psql.</translation>
     </message>
@@ -2059,23 +2074,18 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DiaryWindow</name>
     <message>
-        <location filename="../src/features/diary/diarywindow.cpp" line="+253"/>
-        <source>Serien-Dateien werden gelesen: %1 von %2</source>
-        <translation>Reading series files: %1 of %2</translation>
-    </message>
-    <message>
-        <location line="-193"/>
+        <location filename="../src/features/diary/diarywindow.cpp" line="+62"/>
         <source>dd.MM.yyyy</source>
         <translation>dd/MM/yyyy</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+439"/>
+        <location line="+507"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-420"/>
+        <location line="-488"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2135,7 +2145,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Series files name no discipline: please choose the files’ discipline above, then import.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+17"/>
+        <source>Serien-Dateien werden importiert: %1 von %2</source>
+        <translation>Importing series files: %1 of %2</translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>Importiert: %1, schon im Tagebuch: %2, nicht lesbar: %3.</source>
         <translation>Imported: %1, already in the diary: %2, unreadable: %3.</translation>
     </message>
@@ -2165,7 +2180,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+136"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
@@ -2180,12 +2195,17 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Training diary.csv</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+21"/>
+        <source>Die CSV-Datei wird geschrieben …</source>
+        <translation>Writing the CSV file …</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</source>
         <translation>The file &quot;%1&quot; could not be written: %2</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+16"/>
         <source>%1, erstellt am %2</source>
         <translation>%1, made on %2</translation>
     </message>
@@ -2466,7 +2486,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::LocalTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="-79"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-72"/>
         <source>Die Trainings werden gelesen …</source>
         <translation>Reading the trainings …</translation>
     </message>
@@ -3041,12 +3061,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetWindow</name>
     <message>
-        <location filename="../src/windows/shared/targetwindow.cpp" line="+233"/>
+        <location filename="../src/windows/shared/targetwindow.cpp" line="+244"/>
         <source>Während eines Wettkampfs kann kein Foto übernommen werden.</source>
         <translation>During a match no photo can be taken over.</translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="-106"/>
         <source>Weitere Serie</source>
         <translation>Next series</translation>
     </message>
@@ -3072,12 +3092,12 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+181"/>
+        <location line="+191"/>
         <source>Kommentar</source>
         <translation>Comment</translation>
     </message>
     <message>
-        <location line="-180"/>
+        <location line="-190"/>
         <source>Start</source>
         <translation>Start</translation>
     </message>
@@ -3127,7 +3147,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+83"/>
         <source>%1 Bitte die Serien speichern und mit „Neu“ von vorn beginnen.</source>
         <translation>%1 Please save the series and begin again with “New”.</translation>
     </message>

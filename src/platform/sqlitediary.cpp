@@ -57,13 +57,20 @@ SqliteDiary::SqliteDiary(const QString& path, const Clock& clock, CheckStart sta
         startCheck();
 }
 
-SqliteDiary::SqliteDiary(const QString& path, const Clock& clock, Reader)
+SqliteDiary::SqliteDiary(const QString& path, const Clock& clock, std::shared_ptr<Shared> shared)
     : m_clock(clock), m_path(path), m_connection(uniqueConnectionName()), m_checkStarted(true),
-      m_reader(true) {}
+      m_shared(std::move(shared)), m_forThread(true) {}
 
 std::unique_ptr<Diary> SqliteDiary::readerForThread() const {
     settle(); // checked, moved aside or migrated before another connection reads it
-    return std::unique_ptr<Diary>(new SqliteDiary(m_path, m_clock, Reader{}));
+    return std::unique_ptr<Diary>(new SqliteDiary(m_path, m_clock, m_shared));
+}
+
+// SQLite takes the writes of one connection at a time, the others wait for
+// their turn (Qt's driver waits up to 5 s).
+std::unique_ptr<Diary> SqliteDiary::writerForThread() {
+    settle();
+    return std::unique_ptr<Diary>(new SqliteDiary(m_path, m_clock, m_shared));
 }
 
 void SqliteDiary::startCheck() const {
@@ -132,11 +139,11 @@ SqliteDiary::Check SqliteDiary::checkFile(QSqlDatabase db) {
 }
 
 void SqliteDiary::settle() const {
-    if (m_reader && !QSqlDatabase::contains(m_connection)) {
+    if (m_forThread && !QSqlDatabase::contains(m_connection)) {
         QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection).setDatabaseName(m_path);
         m_ready = tryOpen() == Opening::Ready;
         if (!m_ready)
-            qCWarning(lcDiary) << "a reader of the diary could not open it:" << m_openProblem;
+            qCWarning(lcDiary) << "a diary for another thread could not open it:" << m_openProblem;
         return;
     }
     startCheck();
@@ -245,9 +252,9 @@ template <typename Work> bool SqliteDiary::write(Work work) {
     }
     if (work(sql) && sql.db().commit()) {
         m_problem.clear();
-        ++m_revision;
-        if (m_committed)
-            m_committed();
+        ++m_shared->revision;
+        if (m_shared->committed)
+            m_shared->committed();
         return true;
     }
     sql.fail(sql.db().lastError());

@@ -7,8 +7,10 @@
 #include "clock.h"
 #include "services/diary.h"
 
+#include <atomic>
 #include <functional>
 #include <future>
+#include <memory>
 
 class QSqlDatabase;
 
@@ -42,10 +44,13 @@ public:
 
     // The file the diary is kept in.
     QString path() const { return m_path; }
-    // Called after every change is committed, on the thread that wrote it:
-    // each change marks what the club's server is to be sent in the same
-    // transaction (the revisions), and the sync waits for this word.
-    void setCommitted(std::function<void()> committed) { m_committed = std::move(committed); }
+    // Called after every change is committed, on the thread that wrote it
+    // (the writers for other threads' too): each change marks what the
+    // club's server is to be sent in the same transaction (the revisions),
+    // and the sync waits for this word. Set before any writer is made.
+    void setCommitted(std::function<void()> committed) {
+        m_shared->committed = std::move(committed);
+    }
 
     std::optional<qint64> beginTraining(const diary::Training& training) override;
     bool updateTraining(const diary::Training& training) override;
@@ -58,8 +63,9 @@ public:
                                          const QList<diary::Series>& series,
                                          const QByteArray& fileHash) override;
 
-    quint64 revision() const override { return m_revision; }
+    quint64 revision() const override { return m_shared->revision; }
     std::unique_ptr<Diary> readerForThread() const override;
+    std::unique_ptr<Diary> writerForThread() override;
 
     QList<diary::Training> unfinishedTrainings() const override;
     std::optional<diary::Training> training(qint64 id) const override;
@@ -71,10 +77,15 @@ public:
     QStringList shooters() const override;
 
 private:
-    // A reader of the file of a diary that settled: it opens its own
-    // connection on the thread of its first read, without a check.
-    struct Reader {};
-    SqliteDiary(const QString& path, const Clock& clock, Reader);
+    // What a diary shares with those made of it for other threads: the
+    // revision their writes raise, and whom they tell.
+    struct Shared {
+        std::atomic<quint64> revision = 0;
+        std::function<void()> committed;
+    };
+    // A diary of the file of a diary that settled, for another thread: it
+    // opens its own connection on the thread of its first use, without a check.
+    SqliteDiary(const QString& path, const Clock& clock, std::shared_ptr<Shared> shared);
 
     enum class Opening { Ready, Damaged, Newer, Failed };
     // What the check found, and why the file could not be opened.
@@ -104,9 +115,8 @@ private:
     mutable QString m_openProblem; // why the diary could not be opened
     mutable QString m_problem;
     mutable QString m_notice;
-    quint64 m_revision = 0;
-    bool m_reader = false;
-    std::function<void()> m_committed;
+    std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
+    bool m_forThread = false; // made for another thread
 };
 
 } // namespace ankerblick

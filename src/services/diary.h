@@ -59,6 +59,11 @@ public:
     // waiting for the windows' thread: made here, then used and destroyed on
     // that thread alone. Nothing is written through it.
     virtual std::unique_ptr<Diary> readerForThread() const = 0;
+    // The same diary for writing on one other thread, so that a long write
+    // (an import) keeps the windows answering: made here, then used and
+    // destroyed on that thread alone. Its writes raise this diary's
+    // revision() and are told as this diary's own are.
+    virtual std::unique_ptr<Diary> writerForThread() = 0;
 
     // Reading.
     // Trainings without an end: the program stopped before their window closed.

@@ -19,6 +19,76 @@ QString notSaved(const QString& reason) {
 
 } // namespace
 
+namespace {
+
+// Every call handed to a diary, on the writer's thread.
+class Forwarder final : public Diary {
+public:
+    explicit Forwarder(Diary& to) : m_to(to) {}
+
+    QString problem() const override { return m_to.problem(); }
+    QString openingNotice() const override { return m_to.openingNotice(); }
+    std::optional<qint64> beginTraining(const Training& t) override {
+        return m_to.beginTraining(t);
+    }
+    bool updateTraining(const Training& t) override { return m_to.updateTraining(t); }
+    bool recordChanges(const Training& t, const QList<Series>& series, int listed) override {
+        return m_to.recordChanges(t, series, listed);
+    }
+    bool saveSeries(qint64 t, const Series& series) override { return m_to.saveSeries(t, series); }
+    bool isImported(const QByteArray& hash) const override { return m_to.isImported(hash); }
+    std::optional<qint64> importTraining(const Training& t, const QList<Series>& series,
+                                         const QByteArray& hash) override {
+        return m_to.importTraining(t, series, hash);
+    }
+    quint64 revision() const override { return m_to.revision(); }
+    std::unique_ptr<Diary> readerForThread() const override { return m_to.readerForThread(); }
+    std::unique_ptr<Diary> writerForThread() override { return m_to.writerForThread(); }
+    QList<Training> unfinishedTrainings() const override { return m_to.unfinishedTrainings(); }
+    std::optional<Training> training(qint64 id) const override { return m_to.training(id); }
+    QList<Series> seriesOf(qint64 t) const override { return m_to.seriesOf(t); }
+    QList<TrainingSummary> trainings(const Filter& f) const override { return m_to.trainings(f); }
+    QList<SeriesSummary> seriesSummaries(const Filter& f) const override {
+        return m_to.seriesSummaries(f);
+    }
+    std::map<int, int> valueHistogram(const Filter& f) const override {
+        return m_to.valueHistogram(f);
+    }
+    QList<ShotRow> shotRows(const Filter& f) const override { return m_to.shotRows(f); }
+    QStringList shooters() const override { return m_to.shooters(); }
+
+private:
+    Diary& m_to;
+};
+
+} // namespace
+
+QString MemoryDiary::problem() const {
+    const std::lock_guard lock(*m_lock);
+    return m_problem;
+}
+
+QString MemoryDiary::openingNotice() const {
+    const std::lock_guard lock(*m_lock);
+    return m_notice;
+}
+
+quint64 MemoryDiary::revision() const {
+    const std::lock_guard lock(*m_lock);
+    return m_revision;
+}
+
+std::unique_ptr<Diary> MemoryDiary::readerForThread() const {
+    const std::lock_guard lock(*m_lock);
+    auto reader = std::make_unique<MemoryDiary>(*this);
+    reader->m_lock = std::make_shared<std::recursive_mutex>(); // a copy of its own
+    return reader;
+}
+
+std::unique_ptr<Diary> MemoryDiary::writerForThread() {
+    return std::make_unique<Forwarder>(*this);
+}
+
 bool MemoryDiary::canWrite() {
     return !failWrites || failed(QStringLiteral("Der Datenträger ist voll."));
 }
@@ -35,6 +105,7 @@ bool MemoryDiary::succeeded() {
 }
 
 std::optional<qint64> MemoryDiary::beginTraining(const Training& training) {
+    const std::lock_guard lock(*m_lock);
     if (!canWrite())
         return std::nullopt;
     StoredTraining& stored = m_trainings[++m_lastId];
@@ -45,6 +116,7 @@ std::optional<qint64> MemoryDiary::beginTraining(const Training& training) {
 }
 
 bool MemoryDiary::updateTraining(const Training& training) {
+    const std::lock_guard lock(*m_lock);
     if (!canWrite())
         return false;
     const auto it = m_trainings.find(training.id);
@@ -64,6 +136,7 @@ bool MemoryDiary::updateTraining(const Training& training) {
 }
 
 bool MemoryDiary::recordChanges(const Training& training, const QList<Series>& series, int listed) {
+    const std::lock_guard lock(*m_lock);
     // Checked first, so that a failure changes nothing.
     if (!canWrite())
         return false;
@@ -78,6 +151,7 @@ bool MemoryDiary::recordChanges(const Training& training, const QList<Series>& s
 }
 
 bool MemoryDiary::saveSeries(qint64 training, const Series& series) {
+    const std::lock_guard lock(*m_lock);
     if (!canWrite())
         return false;
     const auto it = m_trainings.find(training);
@@ -93,12 +167,16 @@ bool MemoryDiary::saveSeries(qint64 training, const Series& series) {
 }
 
 bool MemoryDiary::isImported(const QByteArray& fileHash) const {
+    const std::lock_guard lock(*m_lock);
     return m_imports.contains(fileHash);
 }
 
 std::optional<qint64> MemoryDiary::importTraining(const Training& training,
                                                   const QList<Series>& series,
                                                   const QByteArray& fileHash) {
+    const std::lock_guard lock(*m_lock);
+    if (importDelayMs > 0)
+        QThread::msleep(static_cast<unsigned long>(importDelayMs));
     if (!canWrite())
         return std::nullopt;
     if (isImported(fileHash)) {
@@ -113,6 +191,7 @@ std::optional<qint64> MemoryDiary::importTraining(const Training& training,
 }
 
 QList<Training> MemoryDiary::unfinishedTrainings() const {
+    const std::lock_guard lock(*m_lock);
     QList<Training> list;
     for (const StoredTraining* t : taken(Filter{}))
         if (!t->training.end)
@@ -121,6 +200,7 @@ QList<Training> MemoryDiary::unfinishedTrainings() const {
 }
 
 std::optional<Training> MemoryDiary::training(qint64 id) const {
+    const std::lock_guard lock(*m_lock);
     const auto it = m_trainings.find(id);
     if (it == m_trainings.end())
         return std::nullopt;
@@ -128,6 +208,7 @@ std::optional<Training> MemoryDiary::training(qint64 id) const {
 }
 
 QList<Series> MemoryDiary::seriesOf(qint64 training) const {
+    const std::lock_guard lock(*m_lock);
     QList<Series> list;
     const auto it = m_trainings.find(training);
     if (it != m_trainings.end())
@@ -149,6 +230,7 @@ QList<const MemoryDiary::StoredTraining*> MemoryDiary::taken(const Filter& filte
 }
 
 QList<TrainingSummary> MemoryDiary::trainings(const Filter& filter) const {
+    const std::lock_guard lock(*m_lock);
     ++*trainingReads;
     if (readDelayMs > 0)
         QThread::msleep(static_cast<unsigned long>(readDelayMs));
@@ -163,6 +245,7 @@ QList<TrainingSummary> MemoryDiary::trainings(const Filter& filter) const {
 }
 
 QList<SeriesSummary> MemoryDiary::seriesSummaries(const Filter& filter) const {
+    const std::lock_guard lock(*m_lock);
     QList<SeriesSummary> list;
     for (const StoredTraining* t : taken(filter))
         for (const auto& [number, stored] : t->series)
@@ -179,6 +262,7 @@ QList<SeriesSummary> MemoryDiary::seriesSummaries(const Filter& filter) const {
 }
 
 std::map<int, int> MemoryDiary::valueHistogram(const Filter& filter) const {
+    const std::lock_guard lock(*m_lock);
     std::map<int, int> counts;
     for (const StoredTraining* t : taken(filter))
         for (const auto& [number, stored] : t->series)
@@ -189,6 +273,9 @@ std::map<int, int> MemoryDiary::valueHistogram(const Filter& filter) const {
 }
 
 QList<ShotRow> MemoryDiary::shotRows(const Filter& filter) const {
+    const std::lock_guard lock(*m_lock);
+    if (readDelayMs > 0)
+        QThread::msleep(static_cast<unsigned long>(readDelayMs));
     QList<ShotRow> rows;
     for (const StoredTraining* t : taken(filter)) {
         const Training& tr = t->training;
@@ -201,6 +288,7 @@ QList<ShotRow> MemoryDiary::shotRows(const Filter& filter) const {
 }
 
 QStringList MemoryDiary::shooters() const {
+    const std::lock_guard lock(*m_lock);
     QSet<QString> distinct;
     for (const auto& [id, stored] : m_trainings)
         if (!stored.training.shooter.isEmpty())

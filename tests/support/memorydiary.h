@@ -2,13 +2,15 @@
 
 // A training diary that lives as long as the object: for tests, which must
 // neither read nor change the user's diary. It answers as the database does,
-// filters and order included, and its writes can be made to fail.
+// filters and order included, and its writes can be made to fail. Its
+// writer for another thread writes into it, one call at a time.
 
 #include "services/diary.h"
 
 #include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace ankerblick {
 
@@ -16,13 +18,16 @@ class MemoryDiary final : public Diary {
 public:
     // While set, every write fails as on a full disk and changes nothing.
     bool failWrites = false;
-    // Every read of the trainings takes this long (ms), as on a large diary.
+    // Every read of the trainings or of the shots takes this long (ms), as
+    // on a large diary.
     int readDelayMs = 0;
+    // Every training imported takes this long (ms), as on a slow disk.
+    int importDelayMs = 0;
     // How often the trainings were read, here and by the readers made of it.
     std::shared_ptr<std::atomic<int>> trainingReads = std::make_shared<std::atomic<int>>(0);
 
-    QString problem() const override { return m_problem; }
-    QString openingNotice() const override { return m_notice; }
+    QString problem() const override;
+    QString openingNotice() const override;
 
     std::optional<qint64> beginTraining(const diary::Training& training) override;
     bool updateTraining(const diary::Training& training) override;
@@ -35,11 +40,11 @@ public:
                                          const QList<diary::Series>& series,
                                          const QByteArray& fileHash) override;
 
-    quint64 revision() const override { return m_revision; }
+    quint64 revision() const override;
     // A copy of the trainings as they are now.
-    std::unique_ptr<Diary> readerForThread() const override {
-        return std::make_unique<MemoryDiary>(*this);
-    }
+    std::unique_ptr<Diary> readerForThread() const override;
+    // Hands every call to this diary.
+    std::unique_ptr<Diary> writerForThread() override;
 
     QList<diary::Training> unfinishedTrainings() const override;
     std::optional<diary::Training> training(qint64 id) const override;
@@ -72,6 +77,8 @@ private:
     QString m_problem;
     QString m_notice;
     quint64 m_revision = 0;
+    // Held by every call, for the writer on another thread.
+    std::shared_ptr<std::recursive_mutex> m_lock = std::make_shared<std::recursive_mutex>();
 };
 
 } // namespace ankerblick

@@ -85,6 +85,15 @@ bool holdsShots(const QList<SeriesRecord>& series) {
                        [](const SeriesRecord& r) { return r.shotCount() > 0; });
 }
 
+// One file read and made a training, or why it cannot be taken in.
+struct PreparedFile {
+    QString failure; // empty when it can
+    QString name;    // as shown to the user
+    QByteArray hash;
+    Training training;
+    QList<Series> series;
+};
+
 // One file read for the diary: the training it becomes, or why it cannot.
 PreparedFile prepareFile(const QString& path, int discipline, const RatingOptions& options,
                          const QLocale& locale) {
@@ -119,42 +128,37 @@ PreparedFile prepareFile(const QString& path, int discipline, const RatingOption
 
 } // namespace
 
-PreparedImport prepareImport(const QStringList& pathsOrFolders, int discipline,
-                             const RatingOptions& options, const QLocale& locale,
-                             JobProgress* progress) {
+namespace {
+
+void takeIn(Diary& diary, const PreparedFile& file, ImportReport& report) {
+    if (!file.failure.isEmpty()) {
+        report.failures << file.failure;
+    } else if (diary.isImported(file.hash)) {
+        ++report.skipped;
+    } else if (!diary.importTraining(file.training, file.series, file.hash)) {
+        report.failures << QCoreApplication::translate("DiaryImport",
+                                                       "Die Datei „%1“ wurde nicht übernommen. %2")
+                               .arg(file.name, diary.problem());
+    } else {
+        ++report.imported;
+    }
+}
+
+} // namespace
+
+ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
+                               const RatingOptions& options, const QLocale& locale,
+                               JobProgress* progress) {
     const QStringList files = filesOf(pathsOrFolders);
     if (progress)
         progress->setTotal(int(files.size()));
-    PreparedImport prepared;
+    ImportReport report;
     for (const QString& path : files) {
-        prepared.files << prepareFile(path, discipline, options, locale);
+        takeIn(diary, prepareFile(path, discipline, options, locale), report);
         if (progress)
             progress->advance();
     }
-    return prepared;
-}
-
-ImportReport commitImport(Diary& diary, const PreparedImport& prepared) {
-    ImportReport report;
-    for (const PreparedFile& file : prepared.files) {
-        if (!file.failure.isEmpty()) {
-            report.failures << file.failure;
-        } else if (diary.isImported(file.hash)) {
-            ++report.skipped;
-        } else if (!diary.importTraining(file.training, file.series, file.hash)) {
-            report.failures << QCoreApplication::translate(
-                                   "DiaryImport", "Die Datei „%1“ wurde nicht übernommen. %2")
-                                   .arg(file.name, diary.problem());
-        } else {
-            ++report.imported;
-        }
-    }
     return report;
-}
-
-ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
-                               const RatingOptions& options, const QLocale& locale) {
-    return commitImport(diary, prepareImport(pathsOrFolders, discipline, options, locale));
 }
 
 // proposedFileName puts the date in the locale's short form behind the name,

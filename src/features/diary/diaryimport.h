@@ -22,34 +22,16 @@ struct ImportReport {
     int failed() const { return int(failures.size()); }
 };
 
-// One file read and made a training, or why it cannot be taken in.
-struct PreparedFile {
-    QString failure; // empty when it can
-    QString name;    // as shown to the user
-    QByteArray hash;
-    Training training;
-    QList<Series> series;
-};
-
-struct PreparedImport {
-    QList<PreparedFile> files;
-};
-
-// The reading half of importSeriesFiles, which touches no diary: for a
-// worker thread. `progress` counts the files.
-PreparedImport prepareImport(const QStringList& pathsOrFolders, int discipline,
-                             const RatingOptions& options, const QLocale& locale,
-                             JobProgress* progress = nullptr);
-// The writing half: each file one transaction, a file taken in before skipped.
-ImportReport commitImport(Diary& diary, const PreparedImport& prepared);
-
-// Takes in the files and the series files (*.txt) of the folders. Files hold
-// no discipline: they are read on the face of `discipline`, and files with
+// Takes in the files and the series files (*.txt) of the folders, each file
+// in one transaction, a file taken in before skipped. Files hold no
+// discipline: they are read on the face of `discipline`, and files with
 // calls as the main window rates them with `options`. The shooter is taken
 // from a file name of the form the windows propose ("Name" + date + ".txt").
+// For a worker thread with a diary's writer for it; `progress` counts the
+// files.
 ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
-                               const RatingOptions& options = {},
-                               const QLocale& locale = QLocale());
+                               const RatingOptions& options = {}, const QLocale& locale = QLocale(),
+                               JobProgress* progress = nullptr);
 
 // The shooter a proposed file name names; empty for any other name.
 QString shooterOfFileName(const QString& fileName, const QLocale& locale);

@@ -228,35 +228,38 @@ void DiaryWindow::importPaths(const QStringList& paths) {
                                       "dann importieren."));
         return;
     }
-    // The files are read on a worker thread, and written here.
-    const auto read = [paths, discipline, locale = m_locale](JobProgress& progress) {
-        return diary::prepareImport(paths, discipline, RatingOptions{}, locale, &progress);
+    // The files are read and written on a worker thread, with a writer of
+    // the diary of its own.
+    std::shared_ptr<Diary> writer = m_diary.writerForThread();
+    const auto job = [writer, paths, discipline, locale = m_locale](JobProgress& progress) {
+        return diary::importSeriesFiles(*writer, paths, discipline, RatingOptions{}, locale,
+                                        &progress);
     };
     const auto slow = [this](const JobProgress& progress) {
-        showImportProgress(progress);
+        if (!m_importProgress)
+            m_importProgress = progressDialog(QStringLiteral("ImportFortschritt"));
+        m_importProgress->setMaximum(progress.total());
+        m_importProgress->setValue(progress.done());
+        m_importProgress->setLabelText(tr("Serien-Dateien werden importiert: %1 von %2")
+                                           .arg(progress.done())
+                                           .arg(progress.total()));
     };
     m_importing = true;
     updateButtons();
-    background::run<diary::PreparedImport>(
-        this, read, [this](diary::PreparedImport prepared) { importRead(prepared); }, slow);
+    background::run<diary::ImportReport>(
+        this, job, [this](diary::ImportReport report) { imported(report); }, slow);
 }
 
-void DiaryWindow::showImportProgress(const JobProgress& progress) {
-    if (!m_importProgress) {
-        m_importProgress = named(new QProgressDialog(this), QStringLiteral("ImportFortschritt"));
-        m_importProgress->setWindowModality(Qt::WindowModal);
-        m_importProgress->setCancelButton(nullptr);
-        m_importProgress->setMinimumDuration(0);
-    }
-    m_importProgress->setMaximum(progress.total());
-    m_importProgress->setValue(progress.done());
-    m_importProgress->setLabelText(
-        tr("Serien-Dateien werden gelesen: %1 von %2").arg(progress.done()).arg(progress.total()));
+QProgressDialog* DiaryWindow::progressDialog(const QString& name) {
+    auto* dialog = named(new QProgressDialog(this), name);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setCancelButton(nullptr);
+    dialog->setMinimumDuration(0);
+    return dialog;
 }
 
-void DiaryWindow::importRead(const diary::PreparedImport& prepared) {
+void DiaryWindow::imported(const diary::ImportReport& report) {
     delete m_importProgress.data();
-    const diary::ImportReport report = diary::commitImport(m_diary, prepared);
     m_importing = false;
     updateButtons();
     refresh();
@@ -497,7 +500,7 @@ void DiaryWindow::showEmptyState() {
 void DiaryWindow::updateButtons() {
     const bool any = m_model->rowCount() > 0;
     // The CSV file holds the shots kept here.
-    m_csv->setEnabled(any && source().keepsShots());
+    m_csv->setEnabled(any && source().keepsShots() && !m_exporting);
     m_pdf->setEnabled(any);
     m_open->setEnabled(selectedTraining() != nullptr);
     m_importFiles->setEnabled(!m_importing);
@@ -529,15 +532,37 @@ void DiaryWindow::exportCsv() {
         askFileName(tr("CSV-Dateien (*.csv)"), tr("Trainingstagebuch.csv"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    // Spreadsheet programs here read decimal commas with ";" between the fields,
-    // whatever the desktop's language.
-    const QByteArray bytes =
-        diary::shotCsv(m_diary.shotRows(filter()), QLocale(QLocale::German, QLocale::Germany));
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return;
-    m_dialogs.messageBox(this, tr("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
-                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
+    // The shots are read and the file written on a worker thread; the
+    // result is why the file could not be written, none when it was.
+    std::shared_ptr<Diary> reader = m_diary.readerForThread();
+    const auto job = [reader, f = filter(), path](JobProgress&) -> std::optional<QString> {
+        // Spreadsheet programs here read decimal commas with ";" between the
+        // fields, whatever the desktop's language.
+        const QByteArray bytes =
+            diary::shotCsv(reader->shotRows(f), QLocale(QLocale::German, QLocale::Germany));
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+            return std::nullopt;
+        return file.errorString();
+    };
+    const auto slow = [this](const JobProgress&) {
+        if (m_exportProgress)
+            return;
+        m_exportProgress = progressDialog(QStringLiteral("ExportFortschritt"));
+        m_exportProgress->setMaximum(0); // no count: it only shows that it works
+        m_exportProgress->setLabelText(tr("Die CSV-Datei wird geschrieben …"));
+    };
+    const auto done = [this, path](std::optional<QString> problem) {
+        delete m_exportProgress.data();
+        m_exporting = false;
+        updateButtons();
+        if (problem)
+            m_dialogs.messageBox(this, tr("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
+                                           .arg(QDir::toNativeSeparators(path), *problem));
+    };
+    m_exporting = true;
+    updateButtons();
+    background::run<std::optional<QString>>(this, job, done, slow);
 }
 
 void DiaryWindow::printReport() {

@@ -36,11 +36,10 @@ class QTableView;
 namespace ankerblick {
 
 namespace diary {
-struct PreparedImport;
+struct ImportReport;
 }
 
 class ClubReader;
-class JobProgress;
 class ClubTrainings;
 class Diary;
 class LocalTrainings;
@@ -108,8 +107,9 @@ private:
     const diary::TrainingSummary* selectedTraining() const;
     void openSelected();
     void importPaths(const QStringList& paths);
-    void showImportProgress(const JobProgress& progress);
-    void importRead(const diary::PreparedImport& prepared);
+    // A window-modal dialog for work that takes long, without a cancel button.
+    QProgressDialog* progressDialog(const QString& name);
+    void imported(const diary::ImportReport& report);
     void exportCsv();
     void printReport();
     QString askFileName(const QString& filter, const QString& proposed, const QString& suffix);
@@ -146,6 +146,8 @@ private:
     QPushButton* m_importFolder = nullptr;
     QPointer<QProgressDialog> m_importProgress; // while an import takes long
     bool m_importing = false;
+    QPointer<QProgressDialog> m_exportProgress; // while the CSV file takes long
+    bool m_exporting = false;
     // What the charts show, kept for the report.
     diary::DiaryCharts m_chartData;
     QList<diary::RingBin> m_bins;
