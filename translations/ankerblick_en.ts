@@ -106,37 +106,29 @@
 <context>
     <name>ClubCommand</name>
     <message>
-        <location filename="../src/app/clubcommand.cpp" line="+64"/>
+        <location filename="../src/app/clubcommand.cpp" line="+41"/>
         <source>Eine Anmeldung ohne Passwort wird nicht angelegt; bitte das Passwort über die Standardeingabe geben.</source>
         <translation>A login without a password is not created; please give the password on standard input.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+15"/>
         <source>Passwort für „%1“: </source>
         <translation>Password for “%1”: </translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Noch einmal: </source>
-        <translation>Once more: </translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+16"/>
         <source>Die beiden Passwörter stimmen nicht überein; nichts geändert.</source>
         <translation>The two passwords do not match; nothing changed.</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>Passwort des Eigentümers der Datenbank: </source>
-        <translation>Password of the database’s owner: </translation>
+        <location line="-8"/>
+        <source>
+Noch einmal: </source>
+        <translation>
+Once more: </translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Der Vereinsserver verlangt ein Passwort des Eigentümers: Bitte in ~/.pgpass oder PGPASSWORD hinterlegen oder im Terminal eingeben.</source>
-        <translation>The club server wants the owner’s password: please put it into ~/.pgpass or PGPASSWORD, or type it on the terminal.</translation>
-    </message>
-    <message>
-        <location line="+42"/>
+        <location line="+46"/>
         <source>Die Tabellen des Vereins sind auf dem Stand (Version %1); nichts geändert.</source>
         <translation>The club’s tables are up to date (version %1); nothing changed.</translation>
     </message>
@@ -391,13 +383,13 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+58"/>
+        <location line="+56"/>
         <location line="+11"/>
         <source>Name</source>
         <translation>name</translation>
     </message>
     <message>
-        <location line="-62"/>
+        <location line="-60"/>
         <source>Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für die elektronische Scheibe an; auch mehrmals.</source>
         <translation>Offers this serial port (e.g. /dev/ttyUSB0) for the electronic target as well; may be repeated.</translation>
     </message>
@@ -423,11 +415,11 @@
     </message>
     <message>
         <location line="+12"/>
-        <source>Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des Eigentümers der Datenbank (postgresql://benutzer@server/datenbank); das Passwort kommt aus ~/.pgpass oder PGPASSWORD, sonst wird im Terminal danach gefragt.</source>
-        <translation>Sets up the club’s tables and roles on the PostgreSQL server or brings them up to date; URL is the connection URI of the database’s owner (postgresql://user@server/database); the password comes from ~/.pgpass or PGPASSWORD, or else it is asked for on the terminal.</translation>
+        <source>Richtet die Tabellen und Rollen des Vereins auf dem PostgreSQL-Server ein oder bringt sie auf den neuen Stand; URL ist die Verbindungs-URI des Eigentümers der Datenbank (postgresql://benutzer@server/datenbank).</source>
+        <translation>Sets up the club’s tables and roles on the PostgreSQL server or brings them up to date; URL is the connection URI of the database’s owner (postgresql://user@server/database).</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+12"/>
         <source>Mit --verein-einrichten: legt die Anmeldung eines Schützen an (oder gibt ihr ein neues Passwort); das Passwort kommt von der Standardeingabe.</source>
         <translation>With --verein-einrichten: creates a shooter’s login (or gives it a new password); the password comes from standard input.</translation>
     </message>
@@ -486,13 +478,13 @@
     </message>
     <message>
         <location line="+8"/>
-        <source>Bitte kein Passwort in die Adresse nach --verein-einrichten schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus ~/.pgpass oder PGPASSWORD, sonst wird im Terminal danach gefragt.
+        <source>Bitte kein Passwort in die Adresse nach --verein-einrichten schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort des Eigentümers kommt aus ~/.pgpass oder PGPASSWORD.
 </source>
-        <translation>Please write no password into the address after --verein-einrichten: every user of the computer can read it. The password comes from ~/.pgpass or PGPASSWORD, or else it is asked for on the terminal.
+        <translation>Please do not write a password into the address after --verein-einrichten: every user of the computer can read it. The owner’s password comes from ~/.pgpass or PGPASSWORD.
 </translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>%1
 Mit --help werden alle Optionen gezeigt.
 </source>
@@ -1935,7 +1927,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Reading the trainings from the club server …</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>Noch keine Trainings auf dem Vereinsserver.</source>
         <translation>No trainings on the club server yet.</translation>
     </message>
@@ -2074,18 +2066,18 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::DiaryWindow</name>
     <message>
-        <location filename="../src/features/diary/diarywindow.cpp" line="+62"/>
+        <location filename="../src/features/diary/diarywindow.cpp" line="+61"/>
         <source>dd.MM.yyyy</source>
         <translation>dd/MM/yyyy</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+507"/>
+        <location line="+504"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-488"/>
+        <location line="-485"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2180,7 +2172,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location line="+133"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
@@ -2486,7 +2478,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::LocalTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="-72"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-76"/>
         <source>Die Trainings werden gelesen …</source>
         <translation>Reading the trainings …</translation>
     </message>
