@@ -19,6 +19,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -523,9 +524,14 @@ private Q_SLOTS:
 
         const QByteArray r = record("001000", "-00500");
         for (const char c : r) {
-            // The next byte goes out after the link has polled once more.
+            // The next byte goes out as soon as the link has polled once more,
+            // watched every millisecond: a byte later than the next poll would
+            // leave that poll with nothing new, which ends a record.
             const qsizetype polls = pty.count(char(0x16));
-            QTRY_VERIFY(pty.count(char(0x16)) > polls);
+            QDeadlineTimer deadline(5000);
+            while (pty.count(char(0x16)) <= polls && !deadline.hasExpired())
+                QTest::qWait(1);
+            QVERIFY(pty.count(char(0x16)) > polls);
             pty.send(QByteArray(1, c));
         }
         QTRY_COMPARE(ui.list("SchussListe").size(), 1);
