@@ -8,6 +8,9 @@
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -15,12 +18,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -179,6 +184,27 @@ class TestDiaryWindow : public QObject {
         for (int row = 0; row < model->rowCount(); ++row)
             dates << model->index(row, 0).data().toString();
         return dates;
+    }
+
+    // What each chart tab shows, looked at in turn: the points of its first
+    // line, or the shots of its bars.
+    QList<int> chartCounts(DiaryWindow& window) {
+        auto* tabs = child<QTabWidget>(window, u"Diagramme"_s);
+        QList<int> counts;
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QAbstractSeries* first =
+                qobject_cast<QChartView*>(tabs->widget(i))->chart()->series().at(0);
+            int count = 0;
+            if (auto* line = qobject_cast<QLineSeries*>(first))
+                count = int(line->count());
+            else
+                for (const QBarSet* set : qobject_cast<QBarSeries*>(first)->barSets())
+                    count += int(set->sum());
+            counts << count;
+        }
+        tabs->setCurrentIndex(0);
+        return counts;
     }
 
 private Q_SLOTS:
@@ -451,6 +477,12 @@ private Q_SLOTS:
         if (takesLater)
             later.insert(later.indexOf(u"05.04.2026 09:00"_s), u"05.04.2026 11:00"_s);
         QCOMPARE(shownDates(window), later);
+        // Each tab's chart shows the trainings taken once it is shown: a
+        // point per training in the lines, ten shots per series in the bars
+        // (Anna's training of 2 March has two series).
+        const int shots = 10 * int(later.size() + later.count(u"02.03.2026 10:00"_s));
+        const int n = int(later.size());
+        QTRY_COMPARE(chartCounts(window), (QList<int>{n, n, n, shots}));
         // "Gesamter Zeitraum" gives back the whole diary's period.
         child<QPushButton>(window, u"GesamterZeitraum"_s)->click();
         QCOMPARE(child<QDateEdit>(window, u"von"_s)->date(), QDate(2026, 3, 2));

@@ -136,17 +136,36 @@ void DiaryChartSet::fillTime(TimeChart& chart, const QList<const QList<QPointF>*
 }
 
 void DiaryChartSet::fill(const diary::DiaryCharts& data, const QList<diary::RingBin>& bins) {
-    fillTime(m_sums, {&data.sumWhole, &data.sumTenths}, data);
-    if (const auto r = diary::yRangeOf({&data.sumWhole, &data.sumTenths}))
-        setNiceRange(m_sums.values, r->min - 1.0, r->max + 1.0);
-    fillTime(m_calls, {&data.calls10}, data);
-    fillTime(m_position, {&data.mpiX, &data.mpiY}, data);
-    if (const auto r = diary::yRangeOf({&data.mpiX, &data.mpiY})) {
-        // Symmetric, so that the centre line lies in the middle.
-        const double reach = std::max({std::abs(r->min), std::abs(r->max), 1.0});
-        setNiceRange(m_position.values, -reach, reach);
-    }
+    for (int i = 0; i < kCount; ++i)
+        fillChart(i, data, bins);
+}
 
+void DiaryChartSet::fillChart(int index, const diary::DiaryCharts& data,
+                              const QList<diary::RingBin>& bins) {
+    switch (index) {
+    case 0:
+        fillTime(m_sums, {&data.sumWhole, &data.sumTenths}, data);
+        if (const auto r = diary::yRangeOf({&data.sumWhole, &data.sumTenths}))
+            setNiceRange(m_sums.values, r->min - 1.0, r->max + 1.0);
+        break;
+    case 1:
+        fillTime(m_calls, {&data.calls10}, data);
+        break;
+    case 2:
+        fillTime(m_position, {&data.mpiX, &data.mpiY}, data);
+        if (const auto r = diary::yRangeOf({&data.mpiX, &data.mpiY})) {
+            // Symmetric, so that the centre line lies in the middle.
+            const double reach = std::max({std::abs(r->min), std::abs(r->max), 1.0});
+            setNiceRange(m_position.values, -reach, reach);
+        }
+        break;
+    default:
+        fillHistogram(bins);
+        break;
+    }
+}
+
+void DiaryChartSet::fillHistogram(const QList<diary::RingBin>& bins) {
     QStringList rings;
     QList<qreal> shots;
     int most = 0;

@@ -33,8 +33,11 @@ public:
     static QString caption(int index);
     QChart* chart(int index) const { return m_charts.at(index); }
 
-    // Shows the data; the lines take all their points in one step.
+    // Shows the data in every chart; the lines take all their points in one step.
     void fill(const diary::DiaryCharts& data, const QList<diary::RingBin>& bins);
+    // Shows the data in chart `index` alone: a chart nobody looks at need
+    // not be laid out anew.
+    void fillChart(int index, const diary::DiaryCharts& data, const QList<diary::RingBin>& bins);
 
 private:
     struct TimeChart {
@@ -46,6 +49,7 @@ private:
 
     TimeChart makeTimeChart(const QStringList& lineNames, const QString& valueTitle);
     void makeHistogram();
+    void fillHistogram(const QList<diary::RingBin>& bins);
     static void fillTime(TimeChart& chart, const QList<const QList<QPointF>*>& lines,
                          const diary::DiaryCharts& data);
 

@@ -167,6 +167,7 @@ QWidget* DiaryWindow::buildContent() {
         view->setRenderHint(QPainter::Antialiasing);
         m_tabs->addTab(view, DiaryChartSet::caption(i));
     }
+    connect(m_tabs, &QTabWidget::currentChanged, this, &DiaryWindow::fillShownChart);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setChildrenCollapsible(false);
@@ -334,7 +335,7 @@ TrainingSource& DiaryWindow::source() const {
 }
 
 bool DiaryWindow::reading() const {
-    return source().reading() || m_preparing;
+    return source().reading() || m_preparing || m_chartFillQueued;
 }
 
 void DiaryWindow::refresh() {
@@ -433,10 +434,10 @@ void DiaryWindow::queryAfterRead() {
 
 void DiaryWindow::showTrainings(diary::TrainingView view) {
     m_chartData = std::move(view.charts);
-    // The values' chart follows once they are read.
-    if (!source().keepsShots())
+    // The values' chart follows once they are read; no training, no values.
+    if (!source().keepsShots() || view.rows.isEmpty())
         m_bins.clear();
-    m_charts->fill(m_chartData, m_bins);
+    chartsChanged({0, 1, 2, 3});
     if (source().keepsShots() && !view.rows.isEmpty())
         source().readValues(view.filter);
     m_count->setText(diary::countText(view.rows.size(), view.series));
@@ -450,7 +451,30 @@ void DiaryWindow::valuesRead(const diary::Filter& f, const std::map<int, int>& c
     if (f != filter())
         return; // the filter changed meanwhile; its own values follow
     m_bins = diary::ringHistogram(counts);
-    m_charts->fill(m_chartData, m_bins);
+    chartsChanged({DiaryChartSet::kCount - 1});
+}
+
+void DiaryWindow::chartsChanged(std::initializer_list<int> charts) {
+    for (const int i : charts)
+        m_staleCharts.at(std::size_t(i)) = true;
+    if (m_chartFillQueued)
+        return;
+    m_chartFillQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_chartFillQueued = false;
+            fillShownChart();
+        },
+        Qt::QueuedConnection);
+}
+
+void DiaryWindow::fillShownChart() {
+    const int shown = m_tabs->currentIndex();
+    if (shown < 0 || !m_staleCharts.at(std::size_t(shown)) || m_chartFillQueued)
+        return;
+    m_staleCharts.at(std::size_t(shown)) = false;
+    m_charts->fillChart(shown, m_chartData, m_bins);
 }
 
 // The widest cell of a column, as measuring every row would find it: within

@@ -5,6 +5,7 @@
 // shots written as a CSV file, a printed report as a PDF file, and a
 // training handed on to the analysis.
 
+#include "diarycharts.h"
 #include "model/diaryrecords.h"
 #include "services/clock.h"
 #include "services/club.h"
@@ -19,6 +20,7 @@
 #include <array>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -44,7 +46,6 @@ class ClubTrainings;
 class Diary;
 class LocalTrainings;
 class TrainingSource;
-class DiaryChartSet;
 class PrinterService;
 class TrainingTableModel;
 class UserDialogs;
@@ -100,6 +101,10 @@ private:
     // Table, charts and count for the trainings the filter took.
     void showTrainings(diary::TrainingView view);
     void valuesRead(const diary::Filter& f, const std::map<int, int>& counts);
+    // The charts whose data changed are filled when their tab is shown, in
+    // a turn of their own after the table.
+    void chartsChanged(std::initializer_list<int> charts);
+    void fillShownChart();
     void fitColumns(const std::array<QList<int>, diary::kTrainingColumns>& shapeRows);
     int widestCell(int column, const QList<int>& rows) const;
     void showEmptyState();
@@ -151,6 +156,8 @@ private:
     // What the charts show, kept for the report.
     diary::DiaryCharts m_chartData;
     QList<diary::RingBin> m_bins;
+    std::array<bool, DiaryChartSet::kCount> m_staleCharts{};
+    bool m_chartFillQueued = false;
     QDate m_firstDay; // of the diary's trainings; invalid without any
     QDate m_lastDay;
     bool m_periodChosen = false; // "von" or "bis" set by the user
