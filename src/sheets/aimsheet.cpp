@@ -2,8 +2,7 @@
 
 namespace ankerblick {
 
-AimSheet::AimSheet(const Clock& clock, const QLocale& locale)
-    : TargetSheet(clock, locale, std::make_unique<CalledEntry>()) {}
+AimSheet::AimSheet(const Clock& clock, const QLocale& locale) : TargetSheet(clock, locale) {}
 
 void AimSheet::load() {
     TargetSheet::load();

@@ -31,8 +31,12 @@ public:
     int displayCycle() const { return called().displayCycle(); }
 
 private:
-    const CalledEntry& called() const { return static_cast<const CalledEntry&>(entry()); }
-    CalledEntry& called() { return static_cast<CalledEntry&>(entry()); }
+    EntryStrategy& entry() override { return m_called; }
+    const EntryStrategy& entry() const override { return m_called; }
+    const CalledEntry& called() const { return m_called; }
+    CalledEntry& called() { return m_called; }
+
+    CalledEntry m_called;
 };
 
 } // namespace ankerblick

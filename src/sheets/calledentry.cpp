@@ -1,7 +1,8 @@
 #include "calledentry.h"
 
+#include "entrycontext.h"
+#include "files/seriesfile.h"
 #include "model/numeric.h"
-#include "targetsheet.h"
 
 #include <QCoreApplication>
 #include <utility>
@@ -21,9 +22,9 @@ void CalledEntry::setRingAccuracy(int index) {
     m_options.ringPrecision = index == 0 ? 2 : 1;
 }
 
-void CalledEntry::reset(TargetSheet& sheet) {
+void CalledEntry::reset(EntryContext& context) {
     // The calls take the size of the hits: both follow the discipline.
-    const float d = sheet.hit(0).box.width;
+    const float d = context.hit(0).box.width;
     for (int i = 0; i < kShotsPerSeries; ++i) {
         Mark& m = m_calls[size_t(i)];
         m.box = {0.0f, 0.0f, d, d, false};
@@ -35,10 +36,10 @@ void CalledEntry::reset(TargetSheet& sheet) {
     m_entryActive = true;
     m_displayCycle = 0;
     m_calls[0].box.visible = true;
-    updateCaption(sheet);
+    updateCaption(context);
 }
 
-void CalledEntry::loadSlot(TargetSheet&, int slot, const SeriesRecord& record) {
+void CalledEntry::loadSlot(EntryContext&, int slot, const SeriesRecord& record) {
     const auto s = size_t(slot);
     // A hit placed when no call came has neither call mark nor line.
     const bool called = record.hasCall(slot);
@@ -49,19 +50,19 @@ void CalledEntry::loadSlot(TargetSheet&, int slot, const SeriesRecord& record) {
                   float(record.lineY2[s]), called};
 }
 
-void CalledEntry::resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) {
-    if (!sheet.isPlaced(0))
+void CalledEntry::resume(EntryContext& context, const SeriesRecord& record, int nextSlot) {
+    if (!context.isPlaced(0))
         m_calls[0].box.visible = nextSlot == 0;
     m_callsAhead = 0;
-    if (nextSlot >= sheet.seriesLength()) {
-        m_index = sheet.seriesLength() - 1;
+    if (nextSlot >= context.document().seriesLength()) {
+        m_index = context.document().seriesLength() - 1;
         m_entryActive = false;
-        updateCaption(sheet);
+        updateCaption(context);
         return;
     }
     m_index = nextSlot;
     // The calls fixed after the last hit still await their hits.
-    for (int i = nextSlot; i < sheet.seriesLength() && record.hasCall(i); ++i) {
+    for (int i = nextSlot; i < context.document().seriesLength() && record.hasCall(i); ++i) {
         const auto s = size_t(i);
         m_calls[s].box.left = record.callLeft[s];
         m_calls[s].box.top = record.callTop[s];
@@ -70,10 +71,10 @@ void CalledEntry::resume(TargetSheet& sheet, const SeriesRecord& record, int nex
         m_lines[s].y1 = record.lineY1[s];
         ++m_callsAhead;
     }
-    showWaitingMark(sheet);
-    if (concealing(sheet))
-        conceal(sheet);
-    updateCaption(sheet);
+    showWaitingMark(context);
+    if (concealing(context))
+        conceal(context);
+    updateCaption(context);
 }
 
 bool CalledEntry::scored(const SlotScore& shot) {
@@ -89,13 +90,13 @@ bool CalledEntry::scored(const SlotScore& shot) {
     return true;
 }
 
-Mark& CalledEntry::waitingMark(TargetSheet& sheet) {
+Mark& CalledEntry::waitingMark(EntryContext& context) {
     if (!m_external)
-        return m_callsAhead == 0 ? m_calls[size_t(m_index)] : sheet.hit(m_index);
+        return m_callsAhead == 0 ? m_calls[size_t(m_index)] : context.hit(m_index);
     // While a source outside delivers, only calls follow the pointer, as
     // long as one can be entered.
     const int next = m_index + m_callsAhead;
-    return next < sheet.seriesLength() ? m_calls[size_t(next)] : m_noMark;
+    return next < context.document().seriesLength() ? m_calls[size_t(next)] : m_noMark;
 }
 
 void CalledEntry::shift(float dx, float dy) {
@@ -105,10 +106,10 @@ void CalledEntry::shift(float dx, float dy) {
     }
 }
 
-bool CalledEntry::storeShift(TargetSheet& sheet, SeriesRecord& rec) {
+bool CalledEntry::storeShift(EntryContext& context, SeriesRecord& rec) {
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
-        if (!sheet.isPlaced(i) || !rec.hasCall(i))
+        if (!context.isPlaced(i) || !rec.hasCall(i))
             continue;
         const std::optional<qint16> x2 = num::tryInt16(m_lines[s].x2);
         const std::optional<qint16> y2 = num::tryInt16(m_lines[s].y2);
@@ -122,156 +123,156 @@ bool CalledEntry::storeShift(TargetSheet& sheet, SeriesRecord& rec) {
     return true;
 }
 
-bool CalledEntry::fixCall(TargetSheet& sheet, int slot, float x, float y) {
+bool CalledEntry::fixCall(EntryContext& context, int slot, float x, float y) {
     const auto s = size_t(slot);
     // Into the record first: a position that does not fit it leaves the entry as it was.
-    SeriesRecord rec = sheet.record();
+    SeriesRecord rec = context.record();
     const std::optional<qint16> x1 = num::tryInt16(x);
     const std::optional<qint16> y1 = num::tryInt16(y);
-    if (!TargetSheet::fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre) || !x1 ||
-        !y1)
+    if (!EntryContext::fixMark(m_calls[s], slot, rec.callLeft, rec.callTop, rec.callCentre) ||
+        !x1 || !y1)
         return false;
     rec.lineX1[s] = *x1;
     rec.lineY1[s] = *y1;
-    sheet.edit(slot, rec, SeriesDocument::Undo::Step);
+    context.edit(slot, rec, SeriesDocument::Undo::Step);
 
     ++m_callsAhead;
     m_lines[s].x1 = rec.lineX1[s];
     m_lines[s].y1 = rec.lineY1[s];
-    showWaitingMark(sheet);
-    updateCaption(sheet);
+    showWaitingMark(context);
+    updateCaption(context);
     return true;
 }
 
 // The hit of the call in `slot`; its mark stands where the hit is.
-bool CalledEntry::fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool fromOutside,
+bool CalledEntry::fixHit(EntryContext& context, int slot, const ArrivedHit& hit, bool fromOutside,
                          bool timed) {
     const auto s = size_t(slot);
-    SeriesRecord rec = sheet.record();
+    SeriesRecord rec = context.record();
     const std::optional<qint16> x2 = num::tryInt16(hit.at.x);
     const std::optional<qint16> y2 = num::tryInt16(hit.at.y);
-    if (!TargetSheet::fixMark(sheet.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre) ||
+    if (!EntryContext::fixMark(context.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre) ||
         !x2 || !y2)
         return false;
     rec.lineX2[s] = *x2;
     rec.lineY2[s] = *y2;
     // With its call the hit is one shot to take back.
-    sheet.edit(slot, rec, fromOutside ? SeriesDocument::Undo::Never : SeriesDocument::Undo::Join);
+    context.edit(slot, rec, fromOutside ? SeriesDocument::Undo::Never : SeriesDocument::Undo::Join);
 
     --m_callsAhead;
     m_lines[s].x2 = rec.lineX2[s];
     m_lines[s].y2 = rec.lineY2[s];
     m_lines[s].visible = true;
-    return completeShot(sheet, slot, hit.arrival, timed);
+    return completeShot(context, slot, hit.arrival, timed);
 }
 
 // The hit of `slot` is fixed: the shot is listed, scored and rated (unless
 // the series keeps its hits hidden for now) and the next shot begins.
-bool CalledEntry::completeShot(TargetSheet& sheet, int slot, std::optional<quint32> arrival,
+bool CalledEntry::completeShot(EntryContext& context, int slot, std::optional<quint32> arrival,
                                bool timed) {
     const auto s = size_t(slot);
-    sheet.setPlaced(slot, true);
-    const bool hidden = concealing(sheet);
-    sheet.hit(slot).box.visible = !hidden;
+    context.setPlaced(slot, true);
+    const bool hidden = concealing(context);
+    context.hit(slot).box.visible = !hidden;
     if (hidden)
         m_lines[s].visible = false;
     // A hit that cannot be scored stays placed, unlisted, and the entry waits on.
-    if (slot < sheet.seriesLength() - 1) {
-        if (!hidden && !sheet.score(slot))
+    if (slot < context.document().seriesLength() - 1) {
+        if (!hidden && !context.score(slot))
             return false;
         m_index = slot + 1;
-        showWaitingMark(sheet);
-        sheet.listShot(slot);
+        showWaitingMark(context);
+        context.listShot(slot);
     } else {
-        sheet.listShot(slot);
+        context.listShot(slot);
         m_entryActive = false;
         if (hidden) {
             // The tenth shot shows the whole series at once.
-            sheet.recompute();
-            applyDisplayCycle(sheet);
-        } else if (!sheet.score(slot)) {
-            updateCaption(sheet);
+            context.recompute();
+            applyDisplayCycle(context);
+        } else if (!context.score(slot)) {
+            updateCaption(context);
             return false;
         }
-        sheet.setNextSeriesSignal(true);
+        context.setNextSeriesSignal(true);
     }
-    updateCaption(sheet);
-    sheet.setRecomputeEnabled(!concealing(sheet));
-    sheet.shotEntered(timed, arrival);
+    updateCaption(context);
+    context.setRecomputeEnabled(!concealing(context));
+    context.shotEntered(timed, arrival);
     return true;
 }
 
-void CalledEntry::applyDisplayCycle(TargetSheet& sheet) {
+void CalledEntry::applyDisplayCycle(EntryContext& context) {
     for (int i = 0; i < kShotsPerSeries; ++i) {
         const auto s = size_t(i);
-        if (!sheet.isPlaced(i))
+        if (!context.isPlaced(i))
             continue;
-        const bool called = sheet.record().hasCall(i);
+        const bool called = context.record().hasCall(i);
         m_calls[s].box.visible = m_displayCycle != 2 && called;
-        sheet.hit(i).box.visible = m_displayCycle != 1;
+        context.hit(i).box.visible = m_displayCycle != 1;
         m_lines[s].visible = m_displayCycle != 2 && called;
     }
 }
 
-void CalledEntry::stepDisplayCycle(TargetSheet& sheet) {
+void CalledEntry::stepDisplayCycle(EntryContext& context) {
     m_displayCycle = (m_displayCycle + 1) % 3;
-    applyDisplayCycle(sheet);
+    applyDisplayCycle(context);
 }
 
-void CalledEntry::updateCaption(TargetSheet& sheet) {
+void CalledEntry::updateCaption(EntryContext& context) {
     if (m_external && !m_held.isEmpty())
-        sheet.setCaption(QCoreApplication::translate("ankerblick::CalledEntry",
-                                                     "Treffer erhalten – bitte Ansage eingeben"));
+        context.setCaption(QCoreApplication::translate("ankerblick::CalledEntry",
+                                                       "Treffer erhalten – bitte Ansage eingeben"));
     else if (!m_entryActive)
-        sheet.setCaption(QCoreApplication::translate("ankerblick::CalledEntry", "Serie beendet"));
+        context.setCaption(QCoreApplication::translate("ankerblick::CalledEntry", "Serie beendet"));
     else if (m_callsAhead > 0)
-        sheet.setCaption(TargetSheet::shotCaption(m_index + m_callsAhead, QStringLiteral("!")));
+        context.setCaption(EntryContext::shotCaption(m_index + m_callsAhead, QStringLiteral("!")));
     else
-        sheet.setCaption(TargetSheet::shotCaption(m_index + 1, QStringLiteral("?")));
+        context.setCaption(EntryContext::shotCaption(m_index + 1, QStringLiteral("?")));
 }
 
 // Shows the mark the pointer moves next: with the pointer as the source of
 // hits, the hit of a fixed call or else the next call; otherwise the next call.
-void CalledEntry::showWaitingMark(TargetSheet& sheet) {
+void CalledEntry::showWaitingMark(EntryContext& context) {
     if (!m_entryActive)
         return;
     if (!m_external && m_callsAhead > 0) {
-        sheet.hit(m_index).box.visible = true;
+        context.hit(m_index).box.visible = true;
         return;
     }
     const int next = m_index + m_callsAhead;
-    if (next < sheet.seriesLength())
+    if (next < context.document().seriesLength())
         m_calls[size_t(next)].box.visible = true;
 }
 
-bool CalledEntry::conceals(const TargetSheet& sheet) const {
-    return concealing(sheet);
+bool CalledEntry::conceals(const EntryContext& context) const {
+    return concealing(context);
 }
 
-bool CalledEntry::concealing(const TargetSheet& sheet) const {
-    return m_external && m_revealAfterSeries && m_entryActive && sheet.lastSeriesSelected();
+bool CalledEntry::concealing(const EntryContext& context) const {
+    return m_external && m_revealAfterSeries && m_entryActive && context.lastSeriesSelected();
 }
 
 // Hides the hits of the newest series and every figure made of them.
-void CalledEntry::conceal(TargetSheet& sheet) {
+void CalledEntry::conceal(EntryContext& context) {
     for (int i = 0; i < kShotsPerSeries; ++i) {
-        if (!sheet.isPlaced(i))
+        if (!context.isPlaced(i))
             continue;
-        sheet.hit(i).box.visible = false;
+        context.hit(i).box.visible = false;
         m_lines[size_t(i)].visible = false;
     }
-    sheet.clearFigures();
-    sheet.setRecomputeEnabled(false);
+    context.clearFigures();
+    context.setRecomputeEnabled(false);
 }
 
-bool CalledEntry::release(TargetSheet& sheet, float x, float y) {
+bool CalledEntry::release(EntryContext& context, float x, float y) {
     if (m_external)
-        return enterCall(sheet, x, y);
+        return enterCall(context, x, y);
     if (m_entryActive && m_callsAhead == 0)
-        return fixCall(sheet, m_index, x, y);
+        return fixCall(context, m_index, x, y);
     if (m_entryActive)
-        return fixHit(sheet, m_index, {{x, y}, std::nullopt}, false);
-    stepDisplayCycle(sheet);
+        return fixHit(context, m_index, {{x, y}, std::nullopt}, false);
+    stepDisplayCycle(context);
     return true;
 }
 
@@ -282,16 +283,16 @@ void CalledEntry::forgetPending(SeriesRecord& record) {
         record.clearSlot(i);
 }
 
-int CalledEntry::setExternalSource(TargetSheet& sheet, bool active) {
+int CalledEntry::setExternalSource(EntryContext& context, bool active) {
     if (active == m_external)
         return 0;
     m_external = active;
     const QList<ArrivedHit> held = std::exchange(m_held, {});
     // The series as the pointer enters it now; hidden hits come to light.
-    sheet.showSelectedSeries();
+    context.showSelectedSeries();
     int placed = 0;
     for (const ArrivedHit& hit : held)
-        placed += placeWithoutCall(sheet, hit) ? 1 : 0;
+        placed += placeWithoutCall(context, hit) ? 1 : 0;
     return placed;
 }
 
@@ -302,43 +303,44 @@ bool CalledEntry::setRevealAfterSeries(bool reveal) {
     return m_external; // the series is shown anew
 }
 
-bool CalledEntry::receiveHit(TargetSheet& sheet, const ArrivedHit& hit) {
-    const ArrivedHit held{sheet.placeable(hit.at.x, hit.at.y),
-                          hit.arrival ? hit.arrival : sheet.now()};
-    if (!canHold(sheet, held.at))
+bool CalledEntry::receiveHit(EntryContext& context, const ArrivedHit& hit) {
+    const ArrivedHit held{context.placeable(hit.at.x, hit.at.y),
+                          hit.arrival ? hit.arrival : context.now()};
+    if (!canHold(context, held.at))
         return false;
     m_held.append(held);
-    sheet.selectNewestSeries();
-    pairHeldHits(sheet);
-    updateCaption(sheet);
+    context.selectNewestSeries();
+    pairHeldHits(context);
+    updateCaption(context);
     return true;
 }
 
 // Whether a hit at `at` can be held now and stored later: its mark fits the
 // record, it can be scored, and the series list has room for it.
-bool CalledEntry::canHold(const TargetSheet& sheet, PointF at) const {
-    const TargetFace& face = sheet.face();
+bool CalledEntry::canHold(const EntryContext& context, PointF at) const {
+    const TargetFace& face = context.face();
     const float half = face.markDiameter() / 2.0f;
     if (!num::tryInt16(at.x - half) || !num::tryInt16(at.y - half) || !num::tryInt16(at.x) ||
         !num::tryInt16(at.y))
         return false;
     if (!tryHitValue(at, face.centre(), face.scoring()))
         return false;
-    const int listed = sheet.seriesCount();
+    const int listed = context.document().seriesCount();
     if (listed < kMaxSeries)
         return true;
-    return int(m_held.size()) < sheet.seriesLength() - sheet.store()[listed].nextFreeSlot();
+    return int(m_held.size()) <
+           context.document().seriesLength() - context.document().record(listed).nextFreeSlot();
 }
 
-void CalledEntry::pairHeldHits(TargetSheet& sheet) {
-    while (!m_held.isEmpty() && m_entryActive && m_callsAhead > 0 && sheet.lastSeriesSelected()) {
+void CalledEntry::pairHeldHits(EntryContext& context) {
+    while (!m_held.isEmpty() && m_entryActive && m_callsAhead > 0 && context.lastSeriesSelected()) {
         const int slot = m_index;
         const ArrivedHit hit = m_held.takeFirst();
-        sheet.hit(slot).box.centreOn(hit.at.x, hit.at.y);
-        if (fixHit(sheet, slot, hit, true))
+        context.hit(slot).box.centreOn(hit.at.x, hit.at.y);
+        if (fixHit(context, slot, hit, true))
             continue;
         // A hit that did not go into its series stays held, and so kept.
-        if (!sheet.isPlaced(slot))
+        if (!context.isPlaced(slot))
             m_held.prepend(hit);
         break;
     }
@@ -352,55 +354,55 @@ QList<PointF> CalledEntry::heldHits() const {
     return hits;
 }
 
-int CalledEntry::enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) {
+int CalledEntry::enterWithoutCall(EntryContext& context, const QList<PointF>& hits) {
     // Their times are not known: they write no time lines, and the next
     // shot is measured from nothing.
     int placed = 0;
     for (const PointF& at : hits)
-        if (canHold(sheet, at) && placeWithoutCall(sheet, {at, std::nullopt}))
+        if (canHold(context, at) && placeWithoutCall(context, {at, std::nullopt}))
             ++placed;
-    sheet.forgetLastShotTime();
+    context.forgetLastShotTime();
     return placed;
 }
 
-bool CalledEntry::toNewestOpenSeries(TargetSheet& sheet) {
-    sheet.selectNewestSeries();
-    return m_entryActive || sheet.nextSeries();
+bool CalledEntry::toNewestOpenSeries(EntryContext& context) {
+    context.selectNewestSeries();
+    return m_entryActive || context.nextSeries();
 }
 
-bool CalledEntry::enterCall(TargetSheet& sheet, float x, float y) {
-    if (!toNewestOpenSeries(sheet))
+bool CalledEntry::enterCall(EntryContext& context, float x, float y) {
+    if (!toNewestOpenSeries(context))
         return false;
     const int slot = m_index + m_callsAhead;
-    if (slot >= sheet.seriesLength())
+    if (slot >= context.document().seriesLength())
         return false; // every call of the series awaits its hit
     m_calls[size_t(slot)].box.centreOn(x, y);
-    if (!fixCall(sheet, slot, x, y))
+    if (!fixCall(context, slot, x, y))
         return false;
-    sheet.markModified();
-    pairHeldHits(sheet);
-    updateCaption(sheet);
+    context.markModified();
+    pairHeldHits(context);
+    updateCaption(context);
     return true;
 }
 
 // A held hit whose call never came: placed and scored, with no call to rate.
-bool CalledEntry::placeWithoutCall(TargetSheet& sheet, const ArrivedHit& hit) {
-    if (!toNewestOpenSeries(sheet))
+bool CalledEntry::placeWithoutCall(EntryContext& context, const ArrivedHit& hit) {
+    if (!toNewestOpenSeries(context))
         return false;
     const int slot = m_index;
     const auto s = size_t(slot);
     const bool timed = hit.arrival.has_value();
-    sheet.hit(slot).box.centreOn(hit.at.x, hit.at.y);
+    context.hit(slot).box.centreOn(hit.at.x, hit.at.y);
     if (m_callsAhead > 0)
-        return fixHit(sheet, slot, hit, true, timed);
-    SeriesRecord rec = sheet.record();
+        return fixHit(context, slot, hit, true, timed);
+    SeriesRecord rec = context.record();
     rec.clearSlot(slot);
-    if (!TargetSheet::fixMark(sheet.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre))
+    if (!EntryContext::fixMark(context.hit(slot), slot, rec.hitLeft, rec.hitTop, rec.hitCentre))
         return false;
-    sheet.edit(slot, rec, SeriesDocument::Undo::Never);
+    context.edit(slot, rec, SeriesDocument::Undo::Never);
     m_calls[s].box.visible = false;
     m_lines[s] = LineF{};
-    return completeShot(sheet, slot, hit.arrival, timed);
+    return completeShot(context, slot, hit.arrival, timed);
 }
 
 } // namespace ankerblick

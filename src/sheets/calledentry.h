@@ -24,8 +24,10 @@ namespace ankerblick {
 class CalledEntry final : public EntryStrategy {
 public:
     CalledEntry();
-    std::unique_ptr<EntryStrategy> clone() const override {
-        return std::make_unique<CalledEntry>(*this);
+    std::function<void()> kept() override {
+        return [this, state = *this] {
+            *this = state;
+        };
     }
 
     void setSectors(int index);      // 0: "4", 1: "8"
@@ -36,17 +38,17 @@ public:
     bool setRevealAfterSeries(bool reveal);
     bool revealAfterSeries() const { return m_revealAfterSeries; }
 
-    void reset(TargetSheet& sheet) override;
-    void loadSlot(TargetSheet& sheet, int slot, const SeriesRecord& record) override;
-    void resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) override;
+    void reset(EntryContext& context) override;
+    void loadSlot(EntryContext& context, int slot, const SeriesRecord& record) override;
+    void resume(EntryContext& context, const SeriesRecord& record, int nextSlot) override;
     const RatingOptions* callRating() const override { return &m_options; }
     bool scored(const SlotScore& shot) override;
     void clearFigures() override { m_rating.clear(); }
-    Mark& waitingMark(TargetSheet& sheet) override;
+    Mark& waitingMark(EntryContext& context) override;
     void shift(float dx, float dy) override;
-    bool storeShift(TargetSheet& sheet, SeriesRecord& record) override;
-    bool release(TargetSheet& sheet, float x, float y) override;
-    bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) override;
+    bool storeShift(EntryContext& context, SeriesRecord& record) override;
+    bool release(EntryContext& context, float x, float y) override;
+    bool receiveHit(EntryContext& context, const ArrivedHit& hit) override;
     void forgetPending(SeriesRecord& record) override;
     // "Rückgängig" takes back the last fixed step: the call of the shot
     // whose hit is awaited, or else the last complete shot. While a source
@@ -54,11 +56,11 @@ public:
     // back; a hit from outside is never discarded (it is no edit to take back).
     bool mayTakeBack(bool hit) const override { return !(m_external && hit); }
     bool accepting() const override { return m_entryActive; }
-    bool conceals(const TargetSheet& sheet) const override;
-    int setExternalSource(TargetSheet& sheet, bool active) override;
+    bool conceals(const EntryContext& context) const override;
+    int setExternalSource(EntryContext& context, bool active) override;
     bool externalSource() const override { return m_external; }
     QList<PointF> heldHits() const override;
-    int enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) override;
+    int enterWithoutCall(EntryContext& context, const QList<PointF>& hits) override;
 
     int heldHitCount() const { return int(m_held.size()); }
     const std::array<Mark, kShotsPerSeries>& calls() const { return m_calls; }
@@ -70,23 +72,23 @@ public:
     int displayCycle() const { return m_displayCycle; }
 
 private:
-    bool fixCall(TargetSheet& sheet, int slot, float x, float y);
+    bool fixCall(EntryContext& context, int slot, float x, float y);
     // `timed`: the shot writes its time lines.
     // `fromOutside`: reported by a source outside the window, never taken back.
-    bool fixHit(TargetSheet& sheet, int slot, const ArrivedHit& hit, bool fromOutside,
+    bool fixHit(EntryContext& context, int slot, const ArrivedHit& hit, bool fromOutside,
                 bool timed = true);
-    bool completeShot(TargetSheet& sheet, int slot, std::optional<quint32> arrival, bool timed);
-    void stepDisplayCycle(TargetSheet& sheet);
-    void applyDisplayCycle(TargetSheet& sheet);
-    void updateCaption(TargetSheet& sheet);
-    void showWaitingMark(TargetSheet& sheet);
-    void conceal(TargetSheet& sheet);
-    bool concealing(const TargetSheet& sheet) const;
-    bool enterCall(TargetSheet& sheet, float x, float y);
-    bool toNewestOpenSeries(TargetSheet& sheet);
-    bool canHold(const TargetSheet& sheet, PointF at) const;
-    void pairHeldHits(TargetSheet& sheet);
-    bool placeWithoutCall(TargetSheet& sheet, const ArrivedHit& hit);
+    bool completeShot(EntryContext& context, int slot, std::optional<quint32> arrival, bool timed);
+    void stepDisplayCycle(EntryContext& context);
+    void applyDisplayCycle(EntryContext& context);
+    void updateCaption(EntryContext& context);
+    void showWaitingMark(EntryContext& context);
+    void conceal(EntryContext& context);
+    bool concealing(const EntryContext& context) const;
+    bool enterCall(EntryContext& context, float x, float y);
+    bool toNewestOpenSeries(EntryContext& context);
+    bool canHold(const EntryContext& context, PointF at) const;
+    void pairHeldHits(EntryContext& context);
+    bool placeWithoutCall(EntryContext& context, const ArrivedHit& hit);
 
     RatingOptions m_options;
     std::array<Mark, kShotsPerSeries> m_calls{};

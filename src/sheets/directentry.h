@@ -11,24 +11,26 @@ namespace ankerblick {
 
 class DirectEntry final : public EntryStrategy {
 public:
-    std::unique_ptr<EntryStrategy> clone() const override {
-        return std::make_unique<DirectEntry>(*this);
+    std::function<void()> kept() override {
+        return [this, state = *this] {
+            *this = state;
+        };
     }
 
-    void reset(TargetSheet& sheet) override;
-    void loadSlot(TargetSheet& sheet, int slot, const SeriesRecord& record) override;
-    void resume(TargetSheet& sheet, const SeriesRecord& record, int nextSlot) override;
-    Mark& waitingMark(TargetSheet& sheet) override;
-    bool release(TargetSheet& sheet, float x, float y) override;
+    void reset(EntryContext& context) override;
+    void loadSlot(EntryContext& context, int slot, const SeriesRecord& record) override;
+    void resume(EntryContext& context, const SeriesRecord& record, int nextSlot) override;
+    Mark& waitingMark(EntryContext& context) override;
+    bool release(EntryContext& context, float x, float y) override;
     // Placed like a pointer hit into the newest series (shown from then on;
     // a full one is stored and the next begun).
-    bool receiveHit(TargetSheet& sheet, const ArrivedHit& hit) override;
+    bool receiveHit(EntryContext& context, const ArrivedHit& hit) override;
     // Hits placed one after another as if they came from outside, without
     // time lines (a photo's holes, held hits brought back). Returns how many.
-    int enterWithoutCall(TargetSheet& sheet, const QList<PointF>& hits) override;
+    int enterWithoutCall(EntryContext& context, const QList<PointF>& hits) override;
     bool accepting() const override { return m_placing; }
     // While a source outside the window delivers, hits write no time lines.
-    int setExternalSource(TargetSheet& sheet, bool active) override;
+    int setExternalSource(EntryContext& context, bool active) override;
     bool externalSource() const override { return m_external; }
 
     bool placing() const { return m_placing; }

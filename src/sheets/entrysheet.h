@@ -11,13 +11,16 @@ namespace ankerblick {
 class EntrySheet final : public TargetSheet {
 public:
     explicit EntrySheet(const Clock& clock, const QLocale& locale = QLocale())
-        : TargetSheet(clock, locale, std::make_unique<DirectEntry>()) {}
+        : TargetSheet(clock, locale) {}
 
-    bool placing() const { return direct().placing(); }
-    int shotIndex() const { return direct().shotIndex(); }
+    bool placing() const { return m_direct.placing(); }
+    int shotIndex() const { return m_direct.shotIndex(); }
 
 private:
-    const DirectEntry& direct() const { return static_cast<const DirectEntry&>(entry()); }
+    EntryStrategy& entry() override { return m_direct; }
+    const EntryStrategy& entry() const override { return m_direct; }
+
+    DirectEntry m_direct;
 };
 
 } // namespace ankerblick

@@ -2,7 +2,6 @@
 
 #include "model/numeric.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 namespace ankerblick {
@@ -12,23 +11,16 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 } // namespace
 
-TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale,
-                         std::unique_ptr<EntryStrategy> entry)
-    : m_clock(&clock), m_locale(locale), m_doc(locale), m_entry(std::move(entry)) {}
+TargetSheet::TargetSheet(const Clock& clock, const QLocale& locale)
+    : m_clock(&clock), m_locale(locale), m_doc(locale) {}
 
-QString TargetSheet::shotCaption(int number, const QString& suffix) {
-    // The suffix marks what the entry waits for: "!" a hit, "?" a call.
-    return QCoreApplication::translate("ankerblick::TargetSheet", "Schuss: %1%2")
-        .arg(QString::number(number), suffix);
-}
-
-TargetSheet::Snapshot TargetSheet::snapshot() const {
-    return Snapshot(m_doc, m_entry, m_shown);
+TargetSheet::Snapshot TargetSheet::snapshot() {
+    return Snapshot(m_doc, entry().kept(), m_shown);
 }
 
 void TargetSheet::restore(const Snapshot& snapshot) {
     m_doc = snapshot.m_document;
-    m_entry = snapshot.m_entry;
+    snapshot.m_entry();
     m_shown = snapshot.m_shown;
 }
 
@@ -82,7 +74,7 @@ void TargetSheet::resetDisplay() {
     m_shown.highlightRow = -1;
     m_shown.listedSlots.clear();
     clearFigures();
-    m_entry->reset(*this);
+    entry().reset(*this);
 }
 
 void TargetSheet::clearFigures() {
@@ -90,7 +82,7 @@ void TargetSheet::clearFigures() {
     m_shown.innerTen.clear();
     m_shown.sums.reset();
     m_shown.unscorable.reset();
-    m_entry->clearFigures();
+    entry().clearFigures();
 }
 
 QStringList TargetSheet::shotList() const {
@@ -130,7 +122,7 @@ bool TargetSheet::score(int slot) {
 void TargetSheet::deriveFigures() {
     clearFigures();
     const SeriesScore score =
-        scoreSeries(record(), m_face, rulesOf(m_shown.selected), m_entry->callRating());
+        scoreSeries(record(), m_face, rulesOf(m_shown.selected), entry().callRating());
     for (const SlotScore& shot : score.shots) {
         if (!m_shown.placed[size_t(shot.slot)])
             continue;
@@ -143,7 +135,7 @@ void TargetSheet::deriveFigures() {
         m_shown.innerTen.append(shot.innerTen && shot.counts);
         if (shot.counts)
             m_shown.sums.add(*shot.value);
-        if (!m_entry->scored(shot)) {
+        if (!entry().scored(shot)) {
             m_shown.unscorable = shot.slot;
             return;
         }
@@ -167,11 +159,11 @@ void TargetSheet::showSelectedSeries() {
         m_shown.hits[s].box.visible = true;
         m_shown.placed[s] = true;
         listShot(i);
-        m_entry->loadSlot(*this, i, rec);
+        entry().loadSlot(*this, i, rec);
         if (!score(i))
             break;
     }
-    m_entry->resume(*this, rec, rec.nextFreeSlot());
+    entry().resume(*this, rec, rec.nextFreeSlot());
 }
 
 void TargetSheet::selectSeries(int number) {
@@ -195,7 +187,7 @@ bool TargetSheet::nextSeries() {
     // The placed shots are in the record already; a shot still waiting for
     // the pointer is not part of the series.
     SeriesRecord last = record();
-    m_entry->forgetPending(last);
+    entry().forgetPending(last);
     m_doc.replaceRecord(m_shown.selected, last);
     const int n = seriesCount();
     m_doc.appendSeries();
@@ -338,7 +330,7 @@ void TargetSheet::shiftHits(float dx, float dy) {
         m.box.left += dx;
         m.box.top += dy;
     }
-    m_entry->shift(dx, dy);
+    entry().shift(dx, dy);
 }
 
 bool TargetSheet::storeShift(SeriesRecord& rec) {
@@ -352,26 +344,11 @@ bool TargetSheet::storeShift(SeriesRecord& rec) {
         if (!fixMark(hit, i, rec.hitLeft, rec.hitTop, rec.hitCentre))
             return false;
     }
-    return m_entry->storeShift(*this, rec);
+    return entry().storeShift(*this, rec);
 }
 
 PointF TargetSheet::placeable(float x, float y) const {
     return {std::max(x, m_face.leftmostMarkCentre()), y};
-}
-
-bool TargetSheet::fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
-                          SeriesRecord::Column& top, SeriesRecord::Centres& centres) {
-    const std::optional<qint16> l = num::tryInt16(mark.box.left);
-    const std::optional<qint16> t = num::tryInt16(mark.box.top);
-    if (!l || !t)
-        return false;
-    const auto s = size_t(slot);
-    left[s] = *l;
-    top[s] = *t;
-    mark.box.left = float(*l);
-    mark.box.top = float(*t);
-    centres[s] = mark.box.centre();
-    return true;
 }
 
 void TargetSheet::mouseMove(float x, float y) {
@@ -380,7 +357,7 @@ void TargetSheet::mouseMove(float x, float y) {
         m_shifted = true;
     } else if (accepting()) {
         const PointF at = placeable(x, y);
-        m_entry->waitingMark(*this).box.centreOn(at.x, at.y);
+        entry().waitingMark(*this).box.centreOn(at.x, at.y);
     }
     m_last = {x, y};
 }
@@ -402,9 +379,9 @@ bool TargetSheet::mouseRelease(MouseButton button, float x, float y) {
     const PointF at = placeable(x, y);
     const bool entering = accepting();
     if (entering)
-        m_entry->waitingMark(*this).box.centreOn(at.x, at.y);
+        entry().waitingMark(*this).box.centreOn(at.x, at.y);
     // A position beyond the 16-bit drawing range is not taken.
-    const bool taken = m_entry->release(*this, at.x, at.y);
+    const bool taken = entry().release(*this, at.x, at.y);
     if (taken && entering)
         markModified(); // a call is entered work too, before its hit
     // The next mark waits under the pointer.
@@ -446,7 +423,7 @@ bool TargetSheet::canUndo() const {
     }();
     const bool same =
         after.hasShot(slot) == rec.hasShot(slot) && after.hasCall(slot) == rec.hasCall(slot);
-    return same && !callAfter && !hitAfter && m_entry->mayTakeBack(after.hasShot(slot));
+    return same && !callAfter && !hitAfter && entry().mayTakeBack(after.hasShot(slot));
 }
 
 void TargetSheet::undo() {
@@ -463,7 +440,7 @@ void TargetSheet::undo() {
     // What was taken back follows the pointer again.
     const PointF at = placeable(m_last.x, m_last.y);
     if (accepting())
-        m_entry->waitingMark(*this).box.centreOn(at.x, at.y);
+        entry().waitingMark(*this).box.centreOn(at.x, at.y);
 }
 
 } // namespace ankerblick

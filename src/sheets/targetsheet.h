@@ -7,8 +7,11 @@
 // white marks). How shots are entered is the window's entry strategy: calls
 // paired with their hits in the aim-point window, hits placed directly in the
 // shot-entry window. Hits from every outside source come in through
-// receiveHit, those of the pointer through its events; both go to the strategy.
+// receiveHit, those of the pointer through its events; both go to the
+// strategy, which works on the sheet as its EntryContext. The window's sheet
+// (AimSheet, EntrySheet) owns the strategy.
 
+#include "entrycontext.h"
 #include "entrystrategy.h"
 #include "files/seriesfile.h"
 #include "model/marks.h"
@@ -26,22 +29,23 @@
 #include <QStringList>
 
 #include <array>
-#include <memory>
+#include <functional>
 #include <optional>
 
 namespace ankerblick {
 
 enum class MouseButton { None, Left, Right, Middle };
 
-class TargetSheet {
+class TargetSheet : private EntryContext {
 public:
-    TargetSheet(const Clock& clock, const QLocale& locale, std::unique_ptr<EntryStrategy> entry);
+    TargetSheet(const Clock& clock, const QLocale& locale);
 
     // The state to go back to when what followed could not be kept: the
     // series document (series, texts, times, edits) with the entry's own
-    // state and what is shown of them.
+    // state and what is shown of them. A snapshot goes back to the sheet
+    // it was taken of.
     class Snapshot;
-    Snapshot snapshot() const;
+    Snapshot snapshot();
     void restore(const Snapshot& snapshot);
 
     // Start-up: series list "1", mark colours, the display reset and the "LP" face.
@@ -65,25 +69,25 @@ public:
     // A hit from a source outside the window (the electronic target, a
     // camera): into the newest series, or held for its call. False when it
     // could never be stored.
-    bool receiveHit(const ArrivedHit& hit) { return m_entry->receiveHit(*this, hit); }
+    bool receiveHit(const ArrivedHit& hit) { return entry().receiveHit(*this, hit); }
     // Such a source starts or stops delivering. Stopping places the hits
     // still waiting for their calls without a call and returns how many.
-    int setExternalSource(bool active) { return m_entry->setExternalSource(*this, active); }
-    bool externalSource() const { return m_entry->externalSource(); }
+    int setExternalSource(bool active) { return entry().setExternalSource(*this, active); }
+    bool externalSource() const { return entry().externalSource(); }
 
     // Series controls.
     void selectSeries(int number); // SerienListe: shows series `number` (1-based)
     // Shows the newest series, unless it is shown: the electronic target's
     // shots belong to it, whatever the shooter looks at.
-    void selectNewestSeries();
+    void selectNewestSeries() override;
     // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
-    bool nextSeries();
+    bool nextSeries() override;
     // Undo ("Rückgängig"): takes back the last edit of the newest series,
     // as far as the entry lets it (see EntryStrategy::mayTakeBack).
     void undo();
     bool canUndo() const;
     void newSession();           // Neu
-    void recompute();            // NeuBerechnen: scores the placed shots again
+    void recompute() override;   // NeuBerechnen: scores the placed shots again
     void highlightShot(int row); // SchussListe: white border on that shot's mark
     void clearHighlight();       // leaving SchussListe
     int highlightedRow() const { return m_shown.highlightRow; } // -1: none
@@ -134,7 +138,7 @@ public:
     QString stopStopwatch() { return m_doc.times().stop(m_clock->milliseconds()); }
 
     // State for the window.
-    const TargetFace& face() const { return m_face; }
+    const TargetFace& face() const override { return m_face; }
     const std::array<Mark, kShotsPerSeries>& hits() const { return m_shown.hits; }
     // The lists and sums as the window shows them, made from the numbers below.
     QStringList shotList() const;  // shot numbers
@@ -156,13 +160,12 @@ public:
     const QStringList& seriesList() const { return m_shown.seriesList; }
     int seriesCount() const { return m_doc.seriesCount(); }
     int selectedSeries() const { return m_shown.selected; }
-    bool lastSeriesSelected() const { return m_shown.selected == seriesCount(); }
+    bool lastSeriesSelected() const override { return m_shown.selected == seriesCount(); }
     const SeriesStore& store() const { return m_doc.store(); }
-    const SeriesDocument& document() const { return m_doc; }
+    const SeriesDocument& document() const override { return m_doc; }
     bool nextSeriesSignal() const { return m_shown.nextSeriesRed; }
     bool undoEnabled() const { return m_shown.undoEnabled; }
     bool recomputeEnabled() const { return m_shown.recomputeEnabled; }
-    PointF lastPointer() const { return m_last; }
     // The comments as the series file writes them, and as data.
     QString comments() const { return commentsText(m_doc.comments()); }
     const QList<ShotNote>& commentNotes() const { return m_doc.comments(); }
@@ -172,60 +175,51 @@ public:
     }
     const ShotTimes& times() const { return m_doc.times(); }
     const QLocale& locale() const { return m_locale; }
-    quint32 now() const { return m_clock->milliseconds(); }
+    quint32 now() const override { return m_clock->milliseconds(); }
     // Whether the displayed series still takes shots.
-    bool accepting() const { return m_entry->accepting(); }
+    bool accepting() const { return entry().accepting(); }
     // Whether the displayed series keeps its hits hidden for now, so that
     // no figure of them may be shown.
-    bool concealsSelectedSeries() const { return m_entry->conceals(*this); }
+    bool concealsSelectedSeries() const { return entry().conceals(*this); }
     // The electronic target's hits that wait for their calls, oldest first,
     // where they will be drawn; none in a window that places every hit.
-    QList<PointF> heldHits() const { return m_entry->heldHits(); }
+    QList<PointF> heldHits() const { return entry().heldHits(); }
     // Held hits brought back from the diary after the program stopped: they
     // are entered without a call into the newest series. Returns how many.
     int enterHeldHitsWithoutCall(const QList<PointF>& hits) {
-        return m_entry->enterWithoutCall(*this, hits);
+        return entry().enterWithoutCall(*this, hits);
     }
 
-    // What the entry strategies work with.
-    Mark& hit(int slot) { return m_shown.hits[size_t(slot)]; }
-    bool isPlaced(int slot) const { return m_shown.placed[size_t(slot)]; }
-    void setPlaced(int slot, bool placed) { m_shown.placed[size_t(slot)] = placed; }
     // The displayed series' record.
-    const SeriesRecord& record() const { return m_doc.record(m_shown.selected); }
-    // Writes slot `slot` of the displayed series as `changed` holds it, an
-    // edit kept for "Rückgängig" as `undo` says.
-    void edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo);
-    void listShot(int slot) { m_shown.listedSlots.append(slot); }
-    // Scores the placed shots of the displayed series (slot `slot` among
-    // them) into the lists; false when one cannot be scored: the first such
-    // is remembered as unscorable, the figures end before it.
-    [[nodiscard]] bool score(int slot);
-    // Empties lists and sums.
-    void clearFigures();
-    // Shows the selected series again from its record.
-    void showSelectedSeries();
-    void setCaption(const QString& caption) { m_shown.caption = caption; }
-    void setNextSeriesSignal(bool on) { m_shown.nextSeriesRed = on; }
-    void setRecomputeEnabled(bool on) { m_shown.recomputeEnabled = on; }
-    // A shot was entered; `at` is when it came (now, when not given).
-    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt);
-    // The next shot measures its shooting time from nothing.
-    void forgetLastShotTime() { m_doc.times().forgetLastShot(); }
-    void markModified() { m_doc.setModified(true); }
-    const EntryStrategy& entry() const { return *m_entry; }
-    EntryStrategy& entry() { return *m_entry; }
-
+    const SeriesRecord& record() const override { return m_doc.record(m_shown.selected); }
     // Where a mark can be placed for a pointer at (x, y).
-    PointF placeable(float x, float y) const;
-    // Fixes a mark where it stands, in whole units as the record holds it,
-    // and remembers its centre; false, changing nothing, when the position
-    // does not fit the record.
-    [[nodiscard]] static bool fixMark(Mark& mark, int slot, SeriesRecord::Column& left,
-                                      SeriesRecord::Column& top, SeriesRecord::Centres& centres);
-    static QString shotCaption(int number, const QString& suffix);
+    PointF placeable(float x, float y) const override;
+
+protected:
+    // Shows the selected series again from its record.
+    void showSelectedSeries() override;
 
 private:
+    // The strategy the window's sheet owns.
+    virtual EntryStrategy& entry() = 0;
+    virtual const EntryStrategy& entry() const = 0;
+
+    // What the entry strategy works with.
+    Mark& hit(int slot) override { return m_shown.hits[size_t(slot)]; }
+    bool isPlaced(int slot) const override { return m_shown.placed[size_t(slot)]; }
+    void setPlaced(int slot, bool placed) override { m_shown.placed[size_t(slot)] = placed; }
+    void edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo) override;
+    void listShot(int slot) override { m_shown.listedSlots.append(slot); }
+    [[nodiscard]] bool score(int slot) override;
+    void clearFigures() override;
+    void setCaption(const QString& caption) override { m_shown.caption = caption; }
+    void setNextSeriesSignal(bool on) override { m_shown.nextSeriesRed = on; }
+    void setRecomputeEnabled(bool on) override { m_shown.recomputeEnabled = on; }
+    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt) override;
+    void forgetLastShotTime() override { m_doc.times().forgetLastShot(); }
+    void markModified() override { m_doc.setModified(true); }
+    void followPointer() override { mouseMove(m_last.x, m_last.y); }
+
     void resetDisplay();
     // Series of ten, no sighting, no time limit: a new or loaded session.
     void endMatchRules();
@@ -262,7 +256,6 @@ private:
     const Clock* m_clock;
     QLocale m_locale;
     SeriesDocument m_doc;
-    ClonedEntry m_entry;
     Shown m_shown;
     TargetFace m_face;
     bool m_rightButton = false;
@@ -273,10 +266,10 @@ private:
 class TargetSheet::Snapshot {
 private:
     friend class TargetSheet;
-    Snapshot(const SeriesDocument& document, const ClonedEntry& entry, const Shown& shown)
-        : m_document(document), m_entry(entry), m_shown(shown) {}
+    Snapshot(const SeriesDocument& document, std::function<void()> entry, const Shown& shown)
+        : m_document(document), m_entry(std::move(entry)), m_shown(shown) {}
     SeriesDocument m_document;
-    ClonedEntry m_entry;
+    std::function<void()> m_entry; // brings the strategy back
     Shown m_shown;
 };
 
