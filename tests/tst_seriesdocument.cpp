@@ -169,6 +169,40 @@ private Q_SLOTS:
         QCOMPARE(sheet->shotList().size(), sheet->store()[sheet->seriesCount()].shotCount());
     }
 
+    // "Weitere Serie" on the document: the newest series is ended as the
+    // entry leaves it and an empty one listed after it, noted while
+    // sighting; a full list stays as it is.
+    void startNextSeries_data() {
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<bool>("sighting");
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("notes"); // series:shot:text of every comment
+        QTest::newRow("training") << 1 << false << true << 2 << QString();
+        QTest::newRow("sighting") << 3 << true << true << 4 << u"4:0:Probe"_s;
+        QTest::newRow("list full") << 32767 << false << false << 32767 << QString();
+        QTest::newRow("list full, sighting") << 32767 << true << false << 32767 << QString();
+    }
+    void startNextSeries() {
+        QFETCH(int, listed);
+        QFETCH(bool, sighting);
+        QFETCH(bool, started);
+        SeriesDocument doc;
+        doc.replaceSeries(SeriesStore(), listed);
+        doc.setSighting(sighting);
+        SeriesRecord finished;
+        finished.hitLeft[0] = 100;
+        finished.hitTop[0] = 120;
+        QCOMPARE(doc.startNextSeries(finished), started);
+        QTEST(doc.seriesCount(), "count");
+        QCOMPARE(doc.record(listed).hasShot(0), started);
+        QCOMPARE(doc.store().contains(listed + 1), started);
+        QStringList notes;
+        for (const ShotNote& n : doc.comments())
+            notes.append(u"%1:%2:%3"_s.arg(n.series).arg(n.shot).arg(n.text));
+        QTEST(notes.join(u';'), "notes");
+    }
+
     // A snapshot taken in the aim-point window, with hits held for their
     // calls or calls ahead of their hits, brings back exactly that state
     // after more was entered: the same as a sheet that never saw the rest,

@@ -1,5 +1,7 @@
 #include "seriesdocument.h"
 
+#include "files/seriesfile.h"
+
 namespace ankerblick {
 
 namespace {
@@ -40,8 +42,14 @@ void SeriesDocument::clear() {
     m_times.clearTexts();
 }
 
-void SeriesDocument::appendSeries() {
+bool SeriesDocument::startNextSeries(const SeriesRecord& finished) {
+    if (m_seriesCount >= kMaxSeries)
+        return false; // the 16-bit series counter is full
+    m_store[m_seriesCount] = finished;
     m_store.ensure(++m_seriesCount);
+    if (m_sighting)
+        addNote(sighterMark(m_seriesCount));
+    return true;
 }
 
 void SeriesDocument::replaceSeries(const SeriesStore& store, int count) {

@@ -57,8 +57,11 @@ public:
     int seriesCount() const { return m_seriesCount; }
     // One empty series 1, no comments, no times, no edits to take back.
     void clear();
-    // A further, empty series at the end of the list.
-    void appendSeries();
+    // Ends the newest series as `finished` holds it (what waited for the
+    // pointer left behind) and lists a further, empty series after it,
+    // noted "Probe" while sighting. False, changing nothing, when
+    // kMaxSeries series are listed.
+    bool startNextSeries(const SeriesRecord& finished);
     // Replaces the store with `count` listed series (a file, the diary).
     void replaceSeries(const SeriesStore& store, int count);
     // A change of the series that is no edit to take back: hits shifted

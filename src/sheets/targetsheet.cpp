@@ -25,9 +25,12 @@ void TargetSheet::restore(const Snapshot& snapshot) {
 }
 
 void TargetSheet::listSeries() {
-    m_shown.seriesList.clear();
-    for (int n = 1; n <= m_doc.seriesCount(); ++n)
-        m_shown.seriesList.append(QString::number(n));
+    // The numbers listed already stay.
+    QStringList& list = m_shown.seriesList;
+    if (list.size() > m_doc.seriesCount())
+        list.resize(m_doc.seriesCount());
+    for (int n = int(list.size()) + 1; n <= m_doc.seriesCount(); ++n)
+        list.append(QString::number(n));
 }
 
 void TargetSheet::load() {
@@ -179,22 +182,19 @@ void TargetSheet::selectNewestSeries() {
 }
 
 bool TargetSheet::nextSeries() {
-    if (lastSeriesSelected() && int(m_shown.seriesList.size()) >= kMaxSeries)
-        return false; // the 16-bit series counter is full
-    m_shown.nextSeriesRed = false;
-    if (!lastSeriesSelected())
+    if (!lastSeriesSelected()) {
+        m_shown.nextSeriesRed = false;
         return true;
+    }
     // The placed shots are in the record already; a shot still waiting for
     // the pointer is not part of the series.
     SeriesRecord last = record();
     entry().forgetPending(last);
-    m_doc.replaceRecord(m_shown.selected, last);
-    const int n = seriesCount();
-    m_doc.appendSeries();
-    m_shown.seriesList.append(QString::number(n + 1));
-    if (m_doc.sighting())
-        m_doc.addNote(sighterMark(n + 1));
-    selectSeries(n + 1);
+    if (!m_doc.startNextSeries(last))
+        return false;
+    m_shown.nextSeriesRed = false;
+    listSeries();
+    selectSeries(seriesCount());
     return true;
 }
 
