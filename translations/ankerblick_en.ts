@@ -1730,7 +1730,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CalledEntry</name>
     <message>
-        <location filename="../src/sheets/calledentry.cpp" line="+223"/>
+        <location filename="../src/sheets/calledentry.cpp" line="+224"/>
         <source>Treffer erhalten – bitte Ansage eingeben</source>
         <translation>Hit received – please enter the call</translation>
     </message>
@@ -2072,12 +2072,12 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+504"/>
+        <location line="+528"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-485"/>
+        <location line="-509"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2107,7 +2107,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>&amp;to</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+73"/>
         <source>In Analyse öffnen</source>
         <translation>Open in analysis</translation>
     </message>
@@ -2172,7 +2172,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+156"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
@@ -3045,7 +3045,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetSheet</name>
     <message>
-        <location filename="../src/sheets/targetsheet.cpp" line="+21"/>
+        <location filename="../src/sheets/entrycontext.cpp" line="+11"/>
         <source>Schuss: %1%2</source>
         <translation>Shot: %1%2</translation>
     </message>
