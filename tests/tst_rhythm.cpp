@@ -402,7 +402,7 @@ private Q_SLOTS:
 
     // --- the window ---
 
-    void windowShowsTheStrip() {
+    void windowShowsTheTimes() {
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Rhythmus Trainingshilfe"));
         QVERIFY(m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QStringList initial{QStringLiteral("10"), QStringLiteral("8"),  QStringLiteral("3"),
@@ -410,8 +410,9 @@ private Q_SLOTS:
         for (int i = 0; i < kBoxCount; ++i) {
             QCOMPARE(box(i)->text(), initial.at(i));
             QCOMPARE(colourOf(i), white());
-            if (i > 0) // left to right
-                QVERIFY(box(i)->x() > box(i - 1)->x());
+            if (i > 0) // in reading order: left to right, row by row
+                QVERIFY(box(i)->y() > box(i - 1)->y() ||
+                        (box(i)->y() == box(i - 1)->y() && box(i)->x() > box(i - 1)->x()));
         }
         QVERIFY(m_drive->button("Start")->isVisible());
         QVERIFY(m_drive->button("Stop")->isVisible());

@@ -6,12 +6,14 @@
 #include "widgets/widgets.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -63,9 +65,13 @@ RhythmusTrainingshilfeForm::~RhythmusTrainingshilfeForm() {
         box->disconnect(this);
 }
 
+// The six times in two rows of three, the unit and the buttons below them.
 void RhythmusTrainingshilfeForm::buildControls() {
-    auto* row = new QHBoxLayout(this);
-    row->setSizeConstraint(QLayout::SetFixedSize);
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    auto* times = new QGridLayout;
+    times->setHorizontalSpacing(8);
+    constexpr int kPerRow = 3;
     for (int i = 0; i < rhythm::kBoxCount; ++i) {
         const QString label = QString::fromUtf8(kBoxSetup[size_t(i)].label);
         auto* caption = new QLabel(tr(kBoxSetup[size_t(i)].label), this);
@@ -76,19 +82,21 @@ void RhythmusTrainingshilfeForm::buildControls() {
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00,000")) + 12);
         box->setAlignment(Qt::AlignRight);
         caption->setBuddy(box);
-        row->addWidget(caption);
-        row->addWidget(box);
+        times->addWidget(caption, i / kPerRow, 2 * (i % kPerRow), Qt::AlignRight);
+        times->addWidget(box, i / kPerRow, 2 * (i % kPerRow) + 1);
         m_boxes[size_t(i)] = box;
         connect(box, &QLineEdit::textChanged, this, [this, i] { timeEdited(i); });
         connect(box, &QLineEdit::editingFinished, this, [this, i] { timeLeft(i); });
     }
-    row->addSpacing(8);
+    column->addLayout(times);
+    auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(tr("Alle Angaben in Sekunden"), this));
-    row->addSpacing(8);
+    row->addStretch();
     m_start = makeButton(this, QStringLiteral("Start"), tr("Start"));
     m_stop = makeButton(this, QStringLiteral("Stop"), tr("Stop"));
     row->addWidget(m_start);
     row->addWidget(m_stop);
+    column->addLayout(row);
     connect(m_start, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::startRhythm);
     connect(m_stop, &QPushButton::clicked, this, &RhythmusTrainingshilfeForm::stopRhythm);
 
