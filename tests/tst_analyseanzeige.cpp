@@ -106,7 +106,7 @@ class TestAnalyseAnzeige : public ankerblick::test::WindowTest {
     }
     // The window from the target view's top left on, so that image positions are drawing units.
     QImage image() const {
-        const QPoint origin = m_ui->surface()->mapTo(m_window.get(), QPoint());
+        const QPoint origin = m_ui->surface()->mapTo(m_window.get(), m_ui->at(0, 0));
         return m_window->grab(QRect(origin, m_window->size())).toImage();
     }
     QListWidget* list(const char* name) const {

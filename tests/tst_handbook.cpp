@@ -241,6 +241,26 @@ QString cutCaption(QWidget* w) {
     return needed > room ? u"„%1“ (%2 of %3 px)"_s.arg(text).arg(needed).arg(room) : QString();
 }
 
+// A window frame's share of the screen: the title bar and the borders.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 32;
+
+// A control that reaches beyond its window, or is squeezed below the size
+// it needs; what scrolls inside a scroll area is judged by the area.
+QString outside(QWidget* window, QWidget* w) {
+    for (QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (qobject_cast<QAbstractScrollArea*>(p))
+            return {};
+    const QRect r(w->mapTo(window, QPoint()), w->size());
+    if (!window->rect().contains(r))
+        return u"%1 at %2,%3 %4 x %5 px outside"_s.arg(w->objectName())
+            .arg(r.x())
+            .arg(r.y())
+            .arg(r.width())
+            .arg(r.height());
+    return {};
+}
+
 } // namespace
 
 class TestHandbook : public WindowTest {
@@ -523,30 +543,48 @@ private Q_SLOTS:
         QVERIFY(!looksGerman(u"Next series"_s) && !looksGerman(u"Anna 9.7"_s));
     }
 
-    // Every window at the size it opens with shows each caption whole, in
-    // both languages.
+    // Every window fits a laptop's screen at the size it opens with, or made
+    // as small as that screen: nothing outside it, each caption whole, in
+    // both languages. The room is the screen's work area less a window
+    // frame.
     void noCaptionIsCutOff_data() {
         QTest::addColumn<Language>("language");
-        QTest::newRow("Deutsch") << Language::German;
-        QTest::newRow("English") << Language::English;
+        QTest::addColumn<QSize>("workArea");
+        for (const QSize area : {QSize(1366, 728), QSize(1280, 720)}) {
+            const QString size = u"%1 x %2"_s.arg(area.width()).arg(area.height());
+            QTest::addRow("Deutsch, %s", qPrintable(size)) << Language::German << area;
+            QTest::addRow("English, %s", qPrintable(size)) << Language::English << area;
+        }
     }
     void noCaptionIsCutOff() {
         QFETCH(Language, language);
+        QFETCH(QSize, workArea);
+        const QSize room = workArea - QSize(kFrameWidth, kFrameHeight);
         const SpokenLanguage spoken(language);
         AllWindows all(m_services, m_cameras, language);
         QStringList cut;
         for (QWidget* window : all.windows()) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
+            window->resize(window->size().boundedTo(room));
+            QTest::qWait(0);
+            if (window->width() > room.width() || window->height() > room.height())
+                cut << u"%1: %2 x %3 px"_s.arg(window->objectName())
+                           .arg(window->width())
+                           .arg(window->height());
             for (QWidget* w : window->findChildren<QWidget*>())
-                if (w->isVisible())
+                if (w->isVisible()) {
                     if (const QString c = cutCaption(w); !c.isEmpty())
                         cut << window->objectName() + u": "_s + c;
+                    if (const QString o = outside(window, w); !o.isEmpty())
+                        cut << window->objectName() + u": "_s + o;
+                }
             // ANKERBLICK_SCREENSHOTS=folder keeps a picture of each window to look at.
             if (const QString folder = qEnvironmentVariable("ANKERBLICK_SCREENSHOTS");
                 !folder.isEmpty())
-                window->grab().save(folder + u'/' + languageCode(language) + u'-' +
-                                    window->objectName() + u".png"_s);
+                window->grab().save(u"%1/%2-%3-%4.png"_s.arg(folder, languageCode(language))
+                                        .arg(workArea.width())
+                                        .arg(window->objectName()));
             window->hide();
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));

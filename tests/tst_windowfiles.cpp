@@ -152,10 +152,10 @@ private Q_SLOTS:
         for (size_t i = 0; i < 10; ++i)
             entered[i] = sheet.hits()[i].box.centre();
         if (!drag.isNull()) {
-            QTest::mouseMove(m_ui->surface(), QPoint(100, 100));
-            QTest::mousePress(m_ui->surface(), Qt::RightButton, {}, QPoint(100, 100));
-            QTest::mouseMove(m_ui->surface(), QPoint(100, 100) + drag);
-            QTest::mouseRelease(m_ui->surface(), Qt::RightButton, {}, QPoint(100, 100) + drag);
+            QTest::mouseMove(m_ui->surface(), m_ui->at(100, 100));
+            QTest::mousePress(m_ui->surface(), Qt::RightButton, {}, m_ui->at(100, 100));
+            QTest::mouseMove(m_ui->surface(), m_ui->at(100, 100) + drag);
+            QTest::mouseRelease(m_ui->surface(), Qt::RightButton, {}, m_ui->at(100, 100) + drag);
             m_ui->press("NeuBerechnen");
         }
         m_ui->chooseOption("Disziplin", shownOn);

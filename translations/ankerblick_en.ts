@@ -1508,7 +1508,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>WindowMenu</name>
     <message>
-        <location filename="../src/windows/shared/windowmenu.cpp" line="+46"/>
+        <location filename="../src/windows/shared/windowmenu.cpp" line="+41"/>
         <source>Ankerblick %1
 Training der Schussansage für Sportschützen.
 Lizenz: GPL-3.0-or-later</source>
@@ -1556,7 +1556,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalyseAnzeige</name>
     <message>
-        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+117"/>
+        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+118"/>
         <source>Schussgrösse alles anzeigen:</source>
         <translation>Shot size, all shown:</translation>
     </message>
@@ -1634,12 +1634,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalysisPanel</name>
     <message>
-        <location filename="../src/widgets/analysispanel.cpp" line="+109"/>
+        <location filename="../src/widgets/analysispanel.cpp" line="+113"/>
         <source>Auswertung</source>
         <translation>Evaluation</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Trefferlage zeigen</source>
         <translation>Show mean point of impact</translation>
     </message>
@@ -1722,7 +1722,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::CallRose</name>
     <message>
-        <location filename="../src/widgets/analysispanel.cpp" line="-121"/>
+        <location filename="../src/widgets/analysispanel.cpp" line="-128"/>
         <source>Ansagerose</source>
         <translation>Call rose</translation>
     </message>
@@ -2299,9 +2299,22 @@ Licence: GPL-3.0-or-later</translation>
     </message>
 </context>
 <context>
+    <name>ankerblick::FoldingBox</name>
+    <message>
+        <location filename="../src/widgets/foldingbox.cpp" line="+67"/>
+        <source>%1 ausklappen</source>
+        <translation>Unfold %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 einklappen</source>
+        <translation>Fold %1</translation>
+    </message>
+</context>
+<context>
     <name>ankerblick::Form1</name>
     <message>
-        <location filename="../src/windows/main/form1.cpp" line="+54"/>
+        <location filename="../src/windows/main/form1.cpp" line="+55"/>
         <source>Kommentare an/aus</source>
         <translation>Comments on/off</translation>
     </message>
@@ -2361,7 +2374,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Electronic target</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>Sektoren</source>
         <translation>Sectors</translation>
     </message>
@@ -2749,7 +2762,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::RhythmusTrainingshilfeForm</name>
     <message>
-        <location filename="../src/features/rhythm/rhythmustrainingshilfeform.cpp" line="+28"/>
+        <location filename="../src/features/rhythm/rhythmustrainingshilfeform.cpp" line="+30"/>
         <source>Vorlaufzeit:</source>
         <translation>Lead time:</translation>
     </message>
@@ -2784,7 +2797,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Rhythm training aid</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+37"/>
         <source>Alle Angaben in Sekunden</source>
         <translation>All times in seconds</translation>
     </message>
@@ -2992,22 +3005,22 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetPanels</name>
     <message>
-        <location filename="../src/windows/shared/targetpanels.cpp" line="+53"/>
+        <location filename="../src/windows/shared/targetpanels.cpp" line="+94"/>
         <source>Scheibe</source>
         <translation>Target</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>Schütze:</source>
         <translation>Shooter:</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>Disziplin</source>
         <translation>Discipline</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>Serie</source>
         <translation>Series</translation>
     </message>
@@ -3053,12 +3066,12 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetWindow</name>
     <message>
-        <location filename="../src/windows/shared/targetwindow.cpp" line="+244"/>
+        <location filename="../src/windows/shared/targetwindow.cpp" line="+247"/>
         <source>Während eines Wettkampfs kann kein Foto übernommen werden.</source>
         <translation>During a match no photo can be taken over.</translation>
     </message>
     <message>
-        <location line="-106"/>
+        <location line="-107"/>
         <source>Weitere Serie</source>
         <translation>Next series</translation>
     </message>
@@ -3084,12 +3097,12 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+191"/>
+        <location line="+192"/>
         <source>Kommentar</source>
         <translation>Comment</translation>
     </message>
     <message>
-        <location line="-190"/>
+        <location line="-191"/>
         <source>Start</source>
         <translation>Start</translation>
     </message>
@@ -3124,7 +3137,7 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Read a photo …</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>Auswertung</source>
         <translation>Evaluation</translation>
     </message>
@@ -3145,28 +3158,28 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+208"/>
+        <location line="+209"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-188"/>
+        <location line="-189"/>
         <source>Kommentar zum Schuss</source>
         <translation>Comment on the shot</translation>
     </message>
     <message>
         <location line="+167"/>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>Wettkampf</source>
         <translation>Match</translation>
     </message>
     <message>
-        <location line="-27"/>
+        <location line="-28"/>
         <source>Wettkampf …</source>
         <translation>Match …</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Probe beenden</source>
         <translation>End sighters</translation>
     </message>

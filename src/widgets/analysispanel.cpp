@@ -105,15 +105,22 @@ void CallRose::paintEvent(QPaintEvent*) {
     }
 }
 
+namespace {
+constexpr int kTextColumns = 26; // characters of a line of figures
+} // namespace
+
 AnalysisPanel::AnalysisPanel(bool withCalls, QWidget* parent)
-    : QGroupBox(tr("Auswertung"), parent) {
+    : FoldingBox(tr("Auswertung"), parent) {
     setObjectName(QStringLiteral("Auswertung"));
-    auto* grid = new QGridLayout(this);
+    auto* grid = new QGridLayout(content());
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setSpacing(4);
     m_text = named(new QLabel(this), QStringLiteral("AuswertungText"));
     m_text->setFont(smallFont(m_text->font()));
     m_text->setTextFormat(Qt::PlainText);
+    m_text->setWordWrap(true);
+    // Room for a line of figures; a longer one wraps instead of widening the panel.
+    m_text->setMinimumWidth(m_text->fontMetrics().averageCharWidth() * kTextColumns);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(m_text, 0, 0, 3, 1);

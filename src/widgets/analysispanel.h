@@ -8,6 +8,8 @@
 #include "model/groupanalysis.h"
 #include "model/targetface.h"
 
+#include "foldingbox.h"
+
 #include <QGroupBox>
 #include <QList>
 #include <QLocale>
@@ -45,7 +47,7 @@ private:
     double m_scale = 1.0;
 };
 
-class AnalysisPanel final : public QGroupBox {
+class AnalysisPanel final : public FoldingBox {
     Q_OBJECT
 public:
     // `withCalls`: the window enters calls, so the panel shows the rose.

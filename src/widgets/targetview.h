@@ -1,13 +1,16 @@
 #pragma once
 
 // The drawing area of a target window: the face of the shown discipline with
-// what the window marks on it, in drawing units (one unit a pixel, the origin
-// at the area's top left). The pointer on the area is reported in drawing
-// units; what a press, move or release means is the window's matter.
+// what the window marks on it, in drawing units (the origin at the area's top
+// left). The area takes the room its window gives it: the kWidth × kHeight
+// drawing units are scaled to fit, their aspect kept and centred, one unit a
+// pixel at the size it asks for. The pointer on the area is reported in
+// drawing units; what a press, move or release means is the window's matter.
 
 #include "model/targetface.h"
 
 #include <QPointF>
+#include <QTransform>
 #include <QWidget>
 
 #include <functional>
@@ -27,6 +30,12 @@ public:
     TargetView(FaceSource face, MarkPainter marks, QWidget* parent);
 
     QSize sizeHint() const override { return {kWidth, kHeight}; }
+    QSize minimumSizeHint() const override { return {kWidth / 2, kHeight / 2}; }
+
+    // Pixels of the area per drawing unit, and where drawing units are shown.
+    double scale() const;
+    QPointF toWidget(QPointF drawing) const;
+    QPointF toDrawing(QPointF widget) const;
 
 Q_SIGNALS:
     // `held` are the buttons down while moving: a right-drag is the moves
@@ -44,6 +53,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QTransform transform() const;
+
     FaceSource m_face;
     MarkPainter m_marks;
 };

@@ -10,6 +10,7 @@ Started again, the program ends with status 0 when its name prompt is left
 with Escape.
 """
 
+import math
 import os
 import shutil
 import signal
@@ -191,11 +192,16 @@ def main():
         # The target lies below the menu bar; clicks go to its drawing units.
         target = wait_for("the target", lambda: find(app, "Scheibe"))
         origin = Atspi.Component.get_extents(target, Atspi.CoordType.WINDOW)
-        print("Scheibe at %d, %d" % (origin.x, origin.y))
+        print("Scheibe at %d, %d, %d x %d" % (origin.x, origin.y, origin.width, origin.height))
 
+        # The target shows its 488 x 460 drawing units scaled to its room,
+        # the aspect kept and centred in whole pixels.
+        scale = min(origin.width / 488.0, origin.height / 460.0)
+        left = origin.x + math.floor((origin.width - 488 * scale) / 2)
+        top = origin.y + math.floor((origin.height - 460 * scale) / 2)
         # A call a little above the centre, then the hit on the centre.
         for x, y in ((244, 210), (244, 228)):
-            x, y = x + origin.x, y + origin.y
+            x, y = round(left + x * scale), round(top + y * scale)
             session.xdotool("mousemove", "--window", str(form), str(x + 2), str(y))
             session.xdotool("mousemove", "--window", str(form), str(x), str(y))
             time.sleep(0.2)

@@ -13,11 +13,30 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace ankerblick::test {
 
 class WindowDriver {
 public:
-    explicit WindowDriver(QWidget* window) : m_window(window) {}
+    // Sizes a shown window so that its target shows one drawing unit a
+    // pixel: the positions the tests click and look at are drawing units.
+    explicit WindowDriver(QWidget* window) : m_window(window) { toDrawingScale(window); }
+
+    static void toDrawingScale(QWidget* window) {
+        auto* view = window->findChild<TargetView*>();
+        if (!view || !window->isVisible())
+            return; // laid out when shown
+        for (int i = 0; i < 3 && view->scale() != 1.0; ++i) {
+            const QSize grow(std::max(0, TargetView::kWidth - view->width()),
+                             TargetView::kHeight - view->height());
+            window->resize(window->size() + grow);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QTest::qWait(1);
+        }
+        if (view->scale() != 1.0)
+            qFatal("the target view stays at %d x %d", view->width(), view->height());
+    }
 
     template <typename T> T* child(const QString& name) const {
         T* w = m_window->findChild<T*>(name);
@@ -26,21 +45,24 @@ public:
         return w;
     }
 
-    // The target's drawing area, below the menu bar at the window's left: its
-    // positions are drawing units.
-    QWidget* surface() const {
+    // The target's drawing area, below the menu bar at the window's left.
+    TargetView* surface() const {
         auto* view = m_window->findChild<TargetView*>();
         if (!view)
             qFatal("missing target view");
         return view;
     }
+    // The pixel of the area that shows drawing position (x, y).
+    QPoint at(double x, double y) const { return surface()->toWidget(QPointF(x, y)).toPoint(); }
 
-    // After every release the waiting mark sits at the drawing position until
-    // the pointer moves, so the pointer always comes from a neighbouring pixel.
+    // A click at drawing position (x, y). After every release the waiting
+    // mark sits at the drawing position until the pointer moves, so the
+    // pointer always comes from a neighbouring pixel.
     void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
-        QTest::mouseMove(surface(), QPoint(x + 1, y));
-        QTest::mouseMove(surface(), QPoint(x, y));
-        QTest::mouseClick(surface(), button, {}, QPoint(x, y));
+        const QPoint p = at(x, y);
+        QTest::mouseMove(surface(), p + QPoint(1, 0));
+        QTest::mouseMove(surface(), p);
+        QTest::mouseClick(surface(), button, {}, p);
     }
     void press(const char* button) const {
         QTest::mouseClick(child<QPushButton>(QString::fromUtf8(button)), Qt::LeftButton);

@@ -14,7 +14,7 @@ namespace ankerblick {
 
 CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserDialogs& dialogs,
                          QWidget* parent)
-    : QGroupBox(tr("Kamera"), parent), m_dialogs(dialogs) {
+    : FoldingBox(tr("Kamera"), parent), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("KameraFrame"));
     m_sources = named(new QComboBox(this), QStringLiteral("KameraListe"));
     m_sources->setPlaceholderText(tr("Kamera wählen"));
@@ -29,7 +29,7 @@ CameraPanel::CameraPanel(CameraService& cameras, const QStringList& extra, UserD
     m_lamp = named(new LinkIndicator(this), QStringLiteral("KameraLampe"));
     m_lamp->setColour(offColour(), tr("aus"));
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(content());
     layout->addWidget(m_sources, 0, 0, 1, 2);
     layout->addWidget(m_onOff, 1, 0);
     layout->addWidget(m_lamp, 1, 1);

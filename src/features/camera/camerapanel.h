@@ -7,6 +7,8 @@
 #include "cameralink.h"
 #include "widgets/sourcepanel.h"
 
+#include "widgets/foldingbox.h"
+
 #include <QGroupBox>
 #include <QStringList>
 
@@ -19,7 +21,7 @@ class CameraPictureWindow;
 class LinkIndicator;
 class UserDialogs;
 
-class CameraPanel : public QGroupBox, public SourcePanel {
+class CameraPanel : public FoldingBox, public SourcePanel {
     Q_OBJECT
 public:
     // extra: sources from the command line. The camera looks for the face of

@@ -93,6 +93,7 @@ void AnalyseAnzeige::buildControls() {
     m_analysisPanel = m_panels->makeAnalysisPanel(
         true, m_dialogs, m_settings, [this] { return m_sheet.face().discipline(); },
         [this] { refresh(); });
+    m_analysisPanel->keepFolded(m_settings, objectName());
     m_panels->listsRow()->addWidget(m_analysisPanel, 1);
 
     m_panels->addCommentBox()->setAcceptDrops(false); // dropped files go to the window

@@ -5,6 +5,7 @@
 #include "services/settings.h"
 #include "services/userdialogs.h"
 #include "widgets/analysispanel.h"
+#include "widgets/foldingbox.h"
 #include "widgets/sourcepanel.h"
 #include "widgets/targetpainter.h"
 #include "widgets/widgets.h"
@@ -157,11 +158,12 @@ void Form1::buildTargetLink() {
         refresh();
     });
     auto* frame =
-        named(new QGroupBox(tr("Elektronische Scheibe"), this), QStringLiteral("ScheibeFrame"));
-    m_sourceColumn = new QVBoxLayout(frame);
+        named(new FoldingBox(tr("Elektronische Scheibe"), this), QStringLiteral("ScheibeFrame"));
+    m_sourceColumn = new QVBoxLayout(frame->content());
+    frame->keepFolded(settings(), objectName());
     m_sourceColumn->addWidget(m_revealAfterSeries);
     m_sourceColumn->addStretch();
-    optionsRow()->addWidget(frame);
+    sourcesRow()->insertWidget(0, frame);
 }
 
 void Form1::placeSource(SourcePanel& panel) {
@@ -170,7 +172,7 @@ void Form1::placeSource(SourcePanel& panel) {
         return;
     }
     // Before the stretch that ends the row.
-    optionsRow()->insertWidget(optionsRow()->count() - 1, &panel.controls());
+    sourcesRow()->insertWidget(sourcesRow()->count() - 1, &panel.controls());
 }
 
 void Form1::buildOptions() {

@@ -23,7 +23,7 @@ QLabel* namedLabel(const QString& name, QWidget* parent) {
 } // namespace
 
 MatchPanel::MatchPanel(QWidget* parent)
-    : QGroupBox(tr("Wettkampf"), parent),
+    : FoldingBox(tr("Wettkampf"), parent),
       m_status(namedLabel(QStringLiteral("Wettkampfzeit"), this)),
       m_figures(namedLabel(QStringLiteral("Wettkampfstand"), this)),
       m_position(namedLabel(QStringLiteral("Wettkampfstellung"), this)),
@@ -34,7 +34,7 @@ MatchPanel::MatchPanel(QWidget* parent)
     big.setBold(true);
     m_status->setFont(big);
     m_notice->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0); font-weight: bold;"));
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(content());
     layout->addWidget(m_status);
     layout->addWidget(m_figures);
     layout->addWidget(m_position);

@@ -4,6 +4,8 @@
 // left, the match figures so far, the position to shoot in, the last notice,
 // and the match's buttons. Hidden while no match runs.
 
+#include "widgets/foldingbox.h"
+
 #include <QGroupBox>
 
 class QAction;
@@ -12,7 +14,7 @@ class QLabel;
 
 namespace ankerblick {
 
-class MatchPanel final : public QGroupBox {
+class MatchPanel final : public FoldingBox {
     Q_OBJECT
 public:
     explicit MatchPanel(QWidget* parent);

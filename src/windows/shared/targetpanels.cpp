@@ -14,8 +14,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ankerblick {
 
@@ -37,31 +41,71 @@ QListWidget* makeChoiceList(QWidget* parent, const QString& name, int width) {
     return l;
 }
 
+// The side panel scrolls up and down where the window is short; it is as
+// wide as its widest row, so nothing in it is ever cut at the side.
+class SideScroll final : public QScrollArea {
+public:
+    explicit SideScroll(QWidget* parent) : QScrollArea(parent) {
+        setObjectName(QStringLiteral("Seitenleiste"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    }
+    QSize minimumSizeHint() const override {
+        return {contentWidth(widget()->minimumSizeHint().width()), kShortest};
+    }
+    // As wide as the panel must be, not as its texts would like: a longer
+    // text wraps instead of taking room from the target.
+    QSize sizeHint() const override {
+        return {contentWidth(widget()->minimumSizeHint().width()),
+                std::min(widget()->sizeHint().height(), TargetView::kHeight)};
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A panel shown or hidden inside changes the width the side needs.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int kShortest = 120;
+    // The room for the panel and the scroll bar beside it.
+    int contentWidth(int panel) const {
+        return panel + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+    }
+};
+
 } // namespace
 
 TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& style)
     : QObject(window), m_window(window), m_view(view), m_style(style) {
     // The drawing area takes the top left of the client area below the menu
-    // bar; its drawing units are its own pixels.
+    // bar and grows with the window; the side panel keeps its width.
     auto* grid = new QGridLayout(window);
     grid->setContentsMargins(0, 0, 12, 12);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
-    grid->addWidget(view, 0, 0, Qt::AlignTop);
+    grid->addWidget(view, 0, 0);
     // The target shows no text; its name lets assistive tools find it.
     view->setObjectName(QStringLiteral("Scheibe"));
     view->setAccessibleName(tr("Scheibe"));
 
-    m_panel = new QWidget(window);
+    auto* scroll = new SideScroll(window);
+    m_panel = new QWidget(scroll);
     m_side = new QVBoxLayout(m_panel);
     m_side->setContentsMargins(0, 12, 0, 0);
     buildHeader();
-    grid->addWidget(m_panel, 0, 1);
+    scroll->setWidget(m_panel);
+    m_panel->installEventFilter(scroll);
+    grid->addWidget(scroll, 0, 1);
 
     m_buttons = new QGridLayout;
     m_buttons->setContentsMargins(16, 0, 0, 0);
     grid->addLayout(m_buttons, 1, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
 }
 
@@ -73,6 +117,7 @@ void TargetPanels::buildHeader() {
     m_side->addLayout(nameRow);
 
     m_capShotNumber = makeStatusLabel(m_panel, QStringLiteral("CapSchussNummer"));
+    m_capShotNumber->setWordWrap(true);
     QFont big = m_capShotNumber->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
@@ -89,6 +134,9 @@ void TargetPanels::buildHeader() {
     m_discipline = makeOptionGroup(disciplineFrame, QStringLiteral("Disziplin"), disciplines, 3);
     m_optionsRow->addWidget(disciplineFrame);
     m_side->addLayout(m_optionsRow);
+    m_sourcesRow = new QHBoxLayout;
+    m_sourcesRow->addStretch();
+    m_side->addLayout(m_sourcesRow);
 
     connect(m_discipline, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)

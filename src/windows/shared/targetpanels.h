@@ -94,6 +94,8 @@ public:
     QWidget* panel() const { return m_panel; }
     QVBoxLayout* sidePanel() const { return m_side; }
     QHBoxLayout* optionsRow() const { return m_optionsRow; }
+    // Below the options: the controls of the sources of hits.
+    QHBoxLayout* sourcesRow() const { return m_sourcesRow; }
     QHBoxLayout* listsRow() const { return m_listsRow; }
     QLineEdit* name() const { return m_name; }
     QButtonGroup* discipline() const { return m_discipline; }
@@ -121,6 +123,7 @@ private:
     QWidget* m_panel = nullptr;
     QVBoxLayout* m_side = nullptr;
     QHBoxLayout* m_optionsRow = nullptr;
+    QHBoxLayout* m_sourcesRow = nullptr;
     QHBoxLayout* m_listsRow = nullptr;
     QGridLayout* m_buttons = nullptr;
     int m_buttonCount = 0;

@@ -95,6 +95,8 @@ void TargetWindow::addSource(SourcePanel& panel) {
     panel.onStateChanged(this, [this] { refresh(); });
     m_sources.append(&panel);
     placeSource(panel);
+    if (auto* box = qobject_cast<FoldingBox*>(&panel.controls()))
+        box->keepFolded(m_settings, objectName());
 }
 
 void TargetWindow::stopSources() {
@@ -179,6 +181,7 @@ void TargetWindow::buildAnalysisPanel() {
     m_analysisPanel = m_panels->makeAnalysisPanel(
         ratingOptions() != nullptr, m_dialogs, m_settings,
         [this] { return m_sheet.face().discipline(); }, [this] { refresh(); });
+    m_analysisPanel->keepFolded(m_settings, objectName());
 }
 
 void TargetWindow::addAnalysisMenu(WindowMenuPlan& plan) const {
@@ -501,6 +504,7 @@ namespace ankerblick {
 void TargetWindow::buildMatch() {
     m_matchStart = addCommand(QStringLiteral("Wettkampf"), tr("Wettkampf"), tr("Wettkampf …"));
     m_matchPanel = new MatchPanel(this);
+    m_matchPanel->keepFolded(m_settings, objectName());
     m_endSighting = m_matchPanel->addCommand(QStringLiteral("ProbeBeenden"), tr("Probe beenden"));
     m_startSeries = m_matchPanel->addCommand(QStringLiteral("SerieStarten"), tr("Serie starten"));
     m_matchEnd =

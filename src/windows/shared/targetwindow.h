@@ -87,6 +87,7 @@ protected:
     void buildControls(bool mainWindowSpelling);
     // Where a window adds its own controls.
     QHBoxLayout* optionsRow() const { return m_panels->optionsRow(); }
+    QHBoxLayout* sourcesRow() const { return m_panels->sourcesRow(); }
     QHBoxLayout* listsRow() const { return m_panels->listsRow(); }
     QVBoxLayout* sidePanel() const { return m_panels->sidePanel(); }
     QPushButton* addButton(const QString& name, const QString& caption) {

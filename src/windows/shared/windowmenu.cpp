@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,12 +26,8 @@ QAction* makeShowCommand(const QString& caption, QWidget* part) {
     auto* action = new QAction(caption, part);
     action->setCheckable(true);
     action->setChecked(!part->isHidden());
-    QObject::connect(action, &QAction::toggled, part, [part](bool shown) {
-        part->setVisible(shown);
-        // The layouts between the part and the window settle first.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        part->window()->adjustSize();
-    });
+    // The window keeps its size: the part's room goes to its neighbours.
+    QObject::connect(action, &QAction::toggled, part, &QWidget::setVisible);
     return action;
 }
 
