@@ -9,6 +9,7 @@
 #include "support/windowdriver.h"
 #include "support/windowtest.h"
 #include "widgets/foldingbox.h"
+#include "widgets/targetpainter.h"
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
 #include "windows/analysis/analyseanzeige.h"
@@ -352,8 +353,29 @@ private Q_SLOTS:
         QCOMPARE(c.y, 228.0f);
     }
 
+    // A newcomer is told where to click until the first shot; the call's
+    // mark shows only while the pointer is on the target.
     void firstReleaseFixesTheCallSecondTheHit() {
+        auto* hint = child<QLabel>(u"Einstiegshinweis"_s);
+        QCOMPARE(hint->text(), u"Klicken Sie, wo die Visierung beim Schuss stand (Ansage)"_s);
+        const QColor callBlue = toQColor(m_form->sheet().calls()[0].fill);
+        const auto blueShown = [this, callBlue] {
+            const QImage shown = surface()->grab().toImage();
+            for (int y = 0; y < shown.height(); y += 2)
+                for (int x = 0; x < shown.width(); x += 2)
+                    if (shown.pixelColor(x, y) == callBlue)
+                        return true;
+            return false;
+        };
+        QVERIFY(!blueShown());
+        QTest::mouseMove(surface(), at(100, 100));
+        QVERIFY(blueShown());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(surface(), &leave);
+        QVERIFY(!blueShown());
+
         click(244, 228);
+        QCOMPARE(hint->text(), u"Klicken Sie, wo der Schuss getroffen hat"_s);
         QCOMPARE(caption(), QStringLiteral("Schuss: 1!"));
         QVERIFY(list("SchussListe").isEmpty());
         const Mark& call = m_form->sheet().calls()[0];
@@ -363,6 +385,7 @@ private Q_SLOTS:
         QCOMPARE(list("SchussListe"), QStringList{QStringLiteral("1")});
         QCOMPARE(list("Schusswert"), QStringList{QStringLiteral("10,9")});
         QCOMPARE(caption(), QStringLiteral("Schuss: 2?"));
+        QCOMPARE(hint->text(), QString());
         QCOMPARE(text("SerienSumme"), QStringLiteral("10"));
         QCOMPARE(text("SerienSummeZehntel"), QStringLiteral("10,9"));
         // Call and hit on the same spot: a perfect call, no distance.

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void startsWaitingForTheFirstHit() {
         QCOMPARE(m_ui->caption(), QStringLiteral("Schuss: 1!"));
         QCOMPARE(m_ui->list("SerienListe"), QStringList{QStringLiteral("1")});
+        QCOMPARE(m_ui->child<QLabel>(QStringLiteral("Einstiegshinweis"))->text(),
+                 QStringLiteral("Klicken Sie, wo der Schuss getroffen hat"));
         QCOMPARE(m_ui->text("SerienSumme"), QStringLiteral("0"));
         QCOMPARE(m_window->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(2)->text(),
                  QStringLiteral("OSP-SP"));

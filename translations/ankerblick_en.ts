@@ -1556,7 +1556,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalyseAnzeige</name>
     <message>
-        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+118"/>
+        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+119"/>
         <source>Schussgrösse alles anzeigen:</source>
         <translation>Shot size, all shown:</translation>
     </message>
@@ -3005,7 +3005,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::TargetPanels</name>
     <message>
-        <location filename="../src/windows/shared/targetpanels.cpp" line="+94"/>
+        <location filename="../src/windows/shared/targetpanels.cpp" line="+99"/>
         <source>Scheibe</source>
         <translation>Target</translation>
     </message>
@@ -3158,17 +3158,27 @@ Licence: GPL-3.0-or-later</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+209"/>
+        <location line="+234"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-189"/>
+        <location line="-214"/>
         <source>Kommentar zum Schuss</source>
         <translation>Comment on the shot</translation>
     </message>
     <message>
-        <location line="+167"/>
+        <location line="+156"/>
+        <source>Klicken Sie, wo die Visierung beim Schuss stand (Ansage)</source>
+        <translation>Click where the sights were when the shot broke (the call)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Klicken Sie, wo der Schuss getroffen hat</source>
+        <translation>Click where the shot hit</translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <location line="+28"/>
         <source>Wettkampf</source>
         <translation>Match</translation>

@@ -190,6 +190,8 @@ public:
         return entry().enterWithoutCall(*this, hits);
     }
 
+    // The mark that follows the pointer while the series takes shots; none else.
+    const Mark* waitingMark() { return accepting() ? &entry().waitingMark(*this) : nullptr; }
     // The displayed series' record.
     const SeriesRecord& record() const override { return m_doc.record(m_shown.selected); }
     // Where a mark can be placed for a pointer at (x, y).

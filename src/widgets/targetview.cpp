@@ -64,4 +64,9 @@ void TargetView::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_EMIT pointerDoubleClicked(event->button(), toDrawing(event->position()));
 }
 
+void TargetView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    Q_EMIT pointerLeft();
+}
+
 } // namespace ankerblick

@@ -44,6 +44,8 @@ Q_SIGNALS:
     void pointerPressed(Qt::MouseButton button, QPointF at);
     void pointerReleased(Qt::MouseButton button, QPointF at);
     void pointerDoubleClicked(Qt::MouseButton button, QPointF at);
+    // The pointer left the area.
+    void pointerLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,6 +53,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     QTransform transform() const;

@@ -120,7 +120,7 @@ void Form1::buildClubStatus() {
     bar->setSizeGripEnabled(false);
     QLabel* status = makeStatusLabel(bar, QStringLiteral("VereinStatus"));
     bar->addWidget(status, 1);
-    grid->addWidget(bar, 2, 0, 1, 2);
+    grid->addWidget(bar, 3, 0, 1, 2);
     const auto show = [club, bar, status] {
         const QString text = clubStatusText(club->state());
         status->setText(text);
@@ -287,8 +287,8 @@ void Form1::showSheet() {
 }
 
 void Form1::paintMarks(QPainter& painter) {
-    ankerblick::paintMarks(painter, m_aim.calls());
-    ankerblick::paintMarks(painter, m_aim.hits());
+    ankerblick::paintMarks(painter, shownMarks(m_aim.calls()));
+    ankerblick::paintMarks(painter, shownMarks(m_aim.hits()));
     paintLines(painter, m_aim.lines(), QColor(0, 200, 0));
     paintGroupCrosses(painter);
 }

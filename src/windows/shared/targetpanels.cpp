@@ -89,6 +89,11 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
     grid->addWidget(view, 0, 0);
+    // One line, kept when empty, so that the target never moves for it.
+    m_hint = makeStatusLabel(window, QStringLiteral("Einstiegshinweis"));
+    m_hint->setAlignment(Qt::AlignCenter);
+    m_hint->setMinimumHeight(m_hint->fontMetrics().height());
+    grid->addWidget(m_hint, 1, 0);
     // The target shows no text; its name lets assistive tools find it.
     view->setObjectName(QStringLiteral("Scheibe"));
     view->setAccessibleName(tr("Scheibe"));
@@ -104,7 +109,7 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
 
     m_buttons = new QGridLayout;
     m_buttons->setContentsMargins(16, 0, 0, 0);
-    grid->addLayout(m_buttons, 1, 0, 1, 2);
+    grid->addLayout(m_buttons, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
 }

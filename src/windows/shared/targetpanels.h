@@ -94,6 +94,8 @@ public:
     QWidget* panel() const { return m_panel; }
     QVBoxLayout* sidePanel() const { return m_side; }
     QHBoxLayout* optionsRow() const { return m_optionsRow; }
+    // The line under the target that tells a newcomer where to click.
+    QLabel* hint() const { return m_hint; }
     // Below the options: the controls of the sources of hits.
     QHBoxLayout* sourcesRow() const { return m_sourcesRow; }
     QHBoxLayout* listsRow() const { return m_listsRow; }
@@ -130,6 +132,7 @@ private:
 
     QLineEdit* m_name = nullptr;
     QLabel* m_capShotNumber = nullptr;
+    QLabel* m_hint = nullptr;
     QButtonGroup* m_discipline = nullptr;
     QListWidget* m_seriesList = nullptr;
     QListWidget* m_shotList = nullptr;

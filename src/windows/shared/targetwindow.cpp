@@ -423,6 +423,7 @@ void TargetWindow::showSheet() {
     followEdits();
     m_panels->show(seriesFigures(m_sheet));
     m_panels->showDiscipline(m_sheet.face().discipline());
+    m_panels->hint()->setText(firstShotHint());
     showMatch();
     setSignalColour(m_nextSeriesButton, m_sheet.nextSeriesSignal());
     m_undo->setEnabled(m_sheet.undoEnabled());
@@ -471,8 +472,27 @@ int TargetWindow::restoreTraining(const diary::Training& training,
 }
 
 void TargetWindow::paintMarks(QPainter& painter) {
-    ankerblick::paintMarks(painter, m_sheet.hits());
+    ankerblick::paintMarks(painter, shownMarks(m_sheet.hits()));
     paintGroupCrosses(painter);
+}
+
+std::array<Mark, kShotsPerSeries>
+TargetWindow::shownMarks(const std::array<Mark, kShotsPerSeries>& marks) {
+    std::array<Mark, kShotsPerSeries> shown = marks;
+    const Mark* waiting = m_sheet.waitingMark();
+    for (size_t i = 0; i < marks.size(); ++i)
+        if (&marks[i] == waiting && !m_pointerOnTarget)
+            shown[i].box.visible = false;
+    return shown;
+}
+
+QString TargetWindow::firstShotHint() const {
+    if (m_sheet.seriesCount() != 1 || m_sheet.store()[1].shotCount() > 0 || !m_sheet.accepting())
+        return {};
+    // The caption ends in "?" while a call is awaited, in "!" for a hit.
+    if (m_sheet.caption().endsWith(u'?'))
+        return tr("Klicken Sie, wo die Visierung beim Schuss stand (Ansage)");
+    return tr("Klicken Sie, wo der Schuss getroffen hat");
 }
 
 void TargetWindow::paintGroupCrosses(QPainter& painter) {
@@ -485,7 +505,12 @@ void TargetWindow::connectView() {
         m_sheet.mousePress(buttonOf(button));
     };
     connect(m_view, &TargetView::pointerMoved, this, [this](QPointF at) {
+        m_pointerOnTarget = true;
         m_sheet.mouseMove(float(at.x()), float(at.y()));
+        m_view->update();
+    });
+    connect(m_view, &TargetView::pointerLeft, this, [this] {
+        m_pointerOnTarget = false;
         m_view->update();
     });
     connect(m_view, &TargetView::pointerPressed, this, press);

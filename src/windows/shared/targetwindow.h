@@ -112,6 +112,9 @@ protected:
     void startNewTraining();
     // What the target view paints over the face.
     virtual void paintMarks(QPainter& painter);
+    // The marks as painted: the one waiting for the pointer shows only
+    // while the pointer is on the target.
+    std::array<Mark, kShotsPerSeries> shownMarks(const std::array<Mark, kShotsPerSeries>& marks);
     // The MPI crosses of the displayed series, when "Trefferlage zeigen" is ticked.
     void paintGroupCrosses(QPainter& painter);
     // The options the window rates calls with; none when it enters hits only.
@@ -210,6 +213,7 @@ private:
     MatchPanel* m_matchPanel = nullptr;
     std::unique_ptr<MatchResultWindow> m_result;
     QPointer<QWidget> m_photoWindow;
+    bool m_pointerOnTarget = false;
 
 private:
     void recordInDiary();
@@ -222,6 +226,8 @@ private:
     void paintSighterCorner(QPainter& painter) const;
     void buildAnalysisPanel();
     void showAnalysis();
+    // Until the first shot: where to click next.
+    QString firstShotHint() const;
     void chooseCalibre();
     // "Foto einlesen …": a photo's holes, once the shooter takes them, are
     // the hits of a new series (several when they are more than a series
