@@ -316,7 +316,9 @@ private Q_SLOTS:
         Application program(services);
         const bool began = program.begin();
         const Form1& form = program.mainWindow();
-        QStringList expected{QStringLiteral("Bitte Name eingeben:")};
+        QStringList expected{
+            u"Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, sondern "
+            u"auch, wie gut Sie ihn angesagt haben.\n\nBitte Name eingeben:"_s};
         while (expected.size() < prompts)
             expected << QStringLiteral("Ohne Name geht nix. Also bitte Namen eingeben:");
         QCOMPARE(dialogs.prompts(), expected);

@@ -1686,17 +1686,21 @@ Licence: GPL-3.0-or-later</translation>
     <name>ankerblick::Application</name>
     <message>
         <location filename="../src/app/application.cpp" line="+131"/>
-        <location line="+195"/>
+        <location line="+199"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-175"/>
-        <source>Bitte Name eingeben:</source>
-        <translation>Please enter your name:</translation>
+        <location line="-178"/>
+        <source>Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, sondern auch, wie gut Sie ihn angesagt haben.
+
+Bitte Name eingeben:</source>
+        <translation>Welcome to Ankerblick! Here what counts is not only the hit but also how well you called it.
+
+Please enter your name:</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>Ohne Name geht nix. Also bitte Namen eingeben:</source>
         <translation>Nothing works without a name. So please enter your name:</translation>
     </message>

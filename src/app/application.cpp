@@ -148,7 +148,11 @@ std::optional<QString> Application::askName() {
     UserDialogs& dialogs = m_services.dialogs;
     const QString last = m_services.settings.lastShooter();
     std::optional<QString> name =
-        dialogs.inputBox(m_form.get(), tr("Bitte Name eingeben:"), QString(), last);
+        dialogs.inputBox(m_form.get(),
+                         tr("Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, "
+                            "sondern auch, wie gut Sie ihn angesagt haben.\n\n"
+                            "Bitte Name eingeben:"),
+                         QString(), last);
     while (name && name->trimmed().isEmpty())
         name = dialogs.inputBox(m_form.get(), tr("Ohne Name geht nix. Also bitte Namen eingeben:"),
                                 QString(), last);

@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 namespace ankerblick {
@@ -28,12 +29,24 @@ private:
     Settings& m_settings;
 };
 
+// The target grows with the window: the first start uses the screen.
+void takeMostOfTheScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    constexpr double kShare = 0.9;
+    const QRect free = screen->availableGeometry();
+    QRect place(QPoint(), (QSizeF(free.size()) * kShare).toSize());
+    place.moveCenter(free.center());
+    window->setGeometry(place);
+}
+
 } // namespace
 
 void keepPlace(QWidget* window, Settings& settings) {
     const QByteArray kept = settings.geometry(window->objectName());
-    if (!kept.isEmpty())
-        window->restoreGeometry(kept);
+    if (kept.isEmpty() || !window->restoreGeometry(kept))
+        takeMostOfTheScreen(window);
     window->installEventFilter(new PlaceKeeper(window, settings));
 }
 

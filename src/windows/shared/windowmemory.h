@@ -11,8 +11,9 @@ namespace ankerblick {
 
 class Settings;
 
-// Puts the window where it was last (when the place kept makes sense) and
-// keeps its place whenever it is hidden or closed.
+// Puts the window where it was last (when the place kept makes sense), or
+// the first time at most of the screen's free area, centred; and keeps its
+// place whenever it is hidden or closed.
 void keepPlace(QWidget* window, Settings& settings);
 
 // Keeps every option the user checks in the group under `name`.
