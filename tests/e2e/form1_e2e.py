@@ -189,9 +189,10 @@ def main():
 
         Atspi.init()
         app = wait_for("the program on the accessibility bus", lambda: application(app_proc.pid))
-        # The target lies below the menu bar; clicks go to its drawing units.
+        # The target lies below the menu bar; clicks go to its drawing units,
+        # on the screen wherever the window was placed.
         target = wait_for("the target", lambda: find(app, "Scheibe"))
-        origin = Atspi.Component.get_extents(target, Atspi.CoordType.WINDOW)
+        origin = Atspi.Component.get_extents(target, Atspi.CoordType.SCREEN)
         print("Scheibe at %d, %d, %d x %d" % (origin.x, origin.y, origin.width, origin.height))
 
         # The target shows its 488 x 460 drawing units scaled to its room,
@@ -202,8 +203,8 @@ def main():
         # A call a little above the centre, then the hit on the centre.
         for x, y in ((244, 210), (244, 228)):
             x, y = round(left + x * scale), round(top + y * scale)
-            session.xdotool("mousemove", "--window", str(form), str(x + 2), str(y))
-            session.xdotool("mousemove", "--window", str(form), str(x), str(y))
+            session.xdotool("mousemove", str(x + 2), str(y))
+            session.xdotool("mousemove", str(x), str(y))
             time.sleep(0.2)
             session.xdotool("click", "1")
             time.sleep(0.2)
