@@ -1144,8 +1144,9 @@ private Q_SLOTS:
         auto* recompute = child<QPushButton>(QStringLiteral("NeuBerechnen"));
         QCOMPARE(recompute->text(), QStringLiteral("Neu Berechnen"));
         QCOMPARE(spokenName(recompute), QStringLiteral("Neu Berechnen"));
+        // Spelt as in the other windows.
         QCOMPARE(m_form->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(2)->text(),
-                 QStringLiteral("OSP -SP"));
+                 QStringLiteral("OSP-SP"));
     }
 };
 

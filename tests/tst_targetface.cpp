@@ -186,10 +186,7 @@ private Q_SLOTS:
         QCOMPARE(disciplineInfo(index), nullptr);
     }
 
-    void captions() {
-        QCOMPARE(disciplineCaption(2), QStringLiteral("OSP-SP"));
-        QCOMPARE(disciplineCaption(2, true), QStringLiteral("OSP -SP"));
-    }
+    void captions() { QCOMPARE(disciplineCaption(2), QStringLiteral("OSP-SP")); }
 
     void markColours_data() {
         QTest::addColumn<int>("index");

@@ -218,7 +218,7 @@ private Q_SLOTS:
     void startsLoggedOffWithThePortsListed() {
         QComboBox* c = combo();
         QCOMPARE(c->currentIndex(), -1);
-        QCOMPARE(c->placeholderText(), QStringLiteral("Rika Anshluss"));
+        QCOMPARE(c->placeholderText(), QStringLiteral("Rika Anschluss"));
         QVERIFY(c->count() >= 9);
         for (int n = 1; n <= 8; ++n) {
             QCOMPARE(c->itemText(n - 1), QStringLiteral("Com ") + QString::number(n));

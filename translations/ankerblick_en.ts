@@ -844,11 +844,6 @@ Mit --help werden alle Optionen gezeigt.
         <source>Gewehr 300m</source>
         <translation>Rifle 300m</translation>
     </message>
-    <message>
-        <location line="+48"/>
-        <source>OSP -SP</source>
-        <translation>RFP -SP</translation>
-    </message>
 </context>
 <context>
     <name>GraphLayout</name>
@@ -2992,7 +2987,7 @@ Please enter your name:</translation>
     <name>ankerblick::TargetLinkPanel</name>
     <message>
         <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+26"/>
-        <source>Rika Anshluss</source>
+        <source>Rika Anschluss</source>
         <translation>Rika port</translation>
     </message>
     <message>

@@ -130,9 +130,7 @@ QList<RingNumber> ringNumbers(int discipline) {
     return numbers;
 }
 
-QString disciplineCaption(int index, bool mainWindowSpelling) {
-    if (mainWindowSpelling && index == int(Discipline::OspSp))
-        return QCoreApplication::translate("Discipline", "OSP -SP");
+QString disciplineCaption(int index) {
     const DisciplineInfo* info = disciplineInfo(index);
     return info ? QCoreApplication::translate("Discipline", info->caption) : QString();
 }

@@ -52,8 +52,8 @@ const DisciplineInfo* disciplineInfo(int index);
 // Whether a calibre in mm is one a shooter can choose: 1 to 20 mm.
 bool isCalibre(double mm);
 
-// Caption of the discipline option; the main window spells one of them "OSP -SP".
-QString disciplineCaption(int index, bool mainWindowSpelling = false);
+// Caption of the discipline option, the same in every window.
+QString disciplineCaption(int index);
 
 // A ring number of a decimal face: printed in the ring's band on the
 // horizontal and vertical axes, white on the black, black on the card.

@@ -44,7 +44,7 @@ TargetLinkPanel::TargetLinkPanel(UserDialogs& dialogs, Settings& settings,
     setObjectName(QStringLiteral("TargetLinkPanel"));
 
     m_ports = named(new QComboBox(this), QStringLiteral("ComPortsCombo"));
-    m_ports->setPlaceholderText(tr("Rika Anshluss"));
+    m_ports->setPlaceholderText(tr("Rika Anschluss"));
     QStringList numbered;
     for (int n = 1; n <= kNumberedPorts; ++n)
         numbered << numberedPortLocation(n);

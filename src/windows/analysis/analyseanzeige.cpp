@@ -83,7 +83,7 @@ void AnalyseAnzeige::buildControls() {
     m_view = new TargetView(
         [this]() -> const TargetFace& { return m_sheet.face(); },
         [this](QPainter& painter, const QRect& area) { paintShots(painter, area); }, this);
-    m_panels = new TargetPanels(this, m_view, PanelStyle{false, 56, 56, true});
+    m_panels = new TargetPanels(this, m_view, PanelStyle{56, 56, true});
     m_panels->hint()->hide(); // nothing is entered here
     m_name = m_panels->name();
     m_name->setAcceptDrops(false); // dropped files go to the window

@@ -18,7 +18,7 @@ Schusseingabe::Schusseingabe(Services& services)
     : TargetWindow(m_entry, services, nullptr), m_entry(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Schusseingabe"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    buildControls(false);
+    buildControls();
     optionsRow()->addStretch();
     listsRow()->addWidget(analysisPanel(), 1);
     m_sourceColumn = new QVBoxLayout;

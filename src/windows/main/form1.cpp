@@ -32,7 +32,7 @@ namespace ankerblick {
 Form1::Form1(Services& services, QWidget* parent)
     : TargetWindow(m_aim, services, parent), m_aim(services.clock, QLocale()) {
     setObjectName(QStringLiteral("Form1"));
-    buildControls(true);
+    buildControls();
     buildOptions();
     buildRatingFrame();
     buildTargetLink();

@@ -134,7 +134,7 @@ void TargetPanels::buildHeader() {
         named(new QGroupBox(tr("Disziplin"), m_panel), QStringLiteral("DisziplinFrame"));
     QStringList disciplines;
     for (int i = 0; i < kDisciplineCount; ++i)
-        disciplines << disciplineCaption(i, m_style.mainWindowSpelling);
+        disciplines << disciplineCaption(i);
     // Two columns of three: the pistol faces, then the rifle faces.
     m_discipline = makeOptionGroup(disciplineFrame, QStringLiteral("Disziplin"), disciplines, 3);
     m_optionsRow->addWidget(disciplineFrame);

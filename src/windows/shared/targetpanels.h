@@ -33,7 +33,6 @@ class UserDialogs;
 
 // How one window's panels differ from the others'.
 struct PanelStyle {
-    bool mainWindowSpelling = false; // the disciplines' captions
     int seriesListWidth = 48;
     int shotListWidth = 48;
     bool longLists = false; // lists of many thousand entries stay quick

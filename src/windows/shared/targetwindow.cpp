@@ -113,14 +113,14 @@ QString TargetWindow::shooterName() const {
     return m_name->text();
 }
 
-void TargetWindow::buildControls(bool mainWindowSpelling) {
+void TargetWindow::buildControls() {
     m_view = new TargetView([this]() -> const TargetFace& { return m_sheet.face(); },
                             [this](QPainter& painter, const QRect&) {
                                 paintSighterCorner(painter);
                                 paintMarks(painter);
                             },
                             this);
-    m_panels = new TargetPanels(this, m_view, PanelStyle{mainWindowSpelling, 48, 48, false});
+    m_panels = new TargetPanels(this, m_view, PanelStyle{48, 48, false});
     m_panels->buildLists();
     m_name = m_panels->name();
     m_discipline = m_panels->discipline();

@@ -83,8 +83,8 @@ Q_SIGNALS:
 protected:
     TargetWindow(TargetSheet& sheet, Services& services, QWidget* parent);
 
-    // Builds the shared controls; the disciplines' captions come from the window.
-    void buildControls(bool mainWindowSpelling);
+    // Builds the shared controls.
+    void buildControls();
     // Where a window adds its own controls.
     QHBoxLayout* optionsRow() const { return m_panels->optionsRow(); }
     QHBoxLayout* sourcesRow() const { return m_panels->sourcesRow(); }
