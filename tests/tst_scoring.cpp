@@ -177,6 +177,12 @@ private Q_SLOTS:
             << QList<double>{1e20, 1.5, 123456.789} << QList<double>{} << QStringLiteral("1E+20");
         QTest::newRow("tiny") << QList<double>{1e-300, 2.5e-301} << QList<double>{}
                               << QStringLiteral("1,25E-300");
+        // 100000 + 2^-10 lies exactly halfway at the fifteenth digit: the box
+        // rounds it away from zero, not to the even ...562.
+        QTest::newRow("halfway") << QList<double>{100000.0009765625} << QList<double>{}
+                                 << QStringLiteral("100000,000976563");
+        QTest::newRow("halfway below zero") << QList<double>{} << QList<double>{100000.0009765625}
+                                            << QStringLiteral("-100000,000976563");
     }
     void runningSumSteps() {
         QFETCH(QList<double>, added);

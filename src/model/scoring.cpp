@@ -2,7 +2,12 @@
 
 #include "numeric.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <optional>
+#include <system_error>
 
 namespace ankerblick {
 
@@ -57,11 +62,45 @@ double wholeRings(double value) {
     return value - double(r % 10) / 10.0;
 }
 
+namespace {
+// The double that digits written by std::to_chars read back as; empty beyond
+// the largest double.
+std::optional<double> readBack(const char* begin, const char* end) {
+    double r = 0.0;
+    if (std::from_chars(begin, end, r).ec != std::errc())
+        return std::nullopt;
+    return r;
+}
+
+// Whether v may lie exactly halfway between two numbers of 15 significant
+// digits: its 16-digit form ends in 5 and reads back as v.
+bool mayBeHalfway(double v) {
+    std::array<char, 32> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), v,
+                                       std::chars_format::scientific, 15);
+    const char* e = std::find(digits.data(), written.ptr, 'e');
+    return e != digits.data() && *(e - 1) == '5' && readBack(digits.data(), written.ptr) == v;
+}
+} // namespace
+
 double RunningSum::shown(double v) {
-    // The digits num::formatNumber shows and the double num::parseNumber reads
-    // from them do not depend on the locale; only the symbols do.
-    const QLocale c = QLocale::c();
-    const double r = num::parseNumber(num::formatNumber(v, c), c).value_or(0.0);
+    // The 15 significant digits num::formatNumber shows, read back as
+    // num::parseNumber reads them. The digits do not depend on the locale,
+    // only the symbols do; std::to_chars writes the same digits without a
+    // locale's text, except that it rounds a tie to even and the box rounds
+    // it away from zero, so a possible tie takes the box's own way.
+    if (!std::isfinite(v))
+        return 0.0;
+    double r = 0.0;
+    if (mayBeHalfway(v)) {
+        const QLocale c = QLocale::c();
+        r = num::parseNumber(num::formatNumber(v, c), c).value_or(0.0);
+    } else {
+        std::array<char, 32> digits{};
+        const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), v,
+                                           std::chars_format::general, 15);
+        r = readBack(digits.data(), written.ptr).value_or(0.0);
+    }
     return r == 0.0 ? 0.0 : r; // no -0
 }
 
