@@ -17,6 +17,7 @@
 #include "sheets/groupreport.h"
 #include "support/renderedphoto.h"
 #include "vision/photoholes.h"
+#include "widgets/targetview.h"
 #include "windows/analysis/analyseanzeige.h"
 
 #include <QApplication>
@@ -218,8 +219,14 @@ void allSeriesOurs(benchmark::State& state) {
 void allSeriesLimit(benchmark::State& state) {
     LoadedWindow& w = loadedWindow();
     w.click(QStringLiteral("AlleSerienAnzeigen"));
-    const QList<PointF> centres = w.window->sheet().shotCentres();
-    const double r = w.window->sheet().paintRadius();
+    // The discs at the size and place the window's scaled view shows them.
+    const auto* view = w.window->findChild<TargetView*>();
+    if (!view)
+        qFatal("target view not found");
+    QList<QPointF> centres;
+    for (const PointF& c : w.window->sheet().shotCentres())
+        centres.append(view->toWidget(QPointF(c.x, c.y)));
+    const double r = w.window->sheet().paintRadius() * view->scale();
     QImage image(w.window->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -227,8 +234,8 @@ void allSeriesLimit(benchmark::State& state) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(QPen(QColor(0, 0, 0), 1.0));
         p.setBrush(QColor(255, 0, 0));
-        for (const PointF& c : centres)
-            p.drawEllipse(QPointF(c.x, c.y), r, r);
+        for (const QPointF& c : centres)
+            p.drawEllipse(c, r, r);
         p.end();
         benchmark::DoNotOptimize(image.constBits());
     }

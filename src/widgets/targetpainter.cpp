@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ankerblick {
 
@@ -131,6 +132,41 @@ void paintGroupCrosses(QPainter& painter, const TargetFace& face, const group::F
     }
     cross(hits, Qt::red);
     painter.restore();
+}
+
+DiscStamp::DiscStamp(double radius, const QColor& border, const QColor& fill, qreal pixelRatio)
+    : m_reach(radius + 1.0) {
+    // Room for the disc, its pen and the largest offset.
+    const int side = int(std::ceil((2.0 * m_reach + 1.0) * pixelRatio));
+    for (int row = 0; row < kSteps; ++row) {
+        for (int column = 0; column < kSteps; ++column) {
+            QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
+            picture.setDevicePixelRatio(pixelRatio);
+            picture.fill(Qt::transparent);
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(QPen(border, 1.0));
+            p.setBrush(fill);
+            const QPointF offset(double(column) / kSteps, double(row) / kSteps);
+            p.drawEllipse(QPointF(m_reach, m_reach) + offset, radius, radius);
+            p.end();
+            m_pictures[size_t(row * kSteps + column)] = picture;
+        }
+    }
+}
+
+void DiscStamp::draw(QPainter& painter, QPointF centre) const {
+    // The corner in whole pixels and the rest in quarters, rounded.
+    const auto split = [](double at, int& whole) {
+        const long quarters = std::lround(at * kSteps);
+        whole = int(std::floor(double(quarters) / kSteps));
+        return int(quarters - long(whole) * kSteps);
+    };
+    int x = 0;
+    int y = 0;
+    const int column = split(centre.x() - m_reach, x);
+    const int row = split(centre.y() - m_reach, y);
+    painter.drawImage(QPoint(x, y), m_pictures[size_t(row * kSteps + column)]);
 }
 
 } // namespace ankerblick

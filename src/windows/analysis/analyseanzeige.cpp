@@ -388,22 +388,27 @@ void AnalyseAnzeige::showAnalysis() {
 
 void AnalyseAnzeige::paintShots(QPainter& p, const QRect& repainted) {
     // Every shot of the painted series is drawn from the store on every paint;
-    // discs outside the area being repainted are skipped.
+    // discs outside the area being repainted are skipped. The discs are
+    // stamped in pixels, the view's scale taken into their places and size.
     const double r = m_sheet.paintRadius();
     const QRectF area = QRectF(repainted).adjusted(-r - 1, -r - 1, r + 1, r + 1);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(toQColor(kShotOutline), 1.0));
-    p.setBrush(toQColor(kShotFill));
+    const QTransform toPixels = p.transform();
+    const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    const double radius = r * toPixels.m11();
+    const DiscStamp shot(radius, toQColor(kShotOutline), toQColor(kShotFill), ratio);
+    p.save();
+    p.resetTransform();
     for (const PointF& c : m_sheet.shotCentres()) {
         const QPointF centre(c.x, c.y);
         if (area.contains(centre))
-            p.drawEllipse(centre, r, r);
+            shot.draw(p, toPixels.map(centre));
     }
     if (const auto c = m_sheet.highlightedCentre()) {
-        p.setPen(QPen(toQColor(kHighlightOutline), 1.0));
-        p.setBrush(toQColor(kHighlightFill));
-        p.drawEllipse(QPointF(c->x, c->y), r, r);
+        const DiscStamp highlight(radius, toQColor(kHighlightOutline), toQColor(kHighlightFill),
+                                  ratio);
+        highlight.draw(p, toPixels.map(QPointF(c->x, c->y)));
     }
+    p.restore();
     if (m_analysisPanel->crossesShown())
         paintGroupCrosses(p, m_sheet.face(), m_analysisPanel->seriesFigures());
 }
