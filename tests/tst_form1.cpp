@@ -3,6 +3,7 @@
 
 #include "features/printing/druckdialog.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "model/numeric.h"
 #include "platform/serialport.h"
 #include "support/pdftext.h"
 #include "support/program.h"
@@ -33,6 +34,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <memory>
@@ -848,6 +850,78 @@ private Q_SLOTS:
         QCOMPARE(m_form->geometry(), before);
     }
 
+    // The wheel zooms about the pointer, "+" and "-" about the middle, the
+    // buttons show the whole face or the shots; nothing beyond the whole
+    // face or the most zoom. Scales against the whole face's.
+    void zoomFollowsWheelKeysAndButtons_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("wheel, two notches in") << u"wheel 240"_s << 1.5625;
+        QTest::newRow("wheel, one notch out at the whole face") << u"wheel -120"_s << 1.0;
+        QTest::newRow("+ twice, - once") << u"+ + -"_s << 1.25;
+        QTest::newRow("Ctrl++") << u"ctrl+"_s << 1.25;
+        QTest::newRow("+ then the button Ganze Scheibe") << u"+ GanzeScheibe"_s << 1.0;
+        QTest::newRow("wheel far in: at most 16 times") << u"wheel 3600"_s << 16.0;
+    }
+    void zoomFollowsWheelKeysAndButtons() {
+        QFETCH(QString, input);
+        QFETCH(double, scale);
+        TargetView* view = surface();
+        view->showWholeFace();
+        const double whole = view->scale();
+        const QPoint pointer = at(300, 250);
+        for (const QString& step : input.split(u' ')) {
+            bool isNumber = false;
+            const int eighths = step.toInt(&isNumber);
+            if (step == u"wheel") {
+                continue;
+            } else if (isNumber) {
+                QWheelEvent wheel(pointer, view->mapToGlobal(QPointF(pointer)), QPoint(),
+                                  QPoint(0, eighths), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(view, &wheel);
+            } else if (step == u"+" || step == u"-") {
+                QTest::keyClick(view, step == u"+" ? Qt::Key_Plus : Qt::Key_Minus);
+            } else if (step == u"ctrl+") {
+                QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+            } else {
+                QTest::mouseClick(child<QToolButton>(step), Qt::LeftButton);
+            }
+        }
+        QVERIFY2(std::abs(view->scale() / whole - scale) < 0.01,
+                 qPrintable(QString::number(view->scale() / whole)));
+        // The wheel keeps the point under the pointer, to the pixel.
+        if (input.startsWith(u"wheel") && scale > 1.0 && scale < 16.0) {
+            const QPointF under = view->toDrawing(QPointF(pointer));
+            QVERIFY2(std::abs(under.x() - 300) <= 1.0 / view->scale() &&
+                         std::abs(under.y() - 250) <= 1.0 / view->scale(),
+                     qPrintable(u"%1, %2"_s.arg(under.x()).arg(under.y())));
+        }
+        test::WindowDriver::toDrawingScale(m_form);
+    }
+
+    // The whole air-pistol face takes a shot on ring 3, left of the design
+    // area: 57,75 mm out (between 53,75 and 61,75 mm), 380,5 units at
+    // 392 / 59,5 a mm; 109 - (380,5 - 2) / 5,3 = 37,6 -> 3,8. "Gruppe" then
+    // shows the call and the hit, much closer than the whole face.
+    void aShotOnAnOuterRingOfTheWholeFace() {
+        TargetView* view = surface();
+        view->showWholeFace();
+        const double whole = view->scale();
+        shot({244 - 380, 228}, {244 - 380, 228});
+        QCOMPARE(text("SerienSumme"), u"3"_s);
+        QVERIFY2(std::abs(num::numberOrZero(text("SerienSummeZehntel"), QLocale()) - 3.8) <=
+                     0.1 + 1e-9,
+                 qPrintable(text("SerienSummeZehntel")));
+        QVERIFY(m_form->sheet().record().hitLeft[0] < 0);
+        QTest::mouseClick(child<QToolButton>(u"Gruppe"_s), Qt::LeftButton);
+        QVERIFY(view->zoomed());
+        QVERIFY(view->scale() > 4.0 * whole);
+        const QRectF part = view->shownPart();
+        QVERIFY(part.contains(QPointF(244 - 380, 228)));
+        test::WindowDriver::toDrawingScale(m_form);
+    }
+
     void rhythmAidOpensOnTopAndClosesWithTheProgram() {
         QTest::mouseClick(child<QPushButton>(QStringLiteral("RhythmusTrainingshilfe")),
                           Qt::LeftButton);
@@ -1053,7 +1127,13 @@ private Q_SLOTS:
         // A sighting shot is listed but never summed, and the target shows
         // the black corner of a sighting target.
         const auto corner = [this] {
-            return surface()->grab().toImage().pixelColor(at(465, 14));
+            // The top right corner of the card, seen on the whole face.
+            const ShapeBox card = m_form->sheet().face().wholeFace();
+            surface()->showWholeFace();
+            const QColor seen = surface()->grab().toImage().pixelColor(
+                at(card.left + card.width - 6.0, card.top + 6.0));
+            test::WindowDriver::toDrawingScale(m_form);
+            return seen;
         };
         shot({244, 228}, {244, 228});
         QCOMPARE(list("Schusswert"), QStringList{QStringLiteral("10,9")});

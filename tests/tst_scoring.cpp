@@ -223,11 +223,14 @@ private Q_SLOTS:
         r.hitTop[1] = 213;
         r.hitLeft[4] = 1; // in the corner of the card: 5,1
         r.hitTop[4] = 1;
-        r.hitLeft[6] = 0; // left 0 is no shot, whatever its top
-        r.hitTop[6] = 200;
+        // Left and top 0 is an empty slot (6); a mark left of the design area
+        // on the outer rings is a shot: centre (-105, 228), 349 units out,
+        // 109 - 347 / 5,3 = 43,5 -> 4,4.
+        r.hitLeft[7] = -120;
+        r.hitTop[7] = 213;
         TargetFace face;
         face.apply(0);
-        QCOMPARE(scoreSeries(r, face, {}).values(), (QList<double>{10.9, 10.2, 5.1}));
+        QCOMPARE(scoreSeries(r, face, {}).values(), (QList<double>{10.9, 10.2, 5.1, 4.4}));
         // On the rifle target the same left and top lie elsewhere (smaller mark).
         face.apply(3);
         QCOMPARE(scoreSeries(r, face, {}).values().first(), 10.6);

@@ -233,20 +233,30 @@ private Q_SLOTS:
     }
 
     // Every eleventh slot begins a new series.
+    // A slot holds a shot unless its hit left and top are both 0: marks on
+    // the outer rings of the whole face stand left of or above the area.
     void seriesOfTenSlots_data() {
         QTest::addColumn<int>("slotCount");
+        QTest::addColumn<int>("firstLeft");
+        QTest::addColumn<int>("top");
         QTest::addColumn<QList<int>>("shots");
-        QTest::newRow("none") << 0 << QList<int>{0};
-        QTest::newRow("10") << 10 << QList<int>{10};
-        QTest::newRow("11") << 11 << QList<int>{10, 1};
-        QTest::newRow("25") << 25 << QList<int>{10, 10, 5};
+        QTest::newRow("none") << 0 << 100 << 50 << QList<int>{0};
+        QTest::newRow("10") << 10 << 100 << 50 << QList<int>{10};
+        QTest::newRow("11") << 11 << 100 << 50 << QList<int>{10, 1};
+        QTest::newRow("25") << 25 << 100 << 50 << QList<int>{10, 10, 5};
+        QTest::newRow("left of the area") << 10 << -320 << 50 << QList<int>{10};
+        QTest::newRow("left 0 and above the area") << 10 << 0 << -30 << QList<int>{10};
+        QTest::newRow("left and top 0: the first slot empty") << 1 << 0 << 0 << QList<int>{0};
     }
     void seriesOfTenSlots() {
         QFETCH(int, slotCount);
+        QFETCH(int, firstLeft);
+        QFETCH(int, top);
         QFETCH(QList<int>, shots);
         QByteArray bytes;
         for (int i = 0; i < slotCount; ++i)
-            bytes += "0\r\n0\r\n0\r\n0\r\n" + QByteArray::number(100 + i) + "\r\n50\r\n0\r\n0\r\n";
+            bytes += "0\r\n0\r\n0\r\n0\r\n" + QByteArray::number(firstLeft + i) + "\r\n" +
+                     QByteArray::number(top) + "\r\n0\r\n0\r\n";
         bytes += "$Kommentare$\r\n\r\n";
         const SeriesFileReadResult r = parseSeriesFile(bytes);
         QVERIFY(!r.error);
@@ -256,7 +266,7 @@ private Q_SLOTS:
             QCOMPARE(rec.shotCount(), shots[s]);
             QCOMPARE(rec.isComplete(), shots[s] == 10);
             for (int j = 0; j < shots[s]; ++j)
-                QCOMPARE(int(rec.hitLeft[size_t(j)]), 100 + s * 10 + j);
+                QCOMPARE(int(rec.hitLeft[size_t(j)]), firstLeft + s * 10 + j);
         }
     }
 

@@ -815,32 +815,32 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>Discipline</name>
     <message>
-        <location filename="../src/model/targetface.cpp" line="+17"/>
+        <location filename="../src/model/targetface.cpp" line="+21"/>
         <source>LP</source>
         <translation>AP</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>FP-SP-100m</source>
         <translation>FP-SP-100m</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>OSP-SP</source>
         <translation>RFP-SP</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>Gewehr 50m</source>
         <translation>Rifle 50m</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>LG 10m</source>
         <translation>AR 10m</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>Gewehr 300m</source>
         <translation>Rifle 300m</translation>
     </message>
@@ -1551,7 +1551,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalyseAnzeige</name>
     <message>
-        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+119"/>
+        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+126"/>
         <source>Schussgrösse alles anzeigen:</source>
         <translation>Shot size, all shown:</translation>
     </message>
@@ -2725,7 +2725,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::QtUserDialogs</name>
     <message>
-        <location filename="../src/platform/userdialogs.cpp" line="+59"/>
+        <location filename="../src/platform/userdialogs.cpp" line="+78"/>
         <source>Speichern</source>
         <translation>Save</translation>
     </message>
@@ -2950,14 +2950,12 @@ Please enter your name:</translation>
         <translation>Stop polling first, then log off.</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source><byte value="xd"/>
- Bitte einen gültigen Anschluss wählen.</source>
-        <translation><byte value="xd"/>
- Please choose a valid port.</translation>
+        <location line="+17"/>
+        <source>Bitte einen Anschluss wählen.</source>
+        <translation>Please choose a port.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>Erst Anmelden, dann abfragen.</source>
         <translation>Log on first, then poll.</translation>
     </message>
@@ -3004,12 +3002,37 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::TargetPanels</name>
     <message>
-        <location filename="../src/windows/shared/targetpanels.cpp" line="+99"/>
+        <location filename="../src/windows/shared/targetpanels.cpp" line="+104"/>
         <source>Scheibe</source>
         <translation>Target</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+31"/>
+        <source>Verkleinern</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Vergrößern</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ganze Scheibe</source>
+        <translation>Whole face</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Gruppe</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>Schütze:</source>
         <translation>Shooter:</translation>
     </message>
@@ -3065,7 +3088,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::TargetWindow</name>
     <message>
-        <location filename="../src/windows/shared/targetwindow.cpp" line="+247"/>
+        <location filename="../src/windows/shared/targetwindow.cpp" line="+248"/>
         <source>Während eines Wettkampfs kann kein Foto übernommen werden.</source>
         <translation>During a match no photo can be taken over.</translation>
     </message>
@@ -3096,12 +3119,11 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+192"/>
         <source>Kommentar</source>
         <translation>Comment</translation>
     </message>
     <message>
-        <location line="-191"/>
+        <location line="+1"/>
         <source>Start</source>
         <translation>Start</translation>
     </message>
@@ -3157,12 +3179,22 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+234"/>
+        <location line="+251"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-214"/>
+        <location line="-229"/>
+        <source>Kommentar zu Serie %1, Schuss %2:</source>
+        <translation>Comment on series %1, shot %2:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Kommentar zu Serie %1:</source>
+        <translation>Comment on series %1:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Kommentar zum Schuss</source>
         <translation>Comment on the shot</translation>
     </message>
@@ -3178,12 +3210,12 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+35"/>
-        <location line="+28"/>
+        <location line="+31"/>
         <source>Wettkampf</source>
         <translation>Match</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-31"/>
         <source>Wettkampf …</source>
         <translation>Match …</translation>
     </message>
@@ -3199,18 +3231,24 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location line="+58"/>
         <source>Wettkampf beenden</source>
         <translation>End match</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-46"/>
         <source>Den laufenden Wettkampf beenden?</source>
         <translation>End the running match?</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>Programm:</source>
         <translation>Programme:</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Noch %1 von %2 Wettkampfschüssen offen. Den Wettkampf jetzt beenden?</source>
+        <translation>%1 of %2 match shots still to go. End the match now?</translation>
     </message>
 </context>
 <context>

@@ -35,8 +35,12 @@ struct SeriesRecord {
     Centres hitCentre{};
     Centres callCentre{};
 
-    // A slot holds a shot when its hit left is 1 or more.
-    bool hasShot(int slot) const { return hitLeft.at(size_t(slot)) >= 1; }
+    // A slot holds a shot unless its hit left and top are both 0, the way an
+    // empty slot is written. Marks left of or above the drawing area, on the
+    // outer rings of the whole face, stand at negative units.
+    bool hasShot(int slot) const {
+        return hitLeft.at(size_t(slot)) != 0 || hitTop.at(size_t(slot)) != 0;
+    }
     // A shot has a call unless both call columns are 0: an entered call
     // stands right of the window's edge. Shots of the shot-entry window and
     // target hits placed when no call came have none.

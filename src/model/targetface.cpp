@@ -12,7 +12,11 @@ namespace {
 // index = shape number; 0 and 1 unused, 6 is the black area. The two decimal
 // faces are the ISSF 10 m air rifle and 300 m rifle targets (ISSF Technical
 // Rules 6.3.4: ring diameters, ring width, black, the air rifle's ten a dot
-// of 0.5 mm); their mark sizes are the calibre at the face's scale.
+// of 0.5 mm); their mark sizes are the calibre at the face's scale. The
+// faces' rings from ring 1 (ISSF 6.3.4): air pistol 11.5 mm for the ten and
+// 16 mm more a ring, 155.5 mm for the one; precision pistol 50 mm and 50 mm
+// more, to 500 mm; rapid-fire pistol 100 mm and 80 mm more, rings 10 to 5
+// only; 50 m rifle 10.4 mm and 16 mm more, to 154.4 mm.
 constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
     {QT_TRANSLATE_NOOP("Discipline", "LP"),
      59.5,
@@ -27,7 +31,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      false,
      0,
      {},
-     0},
+     0,
+     {155.5, 139.5, 123.5, 107.5, 91.5, 75.5, 59.5, 43.5, 27.5, 11.5}},
     {QT_TRANSLATE_NOOP("Discipline", "FP-SP-100m"),
      200.0,
      4.9f,
@@ -41,7 +46,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      false,
      0,
      {},
-     0},
+     0,
+     {500, 450, 400, 350, 300, 250, 200, 150, 100, 50}},
     {QT_TRANSLATE_NOOP("Discipline", "OSP-SP"),
      500.0,
      3.136f,
@@ -55,7 +61,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      false,
      0,
      {},
-     0},
+     0,
+     {0, 0, 0, 0, 500, 420, 340, 260, 180, 100}},
     {QT_TRANSLATE_NOOP("Discipline", "Gewehr 50m"),
      112.4,
      2.79f,
@@ -69,7 +76,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      false,
      0,
      {},
-     0},
+     0,
+     {154.4, 138.4, 122.4, 106.4, 90.4, 74.4, 58.4, 42.4, 26.4, 10.4}},
     {QT_TRANSLATE_NOOP("Discipline", "LG 10m"),
      30.5,
      float(392.0 / 30.5 * 0.25),
@@ -83,7 +91,8 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      true,
      2.5,
      {45.5, 40.5, 35.5, 30.5, 25.5, 20.5, 15.5, 10.5, 5.5, 0.5},
-     8},
+     8,
+     {45.5, 40.5, 35.5, 30.5, 25.5, 20.5, 15.5, 10.5, 5.5, 0.5}},
     {QT_TRANSLATE_NOOP("Discipline", "Gewehr 300m"),
      600.0,
      float(392.0 / 600.0 * 5.0),
@@ -97,12 +106,18 @@ constexpr std::array<DisciplineInfo, kDisciplineCount> kDisciplines{{
      true,
      50.0,
      {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100},
-     9},
+     9,
+     {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100}},
 }};
 
-// Centres this close to the edge would lose a shot's left to rounding: a
-// stored slot holds a shot only when the left of its mark is 1 or more.
-constexpr float kEdgeMargin = 1.5f;
+// The smallest box holding both.
+ShapeBox united(const ShapeBox& a, const ShapeBox& b) {
+    const float left = std::min(a.left, b.left);
+    const float top = std::min(a.top, b.top);
+    const float right = std::max(a.left + a.width, b.left + b.width);
+    const float bottom = std::max(a.top + a.height, b.top + b.height);
+    return {left, top, right - left, bottom - top, true};
+}
 
 } // namespace
 
@@ -143,6 +158,7 @@ const std::array<int, 10>& TargetFace::drawingOrder() {
 
 TargetFace::TargetFace() {
     m_shapes[Card] = {16.0f, 8.0f, 457.0f, 441.0f, true};
+    m_wholeFace = m_shapes[Card];
     m_shapes[BlackArea] = {kBlackAreaLeft, kBlackAreaTop, kBlackAreaSize, kBlackAreaSize, true};
     // The rings of the design are the "LP" face at whole pixels.
     const DisciplineInfo& lp = kDisciplines[0];
@@ -191,27 +207,46 @@ bool TargetFace::apply(int index, std::optional<double> calibreMm) {
     for (int n : {InnerTen, Ring8, Ring9, Ring10})
         sizeRing(n, dia[size_t(n)]);
 
-    m_outerRings.clear();
-    if (info->decimal) {
-        const ShapeBox& black = m_shapes[BlackArea];
-        for (int ring = 1; ring <= 10; ++ring) {
-            const double diameter = info->ringsMm[size_t(ring - 1)];
-            if (diameter <= dia[size_t(Ring4)])
-                break;
-            const float size = float(diameter * m_scale);
-            const ShapeBox box{black.left + (black.width - size) / 2.0f,
-                               black.top + (black.height - size) / 2.0f, size, size, true};
-            m_outerRings.append(OuterRing{ring, box});
-        }
-    }
-
+    placeOuterRings(*info);
     m_markDiameter =
         m_calibreMm == info->calibreMm ? info->markDiameter : float(m_calibreMm * m_scale);
     return true;
 }
 
-float TargetFace::leftmostMarkCentre() const {
-    return std::max(kLeftmostMarkCentre, m_markDiameter / 2.0f + kEdgeMargin);
+PointF TargetFace::storableCentre(PointF centre) const {
+    const float half = m_markDiameter / 2.0f;
+    // Whole units are kept, a half rounded to even: within half a unit of 0
+    // both would be kept as 0.
+    if (std::abs(centre.x - half) <= 0.5f && std::abs(centre.y - half) <= 0.5f)
+        return {half + 1.0f, centre.y};
+    return centre;
+}
+
+// The rings beyond the largest shape of the face, and the card around them:
+// one ring's width beyond the outermost ring, or the design card when the
+// face has no ring beyond its shapes.
+void TargetFace::placeOuterRings(const DisciplineInfo& info) {
+    m_outerRings.clear();
+    double drawnMm = info.blackDiameterMm;
+    for (int n : {Ring7, Ring6, Ring5, Ring4})
+        drawnMm = std::max(drawnMm, info.ringDiameterMm[size_t(n)]);
+    const ShapeBox& black = m_shapes[BlackArea];
+    const auto around = [&](double diameterMm) {
+        const float size = float(diameterMm * m_scale);
+        return ShapeBox{black.left + (black.width - size) / 2.0f,
+                        black.top + (black.height - size) / 2.0f, size, size, true};
+    };
+    m_wholeFace = m_shapes[Card];
+    for (int ring = 1; ring <= 10; ++ring) {
+        const double diameter = info.faceRingsMm[size_t(ring - 1)];
+        if (diameter <= drawnMm)
+            continue;
+        if (m_outerRings.isEmpty() && ring < 10) {
+            const double bandMm = (diameter - info.faceRingsMm[size_t(ring)]) / 2.0;
+            m_wholeFace = united(m_wholeFace, around(diameter + 2.0 * bandMm));
+        }
+        m_outerRings.append(OuterRing{ring, around(diameter)});
+    }
 }
 
 bool TargetFace::innerTen(PointF marker) const {

@@ -44,6 +44,9 @@ struct DisciplineInfo {
     double ringWidthMm;             // the decimal faces' ring width (radius)
     std::array<double, 10> ringsMm; // their ring diameters, ring 1 first
     int lastNumberedRing;           // rings 1 to this one carry their number; 0: none
+    // Every ring the face has, ring 1 first, in mm; 0 for a ring it lacks
+    // (the rapid-fire face scores 5 to 10 only).
+    std::array<double, 10> faceRingsMm;
 };
 
 // The values of discipline 0..5; nullptr for any other index.
@@ -79,12 +82,6 @@ enum FaceShape : int {
     Ring4 = 10,    // Shape10
 };
 
-// The leftmost centre of a placed mark. A stored slot holds a shot only when
-// the left of its mark is 1 or more, so marks are kept at least this far
-// right: then even the largest mark (the 30 units of "LP"), with its left
-// rounded to whole units, still keeps its shot.
-inline constexpr float kLeftmostMarkCentre = 16.5f;
-
 inline constexpr float kBlackAreaSize = 392.0f;
 inline constexpr float kBlackAreaLeft = 48.0f;
 inline constexpr float kBlackAreaTop = 32.0f;
@@ -108,8 +105,15 @@ public:
     float markDiameter() const { return m_markDiameter; }
     double calibreMm() const { return m_calibreMm; }
 
-    // The leftmost centre of a placed mark of this face (see kLeftmostMarkCentre).
-    float leftmostMarkCentre() const;
+    // Where a mark centred at `centre` can be kept in a series slot. A slot
+    // whose left and top are both 0 holds no shot, so a mark whose left and
+    // top would both round to 0 moves one unit right; any other centre stays.
+    PointF storableCentre(PointF centre) const;
+
+    // The whole face: the card with every ring of the face on it, in
+    // drawing units; it reaches beyond the drawing area on the faces whose
+    // outer rings lie outside the black.
+    const ShapeBox& wholeFace() const { return m_wholeFace; }
 
     // Whether a shot centred at `marker` is an inner ten: on the faces with
     // an inner-ten ring the shot touches it, on a face whose ten is a dot
@@ -131,6 +135,7 @@ public:
 
 private:
     void sizeRing(int number, double diameterMm);
+    void placeOuterRings(const DisciplineInfo& info);
 
     std::array<ShapeBox, 11> m_shapes{}; // index 0 unused
     int m_discipline = -1;
@@ -139,6 +144,7 @@ private:
     float m_markDiameter = 30.0f;
     double m_calibreMm = 4.5;
     QList<OuterRing> m_outerRings;
+    ShapeBox m_wholeFace{};
 };
 
 } // namespace ankerblick

@@ -348,7 +348,7 @@ bool TargetSheet::storeShift(SeriesRecord& rec) {
 }
 
 PointF TargetSheet::placeable(float x, float y) const {
-    return {std::max(x, m_face.leftmostMarkCentre()), y};
+    return m_face.storableCentre({x, y});
 }
 
 void TargetSheet::mouseMove(float x, float y) {

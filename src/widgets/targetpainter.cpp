@@ -20,7 +20,7 @@ void paintRingNumbers(QPainter& painter, const TargetFace& face) {
     const DisciplineInfo* info = disciplineInfo(face.discipline());
     if (numbers.isEmpty() || !info)
         return;
-    const QRectF card = rectOf(face.shape(Card));
+    const QRectF card = rectOf(face.wholeFace());
     const PointF c = face.centre();
     QFont font = painter.font();
     font.setPixelSize(std::max(8, int(info->ringWidthMm * face.scale() * 0.45)));
@@ -49,9 +49,8 @@ void paintFace(QPainter& painter, const TargetFace& face) {
     const float blackWidth = face.shape(BlackArea).width;
     const DisciplineInfo* info = disciplineInfo(face.discipline());
     const bool decimal = info && info->decimal;
-    // The rings of the decimal faces reach beyond the black and the card.
-    if (decimal)
-        painter.setClipRect(rectOf(face.shape(Card)));
+    // The card holds every ring; nothing of the face lies beyond it.
+    painter.setClipRect(rectOf(face.wholeFace()), Qt::IntersectClip);
     for (int n : TargetFace::drawingOrder()) {
         const ShapeBox& s = face.shape(n);
         if (!s.visible)
@@ -60,7 +59,7 @@ void paintFace(QPainter& painter, const TargetFace& face) {
         case Card:
             painter.setPen(Qt::white);
             painter.setBrush(Qt::white);
-            painter.drawRect(rectOf(s));
+            painter.drawRect(rectOf(face.wholeFace()));
             break;
         case BlackArea:
             painter.setPen(Qt::black);

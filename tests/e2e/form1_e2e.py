@@ -195,11 +195,15 @@ def main():
         origin = Atspi.Component.get_extents(target, Atspi.CoordType.SCREEN)
         print("Scheibe at %d, %d, %d x %d" % (origin.x, origin.y, origin.width, origin.height))
 
-        # The target shows its 488 x 460 drawing units scaled to its room,
-        # the aspect kept and centred in whole pixels.
-        scale = min(origin.width / 488.0, origin.height / 460.0)
-        left = origin.x + math.floor((origin.width - 488 * scale) / 2)
-        top = origin.y + math.floor((origin.height - 460 * scale) / 2)
+        # The target shows the whole air-pistol face scaled to its room, the
+        # aspect kept and centred in whole pixels: a card of 155.5 mm (ring 1)
+        # and a ring's 8 mm on each side, at 392 drawing units for the black's
+        # 59.5 mm, around the centre at (244, 228).
+        card = (155.5 + 2 * 8) * 392 / 59.5
+        card_left, card_top = 244 - card / 2, 228 - card / 2
+        scale = min(origin.width, origin.height) / card
+        left = origin.x + math.floor((origin.width - card * scale) / 2 - card_left * scale)
+        top = origin.y + math.floor((origin.height - card * scale) / 2 - card_top * scale)
         # A call a little above the centre, then the hit on the centre.
         for x, y in ((244, 210), (244, 228)):
             x, y = round(left + x * scale), round(top + y * scale)

@@ -19,14 +19,16 @@ namespace ankerblick::test {
 
 class WindowDriver {
 public:
-    // Sizes a shown window so that its target shows one drawing unit a
-    // pixel: the positions the tests click and look at are drawing units.
+    // Sizes a shown window so that its target shows the design area, one
+    // drawing unit a pixel: the positions the tests click and look at are
+    // drawing units.
     explicit WindowDriver(QWidget* window) : m_window(window) { toDrawingScale(window); }
 
     static void toDrawingScale(QWidget* window) {
         auto* view = window->findChild<TargetView*>();
         if (!view || !window->isVisible())
             return; // laid out when shown
+        view->zoomTo(QRectF(0, 0, TargetView::kWidth, TargetView::kHeight));
         for (int i = 0; i < 3 && view->scale() != 1.0; ++i) {
             const QSize grow(std::max(0, TargetView::kWidth - view->width()),
                              TargetView::kHeight - view->height());

@@ -83,6 +83,13 @@ void AnalyseAnzeige::buildControls() {
     m_view = new TargetView(
         [this]() -> const TargetFace& { return m_sheet.face(); },
         [this](QPainter& painter, const QRect& area) { paintShots(painter, area); }, this);
+    m_view->setGroupSource([this] {
+        const double r = m_sheet.paintRadius();
+        QRectF box;
+        for (const PointF& c : m_sheet.shotCentres())
+            box |= QRectF(c.x - r, c.y - r, 2.0 * r, 2.0 * r);
+        return box;
+    });
     m_panels = new TargetPanels(this, m_view, PanelStyle{56, 56, true});
     m_panels->hint()->hide(); // nothing is entered here
     m_name = m_panels->name();

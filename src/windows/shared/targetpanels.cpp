@@ -5,6 +5,7 @@
 #include "widgets/targetview.h"
 #include "widgets/widgets.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -93,7 +95,10 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
     m_hint = makeStatusLabel(window, QStringLiteral("Einstiegshinweis"));
     m_hint->setAlignment(Qt::AlignCenter);
     m_hint->setMinimumHeight(m_hint->fontMetrics().height());
-    grid->addWidget(m_hint, 1, 0);
+    auto* belowTarget = new QHBoxLayout;
+    belowTarget->addWidget(m_hint, 1);
+    addZoomButtons(belowTarget);
+    grid->addLayout(belowTarget, 1, 0);
     // The target shows no text; its name lets assistive tools find it.
     view->setObjectName(QStringLiteral("Scheibe"));
     view->setAccessibleName(tr("Scheibe"));
@@ -112,6 +117,53 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
     grid->addLayout(m_buttons, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
+}
+
+// Zoom out and in ("-", "+", the wheel on the target), the whole face, and
+// the shots of the series shown.
+void TargetPanels::addZoomButtons(QHBoxLayout* row) {
+    struct Zoom {
+        const char* name;
+        QString caption;
+        QString spoken;
+        QList<QKeySequence> keys;
+        void (TargetView::*slot)();
+    };
+    const QList<Zoom> zooms{
+        {"ZoomKleiner",
+         QStringLiteral("\u2212"),
+         tr("Verkleinern"),
+         {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus),
+          QKeySequence(QKeySequence::ZoomOut)},
+         &TargetView::zoomOut},
+        {"ZoomGroesser",
+         QStringLiteral("+"),
+         tr("Vergrößern"),
+         {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::KeypadModifier | Qt::Key_Plus),
+          QKeySequence(QKeySequence::ZoomIn)},
+         &TargetView::zoomIn},
+        {"GanzeScheibe", tr("Ganze Scheibe"), tr("Ganze Scheibe"), {}, &TargetView::showWholeFace},
+        {"Gruppe", tr("Gruppe"), tr("Gruppe"), {}, &TargetView::showGroup},
+    };
+    for (const Zoom& zoom : zooms) {
+        auto* button = new QToolButton(m_window);
+        button->setObjectName(QString::fromLatin1(zoom.name));
+        button->setText(zoom.caption);
+        button->setAccessibleName(zoom.spoken);
+        button->setToolTip(zoom.keys.isEmpty()
+                               ? zoom.spoken
+                               : tr("%1 (%2)").arg(zoom.spoken, zoom.keys.first().toString(
+                                                                    QKeySequence::NativeText)));
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, m_view, zoom.slot);
+        if (!zoom.keys.isEmpty()) {
+            auto* action = new QAction(zoom.spoken, m_window);
+            action->setShortcuts(zoom.keys);
+            connect(action, &QAction::triggered, m_view, zoom.slot);
+            m_window->addAction(action);
+        }
+        row->addWidget(button);
+    }
 }
 
 void TargetPanels::buildHeader() {

@@ -116,6 +116,7 @@ Q_SIGNALS:
 
 private:
     void buildHeader();
+    void addZoomButtons(QHBoxLayout* row);
     QGridLayout* buildShotGrid();
 
     QWidget* m_window;

@@ -120,6 +120,7 @@ void TargetWindow::buildControls() {
                                 paintMarks(painter);
                             },
                             this);
+    m_view->setGroupSource([this] { return groupBox(); });
     m_panels = new TargetPanels(this, m_view, PanelStyle{48, 48, false});
     m_panels->buildLists();
     m_name = m_panels->name();
@@ -613,11 +614,25 @@ void TargetWindow::showMatch() {
     m_matchPanel->showNotice(notice);
 }
 
+QRectF TargetWindow::groupBox() const {
+    const SeriesRecord& rec = m_sheet.record();
+    const double d = m_sheet.face().markDiameter();
+    QRectF box;
+    for (int slot = 0; slot < kShotsPerSeries; ++slot) {
+        const auto s = size_t(slot);
+        if (rec.hasShot(slot))
+            box |= QRectF(rec.hitLeft[s], rec.hitTop[s], d, d);
+        if (rec.hasShot(slot) && rec.hasCall(slot))
+            box |= QRectF(rec.callLeft[s], rec.callTop[s], d, d);
+    }
+    return box;
+}
+
 // A sighting series carries the black corner of a sighting target.
 void TargetWindow::paintSighterCorner(QPainter& painter) const {
     if (!m_sheet.isSighterSeries(m_sheet.selectedSeries()))
         return;
-    const ShapeBox& card = m_sheet.face().shape(Card);
+    const ShapeBox& card = m_sheet.face().wholeFace();
     const double right = double(card.left + card.width);
     const double top = double(card.top);
     const QPointF corner[] = {{right - 56.0, top}, {right, top}, {right, top + 56.0}};

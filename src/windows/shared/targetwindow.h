@@ -224,6 +224,8 @@ private:
     void showMatch();
     void finishMatch();
     void paintSighterCorner(QPainter& painter) const;
+    // The box of the calls and hits of the series shown, in drawing units.
+    QRectF groupBox() const;
     void buildAnalysisPanel();
     void showAnalysis();
     // Until the first shot: where to click next.
