@@ -1114,10 +1114,14 @@ private Q_SLOTS:
     // the notices of the clock, a shot after the time, the result sheet
     // printed, and the diary's training marked with its program.
     void aMatchFromSightersToTheResult() {
+        // The programs of the face shown come first.
+        chooseOption("Disziplin", 4);
         const int lg60 = 1;
         m_dialogs.choices = {lg60};
         m_clock.now = 1000;
         QTest::mouseClick(child<QPushButton>(QStringLiteral("Wettkampf")), Qt::LeftButton);
+        QVERIFY2(m_dialogs.asked.last().extra.startsWith(u"LG 40|LG 60|Auflage LG 30|LP 40"_s),
+                 qPrintable(m_dialogs.asked.last().extra));
         QVERIFY(
             m_form->findChild<QButtonGroup*>(QStringLiteral("Disziplin"))->button(4)->isChecked());
         auto* status = child<QLabel>(QStringLiteral("Wettkampfzeit"));
@@ -1174,6 +1178,13 @@ private Q_SLOTS:
         QCOMPARE(text("SerienSumme"), QStringLiteral("19"));
         QVERIFY(m_form->sheet().comments().endsWith(u"Serie: 2 Schuss: 3: nach Zeit\r\n"_s));
 
+        // With match shots to go, ending asks first; No keeps the match.
+        m_dialogs.yesNoAnswers = {false, true};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("WettkampfBeenden")), Qt::LeftButton);
+        QCOMPARE(m_dialogs.asked.last().text,
+                 u"Noch 57 von 60 Wettkampfschüssen offen. Den Wettkampf jetzt beenden?"_s);
+        QVERIFY(status->isVisible());
+        QVERIFY(!m_form->findChild<MatchResultWindow*>());
         QTest::mouseClick(child<QPushButton>(QStringLiteral("WettkampfBeenden")), Qt::LeftButton);
         auto* result = m_form->findChild<MatchResultWindow*>();
         QVERIFY(result && result->isVisible());
@@ -1208,6 +1219,17 @@ private Q_SLOTS:
         QVERIFY(!series.at(1).sighter);
         QCOMPARE(series.at(1).shots.at(2).value, std::optional<double>(0.0));
         QVERIFY(series.at(1).shots.at(0).innerTen);
+    }
+
+    // Cancelling the program keeps the series: the question about unsaved
+    // series comes only once a program is chosen.
+    void cancellingTheProgramKeepsTheSeries() {
+        shot({244, 210}, {244, 228});
+        m_dialogs.choices = {};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Wettkampf")), Qt::LeftButton);
+        QCOMPARE(m_dialogs.asked.last().kind, u"choice"_s);
+        QCOMPARE(list("SchussListe"), QStringList{QStringLiteral("1")});
+        QVERIFY(!child<QLabel>(QStringLiteral("Wettkampfzeit"))->isVisible());
     }
 
     void controlsCarryTheirNames() {

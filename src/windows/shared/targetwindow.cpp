@@ -548,18 +548,25 @@ void TargetWindow::buildMatch() {
 void TargetWindow::startMatch() {
     if (match().running() && !m_dialogs.yesNo(this, tr("Den laufenden Wettkampf beenden?")))
         return;
-    if (match().running())
-        finishMatch();
-    if (!settleUnsavedSeries(tr("Änderungen speichern?")))
-        return;
+    // The programs of the face shown first; cancelling changes nothing.
+    const int shown = m_sheet.face().discipline();
+    QList<int> order;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < int(matchPrograms().size()); ++i)
+            if ((matchPrograms().at(i).discipline == shown) == (pass == 0))
+                order << i;
     QStringList names;
-    for (const MatchProgram& p : matchPrograms())
-        names << shownName(p.name);
+    for (int i : std::as_const(order))
+        names << shownName(matchPrograms().at(i).name);
     const std::optional<int> chosen =
         m_dialogs.choice(this, tr("Programm:"), tr("Wettkampf"), names);
     if (!chosen || *chosen < 0 || *chosen >= names.size())
         return;
-    const MatchProgram& program = matchPrograms().at(*chosen);
+    if (!settleUnsavedSeries(tr("Änderungen speichern?")))
+        return;
+    if (match().running())
+        finishMatch();
+    const MatchProgram& program = matchPrograms().at(order.at(*chosen));
     m_matchControl->start(program, m_settings.calibreMm(program.discipline));
     startNewTraining();
     seriesChanged();
@@ -576,8 +583,18 @@ void TargetWindow::startTimedSeries() {
 }
 
 void TargetWindow::endMatch() {
-    if (match().running())
-        finishMatch();
+    if (!match().running())
+        return;
+    const int toGo = match().program().matchShots - match().figures(m_sheet).shots;
+    if (toGo > 0 &&
+        !m_dialogs.yesNo(this,
+                         tr("Noch %1 von %2 Wettkampfschüssen offen. Den Wettkampf jetzt "
+                            "beenden?")
+                             .arg(toGo)
+                             .arg(match().program().matchShots),
+                         tr("Wettkampf beenden")))
+        return;
+    finishMatch();
 }
 
 void TargetWindow::abandonMatch() {
