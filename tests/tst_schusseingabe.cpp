@@ -261,11 +261,16 @@ private Q_SLOTS:
     }
 
     void commentsNameSeriesAndShot() {
+        // Before the first shot the prompt names the series only.
+        m_dialogs.inputs = {std::nullopt};
+        m_ui->press("Kommentar");
+        QCOMPARE(m_dialogs.asked.takeFirst().text, QStringLiteral("Kommentar zu Serie 1:"));
+        QVERIFY(sheet().comments().isEmpty());
         hits(2);
         m_dialogs.inputs = {QStringLiteral("zu früh abgezogen"), QString(), std::nullopt};
         m_ui->press("Kommentar");
         m_ui->press("Kommentar");
-        QCOMPARE(m_dialogs.asked.at(0).text, QStringLiteral("Kommentar"));
+        QCOMPARE(m_dialogs.asked.at(0).text, QStringLiteral("Kommentar zu Serie 1, Schuss 2:"));
         QCOMPARE(m_dialogs.asked.at(0).title, QStringLiteral("Kommentar zum Schuss"));
         const QString twoComments = QStringLiteral("Serie: 1 Schuss: 2: zu früh abgezogen\r\n"
                                                    "Serie: 1 Schuss: 2: \r\n");

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace ankerblick {
 
 QString defaultDialogTitle() {
@@ -22,23 +24,40 @@ QString titleOrDefault(const QString& title) {
 }
 } // namespace
 
+namespace {
+// Wide enough for its title, which the title bar would otherwise cut: the
+// title at the dialog's font and room for the window's buttons.
+void fitTitle(QInputDialog& dialog) {
+    constexpr int kTitleBarButtons = 160;
+    const int title = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+    dialog.setMinimumWidth(std::max(dialog.minimumSizeHint().width(), title + kTitleBarButtons));
+}
+} // namespace
+
 std::optional<QString> QtUserDialogs::inputBox(QWidget* parent, const QString& prompt,
                                                const QString& title, const QString& defaultText) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, titleOrDefault(title), prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(titleOrDefault(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    fitTitle(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<int> QtUserDialogs::choice(QWidget* parent, const QString& prompt,
                                          const QString& title, const QStringList& items) {
-    bool ok = false;
-    const QString item =
-        QInputDialog::getItem(parent, titleOrDefault(title), prompt, items, 0, false, &ok);
-    const qsizetype index = items.indexOf(item);
-    if (!ok || index < 0)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(titleOrDefault(title));
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    fitTitle(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype index = items.indexOf(dialog.textValue());
+    if (index < 0)
         return std::nullopt;
     return int(index);
 }

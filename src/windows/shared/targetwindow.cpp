@@ -335,8 +335,13 @@ void TargetWindow::toggleWhiteShots() {
 }
 
 void TargetWindow::addComment() {
+    // The comment follows the shots listed of the series shown.
+    const int series = m_sheet.selectedSeries();
+    const auto shot = int(m_sheet.shotList().size());
+    const QString prompt = shot > 0 ? tr("Kommentar zu Serie %1, Schuss %2:").arg(series).arg(shot)
+                                    : tr("Kommentar zu Serie %1:").arg(series);
     const std::optional<QString> text =
-        m_dialogs.inputBox(this, tr("Kommentar"), tr("Kommentar zum Schuss"));
+        m_dialogs.inputBox(this, prompt, tr("Kommentar zum Schuss"));
     // Abbrechen adds nothing; an empty comment with OK is a comment all the same.
     if (!text)
         return;
