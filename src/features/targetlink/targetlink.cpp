@@ -80,9 +80,11 @@ void TargetLink::logOnOrOff(const QString& location) {
         // The port and the indicators stay as far as they got.
         m_portChoiceEnabled = true;
         Q_EMIT stateChanged();
-        tellFault(faultOf(e), e.number() == serialerror::InvalidPort
-                                  ? tr("\r\n Bitte einen gültigen Anschluss wählen.")
-                                  : QString());
+        // No port chosen, or none of that name: what to do is all there is to say.
+        if (e.number() == serialerror::InvalidPort)
+            tell(tr("Bitte einen Anschluss wählen."));
+        else
+            tellFault(faultOf(e));
         return;
     }
     Q_EMIT stateChanged();
