@@ -33,6 +33,9 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextTable>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <QtTest>
@@ -1189,10 +1192,28 @@ private Q_SLOTS:
         auto* result = m_form->findChild<MatchResultWindow*>();
         QVERIFY(result && result->isVisible());
         QVERIFY(!status->isVisible());
-        const QString sheet = result->findChild<QPlainTextEdit*>()->toPlainText();
-        for (const char* line : {"Serie 1: 20,6 (19)", "Gesamt: 19 Ringe, 20,6 mit Zehnteln",
-                                 "Innenzehner: 1", "Wertungsschüsse: 3 von 60", "Probeschüsse: 1",
-                                 "Nach Zeit (mit 0 gewertet): 1", "Ansagen: "})
+        // A table of the match series and the totals, then the counts and
+        // the figures.
+        auto* page = result->findChild<QTextBrowser*>(u"ErgebnisText"_s);
+        const QList<QTextFrame*> frames = page->document()->rootFrame()->childFrames();
+        QCOMPARE(frames.size(), 1);
+        const auto* table = qobject_cast<QTextTable*>(frames.first());
+        QVERIFY(table);
+        QCOMPARE(table->rows(), 3);
+        QStringList cells;
+        for (int row = 0; row < table->rows(); ++row)
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell c = table->cellAt(row, column);
+                QTextCursor text = c.firstCursorPosition();
+                text.setPosition(c.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                cells << text.selectedText();
+            }
+        QCOMPARE(cells, QStringList({u"Serie"_s, u"Ringe"_s, u"mit Zehnteln"_s, u"1"_s, u"19"_s,
+                                     u"20,6"_s, u"Gesamt"_s, u"19"_s, u"20,6"_s}));
+        const QString sheet = page->toPlainText();
+        for (const char* line :
+             {"Wettkampf LG 60 – Erika", "Innenzehner: 1", "Wertungsschüsse: 3 von 60",
+              "Probeschüsse: 1", "Nach Zeit (mit 0 gewertet): 1", "Ansagen: "})
             QVERIFY2(sheet.contains(QString::fromUtf8(line)), qPrintable(sheet));
 
         QTemporaryDir dir;
@@ -1203,7 +1224,9 @@ private Q_SLOTS:
         const QString printed = test::pdfText(pdf);
         if (!printed.isEmpty()) {
             QVERIFY2(printed.contains(u"Wettkampf LG 60 – Erika"_s), qPrintable(printed));
-            QVERIFY(printed.contains(u"Gesamt: 19 Ringe, 20,6 mit Zehnteln"_s));
+            QVERIFY2(printed.contains(u"Gesamt"_s) && printed.contains(u"20,6"_s) &&
+                         printed.contains(u"Wertungsschüsse: 3 von 60"_s),
+                     qPrintable(printed));
         } else {
             QVERIFY(QFileInfo(pdf).size() > 0);
         }

@@ -16,6 +16,7 @@
 #include "support/windowtest.h"
 #include "windows/analysis/analyseanzeige.h"
 #include "windows/entry/schusseingabe.h"
+#include "windows/shared/matchresult.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -26,6 +27,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextFrame>
 
 #include <sys/stat.h>
 
@@ -35,6 +38,7 @@
 #include <random>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 using namespace ankerblick::test;
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -448,6 +452,24 @@ private Q_SLOTS:
         const SeriesFileReadResult back = readSeriesFile(file);
         QVERIFY(!back.error);
         QCOMPARE(back.content.series.first().shotCount(), 1);
+    }
+
+    // A shooter's name and a figure that look like markup stay text on the
+    // formatted result sheet.
+    void markupOnTheResultSheetStaysText() {
+        MatchResult result;
+        result.title = u"Wettkampf LG 40 – <b>Eri&amp;ka</b>, 10.12.2026"_s;
+        result.series = {{1, u"95"_s, u"99,1"_s}};
+        result.totalWhole = u"95"_s;
+        result.totalTenths = u"99,1"_s;
+        result.counts = {u"<img src=x>"_s};
+        result.figures = {u"</table><h1>x</h1>"_s};
+        QTextDocument page;
+        page.setHtml(matchResultHtml(result));
+        const QString text = page.toPlainText();
+        for (const QString& shown : {result.title, result.counts.first(), result.figures.first()})
+            QVERIFY2(text.contains(shown), qPrintable(text));
+        QCOMPARE(page.rootFrame()->childFrames().size(), 1); // the one table
     }
 
     // What the electronic target sends, at its worst, into the shot-entry

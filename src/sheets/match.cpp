@@ -229,27 +229,25 @@ QString Match::figuresText(const TargetSheet& sheet, const QLocale& locale) cons
         .arg(num::formatNumber(f.projected, locale));
 }
 
-QStringList Match::resultLines(const TargetSheet& sheet, const QString& shooter, const QDate& day,
-                               const RatingOptions* options, double clickMm,
-                               const QLocale& locale) const {
+MatchResult Match::result(const TargetSheet& sheet, const QString& shooter, const QDate& day,
+                          const RatingOptions* options, double clickMm,
+                          const QLocale& locale) const {
     const MatchFigures f = figures(sheet);
-    QStringList lines;
-    QString title = QCoreApplication::translate("ankerblick::Match", "Wettkampf %1")
-                        .arg(shownName(m_program.name));
+    MatchResult r;
+    r.title = QCoreApplication::translate("ankerblick::Match", "Wettkampf %1")
+                  .arg(shownName(m_program.name));
     if (!shooter.isEmpty())
-        title += QStringLiteral(" – ") + shooter;
-    lines << title + QStringLiteral(", ") + day.toString(QStringLiteral("dd.MM.yyyy"));
+        r.title += QStringLiteral(" – ") + shooter;
+    r.title += QStringLiteral(", ") + day.toString(QStringLiteral("dd.MM.yyyy"));
     for (qsizetype i = 0; i < f.seriesNumbers.size(); ++i)
-        lines << QCoreApplication::translate("ankerblick::Match", "Serie %1: %2 (%3)")
-                     .arg(i + 1)
-                     .arg(num::formatNumber(f.seriesTenths.at(i), locale),
-                          num::formatNumber(f.seriesWhole.at(i), locale));
-    lines << QCoreApplication::translate("ankerblick::Match", "Gesamt: %1 Ringe, %2 mit Zehnteln")
-                 .arg(num::formatNumber(f.whole, locale), num::formatNumber(f.tenths, locale));
-    lines << QCoreApplication::translate("ankerblick::Match", "Innenzehner: %1").arg(f.innerTens);
-    lines << QCoreApplication::translate("ankerblick::Match", "Wertungsschüsse: %1 von %2")
-                 .arg(f.shots)
-                 .arg(m_program.matchShots);
+        r.series.append({int(i) + 1, num::formatNumber(f.seriesWhole.at(i), locale),
+                         num::formatNumber(f.seriesTenths.at(i), locale)});
+    r.totalWhole = num::formatNumber(f.whole, locale);
+    r.totalTenths = num::formatNumber(f.tenths, locale);
+    r.counts << QCoreApplication::translate("ankerblick::Match", "Innenzehner: %1").arg(f.innerTens)
+             << QCoreApplication::translate("ankerblick::Match", "Wertungsschüsse: %1 von %2")
+                    .arg(f.shots)
+                    .arg(m_program.matchShots);
     int sighters = 0;
     int late = 0;
     QList<group::Shot> shots;
@@ -268,14 +266,13 @@ QStringList Match::resultLines(const TargetSheet& sheet, const QString& shooter,
         if (f.seriesNumbers.contains(n))
             shots += group::shotsOf(record, sheet.face(), options);
     }
-    lines << QCoreApplication::translate("ankerblick::Match", "Probeschüsse: %1").arg(sighters);
+    r.counts << QCoreApplication::translate("ankerblick::Match", "Probeschüsse: %1").arg(sighters);
     if (late > 0)
-        lines << QCoreApplication::translate("ankerblick::Match", "Nach Zeit (mit 0 gewertet): %1")
-                     .arg(late);
-    lines << QString()
-          << QCoreApplication::translate("ankerblick::Match", "Auswertung der Wertungsschüsse");
-    lines += group::reportLines(group::analyse(shots), clickMm, locale);
-    return lines;
+        r.counts << QCoreApplication::translate("ankerblick::Match",
+                                                "Nach Zeit (mit 0 gewertet): %1")
+                        .arg(late);
+    r.figures = group::reportLines(group::analyse(shots), clickMm, locale);
+    return r;
 }
 
 QString Match::nextPosition(const TargetSheet& sheet) const {

@@ -27,6 +27,22 @@ enum class MatchPhase { None, Sighting, Match, Ended };
 // What a tick tells the shooter.
 enum class MatchNotice { None, SightingOver, FiveMinutes, TimeUp };
 
+// The result sheet of a match as data: the title, a row per match series,
+// the totals, the counts and the call and group figures of the match shots.
+struct MatchResult {
+    struct Series {
+        int number = 0; // 1 for the first match series
+        QString whole;  // in whole rings
+        QString tenths; // with tenths
+    };
+    QString title;
+    QList<Series> series;
+    QString totalWhole;
+    QString totalTenths;
+    QStringList counts;  // inner tens, match shots, sighters, late shots
+    QStringList figures; // the call and group figures, under their heading
+};
+
 // The figures of the match shots so far.
 struct MatchFigures {
     int shots = 0;       // match shots entered
@@ -79,9 +95,8 @@ public:
     // The result sheet: program, shooter and day, the series sums, the total
     // with tenths and in whole rings, the inner tens, and the call and group
     // figures of the match shots (with rating options: their calls too).
-    QStringList resultLines(const TargetSheet& sheet, const QString& shooter, const QDate& day,
-                            const RatingOptions* options, double clickMm,
-                            const QLocale& locale) const;
+    MatchResult result(const TargetSheet& sheet, const QString& shooter, const QDate& day,
+                       const RatingOptions* options, double clickMm, const QLocale& locale) const;
 
     // The position the next match shot is shot in; empty without positions.
     QString nextPosition(const TargetSheet& sheet) const;

@@ -1,13 +1,16 @@
 #pragma once
 
-// The result sheet of a finished match: its lines as the match gives them,
-// printed as a PDF page on request.
+// The result sheet of a finished match: a formatted page with a table of
+// the match series and the totals, the counts and the call and group
+// figures; printed as a PDF on request.
 
-#include <QStringList>
+#include "sheets/match.h"
+
+#include <QString>
 #include <QWidget>
 
 class QPagedPaintDevice;
-class QPlainTextEdit;
+class QTextBrowser;
 
 namespace ankerblick {
 
@@ -19,18 +22,21 @@ class MatchResultWindow final : public QWidget {
 public:
     MatchResultWindow(UserDialogs& dialogs, PrinterService& printers, QWidget* parent);
 
-    void showResult(const QStringList& lines);
+    void showResult(const MatchResult& result);
     // "Drucken": asks for the PDF file and prints the sheet; false when nothing was written.
     bool print();
 
 private:
     UserDialogs& m_dialogs;
     PrinterService& m_printers;
-    QStringList m_lines;
-    QPlainTextEdit* m_text;
+    MatchResult m_result;
+    QTextBrowser* m_text;
 };
 
-// Paints the result sheet on one A4 page of the device; false when it cannot.
-bool paintMatchResult(QPagedPaintDevice& device, const QStringList& lines);
+// The sheet as a rich-text page; every text of the result is escaped.
+QString matchResultHtml(const MatchResult& result);
+
+// Prints the result sheet on A4 pages of the device; false when it cannot.
+bool paintMatchResult(QPagedPaintDevice& device, const MatchResult& result);
 
 } // namespace ankerblick

@@ -611,8 +611,8 @@ void TargetWindow::finishMatch() {
     if (!m_result)
         m_result = std::make_unique<MatchResultWindow>(m_dialogs, m_services.printers, this);
     m_result->showResult(
-        match().resultLines(m_sheet, shooterName(), m_services.clock.date(), ratingOptions(),
-                            clickValue(m_settings, m_sheet.face().discipline()), m_sheet.locale()));
+        match().result(m_sheet, shooterName(), m_services.clock.date(), ratingOptions(),
+                       clickValue(m_settings, m_sheet.face().discipline()), m_sheet.locale()));
     seriesChanged();
 }
 
