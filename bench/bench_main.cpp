@@ -249,9 +249,10 @@ void allSeriesLimit(benchmark::State& state) {
 AusgabeForm& openGraph() {
     static AusgabeForm* form = [] {
         LoadedWindow& w = loadedWindow();
-        w.services.dialogs.yesAnswer = true; // "Schusszeit"
-        w.services.dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("0"),
-                                     QStringLiteral("1000")};
+        // "Schusszeit", 0 to 10 rings, 0 to 1000 seconds.
+        w.services.dialogs.form = FormAnswer{0,
+                                             {QStringLiteral("0"), QStringLiteral("10"),
+                                              QStringLiteral("0"), QStringLiteral("1000")}};
         w.click(QStringLiteral("Schusszeitanalyse"));
         AusgabeForm* shown = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets())

@@ -21,10 +21,11 @@ namespace ankerblick::bench {
 
 class AnsweringDialogs final : public UserDialogs {
 public:
-    QStringList inputs;    // answers to input boxes; none left answers as Cancel
-    bool yesAnswer = true; // every yes/no question
-    QString openName;      // every file to open
-    int messages = 0;      // messages shown
+    QStringList inputs;             // answers to input boxes; none left answers as Cancel
+    bool yesAnswer = true;          // every yes/no question
+    QString openName;               // every file to open
+    int messages = 0;               // messages shown
+    std::optional<FormAnswer> form; // every form
 
     std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
                                     const QString&) override {
@@ -43,6 +44,7 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QStringList openFileNames(QWidget*, const QString&) override { return {}; }
     QString folderName(QWidget*) override { return {}; }
+    std::optional<FormAnswer> askForm(QWidget*, const FormRequest&) override { return form; }
 };
 
 class SilentTones final : public ToneGenerator {

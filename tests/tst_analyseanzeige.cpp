@@ -555,9 +555,8 @@ private Q_SLOTS:
                  u"Serie:1 Schuss:1: 5\r\nSerie:2 Schuss:2: 7,5\r\nSerie:3 Schuss:3: 12\r\n"
                  u"Serie:4 Schuss:4: 15\r\n"_s);
 
-        m_dialogs.yesNoAnswers = {false}; // shooting times
-        m_dialogs.inputs = {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("6"),
-                            QStringLiteral("20")};
+        // The shooting times.
+        m_dialogs.forms = {FormAnswer{1, {u"0"_s, u"10"_s, u"6"_s, u"20"_s}}};
         m_ui->press("Schusszeitanalyse");
         AusgabeForm* graph = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())

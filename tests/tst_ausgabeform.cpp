@@ -92,10 +92,9 @@ struct Caller {
             [this](bool handStopped) { return handStopped ? shotTimes : shootingTimes; },
             tableValue, &window, std::move(graph));
     }
-    // Answers the question and the four bounds.
+    // Answers the form: the kind of times and the four bounds.
     void open(bool handStopped, const QStringList& answers) {
-        dialogs.yesNoAnswers = {handStopped};
-        dialogs.inputs = {answers.begin(), answers.end()};
+        dialogs.forms = {FormAnswer{handStopped ? 0 : 1, answers}};
         analysis->showTimeAnalysis();
     }
 
@@ -217,13 +216,9 @@ private Q_SLOTS:
         c.open(yes, {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
                      QStringLiteral("4")});
 
-        QCOMPARE(c.dialogs.asked.size(), 5);
-        QCOMPARE(c.dialogs.asked[0].kind, QStringLiteral("yesno"));
-        QCOMPARE(c.dialogs.asked[0].text,
-                 QStringLiteral("Schusszeit (selbst mitgestoppte Zeiten (JA)) oder Schiesszeit "
-                                "(automatisch gestoppte Zeiten von Schuss zu Schuss(NEIN)?"));
-        for (int i = 1; i < 5; ++i)
-            QCOMPARE(c.dialogs.asked[i].title, QStringLiteral("Zeitanalyse"));
+        QCOMPARE(c.dialogs.asked.size(), 1);
+        QCOMPARE(c.dialogs.asked[0].kind, QStringLiteral("form"));
+        QCOMPARE(c.dialogs.asked[0].title, QStringLiteral("Zeitanalyse"));
         QVERIFY(sameBounds(c.analysis->bounds(), bounds(0, 0, 0, 4)));
 
         AusgabeForm* f = form();
@@ -359,6 +354,7 @@ private Q_SLOTS:
         QFETCH(Variant, variant);
         QFETCH(QString, gesture);
         Caller c(variant);
+        c.shotTimes = QStringLiteral("Serie:1 Schuss:1: 500\r\n");
         c.open(true, answersFor(bounds(4, 7, 300, 700)));
         for (int i = 0; i < 150; ++i)
             ::gesture(gesture);
@@ -459,8 +455,34 @@ private Q_SLOTS:
         QCOMPARE(blackInRow, 3);
     }
 
+    // Without times of the kind chosen the analysis says so and opens no
+    // window; Cancel leaves without one as well.
+    void nothingToShowIsSaid_data() {
+        QTest::addColumn<bool>("handStopped");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("shot times") << true << u"Es gibt noch keine Schusszeiten zum Anzeigen."_s;
+        QTest::newRow("shooting times")
+            << false << u"Es gibt noch keine Schiesszeiten zum Anzeigen."_s;
+        QTest::newRow("Cancel") << true << QString();
+    }
+    void nothingToShowIsSaid() {
+        QFETCH(bool, handStopped);
+        QFETCH(QString, message);
+        Caller c(Variant::MainWindow);
+        // Times of the other kind only.
+        (handStopped ? c.shootingTimes : c.shotTimes) = u"Serie:1 Schuss:2: 3\r\n"_s;
+        if (message.isEmpty())
+            c.analysis->showTimeAnalysis(); // no answer: Cancel
+        else
+            c.open(handStopped, {u"0"_s, u"10"_s, u"0"_s, u"10"_s});
+        QCOMPARE(c.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QVERIFY(!c.analysis->graphWindow() || !c.analysis->graphWindow()->isVisible());
+    }
+
     void linesAndLabelsOnThePicture() {
         Caller c(Variant::AnalysisWindow);
+        // One time, beyond the window shown: the picture holds no disc.
+        c.shotTimes = u"Serie:1 Schuss:1: 500\r\n"_s;
         c.open(true, {QStringLiteral("7"), QStringLiteral("10"), QStringLiteral("0"),
                       QStringLiteral("10")});
         standardSize();
@@ -515,6 +537,7 @@ private Q_SLOTS:
 
     void dragRectangleShownInverted() {
         Caller c(Variant::MainWindow);
+        c.shotTimes = u"Serie:1 Schuss:1: 500\r\n"_s; // beyond the window shown
         c.open(true, {QString(), QString(), QString(), QStringLiteral("3")});
         standardSize();
         const QImage plain = shown();

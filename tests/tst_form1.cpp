@@ -972,18 +972,23 @@ private Q_SLOTS:
         shot({250, 228}, {260, 228});
         m_clock.now = 12500;
         shot({244, 228}, {250, 230});
+        // One form: a wrong answer keeps OK from taking it, Cancel leaves
+        // without a graph, then the shooting times from 5 to 30 s.
         m_dialogs.asked.clear();
-        m_dialogs.yesNoAnswers = {false};
-        m_dialogs.inputs = {QString(), QStringLiteral("10,9"), QStringLiteral("abc"),
-                            QStringLiteral("5"), QStringLiteral("30")};
+        m_dialogs.forms = {FormAnswer{1, {QString(), u"10,9"_s, u"abc"_s, u"30"_s}}};
         QTest::mouseClick(child<QPushButton>(QStringLiteral("Schusszeitanalyse")), Qt::LeftButton);
-        QCOMPARE(m_dialogs.asked.at(1).title, QStringLiteral("Zeitanalyse"));
-        QCOMPARE(m_dialogs.prompts(),
-                 QStringList({QStringLiteral("Kleinster anzuzeigender Schusswert"),
-                              QStringLiteral("Grösster anzuzeigender Schusswert"),
-                              QStringLiteral("Ab ... Sekunden (max. 999)"),
-                              QStringLiteral("Ab ... Sekunden"),
-                              QStringLiteral("Bis ... Sekunden (max. 1000)")}));
+        QCOMPARE(m_dialogs.asked.size(), 2);
+        QCOMPARE(m_dialogs.asked.at(0).title, u"Zeitanalyse"_s);
+        QCOMPARE(m_dialogs.asked.at(0).extra,
+                 u"Schusszeit (selbst mitgestoppt)|Schiesszeit (von Schuss zu Schuss gestoppt)|"
+                 u"Kleinster anzuzeigender Schusswert=0|Grösster anzuzeigender Schusswert=10,9|"
+                 u"Ab ... Sekunden (max. 999)=0|Bis ... Sekunden (max. 1000)=1000"_s);
+        QCOMPARE(m_dialogs.asked.at(1).text,
+                 u"Bitte eine gültige Sekundenzahl angeben wie z.B. 6,4 , 9, 10,9 oder 53,123"_s);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<AusgabeForm*>(w) || !w->isVisible());
+        m_dialogs.forms = {FormAnswer{1, {QString(), u"10,9"_s, u"5"_s, u"30"_s}}};
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Schusszeitanalyse")), Qt::LeftButton);
         AusgabeForm* graph = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* g = qobject_cast<AusgabeForm*>(w))
@@ -1053,9 +1058,7 @@ private Q_SLOTS:
         shot({240, 228}, {244, 232});
         QTest::mouseClick(child<QPushButton>(QStringLiteral("RhythmusTrainingshilfe")),
                           Qt::LeftButton);
-        m_dialogs.yesNoAnswers = {false};
-        m_dialogs.inputs = {QString(), QStringLiteral("10,9"), QStringLiteral("0"),
-                            QStringLiteral("30")};
+        m_dialogs.forms = {FormAnswer{1, {QString(), u"10,9"_s, u"0"_s, u"30"_s}}};
         QTest::mouseClick(child<QPushButton>(QStringLiteral("Schusszeitanalyse")), Qt::LeftButton);
         for (QAction* action : m_form->findChildren<QAction*>())
             if (action->text() == QStringLiteral("Trainingstagebuch"))

@@ -83,6 +83,7 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QStringList openFileNames(QWidget*, const QString&) override { return {}; }
     QString folderName(QWidget*) override { return {}; }
+    std::optional<FormAnswer> askForm(QWidget*, const FormRequest&) override { return {}; }
 };
 
 // A port for the failures a pseudo-terminal cannot produce: a line that

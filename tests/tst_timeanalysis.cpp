@@ -11,7 +11,9 @@
 
 #include <cmath>
 
+using namespace ankerblick;
 using namespace ankerblick::timeanalysis;
+using namespace Qt::StringLiterals;
 using ankerblick::test::bounds;
 using ankerblick::test::sameBounds;
 using ankerblick::test::show;
@@ -203,62 +205,53 @@ private Q_SLOTS:
             QCOMPARE(*v, float(stored));
     }
 
+    // The form's answers in order, each checked against those before it:
+    // the bounds, or the message of the first answer that does not hold. An
+    // empty field is 0.
     void query_data() {
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QStringList>("prompts");
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("message");
         QTest::addColumn<Bounds>("result");
-        const QString smallest = QStringLiteral("Kleinster anzuzeigender Schusswert");
-        const QString largest = QStringLiteral("Grösster anzuzeigender Schusswert");
-        const QString from = QStringLiteral("Ab ... Sekunden (max. 999)");
-        const QString fromAgain = QStringLiteral("Ab ... Sekunden");
-        const QString to = QStringLiteral("Bis ... Sekunden (max. 1000)");
-        const QString toAgain = QStringLiteral("Bis ... Sekunden");
         const QString rings =
             QStringLiteral("Bitte eine gültige Ringzahl angeben wie z.B. 6,4 , 9 oder 10,9");
         const QString secs = QStringLiteral(
             "Bitte eine gültige Sekundenzahl angeben wie z.B. 6,4 , 9, 10,9 oder 53,123");
-
-        QTest::newRow("all Cancel") << QStringList{} << QStringList{smallest, largest, from, to}
-                                    << QStringList{} << bounds(0, 0, 0, 0);
-        QTest::newRow("valid at once") << QStringList{QStringLiteral("7"), QStringLiteral("10"),
-                                                      QStringLiteral("10,5"), QStringLiteral("60")}
-                                       << QStringList{smallest, largest, from, to} << QStringList{}
-                                       << bounds(7, 10, 10.5f, 60);
-        QTest::newRow("values asked again with the same prompt")
-            << QStringList{QStringLiteral("11"),   QStringLiteral("-1"),   QStringLiteral("abc"),
-                           QStringLiteral("10,9"), QStringLiteral("10,8"), QStringLiteral("10,9")}
-            << QStringList{smallest, smallest, smallest, smallest, largest, largest, from, to}
-            << QStringList{rings, rings, rings, rings} << bounds(10.9f, 10.9f, 0, 0);
-        QTest::newRow("seconds asked again with the short prompt")
-            << QStringList{QString(),
-                           QString(),
-                           QStringLiteral("1000"),
-                           QStringLiteral("abc"),
-                           QStringLiteral("20"),
-                           QStringLiteral("19,9"),
-                           QStringLiteral("1000,5"),
-                           QStringLiteral("1000")}
-            << QStringList{smallest, largest, from, fromAgain, fromAgain, to, toAgain, toAgain}
-            << QStringList{secs, secs, secs, secs} << bounds(0, 0, 20, 1000);
+        QTest::newRow("all empty") << QStringList{QString(), QString(), QString(), QString()}
+                                   << QString() << bounds(0, 0, 0, 0);
+        QTest::newRow("valid") << QStringList{u"7"_s, u"10"_s, u"10,5"_s, u"60"_s} << QString()
+                               << bounds(7, 10, 10.5f, 60);
+        QTest::newRow("11 rings") << QStringList{u"11"_s, u"10"_s, u"0"_s, u"60"_s} << rings
+                                  << Bounds{};
+        QTest::newRow("largest below smallest")
+            << QStringList{u"10,9"_s, u"10,8"_s, u"0"_s, u"60"_s} << rings << Bounds{};
+        QTest::newRow("from 1000 s")
+            << QStringList{QString(), QString(), u"1000"_s, u"1000"_s} << secs << Bounds{};
+        QTest::newRow("to before from")
+            << QStringList{u"0"_s, u"10"_s, u"20"_s, u"19,9"_s} << secs << Bounds{};
+        QTest::newRow("a field missing")
+            << QStringList{u"0"_s, u"10"_s, u"abc"_s} << secs << Bounds{};
+        QTest::newRow("the proposal") << QStringList{u"0"_s, u"10,9"_s, u"0"_s, u"1000"_s}
+                                      << QString() << bounds(0, 10.9f, 0, 1000);
     }
     void query() {
         QFETCH(QStringList, answers);
-        QFETCH(QStringList, prompts);
-        QFETCH(QStringList, messages);
+        QFETCH(QString, message);
         QFETCH(Bounds, result);
-        QStringList asked;
-        QStringList told;
-        const Bounds b = askBounds(
-            [&](const QString& prompt) {
-                asked << prompt;
-                // Cancel once the answers run out.
-                return answers.isEmpty() ? QString() : answers.takeFirst();
-            },
-            [&](const QString& message) { told << message; }, german());
-        QCOMPARE(asked, prompts);
-        QCOMPARE(told, messages);
-        QCOMPARE(b, result);
+        const auto read = readBounds(FormAnswer{0, answers}, german());
+        if (message.isEmpty()) {
+            QVERIFY(std::holds_alternative<Bounds>(read));
+            QCOMPARE(std::get<Bounds>(read), result);
+        } else {
+            QVERIFY(std::holds_alternative<QString>(read));
+            QCOMPARE(std::get<QString>(read), message);
+        }
+        // The form proposes what the last row answers, and finds it sound.
+        const FormRequest query = boundsQuery(german());
+        QStringList proposed;
+        for (const FormRequest::Field& f : query.fields)
+            proposed << f.text;
+        QCOMPARE(proposed, (QStringList{u"0"_s, u"10,9"_s, u"0"_s, u"1000"_s}));
+        QCOMPARE(query.problem(FormAnswer{0, answers}), message);
     }
 
     void zoom_data() {

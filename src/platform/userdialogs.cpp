@@ -1,5 +1,6 @@
 #include "userdialogs.h"
 
+#include "formdialog.h"
 #include "settings.h"
 
 #include <QCoreApplication>
@@ -135,6 +136,13 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const QString& filter,
     const QString path = QFileDialog::getSaveFileName(parent, QString(), proposed, filter);
     keepFolderOf(path);
     return path;
+}
+
+std::optional<FormAnswer> QtUserDialogs::askForm(QWidget* parent, const FormRequest& request) {
+    FormDialog dialog(request, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.answer();
 }
 
 } // namespace ankerblick

@@ -29,6 +29,7 @@ public:
                          const QString& proposedName) override;
     QStringList openFileNames(QWidget* parent, const QString& filter) override;
     QString folderName(QWidget* parent) override;
+    std::optional<FormAnswer> askForm(QWidget* parent, const FormRequest& request) override;
 
 private:
     QString startFolder() const;

@@ -3,9 +3,11 @@
 // Everything the program asks the user in a dialog of its own goes through
 // this interface, so that windows can be driven without modal dialogs.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -14,6 +16,32 @@ namespace ankerblick {
 
 // The answers to "Änderungen speichern?".
 enum class SaveChoice { Save, Discard, Cancel };
+
+// What a form dialog holds when OK is pressed: the option chosen and the
+// texts of its fields, in their order.
+struct FormAnswer {
+    int option = 0;
+    QStringList texts;
+    friend bool operator==(const FormAnswer&, const FormAnswer&) = default;
+};
+
+// A dialog of one choice among options and a few text fields. OK takes the
+// answers only when `problem` finds nothing wrong with them; until then the
+// dialog shows what is wrong.
+struct FormRequest {
+    QString name; // the dialog's object name, for the handbook's F1
+    QString title;
+    QString optionsCaption;
+    QStringList options;
+    int option = 0;
+    struct Field {
+        QString caption;
+        QString text;
+    };
+    QList<Field> fields;
+    // What is wrong with the answers, or empty text when they hold.
+    std::function<QString(const FormAnswer&)> problem;
+};
 
 class UserDialogs {
 public:
@@ -41,6 +69,8 @@ public:
     virtual QStringList openFileNames(QWidget* parent, const QString& filter) = 0;
     // A folder; Cancel gives empty text.
     virtual QString folderName(QWidget* parent) = 0;
+    // The form's answers; Cancel gives nothing.
+    virtual std::optional<FormAnswer> askForm(QWidget* parent, const FormRequest& request) = 0;
 };
 
 } // namespace ankerblick

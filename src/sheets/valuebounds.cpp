@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace ankerblick::timeanalysis {
@@ -99,12 +100,6 @@ Bounds zoomed(const Bounds& in, Variant variant, const ZoomStep& step) {
     return b;
 }
 
-QString timeKindQuestion() {
-    return QCoreApplication::translate(
-        "ValueBounds", "Schusszeit (selbst mitgestoppte Zeiten (JA)) oder Schiesszeit "
-                       "(automatisch gestoppte Zeiten von Schuss zu Schuss(NEIN)?");
-}
-
 QString shotTimeKind() {
     return QCoreApplication::translate("ValueBounds", "Schusszeit");
 }
@@ -117,18 +112,16 @@ QString queryTitle() {
     return QCoreApplication::translate("ValueBounds", "Zeitanalyse");
 }
 
-QString questionPrompt(Question question, bool again) {
+QString questionPrompt(Question question) {
     switch (question) {
     case Question::SmallestValue:
         return QCoreApplication::translate("ValueBounds", "Kleinster anzuzeigender Schusswert");
     case Question::LargestValue:
         return QCoreApplication::translate("ValueBounds", "Grösster anzuzeigender Schusswert");
     case Question::FromSeconds:
-        return again ? QCoreApplication::translate("ValueBounds", "Ab ... Sekunden")
-                     : QCoreApplication::translate("ValueBounds", "Ab ... Sekunden (max. 999)");
+        return QCoreApplication::translate("ValueBounds", "Ab ... Sekunden (max. 999)");
     case Question::ToSeconds:
-        return again ? QCoreApplication::translate("ValueBounds", "Bis ... Sekunden")
-                     : QCoreApplication::translate("ValueBounds", "Bis ... Sekunden (max. 1000)");
+        return QCoreApplication::translate("ValueBounds", "Bis ... Sekunden (max. 1000)");
     }
     return {};
 }
@@ -170,23 +163,40 @@ std::optional<float> acceptAnswer(Question question, const QString& answer, cons
     return v;
 }
 
-Bounds askBounds(const std::function<QString(const QString& prompt)>& ask,
-                 const std::function<void(const QString& message)>& tell, const QLocale& locale) {
-    Bounds b;
-    const auto answer = [&](Question question, float& field) {
-        for (bool again = false;; again = true) {
-            if (const std::optional<float> v =
-                    acceptAnswer(question, ask(questionPrompt(question, again)), b, locale)) {
-                field = *v;
-                return;
-            }
-            tell(invalidAnswerMessage(question));
-        }
+namespace {
+constexpr std::array<Question, 4> kQuestions{Question::SmallestValue, Question::LargestValue,
+                                             Question::FromSeconds, Question::ToSeconds};
+} // namespace
+
+FormRequest boundsQuery(const QLocale& locale) {
+    FormRequest r;
+    r.name = QStringLiteral("Zeitanalyse");
+    r.title = queryTitle();
+    r.optionsCaption = QCoreApplication::translate("ValueBounds", "Zeiten:");
+    r.options = {
+        QCoreApplication::translate("ValueBounds", "Schusszeit (selbst mitgestoppt)"),
+        QCoreApplication::translate("ValueBounds", "Schiesszeit (von Schuss zu Schuss gestoppt)")};
+    const std::array<double, 4> proposed{0.0, 10.9, 0.0, 1000.0};
+    for (size_t i = 0; i < kQuestions.size(); ++i)
+        r.fields.append({questionPrompt(kQuestions[i]), num::formatNumber(proposed[i], locale)});
+    r.problem = [locale](const FormAnswer& answer) {
+        const auto read = readBounds(answer, locale);
+        return std::holds_alternative<QString>(read) ? std::get<QString>(read) : QString();
     };
-    answer(Question::SmallestValue, b.MinSchusswert);
-    answer(Question::LargestValue, b.MaxSchusswert);
-    answer(Question::FromSeconds, b.AbSekunden);
-    answer(Question::ToSeconds, b.BisSekunden);
+    return r;
+}
+
+std::variant<Bounds, QString> readBounds(const FormAnswer& answer, const QLocale& locale) {
+    Bounds b;
+    const std::array<float*, 4> fields{&b.MinSchusswert, &b.MaxSchusswert, &b.AbSekunden,
+                                       &b.BisSekunden};
+    for (size_t i = 0; i < kQuestions.size(); ++i) {
+        const std::optional<float> v =
+            acceptAnswer(kQuestions[i], answer.texts.value(qsizetype(i)), b, locale);
+        if (!v)
+            return invalidAnswerMessage(kQuestions[i]);
+        *fields[i] = *v;
+    }
     return b;
 }
 

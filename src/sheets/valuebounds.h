@@ -4,6 +4,8 @@
 // four answers are checked, and how the graph window's keys and mouse
 // gestures move and zoom them.
 
+#include "services/userdialogs.h"
+
 #include <QLocale>
 #include <QPoint>
 #include <QSize>
@@ -11,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 
 namespace ankerblick::timeanalysis {
 
@@ -55,16 +58,14 @@ std::optional<ZoomStep> rectangleStep(QPoint start, QPoint release, QSize pictur
 // rings and spans at least one ring.
 Bounds zoomed(const Bounds& bounds, Variant variant, const ZoomStep& step);
 
-// The query. Each answer is asked until it is valid; Cancel (empty text)
-// counts as "0".
+// The query: one form with the kind of times and the four bounds. An empty
+// field counts as "0".
 enum class Question { SmallestValue, LargestValue, FromSeconds, ToSeconds };
 
-QString timeKindQuestion(); // Yes: "Schusszeit", No: "Schiesszeit"
 QString shotTimeKind();     // "Schusszeit": stopped by hand
 QString shootingTimeKind(); // "Schiesszeit": from shot to shot
 QString queryTitle();       // "Zeitanalyse"
-// The prompt; the seconds are asked again with a shorter one.
-QString questionPrompt(Question question, bool again);
+QString questionPrompt(Question question);
 QString invalidAnswerMessage(Question question);
 
 // The answer as stored, or empty when it is not valid given the bounds
@@ -72,9 +73,11 @@ QString invalidAnswerMessage(Question question);
 std::optional<float> acceptAnswer(Question question, const QString& answer, const Bounds& before,
                                   const QLocale& locale);
 
-// Asks the four bounds in order through `ask` (prompt -> answer), telling
-// every refusal through `tell`.
-Bounds askBounds(const std::function<QString(const QString& prompt)>& ask,
-                 const std::function<void(const QString& message)>& tell, const QLocale& locale);
+// The form: "Schusszeit" (option 0) or "Schiesszeit", and the four bounds in
+// the order of Question, proposed as 0 to 10,9 rings and 0 to 1000 seconds.
+FormRequest boundsQuery(const QLocale& locale);
+// The bounds the form's answers give, each checked against those before it;
+// or the message of the first answer that does not hold.
+std::variant<Bounds, QString> readBounds(const FormAnswer& answer, const QLocale& locale);
 
 } // namespace ankerblick::timeanalysis

@@ -32,6 +32,7 @@ const QHash<QString, QString>& sections() {
         {QStringLiteral("Trainingstagebuch"), QStringLiteral("tagebuch.html")},
         {QStringLiteral("RhythmusTrainingshilfeForm"), QStringLiteral("rhythmus.html")},
         {QStringLiteral("AusgabeForm"), QStringLiteral("zeitanalyse.html#grafik")},
+        {QStringLiteral("Zeitanalyse"), QStringLiteral("zeitanalyse.html")},
         {QStringLiteral("DruckDialog"), QStringLiteral("drucken.html")},
         {QStringLiteral("TargetLinkPanel"), QStringLiteral("scheibe.html")},
         {QStringLiteral("KameraFrame"), QStringLiteral("kamera.html")},

@@ -32,6 +32,10 @@ public:
     QStringList saveNames;
     QList<QStringList> openNameLists; // answers to the dialog for several files
     QStringList folderNames;
+    // Answers to forms; none left cancels. An answer the form finds wrong is
+    // noted as "formproblem" with what is wrong, and cancels as the real
+    // dialog's disabled OK would leave only Cancel.
+    QList<FormAnswer> forms;
     QList<Asked> asked;
 
     QStringList messages() const { return textsOf(QStringLiteral("message")); }
@@ -74,6 +78,21 @@ public:
     QString folderName(QWidget*) override {
         asked.append({QStringLiteral("folder"), QString(), QString(), QString()});
         return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
+    }
+    std::optional<FormAnswer> askForm(QWidget*, const FormRequest& request) override {
+        QStringList shown = request.options;
+        for (const FormRequest::Field& f : request.fields)
+            shown << f.caption + u'=' + f.text;
+        asked.append({QStringLiteral("form"), request.name, request.title, shown.join(u'|')});
+        if (forms.isEmpty())
+            return std::nullopt;
+        const FormAnswer answer = forms.takeFirst();
+        const QString problem = request.problem ? request.problem(answer) : QString();
+        if (!problem.isEmpty()) {
+            asked.append({QStringLiteral("formproblem"), problem, request.title, QString()});
+            return std::nullopt;
+        }
+        return answer;
     }
 
 private:

@@ -67,15 +67,24 @@ void ValueTimeAnalysis::unloadGraphWindow() {
 }
 
 void ValueTimeAnalysis::showTimeAnalysis() {
-    QString zeitart = m_dialogs.yesNo(m_caller, timeKindQuestion(), QString()) ? shotTimeKind()
-                                                                               : shootingTimeKind();
-    m_bounds = askBounds(
-        [this](const QString& prompt) {
-            return m_dialogs.inputBox(m_caller, prompt, queryTitle(), QString())
-                .value_or(QString());
-        },
-        [this](const QString& message) { m_dialogs.messageBox(m_caller, message, QString()); },
-        m_locale);
+    // One form; Cancel leaves without a graph.
+    const std::optional<FormAnswer> answer = m_dialogs.askForm(m_caller, boundsQuery(m_locale));
+    if (!answer)
+        return;
+    const auto read = readBounds(*answer, m_locale);
+    if (!std::holds_alternative<Bounds>(read))
+        return;
+    const QString zeitart = answer->option == 0 ? shotTimeKind() : shootingTimeKind();
+    // Nothing to show is said, not shown as an empty graph.
+    if (parseTimeLines(m_times(answer->option == 0), num::fileLocale()).isEmpty()) {
+        m_dialogs.messageBox(m_caller,
+                             answer->option == 0
+                                 ? tr("Es gibt noch keine Schusszeiten zum Anzeigen.")
+                                 : tr("Es gibt noch keine Schiesszeiten zum Anzeigen."),
+                             queryTitle());
+        return;
+    }
+    m_bounds = std::get<Bounds>(read);
 
     AusgabeForm& form = openGraphWindow();
     form.setShownTimes(zeitart);
