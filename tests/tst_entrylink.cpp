@@ -564,9 +564,14 @@ private Q_SLOTS:
         auto* status = m_ui->child<QLabel>(QStringLiteral("Wettkampfzeit"));
         QCOMPARE(status->text(), u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 1 von 12"_s);
 
+        // The match opened the sound output; one found missing is told
+        // before "Achtung", once.
+        QCOMPARE(m_tones.prepared, 1);
+        m_tones.noOutput = true;
         m_tones.played.clear();
         m_clock.now = 10000;
         m_ui->press("SerieStarten");
+        QCOMPARE(m_dialogs.messages(), QStringList{noSoundOutputMessage()});
         QCOMPARE(m_tones.played, (Played{{660, 400}}));
         QCOMPARE(status->text(),
                  u"Schnellfeuerpistole 60 (8, 6, 4 s): Wertung – Serie 1 von 12 – Achtung"_s);

@@ -174,6 +174,10 @@ void RhythmusTrainingshilfeForm::tellNoSoundOutput() {
 void RhythmusTrainingshilfeForm::startRhythm() {
     const rhythm::BoxTexts texts = boxTexts();
     m_settings.setRhythmTimes(QStringList(texts.begin(), texts.end()));
+    // Told before the lead time runs (the output was opened with the
+    // window), so that the message does not eat into the times.
+    if (m_tones.takeNoOutputNotice())
+        m_dialogs.messageBox(this, noSoundOutputMessage());
     showStep(m_sequence.start(boxTexts()));
 }
 

@@ -48,6 +48,10 @@ void MatchController::clear() {
 void MatchController::start(const MatchProgram& program, std::optional<double> calibreMm) {
     clear();
     m_match.start(m_sheet, program, m_clock.milliseconds(), calibreMm);
+    // Open the sound output now: the range commands must not wait for it,
+    // and a missing output is known before the first series starts.
+    if (program.timed())
+        m_tones.prepare();
     m_timer->start();
 }
 

@@ -583,6 +583,9 @@ void TargetWindow::endSighting() {
 }
 
 void TargetWindow::startTimedSeries() {
+    // Told before "Achtung", once: the series runs without its commands.
+    if (m_services.tones.takeNoOutputNotice())
+        m_dialogs.messageBox(this, noSoundOutputMessage());
     m_matchControl->startSeries();
     seriesChanged();
 }
