@@ -21,6 +21,7 @@
 #include <memory>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 using ankerblick::test::ScriptedDialogs;
 
 namespace {
@@ -394,6 +395,10 @@ private Q_SLOTS:
         source.shooterName = [] {
             return QStringLiteral("Max");
         };
+        const QDateTime day(QDate(2026, 12, 10), QTime(18, 30));
+        source.now = [day] {
+            return day;
+        };
         SeriesPrintJob job(print::SeriesPageStyle(style), m_printers, m_dialogs, source);
         QWidget window;
         window.show();
@@ -406,10 +411,21 @@ private Q_SLOTS:
             shownHelp = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
             shownSeries =
                 items(dialog->findChild<QListWidget*>(QStringLiteral("DruckSerienListe")));
+            // To a PDF file: the file dialog proposes the shooter and the day;
+            // cancelled, nothing is printed.
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("Druckerliste"));
+            printers->setCurrentIndex(printers->count() - 1);
+            dialog->findChild<QCheckBox*>(QStringLiteral("AllesDrucken"))->click();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                              Qt::LeftButton);
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CancelButton")),
                               Qt::LeftButton);
         });
         job.openDialog(2, &window);
+        QCOMPARE(m_dialogs.asked.size(), 1);
+        QCOMPARE(m_dialogs.asked.first().extra,
+                 u"PDF-Dateien (*.pdf)|Max"_s +
+                     QLocale().toString(day.date(), QLocale::ShortFormat) + u".pdf"_s);
         QCOMPARE(shownHelp, help);
         QCOMPARE(shownSeries, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
         QCOMPARE(m_printers.devicesCreated, 0);

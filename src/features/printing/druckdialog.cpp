@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -37,28 +38,34 @@ DruckDialog::DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget
 }
 
 void DruckDialog::buildControls() {
+    // A form: the captions at the left of their fields, the options below
+    // the series, the help across the dialog.
     auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    layout->addLayout(form, 1);
 
     auto* printerLabel = new QLabel(tr("Drucker:"), this);
     m_printerList = named(new QComboBox(this), QStringLiteral("Druckerliste"));
     printerLabel->setBuddy(m_printerList);
     m_printerList->installEventFilter(this);
-    layout->addWidget(printerLabel);
-    layout->addWidget(m_printerList);
+    form->addRow(printerLabel, m_printerList);
 
     auto* seriesLabel = new QLabel(tr("Zu druckende Serien markieren"), this);
     m_seriesList = named(new QListWidget(this), QStringLiteral("DruckSerienListe"));
     m_seriesList->setSelectionMode(QAbstractItemView::MultiSelection);
     seriesLabel->setBuddy(m_seriesList);
-    layout->addWidget(seriesLabel);
-    layout->addWidget(m_seriesList, 1);
+    form->addRow(seriesLabel);
+    form->addRow(m_seriesList);
 
     m_all = makeCheck(this, QStringLiteral("AllesDrucken"), tr("Alles drucken"));
     m_colour = makeCheck(this, QStringLiteral("FarbeCheck"), tr("Farbig"));
     m_overall = makeCheck(this, QStringLiteral("GesamtschussbildChk"), tr("Gesamtschussbild?"));
-    layout->addWidget(m_all);
-    layout->addWidget(m_colour);
-    layout->addWidget(m_overall);
+    auto* options = new QVBoxLayout;
+    options->addWidget(m_all);
+    options->addWidget(m_colour);
+    options->addWidget(m_overall);
+    form->addRow(options);
 
     m_help = makeStatusLabel(this, QStringLiteral("Label1"));
     m_help->setWordWrap(true);
@@ -109,7 +116,9 @@ void DruckDialog::leavePrinterList() {
         m_printers.setCurrent(PrintDestination::pdfFile(QString()));
 }
 
-void DruckDialog::printData(qint16 Serienanzahl, const QString& Hilfstext) {
+void DruckDialog::printData(qint16 Serienanzahl, const QString& Hilfstext,
+                            const QString& proposedPdf) {
+    m_proposedPdf = proposedPdf;
     m_request.reset();
     m_seriesList->clear();
     for (int i = 1; i <= Serienanzahl; ++i)
@@ -126,7 +135,7 @@ bool DruckDialog::chooseDestination() {
     leavePrinterList();
     if (m_printers.current().kind != PrintDestination::Kind::PdfFile)
         return true;
-    QString file = m_dialogs.saveFileName(this, tr("PDF-Dateien (*.pdf)"), QString());
+    QString file = m_dialogs.saveFileName(this, tr("PDF-Dateien (*.pdf)"), m_proposedPdf);
     if (file.isEmpty())
         return false;
     if (QFileInfo(file).suffix().isEmpty())

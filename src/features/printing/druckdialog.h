@@ -28,7 +28,10 @@ public:
     DruckDialog(PrinterService& printers, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Lists the series "1" to Serienanzahl and shows the help text.
-    void printData(qint16 Serienanzahl, const QString& Hilfstext);
+    // The series to offer, the help text, and the name the PDF file dialog
+    // proposes (none: the dialog's own).
+    void printData(qint16 Serienanzahl, const QString& Hilfstext,
+                   const QString& proposedPdf = QString());
     // What OK asked to print; empty until OK accepted the dialog.
     const std::optional<PrintRequest>& request() const { return m_request; }
 
@@ -69,6 +72,7 @@ private:
     QLabel* m_help = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QString m_proposedPdf;
 };
 
 } // namespace ankerblick

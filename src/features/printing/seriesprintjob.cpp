@@ -1,6 +1,7 @@
 #include "seriesprintjob.h"
 
 #include "druckdialog.h"
+#include "files/seriesfile.h"
 #include "services/printers.h"
 #include "services/userdialogs.h"
 
@@ -64,7 +65,12 @@ QString SeriesPrintJob::helpText() const {
 void SeriesPrintJob::openDialog(qint16 seriesCount, QWidget* parent) {
     m_parent = parent;
     DruckDialog dialog(m_printers, m_dialogs, parent);
-    dialog.printData(seriesCount, helpText());
+    // The PDF is named as a series file would be: shooter and day.
+    const QDateTime now = m_source.now ? m_source.now() : QDateTime();
+    QString pdf = proposedFileName(m_source.shooterName ? m_source.shooterName() : QString(),
+                                   now.date(), m_locale);
+    pdf.replace(pdf.size() - 4, 4, QStringLiteral(".pdf"));
+    dialog.printData(seriesCount, helpText(), pdf);
     QObject::connect(&dialog, &DruckDialog::printRequested, &dialog,
                      [this](const PrintRequest& request) { print(request); });
     dialog.exec();
