@@ -526,18 +526,30 @@ private Q_SLOTS:
     }
 
     // With the English translation installed, no window or dialog shows a
-    // German text.
+    // German text, and no two captions of a window name their fields alike
+    // ("Total:" stood beside both sums of the main window).
     void everyWindowSpeaksEnglish() {
         const SpokenLanguage english(Language::English);
         AllWindows all(m_services, m_cameras, Language::English);
         QStringList german;
+        QStringList twice;
         for (QWidget* window : all.windows()) {
             QVERIFY(window);
             for (const QString& text : shownTexts(window))
                 if (looksGerman(text))
                     german << window->objectName() + u": "_s + text;
+            QStringList captions;
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                if (label->text().endsWith(u':'))
+                    captions << label->text();
+            for (const QString& caption : std::as_const(captions)) {
+                const QString entry = window->objectName() + u": "_s + caption;
+                if (captions.count(caption) > 1 && !twice.contains(entry))
+                    twice << entry;
+            }
         }
         QVERIFY2(german.isEmpty(), qPrintable(german.join(u'\n')));
+        QVERIFY2(twice.isEmpty(), qPrintable(twice.join(u'\n')));
         // The check itself sees German where it stands.
         QVERIFY(looksGerman(u"Weitere Serie"_s) && looksGerman(u"Schließen"_s));
         QVERIFY(!looksGerman(u"Next series"_s) && !looksGerman(u"Anna 9.7"_s));

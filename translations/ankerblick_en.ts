@@ -1440,12 +1440,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ValueBounds</name>
     <message>
-        <location filename="../src/sheets/valuebounds.cpp" line="+103"/>
-        <source>Schusszeit (selbst mitgestoppte Zeiten (JA)) oder Schiesszeit (automatisch gestoppte Zeiten von Schuss zu Schuss(NEIN)?</source>
-        <translation>Shot time (times you stopped yourself (YES)) or shooting time (times stopped automatically from shot to shot (NO))?</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location filename="../src/sheets/valuebounds.cpp" line="+104"/>
         <source>Schusszeit</source>
         <translation>Shot time</translation>
     </message>
@@ -1470,22 +1465,27 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>Highest shot value to show</translation>
     </message>
     <message>
+        <location line="+55"/>
+        <source>Zeiten:</source>
+        <translation>Times:</translation>
+    </message>
+    <message>
         <location line="+2"/>
-        <source>Ab ... Sekunden</source>
-        <translation>From ... seconds</translation>
+        <source>Schusszeit (selbst mitgestoppt)</source>
+        <translation>Shot time (stopped by hand)</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Schiesszeit (von Schuss zu Schuss gestoppt)</source>
+        <translation>Shooting time (from shot to shot)</translation>
+    </message>
+    <message>
+        <location line="-56"/>
         <source>Ab ... Sekunden (max. 999)</source>
         <translation>From ... seconds (max. 999)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Bis ... Sekunden</source>
-        <translation>To ... seconds</translation>
-    </message>
-    <message>
-        <location line="+1"/>
         <source>Bis ... Sekunden (max. 1000)</source>
         <translation>To ... seconds (max. 1000)</translation>
     </message>
@@ -2232,7 +2232,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::DruckDialog</name>
     <message>
-        <location filename="../src/features/printing/druckdialog.cpp" line="+28"/>
+        <location filename="../src/features/printing/druckdialog.cpp" line="+29"/>
         <source>PDF-Datei</source>
         <translation>PDF file</translation>
     </message>
@@ -2242,12 +2242,12 @@ Please enter your name:</translation>
         <translation>Print</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+13"/>
         <source>Drucker:</source>
         <translation>Printer:</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>Zu druckende Serien markieren</source>
         <translation>Mark the series to print</translation>
     </message>
@@ -2267,7 +2267,7 @@ Please enter your name:</translation>
         <translation>Overall shot picture?</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -2282,7 +2282,7 @@ Please enter your name:</translation>
         <translation>Sorry, no printer is installed</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+43"/>
         <source>PDF-Dateien (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
@@ -2439,7 +2439,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::HandbookWindow</name>
     <message>
-        <location filename="../src/widgets/handbook.cpp" line="+66"/>
+        <location filename="../src/widgets/handbook.cpp" line="+67"/>
         <source>Ankerblick – Handbuch</source>
         <translation>Ankerblick – Handbook</translation>
     </message>
@@ -2554,17 +2554,7 @@ Please enter your name:</translation>
         <translation>Match %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Serie %1: %2 (%3)</source>
-        <translation>Series %1: %2 (%3)</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Gesamt: %1 Ringe, %2 mit Zehnteln</source>
-        <translation>Total: %1 rings, %2 with tenths</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location line="+10"/>
         <source>Innenzehner: %1</source>
         <translation>Inner tens: %1</translation>
     </message>
@@ -2583,16 +2573,11 @@ Please enter your name:</translation>
         <source>Nach Zeit (mit 0 gewertet): %1</source>
         <translation>After time (scored 0): %1</translation>
     </message>
-    <message>
-        <location line="+3"/>
-        <source>Auswertung der Wertungsschüsse</source>
-        <translation>Evaluation of the match shots</translation>
-    </message>
 </context>
 <context>
     <name>ankerblick::MatchController</name>
     <message>
-        <location filename="../src/windows/shared/matchcontroller.cpp" line="+103"/>
+        <location filename="../src/windows/shared/matchcontroller.cpp" line="+107"/>
         <source>Die Probezeit ist abgelaufen: Wertung</source>
         <translation>Sighting time is over: match</translation>
     </message>
@@ -2628,7 +2613,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::MatchResultWindow</name>
     <message>
-        <location filename="../src/windows/shared/matchresult.cpp" line="+24"/>
+        <location filename="../src/windows/shared/matchresult.cpp" line="+26"/>
         <source>Wettkampfergebnis</source>
         <translation>Match result</translation>
     </message>
@@ -2661,6 +2646,31 @@ Please enter your name:</translation>
         <location line="+7"/>
         <source>Das Ergebnis konnte nicht als &quot;%1&quot; gespeichert werden.</source>
         <translation>The result could not be saved as &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Serie</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ringe</source>
+        <translation>Rings</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mit Zehnteln</source>
+        <translation>With tenths</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Gesamt</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Auswertung der Wertungsschüsse</source>
+        <translation>Evaluation of the match shots</translation>
     </message>
 </context>
 <context>
@@ -2725,7 +2735,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::QtUserDialogs</name>
     <message>
-        <location filename="../src/platform/userdialogs.cpp" line="+78"/>
+        <location filename="../src/platform/userdialogs.cpp" line="+79"/>
         <source>Speichern</source>
         <translation>Save</translation>
     </message>
@@ -2735,7 +2745,8 @@ Please enter your name:</translation>
         <translation>Discard</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../src/platform/formdialog.cpp" line="+42"/>
+        <location filename="../src/platform/userdialogs.cpp" line="+3"/>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
@@ -2861,12 +2872,12 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::SeriesPrintJob</name>
     <message>
-        <location filename="../src/features/printing/seriesprintjob.cpp" line="+41"/>
+        <location filename="../src/features/printing/seriesprintjob.cpp" line="+42"/>
         <source>Achtung! Das Papier muss mindestens Din A 4 Grösse haben. Pro Seite können %1 Serien gedruckt werden. --- Bei Schwarz/Weiss- Druckern kann die Option &apos;Farbig&apos; gewählt werden, gedruckt wird trotzdem s/w.</source>
         <translation>Attention! The paper must be at least A4 size. %1 series are printed on each page. --- On black-and-white printers the option &apos;Colour&apos; may be chosen; the print is black and white all the same.</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+57"/>
         <source>Der Druck auf &quot;%1&quot; ist nicht möglich.</source>
         <translation>Printing on &quot;%1&quot; is not possible.</translation>
     </message>
@@ -3059,7 +3070,7 @@ Please enter your name:</translation>
     <message>
         <location line="+9"/>
         <source>Summe:</source>
-        <translation>Total:</translation>
+        <translation>Sum:</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -3074,7 +3085,7 @@ Please enter your name:</translation>
     <message>
         <location line="+3"/>
         <source>alle Serien:</source>
-        <translation>all series:</translation>
+        <translation>All series:</translation>
     </message>
 </context>
 <context>
@@ -3231,12 +3242,12 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+58"/>
+        <location line="+61"/>
         <source>Wettkampf beenden</source>
         <translation>End match</translation>
     </message>
     <message>
-        <location line="-46"/>
+        <location line="-49"/>
         <source>Den laufenden Wettkampf beenden?</source>
         <translation>End the running match?</translation>
     </message>
@@ -3246,7 +3257,7 @@ Please enter your name:</translation>
         <translation>Programme:</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+32"/>
         <source>Noch %1 von %2 Wettkampfschüssen offen. Den Wettkampf jetzt beenden?</source>
         <translation>%1 of %2 match shots still to go. End the match now?</translation>
     </message>
@@ -3255,6 +3266,16 @@ Please enter your name:</translation>
     <name>ankerblick::ValueTimeAnalysis</name>
     <message>
         <location filename="../src/features/timeanalysis/valuetimeanalysis.cpp" line="+82"/>
+        <source>Es gibt noch keine Schusszeiten zum Anzeigen.</source>
+        <translation>There are no shot times to show yet.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Es gibt noch keine Schiesszeiten zum Anzeigen.</source>
+        <translation>There are no shooting times to show yet.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Schusswert/Zeit Analyse</source>
         <translation>Shot value/time analysis</translation>
     </message>
