@@ -35,6 +35,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -377,6 +378,14 @@ private Q_SLOTS:
         auto* contents = handbook()->findChild<QListWidget*>(u"HandbuchInhalt"_s);
         QCOMPARE(contents->currentItem()->data(Qt::UserRole).toString(),
                  section.section(u'#', 0, 0));
+        // "Zurück" is grey until there is a page to go back to.
+        auto* back = handbook()->findChild<QToolButton*>(u"HandbuchZurueck"_s);
+        QVERIFY(!back->isEnabled());
+        text()->setSource(QUrl(u"tasten.html"_s));
+        QVERIFY(back->isEnabled());
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(handbook()->section(), section);
+        QVERIFY(!back->isEnabled());
         // One handbook window for the program, however often it is asked for.
         QCOMPARE(handbookWindows(), 1);
         // No window or dialog keeps the shooter from using it.

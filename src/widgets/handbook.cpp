@@ -174,6 +174,10 @@ void HandbookWindow::setLanguage(Language language) {
 
 void HandbookWindow::showSection(const QString& section) {
     m_text->setSource(QUrl(QStringLiteral("qrc:") + folderOf(m_language) + section));
+    // Opened anew at a section, the handbook has no page to go back to: the
+    // pages of its last opening are not what "Zurück" should lead to.
+    if (!isVisible())
+        m_text->clearHistory();
 }
 
 QString HandbookWindow::section() const {
