@@ -97,6 +97,8 @@ TargetPanels::TargetPanels(QWidget* window, TargetView* view, const PanelStyle& 
     m_hint->setMinimumHeight(m_hint->fontMetrics().height());
     auto* belowTarget = new QHBoxLayout;
     belowTarget->addWidget(m_hint, 1);
+    // Keeps the buttons together at the right where a window hides the hint.
+    belowTarget->addStretch();
     addZoomButtons(belowTarget);
     grid->addLayout(belowTarget, 1, 0);
     // The target shows no text; its name lets assistive tools find it.
