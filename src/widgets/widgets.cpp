@@ -44,10 +44,21 @@ QLabel* makeCaption(QWidget* parent, const QString& text) {
     return new QLabel(text, parent);
 }
 
+namespace {
+// A list that asks for no more height than its minimum: a panel that has the
+// room lets it grow, one that is short keeps every other row in view.
+class ShortList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    QSize sizeHint() const override { return {QListWidget::sizeHint().width(), minimumHeight()}; }
+};
+} // namespace
+
 QListWidget* makeListBox(QWidget* parent, const QString& name, int width) {
-    auto* l = named(new QListWidget(parent), name);
+    auto* l = named(new ShortList(parent), name);
     l->setFixedWidth(width);
-    l->setMinimumHeight(190);
+    // Five rows at least; the list grows with the room its window has.
+    l->setMinimumHeight(5 * l->fontMetrics().height() + 2 * l->frameWidth() + 4);
     l->setSelectionMode(QAbstractItemView::NoSelection);
     l->setFocusPolicy(Qt::NoFocus);
     return l;
