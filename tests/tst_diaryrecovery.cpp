@@ -225,8 +225,11 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         shoot(WindowDriver(&form), 2);
+        // The analysis window is open already, behind the diary later.
+        form.findChild<QPushButton*>(u"BtnAnalyseAnzeige"_s)->click();
+        QVERIFY(program->analysisWindow() && program->analysisWindow()->isVisible());
         QAction* entry = nullptr;
-        for (QAction* action : form.findChildren<QAction*>())
+        for (QAction* action : program->analysisWindow()->findChildren<QAction*>())
             if (action->text() == u"Trainingstagebuch"_s)
                 entry = action;
         QVERIFY(entry);
@@ -239,8 +242,11 @@ private Q_SLOTS:
         auto* table = diaryWindow->findChild<QTableView*>(u"Trainings"_s);
         QTRY_COMPARE(table->model()->rowCount(), 1); // read on another thread
         table->selectRow(0);
+        QTRY_COMPARE(QApplication::activeWindow(), diaryWindow);
         diaryWindow->findChild<QPushButton*>(u"InAnalyseOeffnen"_s)->click();
         QVERIFY(program->analysisWindow() && program->analysisWindow()->isVisible());
+        // The analysis comes to the front, before the diary.
+        QTRY_COMPARE(QApplication::activeWindow(), program->analysisWindow());
         QCOMPARE(program->analysisWindow()->sheet().store()[1], form.sheet().store()[1]);
         QCOMPARE(program->analysisWindow()->shooterName(), u"Kai"_s);
     }

@@ -239,6 +239,9 @@ void Application::showAnalysis() {
                 [this] { closeProgram(m_form.get()); });
     }
     m_analysis->show();
+    // Asked for from the diary, the window may be open behind it already.
+    m_analysis->raise();
+    m_analysis->activateWindow();
     m_analysis->setShooterName(m_form->shooterName());
     m_form->hide();
 }
