@@ -35,7 +35,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QToolButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -48,6 +47,7 @@
 #include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTranslator>
 #include <QtCharts/QAbstractAxis>
 #include <QtCharts/QAbstractSeries>
