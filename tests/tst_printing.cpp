@@ -551,29 +551,102 @@ private Q_SLOTS:
         QCOMPARE(sums, 8);
     }
 
-    // The face is drawn in millimetres: the black area 60 mm wide (59.5 mm for
-    // "LP") at x 0 within its slot's 65 mm row, shots at the bullet's size on
-    // the same scale (4.5 mm for "LP", 5.6 mm for the others).
+    // The part of the face a target shows, from the ring table: a group is
+    // shown out to the ring beyond the ring it lies in (at least to ring 8),
+    // a spread one or none the whole face, the outermost ring and one band.
+    void viewOfTheFace_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("calibre");
+        QTest::addColumn<QList<QPointF>>("shots");
+        QTest::addColumn<double>("half");
+        const int lp = int(Discipline::LP);
+        QTest::newRow("LP, no shot: the whole face") << lp << 4.5 << QList<QPointF>{} << 85.75;
+        QTest::newRow("LP, a shot in the ten: out to ring 8")
+            << lp << 4.5 << QList<QPointF>{{0.0, 0.0}} << 21.75;
+        QTest::newRow("LP, a shot in the five: out to ring 4")
+            << lp << 4.5 << QList<QPointF>{{41.0, 0.0}, {1.0, 1.0}} << 53.75;
+        QTest::newRow("LP, a shot in the one: the whole face")
+            << lp << 4.5 << QList<QPointF>{{0.0, 73.5}} << 85.75;
+        QTest::newRow("LP, a shot beyond the card: the view reaches it")
+            << lp << 4.5 << QList<QPointF>{{-54.0, 72.0}} << 92.25;
+        QTest::newRow("LG 10m, two shots in the seven: out to ring 6")
+            << int(Discipline::LG10m) << 4.5 << QList<QPointF>{{1.0, 1.0}, {-3.0, 2.0}} << 10.25;
+        QTest::newRow("OSP-SP, rings 10 to 5 only: out to ring 8")
+            << int(Discipline::OspSp) << 5.6 << QList<QPointF>{{0.0, 0.0}} << 130.0;
+        QTest::newRow("OSP-SP, in the five: the whole face")
+            << int(Discipline::OspSp) << 5.6 << QList<QPointF>{{0.0, -240.0}} << 290.0;
+        QTest::newRow("Gewehr 300m, a shot in the ten")
+            << int(Discipline::Gewehr300m) << 8.0 << QList<QPointF>{{0.0, 0.0}} << 150.0;
+    }
+
+    void viewOfTheFace() {
+        QFETCH(int, discipline);
+        QFETCH(double, calibre);
+        QFETCH(QList<QPointF>, shots);
+        QFETCH(double, half);
+        PrintedTarget target{discipline, calibre, {}};
+        for (const QPointF& p : shots)
+            target.shots << TargetShot{p.x(), p.y(), 0};
+        const PrintedView view = printedView(target, 60.0);
+        QVERIFY2(std::abs(view.halfMm - half) < 1e-9, qPrintable(QString::number(view.halfMm)));
+        QVERIFY(std::abs(view.scale - 30.0 / half) < 1e-9);
+    }
+
+    // The scale below a target: the paper's millimetres to the target's, to
+    // a tenth, a whole ratio without its ",0".
+    void scaleLines_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("expected");
+        const QString de = QStringLiteral("de_DE");
+        QTest::newRow("the whole air-pistol face") << 30.0 / 85.75 << de << "Maßstab 1:2,9";
+        QTest::newRow("out to ring 8 of the air pistol") << 30.0 / 21.75 << de << "Maßstab 1,4:1";
+        QTest::newRow("true size") << 1.0 << de << "Maßstab 1:1";
+        QTest::newRow("a fifth") << 0.2 << de << "Maßstab 1:5";
+        QTest::newRow("twice") << 2.0 << de << "Maßstab 2:1";
+        QTest::newRow("a little under true size") << 0.96 << de << "Maßstab 1:1";
+        QTest::newRow("English decimal point")
+            << 30.0 / 85.75 << QStringLiteral("en_GB") << "Maßstab 1:2.9";
+    }
+
+    void scaleLines() {
+        QFETCH(double, scale);
+        QFETCH(QString, language);
+        QFETCH(QString, expected);
+        QCOMPARE(scaleLine(scale, QLocale(language)), expected);
+    }
+
+    // The face is drawn to the view's scale in its 60 mm square in the
+    // slot's 65 mm row: one shot on the card gives the view (see
+    // viewOfTheFace), the black and the shot measured on the image are the
+    // real sizes times 30 mm over the view's half.
     void faceAndShotSizes_data() {
         QTest::addColumn<int>("discipline");
+        QTest::addColumn<double>("shotMm");
         QTest::addColumn<double>("black");
         QTest::addColumn<double>("shot");
-        QTest::newRow("LP") << 0 << 59.5 << 4.5;
-        QTest::newRow("FP-SP-100m") << 1 << 60.0 << 5.6 * 60.0 / 200.0;
-        QTest::newRow("OSP-SP") << 2 << 60.0 << 5.6 * 60.0 / 500.0;
-        QTest::newRow("Gewehr 50m") << 3 << 60.0 << 5.6 * 60.0 / 112.4;
+        // 59.5 and 4.5 mm times 30/53.75.
+        QTest::newRow("LP, in the five") << 0 << 41.0 << 33.209 << 2.512;
+        // Times 30/85.75.
+        QTest::newRow("LP, in the one: the whole face") << 0 << 73.5 << 20.816 << 1.574;
+        // 200 and 5.6 mm times 30/150.
+        QTest::newRow("FP-SP-100m, in the six") << 1 << 110.0 << 40.0 << 1.12;
+        // 500 and 5.6 mm times 30/290.
+        QTest::newRow("OSP-SP, beyond the five") << 2 << 270.0 << 51.724 << 0.579;
+        // 112.4 and 5.6 mm times 30/77.2.
+        QTest::newRow("Gewehr 50m, in the two") << 3 << 65.0 << 43.679 << 2.176;
     }
 
     void faceAndShotSizes() {
         QFETCH(int, discipline);
+        QFETCH(double, shotMm);
         QFETCH(double, black);
         QFETCH(double, shot);
         TargetFace face;
         face.apply(discipline);
-        // One shot 40 mm of paper to the right of the centre, on white paper.
         SeriesRecord record;
-        const double perMm = face.scale() * disciplineInfo(discipline)->blackDiameterMm / black;
-        record.hitLeft[0] = num::toInt16(face.centre().x + 40.0 * perMm - face.markDiameter() / 2);
+        record.hitLeft[0] =
+            num::toInt16(face.centre().x + shotMm * face.scale() - face.markDiameter() / 2);
         record.hitTop[0] = num::toInt16(face.centre().y - face.markDiameter() / 2);
 
         SeriesPage page;
@@ -584,47 +657,34 @@ private Q_SLOTS:
         const double px = 10.0; // pixels per millimetre
         page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
         const QImage image = renderPage(page, px);
-        // The same page without series: what is dark there is the header.
-        SeriesPage headerOnly = page;
-        headerOnly.series.clear();
-        const QImage header = renderPage(headerOnly, px);
         const auto toPx = [px](double mmFromPageOrigin) {
             return qRound((mmFromPageOrigin + 10.0) * px);
         };
+        // A dark run of a millimetre: the black, not a ring's line.
+        const auto blackAt = [&](int x, int y) {
+            for (int k = 0; k < qRound(px); ++k)
+                if (!dark(image.pixel(x, y + k)))
+                    return false;
+            return true;
+        };
 
         for (int s = 0; s < 4; ++s) {
-            // The black area: the box of all dark pixels left of x 65 mm in the slot's row.
-            int left = image.width(), right = -1, top = image.height(), bottom = -1;
-            for (int y = toPx(s * 65.0); y < toPx(s * 65.0 + 65.0); ++y)
-                for (int x = toPx(-5.0); x < toPx(65.0); ++x)
-                    if (dark(image.pixel(x, y)) && !dark(header.pixel(x, y))) {
-                        left = std::min(left, x);
-                        right = std::max(right, x);
-                        top = std::min(top, y);
-                        bottom = std::max(bottom, y);
-                    }
-            QVERIFY(right > left);
-            const double width = (right - left + 1) / px;
+            const int cx = toPx(30.0);
+            const int cy = toPx(s * 65.0 + 35.0);
+            int top = -1, bottom = -1;
+            for (int y = toPx(s * 65.0 + 5.0); y < toPx(s * 65.0 + 65.0) - qRound(px); ++y)
+                if (blackAt(cx, y)) {
+                    top = top < 0 ? y : top;
+                    bottom = y + qRound(px) - 1;
+                }
+            QVERIFY(top >= 0);
             const double height = (bottom - top + 1) / px;
-            QVERIFY2(std::abs(width - black) < 0.25, qPrintable(QString::number(width)));
             QVERIFY2(std::abs(height - black) < 0.25, qPrintable(QString::number(height)));
-            QVERIFY(std::abs(left / px - 10.0 - (60.0 - black) / 2.0) < 0.25);
-            QVERIFY(top / px - 10.0 >= s * 65.0);
-            if (s == 0) {
-                // The header stands above the first target.
-                int headerBottom = -1;
-                for (int y = toPx(0.0); y < toPx(20.0); ++y)
-                    for (int x = toPx(-5.0); x < toPx(65.0); ++x)
-                        if (dark(header.pixel(x, y)))
-                            headerBottom = y;
-                QVERIFY(headerBottom >= 0);
-                QVERIFY(headerBottom < top);
-            }
-            QVERIFY(bottom / px - 10.0 <= s * 65.0 + 65.0);
+            QVERIFY(std::abs((top + bottom) / 2.0 - cy) < 0.1 * px);
             // The shot: the non-white run on the row through the target's centre.
-            const int cy = (top + bottom) / 2;
-            const int cx = (left + right) / 2 + qRound(40.0 * px);
-            int from = cx, to = cx;
+            const int at =
+                cx + qRound(shotMm * black / disciplineInfo(discipline)->blackDiameterMm * px);
+            int from = at, to = at;
             while (qGray(image.pixel(from - 1, cy)) < 235)
                 --from;
             while (qGray(image.pixel(to + 1, cy)) < 235)
@@ -635,13 +695,15 @@ private Q_SLOTS:
         }
     }
 
-    // "LG 10m" prints like the real face: the black 60 mm wide, the ten a
-    // white dot, the rings beyond the black as black lines on the card
-    // (ring 3, 35,5 mm, at 34,9 mm on paper), none above the card's edge
-    // 1,5 mm over the black, and the numbers of the rings on the axes: 3 to
-    // 8 on the horizontal one (ring 3 in its band 32,5 mm out; 1 and 2 lie
-    // beyond the card). Beside the sums the inner tens: of hits 1,5, 4,2
-    // and 6,3 mm out, the first covers the 0,5 mm dot with its 4,5 mm.
+    // "LG 10m" prints like the real face: the ten a white dot, the rings
+    // on the black white and beyond it black, and the numbers of the rings
+    // on the axes. Its hits 1,5, 4,2 and 6,3 mm out lie in ring 6 (10,25 mm)
+    // so the view reaches ring 5, 12,75 mm, scale 30/12,75 = 2,35: the
+    // numbers 5 to 8 (ring 5 in its band 11,5 mm out, 27,1 mm on paper; the
+    // bands beyond lie outside the view), and "Maßstab 2,4:1" below the
+    // face. Beside the sums the inner tens: the first hit covers the 0,5 mm
+    // dot with its 4,5 mm. The face alone shows the whole card: rings 1 to
+    // 22,75 mm and a band, 30 mm on paper, scale 1,19.
     void airRifleFace() {
         TargetFace face;
         face.apply(int(Discipline::LG10m));
@@ -655,19 +717,24 @@ private Q_SLOTS:
                  QStringLiteral("Innenzehner: 1"));
         const QPointF centre(40.0, 45.0); // on the paper
         QList<PdfWord> axis;
-        for (const PdfWord& w : pdfWords(file))
+        bool scale = false;
+        for (const PdfWord& w : pdfWords(file)) {
             if (w.page == 1 && w.box.right() < 80.0 &&
                 std::abs(w.box.center().y() - centre.y()) < 1.0)
                 axis << w;
+            scale = scale || (w.text == QStringLiteral("2,4:1") &&
+                              std::abs(w.box.top() - (centre.y() + 30.0)) < 1.5);
+        }
+        QVERIFY(scale);
         std::sort(axis.begin(), axis.end(),
                   [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
         QStringList numbers;
         for (const PdfWord& w : axis)
             numbers << w.text;
-        QCOMPARE(numbers, QString::fromLatin1("3 4 5 6 7 8 8 7 6 5 4 3").split(u' '));
-        QVERIFY(std::abs(axis.first().box.center().x() - (centre.x() - 32.46)) < 0.5);
+        QCOMPARE(numbers, QString::fromLatin1("5 6 7 8 8 7 6 5").split(u' '));
+        QVERIFY(std::abs(axis.first().box.center().x() - (centre.x() - 27.06)) < 0.5);
 
-        // The face alone, at 10 pixels a millimetre.
+        // The face alone, at 10 pixels a millimetre: 1,188 paper mm a mm.
         SeriesPage page;
         page.colour = false;
         page.header = {1, 1, kShooter, QStringLiteral("05.03.2024"), QStringLiteral("14:07")};
@@ -681,18 +748,23 @@ private Q_SLOTS:
             return img.pixel(qRound((centre.x() + dx) * 10.0), qRound((centre.y() + dy) * 10.0));
         };
         QVERIFY(!dark(at(image, 0.0, 0.0)));  // the dot
-        QVERIFY(dark(at(image, 3.0, 0.0)));   // the black
-        QVERIFY(dark(at(image, -29.5, 0.0))); // ...to its edge
-        // Along the diagonal: white between the black and ring 3, then its line.
+        QVERIFY(dark(at(image, 1.5, 0.0)));   // the black
+        QVERIFY(dark(at(image, -17.8, 0.0))); // ...to its edge at 18,12 mm
+        // Along the diagonal: white between the black and ring 3 (21,09 mm),
+        // then its line; ring 1 (27,03 mm) within the view.
         const double diagonal = std::numbers::sqrt2 / 2.0;
-        QVERIFY(!dark(at(image, -32.0 * diagonal, -32.0 * diagonal)));
-        bool line = false;
-        for (double r = 34.4; r < 35.4; r += 0.05)
-            line = line || dark(at(image, -r * diagonal, r * diagonal));
-        QVERIFY(line);
-        // Above the card nothing but the header.
+        const auto lineNear = [&](double r) {
+            bool line = false;
+            for (double d = r - 0.5; d < r + 0.5; d += 0.05)
+                line = line || dark(at(image, -d * diagonal, d * diagonal));
+            return line;
+        };
+        QVERIFY(!dark(at(image, -19.6 * diagonal, -19.6 * diagonal)));
+        QVERIFY(lineNear(21.09));
+        QVERIFY(lineNear(27.03));
+        // Above the view's square nothing but the header.
         for (double dx = -34.0; dx < 34.0; dx += 0.1)
-            QVERIFY(dark(at(image, dx, -32.5)) == dark(at(header, dx, -32.5)));
+            QVERIFY(dark(at(image, dx, -31.0)) == dark(at(header, dx, -31.0)));
     }
 
     // "Farbig" prints in colour, otherwise the page holds no colour at all and

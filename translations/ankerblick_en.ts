@@ -1159,7 +1159,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>PrintContent</name>
     <message>
-        <location filename="../src/sheets/printcontent.cpp" line="+91"/>
+        <location filename="../src/sheets/printcontent.cpp" line="+88"/>
+        <source>Maßstab %1:%2</source>
+        <translation>Scale %1:%2</translation>
+    </message>
+    <message>
+        <location line="+34"/>
         <source>Trefferlage: %1; Streukreis %2 mm</source>
         <translation>Mean point of impact: %1; group size %2 mm</translation>
     </message>

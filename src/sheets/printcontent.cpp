@@ -5,11 +5,10 @@
 
 #include <QCoreApplication>
 
-namespace ankerblick::print {
+#include <algorithm>
+#include <cmath>
 
-namespace {
-constexpr double kPrintedBlackMm = 60.0;
-} // namespace
+namespace ankerblick::print {
 
 SeriesPrintData seriesPrintData(const SeriesRecord& record, const TargetFace& face,
                                 const SeriesRules& rules, const RatingOptions* options) {
@@ -47,16 +46,48 @@ PrintedTarget printedTarget(const SeriesRecord& record, const TargetFace& face) 
     return target;
 }
 
-double printedBlackDiameterMm(int discipline) {
-    const DisciplineInfo* info = disciplineInfo(discipline);
-    if (!info)
-        return kPrintedBlackMm;
-    return discipline == int(Discipline::LP) ? info->blackDiameterMm : kPrintedBlackMm;
+namespace {
+
+// The radii of the face's rings in mm, ring 10 first.
+QList<double> ringRadiiMm(const DisciplineInfo& info) {
+    QList<double> radii;
+    for (auto d = info.faceRingsMm.rbegin(); d != info.faceRingsMm.rend(); ++d)
+        if (*d > 0.0)
+            radii << *d / 2.0;
+    return radii;
 }
 
-double printScale(int discipline) {
-    const DisciplineInfo* info = disciplineInfo(discipline);
-    return info ? printedBlackDiameterMm(discipline) / info->blackDiameterMm : 1.0;
+} // namespace
+
+PrintedView printedView(const PrintedTarget& target, double blockMm) {
+    const DisciplineInfo* info = disciplineInfo(target.discipline);
+    const QList<double> radii = info ? ringRadiiMm(*info) : QList<double>();
+    if (radii.size() < 3)
+        return {blockMm / 2.0, 1.0};
+    const double whole = 2.0 * radii.last() - radii.at(radii.size() - 2);
+    double extent = 0.0;
+    for (const TargetShot& s : target.shots)
+        extent = std::max(extent, std::hypot(s.xMm, s.yMm) + target.calibreMm / 2.0);
+    double half = whole;
+    if (!target.shots.isEmpty()) {
+        const auto within =
+            std::find_if(radii.cbegin(), radii.cend(), [extent](double r) { return r >= extent; });
+        if (within != radii.cend() && within + 1 != radii.cend())
+            half = std::max(*(within + 1), radii.at(2));
+        half = std::max(half, extent);
+    }
+    return {half, blockMm / 2.0 / half};
+}
+
+QString scaleLine(double scale, const QLocale& locale) {
+    const auto ratio = [&locale](double v) {
+        const double rounded = std::round(v * 10.0) / 10.0;
+        return locale.toString(rounded, 'f', rounded == std::round(rounded) ? 0 : 1);
+    };
+    const bool enlarged = std::round(scale * 10.0) >= 10.0;
+    return QCoreApplication::translate("PrintContent", "Maßstab %1:%2")
+        .arg(enlarged ? ratio(scale) : QStringLiteral("1"),
+             enlarged ? QStringLiteral("1") : ratio(1.0 / scale));
 }
 
 PrintedSeries printedSeries(qint16 number, const SeriesPrintData& data, const TargetFace& face,

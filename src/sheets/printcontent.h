@@ -57,10 +57,19 @@ struct PrintedTarget {
 // The placed shots of a record on the face of the discipline.
 PrintedTarget printedTarget(const SeriesRecord& record, const TargetFace& face);
 
-// The printed black area: "LP" at its true size (59.5 mm), the others 60 mm wide.
-double printedBlackDiameterMm(int discipline);
-// Millimetres on paper per millimetre of the real target.
-double printScale(int discipline);
+// The part of the real target a printed target shows: a square about the
+// face's centre, halfMm from the centre to each side, drawn blockMm wide.
+struct PrintedView {
+    double halfMm = 0.0;
+    double scale = 1.0; // millimetres on paper per millimetre of the target
+};
+// The whole face (its outermost ring and one ring's width beyond) when the
+// shots spread over it or there are none; a group within a smaller ring is
+// shown out to the next ring beyond it, but at least out to ring 8. Every
+// shot lies wholly within the view.
+PrintedView printedView(const PrintedTarget& target, double blockMm);
+// "Maßstab 1:2,9" below a reduced face, "Maßstab 1,4:1" below an enlarged one.
+QString scaleLine(double scale, const QLocale& locale);
 
 struct PrintedSeries {
     qint16 number = 0;

@@ -97,44 +97,19 @@ QString fittedHeader(const PageHeader& h, double maxWidthMm, const QFontMetricsF
     return pageHeader(h.page, h.pages, name, h.date, h.time);
 }
 
-QRectF slotBlock(SeriesPageStyle style, int slot) {
-    if (style == SeriesPageStyle::EightPerPage) {
-        const int row = slot / 2;
-        const int column = slot % 2;
-        return QRectF(column * kEightColumnPitch - 3.0, row * kSlotPitch, kFaceBlock + 5.0,
-                      kSlotPitch);
-    }
-    return QRectF(-5.0, slot * kSlotPitch, kFourTextX - 5.0, kSlotPitch);
+// The square a target's view fills, about its centre.
+QRectF viewSquare(QPointF centre) {
+    const double half = kFaceBlock / 2.0;
+    return {centre.x() - half, centre.y() - half, kFaceBlock, kFaceBlock};
 }
 
-// The white of a printed card above and below the black.
-constexpr double kCardMarginMm = 1.5;
-
-// The card of the discipline's face at its printed size: the white of the
-// target around the black, as far as the slot's block allows.
-QRectF printedCard(QPointF centre, int discipline, const QRectF& block) {
-    TargetFace face;
-    face.apply(discipline);
-    const ShapeBox& card = face.shape(Card);
-    const double perUnit = printedBlackDiameterMm(discipline) / face.shape(BlackArea).width;
-    const PointF c = face.centre();
-    const QRectF mm(centre.x() + (card.left - c.x) * perUnit,
-                    centre.y() + (card.top - c.y) * perUnit, card.width * perUnit,
-                    card.height * perUnit);
-    // Above and below the black the card ends soon, clear of the header
-    // and of the next row.
-    const double black = printedBlackDiameterMm(discipline) / 2.0 + kCardMarginMm;
-    return mm.intersected(block).intersected(
-        QRectF(block.left(), centre.y() - black, block.width(), 2.0 * black));
-}
-
-// The numbers of the rings on the axes, as far as they fit on the card.
+// The numbers of the rings on the axes, as far as they fit in the view.
 void drawRingNumbers(QPainter& painter, QPointF centre, const DisciplineInfo& info, int discipline,
-                     const QRectF& card) {
+                     double scale) {
     const QList<RingNumber> numbers = ringNumbers(discipline);
     if (numbers.isEmpty())
         return;
-    const double scale = printScale(discipline);
+    const QRectF square = viewSquare(centre);
     const QFont font = pageFont(info.ringWidthMm * scale * 0.45);
     for (const RingNumber& n : numbers) {
         const double r = n.radiusMm * scale;
@@ -150,7 +125,7 @@ void drawRingNumbers(QPainter& painter, QPointF centre, const DisciplineInfo& in
             const QRectF box(-size.width() / 2.0, -size.height() / 2.0, size.width(),
                              size.height());
             const QRectF boxMm(at + box.topLeft() * kPageTextUnit, box.size() * kPageTextUnit);
-            if (card.contains(boxMm)) {
+            if (square.contains(boxMm)) {
                 painter.setPen(n.onBlack ? Qt::white : Qt::black);
                 painter.drawText(box, Qt::AlignCenter, text);
             }
@@ -159,43 +134,44 @@ void drawRingNumbers(QPainter& painter, QPointF centre, const DisciplineInfo& in
     }
 }
 
-// The black area and the rings of the discipline at their printed size; the
-// rings beyond the black of the decimal faces in black on the card.
+// Every ring of the face once, in mm: its numbered rings and the rings of
+// its shapes (the inner ten, the dot of the ten).
+QList<double> faceRingDiameters(const DisciplineInfo& info) {
+    QList<double> rings;
+    for (double d : info.faceRingsMm)
+        if (d > 0.0)
+            rings << d;
+    for (int n : TargetFace::drawingOrder()) {
+        const double d = info.ringDiameterMm[size_t(n)];
+        if (n != Card && n != BlackArea && d > 0.0 && !rings.contains(d))
+            rings << d;
+    }
+    return rings;
+}
+
+// The black area and every ring of the face at the view's scale: white
+// lines on the black, black lines on the card; the ten to be shot out a
+// white dot. Nothing beyond the view's square, which is framed.
 void drawFace(QPainter& painter, QPointF centre, const DisciplineInfo& info, int discipline,
-              const QRectF& block) {
-    const double scale = printScale(discipline);
-    const double black = printedBlackDiameterMm(discipline);
+              double scale) {
+    painter.save();
+    painter.setClipRect(viewSquare(centre));
+    const double black = info.blackDiameterMm * scale;
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawEllipse(centre, black / 2.0, black / 2.0);
-    painter.setBrush(Qt::NoBrush);
-    const QRectF card = info.decimal ? printedCard(centre, discipline, block) : QRectF();
-    if (info.decimal) {
-        painter.save();
-        painter.setClipRect(card);
-    }
-    for (int n : TargetFace::drawingOrder()) {
-        if (n == Card || n == BlackArea)
-            continue;
-        const double d = info.ringDiameterMm[size_t(n)];
-        if (d <= 0.0)
-            continue;
-        const bool onCard = info.decimal && d >= info.blackDiameterMm;
-        painter.setPen(QPen(onCard ? Qt::black : Qt::white, 0.2));
-        // A ten to be shot out is a white dot.
-        if (info.decimal && n == Ring10 && info.innerTenMm <= 0.0)
-            painter.setBrush(Qt::white);
+    const double tenDot = info.innerTenMm <= 0.0 ? info.ringDiameterMm[size_t(Ring10)] : -1.0;
+    for (double d : faceRingDiameters(info)) {
+        painter.setPen(QPen(d < info.blackDiameterMm ? Qt::white : Qt::black, 0.2));
+        painter.setBrush(d == tenDot ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
         painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
-        painter.setBrush(Qt::NoBrush);
     }
-    if (info.decimal) {
-        painter.setPen(QPen(Qt::black, 0.2));
-        for (double d : info.ringsMm)
-            if (d > info.ringDiameterMm[size_t(Ring4)])
-                painter.drawEllipse(centre, d * scale / 2.0, d * scale / 2.0);
-        drawRingNumbers(painter, centre, info, discipline, card);
-        painter.restore();
-    }
+    drawRingNumbers(painter, centre, info, discipline, scale);
+    painter.restore();
+    // The edge of the view, where rings beyond it are cut.
+    painter.setPen(QPen(QColor(128, 128, 128), 0.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewSquare(centre));
 }
 
 // One shot at its true size, numbered when there is room and it is asked for.
@@ -241,19 +217,19 @@ void drawCross(QPainter& painter, QPointF at, const QColor& colour, bool turned)
 
 // The crosses of the overall picture: red at the mean point of impact of the
 // hits, blue at the mean point of the calls, joined by a line.
-void drawMeanCrosses(QPainter& painter, QPointF centre, const OverallPicture& overall, bool colour,
-                     const QRectF& block) {
+void drawMeanCrosses(QPainter& painter, QPointF centre, const OverallPicture& overall,
+                     bool colour) {
     const PrintedTarget& target = overall.target;
     if (target.shots.isEmpty() || !disciplineInfo(target.discipline))
         return;
-    const double scale = printScale(target.discipline);
+    const double scale = printedView(target, kFaceBlock).scale;
     QPointF sum;
     for (const TargetShot& s : target.shots)
         sum += QPointF(s.xMm, s.yMm);
     const QPointF hits = centre + sum / double(target.shots.size()) * scale;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setClipRect(block);
+    painter.setClipRect(viewSquare(centre));
     const QColor hitsColour = colour ? QColor(230, 0, 0) : QColor(Qt::white);
     const QColor callColour = colour ? QColor(0, 90, 255) : QColor(Qt::white);
     if (overall.callMean) {
@@ -266,17 +242,28 @@ void drawMeanCrosses(QPainter& painter, QPointF centre, const OverallPicture& ov
     painter.restore();
 }
 
+// The scale of a view, centred in the gap below its square.
+void drawScale(QPainter& painter, QPointF centre, double scale, const QLocale& locale) {
+    const QFont font = pageFont(kSmallEm);
+    const QString text = scaleLine(scale, locale);
+    const double width =
+        QFontMetricsF(font, painter.device()).horizontalAdvance(text) * kPageTextUnit;
+    drawText(painter, centre + QPointF(-width / 2.0, kFaceBlock / 2.0 + 0.4), text, font);
+}
+
+// The target's view with its shots at their true size on its scale, and
+// the scale below it.
 void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, bool colour,
-                bool numbered, const QRectF& block) {
+                bool numbered, const QLocale& locale) {
     const DisciplineInfo* info = disciplineInfo(target.discipline);
     if (!info)
         return;
-    const double scale = printScale(target.discipline);
+    const double scale = printedView(target, kFaceBlock).scale;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    drawFace(painter, centre, *info, target.discipline, block);
+    drawFace(painter, centre, *info, target.discipline, scale);
 
-    painter.setClipRect(block);
+    painter.setClipRect(viewSquare(centre));
     const double radius = target.calibreMm * scale / 2.0;
     const bool withNumbers = numbered && radius * 2.0 >= 4.0;
     const QFont numberFont = pageFont(radius);
@@ -290,6 +277,7 @@ void drawTarget(QPainter& painter, QPointF centre, const PrintedTarget& target, 
         drawShot(painter, at, radius, fill, s.slot + 1, withNumbers ? &numberFont : nullptr);
     }
     painter.restore();
+    drawScale(painter, centre, scale, locale);
 }
 
 // Width of the text column of a slot, up to the next column or the page's edge.
@@ -355,7 +343,7 @@ void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& p
     int slot = 0;
     for (const PrintedSeries& s : page.series) {
         drawTarget(painter, targetCentre(page.style, slot), s.target, page.colour, true,
-                   slotBlock(page.style, slot));
+                   page.locale);
         drawText(painter, textAt(slot, 0.0), seriesTitle(s.number), bold);
         for (int k = 0; k < kValueRows; ++k)
             drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), valueRow(s.values, k),
@@ -370,9 +358,8 @@ void drawSeriesPage(QPainter& painter, const QRectF& pageMm, const SeriesPage& p
     if (page.overall) {
         const OverallPicture& o = *page.overall;
         drawTarget(painter, targetCentre(page.style, slot), o.target, page.colour, false,
-                   slotBlock(page.style, slot));
-        drawMeanCrosses(painter, targetCentre(page.style, slot), o, page.colour,
-                        slotBlock(page.style, slot));
+                   page.locale);
+        drawMeanCrosses(painter, targetCentre(page.style, slot), o, page.colour);
         drawText(painter, textAt(slot, 0.0), o.title, bold);
         for (int k = 0; k < int(o.lines.size()); ++k)
             drawText(painter, textAt(slot, kTextTitleToRows + kRowPitch * k), o.lines.at(k), font,

@@ -1,14 +1,16 @@
 #pragma once
 
 // Draws one printed page of series: the header line, each series' target with
-// its shots and, beside it, the series number, the values and the sums; at
-// the end of a job possibly the overall picture. Everything is in millimetres
+// its shots (the whole face, or the group enlarged, with the scale below)
+// and, beside it, the series number, the values and the sums; at the end of
+// a job possibly the overall picture. Everything is in millimetres
 // measured from the top left of the page rectangle (which lies 10 mm inside
 // the paper); the same drawing serves printer, PDF file and tests.
 
 #include "sheets/printcontent.h"
 
 #include <QList>
+#include <QLocale>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -39,6 +41,7 @@ struct SeriesPage {
     SeriesPageStyle style = SeriesPageStyle::FourPerPage;
     PageHeader header;
     bool colour = true;
+    QLocale locale;                        // of the scales below the targets
     QList<PrintedSeries> series;           // slots 0, 1, ... in this order
     std::optional<OverallPicture> overall; // in the slot after the last series
 };

@@ -119,6 +119,7 @@ void SeriesPrintJob::startPage(int pageNumber, int pages) {
     m_page = print::SeriesPage();
     m_page.style = m_style;
     m_page.colour = m_colour;
+    m_page.locale = m_locale;
     m_page.header = {pageNumber, pages, m_shooter, headerDate(m_started, m_locale),
                      headerTime(m_started, m_locale)};
     m_pageOpen = true;
