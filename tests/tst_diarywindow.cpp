@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
@@ -87,13 +88,6 @@ diary::TrainingSummary summary(const QDateTime& start, int series, double meanWh
     t.call10Share = calls10;
     t.mpi = mpi;
     return t;
-}
-
-QList<QPointF> points(const QList<std::pair<QDateTime, double>>& values) {
-    QList<QPointF> out;
-    for (const auto& [time, value] : values)
-        out << QPointF(double(time.toMSecsSinceEpoch()), value);
-    return out;
 }
 
 // A series of ten shots with the given values, each called, the first half
@@ -301,30 +295,48 @@ private Q_SLOTS:
         QCOMPARE(int(diary::TrainingColumn::InnerTens), 11);
     }
 
+    // Each day one slot about its number, its trainings side by side in the
+    // order of their start; days without series are left out.
     void chartData_data() {
         QTest::addColumn<QList<diary::TrainingSummary>>("trainings");
         QTest::addColumn<QList<QPointF>>("sums");
         QTest::addColumn<QList<QPointF>>("calls");
         QTest::addColumn<QList<QPointF>>("mpiY");
-        QTest::addColumn<QDateTime>("first");
-        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<QList<diary::ChartDay>>("days");
 
         const QDateTime a = utc(2026, 3, 1, 12);
         const QDateTime b = utc(2026, 6, 9, 12); // 100 days later
-        QTest::newRow("one training spans a day")
-            << QList{summary(a, 3, 92.5, 0.4, group::PointMm{1.0, -2.0})} << points({{a, 92.5}})
-            << points({{a, 40.0}}) << points({{a, -2.0}}) << a.addSecs(-12 * 3600)
-            << a.addSecs(12 * 3600);
+        const QDate dayA(2026, 3, 1);
+        const QDate dayB(2026, 6, 9);
+        QTest::newRow("one training")
+            << QList{summary(a, 3, 92.5, 0.4, group::PointMm{1.0, -2.0})}
+            << QList<QPointF>{{0.0, 92.5}} << QList<QPointF>{{0.0, 40.0}}
+            << QList<QPointF>{{0.0, -2.0}} << QList<diary::ChartDay>{{0.0, dayA}};
         QTest::newRow("empty trainings and missing figures are left out")
             << QList{summary(a, 2, 90.0, std::nullopt, std::nullopt),
                      summary(a.addDays(50), 0, 0.0, std::nullopt, std::nullopt),
                      summary(b, 1, 95.0, 0.75, group::PointMm{0.5, 1.5})}
-            << points({{a, 90.0}, {b, 95.0}}) << points({{b, 75.0}}) << points({{b, 1.5}})
-            << a.addSecs(-3 * 24 * 3600) << b.addSecs(3 * 24 * 3600);
+            << QList<QPointF>{{0.0, 90.0}, {1.0, 95.0}} << QList<QPointF>{{1.0, 75.0}}
+            << QList<QPointF>{{1.0, 1.5}} << QList<diary::ChartDay>{{0.0, dayA}, {1.0, dayB}};
+        // Given newest first, as the table lists them: thirds of the first
+        // day's slot, -1/3, 0 and 1/3, then the second day alone at 1.
+        QTest::newRow("three trainings of a day side by side")
+            << QList{summary(b, 1, 93.0, std::nullopt, std::nullopt),
+                     summary(a.addSecs(3 * 3600), 1, 92.0, std::nullopt, std::nullopt),
+                     summary(a, 1, 91.0, std::nullopt, std::nullopt),
+                     summary(a.addSecs(-3 * 3600), 1, 90.0, std::nullopt, std::nullopt)}
+            << QList<QPointF>{{-1.0 / 3.0, 90.0}, {0.0, 91.0}, {1.0 / 3.0, 92.0}, {1.0, 93.0}}
+            << QList<QPointF>() << QList<QPointF>()
+            << QList<diary::ChartDay>{{0.0, dayA}, {1.0, dayB}};
+        QTest::newRow("two trainings of the second day")
+            << QList{summary(a, 1, 90.0, 0.5, std::nullopt), summary(b, 1, 91.0, 1.0, std::nullopt),
+                     summary(b.addSecs(600), 1, 92.0, 0.0, std::nullopt)}
+            << QList<QPointF>{{0.0, 90.0}, {0.75, 91.0}, {1.25, 92.0}}
+            << QList<QPointF>{{0.0, 50.0}, {0.75, 100.0}, {1.25, 0.0}} << QList<QPointF>()
+            << QList<diary::ChartDay>{{0.0, dayA}, {1.0, dayB}};
         QTest::newRow("no series at all")
             << QList{summary(a, 0, 0.0, std::nullopt, std::nullopt)} << QList<QPointF>()
-            << QList<QPointF>() << QList<QPointF>() << QDateTime::fromMSecsSinceEpoch(0)
-            << QDateTime::fromMSecsSinceEpoch(0);
+            << QList<QPointF>() << QList<QPointF>() << QList<diary::ChartDay>();
     }
 
     void chartData() {
@@ -332,15 +344,40 @@ private Q_SLOTS:
         QFETCH(QList<QPointF>, sums);
         QFETCH(QList<QPointF>, calls);
         QFETCH(QList<QPointF>, mpiY);
-        QFETCH(QDateTime, first);
-        QFETCH(QDateTime, last);
+        QFETCH(QList<diary::ChartDay>, days);
         const diary::DiaryCharts charts = diary::chartData(trainings);
         QCOMPARE(charts.sumWhole, sums);
         QCOMPARE(charts.calls10, calls);
         QCOMPARE(charts.mpiY, mpiY);
         QCOMPARE(charts.mpiX.size(), mpiY.size());
-        QCOMPARE(charts.firstMs, first.toMSecsSinceEpoch());
-        QCOMPARE(charts.lastMs, last.toMSecsSinceEpoch());
+        QCOMPARE(charts.days, days);
+    }
+
+    // The labels of many days: the first and every n-th after it, never
+    // more than fit.
+    void dayLabels_data() {
+        QTest::addColumn<int>("dayCount");
+        QTest::addColumn<int>("most");
+        QTest::addColumn<QList<int>>("labelled");
+        QTest::newRow("fewer days than labels") << 3 << 8 << QList<int>{0, 1, 2};
+        QTest::newRow("as many as fit") << 8 << 8 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7};
+        QTest::newRow("one more: every second") << 9 << 8 << QList<int>{0, 2, 4, 6, 8};
+        QTest::newRow("a hundred days, every 13th")
+            << 100 << 8 << QList<int>{0, 13, 26, 39, 52, 65, 78, 91};
+        QTest::newRow("no day") << 0 << 8 << QList<int>();
+    }
+
+    void dayLabels() {
+        QFETCH(int, dayCount);
+        QFETCH(int, most);
+        QFETCH(QList<int>, labelled);
+        QList<diary::ChartDay> days;
+        for (int i = 0; i < dayCount; ++i)
+            days << diary::ChartDay{double(i), QDate(2026, 1, 1).addDays(i)};
+        QList<int> got;
+        for (const diary::ChartDay& d : diary::labelledDays(days, most))
+            got << int(d.x);
+        QCOMPARE(got, labelled);
     }
 
     // A line of thousands of trainings is drawn by the lowest and highest
@@ -392,6 +429,51 @@ private Q_SLOTS:
         }
         QCOMPARE(gotRings, rings);
         QCOMPARE(gotShots, shots);
+    }
+
+    // Each time chart names each day once, under the middle of its slot,
+    // and shows the trainings of a day side by side in it: three on the
+    // 1st of March at -1/3, 0 and 1/3, one on the 3rd at 1; nine days (one
+    // more than the labels that fit) label every second day.
+    void chartDatesOncePerDay_data() {
+        QTest::addColumn<QList<int>>("days");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QList<double>>("xs");
+        QTest::newRow("three trainings on a day, one two days later")
+            << QList<int>{1, 1, 1, 3} << QStringList{u"01.03.26"_s, u"03.03.26"_s}
+            << QList<double>{-1.0 / 3.0, 0.0, 1.0 / 3.0, 1.0};
+        QTest::newRow("nine days") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}
+                                   << QStringList{u"01.03.26"_s, u"03.03.26"_s, u"05.03.26"_s,
+                                                  u"07.03.26"_s, u"09.03.26"_s}
+                                   << QList<double>{0, 1, 2, 3, 4, 5, 6, 7, 8};
+    }
+
+    void chartDatesOncePerDay() {
+        QFETCH(QList<int>, days);
+        QFETCH(QStringList, labels);
+        QFETCH(QList<double>, xs);
+        QList<Planned> plan;
+        for (qsizetype i = 0; i < days.size(); ++i)
+            plan << Planned{u"Anna"_s, int(Discipline::LP),
+                            at(2026, 3, days.at(i), 9 + 3 * int(i % 3)), 2};
+        fill(m_diary, plan);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        window.resize(1000, 700);
+        window.show();
+        QVERIFY(settled(window));
+        auto* tabs = child<QTabWidget>(window, u"Diagramme"_s);
+        for (int i = 0; i < 3; ++i) {
+            tabs->setCurrentIndex(i);
+            QChart* chart = qobject_cast<QChartView*>(tabs->widget(i))->chart();
+            auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).at(0));
+            QTRY_COMPARE(axis->categoriesLabels(), labels);
+            QList<double> shown;
+            for (const QPointF& p : qobject_cast<QLineSeries*>(chart->series().at(0))->points())
+                shown << p.x();
+            QCOMPARE(shown.size(), xs.size());
+            for (qsizetype k = 0; k < shown.size(); ++k)
+                QVERIFY(qFuzzyCompare(1.0 + shown.at(k), 1.0 + xs.at(k)));
+        }
     }
 
     void filters_data() {

@@ -563,12 +563,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>DiaryCharts</name>
     <message>
-        <location filename="../src/features/diary/diarycharts.cpp" line="+132"/>
-        <source>MM.yyyy</source>
-        <translation>MM/yyyy</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location filename="../src/features/diary/diarycharts.cpp" line="+140"/>
         <source>dd.MM.yy</source>
         <translation>dd/MM/yy</translation>
     </message>
@@ -576,7 +571,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>DiaryExport</name>
     <message>
-        <location filename="../src/sheets/diaryexport.cpp" line="+43"/>
+        <location filename="../src/sheets/diaryexport.cpp" line="+39"/>
         <source>ja</source>
         <translation>yes</translation>
     </message>

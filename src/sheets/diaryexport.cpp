@@ -15,11 +15,6 @@ namespace ankerblick::diary {
 
 namespace {
 
-constexpr qint64 kDayMs = 24LL * 60 * 60 * 1000;
-// The time axis reaches this share of its span beyond the first and last
-// training, so that their points are not cut in half at the edges.
-constexpr double kTimeMargin = 0.03;
-
 const QString kDateTimeFormat = QStringLiteral("dd.MM.yyyy HH:mm");
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 
@@ -282,32 +277,60 @@ QString countText(qsizetype trainings, qsizetype series) {
                          : QCoreApplication::translate("DiaryExport", "Serien"));
 }
 
+namespace {
+
+// The trainings with series in the order of their start, grouped by day.
+QList<QList<const TrainingSummary*>> trainingDays(const QList<TrainingSummary>& trainings) {
+    QList<const TrainingSummary*> shot;
+    for (const TrainingSummary& t : trainings)
+        if (t.series > 0)
+            shot << &t;
+    std::stable_sort(shot.begin(), shot.end(), [](const auto* a, const auto* b) {
+        return a->training.start < b->training.start;
+    });
+    QList<QList<const TrainingSummary*>> days;
+    for (const TrainingSummary* t : shot) {
+        if (days.isEmpty() ||
+            days.last().first()->training.start.date() != t->training.start.date())
+            days.append(QList<const TrainingSummary*>());
+        days.last() << t;
+    }
+    return days;
+}
+
+void addPoints(DiaryCharts& charts, double x, const TrainingSummary& t) {
+    charts.sumWhole << QPointF(x, t.meanSumWhole);
+    charts.sumTenths << QPointF(x, t.meanSumTenths);
+    if (t.call10Share)
+        charts.calls10 << QPointF(x, *t.call10Share * 100.0);
+    if (t.mpi) {
+        charts.mpiX << QPointF(x, t.mpi->x);
+        charts.mpiY << QPointF(x, t.mpi->y);
+    }
+}
+
+} // namespace
+
 DiaryCharts chartData(const QList<TrainingSummary>& trainings) {
     DiaryCharts charts;
-    qint64 first = std::numeric_limits<qint64>::max();
-    qint64 last = std::numeric_limits<qint64>::min();
-    for (const TrainingSummary& t : trainings) {
-        if (t.series == 0)
-            continue;
-        const qint64 ms = t.training.start.toMSecsSinceEpoch();
-        const auto x = double(ms);
-        first = std::min(first, ms);
-        last = std::max(last, ms);
-        charts.sumWhole << QPointF(x, t.meanSumWhole);
-        charts.sumTenths << QPointF(x, t.meanSumTenths);
-        if (t.call10Share)
-            charts.calls10 << QPointF(x, *t.call10Share * 100.0);
-        if (t.mpi) {
-            charts.mpiX << QPointF(x, t.mpi->x);
-            charts.mpiY << QPointF(x, t.mpi->y);
-        }
+    const QList<QList<const TrainingSummary*>> days = trainingDays(trainings);
+    for (qsizetype day = 0; day < days.size(); ++day) {
+        const QList<const TrainingSummary*>& of = days.at(day);
+        for (qsizetype k = 0; k < of.size(); ++k)
+            addPoints(charts, double(day) + (double(k) + 0.5) / double(of.size()) - 0.5, *of.at(k));
+        charts.days << ChartDay{double(day), of.first()->training.start.date()};
     }
-    if (charts.sumWhole.isEmpty())
-        return charts;
-    const auto margin = std::max(qint64(double(last - first) * kTimeMargin), kDayMs / 2);
-    charts.firstMs = first - margin;
-    charts.lastMs = last + margin;
     return charts;
+}
+
+QList<ChartDay> labelledDays(const QList<ChartDay>& days, int most) {
+    if (most <= 0 || days.isEmpty())
+        return {};
+    const qsizetype step = (days.size() + most - 1) / most;
+    QList<ChartDay> out;
+    for (qsizetype i = 0; i < days.size(); i += step)
+        out << days.at(i);
+    return out;
 }
 
 std::optional<YRange> yRangeOf(const QList<const QList<QPointF>*>& lines) {

@@ -7,6 +7,7 @@
 #include "model/diaryrecords.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QLocale>
 #include <QPointF>
@@ -61,19 +62,29 @@ QString filterText(const Filter& filter);
 // How many trainings and series: "1 Training mit 4 Serien".
 QString countText(qsizetype trainings, qsizetype series);
 
-// The time charts, one point per training that has series: x is the
-// training's start in milliseconds since the epoch.
+// A day of the time charts: the middle of its slot and its date.
+struct ChartDay {
+    double x = 0.0;
+    QDate date;
+    friend bool operator==(const ChartDay&, const ChartDay&) = default;
+};
+
+// The time charts, one point per training that has series. Each day with
+// such trainings is a slot one wide about its number (0, 1, ... in the
+// order of the days), its trainings side by side in it in the order of
+// their start: of n trainings the k-th at day + (k + 0.5) / n - 0.5.
 struct DiaryCharts {
     QList<QPointF> sumWhole;  // mean series sum, whole rings
     QList<QPointF> sumTenths; // mean series sum with tenths
     QList<QPointF> calls10;   // share of the rated calls scored 10, in percent
     QList<QPointF> mpiX;      // mean point of impact, mm right of the centre
     QList<QPointF> mpiY;      // mm above the centre
-    // The span of the time axis: all points with a margin, at least a day.
-    qint64 firstMs = 0;
-    qint64 lastMs = 0;
+    QList<ChartDay> days;     // every day once; the axis spans -0.5 to days - 0.5
 };
 DiaryCharts chartData(const QList<TrainingSummary>& trainings);
+// The days that carry a label when at most `most` fit: the first day and
+// every n-th after it, n as small as that allows.
+QList<ChartDay> labelledDays(const QList<ChartDay>& days, int most);
 
 // Smallest and largest y of the lines; none when they hold no point.
 struct YRange {

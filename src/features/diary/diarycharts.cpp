@@ -3,9 +3,9 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCoreApplication>
-#include <QDateTimeAxis>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLineSeries>
@@ -21,8 +21,8 @@ namespace {
 
 // More points than this are drawn as a line only: their marks would merge.
 constexpr qsizetype kMarkedPoints = 150;
-constexpr qint64 kYearMs = 365LL * 24 * 60 * 60 * 1000;
-constexpr int kTimeTicks = 6;
+// At most this many dates stand under a time chart.
+constexpr int kDayLabels = 8;
 // Histograms with fewer shots per ring than this get whole-number ticks.
 constexpr int kSmallCount = 5;
 
@@ -54,7 +54,12 @@ DiaryChartSet::DiaryChartSet(const QLocale& locale) : m_locale(locale) {
         {QCoreApplication::translate("ankerblick::DiaryChartSet", "Ansagen mit 10")},
         QCoreApplication::translate("ankerblick::DiaryChartSet", "Ansagen mit 10 (%)"));
     m_calls.chart->legend()->hide();
-    m_calls.values->setRange(0.0, 100.0);
+    // Ticks at 0 to 100 %; a little room beyond, so that a mark at 0 or
+    // 100 % is not cut in half by the chart's edge.
+    m_calls.values->setRange(-5.0, 105.0);
+    m_calls.values->setTickType(QValueAxis::TicksDynamic);
+    m_calls.values->setTickAnchor(0.0);
+    m_calls.values->setTickInterval(20.0);
     m_calls.values->setLabelFormat(QStringLiteral("%.0f"));
     m_position = makeTimeChart(
         {QCoreApplication::translate("ankerblick::DiaryChartSet", "waagerecht (+ rechts)"),
@@ -83,19 +88,19 @@ DiaryChartSet::TimeChart DiaryChartSet::makeTimeChart(const QStringList& lineNam
                                                       const QString& valueTitle) {
     TimeChart c;
     c.chart = makeChart(m_locale);
-    c.time = new QDateTimeAxis;
-    c.time->setTickCount(kTimeTicks);
-    c.time->setTitleText(QCoreApplication::translate("ankerblick::DiaryChartSet", "Datum"));
+    c.days = new QCategoryAxis;
+    c.days->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    c.days->setTitleText(QCoreApplication::translate("ankerblick::DiaryChartSet", "Datum"));
     c.values = new QValueAxis;
     c.values->setTitleText(valueTitle);
     c.values->setLabelFormat(QStringLiteral("%.1f"));
-    c.chart->addAxis(c.time, Qt::AlignBottom);
+    c.chart->addAxis(c.days, Qt::AlignBottom);
     c.chart->addAxis(c.values, Qt::AlignLeft);
     for (const QString& name : lineNames) {
         auto* line = new QLineSeries;
         line->setName(name);
         c.chart->addSeries(line);
-        line->attachAxis(c.time);
+        line->attachAxis(c.days);
         line->attachAxis(c.values);
         c.lines << line;
     }
@@ -121,18 +126,20 @@ void DiaryChartSet::makeHistogram() {
 }
 
 void DiaryChartSet::fillTime(TimeChart& chart, const QList<const QList<QPointF>*>& lines,
-                             const diary::DiaryCharts& data) {
+                             const diary::DiaryCharts& data) const {
     for (qsizetype i = 0; i < chart.lines.size(); ++i) {
         chart.lines[i]->replace(*lines.at(i));
         chart.lines[i]->setPointsVisible(lines.at(i)->size() <= kMarkedPoints);
     }
-    if (data.firstMs >= data.lastMs)
-        return;
-    const bool years = data.lastMs - data.firstMs > kYearMs;
-    chart.time->setFormat(years ? QCoreApplication::translate("DiaryCharts", "MM.yyyy")
-                                : QCoreApplication::translate("DiaryCharts", "dd.MM.yy"));
-    chart.time->setRange(QDateTime::fromMSecsSinceEpoch(data.firstMs),
-                         QDateTime::fromMSecsSinceEpoch(data.lastMs));
+    // Each day one slot and one label at most; a day's trainings stand
+    // side by side in its slot.
+    for (const QString& label : chart.days->categoriesLabels())
+        chart.days->remove(label);
+    chart.days->setStartValue(-0.5);
+    chart.days->setRange(-0.5, double(std::max<qsizetype>(data.days.size(), 1)) - 0.5);
+    const QString format = QCoreApplication::translate("DiaryCharts", "dd.MM.yy");
+    for (const diary::ChartDay& day : diary::labelledDays(data.days, kDayLabels))
+        chart.days->append(m_locale.toString(day.date, format), day.x);
 }
 
 void DiaryChartSet::fill(const diary::DiaryCharts& data, const QList<diary::RingBin>& bins) {

@@ -15,7 +15,7 @@
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
-class QDateTimeAxis;
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
 
@@ -42,7 +42,7 @@ public:
 private:
     struct TimeChart {
         QChart* chart = nullptr;
-        QDateTimeAxis* time = nullptr;
+        QCategoryAxis* days = nullptr;
         QValueAxis* values = nullptr;
         QList<QLineSeries*> lines;
     };
@@ -50,8 +50,8 @@ private:
     TimeChart makeTimeChart(const QStringList& lineNames, const QString& valueTitle);
     void makeHistogram();
     void fillHistogram(const QList<diary::RingBin>& bins);
-    static void fillTime(TimeChart& chart, const QList<const QList<QPointF>*>& lines,
-                         const diary::DiaryCharts& data);
+    void fillTime(TimeChart& chart, const QList<const QList<QPointF>*>& lines,
+                  const diary::DiaryCharts& data) const;
 
     QLocale m_locale;
     TimeChart m_sums;
