@@ -14,6 +14,8 @@
 #include "features/printing/druckdialog.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/timeanalysis/ausgabeform.h"
+#include "files/seriesfile.h"
+#include "files/shotnotes.h"
 #include "platform/clock.h"
 #include "services/club.h"
 #include "support/scriptedkeyring.h"
@@ -40,12 +42,14 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTranslator>
@@ -162,9 +166,15 @@ QStringList shownTexts(QWidget* window) {
         } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
             for (int i = 0; i < tabs->count(); ++i)
                 texts << tabs->tabText(i);
+        } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+            texts << edit->toPlainText().split(u'\n');
         } else if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model()) {
-            for (int i = 0; i < view->model()->columnCount(); ++i)
-                texts << view->model()->headerData(i, Qt::Horizontal).toString();
+            const QAbstractItemModel& model = *view->model();
+            for (int i = 0; i < model.columnCount(); ++i)
+                texts << model.headerData(i, Qt::Horizontal).toString();
+            for (int row = 0; row < std::min(model.rowCount(), 20); ++row)
+                for (int column = 0; column < model.columnCount(); ++column)
+                    texts << model.index(row, column).data().toString();
         } else if (auto* chart = qobject_cast<QChartView*>(w)) {
             texts << chart->chart()->title();
             for (QAbstractAxis* axis : chart->chart()->axes())
@@ -539,7 +549,37 @@ private Q_SLOTS:
     // ("Total:" stood beside both sums of the main window).
     void everyWindowSpeaksEnglish() {
         const SpokenLanguage english(Language::English);
+        // A match in the diary, and its marks among the comments of the
+        // series the main window loads.
+        diary::Training match;
+        match.shooter = u"Anna"_s;
+        match.discipline = int(Discipline::LG10m);
+        match.window = u"Form1"_s;
+        match.start = QDateTime(QDate(2026, 3, 1), QTime(9, 0));
+        match.end = match.start.addSecs(3600);
+        match.program = u"LG 60"_s;
+        QVERIFY(m_diary.importTraining(match, {}, "match"));
+        QTemporaryDir dir;
+        SeriesFileContent content;
+        SeriesRecord record;
+        record.hitLeft[0] = 200;
+        record.hitTop[0] = 200;
+        content.series = {record};
+        content.comments = commentsText({programMark(u"LG 60"_s),
+                                         sighterMark(1),
+                                         lateMark(1, 1),
+                                         {1, 1, {}, u"calm"_s, {}, false}});
+        const QString file = dir.filePath(u"match.txt"_s);
+        QVERIFY(!writeSeriesFile(file, content, SeriesFileStyle::MainWindow));
         AllWindows all(m_services, m_cameras, Language::English);
+        m_dialogs.openNames = {file};
+        QTest::mouseClick(all.form->findChild<QPushButton*>(u"Laden"_s), Qt::LeftButton);
+        QVERIFY(all.form->findChild<QPlainTextEdit*>(u"Kommentaretxt"_s)
+                    ->toPlainText()
+                    .contains(u"AR 60"_s));
+        for (QWidget* w : all.windows())
+            if (auto* diary = qobject_cast<DiaryWindow*>(w))
+                QVERIFY(QTest::qWaitFor([diary] { return !diary->reading(); }, 5000));
         QStringList german;
         QStringList twice;
         for (QWidget* window : all.windows()) {

@@ -1402,6 +1402,35 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     </message>
 </context>
 <context>
+    <name>ShotNotes</name>
+    <message>
+        <location filename="../src/files/shotnotes.cpp" line="+134"/>
+        <source>Probe</source>
+        <translation>Sighters</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>nach Zeit</source>
+        <translation>after time</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wettkampf: %1</source>
+        <translation>Match: %1</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Serie: %1 Schuss: 0: %2</source>
+        <comment>a comment on the series</comment>
+        <translation>Series %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Serie: %1 Schuss: %2: %3</source>
+        <translation>Series %1, shot %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>TargetRecord</name>
     <message>
         <location filename="../src/sheets/targetrecord.cpp" line="+16"/>
@@ -1551,7 +1580,7 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::AnalyseAnzeige</name>
     <message>
-        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+126"/>
+        <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+122"/>
         <source>Schussgrösse alles anzeigen:</source>
         <translation>Shot size, all shown:</translation>
     </message>
@@ -1681,12 +1710,12 @@ Licence: GPL-3.0-or-later</translation>
     <name>ankerblick::Application</name>
     <message>
         <location filename="../src/app/application.cpp" line="+131"/>
-        <location line="+199"/>
+        <location line="+202"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-178"/>
+        <location line="-181"/>
         <source>Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, sondern auch, wie gut Sie ihn angesagt haben.
 
 Bitte Name eingeben:</source>
@@ -1705,7 +1734,7 @@ Please enter your name:</translation>
         <translation>The last session was not ended. Restore it?</translation>
     </message>
     <message>
-        <location line="+162"/>
+        <location line="+165"/>
         <source>Änderungen in der Schusseingabe speichern?</source>
         <translation>Save the changes in the shot entry?</translation>
     </message>
@@ -1986,7 +2015,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::DiaryChartSet</name>
     <message>
-        <location filename="../src/features/diary/diarycharts.cpp" line="-84"/>
+        <location filename="../src/features/diary/diarycharts.cpp" line="-91"/>
         <source>Ringe</source>
         <translation>Rings</translation>
     </message>
@@ -2011,7 +2040,7 @@ Please enter your name:</translation>
         <translation>Calls rated 10 (%)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+10"/>
         <source>waagerecht (+ rechts)</source>
         <translation>horizontal (+ right)</translation>
     </message>
@@ -2469,7 +2498,7 @@ Please enter your name:</translation>
         <translation>Contents</translation>
     </message>
     <message>
-        <location line="+138"/>
+        <location line="+142"/>
         <source>Nichts gefunden.</source>
         <translation>Nothing found.</translation>
     </message>
@@ -2882,7 +2911,7 @@ Please enter your name:</translation>
         <translation>Printing on &quot;%1&quot; is not possible.</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+93"/>
         <source>Der Druck auf &quot;%1&quot; ist fehlgeschlagen.</source>
         <translation>Printing on &quot;%1&quot; failed.</translation>
     </message>
@@ -3013,7 +3042,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::TargetPanels</name>
     <message>
-        <location filename="../src/windows/shared/targetpanels.cpp" line="+104"/>
+        <location filename="../src/windows/shared/targetpanels.cpp" line="+106"/>
         <source>Scheibe</source>
         <translation>Target</translation>
     </message>

@@ -1,8 +1,10 @@
 #include "shotnotes.h"
 
+#include "model/matchprogram.h"
 #include "model/numeric.h"
 #include "timelines.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -122,6 +124,40 @@ QString commentsText(const QList<ShotNote>& notes) {
         text += commentLine(n.series, n.shot, typedMark ? u' ' + n.text : n.text);
     }
     return text;
+}
+
+namespace {
+
+// A match's mark in the program's words.
+QString shownMark(const ShotNote& n) {
+    if (n.text == sighterNote())
+        return QCoreApplication::translate("ShotNotes", "Probe");
+    if (n.text == lateNote())
+        return QCoreApplication::translate("ShotNotes", "nach Zeit");
+    return QCoreApplication::translate("ShotNotes", "Wettkampf: %1")
+        .arg(shownName(n.text.mid(kMatchPrefix.size()).trimmed()));
+}
+
+} // namespace
+
+QString shownComments(const QList<ShotNote>& notes) {
+    QString shown;
+    for (const ShotNote& n : notes) {
+        if (n.series <= 0) {
+            for (const QString& line : linesOf(n.written))
+                shown += withoutLineEnd(line).toString() + u'\n';
+            continue;
+        }
+        const QString said = n.mark ? shownMark(n) : n.text;
+        shown +=
+            (n.shot == 0 ? QCoreApplication::translate("ShotNotes", "Serie: %1 Schuss: 0: %2",
+                                                       "a comment on the series")
+                               .arg(QString::number(n.series), said)
+                         : QCoreApplication::translate("ShotNotes", "Serie: %1 Schuss: %2: %3")
+                               .arg(QString::number(n.series), QString::number(n.shot), said)) +
+            u'\n';
+    }
+    return shown;
 }
 
 QString timesText(const QList<ShotNote>& notes, const QLocale& locale) {

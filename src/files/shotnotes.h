@@ -65,6 +65,10 @@ QString commentLine(int series, int shot, const QString& text);
 QString timeLine(int series, int shot, double seconds, const QLocale& locale);
 
 QString commentsText(const QList<ShotNote>& notes);
+// The comments as a window shows them, a line each, in the program's
+// language: "Serie: 2 Schuss: 7: text", the match's marks in words, the
+// program by its shown name; lines that name no shot as they were read.
+QString shownComments(const QList<ShotNote>& notes);
 QString timesText(const QList<ShotNote>& notes, const QLocale& locale);
 // A line that starts no comment continues the one before (a comment typed
 // with a line break). Times are read as the time analysis reads them: up to

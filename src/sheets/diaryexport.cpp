@@ -1,6 +1,7 @@
 #include "diaryexport.h"
 
 #include "groupreport.h"
+#include "model/matchprogram.h"
 #include "model/numeric.h"
 #include "model/targetface.h"
 
@@ -186,7 +187,7 @@ QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QL
     case TrainingColumn::Calibre:
         return calibreText(row.training.calibreMm, locale);
     case TrainingColumn::Program:
-        return row.training.program;
+        return shownName(row.training.program);
     }
     return QString();
 }

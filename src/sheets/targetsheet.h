@@ -168,6 +168,8 @@ public:
     bool recomputeEnabled() const { return m_shown.recomputeEnabled; }
     // The comments as the series file writes them, and as data.
     QString comments() const { return commentsText(m_doc.comments()); }
+    // The comments as the window shows them.
+    QString shownComments() const { return ankerblick::shownComments(m_doc.comments()); }
     const QList<ShotNote>& commentNotes() const { return m_doc.comments(); }
     // Comments and times: what the diary keeps of each shot besides its marks.
     ShotNotes notes() const {

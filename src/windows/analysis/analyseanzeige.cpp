@@ -60,10 +60,6 @@ QStringList localFiles(const QMimeData* mime) {
     return paths;
 }
 
-QString withLineFeeds(const QString& text) {
-    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 } // namespace
 
 AnalyseAnzeige::~AnalyseAnzeige() = default;
@@ -308,7 +304,7 @@ void AnalyseAnzeige::showAllSeries() {
 }
 
 void AnalyseAnzeige::toggleComments() {
-    m_dialogs.messageBox(this, withLineFeeds(m_sheet.comments()));
+    m_dialogs.messageBox(this, shownComments(commentsFromText(m_sheet.comments())));
 }
 
 void AnalyseAnzeige::resizeAllShots(int value) {
@@ -375,7 +371,7 @@ void AnalyseAnzeige::refresh() {
     m_capSizeAll->setText(QString::number(m_sheet.allSeriesSize()));
     m_capSizeSeries->setText(QString::number(m_sheet.seriesSize()));
     m_panels->showDiscipline(m_sheet.face().discipline());
-    m_panels->showComments(m_sheet.comments());
+    m_panels->showComments(shownComments(commentsFromText(m_sheet.comments())));
     showAnalysis();
     m_view->update();
 }

@@ -283,7 +283,7 @@ void Form1::showSheet() {
     syncList(m_sekMmList, m_aim.rating().sekMm);
     syncText(m_scoreTotal, m_aim.rating().total);
     syncText(m_sekMmMean, m_aim.rating().mean);
-    panels().showComments(m_aim.comments());
+    panels().showComments(m_aim.shownComments());
 }
 
 void Form1::paintMarks(QPainter& painter) {
