@@ -85,7 +85,6 @@ void TargetView::showWholeFace() {
 void TargetView::zoomTo(const QRectF& part) {
     m_zoom = part.isEmpty() ? QRectF() : part;
     update();
-    Q_EMIT zoomChanged();
 }
 
 void TargetView::showGroup() {

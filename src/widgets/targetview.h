@@ -71,8 +71,6 @@ Q_SIGNALS:
     void pointerDoubleClicked(Qt::MouseButton button, QPointF at);
     // The pointer left the area.
     void pointerLeft();
-    // The part shown changed.
-    void zoomChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -92,8 +92,7 @@ void DruckDialog::loadKeptOptions() {
     if (m_printers.offersPdfFile())
         m_printerList->addItem(pdfFileEntry());
     if (m_printerList->count() == 0) {
-        m_dialogs.messageBox(parentWidget(), tr("Leider ist kein Drucker installiert"));
-        m_ok->setEnabled(false);
+        m_ok->setEnabled(false); // printData says why
         return;
     }
     m_printerList->setCurrentIndex(0);
@@ -124,6 +123,8 @@ void DruckDialog::printData(qint16 Serienanzahl, const QString& Hilfstext,
     for (int i = 1; i <= Serienanzahl; ++i)
         m_seriesList->addItem(QString::number(i));
     m_help->setText(Hilfstext);
+    if (m_printerList->count() == 0)
+        m_dialogs.messageBox(parentWidget(), tr("Leider ist kein Drucker installiert"));
 }
 
 void DruckDialog::printAll() {

@@ -29,7 +29,7 @@ public:
 
     // Lists the series "1" to Serienanzahl and shows the help text.
     // The series to offer, the help text, and the name the PDF file dialog
-    // proposes (none: the dialog's own).
+    // proposes (none: the dialog's own). Without any printer it says so.
     void printData(qint16 Serienanzahl, const QString& Hilfstext,
                    const QString& proposedPdf = QString());
     // What OK asked to print; empty until OK accepted the dialog.
