@@ -38,6 +38,7 @@ public:
         int redBox;
         bool timerRunning;
         qint64 atMs;
+        QString status; // the line under the boxes
     };
     QList<Played> played;
     std::function<int()> redBoxNow = [] {
@@ -45,6 +46,9 @@ public:
     };
     std::function<bool()> timerRunningNow = [] {
         return false;
+    };
+    std::function<QString()> statusNow = [] {
+        return QString();
     };
     QElapsedTimer clock;
     bool noOutput = false;
@@ -57,7 +61,7 @@ public:
         const bool timerRunning = timerRunningNow();
         const qint64 at = clock.elapsed();
         for (const Tone& t : signal)
-            played.append({t, redBox, timerRunning, at});
+            played.append({t, redBox, timerRunning, at, statusNow()});
     }
     bool takeNoOutputNotice() override { return std::exchange(noOutput, false); }
 
@@ -94,24 +98,26 @@ struct ExpectedStep {
     QList<Tone> tones;
     int interval;
     int redBox;
+    int run;
 };
 
 QString describe(const Step& s) {
     QString out = QStringLiteral("tones");
     for (const Tone& t : s.tones)
         out += u' ' + QString::number(t.hz) + u'/' + QString::number(t.ms);
-    return out + QStringLiteral(" interval %1 red %2").arg(s.interval).arg(s.redBox);
+    return out +
+           QStringLiteral(" interval %1 red %2 run %3").arg(s.interval).arg(s.redBox).arg(s.run);
 }
 
 QString describe(const ExpectedStep& s) {
-    return describe(Step{s.tones, s.interval, s.redBox});
+    return describe(Step{s.tones, s.interval, s.redBox, s.run});
 }
 
 QColor white() {
     return QColor(255, 255, 255);
 }
 QColor red() {
-    return QColor(255, 0, 0);
+    return QColor(176, 0, 0);
 }
 
 const QString kNotANumber = QStringLiteral("Bitte eine Zahl eingeben.");
@@ -148,10 +154,12 @@ private:
     int redBoxShown() const {
         int redOne = kNoBox;
         for (int i = 0; i < kBoxCount; ++i) {
+            // White digits on the red, black ones on the white.
             const QColor c = colourOf(i);
-            if (c == red() && redOne == kNoBox)
+            const QColor text = box(i)->palette().color(QPalette::Text);
+            if (c == red() && text == white() && redOne == kNoBox)
                 redOne = i;
-            else if (c != white())
+            else if (c != white() || text != QColor(Qt::black))
                 return -2;
         }
         return redOne;
@@ -190,6 +198,9 @@ private Q_SLOTS:
         };
         m_tones->timerRunningNow = [this] {
             return timer()->isActive();
+        };
+        m_tones->statusNow = [this] {
+            return m_drive->child<QLabel>(QStringLiteral("RhythmusStatus"))->text();
         };
         m_form->show();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -267,23 +278,28 @@ private Q_SLOTS:
         QTest::addColumn<BoxTexts>("texts");
         QTest::addColumn<QList<ExpectedStep>>("expected");
 
+        // The run each phase belongs to: the lead time to the first, the
+        // pause to the run it ends, 0 once idle.
         QTest::newRow("two runs") << boxes("1", "2", "3", "4", "5", "2")
-                                  << QList<ExpectedStep>{{{}, 1000, 0},        {beep440(), 2000, 1},
-                                                         {beep440(), 3000, 2}, {beep440(), 4000, 3},
-                                                         {putDown(), 5000, 4}, {beep440(), 2000, 1},
-                                                         {beep440(), 3000, 2}, {beep440(), 4000, 3},
-                                                         {putDown(), 5000, 4}, {{}, 0, kNoBox}};
+                                  << QList<ExpectedStep>{
+                                         {{}, 1000, 0, 1},        {beep440(), 2000, 1, 1},
+                                         {beep440(), 3000, 2, 1}, {beep440(), 4000, 3, 1},
+                                         {putDown(), 5000, 4, 1}, {beep440(), 2000, 1, 2},
+                                         {beep440(), 3000, 2, 2}, {beep440(), 4000, 3, 2},
+                                         {putDown(), 5000, 4, 2}, {{}, 0, kNoBox, 0}};
         QTest::newRow("one run, fractional times")
             << boxes("0,25", "0,0015", "0,002", "1,5", "65,535", "1")
-            << QList<ExpectedStep>{{{}, 250, 0},         {beep440(), 2, 1},     {beep440(), 2, 2},
-                                   {beep440(), 1500, 3}, {putDown(), 65535, 4}, {{}, 0, kNoBox}};
+            << QList<ExpectedStep>{{{}, 250, 0, 1},          {beep440(), 2, 1, 1},
+                                   {beep440(), 2, 2, 1},     {beep440(), 1500, 3, 1},
+                                   {putDown(), 65535, 4, 1}, {{}, 0, kNoBox, 0}};
         QTest::newRow("count 1,5 gives one complete run")
             << boxes("1", "2", "3", "4", "5", "1,5")
-            << QList<ExpectedStep>{{{}, 1000, 0},        {beep440(), 2000, 1}, {beep440(), 3000, 2},
-                                   {beep440(), 4000, 3}, {putDown(), 5000, 4}, {{}, 0, kNoBox}};
+            << QList<ExpectedStep>{{{}, 1000, 0, 1},        {beep440(), 2000, 1, 1},
+                                   {beep440(), 3000, 2, 1}, {beep440(), 4000, 3, 1},
+                                   {putDown(), 5000, 4, 1}, {{}, 0, kNoBox, 0}};
         QTest::newRow("count below 1 ends after phase 1")
             << boxes("1", "2", "3", "4", "5", "0,5")
-            << QList<ExpectedStep>{{{}, 1000, 0}, {beep440(), 2000, 1}, {{}, 0, kNoBox}};
+            << QList<ExpectedStep>{{{}, 1000, 0, 1}, {beep440(), 2000, 1, 1}, {{}, 0, kNoBox, 0}};
     }
     void stepsOfTheRhythm() {
         QFETCH(BoxTexts, texts);
@@ -297,7 +313,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < got.size(); ++i)
             QCOMPARE(describe(got.at(i)), describe(expected.at(i)));
         // An ended sequence stays idle.
-        QCOMPARE(describe(seq.tick(texts)), describe(ExpectedStep{{}, 0, kNoBox}));
+        QCOMPARE(describe(seq.tick(texts)), describe(ExpectedStep{{}, 0, kNoBox, 0}));
     }
 
     // The range commands of the timed pistol series, in ms from "Achtung":
@@ -367,7 +383,7 @@ private Q_SLOTS:
         const Step last = seq.tick(texts);
         QCOMPARE(last.tones, beep440());
         QCOMPARE(last.redBox, 3);
-        QCOMPARE(describe(seq.tick(texts)), describe(ExpectedStep{{}, 0, kNoBox}));
+        QCOMPARE(describe(seq.tick(texts)), describe(ExpectedStep{{}, 0, kNoBox, 0}));
     }
 
     void boxChecks_data() {
@@ -423,6 +439,7 @@ private Q_SLOTS:
     void twoRunsSoundInOrder() {
         // Distinct short times: lead 30 ms, phases 50, 20, 40 ms, pause 60 ms.
         setBoxes(boxes("0,03", "0,05", "0,02", "0,04", "0,06", "2"));
+        const QSize size = m_form->size();
         m_drive->press("Start");
         QCOMPARE(redBoxShown(), 0);
         QVERIFY(timer()->isActive());
@@ -440,6 +457,22 @@ private Q_SLOTS:
         }
         QCOMPARE(m_tones->tones(), expectedTones);
         QCOMPARE(m_tones->redBoxes(), expectedRed);
+        // Below the boxes the time just ended and its run, as each signal sounds.
+        QStringList statuses;
+        for (const RecordingTones::Played& p : m_tones->played)
+            statuses << p.status;
+        QStringList expectedStatus;
+        for (const char* run : {"1", "2"}) {
+            const QString of = u" – Durchlauf "_s + QString::fromLatin1(run) + u" von 2"_s;
+            expectedStatus << (run[0] == '1' ? u"Vorlaufzeit – Durchlauf 1 von 2"_s
+                                             : u"Pause – Durchlauf 1 von 2"_s)
+                           << u"Bis Halteraum"_s + of << u"Bis Schuss"_s + of;
+            for (qsizetype i = 0; i < putDown().size(); ++i)
+                expectedStatus << u"Toleranz bis Absetzen"_s + of;
+        }
+        QCOMPARE(statuses, expectedStatus);
+        QCOMPARE(m_drive->child<QLabel>(QStringLiteral("RhythmusStatus"))->text(), u"Bereit"_s);
+        QCOMPARE(m_form->size(), size); // the changing line never resizes the window
 
         // Every time runs to its end before the next signal, and starts only
         // once its signal has sounded: the signals do not overlap, and the

@@ -1207,7 +1207,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>RhythmSequence</name>
     <message>
-        <location filename="../src/sheets/rhythmsequence.cpp" line="+97"/>
+        <location filename="../src/sheets/rhythmsequence.cpp" line="+104"/>
         <source>Bitte eine Zahl eingeben.</source>
         <translation>Please enter a number.</translation>
     </message>
@@ -2306,12 +2306,12 @@ Please enter your name:</translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+50"/>
         <source>Leider ist kein Drucker installiert</source>
         <translation>Sorry, no printer is installed</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+12"/>
         <source>PDF-Dateien (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
@@ -2801,7 +2801,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::RhythmusTrainingshilfeForm</name>
     <message>
-        <location filename="../src/features/rhythm/rhythmustrainingshilfeform.cpp" line="+30"/>
+        <location filename="../src/features/rhythm/rhythmustrainingshilfeform.cpp" line="+31"/>
         <source>Vorlaufzeit:</source>
         <translation>Lead time:</translation>
     </message>
@@ -2831,7 +2831,32 @@ Please enter your name:</translation>
         <translation>Number of rounds:</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+5"/>
+        <source>Vorlaufzeit</source>
+        <translation>Lead time</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bis Halteraum</source>
+        <translation>To hold area</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bis Schuss</source>
+        <translation>To shot</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Toleranz bis Absetzen</source>
+        <translation>Tolerance to lowering</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>Rhythmus Trainingshilfe</source>
         <translation>Rhythm training aid</translation>
     </message>
@@ -2849,6 +2874,16 @@ Please enter your name:</translation>
         <location line="+1"/>
         <source>Stop</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>Bereit</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 – Durchlauf %2 von %3</source>
+        <translation>%1 – round %2 of %3</translation>
     </message>
 </context>
 <context>

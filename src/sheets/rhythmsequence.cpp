@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace ankerblick::rhythm {
@@ -36,25 +37,31 @@ double runCountOf(const QString& text, const QLocale& locale) {
     return num::parseNumber(text, locale).value_or(kFallbackSeconds);
 }
 
+int plannedRuns(const QString& text, const QLocale& locale) {
+    const double runs = std::floor(runCountOf(text, locale));
+    return runs >= 1.0 ? int(std::min(runs, double(std::numeric_limits<qint16>::max()))) : 1;
+}
+
 Step RhythmSequence::start(const BoxTexts& boxes) {
     m_redBox = kLeadBox;
     m_phase = 5;
     m_interval = intervalOf(boxes[kLeadBox], m_locale);
     m_run = 1;
-    return {{}, m_interval, m_redBox};
+    return {{}, m_interval, m_redBox, m_run};
 }
 
 Step RhythmSequence::tick(const BoxTexts& boxes) {
     m_interval = 0;
     if (m_phase == 0) {
         m_redBox = kNoBox;
-        return {{}, 0, m_redBox};
+        return {{}, 0, m_redBox, 0};
     }
     if (m_phase > 4)
         m_phase = 1;
     m_interval = intervalOf(boxes[m_phase], m_locale);
 
     Step step;
+    step.run = m_run; // the pause still belongs to the run it ends
     bool counterFull = false;
     if (m_phase < 4) {
         step.tones = {phaseTone()};

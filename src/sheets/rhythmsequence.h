@@ -37,6 +37,7 @@ struct Step {
     QList<Tone> tones;   // the signal to sound now, its tones in this order
     int interval = 0;    // ms from the signal's end to the next tick; 0: none
     int redBox = kNoBox; // the box shown red once the signal has sounded
+    int run = 0;         // the run the phase belongs to, from 1; 0 when idle
 };
 
 // The timer interval for a duration box: seconds * 1000 rounded half to even,
@@ -46,6 +47,8 @@ int intervalOf(const QString& text, const QLocale& locale);
 
 // The number of runs in the count box; text that is not a number counts as 10.
 double runCountOf(const QString& text, const QLocale& locale);
+// The whole runs the count box asks for, at least the one a start begins.
+int plannedRuns(const QString& text, const QLocale& locale);
 
 class RhythmSequence {
 public:

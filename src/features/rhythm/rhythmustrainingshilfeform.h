@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -54,7 +55,8 @@ private:
     rhythm::BoxTexts boxTexts() const;
     void showStep(const rhythm::Step& step);
     void startTime(const rhythm::Step& step);
-    void showRedBox(int index);
+    // The box of the running time red, and the phase and run below the boxes.
+    void showPhase(int box, int run);
     void tellNoSoundOutput();
 
     ToneGenerator& m_tones;
@@ -66,6 +68,7 @@ private:
     std::array<QLineEdit*, rhythm::kBoxCount> m_boxes{};
     QPushButton* m_start = nullptr;
     QPushButton* m_stop = nullptr;
+    QLabel* m_status = nullptr;
     QTimer* m_timer = nullptr;
     // The step whose time starts when the signal now sounding has ended;
     // until then the timer waits for the signal.
