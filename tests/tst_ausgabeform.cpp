@@ -520,6 +520,15 @@ private Q_SLOTS:
             for (int xx = int(2.5 * w / 10) - 10; xx < int(2.5 * w / 10) + 10; ++xx)
                 redBetween += isReddish(image.pixel(xx, yy));
         QCOMPARE(redBetween, 0);
+        // The label 10 of the line on the right edge stands whole inside the
+        // picture: two digits wide, nothing in the last column.
+        QSet<int> columns;
+        for (int yy = int(h) - 22; yy < int(h); ++yy)
+            for (int xx = int(w) - 30; xx < int(w); ++xx)
+                if (isReddish(image.pixel(xx, yy)))
+                    columns << xx;
+        QVERIFY2(columns.size() >= 8, qPrintable(QString::number(columns.size())));
+        QVERIFY(!columns.contains(int(w) - 1));
     }
 
     void drawingStaysWhenCovered() {

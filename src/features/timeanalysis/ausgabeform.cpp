@@ -2,13 +2,36 @@
 
 #include "widgets/widgets.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace ankerblick {
 
 using namespace timeanalysis;
+
+namespace {
+
+// A label in bold on white, so that no line runs through it, moved inside
+// the picture where it would stand over an edge (the last time label at
+// the right edge, a value label at the top).
+void drawLabel(QPainter& painter, const GraphLabel& label, QSize picture) {
+    const QFontMetricsF metrics(painter.font());
+    QRectF box(label.topLeft, QSizeF(metrics.horizontalAdvance(label.text), metrics.height()));
+    if (box.right() > picture.width() - 1)
+        box.moveRight(picture.width() - 1);
+    if (box.bottom() > picture.height() - 1)
+        box.moveBottom(picture.height() - 1);
+    box.moveLeft(std::max(box.left(), 0.0));
+    box.moveTop(std::max(box.top(), 0.0));
+    painter.fillRect(box.adjusted(-1, 0, 1, 0), Qt::white);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, label.text);
+}
+
+} // namespace
 
 void paintGraph(QPainter& painter, const GraphLayout& graph) {
     const QColor red(255, 0, 0);
@@ -21,11 +44,13 @@ void paintGraph(QPainter& painter, const GraphLayout& graph) {
     painter.drawLines(graph.timeLines);
 
     painter.setPen(red);
-    const int ascent = painter.fontMetrics().ascent();
+    QFont bold = painter.font();
+    bold.setBold(true);
+    painter.setFont(bold);
     for (const GraphLabel& label : graph.valueLabels)
-        painter.drawText(label.topLeft + QPointF(0, ascent), label.text);
+        drawLabel(painter, label, graph.size);
     for (const GraphLabel& label : graph.timeLabels)
-        painter.drawText(label.topLeft + QPointF(0, ascent), label.text);
+        drawLabel(painter, label, graph.size);
 
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(red);
