@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 using namespace ankerblick;
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void findsFace();
     void reportsHoles_data();
     void reportsHoles();
+    void holdsOnARange_data();
+    void holdsOnARange();
     void findsPhotoHoles_data();
     void findsPhotoHoles();
     void namesPhotoProblems_data();
@@ -166,6 +169,98 @@ void TstVision::reportsHoles() {
             const double error = cv::norm(events[i].centreMm - expected[p][i].mm);
             QVERIFY2(error <= 0.1,
                      qPrintable(QStringLiteral("hole %1: %2 mm off").arg(p).arg(error)));
+        }
+    }
+}
+
+enum class RangeTrouble { HandResting, Shake, Lens };
+Q_DECLARE_METATYPE(RangeTrouble)
+
+// What a camera on a range adds: a hand resting 2 s over the place a hole is
+// shot (after it left, and under it), a mount shaking up to 2 px between
+// pictures, a webcam's barrel distortion (k1 = -0.1 on the half diagonal).
+// Every hole is found where it was drawn, and no other.
+void TstVision::holdsOnARange_data() {
+    QTest::addColumn<int>("discipline");
+    QTest::addColumn<double>("pxPerMm");
+    QTest::addColumn<RangeTrouble>("trouble");
+    const int lp = int(Discipline::LP);
+    const int lg = int(Discipline::LG10m);
+    // The face's outermost ring 0.9 of the picture's height.
+    QTest::newRow("LP, a hand resting") << lp << 10.9 << RangeTrouble::HandResting;
+    QTest::newRow("LG, a hand resting") << lg << 14.0 << RangeTrouble::HandResting;
+    QTest::newRow("LP, a shaking mount") << lp << 10.9 << RangeTrouble::Shake;
+    QTest::newRow("LG, a shaking mount") << lg << 14.0 << RangeTrouble::Shake;
+}
+
+void TstVision::holdsOnARange() {
+    QFETCH(int, discipline);
+    QFETCH(double, pxPerMm);
+    QFETCH(RangeTrouble, trouble);
+    const DisciplineInfo& d = *disciplineInfo(discipline);
+    const double rb = d.blackDiameterMm / 2;
+    const cv::Matx33d toPicture = mmToPicture(pxPerMm, 15.0, 0);
+    const Hole first{{0.62 * rb, -0.48 * rb}, true};
+    const Hole second{first.mm + cv::Point2d(0.55 * d.calibreMm, 0.3 * d.calibreMm), true};
+    const auto seen = [&](const std::vector<Hole>& holes) {
+        const cv::Mat p = picture(renderFace(d, holes), toPicture);
+        return trouble == RangeTrouble::Lens ? distorted(p, -0.1) : p;
+    };
+    // The face is found in the first frame, which the detector then takes
+    // as its reference, as the camera link does.
+    std::optional<HoleDetector> detector;
+    const cv::Point2d firstPx = mapPoint(toPicture, first.mm);
+    // Frames 40 ms apart; the hand a dark blob over the first hole's place.
+    struct Phase {
+        std::vector<Hole> holes;
+        int frames;
+        bool hand;
+    };
+    // Without the hand the second hole shows as soon as it is shot, and
+    // the phases of the hand are left out.
+    const bool hand = trouble == RangeTrouble::HandResting;
+    const std::vector<Phase> phases{{{}, 8, false},
+                                    {{}, hand ? 50 : 0, true},
+                                    {{}, hand ? 15 : 0, false},
+                                    {{first}, 15, false},
+                                    {{first, second}, hand ? 50 : 15, true},
+                                    {{first, second}, hand ? 15 : 5, false}};
+    const std::vector<std::vector<Hole>> expected{
+        {},
+        {},
+        {},
+        {first},
+        hand ? std::vector<Hole>{} : std::vector<Hole>{second},
+        hand ? std::vector<Hole>{second} : std::vector<Hole>{}};
+    cv::RNG rng(7);
+    qint64 time = 0;
+    int seed = 0;
+    for (size_t p = 0; p < phases.size(); ++p) {
+        const cv::Mat shown = seen(phases[p].holes);
+        std::vector<VisionEvent> events;
+        for (int i = 0; i < phases[p].frames; ++i, time += 40) {
+            cv::Mat frame = shown;
+            if (trouble == RangeTrouble::Shake)
+                frame = shaken(shown, {rng.uniform(-2.0, 2.0), rng.uniform(-2.0, 2.0)});
+            frame = noisy(frame, seed++ % 5);
+            if (phases[p].hand && hand)
+                cv::ellipse(frame, cv::Point(int(firstPx.x) + 30, int(firstPx.y) + 60),
+                            cv::Size(70, 110), 20, 0, 360, 70, cv::FILLED);
+            if (!detector) {
+                const FaceInPicture face = findFace(frame, d);
+                QVERIFY(face.found);
+                detector.emplace(face, d);
+            }
+            if (const auto event = detector->feed(frame, time))
+                events.push_back(*event);
+        }
+        QVERIFY2(events.size() == expected[p].size(),
+                 qPrintable(QStringLiteral("phase %1: %2 events").arg(p).arg(events.size())));
+        for (size_t i = 0; i < events.size(); ++i) {
+            QCOMPARE(events[i].kind, VisionEvent::Hole);
+            const double error = cv::norm(events[i].centreMm - expected[p][i].mm);
+            QVERIFY2(error <= 0.1,
+                     qPrintable(QStringLiteral("phase %1: %2 mm off").arg(p).arg(error)));
         }
     }
 }

@@ -1,9 +1,12 @@
 #include "holedetector.h"
 
+#include "bilinear.h"
+
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ankerblick {
 
@@ -39,6 +42,14 @@ constexpr double kLargestAreaRatio = 1.5;          // of a blurred hole's area a
 constexpr double kWidestRatio = 1.5;               // of the calibre, at most wide beyond the blur
 constexpr double kNarrowestRatio = 0.5;            // of the calibre, a change on its own at least
 constexpr double kNarrowestOverlapRatio = 0.15;    // and one over earlier holes
+constexpr float kEdgeLevels = 6.0f; // a reference pixel with this gradient per pixel is an edge
+constexpr size_t kMostEdgeSamples = 8000; // the edges a frame is registered by, at most
+constexpr int kMostShakePx = 3;           // the shift searched for, each way
+constexpr size_t kCoarseSampleStep = 4;   // of the edge samples, every this one for the search
+constexpr float kOutlierLevels = 40.0f;   // a sample this far off is a hole or a hand
+constexpr int kMostRefineSteps = 10;
+constexpr double kShiftSettledPx = 0.005; // a refining step this small ends it
+constexpr double kStillShiftPx = 0.02;    // a smaller shift is none
 
 // Wide enough to close the gap a ring line leaves in a hole's change.
 cv::Mat bridge(double ppm) {
@@ -288,6 +299,102 @@ bool HoleDetector::passOver(const cv::Mat& grey, cv::Mat& blocks) const {
     return most <= kQuietLevels;
 }
 
+// The edges of the reference (ring lines, the black's outline, holes) that
+// tell a shift of the picture: their places and gradients, every so many
+// of them so that a frame is registered by a few thousand.
+void HoleDetector::sampleEdges() {
+    cv::Mat gx;
+    cv::Mat gy;
+    cv::Sobel(m_reference, gx, CV_32F, 1, 0, 3, 1.0 / 8);
+    cv::Sobel(m_reference, gy, CV_32F, 0, 1, 3, 1.0 / 8);
+    std::vector<EdgeSample> all;
+    for (int y = 1; y + 1 < m_size.height; ++y) {
+        const float* x1 = gx.ptr<float>(y);
+        const float* y1 = gy.ptr<float>(y);
+        const uchar* face = m_faceMask.ptr<uchar>(y);
+        for (int x = 1; x + 1 < m_size.width; ++x)
+            if (face[x] && std::hypot(x1[x], y1[x]) > kEdgeLevels)
+                all.push_back({{x, y}, x1[x], y1[x]});
+    }
+    const size_t step = all.size() / kMostEdgeSamples + 1;
+    m_edges.clear();
+    for (size_t i = 0; i < all.size(); i += step)
+        m_edges.push_back(all[i]);
+}
+
+void HoleDetector::takeAsReference(const cv::Mat& rect) {
+    m_reference = rect;
+    sampleEdges();
+}
+
+// How far the frame's picture lies from the reference's (rect(p + shift)
+// shows what reference(p) does): the whole pixel that fits the edges best
+// within a few pixels, then refined. Samples far off (a hole, a hand) do
+// not count.
+cv::Point2d HoleDetector::shiftFromReference(const cv::Mat& rect) const {
+    if (m_edges.size() < kMostEdgeSamples / 50)
+        return {};
+    cv::Point best;
+    double bestCost = std::numeric_limits<double>::max();
+    for (int dy = -kMostShakePx; dy <= kMostShakePx; ++dy)
+        for (int dx = -kMostShakePx; dx <= kMostShakePx; ++dx) {
+            double cost = 0;
+            for (size_t i = 0; i < m_edges.size(); i += kCoarseSampleStep) {
+                const cv::Point p = m_edges[i].at;
+                const cv::Point q = p + cv::Point(dx, dy);
+                if (q.x < 0 || q.y < 0 || q.x >= m_size.width || q.y >= m_size.height)
+                    continue;
+                const float e = rect.at<float>(q) - m_reference.at<float>(p);
+                cost += std::min(e * e, kOutlierLevels * kOutlierLevels);
+            }
+            if (cost < bestCost) {
+                bestCost = cost;
+                best = {dx, dy};
+            }
+        }
+    return refinedShift(rect, cv::Point2d(best));
+}
+
+// Gauss-Newton on the edge samples: rect(p + s + d) ~ rect(p + s) + g d,
+// with the reference's gradient g, until the steps are small.
+cv::Point2d HoleDetector::refinedShift(const cv::Mat& rect, cv::Point2d start) const {
+    cv::Point2d shift = start;
+    for (int step = 0; step < kMostRefineSteps; ++step) {
+        double hxx = 0, hxy = 0, hyy = 0, bx = 0, by = 0;
+        for (const EdgeSample& s : m_edges) {
+            const float v = bilinear<float, float>(rect, s.at.x + shift.x, s.at.y + shift.y);
+            const float e = v - m_reference.at<float>(s.at);
+            if (v < 0 || std::abs(e) > kOutlierLevels)
+                continue;
+            hxx += double(s.gx) * s.gx;
+            hxy += double(s.gx) * s.gy;
+            hyy += double(s.gy) * s.gy;
+            bx += double(s.gx) * e;
+            by += double(s.gy) * e;
+        }
+        const double det = hxx * hyy - hxy * hxy;
+        if (det <= 1e-9)
+            return start;
+        const cv::Point2d d(-(hyy * bx - hxy * by) / det, -(hxx * by - hxy * bx) / det);
+        shift += d;
+        if (cv::norm(d) < kShiftSettledPx)
+            break;
+    }
+    return cv::norm(shift - start) <= 1.0 ? shift : start;
+}
+
+// The frame brought onto the reference; as it is when it lies still.
+cv::Mat HoleDetector::ontoReference(const cv::Mat& rect) const {
+    const cv::Point2d shift = shiftFromReference(rect);
+    if (cv::norm(shift) < kStillShiftPx)
+        return rect;
+    cv::Mat moved;
+    const cv::Matx23d back(1, 0, shift.x, 0, 1, shift.y);
+    cv::warpAffine(rect, moved, back, rect.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                   cv::BORDER_REPLICATE);
+    return moved;
+}
+
 // The whole light changes: the reference is brought to the frame's
 // brightness, by the middle ratio of the two, a little at a time.
 void HoleDetector::followLight(const cv::Mat& rect) {
@@ -318,7 +425,7 @@ std::optional<VisionEvent> HoleDetector::mostChanged(const cv::Mat& rect, qint64
     if (timeMs - *m_changedSince < kSettleMs)
         return std::nullopt;
     m_changedSince.reset();
-    m_reference = rect;
+    takeAsReference(rect);
     m_holes.setTo(0);
     return VisionEvent{VisionEvent::NewPaper, {}};
 }
@@ -397,14 +504,14 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     if (passOver(grey, blocks))
         return std::nullopt;
     m_quiet.release();
-    const cv::Mat rect = rectifyGrey(grey);
     if (m_inView.empty())
         keepToView(frame.size());
     if (m_reference.empty()) {
-        m_reference = rect;
+        takeAsReference(rectifyGrey(grey));
         m_quiet = blocks;
         return std::nullopt;
     }
+    const cv::Mat rect = ontoReference(rectifyGrey(grey));
     followLight(rect);
     cv::Mat difference;
     cv::absdiff(rect, m_reference, difference);
@@ -421,7 +528,7 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     }
     const auto event = newHole(rect, changed, timeMs);
     if (event) {
-        m_reference = rect;
+        takeAsReference(rect);
         return event;
     }
     // The reference follows slow changes of the light where nothing changed.

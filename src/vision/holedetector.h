@@ -10,7 +10,10 @@
 // holds for a hole on its own, across a ring line and over earlier holes
 // alike. Changes too large for a hole (a hand, a shadow) are passed over;
 // when most of the face stays changed, a new paper is reported and the
-// caller finds the face again.
+// caller finds the face again. A mount that shakes moves the whole picture
+// by a pixel or two: each frame is first brought onto the reference (to a
+// hundredth of a pixel, by the face's edges), so that a shift is never a
+// hole.
 
 #include "facefinder.h"
 
@@ -59,6 +62,17 @@ private:
     std::optional<cv::Point2d> fitHole(const cv::Mat& frame, cv::Point2d start) const;
     bool filled(const cv::Mat& changed, cv::Point2d centre) const;
     cv::Point2d toMm(cv::Point2d pixel) const;
+    // A point on an edge of the reference, where a shift shows.
+    struct EdgeSample {
+        cv::Point at;
+        float gx;
+        float gy;
+    };
+    void sampleEdges();
+    cv::Point2d shiftFromReference(const cv::Mat& rect) const;
+    cv::Point2d refinedShift(const cv::Mat& rect, cv::Point2d start) const;
+    cv::Mat ontoReference(const cv::Mat& rect) const;
+    void takeAsReference(const cv::Mat& rect);
     cv::Mat rectifyGrey(const cv::Mat& grey) const;
     void keepToView(cv::Size picture);
 
@@ -71,8 +85,9 @@ private:
     cv::Mat m_faceMask; // the part of the rectified picture that shows the face
     cv::Mat m_inView; // CV_8U: the rectified pixels the picture shows, its edge and beyond left out
     int m_faceArea = 0;
-    cv::Mat m_reference; // CV_32F
-    cv::Mat m_holes;     // CV_8U: the holes reported so far
+    cv::Mat m_reference;             // CV_32F
+    std::vector<EdgeSample> m_edges; // of the reference, to register frames by
+    cv::Mat m_holes;                 // CV_8U: the holes reported so far
     std::vector<Candidate> m_candidates;
     std::optional<qint64> m_changedSince;
     bool m_quietBlocks = false; // whether a frame with nothing new may be passed over

@@ -89,6 +89,38 @@ inline cv::Mat noisy(const cv::Mat& clean, int seed) {
     return result;
 }
 
+// The picture moved by `shiftPx` (a shaking mount), sampled between pixels.
+inline cv::Mat shaken(const cv::Mat& picture, cv::Point2d shiftPx) {
+    const cv::Matx23d move(1, 0, shiftPx.x, 0, 1, shiftPx.y);
+    cv::Mat result;
+    cv::warpAffine(picture, result, move, picture.size(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    return result;
+}
+
+// The picture as a lens with radial distortion shows it: a point at radius
+// r from the picture's middle, in units of the half diagonal, is seen at
+// r (1 + k1 r^2); k1 < 0 is a webcam's barrel. Each pixel of the result
+// takes the point of the undistorted picture that the lens moved there,
+// found by a few steps of the inverse.
+inline cv::Mat distorted(const cv::Mat& picture, double k1) {
+    const cv::Size size = picture.size();
+    const cv::Point2d mid(size.width / 2.0, size.height / 2.0);
+    const double half = std::hypot(mid.x, mid.y);
+    cv::Mat mapX(size, CV_32F), mapY(size, CV_32F);
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x) {
+            const cv::Point2d seen = (cv::Point2d(x, y) - mid) / half;
+            cv::Point2d source = seen;
+            for (int k = 0; k < 8; ++k)
+                source = seen / (1 + k1 * source.dot(source));
+            mapX.at<float>(y, x) = float(mid.x + source.x * half);
+            mapY.at<float>(y, x) = float(mid.y + source.y * half);
+        }
+    cv::Mat result;
+    cv::remap(picture, result, mapX, mapY, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    return result;
+}
+
 // A paper on the range, as a camera of the given size sees it: the face
 // drawn at twice the picture's resolution on a card with a texture of its
 // own, holes shot into it one by one, seen through a known homography.
