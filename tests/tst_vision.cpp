@@ -191,6 +191,8 @@ void TstVision::holdsOnARange_data() {
     QTest::newRow("LG, a hand resting") << lg << 14.0 << RangeTrouble::HandResting;
     QTest::newRow("LP, a shaking mount") << lp << 10.9 << RangeTrouble::Shake;
     QTest::newRow("LG, a shaking mount") << lg << 14.0 << RangeTrouble::Shake;
+    QTest::newRow("LP, a webcam's lens") << lp << 10.9 << RangeTrouble::Lens;
+    QTest::newRow("LG, a webcam's lens") << lg << 14.0 << RangeTrouble::Lens;
 }
 
 void TstVision::holdsOnARange() {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,11 @@ constexpr double kRoundnessRatio = 0.06;         // the outline off its ellipse 
 constexpr double kFilledRatio = 0.75;            // of the ellipse dark at least
 constexpr double kInnerRingLeastRatio = 0.4;     // of the black, the second circle more than
 constexpr double kInnerRingMostRatio = 0.9;      // and less than
+constexpr double kLensRingLeastRatio = 0.4;      // of the black, a ring that tells the lens
+constexpr double kMostBarrelK = -0.3;            // the bend looked for: a barrel to this
+constexpr double kMostPincushionK = 0.02;        // and hardly a pincushion
+constexpr double kLensKStep = 1e-4;              // to this
+constexpr double kLensGainRatio = 0.35;          // of the straight picture's misfit, at most
 constexpr double kRingReachRatio = 0.1;          // of the black, a ring line looked for at most
 constexpr double kRingGapShareRatio = 0.45;      // of the gap to the next line, at most
 constexpr double kLeastRingMm = 1.0;             // smaller rings are no line
@@ -284,13 +290,9 @@ struct CentreAndHorizon {
 // The centre and the horizon from the black's outline and the ring line
 // inside it: the pole of the horizon with respect to both conics is the
 // centre. Without a ring, the picture is taken as seen from afar.
-CentreAndHorizon centreAndHorizon(const cv::Mat& image, const cv::RotatedRect& outline,
-                                  const cv::Matx33d& outer, const DisciplineInfo& discipline) {
+CentreAndHorizon centreAndHorizon(const std::vector<cv::Point2f>& ring,
+                                  const cv::RotatedRect& outline, const cv::Matx33d& outer) {
     CentreAndHorizon seen{{outline.center.x, outline.center.y, 1}, {0, 0, 1}};
-    const double ratio = innerRingRatio(discipline);
-    if (ratio <= 0)
-        return seen;
-    const auto ring = ringLine(image, outline, ratio, ringReach(discipline, ratio));
     if (ring.size() < kRays / 2)
         return seen;
     const cv::Matx33d inner = conic(fitRobustly(ring));
@@ -348,7 +350,111 @@ cv::Point2d mapPoint(const cv::Matx33d& h, cv::Point2d p) {
     return {x[0] / x[2], x[1] / x[2]};
 }
 
-FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline) {
+namespace {
+
+// Every light ring line well inside the black, as points seen on circles
+// of known radii.
+std::vector<RingPoints> ringsSeen(const cv::Mat& image, const cv::RotatedRect& outline,
+                                  const DisciplineInfo& discipline) {
+    std::vector<RingPoints> rings;
+    for (const double diameter : discipline.ringDiameterMm) {
+        const double ratio = diameter / discipline.blackDiameterMm;
+        if (diameter < kLeastRingMm || ratio < kLensRingLeastRatio || ratio > kInnerRingMostRatio)
+            continue;
+        auto points = ringLine(image, outline, ratio, ringReach(discipline, ratio));
+        if (points.size() >= kRays / 2)
+            rings.push_back({diameter / 2, std::move(points)});
+    }
+    return rings;
+}
+
+std::vector<cv::Point2f> idealPoints(const std::vector<cv::Point2f>& seen, const Lens& lens) {
+    std::vector<cv::Point2f> ideal;
+    ideal.reserve(seen.size());
+    for (const cv::Point2f& p : seen)
+        ideal.push_back(cv::Point2f(lens.ideal(cv::Point2d(p))));
+    return ideal;
+}
+
+// What is seen of the face, fitted once: the black's edge, the ring line
+// that is the second circle, and every ring line that tells the lens.
+struct FaceSeen {
+    std::vector<cv::Point2f> edge;
+    std::vector<cv::Point2f> innerRing;
+    std::vector<RingPoints> rings;
+    double blackRadiusMm = 0.0;
+};
+
+// The mapping from the ideal picture of a lens: the black's outline and the
+// second circle, their points brought back from the lens's bend.
+std::optional<cv::Matx33d> mappingThrough(const FaceSeen& seen, const Lens& lens) {
+    const cv::RotatedRect outline = fitRobustly(idealPoints(seen.edge, lens));
+    const cv::Matx33d outer = conic(outline);
+    return pictureToMm(outer, centreAndHorizon(idealPoints(seen.innerRing, lens), outline, outer),
+                       seen.blackRadiusMm);
+}
+
+// How far the ring lines lie off their circles through that mapping.
+double offCircles(const FaceSeen& seen, const Lens& lens, const cv::Matx33d& toMm) {
+    std::vector<RingPoints> ideal;
+    for (const RingPoints& ring : seen.rings)
+        ideal.push_back({ring.radiusMm, idealPoints(ring.points, lens)});
+    return ringRmsMm(toMm, ideal);
+}
+
+double offCirclesWith(const FaceSeen& seen, Lens lens, double k) {
+    lens.k = k;
+    const auto toMm = mappingThrough(seen, lens);
+    return toMm ? offCircles(seen, lens, *toMm) : std::numeric_limits<double>::max();
+}
+
+// The lens's k that puts the ring lines best on their circles (a golden
+// section search), taken where it does so clearly better than a straight
+// picture; the mapping through it.
+void fitBentLens(FaceInPicture& face, const FaceSeen& seen) {
+    if (seen.rings.size() < 2)
+        return;
+    const double straight = offCirclesWith(seen, face.lens, 0.0);
+    double lo = kMostBarrelK;
+    double hi = kMostPincushionK;
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    double a = hi - golden * (hi - lo);
+    double b = lo + golden * (hi - lo);
+    double fa = offCirclesWith(seen, face.lens, a);
+    double fb = offCirclesWith(seen, face.lens, b);
+    while (hi - lo > kLensKStep) {
+        if (fa < fb) {
+            hi = b;
+            b = a;
+            fb = fa;
+            a = hi - golden * (hi - lo);
+            fa = offCirclesWith(seen, face.lens, a);
+        } else {
+            lo = a;
+            a = b;
+            fa = fb;
+            b = lo + golden * (hi - lo);
+            fb = offCirclesWith(seen, face.lens, b);
+        }
+    }
+    const double k = (lo + hi) / 2;
+    if (offCirclesWith(seen, face.lens, k) > kLensGainRatio * straight)
+        return;
+    Lens bent = face.lens;
+    bent.k = k;
+    if (const auto toMm = mappingThrough(seen, bent)) {
+        face.pictureToMm = *toMm;
+        face.lens = bent;
+    }
+}
+
+} // namespace
+
+cv::Point2d faceToPicture(const FaceInPicture& face, cv::Point2d mm) {
+    return face.lens.seen(mapPoint(face.mmToPicture, mm));
+}
+
+FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline, bool bentLens) {
     FaceInPicture face;
     const auto blob = darkBlob(picture);
     if (!blob)
@@ -358,14 +464,20 @@ FaceInPicture findFace(const cv::Mat& picture, const DisciplineInfo& discipline)
     if (edge.size() < kRays / 2)
         return face;
     const cv::RotatedRect outline = fitRobustly(edge);
-    const cv::Matx33d outer = conic(outline);
-    const auto toMm = pictureToMm(outer, centreAndHorizon(image, outline, outer, discipline),
-                                  discipline.blackDiameterMm / 2.0);
+    FaceSeen seen{edge, {}, {}, discipline.blackDiameterMm / 2.0};
+    if (const double ratio = innerRingRatio(discipline); ratio > 0)
+        seen.innerRing = ringLine(image, outline, ratio, ringReach(discipline, ratio));
+    face.lens = Lens::of(picture.size());
+    const auto toMm = mappingThrough(seen, face.lens);
     if (!toMm)
         return face;
     face.pictureToMm = *toMm;
-    face.mmToPicture = face.pictureToMm.inv();
     face.blackOutline = outline;
+    if (bentLens) {
+        seen.rings = ringsSeen(image, outline, discipline);
+        fitBentLens(face, seen);
+    }
+    face.mmToPicture = face.pictureToMm.inv();
     face.found = true;
     return face;
 }

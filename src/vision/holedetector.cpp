@@ -212,7 +212,7 @@ HoleDetector::HoleDetector(const FaceInPicture& face, const DisciplineInfo& disc
     cv::Mat mapY(m_size, CV_32F);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
-            const cv::Point2d p = mapPoint(rectToPicture, {double(x), double(y)});
+            const cv::Point2d p = face.lens.seen(mapPoint(rectToPicture, {double(x), double(y)}));
             mapX.at<float>(y, x) = float(p.x);
             mapY.at<float>(y, x) = float(p.y);
         }

@@ -639,14 +639,14 @@ bool PhotoHoleFinder::rectify(const cv::Matx33d& pictureToMm, bool whole) {
 // of the black can make it take a ring line for the edge: then it looks
 // again with everything light and small in the black wiped out.
 bool PhotoHoleFinder::placeFace() {
-    m_result.face = findFace(m_grey, m_discipline);
+    m_result.face = findFace(m_grey, m_discipline, false);
     if (m_result.face.found && rectify(m_result.face.pictureToMm))
         return true;
     cv::Mat wiped;
     const int kernelPx = std::max(kWipeLeastPx, m_grey.rows / kWipeDivisor) | 1;
     cv::morphologyEx(m_grey, wiped, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_RECT, {kernelPx, kernelPx}));
-    m_result.face = findFace(wiped, m_discipline);
+    m_result.face = findFace(wiped, m_discipline, false);
     if (m_result.face.found && rectify(m_result.face.pictureToMm))
         return true;
     m_result.face.found = false;

@@ -48,7 +48,7 @@ CameraPicture smallPicture(const cv::Mat& frame, const FaceInPicture* face,
         scaled(cv::Point2d(black.center)),
         QSizeF(double(black.size.width) * sx, double(black.size.height) * sy), double(black.angle)};
     for (const cv::Point2d& mm : holesMm)
-        result.holes << scaled(mapPoint(face->mmToPicture, mm));
+        result.holes << scaled(faceToPicture(*face, mm));
     return result;
 }
 
