@@ -173,7 +173,7 @@ void TstVision::reportsHoles() {
     }
 }
 
-enum class RangeTrouble { HandResting, Shake, Lens };
+enum class RangeTrouble { HandResting, Shake, Lens, Exposure };
 Q_DECLARE_METATYPE(RangeTrouble)
 
 // What a camera on a range adds: a hand resting 2 s over the place a hole is
@@ -193,6 +193,8 @@ void TstVision::holdsOnARange_data() {
     QTest::newRow("LG, a shaking mount") << lg << 14.0 << RangeTrouble::Shake;
     QTest::newRow("LP, a webcam's lens") << lp << 10.9 << RangeTrouble::Lens;
     QTest::newRow("LG, a webcam's lens") << lg << 14.0 << RangeTrouble::Lens;
+    QTest::newRow("LP, exposure jumping") << lp << 10.9 << RangeTrouble::Exposure;
+    QTest::newRow("LG, exposure jumping") << lg << 14.0 << RangeTrouble::Exposure;
 }
 
 void TstVision::holdsOnARange() {
@@ -241,9 +243,15 @@ void TstVision::holdsOnARange() {
         const cv::Mat shown = seen(phases[p].holes);
         std::vector<VisionEvent> events;
         for (int i = 0; i < phases[p].frames; ++i, time += 40) {
-            cv::Mat frame = shown;
+            // A new picture each frame: `shown` stays as drawn.
+            cv::Mat frame;
+            const double gains[] = {1.0, 1.15, 0.87}; // the camera's exposure jumping
             if (trouble == RangeTrouble::Shake)
                 frame = shaken(shown, {rng.uniform(-2.0, 2.0), rng.uniform(-2.0, 2.0)});
+            else if (trouble == RangeTrouble::Exposure)
+                shown.convertTo(frame, -1, gains[(i / 6) % 3]);
+            else
+                frame = shown;
             frame = noisy(frame, seed++ % 5);
             if (phases[p].hand && hand)
                 cv::ellipse(frame, cv::Point(int(firstPx.x) + 30, int(firstPx.y) + 60),

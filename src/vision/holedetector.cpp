@@ -19,6 +19,8 @@ constexpr float kToleranceLevels = 18.0f;      // a pixel may differ this much w
 constexpr double kLightUpdateRatio = 0.05;     // how fast the reference follows uneven light
 constexpr double kLightStepRatio = 0.05;       // the most the whole light changes between frames
 constexpr double kLightStillRatio = 1e-3;      // a smaller change of the whole light is none
+constexpr double kLightJumpRatio = 0.4;        // an exposure jump the light follows at most
+constexpr double kLightSpreadRatio = 0.08;     // of the face's pixels, the middle half alike to
 constexpr float kDarkestForLightLevels = 8.0f; // darker reference pixels tell no light ratio
 constexpr int kLightSampleStepPx = 4;          // every this many pixels across and down
 constexpr double kNewPaperRatio = 0.5;         // of the face changed for a new paper
@@ -329,8 +331,8 @@ void HoleDetector::takeAsReference(const cv::Mat& rect) {
 
 // How far the frame's picture lies from the reference's (rect(p + shift)
 // shows what reference(p) does): the whole pixel that fits the edges best
-// within a few pixels, then refined. Samples far off (a hole, a hand) do
-// not count.
+// within a few pixels, at the brightness that fits best there, then
+// refined.
 cv::Point2d HoleDetector::shiftFromReference(const cv::Mat& rect) const {
     if (m_edges.size() < kMostEdgeSamples / 50)
         return {};
@@ -338,15 +340,19 @@ cv::Point2d HoleDetector::shiftFromReference(const cv::Mat& rect) const {
     double bestCost = std::numeric_limits<double>::max();
     for (int dy = -kMostShakePx; dy <= kMostShakePx; ++dy)
         for (int dx = -kMostShakePx; dx <= kMostShakePx; ++dx) {
-            double cost = 0;
+            double vv = 0, vr = 0, rr = 0;
             for (size_t i = 0; i < m_edges.size(); i += kCoarseSampleStep) {
                 const cv::Point p = m_edges[i].at;
                 const cv::Point q = p + cv::Point(dx, dy);
                 if (q.x < 0 || q.y < 0 || q.x >= m_size.width || q.y >= m_size.height)
                     continue;
-                const float e = rect.at<float>(q) - m_reference.at<float>(p);
-                cost += std::min(e * e, kOutlierLevels * kOutlierLevels);
+                const double v = rect.at<float>(q);
+                const double r = m_reference.at<float>(p);
+                vv += v * v;
+                vr += v * r;
+                rr += r * r;
             }
+            const double cost = rr > 0 ? vv - vr * vr / rr : vv;
             if (cost < bestCost) {
                 bestCost = cost;
                 best = {dx, dy};
@@ -355,27 +361,29 @@ cv::Point2d HoleDetector::shiftFromReference(const cv::Mat& rect) const {
     return refinedShift(rect, cv::Point2d(best));
 }
 
-// Gauss-Newton on the edge samples: rect(p + s + d) ~ rect(p + s) + g d,
-// with the reference's gradient g, until the steps are small.
+// Gauss-Newton on the edge samples for the shift and the brightness:
+// rect(p + s + d) ~ rect(p + s) + g d = reference(p) (1 + a) + b, with the
+// reference's gradient g, until the steps are small. Samples far off (a
+// hole, a hand) do not count.
 cv::Point2d HoleDetector::refinedShift(const cv::Mat& rect, cv::Point2d start) const {
     cv::Point2d shift = start;
     for (int step = 0; step < kMostRefineSteps; ++step) {
-        double hxx = 0, hxy = 0, hyy = 0, bx = 0, by = 0;
+        cv::Matx44d normal = cv::Matx44d::zeros();
+        cv::Vec4d right;
         for (const EdgeSample& s : m_edges) {
             const float v = bilinear<float, float>(rect, s.at.x + shift.x, s.at.y + shift.y);
-            const float e = v - m_reference.at<float>(s.at);
+            const float r = m_reference.at<float>(s.at);
+            const float e = v - r;
             if (v < 0 || std::abs(e) > kOutlierLevels)
                 continue;
-            hxx += double(s.gx) * s.gx;
-            hxy += double(s.gx) * s.gy;
-            hyy += double(s.gy) * s.gy;
-            bx += double(s.gx) * e;
-            by += double(s.gy) * e;
+            const cv::Vec4d row(s.gx, s.gy, -r, -1.0);
+            normal += row * row.t();
+            right -= row * double(e);
         }
-        const double det = hxx * hyy - hxy * hxy;
-        if (det <= 1e-9)
+        cv::Vec4d x;
+        if (!cv::solve(normal, right, x, cv::DECOMP_CHOLESKY))
             return start;
-        const cv::Point2d d(-(hyy * bx - hxy * by) / det, -(hxx * by - hxy * bx) / det);
+        const cv::Point2d d(x[0], x[1]);
         shift += d;
         if (cv::norm(d) < kShiftSettledPx)
             break;
@@ -410,11 +418,19 @@ void HoleDetector::followLight(const cv::Mat& rect) {
     }
     if (ratios.empty())
         return;
-    auto middle = ratios.begin() + std::ptrdiff_t(ratios.size() / 2);
-    std::nth_element(ratios.begin(), middle, ratios.end());
-    // A sudden change is no change of the light: a hand, a new paper.
-    if (std::abs(*middle - 1) < kLightStepRatio && std::abs(*middle - 1) > kLightStillRatio)
-        m_reference *= *middle;
+    const auto at = [&ratios](size_t share) {
+        auto it = ratios.begin() + std::ptrdiff_t(ratios.size() * share / 4);
+        std::nth_element(ratios.begin(), it, ratios.end());
+        return double(*it);
+    };
+    const double middle = at(2);
+    const double spread = at(3) - at(1);
+    const double change = std::abs(middle - 1);
+    // A sudden change is no change of the light (a hand, a new paper)
+    // unless the whole face changed alike: the camera's exposure jumping.
+    const bool alike = spread < kLightSpreadRatio * middle && change < kLightJumpRatio;
+    if ((change < kLightStepRatio || alike) && change > kLightStillRatio)
+        m_reference *= middle;
 }
 
 // Most of the face changed: a new paper once it has stayed so for a while.
@@ -511,8 +527,10 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
         m_quiet = blocks;
         return std::nullopt;
     }
-    const cv::Mat rect = ontoReference(rectifyGrey(grey));
-    followLight(rect);
+    // The light first: the frame is registered to a reference as bright.
+    const cv::Mat straight = rectifyGrey(grey);
+    followLight(straight);
+    const cv::Mat rect = ontoReference(straight);
     cv::Mat difference;
     cv::absdiff(rect, m_reference, difference);
     const cv::Mat changed = (difference > kToleranceLevels) & m_faceMask;
