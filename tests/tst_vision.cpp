@@ -239,6 +239,7 @@ void TstVision::holdsOnARange() {
     cv::RNG rng(7);
     qint64 time = 0;
     int seed = 0;
+    double largest = 0;
     for (size_t p = 0; p < phases.size(); ++p) {
         const cv::Mat shown = seen(phases[p].holes);
         std::vector<VisionEvent> events;
@@ -271,8 +272,12 @@ void TstVision::holdsOnARange() {
             const double error = cv::norm(events[i].centreMm - expected[p][i].mm);
             QVERIFY2(error <= 0.1,
                      qPrintable(QStringLiteral("phase %1: %2 mm off").arg(p).arg(error)));
+            largest = std::max(largest, error);
         }
     }
+    // For docs/camera.md: both holes found, none else (checked above).
+    qInfo("%s: 2 of 2 holes, no false one, largest error %.3f mm", QTest::currentDataTag(),
+          largest);
 }
 
 void TstVision::findsPhotoHoles_data() {
