@@ -665,16 +665,28 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.messages().size(), 1);
     }
 
-    // A new paper: the face is looked for again, and found.
+    // A new paper, or the camera bumped: the face is looked for again, and
+    // found.
+    void aNewPaperIsFoundAgain_data() {
+        QTest::addColumn<bool>("bumped");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("a new paper") << false << u"Neue Scheibe erkannt"_s;
+        QTest::newRow("the camera bumped") << true << u"Kamera bewegt – Scheibe neu erkannt"_s;
+    }
     void aNewPaperIsFoundAgain() {
+        QFETCH(bool, bumped);
+        QFETCH(QString, told);
         const cv::Mat face = lpFace({});
         showCamera(face, 5);
-        showCamera(255 - face, 14); // most of the face changed
-        showCamera(face, 4);
+        // Most of the face changed, or the same face 14 px right, 9 px up.
+        const cv::Mat after = bumped ? shaken(face, {14, -9}) : 255 - face;
+        showCamera(after, 14);
+        showCamera(bumped ? after : face, 4); // the face to be found again
+
         // The last picture stays on, the source does not end.
         m_cameras.shown = std::make_shared<std::atomic<int>>(int(m_cameras.frames.size()) - 1);
         m_ui->press("KameraAnAus");
-        QTRY_COMPARE(m_dialogs.messages(), QStringList{u"Neue Scheibe erkannt"_s});
+        QTRY_COMPARE(m_dialogs.messages(), QStringList{told});
         QTRY_COMPARE(lamp(*m_ui), CameraPanel::foundColour());
         QVERIFY(m_ui->list("Schusswert").isEmpty());
         m_ui->press("KameraAnAus");

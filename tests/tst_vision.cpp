@@ -173,7 +173,7 @@ void TstVision::reportsHoles() {
     }
 }
 
-enum class RangeTrouble { HandResting, Shake, Lens, Exposure };
+enum class RangeTrouble { HandResting, Shake, Lens, Exposure, Bumped };
 Q_DECLARE_METATYPE(RangeTrouble)
 
 // What a camera on a range adds: a hand resting 2 s over the place a hole is
@@ -195,6 +195,8 @@ void TstVision::holdsOnARange_data() {
     QTest::newRow("LG, a webcam's lens") << lg << 14.0 << RangeTrouble::Lens;
     QTest::newRow("LP, exposure jumping") << lp << 10.9 << RangeTrouble::Exposure;
     QTest::newRow("LG, exposure jumping") << lg << 14.0 << RangeTrouble::Exposure;
+    QTest::newRow("LP, a bumped camera") << lp << 10.9 << RangeTrouble::Bumped;
+    QTest::newRow("LG, a bumped camera") << lg << 14.0 << RangeTrouble::Bumped;
 }
 
 void TstVision::holdsOnARange() {
@@ -219,30 +221,40 @@ void TstVision::holdsOnARange() {
         std::vector<Hole> holes;
         int frames;
         bool hand;
+        cv::Point2d bump = {}; // the camera moved by this, in pixels
     };
     // Without the hand the second hole shows as soon as it is shot, and
-    // the phases of the hand are left out.
+    // the phases of the hand are left out; a bumped camera is moved by
+    // (14, -9) px after the first hole, and said to be moved, once.
     const bool hand = trouble == RangeTrouble::HandResting;
-    const std::vector<Phase> phases{{{}, 8, false},
-                                    {{}, hand ? 50 : 0, true},
-                                    {{}, hand ? 15 : 0, false},
-                                    {{first}, 15, false},
-                                    {{first, second}, hand ? 50 : 15, true},
-                                    {{first, second}, hand ? 15 : 5, false}};
+    const cv::Point2d bump = trouble == RangeTrouble::Bumped ? cv::Point2d(14, -9) : cv::Point2d();
+    const bool bumped = trouble == RangeTrouble::Bumped;
+    const std::vector<Hole> both{first, second};
+    const std::vector<Phase> phases{
+        {{}, 8, false},
+        {{}, hand ? 50 : 0, true},
+        {{}, hand ? 15 : 0, false},
+        {{first}, 15, false},
+        {bumped ? std::vector<Hole>{first} : both, hand ? 50 : 15, true, bump},
+        {both, hand || bumped ? 15 : 5, false, bump}};
+    const bool late = hand || bumped; // the second hole shows in the last phase
     const std::vector<std::vector<Hole>> expected{
         {},
         {},
         {},
         {first},
-        hand ? std::vector<Hole>{} : std::vector<Hole>{second},
-        hand ? std::vector<Hole>{second} : std::vector<Hole>{}};
+        late ? std::vector<Hole>{} : std::vector<Hole>{second},
+        late ? std::vector<Hole>{second} : std::vector<Hole>{}};
     cv::RNG rng(7);
     qint64 time = 0;
     int seed = 0;
     double largest = 0;
     for (size_t p = 0; p < phases.size(); ++p) {
-        const cv::Mat shown = seen(phases[p].holes);
+        const cv::Mat drawn = seen(phases[p].holes);
+        const cv::Mat shown =
+            phases[p].bump == cv::Point2d() ? drawn : shaken(drawn, phases[p].bump);
         std::vector<VisionEvent> events;
+        int moved = 0;
         for (int i = 0; i < phases[p].frames; ++i, time += 40) {
             // A new picture each frame: `shown` stays as drawn.
             cv::Mat frame;
@@ -262,9 +274,15 @@ void TstVision::holdsOnARange() {
                 QVERIFY(face.found);
                 detector.emplace(face, d);
             }
-            if (const auto event = detector->feed(frame, time))
+            const auto event = detector->feed(frame, time);
+            if (event && event->kind == VisionEvent::Moved) {
+                ++moved; // the face is found again in the next frame, as the link does
+                detector.reset();
+            } else if (event) {
                 events.push_back(*event);
+            }
         }
+        QCOMPARE(moved, bumped && p == 4 ? 1 : 0);
         QVERIFY2(events.size() == expected[p].size(),
                  qPrintable(QStringLiteral("phase %1: %2 events").arg(p).arg(events.size())));
         for (size_t i = 0; i < events.size(); ++i) {

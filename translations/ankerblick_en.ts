@@ -1742,7 +1742,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::AusgabeForm</name>
     <message>
-        <location filename="../src/features/timeanalysis/ausgabeform.cpp" line="+67"/>
+        <location filename="../src/features/timeanalysis/ausgabeform.cpp" line="+92"/>
         <source>Schusswert/Zeit Analyse</source>
         <translation>Shot value/time analysis</translation>
     </message>
@@ -1771,14 +1771,19 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::CameraLink</name>
     <message>
-        <location filename="../src/features/camera/cameralink.cpp" line="+103"/>
+        <location filename="../src/features/camera/cameralink.cpp" line="+105"/>
         <source>Die Kamera liefert keine Bilder mehr.</source>
         <translation>The camera delivers no more pictures.</translation>
     </message>
     <message>
-        <location line="+232"/>
+        <location line="+234"/>
         <source>Neue Scheibe erkannt</source>
         <translation>New target recognised</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Kamera bewegt – Scheibe neu erkannt</source>
+        <translation>Camera moved – target recognised again</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,10 @@ constexpr float kOutlierLevels = 40.0f;   // a sample this far off is a hole or 
 constexpr int kMostRefineSteps = 10;
 constexpr double kShiftSettledPx = 0.005; // a refining step this small ends it
 constexpr double kStillShiftPx = 0.02;    // a smaller shift is none
+constexpr double kMovedScale = 0.25;      // a moved camera is looked for at this scale
+constexpr double kMovedResponse = 0.1;    // the phase correlation's peak at least
+constexpr double kMovedRestRatio = 0.1;   // of the face, changed after moving it back at most
+constexpr double kMovedCheckRatio = 0.03; // of the face changed: a moved camera is looked for
 
 // Wide enough to close the gap a ring line leaves in a hole's change.
 cv::Mat bridge(double ppm) {
@@ -433,7 +437,32 @@ void HoleDetector::followLight(const cv::Mat& rect) {
         m_reference *= middle;
 }
 
-// Most of the face changed: a new paper once it has stayed so for a while.
+// Whether the frame is the reference moved further than a shake: found at a
+// quarter of the resolution by phase correlation, and the frame moved back
+// by that shows what the reference does over nearly all the face.
+bool HoleDetector::movedCamera(const cv::Mat& rect) const {
+    cv::Mat reference;
+    cv::Mat frame;
+    cv::resize(m_reference, reference, cv::Size(), kMovedScale, kMovedScale, cv::INTER_AREA);
+    cv::resize(rect, frame, cv::Size(), kMovedScale, kMovedScale, cv::INTER_AREA);
+    cv::Mat window;
+    cv::createHanningWindow(window, reference.size(), CV_32F);
+    double response = 0;
+    const cv::Point2d shift = cv::phaseCorrelate(reference, frame, window, &response) / kMovedScale;
+    if (response < kMovedResponse || cv::norm(shift) <= kMostShakePx)
+        return false;
+    cv::Mat back;
+    const cv::Matx23d move(1, 0, shift.x, 0, 1, shift.y);
+    cv::warpAffine(rect, back, move, rect.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                   cv::BORDER_REPLICATE);
+    cv::Mat difference;
+    cv::absdiff(back, m_reference, difference);
+    const int changed = cv::countNonZero((difference > kToleranceLevels) & m_faceMask);
+    return changed < kMovedRestRatio * m_faceArea;
+}
+
+// Most of the face changed: a new paper, or a moved camera, once it has
+// stayed so for a while.
 std::optional<VisionEvent> HoleDetector::mostChanged(const cv::Mat& rect, qint64 timeMs) {
     m_candidates.clear();
     if (!m_changedSince)
@@ -441,7 +470,10 @@ std::optional<VisionEvent> HoleDetector::mostChanged(const cv::Mat& rect, qint64
     if (timeMs - *m_changedSince < kSettleMs)
         return std::nullopt;
     m_changedSince.reset();
+    const bool moved = movedCamera(rect);
     takeAsReference(rect);
+    if (moved)
+        return VisionEvent{VisionEvent::Moved, {}};
     m_holes.setTo(0);
     return VisionEvent{VisionEvent::NewPaper, {}};
 }
@@ -535,7 +567,10 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     cv::absdiff(rect, m_reference, difference);
     const cv::Mat changed = (difference > kToleranceLevels) & m_faceMask;
     const int changedCount = cv::countNonZero(changed);
-    if (double(changedCount) / m_faceArea > kNewPaperRatio)
+    // Most of the face changed (a new paper), or much of it and the frame
+    // is the reference moved (a bumped camera changes only the edges).
+    const double changedShare = double(changedCount) / m_faceArea;
+    if (changedShare > kNewPaperRatio || (changedShare > kMovedCheckRatio && movedCamera(rect)))
         return mostChanged(rect, timeMs);
     m_changedSince.reset();
     if (changedCount == 0) { // the common frame: nothing new

@@ -10,7 +10,8 @@
 // holds for a hole on its own, across a ring line and over earlier holes
 // alike. Changes too large for a hole (a hand, a shadow) are passed over;
 // when most of the face stays changed, a new paper is reported and the
-// caller finds the face again. A mount that shakes moves the whole picture
+// caller finds the face again; when the frame is the reference moved further
+// than a shake (a bumped camera), that is said instead. A mount that shakes moves the whole picture
 // by a pixel or two: each frame is first brought onto the reference (to a
 // hundredth of a pixel, by the face's edges), so that a shift is never a
 // hole.
@@ -27,7 +28,9 @@
 namespace ankerblick {
 
 struct VisionEvent {
-    enum Kind { Hole, NewPaper };
+    // Moved: the camera was moved (bumped), the paper is the same; the
+    // caller finds the face again and keeps its holes.
+    enum Kind { Hole, NewPaper, Moved };
     Kind kind = Hole;
     cv::Point2d centreMm; // the hole's centre in face millimetres (x right, y up)
 };
@@ -73,6 +76,7 @@ private:
     cv::Point2d refinedShift(const cv::Mat& rect, cv::Point2d start) const;
     cv::Mat ontoReference(const cv::Mat& rect) const;
     void takeAsReference(const cv::Mat& rect);
+    bool movedCamera(const cv::Mat& rect) const;
     cv::Mat rectifyGrey(const cv::Mat& grey) const;
     void keepToView(cv::Size picture);
 

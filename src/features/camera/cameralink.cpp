@@ -78,7 +78,9 @@ Q_SIGNALS:
     void hole(double xMm, double yMm, quint32 frameTime);
     void picture(const ankerblick::CameraPicture& picture);
     void face(bool found);
-    void newPaper();
+    // A new paper, or the camera moved (the paper's holes stay); the face
+    // is looked for again.
+    void newPaper(bool moved);
     void ended(const QString& text);
 
 protected:
@@ -126,10 +128,12 @@ private:
                     m_holesMm.push_back(event->centreMm);
                     Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
                 } else {
-                    Q_EMIT newPaper();
+                    const bool moved = event->kind == VisionEvent::Moved;
+                    Q_EMIT newPaper(moved);
                     said = Said::Nothing; // the link shows "no face" until it is found again
                     m_findFace = true;
-                    m_holesMm.clear(); // the new paper's holes count from 1
+                    if (!moved)
+                        m_holesMm.clear(); // the new paper's holes count from 1
                     inView.reset();
                 }
             }
@@ -328,11 +332,11 @@ void CameraLink::faceSeen(bool found) {
         setLamp(found ? CameraLamp::Found : CameraLamp::NoFace);
 }
 
-void CameraLink::newPaper() {
+void CameraLink::newPaper(bool moved) {
     if (!m_running)
         return;
     setLamp(CameraLamp::NoFace);
-    Q_EMIT told(tr("Neue Scheibe erkannt"));
+    Q_EMIT told(moved ? tr("Kamera bewegt – Scheibe neu erkannt") : tr("Neue Scheibe erkannt"));
 }
 
 void CameraLink::pictureSeen(const CameraPicture& picture) {

@@ -105,7 +105,7 @@ Q_SIGNALS:
 private:
     void holeSeen(double xMm, double yMm, quint32 frameTime);
     void faceSeen(bool found);
-    void newPaper();
+    void newPaper(bool moved);
     void pictureSeen(const ankerblick::CameraPicture& picture);
     void sourceEnded(const QString& text);
     void enterPending();
