@@ -52,6 +52,7 @@ constexpr float kOutlierLevels = 40.0f;   // a sample this far off is a hole or 
 constexpr int kMostRefineSteps = 10;
 constexpr double kShiftSettledPx = 0.005; // a refining step this small ends it
 constexpr double kStillShiftPx = 0.02;    // a smaller shift is none
+constexpr int kChangedPadPx = 8;          // around the changed pixels, the search for holes
 constexpr double kMovedScale = 0.25;      // a moved camera is looked for at this scale
 constexpr double kMovedResponse = 0.1;    // the phase correlation's peak at least
 constexpr double kMovedRestRatio = 0.1;   // of the face, changed after moving it back at most
@@ -249,16 +250,25 @@ void HoleDetector::keepToView(cv::Size picture) {
     m_faceArea = std::max(1, cv::countNonZero(m_faceMask));
 }
 
+// Rectified and smoothed in whole grey levels, which is quicker: the light
+// is followed and the frame registered on these, and only then turned into
+// the float picture that is compared and fitted to.
 cv::Mat HoleDetector::rectifyGrey(const cv::Mat& grey) const {
     cv::Mat rect;
     cv::remap(grey, rect, m_map, m_mapFraction, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
-    // Smoothed in whole grey levels, which is quicker; the float picture
-    // after it follows the light and is fitted to.
     cv::GaussianBlur(rect, rect, cv::Size(5, 5), 0);
+    return rect;
+}
+
+namespace {
+
+cv::Mat asFloat(const cv::Mat& levels) {
     cv::Mat result;
-    rect.convertTo(result, CV_32F);
+    levels.convertTo(result, CV_32F);
     return result;
 }
+
+} // namespace
 
 // The centre of a disc of the calibre that, put into the reference with a
 // brightness of its own, explains the frame best (least squares).
@@ -350,7 +360,7 @@ cv::Point2d HoleDetector::shiftFromReference(const cv::Mat& rect) const {
                 const cv::Point q = p + cv::Point(dx, dy);
                 if (q.x < 0 || q.y < 0 || q.x >= m_size.width || q.y >= m_size.height)
                     continue;
-                const double v = rect.at<float>(q);
+                const double v = rect.at<uchar>(q);
                 const double r = m_reference.at<float>(p);
                 vv += v * v;
                 vr += v * r;
@@ -375,7 +385,7 @@ cv::Point2d HoleDetector::refinedShift(const cv::Mat& rect, cv::Point2d start) c
         cv::Matx44d normal = cv::Matx44d::zeros();
         cv::Vec4d right;
         for (const EdgeSample& s : m_edges) {
-            const float v = bilinear<float, float>(rect, s.at.x + shift.x, s.at.y + shift.y);
+            const float v = bilinear<uchar, float>(rect, s.at.x + shift.x, s.at.y + shift.y);
             const float r = m_reference.at<float>(s.at);
             const float e = v - r;
             if (v < 0 || std::abs(e) > kOutlierLevels)
@@ -413,7 +423,7 @@ void HoleDetector::followLight(const cv::Mat& rect) {
     std::vector<float> ratios;
     ratios.reserve(size_t(m_size.area() / 16));
     for (int y = 0; y < m_size.height; y += kLightSampleStepPx) {
-        const float* frame = rect.ptr<float>(y);
+        const uchar* frame = rect.ptr<uchar>(y);
         const float* reference = m_reference.ptr<float>(y);
         const uchar* face = m_faceMask.ptr<uchar>(y);
         for (int x = 0; x < m_size.width; x += kLightSampleStepPx)
@@ -480,13 +490,14 @@ std::optional<VisionEvent> HoleDetector::mostChanged(const cv::Mat& rect, qint64
 
 // Whether a changed region (component `i`) has the size of a hole; a hole
 // overlapping earlier ones shows less than its whole disc.
-bool HoleDetector::holeSized(const cv::Mat& stats, const cv::Mat& labels, int i) const {
+bool HoleDetector::holeSized(const cv::Mat& stats, const cv::Mat& labels, cv::Point labelsAt,
+                             int i) const {
     const int area = stats.at<int>(i, cv::CC_STAT_AREA);
     const int width = stats.at<int>(i, cv::CC_STAT_WIDTH);
     const int height = stats.at<int>(i, cv::CC_STAT_HEIGHT);
     const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP), width,
                        height);
-    const bool overlapping = cv::countNonZero(m_holes(box) & (labels(box) == i)) > 0 ||
+    const bool overlapping = cv::countNonZero(m_holes(box) & (labels(box - labelsAt) == i)) > 0 ||
                              cv::countNonZero(m_holes(box)) > 0;
     const double calibrePx = m_calibreMm * m_ppm;
     const double holeArea = CV_PI * calibrePx * calibrePx / 4;
@@ -514,8 +525,13 @@ HoleDetector::Candidate HoleDetector::tracked(cv::Point2d centreMm, qint64 timeM
 // enough in place and is filled is the new hole; the others are candidates.
 std::optional<VisionEvent> HoleDetector::newHole(const cv::Mat& rect, const cv::Mat& changed,
                                                  qint64 timeMs) {
+    // Only around what changed: the rest of the face would stay empty.
+    const int pad = bridge(m_ppm).cols + kChangedPadPx;
+    const cv::Rect roi =
+        (cv::boundingRect(changed) + cv::Size(2 * pad, 2 * pad) - cv::Point(pad, pad)) &
+        cv::Rect(cv::Point(), m_size);
     cv::Mat open;
-    cv::morphologyEx(changed, open, cv::MORPH_OPEN,
+    cv::morphologyEx(changed(roi), open, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
     // A hole across a ring line changes on both sides of it only.
     cv::morphologyEx(open, open, cv::MORPH_CLOSE, bridge(m_ppm));
@@ -523,10 +539,15 @@ std::optional<VisionEvent> HoleDetector::newHole(const cv::Mat& rect, const cv::
     cv::Mat stats;
     cv::Mat centroids;
     const int count = cv::connectedComponentsWithStats(open, labels, stats, centroids, 8, CV_32S);
+    // In the whole rectified picture's pixels.
+    stats.col(cv::CC_STAT_LEFT) += roi.x;
+    stats.col(cv::CC_STAT_TOP) += roi.y;
+    centroids.col(0) += roi.x;
+    centroids.col(1) += roi.y;
     std::vector<Candidate> seen;
     std::optional<VisionEvent> event;
     for (int i = 1; i < count; ++i) {
-        if (!holeSized(stats, labels, i))
+        if (!holeSized(stats, labels, roi.tl(), i))
             continue;
         const cv::Point2d centroid(centroids.at<double>(i, 0), centroids.at<double>(i, 1));
         const Candidate candidate = tracked(toMm(centroid), timeMs);
@@ -555,14 +576,14 @@ std::optional<VisionEvent> HoleDetector::feed(const cv::Mat& frame, qint64 timeM
     if (m_inView.empty())
         keepToView(frame.size());
     if (m_reference.empty()) {
-        takeAsReference(rectifyGrey(grey));
+        takeAsReference(asFloat(rectifyGrey(grey)));
         m_quiet = blocks;
         return std::nullopt;
     }
     // The light first: the frame is registered to a reference as bright.
     const cv::Mat straight = rectifyGrey(grey);
     followLight(straight);
-    const cv::Mat rect = ontoReference(straight);
+    const cv::Mat rect = asFloat(ontoReference(straight));
     cv::Mat difference;
     cv::absdiff(rect, m_reference, difference);
     const cv::Mat changed = (difference > kToleranceLevels) & m_faceMask;

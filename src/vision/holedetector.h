@@ -60,7 +60,7 @@ private:
     void followLight(const cv::Mat& rect);
     std::optional<VisionEvent> mostChanged(const cv::Mat& rect, qint64 timeMs);
     std::optional<VisionEvent> newHole(const cv::Mat& rect, const cv::Mat& changed, qint64 timeMs);
-    bool holeSized(const cv::Mat& stats, const cv::Mat& labels, int i) const;
+    bool holeSized(const cv::Mat& stats, const cv::Mat& labels, cv::Point labelsAt, int i) const;
     Candidate tracked(cv::Point2d centreMm, qint64 timeMs) const;
     std::optional<cv::Point2d> fitHole(const cv::Mat& frame, cv::Point2d start) const;
     bool filled(const cv::Mat& changed, cv::Point2d centre) const;
