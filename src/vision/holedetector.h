@@ -11,10 +11,10 @@
 // alike. Changes too large for a hole (a hand, a shadow) are passed over;
 // when most of the face stays changed, a new paper is reported and the
 // caller finds the face again; when the frame is the reference moved further
-// than a shake (a bumped camera), that is said instead. A mount that shakes moves the whole picture
-// by a pixel or two: each frame is first brought onto the reference (to a
-// hundredth of a pixel, by the face's edges), so that a shift is never a
-// hole.
+// than a shake (a bumped camera), that is said instead. A mount that shakes
+// moves the whole picture by a pixel or two: each frame is first brought
+// onto the reference (to a hundredth of a pixel, by the face's edges), so
+// that a shift is never a hole.
 
 #include "facefinder.h"
 
