@@ -268,6 +268,15 @@ cv::Mat asFloat(const cv::Mat& levels) {
     return result;
 }
 
+// The picture moved by -shift: what stood at p + shift stands at p.
+cv::Mat movedBack(const cv::Mat& picture, cv::Point2d shift) {
+    cv::Mat moved;
+    const cv::Matx23d back(1, 0, shift.x, 0, 1, shift.y);
+    cv::warpAffine(picture, moved, back, picture.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                   cv::BORDER_REPLICATE);
+    return moved;
+}
+
 } // namespace
 
 // The centre of a disc of the calibre that, put into the reference with a
@@ -408,13 +417,7 @@ cv::Point2d HoleDetector::refinedShift(const cv::Mat& rect, cv::Point2d start) c
 // The frame brought onto the reference; as it is when it lies still.
 cv::Mat HoleDetector::ontoReference(const cv::Mat& rect) const {
     const cv::Point2d shift = shiftFromReference(rect);
-    if (cv::norm(shift) < kStillShiftPx)
-        return rect;
-    cv::Mat moved;
-    const cv::Matx23d back(1, 0, shift.x, 0, 1, shift.y);
-    cv::warpAffine(rect, moved, back, rect.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
-                   cv::BORDER_REPLICATE);
-    return moved;
+    return cv::norm(shift) < kStillShiftPx ? rect : movedBack(rect, shift);
 }
 
 // The whole light changes: the reference is brought to the frame's
@@ -461,12 +464,8 @@ bool HoleDetector::movedCamera(const cv::Mat& rect) const {
     const cv::Point2d shift = cv::phaseCorrelate(reference, frame, window, &response) / kMovedScale;
     if (response < kMovedResponse || cv::norm(shift) <= kMostShakePx)
         return false;
-    cv::Mat back;
-    const cv::Matx23d move(1, 0, shift.x, 0, 1, shift.y);
-    cv::warpAffine(rect, back, move, rect.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
-                   cv::BORDER_REPLICATE);
     cv::Mat difference;
-    cv::absdiff(back, m_reference, difference);
+    cv::absdiff(movedBack(rect, shift), m_reference, difference);
     const int changed = cv::countNonZero((difference > kToleranceLevels) & m_faceMask);
     return changed < kMovedRestRatio * m_faceArea;
 }
