@@ -173,7 +173,7 @@ void TstVision::reportsHoles() {
     }
 }
 
-enum class RangeTrouble { HandResting, Shake, Lens, Exposure, Bumped };
+enum class RangeTrouble { HandResting, Shake, Lens, Exposure, Bumped, TornRims, Keyhole };
 Q_DECLARE_METATYPE(RangeTrouble)
 
 // What a camera on a range adds: a hand resting 2 s over the place a hole is
@@ -197,6 +197,10 @@ void TstVision::holdsOnARange_data() {
     QTest::newRow("LG, exposure jumping") << lg << 14.0 << RangeTrouble::Exposure;
     QTest::newRow("LP, a bumped camera") << lp << 10.9 << RangeTrouble::Bumped;
     QTest::newRow("LG, a bumped camera") << lg << 14.0 << RangeTrouble::Bumped;
+    QTest::newRow("LP, torn rims") << lp << 10.9 << RangeTrouble::TornRims;
+    QTest::newRow("LG, torn rims") << lg << 14.0 << RangeTrouble::TornRims;
+    // A bullet that hit sideways: found, but to be checked by the shooter.
+    QTest::newRow("LP, a keyhole") << lp << 10.9 << RangeTrouble::Keyhole;
 }
 
 void TstVision::holdsOnARange() {
@@ -206,8 +210,11 @@ void TstVision::holdsOnARange() {
     const DisciplineInfo& d = *disciplineInfo(discipline);
     const double rb = d.blackDiameterMm / 2;
     const cv::Matx33d toPicture = mmToPicture(pxPerMm, 15.0, 0);
-    const Hole first{{0.62 * rb, -0.48 * rb}, true};
-    const Hole second{first.mm + cv::Point2d(0.55 * d.calibreMm, 0.3 * d.calibreMm), true};
+    const bool torn = trouble == RangeTrouble::TornRims;
+    const Hole first{{0.62 * rb, -0.48 * rb}, true, torn};
+    const bool keyhole = trouble == RangeTrouble::Keyhole;
+    const Hole second{first.mm + cv::Point2d(0.55 * d.calibreMm, 0.3 * d.calibreMm), true, torn,
+                      keyhole ? 1.4 : 1.0};
     const auto seen = [&](const std::vector<Hole>& holes) {
         const cv::Mat p = picture(renderFace(d, holes), toPicture);
         return trouble == RangeTrouble::Lens ? distorted(p, -0.1) : p;
@@ -288,8 +295,19 @@ void TstVision::holdsOnARange() {
         for (size_t i = 0; i < events.size(); ++i) {
             QCOMPARE(events[i].kind, VisionEvent::Hole);
             const double error = cv::norm(events[i].centreMm - expected[p][i].mm);
-            QVERIFY2(error <= 0.1,
+            const bool odd = keyhole && p >= 4;
+            if (odd) { // no round hole: where it lies is the shooter's to say
+                QVERIFY2(events[i].certainty < VisionEvent::kDoubtful,
+                         qPrintable(QString::number(events[i].certainty)));
+                continue;
+            }
+            // Flaps of paper hanging into a hole hide part of its rim.
+            QVERIFY2(error <= (torn ? 0.15 : 0.1),
                      qPrintable(QStringLiteral("phase %1: %2 mm off").arg(p).arg(error)));
+            // Holes of the calibre: sure, whatever the camera adds.
+            QVERIFY2(events[i].certainty >= VisionEvent::kDoubtful,
+                     qPrintable(
+                         QStringLiteral("phase %1: certainty %2").arg(p).arg(events[i].certainty)));
             largest = std::max(largest, error);
         }
     }

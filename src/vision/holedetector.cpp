@@ -106,6 +106,14 @@ public:
         return brightness ? residual(near, *brightness) : 1e300;
     }
 
+    // The share of the change around `centre` that lies within the disc:
+    // near 1 for a round hole of the calibre, less for an odd one (a
+    // keyhole, two holes taken for one).
+    double within(cv::Point2d centre) {
+        cost(centre);
+        return 1.0 - m_outside;
+    }
+
 private:
     // The disc at `local`, soft at its edge as the picture is, into m_disc,
     // and the hole's own brightness that fits the frame best.
@@ -138,8 +146,10 @@ private:
 
     // How much better the disc of that brightness explains the frame than
     // the reference alone.
-    double residual(const cv::Rect& near, double brightness) const {
+    double residual(const cv::Rect& near, double brightness) {
         double sum = 0;
+        double change = 0;
+        double outside = 0;
         size_t k = 0;
         for (int y = near.y; y < near.y + near.height; ++y) {
             const float* frame = m_frame.ptr<float>(y);
@@ -148,8 +158,11 @@ private:
                 const double plain = frame[x] - reference[x];
                 const double error = plain - m_disc[k] * (brightness - reference[x]);
                 sum += error * error - plain * plain;
+                change += plain * plain;
+                outside += m_disc[k] < 0.5f ? plain * plain : 0.0;
             }
         }
+        m_outside = change > 0 ? outside / change : 1.0;
         return sum;
     }
 
@@ -160,6 +173,7 @@ private:
     const double m_radiusPx;
     const int m_nearPx;
     std::vector<float> m_disc;
+    double m_outside = 1; // the share of the change, in squares, outside the disc
 };
 
 // The centre with the least cost: a search on a coarse grid around the
@@ -281,7 +295,8 @@ cv::Mat movedBack(const cv::Mat& picture, cv::Point2d shift) {
 
 // The centre of a disc of the calibre that, put into the reference with a
 // brightness of its own, explains the frame best (least squares).
-std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point2d start) const {
+std::optional<HoleDetector::FittedHole> HoleDetector::fitHole(const cv::Mat& frame,
+                                                              cv::Point2d start) const {
     const double radiusPx = m_calibreMm / 2 * m_ppm;
     const int reach = int(std::ceil(2 * radiusPx + kWindowMarginPx));
     const cv::Rect window =
@@ -290,7 +305,8 @@ std::optional<cv::Point2d> HoleDetector::fitHole(const cv::Mat& frame, cv::Point
     if (window.area() < kLeastWindowPx)
         return std::nullopt;
     DiscFit fit(frame, m_reference, m_inView, window, radiusPx);
-    return bestCentre(fit, start, radiusPx);
+    const cv::Point2d centre = bestCentre(fit, start, radiusPx);
+    return FittedHole{centre, fit.within(centre)};
 }
 
 // Whether the disc of the calibre at `centre` changed nearly everywhere
@@ -551,11 +567,12 @@ std::optional<VisionEvent> HoleDetector::newHole(const cv::Mat& rect, const cv::
         const cv::Point2d centroid(centroids.at<double>(i, 0), centroids.at<double>(i, 1));
         const Candidate candidate = tracked(toMm(centroid), timeMs);
         if (!event && timeMs - candidate.since >= kSettleMs) {
-            const auto centre = fitHole(rect, centroid);
-            if (centre && filled(changed, *centre)) {
-                event = VisionEvent{VisionEvent::Hole, toMm(*centre)};
+            const auto fitted = fitHole(rect, centroid);
+            if (fitted && filled(changed, fitted->centre)) {
+                const cv::Point2d centre = fitted->centre;
+                event = VisionEvent{VisionEvent::Hole, toMm(centre), fitted->certainty};
                 cv::circle(m_holes,
-                           cv::Point(int(std::lround(centre->x)), int(std::lround(centre->y))),
+                           cv::Point(int(std::lround(centre.x)), int(std::lround(centre.y))),
                            int(std::lround(m_calibreMm * m_ppm / 2)), 255, cv::FILLED);
                 continue;
             }

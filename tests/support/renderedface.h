@@ -25,7 +25,9 @@ inline const cv::Size kPicture(1280, 720);
 
 struct Hole {
     cv::Point2d mm;
-    bool light; // light in the black, dark on the white
+    bool light;           // light in the black, dark on the white
+    bool torn = false;    // a grey fringe of lead and flaps of paper into the hole
+    double stretch = 1.0; // a keyhole: this many times as long as wide, across
 };
 
 // Face millimetres to picture pixels: the face centre on the optical axis,
@@ -61,9 +63,40 @@ inline cv::Mat renderFace(const DisciplineInfo& d, const std::vector<Hole>& hole
         if (ring > 1 && ring != d.blackDiameterMm)
             cv::circle(canvas, canvasPoint({0, 0}), radius(ring / 2),
                        ring < d.blackDiameterMm ? 225 : 25, 3, cv::LINE_AA, 4);
+    const auto disc = [&](cv::Mat& into, const Hole& h, int grey, int lineType) {
+        cv::ellipse(into, canvasPoint(h.mm),
+                    {radius(d.calibreMm / 2 * h.stretch), radius(d.calibreMm / 2)}, 0, 0, 360, grey,
+                    cv::FILLED, lineType, 4);
+    };
+    for (const auto& h : holes) // the bullet's wipe: a grey ring a quarter millimetre wide
+        if (h.torn)
+            cv::circle(canvas, canvasPoint(h.mm), radius(d.calibreMm / 2 + 0.12),
+                       h.light ? 70 : 120, radius(0.25) / 16, cv::LINE_AA, 4);
     for (const auto& h : holes)
-        cv::circle(canvas, canvasPoint(h.mm), radius(d.calibreMm / 2), h.light ? 225 : 25,
-                   cv::FILLED, cv::LINE_AA, 4);
+        disc(canvas, h, h.light ? 225 : 25, cv::LINE_AA);
+    // Five flaps of paper, of unequal size, left hanging into each torn
+    // hole where no other hole took the paper away.
+    for (size_t i = 0; i < holes.size(); ++i) {
+        const Hole& h = holes[i];
+        if (!h.torn)
+            continue;
+        const double r = d.calibreMm / 2;
+        cv::Mat flaps = cv::Mat::zeros(canvas.size(), CV_8U);
+        for (int f = 0; f < 5; ++f) {
+            const double a = 2 * CV_PI * f / 5 + 0.4;
+            const double reach = r * (0.18 + 0.05 * (f % 3));
+            const cv::Point2d out(std::cos(a), std::sin(a));
+            const cv::Point2d across(-out.y, out.x);
+            const std::vector<cv::Point> flap{canvasPoint(h.mm + out * r + across * r * 0.22),
+                                              canvasPoint(h.mm + out * r - across * r * 0.22),
+                                              canvasPoint(h.mm + out * (r - reach))};
+            cv::fillConvexPoly(flaps, flap, 255, cv::LINE_8, 4);
+        }
+        for (size_t j = 0; j < holes.size(); ++j)
+            if (j != i)
+                disc(flaps, holes[j], 0, cv::LINE_8);
+        canvas.setTo(h.light ? 25 : 225, flaps);
+    }
     return canvas;
 }
 
