@@ -163,6 +163,7 @@ public:
     }
     QString sourceActive(bool) override { return {}; }
     QString refusal() const override { return {}; }
+    QString correct(PointF, std::optional<PointF>) override { return {}; }
 };
 
 // One run: milliseconds from the hole's first picture to its hit; < 0 when

@@ -27,9 +27,11 @@ QString slotsOf(const TargetSheet& sheet) {
 }
 
 // One input of a script: 'P' a click of the pointer, 'H' a hit from a
-// source outside, 'E' / 'e' that source starts / stops, 'N' "Weitere
-// Serie", 'U' "Rückgängig". The n-th click lands 3 units right of the
-// centre per n, the n-th outside hit 2 units below it per n.
+// source outside ('Q' one it was unsure of, 'A' one added by hand), 'E' / 'e' that source starts
+// / stops, 'N' "Weitere Serie", 'U' "Rückgängig"; the shooter corrects the
+// first hit of the newest series: 'M' moved onto the centre, 'R' taken
+// out. The n-th click lands 3 units right of the centre per n, the n-th
+// outside hit 2 units below it per n.
 void play(TargetSheet& sheet, test::FakeClock& clock, const QString& script) {
     int clicks = 0;
     int hits = 0;
@@ -40,8 +42,15 @@ void play(TargetSheet& sheet, test::FakeClock& clock, const QString& script) {
             sheet.mouseMove(x, 228.0f);
             sheet.mousePress(MouseButton::Left);
             QVERIFY(sheet.mouseRelease(MouseButton::Left, x, 228.0f));
-        } else if (input == u'H') {
-            QVERIFY(sheet.receiveHit({{244.0f, 228.0f + 2.0f * float(++hits)}, clock.now}));
+        } else if (input == u'H' || input == u'Q' || input == u'A') {
+            const HitCheck check = input == u'Q'   ? HitCheck::Doubtful
+                                   : input == u'A' ? HitCheck::Added
+                                                   : HitCheck::Sure;
+            QVERIFY(sheet.receiveHit({{244.0f, 228.0f + 2.0f * float(++hits)}, clock.now, check}));
+        } else if (input == u'M' || input == u'R') {
+            const std::optional<PointF> to =
+                input == u'M' ? std::optional<PointF>(PointF{244.0f, 228.0f}) : std::nullopt;
+            sheet.correctHit({sheet.seriesCount(), 0}, to);
         } else if (input == u'E' || input == u'e') {
             sheet.setExternalSource(input == u'E');
         } else if (input == u'N') {
@@ -166,6 +175,57 @@ private Q_SLOTS:
         QTEST(slotsOf(*sheet), "slots");
         QTEST(sheet->caption(), "caption");
         // The lists show the hits the record holds.
+        QCOMPARE(sheet->shotList().size(), sheet->store()[sheet->seriesCount()].shotCount());
+    }
+
+    // A hit the source was unsure of is noted; the shooter moves or takes
+    // out an entered hit, noted too, and "Rückgängig" takes it back. The
+    // comments as the file writes them; the first hit's centre.
+    void correctionsAreNoted_data() {
+        QTest::addColumn<bool>("aim");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("slots");
+        QTest::addColumn<QString>("comments");
+        QTest::addColumn<QString>("first");
+        const QString check = u"Serie: 1 Schuss: 2: bitte prüfen\r\n"_s;
+        const QString moved = u"Serie: 1 Schuss: 1: Treffer verschoben\r\n"_s;
+        const QString removed = u"Serie: 1 Schuss: 0: Treffer 1 entfernt\r\n"_s;
+        QTest::newRow("entry: an unsure hit")
+            << false << u"EHQ"_s << u"hh........"_s << check << u"244,230"_s;
+        QTest::newRow("aim: a hit added by hand, placed with its call")
+            << true << u"EPHPA"_s << u"SS........"_s << u"Serie: 1 Schuss: 2: Treffer ergänzt\r\n"_s
+            << u"244,230"_s;
+        QTest::newRow("entry: moved onto the centre")
+            << false << u"EHQM"_s << u"hh........"_s << check + moved << u"244,228"_s;
+        QTest::newRow("entry: an unsure hit moved is checked")
+            << false << u"EQM"_s << u"h........."_s << moved << u"244,228"_s;
+        QTest::newRow("entry: the move taken back")
+            << false << u"EHQMU"_s << u"hh........"_s << check << u"244,230"_s;
+        // The second hit moves up, with its note.
+        QTest::newRow("entry: taken out")
+            << false << u"EHQR"_s << u"h........."_s
+            << u"Serie: 1 Schuss: 1: bitte prüfen\r\n"_s + removed << u"244,232"_s;
+        QTest::newRow("entry: taken out and back")
+            << false << u"PPPRU"_s << u"hhh......."_s << QString() << u"247,228"_s;
+        QTest::newRow("entry: the next hit after one taken out")
+            << false << u"PPRP"_s << u"hh........"_s << removed << u"250,228"_s;
+        QTest::newRow("aim: taken out")
+            << true << u"PPPPR"_s << u"S........."_s << removed << u"256,228"_s;
+        QTest::newRow("aim: taken out and back")
+            << true << u"PPPPRU"_s << u"SS........"_s << QString() << u"250,228"_s;
+        QTest::newRow("aim: not while a call awaits its hit")
+            << true << u"PPPR"_s << u"Sc........"_s << QString() << u"250,228"_s;
+    }
+    void correctionsAreNoted() {
+        QFETCH(bool, aim);
+        QFETCH(QString, script);
+        test::FakeClock clock;
+        const std::unique_ptr<TargetSheet> sheet = sheetFor(aim, clock);
+        play(*sheet, clock, script);
+        QTEST(slotsOf(*sheet), "slots");
+        QTEST(sheet->comments(), "comments");
+        const PointF first = sheet->hits()[0].box.centre();
+        QTEST(u"%1,%2"_s.arg(std::round(first.x)).arg(std::round(first.y)), "first");
         QCOMPARE(sheet->shotList().size(), sheet->store()[sheet->seriesCount()].shotCount());
     }
 

@@ -49,6 +49,7 @@ struct FakeHost final : HitDoor {
     }
     QString sourceActive(bool) override { return {}; }
     QString refusal() const override { return {}; }
+    QString correct(PointF, std::optional<PointF>) override { return {}; }
 };
 
 // Dialogs whose message stays on screen for a while, running its own event

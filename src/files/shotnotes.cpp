@@ -26,6 +26,26 @@ QString lateNote() {
     return QStringLiteral("nach Zeit");
 }
 
+QString checkNote() {
+    return QStringLiteral("bitte prüfen");
+}
+
+QString movedNote() {
+    return QStringLiteral("Treffer verschoben");
+}
+
+QString addedNote() {
+    return QStringLiteral("Treffer ergänzt");
+}
+
+QString removedNote(int shot) {
+    return QStringLiteral("Treffer %1 entfernt").arg(shot);
+}
+
+ShotNote correctionMark(int series, int shot, const QString& text) {
+    return {series, shot, std::nullopt, text, {}, true};
+}
+
 ShotNote programMark(const QString& program) {
     return {1, 0, std::nullopt, matchNote(program), {}, true};
 }
@@ -40,13 +60,21 @@ ShotNote lateMark(int series, int shot) {
 
 namespace {
 
-// Whether a note at this place with this text reads as a match's mark.
+// The number of the shot a note says was taken out; none for another text.
+std::optional<int> removedShot(const QString& text) {
+    static const QRegularExpression removed(QStringLiteral("^Treffer ([1-9]\\d?) entfernt$"));
+    const QRegularExpressionMatch m = removed.match(text);
+    return m.hasMatch() ? std::optional<int>(m.captured(1).toInt()) : std::nullopt;
+}
+
+// Whether a note at this place with this text reads as a mark.
 bool readsAsMark(int series, int shot, const QString& text) {
     if (series < 1 || shot < 0)
         return false;
     if (shot == 0)
-        return text == sighterNote() || (series == 1 && text.startsWith(kMatchPrefix));
-    return text == lateNote();
+        return text == sighterNote() || (series == 1 && text.startsWith(kMatchPrefix)) ||
+               removedShot(text).has_value();
+    return text == lateNote() || text == checkNote() || text == movedNote() || text == addedNote();
 }
 
 } // namespace
@@ -134,6 +162,14 @@ QString shownMark(const ShotNote& n) {
         return QCoreApplication::translate("ShotNotes", "Probe");
     if (n.text == lateNote())
         return QCoreApplication::translate("ShotNotes", "nach Zeit");
+    if (n.text == checkNote())
+        return QCoreApplication::translate("ShotNotes", "bitte prüfen");
+    if (n.text == movedNote())
+        return QCoreApplication::translate("ShotNotes", "Treffer verschoben");
+    if (n.text == addedNote())
+        return QCoreApplication::translate("ShotNotes", "Treffer ergänzt");
+    if (const std::optional<int> shot = removedShot(n.text))
+        return QCoreApplication::translate("ShotNotes", "Treffer %1 entfernt").arg(*shot);
     return QCoreApplication::translate("ShotNotes", "Wettkampf: %1")
         .arg(shownName(n.text.mid(kMatchPrefix.size()).trimmed()));
 }

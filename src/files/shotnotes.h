@@ -47,6 +47,16 @@ struct ShotNotes {
 QString matchNote(const QString& program);
 QString sighterNote();
 QString lateNote();
+// What the shooter is told of a hit and did to it, kept among the comments
+// as marks the same way: a camera's hit to be checked ("bitte prüfen"), a
+// hit moved onto its hole ("Treffer verschoben") or added by hand where the
+// camera saw none ("Treffer ergänzt"), each on its shot; a shot taken out,
+// on its series ("Treffer 4 entfernt").
+QString checkNote();
+QString movedNote();
+QString addedNote();
+QString removedNote(int shot);
+ShotNote correctionMark(int series, int shot, const QString& text);
 ShotNote programMark(const QString& program);
 ShotNote sighterMark(int series);
 ShotNote lateMark(int series, int shot);

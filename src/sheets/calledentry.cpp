@@ -163,13 +163,12 @@ bool CalledEntry::fixHit(EntryContext& context, int slot, const ArrivedHit& hit,
     m_lines[s].x2 = rec.lineX2[s];
     m_lines[s].y2 = rec.lineY2[s];
     m_lines[s].visible = true;
-    return completeShot(context, slot, hit.arrival, timed);
+    return completeShot(context, slot, hit, timed);
 }
 
 // The hit of `slot` is fixed: the shot is listed, scored and rated (unless
 // the series keeps its hits hidden for now) and the next shot begins.
-bool CalledEntry::completeShot(EntryContext& context, int slot, std::optional<quint32> arrival,
-                               bool timed) {
+bool CalledEntry::completeShot(EntryContext& context, int slot, const ArrivedHit& hit, bool timed) {
     const auto s = size_t(slot);
     context.setPlaced(slot, true);
     const bool hidden = concealing(context);
@@ -198,7 +197,7 @@ bool CalledEntry::completeShot(EntryContext& context, int slot, std::optional<qu
     }
     updateCaption(context);
     context.setRecomputeEnabled(!concealing(context));
-    context.shotEntered(timed, arrival);
+    context.shotEntered(timed, hit.arrival, hit.check);
     return true;
 }
 
@@ -305,7 +304,7 @@ bool CalledEntry::setRevealAfterSeries(bool reveal) {
 
 bool CalledEntry::receiveHit(EntryContext& context, const ArrivedHit& hit) {
     const ArrivedHit held{context.placeable(hit.at.x, hit.at.y),
-                          hit.arrival ? hit.arrival : context.now()};
+                          hit.arrival ? hit.arrival : context.now(), hit.check};
     if (!canHold(context, held.at))
         return false;
     m_held.append(held);
@@ -402,7 +401,7 @@ bool CalledEntry::placeWithoutCall(EntryContext& context, const ArrivedHit& hit)
     context.edit(slot, rec, SeriesDocument::Undo::Never);
     m_calls[s].box.visible = false;
     m_lines[s] = LineF{};
-    return completeShot(context, slot, hit.arrival, timed);
+    return completeShot(context, slot, hit, timed);
 }
 
 } // namespace ankerblick

@@ -77,7 +77,7 @@ private:
     // `fromOutside`: reported by a source outside the window, never taken back.
     bool fixHit(EntryContext& context, int slot, const ArrivedHit& hit, bool fromOutside,
                 bool timed = true);
-    bool completeShot(EntryContext& context, int slot, std::optional<quint32> arrival, bool timed);
+    bool completeShot(EntryContext& context, int slot, const ArrivedHit& hit, bool timed);
     void stepDisplayCycle(EntryContext& context);
     void applyDisplayCycle(EntryContext& context);
     void updateCaption(EntryContext& context);

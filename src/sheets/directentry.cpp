@@ -62,7 +62,8 @@ bool DirectEntry::release(EntryContext& context, float, float) {
         context.setCaption(EntryContext::shotCaption(m_index + 1, QStringLiteral("!")));
         context.setRecomputeEnabled(true);
     }
-    context.shotEntered(!m_external, std::exchange(m_arrival, std::nullopt));
+    context.shotEntered(!m_external, std::exchange(m_arrival, std::nullopt),
+                        std::exchange(m_check, HitCheck::Sure));
     return true;
 }
 
@@ -74,8 +75,10 @@ bool DirectEntry::receiveHit(EntryContext& context, const ArrivedHit& hit) {
     const PointF at = context.placeable(hit.at.x, hit.at.y);
     waitingMark(context).box.centreOn(at.x, at.y);
     m_arrival = hit.arrival ? hit.arrival : context.now();
+    m_check = hit.check;
     const bool taken = release(context, at.x, at.y);
     m_arrival.reset();
+    m_check = HitCheck::Sure;
     // The next mark waits under the pointer again.
     context.followPointer();
     return taken && m_index != before;

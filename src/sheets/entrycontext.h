@@ -5,6 +5,7 @@
 // shooter's input into edits of the document, and sets the marks, lists and
 // controls it shows of them; the window's sheet does the rest.
 
+#include "hitdoor.h"
 #include "model/geometry.h"
 #include "model/marks.h"
 #include "model/seriesrecord.h"
@@ -36,7 +37,9 @@ public:
     // `changed` holds it, an edit kept for "Rückgängig" as `undo` says.
     virtual void edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo) = 0;
     // A shot was entered; `at` is when it came (now, when not given).
-    virtual void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt) = 0;
+    // A hit to be checked, or added by hand, is noted so.
+    virtual void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt,
+                             HitCheck check = HitCheck::Sure) = 0;
     // The next shot measures its shooting time from nothing.
     virtual void forgetLastShotTime() = 0;
     // Entered work that is no edit of a slot (a call still awaiting its hit).

@@ -30,11 +30,17 @@ struct TargetGeometry {
     double calibreMm = 0.0;
 };
 
+// What the shooter is told of a hit: nothing, that the source was not sure
+// of it ("bitte prüfen"), or that the shooter added it by hand where the
+// camera saw no hole ("Treffer ergänzt").
+enum class HitCheck { Sure, Doubtful, Added };
+
 // A hit as it arrived: where it is drawn, in drawing units, and when it came
 // by the program's clock (none for a hit brought back from the diary).
 struct ArrivedHit {
     PointF at;
     std::optional<quint32> arrival;
+    HitCheck check = HitCheck::Sure;
 };
 
 // What the window made of a hit.
@@ -59,6 +65,10 @@ public:
     // Why the source may not start delivering now (another source of the
     // window delivers), for the shooter; empty when it may.
     virtual QString refusal() const = 0;
+    // The shooter corrects the entered hit nearest `from` (drawing units):
+    // moved onto `to`, or taken out as no hole. Why it cannot be, for the
+    // shooter; empty when it was.
+    virtual QString correct(PointF from, std::optional<PointF> to) = 0;
 };
 
 // A source of hits: what the next source has to implement is this and the
@@ -70,6 +80,9 @@ public:
     virtual void attach(HitDoor* door) = 0;
     // Whether hits are being taken now.
     virtual bool delivering() const = 0;
+    // "Rückgängig" took back the last correction made through the door: a
+    // source that shows its hits shows them as before it.
+    virtual void correctionTakenBack() {}
 };
 
 } // namespace ankerblick

@@ -29,6 +29,9 @@ public:
     }
     QString sourceActive(bool active) override { return m_intake.sourceActive(m_origin, active); }
     QString refusal() const override { return m_intake.refusal(m_origin); }
+    QString correct(PointF from, std::optional<PointF> to) override {
+        return m_intake.correctHit(from, to);
+    }
 
 private:
     HitIntake& m_intake;
@@ -73,6 +76,21 @@ QString HitIntake::sourceActive(HitOrigin origin, bool active) {
     const int placed = m_sheet.setExternalSource(active);
     m_site.changed();
     return heldHitsText(origin, placed);
+}
+
+QString HitIntake::correctHit(PointF from, std::optional<PointF> to) {
+    const TargetFace& face = m_sheet.face();
+    // Within one and a half calibres of the hit's centre.
+    const float reach = float(1.5 * face.calibreMm() * face.scale());
+    const std::optional<ShotPlace> place = m_sheet.hitNear(from, reach);
+    if (!place)
+        return tr("Dort liegt kein eingetragener Treffer.");
+    const QString refused = m_sheet.correctHit(*place, to);
+    if (refused.isEmpty())
+        m_site.changed(); // the shooter's own change: kept, or told once
+    else
+        m_site.show();
+    return refused;
 }
 
 QString HitIntake::refusal(HitOrigin origin) const {

@@ -60,6 +60,9 @@ public:
     // without a call. Returns how many.
     int enterRecovered(const QList<PointF>& hits);
 
+    // The shooter corrects the hit nearest `from`; see HitDoor::correct.
+    QString correctHit(PointF from, std::optional<PointF> to);
+
     // Why a photo cannot be read now (a source outside delivers); empty when it can.
     QString photoRefusal() const;
     // What became of `placed` hits of `origin` that were still held when

@@ -69,7 +69,13 @@ void SeriesDocument::placeMarks(float markDiameter) {
 }
 
 void SeriesDocument::apply(const SeriesEdit& edit, Undo undo) {
-    edit.after.writeTo(m_store[edit.series], edit.slot);
+    if (edit.correction) {
+        m_store[edit.series] = edit.correction->after;
+        m_comments = edit.correction->notesAfter.comments;
+        m_times.setNotes(edit.correction->notesAfter);
+    } else {
+        edit.after.writeTo(m_store[edit.series], edit.slot);
+    }
     m_modified = true;
     if (undo == Undo::Never)
         return;
@@ -90,9 +96,15 @@ void SeriesDocument::revertLastEdit() {
     if (m_edits.isEmpty())
         return;
     const SeriesEdit edit = m_edits.takeLast();
+    m_modified = true;
+    if (edit.correction) {
+        m_store[edit.series] = edit.correction->before;
+        m_comments = edit.correction->notesBefore.comments;
+        m_times.setNotes(edit.correction->notesBefore);
+        return;
+    }
     edit.before.writeTo(m_store[edit.series], edit.slot);
     forgetMark(edit.series, edit.slot + 1, lateNote());
-    m_modified = true;
 }
 
 void SeriesDocument::addNote(const ShotNote& note) {

@@ -8,6 +8,7 @@
 // be taken back are kept, newest last, so that "Rückgängig" reverts them.
 
 #include "files/shotnotes.h"
+#include "hitcorrection.h"
 #include "model/seriesrecord.h"
 #include "shottimes.h"
 
@@ -31,12 +32,14 @@ struct SlotContent {
 };
 
 // One change of one slot of a series: a call fixed, a hit fixed to its call,
-// a hit placed. `before` and `after` are what the slot held.
+// a hit placed. `before` and `after` are what the slot held. A correction of
+// an entered hit changes the whole series and its notes instead.
 struct SeriesEdit {
     int series = 1;
     int slot = 0;
     SlotContent before;
     SlotContent after;
+    std::optional<SeriesCorrection> correction;
     friend bool operator==(const SeriesEdit&, const SeriesEdit&) = default;
 };
 
@@ -83,6 +86,11 @@ public:
     void addNote(const ShotNote& note);
     // Drops the mark `text` noted on shot `shot` of series `series`.
     void forgetMark(int series, int shot, const QString& text);
+
+    // The comments and times together, as a correction changes them.
+    ShotNotes notes() const {
+        return {m_comments, m_times.shotTimeNotes(), m_times.shootingTimeNotes()};
+    }
 
     ShotTimes& times() { return m_times; }
     const ShotTimes& times() const { return m_times; }

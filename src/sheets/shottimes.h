@@ -45,6 +45,11 @@ public:
     // New texts ("Laden", a recovery) or none ("Neu"): the next shot is a first shot.
     void setTexts(const QString& shotTimes, const QString& shootingTimes);
     void clearTexts();
+    // The time notes of `notes` (a hit corrected or its correction taken back).
+    void setNotes(const ShotNotes& notes) {
+        m_shotTimes = notes.shotTimes;
+        m_shootingTimes = notes.shootingTimes;
+    }
     // The next shot measures from nothing (shots entered without a time of their own).
     void forgetLastShot() { m_lastShot.reset(); }
 

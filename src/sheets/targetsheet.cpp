@@ -306,7 +306,7 @@ bool TargetSheet::isLate(int series, int slot) const {
     return isLateShot(m_doc.comments(), series, slot + 1);
 }
 
-void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
+void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at, HitCheck check) {
     const quint32 when = at.value_or(m_clock->milliseconds());
     const int shot = int(m_shown.listedSlots.size());
     // The series the shot went into, which need not be the newest.
@@ -322,6 +322,9 @@ void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at) {
         if (m_shown.values.size() == m_shown.listedSlots.size())
             deriveFigures();
     }
+    if (check != HitCheck::Sure)
+        m_doc.addNote(correctionMark(m_shown.selected, shot,
+                                     check == HitCheck::Doubtful ? checkNote() : addedNote()));
     markModified();
 }
 
@@ -402,13 +405,71 @@ bool TargetSheet::storeShiftedHits() {
 }
 
 void TargetSheet::edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo) {
-    m_doc.apply(
-        {m_shown.selected, slot, SlotContent::of(record(), slot), SlotContent::of(changed, slot)},
-        undo);
+    m_doc.apply({m_shown.selected, slot, SlotContent::of(record(), slot),
+                 SlotContent::of(changed, slot), std::nullopt},
+                undo);
+}
+
+std::optional<ShotPlace> TargetSheet::hitNear(PointF at, float reach) const {
+    std::optional<ShotPlace> nearest;
+    float best = reach;
+    // The newest series first: of two hits as near, the later one.
+    for (int series = seriesCount(); series >= 1; --series) {
+        const SeriesRecord& rec = m_doc.record(series);
+        for (int slot = rec.nextFreeSlot() - 1; slot >= 0; --slot) {
+            if (!rec.hasShot(slot))
+                continue;
+            const PointF c = rec.hitCentre[size_t(slot)].value_or(
+                rec.hitMarkCentre(slot, m_face.markDiameter()));
+            const float d = std::hypot(c.x - at.x, c.y - at.y);
+            if (d < best) {
+                best = d;
+                nearest = ShotPlace{series, slot};
+            }
+        }
+    }
+    return nearest;
+}
+
+bool TargetSheet::shotWaits(int series) const {
+    if (series != seriesCount())
+        return false;
+    const SeriesRecord& rec = m_doc.record(series);
+    const int next = rec.nextFreeSlot();
+    return !heldHits().isEmpty() || (next < kShotsPerSeries && rec.hasCall(next));
+}
+
+QString TargetSheet::correctionRefusal(int series) const {
+    if (shotWaits(series))
+        return tr("Solange ein Schuss auf seinen Treffer oder seine Ansage wartet, lässt "
+                  "sich kein Treffer ändern.");
+    if (series == m_shown.selected && concealsSelectedSeries())
+        return tr("Die Treffer dieser Serie sind noch verdeckt.");
+    return {};
+}
+
+QString TargetSheet::correctHit(ShotPlace place, std::optional<PointF> to) {
+    if (const QString refused = correctionRefusal(place.series); !refused.isEmpty())
+        return refused;
+    if (m_shown.selected != place.series)
+        selectSeries(place.series);
+    if (concealsSelectedSeries())
+        return tr("Die Treffer dieser Serie sind noch verdeckt.");
+    const std::optional<SeriesCorrection> c =
+        ankerblick::correctHit(m_doc, place.series, place.slot, to, m_face.markDiameter());
+    if (!c)
+        return tr("Dorthin lässt sich der Treffer nicht legen.");
+    SeriesEdit edit{place.series, place.slot, {}, {}, c};
+    m_doc.apply(edit, SeriesDocument::Undo::Step);
+    showSelectedSeries();
+    return {};
 }
 
 bool TargetSheet::canUndo() const {
     const std::optional<SeriesEdit> last = m_doc.lastEdit();
+    if (last && last->correction) // the series as the correction left it
+        return m_shown.selected == last->series && record() == last->correction->after &&
+               !shotWaits(last->series);
     if (!last || !lastSeriesSelected() || last->series != seriesCount())
         return false;
     // Only the newest step of the series: no hit or call entered after it.

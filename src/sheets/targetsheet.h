@@ -23,6 +23,7 @@
 #include "services/clock.h"
 #include "shottimes.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -36,7 +37,15 @@ namespace ankerblick {
 
 enum class MouseButton { None, Left, Right, Middle };
 
+// A shot of the listed series: series from 1, slot from 0.
+struct ShotPlace {
+    int series = 1;
+    int slot = 0;
+    friend bool operator==(const ShotPlace&, const ShotPlace&) = default;
+};
+
 class TargetSheet : private EntryContext {
+    Q_DECLARE_TR_FUNCTIONS(TargetSheet)
 public:
     TargetSheet(const Clock& clock, const QLocale& locale);
 
@@ -82,8 +91,17 @@ public:
     void selectNewestSeries() override;
     // WeitereSerie; false, changing nothing, when kMaxSeries series are listed.
     bool nextSeries() override;
+    // The shot of a listed series whose hit lies nearest `at`, less than
+    // `reach` drawing units from it; of the newest series first.
+    std::optional<ShotPlace> hitNear(PointF at, float reach) const;
+    // The shooter corrects an entered hit: moved onto `to` (drawing units)
+    // or, without it, taken out (see hitcorrection.h). Its series is shown.
+    // "Rückgängig" takes it back while the series stays as it left it.
+    // Returns why the hit cannot be corrected now, or nothing when it was.
+    QString correctHit(ShotPlace place, std::optional<PointF> to);
     // Undo ("Rückgängig"): takes back the last edit of the newest series,
-    // as far as the entry lets it (see EntryStrategy::mayTakeBack).
+    // as far as the entry lets it (see EntryStrategy::mayTakeBack), or the
+    // last correction of the series shown.
     void undo();
     bool canUndo() const;
     void newSession();           // Neu
@@ -219,12 +237,17 @@ private:
     void setCaption(const QString& caption) override { m_shown.caption = caption; }
     void setNextSeriesSignal(bool on) override { m_shown.nextSeriesRed = on; }
     void setRecomputeEnabled(bool on) override { m_shown.recomputeEnabled = on; }
-    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt) override;
+    void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt,
+                     HitCheck check = HitCheck::Sure) override;
     void forgetLastShotTime() override { m_doc.times().forgetLastShot(); }
     void markModified() override { m_doc.setModified(true); }
     void followPointer() override { mouseMove(m_last.x, m_last.y); }
 
     void resetDisplay();
+    // Why the hits of `series` cannot be corrected now; empty when they can.
+    QString correctionRefusal(int series) const;
+    // Whether a shot of `series` waits for its hit or its call.
+    bool shotWaits(int series) const;
     // Series of ten, no sighting, no time limit: a new or loaded session.
     void endMatchRules();
     void applyMarkSize();

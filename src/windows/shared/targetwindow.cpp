@@ -299,8 +299,13 @@ void TargetWindow::beginNextSeries() {
 }
 
 void TargetWindow::undoLastStep() {
-    if (m_sheet.canUndo())
-        m_undoStack->undo();
+    if (!m_sheet.canUndo())
+        return seriesChanged();
+    const bool correction = m_sheet.document().lastEdit()->correction.has_value();
+    m_undoStack->undo();
+    for (SourcePanel* panel : std::as_const(m_sources))
+        if (correction)
+            panel->source().correctionTakenBack();
     seriesChanged();
 }
 
