@@ -963,7 +963,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>HitIntake</name>
     <message>
-        <location filename="../src/sheets/hitintake.cpp" line="+154"/>
+        <location filename="../src/sheets/hitintake.cpp" line="+172"/>
         <source>%1 Treffer hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
         <translation>%1 hits had no call yet; they were entered without a call (rating “–”).</translation>
     </message>
@@ -973,7 +973,12 @@ Mit --help werden alle Optionen gezeigt.
         <translation>A hit had no call yet; it was entered without a call (rating “–”).</translation>
     </message>
     <message>
-        <location line="-4"/>
+        <location line="-83"/>
+        <source>Dort liegt kein eingetragener Treffer.</source>
+        <translation>There is no entered hit there.</translation>
+    </message>
+    <message>
+        <location line="+79"/>
         <source>%1 Treffer der Kamera hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
         <translation>%1 hits from the camera had no call yet; they were entered without a call (rating “–”).</translation>
     </message>
@@ -1404,7 +1409,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ShotNotes</name>
     <message>
-        <location filename="../src/files/shotnotes.cpp" line="+134"/>
+        <location filename="../src/files/shotnotes.cpp" line="+162"/>
         <source>Probe</source>
         <translation>Sighters</translation>
     </message>
@@ -1412,6 +1417,26 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <location line="+2"/>
         <source>nach Zeit</source>
         <translation>after time</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>bitte prüfen</source>
+        <translation>please check</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Treffer verschoben</source>
+        <translation>hit moved</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Treffer ergänzt</source>
+        <translation>hit added</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Treffer %1 entfernt</source>
+        <translation>hit %1 removed</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1456,6 +1481,25 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <location line="+4"/>
         <source>Der Schussdatensatz ist zu lang</source>
         <translation>The shot record is too long</translation>
+    </message>
+</context>
+<context>
+    <name>TargetSheet</name>
+    <message>
+        <location filename="../src/sheets/targetsheet.cpp" line="+444"/>
+        <source>Solange ein Schuss auf seinen Treffer oder seine Ansage wartet, lässt sich kein Treffer ändern.</source>
+        <translation>While a shot waits for its hit or its call, no hit can be changed.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+10"/>
+        <source>Die Treffer dieser Serie sind noch verdeckt.</source>
+        <translation>The hits of this series are still hidden.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Dorthin lässt sich der Treffer nicht legen.</source>
+        <translation>The hit cannot be placed there.</translation>
     </message>
 </context>
 <context>
@@ -1758,7 +1802,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::CalledEntry</name>
     <message>
-        <location filename="../src/sheets/calledentry.cpp" line="+224"/>
+        <location filename="../src/sheets/calledentry.cpp" line="+223"/>
         <source>Treffer erhalten – bitte Ansage eingeben</source>
         <translation>Hit received – please enter the call</translation>
     </message>
@@ -1771,12 +1815,17 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::CameraLink</name>
     <message>
-        <location filename="../src/features/camera/cameralink.cpp" line="+105"/>
+        <location filename="../src/features/camera/cameralink.cpp" line="+135"/>
         <source>Die Kamera liefert keine Bilder mehr.</source>
         <translation>The camera delivers no more pictures.</translation>
     </message>
     <message>
-        <location line="+234"/>
+        <location line="+301"/>
+        <source>Dort lässt sich kein Treffer eintragen: er läge außerhalb der Wertung, oder die Serienliste ist voll.</source>
+        <translation>No hit can be entered there: it would lie outside the scoring area, or the series list is full.</translation>
+    </message>
+    <message>
+        <location line="+52"/>
         <source>Neue Scheibe erkannt</source>
         <translation>New target recognised</translation>
     </message>
@@ -1848,13 +1897,13 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::CameraPictureWindow</name>
     <message>
-        <location filename="../src/features/camera/camerapicturewindow.cpp" line="+30"/>
+        <location filename="../src/features/camera/camerapicturewindow.cpp" line="+40"/>
         <location line="+1"/>
         <source>Kamerabild</source>
         <translation>Camera picture</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Kamera aus</source>
         <translation>Camera off</translation>
     </message>
@@ -1869,7 +1918,12 @@ Please enter your name:</translation>
         <translation>No target in the picture</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
+        <source>Scheibe erkannt – %1 Treffer, %2 bitte prüfen</source>
+        <translation>Target recognised – %1 hits, %2 to check</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Scheibe erkannt – noch kein Treffer</source>
         <translation>Target recognised – no hit yet</translation>
     </message>
@@ -1882,6 +1936,17 @@ Please enter your name:</translation>
         <location line="+2"/>
         <source>Scheibe erkannt – %1 Treffer</source>
         <translation>Target recognised – %1 hits</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Treffer %1 entfernen</source>
+        <translation>Remove hit %1</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>%1?</source>
+        <comment>a hole to be checked</comment>
+        <translation>%1?</translation>
     </message>
 </context>
 <context>
@@ -3258,7 +3323,7 @@ Please enter your name:</translation>
         <translation>%1 Please save the series and begin again with “New”.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+28"/>
         <location line="+251"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>

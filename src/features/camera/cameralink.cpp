@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QMutex>
+#include <QPolygonF>
 #include <QStringList>
 #include <QThread>
 
@@ -21,10 +23,17 @@ namespace ankerblick {
 
 namespace {
 
+// A hole as the camera's thread keeps it: in face millimetres, and whether
+// the detector was unsure of it.
+struct SeenInFrame {
+    cv::Point2d mm;
+    bool doubtful = false;
+};
+
 // The picture for the window "Kamerabild": the frame scaled down to fit, with
 // the black's outline and the holes (face millimetres) in its pixels.
 CameraPicture smallPicture(const cv::Mat& frame, const FaceInPicture* face,
-                           const std::vector<cv::Point2d>& holesMm) {
+                           const std::vector<SeenInFrame>& holes, double blackMm) {
     const double fit = std::min({1.0, double(CameraLink::kPictureWidth) / frame.cols,
                                  double(CameraLink::kPictureHeight) / frame.rows});
     cv::Mat small = frame;
@@ -47,8 +56,21 @@ CameraPicture smallPicture(const cv::Mat& frame, const FaceInPicture* face,
     result.black = CameraPicture::Outline{
         scaled(cv::Point2d(black.center)),
         QSizeF(double(black.size.width) * sx, double(black.size.height) * sy), double(black.angle)};
-    for (const cv::Point2d& mm : holesMm)
-        result.holes << scaled(faceToPicture(*face, mm));
+    for (const SeenInFrame& hole : holes) {
+        result.holes << scaled(faceToPicture(*face, hole.mm));
+        result.doubtful << hole.doubtful;
+    }
+    // Four places about the black, mapped back: the picture to millimetres.
+    const double r = blackMm / 2;
+    QPolygonF mm;
+    QPolygonF inPicture;
+    for (const cv::Point2d corner : {cv::Point2d(-r, r), {r, r}, {r, -r}, {-r, -r}}) {
+        mm << QPointF(corner.x, corner.y);
+        inPicture << scaled(faceToPicture(*face, corner));
+    }
+    QTransform toMm;
+    if (QTransform::quadToQuad(inPicture, mm, toMm))
+        result.toFaceMm = toMm;
     return result;
 }
 
@@ -73,9 +95,17 @@ public:
     void findFaceAgain() { m_findFace = true; }
     // The picture sent last has arrived: the next may go.
     void pictureTaken() { m_pictureTaken = true; }
+    // The shooter corrected hole `index`: moved to `toMm`, or taken out;
+    // with `insert`, one put in at `index` (at the end: added). The next
+    // picture shows it so.
+    void correct(qsizetype index, std::optional<cv::Point2d> toMm, bool insert = false,
+                 bool doubtful = false) {
+        const QMutexLocker lock(&m_correctionsLock);
+        m_corrections.push_back({index, toMm, insert, doubtful});
+    }
 
 Q_SIGNALS:
-    void hole(double xMm, double yMm, quint32 frameTime);
+    void hole(double xMm, double yMm, quint32 frameTime, bool doubtful);
     void picture(const ankerblick::CameraPicture& picture);
     void face(bool found);
     // A new paper, or the camera moved (the paper's holes stay); the face
@@ -125,15 +155,16 @@ private:
             }
             if (const std::optional<VisionEvent> event = detector->feed(*frame, time)) {
                 if (event->kind == VisionEvent::Hole) {
-                    m_holesMm.push_back(event->centreMm);
-                    Q_EMIT hole(event->centreMm.x, event->centreMm.y, time);
+                    const bool doubtful = event->certainty < VisionEvent::kDoubtful;
+                    m_holes.push_back({event->centreMm, doubtful});
+                    Q_EMIT hole(event->centreMm.x, event->centreMm.y, time, doubtful);
                 } else {
                     const bool moved = event->kind == VisionEvent::Moved;
                     Q_EMIT newPaper(moved);
                     said = Said::Nothing; // the link shows "no face" until it is found again
                     m_findFace = true;
                     if (!moved)
-                        m_holesMm.clear(); // the new paper's holes count from 1
+                        m_holes.clear(); // the new paper's holes count from 1
                     inView.reset();
                 }
             }
@@ -150,16 +181,46 @@ private:
             return;
         m_pictureSent = true;
         m_pictureTime = time;
-        Q_EMIT picture(smallPicture(frame, found, m_holesMm));
+        takeCorrections();
+        Q_EMIT picture(smallPicture(frame, found, m_holes, m_discipline.blackDiameterMm));
     }
 
+    void takeCorrections() {
+        std::vector<Correction> taken;
+        {
+            const QMutexLocker lock(&m_correctionsLock);
+            taken.swap(m_corrections);
+        }
+        for (const Correction& c : taken) {
+            if (c.insert && size_t(c.index) <= m_holes.size()) {
+                m_holes.insert(m_holes.begin() + c.index, {*c.toMm, c.doubtful});
+                continue;
+            }
+            if (size_t(c.index) >= m_holes.size())
+                continue; // a new paper came first
+            const auto at = m_holes.begin() + c.index;
+            if (c.toMm)
+                *at = {*c.toMm, c.doubtful};
+            else
+                m_holes.erase(at);
+        }
+    }
+
+    struct Correction {
+        qsizetype index;
+        std::optional<cv::Point2d> toMm;
+        bool insert;
+        bool doubtful;
+    };
+    QMutex m_correctionsLock;
+    std::vector<Correction> m_corrections;
     std::shared_ptr<CameraCapture> m_capture;
     DisciplineInfo m_discipline;
     std::atomic<bool> m_stop = false;
     std::atomic<bool> m_findFace = true;
     std::atomic<bool> m_pictureTaken = true;
     // Read and written on the thread alone.
-    std::vector<cv::Point2d> m_holesMm;
+    std::vector<SeenInFrame> m_holes;
     quint32 m_pictureTime = 0;
     bool m_pictureSent = false;
 };
@@ -246,6 +307,7 @@ QString CameraLink::stop() {
     ++m_opening; // an opening under way is dropped
     setLamp(CameraLamp::Off);
     m_picture = CameraPicture();
+    m_corrected.clear();
     Q_EMIT pictureChanged();
     if (m_worker) {
         // The thread ends after the frame it reads; the holes it saw until
@@ -296,9 +358,93 @@ void CameraLink::findFaceAgain() {
         m_worker->findFaceAgain();
 }
 
-void CameraLink::holeSeen(double xMm, double yMm, quint32 frameTime) {
-    m_pending.push_back({xMm, yMm, frameTime});
+void CameraLink::holeSeen(double xMm, double yMm, quint32 frameTime, bool doubtful) {
+    m_pending.push_back({xMm, yMm, frameTime, doubtful});
     enterPending();
+}
+
+std::optional<PointF> CameraLink::drawnAt(QPointF inPicture) const {
+    if (!m_door || !m_picture.toFaceMm)
+        return std::nullopt;
+    const QPointF mm = m_picture.toFaceMm->map(inPicture);
+    const TargetGeometry g = m_door->geometry();
+    return PointF{float(g.centre.x + mm.x() * g.scale), float(g.centre.y - mm.y() * g.scale)};
+}
+
+bool CameraLink::correctHole(qsizetype index, std::optional<QPointF> to) {
+    if (index < 0 || index >= m_picture.holes.size())
+        return false;
+    const std::optional<PointF> from = drawnAt(m_picture.holes.at(index));
+    const std::optional<PointF> onto = to ? drawnAt(*to) : std::nullopt;
+    if (!from || (to && !onto))
+        return false;
+    if (const QString problem = m_door->correct(*from, onto); !problem.isEmpty()) {
+        Q_EMIT told(problem);
+        return false;
+    }
+    const Corrected c{index, m_picture.holes.at(index), m_picture.doubtful.value(index), !to};
+    m_corrected.push_back(c);
+    showCorrected(c, to);
+    return true;
+}
+
+// The picture shows the correction at once; the camera's thread keeps it so
+// from its next picture.
+void CameraLink::showCorrected(const Corrected& c, std::optional<QPointF> to) {
+    std::optional<cv::Point2d> toMm;
+    if (to) {
+        const QPointF mm = m_picture.toFaceMm->map(*to);
+        toMm = cv::Point2d(mm.x(), mm.y());
+        m_picture.holes[c.index] = *to;
+        m_picture.doubtful[c.index] = false;
+    } else {
+        m_picture.holes.removeAt(c.index);
+        m_picture.doubtful.removeAt(c.index);
+    }
+    if (m_worker)
+        m_worker->correct(c.index, toMm);
+    Q_EMIT pictureChanged();
+}
+
+void CameraLink::correctionTakenBack() {
+    if (m_corrected.empty() || !m_picture.toFaceMm)
+        return;
+    const Corrected c = m_corrected.back();
+    m_corrected.pop_back();
+    if (c.index > m_picture.holes.size() || (!c.removed && c.index == m_picture.holes.size()))
+        return; // a new paper came meanwhile
+    const QPointF mm = m_picture.toFaceMm->map(c.at);
+    if (c.removed) {
+        m_picture.holes.insert(c.index, c.at);
+        m_picture.doubtful.insert(c.index, c.doubtful);
+    } else {
+        m_picture.holes[c.index] = c.at;
+        m_picture.doubtful[c.index] = c.doubtful;
+    }
+    if (m_worker)
+        m_worker->correct(c.index, cv::Point2d(mm.x(), mm.y()), c.removed, c.doubtful);
+    Q_EMIT pictureChanged();
+}
+
+bool CameraLink::addHole(QPointF at) {
+    const std::optional<PointF> drawn = drawnAt(at);
+    if (!drawn)
+        return false;
+    const HitReceipt receipt = m_door->enter({*drawn, std::nullopt, HitCheck::Added});
+    if (!receipt.stored) {
+        Q_EMIT told(receipt.problem.isEmpty()
+                        ? tr("Dort lässt sich kein Treffer eintragen: er läge außerhalb der "
+                             "Wertung, oder die Serienliste ist voll.")
+                        : receipt.problem);
+        return false;
+    }
+    const QPointF mm = m_picture.toFaceMm->map(at);
+    m_picture.holes << at;
+    m_picture.doubtful << false;
+    if (m_worker)
+        m_worker->correct(m_picture.holes.size() - 1, cv::Point2d(mm.x(), mm.y()), true);
+    Q_EMIT pictureChanged();
+    return true;
 }
 
 void CameraLink::enterPending() {
@@ -311,7 +457,8 @@ void CameraLink::enterPending() {
         const TargetGeometry g = m_door->geometry();
         const PointF at{static_cast<float>(g.centre.x + seen.xMm * g.scale),
                         static_cast<float>(g.centre.y - seen.yMm * g.scale)};
-        const ArrivedHit hit{at, seen.frameTime};
+        const ArrivedHit hit{at, seen.frameTime,
+                             seen.doubtful ? HitCheck::Doubtful : HitCheck::Sure};
         const HitReceipt receipt = m_door->enter(hit);
         if (!receipt.stored) {
             // Kept and entered again; the shooter hears of each new reason once.
@@ -336,6 +483,8 @@ void CameraLink::newPaper(bool moved) {
     if (!m_running)
         return;
     setLamp(CameraLamp::NoFace);
+    if (!moved)
+        m_corrected.clear(); // the holes they were made to are gone
     Q_EMIT told(moved ? tr("Kamera bewegt – Scheibe neu erkannt") : tr("Neue Scheibe erkannt"));
 }
 

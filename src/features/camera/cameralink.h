@@ -16,10 +16,12 @@
 #include <QSizeF>
 #include <QString>
 #include <QTimer>
+#include <QTransform>
 
 #include <deque>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace ankerblick {
 
@@ -47,8 +49,13 @@ struct CameraPicture {
     // When the face is found.
     std::optional<Outline> black;
     // The centres of the holes seen since the camera was switched on or the
-    // paper changed, in the order seen: hole 1 first.
+    // paper changed, in the order seen: hole 1 first; and of each, whether
+    // the camera was unsure of it (the hit is noted "bitte prüfen").
     QList<QPointF> holes;
+    QList<bool> doubtful;
+    // The copy's pixels to face millimetres (x right, y up), in the plane
+    // of the face; none while no face is found.
+    std::optional<QTransform> toFaceMm;
 };
 
 class CameraLink : public QObject, public HitSource {
@@ -68,6 +75,7 @@ public:
     void attach(HitDoor* door) override { m_door = door; }
     HitDoor* door() const { return m_door; }
     bool delivering() const override { return m_running; }
+    void correctionTakenBack() override;
 
     // Opens the source on a worker thread and then starts reading it, for
     // the face of the discipline and holes of the calibre (mm). The link is
@@ -84,6 +92,13 @@ public:
     void finishNow(int waitMs);
     // "Scheibe erkennen": the face is looked for again in the next picture.
     void findFaceAgain();
+    // The shooter corrects hole `index` of picture(): its hit moved onto the
+    // place `to` of the picture, or taken out as no hole. told() says why
+    // it cannot be; false then.
+    bool correctHole(qsizetype index, std::optional<QPointF> to);
+    // A hole the camera missed, at `at` in the picture: entered as a hit
+    // added by hand. False, and told() says why, when it was not.
+    bool addHole(QPointF at);
 
     CameraLamp lamp() const { return m_lamp; }
     // Switched off, but the thread has not ended yet.
@@ -103,7 +118,9 @@ Q_SIGNALS:
     void pictureChanged();
 
 private:
-    void holeSeen(double xMm, double yMm, quint32 frameTime);
+    void holeSeen(double xMm, double yMm, quint32 frameTime, bool doubtful);
+    // Where a place of the picture is drawn in the window; none without a face.
+    std::optional<PointF> drawnAt(QPointF inPicture) const;
     void faceSeen(bool found);
     void newPaper(bool moved);
     void pictureSeen(const ankerblick::CameraPicture& picture);
@@ -115,6 +132,16 @@ private:
     void workerEnded();
     QString settleStop();
 
+    // A correction of the picture's holes, to be taken back: hole `index`
+    // as it was before, or (`removed`) put back there.
+    struct Corrected {
+        qsizetype index;
+        QPointF at;
+        bool doubtful;
+        bool removed;
+    };
+    void showCorrected(const Corrected& c, std::optional<QPointF> to);
+    std::vector<Corrected> m_corrected;
     CameraService& m_cameras;
     HitDoor* m_door = nullptr;
     std::unique_ptr<CameraWorker> m_worker;
@@ -123,6 +150,7 @@ private:
         double xMm;
         double yMm;
         quint32 frameTime;
+        bool doubtful;
     };
     std::deque<SeenHole> m_pending;
     QString m_lastProblem;

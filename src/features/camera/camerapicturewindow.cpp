@@ -2,6 +2,10 @@
 
 #include "cameralink.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -12,6 +16,8 @@ namespace {
 
 constexpr int kStatusHeight = 26;
 constexpr qreal kMarkRadius = 7.0;
+constexpr qreal kGrabReach = kMarkRadius + 4.0; // a press this near a mark takes it
+constexpr qreal kDragStart = 4.0;               // a press moved this far drags
 
 const QColor& outlineColour() {
     static const QColor c(0, 230, 0);
@@ -19,6 +25,10 @@ const QColor& outlineColour() {
 }
 const QColor& holeColour() {
     static const QColor c(255, 60, 30);
+    return c;
+}
+const QColor& doubtfulColour() {
+    static const QColor c(255, 170, 0);
     return c;
 }
 
@@ -31,6 +41,7 @@ CameraPictureWindow::CameraPictureWindow(CameraLink& link, QWidget* parent)
     setAccessibleName(tr("Kamerabild"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(240, 160);
+    setFocusPolicy(Qt::ClickFocus);
     connect(&m_link, &CameraLink::pictureChanged, this, [this] { update(); });
     connect(&m_link, &CameraLink::lampChanged, this, [this] { update(); });
 }
@@ -47,6 +58,10 @@ QString CameraPictureWindow::status() const {
         return tr("Warte auf das erste Bild …");
     if (!p.black)
         return tr("Keine Scheibe im Bild");
+    if (const qsizetype doubtful = p.doubtful.count(true); doubtful > 0)
+        return tr("Scheibe erkannt – %1 Treffer, %2 bitte prüfen")
+            .arg(p.holes.size())
+            .arg(doubtful);
     switch (p.holes.size()) {
     case 0:
         return tr("Scheibe erkannt – noch kein Treffer");
@@ -55,6 +70,83 @@ QString CameraPictureWindow::status() const {
     default:
         return tr("Scheibe erkannt – %1 Treffer").arg(p.holes.size());
     }
+}
+
+std::optional<qsizetype> CameraPictureWindow::holeAt(QPointF at) const {
+    const CameraPicture& p = m_link.picture();
+    const QTransform toWindow = pictureToWindow();
+    std::optional<qsizetype> nearest;
+    qreal best = kGrabReach;
+    for (qsizetype i = 0; i < p.holes.size(); ++i) {
+        const qreal d = QLineF(toWindow.map(p.holes.at(i)), at).length();
+        if (d < best) {
+            best = d;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
+void CameraPictureWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    m_chosen = m_grabbed = holeAt(event->position());
+    m_pressedAt = event->position();
+    m_dragTo.reset();
+    update();
+}
+
+void CameraPictureWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_grabbed)
+        return;
+    if (m_dragTo || QLineF(m_pressedAt, event->position()).length() >= kDragStart) {
+        m_dragTo = event->position();
+        update();
+    }
+}
+
+void CameraPictureWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<qsizetype> grabbed = std::exchange(m_grabbed, std::nullopt);
+    const std::optional<QPointF> to = std::exchange(m_dragTo, std::nullopt);
+    if (event->button() != Qt::LeftButton || !grabbed || !to)
+        return;
+    const QPointF inPicture = pictureToWindow().inverted().map(event->position());
+    m_link.correctHole(*grabbed, inPicture);
+    update();
+}
+
+void CameraPictureWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || holeAt(event->position()) ||
+        !pictureArea().contains(event->position()))
+        return;
+    if (m_link.addHole(pictureToWindow().inverted().map(event->position())))
+        m_chosen = m_link.picture().holes.size() - 1;
+    update();
+}
+
+void CameraPictureWindow::removeHole(qsizetype index) {
+    if (m_link.correctHole(index, std::nullopt))
+        m_chosen.reset();
+    update();
+}
+
+void CameraPictureWindow::keyPressEvent(QKeyEvent* event) {
+    if (m_chosen && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace))
+        return removeHole(*m_chosen);
+    QWidget::keyPressEvent(event);
+}
+
+void CameraPictureWindow::contextMenuEvent(QContextMenuEvent* event) {
+    const std::optional<qsizetype> hole = holeAt(event->pos());
+    if (!hole)
+        return;
+    m_chosen = hole;
+    update();
+    QMenu menu(this);
+    QAction* remove = menu.addAction(tr("Treffer %1 entfernen").arg(*hole + 1));
+    remove->setObjectName(QStringLiteral("TrefferEntfernen"));
+    if (menu.exec(event->globalPos()) == remove)
+        removeHole(*hole);
 }
 
 QRectF CameraPictureWindow::pictureArea() const {
@@ -72,6 +164,30 @@ QTransform CameraPictureWindow::pictureToWindow() const {
     // Pixel centres: the middle of the picture's first pixel.
     return QTransform::fromTranslate(0.5, 0.5) * QTransform::fromScale(scale, scale) *
            QTransform::fromTranslate(left, top);
+}
+
+void CameraPictureWindow::paintHoles(QPainter& painter) {
+    const CameraPicture& p = m_link.picture();
+    const QTransform toWindow = pictureToWindow();
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    for (qsizetype i = 0; i < p.holes.size(); ++i) {
+        const bool doubtful = p.doubtful.value(i);
+        const QPointF at = m_grabbed == i && m_dragTo ? *m_dragTo : toWindow.map(p.holes.at(i));
+        painter.setPen(QPen(doubtful ? doubtfulColour() : holeColour(), m_chosen == i ? 4 : 2));
+        painter.drawEllipse(at, kMarkRadius, kMarkRadius);
+        // The number up right of its mark, on a dark ground.
+        const QString number =
+            doubtful ? tr("%1?", "a hole to be checked").arg(i + 1) : QString::number(i + 1);
+        QRectF box = metrics.boundingRect(number).adjusted(-3, -1, 3, 1);
+        box.moveBottomLeft(at + QPointF(kMarkRadius, -kMarkRadius));
+        painter.fillRect(box, QColor(0, 0, 0, 170));
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignCenter, number);
+    }
 }
 
 void CameraPictureWindow::paintEvent(QPaintEvent*) {
@@ -98,23 +214,7 @@ void CameraPictureWindow::paintEvent(QPaintEvent*) {
             painter.drawEllipse(QRectF(-s.width() / 2, -s.height() / 2, s.width(), s.height()));
             painter.restore();
 
-            QFont font = painter.font();
-            font.setBold(true);
-            font.setPointSizeF(font.pointSizeF() * 1.2);
-            painter.setFont(font);
-            const QFontMetricsF metrics(font);
-            for (qsizetype i = 0; i < p.holes.size(); ++i) {
-                const QPointF at = toWindow.map(p.holes.at(i));
-                painter.setPen(QPen(holeColour(), 2));
-                painter.drawEllipse(at, kMarkRadius, kMarkRadius);
-                // The number up right of its mark, on a dark ground.
-                const QString number = QString::number(i + 1);
-                QRectF box = metrics.boundingRect(number).adjusted(-3, -1, 3, 1);
-                box.moveBottomLeft(at + QPointF(kMarkRadius, -kMarkRadius));
-                painter.fillRect(box, QColor(0, 0, 0, 170));
-                painter.setPen(Qt::white);
-                painter.drawText(box, Qt::AlignCenter, number);
-            }
+            paintHoles(painter);
         }
     }
 
