@@ -72,6 +72,15 @@ std::unique_ptr<TargetSheet> sheetFor(bool aim, const Clock& clock) {
     return sheet;
 }
 
+// The sheet of the row's window ("aim") after the row's script.
+std::unique_ptr<TargetSheet> playedRow(test::FakeClock& clock) {
+    QFETCH(bool, aim);
+    QFETCH(QString, script);
+    std::unique_ptr<TargetSheet> sheet = sheetFor(aim, clock);
+    play(*sheet, clock, script);
+    return sheet;
+}
+
 QString markText(const Mark& m) {
     return u"%1,%2,%3,%4,%5,%6/%7/%8,%9/%10/%11"_s.arg(m.box.left)
         .arg(m.box.top)
@@ -167,11 +176,8 @@ private Q_SLOTS:
             << false << u"U"_s << u".........."_s << u"Schuss: 1!"_s;
     }
     void undoTakesBackOneStep() {
-        QFETCH(bool, aim);
-        QFETCH(QString, script);
         test::FakeClock clock;
-        const std::unique_ptr<TargetSheet> sheet = sheetFor(aim, clock);
-        play(*sheet, clock, script);
+        const std::unique_ptr<TargetSheet> sheet = playedRow(clock);
         QTEST(slotsOf(*sheet), "slots");
         QTEST(sheet->caption(), "caption");
         // The lists show the hits the record holds.
@@ -217,11 +223,8 @@ private Q_SLOTS:
             << true << u"PPPR"_s << u"Sc........"_s << QString() << u"250,228"_s;
     }
     void correctionsAreNoted() {
-        QFETCH(bool, aim);
-        QFETCH(QString, script);
         test::FakeClock clock;
-        const std::unique_ptr<TargetSheet> sheet = sheetFor(aim, clock);
-        play(*sheet, clock, script);
+        const std::unique_ptr<TargetSheet> sheet = playedRow(clock);
         QTEST(slotsOf(*sheet), "slots");
         QTEST(sheet->comments(), "comments");
         const PointF first = sheet->hits()[0].box.centre();
