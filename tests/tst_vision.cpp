@@ -492,6 +492,13 @@ std::array<Figures, kDisciplineCount>& webcamAccuracy() {
     return figures;
 }
 
+// Those of a camera on a range: a webcam's lens (k1 = -0.1) on a mount
+// shaking up to 2 px each way between frames.
+std::array<Figures, kDisciplineCount>& rangeAccuracy() {
+    static std::array<Figures, kDisciplineCount> figures;
+    return figures;
+}
+
 // The figures as the rows of the table in docs/camera.md.
 QStringList tableRows(const std::array<Figures, kDisciplineCount>& figures) {
     QStringList lines;
@@ -548,6 +555,7 @@ void TstVision::measuresAccuracy_data() {
     QTest::addColumn<int>("height");
     QTest::addColumn<double>("tilt");
     QTest::addColumn<double>("roll");
+    QTest::addColumn<bool>("range"); // through a webcam's lens, on a shaking mount
     const struct {
         Discipline d;
         double tilt720, roll720, tilt1080, roll1080;
@@ -558,13 +566,18 @@ void TstVision::measuresAccuracy_data() {
     };
     for (const auto& r : rows) {
         const char* caption = disciplineInfo(int(r.d))->caption;
-        QTest::addRow("%s 1280x720", caption) << int(r.d) << 720 << r.tilt720 << r.roll720;
-        QTest::addRow("%s 1920x1080", caption) << int(r.d) << 1080 << r.tilt1080 << r.roll1080;
+        QTest::addRow("%s 1280x720", caption) << int(r.d) << 720 << r.tilt720 << r.roll720 << false;
+        QTest::addRow("%s 1920x1080", caption)
+            << int(r.d) << 1080 << r.tilt1080 << r.roll1080 << false;
+        if (r.d == Discipline::LP || r.d == Discipline::LG10m)
+            QTest::addRow("%s 1280x720 on a range", caption)
+                << int(r.d) << 720 << r.tilt720 << r.roll720 << true;
         // A cheap webcam's 640 x 480 with the face a third of its height:
         // the faces it sees with enough pixels (the large pistol and 300 m
         // faces get under 1 px/mm, a hole 2 to 5 px).
         if (r.d == Discipline::LP || r.d == Discipline::Gewehr50m || r.d == Discipline::LG10m)
-            QTest::addRow("%s 640x480", caption) << int(r.d) << 480 << r.tilt720 << r.roll720;
+            QTest::addRow("%s 640x480", caption)
+                << int(r.d) << 480 << r.tilt720 << r.roll720 << false;
     }
 }
 
@@ -573,6 +586,7 @@ void TstVision::measuresAccuracy() {
     QFETCH(int, height);
     QFETCH(double, tilt);
     QFETCH(double, roll);
+    QFETCH(bool, range);
     const DisciplineInfo& d = *disciplineInfo(discipline);
     const double scale = double(height) / kPicture.height;
     // At 640 x 480 the outermost ring is a third of the height, not 0.9.
@@ -672,6 +686,10 @@ void TstVision::measuresAccuracy() {
         phases.push_back({kHoleFrames, i, false, i >= 4 && i < 8, false, shots[i].newPaper});
     }
 
+    std::optional<BentLens> lens;
+    if (range)
+        lens.emplace(view.size, -0.1);
+    cv::RNG shake{uint64(discipline) * 41 + 5};
     Figures row;
     std::optional<HoleDetector> detector;
     FaceInPicture face;
@@ -694,7 +712,14 @@ void TstVision::measuresAccuracy() {
                 exposure.hand = cv::Point(int(centrePx.x) + (step - 3) * height / 6,
                                           int(centrePx.y) + height / 8);
             }
-            const cv::Mat frame = expose(phase.paperOff ? noPaper : paper.view(), exposure);
+            cv::Mat scene = phase.paperOff ? noPaper : paper.view();
+            // The frame the face is found in is the detector's reference:
+            // the mount shakes about it.
+            if (lens)
+                scene = lens->seen(scene, detector ? cv::Point2d(shake.uniform(-2.0, 2.0),
+                                                                 shake.uniform(-2.0, 2.0))
+                                                   : cv::Point2d());
+            const cv::Mat frame = expose(scene, exposure);
             if (!detector) {
                 face = findFace(frame, d);
                 if (!face.found)
@@ -739,7 +764,9 @@ void TstVision::measuresAccuracy() {
     row.shot = int(shots.size());
     // The webcam's rows are told apart and must find every hole; how near
     // they put it is reported, not held to the goals of the larger pictures.
-    Figures& total = (webcam ? webcamAccuracy() : accuracy())[size_t(discipline)];
+    Figures& total = (webcam  ? webcamAccuracy()
+                      : range ? rangeAccuracy()
+                              : accuracy())[size_t(discipline)];
     total.shot += row.shot;
     total.found += row.found;
     total.falseHoles += row.falseHoles;
@@ -774,18 +801,25 @@ void TstVision::cleanupTestCase() {
                       QStringLiteral("|---|---|---|---|---|---|---|")};
     const QStringList larger = tableRows(accuracy());
     const QStringList webcam = tableRows(webcamAccuracy());
+    const QStringList range = tableRows(rangeAccuracy());
     if (!larger.isEmpty())
         qInfo("%s", qPrintable((lines + larger).join(QLatin1Char('\n'))));
     if (!webcam.isEmpty())
         qInfo("640 x 480:\n%s", qPrintable((lines + webcam).join(QLatin1Char('\n'))));
-    for (int i = 0; i < kDisciplineCount; ++i) {
-        const Figures& f = accuracy()[size_t(i)];
-        if (f.shot == 0)
-            continue;
-        const QString caption = QString::fromLatin1(disciplineInfo(i)->caption);
-        QVERIFY2(f.sameTenth >= 0.97 * f.shot, qPrintable(caption));
-        QVERIFY2(f.allowedTenth >= 0.97 * f.shot, qPrintable(caption));
-    }
+    if (!range.isEmpty())
+        qInfo("On a range:\n%s", qPrintable((lines + range).join(QLatin1Char('\n'))));
+    // On a range the goal is the share to the true tenth; how much of a
+    // tenth the error takes is reported.
+    for (const auto* figures : {&accuracy(), &rangeAccuracy()})
+        for (int i = 0; i < kDisciplineCount; ++i) {
+            const Figures& f = (*figures)[size_t(i)];
+            if (f.shot == 0)
+                continue;
+            const QString caption = QString::fromLatin1(disciplineInfo(i)->caption);
+            QVERIFY2(f.sameTenth >= 0.97 * f.shot, qPrintable(caption));
+            QVERIFY2(figures == &rangeAccuracy() || f.allowedTenth >= 0.97 * f.shot,
+                     qPrintable(caption));
+        }
 }
 
 QTEST_GUILESS_MAIN(TstVision)

@@ -130,28 +130,45 @@ inline cv::Mat shaken(const cv::Mat& picture, cv::Point2d shiftPx) {
     return result;
 }
 
-// The picture as a lens with radial distortion shows it: a point at radius
-// r from the picture's middle, in units of the half diagonal, is seen at
-// r (1 + k1 r^2); k1 < 0 is a webcam's barrel. Each pixel of the result
-// takes the point of the undistorted picture that the lens moved there,
-// found by a few steps of the inverse.
+// A lens with radial distortion: a point at radius r from the picture's
+// middle, in units of the half diagonal, is seen at r (1 + k1 r^2); k1 < 0
+// is a webcam's barrel. Each pixel of what it shows takes the point of the
+// undistorted picture that the lens moved there, found by a few steps of
+// the inverse, worked out once for the picture's size.
+class BentLens {
+public:
+    BentLens(cv::Size size, double k1) : m_mapX(size, CV_32F), m_mapY(size, CV_32F) {
+        const cv::Point2d mid(size.width / 2.0, size.height / 2.0);
+        const double half = std::hypot(mid.x, mid.y);
+        for (int y = 0; y < size.height; ++y)
+            for (int x = 0; x < size.width; ++x) {
+                const cv::Point2d seen = (cv::Point2d(x, y) - mid) / half;
+                cv::Point2d source = seen;
+                for (int k = 0; k < 8; ++k)
+                    source = seen / (1 + k1 * source.dot(source));
+                m_mapX.at<float>(y, x) = float(mid.x + source.x * half);
+                m_mapY.at<float>(y, x) = float(mid.y + source.y * half);
+            }
+    }
+    // The picture through the lens, the scene moved by `shakePx` first (a
+    // shaking mount).
+    cv::Mat seen(const cv::Mat& picture, cv::Point2d shakePx = {}) const {
+        cv::Mat result;
+        if (shakePx == cv::Point2d())
+            cv::remap(picture, result, m_mapX, m_mapY, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+        else
+            cv::remap(picture, result, m_mapX - shakePx.x, m_mapY - shakePx.y, cv::INTER_LINEAR,
+                      cv::BORDER_REPLICATE);
+        return result;
+    }
+
+private:
+    cv::Mat m_mapX;
+    cv::Mat m_mapY;
+};
+
 inline cv::Mat distorted(const cv::Mat& picture, double k1) {
-    const cv::Size size = picture.size();
-    const cv::Point2d mid(size.width / 2.0, size.height / 2.0);
-    const double half = std::hypot(mid.x, mid.y);
-    cv::Mat mapX(size, CV_32F), mapY(size, CV_32F);
-    for (int y = 0; y < size.height; ++y)
-        for (int x = 0; x < size.width; ++x) {
-            const cv::Point2d seen = (cv::Point2d(x, y) - mid) / half;
-            cv::Point2d source = seen;
-            for (int k = 0; k < 8; ++k)
-                source = seen / (1 + k1 * source.dot(source));
-            mapX.at<float>(y, x) = float(mid.x + source.x * half);
-            mapY.at<float>(y, x) = float(mid.y + source.y * half);
-        }
-    cv::Mat result;
-    cv::remap(picture, result, mapX, mapY, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
-    return result;
+    return BentLens(picture.size(), k1).seen(picture);
 }
 
 // A paper on the range, as a camera of the given size sees it: the face
