@@ -1,6 +1,7 @@
 // The target's shot records as they arrive, the hits they stand for on the
 // drawing, and the list of ports the shooter chooses from.
 
+#include "files/opentarget.h"
 #include "sheets/commandline.h"
 #include "sheets/portchoice.h"
 #include "sheets/targetrecord.h"
@@ -173,6 +174,91 @@ private Q_SLOTS:
             got << QString::number(last.fault.number);
         QCOMPARE(got, replies);
         QCOMPARE(assembler.pendingLength(), 0);
+    }
+
+    // The open-hardware target's stream as reads deliver it ("|" between
+    // reads): the whole objects it holds, in order.
+    void splitsTheJsonStream_data() {
+        QTest::addColumn<QByteArray>("reads");
+        QTest::addColumn<int>("objects");
+        QTest::addColumn<bool>("midObject"); // an object begun when the reads end
+        const QByteArray shot = "{\"shot\":3,\"x\":-1.25,\"y\":10.50,\"r\":10.57,\"a\":96.8}";
+        const QByteArray greeting = "{\"CONNECTED\":1,\"NAME\":\"TARGET\"}";
+        QTest::newRow("one object") << shot << 1 << false;
+        QTest::newRow("glued together") << greeting + shot + shot << 3 << false;
+        QTest::newRow("split in the middle of a number")
+            << shot.left(17) + '|' + shot.mid(17) << 1 << false;
+        QTest::newRow("a byte a read") << QByteArray(shot).replace("", "|").mid(1) << 1 << false;
+        QTest::newRow("braces inside a string")
+            << QByteArray("{\"NAME\":\"a}{b\\\"}\",\"CONNECTED\":1}") + shot << 2 << false;
+        QTest::newRow("line ends and garbage between")
+            << QByteArray("\r\nxyz") + shot + QByteArray("\n\0\x01junk]", 9) + shot << 2 << false;
+        QTest::newRow("broken off in the middle") << shot + shot.left(20) << 1 << true;
+        QTest::newRow("nested object")
+            << QByteArray("{\"a\":{\"b\":{\"c\":1}},\"shot\":1}") << 1 << false;
+        QTest::newRow("longer than any record, then a record")
+            << QByteArray("{\"x\":\"") + QByteArray(20000, 'a') + QByteArray("\"}") + shot << 1
+            << false;
+    }
+    void splitsTheJsonStream() {
+        QFETCH(QByteArray, reads);
+        JsonObjectSplitter splitter;
+        QList<QByteArray> got;
+        for (const QByteArray& read : reads.split('|'))
+            got += splitter.feed(read);
+        QTEST(int(got.size()), "objects");
+        QTEST(splitter.midObject(), "midObject");
+        for (const QByteArray& object : got)
+            QVERIFY2(object.startsWith('{') && object.endsWith('}'), object.constData());
+    }
+
+    // One object of the stream, read: its kind, and a shot's fields.
+    void readsTheTargetsObjects_data() {
+        QTest::addColumn<QByteArray>("object");
+        QTest::addColumn<QString>("read"); // "shot n x y time sighter score", "greeting NAME", ...
+        QTest::newRow("a shot, as on TCP")
+            << QByteArray(
+                   "{\"shot\":12,\"miss\":0,\"name\":\"T1\",\"time\":8321,\"x\":-3.05,\"y\":1.20,"
+                   "\"r\":3.28,\"a\":158.5,\"session_type\":5,\"athelete\":\"Erika\","
+                   "\"event\":\"Training\",\"target_name\":\"Bahn 3\"}")
+            << u"shot 12 -3.05 1.2 8321 0 - Erika Training Bahn 3"_s;
+        QTest::newRow("a sighter") << QByteArray("{\"shot\":1,\"x\":0,\"y\":0,\"session_type\":3}")
+                                   << u"shot 1 0 0 - 1 - "_s;
+        QTest::newRow("the target's own score")
+            << QByteArray("{\"shot\":2,\"x\":1.5,\"y\":-2,\"score\":10.3}")
+            << u"shot 2 1.5 -2 - 0 10.3 "_s;
+        QTest::newRow("the greeting")
+            << QByteArray("{\"CONNECTED\":1,\"NAME\":\"FET-12\"}") << u"greeting FET-12"_s;
+        QTest::newRow("x missing") << QByteArray("{\"shot\":4,\"y\":2.0}") << u"problem"_s;
+        QTest::newRow("y a text") << QByteArray("{\"shot\":4,\"x\":1,\"y\":\"2.0\"}")
+                                  << u"problem"_s;
+        QTest::newRow("no shot number") << QByteArray("{\"x\":1,\"y\":2}") << u"problem"_s;
+        QTest::newRow("a position beyond a metre")
+            << QByteArray("{\"shot\":4,\"x\":1e300,\"y\":2}") << u"problem"_s;
+        QTest::newRow("not JSON") << QByteArray("{shot:4}") << u"problem"_s;
+        QTest::newRow("another message") << QByteArray("{\"VERSION\":\"5.2\"}") << u"other"_s;
+    }
+    void readsTheTargetsObjects() {
+        QFETCH(QByteArray, object);
+        const OpenTargetObject read = readOpenTargetObject(object);
+        QString got;
+        if (const auto* shot = std::get_if<OpenTargetShot>(&read))
+            got = u"shot %1 %2 %3 %4 %5 %6 %7"_s.arg(shot->number)
+                      .arg(shot->xMm)
+                      .arg(shot->yMm)
+                      .arg(shot->timeMs ? QString::number(*shot->timeMs) : u"-"_s)
+                      .arg(int(shot->sighter))
+                      .arg(shot->score ? QString::number(*shot->score) : u"-"_s)
+                      .arg(QStringList{shot->athlete, shot->event, shot->targetName}
+                               .join(u' ')
+                               .trimmed());
+        else if (const auto* greeting = std::get_if<OpenTargetGreeting>(&read))
+            got = u"greeting "_s + greeting->name;
+        else if (const auto* problem = std::get_if<OpenTargetProblem>(&read))
+            got = problem->text.isEmpty() ? u"problem without words"_s : u"problem"_s;
+        else
+            got = u"other"_s;
+        QTEST(got, "read");
     }
 
     void placesTheHit_data() {
