@@ -3,6 +3,7 @@
 
 #include "features/targetlink/targetlink.h"
 #include "features/targetlink/targetlinkpanel.h"
+#include "platform/bytestream.h"
 #include "platform/serialport.h"
 #include "platform/settings.h"
 #include "support/memorysettings.h"
@@ -11,6 +12,8 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
 
@@ -23,6 +26,7 @@
 #include <memory>
 
 using namespace ankerblick;
+using namespace Qt::StringLiterals;
 using ankerblick::test::Pty;
 using ankerblick::test::record;
 using ankerblick::test::ScriptedDialogs;
@@ -41,7 +45,7 @@ struct FakeHost final : HitDoor {
     PointF centre{244.0f, 228.0f};
     QList<PointF> hits;
 
-    void attach(TargetLink& link) { link.attach(this); }
+    void attach(HitSource& source) { source.attach(this); }
     TargetGeometry geometry() const override { return {centre, scale, -1, 0.0}; }
     HitReceipt enter(const ArrivedHit& hit) override {
         hits.append(hit.at);
@@ -138,9 +142,10 @@ private:
     void makePanel(UserDialogs& dialogs, const QStringList& extra,
                    std::unique_ptr<SerialPort> port = nullptr) {
         m_panel.reset();
-        m_panel = std::make_unique<TargetLinkPanel>(
-            dialogs, m_settings, port ? std::move(port) : makeQtSerialPort(), extra);
-        m_host.attach(m_panel->link());
+        m_panel = std::make_unique<TargetLinkPanel>(dialogs, m_settings,
+                                                    port ? std::move(port) : makeQtSerialPort(),
+                                                    makeQtByteStream(), extra);
+        m_host.attach(*m_panel);
         m_panel->show();
     }
     template <typename T> T* child(const char* name) const {
@@ -200,6 +205,103 @@ private Q_SLOTS:
         m_pty.reset();
     }
 
+    // The open-hardware target, simulated as the documentation describes
+    // it: a TCP server (or the far end of a pseudo-terminal) that greets,
+    // replays the shots it has stored and then sends each new one, JSON
+    // objects one after another. Steps: bytes to send (each its own write),
+    // "WAIT" until the replay is over, "DROP" the connection, "BACK" the
+    // link connecting again within its 2 s.
+    void theOpenTargetsShotsComeIn_data() {
+        QTest::addColumn<bool>("tcp");
+        QTest::addColumn<QList<QByteArray>>("steps");
+        QTest::addColumn<QString>("known");    // entered before, "number@time"
+        QTest::addColumn<QList<bool>>("yes");  // answers to "… Übernehmen?"
+        QTest::addColumn<QStringList>("hits"); // "x,y" in drawing units
+        QTest::addColumn<int>("questions");
+        const QByteArray hello = "{\"CONNECTED\":1,\"NAME\":\"FET-7\"}";
+        const QByteArray s1 =
+            "{\"shot\":1,\"x\":1.50,\"y\":-2.00,\"time\":1000,\"session_type\":5}";
+        const QByteArray s2 =
+            "{\"shot\":2,\"x\":-0.25,\"y\":3.10,\"time\":2000,\"session_type\":5}";
+        const QByteArray s3 = "{\"shot\":3,\"x\":0.00,\"y\":0.00,\"time\":3000,\"session_type\":5}";
+        const QString h1 = u"259,248"_s, h2 = u"241.5,197"_s, h3 = u"244,228"_s;
+        QTest::newRow("live shots glued and split, over TCP")
+            << true << QList<QByteArray>{hello, "WAIT", s1 + s2.left(9), s2.mid(9) + s3}
+            << QString() << QList<bool>{} << QStringList{h1, h2, h3} << 0;
+        QTest::newRow("the same over the serial line")
+            << false << QList<QByteArray>{hello, "WAIT", s1 + s2.left(9), s2.mid(9) + s3}
+            << QString() << QList<bool>{} << QStringList{h1, h2, h3} << 0;
+        QTest::newRow("a replay: the entered shot passed over, the others taken")
+            << true << QList<QByteArray>{hello + s1 + s2 + s3, "WAIT"} << u"1@1000"_s
+            << QList<bool>{true} << QStringList{h2, h3} << 1;
+        QTest::newRow("a replay declined") << true << QList<QByteArray>{hello + s1 + s2, "WAIT"}
+                                           << QString() << QList<bool>{false} << QStringList{} << 1;
+        QTest::newRow("a shot without a position is never entered")
+            << true
+            << QList<QByteArray>{hello, "WAIT", "{\"shot\":1,\"y\":2.0}", "{\"shot\":1,\"y\":2.0}",
+                                 s2}
+            << QString() << QList<bool>{} << QStringList{h2} << 0;
+        QTest::newRow("dropped inside an object, the replay fills the gap")
+            << true << QList<QByteArray>{hello,  "WAIT",          s1,    s2.left(14), "DROP",
+                                         "BACK", hello + s1 + s2, "WAIT"}
+            << QString() << QList<bool>{true} << QStringList{h1, h2} << 1;
+    }
+    void theOpenTargetsShotsComeIn() {
+        QFETCH(bool, tcp);
+        QFETCH(QList<QByteArray>, steps);
+        QFETCH(QString, known);
+        QFETCH(QList<bool>, yes);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString location =
+            tcp ? u"tcp://127.0.0.1:%1"_s.arg(server.serverPort()) : u"serial:"_s + m_pty->path();
+        m_settings.setEnteredTargetShots(u"FET-7"_s,
+                                         known.isEmpty() ? QStringList{} : QStringList{known});
+        m_dialogs.yesNoAnswers = yes;
+        makePanel(m_dialogs, {m_pty->path(), location});
+        QVERIFY(choose(location));
+        click("Rika");
+        QTRY_VERIFY(m_panel->isLoggedOn());
+        click("Rika_Schussabfrage");
+        QVERIFY(m_panel->isPolling());
+        QTcpSocket* target = nullptr;
+        if (tcp) {
+            QTRY_VERIFY(server.hasPendingConnections());
+            target = server.nextPendingConnection();
+        }
+        for (const QByteArray& step : steps) {
+            if (step == "WAIT") {
+                QTest::qWait(OpenTargetLink::kReplayMs + 300);
+            } else if (step == "DROP") {
+                target->close();
+                QTRY_COMPARE(lamp("AnmeldungShp"), LinkIndicator::waitingColour());
+            } else if (step == "BACK") {
+                QTRY_VERIFY_WITH_TIMEOUT(server.hasPendingConnections(), 4000);
+                target = server.nextPendingConnection();
+                QTRY_COMPARE(lamp("AnmeldungShp"), LinkIndicator::onColour());
+            } else if (tcp) {
+                target->write(step);
+                target->flush();
+                QTest::qWait(50); // a read of its own
+            } else {
+                m_pty->send(step);
+                QTest::qWait(50);
+            }
+        }
+        QStringList hits;
+        for (const PointF& at : std::as_const(m_host.hits))
+            hits << u"%1,%2"_s.arg(at.x).arg(at.y);
+        QTEST(hits, "hits");
+        QTEST(int(m_dialogs.asked.size()), "questions");
+        for (const auto& asked : std::as_const(m_dialogs.asked))
+            QVERIFY2(asked.text.endsWith(u"Schüsse der Scheibe sind noch nicht im Tagebuch. "
+                                         "Übernehmen?"_s),
+                     qPrintable(asked.text));
+        // Each shot is entered once, however often it came.
+        QStringList entered = m_settings.enteredTargetShots(u"FET-7"_s);
+        QCOMPARE(entered.removeDuplicates(), 0);
+    }
+
     // The port of the last log-on is chosen in the next panel, if listed.
     void keepsThePortOfTheLastLogOn_data() {
         QTest::addColumn<bool>("listedAgain");
@@ -226,7 +328,10 @@ private Q_SLOTS:
             QCOMPARE(c->itemText(n - 1), QStringLiteral("Com ") + QString::number(n));
             QCOMPARE(c->itemData(n - 1).toString(), numberedPortLocation(n));
         }
-        QCOMPARE(c->itemText(c->count() - 1), m_pty->path());
+        QCOMPARE(c->itemText(c->count() - 2), m_pty->path());
+        // Last, the open-hardware target at an address the shooter types.
+        QCOMPARE(c->itemText(c->count() - 1), u"Scheibe im Netz …"_s);
+        QCOMPARE(c->itemData(c->count() - 1).toString(), QString());
         QCOMPARE(child<QPushButton>("Rika")->text(), QStringLiteral("Rika An-/ Abmeldung"));
         QCOMPARE(child<QPushButton>("Rika_Schussabfrage")->text(),
                  QStringLiteral("Rika Schussabfrage"));

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/clubcommand.h"
 #include "model/numeric.h"
+#include "platform/bytestream.h"
 #include "platform/clock.h"
 #include "platform/clubcoach.h"
 #include "platform/clubsync.h"
@@ -150,6 +151,7 @@ int main(int argc, char* argv[]) {
     ankerblick::Services services{dialogs,  clock, tones,   printers,
                                   settings, diary, cameras, read.options.ports};
     services.serialPorts = ankerblick::makeQtSerialPort;
+    services.byteStreams = ankerblick::makeQtByteStream;
     services.extraCameras = read.options.cameras;
     // The sync reads the diary's file on a thread of its own, woken by every
     // change the diary commits, and sends it to the club's server once one

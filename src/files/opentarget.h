@@ -44,15 +44,15 @@ struct OpenTargetGreeting {
 
 // A shot as the target reports it.
 struct OpenTargetShot {
-    int number = 0;                  // "shot", from 1 in the target's session
-    double xMm = 0.0;                // from the centre, right
-    double yMm = 0.0;                // up
-    std::optional<qint64> timeMs;    // "time"
-    bool sighter = false;            // "session_type" bit 2
-    std::optional<double> score;     // the target's own value, when it sends one
-    QString athlete;                 // "athelete", as the target spells it
+    int number = 0;               // "shot", from 1 in the target's session
+    double xMm = 0.0;             // from the centre, right
+    double yMm = 0.0;             // up
+    std::optional<qint64> timeMs; // "time"
+    bool sighter = false;         // "session_type" bit 2
+    std::optional<double> score;  // the target's own value, when it sends one
+    QString athlete;              // "athelete", as the target spells it
     QString event;
-    QString targetName;              // "target_name"
+    QString targetName; // "target_name"
     friend bool operator==(const OpenTargetShot&, const OpenTargetShot&) = default;
 };
 
@@ -64,7 +64,8 @@ struct OpenTargetProblem {
 // Another kind of message, or an object of no known kind.
 struct OpenTargetOther {};
 
-using OpenTargetObject = std::variant<OpenTargetGreeting, OpenTargetShot, OpenTargetProblem, OpenTargetOther>;
+using OpenTargetObject =
+    std::variant<OpenTargetGreeting, OpenTargetShot, OpenTargetProblem, OpenTargetOther>;
 
 OpenTargetObject readOpenTargetObject(const QByteArray& object);
 

@@ -11,6 +11,7 @@
 // window is gone: main() holds them on its stack ahead of the application,
 // a test as members of its fixture or as locals that outlive its windows.
 
+#include "bytestream.h"
 #include "serialport.h"
 
 #include <QStringList>
@@ -47,6 +48,9 @@ struct Services {
     // Makes the port of an electronic target link, one for each window that
     // has a link.
     std::function<std::unique_ptr<SerialPort>()> serialPorts{};
+    // Makes the connection of a target that sends JSON (by TCP or a serial
+    // line), one for each window that has a link.
+    std::function<std::unique_ptr<ByteStream>()> byteStreams{};
     // Camera sources named on the command line (video files, folders of
     // pictures, devices), offered after the system's cameras.
     QStringList extraCameras{};

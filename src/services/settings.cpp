@@ -50,6 +50,24 @@ void Settings::setGeometry(const QString& window, const QByteArray& geometry) {
     write(window + QStringLiteral("/geometrie"), geometry);
 }
 
+namespace {
+
+// The name as the target sends it may hold any character.
+QString enteredShotsKey(const QString& target) {
+    return QStringLiteral("OffeneScheibe/Eingetragen/") +
+           QString::fromLatin1(target.toUtf8().toHex());
+}
+
+} // namespace
+
+QStringList Settings::enteredTargetShots(const QString& target) const {
+    return read(enteredShotsKey(target)).toStringList();
+}
+
+void Settings::setEnteredTargetShots(const QString& target, const QStringList& shots) {
+    write(enteredShotsKey(target), shots);
+}
+
 QString Settings::serialPort() const {
     return text(QStringLiteral("scheibe/anschluss"), kMaxPath);
 }

@@ -48,6 +48,11 @@ public:
     QString serialPort() const;
     void setSerialPort(const QString& location);
 
+    // The shots an open-hardware target reported that were entered
+    // ("number@time"), by the name the target greets with.
+    QStringList enteredTargetShots(const QString& target) const;
+    void setEnteredTargetShots(const QString& target, const QStringList& shots);
+
     // The six times of the rhythm aid as typed; empty when none are kept.
     QStringList rhythmTimes() const;
     void setRhythmTimes(const QStringList& times);

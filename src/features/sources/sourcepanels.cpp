@@ -8,6 +8,7 @@ namespace ankerblick {
 
 QList<SourcePanel*> makeSourcePanels(Services& services, QWidget* window) {
     auto* target = new TargetLinkPanel(services.dialogs, services.settings, services.serialPorts(),
+                                       services.byteStreams ? services.byteStreams() : nullptr,
                                        services.extraSerialPorts, window);
     auto* camera =
         new CameraPanel(services.cameras, services.extraCameras, services.dialogs, window);
