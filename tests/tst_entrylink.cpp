@@ -30,6 +30,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -84,7 +86,7 @@ class TestEntryLink : public ankerblick::test::WindowTest {
     void useRealCamera(const QString& source) {
         m_realServices.emplace(Services{m_dialogs, m_clock, m_tones, m_printers, m_settings,
                                         m_diary, m_realCameras, m_services.extraSerialPorts,
-                                        m_services.serialPorts});
+                                        m_services.serialPorts, m_services.byteStreams});
         if (!source.isEmpty())
             m_realServices->extraCameras = {source};
         m_ui.reset();
@@ -371,6 +373,38 @@ private Q_SLOTS:
         QCOMPARE(sheet().store()[2].shotCount(), 2);
         // Every shot was confirmed, and only once stored.
         QTRY_COMPARE(m_pty->count(char(0x0C)), m_pty->count(char(0x16)));
+        QVERIFY(m_dialogs.messages().isEmpty());
+    }
+
+    // The open-hardware target in the main window: its hit waits for its
+    // call as the serial target's does, and is in the diary before it shows.
+    void theOpenTargetsHitWaitsForItsCall() {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString location = u"tcp://127.0.0.1:%1"_s.arg(server.serverPort());
+        m_services.extraSerialPorts = {m_pty->path(), location};
+        startProgram();
+        auto* ports = m_formUi->child<QComboBox>(QStringLiteral("ComPortsCombo"));
+        ports->setCurrentIndex(ports->findData(location));
+        m_formUi->press("Rika");
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket* target = server.nextPendingConnection();
+        QTRY_VERIFY(targetLinkOf(*m_form).isLoggedOn());
+        m_formUi->press("Rika_Schussabfrage");
+        target->write("{\"CONNECTED\":1,\"NAME\":\"FET-7\"}");
+        QTest::qWait(OpenTargetLink::kReplayMs + 300);
+        // The hit first: held, drawn nowhere, already in the diary.
+        target->write("{\"shot\":1,\"x\":0.0,\"y\":0.0,\"time\":500,\"session_type\":5}");
+        QTRY_COMPARE(m_formUi->caption(), u"Treffer erhalten – bitte Ansage eingeben"_s);
+        QCOMPARE(hitsInDiary(), 1);
+        QVERIFY(m_formUi->list("Schusswert").isEmpty());
+        m_formUi->click(244, 228);
+        QCOMPARE(m_formUi->list("Schusswert"), QStringList{u"10,9"_s});
+        // The call first: the hit, 5 mm right, joins it (10,3 on LP).
+        m_formUi->click(244, 228);
+        target->write("{\"shot\":2,\"x\":5.0,\"y\":0.0,\"time\":900,\"session_type\":5}");
+        QTRY_COMPARE(m_formUi->list("Schusswert"), (QStringList{u"10,9"_s, u"10,3"_s}));
+        QCOMPARE(hitsInDiary(), 2);
         QVERIFY(m_dialogs.messages().isEmpty());
     }
 

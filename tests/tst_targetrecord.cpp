@@ -329,6 +329,11 @@ private Q_SLOTS:
         row("two ports, in order", {"--port", "/dev/pts/3", "--port=/dev/pts/7"}, -1,
             {"/dev/pts/3", "/dev/pts/7"});
         row("port without value at the end", {"--port"}, 1, {});
+        row("targets that send JSON, after the ports",
+            {"--scheibe", "tcp://192.168.10.9:1090", "--port", "/dev/pts/3",
+             "--scheibe=serial:/dev/ttyACM0"},
+            -1, {"/dev/pts/3", "tcp://192.168.10.9:1090", "serial:/dev/ttyACM0"});
+        row("a target without its kind", {"--scheibe", "192.168.10.9"}, 1, {});
         row("empty port", {"--port="}, -1, {});
         row("similar option", {"--portable", "/dev/pts/3"}, 1, {});
         row("name", {"--name", " Anna Berg "}, -1, {}, "Anna Berg");

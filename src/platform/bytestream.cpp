@@ -63,12 +63,13 @@ void QtByteStream::openSerial(const QString& path) {
     }
     connect(serial, &QSerialPort::readyRead, this,
             [this, serial] { Q_EMIT received(serial->readAll()); });
-    connect(serial, &QSerialPort::errorOccurred, this, [this, serial](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError)
-            return;
-        const QString why = serial->errorString();
-        QTimer::singleShot(0, this, [this, why] { fail(why); });
-    });
+    connect(serial, &QSerialPort::errorOccurred, this,
+            [this, serial](QSerialPort::SerialPortError e) {
+                if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError)
+                    return;
+                const QString why = serial->errorString();
+                QTimer::singleShot(0, this, [this, why] { fail(why); });
+            });
     QTimer::singleShot(0, this, &ByteStream::opened);
 }
 

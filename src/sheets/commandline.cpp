@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "services/bytestream.h"
 #include "services/clubaddress.h"
 
 #include <QCommandLineParser>
@@ -25,6 +26,16 @@ const QCommandLineOption& portOption() {
             "CommandLine", "Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für "
                            "die elektronische Scheibe an; auch mehrmals."),
         QCoreApplication::translate("CommandLine", "Anschluss"));
+    return o;
+}
+
+const QCommandLineOption& targetOption() {
+    static const QCommandLineOption o(
+        QStringList{QStringLiteral("scheibe")},
+        QCoreApplication::translate(
+            "CommandLine", "Bietet diese Scheibe, die ihre Schüsse als JSON sendet, zusätzlich "
+                           "an: tcp://HOST:PORT oder serial:PFAD; auch mehrmals."),
+        QCoreApplication::translate("CommandLine", "Adresse"));
     return o;
 }
 
@@ -93,6 +104,7 @@ void describe(QCommandLineParser& parser) {
     parser.addVersionOption();
     parser.addOption(nameOption());
     parser.addOption(portOption());
+    parser.addOption(targetOption());
     parser.addOption(cameraOption());
     parser.addOption(clubOption());
     parser.addOption(clubSetupOption());
@@ -156,7 +168,8 @@ std::optional<ClubSetup> clubSetupOf(const QCommandLineParser& parser, QString& 
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty() || parser.isSet(nameOption()) ||
-        parser.isSet(portOption()) || parser.isSet(cameraOption()) || parser.isSet(clubOption())) {
+        parser.isSet(portOption()) || parser.isSet(targetOption()) ||
+        parser.isSet(cameraOption()) || parser.isSet(clubOption())) {
         error = QCoreApplication::translate(
             "CommandLine", "--verein-einrichten steht für sich; ohne Seriendatei, Name, "
                            "Anschluss oder Kamera.\n");
@@ -221,6 +234,17 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.options.name = parser.value(nameOption()).trimmed();
     result.options.ports = parser.values(portOption());
     result.options.ports.removeAll(QString()); // "--port=" names no port
+    for (const QString& target : parser.values(targetOption())) {
+        if (!ByteStream::isStreamLocation(target)) {
+            result.exitCode = 1;
+            result.error = QCoreApplication::translate(
+                               "CommandLine",
+                               "--scheibe %1: bitte tcp://HOST:PORT oder serial:PFAD angeben.\n")
+                               .arg(target);
+            return result;
+        }
+        result.options.ports.append(target);
+    }
     result.options.cameras = parser.values(cameraOption());
     result.options.cameras.removeAll(QString());
     result.options.file = files.value(0);

@@ -2,7 +2,8 @@
 
 // The program's command line:
 //
-//   ankerblick [--name NAME] [--port PATH]... [--kamera QUELLE]... [--verein URL] [SERIENDATEI]
+//   ankerblick [--name NAME] [--port PATH]... [--scheibe ADRESSE]... [--kamera QUELLE]...
+//              [--verein URL] [SERIENDATEI]
 //   ankerblick --verein-einrichten URL [--verein-schuetze NAME | --verein-trainer NAME]
 //
 // --help and --version answer and end the program before any window opens;
@@ -19,9 +20,11 @@
 namespace ankerblick {
 
 struct StartOptions {
-    QString name;      // --name: the shooter; the name prompt is skipped
-    QStringList ports; // --port: further serial ports, in the order given
-    QString file;      // a series file opened in the main window at start
+    QString name; // --name: the shooter; the name prompt is skipped
+    // --port: further serial ports, in the order given; then --scheibe: the
+    // targets that send JSON (tcp://HOST:PORT, serial:PATH)
+    QStringList ports;
+    QString file; // a series file opened in the main window at start
     // --kamera: further camera sources (video files, folders of pictures,
     // devices), in the order given
     QStringList cameras{};

@@ -4,6 +4,7 @@
 // stand-ins, handed to the windows as one Services bundle. A test class
 // derives from it instead of QObject.
 
+#include "platform/bytestream.h"
 #include "platform/serialport.h"
 #include "platform/settings.h"
 #include "services/services.h"
@@ -28,8 +29,8 @@ protected:
     MemorySettings m_settings;
     MemoryDiary m_diary;
     ScriptedCameraService m_cameras;
-    Services m_services{m_dialogs, m_clock,   m_tones, m_printers,      m_settings,
-                        m_diary,   m_cameras, {},      makeQtSerialPort};
+    Services m_services{m_dialogs, m_clock,   m_tones, m_printers,       m_settings,
+                        m_diary,   m_cameras, {},      makeQtSerialPort, makeQtByteStream};
 
     // No answers asked yet, the clock at 0 and nothing remembered, for the
     // next test function.

@@ -92,8 +92,7 @@ void OpenTargetLink::switchDelivering() {
     } else {
         m_delivering = false;
         m_storeRetry.stop();
-        if (const QString note = m_door ? m_door->sourceActive(false) : QString();
-            !note.isEmpty())
+        if (const QString note = m_door ? m_door->sourceActive(false) : QString(); !note.isEmpty())
             m_dialogs.messageBox(m_dialogParent, note);
     }
     Q_EMIT stateChanged();
@@ -129,7 +128,9 @@ void OpenTargetLink::received(const QByteArray& bytes) {
 // before; any other waits for the window.
 void OpenTargetLink::take(const OpenTargetShot& shot) {
     const QString key = keyOf(shot);
-    const auto same = [&](const OpenTargetShot& other) { return keyOf(other) == key; };
+    const auto same = [&](const OpenTargetShot& other) {
+        return keyOf(other) == key;
+    };
     if (known(shot) || std::any_of(m_waiting.begin(), m_waiting.end(), same) ||
         std::any_of(m_replayed.begin(), m_replayed.end(), same))
         return;
