@@ -217,7 +217,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("known");    // entered before, "number@time"
         QTest::addColumn<QList<bool>>("yes");  // answers to "… Übernehmen?"
         QTest::addColumn<QStringList>("hits"); // "x,y" in drawing units
-        QTest::addColumn<int>("questions");
+        QTest::addColumn<QStringList>("questions");
+        const QString two = u"2 Schüsse der Scheibe sind noch nicht im Tagebuch. Übernehmen?"_s;
+        const QString one = u"Ein Schuss der Scheibe ist noch nicht im Tagebuch. Übernehmen?"_s;
         const QByteArray hello = "{\"CONNECTED\":1,\"NAME\":\"FET-7\"}";
         const QByteArray s1 =
             "{\"shot\":1,\"x\":1.50,\"y\":-2.00,\"time\":1000,\"session_type\":5}";
@@ -227,24 +229,25 @@ private Q_SLOTS:
         const QString h1 = u"259,248"_s, h2 = u"241.5,197"_s, h3 = u"244,228"_s;
         QTest::newRow("live shots glued and split, over TCP")
             << true << QList<QByteArray>{hello, "WAIT", s1 + s2.left(9), s2.mid(9) + s3}
-            << QString() << QList<bool>{} << QStringList{h1, h2, h3} << 0;
+            << QString() << QList<bool>{} << QStringList{h1, h2, h3} << QStringList{};
         QTest::newRow("the same over the serial line")
             << false << QList<QByteArray>{hello, "WAIT", s1 + s2.left(9), s2.mid(9) + s3}
-            << QString() << QList<bool>{} << QStringList{h1, h2, h3} << 0;
+            << QString() << QList<bool>{} << QStringList{h1, h2, h3} << QStringList{};
         QTest::newRow("a replay: the entered shot passed over, the others taken")
             << true << QList<QByteArray>{hello + s1 + s2 + s3, "WAIT"} << u"1@1000"_s
-            << QList<bool>{true} << QStringList{h2, h3} << 1;
-        QTest::newRow("a replay declined") << true << QList<QByteArray>{hello + s1 + s2, "WAIT"}
-                                           << QString() << QList<bool>{false} << QStringList{} << 1;
+            << QList<bool>{true} << QStringList{h2, h3} << QStringList{two};
+        QTest::newRow("a replay declined")
+            << true << QList<QByteArray>{hello + s1 + s2, "WAIT"} << QString() << QList<bool>{false}
+            << QStringList{} << QStringList{two};
         QTest::newRow("a shot without a position is never entered")
             << true
             << QList<QByteArray>{hello, "WAIT", "{\"shot\":1,\"y\":2.0}", "{\"shot\":1,\"y\":2.0}",
                                  s2}
-            << QString() << QList<bool>{} << QStringList{h2} << 0;
+            << QString() << QList<bool>{} << QStringList{h2} << QStringList{};
         QTest::newRow("dropped inside an object, the replay fills the gap")
             << true << QList<QByteArray>{hello,  "WAIT",          s1,    s2.left(14), "DROP",
                                          "BACK", hello + s1 + s2, "WAIT"}
-            << QString() << QList<bool>{true} << QStringList{h1, h2} << 1;
+            << QString() << QList<bool>{true} << QStringList{h1, h2} << QStringList{one};
     }
     void theOpenTargetsShotsComeIn() {
         QFETCH(bool, tcp);
@@ -292,11 +295,10 @@ private Q_SLOTS:
         for (const PointF& at : std::as_const(m_host.hits))
             hits << u"%1,%2"_s.arg(at.x).arg(at.y);
         QTEST(hits, "hits");
-        QTEST(int(m_dialogs.asked.size()), "questions");
+        QStringList questions;
         for (const auto& asked : std::as_const(m_dialogs.asked))
-            QVERIFY2(asked.text.endsWith(u"Schüsse der Scheibe sind noch nicht im Tagebuch. "
-                                         "Übernehmen?"_s),
-                     qPrintable(asked.text));
+            questions << asked.text;
+        QTEST(questions, "questions");
         // Each shot is entered once, however often it came.
         QStringList entered = m_settings.enteredTargetShots(u"FET-7"_s);
         QCOMPARE(entered.removeDuplicates(), 0);

@@ -377,19 +377,19 @@ Once more: </translation>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/sheets/commandline.cpp" line="+15"/>
+        <location filename="../src/sheets/commandline.cpp" line="+16"/>
         <source>Name des Schützen; die Frage nach dem Namen entfällt.</source>
         <translation>The shooter’s name; the program does not ask for it.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+56"/>
+        <location line="+66"/>
         <location line="+11"/>
         <source>Name</source>
         <translation>name</translation>
     </message>
     <message>
-        <location line="-60"/>
+        <location line="-70"/>
         <source>Bietet diesen seriellen Anschluss (z. B. /dev/ttyUSB0) zusätzlich für die elektronische Scheibe an; auch mehrmals.</source>
         <translation>Offers this serial port (e.g. /dev/ttyUSB0) for the electronic target as well; may be repeated.</translation>
     </message>
@@ -397,6 +397,16 @@ Once more: </translation>
         <location line="+3"/>
         <source>Anschluss</source>
         <translation>port</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Bietet diese Scheibe, die ihre Schüsse als JSON sendet, zusätzlich an: tcp://HOST:PORT oder serial:PFAD; auch mehrmals.</source>
+        <translation>Also offers this target that sends its shots as JSON: tcp://HOST:PORT or serial:PATH; may be repeated.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Adresse</source>
+        <translation>address</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -434,7 +444,7 @@ Once more: </translation>
         <translation>Shot-calling training for sport shooters: record, score and compare the call and the hit of every shot.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>datei</source>
         <translation>file</translation>
     </message>
@@ -470,7 +480,7 @@ Once more: </translation>
 </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>--verein-einrichten steht für sich; ohne Seriendatei, Name, Anschluss oder Kamera.
 </source>
         <translation>--verein-einrichten stands alone; without series file, name, port or camera.
@@ -500,7 +510,14 @@ Mit --help werden alle Optionen gezeigt.
 </translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+10"/>
+        <source>--scheibe %1: bitte tcp://HOST:PORT oder serial:PFAD angeben.
+</source>
+        <translation>--scheibe %1: please give tcp://HOST:PORT or serial:PATH.
+</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>Bitte kein Passwort in die Adresse nach --verein schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus dem Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.
 </source>
         <translation>Please write no password into the address after --verein: every user of the computer can read it. The password comes from the keyring, from ~/.pgpass or PGPASSWORD.
@@ -2576,7 +2593,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::LinkIndicator</name>
     <message>
-        <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+21"/>
+        <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+22"/>
         <source>an</source>
         <translation>on</translation>
     </message>
@@ -2781,6 +2798,42 @@ Please enter your name:</translation>
     </message>
 </context>
 <context>
+    <name>ankerblick::OpenTarget</name>
+    <message>
+        <location filename="../src/files/opentarget.cpp" line="+75"/>
+        <source>Ein Schuss der Scheibe hat keine Lage (x, y); er wird nicht eingetragen.</source>
+        <translation>A shot of the target has no position (x, y); it is not entered.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Ein Schuss der Scheibe ist nicht zu lesen; er wird nicht eingetragen.</source>
+        <translation>A shot of the target cannot be read; it is not entered.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Die Scheibe sandte etwas, das kein Datensatz ist; es wird übergangen.</source>
+        <translation>The target sent something that is no record; it is passed over.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::OpenTargetLink</name>
+    <message>
+        <location filename="../src/features/targetlink/opentargetlink.cpp" line="+76"/>
+        <source>Scheibe nicht erreichbar: %1</source>
+        <translation>Target not reachable: %1</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Ein Schuss der Scheibe ist noch nicht im Tagebuch. Übernehmen?</source>
+        <translation>One shot of the target is not in the diary yet. Take it over?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 Schüsse der Scheibe sind noch nicht im Tagebuch. Übernehmen?</source>
+        <translation>%1 shots of the target are not in the diary yet. Take them over?</translation>
+    </message>
+</context>
+<context>
     <name>ankerblick::OverallCollector</name>
     <message>
         <location filename="../src/sheets/printcontent.cpp" line="-11"/>
@@ -2829,6 +2882,14 @@ Please enter your name:</translation>
         <location line="+8"/>
         <source>%1, von oben im Uhrzeigersinn nummeriert. %2</source>
         <translation>%1, numbered clockwise from the top. %2</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::QtByteStream</name>
+    <message>
+        <location filename="../src/platform/bytestream.cpp" line="+29"/>
+        <source>„%1“ ist keine Adresse einer Scheibe (tcp://HOST:PORT oder serial:PFAD).</source>
+        <translation>“%1” is no address of a target (tcp://HOST:PORT or serial:PATH).</translation>
     </message>
 </context>
 <context>
@@ -3129,12 +3190,17 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::TargetLinkPanel</name>
     <message>
-        <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+26"/>
+        <location filename="../src/features/targetlink/targetlinkpanel.cpp" line="+27"/>
         <source>Rika Anschluss</source>
         <translation>Rika port</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+12"/>
+        <source>Scheibe im Netz …</source>
+        <translation>Target on the network …</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Rika An-/ Abmeldung</source>
         <translation>Rika log on/off</translation>
     </message>
@@ -3142,6 +3208,26 @@ Please enter your name:</translation>
         <location line="+1"/>
         <source>Rika Schussabfrage</source>
         <translation>Rika shot polling</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Adresse der Scheibe (tcp://HOST:PORT oder serial:PFAD):</source>
+        <translation>Address of the target (tcp://HOST:PORT or serial:PATH):</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Scheibe im Netz</source>
+        <translation>Target on the network</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>nicht erreichbar</source>
+        <translation>not reachable</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>verbindet</source>
+        <translation>connecting</translation>
     </message>
 </context>
 <context>

@@ -72,12 +72,14 @@ OpenTargetObject shotOf(const QJsonObject& o) {
     const std::optional<double> y = numberIn(o, "y");
     const std::optional<double> number = numberIn(o, "shot");
     if (!x || !y)
-        return OpenTargetProblem{problem("Ein Schuss der Scheibe hat keine Lage (x, y); er wird "
-                                         "nicht eingetragen.")};
+        return OpenTargetProblem{problem(QT_TRANSLATE_NOOP(
+            "ankerblick::OpenTarget", "Ein Schuss der Scheibe hat keine Lage (x, y); er wird "
+                                      "nicht eingetragen."))};
     // A shot lies on the target: a position beyond a metre is no position.
     if (std::abs(*x) > 1000.0 || std::abs(*y) > 1000.0 || !number || *number < 1 || *number > 1e6)
-        return OpenTargetProblem{problem("Ein Schuss der Scheibe ist nicht zu lesen; er wird "
-                                         "nicht eingetragen.")};
+        return OpenTargetProblem{problem(QT_TRANSLATE_NOOP(
+            "ankerblick::OpenTarget", "Ein Schuss der Scheibe ist nicht zu lesen; er wird "
+                                      "nicht eingetragen."))};
     OpenTargetShot shot;
     shot.number = int(*number);
     shot.xMm = *x;
@@ -99,8 +101,9 @@ OpenTargetObject readOpenTargetObject(const QByteArray& object) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(object, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return OpenTargetProblem{problem("Die Scheibe sandte etwas, das kein Datensatz ist; es "
-                                         "wird übergangen.")};
+        return OpenTargetProblem{problem(QT_TRANSLATE_NOOP(
+            "ankerblick::OpenTarget", "Die Scheibe sandte etwas, das kein Datensatz ist; es "
+                                      "wird übergangen."))};
     const QJsonObject o = document.object();
     if (o.contains(QLatin1String("CONNECTED")) || o.contains(QLatin1String("NAME")))
         return OpenTargetGreeting{o.value(QLatin1String("NAME")).toVariant().toString()};

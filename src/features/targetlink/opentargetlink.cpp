@@ -148,7 +148,9 @@ void OpenTargetLink::replayEnded() {
     if (replayed.isEmpty())
         return;
     const QString question =
-        tr("%n Schüsse der Scheibe sind noch nicht im Tagebuch. Übernehmen?", "", replayed.size());
+        replayed.size() == 1 ? tr("Ein Schuss der Scheibe ist noch nicht im Tagebuch. Übernehmen?")
+                             : tr("%1 Schüsse der Scheibe sind noch nicht im Tagebuch. Übernehmen?")
+                                   .arg(replayed.size());
     if (!m_dialogs.yesNo(m_dialogParent, question))
         return;
     for (const OpenTargetShot& shot : replayed)
