@@ -27,11 +27,11 @@ QString slotsOf(const TargetSheet& sheet) {
 }
 
 // One input of a script: 'P' a click of the pointer, 'H' a hit from a
-// source outside ('Q' one it was unsure of, 'A' one added by hand), 'E' / 'e' that source starts
-// / stops, 'N' "Weitere Serie", 'U' "Rückgängig"; the shooter corrects the
-// first hit of the newest series: 'M' moved onto the centre, 'R' taken
-// out. The n-th click lands 3 units right of the centre per n, the n-th
-// outside hit 2 units below it per n.
+// source outside ('Q' one it was unsure of, 'A' one added by hand, 'S' one
+// its device calls a sighter, 'G' one it calls a match shot and values 10,3), 'E' / 'e' that source
+// starts / stops, 'N' "Weitere Serie", 'U' "Rückgängig"; the shooter corrects the first hit of the
+// newest series: 'M' moved onto the centre, 'R' taken out. The n-th click lands 3 units right of
+// the centre per n, the n-th outside hit 2 units below it per n.
 void play(TargetSheet& sheet, test::FakeClock& clock, const QString& script) {
     int clicks = 0;
     int hits = 0;
@@ -42,11 +42,19 @@ void play(TargetSheet& sheet, test::FakeClock& clock, const QString& script) {
             sheet.mouseMove(x, 228.0f);
             sheet.mousePress(MouseButton::Left);
             QVERIFY(sheet.mouseRelease(MouseButton::Left, x, 228.0f));
-        } else if (input == u'H' || input == u'Q' || input == u'A') {
+        } else if (input == u'H' || input == u'Q' || input == u'A' || input == u'S' ||
+                   input == u'G') {
             const HitCheck check = input == u'Q'   ? HitCheck::Doubtful
                                    : input == u'A' ? HitCheck::Added
                                                    : HitCheck::Sure;
-            QVERIFY(sheet.receiveHit({{244.0f, 228.0f + 2.0f * float(++hits)}, clock.now, check}));
+            ArrivedHit hit{{244.0f, 228.0f + 2.0f * float(++hits)}, clock.now, check};
+            if (input == u'S' || input == u'G') { // as the intake does with the device's word
+                hit.sighter = input == u'S';
+                sheet.followSighter(*hit.sighter);
+            }
+            if (input == u'G')
+                hit.deviceValue = 10.3;
+            QVERIFY(sheet.receiveHit(hit));
         } else if (input == u'M' || input == u'R') {
             const std::optional<PointF> to =
                 input == u'M' ? std::optional<PointF>(PointF{244.0f, 228.0f}) : std::nullopt;
@@ -201,6 +209,19 @@ private Q_SLOTS:
         QTest::newRow("aim: a hit added by hand, placed with its call")
             << true << u"EPHPA"_s << u"SS........"_s << u"Serie: 1 Schuss: 2: Treffer ergänzt\r\n"_s
             << u"244,230"_s;
+        QTest::newRow("entry: sighters, then a match shot with the device's value")
+            << false << u"ESSG"_s << u"hh........|h........."_s
+            << u"Serie: 1 Schuss: 0: Probe\r\nSerie: 2 Schuss: 1: Wert der Scheibe: 10,3\r\n"_s
+            << u"244,234"_s;
+        // Called first: the first call's series takes the kind of its hit;
+        // a shot called in a series with shots stays there, whatever its kind.
+        QTest::newRow("aim: a sighter called first, then a match shot")
+            << true << u"EPSPG"_s << u"SS........"_s
+            << u"Serie: 1 Schuss: 0: Probe\r\nSerie: 1 Schuss: 2: Wert der Scheibe: 10,3\r\n"_s
+            << u"244,230"_s;
+        QTest::newRow("aim: a sighter called after a match shot")
+            << true << u"EPGPS"_s << u"SS........"_s
+            << u"Serie: 1 Schuss: 1: Wert der Scheibe: 10,3\r\n"_s << u"244,230"_s;
         QTest::newRow("entry: moved onto the centre")
             << false << u"EHQM"_s << u"hh........"_s << check + moved << u"244,228"_s;
         QTest::newRow("entry: an unsure hit moved is checked")

@@ -439,7 +439,7 @@ Once more: </translation>
         <translation>With --verein-einrichten: creates the login of a coach, who may read the trainings of all shooters; the password comes from standard input.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+22"/>
         <source>Abkommenstraining für Sportschützen: Abkommen und Treffer jedes Schusses erfassen, werten und vergleichen.</source>
         <translation>Shot-calling training for sport shooters: record, score and compare the call and the hit of every shot.</translation>
     </message>
@@ -510,14 +510,14 @@ Mit --help werden alle Optionen gezeigt.
 </translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-140"/>
         <source>--scheibe %1: bitte tcp://HOST:PORT oder serial:PFAD angeben.
 </source>
         <translation>--scheibe %1: please give tcp://HOST:PORT or serial:PATH.
 </translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+160"/>
         <source>Bitte kein Passwort in die Adresse nach --verein schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus dem Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.
 </source>
         <translation>Please write no password into the address after --verein: every user of the computer can read it. The password comes from the keyring, from ~/.pgpass or PGPASSWORD.
@@ -980,7 +980,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>HitIntake</name>
     <message>
-        <location filename="../src/sheets/hitintake.cpp" line="+172"/>
+        <location filename="../src/sheets/hitintake.cpp" line="+174"/>
         <source>%1 Treffer hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
         <translation>%1 hits had no call yet; they were entered without a call (rating “–”).</translation>
     </message>
@@ -1426,7 +1426,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ShotNotes</name>
     <message>
-        <location filename="../src/files/shotnotes.cpp" line="+162"/>
+        <location filename="../src/files/shotnotes.cpp" line="+174"/>
         <source>Probe</source>
         <translation>Sighters</translation>
     </message>
@@ -1449,6 +1449,11 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <location line="+2"/>
         <source>Treffer ergänzt</source>
         <translation>hit added</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Wert der Scheibe: %1</source>
+        <translation>target&apos;s value: %1</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1503,7 +1508,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>TargetSheet</name>
     <message>
-        <location filename="../src/sheets/targetsheet.cpp" line="+444"/>
+        <location filename="../src/sheets/targetsheet.cpp" line="+467"/>
         <source>Solange ein Schuss auf seinen Treffer oder seine Ansage wartet, lässt sich kein Treffer ändern.</source>
         <translation>While a shot waits for its hit or its call, no hit can be changed.</translation>
     </message>

@@ -48,7 +48,7 @@ struct OpenTargetShot {
     double xMm = 0.0;             // from the centre, right
     double yMm = 0.0;             // up
     std::optional<qint64> timeMs; // "time"
-    bool sighter = false;         // "session_type" bit 2
+    std::optional<bool> sighter;  // "session_type" bit 2; none when not sent
     std::optional<double> score;  // the target's own value, when it sends one
     QString athlete;              // "athelete", as the target spells it
     QString event;

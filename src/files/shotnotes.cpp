@@ -38,6 +38,10 @@ QString addedNote() {
     return QStringLiteral("Treffer ergänzt");
 }
 
+QString deviceValueNote(double value) {
+    return QStringLiteral("Wert der Scheibe: %1").arg(num::fileLocale().toString(value, 'f', 1));
+}
+
 QString removedNote(int shot) {
     return QStringLiteral("Treffer %1 entfernt").arg(shot);
 }
@@ -60,6 +64,13 @@ ShotNote lateMark(int series, int shot) {
 
 namespace {
 
+// The value a note says the device gave; none for another text.
+std::optional<QString> deviceValueOf(const QString& text) {
+    static const QRegularExpression value(QStringLiteral("^Wert der Scheibe: (-?\\d+,\\d)$"));
+    const QRegularExpressionMatch m = value.match(text);
+    return m.hasMatch() ? std::optional<QString>(m.captured(1)) : std::nullopt;
+}
+
 // The number of the shot a note says was taken out; none for another text.
 std::optional<int> removedShot(const QString& text) {
     static const QRegularExpression removed(QStringLiteral("^Treffer ([1-9]\\d?) entfernt$"));
@@ -74,7 +85,8 @@ bool readsAsMark(int series, int shot, const QString& text) {
     if (shot == 0)
         return text == sighterNote() || (series == 1 && text.startsWith(kMatchPrefix)) ||
                removedShot(text).has_value();
-    return text == lateNote() || text == checkNote() || text == movedNote() || text == addedNote();
+    return text == lateNote() || text == checkNote() || text == movedNote() ||
+           text == addedNote() || deviceValueOf(text).has_value();
 }
 
 } // namespace
@@ -168,6 +180,8 @@ QString shownMark(const ShotNote& n) {
         return QCoreApplication::translate("ShotNotes", "Treffer verschoben");
     if (n.text == addedNote())
         return QCoreApplication::translate("ShotNotes", "Treffer ergänzt");
+    if (const std::optional<QString> value = deviceValueOf(n.text))
+        return QCoreApplication::translate("ShotNotes", "Wert der Scheibe: %1").arg(*value);
     if (const std::optional<int> shot = removedShot(n.text))
         return QCoreApplication::translate("ShotNotes", "Treffer %1 entfernt").arg(*shot);
     return QCoreApplication::translate("ShotNotes", "Wettkampf: %1")

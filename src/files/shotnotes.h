@@ -56,6 +56,9 @@ QString checkNote();
 QString movedNote();
 QString addedNote();
 QString removedNote(int shot);
+// The electronic target's own value of a shot, beside the program's
+// ("Wert der Scheibe: 10,3"), on its shot.
+QString deviceValueNote(double value);
 ShotNote correctionMark(int series, int shot, const QString& text);
 ShotNote programMark(const QString& program);
 ShotNote sighterMark(int series);

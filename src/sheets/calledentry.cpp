@@ -197,7 +197,7 @@ bool CalledEntry::completeShot(EntryContext& context, int slot, const ArrivedHit
     }
     updateCaption(context);
     context.setRecomputeEnabled(!concealing(context));
-    context.shotEntered(timed, hit.arrival, hit.check);
+    context.shotEntered(timed, hit.arrival, hit.check, hit.deviceValue);
     return true;
 }
 
@@ -303,8 +303,9 @@ bool CalledEntry::setRevealAfterSeries(bool reveal) {
 }
 
 bool CalledEntry::receiveHit(EntryContext& context, const ArrivedHit& hit) {
-    const ArrivedHit held{context.placeable(hit.at.x, hit.at.y),
-                          hit.arrival ? hit.arrival : context.now(), hit.check};
+    ArrivedHit held = hit;
+    held.at = context.placeable(hit.at.x, hit.at.y);
+    held.arrival = hit.arrival ? hit.arrival : context.now();
     if (!canHold(context, held.at))
         return false;
     m_held.append(held);

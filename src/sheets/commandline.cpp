@@ -96,6 +96,35 @@ const QCommandLineOption& clubCoachOption() {
     return o;
 }
 
+// --help and --version, answered at once; false when neither is asked for.
+bool answerHelpOrVersion(const QCommandLineParser& parser, CommandLine& result) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        result.exitCode = 0;
+        result.output = parser.helpText();
+        return true;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        result.exitCode = 0;
+        result.output = QCoreApplication::applicationName() + u' ' +
+                        QCoreApplication::applicationVersion() + u'\n';
+        return true;
+    }
+    return false;
+}
+
+// The --scheibe targets after the ports; what is wrong with one, if any.
+QString addTargets(const QCommandLineParser& parser, QStringList& ports) {
+    for (const QString& target : parser.values(targetOption())) {
+        if (!ByteStream::isStreamLocation(target))
+            return QCoreApplication::translate(
+                       "CommandLine",
+                       "--scheibe %1: bitte tcp://HOST:PORT oder serial:PFAD angeben.\n")
+                .arg(target);
+        ports.append(target);
+    }
+    return {};
+}
+
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(QCoreApplication::translate(
         "CommandLine", "Abkommenstraining für Sportschützen: Abkommen und Treffer jedes "
@@ -204,17 +233,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
                            .arg(parser.errorText());
         return result;
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        result.exitCode = 0;
-        result.output = parser.helpText();
+    if (answerHelpOrVersion(parser, result))
         return result;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        result.exitCode = 0;
-        result.output = QCoreApplication::applicationName() + u' ' +
-                        QCoreApplication::applicationVersion() + u'\n';
-        return result;
-    }
     QString clubError;
     result.club = clubSetupOf(parser, clubError);
     if (!clubError.isEmpty()) {
@@ -234,16 +254,10 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.options.name = parser.value(nameOption()).trimmed();
     result.options.ports = parser.values(portOption());
     result.options.ports.removeAll(QString()); // "--port=" names no port
-    for (const QString& target : parser.values(targetOption())) {
-        if (!ByteStream::isStreamLocation(target)) {
-            result.exitCode = 1;
-            result.error = QCoreApplication::translate(
-                               "CommandLine",
-                               "--scheibe %1: bitte tcp://HOST:PORT oder serial:PFAD angeben.\n")
-                               .arg(target);
-            return result;
-        }
-        result.options.ports.append(target);
+    if (const QString wrong = addTargets(parser, result.options.ports); !wrong.isEmpty()) {
+        result.exitCode = 1;
+        result.error = wrong;
+        return result;
     }
     result.options.cameras = parser.values(cameraOption());
     result.options.cameras.removeAll(QString());

@@ -63,7 +63,8 @@ bool DirectEntry::release(EntryContext& context, float, float) {
         context.setRecomputeEnabled(true);
     }
     context.shotEntered(!m_external, std::exchange(m_arrival, std::nullopt),
-                        std::exchange(m_check, HitCheck::Sure));
+                        std::exchange(m_check, HitCheck::Sure),
+                        std::exchange(m_deviceValue, std::nullopt));
     return true;
 }
 
@@ -76,9 +77,11 @@ bool DirectEntry::receiveHit(EntryContext& context, const ArrivedHit& hit) {
     waitingMark(context).box.centreOn(at.x, at.y);
     m_arrival = hit.arrival ? hit.arrival : context.now();
     m_check = hit.check;
+    m_deviceValue = hit.deviceValue;
     const bool taken = release(context, at.x, at.y);
     m_arrival.reset();
     m_check = HitCheck::Sure;
+    m_deviceValue.reset();
     // The next mark waits under the pointer again.
     context.followPointer();
     return taken && m_index != before;

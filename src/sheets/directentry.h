@@ -39,9 +39,10 @@ public:
 private:
     bool m_placing = true;
     bool m_external = false;
-    int m_index = 0;                   // the slot the next hit goes into
-    std::optional<quint32> m_arrival;  // of the hit from outside being placed
-    HitCheck m_check = HitCheck::Sure; // and what the shooter is told of it
+    int m_index = 0;                     // the slot the next hit goes into
+    std::optional<quint32> m_arrival;    // of the hit from outside being placed
+    HitCheck m_check = HitCheck::Sure;   // and what the shooter is told of it
+    std::optional<double> m_deviceValue; // and its device's own value
 };
 
 } // namespace ankerblick

@@ -38,8 +38,10 @@ public:
     virtual void edit(int slot, const SeriesRecord& changed, SeriesDocument::Undo undo) = 0;
     // A shot was entered; `at` is when it came (now, when not given).
     // A hit to be checked, or added by hand, is noted so.
+    // The device's own value of the shot is noted beside the program's.
     virtual void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt,
-                             HitCheck check = HitCheck::Sure) = 0;
+                             HitCheck check = HitCheck::Sure,
+                             std::optional<double> deviceValue = std::nullopt) = 0;
     // The next shot measures its shooting time from nothing.
     virtual void forgetLastShotTime() = 0;
     // Entered work that is no edit of a slot (a call still awaiting its hit).

@@ -41,6 +41,10 @@ struct ArrivedHit {
     PointF at;
     std::optional<quint32> arrival;
     HitCheck check = HitCheck::Sure;
+    // The device says whether the shot is a sighter; none: it does not say.
+    std::optional<bool> sighter{};
+    // The device's own value of the shot, shown beside the program's.
+    std::optional<double> deviceValue{};
 };
 
 // What the window made of a hit.

@@ -55,6 +55,8 @@ HitReceipt HitIntake::enterDeviceHit(HitOrigin origin, const ArrivedHit& hit) {
         return {};
     }
     const TargetSheet::Snapshot before = m_sheet.snapshot();
+    if (hit.sighter)
+        m_sheet.followSighter(*hit.sighter);
     if (!m_sheet.receiveHit(hit)) {
         m_site.show();
         return {};

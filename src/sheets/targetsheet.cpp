@@ -290,6 +290,26 @@ void TargetSheet::setSighting(bool on) {
     showSelectedSeries();
 }
 
+void TargetSheet::followSighter(bool sighter) {
+    const int newest = seriesCount();
+    if (m_doc.sighting() || isSighterSeries(newest) == sighter || !heldHits().isEmpty())
+        return;
+    const SeriesRecord& rec = m_doc.record(newest);
+    // A series with no shot yet takes the hit's kind, its waiting first
+    // call with it; one with shots is ended, unless a call waits there.
+    const bool noShot = rec.nextFreeSlot() == 0;
+    if (!noShot && shotWaits(newest))
+        return;
+    selectNewestSeries();
+    if (!noShot && !nextSeries())
+        return;
+    if (sighter)
+        m_doc.addNote(sighterMark(seriesCount()));
+    else
+        m_doc.forgetMark(seriesCount(), 0, sighterNote());
+    showSelectedSeries();
+}
+
 bool TargetSheet::isSighterSeries(int number) const {
     return ankerblick::isSighterSeries(m_doc.comments(), number);
 }
@@ -306,7 +326,8 @@ bool TargetSheet::isLate(int series, int slot) const {
     return isLateShot(m_doc.comments(), series, slot + 1);
 }
 
-void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at, HitCheck check) {
+void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at, HitCheck check,
+                              std::optional<double> deviceValue) {
     const quint32 when = at.value_or(m_clock->milliseconds());
     const int shot = int(m_shown.listedSlots.size());
     // The series the shot went into, which need not be the newest.
@@ -325,6 +346,8 @@ void TargetSheet::shotEntered(bool writeTimes, std::optional<quint32> at, HitChe
     if (check != HitCheck::Sure)
         m_doc.addNote(correctionMark(m_shown.selected, shot,
                                      check == HitCheck::Doubtful ? checkNote() : addedNote()));
+    if (deviceValue)
+        m_doc.addNote(correctionMark(m_shown.selected, shot, deviceValueNote(*deviceValue)));
     markModified();
 }
 

@@ -139,6 +139,11 @@ public:
     void setSighting(bool on);
     bool sighting() const { return m_doc.sighting(); }
     bool isSighterSeries(int number) const;
+    // A hit from outside is a sighter, or not, by its device's word: when
+    // the newest series is of the other kind it is ended (unless empty) and
+    // the next is of the hit's kind. Nothing while a match keeps its own
+    // sighting rules or a shot waits for its hit or call.
+    void followSighter(bool sighter);
     // The time limit (clock milliseconds): a shot entered after it is noted
     // "nach Zeit" in the comments and scored 0. With arrivalsOnly only hits
     // that carry their arrival time (from a source outside) are held to it.
@@ -238,7 +243,8 @@ private:
     void setNextSeriesSignal(bool on) override { m_shown.nextSeriesRed = on; }
     void setRecomputeEnabled(bool on) override { m_shown.recomputeEnabled = on; }
     void shotEntered(bool writeTimes, std::optional<quint32> at = std::nullopt,
-                     HitCheck check = HitCheck::Sure) override;
+                     HitCheck check = HitCheck::Sure,
+                     std::optional<double> deviceValue = std::nullopt) override;
     void forgetLastShotTime() override { m_doc.times().forgetLastShot(); }
     void markModified() override { m_doc.setModified(true); }
     void followPointer() override { mouseMove(m_last.x, m_last.y); }

@@ -164,7 +164,8 @@ void OpenTargetLink::enterWaiting() {
         const TargetGeometry g = m_door->geometry();
         const PointF at{float(g.centre.x + shot.xMm * g.scale),
                         float(g.centre.y - shot.yMm * g.scale)};
-        const HitReceipt receipt = m_door->enter({at, std::nullopt});
+        const HitReceipt receipt =
+            m_door->enter({at, std::nullopt, HitCheck::Sure, shot.sighter, shot.score});
         if (!receipt.stored) {
             if (!receipt.problem.isEmpty() && receipt.problem != m_problem) {
                 m_problem = receipt.problem;
