@@ -1,4 +1,5 @@
 #include "files/seriesfile.h"
+#include "files/shotimport.h"
 #include "files/windows1252.h"
 #include "support/fulldisk.h"
 
@@ -93,6 +94,80 @@ class TestSeriesFile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Shot files of other systems, written here from their documented
+    // formats: each string as "name|face|date:" and its shots as
+    // "x,y,value,inner ten,sighter"; or the line that stops the import.
+    void readsOtherSystemsShotFiles_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("strings");
+        QTest::addColumn<int>("problemLine"); // -1: read whole
+        const QByteArray markerHead = "Date:,Dec 3 2026\r\nString:,Practice 1\r\nTarget:,LP10\r\n"
+                                      "Face:,ISSF 10m Air Pistol\r\n"
+                                      ",time,tags,id,score,temp C,x mm,y mm,v fps,yaw deg, pitch "
+                                      "deg,quality,xy_err\r\n";
+        const QByteArray markerRows = ",10:02:11,sighter,1,9,21,3.25,-4.10,560,0.1,0.2,98,0.3\r\n"
+                                      ",10:03:40,,2,X,21,0.40,0.55,561,0.1,0.2,97,0.2\r\n"
+                                      ",10:05:02,,3,8,21,-7.00,12.5\r\n"; // ragged
+        const QString marker1 = u"Practice 1|ISSF 10m Air Pistol|Dec 3 2026: 3.25,-4.1,9,0,1; "
+                                "0.4,0.55,10,1,0; -7,12.5,8,0,0"_s;
+        const int shotMarker = int(ShotFileKind::ShotMarker);
+        QTest::newRow("ShotMarker, a block with a sighter, an X and a ragged row")
+            << markerHead + markerRows << shotMarker << QStringList{marker1} << -1;
+        QTest::newRow("ShotMarker, two blocks")
+            << markerHead + markerRows + "\r\nDate:,Dec 4 2026\r\nString:,Match\r\n" +
+                   ",time,tags,id,score,temp C,x mm,y mm\r\n,11:00:00,sighter/warm,1,10,21,1,2\r\n"
+            << shotMarker << QStringList{marker1, u"Match||Dec 4 2026: 1,2,10,0,1"_s} << -1;
+        QTest::newRow("ShotMarker, a row without its y")
+            << markerHead + ",10:02:11,,1,9,21,3.25,abc\r\n"
+            << shotMarker << QStringList{} << 6;
+        const QByteArray scanHead = "Shot Number,Scan Number,Score,x,y\n";
+        const int phone = int(ShotFileKind::PhoneScan);
+        QTest::newRow("phone scan")
+            << scanHead + "1,1,10.4,-1.2,2.5\n2,1,10*,0.1,0.2\n3,1,9.7,4.0,-3.3\n"
+            << phone << QStringList{u"||: -1.2,2.5,10.4,0,0; 0.1,0.2,10,1,0; 4,-3.3,9.7,0,0"_s}
+            << -1;
+        QTest::newRow("phone scan, an empty x") << scanHead + "1,1,10.4,-1.2,2.5\n4,1,9.1,,2\n"
+                                                << phone << QStringList{} << 3;
+        const int range = int(ShotFileKind::RangeJson);
+        QTest::newRow("range results")
+            << QByteArray("[{\"number\":1,\"value\":10,\"fineValue\":104,\"x\":1.5,\"y\":-2.0,"
+                          "\"at\":\"2026-12-03T10:02:11+01:00\"},"
+                          "{\"number\":2,\"value\":9,\"x\":-3,\"y\":4.5}]")
+            << range << QStringList{u"||: 1.5,-2,10.4,0,0; -3,4.5,9,0,0"_s} << -1;
+        QTest::newRow("range results, a position that is a text")
+            << QByteArray("{\"shots\":[{\"number\":1,\"x\":1,\"y\":2},{\"number\":2,\"x\":\"1\","
+                          "\"y\":2}]}")
+            << range << QStringList{} << 2;
+        QTest::newRow("no shot file") << QByteArray("Serie: 1\r\nhallo\r\n")
+                                      << int(ShotFileKind::Unknown) << QStringList{} << 0;
+    }
+    void readsOtherSystemsShotFiles() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, problemLine);
+        const ShotFile read = readShotFile(file);
+        QTEST(int(read.kind), "kind");
+        QStringList strings;
+        for (const ImportedString& s : read.strings) {
+            QStringList shots;
+            for (const ImportedShot& shot : s.shots)
+                shots << u"%1,%2,%3,%4,%5"_s.arg(shot.xMm)
+                             .arg(shot.yMm)
+                             .arg(shot.value ? QString::number(*shot.value) : u"-"_s)
+                             .arg(int(shot.innerTen))
+                             .arg(int(shot.sighter));
+            strings << u"%1|%2|%3: %4"_s.arg(s.name, s.face, s.date, shots.join(u"; "_s));
+        }
+        // All or nothing: a file with a line that cannot be read gives no shot.
+        QCOMPARE(read.problemLine.value_or(-1), problemLine);
+        QCOMPARE(read.problem.isEmpty(), problemLine < 0);
+        if (problemLine > 0)
+            QVERIFY2(read.problem.contains(QString::number(problemLine)), qPrintable(read.problem));
+        QTEST(problemLine < 0 ? strings : QStringList{}, "strings");
+        if (problemLine >= 0)
+            QVERIFY(read.strings.isEmpty());
+    }
+
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void goldenBytes_data() {

@@ -1,0 +1,220 @@
+#include "shotimport.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <cmath>
+
+namespace ankerblick {
+
+namespace {
+
+// A shot lies on the target: no position beyond a metre.
+constexpr double kFarthestMm = 1000.0;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("ankerblick::ShotFile", text);
+}
+
+// A line of comma-separated fields; a field in double quotes may hold commas.
+QStringList splitCsv(const QString& line) {
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (const QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (c == u',' && !quoted)
+            fields << std::exchange(field, QString()).trimmed();
+        else
+            field += c;
+    }
+    fields << field.trimmed();
+    return fields;
+}
+
+std::optional<double> numberOf(const QString& text) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<double> positionOf(const QString& text) {
+    const std::optional<double> v = numberOf(text);
+    return v && std::abs(*v) <= kFarthestMm ? v : std::nullopt;
+}
+
+ShotFile failed(ShotFileKind kind, int line, const QString& why) {
+    ShotFile file;
+    file.kind = kind;
+    file.problemLine = line;
+    file.problem = why;
+    return file;
+}
+
+QString noPosition(int line) {
+    return tr("Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.")
+        .arg(line);
+}
+
+// The columns of a column row, by name (lower case).
+int columnOf(const QStringList& columns, const QString& name) {
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        if (columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+// ShotMarker: a score "X" is an inner ten; tags joined by "/".
+std::optional<ImportedShot> shotMarkerShot(const QStringList& f, const QStringList& columns) {
+    const auto field = [&](const char* name) {
+        const int i = columnOf(columns, QLatin1String(name));
+        return i >= 0 ? f.value(i) : QString();
+    };
+    const std::optional<double> x = positionOf(field("x mm"));
+    const std::optional<double> y = positionOf(field("y mm"));
+    if (!x || !y)
+        return std::nullopt;
+    ImportedShot shot{*x, *y, std::nullopt, field("time"), {}, false, false};
+    const QString score = field("score");
+    if (score.compare(QLatin1String("X"), Qt::CaseInsensitive) == 0) {
+        shot.value = 10.0;
+        shot.innerTen = true;
+    } else {
+        shot.value = numberOf(score);
+    }
+    shot.sighter = field("tags").split(u'/').contains(QLatin1String("sighter"), Qt::CaseInsensitive);
+    return shot;
+}
+
+// A header line of a block: "Date:", "String:", "Target:" or "Face:".
+bool takeHeader(const QString& line, QList<ImportedString>& strings, bool& started) {
+    static const QStringList keys{QStringLiteral("Date:"), QStringLiteral("String:"),
+                                  QStringLiteral("Target:"), QStringLiteral("Face:")};
+    const QString bare = splitCsv(line).join(u' ').trimmed();
+    for (const QString& key : keys) {
+        if (!bare.startsWith(key, Qt::CaseInsensitive))
+            continue;
+        if (started || strings.isEmpty()) { // a new block
+            strings.append(ImportedString{});
+            started = false;
+        }
+        const QString value = bare.mid(key.size()).trimmed();
+        ImportedString& s = strings.last();
+        if (key == keys[0])
+            s.date = value;
+        else if (key == keys[1])
+            s.name = value;
+        else if (key == keys[3])
+            s.face = value;
+        else if (s.name.isEmpty()) // "Target:" names the string when "String:" does not
+            s.name = value;
+        return true;
+    }
+    return false;
+}
+
+ShotFile readShotMarker(const QStringList& lines) {
+    ShotFile file{ShotFileKind::ShotMarker, {}, std::nullopt, {}};
+    QStringList columns;
+    bool started = false; // the block has shots
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.trimmed().remove(u',').isEmpty() || takeHeader(line, file.strings, started))
+            continue;
+        const QStringList f = splitCsv(line);
+        if (columnOf(f, QStringLiteral("x mm")) >= 0) {
+            columns = f;
+            if (file.strings.isEmpty() || started)
+                file.strings.append(ImportedString{});
+            started = false;
+            continue;
+        }
+        if (columns.isEmpty())
+            return failed(file.kind, int(i + 1), tr("Zeile %1: ein Schuss vor der Zeile der "
+                                                    "Spalten.").arg(i + 1));
+        const std::optional<ImportedShot> shot = shotMarkerShot(f, columns);
+        if (!shot)
+            return failed(file.kind, int(i + 1), noPosition(int(i + 1)));
+        file.strings.last().shots.append(*shot);
+        started = true;
+    }
+    return file;
+}
+
+ShotFile readPhoneScan(const QStringList& lines) {
+    ShotFile file{ShotFileKind::PhoneScan, {ImportedString{}}, std::nullopt, {}};
+    const QStringList columns = splitCsv(lines.value(0));
+    const int x = columnOf(columns, QStringLiteral("x"));
+    const int y = columnOf(columns, QStringLiteral("y"));
+    const int score = columnOf(columns, QStringLiteral("Score"));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines.at(i).trimmed().isEmpty())
+            continue;
+        const QStringList f = splitCsv(lines.at(i));
+        const std::optional<double> xMm = positionOf(f.value(x));
+        const std::optional<double> yMm = positionOf(f.value(y));
+        if (!xMm || !yMm)
+            return failed(file.kind, int(i + 1), noPosition(int(i + 1)));
+        ImportedShot shot{*xMm, *yMm, std::nullopt, {}, {}, false, false};
+        QString value = f.value(score);
+        shot.innerTen = value.endsWith(u'*');
+        shot.value = numberOf(value.remove(u'*'));
+        file.strings.first().shots.append(shot);
+    }
+    return file;
+}
+
+ShotFile readRangeJson(const QByteArray& bytes) {
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes);
+    const QJsonArray shots =
+        doc.isArray() ? doc.array() : doc.object().value(QLatin1String("shots")).toArray();
+    if (shots.isEmpty())
+        return failed(ShotFileKind::RangeJson, 0, tr("Die Datei enthält keine Schüsse."));
+    ShotFile file{ShotFileKind::RangeJson, {ImportedString{}}, std::nullopt, {}};
+    for (qsizetype i = 0; i < shots.size(); ++i) {
+        const QJsonObject o = shots.at(i).toObject();
+        const QJsonValue x = o.value(QLatin1String("x"));
+        const QJsonValue y = o.value(QLatin1String("y"));
+        if (!x.isDouble() || !y.isDouble() || std::abs(x.toDouble()) > kFarthestMm ||
+            std::abs(y.toDouble()) > kFarthestMm)
+            return failed(file.kind, int(i + 1),
+                          tr("Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine "
+                             "Zahl.").arg(i + 1));
+        ImportedShot shot{x.toDouble(), y.toDouble(), std::nullopt, {}, {}, false, false};
+        if (const QJsonValue fine = o.value(QLatin1String("fineValue")); fine.isDouble())
+            shot.value = fine.toDouble() / 10.0;
+        else if (const QJsonValue v = o.value(QLatin1String("value")); v.isDouble())
+            shot.value = v.toDouble();
+        if (const QDateTime at = QDateTime::fromString(o.value(QLatin1String("at")).toString(),
+                                                       Qt::ISODateWithMs);
+            at.isValid())
+            shot.at = at;
+        file.strings.first().shots.append(shot);
+    }
+    return file;
+}
+
+} // namespace
+
+ShotFile readShotFile(const QByteArray& bytes) {
+    const QString text = QString::fromUtf8(bytes);
+    const QString start = text.trimmed();
+    if (start.startsWith(u'[') || start.startsWith(u'{'))
+        return readRangeJson(bytes);
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    if (splitCsv(lines.value(0)).startsWith(QStringLiteral("Shot Number")))
+        return readPhoneScan(lines);
+    for (const QString& line : std::as_const(lines))
+        if (columnOf(splitCsv(line), QStringLiteral("x mm")) >= 0)
+            return readShotMarker(lines);
+    return failed(ShotFileKind::Unknown, 0, tr("Diese Datei ist keine bekannte Schussdatei."));
+}
+
+} // namespace ankerblick
