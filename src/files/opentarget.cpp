@@ -10,21 +10,28 @@
 
 namespace ankerblick {
 
+// The bytes of the object under way are taken in slices of the read, not
+// a byte at a time: the object begun at `begin` in this read.
 QList<QByteArray> JsonObjectSplitter::feed(const QByteArray& bytes) {
     QList<QByteArray> objects;
-    for (const char c : bytes) {
+    qsizetype begin = 0;
+    const auto keep = [&](qsizetype end) { // bytes [begin, end) belong to the object
+        if (!m_dropping && m_object.size() + (end - begin) > kLongestObject) {
+            m_dropping = true;
+            m_object.clear();
+        }
+        if (!m_dropping)
+            m_object.append(bytes.constData() + begin, end - begin);
+        begin = end;
+    };
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
         if (m_depth == 0) {
             if (c != '{')
                 continue; // between objects
             m_object.clear();
             m_dropping = false;
-        }
-        if (!m_dropping) {
-            m_object.append(c);
-            if (m_object.size() > kLongestObject) {
-                m_dropping = true;
-                m_object.clear();
-            }
+            begin = i;
         }
         if (m_inString) {
             if (m_escaped)
@@ -33,15 +40,18 @@ QList<QByteArray> JsonObjectSplitter::feed(const QByteArray& bytes) {
                 m_escaped = true;
             else if (c == '"')
                 m_inString = false;
-            continue;
-        }
-        if (c == '"')
+        } else if (c == '"') {
             m_inString = true;
-        else if (c == '{')
+        } else if (c == '{') {
             ++m_depth;
-        else if (c == '}' && --m_depth == 0 && !m_dropping)
-            objects.append(std::exchange(m_object, {}));
+        } else if (c == '}' && --m_depth == 0) {
+            keep(i + 1);
+            if (!m_dropping)
+                objects.append(std::exchange(m_object, {}));
+        }
     }
+    if (m_depth > 0)
+        keep(bytes.size());
     return objects;
 }
 
