@@ -79,6 +79,15 @@ echo "Messe die Kamera (13-14) ..." >&2
   exit 1
 }
 
+# Figure 19: the open-hardware target's records and a shot on loopback to
+# its hit, in a process of its own.
+echo "Messe die offene Scheibe (19) ..." >&2
+"$dir/ankerblick_bench_target" --rows="$rows" --benchmark_enable_random_interleaving=true \
+  >"$dir/bench-target-raw.txt" 2>&1 || {
+  cat "$dir/bench-target-raw.txt" >&2
+  exit 1
+}
+
 # Figures 15-16: the club's server, a series' upload against a bare INSERT
 # and 32 lanes training for 10 minutes while a coach listens, on a
 # PostgreSQL server of its own (BENCH_CLUB_SERIES=n shortens the training
