@@ -31,9 +31,10 @@ namespace {
 constexpr int kShots = 1000;
 
 QByteArray shotRecord(int n) {
-    return QStringLiteral("{\"shot\":%1,\"miss\":0,\"name\":\"T1\",\"time\":%2,\"x\":%3,"
-                          "\"y\":%4,\"r\":3.28,\"a\":158.5,\"session_type\":5,"
-                          "\"athelete\":\"Erika\",\"event\":\"Training\",\"target_name\":\"Bahn 3\"}")
+    return QStringLiteral(
+               "{\"shot\":%1,\"miss\":0,\"name\":\"T1\",\"time\":%2,\"x\":%3,"
+               "\"y\":%4,\"r\":3.28,\"a\":158.5,\"session_type\":5,"
+               "\"athelete\":\"Erika\",\"event\":\"Training\",\"target_name\":\"Bahn 3\"}")
         .arg(n)
         .arg(1000 * n)
         .arg(-3.05 + 0.01 * (n % 100), 0, 'f', 2)
@@ -148,8 +149,8 @@ int main(int argc, char** argv) {
     if (m.count("read_ours") && m.count("read_bare")) {
         writeRow(out, "19 open target: 1000 shots split and read vs JSON reader alone",
                  m.at("read_ours"), m.at("read_bare"), 2);
-        writeRow(out, "19 open target: 1000 shots split and read vs 1 ms a shot",
-                 m.at("read_ours"), 1.0 * kShots, 1);
+        writeRow(out, "19 open target: 1000 shots split and read vs 1 ms a shot", m.at("read_ours"),
+                 1.0 * kShots, 1);
     }
     if (latency)
         writeRow(out, "19 open target: shot sent on loopback to hit entered vs 50 ms", *latency,

@@ -56,8 +56,7 @@ ShotFile failed(ShotFileKind kind, int line, const QString& why) {
 }
 
 QString noPosition(int line) {
-    return tr("Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.")
-        .arg(line);
+    return tr("Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.").arg(line);
 }
 
 // The columns of a column row, by name (lower case).
@@ -86,7 +85,8 @@ std::optional<ImportedShot> shotMarkerShot(const QStringList& f, const QStringLi
     } else {
         shot.value = numberOf(score);
     }
-    shot.sighter = field("tags").split(u'/').contains(QLatin1String("sighter"), Qt::CaseInsensitive);
+    shot.sighter =
+        field("tags").split(u'/').contains(QLatin1String("sighter"), Qt::CaseInsensitive);
     return shot;
 }
 
@@ -134,8 +134,10 @@ ShotFile readShotMarker(const QStringList& lines) {
             continue;
         }
         if (columns.isEmpty())
-            return failed(file.kind, int(i + 1), tr("Zeile %1: ein Schuss vor der Zeile der "
-                                                    "Spalten.").arg(i + 1));
+            return failed(file.kind, int(i + 1),
+                          tr("Zeile %1: ein Schuss vor der Zeile der "
+                             "Spalten.")
+                              .arg(i + 1));
         const std::optional<ImportedShot> shot = shotMarkerShot(f, columns);
         if (!shot)
             return failed(file.kind, int(i + 1), noPosition(int(i + 1)));
@@ -183,14 +185,15 @@ ShotFile readRangeJson(const QByteArray& bytes) {
             std::abs(y.toDouble()) > kFarthestMm)
             return failed(file.kind, int(i + 1),
                           tr("Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine "
-                             "Zahl.").arg(i + 1));
+                             "Zahl.")
+                              .arg(i + 1));
         ImportedShot shot{x.toDouble(), y.toDouble(), std::nullopt, {}, {}, false, false};
         if (const QJsonValue fine = o.value(QLatin1String("fineValue")); fine.isDouble())
             shot.value = fine.toDouble() / 10.0;
         else if (const QJsonValue v = o.value(QLatin1String("value")); v.isDouble())
             shot.value = v.toDouble();
-        if (const QDateTime at = QDateTime::fromString(o.value(QLatin1String("at")).toString(),
-                                                       Qt::ISODateWithMs);
+        if (const QDateTime at =
+                QDateTime::fromString(o.value(QLatin1String("at")).toString(), Qt::ISODateWithMs);
             at.isValid())
             shot.at = at;
         file.strings.first().shots.append(shot);

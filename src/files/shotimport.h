@@ -30,10 +30,10 @@ namespace ankerblick {
 struct ImportedShot {
     double xMm = 0.0;
     double yMm = 0.0;
-    std::optional<QDateTime> at;   // when the file says when
-    QString time;                  // the file's own time text, as written
-    std::optional<double> value;   // the file's value (with tenths where it has them)
-    bool innerTen = false;         // "X", "10*"
+    std::optional<QDateTime> at; // when the file says when
+    QString time;                // the file's own time text, as written
+    std::optional<double> value; // the file's value (with tenths where it has them)
+    bool innerTen = false;       // "X", "10*"
     bool sighter = false;
     friend bool operator==(const ImportedShot&, const ImportedShot&) = default;
 };
