@@ -462,18 +462,10 @@ bool TargetSheet::shotWaits(int series) const {
     return !heldHits().isEmpty() || (next < kShotsPerSeries && rec.hasCall(next));
 }
 
-QString TargetSheet::correctionRefusal(int series) const {
-    if (shotWaits(series))
+QString TargetSheet::correctHit(ShotPlace place, std::optional<PointF> to) {
+    if (shotWaits(place.series))
         return tr("Solange ein Schuss auf seinen Treffer oder seine Ansage wartet, lässt "
                   "sich kein Treffer ändern.");
-    if (series == m_shown.selected && concealsSelectedSeries())
-        return tr("Die Treffer dieser Serie sind noch verdeckt.");
-    return {};
-}
-
-QString TargetSheet::correctHit(ShotPlace place, std::optional<PointF> to) {
-    if (const QString refused = correctionRefusal(place.series); !refused.isEmpty())
-        return refused;
     if (m_shown.selected != place.series)
         selectSeries(place.series);
     if (concealsSelectedSeries())

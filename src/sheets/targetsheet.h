@@ -250,8 +250,6 @@ private:
     void followPointer() override { mouseMove(m_last.x, m_last.y); }
 
     void resetDisplay();
-    // Why the hits of `series` cannot be corrected now; empty when they can.
-    QString correctionRefusal(int series) const;
     // Whether a shot of `series` waits for its hit or its call.
     bool shotWaits(int series) const;
     // Series of ten, no sighting, no time limit: a new or loaded session.

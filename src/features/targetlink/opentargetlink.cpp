@@ -108,7 +108,6 @@ void OpenTargetLink::received(const QByteArray& bytes) {
         const OpenTargetObject read = readOpenTargetObject(object);
         if (const auto* greeting = std::get_if<OpenTargetGreeting>(&read)) {
             m_name = greeting->name;
-            m_sinceGreeting.start();
             m_replayEnd.start();
         } else if (const auto* shot = std::get_if<OpenTargetShot>(&read)) {
             take(*shot);

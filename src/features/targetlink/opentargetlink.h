@@ -11,7 +11,6 @@
 #include "files/opentarget.h"
 #include "sheets/hitdoor.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -47,10 +46,6 @@ public:
     State state() const { return m_state; }
     // Why the target cannot be reached, or what it sent that was no shot.
     const QString& problem() const { return m_problem; }
-    // The name the target greeted with; empty before.
-    const QString& targetName() const { return m_name; }
-    // Shots received and not yet stored by the window.
-    int waitingShots() const { return int(m_waiting.size()); }
 
     // Connects to `location`, or, when connected or trying, disconnects.
     void connectOrDisconnect(const QString& location);
@@ -87,7 +82,6 @@ private:
     QStringList m_reported; // problems told once
     State m_state = State::Off;
     bool m_delivering = false;
-    QElapsedTimer m_sinceGreeting;
     QList<OpenTargetShot> m_replayed; // of the replay, not yet entered
     std::deque<OpenTargetShot> m_waiting;
     QTimer m_retry;
