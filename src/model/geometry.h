@@ -13,6 +13,13 @@ struct PointF {
     friend bool operator==(const PointF&, const PointF&) = default;
 };
 
+// Where a point `xMm`, `yMm` millimetres from the face's centre (y upwards)
+// is drawn, the centre drawn at `centre` with `scale` drawing units per
+// millimetre (y downwards).
+inline PointF drawnFromMm(PointF centre, double scale, double xMm, double yMm) {
+    return {float(centre.x + xMm * scale), float(centre.y - yMm * scale)};
+}
+
 // An RGB colour as the shapes carry it.
 struct Rgb {
     quint8 r = 0;

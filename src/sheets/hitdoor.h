@@ -28,6 +28,8 @@ struct TargetGeometry {
     double scale = 1.0;
     int discipline = -1;
     double calibreMm = 0.0;
+
+    PointF fromMm(double xMm, double yMm) const { return drawnFromMm(centre, scale, xMm, yMm); }
 };
 
 // What the shooter is told of a hit: nothing, that the source was not sure

@@ -132,9 +132,10 @@ std::optional<QString> HitIntake::enterPhoto(const QList<QPointF>& holesMm) {
     }
     const TargetFace& face = m_sheet.face();
     QList<PointF> hits;
-    for (const QPointF& mm : holesMm)
-        hits.append(m_sheet.placeable(float(face.centre().x + mm.x() * face.scale()),
-                                      float(face.centre().y - mm.y() * face.scale())));
+    for (const QPointF& mm : holesMm) {
+        const PointF at = drawnFromMm(face.centre(), face.scale(), mm.x(), mm.y());
+        hits.append(m_sheet.placeable(at.x, at.y));
+    }
     if (m_sheet.enterHeldHitsWithoutCall(hits) != hits.size()) {
         m_sheet.restore(before);
         m_site.show();

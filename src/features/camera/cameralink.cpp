@@ -367,8 +367,7 @@ std::optional<PointF> CameraLink::drawnAt(QPointF inPicture) const {
     if (!m_door || !m_picture.toFaceMm)
         return std::nullopt;
     const QPointF mm = m_picture.toFaceMm->map(inPicture);
-    const TargetGeometry g = m_door->geometry();
-    return PointF{float(g.centre.x + mm.x() * g.scale), float(g.centre.y - mm.y() * g.scale)};
+    return m_door->geometry().fromMm(mm.x(), mm.y());
 }
 
 bool CameraLink::correctHole(qsizetype index, std::optional<QPointF> to) {
@@ -454,9 +453,7 @@ void CameraLink::enterPending() {
             return;
         }
         const SeenHole& seen = m_pending.front();
-        const TargetGeometry g = m_door->geometry();
-        const PointF at{static_cast<float>(g.centre.x + seen.xMm * g.scale),
-                        static_cast<float>(g.centre.y - seen.yMm * g.scale)};
+        const PointF at = m_door->geometry().fromMm(seen.xMm, seen.yMm);
         const ArrivedHit hit{at, seen.frameTime,
                              seen.doubtful ? HitCheck::Doubtful : HitCheck::Sure};
         const HitReceipt receipt = m_door->enter(hit);

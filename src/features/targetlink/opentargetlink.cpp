@@ -160,9 +160,7 @@ void OpenTargetLink::replayEnded() {
 void OpenTargetLink::enterWaiting() {
     while (m_delivering && m_door && !m_waiting.empty()) {
         const OpenTargetShot shot = m_waiting.front();
-        const TargetGeometry g = m_door->geometry();
-        const PointF at{float(g.centre.x + shot.xMm * g.scale),
-                        float(g.centre.y - shot.yMm * g.scale)};
+        const PointF at = m_door->geometry().fromMm(shot.xMm, shot.yMm);
         const HitReceipt receipt =
             m_door->enter({at, std::nullopt, HitCheck::Sure, shot.sighter, shot.score});
         if (!receipt.stored) {
