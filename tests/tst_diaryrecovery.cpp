@@ -3,6 +3,7 @@
 // test runs itself as a child that shoots into the main window with the
 // diary in a temporary folder, kills it mid-series and starts again.
 
+#include "model/background.h"
 #include "platform/serialport.h"
 #include "platform/sqlitediary.h"
 #include "support/fulldisk.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -31,6 +33,7 @@
 using namespace ankerblick;
 using namespace ankerblick::test;
 using namespace Qt::StringLiterals;
+Q_DECLARE_METATYPE(ankerblick::FormAnswer)
 
 namespace {
 
@@ -95,6 +98,11 @@ int shootAndWait(int argc, char** argv) {
 }
 
 } // namespace
+
+bool putFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 class TestDiaryRecovery : public WindowTest {
     Q_OBJECT
@@ -249,6 +257,100 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::activeWindow(), program->analysisWindow());
         QCOMPARE(program->analysisWindow()->sheet().store()[1], form.sheet().store()[1]);
         QCOMPARE(program->analysisWindow()->shooterName(), u"Kai"_s);
+    }
+
+    // "Datei → Schüsse importieren …": a shot file of another system goes
+    // into the diary and opens in the analysis window; a second file (or the
+    // same again) follows. Values are the ISSF decimal rule by hand: on LG
+    // 10m 11 − d / 2.5 mm, on LP 11 − d / 8 mm, cut to the tenth. A shot is
+    // "series[P] value|comment|shooting time" in the diary.
+    void shotFilesComeInThroughTheMenu_data() {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second"); // empty: the first once more
+        QTest::addColumn<QList<FormAnswer>>("forms");
+        QTest::addColumn<QStringList>("shots");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList already{u"Diese Datei ist schon im Tagebuch."_s};
+        QTest::newRow("ShotMarker on the LG face it names, a sighter, times")
+            << QByteArray("Date:,Dec 3 2026\r\nString:,Training\r\nFace:,ISSF 10m Air Rifle\r\n"
+                          ",time,tags,id,score,temp C,x mm,y mm\r\n"
+                          ",10:00:00,sighter,1,X,20,0.625,0\r\n"
+                          ",10:00:30,,2,10,20,1.125,0\r\n"
+                          ",10:01:15,,3,9,20,0,-3.125\r\n")
+            << QByteArray() << QList<FormAnswer>{}
+            << QStringList{u"1P 10,7|Wert der Datei: 10*|-"_s, u"2 10,5|Wert der Datei: 10|30"_s,
+                           u"2 9,7|Wert der Datei: 9|45"_s}
+            << already;
+        QTest::newRow("phone scan on the LP face shown, twelve shots in two series")
+            << QByteArray("Shot Number,Scan Number,Score,x,y\n"
+                          "1,1,10.4,4.4,0\n2,1,10.4,4.4,0\n3,1,10.4,4.4,0\n4,1,10.4,4.4,0\n"
+                          "5,1,10.4,4.4,0\n6,1,10.4,4.4,0\n7,1,10.4,4.4,0\n8,1,10.4,4.4,0\n"
+                          "9,1,10.4,4.4,0\n10,1,10.4,4.4,0\n11,1,9.4,0,12.4\n12,1,10*,0,0\n")
+            << QByteArray() << QList<FormAnswer>{}
+            << QStringList(10, u"1 10,4|Wert der Datei: 10,4|-"_s) +
+                   QStringList{u"2 9,4|Wert der Datei: 9,4|-"_s, u"2 10,9|Wert der Datei: 10*|-"_s}
+            << already;
+        QTest::newRow("range results, then a broken phone scan that takes nothing")
+            << QByteArray("[{\"number\":1,\"value\":9,\"fineValue\":94,\"x\":0,\"y\":12.4,"
+                          "\"at\":\"2026-12-03T10:00:00\"},{\"number\":2,\"x\":-4.4,\"y\":0,"
+                          "\"at\":\"2026-12-03T10:01:02.500\"}]")
+            << QByteArray("Shot Number,Scan Number,Score,x,y\n1,1,10.4,4.4,0\n2,1,9.1,,2\n")
+            << QList<FormAnswer>{}
+            << QStringList{u"1 9,4|Wert der Datei: 9,4|-"_s, u"1 10,4||62,5"_s}
+            << QStringList{u"Zeile 3"_s};
+        // Columns named once; the second file of the same first line is read
+        // the same way without asking.
+        QTest::newRow("a plain CSV, its columns named once")
+            << QByteArray("Zeit;Y;X;Ring\r\n2026-12-05T09:00:00;0;4,4;10,4\r\n")
+            << QByteArray("Zeit;Y;X;Ring\r\n2026-12-05T10:00:00;12,4;0;9,4\r\n")
+            << QList<FormAnswer>{{0, {u"X"_s, u"Y"_s, u"Zeit"_s, u"Ring"_s, u"(keine)"_s}}}
+            << QStringList{u"1 10,4|Wert der Datei: 10,4|-"_s, u"1 9,4|Wert der Datei: 9,4|-"_s}
+            << QStringList{};
+    }
+    void shotFilesComeInThroughTheMenu() {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QList<FormAnswer>, forms);
+        QTemporaryDir folder;
+        SqliteDiary diary(folder.filePath(u"tagebuch.sqlite"_s));
+        Services services{m_dialogs, m_clock,   m_tones, m_printers,      m_settings,
+                          diary,     m_cameras, {},      makeQtSerialPort};
+        const auto program = beginProgram(services, StartOptions{u"Kai"_s, {}, {}});
+        Form1& form = program->mainWindow();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(putFile(folder.filePath(u"1.csv"_s), first));
+        QVERIFY(putFile(folder.filePath(u"2.csv"_s), second.isEmpty() ? first : second));
+        m_dialogs.openNames = {folder.filePath(u"1.csv"_s), folder.filePath(u"2.csv"_s)};
+        m_dialogs.forms = forms;
+        auto* import = form.findChild<QAction*>(u"SchuesseImportieren"_s);
+        QVERIFY(import);
+        import->trigger();
+        QTRY_VERIFY(program->analysisWindow() && program->analysisWindow()->isVisible());
+        QCOMPARE(program->analysisWindow()->shooterName(), u"Kai"_s);
+        const QList<diary::ShotRow> rows = diary.shotRows({});
+        QCOMPARE(program->analysisWindow()->sheet().store()[1].shotCount(),
+                 std::count_if(rows.begin(), rows.end(),
+                               [](const diary::ShotRow& r) { return r.series == 1; }));
+        // The analysis window asks for the next file.
+        program->analysisWindow()->findChild<QAction*>(u"SchuesseImportieren"_s)->trigger();
+        QTRY_COMPARE(m_dialogs.openNames.size(), 0);
+        QTRY_VERIFY(background::running() == 0);
+        QCoreApplication::processEvents();
+        QStringList shots;
+        for (const diary::ShotRow& r : diary.shotRows({}))
+            shots << u"%1%2 %3|%4|%5"_s.arg(r.series)
+                         .arg(r.sighter ? u"P"_s : QString())
+                         .arg(QLocale().toString(r.shot.value.value_or(-1), 'f', 1), r.shot.comment)
+                         .arg(r.shot.shootingTime ? QLocale().toString(*r.shot.shootingTime)
+                                                  : u"-"_s);
+        QTEST(shots, "shots");
+        QStringList told;
+        for (const QString& m : m_dialogs.messages())
+            told << (m.contains(u"Zeile 3"_s) ? u"Zeile 3"_s : m);
+        QTEST(told, "messages");
+        QCOMPARE(m_dialogs.forms.size(), 0);
+        form.close();
     }
 
     // Rows with a target: after the three shots the target reports three

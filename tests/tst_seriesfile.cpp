@@ -1,6 +1,7 @@
 #include "files/seriesfile.h"
 #include "files/shotimport.h"
 #include "files/windows1252.h"
+#include "model/targetface.h"
 #include "support/fulldisk.h"
 
 #include <QDir>
@@ -97,11 +98,16 @@ private Q_SLOTS:
     // Shot files of other systems, written here from their documented
     // formats: each string as "name|face|date:" and its shots as
     // "x,y,value,inner ten,sighter"; or the line that stops the import.
+    // A shot is "x,y,value,inner ten,sighter" and "@time" where the file
+    // dates it; a plain CSV is read by the columns given as
+    // "x,y,time,value,sighter".
     void readsOtherSystemsShotFiles_data() {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("columns"); // empty: told apart by its lines
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("strings");
         QTest::addColumn<int>("problemLine"); // -1: read whole
+        QTest::addColumn<int>("discipline");  // of the first string's face; -1: none
         const QByteArray markerHead = "Date:,Dec 3 2026\r\nString:,Practice 1\r\nTarget:,LP10\r\n"
                                       "Face:,ISSF 10m Air Pistol\r\n"
                                       ",time,tags,id,score,temp C,x mm,y mm,v fps,yaw deg, pitch "
@@ -109,53 +115,80 @@ private Q_SLOTS:
         const QByteArray markerRows = ",10:02:11,sighter,1,9,21,3.25,-4.10,560,0.1,0.2,98,0.3\r\n"
                                       ",10:03:40,,2,X,21,0.40,0.55,561,0.1,0.2,97,0.2\r\n"
                                       ",10:05:02,,3,8,21,-7.00,12.5\r\n"; // ragged
-        const QString marker1 = u"Practice 1|ISSF 10m Air Pistol|Dec 3 2026: 3.25,-4.1,9,0,1; "
-                                "0.4,0.55,10,1,0; -7,12.5,8,0,0"_s;
+        const QString marker1 = u"Practice 1|ISSF 10m Air Pistol|Dec 3 2026: "
+                                "3.25,-4.1,9,0,1@2026-12-03T10:02:11; "
+                                "0.4,0.55,10,1,0@2026-12-03T10:03:40; "
+                                "-7,12.5,8,0,0@2026-12-03T10:05:02"_s;
         const int shotMarker = int(ShotFileKind::ShotMarker);
+        const int lp = int(Discipline::LP);
         QTest::newRow("ShotMarker, a block with a sighter, an X and a ragged row")
-            << markerHead + markerRows << shotMarker << QStringList{marker1} << -1;
+            << markerHead + markerRows << QString() << shotMarker << QStringList{marker1} << -1
+            << lp;
         QTest::newRow("ShotMarker, two blocks")
             << markerHead + markerRows + "\r\nDate:,Dec 4 2026\r\nString:,Match\r\n" +
                    ",time,tags,id,score,temp C,x mm,y mm\r\n,11:00:00,sighter/warm,1,10,21,1,2\r\n"
-            << shotMarker << QStringList{marker1, u"Match||Dec 4 2026: 1,2,10,0,1"_s} << -1;
+            << QString() << shotMarker
+            << QStringList{marker1, u"Match||Dec 4 2026: 1,2,10,0,1@2026-12-04T11:00:00"_s} << -1
+            << lp;
         QTest::newRow("ShotMarker, a row without its y")
             << markerHead + ",10:02:11,,1,9,21,3.25,abc\r\n"
-            << shotMarker << QStringList{} << 6;
+            << QString() << shotMarker << QStringList{} << 6 << -1;
         const QByteArray scanHead = "Shot Number,Scan Number,Score,x,y\n";
         const int phone = int(ShotFileKind::PhoneScan);
         QTest::newRow("phone scan")
             << scanHead + "1,1,10.4,-1.2,2.5\n2,1,10*,0.1,0.2\n3,1,9.7,4.0,-3.3\n"
-            << phone << QStringList{u"||: -1.2,2.5,10.4,0,0; 0.1,0.2,10,1,0; 4,-3.3,9.7,0,0"_s}
-            << -1;
+            << QString() << phone
+            << QStringList{u"||: -1.2,2.5,10.4,0,0; 0.1,0.2,10,1,0; 4,-3.3,9.7,0,0"_s} << -1 << -1;
         QTest::newRow("phone scan, an empty x") << scanHead + "1,1,10.4,-1.2,2.5\n4,1,9.1,,2\n"
-                                                << phone << QStringList{} << 3;
+                                                << QString() << phone << QStringList{} << 3 << -1;
         const int range = int(ShotFileKind::RangeJson);
         QTest::newRow("range results")
             << QByteArray("[{\"number\":1,\"value\":10,\"fineValue\":104,\"x\":1.5,\"y\":-2.0,"
                           "\"at\":\"2026-12-03T10:02:11+01:00\"},"
                           "{\"number\":2,\"value\":9,\"x\":-3,\"y\":4.5}]")
-            << range << QStringList{u"||: 1.5,-2,10.4,0,0; -3,4.5,9,0,0"_s} << -1;
+            << QString() << range
+            << QStringList{u"||: 1.5,-2,10.4,0,0@2026-12-03T10:02:11+01:00; -3,4.5,9,0,0"_s} << -1
+            << -1;
         QTest::newRow("range results, a position that is a text")
             << QByteArray("{\"shots\":[{\"number\":1,\"x\":1,\"y\":2},{\"number\":2,\"x\":\"1\","
                           "\"y\":2}]}")
-            << range << QStringList{} << 2;
-        QTest::newRow("no shot file") << QByteArray("Serie: 1\r\nhallo\r\n")
-                                      << int(ShotFileKind::Unknown) << QStringList{} << 0;
+            << QString() << range << QStringList{} << 2 << -1;
+        QTest::newRow("no shot file") << QByteArray("Serie: 1\r\nhallo\r\n") << QString()
+                                      << int(ShotFileKind::Unknown) << QStringList{} << 0 << -1;
+        const int plain = int(ShotFileKind::PlainCsv);
+        QTest::newRow("plain CSV with semicolons and decimal commas, columns in its own order")
+            << QByteArray("Zeit;Wert;Probe;X (mm);Y (mm)\r\n"
+                          "2026-12-05T09:00:00;9,8;ja;-1,5;2,25\r\n"
+                          "2026-12-05T09:01:30;10*;;0,1;-0,2\r\n\r\n"
+                          "2026-12-05T09:02:00;X;nein;3;4\r\n")
+            << u"3,4,0,1,2"_s << plain
+            << QStringList{u"||: -1.5,2.25,9.8,0,1@2026-12-05T09:00:00; "
+                           "0.1,-0.2,10,1,0@2026-12-05T09:01:30; 3,4,10,1,0@2026-12-05T09:02:00"_s}
+            << -1 << -1;
+        QTest::newRow("plain CSV with commas, x and y only, a y that is no number")
+            << QByteArray("x,y\n1.5,2\n3,drei\n") << u"0,1,-1,-1,-1"_s << plain << QStringList{}
+            << 3 << -1;
     }
     void readsOtherSystemsShotFiles() {
         QFETCH(QByteArray, file);
+        QFETCH(QString, columns);
         QFETCH(int, problemLine);
-        const ShotFile read = readShotFile(file);
+        QList<int> c;
+        for (const QString& n : columns.split(u',', Qt::SkipEmptyParts))
+            c << n.toInt();
+        const ShotFile read =
+            c.isEmpty() ? readShotFile(file) : readPlainCsv(file, {c[0], c[1], c[2], c[3], c[4]});
         QTEST(int(read.kind), "kind");
         QStringList strings;
         for (const ImportedString& s : read.strings) {
             QStringList shots;
             for (const ImportedShot& shot : s.shots)
-                shots << u"%1,%2,%3,%4,%5"_s.arg(shot.xMm)
+                shots << u"%1,%2,%3,%4,%5%6"_s.arg(shot.xMm)
                              .arg(shot.yMm)
                              .arg(shot.value ? QString::number(*shot.value) : u"-"_s)
                              .arg(int(shot.innerTen))
-                             .arg(int(shot.sighter));
+                             .arg(int(shot.sighter))
+                             .arg(shot.at ? u'@' + shot.at->toString(Qt::ISODate) : QString());
             strings << u"%1|%2|%3: %4"_s.arg(s.name, s.face, s.date, shots.join(u"; "_s));
         }
         // All or nothing: a file with a line that cannot be read gives no shot.
@@ -166,6 +199,34 @@ private Q_SLOTS:
         QTEST(problemLine < 0 ? strings : QStringList{}, "strings");
         if (problemLine >= 0)
             QVERIFY(read.strings.isEmpty());
+        const QString face = read.strings.isEmpty() ? QString() : read.strings.first().face;
+        QTEST(disciplineOfFace(face).value_or(-1), "discipline");
+    }
+
+    // Faces as other systems name them, and the program's own captions.
+    void knowsTheFacesByTheirNames_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("discipline");
+        const QList<std::pair<QString, Discipline>> faces{
+            {u"ISSF 10m Air Rifle"_s, Discipline::LG10m},
+            {u"Luftgewehr"_s, Discipline::LG10m},
+            {u"LG 10m"_s, Discipline::LG10m},
+            {u"ISSF 50m Rifle"_s, Discipline::Gewehr50m},
+            {u"ISSF 300m Rifle"_s, Discipline::Gewehr300m},
+            {u"ISSF 10m Air Pistol"_s, Discipline::LP},
+            {u"lp"_s, Discipline::LP},
+            {u"ISSF 25m Rapid Fire Pistol"_s, Discipline::OspSp},
+            {u"ISSF 25m Precision / 50m Pistol"_s, Discipline::FpSp100m},
+            {u"FP-SP-100m"_s, Discipline::FpSp100m},
+        };
+        for (const auto& [face, discipline] : faces)
+            QTest::newRow(qPrintable(face)) << face << int(discipline);
+        QTest::newRow("NRA SR") << u"NRA SR"_s << -1;
+        QTest::newRow("none") << QString() << -1;
+    }
+    void knowsTheFacesByTheirNames() {
+        QFETCH(QString, face);
+        QTEST(disciplineOfFace(face).value_or(-1), "discipline");
     }
 
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }

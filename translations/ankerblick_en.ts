@@ -439,7 +439,7 @@ Once more: </translation>
         <translation>With --verein-einrichten: creates the login of a coach, who may read the trainings of all shooters; the password comes from standard input.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+38"/>
         <source>Abkommenstraining für Sportschützen: Abkommen und Treffer jedes Schusses erfassen, werten und vergleichen.</source>
         <translation>Shot-calling training for sport shooters: record, score and compare the call and the hit of every shot.</translation>
     </message>
@@ -503,21 +503,21 @@ Mit --help werden alle Optionen gezeigt.
 </translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+19"/>
         <source>Bitte höchstens eine Seriendatei angeben.
 </source>
         <translation>Please give at most one series file.
 </translation>
     </message>
     <message>
-        <location line="-140"/>
+        <location line="-131"/>
         <source>--scheibe %1: bitte tcp://HOST:PORT oder serial:PFAD angeben.
 </source>
         <translation>--scheibe %1: please give tcp://HOST:PORT or serial:PATH.
 </translation>
     </message>
     <message>
-        <location line="+160"/>
+        <location line="+151"/>
         <source>Bitte kein Passwort in die Adresse nach --verein schreiben: Jeder Benutzer des Rechners kann sie lesen. Das Passwort kommt aus dem Schlüsselbund, aus ~/.pgpass oder PGPASSWORD.
 </source>
         <translation>Please write no password into the address after --verein: every user of the computer can read it. The password comes from the keyring, from ~/.pgpass or PGPASSWORD.
@@ -801,17 +801,19 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>DiaryImport</name>
     <message>
-        <location filename="../src/features/diary/diaryimport.cpp" line="+110"/>
+        <location filename="../src/features/diary/diaryimport.cpp" line="+111"/>
         <source>Die Datei „%1“ enthält keine Schüsse.</source>
         <translation>The file “%1” holds no shots.</translation>
     </message>
     <message>
         <location line="+7"/>
+        <location line="+80"/>
         <source>Die Datei „%1“ lässt sich nicht lesen.</source>
         <translation>The file “%1” cannot be read.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="-58"/>
+        <location line="+36"/>
         <source>Die Datei „%1“ wurde nicht übernommen. %2</source>
         <translation>The file “%1” was not taken over. %2</translation>
     </message>
@@ -980,7 +982,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>HitIntake</name>
     <message>
-        <location filename="../src/sheets/hitintake.cpp" line="+174"/>
+        <location filename="../src/sheets/hitintake.cpp" line="+175"/>
         <source>%1 Treffer hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
         <translation>%1 hits had no call yet; they were entered without a call (rating “–”).</translation>
     </message>
@@ -990,12 +992,12 @@ Mit --help werden alle Optionen gezeigt.
         <translation>A hit had no call yet; it was entered without a call (rating “–”).</translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-84"/>
         <source>Dort liegt kein eingetragener Treffer.</source>
         <translation>There is no entered hit there.</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+80"/>
         <source>%1 Treffer der Kamera hatten noch keine Ansage; sie wurden ohne Ansage eingetragen (Bewertung „–“).</source>
         <translation>%1 hits from the camera had no call yet; they were entered without a call (rating “–”).</translation>
     </message>
@@ -1020,7 +1022,7 @@ Mit --help werden alle Optionen gezeigt.
         <translation>Not all holes can be entered: one lies outside the scoring area or the series list is full. Please remove the hole, or save the series and begin with “New”.</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-29"/>
         <source>Solange die Scheibe Treffer liefert, kann kein Foto eingelesen werden.</source>
         <translation>While the target delivers hits, no photo can be read.</translation>
     </message>
@@ -1426,7 +1428,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ShotNotes</name>
     <message>
-        <location filename="../src/files/shotnotes.cpp" line="+174"/>
+        <location filename="../src/files/shotnotes.cpp" line="+190"/>
         <source>Probe</source>
         <translation>Sighters</translation>
     </message>
@@ -1454,6 +1456,11 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <location line="+2"/>
         <source>Wert der Scheibe: %1</source>
         <translation>target&apos;s value: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Wert der Datei: %1</source>
+        <translation>Value in the file: %1</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1513,8 +1520,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>While a shot waits for its hit or its call, no hit can be changed.</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+10"/>
+        <location line="+5"/>
         <source>Die Treffer dieser Serie sind noch verdeckt.</source>
         <translation>The hits of this series are still hidden.</translation>
     </message>
@@ -1644,6 +1650,35 @@ Licence: GPL-3.0-or-later</translation>
     </message>
 </context>
 <context>
+    <name>ankerblick</name>
+    <message>
+        <location filename="../src/files/shotimport.cpp" line="+64"/>
+        <source>Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
+        <translation>Line %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>Zeile %1: ein Schuss vor der Zeile der Spalten.</source>
+        <translation>Line %1: a shot before the row of column names.</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <location line="+101"/>
+        <source>Die Datei enthält keine Schüsse.</source>
+        <translation>The file holds no shots.</translation>
+    </message>
+    <message>
+        <location line="-92"/>
+        <source>Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
+        <translation>Shot %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
+    </message>
+    <message>
+        <location line="+107"/>
+        <source>Diese Datei ist keine bekannte Schussdatei.</source>
+        <translation>This file is no known shot file.</translation>
+    </message>
+</context>
+<context>
     <name>ankerblick::AnalyseAnzeige</name>
     <message>
         <location filename="../src/windows/analysis/analyseanzeige.cpp" line="+122"/>
@@ -1711,7 +1746,12 @@ Licence: GPL-3.0-or-later</translation>
         <translation>Calibre …</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+13"/>
+        <source>Schüsse importieren …</source>
+        <translation>Import shots …</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Auswertung</source>
         <translation>Evaluation</translation>
     </message>
@@ -1775,13 +1815,13 @@ Licence: GPL-3.0-or-later</translation>
 <context>
     <name>ankerblick::Application</name>
     <message>
-        <location filename="../src/app/application.cpp" line="+131"/>
-        <location line="+202"/>
+        <location filename="../src/app/application.cpp" line="+135"/>
+        <location line="+215"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-181"/>
+        <location line="-194"/>
         <source>Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, sondern auch, wie gut Sie ihn angesagt haben.
 
 Bitte Name eingeben:</source>
@@ -1800,7 +1840,7 @@ Please enter your name:</translation>
         <translation>The last session was not ended. Restore it?</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+178"/>
         <source>Änderungen in der Schusseingabe speichern?</source>
         <translation>Save the changes in the shot entry?</translation>
     </message>
@@ -1842,12 +1882,12 @@ Please enter your name:</translation>
         <translation>The camera delivers no more pictures.</translation>
     </message>
     <message>
-        <location line="+301"/>
+        <location line="+300"/>
         <source>Dort lässt sich kein Treffer eintragen: er läge außerhalb der Wertung, oder die Serienliste ist voll.</source>
         <translation>No hit can be entered there: it would lie outside the scoring area, or the series list is full.</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+50"/>
         <source>Neue Scheibe erkannt</source>
         <translation>New target recognised</translation>
     </message>
@@ -2474,7 +2514,12 @@ Please enter your name:</translation>
         <translation>Shot time analysis</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+3"/>
+        <source>Schüsse importieren …</source>
+        <translation>Import shots …</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>Vereinsserver …</source>
         <translation>Club server …</translation>
     </message>
@@ -2805,7 +2850,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::OpenTarget</name>
     <message>
-        <location filename="../src/files/opentarget.cpp" line="+75"/>
+        <location filename="../src/files/opentarget.cpp" line="+85"/>
         <source>Ein Schuss der Scheibe hat keine Lage (x, y); er wird nicht eingetragen.</source>
         <translation>A shot of the target has no position (x, y); it is not entered.</translation>
     </message>
@@ -2828,7 +2873,7 @@ Please enter your name:</translation>
         <translation>Target not reachable: %1</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+74"/>
         <source>Ein Schuss der Scheibe ist noch nicht im Tagebuch. Übernehmen?</source>
         <translation>One shot of the target is not in the diary yet. Take it over?</translation>
     </message>
@@ -2910,7 +2955,7 @@ Please enter your name:</translation>
         <translation>Discard</translation>
     </message>
     <message>
-        <location filename="../src/platform/formdialog.cpp" line="+42"/>
+        <location filename="../src/platform/formdialog.cpp" line="+37"/>
         <location filename="../src/platform/userdialogs.cpp" line="+3"/>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
@@ -3110,6 +3155,64 @@ Please enter your name:</translation>
         <location line="+3"/>
         <source>%1 Es wurde nichts gedruckt.</source>
         <translation>%1 Nothing was printed.</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::ShotFileImport</name>
+    <message>
+        <location filename="../src/features/diary/shotfileimport.cpp" line="+18"/>
+        <source>(keine)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Spalten der Datei</source>
+        <translation>Columns of the file</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>x in mm (nach rechts):</source>
+        <translation>x in mm (to the right):</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>y in mm (nach oben):</source>
+        <translation>y in mm (upwards):</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zeit des Schusses:</source>
+        <translation>Time of the shot:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wert:</source>
+        <translation>Value:</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Probeschuss:</source>
+        <translation>Sighter:</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>x und y stehen in verschiedenen Spalten.</source>
+        <translation>x and y are in different columns.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Schussdateien (*.csv *.json *.txt);;Alle Dateien (*)</source>
+        <translation>Shot files (*.csv *.json *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>Diese Datei ist schon im Tagebuch.</source>
+        <translation>This file is in the diary already.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Trainings mit zusammen %2 Schüssen übernommen; das erste wird gezeigt.</source>
+        <translation>%1 trainings with %2 shots in all taken in; the first is shown.</translation>
     </message>
 </context>
 <context>

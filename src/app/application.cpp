@@ -3,6 +3,7 @@
 #include "features/club/clubserverdialog.h"
 #include "features/club/coachwindow.h"
 #include "features/diary/diarywindow.h"
+#include "features/diary/shotfileimport.h"
 #include "features/printing/seriesprintjob.h"
 #include "features/rhythm/rhythmustrainingshilfeform.h"
 #include "features/sources/sourcepanels.h"
@@ -56,6 +57,9 @@ void Application::buildWindows() {
     connect(&form, &TargetWindow::rhythmAidRequested, this, &Application::showRhythmAid);
     connect(&form, &TargetWindow::diaryRequested, this, &Application::showDiary);
     connect(&form, &Form1::coachViewRequested, this, &Application::showCoachView);
+    connect(&form, &Form1::shotImportRequested, this, [this, &form] {
+        importShots(&form, form.sheet().face().discipline(), form.shooterName());
+    });
     if (ClubReader* reader = services.clubReader)
         connectClubReader(*reader);
     form.installEventFilter(this);
@@ -237,6 +241,9 @@ void Application::showAnalysis() {
         connect(analysis, &AnalyseAnzeige::left, m_form.get(), &QWidget::show);
         connect(analysis, &AnalyseAnzeige::quitRequested, this,
                 [this] { closeProgram(m_form.get()); });
+        connect(analysis, &AnalyseAnzeige::shotImportRequested, this, [this, analysis] {
+            importShots(analysis, analysis->sheet().face().discipline(), analysis->shooterName());
+        });
     }
     m_analysis->show();
     // Asked for from the diary, the window may be open behind it already.
@@ -273,6 +280,16 @@ void Application::openTrainingInAnalysis(qint64 training) {
     if (!t)
         return;
     showTrainingInAnalysis(*t, m_services.diary.seriesOf(training));
+}
+
+void Application::importShots(QWidget* window, int discipline, const QString& shooter) {
+    if (!m_shotImport) {
+        m_shotImport = std::make_unique<ShotFileImport>(m_services.diary, m_services.dialogs,
+                                                        m_services.settings);
+        connect(m_shotImport.get(), &ShotFileImport::imported, this,
+                &Application::openTrainingInAnalysis);
+    }
+    m_shotImport->start(window, discipline, shooter);
 }
 
 void Application::showTrainingInAnalysis(const diary::Training& training,

@@ -28,6 +28,7 @@ class HelpDesk;
 class RhythmWindow;
 class Schusseingabe;
 class SeriesPrintJob;
+class ShotFileImport;
 class TargetWindow;
 class ValueTimeAnalysis;
 struct Services;
@@ -84,6 +85,8 @@ private:
     // "Trainingstagebuch": one window for the program, shown from every window.
     void showDiary();
     void openTrainingInAnalysis(qint64 training);
+    // "Datei → Schüsse importieren …" of `window`, on the face it shows.
+    void importShots(QWidget* window, int discipline, const QString& shooter);
     // A training of the club's server, once the reader has read it.
     void openClubTraining(const QUuid& id);
     void showTrainingInAnalysis(const diary::Training& training,
@@ -114,6 +117,7 @@ private:
     std::unique_ptr<DiaryWindow> m_diaryWindow;
     std::unique_ptr<CoachWindow> m_coachWindow;
     QUuid m_clubTrainingAsked; // the server's training asked for last
+    std::unique_ptr<ShotFileImport> m_shotImport;
 };
 
 } // namespace ankerblick

@@ -1,10 +1,15 @@
 #include "shotimport.h"
 
+#include "model/targetface.h"
+
 #include <QCoreApplication>
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QStringList>
+#include <QTime>
 
 #include <cmath>
 
@@ -19,15 +24,15 @@ QString tr(const char* text) {
     return QCoreApplication::translate("ankerblick::ShotFile", text);
 }
 
-// A line of comma-separated fields; a field in double quotes may hold commas.
-QStringList splitCsv(const QString& line) {
+// A line of fields split at `delimiter`; a field in double quotes may hold it.
+QStringList splitCsv(const QString& line, QChar delimiter = u',') {
     QStringList fields;
     QString field;
     bool quoted = false;
     for (const QChar c : line) {
         if (c == u'"')
             quoted = !quoted;
-        else if (c == u',' && !quoted)
+        else if (c == delimiter && !quoted)
             fields << std::exchange(field, QString()).trimmed();
         else
             field += c;
@@ -117,6 +122,25 @@ bool takeHeader(const QString& line, QList<ImportedString>& strings, bool& start
     return false;
 }
 
+// A block's date ("Dec 3 2026" and the like) and a row's time of day
+// ("10:02:11") make the shot's time, when both can be read.
+void dateShots(ImportedString& string) {
+    const QLocale c = QLocale::c();
+    QDate date;
+    for (const char* format : {"MMM d yyyy", "MMM d, yyyy", "yyyy-MM-dd", "d.M.yyyy", "M/d/yyyy"})
+        if (!date.isValid())
+            date = c.toDate(string.date, QLatin1String(format));
+    if (!date.isValid())
+        return;
+    for (ImportedShot& shot : string.shots) {
+        QTime time = c.toTime(shot.time, QStringLiteral("H:mm:ss"));
+        if (!time.isValid())
+            time = c.toTime(shot.time, QStringLiteral("h:mm:ss AP"));
+        if (time.isValid())
+            shot.at = QDateTime(date, time);
+    }
+}
+
 ShotFile readShotMarker(const QStringList& lines) {
     ShotFile file{ShotFileKind::ShotMarker, {}, std::nullopt, {}};
     QStringList columns;
@@ -144,6 +168,8 @@ ShotFile readShotMarker(const QStringList& lines) {
         file.strings.last().shots.append(*shot);
         started = true;
     }
+    for (ImportedString& string : file.strings)
+        dateShots(string);
     return file;
 }
 
@@ -201,23 +227,129 @@ ShotFile readRangeJson(const QByteArray& bytes) {
     return file;
 }
 
+QStringList linesOf(const QByteArray& bytes) {
+    QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+    for (QString& line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    return lines;
+}
+
+// The delimiter a first line uses: ";" or a tab where it holds one, else ",".
+QChar delimiterOf(const QString& header) {
+    if (header.contains(u';'))
+        return u';';
+    return header.contains(u'\t') ? u'\t' : u',';
+}
+
+// Whether a field says yes: "1", "ja", "x", "Probe", "sighter" and the like.
+bool saysYes(const QString& field) {
+    static const QStringList yes{
+        QStringLiteral("1"),     QStringLiteral("ja"),     QStringLiteral("j"),
+        QStringLiteral("yes"),   QStringLiteral("y"),      QStringLiteral("true"),
+        QStringLiteral("wahr"),  QStringLiteral("x"),      QStringLiteral("p"),
+        QStringLiteral("probe"), QStringLiteral("sighter")};
+    return yes.contains(field.trimmed(), Qt::CaseInsensitive);
+}
+
+std::optional<ImportedShot> plainShot(const QStringList& f, const CsvColumns& c, bool comma) {
+    const auto number = [&](int column) {
+        QString text = f.value(column);
+        if (comma)
+            text.replace(u',', u'.');
+        return numberOf(text);
+    };
+    const std::optional<double> x = number(c.x);
+    const std::optional<double> y = number(c.y);
+    if (!x || !y || std::abs(*x) > kFarthestMm || std::abs(*y) > kFarthestMm)
+        return std::nullopt;
+    ImportedShot shot{*x, *y, std::nullopt, f.value(c.time), {}, false, false};
+    if (const QDateTime at = QDateTime::fromString(shot.time.trimmed(), Qt::ISODate); at.isValid())
+        shot.at = at;
+    QString value = f.value(c.value).trimmed();
+    if (comma)
+        value.replace(u',', u'.');
+    if (value.compare(QLatin1String("X"), Qt::CaseInsensitive) == 0) {
+        shot.value = 10.0;
+        shot.innerTen = true;
+    } else {
+        shot.innerTen = value.endsWith(u'*');
+        shot.value = numberOf(shot.innerTen ? value.chopped(1) : value);
+    }
+    shot.sighter = c.sighter >= 0 && saysYes(f.value(c.sighter));
+    return shot;
+}
+
 } // namespace
+
+QStringList csvColumnNames(const QByteArray& bytes) {
+    const QString header = linesOf(bytes).value(0);
+    const QStringList names = splitCsv(header, delimiterOf(header));
+    return names.size() >= 2 ? names : QStringList();
+}
+
+ShotFile readPlainCsv(const QByteArray& bytes, const CsvColumns& columns) {
+    const QStringList lines = linesOf(bytes);
+    const QChar delimiter = delimiterOf(lines.value(0));
+    ShotFile file{ShotFileKind::PlainCsv, {ImportedString{}}, std::nullopt, {}};
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines.at(i).trimmed().isEmpty())
+            continue;
+        const std::optional<ImportedShot> shot =
+            plainShot(splitCsv(lines.at(i), delimiter), columns, delimiter != u',');
+        if (!shot)
+            return failed(file.kind, int(i + 1), noPosition(int(i + 1)));
+        file.strings.first().shots.append(*shot);
+    }
+    if (file.strings.first().shots.isEmpty())
+        return failed(file.kind, 0, tr("Die Datei enthält keine Schüsse."));
+    return file;
+}
 
 ShotFile readShotFile(const QByteArray& bytes) {
     const QString text = QString::fromUtf8(bytes);
     const QString start = text.trimmed();
     if (start.startsWith(u'[') || start.startsWith(u'{'))
         return readRangeJson(bytes);
-    QStringList lines = text.split(u'\n');
-    for (QString& line : lines)
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    const QStringList lines = linesOf(bytes);
     if (splitCsv(lines.value(0)).startsWith(QStringLiteral("Shot Number")))
         return readPhoneScan(lines);
     for (const QString& line : std::as_const(lines))
         if (columnOf(splitCsv(line), QStringLiteral("x mm")) >= 0)
             return readShotMarker(lines);
     return failed(ShotFileKind::Unknown, 0, tr("Diese Datei ist keine bekannte Schussdatei."));
+}
+
+// The names a face goes by, without blanks and in lower case, each with
+// the discipline whose face it is; the first that a name holds counts.
+std::optional<int> disciplineOfFace(const QString& face) {
+    QString name = face.toLower();
+    name.remove(u' ');
+    const auto bare = [](QString caption) {
+        return caption.toLower().remove(u' ');
+    };
+    for (int i = 0; i < kDisciplineCount; ++i)
+        if (name == bare(QLatin1String(disciplineInfo(i)->caption)) ||
+            name == bare(disciplineCaption(i)))
+            return i;
+    struct Name {
+        const char* part;
+        Discipline discipline;
+    };
+    static const Name names[] = {
+        {"300m", Discipline::Gewehr300m},        {"rapid", Discipline::OspSp},
+        {"schnellfeuer", Discipline::OspSp},     {"airpistol", Discipline::LP},
+        {"10mpistol", Discipline::LP},           {"luftpistole", Discipline::LP},
+        {"airrifle", Discipline::LG10m},         {"10mrifle", Discipline::LG10m},
+        {"luftgewehr", Discipline::LG10m},       {"50mrifle", Discipline::Gewehr50m},
+        {"kleinkaliber", Discipline::Gewehr50m}, {"50mgewehr", Discipline::Gewehr50m},
+        {"50mpistol", Discipline::FpSp100m},     {"freepistol", Discipline::FpSp100m},
+        {"25mprecision", Discipline::FpSp100m},  {"sportpistole", Discipline::FpSp100m},
+    };
+    for (const Name& n : names)
+        if (name.contains(QLatin1String(n.part)))
+            return int(n.discipline);
+    return std::nullopt;
 }
 
 } // namespace ankerblick

@@ -15,6 +15,11 @@
 //   "shots" holds them) with "number", "value", "fineValue" (tenths), "x",
 //   "y" and "at" (an ISO time).
 //
+// A plain CSV of the shooter's own is read by the columns the shooter names
+// for it (x and y in mm, and optionally the time, the value and whether a
+// shot was a sighter), its fields split at ";", "," or a tab, whichever its
+// first line holds; with ";" or a tab a decimal comma is read too.
+//
 // A file is read whole or not at all: the first line that cannot be read
 // is named, and no shot is taken.
 
@@ -22,6 +27,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -47,7 +53,7 @@ struct ImportedString {
     friend bool operator==(const ImportedString&, const ImportedString&) = default;
 };
 
-enum class ShotFileKind { Unknown, ShotMarker, PhoneScan, RangeJson };
+enum class ShotFileKind { Unknown, ShotMarker, PhoneScan, RangeJson, PlainCsv };
 
 struct ShotFile {
     ShotFileKind kind = ShotFileKind::Unknown;
@@ -58,5 +64,26 @@ struct ShotFile {
 };
 
 ShotFile readShotFile(const QByteArray& bytes);
+
+// Where a plain CSV holds what a shot needs: column indexes from 0, -1 for
+// a column the file does not have.
+struct CsvColumns {
+    int x = -1;
+    int y = -1;
+    int time = -1;
+    int value = -1;
+    int sighter = -1;
+    friend bool operator==(const CsvColumns&, const CsvColumns&) = default;
+};
+
+// The names in a plain CSV's first line; none when it has fewer than two.
+QStringList csvColumnNames(const QByteArray& bytes);
+// The shots of a plain CSV below its first line, by the columns named.
+ShotFile readPlainCsv(const QByteArray& bytes, const CsvColumns& columns);
+
+// The discipline a file's name for its face stands for (Discipline as int):
+// the program's own captions ("LG 10m") and the usual names in English and
+// German ("ISSF 10m Air Rifle", "Luftpistole"); none for any other face.
+std::optional<int> disciplineOfFace(const QString& face);
 
 } // namespace ankerblick

@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+
 #include <algorithm>
+#include <cmath>
 
 namespace ankerblick {
 
@@ -42,6 +44,13 @@ QString deviceValueNote(double value) {
     return QStringLiteral("Wert der Scheibe: %1").arg(num::fileLocale().toString(value, 'f', 1));
 }
 
+QString fileValueNote(double value, bool innerTen) {
+    const bool tenths = std::round(value) != value;
+    return QStringLiteral("Wert der Datei: %1%2")
+        .arg(num::fileLocale().toString(value, 'f', tenths ? 1 : 0),
+             innerTen ? QStringLiteral("*") : QString());
+}
+
 QString removedNote(int shot) {
     return QStringLiteral("Treffer %1 entfernt").arg(shot);
 }
@@ -71,6 +80,13 @@ std::optional<QString> deviceValueOf(const QString& text) {
     return m.hasMatch() ? std::optional<QString>(m.captured(1)) : std::nullopt;
 }
 
+// The value a note says a shot file gave; none for another text.
+std::optional<QString> fileValueOf(const QString& text) {
+    static const QRegularExpression value(QStringLiteral("^Wert der Datei: (-?\\d+(,\\d)?\\*?)$"));
+    const QRegularExpressionMatch m = value.match(text);
+    return m.hasMatch() ? std::optional<QString>(m.captured(1)) : std::nullopt;
+}
+
 // The number of the shot a note says was taken out; none for another text.
 std::optional<int> removedShot(const QString& text) {
     static const QRegularExpression removed(QStringLiteral("^Treffer ([1-9]\\d?) entfernt$"));
@@ -86,7 +102,7 @@ bool readsAsMark(int series, int shot, const QString& text) {
         return text == sighterNote() || (series == 1 && text.startsWith(kMatchPrefix)) ||
                removedShot(text).has_value();
     return text == lateNote() || text == checkNote() || text == movedNote() ||
-           text == addedNote() || deviceValueOf(text).has_value();
+           text == addedNote() || deviceValueOf(text).has_value() || fileValueOf(text).has_value();
 }
 
 } // namespace
@@ -182,6 +198,8 @@ QString shownMark(const ShotNote& n) {
         return QCoreApplication::translate("ShotNotes", "Treffer ergänzt");
     if (const std::optional<QString> value = deviceValueOf(n.text))
         return QCoreApplication::translate("ShotNotes", "Wert der Scheibe: %1").arg(*value);
+    if (const std::optional<QString> value = fileValueOf(n.text))
+        return QCoreApplication::translate("ShotNotes", "Wert der Datei: %1").arg(*value);
     if (const std::optional<int> shot = removedShot(n.text))
         return QCoreApplication::translate("ShotNotes", "Treffer %1 entfernt").arg(*shot);
     return QCoreApplication::translate("ShotNotes", "Wettkampf: %1")

@@ -59,6 +59,9 @@ QString removedNote(int shot);
 // The electronic target's own value of a shot, beside the program's
 // ("Wert der Scheibe: 10,3"), on its shot.
 QString deviceValueNote(double value);
+// A shot file's own value of a shot, beside the program's, on its shot:
+// tenths where it has them, "*" for an inner ten ("Wert der Datei: 10*").
+QString fileValueNote(double value, bool innerTen);
 ShotNote correctionMark(int series, int shot, const QString& text);
 ShotNote programMark(const QString& program);
 ShotNote sighterMark(int series);

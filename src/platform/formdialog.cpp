@@ -1,6 +1,7 @@
 #include "formdialog.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -22,14 +23,8 @@ FormDialog::FormDialog(const FormRequest& request, QWidget* parent)
     auto* form = new QFormLayout;
     layout->addLayout(form);
     addOptions(form);
-    for (const FormRequest::Field& field : request.fields) {
-        auto* edit = new QLineEdit(field.text, this);
-        edit->setObjectName(QStringLiteral("Feld%1").arg(m_fields.size() + 1));
-        edit->setAccessibleName(field.caption);
-        form->addRow(field.caption, edit);
-        connect(edit, &QLineEdit::textChanged, this, &FormDialog::check);
-        m_fields << edit;
-    }
+    for (const FormRequest::Field& field : request.fields)
+        addField(form, field);
     // The line keeps its room, so that the dialog does not jump.
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("Hinweis"));
@@ -44,6 +39,25 @@ FormDialog::FormDialog(const FormRequest& request, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     check();
+}
+
+void FormDialog::addField(QFormLayout* form, const FormRequest::Field& field) {
+    QWidget* input = nullptr;
+    if (field.choices.isEmpty()) {
+        auto* edit = new QLineEdit(field.text, this);
+        connect(edit, &QLineEdit::textChanged, this, &FormDialog::check);
+        input = edit;
+    } else {
+        auto* box = new QComboBox(this);
+        box->addItems(field.choices);
+        box->setCurrentIndex(std::max(0, int(field.choices.indexOf(field.text))));
+        connect(box, &QComboBox::currentIndexChanged, this, &FormDialog::check);
+        input = box;
+    }
+    input->setObjectName(QStringLiteral("Feld%1").arg(m_fields.size() + 1));
+    input->setAccessibleName(field.caption);
+    form->addRow(field.caption, input);
+    m_fields << input;
 }
 
 void FormDialog::addOptions(QFormLayout* form) {
@@ -63,8 +77,12 @@ void FormDialog::addOptions(QFormLayout* form) {
 FormAnswer FormDialog::answer() const {
     FormAnswer a;
     a.option = std::max(0, m_options->checkedId());
-    for (const QLineEdit* edit : m_fields)
-        a.texts << edit->text();
+    for (const QWidget* input : m_fields) {
+        if (const auto* edit = qobject_cast<const QLineEdit*>(input))
+            a.texts << edit->text();
+        else
+            a.texts << static_cast<const QComboBox*>(input)->currentText();
+    }
     return a;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The dialog behind UserDialogs::askForm: the options as radio buttons, the
-// fields as a form, a line that says what is wrong, OK and Cancel.
+// fields as a form (a field with choices as a list to choose from), a line that says what is wrong,
+// OK and Cancel.
 
 #include "services/userdialogs.h"
 
@@ -24,12 +25,13 @@ public:
     FormAnswer answer() const;
 
 private:
+    void addField(QFormLayout* form, const FormRequest::Field& field);
     void addOptions(QFormLayout* form);
     void check();
 
     FormRequest m_request;
     QButtonGroup* m_options = nullptr;
-    QList<QLineEdit*> m_fields;
+    QList<QWidget*> m_fields; // a line edit, or a combo box for a field with choices
     QLabel* m_problem = nullptr;
     QPushButton* m_ok = nullptr;
 };

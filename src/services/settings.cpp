@@ -2,6 +2,8 @@
 
 #include "model/targetface.h"
 
+#include <QCryptographicHash>
+
 namespace ankerblick {
 
 namespace {
@@ -58,7 +60,35 @@ QString enteredShotsKey(const QString& target) {
            QString::fromLatin1(target.toUtf8().toHex());
 }
 
+// A first line may be long and hold any character.
+QString shotColumnsKey(const QStringList& header) {
+    const QByteArray line = header.join(u'\x1f').toUtf8();
+    return QStringLiteral("Schussimport/Spalten/") +
+           QString::fromLatin1(QCryptographicHash::hash(line, QCryptographicHash::Sha1).toHex());
+}
+
 } // namespace
+
+QList<int> Settings::shotFileColumns(const QStringList& header) const {
+    const QStringList kept = read(shotColumnsKey(header)).toStringList();
+    QList<int> columns;
+    for (const QString& text : kept) {
+        bool ok = false;
+        const int column = text.toInt(&ok);
+        if (!ok || column < -1 || column >= header.size())
+            return {};
+        columns << column;
+    }
+    // x and y are always named.
+    return columns.size() == 5 && columns[0] >= 0 && columns[1] >= 0 ? columns : QList<int>();
+}
+
+void Settings::setShotFileColumns(const QStringList& header, const QList<int>& columns) {
+    QStringList texts;
+    for (int column : columns)
+        texts << QString::number(column);
+    write(shotColumnsKey(header), texts);
+}
 
 QStringList Settings::enteredTargetShots(const QString& target) const {
     return read(enteredShotsKey(target)).toStringList();

@@ -9,6 +9,7 @@
 // makes no sense reads as the default.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -52,6 +53,12 @@ public:
     // ("number@time"), by the name the target greets with.
     QStringList enteredTargetShots(const QString& target) const;
     void setEnteredTargetShots(const QString& target, const QStringList& shots);
+
+    // The columns a plain CSV's shots were read from (x, y, time, value,
+    // sighter; -1 for none), by the file's first line, so that a file of the
+    // same kind is read the same way; none when none are kept.
+    QList<int> shotFileColumns(const QStringList& header) const;
+    void setShotFileColumns(const QStringList& header, const QList<int>& columns);
 
     // The six times of the rhythm aid as typed; empty when none are kept.
     QStringList rhythmTimes() const;

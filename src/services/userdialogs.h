@@ -37,6 +37,9 @@ struct FormRequest {
     struct Field {
         QString caption;
         QString text;
+        // A field with choices is chosen among them, not typed; its text is
+        // the choice shown first (the first when it is none of them).
+        QStringList choices;
     };
     QList<Field> fields;
     // What is wrong with the answers, or empty text when they hold.

@@ -178,7 +178,8 @@ FormRequest boundsQuery(const QLocale& locale) {
         QCoreApplication::translate("ValueBounds", "Schiesszeit (von Schuss zu Schuss gestoppt)")};
     const std::array<double, 4> proposed{0.0, 10.9, 0.0, 1000.0};
     for (size_t i = 0; i < kQuestions.size(); ++i)
-        r.fields.append({questionPrompt(kQuestions[i]), num::formatNumber(proposed[i], locale)});
+        r.fields.append(
+            {questionPrompt(kQuestions[i]), num::formatNumber(proposed[i], locale), {}});
     r.problem = [locale](const FormAnswer& answer) {
         const auto read = readBounds(answer, locale);
         return std::holds_alternative<QString>(read) ? std::get<QString>(read) : QString();

@@ -3,6 +3,7 @@
 
 #include "files/seriesfile.h"
 #include "sheets/diaryseries.h"
+#include "sheets/importedtraining.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -157,6 +158,74 @@ ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, 
         takeIn(diary, prepareFile(path, discipline, options, locale), report);
         if (progress)
             progress->advance();
+    }
+    return report;
+}
+
+namespace {
+
+// The hash the n-th string of a file is remembered by: the file's own for
+// the first, so that a file of one string is known as any file is.
+QByteArray stringHash(const QByteArray& fileHash, int n) {
+    return n == 0 ? fileHash
+                  : QCryptographicHash::hash(QByteArray(fileHash + QByteArray::number(n)),
+                                             QCryptographicHash::Sha256);
+}
+
+QString notTaken(const QString& name, const QString& why) {
+    return QCoreApplication::translate("DiaryImport", "Die Datei „%1“ wurde nicht übernommen. %2")
+        .arg(name, why);
+}
+
+ShotFile readShots(const QByteArray& bytes, const std::optional<CsvColumns>& columns,
+                   ShotImportReport& report) {
+    ShotFile file = columns ? readPlainCsv(bytes, *columns) : readShotFile(bytes);
+    if (file.kind == ShotFileKind::Unknown && !columns)
+        report.columnNames = csvColumnNames(bytes);
+    return file;
+}
+
+} // namespace
+
+ShotImportReport importShotFile(Diary& diary, const QString& path, int discipline,
+                                const QString& shooter, const std::optional<CsvColumns>& columns) {
+    ShotImportReport report;
+    const QFileInfo info(path);
+    const QString name = QDir::toNativeSeparators(info.filePath());
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        report.failure =
+            QCoreApplication::translate("DiaryImport", "Die Datei „%1“ lässt sich nicht lesen.")
+                .arg(name);
+        return report;
+    }
+    const QByteArray bytes = f.readAll();
+    const ShotFile file = readShots(bytes, columns, report);
+    if (!report.columnNames.isEmpty())
+        return report;
+    if (file.problemLine) {
+        report.failure = notTaken(name, file.problem);
+        return report;
+    }
+    const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    const QList<ImportedTraining> trainings =
+        importedTrainings(file, discipline, shooter, info.lastModified());
+    // The first string last: a file is known as taken in once all its strings are.
+    for (int n = int(trainings.size()) - 1; n >= 0; --n) {
+        const ImportedTraining& t = trainings.at(n);
+        if (diary.isImported(stringHash(hash, n))) {
+            ++report.skipped;
+            continue;
+        }
+        const std::optional<qint64> id =
+            diary.importTraining(t.training, t.series, stringHash(hash, n));
+        if (!id) {
+            report.failure = notTaken(name, diary.problem());
+            return report;
+        }
+        report.trainings.prepend(*id);
+        for (const Series& s : t.series)
+            report.shots += int(s.shots.size());
     }
     return report;
 }

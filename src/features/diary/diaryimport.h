@@ -4,6 +4,7 @@
 // training, dated by the file, and is remembered by a hash of its bytes so
 // that it is taken only once.
 
+#include "files/shotimport.h"
 #include "model/background.h"
 #include "services/diary.h"
 #include "sheets/callrating.h"
@@ -11,6 +12,8 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace ankerblick::diary {
 
@@ -32,6 +35,27 @@ struct ImportReport {
 ImportReport importSeriesFiles(Diary& diary, const QStringList& pathsOrFolders, int discipline,
                                const RatingOptions& options = {}, const QLocale& locale = QLocale(),
                                JobProgress* progress = nullptr);
+
+// What became of a shot file of another system.
+struct ShotImportReport {
+    QList<qint64> trainings; // taken in, one a string of the file, in its order
+    int skipped = 0;         // strings in the diary already
+    int shots = 0;           // in the trainings taken in
+    QString failure;         // why nothing was taken in; empty when it was
+    // A plain CSV: the names of its columns, for the shooter to say which
+    // holds what; nothing was taken in.
+    QStringList columnNames;
+};
+
+// Takes a shot file into the diary, each string of shots a training (see
+// importedTrainings), on the face the file names, else on `discipline`'s,
+// for `shooter`. A plain CSV is read by `columns`; without, its column
+// names are reported. The file is remembered by a hash of its bytes, so
+// that taking it in again adds nothing. For a worker thread with a diary's
+// writer for it.
+ShotImportReport importShotFile(Diary& diary, const QString& path, int discipline,
+                                const QString& shooter,
+                                const std::optional<CsvColumns>& columns = std::nullopt);
 
 // The shooter a proposed file name names; empty for any other name.
 QString shooterOfFileName(const QString& fileName, const QLocale& locale);

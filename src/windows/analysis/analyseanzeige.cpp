@@ -199,8 +199,11 @@ void AnalyseAnzeige::buildButtons() {
     connect(showDiary, &QAction::triggered, this, &AnalyseAnzeige::diaryRequested);
     connect(calibre, &QAction::triggered, this, &AnalyseAnzeige::chooseCalibre);
 
+    auto* shotImport = new QAction(tr("Schüsse importieren …"), this);
+    shotImport->setObjectName(QStringLiteral("SchuesseImportieren"));
+    connect(shotImport, &QAction::triggered, this, &AnalyseAnzeige::shotImportRequested);
     WindowMenuPlan plan;
-    plan.file = {load, attach, print};
+    plan.file = {load, attach, shotImport, print};
     plan.series = {fresh};
     plan.view = {back, makeShowCommand(tr("Auswertung"), m_analysisPanel),
                  m_analysisPanel->clickValueCommand(), calibre, showDiary};

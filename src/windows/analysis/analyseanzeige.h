@@ -52,6 +52,8 @@ Q_SIGNALS:
     void left();
     // "Beenden": the owner ends the program through the main window.
     void quitRequested();
+    // "Datei → Schüsse importieren …": the owner takes a shot file in.
+    void shotImportRequested();
 
 public:
     QString shooterName() const;

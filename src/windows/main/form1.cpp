@@ -66,8 +66,12 @@ void Form1::buildMenus() {
     connect(addCommand(QStringLiteral("Schusszeitanalyse"), tr("Schusszeit analyse")),
             &QAction::triggered, this, &Form1::timeAnalysisRequested);
     connect(analysis, &QAction::triggered, this, &Form1::analysisRequested);
+    auto* shotImport = new QAction(tr("Schüsse importieren …"), this);
+    shotImport->setObjectName(QStringLiteral("SchuesseImportieren"));
+    connect(shotImport, &QAction::triggered, this, &Form1::shotImportRequested);
     WindowMenuPlan plan = menuPlan();
     plan.file.prepend(load);
+    plan.file.append(shotImport);
     plan.file.append(print);
     plan.view.prepend(analysis);
     plan.view.prepend(shotEntry);

@@ -43,6 +43,8 @@ Q_SIGNALS:
     void timeAnalysisRequested();
     // "Ansicht → Trainer …": the owner of the coach's view shows it.
     void coachViewRequested();
+    // "Datei → Schüsse importieren …": the owner takes a shot file in.
+    void shotImportRequested();
 
 protected:
     void showSheet() override;
