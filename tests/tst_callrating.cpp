@@ -1,9 +1,12 @@
 #include "model/numeric.h"
+#include "model/targetface.h"
 #include "sheets/aimsheet.h"
+#include "sheets/callfigures.h"
 #include "sheets/callrating.h"
 #include "support/fakeclock.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -160,6 +163,74 @@ private Q_SLOTS:
         QCOMPARE(sheet.caption(), caption);
         QCOMPARE(sheet.store()[1].callLeft[0] != 0, taken);
         QVERIFY(!sheet.unscorableSlot());
+    }
+
+    // The figures of the calls, worked by hand. A shot is "call x,y > hit
+    // x,y : call value, hit value" (mm; "-" for a shot without a call);
+    // expected: "shots in-call spread offset-x offset-y clock uncertainty
+    // steady | call sum, hit sum, lost in the hold, lost at the break,
+    // correlation (- for none), values within 0,5".
+    void callFigures_data() {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<QStringList>("shots");
+        QTest::addColumn<QString>("expected");
+        // e = (4,0), (0,10), (0,-4), (0,0): within 8 mm three; mean (1, 1.5),
+        // squares about it 11.25 + 73.25 + 31.25 + 3.25 = 119: spread
+        // sqrt(119/4) = 5.454, uncertainty sqrt(119/12) = 3.149 > |mean| / 2.
+        // Values: lost in the hold 0 + 0 + 0.3 + 1.1, at the break 0.5 + 1.2 +
+        // 0.3 + 0; r = 0.2 / sqrt(0.81 * 0.37) = 0.365; 0.5, 0.3, 0 agree.
+        QTest::newRow("LP, calls poor and good, no steady offset")
+            << int(Discipline::LP)
+            << QStringList{u"0,0>4,0:10.9,10.4"_s, u"0,0>0,10:10.9,9.7"_s, u"3,0>3,-4:10.6,10.3"_s,
+                           u"0,-9>0,-9:9.8,9.8"_s, u"-"_s}
+            << u"4 3 5.454 1.000 1.500 1 3.149 0 | 42.2 40.2 1.4 2.0 0.365 3"_s;
+        // e = (2,1), (2,-1), (3,0), (1,0): mean (2,0) at 3 o'clock; squares 4:
+        // spread 1, uncertainty sqrt(4/12) = 0.577, and 2 > 2 * 0.577.
+        QTest::newRow("LP, a steady offset to the right")
+            << int(Discipline::LP)
+            << QStringList{u"0,0>2,1:10.9,10.6"_s, u"0,0>2,-1:10.9,10.6"_s, u"0,0>3,0:10.9,10.5"_s,
+                           u"0,0>1,0:10.9,10.8"_s}
+            << u"4 4 1.000 2.000 0.000 3 0.577 1 | 43.6 42.5 0.0 1.1 - 4"_s;
+        // On LG 10m w = 2.5 mm: 2.5 off is in the call, 2.6 off is not. Two
+        // shots: deviations (±1.25, ∓1.3), spread = uncertainty = sqrt(3.2525)
+        // = 1.803; no correlation, no steady offset.
+        QTest::newRow("LG 10m, the ring width as the edge")
+            << int(Discipline::LG10m)
+            << QStringList{u"0,0>2.5,0:10.9,9.9"_s, u"0,0>0,2.6:10.9,9.8"_s}
+            << u"2 1 1.803 1.250 1.300 1 1.803 0 | 21.8 19.7 0.0 2.1 - 0"_s;
+        QTest::newRow("no call") << int(Discipline::LP) << QStringList{u"-"_s}
+                                 << u"0 0 0.000 0.000 0.000 0 0.000 0 | 0.0 0.0 0.0 0.0 - 0"_s;
+    }
+    void callFigures() {
+        QFETCH(int, discipline);
+        QFETCH(QStringList, shots);
+        QList<diary::Shot> read;
+        for (const QString& text : shots) {
+            diary::Shot s;
+            if (text != u"-"_s) {
+                const QStringList parts = text.split(QRegularExpression(u"[,>:]"_s));
+                s.call = group::PointMm{parts[0].toDouble(), parts[1].toDouble()};
+                s.hit = {parts[2].toDouble(), parts[3].toDouble()};
+                s.callValue = parts[4].toDouble();
+                s.value = parts[5].toDouble();
+            }
+            read << s;
+        }
+        const calls::CallFigures f = calls::callFigures(read, discipline);
+        const auto n = [](double v, int decimals) {
+            return QString::number(v, 'f', decimals);
+        };
+        const QString got =
+            u"%1 %2 %3 %4 %5 %6 %7 %8 | %9 %10 %11 %12 %13 %14"_s.arg(f.shots)
+                .arg(f.inCall)
+                .arg(n(f.spreadMm, 3), n(f.offset.x, 3), n(f.offset.y, 3))
+                .arg(f.offsetClock)
+                .arg(n(f.offsetUncertaintyMm, 3))
+                .arg(int(f.steadyOffset))
+                .arg(n(f.callSum, 1), n(f.hitSum, 1), n(f.lostInHold, 1), n(f.lostAtBreak, 1),
+                     f.valueCorrelation ? n(*f.valueCorrelation, 3) : u"-"_s)
+                .arg(f.valuesAgree);
+        QTEST(got, "expected");
     }
 };
 

@@ -41,7 +41,8 @@ Filled fill(const QList<ImportedShot>& shots, const TargetFace& face) {
             f.notes.comments << correctionMark(series, slot + 1,
                                                fileValueNote(*shot.value, shot.innerTen));
         if (shot.at && before)
-            f.notes.shootingTimes << ShotNote{series, slot + 1, before->msecsTo(*shot.at) / 1000.0, {}, {}, false};
+            f.notes.shootingTimes << ShotNote{series, slot + 1, before->msecsTo(*shot.at) / 1000.0,
+                                              {},     {},       false};
         if (shot.at)
             f.lastShot.last() = *shot.at;
         before = shot.at;

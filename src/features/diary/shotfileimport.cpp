@@ -30,8 +30,8 @@ int guess(const QStringList& names, const QStringList& words) {
 QList<int> guessedColumns(const QStringList& names) {
     return {guess(names, {QStringLiteral("x")}), guess(names, {QStringLiteral("y")}),
             guess(names, {QStringLiteral("zeit"), QStringLiteral("time"), QStringLiteral("at")}),
-            guess(names, {QStringLiteral("wert"), QStringLiteral("value"),
-                          QStringLiteral("score"), QStringLiteral("ring")}),
+            guess(names, {QStringLiteral("wert"), QStringLiteral("value"), QStringLiteral("score"),
+                          QStringLiteral("ring")}),
             guess(names, {QStringLiteral("probe"), QStringLiteral("sighter")})};
 }
 
@@ -67,8 +67,8 @@ ShotFileImport::ShotFileImport(Diary& diary, UserDialogs& dialogs, Settings& set
 void ShotFileImport::start(QWidget* window, int discipline, const QString& shooter) {
     if (m_busy)
         return;
-    const QString path = m_dialogs.openFileName(
-        window, tr("Schussdateien (*.csv *.json *.txt);;Alle Dateien (*)"));
+    const QString path =
+        m_dialogs.openFileName(window, tr("Schussdateien (*.csv *.json *.txt);;Alle Dateien (*)"));
     if (path.isEmpty())
         return;
     m_window = window;

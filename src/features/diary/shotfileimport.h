@@ -6,8 +6,8 @@
 // shooter names the columns that hold x, y and what else it has, once for
 // every kind of file: the columns are kept by the file's first line.
 
-#include "files/shotimport.h"
 #include "features/diary/diaryimport.h"
+#include "files/shotimport.h"
 
 #include <QObject>
 #include <QPointer>
