@@ -28,6 +28,89 @@
     </message>
 </context>
 <context>
+    <name>CallFinding</name>
+    <message>
+        <location filename="../src/sheets/callfinding.cpp" line="+157"/>
+        <source>hoch</source>
+        <translation>high</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>hoch rechts</source>
+        <translation>high right</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>rechts</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>tief rechts</source>
+        <translation>low right</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>tief</source>
+        <translation>low</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>tief links</source>
+        <translation>low left</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>links</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>hoch links</source>
+        <translation>high left</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Rückstoß vorweggenommen, das Handgelenk bricht nach oben</source>
+        <translation>recoil anticipated, the wrist breaks upwards</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>der Handballen drückt beim Schuss</source>
+        <translation>the heel of the hand pushes as the shot breaks</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>zu wenig Finger am Abzug</source>
+        <translation>too little finger on the trigger</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>der Daumen drückt, der Abzug wird geschnappt</source>
+        <translation>the thumb pushes, the trigger is snatched</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rückstoß vorweggenommen, das Handgelenk knickt nach unten</source>
+        <translation>recoil anticipated, the wrist breaks downwards</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Abzug gerissen, die Hand drückt beim Schuss zu</source>
+        <translation>the trigger is jerked, the hand tightens as the shot breaks</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>zu viel Finger am Abzug</source>
+        <translation>too much finger on the trigger</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ellbogen oder Handgelenk lockern sich beim Schuss</source>
+        <translation>elbow or wrist relax as the shot breaks</translation>
+    </message>
+</context>
+<context>
     <name>Camera</name>
     <message>
         <location filename="../src/platform/opencvcamera.cpp" line="+118"/>
@@ -3606,6 +3689,59 @@ Please enter your name:</translation>
         <location line="+8"/>
         <source>Schusswert/Zeit Analyse</source>
         <translation>Shot value/time analysis</translation>
+    </message>
+</context>
+<context>
+    <name>ankerblick::calls</name>
+    <message>
+        <location filename="../src/sheets/callfinding.cpp" line="-95"/>
+        <source>Visier oder Ansage korrigieren: im Mittel %1.</source>
+        <translation>Correct the sight or the call: on average %1.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Die Treffer verlassen die Ansagen meist nach %1. Mögliche Ursachen: %2.</source>
+        <translation>The hits mostly leave their calls to the %1. Possible causes: %2.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer streuen um die Ansagen.</source>
+        <translation>Trigger: %1 of the %2 rings lost are lost at the break; the hits scatter around the calls.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Halten: %1 der %2 verlorenen Ringe gehen schon im Halten verloren, die Ansagen selbst liegen unter 10,9.</source>
+        <translation>Hold: %1 of the %2 rings lost are lost in the hold already; the calls themselves lie below 10.9.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Ansagen und Treffer stimmen überein: %1 % der Treffer liegen in der Ansage.</source>
+        <translation>Calls and hits agree: %1 % of the hits lie inside the call.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Zu wenige angesagte Schüsse für einen Befund: %1 von %2.</source>
+        <translation>Too few called shots for a finding: %1 of %2.</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)</source>
+        <translation>%1 (for right-handers; mirrored for left-handers)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>der Abzugsfinger drückt seitlich, das Gewehr ist verkantet</source>
+        <translation>the trigger finger pushes sideways, the rifle is canted</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt</source>
+        <translation>the breath is not held the same, the pressure of cheek or shoulder changes</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
     </message>
 </context>
 </TS>

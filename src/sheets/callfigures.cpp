@@ -41,8 +41,8 @@ void addPlaces(CallFigures& f, const QList<Called>& called) {
     f.offsetClock = group::clockOf(f.offset);
     if (called.size() >= 2)
         f.offsetUncertaintyMm = std::sqrt(squares / (n * (n - 1.0)));
-    f.steadyOffset = called.size() >= 3 &&
-                     std::hypot(f.offset.x, f.offset.y) > 2.0 * f.offsetUncertaintyMm;
+    f.steadyOffset =
+        called.size() >= 3 && std::hypot(f.offset.x, f.offset.y) > 2.0 * f.offsetUncertaintyMm;
 }
 
 // Values in whole tenths, so that 10,9 - 10,4 is 5 tenths and not a hair more.
