@@ -3701,7 +3701,7 @@ Please enter your name:</translation>
     <message>
         <location line="+17"/>
         <source>Die Treffer verlassen die Ansagen meist nach %1. Mögliche Ursachen: %2.</source>
-        <translation>The hits mostly leave their calls to the %1. Possible causes: %2.</translation>
+        <translation>The hits mostly leave their calls towards %1. Possible causes: %2.</translation>
     </message>
     <message>
         <location line="+22"/>
