@@ -235,6 +235,65 @@ private Q_SLOTS:
         QTEST(got, "expected");
     }
 
+    // Trainings of called shots on LP, each "shots:in the call", the ones in
+    // the call (1 mm off) first, the others 10 mm off. Rolling shares over the
+    // last 40 shots and the change, worked by hand: the last k trainings
+    // against those before, z = (p1 − p0) / sqrt(p (1 − p) (1/n1 + 1/n0)).
+    void callsOverWeeks_data() {
+        QTest::addColumn<QStringList>("trainings");
+        QTest::addColumn<QStringList>("rolling");
+        QTest::addColumn<QString>("change");
+        // k = 1: 8/20 against 32/40, p = 2/3, z = −0.4 / 0.1291 = −3.10; k = 2:
+        // 24/40 against 16/20, z = −1.55.
+        QTest::newRow("the last training worse")
+            << QStringList{u"20:16"_s, u"20:16"_s, u"20:8"_s}
+            << QStringList{u"0.800"_s, u"0.800"_s, u"0.600"_s}
+            << u"Ihre Ansagen lagen im letzten Training seltener in der Ansage: 40 % statt 80 %."_s;
+        // k = 1: 6/15 against 33/45, z = −2.34; k = 2: 12/30 against 27/30,
+        // z = −0.5 / 0.1232 = −4.06, the clearer. Rolling: 27/30; shots 6 to
+        // 30 of the first and the second, 28/40; shots 21 to 30 of the
+        // first, the second and the third, 19/40.
+        QTest::newRow("worse for two trainings")
+            << QStringList{u"30:27"_s, u"15:6"_s, u"15:6"_s}
+            << QStringList{u"0.900"_s, u"0.700"_s, u"0.475"_s}
+            << u"Ihre Ansagen liegen seit 2 Trainings seltener in der Ansage: 40 % statt 90 %."_s;
+        // 15/20 against 16/20: within chance.
+        QTest::newRow("no change") << QStringList{u"20:16"_s, u"20:15"_s}
+                                   << QStringList{u"0.800"_s, u"0.775"_s} << QString();
+    }
+    void callsOverWeeks() {
+        QFETCH(QStringList, trainings);
+        QList<diary::ShotRow> rows;
+        for (int t = 0; t < trainings.size(); ++t) {
+            const int shots = trainings[t].section(u':', 0, 0).toInt();
+            const int in = trainings[t].section(u':', 1, 1).toInt();
+            for (int n = 0; n < shots; ++n) {
+                diary::ShotRow r;
+                r.training = t + 1;
+                r.trainingStart = QDateTime(QDate(2026, 11, 2 + 7 * t), QTime(18, 0));
+                r.discipline = int(Discipline::LP);
+                r.series = n / 10 + 1;
+                r.shot.slot = n % 10;
+                r.shot.call = group::PointMm{0.0, 0.0};
+                r.shot.hit = {n < in ? 1.0 : 10.0, 0.0};
+                rows << r;
+            }
+        }
+        // A sighter and a shot without a call count in nothing.
+        diary::ShotRow sighter = rows.first();
+        sighter.sighter = true;
+        sighter.shot.hit = {10.0, 0.0};
+        diary::ShotRow uncalled = rows.first();
+        uncalled.shot.call.reset();
+        rows << sighter << uncalled;
+        const QList<calls::TrainingCalls> read = calls::callsByTraining(rows);
+        QStringList rolling;
+        for (const calls::TrainingCalls& t : read)
+            rolling << QString::number(t.rollingInCallShare, 'f', 3);
+        QTEST(rolling, "rolling");
+        QTEST(calls::callChangeText(read), "change");
+    }
+
     // Seasons made by construction, 60 shots in six series on LP (w = 8 mm),
     // each from its own fixed seed; values by the ISSF rule 11 − d / 8 mm,
     // cut to the tenth, at most 10,9. Calls of a good hold scatter 1.5 mm

@@ -115,8 +115,7 @@ Finding lossFinding(const Context& c) {
         return callFigures(shots, c.discipline).lostInHold;
     };
     const double counts = kLossThatCounts * f.shots;
-    if (f.lostAtBreak > f.lostInHold && f.lostAtBreak >= counts &&
-        f.spreadMm > f.ringWidthMm / 2.0)
+    if (f.lostAtBreak > f.lostInHold && f.lostAtBreak >= counts && f.spreadMm > f.ringWidthMm / 2.0)
         return {FindingKind::Trigger,
                 tr("Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer "
                    "streuen um die Ansagen.")
@@ -131,7 +130,8 @@ Finding lossFinding(const Context& c) {
     return {FindingKind::Agree,
             tr("Ansagen und Treffer stimmen überein: %1 % der Treffer liegen in der Ansage.")
                 .arg(std::lround(100.0 * f.inCallShare())),
-            {}, -1};
+            {},
+            -1};
 }
 
 } // namespace
@@ -143,7 +143,8 @@ Finding findingOf(const QList<diary::Series>& series, int discipline, const QLoc
                 tr("Zu wenige angesagte Schüsse für einen Befund: %1 von %2.")
                     .arg(all.shots)
                     .arg(kFewestForFinding),
-                {}, -1};
+                {},
+                -1};
     const Context context{series, discipline, all, locale};
     if (std::optional<Finding> f = directionFinding(context))
         return *f;
@@ -154,10 +155,10 @@ Finding findingOf(const QList<diary::Series>& series, int discipline, const QLoc
 
 QString directionName(int sector) {
     static const char* const names[group::kSectors] = {
-        QT_TRANSLATE_NOOP("CallFinding", "hoch"),       QT_TRANSLATE_NOOP("CallFinding", "hoch rechts"),
-        QT_TRANSLATE_NOOP("CallFinding", "rechts"),     QT_TRANSLATE_NOOP("CallFinding", "tief rechts"),
-        QT_TRANSLATE_NOOP("CallFinding", "tief"),       QT_TRANSLATE_NOOP("CallFinding", "tief links"),
-        QT_TRANSLATE_NOOP("CallFinding", "links"),      QT_TRANSLATE_NOOP("CallFinding", "hoch links")};
+        QT_TRANSLATE_NOOP("CallFinding", "hoch"),   QT_TRANSLATE_NOOP("CallFinding", "hoch rechts"),
+        QT_TRANSLATE_NOOP("CallFinding", "rechts"), QT_TRANSLATE_NOOP("CallFinding", "tief rechts"),
+        QT_TRANSLATE_NOOP("CallFinding", "tief"),   QT_TRANSLATE_NOOP("CallFinding", "tief links"),
+        QT_TRANSLATE_NOOP("CallFinding", "links"),  QT_TRANSLATE_NOOP("CallFinding", "hoch links")};
     return sector >= 0 && sector < group::kSectors ? tr(names[sector]) : QString();
 }
 
@@ -167,21 +168,23 @@ QString directionName(int sector) {
 // shoulder up and down.
 QString directionCauses(int sector, int discipline) {
     static const char* const pistol[group::kSectors] = {
-        QT_TRANSLATE_NOOP("CallFinding", "Rückstoß vorweggenommen, das Handgelenk bricht nach oben"),
+        QT_TRANSLATE_NOOP("CallFinding",
+                          "Rückstoß vorweggenommen, das Handgelenk bricht nach oben"),
         QT_TRANSLATE_NOOP("CallFinding", "der Handballen drückt beim Schuss"),
         QT_TRANSLATE_NOOP("CallFinding", "zu wenig Finger am Abzug"),
         QT_TRANSLATE_NOOP("CallFinding", "der Daumen drückt, der Abzug wird geschnappt"),
-        QT_TRANSLATE_NOOP("CallFinding", "Rückstoß vorweggenommen, das Handgelenk knickt nach unten"),
+        QT_TRANSLATE_NOOP("CallFinding",
+                          "Rückstoß vorweggenommen, das Handgelenk knickt nach unten"),
         QT_TRANSLATE_NOOP("CallFinding", "Abzug gerissen, die Hand drückt beim Schuss zu"),
         QT_TRANSLATE_NOOP("CallFinding", "zu viel Finger am Abzug"),
         QT_TRANSLATE_NOOP("CallFinding", "Ellbogen oder Handgelenk lockern sich beim Schuss")};
     if (sector < 0 || sector >= group::kSectors)
         return {};
     if (isPistol(discipline))
-        return tr("%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)").arg(tr(pistol[sector]));
+        return tr("%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)")
+            .arg(tr(pistol[sector]));
     const QString sideways = tr("der Abzugsfinger drückt seitlich, das Gewehr ist verkantet");
-    const QString upDown =
-        tr("die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt");
+    const QString upDown = tr("die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt");
     if (sector % 4 == 0)
         return upDown;
     return sector % 2 == 0 ? sideways : tr("%1; %2").arg(sideways, upDown);

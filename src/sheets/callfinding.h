@@ -35,9 +35,9 @@ enum class FindingKind { TooFew, Offset, Direction, Trigger, Hold, Agree };
 
 struct Finding {
     FindingKind kind = FindingKind::TooFew;
-    QString text;        // in the program's language
-    QList<int> series;   // numbers of the series that show it, most first
-    int direction = -1;  // the sector of a Direction finding (group::sectorOf)
+    QString text;       // in the program's language
+    QList<int> series;  // numbers of the series that show it, most first
+    int direction = -1; // the sector of a Direction finding (group::sectorOf)
 };
 
 inline constexpr int kFewestForFinding = 10;
