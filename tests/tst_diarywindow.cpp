@@ -564,10 +564,52 @@ private Q_SLOTS:
         // (Anna's training of 2 March has two series).
         const int shots = 10 * int(later.size() + later.count(u"02.03.2026 10:00"_s));
         const int n = int(later.size());
-        QTRY_COMPARE(chartCounts(window), (QList<int>{n, n, n, shots}));
+        QTRY_COMPARE(chartCounts(window), (QList<int>{n, n, n, shots, n}));
         // "Gesamter Zeitraum" gives back the whole diary's period.
         child<QPushButton>(window, u"GesamterZeitraum"_s)->click();
         QCOMPARE(child<QDateEdit>(window, u"von"_s)->date(), QDate(2026, 3, 2));
+    }
+
+    // "In der Ansage": three trainings whose hits lie within 5.1 mm of their
+    // calls (inside the 8 mm of LP), then one whose hits lie 10 mm off. By
+    // hand: 100, 100, 100, 0 % a training; over the last 40 shots 100, 100,
+    // 100 and 20 of 40 = 50; the last training against the three before, 0/20
+    // against 60/60, is far beyond chance (z = −8.9).
+    void theCallsOverWeeks() {
+        const QList<qint64> ids =
+            fill(m_diary, {{u"Anna"_s, int(Discipline::LP), at(2026, 3, 2, 10), 2},
+                           {u"Anna"_s, int(Discipline::LP), at(2026, 3, 9, 10), 2},
+                           {u"Anna"_s, int(Discipline::LP), at(2026, 3, 16, 10), 2}});
+        diary::Training late;
+        late.shooter = u"Anna"_s;
+        late.discipline = int(Discipline::LP);
+        late.window = u"Form1"_s;
+        late.start = at(2026, 3, 23, 10);
+        late.end = late.start.addSecs(3600);
+        QList<diary::Series> off{seriesWith(1, 9.0, late.start), seriesWith(2, 9.0, late.start)};
+        for (diary::Series& s : off)
+            for (diary::Shot& shot : s.shots)
+                shot.hit = {10.0, 0.0};
+        QVERIFY(m_diary.importTraining(late, off, "late"));
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        window.resize(1000, 700);
+        window.show();
+        QVERIFY(settled(window));
+        auto* tabs = child<QTabWidget>(window, u"Diagramme"_s);
+        QCOMPARE(tabs->tabText(DiaryChartSet::kInCall), u"In der Ansage"_s);
+        tabs->setCurrentIndex(DiaryChartSet::kInCall);
+        QChart* chart = qobject_cast<QChartView*>(tabs->widget(DiaryChartSet::kInCall))->chart();
+        const auto ys = [chart](int line) {
+            QList<double> y;
+            for (const QPointF& p : qobject_cast<QLineSeries*>(chart->series().at(line))->points())
+                y << p.y();
+            return y;
+        };
+        QTRY_COMPARE(ys(0), (QList<double>{100.0, 100.0, 100.0, 0.0}));
+        QCOMPARE(ys(1), (QList<double>{100.0, 100.0, 100.0, 50.0}));
+        QCOMPARE(
+            chart->title(),
+            u"Ihre Ansagen lagen im letzten Training seltener in der Ansage: 0 % statt 100 %."_s);
     }
 
     // The window reads on another thread: it is there, and the windows'

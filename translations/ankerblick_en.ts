@@ -28,9 +28,32 @@
     </message>
 </context>
 <context>
+    <name>CallFigures</name>
+    <message>
+        <location filename="../src/sheets/callfigures.cpp" line="+182"/>
+        <source>Ihre Ansagen lagen im letzten Training seltener in der Ansage: %2 % statt %3 %.</source>
+        <translation>In your last training your hits lay inside the call less often: %2 % instead of %3 %.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ihre Ansagen lagen im letzten Training häufiger in der Ansage: %2 % statt %3 %.</source>
+        <translation>In your last training your hits lay inside the call more often: %2 % instead of %3 %.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ihre Ansagen liegen seit %1 Trainings seltener in der Ansage: %2 % statt %3 %.</source>
+        <translation>For %1 trainings your hits have lain inside the call less often: %2 % instead of %3 %.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ihre Ansagen liegen seit %1 Trainings häufiger in der Ansage: %2 % statt %3 %.</source>
+        <translation>For %1 trainings your hits have lain inside the call more often: %2 % instead of %3 %.</translation>
+    </message>
+</context>
+<context>
     <name>CallFinding</name>
     <message>
-        <location filename="../src/sheets/callfinding.cpp" line="+157"/>
+        <location filename="../src/sheets/callfinding.cpp" line="+158"/>
         <source>hoch</source>
         <translation>high</translation>
     </message>
@@ -75,7 +98,7 @@
         <translation>recoil anticipated, the wrist breaks upwards</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>der Handballen drückt beim Schuss</source>
         <translation>the heel of the hand pushes as the shot breaks</translation>
     </message>
@@ -95,7 +118,7 @@
         <translation>recoil anticipated, the wrist breaks downwards</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Abzug gerissen, die Hand drückt beim Schuss zu</source>
         <translation>the trigger is jerked, the hand tightens as the shot breaks</translation>
     </message>
@@ -663,7 +686,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>DiaryCharts</name>
     <message>
-        <location filename="../src/features/diary/diarycharts.cpp" line="+140"/>
+        <location filename="../src/features/diary/diarycharts.cpp" line="+151"/>
         <source>dd.MM.yy</source>
         <translation>dd/MM/yy</translation>
     </message>
@@ -2165,7 +2188,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ClubTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="+93"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="+103"/>
         <source>Die Trainings werden vom Vereinsserver gelesen …</source>
         <translation>Reading the trainings from the club server …</translation>
     </message>
@@ -2230,7 +2253,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::DiaryChartSet</name>
     <message>
-        <location filename="../src/features/diary/diarycharts.cpp" line="-91"/>
+        <location filename="../src/features/diary/diarycharts.cpp" line="-102"/>
         <source>Ringe</source>
         <translation>Rings</translation>
     </message>
@@ -2270,7 +2293,22 @@ Please enter your name:</translation>
         <translation>Point of impact (mm)</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
+        <source>je Training</source>
+        <translation>per training</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>über die letzten 40 Schüsse</source>
+        <translation>over the last 40 shots</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>In der Ansage (%)</source>
+        <translation>Inside the call (%)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>Serien</source>
         <translation>Series</translation>
     </message>
@@ -2288,6 +2326,11 @@ Please enter your name:</translation>
         <location line="+2"/>
         <source>Verteilung</source>
         <translation>Distribution</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>In der Ansage</source>
+        <translation>Inside the call</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -2315,12 +2358,12 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+528"/>
+        <location line="+542"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-509"/>
+        <location line="-523"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2390,7 +2433,7 @@ Please enter your name:</translation>
         <translation>Imported: %1, already in the diary: %2, unreadable: %3.</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+49"/>
         <source>Hier</source>
         <translation>Here</translation>
     </message>
@@ -2415,7 +2458,7 @@ Please enter your name:</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+156"/>
+        <location line="+165"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
@@ -2739,7 +2782,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::LocalTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="-76"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-86"/>
         <source>Die Trainings werden gelesen …</source>
         <translation>Reading the trainings …</translation>
     </message>
@@ -3694,7 +3737,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::calls</name>
     <message>
-        <location filename="../src/sheets/callfinding.cpp" line="-95"/>
+        <location filename="../src/sheets/callfinding.cpp" line="-98"/>
         <source>Visier oder Ansage korrigieren: im Mittel %1.</source>
         <translation>Correct the sight or the call: on average %1.</translation>
     </message>
@@ -3704,7 +3747,7 @@ Please enter your name:</translation>
         <translation>The hits mostly leave their calls towards %1. Possible causes: %2.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer streuen um die Ansagen.</source>
         <translation>Trigger: %1 of the %2 rings lost are lost at the break; the hits scatter around the calls.</translation>
     </message>
@@ -3719,22 +3762,22 @@ Please enter your name:</translation>
         <translation>Calls and hits agree: %1 % of the hits lie inside the call.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Zu wenige angesagte Schüsse für einen Befund: %1 von %2.</source>
         <translation>Too few called shots for a finding: %1 of %2.</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+41"/>
         <source>%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)</source>
         <translation>%1 (for right-handers; mirrored for left-handers)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>der Abzugsfinger drückt seitlich, das Gewehr ist verkantet</source>
         <translation>the trigger finger pushes sideways, the rifle is canted</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt</source>
         <translation>the breath is not held the same, the pressure of cheek or shoulder changes</translation>
     </message>

@@ -300,6 +300,7 @@ QList<QList<const TrainingSummary*>> trainingDays(const QList<TrainingSummary>& 
 }
 
 void addPoints(DiaryCharts& charts, double x, const TrainingSummary& t) {
+    charts.trainingX.append({t.training.id, x});
     charts.sumWhole << QPointF(x, t.meanSumWhole);
     charts.sumTenths << QPointF(x, t.meanSumTenths);
     if (t.call10Share)
@@ -322,6 +323,20 @@ DiaryCharts chartData(const QList<TrainingSummary>& trainings) {
         charts.days << ChartDay{double(day), of.first()->training.start.date()};
     }
     return charts;
+}
+
+void addCallLines(DiaryCharts& charts, const QList<calls::TrainingCalls>& trainings) {
+    charts.inCall.clear();
+    charts.inCallRolling.clear();
+    for (const calls::TrainingCalls& t : trainings) {
+        const auto at = std::find_if(charts.trainingX.begin(), charts.trainingX.end(),
+                                     [&](const auto& p) { return p.first == t.training; });
+        if (at == charts.trainingX.end())
+            continue; // a training the table does not show
+        charts.inCall << QPointF(at->second, 100.0 * t.figures.inCallShare());
+        charts.inCallRolling << QPointF(at->second, 100.0 * t.rollingInCallShare);
+    }
+    charts.callChange = calls::callChangeText(trainings);
 }
 
 QList<ChartDay> labelledDays(const QList<ChartDay>& days, int most) {

@@ -4,6 +4,7 @@
 // CSV file for spreadsheets, the cells of its table of trainings (shared by
 // the table and the printed report) and the data of its charts.
 
+#include "callfigures.h"
 #include "model/diaryrecords.h"
 
 #include <QByteArray>
@@ -74,14 +75,22 @@ struct ChartDay {
 // order of the days), its trainings side by side in it in the order of
 // their start: of n trainings the k-th at day + (k + 0.5) / n - 0.5.
 struct DiaryCharts {
-    QList<QPointF> sumWhole;  // mean series sum, whole rings
-    QList<QPointF> sumTenths; // mean series sum with tenths
-    QList<QPointF> calls10;   // share of the rated calls scored 10, in percent
-    QList<QPointF> mpiX;      // mean point of impact, mm right of the centre
-    QList<QPointF> mpiY;      // mm above the centre
-    QList<ChartDay> days;     // every day once; the axis spans -0.5 to days - 0.5
+    QList<QPointF> sumWhole;                    // mean series sum, whole rings
+    QList<QPointF> sumTenths;                   // mean series sum with tenths
+    QList<QPointF> calls10;                     // share of the rated calls scored 10, in percent
+    QList<QPointF> mpiX;                        // mean point of impact, mm right of the centre
+    QList<QPointF> mpiY;                        // mm above the centre
+    QList<ChartDay> days;                       // every day once; the axis spans -0.5 to days - 0.5
+    QList<std::pair<qint64, double>> trainingX; // where each training stands
+    // Added once the shots are read (addCallLines): the share of the called
+    // shots in their call, per training and over the last 40 called shots,
+    // in percent, and what changed lately (empty for nothing).
+    QList<QPointF> inCall;
+    QList<QPointF> inCallRolling;
+    QString callChange;
 };
 DiaryCharts chartData(const QList<TrainingSummary>& trainings);
+void addCallLines(DiaryCharts& charts, const QList<calls::TrainingCalls>& trainings);
 // The days that carry a label when at most `most` fit: the first day and
 // every n-th after it, n as small as that allows.
 QList<ChartDay> labelledDays(const QList<ChartDay>& days, int most);

@@ -66,7 +66,16 @@ DiaryChartSet::DiaryChartSet(const QLocale& locale) : m_locale(locale) {
          QCoreApplication::translate("ankerblick::DiaryChartSet", "senkrecht (+ hoch)")},
         QCoreApplication::translate("ankerblick::DiaryChartSet", "Treffpunkt (mm)"));
     makeHistogram();
-    m_charts = {m_sums.chart, m_calls.chart, m_position.chart, m_histogram};
+    m_inCall = makeTimeChart(
+        {QCoreApplication::translate("ankerblick::DiaryChartSet", "je Training"),
+         QCoreApplication::translate("ankerblick::DiaryChartSet", "über die letzten 40 Schüsse")},
+        QCoreApplication::translate("ankerblick::DiaryChartSet", "In der Ansage (%)"));
+    m_inCall.values->setRange(-5.0, 105.0);
+    m_inCall.values->setTickType(QValueAxis::TicksDynamic);
+    m_inCall.values->setTickAnchor(0.0);
+    m_inCall.values->setTickInterval(20.0);
+    m_inCall.values->setLabelFormat(QStringLiteral("%.0f"));
+    m_charts = {m_sums.chart, m_calls.chart, m_position.chart, m_histogram, m_inCall.chart};
 }
 
 QString DiaryChartSet::caption(int index) {
@@ -79,6 +88,8 @@ QString DiaryChartSet::caption(int index) {
         return QCoreApplication::translate("ankerblick::DiaryChartSet", "Trefferlage");
     case 3:
         return QCoreApplication::translate("ankerblick::DiaryChartSet", "Verteilung");
+    case 4:
+        return QCoreApplication::translate("ankerblick::DiaryChartSet", "In der Ansage");
     default:
         return QString();
     }
@@ -166,8 +177,14 @@ void DiaryChartSet::fillChart(int index, const diary::DiaryCharts& data,
             setNiceRange(m_position.values, -reach, reach);
         }
         break;
-    default:
+    case kHistogram:
         fillHistogram(bins);
+        break;
+    case kInCall:
+        fillTime(m_inCall, {&data.inCall, &data.inCallRolling}, data);
+        m_inCall.chart->setTitle(data.callChange);
+        break;
+    default:
         break;
     }
 }

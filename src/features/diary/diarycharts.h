@@ -1,7 +1,8 @@
 #pragma once
 
-// The four charts of the diary: the mean series sums, the calls scored 10
-// and the mean point of impact over time, and the shots per ring. The same
+// The five charts of the diary: the mean series sums, the calls scored 10
+// and the mean point of impact over time, the shots per ring, and the share
+// of called shots in their call over time. The same
 // charts fill the window's tabs and the printed report.
 
 #include "sheets/diaryexport.h"
@@ -23,13 +24,16 @@ namespace ankerblick {
 
 class DiaryChartSet {
 public:
-    static constexpr int kCount = 4;
+    static constexpr int kCount = 5;
+    static constexpr int kHistogram = 3;
+    static constexpr int kInCall = 4;
 
     // The charts are made here and belong to whoever shows them: a chart
     // view or a graphics scene deletes them.
     explicit DiaryChartSet(const QLocale& locale);
 
-    // Each chart's caption: "Serien", "Ansagen", "Trefferlage", "Verteilung".
+    // Each chart's caption: "Serien", "Ansagen", "Trefferlage", "Verteilung",
+    // "In der Ansage".
     static QString caption(int index);
     QChart* chart(int index) const { return m_charts.at(index); }
 
@@ -57,6 +61,7 @@ private:
     TimeChart m_sums;
     TimeChart m_calls;
     TimeChart m_position;
+    TimeChart m_inCall;
     QChart* m_histogram = nullptr;
     QBarSet* m_shots = nullptr;
     QBarCategoryAxis* m_rings = nullptr;

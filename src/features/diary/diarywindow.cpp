@@ -293,6 +293,11 @@ void DiaryWindow::connectSource(TrainingSource* source) {
         if (source == &this->source())
             showRead();
     });
+    connect(source, &TrainingSource::callsRead, this,
+            [this, source](const diary::Filter& f, const QList<calls::TrainingCalls>& trainings) {
+                if (source == &this->source())
+                    callsRead(f, trainings);
+            });
     connect(source, &TrainingSource::valuesRead, this,
             [this, source](const diary::Filter& f, const std::map<int, int>& counts) {
                 if (source == &this->source())
@@ -437,9 +442,11 @@ void DiaryWindow::showTrainings(diary::TrainingView view) {
     // The values' chart follows once they are read; no training, no values.
     if (!source().keepsShots() || view.rows.isEmpty())
         m_bins.clear();
-    chartsChanged({0, 1, 2, 3});
-    if (source().keepsShots() && !view.rows.isEmpty())
+    chartsChanged({0, 1, 2, 3, 4});
+    if (source().keepsShots() && !view.rows.isEmpty()) {
         source().readValues(view.filter);
+        source().readCalls(view.filter);
+    }
     m_count->setText(diary::countText(view.rows.size(), view.series));
     m_model->setTrainings(std::move(view.rows));
     fitColumns(view.shapeRows);
@@ -451,7 +458,14 @@ void DiaryWindow::valuesRead(const diary::Filter& f, const std::map<int, int>& c
     if (f != filter())
         return; // the filter changed meanwhile; its own values follow
     m_bins = diary::ringHistogram(counts);
-    chartsChanged({DiaryChartSet::kCount - 1});
+    chartsChanged({DiaryChartSet::kHistogram});
+}
+
+void DiaryWindow::callsRead(const diary::Filter& f, const QList<calls::TrainingCalls>& trainings) {
+    if (f != filter())
+        return; // the filter changed meanwhile; its own calls follow
+    diary::addCallLines(m_chartData, trainings);
+    chartsChanged({DiaryChartSet::kInCall});
 }
 
 void DiaryWindow::chartsChanged(std::initializer_list<int> charts) {

@@ -101,6 +101,7 @@ private:
     // Table, charts and count for the trainings the filter took.
     void showTrainings(diary::TrainingView view);
     void valuesRead(const diary::Filter& f, const std::map<int, int>& counts);
+    void callsRead(const diary::Filter& f, const QList<calls::TrainingCalls>& trainings);
     // The charts whose data changed are filled when their tab is shown, in
     // a turn of their own after the table.
     void chartsChanged(std::initializer_list<int> charts);

@@ -72,6 +72,16 @@ void LocalTrainings::readValues(const diary::Filter& filter) {
         [this, filter](std::map<int, int> counts) { Q_EMIT valuesRead(filter, counts); });
 }
 
+void LocalTrainings::readCalls(const diary::Filter& filter) {
+    std::shared_ptr<Diary> reader = m_diary.readerForThread();
+    background::run<QList<calls::TrainingCalls>>(
+        this,
+        [reader, filter](JobProgress&) { return calls::callsByTraining(reader->shotRows(filter)); },
+        [this, filter](QList<calls::TrainingCalls> trainings) {
+            Q_EMIT callsRead(filter, trainings);
+        });
+}
+
 void LocalTrainings::open(const diary::TrainingSummary& training) {
     Q_EMIT openTrainingRequested(training.training.id);
 }
@@ -126,6 +136,11 @@ QString ClubTrainings::noneText() const {
 void ClubTrainings::readValues(const diary::Filter& filter) {
     // The server keeps no histogram of the values.
     Q_EMIT valuesRead(filter, {});
+}
+
+void ClubTrainings::readCalls(const diary::Filter& filter) {
+    // The squad read from the server holds no shots.
+    Q_EMIT callsRead(filter, {});
 }
 
 void ClubTrainings::open(const diary::TrainingSummary& training) {

@@ -7,6 +7,7 @@
 
 #include "model/diaryrecords.h"
 #include "services/club.h"
+#include "sheets/callfigures.h"
 
 #include <QList>
 #include <QObject>
@@ -50,12 +51,18 @@ public:
     // value (tenths): valuesRead() follows. None from a source that does not
     // keep the shots.
     virtual void readValues(const diary::Filter& filter) = 0;
+    // The calls of the trainings the filter takes, each training's figures
+    // and the rolling share: callsRead() follows. None from a source that
+    // does not keep the shots.
+    virtual void readCalls(const diary::Filter& filter) = 0;
     // Asks for one of the trainings() to be opened in the analysis.
     virtual void open(const diary::TrainingSummary& training) = 0;
 
 Q_SIGNALS:
     void trainingsRead();
     void valuesRead(const ankerblick::diary::Filter& filter, const std::map<int, int>& counts);
+    void callsRead(const ankerblick::diary::Filter& filter,
+                   const QList<ankerblick::calls::TrainingCalls>& trainings);
     void openTrainingRequested(qint64 trainingId);
     void openClubTrainingRequested(const QUuid& id);
 
@@ -83,6 +90,7 @@ public:
     QString noneText() const override;
     bool keepsShots() const override { return true; }
     void readValues(const diary::Filter& filter) override;
+    void readCalls(const diary::Filter& filter) override;
     void open(const diary::TrainingSummary& training) override;
 
 private:
@@ -107,6 +115,7 @@ public:
     QString noneText() const override;
     bool keepsShots() const override { return false; }
     void readValues(const diary::Filter& filter) override;
+    void readCalls(const diary::Filter& filter) override;
     void open(const diary::TrainingSummary& training) override;
 
 private:
