@@ -610,6 +610,27 @@ private Q_SLOTS:
         QCOMPARE(
             chart->title(),
             u"Ihre Ansagen lagen im letzten Training seltener in der Ansage: 0 % statt 100 %."_s);
+
+        // The last training, selected: every hit 10 mm right of its call, a
+        // steady offset; both series show it, each a link to itself.
+        auto* finding = child<QLabel>(window, u"Befund"_s);
+        QVERIFY(!finding->isVisible());
+        child<QTableView>(window, u"Trainings"_s)->selectRow(0);
+        QTRY_VERIFY(finding->isVisible());
+        QVERIFY2(finding->text().startsWith(
+                     u"Befund: Visier oder Ansage korrigieren: im Mittel 10,0 mm rechts."_s),
+                 qPrintable(finding->text()));
+        const qint64 id = m_diary.trainings({}).last().training.id;
+        const QString link = u"serie:%1:2"_s.arg(id);
+        QVERIFY2(finding->text().contains(u"<a href=\"%1\">Serie 2</a>"_s.arg(link)),
+                 qPrintable(finding->text()));
+        QSignalSpy asked(&window, &DiaryWindow::openSeriesRequested);
+        Q_EMIT finding->linkActivated(link);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).at(0).toLongLong(), id);
+        QCOMPARE(asked.at(0).at(1).toInt(), 2);
+        child<QTableView>(window, u"Trainings"_s)->clearSelection();
+        QVERIFY(!finding->isVisible());
     }
 
     // The window reads on another thread: it is there, and the windows'

@@ -1922,12 +1922,12 @@ Licence: GPL-3.0-or-later</translation>
     <name>ankerblick::Application</name>
     <message>
         <location filename="../src/app/application.cpp" line="+135"/>
-        <location line="+215"/>
+        <location line="+217"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-194"/>
+        <location line="-196"/>
         <source>Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, sondern auch, wie gut Sie ihn angesagt haben.
 
 Bitte Name eingeben:</source>
@@ -1946,7 +1946,7 @@ Please enter your name:</translation>
         <translation>The last session was not ended. Restore it?</translation>
     </message>
     <message>
-        <location line="+178"/>
+        <location line="+180"/>
         <source>Änderungen in der Schusseingabe speichern?</source>
         <translation>Save the changes in the shot entry?</translation>
     </message>
@@ -2188,7 +2188,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ClubTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="+103"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="+115"/>
         <source>Die Trainings werden vom Vereinsserver gelesen …</source>
         <translation>Reading the trainings from the club server …</translation>
     </message>
@@ -2358,12 +2358,12 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+542"/>
+        <location line="+588"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-523"/>
+        <location line="-558"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2393,7 +2393,7 @@ Please enter your name:</translation>
         <translation>&amp;to</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+75"/>
         <source>In Analyse öffnen</source>
         <translation>Open in analysis</translation>
     </message>
@@ -2433,7 +2433,7 @@ Please enter your name:</translation>
         <translation>Imported: %1, already in the diary: %2, unreadable: %3.</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+54"/>
         <source>Hier</source>
         <translation>Here</translation>
     </message>
@@ -2458,12 +2458,27 @@ Please enter your name:</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+166"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+41"/>
+        <source>Serie %1</source>
+        <translation>Series %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Befund: %1</source>
+        <translation>Finding: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Zu sehen in: %2</source>
+        <translation>%1 Seen in: %2</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>CSV-Dateien (*.csv)</source>
         <translation>CSV files (*.csv)</translation>
     </message>
@@ -2782,7 +2797,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::LocalTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="-86"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-98"/>
         <source>Die Trainings werden gelesen …</source>
         <translation>Reading the trainings …</translation>
     </message>

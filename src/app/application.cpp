@@ -259,6 +259,8 @@ void Application::showDiary() {
                                                       m_services.printers, m_services.clock);
         m_diaryWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_diaryWindow.get(), &DiaryWindow::openTrainingRequested, this,
+                [this](qint64 training) { openTrainingInAnalysis(training); });
+        connect(m_diaryWindow.get(), &DiaryWindow::openSeriesRequested, this,
                 &Application::openTrainingInAnalysis);
         if (m_services.club && m_services.clubReader) {
             ClubSync* club = m_services.club;
@@ -275,11 +277,11 @@ void Application::showDiary() {
     m_diaryWindow->activateWindow();
 }
 
-void Application::openTrainingInAnalysis(qint64 training) {
+void Application::openTrainingInAnalysis(qint64 training, int series) {
     const std::optional<diary::Training> t = m_services.diary.training(training);
     if (!t)
         return;
-    showTrainingInAnalysis(*t, m_services.diary.seriesOf(training));
+    showTrainingInAnalysis(*t, m_services.diary.seriesOf(training), series);
 }
 
 void Application::importShots(QWidget* window, int discipline, const QString& shooter) {
@@ -287,16 +289,16 @@ void Application::importShots(QWidget* window, int discipline, const QString& sh
         m_shotImport = std::make_unique<ShotFileImport>(m_services.diary, m_services.dialogs,
                                                         m_services.settings);
         connect(m_shotImport.get(), &ShotFileImport::imported, this,
-                &Application::openTrainingInAnalysis);
+                [this](qint64 training) { openTrainingInAnalysis(training); });
     }
     m_shotImport->start(window, discipline, shooter);
 }
 
 void Application::showTrainingInAnalysis(const diary::Training& training,
-                                         const QList<diary::Series>& series) {
+                                         const QList<diary::Series>& series, int shown) {
     showAnalysis();
     m_analysis->setShooterName(training.shooter);
-    m_analysis->showSeries(diary::windowContent(training, series), training.discipline);
+    m_analysis->showSeries(diary::windowContent(training, series), training.discipline, shown);
 }
 
 void Application::openClubTraining(const QUuid& id) {

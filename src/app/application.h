@@ -84,13 +84,14 @@ private:
     void showAnalysis();
     // "Trainingstagebuch": one window for the program, shown from every window.
     void showDiary();
-    void openTrainingInAnalysis(qint64 training);
+    // The training in the analysis window, at series `series`.
+    void openTrainingInAnalysis(qint64 training, int series = 1);
     // "Datei → Schüsse importieren …" of `window`, on the face it shows.
     void importShots(QWidget* window, int discipline, const QString& shooter);
     // A training of the club's server, once the reader has read it.
     void openClubTraining(const QUuid& id);
-    void showTrainingInAnalysis(const diary::Training& training,
-                                const QList<diary::Series>& series);
+    void showTrainingInAnalysis(const diary::Training& training, const QList<diary::Series>& series,
+                                int shown = 1);
     // "Trainer": one window for the program, watching the squad while shown.
     void showCoachView();
     void showRhythmAid();

@@ -83,6 +83,17 @@ DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& pri
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildFilters());
     layout->addWidget(buildContent(), 1);
+    m_finding = makeStatusLabel(this, QStringLiteral("Befund"));
+    m_finding->setWordWrap(true);
+    m_finding->setTextFormat(Qt::RichText);
+    m_finding->hide();
+    connect(m_finding, &QLabel::linkActivated, this, [this](const QString& link) {
+        // "serie:TRAINING:NUMBER"
+        const QStringList parts = link.split(u':');
+        if (parts.size() == 3)
+            Q_EMIT openSeriesRequested(parts[1].toLongLong(), parts[2].toInt());
+    });
+    layout->addWidget(m_finding);
     layout->addLayout(buildButtons());
     resize(kDefaultWidth, kDefaultHeight);
     m_local = new LocalTrainings(diary, this);
@@ -158,6 +169,8 @@ QWidget* DiaryWindow::buildContent() {
     m_table->setSortingEnabled(true);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DiaryWindow::updateButtons);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DiaryWindow::askFinding);
     connect(m_table, &QTableView::doubleClicked, this, &DiaryWindow::openSelected);
 
     m_tabs = named(new QTabWidget(this), QStringLiteral("Diagramme"));
@@ -302,6 +315,11 @@ void DiaryWindow::connectSource(TrainingSource* source) {
             [this, source](const diary::Filter& f, const std::map<int, int>& counts) {
                 if (source == &this->source())
                     valuesRead(f, counts);
+            });
+    connect(source, &TrainingSource::findingRead, this,
+            [this, source](qint64 id, const calls::Finding& finding) {
+                if (source == &this->source())
+                    findingRead(id, finding);
             });
     connect(source, &TrainingSource::openTrainingRequested, this,
             &DiaryWindow::openTrainingRequested);
@@ -449,6 +467,7 @@ void DiaryWindow::showTrainings(diary::TrainingView view) {
     }
     m_count->setText(diary::countText(view.rows.size(), view.series));
     m_model->setTrainings(std::move(view.rows));
+    askFinding(); // the selection may be gone with the rows
     fitColumns(view.shapeRows);
     showEmptyState();
     updateButtons();
@@ -550,6 +569,33 @@ const diary::TrainingSummary* DiaryWindow::selectedTraining() const {
     if (rows.isEmpty())
         return nullptr;
     return &m_model->trainings().at(rows.first().row());
+}
+
+void DiaryWindow::askFinding() {
+    const diary::TrainingSummary* t = selectedTraining();
+    if (!t || !source().keepsShots()) {
+        m_finding->hide();
+        return;
+    }
+    source().readFinding(*t, m_locale);
+}
+
+// "Befund: Halten: …  Serie 3, Serie 1": each series a link to it.
+void DiaryWindow::findingRead(qint64 trainingId, const calls::Finding& finding) {
+    const diary::TrainingSummary* t = selectedTraining();
+    if (!t || t->training.id != trainingId)
+        return; // another training is selected by now
+    QStringList links;
+    for (const int n : finding.series)
+        links << QStringLiteral("<a href=\"serie:%1:%2\">%3</a>")
+                     .arg(trainingId)
+                     .arg(n)
+                     .arg(tr("Serie %1").arg(n));
+    QString text = tr("Befund: %1").arg(finding.text.toHtmlEscaped());
+    if (!links.isEmpty())
+        text = tr("%1 Zu sehen in: %2").arg(text, links.join(QStringLiteral(", ")));
+    m_finding->setText(text);
+    m_finding->show();
 }
 
 void DiaryWindow::openSelected() {

@@ -9,6 +9,7 @@
 #include "model/diaryrecords.h"
 #include "services/clock.h"
 #include "services/club.h"
+#include "sheets/callfinding.h"
 #include "sheets/diaryexport.h"
 #include "sheets/trainingview.h"
 
@@ -78,6 +79,8 @@ public:
 
 Q_SIGNALS:
     void openTrainingRequested(qint64 trainingId);
+    // A series the finding names was clicked: the training, at that series.
+    void openSeriesRequested(qint64 trainingId, int series);
     // A training of the club's server, by its identity there.
     void openClubTrainingRequested(const QUuid& id);
 
@@ -112,6 +115,9 @@ private:
     void updateButtons();
     const diary::TrainingSummary* selectedTraining() const;
     void openSelected();
+    // The finding of the one training selected, once read.
+    void askFinding();
+    void findingRead(qint64 trainingId, const calls::Finding& finding);
     void importPaths(const QStringList& paths);
     // A window-modal dialog for work that takes long, without a cancel button.
     QProgressDialog* progressDialog(const QString& name);
@@ -138,6 +144,7 @@ private:
     QDateEdit* m_from = nullptr;
     QDateEdit* m_to = nullptr;
     QStackedWidget* m_content = nullptr;
+    QLabel* m_finding = nullptr; // "Befund: …" of the training selected
     QLabel* m_empty = nullptr;
     QTableView* m_table = nullptr;
     TrainingTableModel* m_model = nullptr;

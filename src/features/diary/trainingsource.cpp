@@ -82,6 +82,18 @@ void LocalTrainings::readCalls(const diary::Filter& filter) {
         });
 }
 
+void LocalTrainings::readFinding(const diary::TrainingSummary& training, const QLocale& locale) {
+    std::shared_ptr<Diary> reader = m_diary.readerForThread();
+    const qint64 id = training.training.id;
+    const int discipline = training.training.discipline;
+    background::run<calls::Finding>(
+        this,
+        [reader, id, discipline, locale](JobProgress&) {
+            return calls::findingOf(reader->seriesOf(id), discipline, locale);
+        },
+        [this, id](calls::Finding finding) { Q_EMIT findingRead(id, finding); });
+}
+
 void LocalTrainings::open(const diary::TrainingSummary& training) {
     Q_EMIT openTrainingRequested(training.training.id);
 }

@@ -8,8 +8,10 @@
 #include "model/diaryrecords.h"
 #include "services/club.h"
 #include "sheets/callfigures.h"
+#include "sheets/callfinding.h"
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -57,6 +59,9 @@ public:
     virtual void readCalls(const diary::Filter& filter) = 0;
     // Asks for one of the trainings() to be opened in the analysis.
     virtual void open(const diary::TrainingSummary& training) = 0;
+    // What the calls of one of the trainings() tell, in numbers of
+    // `locale`: findingRead() follows, from a source that keeps the shots.
+    virtual void readFinding(const diary::TrainingSummary& training, const QLocale& locale) = 0;
 
 Q_SIGNALS:
     void trainingsRead();
@@ -64,6 +69,7 @@ Q_SIGNALS:
     void callsRead(const ankerblick::diary::Filter& filter,
                    const QList<ankerblick::calls::TrainingCalls>& trainings);
     void openTrainingRequested(qint64 trainingId);
+    void findingRead(qint64 trainingId, const ankerblick::calls::Finding& finding);
     void openClubTrainingRequested(const QUuid& id);
 
 protected:
@@ -92,6 +98,7 @@ public:
     void readValues(const diary::Filter& filter) override;
     void readCalls(const diary::Filter& filter) override;
     void open(const diary::TrainingSummary& training) override;
+    void readFinding(const diary::TrainingSummary& training, const QLocale& locale) override;
 
 private:
     Diary& m_diary;
@@ -117,6 +124,8 @@ public:
     void readValues(const diary::Filter& filter) override;
     void readCalls(const diary::Filter& filter) override;
     void open(const diary::TrainingSummary& training) override;
+    // The squad read from the server holds no shots: nothing follows.
+    void readFinding(const diary::TrainingSummary&, const QLocale&) override {}
 
 private:
     void squadRead(const club::Squad& squad);

@@ -264,10 +264,12 @@ void AnalyseAnzeige::openSeries() {
     reportFailure(error);
 }
 
-void AnalyseAnzeige::showSeries(const SeriesFileContent& content, int discipline) {
+void AnalyseAnzeige::showSeries(const SeriesFileContent& content, int discipline, int shown) {
     if (QAbstractButton* option = m_panels->discipline()->button(discipline))
         option->setChecked(true);
     m_sheet.loadContent(content);
+    if (shown > 1)
+        m_sheet.selectSeries(shown);
     refresh();
 }
 

@@ -41,8 +41,9 @@ public:
     void setShooterName(const QString& schuetze);
     // Closes the window for good, without showing the other window again.
     void unload();
-    // Shows series kept elsewhere (a training of the diary) in their discipline.
-    void showSeries(const SeriesFileContent& content, int discipline);
+    // Shows series kept elsewhere (a training of the diary) in their
+    // discipline, series `shown` first.
+    void showSeries(const SeriesFileContent& content, int discipline, int shown = 1);
 
 Q_SIGNALS:
     // "Trainingstagebuch" was chosen: the owner of the diary window shows it.
