@@ -1,6 +1,7 @@
 #include "features/diary/diarywindow.h"
 #include "model/targetface.h"
 #include "platform/clock.h"
+#include "sheets/callfinding.h"
 #include "sheets/diaryexport.h"
 #include "sheets/trainingview.h"
 #include "support/memorydiary.h"

@@ -1,6 +1,10 @@
 // Saving and loading series files through the windows' own buttons and
 // menus, and the offer to save series before they are given up.
 
+#include "files/shotimport.h"
+#include "files/shotnotes.h"
+#include "model/targetface.h"
+#include "sheets/callfinding.h"
 #include "support/program.h"
 #include "support/spokenlanguage.h"
 #include "support/windowdriver.h"
@@ -20,6 +24,7 @@
 
 using namespace ankerblick;
 using namespace ankerblick::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -126,6 +131,33 @@ private Q_SLOTS:
 
     // Whatever the window shows after entry is what the series list shows
     // again, and what a saved file gives back.
+    // Texts made away from any window's tr() come out in English too: each
+    // helper's context is the one the translations file holds.
+    void helpersSpeakEnglish_data() {
+        QTest::addColumn<int>("helper");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("a finding") << 0 << u"Too few called shots for a finding: 0 of 10."_s;
+        QTest::newRow("a direction's causes")
+            << 1
+            << u"too much finger on the trigger (for right-handers; mirrored for left-handers)"_s;
+        QTest::newRow("a shot file") << 2 << u"This file is no known shot file."_s;
+        QTest::newRow("a file's value") << 3 << u"Series 1, shot 2: Value in the file: 10.4*\n"_s;
+    }
+    void helpersSpeakEnglish() {
+        QFETCH(int, helper);
+        const SpokenLanguage spoken(Language::English);
+        QString said;
+        if (helper == 0)
+            said = calls::findingOf({}, int(Discipline::LP)).text;
+        else if (helper == 1)
+            said = calls::directionCauses(6, int(Discipline::LP));
+        else if (helper == 2)
+            said = readShotFile("hallo").problem;
+        else
+            said = shownComments({correctionMark(1, 2, fileValueNote(10.4, true))});
+        QTEST(said, "english");
+    }
+
     void whatIsShownIsWhatIsStored_data() {
         QTest::addColumn<int>("enteredOn");
         QTest::addColumn<int>("shownOn");

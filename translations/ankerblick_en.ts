@@ -53,7 +53,37 @@
 <context>
     <name>CallFinding</name>
     <message>
-        <location filename="../src/sheets/callfinding.cpp" line="+158"/>
+        <location filename="../src/sheets/callfinding.cpp" line="+79"/>
+        <source>Visier oder Ansage korrigieren: im Mittel %1.</source>
+        <translation>Correct the sight or the call: on average %1.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Die Treffer verlassen die Ansagen meist nach %1. Mögliche Ursachen: %2.</source>
+        <translation>The hits mostly leave their calls towards %1. Possible causes: %2.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer streuen um die Ansagen.</source>
+        <translation>Trigger: %1 of the %2 rings lost are lost at the break; the hits scatter around the calls.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Halten: %1 der %2 verlorenen Ringe gehen schon im Halten verloren, die Ansagen selbst liegen unter 10,9.</source>
+        <translation>Hold: %1 of the %2 rings lost are lost in the hold already; the calls themselves lie below 10.9.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Ansagen und Treffer stimmen überein: %1 % der Treffer liegen in der Ansage.</source>
+        <translation>Calls and hits agree: %1 % of the hits lie inside the call.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Zu wenige angesagte Schüsse für einen Befund: %1 von %2.</source>
+        <translation>Too few called shots for a finding: %1 of %2.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>hoch</source>
         <translation>high</translation>
     </message>
@@ -93,7 +123,7 @@
         <translation>high left</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>Rückstoß vorweggenommen, das Handgelenk bricht nach oben</source>
         <translation>recoil anticipated, the wrist breaks upwards</translation>
     </message>
@@ -131,6 +161,26 @@
         <location line="+1"/>
         <source>Ellbogen oder Handgelenk lockern sich beim Schuss</source>
         <translation>elbow or wrist relax as the shot breaks</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)</source>
+        <translation>%1 (for right-handers; mirrored for left-handers)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>der Abzugsfinger drückt seitlich, das Gewehr ist verkantet</source>
+        <translation>the trigger finger pushes sideways, the rifle is canted</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt</source>
+        <translation>the breath is not held the same, the pressure of cheek or shoulder changes</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
     </message>
 </context>
 <context>
@@ -1532,6 +1582,35 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     </message>
 </context>
 <context>
+    <name>ShotFile</name>
+    <message>
+        <location filename="../src/files/shotimport.cpp" line="+60"/>
+        <source>Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
+        <translation>Line %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
+    </message>
+    <message>
+        <location line="+101"/>
+        <source>Zeile %1: ein Schuss vor der Zeile der Spalten.</source>
+        <translation>Line %1: a shot before the row of column names.</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <location line="+104"/>
+        <source>Die Datei enthält keine Schüsse.</source>
+        <translation>The file holds no shots.</translation>
+    </message>
+    <message>
+        <location line="-95"/>
+        <source>Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
+        <translation>Shot %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
+    </message>
+    <message>
+        <location line="+112"/>
+        <source>Diese Datei ist keine bekannte Schussdatei.</source>
+        <translation>This file is no known shot file.</translation>
+    </message>
+</context>
+<context>
     <name>ShotNotes</name>
     <message>
         <location filename="../src/files/shotnotes.cpp" line="+190"/>
@@ -1753,35 +1832,6 @@ Licence: GPL-3.0-or-later</translation>
         <location line="+4"/>
         <source>Über Ankerblick</source>
         <translation>About Ankerblick</translation>
-    </message>
-</context>
-<context>
-    <name>ankerblick</name>
-    <message>
-        <location filename="../src/files/shotimport.cpp" line="+64"/>
-        <source>Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
-        <translation>Line %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
-    </message>
-    <message>
-        <location line="+98"/>
-        <source>Zeile %1: ein Schuss vor der Zeile der Spalten.</source>
-        <translation>Line %1: a shot before the row of column names.</translation>
-    </message>
-    <message>
-        <location line="+42"/>
-        <location line="+101"/>
-        <source>Die Datei enthält keine Schüsse.</source>
-        <translation>The file holds no shots.</translation>
-    </message>
-    <message>
-        <location line="-92"/>
-        <source>Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
-        <translation>Shot %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
-    </message>
-    <message>
-        <location line="+107"/>
-        <source>Diese Datei ist keine bekannte Schussdatei.</source>
-        <translation>This file is no known shot file.</translation>
     </message>
 </context>
 <context>
@@ -2746,7 +2796,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::HandbookWindow</name>
     <message>
-        <location filename="../src/widgets/handbook.cpp" line="+67"/>
+        <location filename="../src/widgets/handbook.cpp" line="+68"/>
         <source>Ankerblick – Handbuch</source>
         <translation>Ankerblick – Handbook</translation>
     </message>
@@ -3747,59 +3797,6 @@ Please enter your name:</translation>
         <location line="+8"/>
         <source>Schusswert/Zeit Analyse</source>
         <translation>Shot value/time analysis</translation>
-    </message>
-</context>
-<context>
-    <name>ankerblick::calls</name>
-    <message>
-        <location filename="../src/sheets/callfinding.cpp" line="-98"/>
-        <source>Visier oder Ansage korrigieren: im Mittel %1.</source>
-        <translation>Correct the sight or the call: on average %1.</translation>
-    </message>
-    <message>
-        <location line="+17"/>
-        <source>Die Treffer verlassen die Ansagen meist nach %1. Mögliche Ursachen: %2.</source>
-        <translation>The hits mostly leave their calls towards %1. Possible causes: %2.</translation>
-    </message>
-    <message>
-        <location line="+21"/>
-        <source>Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer streuen um die Ansagen.</source>
-        <translation>Trigger: %1 of the %2 rings lost are lost at the break; the hits scatter around the calls.</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>Halten: %1 der %2 verlorenen Ringe gehen schon im Halten verloren, die Ansagen selbst liegen unter 10,9.</source>
-        <translation>Hold: %1 of the %2 rings lost are lost in the hold already; the calls themselves lie below 10.9.</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Ansagen und Treffer stimmen überein: %1 % der Treffer liegen in der Ansage.</source>
-        <translation>Calls and hits agree: %1 % of the hits lie inside the call.</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>Zu wenige angesagte Schüsse für einen Befund: %1 von %2.</source>
-        <translation>Too few called shots for a finding: %1 of %2.</translation>
-    </message>
-    <message>
-        <location line="+41"/>
-        <source>%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)</source>
-        <translation>%1 (for right-handers; mirrored for left-handers)</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>der Abzugsfinger drückt seitlich, das Gewehr ist verkantet</source>
-        <translation>the trigger finger pushes sideways, the rifle is canted</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt</source>
-        <translation>the breath is not held the same, the pressure of cheek or shoulder changes</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1; %2</source>
-        <translation>%1; %2</translation>
     </message>
 </context>
 </TS>

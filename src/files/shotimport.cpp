@@ -20,10 +20,6 @@ namespace {
 // A shot lies on the target: no position beyond a metre.
 constexpr double kFarthestMm = 1000.0;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ankerblick::ShotFile", text);
-}
-
 // A line of fields split at `delimiter`; a field in double quotes may hold it.
 QStringList splitCsv(const QString& line, QChar delimiter = u',') {
     QStringList fields;
@@ -61,7 +57,10 @@ ShotFile failed(ShotFileKind kind, int line, const QString& why) {
 }
 
 QString noPosition(int line) {
-    return tr("Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.").arg(line);
+    return QCoreApplication::translate(
+               "ShotFile",
+               "Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.")
+        .arg(line);
 }
 
 // The columns of a column row, by name (lower case).
@@ -159,8 +158,9 @@ ShotFile readShotMarker(const QStringList& lines) {
         }
         if (columns.isEmpty())
             return failed(file.kind, int(i + 1),
-                          tr("Zeile %1: ein Schuss vor der Zeile der "
-                             "Spalten.")
+                          QCoreApplication::translate("ShotFile",
+                                                      "Zeile %1: ein Schuss vor der Zeile der "
+                                                      "Spalten.")
                               .arg(i + 1));
         const std::optional<ImportedShot> shot = shotMarkerShot(f, columns);
         if (!shot)
@@ -201,7 +201,8 @@ ShotFile readRangeJson(const QByteArray& bytes) {
     const QJsonArray shots =
         doc.isArray() ? doc.array() : doc.object().value(QLatin1String("shots")).toArray();
     if (shots.isEmpty())
-        return failed(ShotFileKind::RangeJson, 0, tr("Die Datei enthält keine Schüsse."));
+        return failed(ShotFileKind::RangeJson, 0,
+                      QCoreApplication::translate("ShotFile", "Die Datei enthält keine Schüsse."));
     ShotFile file{ShotFileKind::RangeJson, {ImportedString{}}, std::nullopt, {}};
     for (qsizetype i = 0; i < shots.size(); ++i) {
         const QJsonObject o = shots.at(i).toObject();
@@ -210,8 +211,10 @@ ShotFile readRangeJson(const QByteArray& bytes) {
         if (!x.isDouble() || !y.isDouble() || std::abs(x.toDouble()) > kFarthestMm ||
             std::abs(y.toDouble()) > kFarthestMm)
             return failed(file.kind, int(i + 1),
-                          tr("Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine "
-                             "Zahl.")
+                          QCoreApplication::translate(
+                              "ShotFile",
+                              "Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine "
+                              "Zahl.")
                               .arg(i + 1));
         ImportedShot shot{x.toDouble(), y.toDouble(), std::nullopt, {}, {}, false, false};
         if (const QJsonValue fine = o.value(QLatin1String("fineValue")); fine.isDouble())
@@ -302,7 +305,8 @@ ShotFile readPlainCsv(const QByteArray& bytes, const CsvColumns& columns) {
         file.strings.first().shots.append(*shot);
     }
     if (file.strings.first().shots.isEmpty())
-        return failed(file.kind, 0, tr("Die Datei enthält keine Schüsse."));
+        return failed(file.kind, 0,
+                      QCoreApplication::translate("ShotFile", "Die Datei enthält keine Schüsse."));
     return file;
 }
 
@@ -317,7 +321,9 @@ ShotFile readShotFile(const QByteArray& bytes) {
     for (const QString& line : std::as_const(lines))
         if (columnOf(splitCsv(line), QStringLiteral("x mm")) >= 0)
             return readShotMarker(lines);
-    return failed(ShotFileKind::Unknown, 0, tr("Diese Datei ist keine bekannte Schussdatei."));
+    return failed(
+        ShotFileKind::Unknown, 0,
+        QCoreApplication::translate("ShotFile", "Diese Datei ist keine bekannte Schussdatei."));
 }
 
 // The names a face goes by, without blanks and in lower case, each with

@@ -184,6 +184,17 @@ QString commentsText(const QList<ShotNote>& notes) {
 
 namespace {
 
+// A value as a note keeps it ("10,4", "10*"), in the numbers of the
+// program's language.
+QString shownValue(QString kept) {
+    const bool innerTen = kept.endsWith(u'*');
+    if (innerTen)
+        kept.chop(1);
+    const int decimals = kept.contains(u',') ? 1 : 0;
+    return QLocale().toString(num::fileLocale().toDouble(kept), 'f', decimals) +
+           (innerTen ? QStringLiteral("*") : QString());
+}
+
 // A match's mark in the program's words.
 QString shownMark(const ShotNote& n) {
     if (n.text == sighterNote())
@@ -197,9 +208,11 @@ QString shownMark(const ShotNote& n) {
     if (n.text == addedNote())
         return QCoreApplication::translate("ShotNotes", "Treffer ergänzt");
     if (const std::optional<QString> value = deviceValueOf(n.text))
-        return QCoreApplication::translate("ShotNotes", "Wert der Scheibe: %1").arg(*value);
+        return QCoreApplication::translate("ShotNotes", "Wert der Scheibe: %1")
+            .arg(shownValue(*value));
     if (const std::optional<QString> value = fileValueOf(n.text))
-        return QCoreApplication::translate("ShotNotes", "Wert der Datei: %1").arg(*value);
+        return QCoreApplication::translate("ShotNotes", "Wert der Datei: %1")
+            .arg(shownValue(*value));
     if (const std::optional<int> shot = removedShot(n.text))
         return QCoreApplication::translate("ShotNotes", "Treffer %1 entfernt").arg(*shot);
     return QCoreApplication::translate("ShotNotes", "Wettkampf: %1")

@@ -15,10 +15,6 @@ namespace ankerblick::calls {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("CallFinding", text);
-}
-
 bool isPistol(int discipline) {
     return discipline == int(Discipline::LP) || discipline == int(Discipline::FpSp100m) ||
            discipline == int(Discipline::OspSp);
@@ -78,10 +74,11 @@ std::optional<Finding> offsetFinding(const Context& c) {
         const CallFigures s = callFigures(shots, c.discipline);
         return s.shots ? s.offset.x * unit.x + s.offset.y * unit.y : 0.0;
     };
-    return Finding{FindingKind::Offset,
-                   tr("Visier oder Ansage korrigieren: im Mittel %1.")
-                       .arg(group::positionText(f.offset, c.locale)),
-                   showing(c.series, along), -1};
+    return Finding{
+        FindingKind::Offset,
+        QCoreApplication::translate("CallFinding", "Visier oder Ansage korrigieren: im Mittel %1.")
+            .arg(group::positionText(f.offset, c.locale)),
+        showing(c.series, along), -1};
 }
 
 std::optional<Finding> directionFinding(const Context& c) {
@@ -96,7 +93,9 @@ std::optional<Finding> directionFinding(const Context& c) {
         return double(wideDirections(shots, w)[size_t(sector)]);
     };
     return Finding{FindingKind::Direction,
-                   tr("Die Treffer verlassen die Ansagen meist nach %1. Mögliche Ursachen: %2.")
+                   QCoreApplication::translate(
+                       "CallFinding",
+                       "Die Treffer verlassen die Ansagen meist nach %1. Mögliche Ursachen: %2.")
                        .arg(directionName(sector), directionCauses(sector, c.discipline)),
                    showing(c.series, inSector), sector};
 }
@@ -117,18 +116,24 @@ Finding lossFinding(const Context& c) {
     const double counts = kLossThatCounts * f.shots;
     if (f.lostAtBreak > f.lostInHold && f.lostAtBreak >= counts && f.spreadMm > f.ringWidthMm / 2.0)
         return {FindingKind::Trigger,
-                tr("Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer "
-                   "streuen um die Ansagen.")
+                QCoreApplication::translate(
+                    "CallFinding",
+                    "Abzug: %1 der %2 verlorenen Ringe gehen beim Schuss verloren, die Treffer "
+                    "streuen um die Ansagen.")
                     .arg(rings(f.lostAtBreak, c.locale), rings(lost, c.locale)),
                 showing(c.series, atBreak), -1};
     if (f.lostInHold >= f.lostAtBreak && f.lostInHold >= counts)
         return {FindingKind::Hold,
-                tr("Halten: %1 der %2 verlorenen Ringe gehen schon im Halten verloren, die "
-                   "Ansagen selbst liegen unter 10,9.")
+                QCoreApplication::translate(
+                    "CallFinding",
+                    "Halten: %1 der %2 verlorenen Ringe gehen schon im Halten verloren, die "
+                    "Ansagen selbst liegen unter 10,9.")
                     .arg(rings(f.lostInHold, c.locale), rings(lost, c.locale)),
                 showing(c.series, inHold), -1};
     return {FindingKind::Agree,
-            tr("Ansagen und Treffer stimmen überein: %1 % der Treffer liegen in der Ansage.")
+            QCoreApplication::translate(
+                "CallFinding",
+                "Ansagen und Treffer stimmen überein: %1 % der Treffer liegen in der Ansage.")
                 .arg(std::lround(100.0 * f.inCallShare())),
             {},
             -1};
@@ -140,7 +145,8 @@ Finding findingOf(const QList<diary::Series>& series, int discipline, const QLoc
     const CallFigures all = callFigures(shotsOf(series), discipline);
     if (all.shots < kFewestForFinding)
         return {FindingKind::TooFew,
-                tr("Zu wenige angesagte Schüsse für einen Befund: %1 von %2.")
+                QCoreApplication::translate(
+                    "CallFinding", "Zu wenige angesagte Schüsse für einen Befund: %1 von %2.")
                     .arg(all.shots)
                     .arg(kFewestForFinding),
                 {},
@@ -159,7 +165,9 @@ QString directionName(int sector) {
         QT_TRANSLATE_NOOP("CallFinding", "rechts"), QT_TRANSLATE_NOOP("CallFinding", "tief rechts"),
         QT_TRANSLATE_NOOP("CallFinding", "tief"),   QT_TRANSLATE_NOOP("CallFinding", "tief links"),
         QT_TRANSLATE_NOOP("CallFinding", "links"),  QT_TRANSLATE_NOOP("CallFinding", "hoch links")};
-    return sector >= 0 && sector < group::kSectors ? tr(names[sector]) : QString();
+    return sector >= 0 && sector < group::kSectors
+               ? QCoreApplication::translate("CallFinding", names[sector])
+               : QString();
 }
 
 // Pistol: the fault chart of one-handed target pistol for a right-handed
@@ -181,13 +189,18 @@ QString directionCauses(int sector, int discipline) {
     if (sector < 0 || sector >= group::kSectors)
         return {};
     if (isPistol(discipline))
-        return tr("%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)")
-            .arg(tr(pistol[sector]));
-    const QString sideways = tr("der Abzugsfinger drückt seitlich, das Gewehr ist verkantet");
-    const QString upDown = tr("die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt");
+        return QCoreApplication::translate(
+                   "CallFinding", "%1 (bei Rechtshändern; bei Linkshändern seitenverkehrt)")
+            .arg(QCoreApplication::translate("CallFinding", pistol[sector]));
+    const QString sideways = QCoreApplication::translate(
+        "CallFinding", "der Abzugsfinger drückt seitlich, das Gewehr ist verkantet");
+    const QString upDown = QCoreApplication::translate(
+        "CallFinding", "die Atmung steht nicht gleich, Wangen- oder Schulterdruck wechselt");
     if (sector % 4 == 0)
         return upDown;
-    return sector % 2 == 0 ? sideways : tr("%1; %2").arg(sideways, upDown);
+    return sector % 2 == 0
+               ? sideways
+               : QCoreApplication::translate("CallFinding", "%1; %2").arg(sideways, upDown);
 }
 
 } // namespace ankerblick::calls

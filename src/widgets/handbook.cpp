@@ -30,6 +30,7 @@ const QHash<QString, QString>& sections() {
         {QStringLiteral("Auswertung"), QStringLiteral("auswertung.html")},
         {QStringLiteral("Ansagerose"), QStringLiteral("auswertung.html#richtungen")},
         {QStringLiteral("Trainingstagebuch"), QStringLiteral("tagebuch.html")},
+        {QStringLiteral("Befund"), QStringLiteral("ansagen.html#befund")},
         {QStringLiteral("RhythmusTrainingshilfeForm"), QStringLiteral("rhythmus.html")},
         {QStringLiteral("AusgabeForm"), QStringLiteral("zeitanalyse.html#grafik")},
         {QStringLiteral("Zeitanalyse"), QStringLiteral("zeitanalyse.html")},
@@ -152,8 +153,8 @@ QStringList HandbookWindow::pages() {
             QStringLiteral("zeitanalyse.html"),  QStringLiteral("drucken.html"),
             QStringLiteral("rhythmus.html"),     QStringLiteral("scheibe.html"),
             QStringLiteral("kamera.html"),       QStringLiteral("wettkampf.html"),
-            QStringLiteral("tagebuch.html"),     QStringLiteral("verein.html"),
-            QStringLiteral("tasten.html")};
+            QStringLiteral("tagebuch.html"),     QStringLiteral("ansagen.html"),
+            QStringLiteral("verein.html"),       QStringLiteral("tasten.html")};
 }
 
 void HandbookWindow::setLanguage(Language language) {
