@@ -15,11 +15,14 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh libbenchmark-dev libxcb1-dev pkg-config xvfb
 
 dir=${BENCH_BUILD_DIR:-build/bench}
-# The camera benchmark opens videos through the program's capture module.
+# The camera benchmark opens videos through the program's capture module,
+# the target benchmark its connection through the stream module.
 case $dir in
-  /*) export ANKERBLICK_CAPTURE_MODULE="$dir/libankerblick-capture.so" ;;
-  *) export ANKERBLICK_CAPTURE_MODULE="$PWD/$dir/libankerblick-capture.so" ;;
+  /*) modules=$dir ;;
+  *) modules=$PWD/$dir ;;
 esac
+export ANKERBLICK_CAPTURE_MODULE="$modules/libankerblick-capture.so"
+export ANKERBLICK_STREAM_MODULE="$modules/libankerblick-stream.so"
 cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 

@@ -3128,9 +3128,14 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::QtByteStream</name>
     <message>
-        <location filename="../src/platform/bytestream.cpp" line="+29"/>
+        <location filename="../src/platform/bytestream.cpp" line="+48"/>
         <source>„%1“ ist keine Adresse einer Scheibe (tcp://HOST:PORT oder serial:PFAD).</source>
         <translation>“%1” is no address of a target (tcp://HOST:PORT or serial:PATH).</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Ankerblick kann keine Verbindung über das Netzwerk aufbauen: Ihm fehlt die Datei libankerblick-stream.so. Bitte Ankerblick neu installieren.</source>
+        <translation>Ankerblick cannot connect over the network: its file libankerblick-stream.so is missing. Please reinstall Ankerblick.</translation>
     </message>
 </context>
 <context>

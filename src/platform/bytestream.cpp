@@ -1,14 +1,35 @@
 #include "bytestream.h"
 
 #include "model/logging.h"
+#include "programmodule.h"
+#include "tcpline.h"
 
-#include <QCoreApplication>
+#include <QMutex>
 #include <QSerialPort>
-#include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 
 namespace ankerblick {
+
+namespace {
+
+using MakeTcpLine = TcpLine* (*)(const TcpLine::Calls&);
+
+// The module's maker of TCP lines, loaded with the first TCP connection;
+// nullptr while it cannot be loaded.
+MakeTcpLine tcpLineMaker() {
+    static QMutex guard;
+    static MakeTcpLine make = nullptr;
+    const QMutexLocker lock(&guard);
+    if (!make) {
+        const ProgramModule module{"ANKERBLICK_STREAM_MODULE", "libankerblick-stream.so",
+                                   "ankerblick_make_tcp_line", lcSerialTarget};
+        make = reinterpret_cast<MakeTcpLine>(loadModuleFunction(module));
+    }
+    return make;
+}
+
+} // namespace
 
 QtByteStream::QtByteStream(QObject* parent) : ByteStream(parent) {}
 
@@ -24,27 +45,26 @@ void QtByteStream::open(const QString& location) {
     }
     const QUrl url(location);
     if (url.scheme() != QLatin1String("tcp") || url.host().isEmpty() || url.port() <= 0) {
-        // Told once the caller listens, as a failure to connect is.
-        QTimer::singleShot(0, this, [this, location] {
-            fail(tr("„%1“ ist keine Adresse einer Scheibe (tcp://HOST:PORT oder serial:PFAD).")
-                     .arg(location));
-        });
+        fail(tr("„%1“ ist keine Adresse einer Scheibe (tcp://HOST:PORT oder serial:PFAD).")
+                 .arg(location));
         return;
     }
     openTcp(url.host(), quint16(url.port()));
 }
 
 void QtByteStream::openTcp(const QString& host, quint16 port) {
-    m_socket = std::make_unique<QTcpSocket>();
-    QTcpSocket* socket = m_socket.get();
-    connect(socket, &QTcpSocket::connected, this, &ByteStream::opened);
-    connect(socket, &QTcpSocket::readyRead, this,
-            [this, socket] { Q_EMIT received(socket->readAll()); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-        const QString why = socket->errorString();
-        QTimer::singleShot(0, this, [this, why] { fail(why); }); // not inside the socket's call
-    });
-    socket->connectToHost(host, port);
+    const MakeTcpLine make = tcpLineMaker();
+    if (!make) {
+        fail(tr("Ankerblick kann keine Verbindung über das Netzwerk aufbauen: Ihm fehlt die "
+                "Datei libankerblick-stream.so. Bitte Ankerblick neu installieren."));
+        return;
+    }
+    m_line.reset(make({
+        [this] { Q_EMIT opened(); },
+        [this](const QByteArray& bytes) { Q_EMIT received(bytes); },
+        [this](const QString& why) { fail(why); },
+    }));
+    m_line->connectTo(host, port);
 }
 
 void QtByteStream::openSerial(const QString& path) {
@@ -57,8 +77,7 @@ void QtByteStream::openSerial(const QString& path) {
     serial->setStopBits(QSerialPort::OneStop);
     serial->setFlowControl(QSerialPort::NoFlowControl);
     if (!serial->open(QIODevice::ReadOnly)) {
-        const QString why = serial->errorString();
-        QTimer::singleShot(0, this, [this, why] { fail(why); });
+        fail(serial->errorString());
         return;
     }
     connect(serial, &QSerialPort::readyRead, this,
@@ -67,25 +86,23 @@ void QtByteStream::openSerial(const QString& path) {
             [this, serial](QSerialPort::SerialPortError e) {
                 if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError)
                     return;
-                const QString why = serial->errorString();
-                QTimer::singleShot(0, this, [this, why] { fail(why); });
+                fail(serial->errorString());
             });
     QTimer::singleShot(0, this, &ByteStream::opened);
 }
 
 void QtByteStream::fail(const QString& why) {
-    if (!m_socket && !m_serial)
-        return; // closed meanwhile
-    close();
-    Q_EMIT failed(why);
+    QTimer::singleShot(0, this, [this, why, closes = m_closes] {
+        if (closes != m_closes)
+            return; // closed meanwhile
+        close();
+        Q_EMIT failed(why);
+    });
 }
 
 void QtByteStream::close() {
-    if (m_socket) {
-        m_socket->disconnect(this);
-        m_socket->abort();
-        m_socket.release()->deleteLater(); // it may be inside one of its signals
-    }
+    ++m_closes;
+    m_line.reset(); // its socket goes later: this may be inside one of its calls
     if (m_serial) {
         m_serial->disconnect(this);
         m_serial->close();
@@ -94,8 +111,7 @@ void QtByteStream::close() {
 }
 
 bool QtByteStream::isOpen() const {
-    return (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) ||
-           (m_serial && m_serial->isOpen());
+    return (m_line && m_line->isConnected()) || (m_serial && m_serial->isOpen());
 }
 
 std::unique_ptr<ByteStream> makeQtByteStream() {

@@ -1,16 +1,18 @@
 #pragma once
 
 // The byte stream of a target that speaks without being asked, through
-// Qt's TCP socket or serial port.
+// Qt's serial port or a TCP line of the module ankerblick-stream, loaded
+// with the first TCP connection (platform/tcpline.h).
 
 #include "services/bytestream.h"
 
 #include <memory>
 
 class QSerialPort;
-class QTcpSocket;
 
 namespace ankerblick {
+
+class TcpLine;
 
 class QtByteStream final : public ByteStream {
     Q_OBJECT
@@ -25,10 +27,13 @@ public:
 private:
     void openTcp(const QString& host, quint16 port);
     void openSerial(const QString& path);
+    // Closes the stream and tells why, once the caller listens and not
+    // inside the socket's or port's own call; unless it was closed meanwhile.
     void fail(const QString& why);
 
-    std::unique_ptr<QTcpSocket> m_socket;
+    std::unique_ptr<TcpLine> m_line;
     std::unique_ptr<QSerialPort> m_serial;
+    quint64 m_closes = 0; // a failure told of before the last close is stale
 };
 
 std::unique_ptr<ByteStream> makeQtByteStream();

@@ -1,11 +1,9 @@
 #include "videocapture.h"
 
 #include "model/logging.h"
+#include "programmodule.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QLibrary>
 #include <QMutex>
 
 namespace ankerblick {
@@ -14,36 +12,10 @@ namespace {
 
 using OpenVideo = VideoSource* (*)(const char*, int);
 
-// Where the module is looked for: ANKERBLICK_CAPTURE_MODULE names it (the
-// tests do), else beside the program (a build folder), else in the
-// installed program's library folder.
-QStringList moduleCandidates() {
-    QStringList candidates;
-    const QString named = qEnvironmentVariable("ANKERBLICK_CAPTURE_MODULE");
-    if (!named.isEmpty())
-        candidates << named;
-    const QDir program(QCoreApplication::applicationDirPath());
-    candidates << program.filePath(QStringLiteral("libankerblick-capture.so"))
-               << program.filePath(QStringLiteral("../lib/ankerblick/libankerblick-capture.so"));
-    return candidates;
-}
-
 OpenVideo loadModule() {
-    for (const QString& path : moduleCandidates()) {
-        if (!QFile::exists(path))
-            continue;
-        QLibrary module(path);
-        if (!module.load()) {
-            qCWarning(lcCamera, "%s", qPrintable(module.errorString()));
-            continue;
-        }
-        if (auto open = reinterpret_cast<OpenVideo>(module.resolve("ankerblick_open_video")))
-            return open; // loaded for good
-        qCWarning(lcCamera, "%s", qPrintable(module.errorString()));
-    }
-    qCWarning(lcCamera, "The video capture module was not found: %s",
-              qPrintable(moduleCandidates().join(QStringLiteral(", "))));
-    return nullptr;
+    const ProgramModule module{"ANKERBLICK_CAPTURE_MODULE", "libankerblick-capture.so",
+                               "ankerblick_open_video", lcCamera};
+    return reinterpret_cast<OpenVideo>(loadModuleFunction(module));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, unpacks it into a temporary
 # root (dpkg -x) and checks what it installs: the program with its handbook
-# and translation, the video capture module, the desktop entry and the
-# AppStream data (both validated), the icon, and the dependencies.
+# and translation, the video capture and TCP modules, the desktop entry and
+# the AppStream data (both validated), the icon, and the dependencies.
 #
 #   tests/package/check-deb.sh BUILD_DIR
 set -euo pipefail
@@ -26,6 +26,7 @@ root=$work/root
 dpkg -x "$deb" "$root"
 id=org.ankerblick.Ankerblick
 for f in usr/bin/ankerblick usr/lib/ankerblick/libankerblick-capture.so \
+  usr/lib/ankerblick/libankerblick-stream.so \
   usr/share/applications/$id.desktop \
   usr/share/metainfo/$id.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/$id.svg; do
@@ -48,7 +49,7 @@ grep -q "^Icon=$id$" "$root/usr/share/applications/$id.desktop" || fail "Icon pa
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6serialport6 libqt6printsupport6 libqt6sql6 libqt6charts6 libpulse0 \
-  libopencv-core406 libopencv-imgproc406 libopencv-calib3d406 libopencv-videoio406 \
+  libopencv-core406 libopencv-imgproc406 libopencv-calib3d406 libopencv-videoio406 libqt6network6 \
   qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n; do
   case ", $depends," in
   *", $d"[\ ,\(]*) ;;
