@@ -4,6 +4,7 @@
 #include "sheets/callfigures.h"
 #include "sheets/callfinding.h"
 #include "sheets/callrating.h"
+#include "sheets/calltrend.h"
 #include "support/fakeclock.h"
 
 #include <QLocale>

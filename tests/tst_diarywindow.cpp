@@ -1,4 +1,5 @@
 #include "features/diary/diarywindow.h"
+#include "model/background.h"
 #include "model/targetface.h"
 #include "platform/clock.h"
 #include "sheets/callfinding.h"
@@ -825,6 +826,7 @@ private Q_SLOTS:
         fill(m_diary, plan);
         DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
         QVERIFY(settled(window));
+        QTRY_COMPARE(background::running(), 0); // the calls are read as well
         const QString path = m_dir.filePath(name);
         m_dialogs.saveNames << path;
         const bool writable = QFileInfo(path).dir().exists();
@@ -847,10 +849,20 @@ private Q_SLOTS:
         const QString text = pdfText(path);
         QVERIFY(text.contains(u"Trainingstagebuch"_s));
         QVERIFY(text.contains(u"Innenzehner"_s));
-        // Every training has its row, and every page its number of all.
-        for (const Planned& p : plan)
-            QVERIFY2(text.contains(p.start.toString(u"dd.MM.yyyy HH:mm"_s)),
+        // Every training has its row and its calls, and every page its
+        // number of all. Shot k lies 0.56 k mm off its call: on LG 10m (w =
+        // 2.5 mm) shots 0 to 4 are in the call, on every other face (w of 8 mm
+        // or more) all ten.
+        int lg = 0;
+        for (const Planned& p : plan) {
+            QVERIFY2(text.count(p.start.toString(u"dd.MM.yyyy HH:mm"_s)) == 2,
                      qPrintable(p.start.toString()));
+            lg += p.discipline == int(Discipline::LG10m) ? 1 : 0;
+        }
+        QCOMPARE(text.count(u" % in der Ansage"_s), plan.size());
+        QCOMPARE(text.count(u", 50 % in der Ansage"_s), lg);
+        QCOMPARE(text.count(u"Befund: "_s), plan.size());
+        QVERIFY(text.contains(u"Ansagen je Training"_s));
         const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
         QVERIFY(pages.size() >= 2);
         for (int page = 1; page <= pages.size(); ++page)

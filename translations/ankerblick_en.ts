@@ -30,7 +30,7 @@
 <context>
     <name>CallFigures</name>
     <message>
-        <location filename="../src/sheets/callfigures.cpp" line="+182"/>
+        <location filename="../src/sheets/calltrend.cpp" line="+117"/>
         <source>Ihre Ansagen lagen im letzten Training seltener in der Ansage: %2 % statt %3 %.</source>
         <translation>In your last training your hits lay inside the call less often: %2 % instead of %3 %.</translation>
     </message>
@@ -48,6 +48,21 @@
         <location line="+2"/>
         <source>Ihre Ansagen liegen seit %1 Trainings häufiger in der Ansage: %2 % statt %3 %.</source>
         <translation>For %1 trainings your hits have lain inside the call more often: %2 % instead of %3 %.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 Schüsse mit Ansage, %2 % in der Ansage, Genauigkeit %3 mm (%4 Ringe), Versatz %5 (%6), verloren %7 im Halten und %8 beim Schuss</source>
+        <translation>%1 shots with a call, %2 % inside the call, accuracy %3 mm (%4 rings), offset %5 (%6), lost %7 in the hold and %8 at the break</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>stetig</source>
+        <translation>steady</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zufall</source>
+        <translation>chance</translation>
     </message>
 </context>
 <context>
@@ -1613,7 +1628,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ShotNotes</name>
     <message>
-        <location filename="../src/files/shotnotes.cpp" line="+190"/>
+        <location filename="../src/files/shotnotes.cpp" line="+201"/>
         <source>Probe</source>
         <translation>Sighters</translation>
     </message>
@@ -1643,12 +1658,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>target&apos;s value: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Wert der Datei: %1</source>
         <translation>Value in the file: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Treffer %1 entfernt</source>
         <translation>hit %1 removed</translation>
     </message>
@@ -2238,7 +2253,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ClubTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="+115"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="+117"/>
         <source>Die Trainings werden vom Vereinsserver gelesen …</source>
         <translation>Reading the trainings from the club server …</translation>
     </message>
@@ -2408,12 +2423,12 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+588"/>
+        <location line="+591"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-558"/>
+        <location line="-561"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2508,7 +2523,7 @@ Please enter your name:</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+166"/>
+        <location line="+168"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
@@ -2553,12 +2568,12 @@ Please enter your name:</translation>
         <translation>%1, made on %2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Der Bericht konnte nicht als &quot;%1&quot; gespeichert werden.</source>
         <translation>The report could not be saved as &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location line="-19"/>
+        <location line="-20"/>
         <source>PDF-Dateien (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
@@ -2847,7 +2862,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::LocalTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="-98"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-100"/>
         <source>Die Trainings werden gelesen …</source>
         <translation>Reading the trainings …</translation>
     </message>
@@ -3160,12 +3175,27 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ReportPages</name>
     <message>
-        <location filename="../src/features/diary/diaryreport.cpp" line="+165"/>
+        <location filename="../src/features/diary/diaryreport.cpp" line="+182"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
         <location line="+59"/>
+        <source>Ansagen je Training</source>
+        <translation>Calls per training</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 · %2 · %3</source>
+        <translation>%1 · %2 · %3</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Befund: %1</source>
+        <translation>Finding: %1</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>Ankerblick · Trainingstagebuch</source>
         <translation>Ankerblick · Training diary</translation>
     </message>

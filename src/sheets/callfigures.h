@@ -11,9 +11,7 @@
 #include "model/diaryrecords.h"
 #include "model/groupanalysis.h"
 
-#include <QDateTime>
 #include <QList>
-#include <QString>
 
 #include <array>
 #include <optional>
@@ -61,27 +59,5 @@ double ringWidthMm(int discipline);
 
 // The figures of the shots that have a call, on the face of `discipline`.
 CallFigures callFigures(const QList<diary::Shot>& shots, int discipline);
-
-// The calls over weeks: each training's figures, and the share of the last
-// kRollingShots called shots up to its end that lay in their call.
-inline constexpr int kRollingShots = 40;
-struct TrainingCalls {
-    qint64 training = 0;
-    QDateTime start;
-    CallFigures figures;
-    double rollingInCallShare = 0.0;
-    int rollingShots = 0; // the shots the rolling share is of, kRollingShots at most
-};
-// The trainings of the rows with a called shot outside sighting series, by
-// start; each on the face of its own discipline.
-QList<TrainingCalls> callsByTraining(const QList<diary::ShotRow>& rows);
-
-// Whether the last trainings' calls lie in their call more or less often
-// than the ones before, by more than chance would make it: the last k (1 to
-// 5) trainings' shots against all before them, the difference more than
-// twice its standard error (two proportions), at least 10 shots in the
-// last and 20 before; of those k the clearest. Empty when there is none.
-// "Ihre Ansagen liegen seit 3 Trainings seltener in der Ansage: 62 % statt 78 %."
-QString callChangeText(const QList<TrainingCalls>& trainings);
 
 } // namespace ankerblick::calls

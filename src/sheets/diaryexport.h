@@ -4,7 +4,7 @@
 // CSV file for spreadsheets, the cells of its table of trainings (shared by
 // the table and the printed report) and the data of its charts.
 
-#include "callfigures.h"
+#include "calltrend.h"
 #include "model/diaryrecords.h"
 
 #include <QByteArray>

@@ -1,5 +1,6 @@
 #include "diaryreport.h"
 
+#include "model/targetface.h"
 #include "sheets/diaryexport.h"
 #include "widgets/pagetext.h"
 
@@ -64,6 +65,7 @@ private:
     void drawCharts(const QRectF& area);
     void drawTablePage(qsizetype first, qsizetype count);
     void drawRow(double y, const QStringList& cells, const QFont& font);
+    void drawCallsPage(qsizetype first, qsizetype count);
     void drawFooter();
 
     QPagedPaintDevice& m_device;
@@ -74,6 +76,7 @@ private:
     int m_pageNumber = 1;
     int m_pages = 1;
     qsizetype m_rowsPerPage = 1;
+    qsizetype m_callsPerPage = 1;
     QList<QStringList> m_cells;
     QStringList m_headers;
     QList<double> m_widths; // mm per column
@@ -98,6 +101,16 @@ bool ReportPages::paint() {
         ++m_pageNumber;
         startPage();
         drawTablePage(first, std::min(m_rowsPerPage, rows - first));
+    }
+    const qsizetype calls = m_report.calls.size();
+    for (qsizetype first = 0; first < calls; first += m_callsPerPage) {
+        if (!m_device.newPage()) {
+            m_painter.end();
+            return false;
+        }
+        ++m_pageNumber;
+        startPage();
+        drawCallsPage(first, std::min(m_callsPerPage, calls - first));
     }
     return m_painter.end();
 }
@@ -156,7 +169,11 @@ void ReportPages::layOutTable() {
     const double tableHeight = m_page.height() - kFooterBand - 2 * kRowPitch;
     m_rowsPerPage = std::max<qsizetype>(1, qsizetype(tableHeight / kRowPitch));
     const qsizetype rows = m_report.trainings.size();
-    m_pages = 1 + int((rows + m_rowsPerPage - 1) / m_rowsPerPage);
+    // A training's calls take three lines and a gap, under the page's title.
+    m_callsPerPage = std::max<qsizetype>(1, qsizetype(tableHeight / (3.5 * kRowPitch)));
+    const qsizetype calls = m_report.calls.size();
+    m_pages = 1 + int((rows + m_rowsPerPage - 1) / m_rowsPerPage) +
+              int((calls + m_callsPerPage - 1) / m_callsPerPage);
 }
 
 void ReportPages::drawFirstPage() {
@@ -171,10 +188,12 @@ void ReportPages::drawFirstPage() {
     drawCharts(QRectF(0.0, kChartsTop, width, m_page.height() - kChartsTop - kFooterBand));
 }
 
-// Two by two, each chart under its caption, as large as its place allows.
+// Two side by side, each chart under its caption, as large as its place
+// allows.
 void ReportPages::drawCharts(const QRectF& area) {
+    const qsizetype rows = std::max<qsizetype>(1, (m_report.charts.size() + 1) / 2);
     const double cellWidth = (area.width() - kGap) / 2.0;
-    const double cellHeight = (area.height() - kGap) / 2.0;
+    const double cellHeight = (area.height() - double(rows - 1) * kGap) / double(rows);
     const double captionHeight = kCaptionEm * 1.6;
     for (qsizetype i = 0; i < m_report.charts.size(); ++i) {
         const QPointF at = area.topLeft() + QPointF(double(i % 2) * (cellWidth + kGap),
@@ -212,6 +231,31 @@ void ReportPages::drawRow(double y, const QStringList& cells, const QFont& font)
         const QRectF box(x + kCellPadding / 2.0, y, w - kCellPadding, kRowPitch);
         drawText(m_painter, box, cells.at(c), font, figure ? Qt::AlignRight : Qt::AlignLeft);
         x += w;
+    }
+}
+
+// Each training: when, who and which face; its figures; its finding.
+void ReportPages::drawCallsPage(qsizetype first, qsizetype count) {
+    m_painter.setPen(Qt::black);
+    drawText(m_painter, QRectF(0.0, 0.0, m_page.width(), kRowPitch * 1.5),
+             QCoreApplication::translate("ankerblick::ReportPages", "Ansagen je Training"),
+             pageFont(kCaptionEm, true));
+    const QFont bold = pageFont(kTableEm, true);
+    const QFont font = pageFont(kTableEm);
+    for (qsizetype k = 0; k < count; ++k) {
+        const calls::TrainingCalls& t = m_report.calls.at(first + k);
+        const double y = kRowPitch * (2.0 + 3.5 * double(k));
+        const QString head =
+            QCoreApplication::translate("ankerblick::ReportPages", "%1 · %2 · %3")
+                .arg(m_locale.toString(t.start, QStringLiteral("dd.MM.yyyy HH:mm")), t.shooter,
+                     disciplineCaption(t.discipline));
+        drawText(m_painter, QRectF(0.0, y, m_page.width(), kRowPitch), head, bold);
+        drawText(m_painter, QRectF(0.0, y + kRowPitch, m_page.width(), kRowPitch),
+                 calls::figuresLine(t.figures, m_locale), font);
+        drawText(m_painter, QRectF(0.0, y + 2.0 * kRowPitch, m_page.width(), kRowPitch),
+                 QCoreApplication::translate("ankerblick::ReportPages", "Befund: %1")
+                     .arg(t.finding.text),
+                 font);
     }
 }
 

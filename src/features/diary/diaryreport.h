@@ -1,10 +1,12 @@
 #pragma once
 
 // The printed report of the diary window on A4 landscape: the first page
-// with the title, the filter and the four charts, then the table of the
-// trainings on as many pages as it takes, each page numbered.
+// with the title, the filter and the charts, then the table of the
+// trainings on as many pages as it takes, then the calls of each training,
+// each page numbered.
 
 #include "model/diaryrecords.h"
+#include "sheets/calltrend.h"
 
 #include <QImage>
 #include <QList>
@@ -23,6 +25,9 @@ struct DiaryReport {
     QStringList chartCaptions;
     QList<QImage> charts; // drawn keeping their shape
     QList<diary::TrainingSummary> trainings;
+    // The calls of the trainings with called shots: on pages of their own
+    // after the table, each training's figures and finding.
+    QList<calls::TrainingCalls> calls;
 };
 
 // The size in pixels the chart pictures are best made in.

@@ -457,13 +457,14 @@ void DiaryWindow::queryAfterRead() {
 
 void DiaryWindow::showTrainings(diary::TrainingView view) {
     m_chartData = std::move(view.charts);
+    m_trainingCalls.clear();
     // The values' chart follows once they are read; no training, no values.
     if (!source().keepsShots() || view.rows.isEmpty())
         m_bins.clear();
     chartsChanged({0, 1, 2, 3, 4});
     if (source().keepsShots() && !view.rows.isEmpty()) {
         source().readValues(view.filter);
-        source().readCalls(view.filter);
+        source().readCalls(view.filter, m_locale);
     }
     m_count->setText(diary::countText(view.rows.size(), view.series));
     m_model->setTrainings(std::move(view.rows));
@@ -484,6 +485,7 @@ void DiaryWindow::callsRead(const diary::Filter& f, const QList<calls::TrainingC
     if (f != filter())
         return; // the filter changed meanwhile; its own calls follow
     diary::addCallLines(m_chartData, trainings);
+    m_trainingCalls = trainings;
     chartsChanged({DiaryChartSet::kInCall});
 }
 
@@ -660,6 +662,7 @@ void DiaryWindow::printReport() {
         tr("%1, erstellt am %2")
             .arg(m_count->text(), m_clock.dateTime().toString(tr("dd.MM.yyyy 'um' HH:mm")));
     report.trainings = m_model->trainings();
+    report.calls = m_trainingCalls;
     DiaryChartSet charts(m_locale);
     charts.fill(m_chartData, m_bins);
     for (int i = 0; i < DiaryChartSet::kCount; ++i)

@@ -164,6 +164,7 @@ private:
     // What the charts show, kept for the report.
     diary::DiaryCharts m_chartData;
     QList<diary::RingBin> m_bins;
+    QList<calls::TrainingCalls> m_trainingCalls; // of the filter shown, once read
     std::array<bool, DiaryChartSet::kCount> m_staleCharts{};
     bool m_chartFillQueued = false;
     QDate m_firstDay; // of the diary's trainings; invalid without any

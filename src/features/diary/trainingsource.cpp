@@ -72,11 +72,13 @@ void LocalTrainings::readValues(const diary::Filter& filter) {
         [this, filter](std::map<int, int> counts) { Q_EMIT valuesRead(filter, counts); });
 }
 
-void LocalTrainings::readCalls(const diary::Filter& filter) {
+void LocalTrainings::readCalls(const diary::Filter& filter, const QLocale& locale) {
     std::shared_ptr<Diary> reader = m_diary.readerForThread();
     background::run<QList<calls::TrainingCalls>>(
         this,
-        [reader, filter](JobProgress&) { return calls::callsByTraining(reader->shotRows(filter)); },
+        [reader, filter, locale](JobProgress&) {
+            return calls::callsByTraining(reader->shotRows(filter), locale);
+        },
         [this, filter](QList<calls::TrainingCalls> trainings) {
             Q_EMIT callsRead(filter, trainings);
         });
@@ -150,7 +152,7 @@ void ClubTrainings::readValues(const diary::Filter& filter) {
     Q_EMIT valuesRead(filter, {});
 }
 
-void ClubTrainings::readCalls(const diary::Filter& filter) {
+void ClubTrainings::readCalls(const diary::Filter& filter, const QLocale&) {
     // The squad read from the server holds no shots.
     Q_EMIT callsRead(filter, {});
 }

@@ -7,8 +7,8 @@
 
 #include "model/diaryrecords.h"
 #include "services/club.h"
-#include "sheets/callfigures.h"
 #include "sheets/callfinding.h"
+#include "sheets/calltrend.h"
 
 #include <QList>
 #include <QLocale>
@@ -53,10 +53,11 @@ public:
     // value (tenths): valuesRead() follows. None from a source that does not
     // keep the shots.
     virtual void readValues(const diary::Filter& filter) = 0;
-    // The calls of the trainings the filter takes, each training's figures
-    // and the rolling share: callsRead() follows. None from a source that
+    // The calls of the trainings the filter takes, each training's figures,
+    // finding (in numbers of `locale`) and the rolling share: callsRead()
+    // follows. None from a source that
     // does not keep the shots.
-    virtual void readCalls(const diary::Filter& filter) = 0;
+    virtual void readCalls(const diary::Filter& filter, const QLocale& locale) = 0;
     // Asks for one of the trainings() to be opened in the analysis.
     virtual void open(const diary::TrainingSummary& training) = 0;
     // What the calls of one of the trainings() tell, in numbers of
@@ -96,7 +97,7 @@ public:
     QString noneText() const override;
     bool keepsShots() const override { return true; }
     void readValues(const diary::Filter& filter) override;
-    void readCalls(const diary::Filter& filter) override;
+    void readCalls(const diary::Filter& filter, const QLocale& locale) override;
     void open(const diary::TrainingSummary& training) override;
     void readFinding(const diary::TrainingSummary& training, const QLocale& locale) override;
 
@@ -122,7 +123,7 @@ public:
     QString noneText() const override;
     bool keepsShots() const override { return false; }
     void readValues(const diary::Filter& filter) override;
-    void readCalls(const diary::Filter& filter) override;
+    void readCalls(const diary::Filter& filter, const QLocale& locale) override;
     void open(const diary::TrainingSummary& training) override;
     // The squad read from the server holds no shots: nothing follows.
     void readFinding(const diary::TrainingSummary&, const QLocale&) override {}
