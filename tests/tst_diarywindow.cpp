@@ -50,7 +50,8 @@ const QByteArray kCsvHeader =
     "\xEF\xBB\xBF"
     "Datum;Schütze;Disziplin;Serie;Schuss;Treffer x (mm);Treffer y (mm);Wert;Ansage x (mm);"
     "Ansage y (mm);Ansagewert;Bewertung;Sek*mm;Schusszeit (s);Schießzeit (s);Kommentar;"
-    "Innenzehner;Probeserie;Kaliber (mm);Programm\r\n";
+    "Innenzehner;Probeserie;Kaliber (mm);Programm;Treffer - Ansage x (mm);Treffer - Ansage y "
+    "(mm);In der Ansage;Im Halten verloren;Beim Schuss verloren\r\n";
 
 QDateTime at(int year, int month, int day, int hour, int minute = 0) {
     return QDateTime(QDate(year, month, day), QTime(hour, minute));
@@ -218,7 +219,7 @@ private Q_SLOTS:
         QTest::newRow("decimal comma") << QList{fullShot()}
                                        << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;1,25;"
                                                      "-3,5;9,7;0,5;0,25;10,4;10;42;1,5;12,25;;"
-                                                     "nein;nein;;\r\n");
+                                                     "nein;nein;;;0,75;-3,75;ja;0,5;0,7\r\n");
         diary::ShotRow uncalled = fullShot();
         uncalled.shot.call.reset();
         uncalled.shot.callValue.reset();
@@ -230,7 +231,7 @@ private Q_SLOTS:
         uncalled.shot.hit = {-0.001, 12.0};
         QTest::newRow("missing call and value")
             << QList{uncalled}
-            << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;0;12;;;;;;;;;;nein;nein;;\r\n");
+            << QByteArray("14.03.2026 09:30;Anna Berg;LP;2;4;0;12;;;;;;;;;;nein;nein;;;;;;;\r\n");
         diary::ShotRow quoted = fullShot();
         quoted.shooter = u"Berg; Anna"_s;
         quoted.discipline = int(Discipline::FpSp100m);
@@ -238,9 +239,10 @@ private Q_SLOTS:
         QTest::newRow("quoted fields")
             << QList{quoted, fullShot()}
             << QByteArray("14.03.2026 09:30;\"Berg; Anna\";FP-SP-100m;2;4;1,25;-3,5;9,7;0,5;0,25;"
-                          "10,4;10;42;1,5;12,25;\"zu früh, \"\"gerissen\"\"\nWind\";nein;nein;;\r\n"
+                          "10,4;10;42;1,5;12,25;\"zu früh, "
+                          "\"\"gerissen\"\"\nWind\";nein;nein;;;0,75;-3,75;ja;0,5;0,7\r\n"
                           "14.03.2026 09:30;Anna Berg;LP;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
-                          "1,5;12,25;;nein;nein;;\r\n");
+                          "1,5;12,25;;nein;nein;;;0,75;-3,75;ja;0,5;0,7\r\n");
         diary::ShotRow match = fullShot();
         match.discipline = int(Discipline::Gewehr300m);
         match.shot.innerTen = true;
@@ -251,10 +253,18 @@ private Q_SLOTS:
         free.calibreMm = 4.5;
         QTest::newRow("inner ten of a sighter, calibre and program")
             << QList{match, free}
-            << QByteArray("14.03.2026 09:30;Anna Berg;Gewehr 300m;2;4;1,25;-3,5;9,7;0,5;0,25;"
-                          "10,4;10;42;1,5;12,25;;ja;ja;7,62;\"300m; 3x20\"\r\n"
-                          "14.03.2026 09:30;Anna Berg;LP;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
-                          "1,5;12,25;;nein;nein;4,5;\r\n");
+            << QByteArray(
+                   "14.03.2026 09:30;Anna Berg;Gewehr 300m;2;4;1,25;-3,5;9,7;0,5;0,25;"
+                   "10,4;10;42;1,5;12,25;;ja;ja;7,62;\"300m; 3x20\";0,75;-3,75;ja;0,5;0,7\r\n"
+                   "14.03.2026 09:30;Anna Berg;LP;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
+                   "1,5;12,25;;nein;nein;4,5;;0,75;-3,75;ja;0,5;0,7\r\n");
+        // On LG 10m a ring is 2.5 mm: 3.82 mm off is outside the call.
+        diary::ShotRow air = fullShot();
+        air.discipline = int(Discipline::LG10m);
+        QTest::newRow("outside the call on LG 10m")
+            << QList{air}
+            << QByteArray("14.03.2026 09:30;Anna Berg;LG 10m;2;4;1,25;-3,5;9,7;0,5;0,25;10,4;10;42;"
+                          "1,5;12,25;;nein;nein;;;0,75;-3,75;nein;0,5;0,7\r\n");
     }
 
     void csv() {

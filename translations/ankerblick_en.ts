@@ -50,7 +50,7 @@
         <translation>For %1 trainings your hits have lain inside the call more often: %2 % instead of %3 %.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>%1 Schüsse mit Ansage, %2 % in der Ansage, Genauigkeit %3 mm (%4 Ringe), Versatz %5 (%6), verloren %7 im Halten und %8 beim Schuss</source>
         <translation>%1 shots with a call, %2 % inside the call, accuracy %3 mm (%4 rings), offset %5 (%6), lost %7 in the hold and %8 at the break</translation>
     </message>
@@ -770,30 +770,30 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+9"/>
-        <location line="+79"/>
+        <location line="+100"/>
         <source>Datum</source>
         <translation>Date</translation>
     </message>
     <message>
-        <location line="-78"/>
-        <location line="+80"/>
+        <location line="-99"/>
+        <location line="+101"/>
         <source>Schütze</source>
         <translation>Shooter</translation>
     </message>
     <message>
-        <location line="-79"/>
-        <location line="+81"/>
+        <location line="-100"/>
+        <location line="+102"/>
         <source>Disziplin</source>
         <translation>Discipline</translation>
     </message>
     <message>
-        <location line="-80"/>
-        <location line="+225"/>
+        <location line="-101"/>
+        <location line="+246"/>
         <source>Serie</source>
         <translation>Series</translation>
     </message>
     <message>
-        <location line="-224"/>
+        <location line="-245"/>
         <source>Schuss</source>
         <translation>Shot</translation>
     </message>
@@ -834,12 +834,12 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+1"/>
-        <location line="+83"/>
+        <location line="+104"/>
         <source>Sek*mm</source>
         <translation>Sec*mm</translation>
     </message>
     <message>
-        <location line="-82"/>
+        <location line="-103"/>
         <source>Schusszeit (s)</source>
         <translation>Shot time (s)</translation>
     </message>
@@ -855,29 +855,54 @@ Mit --help werden alle Optionen gezeigt.
     </message>
     <message>
         <location line="+1"/>
-        <location line="+85"/>
+        <location line="+106"/>
         <source>Innenzehner</source>
         <translation>Inner tens</translation>
     </message>
     <message>
-        <location line="-84"/>
+        <location line="-105"/>
         <source>Probeserie</source>
         <translation>Sighting series</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+85"/>
+        <location line="+106"/>
         <source>Kaliber (mm)</source>
         <translation>Calibre (mm)</translation>
     </message>
     <message>
-        <location line="-84"/>
-        <location line="+86"/>
+        <location line="-105"/>
+        <location line="+107"/>
         <source>Programm</source>
         <translation>Programme</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-106"/>
+        <source>Treffer - Ansage x (mm)</source>
+        <translation>Hit - call x (mm)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Treffer - Ansage y (mm)</source>
+        <translation>Hit - call y (mm)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>In der Ansage</source>
+        <translation>Inside the call</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Im Halten verloren</source>
+        <translation>Lost in the hold</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Beim Schuss verloren</source>
+        <translation>Lost at the break</translation>
+    </message>
+    <message>
+        <location line="+82"/>
         <source>Fenster</source>
         <translation>Window</translation>
     </message>

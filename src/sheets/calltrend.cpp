@@ -130,7 +130,9 @@ QString callChangeText(const QList<TrainingCalls>& trainings) {
 }
 
 QString figuresLine(const CallFigures& f, const QLocale& locale) {
-    const auto n = [&](double v) { return locale.toString(v, 'f', 1); };
+    const auto n = [&](double v) {
+        return locale.toString(v, 'f', 1);
+    };
     return QCoreApplication::translate(
                "CallFigures", "%1 Schüsse mit Ansage, %2 % in der Ansage, Genauigkeit %3 mm (%4 "
                               "Ringe), Versatz %5 (%6), verloren %7 im Halten und %8 beim Schuss")

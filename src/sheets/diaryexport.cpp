@@ -65,7 +65,27 @@ QStringList csvHeader() {
             QCoreApplication::translate("DiaryExport", "Innenzehner"),
             QCoreApplication::translate("DiaryExport", "Probeserie"),
             QCoreApplication::translate("DiaryExport", "Kaliber (mm)"),
-            QCoreApplication::translate("DiaryExport", "Programm")};
+            QCoreApplication::translate("DiaryExport", "Programm"),
+            QCoreApplication::translate("DiaryExport", "Treffer - Ansage x (mm)"),
+            QCoreApplication::translate("DiaryExport", "Treffer - Ansage y (mm)"),
+            QCoreApplication::translate("DiaryExport", "In der Ansage"),
+            QCoreApplication::translate("DiaryExport", "Im Halten verloren"),
+            QCoreApplication::translate("DiaryExport", "Beim Schuss verloren")};
+}
+
+// What a called shot adds to the figures of the calls: hit − call, whether
+// that lies within a ring width, and the rings lost in the hold and at the
+// break, as calls::callFigures counts them; empty fields without a call.
+QStringList callFields(const ShotRow& row, const QLocale& locale) {
+    const Shot& s = row.shot;
+    if (!s.call)
+        return {QString(), QString(), QString(), QString(), QString()};
+    const group::PointMm e{s.hit.x - s.call->x, s.hit.y - s.call->y};
+    const double call = std::min(s.callValue.value_or(0.0), calls::kBestValue);
+    return {num::formatRounded(e.x, 2, locale), num::formatRounded(e.y, 2, locale),
+            yesNo(std::hypot(e.x, e.y) <= calls::ringWidthMm(row.discipline)),
+            num::formatRounded(calls::kBestValue - call, 1, locale),
+            num::formatRounded(call - s.value.value_or(0.0), 1, locale)};
 }
 
 QStringList csvFields(const ShotRow& row, const QLocale& locale) {
@@ -74,26 +94,27 @@ QStringList csvFields(const ShotRow& row, const QLocale& locale) {
     // made in a conditional for "maybe uninitialized".
     const QString callX = s.call ? num::formatRounded(s.call->x, 2, locale) : QString();
     const QString callY = s.call ? num::formatRounded(s.call->y, 2, locale) : QString();
-    return {row.trainingStart.toString(kDateTimeFormat),
-            row.shooter,
-            disciplineCaption(row.discipline),
-            QString::number(row.series),
-            QString::number(s.slot + 1),
-            num::formatRounded(s.hit.x, 2, locale),
-            num::formatRounded(s.hit.y, 2, locale),
-            optionalText(s.value, 1, locale),
-            callX,
-            callY,
-            optionalText(s.callValue, 1, locale),
-            optionalText(s.rating, 0, locale),
-            optionalText(s.sekMm, 0, locale),
-            optionalText(s.shotTime, 3, locale),
-            optionalText(s.shootingTime, 3, locale),
-            s.comment,
-            yesNo(s.innerTen),
-            yesNo(row.sighter),
-            calibreText(row.calibreMm, locale),
-            row.program};
+    return QStringList{row.trainingStart.toString(kDateTimeFormat),
+                       row.shooter,
+                       disciplineCaption(row.discipline),
+                       QString::number(row.series),
+                       QString::number(s.slot + 1),
+                       num::formatRounded(s.hit.x, 2, locale),
+                       num::formatRounded(s.hit.y, 2, locale),
+                       optionalText(s.value, 1, locale),
+                       callX,
+                       callY,
+                       optionalText(s.callValue, 1, locale),
+                       optionalText(s.rating, 0, locale),
+                       optionalText(s.sekMm, 0, locale),
+                       optionalText(s.shotTime, 3, locale),
+                       optionalText(s.shootingTime, 3, locale),
+                       s.comment,
+                       yesNo(s.innerTen),
+                       yesNo(row.sighter),
+                       calibreText(row.calibreMm, locale),
+                       row.program} +
+           callFields(row, locale);
 }
 
 QString csvLine(const QStringList& fields) {

@@ -24,7 +24,10 @@ namespace ankerblick::diary {
 // a byte order mark and CR LF line ends. A value the shot lacks (no call, no
 // time) is an empty field. Inner tens and the shots of sighting series say
 // "ja" or "nein"; the training's calibre (empty when unknown) and match
-// program (empty for a free training) stand with every shot.
+// program (empty for a free training) stand with every shot. A called shot
+// ends with what it adds to the figures of the calls: hit − call in mm,
+// whether that is within a ring width ("In der Ansage"), and the rings lost
+// in the hold and at the break.
 QByteArray shotCsv(const QList<ShotRow>& rows, const QLocale& locale);
 
 // The columns of the table of trainings, left to right.
