@@ -13,6 +13,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <functional>
 
 namespace ankerblick {
 
@@ -58,6 +59,8 @@ public:
 
 private:
     void startPage();
+    bool addPages(qsizetype count, qsizetype perPage,
+                  const std::function<void(qsizetype, qsizetype)>& draw);
     void layOutTable();
     // The widest text of each column in mm, at the table's letter size.
     QList<double> textWidths();
@@ -92,27 +95,25 @@ bool ReportPages::paint() {
     layOutTable();
     startPage();
     drawFirstPage();
-    const qsizetype rows = m_report.trainings.size();
-    for (qsizetype first = 0; first < rows; first += m_rowsPerPage) {
-        if (!m_device.newPage()) {
-            m_painter.end();
+    const bool paged =
+        addPages(m_report.trainings.size(), m_rowsPerPage,
+                 [this](qsizetype first, qsizetype count) { drawTablePage(first, count); }) &&
+        addPages(m_report.calls.size(), m_callsPerPage,
+                 [this](qsizetype first, qsizetype count) { drawCallsPage(first, count); });
+    return m_painter.end() && paged;
+}
+
+// `count` items, `perPage` a page, each page new and drawn by `draw`.
+bool ReportPages::addPages(qsizetype count, qsizetype perPage,
+                           const std::function<void(qsizetype, qsizetype)>& draw) {
+    for (qsizetype first = 0; first < count; first += perPage) {
+        if (!m_device.newPage())
             return false;
-        }
         ++m_pageNumber;
         startPage();
-        drawTablePage(first, std::min(m_rowsPerPage, rows - first));
+        draw(first, std::min(perPage, count - first));
     }
-    const qsizetype calls = m_report.calls.size();
-    for (qsizetype first = 0; first < calls; first += m_callsPerPage) {
-        if (!m_device.newPage()) {
-            m_painter.end();
-            return false;
-        }
-        ++m_pageNumber;
-        startPage();
-        drawCallsPage(first, std::min(m_callsPerPage, calls - first));
-    }
-    return m_painter.end();
+    return true;
 }
 
 // The painter draws in millimetres from the top left inside the margins.
