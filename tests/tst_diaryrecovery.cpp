@@ -334,21 +334,31 @@ private Q_SLOTS:
                                [](const diary::ShotRow& r) { return r.series == 1; }));
         // The analysis window asks for the next file.
         program->analysisWindow()->findChild<QAction*>(u"SchuesseImportieren"_s)->trigger();
-        QTRY_COMPARE(m_dialogs.openNames.size(), 0);
-        QTRY_VERIFY(background::running() == 0);
-        QCoreApplication::processEvents();
-        QStringList shots;
-        for (const diary::ShotRow& r : diary.shotRows({}))
-            shots << u"%1%2 %3|%4|%5"_s.arg(r.series)
-                         .arg(r.sighter ? u"P"_s : QString())
-                         .arg(QLocale().toString(r.shot.value.value_or(-1), 'f', 1), r.shot.comment)
-                         .arg(r.shot.shootingTime ? QLocale().toString(*r.shot.shootingTime)
-                                                  : u"-"_s);
-        QTEST(shots, "shots");
-        QStringList told;
-        for (const QString& m : m_dialogs.messages())
-            told << (m.contains(u"Zeile 3"_s) ? u"Zeile 3"_s : m);
-        QTEST(told, "messages");
+        // Until the diary holds what is expected and the shooter was told:
+        // a plain CSV's file is read twice, its columns asked in between.
+        const auto shotsRead = [&diary] {
+            QStringList made;
+            for (const diary::ShotRow& r : diary.shotRows({}))
+                made << u"%1%2 %3|%4|%5"_s.arg(r.series)
+                            .arg(r.sighter ? u"P"_s : QString())
+                            .arg(QLocale().toString(r.shot.value.value_or(-1), 'f', 1),
+                                 r.shot.comment)
+                            .arg(r.shot.shootingTime ? QLocale().toString(*r.shot.shootingTime)
+                                                     : u"-"_s);
+            return made;
+        };
+        const auto toldNow = [this] {
+            QStringList said;
+            for (const QString& m : m_dialogs.messages())
+                said << (m.contains(u"Zeile 3"_s) ? u"Zeile 3"_s : m);
+            return said;
+        };
+        QFETCH(QStringList, shots);
+        QFETCH(QStringList, messages);
+        QTRY_COMPARE(shotsRead(), shots);
+        QTRY_COMPARE(toldNow(), messages);
+        QTRY_COMPARE(background::running(), 0);
+        QCOMPARE(shotsRead(), shots); // nothing more came
         QCOMPARE(m_dialogs.forms.size(), 0);
         form.close();
     }

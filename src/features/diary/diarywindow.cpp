@@ -244,8 +244,9 @@ void DiaryWindow::importPaths(const QStringList& paths) {
     }
     // The files are read and written on a worker thread, with a writer of
     // the diary of its own.
-    std::shared_ptr<Diary> writer = m_diary.writerForThread();
-    const auto job = [writer, paths, discipline, locale = m_locale](JobProgress& progress) {
+    // Only the job holds the writer, so that it goes on the worker's thread.
+    auto job = [writer = std::shared_ptr<Diary>(m_diary.writerForThread()), paths, discipline,
+                locale = m_locale](JobProgress& progress) {
         return diary::importSeriesFiles(*writer, paths, discipline, RatingOptions{}, locale,
                                         &progress);
     };
@@ -261,7 +262,7 @@ void DiaryWindow::importPaths(const QStringList& paths) {
     m_importing = true;
     updateButtons();
     background::run<diary::ImportReport>(
-        this, job, [this](diary::ImportReport report) { imported(report); }, slow);
+        this, std::move(job), [this](diary::ImportReport report) { imported(report); }, slow);
 }
 
 QProgressDialog* DiaryWindow::progressDialog(const QString& name) {
@@ -620,8 +621,9 @@ void DiaryWindow::exportCsv() {
         return;
     // The shots are read and the file written on a worker thread; the
     // result is why the file could not be written, none when it was.
-    std::shared_ptr<Diary> reader = m_diary.readerForThread();
-    const auto job = [reader, f = filter(), path](JobProgress&) -> std::optional<QString> {
+    // Only the job holds the reader, so that it goes on the worker's thread.
+    auto job = [reader = std::shared_ptr<Diary>(m_diary.readerForThread()), f = filter(),
+                path](JobProgress&) -> std::optional<QString> {
         // Spreadsheet programs here read decimal commas with ";" between the
         // fields, whatever the desktop's language.
         const QByteArray bytes =
@@ -648,7 +650,7 @@ void DiaryWindow::exportCsv() {
     };
     m_exporting = true;
     updateButtons();
-    background::run<std::optional<QString>>(this, job, done, slow);
+    background::run<std::optional<QString>>(this, std::move(job), done, slow);
 }
 
 void DiaryWindow::printReport() {

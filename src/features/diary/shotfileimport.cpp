@@ -81,13 +81,13 @@ void ShotFileImport::start(QWidget* window, int discipline, const QString& shoot
 // Read and written on a worker thread, with a writer of the diary of its own.
 void ShotFileImport::run(const std::optional<CsvColumns>& columns) {
     m_busy = true;
-    std::shared_ptr<Diary> writer = m_diary.writerForThread();
-    const auto job = [writer, path = m_path, discipline = m_discipline, shooter = m_shooter,
-                      columns](JobProgress&) {
+    // Only the job holds the writer, so that it goes on the worker's thread.
+    auto job = [writer = std::shared_ptr<Diary>(m_diary.writerForThread()), path = m_path,
+                discipline = m_discipline, shooter = m_shooter, columns](JobProgress&) {
         return diary::importShotFile(*writer, path, discipline, shooter, columns);
     };
     background::run<diary::ShotImportReport>(
-        this, job, [this](diary::ShotImportReport report) { done(report); });
+        this, std::move(job), [this](diary::ShotImportReport report) { done(report); });
 }
 
 void ShotFileImport::done(const diary::ShotImportReport& report) {

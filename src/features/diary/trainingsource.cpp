@@ -46,10 +46,9 @@ void LocalTrainings::update() {
         return;
     beginReading(tr("Die Trainings werden gelesen …"));
     m_readRevision = m_diary.revision();
-    std::shared_ptr<Diary> reader = m_diary.readerForThread();
     background::run<Read>(
         this,
-        [reader](JobProgress&) {
+        [reader = readerForJob()](JobProgress&) {
             Read read{reader->trainings(diary::Filter()), reader->shooters()};
             read.shooters.removeAll(QString());
             return read;
@@ -61,22 +60,27 @@ void LocalTrainings::update() {
         });
 }
 
+// Only the job holds it, so that it goes on the worker's thread, the one
+// that used it.
+std::shared_ptr<Diary> LocalTrainings::readerForJob() const {
+    return m_diary.readerForThread();
+}
+
 QString LocalTrainings::noneText() const {
     return tr("Noch keine Trainings im Tagebuch.");
 }
 
 void LocalTrainings::readValues(const diary::Filter& filter) {
-    std::shared_ptr<Diary> reader = m_diary.readerForThread();
     background::run<std::map<int, int>>(
-        this, [reader, filter](JobProgress&) { return reader->valueHistogram(filter); },
+        this,
+        [reader = readerForJob(), filter](JobProgress&) { return reader->valueHistogram(filter); },
         [this, filter](std::map<int, int> counts) { Q_EMIT valuesRead(filter, counts); });
 }
 
 void LocalTrainings::readCalls(const diary::Filter& filter, const QLocale& locale) {
-    std::shared_ptr<Diary> reader = m_diary.readerForThread();
     background::run<QList<calls::TrainingCalls>>(
         this,
-        [reader, filter, locale](JobProgress&) {
+        [reader = readerForJob(), filter, locale](JobProgress&) {
             return calls::callsByTraining(reader->shotRows(filter), locale);
         },
         [this, filter](QList<calls::TrainingCalls> trainings) {
@@ -85,12 +89,11 @@ void LocalTrainings::readCalls(const diary::Filter& filter, const QLocale& local
 }
 
 void LocalTrainings::readFinding(const diary::TrainingSummary& training, const QLocale& locale) {
-    std::shared_ptr<Diary> reader = m_diary.readerForThread();
     const qint64 id = training.training.id;
     const int discipline = training.training.discipline;
     background::run<calls::Finding>(
         this,
-        [reader, id, discipline, locale](JobProgress&) {
+        [reader = readerForJob(), id, discipline, locale](JobProgress&) {
             return calls::findingOf(reader->seriesOf(id), discipline, locale);
         },
         [this, id](calls::Finding finding) { Q_EMIT findingRead(id, finding); });

@@ -102,6 +102,8 @@ public:
     void readFinding(const diary::TrainingSummary& training, const QLocale& locale) override;
 
 private:
+    std::shared_ptr<Diary> readerForJob() const;
+
     Diary& m_diary;
     quint64 m_readRevision = 0;
     bool m_readAgain = false; // the diary changed while a read was under way
