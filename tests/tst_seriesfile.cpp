@@ -139,6 +139,8 @@ private Q_SLOTS:
             << scanHead + "1,1,10.4,-1.2,2.5\n2,1,10*,0.1,0.2\n3,1,9.7,4.0,-3.3\n"
             << QString() << phone
             << QStringList{u"||: -1.2,2.5,10.4,0,0; 0.1,0.2,10,1,0; 4,-3.3,9.7,0,0"_s} << -1 << -1;
+        QTest::newRow("phone scan, its header alone")
+            << scanHead << QString() << phone << QStringList{} << 0 << -1;
         QTest::newRow("phone scan, an empty x") << scanHead + "1,1,10.4,-1.2,2.5\n4,1,9.1,,2\n"
                                                 << QString() << phone << QStringList{} << 3 << -1;
         const int range = int(ShotFileKind::RangeJson);

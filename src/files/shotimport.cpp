@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ankerblick {
@@ -310,9 +311,10 @@ ShotFile readPlainCsv(const QByteArray& bytes, const CsvColumns& columns) {
     return file;
 }
 
-ShotFile readShotFile(const QByteArray& bytes) {
-    const QString text = QString::fromUtf8(bytes);
-    const QString start = text.trimmed();
+namespace {
+
+ShotFile readKnown(const QByteArray& bytes) {
+    const QString start = QString::fromUtf8(bytes).trimmed();
     if (start.startsWith(u'[') || start.startsWith(u'{'))
         return readRangeJson(bytes);
     const QStringList lines = linesOf(bytes);
@@ -324,6 +326,20 @@ ShotFile readShotFile(const QByteArray& bytes) {
     return failed(
         ShotFileKind::Unknown, 0,
         QCoreApplication::translate("ShotFile", "Diese Datei ist keine bekannte Schussdatei."));
+}
+
+} // namespace
+
+// A file of a known kind that holds its headers and no shot takes nothing,
+// and says so.
+ShotFile readShotFile(const QByteArray& bytes) {
+    ShotFile file = readKnown(bytes);
+    const bool shots = std::any_of(file.strings.begin(), file.strings.end(),
+                                   [](const ImportedString& s) { return !s.shots.isEmpty(); });
+    if (!file.problemLine && !shots)
+        return failed(file.kind, 0,
+                      QCoreApplication::translate("ShotFile", "Die Datei enthält keine Schüsse."));
+    return file;
 }
 
 // The names a face goes by, without blanks and in lower case, each with
