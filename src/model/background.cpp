@@ -43,6 +43,10 @@ int running() {
 
 namespace detail {
 
+Delivery::~Delivery() {
+    --g_running;
+}
+
 void start(QObject* context, std::function<void()> work, std::function<void()> deliver,
            const std::shared_ptr<JobProgress>& progress, Slow slow) {
     QPointer<QTimer> timer;
@@ -73,8 +77,7 @@ void start(QObject* context, std::function<void()> work, std::function<void()> d
             qCWarning(lcDiary) << "background work failed:" << e.what();
         }
         Q_EMIT delivery->done();
-        delivery->deleteLater();
-        --g_running;
+        delivery->deleteLater(); // after the queued delivery, on the context's thread
     });
 }
 

@@ -47,9 +47,12 @@ using Slow = std::function<void(const JobProgress&)>;
 
 namespace detail {
 
-// Carries the end of one job from its thread to the context's.
+// Carries the end of one job from its thread to the context's. It goes
+// after its result was delivered (or dropped), and the job with it.
 class Delivery final : public QObject {
     Q_OBJECT
+public:
+    ~Delivery() override;
 Q_SIGNALS:
     void done();
 };
@@ -77,7 +80,9 @@ void run(QObject* context, std::function<Result(JobProgress&)> job,
         progress, std::move(slow));
 }
 
-// How many jobs run now, for tests and for shutting down in order.
+// How many jobs run now or wait for their result to be delivered, for tests
+// and for shutting down in order: a job that starts another from its
+// delivery leaves no moment at 0 between the two.
 int running();
 
 } // namespace background
