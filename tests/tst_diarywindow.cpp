@@ -34,6 +34,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
+
 using namespace ankerblick;
 using namespace Qt::StringLiterals;
 
@@ -732,6 +735,44 @@ private Q_SLOTS:
 
     // An import and the CSV file take long on a slow diary: they are done on
     // another thread, the windows' thread goes on and shows how far they got.
+    // A job counts as running until its result was handled or dropped, also
+    // while a wait deletes what is to be deleted and handles nothing else, as
+    // QTest's waits do.
+    void aJobRunsUntilItsResultIsHandled_data() {
+        QTest::addColumn<bool>("contextGoes");
+        QTest::newRow("result handled") << false;
+        QTest::newRow("context gone first") << true;
+    }
+
+    void aJobRunsUntilItsResultIsHandled() {
+        QFETCH(bool, contextGoes);
+        QTRY_COMPARE(background::running(), 0);
+        auto context = std::make_unique<QObject>();
+        std::atomic<bool> worked = false;
+        bool handled = false;
+        background::run<int>(
+            context.get(),
+            [&worked](JobProgress&) {
+                worked = true;
+                return 1;
+            },
+            [&handled](int) { handled = true; });
+        QElapsedTimer waited;
+        waited.start();
+        while (!worked && waited.elapsed() < 5000) // handling nothing meanwhile
+            QTest::qSleep(1);
+        waited.restart();
+        while (waited.elapsed() < 200) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(background::running(), 1);
+            QTest::qSleep(10);
+        }
+        if (contextGoes)
+            context.reset();
+        QTRY_COMPARE(background::running(), 0);
+        QCOMPARE(handled, !contextGoes);
+    }
+
     void slowWorkKeepsTheWindowAnswering_data() {
         QTest::addColumn<bool>("import");
         QTest::newRow("Import") << true;

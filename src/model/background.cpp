@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <memory>
 
 namespace ankerblick::background {
 
@@ -43,10 +44,6 @@ int running() {
 
 namespace detail {
 
-Delivery::~Delivery() {
-    --g_running;
-}
-
 void start(QObject* context, std::function<void()> work, std::function<void()> deliver,
            const std::shared_ptr<JobProgress>& progress, Slow slow) {
     QPointer<QTimer> timer;
@@ -60,16 +57,21 @@ void start(QObject* context, std::function<void()> work, std::function<void()> d
         timer->start(kShowProgressAfterMs);
     }
     // Made on the context's thread, so the queued call goes there; the
-    // connection ends with the context.
+    // connection ends with the context. The job counts as running while the
+    // delivery can still come: the connection and a queued call each hold
+    // the token, and the carrier may go before its queued call is handled
+    // (a test's wait deletes what is to be deleted without handling the
+    // rest).
     auto* delivery = new Delivery;
+    ++g_running;
+    const std::shared_ptr<void> token(nullptr, [](void*) { --g_running; });
     QObject::connect(
         delivery, &Delivery::done, context,
-        [timer, deliver = std::move(deliver)] {
+        [timer, token, deliver = std::move(deliver)] {
             delete timer.data();
             deliver();
         },
         Qt::QueuedConnection);
-    ++g_running;
     pool().start([work = std::move(work), delivery] {
         try {
             work();

@@ -47,12 +47,9 @@ using Slow = std::function<void(const JobProgress&)>;
 
 namespace detail {
 
-// Carries the end of one job from its thread to the context's. It goes
-// after its result was delivered (or dropped), and the job with it.
+// Carries the end of one job from its thread to the context's.
 class Delivery final : public QObject {
     Q_OBJECT
-public:
-    ~Delivery() override;
 Q_SIGNALS:
     void done();
 };
