@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "features/club/clubserverdialog.h"
 #include "features/club/coachwindow.h"
+#include "features/diary/diarycharts.h"
 #include "features/diary/diarywindow.h"
 #include "platform/clock.h"
 #include "platform/clubcoach.h"
@@ -29,13 +30,17 @@
 #include "windows/main/form1.h"
 
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -566,6 +571,96 @@ private Q_SLOTS:
         window.findChild<QPushButton*>(u"InAnalyseOeffnen"_s)->click();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.at(0).at(0).value<QUuid>(), club::trainingIdentity(kBertLane, 7));
+    }
+
+    // Carla's calls on LP (w = 8 mm), read from the server as the diary
+    // window and the coach's view show them: three trainings of two series
+    // whose hits lie 1 mm right of their calls, then one whose hits lie
+    // 10 mm right. By hand: 100, 100, 100, 0 % a training; over the last 40
+    // shots 100, 100, 100 and 20 of 40 = 50; the last training against the
+    // three before, 0/20 against 60/60, is far beyond chance.
+    void theCallsFromTheServer() {
+        const QString password = u"Carla-Passwort 9"_s;
+        {
+            club::Connection owner(m_server.ownerUrl(kDatabase));
+            QSqlDatabase db = owner.database();
+            QCOMPARE(club::addLogin(db, u"carla"_s, password, club::LoginKind::Shooter), QString());
+        }
+        const QUuid lane = QUuid::createUuid();
+        for (int week = 0; week < 4; ++week) {
+            club::Upload up;
+            up.lane = lane;
+            up.training.id = week + 1;
+            up.training.shooter = u"Carla"_s;
+            up.training.discipline = int(Discipline::LP);
+            up.training.window = u"Form1"_s;
+            up.training.start = QDateTime(QDate(2026, 3, 2 + 7 * week), QTime(10, 0), Qt::UTC);
+            up.training.end = up.training.start.addSecs(3600);
+            const double off = week < 3 ? 1.0 : 10.0;
+            for (int number = 1; number <= 2; ++number) {
+                diary::Series s;
+                s.number = number;
+                s.time = up.training.start.addSecs(600 * number);
+                for (int slot = 0; slot < 10; ++slot)
+                    s.shots << shotAt(slot, {off, 0.0}, group::PointMm{0.0, 0.0},
+                                      week < 3 ? 10.8 : 9.7, 10, 100);
+                up.series << club::SeriesRevision{s, 1};
+            }
+            QCOMPARE(uploadAs(u"carla"_s, password, up), QString());
+        }
+        const auto ys = [](QChart* chart, int line) {
+            QList<double> y;
+            for (const QPointF& p : qobject_cast<QLineSeries*>(chart->series().at(line))->points())
+                y << p.y();
+            return y;
+        };
+        const QList<double> each{100.0, 100.0, 100.0, 0.0};
+        const QList<double> rolling{100.0, 100.0, 100.0, 50.0};
+        const QString change =
+            u"Ihre Ansagen lagen im letzten Training seltener in der Ansage: 0 % statt 100 %."_s;
+
+        ServerClubReader reader;
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        const club::Credentials carla = loginOf(u"carla"_s, password);
+        window.setClub(reader, [carla] { return carla; });
+        window.findChild<QComboBox*>(u"Quelle"_s)->setCurrentIndex(1);
+        auto* table = window.findChild<QTableView*>(u"Trainings"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 4, 20000);
+        auto* tabs = window.findChild<QTabWidget*>(u"Diagramme"_s);
+        tabs->setCurrentIndex(DiaryChartSet::kInCall);
+        QChart* chart = qobject_cast<QChartView*>(tabs->widget(DiaryChartSet::kInCall))->chart();
+        QTRY_COMPARE_WITH_TIMEOUT(ys(chart, 0), each, 20000);
+        QCOMPARE(ys(chart, 1), rolling);
+        QCOMPARE(chart->title(), change);
+
+        // The newest training's finding, read from the server; its series
+        // open from there.
+        auto* finding = window.findChild<QLabel*>(u"Befund"_s);
+        table->selectRow(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!finding->text().isEmpty(), 20000);
+        QVERIFY2(finding->text().startsWith(
+                     u"Befund: Visier oder Ansage korrigieren: im Mittel 10,0 mm rechts."_s),
+                 qPrintable(finding->text()));
+        QVERIFY2(finding->text().contains(u"<a href=\"serie:4:2\">Serie 2</a>"_s),
+                 qPrintable(finding->text()));
+        QSignalSpy asked(&window, &DiaryWindow::openClubTrainingRequested);
+        Q_EMIT finding->linkActivated(u"serie:4:2"_s);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).at(0).value<QUuid>(), club::trainingIdentity(lane, 4));
+        QCOMPARE(asked.at(0).at(1).toInt(), 2);
+
+        // The coach sees the same for Carla.
+        CoachWindow coach(reader);
+        coach.watch(loginOf(u"trainer"_s, kCoachPassword));
+        auto* shooters = coach.findChild<QTableWidget*>(u"TrainerSchuetzen"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(rowOf(shooters, u"carla"_s) >= 0, 20000);
+        shooters->selectRow(rowOf(shooters, u"carla"_s));
+        auto* progress = coach.findChild<QTabWidget*>(u"TrainerVerlauf"_s);
+        QCOMPARE(progress->tabText(3), u"In der Ansage"_s);
+        QChart* coachChart = qobject_cast<QChartView*>(progress->widget(3))->chart();
+        QTRY_COMPARE_WITH_TIMEOUT(ys(coachChart, 0), each, 20000);
+        QCOMPARE(ys(coachChart, 1), rolling);
+        QCOMPARE(coachChart->title(), change);
     }
 };
 

@@ -94,6 +94,7 @@ public:
     void stopWatching() override {}
     void readTrainings(const club::Credentials&) override {}
     void readTraining(const club::Credentials&, const QUuid&) override {}
+    void readShots(const club::Credentials&, const diary::Filter&) override {}
 };
 
 // Every window and dialog of the program, as the program builds them, the

@@ -107,7 +107,7 @@ void Application::connectClubReader(ClubReader& reader) {
                 if (id != m_clubTrainingAsked)
                     return;
                 m_clubTrainingAsked = QUuid();
-                showTrainingInAnalysis(training, series);
+                showTrainingInAnalysis(training, series, m_clubSeriesAsked);
             });
     connect(&reader, &ClubReader::readProblem, this,
             [this](const QUuid& id, const QString& problem) {
@@ -301,10 +301,11 @@ void Application::showTrainingInAnalysis(const diary::Training& training,
     m_analysis->showSeries(diary::windowContent(training, series), training.discipline, shown);
 }
 
-void Application::openClubTraining(const QUuid& id) {
+void Application::openClubTraining(const QUuid& id, int series) {
     if (!m_services.club || !m_services.clubReader)
         return;
     m_clubTrainingAsked = id;
+    m_clubSeriesAsked = series;
     m_services.clubReader->readTraining(m_services.club->server(), id);
 }
 
@@ -315,7 +316,7 @@ void Application::showCoachView() {
         m_coachWindow = std::make_unique<CoachWindow>(*m_services.clubReader);
         m_coachWindow->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_coachWindow.get(), &CoachWindow::openTrainingRequested, this,
-                &Application::openClubTraining);
+                [this](const QUuid& id) { openClubTraining(id); });
     }
     m_coachWindow->watch(m_services.club->server());
     m_coachWindow->show();

@@ -88,8 +88,9 @@ private:
     void openTrainingInAnalysis(qint64 training, int series = 1);
     // "Datei → Schüsse importieren …" of `window`, on the face it shows.
     void importShots(QWidget* window, int discipline, const QString& shooter);
-    // A training of the club's server, once the reader has read it.
-    void openClubTraining(const QUuid& id);
+    // A training of the club's server at series `series`, once the reader
+    // has read it.
+    void openClubTraining(const QUuid& id, int series = 1);
     void showTrainingInAnalysis(const diary::Training& training, const QList<diary::Series>& series,
                                 int shown = 1);
     // "Trainer": one window for the program, watching the squad while shown.
@@ -118,6 +119,7 @@ private:
     std::unique_ptr<DiaryWindow> m_diaryWindow;
     std::unique_ptr<CoachWindow> m_coachWindow;
     QUuid m_clubTrainingAsked; // the server's training asked for last
+    int m_clubSeriesAsked = 1; // and its series to show
     std::unique_ptr<ShotFileImport> m_shotImport;
 };
 

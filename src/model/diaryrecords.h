@@ -126,6 +126,9 @@ struct ShotRow {
     bool sighter = false; // of a sighting series
     double calibreMm = 0.0;
     QString program;
+    // The training's identity on the club's server, for a shot read from
+    // there; null for one of this computer's diary.
+    QUuid serverId;
 };
 
 // Which trainings the diary window shows: empty fields take all.

@@ -3,6 +3,7 @@
 #include "clubconnection.h"
 #include "clubschema.h"
 #include "model/diarytotals.h"
+#include "model/logging.h"
 
 #include "files/diaryblobs.h"
 
@@ -308,6 +309,57 @@ std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id, QSt
     return stored;
 }
 
+// The shots of the trainings the filter takes, in the diary's order.
+std::optional<QList<diary::ShotRow>> readShotRows(Statements& sql, const diary::Filter& filter,
+                                                  QString* problem) {
+    QStringList where{u"s.shots > 0"_s};
+    QVariantList values;
+    if (!filter.shooter.isEmpty()) {
+        where << u"t.shooter = ?"_s;
+        values << filter.shooter;
+    }
+    if (filter.discipline >= 0) {
+        where << u"t.discipline = ?"_s;
+        values << filter.discipline;
+    }
+    if (filter.from.isValid()) {
+        where << u"%1 >= ?"_s.arg(ms(u"t.started"_s));
+        values << diary::filterFrom(filter);
+    }
+    if (filter.to.isValid()) {
+        where << u"%1 <= ?"_s.arg(ms(u"t.started"_s));
+        values << diary::filterTo(filter);
+    }
+    if (!sql.exec(kReadOnly) || !versionFits(sql)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    Rows* h = sql.query(
+        u"SELECT h.series, h.slot, h.hit_x, h.hit_y, h.call_x, h.call_y, h.value, h.call_value, "
+        u"h.rating, h.sekmm, h.shot_time, h.shooting_time, h.comment, h.inner_ten, "
+        u"t.id::text, %1, t.shooter, t.discipline, s.sighter, t.calibre, t.program "
+        u"FROM ankerblick.trainings t JOIN ankerblick.series s ON s.training = t.id "
+        u"JOIN ankerblick.shots h ON h.training = s.training AND h.series = s.number "
+        u"WHERE %2 ORDER BY t.started NULLS FIRST, t.id, s.number, h.slot"_s.arg(
+            ms(u"t.started"_s), where.join(u" AND "_s)),
+        values);
+    if (!h) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    QList<diary::ShotRow> rows;
+    while (h->next())
+        rows.append({0, timeOf(h->value(15)), h->value(16).toString(), h->value(17).toInt(),
+                     h->value(0).toInt(), shotOf(*h), h->value(18).toBool(),
+                     h->value(19).toDouble(), h->value(20).toString(),
+                     QUuid::fromString(h->value(14).toString())});
+    if (!sql.exec(u"COMMIT"_s)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    return rows;
+}
+
 } // namespace club
 
 // Everything here runs on the reader's thread: a connection is used by the
@@ -374,6 +426,24 @@ public:
                 Q_EMIT owner->trainingRead(id, stored->training, stored->series);
             else
                 Q_EMIT owner->readProblem(id, problem);
+        });
+    }
+
+    void readShots(const club::Credentials& server, const diary::Filter& filter) {
+        QString problem;
+        std::optional<QList<diary::ShotRow>> rows;
+        if (club::Link* link = reading(server, problem)) {
+            club::Statements sql(*link);
+            rows = club::readShotRows(sql, filter, &problem);
+        }
+        if (!rows) {
+            m_read.reset();
+            if (!m_stop->raised()) // not when the program ends
+                qCWarning(lcClub) << "The shots could not be read from the club's server:"
+                                  << problem;
+        }
+        QMetaObject::invokeMethod(m_owner, [owner = m_owner, filter, rows] {
+            Q_EMIT owner->shotsRead(filter, rows.value_or(QList<diary::ShotRow>()));
         });
     }
 
@@ -539,6 +609,11 @@ void ServerClubReader::readTrainings(const club::Credentials& server) {
 void ServerClubReader::readTraining(const club::Credentials& server, const QUuid& id) {
     QMetaObject::invokeMethod(
         m_worker, [worker = m_worker, server, id] { worker->readTraining(server, id); });
+}
+
+void ServerClubReader::readShots(const club::Credentials& server, const diary::Filter& filter) {
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, server, filter] { worker->readShots(server, filter); });
 }
 
 } // namespace ankerblick

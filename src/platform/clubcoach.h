@@ -40,6 +40,12 @@ struct StoredTraining {
 std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id,
                                            QString* problem = nullptr);
 
+// The shots of the trainings `filter` takes that the login may read, as
+// the diary's shotRows() has them, each with its training's identity on the
+// server (training is 0); empty, with `problem` set, when they cannot be read.
+std::optional<QList<diary::ShotRow>> readShotRows(Statements& sql, const diary::Filter& filter,
+                                                  QString* problem = nullptr);
+
 } // namespace club
 
 class ClubReaderWorker;
@@ -63,6 +69,7 @@ public:
     void stopWatching() override;
     void readTrainings(const club::Credentials& server) override;
     void readTraining(const club::Credentials& server, const QUuid& id) override;
+    void readShots(const club::Credentials& server, const diary::Filter& filter) override;
 
 private:
     std::unique_ptr<club::Stop> m_stop; // ends the worker's waits

@@ -118,6 +118,7 @@ Stop::~Stop() {
 
 // Never read: the descriptor stays readable for every wait after.
 void Stop::raise() {
+    m_raised = true;
     const quint64 one = 1;
     if (::write(m_descriptor, &one, sizeof one) < 0)
         qCWarning(lcClub, "The club connection's stop could not be raised");

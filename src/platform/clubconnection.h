@@ -21,6 +21,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <atomic>
 #include <list>
 #include <memory>
 #include <optional>
@@ -46,11 +47,13 @@ public:
     Stop& operator=(const Stop&) = delete;
 
     void raise();
+    bool raised() const { return m_raised; }
     // Readable once raised, for poll().
     int descriptor() const { return m_descriptor; }
 
 private:
     int m_descriptor = -1;
+    std::atomic<bool> m_raised = false;
 };
 
 // How long a Link waits: for the connection to be made (the name looked

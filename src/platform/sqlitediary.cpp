@@ -612,7 +612,7 @@ QList<ShotRow> SqliteDiary::shotRows(const Filter& filter) const {
         while (q.next())
             rows.append({q.value(0).toLongLong(), timeOf(q.value(1)), q.value(2).toString(),
                          q.value(3).toInt(), q.value(4).toInt(), shotOf(q, 8), q.value(5).toBool(),
-                         q.value(6).toDouble(), q.value(7).toString()});
+                         q.value(6).toDouble(), q.value(7).toString(), QUuid()});
     return rows;
 }
 

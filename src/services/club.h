@@ -99,6 +99,10 @@ public:
     virtual void readTrainings(const club::Credentials& server) = 0;
     // One training with its series: trainingRead(), or readProblem() with its identity.
     virtual void readTraining(const club::Credentials& server, const QUuid& id) = 0;
+    // The shots of the trainings `filter` takes that the login of `server`
+    // may read: shotsRead(), with none (and a warning logged) when the
+    // server cannot be read.
+    virtual void readShots(const club::Credentials& server, const diary::Filter& filter) = 0;
 
 Q_SIGNALS:
     void squadChanged(const ankerblick::club::Squad& squad);
@@ -107,6 +111,8 @@ Q_SIGNALS:
     void trainingRead(const QUuid& id, const ankerblick::diary::Training& training,
                       const QList<ankerblick::diary::Series>& series);
     void readProblem(const QUuid& id, const QString& problem);
+    void shotsRead(const ankerblick::diary::Filter& filter,
+                   const QList<ankerblick::diary::ShotRow>& rows);
 };
 
 } // namespace ankerblick

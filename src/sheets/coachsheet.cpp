@@ -51,8 +51,11 @@ QList<club::SquadTraining> CoachSheet::trainings() const {
 QList<diary::TrainingSummary> CoachSheet::progress() const {
     QList<diary::TrainingSummary> rows;
     if (m_chosen >= 0)
-        for (const club::SquadTraining& t : m_squad.shooters.at(m_chosen).trainings)
+        for (const club::SquadTraining& t : m_squad.shooters.at(m_chosen).trainings) {
             rows << t.summary;
+            rows.last().training.id = rows.size();
+            rows.last().serverId = t.id;
+        }
     return rows;
 }
 

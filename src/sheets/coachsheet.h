@@ -42,7 +42,8 @@ public:
     void choose(int shooter);
     // The trainings of the shooter chosen, newest first; none without a choice.
     QList<club::SquadTraining> trainings() const;
-    // The same as the diary window's charts take them, oldest first.
+    // The same as the diary window's charts take them, oldest first,
+    // numbered from 1 in that order.
     QList<diary::TrainingSummary> progress() const;
 
     static QString shooterHeader(ShooterColumn column);

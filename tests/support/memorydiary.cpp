@@ -282,7 +282,7 @@ QList<ShotRow> MemoryDiary::shotRows(const Filter& filter) const {
         for (const auto& [number, stored] : t->series)
             for (const Shot& shot : stored.series.shots)
                 rows.append({tr.id, tr.start, tr.shooter, tr.discipline, number, shot,
-                             stored.series.sighter, tr.calibreMm, tr.program});
+                             stored.series.sighter, tr.calibreMm, tr.program, QUuid()});
     }
     return rows;
 }

@@ -1,8 +1,11 @@
 #include "coachwindow.h"
 
 #include "features/diary/diarycharts.h"
+#include "model/background.h"
 #include "model/numeric.h"
 #include "services/club.h"
+#include "sheets/calltrend.h"
+#include "sheets/diaryexport.h"
 #include "widgets/widgets.h"
 
 #include <QChart>
@@ -20,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace ankerblick {
 
@@ -27,8 +31,9 @@ namespace {
 
 constexpr int kDefaultWidth = 1200;
 constexpr int kDefaultHeight = 720;
-// The time charts of the diary: series sums, calls, position.
-constexpr int kTimeCharts = 3;
+// The diary's charts over time: series sums, calls, position and the
+// share in the call; its histogram is not shown.
+constexpr std::array kTimeCharts{0, 1, 2, DiaryChartSet::kInCall};
 
 QTableWidget* makeTable(QWidget* parent, const QString& name, const QStringList& headers) {
     auto* table = named(new QTableWidget(0, int(headers.size()), parent), name);
@@ -71,6 +76,7 @@ CoachWindow::CoachWindow(ClubReader& reader, QWidget* parent)
     connect(m_open, &QPushButton::clicked, this, &CoachWindow::openSelected);
     connect(&m_reader, &ClubReader::squadChanged, this, &CoachWindow::showSquad);
     connect(&m_reader, &ClubReader::watchProblem, this, &CoachWindow::showProblem);
+    connect(&m_reader, &ClubReader::shotsRead, this, &CoachWindow::shotsRead);
 }
 
 // The shooters' table and the trainings' table, headed by the sheet's columns.
@@ -89,12 +95,12 @@ void CoachWindow::buildTables() {
 void CoachWindow::buildProgress() {
     m_progress = named(new QTabWidget(this), QStringLiteral("TrainerVerlauf"));
     m_charts = std::make_unique<DiaryChartSet>(m_locale);
-    for (int i = 0; i < kTimeCharts; ++i) {
+    for (const int i : kTimeCharts) {
         auto* view = new QChartView(m_charts->chart(i), m_progress);
         view->setRenderHint(QPainter::Antialiasing);
         m_progress->addTab(view, DiaryChartSet::caption(i));
     }
-    m_unshown.reset(m_charts->chart(kTimeCharts));
+    m_unshown.reset(m_charts->chart(DiaryChartSet::kHistogram));
 }
 
 // The shooters beside their progress, the trainings below across the whole
@@ -135,6 +141,7 @@ void CoachWindow::watch(const club::Credentials& server) {
         return;
     }
     m_notice->setText(tr("Verbinde mit dem Vereinsserver …"));
+    m_server = server;
     m_reader.watch(server);
 }
 
@@ -212,6 +219,51 @@ void CoachWindow::showTrainings() {
     m_open->setEnabled(!selectedTraining().isNull());
     m_charts->fill(diary::chartData(m_sheet.progress()), {});
     m_progress->setVisible(!trainings.isEmpty());
+    ++m_callsGeneration;
+    askCalls(trainings);
+}
+
+// The shots of the shooter chosen, for their calls: by the name their
+// trainings carry, or all the login may read where they carry several.
+void CoachWindow::askCalls(const QList<club::SquadTraining>& trainings) {
+    if (trainings.isEmpty() || m_server.isEmpty())
+        return;
+    diary::Filter filter;
+    filter.shooter = trainings.first().summary.training.shooter;
+    for (const club::SquadTraining& t : trainings)
+        if (t.summary.training.shooter != filter.shooter)
+            filter.shooter.clear();
+    m_callsAsked = filter;
+    m_reader.readShots(m_server, filter);
+}
+
+// The calls of the trainings shown, numbered as the progress has them
+// (oldest first), added to its charts.
+void CoachWindow::shotsRead(const diary::Filter& filter, QList<diary::ShotRow> rows) {
+    if (!m_callsAsked || *m_callsAsked != filter)
+        return; // another window's, or asked for before the last
+    m_callsAsked.reset();
+    QHash<QUuid, qint64> numbers;
+    for (const diary::TrainingSummary& t : m_sheet.progress())
+        numbers.insert(t.serverId, t.training.id);
+    QList<diary::ShotRow> shown;
+    for (diary::ShotRow& row : rows)
+        if (const auto number = numbers.constFind(row.serverId); number != numbers.cend()) {
+            row.training = *number;
+            shown.append(std::move(row));
+        }
+    background::run<QList<calls::TrainingCalls>>(
+        this,
+        [shown = std::move(shown), locale = m_locale](JobProgress&) {
+            return calls::callsByTraining(shown, locale);
+        },
+        [this, asked = m_callsGeneration](QList<calls::TrainingCalls> calls) {
+            if (asked != m_callsGeneration)
+                return; // another shooter, or a new series: its calls follow
+            diary::DiaryCharts charts = diary::chartData(m_sheet.progress());
+            diary::addCallLines(charts, calls);
+            m_charts->fill(charts, {});
+        });
 }
 
 QUuid CoachWindow::selectedTraining() const {

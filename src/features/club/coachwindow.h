@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QChart;
 class QLabel;
@@ -59,8 +60,13 @@ private:
     void chooseShooter();
     void openSelected();
     QUuid selectedTraining() const;
+    void askCalls(const QList<club::SquadTraining>& trainings);
+    void shotsRead(const diary::Filter& filter, QList<diary::ShotRow> rows);
 
     ClubReader& m_reader;
+    club::Credentials m_server;
+    std::optional<diary::Filter> m_callsAsked; // until its shots are read
+    quint64 m_callsGeneration = 0;             // of the trainings shown
     CoachSheet m_sheet;
     QLocale m_locale;
     QLabel* m_notice = nullptr;

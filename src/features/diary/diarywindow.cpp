@@ -91,7 +91,7 @@ DiaryWindow::DiaryWindow(Diary& diary, UserDialogs& dialogs, PrinterService& pri
         // "serie:TRAINING:NUMBER"
         const QStringList parts = link.split(u':');
         if (parts.size() == 3)
-            Q_EMIT openSeriesRequested(parts[1].toLongLong(), parts[2].toInt());
+            openSeries(parts[1].toLongLong(), parts[2].toInt());
     });
     layout->addWidget(m_finding);
     layout->addLayout(buildButtons());
@@ -325,7 +325,7 @@ void DiaryWindow::connectSource(TrainingSource* source) {
     connect(source, &TrainingSource::openTrainingRequested, this,
             &DiaryWindow::openTrainingRequested);
     connect(source, &TrainingSource::openClubTrainingRequested, this,
-            &DiaryWindow::openClubTrainingRequested);
+            [this](const QUuid& id) { Q_EMIT openClubTrainingRequested(id, 1); });
 }
 
 void DiaryWindow::setClub(ClubReader& reader, std::function<club::Credentials()> server) {
@@ -463,8 +463,9 @@ void DiaryWindow::showTrainings(diary::TrainingView view) {
     if (!source().keepsShots() || view.rows.isEmpty())
         m_bins.clear();
     chartsChanged({0, 1, 2, 3, 4});
-    if (source().keepsShots() && !view.rows.isEmpty()) {
-        source().readValues(view.filter);
+    if (!view.rows.isEmpty()) {
+        if (source().keepsShots())
+            source().readValues(view.filter);
         source().readCalls(view.filter, m_locale);
     }
     m_count->setText(diary::countText(view.rows.size(), view.series));
@@ -576,7 +577,7 @@ const diary::TrainingSummary* DiaryWindow::selectedTraining() const {
 
 void DiaryWindow::askFinding() {
     const diary::TrainingSummary* t = selectedTraining();
-    if (!t || !source().keepsShots()) {
+    if (!t) {
         m_finding->hide();
         return;
     }
@@ -599,6 +600,18 @@ void DiaryWindow::findingRead(qint64 trainingId, const calls::Finding& finding) 
         text = tr("%1 Zu sehen in: %2").arg(text, links.join(QStringLiteral(", ")));
     m_finding->setText(text);
     m_finding->show();
+}
+
+// A training of the server opens from there: its number here is only the
+// row's.
+void DiaryWindow::openSeries(qint64 trainingId, int series) {
+    if (!fromClub()) {
+        Q_EMIT openSeriesRequested(trainingId, series);
+        return;
+    }
+    for (const diary::TrainingSummary& t : source().trainings())
+        if (t.training.id == trainingId && !t.serverId.isNull())
+            Q_EMIT openClubTrainingRequested(t.serverId, series);
 }
 
 void DiaryWindow::openSelected() {

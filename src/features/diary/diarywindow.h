@@ -81,8 +81,9 @@ Q_SIGNALS:
     void openTrainingRequested(qint64 trainingId);
     // A series the finding names was clicked: the training, at that series.
     void openSeriesRequested(qint64 trainingId, int series);
-    // A training of the club's server, by its identity there.
-    void openClubTrainingRequested(const QUuid& id);
+    // A training of the club's server, by its identity there, at series
+    // `series` (from 1).
+    void openClubTrainingRequested(const QUuid& id, int series);
 
 protected:
     // Coming to the front, the window reads the diary again if shots were
@@ -115,6 +116,8 @@ private:
     void updateButtons();
     const diary::TrainingSummary* selectedTraining() const;
     void openSelected();
+    // A series a finding names, here or on the club's server.
+    void openSeries(qint64 trainingId, int series);
     // The finding of the one training selected, once read.
     void askFinding();
     void findingRead(qint64 trainingId, const calls::Finding& finding);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace ankerblick {
 
@@ -113,6 +114,15 @@ ClubTrainings::ClubTrainings(ClubReader& reader, std::function<club::Credentials
                     return;
                 finishReading({}, {}, problem);
             });
+    connect(&reader, &ClubReader::shotsRead, this, &ClubTrainings::shotsRead);
+    connect(&reader, &ClubReader::trainingRead, this,
+            [this](const QUuid& id, const diary::Training&, const QList<diary::Series>& series) {
+                trainingRead(id, series);
+            });
+    connect(&reader, &ClubReader::readProblem, this, [this](const QUuid& id, const QString&) {
+        if (m_findingAsked && !id.isNull() && id == m_findingAsked->id)
+            m_findingAsked.reset(); // the reader has logged why
+    });
 }
 
 void ClubTrainings::update() {
@@ -141,8 +151,11 @@ void ClubTrainings::squadRead(const club::Squad& squad) {
     });
     // The table keeps its selection by the trainings' numbers: here they are
     // numbered as read, as none of them is stored on this computer.
-    for (qsizetype i = 0; i < trainings.size(); ++i)
+    m_numbers.clear();
+    for (qsizetype i = 0; i < trainings.size(); ++i) {
         trainings[i].training.id = i + 1;
+        m_numbers.insert(trainings[i].serverId, i + 1);
+    }
     finishReading(std::move(trainings), std::move(names));
 }
 
@@ -155,9 +168,54 @@ void ClubTrainings::readValues(const diary::Filter& filter) {
     Q_EMIT valuesRead(filter, {});
 }
 
-void ClubTrainings::readCalls(const diary::Filter& filter, const QLocale&) {
-    // The squad read from the server holds no shots.
-    Q_EMIT callsRead(filter, {});
+void ClubTrainings::readCalls(const diary::Filter& filter, const QLocale& locale) {
+    m_callsAsked = filter;
+    m_callsLocale = locale;
+    m_reader.readShots(m_server(), filter);
+}
+
+// The shots of the trainings shown, numbered as the rows are; one that came
+// to the server after the trainings were read waits for the next read.
+void ClubTrainings::shotsRead(const diary::Filter& filter, QList<diary::ShotRow> rows) {
+    if (!m_callsAsked || *m_callsAsked != filter)
+        return; // another window's, or asked for before the last
+    m_callsAsked.reset();
+    QList<diary::ShotRow> shown;
+    for (diary::ShotRow& row : rows)
+        if (const auto number = m_numbers.constFind(row.serverId); number != m_numbers.cend()) {
+            row.training = *number;
+            shown.append(std::move(row));
+        }
+    background::run<QList<calls::TrainingCalls>>(
+        this,
+        [shown = std::move(shown), locale = m_callsLocale](JobProgress&) {
+            return calls::callsByTraining(shown, locale);
+        },
+        [this, filter](QList<calls::TrainingCalls> trainings) {
+            Q_EMIT callsRead(filter, trainings);
+        });
+}
+
+void ClubTrainings::readFinding(const diary::TrainingSummary& training, const QLocale& locale) {
+    if (training.serverId.isNull())
+        return;
+    m_findingAsked =
+        FindingAsked{training.serverId, training.training.id, training.training.discipline, locale};
+    m_reader.readTraining(m_server(), training.serverId);
+}
+
+void ClubTrainings::trainingRead(const QUuid& id, const QList<diary::Series>& series) {
+    if (!m_findingAsked || m_findingAsked->id != id)
+        return;
+    const FindingAsked asked = *std::exchange(m_findingAsked, std::nullopt);
+    background::run<calls::Finding>(
+        this,
+        [series, asked](JobProgress&) {
+            return calls::findingOf(series, asked.discipline, asked.locale);
+        },
+        [this, number = asked.number](calls::Finding finding) {
+            Q_EMIT findingRead(number, finding);
+        });
 }
 
 void ClubTrainings::open(const diary::TrainingSummary& training) {

@@ -10,6 +10,7 @@
 #include "sheets/callfinding.h"
 #include "sheets/calltrend.h"
 
+#include <QHash>
 #include <QList>
 #include <QLocale>
 #include <QObject>
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace ankerblick {
 
@@ -46,8 +48,8 @@ public:
     // What the window says when the source holds no training at all.
     virtual QString noneText() const = 0;
 
-    // Whether the shots themselves can be read here: for the chart of the
-    // values and for the CSV file.
+    // Whether the shots' values and the CSV file can be read here; the
+    // calls and findings are read from every source.
     virtual bool keepsShots() const = 0;
     // How many scored shots of the trainings the filter takes have each
     // value (tenths): valuesRead() follows. None from a source that does not
@@ -55,13 +57,12 @@ public:
     virtual void readValues(const diary::Filter& filter) = 0;
     // The calls of the trainings the filter takes, each training's figures,
     // finding (in numbers of `locale`) and the rolling share: callsRead()
-    // follows. None from a source that
-    // does not keep the shots.
+    // follows.
     virtual void readCalls(const diary::Filter& filter, const QLocale& locale) = 0;
     // Asks for one of the trainings() to be opened in the analysis.
     virtual void open(const diary::TrainingSummary& training) = 0;
     // What the calls of one of the trainings() tell, in numbers of
-    // `locale`: findingRead() follows, from a source that keeps the shots.
+    // `locale`: findingRead() follows once it is read.
     virtual void readFinding(const diary::TrainingSummary& training, const QLocale& locale) = 0;
 
 Q_SIGNALS:
@@ -127,14 +128,28 @@ public:
     void readValues(const diary::Filter& filter) override;
     void readCalls(const diary::Filter& filter, const QLocale& locale) override;
     void open(const diary::TrainingSummary& training) override;
-    // The squad read from the server holds no shots: nothing follows.
-    void readFinding(const diary::TrainingSummary&, const QLocale&) override {}
+    void readFinding(const diary::TrainingSummary& training, const QLocale& locale) override;
 
 private:
     void squadRead(const club::Squad& squad);
+    void shotsRead(const diary::Filter& filter, QList<diary::ShotRow> rows);
+    void trainingRead(const QUuid& id, const QList<diary::Series>& series);
 
     ClubReader& m_reader;
     std::function<club::Credentials()> m_server;
+    // The trainings' numbers here, by their identities on the server.
+    QHash<QUuid, qint64> m_numbers;
+    // The calls asked for last, until their shots are read.
+    std::optional<diary::Filter> m_callsAsked;
+    QLocale m_callsLocale;
+    // The training whose finding was asked for last, until it is read.
+    struct FindingAsked {
+        QUuid id;
+        qint64 number = 0;
+        int discipline = -1;
+        QLocale locale;
+    };
+    std::optional<FindingAsked> m_findingAsked;
 };
 
 } // namespace ankerblick
