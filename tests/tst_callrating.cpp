@@ -3,6 +3,7 @@
 #include "sheets/aimsheet.h"
 #include "sheets/callfigures.h"
 #include "sheets/callfinding.h"
+#include "sheets/callingtraining.h"
 #include "sheets/callrating.h"
 #include "sheets/calltrend.h"
 #include "support/fakeclock.h"
@@ -353,6 +354,65 @@ private Q_SLOTS:
         QVERIFY2(finding.text.contains(words), qPrintable(finding.text));
         QCOMPARE(finding.series.isEmpty(), finding.kind == calls::FindingKind::Agree);
         QVERIFY(finding.series.size() <= 3);
+    }
+
+    // A calling training's series on LP (w = 8 mm), the goal 8 of 10: each
+    // shot's hit lies the given mm right of its call ("8" is on the ring
+    // width, in the call; "8.01" just beyond it).
+    void callingTrainingLines_data() {
+        QTest::addColumn<QStringList>("offsets");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<QString>("line");
+        const QStringList eightIn = QStringList(8, u"8"_s) + QStringList(2, u"8.01"_s);
+        QTest::newRow("none yet") << QStringList{} << false
+                                  << u"Serie 2: noch kein Schuss angesagt"_s;
+        QTest::newRow("running") << QStringList{u"1"_s, u"12"_s, u"0"_s} << false
+                                 << u"Serie 2: bisher 2 von 3 in der Ansage"_s;
+        QTest::newRow("running, hits hidden")
+            << QStringList{u"1"_s, u"12"_s, u"0"_s} << true
+            << u"Serie 2: 3 von 10 Schüssen angesagt, die Treffer folgen nach der Serie"_s;
+        QTest::newRow("reached on the ring width")
+            << eightIn << true << u"Serie 2: 8 von 10 in der Ansage – Ziel erreicht"_s;
+        QTest::newRow("missed by one just beyond it")
+            << QStringList(7, u"8"_s) + QStringList(3, u"8.01"_s) << false
+            << u"Serie 2: 7 von 10 in der Ansage – Ziel verfehlt"_s;
+    }
+    void callingTrainingLines() {
+        QFETCH(QStringList, offsets);
+        QFETCH(bool, hidden);
+        diary::Series series{2, {}, {}, {}, false};
+        for (const QString& off : offsets)
+            series.shots << diary::Shot{int(series.shots.size()),
+                                        {2.0 + off.toDouble(), -3.0},
+                                        group::PointMm{2.0, -3.0},
+                                        {},
+                                        {},
+                                        {},
+                                        {},
+                                        {},
+                                        {},
+                                        {},
+                                        false};
+        const CallingGoal goal{8, 10};
+        QTEST(calls::tallyLine(2, calls::tallyOf(series, int(Discipline::LP)), goal, hidden),
+              "line");
+        // Over a training: the sighting series and a series not yet complete
+        // count for nothing.
+        diary::Series sighter = series;
+        sighter.number = 1;
+        sighter.sighter = true;
+        diary::Series partial{3, {}, {}, {}, false};
+        partial.shots = series.shots.mid(0, 3);
+        const calls::GoalProgress progress =
+            calls::goalProgress({sighter, series, partial}, int(Discipline::LP), goal);
+        QCOMPARE(progress.series, offsets.size() == 10 ? 1 : 0);
+        QCOMPARE(calls::goalProgressText(progress, goal),
+                 offsets.size() == 10
+                     ? u"Ziel 8 von 10 in der Ansage: in %1 von 1 Serien erreicht."_s.arg(
+                           progress.reached)
+                     : QString());
+        QCOMPARE(progress.reached,
+                 QTest::currentDataTag() == QByteArray("reached on the ring width") ? 1 : 0);
     }
 };
 

@@ -648,6 +648,29 @@ private Q_SLOTS:
         QVERIFY(!finding->isVisible());
     }
 
+    // The shots are read for the calls one read at a time: choices made
+    // while one runs start none beside it, and the last choice is read after
+    // it. Without that, each choice would read every shot of the diary.
+    void callsAreReadOneAtATime() {
+        fill(m_diary, kSpring);
+        DiaryWindow window(m_diary, m_dialogs, m_printers, systemClock());
+        QVERIFY(settled(window));
+        QTRY_COMPARE(background::running(), 0);
+        const int before = *m_diary.shotReads;
+        m_diary.readDelayMs = 300;
+        auto* shooter = child<QComboBox>(window, u"Schütze"_s);
+        const int bernd = shooter->findText(u"Bernd"_s);
+        for (const int choice : {0, bernd, 0, bernd, 0, bernd})
+            shooter->setCurrentIndex(choice);
+        QTRY_COMPARE_WITH_TIMEOUT(background::running(), 0, 10000);
+        QCOMPARE(*m_diary.shotReads - before, 2);
+        auto* tabs = child<QTabWidget>(window, u"Diagramme"_s);
+        tabs->setCurrentIndex(DiaryChartSet::kInCall);
+        QChart* chart = qobject_cast<QChartView*>(tabs->widget(DiaryChartSet::kInCall))->chart();
+        // Bernd's two trainings.
+        QTRY_COMPARE(qobject_cast<QLineSeries*>(chart->series().at(0))->count(), 2);
+    }
+
     // The window reads on another thread: it is there, and the windows'
     // thread goes on, while a large diary is read; coming to the front, it
     // reads again only when the diary changed.

@@ -5,6 +5,7 @@
 #include "features/timeanalysis/ausgabeform.h"
 #include "model/numeric.h"
 #include "platform/serialport.h"
+#include "sheets/callingtraining.h"
 #include "support/pdftext.h"
 #include "support/program.h"
 #include "support/windowdriver.h"
@@ -23,6 +24,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -1245,6 +1247,68 @@ private Q_SLOTS:
         QVERIFY(!series.at(1).sighter);
         QCOMPARE(series.at(1).shots.at(2).value, std::optional<double>(0.0));
         QVERIFY(series.at(1).shots.at(0).innerTen);
+    }
+
+    // "Ansagetraining …" with the goal 8 of 10 (the third choice) on LP
+    // (w = 8 mm): a hit 0,5 mm from its call is in it, one 20 mm off is not.
+    // The count follows every shot; after the tenth the series says whether
+    // it reached the goal, with the finding below. The diary keeps the goal
+    // as the training's program, and the series file as a line of its own.
+    void aCallingTrainingCountsTowardItsGoal_data() {
+        QTest::addColumn<int>("inCall");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("reached") << 8 << u"Serie 1: 8 von 10 in der Ansage – Ziel erreicht"_s;
+        QTest::newRow("missed") << 7 << u"Serie 1: 7 von 10 in der Ansage – Ziel verfehlt"_s;
+    }
+    void aCallingTrainingCountsTowardItsGoal() {
+        QFETCH(int, inCall);
+        QFETCH(QString, verdict);
+        m_dialogs.choices = {2};
+        m_form->findChild<QAction*>(u"Ansagetraining"_s)->trigger();
+        QCOMPARE(m_dialogs.asked.last().kind, u"choice"_s);
+        QCOMPARE(m_dialogs.asked.last().extra.split(u'|').at(2), u"8 von 10 in der Ansage"_s);
+        auto* status = child<QLabel>(u"AnsagetrainingStand"_s);
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text(),
+                 u"Ziel: 8 von 10 Schüssen in der Ansage\nSerie 1: noch kein Schuss angesagt"_s);
+        QVERIFY(child<QCheckBox>(u"TrefferNachSerie"_s)->isChecked());
+
+        const double scale = m_form->sheet().face().scale(); // drawing units a mm
+        const int near = qRound(0.5 * scale);
+        const int far = qRound(20.0 * scale);
+        for (int i = 0; i < 10; ++i) {
+            const QPoint call(226 + 4 * (i % 5), 220 + 6 * (i / 5));
+            shot(call, call + QPoint(i < inCall ? near : far, 0));
+            if (i == 2)
+                QCOMPARE(status->text().split(u'\n').at(1),
+                         u"Serie 1: bisher 3 von 3 in der Ansage"_s);
+        }
+        const QStringList lines = status->text().split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(1), verdict);
+        QVERIFY(!lines.at(2).isEmpty());
+
+        const QList<diary::Training> trainings = m_diary.unfinishedTrainings();
+        QCOMPARE(trainings.size(), 1);
+        QCOMPARE(trainings.first().program, u"Ansagetraining: 8 von 10"_s);
+        QVERIFY(
+            calls::trainingFinding(m_diary.seriesOf(trainings.first().id),
+                                   trainings.first().discipline, trainings.first().program)
+                .text.endsWith(u"Ziel 8 von 10 in der Ansage: in %1 von 1 Serien erreicht."_s.arg(
+                    inCall >= 8 ? 1 : 0)));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"ansagen.txt"_s);
+        m_dialogs.saveNames = {path};
+        QTest::mouseClick(child<QPushButton>(u"Speichern"_s), Qt::LeftButton);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Serie: 1 Schuss: 0: Ansagetraining: 8 von 10\r\n"));
+        QTest::mouseClick(child<QPushButton>(u"Neu"_s), Qt::LeftButton);
+        QVERIFY(!status->isVisible());
+        m_form->openSeriesFile(path);
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text().split(u'\n').at(0), u"Ziel: 8 von 10 Schüssen in der Ansage"_s);
     }
 
     // Cancelling the program keeps the series: the question about unsaved

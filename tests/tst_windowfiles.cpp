@@ -5,6 +5,7 @@
 #include "files/shotnotes.h"
 #include "model/targetface.h"
 #include "sheets/callfinding.h"
+#include "sheets/callingtraining.h"
 #include "support/program.h"
 #include "support/spokenlanguage.h"
 #include "support/windowdriver.h"
@@ -142,6 +143,8 @@ private Q_SLOTS:
             << u"too much finger on the trigger (for right-handers; mirrored for left-handers)"_s;
         QTest::newRow("a shot file") << 2 << u"This file is no known shot file."_s;
         QTest::newRow("a file's value") << 3 << u"Series 1, shot 2: Value in the file: 10.4*\n"_s;
+        QTest::newRow("a calling training's goal")
+            << 4 << u"Calling training: 8 of 10 · Series 2: no shot called yet"_s;
     }
     void helpersSpeakEnglish() {
         QFETCH(int, helper);
@@ -153,8 +156,11 @@ private Q_SLOTS:
             said = calls::directionCauses(6, int(Discipline::LP));
         else if (helper == 2)
             said = readShotFile("hallo").problem;
-        else
+        else if (helper == 3)
             said = shownComments({correctionMark(1, 2, fileValueNote(10.4, true))});
+        else
+            said = shownProgram(callingGoalNote({8, 10})) + u" · "_s +
+                   calls::tallyLine(2, {}, {8, 10}, false);
         QTEST(said, "english");
     }
 

@@ -30,7 +30,7 @@
 <context>
     <name>CallFigures</name>
     <message>
-        <location filename="../src/sheets/calltrend.cpp" line="+117"/>
+        <location filename="../src/sheets/calltrend.cpp" line="+120"/>
         <source>Ihre Ansagen lagen im letzten Training seltener in der Ansage: %2 % statt %3 %.</source>
         <translation>In your last training your hits lay inside the call less often: %2 % instead of %3 %.</translation>
     </message>
@@ -196,6 +196,44 @@
         <location line="+6"/>
         <source>%1; %2</source>
         <translation>%1; %2</translation>
+    </message>
+</context>
+<context>
+    <name>CallingTraining</name>
+    <message>
+        <location filename="../src/sheets/callingtraining.cpp" line="+23"/>
+        <source>Ziel: %1 von %2 Schüssen in der Ansage</source>
+        <translation>Goal: %1 of %2 shots in the call</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Serie %1: %2 von %3 in der Ansage – Ziel erreicht</source>
+        <translation>Series %1: %2 of %3 in the call – goal reached</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Serie %1: %2 von %3 in der Ansage – Ziel verfehlt</source>
+        <translation>Series %1: %2 of %3 in the call – goal missed</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Serie %1: noch kein Schuss angesagt</source>
+        <translation>Series %1: no shot called yet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Serie %1: %2 von %3 Schüssen angesagt, die Treffer folgen nach der Serie</source>
+        <translation>Series %1: %2 of %3 shots called, the hits follow after the series</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Serie %1: bisher %2 von %3 in der Ansage</source>
+        <translation>Series %1: so far %2 of %3 in the call</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Ziel %1 von %2 in der Ansage: in %3 von %4 Serien erreicht.</source>
+        <translation>Goal %1 of %2 in the call: reached in %3 of %4 series.</translation>
     </message>
 </context>
 <context>
@@ -448,7 +486,7 @@ Once more: </translation>
 <context>
     <name>CoachSheet</name>
     <message>
-        <location filename="../src/sheets/coachsheet.cpp" line="+62"/>
+        <location filename="../src/sheets/coachsheet.cpp" line="+65"/>
         <source>Anmeldung</source>
         <translation>Login</translation>
     </message>
@@ -759,7 +797,7 @@ Mit --help werden alle Optionen gezeigt.
 <context>
     <name>DiaryExport</name>
     <message>
-        <location filename="../src/sheets/diaryexport.cpp" line="+39"/>
+        <location filename="../src/sheets/diaryexport.cpp" line="+40"/>
         <source>ja</source>
         <translation>yes</translation>
     </message>
@@ -1611,12 +1649,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ServerClubReader</name>
     <message>
-        <location filename="../src/platform/clubcoach.cpp" line="+267"/>
+        <location filename="../src/platform/clubcoach.cpp" line="+268"/>
         <source>Das Training gibt es auf dem Vereinsserver nicht (mehr).</source>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+148"/>
+        <location line="+217"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -1624,7 +1662,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ShotFile</name>
     <message>
-        <location filename="../src/files/shotimport.cpp" line="+60"/>
+        <location filename="../src/files/shotimport.cpp" line="+61"/>
         <source>Zeile %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
         <translation>Line %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
     </message>
@@ -1636,16 +1674,17 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     <message>
         <location line="+44"/>
         <location line="+104"/>
+        <location line="+31"/>
         <source>Die Datei enthält keine Schüsse.</source>
         <translation>The file holds no shots.</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="-126"/>
         <source>Schuss %1: Die Lage des Schusses (x, y in mm) fehlt oder ist keine Zahl.</source>
         <translation>Shot %1: the shot&apos;s position (x, y in mm) is missing or not a number.</translation>
     </message>
     <message>
-        <location line="+112"/>
+        <location line="+113"/>
         <source>Diese Datei ist keine bekannte Schussdatei.</source>
         <translation>This file is no known shot file.</translation>
     </message>
@@ -1653,7 +1692,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ShotNotes</name>
     <message>
-        <location filename="../src/files/shotnotes.cpp" line="+201"/>
+        <location filename="../src/files/shotnotes.cpp" line="+98"/>
+        <source>Ansagetraining: %1 von %2</source>
+        <translation>Calling training: %1 of %2</translation>
+    </message>
+    <message>
+        <location line="+141"/>
         <source>Probe</source>
         <translation>Sighters</translation>
     </message>
@@ -1693,7 +1737,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>hit %1 removed</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Wettkampf: %1</source>
         <translation>Match: %1</translation>
     </message>
@@ -1740,7 +1784,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>TargetSheet</name>
     <message>
-        <location filename="../src/sheets/targetsheet.cpp" line="+467"/>
+        <location filename="../src/sheets/targetsheet.cpp" line="+478"/>
         <source>Solange ein Schuss auf seinen Treffer oder seine Ansage wartet, lässt sich kein Treffer ändern.</source>
         <translation>While a shot waits for its hit or its call, no hit can be changed.</translation>
     </message>
@@ -2012,12 +2056,12 @@ Licence: GPL-3.0-or-later</translation>
     <name>ankerblick::Application</name>
     <message>
         <location filename="../src/app/application.cpp" line="+135"/>
-        <location line="+217"/>
+        <location line="+218"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location line="-196"/>
+        <location line="-197"/>
         <source>Willkommen bei Ankerblick! Hier zählt nicht nur der Treffer, sondern auch, wie gut Sie ihn angesagt haben.
 
 Bitte Name eingeben:</source>
@@ -2036,7 +2080,7 @@ Please enter your name:</translation>
         <translation>The last session was not ended. Restore it?</translation>
     </message>
     <message>
-        <location line="+180"/>
+        <location line="+181"/>
         <source>Änderungen in der Schusseingabe speichern?</source>
         <translation>Save the changes in the shot entry?</translation>
     </message>
@@ -2278,12 +2322,12 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ClubTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="+117"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="+147"/>
         <source>Die Trainings werden vom Vereinsserver gelesen …</source>
         <translation>Reading the trainings from the club server …</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+33"/>
         <source>Noch keine Trainings auf dem Vereinsserver.</source>
         <translation>No trainings on the club server yet.</translation>
     </message>
@@ -2291,7 +2335,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::CoachWindow</name>
     <message>
-        <location filename="../src/features/club/coachwindow.cpp" line="+57"/>
+        <location filename="../src/features/club/coachwindow.cpp" line="+62"/>
         <source>Trainer</source>
         <translation>Coach</translation>
     </message>
@@ -2301,7 +2345,7 @@ Please enter your name:</translation>
         <translation>Open in analysis</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+71"/>
         <source>Kein Vereinsserver eingestellt: bitte unter „Datei → Vereinsserver …“ den Server und die Anmeldung eines Trainers eintragen.</source>
         <translation>No club server set: please enter the server and a coach’s login under “File → Club server …”.</translation>
     </message>
@@ -2311,7 +2355,7 @@ Please enter your name:</translation>
         <translation>Connecting to the club server …</translation>
     </message>
     <message numerus="yes">
-        <location line="+20"/>
+        <location line="+21"/>
         <source>%n Schützen</source>
         <translation>
             <numerusform>%n shooter</numerusform>
@@ -2327,7 +2371,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::Connection</name>
     <message>
-        <location filename="../src/platform/clubconnection.cpp" line="+373"/>
+        <location filename="../src/platform/clubconnection.cpp" line="+374"/>
         <source>Qt SQL kann nicht mit PostgreSQL sprechen: Bitte das Paket libqt6sql6-psql installieren.</source>
         <translation>Qt SQL cannot talk to PostgreSQL: please install the package libqt6sql6-psql.</translation>
     </message>
@@ -2448,12 +2492,12 @@ Please enter your name:</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location line="+591"/>
+        <location line="+606"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>
     <message>
-        <location line="-561"/>
+        <location line="-576"/>
         <source>Alle Disziplinen</source>
         <translation>All disciplines</translation>
     </message>
@@ -2513,7 +2557,7 @@ Please enter your name:</translation>
         <translation>Series files name no discipline: please choose the files’ discipline above, then import.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>Serien-Dateien werden importiert: %1 von %2</source>
         <translation>Importing series files: %1 of %2</translation>
     </message>
@@ -2548,7 +2592,7 @@ Please enter your name:</translation>
         <translation>All shooters</translation>
     </message>
     <message>
-        <location line="+168"/>
+        <location line="+169"/>
         <source>Keine Trainings für diese Auswahl.</source>
         <translation>No trainings for this selection.</translation>
     </message>
@@ -2568,7 +2612,7 @@ Please enter your name:</translation>
         <translation>%1 Seen in: %2</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+32"/>
         <source>CSV-Dateien (*.csv)</source>
         <translation>CSV files (*.csv)</translation>
     </message>
@@ -2578,7 +2622,7 @@ Please enter your name:</translation>
         <translation>Training diary.csv</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>Die CSV-Datei wird geschrieben …</source>
         <translation>Writing the CSV file …</translation>
     </message>
@@ -2705,7 +2749,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::Form1</name>
     <message>
-        <location filename="../src/windows/main/form1.cpp" line="+55"/>
+        <location filename="../src/windows/main/form1.cpp" line="+57"/>
         <source>Kommentare an/aus</source>
         <translation>Comments on/off</translation>
     </message>
@@ -2750,7 +2794,7 @@ Please enter your name:</translation>
         <translation>Import shots …</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>Vereinsserver …</source>
         <translation>Club server …</translation>
     </message>
@@ -2805,7 +2849,28 @@ Please enter your name:</translation>
         <translation>Average</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+10"/>
+        <source>Ansagetraining …</source>
+        <translation>Calling training …</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 von %2 in der Ansage</source>
+        <translation>%1 of %2 in the call</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ziel je Serie:</source>
+        <translation>Goal for each series:</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Ansagetraining</source>
+        <translation>Calling training</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+59"/>
         <source>Änderungen speichern?</source>
         <translation>Save changes?</translation>
     </message>
@@ -2887,12 +2952,12 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::LocalTrainings</name>
     <message>
-        <location filename="../src/features/diary/trainingsource.cpp" line="-100"/>
+        <location filename="../src/features/diary/trainingsource.cpp" line="-131"/>
         <source>Die Trainings werden gelesen …</source>
         <translation>Reading the trainings …</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>Noch keine Trainings im Tagebuch.</source>
         <translation>No trainings in the diary yet.</translation>
     </message>
@@ -3200,7 +3265,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ReportPages</name>
     <message>
-        <location filename="../src/features/diary/diaryreport.cpp" line="+182"/>
+        <location filename="../src/features/diary/diaryreport.cpp" line="+183"/>
         <source>Trainingstagebuch</source>
         <translation>Training diary</translation>
     </message>

@@ -14,6 +14,8 @@ namespace ankerblick {
 
 namespace {
 const QString kMatchPrefix = QStringLiteral("Wettkampf: ");
+// The most shots a series holds.
+constexpr int kSeriesShots = 10;
 } // namespace
 
 QString matchNote(const QString& program) {
@@ -63,6 +65,42 @@ ShotNote programMark(const QString& program) {
     return {1, 0, std::nullopt, matchNote(program), {}, true};
 }
 
+QString callingGoalNote(CallingGoal goal) {
+    return QStringLiteral("Ansagetraining: %1 von %2").arg(goal.inCall).arg(goal.shots);
+}
+
+ShotNote callingGoalMark(CallingGoal goal) {
+    return {1, 0, std::nullopt, callingGoalNote(goal), {}, true};
+}
+
+std::optional<CallingGoal> callingGoalOf(const QString& text) {
+    static const QRegularExpression note(
+        QStringLiteral("^Ansagetraining: (\\d{1,2}) von (\\d{1,2})$"));
+    const QRegularExpressionMatch m = note.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const CallingGoal goal{m.captured(1).toInt(), m.captured(2).toInt()};
+    if (goal.inCall < 1 || goal.inCall > goal.shots || goal.shots > kSeriesShots)
+        return std::nullopt;
+    return goal;
+}
+
+std::optional<CallingGoal> callingGoalOf(const QList<ShotNote>& comments) {
+    for (const ShotNote& n : comments)
+        if (n.mark && n.series == 1 && n.shot == 0)
+            if (const std::optional<CallingGoal> goal = callingGoalOf(n.text))
+                return goal;
+    return std::nullopt;
+}
+
+QString shownProgram(const QString& program) {
+    if (const std::optional<CallingGoal> goal = callingGoalOf(program))
+        return QCoreApplication::translate("ShotNotes", "Ansagetraining: %1 von %2")
+            .arg(goal->inCall)
+            .arg(goal->shots);
+    return shownName(program);
+}
+
 ShotNote sighterMark(int series) {
     return {series, 0, std::nullopt, sighterNote(), {}, true};
 }
@@ -100,7 +138,7 @@ bool readsAsMark(int series, int shot, const QString& text) {
         return false;
     if (shot == 0)
         return text == sighterNote() || (series == 1 && text.startsWith(kMatchPrefix)) ||
-               removedShot(text).has_value();
+               (series == 1 && callingGoalOf(text).has_value()) || removedShot(text).has_value();
     return text == lateNote() || text == checkNote() || text == movedNote() ||
            text == addedNote() || deviceValueOf(text).has_value() || fileValueOf(text).has_value();
 }
@@ -215,6 +253,8 @@ QString shownMark(const ShotNote& n) {
             .arg(shownValue(*value));
     if (const std::optional<int> shot = removedShot(n.text))
         return QCoreApplication::translate("ShotNotes", "Treffer %1 entfernt").arg(*shot);
+    if (callingGoalOf(n.text))
+        return shownProgram(n.text);
     return QCoreApplication::translate("ShotNotes", "Wettkampf: %1")
         .arg(shownName(n.text.mid(kMatchPrefix.size()).trimmed()));
 }

@@ -68,6 +68,26 @@ ShotNote sighterMark(int series);
 ShotNote lateMark(int series, int shot);
 // The program the comments name; empty for a training that is no match.
 QString matchProgramOf(const QList<ShotNote>& comments);
+
+// A calling training's goal: `inCall` of every `shots` shots of a series
+// within one ring width of their call. Kept as a mark before the first shot
+// of series 1 ("Ansagetraining: 8 von 10"), and as the training's program in
+// the diary.
+struct CallingGoal {
+    int inCall = 8;
+    int shots = 10;
+
+    friend bool operator==(const CallingGoal&, const CallingGoal&) = default;
+};
+QString callingGoalNote(CallingGoal goal);
+ShotNote callingGoalMark(CallingGoal goal);
+// The goal a note's text or a training's program names; none for another
+// text or a goal that cannot be (more shots than a series has, none in the call).
+std::optional<CallingGoal> callingGoalOf(const QString& text);
+std::optional<CallingGoal> callingGoalOf(const QList<ShotNote>& comments);
+// A training's program in the program's words: a match's name, or a
+// calling training's goal ("Ansagetraining: 8 von 10").
+QString shownProgram(const QString& program);
 bool isSighterSeries(const QList<ShotNote>& comments, int series);
 // The sighting series among series 1..count, in order.
 QList<int> sighterSeriesOf(const QList<ShotNote>& comments, int count);

@@ -1,5 +1,6 @@
 #include "calltrend.h"
 
+#include "callingtraining.h"
 #include "groupreport.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,7 @@ namespace {
 struct Read {
     QString shooter;
     int discipline = -1;
+    QString program;
     QList<diary::Shot> called;
     QList<diary::Series> series; // the shots by series, for the finding
 };
@@ -54,6 +56,7 @@ struct Read {
 void take(Read& read, const diary::ShotRow& r) {
     read.shooter = r.shooter;
     read.discipline = r.discipline;
+    read.program = r.program;
     if (read.series.isEmpty() || read.series.last().number != r.series)
         read.series.append(diary::Series{r.series, {}, {}, {}, r.sighter});
     read.series.last().shots << r.shot;
@@ -77,7 +80,7 @@ QList<TrainingCalls> callsByTraining(const QList<diary::ShotRow>& rows, const QL
                         read.shooter,
                         read.discipline,
                         callFigures(read.called, read.discipline),
-                        findingOf(read.series, read.discipline, locale),
+                        trainingFinding(read.series, read.discipline, read.program, locale),
                         0.0,
                         0};
         const double w = t.figures.ringWidthMm;

@@ -1,5 +1,6 @@
 #include "diaryexport.h"
 
+#include "files/shotnotes.h"
 #include "groupreport.h"
 #include "model/matchprogram.h"
 #include "model/numeric.h"
@@ -208,7 +209,7 @@ QString trainingCell(const TrainingSummary& row, TrainingColumn column, const QL
     case TrainingColumn::Calibre:
         return calibreText(row.training.calibreMm, locale);
     case TrainingColumn::Program:
-        return shownName(row.training.program);
+        return shownProgram(row.training.program);
     }
     return QString();
 }

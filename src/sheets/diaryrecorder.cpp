@@ -44,7 +44,7 @@ bool DiaryRecorder::begin(const TargetSheet& sheet, const QString& shooter) {
     t.shooter = shooter;
     t.discipline = sheet.face().discipline();
     t.calibreMm = sheet.face().calibreMm();
-    t.program = sheet.matchProgram();
+    t.program = sheet.programName();
     t.window = m_window;
     t.start = m_clock.dateTime();
     const std::optional<qint64> id = m_diary.beginTraining(t);
@@ -110,7 +110,7 @@ diary::Training DiaryRecorder::trainingNow(const TargetSheet& sheet, const QStri
     t.shooter = shooter;
     t.discipline = sheet.face().discipline();
     t.calibreMm = sheet.face().calibreMm();
-    t.program = sheet.matchProgram();
+    t.program = sheet.programName();
     t.comments = sheet.comments();
     t.shotTimes = sheet.times().shotTimesText();
     t.shootingTimes = sheet.times().shootingTimesText();

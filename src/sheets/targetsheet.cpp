@@ -269,6 +269,17 @@ void TargetSheet::addProgramMark(const QString& program) {
     markModified();
 }
 
+void TargetSheet::addCallingGoalMark(CallingGoal goal) {
+    m_doc.addNote(callingGoalMark(goal));
+    markModified();
+}
+
+QString TargetSheet::programName() const {
+    if (const std::optional<CallingGoal> goal = callingGoal())
+        return callingGoalNote(*goal);
+    return matchProgram();
+}
+
 void TargetSheet::endMatchRules() {
     m_doc.endMatchRules();
 }

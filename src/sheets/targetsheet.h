@@ -115,6 +115,8 @@ public:
     void addComment(const QString& text);
     // The match's program, before the first shot of series 1.
     void addProgramMark(const QString& program); // Kommentar
+    // A calling training's goal, the same way.
+    void addCallingGoalMark(CallingGoal goal);
 
     // Everything a series file holds: the listed series, comments and times.
     SeriesFileContent fileContent() const;
@@ -153,6 +155,11 @@ public:
     SeriesRules rulesOf(int series) const;
     // The match program the comments name; empty for a free training.
     QString matchProgram() const { return matchProgramOf(m_doc.comments()); }
+    // A calling training's goal; none for another training.
+    std::optional<CallingGoal> callingGoal() const { return callingGoalOf(m_doc.comments()); }
+    // What the diary keeps as the training's program: the match's, or the
+    // calling training's goal.
+    QString programName() const;
     // Shot times measured from a start signal instead of the stopwatch.
     void setStartSignal(std::optional<quint32> at) { m_doc.times().setStartSignal(at); }
 

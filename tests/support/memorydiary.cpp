@@ -274,6 +274,7 @@ std::map<int, int> MemoryDiary::valueHistogram(const Filter& filter) const {
 
 QList<ShotRow> MemoryDiary::shotRows(const Filter& filter) const {
     const std::lock_guard lock(*m_lock);
+    ++*shotReads;
     if (readDelayMs > 0)
         QThread::msleep(static_cast<unsigned long>(readDelayMs));
     QList<ShotRow> rows;

@@ -25,6 +25,8 @@ public:
     int importDelayMs = 0;
     // How often the trainings were read, here and by the readers made of it.
     std::shared_ptr<std::atomic<int>> trainingReads = std::make_shared<std::atomic<int>>(0);
+    // How often the shots were read, the same way.
+    std::shared_ptr<std::atomic<int>> shotReads = std::make_shared<std::atomic<int>>(0);
 
     QString problem() const override;
     QString openingNotice() const override;

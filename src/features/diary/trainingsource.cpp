@@ -3,6 +3,7 @@
 #include "model/background.h"
 #include "model/diarytotals.h"
 #include "services/diary.h"
+#include "sheets/callingtraining.h"
 
 #include <algorithm>
 #include <memory>
@@ -78,14 +79,29 @@ void LocalTrainings::readValues(const diary::Filter& filter) {
         [this, filter](std::map<int, int> counts) { Q_EMIT valuesRead(filter, counts); });
 }
 
+// Every shot of the trainings is read for their calls: a read that ends
+// when the filter changed again is followed by the newest asked for, and
+// never runs beside it.
 void LocalTrainings::readCalls(const diary::Filter& filter, const QLocale& locale) {
+    m_callsAsked = CallsAsked{filter, locale};
+    if (!m_readingCalls)
+        readAskedCalls();
+}
+
+void LocalTrainings::readAskedCalls() {
+    const CallsAsked asked = *std::exchange(m_callsAsked, std::nullopt);
+    m_readingCalls = true;
     background::run<QList<calls::TrainingCalls>>(
         this,
-        [reader = readerForJob(), filter, locale](JobProgress&) {
-            return calls::callsByTraining(reader->shotRows(filter), locale);
+        [reader = readerForJob(), asked](JobProgress&) {
+            return calls::callsByTraining(reader->shotRows(asked.filter), asked.locale);
         },
-        [this, filter](QList<calls::TrainingCalls> trainings) {
-            Q_EMIT callsRead(filter, trainings);
+        [this, filter = asked.filter](QList<calls::TrainingCalls> trainings) {
+            m_readingCalls = false;
+            if (m_callsAsked)
+                readAskedCalls();
+            else
+                Q_EMIT callsRead(filter, trainings);
         });
 }
 
@@ -94,8 +110,9 @@ void LocalTrainings::readFinding(const diary::TrainingSummary& training, const Q
     const int discipline = training.training.discipline;
     background::run<calls::Finding>(
         this,
-        [reader = readerForJob(), id, discipline, locale](JobProgress&) {
-            return calls::findingOf(reader->seriesOf(id), discipline, locale);
+        [reader = readerForJob(), id, discipline, program = training.training.program,
+         locale](JobProgress&) {
+            return calls::trainingFinding(reader->seriesOf(id), discipline, program, locale);
         },
         [this, id](calls::Finding finding) { Q_EMIT findingRead(id, finding); });
 }
@@ -199,8 +216,8 @@ void ClubTrainings::shotsRead(const diary::Filter& filter, QList<diary::ShotRow>
 void ClubTrainings::readFinding(const diary::TrainingSummary& training, const QLocale& locale) {
     if (training.serverId.isNull())
         return;
-    m_findingAsked =
-        FindingAsked{training.serverId, training.training.id, training.training.discipline, locale};
+    m_findingAsked = FindingAsked{training.serverId, training.training.id,
+                                  training.training.discipline, training.training.program, locale};
     m_reader.readTraining(m_server(), training.serverId);
 }
 
@@ -211,7 +228,7 @@ void ClubTrainings::trainingRead(const QUuid& id, const QList<diary::Series>& se
     background::run<calls::Finding>(
         this,
         [series, asked](JobProgress&) {
-            return calls::findingOf(series, asked.discipline, asked.locale);
+            return calls::trainingFinding(series, asked.discipline, asked.program, asked.locale);
         },
         [this, number = asked.number](calls::Finding finding) {
             Q_EMIT findingRead(number, finding);

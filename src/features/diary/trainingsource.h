@@ -105,9 +105,19 @@ public:
 private:
     std::shared_ptr<Diary> readerForJob() const;
 
+    void readAskedCalls();
+
     Diary& m_diary;
     quint64 m_readRevision = 0;
     bool m_readAgain = false; // the diary changed while a read was under way
+    // The calls asked for last and not yet being read: one read at a time,
+    // the newest asked for next, however often the filter changed meanwhile.
+    struct CallsAsked {
+        diary::Filter filter;
+        QLocale locale;
+    };
+    std::optional<CallsAsked> m_callsAsked;
+    bool m_readingCalls = false;
 };
 
 // The trainings on the club's server, from every lane, read by the club's
@@ -147,6 +157,7 @@ private:
         QUuid id;
         qint64 number = 0;
         int discipline = -1;
+        QString program;
         QLocale locale;
     };
     std::optional<FindingAsked> m_findingAsked;

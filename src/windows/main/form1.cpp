@@ -4,6 +4,7 @@
 #include "services/club.h"
 #include "services/settings.h"
 #include "services/userdialogs.h"
+#include "sheets/callingtraining.h"
 #include "widgets/analysispanel.h"
 #include "widgets/foldingbox.h"
 #include "widgets/sourcepanel.h"
@@ -39,6 +40,7 @@ Form1::Form1(Services& services, QWidget* parent)
     optionsRow()->addStretch();
     sidePanel()->addWidget(analysisPanel());
     sidePanel()->addWidget(matchPanel());
+    buildCallingTraining();
     m_comments = panels().addCommentBox();
     m_comments->hide();
     buildMenus();
@@ -70,6 +72,7 @@ void Form1::buildMenus() {
     shotImport->setObjectName(QStringLiteral("SchuesseImportieren"));
     connect(shotImport, &QAction::triggered, this, &Form1::shotImportRequested);
     WindowMenuPlan plan = menuPlan();
+    plan.series.append(m_callingTraining);
     plan.file.prepend(load);
     plan.file.append(shotImport);
     plan.file.append(print);
@@ -210,6 +213,41 @@ void Form1::buildRatingFrame() {
     listsRow()->addStretch();
 }
 
+// "Ansagetraining …": a goal for the calls, the count of each series beside
+// the target, the hits shown after the series.
+void Form1::buildCallingTraining() {
+    m_callingTraining = new QAction(tr("Ansagetraining …"), this);
+    m_callingTraining->setObjectName(QStringLiteral("Ansagetraining"));
+    connect(m_callingTraining, &QAction::triggered, this, &Form1::startCallingTraining);
+    m_callingStatus = makeStatusLabel(this, QStringLiteral("AnsagetrainingStand"));
+    m_callingStatus->setWordWrap(true);
+    // Its lines are never squeezed: the side column scrolls instead.
+    m_callingStatus->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    m_callingStatus->hide();
+    // Under the caption of the shot to enter, where the shooter looks.
+    auto* caption = findChild<QLabel*>(QStringLiteral("CapSchussNummer"));
+    sidePanel()->insertWidget(caption ? sidePanel()->indexOf(caption) + 1 : -1, m_callingStatus);
+}
+
+// A new training with the goal chosen; cancelling changes nothing.
+void Form1::startCallingTraining() {
+    QStringList goals;
+    for (int in = kShotsPerSeries; in >= kShotsPerSeries / 2; --in)
+        goals << tr("%1 von %2 in der Ansage").arg(in).arg(kShotsPerSeries);
+    const std::optional<int> chosen =
+        dialogs().choice(this, tr("Ziel je Serie:"), tr("Ansagetraining"), goals);
+    if (!chosen || *chosen < 0 || *chosen >= goals.size())
+        return;
+    if (!settleUnsavedSeries(tr("Änderungen speichern?")))
+        return;
+    abandonMatch();
+    m_aim.newSession();
+    m_aim.addCallingGoalMark({kShotsPerSeries - *chosen, kShotsPerSeries});
+    m_revealAfterSeries->setChecked(true);
+    startNewTraining();
+    seriesChanged();
+}
+
 Form1::~Form1() = default;
 
 // The shooter's name comes later, from the prompt the application shows.
@@ -288,6 +326,9 @@ void Form1::showSheet() {
     syncText(m_scoreTotal, m_aim.rating().total);
     syncText(m_sekMmMean, m_aim.rating().mean);
     panels().showComments(m_aim.shownComments());
+    const QString calling = calls::callingStatus(m_aim, m_aim.ratingOptions(), m_aim.locale());
+    m_callingStatus->setText(calling);
+    m_callingStatus->setVisible(!calling.isEmpty());
 }
 
 void Form1::paintMarks(QPainter& painter) {

@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -69,6 +70,8 @@ private:
     void showShooterName();
     void toggleComments();
     void openSeries();
+    void buildCallingTraining();
+    void startCallingTraining();
 
     AimSheet m_aim;
     QButtonGroup* m_sectors = nullptr;
@@ -81,6 +84,8 @@ private:
     QPointer<ClubServerDialog> m_clubServer;
     QVBoxLayout* m_sourceColumn = nullptr; // in "Elektronische Scheibe"
     QCheckBox* m_revealAfterSeries = nullptr;
+    QAction* m_callingTraining = nullptr;
+    QLabel* m_callingStatus = nullptr; // while a calling training runs
 };
 
 } // namespace ankerblick
