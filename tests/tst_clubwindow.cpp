@@ -22,6 +22,7 @@
 #include "platform/clubupload.h"
 #include "platform/sqlitediary.h"
 #include "support/clubload.h"
+#include "support/pdftext.h"
 #include "support/pgserver.h"
 #include "support/program.h"
 #include "support/scriptedkeyring.h"
@@ -596,6 +597,8 @@ private Q_SLOTS:
             up.training.window = u"Form1"_s;
             up.training.start = QDateTime(QDate(2026, 3, 2 + 7 * week), QTime(10, 0), Qt::UTC);
             up.training.end = up.training.start.addSecs(3600);
+            if (week == 3)
+                up.training.program = u"Ansagetraining: 8 von 10"_s;
             const double off = week < 3 ? 1.0 : 10.0;
             for (int number = 1; number <= 2; ++number) {
                 diary::Series s;
@@ -643,11 +646,27 @@ private Q_SLOTS:
                  qPrintable(finding->text()));
         QVERIFY2(finding->text().contains(u"<a href=\"serie:4:2\">Serie 2</a>"_s),
                  qPrintable(finding->text()));
+        // A calling training: its goal (8 of 10) reached in none of its series.
+        QVERIFY2(
+            finding->text().contains(u"Ziel 8 von 10 in der Ansage: in 0 von 2 Serien erreicht."_s),
+            qPrintable(finding->text()));
         QSignalSpy asked(&window, &DiaryWindow::openClubTrainingRequested);
         Q_EMIT finding->linkActivated(u"serie:4:2"_s);
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.at(0).at(0).value<QUuid>(), club::trainingIdentity(lane, 4));
         QCOMPARE(asked.at(0).at(1).toInt(), 2);
+
+        // The report for the coach holds the calls of every training.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"bericht.pdf"_s);
+        m_dialogs.saveNames = {pdf};
+        window.findChild<QPushButton*>(u"PdfBericht"_s)->click();
+        const QString report = test::pdfText(pdf);
+        if (!report.isEmpty()) {
+            QVERIFY2(report.contains(u"Ansagen je Training"_s), qPrintable(report));
+            QCOMPARE(report.count(u"Befund: "_s), 4);
+            QCOMPARE(report.count(u" 100 % in der Ansage"_s), 3);
+        }
 
         // The coach sees the same for Carla.
         CoachWindow coach(reader);

@@ -57,19 +57,21 @@ void start(QObject* context, std::function<void()> work, std::function<void()> d
         timer->start(kShowProgressAfterMs);
     }
     // Made on the context's thread, so the queued call goes there; the
-    // connection ends with the context. The job counts as running while the
-    // delivery can still come: the connection and a queued call each hold
-    // the token, and the carrier may go before its queued call is handled
-    // (a test's wait deletes what is to be deleted without handling the
-    // rest).
+    // connection ends with the context. The job counts as running until its
+    // result was handled, or until the context is gone and with it the
+    // connection and any call queued for it: those hold the token. The
+    // count never waits for the carrier's deletion, which a loop that only
+    // handles events never gets to, and which a test's wait may do before
+    // the queued call is handled.
     auto* delivery = new Delivery;
     ++g_running;
-    const std::shared_ptr<void> token(nullptr, [](void*) { --g_running; });
+    std::shared_ptr<void> token(nullptr, [](void*) { --g_running; });
     QObject::connect(
         delivery, &Delivery::done, context,
-        [timer, token, deliver = std::move(deliver)] {
+        [timer, token = std::move(token), deliver = std::move(deliver)]() mutable {
             delete timer.data();
             deliver();
+            token.reset();
         },
         Qt::QueuedConnection);
     pool().start([work = std::move(work), delivery] {

@@ -28,10 +28,10 @@ QString goalLine(CallingGoal goal) {
 QString tallyLine(int series, CallingTally tally, CallingGoal goal, bool hidden) {
     if (tally.called >= goal.shots)
         return (reached(tally, goal)
-                    ? QCoreApplication::translate("CallingTraining",
-                                                  "Serie %1: %2 von %3 in der Ansage – Ziel erreicht")
-                    : QCoreApplication::translate("CallingTraining",
-                                                  "Serie %1: %2 von %3 in der Ansage – Ziel verfehlt"))
+                    ? QCoreApplication::translate(
+                          "CallingTraining", "Serie %1: %2 von %3 in der Ansage – Ziel erreicht")
+                    : QCoreApplication::translate(
+                          "CallingTraining", "Serie %1: %2 von %3 in der Ansage – Ziel verfehlt"))
             .arg(series)
             .arg(tally.inCall)
             .arg(tally.called);
@@ -45,7 +45,8 @@ QString tallyLine(int series, CallingTally tally, CallingGoal goal, bool hidden)
             .arg(series)
             .arg(tally.called)
             .arg(goal.shots);
-    return QCoreApplication::translate("CallingTraining", "Serie %1: bisher %2 von %3 in der Ansage")
+    return QCoreApplication::translate("CallingTraining",
+                                       "Serie %1: bisher %2 von %3 in der Ansage")
         .arg(series)
         .arg(tally.inCall)
         .arg(tally.called);
@@ -66,8 +67,8 @@ GoalProgress goalProgress(const QList<diary::Series>& series, int discipline, Ca
 QString goalProgressText(GoalProgress progress, CallingGoal goal) {
     if (progress.series == 0)
         return {};
-    return QCoreApplication::translate("CallingTraining",
-                                       "Ziel %1 von %2 in der Ansage: in %3 von %4 Serien erreicht.")
+    return QCoreApplication::translate(
+               "CallingTraining", "Ziel %1 von %2 in der Ansage: in %3 von %4 Serien erreicht.")
         .arg(goal.inCall)
         .arg(goal.shots)
         .arg(progress.reached)
@@ -99,8 +100,7 @@ Finding trainingFinding(const QList<diary::Series>& series, int discipline, cons
                         const QLocale& locale) {
     Finding finding = findingOf(series, discipline, locale);
     if (const std::optional<CallingGoal> goal = callingGoalOf(program)) {
-        const QString progress =
-            goalProgressText(goalProgress(series, discipline, *goal), *goal);
+        const QString progress = goalProgressText(goalProgress(series, discipline, *goal), *goal);
         if (!progress.isEmpty())
             finding.text = QStringLiteral("%1 %2").arg(finding.text, progress);
     }

@@ -60,7 +60,7 @@ QString callingStatus(const TargetSheet& sheet, const RatingOptions& options,
 
 // The finding of a training's calls, and for a calling training (its
 // program names the goal) how often it reached its goal.
-Finding trainingFinding(const QList<diary::Series>& series, int discipline,
-                        const QString& program, const QLocale& locale = QLocale());
+Finding trainingFinding(const QList<diary::Series>& series, int discipline, const QString& program,
+                        const QLocale& locale = QLocale());
 
 } // namespace ankerblick::calls
