@@ -66,6 +66,17 @@ void take(Read& read, const diary::ShotRow& r) {
 
 } // namespace
 
+QList<diary::ShotRow> numberedRows(QList<diary::ShotRow> rows,
+                                   const QHash<QUuid, qint64>& numbers) {
+    QList<diary::ShotRow> numbered;
+    for (diary::ShotRow& row : rows)
+        if (const auto number = numbers.constFind(row.serverId); number != numbers.cend()) {
+            row.training = *number;
+            numbered.append(std::move(row));
+        }
+    return numbered;
+}
+
 QList<TrainingCalls> callsByTraining(const QList<diary::ShotRow>& rows, const QLocale& locale) {
     std::map<std::pair<QDateTime, qint64>, Read> byTraining;
     for (const diary::ShotRow& r : rows)

@@ -9,9 +9,11 @@
 #include "model/diaryrecords.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <QUuid>
 
 namespace ankerblick::calls {
 
@@ -33,6 +35,9 @@ struct TrainingCalls {
 // `locale`.
 QList<TrainingCalls> callsByTraining(const QList<diary::ShotRow>& rows,
                                      const QLocale& locale = QLocale());
+// Rows read from the club's server, of the trainings `numbers` holds by
+// their identity there, each numbered as there; the others left out.
+QList<diary::ShotRow> numberedRows(QList<diary::ShotRow> rows, const QHash<QUuid, qint64>& numbers);
 
 // Whether the last trainings' calls lie in their call more or less often
 // than the ones before, by more than chance would make it: the last k (1 to

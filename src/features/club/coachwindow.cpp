@@ -246,16 +246,10 @@ void CoachWindow::shotsRead(const diary::Filter& filter, QList<diary::ShotRow> r
     QHash<QUuid, qint64> numbers;
     for (const diary::TrainingSummary& t : m_sheet.progress())
         numbers.insert(t.serverId, t.training.id);
-    QList<diary::ShotRow> shown;
-    for (diary::ShotRow& row : rows)
-        if (const auto number = numbers.constFind(row.serverId); number != numbers.cend()) {
-            row.training = *number;
-            shown.append(std::move(row));
-        }
     background::run<QList<calls::TrainingCalls>>(
         this,
-        [shown = std::move(shown), locale = m_locale](JobProgress&) {
-            return calls::callsByTraining(shown, locale);
+        [rows = std::move(rows), numbers, locale = m_locale](JobProgress&) {
+            return calls::callsByTraining(calls::numberedRows(rows, numbers), locale);
         },
         [this, asked = m_callsGeneration](QList<calls::TrainingCalls> calls) {
             if (asked != m_callsGeneration)

@@ -197,16 +197,10 @@ void ClubTrainings::shotsRead(const diary::Filter& filter, QList<diary::ShotRow>
     if (!m_callsAsked || *m_callsAsked != filter)
         return; // another window's, or asked for before the last
     m_callsAsked.reset();
-    QList<diary::ShotRow> shown;
-    for (diary::ShotRow& row : rows)
-        if (const auto number = m_numbers.constFind(row.serverId); number != m_numbers.cend()) {
-            row.training = *number;
-            shown.append(std::move(row));
-        }
     background::run<QList<calls::TrainingCalls>>(
         this,
-        [shown = std::move(shown), locale = m_callsLocale](JobProgress&) {
-            return calls::callsByTraining(shown, locale);
+        [rows = std::move(rows), numbers = m_numbers, locale = m_callsLocale](JobProgress&) {
+            return calls::callsByTraining(calls::numberedRows(rows, numbers), locale);
         },
         [this, filter](QList<calls::TrainingCalls> trainings) {
             Q_EMIT callsRead(filter, trainings);
