@@ -184,7 +184,12 @@ diary::Series seriesOf(const Rows& s) {
     return series;
 }
 
-// A shot, from a row of ankerblick.shots (its series in column 0).
+// A shot's columns of ankerblick.shots (as h), in the order shotOf reads them.
+const QString kShotColumns =
+    u"h.series, h.slot, h.hit_x, h.hit_y, h.call_x, h.call_y, h.value, h.call_value, "
+    u"h.rating, h.sekmm, h.shot_time, h.shooting_time, h.comment, h.inner_ten"_s;
+
+// A shot, from a row that starts with kShotColumns (its series in column 0).
 diary::Shot shotOf(const Rows& h) {
     diary::Shot shot;
     shot.slot = h.value(1).toInt();
@@ -287,11 +292,9 @@ std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id, QSt
         indexOf.insert(series.number, stored.series.size());
         stored.series << series;
     }
-    Rows* h = sql.query(
-        u"SELECT series, slot, hit_x, hit_y, call_x, call_y, value, call_value, rating, sekmm, "
-        u"shot_time, shooting_time, comment, inner_ten FROM ankerblick.shots "
-        u"WHERE training = ?::uuid ORDER BY series, slot"_s,
-        {key});
+    Rows* h = sql.query(u"SELECT %1 FROM ankerblick.shots h "
+                        u"WHERE h.training = ?::uuid ORDER BY h.series, h.slot"_s.arg(kShotColumns),
+                        {key});
     if (!h) {
         fail(sql, problem);
         return std::nullopt;
@@ -335,13 +338,11 @@ std::optional<QList<diary::ShotRow>> readShotRows(Statements& sql, const diary::
         return std::nullopt;
     }
     Rows* h = sql.query(
-        u"SELECT h.series, h.slot, h.hit_x, h.hit_y, h.call_x, h.call_y, h.value, h.call_value, "
-        u"h.rating, h.sekmm, h.shot_time, h.shooting_time, h.comment, h.inner_ten, "
-        u"t.id::text, %1, t.shooter, t.discipline, s.sighter, t.calibre, t.program "
+        u"SELECT %1, t.id::text, %2, t.shooter, t.discipline, s.sighter, t.calibre, t.program "
         u"FROM ankerblick.trainings t JOIN ankerblick.series s ON s.training = t.id "
         u"JOIN ankerblick.shots h ON h.training = s.training AND h.series = s.number "
-        u"WHERE %2 ORDER BY t.started NULLS FIRST, t.id, s.number, h.slot"_s.arg(
-            ms(u"t.started"_s), where.join(u" AND "_s)),
+        u"WHERE %3 ORDER BY t.started NULLS FIRST, t.id, s.number, h.slot"_s.arg(
+            kShotColumns, ms(u"t.started"_s), where.join(u" AND "_s)),
         values);
     if (!h) {
         fail(sql, problem);
