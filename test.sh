@@ -9,10 +9,11 @@ cd "$(dirname "$0")"
 # Beyond the build: a sound server for the tone test, pdftotext for the
 # printing tests, an X server with the accessibility bus for the test that
 # runs the real program on a display, and the Debian and desktop tools the
-# package test builds and validates the package with.
+# package test builds and validates the package with, and the browser the
+# live view's test drives (Chromium and its WebDriver).
 scripts/install-deps.sh pulseaudio pulseaudio-utils poppler-utils \
   xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib \
-  dpkg-dev file desktop-file-utils appstream clang-format
+  dpkg-dev file desktop-file-utils appstream clang-format chromium chromium-driver
 
 # The sources as .clang-format says, and no function over 60 lines, before
 # anything is built.

@@ -16,6 +16,8 @@ packages=(
   libpq-dev
   # Qt Charts builds on Qt OpenGL, whose CMake files qt6-base-dev only recommends.
   libqt6opengl6-dev
+  # The range's live view (ankerblick-live): Qt's HTTP server and WebSockets.
+  qt6-httpserver-dev qt6-websockets-dev
   # The camera: capture, pictures, the face's mapping (OpenCV 4.6 parts).
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libopencv-videoio-dev libopencv-calib3d-dev

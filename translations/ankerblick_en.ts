@@ -30,7 +30,7 @@
 <context>
     <name>CallFigures</name>
     <message>
-        <location filename="../src/sheets/calltrend.cpp" line="+120"/>
+        <location filename="../src/sheets/calltrend.cpp" line="+131"/>
         <source>Ihre Ansagen lagen im letzten Training seltener in der Ansage: %2 % statt %3 %.</source>
         <translation>In your last training your hits lay inside the call less often: %2 % instead of %3 %.</translation>
     </message>
@@ -231,7 +231,7 @@
         <translation>Series %1: so far %2 of %3 in the call</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>Ziel %1 von %2 in der Ansage: in %3 von %4 Serien erreicht.</source>
         <translation>Goal %1 of %2 in the call: reached in %3 of %4 series.</translation>
     </message>
@@ -1299,6 +1299,114 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
     </message>
 </context>
 <context>
+    <name>LiveCommandLine</name>
+    <message>
+        <location filename="../src/live/liveoptions.cpp" line="+17"/>
+        <source>Zeigt die Ansagen und Treffer jeder Bahn live im Browser, vom Vereinsserver.</source>
+        <translation>Shows every lane's calls and hits live in the browser, from the club's server.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver, ohne Passwort (das steht in ~/.pgpass oder PGPASSWORD).</source>
+        <translation>Connection URI of a coach's login on the club's server, without a password (that goes in ~/.pgpass or PGPASSWORD).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>TCP-Port der Live-Ansicht (Vorgabe 8080).</source>
+        <translation>TCP port of the live view (default 8080).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Adresse, auf der die Live-Ansicht hört (Vorgabe: alle).</source>
+        <translation>Address the live view listens on (default: all).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>TLS-Zertifikat (PEM).</source>
+        <translation>TLS certificate (PEM).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Privater Schlüssel des Zertifikats (PEM).</source>
+        <translation>The certificate's private key (PEM).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ohne TLS, in einem geschlossenen Schießstandnetz.</source>
+        <translation>Without TLS, on a closed range network.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Datei der angemeldeten Browser.</source>
+        <translation>File of the logged-in browsers.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>--verein fehlt: die Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver.</source>
+        <translation>--verein is missing: the connection URI of a coach's login on the club's server.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Das Passwort gehört nicht in die URI auf der Befehlszeile, wo jeder es lesen kann: Bitte in ~/.pgpass oder PGPASSWORD eintragen.</source>
+        <translation>The password does not belong in the URI on the command line, where anyone can read it: please put it in ~/.pgpass or PGPASSWORD.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--port braucht eine Zahl von 1 bis 65535.</source>
+        <translation>--port needs a number from 1 to 65535.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--adresse „%1“ ist keine IP-Adresse.</source>
+        <translation>--adresse “%1” is no IP address.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--zertifikat und --schluessel gehören zusammen.</source>
+        <translation>--zertifikat and --schluessel go together.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--ohne-tls passt nicht zu --zertifikat.</source>
+        <translation>--ohne-tls does not go with --zertifikat.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ohne TLS zeigt die Live-Ansicht Passwörter und Schüsse jedem im Netz: Bitte --zertifikat und --schluessel angeben, oder --ohne-tls in einem geschlossenen Schießstandnetz.</source>
+        <translation>Without TLS the live view shows passwords and shots to everyone on the network: please give --zertifikat and --schluessel, or --ohne-tls on a closed range network.</translation>
+    </message>
+</context>
+<context>
+    <name>LiveView</name>
+    <message>
+        <location filename="../src/live/main.cpp" line="+50"/>
+        <source>Das Zertifikat „%1“ ist nicht lesbar.</source>
+        <translation>The certificate “%1” cannot be read.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Der Schlüssel „%1“ ist nicht lesbar.</source>
+        <translation>The key “%1” cannot be read.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Die Live-Ansicht kann nicht auf %1:%2 hören.</source>
+        <translation>The live view cannot listen on %1:%2.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Live-Ansicht auf %1://%2:%3/
+</source>
+        <translation>Live view on %1://%2:%3/
+</translation>
+    </message>
+    <message>
+        <location filename="../src/platform/clublive.cpp" line="+42"/>
+        <source>Anmeldung und Passwort fehlen.</source>
+        <translation>Login and password are missing.</translation>
+    </message>
+</context>
+<context>
     <name>MatchProgram</name>
     <message>
         <location filename="../src/model/matchprogram.cpp" line="+35"/>
@@ -1649,12 +1757,12 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>ServerClubReader</name>
     <message>
-        <location filename="../src/platform/clubcoach.cpp" line="+268"/>
+        <location filename="../src/platform/clubcoach.cpp" line="+279"/>
         <source>Das Training gibt es auf dem Vereinsserver nicht (mehr).</source>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+217"/>
+        <location line="+319"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -2854,7 +2962,7 @@ Please enter your name:</translation>
         <translation>Calling training …</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+17"/>
         <source>%1 von %2 in der Ansage</source>
         <translation>%1 of %2 in the call</translation>
     </message>

@@ -8,5 +8,6 @@ Q_LOGGING_CATEGORY(lcSerialTarget, "ankerblick.target", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcDiary, "ankerblick.diary", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcSound, "ankerblick.sound", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcIntake, "ankerblick.intake", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcLive, "ankerblick.live", QtWarningMsg)
 
 } // namespace ankerblick

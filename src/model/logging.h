@@ -14,5 +14,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcSerialTarget) // ankerblick.target: the electronic 
 Q_DECLARE_LOGGING_CATEGORY(lcDiary)        // ankerblick.diary: the training diary
 Q_DECLARE_LOGGING_CATEGORY(lcSound)        // ankerblick.sound: the range's tones
 Q_DECLARE_LOGGING_CATEGORY(lcIntake)       // ankerblick.intake: hits entering a window
+Q_DECLARE_LOGGING_CATEGORY(lcLive)         // ankerblick.live: the range's live view in the browser
 
 } // namespace ankerblick

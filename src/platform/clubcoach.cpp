@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QVariant>
@@ -159,7 +161,13 @@ private:
     diary::Totals m_totals;
 };
 
-// The training's own columns, from a row of its SELECT in readTraining.
+// A training's own columns (of ankerblick.trainings as t), in the order
+// readTrainingColumns reads them.
+const QString kTrainingColumns =
+    u"t.shooter, t.discipline, t.window_name, %1, %2, t.comments, t.shot_times, "
+    u"t.shooting_times, t.calibre, t.program"_s.arg(ms(u"t.started"_s), ms(u"t.ended"_s));
+
+// The training's own columns, from a row that starts with kTrainingColumns.
 void readTrainingColumns(const Rows& t, diary::Training& training) {
     training.shooter = t.value(0).toString();
     training.discipline = t.value(1).toInt();
@@ -261,9 +269,7 @@ std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id, QSt
         return std::nullopt;
     }
     Rows* t = sql.query(
-        u"SELECT shooter, discipline, window_name, %1, %2, comments, "
-        u"shot_times, shooting_times, calibre, program "
-        u"FROM ankerblick.trainings WHERE id = ?::uuid"_s.arg(ms(u"started"_s), ms(u"ended"_s)),
+        u"SELECT %1 FROM ankerblick.trainings t WHERE t.id = ?::uuid"_s.arg(kTrainingColumns),
         {key});
     if (!t) {
         fail(sql, problem);
@@ -359,6 +365,112 @@ std::optional<QList<diary::ShotRow>> readShotRows(Statements& sql, const diary::
         return std::nullopt;
     }
     return rows;
+}
+
+namespace {
+
+// The trainings `where` takes (t, and r.received: when the last series of
+// the training reached the server), by lane and start.
+bool readLiveTrainingRows(Statements& sql, const QString& where, const QVariantList& values,
+                          QList<LiveTraining>& trainings) {
+    Rows* t =
+        sql.query(u"SELECT %1, t.id::text, t.lane::text, t.login, %2 FROM ankerblick.trainings t "
+                  u"JOIN (SELECT training, max(received) AS received FROM ankerblick.series "
+                  u"GROUP BY training) r ON r.training = t.id WHERE %3 "
+                  u"ORDER BY t.lane, t.started NULLS FIRST, t.id"_s.arg(kTrainingColumns,
+                                                                        ms(u"r.received"_s), where),
+                  values);
+    if (!t)
+        return false;
+    while (t->next()) {
+        LiveTraining live;
+        readTrainingColumns(*t, live.training);
+        live.id = QUuid::fromString(t->value(10).toString());
+        live.lane = QUuid::fromString(t->value(11).toString());
+        live.login = t->value(12).toString();
+        live.received = timeOf(t->value(13));
+        trainings << live;
+    }
+    return true;
+}
+
+// The series of `trainings` with their shots; only series `number` when given.
+bool readLiveSeriesRows(Statements& sql, QList<LiveTraining>& trainings,
+                        std::optional<int> number) {
+    QHash<QString, qsizetype> indexOf;
+    QStringList ids;
+    for (qsizetype i = 0; i < trainings.size(); ++i) {
+        ids << trainings[i].id.toString(QUuid::WithoutBraces);
+        indexOf.insert(ids.back(), i);
+    }
+    const QString which = u"{%1}"_s.arg(ids.join(u','));
+    const auto only = [number](const QString& column) {
+        return number ? u" AND %1 = %2"_s.arg(column).arg(*number) : QString();
+    };
+    Rows* s =
+        sql.query(u"SELECT number, %1, sighter, record, training::text FROM ankerblick.series "
+                  u"WHERE training = ANY(?::uuid[]) AND shots > 0%2 ORDER BY number"_s.arg(
+                      ms(u"time"_s), only(u"number"_s)),
+                  {which});
+    if (!s)
+        return false;
+    while (s->next())
+        trainings[indexOf.value(s->value(4).toString())].series << seriesOf(*s);
+    QHash<QPair<QString, int>, diary::Series*> series;
+    for (LiveTraining& t : trainings)
+        for (diary::Series& one : t.series)
+            series.insert({t.id.toString(QUuid::WithoutBraces), one.number}, &one);
+    Rows* h = sql.query(u"SELECT %1, h.training::text FROM ankerblick.shots h "
+                        u"WHERE h.training = ANY(?::uuid[])%2 ORDER BY h.series, h.slot"_s.arg(
+                            kShotColumns, only(u"h.series"_s)),
+                        {which});
+    if (!h)
+        return false;
+    while (h->next())
+        if (diary::Series* one = series.value({h->value(14).toString(), h->value(0).toInt()}))
+            one->shots << shotOf(*h);
+    return true;
+}
+
+std::optional<QList<LiveTraining>> readLive(Statements& sql, const QString& where,
+                                            const QVariantList& values, std::optional<int> number,
+                                            QString* problem) {
+    QList<LiveTraining> trainings;
+    if (!sql.exec(kReadOnly) || !versionFits(sql) ||
+        !readLiveTrainingRows(sql, where, values, trainings) ||
+        (!trainings.isEmpty() && !readLiveSeriesRows(sql, trainings, number)) ||
+        !sql.exec(u"COMMIT"_s)) {
+        fail(sql, problem);
+        return std::nullopt;
+    }
+    return trainings;
+}
+
+} // namespace
+
+std::optional<QList<LiveTraining>> readLiveTrainings(Statements& sql, const QDateTime& since,
+                                                     QString* problem) {
+    return readLive(sql, u"%1 >= ?"_s.arg(ms(u"r.received"_s)), {since.toMSecsSinceEpoch()},
+                    std::nullopt, problem);
+}
+
+std::optional<std::optional<LiveTraining>>
+readLiveSeries(Statements& sql, const SeriesNotice& notice, QString* problem) {
+    const std::optional<QList<LiveTraining>> read =
+        readLive(sql, u"t.id = ?::uuid"_s, {notice.training.toString(QUuid::WithoutBraces)},
+                 notice.number, problem);
+    if (!read)
+        return std::nullopt;
+    return read->isEmpty() ? std::optional<LiveTraining>() : read->front();
+}
+
+std::optional<SeriesNotice> seriesNoticeOf(const QByteArray& payload) {
+    const QJsonObject notice = QJsonDocument::fromJson(payload).object();
+    const QUuid training = QUuid::fromString(notice.value(u"training"_s).toString());
+    const int number = notice.value(u"number"_s).toInt();
+    if (training.isNull() || number <= 0)
+        return std::nullopt;
+    return SeriesNotice{training, number};
 }
 
 } // namespace club
@@ -516,10 +628,10 @@ private:
     void hear() {
         if (!m_watch)
             return;
-        const std::optional<int> notices = m_watch->takeNotices();
+        const std::optional<QList<QByteArray>> notices = m_watch->takeNotices();
         if (!notices)
             lost(m_watch->problem());
-        else if (*notices > 0 && !m_gather->isActive())
+        else if (!notices->isEmpty() && !m_gather->isActive())
             m_gather->start(m_timing.gatherMs);
     }
 

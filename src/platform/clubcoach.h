@@ -46,6 +46,26 @@ std::optional<StoredTraining> readTraining(Statements& sql, const QUuid& id,
 std::optional<QList<diary::ShotRow>> readShotRows(Statements& sql, const diary::Filter& filter,
                                                   QString* problem = nullptr);
 
+// The trainings of the range's live view: every training that got a
+// series since `since`, with its series and their shots, by lane and start;
+// empty, with `problem` set, when they cannot be read.
+std::optional<QList<LiveTraining>> readLiveTrainings(Statements& sql, const QDateTime& since,
+                                                     QString* problem = nullptr);
+
+// What the server's notice of a new or changed series names (a payload of
+// kSeriesChannel); empty for a payload that names none.
+struct SeriesNotice {
+    QUuid training;
+    int number = 0;
+};
+std::optional<SeriesNotice> seriesNoticeOf(const QByteArray& payload);
+
+// The training a notice names with that series alone (none when the series
+// holds no shot); an empty inner value when the login may not read the
+// training; empty, with `problem` set, when it cannot be read.
+std::optional<std::optional<LiveTraining>>
+readLiveSeries(Statements& sql, const SeriesNotice& notice, QString* problem = nullptr);
+
 } // namespace club
 
 class ClubReaderWorker;

@@ -459,7 +459,7 @@ std::unique_ptr<Rows> Link::run(const QString& statement, const QVariantList& va
     return std::make_unique<Rows>(rows);
 }
 
-std::optional<int> Link::takeNotices() {
+std::optional<QList<QByteArray>> Link::takeNotices() {
     if (!m_open)
         return std::nullopt;
     PGconn* c = m_handle->connection;
@@ -467,10 +467,10 @@ std::optional<int> Link::takeNotices() {
         lose(problemIn(QString::fromUtf8(PQerrorMessage(c)), {}, false, {}));
         return std::nullopt;
     }
-    int notices = 0;
+    QList<QByteArray> notices;
     while (PGnotify* notice = PQnotifies(c)) {
+        notices << QByteArray(notice->extra);
         PQfreemem(notice);
-        ++notices;
     }
     return notices;
 }

@@ -15,6 +15,8 @@
 
 #include "services/clubaddress.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -94,10 +96,10 @@ public:
                               Failure& failure);
 
     // For a thread that listens: the socket to watch for the server's
-    // notices, and how many came since the last call; empty when the
-    // connection is lost.
+    // notices, and the payloads of those that came since the last call, in
+    // order; empty when the connection is lost.
     int socket() const;
-    std::optional<int> takeNotices();
+    std::optional<QList<QByteArray>> takeNotices();
 
 private:
     struct Handle;

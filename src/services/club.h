@@ -13,6 +13,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <optional>
@@ -74,6 +75,31 @@ struct SquadShooter {
 
 struct Squad {
     QList<SquadShooter> shooters; // by login
+};
+
+// A training as the range's live view shows it: on which lane, whose it
+// is, and its series with their shots.
+struct LiveTraining {
+    QUuid id;   // its identity on the server
+    QUuid lane; // the identity of the lane's diary
+    QString login;
+    diary::Training training;    // training.id is 0
+    QList<diary::Series> series; // with shots, by number
+    QDateTime received;          // when its last series reached the server
+
+    friend bool operator==(const LiveTraining&, const LiveTraining&) = default;
+};
+
+// Who looks at the live view: a login of the club's server and the logins
+// whose trainings the server lets it read (a coach: every login, now and
+// later).
+struct Viewer {
+    QString login;
+    bool coach = false;
+    QStringList logins;
+
+    bool sees(const QString& owner) const { return coach || logins.contains(owner); }
+    friend bool operator==(const Viewer&, const Viewer&) = default;
 };
 
 } // namespace club
