@@ -112,6 +112,16 @@ QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
   exit 1
 }
 
+# Figure 20: the range live, the real ankerblick-live with 32 lanes entering
+# a series every 20 s and 30 browsers watching (BENCH_LIVE_SERIES=n series a
+# lane in each half, without and with the browsers; default 3: two minutes).
+echo "Messe die Live-Ansicht (20, gut 2 Minuten) ..." >&2
+"$dir/ankerblick_bench_live" "$dir/ankerblick-live" --rows="$rows" \
+  >"$dir/bench-live-raw.txt" 2>&1 || {
+  cat "$dir/bench-live-raw.txt" >&2
+  exit 1
+}
+
 # Figure 5: the analysis window, one process per measurement.
 echo "Messe das Analysefenster (5) ..." >&2
 "$dir/ankerblick_bench_window" write "$work/history.txt" 10000

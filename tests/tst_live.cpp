@@ -59,8 +59,8 @@ int freePort() {
     return probe.serverPort();
 }
 
-diary::Shot shotAt(int slot, group::PointMm hit, std::optional<group::PointMm> call,
-                   double value, std::optional<int> rating) {
+diary::Shot shotAt(int slot, group::PointMm hit, std::optional<group::PointMm> call, double value,
+                   std::optional<int> rating) {
     diary::Shot shot;
     shot.slot = slot;
     shot.hit = hit;
@@ -189,21 +189,21 @@ void LiveTest::initTestCase() {
     }
     QFile pgpass(m_dir.filePath(u"pgpass"_s));
     QVERIFY(pgpass.open(QIODevice::WriteOnly));
-    pgpass.write(u"127.0.0.1:%1:%2:trainer:%3\n"_s.arg(m_pg.port()).arg(kDatabase, kCoachPassword)
-                     .toUtf8());
+    pgpass.write(
+        u"127.0.0.1:%1:%2:trainer:%3\n"_s.arg(m_pg.port()).arg(kDatabase, kCoachPassword).toUtf8());
     pgpass.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     pgpass.close();
     // An elliptic-curve key: the program reads both kinds.
-    QCOMPARE(QProcess::execute(u"openssl"_s,
-                               {u"req"_s, u"-x509"_s, u"-newkey"_s, u"ec"_s, u"-pkeyopt"_s,
-                                u"ec_paramgen_curve:prime256v1"_s, u"-nodes"_s, u"-days"_s,
-                                u"2"_s, u"-subj"_s, u"/CN=127.0.0.1"_s, u"-keyout"_s,
-                                m_dir.filePath(u"key.pem"_s), u"-out"_s,
-                                m_dir.filePath(u"cert.pem"_s)}),
-             0);
+    QCOMPARE(
+        QProcess::execute(u"openssl"_s,
+                          {u"req"_s, u"-x509"_s, u"-newkey"_s, u"ec"_s, u"-pkeyopt"_s,
+                           u"ec_paramgen_curve:prime256v1"_s, u"-nodes"_s, u"-days"_s, u"2"_s,
+                           u"-subj"_s, u"/CN=127.0.0.1"_s, u"-keyout"_s,
+                           m_dir.filePath(u"key.pem"_s), u"-out"_s, m_dir.filePath(u"cert.pem"_s)}),
+        0);
     for (const auto& [login, name] : kLanes) {
-        Lane lane{login, std::make_unique<SqliteDiary>(m_dir.filePath(login + u".sqlite"_s)), {},
-                  0};
+        Lane lane{
+            login, std::make_unique<SqliteDiary>(m_dir.filePath(login + u".sqlite"_s)), {}, 0};
         diary::Training t;
         t.shooter = name;
         t.discipline = login == u"bahn03"_s ? 4 : 0; // Carla shoots air rifle
@@ -281,7 +281,9 @@ void LiveTest::framesWaitForASlowBrowser() {
     QFETCH(int, dropped);
     live::FrameQueue queue(limit);
     QStringList got;
-    const auto state = [] { return "STATE"_ba; };
+    const auto state = [] {
+        return "STATE"_ba;
+    };
     for (const QString& p : pushed) {
         if (p == u"!"_s) { // the browser caught up: everything waiting is sent
             while (const auto frame = queue.take(state))
@@ -311,10 +313,9 @@ void LiveTest::aLaneCarriesItsFigures() {
     t.login = u"bert"_s;
     t.training.shooter = u"Bert"_s;
     t.training.discipline = 0;
-    t.series = {
-        seriesOf(1, {shotAt(0, {1, 2}, group::PointMm{0, 0}, 10.4, 10),
-                     shotAt(1, {3, -2}, group::PointMm{1, 0}, 9.6, 5)}),
-        seriesOf(2, {shotAt(0, {-2, 0}, group::PointMm{-2, 1}, 10.0, 10)})};
+    t.series = {seriesOf(1, {shotAt(0, {1, 2}, group::PointMm{0, 0}, 10.4, 10),
+                             shotAt(1, {3, -2}, group::PointMm{1, 0}, 9.6, 5)}),
+                seriesOf(2, {shotAt(0, {-2, 0}, group::PointMm{-2, 1}, 10.0, 10)})};
     diary::Series sighter = seriesOf(3, {shotAt(0, {20, 20}, group::PointMm{0, 0}, 5.0, 0)});
     sighter.sighter = true;
     live::Board board;
@@ -359,10 +360,9 @@ void LiveTest::commandLineAnswers_data() {
     QTest::newRow("a certificate without its key")
         << QStringList{u"--verein"_s, verein, u"--zertifikat"_s, u"c.pem"_s} << 1
         << u"gehören zusammen"_s;
-    QTest::newRow("a port that is none")
-        << QStringList{u"--verein"_s, verein, u"--adresse"_s, u"127.0.0.1"_s, u"--port"_s,
-                       u"achtzig"_s}
-        << 1 << u"1 bis 65535"_s;
+    QTest::newRow("a port that is none") << QStringList{u"--verein"_s,  verein,      u"--adresse"_s,
+                                                        u"127.0.0.1"_s, u"--port"_s, u"achtzig"_s}
+                                         << 1 << u"1 bis 65535"_s;
 }
 
 void LiveTest::commandLineAnswers() {
@@ -375,8 +375,8 @@ void LiveTest::commandLineAnswers() {
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ANKERBLICK_LIVE), arguments);
     QVERIFY(program.waitForFinished(10000));
-    const QString output = QString::fromUtf8(program.readAllStandardOutput() +
-                                             program.readAllStandardError());
+    const QString output =
+        QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
     QCOMPARE(program.exitCode(), status);
     QVERIFY2(output.contains(says), qPrintable(output));
 }
@@ -395,8 +395,8 @@ void LiveTest::loginIsChecked_data() {
         << u"trainer"_s << u"falsch"_s << QByteArray() << 401 << false;
     // libpq would take the view's own password from its ~/.pgpass.
     QTest::newRow("no password") << u"trainer"_s << QString() << QByteArray() << 401 << false;
-    QTest::newRow("another site")
-        << u"trainer"_s << kCoachPassword << "https://example.org"_ba << 400 << false;
+    QTest::newRow("another site") << u"trainer"_s << kCoachPassword << "https://example.org"_ba
+                                  << 400 << false;
 }
 
 void LiveTest::loginIsChecked() {
@@ -469,10 +469,24 @@ void LiveTest::aShotAppearsWithinASecond() {
     QCOMPARE(marks[1][0].toDouble(), -2.5);
     QCOMPARE(marks[1][1].toDouble(), -0.5);
     // 10,2 + 9,3 = 19,5 in the tile's sum.
-    QCOMPARE(m_coach->run(kTileOf + u".querySelector('.sum b').textContent"_s,
-                          {u"Anna Berger"_s})
+    QCOMPARE(m_coach->run(kTileOf + u".querySelector('.sum b').textContent"_s, {u"Anna Berger"_s})
                  .toString(),
              u"19,5"_s);
+    // A tap opens the lane with its figures, by hand: the mean point of
+    // impact ((3,5 - 4) / 2, (-1,5 + 6) / 2) = (-0,25; 2,25), the call
+    // error ((2,5 - 1,5) / 2, (-3,5 + 5,5) / 2) = (0,5; 1,0), the spread
+    // |(3,5; -1,5) - (-4; 6)| = 10,61 mm, one call of two rated 10.
+    QVERIFY2(m_coach->click(u"#lanes .tile:first-child"_s), qPrintable(m_coach->error()));
+    QVERIFY(m_coach->waitUntil(u"return !document.getElementById('lane').hidden"_s, 5000));
+    QCOMPARE(
+        m_coach
+            ->run(u"return [...document.querySelectorAll('#lane-title, #lane-figures dd, "
+                  u"#lane-series h3')].map(e => e.textContent).join(' | ')"_s)
+            .toString(),
+        u"Anna Berger | 2 | 50\u00a0% | 0,3 mm links, 2,3 mm hoch | 0,5 mm rechts, 1,0 mm hoch | "
+        u"10,6 mm | Serie 119,5"_s);
+    QVERIFY(m_coach->click(u"#back"_s));
+    QVERIFY(m_coach->waitUntil(u"return !document.getElementById('lanes').hidden"_s, 5000));
 }
 
 void LiveTest::aShooterSeesOnlyTheirLane() {
@@ -518,8 +532,7 @@ void LiveTest::thePageFits_data() {
     QTest::addColumn<QString>("title"); // of the tile's numbers
     QTest::newRow("a phone held upright")
         << QSize(390, 844) << u"de"_s << QString() << u"Schüsse"_s;
-    QTest::newRow("a tablet, in English")
-        << QSize(1024, 768) << u"en"_s << QString() << u"Shots"_s;
+    QTest::newRow("a tablet, in English") << QSize(1024, 768) << u"en"_s << QString() << u"Shots"_s;
     QTest::newRow("the clubhouse's screen")
         << QSize(1920, 1080) << u"de"_s << u"?vollbild"_s << u"Schüsse"_s;
 }
@@ -536,29 +549,30 @@ void LiveTest::thePageFits() {
     Browser browser(m_driver, window, language);
     QVERIFY2(browser.isOpen(), qPrintable(browser.error()));
     logIn(browser, u"trainer"_s, kCoachPassword);
-    QVERIFY(browser.waitUntil(u"return document.querySelectorAll('.tile').length === %1"_s.arg(
-                                  m_lanes.size()),
-                              10000));
+    QVERIFY(browser.waitUntil(
+        u"return document.querySelectorAll('.tile').length === %1"_s.arg(m_lanes.size()), 10000));
     if (!page.isEmpty()) {
         QVERIFY(browser.open(url() + page));
-        QVERIFY(browser.waitUntil(u"return document.querySelectorAll('.tile').length === %1"_s.arg(
-                                      m_lanes.size()),
-                                  10000));
+        QVERIFY(browser.waitUntil(
+            u"return document.querySelectorAll('.tile').length === %1"_s.arg(m_lanes.size()),
+            10000));
     }
     const QJsonObject fit =
         browser
-            .run(u"const tiles = [...document.querySelectorAll('.tile')];"
-                 u"return { wide: document.documentElement.scrollWidth - innerWidth,"
-                 u" high: document.documentElement.scrollHeight - innerHeight,"
-                 u" cut: [...document.querySelectorAll('.tile h2, .tile b, .tile .numbers p, "
-                 u"#bar p, #footer p')].filter(e => e.scrollWidth > e.clientWidth + 1).length,"
-                 u" faces: Math.min(...tiles.map(t => t.querySelector('svg').getBoundingClientRect()"
-                 u".width)), title: tiles[0].querySelector('.shots').textContent,"
-                 u" controls: getComputedStyle(document.getElementById('logout')).display };"_s)
+            .run(
+                u"const tiles = [...document.querySelectorAll('.tile')];"
+                u"return { wide: document.documentElement.scrollWidth - innerWidth,"
+                u" high: document.documentElement.scrollHeight - innerHeight,"
+                u" cut: [...document.querySelectorAll('.tile h2, .tile b, .tile .numbers p, "
+                u"#bar p, #footer p')].filter(e => e.scrollWidth > e.clientWidth + 1).length,"
+                u" faces: Math.min(...tiles.map(t => t.querySelector('svg').getBoundingClientRect()"
+                u".width)), title: tiles[0].querySelector('.shots').textContent,"
+                u" controls: getComputedStyle(document.getElementById('logout')).display };"_s)
             .toObject();
     QCOMPARE(fit[u"wide"_s].toInt(), 0);
     QCOMPARE(fit[u"cut"_s].toInt(), 0);
-    QVERIFY2(fit[u"faces"_s].toDouble() >= 120, qPrintable(QString::number(fit[u"faces"_s].toDouble())));
+    QVERIFY2(fit[u"faces"_s].toDouble() >= 120,
+             qPrintable(QString::number(fit[u"faces"_s].toDouble())));
     QVERIFY(fit[u"title"_s].toString().endsWith(title));
     if (!page.isEmpty()) {
         QCOMPARE(fit[u"high"_s].toInt(), 0);
@@ -566,7 +580,8 @@ void LiveTest::thePageFits() {
     }
     if (const QString folder = qEnvironmentVariable("ANKERBLICK_LIVE_SCREENSHOTS");
         !folder.isEmpty()) {
-        QFile shot(QDir(folder).filePath(u"live-%1x%2.png"_s.arg(window.width()).arg(window.height())));
+        QFile shot(
+            QDir(folder).filePath(u"live-%1x%2.png"_s.arg(window.width()).arg(window.height())));
         QVERIFY(shot.open(QIODevice::WriteOnly));
         shot.write(browser.screenshot());
     }

@@ -33,7 +33,8 @@
       mpi: 'Mittlerer Treffpunkt',
       callError: 'Ansagefehler',
       spread: 'Streuung',
-      point: '%1 mm rechts, %2 mm hoch',
+      point: '%1 mm %2, %3 mm %4',
+      sides: ['rechts', 'links', 'hoch', 'tief'],
       mm: '%1 mm',
       legendCall: 'Ansage',
       legendHit: 'Treffer',
@@ -70,7 +71,8 @@
       mpi: 'Mean point of impact',
       callError: 'Call error',
       spread: 'Spread',
-      point: '%1 mm right, %2 mm up',
+      point: '%1 mm %2, %3 mm %4',
+      sides: ['right', 'left', 'high', 'low'],
       mm: '%1 mm',
       legendCall: 'Call',
       legendHit: 'Hit',
@@ -237,8 +239,12 @@
     list.style.gridTemplateColumns = `repeat(${columns}, minmax(0, 1fr))`;
   }
 
+  // "0,3 mm links, 2,3 mm hoch": x right and y up, each by its side.
   function pointText(p) {
-    return p ? text('point', tenths.format(p[0]), tenths.format(p[1])) : '–';
+    if (!p) return '–';
+    const sides = TEXTS[lang].sides;
+    return text('point', tenths.format(Math.abs(p[0])), sides[p[0] < 0 ? 1 : 0],
+      tenths.format(Math.abs(p[1])), sides[p[1] < 0 ? 3 : 2]);
   }
 
   function figures(lane) {

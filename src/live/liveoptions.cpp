@@ -13,21 +13,37 @@ using namespace Qt::StringLiterals;
 namespace {
 
 void describe(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QCoreApplication::translate("LiveCommandLine", "Zeigt die Ansagen und Treffer jeder Bahn live im Browser, vom Vereinsserver."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "LiveCommandLine",
+        "Zeigt die Ansagen und Treffer jeder Bahn live im Browser, vom Vereinsserver."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({
-        {u"verein"_s, QCoreApplication::translate("LiveCommandLine", "Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver, ohne "
-                         "Passwort (das steht in ~/.pgpass oder PGPASSWORD)."),
+        {u"verein"_s,
+         QCoreApplication::translate(
+             "LiveCommandLine", "Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver, ohne "
+                                "Passwort (das steht in ~/.pgpass oder PGPASSWORD)."),
          u"URL"_s},
-        {u"port"_s, QCoreApplication::translate("LiveCommandLine", "TCP-Port der Live-Ansicht (Vorgabe 8080)."), u"PORT"_s},
-        {u"adresse"_s, QCoreApplication::translate("LiveCommandLine", "Adresse, auf der die Live-Ansicht hört (Vorgabe: alle)."),
+        {u"port"_s,
+         QCoreApplication::translate("LiveCommandLine",
+                                     "TCP-Port der Live-Ansicht (Vorgabe 8080)."),
+         u"PORT"_s},
+        {u"adresse"_s,
+         QCoreApplication::translate("LiveCommandLine",
+                                     "Adresse, auf der die Live-Ansicht hört (Vorgabe: alle)."),
          u"ADRESSE"_s},
-        {u"zertifikat"_s, QCoreApplication::translate("LiveCommandLine", "TLS-Zertifikat (PEM)."), u"DATEI"_s},
-        {u"schluessel"_s, QCoreApplication::translate("LiveCommandLine", "Privater Schlüssel des Zertifikats (PEM)."), u"DATEI"_s},
-        {u"ohne-tls"_s, QCoreApplication::translate("LiveCommandLine", "Ohne TLS, in einem geschlossenen Schießstandnetz.")},
-        {u"sitzungen"_s, QCoreApplication::translate("LiveCommandLine", "Datei der angemeldeten Browser."), u"DATEI"_s},
+        {u"zertifikat"_s, QCoreApplication::translate("LiveCommandLine", "TLS-Zertifikat (PEM)."),
+         u"DATEI"_s},
+        {u"schluessel"_s,
+         QCoreApplication::translate("LiveCommandLine",
+                                     "Privater Schlüssel des Zertifikats (PEM)."),
+         u"DATEI"_s},
+        {u"ohne-tls"_s,
+         QCoreApplication::translate("LiveCommandLine",
+                                     "Ohne TLS, in einem geschlossenen Schießstandnetz.")},
+        {u"sitzungen"_s,
+         QCoreApplication::translate("LiveCommandLine", "Datei der angemeldeten Browser."),
+         u"DATEI"_s},
     });
 }
 
@@ -43,25 +59,36 @@ QString problemOf(const LiveOptions& o) {
     QString addressProblem;
     const std::optional<club::Address> server = club::parseAddress(o.club, &addressProblem);
     if (o.club.isEmpty())
-        return QCoreApplication::translate("LiveCommandLine", "--verein fehlt: die Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver.");
+        return QCoreApplication::translate(
+            "LiveCommandLine",
+            "--verein fehlt: die Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver.");
     if (!server)
         return addressProblem;
     if (!server->password.isEmpty())
-        return QCoreApplication::translate("LiveCommandLine", "Das Passwort gehört nicht in die URI auf der Befehlszeile, wo jeder es lesen "
-                  "kann: Bitte in ~/.pgpass oder PGPASSWORD eintragen.");
+        return QCoreApplication::translate(
+            "LiveCommandLine",
+            "Das Passwort gehört nicht in die URI auf der Befehlszeile, wo jeder es lesen "
+            "kann: Bitte in ~/.pgpass oder PGPASSWORD eintragen.");
     if (o.port < 1 || o.port > 65535)
-        return QCoreApplication::translate("LiveCommandLine", "--port braucht eine Zahl von 1 bis 65535.");
+        return QCoreApplication::translate("LiveCommandLine",
+                                           "--port braucht eine Zahl von 1 bis 65535.");
     const QHostAddress address(o.address);
     if (address.isNull())
-        return QCoreApplication::translate("LiveCommandLine", "--adresse „%1“ ist keine IP-Adresse.").arg(o.address);
+        return QCoreApplication::translate("LiveCommandLine",
+                                           "--adresse „%1“ ist keine IP-Adresse.")
+            .arg(o.address);
     if (o.certificate.isEmpty() != o.key.isEmpty())
-        return QCoreApplication::translate("LiveCommandLine", "--zertifikat und --schluessel gehören zusammen.");
+        return QCoreApplication::translate("LiveCommandLine",
+                                           "--zertifikat und --schluessel gehören zusammen.");
     if (o.tls() && o.withoutTls)
-        return QCoreApplication::translate("LiveCommandLine", "--ohne-tls passt nicht zu --zertifikat.");
+        return QCoreApplication::translate("LiveCommandLine",
+                                           "--ohne-tls passt nicht zu --zertifikat.");
     if (!o.tls() && !o.withoutTls && !address.isLoopback())
-        return QCoreApplication::translate("LiveCommandLine", "Ohne TLS zeigt die Live-Ansicht Passwörter und Schüsse jedem im Netz: Bitte "
-                  "--zertifikat und --schluessel angeben, oder --ohne-tls in einem "
-                  "geschlossenen Schießstandnetz.");
+        return QCoreApplication::translate(
+            "LiveCommandLine",
+            "Ohne TLS zeigt die Live-Ansicht Passwörter und Schüsse jedem im Netz: Bitte "
+            "--zertifikat und --schluessel angeben, oder --ohne-tls in einem "
+            "geschlossenen Schießstandnetz.");
     return {};
 }
 

@@ -19,13 +19,13 @@
 namespace ankerblick::live {
 
 struct LiveOptions {
-    QString club;                  // --verein
+    QString club;                                // --verein
     QString address = QStringLiteral("0.0.0.0"); // --adresse: where the view listens
-    int port = 8080;               // --port
-    QString certificate;           // --zertifikat: PEM
-    QString key;                   // --schluessel: PEM
-    bool withoutTls = false;       // --ohne-tls
-    QString sessions;              // --sitzungen: the sessions' file; empty: the default
+    int port = 8080;                             // --port
+    QString certificate;                         // --zertifikat: PEM
+    QString key;                                 // --schluessel: PEM
+    bool withoutTls = false;                     // --ohne-tls
+    QString sessions; // --sitzungen: the sessions' file; empty: the default
 
     bool tls() const { return !certificate.isEmpty(); }
 };

@@ -99,8 +99,7 @@ struct LiveServer::Browser {
 LiveServer::LiveServer(Options options, Sessions& sessions, Check check, QObject* parent)
     : QAbstractHttpServer(parent), m_options(options), m_sessions(sessions),
       m_check(std::move(check)) {
-    connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
-            &LiveServer::acceptSockets);
+    connect(this, &QAbstractHttpServer::newWebSocketConnection, this, &LiveServer::acceptSockets);
     connect(&m_sweep, &QTimer::timeout, this, &LiveServer::sweep);
     m_sweep.start(m_options.pingMs);
 }
@@ -118,7 +117,8 @@ bool LiveServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* so
         // looked at once it is open (accept()), so that the page can be told.
         return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
     if (method == QHttpServerRequest::Method::Get) {
-        std::optional<QHttpServerResponse> file = pageFile(path == u"/index.html"_s ? u"/"_s : path);
+        std::optional<QHttpServerResponse> file =
+            pageFile(path == u"/index.html"_s ? u"/"_s : path);
         if (!file)
             return false;
         secure(*file);
@@ -178,9 +178,9 @@ void LiveServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket) {
             if (!a.viewer) {
                 m_failures[from.toString()] << now();
                 const bool unreachable = !m_serverProblem.isEmpty();
-                return answer(jsonResponse(
-                    {{u"problem"_s, unreachable ? u"server"_s : u"refused"_s}},
-                    unreachable ? Status::ServiceUnavailable : Status::Unauthorized));
+                return answer(
+                    jsonResponse({{u"problem"_s, unreachable ? u"server"_s : u"refused"_s}},
+                                 unreachable ? Status::ServiceUnavailable : Status::Unauthorized));
             }
             const QByteArray token = m_sessions.open(*a.viewer, now());
             QHttpServerResponse response = jsonResponse(
@@ -226,9 +226,14 @@ void LiveServer::accept(std::unique_ptr<QWebSocket> socket) {
                             : QWebSocketProtocol::CloseCodePolicyViolated);
         return;
     }
-    auto browser = std::make_unique<Browser>(Browser{
-        std::unique_ptr<QWebSocket, Later>(socket.release()), *viewer, token,
-        FrameQueue(m_options.queueLimit), {}, 0, now()});
+    auto browser =
+        std::make_unique<Browser>(Browser{std::unique_ptr<QWebSocket, Later>(socket.release()),
+                                          *viewer,
+                                          token,
+                                          FrameQueue(m_options.queueLimit),
+                                          {},
+                                          0,
+                                          now()});
     Browser* b = browser.get();
     QWebSocket* s = b->socket.get();
     connect(s, &QWebSocket::disconnected, this, [this, b] { forget(b); });
@@ -295,9 +300,9 @@ void LiveServer::takeSeries(const club::LiveTraining& training, int number) {
 
 void LiveServer::setServerProblem(const QString& problem) {
     m_serverProblem = problem;
-    const QByteArray frame = QJsonDocument(QJsonObject{{u"type"_s, u"server"_s},
-                                                       {u"reached"_s, problem.isEmpty()}})
-                                 .toJson(QJsonDocument::Compact);
+    const QByteArray frame =
+        QJsonDocument(QJsonObject{{u"type"_s, u"server"_s}, {u"reached"_s, problem.isEmpty()}})
+            .toJson(QJsonDocument::Compact);
     for (auto& b : m_browsers) {
         b->queue.push(u"server"_s, frame);
         send(*b);

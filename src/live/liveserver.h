@@ -41,10 +41,10 @@ public:
         const QString& login, const QString& password, QString* problem)>;
 
     struct Options {
-        bool tls = false;                 // the session cookie is Secure
+        bool tls = false;                  // the session cookie is Secure
         qsizetype queueLimit = 512 * 1024; // bytes waiting for one browser
         qint64 inFlightLimit = 64 * 1024;  // bytes sent and not yet written
-        int failedLogins = 5;             // per address within kFailureWindow
+        int failedLogins = 5;              // per address within kFailureWindow
         int pingMs = 20000;
     };
 

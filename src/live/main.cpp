@@ -1,11 +1,11 @@
 // ankerblick-live: the range live in a browser, from the club's server.
 
+#include "live/liveoptions.h"
 #include "live/liveserver.h"
 #include "live/sessions.h"
 #include "model/background.h"
 #include "platform/clubconnection.h"
 #include "platform/clublive.h"
-#include "live/liveoptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -39,9 +39,9 @@ QString sessionsFile(const live::LiveOptions& options) {
     if (!options.sessions.isEmpty())
         return options.sessions;
     const QString state = qEnvironmentVariable("STATE_DIRECTORY");
-    const QString folder = state.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
-                               : state.section(u':', 0, 0);
+    const QString folder =
+        state.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+                        : state.section(u':', 0, 0);
     return folder + u"/sitzungen.json"_s;
 }
 

@@ -46,8 +46,8 @@ std::optional<Viewer> viewerOf(const Credentials& server, const QString& login,
     Statements sql(link);
     Viewer viewer{link.userName(), false, {}};
     const std::optional<bool> coach = isCoach(sql);
-    Rows* logins = coach ? sql.query(u"SELECT login FROM ankerblick.shooters ORDER BY login"_s)
-                         : nullptr;
+    Rows* logins =
+        coach ? sql.query(u"SELECT login FROM ankerblick.shooters ORDER BY login"_s) : nullptr;
     if (!logins)
         return refused(sql.problem());
     viewer.coach = *coach;
@@ -157,10 +157,10 @@ private:
             return false;
         }
         if (*read)
-            QMetaObject::invokeMethod(
-                m_owner, [owner = m_owner, training = **read, number = notice.number] {
-                    Q_EMIT owner->seriesRead(training, number);
-                });
+            QMetaObject::invokeMethod(m_owner,
+                                      [owner = m_owner, training = **read, number = notice.number] {
+                                          Q_EMIT owner->seriesRead(training, number);
+                                      });
         return true;
     }
 

@@ -113,7 +113,7 @@ void Board::setTrainings(QList<club::LiveTraining> trainings) {
 
 QUuid Board::take(const club::LiveTraining& training, int number) {
     const auto known = std::find_if(m_trainings.begin(), m_trainings.end(),
-                                     [&](const auto& t) { return t.id == training.id; });
+                                    [&](const auto& t) { return t.id == training.id; });
     if (known == m_trainings.end()) {
         m_trainings << training;
         return training.lane;

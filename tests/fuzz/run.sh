@@ -19,7 +19,7 @@ scripts/install-deps.sh clang libclang-rt-14-dev
 
 dir=${ANKERBLICK_FUZZ_BUILD:-build/fuzz}
 targets=(fuzz_seriesfile fuzz_targetrecord fuzz_timelines fuzz_numbers fuzz_diaryblobs
-  fuzz_opentarget fuzz_shotimport)
+  fuzz_opentarget fuzz_shotimport fuzz_livesession)
 
 cmake --preset fuzz -B "$dir"
 cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}"
@@ -32,7 +32,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # few lines, one typed number.
 declare -A max_len=([fuzz_seriesfile]=4096 [fuzz_targetrecord]=256 [fuzz_timelines]=2048
   [fuzz_numbers]=128 [fuzz_diaryblobs]=512 [fuzz_opentarget]=1024
-  [fuzz_shotimport]=2048)
+  [fuzz_shotimport]=2048 [fuzz_livesession]=1024)
 
 # One target on its copy of the corpus; its log stays in its folder.
 run_one() { # target

@@ -1,8 +1,8 @@
 #include "webdriver.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkReply>
@@ -63,8 +63,8 @@ bool ChromeDriver::start() {
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 20000) {
-        std::unique_ptr<QNetworkReply> reply(network.get(
-            QNetworkRequest(QUrl(u"http://127.0.0.1:%1/status"_s.arg(m_port)))));
+        std::unique_ptr<QNetworkReply> reply(
+            network.get(QNetworkRequest(QUrl(u"http://127.0.0.1:%1/status"_s.arg(m_port)))));
         if (await(reply.get(), 2000) && reply->error() == QNetworkReply::NoError &&
             QJsonDocument::fromJson(reply->readAll())[u"value"_s][u"ready"_s].toBool())
             return true;
@@ -80,18 +80,16 @@ Browser::Browser(ChromeDriver& driver, QSize window, const QString& language)
         {u"binary"_s, u"/usr/bin/chromium"_s},
         {u"args"_s,
          QJsonArray{u"--headless=new"_s, u"--no-sandbox"_s, u"--disable-gpu"_s,
-                    u"--disable-dev-shm-usage"_s, u"--no-first-run"_s,
-                    u"--hide-scrollbars"_s, u"--lang=%1"_s.arg(language),
-                    u"--user-data-dir=%1"_s.arg(m_profile.path()),
+                    u"--disable-dev-shm-usage"_s, u"--no-first-run"_s, u"--hide-scrollbars"_s,
+                    u"--lang=%1"_s.arg(language), u"--user-data-dir=%1"_s.arg(m_profile.path()),
                     u"--window-size=%1,%2"_s.arg(window.width()).arg(window.height())}},
         {u"prefs"_s, QJsonObject{{u"intl.accept_languages"_s, language}}}};
-    const QJsonObject capabilities{
-        {u"browserName"_s, u"chrome"_s},
-        {u"acceptInsecureCerts"_s, true},
-        {u"goog:chromeOptions"_s, chrome}};
-    const QJsonValue session = call(
-        "POST", u"/session"_s,
-        QJsonObject{{u"capabilities"_s, QJsonObject{{u"alwaysMatch"_s, capabilities}}}});
+    const QJsonObject capabilities{{u"browserName"_s, u"chrome"_s},
+                                   {u"acceptInsecureCerts"_s, true},
+                                   {u"goog:chromeOptions"_s, chrome}};
+    const QJsonValue session =
+        call("POST", u"/session"_s,
+             QJsonObject{{u"capabilities"_s, QJsonObject{{u"alwaysMatch"_s, capabilities}}}});
     m_session = session[u"sessionId"_s].toString();
     if (m_session.isEmpty() && m_error.isEmpty())
         m_error = u"Chromium startet nicht"_s;
@@ -107,9 +105,9 @@ Browser::~Browser() {
 QJsonValue Browser::call(const QByteArray& method, const QString& path, const QJsonValue& body) {
     QNetworkRequest request(QUrl(m_base + path));
     request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/json"_s);
-    const QByteArray data =
-        body.isUndefined() ? QByteArray()
-                           : QJsonDocument(body.toObject()).toJson(QJsonDocument::Compact);
+    const QByteArray data = body.isUndefined()
+                                ? QByteArray()
+                                : QJsonDocument(body.toObject()).toJson(QJsonDocument::Compact);
     std::unique_ptr<QNetworkReply> reply(
         m_network.sendCustomRequest(request, method, method == "GET" ? QByteArray() : data));
     if (!await(reply.get(), 60000)) {
@@ -185,8 +183,7 @@ bool Browser::resize(QSize window) {
                               {u"deviceScaleFactor"_s, 1},
                               {u"mobile"_s, window.width() < 600}};
     call("POST", u"/session/%1/goog/cdp/execute"_s.arg(m_session),
-         QJsonObject{{u"cmd"_s, u"Emulation.setDeviceMetricsOverride"_s},
-                     {u"params"_s, metrics}});
+         QJsonObject{{u"cmd"_s, u"Emulation.setDeviceMetricsOverride"_s}, {u"params"_s, metrics}});
     return m_error.isEmpty();
 }
 
