@@ -188,7 +188,7 @@ private Q_SLOTS:
         const club::SetUp first = club::setUp(db);
         QVERIFY2(first.ok, qPrintable(first.problem));
         QCOMPARE(first.before, from);
-        QCOMPARE(first.after, 1);
+        QCOMPARE(first.after, club::kSchemaVersion);
         QCOMPARE(valueOf(db, u"SELECT string_agg(tablename, ',' ORDER BY tablename) FROM "
                              u"pg_tables WHERE schemaname = 'ankerblick'"_s),
                  u"schema_version,series,shooters,shots,trainings"_s);
@@ -206,8 +206,8 @@ private Q_SLOTS:
         const QString layout = layoutOf(db);
         const club::SetUp again = club::setUp(db);
         QVERIFY(again.ok);
-        QCOMPARE(again.before, 1);
-        QCOMPARE(again.after, 1);
+        QCOMPARE(again.before, club::kSchemaVersion);
+        QCOMPARE(again.after, club::kSchemaVersion);
         QCOMPARE(layoutOf(db), layout);
     }
 
@@ -326,15 +326,15 @@ private Q_SLOTS:
         QVERIFY(club::setUp(db).ok);
         const QString login = u"neu%1"_s.arg(m_databases);
         QCOMPARE(club::addLogin(db, login, kPassword, club::LoginKind::Shooter), QString());
-        QCOMPARE(valueOf(db, u"INSERT INTO ankerblick.schema_version (version) VALUES (2) "
+        QCOMPARE(valueOf(db, u"INSERT INTO ankerblick.schema_version (version) VALUES (3) "
                              u"RETURNING version"_s),
-                 u"2"_s);
+                 u"3"_s);
         const QString layout = layoutOf(db);
         QString problem;
         if (action == u"einrichten"_s) {
             const club::SetUp done = club::setUp(db);
             QVERIFY(!done.ok);
-            QCOMPARE(done.before, 2);
+            QCOMPARE(done.before, 3);
             problem = done.problem;
         } else if (action == u"anmelden"_s) {
             problem = club::addLogin(db, login + u"b"_s, kPassword, club::LoginKind::Shooter);
@@ -349,8 +349,8 @@ private Q_SLOTS:
             QVERIFY(!sent.ok);
             problem = sent.problem;
         }
-        QCOMPARE(problem, u"Die Tabellen auf dem Vereinsserver haben die Version 2, dieses "
-                          u"Programm kennt nur Version 1. Bitte Ankerblick auf eine neuere "
+        QCOMPARE(problem, u"Die Tabellen auf dem Vereinsserver haben die Version 3, dieses "
+                          u"Programm kennt nur Version 2. Bitte Ankerblick auf eine neuere "
                           u"Version aktualisieren; auf den Server wird nichts geschrieben."_s);
         QCOMPARE(layoutOf(db), layout);
         QCOMPARE(valueOf(db, u"SELECT count(*) FROM ankerblick.trainings"_s), u"0"_s);
@@ -675,11 +675,11 @@ private Q_SLOTS:
         const QStringList coach = setUp + QStringList{u"--verein-trainer"_s, u"LOGIN"_s};
         QTest::newRow("einrichten") << false << setUp << QByteArray() << 0
                                     << u"Die Tabellen und Rollen des Vereins sind eingerichtet "
-                                       u"(Version 1)."_s
+                                       u"(Version 2)."_s
                                     << QString();
         QTest::newRow("noch einmal") << true << setUp << QByteArray() << 0
                                      << u"Die Tabellen des Vereins sind auf dem Stand (Version "
-                                        u"1); nichts geändert."_s
+                                        u"2); nichts geändert."_s
                                      << QString();
         QTest::newRow("Schütze") << false << shooter << (kPassword + u"\n"_s).toUtf8() << 0
                                  << u"Die Anmeldung „LOGIN“ für einen Schützen ist eingerichtet."_s

@@ -41,6 +41,7 @@
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -166,13 +167,14 @@ class TestClubWindow : public WindowTest {
         services.keyring = &m_keyring;
         return services;
     }
-    // The shots of anna's trainings on the server, and their sum.
-    QString shotsOnServer() {
+    // The shots of anna's trainings on the server, and their sum; or what
+    // `query` asks.
+    QString shotsOnServer(const QString& query =
+                              u"SELECT count(*) || ' ' || coalesce(round(sum(value)::numeric, 2), "
+                              u"0) FROM ankerblick.shots WHERE login = 'anna'"_s) {
         club::Connection owner(m_server.ownerUrl(kDatabase));
         QSqlQuery q(owner.database());
-        if (!q.exec(u"SELECT count(*) || ' ' || coalesce(round(sum(value)::numeric, 2), 0) "
-                    u"FROM ankerblick.shots WHERE login = 'anna'"_s) ||
-            !q.next())
+        if (!q.exec(query) || !q.next())
             return u"Fehler"_s;
         return q.value(0).toString();
     }
@@ -233,8 +235,9 @@ private Q_SLOTS:
     }
 
     // The dialog checks the server (a wrong password, then the right one),
-    // keeps the password in the keyring alone, and the status bar follows
-    // the sync through a server stop.
+    // keeps the password in the keyring alone and the lane's name in the
+    // settings, which the trainings carry to the server, and the status bar
+    // follows the sync through a server stop.
     void dialogAndStatusBar() {
         const auto sync = newLane();
         Services services = servicesWith(*sync);
@@ -269,6 +272,9 @@ private Q_SLOTS:
             answer->text(), u"Der Vereinsserver ist erreichbar, die Anmeldung gelingt."_s, 20000);
         // A check sets no server.
         QCOMPARE(sync->server(), club::Credentials());
+        auto* lane = dialog->findChild<QLineEdit*>(u"Bahn"_s);
+        QCOMPARE(lane->placeholderText(), QSysInfo::machineHostName());
+        lane->setText(u" 7 "_s);
         dialog->accept();
 
         const QString key = u"anna@127.0.0.1:%1/%2"_s.arg(m_server.port()).arg(kDatabase);
@@ -285,6 +291,10 @@ private Q_SLOTS:
         training.id = *m_lane->beginTraining(training);
         QVERIFY(m_lane->saveSeries(training.id, valuedSeries(1, {10.0, 9.0})));
         QTRY_COMPARE_WITH_TIMEOUT(shotsOnServer(), u"2 19.00"_s, 20000);
+        QCOMPARE(m_settings.clubServer().lane, u"7"_s);
+        QCOMPARE(shotsOnServer(u"SELECT string_agg(lane_name, ',') FROM ankerblick.trainings "
+                               u"WHERE login = 'anna'"_s),
+                 u"7"_s);
         QVERIFY(m_server.stop());
         QVERIFY(m_lane->saveSeries(training.id, valuedSeries(2, {8.5})));
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), u"Verein: nicht verbunden – 1 Serie wartet"_s,

@@ -85,6 +85,7 @@ public:
     club::Credentials server() const override { return {}; }
     ClubState state() const override { return {}; }
     void check(const club::Credentials&) override {}
+    void setLaneName(const QString&) override {}
 };
 
 // A club server that is never read, for the coach's view.

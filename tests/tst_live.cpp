@@ -41,11 +41,19 @@ namespace {
 const QString kDatabase = u"verein_live"_s;
 const QString kLanePassword = u"Bahn-Passwort 5"_s;
 const QString kCoachPassword = u"Trainer-Passwort 5"_s;
-// The shooters on the lanes, by login; the page orders them by name.
-const QList<std::pair<QString, QString>> kLanes{
-    {u"bahn01"_s, u"Anna Berger"_s}, {u"bahn02"_s, u"Bert Claßen"_s},
-    {u"bahn03"_s, u"Carla Dietz"_s}, {u"bahn04"_s, u"Dieter Ernst"_s},
-    {u"bahn05"_s, u"Eva Fuchs"_s},   {u"bahn06"_s, u"Franz Gruber"_s}};
+// The shooters by login, and the names of their lanes; the page orders the
+// lanes by name, lane 2 before lane 10, one without a name last.
+struct LaneOf {
+    QString login;
+    QString shooter;
+    QString lane;
+};
+const QList<LaneOf> kLanes{
+    {u"bahn01"_s, u"Anna Berger"_s, u"12"_s}, {u"bahn02"_s, u"Bert Claßen"_s, u"3"_s},
+    {u"bahn03"_s, u"Carla Dietz"_s, u"10"_s}, {u"bahn04"_s, u"Dieter Ernst"_s, u"1"_s},
+    {u"bahn05"_s, u"Eva Fuchs"_s, u"2"_s},    {u"bahn06"_s, u"Franz Gruber"_s, QString()}};
+const QString kInLaneOrder =
+    u"Dieter Ernst,Eva Fuchs,Bert Claßen,Carla Dietz,Anna Berger,Franz Gruber"_s;
 
 #ifdef __SANITIZE_ADDRESS__
 constexpr int kSecond = 3000; // the sanitizers make every step several times slower
@@ -182,8 +190,9 @@ void LiveTest::initTestCase() {
         club::Connection owner(m_pg.ownerUrl(kDatabase));
         QSqlDatabase db = owner.database();
         QVERIFY2(club::setUp(db).ok, "setup");
-        for (const auto& [login, name] : kLanes)
-            QCOMPARE(club::addLogin(db, login, kLanePassword, club::LoginKind::Shooter), QString());
+        for (const LaneOf& lane : kLanes)
+            QCOMPARE(club::addLogin(db, lane.login, kLanePassword, club::LoginKind::Shooter),
+                     QString());
         QCOMPARE(club::addLogin(db, u"trainer"_s, kCoachPassword, club::LoginKind::Coach),
                  QString());
     }
@@ -201,7 +210,7 @@ void LiveTest::initTestCase() {
                            u"-subj"_s, u"/CN=127.0.0.1"_s, u"-keyout"_s,
                            m_dir.filePath(u"key.pem"_s), u"-out"_s, m_dir.filePath(u"cert.pem"_s)}),
         0);
-    for (const auto& [login, name] : kLanes) {
+    for (const auto& [login, name, laneName] : kLanes) {
         Lane lane{
             login, std::make_unique<SqliteDiary>(m_dir.filePath(login + u".sqlite"_s)), {}, 0};
         diary::Training t;
@@ -212,6 +221,7 @@ void LiveTest::initTestCase() {
         lane.training = lane.diary->beginTraining(t).value_or(0);
         QVERIFY(lane.training > 0);
         lane.sync = std::make_unique<ServerClubSync>(*lane.diary);
+        lane.sync->setLaneName(laneName);
         lane.sync->setServer(m_pg.login(login, kLanePassword, kDatabase));
         m_lanes.push_back(std::move(lane));
     }
@@ -476,7 +486,7 @@ void LiveTest::aShotAppearsWithinASecond() {
     // impact ((3,5 - 4) / 2, (-1,5 + 6) / 2) = (-0,25; 2,25), the call
     // error ((2,5 - 1,5) / 2, (-3,5 + 5,5) / 2) = (0,5; 1,0), the spread
     // |(3,5; -1,5) - (-4; 6)| = 10,61 mm, one call of two rated 10.
-    QVERIFY2(m_coach->click(u"#lanes .tile:first-child"_s), qPrintable(m_coach->error()));
+    QVERIFY2(m_coach->clickFound(kTileOf, {u"Anna Berger"_s}), qPrintable(m_coach->error()));
     QVERIFY(m_coach->waitUntil(u"return !document.getElementById('lane').hidden"_s, 5000));
     QCOMPARE(
         m_coach
@@ -529,12 +539,14 @@ void LiveTest::thePageFits_data() {
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("title"); // of the tile's numbers
+    QTest::addColumn<QString>("title");      // of the tile's numbers
+    QTest::addColumn<QString>("laneOfAnna"); // her tile's lane and discipline
     QTest::newRow("a phone held upright")
-        << QSize(390, 844) << u"de"_s << QString() << u"Schüsse"_s;
-    QTest::newRow("a tablet, in English") << QSize(1024, 768) << u"en"_s << QString() << u"Shots"_s;
+        << QSize(390, 844) << u"de"_s << QString() << u"Schüsse"_s << u"Bahn 12 · LP"_s;
+    QTest::newRow("a tablet, in English")
+        << QSize(1024, 768) << u"en"_s << QString() << u"Shots"_s << u"Lane 12 · AP"_s;
     QTest::newRow("the clubhouse's screen")
-        << QSize(1920, 1080) << u"de"_s << u"?vollbild"_s << u"Schüsse"_s;
+        << QSize(1920, 1080) << u"de"_s << u"?vollbild"_s << u"Schüsse"_s << u"Bahn 12 · LP"_s;
 }
 
 // Every lane on the page, nothing wider than the screen, no text cut; the
@@ -544,6 +556,7 @@ void LiveTest::thePageFits() {
     QFETCH(QString, language);
     QFETCH(QString, page);
     QFETCH(QString, title);
+    QFETCH(QString, laneOfAnna);
     for (int lane = 3; lane < int(m_lanes.size()); ++lane)
         send(lane, seriesOf(1, {shotAt(0, {lane - 4.0, 2.0}, group::PointMm{0, 0}, 10.1, 10)}));
     Browser browser(m_driver, window, language);
@@ -567,8 +580,12 @@ void LiveTest::thePageFits() {
                 u"#bar p, #footer p')].filter(e => e.scrollWidth > e.clientWidth + 1).length,"
                 u" faces: Math.min(...tiles.map(t => t.querySelector('svg').getBoundingClientRect()"
                 u".width)), title: tiles[0].querySelector('.shots').textContent,"
-                u" controls: getComputedStyle(document.getElementById('logout')).display };"_s)
+                u" controls: getComputedStyle(document.getElementById('logout')).display,"
+                u" order: tiles.map(t => t.querySelector('h2').textContent).join(),"
+                u" lane: tiles[4].querySelector('.what').textContent };"_s)
             .toObject();
+    QCOMPARE(fit[u"order"_s].toString(), kInLaneOrder);
+    QCOMPARE(fit[u"lane"_s].toString(), laneOfAnna);
     QCOMPARE(fit[u"wide"_s].toInt(), 0);
     QCOMPARE(fit[u"cut"_s].toInt(), 0);
     QVERIFY2(fit[u"faces"_s].toDouble() >= 120,
@@ -578,8 +595,7 @@ void LiveTest::thePageFits() {
         QCOMPARE(fit[u"high"_s].toInt(), 0);
         QCOMPARE(fit[u"controls"_s].toString(), u"none"_s);
     }
-    if (const QString folder = qEnvironmentVariable("ANKERBLICK_LIVE_SCREENSHOTS");
-        !folder.isEmpty()) {
+    if (const QString folder = qEnvironmentVariable("ANKERBLICK_SCREENSHOTS"); !folder.isEmpty()) {
         QFile shot(
             QDir(folder).filePath(u"live-%1x%2.png"_s.arg(window.width()).arg(window.height())));
         QVERIFY(shot.open(QIODevice::WriteOnly));

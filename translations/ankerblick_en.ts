@@ -448,7 +448,7 @@ Once more: </translation>
 <context>
     <name>ClubSchema</name>
     <message>
-        <location filename="../src/platform/clubschema.cpp" line="+137"/>
+        <location filename="../src/platform/clubschema.cpp" line="+144"/>
         <source>Die Tabellen auf dem Vereinsserver haben die Version %1, dieses Programm kennt nur Version %2. Bitte Ankerblick auf eine neuere Version aktualisieren; auf den Server wird nichts geschrieben.</source>
         <translation>The tables on the club server have version %1; this program knows only version %2. Please update Ankerblick to a newer version; nothing is written to the server.</translation>
     </message>
@@ -1301,77 +1301,77 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>LiveCommandLine</name>
     <message>
-        <location filename="../src/live/liveoptions.cpp" line="+17"/>
+        <location filename="../src/live/liveoptions.cpp" line="+16"/>
         <source>Zeigt die Ansagen und Treffer jeder Bahn live im Browser, vom Vereinsserver.</source>
-        <translation>Shows every lane's calls and hits live in the browser, from the club's server.</translation>
+        <translation>Shows every lane&apos;s calls and hits live in the browser, from the club&apos;s server.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver, ohne Passwort (das steht in ~/.pgpass oder PGPASSWORD).</source>
-        <translation>Connection URI of a coach's login on the club's server, without a password (that goes in ~/.pgpass or PGPASSWORD).</translation>
+        <translation>Connection URI of a coach&apos;s login on the club&apos;s server, without a password (that goes in ~/.pgpass or PGPASSWORD).</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>TCP-Port der Live-Ansicht (Vorgabe 8080).</source>
         <translation>TCP port of the live view (default 8080).</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Adresse, auf der die Live-Ansicht hört (Vorgabe: alle).</source>
         <translation>Address the live view listens on (default: all).</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>TLS-Zertifikat (PEM).</source>
         <translation>TLS certificate (PEM).</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Privater Schlüssel des Zertifikats (PEM).</source>
-        <translation>The certificate's private key (PEM).</translation>
+        <translation>The certificate&apos;s private key (PEM).</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Ohne TLS, in einem geschlossenen Schießstandnetz.</source>
         <translation>Without TLS, on a closed range network.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Datei der angemeldeten Browser.</source>
         <translation>File of the logged-in browsers.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>--verein fehlt: die Verbindungs-URI einer Trainer-Anmeldung am Vereinsserver.</source>
-        <translation>--verein is missing: the connection URI of a coach's login on the club's server.</translation>
+        <translation>--verein is missing: the connection URI of a coach&apos;s login on the club&apos;s server.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Das Passwort gehört nicht in die URI auf der Befehlszeile, wo jeder es lesen kann: Bitte in ~/.pgpass oder PGPASSWORD eintragen.</source>
         <translation>The password does not belong in the URI on the command line, where anyone can read it: please put it in ~/.pgpass or PGPASSWORD.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>--port braucht eine Zahl von 1 bis 65535.</source>
         <translation>--port needs a number from 1 to 65535.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>--adresse „%1“ ist keine IP-Adresse.</source>
         <translation>--adresse “%1” is no IP address.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>--zertifikat und --schluessel gehören zusammen.</source>
         <translation>--zertifikat and --schluessel go together.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>--ohne-tls passt nicht zu --zertifikat.</source>
         <translation>--ohne-tls does not go with --zertifikat.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Ohne TLS zeigt die Live-Ansicht Passwörter und Schüsse jedem im Netz: Bitte --zertifikat und --schluessel angeben, oder --ohne-tls in einem geschlossenen Schießstandnetz.</source>
         <translation>Without TLS the live view shows passwords and shots to everyone on the network: please give --zertifikat and --schluessel, or --ohne-tls on a closed range network.</translation>
     </message>
@@ -1379,7 +1379,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
 <context>
     <name>LiveView</name>
     <message>
-        <location filename="../src/live/main.cpp" line="+50"/>
+        <location filename="../src/live/main.cpp" line="+53"/>
         <source>Das Zertifikat „%1“ ist nicht lesbar.</source>
         <translation>The certificate “%1” cannot be read.</translation>
     </message>
@@ -1762,7 +1762,7 @@ Die Sprache wird beim nächsten Start des Programms umgestellt.</translation>
         <translation>The training is not (or no longer) on the club server.</translation>
     </message>
     <message>
-        <location line="+319"/>
+        <location line="+321"/>
         <source>Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit ankerblick --verein-trainer an.</source>
         <translation>The login “%1” is not a coach’s login: the coach’s view shows the club’s trainings to a coach only. The administrator creates coaches with ankerblick --verein-trainer.</translation>
     </message>
@@ -2362,7 +2362,7 @@ Please enter your name:</translation>
 <context>
     <name>ankerblick::ClubServerDialog</name>
     <message>
-        <location filename="../src/features/club/clubserverdialog.cpp" line="+76"/>
+        <location filename="../src/features/club/clubserverdialog.cpp" line="+82"/>
         <source>Vereinsserver</source>
         <translation>Club server</translation>
     </message>
@@ -2382,7 +2382,7 @@ Please enter your name:</translation>
         <translation>off</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>Verbindung prüfen</source>
         <translation>Test connection</translation>
     </message>
@@ -2417,12 +2417,17 @@ Please enter your name:</translation>
         <translation>TLS:</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Bahn:</source>
+        <translation>Lane:</translation>
+    </message>
+    <message>
         <location line="+16"/>
         <source>Der Vereinsserver ist erreichbar, die Anmeldung gelingt.</source>
         <translation>The club server can be reached and the login succeeds.</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+26"/>
         <source>Der Vereinsserver wird gefragt …</source>
         <translation>Asking the club server …</translation>
     </message>

@@ -43,6 +43,7 @@
       started: 'Beginn %1 Uhr',
       idle: 'Seit %1 Minuten kein Schuss',
       tile: '%1, %2: %3 Schüsse, %4: %5 Ringe',
+      lane: 'Bahn %1',
       disciplines: ['LP', 'FP-SP-100m', 'OSP-SP', 'Gewehr 50m', 'LG 10m', 'Gewehr 300m'],
     },
     en: {
@@ -81,6 +82,7 @@
       started: 'Started %1',
       idle: 'No shot for %1 minutes',
       tile: '%1, %2: %3 shots, %4: %5 points',
+      lane: 'Lane %1',
       disciplines: ['AP', 'FP-SP-100m', 'RFP-SP', 'Rifle 50m', 'AR 10m', 'Rifle 300m'],
     },
   };
@@ -95,6 +97,7 @@
   const tenths = new Intl.NumberFormat(locale, { minimumFractionDigits: 1, maximumFractionDigits: 1 });
   const share = new Intl.NumberFormat(locale, { style: 'percent', maximumFractionDigits: 0 });
   const clock = new Intl.DateTimeFormat(locale, { hour: '2-digit', minute: '2-digit' });
+  const collator = new Intl.Collator(locale, { numeric: true });
 
   function text(key, ...args) {
     return TEXTS[lang][key].replace(/%(\d)/g, (_, i) => String(args[Number(i) - 1]));
@@ -188,7 +191,7 @@
     button.type = 'button';
     button.dataset.lane = lane.id;
     button.classList.toggle('idle', idle(lane));
-    const what = [TEXTS[lang].disciplines[lane.discipline] || '', lane.program].filter(Boolean).join(' · ');
+    const what = describe(lane).join(' · ');
     button.append(element('h2', '', lane.shooter || lane.login), element('p', 'what', what));
     button.append(face(lane, current.shots));
     const numbers = element('div', 'numbers');
@@ -203,8 +206,18 @@
     return button;
   }
 
+  // The lane's name, discipline and match program.
+  function describe(lane) {
+    return [lane.laneName ? text('lane', lane.laneName) : '', TEXTS[lang].disciplines[lane.discipline], lane.program].filter(Boolean);
+  }
+
+  // By the lane's name (lane 2 before lane 10; one without a name last),
+  // then by shooter, as the program orders them.
   function order(a, b) {
-    return (a.shooter || '').localeCompare(b.shooter || '', locale) || (a.id < b.id ? -1 : a.id > b.id ? 1 : 0);
+    if (!a.laneName !== !b.laneName) return a.laneName ? -1 : 1;
+    return collator.compare(a.laneName || '', b.laneName || '')
+      || collator.compare(a.shooter || '', b.shooter || '')
+      || (a.id < b.id ? -1 : a.id > b.id ? 1 : 0);
   }
 
   function renderLanes() {
@@ -267,7 +280,7 @@
     }
     const started = lane.started ? text('started', clock.format(new Date(lane.started))) : '';
     $('lane-title').textContent = lane.shooter || lane.login;
-    $('lane-subtitle').textContent = [TEXTS[lang].disciplines[lane.discipline], lane.program, started].filter(Boolean).join(' · ');
+    $('lane-subtitle').textContent = [...describe(lane), started].filter(Boolean).join(' · ');
     $('lane-face').replaceChildren(face(lane, currentSeries(lane).shots));
     figures(lane);
     $('lane-series').replaceChildren(...lane.series.map((series) => {

@@ -373,13 +373,13 @@ namespace {
 // the training reached the server), by lane and start.
 bool readLiveTrainingRows(Statements& sql, const QString& where, const QVariantList& values,
                           QList<LiveTraining>& trainings) {
-    Rows* t =
-        sql.query(u"SELECT %1, t.id::text, t.lane::text, t.login, %2 FROM ankerblick.trainings t "
-                  u"JOIN (SELECT training, max(received) AS received FROM ankerblick.series "
-                  u"GROUP BY training) r ON r.training = t.id WHERE %3 "
-                  u"ORDER BY t.lane, t.started NULLS FIRST, t.id"_s.arg(kTrainingColumns,
-                                                                        ms(u"r.received"_s), where),
-                  values);
+    Rows* t = sql.query(u"SELECT %1, t.id::text, t.lane::text, t.login, %2, t.lane_name "
+                        u"FROM ankerblick.trainings t "
+                        u"JOIN (SELECT training, max(received) AS received FROM ankerblick.series "
+                        u"GROUP BY training) r ON r.training = t.id WHERE %3 "
+                        u"ORDER BY t.lane, t.started NULLS FIRST, t.id"_s.arg(
+                            kTrainingColumns, ms(u"r.received"_s), where),
+                        values);
     if (!t)
         return false;
     while (t->next()) {
@@ -389,6 +389,7 @@ bool readLiveTrainingRows(Statements& sql, const QString& where, const QVariantL
         live.lane = QUuid::fromString(t->value(11).toString());
         live.login = t->value(12).toString();
         live.received = timeOf(t->value(13));
+        live.laneName = t->value(14).toString();
         trainings << live;
     }
     return true;

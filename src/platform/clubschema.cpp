@@ -128,9 +128,16 @@ constexpr QLatin1StringView kVersion1[]{
     "FOR EACH ROW EXECUTE FUNCTION ankerblick.series_changed()"_L1,
 };
 
+// Version 2: a training carries the name of its lane on the range, which
+// the range's live view shows and orders the lanes by.
+constexpr QLatin1StringView kVersion2[]{
+    "ALTER TABLE ankerblick.trainings ADD COLUMN lane_name text NOT NULL DEFAULT ''"_L1,
+    "GRANT UPDATE (lane_name) ON ankerblick.trainings TO ankerblick_schuetze"_L1,
+};
+
 // Step i brings the tables from version i to version i + 1.
-constexpr std::array<std::span<const QLatin1StringView>, 1> kMigrations{
-    std::span<const QLatin1StringView>(kVersion1)};
+constexpr std::array<std::span<const QLatin1StringView>, 2> kMigrations{
+    std::span<const QLatin1StringView>(kVersion1), std::span<const QLatin1StringView>(kVersion2)};
 static_assert(kMigrations.size() == size_t(kSchemaVersion));
 
 QString newerProblem(int version) {

@@ -17,7 +17,7 @@
 namespace ankerblick::club {
 
 // The version of the tables this program writes.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 // The group roles a login is a member of.
 inline constexpr QLatin1StringView kShooterRole{"ankerblick_schuetze"};
 inline constexpr QLatin1StringView kCoachRole{"ankerblick_trainer"};

@@ -65,6 +65,8 @@ public:
         step();
     }
 
+    void setLaneName(const QString& name) { m_laneName = name; }
+
     void check(const club::Credentials& server) {
         const club::Link trial(server, deadlines(), m_stop);
         const QString problem = trial.isOpen() ? QString() : trial.problem();
@@ -149,7 +151,8 @@ private:
                 return Round::DiaryFailed;
             if (uploads->isEmpty())
                 break;
-            for (const club::Upload& upload : *uploads) {
+            for (club::Upload upload : *uploads) {
+                upload.laneName = m_laneName;
                 const club::UploadResult sent = club::upload(*m_server, upload);
                 if (!sent.ok && sent.refusedForGood) {
                     // Set aside until the program starts again or the server
@@ -200,6 +203,7 @@ private:
     std::unique_ptr<club::Link> m_server;
     QTimer* m_timer = nullptr;
     club::Credentials m_login;
+    QString m_laneName;
     ClubState m_state;
     int m_wait = 0;
     QElapsedTimer m_sinceContact;
@@ -243,6 +247,10 @@ void ServerClubSync::diaryChanged() {
 
 void ServerClubSync::check(const club::Credentials& server) {
     QMetaObject::invokeMethod(m_worker, [worker = m_worker, server] { worker->check(server); });
+}
+
+void ServerClubSync::setLaneName(const QString& name) {
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, name] { worker->setLaneName(name); });
 }
 
 void ServerClubSync::report(const ClubState& state) {

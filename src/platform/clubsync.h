@@ -48,6 +48,7 @@ public:
     club::Credentials server() const override { return m_server; }
     ClubState state() const override { return m_state; }
     void check(const club::Credentials& server) override;
+    void setLaneName(const QString& name) override;
     // From the thread of the windows: the diary changed; the sync looks at once.
     void diaryChanged();
 

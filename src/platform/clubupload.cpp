@@ -33,20 +33,20 @@ template <typename T> QVariant orNull(const std::optional<T>& value) {
 
 const QString kTraining =
     u"INSERT INTO ankerblick.trainings (id, lane, local_id, shooter, discipline, window_name, "
-    u"started, ended, comments, shot_times, shooting_times, calibre, program) "
-    u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+    u"started, ended, comments, shot_times, shooting_times, calibre, program, lane_name) "
+    u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
     u"ON CONFLICT (id) DO UPDATE SET shooter = EXCLUDED.shooter, "
     u"discipline = EXCLUDED.discipline, window_name = EXCLUDED.window_name, started = "
     u"EXCLUDED.started, "
     u"ended = EXCLUDED.ended, comments = EXCLUDED.comments, shot_times = EXCLUDED.shot_times, "
     u"shooting_times = EXCLUDED.shooting_times, calibre = EXCLUDED.calibre, "
-    u"program = EXCLUDED.program "
+    u"program = EXCLUDED.program, lane_name = EXCLUDED.lane_name "
     u"WHERE (trainings.shooter, trainings.discipline, trainings.window_name, trainings.started, "
     u"trainings.ended, trainings.comments, trainings.shot_times, trainings.shooting_times, "
-    u"trainings.calibre, trainings.program) IS DISTINCT FROM (EXCLUDED.shooter, "
-    u"EXCLUDED.discipline, EXCLUDED.window_name, EXCLUDED.started, EXCLUDED.ended, "
-    u"EXCLUDED.comments, EXCLUDED.shot_times, EXCLUDED.shooting_times, EXCLUDED.calibre, "
-    u"EXCLUDED.program)"_s;
+    u"trainings.calibre, trainings.program, trainings.lane_name) IS DISTINCT FROM "
+    u"(EXCLUDED.shooter, EXCLUDED.discipline, EXCLUDED.window_name, EXCLUDED.started, "
+    u"EXCLUDED.ended, EXCLUDED.comments, EXCLUDED.shot_times, EXCLUDED.shooting_times, "
+    u"EXCLUDED.calibre, EXCLUDED.program, EXCLUDED.lane_name)"_s;
 
 // Written only when its revision is newer; the number comes back when it was.
 const QString kSeries =
@@ -123,7 +123,7 @@ UploadResult upload(Statements& sql, const Upload& upload) {
                                        text(t.shooter), t.discipline, text(t.window),
                                        timeValue(t.start), t.end ? timeValue(*t.end) : QVariant(),
                                        text(t.comments), text(t.shotTimes), text(t.shootingTimes),
-                                       t.calibreMm, text(t.program)});
+                                       t.calibreMm, text(t.program), text(upload.laneName)});
     for (const SeriesRevision& s : upload.series) {
         bool written = false;
         done = done && writeSeries(sql, id, s, written);

@@ -31,6 +31,7 @@ struct Upload {
     QUuid lane;
     diary::Training training; // as kept locally, with its id there
     QList<SeriesRevision> series;
+    QString laneName = {}; // the lane's name on the range
 };
 
 // The training's identity on the server, the same on every upload.

@@ -44,6 +44,8 @@ public:
     virtual ClubState state() const = 0;
     // Tries `server` without changing the server; checked() says how it went.
     virtual void check(const club::Credentials& server) = 0;
+    // The lane's name on the range, sent with every training from now on.
+    virtual void setLaneName(const QString& name) = 0;
 
 Q_SIGNALS:
     void stateChanged();
@@ -80,8 +82,9 @@ struct Squad {
 // A training as the range's live view shows it: on which lane, whose it
 // is, and its series with their shots.
 struct LiveTraining {
-    QUuid id;   // its identity on the server
-    QUuid lane; // the identity of the lane's diary
+    QUuid id;         // its identity on the server
+    QUuid lane;       // the identity of the lane's diary
+    QString laneName; // the lane's name on the range; empty when it has none
     QString login;
     diary::Training training;    // training.id is 0
     QList<diary::Series> series; // with shots, by number

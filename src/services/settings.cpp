@@ -175,6 +175,7 @@ ClubServerSettings Settings::clubServer() const {
     const QString tls = text(QStringLiteral("verein/tls"), 8);
     if (tls == u"require" || tls == u"disable")
         server.tls = tls;
+    server.lane = text(QStringLiteral("verein/bahn"), 40);
     return server;
 }
 
@@ -184,6 +185,7 @@ void Settings::setClubServer(const ClubServerSettings& server) {
     write(QStringLiteral("verein/datenbank"), server.database);
     write(QStringLiteral("verein/benutzer"), server.user);
     write(QStringLiteral("verein/tls"), server.tls);
+    write(QStringLiteral("verein/bahn"), server.lane);
 }
 
 } // namespace ankerblick

@@ -27,6 +27,9 @@ struct ClubServerSettings {
     QString user;
     // libpq's sslmode: "prefer" (TLS when the server offers it), "require", "disable".
     QString tls = QStringLiteral("prefer");
+    // The lane's name on the range ("7", "Stand 12"), shown and ordered by
+    // in the range's live view; empty: the computer's name.
+    QString lane;
 
     bool isSet() const { return !host.isEmpty() && !user.isEmpty(); }
     friend bool operator==(const ClubServerSettings&, const ClubServerSettings&) = default;

@@ -4,6 +4,7 @@
 #include "model/diarytotals.h"
 #include "model/targetface.h"
 
+#include <QCollator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
@@ -90,6 +91,7 @@ QJsonObject laneObject(const club::LiveTraining& t) {
     const diary::TrainingSummary summary = diary::summaryOf(t.training, totals);
     const calls::CallFigures calls = calls::callFigures(counted, t.training.discipline);
     return {{u"id"_s, t.lane.toString(QUuid::WithoutBraces)},
+            {u"laneName"_s, t.laneName},
             {u"training"_s, t.id.toString(QUuid::WithoutBraces)},
             {u"login"_s, t.login},
             {u"shooter"_s, t.training.shooter},
@@ -148,8 +150,15 @@ QList<const club::LiveTraining*> Board::tiles(const club::Viewer& viewer) const 
             if (const club::LiveTraining* tile = this->tile(t.lane, viewer))
                 tiles << tile;
         }
-    std::sort(tiles.begin(), tiles.end(), [](const auto* a, const auto* b) {
-        const int byName = QString::localeAwareCompare(a->training.shooter, b->training.shooter);
+    // Lane 2 before lane 10; a lane without a name after the named ones.
+    QCollator collator;
+    collator.setNumericMode(true);
+    std::sort(tiles.begin(), tiles.end(), [&collator](const auto* a, const auto* b) {
+        if (a->laneName.isEmpty() != b->laneName.isEmpty())
+            return b->laneName.isEmpty();
+        if (const int byLane = collator.compare(a->laneName, b->laneName); byLane != 0)
+            return byLane < 0;
+        const int byName = collator.compare(a->training.shooter, b->training.shooter);
         return byName != 0 ? byName < 0 : a->lane.toString() < b->lane.toString();
     });
     return tiles;

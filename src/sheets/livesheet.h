@@ -47,7 +47,8 @@ public:
     // The newest training on `lane` that `viewer` may read; none when
     // there is none.
     const club::LiveTraining* tile(const QUuid& lane, const club::Viewer& viewer) const;
-    // Every lane with a tile for `viewer`, by shooter and lane.
+    // Every lane with a tile for `viewer`, by the lane's name (lane 2 before
+    // lane 10), then by shooter.
     QList<const club::LiveTraining*> tiles(const club::Viewer& viewer) const;
 
     // {"type": "state", "now", "viewer", "lanes": [...]}

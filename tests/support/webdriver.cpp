@@ -16,6 +16,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// How WebDriver names an element of the page.
+const QString kElement = u"element-6066-11e4-a52e-4f735466cecf"_s;
+
 int freePort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
@@ -149,7 +152,7 @@ bool Browser::waitUntil(const QString& script, int ms, const QJsonArray& argumen
 QString Browser::element(const QString& css) {
     const QJsonValue found = call("POST", u"/session/%1/element"_s.arg(m_session),
                                   QJsonObject{{u"using"_s, u"css selector"_s}, {u"value"_s, css}});
-    const QString id = found[u"element-6066-11e4-a52e-4f735466cecf"_s].toString();
+    const QString id = found[kElement].toString();
     if (id.isEmpty() && m_error.isEmpty())
         m_error = u"%1: %2"_s.arg(css, QString::fromUtf8(QJsonDocument(found.toObject()).toJson()));
     return id;
@@ -166,7 +169,17 @@ bool Browser::type(const QString& css, const QString& text) {
 }
 
 bool Browser::click(const QString& css) {
-    const QString id = element(css);
+    return clickElement(element(css));
+}
+
+bool Browser::clickFound(const QString& script, const QJsonArray& arguments) {
+    const QString id = run(script, arguments)[kElement].toString();
+    if (id.isEmpty() && m_error.isEmpty())
+        m_error = u"nichts gefunden: %1"_s.arg(script);
+    return clickElement(id);
+}
+
+bool Browser::clickElement(const QString& id) {
     if (id.isEmpty())
         return false;
     m_error.clear();

@@ -56,12 +56,15 @@ public:
     // Types `text` into the element `css` selects, and clicks an element.
     bool type(const QString& css, const QString& text);
     bool click(const QString& css);
+    // Clicks the element `script` returns, as a user's pointer does.
+    bool clickFound(const QString& script, const QJsonArray& arguments = {});
     bool resize(QSize window);
     QByteArray screenshot();
 
 private:
     QJsonValue call(const QByteArray& method, const QString& path, const QJsonValue& body = {});
     QString element(const QString& css);
+    bool clickElement(const QString& id);
 
     QNetworkAccessManager m_network;
     QTemporaryDir m_profile;

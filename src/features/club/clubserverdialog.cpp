@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -42,10 +43,15 @@ QString keyringKeyOf(const QString& user, const QString& host, int port, const Q
     return user + u'@' + host + u':' + QString::number(port > 0 ? port : 5432) + u'/' + database;
 }
 
+QString laneNameOf(const ClubServerSettings& server) {
+    return server.lane.isEmpty() ? QSysInfo::machineHostName() : server.lane;
+}
+
 void connectClubAtStart(const Services& services, const QString& commandLineUrl) {
     if (!services.club)
         return;
     ClubSync* club = services.club;
+    club->setLaneName(laneNameOf(services.settings.clubServer()));
     QString url = commandLineUrl;
     QString key;
     if (url.isEmpty()) {
@@ -86,6 +92,9 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
     m_tls = named(new QComboBox(this), u"TLS"_s);
     m_tls->addItems({tr("wenn der Server sie anbietet"), tr("verlangt"), tr("aus")});
     m_tls->setCurrentIndex(int(std::max<qsizetype>(0, kTlsModes.indexOf(kept.tls))));
+    m_lane = named(new QLineEdit(kept.lane, this), u"Bahn"_s);
+    m_lane->setPlaceholderText(QSysInfo::machineHostName());
+    m_lane->setMaxLength(40);
     auto* check = named(new QPushButton(tr("Verbindung prüfen"), this), u"VerbindungPruefen"_s);
     m_answer = named(new QLabel(this), u"Antwort"_s);
     m_answer->setWordWrap(true);
@@ -97,6 +106,7 @@ ClubServerDialog::ClubServerDialog(Settings& settings, Keyring& keyring, ClubSyn
     form->addRow(tr("Benutzer:"), m_user);
     form->addRow(tr("Passwort:"), m_password);
     form->addRow(tr("TLS:"), m_tls);
+    form->addRow(tr("Bahn:"), m_lane);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
@@ -132,6 +142,7 @@ ClubServerSettings ClubServerDialog::entered() const {
     server.database = m_database->text().trimmed();
     server.user = m_user->text().trimmed();
     server.tls = kTlsModes.value(m_tls->currentIndex(), kTlsModes.first());
+    server.lane = m_lane->text().trimmed();
     return server;
 }
 
@@ -147,6 +158,7 @@ void ClubServerDialog::check() {
 void ClubServerDialog::accept() {
     const ClubServerSettings server = entered();
     m_settings.setClubServer(server);
+    m_club.setLaneName(laneNameOf(server));
     const QString password = m_password->text();
     m_club.setServer(server.isSet() ? club::Credentials{clubUrl(server), password}
                                     : club::Credentials{});

@@ -24,6 +24,8 @@ class ClubSync;
 class Keyring;
 struct Services;
 
+// The lane's name the sync sends: the one set, or else the computer's name.
+QString laneNameOf(const ClubServerSettings& server);
 // The connection URI of `server`; the password never goes into it.
 QString clubUrl(const ClubServerSettings& server);
 // What the keyring keeps the password of a login under: "user@host:port/database".
@@ -55,6 +57,7 @@ private:
     QLineEdit* m_user;
     QLineEdit* m_password;
     QComboBox* m_tls;
+    QLineEdit* m_lane;
     QLabel* m_answer;
     club::Credentials m_asked; // the server of the check under way
 };
