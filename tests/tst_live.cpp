@@ -127,6 +127,7 @@ private Q_SLOTS:
     void aShotAppearsWithinASecond();
     void aShooterSeesOnlyTheirLane();
     void thePageComesBackAfterARestart();
+    void aQuietLaneIsDimmed();
     void thePageFits_data();
     void thePageFits();
     void tooManyFailuresWait();
@@ -535,6 +536,24 @@ void LiveTest::thePageComesBackAfterARestart() {
     QVERIFY(m_coach->waitUntil(kTileOf + u" != null"_s, 5000, {u"Carla Dietz"_s}));
 }
 
+// Ten minutes without a shot dim a lane. The page's clock is put eleven
+// minutes ahead; the next frame sets the page to the server's time again,
+// and the lane it brings is lit.
+void LiveTest::aQuietLaneIsDimmed() {
+    QVERIFY(m_coach->run(u"return document.querySelectorAll('.tile.idle').length"_s).toInt() == 0);
+    m_coach->run(u"const real = Date.now;"
+                 u"Date.now = () => real.call(Date) + 11 * 60 * 1000;"_s);
+    QVERIFY(m_coach->waitUntil(u"const tiles = document.querySelectorAll('.tile');"
+                               u"return tiles.length > 0 && [...tiles].every(t => "
+                               u"t.classList.contains('idle'))"_s,
+                               7000));
+    send(0, seriesOf(2, {shotAt(0, {0.0, 0.0}, group::PointMm{0, 0}, 10.9, 10)}));
+    QVERIFY(
+        m_coach->waitUntil(kTileOf + u"?.querySelector('.sum')?.textContent.includes('Serie 2')"_s,
+                           5000, {u"Anna Berger"_s}));
+    QVERIFY(!m_coach->run(kTileOf + u".classList.contains('idle')"_s, {u"Anna Berger"_s}).toBool());
+}
+
 void LiveTest::thePageFits_data() {
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QString>("language");
@@ -557,8 +576,8 @@ void LiveTest::thePageFits() {
     QFETCH(QString, page);
     QFETCH(QString, title);
     QFETCH(QString, laneOfAnna);
-    for (int lane = 3; lane < int(m_lanes.size()); ++lane)
-        send(lane, seriesOf(1, {shotAt(0, {lane - 4.0, 2.0}, group::PointMm{0, 0}, 10.1, 10)}));
+    for (int lane = 0; lane < int(m_lanes.size()); ++lane)
+        send(lane, seriesOf(9, {shotAt(0, {lane - 4.0, 2.0}, group::PointMm{0, 0}, 10.1, 10)}));
     Browser browser(m_driver, window, language);
     QVERIFY2(browser.isOpen(), qPrintable(browser.error()));
     logIn(browser, u"trainer"_s, kCoachPassword);

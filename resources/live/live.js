@@ -436,7 +436,7 @@
         const lane = state.lanes.get(e.dataset.lane);
         if (lane) e.classList.toggle('idle', idle(lane));
       }
-    }, 15000);
+    }, 5000);
     connect();
   }
 

@@ -31,7 +31,8 @@ for f in usr/bin/ankerblick usr/lib/ankerblick/libankerblick-capture.so \
   usr/share/applications/$id.desktop \
   usr/share/metainfo/$id.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/$id.svg \
-  usr/bin/ankerblick-live usr/lib/systemd/system/ankerblick-live.service; do
+  usr/bin/ankerblick-live usr/lib/systemd/system/ankerblick-live.service \
+  usr/share/doc/ankerblick/live.md; do
   [ -s "$root/$f" ] || fail "$f fehlt im Paket"
 done
 [ -x "$root/usr/bin/ankerblick" ] || fail "usr/bin/ankerblick ist nicht ausführbar"
