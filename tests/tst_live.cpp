@@ -127,6 +127,7 @@ private Q_SLOTS:
     void aShotAppearsWithinASecond();
     void aShooterSeesOnlyTheirLane();
     void thePageComesBackAfterARestart();
+    void theClubsServerStopsAndComesBack();
     void aQuietLaneIsDimmed();
     void thePageFits_data();
     void thePageFits();
@@ -534,6 +535,23 @@ void LiveTest::thePageComesBackAfterARestart() {
     QVERIFY(m_coach->run(u"return document.getElementById('login-form').hidden"_s).toBool());
     send(2, seriesOf(1, {shotAt(0, {0.2, -0.4}, group::PointMm{0.1, 0.1}, 10.6, 10)}));
     QVERIFY(m_coach->waitUntil(kTileOf + u" != null"_s, 5000, {u"Carla Dietz"_s}));
+}
+
+// The club's server stops as on a crash: the page says the view is not
+// current, and once the server is back the program reads it whole again
+// by itself and the next shot comes as before.
+void LiveTest::theClubsServerStopsAndComesBack() {
+    QVERIFY(m_pg.stop());
+    QVERIFY(
+        m_coach->waitUntil(u"return document.getElementById('connection').textContent === "
+                           u"'Vereinsserver nicht erreichbar – die Anzeige ist nicht aktuell.'"_s,
+                           10000));
+    QVERIFY2(m_pg.start(), qPrintable(m_pg.error()));
+    QVERIFY(m_coach->waitUntil(u"return document.getElementById('connection').textContent "
+                               u"=== 'Live'"_s,
+                               15000));
+    send(3, seriesOf(1, {shotAt(0, {-1.0, 1.0}, group::PointMm{0, 0}, 10.7, 10)}));
+    QVERIFY(m_coach->waitUntil(kTileOf + u" != null"_s, 20000, {u"Dieter Ernst"_s}));
 }
 
 // Ten minutes without a shot dim a lane. The page's clock is put eleven

@@ -1,6 +1,7 @@
 #include "clubcoach.h"
 
 #include "clubconnection.h"
+#include "clublisten.h"
 #include "clubschema.h"
 #include "model/diarytotals.h"
 #include "model/logging.h"
@@ -11,7 +12,6 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QVariant>
 
@@ -484,29 +484,31 @@ public:
                      ServerClubReader* owner)
         : m_timing(timing), m_stop(stop), m_owner(owner) {}
 
-    // Made on the thread, as its first event.
+    // Made on the thread, as its first event. Notices gather for a moment
+    // before the squad is read again.
     void begin() {
         m_gather = new QTimer(this);
         m_gather->setSingleShot(true);
         connect(m_gather, &QTimer::timeout, this, [this] { readSquad(); });
-        m_retry = new QTimer(this);
-        m_retry->setSingleShot(true);
-        connect(m_retry, &QTimer::timeout, this, [this] { connectWatch(); });
-        m_ping = new QTimer(this);
-        connect(m_ping, &QTimer::timeout, this, [this] { ping(); });
+        m_listener = new club::Listener(
+            {m_timing.retryMs, m_timing.pingMs, deadlines()}, m_stop,
+            {[](club::Link& link, club::Statements& sql) { return admitCoach(link, sql); },
+             [this] { readSquad(); },
+             [this](const QList<QByteArray>&) {
+                 if (!m_gather->isActive())
+                     m_gather->start(m_timing.gatherMs);
+             },
+             [this](const QString& problem) {
+                 tell(problem);
+             }},
+            this);
     }
 
-    void watch(const club::Credentials& server) {
-        m_watchServer = server;
-        connectWatch();
-    }
+    void watch(const club::Credentials& server) { m_listener->listen(server); }
 
     void stopWatching() {
-        m_watchServer = {};
-        dropWatch();
+        m_listener->listen({});
         m_gather->stop();
-        m_retry->stop();
-        m_ping->stop();
     }
 
     void readTrainings(const club::Credentials& server) {
@@ -578,98 +580,39 @@ private:
         return m_read.get();
     }
 
-    void connectWatch() {
-        dropWatch();
-        m_ping->stop();
-        if (m_watchServer.isEmpty())
-            return;
-        auto link = std::make_unique<club::Link>(m_watchServer, deadlines(), m_stop);
-        if (!link->isOpen()) {
-            lost(link->problem());
-            return;
-        }
-        club::Statements sql(*link);
+    // Only a coach's login watches the squad.
+    static club::Listener::Admission admitCoach(club::Link& link, club::Statements& sql) {
+        using Answer = club::Listener::Admission::Answer;
         const std::optional<bool> coach = club::isCoach(sql);
-        if (!coach) {
-            lost(sql.problem());
-            return;
-        }
-        if (!*coach) {
-            // No use trying again: the login stays what it is.
-            tell(QCoreApplication::translate(
-                     "ServerClubReader",
-                     "Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
-                     "Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
-                     "ankerblick --verein-trainer an.")
-                     .arg(link->userName()));
-            return;
-        }
-        if (!sql.exec(u"LISTEN \"%1\""_s.arg(club::kSeriesChannel))) {
-            lost(sql.problem());
-            return;
-        }
-        m_watch = std::move(link);
-        m_notices = new QSocketNotifier(m_watch->socket(), QSocketNotifier::Read, this);
-        connect(m_notices, &QSocketNotifier::activated, this, [this] { hear(); });
-        m_ping->start(m_timing.pingMs);
-        readSquad();
-    }
-
-    // The connection that listens ends; its notifier may be what calls.
-    void dropWatch() {
-        if (m_notices) {
-            m_notices->setEnabled(false);
-            std::exchange(m_notices, nullptr)->deleteLater();
-        }
-        m_watch.reset();
-    }
-
-    // What the server sent while the connection was idle: notices gather
-    // for a moment before the squad is read again.
-    void hear() {
-        if (!m_watch)
-            return;
-        const std::optional<QList<QByteArray>> notices = m_watch->takeNotices();
-        if (!notices)
-            lost(m_watch->problem());
-        else if (!notices->isEmpty() && !m_gather->isActive())
-            m_gather->start(m_timing.gatherMs);
+        if (!coach)
+            return {Answer::Lost, sql.problem()};
+        if (*coach)
+            return {};
+        return {Answer::Never,
+                QCoreApplication::translate(
+                    "ServerClubReader",
+                    "Die Anmeldung „%1“ ist keine Trainer-Anmeldung: Die Traineransicht zeigt die "
+                    "Trainings des Vereins nur einem Trainer. Der Verwalter legt Trainer mit "
+                    "ankerblick --verein-trainer an.")
+                    .arg(link.userName())};
     }
 
     void readSquad() {
-        if (!m_watch)
+        club::Link* link = m_listener->link();
+        if (!link)
             return;
         QString problem;
-        club::Statements sql(*m_watch);
+        club::Statements sql(*link);
         std::optional<club::Squad> squad = club::readSquad(sql, &problem);
         if (!squad) {
-            lost(problem);
+            m_listener->lose(problem);
             return;
         }
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, squad = std::move(*squad)] {
             Q_EMIT owner->squadChanged(squad);
         });
         // Notices that came with the answers were read with them.
-        hear();
-    }
-
-    void ping() {
-        if (!m_watch)
-            return;
-        club::Statements sql(*m_watch);
-        if (!sql.exec(u"SELECT 1"_s))
-            lost(sql.problem());
-        else
-            hear();
-    }
-
-    // The server is gone or refused: said, and tried again.
-    void lost(const QString& problem) {
-        dropWatch();
-        m_ping->stop();
-        tell(problem);
-        if (!m_watchServer.isEmpty())
-            m_retry->start(m_timing.retryMs);
+        m_listener->hear();
     }
 
     void tell(const QString& problem) {
@@ -680,14 +623,10 @@ private:
     ServerClubReader::Timing m_timing;
     const club::Stop* m_stop;
     ServerClubReader* m_owner;
-    club::Credentials m_watchServer;
-    std::unique_ptr<club::Link> m_watch;
-    QSocketNotifier* m_notices = nullptr; // on m_watch's socket
+    club::Listener* m_listener = nullptr;
     club::Credentials m_readServer;
     std::unique_ptr<club::Link> m_read;
     QTimer* m_gather = nullptr;
-    QTimer* m_retry = nullptr;
-    QTimer* m_ping = nullptr;
 };
 
 ServerClubReader::ServerClubReader(Timing timing) : m_stop(std::make_unique<club::Stop>()) {

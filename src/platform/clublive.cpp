@@ -2,12 +2,11 @@
 
 #include "clubcoach.h"
 #include "clubconnection.h"
+#include "clublisten.h"
 #include "clubschema.h"
 #include "model/logging.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -67,76 +66,41 @@ public:
 
     // Made on the thread, as its first event.
     void begin() {
-        m_retry = new QTimer(this);
-        m_retry->setSingleShot(true);
-        connect(m_retry, &QTimer::timeout, this, [this] { connectWatch(); });
-        m_ping = new QTimer(this);
-        connect(m_ping, &QTimer::timeout, this, [this] { ping(); });
+        m_listener = new club::Listener(
+            {m_timing.retryMs, m_timing.pingMs, {m_timing.connectMs, m_timing.answerMs}}, m_stop,
+            {{},
+             [this] { readAll(); },
+             [this](const QList<QByteArray>& notices) { readNamed(notices); },
+             [this](const QString& problem) {
+                 tell(problem);
+             }},
+            this);
     }
 
-    void watch(const club::Credentials& server) {
-        m_server = server;
-        connectWatch();
-    }
+    void watch(const club::Credentials& server) { m_listener->listen(server); }
 
 private:
-    void connectWatch() {
-        drop();
-        auto link = std::make_unique<club::Link>(
-            m_server, club::Deadlines{m_timing.connectMs, m_timing.answerMs}, m_stop);
-        if (!link->isOpen()) {
-            lost(link->problem());
-            return;
-        }
-        club::Statements sql(*link);
-        if (!sql.exec(u"LISTEN \"%1\""_s.arg(club::kSeriesChannel))) {
-            lost(sql.problem());
-            return;
-        }
-        m_watch = std::move(link);
-        m_notices = new QSocketNotifier(m_watch->socket(), QSocketNotifier::Read, this);
-        connect(m_notices, &QSocketNotifier::activated, this, [this] { hear(); });
-        m_ping->start(m_timing.pingMs);
-        readAll();
-    }
-
-    void drop() {
-        m_ping->stop();
-        if (m_notices) {
-            m_notices->setEnabled(false);
-            std::exchange(m_notices, nullptr)->deleteLater();
-        }
-        m_watch.reset();
-    }
-
     void readAll() {
         QString problem;
-        club::Statements sql(*m_watch);
+        club::Statements sql(*m_listener->link());
         const QDateTime since = QDateTime::currentDateTimeUtc().addSecs(-3600 * m_timing.hours);
         std::optional<QList<club::LiveTraining>> read =
             club::readLiveTrainings(sql, since, &problem);
         if (!read) {
-            lost(problem);
+            m_listener->lose(problem);
             return;
         }
         QMetaObject::invokeMethod(m_owner, [owner = m_owner, read = std::move(*read)] {
             Q_EMIT owner->trainingsRead(read);
         });
-        hear();
+        m_listener->hear();
     }
 
     // The series the notices name, each once, in the order they came; the
     // notices that come meanwhile are heard after.
-    void hear() {
-        if (!m_watch)
-            return;
-        const std::optional<QList<QByteArray>> notices = m_watch->takeNotices();
-        if (!notices) {
-            lost(m_watch->problem());
-            return;
-        }
+    void readNamed(const QList<QByteArray>& notices) {
         QList<QPair<QUuid, int>> named;
-        for (const QByteArray& payload : *notices)
+        for (const QByteArray& payload : notices)
             if (const std::optional<club::SeriesNotice> n = club::seriesNoticeOf(payload);
                 n && !named.contains(qMakePair(n->training, n->number)))
                 named << qMakePair(n->training, n->number);
@@ -144,16 +108,16 @@ private:
             if (!readSeries({training, number}))
                 return;
         if (!named.isEmpty())
-            hear();
+            m_listener->hear();
     }
 
     bool readSeries(const club::SeriesNotice& notice) {
         QString problem;
-        club::Statements sql(*m_watch);
+        club::Statements sql(*m_listener->link());
         const std::optional<std::optional<club::LiveTraining>> read =
             club::readLiveSeries(sql, notice, &problem);
         if (!read) {
-            lost(problem);
+            m_listener->lose(problem);
             return false;
         }
         if (*read)
@@ -164,32 +128,16 @@ private:
         return true;
     }
 
-    void ping() {
-        club::Statements sql(*m_watch);
-        if (!sql.exec(u"SELECT 1"_s))
-            lost(sql.problem());
-        else
-            hear();
-    }
-
-    void lost(const QString& problem) {
-        drop();
-        if (m_stop->raised())
-            return;
+    void tell(const QString& problem) {
         qCWarning(lcClub) << "The live view lost the club's server:" << problem;
         QMetaObject::invokeMethod(m_owner,
                                   [owner = m_owner, problem] { Q_EMIT owner->problem(problem); });
-        m_retry->start(m_timing.retryMs);
     }
 
     LiveClubReader::Timing m_timing;
     const club::Stop* m_stop;
     LiveClubReader* m_owner;
-    club::Credentials m_server;
-    std::unique_ptr<club::Link> m_watch;
-    QSocketNotifier* m_notices = nullptr;
-    QTimer* m_retry = nullptr;
-    QTimer* m_ping = nullptr;
+    club::Listener* m_listener = nullptr;
 };
 
 LiveClubReader::LiveClubReader(Timing timing) : m_stop(std::make_unique<club::Stop>()) {
